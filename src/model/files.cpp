@@ -1,0 +1,182 @@
+#include "model/files.h"
+
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include <unistd.h>
+
+#include "model/interaction.h"
+#include "model/strings.h"
+#include "model/textfile.h"
+
+namespace varnex {
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string CartellaEseguibile() {
+  std::error_code ec;
+  fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+  if (ec) return fs::current_path(ec).string();
+  return exe.parent_path().string();
+}
+
+std::string& Cartella() {
+  static std::string cartella = CartellaEseguibile();
+  return cartella;
+}
+
+size_t UltimoSeparatore(std::string_view path) { return path.find_last_of("/\\"); }
+
+}  // namespace
+
+const std::string& CartellaProgramma() { return Cartella(); }
+
+void ImpostaCartellaProgramma(const std::string& folder) {
+  std::string f = folder;
+  while (f.size() > 1 && (f.back() == '/' || f.back() == '\\')) f.pop_back();
+  Cartella() = f;
+}
+
+std::string UnisciPercorso(std::string_view folder, std::string_view name) {
+  std::string out(folder);
+  if (!out.empty() && out.back() != '/' && out.back() != '\\') out += '/';
+  out += name;
+  return out;
+}
+
+std::string TrovaFileNoCase(const std::string& folder, std::string_view name) {
+  std::string esatto = UnisciPercorso(folder, name);
+  std::error_code ec;
+  if (fs::is_regular_file(esatto, ec)) return esatto;
+  for (fs::directory_iterator it(folder.empty() ? "." : folder, ec), end; !ec && it != end; it.increment(ec)) {
+    if (UgualiNoCase(it->path().filename().string(), name) && it->is_regular_file(ec)) return it->path().string();
+  }
+  return {};
+}
+
+std::string FileProgramma(std::string_view name) {
+  std::string trovato = TrovaFileNoCase(CartellaProgramma(), name);
+  return trovato.empty() ? UnisciPercorso(CartellaProgramma(), name) : trovato;
+}
+
+std::string GetNomeFile(std::string_view path) {
+  size_t p = UltimoSeparatore(path);
+  return std::string(p == std::string_view::npos ? path : path.substr(p + 1));
+}
+
+std::string EstraiNomeFile(std::string_view path) { return GetNomeFile(path); }
+
+std::string GetNomeSenzaEstensione(std::string_view path) {
+  auto parts = Split(GetNomeFile(path), ".");
+  std::string out;
+  for (size_t i = 0; i + 1 < parts.size(); ++i) {
+    if (!out.empty()) out += '.';
+    out += parts[i];
+  }
+  return out;
+}
+
+std::string GetFileTitle(std::string_view path) {
+  std::string name = Trim(GetNomeFile(path));
+  size_t p = name.rfind('.');
+  return p == std::string::npos ? name : name.substr(0, p);
+}
+
+std::string GetCartella(std::string_view path) {
+  size_t p = UltimoSeparatore(path);
+  return std::string(p == std::string_view::npos ? path : path.substr(0, p + 1));
+}
+
+bool IsAlfaNumerico(char32_t c) { return (c >= 48 && c <= 57) || (c >= 65 && c <= 90) || (c >= 97 && c <= 122); }
+
+bool IsNomeValido(std::string_view name) {
+  for (char c : name)
+    if (!IsAlfaNumerico(static_cast<unsigned char>(c))) return false;
+  return true;
+}
+
+bool EsisteFile(const std::string& path) {
+  std::error_code ec;
+  if (path.empty() || !fs::is_regular_file(path, ec)) return false;
+  std::ifstream in(path, std::ios::binary);
+  return in.good();
+}
+
+bool CreaFileVuoto(const std::string& path) {
+  std::string errore;
+  if (WriteFileAtomic(path, "\r\n", &errore)) return true;
+  MsgBox(errore);
+  return false;
+}
+
+bool DeleteFileIfExists(const std::string& path) {
+  if (!EsisteFile(path)) return false;
+  std::error_code ec;
+  fs::permissions(path, fs::perms::owner_write, fs::perm_options::add, ec);
+  return fs::remove(path, ec) && !ec;
+}
+
+int16_t ContatoreAttesa = 0;
+
+void ImpostaCursore(int16_t codice) {
+  if (codice == 11) {
+    ++ContatoreAttesa;
+  } else if (codice == 0) {
+    if (ContatoreAttesa > 0) --ContatoreAttesa;
+  } else {
+    Interazione().Puntatore(codice);
+    return;
+  }
+  Interazione().Puntatore(ContatoreAttesa > 0 ? 11 : 0);
+}
+
+std::string NomeFormatoCarta(int16_t codice) {
+  static const char* const nomi[41] = {
+      "Lettera (21,6 x 27,9 cm).",
+      "Lettera ridotta (21,6 x 27,9 cm).",
+      "Tabloid (27,9 x 43,2 cm).",
+      "Ledger (43,2 x 27,9 cm).",
+      "Legale (21,6 x 35,6 cm).",
+      "Statement (14 x 21,7 cm).",
+      "Executive (18,4 x 26,7 cm).",
+      "A3 (29,7 x 42 cm).",
+      "A4 (21 x 29,7 cm)",
+      "A4 ridotto (21 x 29,7 cm).",
+      "A5 (14,8 x 21 cm).",
+      "B4 (25 x 35,4 cm).",
+      "B5 (18,2 x 25,7 cm).",
+      "Folio (21,6 x 33 cm).",
+      "Quarto (21,5 x 27,5 cm).",
+      "25,3 x 35,6 cm.",
+      "27,9 x 43,2 cm.",
+      "Nota (21,6 x 27,9 cm).",
+      "Busta #9, 3 7/8 x 8 7/8",
+      "Busta #10, 4 1/8 x 9 1/2",
+      "Busta #11, 4 1/2 x 10 3/8",
+      "Busta #12, 4 1/2 x 11",
+      "Busta #14, 5 x 11 1/2",
+      "Foglio dimensioni C",
+      "Foglio dimensioni D",
+      "Foglio dimensioni E",
+      "Busta DL, 110 x 220 mm",
+      "Busta C5, 162 x 229 mm",
+      "Busta C3, 324 x 458 mm",
+      "Busta C4, 229 x 324 mm",
+      "Busta C6, 114 x 162 mm",
+      "Busta C65, 114 x 229 mm",
+      "Busta B4, 250 x 353 mm",
+      "Busta B5, 176 x 250 mm",
+      "Busta B6, 176 x 125 mm",
+      "Busta, 110 x 230 mm",
+      "Busta Monarch, 3 7/8 x 7 1/2",
+      "Busta, 3 5/8 x 6 1/2",
+      "Modulo continuo americano standard, 14 7/8 x 11",
+      "Modulo continuo tedesco Standard, 8 1/2 x 12",
+      "Uso bollo modulo continuo tedesco, 8 1/2 x 13"};
+  if (codice >= 1 && codice <= 41) return nomi[codice - 1];
+  return "Definito dall'utente.";
+}
+
+}  // namespace varnex

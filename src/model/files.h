@@ -1,0 +1,57 @@
+// File names, file existence, the program folder, the busy cursor and the paper names.
+//
+// Paths on this system use "/"; paths stored by older projects may use "\", so the name helpers
+// accept both as separators.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace varnex {
+
+// The folder of the program, where the archives live (no trailing separator). It is the folder of
+// the executable unless set (tests point it at a temporary folder).
+const std::string& CartellaProgramma();
+void ImpostaCartellaProgramma(const std::string& folder);
+
+// The path of an existing file of `folder` whose name equals `name` without regard to letter case
+// (the exact name is preferred); empty when there is none.
+std::string TrovaFileNoCase(const std::string& folder, std::string_view name);
+// The path of an archive file of the program folder: the existing file found without regard to
+// letter case, or the folder joined with `name` when there is none yet.
+std::string FileProgramma(std::string_view name);
+// Folder and name joined with one "/".
+std::string UnisciPercorso(std::string_view folder, std::string_view name);
+
+// Text after the last separator; the whole text when there is none.
+std::string GetNomeFile(std::string_view path);
+std::string EstraiNomeFile(std::string_view path);
+// The name without its last "."-part; "" when the name has no ".".
+std::string GetNomeSenzaEstensione(std::string_view path);
+// The name trimmed of blanks, without its extension (the part after the last ".").
+std::string GetFileTitle(std::string_view path);
+// The folder part of a path, ending with its separator; a path without separator unchanged.
+std::string GetCartella(std::string_view path);
+
+bool IsAlfaNumerico(char32_t c);
+// Only letters A-Z, a-z and digits (true for "").
+bool IsNomeValido(std::string_view name);
+
+// The file can be opened for reading (false for folders, missing files, no permission).
+bool EsisteFile(const std::string& path);
+// Creates or overwrites the file with one empty line; false (after a message) on failure.
+bool CreaFileVuoto(const std::string& path);
+// Deletes an existing file, also when it is read-only; false when it did not exist.
+bool DeleteFileIfExists(const std::string& path);
+
+// Busy-cursor requests still open (never below 0).
+extern int16_t ContatoreAttesa;
+// 11 opens a busy section, 0 closes one; the hourglass shows while any is open. Other codes
+// set the pointer directly.
+void ImpostaCursore(int16_t codice);
+
+// Italian name of a platform paper code (1-41); "Definito dall'utente." for any other.
+std::string NomeFormatoCarta(int16_t codice);
+
+}  // namespace varnex

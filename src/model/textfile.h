@@ -1,0 +1,67 @@
+// Text files as the system keeps them: Windows-1252 with CR LF on disk, UTF-8 in memory.
+//
+// TextReader takes the whole file at once and hands out its lines; it accepts CR LF and LF-only
+// files and strips the CR before anybody compares a line. TextWriter collects the lines and
+// writes them in one go (always CR LF), through a temporary file in the same folder that is
+// renamed over the target only when complete, so that a failed save never damages the old file.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace varnex {
+
+// Windows-1252 differs from Latin-1 only at 0x80-0x9F; five of those codes are unassigned and are
+// read as the Latin-1 control of the same code.
+std::string Cp1252ToUtf8(std::string_view bytes);
+// Characters Windows-1252 cannot hold are written as "?".
+std::string Utf8ToCp1252(std::string_view text);
+
+class TextReader {
+ public:
+  TextReader() = default;
+  // Reads the file; false when it cannot be opened or read.
+  bool Open(const std::string& path);
+  // A reader over text that is already in memory (UTF-8), split the same way as a file.
+  static TextReader FromText(std::string_view text);
+
+  bool IsOpen() const { return open_; }
+  bool Eof() const { return next_ >= lines_.size(); }
+  // The next line without its end (the VB "Line Input"); "" past the end.
+  std::string LineInput();
+  // Line number (from 1) of the line LineInput returned last; 0 before the first.
+  size_t LineNumber() const { return next_; }
+  const std::string& Path() const { return path_; }
+
+ private:
+  void Split(std::string_view text);
+  std::vector<std::string> lines_;
+  size_t next_ = 0;
+  bool open_ = false;
+  std::string path_;
+};
+
+class TextWriter {
+ public:
+  explicit TextWriter(std::string path) : path_(std::move(path)) {}
+  // Appends text to the current line.
+  void Print(std::string_view text) { pending_ += text; }
+  // Appends text and ends the line with CR LF.
+  void PrintLine(std::string_view text = {});
+  // The content so far, as UTF-8 with CR LF line ends.
+  const std::string& Text() const { return pending_; }
+  // Writes the file (temporary file in the same folder, then rename). On failure the target is
+  // left as it was, the temporary file is removed and `error` says why.
+  bool Commit(std::string* error = nullptr);
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+  std::string pending_;
+};
+
+// Writes a whole text (UTF-8, lines already ended) to a file the same atomic way.
+bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+
+}  // namespace varnex
