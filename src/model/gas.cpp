@@ -1,0 +1,129 @@
+#include "model/gas.h"
+
+#include <cmath>
+
+#include "model/files.h"
+#include "model/helpers.h"
+#include "model/interaction.h"
+#include "model/numbers.h"
+#include "model/strings.h"
+#include "model/textfile.h"
+
+namespace varnex {
+
+std::vector<TGas> ArchivioGas(1);
+int16_t NumGas = 0;
+TGas GasCorrente;
+int16_t CurrentGas = 0;
+
+namespace {
+
+constexpr const char* kFileGas = "gas.cfg";
+
+// Lower Wobbe windows of the three gas families (exclusive bounds, compared in double precision
+// with the single-precision index, so an index of 26.8 stored as a single is still family I). The
+// third family starts at 67.0: EN 437's lowest gross Wobbe index of the family (72.9) on a net
+// basis, so that commercial propane (about 70.7) is recognised as LPG.
+struct Finestra {
+  double minimo, massimo;
+  int16_t famiglia;
+};
+constexpr Finestra kFinestre[] = {{20.5, 26.8, 1}, {37.1, 52.4, 2}, {67.0, 85.3, 3}};
+
+}  // namespace
+
+void InitGas() {
+  ArchivioGas.assign(1, TGas{});
+  NumGas = 0;
+  CaricaGas();
+}
+
+void CaricaGas() {
+  NumGas = 0;
+  ArchivioGas.assign(1, TGas{});
+  const std::string path = FileProgramma(kFileGas);
+  if (!EsisteFile(path)) return;
+  TextReader file;
+  if (!file.Open(path)) return;
+  std::vector<std::string> campi(21);
+  while (!file.Eof()) {
+    std::string linea = file.LineInput();
+    if (IsRigaCommento(linea) || Trim(linea).empty()) continue;
+    std::fill(campi.begin(), campi.end(), std::string());
+    if (SplitFields(linea, campi) < 5) {
+      // A gas without all its values must not borrow those of the gas before it.
+      MsgBox("Errore nel file " + GetNomeFile(path) + ", riga " + std::to_string(file.LineNumber()) +
+             ": dati incompleti, il gas non e' stato caricato.");
+      continue;
+    }
+    int16_t i = AggiungiGas(campi[0]);
+    TGas& g = ArchivioGas[static_cast<size_t>(i)];
+    g.Densita = static_cast<float>(Val(campi[1]));
+    g.Viscosita = static_cast<float>(Val(campi[2]));
+    g.PCI = static_cast<float>(Val(campi[3]));
+    g.PCS = static_cast<float>(Val(campi[4]));
+    g.NonCombustibile = ToInt16(Val(campi[5])).value_or(0);
+    CalcolaFamigliaGas(g);
+  }
+}
+
+bool SalvaGas(std::string* errore) {
+  TextWriter out(FileProgramma(kFileGas));
+  for (int16_t i = 1; i <= NumGas && static_cast<size_t>(i) < ArchivioGas.size(); ++i) {
+    const TGas& g = ArchivioGas[static_cast<size_t>(i)];
+    if (g.Cancellato != 0) continue;
+    out.PrintLine(g.Nome + "\t" + TestoStampa(g.Densita) + "\t" + TestoStampa(g.Viscosita) + "\t" +
+                  TestoStampa(g.PCI) + "\t" + TestoStampa(g.PCS) + "\t" + TestoStampa(g.NonCombustibile));
+  }
+  return out.Commit(errore);
+}
+
+int16_t AggiungiGas(const std::string& nome) {
+  ++NumGas;
+  ArchivioGas.resize(static_cast<size_t>(NumGas) + 1);
+  ArchivioGas[static_cast<size_t>(NumGas)] = TGas{};
+  ArchivioGas[static_cast<size_t>(NumGas)].Nome = nome;
+  return NumGas;
+}
+
+bool CalcolaFamigliaGas(TGas& gas) {
+  if (!(gas.Densita > 0)) {
+    gas.ErroreFamiglia = 0;
+    gas.MassaVolumica = 0;
+    gas.WobbeInf = 0;
+    gas.WobbeSup = 0;
+    return false;
+  }
+  gas.MassaVolumica = static_cast<float>(static_cast<double>(gas.Densita) * 1.22566);
+  if (gas.NonCombustibile != 0) return true;
+  const double radice = std::sqrt(static_cast<double>(gas.Densita));
+  gas.WobbeInf = static_cast<float>(gas.PCI / radice);
+  gas.WobbeSup = static_cast<float>(gas.PCS / radice);
+  const double w = gas.WobbeInf;
+  for (const Finestra& f : kFinestre) {
+    if (f.minimo < w && w < f.massimo) {
+      gas.Famiglia = f.famiglia;
+      return true;
+    }
+  }
+  MsgBox("Errore di Attribuzione famiglia del gas: indice Wobbe-Inf = " + FormatNumero(gas.WobbeInf, 2) +
+         " non associabile a nessuna famiglia");
+  gas.Famiglia = 1;
+  gas.ErroreFamiglia = -1;
+  return false;
+}
+
+bool IsGasValido(const TGas& gas) {
+  if (gas.NonCombustibile != 0) return true;
+  return !Trim(gas.Nome).empty() && gas.Densita > 0 && gas.Viscosita > 0 && gas.PCI > 0 && gas.PCS > 0;
+}
+
+int16_t CercaGas(const std::string& nome) {
+  for (int16_t i = 1; i <= NumGas && static_cast<size_t>(i) < ArchivioGas.size(); ++i)
+    if (UgualiNoCase(ArchivioGas[static_cast<size_t>(i)].Nome, nome)) return i;
+  MsgBox("Attenzione! Il gas " + nome + " selezionato non è disponibile, verrà impostato un gas alternativo",
+         Bottoni::OK, Icona::Critico);
+  return -1;
+}
+
+}  // namespace varnex

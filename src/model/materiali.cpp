@@ -1,0 +1,207 @@
+#include "model/materiali.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "model/files.h"
+#include "model/helpers.h"
+#include "model/interaction.h"
+#include "model/numbers.h"
+#include "model/strings.h"
+#include "model/textfile.h"
+
+namespace varnex {
+
+std::array<TSerieMateriale, MaxMateriali + 1> Materiali;
+int16_t NumMateriali = 0;
+float VelLimiteFino28 = 0;
+float VelLimiteOltre28 = 0;
+
+namespace {
+
+IListeEditor* listeEditor = nullptr;
+
+const std::string kRigaTratti = "# " + std::string(74, '-');
+
+// "a blank and the digits", the way the header numbers of a series file have always been written:
+// a point as decimal separator, a blank in place of the sign of a non-negative number.
+std::string TestoIntestazione(float value) {
+  return (value >= 0 ? " " : "") + Replace(TestoNumero(value), ",", ".");
+}
+
+struct FileElencato {
+  std::string nome;
+  std::string percorso;
+};
+
+// The ".mat" files of a folder, extension in any letter case, sorted by name without regard to
+// letter case so that series indices do not depend on the file system.
+std::vector<FileElencato> ElencaFileMat(const std::string& cartella) {
+  namespace fs = std::filesystem;
+  std::vector<FileElencato> out;
+  std::error_code ec;
+  for (fs::directory_iterator it(cartella.empty() ? "." : cartella, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code ec2;
+    if (!it->is_regular_file(ec2)) continue;
+    std::string nome = it->path().filename().string();
+    if (nome.size() < 4 || !UgualiNoCase(nome.substr(nome.size() - 4), ".mat")) continue;
+    out.push_back({nome, it->path().string()});
+  }
+  std::sort(out.begin(), out.end(), [](const FileElencato& a, const FileElencato& b) {
+    std::string ua = UCase(a.nome), ub = UCase(b.nome);
+    return ua != ub ? ua < ub : a.nome < b.nome;
+  });
+  return out;
+}
+
+}  // namespace
+
+void CaricaMateriali() { CaricaCartellaMateriali(CartellaProgramma()); }
+
+void CaricaCartellaMateriali(const std::string& cartella) {
+  std::vector<FileElencato> files = ElencaFileMat(cartella);
+  int16_t conta = 0;
+  std::vector<std::string> percorsi(1);
+  for (const auto& f : files) {
+    if (conta >= MaxMateriali) {
+      MsgBox("Raggiunto il numero massimo di " + std::to_string(MaxMateriali) + " tubazioni: il file " + f.nome +
+             " non e' stato caricato.");
+      continue;
+    }
+    ++conta;
+    Materiali[conta] = TSerieMateriale{};
+    Materiali[conta][0].Nome = TogliEstensione(f.nome);
+    percorsi.push_back(f.percorso);
+  }
+  for (int16_t s = conta + 1; s <= MaxMateriali; ++s) Materiali[s] = TSerieMateriale{};
+  for (int16_t s = 1; s <= conta; ++s) {
+    Interazione().Stato("Caricamento tubazione: " + Materiali[s][0].Nome);
+    CaricaFileMateriale(s, percorsi[s]);
+  }
+  NumMateriali = conta;
+  CalcolaDatiMateriali();
+}
+
+bool CaricaFileMateriale(int16_t serie, const std::string& percorso) {
+  if (serie < 1 || serie > MaxMateriali) return false;
+  TSerieMateriale& m = Materiali[serie];
+  std::string path = percorso.empty() ? FileProgramma(m[0].Nome + ".mat") : percorso;
+  TextReader file;
+  if (!file.Open(path)) {
+    m[0].NumDiametri = 0;
+    return false;
+  }
+  const std::string nomeFile = GetNomeFile(path);
+  m[0].TipoFormula = ToInt16(Val(ReadDataLine(file))).value_or(0);
+  m[0].PesoSpecifico = static_cast<float>(Val(ReadDataLine(file)));
+  m[0].Descrizione = ReadDataLine(file);
+
+  std::vector<std::string> campi(21);
+  int16_t riga = 1;
+  while (!file.Eof()) {
+    std::string linea = file.LineInput();
+    if (IsRigaCommento(linea)) continue;
+    std::fill(campi.begin(), campi.end(), std::string());
+    int16_t ultimo = SplitFields(linea, campi);
+    if (Trim(campi[0]).empty()) continue;
+    if (ultimo < 2) {
+      // A line without its inner diameter must not borrow the one of the line before.
+      MsgBox("Errore nel file " + nomeFile + ", riga " + std::to_string(file.LineNumber()) +
+             ": dati incompleti, la riga e' stata ignorata.");
+      continue;
+    }
+    float interno = static_cast<float>(Val(campi[2]));
+    if (!(interno > 0)) continue;
+    if (riga > MaxDiametri) {
+      MsgBox("Errore nel file " + nomeFile + ", riga " + std::to_string(file.LineNumber()) +
+             ": superato il numero massimo di " + std::to_string(MaxDiametri) +
+             " diametri, la riga e' stata ignorata.");
+      continue;
+    }
+    m[riga] = TMateriale{};
+    m[riga].RifDiametro = campi[0];
+    m[riga].Spessore = static_cast<float>(Val(campi[1]));
+    m[riga].DiamInterno = interno;
+    ++riga;
+  }
+  m[0].NumDiametri = static_cast<int16_t>(riga - 1);
+  return true;
+}
+
+void CalcolaDatiMateriali() {
+  for (int16_t s = 1; s <= NumMateriali && s <= MaxMateriali; ++s) {
+    TSerieMateriale& m = Materiali[s];
+    const float peso = m[0].PesoSpecifico;
+    for (int16_t r = 1; r <= m[0].NumDiametri && r <= MaxDiametri; ++r) {
+      TMateriale& d = m[r];
+      d.DiamEsterno = 2.0f * d.Spessore + d.DiamInterno;
+      // Areas with 3.1415 (not full pi), each kept in single precision.
+      const double de = d.DiamEsterno, di = d.DiamInterno;
+      const float ae = static_cast<float>(de * de / 4.0 * 3.1415);
+      const float ai = static_cast<float>(di * di / 4.0 * 3.1415);
+      d.PesoMetro = static_cast<float>(static_cast<double>(peso) / 1000000.0 * static_cast<double>(ae - ai));
+      d.Sezione = static_cast<float>(static_cast<double>(ai) / 1000.0);
+      d.VelLimite = d.DiamInterno > 28.0f ? VelLimiteOltre28 : VelLimiteFino28;
+      d.PortataMax = static_cast<float>(static_cast<double>(d.VelLimite) * 3600.0 * d.Sezione);
+    }
+  }
+}
+
+bool SalvaMateriale(int16_t serie, std::string* errore) {
+  if (serie < 1 || serie > MaxMateriali) return true;
+  const TSerieMateriale& m = Materiali[serie];
+  if (Trim(m[0].Nome).empty()) return true;
+  TextWriter out(FileProgramma(m[0].Nome + ".mat"));
+  out.PrintLine("#                          TABELLA  CARATTERISTICHE TUBI");
+  out.PrintLine("#");
+  out.PrintLine("# Tipo di formula :   1 - Acciaio,  2 - Rame, 3 - Plastica");
+  out.PrintLine(kRigaTratti);
+  out.PrintLine(TestoIntestazione(static_cast<float>(m[0].TipoFormula)));
+  out.PrintLine("#");
+  out.PrintLine("# Peso Specifico");
+  out.PrintLine(kRigaTratti);
+  out.PrintLine(TestoIntestazione(m[0].PesoSpecifico));
+  out.PrintLine("#");
+  out.PrintLine("# Descrizione");
+  out.PrintLine(kRigaTratti);
+  out.PrintLine(Trim(m[0].Descrizione).empty() ? "." : m[0].Descrizione);
+  out.PrintLine("#");
+  out.PrintLine("#    DN    Spess   Diam Int. ");
+  out.PrintLine("#            mm       mm");
+  out.PrintLine("#" + std::string(75, '-'));
+  for (int16_t r = 1; r <= m[0].NumDiametri && r <= MaxDiametri; ++r) {
+    if (Trim(m[r].RifDiametro).empty()) continue;
+    out.PrintLine(m[r].RifDiametro + "\t" + TestoStampa(m[r].Spessore) + "\t" + TestoStampa(m[r].DiamInterno) + "\t");
+  }
+  return out.Commit(errore);
+}
+
+int16_t CercaMateriale(std::string& nome) {
+  nome = Trim(nome);
+  for (int16_t s = 1; s <= NumMateriali && s <= MaxMateriali; ++s)
+    if (Materiali[s][0].Nome == nome) return s;
+  return 0;
+}
+
+int16_t CercaDiametro(int16_t serie, std::string_view rif) {
+  if (serie < 1 || serie > MaxMateriali) return 0;
+  const TSerieMateriale& m = Materiali[serie];
+  for (int16_t r = 1; r <= m[0].NumDiametri && r <= MaxDiametri; ++r)
+    if (m[r].RifDiametro == rif) return r;
+  return 0;
+}
+
+std::string TogliEstensione(std::string_view nome) {
+  size_t p = nome.find('.');
+  return std::string(p == std::string_view::npos ? nome : nome.substr(0, p));
+}
+
+void ImpostaListeEditor(IListeEditor* editor) { listeEditor = editor; }
+
+void RefreshGasGridCombos() {
+  if (listeEditor) listeEditor->LoadCombos();
+}
+
+}  // namespace varnex

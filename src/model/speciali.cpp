@@ -1,0 +1,155 @@
+#include "model/speciali.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "model/files.h"
+#include "model/helpers.h"
+#include "model/interaction.h"
+#include "model/numbers.h"
+#include "model/strings.h"
+#include "model/textfile.h"
+
+namespace varnex {
+
+std::array<std::string, 11> NomiSpeciali;
+std::array<std::array<std::array<float, 5>, 4>, 11> LunghezzeEquivalenti{};
+std::array<std::array<float, 4>, 3> PDCMaxTabella{};
+float SogliaPotenzaPDC = 0;
+
+namespace {
+
+constexpr const char* kFileSpeciali = "EQLEN.CFG";
+constexpr const char* kFilePDCMax = "PDCMAX.CFG";
+
+// Built-in equivalent lengths of internal installations, m: [fitting 1..4][family 1..3][class 1..4].
+constexpr float kSpecialiInterni[4][3][4] = {
+    {{0.2f, 0.5f, 0.8f, 1.5f}, {0.2f, 0.5f, 0.8f, 1.5f}, {0.2f, 0.5f, 1.0f, 1.5f}},  // CURVA
+    {{0.8f, 2.0f, 4.0f, 6.5f}, {0.8f, 2.0f, 4.0f, 6.5f}, {1.0f, 2.5f, 4.5f, 7.5f}},  // RACCORDO A T
+    {{1.0f, 1.5f, 3.0f, 4.5f}, {1.0f, 1.5f, 3.0f, 4.5f}, {1.0f, 2.0f, 3.0f, 5.0f}},  // GOMITO
+    {{0.3f, 0.8f, 1.5f, 2.0f}, {0.3f, 0.8f, 1.5f, 2.0f}, {0.3f, 0.8f, 1.5f, 2.0f}},  // RUBINETTO
+};
+constexpr const char* kNomiInterni[4] = {"CURVA", "RACCORDO A T", "GOMITO", "RUBINETTO"};
+
+// The seven entries of the maximum-drop file, in file order, with their defaults.
+struct VocePDC {
+  float* valore;
+  float predefinito;
+};
+std::array<VocePDC, 7> VociPDC() {
+  return {{{&SogliaPotenzaPDC, 35.0f},
+           {&PDCMaxTabella[1][1], 50.0f},
+           {&PDCMaxTabella[1][2], 100.0f},
+           {&PDCMaxTabella[1][3], 200.0f},
+           {&PDCMaxTabella[2][1], 50.0f},
+           {&PDCMaxTabella[2][2], 50.0f},
+           {&PDCMaxTabella[2][3], 200.0f}}};
+}
+
+}  // namespace
+
+void InitSpeciali() {
+  for (int f = 1; f <= 4; ++f) {
+    NomiSpeciali[f] = kNomiInterni[f - 1];
+    for (int fam = 1; fam <= 3; ++fam)
+      for (int c = 1; c <= 4; ++c) LunghezzeEquivalenti[f][fam][c] = kSpecialiInterni[f - 1][fam - 1][c - 1];
+  }
+}
+
+bool CaricaSpeciali() {
+  const std::string path = FileProgramma(kFileSpeciali);
+  TextReader file;
+  if (!EsisteFile(path) || !file.Open(path)) {
+    MsgBox("Il file eqlen.cfg non e' presente nel disco. Reinstallare il programma.");
+    return false;
+  }
+  std::vector<std::string> campi(11);
+  for (int i = 1; i <= 10 && !file.Eof(); ++i) {
+    std::string linea = ReadDataLine(file);
+    // Only comments or blank lines were left: the file has no further fitting.
+    if (linea.empty()) break;
+    std::fill(campi.begin(), campi.end(), std::string());
+    int16_t ultimo = SplitFields(linea, campi);
+    if (ultimo < 3) {
+      // A line without its three lengths must not take those of the line before: the fitting
+      // keeps what it had.
+      MsgBox("Errore nel file EQLEN.CFG, riga " + std::to_string(file.LineNumber()) +
+             ": dati incompleti, la riga e' stata ignorata.");
+      continue;
+    }
+    if (ultimo != 3) MsgBox("Errore nel file EQLEN.CFG");
+    NomiSpeciali[i] = campi[0];
+    for (int c = 1; c <= 3; ++c) LunghezzeEquivalenti[i][1][c] = static_cast<float>(Val(campi[c]));
+  }
+  return true;
+}
+
+bool SalvaSpeciali(std::string* errore) {
+  TextWriter out(FileProgramma(kFileSpeciali));
+  for (int i = 1; i <= 10; ++i) {
+    if (NomiSpeciali[i].empty()) NomiSpeciali[i] = "-";
+    out.PrintLine(NomiSpeciali[i] + "\t" + TestoStampa(LunghezzeEquivalenti[i][1][1]) + "\t" +
+                  TestoStampa(LunghezzeEquivalenti[i][1][2]) + "\t" + TestoStampa(LunghezzeEquivalenti[i][1][3]));
+  }
+  return out.Commit(errore);
+}
+
+bool ImpostaTabellaSpeciali(int16_t reteInPressione) {
+  if (reteInPressione != 0) return CaricaSpeciali();
+  InitSpeciali();
+  return true;
+}
+
+int16_t ClasseDiametro(float di) {
+  if (di <= 22.3f) return 1;
+  if (di <= 53.9f) return 2;
+  if (di <= 81.7f) return 3;
+  return 4;
+}
+
+int16_t ClasseDiametroRete(float di) {
+  if (di <= 50.0f) return 1;
+  if (di <= 125.0f) return 2;
+  return 3;
+}
+
+float LunghezzaEquivalente(int16_t speciale, float di, int16_t famiglia) {
+  if (speciale < 0 || speciale > 10 || famiglia < 0 || famiglia > 3) return 0;
+  return LunghezzeEquivalenti[speciale][famiglia][ClasseDiametro(di)];
+}
+
+float LunghezzaEquivalenteRete(int16_t speciale, float di) {
+  if (speciale < 0 || speciale > 10) return 0;
+  return LunghezzeEquivalenti[speciale][1][ClasseDiametroRete(di)];
+}
+
+void InitPDCMax() {
+  for (const VocePDC& v : VociPDC())
+    if (!(*v.valore > 0)) *v.valore = v.predefinito;
+}
+
+bool CaricaPDCMax() {
+  const std::string path = FileProgramma(kFilePDCMax);
+  TextReader file;
+  const bool aperto = EsisteFile(path) && file.Open(path);
+  bool completo = aperto;
+  for (const VocePDC& v : VociPDC()) {
+    if (!aperto || file.Eof()) {
+      completo = false;
+      *v.valore = 0;
+      continue;
+    }
+    *v.valore = static_cast<float>(ValDot(file.LineInput()));
+  }
+  // A missing file or missing lines take the defaults at once.
+  if (!completo) InitPDCMax();
+  return aperto;
+}
+
+bool SalvaPDCMax(std::string* errore) {
+  TextWriter out(FileProgramma(kFilePDCMax));
+  for (const VocePDC& v : VociPDC()) out.PrintLine(TestoStampa(*v.valore));
+  return out.Commit(errore);
+}
+
+}  // namespace varnex
