@@ -1,0 +1,76 @@
+#include "model/sostituzione.h"
+
+#include <algorithm>
+
+#include "model/gas.h"
+#include "model/interaction.h"
+#include "model/materiali.h"
+#include "model/strings.h"
+
+namespace varnex {
+
+Sostituzioni frmEquiv;
+
+namespace {
+IDialogoSostituzione* dialogoSostituzione = nullptr;
+
+bool TipoValido(int16_t tipo) { return tipo >= 0 && tipo <= 10; }
+}  // namespace
+
+void ImpostaDialogoSostituzione(IDialogoSostituzione* dialogo) { dialogoSostituzione = dialogo; }
+
+void Sostituzioni::Substitute(const std::string& nome, int16_t Tipo) {
+  tipo_ = Tipo;
+  nome_ = nome;
+  value_ = 0;
+  if (Trim(nome).empty() || !TipoValido(Tipo)) return;
+  value_ = SearchEquiv(nome_, tipo_);
+  if (value_ != 0) return;
+  const std::vector<std::string> candidati = LoadList(tipo_);
+  // With nothing to choose from the window could never be left with an answer: do not show it.
+  if (candidati.empty() || dialogoSostituzione == nullptr) return;
+  const int16_t scelto = dialogoSostituzione->Scegli(nome, tipo_, candidati);
+  if (scelto < 1 || static_cast<size_t>(scelto) > candidati.size()) return;
+  value_ = scelto;
+  AddEquiv(nome_, value_, tipo_);
+}
+
+void Sostituzioni::Reset() {
+  for (size_t k = 1; k < equivalenze_.size(); ++k) equivalenze_[k].clear();
+}
+
+int16_t Sostituzioni::SearchEquiv(std::string& Name, int16_t Tipo) const {
+  Name = UCase(Trim(Name));
+  if (!TipoValido(Tipo)) return 0;
+  for (const TEquivalenza& e : equivalenze_[static_cast<size_t>(Tipo)]) {
+    if (UCase(e.NOld) == Name) return e.NNew;
+  }
+  return 0;
+}
+
+void Sostituzioni::AddEquiv(const std::string& NOld, int16_t NNew, int16_t Tipo) {
+  if (!TipoValido(Tipo)) return;
+  equivalenze_[static_cast<size_t>(Tipo)].push_back({NOld, NNew});
+}
+
+std::vector<std::string> Sostituzioni::LoadList(int16_t Tipo) {
+  std::vector<std::string> lista;
+  if (Tipo == SostituzioneMateriale) {
+    const int16_t n = std::clamp<int16_t>(NumMateriali, 0, MaxMateriali);
+    for (int16_t i = 1; i <= n; ++i) lista.push_back(Materiali[static_cast<size_t>(i)][0].Nome);
+  } else if (Tipo == SostituzioneGas) {
+    const int16_t n = std::min<int16_t>(NumGas, static_cast<int16_t>(ArchivioGas.empty() ? 0 : ArchivioGas.size() - 1));
+    for (int16_t i = 1; i <= n; ++i) lista.push_back(ArchivioGas[static_cast<size_t>(i)].Nome);
+  }
+  return lista;
+}
+
+bool Sostituzioni::ConfermaSelezione(int posizione) {
+  if (posizione < 0) {
+    MsgBox("E' necessario selezionare una sostituzione", Bottoni::OK);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace varnex

@@ -1,0 +1,232 @@
+#include "tightness/tenuta.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "model/files.h"
+#include "model/helpers.h"
+#include "model/interaction.h"
+#include "model/numbers.h"
+#include "model/strings.h"
+#include "model/rete.h"
+
+namespace varnex {
+
+TTenutaImpianto TenutaImpianto;
+std::array<TParFamGas, 4> ParFamGas{};
+int16_t NumFamiglieGas = 3;
+std::string DefRagSociale;
+std::string DefIndirizzo;
+std::string DefTelefono;
+std::string DefNomeTecnico;
+
+namespace {
+
+IPaginaTenuta* paginaTenuta = nullptr;
+
+constexpr const char* kFileDefaults = "TENIMPTECDEF.CFG";
+constexpr const char* kFileFamiglie = "PARFAMGAS.CFG";
+
+#define TESTO(f) CampoTenuta{#f, &TTenutaImpianto::f, nullptr}
+#define INTERO(f) CampoTenuta{#f, nullptr, &TTenutaImpianto::f}
+const std::array<CampoTenuta, NumCampiTenuta> kCampi = {
+    TESTO(RagSociale),        TESTO(Indirizzo),
+    TESTO(Telefono),          TESTO(NomeTecnico),
+    TESTO(ProprietarioNome),  TESTO(ProprietarioTel),
+    TESTO(ProprietarioComuneInstall), TESTO(ProprietarioProv),
+    TESTO(ProprietarioCap),   TESTO(ProprietarioVia),
+    TESTO(ProprietarioNumero), TESTO(ProprietarioScala),
+    TESTO(ProprietarioNome2), TESTO(ProprietarioComuneResid),
+    TESTO(ProprietarioVia2),  TESTO(ProprietarioNumCiv),
+    TESTO(ProprietarioPresente), INTERO(FamigliaGas),
+    TESTO(CapacitaImpianto),  TESTO(CapacitaContatore),
+    TESTO(CapacitaTotale),    TESTO(DataEsecuzione),
+    TESTO(OraEsecuzione),     TESTO(Cause),
+    TESTO(CausaAltro),        INTERO(AppComplessivo),
+    INTERO(AppRisc),          INTERO(AppAcquaSan),
+    INTERO(AppCombinati),     INTERO(AppCottura),
+    INTERO(AppAltroNum),      TESTO(AppAltroDesc),
+    INTERO(Metodo),           TESTO(ProvaContModello),
+    TESTO(ProvaContCalibro),  TESTO(ProvaContMarca),
+    TESTO(ProvaContMatricola), TESTO(ProvaContQn),
+    TESTO(ProvaContPprova),   TESTO(ProvaContDispRil),
+    TESTO(ProvaContPRif),     TESTO(ProvaContDispRif),
+    TESTO(ProvaCDPStrumento), TESTO(ProvaCDPMarca),
+    TESTO(ProvaCDPMatricola), TESTO(ProvaCDPPprova),
+    TESTO(ProvaCDPcdp),       TESTO(ProvaCDPPrifer),
+    TESTO(ProvaCDPcdpmax),    INTERO(DisposIntercett),
+    INTERO(Risultato),        TESTO(Note),
+};
+#undef TESTO
+#undef INTERO
+
+// A value must stay on its own line: line breaks become blanks.
+std::string UnaRiga(std::string_view testo) { return SostituisciACapo(testo); }
+
+// Whole number of a value line; a line that holds no number fitting 16 bits gives 0.
+int16_t InteroDaRiga(std::string_view riga) { return ToInt16(ValDot(riga)).value_or(0); }
+
+const char* NomeFamiglia(int i) { return i == 1 ? "I" : i == 2 ? "II" : "III"; }
+
+}  // namespace
+
+const std::array<CampoTenuta, NumCampiTenuta>& CampiTenuta() { return kCampi; }
+
+void ImpostaPaginaTenuta(IPaginaTenuta* pagina) { paginaTenuta = pagina; }
+
+void TenutaImpiantoRefresh() {
+  if (paginaTenuta) paginaTenuta->Refresh();
+}
+
+void TenutaImpiantoInit() {
+  if (paginaTenuta) paginaTenuta->Init();
+}
+
+void TenutaImpiantoSave(TextWriter& file, const std::string& /*versione*/) {
+  TenutaImpiantoRefresh();
+  const TTenutaImpianto& t = TenutaImpianto;
+  file.PrintLine(MarcatoreTenuta);
+  for (const CampoTenuta& c : kCampi) {
+    if (c.testo)
+      file.PrintLine(UnaRiga(t.*c.testo));
+    else
+      file.PrintLine(TestoStampa(t.*c.intero));
+  }
+  file.PrintLine(TestoStampa(OrientamentoSorgente));
+  file.PrintLine();
+  file.PrintLine(FineTenuta);
+  file.PrintLine("#");
+  file.PrintLine("#");
+}
+
+bool TenutaImpiantoLoad(TextReader& file, const std::string& /*versione*/) {
+  // Look ahead on a copy: when the section is missing the project reader must still find the
+  // document path from where it stood.
+  TextReader cerca = file;
+  std::string riga;
+  for (;;) {
+    if (cerca.Eof()) return false;
+    riga = ReadDataLine(cerca);
+    // A marker on the last line has no values after it: the record stays as it was.
+    if (riga == MarcatoreTenuta) {
+      if (cerca.Eof()) return false;
+      break;
+    }
+    if (riga == "!PARAMETERS-DOCUMENTPATH" || riga == "!END") return false;
+  }
+  // The writer puts exactly one line per field, so the values are taken by position: a value
+  // that begins with "#" or holds a comma is the user's text, not a comment or a decimal.
+  TTenutaImpianto letto;
+  for (const CampoTenuta& c : kCampi) {
+    std::string valore = cerca.LineInput();
+    if (c.testo)
+      letto.*c.testo = valore;
+    else
+      letto.*c.intero = InteroDaRiga(valore);
+  }
+  TenutaImpianto = std::move(letto);
+  file = std::move(cerca);
+  return true;
+}
+
+bool SalvaTenImpTecDef() {
+  const TTenutaImpianto& t = TenutaImpianto;
+  if (t.RagSociale.empty() && t.Indirizzo.empty() && t.Telefono.empty() && t.NomeTecnico.empty()) return true;
+  TextWriter file(FileProgramma(kFileDefaults));
+  file.PrintLine("4.0");
+  file.PrintLine(UnaRiga(t.RagSociale));
+  file.PrintLine(UnaRiga(t.Indirizzo));
+  file.PrintLine(UnaRiga(t.Telefono));
+  file.PrintLine(UnaRiga(t.NomeTecnico));
+  std::string errore;
+  if (file.Commit(&errore)) return true;
+  MsgBox("Impossibile salvare i dati predefiniti del tecnico nel file " + std::string(kFileDefaults) + ".\r\n" +
+         errore);
+  return false;
+}
+
+bool LeggiTenImpTecDef() {
+  std::string percorso = FileProgramma(kFileDefaults);
+  if (!EsisteFile(percorso)) {
+    if (!CreaFileVuoto(percorso)) return false;
+  }
+  TextReader file;
+  if (!file.Open(percorso)) {
+    MsgBox("Impossibile leggere il file " + std::string(kFileDefaults) + ".");
+    return false;
+  }
+  // Firm names may hold commas: the values are taken as written.
+  ReadNextLineRaw(file);  // version
+  DefRagSociale = ReadNextLineRaw(file);
+  DefIndirizzo = ReadNextLineRaw(file);
+  DefTelefono = ReadNextLineRaw(file);
+  DefNomeTecnico = ReadNextLineRaw(file);
+  return true;
+}
+
+void CaricaTenImpTecDef() { LeggiTenImpTecDef(); }
+
+bool CaricaParFamGas() {
+  std::string percorso = FileProgramma(kFileFamiglie);
+  TextReader file;
+  if (!EsisteFile(percorso) || !file.Open(percorso)) {
+    MsgBox("Il file " + std::string(kFileFamiglie) +
+               " non e' presente nel disco. Reinstallare il programma.",
+           Bottoni::OK, Icona::Critico);
+    return false;
+  }
+  std::vector<std::string> campi(3);
+  for (int i = 1; i <= NumFamiglieGas && i <= 3; ++i) {
+    if (file.Eof()) {
+      MsgBox("Il file " + std::string(kFileFamiglie) +
+                 " e' incompleto: deve contenere una riga per ciascuna delle tre famiglie di gas. "
+                 "Reinstallare il programma.",
+             Bottoni::OK, Icona::Critico);
+      return false;
+    }
+    std::string riga = file.LineInput();
+    ParFamGas[i] = TParFamGas{};
+    if (IsRigaCommento(riga) || IsRigaVuota(riga)) continue;
+    std::fill(campi.begin(), campi.end(), std::string());
+    SplitFields(riga, campi);
+    ParFamGas[i].PressioneRif = static_cast<float>(ValDot(campi[0]));
+    ParFamGas[i].CaloMaxMinuto = static_cast<float>(ValDot(campi[1]));
+  }
+  for (int i = 1; i <= 3; ++i) {
+    if (ParFamGas[i].PressioneRif == 0 || ParFamGas[i].CaloMaxMinuto == 0) {
+      MsgBox(std::string("Attenzione! Nel file ") + kFileFamiglie + " i parametri della famiglia " +
+                 NomeFamiglia(i) + " valgono 0: la verifica di tenuta per i gas di questa famiglia non e' attendibile.",
+             Bottoni::OK, Icona::Esclamazione);
+    }
+  }
+  return true;
+}
+
+bool InitFamiglieGas() {
+  NumFamiglieGas = 3;
+  return CaricaParFamGas();
+}
+
+int16_t CodiceDaOpzioni(bool primo, bool secondo) { return primo ? 1 : secondo ? 2 : 0; }
+
+void OpzioniDaCodice(bool& primo, bool& secondo, int16_t codice) {
+  primo = codice == 1;
+  secondo = codice == 2;
+}
+
+std::string CauseDaCaselle(const std::array<int16_t, 7>& caselle) {
+  std::string testo;
+  for (int k = 0; k < 7; ++k) {
+    if (k > 0) testo += ';';
+    if (caselle[k] != 0) testo += static_cast<char>('1' + k);
+  }
+  return testo;
+}
+
+void CaselleDaCause(std::array<int16_t, 7>& caselle, std::string_view cause) {
+  auto campi = Split(cause, ";");
+  bool valide = campi.size() == 7;
+  for (int k = 0; k < 7; ++k) caselle[k] = valide && !campi[k].empty() ? -1 : 0;
+}
+
+}  // namespace varnex

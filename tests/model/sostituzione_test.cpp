@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include "model/gas.h"
+#include "model/sostituzione.h"
+#include "rete_prova.h"
+#include "support/fake_interaction.h"
+
+namespace varnex::test {
+namespace {
+
+class Sostituzione : public ReteTest {
+ protected:
+  void SetUp() override {
+    ReteTest::SetUp();
+    ArchivioGas.assign(1, TGas{});
+    for (const char* nome : {"METANO", "GPL", "ARIA"}) {
+      TGas g;
+      g.Nome = nome;
+      ArchivioGas.push_back(g);
+    }
+    NumGas = 3;
+  }
+};
+
+TEST_F(Sostituzione, ABlankNameGivesZeroWithoutAsking) {
+  DialogoSostituzioneFinto dialogo;
+  for (const char* nome : {"", "   "}) {
+    frmEquiv.Substitute(nome, SostituzioneGas);
+    EXPECT_EQ(frmEquiv.value(), 0);
+  }
+  EXPECT_TRUE(dialogo.domande.empty());
+  EXPECT_TRUE(frmEquiv.Equivalenze()[SostituzioneGas].empty());
+}
+
+TEST_F(Sostituzione, TheChoiceIsTheArchiveIndexAndIsRemembered) {
+  DialogoSostituzioneFinto dialogo;
+  dialogo.Rispondi(3);
+  frmEquiv.Substitute(" Propano ", SostituzioneGas);
+  EXPECT_EQ(frmEquiv.value(), 3);
+  ASSERT_EQ(dialogo.domande.size(), 1u);
+  // The window shows the name as written; the memory keeps the trimmed upper-case form.
+  EXPECT_EQ(dialogo.domande[0].nome, " Propano ");
+  EXPECT_EQ(dialogo.domande[0].tipo, SostituzioneGas);
+  EXPECT_EQ(dialogo.domande[0].candidati, (std::vector<std::string>{"METANO", "GPL", "ARIA"}));
+  ASSERT_EQ(frmEquiv.Equivalenze()[SostituzioneGas].size(), 1u);
+  EXPECT_EQ(frmEquiv.Equivalenze()[SostituzioneGas][0].NOld, "PROPANO");
+  EXPECT_EQ(frmEquiv.Equivalenze()[SostituzioneGas][0].NNew, 3);
+
+  for (const char* nome : {"PROPANO", "propano", "  pRoPaNo"}) {
+    frmEquiv.Substitute(nome, SostituzioneGas);
+    EXPECT_EQ(frmEquiv.value(), 3) << nome;
+  }
+  EXPECT_EQ(dialogo.domande.size(), 1u);
+}
+
+TEST_F(Sostituzione, KindsAreRememberedApart) {
+  DialogoSostituzioneFinto dialogo;
+  dialogo.Rispondi(2);
+  dialogo.Rispondi(1);
+  frmEquiv.Substitute("RAME", SostituzioneGas);
+  EXPECT_EQ(frmEquiv.value(), 2);
+  frmEquiv.Substitute("RAME", SostituzioneMateriale);
+  EXPECT_EQ(frmEquiv.value(), 1);
+  ASSERT_EQ(dialogo.domande.size(), 2u);
+  EXPECT_EQ(dialogo.domande[1].candidati, (std::vector<std::string>{"ACCIAIOM", "RAME-B", "PE4437"}));
+  frmEquiv.Substitute("rame", SostituzioneGas);
+  EXPECT_EQ(frmEquiv.value(), 2);
+}
+
+TEST_F(Sostituzione, ResetForgetsAndTheNextLoadAsksAgain) {
+  DialogoSostituzioneFinto dialogo;
+  dialogo.Rispondi(1);
+  dialogo.Rispondi(2);
+  frmEquiv.Substitute("OTTONE", SostituzioneMateriale);
+  EXPECT_EQ(frmEquiv.value(), 1);
+  frmEquiv.Reset();
+  EXPECT_TRUE(frmEquiv.Equivalenze()[SostituzioneMateriale].empty());
+  frmEquiv.Substitute("OTTONE", SostituzioneMateriale);
+  EXPECT_EQ(frmEquiv.value(), 2);
+  EXPECT_EQ(dialogo.domande.size(), 2u);
+}
+
+TEST_F(Sostituzione, NoChoiceGivesZeroAndIsNotRemembered) {
+  DialogoSostituzioneFinto dialogo;
+  dialogo.Rispondi(3);
+  frmEquiv.Substitute("X", SostituzioneGas);
+  dialogo.Rispondi(0);
+  frmEquiv.Substitute("Y", SostituzioneGas);
+  EXPECT_EQ(frmEquiv.value(), 0);
+  EXPECT_EQ(frmEquiv.Equivalenze()[SostituzioneGas].size(), 1u);
+  dialogo.Rispondi(9);  // not a line of the list
+  frmEquiv.Substitute("Y", SostituzioneGas);
+  EXPECT_EQ(frmEquiv.value(), 0);
+  EXPECT_EQ(dialogo.domande.size(), 3u);
+}
+
+TEST_F(Sostituzione, WithNothingToChooseNoWindowIsShown) {
+  DialogoSostituzioneFinto dialogo;
+  CaricaSerie({});
+  frmEquiv.Substitute("OTTONE", SostituzioneMateriale);
+  EXPECT_EQ(frmEquiv.value(), 0);
+  frmEquiv.Substitute("OTTONE", 5);  // a kind without candidates
+  EXPECT_EQ(frmEquiv.value(), 0);
+  EXPECT_TRUE(dialogo.domande.empty());
+}
+
+TEST_F(Sostituzione, ProcediWithoutASelectionAsksForOne) {
+  FakeInterazione utente;
+  utente.Attendi("E' necessario selezionare una sostituzione");
+  EXPECT_FALSE(Sostituzioni::ConfermaSelezione(-1));
+  ASSERT_EQ(utente.messaggi.size(), 1u);
+  EXPECT_EQ(utente.messaggi[0].testo, "E' necessario selezionare una sostituzione");
+  EXPECT_EQ(utente.messaggi[0].titolo, "");
+  EXPECT_TRUE(Sostituzioni::ConfermaSelezione(0));
+  EXPECT_EQ(utente.messaggi.size(), 1u);
+}
+
+TEST_F(Sostituzione, CandidateListsFollowTheArchives) {
+  EXPECT_EQ(Sostituzioni::LoadList(SostituzioneGas), (std::vector<std::string>{"METANO", "GPL", "ARIA"}));
+  NumGas = 2;
+  EXPECT_EQ(Sostituzioni::LoadList(SostituzioneGas), (std::vector<std::string>{"METANO", "GPL"}));
+  EXPECT_EQ(Sostituzioni::LoadList(SostituzioneMateriale), (std::vector<std::string>{"ACCIAIOM", "RAME-B", "PE4437"}));
+  EXPECT_TRUE(Sostituzioni::LoadList(0).empty());
+  EXPECT_TRUE(Sostituzioni::LoadList(3).empty());
+}
+
+TEST_F(Sostituzione, SearchLeavesTheNameTrimmedAndUpperCased) {
+  frmEquiv.AddEquiv("GHISA", 4, SostituzioneMateriale);
+  std::string nome = "  ghisa ";
+  EXPECT_EQ(frmEquiv.SearchEquiv(nome, SostituzioneMateriale), 4);
+  EXPECT_EQ(nome, "GHISA");
+  nome = "ghisa";
+  EXPECT_EQ(frmEquiv.SearchEquiv(nome, SostituzioneGas), 0);
+}
+
+}  // namespace
+}  // namespace varnex::test
