@@ -346,3 +346,23 @@ TEST(TenutaCodifiche, Cause) {
 
 }  // namespace
 }  // namespace varnex
+
+namespace varnex {
+namespace {
+
+TEST(TenutaDatiDistribuiti, ParametriFamiglieSenzaAvvisi) {
+  test::TempFolder cartella;
+  cartella.CopiaDatiDistribuiti();
+  cartella.UsaComeCartellaProgramma();
+  test::FakeInterazione utente;
+  ParFamGas = {};
+  ASSERT_TRUE(InitFamiglieGas());
+  EXPECT_TRUE(utente.messaggi.empty());
+  for (int i = 1; i <= 3; ++i) {
+    EXPECT_GT(ParFamGas[i].PressioneRif, 0) << i;
+    EXPECT_GT(ParFamGas[i].CaloMaxMinuto, 0) << i;
+  }
+}
+
+}  // namespace
+}  // namespace varnex

@@ -1,0 +1,602 @@
+#include "model/progetto_file.h"
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "model/campi.h"
+#include "model/files.h"
+#include "model/gas.h"
+#include "model/globals.h"
+#include "model/materiali.h"
+#include "model/numbers.h"
+#include "model/rete.h"
+#include "model/sostituzione.h"
+#include "model/speciali.h"
+#include "model/strings.h"
+#include "model/textfile.h"
+#include "support/fake_interaction.h"
+#include "support/temp_folder.h"
+#include "tightness/tenuta.h"
+
+namespace varnex {
+namespace {
+
+using test::FakeInterazione;
+using test::TempFolder;
+
+// Codes the reader hands to SetField, which stores them (the others are computed or read-only).
+bool IsCodiceMemorizzato(int16_t c) { return c != 31 && c != 32 && c != 33 && c != 35 && c != 43 && c != 44; }
+
+// A segment row of 48 fields ("." where not given) for codes 2..49.
+std::string Riga(std::initializer_list<std::pair<int, std::string>> valori) {
+  std::vector<std::string> campi(48, ".");
+  for (const auto& [codice, testo] : valori) campi[static_cast<size_t>(codice - 2)] = testo;
+  std::string riga;
+  for (size_t i = 0; i < campi.size(); ++i) riga += (i ? "\t" : "") + campi[i];
+  return riga + "\r\n";
+}
+
+std::vector<std::string> Righe(const std::string& bytes) {
+  auto righe = Split(bytes, "\r\n");
+  if (!righe.empty() && righe.back().empty()) righe.pop_back();
+  return righe;
+}
+
+class DialogoFinto : public IDialogoSostituzione {
+ public:
+  int16_t Scegli(const std::string& nome, int16_t tipo, const std::vector<std::string>&) override {
+    domande.push_back(nome);
+    tipi.push_back(tipo);
+    return risposta;
+  }
+  int16_t risposta = 0;
+  std::vector<std::string> domande;
+  std::vector<int16_t> tipi;
+};
+
+class FinestreFinte : public IFinestreProgetto {
+ public:
+  void AssicuraEditor() override { ordine.push_back("editor"); }
+  void TitoloProgetto(const std::string& t) override { ordine.push_back("titolo:" + t); }
+  std::vector<std::string> ordine;
+};
+
+class PaginaFinta : public IPaginaTenuta {
+ public:
+  explicit PaginaFinta(std::vector<std::string>& o) : ordine(o) {}
+  void Refresh() override { ordine.push_back("refresh"); }
+  void Init() override { ordine.push_back("init"); }
+  std::vector<std::string>& ordine;
+};
+
+class ProgettoFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    cartella.CopiaDatiDistribuiti();
+    cartella.UsaComeCartellaProgramma();
+    VersioneProgramma = "VxP4.0.15";
+    CaricaMateriali();
+    InitGas();
+    InitSpeciali();
+    ASSERT_GE(NumMateriali, 2);
+    ASSERT_GE(NumGas, 3);
+    frmEquiv.Reset();
+    ImpostaDialogoSostituzione(&dialogo);
+    ReteInPressione = 0;
+    OrientamentoSorgente = 0;
+    GasCorrente = ArchivioGas[1];
+    ResetRete();
+    utente.stati.clear();
+  }
+  void TearDown() override {
+    ImpostaDialogoSostituzione(nullptr);
+    ImpostaFinestreProgetto(nullptr);
+    ImpostaPaginaTenuta(nullptr);
+    ImpostaCommitProgetto(nullptr);
+    frmEquiv.Reset();
+    ReteInPressione = 0;
+    ResetRete();
+  }
+
+  std::string Serie(int i) { return Materiali[static_cast<size_t>(i)][0].Nome; }
+  std::string Diametro(int i, int r) { return Materiali[static_cast<size_t>(i)][static_cast<size_t>(r)].RifDiametro; }
+
+  // A small tree 1 -> 2, 1 -> 3, 3 -> 4 with every kind of field filled.
+  void CostruisciRete() {
+    auto& r = Rete();
+    r.NumTronchi = 4;
+    for (int16_t s = 1; s <= 4; ++s) {
+      TTronco& t = Tronco(s);
+      t.ID_NUM = s;
+      t.ID_MATERIALE = Serie(s % 2 + 1);
+      t.IndiceMateriale = static_cast<int16_t>(s % 2 + 1);
+      t.ID_DIAMETRO = s == 2 ? Diametro(s % 2 + 1, 2) : "Auto";
+      t.ID_DIAMCUSTOM = s == 2 ? -1 : 0;
+      t.ID_LEN = 2.5f * s;
+      t.ID_EQ_LEN = 3.25f * s;
+      t.ID_NCURVE = s;
+      t.ID_NGOMITI = static_cast<int16_t>(s + 1);
+      t.ID_NRACCORDI = 1;
+      t.ID_NRUBINETTI = static_cast<int16_t>(s == 4 ? 1 : 0);
+      t.ID_EQLENNOTA = 0.5f;
+      t.ID_CONTEMP = static_cast<int16_t>(s == 1 ? 80 : 100);
+      t.ID_P_TRONCO = 0.125f * s;
+      t.ID_VELOCITA = 1.75f;
+      t.ID_PDC_TRONCO = 12.5f;
+      t.ID_PDC_PERCORSO = 25.75f;
+      t.ID_PESO = 1.5f;
+      t.ID_POTENZA = 24;
+      t.CodiceSvolta = static_cast<int16_t>(s % 3);
+      t.FineX = 1440 * s;
+      t.FineY = -720;
+      t.LunghezzaDisegno = s == 3 ? 2000 : 0;
+    }
+    Tronco(1).ID_LEFT = 2;
+    Tronco(1).ID_RIGHT = 3;
+    Tronco(2).ID_PREV = 1;
+    Tronco(3).ID_PREV = 1;
+    Tronco(3).ID_LEFT = 4;
+    Tronco(4).ID_PREV = 3;
+    Tronco(2).ID_P_UTENZE = 1.25f;
+    Tronco(2).TipologiaUtenza = 1;
+    Tronco(2).ComposizioneUtenza = "100000";
+    Tronco(4).ID_P_UTENZE = 2.5f;
+    Tronco(4).TipologiaUtenza = 2;
+    Tronco(4).ComposizioneUtenza = "010000";
+    Tronco(2).ID_NAME = "Cucina, piano 1";        // a comma in a name stays a comma
+    Tronco(4).ID_NAME = "Caldaia\tbagno";         // a TAB would split the row
+    Tronco(3).ID_RIF = "#3 dorsale";              // not a comment inside a row
+    Tronco(4).ID_RIF = "Rif. 4,5";
+    Tronco(0).ID_PFINALE = 1;                     // read-only: not stored back
+    Tronco(0).FineX = 300;
+    Riferimento = "Condominio Rossi, scala B";
+    DescrizioneLavoro = "#1 impianto\r\nnuovo";
+    PDCMaxUtente = 0;
+    VelocitaMaxImpostata = 7.5f;
+    PressioneIniziale = 2.1;
+    PressioneFinale = 1.75;
+    OrientamentoSorgente = 2;
+    PercorsoDocumenti = "/home/studio/Doc, 2024/";
+    TenutaImpianto.RagSociale = "Termo, Idraulica Srl";
+    TenutaImpianto.NomeTecnico = "Mario Rossi";
+    TenutaImpianto.ProprietarioNumero = "#4";
+    TenutaImpianto.CapacitaImpianto = "2,0";
+    TenutaImpianto.Cause = "1;;;;5;;";
+    TenutaImpianto.FamigliaGas = 2;
+    TenutaImpianto.Metodo = 1;
+    TenutaImpianto.Risultato = 1;
+    TenutaImpianto.Note = "";
+  }
+
+  struct Istantanea {
+    std::vector<std::vector<std::string>> campi;
+    std::vector<int16_t> materiali;
+    int16_t numero;
+    std::string riferimento, descrizione, gas, documenti;
+    double pdc, pi, pf;
+    float velocita;
+    int16_t pressione, orientamento;
+    TTenutaImpianto tenuta;
+  };
+  Istantanea Fotografa() {
+    Istantanea f;
+    f.numero = Rete().NumTronchi;
+    for (int16_t s = 0; s <= ContoTronchi(); ++s) {
+      std::vector<std::string> riga;
+      for (int16_t c = 2; c <= 49; ++c) riga.push_back(IsCodiceMemorizzato(c) ? TestoCampo(GetField(s, c)) : "");
+      f.campi.push_back(riga);
+      f.materiali.push_back(Tronco(s).IndiceMateriale);
+    }
+    f.riferimento = Riferimento;
+    f.descrizione = DescrizioneLavoro;
+    f.gas = GasCorrente.Nome;
+    f.documenti = PercorsoDocumenti;
+    f.pdc = PDCMaxUtente;
+    f.pi = PressioneIniziale;
+    f.pf = PressioneFinale;
+    f.velocita = VelocitaMaxImpostata;
+    f.pressione = ReteInPressione;
+    f.orientamento = OrientamentoSorgente;
+    f.tenuta = TenutaImpianto;
+    return f;
+  }
+  void Confronta(const Istantanea& a, const Istantanea& b) {
+    ASSERT_EQ(a.numero, b.numero);
+    for (size_t s = 0; s < a.campi.size(); ++s)
+      for (size_t c = 0; c < a.campi[s].size(); ++c)
+        EXPECT_EQ(a.campi[s][c], b.campi[s][c]) << "slot " << s << " code " << c + 2;
+    EXPECT_EQ(a.materiali, b.materiali);
+    EXPECT_EQ(a.riferimento, b.riferimento);
+    EXPECT_EQ(a.descrizione, b.descrizione);
+    EXPECT_EQ(a.gas, b.gas);
+    EXPECT_EQ(a.documenti, b.documenti);
+    EXPECT_EQ(a.pdc, b.pdc);
+    EXPECT_EQ(a.pi, b.pi);
+    EXPECT_EQ(a.pf, b.pf);
+    EXPECT_EQ(a.velocita, b.velocita);
+    EXPECT_EQ(a.pressione, b.pressione);
+    EXPECT_EQ(a.orientamento, b.orientamento);
+    EXPECT_EQ(a.tenuta, b.tenuta);
+  }
+
+  // The model as a refused load must leave it: the empty project, no path.
+  void AttendiProgettoVuoto(const TGas& gasPrima) {
+    EXPECT_EQ(ProgettoCaricato, 0);
+    EXPECT_EQ(PercorsoProgetto, "");
+    EXPECT_EQ(Rete().NumTronchi, 0);
+    EXPECT_EQ(Riferimento, "");
+    EXPECT_EQ(Tronco(1).ID_LEN, 0);
+    EXPECT_EQ(Tronco(1).ID_MATERIALE, "");
+    EXPECT_EQ(TenutaImpianto, TTenutaImpianto{});
+    EXPECT_EQ(GasCorrente.Nome, gasPrima.Nome);
+  }
+
+  TempFolder cartella;
+  FakeInterazione utente;
+  DialogoFinto dialogo;
+};
+
+TEST_F(ProgettoFileTest, ImpiantoInternoTornaCampoPerCampo) {
+  CostruisciRete();
+  GasCorrente = ArchivioGas[2];
+  const std::string path = cartella.File("interno.RTG");
+  ASSERT_TRUE(ScriviRTG(path));
+  // The TAB and the line break were written as blanks.
+  Tronco(4).ID_NAME = "Caldaia bagno";
+  DescrizioneLavoro = "#1 impianto  nuovo";
+  const Istantanea prima = Fotografa();
+
+  GasCorrente = ArchivioGas[1];
+  ResetRete();
+  OrientamentoSorgente = 0;
+  ASSERT_TRUE(LeggiRTG(path));
+  EXPECT_EQ(ProgettoCaricato, -1);
+  EXPECT_EQ(PercorsoProgetto, path);
+  EXPECT_EQ(ProgettoModificato, 0);
+  Confronta(prima, Fotografa());
+  EXPECT_EQ(Tronco(2).ID_NAME, "Cucina, piano 1");
+  EXPECT_EQ(Tronco(4).ID_RIF, "Rif. 4,5");
+  EXPECT_EQ(Tronco(3).ID_RIF, "#3 dorsale");
+  EXPECT_EQ(Riferimento, "Condominio Rossi, scala B");
+  EXPECT_EQ(PercorsoDocumenti, "/home/studio/Doc, 2024/");
+  EXPECT_EQ(TenutaImpianto.CapacitaImpianto, "2,0");
+  EXPECT_EQ(TenutaImpianto.ProprietarioNumero, "#4");
+  EXPECT_EQ(Tronco(2).ID_DIAMCUSTOM, -1);
+  EXPECT_EQ(Tronco(4).ID_PREV, 3);
+}
+
+TEST_F(ProgettoFileTest, ReteInPressioneTornaCampoPerCampo) {
+  CostruisciRete();
+  ReteInPressione = -1;
+  GasCorrente = ArchivioGas[4];
+  PDCMaxUtente = 0;
+  PressioneIniziale = 400.5;
+  PressioneFinale = 123.456789012345;
+  Tronco(1).ID_SPC5 = 2;
+  Tronco(3).ID_SPC10 = 7;
+  Tronco(3).ID_CONTEMP = 60;
+  const std::string path = cartella.File("rete.RTG");
+  ASSERT_TRUE(ScriviRTG(path));
+  auto righe = Righe(cartella.Read("rete.RTG"));
+  EXPECT_EQ(righe[0], "VXP4.0.15");
+  EXPECT_EQ(righe[8], "-1 ");
+  Tronco(4).ID_NAME = "Caldaia bagno";
+  DescrizioneLavoro = "#1 impianto  nuovo";
+  const Istantanea prima = Fotografa();
+
+  ReteInPressione = 0;
+  ResetRete();
+  ASSERT_TRUE(LeggiRTG(path));
+  Confronta(prima, Fotografa());
+  EXPECT_EQ(ReteInPressione, -1);
+  EXPECT_EQ(PressioneFinale, 123.456789012345);
+  EXPECT_EQ(NomiSpeciali[5], NomiSpeciali[5]);
+}
+
+TEST_F(ProgettoFileTest, FormatoDelFile) {
+  Rete().NumTronchi = 1;
+  Tronco(1).ID_NUM = 1;
+  Tronco(1).ID_LEN = 12.5f;
+  Tronco(1).ID_MATERIALE = Serie(1);
+  Tronco(1).ID_LEFT = 5;  // beyond the count: written, and kept, as 0
+  GasCorrente = ArchivioGas[1];
+  VelocitaMaxImpostata = 5;
+  PressioneIniziale = 2.5;
+  PressioneFinale = 2;
+  PercorsoDocumenti = "";
+  ASSERT_TRUE(ScriviRTG(cartella.File("x.RTG")));
+  const std::string bytes = cartella.Read("x.RTG");
+  EXPECT_EQ(bytes.find('\n'), bytes.find("\r\n") + 1);
+  auto righe = Righe(bytes);
+  const std::vector<std::string> testa = {"VX 4.x", "#", "#", "!PARAMETERS", ".", ".", ArchivioGas[1].Nome,
+                                          " 0 ", " 0 ", " 5 ", " 2,5 ", " 2 ", " 0 ", "", "~PARAMETERS",
+                                          "#", "#", "#", "%", "["};
+  ASSERT_GT(righe.size(), testa.size());
+  for (size_t i = 0; i < testa.size(); ++i) EXPECT_EQ(righe[i], testa[i]) << i;
+  // Rows of slots 0 and 1: 48 fields, none empty, decimal comma, no blanks around numbers.
+  for (size_t r : {20u, 21u}) {
+    auto campi = Split(righe[r], "\t");
+    ASSERT_EQ(campi.size(), 48u) << r;
+    for (const auto& c : campi) EXPECT_FALSE(c.empty());
+  }
+  auto campi = Split(righe[21], "\t");
+  EXPECT_EQ(campi[0], "1");           // code 2
+  EXPECT_EQ(campi[5 - 2], "12,5");     // code 5
+  EXPECT_EQ(campi[17 - 2], "0");       // code 17: child beyond the count
+  EXPECT_EQ(campi[19 - 2], Serie(1));  // code 19
+  EXPECT_EQ(campi[20 - 2], ".");       // empty reference
+  EXPECT_EQ(Tronco(1).ID_LEFT, 0);
+  EXPECT_EQ(righe[22], "]");
+  EXPECT_EQ(righe[23], "!VERIFICATENUTA1137-1");
+  EXPECT_EQ(righe[23 + 53], " 0 ");   // orientation repeated
+  EXPECT_EQ(righe[23 + 55], "~VERIFICATENUTA1137-1");
+  const std::vector<std::string> coda = {"!PARAMETERS-DOCUMENTPATH", "", "", "~PARAMETERS-DOCUMENTPATH", "#", "#", "!END"};
+  ASSERT_EQ(righe.size(), 23u + 58u + coda.size());
+  for (size_t i = 0; i < coda.size(); ++i) EXPECT_EQ(righe[23 + 58 + i], coda[i]);
+}
+
+TEST_F(ProgettoFileTest, CadutaMassimaAutomaticaScrittaComeZero) {
+  Rete().NumTronchi = 1;
+  PDCMaxUtente = 0;
+  ASSERT_TRUE(ScriviRTG(cartella.File("a.RTG")));
+  EXPECT_EQ(Righe(cartella.Read("a.RTG"))[7], " 0 ");
+  ASSERT_TRUE(LeggiRTG(cartella.File("a.RTG")));
+  EXPECT_EQ(PDCMaxUtente, 0);
+
+  PDCMaxUtente = 350.5;
+  ASSERT_TRUE(ScriviRTG(cartella.File("b.RTG")));
+  EXPECT_EQ(Righe(cartella.Read("b.RTG"))[7], " 350,5 ");
+  ASSERT_TRUE(LeggiRTG(cartella.File("b.RTG")));
+  EXPECT_EQ(PDCMaxUtente, 350.5);
+}
+
+TEST_F(ProgettoFileTest, FileDelFormatoOriginaleSiLegge) {
+  const std::string path = std::string(VARNEX_FIXTURE_DIR) + "/progetto_originale.RTG";
+  // The fixture names the first series and gas of the shipped archives.
+  ASSERT_TRUE(LeggiRTG(path));
+  EXPECT_EQ(Riferimento, "Villetta Bianchi");
+  EXPECT_EQ(DescrizioneLavoro, "");  // "." stands for an empty text
+  EXPECT_EQ(GasCorrente.Nome, "Metano");
+  EXPECT_DOUBLE_EQ(PDCMaxUtente, 350);  // a fixed limit of an older save
+  EXPECT_EQ(ReteInPressione, 0);
+  EXPECT_FLOAT_EQ(VelocitaMaxImpostata, 5);
+  EXPECT_EQ(OrientamentoSorgente, 1);
+  EXPECT_EQ(Rete().NumTronchi, 3);
+  EXPECT_FLOAT_EQ(Tronco(1).ID_LEN, 4.5f);
+  EXPECT_EQ(Tronco(1).ID_MATERIALE, "ACCIAIOL");
+  EXPECT_EQ(Tronco(1).IndiceMateriale, 1);
+  EXPECT_EQ(Tronco(2).ID_PREV, 1);
+  EXPECT_EQ(Tronco(3).ID_PREV, 1);
+  EXPECT_FLOAT_EQ(Tronco(2).ID_P_UTENZE, 1.2f);
+  EXPECT_EQ(Tronco(2).ID_NAME, "Piano cottura");
+  EXPECT_EQ(Tronco(3).ID_RIF, "");
+  EXPECT_EQ(TenutaImpianto.RagSociale, "Gas Service");
+  EXPECT_EQ(TenutaImpianto.CapacitaImpianto, "1,5");  // the page's text, decimal comma kept
+  EXPECT_EQ(TenutaImpianto.FamigliaGas, 2);
+  EXPECT_EQ(TenutaImpianto.Risultato, 1);
+  EXPECT_EQ(TenutaImpianto.Note, "");
+  EXPECT_EQ(PercorsoDocumenti, "C:\\Lavori\\Bianchi\\");
+}
+
+TEST_F(ProgettoFileTest, IntestazioniEVersioni) {
+  struct Caso {
+    std::string testa;
+    bool caricato;
+    bool esteso;
+    std::string messaggio;
+  } casi[] = {
+      {"VX 4.x", true, true, ""},
+      {"vx 4.x", true, true, ""},
+      {"VXP4.0.15", true, true, ""},
+      {"VXP3.2.1", true, true, ""},
+      {"VX 2.0", true, false, ""},
+      {"VXPX", true, false, ""},
+      {"VX 3", true, false, ""},
+      {"VXP5.0.1", false, false, "Il file è stato creato con la versione 5 di VarnexPro"},
+      {"VX 9", false, false, "versione 9"},
+      {"AB 4.x", false, false, "Archivio non riconosciuto!"},
+      {"", false, false, "Archivio non riconosciuto!"},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.testa);
+    std::string corpo = "# commento\r\n\r\n" + c.testa +
+                        "\r\n#\r\n!PARAMETERS\r\nRif\r\nDescr\r\nMetano\r\n 0 \r\n-1 \r\n 9,5 \r\n 300 \r\n 250 \r\n 3 \r\n\r\n"
+                        "~PARAMETERS\r\n#\r\n%\r\n[\r\n";
+    corpo += "0\t.\t0\r\n1\t0\t0\t2,5\r\n]\r\n!END\r\n";
+    const std::string path = cartella.Write("h.RTG", corpo);
+    const TGas gasPrima = GasCorrente;
+    VelocitaMaxImpostata = 1;
+    if (!c.messaggio.empty()) utente.Attendi(c.messaggio);
+    EXPECT_EQ(LeggiRTG(path), c.caricato);
+    if (!c.caricato) {
+      AttendiProgettoVuoto(gasPrima);
+      continue;
+    }
+    EXPECT_EQ(Riferimento, "Rif");
+    EXPECT_EQ(Rete().NumTronchi, 1);
+    EXPECT_FLOAT_EQ(Tronco(1).ID_LEN, 2.5f);
+    if (c.esteso) {
+      EXPECT_EQ(ReteInPressione, -1);
+      EXPECT_FLOAT_EQ(VelocitaMaxImpostata, 9.5f);
+      EXPECT_EQ(PressioneIniziale, 300);
+      EXPECT_EQ(OrientamentoSorgente, 3);
+    } else {
+      EXPECT_EQ(ReteInPressione, 0);
+      EXPECT_EQ(OrientamentoSorgente, 0);
+      EXPECT_FLOAT_EQ(VelocitaMaxImpostata, 15);  // the default of ResetRete
+    }
+    ReteInPressione = 0;
+  }
+  // The version message has its title and icon.
+  for (const auto& m : utente.messaggi) {
+    if (m.testo.find("versione") == std::string::npos) continue;
+    EXPECT_EQ(m.titolo, "Errore");
+    EXPECT_EQ(m.icona, Icona::Informazione);
+    EXPECT_EQ(m.testo.rfind("Impossibile aprire il file.\r\n", 0), 0u);
+  }
+}
+
+TEST_F(ProgettoFileTest, SenzaSezioneTenutaTieneIlPercorsoDocumenti) {
+  const std::string path = cartella.Write(
+      "vecchio.RTG",
+      "VX 4.x\r\n!PARAMETERS\r\nR\r\nD\r\nMetano\r\n 0 \r\n 0 \r\n 5 \r\n 2 \r\n 1 \r\n 0 \r\n\r\n~PARAMETERS\r\n"
+      "%\r\n[\r\n0\r\n1\r\n]\r\n!PARAMETERS-DOCUMENTPATH\r\nC:\\Doc\\\r\n\r\n~PARAMETERS-DOCUMENTPATH\r\n!END\r\n");
+  TenutaImpianto.Note = "vecchio";
+  ASSERT_TRUE(LeggiRTG(path));
+  EXPECT_EQ(PercorsoDocumenti, "C:\\Doc\\");
+  EXPECT_EQ(TenutaImpianto, TTenutaImpianto{});
+  EXPECT_EQ(Rete().NumTronchi, 1);
+}
+
+TEST_F(ProgettoFileTest, SezioneReteSenzaChiusuraContaLeRigheLette) {
+  const std::string path = cartella.Write(
+      "aperto.RTG", "VX 4.x\r\n!PARAMETERS\r\nR\r\nD\r\nMetano\r\n 0 \r\n 0 \r\n 5 \r\n 2 \r\n 1 \r\n 0 \r\n\r\n"
+                    "~PARAMETERS\r\n[\r\n0\r\n" + Riga({{2, "1"}, {5, "3"}}) + Riga({{2, "2"}, {16, "1"}}) + "\r\n#\r\n");
+  ASSERT_TRUE(LeggiRTG(path));
+  EXPECT_EQ(Rete().NumTronchi, 2);
+  EXPECT_EQ(Tronco(2).ID_PREV, 1);
+}
+
+TEST_F(ProgettoFileTest, RifiutiLascianoIlProgettoVuoto) {
+  auto progetto = [](const std::string& righe) {
+    return "VX 4.x\r\n!PARAMETERS\r\nRif\r\nD\r\nMetano\r\n 0 \r\n 0 \r\n 5 \r\n 2 \r\n 1 \r\n 0 \r\n\r\n"
+           "~PARAMETERS\r\n[\r\n" + righe + "]\r\n!PARAMETERS-DOCUMENTPATH\r\nC:\\\r\n\r\n!END\r\n";
+  };
+  std::string cinquantuno;
+  for (int i = 0; i < 51; ++i) cinquantuno += (i ? "\t" : "") + std::to_string(i == 0 ? 1 : 0);
+  std::string troppeRighe;
+  for (int i = 0; i <= 201; ++i) troppeRighe += std::to_string(i) + "\r\n";
+  struct Caso {
+    const char* nome;
+    std::string testo;
+    const char* messaggio;
+  } casi[] = {
+      {"campi", progetto("0\r\n" + cinquantuno + "\r\n"), "Troppo campi nel tronco"},
+      {"righe", progetto(troppeRighe), "piu' di 201 righe"},
+      {"intero", progetto("0\r\n99999\r\n"), "\"99999\" del tronco 1"},
+      {"reale", progetto("0\r\n1\t0\t0\t1E+60\r\n"), "\"1E+60\" del tronco 1"},
+      {"lungo", progetto("0\r\n" + Riga({{2, "1"}, {45, "9E+12"}})), "\"9E+12\" del tronco 1 (colonna 45)"},
+      {"link", progetto("0\r\n" + Riga({{2, "1"}}) + Riga({{2, "2"}, {16, "7"}})), "collegamenti"},
+      {"figlio", progetto("0\r\n" + Riga({{2, "1"}, {18, "-3"}})), "collegamenti"},
+      {"anello", progetto("0\r\n" + Riga({{2, "1"}, {16, "2"}, {17, "2"}}) + Riga({{2, "2"}, {16, "1"}, {17, "1"}})),
+       "collegamenti"},
+      {"vuota", progetto(""), "non contiene alcun tronco"},
+      {"parametri", "VX 4.x\r\n!PARAMETERS\r\nR\r\nD\r\nMetano\r\n 0 \r\n 99999 \r\n", "parametri del progetto"},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.nome);
+    CostruisciRete();
+    PercorsoProgetto = "/vecchio.RTG";
+    const TGas gasPrima = GasCorrente;
+    utente.Attendi(c.messaggio);
+    EXPECT_FALSE(LeggiRTG(cartella.Write(std::string(c.nome) + ".RTG", c.testo)));
+    AttendiProgettoVuoto(gasPrima);
+    EXPECT_EQ(ReteInPressione, 0);
+  }
+  EXPECT_EQ(utente.messaggi.size(), std::size(casi));
+}
+
+TEST_F(ProgettoFileTest, RiferimentoCheIniziaConCancellettoNonSposta) {
+  CostruisciRete();
+  Riferimento = "#12";
+  DescrizioneLavoro = "   ";  // blanks only: written as "."
+  ASSERT_TRUE(ScriviRTG(cartella.File("c.RTG")));
+  ResetRete();
+  ASSERT_TRUE(LeggiRTG(cartella.File("c.RTG")));
+  EXPECT_EQ(Riferimento, "#12");
+  EXPECT_EQ(DescrizioneLavoro, "");
+  EXPECT_FLOAT_EQ(VelocitaMaxImpostata, 7.5f);
+  EXPECT_EQ(OrientamentoSorgente, 2);
+}
+
+TEST_F(ProgettoFileTest, GasMancanteChiestoUnaVolta) {
+  const std::string path = cartella.Write(
+      "g.RTG", "VX 4.x\r\n!PARAMETERS\r\nR\r\nD\r\nGas Sconosciuto\r\n 0 \r\n 0 \r\n 5 \r\n 2 \r\n 1 \r\n 0 \r\n\r\n"
+               "~PARAMETERS\r\n[\r\n0\r\n1\r\n]\r\n!END\r\n");
+  dialogo.risposta = 3;
+  utente.Attendi("Attenzione! Il gas Gas Sconosciuto selezionato non è disponibile");
+  ASSERT_TRUE(LeggiRTG(path));
+  EXPECT_EQ(GasCorrente.Nome, ArchivioGas[3].Nome);
+  EXPECT_EQ(dialogo.domande, std::vector<std::string>{"Gas Sconosciuto"});
+  EXPECT_EQ(dialogo.tipi, std::vector<int16_t>{SostituzioneGas});
+  EXPECT_EQ(ProgettoCaricato, -1);
+
+  // Loaded again before the project is closed: the same answer, no new question.
+  utente.Attendi("Gas Sconosciuto");
+  ASSERT_TRUE(LeggiRTG(path));
+  EXPECT_EQ(GasCorrente.Nome, ArchivioGas[3].Nome);
+  EXPECT_EQ(dialogo.domande.size(), 1u);
+
+  // No choice: the empty placeholder gas.
+  frmEquiv.Reset();
+  dialogo.risposta = 0;
+  utente.Attendi("Gas Sconosciuto");
+  ASSERT_TRUE(LeggiRTG(path));
+  EXPECT_EQ(GasCorrente.Nome, "");
+}
+
+TEST_F(ProgettoFileTest, SerieMancanteSostituitaUnaVolta) {
+  const std::string path = cartella.Write(
+      "m.RTG", "VX 4.x\r\n!PARAMETERS\r\nR\r\nD\r\nMetano\r\n 0 \r\n 0 \r\n 5 \r\n 2 \r\n 1 \r\n 0 \r\n\r\n"
+               "~PARAMETERS\r\n[\r\n0\r\n" + Riga({{2, "1"}, {17, "2"}, {19, "INESISTENTE"}}) +
+               Riga({{2, "2"}, {16, "1"}, {19, "inesistente "}}) + "]\r\n!END\r\n");
+  dialogo.risposta = 2;
+  ASSERT_TRUE(LeggiRTG(path));
+  EXPECT_EQ(dialogo.domande.size(), 1u);
+  EXPECT_EQ(Tronco(1).IndiceMateriale, 2);
+  EXPECT_EQ(Tronco(2).IndiceMateriale, 2);
+  EXPECT_EQ(Tronco(2).ID_MATERIALE, Serie(2));
+}
+
+TEST_F(ProgettoFileTest, OrdineDelleChiamateAlleFinestre) {
+  std::vector<std::string> ordine;
+  FinestreFinte finestre;
+  PaginaFinta pagina(ordine);
+  ImpostaFinestreProgetto(&finestre);
+  ImpostaPaginaTenuta(&pagina);
+  CostruisciRete();
+  ASSERT_TRUE(ScriviRTG(cartella.File("o.RTG")));
+  EXPECT_EQ(ordine, std::vector<std::string>{"refresh"});
+  ordine.clear();
+  ASSERT_TRUE(LeggiRTG(cartella.File("o.RTG")));
+  EXPECT_EQ(ordine, std::vector<std::string>{"init"});
+  EXPECT_EQ(finestre.ordine,
+            (std::vector<std::string>{"editor", "titolo:VarnexPro - " + cartella.File("o.RTG")}));
+}
+
+bool CommitFallito(TextWriter&, std::string* errore) {
+  *errore = "Spazio su disco esaurito";
+  return false;
+}
+
+TEST_F(ProgettoFileTest, SalvataggioFallitoLasciaIlVecchioFile) {
+  const std::string path = cartella.Write("p.RTG", "contenuto precedente\r\n");
+  CostruisciRete();
+  ImpostaCommitProgetto(&CommitFallito);
+  utente.Attendi("Impossibile salvare il progetto");
+  EXPECT_FALSE(ScriviRTG(path));
+  EXPECT_NE(utente.messaggi.back().testo.find("Spazio su disco esaurito"), std::string::npos);
+  EXPECT_EQ(cartella.Read("p.RTG"), "contenuto precedente\r\n");
+  EXPECT_FALSE(EsisteFile(cartella.File("TENIMPTECDEF.CFG")));  // nothing else written either
+  ImpostaCommitProgetto(nullptr);
+
+  // A real failure: the folder does not exist.
+  utente.Attendi("Impossibile salvare il progetto");
+  EXPECT_FALSE(ScriviRTG(cartella.File("manca/p.RTG")));
+  // And a successful save replaces the file and rewrites the technician's defaults.
+  ASSERT_TRUE(ScriviRTG(path));
+  EXPECT_EQ(Righe(cartella.Read("p.RTG"))[0], "VX 4.x");
+  EXPECT_EQ(cartella.Read("TENIMPTECDEF.CFG"), "4.0\r\nTermo, Idraulica Srl\r\n\r\n\r\nMario Rossi\r\n");
+}
+
+TEST_F(ProgettoFileTest, ProgettoSenzaDittaNonCancellaIDefault) {
+  cartella.Write("TENIMPTECDEF.CFG", "4.0\r\nDitta\r\nVia\r\nTel\r\nTecnico\r\n");
+  Rete().NumTronchi = 1;
+  ReteInPressione = -1;
+  ASSERT_TRUE(ScriviRTG(cartella.File("q.RTG")));
+  EXPECT_EQ(cartella.Read("TENIMPTECDEF.CFG"), "4.0\r\nDitta\r\nVia\r\nTel\r\nTecnico\r\n");
+}
+
+}  // namespace
+}  // namespace varnex
