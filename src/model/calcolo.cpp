@@ -1,0 +1,286 @@
+#include "model/calcolo.h"
+
+#include <cmath>
+
+#include "model/calcolo_mp.h"
+#include "model/dimensionamento.h"
+#include "model/files.h"
+#include "model/gas.h"
+#include "model/interaction.h"
+#include "model/materiali.h"
+#include "model/rete.h"
+#include "model/speciali.h"
+
+namespace varnex {
+
+namespace {
+
+// No tree of 200 segments is deeper than this: a walk that goes further is running round a loop
+// that the validation did not see, and stops rather than overflow the stack.
+constexpr int ProfonditaMassima = MaxTronchi + 1;
+
+bool InTabella(int32_t slot) { return slot >= 0 && slot <= MaxTronchi; }
+
+
+float CalcolaPortateRic(int16_t s, int profondita);
+void CalcolaLunghezzePercorsoRic(int16_t s, float monte, int profondita);
+void CalcolaPressioniRic(int16_t s, float monte, int profondita);
+
+// Takes the flow of one child link of `padre`, dropping a link that names no usable slot.
+float PortataFiglio(int16_t& link, int profondita) {
+  const int16_t c = link;
+  if (c < 1) return 0;
+  // A link equal to the count plus one is followed like any other; further ones are stale.
+  if (c > Rete().NumTronchi + 1 || c > MaxTronchi) {
+    link = 0;
+    return 0;
+  }
+  return CalcolaPortateRic(c, profondita + 1);
+}
+
+float CalcolaPortateRic(int16_t s, int profondita) {
+  if (!InTabella(s) || profondita > ProfonditaMassima) return 0;
+  const float sinistra = PortataFiglio(Tronco(s).ID_LEFT, profondita);
+  const float destra = PortataFiglio(Tronco(s).ID_RIGHT, profondita);
+  TTronco& t = Tronco(s);
+  if (!IsTerminale(s) && t.ID_P_UTENZE > 0) {
+    t.ID_P_UTENZE = 0;
+    t.ID_CONTEMP = 100;
+    MsgBox("Portata nel tronco " + std::to_string(s) + " non compatibile", Bottoni::OK);
+  }
+  if (t.ID_CONTEMP == 0) t.ID_CONTEMP = 100;
+  const float somma = sinistra + t.ID_P_UTENZE + destra;
+  if (ReteInPressione != 0 && !IsTerminale(s)) {
+    // Only the segment's own simultaneity applies: its parent gets the unscaled sum.
+    const float scalata = somma * static_cast<float>(t.ID_CONTEMP);
+    t.ID_P_TRONCO = scalata / 100.0f;
+  } else {
+    t.ID_P_TRONCO = somma;
+  }
+  t.Collegato = -1;
+  return somma;
+}
+
+void CalcolaLunghezzePercorsoRic(int16_t s, float monte, int profondita) {
+  if (s == 0 || !InTabella(s) || profondita > ProfonditaMassima) return;
+  TTronco& t = Tronco(s);
+  t.LunghezzaPercorso = t.ID_EQ_LEN + monte;
+  CalcolaLunghezzePercorsoRic(t.ID_LEFT, t.LunghezzaPercorso, profondita + 1);
+  CalcolaLunghezzePercorsoRic(t.ID_RIGHT, t.LunghezzaPercorso, profondita + 1);
+}
+
+void CalcolaPressioniRic(int16_t s, float monte, int profondita) {
+  if (s == 0 || !InTabella(s) || profondita > ProfonditaMassima) return;
+  TTronco& t = Tronco(s);
+  if (t.ID_PDC_TRONCO < 0 || monte < 0) {
+    t.ID_PDC_PERCORSO = -1;
+  } else {
+    t.ID_PDC_PERCORSO = t.ID_PDC_TRONCO + monte;
+  }
+  t.ID_PFINALE = static_cast<float>(PressioneIniziale - static_cast<double>(t.ID_PDC_PERCORSO));
+  CalcolaPressioniRic(t.ID_LEFT, t.ID_PDC_PERCORSO, profondita + 1);
+  CalcolaPressioniRic(t.ID_RIGHT, t.ID_PDC_PERCORSO, profondita + 1);
+}
+
+void LunghezzaEquivalenteTronco(int16_t modo, int16_t s) {
+  if (!InTabella(s)) return;
+  TTronco& t = Tronco(s);
+  const float d = modo == 1 ? DiametroInterno(t.IndiceMateriale, t.ID_DIAMETRO) : 100.0f;
+  const int16_t famiglia = GasCorrente.Famiglia;
+  const float k1 = LunghezzaEquivalente(1, d, famiglia);
+  const float k2 = LunghezzaEquivalente(2, d, famiglia);
+  const float k3 = LunghezzaEquivalente(3, d, famiglia);
+  const float k4 = LunghezzaEquivalente(4, d, famiglia);
+  // Summed in single precision, in this order.
+  float l = static_cast<float>(t.ID_NCURVE) * k1;
+  l = l + t.ID_LEN;
+  l = l + static_cast<float>(t.ID_NGOMITI) * k3;
+  l = l + static_cast<float>(t.ID_NRACCORDI) * k2;
+  l = l + static_cast<float>(t.ID_NRUBINETTI) * k4;
+  l = l + t.ID_EQLENNOTA;
+  t.ID_EQ_LEN = l;
+}
+
+// Links that would make the calculation read outside the table or run for ever. Child links
+// beyond the count are not listed: the flow calculation drops them as it always has.
+std::string DifettiBloccanti() {
+  std::string testo;
+  int righe = 0;
+  auto aggiungi = [&](const std::string& riga) {
+    if (righe < 10) testo += "\n" + riga;
+    ++righe;
+  };
+  const int16_t n = Rete().NumTronchi;
+  if (n < 0 || n > MaxTronchi) {
+    aggiungi("Numero di tronchi non valido: " + std::to_string(n));
+    return testo;
+  }
+  for (int16_t i = 0; i <= n; ++i) {
+    const TTronco& t = Tronco(i);
+    if (t.ID_PREV < 0 || t.ID_PREV > MaxTronchi || t.ID_LEFT < 0 || t.ID_RIGHT < 0) {
+      aggiungi("Tronco " + std::to_string(i) + ": collegamento non valido");
+    }
+  }
+  for (const DifettoRete& d : VerificaRete()) {
+    if (d.Tipo == TipoDifettoRete::Ciclo || d.Tipo == TipoDifettoRete::NumTronchiFuoriIntervallo) {
+      aggiungi(d.Testo);
+    }
+  }
+  if (righe > 10) testo += "\n...";
+  return testo;
+}
+
+}  // namespace
+
+std::string MotivoRifiutoCalcolo() {
+  const std::string difetti = DifettiBloccanti();
+  if (!difetti.empty()) {
+    return "La rete contiene collegamenti non validi tra i tronchi: calcolo non eseguito." + difetti;
+  }
+  if (!(GasCorrente.Viscosita > 0) || !(GasCorrente.MassaVolumica > 0)) {
+    return "Il gas in uso non ha viscosita' o massa volumica: calcolo non eseguito.\n"
+           "Scegliere un gas valido dall'archivio gas.";
+  }
+  return {};
+}
+
+void CalcolaRete() {
+  if (Rete().NumTronchi == 0) return;
+  const std::string rifiuto = MotivoRifiutoCalcolo();
+  if (!rifiuto.empty()) {
+    // No result: the rows show grey and the reports leave them out.
+    for (int16_t i = 1; i <= ContoTronchi(); ++i) Tronco(i).Collegato = 0;
+    MsgBox(rifiuto, Bottoni::OK, Icona::Esclamazione);
+    return;
+  }
+
+  ImpostaCursore(11);
+  if (ReteInPressione != 0) {
+    CalcolaReteMP();
+    ImpostaCursore(0);
+    return;
+  }
+  const int16_t n = ContoTronchi();
+  for (int16_t i = 1; i <= n; ++i) {
+    Tronco(i).Collegato = 0;
+    // Simultaneity does not apply to an internal installation.
+    Tronco(i).ID_CONTEMP = 100;
+  }
+  CalcolaPortate(1);
+  CalcolaLunghezzeEquivalenti(2);
+  CalcolaLunghezzePercorso(1, 0);
+  CalcoloDiametri();
+  CalcolaLunghezzeEquivalenti(1);
+  CalcolaLunghezzePercorso(1, 0);
+  CalcoloDiametri();
+  CalcolaPressioni(1, 0);
+  while (OttimizzaDiametri(1) != 0) {
+  }
+  CalcolaPressioni(1, 0);
+  for (int16_t i = 1; i <= ContoTronchi(); ++i) Tronco(i).ID_VELOCITA = CalcolaVelocita(i);
+  ProgettoModificato = -1;
+  ImpostaCursore(0);
+}
+
+float CalcolaPortate(int16_t s) { return CalcolaPortateRic(s, 0); }
+
+void CalcolaLunghezzeEquivalenti(int16_t modo) {
+  const int16_t n = ContoTronchi();
+  for (int16_t i = 1; i <= n; ++i) LunghezzaEquivalenteTronco(modo, i);
+}
+
+void CalcolaLunghezzeEquivalenti(int16_t modo, int16_t s) { LunghezzaEquivalenteTronco(modo, s); }
+
+void CalcolaLunghezzePercorso(int16_t s, float monte) { CalcolaLunghezzePercorsoRic(s, monte, 0); }
+
+void CalcolaPressioni(int16_t s, float monte) { CalcolaPressioniRic(s, monte, 0); }
+
+float PerditaUnitaria(float D, float Q) {
+  const double nu = GasCorrente.Viscosita;
+  if (D <= 0 || Q <= 0 || nu <= 0) return 0;
+  const double d = D;
+  const double q = Q;
+  const double re = q / (0.785398163398 * d * 3600.0 * nu);
+  const double lambda = 0.0072 + 0.612 / std::pow(re, 0.35) + 0.000029 * std::pow(re, 0.109) / d;
+  const double rho = GasCorrente.MassaVolumica;
+  const double j = lambda * rho * (q * q) / (std::pow(3.1415, 2.0) * 1620000.0 * std::pow(d, 5.0));
+  return static_cast<float>(j);
+}
+
+float CalcolaVelocita(int16_t s) {
+  if (!InTabella(s)) return 0;
+  const TTronco& t = Tronco(s);
+  const float d = DiametroInterno(t.IndiceMateriale, t.ID_DIAMETRO);
+  if (d <= 0) return 0;
+  const double dd = d;
+  return static_cast<float>(static_cast<double>(t.ID_P_TRONCO) * 1000.0 * 0.3537 / (dd * dd));
+}
+
+float PDCMassima() {
+  if (PDCMaxUtente > 0) return static_cast<float>(PDCMaxUtente);
+  const float pq = GasCorrente.PCI * Tronco(1).ID_P_TRONCO;
+  const float potenza = static_cast<float>(static_cast<double>(pq) * (1.0 / 3.6));
+  const int16_t riga = potenza <= SogliaPotenzaPDC ? 1 : 2;
+  const int16_t famiglia = GasCorrente.Famiglia;
+  if (famiglia < 0 || famiglia > 3) return 0;
+  return PDCMaxTabella[static_cast<size_t>(riga)][static_cast<size_t>(famiglia)];
+}
+
+bool VerificaPDC() {
+  const float massima = PDCMassima();
+  const int16_t n = ContoTronchi();
+  for (int16_t i = 1; i <= n; ++i) {
+    // A detached segment keeps stale drops that say nothing about this network.
+    if (Tronco(i).Collegato == 0) continue;
+    if (Tronco(i).ID_PDC_PERCORSO > massima) return false;
+  }
+  return true;
+}
+
+void PercorsoSfavorito(std::vector<int16_t>& percorso) {
+  percorso.assign(1, 0);
+  int16_t scelto = 0;
+  float massimo = 0;
+  const int16_t n = ContoTronchi();
+  for (int16_t i = 1; i <= n; ++i) {
+    const TTronco& t = Tronco(i);
+    if (!(t.ID_PREV > 0 || i == 1) || t.Collegato == 0) continue;
+    if (t.ID_PDC_PERCORSO > massimo) {
+      massimo = t.ID_PDC_PERCORSO;
+      scelto = i;
+    }
+  }
+  for (int16_t s = scelto; s != 0 && InTabella(s) && percorso.size() <= ProfonditaMassima;
+       s = Tronco(s).ID_PREV) {
+    percorso.push_back(s);
+  }
+}
+
+double Log10(double x) { return std::log(x) / std::log(10.0); }
+
+int16_t MinLong(int32_t a, int32_t b) {
+  const int32_t m = a < b ? a : b;
+  if (m > INT16_MAX) return INT16_MAX;
+  if (m < INT16_MIN) return INT16_MIN;
+  return static_cast<int16_t>(m);
+}
+
+int16_t MinInteger(int16_t a, int16_t b) { return a < b ? a : b; }
+
+bool IsNotControlChar(const std::string& s) {
+  if (s.empty()) return false;
+  return s[0] != '\r' && s[0] != '\b';
+}
+
+std::string RimuoviControlChars(const std::string& testo) {
+  std::string r;
+  r.reserve(testo.size());
+  for (char c : testo) {
+    if (c != '\r' && c != '\b') r += c;
+  }
+  return r;
+}
+
+void AvvisoOkAnnulla(const std::string& messaggio) { MsgBox(messaggio, Bottoni::OKAnnulla, Icona::Esclamazione); }
+
+}  // namespace varnex

@@ -1,0 +1,74 @@
+// Hydraulic calculation of an internal (low-pressure) gas installation, and the building blocks
+// that the pressurised calculation shares: flows, path lengths, cumulative drops.
+//
+// Flows are Nm3/h, lengths m, inner diameters mm (m inside the drop formula), drops Pa. The gas
+// properties come from GasCorrente.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace varnex {
+
+// The one entry of the calculation: calculates the current network (an internal installation
+// here, a pressurised network through CalcolaReteMP). A damaged network, or a gas without
+// viscosity or density, is refused with a message and leaves no result.
+void CalcolaRete();
+
+// Why CalcolaRete would refuse the current network; empty when it can be calculated.
+std::string MotivoRifiutoCalcolo();
+
+// Flow of segment s from the appliance flows below it (recursive). Marks the segments reached
+// (Collegato), drops child links beyond the segment count plus one, clears an appliance flow on
+// an inner segment with a message. Returns the subtree's unscaled flow.
+float CalcolaPortate(int16_t s);
+
+// Equivalent lengths with the fittings: mode 1 with the inner diameter of the segment's row, any
+// other mode with a provisional 100 mm. Without a slot: every segment 1..NumTronchi.
+void CalcolaLunghezzeEquivalenti(int16_t modo);
+void CalcolaLunghezzeEquivalenti(int16_t modo, int16_t s);
+
+// Cumulative equivalent length from the source to the end of every segment below s.
+void CalcolaLunghezzePercorso(int16_t s, float monte);
+
+// Cumulative drop and end pressure of every segment below s; a negative drop (-1) marks the whole
+// subtree below it.
+void CalcolaPressioni(int16_t s, float monte);
+
+// Drop per metre (Pa/m) of flow Q (Nm3/h) in a pipe of inner diameter D (m).
+float PerditaUnitaria(float D, float Q);
+
+// Gas velocity in segment s, m/s.
+float CalcolaVelocita(int16_t s);
+
+// The allowed maximum drop (Pa): the user's value, or the table's by installed power and gas family.
+float PDCMassima();
+
+// True when no segment reached from the root has a cumulative drop above PDCMassima.
+bool VerificaPDC();
+
+// The least favoured path: entries 1..n hold the segment with the largest cumulative drop, its
+// parent, and so on up to the root; entry 0 is unused. Only entry 0 when no segment qualifies.
+void PercorsoSfavorito(std::vector<int16_t>& percorso);
+
+// ---- Small utilities ----------------------------------------------------------------------
+
+// Base-10 logarithm, ln x / ln 10.
+double Log10(double x);
+// The smaller of two long integers, as an integer (kept within the 16-bit range).
+int16_t MinLong(int32_t a, int32_t b);
+int16_t MinInteger(int16_t a, int16_t b);
+// a when a > b, otherwise b.
+template <typename T>
+T MaxVariant(T a, T b) {
+  return a > b ? a : b;
+}
+// False for an empty text or one that begins with a carriage return or a backspace.
+bool IsNotControlChar(const std::string& s);
+// The text without its carriage returns and backspaces.
+std::string RimuoviControlChars(const std::string& testo);
+// The message with the warning icon, OK and Cancel; the answer is not used.
+void AvvisoOkAnnulla(const std::string& messaggio);
+
+}  // namespace varnex

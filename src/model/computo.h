@@ -1,0 +1,21 @@
+// Bill of quantities: metres of pipe per nominal diameter of each series, weight per series and
+// total weight of steel pipe, for the segments the last calculation reached from the root.
+//
+// The totals live in the pipe-series table (LunghezzaComputo, PesoComputo) and PesoTotaleAcciaio.
+#pragma once
+
+#include <cstdint>
+
+namespace varnex {
+
+// Total weight (kg) of the pipe of every steel series in the bill.
+extern float PesoTotaleAcciaio;
+
+// Empties every total of the bill.
+void ResetComputo();
+// Adds the reached segments of network `rete` (nothing for 0). Twice without a reset doubles.
+void CalcolaComputo(int16_t rete);
+// Adds one length of row `riga` of series `serie`; nothing when any of the three is 0.
+void AddToComputo(int16_t serie, int16_t riga, float lunghezza);
+
+}  // namespace varnex

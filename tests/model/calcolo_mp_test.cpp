@@ -1,0 +1,429 @@
+// Calculation and sizing of pressurised networks.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "model/calcolo.h"
+#include "model/calcolo_mp.h"
+#include "model/dimensionamento.h"
+#include "model/formule_mp.h"
+#include "model/gas.h"
+#include "model/materiali.h"
+#include "model/rete.h"
+#include "model/speciali.h"
+#include "calcolo_prova.h"
+#include "support/fake_interaction.h"
+
+namespace varnex {
+namespace {
+
+struct Riga {
+  const char* etichetta;
+  float interno;
+};
+
+// Steel series of the worked examples: smallest diameter first.
+const Riga RigheAcciaio[] = {{"1/2", 16.1f}, {"3/4", 21.7f}, {"1", 27.3f}, {"1 1/4", 36.0f}, {"1 1/2", 41.9f}, {"2", 53.1f}};
+
+class CalcoloMPTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    salvaMateriali_ = Materiali;
+    salvaNumMateriali_ = NumMateriali;
+    salvaSpeciali_ = LunghezzeEquivalenti;
+    salvaGas_ = GasCorrente;
+    salvaRete_ = Rete();
+    salvaStato_ = StatoDimensionamento;
+    salvaPi_ = PressioneIniziale;
+    salvaPf_ = PressioneFinale;
+    salvaV_ = VelocitaMaxImpostata;
+    salvaPressione_ = ReteInPressione;
+
+    for (auto& serie : Materiali) serie = TSerieMateriale{};
+    ImpostaSerie(1, "ACCIAIO", 1, RigheAcciaio, std::size(RigheAcciaio));
+    NumMateriali = 1;
+    for (auto& f : LunghezzeEquivalenti)
+      for (auto& c : f) c.fill(0.0f);
+
+    GasCorrente = TGas{};
+    GasCorrente.Nome = "Metano";
+    GasCorrente.Densita = 0.6f;
+    GasCorrente.Viscosita = 1.4e-5f;
+    GasCorrente.MassaVolumica = 0.6f * 1.22566f;
+    PressioneIniziale = 200;
+    PressioneFinale = 150;
+    VelocitaMaxImpostata = 15;
+    ReteInPressione = -1;
+    Rete() = TRete{};
+    StatoDimensionamento = {};
+  }
+
+  void TearDown() override {
+    Materiali = salvaMateriali_;
+    NumMateriali = salvaNumMateriali_;
+    LunghezzeEquivalenti = salvaSpeciali_;
+    GasCorrente = salvaGas_;
+    Rete() = salvaRete_;
+    StatoDimensionamento = salvaStato_;
+    PressioneIniziale = salvaPi_;
+    PressioneFinale = salvaPf_;
+    VelocitaMaxImpostata = salvaV_;
+    ReteInPressione = salvaPressione_;
+  }
+
+  static void ImpostaSerie(int16_t indice, const char* nome, int16_t tipo, const Riga* righe, size_t n) {
+    TSerieMateriale& serie = Materiali[static_cast<size_t>(indice)];
+    serie[0].Nome = nome;
+    serie[0].TipoFormula = tipo;
+    serie[0].NumDiametri = static_cast<int16_t>(n);
+    for (size_t r = 0; r < n; ++r) {
+      serie[r + 1].RifDiametro = righe[r].etichetta;
+      serie[r + 1].DiamInterno = righe[r].interno;
+    }
+  }
+
+  // Adds segment `slot` (the next one) under `padre` with length and appliance flow (0 for an
+  // inner segment).
+  static TTronco& Aggiungi(int16_t slot, int16_t padre, float lunghezza, float utenza = 0) {
+    EXPECT_EQ(test::AggiungiProva(padre, lunghezza, utenza), slot);
+    return Tronco(slot);
+  }
+
+  // The drop shown belongs to the diameter shown: equivalent length of that row, drop of that row
+  // at the segment's inlet pressure.
+  static void VerificaCoerenza(int16_t s) {
+    TTronco& t = Tronco(s);
+    if (t.ID_PDC_TRONCO < 0) return;
+    const float eq = t.ID_EQ_LEN;
+    CalcolaLunghezzeEquivalentiMP(1, s);
+    EXPECT_EQ(t.ID_EQ_LEN, eq) << "tronco " << s;
+    t.ID_EQ_LEN = eq;
+    const float d = DiametroInterno(t.IndiceMateriale, t.ID_DIAMETRO);
+    EXPECT_EQ(t.ID_PDC_TRONCO, PerditaMP(t.PInizialeTronco, d / 1000.0f, t.ID_P_TRONCO, t.ID_EQ_LEN,
+                                         Materiali[static_cast<size_t>(t.IndiceMateriale)][0].TipoFormula))
+        << "tronco " << s;
+  }
+
+  test::FakeInterazione utente_;
+
+ private:
+  std::array<TSerieMateriale, MaxMateriali + 1> salvaMateriali_;
+  int16_t salvaNumMateriali_ = 0;
+  std::array<std::array<std::array<float, 5>, 4>, 11> salvaSpeciali_{};
+  TGas salvaGas_;
+  TRete salvaRete_;
+  std::array<TDimensionamento, 201> salvaStato_{};
+  double salvaPi_ = 0;
+  double salvaPf_ = 0;
+  float salvaV_ = 0;
+  int16_t salvaPressione_ = 0;
+};
+
+double Velocita(float q, float dMm, float pFinale, float pIniziale) {
+  return q * 1000.0 * 0.3537 / (double(dMm) * dMm) * 2 * 101.325 / (double(pFinale) + pIniziale + 202.65);
+}
+
+TEST_F(CalcoloMPTest, EsempioSvoltoUnTronco) {
+  // One steel segment of 100 m carrying 50 Nm3/h from 200 kPa, 150 kPa minimum, 15 m/s: the
+  // 16.1 mm row needs 1.37 kPa/m against 0.5 allowed; the 21.7 mm row needs 0.284 kPa/m, loses
+  // 29.48 kPa over the 100 m and runs at 13.3 m/s.
+  Aggiungi(1, 0, 100, 50);
+  CalcolaRete();
+
+  const TTronco& t = Tronco(1);
+  EXPECT_EQ(t.Collegato, -1);
+  EXPECT_FLOAT_EQ(t.ID_P_TRONCO, 50);
+  EXPECT_EQ(t.ID_DIAMETRO, "3/4");
+  EXPECT_FLOAT_EQ(t.ID_EQ_LEN, 100);
+  EXPECT_FLOAT_EQ(t.PInizialeTronco, 200);
+  EXPECT_NEAR(t.ID_PDC_TRONCO, 29.478634, 3e-4);
+  EXPECT_NEAR(t.ID_PDC_PERCORSO, 29.478634, 3e-4);
+  EXPECT_NEAR(t.ID_PFINALE, 170.521366, 3e-4);
+  EXPECT_NEAR(t.ID_VELOCITA, 13.278459, 2e-4);
+  EXPECT_FLOAT_EQ(t.ID_VELOCITA, static_cast<float>(Velocita(50, 21.7f, t.ID_PFINALE, 200)));
+  EXPECT_FLOAT_EQ(Tronco(0).ID_PFINALE, 200);
+  EXPECT_EQ(ProgettoModificato, -1);
+  VerificaCoerenza(1);
+}
+
+TEST_F(CalcoloMPTest, RigaScartataPerVelocita) {
+  // At 10 m/s the 21.7 mm row (13.3 m/s) is passed over although its drop fits.
+  VelocitaMaxImpostata = 10;
+  Aggiungi(1, 0, 100, 50);
+  CalcolaRete();
+  const TTronco& t = Tronco(1);
+  EXPECT_EQ(t.ID_DIAMETRO, "1");
+  EXPECT_NEAR(t.ID_PDC_TRONCO, 8.563822, 1e-4);
+  EXPECT_NEAR(t.ID_VELOCITA, 8.094256, 1e-4);
+  VerificaCoerenza(1);
+}
+
+TEST_F(CalcoloMPTest, ContemporaneitaDelTroncoInterno) {
+  // A 50 % segment above two appliances of 10 Nm3/h carries 10; its 100 % parent carries 20.
+  Aggiungi(1, 0, 10);
+  Aggiungi(2, 1, 10).ID_CONTEMP = 50;
+  Aggiungi(3, 2, 5, 10).ID_CONTEMP = 30;  // an end segment always counts in full
+  Aggiungi(4, 2, 5, 10);
+  CalcolaRete();
+  EXPECT_FLOAT_EQ(Tronco(2).ID_P_TRONCO, 10);
+  EXPECT_FLOAT_EQ(Tronco(1).ID_P_TRONCO, 20);
+  EXPECT_FLOAT_EQ(Tronco(3).ID_P_TRONCO, 10);
+  EXPECT_EQ(Tronco(3).ID_CONTEMP, 100);
+  EXPECT_EQ(Tronco(2).ID_CONTEMP, 50);
+  for (int16_t s = 1; s <= 4; ++s) {
+    EXPECT_GE(Tronco(s).ID_PDC_TRONCO, 0) << s;
+    VerificaCoerenza(s);
+  }
+}
+
+TEST_F(CalcoloMPTest, CatenaPassaPressioneEBudget) {
+  // Two segments in a row: the second starts at the end pressure of the first and the whole
+  // drop stays within the 50 kPa budget.
+  Aggiungi(1, 0, 60);
+  Aggiungi(2, 1, 40, 40);
+  CalcolaRete();
+  const TTronco& a = Tronco(1);
+  const TTronco& b = Tronco(2);
+  EXPECT_FLOAT_EQ(a.PInizialeTronco, 200);
+  EXPECT_FLOAT_EQ(b.PInizialeTronco, a.ID_PFINALE);
+  EXPECT_NEAR(b.ID_PFINALE, 200 - a.ID_PDC_TRONCO - b.ID_PDC_TRONCO, 1e-3);
+  EXPECT_GE(b.ID_PFINALE, 150);
+  EXPECT_NEAR(b.ID_PDC_PERCORSO, a.ID_PDC_TRONCO + b.ID_PDC_TRONCO, 1e-3);
+  // The first segment is sized on the whole path: 50 kPa over 100 m.
+  const float c = 50.0f / 100.0f;
+  int16_t attesa = 0;
+  for (int16_t r = 1; r <= 6 && attesa == 0; ++r) {
+    const float d = Materiali[1][static_cast<size_t>(r)].DiamInterno;
+    const float t = PerditaUnitariaMP(d / 1000.0f, 40, 200, 1);
+    if (t < 0 || t > c) continue;
+    const float p = PerditaMP(200, d / 1000.0f, 40, 60, 1);
+    if (p >= 0 && Velocita(40, d, 200 - p, 200) <= 15 && p / 60.0f <= c) attesa = r;
+  }
+  ASSERT_NE(attesa, 0);
+  EXPECT_EQ(a.ID_DIAMETRO, Materiali[1][static_cast<size_t>(attesa)].RifDiametro);
+  VerificaCoerenza(1);
+  VerificaCoerenza(2);
+}
+
+TEST_F(CalcoloMPTest, BudgetNegativoMarcaEntrambeLeDerivazioni) {
+  // A fixed 1/2" first segment loses more than the 50 kPa budget: every segment below fails,
+  // on both derivations, with drop -1 and end pressure -1.
+  TTronco& primo = Aggiungi(1, 0, 40);
+  primo.ID_DIAMETRO = "1/2";
+  primo.ID_DIAMCUSTOM = -1;
+  Aggiungi(2, 1, 10);
+  Aggiungi(3, 2, 10, 50);
+  Aggiungi(4, 2, 10);
+  Aggiungi(5, 4, 10);
+  Aggiungi(6, 5, 5, 1);
+  Aggiungi(7, 5, 5, 1);
+  CalcolaRete();
+  EXPECT_GT(Tronco(1).ID_PDC_TRONCO, 50);
+  EXPECT_EQ(Tronco(1).ID_DIAMETRO, "1/2");
+  EXPECT_NEAR(Tronco(1).ID_PFINALE, 200 - Tronco(1).ID_PDC_TRONCO, 1e-3);
+  for (int16_t s = 2; s <= 7; ++s) {
+    EXPECT_EQ(Tronco(s).ID_PDC_TRONCO, -1) << s;
+    EXPECT_EQ(Tronco(s).ID_PFINALE, -1) << s;
+    EXPECT_EQ(Tronco(s).ID_PDC_PERCORSO, -1) << s;
+  }
+}
+
+TEST_F(CalcoloMPTest, PerditaImpossibileMarcaIlSottoalbero) {
+  // A fixed 1/2" pipe cannot carry 5000 Nm3/h at all: the segment itself and its subtree fail.
+  TTronco& primo = Aggiungi(1, 0, 10);
+  primo.ID_DIAMETRO = "1/2";
+  primo.ID_DIAMCUSTOM = -1;
+  Aggiungi(2, 1, 10, 2500);
+  Aggiungi(3, 1, 10, 2500);
+  CalcolaRete();
+  for (int16_t s = 1; s <= 3; ++s) {
+    EXPECT_EQ(Tronco(s).ID_PDC_TRONCO, -1) << s;
+    EXPECT_EQ(Tronco(s).ID_PFINALE, -1) << s;
+  }
+  EXPECT_EQ(Tronco(1).ID_DIAMETRO, "1/2");
+}
+
+TEST_F(CalcoloMPTest, NessunaRigaBastaPrendeLUltimaConLaSuaLunghezza) {
+  // A series listed from the widest row down: the 53.1 mm row fits the drop but not the
+  // velocity limit, the 16.1 mm row fits neither. The last row is kept, with the equivalent
+  // length and drop of that row (class 1 bends), not of the 53.1 mm row tried before it.
+  const Riga rovescia[] = {{"2", 53.1f}, {"1/2", 16.1f}};
+  ImpostaSerie(1, "ACCIAIO", 1, rovescia, 2);
+  LunghezzeEquivalenti[1][1][1] = 0.5f;
+  LunghezzeEquivalenti[1][1][2] = 1.5f;
+  LunghezzeEquivalenti[1][1][3] = 3.0f;
+  VelocitaMaxImpostata = 1;
+  TTronco& t = Aggiungi(1, 0, 100, 50);
+  t.ID_NCURVE = 4;
+  CalcolaRete();
+  EXPECT_EQ(t.ID_DIAMETRO, "1/2");
+  EXPECT_FLOAT_EQ(t.ID_EQ_LEN, 102);
+  EXPECT_EQ(t.ID_PDC_TRONCO, PerditaMP(200, 16.1f / 1000.0f, 50, 102, 1));
+  VerificaCoerenza(1);
+}
+
+TEST_F(CalcoloMPTest, LunghezzeEquivalentiConDieciRaccordi) {
+  // Column 1 of the fittings table, by pressurised diameter class, summed with the lengths.
+  for (int16_t f = 1; f <= 10; ++f) {
+    LunghezzeEquivalenti[f][1][1] = 0.1f * f;
+    LunghezzeEquivalenti[f][1][2] = 1.0f * f;
+    LunghezzeEquivalenti[f][1][3] = 10.0f * f;
+    LunghezzeEquivalenti[f][2][3] = 1000.0f;  // other columns are not read
+  }
+  TTronco& t = Aggiungi(1, 0, 7);
+  t.ID_NCURVE = 1;
+  t.ID_NRACCORDI = 1;
+  t.ID_NGOMITI = 1;
+  t.ID_NRUBINETTI = 1;
+  t.ID_SPC5 = 1;
+  t.ID_SPC6 = 1;
+  t.ID_SPC7 = 1;
+  t.ID_SPC8 = 1;
+  t.ID_SPC9 = 1;
+  t.ID_SPC10 = 2;
+  t.ID_EQLENNOTA = 0.5f;
+  CalcolaLunghezzeEquivalentiMP(2);  // provisional 200 mm: class 3
+  EXPECT_FLOAT_EQ(t.ID_EQ_LEN, 7 + 10 * (1 + 2 + 3 + 4 + 5 + 6 + 7 + 8 + 9 + 2 * 10) + 0.5f);
+  t.ID_DIAMETRO = "2";  // 53.1 mm: class 2
+  CalcolaLunghezzeEquivalentiMP(1, 1);
+  EXPECT_FLOAT_EQ(t.ID_EQ_LEN, 7 + 1 * 65 + 0.5f);
+  t.ID_DIAMETRO = "1 1/2";  // 41.9 mm: class 1
+  CalcolaLunghezzeEquivalentiMP(1);
+  EXPECT_NEAR(t.ID_EQ_LEN, 7 + 0.1 * 65 + 0.5, 1e-5);
+}
+
+TEST_F(CalcoloMPTest, DiametroFissatoTenutoEConPerdita) {
+  TTronco& t = Aggiungi(1, 0, 100, 50);
+  t.ID_DIAMETRO = "2";
+  t.ID_DIAMCUSTOM = -1;
+  CalcolaRete();
+  EXPECT_EQ(t.ID_DIAMETRO, "2");
+  EXPECT_NEAR(t.ID_PDC_TRONCO, 0.2782879, 1e-5);
+  VerificaCoerenza(1);
+}
+
+TEST_F(CalcoloMPTest, DueRamiDimensionatiPercorsoPerPercorso) {
+  // Two appliance branches: the longer one is sized first over the whole path; the other
+  // shares only the budget left after the common segment.
+  Aggiungi(1, 0, 50);
+  Aggiungi(2, 1, 80);
+  Aggiungi(3, 2, 10, 20);
+  Aggiungi(4, 2, 10, 20);
+  Aggiungi(5, 1, 20);
+  Aggiungi(6, 5, 5, 10);
+  CalcolaRete();
+  for (int16_t s = 1; s <= 6; ++s) {
+    EXPECT_GE(Tronco(s).ID_PDC_TRONCO, 0) << s;
+    EXPECT_EQ(StatoDimensionamento[static_cast<size_t>(s)].Dimensionato, -1) << s;
+    VerificaCoerenza(s);
+  }
+  EXPECT_FLOAT_EQ(Tronco(5).PInizialeTronco, Tronco(1).ID_PFINALE);
+  EXPECT_FLOAT_EQ(Tronco(2).PInizialeTronco, Tronco(1).ID_PFINALE);
+  EXPECT_FLOAT_EQ(Tronco(6).PInizialeTronco, Tronco(5).ID_PFINALE);
+  EXPECT_FLOAT_EQ(StatoDimensionamento[5].PressioneUscita, Tronco(5).ID_PFINALE);
+  EXPECT_GE(Tronco(3).ID_PFINALE, 150);
+  EXPECT_GE(Tronco(6).ID_PFINALE, 150);
+}
+
+TEST_F(CalcoloMPTest, LunghezzeNulleNonBloccanoIlDimensionamento) {
+  // No length anywhere: every remaining length is 0, no path can size anything, and the
+  // calculation still ends.
+  Aggiungi(1, 0, 0);
+  Aggiungi(2, 1, 0);
+  Aggiungi(3, 2, 0, 5);
+  Aggiungi(4, 2, 0, 5);
+  Aggiungi(5, 1, 0);
+  Aggiungi(6, 5, 0, 5);
+  Aggiungi(7, 5, 0, 5);
+  CalcolaRete();
+  for (int16_t s = 1; s <= 7; ++s) {
+    EXPECT_EQ(Tronco(s).Collegato, -1);
+    EXPECT_TRUE(std::isfinite(Tronco(s).ID_PDC_TRONCO));
+  }
+}
+
+TEST_F(CalcoloMPTest, PressioneDIngressoNegativaNonBloccaIlDimensionamento) {
+  // With a negative minimum the budget stays positive while the pressure after the fixed first
+  // segment falls below 0: the second branch's head can never be sized, yet the sizing ends and
+  // everything below the first segment fails.
+  PressioneIniziale = 20;
+  PressioneFinale = -100;
+  TTronco& primo = Aggiungi(1, 0, 100);
+  primo.ID_DIAMETRO = "1";
+  primo.ID_DIAMCUSTOM = -1;
+  Aggiungi(2, 1, 100);
+  Aggiungi(3, 2, 50, 15);
+  Aggiungi(4, 2, 50, 15);
+  Aggiungi(5, 1, 10);
+  Aggiungi(6, 5, 5, 10);
+  Aggiungi(7, 5, 5, 10);
+  CalcolaRete();
+  ASSERT_GE(Tronco(1).ID_PDC_TRONCO, 0);
+  ASSERT_LT(Tronco(1).ID_PFINALE, 0);
+  for (int16_t s = 2; s <= 7; ++s) {
+    EXPECT_EQ(Tronco(s).ID_PDC_TRONCO, -1) << s;
+    EXPECT_EQ(Tronco(s).ID_PFINALE, -1) << s;
+  }
+}
+
+TEST_F(CalcoloMPTest, PortataSuTroncoInternoCancellataConMessaggio) {
+  Aggiungi(1, 0, 10, 7);
+  Aggiungi(2, 1, 10, 3);
+  utente_.Attendi("Portata nel tronco 1 non compatibile");
+  CalcolaRete();
+  EXPECT_FLOAT_EQ(Tronco(1).ID_P_UTENZE, 0);
+  EXPECT_FLOAT_EQ(Tronco(1).ID_P_TRONCO, 3);
+  EXPECT_TRUE(utente_.messaggi.size() == 1);
+}
+
+TEST_F(CalcoloMPTest, GasSenzaViscositaRifiutato) {
+  GasCorrente.Viscosita = 0;
+  TTronco& t = Aggiungi(1, 0, 100, 50);
+  t.ID_PDC_TRONCO = 12345;
+  utente_.Attendi("viscosita'");
+  CalcolaRete();
+  EXPECT_EQ(utente_.messaggi.size(), 1u);
+  EXPECT_EQ(t.ID_PDC_TRONCO, 12345);
+  EXPECT_TRUE(t.ID_DIAMETRO.empty());
+}
+
+TEST_F(CalcoloMPTest, VelocitaSenzaDiametroEZero) {
+  TTronco& t = Aggiungi(1, 0, 10, 5);
+  t.ID_DIAMETRO = "";
+  EXPECT_EQ(CalcolaVelocitaMP(1), 0);
+  t.ID_DIAMETRO = "3/4";
+  t.ID_P_TRONCO = 5;
+  t.PInizialeTronco = 100;
+  t.ID_PFINALE = 90;
+  EXPECT_FLOAT_EQ(CalcolaVelocitaMP(1), static_cast<float>(Velocita(5, 21.7f, 90, 100)));
+  // Leftovers below absolute vacuum give no velocity rather than a division by zero.
+  t.PInizialeTronco = -100;
+  t.ID_PFINALE = -150;
+  EXPECT_EQ(CalcolaVelocitaMP(1), 0);
+}
+
+TEST_F(CalcoloMPTest, PropagaGuastiScendeSoloSottoIlGuasto) {
+  Aggiungi(1, 0, 10);
+  Aggiungi(2, 1, 10);
+  Aggiungi(3, 1, 10);
+  Aggiungi(4, 2, 10);
+  Aggiungi(5, 2, 10);
+  for (int16_t s = 1; s <= 5; ++s) {
+    Tronco(s).ID_PDC_TRONCO = 1;
+    Tronco(s).ID_PFINALE = 100;
+  }
+  Tronco(2).ID_PDC_TRONCO = -1;
+  PropagaGuasti(1);
+  EXPECT_EQ(Tronco(1).ID_PFINALE, 100);
+  EXPECT_EQ(Tronco(3).ID_PFINALE, 100);
+  EXPECT_EQ(Tronco(3).ID_PDC_TRONCO, 1);
+  for (int16_t s : {2, 4, 5}) {
+    EXPECT_EQ(Tronco(s).ID_PDC_TRONCO, -1) << s;
+    EXPECT_EQ(Tronco(s).ID_PFINALE, -1) << s;
+  }
+}
+
+}  // namespace
+}  // namespace varnex

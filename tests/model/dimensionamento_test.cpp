@@ -1,0 +1,296 @@
+#include "model/dimensionamento.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "calcolo_prova.h"
+#include "model/calcolo.h"
+#include "model/materiali.h"
+#include "model/rete.h"
+#include "support/fake_interaction.h"
+
+namespace varnex {
+namespace {
+
+using test::AggiungiProva;
+using test::FakeInterazione;
+
+class Dimensionamento : public ::testing::Test {
+ protected:
+  void SetUp() override { test::PreparaCalcolo(); }
+  FakeInterazione utente;
+};
+
+// Flows, provisional equivalent lengths and path lengths: what the sizing starts from.
+void Prepara() {
+  CalcolaPortate(1);
+  CalcolaLunghezzeEquivalenti(2);
+  CalcolaLunghezzePercorso(1, 0);
+}
+
+// The first row of the steel series whose drop per metre fits `ammessa`.
+std::string PrimaRigaAmmessa(float portata, float ammessa) {
+  for (const auto& r : test::RigheAcciaio()) {
+    if (PerditaUnitaria(r.interno / 1000.0f, portata) <= ammessa) return r.etichetta;
+  }
+  return test::RigheAcciaio().back().etichetta;
+}
+
+// ---- The sorted list --------------------------------------------------------------------------
+
+TEST_F(Dimensionamento, ListKeepsLargestKeyFirstAndEqualKeysInArrivalOrder) {
+  VList lista;
+  EXPECT_EQ(lista.Count(), 0);
+  EXPECT_EQ(lista.Item(1), 0);  // the empty list still has entry 1: no message
+  EXPECT_TRUE(lista.IsVuoto(1));
+  lista.Add(5, 2.0f);
+  lista.Add(6, 3.0f);
+  lista.Add(7, 2.0f);
+  lista.Add(8, 3.0f);
+  lista.Add(9, 1.0f);
+  lista.Add(4, 2.0f);
+  const int16_t valori[] = {6, 8, 5, 7, 4, 9};
+  const float chiavi[] = {3, 3, 2, 2, 2, 1};
+  ASSERT_EQ(lista.Count(), 6);
+  for (int16_t i = 1; i <= 6; ++i) {
+    EXPECT_EQ(lista.Item(i), valori[i - 1]) << i;
+    EXPECT_EQ(lista.Key(i), chiavi[i - 1]) << i;
+  }
+  lista.SortLista();
+  EXPECT_EQ(lista.Item(3), 5);
+  EXPECT_TRUE(utente.messaggi.empty());
+
+  utente.Attendi("Sconfinamento lista");
+  EXPECT_EQ(lista.Item(7), 0);
+  utente.Attendi("Sconfinamento lista");
+  EXPECT_EQ(lista.Key(7), 0.0f);
+  EXPECT_EQ(utente.messaggi.size(), 2u);
+
+  lista.Clear();
+  EXPECT_EQ(lista.Count(), 0);
+  EXPECT_EQ(lista.Item(1), 0);
+  utente.Attendi("Sconfinamento lista");
+  EXPECT_EQ(lista.Item(2), 0);
+}
+
+// ---- The list of appliance branches -----------------------------------------------------------
+
+TEST_F(Dimensionamento, ListHoldsInnerSegmentsWhoseChildrenAreEndsKeyedByLongestPath) {
+  AggiungiProva(0, 4.0f);           // 1
+  AggiungiProva(1, 3.0f);           // 2: children 4 and 5, both ends
+  AggiungiProva(1, 2.0f);           // 3: child 6, which has a child
+  AggiungiProva(2, 5.0f, 1.0f);     // 4
+  AggiungiProva(2, 7.0f, 1.0f);     // 5
+  AggiungiProva(3, 1.0f);           // 6: child 7
+  AggiungiProva(6, 9.0f, 1.0f);     // 7
+  AggiungiProva(0, 2.0f);           // 8: detached, child 9
+  AggiungiProva(8, 1.0f, 1.0f);     // 9
+  Prepara();
+  StatoDimensionamento[4].PerditaCumulata = 12.5f;
+  StatoDimensionamento[4].PressioneUscita = 3.0f;
+  StatoDimensionamento[4].Dimensionato = -1;
+  CostruisciListaUtenze();
+  ASSERT_EQ(ListaUtenze.Count(), 3);
+  EXPECT_EQ(ListaUtenze.Item(1), 6);
+  EXPECT_FLOAT_EQ(ListaUtenze.Key(1), 16.0f);  // 4 + 2 + 1 + 9
+  EXPECT_EQ(ListaUtenze.Item(2), 2);
+  EXPECT_FLOAT_EQ(ListaUtenze.Key(2), 14.0f);  // 4 + 3 + 7
+  EXPECT_EQ(ListaUtenze.Item(3), 8);           // every slot is examined, detached ones too
+  EXPECT_FLOAT_EQ(StatoDimensionamento[2].LunghezzaResidua, 14.0f);
+  EXPECT_FLOAT_EQ(StatoDimensionamento[4].LunghezzaResidua, 5.0f);
+  // Only the flag and the remaining length are reset.
+  EXPECT_EQ(StatoDimensionamento[4].Dimensionato, 0);
+  EXPECT_FLOAT_EQ(StatoDimensionamento[4].PerditaCumulata, 12.5f);
+  EXPECT_FLOAT_EQ(StatoDimensionamento[4].PressioneUscita, 3.0f);
+}
+
+// ---- Paths ------------------------------------------------------------------------------------
+
+// 1 (4 m) with two equal branches 2 -> 4 and 3 -> 5 (3 m, then 5 m with 1 Nm3/h).
+void DueRamiUguali() {
+  AggiungiProva(0, 4.0f);
+  AggiungiProva(1, 3.0f);
+  AggiungiProva(1, 3.0f);
+  AggiungiProva(2, 5.0f, 1.0f);
+  AggiungiProva(3, 5.0f, 1.0f);
+}
+
+TEST_F(Dimensionamento, EqualKeysAreSizedInSlotOrderAndTheLaterPathStopsAtTheSizedSegment) {
+  DueRamiUguali();
+  Prepara();
+  CalcoloDiametri();
+  ASSERT_EQ(ListaUtenze.Count(), 2);
+  EXPECT_EQ(ListaUtenze.Item(1), 2);
+  EXPECT_EQ(ListaUtenze.Item(2), 3);
+  const auto& st = StatoDimensionamento;
+  // Item 1 works on a copy of its key: its own remaining length stays the key.
+  EXPECT_FLOAT_EQ(st[2].LunghezzaResidua, ListaUtenze.Key(1));
+  // The later member lowers its own field: key - length of the sized segment 1 - its own length.
+  EXPECT_FLOAT_EQ(st[3].LunghezzaResidua,
+                  ListaUtenze.Key(2) - st[1].LunghezzaResidua - Tronco(3).ID_EQ_LEN);
+  EXPECT_FLOAT_EQ(st[1].LunghezzaResidua, Tronco(1).ID_EQ_LEN);
+  EXPECT_FLOAT_EQ(st[2].PerditaCumulata, st[1].PerditaCumulata + Tronco(2).ID_PDC_TRONCO);
+  EXPECT_FLOAT_EQ(st[3].PerditaCumulata, st[1].PerditaCumulata + Tronco(3).ID_PDC_TRONCO);
+  // Segment 3 shares what segment 1 left, over the key less segment 1's own length.
+  const float ammessa = (100.0f - st[1].PerditaCumulata) / (ListaUtenze.Key(2) - Tronco(1).ID_EQ_LEN);
+  EXPECT_EQ(Tronco(3).ID_DIAMETRO, PrimaRigaAmmessa(1.0f, ammessa));
+  // The ends are sized last from their parent's remaining budget (the cumulative drop of an end
+  // is not recorded).
+  for (int16_t s = 1; s <= 5; ++s) EXPECT_EQ(st[s].Dimensionato, -1) << s;
+  const float ammessa4 = (100.0f - st[2].PerditaCumulata) / 5.0f;
+  EXPECT_EQ(Tronco(4).ID_DIAMETRO, PrimaRigaAmmessa(1.0f, ammessa4));
+  EXPECT_FLOAT_EQ(st[4].PerditaCumulata, 0.0f);
+}
+
+TEST_F(Dimensionamento, ALongerLaterSlotComesFirst) {
+  DueRamiUguali();
+  Tronco(5).ID_LEN = 6.0f;
+  Prepara();
+  CalcoloDiametri();
+  EXPECT_EQ(ListaUtenze.Item(1), 3);
+  EXPECT_EQ(ListaUtenze.Item(2), 2);
+}
+
+TEST_F(Dimensionamento, AFixedDiameterIsKeptAndItsDropComputed) {
+  AggiungiProva(0, 12.0f, 3.0f);
+  Tronco(1).ID_DIAMCUSTOM = -1;
+  Tronco(1).ID_DIAMETRO = "2";
+  Tronco(1).ID_NCURVE = 2;
+  CalcolaRete();
+  EXPECT_EQ(Tronco(1).ID_DIAMETRO, "2");
+  // 53 mm is class 2: two bends of 0.5 m.
+  EXPECT_FLOAT_EQ(Tronco(1).ID_EQ_LEN, 13.0f);
+  EXPECT_FLOAT_EQ(Tronco(1).ID_PDC_TRONCO, PerditaUnitaria(0.053f, 3.0f) * 13.0f);
+  EXPECT_GT(Tronco(1).ID_PDC_TRONCO, 0.0f);
+}
+
+TEST_F(Dimensionamento, NoFlowLeavesNoLabelAndNoRowFittingTakesTheLast) {
+  AggiungiProva(0, 10.0f);
+  AggiungiProva(1, 10.0f, 0.0f);
+  AggiungiProva(1, 10.0f, 400.0f);
+  Tronco(2).ID_DIAMETRO = "1";
+  Prepara();
+  CalcoloDiametri();
+  EXPECT_EQ(Tronco(2).ID_DIAMETRO, "");
+  EXPECT_EQ(Tronco(2).ID_PDC_TRONCO, 0.0f);
+  EXPECT_EQ(Tronco(3).ID_DIAMETRO, "4");
+  EXPECT_EQ(Tronco(1).ID_DIAMETRO, "4");
+}
+
+TEST_F(Dimensionamento, ARemainingLengthOfZeroLeavesTheSegmentAsItWas) {
+  AggiungiProva(0, 10.0f, 1.0f);
+  Prepara();
+  Tronco(1).ID_DIAMETRO = "1";
+  Tronco(1).ID_PDC_TRONCO = 12.0f;
+  ScegliDiametro(1, 100.0f, 0.0f);
+  EXPECT_EQ(Tronco(1).ID_DIAMETRO, "1");
+  EXPECT_FLOAT_EQ(Tronco(1).ID_PDC_TRONCO, 12.0f);
+  EXPECT_EQ(StatoDimensionamento[1].Dimensionato, 0);
+}
+
+TEST_F(Dimensionamento, ABranchWithoutAnyLengthDoesNotStopTheSizing) {
+  AggiungiProva(0, 0.0f);             // 1: no length at all
+  AggiungiProva(1, 3.0f);             // 2
+  AggiungiProva(1, 0.0f);             // 3: member whose whole path has no length
+  AggiungiProva(2, 5.0f, 1.0f);       // 4
+  AggiungiProva(3, 0.0f, 1.0f);       // 5
+  CalcolaRete();  // ends
+  EXPECT_EQ(StatoDimensionamento[3].Dimensionato, -1);
+
+  // The sizing itself leaves both as they were: there is no length to share a drop over.
+  Tronco(3).ID_DIAMETRO = "1";
+  Tronco(5).ID_DIAMETRO = "3/4";
+  Prepara();
+  CalcoloDiametri();
+  EXPECT_EQ(StatoDimensionamento[3].Dimensionato, -1);
+  EXPECT_EQ(Tronco(3).ID_DIAMETRO, "1");
+  EXPECT_EQ(Tronco(5).ID_DIAMETRO, "3/4");
+  EXPECT_FALSE(Tronco(4).ID_DIAMETRO.empty());
+}
+
+TEST_F(Dimensionamento, ALaterMemberWithNothingLeftIsSizedOnItsSecondTurn) {
+  // Member 3's path below the sized root is 0 m long: the first turn leaves it, the second
+  // starts from a negative remaining length and takes the last row.
+  AggiungiProva(0, 5.0f);
+  AggiungiProva(1, 3.0f);
+  AggiungiProva(1, 0.0f);
+  AggiungiProva(2, 5.0f, 1.0f);
+  AggiungiProva(3, 0.0f, 1.0f);
+  Prepara();
+  CalcoloDiametri();
+  EXPECT_EQ(StatoDimensionamento[3].Dimensionato, -1);
+  EXPECT_EQ(Tronco(3).ID_DIAMETRO, "4");
+  EXPECT_FLOAT_EQ(StatoDimensionamento[3].LunghezzaResidua, -5.0f);
+}
+
+// ---- Optimisation -----------------------------------------------------------------------------
+
+// Flows, lengths and drops of the rows the segments hold now.
+void CalcolaConRigheAttuali() {
+  CalcolaPortate(1);
+  CalcolaLunghezzeEquivalenti(1);
+  for (int16_t s = 1; s <= Rete().NumTronchi; ++s) {
+    TTronco& t = Tronco(s);
+    t.ID_PDC_TRONCO = PerditaUnitaria(DiametroInterno(1, t.ID_DIAMETRO) / 1000.0f, t.ID_P_TRONCO) * t.ID_EQ_LEN;
+  }
+  CalcolaPressioni(1, 0);
+}
+
+TEST_F(Dimensionamento, OptimisationStepsDownOneRowPerPassWhileLargerThanTheChildren) {
+  AggiungiProva(0, 10.0f);
+  AggiungiProva(1, 10.0f, 1.0f);
+  Tronco(1).ID_DIAMETRO = "1 1/2";
+  Tronco(2).ID_DIAMETRO = "1/2";
+  PDCMaxUtente = 1e6;
+  CalcolaConRigheAttuali();
+  const char* passi[] = {"1 1/4", "1", "3/4", "1/2"};
+  for (const char* atteso : passi) {
+    EXPECT_EQ(OttimizzaDiametri(1), 1);
+    EXPECT_EQ(Tronco(1).ID_DIAMETRO, atteso);
+  }
+  // 16 mm is not larger than the child's 16 mm, and row 1 is the floor anyway.
+  EXPECT_EQ(OttimizzaDiametri(1), 0);
+  EXPECT_EQ(Tronco(2).ID_DIAMETRO, "1/2");
+  EXPECT_FLOAT_EQ(Tronco(1).ID_PDC_TRONCO, PerditaUnitaria(0.016f, 1.0f) * 10.0f);
+  EXPECT_FLOAT_EQ(Tronco(2).ID_PDC_PERCORSO, Tronco(1).ID_PDC_TRONCO + Tronco(2).ID_PDC_TRONCO);
+}
+
+TEST_F(Dimensionamento, OptimisationRevertsWhereTheLimitWouldBreak) {
+  AggiungiProva(0, 10.0f);
+  AggiungiProva(1, 10.0f, 3.0f);
+  Tronco(1).ID_DIAMETRO = "1";
+  Tronco(2).ID_DIAMETRO = "3/4";
+  CalcolaConRigheAttuali();
+  // Allow exactly what the network loses now: any step down breaks the limit.
+  PDCMaxUtente = Tronco(2).ID_PDC_PERCORSO;
+  const float prima = Tronco(1).ID_PDC_TRONCO;
+  EXPECT_EQ(OttimizzaDiametri(1), 0);
+  EXPECT_EQ(Tronco(1).ID_DIAMETRO, "1");
+  EXPECT_FLOAT_EQ(Tronco(1).ID_PDC_TRONCO, prima);
+  EXPECT_FLOAT_EQ(Tronco(2).ID_PDC_PERCORSO, PDCMaxUtente);
+}
+
+TEST_F(Dimensionamento, OptimisationSkipsFixedDiameters) {
+  AggiungiProva(0, 10.0f, 1.0f);
+  Tronco(1).ID_DIAMETRO = "2";
+  Tronco(1).ID_DIAMCUSTOM = -1;
+  PDCMaxUtente = 1e6;
+  CalcolaPortate(1);
+  EXPECT_EQ(OttimizzaDiametri(1), 0);
+  EXPECT_EQ(Tronco(1).ID_DIAMETRO, "2");
+}
+
+TEST_F(Dimensionamento, AStaleDetachedDropDoesNotBlockTheOptimisation) {
+  AggiungiProva(0, 10.0f, 1.0f);
+  AggiungiProva(0, 10.0f);  // detached, with an old drop far above the limit
+  Tronco(2).ID_PDC_PERCORSO = 1e6f;
+  Tronco(1).ID_DIAMETRO = "3/4";
+  PDCMaxUtente = 1000;
+  CalcolaConRigheAttuali();
+  EXPECT_EQ(OttimizzaDiametri(1), 1);
+  EXPECT_EQ(Tronco(1).ID_DIAMETRO, "1/2");
+}
+
+}  // namespace
+}  // namespace varnex
