@@ -1,26 +1,35 @@
 #include "shell/ui/qt_interaction.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QPushButton>
+
+#include "model/strings.h"
+#include "shell/ui/services.h"
 
 namespace varnex::ui {
 
-Risposta QtInterazione::Messaggio(const std::string& testo, Bottoni bottoni, Icona icona, const std::string& titolo) {
-  QMessageBox box(QApplication::activeWindow());
-  box.setWindowTitle(titolo.empty() ? QStringLiteral("VarnexPro") : QString::fromStdString(titolo));
-  box.setText(QString::fromStdString(testo));
+Risposta MessaggioQt::Esito() const {
+  for (const auto& [pulsante, risposta] : risposte)
+    if (box->clickedButton() == pulsante) return risposta;
+  return risposte.back().second;
+}
+
+MessaggioQt CostruisciMessaggio(const std::string& testo, Bottoni bottoni, Icona icona, const std::string& titolo) {
+  MessaggioQt m;
+  m.box = std::make_unique<QMessageBox>(QApplication::activeWindow());
+  m.box->setWindowTitle(QS(titolo));
+  m.box->setText(QS(Replace(testo, "\r\n", "\n")));
   switch (icona) {
-    case Icona::Critico: box.setIcon(QMessageBox::Critical); break;
-    case Icona::Domanda: box.setIcon(QMessageBox::Question); break;
-    case Icona::Esclamazione: box.setIcon(QMessageBox::Warning); break;
-    case Icona::Informazione: box.setIcon(QMessageBox::Information); break;
-    case Icona::Nessuna: box.setIcon(QMessageBox::NoIcon); break;
+    case Icona::Critico: m.box->setIcon(QMessageBox::Critical); break;
+    case Icona::Domanda: m.box->setIcon(QMessageBox::Question); break;
+    case Icona::Esclamazione: m.box->setIcon(QMessageBox::Warning); break;
+    case Icona::Informazione: m.box->setIcon(QMessageBox::Information); break;
+    case Icona::Nessuna: m.box->setIcon(QMessageBox::NoIcon); break;
   }
   struct Voce {
     const char* testo;
     QMessageBox::ButtonRole ruolo;
-    Risposta risposta;
+    varnex::Risposta risposta;
   };
   std::vector<Voce> voci;
   switch (bottoni) {
@@ -41,15 +50,16 @@ Risposta QtInterazione::Messaggio(const std::string& testo, Bottoni bottoni, Ico
               {"Annulla", QMessageBox::RejectRole, Risposta::Annulla}};
       break;
   }
-  std::vector<QPushButton*> pulsanti;
-  for (const auto& v : voci) pulsanti.push_back(box.addButton(QString::fromUtf8(v.testo), v.ruolo));
-  // The close box answers like the last button (Annulla or No), the choice that changes nothing.
-  box.setEscapeButton(pulsanti.back());
-  box.setDefaultButton(pulsanti.front());
-  box.exec();
-  for (size_t i = 0; i < pulsanti.size(); ++i)
-    if (box.clickedButton() == pulsanti[i]) return voci[i].risposta;
-  return voci.back().risposta;
+  for (const auto& v : voci) m.risposte.emplace_back(m.box->addButton(QString::fromUtf8(v.testo), v.ruolo), v.risposta);
+  m.box->setEscapeButton(m.risposte.back().first);
+  m.box->setDefaultButton(static_cast<QPushButton*>(m.risposte.front().first));
+  return m;
+}
+
+Risposta QtInterazione::Messaggio(const std::string& testo, Bottoni bottoni, Icona icona, const std::string& titolo) {
+  MessaggioQt m = CostruisciMessaggio(testo, bottoni, icona, titolo);
+  MostraModale(*m.box);
+  return m.Esito();
 }
 
 void QtInterazione::Puntatore(int16_t codice) {
@@ -58,5 +68,7 @@ void QtInterazione::Puntatore(int16_t codice) {
   if (!voglio && clessidra_) QApplication::restoreOverrideCursor();
   clessidra_ = voglio;
 }
+
+void QtInterazione::Stato(const std::string& testo) { MostraStato(testo); }
 
 }  // namespace varnex::ui

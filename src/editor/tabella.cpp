@@ -1,0 +1,315 @@
+#include "editor/tabella.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "model/calcolo.h"
+#include "model/gas.h"
+#include "model/globals.h"
+#include "model/materiali.h"
+#include "model/numbers.h"
+#include "model/rete.h"
+#include "model/strings.h"
+
+namespace varnex {
+
+namespace {
+
+bool CodiceNumerico(char c) { return c == '#' || c == '0' || c == '.' || c == ','; }
+
+// CInt of a double: nearest, halves to even, kept inside 32 bits.
+int CInt(double x) {
+  const double r = ArrotondaPari(x);
+  if (!(r == r)) return 0;
+  if (r > 2147483647.0) return 2147483647;
+  if (r < -2147483648.0) return -2147483647 - 1;
+  return static_cast<int>(r);
+}
+
+const TColonnaGriglia& Colonna(int16_t layout, int16_t colonna) {
+  static const TColonnaGriglia vuota{};
+  if (layout < 0 || layout >= NumLayoutGriglia || colonna < 0 || colonna >= MaxColonneGriglia) return vuota;
+  return ColonneGriglia[static_cast<size_t>(layout)][static_cast<size_t>(colonna)];
+}
+
+int16_t NumeroDerivazioni(int16_t slot) {
+  const TTronco& t = Tronco(slot);
+  return static_cast<int16_t>((t.ID_LEFT != 0 ? 1 : 0) + (t.ID_RIGHT != 0 ? 1 : 0));
+}
+
+// The text of a number as the system's regional conversion reads it (decimal comma), or the
+// file form with a point.
+std::optional<double> NumeroTesto(const std::string& testo) {
+  if (auto v = LeggiRegionale(testo)) return v;
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string FormatMaschera(const ValoreCampo& valore, std::string_view maschera) {
+  if (IsVuoto(valore)) return {};
+  if (maschera.empty() || maschera.find('@') != std::string_view::npos) return TestoCampo(valore);
+  // Literal text before and after the digit codes is kept as it is ("##0.000 bar").
+  size_t inizio = 0;
+  while (inizio < maschera.size() && !CodiceNumerico(maschera[inizio])) ++inizio;
+  if (inizio == maschera.size()) return TestoCampo(valore);
+  size_t fine = inizio;
+  while (fine < maschera.size() && CodiceNumerico(maschera[fine])) ++fine;
+  const std::string_view prefisso = maschera.substr(0, inizio);
+  const std::string_view numero = maschera.substr(inizio, fine - inizio);
+  const std::string_view suffisso = maschera.substr(fine);
+
+  int decimali = 0;
+  int cifreIntere = 0;
+  const size_t punto = numero.find('.');
+  for (size_t i = 0; i < numero.size(); ++i) {
+    if (numero[i] != '0' && numero[i] != '#') continue;
+    if (punto != std::string_view::npos && i > punto)
+      ++decimali;
+    else if (numero[i] == '0')
+      ++cifreIntere;
+  }
+
+  double x = 0;
+  if (const auto* s = std::get_if<std::string>(&valore)) {
+    const auto v = NumeroTesto(*s);
+    if (!v) return *s;  // a text that is not a number stays as it is
+    x = *v;
+  } else if (const auto* f = std::get_if<float>(&valore)) {
+    x = static_cast<double>(*f);
+  } else {
+    x = NumeroCampo(valore);
+  }
+  std::string testo = std::holds_alternative<float>(valore) ? FormatNumero(std::get<float>(valore), decimali)
+                                                            : FormatNumero(x, decimali);
+  // Leading zeros asked by the mask ("00.0").
+  const bool negativo = !testo.empty() && testo[0] == '-';
+  std::string corpo = negativo ? testo.substr(1) : testo;
+  const size_t virgola = corpo.find(',');
+  const int intere = static_cast<int>(virgola == std::string::npos ? corpo.size() : virgola);
+  if (intere < cifreIntere) corpo.insert(0, static_cast<size_t>(cifreIntere - intere), '0');
+  testo = (negativo ? "-" : "") + corpo;
+  return std::string(prefisso) + testo + std::string(suffisso);
+}
+
+int16_t LayoutAttivita() { return ReteInPressione ? 5 : 0; }
+
+int16_t ColonneLayout(int16_t layout) {
+  if (layout < 0 || layout >= NumLayoutGriglia) return 1;
+  return static_cast<int16_t>(std::max<int>(1, UltimaColonnaGriglia[static_cast<size_t>(layout)] + 1));
+}
+
+std::string IntestazioneColonna(int16_t layout, int16_t colonna) {
+  const TColonnaGriglia& c = Colonna(layout, colonna);
+  return c.Titolo + "\r" + c.Unita;
+}
+
+std::vector<int> LarghezzeColonne(int16_t layout, int larghezza) {
+  const int16_t n = static_cast<int16_t>(ColonneLayout(layout) - 1);
+  long somma = 0;
+  for (int16_t j = 0; j <= n; ++j) somma += Colonna(layout, j).PesoColonna;
+  // A layout whose weights add up to nothing gets no width unit rather than a division by zero.
+  const long unita = somma > 0 ? CInt(static_cast<double>(larghezza - 377) / static_cast<double>(somma)) : 0;
+  std::vector<int> larghezze;
+  for (int16_t j = 0; j <= n; ++j) {
+    long w = unita * Colonna(layout, j).PesoColonna;
+    if (j == 0) w += 100;
+    if (j == 1) w -= 100;
+    larghezze.push_back(static_cast<int>(std::max<long>(0, w)));
+  }
+  return larghezze;
+}
+
+CellaTabella CellaFormattata(int16_t layout, int16_t colonna) {
+  const TColonnaGriglia& c = Colonna(layout, colonna);
+  CellaTabella cella;
+  if (c.IdCampo == campo::ID_DIAMETRO) cella.ColoreSfondo = colore::GialloChiaro;
+  cella.ColoreTesto = c.SolaLettura != 0 ? colore::Blu : colore::Nero;
+  return cella;
+}
+
+bool AvvisoDiametro(int16_t slot, const std::string& testo) {
+  if (slot < 0 || slot > MaxTronchi) return false;
+  const TTronco& t = Tronco(slot);
+  const int16_t m = t.IndiceMateriale;
+  std::string ultimo;
+  if (m >= 1 && m <= NumMateriali) {
+    const TSerieMateriale& serie = Materiali[static_cast<size_t>(m)];
+    const int16_t n = serie[0].NumDiametri;
+    if (n >= 1 && n <= MaxDiametri) ultimo = serie[static_cast<size_t>(n)].RifDiametro;
+  }
+  if (testo == "Auto" || testo.empty() || ultimo.empty()) return false;
+  const auto numero = NumeroTesto(testo);
+  if (!numero) return false;
+  bool fuoriSerieOUltimo = DiametroInterno(m, testo) == 0;
+  if (!fuoriSerieOUltimo) {
+    // A series whose last label is not a number cannot be compared as integers: not the largest.
+    if (const auto d = NumeroTesto(ultimo)) fuoriSerieOUltimo = CInt(*numero) == CInt(*d);
+  }
+  if (!fuoriSerieOUltimo) return false;
+  return t.ID_PDC_PERCORSO > PDCMassima() || (ReteInPressione && t.ID_VELOCITA > VelocitaMaxImpostata);
+}
+
+CellaTabella CellaAggiornata(int16_t slot, int16_t layout, int16_t colonna, const CellaTabella& base) {
+  const TColonnaGriglia& c = Colonna(layout, colonna);
+  const TTronco& t = Tronco(slot);
+  const ValoreCampo x = GetField(slot, c.IdCampo);
+  const double v = NumeroCampo(x);
+  const bool vuoto = t.Eliminato != 0 && t.SlotLibero != 0;
+  const bool terminale = IsTerminale(slot);
+
+  CellaTabella cella = base;
+  cella.Grassetto = false;
+  cella.Testo = vuoto ? std::string() : Trim(FormatMaschera(x, c.Formato));
+  cella.ColoreTesto = t.Collegato != 0 ? colore::Nero : colore::GrigioChiaro;
+
+  switch (c.IdCampo) {
+    case campo::ID_P_UTENZE:
+      cella.ColoreSfondo = colore::Bianco;
+      if (v == 0) {
+        if (!vuoto) cella.Testo = Trim(FormatMaschera(GetField(slot, campo::ID_P_TRONCO), c.Formato));
+        cella.ColoreTesto = NumeroDerivazioni(slot) == 0 ? colore::Nero : colore::Blu;
+      } else {
+        cella.ColoreTesto = colore::Nero;
+      }
+      if (!terminale && t.ID_CONTEMP < 100) cella.ColoreTesto = colore::Rosso;
+      break;
+    case campo::ID_DIAMETRO: {
+      const bool avviso = AvvisoDiametro(slot, cella.Testo);
+      cella.ColoreSfondo = avviso ? colore::RossoScuro : colore::GialloChiaro;
+      if (avviso) {
+        cella.ColoreTesto = colore::Bianco;
+        cella.Grassetto = true;
+      } else {
+        cella.ColoreTesto = t.ID_DIAMCUSTOM != 0 ? colore::RossoScuro : colore::Nero;
+      }
+      break;
+    }
+    case campo::ID_VELOCITA:
+      cella.ColoreSfondo = colore::Bianco;
+      cella.ColoreTesto = (ReteInPressione && v > VelocitaMaxImpostata) ? colore::Rosso : colore::Blu;
+      break;
+    case campo::ID_PDC_TRONCO:
+      cella.ColoreSfondo = colore::Bianco;
+      if (v < 0) {
+        cella.ColoreTesto = colore::Rosso;
+        if (!vuoto) cella.Testo = "***";
+      } else {
+        cella.ColoreTesto = colore::Blu;
+      }
+      break;
+    case campo::ID_PDC_PERCORSO: {
+      cella.ColoreSfondo = colore::Bianco;
+      double p = 0;
+      if (!Trim(PDCMaxTesto).empty()) {
+        const auto n = NumeroTesto(Trim(PDCMaxTesto));
+        p = ArrotondaPari(n ? *n : ValDot(PDCMaxTesto));
+      }
+      cella.ColoreTesto = v > p ? colore::Rosso : colore::Nero;
+      break;
+    }
+    case campo::ID_RIF:
+      cella.ColoreSfondo = colore::Bianco;
+      cella.ColoreTesto = colore::Nero;
+      break;
+    case campo::ID_EQ_LEN:
+      cella.ColoreSfondo = colore::Bianco;
+      cella.ColoreTesto = colore::Blu;
+      break;
+    case campo::ID_PFINALE:
+      cella.ColoreSfondo = colore::Bianco;
+      cella.ColoreTesto = v < PressioneFinale ? colore::Rosso : colore::Blu;
+      if (v < 0) {
+        cella.ColoreTesto = colore::Rosso;
+        if (!vuoto) cella.Testo = "***";
+      }
+      if (!terminale) cella.Testo.clear();
+      break;
+    default:
+      break;
+  }
+  if (t.Collegato == 0) cella.ColoreTesto = colore::GrigioChiaro;
+  return cella;
+}
+
+std::string TestoGrezzo(int16_t slot, int16_t layout, int16_t colonna) {
+  return TestoCampo(GetField(slot, Colonna(layout, colonna).IdCampo));
+}
+
+int16_t RigheNecessarie(int16_t righeAttuali) {
+  const int16_t servono = static_cast<int16_t>(ContoTronchi() + 2);
+  return std::max<int16_t>({righeAttuali, servono, RigheInizialiTabella});
+}
+
+SelezioneRighe LimitaSelezione(int16_t corrente, int16_t fineSelezione, int16_t numTronchi) {
+  SelezioneRighe s{corrente, fineSelezione};
+  if (s.Ultima > numTronchi && (s.Ultima > numTronchi + 1 || s.Prima < s.Ultima)) s.Ultima = numTronchi;
+  return s;
+}
+
+DimensioniEditor CalcolaDimensioniEditor(int altezza, int larghezza, int barra, int altoSchema) {
+  DimensioniEditor d;
+  if (altezza > 7930) {
+    d.AltezzaSchede = altezza - barra - 1500;
+    d.AltezzaTabella = d.AltezzaSchede - 200;
+    d.AltezzaSchema = d.AltezzaSchede - 1000;
+    d.AltezzaLogica = d.AltezzaSchede - 1960;
+    d.AltoPalette = altoSchema + d.AltezzaSchema + 420;
+  } else {
+    d.AltezzaSchede = 8930 - barra - 1500;
+    d.AltezzaTabella = 6350;
+    d.AltezzaSchema = 6170;
+    d.AltezzaLogica = 6170;
+    d.AltoPalette = 6025;
+  }
+  if (larghezza > 12150) {
+    d.LarghezzaSchede = larghezza - 150;
+    d.LarghezzaTabella = d.LarghezzaSchede - 350;
+    d.LarghezzaSchema = d.LarghezzaSchede - 650;
+  } else {
+    d.LarghezzaSchede = 12000;
+    d.LarghezzaTabella = 11600;
+    d.LarghezzaSchema = 11000;
+  }
+  d.LarghezzaLogica = d.LarghezzaSchema;
+  return d;
+}
+
+int16_t LimitaZoom(int16_t passo) { return std::clamp(passo, ZoomMinimo, ZoomMassimo); }
+
+double FattoreScala(int16_t passo) { return std::pow(0.9, static_cast<double>(passo)); }
+
+std::string TestoZoom(int16_t passo) { return FormatNumero(100.0 / FattoreScala(passo), 0); }
+
+BarraScorrimento BarraDopoZoom(const BarraScorrimento& prima, double scala, int base) {
+  const double quota = prima.Massimo != 0 ? static_cast<double>(prima.Valore) / prima.Massimo : 0.0;
+  BarraScorrimento b;
+  b.Minimo = 0;
+  b.Massimo = CInt(scala * base / 10.0);
+  b.Valore = CInt(b.Massimo * quota);
+  b.PassoGrande = CInt(b.Massimo / 10.0);
+  b.PassoPiccolo = CInt(b.Massimo / 40.0);
+  return b;
+}
+
+BarraScorrimento BarraIniziale(double estensione, double fattoreMassimo, double fattoreValore) {
+  BarraScorrimento b;
+  b.Minimo = 0;
+  b.Massimo = CInt(estensione * fattoreMassimo / 10.0);
+  b.Valore = CInt(estensione * fattoreValore / 10.0);
+  b.PassoGrande = CInt(b.Massimo / 10.0);
+  b.PassoPiccolo = CInt(b.Massimo / 40.0);
+  return b;
+}
+
+std::vector<std::string> ElencoGasSelettore() {
+  std::vector<std::string> nomi;
+  for (int16_t i = 1; i <= NumGas && static_cast<size_t>(i) < ArchivioGas.size(); ++i) {
+    const TGas& g = ArchivioGas[static_cast<size_t>(i)];
+    if (ReteInPressione || g.NonCombustibile == 0) nomi.push_back(g.Nome);
+  }
+  return nomi;
+}
+
+}  // namespace varnex

@@ -1,0 +1,721 @@
+#include "editor/ui/gasgrid.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QToolTip>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <exception>
+
+#include "editor/tabella.h"
+#include "model/calcolo.h"
+#include "model/gas.h"
+#include "model/globals.h"
+#include "model/interaction.h"
+#include "model/numbers.h"
+#include "shell/stato_interfaccia.h"
+#include "shell/ui/main_window.h"
+#include "shell/ui/services.h"
+#include "shell/ui/toolbar_pictures.h"
+#include "shell/ui/units.h"
+#include "shell/ui/wait_window.h"
+#include "shell/ui/window_registry.h"
+#include "tightness/tenuta.h"
+
+namespace varnex::ui {
+
+namespace {
+
+ISchemaRete* schemaRete = nullptr;
+IEditorCelle* editorCelle = nullptr;
+GasGrid* istanza = nullptr;
+
+// Designed positions (twips) of the controls that resizing does not move.
+constexpr int SinistraSchede = 60, AltoSchede = 60;
+constexpr int SinistraTabella = 0, AltoTabella = 0;
+constexpr int SinistraSchema = 60, AltoSchema = 60;
+constexpr int AltezzaStriscia = 420;  // selectors and status line under the table
+constexpr int LarghezzaBarraScorr = 255;
+
+// The main window when the editor has none (a window used alone): asks nothing, shows nothing.
+class PrincipaleAssente final : public IFinestraPrincipale {
+ public:
+  void ImpostaComando(Comando, const StatoComando&) override {}
+  void ImpostaFigura(Comando, Immagine) override {}
+  void InitInitialGasCombo(const std::optional<std::string>&) override {}
+  void SelectItemInGasList(const std::string&) override {}
+  void AbilitaSelettoreGas() override {}
+  void ImpostaTestoZoom(const std::string&) override {}
+  void NascondiIndicatore() override {}
+  void MostraIndicatore(bool) override {}
+  void MenuAttivita(bool) override {}
+  int AltezzaTwips() const override { return 8930; }
+  int LarghezzaTwips() const override { return 12150; }
+  int AltezzaBarraTwips() const override { return 1200; }
+  bool Minimizzata() const override { return false; }
+};
+
+void ImpostaBarra(QScrollBar* barra, const BarraScorrimento& b) {
+  const QSignalBlocker blocco(barra);
+  barra->setMinimum(b.Minimo);
+  barra->setMaximum(std::max(b.Minimo, b.Massimo));
+  barra->setValue(b.Valore);
+  barra->setPageStep(std::max(1, b.PassoGrande));
+  barra->setSingleStep(std::max(1, b.PassoPiccolo));
+}
+
+BarraScorrimento LeggiBarra(const QScrollBar* barra) {
+  return {barra->minimum(), barra->maximum(), barra->value(), barra->pageStep(), barra->singleStep()};
+}
+
+QFrame* Pannello(QWidget* genitore, QLabel*& figura, const QPixmap& pixmap, const QString& suggerimento) {
+  auto* p = new QFrame(genitore);
+  p->setFrameShape(QFrame::Panel);
+  p->setFrameShadow(QFrame::Raised);
+  figura = new QLabel(p);
+  figura->setPixmap(pixmap);
+  figura->setToolTip(suggerimento);
+  figura->setAlignment(Qt::AlignCenter);
+  auto* l = new QHBoxLayout(p);
+  l->setContentsMargins(2, 2, 2, 2);
+  l->addWidget(figura);
+  return p;
+}
+
+}  // namespace
+
+void ImpostaSchemaRete(ISchemaRete* schema) { schemaRete = schema; }
+ISchemaRete* SchemaRete() { return schemaRete; }
+void ImpostaEditorCelle(IEditorCelle* editor) { editorCelle = editor; }
+IEditorCelle* EditorCelle() { return editorCelle; }
+
+GasGrid::GasGrid(IFinestraPrincipale& principale, QWidget* parent) : QWidget(parent), principale_(principale) {
+  istanza = this;
+  setObjectName(QStringLiteral("GasGrid"));
+  setWindowTitle(QStringLiteral("Tabella tronchi "));
+  CostruisciPagine();
+  RegistraFinestra(this, QStringLiteral("X"));
+  ImpostaEditorRete(this);
+  ImpostaListeEditor(this);
+  Form_Load();
+}
+
+GasGrid::~GasGrid() {
+  if (EditorRete() == this) ImpostaEditorRete(nullptr);
+  ImpostaListeEditor(nullptr);
+  if (istanza == this) istanza = nullptr;
+}
+
+void GasGrid::CostruisciPagine() {
+  Tabbed1 = new QTabWidget(this);
+  Tabbed1->setObjectName(QStringLiteral("Tabbed1"));
+
+  // Page 0: the segment table.
+  pagTronchi = new QWidget;
+  Grid = new GrigliaTabella(pagTronchi);
+  Grid->setObjectName(QStringLiteral("Grid"));
+  Grid->setMouseTracking(true);
+  Text1 = new QLineEdit(pagTronchi);
+  Text1->hide();
+  Combo1 = new QComboBox(pagTronchi);
+  Combo1->hide();
+  cmdDettagliDiametro = new QPushButton(QStringLiteral(">"), pagTronchi);
+  cmdDettagliDiametro->hide();
+  LabelInitPres = new QLabel(QStringLiteral("Pressione iniziale:"), pagTronchi);
+  ComboInitPres = new QComboBox(pagTronchi);
+  LabelFinalPres = new QLabel(QStringLiteral("Pressione finale:"), pagTronchi);
+  ComboFinalPres = new QComboBox(pagTronchi);
+  LabelDpMax = new QLabel(QStringLiteral("Perdita max:"), pagTronchi);
+  ComboDpMax = new QComboBox(pagTronchi);
+  // The selectors get their lists and their commit with the selector subsystem.
+  for (QComboBox* c : {ComboInitPres, ComboFinalPres, ComboDpMax}) c->setEnabled(false);
+  lblGasWarning = new QLabel(QStringLiteral("Errore di attribuzione famiglia"), pagTronchi);
+  lblGasWarning->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
+  lblGasWarning->hide();
+  Panel3D2 = new QLabel(pagTronchi);
+  Panel3D2->setFrameShape(QFrame::Panel);
+  Panel3D2->setFrameShadow(QFrame::Sunken);
+  Tabbed1->addTab(pagTronchi, QStringLiteral("Tronchi"));
+
+  // Page 1: the schema canvas and the palette.
+  pagSchema = new QWidget;
+  picDisplay = new QWidget(pagSchema);
+  picDisplay->setObjectName(QStringLiteral("picDisplay"));
+  picDisplay->setAutoFillBackground(true);
+  QPalette bianco = picDisplay->palette();
+  bianco.setColor(QPalette::Window, Qt::white);
+  picDisplay->setPalette(bianco);
+  VpicScroll = new QScrollBar(Qt::Vertical, pagSchema);
+  HpicScroll = new QScrollBar(Qt::Horizontal, pagSchema);
+  Label1 = new QLabel(QStringLiteral("Componenti:"), pagSchema);
+  SSPanel3 = Pannello(pagSchema, picTronco, FiguraComponente(FiguraPalette::Tronco), QStringLiteral("Tronco"));
+  SSPanel1 = Pannello(pagSchema, picCaldaia, FiguraComponente(FiguraPalette::Caldaia), QStringLiteral("Utenza"));
+  SSPanel2 = Pannello(pagSchema, picFornello, FiguraComponente(FiguraPalette::Fornello), QStringLiteral("Fornello"));
+  SSPanel4 =
+      Pannello(pagSchema, picBruciatore, FiguraComponente(FiguraPalette::Bruciatore), QStringLiteral("Bruciatore"));
+  SSPanel5 =
+      Pannello(pagSchema, picConvettore, FiguraComponente(FiguraPalette::Convettore), QStringLiteral("Convettore"));
+  Tabbed1->addTab(pagSchema, QStringLiteral("Schema rete"));
+
+  // Page 2: the tightness test, filled by its own subsystem.
+  pagTenuta = new QWidget;
+  picOuter = new QFrame(pagTenuta);
+  picInner = new QWidget(picOuter);
+  picInner->setObjectName(QStringLiteral("picInner"));
+  VScroll = new QScrollBar(Qt::Vertical, pagTenuta);
+  Tabbed1->addTab(pagTenuta, QStringLiteral("Verifica di tenuta dell'impianto UNI 11137-1"));
+
+  connect(Tabbed1, &QTabWidget::currentChanged, this, [this](int pagina) { Tabbed1_Click(pagina); });
+  connect(HpicScroll, &QScrollBar::valueChanged, this, [this](int) { HpicScroll_Change(); });
+  connect(VpicScroll, &QScrollBar::valueChanged, this, [this](int) { VpicScroll_Change(); });
+  connect(Grid, &GrigliaTabella::RowColChange, this, [this] { Grid_RowColChange(); });
+  connect(Grid, &QTableWidget::cellClicked, this, [this](int, int) { Grid_Click(); });
+  connect(Grid, &QTableWidget::cellDoubleClicked, this, [this](int, int) { Grid_DblClick(); });
+  for (QWidget* w : std::initializer_list<QWidget*>{Grid, Grid->viewport(), Text1, Combo1, Tabbed1, picDisplay})
+    w->installEventFilter(this);
+  Tabbed1->tabBar()->installEventFilter(this);
+}
+
+// ---- Loading, activation, painting --------------------------------------------------------
+
+void GasGrid::Form_Load() {
+  principale_.NascondiIndicatore();
+  // The canvas starts at its designed size, its scale in twips.
+  ScalaLarghezza = 11000;
+  ScalaAltezza = 6170;
+  ImpostaBarra(VpicScroll, BarraIniziale(ScalaAltezza, 2.0, 1.0));
+  ImpostaBarra(HpicScroll, BarraIniziale(ScalaLarghezza, 1.8, 0.9));
+  principale_.ImpostaTestoZoom("100");
+  ScalaLarghezzaFinestra = ScalaLarghezza;
+  ScalaAltezzaFinestra = ScalaAltezza;
+  ScaleFactor = 0;
+  Rescale();
+  InitGrid();
+  LoadCombos();
+  TenutaImpiantoInit();
+  resizeOnDemand();
+  GrigliaNonCaricata = 0;
+}
+
+void GasGrid::Form_Activate() {
+  RicalcoloAutomatico = -1;
+  CursoreBloccato = 0;
+  principale_.AbilitaSelettoreGas();
+  // The pressure selectors' lists (InitInitialPressureCombo, InitDPMaxCombo) come with their own
+  // subsystem.
+  principale_.InitInitialGasCombo(DefaultGas);
+  // The project's gas, not the default one, is the gas the editor shows.
+  if (!GasCorrente.Nome.empty()) principale_.SelectItemInGasList(GasCorrente.Nome);
+  switch (Pagina()) {
+    case 0:
+      Grid->SetRowCol(1, 1);
+      break;
+    case 2:
+      SetToolbarGrid(false);
+      SetToolbarSchema(false);
+      SetToolbarTenuta();
+      TenutaImpiantoRefresh();
+      break;
+    default:
+      break;
+  }
+  // The toolbar shows the two flags just forced, not the state before the activation.
+  Barra = StatoBarraPagina(Pagina());
+  ApplicaBarra();
+}
+
+void GasGrid::Form_Paint() {
+  if (AttesaCaricata()) ScaricaAttesa();
+}
+
+void GasGrid::showEvent(QShowEvent* evento) {
+  QWidget::showEvent(evento);
+  if (!evento->spontaneous()) Form_Activate();
+}
+
+void GasGrid::paintEvent(QPaintEvent* evento) {
+  QWidget::paintEvent(evento);
+  Form_Paint();
+}
+
+bool GasGrid::eventFilter(QObject* oggetto, QEvent* evento) {
+  if (evento->type() == QEvent::KeyPress) {
+    auto* k = static_cast<QKeyEvent*>(evento);
+    if (k->key() == Qt::Key_F9 || k->key() == Qt::Key_F11) {
+      Form_KeyDown(k->key() == Qt::Key_F9 ? 120 : 122);
+      return true;
+    }
+    if (oggetto == Grid && !k->text().isEmpty() && k->text().at(0).isPrint()) {
+      Grid_KeyPress(SS(k->text()));
+      return false;
+    }
+  } else if (evento->type() == QEvent::MouseMove && oggetto == Grid->viewport()) {
+    Grid_MouseMove();
+  } else if (evento->type() == QEvent::FocusOut && (oggetto == Tabbed1 || oggetto == Tabbed1->tabBar())) {
+    Tabbed1_LostFocus();
+  }
+  return QWidget::eventFilter(oggetto, evento);
+}
+
+bool GasGrid::Form_KeyDown(int keyCode) {
+  if (keyCode == 120) {
+    if (Pagina() == 0) Elaborazione();
+    return true;
+  }
+  if (keyCode == 122) {
+    // F11 opens the segment-parameters dialog, which arrives with its own subsystem.
+    return true;
+  }
+  return false;
+}
+
+// ---- Pages --------------------------------------------------------------------------------
+
+int GasGrid::Pagina() const { return Tabbed1->currentIndex(); }
+
+void GasGrid::SelezionaPagina(int pagina) { Tabbed1->setCurrentIndex(pagina); }
+
+void GasGrid::Tabbed1_Click(int pagina) {
+  switch (pagina) {
+    case 0:
+      SetToolbarSchema(false);
+      SetToolbarTenuta();
+      SetToolbarGrid(true);
+      principale_.InitInitialGasCombo(GasCorrente.Nome);
+      Grid->SetRowCol(1, 1);
+      break;
+    case 1:
+      SetToolbarGrid(false);
+      SetToolbarTenuta();
+      SetToolbarSchema(true);
+      principale_.InitInitialGasCombo(GasCorrente.Nome);
+      break;
+    default:
+      SetToolbarGrid(false);
+      SetToolbarSchema(false);
+      SetToolbarTenuta();
+      break;
+  }
+  Elaborazione();
+}
+
+void GasGrid::Tabbed1_LostFocus() { TenutaImpiantoRefresh(); }
+
+void GasGrid::ApplicaBarra() {
+  for (int i = 0; i < NumComandi; ++i) principale_.ImpostaComando(static_cast<Comando>(i), Barra[static_cast<size_t>(i)]);
+}
+
+void GasGrid::SetToolbarGrid(bool e) {
+  ::varnex::SetToolbarGrid(Barra, e);
+  ApplicaBarra();
+  const bool pressione = ReteInPressione != 0;
+  LabelInitPres->setVisible(pressione);
+  ComboInitPres->setVisible(pressione);
+  LabelFinalPres->setVisible(pressione);
+  ComboFinalPres->setVisible(pressione);
+  LabelDpMax->setVisible(!pressione);
+  ComboDpMax->setVisible(!pressione);
+  for (QComboBox* c : {ComboInitPres, ComboFinalPres, ComboDpMax})
+    if (c->lineEdit()) c->lineEdit()->setSelection(0, 0);
+}
+
+void GasGrid::SetToolbarSchema(bool e) {
+  ::varnex::SetToolbarSchema(Barra, e);
+  ApplicaBarra();
+  for (QWidget* w : std::initializer_list<QWidget*>{LabelInitPres, ComboInitPres, LabelFinalPres, ComboFinalPres,
+                                                    LabelDpMax, ComboDpMax})
+    w->hide();
+}
+
+void GasGrid::SetToolbarTenuta() {
+  ::varnex::SetToolbarTenuta(Barra);
+  ApplicaBarra();
+  for (QWidget* w : std::initializer_list<QWidget*>{LabelInitPres, ComboInitPres, LabelFinalPres, ComboFinalPres,
+                                                    LabelDpMax, ComboDpMax})
+    w->hide();
+  picOuter->setFrameShape(QFrame::Box);
+  picInner->setAutoFillBackground(false);
+  AdattaScrollTenuta(true);
+}
+
+void GasGrid::AdattaScrollTenuta(bool inizio) {
+  const int altezzaSchede = Twips(Tabbed1->height());
+  const int h = std::max(0, altezzaSchede - 20);
+  VScroll->setGeometry(pagTenuta->width() - Pixel(LarghezzaBarraScorr), 0, Pixel(LarghezzaBarraScorr), Pixel(h));
+  picOuter->setGeometry(0, 0, std::max(0, pagTenuta->width() - Pixel(LarghezzaBarraScorr)), Pixel(h));
+  const int massimo = std::clamp(Twips(picInner->height()) - altezzaSchede, 0, 32767);
+  const QSignalBlocker blocco(VScroll);
+  VScroll->setMaximum(massimo);
+  const int visibile = picInner->height() > 0 ? altezzaSchede * massimo / std::max(1, Twips(picInner->height())) : 0;
+  VScroll->setPageStep(std::max(1, static_cast<int>(ArrotondaPari(0.9 * visibile))));
+  if (inizio) {
+    VScroll->setValue(0);
+    picInner->move(picInner->x(), 0);
+  }
+}
+
+// ---- Calculation and display ---------------------------------------------------------------
+
+void GasGrid::Elaborazione() {
+  GrigliaPronta = 0;
+  // Whatever fails inside, the table must not stay deaf to the user.
+  struct Ripristino {
+    GasGrid* g;
+    ~Ripristino() { g->GrigliaPronta = -1; }
+  } ripristino{this};
+  SetReteCorrente(IndiceRete);
+  CalcolaRete();
+  switch (Pagina()) {
+    case 0:
+      AggiornaCalcoli();
+      break;
+    case 1:
+      AggiornaCalcoli();
+      DrawSchema();
+      break;
+    case 2:
+      TenutaImpiantoRefresh();
+      break;
+    default:
+      break;
+  }
+}
+
+void GasGrid::DrawSchema() {
+  if (schemaRete) schemaRete->DrawSchema(*picDisplay, 2, "Arial", 7);
+}
+
+void GasGrid::NewRete(int16_t n) {
+  IndiceRete = n;
+  ReLoadTubi();
+  for (int i = 0; i < 3; ++i) DoEvents();
+  if (Grid->isVisible()) Grid->setFocus();
+}
+
+void GasGrid::Rescale() {
+  ScaleFactor = LimitaZoom(ScaleFactor);
+  const double s = FattoreScala(ScaleFactor);
+  ScalaLarghezza = dims_.LarghezzaSchema * s;
+  ScalaAltezza = dims_.AltezzaSchema * s;
+  inRescale_ = true;
+  DrawSchema();
+  principale_.ImpostaTestoZoom(TestoZoom(ScaleFactor));
+  ImpostaBarra(VpicScroll, BarraDopoZoom(LeggiBarra(VpicScroll), s, 5370));
+  ImpostaBarra(HpicScroll, BarraDopoZoom(LeggiBarra(HpicScroll), s, 11000));
+  inRescale_ = false;
+}
+
+void GasGrid::HpicScroll_Change() {
+  if (inRescale_) return;
+  ScalaSinistra = (HpicScroll->value() - HpicScroll->maximum() / 2.0) * 10;
+  Rescale();
+}
+
+void GasGrid::VpicScroll_Change() {
+  if (inRescale_) return;
+  ScalaAlto = (VpicScroll->value() - VpicScroll->maximum() / 2.0) * 10;
+  Rescale();
+}
+
+void GasGrid::InitGrid() {
+  GrigliaPronta = 0;
+  InitGridColumns();
+  Grid->SetRows(RigheNecessarie(RigheInizialiTabella));
+  Grid->SetRedraw(false);
+  for (int16_t r = 1; r < Grid->Rows(); ++r) {
+    FormatGridRow(r);
+    DoEvents();
+  }
+  Grid->SetRedraw(true);
+  GrigliaPronta = -1;
+  LoadCombos();
+  DoEvents();
+  SelezionaPagina(1);
+}
+
+void GasGrid::InitGridColumns() {
+  LayoutGriglia = LayoutAttivita();
+  const int16_t colonne = ColonneLayout(LayoutGriglia);
+  Grid->SetCols(colonne);
+  Grid->SetRowHeight(0, AltezzaIntestazione);
+  Grid->SetRedraw(false);
+  const std::vector<int> larghezze = LarghezzeColonne(LayoutGriglia, dims_.LarghezzaTabella);
+  for (int16_t j = 0; j < colonne; ++j) {
+    Grid->SetColWidth(j, larghezze[static_cast<size_t>(j)]);
+    DoEvents();
+  }
+  for (int16_t j = 1; j < colonne; ++j) {
+    Grid->SetTextMatrix(0, j, IntestazioneColonna(LayoutGriglia, j));
+    DoEvents();
+  }
+  Grid->setToolTip(QString());
+  Grid->SetRedraw(true);
+}
+
+void GasGrid::FormatGridRow(int16_t riga) {
+  Grid->SetRowHeight(riga, AltezzaRigaDati);
+  Grid->SetTextMatrix(riga, 0, std::to_string(riga));
+  const int16_t colonne = ColonneLayout(LayoutGriglia);
+  for (int16_t j = 1; j < colonne && j < Grid->Cols(); ++j) {
+    const CellaTabella c = CellaFormattata(LayoutGriglia, j);
+    Grid->SetCellBackColor(riga, j, c.ColoreSfondo);
+    Grid->SetCellForeColor(riga, j, c.ColoreTesto);
+  }
+}
+
+void GasGrid::ReLoadTubi() {
+  show();
+  GrigliaPronta = 0;
+  Grid->SetRowCol(Grid->Row(), 1);
+  setWindowTitle(QString());
+  SetReteCorrente(IndiceRete);
+  Grid->SvuotaDati();
+  const int16_t righe = RigheNecessarie(Grid->Rows());
+  if (righe > Grid->Rows()) {
+    const int16_t prima = Grid->Rows();
+    Grid->SetRows(righe);
+    for (int16_t r = prima; r < righe; ++r) FormatGridRow(r);
+  }
+  Grid->SetRedraw(false);
+  const int16_t n = ContoTronchi();
+  const int16_t colonne = ColonneLayout(LayoutGriglia);
+  for (int16_t i = 1; i <= n; ++i) {
+    FormatGridRow(i);
+    for (int16_t j = 1; j < colonne; ++j) Grid->SetTextMatrix(i, j, TestoGrezzo(i, LayoutGriglia, j));
+  }
+  Grid->SetRedraw(true);
+  Elaborazione();
+  DoEvents();
+  GrigliaPronta = 0;
+  Grid->SetRowCol(1, 1);
+  Grid->SetSelezione(1, 1);
+  GrigliaPronta = -1;
+  Grid->setFocus();
+}
+
+void GasGrid::ResetGrid() {
+  Grid->SetRowCol(1, 1);
+  Grid->SvuotaDati();
+  Grid->SetSelezione(1, 1);
+}
+
+void GasGrid::AggiornaCella(int16_t riga, int16_t colonna) {
+  const CellaTabella c = CellaAggiornata(riga, LayoutGriglia, colonna, CellaFormattata(LayoutGriglia, colonna));
+  Grid->SetTextMatrix(riga, colonna, c.Testo);
+  Grid->SetCellForeColor(riga, colonna, c.ColoreTesto);
+  Grid->SetCellBackColor(riga, colonna, c.ColoreSfondo);
+  Grid->SetCellFontBold(riga, colonna, c.Grassetto);
+}
+
+void GasGrid::AggiornaCalcoli() {
+  const int16_t riga = Grid->Row(), colonna = Grid->Col();
+  principale_.SelectItemInGasList(GasCorrente.Nome);
+  lblGasWarning->setVisible(GasCorrente.ErroreFamiglia != 0);
+  principale_.MostraIndicatore(ReteInPressione != 0);
+
+  const bool pressione = ReteInPressione != 0;
+  SSPanel4->setVisible(true);
+  SSPanel5->setVisible(!pressione);
+  SSPanel2->setVisible(!pressione);
+  picCaldaia->setPixmap(
+      FiguraComponente(pressione ? FiguraPalette::UtenzaPressione : FiguraPalette::Caldaia));
+  if (pressione) {
+    const bool nonCombustibile = CurrentGas >= 1 && CurrentGas <= NumGas &&
+                                 static_cast<size_t>(CurrentGas) < ArchivioGas.size() &&
+                                 ArchivioGas[static_cast<size_t>(CurrentGas)].NonCombustibile != 0;
+    if (nonCombustibile) {
+      picBruciatore->setEnabled(false);
+    } else {
+      picBruciatore->setPixmap(FiguraComponente(FiguraPalette::Bruciatore));
+      picBruciatore->setEnabled(true);
+    }
+  }
+  principale_.MenuAttivita(pressione);
+  DoEvents();
+
+  GrigliaPronta = 0;
+  Grid->SetRedraw(false);
+  // The table always has room for every segment and the empty row after them.
+  const int16_t righe = RigheNecessarie(Grid->Rows());
+  if (righe > Grid->Rows()) {
+    const int16_t prima = Grid->Rows();
+    Grid->SetRows(righe);
+    for (int16_t r = prima; r < righe; ++r) FormatGridRow(r);
+  }
+  const int16_t n = ContoTronchi();
+  const int16_t colonne = std::min(ColonneLayout(LayoutGriglia), Grid->Cols());
+  for (int16_t v = 1; v <= n; ++v)
+    for (int16_t j = 1; j < colonne; ++j) AggiornaCella(v, j);
+  if (RicalcoloAutomatico) {
+    PDCMaxTesto = TestoNumero(PDCMassima());
+    // SelectItemInDpMaxList arrives with the selectors.
+  }
+  Grid->SetRowCol(riga, colonna);
+  GrigliaPronta = -1;
+  Grid->SetRedraw(true);
+}
+
+void GasGrid::LoadCombos() {
+  Combo1->clear();
+  for (int16_t i = 1; i <= NumMateriali; ++i) Combo1->addItem(QS(Materiali[static_cast<size_t>(i)][0].Nome));
+}
+
+void GasGrid::AggiungiRigaGriglia() {
+  TRete& rete = BloccoReti[static_cast<size_t>(IndiceRete)];
+  if (rete.NumTronchi >= MaxTronchi) return;
+  Grid->SetRows(static_cast<int16_t>(Grid->Rows() + 1));
+  SetNumTronchi(IndiceRete, static_cast<int16_t>(rete.NumTronchi + 1));
+  TTronco& nuovo = rete.Tronchi[static_cast<size_t>(rete.NumTronchi)];
+  nuovo.ID_LEFT = 0;
+  nuovo.ID_RIGHT = 0;
+  FormatGridRow(rete.NumTronchi);
+}
+
+void GasGrid::GetSelezioneGriglia(int16_t& prima, int16_t& ultima) const {
+  const SelezioneRighe s = LimitaSelezione(Grid->Row(), Grid->RowSel(), ContoTronchi());
+  prima = s.Prima;
+  ultima = s.Ultima;
+}
+
+void GasGrid::LimitaSelezioneGriglia(int16_t& prima, int16_t& ultima) const { GetSelezioneGriglia(prima, ultima); }
+
+// ---- Table events -------------------------------------------------------------------------
+
+void GasGrid::Grid_Click() {
+  if (Grid->Col() != Grid->ColSel()) {
+    const int16_t r = Grid->Row();
+    const bool fisso = r >= 1 && r <= MaxTronchi && Tronco(r).ID_DIAMCUSTOM != 0;
+    principale_.ImpostaFigura(Comando::cmdDiamLocked, fisso ? Immagine::ImgLockClosed : Immagine::ImgLockOpen);
+    return;
+  }
+  if (editorCelle) editorCelle->GridEditing("");
+}
+
+void GasGrid::Grid_DblClick() {
+  // The flow dialogs, the diameter picker and the segment-parameters dialog arrive with their own
+  // subsystems; until then a double click opens nothing.
+}
+
+void GasGrid::Grid_KeyPress(const std::string& carattere) {
+  if (editorCelle) editorCelle->GridEditing(carattere);
+}
+
+void GasGrid::Grid_MouseMove() {
+  const int16_t j = Grid->Col();
+  if (LayoutGriglia >= 0 && LayoutGriglia < NumLayoutGriglia && j >= 0 && j < MaxColonneGriglia)
+    Grid->setToolTip(QS(ColonneGriglia[static_cast<size_t>(LayoutGriglia)][static_cast<size_t>(j)].Descrizione));
+}
+
+void GasGrid::Grid_RowColChange() {
+  if (!GrigliaPronta) return;
+  const int16_t j = Grid->Col();
+  const TColonnaGriglia colonna =
+      (j >= 0 && j < MaxColonneGriglia) ? ColonneGriglia[static_cast<size_t>(LayoutGriglia)][static_cast<size_t>(j)]
+                                        : TColonnaGriglia{};
+  Combo1->hide();
+  Text1->hide();
+  if (colonna.IdCampo != campo::ID_DIAMETRO) cmdDettagliDiametro->hide();
+  Text1->setText(QS(Grid->TextMatrix(Grid->Row(), j)));
+  Panel3D2->setText(QS(colonna.Descrizione));
+  Combo1->hide();
+  if (colonna.IdCampo == campo::ID_MATERIALE)
+    Combo1->setGeometry(Grid->x() + Pixel(Grid->CellLeft()), Grid->y() + Pixel(Grid->CellTop()),
+                        Pixel(Grid->CellWidth()), Combo1->height());
+}
+
+// ---- Tightness page, cell edits -----------------------------------------------------------
+
+void GasGrid::TenutaImpiantoInit() { ::varnex::TenutaImpiantoInit(); }
+void GasGrid::TenutaImpiantoRefresh() { ::varnex::TenutaImpiantoRefresh(); }
+
+void GasGrid::ConfermaModificaInCorso() {
+  if (editorCelle) editorCelle->ConfermaModificaInCorso();
+}
+
+// ---- Layout -------------------------------------------------------------------------------
+
+void GasGrid::resizeOnDemand() {
+  if (principale_.Minimizzata()) return;
+  try {
+    const int pagina = Pagina();
+    dims_ = CalcolaDimensioniEditor(principale_.AltezzaTwips(), principale_.LarghezzaTwips(),
+                                    principale_.AltezzaBarraTwips(), AltoSchema);
+    PosizionaControlli();
+    AdattaScrollTenuta(false);
+    principale_.NascondiIndicatore();
+    ImpostaBarra(VpicScroll, BarraIniziale(ScalaAltezza, 2.0, 1.0));
+    ImpostaBarra(HpicScroll, BarraIniziale(ScalaLarghezza, 1.8, 0.9));
+    principale_.ImpostaTestoZoom("100");
+    Rescale();
+    InitGrid();
+    LoadCombos();
+    SelezionaPagina(pagina);
+  } catch (const std::exception& e) {
+    MsgBox(std::string(e.what()) + " Error number: 0 Error source: resizeOnDemand");
+  }
+}
+
+void GasGrid::PosizionaControlli() {
+  const DimensioniEditor& d = dims_;
+  setMinimumSize(Pixel(SinistraSchede + d.LarghezzaSchede + 60), Pixel(AltoSchede + d.AltezzaSchede + 60));
+  resize(std::max(width(), minimumWidth()), std::max(height(), minimumHeight()));
+  Tabbed1->setGeometry(RettangoloTwips(SinistraSchede, AltoSchede, d.LarghezzaSchede, d.AltezzaSchede));
+  // The pages are what the tab control leaves under its tabs: a control taller than that is cut.
+  const int altezzaPagina = std::max(0, Tabbed1->height() - Tabbed1->tabBar()->sizeHint().height() - 4);
+  const int striscia = Pixel(AltezzaStriscia);
+  const int altezzaTabella = std::min(Pixel(d.AltezzaTabella), std::max(0, altezzaPagina - striscia));
+  Grid->setGeometry(Pixel(SinistraTabella), Pixel(AltoTabella), Pixel(d.LarghezzaTabella), altezzaTabella);
+  int x = Pixel(SinistraTabella);
+  const int y = altezzaTabella + 4;
+  for (QWidget* w : std::initializer_list<QWidget*>{LabelInitPres, ComboInitPres, LabelFinalPres, ComboFinalPres,
+                                                    LabelDpMax, ComboDpMax}) {
+    const int larghezza = qobject_cast<QComboBox*>(w) ? 110 : w->sizeHint().width();
+    w->setGeometry(x, y, larghezza, 22);
+    if (w == ComboFinalPres) x = Pixel(SinistraTabella);  // the drop selector takes the pressures' place
+    else x += larghezza + 6;
+  }
+  lblGasWarning->setGeometry(x + 240, y, 220, 22);
+  Panel3D2->setGeometry(x + 470, y, std::max(100, Pixel(d.LarghezzaTabella) - x - 470), 22);
+
+  picDisplay->setGeometry(Pixel(SinistraSchema), Pixel(AltoSchema), Pixel(d.LarghezzaSchema),
+                          std::min(Pixel(d.AltezzaSchema), std::max(0, altezzaPagina - 80)));
+  VpicScroll->setGeometry(picDisplay->geometry().right() + 1, picDisplay->y(), Pixel(LarghezzaBarraScorr),
+                          picDisplay->height());
+  HpicScroll->setGeometry(picDisplay->x(), picDisplay->geometry().bottom() + 1, picDisplay->width(),
+                          Pixel(LarghezzaBarraScorr));
+  const int altoPalette = std::min(Pixel(d.AltoPalette), std::max(0, altezzaPagina - 44));
+  Label1->setGeometry(picDisplay->x(), altoPalette + 10, 80, 20);
+  int px = picDisplay->x() + 90;
+  for (QFrame* p : {SSPanel3, SSPanel1, SSPanel2, SSPanel4, SSPanel5}) {
+    p->setGeometry(px, altoPalette, 44, 40);
+    px += 50;
+  }
+  picInner->setGeometry(0, 0, std::max(0, pagTenuta->width() - Pixel(LarghezzaBarraScorr)), picInner->height());
+}
+
+// ---- The one instance ---------------------------------------------------------------------
+
+GasGrid* GasGridCaricato() { return istanza; }
+
+GasGrid& CaricaGasGrid() {
+  if (istanza) return *istanza;
+  if (frmMainForm* principale = FinestraPrincipaleCaricata()) return principale->CaricaEditor();
+  static PrincipaleAssente assente;
+  return *new GasGrid(assente);
+}
+
+void ScaricaGasGrid() {
+  if (frmMainForm* principale = FinestraPrincipaleCaricata(); principale && principale->Editor() == istanza) {
+    principale->ScaricaEditor();
+    return;
+  }
+  if (istanza) {
+    GasGrid* g = istanza;
+    g->hide();
+    delete g;
+  }
+}
+
+}  // namespace varnex::ui

@@ -1,0 +1,192 @@
+#include "editor/ui/griglia.h"
+
+#include <QFont>
+#include <QHeaderView>
+
+#include "shell/ui/services.h"
+#include "shell/ui/units.h"
+
+namespace varnex::ui {
+
+GrigliaTabella::GrigliaTabella(QWidget* parent) : QTableWidget(parent) {
+  setSelectionMode(QAbstractItemView::ContiguousSelection);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+  verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignBottom);
+  setWordWrap(false);
+  connect(this, &QTableWidget::currentCellChanged, this, [this](int r, int c, int, int) {
+    const auto riga = static_cast<int16_t>(r + 1), colonna = static_cast<int16_t>(c + 1);
+    if (riga == ultimaRiga_ && colonna == ultimaColonna_) return;
+    ultimaRiga_ = riga;
+    ultimaColonna_ = colonna;
+    emit RowColChange();
+  });
+}
+
+int16_t GrigliaTabella::Rows() const { return static_cast<int16_t>(rowCount() + 1); }
+void GrigliaTabella::SetRows(int16_t righe) { setRowCount(std::max(0, righe - 1)); }
+int16_t GrigliaTabella::Cols() const { return static_cast<int16_t>(columnCount() + 1); }
+void GrigliaTabella::SetCols(int16_t colonne) { setColumnCount(std::max(0, colonne - 1)); }
+
+int16_t GrigliaTabella::Row() const { return static_cast<int16_t>(std::max(0, currentRow()) + 1); }
+int16_t GrigliaTabella::Col() const { return static_cast<int16_t>(std::max(0, currentColumn()) + 1); }
+
+void GrigliaTabella::SetRowCol(int16_t riga, int16_t colonna) {
+  if (riga < 1 || colonna < 1 || riga > rowCount() || colonna > columnCount()) return;
+  // The current cell moved by the program notifies like a move by the user.
+  setCurrentCell(riga - 1, colonna - 1, QItemSelectionModel::ClearAndSelect);
+  if (riga != ultimaRiga_ || colonna != ultimaColonna_) {
+    ultimaRiga_ = riga;
+    ultimaColonna_ = colonna;
+    emit RowColChange();
+  }
+}
+
+int16_t GrigliaTabella::RowSel() const {
+  const auto intervalli = selectedRanges();
+  if (intervalli.isEmpty()) return Row();
+  const auto& s = intervalli.first();
+  const int r = currentRow();
+  return static_cast<int16_t>((s.topRow() == r ? s.bottomRow() : s.topRow()) + 1);
+}
+
+int16_t GrigliaTabella::ColSel() const {
+  const auto intervalli = selectedRanges();
+  if (intervalli.isEmpty()) return Col();
+  const auto& s = intervalli.first();
+  const int c = currentColumn();
+  return static_cast<int16_t>((s.leftColumn() == c ? s.rightColumn() : s.leftColumn()) + 1);
+}
+
+void GrigliaTabella::SetSelezione(int16_t rigaFine, int16_t colonnaFine) {
+  if (rowCount() == 0 || columnCount() == 0) return;
+  const int r0 = std::max(0, currentRow()), c0 = std::max(0, currentColumn());
+  const int r1 = std::clamp<int>(rigaFine - 1, 0, rowCount() - 1);
+  const int c1 = std::clamp<int>(colonnaFine - 1, 0, columnCount() - 1);
+  clearSelection();
+  setRangeSelected(QTableWidgetSelectionRange(std::min(r0, r1), std::min(c0, c1), std::max(r0, r1), std::max(c0, c1)),
+                   true);
+}
+
+QTableWidgetItem* GrigliaTabella::Cella(int16_t riga, int16_t colonna) {
+  if (riga < 1 || colonna < 1 || riga > rowCount() || colonna > columnCount()) return nullptr;
+  QTableWidgetItem* it = item(riga - 1, colonna - 1);
+  if (!it) {
+    it = new QTableWidgetItem;
+    it->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setItem(riga - 1, colonna - 1, it);
+  }
+  return it;
+}
+
+const QTableWidgetItem* GrigliaTabella::CellaSeEsiste(int16_t riga, int16_t colonna) const {
+  if (riga < 1 || colonna < 1 || riga > rowCount() || colonna > columnCount()) return nullptr;
+  return item(riga - 1, colonna - 1);
+}
+
+std::string GrigliaTabella::TextMatrix(int16_t riga, int16_t colonna) const {
+  if (riga == 0 && colonna >= 1) {
+    const QTableWidgetItem* h = horizontalHeaderItem(colonna - 1);
+    return h ? SS(h->text()) : std::string();
+  }
+  if (colonna == 0 && riga >= 1) {
+    const QTableWidgetItem* h = verticalHeaderItem(riga - 1);
+    return h ? SS(h->text()) : std::string();
+  }
+  const QTableWidgetItem* it = CellaSeEsiste(riga, colonna);
+  return it ? SS(it->text()) : std::string();
+}
+
+void GrigliaTabella::SetTextMatrix(int16_t riga, int16_t colonna, const std::string& testo) {
+  QString t = QS(testo);
+  if (riga == 0 && colonna >= 1 && colonna <= columnCount()) {
+    t.replace(QChar('\r'), QChar('\n'));
+    setHorizontalHeaderItem(colonna - 1, new QTableWidgetItem(t));
+    return;
+  }
+  if (colonna == 0 && riga >= 1 && riga <= rowCount()) {
+    auto* h = new QTableWidgetItem(t);
+    h->setTextAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    setVerticalHeaderItem(riga - 1, h);
+    return;
+  }
+  if (QTableWidgetItem* it = Cella(riga, colonna)) it->setText(t);
+}
+
+int32_t GrigliaTabella::CellForeColor(int16_t riga, int16_t colonna) const {
+  const QTableWidgetItem* it = CellaSeEsiste(riga, colonna);
+  if (!it || it->foreground().style() == Qt::NoBrush) return 0;
+  return ValoreVB(it->foreground().color());
+}
+
+int32_t GrigliaTabella::CellBackColor(int16_t riga, int16_t colonna) const {
+  const QTableWidgetItem* it = CellaSeEsiste(riga, colonna);
+  if (!it || it->background().style() == Qt::NoBrush) return 0xFFFFFF;
+  return ValoreVB(it->background().color());
+}
+
+bool GrigliaTabella::CellFontBold(int16_t riga, int16_t colonna) const {
+  const QTableWidgetItem* it = CellaSeEsiste(riga, colonna);
+  return it && it->font().bold();
+}
+
+void GrigliaTabella::SetCellForeColor(int16_t riga, int16_t colonna, int32_t c) {
+  if (QTableWidgetItem* it = Cella(riga, colonna)) it->setForeground(ColoreVB(c));
+}
+
+void GrigliaTabella::SetCellBackColor(int16_t riga, int16_t colonna, int32_t c) {
+  if (QTableWidgetItem* it = Cella(riga, colonna)) it->setBackground(ColoreVB(c));
+}
+
+void GrigliaTabella::SetCellFontBold(int16_t riga, int16_t colonna, bool grassetto) {
+  if (QTableWidgetItem* it = Cella(riga, colonna)) {
+    if (it->font().bold() == grassetto) return;
+    QFont f = it->font();
+    f.setBold(grassetto);
+    it->setFont(f);
+  }
+}
+
+void GrigliaTabella::SvuotaDati() {
+  for (int r = 0; r < rowCount(); ++r)
+    for (int c = 0; c < columnCount(); ++c)
+      if (QTableWidgetItem* it = item(r, c)) it->setText(QString());
+}
+
+void GrigliaTabella::SetRowHeight(int16_t riga, int twips) {
+  if (riga == 0)
+    horizontalHeader()->setFixedHeight(Pixel(twips));
+  else if (riga <= rowCount())
+    setRowHeight(riga - 1, Pixel(twips));
+}
+
+void GrigliaTabella::SetColWidth(int16_t colonna, int twips) {
+  if (colonna == 0)
+    verticalHeader()->setFixedWidth(Pixel(twips));
+  else if (colonna <= columnCount())
+    setColumnWidth(colonna - 1, Pixel(twips));
+}
+
+int GrigliaTabella::ColWidth(int16_t colonna) const {
+  if (colonna == 0) return Twips(verticalHeader()->width());
+  if (colonna > columnCount()) return 0;
+  return Twips(columnWidth(colonna - 1));
+}
+
+int GrigliaTabella::CellLeft() const {
+  return Twips(verticalHeader()->width() + columnViewportPosition(std::max(0, currentColumn())));
+}
+int GrigliaTabella::CellTop() const {
+  return Twips(horizontalHeader()->height() + rowViewportPosition(std::max(0, currentRow())));
+}
+int GrigliaTabella::CellWidth() const { return Twips(columnWidth(std::max(0, currentColumn()))); }
+
+void GrigliaTabella::SetRedraw(bool attivo) {
+  setUpdatesEnabled(attivo);
+  if (attivo) viewport()->update();
+}
+
+}  // namespace varnex::ui

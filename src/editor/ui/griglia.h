@@ -1,0 +1,72 @@
+// The segment table's grid widget behind the vocabulary of the old editable grid: rows and
+// columns counted from 0 with the header row 0 and the fixed column 0, a current cell (Row, Col)
+// that anchors the selection, the selection end (RowSel, ColSel), cell texts and colours set on
+// the current cell or by position, and a redraw switch.
+//
+// Row 0 is the widget's horizontal header and column 0 its vertical header, so data cell (r, c)
+// of the old grid is the widget's cell (r - 1, c - 1).
+#pragma once
+
+#include <QTableWidget>
+#include <cstdint>
+#include <string>
+
+namespace varnex::ui {
+
+class GrigliaTabella : public QTableWidget {
+  Q_OBJECT
+ public:
+  explicit GrigliaTabella(QWidget* parent = nullptr);
+
+  // Row and column counts, header row and fixed column included.
+  int16_t Rows() const;
+  void SetRows(int16_t righe);
+  int16_t Cols() const;
+  void SetCols(int16_t colonne);
+
+  // The current cell; moving it collapses the selection to it and notifies RowColChange.
+  int16_t Row() const;
+  int16_t Col() const;
+  void SetRowCol(int16_t riga, int16_t colonna);
+  // The selection end (may lie above or left of the current cell); moving it keeps the anchor.
+  int16_t RowSel() const;
+  int16_t ColSel() const;
+  void SetSelezione(int16_t rigaFine, int16_t colonnaFine);
+
+  // Text of any cell (row 0: header text, column 0: row label).
+  std::string TextMatrix(int16_t riga, int16_t colonna) const;
+  void SetTextMatrix(int16_t riga, int16_t colonna, const std::string& testo);
+  // Colours (&HBBGGRR) and bold of a data cell.
+  int32_t CellForeColor(int16_t riga, int16_t colonna) const;
+  int32_t CellBackColor(int16_t riga, int16_t colonna) const;
+  bool CellFontBold(int16_t riga, int16_t colonna) const;
+  void SetCellForeColor(int16_t riga, int16_t colonna, int32_t colore);
+  void SetCellBackColor(int16_t riga, int16_t colonna, int32_t colore);
+  void SetCellFontBold(int16_t riga, int16_t colonna, bool grassetto);
+  // Empties every data cell (texts only).
+  void SvuotaDati();
+
+  // Heights and widths in twips: row 0 is the header, column 0 the fixed column.
+  void SetRowHeight(int16_t riga, int twips);
+  void SetColWidth(int16_t colonna, int twips);
+  int ColWidth(int16_t colonna) const;
+  // Cell geometry in twips relative to the grid (for editors floated over a cell).
+  int CellLeft() const;
+  int CellTop() const;
+  int CellWidth() const;
+
+  // The redraw switch: off while a refresh writes many cells.
+  void SetRedraw(bool attivo);
+
+ signals:
+  // The current cell moved, by the user or by the program.
+  void RowColChange();
+
+ private:
+  QTableWidgetItem* Cella(int16_t riga, int16_t colonna);
+  const QTableWidgetItem* CellaSeEsiste(int16_t riga, int16_t colonna) const;
+  int16_t ultimaRiga_ = -1;
+  int16_t ultimaColonna_ = -1;
+};
+
+}  // namespace varnex::ui

@@ -1,0 +1,18 @@
+#include "shell/ui/comandi_progetto.h"
+
+#include "shell/ui/main_window.h"
+
+namespace varnex::ui {
+
+namespace {
+IComandiProgetto* comandiProgetto = nullptr;
+}
+
+void ImpostaComandiProgetto(IComandiProgetto* comandi) {
+  comandiProgetto = comandi;
+  if (frmMainForm* principale = FinestraPrincipaleCaricata()) principale->AggiornaComandiProgetto();
+}
+
+IComandiProgetto* ComandiProgetto() { return comandiProgetto; }
+
+}  // namespace varnex::ui

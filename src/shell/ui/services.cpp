@@ -1,0 +1,102 @@
+#include "shell/ui/services.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+#include "model/files.h"
+
+namespace varnex::ui {
+namespace {
+
+void Traccia(const char* cosa, const std::string& dettaglio) {
+  std::fprintf(stderr, "%s senza servizio installato: %s\n", cosa, dettaglio.c_str());
+}
+
+class DialoghiSilenziosi final : public IDialoghi {
+ public:
+  int Esegui(QDialog& dialogo) override {
+    Traccia("Finestra modale", dialogo.metaObject()->className());
+    return QDialog::Rejected;
+  }
+};
+
+class FileDialoghiSilenziosi final : public IFileDialoghi {
+ public:
+  std::optional<std::string> ApriFile(const std::string& titolo, const std::string&, const std::string&) override {
+    Traccia("Apri file", titolo);
+    return std::nullopt;
+  }
+  std::optional<std::string> SalvaFile(const std::string& titolo, const std::string&, const std::string&,
+                                       const std::string&) override {
+    Traccia("Salva file", titolo);
+    return std::nullopt;
+  }
+  std::optional<std::string> ScegliCartella(const std::string& titolo, const std::string&) override {
+    Traccia("Scegli cartella", titolo);
+    return std::nullopt;
+  }
+};
+
+class DesktopSilenzioso final : public IDesktop {
+ public:
+  bool Apri(const std::string& percorso) override {
+    Traccia("Apri col desktop", percorso);
+    return false;
+  }
+};
+
+class ProcessoSilenzioso final : public IProcesso {
+ public:
+  void Termina(int codice) override { Traccia("Fine del programma", std::to_string(codice)); }
+};
+
+DialoghiSilenziosi dialoghiSilenziosi;
+FileDialoghiSilenziosi fileDialoghiSilenziosi;
+DesktopSilenzioso desktopSilenzioso;
+ProcessoSilenzioso processoSilenzioso;
+
+IDialoghi* dialoghi = &dialoghiSilenziosi;
+IFileDialoghi* fileDialoghi = &fileDialoghiSilenziosi;
+IDesktop* desktop = &desktopSilenzioso;
+IProcesso* processo = &processoSilenzioso;
+
+std::function<void(const std::string&)>& LineaStato() {
+  static std::function<void(const std::string&)> ricevitore;
+  return ricevitore;
+}
+
+}  // namespace
+
+int MostraModale(QDialog& dialogo) {
+  if (auto* d = qobject_cast<Dialogo*>(&dialogo)) d->AzzeraRisposta();
+  dialogo.setResult(QDialog::Rejected);
+  return dialoghi->Esegui(dialogo);
+}
+
+void ImpostaDialoghi(IDialoghi* d) { dialoghi = d ? d : &dialoghiSilenziosi; }
+IDialoghi& Dialoghi() { return *dialoghi; }
+
+void ImpostaFileDialoghi(IFileDialoghi* f) { fileDialoghi = f ? f : &fileDialoghiSilenziosi; }
+IFileDialoghi& FileDialoghi() { return *fileDialoghi; }
+
+void ImpostaDesktop(IDesktop* d) { desktop = d ? d : &desktopSilenzioso; }
+IDesktop& Desktop() { return *desktop; }
+
+void ImpostaProcesso(IProcesso* p) { processo = p ? p : &processoSilenzioso; }
+IProcesso& Processo() { return *processo; }
+
+void DoEvents() { QCoreApplication::processEvents(); }
+
+void ImpostaLineaStato(std::function<void(const std::string&)> ricevitore) { LineaStato() = std::move(ricevitore); }
+
+void MostraStato(const std::string& testo) {
+  if (LineaStato()) LineaStato()(testo);
+}
+
+CursoreOccupato::CursoreOccupato() { ImpostaCursore(11); }
+CursoreOccupato::~CursoreOccupato() { ImpostaCursore(0); }
+
+QString QS(const std::string& testo) { return QString::fromStdString(testo); }
+std::string SS(const QString& testo) { return testo.toStdString(); }
+
+}  // namespace varnex::ui

@@ -1,0 +1,114 @@
+// The services every window of the program goes through, so that windows stay testable on the
+// offscreen platform: modal dialogs, file and folder dialogs, the desktop launcher, the end of the
+// process, pending events and the start-up status line.
+//
+// Each service is an interface with one Qt implementation (qt_services.h), installed by the
+// program at start-up. With nothing installed a silent stand-in answers as the user who cancels,
+// so a test that forgets to script a dialog gets "Annulla" instead of blocking in exec().
+// Messages go through the core's interaction (model/interaction.h), the settings through the
+// core's store (shell/settings.h), the busy cursor through ImpostaCursore (model/files.h).
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace varnex::ui {
+
+// ---- Modal dialogs -------------------------------------------------------------------------
+
+// Shows dialogs modal and returns their result.
+class IDialoghi {
+ public:
+  virtual ~IDialoghi() = default;
+  // Shows the dialog modal until it is closed; the dialog's result code (QDialog::Accepted,
+  // QDialog::Rejected, or the code given to done()).
+  virtual int Esegui(QDialog& dialogo) = 0;
+};
+
+// Base of every modal dialog of the program that leaves an answer in public variables. Its
+// answer is cleared before each show, so nobody reads an answer left by an earlier use; closing
+// it with the window's close box or Esc answers as its "Annulla".
+class Dialogo : public QDialog {
+  Q_OBJECT
+ public:
+  using QDialog::QDialog;
+  // Puts the public answer back to "nothing chosen". Called by MostraModale before each show.
+  virtual void AzzeraRisposta() {}
+};
+
+// The one way to show a modal dialog: clears its answer and result, then shows it through the
+// installed dialogs service. Returns the dialog's result code.
+int MostraModale(QDialog& dialogo);
+
+void ImpostaDialoghi(IDialoghi* dialoghi);
+IDialoghi& Dialoghi();
+
+// ---- File and folder dialogs ----------------------------------------------------------------
+
+class IFileDialoghi {
+ public:
+  virtual ~IFileDialoghi() = default;
+  // `filtro` in the system's form: description and patterns alternating, separated by "|",
+  // patterns of one entry separated by ";" ("Impianti (*.RTG)|*.RTG").
+  // The chosen path, or nullopt when the user cancelled.
+  virtual std::optional<std::string> ApriFile(const std::string& titolo, const std::string& filtro,
+                                              const std::string& cartella) = 0;
+  virtual std::optional<std::string> SalvaFile(const std::string& titolo, const std::string& filtro,
+                                               const std::string& cartella, const std::string& nome) = 0;
+  virtual std::optional<std::string> ScegliCartella(const std::string& titolo, const std::string& cartella) = 0;
+};
+
+void ImpostaFileDialoghi(IFileDialoghi* fileDialoghi);
+IFileDialoghi& FileDialoghi();
+
+// ---- Desktop launcher -----------------------------------------------------------------------
+
+// Opens a file (the HTML manual, a written report) or a folder with the desktop's own program.
+class IDesktop {
+ public:
+  virtual ~IDesktop() = default;
+  // False when the desktop could not open it.
+  virtual bool Apri(const std::string& percorso) = 0;
+};
+
+void ImpostaDesktop(IDesktop* desktop);
+IDesktop& Desktop();
+
+// ---- End of the process ---------------------------------------------------------------------
+
+class IProcesso {
+ public:
+  virtual ~IProcesso() = default;
+  // Ends the process at once, without closing the windows one by one.
+  virtual void Termina(int codice) = 0;
+};
+
+void ImpostaProcesso(IProcesso* processo);
+IProcesso& Processo();
+
+// ---- Small helpers --------------------------------------------------------------------------
+
+// Lets pending window events run (repaints, timers, clicks) in the middle of long work.
+void DoEvents();
+
+// The status line of the start-up window: the core's progress texts (IInterazione::Stato) end
+// here while the start-up window is up. Empty function: texts are dropped.
+void ImpostaLineaStato(std::function<void(const std::string&)> ricevitore);
+void MostraStato(const std::string& testo);
+
+// The hourglass for the life of the object (nests with the core's ImpostaCursore).
+class CursoreOccupato {
+ public:
+  CursoreOccupato();
+  ~CursoreOccupato();
+  CursoreOccupato(const CursoreOccupato&) = delete;
+  CursoreOccupato& operator=(const CursoreOccupato&) = delete;
+};
+
+// Qt text of a UTF-8 text, and back.
+QString QS(const std::string& testo);
+std::string SS(const QString& testo);
+
+}  // namespace varnex::ui

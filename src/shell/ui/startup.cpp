@@ -1,0 +1,120 @@
+#include "shell/ui/startup.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPointer>
+#include <QStandardPaths>
+
+#include "shell/hints.h"
+#include "shell/mru.h"
+#include "shell/ui/hints_window.h"
+#include "shell/ui/lifecycle.h"
+#include "shell/ui/main_window.h"
+#include "shell/ui/qt_services.h"
+#include "shell/ui/splash.h"
+#include "shell/ui/start_screen.h"
+
+namespace varnex::ui {
+
+// ---- IstanzaUnica ----------------------------------------------------------------------------
+
+namespace {
+QString CartellaLock() {
+  QString cartella = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  if (cartella.isEmpty()) cartella = QDir::tempPath();
+  return cartella;
+}
+}  // namespace
+
+IstanzaUnica::IstanzaUnica(const QString& nome)
+    : lock_(std::make_unique<QLockFile>(QDir(CartellaLock()).filePath(nome + QStringLiteral(".lock")))) {
+  // The lock lives as long as the process: it is never stale while its owner runs, and a lock
+  // left by a crashed process is recognised by its dead owner and taken over.
+  lock_->setStaleLockTime(0);
+}
+
+bool IstanzaUnica::Prendi() {
+  if (!preso_) preso_ = lock_->tryLock(0);
+  return preso_;
+}
+
+QString IstanzaUnica::Percorso() const { return QDir(CartellaLock()).path(); }
+
+// ---- FinestreAvvioQt -------------------------------------------------------------------------
+
+FinestreAvvioQt::FinestreAvvioQt(IstanzaUnica& istanza) : istanza_(istanza) {}
+
+FinestreAvvioQt::~FinestreAvvioQt() {
+  splash_.reset();
+  // The main window may already be gone (closing the program unloads every window).
+  delete principale_.data();
+}
+
+bool FinestreAvvioQt::PrendiIstanza() { return istanza_.Prendi(); }
+
+void FinestreAvvioQt::MostraSplash() {
+  splash_ = std::make_unique<frmSplash>();
+  splash_->MostraAvvio();
+}
+
+void FinestreAvvioQt::Progresso(int16_t valore) {
+  if (splash_) splash_->ProgressBar1->setValue(valore);
+}
+
+void FinestreAvvioQt::ShowWorking(const std::string& testo) {
+  if (splash_) splash_->ShowWorking(testo);
+}
+
+void FinestreAvvioQt::ScaricaSplash() { splash_.reset(); }
+
+void FinestreAvvioQt::MostraFinestraPrincipale() {
+  auto* finestra = new frmMainForm();
+  principale_ = finestra;
+  finestra->show();
+  DoEvents();
+  DoEvents();
+}
+
+void FinestreAvvioQt::MostraSuggerimenti() {
+  frmHints finestra(principale_.data());
+  MostraModale(finestra);
+}
+
+void FinestreAvvioQt::SpuntaSuggerimenti(bool spuntato) {
+  if (auto* f = qobject_cast<frmMainForm*>(principale_.data())) f->mnuShowHints->setChecked(spuntato);
+}
+
+void FinestreAvvioQt::MostraAttivita() { ui::MostraAttivita(); }
+
+void FinestreAvvioQt::TerminaProcesso(int codice) { Processo().Termina(codice); }
+
+// ---- The program -----------------------------------------------------------------------------
+
+std::string RigaComando(int argc, char** argv) {
+  std::string riga;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) riga += ' ';
+    riga += argv[i];
+  }
+  return riga;
+}
+
+int EseguiProgramma(int argc, char** argv) {
+  int rc = 0;
+  {
+    // Messages, dialogs, settings and the rest go through these for the whole run.
+    ServiziQt servizi;
+    CicloVitaQt cicloVita;
+    IstanzaUnica istanza;
+    FinestreAvvioQt finestre(istanza);
+    SequenzaAvvio sequenza(finestre);
+    const EsitoAvvio esito = sequenza.Esegui(RigaComando(argc, argv));
+    if (esito != EsitoAvvio::Avviato) return esito == EsitoAvvio::SecondaIstanza ? 0 : 1;
+    rc = QApplication::exec();
+    // The recent-files list is saved when released, while the settings store is still there.
+    FileRecenti.save();
+  }
+  return rc;
+}
+
+}  // namespace varnex::ui

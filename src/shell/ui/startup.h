@@ -1,0 +1,62 @@
+// The start-up in the windows: the one-per-user instance lock, the Qt side of the start-up
+// sequence (start-up window, main window, tips, start screen) and the program's entry.
+#pragma once
+
+#include <QLockFile>
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+#include <memory>
+
+#include "shell/startup.h"
+
+namespace varnex::ui {
+
+// A lock that a second process of the same user cannot take: a lock file in the user's runtime
+// folder. Tests give a private name.
+class IstanzaUnica {
+ public:
+  explicit IstanzaUnica(const QString& nome = QStringLiteral("VarnexPro"));
+  // True when this process holds the lock (taken now or before).
+  bool Prendi();
+  QString Percorso() const;
+
+ private:
+  std::unique_ptr<QLockFile> lock_;
+  bool preso_ = false;
+};
+
+// The start-up sequence's windows. The main window is created here and destroyed with this
+// object, unless closing the program destroyed it first.
+class FinestreAvvioQt : public IFinestreAvvio {
+ public:
+  explicit FinestreAvvioQt(IstanzaUnica& istanza);
+  ~FinestreAvvioQt() override;
+
+  bool PrendiIstanza() override;
+  void MostraSplash() override;
+  void Progresso(int16_t valore) override;
+  void ShowWorking(const std::string& testo) override;
+  void ScaricaSplash() override;
+  void MostraFinestraPrincipale() override;
+  void MostraSuggerimenti() override;
+  void SpuntaSuggerimenti(bool spuntato) override;
+  void MostraAttivita() override;
+  void TerminaProcesso(int codice) override;
+
+  QMainWindow* Principale() const { return principale_.data(); }
+
+ private:
+  IstanzaUnica& istanza_;
+  std::unique_ptr<class frmSplash> splash_;
+  QPointer<QMainWindow> principale_;
+};
+
+// The text after the program name, rebuilt from the arguments (joined with one blank).
+std::string RigaComando(int argc, char** argv);
+
+// The whole program after the QApplication exists: services, lifecycle, start-up sequence and
+// the event loop. Returns the process's exit code.
+int EseguiProgramma(int argc, char** argv);
+
+}  // namespace varnex::ui

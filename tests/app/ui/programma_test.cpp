@@ -1,0 +1,115 @@
+// The program end to end under offscreen: the real start-up (services, lifecycle, start-up
+// sequence, main window, editor) on a temporary program folder holding the shipped archives,
+// with a project named on the command line. Only the event loop is left out: the test looks at
+// the windows the sequence left behind.
+#include <QCoreApplication>
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+#include "editor/ui/gasgrid.h"
+#include "model/files.h"
+#include "model/gas.h"
+#include "model/materiali.h"
+#include "model/progetto_file.h"
+#include "model/rete.h"
+#include "model/speciali.h"
+#include "shell/settings.h"
+#include "shell/ui/lifecycle.h"
+#include "shell/ui/main_window.h"
+#include "shell/ui/qt_services.h"
+#include "shell/ui/startup.h"
+#include "support/fake_interaction.h"
+#include "support/temp_folder.h"
+#include "support/ui/fake_services.h"
+
+namespace varnex::test {
+namespace {
+
+// A project of the shipped archives: three segments, two appliances.
+std::string ScriviProgetto(const TempFolder& cartella) {
+  InitGas();
+  CaricaMateriali();
+  InitSpeciali();
+  ResetRete();
+  ReteInPressione = 0;
+  GasCorrente = ArchivioGas[1];
+  const int16_t a = AggiungiTronco(0);
+  const int16_t b = AggiungiTronco(a);
+  const int16_t c = AggiungiTronco(a);
+  Tronco(a).ID_LEN = 6;
+  Tronco(b).ID_LEN = 4;
+  Tronco(c).ID_LEN = 9;
+  Tronco(b).ID_P_UTENZE = 1.2f;
+  Tronco(c).ID_P_UTENZE = 2.5f;
+  Riferimento = "Casa Bianchi";
+  const std::string percorso = cartella.File("bianchi.RTG");
+  EXPECT_TRUE(ScriviRTG(percorso));
+  // The program starts from nothing.
+  ResetRete();
+  NumGas = 0;
+  ArchivioGas.resize(1);
+  NumMateriali = 0;
+  return percorso;
+}
+
+TEST(Programma, ApreIlProgettoDellaRigaDiComandoCalcolato) {
+  TempFolder cartella;
+  cartella.UsaComeCartellaProgramma();
+  cartella.CopiaDatiDistribuiti();
+  TempFolder impostazioni;
+  const std::string percorso = ScriviProgetto(cartella);
+  {
+    ui::ServiziQt servizi(QString::fromStdString(impostazioni.Path()));
+    ASSERT_TRUE(SaveSetting("Varnex", "HintsShow", "false"));
+    // The user: no message and no modal window is expected on this road.
+    FakeInterazione utente;
+    FakeDialoghi dialoghi;
+    ui::CicloVitaQt cicloVita;
+    ui::IstanzaUnica istanza(QStringLiteral("VarnexProTest-%1").arg(QCoreApplication::applicationPid()));
+    ui::FinestreAvvioQt finestre(istanza);
+    SequenzaAvvio sequenza(finestre);
+
+    ASSERT_EQ(sequenza.Esegui("\"" + percorso + "\""), EsitoAvvio::Avviato);
+    QCoreApplication::processEvents();
+
+    EXPECT_TRUE(sequenza.ProgettoDaRigaComando());
+    ui::frmMainForm* principale = ui::FinestraPrincipaleCaricata();
+    ASSERT_NE(principale, nullptr);
+    EXPECT_EQ(principale->windowTitle().toStdString(), "VarnexPro - " + percorso);
+    EXPECT_TRUE(principale->isVisible());
+    EXPECT_FALSE(principale->mnuShowHints->isChecked());
+
+    ui::GasGrid* editor = ui::GasGridCaricato();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->isVisible());
+    // The calculation ran: flows summed up to the first segment, diameters chosen.
+    EXPECT_NEAR(Tronco(1).ID_P_TRONCO, 3.7f, 1e-4);
+    EXPECT_FALSE(Tronco(1).ID_DIAMETRO.empty());
+    // ...and the table shows it: one row per segment, the first segment's diameter among its cells.
+    ui::GrigliaTabella& griglia = *editor->Grid;
+    ASSERT_GE(griglia.Rows(), 4);
+    bool diametroMostrato = false;
+    for (int16_t col = 1; col < griglia.Cols(); ++col)
+      if (griglia.TextMatrix(1, col) == Tronco(1).ID_DIAMETRO) diametroMostrato = true;
+    EXPECT_TRUE(diametroMostrato) << "diameter " << Tronco(1).ID_DIAMETRO << " not in row 1";
+
+    // The project is the first recent file, in the settings file on disk.
+    EXPECT_EQ(GetSetting("MRUFileList", "Item1"), percorso);
+    EXPECT_TRUE(dialoghi.visti.empty());
+    EXPECT_TRUE(utente.messaggi.empty());
+  }
+  ResetRete();
+}
+
+TEST(Programma, UnaSecondaIstanzaNonPrendeIlLock) {
+  const QString nome = QStringLiteral("VarnexProLock-%1").arg(QCoreApplication::applicationPid());
+  ui::IstanzaUnica prima(nome);
+  ui::IstanzaUnica seconda(nome);
+  ASSERT_TRUE(prima.Prendi());
+  EXPECT_TRUE(prima.Prendi());
+  EXPECT_FALSE(seconda.Prendi());
+}
+
+}  // namespace
+}  // namespace varnex::test

@@ -1,0 +1,265 @@
+// The project lifecycle: open, save, save as, close with each answer, exit, the captions and the
+// last work folder, run on the shipped archives with a scripted user and scripted windows.
+#include <gtest/gtest.h>
+
+#include "model/files.h"
+#include "model/progetto_file.h"
+#include "model/textfile.h"
+#include "shell/ambiente_prova.h"
+
+namespace varnex::test {
+namespace {
+
+class Progetto : public ProgrammaProva {
+ protected:
+  // A saved project on disk (the model then empty again).
+  std::string ProgettoSalvato(const std::string& nome = "rossi.RTG") {
+    CostruisciImpianto();
+    const std::string percorso = cartella.File(nome);
+    EXPECT_TRUE(ScriviRTG(percorso));
+    ResetRete();
+    return percorso;
+  }
+  FakeAmbiente finestre;
+};
+
+TEST_F(Progetto, UltimaCartellaPredefinitaEMemorizzata) {
+  EXPECT_EQ(GetUltimaCartella(), UnisciPercorso(CartellaProgramma(), "Archivio Lavori"));
+  SalvaUltimaCartella("   ");
+  EXPECT_FALSE(impostazioni.Leggi("Recent", "LastWorkDirectory"));
+  SalvaUltimaCartella("/lavori/2024/rossi.RTG");
+  EXPECT_EQ(impostazioni.Leggi("Recent", "LastWorkDirectory").value_or(""), "/lavori/2024/");
+  EXPECT_EQ(GetUltimaCartella(), "/lavori/2024/");
+}
+
+TEST_F(Progetto, ApriCaricaIlProgettoEMostraLEditor) {
+  const std::string percorso = ProgettoSalvato();
+  SalvaUltimaCartella(cartella.File("x"));
+  finestre.risposte.push_back(percorso);
+
+  ApriProgetto();
+
+  EXPECT_EQ(finestre.eventi.front(), "apri:Carica impianto|Impianti (*.RTG)|*.RTG|" + cartella.Path() + "/");
+  EXPECT_TRUE(ProgettoCaricato);
+  EXPECT_EQ(PercorsoProgetto, percorso);
+  EXPECT_EQ(Riferimento, "Casa Rossi");
+  EXPECT_EQ(Rete().NumTronchi, 2);
+  EXPECT_EQ(FileRecenti.GetItem(1), percorso);
+  EXPECT_EQ(finestre.titolo, "VarnexPro - " + percorso);
+  EXPECT_EQ(finestre.Editor(), (std::vector<std::string>{"ScaricaEditor", "NewRete 1", "MostraEditor", "Elaborazione",
+                                                         "AggiornaCalcoli"}));
+  // The wait window is up while the file is read.
+  EXPECT_TRUE(finestre.Visto("attesa"));
+  EXPECT_TRUE(finestre.Visto("fine attesa"));
+  EXPECT_EQ(GetUltimaCartella(), cartella.Path() + "/");
+}
+
+TEST_F(Progetto, ApriAnnullatoNonChiudeNienteENonRicordaLaCartella) {
+  CostruisciImpianto();
+  ProgettoModificato = -1;
+  finestre.risposte.push_back(std::nullopt);
+  ApriProgetto();
+  EXPECT_EQ(Rete().NumTronchi, 2);
+  EXPECT_TRUE(ProgettoModificato);
+  EXPECT_TRUE(finestre.Editor().empty());
+  EXPECT_FALSE(impostazioni.Leggi("Recent", "LastWorkDirectory"));
+}
+
+TEST_F(Progetto, ApriAbbandonatoAllaDomandaRicordaSoloLaCartella) {
+  const std::string percorso = ProgettoSalvato();
+  CostruisciImpianto();
+  Riferimento = "aperto";
+  ProgettoModificato = -1;
+  finestre.risposte.push_back(percorso);
+  utente.Attendi("Salvare il progetto aperto", Risposta::Annulla);
+  ApriProgetto();
+  EXPECT_EQ(Riferimento, "aperto");
+  EXPECT_EQ(FileRecenti.GetItem(1), "");
+  EXPECT_TRUE(finestre.Editor().empty());
+  EXPECT_EQ(GetUltimaCartella(), cartella.Path() + "/");
+}
+
+TEST_F(Progetto, ApriUnFileMancanteNonEntraNeiRecentiMaMostraIlProgettoVuoto) {
+  CostruisciImpianto();
+  finestre.risposte.push_back(cartella.File("manca.RTG"));
+  utente.Attendi("Il file selezionato non esiste");
+  ApriProgetto();
+  EXPECT_EQ(utente.messaggi.back().testo, "Il file selezionato non esiste");
+  EXPECT_EQ(Rete().NumTronchi, 0);
+  EXPECT_EQ(FileRecenti.GetItem(1), "");
+  EXPECT_EQ(finestre.titolo, "VarnexPro  - ");
+  // The editor must not go on showing the closed project.
+  EXPECT_EQ(finestre.Editor(), (std::vector<std::string>{"ScaricaEditor", "NewRete 1", "MostraEditor", "Elaborazione",
+                                                         "AggiornaCalcoli"}));
+}
+
+TEST_F(Progetto, ApriUnFileNonRiconosciutoNonEntraNeiRecenti) {
+  const std::string percorso = cartella.Write("strano.RTG", "XX 4\r\n!PARAMETERS\r\n");
+  finestre.risposte.push_back(percorso);
+  utente.Attendi("Archivio non riconosciuto!");
+  ApriProgetto();
+  EXPECT_FALSE(ProgettoCaricato);
+  EXPECT_EQ(PercorsoProgetto, "");
+  EXPECT_EQ(FileRecenti.GetItem(1), "");
+  EXPECT_EQ(finestre.Editor().size(), 5u);
+}
+
+TEST_F(Progetto, ApriUnNomeConAsteriscoNonCaricaMaRinfrescaLEditor) {
+  finestre.risposte.push_back(cartella.File("*.RTG"));
+  ApriProgetto();
+  EXPECT_EQ(FileRecenti.GetItem(1), "");
+  EXPECT_FALSE(finestre.Visto("attesa"));
+  EXPECT_EQ(finestre.Editor().size(), 5u);
+}
+
+TEST_F(Progetto, SalvaConPercorsoScriveSenzaDomande) {
+  CostruisciImpianto();
+  ProgettoModificato = -1;
+  const std::string percorso = cartella.File("nuovo.RTG");
+  EXPECT_EQ(SalvaProgetto(percorso), percorso);
+  EXPECT_TRUE(EsisteFile(percorso));
+  EXPECT_EQ(PercorsoProgetto, percorso);
+  EXPECT_FALSE(ProgettoModificato);
+  EXPECT_EQ(FileRecenti.GetItem(1), percorso);
+  EXPECT_EQ(finestre.titolo, "VarnexPro - " + percorso);
+  // A plain save leaves the remembered folder alone.
+  EXPECT_FALSE(impostazioni.Leggi("Recent", "LastWorkDirectory"));
+}
+
+TEST_F(Progetto, SalvaSenzaPercorsoChiedeIlNome) {
+  for (const std::string vuoto : {"", "   "}) {
+    SCOPED_TRACE("percorso '" + vuoto + "'");
+    CostruisciImpianto();
+    ProgettoModificato = -1;
+    finestre.eventi.clear();
+    finestre.risposte.push_back(cartella.File("scelto"));
+    const std::string atteso = cartella.File("scelto.rtg");  // the dialog's default extension
+    EXPECT_EQ(SalvaProgetto(vuoto), atteso);
+    EXPECT_EQ(finestre.eventi.front(), "salva:Salva con nome|Reti|*.rtg|" + UnisciPercorso(CartellaProgramma(), "Archivio Lavori"));
+    EXPECT_TRUE(EsisteFile(atteso));
+    EXPECT_EQ(PercorsoProgetto, atteso);
+    EXPECT_FALSE(ProgettoModificato);
+    EXPECT_EQ(FileRecenti.GetItem(1), atteso);
+    EXPECT_EQ(GetUltimaCartella(), cartella.Path() + "/");
+    impostazioni = ImpostazioniInMemoria();
+  }
+}
+
+TEST_F(Progetto, SalvaConNomeAnnullatoNonCambiaNiente) {
+  CostruisciImpianto();
+  PercorsoProgetto = "/vecchio/rossi.RTG";
+  ProgettoModificato = -1;
+  finestre.risposte.push_back(std::nullopt);
+  EXPECT_EQ(SalvaProgetto(""), "");
+  EXPECT_EQ(PercorsoProgetto, "/vecchio/rossi.RTG");
+  EXPECT_TRUE(ProgettoModificato);
+  EXPECT_EQ(FileRecenti.GetItem(1), "");
+  EXPECT_EQ(finestre.titolo, "");
+}
+
+TEST_F(Progetto, SalvataggioFallitoNonCambiaNiente) {
+  CostruisciImpianto();
+  ProgettoModificato = -1;
+  ImpostaCommitProgetto([](TextWriter&, std::string* errore) {
+    if (errore) *errore = "Disco pieno";
+    return false;
+  });
+  utente.PermettiTutti();
+  EXPECT_EQ(SalvaProgetto(cartella.File("pieno.RTG")), "");
+  ImpostaCommitProgetto(nullptr);
+  EXPECT_FALSE(utente.messaggi.empty());
+  EXPECT_EQ(PercorsoProgetto, "");
+  EXPECT_TRUE(ProgettoModificato);
+  EXPECT_EQ(FileRecenti.GetItem(1), "");
+}
+
+// The close question and its answers.
+struct CasoChiusura {
+  const char* nome;
+  bool modificato;
+  std::optional<Risposta> risposta;            // the answer to "Salvare il progetto aperto"
+  bool conPercorso;                            // the project has a path
+  std::optional<std::optional<bool>> dialogo;  // the save dialog: chosen (true) / cancelled (false)
+  bool chiuso;                                 // ChiudiProgetto's result
+  bool salvato;                                // a file was written
+};
+
+class Chiusura : public Progetto, public ::testing::WithParamInterface<CasoChiusura> {};
+
+TEST_P(Chiusura, RispostaEdEsito) {
+  const CasoChiusura& c = GetParam();
+  CostruisciImpianto();
+  const std::string percorso = cartella.File("chiuso.RTG");
+  if (c.conPercorso) PercorsoProgetto = percorso;
+  ProgettoModificato = c.modificato ? -1 : 0;
+  if (c.risposta) utente.Attendi("Salvare il progetto aperto", *c.risposta);
+  if (c.dialogo) finestre.risposte.push_back(**c.dialogo ? std::optional<std::string>(percorso) : std::nullopt);
+
+  EXPECT_EQ(ChiudiProgetto(), c.chiuso);
+
+  if (c.risposta) {
+    EXPECT_EQ(utente.messaggi.at(0).bottoni, Bottoni::SiNoAnnulla);
+    EXPECT_EQ(utente.messaggi.at(0).icona, Icona::Domanda);
+    EXPECT_EQ(utente.messaggi.at(0).titolo, "");
+  }
+  EXPECT_EQ(EsisteFile(percorso), c.salvato);
+  if (c.chiuso) {
+    EXPECT_EQ(Rete().NumTronchi, 0);
+    EXPECT_EQ(PercorsoProgetto, "");
+    EXPECT_EQ(finestre.titolo, "VarnexPro  - ");
+  } else {
+    EXPECT_EQ(Rete().NumTronchi, 2);
+    EXPECT_EQ(Riferimento, "Casa Rossi");
+    EXPECT_TRUE(ProgettoModificato);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casi, Chiusura,
+    ::testing::Values(CasoChiusura{"NonModificato", false, std::nullopt, true, std::nullopt, true, false},
+                      CasoChiusura{"No", true, Risposta::No, true, std::nullopt, true, false},
+                      CasoChiusura{"Annulla", true, Risposta::Annulla, true, std::nullopt, false, false},
+                      CasoChiusura{"SiConPercorso", true, Risposta::Si, true, std::nullopt, true, true},
+                      CasoChiusura{"SiNuovoNomeScelto", true, Risposta::Si, false, std::optional<bool>(true), true, true},
+                      CasoChiusura{"SiDialogoAnnullato", true, Risposta::Si, false, std::optional<bool>(false), false,
+                                   false}),
+    [](const auto& info) { return std::string(info.param.nome); });
+
+TEST_F(Progetto, ChiudiDimenticaLeSostituzioni) {
+  frmEquiv.AddEquiv("GAS VECCHIO", 2, SostituzioneGas);
+  ASSERT_FALSE(frmEquiv.Equivalenze()[SostituzioneGas].empty());
+  EXPECT_TRUE(ChiudiProgetto());
+  EXPECT_TRUE(frmEquiv.Equivalenze()[SostituzioneGas].empty());
+}
+
+TEST_F(Progetto, EsciTerminaSoloSeLaChiusuraRiesce) {
+  CostruisciImpianto();
+  ProgettoModificato = -1;
+  utente.Attendi("Salvare il progetto aperto", Risposta::Annulla);
+  EsciProgramma();
+  EXPECT_FALSE(finestre.Visto("Termina 0"));
+  EXPECT_EQ(Rete().NumTronchi, 2);
+
+  utente.Attendi("Salvare il progetto aperto", Risposta::No);
+  EsciProgramma();
+  EXPECT_TRUE(finestre.Visto("Termina 0"));
+}
+
+TEST_F(Progetto, SalvatoERiapertoRestaUguale) {
+  CostruisciImpianto();
+  PercorsoDocumenti = "/documenti/rossi";
+  const std::string percorso = cartella.File("giro.RTG");
+  ASSERT_EQ(SalvaProgetto(percorso), percorso);
+  ASSERT_TRUE(ChiudiProgetto());
+  ASSERT_EQ(Riferimento, "");
+  finestre.risposte.push_back(percorso);
+  ApriProgetto();
+  EXPECT_EQ(Riferimento, "Casa Rossi");
+  EXPECT_EQ(DescrizioneLavoro, "Impianto cucina");
+  EXPECT_EQ(PercorsoDocumenti, "/documenti/rossi");
+  EXPECT_EQ(Rete().NumTronchi, 2);
+  EXPECT_FLOAT_EQ(Tronco(2).ID_P_UTENZE, 2.5f);
+}
+
+}  // namespace
+}  // namespace varnex::test

@@ -1,0 +1,120 @@
+// The project-parameters dialog under offscreen: its fields, the gases by activity, the gas
+// properties, the velocity of a pressurised network, the folder picker and the explorer button.
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "model/rete.h"
+#include "shell/ambiente_prova.h"
+#include "shell/ui/parametri.h"
+#include "support/ui/fake_services.h"
+
+namespace varnex::test {
+namespace {
+
+class DialogoParametri : public ProgrammaProva {
+ protected:
+  static QStringList Voci(const QComboBox* c) {
+    QStringList v;
+    for (int i = 0; i < c->count(); ++i) v << c->itemText(i);
+    return v;
+  }
+  FakeAmbiente finestre;
+  FakeFileDialoghi fileDialoghi;
+  FakeDesktop desktop;
+};
+
+TEST_F(DialogoParametri, ImpiantoInternoSoloGasCombustibiliSenzaVelocita) {
+  Riferimento = "Rif";
+  DescrizioneLavoro = "Lavoro";
+  PercorsoDocumenti = "/doc";
+  GasCorrente = ArchivioGas[3];
+  ui::Parametri d;
+  EXPECT_EQ(d.windowTitle(), "Parametri di progetto");
+  EXPECT_EQ(d.Text1->text(), "Rif");
+  EXPECT_EQ(d.Text2->text(), "Lavoro");
+  EXPECT_EQ(d.txtDocumentPath->text(), "/doc");
+  EXPECT_EQ(Voci(d.Combo1), (QStringList{"Metano", "GPL Propano", "GPL Butano"}));
+  EXPECT_TRUE(d.pnlVelocita->isHidden());
+  EXPECT_EQ(d.txtVelocita->text(), "");
+  // It opens on the project's gas.
+  EXPECT_EQ(d.Combo1->currentText(), "GPL Butano");
+  EXPECT_EQ(CurrentGas, 3);
+  EXPECT_EQ(d.txtDensita->text(), "2,075");
+  EXPECT_EQ(d.lblCombustibile->text(), "Gas combustibile");
+  EXPECT_FALSE(d.pnlCombustibile->isHidden());
+  EXPECT_EQ(d.Tabbed1->currentIndex(), 0);
+}
+
+TEST_F(DialogoParametri, ReteInPressioneTuttiIGasEVelocita) {
+  ReteInPressione = -1;
+  VelocitaMaxImpostata = 12.5f;
+  ui::Parametri d;
+  EXPECT_EQ(d.Combo1->count(), NumGas);
+  EXPECT_FALSE(d.pnlVelocita->isHidden());
+  EXPECT_EQ(d.txtVelocita->text(), "12,5");
+  d.Combo1->setCurrentText("Aria");
+  EXPECT_EQ(CurrentGas, 4);
+  EXPECT_EQ(d.lblCombustibile->text(), "Gas NON combustibile");
+  EXPECT_TRUE(d.pnlCombustibile->isHidden());
+  d.Text1->setText("Capannone");
+  d.Command1->click();
+  EXPECT_EQ(d.result(), QDialog::Accepted);
+  EXPECT_FLOAT_EQ(VelocitaMaxImpostata, 12.5f);
+  EXPECT_EQ(GasCorrente.Nome, "Aria");
+  EXPECT_EQ(Riferimento, "Capannone");
+  EXPECT_TRUE(ProgettoModificato);
+  EXPECT_TRUE(finestre.Visto("Elaborazione"));
+  EXPECT_TRUE(finestre.Visto("MostraEditor"));
+}
+
+TEST_F(DialogoParametri, AnnullaNonMemorizzaNiente) {
+  ui::Parametri d;
+  d.Text1->setText("nuovo");
+  d.Combo1->setCurrentText("GPL Propano");
+  d.Command2->click();
+  EXPECT_EQ(d.result(), QDialog::Rejected);
+  EXPECT_EQ(Riferimento, "");
+  EXPECT_EQ(GasCorrente.Nome, "Metano");
+  EXPECT_EQ(CurrentGas, 2);  // the last selection stays in CurrentGas
+  EXPECT_FALSE(ProgettoModificato);
+}
+
+TEST_F(DialogoParametri, CartellaDocumentiSoloConOk) {
+  PercorsoDocumenti = "/prima";
+  ui::Parametri d;
+  fileDialoghi.Rispondi(std::nullopt);
+  d.cmdBrowse->click();
+  EXPECT_EQ(d.txtDocumentPath->text(), "/prima");
+  EXPECT_EQ(fileDialoghi.richieste.at(0).titolo, "Seleziona la directory");
+  fileDialoghi.Rispondi("/scelta");
+  d.cmdBrowse->click();
+  EXPECT_EQ(d.txtDocumentPath->text(), "/scelta");
+  EXPECT_EQ(PercorsoDocumenti, "/prima");
+  d.Command1->click();
+  EXPECT_EQ(PercorsoDocumenti, "/scelta");
+}
+
+TEST_F(DialogoParametri, DoppioClicApreLaCartellaColDesktop) {
+  ui::Parametri d;
+  d.txtDocumentPath->setText("/doc/rossi; rm -rf x");
+  QTest::mouseDClick(d.txtDocumentPath, Qt::LeftButton);
+  EXPECT_EQ(desktop.aperti, (std::vector<std::string>{"/doc/rossi; rm -rf x"}));
+}
+
+TEST_F(DialogoParametri, TastiDeiCampi) {
+  ReteInPressione = -1;
+  ui::Parametri d;
+  d.show();
+  d.Text1->clear();
+  QTest::keyClicks(d.Text1, QString(45, 'a'));
+  EXPECT_EQ(d.Text1->text().size(), 41);
+  d.txtVelocita->clear();
+  QTest::keyClicks(d.txtVelocita, "1x2,5.77");
+  EXPECT_EQ(d.txtVelocita->text(), "12,5.");
+  QTest::keyClick(d.txtVelocita, Qt::Key_Backspace);
+  EXPECT_EQ(d.txtVelocita->text(), "12,5");
+}
+
+}  // namespace
+}  // namespace varnex::test

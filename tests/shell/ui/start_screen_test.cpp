@@ -1,0 +1,145 @@
+// The start screen under offscreen: the recent-file captions, the close box and Esc that do
+// nothing, and each choice acted on by the controller with a scripted user.
+#include <QKeyEvent>
+#include <QPaintEvent>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "model/files.h"
+#include "model/globals.h"
+#include "model/progetto_file.h"
+#include "shell/ambiente_prova.h"
+#include "shell/ui/start_screen.h"
+#include "support/ui/fake_services.h"
+
+namespace varnex::test {
+namespace {
+
+using ui::frmAttivita;
+
+class SchermataIniziale : public ProgrammaProva {
+ protected:
+  static FakeDialoghi::Azione Clicca(const QString& testo) { return FakeDialoghi::Clicca(testo); }
+  static FakeDialoghi::Azione CliccaFile(int i) {
+    return [i](QDialog& d) { static_cast<frmAttivita&>(d).lblMRUFile_Click(i); };
+  }
+  static FakeDialoghi::Azione CliccaPulsante(const char* nome) {
+    return [nome](QDialog& d) {
+      auto* b = d.findChild<QPushButton*>(QString::fromLatin1(nome));
+      ASSERT_NE(b, nullptr) << nome;
+      b->click();
+    };
+  }
+  FakeAmbiente finestre;
+  FakeDialoghi dialoghi;
+};
+
+TEST_F(SchermataIniziale, DidascalieDeiFileRecenti) {
+  FileRecenti.AddItem("/lavori/b.RTG");
+  FileRecenti.AddItem("/lavori/a.RTG");
+  frmAttivita f;
+  EXPECT_EQ(f.lblMRUFile[0]->text(), " 1. a.RTG");
+  EXPECT_EQ(f.lblMRUFile[1]->text(), " 2. b.RTG");
+  EXPECT_EQ(f.lblMRUFile[2]->text(), " 3. ");
+  EXPECT_EQ(f.lblMRUFile[3]->text(), " 4. ");
+  EXPECT_EQ(f.windowTitle(), "Avvio attivita'");
+  EXPECT_EQ(finestre.titolo, "VarnexPro");
+  // Every repaint follows the list.
+  FileRecenti.AddItem("/lavori/c.RTG");
+  QPaintEvent ridisegno(f.rect());
+  QApplication::sendEvent(&f, &ridisegno);
+  EXPECT_EQ(f.lblMRUFile[0]->text().toStdString(), " 1. c.RTG");
+}
+
+TEST_F(SchermataIniziale, ChiusuraEdEscNonFannoNiente) {
+  frmAttivita f;
+  f.show();
+  EXPECT_FALSE(f.close());
+  EXPECT_TRUE(f.isVisible());
+  QTest::keyClick(&f, Qt::Key_Escape);
+  EXPECT_TRUE(f.isVisible());
+  EXPECT_EQ(f.scelta, ui::SceltaAttivita::Nessuna);
+  // A label of an empty entry chooses nothing.
+  f.lblMRUFile_Click(2);
+  EXPECT_TRUE(f.isVisible());
+  EXPECT_FALSE(f.windowFlags() & Qt::WindowCloseButtonHint);
+}
+
+TEST_F(SchermataIniziale, FileRecenteMancanteTornaAllaSchermata) {
+  FileRecenti.AddItem(cartella.File("sparito.RTG"));
+  dialoghi.Attendi("frmAttivita", CliccaFile(0));
+  utente.Attendi("Il file '" + cartella.File("sparito.RTG") + "' non esiste");
+  dialoghi.Attendi("frmAttivita", CliccaPulsante("cmdESCI"));
+  ui::MostraAttivita();
+  EXPECT_EQ(FileRecenti.GetItem(1), cartella.File("sparito.RTG"));
+  EXPECT_TRUE(finestre.Visto("Termina 0"));
+}
+
+TEST_F(SchermataIniziale, FileRecenteCaricatoSaleInCimaEChiudeLaSchermata) {
+  CostruisciImpianto();
+  const std::string percorso = cartella.File("rossi.RTG");
+  ASSERT_TRUE(ScriviRTG(percorso));
+  ResetRete();
+  FileRecenti.AddItem(percorso);
+  FileRecenti.AddItem("/altro/uno.RTG");
+  FileRecenti.AddItem("/altro/due.RTG");
+  dialoghi.Attendi("frmAttivita", CliccaFile(2));
+  ui::MostraAttivita();
+  EXPECT_EQ(FileRecenti.GetItem(1), percorso);
+  EXPECT_EQ(FileRecenti.GetItem(2), "/altro/due.RTG");
+  EXPECT_EQ(Riferimento, "Casa Rossi");
+  EXPECT_EQ(finestre.Editor(), (std::vector<std::string>{"ScaricaEditor", "NewRete 1", "MostraEditor", "Elaborazione"}));
+}
+
+TEST_F(SchermataIniziale, FileRecenteNonValidoTornaAllaSchermata) {
+  const std::string percorso = cartella.Write("rotto.RTG", "QQ\r\n");
+  FileRecenti.AddItem(percorso);
+  dialoghi.Attendi("frmAttivita", CliccaFile(0));
+  utente.Attendi("Archivio non riconosciuto!");
+  dialoghi.Attendi("frmAttivita", CliccaPulsante("cmdESCI"));
+  ui::MostraAttivita();
+}
+
+TEST_F(SchermataIniziale, ApriAnnullatoTornaAllaSchermata) {
+  dialoghi.Attendi("frmAttivita", CliccaPulsante("cmdApri"));
+  finestre.risposte.push_back(std::nullopt);
+  dialoghi.Attendi("frmAttivita", CliccaPulsante("cmdESCI"));
+  ui::MostraAttivita();
+}
+
+TEST_F(SchermataIniziale, NuovoImpiantoInternoApreIParametri) {
+  ReteInPressione = -1;
+  OrientamentoSorgente = 1;
+  PDCMaxTesto = "0";
+  dialoghi.Attendi("frmAttivita", CliccaPulsante("cmdNewGAS"));
+  dialoghi.Attendi("Parametri", Clicca("Annulla"));
+  ui::MostraAttivita();
+  EXPECT_EQ(ReteInPressione, 0);
+  EXPECT_EQ(OrientamentoSorgente, 0);
+  EXPECT_NE(PDCMaxTesto, "0");
+  EXPECT_EQ(finestre.Editor(), (std::vector<std::string>{"NewRete 1", "MostraEditor", "AggiornaCalcoli"}));
+}
+
+TEST_F(SchermataIniziale, NuovaReteInPressioneApreIParametri) {
+  PDCMaxTesto = "0";
+  dialoghi.Attendi("frmAttivita", CliccaPulsante("cmdNewMP"));
+  dialoghi.Attendi("Parametri", Clicca("Annulla"));
+  ui::MostraAttivita();
+  EXPECT_EQ(ReteInPressione, -1);
+  EXPECT_EQ(OrientamentoSorgente, 1);
+  EXPECT_EQ(PDCMaxTesto, "0");
+}
+
+TEST_F(SchermataIniziale, ReteInPressioneSenzaEqlenVieneRifiutata) {
+  DeleteFileIfExists(FileProgramma("EQLEN.CFG"));
+  dialoghi.Attendi("frmAttivita", CliccaPulsante("cmdNewMP"));
+  utente.Attendi("Il file eqlen.cfg non e' presente nel disco. Reinstallare il programma.");
+  dialoghi.Attendi("frmAttivita", CliccaPulsante("cmdESCI"));
+  ui::MostraAttivita();
+  EXPECT_EQ(ReteInPressione, 0);
+  EXPECT_TRUE(finestre.Editor().empty());
+}
+
+}  // namespace
+}  // namespace varnex::test
