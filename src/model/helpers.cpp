@@ -29,12 +29,14 @@ bool IsRigaCommento(std::string_view line) { return !line.empty() && line[0] == 
 
 std::string CommaToDot(std::string_view text) { return Replace(text, ",", "."); }
 
-std::string ReadDataLine(TextReader& file) {
+std::string ReadDataLineRaw(TextReader& file) {
   std::string line;
   while ((IsRigaVuota(line) || IsRigaCommento(line)) && !file.Eof()) line = file.LineInput();
   if (IsRigaVuota(line) || IsRigaCommento(line)) return {};
-  return CommaToDot(line);
+  return line;
 }
+
+std::string ReadDataLine(TextReader& file) { return CommaToDot(ReadDataLineRaw(file)); }
 
 std::string ReadNextLineRaw(TextReader& file) {
   if (file.Eof()) return {};

@@ -17,6 +17,8 @@ namespace varnex {
 
 // Next line that is neither blank nor a "#" comment, with "," turned into "."; "" at the end.
 std::string ReadDataLine(TextReader& file);
+// As ReadDataLine, the line exactly as written (for texts such as addresses that keep their commas).
+std::string ReadDataLineRaw(TextReader& file);
 // Next line that is not a comment (blank lines included), "," turned into "."; at the end of the
 // file the last line read, even a comment.
 std::string ReadNextLine(TextReader& file);

@@ -10,6 +10,7 @@
 #include "model/rete.h"
 #include "model/speciali.h"
 #include "model/strings.h"
+#include "report/print/percentuali.h"
 #include "shell/default_values.h"
 #include "shell/hints.h"
 #include "shell/mru.h"
@@ -21,6 +22,7 @@
 namespace varnex {
 
 void ICaricatoriAvvio::LoadSwCompany() { varnex::LoadSwCompany(); }
+void ICaricatoriAvvio::CaricaDatiDitta() { varnex::CaricaDatiDitta(); }
 void ICaricatoriAvvio::ResetRete() { varnex::ResetRete(); }
 void ICaricatoriAvvio::CaricaMateriali() { varnex::CaricaMateriali(); }
 bool ICaricatoriAvvio::InitGas() {
@@ -35,7 +37,7 @@ void ICaricatoriAvvio::CaricaPDCMax() { varnex::CaricaPDCMax(); }
 void ICaricatoriAvvio::InitPDCMax() { varnex::InitPDCMax(); }
 void ICaricatoriAvvio::InitSpeciali() { varnex::InitSpeciali(); }
 bool ICaricatoriAvvio::InitFamiglieGas() { return varnex::InitFamiglieGas(); }
-void ICaricatoriAvvio::LoadPagePercent() {}
+void ICaricatoriAvvio::LoadPagePercent() { varnex::LoadPagePercent(); }
 bool ICaricatoriAvvio::CaricaDefinizioneGriglie() { return varnex::CaricaDefinizioneGriglie(); }
 void ICaricatoriAvvio::getDefaultValueFromFile() { varnex::getDefaultValueFromFile(); }
 
@@ -115,6 +117,7 @@ EsitoAvvio SequenzaAvvio::Esegui(const std::string& rigaComando) {
   GrigliaNonCaricata = -1;
   finestre_.MostraSplash();
   caricatori_.LoadSwCompany();
+  caricatori_.CaricaDatiDitta();
   VersioneProgramma = VersioneDelProgramma();
 
   if (!CaricaArchivi()) {

@@ -40,6 +40,8 @@ class ICaricatoriAvvio {
  public:
   virtual ~ICaricatoriAvvio() = default;
   virtual void LoadSwCompany();
+  // The user's firm lines shown on the main window and printed in the report headers.
+  virtual void CaricaDatiDitta();
   virtual void ResetRete();
   virtual void CaricaMateriali();
   virtual bool InitGas();  // false for an empty gas archive (after a message naming "gas.cfg")

@@ -28,7 +28,7 @@ void CaricaDatiDitta() {
   std::string* righe[] = {&DittaRiga1, &DittaRiga2, &DittaAgente};
   for (std::string* riga : righe) {
     if (file.Eof()) break;
-    *riga = Trim(ReadDataLine(file));
+    *riga = Trim(ReadDataLineRaw(file));  // a firm's address keeps its commas
   }
 }
 

@@ -24,19 +24,6 @@ const DettagliFornitore& DettagliPredefiniti() {
   return dettagli;
 }
 
-namespace {
-
-// The next line that is neither blank nor a comment, exactly as written: an address such as
-// "Via Roma, 5" must keep its comma.
-std::string LeggiRigaDati(TextReader& file) {
-  while (!file.Eof()) {
-    std::string line = file.LineInput();
-    if (!IsRigaVuota(line) && !IsRigaCommento(line)) return line;
-  }
-  return {};
-}
-
-}  // namespace
 
 void LoadSwCompany() {
   std::string percorso = FileProgramma("SWCOMPANY.CFG");
@@ -55,10 +42,10 @@ void LoadSwCompany() {
     return;
   }
   SwCompanyPresente = -1;
-  SwCompanyNome = LeggiRigaDati(file);
-  SwCompanyIndirizzo = LeggiRigaDati(file);
-  SwCompanyTelefono = LeggiRigaDati(file);
-  SwCompanyWeb = LeggiRigaDati(file);
+  SwCompanyNome = ReadDataLineRaw(file);
+  SwCompanyIndirizzo = ReadDataLineRaw(file);
+  SwCompanyTelefono = ReadDataLineRaw(file);
+  SwCompanyWeb = ReadDataLineRaw(file);
 }
 
 }  // namespace varnex
