@@ -97,7 +97,9 @@ void frmMainForm::CostruisciMenu() {
   };
   auto separatore = [](QMenu* menu, const char* nome) { menu->addSeparator()->setObjectName(QString::fromLatin1(nome)); };
 
-  mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+  barraMenu = new QMenuBar(this);
+  barraMenu->setObjectName(QStringLiteral("barraMenu"));
+  mnuFile = barraMenu->addMenu(QStringLiteral("&File"));
   NuovoMnu = voce(mnuFile, "Nuovo progetto", "NuovoMnu", QKeySequence(Qt::Key_F5), &frmMainForm::NuovoMnu_Click);
   ApriMnu = voce(mnuFile, "Apri progetto...", "ApriMnu", QKeySequence(Qt::Key_F3), &frmMainForm::ApriMnu_Click);
   SalvaMnu = voce(mnuFile, "Salva progetto", "SalvaMnu", QKeySequence(Qt::Key_F2), &frmMainForm::SalvaMnu_Click);
@@ -114,13 +116,13 @@ void frmMainForm::CostruisciMenu() {
   separatore(mnuFile, "Line3Mnu");
   EsciMnu = voce(mnuFile, "Esci", "EsciMnu", {}, &frmMainForm::EsciMnu_Click);
 
-  mnuArchivi = menuBar()->addMenu(QStringLiteral("Archivi"));
+  mnuArchivi = barraMenu->addMenu(QStringLiteral("Archivi"));
   MaterialiMnu = voce(mnuArchivi, "Tubazioni...", "MaterialiMnu", QKeySequence(Qt::CTRL | Qt::Key_T), nullptr);
   mnuGas = voce(mnuArchivi, "Gas...", "mnuGas", QKeySequence(Qt::CTRL | Qt::Key_G), &frmMainForm::mnuGas_Click);
   mnuEqLen = voce(mnuArchivi, "Lungh. Equiv...", "mnuEqLen", QKeySequence(Qt::CTRL | Qt::Key_L), nullptr);
   mnuPreferenze = voce(mnuArchivi, "PDC predefinite...", "mnuPreferenze", QKeySequence(Qt::CTRL | Qt::Key_I), nullptr);
 
-  mnuHelp = menuBar()->addMenu(QStringLiteral("Help"));
+  mnuHelp = barraMenu->addMenu(QStringLiteral("Help"));
   mnuManuale = voce(mnuHelp, "Manuale...", "mnuManuale", QKeySequence(Qt::Key_F1), &frmMainForm::mnuManuale_Click);
   separatore(mnuHelp, "Line5Mnu");
   mnuArchiveCopy = voce(mnuHelp, "Copia Archivi...", "mnuArchiveCopy", {}, nullptr);
@@ -226,12 +228,11 @@ void frmMainForm::CostruisciBarra() {
   imgSwCompany->setObjectName(QStringLiteral("imgSwCompany"));
   imgSwCompany->installEventFilter(this);
   esterno->addWidget(imgSwCompany);
-  setMenuWidget(nullptr);
   auto* contenitore = new QWidget(this);
   auto* colonna = new QVBoxLayout(contenitore);
   colonna->setContentsMargins(0, 0, 0, 0);
   colonna->setSpacing(0);
-  colonna->addWidget(menuBar());
+  colonna->addWidget(barraMenu);
   colonna->addWidget(Picture1);
   auto* linea = new QFrame(contenitore);
   linea->setObjectName(QStringLiteral("Line11"));

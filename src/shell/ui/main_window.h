@@ -19,6 +19,8 @@
 
 #include "editor/barra_strumenti.h"
 
+class QMenuBar;
+
 namespace varnex::ui {
 
 class GasGrid;
@@ -115,6 +117,9 @@ class frmMainForm : public QMainWindow, public IFinestraPrincipale {
   QRect Frame1Twips;
 
   // ---- Menus ----
+  // The menu bar lives in the strip above the toolbar, owned by the window itself: handing
+  // QMainWindow's own bar to setMenuWidget would delete it together with every menu.
+  QMenuBar* barraMenu = nullptr;
   QMenu* mnuFile;
   QMenu* mnuArchivi;
   QMenu* mnuHelp;

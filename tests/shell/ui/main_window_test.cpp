@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenuBar>
+#include <QPointer>
 
 #include "editor/ui/archivi_finestre.h"
 #include "editor/ui/gasgrid.h"
@@ -58,6 +60,20 @@ TEST_F(MainWindowTest, MenusHaveTheirCaptionsAndShortcuts) {
   for (QAction* a : {f.StampaMnu, f.MaterialiMnu, f.mnuGas, f.mnuEqLen, f.mnuPreferenze, f.mnuArchiveCopy,
                      f.mnuProjectFileCopy})
     EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
+}
+
+TEST_F(MainWindowTest, MenusSurviveTheEventsAfterLoading) {
+  frmMainForm f;
+  QPointer<QMenu> file = f.mnuFile;
+  QPointer<QMenuBar> barra = f.barraMenu;
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QApplication::processEvents();
+  ASSERT_FALSE(file.isNull());
+  ASSERT_FALSE(barra.isNull());
+  EXPECT_TRUE(f.menuWidget()->isAncestorOf(barra));
+  EXPECT_EQ(barra->actions().size(), 3);
+  f.mnuShowHints->setChecked(true);  // the start-up sequence ticks it after the tips
+  EXPECT_TRUE(f.mnuShowHints->isChecked());
 }
 
 TEST_F(MainWindowTest, LoadSetsTitleFlagsAndToolbar) {
