@@ -17,7 +17,7 @@ enum class Risposta { OK, Annulla, Si, No, Riprova };
 class IInterazione {
  public:
   virtual ~IInterazione() = default;
-  // A message box: text, buttons, icon and title (empty title = the program's default title).
+  // A message box: text, buttons, icon and title (most messages of the system have no title).
   virtual Risposta Messaggio(const std::string& testo, Bottoni bottoni, Icona icona,
                              const std::string& titolo) = 0;
   // The screen pointer: 0 default, 11 hourglass (other codes are passed on unchanged).
