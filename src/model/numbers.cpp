@@ -101,7 +101,7 @@ std::string Maschera(Decimale d, int decimali) {
   return out;
 }
 
-// Reads a 16- or 32-bit signed integer written in base 16 or 8 (VB "&H" and "&O" forms).
+// Reads a 16- or 32-bit signed integer written in base 16 or 8 (the "&H" and "&O" forms).
 double LeggiBase(std::string_view cifre, int base) {
   uint64_t v = 0;
   size_t n = 0;

@@ -28,7 +28,7 @@ class TextReader {
 
   bool IsOpen() const { return open_; }
   bool Eof() const { return next_ >= lines_.size(); }
-  // The next line without its end (the VB "Line Input"); "" past the end.
+  // The next line without its end; "" past the end.
   std::string LineInput();
   // Line number (from 1) of the line LineInput returned last; 0 before the first.
   size_t LineNumber() const { return next_; }
