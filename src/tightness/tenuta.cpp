@@ -73,6 +73,7 @@ const char* NomeFamiglia(int i) { return i == 1 ? "I" : i == 2 ? "II" : "III"; }
 const std::array<CampoTenuta, NumCampiTenuta>& CampiTenuta() { return kCampi; }
 
 void ImpostaPaginaTenuta(IPaginaTenuta* pagina) { paginaTenuta = pagina; }
+IPaginaTenuta* PaginaTenutaInstallata() { return paginaTenuta; }
 
 void TenutaImpiantoRefresh() {
   if (paginaTenuta) paginaTenuta->Refresh();

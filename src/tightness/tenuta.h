@@ -146,6 +146,7 @@ class IPaginaTenuta {
   virtual void Init() = 0;
 };
 void ImpostaPaginaTenuta(IPaginaTenuta* pagina);
+IPaginaTenuta* PaginaTenutaInstallata();
 void TenutaImpiantoRefresh();
 void TenutaImpiantoInit();
 

@@ -10,6 +10,10 @@
 #include <exception>
 
 #include "editor/tabella.h"
+#include "editor/ui/celle.h"
+#include "editor/portata.h"
+#include "editor/ui/portata.h"
+#include "editor/ui/ptronchi.h"
 #include "model/calcolo.h"
 #include "model/gas.h"
 #include "model/globals.h"
@@ -23,6 +27,7 @@
 #include "shell/ui/wait_window.h"
 #include "shell/ui/window_registry.h"
 #include "tightness/tenuta.h"
+#include "tightness/validazione.h"
 
 namespace varnex::ui {
 
@@ -30,6 +35,7 @@ namespace {
 
 ISchemaRete* schemaRete = nullptr;
 IEditorCelle* editorCelle = nullptr;
+CostruttorePaginaTenuta costruttoreTenuta = nullptr;
 GasGrid* istanza = nullptr;
 
 // Designed positions (twips) of the controls that resizing does not move.
@@ -89,6 +95,7 @@ QFrame* Pannello(QWidget* genitore, QLabel*& figura, const QPixmap& pixmap, cons
 void ImpostaSchemaRete(ISchemaRete* schema) { schemaRete = schema; }
 ISchemaRete* SchemaRete() { return schemaRete; }
 void ImpostaEditorCelle(IEditorCelle* editor) { editorCelle = editor; }
+void ImpostaCostruttorePaginaTenuta(CostruttorePaginaTenuta costruttore) { costruttoreTenuta = costruttore; }
 IEditorCelle* EditorCelle() { return editorCelle; }
 
 GasGrid::GasGrid(IFinestraPrincipale& principale, QWidget* parent) : QWidget(parent), principale_(principale) {
@@ -96,6 +103,8 @@ GasGrid::GasGrid(IFinestraPrincipale& principale, QWidget* parent) : QWidget(par
   setObjectName(QStringLiteral("GasGrid"));
   setWindowTitle(QStringLiteral("Tabella tronchi "));
   CostruisciPagine();
+  selettori_ = new SelettoriRete(*this);
+  celle_ = new EditorCelleGriglia(*this);
   RegistraFinestra(this, QStringLiteral("X"));
   ImpostaEditorRete(this);
   ImpostaListeEditor(this);
@@ -103,6 +112,11 @@ GasGrid::GasGrid(IFinestraPrincipale& principale, QWidget* parent) : QWidget(par
 }
 
 GasGrid::~GasGrid() {
+  // Their focus handlers must not run on controls that are going away.
+  delete celle_;
+  celle_ = nullptr;
+  delete selettori_;
+  selettori_ = nullptr;
   if (EditorRete() == this) ImpostaEditorRete(nullptr);
   ImpostaListeEditor(nullptr);
   if (istanza == this) istanza = nullptr;
@@ -129,8 +143,6 @@ void GasGrid::CostruisciPagine() {
   ComboFinalPres = new QComboBox(pagTronchi);
   LabelDpMax = new QLabel(QStringLiteral("Perdita max:"), pagTronchi);
   ComboDpMax = new QComboBox(pagTronchi);
-  // The selectors get their lists and their commit with the selector subsystem.
-  for (QComboBox* c : {ComboInitPres, ComboFinalPres, ComboDpMax}) c->setEnabled(false);
   lblGasWarning = new QLabel(QStringLiteral("Errore di attribuzione famiglia"), pagTronchi);
   lblGasWarning->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
   lblGasWarning->hide();
@@ -166,6 +178,7 @@ void GasGrid::CostruisciPagine() {
   picInner->setObjectName(QStringLiteral("picInner"));
   VScroll = new QScrollBar(Qt::Vertical, pagTenuta);
   Tabbed1->addTab(pagTenuta, QStringLiteral("Verifica di tenuta dell'impianto UNI 11137-1"));
+  if (costruttoreTenuta) costruttoreTenuta(*this);
 
   connect(Tabbed1, &QTabWidget::currentChanged, this, [this](int pagina) { Tabbed1_Click(pagina); });
   connect(HpicScroll, &QScrollBar::valueChanged, this, [this](int) { HpicScroll_Change(); });
@@ -203,14 +216,18 @@ void GasGrid::Form_Activate() {
   RicalcoloAutomatico = -1;
   CursoreBloccato = 0;
   principale_.AbilitaSelettoreGas();
-  // The pressure selectors' lists (InitInitialPressureCombo, InitDPMaxCombo) come with their own
-  // subsystem.
+  InitInitialPressureCombo();
+  InitDPMaxCombo();
   principale_.InitInitialGasCombo(DefaultGas);
   // The project's gas, not the default one, is the gas the editor shows.
   if (!GasCorrente.Nome.empty()) principale_.SelectItemInGasList(GasCorrente.Nome);
   switch (Pagina()) {
     case 0:
+      SelectItemInInitialPressureList(PressioneIniziale);
+      SelectItemInFinalPressureList(PressioneFinale);
+      SelectItemInDpMaxList(PDCMaxTesto);
       Grid->SetRowCol(1, 1);
+      Grid->SetSelezione(1, 1);
       break;
     case 2:
       SetToolbarGrid(false);
@@ -247,9 +264,20 @@ bool GasGrid::eventFilter(QObject* oggetto, QEvent* evento) {
       Form_KeyDown(k->key() == Qt::Key_F9 ? 120 : 122);
       return true;
     }
-    if (oggetto == Grid && !k->text().isEmpty() && k->text().at(0).isPrint()) {
-      Grid_KeyPress(SS(k->text()));
-      return false;
+    // A character typed on the table opens the cell editor with it (Enter and Backspace with the
+    // cell's own text); the table must not also search its rows for it.
+    if (oggetto == Grid) {
+      std::string carattere;
+      if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter)
+        carattere = "\r";
+      else if (k->key() == Qt::Key_Backspace)
+        carattere = "\b";
+      else if (!k->text().isEmpty() && k->text().at(0).isPrint())
+        carattere = SS(k->text());
+      if (!carattere.empty()) {
+        Grid_KeyPress(carattere);
+        return true;
+      }
     }
   } else if (evento->type() == QEvent::MouseMove && oggetto == Grid->viewport()) {
     Grid_MouseMove();
@@ -265,7 +293,10 @@ bool GasGrid::Form_KeyDown(int keyCode) {
     return true;
   }
   if (keyCode == 122) {
-    // F11 opens the segment-parameters dialog, which arrives with its own subsystem.
+    if (Pagina() == 0 && Grid->Row() <= BloccoReti[static_cast<size_t>(IndiceRete)].NumTronchi) {
+      ApriParametriTronco(Grid->Row());
+      if (RicalcoloAutomatico) Elaborazione();
+    }
     return true;
   }
   return false;
@@ -345,14 +376,14 @@ void GasGrid::AdattaScrollTenuta(bool inizio) {
   const int h = std::max(0, altezzaSchede - 20);
   VScroll->setGeometry(pagTenuta->width() - Pixel(LarghezzaBarraScorr), 0, Pixel(LarghezzaBarraScorr), Pixel(h));
   picOuter->setGeometry(0, 0, std::max(0, pagTenuta->width() - Pixel(LarghezzaBarraScorr)), Pixel(h));
-  const int massimo = std::clamp(Twips(picInner->height()) - altezzaSchede, 0, 32767);
+  const ScrollTenuta s = DimensionaPaginaTenuta(
+      altezzaSchede, Twips(picInner->height()), Twips(picOuter->height() - picOuter->contentsRect().height()));
   const QSignalBlocker blocco(VScroll);
-  VScroll->setMaximum(massimo);
-  const int visibile = picInner->height() > 0 ? altezzaSchede * massimo / std::max(1, Twips(picInner->height())) : 0;
-  VScroll->setPageStep(std::max(1, static_cast<int>(ArrotondaPari(0.9 * visibile))));
+  VScroll->setMaximum(s.Massimo);
+  VScroll->setPageStep(std::max(1, s.PassoGrande));
   if (inizio) {
     VScroll->setValue(0);
-    picInner->move(picInner->x(), 0);
+    picInner->move(0, 0);
   }
 }
 
@@ -534,6 +565,12 @@ void GasGrid::AggiornaCalcoli() {
   }
   principale_.MenuAttivita(pressione);
   DoEvents();
+  if (pressione) {
+    SelectItemInInitialPressureList(PressioneIniziale);
+    SelectItemInFinalPressureList(PressioneFinale);
+  } else {
+    SelectItemInDpMaxList(TestoNumero(PDCMassima()));
+  }
 
   GrigliaPronta = 0;
   Grid->SetRedraw(false);
@@ -550,7 +587,7 @@ void GasGrid::AggiornaCalcoli() {
     for (int16_t j = 1; j < colonne; ++j) AggiornaCella(v, j);
   if (RicalcoloAutomatico) {
     PDCMaxTesto = TestoNumero(PDCMassima());
-    // SelectItemInDpMaxList arrives with the selectors.
+    SelectItemInDpMaxList(PDCMaxTesto);
   }
   Grid->SetRowCol(riga, colonna);
   GrigliaPronta = -1;
@@ -594,13 +631,53 @@ void GasGrid::Grid_Click() {
 }
 
 void GasGrid::Grid_DblClick() {
-  // The flow dialogs, the diameter picker and the segment-parameters dialog arrive with their own
-  // subsystems; until then a double click opens nothing.
+  const int16_t r = Grid->Row();
+  const int16_t j = Grid->Col();
+  const int16_t numTronchi = BloccoReti[static_cast<size_t>(IndiceRete)].NumTronchi;
+  if (r < 1 || r > numTronchi + 1 || r > MaxTronchi) return;
+  const int16_t k = (LayoutGriglia >= 0 && LayoutGriglia < NumLayoutGriglia && j >= 0 && j < MaxColonneGriglia)
+                        ? ColonneGriglia[static_cast<size_t>(LayoutGriglia)][static_cast<size_t>(j)].IdCampo
+                        : int16_t{0};
+  if (k == campo::ID_P_UTENZE && IsTerminale(r)) {
+    const EsitoDialogoPortata esito = ChiediPortataUtenza(r);
+    if (!esito.Done) return;
+    ApplicaPortataUtenza(r, esito.Portata, esito.Tipologia, &esito.Composizione);
+    Grid->SetTextMatrix(r, j, TestoNumero(esito.Portata));
+    Text1->setText(QS(TestoNumero(esito.Portata)));
+    if (RicalcoloAutomatico) Elaborazione();
+    return;
+  }
+  // The diameter column's double click is the cell editor's picker.
+  if (k == campo::ID_DIAMETRO) return;
+  if (r <= numTronchi) {
+    ApriParametriTronco(r);
+    if (RicalcoloAutomatico) Elaborazione();
+  }
 }
 
-void GasGrid::Grid_KeyPress(const std::string& carattere) {
-  if (editorCelle) editorCelle->GridEditing(carattere);
+void GasGrid::Grid_KeyPress(const std::string& carattere) { GridEditing(carattere); }
+
+void GasGrid::GridEditing(const std::string& s) {
+  if (editorCelle) editorCelle->GridEditing(s);
 }
+
+// ---- Network-wide selectors ---------------------------------------------------------------
+
+void GasGrid::InitInitialPressureCombo(const std::optional<std::string>& iniziale,
+                                       const std::optional<std::string>& finale) {
+  selettori_->InitInitialPressureCombo(iniziale, finale);
+}
+void GasGrid::InitDPMaxCombo(const std::optional<std::string>& s) { selettori_->InitDPMaxCombo(s); }
+void GasGrid::SelectItemInInitialPressureList(const std::string& s) { selettori_->SelectItemInInitialPressureList(s); }
+void GasGrid::SelectItemInInitialPressureList(double valore) {
+  SelectItemInInitialPressureList(TestoValoreSelettore(valore));
+}
+void GasGrid::SelectItemInFinalPressureList(const std::string& s) { selettori_->SelectItemInFinalPressureList(s); }
+void GasGrid::SelectItemInFinalPressureList(double valore) {
+  SelectItemInFinalPressureList(TestoValoreSelettore(valore));
+}
+void GasGrid::SelectItemInDpMaxList(const std::string& s) { selettori_->SelectItemInDpMaxList(s); }
+void GasGrid::SelectItemInDpMaxList(double valore) { SelectItemInDpMaxList(TestoValoreSelettore(valore)); }
 
 void GasGrid::Grid_MouseMove() {
   const int16_t j = Grid->Col();

@@ -16,11 +16,13 @@
 #include <QTabWidget>
 #include <QWidget>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "editor/barra_strumenti.h"
 #include "editor/tabella.h"
 #include "editor/ui/griglia.h"
+#include "editor/ui/selettori.h"
 #include "model/materiali.h"
 #include "model/rete.h"
 
@@ -32,6 +34,8 @@ class ISchemaRete {
   virtual ~ISchemaRete() = default;
   // Draws network 1 on the canvas (mode 2: interactive screen drawing in the canvas's scale).
   virtual void DrawSchema(QWidget& picDisplay, int16_t modo, const std::string& font, int16_t dimensione) = 0;
+  // The segment last selected by a click on the schema, 0 when none (only reads).
+  virtual int16_t GetSelectedTronco() const { return 0; }
 };
 void ImpostaSchemaRete(ISchemaRete* schema);
 ISchemaRete* SchemaRete();
@@ -48,6 +52,12 @@ class IEditorCelle {
 void ImpostaEditorCelle(IEditorCelle* editor);
 IEditorCelle* EditorCelle();
 
+class GasGrid;
+// Builds the tightness page into a new editor window's page controls. The tightness subsystem
+// installs it; without it the page stays empty.
+using CostruttorePaginaTenuta = void (*)(GasGrid& finestra);
+void ImpostaCostruttorePaginaTenuta(CostruttorePaginaTenuta costruttore);
+
 class GasGrid : public QWidget, public IEditorRete, public IListeEditor {
   Q_OBJECT
  public:
@@ -56,6 +66,21 @@ class GasGrid : public QWidget, public IEditorRete, public IListeEditor {
   ~GasGrid() override;
 
   // ---- Public operations ----
+  // The network-wide selectors: rebuild a list and select a value (number or text).
+  void InitInitialPressureCombo(const std::optional<std::string>& iniziale = std::nullopt,
+                                const std::optional<std::string>& finale = std::nullopt);
+  void InitDPMaxCombo(const std::optional<std::string>& s = std::nullopt);
+  void SelectItemInInitialPressureList(const std::string& s);
+  void SelectItemInInitialPressureList(double valore);
+  void SelectItemInFinalPressureList(const std::string& s);
+  void SelectItemInFinalPressureList(double valore);
+  void SelectItemInDpMaxList(const std::string& s);
+  void SelectItemInDpMaxList(double valore);
+  SelettoriRete& Selettori() { return *selettori_; }
+  // Opens the in-place editor on the current cell (the installed cell editor).
+  void GridEditing(const std::string& s);
+  // The main window the editor drives.
+  IFinestraPrincipale& Principale() { return principale_; }
   // Recalculates the network shown and refreshes the page in front.
   void Elaborazione() override;
   // Shows network record n (callers pass 1): rebuilds the table and recalculates.
@@ -77,6 +102,10 @@ class GasGrid : public QWidget, public IEditorRete, public IListeEditor {
   void TenutaImpiantoRefresh();
   // Commits an open cell edit (no-op until the cell editor is installed).
   void ConfermaModificaInCorso();
+  // The delete command: the selected table rows, or the schema's selected segment.
+  void DeleteKeyGrid();
+  // Deletes one segment in the way the user picks (the schema's Delete key passes its selection).
+  void DeleteTronco(int16_t seg);
 
   // ---- Event handlers ----
   void Form_Load();
@@ -177,6 +206,8 @@ class GasGrid : public QWidget, public IEditorRete, public IListeEditor {
   void AggiornaCella(int16_t riga, int16_t colonna);
 
   IFinestraPrincipale& principale_;
+  SelettoriRete* selettori_ = nullptr;
+  QObject* celle_ = nullptr;
   DimensioniEditor dims_ = CalcolaDimensioniEditor(8930, 12150, 1200, 60);
   bool inRescale_ = false;
 };

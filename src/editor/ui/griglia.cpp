@@ -183,6 +183,7 @@ int GrigliaTabella::CellTop() const {
   return Twips(horizontalHeader()->height() + rowViewportPosition(std::max(0, currentRow())));
 }
 int GrigliaTabella::CellWidth() const { return Twips(columnWidth(std::max(0, currentColumn()))); }
+int GrigliaTabella::CellHeight() const { return Twips(rowHeight(std::max(0, currentRow()))); }
 
 void GrigliaTabella::SetRedraw(bool attivo) {
   setUpdatesEnabled(attivo);

@@ -54,6 +54,7 @@ class GrigliaTabella : public QTableWidget {
   int CellLeft() const;
   int CellTop() const;
   int CellWidth() const;
+  int CellHeight() const;
 
   // The redraw switch: off while a refresh writes many cells.
   void SetRedraw(bool attivo);

@@ -14,6 +14,8 @@
 #include <algorithm>
 
 #include "editor/ui/gasgrid.h"
+#include "editor/ui/ptronchi.h"
+#include "archives/ui/archivi.h"
 #include "model/files.h"
 #include "model/gas.h"
 #include "model/globals.h"
@@ -21,6 +23,7 @@
 #include "model/interaction.h"
 #include "model/rete.h"
 #include "model/strings.h"
+#include "report/print/ui/frm_stampa.h"
 #include "report/print/ui/stampante.h"
 #include "shell/hints.h"
 #include "shell/selettore_gas.h"
@@ -118,24 +121,28 @@ void frmMainForm::CostruisciMenu() {
 
   mnuArchivi = barraMenu->addMenu(QStringLiteral("Archivi"));
   MaterialiMnu = voce(mnuArchivi, "Tubazioni...", "MaterialiMnu", QKeySequence(Qt::CTRL | Qt::Key_T), nullptr);
+  connect(MaterialiMnu, &QAction::triggered, this, [] { ApriGestMateriali(); });
   mnuGas = voce(mnuArchivi, "Gas...", "mnuGas", QKeySequence(Qt::CTRL | Qt::Key_G), &frmMainForm::mnuGas_Click);
   mnuEqLen = voce(mnuArchivi, "Lungh. Equiv...", "mnuEqLen", QKeySequence(Qt::CTRL | Qt::Key_L), nullptr);
+  connect(mnuEqLen, &QAction::triggered, this, [] { ApriSpeciali(); });
   mnuPreferenze = voce(mnuArchivi, "PDC predefinite...", "mnuPreferenze", QKeySequence(Qt::CTRL | Qt::Key_I), nullptr);
+  connect(mnuPreferenze, &QAction::triggered, this, [] { ApriPDC(); });
 
   mnuHelp = barraMenu->addMenu(QStringLiteral("Help"));
   mnuManuale = voce(mnuHelp, "Manuale...", "mnuManuale", QKeySequence(Qt::Key_F1), &frmMainForm::mnuManuale_Click);
   separatore(mnuHelp, "Line5Mnu");
   mnuArchiveCopy = voce(mnuHelp, "Copia Archivi...", "mnuArchiveCopy", {}, nullptr);
+  connect(mnuArchiveCopy, &QAction::triggered, this, [] { ApriCopiaArchivi(); });
   mnuProjectFileCopy = voce(mnuHelp, "Copia File di Progetto...", "mnuProjectFileCopy", {}, nullptr);
+  connect(mnuProjectFileCopy, &QAction::triggered, this, [] { ApriCopiaProgetti(); });
   separatore(mnuHelp, "Line7Mnu");
   mnuShowHints = voce(mnuHelp, "Visualizza suggerimenti", "mnuShowHints", {}, &frmMainForm::mnuShowHints_Click);
   mnuShowHints->setCheckable(true);
   separatore(mnuHelp, "Line6Mnu");
   AboutMnu = voce(mnuHelp, "Informazioni...", "AboutMnu", {}, &frmMainForm::AboutMnu_Click);
 
-  // The windows these entries open arrive with the archive editors and the printed report.
-  for (QAction* a : {StampaMnu, MaterialiMnu, mnuGas, mnuEqLen, mnuPreferenze, mnuArchiveCopy, mnuProjectFileCopy})
-    a->setEnabled(false);
+  // The two table editors belong to one activity each: off until the editor tells which.
+  for (QAction* a : {mnuEqLen, mnuPreferenze}) a->setEnabled(false);
 }
 
 void frmMainForm::CostruisciBarra() {
@@ -262,9 +269,6 @@ void frmMainForm::CostruisciBarra() {
   for (const auto& [b, g] : gestori) connect(b, &QToolButton::clicked, this, [this, g = g] { (this->*g)(); });
   // Pressing this button only takes the focus from the gas selector, which applies the choice.
   connect(cmdSaveGasAhAH, &QToolButton::clicked, this, [this] { cmdSaveGasAhAH->setFocus(); });
-  // The print dialog and the gas editor arrive with their own subsystems.
-  SSCommand2->setEnabled(false);
-  SSCommand4->setEnabled(false);
 }
 
 // ---- Load, resize, close, timer -----------------------------------------------------------
@@ -430,10 +434,6 @@ QToolButton* frmMainForm::Pulsante(Comando c) const { return qobject_cast<QToolB
 
 bool frmMainForm::Disponibile(Comando c) const {
   switch (c) {
-    // The segment-parameters dialog and the delete commands arrive with the editor's dialogs.
-    case Comando::cmdParameterElemSel:
-    case Comando::SSCommandCancel:
-      return false;
     // Redrawing needs the schema drawing.
     case Comando::SSCommandRefresh:
       return SchemaRete() != nullptr;
@@ -504,9 +504,10 @@ void frmMainForm::MostraIndicatore(bool inPressione) {
 }
 
 void frmMainForm::MenuAttivita(bool inPressione) {
-  // Remembered for when the archive editors arrive; until then both entries stay disabled.
   menuRichiesti_[mnuEqLen] = inPressione;
   menuRichiesti_[mnuPreferenze] = !inPressione;
+  mnuEqLen->setEnabled(inPressione);
+  mnuPreferenze->setEnabled(!inPressione);
 }
 
 int frmMainForm::AltezzaTwips() const { return Twips(frameGeometry().height()); }
@@ -567,6 +568,7 @@ void frmMainForm::NuovoMnu_Click() {
   if (!comandi) return;
   if (comandi->ChiudiProgetto()) {
     ScaricaEditor();
+    ScaricaPTronchi();
     comandi->ScaricaParametri();
     comandi->MostraAttivita();
   }
@@ -600,7 +602,7 @@ void frmMainForm::defaultValue_Click() {
   MostraModale(dialogo);
 }
 
-void frmMainForm::StampaMnu_Click() {}
+void frmMainForm::StampaMnu_Click() { MostraStampa(this); }
 
 void frmMainForm::mnuImpostaStampante_Click() {
   if (IsStampanteInstallata()) {
@@ -616,7 +618,7 @@ void frmMainForm::EsciMnu_Click() {
   if (ComandiProgetto()) ComandiProgetto()->EsciProgramma();
 }
 
-void frmMainForm::mnuGas_Click() { GasEditorDaMain = -1; }
+void frmMainForm::mnuGas_Click() { ApriEditorGasDaMain(); }
 
 void frmMainForm::mnuManuale_Click() { openHelpFile(); }
 
@@ -666,7 +668,27 @@ void frmMainForm::SSCommandHelp_Click() { openHelpFile(); }
 void frmMainForm::Command3D3_Click() { EsciMnu_Click(); }
 
 void frmMainForm::cmdParameterElemSel_Click() {
-  // Opens the segment-parameters dialog, which arrives with the editor's dialogs.
+  if (!editor_) return;
+  editor_->ConfermaModificaInCorso();
+  int16_t seg = 0;
+  switch (editor_->Pagina()) {
+    case 0:
+      if (editor_->Grid->Row() > Rete().NumTronchi) return;
+      seg = editor_->Grid->Row();
+      break;
+    case 1: {
+      const ISchemaRete* schema = SchemaRete();
+      seg = schema ? schema->GetSelectedTronco() : 0;
+      if (seg <= 0 || seg > MaxTronchi) return;
+      // The dialog stores into the table's current row.
+      editor_->Grid->SetRowCol(seg, std::max<int16_t>(1, editor_->Grid->Col()));
+      break;
+    }
+    default:
+      return;
+  }
+  ApriParametriTronco(seg);
+  if (RicalcoloAutomatico && editor_) editor_->Elaborazione();
 }
 
 void frmMainForm::cmdDiamLocked_Click() {
@@ -703,8 +725,9 @@ void frmMainForm::CommandCalculate_Click() {
 }
 
 void frmMainForm::SSCommandCancel_Click() {
-  // DeleteKeyGrid arrives with the delete commands; an open edit is committed first then.
-  if (editor_) editor_->ConfermaModificaInCorso();
+  if (!editor_) return;
+  editor_->ConfermaModificaInCorso();
+  editor_->DeleteKeyGrid();
 }
 
 void frmMainForm::CommandCursorLocked_Click() {

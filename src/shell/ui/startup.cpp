@@ -1,10 +1,13 @@
 #include "shell/ui/startup.h"
 
+#include "schema/ui/schema_canvas.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QPointer>
 #include <QStandardPaths>
 
+#include "archives/ui/archivi.h"
 #include "shell/hints.h"
 #include "shell/mru.h"
 #include "shell/ui/hints_window.h"
@@ -13,6 +16,7 @@
 #include "shell/ui/qt_services.h"
 #include "shell/ui/splash.h"
 #include "shell/ui/start_screen.h"
+#include "tightness/ui/pagina_tenuta_qt.h"
 
 namespace varnex::ui {
 
@@ -105,9 +109,15 @@ int EseguiProgramma(int argc, char** argv) {
     // Messages, dialogs, settings and the rest go through these for the whole run.
     ServiziQt servizi;
     CicloVitaQt cicloVita;
+    // The substitution question while a project loads, the gas editor behind the parameters.
+    ArchiviQt archivi;
     IstanzaUnica istanza;
     FinestreAvvioQt finestre(istanza);
     SequenzaAvvio sequenza(finestre);
+    // The editor window draws its schema page through the schema subsystem.
+    InstallaSchemaRete();
+    // ... and its tightness-test page through the tightness subsystem.
+    InstallaPaginaTenuta();
     const EsitoAvvio esito = sequenza.Esegui(RigaComando(argc, argv));
     if (esito != EsitoAvvio::Avviato) return esito == EsitoAvvio::SecondaIstanza ? 0 : 1;
     rc = QApplication::exec();

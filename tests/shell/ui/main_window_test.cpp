@@ -56,10 +56,18 @@ TEST_F(MainWindowTest, MenusHaveTheirCaptionsAndShortcuts) {
   EXPECT_EQ(f.mnuHelp->title(), QStringLiteral("Help"));
   EXPECT_EQ(f.mnuFile->actions().size(), 12);  // nine entries and three separators
   EXPECT_TRUE(f.mnuShowHints->isCheckable());
-  // Entries whose windows do not exist yet stay disabled.
-  for (QAction* a : {f.StampaMnu, f.MaterialiMnu, f.mnuGas, f.mnuEqLen, f.mnuPreferenze, f.mnuArchiveCopy,
-                     f.mnuProjectFileCopy})
-    EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
+  // The two table editors wait for the activity; the copies are always there.
+  for (QAction* a : {f.mnuEqLen, f.mnuPreferenze}) EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
+  for (QAction* a : {f.MaterialiMnu, f.mnuGas, f.StampaMnu, f.mnuArchiveCopy, f.mnuProjectFileCopy})
+    EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
+  f.MenuAttivita(true);
+  EXPECT_TRUE(f.mnuEqLen->isEnabled());
+  EXPECT_FALSE(f.mnuPreferenze->isEnabled());
+  f.MenuAttivita(false);
+  EXPECT_FALSE(f.mnuEqLen->isEnabled());
+  EXPECT_TRUE(f.mnuPreferenze->isEnabled());
+  EXPECT_TRUE(f.SSCommand2->isEnabled());
+  EXPECT_TRUE(f.SSCommand4->isEnabled());
 }
 
 TEST_F(MainWindowTest, MenusSurviveTheEventsAfterLoading) {

@@ -2,11 +2,16 @@
 
 #include <QPrinterInfo>
 
+#include "report/print/ui/frm_stampa.h"
+
 namespace varnex::ui {
 
 bool IsStampanteInstallata() {
-  QPrinterInfo corrente = QPrinterInfo::defaultPrinter();
-  if (!corrente.isNull() && !corrente.printerName().isEmpty()) return true;
+  // A PDF target chosen for the current printer prints like an installed printer.
+  const QPrinter& corrente = PrinterCorrente();
+  if (corrente.outputFormat() == QPrinter::PdfFormat && !corrente.outputFileName().isEmpty()) return true;
+  QPrinterInfo predefinita = QPrinterInfo::defaultPrinter();
+  if (!predefinita.isNull() && !predefinita.printerName().isEmpty()) return true;
   return !QPrinterInfo::availablePrinterNames().isEmpty();
 }
 

@@ -1,0 +1,43 @@
+// The maximum-pressure-drop editor "Perdite di carico massime predefinite" (frmPDC), modal. Its
+// logic is EditorPDC.
+#pragma once
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <array>
+
+#include "archives/editor_pdc.h"
+#include "shell/ui/services.h"
+
+namespace varnex::ui {
+
+class frmPDC : public Dialogo {
+  Q_OBJECT
+ public:
+  explicit frmPDC(QWidget* parent = nullptr);
+
+  void MostraPDC(const CampiPDC& campi);
+  CampiPDC Campi() const;
+  // The focus back on the threshold with its text selected: each time the window is shown or
+  // comes back to the front.
+  void Form_Paint();
+
+  void cmdOK_Click();
+  void cmdAnnulla_Click();
+
+  QLineEdit* txtPotenza;
+  QLineEdit* txtPotenzaBis;
+  std::array<QLineEdit*, 3> txtPotenza1{};
+  std::array<QLineEdit*, 3> txtPotenza2{};
+  QPushButton* cmdOK;
+  QPushButton* cmdAnnulla;
+
+ protected:
+  bool event(QEvent* evento) override;
+  bool eventFilter(QObject* oggetto, QEvent* evento) override;
+  void keyPressEvent(QKeyEvent* evento) override;
+};
+
+void MostraPDC(QWidget* parent);
+
+}  // namespace varnex::ui

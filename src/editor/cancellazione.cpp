@@ -1,0 +1,85 @@
+#include "editor/cancellazione.h"
+
+#include <algorithm>
+
+#include "model/rete.h"
+
+namespace varnex {
+
+namespace {
+
+// The deleted mark comes straight off again after an unlink: the branch stays in its slots,
+// detached, ready to be attached again from the table.
+void TogliMarcaEliminato(int16_t indiceRete, int16_t seg) {
+  if (indiceRete < 0 || indiceRete > 1 || seg < 0 || seg > MaxTronchi) return;
+  BloccoReti[static_cast<size_t>(indiceRete)].Tronchi[static_cast<size_t>(seg)].Eliminato = 0;
+}
+
+}  // namespace
+
+void CancellaRighe(int16_t tipo, int16_t riga, int16_t rigaSel, int16_t indiceRete, IEditorRete& editor) {
+  const int16_t prima = std::min(riga, rigaSel);
+  // The table may hold one row past the last slot; no segment lives there.
+  const int16_t ultima = std::min<int16_t>(std::max(riga, rigaSel), MaxTronchi);
+  for (int16_t i = prima; i <= ultima; ++i) {
+    switch (tipo) {
+      case Scollega:
+        ScollegaTronco(i);
+        TogliMarcaEliminato(indiceRete, i);
+        break;
+      case Elimina:
+        EliminaTronco(i);
+        editor.Elaborazione();
+        break;
+      case Cancella:
+        EliminaTronco(i);
+        break;
+      default:
+        break;
+    }
+  }
+  switch (tipo) {
+    case Scollega:
+      editor.Elaborazione();
+      break;
+    case Elimina:
+      EliminaTronchiVuoti();
+      CompattaTronchi();
+      editor.ResetGrid();
+      editor.Elaborazione();
+      break;
+    case Cancella:
+      editor.ResetGrid();
+      editor.Elaborazione();
+      break;
+    default:
+      break;
+  }
+}
+
+bool CancellaTronco(int16_t tipo, int16_t seg, int16_t indiceRete, IEditorRete& editor) {
+  switch (tipo) {
+    case Cancella:
+      EliminaTronco(seg);
+      editor.ResetGrid();
+      editor.Elaborazione();
+      return true;
+    case Elimina:
+      EliminaTronco(seg);
+      EliminaTronchiVuoti();
+      CompattaTronchi();
+      editor.ResetGrid();
+      editor.Elaborazione();
+      return true;
+    case Scollega:
+      if (seg == 1) return false;
+      ScollegaTronco(seg);
+      TogliMarcaEliminato(indiceRete, seg);
+      editor.Elaborazione();
+      return true;
+    default:
+      return true;
+  }
+}
+
+}  // namespace varnex

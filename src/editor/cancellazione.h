@@ -1,0 +1,27 @@
+// The delete command over the network: the three ways of removing segments (unlink, delete and
+// renumber, delete and keep the numbering) applied to a range of table rows or to one segment,
+// with the refreshes of the editor in the order the command runs them.
+#pragma once
+
+#include <cstdint>
+
+namespace varnex {
+
+class IEditorRete;
+
+// The user's choice in the delete dialog.
+enum TipoCancellazione : int16_t {
+  Scollega = 1,  // detach from the parent, keep slot and subtree
+  Elimina = 2,   // delete with the subtree, then drop empty slots and renumber
+  Cancella = 3,  // delete with the subtree, slots stay as blank rows
+};
+
+// The table path: rows between `riga` and `rigaSel` (either order) of network `indiceRete`.
+// `editor` receives ResetGrid and Elaborazione.
+void CancellaRighe(int16_t tipo, int16_t riga, int16_t rigaSel, int16_t indiceRete, IEditorRete& editor);
+
+// The one-segment path. Returns false, having changed nothing, when the unlink of segment 1 is
+// refused (the caller shows the message); true otherwise.
+bool CancellaTronco(int16_t tipo, int16_t seg, int16_t indiceRete, IEditorRete& editor);
+
+}  // namespace varnex

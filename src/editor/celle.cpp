@@ -1,0 +1,533 @@
+#include "editor/celle.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "editor/tabella.h"
+#include "model/calcolo.h"
+#include "model/campi.h"
+#include "model/colonne.h"
+#include "model/globals.h"
+#include "model/helpers.h"
+#include "model/interaction.h"
+#include "model/materiali.h"
+#include "model/numbers.h"
+#include "model/strings.h"
+#include "shell/stato_interfaccia.h"
+
+namespace varnex {
+
+namespace {
+
+// A table row that has a segment slot behind it. The table may hold a row past the last slot
+// (the entry row after a full network), which no edit may reach.
+bool IsSlot(int16_t riga) { return riga >= 1 && riga <= MaxTronchi; }
+
+int16_t Derivazioni(int16_t slot) {
+  const TTronco& t = Tronco(slot);
+  return static_cast<int16_t>((t.ID_LEFT != 0 ? 1 : 0) + (t.ID_RIGHT != 0 ? 1 : 0));
+}
+
+int Arrotonda(double x) { return static_cast<int>(ArrotondaPari(x)); }
+
+// A whole number for a link, kept inside the 16-bit range.
+int16_t Intero16(double x) {
+  const double r = ArrotondaPari(x);
+  if (!(r == r)) return 0;
+  return static_cast<int16_t>(std::clamp(r, -32768.0, 32767.0));
+}
+
+// A typed number as a single; nullopt when it does not fit one (it would poison the calculation).
+std::optional<float> Singolo(double v) {
+  const float f = static_cast<float>(v);
+  if (!std::isfinite(f)) return std::nullopt;
+  return f;
+}
+
+// The form Str gives a non-negative number: a leading blank.
+std::string ConSpazio(int16_t n) { return (n >= 0 ? " " : "") + std::to_string(n); }
+
+}  // namespace
+
+double NumeroDigitato(const std::string& testo) { return Val(testo); }
+
+PosizioneEditor PosizionaEditor(const AreaTwips& cella, int larghezzaPulsante, bool conPulsante) {
+  PosizioneEditor p;
+  const double h = cella.Altezza;
+  p.Editor = {cella.Sinistra, Arrotonda(cella.Alto + h / 7.0), cella.Larghezza, Arrotonda(h / 2.0 + h / 4.0)};
+  p.Pulsante = {cella.Sinistra + cella.Larghezza - larghezzaPulsante, cella.Alto, larghezzaPulsante, cella.Altezza};
+  if (conPulsante) p.Editor.Larghezza = std::max(0, p.Editor.Larghezza - larghezzaPulsante);
+  return p;
+}
+
+ModificaCelle::ModificaCelle(IVistaCelle& vista, const int16_t& layout) : v_(vista), layout_(layout) {}
+
+int16_t ModificaCelle::CodiceColonna(int16_t colonna) const {
+  if (layout_ < 0 || layout_ >= NumLayoutGriglia || colonna < 0 || colonna >= MaxColonneGriglia) return 0;
+  return ColonneGriglia[static_cast<size_t>(layout_)][static_cast<size_t>(colonna)].IdCampo;
+}
+
+bool ModificaCelle::SolaLettura(int16_t colonna) const {
+  if (layout_ < 0 || layout_ >= NumLayoutGriglia || colonna < 0 || colonna >= MaxColonneGriglia) return true;
+  // Every non-zero flag is read-only, as the table shows such a column in blue.
+  return ColonneGriglia[static_cast<size_t>(layout_)][static_cast<size_t>(colonna)].SolaLettura != 0;
+}
+
+int16_t ModificaCelle::UltimaColonna() const {
+  if (layout_ < 0 || layout_ >= NumLayoutGriglia) return 0;
+  return UltimaColonnaGriglia[static_cast<size_t>(layout_)];
+}
+
+// ---- Opening an editor ----------------------------------------------------------------------
+
+void ModificaCelle::GridEditing(const std::string& testo) {
+  std::string s = testo;
+  const int16_t c = v_.Col(), r = v_.Row();
+  const int16_t codice = CodiceColonna(c);
+  if (c < 1 || r < 1 || SolaLettura(c) || !IsSlot(r)) return;
+  RigaInModifica = r;
+  ColonnaInModifica = c;
+  TestoOriginale = v_.TextMatrix(r, c);
+
+  if (codice == campo::ID_P_UTENZE) {
+    // Only an end segment, or one that still carries an own flow, has an appliance to type.
+    if (NumeroCampo(GetField(r, campo::ID_P_UTENZE)) == 0 && Derivazioni(r) != 0) return;
+  }
+
+  if (codice == campo::ID_MATERIALE) {
+    StatoEditazione = 2;
+    SelectDefaultMaterial();
+    v_.MostraLista();
+    const TTronco& t = Tronco(r);
+    if (t.IndiceMateriale > 0 && t.IndiceMateriale <= v_.NumeroVoci() + 1) {
+      for (int k = 0; k < v_.NumeroVoci(); ++k)
+        if (v_.TestoVoce(k) == t.ID_MATERIALE) v_.SelezionaVoce(k);
+    }
+    if (r == Rete().NumTronchi + 1 && r != 1) {
+      const std::string& precedente = Tronco(static_cast<int16_t>(r - 1)).ID_MATERIALE;
+      for (int k = 0; k < v_.NumeroVoci(); ++k)
+        if (v_.TestoVoce(k) == precedente) v_.SelezionaVoce(k);
+    }
+    v_.FocusLista();
+    return;
+  }
+
+  if (codice == campo::ID_DIAMETRO) {
+    v_.SetCellBackColor(r, c, colore::Bianco);
+    ColonnaDiametro = c;
+    RigaDiametro = r;
+  }
+
+  if (IsNotControlChar(s)) {
+    v_.SetTextMatrix(r, c, s);
+    v_.ImpostaTestoEditor(s, false);
+  } else {
+    s = v_.TextMatrix(r, c);
+    v_.ImpostaTestoEditor(s, true);
+  }
+
+  const PosizioneEditor posto =
+      PosizionaEditor(v_.RettangoloCella(), v_.LarghezzaPulsante(), codice == campo::ID_DIAMETRO);
+  if (codice != campo::ID_P_UTENZE) {
+    if (codice == campo::ID_DIAMETRO) {
+      v_.MostraPulsante(posto.Pulsante);
+      v_.Lucchetto(Tronco(r).ID_DIAMCUSTOM != 0);
+    } else {
+      v_.NascondiPulsante();
+    }
+  }
+  v_.MostraEditor(posto.Editor);
+  v_.FocusEditor();
+  EditorModificato = false;
+  StatoEditazione = 2;
+}
+
+void ModificaCelle::SelectDefaultMaterial() {
+  for (int k = 0; k < v_.NumeroVoci(); ++k)
+    if (v_.TestoVoce(k) == DefaultMateriale) {
+      v_.SelezionaVoce(k);
+      return;
+    }
+  if (v_.NumeroVoci() > 0) v_.SelezionaVoce(0);
+}
+
+void ModificaCelle::Text1_Change() { EditorModificato = true; }
+
+void ModificaCelle::Text1_KeyUp() {
+  if (v_.Row() >= 1 && v_.Col() >= 1) v_.SetTextMatrix(v_.Row(), v_.Col(), v_.TestoEditor());
+}
+
+void ModificaCelle::Combo1_Click() {
+  StatoEditazione = 2;
+  std::string nome = v_.VoceScelta();
+  const int16_t m = CercaMateriale(nome);
+  if (m > 0) v_.TestoStato(Materiali[static_cast<size_t>(m)][0].Descrizione);
+}
+
+// ---- Commits --------------------------------------------------------------------------------
+
+void ModificaCelle::SaveGridCell(std::optional<std::pair<int16_t, int16_t>> cella) {
+  int16_t prima = 0, ultima = 0, rigaPrima = 0, colonnaPrima = 0;
+  if (cella) {
+    rigaPrima = v_.Row();
+    colonnaPrima = v_.Col();
+    prima = ultima = cella->first;
+    v_.SetRowCol(cella->first, cella->second);
+  } else {
+    // A selection dragged upward holds the same rows as one dragged downward.
+    const int16_t a = v_.Row(), b = v_.RowSel();
+    const SelezioneRighe s = LimitaSelezione(std::min(a, b), std::max(a, b), ContoTronchi());
+    prima = s.Prima;
+    ultima = s.Ultima;
+  }
+  v_.SetTextMatrix(v_.Row(), v_.Col(), CommaToDot(v_.TestoEditor()));
+  const int16_t codice = CodiceColonna(v_.Col());
+  for (int16_t i = prima; i <= ultima; ++i)
+    if (!SalvaRiga(i, codice)) return;
+  ProgettoModificato = -1;
+  if (RicalcoloAutomatico) v_.Elaborazione();
+  if (cella) v_.SetRowCol(rigaPrima, colonnaPrima);
+}
+
+bool ModificaCelle::SalvaRiga(int16_t i, int16_t codice) {
+  if (!IsSlot(i)) return true;
+  if (Tronco(i).Eliminato == -1) Tronco(i).Eliminato = 0;
+  TTronco t = Tronco(i);
+  const int16_t riga = v_.Row(), colonna = v_.Col();
+  const std::string testo = v_.TextMatrix(riga, colonna);
+  const double v = NumeroDigitato(testo);
+  switch (codice) {
+    case campo::ID_P_UTENZE:
+      if (const auto f = Singolo(v); f && (v == 0 || *f != t.ID_P_UTENZE)) {
+        t.ID_P_UTENZE = *f;
+        t.ID_P_TRONCO = *f;
+      }
+      break;
+    case campo::ID_LEN:
+      if (const auto f = Singolo(v)) t.ID_LEN = *f;
+      break;
+    case campo::ID_DIAMETRO:
+      RegolaDiametro(i, t);
+      break;
+    case campo::ID_PREV:
+      if (!RegolaProvenienza(i, t)) return false;
+      break;
+    case campo::ID_RIF: {
+      const std::string rif = UCase(Trim(testo));
+      v_.SetTextMatrix(riga, colonna, rif);
+      t.ID_RIF = rif;
+      break;
+    }
+    case campo::ID_EQ_LEN:
+      if (const auto f = Singolo(v)) t.ID_EQ_LEN = *f;
+      break;
+    default:
+      break;
+  }
+  Tronco(i) = t;
+  return true;
+}
+
+void ModificaCelle::RegolaDiametro(int16_t i, TTronco& t) {
+  const int16_t riga = v_.Row(), colonna = v_.Col();
+  std::string testo = v_.TextMatrix(riga, colonna);
+  if (testo == "?") {
+    const std::string scelto = v_.ScegliDiametro(t.IndiceMateriale);
+    if (!scelto.empty()) {
+      v_.SetTextMatrix(riga, colonna, scelto);
+      testo = scelto;
+    }
+  }
+  const float interno = DiametroInterno(t.IndiceMateriale, testo);
+  const bool fisso =
+      UCase(testo) != "AUTO" && interno > 0 && testo != "0" && (t.ID_DIAMETRO != testo || Tronco(i).ID_DIAMCUSTOM != 0);
+  if (fisso) {
+    t.ID_DIAMETRO = testo;
+    t.ID_DIAMCUSTOM = -1;
+    v_.Lucchetto(true);
+    v_.SetCellForeColor(riga, colonna, colore::Rosso);
+  } else if (t.ID_DIAMETRO != testo) {
+    // "Auto", "0" or a label the series lacks: the calculation chooses the diameter again.
+    t.ID_DIAMCUSTOM = 0;
+    v_.Lucchetto(false);
+    v_.SetCellForeColor(riga, colonna, colore::Nero);
+  }
+}
+
+bool ModificaCelle::RegolaProvenienza(int16_t i, TTronco& t) {
+  const int16_t riga = v_.Row(), colonna = v_.Col();
+  double v = NumeroDigitato(v_.TextMatrix(riga, colonna));
+  // Compared as the whole number that would be stored: 2.4 on row 2 is row 2 itself.
+  if (Intero16(v) == i) {
+    MsgBox("Il tronco non puo' provenire da se stesso!");
+    return false;
+  }
+  if (v > MaxTronchi) {
+    MsgBox("Valore di provenienza troppo alto");
+    v_.SetTextMatrix(riga, colonna, "");
+    return false;
+  }
+  if (v < 0) {
+    MsgBox("Valori  negativi non validi");
+    v_.SetTextMatrix(riga, colonna, "");
+    return false;
+  }
+  if (i == 1) {
+    v_.SetTextMatrix(riga, colonna, "0");
+    v = 0;
+  }
+  const int16_t nuovo = Intero16(v);
+
+  // Unlink from the previous parent; only a link that names this segment is cut.
+  const int16_t p = t.ID_PREV;
+  int16_t* tagliato = nullptr;
+  if (p != 0 && IsSlot(p)) {
+    TTronco& padre = Tronco(p);
+    if (padre.ID_LEFT == i)
+      tagliato = &padre.ID_LEFT;
+    else if (padre.ID_RIGHT == i)
+      tagliato = &padre.ID_RIGHT;
+    if (tagliato) *tagliato = 0;
+  }
+
+  if (nuovo != 0 && Tronco(nuovo).ID_P_UTENZE > 0 && IsTerminale(nuovo)) {
+    const Risposta r = MsgBox("Il tronco di provenienza e' una utenza!\r\n Azzero la portata?", Bottoni::SiNo,
+                              Icona::Domanda);
+    if (r == Risposta::No) {
+      if (tagliato) *tagliato = i;
+      return true;
+    }
+  }
+
+  t.ID_PREV = MinLong(nuovo, 32767);
+  const int16_t q = t.ID_PREV;
+  if (q != 0) {
+    TTronco& padre = Tronco(q);
+    if (padre.ID_LEFT == 0) {
+      padre.ID_LEFT = i;
+    } else if (padre.ID_RIGHT == 0) {
+      padre.ID_RIGHT = i;
+    } else {
+      MsgBox("Errore! Il tronco" + ConSpazio(q) + " ha gia' due derivazioni");
+      t.ID_PREV = 0;
+    }
+  }
+  return true;
+}
+
+void ModificaCelle::SaveGridMaterial(int16_t tasto) {
+  if (!v_.TextMatrix(RigaInModifica, 1).empty() && StatoEditazione == 2 &&
+      (CodiceColonna(v_.Col()) == campo::ID_MATERIALE || CodiceColonna(ColonnaInModifica) == campo::ID_MATERIALE)) {
+    std::string nome = v_.VoceScelta();
+    // An empty list offers nothing to choose: a segment without a series is not made.
+    if (!nome.empty()) {
+      int16_t prima = RigaInModifica, ultima = RigaInModifica;
+      if (v_.Row() != v_.RowSel()) {
+        const int16_t a = v_.Row(), b = v_.RowSel();
+        const SelezioneRighe s = LimitaSelezione(std::min(a, b), std::max(a, b), ContoTronchi());
+        prima = s.Prima;
+        ultima = s.Ultima;
+      }
+      v_.SetTextMatrix(RigaInModifica, ColonnaInModifica, nome);
+      if (IsSlot(RigaInModifica)) Tronco(RigaInModifica).ID_MATERIALE = nome;
+      const int16_t m = CercaMateriale(nome);  // trims the name
+      v_.SetTextMatrix(RigaInModifica, ColonnaInModifica, nome);
+      for (int16_t i = prima; i <= ultima; ++i) {
+        if (!IsSlot(i)) continue;
+        TTronco& t = Tronco(i);
+        t.ID_MATERIALE = nome;
+        t.IndiceMateriale = m;
+        if (m < 1 || CercaDiametro(m, t.ID_DIAMETRO) == 0) t.ID_DIAMCUSTOM = 0;
+      }
+      if (tasto > 0 && !CursoreBloccato && v_.Col() == ColonnaInModifica)
+        v_.SetRowCol(v_.Row(), std::min<int16_t>(static_cast<int16_t>(v_.Col() + 1), UltimaColonna()));
+      if (RicalcoloAutomatico) v_.Elaborazione();
+      v_.SetSelezione(v_.Row(), v_.Col());
+    }
+  }
+  v_.FocusTabella();
+  StatoEditazione = 1;
+}
+
+// ---- Cell actions ---------------------------------------------------------------------------
+
+void ModificaCelle::GridCellAction() {
+  switch (CodiceColonna(v_.Col())) {
+    case campo::ID_P_UTENZE:
+      EditGridFlow();
+      break;
+    case campo::ID_LEN:
+      EditGridSegment();
+      break;
+    case campo::ID_DIAMETRO:
+      PickGridDiameter();
+      break;
+    default:
+      break;
+  }
+}
+
+void ModificaCelle::PerditaVersoDialogo() {
+  if (StatoEditazione == 2) Text1_LostFocus();
+}
+
+void ModificaCelle::PickGridDiameter() {
+  if (CodiceColonna(v_.Col()) != campo::ID_DIAMETRO || !IsSlot(v_.Row())) return;
+  PerditaVersoDialogo();
+  const std::string scelto = v_.ScegliDiametro(Tronco(v_.Row()).IndiceMateriale);
+  if (!scelto.empty()) v_.ImpostaTestoEditor(scelto, true);
+  v_.FocusTabella();
+  SaveGridCell();
+  v_.NascondiPulsante();
+}
+
+void ModificaCelle::cmdDettagliDiametro_Click() {
+  if (CodiceColonna(v_.Col()) != campo::ID_DIAMETRO || !IsSlot(v_.Row())) return;
+  const std::string scelto = v_.ScegliDiametro(Tronco(v_.Row()).IndiceMateriale);
+  if (!scelto.empty()) v_.ImpostaTestoEditor(scelto, true);
+  v_.FocusTabella();
+  if (!scelto.empty()) SaveGridCell();
+  v_.NascondiPulsante();
+}
+
+void ModificaCelle::EditGridFlow() {
+  const int16_t r = v_.Row();
+  if (!IsSlot(r) || Derivazioni(r) != 0) return;
+  PerditaVersoDialogo();
+  const bool pressione = ReteInPressione != 0;
+  const EsitoPortata e = v_.PortataUtenza(pressione, r, Tronco(r).ID_P_UTENZE);
+  if (!e.Done) return;
+  TTronco& t = Tronco(r);
+  t.ID_P_UTENZE = e.Portata;
+  t.ID_P_TRONCO = t.ID_P_UTENZE;
+  t.TipologiaUtenza = e.Tipologia;
+  if (!pressione) t.ComposizioneUtenza = e.Composizione;
+  v_.Elaborazione();
+}
+
+void ModificaCelle::EditGridSegment() {
+  if (CodiceColonna(v_.Col()) != campo::ID_LEN) return;
+  const int16_t r = v_.Row();
+  if (r < 1 || r > Rete().NumTronchi) return;
+  PerditaVersoDialogo();
+  v_.ParametriTronco(r);
+  if (RicalcoloAutomatico) v_.Elaborazione();
+}
+
+// ---- Keys and focus -------------------------------------------------------------------------
+
+bool ModificaCelle::Text1_KeyDown(int16_t keyCode) {
+  if (keyCode >= 37 && keyCode <= 40) {
+    SaveGridCell();
+    int16_t riga = v_.Row(), colonna = v_.Col();
+    switch (keyCode) {
+      case 37: colonna = std::max<int16_t>(static_cast<int16_t>(colonna - 1), 1); break;
+      case 38: riga = std::max<int16_t>(static_cast<int16_t>(riga - 1), 1); break;
+      case 39: colonna = std::min<int16_t>(static_cast<int16_t>(colonna + 1), static_cast<int16_t>(v_.Cols() - 1)); break;
+      default: riga = std::min<int16_t>(static_cast<int16_t>(riga + 1), static_cast<int16_t>(v_.Rows() - 1)); break;
+    }
+    v_.SetRowCol(riga, colonna);
+    v_.NascondiEditor();
+    v_.FocusTabella();
+    StatoEditazione = 1;
+    return true;
+  }
+  if (keyCode == 27) {
+    v_.SetTextMatrix(RigaInModifica, ColonnaInModifica, TestoOriginale);
+    StatoEditazione = 1;
+    v_.NascondiEditor();
+    v_.FocusTabella();
+    return true;
+  }
+  return false;
+}
+
+void ModificaCelle::Text1_KeyPress(std::string& carattere) {
+  if (StatoEditazione != 2 || carattere.empty()) return;
+  if (carattere == "\r") {
+    carattere.clear();
+    const int16_t riga = v_.Row(), colonna = v_.Col();
+    if (CodiceColonna(colonna) == campo::ID_DIAMETRO) v_.SetCellBackColor(riga, colonna, colore::GialloChiaro);
+    if (!(v_.CellForeColor(riga, colonna) == colore::Rosso && colonna == 3)) SaveGridCell();
+
+    const int16_t r = v_.Row();
+    const bool terminale = IsSlot(r) && IsTerminale(r);
+    int16_t i = static_cast<int16_t>(v_.Col() + 1);
+    for (; i <= UltimaColonna(); ++i)
+      if (!SolaLettura(i) && (CodiceColonna(i) != campo::ID_P_UTENZE || terminale)) break;
+    if (i <= UltimaColonna()) {
+      if (!CursoreBloccato) v_.SetRowCol(r, i);
+    } else {
+      // The end of the row: the entry row becomes a segment, within the 200 slots.
+      if (v_.Rows() < Rete().NumTronchi + 1) {
+        if (Rete().NumTronchi < MaxTronchi) v_.AggiungiRigaGriglia();
+      } else if (r > Rete().NumTronchi && r <= MaxTronchi) {
+        SetNumTronchi(1, r);
+      }
+      if (!CursoreBloccato) {
+        int16_t nuova = v_.Row();
+        if (nuova + 1 < v_.Rows()) ++nuova;
+        v_.SetRowCol(nuova, 1);
+      }
+    }
+    if (RicalcoloAutomatico) v_.Elaborazione();
+    v_.SetSelezione(v_.Row(), v_.Col());
+    v_.NascondiEditor();
+    EditorModificato = false;
+    StatoEditazione = 1;
+    v_.FocusTabella();
+    StatoEditazione = 1;
+    return;
+  }
+  if (carattere == "?") {
+    GridCellAction();
+    carattere.clear();
+    return;
+  }
+  if (carattere == "\x1b" || carattere == "\b") return;
+  v_.SetTextMatrix(v_.Row(), v_.Col(), v_.TestoEditor() + carattere);
+}
+
+void ModificaCelle::Text1_DblClick() { GridCellAction(); }
+
+void ModificaCelle::Text1_LostFocus() {
+  const int16_t rigaSel = v_.RowSel(), colonnaSel = v_.ColSel();
+  if (CodiceColonna(ColonnaDiametro) == campo::ID_DIAMETRO && RigaDiametro >= 1 && RigaDiametro < v_.Rows()) {
+    const int16_t riga = v_.Row(), colonna = v_.Col();
+    v_.SetRowCol(RigaDiametro, ColonnaDiametro);
+    const std::string t = v_.TextMatrix(RigaDiametro, ColonnaDiametro);
+    // The warning of the diameter cell is judged on its own segment's results.
+    const bool avviso = IsSlot(RigaDiametro) && AvvisoDiametro(RigaDiametro, t);
+    v_.SetCellBackColor(RigaDiametro, ColonnaDiametro, avviso ? colore::RossoScuro : colore::GialloChiaro);
+    v_.SetRowCol(riga, colonna);
+  } else if (CodiceColonna(ColonnaDiametro) != campo::ID_DIAMETRO) {
+    v_.SetCellBackColor(v_.Row(), v_.Col(), colore::Bianco);
+  }
+  v_.SetSelezione(rigaSel, colonnaSel);
+  v_.NascondiEditor();
+  if (StatoEditazione == 2) {
+    if (v_.Row() == v_.RowSel() && EditorModificato) {
+      v_.SetRedraw(false);
+      SaveGridCell(std::make_pair(RigaInModifica, ColonnaInModifica));
+      v_.SetRedraw(true);
+      EditorModificato = false;
+    }
+    StatoEditazione = 1;
+  }
+}
+
+void ModificaCelle::Combo1_KeyPress(int16_t keyAscii) {
+  if (keyAscii == 13 && StatoEditazione == 2) SaveGridMaterial(13);
+}
+
+void ModificaCelle::Combo1_LostFocus() { SaveGridMaterial(0); }
+
+void ModificaCelle::ConfermaModificaInCorso() {
+  if (StatoEditazione != 2) return;
+  if (CodiceColonna(ColonnaInModifica) == campo::ID_MATERIALE)
+    Combo1_LostFocus();
+  else
+    Text1_LostFocus();
+}
+
+}  // namespace varnex

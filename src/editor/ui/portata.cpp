@@ -1,0 +1,446 @@
+#include "editor/ui/portata.h"
+
+#include <QButtonGroup>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <cmath>
+
+#include "model/numbers.h"
+#include "model/rete.h"
+#include "model/strings.h"
+#include "shell/ui/main_window.h"
+#include "shell/ui/units.h"
+
+namespace varnex::ui {
+
+namespace {
+
+constexpr int32_t Giallo = 0x00FFFF;
+constexpr int32_t Grigio = 0xC0C0C0;
+
+// Designed geometry (twips).
+constexpr int SinistraCaratteristiche = 120;
+constexpr int LarghezzaCaratteristiche = 3000;
+constexpr int SinistraUtenze = 3400;
+constexpr int LarghezzaUtenze = 3000;
+constexpr int LarghezzaPulsante = 1000;
+
+int16_t CodiceTasto(const QKeyEvent& k) {
+  if (k.key() == Qt::Key_Return || k.key() == Qt::Key_Enter) return 13;
+  if (k.key() == Qt::Key_Escape) return 27;
+  if (k.key() == Qt::Key_Backspace) return 8;
+  const QString t = k.text();
+  if (t.isEmpty() || !t.at(0).isPrint()) return 0;
+  const char16_t c = t.at(0).unicode();
+  return c < 256 ? static_cast<int16_t>(c) : int16_t{255};
+}
+
+QLineEdit* Box(QWidget* parent, const char* nome, const QString& unita, int alto) {
+  auto* t = new QLineEdit(parent);
+  t->setObjectName(QString::fromLatin1(nome));
+  t->setGeometry(RettangoloTwips(120, alto, 1800, 315));
+  auto* l = new QLabel(unita, parent);
+  l->setGeometry(RettangoloTwips(2000, alto + 30, 900, 285));
+  return t;
+}
+
+bool SlotValido(int16_t seg) { return seg >= 0 && seg <= MaxTronchi; }
+
+// OK writes the reference text; a changed text is a change of the project.
+void ScriviRiferimento(int16_t seg, const std::string& testo) {
+  if (!SlotValido(seg)) return;
+  if (Tronco(seg).ID_RIF != testo) ProgettoModificato = -1;
+  Tronco(seg).ID_RIF = testo;
+}
+
+}  // namespace
+
+// ---- frmCportata --------------------------------------------------------------------------
+
+frmCportata::frmCportata(QWidget* parent) : Dialogo(parent) {
+  setObjectName(QStringLiteral("frmCportata"));
+  setWindowTitle(QStringLiteral("Calcolo portata"));
+  setModal(true);
+
+  auto* lblRif = new QLabel(QStringLiteral("Rif:"), this);
+  lblRif->setGeometry(RettangoloTwips(120, 150, 500, 285));
+  txtRif = new QLineEdit(this);
+  txtRif->setObjectName(QStringLiteral("txtRif"));
+  txtRif->setGeometry(RettangoloTwips(650, 120, 5750, 315));
+
+  auto* gruppo = new QButtonGroup(this);
+  gruppo->setExclusive(true);
+  const std::array<QString, 2> titoli{QStringLiteral("Apparecchi di cottura"), QStringLiteral("Caldaie e simili")};
+  for (size_t i = 0; i < 2; ++i) {
+    pnlSelect[i] = new QFrame(this);
+    pnlSelect[i]->setAutoFillBackground(true);
+    // Both kinds stay inside the narrow layout.
+    pnlSelect[i]->setGeometry(RettangoloTwips(120 + static_cast<int>(i) * 1520, 540, 1480, 480));
+    ribSelect[i] = new QPushButton(titoli[i], pnlSelect[i]);
+    ribSelect[i]->setCheckable(true);
+    ribSelect[i]->setAutoDefault(false);
+    ribSelect[i]->setGeometry(RettangoloTwips(45, 60, 1390, 360));
+    gruppo->addButton(ribSelect[i]);
+    connect(ribSelect[i], &QPushButton::toggled, this, [this, i](bool v) { ribSelect_Click(static_cast<int>(i), v); });
+  }
+
+  pnlCaratteristiche = new QGroupBox(QStringLiteral("Caratteristiche "), this);
+  pnlCaratteristiche->setGeometry(RettangoloTwips(SinistraCaratteristiche, 1140, LarghezzaCaratteristiche, 2100));
+  txtWatt = Box(pnlCaratteristiche, "txtWatt", QStringLiteral("W"), 360);
+  txtKcal = Box(pnlCaratteristiche, "txtKcal", QStringLiteral("kcal/h"), 900);
+  txtNMC = Box(pnlCaratteristiche, "txtNMC", QStringLiteral("Nmc/h"), 1440);
+
+  pnlUtenze = new QGroupBox(QStringLiteral("Utenze di cottura tipiche"), this);
+  pnlUtenze->setGeometry(RettangoloTwips(SinistraUtenze, 1140, LarghezzaUtenze, 2100));
+  const std::array<QString, NumFornelli> fornelli{
+      QStringLiteral("Fornello ausiliario"),       QStringLiteral("Fornello semirapido"),
+      QStringLiteral("Fornello rapido (primo)"),   QStringLiteral("Fornello rapido (secondo)"),
+      QStringLiteral("Fornello ultrarapido"),      QStringLiteral("Forno a gas")};
+  const std::array<const char*, NumFornelli> nomi{"chkAux", "chkSemirapido", "chkRapido1", "chkRapido2", "chkPescera", "chkForno"};
+  for (size_t i = 0; i < NumFornelli; ++i) {
+    chkFornelli[i] = new QCheckBox(fornelli[i], pnlUtenze);
+    chkFornelli[i]->setObjectName(QString::fromLatin1(nomi[i]));
+    chkFornelli[i]->setGeometry(RettangoloTwips(120, 300 + static_cast<int>(i) * 260, 2800, 255));
+    connect(chkFornelli[i], &QCheckBox::toggled, this, [this, i] { Fornello_Click(static_cast<int>(i)); });
+  }
+  Command3 = new QPushButton(QStringLiteral("Cucina completa"), pnlUtenze);
+  Command3->setAutoDefault(false);
+  Command3->setGeometry(RettangoloTwips(120, 1900 - 150, 2000, 330));
+
+  cmdOK = new QPushButton(QStringLiteral("OK"), this);
+  Command2 = new QPushButton(QStringLiteral("Annulla"), this);
+  cmdOK->setAutoDefault(false);
+  Command2->setAutoDefault(false);
+  cmdOK->setGeometry(RettangoloTwips(0, 3400, LarghezzaPulsante, 375));
+  Command2->setGeometry(RettangoloTwips(0, 3400, LarghezzaPulsante, 375));
+
+  connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+  connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+  connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+  for (QLineEdit* b : {txtWatt, txtKcal, txtNMC}) {
+    connect(b, &QLineEdit::textChanged, this, [this] { Unita_Change(); });
+    b->installEventFilter(this);
+  }
+  txtRif->installEventFilter(this);
+
+  // The designed state: wide, nothing ticked, the cooking kind highlighted.
+  {
+    const QSignalBlocker blocco(ribSelect[0]);
+    ribSelect[0]->setChecked(true);
+  }
+  ColoraPannelli(0);
+  ShowUtenze(true);
+  setFixedHeight(Pixel(4300));
+  setTabOrder(txtRif, txtWatt);
+  setTabOrder(txtWatt, txtKcal);
+  setTabOrder(txtKcal, txtNMC);
+  setTabOrder(txtNMC, cmdOK);
+}
+
+void frmCportata::ColoraPannelli(int selezionato) {
+  for (int i = 0; i < 2; ++i) {
+    QPalette p = pnlSelect[static_cast<size_t>(i)]->palette();
+    p.setColor(QPalette::Window, ColoreVB(i == selezionato ? Giallo : Grigio));
+    pnlSelect[static_cast<size_t>(i)]->setPalette(p);
+  }
+}
+
+std::string frmCportata::CodificaComposizione() const {
+  std::array<bool, NumFornelli> spunte{};
+  for (size_t i = 0; i < NumFornelli; ++i) spunte[i] = chkFornelli[i]->isChecked();
+  return varnex::CodificaComposizione(spunte);
+}
+
+void frmCportata::DecodificaComposizione(const std::string& s) {
+  if (s.size() < NumFornelli) return;
+  for (size_t i = 0; i < NumFornelli; ++i) chkFornelli[i]->setChecked(s[i] == '1');
+}
+
+void frmCportata::ResetChk() {
+  for (QCheckBox* c : chkFornelli) c->setChecked(false);
+  Composizione.clear();
+}
+
+void frmCportata::Ricalcola(int16_t from) {
+  const FontePortata fonte = static_cast<FontePortata>(from);
+  std::string testo;
+  if (fonte == FontePortata::Watt) testo = SS(txtWatt->text());
+  else if (fonte == FontePortata::Kcal) testo = SS(txtKcal->text());
+  else if (fonte == FontePortata::Nmc) testo = SS(txtNMC->text());
+  const RisultatoPortata r = varnex::Ricalcola(fonte, PotenzaFornelli, testo, PotereCalorificoUtenza(Tipologia));
+  if (fonte == FontePortata::Fornelli) Composizione = CodificaComposizione();
+  AggiornamentoInCorso = true;
+  txtWatt->setText(QS(r.Watt));
+  txtKcal->setText(QS(r.Kcal));
+  txtNMC->setText(QS(r.Nmc));
+  AggiornamentoInCorso = false;
+  Portata = r.Portata;
+}
+
+void frmCportata::SetDati(int16_t segmento, float portata) {
+  Portata = portata;
+  NumeroTronco = segmento;
+  ValoriModificati = false;
+  PotenzaFornelli = 0;
+  const TTronco vuoto{};
+  const TTronco& t = SlotValido(segmento) ? Tronco(segmento) : vuoto;
+  Tipologia = t.TipologiaUtenza;
+  Composizione = t.ComposizioneUtenza;
+  setWindowTitle(QStringLiteral("Calcolo portata  -  Tronco N. ") + QString::number(segmento));
+  AggiornamentoInCorso = true;
+  txtNMC->setText(QS(TestoPortata(portata)));
+  txtRif->setText(QS(t.ID_RIF));
+  AggiornamentoInCorso = false;
+  Ricalcola(4);
+  if (Tipologia == 1) {
+    ribSelect[0]->setChecked(true);
+    DecodificaComposizione(Composizione);
+    if (!t.ComposizioneUtenza.empty()) Ricalcola(1);
+  } else {
+    ribSelect[1]->setChecked(true);
+  }
+  Tipologia = t.TipologiaUtenza;
+  ValoriModificati = false;
+  Ricalcola(4);
+}
+
+void frmCportata::ShowUtenze(bool f) {
+  if (f) {
+    pnlUtenze->show();
+    setFixedWidth(Pixel(static_cast<int>(1.1 * (LarghezzaUtenze + LarghezzaCaratteristiche))));
+    const int e = SinistraUtenze + LarghezzaUtenze;
+    Command2->move(Pixel(e - LarghezzaPulsante), Command2->y());
+    cmdOK->move(Pixel(e - 2 * LarghezzaPulsante - 210), cmdOK->y());
+    return;
+  }
+  const int r = SinistraCaratteristiche + LarghezzaCaratteristiche;
+  const int g = SinistraUtenze - r;
+  const int c = static_cast<int>(ArrotondaPari(-g / 1.5));
+  setFixedWidth(Pixel(r - c));
+  Command2->move(Pixel(r - LarghezzaPulsante), Command2->y());
+  cmdOK->move(Pixel(r - 2 * LarghezzaPulsante - 210), cmdOK->y());
+}
+
+void frmCportata::Fornello_Click(int indice) {
+  if (indice < 0 || indice >= NumFornelli) return;
+  const int32_t potenza = PotenzaFornello[static_cast<size_t>(indice)];
+  PotenzaFornelli += chkFornelli[static_cast<size_t>(indice)]->isChecked() ? potenza : -potenza;
+  Ricalcola(1);
+  ValoriModificati = true;
+}
+
+void frmCportata::Command3_Click() {
+  for (QCheckBox* c : chkFornelli) c->setChecked(true);
+}
+
+void frmCportata::ribSelect_Click(int indice, bool valore) {
+  if (!valore || indice < 0 || indice > 1) return;
+  ColoraPannelli(indice);
+  if (indice == 0) {
+    ShowUtenze(true);
+    Tipologia = 1;
+  } else {
+    ShowUtenze(false);
+    ResetChk();
+    Tipologia = 2;
+  }
+  Ricalcola(ValoriModificati ? 2 : 4);
+}
+
+void frmCportata::Unita_Change() {
+  if (!AggiornamentoInCorso) ResetChk();
+}
+
+void frmCportata::Unita_GotFocus(QLineEdit* box) {
+  const QString senza = QString(box->text()).remove(QLatin1Char(' '));
+  if (senza != box->text()) box->setText(senza);
+  box->selectAll();
+}
+
+void frmCportata::Unita_LostFocus(QLineEdit* box) {
+  Ricalcola(box == txtWatt ? 2 : box == txtKcal ? 3 : 4);
+  ValoriModificati = true;
+}
+
+void frmCportata::Unita_KeyPress(QLineEdit* box, int16_t& tasto) {
+  if (tasto == 13) {
+    tasto = 0;
+    Ricalcola(box == txtWatt ? 2 : box == txtKcal ? 3 : 4);
+    ValoriModificati = true;
+    QWidget* prossimo = box == txtWatt ? static_cast<QWidget*>(txtKcal) : box == txtKcal ? static_cast<QWidget*>(txtNMC)
+                                                                                          : static_cast<QWidget*>(cmdOK);
+    prossimo->setFocus();
+    return;
+  }
+  const BoxUnita tipo = box == txtWatt ? BoxUnita::Watt : box == txtKcal ? BoxUnita::Kcal : BoxUnita::Nmc;
+  const EsitoTasto esito = FiltraTastoUnita(tipo, SS(box->text()), box->hasSelectedText(), tasto);
+  if (esito.Sostituisci) box->setText(QS(esito.NuovoTesto));
+  tasto = esito.Tasto;
+}
+
+void frmCportata::txtRif_KeyPress(int16_t& tasto) {
+  if (tasto != 13) return;
+  tasto = 0;
+  ValoriModificati = true;
+  txtWatt->setFocus();
+}
+
+void frmCportata::cmdOK_Click() {
+  Done = true;
+  ScriviRiferimento(NumeroTronco, SS(txtRif->text()));
+  accept();
+}
+
+void frmCportata::Command2_Click() {
+  Done = false;
+  reject();
+}
+
+void frmCportata::keyPressEvent(QKeyEvent* evento) {
+  const int16_t tasto = CodiceTasto(*evento);
+  if (tasto == 27) {
+    Command2_Click();
+    return;
+  }
+  if (tasto == 13) return;
+  Dialogo::keyPressEvent(evento);
+}
+
+bool frmCportata::eventFilter(QObject* oggetto, QEvent* evento) {
+  auto* box = qobject_cast<QLineEdit*>(oggetto);
+  const bool unita = box && (box == txtWatt || box == txtKcal || box == txtNMC);
+  if (unita && evento->type() == QEvent::FocusIn) Unita_GotFocus(box);
+  if (unita && evento->type() == QEvent::FocusOut) Unita_LostFocus(box);
+  if (evento->type() != QEvent::KeyPress || !box) return Dialogo::eventFilter(oggetto, evento);
+  int16_t tasto = CodiceTasto(*static_cast<QKeyEvent*>(evento));
+  if (tasto == 0) return Dialogo::eventFilter(oggetto, evento);
+  if (tasto == 27) {
+    Command2_Click();
+    return true;
+  }
+  const int16_t prima = tasto;
+  if (unita) Unita_KeyPress(box, tasto);
+  else if (box == txtRif) txtRif_KeyPress(tasto);
+  if (tasto == 0 || prima == 13) return true;
+  return Dialogo::eventFilter(oggetto, evento);
+}
+
+// ---- frmPortata ---------------------------------------------------------------------------
+
+frmPortata::frmPortata(QWidget* parent) : Dialogo(parent) {
+  setObjectName(QStringLiteral("frmPortata"));
+  setWindowTitle(QStringLiteral("Portata utenza"));
+  setModal(true);
+  setFixedSize(DimensioneTwips(5200, 2300));
+  auto* lblRif = new QLabel(QStringLiteral("Rif:"), this);
+  lblRif->setGeometry(RettangoloTwips(120, 150, 500, 285));
+  txtRif = new QLineEdit(this);
+  txtRif->setObjectName(QStringLiteral("txtRif"));
+  txtRif->setGeometry(RettangoloTwips(650, 120, 4400, 315));
+  auto* lblPortata = new QLabel(QStringLiteral("Portata  in condizioni normali (15°C , 1013 mbar)"), this);
+  lblPortata->setGeometry(RettangoloTwips(120, 600, 4900, 285));
+  txtNMC = new QLineEdit(this);
+  txtNMC->setObjectName(QStringLiteral("txtNMC"));
+  txtNMC->setGeometry(RettangoloTwips(120, 930, 1800, 315));
+  auto* unita = new QLabel(QStringLiteral("Nmc/h"), this);
+  unita->setGeometry(RettangoloTwips(2000, 960, 900, 285));
+  cmdOK = new QPushButton(QStringLiteral("OK"), this);
+  Command2 = new QPushButton(QStringLiteral("Annulla"), this);
+  cmdOK->setAutoDefault(false);
+  Command2->setAutoDefault(false);
+  cmdOK->setGeometry(RettangoloTwips(2800, 1500, 1000, 375));
+  Command2->setGeometry(RettangoloTwips(3900, 1500, 1000, 375));
+  connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+  connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+  txtNMC->installEventFilter(this);
+  txtRif->installEventFilter(this);
+  setTabOrder(txtRif, txtNMC);
+  setTabOrder(txtNMC, cmdOK);
+}
+
+void frmPortata::SetDati(int16_t segmento, float portata) {
+  Portata = portata;
+  NumeroTronco = segmento;
+  const TTronco vuoto{};
+  const TTronco& t = SlotValido(segmento) ? Tronco(segmento) : vuoto;
+  Tipologia = t.TipologiaUtenza;
+  setWindowTitle(QStringLiteral("Portata utenza -  Tronco N. ") + QString::number(segmento));
+  txtNMC->setText(QS(TestoPortata(portata)));
+  txtRif->setText(QS(t.ID_RIF));
+}
+
+void frmPortata::txtNMC_GotFocus() {
+  txtNMC->setCursorPosition(0);
+  txtNMC->selectAll();
+}
+
+void frmPortata::txtNMC_LostFocus() { Portata = LeggiPortata(SS(txtNMC->text())); }
+
+void frmPortata::txtNMC_KeyPress(int16_t& tasto) {
+  if (tasto == 13) {
+    tasto = 0;
+    cmdOK->setFocus();
+    return;
+  }
+  const EsitoTasto esito = FiltraTastoUnita(BoxUnita::Nmc, SS(txtNMC->text()), txtNMC->hasSelectedText(), tasto);
+  if (esito.Sostituisci) txtNMC->setText(QS(esito.NuovoTesto));
+  tasto = esito.Tasto;
+}
+
+void frmPortata::txtRif_KeyPress(int16_t& tasto) {
+  if (tasto != 13) return;
+  tasto = 0;
+  txtNMC->setFocus();
+}
+
+void frmPortata::cmdOK_Click() {
+  Done = true;
+  ScriviRiferimento(NumeroTronco, SS(txtRif->text()));
+  accept();
+}
+
+void frmPortata::Command2_Click() {
+  Done = false;
+  reject();
+}
+
+void frmPortata::keyPressEvent(QKeyEvent* evento) {
+  if (CodiceTasto(*evento) == 13) return;
+  Dialogo::keyPressEvent(evento);
+}
+
+bool frmPortata::eventFilter(QObject* oggetto, QEvent* evento) {
+  if (oggetto == txtNMC && evento->type() == QEvent::FocusIn) txtNMC_GotFocus();
+  if (oggetto == txtNMC && evento->type() == QEvent::FocusOut) txtNMC_LostFocus();
+  if (evento->type() != QEvent::KeyPress) return Dialogo::eventFilter(oggetto, evento);
+  int16_t tasto = CodiceTasto(*static_cast<QKeyEvent*>(evento));
+  if (tasto == 0 || tasto == 27) return Dialogo::eventFilter(oggetto, evento);
+  const int16_t prima = tasto;
+  if (oggetto == txtNMC) txtNMC_KeyPress(tasto);
+  else if (oggetto == txtRif) txtRif_KeyPress(tasto);
+  if (tasto == 0 || prima == 13) return true;
+  return Dialogo::eventFilter(oggetto, evento);
+}
+
+// ---- The caller's view --------------------------------------------------------------------
+
+EsitoDialogoPortata ChiediPortataUtenza(int16_t seg) {
+  EsitoDialogoPortata esito;
+  if (!SlotValido(seg)) return esito;
+  const float portata = Tronco(seg).ID_P_UTENZE;
+  QWidget* parent = FinestraPrincipaleCaricata();
+  if (ReteInPressione) {
+    frmPortata d(parent);
+    d.SetDati(seg, portata);
+    MostraModale(d);
+    esito = {d.Done, d.Portata, d.Tipologia, TestoNumero(d.Composizione), false};
+  } else {
+    frmCportata d(parent);
+    d.SetDati(seg, portata);
+    MostraModale(d);
+    esito = {d.Done, d.Portata, d.Tipologia, d.Composizione, true};
+  }
+  return esito;
+}
+
+}  // namespace varnex::ui

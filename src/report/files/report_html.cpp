@@ -1,0 +1,358 @@
+#include "report/files/report_html.h"
+
+#include <memory>
+#include <vector>
+
+#include "model/calcolo.h"
+#include "model/computo.h"
+#include "model/files.h"
+#include "model/globals.h"
+#include "model/interaction.h"
+#include "model/rete.h"
+#include "model/strings.h"
+#include "model/textfile.h"
+#include "report/files/stampa_file.h"
+#include "report/files/stampa_file_interno.h"
+#include "report/print/pagina.h"
+#include "report/print/sezioni.h"
+#include "tightness/tenuta.h"
+
+namespace varnex {
+
+int16_t NumeroFileHTML = 0;
+int16_t PaginaHTML = 1;
+double SpazioPaginaHTML = AltezzaCorpoHTML;
+
+namespace {
+
+TextWriter* fileHTML = nullptr;
+
+const char* const kRigaSpaziatura = "<SPAN class='lineverticalspacing'>&nbsp;</SPAN><BR>";
+const char* const kLineaOrizzontale = "<HR noshade color='black' width='100%' size='1'>";
+
+struct RegolaStile {
+  const char* selettore;
+  std::vector<const char*> proprieta;
+};
+
+// The style sheet of the report; the property texts are the ones the report has always carried.
+const std::vector<RegolaStile>& RegoleStile() {
+  static const std::vector<RegolaStile> regole = {
+    {"body", {"height: 297mm;", "width: 210mm;", "font-family:Arial;"}},  // 1
+    {"Table", {"width: 100%;"}},  // 2
+    {"td", {"font-size : 3.5mm;"}},  // 3
+    {"div", {"width: 100%;"}},  // 4
+    {".headerpage", {"margin-left: 15mm;", "margin-rigth: 15mm;", "margin-bottom: 10mm;", "width: 170mm;", "position: absolute;"}},  // 5
+    {".bodypage", {"margin-left: 15mm;", "margin-rigth: 15mm;", "width: 170mm;", "position: absolute;"}},  // 6
+    {".bigtitle", {"font-size : 8.4mm;", "align: center;"}},  // 7
+    {".littletitle", {"font-size : 6.3mm;", "align: center;"}},  // 8
+    {".fieldtitlebigspace", {"font-size : 3.5mm;", "font-weight: bold;"}},  // 9
+    {".fieldvaluebigspace", {"font-size : 3.5mm;"}},  // 10
+    {".fieldtitle", {"font-size : 3.5mm;", "font-weight: bold;"}},  // 11
+    {".fieldvalue", {"font-size : 3.5mm;"}},  // 12
+    {".footerpage", {"margin-left: 15mm;", "margin-rigth: 15mm;", "width: 170mm;", "position: absolute;"}},  // 13
+    {".tabletitle", {"text-align: center;", "font-size: 4.2mm;", "font-weight: bold;"}},  // 14
+    {".datatable", {"line-height: 3mm;", "border-bottom-width: 1pt;", "border-bottom-style: solid;", "border-bottom-color: black;", "border-top-width: 1pt;", "border-top-style: solid;", "border-top-color: black;"}},  // 15
+    {".datatablenoborder", {"line-height: 3mm;"}},  // 16
+    {".titlecolums", {"font-size : 3.5mm;", "font-weight: bold;", "border-left-width: 1pt;", "border-left-style: solid;", "border-left-color: black;", "border-bottom-width: 1pt;", "border-bottom-style: solid;", "border-bottom-color: black;", "text-align: center;", "vertical-align: top;", "line-height: 4mm;"}},  // 17
+    {".titlecolumlast", {"font-size : 3.5mm;", "font-weight: bold;", "border-left-width: 1pt;", "border-left-style: solid;", "border-left-color: black;", "border-right-width: 1pt;", "border-right-style: solid;", "border-right-color: black;", "border-bottom-width: 1pt;", "border-bottom-style: solid;", "border-bottom-color: black;", "text-align: center;", "vertical-align: top;", "line-height: 4mm;"}},  // 18
+    {".datacolums", {"height: 3mm;", "line-height: 3.15mm;", "font-size : 3.15mm;", "border-left-width: 1pt;", "border-left-style: solid;", "border-left-color: black;", "text-align: center;"}},  // 19
+    {".datacolumlast", {"height: 3mm;", "line-height: 3.15mm;", "font-size : 3.15mm;", "border-left-width: 1pt;", "border-left-style: solid;", "border-left-color: black;", "border-right-width: 1pt;", "border-right-style: solid;", "border-right-color: black;", "text-align: center;"}},  // 20
+    {".lastdatacolums", {"font-size : 3.15mm;", "border-left-width: 1pt;", "border-left-style: solid;", "border-left-color: black;", "text-align: center;"}},  // 21
+    {".lastdatacolumlast", {"font-size : 3.15mm;", "border-left-width: 1pt;", "border-left-style: solid;", "border-left-color: black;", "border-right-width: 1pt;", "border-right-style: solid;", "border-right-color: black;", "text-align: center;"}},  // 22
+    {".lineverticalspacing", {"line-height: 3mm;"}},  // 23
+    {".titlesection", {"font-size: 4.2mm;", "font-weight: bold;"}},  // 24
+    {".allbordertitle", {"font-size: 3.15mm;", "font-weight: bold;", "border-right-width: 1pt;", "border-right-style: solid;", "border-right-color: black;", "border-top-width: 1pt;", "border-top-style: solid;", "border-top-color: black;", "border-bottom-width: 1pt;", "border-bottom-style: solid;", "border-bottom-color: black;", "text-align: center;", "line-height: 6mm;"}},  // 25
+    {".allborder", {"font-size: 3.15mm;", "border-right-width: 1pt;", "border-right-style: solid;", "border-right-color: black;", "border-bottom-width: 1pt;", "border-bottom-style: solid;", "border-bottom-color: black;", "text-align: center;", "line-height: 6mm;"}},  // 26
+    {".rowtitlefirst", {"font-size: 3.15mm;", "font-weight: bold;", "border-right-width: 1pt;", "border-right-style: solid;", "border-right-color: black;", "border-bottom-width: 1pt;", "border-bottom-style: solid;", "border-bottom-color: black;", "text-align: center;", "line-height: 6mm;"}},  // 27
+    {".rowtitle", {"font-size: 3.15mm;", "font-weight: bold;", "border-right-width: 1pt;", "border-right-style: solid;", "border-right-color: black;", "text-align: center;", "line-height: 6mm;"}},  // 28
+    {".sectiontitlewords", {"font-size: 3.15mm;", "font-weight: bold;"}},  // 29
+    {".sectionwords", {"font-size: 3.15mm;"}},  // 30
+  };
+  return regole;
+}
+
+// Vertical position of a block on the page column: page n starts (n - 1) x 289 mm below the first.
+int16_t Posizione(int64_t pagina, int64_t scarto) { return PosizioneFile((pagina - 1) * 289 + scarto); }
+
+// The project title of the header: the file title, or the end of the full path when it is long.
+std::string TitoloProgetto() {
+  const std::string titolo = Trim(GetFileTitle(PercorsoProgetto));
+  if (Len(titolo) > 28) return Right(Trim(PercorsoProgetto), 28);
+  return titolo;
+}
+
+// The header table and its rule (the lines between the header block's opening and its end).
+void ContenutoIntestazione(const char* codaLogo) {
+  ScriviRigaHTML("<TABLE align='CENTER'>");
+  ScriviRigaHTML("<TR>");
+  ScriviRigaHTML("<TD ALIGN='Left'>");
+  ScriviRigaHTML(LogoReport ? std::string("<IMG src='logo.bmp") + codaLogo : std::string("&nbsp;"));
+  ScriviRigaHTML("</TD>");
+  ScriviRigaHTML("<TD ALIGN='Left'>");
+  ScriviRigaHTML(EscapeHTML(DittaUtente()) + "<BR>" + EscapeHTML(IndirizzoDitta()));
+  ScriviRigaHTML("</TD>");
+  ScriviRigaHTML("<TD ALIGN='Right'>");
+  ScriviRigaHTML(EscapeHTML(TitoloProgetto()));
+  ScriviRigaHTML("</TD>");
+  ScriviRigaHTML("</TR>");
+  ScriviRigaHTML("</TABLE>");
+  ScriviRigaHTML(kLineaOrizzontale);
+  ScriviRigaHTML("</DIV>");
+}
+
+// The footer block of a page (after the line that closes the body block).
+void BloccoPiePagina(int64_t pagina) {
+  ScriviRigaHTML("<DIV class='footerpage' style='top:" + std::to_string(Posizione(pagina, 265)) + "mm'>");
+  ScriviRigaHTML(kLineaOrizzontale);
+  ScriviRigaHTML("<TABLE WIDTH='100' Align='CENTER'>");
+  ScriviRigaHTML("<TR>");
+  ScriviRigaHTML("<TD ALIGN='Left'>");
+  ScriviRigaHTML(EscapeHTML(DataStampa));
+  ScriviRigaHTML("</TD>");
+  ScriviRigaHTML("<TD ALIGN='CENTER'>");
+  ScriviRigaHTML(EscapeHTML(VersioneProgramma + " - " + CodiceDitta()));
+  ScriviRigaHTML("</TD>");
+  ScriviRigaHTML("<TD ALIGN='Right'>");
+  ScriviRigaHTML("Pagina: " + std::to_string(pagina));
+  ScriviRigaHTML("</TD>");
+  ScriviRigaHTML("</TR>");
+  ScriviRigaHTML("</TABLE>");
+  ScriviRigaHTML("</DIV>");
+}
+
+// Any section but the diagram ticked.
+bool SezioniPagina() { return StampaCopertina != 0 || SezioneContenutoSelezionata(); }
+
+}  // namespace
+
+void ScriviRigaHTML(std::string_view riga) {
+  if (!fileHTML) throw ErroreStampaFile(errore_file::AccessoFile);
+  fileHTML->PrintLine(riga);
+}
+
+void PrintStyleSheetHTML() {
+  ScriviRigaHTML("<HTML>");
+  ScriviRigaHTML("<HEAD>");
+  ScriviRigaHTML("<TITLE>");
+  ScriviRigaHTML("File printed: " + EscapeHTML(EstraiNomeFile(PercorsoProgetto)));
+  ScriviRigaHTML("</TITLE>");
+  ScriviRigaHTML("<STYLE>");
+  const auto& regole = RegoleStile();
+  for (size_t i = 0; i < regole.size(); ++i) {
+    const bool rientro = i < 22;  // the last eight rules were added without indentation
+    ScriviRigaHTML(regole[i].selettore);
+    ScriviRigaHTML("{");
+    for (const char* p : regole[i].proprieta) ScriviRigaHTML(std::string(rientro ? "  " : "") + p);
+    ScriviRigaHTML("}");
+    if (i != 21 && i != 29) ScriviRigaHTML("");
+  }
+  ScriviRigaHTML("</STYLE>");
+  ScriviRigaHTML("</HEAD>");
+  ScriviRigaHTML("<BODY>");
+}
+
+void PrintHeaderHTML() {
+  const int16_t alto = PaginaHTML == 1 ? 1 : Posizione(PaginaHTML, 0);
+  ScriviRigaHTML("<DIV class='headerpage' style='top:" + std::to_string(alto) + "mm'>");
+  ContenutoIntestazione("' width='80' height='40' >");
+  ScriviRigaHTML("<DIV class='bodypage' style='top:" + std::to_string(Posizione(PaginaHTML, 17)) + "mm'>");
+}
+
+void PrintFooterHTML() {
+  ScriviRigaHTML("</DIV>");
+  BloccoPiePagina(PaginaHTML);
+}
+
+void CloseHTMLDocument() {
+  ScriviRigaHTML("</BODY>");
+  ScriviRigaHTML("</HTML>");
+}
+
+void NextPage() {
+  SpazioPaginaHTML = AltezzaCorpoHTML;
+  PaginaHTML = PosizioneFile(static_cast<int64_t>(PaginaHTML) + 1);
+}
+
+void CheckPageBreakHTML(std::string_view tag) {
+  FinestreStampaFile().DoEvents();
+  if (SpazioPaginaHTML > 0) return;
+  if (tag.empty()) {
+    PrintFooterHTML();
+    NextPage();
+    PrintHeaderHTML();
+    return;
+  }
+  std::string_view nome = tag.substr(tag.empty() || tag[0] != '<' ? 0 : 1);
+  nome = nome.substr(0, nome.find(' '));
+  ScriviRigaHTML("</" + std::string(nome) + "><BR>");
+  PrintFooterHTML();
+  NextPage();
+  PrintHeaderHTML();
+  ScriviRigaHTML(tag);
+}
+
+void WriteSpacingLines() {
+  for (int i = 0; i < 3; ++i) {
+    ScriviRigaHTML(kRigaSpaziatura);
+    SpazioPaginaHTML -= 4;
+    CheckPageBreakHTML();
+  }
+}
+
+void PrintDiagrammaReteHTML(const std::string& reportPath) {
+  const std::string bitmap = interno::PercorsoBitmap(reportPath, true);
+  interno::SalvaSchemaReport(bitmap);
+  int64_t g = PaginaHTML;
+  if (!SezioniPagina()) g -= 1;
+  const int16_t alto = g == 0 ? 1 : PosizioneFile(g * 289);
+  ScriviRigaHTML("<DIV class='headerpage' style='top:" + std::to_string(alto) + "mm'>");
+  ContenutoIntestazione("' width='80' height='40'>");
+  ScriviRigaHTML("<DIV class='bodypage' style='top:" + std::to_string(PosizioneFile(g * 289 + 17)) +
+                 "mm; width:170mm'>");
+  ScriviRigaHTML("<IMG src='" + EscapeAttributoHTML(EstraiNomeFile(bitmap)) +
+                 "' align='middle' style='width:200mm'></IMG><BR>");
+  ScriviRigaHTML(kRigaSpaziatura);
+  ScriviRigaHTML("<TABLE align='center'>");
+  ScriviRigaHTML("<TR style='font-family:Arial; font-size:3.5mm;'>");
+  ScriviRigaHTML("<TD style='text-align:left'>" + EscapeHTML(EstraiNomeFile(PercorsoProgetto)) +
+                 " - Riferimento: " + EscapeHTML(Left(Riferimento, 70)) + "</TD>");
+  ScriviRigaHTML("</TR>");
+  ScriviRigaHTML("</TABLE>");
+  ScriviRigaHTML("</DIV>");
+  BloccoPiePagina(g + 1);
+}
+
+void PrintHTMLReport(int16_t /*arg*/) {
+  IFinestreStampaFile& finestre = FinestreStampaFile();
+  PaginaHTML = 1;
+  SpazioPaginaHTML = AltezzaCorpoHTML;
+  int16_t sezioni = 0;
+  int16_t passo = 0;
+  bool attesa = false;
+  std::unique_ptr<TextWriter> file;
+  // The run's state goes back to "no report" however the run ends.
+  struct Chiusura {
+    ~Chiusura() {
+      fileHTML = nullptr;
+      NumeroFileHTML = 0;
+    }
+  } chiusura;
+
+  try {
+    CaricaLogoReport();
+    passo = 1;
+    const std::string percorso = GetReportFileName(0);
+    if (percorso.empty()) return;
+    finestre.MostraAttesa();
+    attesa = true;
+    finestre.UpdateBar(0, NumSezioniStampa);
+    // A target that cannot be written is the opening's failure, as when the file was opened here.
+    VerificaScritturaReport(percorso);
+    file = std::make_unique<TextWriter>(percorso);
+    fileHTML = file.get();
+    NumeroFileHTML = 1;
+    PrintStyleSheetHTML();
+    CalcolaRete();
+    const bool pagine = SezioniPagina();
+    if (pagine) PrintHeaderHTML();
+
+    int16_t net = 1;
+    auto avvia = [&](int16_t p, SezioneReport s) {
+      passo = p;
+      finestre.PrintMsg(TestoAvanzamento(s));
+    };
+    auto barra = [&] { finestre.UpdateBar(sezioni, NumSezioniStampa); };
+
+    if (StampaCopertina) {
+      avvia(2, SezioneReport::Copertina);
+      PrintCopertinaHTML();
+      PrintFooterHTML();
+      PaginaHTML = PosizioneFile(static_cast<int64_t>(PaginaHTML) + 1);
+      SpazioPaginaHTML = AltezzaCorpoHTML;
+      PrintHeaderHTML();
+      ++sezioni;
+    }
+    barra();
+    if (StampaTronchi) {
+      avvia(3, SezioneReport::Tronchi);
+      PrintTronchiHTML(net);
+      CheckPageBreakHTML();
+      ++sezioni;
+    }
+    barra();
+    if (StampaPDCLocalizzate) {
+      avvia(4, SezioneReport::PDCLocalizzate);
+      if (sezioni > 0) WriteSpacingLines();
+      PrintPDCLocalizzateHTML(net);
+      CheckPageBreakHTML();
+      ++sezioni;
+    }
+    barra();
+    if (StampaVerifica) {
+      avvia(5, SezioneReport::Verifica);
+      if (sezioni > 0) WriteSpacingLines();
+      PrintPercorsoSfavoritoHTML(net);
+      CheckPageBreakHTML();
+      ++sezioni;
+    }
+    barra();
+    if (StampaUtenze) {
+      avvia(6, SezioneReport::Utenze);
+      if (sezioni > 0) WriteSpacingLines();
+      PrintRiepilogoUtenzeHTML(net);
+      CheckPageBreakHTML();
+      ++sezioni;
+    }
+    barra();
+    if (StampaComputo) {
+      passo = 7;
+      ResetComputo();
+      finestre.PrintMsg(TestoAvanzamento(SezioneReport::Computo));
+      CalcolaComputo(1);
+      finestre.PrintMsg(TestoTabellaComputo);
+      if (sezioni > 0) WriteSpacingLines();
+      PrintComputoHTML(0);
+      ++sezioni;
+    }
+    barra();
+    if (StampaTenutaImpianto) {
+      avvia(8, SezioneReport::TenutaImpianto);
+      if (sezioni > 0) {
+        PrintFooterHTML();
+        NextPage();
+        PrintHeaderHTML();
+      }
+      TenutaImpiantoRefresh();
+      PrintTenutaImpiantoHTML();
+      ++sezioni;
+    }
+    barra();
+    if (pagine) PrintFooterHTML();
+    if (StampaDiagrammaRete) {
+      avvia(9, SezioneReport::DiagrammaRete);
+      PrintDiagrammaReteHTML(percorso);
+      ++sezioni;
+      PaginaHTML = PosizioneFile(static_cast<int64_t>(PaginaHTML) + 1);
+    }
+    CloseHTMLDocument();
+    if (LogoReport) CopiaLogoReport(percorso);
+    finestre.ChiudiAttesa();
+    attesa = false;
+    // The report reaches the disk here, whole, or not at all.
+    fileHTML = nullptr;
+    NumeroFileHTML = 0;
+    std::string motivo;
+    if (!file->Commit(&motivo)) throw ErroreStampaFile(errore_file::AccessoFile);
+    file.reset();
+    MsgBox("Stampa su file HTML conclusa con successo.", Bottoni::OK, Icona::Informazione, "Conclusione");
+    finestre.ChiudiDialogoStampa();
+  } catch (...) {
+    const interno::ErroreRun errore = interno::LeggiErrore(std::current_exception());
+    const std::string testo = interno::MessaggioFallimento("Stampa su file HTML.", passo, errore);
+    if (attesa) finestre.ChiudiAttesa();
+    MsgBox(testo, Bottoni::OK, Icona::Esclamazione, "Errore");
+  }
+}
+
+}  // namespace varnex

@@ -1,0 +1,185 @@
+#include "report/files/stampa_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <random>
+#include <system_error>
+
+#include "model/files.h"
+#include "model/interaction.h"
+#include "model/rete.h"
+
+namespace varnex {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Without windows there is nobody to choose a file: the run ends at the save dialog.
+class FinestreSilenziose final : public IFinestreStampaFile {
+ public:
+  std::optional<std::string> SalvaFile(const std::string&, const std::string&, const std::string&,
+                                       const std::string&) override {
+    return std::nullopt;
+  }
+  bool CaricaLogo(const std::string&) override { return false; }
+  void TogliLogo() override {}
+  void MostraAttesa() override {}
+  void PrintMsg(const std::string&) override {}
+  void UpdateBar(int16_t, int16_t) override {}
+  void ChiudiAttesa() override {}
+  void DoEvents() override {}
+  void SaveSchema(const std::string&) override { throw ErroreStampaFile(errore_file::AccessoFile); }
+  void ChiudiDialogoStampa() override {}
+};
+
+FinestreSilenziose silenziose;
+IFinestreStampaFile* installate = nullptr;
+
+}  // namespace
+
+void ImpostaFinestreStampaFile(IFinestreStampaFile* finestre) { installate = finestre; }
+IFinestreStampaFile& FinestreStampaFile() { return installate ? *installate : silenziose; }
+
+std::string DescrizioneErrore(int32_t numero) {
+  switch (numero) {
+    case errore_file::ArgomentoNonValido: return "Chiamata di routine o argomento non validi.";
+    case errore_file::Overflow: return "Overflow.";
+    case errore_file::IndiceFuoriIntervallo: return "Indice non compreso nell'intervallo.";
+    case errore_file::DivisionePerZero: return "Divisione per zero.";
+    case errore_file::AccessoFile: return "Errore di accesso al percorso/file.";
+    case errore_file::PercorsoNonTrovato: return "Impossibile trovare il percorso.";
+    default: return "Errore definito dall'applicazione o dall'oggetto.";
+  }
+}
+
+int16_t PosizioneFile(int64_t valore) {
+  if (valore < INT16_MIN || valore > INT16_MAX) throw ErroreStampaFile(errore_file::Overflow);
+  return static_cast<int16_t>(valore);
+}
+
+const std::string& TestoPassoStampaFile(int16_t passo) {
+  static const std::string testi[] = {
+      "",
+      "Errore nell'apertura del file.",
+      "Errore nella stampa della copertina.",
+      "Errore nella stampa della tabella dei tronchi.",
+      "Errore nella stampa della tabella delle perdite localizzate.",
+      "Errore nella stampa della verifica del percorso più sfavorito.",
+      "Errore nella stampa del riepilogo utenze.",
+      "Errore nella stampa del computo dei materiali.",
+      "Errore nella stampa della \"Verifica tenuta impianto\".",
+      "Errore nella stampa dello schema della rete.",
+  };
+  return (passo >= 1 && passo <= 9) ? testi[passo] : testi[0];
+}
+
+std::string GetReportFileName(int16_t kind) {
+  try {
+    const std::string cartella = GetCartella(PercorsoProgetto);
+    const std::string nome = GetNomeSenzaEstensione(PercorsoProgetto);
+    const bool html = kind == 0;
+    const std::string filtro = html ? "File HTML (*.html)|*.html|File HTML (*.htm)|*.htm" : "File di testo (*.txt)|*.txt";
+    const std::string estensione = html ? "html" : "txt";
+    std::optional<std::string> scelto = FinestreStampaFile().SalvaFile("Salva con nome", filtro, cartella, nome);
+    if (!scelto || scelto->empty()) return "";
+    std::string percorso = *scelto;
+    if (GetNomeFile(percorso).find('.') == std::string::npos) percorso += "." + estensione;
+    if (EsisteFile(percorso)) {
+      const Risposta r = MsgBox(
+          "Un file con lo stesso nome è gia presente nella cartella selezionata.\r\nSi desidera sovrascriverlo?",
+          Bottoni::SiNo, Icona::Esclamazione, "Sovrascrivere");
+      if (r != Risposta::Si) return "";
+    }
+    return percorso;
+  } catch (...) {
+    return "";
+  }
+}
+
+std::string EscapeHTML(std::string_view testo) {
+  std::string r;
+  r.reserve(testo.size());
+  for (char c : testo) {
+    switch (c) {
+      case '&': r += "&amp;"; break;
+      case '<': r += "&lt;"; break;
+      case '>': r += "&gt;"; break;
+      default: r += c;
+    }
+  }
+  return r;
+}
+
+std::string EscapeAttributoHTML(std::string_view testo) {
+  std::string r;
+  for (char c : EscapeHTML(testo)) {
+    if (c == '\'')
+      r += "&#39;";
+    else
+      r += c;
+  }
+  return r;
+}
+
+bool LogoReport = false;
+
+void CaricaLogoReport() {
+  IFinestreStampaFile& f = FinestreStampaFile();
+  const std::string logo = UnisciPercorso(CartellaProgramma(), "logo.bmp");
+  LogoReport = EsisteFile(logo) && f.CaricaLogo(logo);
+  if (!LogoReport) f.TogliLogo();
+}
+
+std::string CartellaReport(const std::string& percorsoReport) { return GetCartella(percorsoReport); }
+
+namespace {
+
+fs::path CartellaDi(const std::string& percorso) {
+  fs::path cartella = fs::path(percorso).parent_path();
+  return cartella.empty() ? fs::path(".") : cartella;
+}
+
+bool StessaCartella(const fs::path& a, const fs::path& b) {
+  std::error_code ec1, ec2;
+  const fs::path ca = fs::weakly_canonical(a, ec1);
+  const fs::path cb = fs::weakly_canonical(b, ec2);
+  if (ec1 || ec2) return false;
+  return ca == cb;
+}
+
+}  // namespace
+
+void CopiaLogoReport(const std::string& percorsoReport) {
+  const std::string sorgente = UnisciPercorso(CartellaProgramma(), "logo.bmp");
+  const fs::path cartella = CartellaDi(percorsoReport);
+  // In the program folder the logo is already where the report looks for it.
+  if (StessaCartella(cartella, CartellaProgramma())) return;
+  std::error_code ec;
+  fs::copy_file(sorgente, cartella / "logo.bmp", fs::copy_options::overwrite_existing, ec);
+  if (ec) throw ErroreStampaFile(errore_file::AccessoFile);
+}
+
+void VerificaScritturaReport(const std::string& percorso) {
+  const fs::path cartella = CartellaDi(percorso);
+  std::error_code ec;
+  if (!fs::is_directory(cartella, ec)) throw ErroreStampaFile(errore_file::PercorsoNonTrovato);
+  if (fs::is_directory(percorso, ec)) throw ErroreStampaFile(errore_file::AccessoFile);
+  if (fs::exists(percorso, ec) && ::access(percorso.c_str(), W_OK) != 0)
+    throw ErroreStampaFile(errore_file::AccessoFile);
+  // The report is written beside itself and renamed over the target: the folder must take a new file.
+  std::random_device rd;
+  const fs::path prova = cartella / (".~verifica." + std::to_string(rd() % 1000000) + ".tmp");
+  const int fd = ::open(prova.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    throw ErroreStampaFile(errno == ENOENT || errno == ENOTDIR ? errore_file::PercorsoNonTrovato
+                                                               : errore_file::AccessoFile);
+  }
+  ::close(fd);
+  ::unlink(prova.c_str());
+}
+
+}  // namespace varnex

@@ -1,0 +1,108 @@
+// What the HTML and text report runs share: the window side they go through (save dialog, logo,
+// progress, pending events, the schema bitmap, the print dialog), the save dialog for the report
+// file, the run's error with its old-style number, the failure texts of each step, the escaping of
+// texts that go into the HTML file, the logo copied beside the report and the check that the
+// chosen report file can be written.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace varnex {
+
+// Everything of a report-file run that needs windows. The program installs the Qt side at
+// start-up; with nothing installed a silent stand-in answers the save dialog as the user who
+// cancels, so a run ends before it writes anything.
+class IFinestreStampaFile {
+ public:
+  virtual ~IFinestreStampaFile() = default;
+  // The save dialog: title, filter ("File HTML (*.html)|*.html|..."), starting folder and name.
+  // The chosen path, or nullopt when the user cancelled.
+  virtual std::optional<std::string> SalvaFile(const std::string& titolo, const std::string& filtro,
+                                               const std::string& cartella, const std::string& nome) = 0;
+  // Loads the picture file into the print dialog's logo holder and marks it "OK"; false (holder
+  // cleared) when the picture cannot be read.
+  virtual bool CaricaLogo(const std::string& percorso) = 0;
+  // Clears the logo holder and its mark.
+  virtual void TogliLogo() = 0;
+  // The progress window: shown modeless, its step text, its bar (p of t sections), closed.
+  virtual void MostraAttesa() = 0;
+  virtual void PrintMsg(const std::string& testo) = 0;
+  virtual void UpdateBar(int16_t p, int16_t t) = 0;
+  virtual void ChiudiAttesa() = 0;
+  // Lets pending window events run.
+  virtual void DoEvents() = 0;
+  // Draws the network and saves it as a bitmap, replacing a file of that name. Throws when the
+  // file cannot be written.
+  virtual void SaveSchema(const std::string& percorso) = 0;
+  // Presses the print dialog's "Annulla": the dialog hides and unloads itself.
+  virtual void ChiudiDialogoStampa() = 0;
+};
+
+// nullptr restores the silent stand-in.
+void ImpostaFinestreStampaFile(IFinestreStampaFile* finestre);
+IFinestreStampaFile& FinestreStampaFile();
+
+// The error numbers a run reports, as the users of the older program know them.
+namespace errore_file {
+inline constexpr int32_t ArgomentoNonValido = 5;
+inline constexpr int32_t Overflow = 6;
+inline constexpr int32_t IndiceFuoriIntervallo = 9;
+inline constexpr int32_t DivisionePerZero = 11;
+inline constexpr int32_t AccessoFile = 75;
+inline constexpr int32_t PercorsoNonTrovato = 76;
+}  // namespace errore_file
+
+// The Italian description of an error number ("Overflow.", "Divisione per zero.", ...).
+std::string DescrizioneErrore(int32_t numero);
+
+// An error that ends a report-file run: its number and description go into the failure message.
+class ErroreStampaFile : public std::runtime_error {
+ public:
+  explicit ErroreStampaFile(int32_t numero) : ErroreStampaFile(numero, DescrizioneErrore(numero)) {}
+  ErroreStampaFile(int32_t numero, const std::string& descrizione)
+      : std::runtime_error(descrizione), numero_(numero) {}
+  int32_t Numero() const { return numero_; }
+
+ private:
+  int32_t numero_;
+};
+
+// A page or table position as the file holds it: a 16-bit integer; beyond it the run stops with
+// the overflow error.
+int16_t PosizioneFile(int64_t valore);
+
+// The failure text of a step of a run: 1 opening, 2 cover, ... 9 diagram; "" for any other step.
+const std::string& TestoPassoStampaFile(int16_t passo);
+
+// The save dialog for a report file: kind 0 HTML, any other text. It starts in the project's
+// folder with the project's name; a name typed without extension gets the default one; an
+// existing file is replaced only when the user confirms. "" when the user cancels or refuses.
+std::string GetReportFileName(int16_t kind);
+
+// "&", "<" and ">" as HTML entities, so that a project or record text cannot break the page.
+std::string EscapeHTML(std::string_view testo);
+// The same for a text inside a src='...' attribute: "'" too.
+std::string EscapeAttributoHTML(std::string_view testo);
+
+// Whether the report of the current run has a logo: decided once at its start.
+extern bool LogoReport;
+// Loads "logo.bmp" of the program folder into the print dialog, or clears it when there is none
+// or it cannot be read; sets LogoReport.
+void CaricaLogoReport();
+// Copies "logo.bmp" of the program folder beside the report, replacing a file of that name;
+// nothing when the report lies in the program folder itself. Throws ErroreStampaFile.
+void CopiaLogoReport(const std::string& percorsoReport);
+
+// Checks that the report file can be created in its folder (and replaced when it exists), without
+// changing anything on disk. Throws ErroreStampaFile: 76 for a folder that does not exist, 75 for
+// any other refusal.
+void VerificaScritturaReport(const std::string& percorso);
+
+// The report's folder with its trailing separator.
+std::string CartellaReport(const std::string& percorsoReport);
+
+}  // namespace varnex

@@ -1,0 +1,29 @@
+// The column layout of the report files' tables: the width of every column in millimetres from the
+// view's width weights on a 170 mm body, and the number of characters a cell may hold (two
+// millimetres a character, less one).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace varnex {
+
+inline constexpr int16_t MaxColonneFile = 21;
+inline constexpr int32_t LarghezzaCorpoFile = 170;
+
+struct LayoutColonneFile {
+  int16_t Ultima = -1;                             // last column of the view
+  int32_t Unita = 0;                               // millimetres per weight unit
+  std::array<int32_t, MaxColonneFile> Larghezza{};  // mm; 0 beyond the last column
+  std::array<int16_t, MaxColonneFile> Limite{};     // characters; 0 beyond the last column
+};
+
+// The layout of the given weights (columns 0 to size - 1). Throws ErroreStampaFile: 9 for more
+// than 21 columns, 11 when the weights sum to 0, 5 when a column comes out 0 or 1 mm wide (a
+// weight of 0, or a weight sum above 340 that makes the unit 0), 6 when the sum leaves 16 bits.
+LayoutColonneFile CalcolaLayoutColonne(const std::vector<int16_t>& pesi);
+// The layout of a view of the column definitions (columns 0 to its last).
+LayoutColonneFile LayoutVista(int16_t view);
+
+}  // namespace varnex

@@ -1,0 +1,136 @@
+// The calculation tables in the HTML report: one bordered table per report table, every cell
+// carrying its own width, continued under a reopened table tag when a page breaks inside it.
+#include <string>
+
+#include "model/calcolo.h"
+#include "model/rete.h"
+#include "report/files/report_html.h"
+#include "report/files/stampa_file.h"
+#include "report/files/tabelle_file.h"
+#include "report/print/tabelle_report.h"
+
+namespace varnex {
+
+namespace {
+
+const char* const kTagTabella = "<TABLE align='CENTER' cellspacing=0 class='datatable'>";
+const char* const kRigaSpaziatura = "<SPAN class='lineverticalspacing'>&nbsp;</SPAN><BR>";
+
+void Spesa(double mm, std::string_view tag = {}) {
+  SpazioPaginaHTML -= mm;
+  CheckPageBreakHTML(tag);
+}
+
+// Empty cells keep their height and borders with a non-breaking space.
+std::string Cella(const std::string& testo) { return testo.empty() ? "&nbsp;" : EscapeHTML(testo); }
+
+int16_t UltimoTronco(int16_t net) {
+  if (net < 0 || net > 1) throw ErroreStampaFile(errore_file::IndiceFuoriIntervallo);
+  return BloccoReti[static_cast<size_t>(net)].NumTronchi;
+}
+
+void ScriviTabellaHTML(ReportTable tabella, int16_t net) {
+  const int16_t view = GetReportView(tabella);
+  const LayoutColonneFile layout = LayoutVista(view);
+  const int16_t ultima = layout.Ultima;
+
+  ScriviRigaHTML(kRigaSpaziatura);
+  Spesa(4);
+  ScriviRigaHTML("<CENTER><SPAN class='tabletitle'>" + EscapeHTML(GetReportTitle(tabella)) + "</SPAN></CENTER><BR>");
+  Spesa(4.2);
+  ScriviRigaHTML(kRigaSpaziatura);
+  Spesa(4);
+  // The header row never starts at the foot of a page: the title stays behind, the table moves on.
+  if (SpazioPaginaHTML - 8 <= 0) Spesa(8);
+
+  ScriviRigaHTML(kTagTabella);
+  ScriviRigaHTML("<TR>");
+  for (int16_t c = 0; c <= ultima; ++c) {
+    const CaptionColonna caption = GetColumnCaption(view, c, layout.Limite[c]);
+    const char* classe = c == ultima ? "<TD class='titlecolumlast' style='width:" : "<TD class='titlecolums' style='width:";
+    ScriviRigaHTML(classe + std::to_string(layout.Larghezza[c]) + "mm;'>" + Cella(caption.Titolo) + "<BR>");
+    ScriviRigaHTML(EscapeHTML(caption.Unita) + "</TD>");
+  }
+  ScriviRigaHTML("</TR>");
+  Spesa(8, kTagTabella);
+
+  const int16_t ultimoTronco = UltimoTronco(net);
+  const std::vector<int16_t> righe = GetReportRows(tabella);
+  for (int16_t seg : righe) {
+    const bool ultimaRiga = seg == ultimoTronco;
+    ScriviRigaHTML("<TR>");
+    for (int16_t c = 0; c <= ultima; ++c) {
+      const char* classe = ultimaRiga ? (c == ultima ? "<TD class='lastdatacolumlast' style='width:"
+                                                     : "<TD class='lastdatacolums' style='width:")
+                                      : (c == ultima ? "<TD class='datacolumlast' style='width:"
+                                                     : "<TD class='datacolums' style='width:");
+      ScriviRigaHTML(classe + std::to_string(layout.Larghezza[c]) + "mm;'>" +
+                     Cella(GetCellText(view, c, seg, layout.Limite[c])) + "</TD>");
+    }
+    ScriviRigaHTML("</TR>");
+    Spesa(3.15, kTagTabella);
+  }
+  ScriviRigaHTML("</TABLE><BR>");
+
+  const std::optional<TotaleReport> totale = GetReportTotal(tabella, righe);
+  if (!totale) return;
+  ScriviRigaHTML(kRigaSpaziatura);
+  Spesa(4);
+  const int16_t k = totale->Colonna;
+  if (k < 0 || k >= MaxColonneFile) throw ErroreStampaFile(errore_file::IndiceFuoriIntervallo);
+  const std::string etichetta = tabella == ReportTable::WorstPathTable
+                                    ? "<SPAN class='sectionwords'>TOTALE PERDITA DI PRESSIONE:&nbsp;&nbsp;&nbsp;&nbsp;"
+                                    : "<SPAN class='sectionwords'>TOTALE PORTATA GAS:&nbsp;&nbsp;&nbsp;&nbsp;";
+  const std::string valore = layout.Limite[k] > 0 ? GetReportTotalText(*totale, view, layout.Limite[k]) : "";
+  ScriviRigaHTML(etichetta + EscapeHTML(valore) + "</SPAN><BR>");
+  Spesa(3.15);
+}
+
+}  // namespace
+
+void PrintTronchiHTML(int16_t& net) {
+  if (ReteInPressione) {
+    PrintTronchiReteHTML(net);
+    return;
+  }
+  ScriviTabellaHTML(ReportTable::SegmentTable, net);
+}
+
+void PrintTronchiReteHTML(int16_t& net) { ScriviTabellaHTML(ReportTable::SegmentTable, net); }
+
+void PrintPDCLocalizzateHTML(int16_t& net) {
+  if (ReteInPressione) {
+    PrintPDCLocalizzateReteHTML(net);
+    return;
+  }
+  CalcolaRete();
+  ScriviTabellaHTML(ReportTable::LocalLossTable, net);
+}
+
+void PrintPDCLocalizzateReteHTML(int16_t& net) {
+  CalcolaRete();
+  ScriviTabellaHTML(ReportTable::LocalLossTable, net);
+  ScriviTabellaHTML(ReportTable::EquivalentLengthTable, net);
+}
+
+void PrintPercorsoSfavoritoHTML(int16_t& net) {
+  if (ReteInPressione) {
+    PrintPercorsoSfavoritoReteHTML(net);
+    return;
+  }
+  ScriviTabellaHTML(ReportTable::WorstPathTable, net);
+}
+
+void PrintPercorsoSfavoritoReteHTML(int16_t& net) { ScriviTabellaHTML(ReportTable::WorstPathTable, net); }
+
+void PrintRiepilogoUtenzeHTML(int16_t& net) {
+  if (ReteInPressione) {
+    PrintRiepilogoUtenzeReteHTML(net);
+    return;
+  }
+  ScriviTabellaHTML(ReportTable::ApplianceTable, net);
+}
+
+void PrintRiepilogoUtenzeReteHTML(int16_t& net) { ScriviTabellaHTML(ReportTable::ApplianceTable, net); }
+
+}  // namespace varnex

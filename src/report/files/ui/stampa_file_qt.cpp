@@ -1,0 +1,76 @@
+#include "report/files/ui/stampa_file_qt.h"
+
+#include <QImage>
+#include <QPixmap>
+
+#include "report/files/report_html.h"
+#include "report/files/report_txt.h"
+#include "report/files/stampa_file.h"
+#include "report/print/ui/frm_stampa.h"
+#include "schema/ui/schema_canvas.h"
+#include "shell/ui/services.h"
+
+namespace varnex::ui {
+
+namespace {
+
+class FinestreStampaFileQt final : public IFinestreStampaFile {
+ public:
+  std::optional<std::string> SalvaFile(const std::string& titolo, const std::string& filtro,
+                                       const std::string& cartella, const std::string& nome) override {
+    return FileDialoghi().SalvaFile(titolo, filtro, cartella, nome);
+  }
+
+  bool CaricaLogo(const std::string& percorso) override {
+    const QImage logo(QS(percorso));
+    if (logo.isNull()) return false;
+    if (QLabel* holder = LogoStampaFile()) {
+      holder->setPixmap(QPixmap::fromImage(logo));
+      holder->setProperty("Tag", QStringLiteral("OK"));
+    }
+    return true;
+  }
+
+  void TogliLogo() override {
+    if (QLabel* holder = LogoStampaFile()) {
+      holder->clear();
+      holder->setProperty("Tag", QString());
+    }
+  }
+
+  void MostraAttesa() override { attesa.Mostra(); }
+  void PrintMsg(const std::string& testo) override { attesa.PrintMsg(testo); }
+  void UpdateBar(int16_t p, int16_t t) override { attesa.UpdateBar(p, t); }
+  void ChiudiAttesa() override { attesa.Chiudi(); }
+  void DoEvents() override { ui::DoEvents(); }
+
+  void SaveSchema(const std::string& percorso) override { ui::SaveSchema(percorso); }
+
+  void ChiudiDialogoStampa() override {
+    if (frmStampa* dialogo = StampaAperta()) dialogo->cmdCancel_Click();
+  }
+
+  AttesaStampaQt attesa;
+};
+
+FinestreStampaFileQt& Finestre() {
+  static FinestreStampaFileQt finestre;
+  return finestre;
+}
+
+}  // namespace
+
+void InstallaStampaFile() {
+  ImpostaFinestreStampaFile(&Finestre());
+  PrintHTMLReportHook = [] { PrintHTMLReport(0); };
+  PrintTXTReportHook = [] { PrintTXTReport(); };
+}
+
+frmPrintWait* AttesaStampaFile() { return Finestre().attesa.Finestra(); }
+
+QLabel* LogoStampaFile() {
+  frmStampa* dialogo = StampaAperta();
+  return dialogo ? dialogo->findChild<QLabel*>(QStringLiteral("picLogo")) : nullptr;
+}
+
+}  // namespace varnex::ui

@@ -1,0 +1,192 @@
+#include "report/print/pagina.h"
+
+#include "model/files.h"
+#include "model/globals.h"
+#include "model/interaction.h"
+#include "model/numbers.h"
+#include "model/rete.h"
+#include "model/strings.h"
+#include "report/print/percentuali.h"
+#include "report/print/sezioni.h"
+#include "shell/stato_interfaccia.h"
+
+namespace varnex {
+
+int32_t LarghezzaStampabile = 0;
+int32_t AltezzaStampabile = 0;
+int32_t InizioCorpoPagina = 800;
+int32_t LimiteFondoPagina = 0;
+std::string TagLogo;
+std::string PercorsoLogo;
+
+namespace {
+
+IStampanteReport* stampanteReport = nullptr;
+
+int32_t Lungo(double x) {
+  auto v = ToInt32(x);
+  if (!v) throw ErroreReport("valore fuori intervallo");
+  return *v;
+}
+
+IStampanteReport& Printer() {
+  if (stampanteReport == nullptr) throw ErroreReport("nessuna stampante");
+  return *stampanteReport;
+}
+
+}  // namespace
+
+void ImpostaStampanteReport(IStampanteReport* stampante) { stampanteReport = stampante; }
+IStampanteReport* StampanteReport() { return stampanteReport; }
+
+std::string DittaUtente() { return DittaRiga1; }
+std::string IndirizzoDitta() { return DittaRiga2; }
+std::string CodiceDitta() {
+  std::string codice = Left(DittaAgente, 8);
+  const size_t n = Len(codice);
+  if (n < 8) codice.append(8 - n, ' ');
+  return codice;
+}
+
+void CaricaLogo() {
+  const std::string percorso = FileProgramma("logo.bmp");
+  if (!percorso.empty() && EsisteFile(percorso)) {
+    PercorsoLogo = percorso;
+    TagLogo = "OK";
+  } else {
+    PercorsoLogo.clear();
+    TagLogo.clear();
+  }
+}
+
+void SetupPage() {
+  IStampanteReport& p = Printer();
+  const int32_t larghezza = p.Width();
+  const int32_t altezza = p.Height();
+  AltezzaStampabile = Lungo(static_cast<double>(static_cast<int64_t>(PercentualeY) * (altezza - 100)) / 100.0);
+  LarghezzaStampabile = Lungo(static_cast<double>(static_cast<int64_t>(PercentualeX) * (larghezza - 2000)) / 100.0);
+  p.ImpostaScala(static_cast<float>((static_cast<double>(LarghezzaStampabile) - larghezza) / 2.0), -600);
+  InizioCorpoPagina = 800;
+  LimiteFondoPagina = AltezzaStampabile - 2000;
+  CaricaLogo();
+}
+
+void SetPrinterFont(IStampanteReport& printer, const std::string& fontName) {
+  if (!printer.SetFontName(fontName))
+    MsgBox("Il font '" + fontName + "' non e' disponibile per la stampante corrente", Bottoni::OK);
+}
+
+void ResetPrinterFont(IStampanteReport& printer) {
+  SetPrinterFont(printer, "Arial");
+  printer.SetFontSize(9);
+  printer.SetFontBold(false);
+  printer.SetFontItalic(false);
+  if (SezioneContenutoSelezionata()) PrintPageHeader(printer);
+}
+
+TFontInfo GetFontInfo(IStampanteReport& printer) {
+  TFontInfo info;
+  info.FontName = printer.FontName();
+  info.FontSize = Lungo(printer.FontSize());
+  info.FontBold = printer.FontBold();
+  info.FontItalic = printer.FontItalic();
+  return info;
+}
+
+void SetFontInfo(IStampanteReport& printer, const TFontInfo& info) {
+  SetPrinterFont(printer, info.FontName);
+  printer.SetFontSize(info.FontSize);
+  printer.SetFontBold(info.FontBold);
+  printer.SetFontItalic(info.FontItalic);
+}
+
+void SetBold(IStampanteReport& printer) { printer.SetFontBold(true); }
+void ResetBold(IStampanteReport& printer) { printer.SetFontBold(false); }
+
+void PrintTitle(IStampanteReport& printer, const std::string& text, std::optional<double> size) {
+  if (!size) {
+    printer.SetCurrentX((LarghezzaStampabile - printer.TextWidth(text)) / 2);
+    printer.Print(text, true);
+    return;
+  }
+  const TFontInfo salvato = GetFontInfo(printer);
+  printer.SetFontSize(*size);
+  printer.SetCurrentX((LarghezzaStampabile - printer.TextWidth(text)) / 2);
+  printer.Print(text, true);
+  SetFontInfo(printer, salvato);
+}
+
+void PrintPageHeader(IStampanteReport& printer) {
+  const TFontInfo salvato = GetFontInfo(printer);
+  SetPrinterFont(printer, "Arial");
+  printer.SetFontSize(9);
+  printer.SetCurrentX(0);
+  printer.SetCurrentY(0);
+  int32_t rientro = 0;
+  if (TagLogo == "OK") {
+    printer.PaintPicture(PercorsoLogo, 0, -5);
+    rientro = Lungo(1.3 * LarghezzaBoxLogo);
+  }
+  printer.SetCurrentX(rientro);
+  printer.Print(DittaUtente(), true);
+  printer.SetCurrentX(rientro);
+  printer.Print(IndirizzoDitta(), true);
+  printer.SetCurrentY(0);
+  std::string titolo = Trim(GetFileTitle(PercorsoProgetto));
+  if (Len(titolo) > 40) titolo = Trim(Right(Trim(PercorsoProgetto), 40));
+  printer.SetCurrentX(LarghezzaStampabile - printer.TextWidth(titolo) - 10);
+  printer.Print(titolo, true);
+  printer.Line(0, InizioCorpoPagina - 200, LarghezzaStampabile, InizioCorpoPagina - 200);
+  printer.SetCurrentY(InizioCorpoPagina);
+  printer.SetCurrentX(0);
+  SetFontInfo(printer, salvato);
+  printer.SetCurrentX(0);
+}
+
+void PrintPageFooter(IStampanteReport& printer) {
+  const TFontInfo salvato = GetFontInfo(printer);
+  SetPrinterFont(printer, "Arial");
+  printer.SetFontSize(9);
+  printer.SetCurrentY(LimiteFondoPagina + 100);
+  printer.Line(0, printer.CurrentY(), LarghezzaStampabile, printer.CurrentY());
+  printer.SetCurrentY(LimiteFondoPagina + 200);
+  printer.SetCurrentX(0);
+  printer.Print(DataStampa, false);
+  printer.SetCurrentX(Lungo((LarghezzaStampabile - printer.TextWidth("Vx2 -     ")) / 2));
+  printer.Print(VersioneProgramma + " - " + CodiceDitta(), false);
+  printer.SetCurrentX(LarghezzaStampabile - printer.TextWidth("Pagina: 999999"));
+  printer.Print("Pagina:" + TestoStampa(static_cast<int64_t>(printer.Page())), false);
+  SetFontInfo(printer, salvato);
+}
+
+void CheckPageBreak(std::optional<int16_t> lines) {
+  IStampanteReport& p = Printer();
+  p.EventiInSospeso();
+  double extra = 0;
+  if (lines) {
+    const auto e = ToInt16(*lines * p.TextHeight("X"));
+    if (!e) throw ErroreReport("riserva di righe fuori intervallo");
+    extra = *e;
+  }
+  if (p.CurrentY() + extra >= LimiteFondoPagina - 400) {
+    PrintPageFooter(p);
+    p.NewPage();
+    PrintPageHeader(p);
+  }
+}
+
+void PrintBlankLines() {
+  for (int i = 0; i < 3; ++i) {
+    Printer().FineRiga();
+    CheckPageBreak();
+  }
+}
+
+std::string GetPathFolder(const std::string& path) {
+  if (path.empty()) return {};
+  const size_t ultimo = path.find_last_of("\\/");
+  if (ultimo == std::string::npos) return path + "/";
+  return path.substr(0, ultimo + 1);
+}
+
+}  // namespace varnex

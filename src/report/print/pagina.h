@@ -1,0 +1,63 @@
+// The frame every printed page is drawn into: usable width centred on the page, a header with the
+// logo, the firm lines and the project title, a body, and a footer with date, version, firm code
+// and page number; the page-break test and the small printing helpers of the sections.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "report/print/stampante_report.h"
+
+namespace varnex {
+
+// Page geometry in twips, recomputed by every SetupPage.
+extern int32_t LarghezzaStampabile;
+extern int32_t AltezzaStampabile;
+extern int32_t InizioCorpoPagina;
+extern int32_t LimiteFondoPagina;
+
+// The logo holder: the hidden 2295 x 300 twips box of the print dialog and its mark.
+inline constexpr int32_t LarghezzaBoxLogo = 2295;
+inline constexpr int32_t AltezzaBoxLogo = 300;
+// "OK" when "logo.bmp" of the program folder was loaded by the last SetupPage, "" otherwise.
+extern std::string TagLogo;
+// The loaded logo file ("" without logo).
+extern std::string PercorsoLogo;
+// Loads the logo mark again from the program folder.
+void CaricaLogo();
+
+// The firm texts of every header and footer: firm line 1, firm line 2, and the agent line cut or
+// padded with blanks to exactly 8 characters.
+std::string DittaUtente();
+std::string IndirizzoDitta();
+std::string CodiceDitta();
+
+struct TFontInfo {
+  std::string FontName;
+  int32_t FontSize = 0;
+  bool FontBold = false;
+  bool FontItalic = false;
+};
+
+// Geometry, scale and logo on the report printer.
+void SetupPage();
+void SetPrinterFont(IStampanteReport& printer, const std::string& fontName);
+void ResetPrinterFont(IStampanteReport& printer);
+TFontInfo GetFontInfo(IStampanteReport& printer);
+void SetFontInfo(IStampanteReport& printer, const TFontInfo& info);
+void SetBold(IStampanteReport& printer);
+void ResetBold(IStampanteReport& printer);
+void PrintTitle(IStampanteReport& printer, const std::string& text, std::optional<double> size = std::nullopt);
+void PrintPageHeader(IStampanteReport& printer);
+void PrintPageFooter(IStampanteReport& printer);
+// On the report printer: closes a full page (footer, new page, header) when the position plus the
+// given number of lines has reached the page-break line.
+void CheckPageBreak(std::optional<int16_t> lines = std::nullopt);
+// Three empty lines, each with a page check.
+void PrintBlankLines();
+
+// The folder of a file path, with its trailing separator ("/" or "\" as the path uses it).
+std::string GetPathFolder(const std::string& path);
+
+}  // namespace varnex

@@ -1,0 +1,63 @@
+#include "report/print/sezioni.h"
+
+namespace varnex {
+
+int16_t StampaCopertina = 0;
+int16_t StampaTronchi = 0;
+int16_t StampaDiagrammaRete = 0;
+int16_t StampaPDCLocalizzate = 0;
+int16_t StampaVerifica = 0;
+int16_t StampaUtenze = 0;
+int16_t StampaComputo = 0;
+int16_t StampaTenutaImpianto = 0;
+int16_t NumSezioniStampa = 0;
+std::string DataStampa;
+
+const std::string TestoTabellaComputo = "Tabella totale computo ";
+
+int16_t& FlagSezione(SezioneReport sezione) {
+  switch (sezione) {
+    case SezioneReport::Copertina: return StampaCopertina;
+    case SezioneReport::Tronchi: return StampaTronchi;
+    case SezioneReport::PDCLocalizzate: return StampaPDCLocalizzate;
+    case SezioneReport::Verifica: return StampaVerifica;
+    case SezioneReport::Utenze: return StampaUtenze;
+    case SezioneReport::Computo: return StampaComputo;
+    case SezioneReport::TenutaImpianto: return StampaTenutaImpianto;
+    case SezioneReport::DiagrammaRete: break;
+  }
+  return StampaDiagrammaRete;
+}
+
+const std::string& TestoAvanzamento(SezioneReport sezione) {
+  static const std::string testi[] = {"Frontespizio",
+                                      "Tabella dati tronchi",
+                                      "Tabella PDC localizzate",
+                                      "Verifica percorso piu' sfavorito",
+                                      "Riepilogo utenze",
+                                      "Calcolo totale computo ",
+                                      "Verifica Tenuta impianto",
+                                      "DiagrammaRete"};
+  return testi[static_cast<int>(sezione)];
+}
+
+bool SezioneTabellaSelezionata() {
+  return StampaTronchi != 0 || StampaPDCLocalizzate != 0 || StampaVerifica != 0 || StampaUtenze != 0 ||
+         StampaComputo != 0;
+}
+
+bool SezioneContenutoSelezionata() { return SezioneTabellaSelezionata() || StampaTenutaImpianto != 0; }
+
+int16_t ContaSezioniSelezionate() {
+  int16_t n = 0;
+  for (SezioneReport s : OrdineSezioni)
+    if (FlagSezione(s) != 0) ++n;
+  return n;
+}
+
+void AzzeraSezioni() {
+  for (SezioneReport s : OrdineSezioni) FlagSezione(s) = 0;
+  NumSezioniStampa = 0;
+}
+
+}  // namespace varnex

@@ -1,0 +1,54 @@
+// The printed report: the run and every printed section.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "report/print/stampante_report.h"
+#include "report/print/tabelle_report.h"
+
+namespace varnex {
+
+// The progress window of a run ("Attesa").
+class IAttesaStampa {
+ public:
+  virtual ~IAttesaStampa() = default;
+  virtual void Mostra() = 0;
+  virtual void PrintMsg(const std::string& s) = 0;
+  virtual void UpdateBar(int16_t p, int16_t t) = 0;
+  virtual void Chiudi() = 0;
+};
+void ImpostaAttesaStampa(IAttesaStampa* attesa);
+
+// The diagram page, drawn through the schema side once it installs itself.
+class IDiagrammaStampa {
+ public:
+  virtual ~IDiagrammaStampa() = default;
+  virtual void PrintDiagrammaRete(IStampanteReport& printer, int16_t preview) = 0;
+};
+void ImpostaDiagrammaStampa(IDiagrammaStampa* diagramma);
+IDiagrammaStampa* DiagrammaStampa();
+
+// The whole run on the report printer. preview (-1/0) only reaches the diagram page.
+void PrintReport(int16_t preview);
+
+// The diagram page: the installed drawing, or only its title line when none is installed.
+void PrintDiagrammaRete(IStampanteReport& printer, int16_t preview);
+// The diagram page's title line (project file name, " - Rete: ", reference).
+void StampaTitoloDiagramma(IStampanteReport& printer);
+
+// Sections.
+void PrintCopertina(IStampanteReport& printer);
+void PrintCopertinaRete(IStampanteReport& printer);
+void PrintTronchi(IStampanteReport& printer, int16_t net);
+void PrintTronchiRete(IStampanteReport& printer, int16_t net);
+void PrintPDCLocalizzate(IStampanteReport& printer, int16_t net);
+void PrintPDCLocalizzateRete(IStampanteReport& printer, int16_t net);
+void PrintPercorsoSfavorito(IStampanteReport& printer, int16_t net);
+void PrintPercorsoSfavoritoRete(IStampanteReport& printer, int16_t net);
+void PrintRiepilogoUtenze(IStampanteReport& printer, int16_t net);
+void PrintRiepilogoUtenzeRete(IStampanteReport& printer, int16_t net);
+void PrintComputo(IStampanteReport& printer, int16_t net);
+void PrintTenutaImpianto(IStampanteReport& printer, int16_t nonUsato);
+
+}  // namespace varnex

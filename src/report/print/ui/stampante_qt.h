@@ -1,0 +1,76 @@
+// The report's printer object on a QPrinter: one QPainter per printer document, coordinates in
+// twips in the report's user scale, text in the current font.
+#pragma once
+
+#include <QFont>
+#include <QPainter>
+#include <QPrinter>
+#include <memory>
+
+#include "report/print/stampante_report.h"
+
+namespace varnex::ui {
+
+class StampanteQt : public IStampanteReport {
+ public:
+  explicit StampanteQt(QPrinter& printer);
+  ~StampanteQt() override;
+
+  int32_t Width() override;
+  int32_t Height() override;
+  void ImpostaScala(double scaleLeft, double scaleTop) override;
+  double ScaleLeft() override { return scaleLeft_; }
+  double ScaleTop() override { return scaleTop_; }
+  double CurrentX() override { return x_; }
+  double CurrentY() override { return y_; }
+  void SetCurrentX(double x) override { x_ = x; }
+  void SetCurrentY(double y) override { y_ = y; }
+  std::string FontName() override;
+  bool SetFontName(const std::string& nome) override;
+  double FontSize() override;
+  void SetFontSize(double punti) override;
+  bool FontBold() override;
+  void SetFontBold(bool grassetto) override;
+  bool FontItalic() override;
+  void SetFontItalic(bool corsivo) override;
+  int32_t Page() override { return pagina_; }
+  int16_t Orientation() override;
+  bool SetOrientation(int16_t orientamento) override;
+  std::string DeviceName() override;
+  double TextWidth(const std::string& testo) override;
+  double TextHeight(const std::string& testo) override;
+  void Line(double x1, double y1, double x2, double y2) override;
+  std::optional<std::pair<int32_t, int32_t>> DimensioniImmagine(const std::string& percorso) override;
+  void PaintPicture(const std::string& percorso, double x, double y) override;
+  void Print(const std::string& testo, bool fineRiga) override;
+  void NewPage() override;
+  void EndDoc() override;
+  void EventiInSospeso() override;
+
+  // True while a document is open (something was drawn since the last EndDoc).
+  bool DocumentoAperto() const { return painter_ != nullptr; }
+  QPrinter& Printer() { return printer_; }
+  // Ends an open document without caring for its state (after a failed run).
+  void Chiudi();
+
+  // Whether a font family counts as available on the printer.
+  static bool FontDisponibile(const std::string& nome);
+
+ private:
+  QPainter& Disegno();  // begins the document and the page on first use
+  QPointF Punto(double x, double y) const;
+  double TwipPerPunto() const;
+
+  QPrinter& printer_;
+  std::unique_ptr<QPainter> painter_;
+  QFont font_;
+  double scaleLeft_ = 0, scaleTop_ = 0;
+  double x_ = 0, y_ = 0;
+  int32_t pagina_ = 1;
+  bool paginaSporca_ = false;  // something was drawn on the current page
+  bool nuovaPaginaInSospeso_ = false;
+  int documento_ = 0;           // documents begun on this printer (a PDF target gets "-2" etc.)
+  QString fileBase_;
+};
+
+}  // namespace varnex::ui

@@ -1,0 +1,59 @@
+// Hit regions of the schema: a list of plane regions, each labelled with a tag and an integer,
+// that tells which of them holds a point. The schema keeps three: click targets, end handles and
+// drop targets.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace varnex {
+
+struct TRegione {
+  int16_t Shape = 0;  // 1 rectangle, 2 circle, 3 triangle, 4 four-corner band; 0 empty
+  int32_t X0 = 0, Y0 = 0;
+  int32_t X1 = 0, Y1 = 0;
+  int32_t X2 = 0, Y2 = 0;
+  int32_t X3 = 0, Y3 = 0;
+  int32_t XV = 0, YV = 0;
+  int32_t Radius = 0;
+  std::string Tag;
+  int16_t Index = 0;
+};
+
+class clsHotRegions {
+ public:
+  static constexpr int16_t Capacita = 300;
+
+  void AddRectangle(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int16_t index, const std::string& tag);
+  void AddCircle(int32_t x0, int32_t y0, int32_t r, int16_t index, const std::string& tag);
+  void AddCustomRectangle(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3,
+                          int32_t y3, int16_t index, const std::string& tag);
+  void AddTriangle(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t xV, int32_t yV, int16_t index,
+                   const std::string& tag);
+  // Positions outside 0..300 throw std::out_of_range.
+  int16_t GetIndex(int16_t i) const;
+  std::string GetTag(int16_t i) const;
+  void Reset();
+  int16_t SearchIndex(int16_t index, const std::string& tag) const;
+  int16_t TestHit(int32_t x, int32_t y) const;
+  int16_t TestHitWhitShape(int32_t x, int32_t y, int16_t shapePoint) const;
+
+  int16_t RegionCount() const { return regionCount_; }
+  const TRegione& Regione(int16_t i) const { return regions_.at(static_cast<size_t>(i)); }
+
+ private:
+  // The next free record, or nullptr (after the full-list message) when there is none.
+  TRegione* Prossima();
+  bool Contiene(const TRegione& r, double x, double y) const;
+
+  std::array<TRegione, Capacita + 1> regions_{};
+  int16_t regionCount_ = 0;
+};
+
+// The angle helpers of the hit tests (pi taken as 3.1415, a full turn as 6.283).
+double Hypotenuse(double a, double b);
+double RadToDeg(double& x);
+double ReduceDegrees(double& x);
+
+}  // namespace varnex

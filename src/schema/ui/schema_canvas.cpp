@@ -1,0 +1,447 @@
+#include "schema/ui/schema_canvas.h"
+
+#include <QApplication>
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QDragLeaveEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <stdexcept>
+
+#include "editor/ui/portata.h"
+#include "editor/ui/ptronchi.h"
+#include "model/files.h"
+#include "model/interaction.h"
+#include "model/numbers.h"
+#include "model/rete.h"
+#include "schema/inserimento.h"
+#include "schema/modifica.h"
+#include "schema/superficie_registrata.h"
+#include "shell/ui/services.h"
+#include "shell/ui/units.h"
+
+namespace varnex::ui {
+
+namespace {
+
+CanvasSchema* installato = nullptr;
+
+// The print picture "picPrint": white, 11000 x 8000 twips, kept for the process like the
+// picture box it stands for, so that the drawing state may keep pointing at it.
+constexpr double LarghezzaStampa = 11000, AltezzaStampa = 8000;
+struct FiguraStampa {
+  QImage immagine;
+  std::unique_ptr<QPainter> painter;
+  std::unique_ptr<SuperficieQt> superficie;
+};
+FiguraStampa* figuraStampa = nullptr;
+
+// The painters end before the application takes its fonts away.
+void ChiudiPittori() {
+  delete figuraStampa;
+  figuraStampa = nullptr;
+  if (installato) installato->ChiudiSuperficie();
+}
+
+FiguraStampa& picPrint() {
+  if (!figuraStampa) {
+    figuraStampa = new FiguraStampa;
+    FiguraStampa& f = *figuraStampa;
+    f.immagine = QImage(Pixel(static_cast<int>(LarghezzaStampa)), Pixel(static_cast<int>(AltezzaStampa)),
+                        QImage::Format_RGB32);
+    f.immagine.fill(Qt::white);
+    f.painter = std::make_unique<QPainter>(&f.immagine);
+    f.superficie = std::make_unique<SuperficieQt>(
+        "picPrint", *f.painter, QRectF(0, 0, LarghezzaStampa, AltezzaStampa), QRectF(f.immagine.rect()),
+        LarghezzaStampa, AltezzaStampa, AltezzaStampa, ColoreBianco);
+  }
+  return *figuraStampa;
+}
+
+const char* const MimeTag = "application/x-varnex-tag";
+
+std::string TagSorgente(const QMimeData* dati) {
+  if (!dati || !dati->hasFormat(QString::fromLatin1(MimeTag))) return {};
+  return dati->data(QString::fromLatin1(MimeTag)).toStdString();
+}
+
+void MostraErrore(const std::exception& e) {
+  MsgBox("Numero di errore: " + std::to_string(0) + "\n" + "Descrizione dell'errore: " + e.what());
+}
+
+}  // namespace
+
+// ---- SaveSchema ----------------------------------------------------------------------------
+
+QImage ImmagineSchema() {
+  FiguraStampa& f = picPrint();
+  const double dx = std::abs(static_cast<double>(SchemaMaxX) - SchemaMinX);
+  const double dy = std::abs(static_cast<double>(SchemaMaxY) - SchemaMinY);
+  ScalaStampaSchema = std::min({LarghezzaStampa / (dx + 1500), AltezzaStampa / (dy + 300), 1.0});
+  const double x0 = 600;
+  double y0 = (dy + 300) / 2 - 7500;
+  // That origin can leave the whole network above the picture: measure the drawing first and
+  // move it down so that it lies on the picture, centred in height when it fits.
+  {
+    const int32_t maxX = SchemaMaxX, maxY = SchemaMaxY, minX = SchemaMinX, minY = SchemaMinY;
+    SuperficieRegistrata misura("picPrint", LarghezzaStampa, AltezzaStampa, AltezzaStampa, 60, 180);
+    varnex::DrawSchema(misura, 1, x0, 0.0, std::nullopt, std::nullopt, "Arial", 7);
+    SchemaMaxX = maxX, SchemaMaxY = maxY, SchemaMinX = minX, SchemaMinY = minY;
+    if (!misura.Vuota()) {
+      const double alto = misura.MinY() + y0, basso = misura.MaxY() + y0;
+      if (alto < 0 || basso > AltezzaStampa) {
+        const double altezza = misura.MaxY() - misura.MinY();
+        y0 = altezza <= AltezzaStampa ? (AltezzaStampa - altezza) / 2 - misura.MinY() : 100 - misura.MinY();
+      }
+    }
+  }
+  f.immagine.fill(Qt::white);
+  varnex::DrawSchema(*f.superficie, 1, x0, y0, std::nullopt, std::nullopt, "Arial", 7);
+  QImage copia = f.immagine.copy();
+  // The next save starts from an empty picture.
+  f.immagine.fill(Qt::white);
+  return copia;
+}
+
+void SaveSchema(const std::string& nameFile) {
+  const QImage immagine = ImmagineSchema();
+  DeleteFileIfExists(nameFile);
+  if (!immagine.save(QS(nameFile), "BMP"))
+    throw std::runtime_error("Impossibile scrivere il file " + nameFile);
+}
+
+void DisegnaSchemaSuPainter(QPainter& painter, const QRectF& finestra, const QRectF& dispositivo,
+                            const std::string& nome, int16_t mode, std::optional<double> x0,
+                            std::optional<double> y0, std::optional<double> width, std::optional<double> height,
+                            const std::string& fontName, int16_t fontSize) {
+  SuperficieQt superficie(nome, painter, finestra, dispositivo, finestra.width(), finestra.height(),
+                          finestra.height(), ColoreBianco);
+  varnex::DrawSchema(superficie, mode, x0, y0, width, height, fontName, fontSize);
+}
+
+// ---- The canvas ----------------------------------------------------------------------------
+
+CanvasSchema::CanvasSchema() = default;
+
+CanvasSchema::~CanvasSchema() {
+  superficie_.reset();
+  painter_.reset();
+  if (SchemaRete() == this) ImpostaSchemaRete(nullptr);
+  if (EditorSchema() == this) ImpostaEditorSchema(nullptr);
+  if (installato == this) installato = nullptr;
+}
+
+void CanvasSchema::Aggancia(GasGrid& g) {
+  if (gasGrid_ == &g) return;
+  gasGrid_ = &g;
+  picDisplay_ = g.picDisplay;
+  QWidget* c = g.picDisplay;
+  c->installEventFilter(this);
+  c->setMouseTracking(true);
+  c->setAcceptDrops(true);
+  c->setFocusPolicy(Qt::ClickFocus);
+  c->setAttribute(Qt::WA_OpaquePaintEvent, true);
+  const std::pair<QLabel*, const char*> palette[] = {{g.picTronco, "TRONCO"},
+                                                     {g.picCaldaia, "CALDAIA"},
+                                                     {g.picBruciatore, "BRUCIATORE"},
+                                                     {g.picConvettore, "CONVETTORE"},
+                                                     {g.picFornello, "FORNELLO"}};
+  for (const auto& [figura, tag] : palette) {
+    figura->setProperty("Tag", QString::fromLatin1(tag));
+    figura->installEventFilter(this);
+  }
+}
+
+QRectF CanvasSchema::Finestra() const {
+  GasGrid* g = gasGrid_.data();
+  QWidget* c = picDisplay_.data();
+  if (!g || !c || c->width() <= 0) return {0, 0, 11000, 6170};
+  // One unit per pixel on both axes: the canvas's height follows from its width.
+  const double unitaPerPixel = g->ScalaLarghezza / c->width();
+  return {g->ScalaSinistra, g->ScalaAlto, g->ScalaLarghezza, c->height() * unitaPerPixel};
+}
+
+QPointF CanvasSchema::InUnita(const QPointF& pixel) const {
+  const QRectF f = Finestra();
+  QWidget* c = picDisplay_.data();
+  if (!c || c->width() <= 0 || c->height() <= 0) return pixel;
+  return {f.left() + pixel.x() * f.width() / c->width(), f.top() + pixel.y() * f.height() / c->height()};
+}
+
+void CanvasSchema::DrawSchema(QWidget& picDisplay, int16_t modo, const std::string& font, int16_t dimensione) {
+  if (GasGrid* g = GasGridCaricato(); g && g->picDisplay == &picDisplay) Aggancia(*g);
+  const QSize dimensioni(std::max(1, picDisplay.width()), std::max(1, picDisplay.height()));
+  superficie_.reset();
+  if (immagine_.size() != dimensioni) {
+    painter_.reset();
+    immagine_ = QImage(dimensioni, QImage::Format_RGB32);
+    immagine_.fill(Qt::black);
+  }
+  if (!painter_) painter_ = std::make_unique<QPainter>(&immagine_);
+  const QRectF f = Finestra();
+  superficie_ = std::make_unique<SuperficieQt>("picDisplay", *painter_, f, QRectF(immagine_.rect()),
+                                               Twips(picDisplay.width()), Twips(picDisplay.height()), f.height(),
+                                               ColoreNero);
+  varnex::DrawSchema(*superficie_, modo, font, dimensione);
+  Aggiorna();
+}
+
+void CanvasSchema::ChiudiSuperficie() {
+  superficie_.reset();
+  painter_.reset();
+}
+
+void CanvasSchema::Aggiorna() {
+  if (picDisplay_) picDisplay_->update();
+}
+
+int16_t CanvasSchema::ScaleFactor() { return CaricaGasGrid().ScaleFactor; }
+
+void CanvasSchema::Elaborazione() {
+  CaricaGasGrid().Elaborazione();
+  Aggiorna();
+}
+
+void CanvasSchema::ApriDialogoTronco(int16_t seg) {
+  GasGrid& g = CaricaGasGrid();
+  if (seg >= 1 && seg < g.Grid->Rows()) g.Grid->SetRowCol(seg, std::max<int16_t>(1, g.Grid->Col()));
+  ApriParametriTronco(seg);
+  DoEvents();
+  DoEvents();
+}
+
+EsitoPortata CanvasSchema::DialogoPortata(bool cucina, int16_t seg, float portata) {
+  EsitoPortata esito;
+  if (cucina) {
+    frmCportata dialogo;
+    dialogo.SetDati(seg, portata);
+    MostraModale(dialogo);
+    esito = {dialogo.Done, dialogo.Portata, dialogo.Tipologia, dialogo.Composizione};
+  } else {
+    frmPortata dialogo;
+    dialogo.SetDati(seg, portata);
+    MostraModale(dialogo);
+    esito = {dialogo.Done, dialogo.Portata, dialogo.Tipologia, std::to_string(dialogo.Composizione)};
+  }
+  return esito;
+}
+
+namespace {
+// The editor's delete command for one segment, once the editor carries it.
+template <class G>
+void CancellaDaEditor(G& g, int16_t seg) {
+  if constexpr (requires { g.DeleteTronco(seg); }) g.DeleteTronco(seg);
+}
+}  // namespace
+
+void CanvasSchema::DeleteTronco(int16_t seg) { CancellaDaEditor(CaricaGasGrid(), seg); }
+
+void CanvasSchema::RidisegnaCanvas() {
+  if (GasGrid* g = GasGridCaricato()) DrawSchema(*g->picDisplay, 2, "Arial", 7);
+}
+
+int32_t CanvasSchema::LarghezzaSchermo() { return SchermoTwips().width(); }
+int32_t CanvasSchema::AltezzaSchermo() { return SchermoTwips().height(); }
+
+void CanvasSchema::ImpostaPuntatore(int16_t forma) {
+  Puntatore = forma;
+  if (!picDisplay_) return;
+  switch (forma) {
+    case 5: picDisplay_->setCursor(Qt::SizeAllCursor); break;
+    case 6: picDisplay_->setCursor(Qt::SizeBDiagCursor); break;
+    case 7: picDisplay_->setCursor(Qt::SizeVerCursor); break;
+    case 8: picDisplay_->setCursor(Qt::SizeFDiagCursor); break;
+    case 9: picDisplay_->setCursor(Qt::SizeHorCursor); break;
+    case 12: picDisplay_->setCursor(Qt::ForbiddenCursor); break;
+    default: picDisplay_->unsetCursor(); break;
+  }
+}
+
+void CanvasSchema::picDisplay_MouseMove(double x, double y) {
+  PuntatoreX = Arrotonda32(x);
+  PuntatoreY = Arrotonda32(y);
+  if (EstremoTrascinato < 1) {
+    const int16_t seg = HitEndHandle(PuntatoreX, PuntatoreY, DirezioneEstremo);
+    if (seg < 1) {
+      ImpostaPuntatore(0);
+      EstremoSottoPuntatore = 0;
+      return;
+    }
+    const std::string& d = DirezioneEstremo;
+    if (!d.empty() && (d[0] == 'L' || d[0] == 'R')) ImpostaPuntatore(9);
+    else if (d == "D" || d == "U") ImpostaPuntatore(7);
+    else if (d == "DL" || d == "UR") ImpostaPuntatore(6);
+    else if (d == "DR" || d == "UL") ImpostaPuntatore(8);
+    else ImpostaPuntatore(7);
+    EstremoSottoPuntatore = seg;
+    return;
+  }
+  ImpostaPuntatore(5);
+  const QRectF f = Finestra();
+  double px = PuntatoreX, py = PuntatoreY;
+  if (f.top() > py) py = f.top(), ImpostaPuntatore(12);
+  if (f.left() > px) px = f.left(), ImpostaPuntatore(12);
+  if (f.width() + f.left() < px) px = f.width() + f.left(), ImpostaPuntatore(12);
+  if (f.height() + f.top() < py) py = f.height() + f.top(), ImpostaPuntatore(12);
+  PuntatoreX = Arrotonda32(px);
+  PuntatoreY = Arrotonda32(py);
+  DragEndHandle(EstremoTrascinato, PuntatoreX, PuntatoreY, DirezioneEstremo);
+  Aggiorna();
+}
+
+void CanvasSchema::picDisplay_MouseDown(Qt::MouseButton bottone) {
+  if (bottone == Qt::LeftButton && EstremoSottoPuntatore > 0) EstremoTrascinato = EstremoSottoPuntatore;
+}
+
+void CanvasSchema::picDisplay_MouseUp(Qt::MouseButton bottone) {
+  if (bottone == Qt::LeftButton && EstremoTrascinato > 0) {
+    ApplyEndHandleDrag(EstremoTrascinato, PuntatoreX, PuntatoreY, DirezioneEstremo);
+    EstremoTrascinato = 0;
+    Aggiorna();
+  }
+}
+
+void CanvasSchema::picDisplay_Click() {
+  SchemaClick(PuntatoreX, PuntatoreY);
+  Aggiorna();
+}
+
+void CanvasSchema::picDisplay_DblClick() {
+  try {
+    SchemaDblClick(PuntatoreX, PuntatoreY);
+  } catch (const std::exception& e) {
+    MostraErrore(e);
+  }
+  Aggiorna();
+}
+
+void CanvasSchema::picDisplay_DragOver(const std::string& tag, double, double, int16_t stato) {
+  if (stato == 0) {
+    if (tag == "TRONCO") ShowTroncoTargets();
+    else if (tag == "CALDAIA" || tag == "BRUCIATORE" || tag == "CONVETTORE" || tag == "FORNELLO") ShowUtenzaTargets();
+    Aggiorna();
+  } else if (stato == 1) {
+    RidisegnaCanvas();
+  }
+}
+
+void CanvasSchema::picDisplay_DragDrop(const std::string& tag, double x, double y) {
+  try {
+    if (Rete().NumTronchi < MaxTronchi) SchemaDragDrop(Arrotonda32(x), Arrotonda32(y), tag);
+    else MsgBox("Raggiunto il massimo numero di tronchi.");
+  } catch (const std::exception& e) {
+    MostraErrore(e);
+  }
+  Aggiorna();
+}
+
+void CanvasSchema::picDisplay_KeyDown(int keyCode) {
+  if (keyCode != 46) return;
+  const int16_t seg = GetSelectedTronco();
+  if (seg == 0) return;
+  DeleteTronco(seg);
+  RidisegnaCanvas();
+}
+
+bool CanvasSchema::eventFilter(QObject* oggetto, QEvent* evento) {
+  // The palette: a press starts the drag of the item's tag, with its picture as the drag icon.
+  if (auto* figura = qobject_cast<QLabel*>(oggetto); figura && oggetto != picDisplay_.data()) {
+    if (evento->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(evento)->button() == Qt::LeftButton && figura->isEnabled()) {
+      auto* drag = new QDrag(figura);
+      auto* dati = new QMimeData;
+      dati->setData(QString::fromLatin1(MimeTag), figura->property("Tag").toString().toLatin1());
+      drag->setMimeData(dati);
+      drag->setPixmap(figura->pixmap());
+      drag->exec(Qt::CopyAction);
+      return true;
+    }
+    return false;
+  }
+  if (oggetto != picDisplay_.data()) return false;
+  switch (evento->type()) {
+    case QEvent::Paint: {
+      QPainter p(picDisplay_);
+      p.fillRect(picDisplay_->rect(), Qt::black);
+      p.drawImage(QPoint(0, 0), immagine_);
+      return true;
+    }
+    case QEvent::MouseMove: {
+      const QPointF u = InUnita(static_cast<QMouseEvent*>(evento)->position());
+      picDisplay_MouseMove(u.x(), u.y());
+      return true;
+    }
+    case QEvent::MouseButtonPress:
+      picDisplay_MouseDown(static_cast<QMouseEvent*>(evento)->button());
+      return false;
+    case QEvent::MouseButtonRelease: {
+      const Qt::MouseButton b = static_cast<QMouseEvent*>(evento)->button();
+      picDisplay_MouseUp(b);
+      if (b == Qt::LeftButton) picDisplay_Click();
+      return true;
+    }
+    case QEvent::MouseButtonDblClick:
+      picDisplay_DblClick();
+      return true;
+    case QEvent::DragEnter: {
+      auto* e = static_cast<QDragEnterEvent*>(evento);
+      const std::string tag = TagSorgente(e->mimeData());
+      if (tag.empty()) return false;
+      e->acceptProposedAction();
+      const QPointF u = InUnita(e->position());
+      picDisplay_DragOver(tag, u.x(), u.y(), 0);
+      return true;
+    }
+    case QEvent::DragMove: {
+      auto* e = static_cast<QDragMoveEvent*>(evento);
+      if (TagSorgente(e->mimeData()).empty()) return false;
+      e->acceptProposedAction();
+      return true;
+    }
+    case QEvent::DragLeave:
+      picDisplay_DragOver({}, 0, 0, 1);
+      return true;
+    case QEvent::Drop: {
+      auto* e = static_cast<QDropEvent*>(evento);
+      const std::string tag = TagSorgente(e->mimeData());
+      if (tag.empty()) return false;
+      e->acceptProposedAction();
+      const QPointF u = InUnita(e->position());
+      picDisplay_DragDrop(tag, u.x(), u.y());
+      return true;
+    }
+    case QEvent::KeyPress: {
+      auto* k = static_cast<QKeyEvent*>(evento);
+      if (k->key() == Qt::Key_Delete) {
+        picDisplay_KeyDown(46);
+        return true;
+      }
+      return false;
+    }
+    default:
+      return false;
+  }
+}
+
+CanvasSchema& InstallaSchemaRete() {
+  if (!installato) {
+    installato = new CanvasSchema;
+    installato->setParent(qApp);
+    qAddPostRoutine(ChiudiPittori);
+  }
+  ImpostaSchemaRete(installato);
+  ImpostaEditorSchema(installato);
+  return *installato;
+}
+
+CanvasSchema* SchemaInstallato() { return installato; }
+
+}  // namespace varnex::ui

@@ -1,0 +1,106 @@
+// The schema page of the editor window: the canvas `picDisplay` with its mouse, key, drag and
+// scroll handlers, the palette's drag sources, the print picture, and SaveSchema.
+//
+// InstallaSchemaRete() installs the schema into the editor window (through ISchemaRete) and the
+// editor side the schema needs (IEditorSchema); the program calls it once at start-up.
+#pragma once
+
+#include <QImage>
+#include <QLabel>
+#include <QObject>
+#include <QPainter>
+#include <QPointer>
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "editor/ui/gasgrid.h"
+#include "schema/disegno.h"
+#include "schema/ui/superficie_qt.h"
+
+namespace varnex::ui {
+
+// The schema drawn on the picture "picPrint" (11000 x 8000 twips, white) and saved as a bitmap
+// file; an existing file is replaced. Throws std::runtime_error when the file cannot be written.
+void SaveSchema(const std::string& nameFile);
+
+// The image SaveSchema would save (for callers that want the picture without a file).
+QImage ImmagineSchema();
+
+// Draws the schema on a painter as the printed diagram page does (mode 1) or the preview (mode
+// 3): `finestra` is the area of the page in twips, `dispositivo` where it lands on the painter.
+void DisegnaSchemaSuPainter(QPainter& painter, const QRectF& finestra, const QRectF& dispositivo,
+                            const std::string& nome, int16_t mode, std::optional<double> x0,
+                            std::optional<double> y0, std::optional<double> width, std::optional<double> height,
+                            const std::string& fontName, int16_t fontSize);
+
+// The schema page's behaviour: the canvas handlers and the editor side of the schema.
+class CanvasSchema final : public QObject, public ISchemaRete, public IEditorSchema {
+ public:
+  CanvasSchema();
+  ~CanvasSchema() override;
+
+  // ISchemaRete: the screen drawing on the canvas.
+  void DrawSchema(QWidget& picDisplay, int16_t modo, const std::string& font, int16_t dimensione) override;
+
+  // IEditorSchema
+  int16_t ScaleFactor() override;
+  void Elaborazione() override;
+  void ApriDialogoTronco(int16_t seg) override;
+  EsitoPortata DialogoPortata(bool cucina, int16_t seg, float portata) override;
+  void DeleteTronco(int16_t seg) override;
+  void RidisegnaCanvas() override;
+  int32_t LarghezzaSchermo() override;
+  int32_t AltezzaSchermo() override;
+
+  // ---- Canvas handlers (positions in canvas units) ----
+  void picDisplay_MouseMove(double x, double y);
+  void picDisplay_MouseDown(Qt::MouseButton bottone);
+  void picDisplay_MouseUp(Qt::MouseButton bottone);
+  void picDisplay_Click();
+  void picDisplay_DblClick();
+  // state: 0 enter, 1 leave, 2 over.
+  void picDisplay_DragOver(const std::string& tag, double x, double y, int16_t stato);
+  void picDisplay_DragDrop(const std::string& tag, double x, double y);
+  void picDisplay_KeyDown(int keyCode);
+
+  int32_t PuntatoreX = 0, PuntatoreY = 0;
+  int16_t EstremoSottoPuntatore = 0;
+  int16_t EstremoTrascinato = 0;
+  std::string DirezioneEstremo;
+  // Last pointer shape set (0 default, 5 four arrows, 6..9 two-way sizes, 12 no-drop).
+  int16_t Puntatore = 0;
+
+  // The canvas's picture as last drawn.
+  const QImage& Immagine() const { return immagine_; }
+  // Ends the painting on the canvas picture (the application is going away).
+  void ChiudiSuperficie();
+  // Canvas units to widget pixels and back.
+  QPointF InUnita(const QPointF& pixel) const;
+
+ protected:
+  bool eventFilter(QObject* oggetto, QEvent* evento) override;
+
+ private:
+  void Aggancia(GasGrid& g);
+  void ImpostaPuntatore(int16_t forma);
+  QRectF Finestra() const;
+  void Aggiorna();
+
+  QPointer<QWidget> picDisplay_;
+  QPointer<GasGrid> gasGrid_;
+  QImage immagine_;
+  std::unique_ptr<QPainter> painter_;
+  std::unique_ptr<SuperficieQt> superficie_;
+  QPointF inizioTrascinamento_;
+  QLabel* sorgentePremuta_ = nullptr;
+};
+
+// Installs the schema into the editor window (idempotent) and returns it.
+CanvasSchema& InstallaSchemaRete();
+// The installed schema page, null before InstallaSchemaRete.
+CanvasSchema* SchemaInstallato();
+
+}  // namespace varnex::ui

@@ -1,0 +1,205 @@
+#include "schema/ui/superficie_qt.h"
+
+#include <QFontMetricsF>
+#include <QPainterPath>
+#include <QPolygonF>
+#include <QTransform>
+#include <cmath>
+
+#include "model/rete.h"
+#include "schema/disegno.h"
+#include "shell/ui/services.h"
+#include "shell/ui/toolbar_pictures.h"
+#include "shell/ui/units.h"
+
+namespace varnex::ui {
+
+namespace {
+
+// An arrow pointing right, turned to the direction (1 U, 2 L, 3 D, 4 R, 5 UL, 6 DL, 7 DR, 8 UR).
+QPixmap Freccia(int16_t direzione, int lato) {
+  QPixmap p(lato, lato);
+  p.fill(Qt::transparent);
+  QPainter g(&p);
+  g.setRenderHint(QPainter::Antialiasing);
+  static const double gradi[9] = {0, -90, 180, 90, 0, -135, 135, 45, -45};
+  const double a = (direzione >= 1 && direzione <= 8) ? gradi[direzione] : 0;
+  const double c = lato / 2.0;
+  g.translate(c, c);
+  g.rotate(a);
+  g.scale(lato / 32.0, lato / 32.0);
+  const QPolygonF freccia({QPointF(-13, -4), QPointF(3, -4), QPointF(3, -11), QPointF(14, 0), QPointF(3, 11),
+                           QPointF(3, 4), QPointF(-13, 4)});
+  g.setPen(QPen(QColor(40, 40, 0), 1.2));
+  g.setBrush(QColor(255, 220, 0));
+  g.drawPolygon(freccia);
+  return p;
+}
+
+// The gas source: a meter whose outlet leaves at the right edge, one eighth down the picture;
+// each orientation turns the meter's body a quarter.
+QPixmap Sorgente(int orientamento, int lato) {
+  QPixmap p(lato, lato);
+  p.fill(Qt::transparent);
+  QPainter g(&p);
+  g.setRenderHint(QPainter::Antialiasing);
+  g.scale(lato / 32.0, lato / 32.0);
+  // Outlet pipe to the connection point.
+  g.setPen(QPen(QColor(120, 120, 120), 2));
+  g.drawLine(QPointF(22, 4), QPointF(32, 4));
+  g.save();
+  g.translate(14, 17);
+  g.rotate(90.0 * orientamento);
+  g.setPen(QPen(QColor(20, 20, 20), 1));
+  g.setBrush(QColor(225, 225, 195));
+  g.drawRect(QRectF(-10, -10, 20, 20));
+  g.setBrush(Qt::white);
+  g.drawRect(QRectF(-7, -6, 14, 6));
+  g.setPen(QPen(QColor(180, 0, 0), 2));
+  g.drawLine(QPointF(0, 3), QPointF(0, 9));
+  g.restore();
+  g.setPen(QPen(QColor(20, 20, 20), 1));
+  g.drawLine(QPointF(22, 4), QPointF(22, 8));
+  return p;
+}
+
+QColor Colore(int32_t c) { return ColoreVB(c); }
+
+}  // namespace
+
+QPixmap FiguraSchemaPixmap(FiguraSchema figura, int lato) {
+  switch (figura) {
+    case FiguraSchema::Sorgente0: return Sorgente(0, lato);
+    case FiguraSchema::Sorgente1: return Sorgente(1, lato);
+    case FiguraSchema::Sorgente2: return Sorgente(2, lato);
+    case FiguraSchema::Sorgente3: return Sorgente(3, lato);
+    case FiguraSchema::Fornello: return FiguraComponente(FiguraPalette::Fornello);
+    case FiguraSchema::Caldaia:
+      // The boiler picture of the palette, which shows the generic user in a pressurised network.
+      return FiguraComponente(ReteInPressione != 0 ? FiguraPalette::UtenzaPressione : FiguraPalette::Caldaia);
+    case FiguraSchema::Bruciatore: return FiguraComponente(FiguraPalette::Bruciatore);
+    case FiguraSchema::Convettore: return FiguraComponente(FiguraPalette::Convettore);
+    default: {
+      const int16_t d = static_cast<int16_t>(static_cast<int16_t>(figura) - static_cast<int16_t>(FiguraSchema::FrecciaU) + 1);
+      return Freccia(d, lato);
+    }
+  }
+}
+
+SuperficieQt::SuperficieQt(std::string nome, QPainter& painter, QRectF finestra, QRectF dispositivo,
+                           double larghezza, double altezza, double scaleHeight, int32_t sfondo)
+    : nome_(std::move(nome)),
+      p_(painter),
+      finestra_(finestra),
+      dispositivo_(dispositivo),
+      larghezza_(larghezza),
+      altezza_(altezza),
+      scaleHeight_(scaleHeight),
+      sfondo_(sfondo) {
+  if (finestra_.width() != 0) sx_ = dispositivo_.width() / finestra_.width();
+  if (finestra_.height() != 0) sy_ = dispositivo_.height() / finestra_.height();
+  font_ = QFont(QStringLiteral("Arial"));
+  font_.setPointSizeF(8);
+  p_.setRenderHint(QPainter::Antialiasing, true);
+  p_.setRenderHint(QPainter::TextAntialiasing, true);
+}
+
+SuperficieQt::~SuperficieQt() {
+  if (SuperficieDisegno == this) SuperficieDisegno = nullptr;
+}
+
+QPointF SuperficieQt::Dispositivo(double x, double y) const {
+  return {dispositivo_.left() + (x - finestra_.left()) * sx_, dispositivo_.top() + (y - finestra_.top()) * sy_};
+}
+
+void SuperficieQt::Cls() {
+  p_.fillRect(dispositivo_, Colore(sfondo_));
+  x_ = y_ = 0;
+}
+
+void SuperficieQt::SetFontName(const std::string& nome) { font_.setFamily(QS(nome)); }
+
+void SuperficieQt::SetFontSize(int16_t dimensione) { font_.setPointSizeF(dimensione > 0 ? dimensione : 1); }
+
+double SuperficieQt::TextWidth(const std::string& testo) const {
+  const QFontMetricsF fm(font_, p_.device());
+  return sx_ != 0 ? fm.horizontalAdvance(QS(testo)) / sx_ : 0;
+}
+
+double SuperficieQt::TextHeight(const std::string& /*testo*/) const {
+  const QFontMetricsF fm(font_, p_.device());
+  return sy_ != 0 ? fm.height() / sy_ : 0;
+}
+
+void SuperficieQt::Print(const std::string& testo) {
+  const QString t = QS(testo);
+  const QFontMetricsF fm(font_, p_.device());
+  const QPointF a = Dispositivo(x_, y_);
+  p_.save();
+  p_.setFont(font_);
+  if (!trasparente_) p_.fillRect(QRectF(a, QSizeF(fm.horizontalAdvance(t), fm.height())), Colore(sfondo_));
+  p_.setPen(Colore(foreColor_));
+  p_.drawText(QPointF(a.x(), a.y() + fm.ascent()), t);
+  p_.restore();
+  x_ = finestra_.left();
+  y_ += TextHeight(testo);
+}
+
+void SuperficieQt::Line(double x1, double y1, double x2, double y2, int32_t colore, bool rettangolo) {
+  const QPointF a = Dispositivo(x1, y1), b = Dispositivo(x2, y2);
+  p_.save();
+  QPen penna(Colore(colore));
+  penna.setCosmetic(true);
+  penna.setWidthF(1);
+  p_.setPen(penna);
+  if (rettangolo) {
+    const QRectF r = QRectF(a, b).normalized();
+    p_.fillRect(r, Colore(colore));
+    p_.setBrush(Qt::NoBrush);
+    p_.drawRect(r);
+  } else {
+    p_.drawLine(a, b);
+  }
+  p_.restore();
+  x_ = x2;
+  y_ = y2;
+}
+
+void SuperficieQt::PSet(double x, double y, int32_t colore) {
+  p_.save();
+  p_.setPen(QPen(Colore(colore), 1));
+  p_.drawPoint(Dispositivo(x, y));
+  p_.restore();
+  x_ = x;
+  y_ = y;
+}
+
+void SuperficieQt::Circle(double x, double y, double raggio, int32_t colore) {
+  const QPointF c = Dispositivo(x, y);
+  // A circle of radius 0 is a dot: give it a size one can see.
+  const double r = std::max(1.5, raggio * sx_);
+  p_.save();
+  QPen penna(Colore(colore));
+  penna.setCosmetic(true);
+  p_.setPen(penna);
+  if (fillStyle_ == 0) p_.setBrush(Colore(fillColor_));
+  else p_.setBrush(Qt::NoBrush);
+  p_.drawEllipse(c, r, r);
+  p_.restore();
+  x_ = x;
+  y_ = y;
+}
+
+void SuperficieQt::PaintPicture(FiguraSchema figura, double x, double y, double larghezza, double altezza) {
+  const QPointF a = Dispositivo(x, y), b = Dispositivo(x + larghezza, y + altezza);
+  const QRectF r = QRectF(a, b).normalized();
+  if (r.width() < 0.5 || r.height() < 0.5) return;
+  const int lato = std::clamp(static_cast<int>(std::ceil(std::max(r.width(), r.height()))), 8, 1024);
+  p_.save();
+  p_.setRenderHint(QPainter::SmoothPixmapTransform, true);
+  const QPixmap figuraPixmap = FiguraSchemaPixmap(figura, lato);
+  p_.drawPixmap(r, figuraPixmap, QRectF(figuraPixmap.rect()));
+  p_.restore();
+}
+
+}  // namespace varnex::ui

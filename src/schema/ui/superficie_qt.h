@@ -1,0 +1,75 @@
+// The schema's drawing surface on a QPainter: the editor's canvas, the print picture, the
+// printer and the print preview each give it their painter and the window of surface units
+// (twips) that maps onto the painter's device rectangle.
+#pragma once
+
+#include <QFont>
+#include <QPainter>
+#include <QPixmap>
+#include <QRectF>
+#include <string>
+
+#include "schema/superficie.h"
+
+namespace varnex::ui {
+
+// The artwork of a schema picture (source, appliance, arrow), drawn in code, at `lato` pixels.
+QPixmap FiguraSchemaPixmap(FiguraSchema figura, int lato = 32);
+
+class SuperficieQt : public ISuperficieDisegno {
+ public:
+  // `finestra`: the surface units shown in `dispositivo` (device pixels of the painter).
+  // `larghezza`, `altezza`: the surface's outer size in its units; `scaleHeight` its inner height.
+  // `sfondo`: the colour Cls erases with.
+  SuperficieQt(std::string nome, QPainter& painter, QRectF finestra, QRectF dispositivo, double larghezza,
+               double altezza, double scaleHeight, int32_t sfondo);
+  // The schema forgets a surface that goes away.
+  ~SuperficieQt() override;
+  SuperficieQt(const SuperficieQt&) = delete;
+  SuperficieQt& operator=(const SuperficieQt&) = delete;
+
+  std::string Nome() const override { return nome_; }
+  double Larghezza() const override { return larghezza_; }
+  double Altezza() const override { return altezza_; }
+  double ScaleHeight() const override { return scaleHeight_; }
+  void Cls() override;
+  void SetFontTransparent(bool trasparente) override { trasparente_ = trasparente; }
+  double CurrentX() const override { return x_; }
+  double CurrentY() const override { return y_; }
+  void SetCurrentX(double x) override { x_ = x; }
+  void SetCurrentY(double y) override { y_ = y; }
+  void SetFontName(const std::string& nome) override;
+  void SetFontSize(int16_t dimensione) override;
+  void SetForeColor(int32_t colore) override { foreColor_ = colore; }
+  int32_t ForeColor() const override { return foreColor_; }
+  double TextWidth(const std::string& testo) const override;
+  double TextHeight(const std::string& testo) const override;
+  void Print(const std::string& testo) override;
+  void Line(double x1, double y1, double x2, double y2, int32_t colore, bool rettangolo = false) override;
+  void PSet(double x, double y, int32_t colore) override;
+  void SetFillColor(int32_t colore) override { fillColor_ = colore; }
+  void SetFillStyle(int16_t stile) override { fillStyle_ = stile; }
+  void Circle(double x, double y, double raggio, int32_t colore) override;
+  void PaintPicture(FiguraSchema figura, double x, double y, double larghezza, double altezza) override;
+
+  // Surface units to device pixels.
+  QPointF Dispositivo(double x, double y) const;
+  double ScalaX() const { return sx_; }
+  double ScalaY() const { return sy_; }
+
+ private:
+  std::string nome_;
+  QPainter& p_;
+  QRectF finestra_, dispositivo_;
+  double larghezza_, altezza_, scaleHeight_;
+  int32_t sfondo_;
+  double sx_ = 1, sy_ = 1;
+  double x_ = 0, y_ = 0;
+  bool trasparente_ = true;
+  QFont font_;
+  int32_t foreColor_ = 0;
+  int32_t fillColor_ = 0;
+  int16_t fillStyle_ = 1;
+};
+
+}  // namespace varnex::ui

@@ -1,0 +1,141 @@
+// Appliance symbols at the free ends of the end segments that carry gas.
+#include <cmath>
+#include <utility>
+
+#include "model/calcolo.h"
+#include "model/numbers.h"
+#include "model/rete.h"
+#include "model/strings.h"
+#include "schema/disegno.h"
+
+namespace varnex {
+
+namespace {
+
+FiguraSchema FiguraUtenza(int16_t tipo) {
+  switch (tipo) {
+    case 1: return FiguraSchema::Fornello;
+    case 3: return FiguraSchema::Bruciatore;
+    case 4: return FiguraSchema::Convettore;
+    default: return FiguraSchema::Caldaia;
+  }
+}
+
+void Linea(ISuperficieDisegno& sup, double dx, double dy) {
+  const double x = sup.CurrentX(), y = sup.CurrentY();
+  sup.Line(x, y, x + dx, y + dy, sup.ForeColor());
+}
+
+}  // namespace
+
+void DrawUtenza(int32_t x, int32_t y, int16_t direction, int16_t tipo, int16_t seg) {
+  if (!SuperficieDisegno) return;
+  ISuperficieDisegno& sup = *SuperficieDisegno;
+  // 1. Size: never beyond the base box on the canvas, scaled on a fitted page.
+  const float s = ScalaDisegno;
+  float W0 = 440, H0 = 460;
+  if (!(s > 1)) {
+    W0 = 440 * s;
+    H0 = 460 * s;
+  }
+  const bool fit = AdattaSchemaPagina != 0 && DisegnoPerStampa != 0;
+  const double W = fit ? W0 * s : W0;
+  const double H = fit ? H0 * s : H0;
+  // 2. Measuring pass.
+  if (DisegnoVisibile == 0) return;
+  const TTronco& t = Rete().Tronchi.at(static_cast<size_t>(seg));
+  // 3. State colour of the flow label.
+  bool rosso;
+  if (ReteInPressione != 0) rosso = static_cast<float>(PressioneFinale) > t.ID_PFINALE;
+  else rosso = PDCMassima() < t.ID_PDC_PERCORSO;
+  const int32_t coloreStato = rosso ? ColoreRosso : (DisegnoPerStampa != 0 ? ColoreNero : ColoreBianco);
+  // 4.-6.
+  const FiguraSchema figura = FiguraUtenza(tipo);
+  const std::string riferimento = " " + Left(Trim(t.ID_RIF), 8);
+  const std::string portata = " " + FormatNumero(t.ID_P_TRONCO, 1) + " Nmc/h";
+  sup.SetForeColor(ColoreDisegno);
+  const double TW = sup.TextWidth("H"), TH = sup.TextHeight("H");
+  const bool etichette = (EditorSchema() ? EditorSchema()->ScaleFactor() : 0) >= -6;
+
+  // The picture and the click region, at the box corner the pen has reached.
+  auto figuraERegione = [&]() {
+    const int32_t cx = Arrotonda32(sup.CurrentX()), cy = Arrotonda32(sup.CurrentY());
+    sup.PaintPicture(figura, cx, cy, W, H);
+    RegioniClick.AddRectangle(cx, cy, Arrotonda32(cx + W), Arrotonda32(cy + H), seg, "U");
+    return std::pair<int32_t, int32_t>(cx, cy);
+  };
+  auto scrivi = [&](double px, double py, int32_t colore, const std::string& testo) {
+    sup.SetCurrentX(px);
+    sup.SetCurrentY(py);
+    sup.SetForeColor(colore);
+    sup.Print(testo);
+  };
+  auto aCapo = [&](double px, int32_t colore, const std::string& testo) {
+    sup.SetCurrentX(px);
+    sup.SetForeColor(colore);
+    sup.Print(testo);
+  };
+
+  sup.SetCurrentX(x);
+  sup.SetCurrentY(y);
+  switch (direction) {
+    case 1: case 5: case 8: {
+      sup.Line(x, y, x - W / 2, y, sup.ForeColor());
+      Linea(sup, 0, -H);
+      figuraERegione();
+      Linea(sup, W, 0);
+      Linea(sup, 0, H);
+      Linea(sup, -W / 2, 0);
+      if (etichette) {
+        scrivi(x - W / 2 - 2 * TW, y - H - 2 * TH, ColoreDisegno, riferimento);
+        aCapo(x - W / 2 - 2 * TW, coloreStato, portata);
+      }
+      break;
+    }
+    case 3: case 6: case 7: {
+      Linea(sup, -W / 2, 0);
+      const auto c = figuraERegione();
+      Linea(sup, 0, H);
+      Linea(sup, W, 0);
+      Linea(sup, 0, -H);
+      Linea(sup, -W / 2, 0);
+      if (etichette) {
+        // The pen keeps the state colour for the reference too.
+        scrivi(c.first, y + 1.1 * H, coloreStato, portata);
+        sup.SetCurrentX(c.first);
+        sup.Print(riferimento);
+      }
+      break;
+    }
+    case 2: {
+      Linea(sup, 0, -H / 2);
+      Linea(sup, -W, 0);
+      const auto c = figuraERegione();
+      Linea(sup, 0, H);
+      Linea(sup, W, 0);
+      Linea(sup, 0, -H / 2);
+      if (etichette) {
+        scrivi(c.first, c.second - 2 * TH, ColoreDisegno, riferimento);
+        aCapo(c.first, coloreStato, portata);
+      }
+      break;
+    }
+    case 4: {
+      Linea(sup, 0, -H / 2);
+      const auto c = figuraERegione();
+      Linea(sup, W, 0);
+      Linea(sup, 0, H);
+      Linea(sup, -W, 0);
+      Linea(sup, 0, -H / 2);
+      if (etichette) {
+        scrivi(c.first, c.second - 2 * TH, ColoreDisegno, riferimento);
+        aCapo(c.first, coloreStato, portata);
+      }
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+}  // namespace varnex

@@ -1,0 +1,366 @@
+#include "tightness/pagina_tenuta.h"
+
+#include <algorithm>
+
+#include "model/calcolo.h"
+#include "model/gas.h"
+#include "model/numbers.h"
+#include "model/rete.h"
+
+namespace varnex {
+
+const char* const TestoIdoneo = "Tenuta idonea al funzionamento";
+const char* const TestoTemporaneo =
+    "Tenuta idonea al funzionamento temporaneo (La tenuta deve essere ripristinata entro e non oltre 30 giorni a "
+    "partire dalla data odierna)";
+const char* const TestoNonIdoneo =
+    "Tenuta non idonea al funzionamento (L'impianto viene messo fuori esercizio. Si diffida dall'utilizzo: la "
+    "mancanza di tenuta rilevata pregiudica la sicurezza della pubblica incolumità)";
+const char* const AvvisoNormativa = "Verifica di tenuta dell'impianto in base alla normativa UNI 11137-1";
+const char* const AvvisoFamiglia3 =
+    "III Famiglia: Norma in corso di elaborazione alla data di aggiornamento del software";
+const char* const AvvisoNonCombustibile = "Gas non combustibile";
+const char* const AvvisoInPressione = "Rete gas in pressione: verifica non disponibile";
+const char* const AvvisoIniziale = "La prova di verifica può essere effettuata";
+const char* const MessaggioPortataNominale =
+    "Portata nominale > 1 o pari a 0. L'idoneità della tenuta non può essere attestata con questo metodo ma "
+    "tramite C.D.P.";
+const char* const MessaggioFamigliaSconosciuta = "Assertion error: Famiglia di gas sconoscuta";
+
+namespace {
+
+using namespace campo_tenuta;
+namespace cr = cornice_tenuta;
+
+// The appliance counts in record order, the total first.
+constexpr std::array<int, 6> kApparecchi = {AppComplessivo, AppRisc, AppAcquaSan, AppCombinati, AppCottura,
+                                            AppAltroNum};
+constexpr std::array<int, 4> kImpresa = {RagSociale, Indirizzo, Telefono, NomeTecnico};
+
+bool IsApparecchio(int campo) { return std::find(kApparecchi.begin(), kApparecchi.end(), campo) != kApparecchi.end(); }
+
+int16_t Satura16(int64_t v) { return static_cast<int16_t>(std::clamp<int64_t>(v, INT16_MIN, INT16_MAX)); }
+
+}  // namespace
+
+bool IsCampoCasellaTesto(int campo) {
+  return campo >= 0 && campo < NumCampiTenuta && campo != FamigliaGas && campo != Cause && campo != Metodo &&
+         campo != DisposIntercett && campo != Risultato;
+}
+
+PaginaTenuta::PaginaTenuta() {
+  Descrizione = AvvisoIniziale;
+  Cornici[cr::Gas].Abilitata = false;
+  Cornici[cr::DatiImpresaBis].Abilitata = false;
+}
+
+double PaginaTenuta::Valore(int campo) const { return StrToDouble(Testo(campo)); }
+
+// ---- Loading and refreshing ---------------------------------------------------------------
+
+void PaginaTenuta::TenutaImpiantoInit() {
+  if (ReteInPressione) {
+    PaginaNonDisponibile();
+    return;
+  }
+  CaricaTenImpTecDef();
+  PaginaTenutaInizializzata = false;
+  const TTenutaImpianto& t = TenutaImpianto;
+  const auto& campi = CampiTenuta();
+  for (int i = 0; i < NumCampiTenuta; ++i) {
+    const CampoTenuta& c = campi[static_cast<size_t>(i)];
+    if (c.testo) Testo(i) = t.*c.testo;
+    else if (IsApparecchio(i)) Testo(i) = std::to_string(t.*c.intero);
+  }
+  std::array<int16_t, 7> cause{};
+  CaselleDaCause(cause, t.Cause);
+  for (size_t k = 0; k < cause.size(); ++k) CauseCaselle[k].Spuntata = cause[k] != 0;
+  OpzioniDaCodice(MetodoContatore.Selezionata, MetodoCDP.Selezionata, t.Metodo);
+  OpzioniDaCodice(DisposATenuta.Selezionata, DisposNonATenuta.Selezionata, t.DisposIntercett);
+  if (t.RagSociale.empty() && t.Indirizzo.empty() && t.Telefono.empty() && t.NomeTecnico.empty()) {
+    Testo(RagSociale) = DefRagSociale;
+    Testo(Indirizzo) = DefIndirizzo;
+    Testo(Telefono) = DefTelefono;
+    Testo(NomeTecnico) = DefNomeTecnico;
+  }
+  CopiaDatiImpresa();
+  PaginaTenutaInizializzata = true;
+  TenutaImpiantoRefresh();
+}
+
+void PaginaTenuta::TenutaImpiantoRefresh() {
+  if (ReteInPressione) {
+    PaginaNonDisponibile();
+    return;
+  }
+  if (!PaginaTenutaInizializzata) return;
+  // A refresh asked for by a change the refresh itself made would compute the same page again.
+  if (inAggiornamento_) return;
+  inAggiornamento_ = true;
+  struct Fine {
+    bool& f;
+    ~Fine() { f = false; }
+  } fine{inAggiornamento_};
+  Testo(CapacitaImpianto) = FormatNumero(VolumeImpianto() / 1000.0f, 1);
+  SelezionaPaginaFamiglia();
+  CalcolaVerificaTenuta();
+  TenutaImpiantoUpdateInternalData();
+  CopiaDatiImpresa();
+}
+
+void PaginaTenuta::TenutaImpiantoUpdateInternalData() {
+  const ColoreTenuta c = ColoraCoppiaOpzioni(DisposATenuta.Selezionata, DisposNonATenuta.Selezionata);
+  DisposATenuta.ColoreSfondo = DisposNonATenuta.ColoreSfondo = c;
+  TTenutaImpianto& t = TenutaImpianto;
+  const auto& campi = CampiTenuta();
+  for (int i = 0; i < NumCampiTenuta; ++i) {
+    const CampoTenuta& cm = campi[static_cast<size_t>(i)];
+    if (cm.testo) t.*cm.testo = Testo(i);
+    else if (IsApparecchio(i)) t.*cm.intero = StrToInteger(Testo(i));
+  }
+  t.FamigliaGas = GasCorrente.Famiglia;
+  std::array<int16_t, 7> cause{};
+  for (size_t k = 0; k < cause.size(); ++k) cause[k] = CauseCaselle[k].Spuntata ? -1 : 0;
+  t.Cause = CauseDaCaselle(cause);
+  t.Metodo = CodiceDaOpzioni(MetodoContatore.Selezionata, MetodoCDP.Selezionata);
+  t.DisposIntercett = CodiceDaOpzioni(DisposATenuta.Selezionata, DisposNonATenuta.Selezionata);
+}
+
+void PaginaTenuta::CopiaDatiImpresa() {
+  for (size_t k = 0; k < kImpresa.size(); ++k) CopieImpresa[k] = Testo(kImpresa[k]);
+}
+
+// ---- Notice, sections and family pages ----------------------------------------------------
+
+void PaginaTenuta::ImpostaDescrizioneProva(const std::string& testo, bool rosso) {
+  Descrizione = testo;
+  DescrizioneRossa = rosso;
+}
+
+void PaginaTenuta::MostraSezioniTenuta(bool visibili) {
+  for (int i = 0; i < cr::Numero; ++i) Cornici[static_cast<size_t>(i)].Visibile = visibili;
+  Cornici[cr::DescrizioneProva].Visibile = true;
+  Cornici[cr::DatiImpresaBis].Abilitata = false;
+  Cornici[cr::Gas].Abilitata = false;
+}
+
+void PaginaTenuta::PaginaNonDisponibile() {
+  ImpostaDescrizioneProva(AvvisoInPressione, true);
+  MostraSezioniTenuta(false);
+}
+
+namespace {
+void SelezionaFamiglia(std::array<OpzioneTenuta, 3>& famiglie, int famiglia) {
+  for (int i = 0; i < 3; ++i) famiglie[static_cast<size_t>(i)].Selezionata = (i + 1 == famiglia);
+}
+}  // namespace
+
+void PaginaTenuta::PaginaFamiglia1() {
+  ImpostaDescrizioneProva(AvvisoNormativa, false);
+  MostraSezioniTenuta(true);
+  SelezionaFamiglia(Famiglie, 1);
+}
+
+void PaginaTenuta::PaginaFamiglia2() {
+  ImpostaDescrizioneProva(AvvisoNormativa, false);
+  MostraSezioniTenuta(true);
+  SelezionaFamiglia(Famiglie, 2);
+}
+
+void PaginaTenuta::PaginaFamiglia3() {
+  ImpostaDescrizioneProva(AvvisoFamiglia3, true);
+  MostraSezioniTenuta(false);
+  SelezionaFamiglia(Famiglie, 3);
+}
+
+void PaginaTenuta::PaginaGasNonCombustibile() {
+  ImpostaDescrizioneProva(AvvisoNonCombustibile, true);
+  MostraSezioniTenuta(false);
+  SelezionaFamiglia(Famiglie, 0);
+}
+
+void PaginaTenuta::SelezionaPaginaFamiglia() {
+  switch (GasCorrente.Famiglia) {
+    case 0:
+      PaginaGasNonCombustibile();
+      break;
+    case 1:
+      PaginaFamiglia1();
+      ControllaCampiTenuta();
+      break;
+    case 2:
+      PaginaFamiglia2();
+      ControllaCampiTenuta();
+      break;
+    case 3:
+      PaginaFamiglia3();
+      break;
+    default:
+      AvvisoOkAnnulla(MessaggioFamigliaSconosciuta);
+      break;
+  }
+}
+
+// ---- Required fields ----------------------------------------------------------------------
+
+void PaginaTenuta::ValidaCampoColora(int campo, int16_t tipo, const std::string& decimali,
+                                     const std::string& massimo) {
+  CasellaTestoTenuta& c = Caselle[static_cast<size_t>(campo)];
+  const bool valido = ValidaCampo(c.Testo, tipo, decimali, massimo);
+  c.ColoreSfondo = ColoraCampo(valido, tipo);
+}
+
+void PaginaTenuta::ControllaCampiTenuta() {
+  for (int c : {RagSociale, Telefono, Indirizzo, NomeTecnico}) ValidaCampoColora(c, CampoTestoRichiesto);
+  for (int c : {ProprietarioNome, ProprietarioTel, ProprietarioComuneInstall, ProprietarioProv, ProprietarioCap,
+                ProprietarioVia, ProprietarioNumero})
+    ValidaCampoColora(c, CampoTestoRichiesto);
+  // The owner's residence is asked for only when the owner is not the occupant.
+  const int16_t tipoProprietario = Testo(ProprietarioNome2).empty() ? CampoLibero : CampoTestoRichiesto;
+  for (int c : {ProprietarioComuneResid, ProprietarioVia2, ProprietarioNumCiv, ProprietarioPresente})
+    ValidaCampoColora(c, tipoProprietario);
+  ValidaCampoColora(CapacitaContatore, CampoNumero, "1", "3");
+  ValidaCampoColora(DataEsecuzione, CampoData);
+  ValidaCampoColora(OraEsecuzione, CampoOra);
+
+  const bool causa = std::any_of(CauseCaselle.begin(), CauseCaselle.end(),
+                                 [](const CasellaSpuntaTenuta& c) { return c.Spuntata; });
+  for (CasellaSpuntaTenuta& c : CauseCaselle) c.ColoreSfondo = ColoraCampo(causa, CampoCasella);
+
+  for (int c : {AppAltroNum, AppCottura, AppCombinati, AppAcquaSan, AppRisc, AppComplessivo})
+    ValidaCampoColora(c, CampoNumeroSemplice, "0");
+
+  MetodoCDP.ColoreSfondo = MetodoContatore.ColoreSfondo =
+      ColoraCoppiaOpzioni(MetodoCDP.Selezionata, MetodoContatore.Selezionata);
+
+  ValidaCampoColora(ProvaContDispRil, CampoNumeroNonZero, "1");
+  ValidaCampoColora(ProvaContPprova, CampoNumeroNonZero, "0");
+  ValidaCampoColora(ProvaContQn, CampoNumeroNonZero, "1");
+  for (int c : {ProvaContMatricola, ProvaContMarca, ProvaContCalibro, ProvaContModello})
+    ValidaCampoColora(c, CampoTestoRichiesto);
+
+  ValidaCampoColora(ProvaCDPcdp, CampoNumeroNonZero, "0");
+  ValidaCampoColora(ProvaCDPPprova, CampoNumeroNonZero, "0");
+  for (int c : {ProvaCDPMatricola, ProvaCDPMarca, ProvaCDPStrumento}) ValidaCampoColora(c, CampoTestoRichiesto);
+
+  DisposNonATenuta.ColoreSfondo = DisposATenuta.ColoreSfondo =
+      ColoraCoppiaOpzioni(DisposNonATenuta.Selezionata, DisposATenuta.Selezionata);
+
+  // The total is kept within 16 bits so that the record can hold it.
+  int64_t totale = 0;
+  for (int c : {AppAltroNum, AppCottura, AppCombinati, AppAcquaSan, AppRisc}) totale += StrToInteger(Testo(c));
+  Testo(AppComplessivo) = std::to_string(Satura16(totale));
+
+  CasellaSpuntaTenuta& altro = CauseCaselle[6];
+  const bool altroValido = altro.Spuntata != Testo(CausaAltro).empty();
+  altro.ColoreSfondo = ColoraCampo(altroValido, CampoCasella);
+  Caselle[CausaAltro].ColoreSfondo = ColoraCampo(altroValido, CampoTestoRichiesto);
+
+  const bool altriValidi = (Valore(AppAltroNum) > 0) != Testo(AppAltroDesc).empty();
+  Caselle[AppAltroNum].ColoreSfondo = ColoraCampo(altriValidi, CampoNumeroSemplice);
+  Caselle[AppAltroDesc].ColoreSfondo = ColoraCampo(altriValidi, CampoTestoRichiesto);
+
+  Cornici[cr::ProvaContatore].Abilitata = false;
+  Cornici[cr::ProvaCDP].Abilitata = false;
+  if (MetodoCDP.Selezionata) Cornici[cr::ProvaCDP].Abilitata = true;
+  else if (MetodoContatore.Selezionata) Cornici[cr::ProvaContatore].Abilitata = true;
+}
+
+// ---- The test -----------------------------------------------------------------------------
+
+void PaginaTenuta::CalcolaVerificaTenuta() {
+  int16_t verdetto = VerdettoNonIdoneo;
+  Testo(ProvaContPRif).clear();
+  Testo(ProvaContDispRif).clear();
+  Testo(ProvaCDPPrifer).clear();
+  Testo(ProvaCDPcdpmax).clear();
+  ErroreContatore.clear();
+
+  const double totale = Valore(CapacitaImpianto) + Valore(CapacitaContatore);
+  Testo(CapacitaTotale) = TestoNumero(totale);
+  AbilitaProvaCDP(!(totale > 25));
+  if (MetodoContatore.Selezionata) AbilitaProvaContatore(true);
+  if (MetodoCDP.Selezionata) AbilitaProvaCDP(true);
+
+  // A family outside the table has no test constants: its reference pressure counts as 0.
+  const int16_t famiglia = GasCorrente.Famiglia;
+  const bool famigliaNota = famiglia >= 0 && famiglia < static_cast<int16_t>(ParFamGas.size());
+  const double pRif = famigliaNota ? static_cast<double>(ParFamGas[static_cast<size_t>(famiglia)].PressioneRif) : 0.0;
+  const double caloMax =
+      famigliaNota ? static_cast<double>(ParFamGas[static_cast<size_t>(famiglia)].CaloMaxMinuto) : 0.0;
+
+  if (MetodoContatore.Selezionata) {
+    const double qn = Valore(ProvaContQn);
+    if (qn <= 0 || qn > 1) {
+      ErroreContatore = MessaggioPortataNominale;
+    } else {
+      Testo(ProvaContPRif) = TestoNumero(pRif);
+      const double pProva = Valore(ProvaContPprova);
+      const double dispersione = Valore(ProvaContDispRil);
+      // Without a test pressure, or without a reference pressure to bring the leak to, the leak
+      // cannot be judged.
+      const double riferimento = (pProva == 0 || pRif == 0) ? -1 : dispersione * pRif / pProva;
+      Testo(ProvaContDispRif) = riferimento == -1 ? std::string("NC") : TestoNumero(riferimento);
+      if (riferimento < 0) verdetto = VerdettoNonIdoneo;
+      else if (riferimento <= 1) verdetto = VerdettoIdoneo;
+      else if (riferimento <= 5) verdetto = VerdettoTemporaneo;
+    }
+  } else if (MetodoCDP.Selezionata) {
+    const double pProva = Valore(ProvaCDPPprova);
+    Testo(ProvaCDPPrifer) = TestoNumero(pRif);
+    const double calo = Valore(ProvaCDPcdp);
+    const double caloMassimo = pRif == 0 ? 0.0 : pProva * caloMax / pRif;
+    Testo(ProvaCDPcdpmax) = FormatNumero(caloMassimo, 0);
+    if (caloMassimo == 0) verdetto = VerdettoNonIdoneo;
+    else verdetto = calo > caloMassimo ? VerdettoNonIdoneo : VerdettoIdoneo;
+  }
+
+  if (!DisposATenuta.Selezionata) verdetto = VerdettoNonIdoneo;
+  if (Valore(CapacitaContatore) > 3) verdetto = VerdettoNonIdoneo;
+  MostraRisultatoVerifica(verdetto);
+}
+
+void PaginaTenuta::MostraRisultatoVerifica(int16_t verdetto) {
+  Idoneo.Selezionata = verdetto == VerdettoIdoneo;
+  Temporaneo.Selezionata = verdetto == VerdettoTemporaneo;
+  NonIdoneo.Selezionata = verdetto == VerdettoNonIdoneo;
+  NonIdoneo.ColoreTesto = verdetto == VerdettoNonIdoneo ? ColoreRossoTenuta : ColoreTestoPulsante;
+  TenutaImpianto.Risultato = verdetto;
+}
+
+void PaginaTenuta::AbilitaProvaCDP(bool abilitata) {
+  Cornici[cr::ProvaCDP].Abilitata = abilitata;
+  MetodoCDP.Abilitata = abilitata;
+  if (abilitata) return;
+  MetodoCDP.Selezionata = false;
+  for (int c : {ProvaCDPcdp, ProvaCDPcdpmax, ProvaCDPPprova, ProvaCDPPrifer}) Testo(c) = "0";
+  for (int c : {ProvaCDPMarca, ProvaCDPMatricola, ProvaCDPStrumento}) Testo(c).clear();
+}
+
+void PaginaTenuta::AbilitaProvaContatore(bool abilitata) {
+  Cornici[cr::ProvaContatore].Abilitata = abilitata;
+  Cornici[cr::ProvaCDP].Abilitata = false;
+}
+
+bool PaginaTenuta::CampoConfermato(int campo) {
+  switch (campo) {
+    case CapacitaContatore:
+      ValidaCampoColora(campo, CampoNumero, "1", "3");
+      break;
+    case ProvaCDPcdp:
+    case ProvaCDPPprova:
+    case ProvaContPprova:
+      ValidaCampoColora(campo, CampoNumero, "0");
+      break;
+    case ProvaContDispRil:
+    case ProvaContQn:
+      ValidaCampoColora(campo, CampoNumero, "1");
+      break;
+    default:
+      return false;
+  }
+  TenutaImpiantoRefresh();
+  return true;
+}
+
+}  // namespace varnex

@@ -1,0 +1,146 @@
+// The tightness page as plain data, and everything the page does: loading the record into it,
+// the required-field check, the family pages, the calculation of the test and its verdict, and
+// copying the page back into the record.
+//
+// The window copies its controls into a `PaginaTenuta` before each operation and shows the
+// result afterwards, so every rule of the page runs (and is tested) without a window.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "tightness/tenuta.h"
+#include "tightness/validazione.h"
+
+namespace varnex {
+
+// The record's fields by position (field number less one), as the page's text boxes are indexed.
+namespace campo_tenuta {
+enum Campo : int {
+  RagSociale, Indirizzo, Telefono, NomeTecnico,
+  ProprietarioNome, ProprietarioTel, ProprietarioComuneInstall, ProprietarioProv, ProprietarioCap,
+  ProprietarioVia, ProprietarioNumero, ProprietarioScala, ProprietarioNome2, ProprietarioComuneResid,
+  ProprietarioVia2, ProprietarioNumCiv, ProprietarioPresente,
+  FamigliaGas,
+  CapacitaImpianto, CapacitaContatore, CapacitaTotale,
+  DataEsecuzione, OraEsecuzione, Cause, CausaAltro,
+  AppComplessivo, AppRisc, AppAcquaSan, AppCombinati, AppCottura, AppAltroNum, AppAltroDesc,
+  Metodo,
+  ProvaContModello, ProvaContCalibro, ProvaContMarca, ProvaContMatricola, ProvaContQn,
+  ProvaContPprova, ProvaContDispRil, ProvaContPRif, ProvaContDispRif,
+  ProvaCDPStrumento, ProvaCDPMarca, ProvaCDPMatricola, ProvaCDPPprova, ProvaCDPcdp,
+  ProvaCDPPrifer, ProvaCDPcdpmax,
+  DisposIntercett, Risultato, Note,
+};
+}  // namespace campo_tenuta
+
+// True for the fields that the page edits in a text box (all but the family, the causes, the
+// method, the device and the verdict).
+bool IsCampoCasellaTesto(int campo);
+
+// The section frames, top to bottom.
+namespace cornice_tenuta {
+enum Cornice : int {
+  DescrizioneProva, Impresa, Proprietario, Gas, CapacitaImpianto, Intervento, ApparecchiAlimentati,
+  Metodologia, ProvaContatore, ProvaCDP, DispositivoIntercettazione, RisultatoVerifica, Note,
+  DatiImpresaBis,
+};
+inline constexpr int Numero = 14;
+}  // namespace cornice_tenuta
+
+// The verdicts and the texts of the page.
+inline constexpr int16_t VerdettoIdoneo = 1;
+inline constexpr int16_t VerdettoTemporaneo = 2;
+inline constexpr int16_t VerdettoNonIdoneo = 3;
+extern const char* const TestoIdoneo;
+extern const char* const TestoTemporaneo;
+extern const char* const TestoNonIdoneo;
+extern const char* const AvvisoNormativa;
+extern const char* const AvvisoFamiglia3;
+extern const char* const AvvisoNonCombustibile;
+extern const char* const AvvisoInPressione;
+extern const char* const AvvisoIniziale;
+extern const char* const MessaggioPortataNominale;
+extern const char* const MessaggioFamigliaSconosciuta;
+
+struct CasellaTestoTenuta {
+  std::string Testo;
+  ColoreTenuta ColoreSfondo = ColoreSfondoFinestra;
+};
+struct OpzioneTenuta {
+  bool Selezionata = false;
+  bool Abilitata = true;
+  ColoreTenuta ColoreSfondo = ColoreFacciaPulsante;
+  ColoreTenuta ColoreTesto = ColoreTestoPulsante;
+};
+struct CasellaSpuntaTenuta {
+  bool Spuntata = false;
+  ColoreTenuta ColoreSfondo = ColoreFacciaPulsante;
+};
+struct CorniceTenuta {
+  bool Visibile = true;
+  bool Abilitata = true;
+};
+
+class PaginaTenuta {
+ public:
+  PaginaTenuta();
+
+  // ---- The controls ----
+  // Text boxes by field (`campo_tenuta`); the entries of the fields shown otherwise are unused.
+  std::array<CasellaTestoTenuta, NumCampiTenuta> Caselle;
+  // The read-only copies of the four firm fields.
+  std::array<std::string, 4> CopieImpresa;
+  // "I famiglia", "II famiglia", "III famiglia" (display only).
+  std::array<OpzioneTenuta, 3> Famiglie;
+  OpzioneTenuta MetodoContatore, MetodoCDP;
+  OpzioneTenuta DisposATenuta, DisposNonATenuta;
+  OpzioneTenuta Idoneo, Temporaneo, NonIdoneo;
+  // The seven causes in record order, the last being "Altro (specificare)".
+  std::array<CasellaSpuntaTenuta, 7> CauseCaselle;
+  std::array<CorniceTenuta, cornice_tenuta::Numero> Cornici;
+  std::string Descrizione;
+  bool DescrizioneRossa = false;
+  // The message of the meter method.
+  std::string ErroreContatore;
+  // False while the page is loaded from the record: refreshes do nothing until it ends.
+  bool PaginaTenutaInizializzata = false;
+
+  std::string& Testo(int campo) { return Caselle[static_cast<size_t>(campo)].Testo; }
+  const std::string& Testo(int campo) const { return Caselle[static_cast<size_t>(campo)].Testo; }
+  // The number a text box holds (0 for a text that is not a number).
+  double Valore(int campo) const;
+
+  // ---- Operations ----
+  // Loads the record and the technician defaults into the page, then refreshes it.
+  void TenutaImpiantoInit();
+  // Recomputes the page and copies it into the record (an internal installation only, once loaded).
+  void TenutaImpiantoRefresh();
+  // Copies the page into the record.
+  void TenutaImpiantoUpdateInternalData();
+  void PaginaNonDisponibile();
+  void SelezionaPaginaFamiglia();
+  void PaginaFamiglia1();
+  void PaginaFamiglia2();
+  void PaginaFamiglia3();
+  void PaginaGasNonCombustibile();
+  void ControllaCampiTenuta();
+  void CalcolaVerificaTenuta();
+  void MostraRisultatoVerifica(int16_t verdetto);
+  void AbilitaProvaCDP(bool abilitata);
+  void AbilitaProvaContatore(bool abilitata);
+  void ImpostaDescrizioneProva(const std::string& testo, bool rosso);
+  void MostraSezioniTenuta(bool visibili);
+  // Validates a text box in place and colours it.
+  void ValidaCampoColora(int campo, int16_t tipo, const std::string& decimali = "", const std::string& massimo = "");
+  // Enter in a numeric box: validates it by its rule and refreshes. False for a box without one.
+  bool CampoConfermato(int campo);
+  // The copies of the firm fields follow the firm fields.
+  void CopiaDatiImpresa();
+
+ private:
+  bool inAggiornamento_ = false;
+};
+
+}  // namespace varnex

@@ -1,0 +1,451 @@
+#include "tightness/ui/pagina_tenuta_qt.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPalette>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "editor/ui/gasgrid.h"
+#include "shell/ui/services.h"
+#include "shell/ui/units.h"
+
+namespace varnex::ui {
+
+namespace {
+
+using namespace campo_tenuta;
+namespace cr = cornice_tenuta;
+
+constexpr int kLarghezzaPagina = 11535;
+constexpr int kAltezzaPagina = 17900;
+
+struct DescrizioneCornice {
+  const char* nome;
+  const char* titolo;
+};
+constexpr std::array<DescrizioneCornice, cr::Numero> kCornici = {{
+    {"FrameTenutaImpiantoDescrizioneProva", "Descrizione della prova"},
+    {"FrameTenutaImpiantoImpresa", "Dati dell'impresa e/o del tecnico che ha effettuato la verifica "},
+    {"FrameTenutaImpiantoProprietario", "Dati dell'utente e/o proprietario"},
+    {"FrameTenutaImpiantoGas", "Tipo di Gas"},
+    {"FrameTenutaImpiantoCapacitaImpianto", "Capacità dell'impianto (litri)"},
+    {"FrameTenutaImpiantoIntervento", "Causa dell'intervento"},
+    {"FrameTenutaImpiantoApparecchiAlimentati", "Apparecchi alimentati dall'impianto"},
+    {"FrameTenutaImpiantoMetodologia", "Metodologia di verifica applicata"},
+    {"FrameTenutaImpiantoProvaContatore", "Prova preliminare con contatore"},
+    {"FrameTenutaImpiantoProvaCDP", "Prova preliminare mediante rilevazione C.D.P."},
+    {"FrameTenutaImpiantoDispositivoIntercettazione",
+     "Controllo dispositivo intercettazione (da effettuare in caso di prova eseguita con gas combustibile)"},
+    {"FrameTenutaImpiantoRisultatoVerifica", "Risultato della verifica"},
+    {"FrameTenutaImpiantoNote", "Note"},
+    {"FrameTenutaImpiantoDatiImpresaBis", "Dati dell'impresa e/o del tecnico che ha effettuato la verifica "},
+}};
+
+// The label beside each text box ("" for a box whose frame or neighbour names it).
+const char* Etichetta(int campo) {
+  switch (campo) {
+    case RagSociale: return "Ragione sociale";
+    case Indirizzo: return "Indirizzo";
+    case Telefono: return "Telefono";
+    case NomeTecnico: return "Nome e cognome del tecnico";
+    case ProprietarioNome: return "Nome e cognome";
+    case ProprietarioTel: return "Telefono";
+    case ProprietarioComuneInstall: return "Comune di installazione del'impianto";
+    case ProprietarioProv: return "Provincia";
+    case ProprietarioCap: return "CAP";
+    case ProprietarioVia: return "Via/piazza";
+    case ProprietarioNumero: return "Numero";
+    case ProprietarioScala: return "Scala";
+    case ProprietarioNome2: return "Proprietario (se diverso dall'occupante)";
+    case ProprietarioComuneResid: return "Comune di residenza";
+    case ProprietarioVia2: return "Via";
+    case ProprietarioNumCiv: return "Numero";
+    case ProprietarioPresente: return "Durante l'intervento era presente il/la sig.";
+    case CapacitaImpianto: return "Cap. impianto:";
+    case CapacitaContatore: return "Cap. contatore (< 3 l):";
+    case CapacitaTotale: return "Cap. totale:";
+    case DataEsecuzione: return "Data esecuzione int.";
+    case OraEsecuzione: return "Ora intervento:";
+    case AppComplessivo: return "Numero complessivo";
+    case AppRisc: return "Apparecchi per il riscaldamento";
+    case AppAcquaSan: return "Apparecchi per la produzione di acqua sanitaria";
+    case AppCombinati: return "Apparecchi combinati (riscaldamento/sanitario)";
+    case AppCottura: return "Cottura cibi";
+    case AppAltroNum: return "Altro (specificare)";
+    case ProvaContModello: return "Modello contatore";
+    case ProvaContCalibro: return "Calibro";
+    case ProvaContMarca: return "Marca";
+    case ProvaContMatricola: return "Matricola";
+    case ProvaContQn: return "Portata nominale minima (l/h)";
+    case ProvaContPprova: return "Pressione di prova (Pa)";
+    case ProvaContDispRil: return "Dispersione rilevata (l/h)";
+    case ProvaContPRif: return "Pressione di riferimento";
+    case ProvaContDispRif: return "Dispersione di riferimento";
+    case ProvaCDPStrumento: return "Tipo strumento";
+    case ProvaCDPMarca: return "Marca";
+    case ProvaCDPMatricola: return "Matricola";
+    case ProvaCDPPprova: return "Pressione di prova (Pa)";
+    case ProvaCDPcdp: return "C.D.P in 1 minuto (Pa)";
+    case ProvaCDPPrifer: return "Pressione di riferimento (Pa)";
+    case ProvaCDPcdpmax: return "C.D.P. max in 1 minuto (Pa)";
+    default: return "";
+  }
+}
+
+struct DescrizioneCausa {
+  const char* nome;
+  const char* titolo;
+};
+constexpr std::array<DescrizioneCausa, 7> kCause = {{
+    {"ckTenutaImpiantoCausaSostApp", "Sostituzione apparecchio"},
+    {"ckTenutaImpiantoCausaSostGas", "Sostituzione tipo di gas"},
+    {"ckTenutaImpiantoCausaRiattImp", "Riattivazione impianto"},
+    {"ckTenutaImpiantoCausaOdoreGas", "Persistente odore di gas"},
+    {"ckTenutaImpiantoCausaEsitoIncerto", "Esito incerto secondo UNI 10738"},
+    {"ckTenutaImpiantoCausaVerificaPeriodica", "Verifica periodica decennale"},
+    {"ckTenutaImpiantoCausaAltro", "Altro (specificare)"},
+}};
+
+constexpr std::array<int, 4> kImpresa = {RagSociale, Indirizzo, Telefono, NomeTecnico};
+constexpr std::array<int, 5> kConteggi = {AppRisc, AppAcquaSan, AppCombinati, AppCottura, AppAltroNum};
+constexpr std::array<int, 6> kNumeriConInvio = {CapacitaContatore, ProvaCDPcdp, ProvaCDPPprova,
+                                                ProvaContPprova, ProvaContDispRil, ProvaContQn};
+
+// An option button does not wrap: a long caption gets its own line break before the remark.
+QString TestoOpzione(const char* testo) {
+  QString t = QString::fromUtf8(testo);
+  const int i = t.indexOf(QStringLiteral(" ("));
+  if (i > 0) t.replace(i, 2, QStringLiteral("\n("));
+  return t;
+}
+
+QColor Colore(ColoreTenuta c) {
+  const QPalette sistema = QApplication::palette();
+  switch (c) {
+    case ColoreSfondoFinestra: return sistema.color(QPalette::Base);
+    case ColoreFacciaPulsante: return sistema.color(QPalette::Button);
+    case ColoreTestoPulsante: return sistema.color(QPalette::ButtonText);
+    default: return ColoreVB(static_cast<int32_t>(c & 0xFFFFFFu));
+  }
+}
+
+void ImpostaRuolo(QWidget* w, QPalette::ColorRole ruolo, const QColor& colore) {
+  if (w->palette().color(ruolo) == colore) return;
+  QPalette p = w->palette();
+  p.setColor(ruolo, colore);
+  w->setPalette(p);
+}
+
+void SfondoPulsante(QWidget* w, ColoreTenuta c) {
+  w->setAutoFillBackground(true);
+  ImpostaRuolo(w, QPalette::Window, Colore(c));
+}
+
+void ImpostaTesto(QLineEdit* e, const std::string& testo) {
+  const QString t = QS(testo);
+  if (e->text() != t) e->setText(t);
+}
+
+}  // namespace
+
+PaginaTenutaQt::PaginaTenutaQt(GasGrid& finestra) : QObject(finestra.picInner), finestra_(finestra) {
+  Costruisci();
+  ImpostaPaginaTenuta(this);
+  // The editor only sizes the scroll bar: moving the panel is the page's.
+  connect(finestra_.VScroll, &QScrollBar::valueChanged, this,
+          [this](int valore) { finestra_.picInner->move(0, -Pixel(valore)); });
+  Mostra();
+}
+
+PaginaTenutaQt::~PaginaTenutaQt() {
+  // The record outlives the editor: the core must stop calling a page that is gone.
+  if (PaginaTenutaInstallata() == this) ImpostaPaginaTenuta(nullptr);
+}
+
+void PaginaTenutaQt::Costruisci() {
+  QWidget* inner = finestra_.picInner;
+  inner->setMinimumSize(DimensioneTwips(kLarghezzaPagina, kAltezzaPagina));
+  inner->resize(std::max(inner->width(), Pixel(kLarghezzaPagina)), Pixel(kAltezzaPagina));
+  auto* colonna = new QVBoxLayout(inner);
+
+  for (int i = 0; i < cr::Numero; ++i) {
+    auto* g = new QGroupBox(QString::fromUtf8(kCornici[static_cast<size_t>(i)].titolo), inner);
+    g->setObjectName(QString::fromUtf8(kCornici[static_cast<size_t>(i)].nome));
+    Cornici[static_cast<size_t>(i)] = g;
+    controlli_.push_back(g);
+  }
+  auto affianca = [&](int a, int b) {
+    auto* riga = new QHBoxLayout;
+    riga->addWidget(Cornici[static_cast<size_t>(a)]);
+    riga->addWidget(Cornici[static_cast<size_t>(b)]);
+    colonna->addLayout(riga);
+  };
+  colonna->addWidget(Cornici[cr::DescrizioneProva]);
+  colonna->addWidget(Cornici[cr::Impresa]);
+  colonna->addWidget(Cornici[cr::Proprietario]);
+  affianca(cr::Gas, cr::CapacitaImpianto);
+  affianca(cr::Intervento, cr::ApparecchiAlimentati);
+  colonna->addWidget(Cornici[cr::Metodologia]);
+  affianca(cr::ProvaContatore, cr::ProvaCDP);
+  colonna->addWidget(Cornici[cr::DispositivoIntercettazione]);
+  colonna->addWidget(Cornici[cr::RisultatoVerifica]);
+  colonna->addWidget(Cornici[cr::Note]);
+  colonna->addWidget(Cornici[cr::DatiImpresaBis]);
+  colonna->addStretch();
+
+  const auto& campi = CampiTenuta();
+  // Text boxes in rows of `perRiga` label-box pairs.
+  auto caselle = [&](int cornice, std::initializer_list<int> elenco, int perRiga, QGridLayout* griglia = nullptr,
+                     int rigaIniziale = 0) {
+    QGroupBox* g = Cornici[static_cast<size_t>(cornice)];
+    if (!griglia) griglia = new QGridLayout(g);
+    int k = 0;
+    for (int c : elenco) {
+      auto* e = new QLineEdit(g);
+      e->setObjectName(QStringLiteral("txtTenutaImpianto") + QString::fromUtf8(campi[static_cast<size_t>(c)].nome));
+      Caselle[static_cast<size_t>(c)] = e;
+      controlli_.push_back(e);
+      const int r = rigaIniziale + k / perRiga, col = (k % perRiga) * 2;
+      const QString etichetta = QString::fromUtf8(Etichetta(c));
+      if (!etichetta.isEmpty()) griglia->addWidget(new QLabel(etichetta, g), r, col);
+      griglia->addWidget(e, r, col + 1);
+      ++k;
+    }
+    return griglia;
+  };
+  auto opzione = [&](QGroupBox* g, const char* nome, const QString& testo) {
+    auto* o = new QRadioButton(testo, g);
+    o->setObjectName(QString::fromUtf8(nome));
+    // The page decides which option of a group is on: the window system may not switch it.
+    o->setAutoExclusive(false);
+    controlli_.push_back(o);
+    return o;
+  };
+
+  // Row 1: the notice.
+  {
+    auto* l = new QVBoxLayout(Cornici[cr::DescrizioneProva]);
+    lblDescrizioneProva = new QLabel(Cornici[cr::DescrizioneProva]);
+    lblDescrizioneProva->setObjectName(QStringLiteral("lblTenutaImpiantoDescrizioneProva"));
+    lblDescrizioneProva->setWordWrap(true);
+    l->addWidget(lblDescrizioneProva);
+    controlli_.push_back(lblDescrizioneProva);
+  }
+  caselle(cr::Impresa, {RagSociale, Indirizzo, Telefono, NomeTecnico}, 2);
+  caselle(cr::Proprietario,
+          {ProprietarioNome, ProprietarioTel, ProprietarioComuneInstall, ProprietarioProv, ProprietarioCap,
+           ProprietarioVia, ProprietarioNumero, ProprietarioScala, ProprietarioNome2, ProprietarioComuneResid,
+           ProprietarioVia2, ProprietarioNumCiv, ProprietarioPresente},
+          2);
+  {
+    auto* l = new QVBoxLayout(Cornici[cr::Gas]);
+    const char* nomi[] = {"optTenutaImpianto1afam", "optTenutaImpianto2afam", "optTenutaImpianto3afam"};
+    const char* titoli[] = {"I famiglia", "II famiglia", "III famiglia"};
+    for (size_t k = 0; k < 3; ++k) {
+      Famiglie[k] = opzione(Cornici[cr::Gas], nomi[k], QString::fromUtf8(titoli[k]));
+      l->addWidget(Famiglie[k]);
+    }
+  }
+  caselle(cr::CapacitaImpianto, {CapacitaImpianto, CapacitaContatore, CapacitaTotale}, 1);
+  {
+    QGroupBox* g = Cornici[cr::Intervento];
+    QGridLayout* griglia = caselle(cr::Intervento, {DataEsecuzione, OraEsecuzione}, 2);
+    for (size_t k = 0; k < kCause.size(); ++k) {
+      auto* c = new QCheckBox(QString::fromUtf8(kCause[k].titolo), g);
+      c->setObjectName(QString::fromUtf8(kCause[k].nome));
+      CauseCaselle[k] = c;
+      controlli_.push_back(c);
+      griglia->addWidget(c, 1 + static_cast<int>(k), 0, 1, k + 1 == kCause.size() ? 1 : 4);
+    }
+    auto* altro = new QLineEdit(g);
+    altro->setObjectName(QStringLiteral("txtTenutaImpiantoCausaAltro"));
+    Caselle[CausaAltro] = altro;
+    controlli_.push_back(altro);
+    griglia->addWidget(altro, static_cast<int>(kCause.size()), 1, 1, 3);
+  }
+  {
+    QGridLayout* griglia = caselle(cr::ApparecchiAlimentati,
+                                   {AppComplessivo, AppRisc, AppAcquaSan, AppCombinati, AppCottura, AppAltroNum}, 1);
+    caselle(cr::ApparecchiAlimentati, {AppAltroDesc}, 1, griglia, 6);
+  }
+  {
+    auto* l = new QHBoxLayout(Cornici[cr::Metodologia]);
+    optMetodoContatore = opzione(Cornici[cr::Metodologia], "optTenutaImpiantoMetodoContatore",
+                                 QStringLiteral("con contatore"));
+    optMetodoCDP = opzione(Cornici[cr::Metodologia], "optTenutaImpiantoMetodoCDP",
+                           QString::fromUtf8("mediante rilevazione c.d.p. (solo per impianti con capacità <= 25 l)"));
+    l->addWidget(optMetodoContatore);
+    l->addWidget(optMetodoCDP);
+  }
+  {
+    QGroupBox* g = Cornici[cr::ProvaContatore];
+    QGridLayout* griglia =
+        caselle(cr::ProvaContatore,
+                {ProvaContModello, ProvaContCalibro, ProvaContMarca, ProvaContMatricola, ProvaContQn, ProvaContPprova,
+                 ProvaContDispRil, ProvaContPRif, ProvaContDispRif},
+                1);
+    lblProvaContErrore = new QLabel(g);
+    lblProvaContErrore->setObjectName(QStringLiteral("lblTenutaImpiantoProvaContErrore"));
+    lblProvaContErrore->setWordWrap(true);
+    controlli_.push_back(lblProvaContErrore);
+    griglia->addWidget(lblProvaContErrore, 9, 0, 1, 2);
+  }
+  caselle(cr::ProvaCDP,
+          {ProvaCDPStrumento, ProvaCDPMarca, ProvaCDPMatricola, ProvaCDPPprova, ProvaCDPcdp, ProvaCDPPrifer,
+           ProvaCDPcdpmax},
+          1);
+  {
+    QGroupBox* g = Cornici[cr::DispositivoIntercettazione];
+    auto* l = new QHBoxLayout(g);
+    optDisposATenuta = opzione(g, "optTenutaImpiantoDisposIntercettATenuta",
+                               QStringLiteral("Dispositivo di intercettazione a tenuta"));
+    optDisposNonATenuta = opzione(g, "optTenutaImpiantoDisposIntercettNonATenuta",
+                                  QStringLiteral("Dispositivo di intercettazione non a tenuta"));
+    l->addWidget(optDisposATenuta);
+    l->addWidget(optDisposNonATenuta);
+  }
+  {
+    QGroupBox* g = Cornici[cr::RisultatoVerifica];
+    auto* l = new QGridLayout(g);
+    optIdoneo = opzione(g, "optTenutaImpiantoIdoneo", TestoOpzione(TestoIdoneo));
+    optTemporaneo = opzione(g, "optTenutaImpiantoTemporaneo", TestoOpzione(TestoTemporaneo));
+    optNonIdoneo = opzione(g, "optTenutaImpiantoNonIdoneo", TestoOpzione(TestoNonIdoneo));
+    btnRicalcola = new QPushButton(QStringLiteral("Ricalcola"), g);
+    btnRicalcola->setObjectName(QStringLiteral("btnTenutaImpiantoRicalcola"));
+    l->addWidget(optIdoneo, 0, 0);
+    l->addWidget(optTemporaneo, 1, 0);
+    l->addWidget(optNonIdoneo, 2, 0);
+    l->addWidget(btnRicalcola, 0, 1);
+  }
+  caselle(cr::Note, {Note}, 1);
+  {
+    QGroupBox* g = Cornici[cr::DatiImpresaBis];
+    auto* griglia = new QGridLayout(g);
+    const char* suffissi[] = {"RagSocialeBis", "IndirizzoBis", "TelefonoBis", "NomeTecnicoBis"};
+    for (size_t k = 0; k < 4; ++k) {
+      auto* e = new QLineEdit(g);
+      e->setObjectName(QStringLiteral("txtTenutaImpianto") + QString::fromUtf8(suffissi[k]));
+      e->setReadOnly(true);
+      CopieImpresa[k] = e;
+      controlli_.push_back(e);
+      griglia->addWidget(new QLabel(QString::fromUtf8(Etichetta(kImpresa[k])), g), static_cast<int>(k / 2),
+                         static_cast<int>(k % 2) * 2);
+      griglia->addWidget(e, static_cast<int>(k / 2), static_cast<int>(k % 2) * 2 + 1);
+    }
+    const char* firme[] = {"Firma per accettazione e presa visione dell'occupante", "Timbro dell'impresa",
+                           "Firma del tecnico"};
+    for (int k = 0; k < 3; ++k) griglia->addWidget(new QLabel(QString::fromUtf8(firme[k]), g), 2, k * 2, 1, 2);
+  }
+
+  // ---- Events ----
+  connect(btnRicalcola, &QPushButton::clicked, this, [this] { Esegui([this] { pagina_.TenutaImpiantoRefresh(); }); });
+  for (size_t k = 0; k < kImpresa.size(); ++k)
+    connect(Caselle[static_cast<size_t>(kImpresa[k])], &QLineEdit::textChanged, this,
+            [this, k](const QString& t) { CopieImpresa[k]->setText(t); });
+  for (int c : kNumeriConInvio)
+    connect(Caselle[static_cast<size_t>(c)], &QLineEdit::returnPressed, this,
+            [this, c] { Esegui([this, c] { pagina_.CampoConfermato(c); }); });
+  for (int c : kConteggi)
+    connect(Caselle[static_cast<size_t>(c)], &QLineEdit::textChanged, this,
+            [this] { Esegui([this] { pagina_.TenutaImpiantoRefresh(); }); });
+  const std::vector<QRadioButton*> metodo = {optMetodoContatore, optMetodoCDP};
+  const std::vector<QRadioButton*> dispositivo = {optDisposATenuta, optDisposNonATenuta};
+  const std::vector<QRadioButton*> verdetto = {optIdoneo, optTemporaneo, optNonIdoneo};
+  for (const auto& gruppo : {metodo, dispositivo, verdetto})
+    for (QRadioButton* o : gruppo)
+      connect(o, &QRadioButton::clicked, this, [this, o, gruppo] { OpzioneCliccata(o, gruppo); });
+}
+
+void PaginaTenutaQt::OpzioneCliccata(QRadioButton* scelta, const std::vector<QRadioButton*>& gruppo) {
+  if (inCorso_) return;
+  // A click selects the option, as in any group of options, and clears the others.
+  for (QRadioButton* o : gruppo) {
+    const QSignalBlocker blocco(o);
+    o->setChecked(o == scelta);
+  }
+  Esegui([this] { pagina_.TenutaImpiantoRefresh(); });
+}
+
+void PaginaTenutaQt::Refresh() {
+  Esegui([this] { pagina_.TenutaImpiantoRefresh(); });
+}
+
+void PaginaTenutaQt::Init() {
+  Esegui([this] { pagina_.TenutaImpiantoInit(); });
+}
+
+void PaginaTenutaQt::Esegui(const std::function<void()>& operazione) {
+  if (inCorso_) return;
+  inCorso_ = true;
+  struct Fine {
+    bool& f;
+    ~Fine() { f = false; }
+  } fine{inCorso_};
+  Leggi();
+  operazione();
+  Mostra();
+}
+
+void PaginaTenutaQt::Leggi() {
+  for (int c = 0; c < NumCampiTenuta; ++c)
+    if (QLineEdit* e = Caselle[static_cast<size_t>(c)]) pagina_.Testo(c) = SS(e->text());
+  for (size_t k = 0; k < CopieImpresa.size(); ++k) pagina_.CopieImpresa[k] = SS(CopieImpresa[k]->text());
+  for (size_t k = 0; k < CauseCaselle.size(); ++k) pagina_.CauseCaselle[k].Spuntata = CauseCaselle[k]->isChecked();
+  pagina_.MetodoContatore.Selezionata = optMetodoContatore->isChecked();
+  pagina_.MetodoCDP.Selezionata = optMetodoCDP->isChecked();
+  pagina_.DisposATenuta.Selezionata = optDisposATenuta->isChecked();
+  pagina_.DisposNonATenuta.Selezionata = optDisposNonATenuta->isChecked();
+  pagina_.Idoneo.Selezionata = optIdoneo->isChecked();
+  pagina_.Temporaneo.Selezionata = optTemporaneo->isChecked();
+  pagina_.NonIdoneo.Selezionata = optNonIdoneo->isChecked();
+}
+
+void PaginaTenutaQt::Mostra() {
+  std::vector<std::unique_ptr<QSignalBlocker>> blocchi;
+  blocchi.reserve(controlli_.size());
+  for (QWidget* w : controlli_) blocchi.push_back(std::make_unique<QSignalBlocker>(w));
+
+  for (int c = 0; c < NumCampiTenuta; ++c) {
+    QLineEdit* e = Caselle[static_cast<size_t>(c)];
+    if (!e) continue;
+    ImpostaTesto(e, pagina_.Testo(c));
+    ImpostaRuolo(e, QPalette::Base, Colore(pagina_.Caselle[static_cast<size_t>(c)].ColoreSfondo));
+  }
+  for (size_t k = 0; k < CopieImpresa.size(); ++k) ImpostaTesto(CopieImpresa[k], pagina_.CopieImpresa[k]);
+  for (size_t k = 0; k < CauseCaselle.size(); ++k) {
+    CauseCaselle[k]->setChecked(pagina_.CauseCaselle[k].Spuntata);
+    SfondoPulsante(CauseCaselle[k], pagina_.CauseCaselle[k].ColoreSfondo);
+  }
+  auto opzione = [](QRadioButton* o, const OpzioneTenuta& d) {
+    o->setChecked(d.Selezionata);
+    o->setEnabled(d.Abilitata);
+    SfondoPulsante(o, d.ColoreSfondo);
+    ImpostaRuolo(o, QPalette::WindowText, Colore(d.ColoreTesto));
+    ImpostaRuolo(o, QPalette::ButtonText, Colore(d.ColoreTesto));
+  };
+  for (size_t k = 0; k < Famiglie.size(); ++k) opzione(Famiglie[k], pagina_.Famiglie[k]);
+  opzione(optMetodoContatore, pagina_.MetodoContatore);
+  opzione(optMetodoCDP, pagina_.MetodoCDP);
+  opzione(optDisposATenuta, pagina_.DisposATenuta);
+  opzione(optDisposNonATenuta, pagina_.DisposNonATenuta);
+  opzione(optIdoneo, pagina_.Idoneo);
+  opzione(optTemporaneo, pagina_.Temporaneo);
+  opzione(optNonIdoneo, pagina_.NonIdoneo);
+  for (size_t i = 0; i < Cornici.size(); ++i) {
+    Cornici[i]->setHidden(!pagina_.Cornici[i].Visibile);
+    Cornici[i]->setEnabled(pagina_.Cornici[i].Abilitata);
+  }
+  lblDescrizioneProva->setText(QS(pagina_.Descrizione));
+  ImpostaRuolo(lblDescrizioneProva, QPalette::WindowText,
+               Colore(pagina_.DescrizioneRossa ? ColoreRossoTenuta : ColoreTestoPulsante));
+  lblProvaContErrore->setText(QS(pagina_.ErroreContatore));
+}
+
+void InstallaPaginaTenuta() {
+  ImpostaCostruttorePaginaTenuta([](GasGrid& finestra) { new PaginaTenutaQt(finestra); });
+}
+
+}  // namespace varnex::ui

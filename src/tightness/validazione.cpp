@@ -1,0 +1,90 @@
+#include "tightness/validazione.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "model/helpers.h"
+#include "model/numbers.h"
+
+namespace varnex {
+
+namespace {
+
+constexpr int kMaxScroll = 32767;
+
+// The number of decimals a decimals text asks for.
+int Decimali(const std::string& decimali) { return static_cast<int>(StrToDouble(decimali)); }
+
+// The number steps shared by kinds 3, 4 and 5 (`conVirgola` turns "." into "," first).
+bool ValidaNumero(std::string& valore, bool conVirgola, bool riscriviSempre, const std::string& decimali,
+                  const std::string& massimo) {
+  if (conVirgola) std::replace(valore.begin(), valore.end(), '.', ',');
+  bool valido = true;
+  if (valore.empty()) {
+    valore = "0";
+    valido = false;
+  }
+  const std::optional<double> numero = LeggiRegionale(valore);
+  if (!numero) valido = false;
+  if (!decimali.empty() && numero) {
+    const std::string formattato = FormatNumero(*numero, Decimali(decimali));
+    if (riscriviSempre || formattato != valore) valore = formattato;
+  }
+  if (!massimo.empty() && numero && StrToDouble(valore) > StrToDouble(massimo)) valido = false;
+  return valido;
+}
+
+}  // namespace
+
+bool ValidaCampo(std::string& valore, int16_t tipo, const std::string& decimali, const std::string& massimo) {
+  switch (tipo) {
+    case CampoLibero:
+      return true;
+    case CampoTestoRichiesto:
+      return !valore.empty();
+    case CampoNumero:
+      return ValidaNumero(valore, true, false, decimali, massimo);
+    case CampoNumeroNonZero: {
+      const bool valido = ValidaNumero(valore, true, false, decimali, massimo);
+      return valido && StrToDouble(valore) != 0;
+    }
+    case CampoNumeroSemplice:
+      return ValidaNumero(valore, false, true, decimali, massimo);
+    case CampoVero:
+    case CampoCasella:
+      return StrToBoolean(valore);
+    case CampoData:
+      return IsDataValida(valore);
+    case CampoOra: {
+      std::string copia = valore;
+      return IsOraValida(copia);
+    }
+    default:
+      return false;
+  }
+}
+
+ColoreTenuta ColoraCampo(bool valido, int16_t tipo) {
+  if (!valido) return ColoreGialloChiaro;
+  return tipo == CampoCasella ? ColoreFacciaPulsante : ColoreSfondoFinestra;
+}
+
+ColoreTenuta ColoraCoppiaOpzioni(bool a, bool b) { return (a || b) ? ColoreFacciaPulsante : ColoreGialloChiaro; }
+
+ScrollTenuta DimensionaPaginaTenuta(int altezzaSchede, int altezzaInner, int bordoOuter) {
+  ScrollTenuta s;
+  s.Altezza = std::max(0, altezzaSchede - 20);
+  const int64_t inner = std::max(0, altezzaInner);
+  const int64_t massimo = altezzaSchede >= inner ? inner : inner - altezzaSchede;
+  s.Massimo = static_cast<int>(std::clamp<int64_t>(massimo, 0, kMaxScroll));
+  // The outer panel's share of itself that its border leaves visible, times the visible height.
+  const int internoOuter = s.Altezza - std::max(0, bordoOuter);
+  if (internoOuter > 0) {
+    const double passo = ArrotondaPari(static_cast<double>(s.Altezza) / internoOuter * s.Altezza * 0.9);
+    s.PassoGrande = static_cast<int>(std::clamp(passo, 0.0, static_cast<double>(kMaxScroll)));
+  }
+  return s;
+}
+
+}  // namespace varnex

@@ -1,0 +1,306 @@
+// Copying the standard archives and the project files: the questions and their answers, the
+// merge of the gas archive, the rename sequence, and failed runs that are logged and reported.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <regex>
+
+#include "archives/copia_archivi.h"
+#include "model/archivi_scrittura_bloccata.h"
+#include "shell/ambiente_prova.h"
+
+namespace varnex::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The user in front of the overwrite question and the rename prompt: scripted answers in order,
+// every question recorded; a question nobody scripted fails the test.
+class FakeDomande : public IDomandeCopia {
+ public:
+  ~FakeDomande() override {
+    for (int16_t r : risposte) ADD_FAILURE() << "answer never used: " << r;
+    for (const auto& n : nomi) ADD_FAILURE() << "name never used: " << n;
+  }
+  int16_t ChiediSovrascrittura(const std::string& testo, bool rinomina) override {
+    domande.push_back(testo);
+    rinomine.push_back(rinomina);
+    if (risposte.empty()) {
+      ADD_FAILURE() << "unexpected question: " << testo;
+      return CopiaAnnulla;
+    }
+    const int16_t r = risposte.front();
+    risposte.pop_front();
+    return r;
+  }
+  std::string ChiediNuovoNome(const std::string& nome) override {
+    proposti.push_back(nome);
+    if (nomi.empty()) {
+      ADD_FAILURE() << "unexpected rename prompt: " << nome;
+      return {};
+    }
+    const std::string n = nomi.front();
+    nomi.pop_front();
+    return n;
+  }
+  std::deque<int16_t> risposte;
+  std::deque<std::string> nomi;
+  std::vector<std::string> domande, proposti;
+  std::vector<bool> rinomine;
+};
+
+class CopiaArchiviTest : public ProgrammaProva {
+ protected:
+  void SetUp() override {
+    ProgrammaProva::SetUp();
+    // Every source archive tells where it comes from.
+    for (const char* f : ArchiviStandard()) origine.Write(f, std::string("origine ") + f + "\r\n");
+    origine.Write("GAS.CFG", "A\t 1 \r\nC\t 3 \r\n");
+    origine.Write("ALTRA.MAT", "non copiata\r\n");
+  }
+  std::string Da() const { return origine.Path() + "/"; }
+  std::string A() const { return destinazione.Path() + "/"; }
+  // The destination holds every archive, each saying so.
+  void DestinazionePiena() const {
+    for (const char* f : ArchiviStandard()) destinazione.Write(f, std::string("destinazione ") + f + "\r\n");
+    destinazione.Write("GAS.CFG", "A\t 10 \r\nB\t 20 \r\n");
+  }
+  bool DaOrigine(const char* f) const { return destinazione.Read(f) == std::string("origine ") + f + "\r\n"; }
+  bool Intatto(const char* f) const { return destinazione.Read(f) == std::string("destinazione ") + f + "\r\n"; }
+
+  TempFolder origine, destinazione;
+  FakeDomande domande;
+};
+
+TEST_F(CopiaArchiviTest, DestinazioneVuotaCopiaTuttoSenzaDomande) {
+  EXPECT_EQ(CopiaArchivi(Da(), A(), domande), EsitoCopia::Completata);
+  for (const char* f : ArchiviStandard()) {
+    if (std::string(f) != "GAS.CFG") {
+      EXPECT_TRUE(DaOrigine(f)) << f;
+    }
+  }
+  EXPECT_EQ(destinazione.Read("GAS.CFG"), "A\t 1 \r\nC\t 3 \r\n");
+  EXPECT_FALSE(fs::exists(destinazione.File("ALTRA.MAT")));  // only the standard archives
+  EXPECT_TRUE(domande.domande.empty());
+  EXPECT_TRUE(utente.messaggi.empty());
+}
+
+TEST_F(CopiaArchiviTest, FileMancanteAvvisaEProsegue) {
+  fs::remove(origine.File("PE4437.MAT"));
+  utente.Attendi("Il file PE4437.MAT non verrà copiato \r\npoichè non è presente nella cartella di provenienza.");
+  EXPECT_EQ(CopiaArchivi(Da(), A(), domande), EsitoCopia::Completata);
+  EXPECT_EQ(utente.messaggi.size(), 1u);
+  EXPECT_EQ(utente.messaggi[0].bottoni, Bottoni::OK);
+  EXPECT_TRUE(DaOrigine("RAME-B.MAT"));
+  EXPECT_TRUE(DaOrigine("TENIMPTECDEF.CFG"));
+}
+
+TEST_F(CopiaArchiviTest, OrigineInesistenteDieciAvvisiNienteCopiato) {
+  for (int i = 0; i < 10; ++i) utente.Attendi("non verrà copiato");
+  EXPECT_EQ(CopiaArchivi(origine.Path() + "/manca/", A(), domande), EsitoCopia::Completata);
+  EXPECT_NE(utente.messaggi[6].testo.find("GAS.CFG"), std::string::npos);
+  EXPECT_TRUE(fs::is_empty(destinazione.Path()));
+}
+
+TEST_F(CopiaArchiviTest, SiTuttiSulPrimoMatCopiaIlRestoMaChiedeIlGas) {
+  DestinazionePiena();
+  domande.risposte = {CopiaSiTutti, CopiaNo};
+  EXPECT_EQ(CopiaArchivi(Da(), A(), domande), EsitoCopia::Completata);
+  ASSERT_EQ(domande.domande.size(), 2u);
+  EXPECT_EQ(domande.domande[0], TestoSovrascrittura("ACCIAIOL.MAT"));
+  EXPECT_EQ(domande.domande[0],
+            "La cartella di destinazione contiene già un file di nome ACCIAIOL.MAT.\r\n\r\nSovrascrivere il file esistente?");
+  EXPECT_TRUE(domande.rinomine[0]);
+  EXPECT_EQ(domande.domande[1], MsgUnioneGas);
+  EXPECT_FALSE(domande.rinomine[1]);
+  for (const char* f : ArchiviStandard()) {
+    if (std::string(f) != "GAS.CFG") {
+      EXPECT_TRUE(DaOrigine(f)) << f;
+    }
+  }
+  EXPECT_EQ(destinazione.Read("GAS.CFG"), "A\t 10 \r\nB\t 20 \r\n");
+}
+
+TEST_F(CopiaArchiviTest, SiTuttiSulGasCopiaIConfigurazioniSeguenti) {
+  DestinazionePiena();
+  domande.risposte = {CopiaNo, CopiaNo, CopiaNo, CopiaNo, CopiaNo, CopiaSi, CopiaSiTutti};
+  EXPECT_EQ(CopiaArchivi(Da(), A(), domande), EsitoCopia::Completata);
+  ASSERT_EQ(domande.domande.size(), 7u);
+  EXPECT_FALSE(domande.rinomine[5]);  // EQLEN.CFG: no rename for configuration files
+  EXPECT_TRUE(Intatto("ACCIAIOL.MAT"));
+  EXPECT_TRUE(DaOrigine("EQLEN.CFG"));
+  EXPECT_EQ(destinazione.Read("GAS.CFG"), "$$A\t 10 \r\nB\t 20 \r\nA\t 1 \r\nC\t 3 \r\n");
+  for (const char* f : {"PARFAMGAS.CFG", "PDCMAX.CFG", "TENIMPTECDEF.CFG"}) EXPECT_TRUE(DaOrigine(f)) << f;
+}
+
+TEST_F(CopiaArchiviTest, AnnullaFermaLaCopia) {
+  DestinazionePiena();
+  domande.risposte = {CopiaSi, CopiaAnnulla};
+  EXPECT_EQ(CopiaArchivi(Da(), A(), domande), EsitoCopia::Annullata);
+  EXPECT_TRUE(DaOrigine("ACCIAIOL.MAT"));
+  EXPECT_TRUE(Intatto("ACCIAIOM.MAT"));
+  EXPECT_TRUE(Intatto("PDCMAX.CFG"));
+  EXPECT_TRUE(utente.messaggi.empty());
+}
+
+TEST_F(CopiaArchiviTest, UnioneGasDueVolteEMaiuscoleDistinte) {
+  destinazione.Write("gas.cfg", "A\tdA\r\nB\tdB\r\n");
+  origine.Write("GAS.CFG", "A\tsA\r\nC\tsC\r\n");
+  ASSERT_TRUE(UnisciArchivioGas(Da(), A()));
+  EXPECT_EQ(destinazione.Read("gas.cfg"), "$$A\tdA\r\nB\tdB\r\nA\tsA\r\nC\tsC\r\n");
+  ASSERT_TRUE(UnisciArchivioGas(Da(), A()));
+  EXPECT_EQ(destinazione.Read("gas.cfg"), "$$A\tdA\r\nB\tdB\r\n$$A\tsA\r\n$$C\tsC\r\nA\tsA\r\nC\tsC\r\n");
+  EXPECT_FALSE(fs::exists(destinazione.File("GAS.CFG")));  // merged into the file that was there
+  // Letter case counts in gas names.
+  destinazione.Write("gas.cfg", "Metano\t1\r\n");
+  origine.Write("GAS.CFG", "metano\t2\r\n");
+  ASSERT_TRUE(UnisciArchivioGas(Da(), A()));
+  EXPECT_EQ(destinazione.Read("gas.cfg"), "Metano\t1\r\nmetano\t2\r\n");
+}
+
+TEST_F(CopiaArchiviTest, UnioneGasLasciaCommentiERigheVuote) {
+  destinazione.Write("gas.cfg", "# Archivio\r\n\r\nA\t1\r\n");
+  origine.Write("GAS.CFG", "# Archivio\r\nA\t2\r\n\r\n");
+  ASSERT_TRUE(UnisciArchivioGas(Da(), A()));
+  EXPECT_EQ(destinazione.Read("gas.cfg"), "# Archivio\r\n\r\n$$A\t1\r\nA\t2\r\n");
+}
+
+TEST_F(CopiaArchiviTest, UnioneGasFallitaLasciaLArchivio) {
+  destinazione.Write("gas.cfg", "A\t1\r\nB\t2\r\n");
+  ErroreCopia errore;
+  {
+    ScritturaBloccata bloccata;
+    EXPECT_FALSE(UnisciArchivioGas(Da(), A(), &errore));
+  }
+  EXPECT_FALSE(errore.Descrizione.empty());
+  EXPECT_EQ(destinazione.Read("gas.cfg"), "A\t1\r\nB\t2\r\n");
+}
+
+TEST_F(CopiaArchiviTest, RinominaAnnullataRichiedeEPoiNoSalta) {
+  DestinazionePiena();
+  domande.risposte = {CopiaRinomina, CopiaNo, CopiaAnnulla};
+  domande.nomi = {""};
+  EXPECT_EQ(CopiaArchivi(Da(), A(), domande), EsitoCopia::Annullata);
+  ASSERT_EQ(domande.domande.size(), 3u);
+  EXPECT_EQ(domande.proposti, std::vector<std::string>{"ACCIAIOL.MAT"});
+  EXPECT_EQ(domande.domande[1], domande.domande[0]);  // the same question again
+  EXPECT_TRUE(domande.rinomine[1]);
+  EXPECT_TRUE(Intatto("ACCIAIOL.MAT"));
+  EXPECT_EQ(domande.domande[2], TestoSovrascrittura("ACCIAIOM.MAT"));
+}
+
+TEST_F(CopiaArchiviTest, RinominaCopiaColNuovoNome) {
+  DestinazionePiena();
+  domande.risposte = {CopiaRinomina, CopiaAnnulla};
+  domande.nomi = {"ACCIAIOX.MAT"};
+  EXPECT_EQ(CopiaArchivi(Da(), A(), domande), EsitoCopia::Annullata);
+  EXPECT_EQ(destinazione.Read("ACCIAIOX.MAT"), "origine ACCIAIOL.MAT\r\n");
+  EXPECT_TRUE(Intatto("ACCIAIOL.MAT"));
+}
+
+TEST_F(CopiaArchiviTest, RinominaSuUnNomeEsistenteChiedeDiNuovo) {
+  DestinazionePiena();
+  destinazione.Write("acciaiox.mat", "da tenere\r\n");
+  domande.risposte = {CopiaRinomina, CopiaNo, CopiaAnnulla};
+  domande.nomi = {"ACCIAIOX.MAT"};
+  EXPECT_EQ(CopiaArchivi(Da(), A(), domande), EsitoCopia::Annullata);
+  EXPECT_EQ(domande.domande[1], TestoSovrascrittura("ACCIAIOX.MAT"));
+  EXPECT_EQ(destinazione.Read("acciaiox.mat"), "da tenere\r\n");
+  // "Si" on that question overwrites the file that is there, whatever its letter case.
+  domande.risposte = {CopiaRinomina, CopiaSi, CopiaAnnulla};
+  domande.nomi = {"ACCIAIOX.MAT"};
+  EXPECT_EQ(CopiaArchivi(Da(), A(), domande), EsitoCopia::Annullata);
+  EXPECT_EQ(destinazione.Read("acciaiox.mat"), "origine ACCIAIOL.MAT\r\n");
+  EXPECT_FALSE(fs::exists(destinazione.File("ACCIAIOX.MAT")));
+}
+
+TEST_F(CopiaArchiviTest, NomeCheEsceDallaCartellaContaComeAnnullato) {
+  DestinazionePiena();
+  domande.risposte = {CopiaRinomina, CopiaRinomina, CopiaRinomina, CopiaNo, CopiaAnnulla};
+  domande.nomi = {"../fuori.MAT", "sotto/x.MAT", ".."};
+  EXPECT_EQ(CopiaArchivi(Da(), A(), domande), EsitoCopia::Annullata);
+  EXPECT_FALSE(fs::exists(fs::path(destinazione.Path()).parent_path() / "fuori.MAT"));
+  EXPECT_FALSE(fs::exists(destinazione.File("sotto")));
+  for (size_t i = 1; i <= 3; ++i) EXPECT_EQ(domande.domande[i], TestoSovrascrittura("ACCIAIOL.MAT"));
+  EXPECT_TRUE(NomeFileSicuro("nuovo nome.MAT"));
+  EXPECT_FALSE(NomeFileSicuro(""));
+  EXPECT_FALSE(NomeFileSicuro("."));
+  EXPECT_FALSE(NomeFileSicuro("a\\b"));
+}
+
+TEST_F(CopiaArchiviTest, CopiaFallitaScriveIlLogEAvvisa) {
+  // The second archive cannot take the place of the folder of that name.
+  fs::create_directories(destinazione.File("ACCIAIOM.MAT/dentro"));
+  utente.Attendi(MsgErroreCopiaArchivi);
+  EXPECT_EQ(CopiaArchivi(Da(), A(), domande), EsitoCopia::Fallita);
+  EXPECT_TRUE(DaOrigine("ACCIAIOL.MAT"));  // copies made before the failure stay
+  EXPECT_FALSE(fs::exists(destinazione.File("ACCIAIOP.MAT")));
+  EXPECT_EQ(utente.messaggi[0].bottoni, Bottoni::OK);
+  EXPECT_EQ(utente.messaggi[0].titolo, "");
+  // A destination that does not exist fails at the first file; the log grows by one line.
+  utente.Attendi(MsgErroreCopiaArchivi);
+  EXPECT_EQ(CopiaArchivi(Da(), destinazione.Path() + "/manca/", domande), EsitoCopia::Fallita);
+  const std::string log = cartella.Read(FileLogCopiaArchivi);
+  const std::regex riga(R"(-?\d+  #  [^\r\n]+  #  \d\d/\d\d/\d{4}  #  \d\d/\d\d/\d{4} \d\d:\d\d:\d\d\r\n)");
+  std::smatch m;
+  std::string resto = log;
+  int righe = 0;
+  while (std::regex_search(resto, m, riga) && m.position() == 0) {
+    ++righe;
+    resto = m.suffix();
+  }
+  EXPECT_EQ(righe, 2) << log;
+  EXPECT_TRUE(resto.empty()) << log;
+  EXPECT_NE(log.find("ACCIAIOM.MAT"), std::string::npos);
+}
+
+class CopiaProgettiTest : public ProgrammaProva {
+ protected:
+  std::string Da() const { return origine.Path() + "/"; }
+  std::string Lavori(std::string_view f) const { return cartella.Read(std::string("Archivio Lavori/") + std::string(f)); }
+  TempFolder origine;
+  FakeDomande domande;
+};
+
+TEST_F(CopiaProgettiTest, CopiaSoloIProgettiDellaCartella) {
+  origine.Write("rete.rtg", "uno");
+  origine.Write("CASA.RTG", "due");
+  origine.Write("rete.RTG.bak", "no");
+  origine.Write("sotto/figlio.RTG", "no");
+  EXPECT_EQ(CopiaProgetti(Da(), domande), EsitoCopia::Completata);
+  EXPECT_EQ(Lavori("rete.rtg"), "uno");
+  EXPECT_EQ(Lavori("CASA.RTG"), "due");
+  EXPECT_FALSE(fs::exists(cartella.File("Archivio Lavori/rete.RTG.bak")));
+  EXPECT_FALSE(fs::exists(cartella.File("Archivio Lavori/figlio.RTG")));
+  EXPECT_FALSE(fs::exists(cartella.File("Archivio Lavori/sotto")));
+  EXPECT_TRUE(domande.domande.empty());
+}
+
+TEST_F(CopiaProgettiTest, ProgettiEsistentiChiedonoRinominanoESiTutti) {
+  for (const char* f : {"a.RTG", "b.RTG", "c.RTG", "d.RTG"}) {
+    origine.Write(f, std::string("nuovo ") + f);
+    cartella.Write(std::string("Archivio Lavori/") + f, "vecchio");
+  }
+  domande.risposte = {CopiaNo, CopiaRinomina, CopiaSiTutti};
+  domande.nomi = {"b2.RTG"};
+  EXPECT_EQ(CopiaProgetti(Da(), domande), EsitoCopia::Completata);
+  ASSERT_EQ(domande.domande.size(), 3u);
+  EXPECT_EQ(domande.domande[0], TestoSovrascrittura("a.RTG"));
+  EXPECT_TRUE(domande.rinomine[0]);
+  EXPECT_EQ(Lavori("a.RTG"), "vecchio");
+  EXPECT_EQ(Lavori("b.RTG"), "vecchio");
+  EXPECT_EQ(Lavori("b2.RTG"), "nuovo b.RTG");
+  EXPECT_EQ(Lavori("c.RTG"), "nuovo c.RTG");
+  EXPECT_EQ(Lavori("d.RTG"), "nuovo d.RTG");  // after "Si Tutti", no question
+}
+
+TEST_F(CopiaProgettiTest, CartellaIlleggibileScriveIlLogDeiProgetti) {
+  utente.Attendi(MsgErroreCopiaProgetti);
+  EXPECT_EQ(CopiaProgetti(origine.Path() + "/manca/", domande), EsitoCopia::Fallita);
+  EXPECT_NE(cartella.Read(FileLogCopiaProgetti).find("  #  "), std::string::npos);
+  EXPECT_TRUE(cartella.Read(FileLogCopiaArchivi).empty());
+}
+
+}  // namespace
+}  // namespace varnex::test

@@ -1,0 +1,358 @@
+// The logic of the gas archive editor: the texts shown and read back, saving and its refusals,
+// the questions on pending changes, adding and deleting gases, leaving the editor and the gas in
+// use that follows it, and failed writes that must not pass for a save.
+#include <gtest/gtest.h>
+
+#include "archives/editor_gas.h"
+#include "model/archivi_scrittura_bloccata.h"
+#include "shell/ambiente_prova.h"
+#include "shell/selettore_gas.h"
+#include "shell/stato_interfaccia.h"
+
+namespace varnex::test {
+namespace {
+
+class EditorGasTest : public ProgrammaProva {
+ protected:
+  void SetUp() override {
+    ProgrammaProva::SetUp();
+    RicalcoloAutomatico = 0;
+    PDCMaxUtente = 123;
+    ProgettoModificato = 0;
+    fileIniziale = cartella.Read("gas.cfg");
+    ASSERT_FALSE(fileIniziale.empty());
+  }
+  // Shows the gas as the window does after a pick in the list.
+  CampiGas Mostra(const std::string& nome) { return editor.Seleziona(nome); }
+
+  FakeAmbiente finestre;
+  EditorGas editor;
+  std::string fileIniziale;
+};
+
+TEST_F(EditorGasTest, MostraITestiERileggeIValoriScritti) {
+  const CampiGas c = Mostra("Metano");
+  EXPECT_EQ(editor.IndiceGas, 1);
+  EXPECT_EQ(c.Densita, "0,555");
+  EXPECT_EQ(c.Viscosita, "16,17");
+  EXPECT_EQ(c.PCinf, "34,0");
+  EXPECT_EQ(c.PCsup, "37,8");
+  EXPECT_EQ(c.Massa, "0,680");
+  EXPECT_FALSE(c.NonCombustibile);
+  EXPECT_FALSE(editor.GasModificato);
+  EXPECT_TRUE(Mostra("Aria").NonCombustibile);
+
+  TGas g;
+  g.Nome = "X";
+  g.MassaVolumica = 9;
+  g.Famiglia = 2;
+  CampiGas t;
+  t.Densita = "0,5";
+  t.Viscosita = "14,3";
+  t.PCinf = "30.5";
+  t.PCsup = "abc";
+  t.NonCombustibile = true;
+  EditorGas::LeggiDatiGas(t, g);
+  EXPECT_FLOAT_EQ(g.Densita, 0.5f);
+  EXPECT_FLOAT_EQ(g.Viscosita, 1.43e-5f);
+  EXPECT_FLOAT_EQ(g.PCI, 30.5f);
+  EXPECT_FLOAT_EQ(g.PCS, 0.0f);
+  EXPECT_EQ(g.NonCombustibile, 1);
+  // Name and derived values are left alone.
+  EXPECT_EQ(g.Nome, "X");
+  EXPECT_FLOAT_EQ(g.MassaVolumica, 9.0f);
+  EXPECT_EQ(g.Famiglia, 2);
+  t.Densita = "0.5";
+  g.Densita = 0;
+  EditorGas::LeggiDatiGas(t, g);
+  EXPECT_FLOAT_EQ(g.Densita, 0.5f);
+  EXPECT_EQ(EditorGas::MostraDatiGas(g).Viscosita, "14,30");
+}
+
+TEST_F(EditorGasTest, IlGasMostratoPerPrimoEIlPredefinitoScrittoEsattamente) {
+  DefaultGas = "GPL Butano";
+  EXPECT_EQ(EditorGas::IndiceDefault(), 3);
+  for (const char* assente : {"gpl butano", "Nessuno", ""}) {
+    DefaultGas = assente;
+    EXPECT_EQ(EditorGas::IndiceDefault(), 1) << assente;
+  }
+}
+
+TEST_F(EditorGasTest, UnGasSiSceglieDalNomeEsattoPrima) {
+  const int16_t maiuscolo = AggiungiGas("METANO");
+  ArchivioGas[static_cast<size_t>(maiuscolo)].Densita = 0.7f;
+  EXPECT_EQ(Mostra("METANO").Densita, "0,700");
+  EXPECT_EQ(editor.IndiceGas, maiuscolo);
+  EXPECT_EQ(Mostra("Metano").Densita, "0,555");
+  EXPECT_EQ(editor.IndiceGas, 1);
+}
+
+TEST_F(EditorGasTest, SalvaRifiutaUnGasIncompleto) {
+  CampiGas c = Mostra("Metano");
+  c.Densita = "0";
+  editor.GasModificato = true;
+  utente.Attendi(MsgGasIncompleto);
+  EXPECT_FALSE(editor.Salva(c));
+  EXPECT_FALSE(editor.GasModificato);
+  EXPECT_FLOAT_EQ(ArchivioGas[1].Densita, 0.555f);
+  EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
+  // A non-combustible gas passes whatever its values.
+  c = Mostra("Aria");
+  c.Densita = "0";
+  EXPECT_TRUE(editor.Salva(c));
+  EXPECT_FLOAT_EQ(ArchivioGas[4].Densita, 0.0f);
+}
+
+TEST_F(EditorGasTest, SalvaScriveIlGasMostratoSenzaRicalcolare) {
+  CampiGas c = Mostra("GPL Propano");
+  const float massa = ArchivioGas[2].MassaVolumica;
+  c.Densita = "1,6";
+  c.PCinf = "90.5";
+  ASSERT_TRUE(editor.Salva(c));
+  EXPECT_FLOAT_EQ(ArchivioGas[2].Densita, 1.6f);
+  EXPECT_FLOAT_EQ(ArchivioGas[2].PCI, 90.5f);
+  EXPECT_FLOAT_EQ(ArchivioGas[2].MassaVolumica, massa);
+  // The untouched boxes carry their shown precision into the file.
+  EXPECT_NE(cartella.Read("gas.cfg").find("GPL Propano\t 1,6 \t 4,21E-06 \t 90,5 \t 95,7 \t 0 \r\n"),
+            std::string::npos)
+      << cartella.Read("gas.cfg");
+}
+
+TEST_F(EditorGasTest, RicalcolaMetteIBoxInMemoriaESoloLi) {
+  CampiGas c = Mostra("Metano");
+  c.Densita = "0,6";
+  editor.GasModificato = true;
+  const CampiGas r = editor.Ricalcola(c);
+  EXPECT_FALSE(editor.GasModificato);
+  EXPECT_EQ(r.Densita, "0,600");
+  EXPECT_EQ(r.Massa, "0,735");
+  EXPECT_FLOAT_EQ(ArchivioGas[1].Densita, 0.6f);
+  EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
+}
+
+TEST_F(EditorGasTest, UscireSenzaModificheMetteIValoriMostratiInMemoriaENonScrive) {
+  ArchivioGas[1].Densita = 0.5554f;
+  ArchivioGas[1].Viscosita = 1.61749e-5f;
+  ArchivioGas[1].PCI = 34.04f;
+  const CampiGas c = Mostra("Metano");
+  EXPECT_EQ(editor.Esci(c, "Metano", std::nullopt), UscitaGas::Chiusa);
+  EXPECT_FLOAT_EQ(ArchivioGas[1].Densita, 0.555f);
+  EXPECT_FLOAT_EQ(ArchivioGas[1].Viscosita, 1.617e-5f);
+  EXPECT_FLOAT_EQ(ArchivioGas[1].PCI, 34.0f);
+  EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
+  EXPECT_EQ(ProgettoModificato, 0);  // the selector shows no gas: the gas in use is not touched
+}
+
+TEST_F(EditorGasTest, LeTreRisposteAllUscitaConModifiche) {
+  struct Caso {
+    Risposta risposta;
+    UscitaGas esito;
+    float pci;        // in memory afterwards
+    bool scritto;     // gas.cfg rewritten
+  };
+  for (const Caso& k : {Caso{Risposta::Annulla, UscitaGas::RestaAperta, 34.02f, false},
+                        Caso{Risposta::No, UscitaGas::Chiusa, 34.02f, false},
+                        Caso{Risposta::Si, UscitaGas::Chiusa, 33.0f, true}}) {
+    SCOPED_TRACE(static_cast<int>(k.risposta));
+    InitGas();
+    CampiGas c = Mostra("Metano");
+    c.PCinf = "33";
+    editor.GasModificato = true;
+    utente.Attendi(MsgSalvareModifiche, k.risposta);
+    EXPECT_EQ(editor.Esci(c, "Metano", std::nullopt), k.esito);
+    EXPECT_EQ(utente.messaggi.back().bottoni, Bottoni::SiNoAnnulla);
+    EXPECT_EQ(utente.messaggi.back().icona, Icona::Domanda);
+    EXPECT_FLOAT_EQ(ArchivioGas[1].PCI, k.pci);
+    EXPECT_EQ(cartella.Read("gas.cfg") != fileIniziale, k.scritto);
+    if (k.risposta == Risposta::Annulla) EXPECT_TRUE(editor.GasModificato);
+  }
+}
+
+TEST_F(EditorGasTest, UscitaConSiSuUnGasIncompletoMostraIlMessaggioEEsceSenzaScrivere) {
+  CampiGas c = Mostra("Metano");
+  c.Densita = "0";
+  editor.GasModificato = true;
+  utente.Attendi(MsgSalvareModifiche, Risposta::Si);
+  utente.Attendi(MsgGasIncompleto);
+  EXPECT_EQ(editor.Esci(c, "Metano", std::nullopt), UscitaGas::Chiusa);
+  EXPECT_FLOAT_EQ(ArchivioGas[1].Densita, 0.0f);  // the recompute put it in memory
+  EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
+}
+
+TEST_F(EditorGasTest, CambioDiGasChiedeDelleModifiche) {
+  for (Risposta r : {Risposta::Annulla, Risposta::No, Risposta::Si}) {
+    SCOPED_TRACE(static_cast<int>(r));
+    InitGas();
+    CampiGas c = Mostra("Metano");
+    c.PCsup = "40";
+    editor.GasModificato = true;
+    utente.Attendi(MsgSalvareModifiche, r);
+    EXPECT_EQ(editor.ConfermaCambio(c), r != Risposta::Annulla);
+    EXPECT_EQ(editor.GasModificato, r == Risposta::Annulla);
+    EXPECT_FLOAT_EQ(ArchivioGas[1].PCS, r == Risposta::Si ? 40.0f : 37.78f);
+    EXPECT_EQ(cartella.Read("gas.cfg") != fileIniziale, r == Risposta::Si);
+    EXPECT_EQ(editor.IndiceGas, 1);
+  }
+  // Without changes nothing is asked.
+  editor.GasModificato = false;
+  EXPECT_TRUE(editor.ConfermaCambio(Mostra("Metano")));
+}
+
+TEST_F(EditorGasTest, NuovoRifiutaIlNomeVuotoEChiedePrimaDelGasMostrato) {
+  const int16_t prima = NumGas;
+  CampiGas c = Mostra("Metano");
+  EXPECT_EQ(editor.Nuovo("", c), 0);
+  EXPECT_EQ(editor.Nuovo("   ", c), 0);
+  EXPECT_EQ(NumGas, prima);
+  // Pending changes: cancelling the question adds nothing.
+  c.PCinf = "30";
+  editor.GasModificato = true;
+  utente.Attendi(MsgSalvareModifiche, Risposta::Annulla);
+  EXPECT_EQ(editor.Nuovo("Biogas", c), 0);
+  EXPECT_EQ(NumGas, prima);
+  EXPECT_TRUE(editor.GasModificato);
+  // Yes stores them into the gas shown, not into the new one.
+  utente.Attendi(MsgSalvareModifiche, Risposta::Si);
+  const int16_t nuovo = editor.Nuovo("Biogas", c);
+  EXPECT_EQ(nuovo, prima + 1);
+  EXPECT_FALSE(editor.GasModificato);
+  EXPECT_FLOAT_EQ(ArchivioGas[1].PCI, 30.0f);
+  EXPECT_EQ(ArchivioGas[static_cast<size_t>(nuovo)].Nome, "Biogas");
+  EXPECT_FLOAT_EQ(ArchivioGas[static_cast<size_t>(nuovo)].PCI, 0.0f);
+  const CampiGas v = Mostra("Biogas");
+  EXPECT_EQ(editor.IndiceGas, nuovo);
+  EXPECT_EQ(v.Densita, "0,000");
+  // Not in the file until the next save.
+  EXPECT_EQ(cartella.Read("gas.cfg").find("Biogas"), std::string::npos);
+}
+
+TEST_F(EditorGasTest, CancellaIlGasInUsoERifiutato) {
+  Mostra("Metano");
+  utente.Attendi(MsgGasInUso);
+  EXPECT_FALSE(editor.Cancella());
+  EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
+  EXPECT_EQ(NumGas, 7);
+}
+
+TEST_F(EditorGasTest, CancellaChiedeConfermaEToglieIlGasDalFile) {
+  Mostra("GPL Butano");
+  utente.Attendi("Confermi la cancellazione del gas : \rGPL Butano", Risposta::No);
+  EXPECT_FALSE(editor.Cancella());
+  EXPECT_EQ(utente.messaggi.back().bottoni, Bottoni::SiNo);
+  EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
+
+  CampiGas c = Mostra("GPL Butano");
+  c.PCinf = "1";
+  editor.GasModificato = true;  // pending values of the gas being deleted
+  utente.Attendi("Confermi la cancellazione del gas", Risposta::Si);
+  EXPECT_TRUE(editor.Cancella());
+  EXPECT_FALSE(editor.GasModificato);  // dropped with the gas: nothing asks about them now
+  EXPECT_EQ(NumGas, 6);
+  EXPECT_EQ(ArchivioGas[3].Nome, "Aria");
+  EXPECT_EQ(cartella.Read("gas.cfg").find("GPL Butano"), std::string::npos);
+  EXPECT_NE(cartella.Read("gas.cfg").find("Ossigeno"), std::string::npos);
+  EXPECT_TRUE(editor.ConfermaCambio(c));
+}
+
+TEST_F(EditorGasTest, IlGasInUsoSegueLeModifiche) {
+  RicalcoloAutomatico = -1;
+  CampiGas c = Mostra("GPL Propano");
+  c.PCinf = "87";
+  editor.GasModificato = true;
+  utente.Attendi(MsgSalvareModifiche, Risposta::Si);
+  EXPECT_EQ(editor.Esci(c, "GPL Propano", std::string("GPL Propano")), UscitaGas::Chiusa);
+  EXPECT_EQ(CurrentGas, 2);
+  EXPECT_EQ(GasCorrente.Nome, "GPL Propano");
+  EXPECT_FLOAT_EQ(GasCorrente.PCI, 87.0f);
+  EXPECT_DOUBLE_EQ(PDCMaxUtente, 0.0);
+  EXPECT_EQ(ProgettoModificato, -1);
+  EXPECT_TRUE(finestre.Visto("Elaborazione"));
+}
+
+TEST_F(EditorGasTest, UnAltroGasNelSelettoreLasciaIlGasInUso) {
+  const CampiGas c = Mostra("GPL Propano");
+  EXPECT_EQ(editor.Esci(c, "GPL Propano", std::string("Metano")), UscitaGas::Chiusa);
+  EXPECT_EQ(GasCorrente.Nome, "Metano");
+  EXPECT_DOUBLE_EQ(PDCMaxUtente, 123.0);
+  EXPECT_EQ(ProgettoModificato, 0);
+}
+
+TEST_F(EditorGasTest, UnGasNonCombustibileERifiutatoPerLImpiantoInterno) {
+  const TGas prima = GasCorrente;
+  const CampiGas c = Mostra("Aria");
+  utente.Attendi(MsgGasNonCombustibile);
+  EXPECT_EQ(editor.Esci(c, "Aria", std::string("Aria")), UscitaGas::Nascosta);
+  EXPECT_EQ(GasCorrente.Nome, prima.Nome);
+  EXPECT_DOUBLE_EQ(PDCMaxUtente, 0.0);
+  EXPECT_EQ(ProgettoModificato, 0);
+  // After the question on changes the editor stays open.
+  CampiGas m = Mostra("Aria");
+  m.Densita = "1,1";
+  editor.GasModificato = true;
+  utente.Attendi(MsgSalvareModifiche, Risposta::Si);
+  utente.Attendi(MsgGasNonCombustibile);
+  EXPECT_EQ(editor.Esci(m, "Aria", std::string("Aria")), UscitaGas::RestaAperta);
+  EXPECT_EQ(GasCorrente.Nome, prima.Nome);
+  // A pressurised network takes it.
+  ReteInPressione = -1;
+  EXPECT_EQ(editor.Esci(Mostra("Aria"), "Aria", std::string("Aria")), UscitaGas::Chiusa);
+  EXPECT_EQ(GasCorrente.Nome, "Aria");
+}
+
+TEST_F(EditorGasTest, UnGasInUsoNonTrovatoLasciaIlGasInUso) {
+  CurrentGas = 1;
+  EXPECT_TRUE(EditorGas::AggiornaGasInUso(std::nullopt));
+  utente.Attendi("Attenzione! Il gas Sconosciuto selezionato non è disponibile");
+  EXPECT_TRUE(EditorGas::AggiornaGasInUso(std::string("Sconosciuto")));
+  EXPECT_EQ(CurrentGas, 1);
+  EXPECT_EQ(GasCorrente.Nome, "Metano");
+  EXPECT_EQ(ProgettoModificato, 0);
+}
+
+TEST_F(EditorGasTest, ScrittureFalliteNonPassanoPerSalvataggi) {
+  CampiGas c = Mostra("Metano");
+  c.PCinf = "31";
+  // "Salva": the error, memory and file as they were.
+  utente.Attendi("");
+  {
+    ScritturaBloccata bloccata;
+    EXPECT_FALSE(editor.Salva(c));
+  }
+  EXPECT_EQ(utente.messaggi.back().icona, Icona::Critico);
+  EXPECT_FLOAT_EQ(ArchivioGas[1].PCI, 34.02f);
+  EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
+  // Switching: the other gas is not shown, the changes stay pending.
+  editor.GasModificato = true;
+  utente.Attendi(MsgSalvareModifiche, Risposta::Si);
+  utente.Attendi("");
+  {
+    ScritturaBloccata bloccata;
+    EXPECT_FALSE(editor.ConfermaCambio(c));
+  }
+  EXPECT_TRUE(editor.GasModificato);
+  EXPECT_FLOAT_EQ(ArchivioGas[1].PCI, 34.02f);
+  // Leaving: the editor stays open with the changes pending.
+  utente.Attendi(MsgSalvareModifiche, Risposta::Si);
+  utente.Attendi("");
+  {
+    ScritturaBloccata bloccata;
+    EXPECT_EQ(editor.Esci(c, "Metano", std::string("Metano")), UscitaGas::RestaAperta);
+  }
+  EXPECT_TRUE(editor.GasModificato);
+  EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
+  EXPECT_EQ(ProgettoModificato, 0);
+  // Deleting: the gas stays.
+  Mostra("Azoto");
+  utente.Attendi("Confermi la cancellazione del gas", Risposta::Si);
+  utente.Attendi("");
+  {
+    ScritturaBloccata bloccata;
+    EXPECT_FALSE(editor.Cancella());
+  }
+  EXPECT_EQ(ArchivioGas[5].Cancellato, 0);
+  EXPECT_EQ(NumGas, 7);
+  EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
+}
+
+}  // namespace
+}  // namespace varnex::test

@@ -1,0 +1,376 @@
+// The logic of the pipe-series editor: the working copy and its grid texts, commits and the
+// derived columns, the density box, the rules for a new series' name, saving (also a new series
+// and a failed write), deleting only the file, and the questions before leaving or switching.
+#include <gtest/gtest.h>
+
+#include "archives/editor_materiali.h"
+#include "model/archivi_scrittura_bloccata.h"
+#include "model/files.h"
+#include "model/numbers.h"
+#include "model/strings.h"
+#include "shell/ambiente_prova.h"
+
+namespace varnex::test {
+namespace {
+
+class EditorMaterialiTest : public ProgrammaProva {
+ protected:
+  void SetUp() override {
+    ProgrammaProva::SetUp();
+    ASSERT_GE(NumMateriali, 3);
+    editor.CaricaListaSerie();
+  }
+  std::string Cella(int r, int c) const { return editor.Griglia[static_cast<size_t>(r)][static_cast<size_t>(c)]; }
+  // Clears every row of the series shown and gives it one empty diameter row to type into.
+  void SerieVuota() {
+    for (size_t r = 1; r <= MaxDiametri; ++r) editor.CopiaSerie[r] = {};
+    editor.CopiaSerie[0].NumDiametri = 0;
+    editor.RigheMostrate = 0;
+    editor.MostraSerie();
+  }
+  static std::string NomeDaFile(const std::string& nome) { return LeggiByte(FileProgramma(nome + ".mat")); }
+
+  EditorMateriali editor;
+};
+
+TEST_F(EditorMaterialiTest, SiApreSullaSeriePredefinitaScrittaEsattamente) {
+  DefaultMateriale = Materiali[2][0].Nome;
+  EXPECT_EQ(EditorMateriali::IndiceDefault(), 2);
+  DefaultMateriale = LCase(Materiali[2][0].Nome);
+  EXPECT_EQ(EditorMateriali::IndiceDefault(), 1);
+  DefaultMateriale = "NESSUNA";
+  editor.CaricaListaSerie();
+  EXPECT_EQ(editor.IndiceSerie, 1);
+  EXPECT_FALSE(editor.SerieModificata);
+}
+
+TEST_F(EditorMaterialiTest, MostraLaSerieNellaGriglia) {
+  const TSerieMateriale& s = Materiali[1];
+  const int16_t n = s[0].NumDiametri;
+  ASSERT_GT(n, 1);
+  EXPECT_EQ(editor.RigheMostrate, n);
+  EXPECT_EQ(editor.CopiaSerie[0].Nome, s[0].Nome);
+  EXPECT_EQ(Cella(0, 2), "Diam. ext\rmm");
+  EXPECT_EQ(Cella(0, 5), "Massa lineica\rKg/m");
+  EXPECT_EQ(Cella(7, 0), " 7");
+  EXPECT_EQ(Cella(1, 1), s[1].RifDiametro);
+  EXPECT_EQ(Cella(1, 2), FormatNumero(s[1].DiamEsterno, 2));
+  EXPECT_EQ(Cella(1, 4), FormatNumero(s[1].DiamInterno, 2));
+  EXPECT_EQ(Cella(n + 1, 1), "");
+  EXPECT_EQ(Cella(n + 1, 2), "");
+  editor.CopiaSerie[0].PesoSpecifico = 950.6f;
+  EXPECT_EQ(editor.TestoDensita(), " 950");
+}
+
+TEST_F(EditorMaterialiTest, DiametroEsternoESpessoreDannoInternoEMassa) {
+  SerieVuota();
+  editor.CopiaSerie[0].PesoSpecifico = 950;
+  EsitoCommit e = editor.Commit(1, 1, "1\"");
+  EXPECT_TRUE(e.accettato);
+  EXPECT_EQ(e.riga, 1);
+  EXPECT_EQ(e.colonna, 2);
+  e = editor.Commit(1, 2, "32");
+  EXPECT_EQ(e.colonna, 3);
+  e = editor.Commit(1, 3, "2,9");
+  EXPECT_TRUE(e.accettato);
+  EXPECT_EQ(e.riga, 2);
+  EXPECT_EQ(e.colonna, 1);
+  EXPECT_EQ(Cella(1, 1), "1\"");
+  EXPECT_EQ(Cella(1, 2), "32,00");
+  EXPECT_EQ(Cella(1, 3), "2,90");
+  EXPECT_EQ(Cella(1, 4), "26,20");
+  EXPECT_EQ(Cella(1, 5), "0,25");
+  EXPECT_FLOAT_EQ(editor.CopiaSerie[1].DiamInterno, 26.2f);
+  EXPECT_NEAR(editor.CopiaSerie[1].Sezione, 0.5391, 1e-4);
+  EXPECT_EQ(editor.CopiaSerie[0].NumDiametri, 1);
+  EXPECT_TRUE(editor.SerieModificata);
+  // A point reads as well as a comma.
+  editor.Commit(1, 3, "2.5");
+  EXPECT_FLOAT_EQ(editor.CopiaSerie[1].Spessore, 2.5f);
+}
+
+TEST_F(EditorMaterialiTest, SpessoriRifiutati) {
+  struct Caso {
+    const char* esterno;  // "" leaves the outer diameter 0
+    const char* spessore;
+    bool accettato;
+  };
+  for (const Caso& k : {Caso{"32", "16", false}, Caso{"32", "16,5", false}, Caso{"32", "15,9", true},
+                        Caso{"", "0", false}, Caso{"", "1", false}}) {
+    SCOPED_TRACE(std::string(k.esterno) + " / " + k.spessore);
+    SerieVuota();
+    if (*k.esterno) editor.Commit(2, 2, k.esterno);
+    if (!k.accettato) utente.Attendi(MsgSpessoreNonCompatibile);
+    const EsitoCommit e = editor.Commit(2, 3, k.spessore);
+    EXPECT_EQ(e.accettato, k.accettato);
+    if (!k.accettato) {
+      EXPECT_EQ(e.riga, 2);
+      EXPECT_EQ(e.colonna, 1);
+      EXPECT_FALSE(e.primaVisibile);
+      EXPECT_FLOAT_EQ(editor.CopiaSerie[2].Spessore, 0.0f);
+      EXPECT_EQ(editor.RigheMostrate, 2);  // the rows shown grow all the same
+      EXPECT_EQ(editor.CopiaSerie[0].NumDiametri, *k.esterno ? 2 : 0);
+      EXPECT_TRUE(editor.SerieModificata);
+    }
+  }
+}
+
+TEST_F(EditorMaterialiTest, LaSerieCresceOltreLeSueRigheEIlCursoreSegue) {
+  // A series of 3 diameters.
+  const int16_t n = 3;
+  for (size_t r = n + 1; r <= MaxDiametri; ++r) editor.CopiaSerie[r] = {};
+  editor.CopiaSerie[0].NumDiametri = n;
+  editor.RigheMostrate = n;
+  editor.MostraSerie();
+  EsitoCommit e = editor.Commit(7, 1, "X");
+  EXPECT_EQ(editor.CopiaSerie[0].NumDiametri, 7);
+  EXPECT_EQ(editor.RigheMostrate, 7);
+  EXPECT_EQ(Cella(n + 1, 1), "");
+  EXPECT_EQ(Cella(n + 1, 2), "0,00");
+  EXPECT_EQ(e.primaVisibile, 3);
+  editor.Commit(6, 2, "40");
+  e = editor.Commit(6, 3, "2");
+  EXPECT_EQ(e.riga, 7);
+  EXPECT_EQ(e.colonna, 1);
+  EXPECT_EQ(e.primaVisibile, 3);
+  e = editor.Commit(3, 3, "0");
+  EXPECT_EQ(e.riga, 4);
+  EXPECT_EQ(e.primaVisibile, 1);
+  editor.Commit(49, 2, "60");
+  e = editor.Commit(49, 3, "3");
+  EXPECT_EQ(e.riga, 49);
+  EXPECT_EQ(e.colonna, 1);
+  EXPECT_EQ(e.primaVisibile, 45);
+  EXPECT_EQ(editor.CopiaSerie[0].NumDiametri, 49);
+}
+
+TEST_F(EditorMaterialiTest, UnaSerieDiCinquantaDiametriTieneLaCinquantesimaRiga) {
+  TSerieMateriale& s = Materiali[1];
+  s[0].NumDiametri = 50;
+  for (size_t r = 1; r <= 50; ++r) {
+    s[r].RifDiametro = "D" + std::to_string(r);
+    s[r].DiamEsterno = 20;
+    s[r].Spessore = 2;
+    s[r].DiamInterno = 16;
+  }
+  editor.CaricaSerie(1);
+  EXPECT_EQ(editor.RigheMostrate, 50);
+  editor.Commit(1, 2, "30");
+  EXPECT_EQ(editor.CopiaSerie[50].RifDiametro, "D50");
+  EXPECT_FLOAT_EQ(editor.CopiaSerie[50].DiamEsterno, 20.0f);
+  EXPECT_FLOAT_EQ(editor.CopiaSerie[50].DiamInterno, 16.0f);
+  EXPECT_EQ(editor.CopiaSerie[0].NumDiametri, 50);
+  ASSERT_TRUE(editor.SalvaSerie());
+  EXPECT_NE(NomeDaFile(s[0].Nome).find("D50\t"), std::string::npos);
+}
+
+TEST_F(EditorMaterialiTest, LaCasellaDellaDensitaLeggeSoloIlPunto) {
+  SerieVuota();
+  editor.Commit(1, 2, "32");
+  editor.Commit(1, 3, "2,9");
+  editor.SerieModificata = false;
+  editor.ImpostaDensita("950,5");
+  EXPECT_FLOAT_EQ(editor.CopiaSerie[0].PesoSpecifico, 950.0f);
+  EXPECT_TRUE(editor.SerieModificata);
+  editor.ImpostaDensita("950.5");
+  EXPECT_FLOAT_EQ(editor.CopiaSerie[0].PesoSpecifico, 950.5f);
+  EXPECT_EQ(editor.TestoDensita(), " 950");
+  EXPECT_EQ(Cella(1, 5), "0,25");
+  // Leaving the box unchanged is a change too.
+  editor.SerieModificata = false;
+  editor.ImpostaDensita(editor.TestoDensita());
+  EXPECT_TRUE(editor.SerieModificata);
+}
+
+TEST_F(EditorMaterialiTest, RegoleDelNomeDiUnaNuovaSerie) {
+  const std::string esistente = Materiali[2][0].Nome;
+  struct Caso {
+    std::string risposta;
+    std::vector<std::pair<std::string, Risposta>> messaggi;
+    bool creata;
+    std::string nome;
+  };
+  const std::vector<Caso> casi = {
+      {"  acciaio2 ", {}, true, "ACCIAIO2"},
+      {"", {}, false, ""},
+      {"   ", {}, false, ""},
+      {"tubo-1", {{MsgNomeSerieNonValido, Risposta::OK}}, false, ""},
+      {"abcdefghijk", {{MsgNomeLungo, Risposta::No}}, false, ""},
+      {"abcdefghijk", {{MsgNomeLungo, Risposta::Si}}, true, "ABCDEFGH"},
+      {LCase(esistente), {{MsgSerieEsistente, Risposta::OK}}, false, ""},
+      {esistente + "XYZWQ", {{MsgNomeLungo, Risposta::Si}, {MsgSerieEsistente, Risposta::OK}}, false, ""},
+  };
+  for (const Caso& k : casi) {
+    SCOPED_TRACE(k.risposta);
+    EditorMateriali e;
+    e.CaricaListaSerie();
+    for (const auto& [testo, r] : k.messaggi) utente.Attendi(testo, r);
+    EXPECT_EQ(e.Nuovo([&] { return k.risposta; }), k.creata);
+    EXPECT_EQ(e.SerieNuova, k.creata);
+    if (k.creata) {
+      EXPECT_EQ(e.CopiaSerie[0].Nome, k.nome);
+      EXPECT_EQ(e.CopiaSerie[0].TipoFormula, 1);
+      EXPECT_EQ(e.IndiceSerie, 0);
+      EXPECT_EQ(e.RigheMostrate, 0);
+      EXPECT_EQ(e.TestoDensita(), " 0");
+    } else {
+      EXPECT_EQ(e.IndiceSerie, EditorMateriali::IndiceDefault());
+    }
+  }
+  ASSERT_LE(esistente.size(), 8u);  // the shortened name of the last case is the existing one
+}
+
+TEST_F(EditorMaterialiTest, NuovoSalvaPrimaLaSerieMostrata) {
+  const std::string nome = editor.CopiaSerie[0].Nome;
+  editor.ImpostaDescrizione("Scritta prima del nuovo");
+  EXPECT_FALSE(editor.Nuovo([] { return std::string(); }));  // no name: only the save
+  EXPECT_NE(NomeDaFile(nome).find("Scritta prima del nuovo"), std::string::npos);
+  EXPECT_EQ(Materiali[1][0].Descrizione, "Scritta prima del nuovo");
+}
+
+TEST_F(EditorMaterialiTest, UnaNuovaSerieSalvataEntraInArchivio) {
+  const int16_t prima = NumMateriali;
+  ASSERT_TRUE(editor.Nuovo([] { return std::string("nuova1"); }));
+  editor.ImpostaDescrizione("Serie di prova");
+  editor.ImpostaDensita("7850");
+  editor.Commit(1, 1, "DN10");
+  editor.Commit(1, 2, "17,2");
+  editor.Commit(1, 3, "2");
+  ASSERT_TRUE(editor.SalvaSerie());
+  EXPECT_EQ(NumMateriali, prima + 1);
+  const TSerieMateriale& s = Materiali[static_cast<size_t>(NumMateriali)];
+  EXPECT_EQ(s[0].Nome, "NUOVA1");
+  EXPECT_EQ(s[0].NumDiametri, 1);
+  EXPECT_EQ(s[1].RifDiametro, "DN10");
+  EXPECT_FLOAT_EQ(s[1].DiamInterno, 13.2f);
+  EXPECT_FALSE(editor.SerieNuova);
+  EXPECT_FALSE(editor.SerieModificata);
+  EXPECT_EQ(editor.IndiceSerie, EditorMateriali::IndiceDefault());
+  const std::string file = NomeDaFile("NUOVA1");
+  EXPECT_NE(file.find("Serie di prova"), std::string::npos);
+  EXPECT_NE(file.find("DN10\t"), std::string::npos);
+}
+
+TEST_F(EditorMaterialiTest, ScrittureFalliteNonPassanoPerSalvataggi) {
+  // A new series: out of the archive again, still pending in the editor.
+  const int16_t prima = NumMateriali;
+  ASSERT_TRUE(editor.Nuovo([] { return std::string("NONSCRI"); }));
+  editor.Commit(1, 1, "A");
+  utente.Attendi("");
+  {
+    ScritturaBloccata bloccata;
+    EXPECT_FALSE(editor.SalvaSerie());
+  }
+  EXPECT_EQ(utente.messaggi.back().icona, Icona::Critico);
+  EXPECT_EQ(NumMateriali, prima);
+  EXPECT_TRUE(Materiali[static_cast<size_t>(prima + 1)][0].Nome.empty());
+  EXPECT_TRUE(editor.SerieNuova);
+  EXPECT_EQ(editor.CopiaSerie[1].RifDiametro, "A");
+  // On leaving, a failed save keeps the window open.
+  utente.Attendi(MsgSalvareSerie, Risposta::Si);
+  utente.Attendi("");
+  {
+    ScritturaBloccata bloccata;
+    EXPECT_FALSE(editor.Esci());
+  }
+  utente.Attendi(MsgSalvareSerie, Risposta::No);
+  EXPECT_TRUE(editor.Esci());
+  // An existing series: the archive as the file holds it, the series still modified.
+  editor.CaricaSerie(2);
+  const std::string file = NomeDaFile(Materiali[2][0].Nome);
+  const std::string descrizione = Materiali[2][0].Descrizione;
+  editor.ImpostaDescrizione("Non scritta");
+  utente.Attendi("");
+  {
+    ScritturaBloccata bloccata;
+    EXPECT_FALSE(editor.SalvaSerie());
+  }
+  EXPECT_TRUE(editor.SerieModificata);
+  EXPECT_EQ(editor.IndiceSerie, 2);
+  EXPECT_EQ(editor.CopiaSerie[0].Descrizione, "Non scritta");
+  EXPECT_EQ(Materiali[2][0].Descrizione, descrizione);
+  EXPECT_EQ(NomeDaFile(Materiali[2][0].Nome), file);
+  // Switching: the pick does not happen.
+  utente.Attendi(MsgSalvareSerie, Risposta::Si);
+  utente.Attendi("");
+  {
+    ScritturaBloccata bloccata;
+    EXPECT_FALSE(editor.CambiaSerie(3));
+  }
+  EXPECT_EQ(editor.IndiceSerie, 2);
+}
+
+TEST_F(EditorMaterialiTest, UnaCinquantunesimaSerieERifiutata) {
+  for (int16_t k = static_cast<int16_t>(NumMateriali + 1); k <= MaxMateriali; ++k) {
+    Materiali[static_cast<size_t>(k)][0].Nome = "S" + std::to_string(k);
+    NumMateriali = k;
+  }
+  utente.Attendi(MsgTroppeSerie);
+  EXPECT_FALSE(editor.Nuovo([] { return std::string("ALTRA"); }));
+  EXPECT_FALSE(editor.SerieNuova);
+  // A new series already pending when the archive filled up is refused on saving.
+  editor.SerieNuova = true;
+  editor.IndiceSerie = 0;
+  editor.CopiaSerie[0].Nome = "ALTRA";
+  utente.Attendi(MsgTroppeSerie);
+  EXPECT_FALSE(editor.SalvaSerie());
+  EXPECT_EQ(NumMateriali, MaxMateriali);
+  EXPECT_TRUE(editor.SerieNuova);
+  EXPECT_FALSE(EsisteFile(FileProgramma("ALTRA.mat")));
+}
+
+TEST_F(EditorMaterialiTest, CancellaToglieSoloIlFile) {
+  editor.CaricaSerie(2);
+  const std::string nome = editor.CopiaSerie[0].Nome;
+  const std::string percorso = FileProgramma(nome + ".mat");
+  ASSERT_TRUE(EsisteFile(percorso));
+  utente.Attendi(MsgConfermaCancellazione, Risposta::No);
+  editor.Cancella();
+  EXPECT_EQ(utente.messaggi.back().bottoni, Bottoni::SiNo);
+  EXPECT_TRUE(EsisteFile(percorso));
+  editor.ImpostaTipoFormula(3);
+  utente.Attendi(MsgConfermaCancellazione, Risposta::Si);
+  utente.Attendi(MsgSerieCancellata);
+  editor.Cancella();
+  EXPECT_FALSE(EsisteFile(percorso));
+  EXPECT_EQ(Materiali[2][0].Nome, nome);
+  EXPECT_EQ(editor.IndiceSerie, 2);
+  EXPECT_TRUE(editor.SerieModificata);
+  utente.Attendi(MsgConfermaCancellazione, Risposta::Si);
+  utente.Attendi(MsgFileGiaEliminato);
+  editor.Cancella();
+  // A new series not yet saved: nothing is asked.
+  ASSERT_TRUE(editor.Nuovo([] { return std::string("NUOVA"); }));
+  editor.Cancella();
+}
+
+TEST_F(EditorMaterialiTest, LeDomandePrimaDiUscireODiCambiareSerie) {
+  EXPECT_TRUE(editor.Esci());  // nothing changed: no question
+  for (Risposta r : {Risposta::Annulla, Risposta::No, Risposta::Si}) {
+    SCOPED_TRACE(static_cast<int>(r));
+    editor.CaricaSerie(1);
+    editor.ImpostaDescrizione("Cambiata");
+    utente.Attendi(MsgSalvareSerie, r);
+    EXPECT_EQ(editor.Esci(), r != Risposta::Annulla);
+    EXPECT_EQ(utente.messaggi.back().bottoni, Bottoni::SiNoAnnulla);
+    EXPECT_EQ(Materiali[1][0].Descrizione == "Cambiata", r == Risposta::Si);
+    Materiali[1][0].Descrizione = "prima";
+  }
+  for (Risposta r : {Risposta::Annulla, Risposta::No, Risposta::Si}) {
+    SCOPED_TRACE(static_cast<int>(r));
+    editor.CaricaSerie(1);
+    editor.ImpostaTipoFormula(2);
+    utente.Attendi(MsgSalvareSerie, r);
+    EXPECT_EQ(editor.CambiaSerie(3), r != Risposta::Annulla);
+    EXPECT_EQ(editor.IndiceSerie, r == Risposta::Annulla ? 1 : 3);
+    EXPECT_EQ(editor.SerieModificata, r == Risposta::Annulla);
+  }
+  // A new series asks even without other changes; No drops it unwritten.
+  ASSERT_TRUE(editor.Nuovo([] { return std::string("SCARTATA"); }));
+  utente.Attendi(MsgSalvareSerie, Risposta::No);
+  EXPECT_TRUE(editor.Esci());
+  EXPECT_FALSE(EsisteFile(FileProgramma("SCARTATA.mat")));
+}
+
+}  // namespace
+}  // namespace varnex::test

@@ -1,0 +1,136 @@
+// The logic of the fittings editor and of the maximum-drop editor: the box texts, reading them
+// back, the defaults, the files, and a failed write that must not pass for a save.
+#include <gtest/gtest.h>
+
+#include "archives/editor_pdc.h"
+#include "archives/editor_speciali.h"
+#include "model/archivi_scrittura_bloccata.h"
+#include "shell/ambiente_prova.h"
+
+namespace varnex::test {
+namespace {
+
+class EditorSpecialiTest : public ProgrammaProva {
+ protected:
+  void SetUp() override {
+    ProgrammaProva::SetUp();
+    ASSERT_TRUE(CaricaSpeciali());
+  }
+};
+
+TEST_F(EditorSpecialiTest, MostraNomiELunghezzeDelleColonneInPressione) {
+  const CampiSpeciali c = EditorSpeciali::MostraSpeciali();
+  EXPECT_EQ(c[0].Descrizione, "CURVA");
+  EXPECT_EQ(c[0].Range1, "0,6");
+  EXPECT_EQ(c[1].Range2, "6");
+  EXPECT_EQ(c[9].Descrizione, "VALVOLA A FARFALLA");
+  EXPECT_EQ(c[9].Range3, "9");
+  // Only column 1 is shown: the other families' lengths do not leak into the boxes.
+  LunghezzeEquivalenti[3][2][1] = 77;
+  EXPECT_EQ(EditorSpeciali::MostraSpeciali()[2].Range1, "1,2");
+}
+
+TEST_F(EditorSpecialiTest, OkLeggeVirgolaPuntoEVuotiEScriveIlFile) {
+  CampiSpeciali c = EditorSpeciali::MostraSpeciali();
+  c[0].Range1 = "1,5";
+  c[0].Range2 = "1.5";
+  c[0].Range3 = "";
+  c[4].Range1 = "abc";
+  c[4].Descrizione = " Nuova ";  // kept as typed
+  c[7].Descrizione = "";
+  LunghezzeEquivalenti[1][2][1] = 42;  // another family's column stays as it is
+  ASSERT_TRUE(EditorSpeciali::Conferma(c));
+  EXPECT_FLOAT_EQ(LunghezzeEquivalenti[1][1][1], 1.5f);
+  EXPECT_FLOAT_EQ(LunghezzeEquivalenti[1][1][2], 1.5f);
+  EXPECT_FLOAT_EQ(LunghezzeEquivalenti[1][1][3], 0.0f);
+  EXPECT_FLOAT_EQ(LunghezzeEquivalenti[5][1][1], 0.0f);
+  EXPECT_FLOAT_EQ(LunghezzeEquivalenti[1][2][1], 42.0f);
+  EXPECT_EQ(NomiSpeciali[5], " Nuova ");
+  EXPECT_EQ(NomiSpeciali[8], "-");  // the empty description is "-" in memory too
+  EXPECT_EQ(EditorSpeciali::MostraSpeciali()[7].Descrizione, "-");
+  const std::string file = cartella.Read("EQLEN.CFG");
+  EXPECT_NE(file.find("CURVA\t 1,5 \t 1,5 \t 0 \r\n"), std::string::npos) << file;
+  EXPECT_NE(file.find("-\t 0,8 \t 2 \t 4 \r\n"), std::string::npos) << file;
+  // Read back, the file gives what the dialog stored.
+  NomiSpeciali = {};
+  LunghezzeEquivalenti = {};
+  ASSERT_TRUE(CaricaSpeciali());
+  EXPECT_FLOAT_EQ(LunghezzeEquivalenti[1][1][2], 1.5f);
+  EXPECT_EQ(NomiSpeciali[8], "-");
+}
+
+TEST_F(EditorSpecialiTest, ScritturaFallitaLasciaTabelleEFileComeErano) {
+  const std::string prima = cartella.Read("EQLEN.CFG");
+  const auto nomi = NomiSpeciali;
+  const auto lunghezze = LunghezzeEquivalenti;
+  CampiSpeciali c = EditorSpeciali::MostraSpeciali();
+  c[0].Range1 = "9";
+  c[6].Descrizione = "";
+  utente.Attendi("EQLEN.CFG");
+  {
+    ScritturaBloccata bloccata;
+    EXPECT_FALSE(EditorSpeciali::Conferma(c));
+  }
+  EXPECT_EQ(utente.messaggi.back().icona, Icona::Critico);
+  EXPECT_EQ(cartella.Read("EQLEN.CFG"), prima);
+  EXPECT_EQ(NomiSpeciali, nomi);
+  EXPECT_EQ(LunghezzeEquivalenti, lunghezze);
+}
+
+class EditorPDCTest : public ProgrammaProva {};
+
+TEST_F(EditorPDCTest, MostraIPredefiniti) {
+  SogliaPotenzaPDC = 0;
+  PDCMaxTabella = {};
+  InitPDCMax();
+  const CampiPDC c = EditorPDC::MostraPDC();
+  EXPECT_EQ(c.Potenza, "35");
+  EXPECT_EQ(c.PotenzaBis, "35");
+  EXPECT_EQ(c.Potenza1, (std::array<std::string, 3>{"50", "100", "200"}));
+  EXPECT_EQ(c.Potenza2, (std::array<std::string, 3>{"50", "50", "200"}));
+}
+
+TEST_F(EditorPDCTest, ApplicaCompletaIPredefinitiEScriveIlFile) {
+  CampiPDC c = EditorPDC::MostraPDC();
+  c.Potenza = "34,5";
+  c.PotenzaBis = "99";  // never read back
+  c.Potenza1 = {"60", "", "0"};
+  c.Potenza2 = {"x", "55.5", "-3"};
+  ASSERT_TRUE(EditorPDC::ApplicaPDC(c));
+  EXPECT_FLOAT_EQ(SogliaPotenzaPDC, 34.5f);
+  EXPECT_FLOAT_EQ(PDCMaxTabella[1][1], 60);
+  EXPECT_FLOAT_EQ(PDCMaxTabella[1][2], 100);  // emptied: the default
+  EXPECT_FLOAT_EQ(PDCMaxTabella[1][3], 200);
+  EXPECT_FLOAT_EQ(PDCMaxTabella[2][1], 50);
+  EXPECT_FLOAT_EQ(PDCMaxTabella[2][2], 55.5f);
+  EXPECT_FLOAT_EQ(PDCMaxTabella[2][3], 200);
+  // The boxes get the completed values.
+  EXPECT_EQ(c.Potenza, "34,5");
+  EXPECT_EQ(c.PotenzaBis, "34,5");
+  EXPECT_EQ(c.Potenza1, (std::array<std::string, 3>{"60", "100", "200"}));
+  EXPECT_EQ(c.Potenza2, (std::array<std::string, 3>{"50", "55,5", "200"}));
+  EXPECT_EQ(cartella.Read("PDCMAX.CFG"), " 34,5 \r\n 60 \r\n 100 \r\n 200 \r\n 50 \r\n 55,5 \r\n 200 \r\n");
+  SogliaPotenzaPDC = 0;
+  ASSERT_TRUE(CaricaPDCMax());
+  EXPECT_FLOAT_EQ(SogliaPotenzaPDC, 34.5f);
+}
+
+TEST_F(EditorPDCTest, ScritturaFallitaLasciaValoriEFileComeErano) {
+  const std::string prima = cartella.Read("PDCMAX.CFG");
+  const float soglia = SogliaPotenzaPDC;
+  const auto tabella = PDCMaxTabella;
+  CampiPDC c = EditorPDC::MostraPDC();
+  c.Potenza = "80";
+  c.Potenza1[0] = "1";
+  utente.Attendi("PDCMAX.CFG");
+  {
+    ScritturaBloccata bloccata;
+    EXPECT_FALSE(EditorPDC::ApplicaPDC(c));
+  }
+  EXPECT_EQ(cartella.Read("PDCMAX.CFG"), prima);
+  EXPECT_FLOAT_EQ(SogliaPotenzaPDC, soglia);
+  EXPECT_EQ(PDCMaxTabella, tabella);
+}
+
+}  // namespace
+}  // namespace varnex::test

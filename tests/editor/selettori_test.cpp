@@ -1,0 +1,93 @@
+// The rules of the network-wide selectors: their entries, the key filter and the values applied.
+#include "editor/selettori.h"
+
+#include <gtest/gtest.h>
+
+#include "editor/ui/archivi_finestre.h"
+#include "model/calcolo.h"
+#include "model/numbers.h"
+
+namespace varnex {
+namespace {
+
+TEST(Selettori, FiftyOneEntriesFromAutoToFiveHundred) {
+  const auto voci = VociSelettore();
+  ASSERT_EQ(voci.size(), 51u);
+  EXPECT_EQ(voci[0], "Auto");
+  EXPECT_EQ(voci[1], "10");
+  EXPECT_EQ(voci[50], "500");
+  EXPECT_EQ(VoceUguale(voci, "150"), 15);
+  EXPECT_EQ(VoceUguale(voci, "auto"), -1);
+  EXPECT_EQ(VoceUguale(voci, "150,5"), -1);
+  EXPECT_EQ(TestoValoreSelettore(200), "200");
+  EXPECT_EQ(TestoValoreSelettore(150.5), "150,5");
+}
+
+TEST(Selettori, KeyFilter) {
+  struct Caso {
+    Selettore s;
+    char tasto;
+    const char* testo;
+    bool selezione;
+    bool passa;
+  } casi[] = {
+      {Selettore::PressioneIniziale, '5', "123456", false, true},    // the 7th character
+      {Selettore::PressioneIniziale, '5', "1234567", false, false},  // the 8th
+      {Selettore::PressioneIniziale, '5', "1234567", true, true},    // replaces a selection
+      {Selettore::PressioneIniziale, 8, "1234567", false, true},     // Backspace
+      {Selettore::PressioneFinale, ',', "15", false, true},
+      {Selettore::PressioneFinale, '.', "15", false, true},
+      {Selettore::PressioneFinale, 'a', "15", false, false},
+      {Selettore::PerditaMassima, '5', "123", false, true},
+      {Selettore::PerditaMassima, '5', "1234", false, false},
+      {Selettore::PerditaMassima, '5', " 123 ", false, true},  // trimmed
+      {Selettore::PerditaMassima, ',', "1", false, false},
+      {Selettore::PerditaMassima, '.', "1", false, false},
+      {Selettore::PerditaMassima, 'x', "", false, false},
+  };
+  for (const Caso& c : casi)
+    EXPECT_EQ(TastoAmmesso(c.s, c.tasto, c.testo, c.selezione), c.passa) << c.tasto << " " << c.testo;
+}
+
+TEST(Selettori, PressureFromTheText) {
+  struct Caso {
+    const char* testo;
+    double valore;
+    bool rossa;
+  } casi[] = {{"Auto", 150, false}, {"0", 150, false}, {"150", 150, false}, {"150,5", 150.5, true},
+              {"0150", 150, false}, {"", 0, true},      {"-80", 80, true},    {"abc", 0, true}};
+  for (const Caso& c : casi) {
+    const EsitoPressione e = LeggiPressione(c.testo, "150");
+    EXPECT_DOUBLE_EQ(e.Valore, c.valore) << c.testo;
+    EXPECT_EQ(e.Rossa, c.rossa) << c.testo;
+  }
+}
+
+TEST(Selettori, MaximumDropFromTheTextAndItsColour) {
+  test::ArchiviDistribuiti archivi;
+  test::ReteDiProva(false);
+  const double tabella = PerditaMassimaTabella();
+  ASSERT_GT(tabella, 0);
+  PDCMaxUtente = 0;
+  EXPECT_DOUBLE_EQ(PDCMassima(), tabella);
+
+  ApplicaPerditaMassima("75");
+  EXPECT_DOUBLE_EQ(PDCMaxUtente, 75);
+  EXPECT_EQ(PDCMaxTesto, "75");
+  EXPECT_TRUE(PerditaMassimaRossa("75"));
+
+  for (const char* t : {"Auto", "0"}) {
+    ApplicaPerditaMassima(t);
+    EXPECT_DOUBLE_EQ(PDCMaxUtente, 0);
+    EXPECT_EQ(PDCMaxTesto, TestoNumero(PDCMassima()));
+  }
+  EXPECT_FALSE(PerditaMassimaRossa(PDCMaxTesto));
+
+  // Above the power threshold the other row of the table is in force.
+  Tronco(1).ID_P_TRONCO = static_cast<float>((SogliaPotenzaPDC + 10) * 3.6 / GasCorrente.PCI);
+  EXPECT_DOUBLE_EQ(PerditaMassimaTabella(),
+                   ArrotondaPari(PDCMaxTabella[2][static_cast<size_t>(GasCorrente.Famiglia)]));
+}
+
+}  // namespace
+}  // namespace varnex

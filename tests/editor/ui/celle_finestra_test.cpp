@@ -1,0 +1,211 @@
+// The in-place editors and the network-wide selectors on the editor window itself: keys reach
+// the logic through the widgets, and the table shows what was committed.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QListWidget>
+#include <QTest>
+
+#include "editor/tabella.h"
+#include "editor/ui/archivi_finestre.h"
+#include "editor/ui/celle.h"
+#include "editor/ui/gasgrid.h"
+#include "model/campi.h"
+#include "model/globals.h"
+#include "support/ui/fake_services.h"
+
+namespace varnex::ui {
+namespace {
+
+class CelleFinestraTest : public ::testing::Test {
+ protected:
+  test::ArchiviDistribuiti archivi_;
+  test::PrincipaleFinta principale_;
+
+  int16_t Colonna(const GasGrid& g, int16_t codice) {
+    for (int16_t j = 1; j <= UltimaColonnaGriglia[static_cast<size_t>(g.LayoutGriglia)]; ++j)
+      if (ColonneGriglia[static_cast<size_t>(g.LayoutGriglia)][static_cast<size_t>(j)].IdCampo == codice) return j;
+    ADD_FAILURE() << "no column " << codice;
+    return 1;
+  }
+  std::unique_ptr<GasGrid> Apri(bool pressione = false) {
+    test::ReteDiProva(pressione);
+    auto g = std::make_unique<GasGrid>(principale_);
+    g->show();
+    g->SelezionaPagina(0);
+    g->NewRete(1);
+    return g;
+  }
+  static void PerdeFocus(QWidget* w) {
+    QFocusEvent fuori(QEvent::FocusOut, Qt::MouseFocusReason);
+    QApplication::sendEvent(w, &fuori);
+  }
+};
+
+TEST_F(CelleFinestraTest, TheWindowInstallsItsCellEditorForItsLife) {
+  {
+    auto g = Apri();
+    EXPECT_NE(dynamic_cast<EditorCelleGriglia*>(EditorCelle()), nullptr);
+  }
+  EXPECT_EQ(EditorCelle(), nullptr);
+}
+
+TEST_F(CelleFinestraTest, ADigitTypedOnTheTableIsCommittedWithEnterAndShownAfterTheCalculation) {
+  auto g = Apri();
+  const int16_t lunghezza = Colonna(*g, campo::ID_LEN);
+  const std::string materiale = Tronco(2).ID_MATERIALE;
+  g->Grid->SetRowCol(2, lunghezza);
+  QTest::keyClick(g->Grid, Qt::Key_7);
+  EXPECT_TRUE(g->Text1->isVisible());
+  EXPECT_EQ(g->Text1->text(), QStringLiteral("7"));
+  EXPECT_EQ(g->Grid->TextMatrix(2, lunghezza), "7");
+  EXPECT_EQ(g->Grid->Row(), 2);  // the table did not search its rows for the key
+  QTest::keyClick(g->Text1, Qt::Key_Comma);
+  QTest::keyClick(g->Text1, Qt::Key_5);
+  QTest::keyClick(g->Text1, Qt::Key_Return);
+  EXPECT_FLOAT_EQ(Tronco(2).ID_LEN, 7.5f);
+  EXPECT_FALSE(g->Text1->isVisible());
+  EXPECT_EQ(g->Grid->Row(), 2);
+  EXPECT_EQ(g->Grid->Col(), lunghezza + 1);
+  EXPECT_EQ(g->Grid->TextMatrix(2, lunghezza), "7,50");
+  // The cell the cursor moved to kept its value.
+  EXPECT_EQ(Tronco(2).ID_MATERIALE, materiale);
+  EXPECT_EQ(ProgettoModificato, -1);
+}
+
+TEST_F(CelleFinestraTest, EscAndArrowsCloseTheEditor) {
+  auto g = Apri();
+  const int16_t lunghezza = Colonna(*g, campo::ID_LEN);
+  g->Grid->SetRowCol(3, lunghezza);
+  QTest::keyClick(g->Grid, Qt::Key_4);
+  QTest::keyClick(g->Text1, Qt::Key_Escape);
+  EXPECT_FALSE(g->Text1->isVisible());
+  EXPECT_EQ(g->Grid->TextMatrix(3, lunghezza), "15,00");
+  EXPECT_FLOAT_EQ(Tronco(3).ID_LEN, 15);
+
+  QTest::keyClick(g->Grid, Qt::Key_4);
+  QTest::keyClick(g->Text1, Qt::Key_Down);
+  EXPECT_FLOAT_EQ(Tronco(3).ID_LEN, 4);
+  EXPECT_EQ(g->Grid->Row(), 4);
+  EXPECT_FALSE(g->Text1->isVisible());
+}
+
+TEST_F(CelleFinestraTest, LeavingTheEditorCommitsTheEditedCellOnly) {
+  auto g = Apri();
+  const int16_t lunghezza = Colonna(*g, campo::ID_LEN);
+  g->Grid->SetRowCol(2, lunghezza);
+  g->GridEditing("");
+  QTest::keyClicks(g->Text1, "9");
+  EXPECT_EQ(g->Grid->TextMatrix(2, lunghezza), "9");
+  PerdeFocus(g->Text1);
+  g->Grid->SetRowCol(3, lunghezza);
+  EXPECT_FLOAT_EQ(Tronco(2).ID_LEN, 9);
+  EXPECT_FLOAT_EQ(Tronco(3).ID_LEN, 15);
+  EXPECT_FALSE(g->Text1->isVisible());
+}
+
+TEST_F(CelleFinestraTest, AToolbarCommandCommitsTheOpenEdit) {
+  auto g = Apri();
+  g->Grid->SetRowCol(4, Colonna(*g, campo::ID_RIF));
+  g->GridEditing("");
+  QTest::keyClicks(g->Text1, "cucina");
+  g->ConfermaModificaInCorso();
+  EXPECT_EQ(Tronco(4).ID_RIF, "CUCINA");
+}
+
+TEST_F(CelleFinestraTest, TheMaterialListCommitsItsChoice) {
+  auto g = Apri();
+  g->Grid->SetRowCol(3, Colonna(*g, campo::ID_MATERIALE));
+  g->GridEditing("");
+  EXPECT_TRUE(g->Combo1->isVisible());
+  g->Combo1->setCurrentIndex(4);
+  EXPECT_EQ(g->Panel3D2->text().toStdString(), Materiali[5][0].Descrizione);
+  QTest::keyClick(g->Combo1, Qt::Key_Return);
+  EXPECT_EQ(Tronco(3).IndiceMateriale, 5);
+  EXPECT_EQ(Tronco(3).ID_MATERIALE, Materiali[5][0].Nome);
+  EXPECT_EQ(g->Grid->Col(), Colonna(*g, campo::ID_MATERIALE) + 1);
+}
+
+TEST_F(CelleFinestraTest, TheButtonOpensThePickerAndFixesTheChosenDiameter) {
+  auto g = Apri();
+  const int16_t diametro = Colonna(*g, campo::ID_DIAMETRO);
+  g->Grid->SetRowCol(2, diametro);
+  g->GridEditing("");
+  EXPECT_TRUE(g->cmdDettagliDiametro->isVisible());
+  EXPECT_EQ(g->Grid->CellBackColor(2, diametro), colore::Bianco);
+  EXPECT_EQ(g->Text1->width(), g->cmdDettagliDiametro->x() - g->Text1->x());
+  const std::string etichetta = Materiali[1][2].RifDiametro;
+  test::FakeDialoghi dialoghi;
+  dialoghi.Attendi("ViewDiametriFrm", [](QDialog& d) {
+    auto* lista = d.findChild<QListWidget*>();
+    ASSERT_NE(lista, nullptr);
+    lista->setCurrentRow(2);  // "Auto" is row 0
+    test::FakeDialoghi::Clicca(QStringLiteral("OK"))(d);
+  });
+  g->cmdDettagliDiametro->click();
+  EXPECT_EQ(Tronco(2).ID_DIAMETRO, etichetta);
+  EXPECT_EQ(Tronco(2).ID_DIAMCUSTOM, -1);
+  EXPECT_FALSE(g->cmdDettagliDiametro->isVisible());
+  EXPECT_EQ(principale_.stati[Comando::cmdDiamLocked].Figura, Immagine::ImgLockClosed);
+}
+
+// ---- Selectors ------------------------------------------------------------------------------
+
+TEST_F(CelleFinestraTest, TheSelectorsAreFilledWhenTheWindowBecomesActive) {
+  auto g = Apri();
+  g->Form_Activate();
+  for (QComboBox* c : {g->ComboInitPres, g->ComboFinalPres, g->ComboDpMax}) {
+    ASSERT_EQ(c->count(), 51);
+    EXPECT_EQ(c->itemText(0), QStringLiteral("Auto"));
+    EXPECT_EQ(c->itemText(50), QStringLiteral("500"));
+  }
+  EXPECT_EQ(g->ComboDpMax->currentText().toStdString(), PDCMaxTesto);
+  EXPECT_TRUE(g->ComboDpMax->isVisibleTo(g.get()));
+  EXPECT_FALSE(g->ComboInitPres->isVisibleTo(g.get()));
+  EXPECT_EQ(g->LabelDpMax->text(), QStringLiteral("Dp max imposto [Pa]:"));
+}
+
+TEST_F(CelleFinestraTest, AFinalPressureTypedWithACommaIsStoredAndShownRed) {
+  auto g = Apri(true);
+  DefaultPressioneFinale = "150";
+  g->Form_Activate();
+  g->ComboFinalPres->setEditText(QStringLiteral("150,5"));
+  int16_t tasto = 13;
+  g->Selettori().ComboFinalPres_KeyPress(tasto);
+  EXPECT_EQ(tasto, 0);
+  EXPECT_DOUBLE_EQ(PressioneFinale, 150.5);
+  EXPECT_EQ(g->ComboFinalPres->currentIndex(), -1);
+  EXPECT_EQ(g->ComboFinalPres->currentText(), QStringLiteral("150,5"));
+  EXPECT_TRUE(SelettoriRete::TestoRosso(*g->ComboFinalPres));
+
+  DefaultPressioneIniziale = "200";
+  g->ComboInitPres->setCurrentIndex(0);  // "Auto"
+  g->Selettori().ComboInitPres_LostFocus();
+  EXPECT_DOUBLE_EQ(PressioneIniziale, 200);
+  EXPECT_EQ(g->ComboInitPres->currentText(), QStringLiteral("200"));
+  EXPECT_EQ(g->ComboInitPres->currentIndex(), 20);
+  EXPECT_FALSE(SelettoriRete::TestoRosso(*g->ComboInitPres));
+}
+
+TEST_F(CelleFinestraTest, TheMaximumDropListFiltersKeysAndAppliesWithTheCursorLock) {
+  auto g = Apri();
+  g->Form_Activate();
+  g->ComboDpMax->setEditText(QString());
+  QTest::keyClicks(g->ComboDpMax, "7a,5.");
+  EXPECT_EQ(g->ComboDpMax->currentText(), QStringLiteral("75"));
+  QTest::keyClicks(g->ComboDpMax, "123");
+  EXPECT_EQ(g->ComboDpMax->currentText(), QStringLiteral("7512"));
+  CursoreBloccato = -1;
+  RicalcoloAutomatico = 0;
+  g->ComboDpMax->setEditText(QStringLiteral("75"));
+  QTest::keyClick(g->ComboDpMax, Qt::Key_Return);
+  EXPECT_DOUBLE_EQ(PDCMaxUtente, 75);
+  EXPECT_EQ(PDCMaxTesto, "75");
+  EXPECT_TRUE(SelettoriRete::TestoRosso(*g->ComboDpMax));
+  EXPECT_EQ(g->ComboDpMax->count(), 51);  // a typed value is not added to the list
+  CursoreBloccato = 0;
+}
+
+}  // namespace
+}  // namespace varnex::ui

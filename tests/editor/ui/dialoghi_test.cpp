@@ -1,0 +1,493 @@
+// The editor's dialogs on screen: the segment-parameters dialog opened from the table, its range
+// store with the field choice, navigation and the diameter chooser; the copy selection; the two
+// flow dialogs; and the delete command in its table and schema paths.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QListWidget>
+
+#include "archives/ui/diametri.h"
+#include "editor/ui/archivi_finestre.h"
+#include "editor/ui/cancellazione.h"
+#include "editor/ui/copyselect.h"
+#include "editor/ui/gasgrid.h"
+#include "editor/ui/portata.h"
+#include "editor/ui/ptronchi.h"
+#include "model/campi.h"
+#include "support/ui/fake_services.h"
+#include "tightness/tenuta.h"
+
+namespace varnex::ui {
+namespace {
+
+using test::FakeDialoghi;
+
+class SchemaFinto : public ISchemaRete {
+ public:
+  SchemaFinto() { ImpostaSchemaRete(this); }
+  ~SchemaFinto() override { ImpostaSchemaRete(nullptr); }
+  void DrawSchema(QWidget&, int16_t, const std::string&, int16_t) override { ++disegni; }
+  int16_t GetSelectedTronco() const override { return selezionato; }
+  int disegni = 0;
+  int16_t selezionato = 0;
+};
+
+class DialoghiTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // The slot flags of an earlier test's deletions survive ResetRete.
+    BloccoReti = {};
+    test::ReteDiProva(false);
+    Materiali[1][0].NumDiametri = std::max<int16_t>(Materiali[1][0].NumDiametri, 2);
+  }
+  void TearDown() override { ScaricaPTronchi(); }
+  GasGrid& Editor() {
+    if (!grid_) {
+      grid_ = std::make_unique<GasGrid>(principale_);
+      grid_->SelezionaPagina(0);
+      grid_->NewRete(1);
+    }
+    return *grid_;
+  }
+  test::ArchiviDistribuiti archivi_;
+  test::PrincipaleFinta principale_;
+  SchemaFinto schema_;
+  FakeDialoghi dialoghi_;
+  std::unique_ptr<GasGrid> grid_;
+};
+
+PTronchi& P(QDialog& d) { return static_cast<PTronchi&>(d); }
+
+TEST_F(DialoghiTest, F11ApreIlTroncoCorrenteEOkSalvaERicalcola) {
+  GasGrid& g = Editor();
+  g.Grid->SetRowCol(3, 1);
+  Tronco(3).ID_RIF = "Bagno";
+  dialoghi_.Attendi("PTronchi", [](QDialog& d) {
+    PTronchi& p = P(d);
+    EXPECT_EQ(p.Text10->text(), QStringLiteral(" 3"));
+    EXPECT_EQ(p.txtlen->text(), QStringLiteral(" 15"));
+    EXPECT_EQ(p.Label6->text(), QStringLiteral(" 1"));
+    EXPECT_EQ(p.lblRiferimento->text(), QStringLiteral("Bagno"));
+    EXPECT_TRUE(p.pnlContemp->isHidden());
+    EXPECT_TRUE(p.txtLocal[9]->isHidden());
+    p.txtlen->setText(QStringLiteral("7,5"));
+    p.txtLocal[0]->setText(QStringLiteral("2"));
+    p.Command1->click();
+  });
+  EXPECT_TRUE(g.Form_KeyDown(122));
+  EXPECT_FLOAT_EQ(Tronco(3).ID_LEN, 7.5f);
+  EXPECT_EQ(Tronco(3).ID_NCURVE, 2);
+  EXPECT_EQ(ProgettoModificato, -1);
+  // Recalculated: the table shows the new length.
+  int16_t colonna = 1;
+  for (int16_t j = 1; j < g.Grid->Cols(); ++j)
+    if (ColonneGriglia[0][static_cast<size_t>(j)].IdCampo == campo::ID_LEN) colonna = j;
+  EXPECT_EQ(g.Grid->TextMatrix(3, colonna).substr(0, 3), "7,5");
+}
+
+TEST_F(DialoghiTest, F11OltreLUltimoTroncoNonApreNulla) {
+  GasGrid& g = Editor();
+  g.Grid->SetRowCol(5, 1);
+  EXPECT_TRUE(g.Form_KeyDown(122));
+  EXPECT_TRUE(dialoghi_.visti.empty());
+}
+
+TEST_F(DialoghiTest, IntervalloChiedeICampiPoiConfermaESoloSiScrive) {
+  GasGrid& g = Editor();
+  g.Grid->SetRowCol(1, 1);
+  g.Grid->SetSelezione(3, 2);
+  auto apri = [&](bool conferma) {
+    dialoghi_.Attendi("PTronchi", [](QDialog& d) {
+      P(d).txtLocal[0]->setText(QStringLiteral("4"));
+      P(d).txtlen->setText(QStringLiteral("33"));
+      P(d).Command1->click();
+      // "No" leaves the dialog open with nothing stored.
+      EXPECT_TRUE(d.isVisible());
+      if (d.isVisible()) P(d).Command2->click();
+    });
+    dialoghi_.Attendi("frmCopySelect", [](QDialog& d) {
+      auto& c = static_cast<frmCopySelect&>(d);
+      c.chkGroup1[0]->setChecked(true);
+      c.cmdOK->click();
+    });
+    archivi_.Utente().Attendi("ATTENZIONE! questi valori verranno attribuiti a tutti i tronchi selezionati. "
+                              "Procedere  con l'operazione?",
+                              conferma ? Risposta::Si : Risposta::No);
+  };
+  apri(false);
+  ApriParametriTronco(1);
+  for (int16_t s = 1; s <= 3; ++s) EXPECT_EQ(Tronco(s).ID_NCURVE, 0);
+
+  // With Yes only the chosen count reaches rows 1 to 3.
+  dialoghi_.Attendi("PTronchi", [](QDialog& d) {
+    P(d).txtLocal[0]->setText(QStringLiteral("4"));
+    P(d).txtlen->setText(QStringLiteral("33"));
+    P(d).Command1->click();
+  });
+  dialoghi_.Attendi("frmCopySelect", [](QDialog& d) {
+    auto& c = static_cast<frmCopySelect&>(d);
+    c.chkGroup1[0]->setChecked(true);
+    c.cmdOK->click();
+  });
+  archivi_.Utente().Attendi("ATTENZIONE!", Risposta::Si);
+  ApriParametriTronco(1);
+  for (int16_t s = 1; s <= 3; ++s) {
+    EXPECT_EQ(Tronco(s).ID_NCURVE, 4) << s;
+    EXPECT_FLOAT_EQ(Tronco(s).ID_LEN, 5.0f * s) << s;
+  }
+  EXPECT_EQ(Tronco(4).ID_NCURVE, 0);
+  EXPECT_EQ(PTronchiCaricato()->Stato.CampiDaApplicare[0], -1);
+  EXPECT_EQ(PTronchiCaricato()->Stato.CampiDaApplicare[12], 0);
+}
+
+TEST_F(DialoghiTest, AnnullaDellaSceltaCampiLasciaApertoSenzaSalvare) {
+  GasGrid& g = Editor();
+  g.Grid->SetRowCol(2, 1);
+  g.Grid->SetSelezione(4, 2);
+  dialoghi_.Attendi("PTronchi", [](QDialog& d) {
+    P(d).txtLocal[0]->setText(QStringLiteral("4"));
+    P(d).Command1->click();
+    EXPECT_TRUE(d.isVisible());
+    P(d).Command2->click();
+  });
+  dialoghi_.Attendi("frmCopySelect", FakeDialoghi::Clicca(QStringLiteral("Annulla")));
+  ApriParametriTronco(2);
+  for (int16_t s = 1; s <= 4; ++s) EXPECT_EQ(Tronco(s).ID_NCURVE, 0);
+}
+
+TEST_F(DialoghiTest, NavigazioneSalvaIlTroncoMostratoESiFermaAllUltimo) {
+  GasGrid& g = Editor();
+  g.Grid->SetRowCol(1, 1);
+  dialoghi_.Attendi("PTronchi", [&](QDialog& d) {
+    PTronchi& p = P(d);
+    p.txtLocal[1]->setText(QStringLiteral("3"));
+    p.Text10->setText(QStringLiteral("2"));
+    EXPECT_EQ(Tronco(1).ID_NRACCORDI, 3);
+    EXPECT_EQ(p.Stato.TroncoAperto, 2);
+    EXPECT_EQ(g.Grid->Row(), 2);
+    p.txtLocal[1]->setText(QStringLiteral("7"));
+    p.Text10->setText(QStringLiteral("25"));  // beyond the last of 4 segments
+    EXPECT_EQ(p.Text10->text(), QStringLiteral("4"));
+    EXPECT_EQ(Tronco(2).ID_NRACCORDI, 7);
+    EXPECT_EQ(p.Stato.TroncoAperto, 4);
+    EXPECT_EQ(g.Grid->Row(), 4);
+    p.Spin4Su->click();  // on the last: no change, the row stays
+    EXPECT_EQ(p.Text10->text(), QStringLiteral("4"));
+    p.Spin4Giu->click();
+    EXPECT_EQ(p.Stato.TroncoAperto, 3);
+    // Esc is Annulla: the values shown are not stored, those stored by navigation stay.
+    p.txtLocal[1]->setText(QStringLiteral("9"));
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(p.txtLocal[1], &esc);
+    EXPECT_FALSE(d.isVisible());
+  });
+  ApriParametriTronco(1);
+  EXPECT_EQ(Tronco(3).ID_NRACCORDI, 0);
+  EXPECT_EQ(Tronco(2).ID_NRACCORDI, 7);
+}
+
+TEST_F(DialoghiTest, TastiESpinDelDialogo) {
+  ReteInPressione = -1;
+  Editor().Grid->SetRowCol(3, 1);
+  dialoghi_.Attendi("PTronchi", [](QDialog& d) {
+    PTronchi& p = P(d);
+    EXPECT_FALSE(p.pnlContemp->isHidden());
+    EXPECT_FALSE(p.txtLocal[9]->isHidden());
+    p.txtContemp->setText(QStringLiteral("12"));
+    p.SpinButton1Giu->click();
+    EXPECT_EQ(p.txtContemp->text(), QStringLiteral("7"));
+    p.txtContemp_LostFocus();
+    EXPECT_EQ(p.txtContemp->text(), QStringLiteral("10"));
+    p.txtLocal[0]->setText(QStringLiteral("9999"));
+    p.spnLocalSu[0]->click();
+    EXPECT_EQ(p.txtLocal[0]->text(), QStringLiteral("10000"));
+    // Letters never reach a box; a fifth digit is refused.
+    for (QLineEdit* box : {p.txtlen, p.txtLocal[1], p.txtDiametro}) {
+      box->setFocus();
+      box->clear();
+      QKeyEvent a(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+      QApplication::sendEvent(box, &a);
+      EXPECT_TRUE(box->text().isEmpty());
+    }
+    p.txtLocal[1]->setText(QStringLiteral("1234"));
+    p.txtLocal[1]->deselect();
+    QKeyEvent cinque(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, QStringLiteral("5"));
+    QApplication::sendEvent(p.txtLocal[1], &cinque);
+    EXPECT_EQ(p.txtLocal[1]->text(), QStringLiteral("1234"));
+    p.Command1->click();
+  });
+  ApriParametriTronco(3);
+  EXPECT_EQ(Tronco(3).ID_NCURVE, 9999);
+  EXPECT_EQ(Tronco(3).ID_CONTEMP, 10);
+}
+
+TEST_F(DialoghiTest, SceltaDiametroEBlocco) {
+  Editor().Grid->SetRowCol(1, 1);
+  const QString etichetta = QS(Materiali[1][2].RifDiametro);
+  auto scegli = [](const QString& voce) {
+    return [voce](QDialog& d) {
+      auto& v = static_cast<ViewDiametriFrm&>(d);
+      const auto trovate = v.List1->findItems(voce, Qt::MatchExactly);
+      ASSERT_FALSE(trovate.isEmpty());
+      v.List1->setCurrentItem(trovate.front());
+      v.List1_Click();
+      v.Command2_Click();
+    };
+  };
+  dialoghi_.Attendi("PTronchi", [&](QDialog& d) {
+    PTronchi& p = P(d);
+    p.Command3->click();
+    EXPECT_EQ(p.txtDiametro->text(), etichetta);
+    EXPECT_TRUE(p.txtDiametro->property("rosso").toBool());
+    // "?" and Enter open it too; "Auto" goes in the box, the colour stays.
+    p.txtDiametro->setText(QStringLiteral("?"));
+    p.txtDiametro->setFocus();
+    QKeyEvent invio(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QApplication::sendEvent(p.txtDiametro, &invio);
+    EXPECT_EQ(p.txtDiametro->text(), QStringLiteral("Auto"));
+    EXPECT_TRUE(p.txtDiametro->property("rosso").toBool());
+    // Annulla in the chooser leaves box and colour as they were.
+    p.Command3->click();
+    EXPECT_EQ(p.txtDiametro->text(), QStringLiteral("Auto"));
+    p.txtDiametro->setText(etichetta);
+    p.Command1->click();
+  });
+  dialoghi_.Attendi("varnex::ui::ViewDiametriFrm", scegli(etichetta));
+  dialoghi_.Attendi("varnex::ui::ViewDiametriFrm", scegli(QStringLiteral("Auto")));
+  dialoghi_.Attendi("varnex::ui::ViewDiametriFrm", FakeDialoghi::Clicca(QStringLiteral("Annulla")));
+  ApriParametriTronco(1);
+  EXPECT_EQ(Tronco(1).ID_DIAMETRO, SS(etichetta));
+  EXPECT_EQ(Tronco(1).ID_DIAMCUSTOM, -1);
+}
+
+TEST_F(DialoghiTest, BloccoSuDiametroVuotoRestaSuESbloccaAlSalvataggio) {
+  Tronco(2).ID_DIAMCUSTOM = -1;
+  Editor().Grid->SetRowCol(2, 1);
+  dialoghi_.Attendi("PTronchi", [](QDialog& d) {
+    PTronchi& p = P(d);
+    EXPECT_TRUE(p.SSRibbon1->isChecked());
+    p.txtDiametro->clear();
+    p.SSRibbon1->click();  // released
+    p.SSRibbon1->click();  // pressed on an empty box: back up
+    EXPECT_FALSE(p.SSRibbon1->isChecked());
+    p.Command1->click();
+  });
+  ApriParametriTronco(2);
+  EXPECT_EQ(Tronco(2).ID_DIAMCUSTOM, 0);
+  EXPECT_EQ(Tronco(2).ID_DIAMETRO, "0");
+}
+
+TEST_F(DialoghiTest, ChiusuraConLaCroceScaricaIlDialogo) {
+  Editor().Grid->SetRowCol(2, 1);
+  dialoghi_.Attendi("PTronchi", FakeDialoghi::ChiudiFinestra());
+  ApriParametriTronco(2);
+  EXPECT_EQ(PTronchiCaricato(), nullptr);
+  dialoghi_.Attendi("PTronchi", FakeDialoghi::Clicca(QStringLiteral("Annulla")));
+  ApriParametriTronco(2);
+  EXPECT_NE(PTronchiCaricato(), nullptr);
+}
+
+// ---- Copy selection -----------------------------------------------------------------------
+
+TEST_F(DialoghiTest, SelezioneCopiaSecondoLAttivita) {
+  for (bool pressione : {false, true}) {
+    ReteInPressione = pressione ? -1 : 0;
+    NomiSpeciali[5] = "Riduzione";
+    frmCopySelect c;
+    EXPECT_EQ(c.chkGroup1[0]->text(), QS(NomiSpeciali[1]));
+    EXPECT_EQ(c.chkGroup0[1]->isHidden(), !pressione);
+    c.chkAllGroup1->click();
+    for (size_t i = 0; i < 10; ++i) EXPECT_EQ(c.chkGroup1[i]->isChecked(), i < 4 || pressione) << i;
+    if (pressione) EXPECT_EQ(c.chkGroup1[4]->text(), QStringLiteral("Riduzione"));
+    c.chkGroup0[3]->setChecked(true);
+    c.chkAllGroup1->click();  // clears the same boxes again
+    c.chkGroup1[2]->setChecked(true);
+    c.cmdOK->click();
+    EXPECT_TRUE(c.ok);
+    std::array<int16_t, 14> f{};
+    c.GetSelection(f);
+    EXPECT_EQ(f, (std::array<int16_t, 14>{0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1}));
+  }
+}
+
+// ---- Flow dialogs -------------------------------------------------------------------------
+
+TEST_F(DialoghiTest, CalcoloPortataConFornelliETipologia) {
+  GasCorrente.PCS = 39;
+  GasCorrente.PCI = 35;
+  Tronco(4).TipologiaUtenza = 1;
+  Tronco(4).ComposizioneUtenza = "";
+  frmCportata d;
+  d.SetDati(4, 0);
+  EXPECT_EQ(d.windowTitle(), QStringLiteral("Calcolo portata  -  Tronco N. 4"));
+  d.chkFornelli[2]->setChecked(true);
+  EXPECT_EQ(d.txtWatt->text(), QStringLiteral("3 000"));
+  EXPECT_EQ(d.txtKcal->text(), QStringLiteral("2 580"));
+  EXPECT_EQ(d.txtNMC->text(), QStringLiteral("0,28"));
+  EXPECT_EQ(d.Composizione, "001000");
+  d.Command3->click();
+  EXPECT_EQ(d.txtWatt->text(), QStringLiteral("21 000"));
+  EXPECT_EQ(d.Composizione, "111111");
+  // Typing into a unit box clears the burners one by one; the character is lost.
+  d.show();
+  d.txtKcal->setFocus();
+  QKeyEvent uno(QEvent::KeyPress, Qt::Key_1, Qt::NoModifier, QStringLiteral("1"));
+  QApplication::sendEvent(d.txtKcal, &uno);
+  EXPECT_EQ(d.txtWatt->text(), QStringLiteral("0"));
+  EXPECT_EQ(d.txtNMC->text(), QStringLiteral("0,00"));
+  EXPECT_EQ(d.Composizione, "");
+  // Switching to a boiler keeps the power confirmed before, now with PCI.
+  d.txtWatt->setText(QStringLiteral("3500"));
+  d.Unita_LostFocus(d.txtWatt);
+  d.ribSelect[1]->click();
+  EXPECT_EQ(d.Tipologia, 2);
+  EXPECT_EQ(d.txtWatt->text(), QStringLiteral("3 500"));
+  EXPECT_FLOAT_EQ(d.Portata, static_cast<float>(3500.0 / 1000 * 3.6 / 35));
+  d.cmdOK->click();
+  EXPECT_TRUE(d.Done);
+}
+
+TEST_F(DialoghiTest, CalcoloPortataRiapreDallaComposizione) {
+  GasCorrente.PCS = 39;
+  Tronco(4).TipologiaUtenza = 1;
+  Tronco(4).ComposizioneUtenza = "001000";
+  frmCportata d;
+  d.SetDati(4, 0.28f);
+  EXPECT_EQ(d.txtWatt->text(), QStringLiteral("3 034"));
+  EXPECT_EQ(d.txtKcal->text(), QStringLiteral("2 609"));
+  EXPECT_TRUE(d.chkFornelli[2]->isChecked());
+  Tronco(4).ComposizioneUtenza = "000000";
+  frmCportata zero;
+  zero.SetDati(4, 5.0f);
+  EXPECT_EQ(zero.txtWatt->text(), QStringLiteral("0"));
+  EXPECT_EQ(zero.txtNMC->text(), QStringLiteral("0,00"));
+}
+
+TEST_F(DialoghiTest, DoppioClicSullaPortataDiUnTerminale) {
+  GasCorrente.PCS = 39;
+  GasCorrente.PCI = 35;
+  GasGrid& g = Editor();
+  int16_t colonna = 1;
+  for (int16_t j = 1; j < g.Grid->Cols(); ++j)
+    if (ColonneGriglia[0][static_cast<size_t>(j)].IdCampo == campo::ID_P_UTENZE) colonna = j;
+  g.Grid->SetRowCol(2, colonna);
+  dialoghi_.Attendi("frmCportata", [](QDialog& d) {
+    auto& c = static_cast<frmCportata&>(d);
+    c.txtRif->setText(QStringLiteral("Caldaia bagno"));
+    c.txtNMC->setText(QStringLiteral("2,5"));
+    c.Unita_LostFocus(c.txtNMC);
+    c.cmdOK->click();
+  });
+  g.Grid_DblClick();
+  EXPECT_FLOAT_EQ(Tronco(2).ID_P_UTENZE, 2.5f);
+  EXPECT_EQ(Tronco(2).ID_RIF, "Caldaia bagno");
+  EXPECT_EQ(ProgettoModificato, -1);
+  // Annulla writes nothing, not even the reference typed.
+  dialoghi_.Attendi("frmCportata", [](QDialog& d) {
+    auto& c = static_cast<frmCportata&>(d);
+    c.txtRif->setText(QStringLiteral("altro"));
+    c.Command2->click();
+  });
+  g.Grid_DblClick();
+  EXPECT_EQ(Tronco(2).ID_RIF, "Caldaia bagno");
+  EXPECT_FLOAT_EQ(Tronco(2).ID_P_UTENZE, 2.5f);
+}
+
+TEST_F(DialoghiTest, PortataInPressione) {
+  ReteInPressione = -1;
+  Tronco(4).TipologiaUtenza = 2;
+  {
+    frmPortata d;
+    d.SetDati(4, 12.3456f);
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("Portata utenza -  Tronco N. 4"));
+    EXPECT_EQ(d.txtNMC->text(), QStringLiteral("12,35"));
+    EXPECT_EQ(d.Tipologia, 2);
+    d.cmdOK->click();
+    EXPECT_FLOAT_EQ(d.Portata, 12.3456f);
+  }
+  frmPortata d;
+  d.SetDati(4, 12.3456f);
+  d.txtNMC_LostFocus();
+  EXPECT_FLOAT_EQ(d.Portata, 12.35f);
+  d.txtNMC->setText(QStringLiteral("1000"));
+  d.txtNMC->deselect();
+  int16_t tasto = '1';
+  d.txtNMC_KeyPress(tasto);
+  EXPECT_EQ(tasto, 0);
+  EXPECT_EQ(d.txtNMC->text(), QStringLiteral("10000,00"));
+  d.txtNMC->setText(QStringLiteral("7,5"));
+  d.txtNMC_LostFocus();
+  EXPECT_FLOAT_EQ(d.Portata, 7.5f);
+  d.txtRif->setText(QStringLiteral("nuovo"));
+  d.Command2->click();
+  EXPECT_FALSE(d.Done);
+  EXPECT_EQ(Tronco(4).ID_RIF, "Caldaia");
+}
+
+// ---- Delete -------------------------------------------------------------------------------
+
+frmDelete& D(QDialog& d) { return static_cast<frmDelete&>(d); }
+
+TEST_F(DialoghiTest, CancellaRigheSelezionateDallaTabella) {
+  GasGrid& g = Editor();
+  g.Grid->SetRowCol(3, 1);
+  g.Grid->SetSelezione(4, 3);
+  dialoghi_.Attendi("frmDelete", [](QDialog& d) {
+    EXPECT_TRUE(D(d).cmdScollega->isEnabled());
+    D(d).cmdCancella->click();
+  });
+  g.DeleteKeyGrid();
+  EXPECT_NE(Tronco(3).Eliminato, 0);
+  EXPECT_NE(Tronco(4).Eliminato, 0);
+  EXPECT_EQ(Tronco(2).Eliminato, 0);
+  EXPECT_EQ(Tronco(1).ID_RIGHT, 0);
+}
+
+TEST_F(DialoghiTest, AnnullaOChiusuraNonCambianoNulla) {
+  GasGrid& g = Editor();
+  ProgettoModificato = 0;
+  const TRete prima = Rete();
+  g.Grid->SetRowCol(2, 1);
+  g.Grid->SetSelezione(4, 2);
+  dialoghi_.Attendi("frmDelete", FakeDialoghi::Clicca(QStringLiteral("Annulla")));
+  g.DeleteKeyGrid();
+  EXPECT_EQ(ProgettoModificato, 0);
+  for (int16_t s = 1; s <= 4; ++s) EXPECT_EQ(Tronco(s), prima.Tronchi[static_cast<size_t>(s)]) << s;
+
+  // "Elimina tronchi" on row 4 alone.
+  g.Grid->SetRowCol(4, 1);
+  g.Grid->SetSelezione(4, 2);
+  dialoghi_.Attendi("frmDelete", [](QDialog& d) { D(d).cmdElimina->click(); });
+  g.DeleteKeyGrid();
+  EXPECT_EQ(Rete().NumTronchi, 3);
+  EXPECT_EQ(Tronco(3).ID_LEFT, 0);
+
+  // A close with the close box does not repeat that choice.
+  const TRete dopo = Rete();
+  g.Grid->SetRowCol(2, 1);
+  g.Grid->SetSelezione(3, 2);
+  dialoghi_.Attendi("frmDelete", FakeDialoghi::ChiudiFinestra());
+  g.DeleteKeyGrid();
+  EXPECT_EQ(Rete().NumTronchi, 3);
+  for (int16_t s = 1; s <= 3; ++s) EXPECT_EQ(Tronco(s), dopo.Tronchi[static_cast<size_t>(s)]) << s;
+}
+
+TEST_F(DialoghiTest, SchemaScollegaIlPrimoTroncoRifiutatoEDisegnaDiNuovo) {
+  GasGrid& g = Editor();
+  g.Grid->SetRowCol(1, 1);  // one column: the schema's selection decides
+  schema_.selezionato = 1;
+  const int disegni = schema_.disegni;
+  dialoghi_.Attendi("frmDelete", [](QDialog& d) { D(d).cmdScollega->click(); });
+  archivi_.Utente().Attendi("Non è possibile scollegare il primo tronco.");
+  g.DeleteKeyGrid();
+  EXPECT_EQ(Rete().NumTronchi, 4);
+  EXPECT_EQ(Tronco(1).Eliminato, 0);
+  EXPECT_EQ(schema_.disegni, disegni + 1);
+  // Nothing selected anywhere: nothing happens.
+  schema_.selezionato = 0;
+  g.DeleteKeyGrid();
+  EXPECT_EQ(dialoghi_.visti.size(), 1u);
+}
+
+}  // namespace
+}  // namespace varnex::ui

@@ -1,0 +1,729 @@
+// The HTML and text report files written end to end from small calculated networks, with the
+// windows played by a recording stand-in: the files and what lies beside them, the page frame and
+// its breaks, the separators of the text file, escaping, and every way a run can fail.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "model/archivi_scrittura_bloccata.h"
+#include "model/calcolo_prova.h"
+#include "model/colonne.h"
+#include "model/files.h"
+#include "model/rete.h"
+#include "model/textfile.h"
+#include "report/files/report_html.h"
+#include "report/files/report_txt.h"
+#include "report/files/stampa_file.h"
+#include "report/files/tabelle_file.h"
+#include "report/print/sezioni.h"
+#include "support/fake_interaction.h"
+#include "support/temp_folder.h"
+#include "tightness/tenuta.h"
+
+namespace varnex {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The windows of a run: scripted save dialog, a bitmap written as the schema page would, and a
+// log of everything the run asked of them.
+class FinestreProva : public IFinestreStampaFile {
+ public:
+  FinestreProva() { ImpostaFinestreStampaFile(this); }
+  ~FinestreProva() override {
+    ImpostaFinestreStampaFile(nullptr);
+    for (const auto& r : risposte) ADD_FAILURE() << "save dialog answer never used: " << r.value_or("(annulla)");
+  }
+
+  std::optional<std::string> SalvaFile(const std::string& titolo, const std::string& filtro,
+                                       const std::string& cartella, const std::string& nome) override {
+    richieste.push_back({titolo, filtro, cartella, nome});
+    if (risposte.empty()) {
+      ADD_FAILURE() << "unexpected save dialog";
+      return std::nullopt;
+    }
+    auto r = risposte.front();
+    risposte.pop_front();
+    return r;
+  }
+  bool CaricaLogo(const std::string& percorso) override {
+    eventi.push_back("logo " + GetNomeFile(percorso));
+    return logoLeggibile;
+  }
+  void TogliLogo() override { eventi.push_back("nessun logo"); }
+  void MostraAttesa() override { eventi.push_back("attesa"); }
+  void PrintMsg(const std::string& testo) override { eventi.push_back("msg " + testo); }
+  void UpdateBar(int16_t p, int16_t t) override { eventi.push_back("bar " + std::to_string(p) + "/" + std::to_string(t)); }
+  void ChiudiAttesa() override { eventi.push_back("fine attesa"); }
+  void DoEvents() override { ++eventiPendenti; }
+  void SaveSchema(const std::string& percorso) override {
+    eventi.push_back("schema " + GetNomeFile(percorso));
+    if (schemaRifiutato) throw std::runtime_error("Impossibile scrivere il file " + percorso);
+    std::ofstream out(percorso, std::ios::binary);
+    out << "BMschema";
+    if (!out) throw std::runtime_error("Impossibile scrivere il file " + percorso);
+  }
+  void ChiudiDialogoStampa() override { eventi.push_back("dialogo chiuso"); }
+
+  struct Richiesta {
+    std::string titolo, filtro, cartella, nome;
+  };
+  std::deque<std::optional<std::string>> risposte;
+  std::vector<Richiesta> richieste;
+  std::vector<std::string> eventi;
+  bool logoLeggibile = true;
+  bool schemaRifiutato = false;
+  int eventiPendenti = 0;
+
+  bool Visto(const std::string& evento) const {
+    for (const auto& e : eventi)
+      if (e == evento) return true;
+    return false;
+  }
+};
+
+size_t Conta(const std::string& testo, const std::string& cosa) {
+  size_t n = 0;
+  for (size_t p = testo.find(cosa); p != std::string::npos; p = testo.find(cosa, p + cosa.size())) ++n;
+  return n;
+}
+
+std::vector<std::string> Righe(const std::string& testo) {
+  std::vector<std::string> righe;
+  size_t inizio = 0;
+  for (size_t p = testo.find("\r\n"); p != std::string::npos; p = testo.find("\r\n", inizio)) {
+    righe.push_back(testo.substr(inizio, p - inizio));
+    inizio = p + 2;
+  }
+  if (inizio < testo.size()) righe.push_back(testo.substr(inizio));
+  return righe;
+}
+
+// Every line feed comes after a carriage return, and no carriage return stands alone.
+bool SoloCrLf(const std::string& bytes) {
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) return false;
+    if (bytes[i] == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n')) return false;
+  }
+  return true;
+}
+
+class ReportFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    programma.UsaComeCartellaProgramma();
+    programma.CopiaDatiDistribuiti();
+    ASSERT_TRUE(CaricaDefinizioneGriglie(programma.File("gridgas.cne")));
+    test::PreparaCalcolo();
+    test::AggiungiProva(0, 10);
+    test::AggiungiProva(1, 5, 1.0f);
+    test::AggiungiProva(1, 4, 2.0f);
+    PercorsoProgetto = uscita.File("casa.RTG");
+    Riferimento = "Villa";
+    DescrizioneLavoro = "Impianto della cucina";
+    DataStampa = "10/12/2026";
+    TenutaImpianto = TTenutaImpianto{};
+    AzzeraSezioni();
+  }
+  void TearDown() override {
+    AzzeraSezioni();
+    PercorsoProgetto.clear();
+    Riferimento.clear();
+    DescrizioneLavoro.clear();
+    TenutaImpianto = TTenutaImpianto{};
+    BloccoReti = {};
+    ReteInPressione = 0;
+  }
+
+  static void Spunta(std::initializer_list<int16_t*> flags) {
+    for (int16_t* f : flags) *f = -1;
+    NumSezioniStampa = ContaSezioniSelezionate();
+  }
+  static void SpuntaTutte() {
+    Spunta({&StampaCopertina, &StampaTronchi, &StampaDiagrammaRete, &StampaPDCLocalizzate, &StampaVerifica,
+            &StampaUtenze, &StampaComputo, &StampaTenutaImpianto});
+  }
+  // The report as text (its Windows-1252 bytes read back).
+  std::string Testo(const std::string& nome) const { return Cp1252ToUtf8(uscita.Read(nome)); }
+
+  void RendiPressurizzata() {
+    ReteInPressione = -1;
+    GasCorrente.Densita = 0.6f;
+    PressioneIniziale = 200;
+    PressioneFinale = 150;
+    VelocitaMaxImpostata = 15;
+  }
+
+  test::TempFolder programma;
+  test::TempFolder uscita;
+  test::FakeInterazione utente;
+  FinestreProva finestre;
+};
+
+// ---- HTML report -----------------------------------------------------------------------------
+
+TEST_F(ReportFilesTest, HtmlWritesEverySectionInOrderWithTheFilesBesideIt) {
+  SpuntaTutte();
+  TenutaImpianto.Metodo = 1;
+  finestre.risposte.push_back(uscita.File("report.html"));
+  utente.Attendi("Stampa su file HTML conclusa con successo.");
+  PrintHTMLReport(0);
+
+  ASSERT_EQ(utente.messaggi.size(), 1u);
+  EXPECT_EQ(utente.messaggi[0].titolo, "Conclusione");
+  EXPECT_EQ(utente.messaggi[0].icona, Icona::Informazione);
+  // The save dialog starts at the project, and the run ends by closing the print dialog.
+  ASSERT_EQ(finestre.richieste.size(), 1u);
+  EXPECT_EQ(finestre.richieste[0].titolo, "Salva con nome");
+  EXPECT_EQ(finestre.richieste[0].filtro, "File HTML (*.html)|*.html|File HTML (*.htm)|*.htm");
+  EXPECT_EQ(finestre.richieste[0].cartella + "casa.RTG", PercorsoProgetto);
+  EXPECT_EQ(finestre.richieste[0].nome, "casa");
+  EXPECT_EQ(finestre.eventi.back(), "dialogo chiuso");
+
+  const std::string bytes = uscita.Read("report.html");
+  EXPECT_TRUE(SoloCrLf(bytes));
+  // "più" of the path table's title in Windows-1252.
+  EXPECT_NE(bytes.find("pi\xF9 sfavorito"), std::string::npos);
+  const std::string html = Cp1252ToUtf8(bytes);
+  EXPECT_EQ(html.rfind("<HTML>\r\n<HEAD>\r\n<TITLE>\r\nFile printed: casa.RTG\r\n</TITLE>\r\n<STYLE>\r\nbody\r\n{\r\n  height: 297mm;", 0), 0u);
+  EXPECT_NE(html.find("\r\n.titlecolumlast\r\n{\r\n  font-size : 3.5mm;"), std::string::npos);
+  EXPECT_NE(html.find("}\r\n.lineverticalspacing\r\n{\r\nline-height: 3mm;\r\n}\r\n\r\n"), std::string::npos);
+  EXPECT_NE(html.find(".sectionwords\r\n{\r\nfont-size: 3.15mm;\r\n}\r\n</STYLE>\r\n</HEAD>\r\n<BODY>\r\n"), std::string::npos);
+  EXPECT_EQ(html.substr(html.size() - 18), "</BODY>\r\n</HTML>\r\n");
+
+  // The sections in their fixed order.
+  const std::vector<std::string> ordine = {
+      "<SPAN class='bigtitle'>Schema di impianto interno gas</SPAN><BR>",
+      "<CENTER><SPAN class='tabletitle'>Tabella dati tronchi</SPAN></CENTER><BR>",
+      "<CENTER><SPAN class='tabletitle'>Perdite di carico localizzate</SPAN></CENTER><BR>",
+      "<CENTER><SPAN class='tabletitle'>Analisi percorso più sfavorito</SPAN></CENTER><BR>",
+      "<CENTER><SPAN class='tabletitle'>Riepilogo utenze</SPAN></CENTER><BR>",
+      "<CENTER><SPAN class='tabletitle'>Computo Tubazioni</SPAN></CENTER><BR>",
+      "Verifica di tenuta dell'impianto in base alla normativa UNI 11137-1",
+      "<IMG src='Villa.bmp' align='middle' style='width:200mm'></IMG><BR>",
+  };
+  size_t dove = 0;
+  for (const std::string& s : ordine) {
+    const size_t p = html.find(s, dove);
+    ASSERT_NE(p, std::string::npos) << s;
+    dove = p;
+  }
+  // The cover fills page 1 alone; the segment table opens page 2.
+  const size_t tronchi = html.find("Tabella dati tronchi");
+  const size_t fine1 = html.find("Pagina: 1\r\n");
+  const size_t testa2 = html.find("<DIV class='headerpage' style='top:289mm'>");
+  EXPECT_LT(fine1, testa2);
+  EXPECT_LT(testa2, tronchi);
+  EXPECT_EQ(html.find("<DIV class='headerpage' style='top:1mm'>"), html.find("<DIV class='headerpage'"));
+  EXPECT_NE(html.find("</DIV>\r\n<DIV class='bodypage' style='top:17mm'>\r\n<CENTER>\r\n<SPAN class='bigtitle'>"),
+            std::string::npos);
+  // The tightness report opens a page of its own: a page header right before it.
+  const size_t tenuta = html.find("Verifica di tenuta dell'impianto");
+  const size_t ultimaTesta = html.rfind("<DIV class='headerpage'", tenuta);
+  const size_t ultimoPie = html.rfind("<DIV class='footerpage'", tenuta);
+  EXPECT_LT(ultimoPie, ultimaTesta);
+  EXPECT_EQ(html.substr(html.find("<DIV class='bodypage'", ultimaTesta)).find(
+                "mm'>\r\n<SPAN class='lineverticalspacing'>&nbsp;</SPAN><BR>\r\n<span style=\"font-weight: bold;\">"),
+            html.substr(html.find("<DIV class='bodypage'", ultimaTesta)).find("mm'>"));
+  // The diagram page is the last page, numbered after the others.
+  const size_t pagine = Conta(html, "<DIV class='footerpage'");
+  EXPECT_NE(html.find("Pagina: " + std::to_string(pagine) + "\r\n", html.find("<IMG src='Villa.bmp'")), std::string::npos);
+  EXPECT_NE(html.find("<TD style='text-align:left'>casa.RTG - Riferimento: Villa</TD>"), std::string::npos);
+  // Totals of the path and appliance tables.
+  EXPECT_NE(html.find("<SPAN class='sectionwords'>TOTALE PERDITA DI PRESSIONE:&nbsp;&nbsp;&nbsp;&nbsp;"), std::string::npos);
+  EXPECT_NE(html.find("<SPAN class='sectionwords'>TOTALE PORTATA GAS:&nbsp;&nbsp;&nbsp;&nbsp;3"), std::string::npos);
+  // The logo in every header, and the files beside the report.
+  EXPECT_EQ(Conta(html, "<IMG src='logo.bmp' width='80' height='40' >"), pagine - 1);
+  EXPECT_EQ(Conta(html, "<IMG src='logo.bmp' width='80' height='40'>"), 1u);
+  EXPECT_EQ(uscita.Read("Villa.bmp"), "BMschema");
+  EXPECT_EQ(uscita.Read("logo.bmp"), programma.Read("logo.bmp"));
+  EXPECT_FALSE(fs::exists(uscita.File("report.html.tmp")));
+  // Progress: opened, one bar per section, the step texts, closed before the message.
+  const std::vector<std::string> attesi = {"logo logo.bmp", "attesa", "bar 0/8", "msg Frontespizio", "bar 1/8",
+                                           "msg Tabella dati tronchi", "bar 2/8"};
+  ASSERT_GE(finestre.eventi.size(), attesi.size());
+  EXPECT_EQ(std::vector<std::string>(finestre.eventi.begin(), finestre.eventi.begin() + 7), attesi);
+  EXPECT_TRUE(finestre.Visto("msg Calcolo totale computo "));
+  EXPECT_TRUE(finestre.Visto("msg Tabella totale computo "));
+  EXPECT_TRUE(finestre.Visto("bar 7/8"));
+  EXPECT_TRUE(finestre.Visto("schema Villa.bmp"));
+  EXPECT_EQ(finestre.eventi[finestre.eventi.size() - 2], "fine attesa");
+  EXPECT_GT(finestre.eventiPendenti, 0);
+}
+
+TEST_F(ReportFilesTest, HtmlPagesOfShortReports) {
+  struct Caso {
+    const char* nome;
+    std::vector<int16_t*> flags;
+    size_t pagine;            // footer blocks
+    std::vector<std::string> segni;
+  };
+  const std::vector<Caso> casi = {
+      {"cover alone", {&StampaCopertina}, 2,
+       {"<DIV class='headerpage' style='top:289mm'>", "<DIV class='bodypage' style='top:306mm'>\r\n</DIV>\r\n"
+                                                      "<DIV class='footerpage' style='top:554mm'>"}},
+      {"diagram alone", {&StampaDiagrammaRete}, 1,
+       {"<DIV class='headerpage' style='top:1mm'>", "<DIV class='bodypage' style='top:17mm; width:170mm'>",
+        "<DIV class='footerpage' style='top:265mm'>", "Pagina: 1\r\n"}},
+      {"cover then diagram", {&StampaCopertina, &StampaDiagrammaRete}, 3,
+       {"<DIV class='bodypage' style='top:595mm; width:170mm'>", "Pagina: 3\r\n"}},
+      {"tightness first", {&StampaTenutaImpianto, &StampaDiagrammaRete}, 2,
+       {"<DIV class='bodypage' style='top:17mm'>\r\n<SPAN class='lineverticalspacing'>&nbsp;</SPAN><BR>\r\n"
+        "<span style=\"font-weight: bold;\">", "Pagina: 2\r\n"}},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    AzzeraSezioni();
+    for (int16_t* f : c.flags) *f = -1;
+    NumSezioniStampa = ContaSezioniSelezionate();
+    finestre.risposte.push_back(uscita.File("corto.html"));
+    fs::remove(uscita.File("corto.html"));
+    utente.Attendi("Stampa su file HTML conclusa con successo.");
+    PrintHTMLReport(0);
+    const std::string html = Testo("corto.html");
+    EXPECT_EQ(Conta(html, "<DIV class='footerpage'"), c.pagine);
+    for (const std::string& s : c.segni) EXPECT_NE(html.find(s), std::string::npos) << s;
+  }
+  // Only the diagram: no page before it.
+  AzzeraSezioni();
+}
+
+TEST_F(ReportFilesTest, LongTableBreaksAfterRowFiftyAndReopensTheTable) {
+  BloccoReti = {};
+  int16_t padre = 0;
+  for (int i = 0; i < 80; ++i) padre = test::AggiungiProva(padre, 2, i == 79 ? 1.0f : 0.0f);
+  Spunta({&StampaTronchi});
+  finestre.risposte.push_back(uscita.File("lunga.html"));
+  utente.Attendi("conclusa con successo");
+  PrintHTMLReport(0);
+  const std::vector<std::string> righe = Righe(Testo("lunga.html"));
+  const std::string tag = "<TABLE align='CENTER' cellspacing=0 class='datatable'>";
+  int dati = 0;
+  size_t chiusura = 0;
+  for (size_t i = 0; i < righe.size(); ++i) {
+    if (righe[i] == "</TR>" && i > 0 && righe[i - 1].find("datacol") != std::string::npos) ++dati;
+    if (righe[i] == "</TABLE><BR>") {
+      chiusura = i;
+      break;
+    }
+  }
+  EXPECT_EQ(dati, 50);
+  ASSERT_GT(chiusura, 0u);
+  EXPECT_EQ(righe[chiusura + 1], "</DIV>");
+  EXPECT_EQ(righe[chiusura + 2], "<DIV class='footerpage' style='top:265mm'>");
+  // Header of page 2, its body, then the same table tag again and the rows go on.
+  size_t corpo = chiusura;
+  while (corpo < righe.size() && righe[corpo] != "<DIV class='bodypage' style='top:306mm'>") ++corpo;
+  ASSERT_LT(corpo + 2, righe.size());
+  EXPECT_EQ(righe[corpo + 1], tag);
+  EXPECT_EQ(righe[corpo + 2], "<TR>");
+  EXPECT_NE(righe[corpo + 3].find(">51</TD>"), std::string::npos);
+  // The last segment's row carries the last-row classes.
+  const std::string html = Testo("lunga.html");
+  EXPECT_NE(html.find("<TD class='lastdatacolums' style='width:"), std::string::npos);
+  EXPECT_EQ(Conta(html, "class='lastdatacolumlast'"), 1u);
+}
+
+TEST_F(ReportFilesTest, ProjectAndRecordTextsAreEscapedInTheHtml) {
+  Riferimento = "A<B & C>'s";
+  DescrizioneLavoro = "<script>x</script>";
+  TenutaImpianto.Note = "pressione < 20 & ok";
+  Spunta({&StampaCopertina, &StampaTenutaImpianto, &StampaDiagrammaRete});
+  finestre.risposte.push_back(uscita.File("esc.html"));
+  utente.Attendi("conclusa con successo");
+  PrintHTMLReport(0);
+  const std::string html = Testo("esc.html");
+  EXPECT_EQ(html.find("<script>"), std::string::npos);
+  EXPECT_NE(html.find("<SPAN class='fieldvaluebigspace'>A&lt;B &amp; C&gt;'s</SPAN>"), std::string::npos);
+  EXPECT_NE(html.find("&lt;script&gt;x&lt;/script&gt;"), std::string::npos);
+  EXPECT_NE(html.find("<span class=\"sectionwords\">pressione &lt; 20 &amp; ok</span>"), std::string::npos);
+  EXPECT_NE(html.find("<IMG src='A&lt;B &amp; C&gt;&#39;s.bmp'"), std::string::npos);
+  EXPECT_NE(html.find(" - Riferimento: A&lt;B &amp; C&gt;'s</TD>"), std::string::npos);
+  EXPECT_TRUE(fs::exists(uscita.File("A<B & C>'s.bmp")));
+}
+
+TEST_F(ReportFilesTest, BitmapNamesOfTheTwoReports) {
+  Riferimento = "Imp. 3/A";
+  Spunta({&StampaDiagrammaRete});
+  finestre.risposte.push_back(uscita.File("d.html"));
+  finestre.risposte.push_back(uscita.File("d.txt"));
+  utente.Attendi("HTML conclusa con successo");
+  utente.Attendi("TXT conclusa con successo");
+  PrintHTMLReport(0);
+  PrintTXTReport();
+  EXPECT_TRUE(fs::exists(uscita.File("Imp_ 3_A.bmp")));
+  // The text report keeps the points; a folder separator never leads out of the report's folder.
+  EXPECT_TRUE(fs::exists(uscita.File("Imp. 3_A.bmp")));
+  // Only the diagram: the text file is empty.
+  EXPECT_TRUE(fs::exists(uscita.File("d.txt")));
+  EXPECT_EQ(uscita.Read("d.txt"), "");
+}
+
+TEST_F(ReportFilesTest, PressurisedCoverAndEquivalentLengths) {
+  RendiPressurizzata();
+  BloccoReti = {};
+  test::AggiungiProva(0, 10);
+  test::AggiungiProva(1, 5, 10.0f);
+  test::AggiungiProva(1, 4, 20.0f);
+  Spunta({&StampaCopertina, &StampaPDCLocalizzate});
+  finestre.risposte.push_back(uscita.File("rete.html"));
+  finestre.risposte.push_back(uscita.File("rete.txt"));
+  utente.Attendi("HTML conclusa con successo");
+  utente.Attendi("TXT conclusa con successo");
+  PrintHTMLReport(0);
+  PrintTXTReport();
+
+  const std::string html = Testo("rete.html");
+  EXPECT_NE(html.find("<SPAN class='bigtitle'>Rete gas in pressione</SPAN><BR>"), std::string::npos);
+  EXPECT_NE(html.find("<SPAN class='fieldtitle'>Pressione relativa iniziale&nbsp;:&nbsp;</SPAN>\r\n"
+                      "<SPAN class='fieldvalue'> 200,00  kPa&nbsp;&nbsp;&nbsp;&nbsp;(2,000 bar)</SPAN>"),
+            std::string::npos);
+  EXPECT_NE(html.find("&nbsp;kg/mc</SPAN>"), std::string::npos);
+  EXPECT_EQ(html.find("Famiglia"), std::string::npos);
+  const size_t perdite = html.find("Perdite di carico localizzate");
+  const size_t lunghezze = html.find("<CENTER><SPAN class='tabletitle'>Lunghezze equivalenti</SPAN></CENTER><BR>");
+  ASSERT_NE(lunghezze, std::string::npos);
+  EXPECT_LT(perdite, lunghezze);
+
+  const std::vector<std::string> righe = Righe(Testo("rete.txt"));
+  ASSERT_GE(righe.size(), 22u);
+  EXPECT_EQ(righe[0], "Rete gas in pressione");
+  EXPECT_EQ(righe[1], "Relazione di calcolo");
+  EXPECT_EQ(righe[4], "Riferimento :\tVilla");
+  EXPECT_EQ(righe[7], "Lavoro :\tImpianto della cucina");
+  EXPECT_EQ(righe[14], "Pressione relativa iniziale : \t 200,00  kPa (2,000 bar)");
+  EXPECT_EQ(righe[16].rfind("Pressione relativa minima finale : \t 150,00  kPa(1,500 bar)\tVelocità massima impostata: \t", 0), 0u);
+  EXPECT_EQ(righe[21], "");
+  // The separator, then the localized losses straight into their header, then the second table.
+  EXPECT_EQ(righe[25], std::string(63, '='));
+  EXPECT_EQ(righe[29], "");
+  EXPECT_EQ(righe[30], "Perdite di carico localizzate");
+  EXPECT_NE(righe[31], "");
+  bool equivalenti = false;
+  for (size_t i = 31; i + 2 < righe.size(); ++i)
+    if (righe[i] == "" && righe[i + 1] == "Lunghezze equivalenti" && righe[i + 2] == "") equivalenti = true;
+  EXPECT_TRUE(equivalenti);
+}
+
+// ---- Tightness report ------------------------------------------------------------------------
+
+TEST_F(ReportFilesTest, TightnessReportSpacingAndCauses) {
+  struct Caso {
+    int16_t metodo;
+    size_t spaziature;
+  };
+  for (const Caso c : {Caso{0, 12}, Caso{1, 13}, Caso{2, 13}}) {
+    SCOPED_TRACE(c.metodo);
+    AzzeraSezioni();
+    Spunta({&StampaTenutaImpianto});
+    TenutaImpianto.Metodo = c.metodo;
+    TenutaImpianto.Cause = ";x;;;x;;";
+    TenutaImpianto.AppAltroNum = 0;
+    TenutaImpianto.AppAltroDesc = "stufa";
+    fs::remove(uscita.File("tenuta.html"));
+    finestre.risposte.push_back(uscita.File("tenuta.html"));
+    utente.Attendi("conclusa con successo");
+    PrintHTMLReport(0);
+    const std::string html = Testo("tenuta.html");
+    EXPECT_EQ(Conta(html, "<SPAN class='lineverticalspacing'>&nbsp;</SPAN><BR>"), c.spaziature);
+    EXPECT_NE(html.find("<tr>\r\n<td width=50%></td><td width=50%></td>\r\n</tr>\r\n"
+                        "<tr><td>- Sostituzione tipo di gas</td>\r\n"
+                        "<td>- Esito incerto secondo UNI 10738</td></tr>\r\n</TABLE>"),
+              std::string::npos);
+    EXPECT_NE(html.find("<tr>\r\n<td>n° 0</td><td> di altro tipo</td>\r\n<td></td>\r\n</tr>\r\n</TABLE>"),
+              std::string::npos);
+    EXPECT_NE(html.find("<table><tr>\r\n<td width=50% align=center>\r\n<span style=\"font-weight: bold;\">\r\n"
+                        "<span class=\"sectionwords\">     Timbro e Firma</span>\r\n</span>\r\n</td>"),
+              std::string::npos);
+    EXPECT_EQ(html.find("stufa"), std::string::npos);
+    if (c.metodo == 0)
+      EXPECT_NE(html.find("<span class=\"sectionwords\">METODOLOGIA DI VERIFICA APPLICATA:</span>\r\n</span>\r\n"
+                          "<span class=\"sectionwords\">Non indicata</span>\r\n<br>\r\n"),
+                std::string::npos);
+  }
+}
+
+TEST_F(ReportFilesTest, TightnessReportSingleCauseLeavesItsRowOpen) {
+  Spunta({&StampaTenutaImpianto});
+  TenutaImpianto.Cause = "x;;;;;;";
+  finestre.risposte.push_back(uscita.File("una.html"));
+  utente.Attendi("conclusa con successo");
+  PrintHTMLReport(0);
+  EXPECT_NE(Testo("una.html").find("<tr><td>- Sostituzione apparecchio</td>\r\n</TABLE>"), std::string::npos);
+}
+
+// ---- Text report -----------------------------------------------------------------------------
+
+TEST_F(ReportFilesTest, TextReportSeparatorsTabsAndTotals) {
+  SpuntaTutte();
+  TenutaImpianto.Cause = ";x;;;x;;";
+  TenutaImpianto.AppRisc = 2;
+  TenutaImpianto.AppAltroNum = 1;
+  TenutaImpianto.AppAltroDesc = "stufa";
+  // A name without extension gets the default one.
+  finestre.risposte.push_back(uscita.File("report"));
+  utente.Attendi("Stampa su file TXT conclusa con successo.");
+  PrintTXTReport();
+  ASSERT_EQ(finestre.richieste.size(), 1u);
+  EXPECT_EQ(finestre.richieste[0].filtro, "File di testo (*.txt)|*.txt");
+  ASSERT_TRUE(fs::exists(uscita.File("report.txt")));
+  EXPECT_FALSE(fs::exists(uscita.File("report")));
+
+  const std::string bytes = uscita.Read("report.txt");
+  EXPECT_TRUE(SoloCrLf(bytes));
+  EXPECT_NE(bytes.find("n\xB0 2\t per il riscaldamento"), std::string::npos);
+  const std::vector<std::string> righe = Righe(Cp1252ToUtf8(bytes));
+  ASSERT_GE(righe.size(), 22u);
+  EXPECT_EQ(righe[0], "Schema di impianto interno gas");
+  EXPECT_EQ(righe[5], "Riferimento :\tVilla");
+  EXPECT_EQ(righe[8], "Lavoro: \tImpianto della cucina");
+  EXPECT_EQ(righe[13], "Densità : \t0\tFamiglia : 2");
+  EXPECT_EQ(righe[21].rfind("Portata totale gas : \t 3,0  Nmc/h", 0), 0u);
+  // Six separator blocks: between the seven text sections, none before the first or after the last.
+  size_t blocchi = 0;
+  for (size_t i = 0; i < righe.size(); ++i) {
+    if (righe[i] != std::string(63, '=')) continue;
+    ++blocchi;
+    ASSERT_GE(i, 3u);
+    ASSERT_LT(i + 3, righe.size());
+    for (int k = 1; k <= 3; ++k) {
+      EXPECT_EQ(righe[i - k], "");
+      EXPECT_EQ(righe[i + k], "");
+    }
+  }
+  EXPECT_EQ(blocchi, 6u);
+  EXPECT_EQ(righe[22], "");
+  // The segment table: its header and every data line end with the separator.
+  size_t titolo = 0;
+  while (titolo < righe.size() && righe[titolo] != "Tabella dati tronchi") ++titolo;
+  ASSERT_LT(titolo + 5, righe.size());
+  EXPECT_EQ(righe[titolo + 1], "");
+  for (size_t i = titolo + 2; i <= titolo + 5; ++i) {
+    EXPECT_EQ(righe[i].back(), '\t') << righe[i];
+  }
+  EXPECT_EQ(righe[titolo + 3].rfind("1\t", 0), 0u);
+  // The totals lines.
+  bool perdita = false, portata = false;
+  for (const std::string& r : righe) {
+    if (r.rfind("TOTALE PERDITA DI PRESSIONE: ", 0) == 0 && r.size() > 29) perdita = true;
+    if (r.rfind("TOTALE PORTATA GAS: 3", 0) == 0) portata = true;
+  }
+  EXPECT_TRUE(perdita);
+  EXPECT_TRUE(portata);
+  // The tightness report: causes one to a line, counts with a TAB, the signature line last.
+  const std::string testo = Cp1252ToUtf8(bytes);
+  EXPECT_NE(testo.find("CAUSA DELL'INTERVENTO\r\n- Sostituzione tipo di gas\r\n- Esito incerto secondo UNI 10738\r\n\r\n"
+                       "APPARECCHI ALIMENTATI DALL'IMPIANTO\r\n"),
+            std::string::npos);
+  EXPECT_NE(testo.find("n° 1\t di altro tipo: stufa\r\n"), std::string::npos);
+  EXPECT_EQ(righe.back(), "     Timbro e Firma\t\tFirma per accettazione dell'occupante");
+  EXPECT_EQ(testo.substr(testo.size() - 2), "\r\n");
+  EXPECT_NE(testo.find("Computo Tubazioni"), std::string::npos);
+  EXPECT_NE(testo.find("\r\nDN\tmt\r\n"), std::string::npos);
+  EXPECT_EQ(uscita.Read("Villa.bmp"), "BMschema");
+  EXPECT_EQ(uscita.Read("logo.bmp"), programma.Read("logo.bmp"));
+  EXPECT_EQ(finestre.eventi.back(), "dialogo chiuso");
+}
+
+TEST_F(ReportFilesTest, TextLineWriters) {
+  TextWriter w("/dev/null");
+  StreamTXT = &w;
+  SeparatoreTXT = "\t";
+  WriteText("a", 0);
+  WriteTextLine("b");
+  WriteBlankLine();
+  WriteSeparatorLine();
+  StreamTXT = nullptr;
+  EXPECT_EQ(w.Text(), "ab\r\n\r\n\r\n\r\n\r\n" + std::string(63, '=') + "\r\n\r\n\r\n\r\n");
+  EXPECT_EQ(ApplianceCountText(0, " di altro tipo", ": x"), "n° 0\t di altro tipo");
+  EXPECT_EQ(ApplianceCountText(2, " di altro tipo", ": x"), "n° 2\t di altro tipo: x");
+}
+
+// ---- Nothing written, or a failure ---------------------------------------------------------
+
+TEST_F(ReportFilesTest, CancelAndRefusedOverwriteWriteNothing) {
+  Spunta({&StampaCopertina});
+  finestre.risposte.push_back(std::nullopt);
+  PrintHTMLReport(0);
+  finestre.risposte.push_back(std::nullopt);
+  PrintTXTReport();
+  EXPECT_TRUE(fs::is_empty(uscita.Path()));
+  EXPECT_FALSE(finestre.Visto("attesa"));
+
+  uscita.Write("vecchio.txt", "vecchio");
+  finestre.risposte.push_back(uscita.File("vecchio.txt"));
+  utente.Attendi("Si desidera sovrascriverlo?", Risposta::No);
+  PrintTXTReport();
+  EXPECT_EQ(uscita.Read("vecchio.txt"), "vecchio");
+  ASSERT_EQ(utente.messaggi.size(), 1u);
+  EXPECT_EQ(utente.messaggi[0].titolo, "Sovrascrivere");
+  EXPECT_EQ(utente.messaggi[0].bottoni, Bottoni::SiNo);
+  EXPECT_EQ(utente.messaggi[0].testo,
+            "Un file con lo stesso nome è gia presente nella cartella selezionata.\r\nSi desidera sovrascriverlo?");
+  EXPECT_FALSE(finestre.Visto("dialogo chiuso"));
+}
+
+TEST_F(ReportFilesTest, ConfirmedOverwriteReplacesTheOldReport) {
+  Spunta({&StampaCopertina});
+  uscita.Write("vecchio.html", "vecchio");
+  finestre.risposte.push_back(uscita.File("vecchio.html"));
+  utente.Attendi("Si desidera sovrascriverlo?", Risposta::Si);
+  utente.Attendi("conclusa con successo");
+  PrintHTMLReport(0);
+  EXPECT_EQ(uscita.Read("vecchio.html").rfind("<HTML>\r\n", 0), 0u);
+}
+
+TEST_F(ReportFilesTest, UnwritableFolderIsTheOpeningFailure) {
+  Spunta({&StampaCopertina, &StampaDiagrammaRete});
+  finestre.risposte.push_back(uscita.File("manca/report.html"));
+  finestre.risposte.push_back(uscita.File("manca/report.txt"));
+  utente.Attendi("Stampa su file HTML.\r\nErrore nell'apertura del file.\r\nCodice d'errore: 76.\r\n"
+                 "Descrizione errore: Impossibile trovare il percorso.");
+  utente.Attendi("Stampa su file TXT.\r\nErrore nell'apertura del file.\r\nCodice d'errore: 76.");
+  PrintHTMLReport(0);
+  PrintTXTReport();
+  EXPECT_EQ(utente.messaggi[0].titolo, "Errore");
+  EXPECT_EQ(utente.messaggi[0].icona, Icona::Esclamazione);
+  EXPECT_FALSE(fs::exists(uscita.File("manca")));
+  EXPECT_FALSE(finestre.Visto("schema Villa.bmp"));
+  EXPECT_FALSE(finestre.Visto("dialogo chiuso"));
+  EXPECT_TRUE(finestre.Visto("fine attesa"));
+  // A folder in place of the file is refused the same way.
+  fs::create_directory(uscita.File("cartella.html"));
+  finestre.risposte.push_back(uscita.File("cartella.html"));
+  utente.Attendi("Errore nell'apertura del file.\r\nCodice d'errore: 75.");
+  PrintHTMLReport(0);
+}
+
+TEST_F(ReportFilesTest, FailedWriteIsNeverSuccessAndKeepsTheOldFile) {
+  fs::remove(programma.File("logo.bmp"));
+  Spunta({&StampaCopertina, &StampaTronchi});
+  uscita.Write("report.html", "vecchio report");
+  uscita.Write("report.txt", "vecchio report");
+  finestre.risposte.push_back(uscita.File("report.html"));
+  finestre.risposte.push_back(uscita.File("report.txt"));
+  utente.Attendi("Si desidera sovrascriverlo?", Risposta::Si);
+  utente.Attendi("Stampa su file HTML.\r\nErrore nella stampa della tabella dei tronchi.\r\nCodice d'errore: 75.");
+  utente.Attendi("Si desidera sovrascriverlo?", Risposta::Si);
+  utente.Attendi("Stampa su file TXT.\r\nErrore nella stampa della tabella dei tronchi.\r\nCodice d'errore: 75.");
+  {
+    test::ScritturaBloccata bloccata;
+    PrintHTMLReport(0);
+    PrintTXTReport();
+  }
+  EXPECT_EQ(uscita.Read("report.html"), "vecchio report");
+  EXPECT_EQ(uscita.Read("report.txt"), "vecchio report");
+  EXPECT_FALSE(finestre.Visto("dialogo chiuso"));
+  EXPECT_TRUE(finestre.Visto("nessun logo"));
+  for (const auto& e : fs::directory_iterator(uscita.Path()))
+    EXPECT_TRUE(e.path().filename() == "report.html" || e.path().filename() == "report.txt") << e.path();
+}
+
+TEST_F(ReportFilesTest, DiagramThatCannotBeSavedFailsUnderItsStep) {
+  Spunta({&StampaCopertina, &StampaDiagrammaRete});
+  finestre.schemaRifiutato = true;
+  finestre.risposte.push_back(uscita.File("r.html"));
+  finestre.risposte.push_back(uscita.File("r.txt"));
+  utente.Attendi("Stampa su file HTML.\r\nErrore nella stampa dello schema della rete.\r\nCodice d'errore: 75.\r\n"
+                 "Descrizione errore: Errore di accesso al percorso/file.");
+  utente.Attendi("Stampa su file TXT.\r\nErrore nella stampa dello schema della rete.\r\nCodice d'errore: 75.");
+  PrintHTMLReport(0);
+  PrintTXTReport();
+  EXPECT_FALSE(fs::exists(uscita.File("r.html")));
+  EXPECT_FALSE(fs::exists(uscita.File("r.txt")));
+  EXPECT_FALSE(fs::exists(uscita.File("logo.bmp")));
+}
+
+TEST_F(ReportFilesTest, UnreadableLogoLeavesTheReportWithoutLogo) {
+  finestre.logoLeggibile = false;
+  Spunta({&StampaCopertina});
+  finestre.risposte.push_back(uscita.File("senza.html"));
+  utente.Attendi("conclusa con successo");
+  PrintHTMLReport(0);
+  const std::string html = Testo("senza.html");
+  EXPECT_EQ(html.find("logo.bmp"), std::string::npos);
+  EXPECT_NE(html.find("<TD ALIGN='Left'>\r\n&nbsp;\r\n</TD>"), std::string::npos);
+  EXPECT_FALSE(fs::exists(uscita.File("logo.bmp")));
+}
+
+TEST_F(ReportFilesTest, ReportInTheProgramFolderLeavesTheLogoAlone) {
+  Spunta({&StampaCopertina});
+  const std::string logo = programma.Read("logo.bmp");
+  finestre.risposte.push_back(programma.File("qui.html"));
+  utente.Attendi("conclusa con successo");
+  PrintHTMLReport(0);
+  EXPECT_EQ(programma.Read("logo.bmp"), logo);
+  EXPECT_NE(programma.Read("qui.html").find("<IMG src='logo.bmp'"), std::string::npos);
+}
+
+// ---- Column layout ---------------------------------------------------------------------------
+
+TEST(LayoutColonneFile, WidthsAndLimitsFromTheWeights) {
+  struct Caso {
+    std::vector<int16_t> pesi;
+    int32_t unita;
+    int32_t somma;
+  };
+  const std::vector<Caso> casi = {
+      {{2, 3, 3, 2, 4, 3}, 10, 170},
+      {{17, 17, 17, 17}, 2, 136},   // 2.5 -> 2
+      {{20, 20, 20}, 3, 180},       // 2.83 -> 3, wider than the body
+      {{10, 10, 10, 10, 8}, 4, 192},  // 3.54 -> 4
+  };
+  for (const Caso& c : casi) {
+    const LayoutColonneFile l = CalcolaLayoutColonne(c.pesi);
+    EXPECT_EQ(l.Unita, c.unita);
+    int32_t somma = 0;
+    for (size_t i = 0; i < c.pesi.size(); ++i) somma += l.Larghezza[i];
+    EXPECT_EQ(somma, c.somma);
+    EXPECT_EQ(l.Ultima, static_cast<int16_t>(c.pesi.size() - 1));
+  }
+  const LayoutColonneFile l = CalcolaLayoutColonne({2, 3, 3, 2, 4, 3});
+  EXPECT_EQ((std::vector<int16_t>(l.Limite.begin(), l.Limite.begin() + 7)), (std::vector<int16_t>{9, 14, 14, 9, 19, 14, 0}));
+  EXPECT_EQ(l.Larghezza[0], 20);
+  // A 2 or 3 mm column holds no character but is still a column.
+  EXPECT_EQ(CalcolaLayoutColonne({1, 84}).Limite[0], 0);
+}
+
+TEST(LayoutColonneFile, ImpossibleLayoutsAreErrors) {
+  struct Caso {
+    std::vector<int16_t> pesi;
+    int32_t numero;
+  };
+  const std::vector<Caso> casi = {
+      {{0, 0, 0}, errore_file::DivisionePerZero},
+      {{200, 200}, errore_file::ArgomentoNonValido},  // 170 / 400 rounds to 0
+      {{0, 5}, errore_file::ArgomentoNonValido},
+      {std::vector<int16_t>(22, 1), errore_file::IndiceFuoriIntervallo},
+  };
+  for (const Caso& c : casi) {
+    try {
+      CalcolaLayoutColonne(c.pesi);
+      ADD_FAILURE() << "no error for " << c.pesi.size() << " columns";
+    } catch (const ErroreStampaFile& e) {
+      EXPECT_EQ(e.Numero(), c.numero);
+    }
+  }
+  // 21 columns are the most a view may hold.
+  EXPECT_NO_THROW(CalcolaLayoutColonne(std::vector<int16_t>(21, 1)));
+}
+
+TEST(StampaFile, PagePositionsBeyondSixteenBitsAreOverflow) {
+  EXPECT_EQ(PosizioneFile(32767), 32767);
+  try {
+    PosizioneFile(113 * 289 + 265);
+    ADD_FAILURE();
+  } catch (const ErroreStampaFile& e) {
+    EXPECT_EQ(e.Numero(), errore_file::Overflow);
+    EXPECT_STREQ(e.what(), "Overflow.");
+  }
+}
+
+}  // namespace
+}  // namespace varnex

@@ -1,0 +1,172 @@
+// The window side of the report files: the save dialog of the services layer, the logo read into
+// the print dialog's holder, the progress window while the run yields, the schema saved as a real
+// bitmap, and the print dialog closed after success.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QLabel>
+#include <QPointer>
+#include <QTimer>
+#include <filesystem>
+
+#include "model/calcolo_prova.h"
+#include "model/colonne.h"
+#include "model/rete.h"
+#include "report/files/report_html.h"
+#include "report/files/report_txt.h"
+#include "report/files/stampa_file.h"
+#include "report/files/ui/stampa_file_qt.h"
+#include "report/print/sezioni.h"
+#include "report/print/ui/frm_stampa.h"
+#include "shell/settings.h"
+#include "support/fake_interaction.h"
+#include "support/temp_folder.h"
+#include "support/ui/fake_services.h"
+
+namespace varnex {
+namespace {
+
+namespace fs = std::filesystem;
+
+class StampaFileQtTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ImpostaImpostazioni(&store);
+    programma.UsaComeCartellaProgramma();
+    QImage logo(40, 20, QImage::Format_RGB32);
+    logo.fill(Qt::red);
+    ASSERT_TRUE(logo.save(QString::fromStdString(programma.File("logo.bmp")), "BMP"));
+    test::PreparaCalcolo();
+    ASSERT_TRUE(CaricaDefinizioneGriglie(std::string(VARNEX_SOURCE_DATA_DIR) + "/gridgas.cne"));
+    test::AggiungiProva(0, 10);
+    test::AggiungiProva(1, 5, 1.0f);
+    test::AggiungiProva(1, 4, 2.0f);
+    PercorsoProgetto = uscita.File("casa.RTG");
+    Riferimento = "Villa";
+    AzzeraSezioni();
+    StampaCopertina = -1;
+    StampaDiagrammaRete = -1;
+    NumSezioniStampa = 2;
+    ui::InstallaStampaFile();
+  }
+  void TearDown() override {
+    if (ui::frmStampa* d = ui::StampaAperta()) d->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ImpostaFinestreStampaFile(nullptr);
+    ImpostaImpostazioni(nullptr);
+    AzzeraSezioni();
+    PercorsoProgetto.clear();
+    Riferimento.clear();
+    BloccoReti = {};
+  }
+
+  // The print dialog as the main window opens it, with its logo holder.
+  ui::frmStampa* ApriDialogo() {
+    ui::MostraStampa(nullptr);
+    ui::frmStampa* d = ui::StampaAperta();
+    if (d && !d->findChild<QLabel*>(QStringLiteral("picLogo"))) {
+      auto* logo = new QLabel(d);
+      logo->setObjectName(QStringLiteral("picLogo"));
+      logo->hide();
+    }
+    return d;
+  }
+
+  ImpostazioniInMemoria store;
+  test::FakeInterazione utente;
+  test::FakeFileDialoghi salva;
+  test::TempFolder programma;
+  test::TempFolder uscita;
+};
+
+TEST_F(StampaFileQtTest, RunsThroughTheWindowsAndCloseThePrintDialog) {
+  ASSERT_TRUE(ui::PrintHTMLReportHook);
+  ASSERT_TRUE(ui::PrintTXTReportHook);
+  struct Caso {
+    bool html;
+    const char* file;
+    const char* successo;
+  };
+  for (const Caso c : {Caso{true, "report.html", "Stampa su file HTML conclusa con successo."},
+                       Caso{false, "report.txt", "Stampa su file TXT conclusa con successo."}}) {
+    SCOPED_TRACE(c.file);
+    fs::remove(uscita.File("Villa.bmp"));
+    fs::remove(uscita.File("logo.bmp"));
+    QPointer<ui::frmStampa> d = ApriDialogo();
+    ASSERT_TRUE(d);
+    salva.Rispondi(uscita.File(c.file));
+    utente.Attendi(c.successo);
+    bool attesaVisibile = false;
+    QString titolo;
+    QTimer::singleShot(0, [&] {
+      if (ui::frmPrintWait* w = ui::AttesaStampaFile()) {
+        attesaVisibile = w->isVisible();
+        titolo = w->windowTitle();
+      }
+    });
+    if (c.html)
+      ui::PrintHTMLReportHook();
+    else
+      ui::PrintTXTReportHook();
+
+    ASSERT_FALSE(salva.richieste.empty());
+    EXPECT_EQ(salva.richieste.back().tipo, "salva");
+    EXPECT_EQ(salva.richieste.back().titolo, "Salva con nome");
+    EXPECT_EQ(salva.richieste.back().cartella + "casa.RTG", PercorsoProgetto);
+    EXPECT_EQ(salva.richieste.back().nome, "casa");
+    EXPECT_TRUE(attesaVisibile);
+    EXPECT_EQ(titolo, QStringLiteral("Attesa"));
+    EXPECT_EQ(ui::AttesaStampaFile(), nullptr);
+    EXPECT_FALSE(uscita.Read(c.file).empty());
+    // A real bitmap of the network beside the report.
+    const QImage schema(QString::fromStdString(uscita.File("Villa.bmp")));
+    ASSERT_FALSE(schema.isNull());
+    EXPECT_EQ(uscita.Read("Villa.bmp").substr(0, 2), "BM");
+    bool disegnato = false;
+    for (int y = 0; y < schema.height() && !disegnato; y += 2)
+      for (int x = 0; x < schema.width() && !disegnato; x += 2)
+        if (schema.pixelColor(x, y) != QColor(Qt::white)) disegnato = true;
+    EXPECT_TRUE(disegnato);
+    // The logo: in the dialog's holder, and beside the report.
+    EXPECT_EQ(uscita.Read("logo.bmp"), programma.Read("logo.bmp"));
+    if (d) {
+      QLabel* holder = d->findChild<QLabel*>(QStringLiteral("picLogo"));
+      ASSERT_NE(holder, nullptr);
+      EXPECT_EQ(holder->property("Tag").toString(), QStringLiteral("OK"));
+      EXPECT_FALSE(holder->pixmap().isNull());
+      // Success ends by pressing the dialog's "Annulla".
+      EXPECT_FALSE(d->isVisible());
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+}
+
+TEST_F(StampaFileQtTest, WithoutLogoTheHolderIsCleared) {
+  fs::remove(programma.File("logo.bmp"));
+  ui::frmStampa* d = ApriDialogo();
+  ASSERT_NE(d, nullptr);
+  QLabel* holder = d->findChild<QLabel*>(QStringLiteral("picLogo"));
+  holder->setProperty("Tag", QStringLiteral("OK"));
+  salva.Rispondi(std::nullopt);
+  PrintHTMLReport(0);
+  EXPECT_EQ(holder->property("Tag").toString(), QString());
+  EXPECT_TRUE(holder->pixmap().isNull());
+  // Cancelled: nothing written, the dialog stays.
+  EXPECT_TRUE(fs::is_empty(uscita.Path()));
+  EXPECT_TRUE(d->isVisible());
+}
+
+TEST_F(StampaFileQtTest, ASchemaThatCannotBeWrittenFailsTheDiagramStep) {
+  salva.Rispondi(uscita.File("report.txt"));
+  Riferimento = "manca/sotto/Villa";
+  utente.Attendi("Errore nella stampa dello schema della rete.\r\nCodice d'errore: 75.");
+  // The reference's separators stay inside the report's folder, so the bitmap is written there.
+  fs::create_directory(uscita.File("manca_sotto_Villa.bmp"));
+  uscita.Write("manca_sotto_Villa.bmp/occupato", "x");
+  PrintTXTReport();
+  EXPECT_FALSE(fs::exists(uscita.File("report.txt")));
+}
+
+}  // namespace
+}  // namespace varnex

@@ -1,0 +1,168 @@
+// Section flags and presets, bill-of-quantities content and tightness-report pieces.
+#include <gtest/gtest.h>
+
+#include "model/computo.h"
+#include "model/materiali.h"
+#include "report/print/computo_report.h"
+#include "report/print/opzioni_stampa.h"
+#include "report/print/sezioni.h"
+#include "report/print/tenuta_report.h"
+#include "shell/settings.h"
+#include "tightness/tenuta.h"
+
+namespace varnex {
+namespace {
+
+TEST(Sezioni, OrderTextsAndCounts) {
+  EXPECT_EQ(TestoAvanzamento(SezioneReport::Copertina), "Frontespizio");
+  EXPECT_EQ(TestoAvanzamento(SezioneReport::Computo), "Calcolo totale computo ");
+  EXPECT_EQ(TestoTabellaComputo, "Tabella totale computo ");
+  EXPECT_EQ(TestoAvanzamento(SezioneReport::DiagrammaRete), "DiagrammaRete");
+  EXPECT_EQ(OrdineSezioni.back(), SezioneReport::DiagrammaRete);
+  AzzeraSezioni();
+  StampaCopertina = -1;
+  StampaDiagrammaRete = -1;
+  EXPECT_FALSE(SezioneContenutoSelezionata());
+  StampaTenutaImpianto = -1;
+  EXPECT_TRUE(SezioneContenutoSelezionata());
+  EXPECT_FALSE(SezioneTabellaSelezionata());
+  EXPECT_EQ(ContaSezioniSelezionate(), 3);
+  AzzeraSezioni();
+}
+
+TEST(OpzioniStampa, PresetsAndStoredChoice) {
+  ImpostazioniInMemoria store;
+  ImpostaImpostazioni(&store);
+  // Letter order: cover, segments, diagram, losses, path, appliances, bill, tightness.
+  EXPECT_EQ(PresetSezioni(1), (SceltaSezioni{true, true, true, false, true, false, false, false}));
+  EXPECT_EQ(PresetSezioni(2), (SceltaSezioni{false, true, false, true, false, false, true, false}));
+  EXPECT_EQ(LeggiSetStampe(), SceltaSezioni{});  // missing: nothing ticked
+  store.Scrivi("Varnex", "SetStampe", "ABBAABBA ");
+  EXPECT_EQ(LeggiSetStampe(), (SceltaSezioni{true, false, false, true, true, false, false, true}));
+  SalvaSetStampe({true, false, true, false, false, false, false, false});
+  EXPECT_EQ(store.Leggi("Varnex", "SetStampe"), "ABABBBBB ");
+  store.Scrivi("Varnex", "SetStampe", "AB");  // short: the rest unticked
+  EXPECT_EQ(LeggiSetStampe(), (SceltaSezioni{true, false, false, false, false, false, false, false}));
+
+  StoreSelected({true, false, true, false, false, false, false, true});
+  EXPECT_EQ(StampaCopertina, -1);
+  EXPECT_EQ(StampaDiagrammaRete, -1);
+  EXPECT_EQ(StampaTronchi, 0);
+  EXPECT_EQ(StampaTenutaImpianto, -1);
+  EXPECT_EQ(NumSezioniStampa, 3);
+  AzzeraSezioni();
+  ImpostaImpostazioni(nullptr);
+}
+
+TEST(ComputoReport, UsedSeriesInSlotOrderWithTheirDiameters) {
+  const auto salvati = Materiali;
+  for (auto& s : Materiali) s = TSerieMateriale{};
+  Materiali[3][0].Nome = "RAME";
+  Materiali[3][0].TipoFormula = 2;
+  Materiali[3][0].LunghezzaComputo = -1;
+  Materiali[3][0].PesoComputo = 7;
+  Materiali[3][2].RifDiametro = "22x1";
+  Materiali[3][2].LunghezzaComputo = 12.5f;
+  Materiali[1][0].Nome = "ACCIAIO";
+  Materiali[1][0].TipoFormula = 1;
+  Materiali[1][0].LunghezzaComputo = -1;
+  Materiali[1][0].PesoComputo = 0.4f;
+  Materiali[1][1].RifDiametro = "3/4";
+  Materiali[1][1].LunghezzaComputo = 0;  // unused row leaves no gap
+  Materiali[1][4].RifDiametro = "1\"";
+  Materiali[1][4].LunghezzaComputo = 3;
+  Materiali[2][0].Nome = "NON USATA";
+  PesoTotaleAcciaio = 0;
+
+  const auto serie = GetSerieComputo();
+  ASSERT_EQ(serie.size(), 2u);
+  EXPECT_EQ(serie[0].Nome, "ACCIAIO");
+  EXPECT_TRUE(serie[0].Acciaio);
+  EXPECT_EQ(serie[0].PesoTesto, "0");
+  ASSERT_EQ(serie[0].Diametri.size(), 1u);
+  EXPECT_EQ(serie[0].Diametri[0].RifDiametro, "1\"");
+  EXPECT_EQ(serie[0].Diametri[0].Metri, "3,0");
+  EXPECT_FALSE(serie[1].Acciaio);
+  EXPECT_EQ(serie[1].Diametri[0].Metri, "12,5");
+  EXPECT_FALSE(MostraPesoTotaleAcciaio());
+  PesoTotaleAcciaio = 1234.6f;
+  EXPECT_TRUE(MostraPesoTotaleAcciaio());
+  EXPECT_EQ(TestoPesoTotaleAcciaio(), "1235");
+  Materiali = salvati;
+  PesoTotaleAcciaio = 0;
+}
+
+std::vector<std::string> TestiPezzi(const std::vector<PezzoTenuta>& pezzi) {
+  std::vector<std::string> v;
+  for (const auto& p : pezzi)
+    if (!p.Testo.empty()) v.push_back(p.Testo);
+  return v;
+}
+
+int Indice(const std::vector<PezzoTenuta>& pezzi, const std::string& testo) {
+  for (size_t i = 0; i < pezzi.size(); ++i)
+    if (pezzi[i].Testo == testo) return static_cast<int>(i);
+  return -1;
+}
+
+TEST(TenutaReport, EmptyRecordPrintsEveryHeading) {
+  TenutaImpianto = TTenutaImpianto{};
+  const auto pezzi = GetPezziTenuta();
+  const auto testi = TestiPezzi(pezzi);
+  auto ha = [&](const std::string& t) { return std::find(testi.begin(), testi.end(), t) != testi.end(); };
+  EXPECT_EQ(pezzi[1].Tipo, TipoPezzo::Titolo);
+  EXPECT_TRUE(ha("n° 0 di altro tipo"));
+  EXPECT_TRUE(ha("Dispositivo di intercettazione NON INDICATO"));
+  EXPECT_TRUE(ha("(**) L'impianto viene messo fuori esercizio."));
+  // "Non indicata" follows the method label on its line.
+  const int metodo = Indice(pezzi, "METODOLOGIA DI VERIFICA APPLICATA:");
+  ASSERT_GE(metodo, 0);
+  EXPECT_FALSE(pezzi[metodo].FineRiga);
+  EXPECT_EQ(pezzi[metodo + 1].Testo, "Non indicata");
+  // No causes: the heading is followed by two line ends.
+  const int causa = Indice(pezzi, "CAUSA DELL'INTERVENTO");
+  EXPECT_EQ(pezzi[causa + 1].Tipo, TipoPezzo::RigaVuota);
+  EXPECT_EQ(pezzi[causa + 2].Tipo, TipoPezzo::RigaVuota);
+  EXPECT_EQ(pezzi[causa + 3].Testo, "APPARECCHI ALIMENTATI DALL'IMPIANTO");
+  // The report files leave out the empty line after the title and the room for signatures.
+  int saltaHTML = 0;
+  for (const auto& p : pezzi) saltaHTML += p.SaltaHTML ? 1 : 0;
+  EXPECT_EQ(saltaHTML, 1 + 1 + 5);
+}
+
+TEST(TenutaReport, CausesFillTwoColumnsAndCountsGetTheirSuffix) {
+  TenutaImpianto = TTenutaImpianto{};
+  TenutaImpianto.Cause = "1;;1;;;;1";
+  TenutaImpianto.CausaAltro = "guasto";
+  TenutaImpianto.AppAltroNum = 2;
+  TenutaImpianto.AppAltroDesc = "stufa";
+  TenutaImpianto.Metodo = 2;
+  TenutaImpianto.Risultato = 2;
+  TenutaImpianto.ProprietarioScala = "B";
+  const auto pezzi = GetPezziTenuta();
+  std::vector<const PezzoTenuta*> cause;
+  for (const auto& p : pezzi)
+    if (p.Tipo == TipoPezzo::Causa) cause.push_back(&p);
+  ASSERT_EQ(cause.size(), 3u);
+  EXPECT_EQ(cause[0]->Testo, "- Sostituzione apparecchio");
+  EXPECT_FALSE(cause[0]->ColonnaDestra);
+  EXPECT_TRUE(cause[1]->ColonnaDestra);
+  EXPECT_TRUE(cause[1]->FineRiga);
+  EXPECT_EQ(cause[2]->Testo, "- Altro: guasto");
+  EXPECT_FALSE(cause[2]->FineRiga);
+  const int altro = Indice(pezzi, "n° 2 di altro tipo: stufa");
+  ASSERT_GE(altro, 0);
+  EXPECT_EQ(pezzi[altro].Suffisso, ": stufa");
+  EXPECT_NE(Indice(pezzi, " scala B"), -1);
+  EXPECT_NE(Indice(pezzi, "PROVA PRELIMINARE MEDIANTE RILEVAZIONE C.D.P."), -1);
+  EXPECT_NE(Indice(pezzi, "Tenuta idonea al funzionamento temporaneo (*)"), -1);
+  EXPECT_EQ(Indice(pezzi, "Tenuta non idonea al funzionamento (**)"), -1);
+  TenutaImpianto.Cause = "1;1;1;1;1;1";  // six fields: no cause at all
+  int n = 0;
+  for (const auto& p : GetPezziTenuta()) n += p.Tipo == TipoPezzo::Causa ? 1 : 0;
+  EXPECT_EQ(n, 0);
+  TenutaImpianto = TTenutaImpianto{};
+}
+
+}  // namespace
+}  // namespace varnex

@@ -1,0 +1,309 @@
+// The printed run on a recording printer: page policy, documents, progress, failures, page frame.
+#include <gtest/gtest.h>
+
+#include "model/colonne.h"
+#include "model/gas.h"
+#include "model/materiali.h"
+#include "model/globals.h"
+#include "model/rete.h"
+#include "report/print/pagina.h"
+#include "report/print/percentuali.h"
+#include "report/print/sezioni.h"
+#include "report/print/stampa_report.h"
+#include "report/print/stampante_finta.h"
+#include "shell/stato_interfaccia.h"
+#include "support/fake_interaction.h"
+#include "tightness/tenuta.h"
+
+namespace varnex {
+namespace {
+
+using test::StampanteFinta;
+using test::Tratto;
+
+class AttesaFinta : public IAttesaStampa {
+ public:
+  void Mostra() override { aperta = true, ++mostrata; }
+  void PrintMsg(const std::string& s) override { messaggi.push_back(s); }
+  void UpdateBar(int16_t p, int16_t t) override { barra.push_back(t == 0 ? 0 : static_cast<int>(100.0 * p / t)); }
+  void Chiudi() override { aperta = false; }
+  bool aperta = false;
+  int mostrata = 0;
+  std::vector<std::string> messaggi;
+  std::vector<int> barra;
+};
+
+class StampaReport : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(CaricaDefinizioneGriglie(std::string(VARNEX_SOURCE_DATA_DIR) + "/gridgas.cne"));
+    ResetRete();
+    SetReteCorrente(1);
+    ReteInPressione = 0;
+    GasCorrente = TGas{};
+    GasCorrente.Nome = "Metano";
+    GasCorrente.Densita = 0.55f;
+    GasCorrente.Viscosita = 1.4e-05f;
+    AzzeraSezioni();
+    PercentualeX = PercentualeY = 100;
+    DataStampa = "01/02/2024";
+    PercorsoProgetto.clear();
+    TenutaImpianto = TTenutaImpianto{};
+    ImpostaStampanteReport(&stampante);
+    ImpostaAttesaStampa(&attesa);
+    fake.PermettiTutti();
+  }
+  void TearDown() override {
+    ImpostaStampanteReport(nullptr);
+    ImpostaAttesaStampa(nullptr);
+    AzzeraSezioni();
+    ResetRete();
+  }
+  std::vector<std::string> MessaggiUtente() const {
+    std::vector<std::string> v;
+    for (const auto& m : fake.messaggi) v.push_back(m.testo);
+    return v;
+  }
+  bool HaMessaggio(const std::string& t) const {
+    for (const auto& m : fake.messaggi)
+      if (m.testo == t) return true;
+    return false;
+  }
+  std::vector<std::string> TestiPagina(int documento, int pagina) const {
+    std::vector<std::string> v;
+    for (const auto& t : stampante.tratti)
+      if (t.tipo == Tratto::Testo && !t.testo.empty() && t.documento == documento && t.pagina == pagina)
+        v.push_back(t.testo);
+    return v;
+  }
+  static bool Contiene(const std::vector<std::string>& v, const std::string& t) {
+    return std::find(v.begin(), v.end(), t) != v.end();
+  }
+
+  test::FakeInterazione fake;
+  StampanteFinta stampante;
+  AttesaFinta attesa;
+};
+
+TEST_F(StampaReport, PageSizeLimitIs32000Twips) {
+  StampaCopertina = -1;
+  NumSezioniStampa = 1;
+  stampante.altezza = 32001;
+  PrintReport(0);
+  EXPECT_TRUE(HaMessaggio("La pagina e' troppo grande. Selezionare un formato piu' piccolo"));
+  EXPECT_TRUE(stampante.tratti.empty());
+  EXPECT_EQ(attesa.mostrata, 0);
+  stampante.altezza = 32000;
+  PrintReport(0);
+  EXPECT_EQ(attesa.mostrata, 1);
+  EXPECT_FALSE(stampante.tratti.empty());
+}
+
+TEST_F(StampaReport, CoverAloneHasNoHeaderAndOneDocument) {
+  StampaCopertina = -1;
+  NumSezioniStampa = 1;
+  PercorsoProgetto = "/prove/casa.RTG";
+  PrintReport(0);
+  const auto pagina1 = TestiPagina(1, 1);
+  EXPECT_TRUE(Contiene(pagina1, "Schema di impianto interno gas"));
+  EXPECT_TRUE(Contiene(pagina1, "01/02/2024"));
+  EXPECT_TRUE(Contiene(pagina1, "Pagina: 1 "));
+  EXPECT_FALSE(Contiene(pagina1, "casa"));  // no page header
+  EXPECT_TRUE(TestiPagina(1, 2).empty());
+  EXPECT_EQ(stampante.Conta(Tratto::FineDocumento), 1);
+  EXPECT_FALSE(attesa.aperta);
+}
+
+TEST_F(StampaReport, CoverAndTightnessTestPagePolicy) {
+  StampaCopertina = -1;
+  StampaTenutaImpianto = -1;
+  NumSezioniStampa = 2;
+  PercorsoProgetto = "/prove/casa.RTG";
+  PrintReport(0);
+  EXPECT_TRUE(Contiene(TestiPagina(1, 1), "casa"));  // a content section brings the header on page 1
+  const auto pagina2 = TestiPagina(1, 2);
+  // Page 2 carries only the header and the footer: the tightness report starts a new page.
+  EXPECT_TRUE(Contiene(pagina2, "casa"));
+  EXPECT_TRUE(Contiene(pagina2, "Pagina: 2 "));
+  EXPECT_FALSE(Contiene(pagina2, "Verifica di tenuta dell'impianto in base alla normativa UNI 11137-1"));
+  const auto pagina3 = TestiPagina(1, 3);
+  EXPECT_TRUE(Contiene(pagina3, "Verifica di tenuta dell'impianto in base alla normativa UNI 11137-1"));
+  EXPECT_EQ(stampante.Conta(Tratto::FineDocumento), 1);
+  EXPECT_EQ(attesa.messaggi, (std::vector<std::string>{"Frontespizio", "Verifica Tenuta impianto"}));
+}
+
+TEST_F(StampaReport, DiagramAloneIsALandscapeDocumentAndProgressCounts) {
+  StampaCopertina = -1;
+  StampaTronchi = -1;
+  StampaDiagrammaRete = -1;
+  NumSezioniStampa = 3;
+  AdattaSchemaPagina = -1;
+  PercorsoProgetto = "/prove/casa.RTG";
+  Riferimento = "Villa";
+  int16_t orientamentoAlDiagramma = 0;
+  struct Diagramma : IDiagrammaStampa {
+    int16_t* o;
+    void PrintDiagrammaRete(IStampanteReport& p, int16_t) override {
+      *o = p.Orientation();
+      StampaTitoloDiagramma(p);
+    }
+  } diagramma;
+  diagramma.o = &orientamentoAlDiagramma;
+  ImpostaDiagrammaStampa(&diagramma);
+  PrintReport(0);
+  ImpostaDiagrammaStampa(nullptr);
+  EXPECT_EQ(orientamentoAlDiagramma, 2);
+  EXPECT_EQ(stampante.Orientation(), 1);
+  EXPECT_EQ(stampante.Conta(Tratto::FineDocumento), 2);
+  EXPECT_TRUE(Contiene(TestiPagina(2, 1), "casa.RTG - Rete: Villa"));
+  EXPECT_EQ(attesa.barra, (std::vector<int>{0, 0, 33, 66, 66, 66, 66, 66, 66, 100}));
+  EXPECT_EQ(AdattaSchemaPagina, 0);
+}
+
+TEST_F(StampaReport, DiagramWithoutAdapterPrintsItsTitleOnly) {
+  StampaDiagrammaRete = -1;
+  NumSezioniStampa = 1;
+  stampante.rifiutaOrizzontale = true;
+  PercorsoProgetto = "/prove/casa.RTG";
+  Riferimento = "Villa";
+  PrintReport(-1);
+  EXPECT_TRUE(HaMessaggio("Impossibile impostare modalita' landscape"));
+  EXPECT_EQ(stampante.Testi(), (std::vector<std::string>{"casa.RTG - Rete: Villa"}));
+  EXPECT_EQ(stampante.Conta(Tratto::FineDocumento), 1);
+}
+
+TEST_F(StampaReport, AFailingSectionEndsTheRunCleanly) {
+  StampaTronchi = -1;
+  StampaDiagrammaRete = -1;
+  NumSezioniStampa = 2;
+  AdattaSchemaPagina = -1;
+  struct Guasto : IDiagrammaStampa {
+    void PrintDiagrammaRete(IStampanteReport& p, int16_t) override {
+      p.Print("schema", true);
+      throw ErroreReport("guasto");
+    }
+  } diagramma;
+  ImpostaDiagrammaStampa(&diagramma);
+  PrintReport(0);
+  ImpostaDiagrammaStampa(nullptr);
+  EXPECT_TRUE(HaMessaggio(MessaggioErroreStampa));
+  ASSERT_FALSE(stampante.tratti.empty());
+  EXPECT_EQ(stampante.tratti.back().tipo, Tratto::FineDocumento);  // the diagram document is ended
+  EXPECT_EQ(stampante.Orientation(), 1);
+  EXPECT_EQ(AdattaSchemaPagina, 0);
+  EXPECT_FALSE(attesa.aperta);
+}
+
+TEST_F(StampaReport, CoverReadsEveryFieldBeforePrinting) {
+  ReteInPressione = -1;
+  Rete().NumTronchi = 1;
+  Tronco(1).ID_CONTEMP = 0;
+  SetupPage();
+  EXPECT_THROW(PrintCopertina(stampante), ErroreReport);
+  EXPECT_TRUE(stampante.Testi().empty());
+}
+
+TEST_F(StampaReport, SetupPageGeometryAndPageBreakBoundary) {
+  stampante.larghezza = 12000;
+  stampante.altezza = 16000;
+  SetupPage();
+  EXPECT_EQ(LarghezzaStampabile, 10000);
+  EXPECT_EQ(AltezzaStampabile, 15900);
+  EXPECT_DOUBLE_EQ(stampante.ScaleLeft(), -1000);
+  EXPECT_DOUBLE_EQ(stampante.ScaleTop(), -600);
+  EXPECT_EQ(LimiteFondoPagina, 13900);
+  stampante.y = LimiteFondoPagina - 401;
+  CheckPageBreak();
+  EXPECT_EQ(stampante.Conta(Tratto::NuovaPagina), 0);
+  stampante.y = LimiteFondoPagina - 400;
+  CheckPageBreak();
+  EXPECT_EQ(stampante.Conta(Tratto::NuovaPagina), 1);
+  EXPECT_DOUBLE_EQ(stampante.y, InizioCorpoPagina);
+  // Eight lines of "X" (180 twips at 9 pt) reserved ahead.
+  stampante.y = LimiteFondoPagina - 400 - 8 * 180;
+  CheckPageBreak(8);
+  EXPECT_EQ(stampante.Conta(Tratto::NuovaPagina), 2);
+  EXPECT_GT(stampante.eventi, 0);
+}
+
+TEST_F(StampaReport, HeaderTitleAndFooterTexts) {
+  DittaRiga1 = "Ditta Rossi";
+  DittaRiga2 = "Via Roma 1";
+  DittaAgente = "AG";
+  SetupPage();
+  const std::string quaranta(40, 'q');
+  PercorsoProgetto = "/prove/" + quaranta + ".RTG";
+  PrintPageHeader(stampante);
+  EXPECT_TRUE(stampante.Trova(quaranta));
+  EXPECT_TRUE(stampante.Trova("Ditta Rossi"));
+  EXPECT_DOUBLE_EQ(stampante.y, InizioCorpoPagina);
+  PercorsoProgetto = "/prove/" + quaranta + "q.RTG";
+  PrintPageHeader(stampante);
+  EXPECT_TRUE(stampante.Trova(std::string(36, 'q') + ".RTG"));
+  PrintPageFooter(stampante);
+  EXPECT_TRUE(stampante.Trova(VersioneProgramma + " - AG      "));
+  EXPECT_EQ(CodiceDitta(), "AG      ");
+  DittaAgente = "ABCDEFGHIJ";
+  EXPECT_EQ(CodiceDitta(), "ABCDEFGH");
+  DittaRiga1.clear();
+  DittaRiga2.clear();
+  DittaAgente.clear();
+}
+
+TEST_F(StampaReport, TablesFollowTheThreeQuarterRule) {
+  StampaTronchi = -1;
+  StampaUtenze = -1;
+  NumSezioniStampa = 2;
+  PrintReport(0);
+  // Both tables fit on page 1 (an empty network): the second starts on the same page.
+  EXPECT_TRUE(Contiene(TestiPagina(1, 1), "Tabella dati tronchi "));
+  EXPECT_TRUE(Contiene(TestiPagina(1, 1), "Riepilogo utenze "));
+  EXPECT_TRUE(Contiene(TestiPagina(1, 1), "TOTALE PORTATA GAS:"));
+  EXPECT_EQ(stampante.ContaTesto("Pagina: 1 "), 1);  // the last page ends with its footer
+  EXPECT_FALSE(HaMessaggio(MessaggioErroreStampa));
+}
+
+TEST_F(StampaReport, BillOfQuantitiesStripsContinueWhenTooMany) {
+  const auto salvati = Materiali;
+  for (auto& s : Materiali) s = TSerieMateriale{};
+  Materiali[1][0].Nome = "RAME";
+  Materiali[1][0].TipoFormula = 2;
+  Materiali[1][0].LunghezzaComputo = -1;
+  for (int r = 1; r <= 30; ++r) {
+    Materiali[1][r].RifDiametro = "D" + std::to_string(r);
+    Materiali[1][r].LunghezzaComputo = 1;
+  }
+  stampante.larghezza = 12000;
+  SetupPage();  // 10000 twips: columns of 6 X at 8 pt (480) give 19 diameter columns
+  stampante.SetFontSize(8);
+  stampante.y = InizioCorpoPagina;
+  PrintComputo(stampante, 0);
+  const Tratto* primo = stampante.Trova("D1");
+  const Tratto* ventesimo = stampante.Trova("D20");
+  ASSERT_TRUE(primo && ventesimo);
+  EXPECT_GT(ventesimo->y, primo->y);          // a second strip below the first
+  EXPECT_EQ(stampante.ContaTesto("DN"), 2);
+  EXPECT_TRUE(stampante.Trova("Computo tubazioni"));
+  EXPECT_FALSE(stampante.Trova("Peso totale: 0 Kg"));  // copper: no weight line
+  Materiali = salvati;
+}
+
+TEST_F(StampaReport, TightnessReportChecksThePageAtEveryLine) {
+  PercentualeY = 30;  // a short page
+  SetupPage();
+  stampante.y = InizioCorpoPagina;
+  PrintTenutaImpianto(stampante, 0);
+  EXPECT_GE(stampante.Conta(Tratto::NuovaPagina), 1);
+  for (const auto& t : stampante.tratti)
+    if (t.tipo == Tratto::Testo && t.fineRiga) EXPECT_LT(t.y, LimiteFondoPagina + 200 + 1) << t.testo;
+}
+
+TEST(GetPathFolder, Cases) {
+  EXPECT_EQ(GetPathFolder("/a/b/c.htm"), "/a/b/");
+  EXPECT_EQ(GetPathFolder("C:\\a\\b.htm"), "C:\\a\\");
+  EXPECT_EQ(GetPathFolder("/a/b/"), "/a/b/");
+  EXPECT_EQ(GetPathFolder("nome.htm"), "nome.htm/");
+}
+
+}  // namespace
+}  // namespace varnex

@@ -1,0 +1,136 @@
+// Content of the five report tables: rows, markers, prefixes, captions, cutting and totals.
+#include <gtest/gtest.h>
+
+#include "model/colonne.h"
+#include "model/rete.h"
+#include "model/speciali.h"
+#include "report/print/sezioni.h"
+#include "report/print/tabelle_report.h"
+
+namespace varnex {
+namespace {
+
+class TabelleReport : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(CaricaDefinizioneGriglie(std::string(VARNEX_SOURCE_DATA_DIR) + "/gridgas.cne"));
+    ResetRete();
+    ReteInPressione = 0;
+    Rete().NumTronchi = 4;
+    Tronco(1) = TTronco{};
+    Tronco(1).ID_LEFT = 2;
+    Tronco(1).ID_RIGHT = 3;
+    Tronco(1).ID_P_TRONCO = 2.3f;
+    Tronco(1).ID_PDC_TRONCO = 10;
+    Tronco(1).ID_PDC_PERCORSO = 50;
+    for (int16_t s : {2, 3}) {
+      Tronco(s) = TTronco{};
+      Tronco(s).ID_PREV = 1;
+    }
+    Tronco(2).ID_P_UTENZE = 1.5f;
+    Tronco(2).ID_PDC_TRONCO = 20;
+    Tronco(2).ID_PDC_PERCORSO = 60;
+    Tronco(3).ID_P_UTENZE = 0.8f;
+    Tronco(3).ID_PDC_TRONCO = 5;
+    Tronco(3).ID_PDC_PERCORSO = 55;
+    Tronco(4) = TTronco{};
+    Tronco(4).ID_P_UTENZE = 9;  // an appliance the calculation never reached
+    for (int16_t s : {1, 2, 3}) Tronco(s).Collegato = -1;
+  }
+  void TearDown() override {
+    ResetRete();
+    ReteInPressione = 0;
+  }
+};
+
+TEST_F(TabelleReport, ViewsAndTitlesFollowTheActivity) {
+  EXPECT_EQ(GetReportView(ReportTable::SegmentTable), 1);
+  EXPECT_EQ(GetReportView(ReportTable::ApplianceTable), 4);
+  ReteInPressione = -1;
+  EXPECT_EQ(GetReportView(ReportTable::SegmentTable), 6);
+  EXPECT_EQ(GetReportView(ReportTable::WorstPathTable), 7);
+  EXPECT_EQ(GetReportView(ReportTable::ApplianceTable), 8);
+  EXPECT_EQ(GetReportView(ReportTable::LocalLossTable), 9);
+  EXPECT_EQ(GetReportView(ReportTable::EquivalentLengthTable), 10);
+  EXPECT_EQ(GetReportTitle(ReportTable::WorstPathTable), "Analisi percorso più sfavorito");
+}
+
+TEST_F(TabelleReport, RowsHoldOnlyLinkedSegments) {
+  EXPECT_EQ(GetReportRows(ReportTable::SegmentTable), (std::vector<int16_t>{1, 2, 3}));
+  EXPECT_EQ(GetReportRows(ReportTable::ApplianceTable), (std::vector<int16_t>{2, 3}));
+  // The path runs from the source to the segment of greatest cumulative drop.
+  EXPECT_EQ(GetReportRows(ReportTable::WorstPathTable), (std::vector<int16_t>{1, 2}));
+  Tronco(1).Collegato = 0;
+  EXPECT_EQ(GetReportRows(ReportTable::WorstPathTable), (std::vector<int16_t>{2}));
+  for (int16_t s : {1, 2, 3}) Tronco(s).Collegato = 0;
+  EXPECT_TRUE(GetReportRows(ReportTable::SegmentTable).empty());
+}
+
+TEST_F(TabelleReport, InternalSegmentTableMarkers) {
+  // View 1: column 7 own flow, 11 cumulative drop.
+  EXPECT_EQ(GetCellText(1, 0, 2, 20), "2");
+  EXPECT_EQ(GetCellText(1, 7, 1, 20), "-");       // no own flow
+  EXPECT_EQ(GetCellText(1, 11, 1, 20), "-");      // cumulative drop shown only where there is an appliance
+  EXPECT_EQ(GetCellText(1, 11, 2, 20), "60,00");
+  EXPECT_EQ(GetCellText(1, 11, 2, 3), "60,");     // cut after trimming
+  Tronco(1).ID_P_UTENZE = 0.0001f;
+  EXPECT_EQ(GetCellText(1, 7, 1, 20), "0,000");   // not zero: through the mask
+}
+
+TEST_F(TabelleReport, PressurisedSimultaneityPrefixAndEndPressure) {
+  ReteInPressione = -1;
+  struct Caso {
+    int16_t contemp;
+    float portata;
+    const char* atteso;
+  } casi[] = {{60, 12.5f, "[60%] 12,500"}, {100, 0, "-"}, {50, 0, "[50%] 0,000"}, {0, 3, "3,000"}, {120, 3, "3,000"}};
+  for (const Caso& c : casi) {
+    Tronco(1).ID_CONTEMP = c.contemp;
+    Tronco(1).ID_P_TRONCO = c.portata;
+    EXPECT_EQ(GetCellText(6, 7, 1, 30), c.atteso) << c.contemp;
+  }
+  Tronco(1).ID_PFINALE = 2.5f;
+  Tronco(2).ID_PFINALE = 0;
+  EXPECT_EQ(GetCellText(6, 11, 1, 20), "-");       // has children
+  EXPECT_EQ(GetCellText(6, 11, 2, 20), "0,000");   // end segment shows even 0
+}
+
+TEST_F(TabelleReport, FittingNamesCaptionView9) {
+  NomiSpeciali[5] = "  Valvola  ";
+  NomiSpeciali[6] = "";
+  EXPECT_EQ(GetColumnCaption(9, 7, 20).Titolo, "Valvola");
+  EXPECT_EQ(GetColumnCaption(9, 8, 20).Titolo, "");
+  EXPECT_EQ(GetColumnCaption(9, 7, 20).Unita, "N.");
+  EXPECT_EQ(GetColumnCaption(1, 7, 4).Titolo, "Port");
+}
+
+TEST_F(TabelleReport, TotalsSumTheRowsOnly) {
+  const auto percorso = GetReportTotal(ReportTable::WorstPathTable, GetReportRows(ReportTable::WorstPathTable));
+  ASSERT_TRUE(percorso);
+  EXPECT_EQ(percorso->Etichetta, "TOTALE PERDITA DI PRESSIONE:");
+  EXPECT_FLOAT_EQ(percorso->Valore, 30);
+  EXPECT_EQ(percorso->Colonna, 7);
+
+  const auto utenze = GetReportTotal(ReportTable::ApplianceTable, GetReportRows(ReportTable::ApplianceTable));
+  ASSERT_TRUE(utenze);
+  EXPECT_EQ(utenze->Etichetta, "TOTALE PORTATA GAS:");
+  EXPECT_FLOAT_EQ(utenze->Valore, 2.3f);  // the unlinked appliance adds nothing
+  EXPECT_EQ(utenze->Colonna, 4);
+  ReteInPressione = -1;
+  const auto rete = GetReportTotal(ReportTable::ApplianceTable, GetReportRows(ReportTable::ApplianceTable));
+  EXPECT_EQ(rete->Colonna, 2);
+  EXPECT_EQ(GetReportTotalText(*rete, 8, 20), "2,300");
+  EXPECT_FALSE(GetReportTotal(ReportTable::SegmentTable, {1}));
+}
+
+TEST_F(TabelleReport, TooManyColumnsIsAReportError) {
+  const int16_t prima = UltimaColonnaGriglia[1];
+  UltimaColonnaGriglia[1] = 21;
+  EXPECT_THROW(UltimaColonnaReport(1), ErroreReport);
+  UltimaColonnaGriglia[1] = 20;
+  EXPECT_EQ(UltimaColonnaReport(1), 20);
+  UltimaColonnaGriglia[1] = prima;
+}
+
+}  // namespace
+}  // namespace varnex

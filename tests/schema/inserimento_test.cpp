@@ -1,0 +1,130 @@
+// Drop targets at the free segment ends.
+#include "schema/inserimento.h"
+
+#include "schema_prova.h"
+
+namespace varnex::test {
+namespace {
+
+class Inserimento : public SchemaTest {
+ protected:
+  std::vector<std::pair<int16_t, int16_t>> Bersagli() const {
+    std::vector<std::pair<int16_t, int16_t>> v;
+    for (int16_t i = 1; i <= NumPuntiInserimentoTronco; ++i)
+      v.emplace_back(PuntiInserimentoTronco[i].Direzione, PuntiInserimentoTronco[i].CodiceSvolta);
+    return v;
+  }
+};
+
+TEST_F(Inserimento, AFreeLeafOffersSevenDirectionsButBackAndOneAppliance) {
+  CostruisciRete({{0, 0, 0}});
+  Disegna();
+  using P = std::pair<int16_t, int16_t>;
+  EXPECT_EQ(Bersagli(), (std::vector<P>{{4, 1}, {8, 4}, {1, 2}, {5, 5}, {7, 7}, {3, 3}, {6, 8}}));
+  ASSERT_EQ(NumPuntiInserimentoUtenza, 1);
+  EXPECT_EQ(PuntiInserimentoUtenza[1].Direzione, 4);
+  EXPECT_EQ(PuntiInserimentoUtenza[1].CodiceSvolta, 1);
+  EXPECT_EQ(PuntiInserimentoUtenza[1].PuntoX, Tronco(1).FineX);
+  EXPECT_EQ(Tronco(1).EstremoLibero, -1);
+}
+
+TEST_F(Inserimento, ASegmentWhoseDerivationGoesStraightOnOffersSix) {
+  CostruisciRete({{0, 2, 0}, {1, 0, 0}});
+  Tronco(2).ID_P_TRONCO = 1;  // an appliance at the leaf: nothing there
+  Disegna();
+  using P = std::pair<int16_t, int16_t>;
+  EXPECT_EQ(Bersagli(), (std::vector<P>{{8, 4}, {1, 2}, {5, 5}, {6, 8}, {3, 3}, {7, 7}}));
+  EXPECT_EQ(NumPuntiInserimentoUtenza, 0);
+  EXPECT_EQ(Tronco(2).EstremoLibero, 0);
+}
+
+TEST_F(Inserimento, ADerivationPointingBackLeavesTheSevenOthers) {
+  CostruisciRete({{0, 2, 0}, {1, 0, 0}});
+  Tronco(2).CodiceSvolta = 6;
+  Tronco(2).ID_P_TRONCO = 1;
+  Disegna();
+  EXPECT_EQ(NumPuntiInserimentoTronco, 7);
+}
+
+TEST_F(Inserimento, NoTargetsAtFullOrUnreachedSegmentsOrSecondRoots) {
+  CostruisciRete({{0, 2, 3}, {1, 0, 0}, {1, 0, 0}, {0, 0, 0}});
+  Tronco(2).ID_P_TRONCO = 1;
+  Tronco(3).ID_P_TRONCO = 1;
+  Disegna();
+  EXPECT_EQ(NumPuntiInserimentoTronco, 0);  // 1 has two derivations, 4 is a second root
+  CostruisciRete({{0, 0, 0}});
+  Tronco(1).Collegato = 0;
+  Tronco(1).EstremoLibero = -1;
+  Disegna();
+  EXPECT_EQ(NumPuntiInserimentoTronco, 0);
+  EXPECT_EQ(Tronco(1).EstremoLibero, -1);  // kept for a segment the calculation did not reach
+}
+
+TEST_F(Inserimento, ALeafWithATypeButNoFlowIsFree) {
+  CostruisciRete({{0, 0, 0}});
+  Tronco(1).TipologiaUtenza = 2;
+  Disegna();
+  EXPECT_EQ(NumPuntiInserimentoTronco, 7);
+  EXPECT_EQ(NumPuntiInserimentoUtenza, 1);
+}
+
+TEST_F(Inserimento, TurnCodeBetweenFindsTheCodeThatLeadsThere) {
+  for (int16_t base = 1; base <= 8; ++base)
+    for (int16_t code = 1; code <= 8; ++code)
+      EXPECT_EQ(RotateByCode(base, TurnCodeBetween(RotateByCode(base, code), base)), RotateByCode(base, code));
+  EXPECT_EQ(TurnCodeBetween(4, 4), 1);
+  EXPECT_EQ(TurnCodeBetween(2, 4), 6);
+  EXPECT_EQ(TurnCodeBetween(4, 0), 0);
+}
+
+TEST_F(Inserimento, TheListsGrowPastTenAndStartAgainEmpty) {
+  for (int i = 0; i < 25; ++i) AddTroncoTarget(1, 4, i, i, 1);
+  EXPECT_EQ(NumPuntiInserimentoTronco, 25);
+  EXPECT_EQ(PuntiInserimentoTronco[25].PuntoX, 24);
+  ResetDropTargets();
+  EXPECT_EQ(NumPuntiInserimentoTronco, 0);
+}
+
+TEST_F(Inserimento, ShowingSegmentTargetsPaintsArrowsAndRegistersTriangles) {
+  CostruisciRete({{0, 0, 0}});
+  Disegna();
+  canvas.operazioni.clear();
+  ShowTroncoTargets();
+  int frecce = 0;
+  for (const auto& op : canvas.operazioni)
+    if (op.tipo == OperazioneDisegno::Tipo::Figura) ++frecce;
+  EXPECT_EQ(frecce, 7);
+  const int32_t X = Tronco(1).FineX, Y = Tronco(1).FineY;
+  // Right of the end: the straight-on target, number 1.
+  const int16_t pos = RegioniDrop.TestHit(X + 200, Y);
+  EXPECT_EQ(RegioniDrop.GetTag(pos), "ER");
+  EXPECT_EQ(RegioniDrop.GetIndex(pos), 1);
+  EXPECT_EQ(RegioniDrop.GetTag(RegioniDrop.TestHit(X, Y - 200)), "EU");
+  EXPECT_EQ(RegioniDrop.GetTag(RegioniDrop.TestHit(X + 150, Y + 150)), "EDR");
+  EXPECT_EQ(RegioniDrop.TestHit(X - 200, Y), 0);  // back: no target
+}
+
+TEST_F(Inserimento, ShowingApplianceTargetsRegistersThePaintedRectangle) {
+  CostruisciRete({{0, 0, 0}});
+  Disegna();
+  ShowUtenzaTargets();
+  const int32_t X = Tronco(1).FineX, Y = Tronco(1).FineY;
+  const int16_t pos = RegioniDrop.TestHit(X + 10, Y);
+  EXPECT_EQ(RegioniDrop.GetTag(pos), "ER");
+  EXPECT_EQ(RegioniDrop.Regione(pos).X0, X);
+  EXPECT_EQ(RegioniDrop.Regione(pos).Y0, Y - 240);
+  EXPECT_EQ(RegioniDrop.Regione(pos).X1, X + 480);
+  EXPECT_EQ(RegioniDrop.TestHit(X + 481, Y), 0);
+}
+
+TEST_F(Inserimento, AfterAPrintDrawingADragShowsNothing) {
+  CostruisciRete({{0, 0, 0}});
+  Disegna();
+  SuperficieRegistrata figura("picPrint", 11000, 8000, 8000);
+  DrawSchema(figura, 1, 600.0, 0.0, std::nullopt, std::nullopt, "Arial", 7);
+  ShowTroncoTargets();
+  EXPECT_EQ(RegioniDrop.RegionCount(), 1);
+}
+
+}  // namespace
+}  // namespace varnex::test

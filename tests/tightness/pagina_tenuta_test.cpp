@@ -1,0 +1,596 @@
+#include "tightness/pagina_tenuta.h"
+
+#include <gtest/gtest.h>
+
+#include "model/gas.h"
+#include "model/materiali.h"
+#include "model/rete.h"
+#include "support/fake_interaction.h"
+#include "support/temp_folder.h"
+
+namespace varnex {
+namespace {
+
+using namespace campo_tenuta;
+namespace cr = cornice_tenuta;
+using test::FakeInterazione;
+using test::TempFolder;
+
+class PaginaTenutaTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    cartella.UsaComeCartellaProgramma();
+    TenutaImpianto = TTenutaImpianto{};
+    ReteInPressione = 0;
+    GasCorrente = TGas{};
+    GasCorrente.Famiglia = 2;
+    ParFamGas = {};
+    ParFamGas[1] = {2000, 80};
+    ParFamGas[2] = {2200, 100};
+    ParFamGas[3] = {3000, 150};
+    Rete().NumTronchi = 0;
+  }
+  void TearDown() override {
+    TenutaImpianto = TTenutaImpianto{};
+    GasCorrente = TGas{};
+    ParFamGas = {};
+    Rete().NumTronchi = 0;
+  }
+
+  // A page whose every required field is filled and valid, with the meter method and a tight device.
+  static void Compila(PaginaTenuta& p) {
+    for (int c = 0; c < NumCampiTenuta; ++c)
+      if (IsCampoCasellaTesto(c)) p.Testo(c) = "x";
+    p.Testo(ProprietarioNome2).clear();
+    p.Testo(CapacitaContatore) = "2,0";
+    p.Testo(DataEsecuzione) = "31/12/2007";
+    p.Testo(OraEsecuzione) = "9:30";
+    for (int c : {AppRisc, AppAcquaSan, AppCombinati, AppCottura, AppAltroNum}) p.Testo(c) = "1";
+    p.Testo(AppComplessivo) = "5";
+    p.Testo(ProvaContQn) = "0,5";
+    p.Testo(ProvaContPprova) = "2000";
+    p.Testo(ProvaContDispRil) = "0,5";
+    p.Testo(ProvaCDPPprova) = "2000";
+    p.Testo(ProvaCDPcdp) = "10";
+    p.CauseCaselle[0].Spuntata = true;
+    p.CauseCaselle[6].Spuntata = true;
+    p.MetodoContatore.Selezionata = true;
+    p.DisposATenuta.Selezionata = true;
+    p.PaginaTenutaInizializzata = true;
+  }
+
+  // One pipe of inner diameter 20 mm and the given length in metres, reached from the root.
+  static void UnTubo(float lunghezza) {
+    Materiali[1][0].NumDiametri = 1;
+    Materiali[1][1].RifDiametro = "T20";
+    Materiali[1][1].DiamInterno = 20;
+    Rete().NumTronchi = 1;
+    Tronco(1) = TTronco{};
+    Tronco(1).IndiceMateriale = 1;
+    Tronco(1).ID_DIAMETRO = "T20";
+    Tronco(1).ID_LEN = lunghezza;
+  }
+
+  TempFolder cartella;
+  FakeInterazione interazione;
+};
+
+// ---- Meter method ---------------------------------------------------------------------------
+
+TEST_F(PaginaTenutaTest, MeterMethodVerdictsByReferenceLeak) {
+  struct Caso {
+    const char* qn;
+    const char* pprova;
+    const char* dispersione;
+    const char* pRif;
+    const char* dispRif;
+    int16_t verdetto;
+    bool messaggio;
+  } casi[] = {
+      {"0,5", "2000", "0,5", "2200", "0,55", 1, false},  // the worked example
+      {"1", "2200", "1", "2200", "1", 1, false},
+      {"1", "2200", "5", "2200", "5", 2, false},
+      {"1", "2200", "5,01", "2200", "5,01", 3, false},
+      {"1", "2200", "5,06", "2200", "5,06", 3, false},
+      {"1", "2200", "5,1", "2200", "5,1", 3, false},
+      {"1", "2200", "0", "2200", "0", 1, false},
+      {"1", "2200", "-0,5", "2200", "-0,5", 3, false},
+      {"1", "0", "1", "2200", "NC", 3, false},
+      {"1", "", "1", "2200", "NC", 3, false},
+      {"0", "2200", "1", "", "", 3, true},
+      {"", "2200", "1", "", "", 3, true},
+      {"1,01", "2200", "0,1", "", "", 3, true},
+      {"-0,5", "2200", "0,1", "", "", 3, true},
+  };
+  for (const Caso& c : casi) {
+    PaginaTenuta p;
+    p.MetodoContatore.Selezionata = true;
+    p.DisposATenuta.Selezionata = true;
+    p.Testo(ProvaContQn) = c.qn;
+    p.Testo(ProvaContPprova) = c.pprova;
+    p.Testo(ProvaContDispRil) = c.dispersione;
+    p.CalcolaVerificaTenuta();
+    SCOPED_TRACE(std::string(c.qn) + " " + c.pprova + " " + c.dispersione);
+    EXPECT_EQ(p.Testo(ProvaContPRif), c.pRif);
+    EXPECT_EQ(p.Testo(ProvaContDispRif), c.dispRif);
+    EXPECT_EQ(TenutaImpianto.Risultato, c.verdetto);
+    EXPECT_EQ(p.ErroreContatore, c.messaggio ? MessaggioPortataNominale : "");
+    EXPECT_EQ(p.Idoneo.Selezionata, c.verdetto == 1);
+    EXPECT_EQ(p.Temporaneo.Selezionata, c.verdetto == 2);
+    EXPECT_EQ(p.NonIdoneo.Selezionata, c.verdetto == 3);
+    EXPECT_EQ(p.NonIdoneo.ColoreTesto, c.verdetto == 3 ? ColoreRossoTenuta : ColoreTestoPulsante);
+  }
+}
+
+TEST_F(PaginaTenutaTest, WithoutAReferencePressureNoLeakIsJudgedFit) {
+  // Family III never loaded, a non-combustible gas and an unknown family all lack a reference
+  // pressure: a leak brought to 0 Pa would always look fit.
+  ParFamGas[3] = {};
+  for (int16_t famiglia : {int16_t{3}, int16_t{0}, int16_t{9}, int16_t{-1}}) {
+    GasCorrente.Famiglia = famiglia;
+    PaginaTenuta p;
+    p.MetodoContatore.Selezionata = true;
+    p.DisposATenuta.Selezionata = true;
+    p.Testo(ProvaContQn) = "0,5";
+    p.Testo(ProvaContPprova) = "2000";
+    p.Testo(ProvaContDispRil) = "0,5";
+    p.CalcolaVerificaTenuta();
+    EXPECT_EQ(p.Testo(ProvaContPRif), "0") << famiglia;
+    EXPECT_EQ(p.Testo(ProvaContDispRif), "NC") << famiglia;
+    EXPECT_EQ(TenutaImpianto.Risultato, 3) << famiglia;
+  }
+}
+
+TEST_F(PaginaTenutaTest, DeviceAndMeterCapacityOverrideAFitTest) {
+  struct Caso {
+    bool aTenuta, nonATenuta;
+    const char* contatore;
+    int16_t verdetto;
+  } casi[] = {
+      {true, false, "", 1},     {true, false, "3", 1},    {true, false, "3,0", 1},
+      {true, false, "3,5", 3},  {true, false, "3,01", 3}, {false, true, "", 3},
+      {false, false, "", 3},
+  };
+  for (const Caso& c : casi) {
+    PaginaTenuta p;
+    p.MetodoContatore.Selezionata = true;
+    p.DisposATenuta.Selezionata = c.aTenuta;
+    p.DisposNonATenuta.Selezionata = c.nonATenuta;
+    p.Testo(ProvaContQn) = "1";
+    p.Testo(ProvaContPprova) = "2200";
+    p.Testo(ProvaContDispRil) = "1";
+    p.Testo(CapacitaContatore) = c.contatore;
+    p.CalcolaVerificaTenuta();
+    EXPECT_EQ(TenutaImpianto.Risultato, c.verdetto) << c.aTenuta << c.nonATenuta << " " << c.contatore;
+  }
+}
+
+TEST_F(PaginaTenutaTest, NoMethodGivesUnfitAndLeavesTheReferenceValuesEmpty) {
+  PaginaTenuta p;
+  p.DisposATenuta.Selezionata = true;
+  p.Testo(ProvaContPRif) = "vecchio";
+  p.Testo(ProvaContDispRif) = "vecchio";
+  p.ErroreContatore = "vecchio";
+  p.CalcolaVerificaTenuta();
+  EXPECT_EQ(p.Testo(ProvaContPRif), "");
+  EXPECT_EQ(p.Testo(ProvaContDispRif), "");
+  EXPECT_EQ(p.ErroreContatore, "");
+  EXPECT_EQ(TenutaImpianto.Risultato, 3);
+}
+
+// ---- Pressure-drop method -------------------------------------------------------------------
+
+TEST_F(PaginaTenutaTest, PressureDropMethodComparesWithTheUnroundedLargestDrop) {
+  struct Caso {
+    const char* pprova;
+    const char* cdp;
+    const char* massimo;
+    int16_t verdetto;
+  } casi[] = {
+      {"2200", "100", "100", 1},      // equal to the largest drop
+      {"2200", "100,4", "100", 3},    // shown as 100, still above it
+      {"2000", "90", "91", 1},        // 90,909...
+      {"2000", "91", "91", 3},        // the whole number shown equals the drop measured
+      {"2000", "0", "91", 1},
+      {"0", "0", "0", 3},             // no largest drop at all
+      {"", "5", "0", 3},
+  };
+  for (const Caso& c : casi) {
+    PaginaTenuta p;
+    p.MetodoCDP.Selezionata = true;
+    p.DisposATenuta.Selezionata = true;
+    p.Testo(ProvaCDPPprova) = c.pprova;
+    p.Testo(ProvaCDPcdp) = c.cdp;
+    p.CalcolaVerificaTenuta();
+    EXPECT_EQ(p.Testo(ProvaCDPPrifer), "2200") << c.pprova << " " << c.cdp;
+    EXPECT_EQ(p.Testo(ProvaCDPcdpmax), c.massimo) << c.pprova << " " << c.cdp;
+    EXPECT_EQ(TenutaImpianto.Risultato, c.verdetto) << c.pprova << " " << c.cdp;
+    EXPECT_EQ(p.Testo(ProvaContPRif), "");
+  }
+}
+
+TEST_F(PaginaTenutaTest, PressureDropMethodWithoutAReferencePressureDoesNotDivide) {
+  for (int16_t famiglia : {int16_t{0}, int16_t{4}}) {
+    GasCorrente.Famiglia = famiglia;
+    PaginaTenuta p;
+    p.MetodoCDP.Selezionata = true;
+    p.DisposATenuta.Selezionata = true;
+    p.Testo(ProvaCDPPprova) = "2000";
+    p.Testo(ProvaCDPcdp) = "0";
+    p.CalcolaVerificaTenuta();
+    EXPECT_EQ(p.Testo(ProvaCDPPrifer), "0");
+    EXPECT_EQ(p.Testo(ProvaCDPcdpmax), "0");
+    EXPECT_EQ(TenutaImpianto.Risultato, 3);
+  }
+}
+
+// ---- The frames and the 25-litre rule -------------------------------------------------------
+
+TEST_F(PaginaTenutaTest, FramesByMethodAndTotalCapacity) {
+  struct Caso {
+    bool contatore, cdp;
+    const char* capacita;
+    bool cornContatore, cornCDP, opzCDPAbilitata, opzCDPSelezionata;
+  } casi[] = {
+      {true, false, "25,0", true, false, true, false},
+      {true, false, "25,1", true, false, false, false},
+      {false, true, "25,0", false, true, true, true},
+      {false, true, "25,1", false, false, false, false},
+      {false, false, "25,0", false, true, true, false},
+      {false, false, "25,1", false, false, false, false},
+  };
+  for (const Caso& c : casi) {
+    PaginaTenuta p;
+    p.Cornici[cr::ProvaContatore].Abilitata = false;  // as the required-field check left it
+    p.MetodoContatore.Selezionata = c.contatore;
+    p.MetodoCDP.Selezionata = c.cdp;
+    p.Testo(CapacitaImpianto) = c.capacita;
+    p.Testo(ProvaCDPStrumento) = "manometro";
+    p.Testo(ProvaCDPPprova) = "2000";
+    p.CalcolaVerificaTenuta();
+    SCOPED_TRACE(std::to_string(c.contatore) + std::to_string(c.cdp) + c.capacita);
+    EXPECT_EQ(p.Testo(CapacitaTotale), c.capacita == std::string("25,0") ? "25" : "25,1");
+    EXPECT_EQ(p.Cornici[cr::ProvaContatore].Abilitata, c.cornContatore);
+    EXPECT_EQ(p.Cornici[cr::ProvaCDP].Abilitata, c.cornCDP);
+    EXPECT_EQ(p.MetodoCDP.Abilitata, c.opzCDPAbilitata);
+    EXPECT_EQ(p.MetodoCDP.Selezionata, c.opzCDPSelezionata);
+    const bool azzerati = !c.opzCDPAbilitata;
+    EXPECT_EQ(p.Testo(ProvaCDPStrumento), azzerati ? "" : "manometro");
+    if (azzerati) {
+      EXPECT_EQ(p.Testo(ProvaCDPPprova), "0");
+      EXPECT_EQ(p.Testo(ProvaCDPcdp), "0");
+    }
+  }
+}
+
+TEST_F(PaginaTenutaTest, TwentyFiveLitresOverARealPipeKeepThePressureDropMethod) {
+  // 20 mm inside: 314,15 ml a metre.
+  struct Caso {
+    float metri;
+    const char* impianto;
+    bool cdp;
+    int16_t verdetto;
+  } casi[] = {{79.58f, "25,0", true, 1}, {79.9f, "25,1", false, 3}};
+  for (const Caso& c : casi) {
+    UnTubo(c.metri);
+    PaginaTenuta p;
+    Compila(p);
+    p.MetodoContatore.Selezionata = false;
+    p.MetodoCDP.Selezionata = true;
+    p.Testo(CapacitaContatore) = "0";
+    p.TenutaImpiantoRefresh();
+    EXPECT_EQ(p.Testo(CapacitaImpianto), c.impianto);
+    EXPECT_EQ(p.Testo(CapacitaTotale), c.impianto == std::string("25,0") ? "25" : "25,1");
+    EXPECT_EQ(p.MetodoCDP.Selezionata, c.cdp);
+    EXPECT_EQ(TenutaImpianto.Metodo, c.cdp ? 2 : 0);
+    EXPECT_EQ(TenutaImpianto.Risultato, c.verdetto);
+  }
+}
+
+TEST_F(PaginaTenutaTest, TotalCapacityAddsThePipesAndTheMeter) {
+  UnTubo(10);  // 3141,5 ml
+  PaginaTenuta p;
+  Compila(p);
+  p.Testo(CapacitaContatore) = "2.5";
+  p.TenutaImpiantoRefresh();
+  EXPECT_EQ(p.Testo(CapacitaImpianto), "3,1");
+  EXPECT_EQ(p.Testo(CapacitaContatore), "2,5");
+  EXPECT_EQ(p.Testo(CapacitaTotale), "5,6");
+  EXPECT_EQ(TenutaImpianto.CapacitaTotale, "5,6");
+}
+
+// ---- The whole refresh ----------------------------------------------------------------------
+
+TEST_F(PaginaTenutaTest, WorkedExampleThroughARefreshFillsTheRecord) {
+  PaginaTenuta p;
+  Compila(p);
+  p.TenutaImpiantoRefresh();
+  EXPECT_EQ(p.Testo(ProvaContDispRif), "0,55");
+  EXPECT_EQ(p.Testo(AppComplessivo), "5");
+  const TTenutaImpianto& t = TenutaImpianto;
+  EXPECT_EQ(t.Risultato, 1);
+  EXPECT_EQ(t.FamigliaGas, 2);
+  EXPECT_EQ(t.Metodo, 1);
+  EXPECT_EQ(t.DisposIntercett, 1);
+  EXPECT_EQ(t.Cause, "1;;;;;;7");
+  EXPECT_EQ(t.AppComplessivo, 5);
+  EXPECT_EQ(t.AppRisc, 1);
+  EXPECT_EQ(t.ProvaContDispRif, "0,55");
+  EXPECT_EQ(t.ProvaContPRif, "2200");
+  EXPECT_EQ(t.CapacitaContatore, "2,0");
+  EXPECT_EQ(t.RagSociale, "x");
+  EXPECT_EQ(p.Descrizione, AvvisoNormativa);
+  EXPECT_FALSE(p.DescrizioneRossa);
+  // Every field filled as asked is valid.
+  for (int c = 0; c < NumCampiTenuta; ++c)
+    if (IsCampoCasellaTesto(c)) EXPECT_EQ(p.Caselle[static_cast<size_t>(c)].ColoreSfondo, ColoreSfondoFinestra) << "field " << c;
+  for (const auto& c : p.CauseCaselle) EXPECT_EQ(c.ColoreSfondo, ColoreFacciaPulsante);
+  EXPECT_EQ(p.MetodoContatore.ColoreSfondo, ColoreFacciaPulsante);
+  EXPECT_EQ(p.DisposATenuta.ColoreSfondo, ColoreFacciaPulsante);
+}
+
+TEST_F(PaginaTenutaTest, RequiredFieldsOfAnEmptyPageTurnYellow) {
+  PaginaTenuta p;
+  p.PaginaTenutaInizializzata = true;
+  p.TenutaImpiantoRefresh();
+  auto colore = [&](int c) { return p.Caselle[static_cast<size_t>(c)].ColoreSfondo; };
+  for (int c : {RagSociale, Telefono, Indirizzo, NomeTecnico, ProprietarioNome, ProprietarioCap, CapacitaContatore,
+                DataEsecuzione, OraEsecuzione, ProvaContQn, ProvaContPprova, ProvaContDispRil, ProvaContModello,
+                AppRisc, AppComplessivo})
+    EXPECT_EQ(colore(c), ColoreGialloChiaro) << c;
+  // Not asked for: the staircase, a different owner and, while the owner is the occupant, the
+  // owner's residence; the other cause and appliances, consistently empty.
+  for (int c : {ProprietarioScala, ProprietarioNome2, ProprietarioComuneResid, ProprietarioPresente, CausaAltro,
+                AppAltroDesc, AppAltroNum})
+    EXPECT_EQ(colore(c), ColoreSfondoFinestra) << c;
+  for (size_t k = 0; k < 6; ++k) EXPECT_EQ(p.CauseCaselle[k].ColoreSfondo, ColoreGialloChiaro) << k;
+  EXPECT_EQ(p.CauseCaselle[6].ColoreSfondo, ColoreFacciaPulsante);
+  EXPECT_EQ(p.MetodoContatore.ColoreSfondo, ColoreGialloChiaro);
+  EXPECT_EQ(p.MetodoCDP.ColoreSfondo, ColoreGialloChiaro);
+  EXPECT_EQ(p.DisposATenuta.ColoreSfondo, ColoreGialloChiaro);
+  EXPECT_EQ(p.DisposNonATenuta.ColoreSfondo, ColoreGialloChiaro);
+  // Empty numbers became 0.
+  EXPECT_EQ(p.Testo(CapacitaContatore), "0,0");
+  EXPECT_EQ(p.Testo(ProvaContQn), "0,0");
+  EXPECT_EQ(p.Testo(ProvaContPprova), "0");
+  EXPECT_EQ(p.Testo(AppRisc), "0");
+  EXPECT_EQ(TenutaImpianto.Risultato, 3);
+  // At the next refresh the meter capacity holding 0 is valid; a nominal flow of 0 is not.
+  p.TenutaImpiantoRefresh();
+  EXPECT_EQ(colore(CapacitaContatore), ColoreSfondoFinestra);
+  EXPECT_EQ(colore(ProvaContQn), ColoreGialloChiaro);
+}
+
+TEST_F(PaginaTenutaTest, RequiredFieldRulesThatDependOnOtherFields) {
+  PaginaTenuta p;
+  Compila(p);
+  auto colore = [&](int c) { return p.Caselle[static_cast<size_t>(c)].ColoreSfondo; };
+  // A different owner asks for the owner's residence.
+  p.Testo(ProprietarioNome2) = "Verdi";
+  p.Testo(ProprietarioVia2).clear();
+  // The other cause ticked with no text.
+  p.Testo(CausaAltro).clear();
+  // Two other appliances with no description.
+  p.Testo(AppAltroNum) = "2";
+  p.Testo(AppAltroDesc).clear();
+  p.Testo(CapacitaContatore) = "3.4";
+  p.TenutaImpiantoRefresh();
+  EXPECT_EQ(colore(ProprietarioVia2), ColoreGialloChiaro);
+  EXPECT_EQ(colore(ProprietarioComuneResid), ColoreSfondoFinestra);
+  EXPECT_EQ(p.CauseCaselle[6].ColoreSfondo, ColoreGialloChiaro);
+  EXPECT_EQ(colore(CausaAltro), ColoreGialloChiaro);
+  EXPECT_EQ(p.CauseCaselle[0].ColoreSfondo, ColoreFacciaPulsante);
+  EXPECT_EQ(colore(AppAltroNum), ColoreGialloChiaro);
+  EXPECT_EQ(colore(AppAltroDesc), ColoreGialloChiaro);
+  EXPECT_EQ(p.Testo(AppComplessivo), "6");
+  EXPECT_EQ(p.Testo(CapacitaContatore), "3,4");
+  EXPECT_EQ(colore(CapacitaContatore), ColoreGialloChiaro);
+  EXPECT_EQ(TenutaImpianto.Risultato, 3);
+  // No other appliance but a description.
+  p.Testo(AppAltroNum) = "0";
+  p.Testo(AppAltroDesc) = "stufa";
+  p.TenutaImpiantoRefresh();
+  EXPECT_EQ(colore(AppAltroNum), ColoreGialloChiaro);
+  EXPECT_EQ(colore(AppAltroDesc), ColoreGialloChiaro);
+}
+
+TEST_F(PaginaTenutaTest, ApplianceTotalStaysWithinSixteenBits) {
+  PaginaTenuta p;
+  Compila(p);
+  for (int c : {AppRisc, AppAcquaSan, AppCombinati, AppCottura}) p.Testo(c) = "30000";
+  p.TenutaImpiantoRefresh();
+  EXPECT_EQ(p.Testo(AppComplessivo), "32767");
+  EXPECT_EQ(TenutaImpianto.AppComplessivo, 32767);
+  p.Testo(AppRisc) = "1";
+  p.Testo(AppAcquaSan) = "2";
+  p.Testo(AppCombinati) = "0";
+  p.Testo(AppCottura) = "1";
+  p.Testo(AppAltroNum) = "0";
+  p.Testo(AppAltroDesc).clear();
+  p.TenutaImpiantoRefresh();
+  EXPECT_EQ(p.Testo(AppComplessivo), "4");
+}
+
+TEST_F(PaginaTenutaTest, FamilyPages) {
+  struct Caso {
+    int16_t famiglia;
+    const char* avviso;
+    bool rosso, sezioni;
+    int opzione;  // 0 none
+  } casi[] = {
+      {1, AvvisoNormativa, false, true, 1},
+      {2, AvvisoNormativa, false, true, 2},
+      {3, AvvisoFamiglia3, true, false, 3},
+      {0, AvvisoNonCombustibile, true, false, 0},
+  };
+  for (const Caso& c : casi) {
+    GasCorrente.Famiglia = c.famiglia;
+    PaginaTenuta p;
+    EXPECT_EQ(p.Descrizione, AvvisoIniziale);
+    p.PaginaTenutaInizializzata = true;
+    p.TenutaImpiantoRefresh();
+    EXPECT_EQ(p.Descrizione, c.avviso);
+    EXPECT_EQ(p.DescrizioneRossa, c.rosso);
+    EXPECT_TRUE(p.Cornici[cr::DescrizioneProva].Visibile);
+    for (int f = 1; f < cr::Numero; ++f) EXPECT_EQ(p.Cornici[static_cast<size_t>(f)].Visibile, c.sezioni) << f;
+    EXPECT_FALSE(p.Cornici[cr::Gas].Abilitata);
+    EXPECT_FALSE(p.Cornici[cr::DatiImpresaBis].Abilitata);
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(p.Famiglie[static_cast<size_t>(k)].Selezionata, k + 1 == c.opzione);
+    EXPECT_EQ(TenutaImpianto.FamigliaGas, c.famiglia);
+  }
+}
+
+TEST_F(PaginaTenutaTest, FamilyThreeStillComputesWithItsOwnParametersAndFillsTheRecord) {
+  GasCorrente.Famiglia = 3;
+  PaginaTenuta p;
+  Compila(p);
+  p.Testo(ProvaContPprova) = "3000";
+  p.Testo(ProvaContDispRil) = "2";
+  p.Testo(Note) = "nota";
+  p.Testo(AppComplessivo) = "x";
+  p.TenutaImpiantoRefresh();
+  EXPECT_EQ(p.Testo(ProvaContPRif), "3000");
+  EXPECT_EQ(p.Testo(ProvaContDispRif), "2");
+  EXPECT_EQ(TenutaImpianto.Risultato, 2);
+  EXPECT_EQ(TenutaImpianto.Note, "nota");
+  EXPECT_EQ(TenutaImpianto.FamigliaGas, 3);
+  // The required-field check did not run: the total was neither checked nor summed.
+  EXPECT_EQ(p.Testo(AppComplessivo), "x");
+  EXPECT_EQ(p.Caselle[AppComplessivo].ColoreSfondo, ColoreSfondoFinestra);
+}
+
+TEST_F(PaginaTenutaTest, UnknownFamilyWarnsAndJudgesUnfit) {
+  GasCorrente.Famiglia = 7;
+  PaginaTenuta p;
+  Compila(p);
+  const std::string avviso = p.Descrizione;
+  interazione.Attendi(MessaggioFamigliaSconosciuta, Risposta::OK);
+  p.TenutaImpiantoRefresh();
+  ASSERT_EQ(interazione.messaggi.size(), 1u);
+  EXPECT_EQ(interazione.messaggi[0].bottoni, Bottoni::OKAnnulla);
+  EXPECT_EQ(interazione.messaggi[0].icona, Icona::Esclamazione);
+  EXPECT_EQ(p.Descrizione, avviso);
+  EXPECT_EQ(p.Testo(ProvaContDispRif), "NC");
+  EXPECT_EQ(TenutaImpianto.Risultato, 3);
+  EXPECT_EQ(TenutaImpianto.FamigliaGas, 7);
+}
+
+TEST_F(PaginaTenutaTest, PressurisedNetworkTouchesNeitherPageNorRecord) {
+  ReteInPressione = -1;
+  TenutaImpianto.Note = "dal file";
+  TenutaImpianto.Risultato = 2;
+  const TTenutaImpianto prima = TenutaImpianto;
+  PaginaTenuta p;
+  Compila(p);
+  const auto caselle = p.Caselle;
+  p.TenutaImpiantoInit();
+  p.TenutaImpiantoRefresh();
+  EXPECT_EQ(TenutaImpianto, prima);
+  for (int c = 0; c < NumCampiTenuta; ++c) EXPECT_EQ(p.Testo(c), caselle[static_cast<size_t>(c)].Testo) << c;
+  EXPECT_EQ(p.Descrizione, AvvisoInPressione);
+  EXPECT_TRUE(p.DescrizioneRossa);
+  for (int f = 1; f < cr::Numero; ++f) EXPECT_FALSE(p.Cornici[static_cast<size_t>(f)].Visibile);
+}
+
+TEST_F(PaginaTenutaTest, RefreshWaitsUntilThePageIsLoaded) {
+  PaginaTenuta p;
+  p.Testo(Note) = "nota";
+  p.TenutaImpiantoRefresh();
+  EXPECT_EQ(TenutaImpianto, TTenutaImpianto{});
+  EXPECT_EQ(p.Descrizione, AvvisoIniziale);
+}
+
+// ---- Loading the record ---------------------------------------------------------------------
+
+TEST_F(PaginaTenutaTest, InitLoadsTheRecordAndRefreshes) {
+  TTenutaImpianto& t = TenutaImpianto;
+  t.RagSociale = "Impresa";
+  t.ProprietarioNome = "Rossi";
+  t.CapacitaContatore = "2.0";  // as the file reader gives it back
+  t.Cause = "1;;;;5;;";
+  t.AppRisc = 2;
+  t.AppCottura = -1;
+  t.Metodo = 2;
+  t.DisposIntercett = 2;
+  t.FamigliaGas = 1;
+  t.Risultato = 1;
+  t.ProvaCDPPprova = "2200";
+  t.ProvaCDPcdp = "50";
+  cartella.Write("TENIMPTECDEF.CFG", "4.0\r\nDitta\r\nVia\r\n123\r\nTecnico\r\n");
+  PaginaTenuta p;
+  p.TenutaImpiantoInit();
+  EXPECT_TRUE(p.PaginaTenutaInizializzata);
+  EXPECT_EQ(p.Testo(RagSociale), "Impresa");
+  // One firm field filled: the defaults are not used at all.
+  EXPECT_EQ(p.Testo(Indirizzo), "");
+  EXPECT_EQ(p.CopieImpresa[0], "Impresa");
+  EXPECT_EQ(p.Testo(ProprietarioNome), "Rossi");
+  EXPECT_EQ(p.Testo(CapacitaContatore), "2,0");
+  EXPECT_TRUE(p.CauseCaselle[0].Spuntata);
+  EXPECT_TRUE(p.CauseCaselle[4].Spuntata);
+  EXPECT_FALSE(p.CauseCaselle[1].Spuntata);
+  EXPECT_EQ(p.Testo(AppRisc), "2");
+  EXPECT_EQ(p.Testo(AppCottura), "-1");
+  EXPECT_EQ(p.Testo(AppComplessivo), "1");
+  EXPECT_TRUE(p.MetodoCDP.Selezionata);
+  EXPECT_FALSE(p.MetodoContatore.Selezionata);
+  EXPECT_TRUE(p.DisposNonATenuta.Selezionata);
+  EXPECT_EQ(DefRagSociale, "Ditta");
+  // The refresh rewrote the record from the page: the family of the gas, the computed verdict.
+  EXPECT_EQ(t.FamigliaGas, 2);
+  EXPECT_EQ(t.Risultato, 3);
+  EXPECT_EQ(t.CapacitaContatore, "2,0");
+  EXPECT_EQ(t.Cause, "1;;;;5;;");
+  EXPECT_EQ(t.Metodo, 2);
+  EXPECT_EQ(t.DisposIntercett, 2);
+  EXPECT_EQ(t.ProvaCDPPrifer, "2200");
+  EXPECT_EQ(t.ProvaCDPcdpmax, "100");
+}
+
+TEST_F(PaginaTenutaTest, InitPutsTheTechnicianDefaultsIntoAnEmptyFirm) {
+  cartella.Write("TENIMPTECDEF.CFG", "4.0\r\nDitta\r\n\r\n123\r\nTecnico\r\n");
+  PaginaTenuta p;
+  p.TenutaImpiantoInit();
+  EXPECT_EQ(p.Testo(RagSociale), "Ditta");
+  EXPECT_EQ(p.Testo(Indirizzo), "");
+  EXPECT_EQ(p.Testo(Telefono), "123");
+  EXPECT_EQ(p.Testo(NomeTecnico), "Tecnico");
+  EXPECT_EQ(p.CopieImpresa[3], "Tecnico");
+  EXPECT_EQ(TenutaImpianto.RagSociale, "Ditta");
+  EXPECT_EQ(TenutaImpianto.Cause, ";;;;;;");
+}
+
+TEST_F(PaginaTenutaTest, EnterRulesOfTheNumericBoxes) {
+  struct Caso {
+    int campo;
+    const char* scritto;
+    const char* mostrato;
+    ColoreTenuta colore;
+  } casi[] = {
+      {CapacitaContatore, "2.5", "2,5", ColoreSfondoFinestra},
+      {CapacitaContatore, "2", "2,0", ColoreSfondoFinestra},
+      {CapacitaContatore, "3.4", "3,4", ColoreGialloChiaro},
+      {ProvaContQn, "0.75", "0,8", ColoreSfondoFinestra},
+      {ProvaContPprova, "2000.4", "2000", ColoreSfondoFinestra},
+      {ProvaCDPcdp, "12,6", "13", ColoreSfondoFinestra},
+      {ProvaCDPPprova, "", "0", ColoreGialloChiaro},
+  };
+  for (const Caso& c : casi) {
+    GasCorrente.Famiglia = 3;  // the required-field check would recolour the box
+    PaginaTenuta p;
+    p.PaginaTenutaInizializzata = true;
+    p.MetodoContatore.Selezionata = true;
+    p.Testo(c.campo) = c.scritto;
+    EXPECT_TRUE(p.CampoConfermato(c.campo));
+    EXPECT_EQ(p.Testo(c.campo), c.mostrato) << c.scritto;
+    EXPECT_EQ(p.Caselle[static_cast<size_t>(c.campo)].ColoreSfondo, c.colore) << c.scritto;
+    EXPECT_EQ(TenutaImpianto.FamigliaGas, 3);  // refreshed
+  }
+  PaginaTenuta p;
+  p.Testo(Note) = "1.5";
+  EXPECT_FALSE(p.CampoConfermato(Note));
+  EXPECT_EQ(p.Testo(Note), "1.5");
+}
+
+}  // namespace
+}  // namespace varnex

@@ -1,0 +1,219 @@
+// The tightness page inside the editor window: built into the window's panel, the record shown in
+// the controls, the events that refresh it, and a project save writing what the page shows.
+#include "tightness/ui/pagina_tenuta_qt.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <memory>
+
+#include "editor/ui/archivi_finestre.h"
+#include "editor/ui/gasgrid.h"
+#include "model/gas.h"
+#include "model/progetto_file.h"
+#include "shell/ui/units.h"
+#include "tightness/pagina_tenuta.h"
+
+namespace varnex::ui {
+namespace {
+
+using namespace campo_tenuta;
+const QColor kGiallo(255, 255, 192);
+
+class PaginaTenutaQtTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TenutaImpianto = TTenutaImpianto{};
+    GasCorrente.Famiglia = 2;
+    ParFamGas = {};
+    ParFamGas[2] = {2200, 100};
+    ParFamGas[3] = {3000, 150};
+    InstallaPaginaTenuta();
+    finestra_ = std::make_unique<GasGrid>(principale_);
+    pagina_ = dynamic_cast<PaginaTenutaQt*>(PaginaTenutaInstallata());
+    ASSERT_NE(pagina_, nullptr);
+  }
+  void TearDown() override {
+    finestra_.reset();
+    ImpostaCostruttorePaginaTenuta(nullptr);
+    TenutaImpianto = TTenutaImpianto{};
+    ParFamGas = {};
+  }
+
+  QLineEdit* Casella(int c) { return pagina_->Caselle[static_cast<size_t>(c)]; }
+  void Scrivi(int c, const char* testo) { Casella(c)->setText(QString::fromUtf8(testo)); }
+  static void Invio(QWidget* w) {
+    QKeyEvent premuto(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QApplication::sendEvent(w, &premuto);
+  }
+  // The worked example: reference pressure 2200, test pressure 2000, leak 0,5.
+  void CompilaEsempio() {
+    const auto& campi = CampiTenuta();
+    for (int c = 0; c < NumCampiTenuta; ++c)
+      if (Casella(c) && campi[static_cast<size_t>(c)].testo) Scrivi(c, "x");
+    Scrivi(ProprietarioNome2, "");
+    Scrivi(CapacitaContatore, "2,0");
+    Scrivi(DataEsecuzione, "31/12/2007");
+    Scrivi(OraEsecuzione, "9:30");
+    Scrivi(ProvaContQn, "0,5");
+    Scrivi(ProvaContPprova, "2000");
+    Scrivi(ProvaContDispRil, "0,5");
+    Scrivi(AppAltroDesc, "");
+    Scrivi(CausaAltro, "");
+    pagina_->CauseCaselle[0]->setChecked(true);
+    pagina_->optMetodoContatore->click();
+    pagina_->optDisposATenuta->click();
+  }
+
+  test::ArchiviDistribuiti archivi_;
+  test::PrincipaleFinta principale_;
+  std::unique_ptr<GasGrid> finestra_;
+  PaginaTenutaQt* pagina_ = nullptr;
+};
+
+TEST_F(PaginaTenutaQtTest, PageIsBuiltIntoTheInnerPanelAndLeavesWithTheWindow) {
+  QWidget* inner = finestra_->picInner;
+  EXPECT_EQ(inner->findChildren<QGroupBox*>().size(), 14);
+  auto* cdp = inner->findChild<QGroupBox*>(QStringLiteral("FrameTenutaImpiantoProvaCDP"));
+  ASSERT_NE(cdp, nullptr);
+  EXPECT_EQ(cdp->title(), QStringLiteral("Prova preliminare mediante rilevazione C.D.P."));
+  EXPECT_NE(inner->findChild<QLineEdit*>(QStringLiteral("txtTenutaImpiantoProvaCDPcdpmax")), nullptr);
+  EXPECT_NE(inner->findChild<QLineEdit*>(QStringLiteral("txtTenutaImpiantoNomeTecnicoBis")), nullptr);
+  EXPECT_NE(inner->findChild<QCheckBox*>(QStringLiteral("ckTenutaImpiantoCausaVerificaPeriodica")), nullptr);
+  EXPECT_NE(inner->findChild<QPushButton*>(QStringLiteral("btnTenutaImpiantoRicalcola")), nullptr);
+  EXPECT_EQ(inner->height(), Pixel(17900));
+  EXPECT_GE(inner->minimumWidth(), Pixel(11535));
+  // Long verdicts are broken before their remark; the words are the verdict's own.
+  QString senzaACapo = pagina_->optNonIdoneo->text();
+  senzaACapo.replace(QStringLiteral("\n("), QStringLiteral(" ("));
+  EXPECT_EQ(senzaACapo, QString::fromUtf8(TestoNonIdoneo));
+  EXPECT_TRUE(pagina_->optNonIdoneo->text().contains(QLatin1Char('\n')));
+  // The window loaded the page from the empty record.
+  EXPECT_TRUE(pagina_->Dati().PaginaTenutaInizializzata);
+  EXPECT_EQ(TenutaImpianto.FamigliaGas, 2);
+  finestra_.reset();
+  EXPECT_EQ(PaginaTenutaInstallata(), nullptr);
+  TenutaImpiantoRefresh();  // nothing left to call
+}
+
+TEST_F(PaginaTenutaQtTest, RecordIsLoadedIntoTheControls) {
+  TenutaImpianto.RagSociale = "Impresa";
+  TenutaImpianto.CapacitaContatore = "2.0";
+  TenutaImpianto.Cause = ";2;;;;;";
+  TenutaImpianto.Metodo = 1;
+  TenutaImpianto.DisposIntercett = 2;
+  TenutaImpianto.AppCottura = 3;
+  TenutaImpiantoInit();
+  EXPECT_EQ(Casella(RagSociale)->text(), QStringLiteral("Impresa"));
+  EXPECT_EQ(pagina_->CopieImpresa[0]->text(), QStringLiteral("Impresa"));
+  EXPECT_EQ(Casella(CapacitaContatore)->text(), QStringLiteral("2,0"));
+  EXPECT_TRUE(pagina_->CauseCaselle[1]->isChecked());
+  EXPECT_FALSE(pagina_->CauseCaselle[0]->isChecked());
+  EXPECT_TRUE(pagina_->optMetodoContatore->isChecked());
+  EXPECT_TRUE(pagina_->optDisposNonATenuta->isChecked());
+  EXPECT_EQ(Casella(AppCottura)->text(), QStringLiteral("3"));
+  EXPECT_EQ(Casella(AppComplessivo)->text(), QStringLiteral("3"));
+  EXPECT_TRUE(pagina_->optNonIdoneo->isChecked());
+}
+
+TEST_F(PaginaTenutaQtTest, EnterInTheMeterCapacityShowsTheDecimalComma) {
+  Scrivi(CapacitaContatore, "2.5");
+  Invio(Casella(CapacitaContatore));
+  EXPECT_EQ(Casella(CapacitaContatore)->text(), QStringLiteral("2,5"));
+  EXPECT_NE(Casella(CapacitaContatore)->palette().color(QPalette::Base), kGiallo);
+  EXPECT_EQ(TenutaImpianto.CapacitaContatore, "2,5");
+  Scrivi(CapacitaContatore, "3.4");
+  Invio(Casella(CapacitaContatore));
+  EXPECT_EQ(Casella(CapacitaContatore)->text(), QStringLiteral("3,4"));
+  EXPECT_EQ(Casella(CapacitaContatore)->palette().color(QPalette::Base), kGiallo);
+}
+
+TEST_F(PaginaTenutaQtTest, RecalculateShowsTheVerdictAndAHandPickedVerdictIsUndone) {
+  CompilaEsempio();
+  pagina_->btnRicalcola->click();
+  EXPECT_EQ(Casella(ProvaContDispRif)->text(), QStringLiteral("0,55"));
+  EXPECT_EQ(Casella(ProvaContPRif)->text(), QStringLiteral("2200"));
+  EXPECT_TRUE(pagina_->optIdoneo->isChecked());
+  EXPECT_FALSE(pagina_->optNonIdoneo->isChecked());
+  EXPECT_EQ(TenutaImpianto.Risultato, 1);
+  EXPECT_NE(pagina_->optNonIdoneo->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+  pagina_->optNonIdoneo->click();
+  EXPECT_TRUE(pagina_->optIdoneo->isChecked());
+  EXPECT_FALSE(pagina_->optNonIdoneo->isChecked());
+  // A device not tight makes it unfit, in red.
+  pagina_->optDisposNonATenuta->click();
+  EXPECT_FALSE(pagina_->optDisposATenuta->isChecked());
+  EXPECT_TRUE(pagina_->optNonIdoneo->isChecked());
+  EXPECT_EQ(pagina_->optNonIdoneo->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+  EXPECT_EQ(TenutaImpianto.DisposIntercett, 2);
+  EXPECT_EQ(TenutaImpianto.Risultato, 3);
+}
+
+TEST_F(PaginaTenutaQtTest, RequiredFieldsTurnYellowAndFirmFieldsAreCopied) {
+  pagina_->btnRicalcola->click();
+  EXPECT_EQ(Casella(RagSociale)->palette().color(QPalette::Base), kGiallo);
+  EXPECT_EQ(pagina_->CauseCaselle[0]->palette().color(QPalette::Window), kGiallo);
+  EXPECT_EQ(pagina_->optMetodoCDP->palette().color(QPalette::Window), kGiallo);
+  EXPECT_NE(Casella(ProprietarioScala)->palette().color(QPalette::Base), kGiallo);
+  Scrivi(RagSociale, "Ditta");
+  EXPECT_EQ(pagina_->CopieImpresa[0]->text(), QStringLiteral("Ditta"));
+  pagina_->btnRicalcola->click();
+  EXPECT_NE(Casella(RagSociale)->palette().color(QPalette::Base), kGiallo);
+  // An appliance count refreshes the total at once.
+  Scrivi(AppRisc, "2");
+  Scrivi(AppCottura, "1");
+  EXPECT_EQ(Casella(AppComplessivo)->text(), QStringLiteral("3"));
+  EXPECT_EQ(TenutaImpianto.AppComplessivo, 3);
+}
+
+TEST_F(PaginaTenutaQtTest, FamilyThreeAndPressurisedNoticesHideTheSections) {
+  GasCorrente.Famiglia = 3;
+  TenutaImpiantoRefresh();
+  EXPECT_EQ(pagina_->lblDescrizioneProva->text(), QString::fromUtf8(AvvisoFamiglia3));
+  EXPECT_EQ(pagina_->lblDescrizioneProva->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+  EXPECT_TRUE(pagina_->Cornici[cornice_tenuta::Impresa]->isHidden());
+  EXPECT_FALSE(pagina_->Cornici[cornice_tenuta::DescrizioneProva]->isHidden());
+  EXPECT_TRUE(pagina_->Famiglie[2]->isChecked());
+  EXPECT_EQ(TenutaImpianto.FamigliaGas, 3);
+
+  GasCorrente.Famiglia = 2;
+  TenutaImpiantoRefresh();
+  EXPECT_EQ(pagina_->lblDescrizioneProva->text(), QString::fromUtf8(AvvisoNormativa));
+  EXPECT_FALSE(pagina_->Cornici[cornice_tenuta::Impresa]->isHidden());
+  EXPECT_FALSE(pagina_->Cornici[cornice_tenuta::Gas]->isEnabled());
+
+  ReteInPressione = -1;
+  Scrivi(Note, "non copiata");
+  TenutaImpiantoRefresh();
+  EXPECT_EQ(pagina_->lblDescrizioneProva->text(), QString::fromUtf8(AvvisoInPressione));
+  EXPECT_TRUE(pagina_->Cornici[cornice_tenuta::Note]->isHidden());
+  EXPECT_EQ(TenutaImpianto.Note, "");
+  ReteInPressione = 0;
+}
+
+TEST_F(PaginaTenutaQtTest, ScrollBarMovesTheInnerPanel) {
+  finestra_->VScroll->setMaximum(10000);
+  finestra_->VScroll->setValue(1500);
+  EXPECT_EQ(finestra_->picInner->y(), -Pixel(1500));
+  finestra_->VScroll->setValue(0);
+  EXPECT_EQ(finestra_->picInner->y(), 0);
+}
+
+TEST_F(PaginaTenutaQtTest, ProjectSaveWritesWhatThePageShows) {
+  CompilaEsempio();
+  Scrivi(Note, "Prova eseguita");
+  Scrivi(CapacitaContatore, "1.5");  // not confirmed with Enter: the save's refresh validates it
+  const std::string path = archivi_.Cartella().File("prova.RTG");
+  ASSERT_TRUE(ScriviRTG(path));
+  EXPECT_EQ(Casella(CapacitaContatore)->text(), QStringLiteral("1,5"));
+  const std::string file = test::LeggiByte(path);
+  EXPECT_NE(file.find("\r\nProva eseguita\r\n"), std::string::npos);
+  EXPECT_NE(file.find("\r\n1,5\r\n"), std::string::npos);
+  EXPECT_NE(file.find("\r\n0,55\r\n"), std::string::npos);
+  EXPECT_EQ(TenutaImpianto.Note, "Prova eseguita");
+  EXPECT_EQ(TenutaImpianto.Risultato, 1);
+}
+
+}  // namespace
+}  // namespace varnex::ui
