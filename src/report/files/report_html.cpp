@@ -224,6 +224,8 @@ void PrintDiagrammaReteHTML(const std::string& reportPath) {
 }
 
 void PrintHTMLReport(int16_t /*arg*/) {
+  const interno::RunInCorso run;
+  if (!run.Libera()) return;
   IFinestreStampaFile& finestre = FinestreStampaFile();
   PaginaHTML = 1;
   SpazioPaginaHTML = AltezzaCorpoHTML;

@@ -51,6 +51,8 @@ void PrintDiagrammaReteTXT(const std::string& reportPath) {
 }
 
 void PrintTXTReport() {
+  const interno::RunInCorso run;
+  if (!run.Libera()) return;
   IFinestreStampaFile& finestre = FinestreStampaFile();
   SeparatoreTXT = "\t";
   int16_t sezioni = 0;

@@ -37,6 +37,15 @@ std::string PercorsoBitmap(const std::string& reportPath, bool sostituisciPunti)
   return CartellaReport(reportPath) + nome + ".bmp";
 }
 
+namespace {
+bool runAttiva = false;
+}  // namespace
+
+RunInCorso::RunInCorso() : libera_(!runAttiva) { runAttiva = true; }
+RunInCorso::~RunInCorso() {
+  if (libera_) runAttiva = false;
+}
+
 void SalvaSchemaReport(const std::string& percorsoBitmap) {
   try {
     FinestreStampaFile().SaveSchema(percorsoBitmap);

@@ -23,6 +23,21 @@ std::string MessaggioFallimento(const std::string& intestazione, int16_t passo, 
 // the HTML report turns points into "_" as well.
 std::string PercorsoBitmap(const std::string& reportPath, bool sostituisciPunti);
 
+// Marks a report-file run under way for its lifetime. The runs let window events through while
+// they work; a second run started from one of them would write into the first one's report, so
+// it is not started (Libera() is false).
+class RunInCorso {
+ public:
+  RunInCorso();
+  ~RunInCorso();
+  RunInCorso(const RunInCorso&) = delete;
+  RunInCorso& operator=(const RunInCorso&) = delete;
+  bool Libera() const { return libera_; }
+
+ private:
+  bool libera_;
+};
+
 // Saves the schema through the installed windows; any refusal becomes the run's file-access error.
 void SalvaSchemaReport(const std::string& percorsoBitmap);
 

@@ -6,6 +6,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -61,7 +62,14 @@ class FinestreProva : public IFinestreStampaFile {
   void PrintMsg(const std::string& testo) override { eventi.push_back("msg " + testo); }
   void UpdateBar(int16_t p, int16_t t) override { eventi.push_back("bar " + std::to_string(p) + "/" + std::to_string(t)); }
   void ChiudiAttesa() override { eventi.push_back("fine attesa"); }
-  void DoEvents() override { ++eventiPendenti; }
+  void DoEvents() override {
+    ++eventiPendenti;
+    if (nelDoEvents) {
+      auto azione = std::move(nelDoEvents);
+      nelDoEvents = nullptr;
+      azione();
+    }
+  }
   void SaveSchema(const std::string& percorso) override {
     eventi.push_back("schema " + GetNomeFile(percorso));
     if (schemaRifiutato) throw std::runtime_error("Impossibile scrivere il file " + percorso);
@@ -80,6 +88,7 @@ class FinestreProva : public IFinestreStampaFile {
   bool logoLeggibile = true;
   bool schemaRifiutato = false;
   int eventiPendenti = 0;
+  std::function<void()> nelDoEvents;
 
   bool Visto(const std::string& evento) const {
     for (const auto& e : eventi)
@@ -638,6 +647,17 @@ TEST_F(ReportFilesTest, DiagramThatCannotBeSavedFailsUnderItsStep) {
   EXPECT_FALSE(fs::exists(uscita.File("r.html")));
   EXPECT_FALSE(fs::exists(uscita.File("r.txt")));
   EXPECT_FALSE(fs::exists(uscita.File("logo.bmp")));
+}
+
+TEST_F(ReportFilesTest, ARunStartedWhileAnotherYieldsIsNotStarted) {
+  Spunta({&StampaTronchi});
+  finestre.risposte.push_back(uscita.File("primo.html"));
+  finestre.nelDoEvents = [] { PrintTXTReport(); };
+  utente.Attendi("Stampa su file HTML conclusa con successo.");
+  PrintHTMLReport(0);
+  EXPECT_EQ(finestre.richieste.size(), 1u);
+  EXPECT_EQ(Conta(Testo("primo.html"), "<HTML>"), 1u);
+  EXPECT_FALSE(fs::exists(uscita.File("primo.txt")));
 }
 
 TEST_F(ReportFilesTest, UnreadableLogoLeavesTheReportWithoutLogo) {
