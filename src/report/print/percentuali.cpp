@@ -34,4 +34,9 @@ void LoadPagePercent() {
   PercentualeY = LeggiPercentuale("Y-percent");
 }
 
+void SavePagePercent() {
+  SaveSetting("Varnex", "X-percent", std::to_string(PercentualeX));
+  SaveSetting("Varnex", "Y-percent", std::to_string(PercentualeY));
+}
+
 }  // namespace varnex

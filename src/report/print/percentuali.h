@@ -11,5 +11,7 @@ extern int16_t PercentualeY;
 
 // Reads both values; a missing value or 0 becomes 100 and is written back at once.
 void LoadPagePercent();
+// Writes both values as plain decimal text.
+void SavePagePercent();
 
 }  // namespace varnex

@@ -539,11 +539,17 @@ void PrintDiagrammaRete(IStampanteReport& printer, int16_t preview) {
 
 // ---- The run --------------------------------------------------------------------------------
 
-void PrintReport(int16_t preview) {
+double ScalaAdattaSchema(double dx, double dy, double pw, double ph) {
+  const double sx = dx != 0 ? pw / dx : 1e9;
+  const double sy = dy != 0 ? ph / dy : (dx != 0 ? 1e9 : 1.0);
+  return sx < sy ? sx : sy;
+}
+
+bool PrintReport(int16_t preview) {
   IStampanteReport* stampante = StampanteReport();
   if (stampante == nullptr) {
     MsgBox(MessaggioErroreStampa, Bottoni::OK);
-    return;
+    return false;
   }
   IStampanteReport& p = *stampante;
   IAttesaStampa& attesa = Attesa();
@@ -551,7 +557,7 @@ void PrintReport(int16_t preview) {
   try {
     if (p.Height() > 32000 || p.Width() > 32000) {
       MsgBox("La pagina e' troppo grande. Selezionare un formato piu' piccolo", Bottoni::OK);
-      return;
+      return false;
     }
     SchemaMaxX = SchemaMaxY = SchemaMinX = SchemaMinY = 0;
     attesa.Mostra();
@@ -652,6 +658,7 @@ void PrintReport(int16_t preview) {
     attesa.UpdateBar(conta, NumSezioniStampa);
     attesa.Chiudi();
     AdattaSchemaPagina = 0;
+    return true;
   } catch (const std::exception&) {
     MsgBox(MessaggioErroreStampa, Bottoni::OK);
     // The pages already drawn go out as they are; the next run starts a fresh portrait document.
@@ -663,6 +670,7 @@ void PrintReport(int16_t preview) {
     AdattaSchemaPagina = 0;
     if (attesaAperta) attesa.Chiudi();
   }
+  return false;
 }
 
 }  // namespace varnex

@@ -29,8 +29,14 @@ class IDiagrammaStampa {
 void ImpostaDiagrammaStampa(IDiagrammaStampa* diagramma);
 IDiagrammaStampa* DiagrammaStampa();
 
-// The whole run on the report printer. preview (-1/0) only reaches the diagram page.
-void PrintReport(int16_t preview);
+// The whole run on the report printer. preview (-1/0) only reaches the diagram page. False when
+// the run printed nothing or stopped on an error (already reported to the user).
+bool PrintReport(int16_t preview);
+
+// The print scale that fits the schema's extents (dx by dy twips) into pw by ph twips of paper:
+// the smaller of pw / dx and ph / dy, an empty extent along one axis leaving the other to decide,
+// 1 for an empty schema.
+double ScalaAdattaSchema(double dx, double dy, double pw, double ph);
 
 // The diagram page: the installed drawing, or only its title line when none is installed.
 void PrintDiagrammaRete(IStampanteReport& printer, int16_t preview);

@@ -188,7 +188,7 @@ void frmMainForm::CostruisciBarra() {
   Label3->setObjectName(QStringLiteral("Label3"));
   ComboGas = new QComboBox(Picture1);
   ComboGas->setObjectName(QStringLiteral("ComboGas"));
-  ComboGas->setMinimumWidth(150);
+  ComboGas->setMinimumWidth(120);
   ComboGas->installEventFilter(this);
   cmdSaveGasAhAH = NuovoPulsante(Picture1, "cmdSaveGasAhAH", QStringLiteral("Conferma gas selezionato"),
                             FiguraComandoFile(FiguraFile::ConfermaGas));
@@ -212,6 +212,8 @@ void frmMainForm::CostruisciBarra() {
                                                     Command7, txtScaleW, Command6})
     riga2->addWidget(w);
   riga2->addStretch();
+  for (QWidget* etichetta : {static_cast<QWidget*>(Label3), static_cast<QWidget*>(Label6)})
+    etichetta->setMinimumWidth(etichetta->sizeHint().width());
 
   Frame1 = new QWidget(Picture1);
   Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -284,7 +286,8 @@ QRect frmMainForm::GeometriaFrame1(int w, int h, int W, int sinistraFrame, int s
 
 void frmMainForm::MDIForm_Load() {
   const std::string logo = UnisciPercorso(CartellaProgramma(), "logo.bmp");
-  if (EsisteFile(logo)) imgSwCompany->setPixmap(QPixmap(QS(logo)));
+  // The strip is as high as the two toolbar rows: a larger logo would push the buttons over each other.
+  if (EsisteFile(logo)) imgSwCompany->setPixmap(QPixmap(QS(logo)).scaledToHeight(56, Qt::SmoothTransformation));
   resize(DimensioneTwips(12150, 8930));
   move(0, 0);
   StatoBloccoDiametri = -1;

@@ -8,6 +8,8 @@
 #include <QStandardPaths>
 
 #include "archives/ui/archivi.h"
+#include "report/files/ui/stampa_file_qt.h"
+#include "report/print/ui/diagramma_qt.h"
 #include "shell/hints.h"
 #include "shell/mru.h"
 #include "shell/ui/hints_window.h"
@@ -118,6 +120,10 @@ int EseguiProgramma(int argc, char** argv) {
     InstallaSchemaRete();
     // ... and its tightness-test page through the tightness subsystem.
     InstallaPaginaTenuta();
+    // The printed report draws its diagram page through the schema; the report files are written
+    // with the print dialog's windows.
+    InstallaDiagrammaStampa();
+    InstallaStampaFile();
     const EsitoAvvio esito = sequenza.Esegui(RigaComando(argc, argv));
     if (esito != EsitoAvvio::Avviato) return esito == EsitoAvvio::SecondaIstanza ? 0 : 1;
     rc = QApplication::exec();

@@ -1,5 +1,6 @@
 #include "report/print/ui/frm_stampa.h"
 
+#include <QCloseEvent>
 #include <QDate>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -12,12 +13,15 @@
 #include "model/files.h"
 #include "model/interaction.h"
 #include "model/numbers.h"
+#include "report/files/stampa_file.h"
+#include "report/print/pagina.h"
 #include "report/print/sezioni.h"
 #include "report/print/stampa_report.h"
 #include "report/print/ui/frm_print_wait.h"
 #include "report/print/ui/stampante.h"
 #include "report/print/ui/stampante_qt.h"
 #include "shell/ui/services.h"
+#include "shell/ui/units.h"
 
 namespace varnex::ui {
 
@@ -33,6 +37,55 @@ QPointer<frmStampa> dialogoAperto;
 const char* const MessaggioNessunaStampante = "ATTENZIONE!!!\r\nNon è stata installata alcuna stampante sul sistema.";
 
 void NessunaStampante() { MsgBox(MessaggioNessunaStampante, Bottoni::OK, Icona::Esclamazione); }
+
+// The windows of one report-file run, as installed, watched for the end of a written report: the
+// writers press the dialog's "Annulla" only after the file is on disk.
+class OsservaRunFile final : public IFinestreStampaFile {
+ public:
+  OsservaRunFile() : base_(FinestreStampaFile()) { ImpostaFinestreStampaFile(this); }
+  ~OsservaRunFile() override { ImpostaFinestreStampaFile(&base_); }
+  OsservaRunFile(const OsservaRunFile&) = delete;
+  OsservaRunFile& operator=(const OsservaRunFile&) = delete;
+
+  std::optional<std::string> SalvaFile(const std::string& titolo, const std::string& filtro,
+                                       const std::string& cartella, const std::string& nome) override {
+    return base_.SalvaFile(titolo, filtro, cartella, nome);
+  }
+  bool CaricaLogo(const std::string& percorso) override { return base_.CaricaLogo(percorso); }
+  void TogliLogo() override { base_.TogliLogo(); }
+  void MostraAttesa() override { base_.MostraAttesa(); }
+  void PrintMsg(const std::string& testo) override { base_.PrintMsg(testo); }
+  void UpdateBar(int16_t p, int16_t t) override { base_.UpdateBar(p, t); }
+  void ChiudiAttesa() override { base_.ChiudiAttesa(); }
+  void DoEvents() override { base_.DoEvents(); }
+  void SaveSchema(const std::string& percorso) override { base_.SaveSchema(percorso); }
+  void ChiudiDialogoStampa() override {
+    scritto = true;
+    base_.ChiudiDialogoStampa();
+  }
+
+  bool scritto = false;
+
+ private:
+  IFinestreStampaFile& base_;
+};
+
+// One report of the chosen output; true when it ended well.
+bool EseguiCopia(bool suFile, const QString& tipo, int16_t preview) {
+  if (!suFile) {
+    ImpostaStampanteReport(&StampanteReportQt());
+    return PrintReport(preview);
+  }
+  const std::function<void()>* run = nullptr;
+  if (tipo == QStringLiteral("HTML"))
+    run = &PrintHTMLReportHook;
+  else if (tipo == QStringLiteral("TXT"))
+    run = &PrintTXTReportHook;
+  if (run == nullptr || !*run) return false;
+  OsservaRunFile osserva;
+  (*run)();
+  return osserva.scritto;
+}
 
 }  // namespace
 
@@ -54,6 +107,8 @@ frmStampa::frmStampa(QWidget* parent) : QDialog(parent) {
   setModal(false);
   setAttribute(Qt::WA_DeleteOnClose);
   setMouseTracking(true);
+  // One print dialog at a time: the report runs reach it through StampaAperta().
+  dialogoAperto = this;
 
   auto* principale = new QVBoxLayout(this);
   auto* riga = new QHBoxLayout();
@@ -145,6 +200,10 @@ frmStampa::frmStampa(QWidget* parent) : QDialog(parent) {
   pnlHelp = new QLabel(this);
   pnlHelp->setObjectName(QStringLiteral("pnlHelp"));
   principale->addWidget(pnlHelp);
+  picLogo = new QLabel(this);
+  picLogo->setObjectName(QStringLiteral("picLogo"));
+  picLogo->setFixedSize(DimensioneTwips(LarghezzaBoxLogo, AltezzaBoxLogo));
+  picLogo->hide();
 
   connect(AdaptSchemaToPage, &QCheckBox::clicked, this, [this]() { AdaptSchemaToPage_Click(); });
   connect(chkPrintFile, &QCheckBox::clicked, this, [this]() { chkPrintFile_Click(); });
@@ -259,9 +318,40 @@ void frmStampa::Chiudi() {
   close();
 }
 
-void frmStampa::cmdCancel_Click() { Chiudi(); }
+void frmStampa::cmdCancel_Click() {
+  // While a command runs its reports the dialog only hides: the command still reads its choices
+  // and unloads it when it ends.
+  if (inEsecuzione_) {
+    hide();
+    return;
+  }
+  Chiudi();
+}
+
+void frmStampa::closeEvent(QCloseEvent* evento) {
+  if (inEsecuzione_) {
+    evento->ignore();
+    hide();
+    return;
+  }
+  QDialog::closeEvent(evento);
+}
+
+void frmStampa::ControllaLogo() {
+  if (Twips(picLogo->width()) > LarghezzaBoxLogo || Twips(picLogo->height()) > AltezzaBoxLogo) {
+    MsgBox(
+        "L'immagine utilizzata come logo ha dimensioni troppo grandi.\r\nLe dimensioni massime consentite sono "
+        "184 X 41 pixel.\r\nIl logo non verrà stampato.",
+        Bottoni::OK);
+    picLogo->setProperty("Tag", QStringLiteral("NO"));
+  } else {
+    picLogo->setProperty("Tag", QStringLiteral("OK"));
+  }
+}
 
 void frmStampa::cmdPrint_Click() {
+  // The dialog stays usable while a run yields to pending events: a second command is ignored.
+  if (inEsecuzione_) return;
   const int16_t copie = StrToInteger(SS(txtNumCopies->text()));
   if (!IsStampanteInstallata() && !chkPrintFile->isChecked()) {
     NessunaStampante();
@@ -276,6 +366,7 @@ void frmStampa::cmdPrint_Click() {
     MsgBox("Nessuna opzione selezionata.Selezionarne almeno una.", Bottoni::OK);
     return;
   }
+  ControllaLogo();
   if (MsgBox("Confermi l'esecuzione di " + std::to_string(copie) + " stampe?", Bottoni::SiNo, Icona::Domanda) !=
       Risposta::Si)
     return;
@@ -285,23 +376,22 @@ void frmStampa::cmdPrint_Click() {
   const bool suFile = chkPrintFile->isChecked();
   const QString tipo = comboFileType->currentText();
   const bool adatta = AdaptSchemaToPage->isChecked();
+  // The runs yield to pending events; the dialog may be taken away with the main window meanwhile.
   QPointer<frmStampa> questo(this);
+  bool tutte = true;
+  inEsecuzione_ = true;
   for (int16_t i = 1; i <= copie; ++i) {
     AdattaSchemaPagina = adatta ? -1 : 0;
-    if (!suFile) {
-      ImpostaStampanteReport(&StampanteReportQt());
-      PrintReport(0);
-    } else if (tipo == QStringLiteral("HTML")) {
-      if (PrintHTMLReportHook) PrintHTMLReportHook();
-    } else if (tipo == QStringLiteral("TXT")) {
-      if (PrintTXTReportHook) PrintTXTReportHook();
-    }
+    if (!EseguiCopia(suFile, tipo, 0)) tutte = false;
   }
-  MsgBox("Stampa completata", Bottoni::OK);
-  if (questo) questo->Chiudi();
+  if (questo) inEsecuzione_ = false;
+  // A copy that failed or was cancelled has told the user already: no success after it.
+  if (tutte) MsgBox("Stampa completata", Bottoni::OK);
+  if (questo) Chiudi();
 }
 
 void frmStampa::cmdPrintPreview_Click() {
+  if (inEsecuzione_) return;
   AdaptSchemaToPage->setChecked(false);
   AdaptSchemaToPage_Click();
   QPointer<frmStampa> questo(this);
@@ -310,12 +400,14 @@ void frmStampa::cmdPrintPreview_Click() {
   } else if (MsgBox("Confermi stampa?", Bottoni::SiNo, Icona::Domanda) == Risposta::Si) {
     StoreSelected();
     DataStampa = SS(txtDate->text());
-    if (!chkPrintFile->isChecked()) {
-      ImpostaStampanteReport(&StampanteReportQt());
-      PrintReport(-1);
-    }
+    // With file output the chosen file is written once; the preview only concerns the printer.
+    const bool suFile = chkPrintFile->isChecked();
+    const QString tipo = comboFileType->currentText();
+    inEsecuzione_ = true;
+    EseguiCopia(suFile, tipo, -1);
+    if (questo) inEsecuzione_ = false;
   }
-  if (questo) questo->Chiudi();
+  if (questo) Chiudi();
 }
 
 void frmStampa::keyPressEvent(QKeyEvent* evento) {

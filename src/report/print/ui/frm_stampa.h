@@ -74,8 +74,15 @@ class frmStampa : public QDialog {
   QPushButton* cmdPrintPreview = nullptr;
   QPushButton* cmdCancel = nullptr;
   QLabel* pnlHelp = nullptr;
+  // The hidden logo holder of the reports (2295 x 300 twips); its "Tag" property is "OK" while it
+  // holds the logo.
+  QLabel* picLogo = nullptr;
+
+  // True while a command of the dialog runs its reports.
+  bool InEsecuzione() const { return inEsecuzione_; }
 
  protected:
+  void closeEvent(QCloseEvent* evento) override;
   void keyPressEvent(QKeyEvent* evento) override;
   bool eventFilter(QObject* oggetto, QEvent* evento) override;
   void mouseMoveEvent(QMouseEvent* evento) override;
@@ -83,6 +90,8 @@ class frmStampa : public QDialog {
  private:
   std::array<QCheckBox*, 8> BoxInOrdineLettere() const;
   void Chiudi();
+  void ControllaLogo();
+  bool inEsecuzione_ = false;
 };
 
 // The open dialog, if any.

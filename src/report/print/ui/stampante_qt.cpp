@@ -154,6 +154,22 @@ void StampanteQt::PaintPicture(const std::string& percorso, double x, double y) 
   p.drawImage(QRectF(a, b), immagine);
 }
 
+void StampanteQt::DisegnaSuPagina(const std::function<void(QPainter&, const QRectF&, const QRectF&)>& disegna) {
+  QPainter& p = Disegno();
+  const double k = 1.0 / TwipPerPunto();
+  const QRectF pagina(scaleLeft_, scaleTop_, Width(), Height());
+  const QRectF dispositivo(0, 0, Width() * k, Height() * k);
+  p.save();
+  disegna(p, pagina, dispositivo);
+  p.restore();
+}
+
+void StampanteQt::PaintImmagine(const QImage& immagine, double x, double y, double larghezza, double altezza) {
+  if (immagine.isNull()) return;
+  QPainter& p = Disegno();
+  p.drawImage(QRectF(Punto(x, y), Punto(x + larghezza, y + altezza)), immagine);
+}
+
 void StampanteQt::Print(const std::string& testo, bool fineRiga) {
   if (!testo.empty()) {
     QPainter& p = Disegno();

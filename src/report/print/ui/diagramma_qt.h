@@ -1,0 +1,19 @@
+// The diagram page of the printed report on the network schema: the measuring pass on the editor's
+// canvas, the fit to the page, the schema drawn on the printer or taken from the schema preview,
+// and the title line.
+#pragma once
+
+#include "report/print/stampa_report.h"
+
+namespace varnex::ui {
+
+class DiagrammaStampaQt final : public IDiagrammaStampa {
+ public:
+  void PrintDiagrammaRete(IStampanteReport& printer, int16_t preview) override;
+};
+
+// Installs the diagram page and the print dialog's printer-selection and page-proportion dialogs
+// (idempotent). The program calls it once at start-up.
+void InstallaDiagrammaStampa();
+
+}  // namespace varnex::ui

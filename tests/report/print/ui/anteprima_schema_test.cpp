@@ -1,0 +1,280 @@
+// The schema preview of the advanced print and the schema side of the diagram page: stored
+// settings, zoom, font, print and cancel, and the network reaching the printer.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFontDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include "model/calcolo_prova.h"
+#include "model/colonne.h"
+#include "model/rete.h"
+#include "report/print/pagina.h"
+#include "report/print/stampa_report.h"
+#include "report/print/ui/diagramma_qt.h"
+#include "report/print/ui/frm_print_schema_preview.h"
+#include "report/print/ui/frm_stampa.h"
+#include "report/print/ui/stampante_qt.h"
+#include "schema/disegno.h"
+#include "shell/settings.h"
+#include "support/fake_interaction.h"
+#include "support/temp_folder.h"
+#include "support/ui/fake_services.h"
+
+namespace varnex {
+namespace {
+
+using ui::frmPrintSchemaPreview;
+
+class AnteprimaSchemaTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ImpostaImpostazioni(&store);
+    test::PreparaCalcolo();
+    ASSERT_TRUE(CaricaDefinizioneGriglie(std::string(VARNEX_SOURCE_DATA_DIR) + "/gridgas.cne"));
+    test::AggiungiProva(0, 10);
+    test::AggiungiProva(1, 5, 1.0f);
+    test::AggiungiProva(1, 4, 2.0f);
+  }
+  void TearDown() override {
+    ImpostaImpostazioni(nullptr);
+    ImpostaDiagrammaStampa(nullptr);
+    AdattaSchemaPagina = 0;
+    BloccoReti = {};
+  }
+  ImpostazioniInMemoria store;
+  test::FakeInterazione utente;
+};
+
+// Pixels of an image that differ from the colour of its top left corner.
+int Disegnati(const QImage& img) {
+  int n = 0;
+  const QColor fondo = img.pixelColor(0, 0);
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if (img.pixelColor(x, y) != fondo) ++n;
+  return n;
+}
+
+TEST_F(AnteprimaSchemaTest, FirstPreviewUsesTheDefaultsAndAStoredOneItsSettings) {
+  {
+    frmPrintSchemaPreview f;
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("Preview"));
+    EXPECT_EQ(f.zoom, 100.0f);
+    EXPECT_EQ(f.FontName(), "arial");
+    EXPECT_EQ(f.FontSize(), 7);
+    EXPECT_EQ(f.TextZoom->text(), QStringLiteral("100"));
+    EXPECT_EQ(f.txtFontType->text(), QStringLiteral("arial: 7"));
+    EXPECT_EQ(f.VpicScroll->value(), 16384);
+    EXPECT_EQ(f.HpicScroll->value(), 16384);
+    EXPECT_EQ(f.VpicScroll->maximum(), 32767);
+    EXPECT_EQ(f.HpicScroll->singleStep(), 2000);
+    EXPECT_EQ(f.HpicScroll->pageStep(), 2000);
+    EXPECT_GT(Disegnati(f.Immagine()), 0) << "the network is drawn in the preview";
+    EXPECT_TRUE(f.response.empty());
+  }
+  store.Scrivi("Varnex", "PrintPreviewLastFontName", "Courier New");
+  store.Scrivi("Varnex", "PrintPreviewLastFontSize", "9");
+  store.Scrivi("Varnex", "PrintPreviewLastZoom", "150");
+  frmPrintSchemaPreview f;
+  EXPECT_EQ(f.zoom, 150.0f);
+  EXPECT_EQ(f.FontName(), "Courier New");
+  EXPECT_EQ(f.FontSize(), 9);
+  EXPECT_EQ(f.txtFontType->text(), QStringLiteral("Courier New: 9"));
+}
+
+TEST_F(AnteprimaSchemaTest, TypedZoomOutOfRangeIsFlaggedAndNotDrawn) {
+  frmPrintSchemaPreview f;
+  struct Caso {
+    const char* testo;
+    bool fuori;
+  };
+  for (const Caso& c : {Caso{"300", true}, Caso{"10", true}, Caso{"x", true}, Caso{"299", false}, Caso{"11", false}}) {
+    SCOPED_TRACE(c.testo);
+    const qint64 prima = f.Immagine().cacheKey();
+    f.TextZoom->setText(QString::fromLatin1(c.testo));
+    f.TextZoom_LostFocus();
+    if (c.fuori) {
+      EXPECT_EQ(f.TextZoom->text(), QStringLiteral("100"));
+      EXPECT_EQ(f.TextZoom->palette().color(QPalette::Base), QColor(255, 0, 0));
+      EXPECT_EQ(f.Immagine().cacheKey(), prima);
+    } else {
+      EXPECT_EQ(f.TextZoom->text(), QString::fromLatin1(c.testo));
+      EXPECT_NE(f.TextZoom->palette().color(QPalette::Base), QColor(255, 0, 0));
+      EXPECT_NE(f.Immagine().cacheKey(), prima);
+    }
+  }
+  // A zoom left at 0 by a refused entry still draws (at 100 %) when the view moves.
+  f.TextZoom->setText(QStringLiteral("0"));
+  f.TextZoom_LostFocus();
+  EXPECT_EQ(f.zoom, 0.0f);
+  f.HpicScroll->setValue(18000);
+  EXPECT_GT(Disegnati(f.Immagine()), 0);
+}
+
+TEST_F(AnteprimaSchemaTest, ZoomStepsAndTheLowerBound) {
+  store.Scrivi("Varnex", "PrintPreviewLastZoom", "2");
+  frmPrintSchemaPreview f;
+  f.cmdZoomPlus_Click();
+  EXPECT_EQ(f.zoom, 3.0f);
+  EXPECT_EQ(f.TextZoom->text(), QStringLiteral("3"));
+  f.cmdZoomMinus_Click();
+  f.cmdZoomMinus_Click();
+  EXPECT_EQ(f.zoom, 1.0f);
+  f.cmdZoomMinus_Click();
+  EXPECT_EQ(f.zoom, 1.0f);
+}
+
+TEST_F(AnteprimaSchemaTest, PrintStoresTheSettingsAndCancelStoresNothing) {
+  {
+    frmPrintSchemaPreview f;
+    f.cmdZoomPlus_Click();
+    f.cmdCancel_Click();
+    EXPECT_EQ(f.response, "cancel");
+    EXPECT_TRUE(store.Valori().empty());
+  }
+  test::FakeDialoghi dialoghi;
+  frmPrintSchemaPreview f;
+  dialoghi.Attendi("dlgFont", [](QDialog& d) {
+    auto& font = static_cast<QFontDialog&>(d);
+    font.setCurrentFont(QFont(QStringLiteral("Courier New"), 12));
+    font.accept();
+  });
+  f.cmdFont_Click();
+  EXPECT_EQ(f.FontSize(), 12);
+  EXPECT_EQ(f.txtFontType->text(), QString::fromStdString(f.FontName()) + QStringLiteral(": 12"));
+  // A cancelled font dialog keeps the font.
+  dialoghi.Attendi("dlgFont", test::FakeDialoghi::ChiudiFinestra());
+  f.cmdFont_Click();
+  EXPECT_EQ(f.FontSize(), 12);
+  f.cmdZoomPlus_Click();
+  f.show();
+  f.cmdPrint_Click();
+  EXPECT_EQ(f.response, "print");
+  EXPECT_FALSE(f.isVisible());
+  EXPECT_EQ(store.Leggi("Varnex", "PrintPreviewLastZoom").value_or(""), "101");
+  EXPECT_EQ(store.Leggi("Varnex", "PrintPreviewLastFontSize").value_or(""), "12");
+  EXPECT_EQ(store.Leggi("Varnex", "PrintPreviewLastFontName").value_or(""), f.FontName());
+}
+
+// The diagram page printed into a PDF through the schema side: the page carries the network.
+class DiagrammaPdfTest : public AnteprimaSchemaTest {
+ protected:
+  // Prints the diagram page alone and returns the PDF's path.
+  std::string Stampa(int16_t preview) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const std::string pdf = cartella.File("schema.pdf");
+    printer.setOutputFileName(QString::fromStdString(pdf));
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    ui::StampanteQt stampante(printer);
+    ImpostaStampanteReport(&stampante);
+    SetupPage();
+    PrintDiagrammaRete(stampante, preview);
+    stampante.EndDoc();
+    ImpostaStampanteReport(nullptr);
+    return pdf;
+  }
+  // Dark pixels of the PDF's first page, through pdftoppm (-1 when the tool is missing).
+  int PixelScuri(const std::string& pdf) {
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+    if (tool.isEmpty()) return -1;
+    const QString base = QString::fromStdString(cartella.File("pagina"));
+    QFile::remove(base + QStringLiteral(".png"));
+    QProcess::execute(tool, {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-png"),
+                             QStringLiteral("-singlefile"), QString::fromStdString(pdf), base});
+    const QImage img(base + QStringLiteral(".png"));
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+      for (int x = 0; x < img.width(); ++x)
+        if (qGray(img.pixel(x, y)) < 128) ++n;
+    return n;
+  }
+  test::TempFolder cartella;
+};
+
+TEST_F(DiagrammaPdfTest, TheDiagramPageDrawsTheNetworkOnlyWithTheSchemaSideInstalled) {
+  PercorsoProgetto = "casa.RTG";
+  Riferimento = "Villa";
+  const int soloTitolo = PixelScuri(Stampa(0));
+  if (soloTitolo < 0) GTEST_SKIP() << "pdftoppm missing";
+  ui::InstallaDiagrammaStampa();
+  const int conRete = PixelScuri(Stampa(0));
+  EXPECT_GT(conRete, soloTitolo + 50);
+  EXPECT_NE(SchemaMaxX, SchemaMinX) << "the measuring pass leaves the network's extents";
+  PercorsoProgetto.clear();
+  Riferimento.clear();
+}
+
+TEST_F(DiagrammaPdfTest, PreviewPrintsItsPictureAndCancelPrintsNothing) {
+  ui::InstallaDiagrammaStampa();
+  test::FakeDialoghi dialoghi;
+  dialoghi.Attendi("frmPrintSchemaPreview", test::FakeDialoghi::Clicca(QStringLiteral("Annulla")));
+  const int annullata = PixelScuri(Stampa(-1));
+  if (annullata < 0) {
+    dialoghi.Attendi("frmPrintSchemaPreview", test::FakeDialoghi::Clicca(QStringLiteral("Stampa")));
+    Stampa(-1);
+    GTEST_SKIP() << "pdftoppm missing";
+  }
+  EXPECT_EQ(annullata, 0);
+  dialoghi.Attendi("frmPrintSchemaPreview", test::FakeDialoghi::Clicca(QStringLiteral("Stampa")));
+  EXPECT_GT(PixelScuri(Stampa(-1)), 50);
+}
+
+TEST_F(DiagrammaPdfTest, QuickPrintOfTheWholeReportEndsWithTheFittedDiagramDocument) {
+  ui::InstallaDiagrammaStampa();
+  PercorsoProgetto = "casa.RTG";
+  Riferimento = "Villa";
+  const std::string pdf = cartella.File("report.pdf");
+  ui::PrinterCorrente().setOutputFormat(QPrinter::PdfFormat);
+  ui::PrinterCorrente().setOutputFileName(QString::fromStdString(pdf));
+  ui::PrinterCorrente().setPageSize(QPageSize(QPageSize::A4));
+  {
+    ui::frmStampa d;
+    d.SSCommand1_Click(0);
+    d.AdaptSchemaToPage->click();
+    utente.Attendi("Confermi l'esecuzione di 1 stampe?", Risposta::Si);
+    utente.Attendi("Stampa completata");
+    d.cmdPrint_Click();
+    EXPECT_FALSE(d.isVisible());
+  }
+  // The fit was computed from the network's extents and cleared at the end of the run.
+  EXPECT_GT(ScalaStampaSchema, 0);
+  EXPECT_EQ(AdattaSchemaPagina, 0);
+  EXPECT_TRUE(QFile::exists(QString::fromStdString(pdf)));
+  const std::string diagramma = cartella.File("report-2.pdf");
+  ASSERT_TRUE(QFile::exists(QString::fromStdString(diagramma))) << "the diagram is a document of its own";
+  const int scuri = PixelScuri(diagramma);
+  if (scuri >= 0) EXPECT_GT(scuri, 50);
+  EXPECT_EQ(ui::PrinterCorrente().pageLayout().orientation(), QPageLayout::Portrait);
+  ui::PrinterCorrente().setOutputFileName(QString());
+  ImpostaStampanteReport(nullptr);
+  PercorsoProgetto.clear();
+  Riferimento.clear();
+}
+
+TEST_F(DiagrammaPdfTest, APageTooLargeIsNoCompletedPrint) {
+  const std::string pdf = cartella.File("grande.pdf");
+  ui::PrinterCorrente().setOutputFormat(QPrinter::PdfFormat);
+  ui::PrinterCorrente().setOutputFileName(QString::fromStdString(pdf));
+  ui::PrinterCorrente().setPageSize(QPageSize(QSizeF(600, 600), QPageSize::Millimeter));
+  {
+    ui::frmStampa d;
+    d.chkCopertina->setChecked(true);
+    d.txtNumCopies->setText(QStringLiteral("2"));
+    utente.Attendi("Confermi l'esecuzione di 2 stampe?", Risposta::Si);
+    utente.Attendi("La pagina e' troppo grande. Selezionare un formato piu' piccolo");
+    utente.Attendi("La pagina e' troppo grande. Selezionare un formato piu' piccolo");
+    d.cmdPrint_Click();
+  }
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(pdf)));
+  ui::PrinterCorrente().setPageSize(QPageSize(QPageSize::A4));
+  ui::PrinterCorrente().setOutputFileName(QString());
+  ImpostaStampanteReport(nullptr);
+}
+
+}  // namespace
+}  // namespace varnex
