@@ -188,7 +188,7 @@ void frmMainForm::CostruisciBarra() {
   Label3->setObjectName(QStringLiteral("Label3"));
   ComboGas = new QComboBox(Picture1);
   ComboGas->setObjectName(QStringLiteral("ComboGas"));
-  ComboGas->setMinimumWidth(120);
+  ComboGas->setMinimumWidth(110);
   ComboGas->installEventFilter(this);
   cmdSaveGasAhAH = NuovoPulsante(Picture1, "cmdSaveGasAhAH", QStringLiteral("Conferma gas selezionato"),
                             FiguraComandoFile(FiguraFile::ConfermaGas));
@@ -287,7 +287,7 @@ QRect frmMainForm::GeometriaFrame1(int w, int h, int W, int sinistraFrame, int s
 void frmMainForm::MDIForm_Load() {
   const std::string logo = UnisciPercorso(CartellaProgramma(), "logo.bmp");
   // The strip is as high as the two toolbar rows: a larger logo would push the buttons over each other.
-  if (EsisteFile(logo)) imgSwCompany->setPixmap(QPixmap(QS(logo)).scaledToHeight(56, Qt::SmoothTransformation));
+  if (EsisteFile(logo)) imgSwCompany->setPixmap(QPixmap(QS(logo)).scaledToHeight(44, Qt::SmoothTransformation));
   resize(DimensioneTwips(12150, 8930));
   move(0, 0);
   StatoBloccoDiametri = -1;
