@@ -1,5 +1,7 @@
 #include "editor/ui/celle.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QFocusEvent>
 #include <QKeyEvent>
 
@@ -29,7 +31,10 @@ EditorCelleGriglia::EditorCelleGriglia(GasGrid& griglia)
   g_.Combo1->installEventFilter(this);
   connect(g_.Text1, &QLineEdit::textChanged, this, [this](const QString&) {
     logica_.Text1_Change();
-    DoEvents();
+    // Let repaints and timers run, but not the keys still queued: the first key of a fast typist
+    // opens the editor and fills it, and the next ones must reach the editor once it has the
+    // keyboard instead of reopening it over the table (which lost every key but the last).
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   });
   auto scelta = [this](int) { Esegui([this] { logica_.Combo1_Click(); }); };
   connect(g_.Combo1, &QComboBox::activated, this, scelta);
