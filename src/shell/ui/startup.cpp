@@ -3,6 +3,9 @@
 #include "schema/ui/schema_canvas.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QDir>
 #include <QPointer>
 #include <QStandardPaths>
@@ -107,6 +110,11 @@ std::string RigaComando(int argc, char** argv) {
 
 int EseguiProgramma(int argc, char** argv) {
   int rc = 0;
+  // The toolkit's own dialogs (files, folders, printers, fonts) speak Italian like the rest.
+  QTranslator traduzioni;
+  if (traduzioni.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(&traduzioni);
   {
     // Messages, dialogs, settings and the rest go through these for the whole run.
     ServiziQt servizi;
