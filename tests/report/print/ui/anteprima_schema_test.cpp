@@ -209,6 +209,89 @@ TEST_F(DiagrammaPdfTest, TheDiagramPageDrawsTheNetworkOnlyWithTheSchemaSideInsta
   Riferimento.clear();
 }
 
+// Where the ink of a printed diagram page lands, in twips from the paper's top left corner.
+struct Inchiostro {
+  bool trovato = false;
+  double minX = 1e9, minY = 1e9, maxX = -1e9, maxY = -1e9;
+  void Aggiungi(double x, double y) {
+    trovato = true;
+    minX = std::min(minX, x), minY = std::min(minY, y), maxX = std::max(maxX, x), maxY = std::max(maxY, y);
+  }
+};
+
+// On paper the fitted page keeps the drawing's own layout: the scale fitted to the page (halved
+// when it comes out above 2), the origin 2450 twips above the usable height, the source at the
+// left edge and the title in the top left corner. Unfitted, the network stays at its own size in
+// the page frame and the title sits bottom right. The end handles reach the paper in both.
+TEST_F(DiagrammaPdfTest, TheDiagramPagePlacesTheNetworkAndTheTitleAsItsLayoutSays) {
+  const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+  if (tool.isEmpty()) GTEST_SKIP() << "pdftoppm missing";
+  ui::InstallaDiagrammaStampa();
+  PercorsoProgetto = "casa.RTG";
+  Riferimento = "Villa";
+  struct Caso {
+    int16_t adatta;
+    double scala;            // the drawing's scale on paper
+    double origineX, origineY;  // paper position of the page's (0, 0)
+    double inizioX;          // where segment 1 starts, in page coordinates
+    bool titoloInAlto;
+  };
+  // Segment 1 and 2 go right, 3 up-right from the end of 1; the measuring pass leaves the
+  // extents 2220 x 566, so the fitted scale is (16840 - 1000) / 2220 = 7.13, taken as 3.5.
+  const Caso casi[] = {
+      {-1, 3.5, 0, 0, 480 + 480 * 3.5, true},
+      {0, 1.0, 1000, 600, 500, false},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.adatta);
+    AdattaSchemaPagina = c.adatta;
+    const std::string pdf = Stampa(0);
+    const QString base = QString::fromStdString(cartella.File("posizioni"));
+    QFile::remove(base + QStringLiteral(".png"));
+    QProcess::execute(tool, {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-png"),
+                             QStringLiteral("-singlefile"), QString::fromStdString(pdf), base});
+    const QImage img(base + QStringLiteral(".png"));
+    ASSERT_FALSE(img.isNull());
+    const double twipPerPixel = 1440.0 / 40;
+    Inchiostro verde, titolo, scuro;
+    for (int y = 0; y < img.height(); ++y)
+      for (int x = 0; x < img.width(); ++x) {
+        const QColor p = img.pixelColor(x, y);
+        const double tx = (x + 0.5) * twipPerPixel, ty = (y + 0.5) * twipPerPixel;
+        if (p.green() > 150 && p.red() < 110 && p.blue() < 110) verde.Aggiungi(tx, ty);
+        else if (qGray(img.pixel(x, y)) < 128)
+          ((c.titoloInAlto ? ty < 1000 : tx > 6000) ? titolo : scuro).Aggiungi(tx, ty);
+      }
+    const double yRete = c.origineY + AltezzaStampabile - 2450;
+    const double fine1 = c.origineX + c.inizioX + 800 * c.scala;
+    const double fine2 = fine1 + 800 * c.scala;
+    const double fine3 = yRete - 0.707 * 800 * c.scala;
+    const double tolleranza = 3 * twipPerPixel + 40 * c.scala;
+    // The handles sit on the painted ends of the three segments.
+    ASSERT_TRUE(verde.trovato);
+    EXPECT_NEAR(verde.minX, fine1 - 37.5 * c.scala, tolleranza);
+    EXPECT_NEAR(verde.maxX, fine2 + 37.5 * c.scala, tolleranza);
+    EXPECT_NEAR(verde.minY, fine3 - 37.5 * c.scala, tolleranza);
+    EXPECT_NEAR(verde.maxY, yRete + 37.5 * c.scala, tolleranza);
+    // The source picture begins the drawing at the left.
+    ASSERT_TRUE(scuro.trovato);
+    EXPECT_LT(scuro.minX, c.origineX + c.inizioX - 400 * c.scala);
+    EXPECT_GT(scuro.minX, c.origineX + c.inizioX - 480 * c.scala - 480 - tolleranza);
+    ASSERT_TRUE(titolo.trovato);
+    if (c.titoloInAlto) {
+      EXPECT_NEAR(titolo.minX, 100, 3 * twipPerPixel);
+      EXPECT_NEAR(titolo.minY, 100, 4 * twipPerPixel);
+      EXPECT_LT(titolo.maxY, 1000);
+    } else {
+      EXPECT_NEAR(titolo.minY, AltezzaStampabile - 1500, 4 * twipPerPixel);
+      EXPECT_GT(titolo.maxX, LarghezzaStampabile - 1700 - 3 * twipPerPixel);
+      EXPECT_GT(scuro.minY, 8000) << "nothing above the small network";
+    }
+  }
+  PercorsoProgetto.clear();
+  Riferimento.clear();
+}
+
 TEST_F(DiagrammaPdfTest, PreviewPrintsItsPictureAndCancelPrintsNothing) {
   ui::InstallaDiagrammaStampa();
   test::FakeDialoghi dialoghi;
