@@ -159,6 +159,24 @@ int16_t RispostaConRinomina(IDomandeCopia& domande, const std::string& cartella,
   return r;
 }
 
+// What an answer to the overwrite question asks of the file in hand. "Yes to all" also stops the
+// questions for the files after it.
+enum class Azione { Copia, Salta, Annulla };
+
+Azione AzioneRisposta(int16_t risposta, bool& siTutti) {
+  switch (risposta) {
+    case CopiaSiTutti:
+      siTutti = true;
+      return Azione::Copia;
+    case CopiaSi:
+      return Azione::Copia;
+    case CopiaAnnulla:
+      return Azione::Annulla;
+    default:
+      return Azione::Salta;
+  }
+}
+
 }  // namespace
 
 const std::array<const char*, 10>& ArchiviStandard() {
@@ -226,18 +244,9 @@ EsitoCopia CopiaArchivi(const std::string& origine, const std::string& destinazi
       continue;
     }
     if (UgualiNoCase(nome, kGas)) {
-      switch (domande.ChiediSovrascrittura(MsgUnioneGas, false)) {
-        case CopiaSiTutti:
-          siTutti = true;
-          [[fallthrough]];
-        case CopiaSi:
-          if (!UnisciArchivioGas(origine, destinazione, &errore)) return fallita();
-          break;
-        case CopiaAnnulla:
-          return EsitoCopia::Annullata;
-        default:
-          break;
-      }
+      const Azione azione = AzioneRisposta(domande.ChiediSovrascrittura(MsgUnioneGas, false), siTutti);
+      if (azione == Azione::Annulla) return EsitoCopia::Annullata;
+      if (azione == Azione::Copia && !UnisciArchivioGas(origine, destinazione, &errore)) return fallita();
       continue;
     }
     std::string bersaglio = nome;
@@ -247,18 +256,9 @@ EsitoCopia CopiaArchivi(const std::string& origine, const std::string& destinazi
       r = cfg ? domande.ChiediSovrascrittura(TestoSovrascrittura(nome), false)
               : RispostaConRinomina(domande, destinazione, bersaglio);
     }
-    switch (r) {
-      case CopiaSiTutti:
-        siTutti = true;
-        [[fallthrough]];
-      case CopiaSi:
-        if (!CopiaFile(da, Bersaglio(destinazione, bersaglio), &errore)) return fallita();
-        break;
-      case CopiaAnnulla:
-        return EsitoCopia::Annullata;
-      default:
-        break;
-    }
+    const Azione azione = AzioneRisposta(r, siTutti);
+    if (azione == Azione::Annulla) return EsitoCopia::Annullata;
+    if (azione == Azione::Copia && !CopiaFile(da, Bersaglio(destinazione, bersaglio), &errore)) return fallita();
   }
   return EsitoCopia::Completata;
 }
@@ -295,18 +295,9 @@ EsitoCopia CopiaProgetti(const std::string& origine, IDomandeCopia& domande) {
     std::string bersaglio = nome;
     int16_t r = CopiaSi;
     if (!Trova(destinazione, nome).empty() && !siTutti) r = RispostaConRinomina(domande, destinazione, bersaglio);
-    switch (r) {
-      case CopiaSiTutti:
-        siTutti = true;
-        [[fallthrough]];
-      case CopiaSi:
-        if (!CopiaFile(da, Bersaglio(destinazione, bersaglio), &errore)) return fallita();
-        break;
-      case CopiaAnnulla:
-        return EsitoCopia::Annullata;
-      default:
-        break;
-    }
+    const Azione azione = AzioneRisposta(r, siTutti);
+    if (azione == Azione::Annulla) return EsitoCopia::Annullata;
+    if (azione == Azione::Copia && !CopiaFile(da, Bersaglio(destinazione, bersaglio), &errore)) return fallita();
   }
   return EsitoCopia::Completata;
 }

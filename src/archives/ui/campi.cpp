@@ -37,6 +37,14 @@ void CampoSoloLettura(QLineEdit* campo) {
   campo->setStyleSheet("QLineEdit { background-color: rgb(128, 128, 128); color: white; }");
 }
 
+bool TastoEditorArchivio(QKeyEvent* evento, const std::function<void()>& esci) {
+  if (evento->key() == Qt::Key_Escape) {
+    esci();
+    return true;
+  }
+  return evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter;
+}
+
 std::string InputBox(const std::string& prompt, const std::string& titolo, const std::string& predefinito,
                      QWidget* parent) {
   QInputDialog dialogo(parent);

@@ -6,7 +6,6 @@
 #include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
-#include <tuple>
 
 #include "model/files.h"
 #include "model/interaction.h"
@@ -44,6 +43,27 @@ QPushButton* Pulsante(QWidget* padre, const char* testo) {
   return b;
 }
 
+// A labelled folder field with its picker beside it.
+void RigaCartella(QDialog* d, QVBoxLayout* layout, const char* etichetta, QLineEdit* campo, QPushButton* picker) {
+  layout->addWidget(new QLabel(etichetta, d));
+  auto* riga = new QHBoxLayout;
+  campo->setMinimumWidth(360);
+  riga->addWidget(campo, 1);
+  riga->addWidget(picker);
+  layout->addLayout(riga);
+}
+
+// The dialog's action and "Annulla", at the bottom right.
+void RigaPulsanti(QDialog* d, QVBoxLayout* layout, QPushButton*& azione, const char* testo, QPushButton*& annulla) {
+  auto* pulsanti = new QHBoxLayout;
+  pulsanti->addStretch(1);
+  azione = Pulsante(d, testo);
+  annulla = Pulsante(d, "Annulla");
+  pulsanti->addWidget(azione);
+  pulsanti->addWidget(annulla);
+  layout->addLayout(pulsanti);
+}
+
 // The folder of a file picked in the open dialog; the field stays as it is when cancelled.
 void ScegliCartella(QLineEdit* campo, const char* titolo, const char* filtro) {
   const std::optional<std::string> scelto = FileDialoghi().ApriFile(titolo, filtro, CartellaProgrammaTesto());
@@ -62,22 +82,9 @@ frmCopyArchieves::frmCopyArchieves(QWidget* parent) : Dialogo(parent) {
   txtCopyTo = new QLineEdit(this);
   cmdOpenCopyFromDlg = Pulsante(this, "...");
   cmdOpenCopyToDlg = Pulsante(this, "...");
-  for (auto [etichetta, campo, picker] : {std::tuple{"Da:", txtCopyFrom, cmdOpenCopyFromDlg},
-                                          std::tuple{"A:", txtCopyTo, cmdOpenCopyToDlg}}) {
-    layout->addWidget(new QLabel(etichetta, this));
-    auto* riga = new QHBoxLayout;
-    campo->setMinimumWidth(360);
-    riga->addWidget(campo, 1);
-    riga->addWidget(picker);
-    layout->addLayout(riga);
-  }
-  auto* pulsanti = new QHBoxLayout;
-  pulsanti->addStretch(1);
-  cmdCopy = Pulsante(this, "Copia");
-  cmdCancel = Pulsante(this, "Annulla");
-  pulsanti->addWidget(cmdCopy);
-  pulsanti->addWidget(cmdCancel);
-  layout->addLayout(pulsanti);
+  RigaCartella(this, layout, "Da:", txtCopyFrom, cmdOpenCopyFromDlg);
+  RigaCartella(this, layout, "A:", txtCopyTo, cmdOpenCopyToDlg);
+  RigaPulsanti(this, layout, cmdCopy, "Copia", cmdCancel);
   connect(cmdOpenCopyFromDlg, &QPushButton::clicked, this, [this] { cmdOpenCopyFromDlg_Click(); });
   connect(cmdOpenCopyToDlg, &QPushButton::clicked, this, [this] { cmdOpenCopyToDlg_Click(); });
   connect(cmdCopy, &QPushButton::clicked, this, [this] { cmdCopy_Click(); });
@@ -113,21 +120,10 @@ frmCopyProjectFiles::frmCopyProjectFiles(QWidget* parent) : Dialogo(parent) {
   Finestra(this, "frmCopyProjectFiles", "Copia File di Progetto");
   auto* layout = new QVBoxLayout(this);
   layout->setSizeConstraint(QLayout::SetFixedSize);
-  layout->addWidget(new QLabel("Da:", this));
-  auto* riga = new QHBoxLayout;
   txtCopyFrom = new QLineEdit(this);
-  txtCopyFrom->setMinimumWidth(360);
   cmdOpenCopyFromDlg = Pulsante(this, "...");
-  riga->addWidget(txtCopyFrom, 1);
-  riga->addWidget(cmdOpenCopyFromDlg);
-  layout->addLayout(riga);
-  auto* pulsanti = new QHBoxLayout;
-  pulsanti->addStretch(1);
-  cmdCopy = Pulsante(this, "Copia");
-  cmdCancel = Pulsante(this, "Annulla");
-  pulsanti->addWidget(cmdCopy);
-  pulsanti->addWidget(cmdCancel);
-  layout->addLayout(pulsanti);
+  RigaCartella(this, layout, "Da:", txtCopyFrom, cmdOpenCopyFromDlg);
+  RigaPulsanti(this, layout, cmdCopy, "Copia", cmdCancel);
   connect(cmdOpenCopyFromDlg, &QPushButton::clicked, this, [this] { cmdOpenCopyFromDlg_Click(); });
   connect(cmdCopy, &QPushButton::clicked, this, [this] { cmdCopy_Click(); });
   connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
@@ -204,13 +200,7 @@ frmRenameFile::frmRenameFile(QWidget* parent) : Dialogo(parent) {
   txtFileName->setMinimumWidth(240);
   riga->addWidget(txtFileName, 1);
   layout->addLayout(riga);
-  auto* pulsanti = new QHBoxLayout;
-  pulsanti->addStretch(1);
-  cmdRename = Pulsante(this, "Rinomina");
-  cmdCancel = Pulsante(this, "Annulla");
-  pulsanti->addWidget(cmdRename);
-  pulsanti->addWidget(cmdCancel);
-  layout->addLayout(pulsanti);
+  RigaPulsanti(this, layout, cmdRename, "Rinomina", cmdCancel);
   connect(cmdRename, &QPushButton::clicked, this, [this] { cmdRename_Click(); });
   connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
   Centra(this);

@@ -206,12 +206,7 @@ void frmGas::closeEvent(QCloseEvent* evento) {
 }
 
 void frmGas::keyPressEvent(QKeyEvent* evento) {
-  if (evento->key() == Qt::Key_Escape) {
-    cmdExit_Click();
-    return;
-  }
-  if (evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter) return;
-  Dialogo::keyPressEvent(evento);
+  if (!TastoEditorArchivio(evento, [this] { cmdExit_Click(); })) Dialogo::keyPressEvent(evento);
 }
 
 void MostraEditorGas(QWidget* parent, std::function<std::optional<std::string>()> voceSelettore,

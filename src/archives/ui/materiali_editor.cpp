@@ -295,12 +295,7 @@ void GestMateriali::closeEvent(QCloseEvent* evento) {
 }
 
 void GestMateriali::keyPressEvent(QKeyEvent* evento) {
-  if (evento->key() == Qt::Key_Escape) {
-    CmdEsci_Click();
-    return;
-  }
-  if (evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter) return;
-  Dialogo::keyPressEvent(evento);
+  if (!TastoEditorArchivio(evento, [this] { CmdEsci_Click(); })) Dialogo::keyPressEvent(evento);
 }
 
 void MostraGestMateriali(QWidget* parent) {

@@ -142,12 +142,7 @@ bool frmPDC::eventFilter(QObject* oggetto, QEvent* evento) {
 }
 
 void frmPDC::keyPressEvent(QKeyEvent* evento) {
-  if (evento->key() == Qt::Key_Escape) {
-    cmdAnnulla_Click();
-    return;
-  }
-  if (evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter) return;
-  Dialogo::keyPressEvent(evento);
+  if (!TastoEditorArchivio(evento, [this] { cmdAnnulla_Click(); })) Dialogo::keyPressEvent(evento);
 }
 
 void MostraPDC(QWidget* parent) {

@@ -124,12 +124,7 @@ void frmSpeciali::cmdOK_Click() {
 void frmSpeciali::cmdAnnulla_Click() { done(QDialog::Rejected); }
 
 void frmSpeciali::keyPressEvent(QKeyEvent* evento) {
-  if (evento->key() == Qt::Key_Escape) {
-    cmdAnnulla_Click();
-    return;
-  }
-  if (evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter) return;
-  Dialogo::keyPressEvent(evento);
+  if (!TastoEditorArchivio(evento, [this] { cmdAnnulla_Click(); })) Dialogo::keyPressEvent(evento);
 }
 
 void MostraSpeciali(QWidget* parent) {

@@ -97,6 +97,20 @@ void Vuote(int n) {
   for (int i = 0; i < n; ++i) WriteBlankLine();
 }
 
+// Title, reference, job and gas, as on both covers; the pressurised one leaves a blank line less
+// under the title.
+void InizioCopertinaTXT(const Campi& campi, int vuoteSottoTitolo) {
+  const std::string& tab = SeparatoreTXT;
+  WriteTextLine(Campo(campi, 1).EtichettaTesto);
+  WriteTextLine("Relazione di calcolo");
+  Vuote(vuoteSottoTitolo);
+  WriteTextLine(Etichetta(campi, 3) + tab + Valore(campi, 3));
+  Vuote(2);
+  WriteTextLine(Etichetta(campi, 4) + tab + Valore(campi, 4));
+  Vuote(2);
+  WriteTextLine(Etichetta(campi, 5) + tab + Valore(campi, 5));
+}
+
 }  // namespace
 
 void PrintCopertinaHTML() {
@@ -165,15 +179,8 @@ void PrintCopertinaTXT() {
     return;
   }
   const Campi campi = LeggiCampi(RendererReport::Testo);
+  InizioCopertinaTXT(campi, 3);
   const std::string& tab = SeparatoreTXT;
-  WriteTextLine(Campo(campi, 1).EtichettaTesto);
-  WriteTextLine("Relazione di calcolo");
-  Vuote(3);
-  WriteTextLine(Etichetta(campi, 3) + tab + Valore(campi, 3));
-  Vuote(2);
-  WriteTextLine(Etichetta(campi, 4) + tab + Valore(campi, 4));
-  Vuote(2);
-  WriteTextLine(Etichetta(campi, 5) + tab + Valore(campi, 5));
   Vuote(1);
   WriteTextLine(Etichetta(campi, 6) + tab + Valore(campi, 6) + tab + Etichetta(campi, 7) + Valore(campi, 7));
   Vuote(1);
@@ -189,15 +196,8 @@ void PrintCopertinaTXT() {
 
 void PrintCopertinaReteTXT() {
   const Campi campi = LeggiCampi(RendererReport::Testo);
+  InizioCopertinaTXT(campi, 2);
   const std::string& tab = SeparatoreTXT;
-  WriteTextLine(Campo(campi, 1).EtichettaTesto);
-  WriteTextLine("Relazione di calcolo");
-  Vuote(2);
-  WriteTextLine(Etichetta(campi, 3) + tab + Valore(campi, 3));
-  Vuote(2);
-  WriteTextLine(Etichetta(campi, 4) + tab + Valore(campi, 4));
-  Vuote(2);
-  WriteTextLine(Etichetta(campi, 5) + tab + Valore(campi, 5));
   Vuote(1);
   WriteTextLine(Etichetta(campi, 6) + tab + Valore(campi, 6) + tab + Etichetta(campi, 8) + tab + Valore(campi, 8) +
                 "kg/mc" + tab + Etichetta(campi, 9) + tab + Valore(campi, 9) + " mmq/s");

@@ -1,6 +1,5 @@
 #include "report/files/report_html.h"
 
-#include <memory>
 #include <vector>
 
 #include "model/calcolo.h"
@@ -224,137 +223,98 @@ void PrintDiagrammaReteHTML(const std::string& reportPath) {
 }
 
 void PrintHTMLReport(int16_t /*arg*/) {
-  const interno::RunInCorso run;
-  if (!run.Libera()) return;
-  IFinestreStampaFile& finestre = FinestreStampaFile();
-  PaginaHTML = 1;
-  SpazioPaginaHTML = AltezzaCorpoHTML;
-  int16_t sezioni = 0;
-  int16_t passo = 0;
-  bool attesa = false;
-  std::unique_ptr<TextWriter> file;
-  // The run's state goes back to "no report" however the run ends.
-  struct Chiusura {
-    ~Chiusura() {
-      fileHTML = nullptr;
-      NumeroFileHTML = 0;
-    }
-  } chiusura;
-
-  try {
-    CaricaLogoReport();
-    passo = 1;
-    const std::string percorso = GetReportFileName(0);
-    if (percorso.empty()) return;
-    finestre.MostraAttesa();
-    attesa = true;
-    finestre.UpdateBar(0, NumSezioniStampa);
-    // A target that cannot be written is the opening's failure, as when the file was opened here.
-    VerificaScritturaReport(percorso);
-    file = std::make_unique<TextWriter>(percorso);
-    fileHTML = file.get();
-    NumeroFileHTML = 1;
+  interno::UscitaReport uscita;
+  uscita.tipoFile = 0;
+  uscita.nome = "HTML";
+  uscita.azzera = [] {
+    PaginaHTML = 1;
+    SpazioPaginaHTML = AltezzaCorpoHTML;
+  };
+  uscita.collega = [](TextWriter* file) {
+    fileHTML = file;
+    NumeroFileHTML = file ? 1 : 0;
+  };
+  uscita.scrivi = [](const std::string& percorso, interno::AvanzamentoRun& run) {
     PrintStyleSheetHTML();
     CalcolaRete();
     const bool pagine = SezioniPagina();
     if (pagine) PrintHeaderHTML();
 
     int16_t net = 1;
-    auto avvia = [&](int16_t p, SezioneReport s) {
-      passo = p;
-      finestre.PrintMsg(TestoAvanzamento(s));
-    };
-    auto barra = [&] { finestre.UpdateBar(sezioni, NumSezioniStampa); };
-
     if (StampaCopertina) {
-      avvia(2, SezioneReport::Copertina);
+      run.Avvia(2, SezioneReport::Copertina);
       PrintCopertinaHTML();
       PrintFooterHTML();
       PaginaHTML = PosizioneFile(static_cast<int64_t>(PaginaHTML) + 1);
       SpazioPaginaHTML = AltezzaCorpoHTML;
       PrintHeaderHTML();
-      ++sezioni;
+      run.Scritta();
     }
-    barra();
+    run.Barra();
     if (StampaTronchi) {
-      avvia(3, SezioneReport::Tronchi);
+      run.Avvia(3, SezioneReport::Tronchi);
       PrintTronchiHTML(net);
       CheckPageBreakHTML();
-      ++sezioni;
+      run.Scritta();
     }
-    barra();
+    run.Barra();
     if (StampaPDCLocalizzate) {
-      avvia(4, SezioneReport::PDCLocalizzate);
-      if (sezioni > 0) WriteSpacingLines();
+      run.Avvia(4, SezioneReport::PDCLocalizzate);
+      if (run.Sezioni() > 0) WriteSpacingLines();
       PrintPDCLocalizzateHTML(net);
       CheckPageBreakHTML();
-      ++sezioni;
+      run.Scritta();
     }
-    barra();
+    run.Barra();
     if (StampaVerifica) {
-      avvia(5, SezioneReport::Verifica);
-      if (sezioni > 0) WriteSpacingLines();
+      run.Avvia(5, SezioneReport::Verifica);
+      if (run.Sezioni() > 0) WriteSpacingLines();
       PrintPercorsoSfavoritoHTML(net);
       CheckPageBreakHTML();
-      ++sezioni;
+      run.Scritta();
     }
-    barra();
+    run.Barra();
     if (StampaUtenze) {
-      avvia(6, SezioneReport::Utenze);
-      if (sezioni > 0) WriteSpacingLines();
+      run.Avvia(6, SezioneReport::Utenze);
+      if (run.Sezioni() > 0) WriteSpacingLines();
       PrintRiepilogoUtenzeHTML(net);
       CheckPageBreakHTML();
-      ++sezioni;
+      run.Scritta();
     }
-    barra();
+    run.Barra();
     if (StampaComputo) {
-      passo = 7;
+      run.Passo(7);
       ResetComputo();
-      finestre.PrintMsg(TestoAvanzamento(SezioneReport::Computo));
+      run.Messaggio(TestoAvanzamento(SezioneReport::Computo));
       CalcolaComputo(1);
-      finestre.PrintMsg(TestoTabellaComputo);
-      if (sezioni > 0) WriteSpacingLines();
+      run.Messaggio(TestoTabellaComputo);
+      if (run.Sezioni() > 0) WriteSpacingLines();
       PrintComputoHTML(0);
-      ++sezioni;
+      run.Scritta();
     }
-    barra();
+    run.Barra();
     if (StampaTenutaImpianto) {
-      avvia(8, SezioneReport::TenutaImpianto);
-      if (sezioni > 0) {
+      run.Avvia(8, SezioneReport::TenutaImpianto);
+      if (run.Sezioni() > 0) {
         PrintFooterHTML();
         NextPage();
         PrintHeaderHTML();
       }
       TenutaImpiantoRefresh();
       PrintTenutaImpiantoHTML();
-      ++sezioni;
+      run.Scritta();
     }
-    barra();
+    run.Barra();
     if (pagine) PrintFooterHTML();
     if (StampaDiagrammaRete) {
-      avvia(9, SezioneReport::DiagrammaRete);
+      run.Avvia(9, SezioneReport::DiagrammaRete);
       PrintDiagrammaReteHTML(percorso);
-      ++sezioni;
+      run.Scritta();
       PaginaHTML = PosizioneFile(static_cast<int64_t>(PaginaHTML) + 1);
     }
     CloseHTMLDocument();
-    if (LogoReport) CopiaLogoReport(percorso);
-    finestre.ChiudiAttesa();
-    attesa = false;
-    // The report reaches the disk here, whole, or not at all.
-    fileHTML = nullptr;
-    NumeroFileHTML = 0;
-    std::string motivo;
-    if (!file->Commit(&motivo)) throw ErroreStampaFile(errore_file::AccessoFile);
-    file.reset();
-    MsgBox("Stampa su file HTML conclusa con successo.", Bottoni::OK, Icona::Informazione, "Conclusione");
-    finestre.ChiudiDialogoStampa();
-  } catch (...) {
-    const interno::ErroreRun errore = interno::LeggiErrore(std::current_exception());
-    const std::string testo = interno::MessaggioFallimento("Stampa su file HTML.", passo, errore);
-    if (attesa) finestre.ChiudiAttesa();
-    MsgBox(testo, Bottoni::OK, Icona::Esclamazione, "Errore");
-  }
+  };
+  interno::EseguiRunReport(uscita);
 }
 
 }  // namespace varnex

@@ -1,7 +1,5 @@
 #include "report/files/report_txt.h"
 
-#include <memory>
-
 #include "model/calcolo.h"
 #include "model/computo.h"
 #include "model/interaction.h"
@@ -51,114 +49,75 @@ void PrintDiagrammaReteTXT(const std::string& reportPath) {
 }
 
 void PrintTXTReport() {
-  const interno::RunInCorso run;
-  if (!run.Libera()) return;
-  IFinestreStampaFile& finestre = FinestreStampaFile();
-  SeparatoreTXT = "\t";
-  int16_t sezioni = 0;
-  int16_t passo = 0;
-  bool attesa = false;
-  std::unique_ptr<TextWriter> file;
-  struct Chiusura {
-    ~Chiusura() { StreamTXT = nullptr; }
-  } chiusura;
-
-  try {
-    CaricaLogoReport();
-    passo = 1;
-    const std::string percorso = GetReportFileName(1);
-    if (percorso.empty()) return;
-    finestre.MostraAttesa();
-    attesa = true;
-    finestre.UpdateBar(0, NumSezioniStampa);
-    // A target that cannot be written is the opening's failure, as when the file was created here.
-    VerificaScritturaReport(percorso);
-    file = std::make_unique<TextWriter>(percorso);
-    StreamTXT = file.get();
+  interno::UscitaReport uscita;
+  uscita.tipoFile = 1;
+  uscita.nome = "TXT";
+  uscita.azzera = [] { SeparatoreTXT.assign(1, '\t'); };
+  uscita.collega = [](TextWriter* file) { StreamTXT = file; };
+  uscita.scrivi = [](const std::string& percorso, interno::AvanzamentoRun& run) {
     CalcolaRete();
-
     int16_t net = 1;
-    auto avvia = [&](int16_t p, SezioneReport s) {
-      passo = p;
-      finestre.PrintMsg(TestoAvanzamento(s));
-    };
-    auto barra = [&] { finestre.UpdateBar(sezioni, NumSezioniStampa); };
-
     if (StampaCopertina) {
-      avvia(2, SezioneReport::Copertina);
+      run.Avvia(2, SezioneReport::Copertina);
       PrintCopertinaTXT();
-      ++sezioni;
+      run.Scritta();
     }
-    barra();
+    run.Barra();
     if (StampaTronchi) {
       // The separator still belongs to the step before.
-      if (sezioni > 0) WriteSeparatorLine();
-      avvia(3, SezioneReport::Tronchi);
+      if (run.Sezioni() > 0) WriteSeparatorLine();
+      run.Avvia(3, SezioneReport::Tronchi);
       PrintTronchiTXT(net);
-      ++sezioni;
+      run.Scritta();
     }
-    barra();
+    run.Barra();
     if (StampaPDCLocalizzate) {
-      avvia(4, SezioneReport::PDCLocalizzate);
-      if (sezioni > 0) WriteSeparatorLine();
+      run.Avvia(4, SezioneReport::PDCLocalizzate);
+      if (run.Sezioni() > 0) WriteSeparatorLine();
       PrintPDCLocalizzateTXT(net);
-      ++sezioni;
+      run.Scritta();
     }
-    barra();
+    run.Barra();
     if (StampaVerifica) {
-      avvia(5, SezioneReport::Verifica);
-      if (sezioni > 0) WriteSeparatorLine();
+      run.Avvia(5, SezioneReport::Verifica);
+      if (run.Sezioni() > 0) WriteSeparatorLine();
       PrintPercorsoSfavoritoTXT(net);
-      ++sezioni;
+      run.Scritta();
     }
-    barra();
+    run.Barra();
     if (StampaUtenze) {
-      avvia(6, SezioneReport::Utenze);
-      if (sezioni > 0) WriteSeparatorLine();
+      run.Avvia(6, SezioneReport::Utenze);
+      if (run.Sezioni() > 0) WriteSeparatorLine();
       PrintRiepilogoUtenzeTXT(net);
-      ++sezioni;
+      run.Scritta();
     }
-    barra();
+    run.Barra();
     if (StampaComputo) {
-      passo = 7;
+      run.Passo(7);
       ResetComputo();
-      finestre.PrintMsg(TestoAvanzamento(SezioneReport::Computo));
+      run.Messaggio(TestoAvanzamento(SezioneReport::Computo));
       CalcolaComputo(1);
-      finestre.PrintMsg(TestoTabellaComputo);
-      if (sezioni > 0) WriteSeparatorLine();
+      run.Messaggio(TestoTabellaComputo);
+      if (run.Sezioni() > 0) WriteSeparatorLine();
       PrintComputoTXT(0);
-      ++sezioni;
+      run.Scritta();
     }
-    barra();
+    run.Barra();
     if (StampaTenutaImpianto) {
-      avvia(8, SezioneReport::TenutaImpianto);
-      if (sezioni > 0) WriteSeparatorLine();
+      run.Avvia(8, SezioneReport::TenutaImpianto);
+      if (run.Sezioni() > 0) WriteSeparatorLine();
       TenutaImpiantoRefresh();
       PrintTenutaImpiantoTXT();
-      ++sezioni;
+      run.Scritta();
     }
-    barra();
+    run.Barra();
     if (StampaDiagrammaRete) {
-      avvia(9, SezioneReport::DiagrammaRete);
+      run.Avvia(9, SezioneReport::DiagrammaRete);
       PrintDiagrammaReteTXT(percorso);
-      ++sezioni;
+      run.Scritta();
     }
-    if (LogoReport) CopiaLogoReport(percorso);
-    finestre.ChiudiAttesa();
-    attesa = false;
-    // The report reaches the disk here, whole, or not at all.
-    StreamTXT = nullptr;
-    std::string motivo;
-    if (!file->Commit(&motivo)) throw ErroreStampaFile(errore_file::AccessoFile);
-    file.reset();
-    MsgBox("Stampa su file TXT conclusa con successo.", Bottoni::OK, Icona::Informazione, "Conclusione");
-    finestre.ChiudiDialogoStampa();
-  } catch (...) {
-    const interno::ErroreRun errore = interno::LeggiErrore(std::current_exception());
-    const std::string testo = interno::MessaggioFallimento("Stampa su file TXT.", passo, errore);
-    if (attesa) finestre.ChiudiAttesa();
-    MsgBox(testo, Bottoni::OK, Icona::Esclamazione, "Errore");
-  }
+  };
+  interno::EseguiRunReport(uscita);
 }
 
 }  // namespace varnex

@@ -1,8 +1,12 @@
 #include "report/files/stampa_file_interno.h"
 
+#include <memory>
+
+#include "model/interaction.h"
 #include "model/rete.h"
 #include "model/strings.h"
 #include "report/files/stampa_file.h"
+#include "model/textfile.h"
 #include "report/print/sezioni.h"
 
 namespace varnex::interno {
@@ -53,6 +57,61 @@ void SalvaSchemaReport(const std::string& percorsoBitmap) {
     throw;
   } catch (const std::exception&) {
     throw ErroreStampaFile(errore_file::AccessoFile);
+  }
+}
+
+void AvanzamentoRun::Avvia(int16_t passo, SezioneReport sezione) {
+  passo_ = passo;
+  Messaggio(TestoAvanzamento(sezione));
+}
+
+void AvanzamentoRun::Messaggio(const std::string& testo) { finestre_.PrintMsg(testo); }
+
+void AvanzamentoRun::Barra() { finestre_.UpdateBar(sezioni_, NumSezioniStampa); }
+
+void EseguiRunReport(const UscitaReport& uscita) {
+  const RunInCorso guardia;
+  if (!guardia.Libera()) return;
+  IFinestreStampaFile& finestre = FinestreStampaFile();
+  uscita.azzera();
+  AvanzamentoRun run(finestre);
+  bool attesa = false;
+  std::unique_ptr<TextWriter> file;
+  // The output goes back to "no report" however the run ends.
+  struct Chiusura {
+    const UscitaReport& uscita;
+    ~Chiusura() { uscita.collega(nullptr); }
+  } chiusura{uscita};
+  const std::string intestazione = std::string("Stampa su file ") + uscita.nome;
+
+  try {
+    CaricaLogoReport();
+    run.Passo(1);
+    const std::string percorso = GetReportFileName(uscita.tipoFile);
+    if (percorso.empty()) return;
+    finestre.MostraAttesa();
+    attesa = true;
+    finestre.UpdateBar(0, NumSezioniStampa);
+    // A target that cannot be written is the opening's failure, as when the file was created here.
+    VerificaScritturaReport(percorso);
+    file = std::make_unique<TextWriter>(percorso);
+    uscita.collega(file.get());
+    uscita.scrivi(percorso, run);
+    if (LogoReport) CopiaLogoReport(percorso);
+    finestre.ChiudiAttesa();
+    attesa = false;
+    // The report reaches the disk here, whole, or not at all.
+    uscita.collega(nullptr);
+    std::string motivo;
+    if (!file->Commit(&motivo)) throw ErroreStampaFile(errore_file::AccessoFile);
+    file.reset();
+    MsgBox(intestazione + " conclusa con successo.", Bottoni::OK, Icona::Informazione, "Conclusione");
+    finestre.ChiudiDialogoStampa();
+  } catch (...) {
+    const ErroreRun errore = LeggiErrore(std::current_exception());
+    const std::string testo = MessaggioFallimento(intestazione + ".", run.Passo(), errore);
+    if (attesa) finestre.ChiudiAttesa();
+    MsgBox(testo, Bottoni::OK, Icona::Esclamazione, "Errore");
   }
 }
 

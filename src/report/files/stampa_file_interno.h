@@ -1,10 +1,17 @@
-// Small pieces the HTML and text runs share: the failure message, the name of the schema bitmap,
-// the page-budget arithmetic.
+// What the HTML and text runs share: the run around the sections, the failure message, the name
+// of the schema bitmap, the page-budget arithmetic.
 #pragma once
 
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <string>
+
+namespace varnex {
+class IFinestreStampaFile;
+class TextWriter;
+enum class SezioneReport : int16_t;
+}  // namespace varnex
 
 namespace varnex::interno {
 
@@ -40,5 +47,38 @@ class RunInCorso {
 
 // Saves the schema through the installed windows; any refusal becomes the run's file-access error.
 void SalvaSchemaReport(const std::string& percorsoBitmap);
+
+// Where a run stands: the step its failure message names, and the sections written so far, which
+// the progress bar shows.
+class AvanzamentoRun {
+ public:
+  explicit AvanzamentoRun(IFinestreStampaFile& finestre) : finestre_(finestre) {}
+  int16_t Passo() const { return passo_; }
+  void Passo(int16_t passo) { passo_ = passo; }
+  // A section begins: its step, then its progress text.
+  void Avvia(int16_t passo, SezioneReport sezione);
+  void Messaggio(const std::string& testo);
+  void Scritta() { ++sezioni_; }
+  int16_t Sezioni() const { return sezioni_; }
+  void Barra();
+
+ private:
+  IFinestreStampaFile& finestre_;
+  int16_t passo_ = 0;
+  int16_t sezioni_ = 0;
+};
+
+// What one output adds to the run. The run around it is the same for every output: one run at a
+// time, the logo, the save dialog, the waiting window, the file built in memory and written whole
+// at the end, the closing messages.
+struct UscitaReport {
+  int16_t tipoFile = 0;                      // the kind GetReportFileName takes
+  const char* nome = "";                     // "HTML", "TXT": named in the closing messages
+  std::function<void()> azzera;              // the output's state at the start of a run
+  std::function<void(TextWriter*)> collega;  // the file the output's writers go to; nullptr: none
+  // Everything the output writes, from the start of the file to its end.
+  std::function<void(const std::string& percorso, AvanzamentoRun& run)> scrivi;
+};
+void EseguiRunReport(const UscitaReport& uscita);
 
 }  // namespace varnex::interno

@@ -10,8 +10,6 @@
 #include <QTimer>
 #include <filesystem>
 
-#include "model/calcolo_prova.h"
-#include "model/colonne.h"
 #include "model/rete.h"
 #include "report/files/report_html.h"
 #include "report/files/report_txt.h"
@@ -19,46 +17,28 @@
 #include "report/files/ui/stampa_file_qt.h"
 #include "report/print/sezioni.h"
 #include "report/print/ui/frm_stampa.h"
-#include "shell/settings.h"
 #include "support/fake_interaction.h"
-#include "support/temp_folder.h"
 #include "support/ui/fake_services.h"
+#include "support/ui/stampa_file_prova.h"
 
 namespace varnex {
 namespace {
 
 namespace fs = std::filesystem;
 
-class StampaFileQtTest : public ::testing::Test {
+class StampaFileQtTest : public test::ProvaStampaFile {
  protected:
   void SetUp() override {
-    ImpostaImpostazioni(&store);
-    programma.UsaComeCartellaProgramma();
-    QImage logo(40, 20, QImage::Format_RGB32);
-    logo.fill(Qt::red);
-    ASSERT_TRUE(logo.save(QString::fromStdString(programma.File("logo.bmp")), "BMP"));
-    test::PreparaCalcolo();
-    ASSERT_TRUE(CaricaDefinizioneGriglie(std::string(VARNEX_SOURCE_DATA_DIR) + "/gridgas.cne"));
-    test::AggiungiProva(0, 10);
-    test::AggiungiProva(1, 5, 1.0f);
-    test::AggiungiProva(1, 4, 2.0f);
-    PercorsoProgetto = uscita.File("casa.RTG");
-    Riferimento = "Villa";
+    ProvaStampaFile::SetUp();
+    if (HasFatalFailure()) return;
     AzzeraSezioni();
     StampaCopertina = -1;
     StampaDiagrammaRete = -1;
     NumSezioniStampa = 2;
-    ui::InstallaStampaFile();
   }
   void TearDown() override {
     if (ui::frmStampa* d = ui::StampaAperta()) d->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    ImpostaFinestreStampaFile(nullptr);
-    ImpostaImpostazioni(nullptr);
-    AzzeraSezioni();
-    PercorsoProgetto.clear();
-    Riferimento.clear();
-    BloccoReti = {};
+    ProvaStampaFile::TearDown();
   }
 
   // The print dialog as the main window opens it, with its logo holder.
@@ -72,12 +52,6 @@ class StampaFileQtTest : public ::testing::Test {
     }
     return d;
   }
-
-  ImpostazioniInMemoria store;
-  test::FakeInterazione utente;
-  test::FakeFileDialoghi salva;
-  test::TempFolder programma;
-  test::TempFolder uscita;
 };
 
 TEST_F(StampaFileQtTest, RunsThroughTheWindowsAndCloseThePrintDialog) {

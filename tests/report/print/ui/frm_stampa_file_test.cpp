@@ -9,18 +9,15 @@
 #include <QTimer>
 #include <filesystem>
 
-#include "model/calcolo_prova.h"
-#include "model/colonne.h"
 #include "model/rete.h"
 #include "report/files/stampa_file.h"
 #include "report/files/ui/stampa_file_qt.h"
 #include "report/print/sezioni.h"
 #include "report/print/ui/frm_print_wait.h"
 #include "report/print/ui/frm_stampa.h"
-#include "shell/settings.h"
 #include "support/fake_interaction.h"
-#include "support/temp_folder.h"
 #include "support/ui/fake_services.h"
+#include "support/ui/stampa_file_prova.h"
 
 namespace varnex {
 namespace {
@@ -28,33 +25,8 @@ namespace {
 namespace fs = std::filesystem;
 using ui::frmStampa;
 
-class FrmStampaFileTest : public ::testing::Test {
+class FrmStampaFileTest : public test::ProvaStampaFile {
  protected:
-  void SetUp() override {
-    ImpostaImpostazioni(&store);
-    programma.UsaComeCartellaProgramma();
-    QImage logo(40, 20, QImage::Format_RGB32);
-    logo.fill(Qt::red);
-    ASSERT_TRUE(logo.save(QString::fromStdString(programma.File("logo.bmp")), "BMP"));
-    test::PreparaCalcolo();
-    ASSERT_TRUE(CaricaDefinizioneGriglie(std::string(VARNEX_SOURCE_DATA_DIR) + "/gridgas.cne"));
-    test::AggiungiProva(0, 10);
-    test::AggiungiProva(1, 5, 1.0f);
-    test::AggiungiProva(1, 4, 2.0f);
-    PercorsoProgetto = uscita.File("casa.RTG");
-    Riferimento = "Villa";
-    ui::InstallaStampaFile();
-  }
-  void TearDown() override {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    ImpostaFinestreStampaFile(nullptr);
-    ImpostaImpostazioni(nullptr);
-    AzzeraSezioni();
-    PercorsoProgetto.clear();
-    Riferimento.clear();
-    BloccoReti = {};
-  }
-
   // A dialog on the heap, as the main window opens it: closing it deletes it.
   frmStampa* Dialogo(int tipo) {
     auto* d = new frmStampa;
@@ -66,12 +38,6 @@ class FrmStampaFileTest : public ::testing::Test {
     d->comboFileType->setCurrentIndex(tipo);
     return d;
   }
-
-  ImpostazioniInMemoria store;
-  test::FakeInterazione utente;
-  test::FakeFileDialoghi salva;
-  test::TempFolder programma;
-  test::TempFolder uscita;
 };
 
 struct CasoFile {
