@@ -2,7 +2,7 @@
 
 #include "model/interaction.h"
 #include "model/numbers.h"
-#include "model/speciali.h"
+#include "model/raccordi.h"
 
 namespace varnex {
 

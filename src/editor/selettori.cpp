@@ -8,7 +8,7 @@
 #include "model/helpers.h"
 #include "model/numbers.h"
 #include "model/rete.h"
-#include "model/speciali.h"
+#include "model/raccordi.h"
 #include "model/strings.h"
 
 namespace varnex {

@@ -9,7 +9,7 @@
 #include "model/interaction.h"
 #include "model/materiali.h"
 #include "model/rete.h"
-#include "model/speciali.h"
+#include "model/raccordi.h"
 
 namespace varnex {
 

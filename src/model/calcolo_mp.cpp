@@ -7,7 +7,7 @@
 #include "model/formule_mp.h"
 #include "model/materiali.h"
 #include "model/rete.h"
-#include "model/speciali.h"
+#include "model/raccordi.h"
 
 namespace varnex {
 

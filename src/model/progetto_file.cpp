@@ -15,7 +15,7 @@
 #include "model/numbers.h"
 #include "model/rete.h"
 #include "model/sostituzione.h"
-#include "model/speciali.h"
+#include "model/raccordi.h"
 #include "model/strings.h"
 #include "tightness/tenuta.h"
 

@@ -8,7 +8,7 @@
 #include "model/materiali.h"
 #include "model/numbers.h"
 #include "model/rete.h"
-#include "model/speciali.h"
+#include "model/raccordi.h"
 #include "model/strings.h"
 #include "report/print/percentuali.h"
 #include "shell/default_values.h"

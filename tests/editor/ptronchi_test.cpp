@@ -5,7 +5,7 @@
 #include "editor/ptronchi.h"
 #include "model/rete.h"
 #include "model/rete_prova.h"
-#include "model/speciali.h"
+#include "model/raccordi.h"
 #include "support/fake_interaction.h"
 
 namespace varnex {

@@ -10,7 +10,7 @@
 #include "model/helpers.h"
 #include "model/materiali.h"
 #include "model/numbers.h"
-#include "model/speciali.h"
+#include "model/raccordi.h"
 #include "model/strings.h"
 #include "model/textfile.h"
 #include "support/fake_interaction.h"

@@ -12,7 +12,7 @@
 #include "model/gas.h"
 #include "model/materiali.h"
 #include "model/rete.h"
-#include "model/speciali.h"
+#include "model/raccordi.h"
 #include "calcolo_prova.h"
 #include "support/fake_interaction.h"
 

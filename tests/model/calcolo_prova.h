@@ -11,7 +11,7 @@
 #include "model/gas.h"
 #include "model/materiali.h"
 #include "model/rete.h"
-#include "model/speciali.h"
+#include "model/raccordi.h"
 
 namespace varnex::test {
 

@@ -14,7 +14,7 @@
 #include "model/files.h"
 #include "model/gas.h"
 #include "model/rete.h"
-#include "model/speciali.h"
+#include "model/raccordi.h"
 #include "support/fake_interaction.h"
 
 namespace varnex {

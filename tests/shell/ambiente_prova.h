@@ -17,7 +17,7 @@
 #include "model/progetto_file.h"
 #include "model/rete.h"
 #include "model/sostituzione.h"
-#include "model/speciali.h"
+#include "model/raccordi.h"
 #include "shell/mru.h"
 #include "shell/progetto.h"
 #include "shell/settings.h"

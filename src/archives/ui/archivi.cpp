@@ -6,7 +6,7 @@
 #include "archives/ui/gas_editor.h"
 #include "archives/ui/materiali_editor.h"
 #include "archives/ui/pdc_editor.h"
-#include "archives/ui/speciali_editor.h"
+#include "archives/ui/raccordi_editor.h"
 #include "archives/ui/sostituzione_dialog.h"
 #include "model/gas.h"
 #include "shell/stato_interfaccia.h"

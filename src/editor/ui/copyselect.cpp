@@ -2,7 +2,7 @@
 
 #include "editor/ui/ptronchi.h"
 #include "model/rete.h"
-#include "model/speciali.h"
+#include "model/raccordi.h"
 #include "shell/ui/units.h"
 
 namespace varnex::ui {

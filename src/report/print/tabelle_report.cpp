@@ -5,7 +5,7 @@
 #include "model/campi.h"
 #include "model/colonne.h"
 #include "model/rete.h"
-#include "model/speciali.h"
+#include "model/raccordi.h"
 #include "model/strings.h"
 #include "report/print/sezioni.h"
 

@@ -11,7 +11,7 @@
 #include "model/interaction.h"
 #include "model/numbers.h"
 #include "model/rete.h"
-#include "model/speciali.h"
+#include "model/raccordi.h"
 #include "model/strings.h"
 #include "shell/mru.h"
 #include "shell/progetto.h"

@@ -13,7 +13,7 @@
 #include "model/materiali.h"
 #include "model/progetto_file.h"
 #include "model/rete.h"
-#include "model/speciali.h"
+#include "model/raccordi.h"
 #include "shell/settings.h"
 #include "shell/ui/lifecycle.h"
 #include "shell/ui/main_window.h"

@@ -14,7 +14,7 @@
 #include "model/globals.h"
 #include "model/materiali.h"
 #include "model/rete.h"
-#include "model/speciali.h"
+#include "model/raccordi.h"
 #include "shell/stato_interfaccia.h"
 #include "support/fake_interaction.h"
 #include "support/temp_folder.h"

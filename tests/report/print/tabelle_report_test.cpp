@@ -3,7 +3,7 @@
 
 #include "model/colonne.h"
 #include "model/rete.h"
-#include "model/speciali.h"
+#include "model/raccordi.h"
 #include "report/print/sezioni.h"
 #include "report/print/tabelle_report.h"
 

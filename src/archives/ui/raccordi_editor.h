@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <array>
 
-#include "archives/editor_speciali.h"
+#include "archives/editor_raccordi.h"
 #include "shell/ui/services.h"
 
 namespace varnex::ui {

@@ -1,4 +1,4 @@
-#include "archives/ui/speciali_editor.h"
+#include "archives/ui/raccordi_editor.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

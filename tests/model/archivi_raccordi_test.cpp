@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "model/archivi_scrittura_bloccata.h"
-#include "model/speciali.h"
+#include "model/raccordi.h"
 #include "support/fake_interaction.h"
 #include "support/temp_folder.h"
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "archives/ui/pdc_editor.h"
-#include "archives/ui/speciali_editor.h"
+#include "archives/ui/raccordi_editor.h"
 #include "shell/ambiente_prova.h"
 #include "support/ui/fake_services.h"
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "archives/editor_pdc.h"
-#include "archives/editor_speciali.h"
+#include "archives/editor_raccordi.h"
 #include "model/archivi_scrittura_bloccata.h"
 #include "shell/ambiente_prova.h"
 

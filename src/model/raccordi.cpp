@@ -1,4 +1,4 @@
-#include "model/speciali.h"
+#include "model/raccordi.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,6 +1,6 @@
 // The logic of the fittings editor "Lunghezze equivalenti accidentalità": the texts of its forty
 // boxes, reading them back into the tables and writing "EQLEN.CFG". The window
-// (archives/ui/speciali_editor.h) only moves texts between its boxes and this class.
+// (archives/ui/raccordi_editor.h) only moves texts between its boxes and this class.
 #pragma once
 
 #include <array>

@@ -1,8 +1,8 @@
-#include "archives/editor_speciali.h"
+#include "archives/editor_raccordi.h"
 
 #include "model/interaction.h"
 #include "model/numbers.h"
-#include "model/speciali.h"
+#include "model/raccordi.h"
 
 namespace varnex {
 
