@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <cmath>
@@ -126,9 +127,21 @@ void GestMateriali::InizializzaGriglia() {
       if (c >= 1) cella->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
       Grid->setItem(r, c, cella);
     }
-  const int larghezza = std::max(60, (Grid->viewport()->width() - 10) / 6);
-  for (int c = 0; c < ColonneSerie - 1; ++c) Grid->setColumnWidth(c, larghezza);
+  AdattaColonne();
   Grid->horizontalHeader()->setMinimumHeight(static_cast<int>(std::lround(Grid->verticalHeader()->defaultSectionSize() * 2.5)));
+}
+
+void GestMateriali::AdattaColonne() {
+  // Before the window is shown the grid has no real width yet; a column is also never narrower
+  // than its title, which would be cut off.
+  const int larghezza = std::max(60, (Grid->viewport()->width() - 10) / 6);
+  for (int c = 0; c < ColonneSerie - 1; ++c)
+    Grid->setColumnWidth(c, std::max(larghezza, Grid->horizontalHeader()->sectionSizeHint(c)));
+}
+
+void GestMateriali::showEvent(QShowEvent* evento) {
+  Dialogo::showEvent(evento);
+  AdattaColonne();
 }
 
 void GestMateriali::CaricaListaSerie() {

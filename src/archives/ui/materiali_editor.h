@@ -20,6 +20,8 @@ class GestMateriali : public Dialogo {
   explicit GestMateriali(QWidget* parent = nullptr);
 
   void InizializzaGriglia();
+  // Columns 1 to 5 share the grid's width.
+  void AdattaColonne();
   // The list refilled from the archive (plus a new series still pending), the series shown selected.
   void CaricaListaSerie();
   // The editor's working copy into the controls.
@@ -53,6 +55,7 @@ class GestMateriali : public Dialogo {
  protected:
   bool eventFilter(QObject* oggetto, QEvent* evento) override;
   void closeEvent(QCloseEvent* evento) override;
+  void showEvent(QShowEvent* evento) override;
   void keyPressEvent(QKeyEvent* evento) override;
 
  private:

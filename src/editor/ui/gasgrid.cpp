@@ -348,6 +348,7 @@ void GasGrid::SetToolbarGrid(bool e) {
   ComboFinalPres->setVisible(pressione);
   LabelDpMax->setVisible(!pressione);
   ComboDpMax->setVisible(!pressione);
+  PosizionaStato();
   for (QComboBox* c : {ComboInitPres, ComboFinalPres, ComboDpMax})
     if (c->lineEdit()) c->lineEdit()->setSelection(0, 0);
 }
@@ -544,6 +545,7 @@ void GasGrid::AggiornaCalcoli() {
   const int16_t riga = Grid->Row(), colonna = Grid->Col();
   principale_.SelectItemInGasList(GasCorrente.Nome);
   lblGasWarning->setVisible(GasCorrente.ErroreFamiglia != 0);
+  PosizionaStato();
   principale_.MostraIndicatore(ReteInPressione != 0);
 
   const bool pressione = ReteInPressione != 0;
@@ -734,6 +736,25 @@ void GasGrid::resizeOnDemand() {
   }
 }
 
+// The status panel takes what the visible selectors leave of the strip, up to the table's right
+// edge; the gas warning, while it shows, comes first so that neither hides the other.
+void GasGrid::PosizionaStato() {
+  int x = Pixel(SinistraTabella);
+  int y = ComboDpMax->y();
+  for (QWidget* w : std::initializer_list<QWidget*>{LabelInitPres, ComboInitPres, LabelFinalPres, ComboFinalPres,
+                                                    LabelDpMax, ComboDpMax}) {
+    if (w->isHidden()) continue;
+    x = std::max(x, w->geometry().right() + 1);
+    y = w->y();
+  }
+  x += 12;
+  const int destra = std::min(Grid->geometry().right(), Panel3D2->parentWidget()->contentsRect().right()) + 1;
+  const int larghezzaAvviso = lblGasWarning->sizeHint().width();
+  lblGasWarning->setGeometry(x, y, larghezzaAvviso, 22);
+  if (!lblGasWarning->isHidden()) x += larghezzaAvviso + 12;
+  Panel3D2->setGeometry(x, y, std::max(0, destra - x), 22);
+}
+
 void GasGrid::PosizionaControlli() {
   const DimensioniEditor& d = dims_;
   setMinimumSize(Pixel(SinistraSchede + d.LarghezzaSchede + 60), Pixel(AltoSchede + d.AltezzaSchede + 60));
@@ -753,8 +774,7 @@ void GasGrid::PosizionaControlli() {
     if (w == ComboFinalPres) x = Pixel(SinistraTabella);  // the drop selector takes the pressures' place
     else x += larghezza + 6;
   }
-  lblGasWarning->setGeometry(x + 240, y, 220, 22);
-  Panel3D2->setGeometry(x + 470, y, std::max(100, Pixel(d.LarghezzaTabella) - x - 470), 22);
+  PosizionaStato();
 
   picDisplay->setGeometry(Pixel(SinistraSchema), Pixel(AltoSchema), Pixel(d.LarghezzaSchema),
                           std::min(Pixel(d.AltezzaSchema), std::max(0, altezzaPagina - 80)));

@@ -203,6 +203,7 @@ class GasGrid : public QWidget, public IEditorRete, public IListeEditor {
   void AdattaScrollTenuta(bool inizio);
   void DrawSchema();
   void PosizionaControlli();
+  void PosizionaStato();
   void AggiornaCella(int16_t riga, int16_t colonna);
 
   IFinestraPrincipale& principale_;

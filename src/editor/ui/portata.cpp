@@ -20,8 +20,11 @@ constexpr int32_t Grigio = 0xC0C0C0;
 
 // Designed geometry (twips).
 constexpr int SinistraCaratteristiche = 120;
-constexpr int LarghezzaCaratteristiche = 3000;
-constexpr int SinistraUtenze = 3400;
+// The left frame is as wide as both kind selectors side by side need for their captions, since
+// the narrow layout is cut at its right edge.
+constexpr int LarghezzaCaratteristiche = 5000;
+constexpr int SinistraUtenze = 5400;
+constexpr int LarghezzaSelettore = (LarghezzaCaratteristiche - 40) / 2;
 constexpr int LarghezzaUtenze = 3000;
 constexpr int LarghezzaPulsante = 1000;
 
@@ -66,7 +69,7 @@ frmCportata::frmCportata(QWidget* parent) : Dialogo(parent) {
   lblRif->setGeometry(RettangoloTwips(120, 150, 500, 285));
   txtRif = new QLineEdit(this);
   txtRif->setObjectName(QStringLiteral("txtRif"));
-  txtRif->setGeometry(RettangoloTwips(650, 120, 5750, 315));
+  txtRif->setGeometry(RettangoloTwips(650, 120, SinistraCaratteristiche + LarghezzaCaratteristiche - 650, 315));
 
   auto* gruppo = new QButtonGroup(this);
   gruppo->setExclusive(true);
@@ -75,11 +78,12 @@ frmCportata::frmCportata(QWidget* parent) : Dialogo(parent) {
     pnlSelect[i] = new QFrame(this);
     pnlSelect[i]->setAutoFillBackground(true);
     // Both kinds stay inside the narrow layout.
-    pnlSelect[i]->setGeometry(RettangoloTwips(120 + static_cast<int>(i) * 1520, 540, 1480, 480));
+    pnlSelect[i]->setGeometry(
+        RettangoloTwips(120 + static_cast<int>(i) * (LarghezzaSelettore + 40), 540, LarghezzaSelettore, 480));
     ribSelect[i] = new QPushButton(titoli[i], pnlSelect[i]);
     ribSelect[i]->setCheckable(true);
     ribSelect[i]->setAutoDefault(false);
-    ribSelect[i]->setGeometry(RettangoloTwips(45, 60, 1390, 360));
+    ribSelect[i]->setGeometry(RettangoloTwips(45, 60, LarghezzaSelettore - 90, 360));
     gruppo->addButton(ribSelect[i]);
     connect(ribSelect[i], &QPushButton::toggled, this, [this, i](bool v) { ribSelect_Click(static_cast<int>(i), v); });
   }
@@ -100,12 +104,13 @@ frmCportata::frmCportata(QWidget* parent) : Dialogo(parent) {
   for (size_t i = 0; i < NumFornelli; ++i) {
     chkFornelli[i] = new QCheckBox(fornelli[i], pnlUtenze);
     chkFornelli[i]->setObjectName(QString::fromLatin1(nomi[i]));
-    chkFornelli[i]->setGeometry(RettangoloTwips(120, 300 + static_cast<int>(i) * 260, 2800, 255));
+    // Six boxes and the button below them share the frame's height without covering each other.
+    chkFornelli[i]->setGeometry(RettangoloTwips(120, 270 + static_cast<int>(i) * 250, 2800, 250));
     connect(chkFornelli[i], &QCheckBox::toggled, this, [this, i] { Fornello_Click(static_cast<int>(i)); });
   }
   Command3 = new QPushButton(QStringLiteral("Cucina completa"), pnlUtenze);
   Command3->setAutoDefault(false);
-  Command3->setGeometry(RettangoloTwips(120, 1900 - 150, 2000, 330));
+  Command3->setGeometry(RettangoloTwips(120, 1780, 2000, 300));
 
   cmdOK = new QPushButton(QStringLiteral("OK"), this);
   Command2 = new QPushButton(QStringLiteral("Annulla"), this);

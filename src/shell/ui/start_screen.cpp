@@ -30,10 +30,11 @@ frmAttivita::frmAttivita(QWidget* parent) : Dialogo(parent) {
   setWindowTitle(QStringLiteral("Avvio attivita'"));
   // A fixed dialog border without close box: the buttons are the only ways out.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-  setFixedSize(DimensioneTwips(6300, 5160));
+  setFixedSize(DimensioneTwips(7000, 5160));
 
+  // Wide enough for the longer activity description in full.
   auto* gruppoNuovo = new QGroupBox(QStringLiteral("Nuovo impianto"), this);
-  gruppoNuovo->setGeometry(RettangoloTwips(120, 60, 6060, 1860));
+  gruppoNuovo->setGeometry(RettangoloTwips(120, 60, 6760, 1860));
   const QSize icona(Pixel(480), Pixel(480));
 
   cmdNewGAS = new QPushButton(gruppoNuovo);
@@ -42,37 +43,37 @@ frmAttivita::frmAttivita(QWidget* parent) : Dialogo(parent) {
   cmdNewGAS->setIconSize(icona);
   cmdNewGAS->setGeometry(RettangoloTwips(180, 300, 720, 660));
   lblGas = new QLabel(QStringLiteral("Impianto interno gas"), gruppoNuovo);
-  lblGas->setGeometry(RettangoloTwips(1020, 330, 4900, 280));
+  lblGas->setGeometry(RettangoloTwips(1020, 330, 5600, 280));
   QFont grassetto = lblGas->font();
   grassetto.setBold(true);
   lblGas->setFont(grassetto);
   lblGasDescrizione = new QLabel(QStringLiteral("Calcolo rete gas combustibile secondo norma UNI 7129 "), gruppoNuovo);
-  lblGasDescrizione->setGeometry(RettangoloTwips(1020, 630, 4900, 280));
+  lblGasDescrizione->setGeometry(RettangoloTwips(1020, 630, 5600, 280));
 
   cmdNewMP = new QPushButton(gruppoNuovo);
   cmdNewMP->setObjectName(QStringLiteral("cmdNewMP"));
   cmdNewMP->setIconSize(icona);
   cmdNewMP->setGeometry(RettangoloTwips(180, 1080, 720, 660));
   lblMP = new QLabel(QStringLiteral("Rete gas in pressione"), gruppoNuovo);
-  lblMP->setGeometry(RettangoloTwips(1020, 1110, 4900, 280));
+  lblMP->setGeometry(RettangoloTwips(1020, 1110, 5600, 280));
   lblMP->setFont(grassetto);
   lblMPDescrizione = new QLabel(QStringLiteral("Calcolo reti gas combustibile e non "), gruppoNuovo);
-  lblMPDescrizione->setGeometry(RettangoloTwips(1020, 1410, 4900, 280));
+  lblMPDescrizione->setGeometry(RettangoloTwips(1020, 1410, 5600, 280));
 
   auto* gruppoApri = new QGroupBox(this);
-  gruppoApri->setGeometry(RettangoloTwips(120, 2040, 6060, 2400));
+  gruppoApri->setGeometry(RettangoloTwips(120, 2040, 6760, 2400));
   cmdApri = new QPushButton(gruppoApri);
   cmdApri->setObjectName(QStringLiteral("cmdApri"));
   cmdApri->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
   cmdApri->setIconSize(icona);
   cmdApri->setGeometry(RettangoloTwips(180, 180, 720, 660));
   auto* lblApri = new QLabel(QStringLiteral("Apri un archivio esistente"), gruppoApri);
-  lblApri->setGeometry(RettangoloTwips(1020, 360, 4900, 280));
+  lblApri->setGeometry(RettangoloTwips(1020, 360, 5600, 280));
   lblApri->setFont(grassetto);
   for (int i = 0; i < 4; ++i) {
     QLabel* l = new QLabel(QStringLiteral("File %1").arg(i + 1), gruppoApri);
     l->setObjectName(QStringLiteral("lblMRUFile%1").arg(i));
-    l->setGeometry(RettangoloTwips(1020, 960 + i * 330, 4900, 300));
+    l->setGeometry(RettangoloTwips(1020, 960 + i * 330, 5600, 300));
     l->setCursor(Qt::PointingHandCursor);
     l->installEventFilter(this);
     lblMRUFile[static_cast<size_t>(i)] = l;
@@ -81,7 +82,7 @@ frmAttivita::frmAttivita(QWidget* parent) : Dialogo(parent) {
   cmdESCI = new QPushButton(QStringLiteral("Esci dal programma"), this);
   cmdESCI->setObjectName(QStringLiteral("cmdESCI"));
   cmdESCI->setAutoDefault(false);
-  cmdESCI->setGeometry(RettangoloTwips(3900, 4560, 2280, 420));
+  cmdESCI->setGeometry(RettangoloTwips(4600, 4560, 2280, 420));
 
   connect(cmdNewGAS, &QPushButton::clicked, this, &frmAttivita::cmdNewGAS_Click);
   connect(cmdNewMP, &QPushButton::clicked, this, &frmAttivita::cmdNewMP_Click);

@@ -340,6 +340,8 @@ void PaginaTenutaQt::Costruisci() {
     for (int k = 0; k < 3; ++k) griglia->addWidget(new QLabel(QString::fromUtf8(firme[k]), g), 2, k * 2, 1, 2);
   }
 
+  AdattaAltezza();
+
   // ---- Events ----
   connect(btnRicalcola, &QPushButton::clicked, this, [this] { Esegui([this] { pagina_.TenutaImpiantoRefresh(); }); });
   for (size_t k = 0; k < kImpresa.size(); ++k)
@@ -357,6 +359,17 @@ void PaginaTenutaQt::Costruisci() {
   for (const auto& gruppo : {metodo, dispositivo, verdetto})
     for (QRadioButton* o : gruppo)
       connect(o, &QRadioButton::clicked, this, [this, o, gruppo] { OpzioneCliccata(o, gruppo); });
+}
+
+void PaginaTenutaQt::AdattaAltezza() {
+  // The page's size in twips was drawn for a smaller system font: the fields would otherwise be
+  // squeezed until their text cannot be read, so the page grows instead.
+  QWidget* inner = finestra_.picInner;
+  inner->ensurePolished();
+  const int altezza = std::max(Pixel(kAltezzaPagina), inner->layout()->sizeHint().height());
+  if (inner->minimumHeight() == altezza && inner->height() == altezza) return;
+  inner->setMinimumHeight(altezza);
+  inner->resize(inner->width(), altezza);
 }
 
 void PaginaTenutaQt::OpzioneCliccata(QRadioButton* scelta, const std::vector<QRadioButton*>& gruppo) {
@@ -442,6 +455,7 @@ void PaginaTenutaQt::Mostra() {
   ImpostaRuolo(lblDescrizioneProva, QPalette::WindowText,
                Colore(pagina_.DescrizioneRossa ? ColoreRossoTenuta : ColoreTestoPulsante));
   lblProvaContErrore->setText(QS(pagina_.ErroreContatore));
+  AdattaAltezza();
 }
 
 void InstallaPaginaTenuta() {

@@ -57,6 +57,7 @@ class PaginaTenutaQt : public QObject, public IPaginaTenuta {
   // page's own changes ask for no refresh).
   void Leggi();
   void Mostra();
+  void AdattaAltezza();
   // Runs one operation of the page between the two copies; one asked for during another is dropped.
   void Esegui(const std::function<void()>& operazione);
   void OpzioneCliccata(QRadioButton* scelta, const std::vector<QRadioButton*>& gruppo);

@@ -1,5 +1,8 @@
 // The pipe-series window under offscreen: the list that goes back on a cancelled pick, a new
 // series through the name prompt, the cell editor's Esc, and the close box asking like "Annulla".
+#include <QApplication>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QTest>
 
@@ -43,6 +46,21 @@ TEST_F(FinestraTubazioni, SceltaAnnullataRimetteLaListaSullaSerieMostrata) {
   d.close();
   utente.Attendi("Salvare le modifiche?", Risposta::No);
   d.CmdEsci->click();
+}
+
+TEST_F(FinestraTubazioni, LeColonneMostranoTuttoIlTitolo) {
+  ui::GestMateriali d;
+  d.show();
+  QApplication::processEvents();
+  const int parte = (d.Grid->viewport()->width() - 10) / 6;
+  const QFontMetrics fm(d.Grid->horizontalHeader()->font());
+  for (int c = 0; c < d.Grid->columnCount(); ++c) {
+    const QString titolo = d.Grid->horizontalHeaderItem(c)->text();
+    EXPECT_GE(d.Grid->columnWidth(c), parte) << titolo.toStdString();
+    for (const QString& riga : titolo.split('\n'))
+      EXPECT_GT(d.Grid->columnWidth(c), fm.horizontalAdvance(riga)) << titolo.toStdString();
+  }
+  d.hide();
 }
 
 TEST_F(FinestraTubazioni, NuovoChiedeIlNomeEBloccaLaLista) {

@@ -43,6 +43,36 @@ class CelleFinestraTest : public ::testing::Test {
   }
 };
 
+TEST_F(CelleFinestraTest, TheStatusPanelShowsEveryColumnDescriptionInFull) {
+  for (bool pressione : {false, true}) {
+    for (int16_t errore : {int16_t{0}, int16_t{1}}) {
+      auto g = Apri(pressione);
+      GasCorrente.ErroreFamiglia = errore;
+      g->AggiornaCalcoli();
+      QLabel* p = g->Panel3D2;
+      const QRect pannello = p->geometry();
+      EXPECT_LE(pannello.right(), p->parentWidget()->contentsRect().right()) << pressione << errore << " x=" << pannello.x();
+      EXPECT_FALSE(pannello.intersects(g->ComboDpMax->geometry()));
+      if (errore != 0) {
+        // The warning takes its own room first; the panel keeps what is left.
+        EXPECT_FALSE(pannello.intersects(g->lblGasWarning->geometry()));
+        EXPECT_LE(g->lblGasWarning->fontMetrics().horizontalAdvance(g->lblGasWarning->text()),
+                  g->lblGasWarning->width());
+        continue;
+      }
+      // The pressure selectors leave too little of the strip for the longer descriptions.
+      if (pressione) continue;
+      for (int16_t j = 1; j <= UltimaColonnaGriglia[static_cast<size_t>(g->LayoutGriglia)]; ++j) {
+        const QString testo = QString::fromStdString(
+            ColonneGriglia[static_cast<size_t>(g->LayoutGriglia)][static_cast<size_t>(j)].Descrizione);
+        EXPECT_LE(p->fontMetrics().horizontalAdvance(testo) + 2 * p->frameWidth(), p->contentsRect().width() + 2 * p->frameWidth())
+            << testo.toStdString();
+      }
+    }
+  }
+  GasCorrente.ErroreFamiglia = 0;
+}
+
 TEST_F(CelleFinestraTest, TheWindowInstallsItsCellEditorForItsLife) {
   {
     auto g = Apri();

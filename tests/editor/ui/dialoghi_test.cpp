@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QListWidget>
+#include <QStyle>
 
 #include "archives/ui/diametri.h"
 #include "editor/ui/archivi_finestre.h"
@@ -361,6 +362,29 @@ TEST_F(DialoghiTest, CalcoloPortataRiapreDallaComposizione) {
   zero.SetDati(4, 5.0f);
   EXPECT_EQ(zero.txtWatt->text(), QStringLiteral("0"));
   EXPECT_EQ(zero.txtNMC->text(), QStringLiteral("0,00"));
+}
+
+TEST_F(DialoghiTest, CalcoloPortataMostraTuttiITestiSenzaSovrapposizioni) {
+  GasCorrente.PCS = 39;
+  GasCorrente.PCI = 35;
+  for (int16_t tipo : {int16_t{1}, int16_t{2}}) {
+    Tronco(4).TipologiaUtenza = tipo;
+    Tronco(4).ComposizioneUtenza = "";
+    frmCportata d;
+    d.SetDati(4, 0);
+    for (QPushButton* b : d.ribSelect) {
+      // The text must fit inside the button's frame, and the button inside the window.
+      const int margini = b->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, b) * 2;
+      EXPECT_LE(b->fontMetrics().horizontalAdvance(b->text()) + margini, b->width()) << b->text().toStdString();
+      EXPECT_LE(b->mapTo(&d, QPoint(b->width(), 0)).x(), d.width()) << b->text().toStdString();
+    }
+    if (tipo != 1) continue;
+    for (QCheckBox* c : d.chkFornelli) {
+      EXPECT_FALSE(c->geometry().intersects(d.Command3->geometry())) << c->text().toStdString();
+      EXPECT_LE(c->geometry().bottom(), d.pnlUtenze->contentsRect().bottom()) << c->text().toStdString();
+    }
+    EXPECT_LE(d.Command3->geometry().bottom(), d.pnlUtenze->height());
+  }
 }
 
 TEST_F(DialoghiTest, DoppioClicSullaPortataDiUnTerminale) {

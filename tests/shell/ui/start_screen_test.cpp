@@ -52,6 +52,14 @@ TEST_F(SchermataIniziale, DidascalieDeiFileRecenti) {
   EXPECT_EQ(f.lblMRUFile[0]->text().toStdString(), " 1. c.RTG");
 }
 
+TEST_F(SchermataIniziale, LeDescrizioniDelleAttivitaSiLeggonoPerIntero) {
+  frmAttivita f;
+  for (QLabel* l : {f.lblGas, f.lblGasDescrizione, f.lblMP, f.lblMPDescrizione}) {
+    EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text()), l->width()) << l->text().toStdString();
+    EXPECT_LE(l->mapTo(&f, QPoint(l->width(), 0)).x(), f.width()) << l->text().toStdString();
+  }
+}
+
 TEST_F(SchermataIniziale, ChiusuraEdEscNonFannoNiente) {
   frmAttivita f;
   f.show();
