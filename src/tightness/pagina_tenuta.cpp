@@ -1,6 +1,7 @@
 #include "tightness/pagina_tenuta.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "model/calcolo.h"
 #include "model/gas.h"
@@ -233,13 +234,14 @@ void PaginaTenuta::ControllaCampiTenuta() {
   MetodoCDP.ColoreSfondo = MetodoContatore.ColoreSfondo =
       ColoraCoppiaOpzioni(MetodoCDP.Selezionata, MetodoContatore.Selezionata);
 
-  ValidaCampoColora(ProvaContDispRil, CampoNumeroNonZero, "1");
+  // The measured leak and drop may well be 0 (a tight plant): only an empty box is missing.
+  ValidaCampoColora(ProvaContDispRil, CampoNumero, "1");
   ValidaCampoColora(ProvaContPprova, CampoNumeroNonZero, "0");
   ValidaCampoColora(ProvaContQn, CampoNumeroNonZero, "1");
   for (int c : {ProvaContMatricola, ProvaContMarca, ProvaContCalibro, ProvaContModello})
     ValidaCampoColora(c, CampoTestoRichiesto);
 
-  ValidaCampoColora(ProvaCDPcdp, CampoNumeroNonZero, "0");
+  ValidaCampoColora(ProvaCDPcdp, CampoNumero, "0");
   ValidaCampoColora(ProvaCDPPprova, CampoNumeroNonZero, "0");
   for (int c : {ProvaCDPMatricola, ProvaCDPMarca, ProvaCDPStrumento}) ValidaCampoColora(c, CampoTestoRichiesto);
 
@@ -268,8 +270,31 @@ void PaginaTenuta::ControllaCampiTenuta() {
 
 // ---- The test -----------------------------------------------------------------------------
 
+bool PaginaTenuta::IsNumeroScritto(int campo, bool zeroAmmesso) const {
+  const std::string& testo = Testo(campo);
+  if (testo.empty()) return false;
+  const std::optional<double> numero = LeggiRegionale(testo);
+  return numero && (zeroAmmesso || *numero != 0);
+}
+
+bool PaginaTenuta::IsProvaContatoreCompleta() const {
+  for (int c : {ProvaContModello, ProvaContCalibro, ProvaContMarca, ProvaContMatricola})
+    if (Testo(c).empty()) return false;
+  // The leak is a measurement: a typed 0 is a tight plant. A test pressure or a nominal flow of
+  // 0 is not a test at all.
+  return IsNumeroScritto(ProvaContQn, false) && IsNumeroScritto(ProvaContPprova, false) &&
+         IsNumeroScritto(ProvaContDispRil, true);
+}
+
+bool PaginaTenuta::IsProvaCDPCompleta() const {
+  for (int c : {ProvaCDPStrumento, ProvaCDPMarca, ProvaCDPMatricola})
+    if (Testo(c).empty()) return false;
+  return IsNumeroScritto(ProvaCDPPprova, false) && IsNumeroScritto(ProvaCDPcdp, true);
+}
+
 void PaginaTenuta::CalcolaVerificaTenuta() {
-  int16_t verdetto = VerdettoNonIdoneo;
+  // No verdict until the chosen test is complete: a box left empty must never read as a pass.
+  int16_t verdetto = NessunVerdetto;
   Testo(ProvaContPRif).clear();
   Testo(ProvaContDispRif).clear();
   Testo(ProvaCDPPrifer).clear();
@@ -291,19 +316,26 @@ void PaginaTenuta::CalcolaVerificaTenuta() {
 
   if (MetodoContatore.Selezionata) {
     const double qn = Valore(ProvaContQn);
-    if (qn <= 0 || qn > 1) {
+    const bool qnScritta = IsNumeroScritto(ProvaContQn, true);
+    if (qnScritta && (qn <= 0 || qn > 1)) {
       ErroreContatore = MessaggioPortataNominale;
-    } else {
+      // A flow of 0 is a missing value; any other flow outside the range refuses the method.
+      if (qn != 0 && IsProvaContatoreCompleta()) verdetto = VerdettoNonIdoneo;
+    } else if (qnScritta) {
       Testo(ProvaContPRif) = TestoNumero(pRif);
       const double pProva = Valore(ProvaContPprova);
       const double dispersione = Valore(ProvaContDispRil);
       // Without a test pressure, or without a reference pressure to bring the leak to, the leak
       // cannot be judged.
       const double riferimento = (pProva == 0 || pRif == 0) ? -1 : dispersione * pRif / pProva;
-      Testo(ProvaContDispRif) = riferimento == -1 ? std::string("NC") : TestoNumero(riferimento);
-      if (riferimento < 0) verdetto = VerdettoNonIdoneo;
-      else if (riferimento <= 1) verdetto = VerdettoIdoneo;
-      else if (riferimento <= 5) verdetto = VerdettoTemporaneo;
+      if (riferimento == -1) Testo(ProvaContDispRif) = "NC";
+      else if (IsNumeroScritto(ProvaContDispRil, true)) Testo(ProvaContDispRif) = TestoNumero(riferimento);
+      if (IsProvaContatoreCompleta()) {
+        if (riferimento < 0) verdetto = VerdettoNonIdoneo;
+        else if (riferimento <= 1) verdetto = VerdettoIdoneo;
+        else if (riferimento <= 5) verdetto = VerdettoTemporaneo;
+        else verdetto = VerdettoNonIdoneo;
+      }
     }
   } else if (MetodoCDP.Selezionata) {
     const double pProva = Valore(ProvaCDPPprova);
@@ -311,12 +343,19 @@ void PaginaTenuta::CalcolaVerificaTenuta() {
     const double calo = Valore(ProvaCDPcdp);
     const double caloMassimo = pRif == 0 ? 0.0 : pProva * caloMax / pRif;
     Testo(ProvaCDPcdpmax) = FormatNumero(caloMassimo, 0);
-    if (caloMassimo == 0) verdetto = VerdettoNonIdoneo;
-    else verdetto = calo > caloMassimo ? VerdettoNonIdoneo : VerdettoIdoneo;
+    if (IsProvaCDPCompleta()) {
+      if (caloMassimo == 0) verdetto = VerdettoNonIdoneo;
+      else verdetto = calo > caloMassimo ? VerdettoNonIdoneo : VerdettoIdoneo;
+    }
   }
 
-  if (!DisposATenuta.Selezionata) verdetto = VerdettoNonIdoneo;
-  if (Valore(CapacitaContatore) > 3) verdetto = VerdettoNonIdoneo;
+  // The meter capacity decides both the 25-litre rule and the 3-litre rule below: without it
+  // neither can be applied.
+  if (!IsNumeroScritto(CapacitaContatore, true)) verdetto = NessunVerdetto;
+  if (verdetto != NessunVerdetto) {
+    if (!DisposATenuta.Selezionata) verdetto = VerdettoNonIdoneo;
+    if (Valore(CapacitaContatore) > 3) verdetto = VerdettoNonIdoneo;
+  }
   MostraRisultatoVerifica(verdetto);
 }
 

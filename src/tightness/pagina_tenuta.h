@@ -49,7 +49,8 @@ enum Cornice : int {
 inline constexpr int Numero = 14;
 }  // namespace cornice_tenuta
 
-// The verdicts and the texts of the page.
+// The verdicts and the texts of the page. No verdict (0) while the chosen test is incomplete.
+inline constexpr int16_t NessunVerdetto = 0;
 inline constexpr int16_t VerdettoIdoneo = 1;
 inline constexpr int16_t VerdettoTemporaneo = 2;
 inline constexpr int16_t VerdettoNonIdoneo = 3;
@@ -138,6 +139,11 @@ class PaginaTenuta {
   bool CampoConfermato(int campo);
   // The copies of the firm fields follow the firm fields.
   void CopiaDatiImpresa();
+  // Whether a box holds a number the user typed (an empty box is not one; a 0 is, when allowed).
+  bool IsNumeroScritto(int campo, bool zeroAmmesso) const;
+  // Whether every input of the method is there: the instrument and valid measurements.
+  bool IsProvaContatoreCompleta() const;
+  bool IsProvaCDPCompleta() const;
 
  private:
   bool inAggiornamento_ = false;

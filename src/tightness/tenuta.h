@@ -68,7 +68,7 @@ struct TTenutaImpianto {
   std::string ProvaCDPPrifer;             // 48
   std::string ProvaCDPcdpmax;             // 49
   int16_t DisposIntercett = 0;            // 50: 1 tight, 2 not tight, 0 none
-  int16_t Risultato = 0;                  // 51: 1 fit, 2 temporarily fit, 3 unfit, 0 empty record
+  int16_t Risultato = 0;                  // 51: 1 fit, 2 temporarily fit, 3 unfit, 0 no verdict
   std::string Note;                       // 52
 
   bool operator==(const TTenutaImpianto&) const = default;

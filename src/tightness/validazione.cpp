@@ -20,11 +20,9 @@ int Decimali(const std::string& decimali) { return static_cast<int>(StrToDouble(
 bool ValidaNumero(std::string& valore, bool conVirgola, bool riscriviSempre, const std::string& decimali,
                   const std::string& massimo) {
   if (conVirgola) std::replace(valore.begin(), valore.end(), '.', ',');
+  // An empty box stays empty: a 0 written in its place could not be told from a measured 0.
+  if (valore.empty()) return false;
   bool valido = true;
-  if (valore.empty()) {
-    valore = "0";
-    valido = false;
-  }
   const std::optional<double> numero = LeggiRegionale(valore);
   if (!numero) valido = false;
   if (!decimali.empty() && numero) {

@@ -30,8 +30,9 @@ inline constexpr int16_t CampoData = 9;           // dd/mm/yyyy
 inline constexpr int16_t CampoOra = 10;           // hh:mm
 
 // Whether `valore` is valid for the kind; number kinds may rewrite it (decimal comma, the given
-// decimals, an empty text as 0). `decimali` and `massimo` are texts, empty for none. Check-box
-// kinds read the value as a boolean ("0" clear, "-1" or "1" ticked).
+// decimals when that keeps the value). An empty text is never valid for a number kind and stays
+// empty. `decimali` and `massimo` are texts, empty for none. Check-box kinds read the value as a
+// boolean ("0" clear, "-1" or "1" ticked).
 bool ValidaCampo(std::string& valore, int16_t tipo, const std::string& decimali = "",
                  const std::string& massimo = "");
 // The back colour of a field: light yellow when not valid; the button face for check boxes

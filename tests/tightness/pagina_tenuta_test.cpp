@@ -59,6 +59,15 @@ class PaginaTenutaTest : public ::testing::Test {
     p.PaginaTenutaInizializzata = true;
   }
 
+  // The instruments of both methods and the meter capacity: what a verdict needs besides the
+  // measurements.
+  static void Strumenti(PaginaTenuta& p) {
+    for (int c : {ProvaContModello, ProvaContCalibro, ProvaContMarca, ProvaContMatricola, ProvaCDPStrumento,
+                  ProvaCDPMarca, ProvaCDPMatricola})
+      p.Testo(c) = "x";
+    p.Testo(CapacitaContatore) = "2,0";
+  }
+
   // One pipe of inner diameter 20 mm and the given length in metres, reached from the root.
   static void UnTubo(float lunghezza) {
     Materiali[1][0].NumDiametri = 1;
@@ -95,15 +104,19 @@ TEST_F(PaginaTenutaTest, MeterMethodVerdictsByReferenceLeak) {
       {"1", "2200", "5,1", "2200", "5,1", 3, false},
       {"1", "2200", "0", "2200", "0", 1, false},
       {"1", "2200", "-0,5", "2200", "-0,5", 3, false},
-      {"1", "0", "1", "2200", "NC", 3, false},
-      {"1", "", "1", "2200", "NC", 3, false},
-      {"0", "2200", "1", "", "", 3, true},
-      {"", "2200", "1", "", "", 3, true},
+      // No test pressure is no test: no verdict.
+      {"1", "0", "1", "2200", "NC", 0, false},
+      {"1", "", "1", "2200", "NC", 0, false},
+      // A leak left empty is not a leak of 0.
+      {"1", "2200", "", "2200", "", 0, false},
+      {"0", "2200", "1", "", "", 0, true},
+      {"", "2200", "1", "", "", 0, false},
       {"1,01", "2200", "0,1", "", "", 3, true},
       {"-0,5", "2200", "0,1", "", "", 3, true},
   };
   for (const Caso& c : casi) {
     PaginaTenuta p;
+    Strumenti(p);
     p.MetodoContatore.Selezionata = true;
     p.DisposATenuta.Selezionata = true;
     p.Testo(ProvaContQn) = c.qn;
@@ -129,6 +142,7 @@ TEST_F(PaginaTenutaTest, WithoutAReferencePressureNoLeakIsJudgedFit) {
   for (int16_t famiglia : {int16_t{3}, int16_t{0}, int16_t{9}, int16_t{-1}}) {
     GasCorrente.Famiglia = famiglia;
     PaginaTenuta p;
+    Strumenti(p);
     p.MetodoContatore.Selezionata = true;
     p.DisposATenuta.Selezionata = true;
     p.Testo(ProvaContQn) = "0,5";
@@ -147,12 +161,15 @@ TEST_F(PaginaTenutaTest, DeviceAndMeterCapacityOverrideAFitTest) {
     const char* contatore;
     int16_t verdetto;
   } casi[] = {
-      {true, false, "", 1},     {true, false, "3", 1},    {true, false, "3,0", 1},
-      {true, false, "3,5", 3},  {true, false, "3,01", 3}, {false, true, "", 3},
-      {false, false, "", 3},
+      {true, false, "0", 1},    {true, false, "3", 1},    {true, false, "3,0", 1},
+      {true, false, "3,5", 3},  {true, false, "3,01", 3}, {false, true, "0", 3},
+      {false, false, "0", 3},
+      // Without the meter capacity neither capacity rule can be applied.
+      {true, false, "", 0},     {false, true, "", 0},     {true, false, "n", 0},
   };
   for (const Caso& c : casi) {
     PaginaTenuta p;
+    Strumenti(p);
     p.MetodoContatore.Selezionata = true;
     p.DisposATenuta.Selezionata = c.aTenuta;
     p.DisposNonATenuta.Selezionata = c.nonATenuta;
@@ -165,9 +182,11 @@ TEST_F(PaginaTenutaTest, DeviceAndMeterCapacityOverrideAFitTest) {
   }
 }
 
-TEST_F(PaginaTenutaTest, NoMethodGivesUnfitAndLeavesTheReferenceValuesEmpty) {
+TEST_F(PaginaTenutaTest, NoMethodGivesNoVerdictAndLeavesTheReferenceValuesEmpty) {
   PaginaTenuta p;
+  Strumenti(p);
   p.DisposATenuta.Selezionata = true;
+  p.NonIdoneo.Selezionata = true;
   p.Testo(ProvaContPRif) = "vecchio";
   p.Testo(ProvaContDispRif) = "vecchio";
   p.ErroreContatore = "vecchio";
@@ -175,7 +194,8 @@ TEST_F(PaginaTenutaTest, NoMethodGivesUnfitAndLeavesTheReferenceValuesEmpty) {
   EXPECT_EQ(p.Testo(ProvaContPRif), "");
   EXPECT_EQ(p.Testo(ProvaContDispRif), "");
   EXPECT_EQ(p.ErroreContatore, "");
-  EXPECT_EQ(TenutaImpianto.Risultato, 3);
+  EXPECT_EQ(TenutaImpianto.Risultato, 0);
+  EXPECT_FALSE(p.Idoneo.Selezionata || p.Temporaneo.Selezionata || p.NonIdoneo.Selezionata);
 }
 
 // ---- Pressure-drop method -------------------------------------------------------------------
@@ -192,11 +212,13 @@ TEST_F(PaginaTenutaTest, PressureDropMethodComparesWithTheUnroundedLargestDrop) 
       {"2000", "90", "91", 1},        // 90,909...
       {"2000", "91", "91", 3},        // the whole number shown equals the drop measured
       {"2000", "0", "91", 1},
-      {"0", "0", "0", 3},             // no largest drop at all
-      {"", "5", "0", 3},
+      {"0", "0", "0", 0},             // no test pressure: no test
+      {"", "5", "0", 0},
+      {"2000", "", "91", 0},          // a drop left empty is not a drop of 0
   };
   for (const Caso& c : casi) {
     PaginaTenuta p;
+    Strumenti(p);
     p.MetodoCDP.Selezionata = true;
     p.DisposATenuta.Selezionata = true;
     p.Testo(ProvaCDPPprova) = c.pprova;
@@ -213,6 +235,7 @@ TEST_F(PaginaTenutaTest, PressureDropMethodWithoutAReferencePressureDoesNotDivid
   for (int16_t famiglia : {int16_t{0}, int16_t{4}}) {
     GasCorrente.Famiglia = famiglia;
     PaginaTenuta p;
+    Strumenti(p);
     p.MetodoCDP.Selezionata = true;
     p.DisposATenuta.Selezionata = true;
     p.Testo(ProvaCDPPprova) = "2000";
@@ -270,7 +293,7 @@ TEST_F(PaginaTenutaTest, TwentyFiveLitresOverARealPipeKeepThePressureDropMethod)
     const char* impianto;
     bool cdp;
     int16_t verdetto;
-  } casi[] = {{79.58f, "25,0", true, 1}, {79.9f, "25,1", false, 3}};
+  } casi[] = {{79.58f, "25,0", true, 1}, {79.9f, "25,1", false, 0}};
   for (const Caso& c : casi) {
     UnTubo(c.metri);
     PaginaTenuta p;
@@ -329,6 +352,60 @@ TEST_F(PaginaTenutaTest, WorkedExampleThroughARefreshFillsTheRecord) {
   EXPECT_EQ(p.DisposATenuta.ColoreSfondo, ColoreFacciaPulsante);
 }
 
+TEST_F(PaginaTenutaTest, EveryInputOfTheChosenMethodIsNeededForAVerdict) {
+  // One input at a time is left empty or given a value the page refuses; the rest is the complete
+  // worked example of each method. A typed 0 measurement is complete.
+  struct Caso {
+    bool cdp;
+    int campo;
+    const char* testo;
+    int16_t verdetto;
+  } casi[] = {
+      {false, -1, "", 1},
+      {false, ProvaContDispRil, "", 0},
+      {false, ProvaContDispRil, "0", 1},
+      {false, ProvaContDispRil, "abc", 0},
+      {false, ProvaContPprova, "", 0},
+      {false, ProvaContPprova, "0", 0},
+      {false, ProvaContQn, "", 0},
+      {false, ProvaContQn, "0", 0},
+      {false, ProvaContModello, "", 0},
+      {false, ProvaContCalibro, "", 0},
+      {false, ProvaContMarca, "", 0},
+      {false, ProvaContMatricola, "", 0},
+      {false, CapacitaContatore, "", 0},
+      {true, -1, "", 1},
+      {true, ProvaCDPcdp, "", 0},
+      {true, ProvaCDPcdp, "0", 1},
+      {true, ProvaCDPPprova, "", 0},
+      {true, ProvaCDPPprova, "0", 0},
+      {true, ProvaCDPStrumento, "", 0},
+      {true, ProvaCDPMarca, "", 0},
+      {true, ProvaCDPMatricola, "", 0},
+      {true, CapacitaContatore, "", 0},
+      {true, CapacitaContatore, "x", 0},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(std::string(c.cdp ? "cdp " : "meter ") + std::to_string(c.campo) + " '" + c.testo + "'");
+    PaginaTenuta p;
+    Compila(p);
+    p.MetodoContatore.Selezionata = !c.cdp;
+    p.MetodoCDP.Selezionata = c.cdp;
+    if (c.campo >= 0) p.Testo(c.campo) = c.testo;
+    p.NonIdoneo.Selezionata = true;  // a verdict left from before
+    p.TenutaImpiantoRefresh();
+    p.TenutaImpiantoRefresh();
+    EXPECT_EQ(TenutaImpianto.Risultato, c.verdetto);
+    EXPECT_EQ(p.Idoneo.Selezionata, c.verdetto == 1);
+    EXPECT_FALSE(p.Temporaneo.Selezionata);
+    EXPECT_FALSE(p.NonIdoneo.Selezionata);
+    if (c.campo >= 0) {
+      if (*c.testo == '\0') EXPECT_EQ(p.Testo(c.campo), "");
+      if (c.verdetto == 0) EXPECT_EQ(p.Caselle[static_cast<size_t>(c.campo)].ColoreSfondo, ColoreGialloChiaro);
+    }
+  }
+}
+
 TEST_F(PaginaTenutaTest, RequiredFieldsOfAnEmptyPageTurnYellow) {
   PaginaTenuta p;
   p.PaginaTenutaInizializzata = true;
@@ -349,16 +426,16 @@ TEST_F(PaginaTenutaTest, RequiredFieldsOfAnEmptyPageTurnYellow) {
   EXPECT_EQ(p.MetodoCDP.ColoreSfondo, ColoreGialloChiaro);
   EXPECT_EQ(p.DisposATenuta.ColoreSfondo, ColoreGialloChiaro);
   EXPECT_EQ(p.DisposNonATenuta.ColoreSfondo, ColoreGialloChiaro);
-  // Empty numbers became 0.
-  EXPECT_EQ(p.Testo(CapacitaContatore), "0,0");
-  EXPECT_EQ(p.Testo(ProvaContQn), "0,0");
-  EXPECT_EQ(p.Testo(ProvaContPprova), "0");
-  EXPECT_EQ(p.Testo(AppRisc), "0");
-  EXPECT_EQ(TenutaImpianto.Risultato, 3);
-  // At the next refresh the meter capacity holding 0 is valid; a nominal flow of 0 is not.
+  // Empty numbers stay empty, so that they still read as missing at the next refresh and in the
+  // record, and there is no verdict.
+  for (int c : {CapacitaContatore, ProvaContQn, ProvaContPprova, ProvaContDispRil, AppRisc})
+    EXPECT_EQ(p.Testo(c), "") << c;
+  EXPECT_EQ(TenutaImpianto.Risultato, 0);
+  EXPECT_EQ(TenutaImpianto.ProvaContDispRil, "");
   p.TenutaImpiantoRefresh();
-  EXPECT_EQ(colore(CapacitaContatore), ColoreSfondoFinestra);
+  EXPECT_EQ(colore(CapacitaContatore), ColoreGialloChiaro);
   EXPECT_EQ(colore(ProvaContQn), ColoreGialloChiaro);
+  EXPECT_EQ(colore(ProvaContDispRil), ColoreGialloChiaro);
 }
 
 TEST_F(PaginaTenutaTest, RequiredFieldRulesThatDependOnOtherFields) {
@@ -536,9 +613,10 @@ TEST_F(PaginaTenutaTest, InitLoadsTheRecordAndRefreshes) {
   EXPECT_FALSE(p.MetodoContatore.Selezionata);
   EXPECT_TRUE(p.DisposNonATenuta.Selezionata);
   EXPECT_EQ(DefRagSociale, "Ditta");
-  // The refresh rewrote the record from the page: the family of the gas, the computed verdict.
+  // The refresh rewrote the record from the page: the family of the gas, the computed verdict
+  // (none: the record names no C.D.P. instrument).
   EXPECT_EQ(t.FamigliaGas, 2);
-  EXPECT_EQ(t.Risultato, 3);
+  EXPECT_EQ(t.Risultato, 0);
   EXPECT_EQ(t.CapacitaContatore, "2,0");
   EXPECT_EQ(t.Cause, "1;;;;5;;");
   EXPECT_EQ(t.Metodo, 2);
@@ -573,7 +651,7 @@ TEST_F(PaginaTenutaTest, EnterRulesOfTheNumericBoxes) {
       {ProvaContQn, "0.75", "0,8", ColoreSfondoFinestra},
       {ProvaContPprova, "2000.4", "2000", ColoreSfondoFinestra},
       {ProvaCDPcdp, "12,6", "13", ColoreSfondoFinestra},
-      {ProvaCDPPprova, "", "0", ColoreGialloChiaro},
+      {ProvaCDPPprova, "", "", ColoreGialloChiaro},
   };
   for (const Caso& c : casi) {
     GasCorrente.Famiglia = 3;  // the required-field check would recolour the box

@@ -26,8 +26,9 @@ TEST(ValidaCampo, RulesByKind) {
       {"2", 3, "1", "3", true, "2,0"},
       {"3.4", 3, "1", "3", false, "3,4"},
       {"3", 3, "1", "3", true, "3,0"},
-      {"", 3, "1", "3", false, "0,0"},
-      {"", 3, "", "", false, "0"},
+      // An empty box stays empty: it is missing, not 0.
+      {"", 3, "1", "3", false, ""},
+      {"", 3, "", "", false, ""},
       {"abc", 3, "1", "", false, "abc"},
       {"1.234", 3, "", "", true, "1,234"},
       {"12,345", 3, "0", "", true, "12"},
@@ -35,12 +36,12 @@ TEST(ValidaCampo, RulesByKind) {
       // Not zero.
       {"0", 4, "1", "", false, "0,0"},
       {"0.04", 4, "1", "", false, "0,0"},
-      {"", 4, "0", "", false, "0"},
+      {"", 4, "0", "", false, ""},
       {"x", 4, "0", "", false, "x"},
       {"2000", 4, "0", "", true, "2000"},
       // Without the point-to-comma step: the point groups thousands.
       {"3", 5, "0", "", true, "3"},
-      {"", 5, "0", "", false, "0"},
+      {"", 5, "0", "", false, ""},
       {"-2", 5, "0", "", true, "-2"},
       {"1.5", 5, "0", "", true, "15"},
       {"a", 5, "0", "", false, "a"},

@@ -183,11 +183,14 @@ std::vector<PezzoTenuta> GetPezziTenuta() {
     p.Riga("Tenuta idonea al funzionamento temporaneo (*)");
     p.Riga("(*) La tenuta dell'impianto deve essere ripristinata entro e non oltre 30 giorni a partire dalla data "
            "odierna");
-  } else {
+  } else if (t.Risultato == 3) {
     p.Riga("Tenuta non idonea al funzionamento (**)");
     p.Riga("(**) L'impianto viene messo fuori esercizio.");
     p.Riga("Si diffida dall'utilizzo: la mancanza di tenuta rilevata pregiudica la sicurezza della pubblica "
            "incolumità");
+  } else {
+    // A test that is incomplete or does not apply has no verdict: the line stays blank.
+    p.Riga("");
   }
   p.Vuota();
 

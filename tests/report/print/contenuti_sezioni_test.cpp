@@ -113,7 +113,13 @@ TEST(TenutaReport, EmptyRecordPrintsEveryHeading) {
   EXPECT_EQ(pezzi[1].Tipo, TipoPezzo::Titolo);
   EXPECT_TRUE(ha("n° 0 di altro tipo"));
   EXPECT_TRUE(ha("Dispositivo di intercettazione NON INDICATO"));
-  EXPECT_TRUE(ha("(**) L'impianto viene messo fuori esercizio."));
+  // No verdict in the record, none printed.
+  const int risultato = Indice(pezzi, "RISULTATO DELLA VERIFICA");
+  ASSERT_GE(risultato, 0);
+  EXPECT_EQ(pezzi[risultato + 1].Testo, "");
+  EXPECT_EQ(pezzi[risultato + 2].Tipo, TipoPezzo::RigaVuota);
+  EXPECT_EQ(pezzi[risultato + 3].Testo, "NOTE");
+  for (const auto& t : testi) EXPECT_EQ(t.find("idonea"), std::string::npos) << t;
   // "Non indicata" follows the method label on its line.
   const int metodo = Indice(pezzi, "METODOLOGIA DI VERIFICA APPLICATA:");
   ASSERT_GE(metodo, 0);

@@ -118,7 +118,42 @@ TEST_F(PaginaTenutaQtTest, RecordIsLoadedIntoTheControls) {
   EXPECT_TRUE(pagina_->optDisposNonATenuta->isChecked());
   EXPECT_EQ(Casella(AppCottura)->text(), QStringLiteral("3"));
   EXPECT_EQ(Casella(AppComplessivo)->text(), QStringLiteral("3"));
-  EXPECT_TRUE(pagina_->optNonIdoneo->isChecked());
+  // The record holds no measurement: no verdict.
+  EXPECT_FALSE(pagina_->optIdoneo->isChecked() || pagina_->optTemporaneo->isChecked() ||
+               pagina_->optNonIdoneo->isChecked());
+}
+
+TEST_F(PaginaTenutaQtTest, AnEmptyMeasurementGivesNoVerdictAndStaysEmpty) {
+  struct Caso {
+    bool contatore;
+    int campo;  // the measurement left empty, then typed as 0
+    int16_t conZero;
+  } casi[] = {{true, ProvaContDispRil, 1}, {false, ProvaCDPcdp, 1}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.contatore ? "meter" : "pressure drop");
+    CompilaEsempio();
+    Scrivi(ProvaContQn, "0,6");
+    Scrivi(ProvaCDPPprova, "1001");
+    if (!c.contatore) pagina_->optMetodoCDP->click();
+    Scrivi(c.campo, "");
+    pagina_->btnRicalcola->click();
+    pagina_->btnRicalcola->click();
+    EXPECT_EQ(Casella(c.campo)->text(), QString());
+    EXPECT_EQ(Casella(c.campo)->palette().color(QPalette::Base), kGiallo);
+    EXPECT_FALSE(pagina_->optIdoneo->isChecked() || pagina_->optTemporaneo->isChecked() ||
+                 pagina_->optNonIdoneo->isChecked());
+    EXPECT_EQ(TenutaImpianto.Risultato, 0);
+    const std::string path = archivi_.Cartella().File("vuota.RTG");
+    ASSERT_TRUE(ScriviRTG(path));
+    EXPECT_EQ(TenutaImpianto.Risultato, 0);
+    EXPECT_EQ(c.contatore ? TenutaImpianto.ProvaContDispRil : TenutaImpianto.ProvaCDPcdp, "");
+    // A typed 0 is a measurement: a tight plant, not a yellow box.
+    Scrivi(c.campo, "0");
+    pagina_->btnRicalcola->click();
+    EXPECT_NE(Casella(c.campo)->palette().color(QPalette::Base), kGiallo);
+    EXPECT_TRUE(pagina_->optIdoneo->isChecked());
+    EXPECT_EQ(TenutaImpianto.Risultato, c.conZero);
+  }
 }
 
 TEST_F(PaginaTenutaQtTest, EnterInTheMeterCapacityShowsTheDecimalComma) {
