@@ -307,12 +307,16 @@ void PaginaTenuta::CalcolaVerificaTenuta() {
   if (MetodoContatore.Selezionata) AbilitaProvaContatore(true);
   if (MetodoCDP.Selezionata) AbilitaProvaCDP(true);
 
-  // A family outside the table has no test constants: its reference pressure counts as 0.
+  // The test applies to gases of families I and II only: family III has no rule yet, and a
+  // non-combustible gas or an unknown family none at all. Their page shows only the notice, so
+  // there is nothing to judge and no verdict to keep.
   const int16_t famiglia = GasCorrente.Famiglia;
-  const bool famigliaNota = famiglia >= 0 && famiglia < static_cast<int16_t>(ParFamGas.size());
-  const double pRif = famigliaNota ? static_cast<double>(ParFamGas[static_cast<size_t>(famiglia)].PressioneRif) : 0.0;
-  const double caloMax =
-      famigliaNota ? static_cast<double>(ParFamGas[static_cast<size_t>(famiglia)].CaloMaxMinuto) : 0.0;
+  if (famiglia != 1 && famiglia != 2) {
+    MostraRisultatoVerifica(NessunVerdetto);
+    return;
+  }
+  const double pRif = static_cast<double>(ParFamGas[static_cast<size_t>(famiglia)].PressioneRif);
+  const double caloMax = static_cast<double>(ParFamGas[static_cast<size_t>(famiglia)].CaloMaxMinuto);
 
   if (MetodoContatore.Selezionata) {
     const double qn = Valore(ProvaContQn);

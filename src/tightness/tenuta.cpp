@@ -90,6 +90,10 @@ void TenutaImpiantoSave(TextWriter& file, const std::string& /*versione*/) {
   for (const CampoTenuta& c : kCampi) {
     if (c.testo)
       file.PrintLine(UnaRiga(t.*c.testo));
+    else if (c.intero == &TTenutaImpianto::Risultato && ReteInPressione != 0)
+      // A pressurised network has no tightness test: a verdict carried in from elsewhere is not
+      // saved with it.
+      file.PrintLine(TestoStampa(int16_t{0}));
     else
       file.PrintLine(TestoStampa(t.*c.intero));
   }

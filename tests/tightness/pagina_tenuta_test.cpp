@@ -136,11 +136,12 @@ TEST_F(PaginaTenutaTest, MeterMethodVerdictsByReferenceLeak) {
 }
 
 TEST_F(PaginaTenutaTest, WithoutAReferencePressureNoLeakIsJudgedFit) {
-  // Family III never loaded, a non-combustible gas and an unknown family all lack a reference
-  // pressure: a leak brought to 0 Pa would always look fit.
-  ParFamGas[3] = {};
-  for (int16_t famiglia : {int16_t{3}, int16_t{0}, int16_t{9}, int16_t{-1}}) {
-    GasCorrente.Famiglia = famiglia;
+  // A family whose parameters read as 0 has no reference pressure: a leak brought to 0 Pa would
+  // always look fit.
+  ParFamGas[2] = {};
+  {
+    GasCorrente.Famiglia = 2;
+    const int famiglia = 2;
     PaginaTenuta p;
     Strumenti(p);
     p.MetodoContatore.Selezionata = true;
@@ -232,7 +233,9 @@ TEST_F(PaginaTenutaTest, PressureDropMethodComparesWithTheUnroundedLargestDrop) 
 }
 
 TEST_F(PaginaTenutaTest, PressureDropMethodWithoutAReferencePressureDoesNotDivide) {
-  for (int16_t famiglia : {int16_t{0}, int16_t{4}}) {
+  ParFamGas[1] = {};
+  ParFamGas[2] = {0, 100};
+  for (int16_t famiglia : {int16_t{1}, int16_t{2}}) {
     GasCorrente.Famiglia = famiglia;
     PaginaTenuta p;
     Strumenti(p);
@@ -517,26 +520,52 @@ TEST_F(PaginaTenutaTest, FamilyPages) {
   }
 }
 
-TEST_F(PaginaTenutaTest, FamilyThreeStillComputesWithItsOwnParametersAndFillsTheRecord) {
+TEST_F(PaginaTenutaTest, OnlyFamiliesOneAndTwoGetAVerdict) {
+  // The complete worked example under every gas family: the test applies to families I and II
+  // only. The record keeps what the user typed whatever the family.
+  struct Caso {
+    int16_t famiglia;
+    int16_t verdetto;
+    const char* pRif;
+  } casi[] = {{1, 1, "2000"}, {2, 1, "2200"}, {3, 0, ""}, {0, 0, ""}, {7, 0, ""}, {-1, 0, ""}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.famiglia);
+    GasCorrente.Famiglia = c.famiglia;
+    TenutaImpianto = TTenutaImpianto{};
+    TenutaImpianto.Risultato = 2;  // left from the gas before
+    interazione.PermettiTutti();
+    PaginaTenuta p;
+    Compila(p);
+    p.Testo(Note) = "nota";
+    p.TenutaImpiantoRefresh();
+    EXPECT_EQ(TenutaImpianto.Risultato, c.verdetto);
+    EXPECT_EQ(p.Idoneo.Selezionata, c.verdetto == 1);
+    EXPECT_FALSE(p.Temporaneo.Selezionata || p.NonIdoneo.Selezionata);
+    EXPECT_EQ(p.Testo(ProvaContPRif), c.pRif);
+    EXPECT_EQ(TenutaImpianto.ProvaContPRif, c.pRif);
+    EXPECT_EQ(TenutaImpianto.Note, "nota");
+    EXPECT_EQ(TenutaImpianto.ProvaContDispRil, "0,5");
+    EXPECT_EQ(TenutaImpianto.FamigliaGas, c.famiglia);
+    // The pressure-drop method is not judged either.
+    p.MetodoContatore.Selezionata = false;
+    p.MetodoCDP.Selezionata = true;
+    p.TenutaImpiantoRefresh();
+    EXPECT_EQ(TenutaImpianto.Risultato, c.verdetto);
+  }
+}
+
+TEST_F(PaginaTenutaTest, FamilyThreeLeavesTheRequiredFieldsUnchecked) {
   GasCorrente.Famiglia = 3;
   PaginaTenuta p;
   Compila(p);
-  p.Testo(ProvaContPprova) = "3000";
-  p.Testo(ProvaContDispRil) = "2";
-  p.Testo(Note) = "nota";
   p.Testo(AppComplessivo) = "x";
   p.TenutaImpiantoRefresh();
-  EXPECT_EQ(p.Testo(ProvaContPRif), "3000");
-  EXPECT_EQ(p.Testo(ProvaContDispRif), "2");
-  EXPECT_EQ(TenutaImpianto.Risultato, 2);
-  EXPECT_EQ(TenutaImpianto.Note, "nota");
-  EXPECT_EQ(TenutaImpianto.FamigliaGas, 3);
   // The required-field check did not run: the total was neither checked nor summed.
   EXPECT_EQ(p.Testo(AppComplessivo), "x");
   EXPECT_EQ(p.Caselle[AppComplessivo].ColoreSfondo, ColoreSfondoFinestra);
 }
 
-TEST_F(PaginaTenutaTest, UnknownFamilyWarnsAndJudgesUnfit) {
+TEST_F(PaginaTenutaTest, UnknownFamilyWarnsAndGivesNoVerdict) {
   GasCorrente.Famiglia = 7;
   PaginaTenuta p;
   Compila(p);
@@ -547,8 +576,8 @@ TEST_F(PaginaTenutaTest, UnknownFamilyWarnsAndJudgesUnfit) {
   EXPECT_EQ(interazione.messaggi[0].bottoni, Bottoni::OKAnnulla);
   EXPECT_EQ(interazione.messaggi[0].icona, Icona::Esclamazione);
   EXPECT_EQ(p.Descrizione, avviso);
-  EXPECT_EQ(p.Testo(ProvaContDispRif), "NC");
-  EXPECT_EQ(TenutaImpianto.Risultato, 3);
+  EXPECT_EQ(p.Testo(ProvaContDispRif), "");
+  EXPECT_EQ(TenutaImpianto.Risultato, 0);
   EXPECT_EQ(TenutaImpianto.FamigliaGas, 7);
 }
 

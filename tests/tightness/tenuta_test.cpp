@@ -136,6 +136,26 @@ TEST_F(TenutaTest, RecordCompletoTornaCampoPerCampo) {
   EXPECT_EQ(riga, "!PARAMETERS-DOCUMENTPATH");
 }
 
+TEST_F(TenutaTest, PressurisedNetworkSavesNoVerdict) {
+  // A pressurised network has no tightness test: a verdict in the record is not written, and
+  // everything else is.
+  TenutaImpianto = RecordCompleto();
+  TenutaImpianto.Risultato = 1;
+  ReteInPressione = -1;
+  TextWriter w(cartella.File("x.RTG"));
+  TenutaImpiantoSave(w);
+  ReteInPressione = 0;
+  const auto righe = Righe(w.Text());
+  EXPECT_EQ(righe[51], " 0 ");  // Risultato, field 51
+  EXPECT_EQ(TenutaImpianto.Risultato, 1);
+  auto r = TextReader::FromText(w.Text());
+  TenutaImpianto = TTenutaImpianto{};
+  ASSERT_TRUE(TenutaImpiantoLoad(r));
+  TTenutaImpianto atteso = RecordCompleto();
+  atteso.Risultato = 0;
+  EXPECT_EQ(TenutaImpianto, atteso);
+}
+
 TEST_F(TenutaTest, AcapoNelTestoDiventaSpazio) {
   TenutaImpianto.Note = "prima riga\r\nseconda";
   TenutaImpianto.CausaAltro = "a\nb";

@@ -72,6 +72,7 @@ void AvanzamentoRun::Barra() { finestre_.UpdateBar(sezioni_, NumSezioniStampa); 
 void EseguiRunReport(const UscitaReport& uscita) {
   const RunInCorso guardia;
   if (!guardia.Libera()) return;
+  EscludiSezioniSenzaOggetto();
   IFinestreStampaFile& finestre = FinestreStampaFile();
   uscita.azzera();
   AvanzamentoRun run(finestre);

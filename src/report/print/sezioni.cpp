@@ -1,5 +1,7 @@
 #include "report/print/sezioni.h"
 
+#include "model/rete.h"
+
 namespace varnex {
 
 int16_t StampaCopertina = 0;
@@ -53,6 +55,12 @@ int16_t ContaSezioniSelezionate() {
   for (SezioneReport s : OrdineSezioni)
     if (FlagSezione(s) != 0) ++n;
   return n;
+}
+
+void EscludiSezioniSenzaOggetto() {
+  if (ReteInPressione == 0 || StampaTenutaImpianto == 0) return;
+  StampaTenutaImpianto = 0;
+  NumSezioniStampa = ContaSezioniSelezionate();
 }
 
 void AzzeraSezioni() {

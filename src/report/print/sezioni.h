@@ -71,6 +71,9 @@ bool SezioneTabellaSelezionata();
 int16_t ContaSezioniSelezionate();
 // Clears the eight flags and the count.
 void AzzeraSezioni();
+// A pressurised network has no tightness test: its section is left out of every run, as if it
+// were not ticked. Called at the start of each run.
+void EscludiSezioniSenzaOggetto();
 
 // A fault met while writing a section (a value that cannot be computed, a table the page cannot
 // hold). It ends the run, and the run reports it as its own failure.

@@ -560,6 +560,7 @@ bool PrintReport(int16_t preview) {
       return false;
     }
     SchemaMaxX = SchemaMaxY = SchemaMinX = SchemaMinY = 0;
+    EscludiSezioniSenzaOggetto();
     attesa.Mostra();
     attesaAperta = true;
     int16_t conta = 0;

@@ -175,15 +175,17 @@ std::vector<PezzoTenuta> GetPezziTenuta() {
     p.Riga("Dispositivo di intercettazione NON INDICATO");
   p.Vuota();
 
-  // Verdict.
+  // Verdict. Only families I and II have a test: a verdict left in a record of any other gas
+  // (an older file) is not printed.
   p.Riga("RISULTATO DELLA VERIFICA", true);
-  if (t.Risultato == 1) {
+  const int16_t risultato = t.FamigliaGas == 1 || t.FamigliaGas == 2 ? t.Risultato : int16_t{0};
+  if (risultato == 1) {
     p.Riga("Tenuta idonea al funzionamento");
-  } else if (t.Risultato == 2) {
+  } else if (risultato == 2) {
     p.Riga("Tenuta idonea al funzionamento temporaneo (*)");
     p.Riga("(*) La tenuta dell'impianto deve essere ripristinata entro e non oltre 30 giorni a partire dalla data "
            "odierna");
-  } else if (t.Risultato == 3) {
+  } else if (risultato == 3) {
     p.Riga("Tenuta non idonea al funzionamento (**)");
     p.Riga("(**) L'impianto viene messo fuori esercizio.");
     p.Riga("Si diffida dall'utilizzo: la mancanza di tenuta rilevata pregiudica la sicurezza della pubblica "

@@ -458,6 +458,49 @@ TEST_F(ReportFilesTest, TightnessReportSpacingAndCauses) {
   }
 }
 
+TEST_F(ReportFilesTest, TightnessSectionOnlyForAnInternalInstallationWithItsVerdictIfAny) {
+  // A pressurised network has no tightness test: the section is left out as if it were not
+  // ticked, whatever the record holds. An internal installation whose record has no verdict
+  // prints the record without one.
+  struct Caso {
+    bool pressione;
+    int16_t risultato;
+    bool sezione;
+  } casi[] = {{true, 0, false}, {true, 1, false}, {false, 0, true}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(std::to_string(c.pressione) + " " + std::to_string(c.risultato));
+    AzzeraSezioni();
+    if (c.pressione) {
+      RendiPressurizzata();
+      BloccoReti = {};
+      test::AggiungiProva(0, 10);
+      test::AggiungiProva(1, 5, 10.0f);
+    }
+    TenutaImpianto = TTenutaImpianto{};
+    TenutaImpianto.FamigliaGas = 2;
+    TenutaImpianto.Risultato = c.risultato;
+    Spunta({&StampaCopertina, &StampaTenutaImpianto});
+    fs::remove(uscita.File("t.html"));
+    fs::remove(uscita.File("t.txt"));
+    finestre.risposte.push_back(uscita.File("t.html"));
+    finestre.risposte.push_back(uscita.File("t.txt"));
+    utente.Attendi("HTML conclusa con successo");
+    utente.Attendi("TXT conclusa con successo");
+    PrintHTMLReport(0);
+    PrintTXTReport();
+    for (const char* nome : {"t.html", "t.txt"}) {
+      const std::string testo = Testo(nome);
+      EXPECT_EQ(testo.find("Verifica di tenuta dell'impianto") != std::string::npos, c.sezione) << nome;
+      EXPECT_EQ(testo.find("RISULTATO DELLA VERIFICA") != std::string::npos, c.sezione) << nome;
+      EXPECT_EQ(testo.find("idonea"), std::string::npos) << nome;
+    }
+    // The progress bar counts only the sections written.
+    EXPECT_TRUE(finestre.Visto(c.sezione ? "bar 0/2" : "bar 0/1"));
+    finestre.eventi.clear();
+    ReteInPressione = 0;
+  }
+}
+
 TEST_F(ReportFilesTest, TightnessReportSingleCauseLeavesItsRowOpen) {
   Spunta({&StampaTenutaImpianto});
   TenutaImpianto.Cause = "x;;;;;;";

@@ -136,6 +136,34 @@ TEST(TenutaReport, EmptyRecordPrintsEveryHeading) {
   EXPECT_EQ(saltaHTML, 1 + 1 + 5);
 }
 
+TEST(TenutaReport, VerdictOnlyForFamiliesOneAndTwo) {
+  // A record from an older file may carry a verdict under a gas that has no test.
+  struct Caso {
+    int16_t famiglia, risultato;
+    const char* verdetto;  // nullptr: no verdict printed
+  } casi[] = {
+      {1, 1, "Tenuta idonea al funzionamento"},
+      {2, 2, "Tenuta idonea al funzionamento temporaneo (*)"},
+      {2, 3, "Tenuta non idonea al funzionamento (**)"},
+      {2, 0, nullptr},
+      {3, 2, nullptr},
+      {0, 1, nullptr},
+      {7, 3, nullptr},
+  };
+  for (const Caso& c : casi) {
+    TenutaImpianto = TTenutaImpianto{};
+    TenutaImpianto.FamigliaGas = c.famiglia;
+    TenutaImpianto.Risultato = c.risultato;
+    const auto pezzi = GetPezziTenuta();
+    const int risultato = Indice(pezzi, "RISULTATO DELLA VERIFICA");
+    ASSERT_GE(risultato, 0);
+    EXPECT_EQ(pezzi[risultato + 1].Testo, c.verdetto ? c.verdetto : "") << c.famiglia << " " << c.risultato;
+    if (!c.verdetto)
+      for (const auto& t : TestiPezzi(pezzi)) EXPECT_EQ(t.find("idonea"), std::string::npos) << t;
+  }
+  TenutaImpianto = TTenutaImpianto{};
+}
+
 TEST(TenutaReport, CausesFillTwoColumnsAndCountsGetTheirSuffix) {
   TenutaImpianto = TTenutaImpianto{};
   TenutaImpianto.Cause = "1;;1;;;;1";
@@ -144,6 +172,7 @@ TEST(TenutaReport, CausesFillTwoColumnsAndCountsGetTheirSuffix) {
   TenutaImpianto.AppAltroDesc = "stufa";
   TenutaImpianto.Metodo = 2;
   TenutaImpianto.Risultato = 2;
+  TenutaImpianto.FamigliaGas = 2;
   TenutaImpianto.ProprietarioScala = "B";
   const auto pezzi = GetPezziTenuta();
   std::vector<const PezzoTenuta*> cause;

@@ -288,6 +288,40 @@ TEST_F(StampaReport, BillOfQuantitiesStripsContinueWhenTooMany) {
   Materiali = salvati;
 }
 
+TEST_F(StampaReport, TightnessSectionOnlyForAnInternalInstallationWithItsVerdictIfAny) {
+  struct Caso {
+    int16_t pressione;
+    int16_t risultato;
+    bool sezione;
+  } casi[] = {{-1, 0, false}, {-1, 1, false}, {0, 0, true}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(std::to_string(c.pressione) + " " + std::to_string(c.risultato));
+    stampante.tratti.clear();
+    ReteInPressione = c.pressione;
+    TenutaImpianto = TTenutaImpianto{};
+    TenutaImpianto.FamigliaGas = 2;
+    TenutaImpianto.Risultato = c.risultato;
+    StampaTronchi = -1;
+    StampaTenutaImpianto = -1;
+    NumSezioniStampa = 2;
+    PrintReport(0);
+    bool titolo = false, risultato = false;
+    for (const auto& t : stampante.tratti) {
+      if (t.tipo != Tratto::Testo) continue;
+      titolo = titolo || t.testo == "Verifica di tenuta dell'impianto in base alla normativa UNI 11137-1";
+      risultato = risultato || t.testo == "RISULTATO DELLA VERIFICA";
+      EXPECT_EQ(t.testo.find("idonea"), std::string::npos) << t.testo;
+    }
+    EXPECT_EQ(titolo, c.sezione);
+    EXPECT_EQ(risultato, c.sezione);
+    EXPECT_EQ(NumSezioniStampa, c.sezione ? 2 : 1);
+    // The segment table still ends its page with a footer, as when the section is not ticked.
+    EXPECT_GE(stampante.Conta(Tratto::FineDocumento), 1);
+    AzzeraSezioni();
+  }
+  ReteInPressione = 0;
+}
+
 TEST_F(StampaReport, TightnessReportChecksThePageAtEveryLine) {
   PercentualeY = 30;  // a short page
   SetupPage();
