@@ -26,8 +26,11 @@ bool ValidaNumero(std::string& valore, bool conVirgola, bool riscriviSempre, con
   const std::optional<double> numero = LeggiRegionale(valore);
   if (!numero) valido = false;
   if (!decimali.empty() && numero) {
+    // The decimals only tidy the display: a text that rounding would change keeps every digit
+    // typed, since the verdict and the saved record must judge the value as measured.
     const std::string formattato = FormatNumero(*numero, Decimali(decimali));
-    if (riscriviSempre || formattato != valore) valore = formattato;
+    const bool stessoValore = LeggiRegionale(formattato) == numero;
+    if (stessoValore && (riscriviSempre || formattato != valore)) valore = formattato;
   }
   if (!massimo.empty() && numero && StrToDouble(valore) > StrToDouble(massimo)) valido = false;
   return valido;

@@ -409,6 +409,49 @@ TEST_F(PaginaTenutaTest, EveryInputOfTheChosenMethodIsNeededForAVerdict) {
   }
 }
 
+TEST_F(PaginaTenutaTest, LimitsAreJudgedOnTheValueAsTyped) {
+  // Through the whole refresh, which tidies the boxes before the calculation: a value just above
+  // a limit must not be rounded onto it. Test pressure equal to the reference pressure (2200),
+  // so the reference leak is the measured one.
+  struct Caso {
+    bool cdp;
+    int campo;
+    const char* testo;
+    int16_t verdetto;
+    const char* mostrato;
+  } casi[] = {
+      {false, ProvaContDispRil, "1", 1, "1,0"},
+      {false, ProvaContDispRil, "1,04", 2, "1,04"},
+      {false, ProvaContDispRil, "5", 2, "5,0"},
+      {false, ProvaContDispRil, "5,01", 3, "5,01"},
+      {false, ProvaContDispRil, "5.04", 3, "5,04"},
+      {false, ProvaContQn, "1", 2, "1,0"},
+      {false, ProvaContQn, "1,04", 3, "1,04"},
+      {false, ProvaContQn, "0,04", 2, "0,04"},
+      {false, CapacitaContatore, "3", 2, "3,0"},
+      {false, CapacitaContatore, "3,04", 3, "3,04"},
+      {true, ProvaCDPcdp, "100", 1, "100"},
+      {true, ProvaCDPcdp, "100,4", 3, "100,4"},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(std::string(c.testo));
+    PaginaTenuta p;
+    Compila(p);
+    p.MetodoContatore.Selezionata = !c.cdp;
+    p.MetodoCDP.Selezionata = c.cdp;
+    p.Testo(ProvaContQn) = "1";
+    p.Testo(ProvaContPprova) = "2200";
+    p.Testo(ProvaContDispRil) = "5";
+    p.Testo(ProvaCDPPprova) = "2200";
+    p.Testo(c.campo) = c.testo;
+    p.TenutaImpiantoRefresh();
+    p.TenutaImpiantoRefresh();
+    EXPECT_EQ(p.Testo(c.campo), c.mostrato);
+    EXPECT_EQ(TenutaImpianto.Risultato, c.verdetto);
+    EXPECT_EQ(TenutaImpianto.*CampiTenuta()[static_cast<size_t>(c.campo)].testo, c.mostrato);
+  }
+}
+
 TEST_F(PaginaTenutaTest, RequiredFieldsOfAnEmptyPageTurnYellow) {
   PaginaTenuta p;
   p.PaginaTenutaInizializzata = true;
@@ -677,9 +720,12 @@ TEST_F(PaginaTenutaTest, EnterRulesOfTheNumericBoxes) {
       {CapacitaContatore, "2.5", "2,5", ColoreSfondoFinestra},
       {CapacitaContatore, "2", "2,0", ColoreSfondoFinestra},
       {CapacitaContatore, "3.4", "3,4", ColoreGialloChiaro},
-      {ProvaContQn, "0.75", "0,8", ColoreSfondoFinestra},
-      {ProvaContPprova, "2000.4", "2000", ColoreSfondoFinestra},
-      {ProvaCDPcdp, "12,6", "13", ColoreSfondoFinestra},
+      // The decimals pad a value but never round it: what is judged is what was typed.
+      {ProvaContQn, "0.75", "0,75", ColoreSfondoFinestra},
+      {ProvaContQn, "1", "1,0", ColoreSfondoFinestra},
+      {ProvaContPprova, "2000.4", "2000,4", ColoreSfondoFinestra},
+      {ProvaCDPcdp, "12,6", "12,6", ColoreSfondoFinestra},
+      {CapacitaContatore, "3,04", "3,04", ColoreGialloChiaro},
       {ProvaCDPPprova, "", "", ColoreGialloChiaro},
   };
   for (const Caso& c : casi) {
