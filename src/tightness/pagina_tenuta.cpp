@@ -303,9 +303,10 @@ void PaginaTenuta::CalcolaVerificaTenuta() {
 
   const double totale = Valore(CapacitaImpianto) + Valore(CapacitaContatore);
   Testo(CapacitaTotale) = TestoNumero(totale);
-  AbilitaProvaCDP(!(totale > 25));
+  const bool cdpAmmessa = !(totale > 25);
+  AbilitaProvaCDP(cdpAmmessa);
   if (MetodoContatore.Selezionata) AbilitaProvaContatore(true);
-  if (MetodoCDP.Selezionata) AbilitaProvaCDP(true);
+  if (MetodoCDP.Selezionata && cdpAmmessa) AbilitaProvaCDP(true);
 
   // The test applies to gases of families I and II only: family III has no rule yet, and a
   // non-combustible gas or an unknown family none at all. Their page shows only the notice, so
@@ -317,6 +318,9 @@ void PaginaTenuta::CalcolaVerificaTenuta() {
   }
   const double pRif = static_cast<double>(ParFamGas[static_cast<size_t>(famiglia)].PressioneRif);
   const double caloMax = static_cast<double>(ParFamGas[static_cast<size_t>(famiglia)].CaloMaxMinuto);
+  // The pressure-drop method chosen for a plant over 25 litres is no method: the pair asks for one.
+  if (MetodoCDP.Selezionata && !cdpAmmessa)
+    MetodoCDP.ColoreSfondo = MetodoContatore.ColoreSfondo = ColoraCoppiaOpzioni(false, false);
 
   if (MetodoContatore.Selezionata) {
     const double qn = Valore(ProvaContQn);
@@ -341,7 +345,7 @@ void PaginaTenuta::CalcolaVerificaTenuta() {
         else verdetto = VerdettoNonIdoneo;
       }
     }
-  } else if (MetodoCDP.Selezionata) {
+  } else if (MetodoCDP.Selezionata && cdpAmmessa) {
     const double pProva = Valore(ProvaCDPPprova);
     Testo(ProvaCDPPrifer) = TestoNumero(pRif);
     const double calo = Valore(ProvaCDPcdp);
@@ -372,12 +376,10 @@ void PaginaTenuta::MostraRisultatoVerifica(int16_t verdetto) {
 }
 
 void PaginaTenuta::AbilitaProvaCDP(bool abilitata) {
+  // Over 25 litres the method is only set aside: the choice and what was typed stay, so that a
+  // slip in the meter capacity costs nothing once it is corrected.
   Cornici[cr::ProvaCDP].Abilitata = abilitata;
   MetodoCDP.Abilitata = abilitata;
-  if (abilitata) return;
-  MetodoCDP.Selezionata = false;
-  for (int c : {ProvaCDPcdp, ProvaCDPcdpmax, ProvaCDPPprova, ProvaCDPPrifer}) Testo(c) = "0";
-  for (int c : {ProvaCDPMarca, ProvaCDPMatricola, ProvaCDPStrumento}) Testo(c).clear();
 }
 
 void PaginaTenuta::AbilitaProvaContatore(bool abilitata) {

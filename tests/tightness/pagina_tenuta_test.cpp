@@ -261,7 +261,8 @@ TEST_F(PaginaTenutaTest, FramesByMethodAndTotalCapacity) {
       {true, false, "25,0", true, false, true, false},
       {true, false, "25,1", true, false, false, false},
       {false, true, "25,0", false, true, true, true},
-      {false, true, "25,1", false, false, false, false},
+      // Set aside, not cleared: the choice comes back with the capacity.
+      {false, true, "25,1", false, false, false, true},
       {false, false, "25,0", false, true, true, false},
       {false, false, "25,1", false, false, false, false},
   };
@@ -280,12 +281,9 @@ TEST_F(PaginaTenutaTest, FramesByMethodAndTotalCapacity) {
     EXPECT_EQ(p.Cornici[cr::ProvaCDP].Abilitata, c.cornCDP);
     EXPECT_EQ(p.MetodoCDP.Abilitata, c.opzCDPAbilitata);
     EXPECT_EQ(p.MetodoCDP.Selezionata, c.opzCDPSelezionata);
-    const bool azzerati = !c.opzCDPAbilitata;
-    EXPECT_EQ(p.Testo(ProvaCDPStrumento), azzerati ? "" : "manometro");
-    if (azzerati) {
-      EXPECT_EQ(p.Testo(ProvaCDPPprova), "0");
-      EXPECT_EQ(p.Testo(ProvaCDPcdp), "0");
-    }
+    // Nothing typed is ever wiped.
+    EXPECT_EQ(p.Testo(ProvaCDPStrumento), "manometro");
+    EXPECT_EQ(p.Testo(ProvaCDPPprova), "2000");
   }
 }
 
@@ -307,9 +305,13 @@ TEST_F(PaginaTenutaTest, TwentyFiveLitresOverARealPipeKeepThePressureDropMethod)
     p.TenutaImpiantoRefresh();
     EXPECT_EQ(p.Testo(CapacitaImpianto), c.impianto);
     EXPECT_EQ(p.Testo(CapacitaTotale), c.impianto == std::string("25,0") ? "25" : "25,1");
-    EXPECT_EQ(p.MetodoCDP.Selezionata, c.cdp);
-    EXPECT_EQ(TenutaImpianto.Metodo, c.cdp ? 2 : 0);
+    EXPECT_TRUE(p.MetodoCDP.Selezionata);
+    EXPECT_EQ(p.MetodoCDP.Abilitata, c.cdp);
+    EXPECT_EQ(TenutaImpianto.Metodo, 2);
+    EXPECT_EQ(TenutaImpianto.ProvaCDPPprova, "2000");
     EXPECT_EQ(TenutaImpianto.Risultato, c.verdetto);
+    // Over 25 litres the method pair asks for a method that can be used.
+    EXPECT_EQ(p.MetodoCDP.ColoreSfondo, c.cdp ? ColoreFacciaPulsante : ColoreGialloChiaro);
   }
 }
 

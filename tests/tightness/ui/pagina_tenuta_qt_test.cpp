@@ -189,6 +189,47 @@ TEST_F(PaginaTenutaQtTest, RecalculateShowsTheVerdictAndAHandPickedVerdictIsUndo
   EXPECT_EQ(TenutaImpianto.Risultato, 3);
 }
 
+TEST_F(PaginaTenutaQtTest, AMeterCapacitySlipOverTwentyFiveLitresWipesNothing) {
+  CompilaEsempio();
+  pagina_->optMetodoCDP->click();
+  Scrivi(ProvaCDPStrumento, "manometro");
+  Scrivi(ProvaCDPMarca, "Marca");
+  Scrivi(ProvaCDPMatricola, "M-123");
+  Scrivi(ProvaCDPPprova, "2200");
+  Scrivi(ProvaCDPcdp, "50");
+  pagina_->btnRicalcola->click();
+  EXPECT_TRUE(pagina_->optIdoneo->isChecked());
+  const std::array<int, 5> cdp = {ProvaCDPStrumento, ProvaCDPMarca, ProvaCDPMatricola, ProvaCDPPprova, ProvaCDPcdp};
+  std::array<QString, 5> prima;
+  for (size_t k = 0; k < cdp.size(); ++k) prima[k] = Casella(cdp[k])->text();
+
+  // 30 typed for 3,0: over 25 litres the method is set aside, with no verdict.
+  Scrivi(CapacitaContatore, "30");
+  Invio(Casella(CapacitaContatore));
+  EXPECT_FALSE(pagina_->optMetodoCDP->isEnabled());
+  EXPECT_FALSE(pagina_->Cornici[cornice_tenuta::ProvaCDP]->isEnabled());
+  EXPECT_FALSE(pagina_->optIdoneo->isChecked() || pagina_->optNonIdoneo->isChecked());
+  const std::string path = archivi_.Cartella().File("slip.RTG");
+  ASSERT_TRUE(ScriviRTG(path));  // a save refreshes the page once more
+  for (size_t k = 0; k < cdp.size(); ++k) EXPECT_EQ(Casella(cdp[k])->text(), prima[k]) << cdp[k];
+  EXPECT_EQ(TenutaImpianto.Metodo, 2);
+  EXPECT_EQ(TenutaImpianto.ProvaCDPStrumento, "manometro");
+  EXPECT_EQ(TenutaImpianto.ProvaCDPMatricola, "M-123");
+  EXPECT_EQ(TenutaImpianto.ProvaCDPcdp, "50");
+  EXPECT_EQ(TenutaImpianto.Risultato, 0);
+  const std::string file = test::LeggiByte(path);
+  EXPECT_NE(file.find("\r\nmanometro\r\nMarca\r\nM-123\r\n2200\r\n50\r\n"), std::string::npos);
+
+  // Corrected: the method and its data are there again.
+  Scrivi(CapacitaContatore, "3,0");
+  Invio(Casella(CapacitaContatore));
+  EXPECT_TRUE(pagina_->optMetodoCDP->isEnabled());
+  EXPECT_TRUE(pagina_->optMetodoCDP->isChecked());
+  for (size_t k = 0; k < cdp.size(); ++k) EXPECT_EQ(Casella(cdp[k])->text(), prima[k]) << cdp[k];
+  EXPECT_TRUE(pagina_->optIdoneo->isChecked());
+  EXPECT_EQ(TenutaImpianto.Risultato, 1);
+}
+
 TEST_F(PaginaTenutaQtTest, RequiredFieldsTurnYellowAndFirmFieldsAreCopied) {
   pagina_->btnRicalcola->click();
   EXPECT_EQ(Casella(RagSociale)->palette().color(QPalette::Base), kGiallo);
