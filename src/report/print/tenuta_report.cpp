@@ -134,7 +134,7 @@ std::vector<PezzoTenuta> GetPezziTenuta() {
     p.Riga("Prova preliminare con contatore");
   } else if (t.Metodo == 2) {
     p.Riga("METODOLOGIA DI VERIFICA APPLICATA:", true);
-    p.Riga("Prova preliminare mediante rilevazione c.d.p. (solo per impianto con capacità > 25 litri)");
+    p.Riga("Prova preliminare mediante rilevazione c.d.p. (solo per impianto con capacità <= 25 litri)");
   } else {
     p.Testo("METODOLOGIA DI VERIFICA APPLICATA:", false, true);
     p.Riga("Non indicata");

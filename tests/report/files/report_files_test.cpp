@@ -451,6 +451,11 @@ TEST_F(ReportFilesTest, TightnessReportSpacingAndCauses) {
                         "<span class=\"sectionwords\">     Timbro e Firma</span>\r\n</span>\r\n</td>"),
               std::string::npos);
     EXPECT_EQ(html.find("stufa"), std::string::npos);
+    if (c.metodo == 2) {
+      // The same limit as the page that lets the method be chosen.
+      EXPECT_NE(html.find("(solo per impianto con capacità &lt;= 25 litri)"), std::string::npos);
+      EXPECT_EQ(html.find("&gt; 25 litri"), std::string::npos);
+    }
     if (c.metodo == 0)
       EXPECT_NE(html.find("<span class=\"sectionwords\">METODOLOGIA DI VERIFICA APPLICATA:</span>\r\n</span>\r\n"
                           "<span class=\"sectionwords\">Non indicata</span>\r\n<br>\r\n"),
@@ -479,6 +484,7 @@ TEST_F(ReportFilesTest, TightnessSectionOnlyForAnInternalInstallationWithItsVerd
     TenutaImpianto = TTenutaImpianto{};
     TenutaImpianto.FamigliaGas = 2;
     TenutaImpianto.Risultato = c.risultato;
+    TenutaImpianto.Metodo = 2;
     Spunta({&StampaCopertina, &StampaTenutaImpianto});
     fs::remove(uscita.File("t.html"));
     fs::remove(uscita.File("t.txt"));
@@ -493,6 +499,10 @@ TEST_F(ReportFilesTest, TightnessSectionOnlyForAnInternalInstallationWithItsVerd
       EXPECT_EQ(testo.find("Verifica di tenuta dell'impianto") != std::string::npos, c.sezione) << nome;
       EXPECT_EQ(testo.find("RISULTATO DELLA VERIFICA") != std::string::npos, c.sezione) << nome;
       EXPECT_EQ(testo.find("idonea"), std::string::npos) << nome;
+      // The pressure-drop method with the same limit as the page.
+      const std::string limite = nome == std::string("t.html") ? "capacità &lt;= 25 litri)" : "capacità <= 25 litri)";
+      EXPECT_EQ(testo.find(limite) != std::string::npos, c.sezione) << nome;
+      EXPECT_EQ(testo.find("> 25 litri"), std::string::npos) << nome;
     }
     // The progress bar counts only the sections written.
     EXPECT_TRUE(finestre.Visto(c.sezione ? "bar 0/2" : "bar 0/1"));

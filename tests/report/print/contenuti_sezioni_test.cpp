@@ -190,6 +190,9 @@ TEST(TenutaReport, CausesFillTwoColumnsAndCountsGetTheirSuffix) {
   EXPECT_EQ(pezzi[altro].Suffisso, ": stufa");
   EXPECT_NE(Indice(pezzi, " scala B"), -1);
   EXPECT_NE(Indice(pezzi, "PROVA PRELIMINARE MEDIANTE RILEVAZIONE C.D.P."), -1);
+  // The same limit as the page that lets the method be chosen.
+  EXPECT_NE(Indice(pezzi, "Prova preliminare mediante rilevazione c.d.p. (solo per impianto con capacità <= 25 litri)"),
+            -1);
   EXPECT_NE(Indice(pezzi, "Tenuta idonea al funzionamento temporaneo (*)"), -1);
   EXPECT_EQ(Indice(pezzi, "Tenuta non idonea al funzionamento (**)"), -1);
   TenutaImpianto.Cause = "1;1;1;1;1;1";  // six fields: no cause at all
