@@ -77,7 +77,8 @@ ScrollTenuta DimensionaPaginaTenuta(int altezzaSchede, int altezzaInner, int bor
   ScrollTenuta s;
   s.Altezza = std::max(0, altezzaSchede - 20);
   const int64_t inner = std::max(0, altezzaInner);
-  const int64_t massimo = altezzaSchede >= inner ? inner : inner - altezzaSchede;
+  // A page that fits has nothing to scroll: a range would only move it out of sight.
+  const int64_t massimo = altezzaSchede >= inner ? 0 : inner - altezzaSchede;
   s.Massimo = static_cast<int>(std::clamp<int64_t>(massimo, 0, kMaxScroll));
   // The outer panel's share of itself that its border leaves visible, times the visible height.
   const int internoOuter = s.Altezza - std::max(0, bordoOuter);

@@ -47,8 +47,9 @@ struct ScrollTenuta {
   int Massimo = 0;      // scroll range, 0..32767
   int PassoGrande = 0;  // large step, 0..32767
 };
-// From the height of the tab control, the height of the inner panel and the border of the outer
-// panel (its height less its inner height).
+// From the visible height, the height of the inner panel and the border of the outer panel (its
+// height less its inner height). The range is what of the inner panel does not fit, 0 when it all
+// fits.
 ScrollTenuta DimensionaPaginaTenuta(int altezzaSchede, int altezzaInner, int bordoOuter);
 
 }  // namespace varnex

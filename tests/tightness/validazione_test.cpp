@@ -91,8 +91,9 @@ TEST(DimensionaPaginaTenuta, RangeAndLargeStep) {
       // Page taller than the tab: the range is what does not fit.
       {8000, 17900, 30, 7980, 9900, 7209},   // 7980 / 7950 * 7980 * 0.9 = 7209.1
       {8000, 17900, 0, 7980, 9900, 7182},
-      // Page shorter than the tab: the range is the page's own height.
-      {20000, 17900, 0, 19980, 17900, 17982},
+      // Page shorter than the tab: nothing to scroll, or the page could be scrolled out of sight.
+      {20000, 17900, 0, 19980, 0, 17982},
+      {17900, 17900, 0, 17880, 0, 16092},
       // Beyond 16 bits.
       {8000, 100000, 0, 7980, 32767, 7182},
       {60000, 100000, 0, 59980, 32767, 32767},

@@ -373,19 +373,24 @@ void GasGrid::SetToolbarTenuta() {
 }
 
 void GasGrid::AdattaScrollTenuta(bool inizio) {
-  const int altezzaSchede = Twips(Tabbed1->height());
-  const int h = std::max(0, altezzaSchede - 20);
-  VScroll->setGeometry(pagTenuta->width() - Pixel(LarghezzaBarraScorr), 0, Pixel(LarghezzaBarraScorr), Pixel(h));
-  picOuter->setGeometry(0, 0, std::max(0, pagTenuta->width() - Pixel(LarghezzaBarraScorr)), Pixel(h));
+  // The bar and the visible panel fill what the tab control leaves under its tabs (the area of its
+  // pages, kept current even while another page is shown), not the whole tab control: otherwise
+  // the lower arrow and the last fields lie below the visible page.
+  const QWidget* area = pagTenuta->parentWidget() ? pagTenuta->parentWidget() : pagTenuta;
+  const int larghezza = area->width();
+  const int altezza = area->height();
+  if (pagTenuta->size() != area->size()) pagTenuta->resize(area->size());
+  VScroll->setGeometry(larghezza - Pixel(LarghezzaBarraScorr), 0, Pixel(LarghezzaBarraScorr), altezza);
+  picOuter->setGeometry(0, 0, std::max(0, larghezza - Pixel(LarghezzaBarraScorr)), altezza);
+  // The range is measured against the height the panel shows, so that its foot can be reached.
   const ScrollTenuta s = DimensionaPaginaTenuta(
-      altezzaSchede, Twips(picInner->height()), Twips(picOuter->height() - picOuter->contentsRect().height()));
+      Twips(picOuter->height()), Twips(picInner->height()), Twips(picOuter->height() - picOuter->contentsRect().height()));
   const QSignalBlocker blocco(VScroll);
   VScroll->setMaximum(s.Massimo);
   VScroll->setPageStep(std::max(1, s.PassoGrande));
-  if (inizio) {
-    VScroll->setValue(0);
-    picInner->move(0, 0);
-  }
+  if (inizio) VScroll->setValue(0);
+  // A smaller range may have pulled the bar back: the panel follows it.
+  picInner->move(0, -Pixel(VScroll->value()));
 }
 
 // ---- Calculation and display ---------------------------------------------------------------

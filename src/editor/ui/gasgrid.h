@@ -133,6 +133,10 @@ class GasGrid : public QWidget, public IEditorRete, public IListeEditor {
   // page change.
   int Pagina() const;
   void SelezionaPagina(int pagina);
+  // Fits the tightness page's scroll bar and visible panel to the tab's page and sizes the scroll
+  // range by the inner panel; with `inizio` the page goes back to its top. The page calls it too
+  // when its sections are shown or hidden.
+  void AdattaScrollTenuta(bool inizio);
 
   // ---- Window state ----
   int16_t IndiceRete = 1;
@@ -200,7 +204,6 @@ class GasGrid : public QWidget, public IEditorRete, public IListeEditor {
   void SetToolbarGrid(bool e);
   void SetToolbarSchema(bool e);
   void SetToolbarTenuta();
-  void AdattaScrollTenuta(bool inizio);
   void DrawSchema();
   void PosizionaControlli();
   void PosizionaStato();

@@ -114,12 +114,29 @@ constexpr std::array<int, 5> kConteggi = {AppRisc, AppAcquaSan, AppCombinati, Ap
 constexpr std::array<int, 6> kNumeriConInvio = {CapacitaContatore, ProvaCDPcdp, ProvaCDPPprova,
                                                 ProvaContPprova, ProvaContDispRil, ProvaContQn};
 
-// An option button does not wrap: a long caption gets its own line break before the remark.
+// An option button does not wrap: a long caption gets its own line break before the remark, and
+// the remark is broken between words so that the caption fits the page at the smallest window.
 QString TestoOpzione(const char* testo) {
+  constexpr int kRiga = 64;
   QString t = QString::fromUtf8(testo);
   const int i = t.indexOf(QStringLiteral(" ("));
-  if (i > 0) t.replace(i, 2, QStringLiteral("\n("));
-  return t;
+  if (i <= 0) return t;
+  QString risultato = t.left(i);
+  QString riga;
+  for (const QString& parola : t.mid(i + 1).split(QLatin1Char(' '))) {
+    if (!riga.isEmpty() && riga.size() + 1 + parola.size() > kRiga) {
+      risultato += QLatin1Char('\n') + riga;
+      riga.clear();
+    }
+    riga += (riga.isEmpty() ? QString() : QStringLiteral(" ")) + parola;
+  }
+  return risultato + QLatin1Char('\n') + riga;
+}
+
+// A box as wide as the longest text its kind holds, so that a date or a time is never cut.
+void LarghezzaPer(QLineEdit* e, const QString& modello) {
+  const QMargins m = e->textMargins();
+  e->setMinimumWidth(e->fontMetrics().horizontalAdvance(modello) + m.left() + m.right() + 16);
 }
 
 QColor Colore(ColoreTenuta c) {
@@ -157,7 +174,19 @@ PaginaTenutaQt::PaginaTenutaQt(GasGrid& finestra) : QObject(finestra.picInner), 
   // The editor only sizes the scroll bar: moving the panel is the page's.
   connect(finestra_.VScroll, &QScrollBar::valueChanged, this,
           [this](int valore) { finestra_.picInner->move(0, -Pixel(valore)); });
+  // The bar counts twips: an arrow click or a wheel notch moves by lines of text, not by twips.
+  finestra_.VScroll->setSingleStep(Twips(finestra_.picInner->fontMetrics().height() + 4));
+  finestra_.picInner->installEventFilter(this);
   Mostra();
+}
+
+bool PaginaTenutaQt::eventFilter(QObject* oggetto, QEvent* evento) {
+  // A wheel turned over any field reaches the panel, since no field of the page uses it.
+  if (oggetto == finestra_.picInner && evento->type() == QEvent::Wheel) {
+    QCoreApplication::sendEvent(finestra_.VScroll, evento);
+    return true;
+  }
+  return QObject::eventFilter(oggetto, evento);
 }
 
 PaginaTenutaQt::~PaginaTenutaQt() {
@@ -253,6 +282,8 @@ void PaginaTenutaQt::Costruisci() {
   {
     QGroupBox* g = Cornici[cr::Intervento];
     QGridLayout* griglia = caselle(cr::Intervento, {DataEsecuzione, OraEsecuzione}, 2);
+    LarghezzaPer(Caselle[DataEsecuzione], QStringLiteral("00/00/0000"));
+    LarghezzaPer(Caselle[OraEsecuzione], QStringLiteral("00:00"));
     for (size_t k = 0; k < kCause.size(); ++k) {
       auto* c = new QCheckBox(QString::fromUtf8(kCause[k].titolo), g);
       c->setObjectName(QString::fromUtf8(kCause[k].nome));
@@ -270,6 +301,10 @@ void PaginaTenutaQt::Costruisci() {
     QGridLayout* griglia = caselle(cr::ApparecchiAlimentati,
                                    {AppComplessivo, AppRisc, AppAcquaSan, AppCombinati, AppCottura, AppAltroNum}, 1);
     caselle(cr::ApparecchiAlimentati, {AppAltroDesc}, 1, griglia, 6);
+    // The description of the other appliances has no label: it takes the whole row, so that what
+    // is typed stays readable beside the long labels above it.
+    griglia->removeWidget(Caselle[AppAltroDesc]);
+    griglia->addWidget(Caselle[AppAltroDesc], 6, 0, 1, 2);
   }
   {
     auto* l = new QHBoxLayout(Cornici[cr::Metodologia]);
@@ -361,15 +396,19 @@ void PaginaTenutaQt::Costruisci() {
       connect(o, &QRadioButton::clicked, this, [this, o, gruppo] { OpzioneCliccata(o, gruppo); });
 }
 
-void PaginaTenutaQt::AdattaAltezza() {
+bool PaginaTenutaQt::AdattaAltezza() {
   // The page's size in twips was drawn for a smaller system font: the fields would otherwise be
-  // squeezed until their text cannot be read, so the page grows instead.
+  // squeezed until their text cannot be read, so the page grows instead. With its sections hidden
+  // only the notice is left, and the page is only as tall as that.
   QWidget* inner = finestra_.picInner;
   inner->ensurePolished();
-  const int altezza = std::max(Pixel(kAltezzaPagina), inner->layout()->sizeHint().height());
-  if (inner->minimumHeight() == altezza && inner->height() == altezza) return;
+  const bool sezioni = pagina_.Cornici[cr::Impresa].Visibile;
+  inner->layout()->activate();
+  const int altezza = std::max(sezioni ? Pixel(kAltezzaPagina) : 0, inner->layout()->sizeHint().height());
+  if (inner->minimumHeight() == altezza && inner->height() == altezza) return false;
   inner->setMinimumHeight(altezza);
   inner->resize(inner->width(), altezza);
+  return true;
 }
 
 void PaginaTenutaQt::OpzioneCliccata(QRadioButton* scelta, const std::vector<QRadioButton*>& gruppo) {
@@ -447,7 +486,9 @@ void PaginaTenutaQt::Mostra() {
   opzione(optIdoneo, pagina_.Idoneo);
   opzione(optTemporaneo, pagina_.Temporaneo);
   opzione(optNonIdoneo, pagina_.NonIdoneo);
+  bool sezioniCambiate = false;
   for (size_t i = 0; i < Cornici.size(); ++i) {
+    sezioniCambiate = sezioniCambiate || Cornici[i]->isHidden() == pagina_.Cornici[i].Visibile;
     Cornici[i]->setHidden(!pagina_.Cornici[i].Visibile);
     Cornici[i]->setEnabled(pagina_.Cornici[i].Abilitata);
   }
@@ -455,7 +496,10 @@ void PaginaTenutaQt::Mostra() {
   ImpostaRuolo(lblDescrizioneProva, QPalette::WindowText,
                Colore(pagina_.DescrizioneRossa ? ColoreRossoTenuta : ColoreTestoPulsante));
   lblProvaContErrore->setText(QS(pagina_.ErroreContatore));
-  AdattaAltezza();
+  const bool altezzaCambiata = AdattaAltezza();
+  // Sections shown or hidden move everything: the page starts again from its top, with a range
+  // that fits what is left, instead of a blank view scrolled past the notice.
+  if (sezioniCambiate || altezzaCambiata) finestra_.AdattaScrollTenuta(sezioniCambiate);
 }
 
 void InstallaPaginaTenuta() {

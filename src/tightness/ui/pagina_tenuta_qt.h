@@ -51,13 +51,18 @@ class PaginaTenutaQt : public QObject, public IPaginaTenuta {
   QLabel* lblProvaContErrore = nullptr;
   QPushButton* btnRicalcola = nullptr;
 
+ protected:
+  // The mouse wheel over the page scrolls it, as its scroll bar does.
+  bool eventFilter(QObject* oggetto, QEvent* evento) override;
+
  private:
   void Costruisci();
   // Controls into the core's page, and back (the back way with every signal blocked, so that the
   // page's own changes ask for no refresh).
   void Leggi();
   void Mostra();
-  void AdattaAltezza();
+  // The inner panel as tall as its sections need; true when its height changed.
+  bool AdattaAltezza();
   // Runs one operation of the page between the two copies; one asked for during another is dropped.
   void Esegui(const std::function<void()>& operazione);
   void OpzioneCliccata(QRadioButton* scelta, const std::vector<QRadioButton*>& gruppo);

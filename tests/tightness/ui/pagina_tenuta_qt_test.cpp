@@ -9,6 +9,9 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <memory>
 
 #include "editor/ui/archivi_finestre.h"
@@ -88,11 +91,12 @@ TEST_F(PaginaTenutaQtTest, PageIsBuiltIntoTheInnerPanelAndLeavesWithTheWindow) {
   // At least the page's own height; taller only when the system font needs it.
   EXPECT_GE(inner->height(), Pixel(17900));
   EXPECT_GE(inner->minimumWidth(), Pixel(11535));
-  // Long verdicts are broken before their remark; the words are the verdict's own.
+  // Long verdicts are broken before their remark and between its words; the words are the
+  // verdict's own.
   QString senzaACapo = pagina_->optNonIdoneo->text();
-  senzaACapo.replace(QStringLiteral("\n("), QStringLiteral(" ("));
+  senzaACapo.replace(QLatin1Char('\n'), QLatin1Char(' '));
   EXPECT_EQ(senzaACapo, QString::fromUtf8(TestoNonIdoneo));
-  EXPECT_TRUE(pagina_->optNonIdoneo->text().contains(QLatin1Char('\n')));
+  EXPECT_TRUE(pagina_->optNonIdoneo->text().startsWith(QStringLiteral("Tenuta non idonea al funzionamento\n(")));
   // The window loaded the page from the empty record.
   EXPECT_TRUE(pagina_->Dati().PaginaTenutaInizializzata);
   EXPECT_EQ(TenutaImpianto.FamigliaGas, 2);
@@ -288,6 +292,76 @@ TEST_F(PaginaTenutaQtTest, EveryFieldKeepsRoomForItsText) {
     if (!l->isVisibleTo(inner) || l->text().isEmpty()) continue;
     EXPECT_GE(l->height(), l->fontMetrics().height()) << l->text().toStdString();
   }
+}
+
+// The first character the box shows when its cursor stands at the end: 0 when nothing is cut.
+int PrimoCarattereVisibile(QLineEdit* e) {
+  e->setCursorPosition(static_cast<int>(e->text().size()));
+  return e->cursorPositionAt(QPoint(e->contentsRect().left() + 4, e->height() / 2));
+}
+
+TEST_F(PaginaTenutaQtTest, TheWholePageCanBeReadAtTheSmallestWindow) {
+  // The editor of the smallest main window (the stand-in's default size).
+  finestra_->show();
+  finestra_->SelezionaPagina(2);
+  QApplication::processEvents();
+  QWidget* pagina = finestra_->pagTenuta;
+  QWidget* inner = finestra_->picInner;
+  QWidget* outer = finestra_->picOuter;
+  QScrollBar* barra = finestra_->VScroll;
+  // The bar and the visible panel lie within the tab's page, arrows included.
+  ASSERT_GT(pagina->height(), 0);
+  EXPECT_LE(barra->geometry().bottom(), pagina->height() - 1);
+  EXPECT_LE(outer->geometry().bottom(), pagina->height() - 1);
+  EXPECT_LE(barra->geometry().right(), pagina->width() - 1);
+
+  // At the end of the range the lowest row of the page is in view.
+  barra->setValue(barra->maximum());
+  QWidget* ultima = pagina_->Cornici[cornice_tenuta::DatiImpresaBis];
+  const QRect visibile = outer->rect();
+  const QRect ultimaInOuter(ultima->mapTo(outer, QPoint(0, 0)), ultima->size());
+  EXPECT_TRUE(visibile.contains(ultimaInOuter)) << ultimaInOuter.y() << "+" << ultimaInOuter.height() << " in "
+                                                << visibile.height();
+  // The wheel over a field scrolls the page, by lines.
+  barra->setValue(0);
+  const QPoint dove = Casella(Note)->rect().center();
+  QWheelEvent giu(QPointF(dove), QPointF(Casella(Note)->mapToGlobal(dove)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                  Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(inner, &giu);
+  EXPECT_GT(barra->value(), 0);
+  EXPECT_LT(inner->y(), -Casella(Note)->height());
+
+  // Every verdict caption and the date and description boxes show their whole text.
+  for (QRadioButton* o : {pagina_->optIdoneo, pagina_->optTemporaneo, pagina_->optNonIdoneo}) {
+    EXPECT_GE(o->width(), o->sizeHint().width()) << o->objectName().toStdString();
+    EXPECT_LE(o->mapTo(inner, QPoint(o->width(), 0)).x(), outer->width()) << o->objectName().toStdString();
+  }
+  Scrivi(DataEsecuzione, "31/12/2007");
+  Scrivi(OraEsecuzione, "23:59");
+  Scrivi(AppAltroDesc, "Stufa a pellet");
+  for (int c : {DataEsecuzione, OraEsecuzione, AppAltroDesc})
+    EXPECT_EQ(PrimoCarattereVisibile(Casella(c)), 0) << Casella(c)->text().toStdString();
+}
+
+TEST_F(PaginaTenutaQtTest, HidingTheSectionsBringsThePageBackToItsTop) {
+  finestra_->show();
+  finestra_->SelezionaPagina(2);
+  QApplication::processEvents();
+  QScrollBar* barra = finestra_->VScroll;
+  barra->setValue(barra->maximum());
+  ASSERT_GT(barra->value(), 0);
+  for (int16_t famiglia : {int16_t{3}, int16_t{0}}) {
+    GasCorrente.Famiglia = famiglia;
+    TenutaImpiantoRefresh();
+    // The notice is in view and there is nothing left to scroll it away with.
+    EXPECT_EQ(barra->value(), 0);
+    EXPECT_EQ(finestra_->picInner->y(), 0);
+    EXPECT_EQ(barra->maximum(), 0);
+    EXPECT_TRUE(pagina_->lblDescrizioneProva->isVisible());
+  }
+  GasCorrente.Famiglia = 2;
+  TenutaImpiantoRefresh();
+  EXPECT_GT(barra->maximum(), 0);
 }
 
 TEST_F(PaginaTenutaQtTest, ScrollBarMovesTheInnerPanel) {
