@@ -382,6 +382,8 @@ void GasGrid::AdattaScrollTenuta(bool inizio) {
   if (pagTenuta->size() != area->size()) pagTenuta->resize(area->size());
   VScroll->setGeometry(larghezza - Pixel(LarghezzaBarraScorr), 0, Pixel(LarghezzaBarraScorr), altezza);
   picOuter->setGeometry(0, 0, std::max(0, larghezza - Pixel(LarghezzaBarraScorr)), altezza);
+  // The page follows the width the window gives it, also after a resize made on another page.
+  if (picInner->width() != picOuter->width()) picInner->resize(picOuter->width(), picInner->height());
   // The range is measured against the height the panel shows, so that its foot can be reached.
   const ScrollTenuta s = DimensionaPaginaTenuta(
       Twips(picOuter->height()), Twips(picInner->height()), Twips(picOuter->height() - picOuter->contentsRect().height()));
