@@ -343,6 +343,20 @@ TEST_F(PaginaTenutaQtTest, TheWholePageCanBeReadAtTheSmallestWindow) {
     EXPECT_EQ(PrimoCarattereVisibile(Casella(c)), 0) << Casella(c)->text().toStdString();
 }
 
+TEST_F(PaginaTenutaQtTest, ThePageTakesTheWidthOfAWindowEnlargedOnAnotherPage) {
+  finestra_->show();
+  finestra_->SelezionaPagina(1);
+  QApplication::processEvents();
+  principale_.larghezza = 24000;
+  principale_.altezza = 15000;
+  finestra_->resizeOnDemand();
+  finestra_->SelezionaPagina(2);
+  QApplication::processEvents();
+  EXPECT_EQ(finestra_->picInner->width(), finestra_->picOuter->width());
+  EXPECT_GT(finestra_->picInner->width(), Pixel(11535));
+  EXPECT_LE(finestra_->VScroll->geometry().bottom(), finestra_->pagTenuta->height() - 1);
+}
+
 TEST_F(PaginaTenutaQtTest, HidingTheSectionsBringsThePageBackToItsTop) {
   finestra_->show();
   finestra_->SelezionaPagina(2);
