@@ -194,6 +194,8 @@ void CanvasSchema::DrawSchema(QWidget& picDisplay, int16_t modo, const std::stri
   Aggiorna();
 }
 
+int16_t CanvasSchema::GetSelectedTronco() const { return varnex::GetSelectedTronco(); }
+
 void CanvasSchema::ChiudiSuperficie() {
   superficie_.reset();
   painter_.reset();

@@ -44,6 +44,9 @@ class CanvasSchema final : public QObject, public ISchemaRete, public IEditorSch
 
   // ISchemaRete: the screen drawing on the canvas.
   void DrawSchema(QWidget& picDisplay, int16_t modo, const std::string& font, int16_t dimensione) override;
+  // The segment selected by a click on the canvas, for the editor's delete command and the main
+  // window's segment-parameters button.
+  int16_t GetSelectedTronco() const override;
 
   // IEditorSchema
   int16_t ScaleFactor() override;

@@ -5,14 +5,22 @@
 #include <QColor>
 #include <QImage>
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QToolButton>
+
 #include "editor/ui/archivi_finestre.h"
+#include "editor/ui/cancellazione.h"
 #include "editor/ui/gasgrid.h"
+#include "editor/ui/ptronchi.h"
 #include "model/calcolo.h"
 #include "schema/disegno.h"
 #include "schema/inserimento.h"
 #include "schema/modifica.h"
 #include "schema/ui/schema_canvas.h"
+#include "shell/ui/main_window.h"
 #include "shell/ui/units.h"
+#include "support/ui/fake_services.h"
 
 namespace varnex::ui {
 namespace {
@@ -180,6 +188,91 @@ TEST_F(CanvasTest, TheScrollBarMovesTheCanvasTop) {
     g_->VpicScroll->setValue(meta + passi);
     EXPECT_DOUBLE_EQ(g_->ScalaAlto, (meta + passi - g_->VpicScroll->maximum() / 2.0) * 10);
   }
+}
+
+// A point on the middle of a segment as last drawn: inside its click band whatever its direction.
+QPointF MezzoTronco(int16_t seg) {
+  const TTronco& t = Tronco(seg);
+  const double l = t.LunghezzaDisegno / 2.0, d = 0.707 * l;
+  const double passi[9][2] = {{0, 0}, {0, l}, {l, 0}, {0, -l}, {-l, 0}, {d, d}, {d, -d}, {-d, -d}, {-d, d}};
+  const int16_t dir = t.Direzione >= 1 && t.Direzione <= 8 ? t.Direzione : 0;
+  return {t.FineX + passi[dir][0], t.FineY + passi[dir][1]};
+}
+
+// The schema page inside the real main window and editor: the toolbar reaches the canvas's
+// selection through the editor, with no stand-in between them.
+class SchemaNellaFinestraTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::ReteDiProva(false);
+    finestra_ = std::make_unique<frmMainForm>();
+    schema_ = &InstallaSchemaRete();
+    g_ = &finestra_->CaricaEditor();
+    g_->resize(900, 600);
+    g_->resizeOnDemand();
+    g_->SelezionaPagina(1);
+    g_->NewRete(1);
+    g_->Elaborazione();
+    g_->Grid->SetRowCol(1, 1);
+  }
+  void TearDown() override {
+    finestra_.reset();
+    ImpostaSchemaRete(nullptr);
+    ImpostaEditorSchema(nullptr);
+  }
+  void Clicca(int16_t seg) {
+    const QPointF p = MezzoTronco(seg);
+    schema_->picDisplay_MouseMove(p.x(), p.y());
+    schema_->picDisplay_MouseDown(Qt::LeftButton);
+    schema_->picDisplay_MouseUp(Qt::LeftButton);
+    schema_->picDisplay_Click();
+  }
+  void PremiCanc() {
+    QKeyEvent premuto(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+    QApplication::sendEvent(g_->picDisplay, &premuto);
+  }
+  test::ArchiviDistribuiti archivi_;
+  test::FakeDialoghi dialoghi_;
+  std::unique_ptr<frmMainForm> finestra_;
+  CanvasSchema* schema_ = nullptr;
+  GasGrid* g_ = nullptr;
+};
+
+TEST_F(SchemaNellaFinestraTest, ASegmentClickedOnTheCanvasIsWhatDeleteAndTheToolbarActOn) {
+  ASSERT_EQ(SchemaRete(), schema_);
+  Clicca(2);
+  ASSERT_EQ(SchemaRete()->GetSelectedTronco(), 2);
+
+  // "Parametri Tronco Selezionato" opens the dialog of that segment.
+  dialoghi_.Attendi("PTronchi", [](QDialog& d) {
+    EXPECT_EQ(static_cast<PTronchi&>(d).Text10->text(), QStringLiteral(" 2"));
+    static_cast<PTronchi&>(d).Command2->click();
+  });
+  finestra_->cmdParameterElemSel->click();
+  ASSERT_EQ(dialoghi_.visti.size(), 1u);
+
+  // The Delete key on the canvas asks how to delete the selected segment, and deletes it.
+  Clicca(2);
+  dialoghi_.Attendi("frmDelete", [](QDialog& d) { static_cast<frmDelete&>(d).cmdElimina->click(); });
+  PremiCanc();
+  ASSERT_EQ(dialoghi_.visti.size(), 2u);
+  EXPECT_EQ(Rete().NumTronchi, 3);
+  EXPECT_EQ(GetSelectedTronco(), 0);
+
+  // The toolbar's "Cancella tronco selezionato" does the same with the leaf left at the end.
+  const int16_t foglia = Rete().NumTronchi;
+  Clicca(foglia);
+  ASSERT_EQ(SchemaRete()->GetSelectedTronco(), foglia);
+  dialoghi_.Attendi("frmDelete", [](QDialog& d) { static_cast<frmDelete&>(d).cmdElimina->click(); });
+  finestra_->SSCommandCancel->click();
+  ASSERT_EQ(dialoghi_.visti.size(), 3u);
+  EXPECT_EQ(Rete().NumTronchi, 2);
+
+  // With nothing selected the same commands ask nothing.
+  PremiCanc();
+  finestra_->SSCommandCancel->click();
+  finestra_->cmdParameterElemSel->click();
+  EXPECT_EQ(dialoghi_.visti.size(), 3u);
 }
 
 }  // namespace
