@@ -354,7 +354,11 @@ void DrawTronco(int16_t seg, int32_t x, int32_t y, int16_t direction, int32_t le
       case 4: cx = Xe - 37.5 * s, cy = y - 37.5 * s; break;
       default: cx = Xe, cy = Ye - 7.5 * s; break;
     }
-    RegioniEstremi.AddCircle(Arrotonda32(cx), Arrotonda32(cy), Arrotonda32(150 * s), seg, LettereDirezione(direction));
+    // A repaint of a segment already drawn (the selection) finds its handle in place: adding it
+    // again would only fill the list, click after click.
+    const std::string lettere = LettereDirezione(direction);
+    if (RegioniEstremi.SearchIndex(seg, lettere) == 0)
+      RegioniEstremi.AddCircle(Arrotonda32(cx), Arrotonda32(cy), Arrotonda32(150 * s), seg, lettere);
     // The stroke: a bar 3 x s thick beside the centre line, or a shifted line for a diagonal.
     const double sp = 3 * s;
     switch (direction) {
