@@ -7,6 +7,8 @@
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QFont>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -22,9 +24,9 @@
 #include "model/interaction.h"
 #include "model/numbers.h"
 #include "model/rete.h"
+#include "schema/figura.h"
 #include "schema/inserimento.h"
 #include "schema/modifica.h"
-#include "schema/superficie_registrata.h"
 #include "shell/ui/services.h"
 #include "shell/ui/units.h"
 
@@ -83,28 +85,22 @@ void MostraErrore(const std::exception& e) {
 
 QImage ImmagineSchema() {
   FiguraStampa& f = picPrint();
-  const double dx = std::abs(static_cast<double>(SchemaMaxX) - SchemaMinX);
-  const double dy = std::abs(static_cast<double>(SchemaMaxY) - SchemaMinY);
-  ScalaStampaSchema = std::min({LarghezzaStampa / (dx + 1500), AltezzaStampa / (dy + 300), 1.0});
-  const double x0 = 600;
-  double y0 = (dy + 300) / 2 - 7500;
-  // That origin can leave the whole network above the picture: measure the drawing first and
-  // move it down so that it lies on the picture, centred in height when it fits.
-  {
-    const int32_t maxX = SchemaMaxX, maxY = SchemaMaxY, minX = SchemaMinX, minY = SchemaMinY;
-    SuperficieRegistrata misura("picPrint", LarghezzaStampa, AltezzaStampa, AltezzaStampa, 60, 180);
-    varnex::DrawSchema(misura, 1, x0, 0.0, std::nullopt, std::nullopt, "Arial", 7);
-    SchemaMaxX = maxX, SchemaMaxY = maxY, SchemaMinX = minX, SchemaMinY = minY;
-    if (!misura.Vuota()) {
-      const double alto = misura.MinY() + y0, basso = misura.MaxY() + y0;
-      if (alto < 0 || basso > AltezzaStampa) {
-        const double altezza = misura.MaxY() - misura.MinY();
-        y0 = altezza <= AltezzaStampa ? (AltezzaStampa - altezza) / 2 - misura.MinY() : 100 - misura.MinY();
-      }
-    }
-  }
+  // The picture's font as the drawing will use it, for measuring the labels.
+  QFont font(QStringLiteral("Arial"));
+  font.setPointSizeF(7);
+  const QFontMetricsF fm(font, &f.immagine);
+  MetricaFigura metrica;
+  metrica.larghezzaCarattere = std::max(fm.averageCharWidth(), fm.horizontalAdvance(QLatin1Char('0')));
+  metrica.altezzaRiga = fm.height();
+  metrica.pixelPerUnita = f.immagine.width() / LarghezzaStampa;
+  const PianoFigura piano = PianificaFiguraSchema(LarghezzaStampa, AltezzaStampa, metrica);
+  // A new surface for each picture: its view is this drawing's, its current point (0, 0).
+  const FinestraFigura& v = piano.finestra;
+  f.superficie = std::make_unique<SuperficieQt>("picPrint", *f.painter, QRectF(v.x, v.y, v.larghezza, v.altezza),
+                                                QRectF(f.immagine.rect()), LarghezzaStampa, AltezzaStampa,
+                                                AltezzaStampa, ColoreBianco);
   f.immagine.fill(Qt::white);
-  varnex::DrawSchema(*f.superficie, 1, x0, y0, std::nullopt, std::nullopt, "Arial", 7);
+  DisegnaFiguraSchema(*f.superficie, piano);
   QImage copia = f.immagine.copy();
   // The next save starts from an empty picture.
   f.immagine.fill(Qt::white);

@@ -173,13 +173,51 @@ TEST_F(CanvasTest, SaveSchemaWritesABitmapThatShowsTheNetwork) {
   EXPECT_THROW(SaveSchema(archivi_.Cartella().File("manca/schema.bmp")), std::runtime_error);
 }
 
-TEST_F(CanvasTest, SaveSchemaScaleFollowsTheExtents) {
-  SchemaMinX = 0, SchemaMaxX = 200, SchemaMinY = 0, SchemaMaxY = 100;
-  (void)ImmagineSchema();
-  EXPECT_DOUBLE_EQ(ScalaStampaSchema, 1.0);
+TEST_F(CanvasTest, SaveSchemaScaleFollowsTheNetworkNotExtentsLeftByAnEarlierOne) {
+  // Extents of a wide network drawn earlier: the small example still fits at scale 1.
   SchemaMinX = 0, SchemaMaxX = 20000, SchemaMinY = 0, SchemaMaxY = 100;
   (void)ImmagineSchema();
-  EXPECT_DOUBLE_EQ(ScalaStampaSchema, 11000.0 / 21500);
+  EXPECT_DOUBLE_EQ(ScalaStampaSchema, 1.0);
+  EXPECT_LT(SchemaMaxX, 11000);
+  // A segment 20000 long makes the network itself wide.
+  Tronco(1).LunghezzaDisegno = 20000;
+  (void)ImmagineSchema();
+  const double dx = std::abs(static_cast<double>(SchemaMaxX) - SchemaMinX);
+  EXPECT_GT(dx, 20000);
+  EXPECT_DOUBLE_EQ(ScalaStampaSchema, 11000.0 / (dx + 1500));
+}
+
+// Drawn pixels on the outermost rows and columns of the image: a drawing cut by the edge.
+int PixelSulBordo(const QImage& img) {
+  const QColor bianco(Qt::white);
+  int n = PixelDisegnati(img, bianco);
+  QImage centro = img.copy(1, 1, img.width() - 2, img.height() - 2);
+  return n - PixelDisegnati(centro, bianco);
+}
+
+TEST_F(CanvasTest, TheSavedPictureHoldsTheWholeOfALargeNetwork) {
+  // A chain of 55 segments after the example's first one, turning left and right in steps.
+  const TTronco interno = Tronco(3), foglia = Tronco(4);
+  const int16_t n = 55;
+  for (int16_t s = 1; s <= n; ++s) {
+    TTronco& t = Tronco(s);
+    t = s < n ? interno : foglia;
+    t.ID_NUM = s;
+    t.ID_PREV = static_cast<int16_t>(s - 1);
+    t.ID_LEFT = s < n ? static_cast<int16_t>(s + 1) : 0;
+    t.ID_RIGHT = 0;
+    t.CodiceSvolta = s == 1 ? 0 : (s % 2 == 0 ? 2 : 3);
+  }
+  Rete().NumTronchi = n;
+  g_->NewRete(1);
+  g_->Elaborazione();
+  for (int16_t adatta : {0, -1}) {
+    AdattaSchemaPagina = adatta;
+    const QImage img = ImmagineSchema();
+    EXPECT_GT(PixelDisegnati(img, Qt::white), 500) << adatta;
+    EXPECT_EQ(PixelSulBordo(img), 0) << adatta;
+  }
+  AdattaSchemaPagina = 0;
 }
 
 TEST_F(CanvasTest, TheScrollBarMovesTheCanvasTop) {
