@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <memory>
+#include <vector>
 
 #include "model/numbers.h"
 #include "model/rete.h"
@@ -46,6 +48,78 @@ int16_t ultimaDimensione = 7;
 
 int16_t ZoomEditor() { return editorSchema ? editorSchema->ScaleFactor() : 0; }
 
+// The canvas's drawing state, kept aside while a drawing on another surface holds the state.
+struct StatoSchermo {
+  ISuperficieDisegno* superficie = nullptr;
+  float scala = 1;
+  int32_t colore = ColoreBianco;
+  int16_t visibile = 0, perStampa = 0;
+  int16_t passiX = 0, passiY = 0;
+  int32_t passiMinX = 0, passiMaxX = 0, passiMinY = 0, passiMaxY = 0;
+  clsHotRegions click, estremi, drop;
+  std::vector<TPuntoInserimento> puntiTronco, puntiUtenza;
+  int16_t numPuntiTronco = 0, numPuntiUtenza = 0;
+  int16_t selezionato = 0;
+  // Where the canvas drew each segment (the other drawing writes its own positions).
+  struct Geometria {
+    int16_t direzione = 0;
+    int32_t fineX = 0, fineY = 0;
+    int16_t estremoLibero = 0;
+  };
+  std::array<Geometria, MaxTronchi + 1> segmenti{};
+};
+std::unique_ptr<StatoSchermo> schermoSospeso;
+
+std::unique_ptr<StatoSchermo> CatturaSchermo() {
+  auto st = std::make_unique<StatoSchermo>();
+  st->superficie = SuperficieDisegno;
+  st->scala = ScalaDisegno;
+  st->colore = ColoreDisegno;
+  st->visibile = DisegnoVisibile;
+  st->perStampa = DisegnoPerStampa;
+  st->passiX = PassiX, st->passiY = PassiY;
+  st->passiMinX = PassiMinX, st->passiMaxX = PassiMaxX, st->passiMinY = PassiMinY, st->passiMaxY = PassiMaxY;
+  st->click = RegioniClick;
+  st->estremi = RegioniEstremi;
+  st->drop = RegioniDrop;
+  st->puntiTronco = PuntiInserimentoTronco;
+  st->puntiUtenza = PuntiInserimentoUtenza;
+  st->numPuntiTronco = NumPuntiInserimentoTronco;
+  st->numPuntiUtenza = NumPuntiInserimentoUtenza;
+  st->selezionato = TroncoSelezionato;
+  for (int16_t s = 0; s <= MaxTronchi; ++s) {
+    const TTronco& t = Tronco(s);
+    st->segmenti[static_cast<size_t>(s)] = {t.Direzione, t.FineX, t.FineY, t.EstremoLibero};
+  }
+  return st;
+}
+
+void RipristinaSchermo(StatoSchermo& st) {
+  SuperficieDisegno = st.superficie;
+  ScalaDisegno = st.scala;
+  ColoreDisegno = st.colore;
+  DisegnoVisibile = st.visibile;
+  DisegnoPerStampa = st.perStampa;
+  PassiX = st.passiX, PassiY = st.passiY;
+  PassiMinX = st.passiMinX, PassiMaxX = st.passiMaxX, PassiMinY = st.passiMinY, PassiMaxY = st.passiMaxY;
+  RegioniClick = std::move(st.click);
+  RegioniEstremi = std::move(st.estremi);
+  RegioniDrop = std::move(st.drop);
+  PuntiInserimentoTronco = std::move(st.puntiTronco);
+  PuntiInserimentoUtenza = std::move(st.puntiUtenza);
+  NumPuntiInserimentoTronco = st.numPuntiTronco;
+  NumPuntiInserimentoUtenza = st.numPuntiUtenza;
+  TroncoSelezionato = st.selezionato;
+  for (int16_t s = 0; s <= MaxTronchi; ++s) {
+    TTronco& t = Tronco(s);
+    const StatoSchermo::Geometria& g = st.segmenti[static_cast<size_t>(s)];
+    t.Direzione = g.direzione;
+    t.FineX = g.fineX;
+    t.FineY = g.fineY;
+    t.EstremoLibero = g.estremoLibero;
+  }
+}
+
 bool PiazzamentoStampa() { return AdattaSchemaPagina != 0 && DisegnoPerStampa != 0; }
 
 // The first n characters of the value's regional text, read back as a number (0 when the cut
@@ -87,6 +161,21 @@ void ImpostaEditorSchema(IEditorSchema* editor) { editorSchema = editor; }
 IEditorSchema* EditorSchema() { return editorSchema; }
 
 void SetDrawTarget(ISuperficieDisegno& target) { SuperficieDisegno = &target; }
+
+void RiprendiDisegnoSchermo() {
+  if (!schermoSospeso) return;
+  std::unique_ptr<StatoSchermo> st = std::move(schermoSospeso);
+  RipristinaSchermo(*st);
+}
+
+int16_t TroncoSelezionatoSulloSchermo() { return schermoSospeso ? schermoSospeso->selezionato : TroncoSelezionato; }
+
+void DimenticaSuperficie(const ISuperficieDisegno* superficie) {
+  if (!superficie) return;
+  if (SuperficieDisegno == superficie) SuperficieDisegno = nullptr;
+  // The canvas it stood for is gone: nothing to come back to.
+  if (schermoSospeso && schermoSospeso->superficie == superficie) schermoSospeso.reset();
+}
 
 void UpdateBounds() {
   if (PassiX < PassiMinX) PassiMinX = PassiX;
@@ -158,7 +247,12 @@ void DrawSchema(ISuperficieDisegno& target, int16_t mode, std::optional<double> 
   // 1. Scale.
   const std::string nome = target.Nome();
   const bool picturaStampa = nome == "picPrint" || nome == "picSchema";
-  if (mode == 2 && !picturaStampa) {
+  const bool schermo = mode == 2 && !picturaStampa;
+  // The canvas keeps showing its drawing while another surface is drawn on: its state is kept
+  // aside (once, however many other drawings follow) until the mouse editing takes it back.
+  if (schermo) schermoSospeso.reset();
+  else if (!schermoSospeso && SuperficieDisegno && DisegnoPerStampa == 0) schermoSospeso = CatturaSchermo();
+  if (schermo) {
     DisegnoPerStampa = 0;
     ScalaDisegno = static_cast<float>(std::pow(0.9, ZoomEditor()));
   } else {
@@ -253,6 +347,7 @@ void DrawSchema(ISuperficieDisegno& target, int16_t mode, std::optional<double> 
 }
 
 void RidisegnaSuperficie() {
+  RiprendiDisegnoSchermo();
   if (SuperficieDisegno) DrawSchema(*SuperficieDisegno, 2, ultimoFont, ultimaDimensione);
 }
 

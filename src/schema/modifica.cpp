@@ -58,20 +58,23 @@ bool ChiediPortata(bool cucina, int16_t s) {
 
 }  // namespace
 
-int16_t GetSelectedTronco() { return TroncoSelezionato; }
+int16_t GetSelectedTronco() { return TroncoSelezionatoSulloSchermo(); }
 
 void SelectTronco(int16_t seg) {
+  RiprendiDisegnoSchermo();
   if (TroncoSelezionato != 0) RidisegnaTronco(TroncoSelezionato, ColoreBianco);
   RidisegnaTronco(seg, ColoreRosso);
   TroncoSelezionato = seg;
 }
 
 void SchemaClick(int32_t x, int32_t y) {
+  RiprendiDisegnoSchermo();
   const int16_t i = RegioniClick.TestHit(x, y);
   if (RegioniClick.GetTag(i) == "T") SelectTronco(RegioniClick.GetIndex(i));
 }
 
 void SchemaDblClick(int32_t x, int32_t y) {
+  RiprendiDisegnoSchermo();
   const int16_t i = RegioniClick.TestHit(x, y);
   const std::string tag = RegioniClick.GetTag(i);
   const int16_t n = RegioniClick.GetIndex(i);
@@ -94,6 +97,7 @@ void SchemaDblClick(int32_t x, int32_t y) {
 }
 
 void SchemaDragDrop(int32_t x, int32_t y, const std::string& tagSorgente) {
+  RiprendiDisegnoSchermo();
   const int16_t i = RegioniDrop.TestHit(x, y);
   if (i == 0) {
     RidisegnaSuperficie();
@@ -126,6 +130,7 @@ void SchemaDragDrop(int32_t x, int32_t y, const std::string& tagSorgente) {
 }
 
 int16_t HitEndHandle(int32_t x, int32_t y, std::string& lettere) {
+  RiprendiDisegnoSchermo();
   const int16_t i = RegioniEstremi.TestHit(x, y);
   if (i == 0) return 0;
   lettere = RegioniEstremi.GetTag(i);
@@ -133,7 +138,9 @@ int16_t HitEndHandle(int32_t x, int32_t y, std::string& lettere) {
 }
 
 void DragEndHandle(int16_t seg, int32_t x, int32_t y, const std::string& lettere) {
+  RiprendiDisegnoSchermo();
   TStatoTrascinamento& st = StatoTrascinamento;
+  st.TroncoMosso = seg;
   if (lettere != st.LettereEstremo) st.UltimoX = st.UltimoY = 0;
   st.LettereEstremo = lettere;
   if (!IsSlotValido(seg) || !SuperficieDisegno) return;
@@ -176,7 +183,10 @@ void DragEndHandle(int16_t seg, int32_t x, int32_t y, const std::string& lettere
 }
 
 void ApplyEndHandleDrag(int16_t seg, int32_t x, int32_t y, const std::string& lettere) {
-  if (IsSlotValido(seg)) {
+  RiprendiDisegnoSchermo();
+  const bool mosso = StatoTrascinamento.TroncoMosso == seg;
+  StatoTrascinamento.TroncoMosso = 0;
+  if (mosso && IsSlotValido(seg)) {
     TTronco& t = Tronco(seg);
     const double L = t.LunghezzaDisegno, FX = t.FineX, FY = t.FineY;
     const std::string l = Trim(lettere);

@@ -117,13 +117,20 @@ TEST_F(Inserimento, ShowingApplianceTargetsRegistersThePaintedRectangle) {
   EXPECT_EQ(RegioniDrop.TestHit(X + 481, Y), 0);
 }
 
-TEST_F(Inserimento, AfterAPrintDrawingADragShowsNothing) {
+TEST_F(Inserimento, AfterAPrintDrawingADragShowsTheCanvasTargetsOnTheCanvas) {
   CostruisciRete({{0, 0, 0}});
   Disegna();
+  const int32_t X = Tronco(1).FineX, Y = Tronco(1).FineY;
   SuperficieRegistrata figura("picPrint", 11000, 8000, 8000);
   DrawSchema(figura, 1, 600.0, 0.0, std::nullopt, std::nullopt, "Arial", 7);
+  EXPECT_EQ(NumPuntiInserimentoTronco, 0);  // the picture's drawing offers none
+  canvas.operazioni.clear();
+  figura.operazioni.clear();
   ShowTroncoTargets();
-  EXPECT_EQ(RegioniDrop.RegionCount(), 1);
+  EXPECT_EQ(RegioniDrop.RegionCount(), 1 + 7);
+  EXPECT_EQ(RegioniDrop.GetTag(RegioniDrop.TestHit(X + 200, Y)), "ER");
+  EXPECT_FALSE(canvas.operazioni.empty());
+  EXPECT_TRUE(figura.operazioni.empty());
 }
 
 // The two shapes that ask the most of the region lists: a chain of 200 segments (six segment

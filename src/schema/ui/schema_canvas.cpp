@@ -284,6 +284,14 @@ void CanvasSchema::picDisplay_MouseMove(double x, double y) {
   }
   ImpostaPuntatore(5);
   const QRectF f = Finestra();
+  if (!estremoInMovimento_) {
+    // The hand's tremble during a click is no drag.
+    QWidget* c = picDisplay_.data();
+    const double unitaPerPixel = c && c->width() > 0 ? f.width() / c->width() : 1;
+    const double soglia = QApplication::startDragDistance() * unitaPerPixel;
+    if (std::hypot(PuntatoreX - pressioneEstremo_.x(), PuntatoreY - pressioneEstremo_.y()) < soglia) return;
+    estremoInMovimento_ = true;
+  }
   double px = PuntatoreX, py = PuntatoreY;
   if (f.top() > py) py = f.top(), ImpostaPuntatore(12);
   if (f.left() > px) px = f.left(), ImpostaPuntatore(12);
@@ -296,7 +304,11 @@ void CanvasSchema::picDisplay_MouseMove(double x, double y) {
 }
 
 void CanvasSchema::picDisplay_MouseDown(Qt::MouseButton bottone) {
-  if (bottone == Qt::LeftButton && EstremoSottoPuntatore > 0) EstremoTrascinato = EstremoSottoPuntatore;
+  if (bottone == Qt::LeftButton && EstremoSottoPuntatore > 0) {
+    EstremoTrascinato = EstremoSottoPuntatore;
+    pressioneEstremo_ = QPointF(PuntatoreX, PuntatoreY);
+    estremoInMovimento_ = false;
+  }
 }
 
 void CanvasSchema::picDisplay_MouseUp(Qt::MouseButton bottone) {

@@ -98,6 +98,10 @@ class CanvasSchema final : public QObject, public ISchemaRete, public IEditorSch
   std::unique_ptr<QPainter> painter_;
   std::unique_ptr<SuperficieQt> superficie_;
   QPointF inizioTrascinamento_;
+  // Where the handle was pressed, in canvas units, and whether the pointer has since gone far
+  // enough from there for the press to be a drag rather than a click.
+  QPointF pressioneEstremo_;
+  bool estremoInMovimento_ = false;
   QLabel* sorgentePremuta_ = nullptr;
 };
 

@@ -105,7 +105,7 @@ SuperficieQt::SuperficieQt(std::string nome, QPainter& painter, QRectF finestra,
 }
 
 SuperficieQt::~SuperficieQt() {
-  if (SuperficieDisegno == this) SuperficieDisegno = nullptr;
+  DimenticaSuperficie(this);
 }
 
 QPointF SuperficieQt::Dispositivo(double x, double y) const {

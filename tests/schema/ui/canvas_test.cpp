@@ -220,6 +220,32 @@ TEST_F(CanvasTest, TheSavedPictureHoldsTheWholeOfALargeNetwork) {
   AdattaSchemaPagina = 0;
 }
 
+TEST_F(CanvasTest, AfterTheSavedPictureTheCanvasStillAnswersClicksAndAClickOnAHandleChangesNoLength) {
+  const TTronco schermo = Tronco(2);  // as the canvas drew it: to the right, 800 long
+  ASSERT_EQ(schermo.Direzione, 4);
+  (void)ImmagineSchema();
+  // A click where the canvas shows segment 2 selects it.
+  schema_->picDisplay_MouseMove(schermo.FineX - schermo.LunghezzaDisegno / 2, schermo.FineY);
+  schema_->picDisplay_Click();
+  EXPECT_EQ(GetSelectedTronco(), 2);
+  EXPECT_EQ(SuperficieDisegno->Nome(), "picDisplay");
+  // Pressed on segment 2's handle, trembling a little, released: a click.
+  (void)ImmagineSchema();
+  schema_->picDisplay_MouseMove(schermo.FineX + 60, schermo.FineY);
+  ASSERT_EQ(schema_->EstremoSottoPuntatore, 2);
+  schema_->picDisplay_MouseDown(Qt::LeftButton);
+  schema_->picDisplay_MouseMove(schermo.FineX + 65, schermo.FineY);
+  schema_->picDisplay_MouseUp(Qt::LeftButton);
+  schema_->picDisplay_Click();
+  EXPECT_EQ(Tronco(2).LunghezzaDisegno, schermo.LunghezzaDisegno);
+  // A real drag still sets it.
+  schema_->picDisplay_MouseMove(schermo.FineX + 60, schermo.FineY);
+  schema_->picDisplay_MouseDown(Qt::LeftButton);
+  schema_->picDisplay_MouseMove(schermo.FineX + 400, schermo.FineY);
+  schema_->picDisplay_MouseUp(Qt::LeftButton);
+  EXPECT_EQ(Tronco(2).LunghezzaDisegno, schermo.LunghezzaDisegno + 400);
+}
+
 TEST_F(CanvasTest, TheScrollBarMovesTheCanvasTop) {
   const int meta = g_->VpicScroll->maximum() / 2;
   for (int passi : {3, 4}) {
