@@ -199,7 +199,11 @@ void ApplyEndHandleDrag(int16_t seg, int32_t x, int32_t y, const std::string& le
     else if (l == "UR" || l == "DR") c = ArrotondaPari((x - FX) * 1.414213562 + L);
     else if (l == "UL" || l == "DL") c = ArrotondaPari((FX - x) * 1.414213562 + L);
     else conosciute = false;
-    if (conosciute && c > 0) t.LunghezzaDisegno = Arrotonda32(c);
+    if (conosciute && c > 0 && Arrotonda32(c) != t.LunghezzaDisegno) {
+      t.LunghezzaDisegno = Arrotonda32(c);
+      // The drawn length is saved with the project: leaving without saving must ask.
+      ProgettoModificato = -1;
+    }
   }
   RidisegnaSuperficie();
 }

@@ -291,5 +291,25 @@ TEST_F(Modifica, ASurfaceThatGoesAwayIsForgottenWithTheCanvasItHeldAside) {
   EXPECT_EQ(SuperficieDisegno, nullptr);
 }
 
+TEST_F(Modifica, ADragThatChangesTheDrawnLengthMarksTheProjectModified) {
+  DueTronchi();
+  ProgettoModificato = 0;
+  const TTronco& t = Tronco(2);
+  // A click on the handle, and a drag released behind the start: nothing changes.
+  ApplyEndHandleDrag(2, t.FineX + 100, t.FineY, "R");
+  DragEndHandle(2, t.FineX - 900, t.FineY, "R");
+  ApplyEndHandleDrag(2, t.FineX - 900, t.FineY, "R");
+  EXPECT_EQ(ProgettoModificato, 0);
+  // A drag back to the very same length changes nothing either.
+  DragEndHandle(2, t.FineX, t.FineY, "R");
+  ApplyEndHandleDrag(2, t.FineX, t.FineY, "R");
+  EXPECT_EQ(ProgettoModificato, 0);
+  DragEndHandle(2, t.FineX + 200, t.FineY, "R");
+  ApplyEndHandleDrag(2, t.FineX + 200, t.FineY, "R");
+  EXPECT_EQ(Tronco(2).LunghezzaDisegno, 1000);
+  EXPECT_EQ(ProgettoModificato, -1);
+  ProgettoModificato = 0;
+}
+
 }  // namespace
 }  // namespace varnex::test
