@@ -7,6 +7,9 @@
 #include <memory>
 #include <vector>
 
+#include "editor/tabella.h"
+#include "model/campi.h"
+#include "model/colonne.h"
 #include "model/numbers.h"
 #include "model/rete.h"
 #include "model/strings.h"
@@ -146,6 +149,19 @@ void Posiziona(ISuperficieDisegno& sup, double x, double y) {
 }
 
 bool DirezioneValida(int16_t d) { return d >= 1 && d <= 8; }
+
+// The equivalent length as the segment table shows it, with its column's decimals, so that the
+// label never shows the noise of the single-precision value ("8,559999"). Without a table
+// definition: two decimals at most.
+std::string TestoLunghezzaEquivalente(float l) {
+  const int16_t layout = LayoutAttivita();
+  const int16_t colonne = ColonneLayout(layout);
+  for (int16_t c = 0; c < colonne && c < MaxColonneGriglia; ++c) {
+    const TColonnaGriglia& col = ColonneGriglia[static_cast<size_t>(layout)][static_cast<size_t>(c)];
+    if (col.IdCampo == campo::ID_EQ_LEN && !Trim(col.Formato).empty()) return Trim(FormatMaschera(l, col.Formato));
+  }
+  return TestoNumero(std::round(static_cast<double>(l) * 100) / 100);
+}
 
 }  // namespace
 
@@ -366,12 +382,16 @@ void DrawTronco(int16_t seg, int32_t x, int32_t y, int16_t direction, int32_t le
   const int32_t coloreTratto = colore.value_or(ColoreDisegno);
   const int32_t coloreEtichetta = t.ID_DIAMCUSTOM != 0 ? ColoreRosso : ColoreDisegno;
   const std::string numero = TestoNumero(seg);
-  std::string etichetta = " ø " + t.ID_DIAMETRO + " - " + TestoNumero(t.ID_EQ_LEN) + "m";
+  std::string etichetta = " ø " + t.ID_DIAMETRO + " - " + TestoLunghezzaEquivalente(t.ID_EQ_LEN) + "m";
   const double W = ArrotondaPari(sup.TextWidth(etichetta));
   const double TH2 = ArrotondaPari(2 * sup.TextHeight("H"));
   const double TWH = ArrotondaPari(sup.TextWidth("H"));
   const double th = sup.TextHeight("H");
-  if (!(ScalaDisegno >= 0.9f && ZoomEditor() >= -6)) etichetta.clear();
+  // Labels give way where they would crowd: beyond six zoom steps out on the canvas, and on
+  // paper drawn below 0.9 of its size. On the canvas a smaller scale means zoomed in, where
+  // there is the most room to read them.
+  const bool leggibile = ZoomEditor() >= -6 && (DisegnoPerStampa == 0 || ScalaDisegno >= 0.9f);
+  if (!leggibile) etichetta.clear();
   const int32_t len = t.LunghezzaDisegno != 0 ? t.LunghezzaDisegno : lenFactor;
 
   if (!DirezioneValida(direction)) {

@@ -127,6 +127,9 @@ void SchemaDragDrop(int32_t x, int32_t y, const std::string& tagSorgente) {
   Tronco(s).TipologiaUtenza = tipo;
   const bool cucina = tipo == 1 || ReteInPressione == 0;
   if (ChiediPortata(cucina, s)) Elabora();
+  // A cancelled dialog changes no flow and runs no calculation: drawn again, the schema loses
+  // the drop arrows all the same.
+  else RidisegnaSuperficie();
 }
 
 int16_t HitEndHandle(int32_t x, int32_t y, std::string& lettere) {

@@ -122,6 +122,13 @@ TEST_F(Modifica, ADropOffTheTargetsOnlyRedrawsTheSchema) {
   EXPECT_TRUE(editor.chiamate.empty());
 }
 
+// Drop arrows painted on the surface since it was last cleared.
+bool Frecce(const SuperficieRegistrata& s) {
+  return std::any_of(s.operazioni.begin(), s.operazioni.end(), [](const OperazioneDisegno& o) {
+    return o.tipo == OperazioneDisegno::Tipo::Figura && o.figura >= varnex::FiguraSchema::FrecciaU;
+  });
+}
+
 TEST_F(Modifica, DroppingAnApplianceAsksForItsFlow) {
   struct Caso {
     std::string tag;
@@ -139,8 +146,10 @@ TEST_F(Modifica, DroppingAnApplianceAsksForItsFlow) {
     CostruisciRete({{0, 0, 0}});
     Disegna();
     ShowUtenzaTargets();
-    // Cancelled: the type stays, nothing is calculated.
+    // Cancelled: the type stays, nothing is calculated, and the arrows are wiped.
+    ASSERT_TRUE(Frecce(canvas)) << c.tag;
     SchemaDragDrop(Tronco(1).FineX + 100, Tronco(1).FineY, c.tag);
+    EXPECT_FALSE(Frecce(canvas)) << c.tag;
     ASSERT_EQ(editor.dialoghi.size(), 1u) << c.tag;
     EXPECT_EQ(editor.dialoghi[0].cucina, c.cucina) << c.tag;
     EXPECT_EQ(editor.dialoghi[0].tipologiaAllApertura, c.tipo) << c.tag;

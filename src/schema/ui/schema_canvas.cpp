@@ -13,6 +13,8 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <algorithm>
 #include <cmath>
 #include <exception>
@@ -187,7 +189,37 @@ void CanvasSchema::DrawSchema(QWidget& picDisplay, int16_t modo, const std::stri
                                                Twips(picDisplay.width()), Twips(picDisplay.height()), f.height(),
                                                ColoreNero);
   varnex::DrawSchema(*superficie_, modo, font, dimensione);
+  AdattaBarre();
   Aggiorna();
+}
+
+namespace {
+// A canvas scroll bar shows from (value - maximum / 2) x 10 on. Its maximum grows, when needed,
+// until both ends of the drawing (`minimo`, `massimo`, with `vista` units in view) can be
+// brought into view; the value follows so that the view stays where it is.
+void AmpliaBarra(QScrollBar* barra, double inizioVista, double minimo, double massimo, double vista) {
+  if (!barra) return;
+  const double necessario = std::max(-minimo / 5, (massimo - vista) / 5);
+  if (!(necessario > barra->maximum())) return;
+  const int massimoNuovo = static_cast<int>(std::min(std::ceil(necessario), 1e9));
+  const QSignalBlocker blocco(barra);
+  barra->setMaximum(massimoNuovo);
+  barra->setValue(static_cast<int>(std::lround(inizioVista / 10 + massimoNuovo / 2.0)));
+  barra->setPageStep(std::max(1, massimoNuovo / 10));
+  barra->setSingleStep(std::max(1, massimoNuovo / 40));
+}
+}  // namespace
+
+void CanvasSchema::AdattaBarre() {
+  GasGrid* g = gasGrid_.data();
+  if (!g || !superficie_) return;
+  const QRectF d = superficie_->Estensione();
+  if (d.isNull()) return;
+  // Some room around the drawing, so that nothing ends right at the canvas's edge.
+  constexpr double Margine = 300;
+  const QRectF f = Finestra();
+  AmpliaBarra(g->VpicScroll, g->ScalaAlto, d.top() - Margine, d.bottom() + Margine, f.height());
+  AmpliaBarra(g->HpicScroll, g->ScalaSinistra, d.left() - Margine, d.right() + Margine, f.width());
 }
 
 int16_t CanvasSchema::GetSelectedTronco() const { return varnex::GetSelectedTronco(); }

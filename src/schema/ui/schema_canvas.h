@@ -91,6 +91,8 @@ class CanvasSchema final : public QObject, public ISchemaRete, public IEditorSch
   void ImpostaPuntatore(int16_t forma);
   QRectF Finestra() const;
   void Aggiorna();
+  // Widens the scroll bars' range where the drawing reaches beyond it.
+  void AdattaBarre();
 
   QPointer<QWidget> picDisplay_;
   QPointer<GasGrid> gasGrid_;

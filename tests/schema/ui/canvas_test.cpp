@@ -246,6 +246,39 @@ TEST_F(CanvasTest, AfterTheSavedPictureTheCanvasStillAnswersClicksAndAClickOnAHa
   EXPECT_EQ(Tronco(2).LunghezzaDisegno, schermo.LunghezzaDisegno + 400);
 }
 
+TEST_F(CanvasTest, TheScrollBarsReachEveryPartOfALargeNetwork) {
+  // 40 segments going up after the first, then 40 going right: far beyond the usual range.
+  const TTronco interno = Tronco(3), foglia = Tronco(4);
+  const int16_t n = 81;
+  for (int16_t s = 1; s <= n; ++s) {
+    TTronco& t = Tronco(s);
+    t = s < n ? interno : foglia;
+    t.ID_NUM = s;
+    t.ID_PREV = static_cast<int16_t>(s - 1);
+    t.ID_LEFT = s < n ? static_cast<int16_t>(s + 1) : 0;
+    t.ID_RIGHT = 0;
+    t.CodiceSvolta = s == 2 ? 2 : (s == 42 ? 3 : 1);
+  }
+  Rete().NumTronchi = n;
+  g_->NewRete(1);
+  const double altoPrima = g_->ScalaAlto, sinistraPrima = g_->ScalaSinistra;
+  g_->Elaborazione();
+  // The view stays where it was.
+  EXPECT_DOUBLE_EQ(g_->ScalaAlto, altoPrima);
+  EXPECT_DOUBLE_EQ(g_->ScalaSinistra, sinistraPrima);
+  EXPECT_NEAR(g_->ScalaAlto, (g_->VpicScroll->value() - g_->VpicScroll->maximum() / 2.0) * 10, 5);
+  int32_t minY = 0, maxX = 0;
+  for (int16_t s = 1; s <= n; ++s) {
+    minY = std::min(minY, Tronco(s).FineY);
+    maxX = std::max(maxX, Tronco(s).FineX);
+  }
+  ASSERT_LT(minY, -20000);
+  g_->VpicScroll->setValue(g_->VpicScroll->minimum());
+  EXPECT_LE(g_->ScalaAlto, minY);
+  g_->HpicScroll->setValue(g_->HpicScroll->maximum());
+  EXPECT_GE(g_->ScalaSinistra + g_->ScalaLarghezza, maxX);
+}
+
 TEST_F(CanvasTest, TheScrollBarMovesTheCanvasTop) {
   const int meta = g_->VpicScroll->maximum() / 2;
   for (int passi : {3, 4}) {
