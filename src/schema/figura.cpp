@@ -35,11 +35,10 @@ FinestraFigura FinestraCheContiene(double minX, double minY, double maxX, double
     f.y = alto - (f.altezza - alta) / 2;
     return f;
   }
-  // It fits: the picture's own area, moved only as far as the drawing sticks out of it.
-  if (sinistra < f.x) f.x = sinistra;
-  else if (sinistra + largo > f.Destra()) f.x = sinistra + largo - f.larghezza;
-  if (alto < f.y) f.y = alto;
-  else if (alto + alta > f.Basso()) f.y = alto + alta - f.altezza;
+  // It fits: the picture's own area where the drawing lies on it; along an axis where it sticks
+  // out, the drawing centred.
+  if (sinistra < f.x || sinistra + largo > f.Destra()) f.x = sinistra - (f.larghezza - largo) / 2;
+  if (alto < f.y || alto + alta > f.Basso()) f.y = alto - (f.altezza - alta) / 2;
   return f;
 }
 

@@ -17,8 +17,9 @@ struct FinestraFigura {
 
 // The view of a picture `larghezza` x `altezza` units wide that shows the drawn extent (minX..maxX,
 // minY..maxY) with `margine` units around it: the picture's own area (0, 0) when the drawing lies
-// on it, moved just enough when the drawing sticks out but would fit, and enlarged in the
-// picture's proportions (so that the picture shows it scaled down) when it is larger.
+// on it, moved to centre the drawing along an axis where it sticks out but would fit, and
+// enlarged in the picture's proportions (so that the picture shows it scaled down) when it is
+// larger.
 FinestraFigura FinestraCheContiene(double minX, double minY, double maxX, double maxY, double larghezza,
                                    double altezza, double margine);
 

@@ -85,10 +85,15 @@ TEST(FinestraFigura, ADrawingOnThePictureKeepsItsPlaceOneStickingOutIsMovedALarg
   EXPECT_EQ(f.x, 0);
   EXPECT_EQ(f.y, 0);
   EXPECT_EQ(f.larghezza, 11000);
+  // Sticking out on both axes: centred on both.
   f = FinestraCheContiene(-2000, 1500, 5000, 8500, 11000, 8000, 100);
-  EXPECT_EQ(f.x, -2100);
-  EXPECT_EQ(f.y, 8600 - 8000);
+  EXPECT_DOUBLE_EQ(f.x + f.larghezza / 2, 1500);
+  EXPECT_DOUBLE_EQ(f.y + f.altezza / 2, 5000);
   EXPECT_EQ(f.larghezza, 11000);
+  // Only above the picture: centred in height, the left edge kept.
+  f = FinestraCheContiene(500, -3000, 9000, 1000, 11000, 8000, 100);
+  EXPECT_EQ(f.x, 0);
+  EXPECT_DOUBLE_EQ(f.y + f.altezza / 2, -1000);
   f = FinestraCheContiene(0, 0, 43800, 1000, 11000, 8000, 100);
   EXPECT_DOUBLE_EQ(f.larghezza, 44000);
   EXPECT_DOUBLE_EQ(f.altezza, 32000);
