@@ -4,7 +4,12 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <memory>
+#include <vector>
 
+#include "editor/tabella.h"
+#include "model/campi.h"
+#include "model/colonne.h"
 #include "model/numbers.h"
 #include "model/rete.h"
 #include "model/strings.h"
@@ -46,6 +51,78 @@ int16_t ultimaDimensione = 7;
 
 int16_t ZoomEditor() { return editorSchema ? editorSchema->ScaleFactor() : 0; }
 
+// The canvas's drawing state, kept aside while a drawing on another surface holds the state.
+struct StatoSchermo {
+  ISuperficieDisegno* superficie = nullptr;
+  float scala = 1;
+  int32_t colore = ColoreBianco;
+  int16_t visibile = 0, perStampa = 0;
+  int16_t passiX = 0, passiY = 0;
+  int32_t passiMinX = 0, passiMaxX = 0, passiMinY = 0, passiMaxY = 0;
+  clsHotRegions click, estremi, drop;
+  std::vector<TPuntoInserimento> puntiTronco, puntiUtenza;
+  int16_t numPuntiTronco = 0, numPuntiUtenza = 0;
+  int16_t selezionato = 0;
+  // Where the canvas drew each segment (the other drawing writes its own positions).
+  struct Geometria {
+    int16_t direzione = 0;
+    int32_t fineX = 0, fineY = 0;
+    int16_t estremoLibero = 0;
+  };
+  std::array<Geometria, MaxTronchi + 1> segmenti{};
+};
+std::unique_ptr<StatoSchermo> schermoSospeso;
+
+std::unique_ptr<StatoSchermo> CatturaSchermo() {
+  auto st = std::make_unique<StatoSchermo>();
+  st->superficie = SuperficieDisegno;
+  st->scala = ScalaDisegno;
+  st->colore = ColoreDisegno;
+  st->visibile = DisegnoVisibile;
+  st->perStampa = DisegnoPerStampa;
+  st->passiX = PassiX, st->passiY = PassiY;
+  st->passiMinX = PassiMinX, st->passiMaxX = PassiMaxX, st->passiMinY = PassiMinY, st->passiMaxY = PassiMaxY;
+  st->click = RegioniClick;
+  st->estremi = RegioniEstremi;
+  st->drop = RegioniDrop;
+  st->puntiTronco = PuntiInserimentoTronco;
+  st->puntiUtenza = PuntiInserimentoUtenza;
+  st->numPuntiTronco = NumPuntiInserimentoTronco;
+  st->numPuntiUtenza = NumPuntiInserimentoUtenza;
+  st->selezionato = TroncoSelezionato;
+  for (int16_t s = 0; s <= MaxTronchi; ++s) {
+    const TTronco& t = Tronco(s);
+    st->segmenti[static_cast<size_t>(s)] = {t.Direzione, t.FineX, t.FineY, t.EstremoLibero};
+  }
+  return st;
+}
+
+void RipristinaSchermo(StatoSchermo& st) {
+  SuperficieDisegno = st.superficie;
+  ScalaDisegno = st.scala;
+  ColoreDisegno = st.colore;
+  DisegnoVisibile = st.visibile;
+  DisegnoPerStampa = st.perStampa;
+  PassiX = st.passiX, PassiY = st.passiY;
+  PassiMinX = st.passiMinX, PassiMaxX = st.passiMaxX, PassiMinY = st.passiMinY, PassiMaxY = st.passiMaxY;
+  RegioniClick = std::move(st.click);
+  RegioniEstremi = std::move(st.estremi);
+  RegioniDrop = std::move(st.drop);
+  PuntiInserimentoTronco = std::move(st.puntiTronco);
+  PuntiInserimentoUtenza = std::move(st.puntiUtenza);
+  NumPuntiInserimentoTronco = st.numPuntiTronco;
+  NumPuntiInserimentoUtenza = st.numPuntiUtenza;
+  TroncoSelezionato = st.selezionato;
+  for (int16_t s = 0; s <= MaxTronchi; ++s) {
+    TTronco& t = Tronco(s);
+    const StatoSchermo::Geometria& g = st.segmenti[static_cast<size_t>(s)];
+    t.Direzione = g.direzione;
+    t.FineX = g.fineX;
+    t.FineY = g.fineY;
+    t.EstremoLibero = g.estremoLibero;
+  }
+}
+
 bool PiazzamentoStampa() { return AdattaSchemaPagina != 0 && DisegnoPerStampa != 0; }
 
 // The first n characters of the value's regional text, read back as a number (0 when the cut
@@ -73,6 +150,19 @@ void Posiziona(ISuperficieDisegno& sup, double x, double y) {
 
 bool DirezioneValida(int16_t d) { return d >= 1 && d <= 8; }
 
+// The equivalent length as the segment table shows it, with its column's decimals, so that the
+// label never shows the noise of the single-precision value ("8,559999"). Without a table
+// definition: two decimals at most.
+std::string TestoLunghezzaEquivalente(float l) {
+  const int16_t layout = LayoutAttivita();
+  const int16_t colonne = ColonneLayout(layout);
+  for (int16_t c = 0; c < colonne && c < MaxColonneGriglia; ++c) {
+    const TColonnaGriglia& col = ColonneGriglia[static_cast<size_t>(layout)][static_cast<size_t>(c)];
+    if (col.IdCampo == campo::ID_EQ_LEN && !Trim(col.Formato).empty()) return Trim(FormatMaschera(l, col.Formato));
+  }
+  return TestoNumero(std::round(static_cast<double>(l) * 100) / 100);
+}
+
 }  // namespace
 
 int32_t Arrotonda32(double v) {
@@ -87,6 +177,21 @@ void ImpostaEditorSchema(IEditorSchema* editor) { editorSchema = editor; }
 IEditorSchema* EditorSchema() { return editorSchema; }
 
 void SetDrawTarget(ISuperficieDisegno& target) { SuperficieDisegno = &target; }
+
+void RiprendiDisegnoSchermo() {
+  if (!schermoSospeso) return;
+  std::unique_ptr<StatoSchermo> st = std::move(schermoSospeso);
+  RipristinaSchermo(*st);
+}
+
+int16_t TroncoSelezionatoSulloSchermo() { return schermoSospeso ? schermoSospeso->selezionato : TroncoSelezionato; }
+
+void DimenticaSuperficie(const ISuperficieDisegno* superficie) {
+  if (!superficie) return;
+  if (SuperficieDisegno == superficie) SuperficieDisegno = nullptr;
+  // The canvas it stood for is gone: nothing to come back to.
+  if (schermoSospeso && schermoSospeso->superficie == superficie) schermoSospeso.reset();
+}
 
 void UpdateBounds() {
   if (PassiX < PassiMinX) PassiMinX = PassiX;
@@ -158,7 +263,12 @@ void DrawSchema(ISuperficieDisegno& target, int16_t mode, std::optional<double> 
   // 1. Scale.
   const std::string nome = target.Nome();
   const bool picturaStampa = nome == "picPrint" || nome == "picSchema";
-  if (mode == 2 && !picturaStampa) {
+  const bool schermo = mode == 2 && !picturaStampa;
+  // The canvas keeps showing its drawing while another surface is drawn on: its state is kept
+  // aside (once, however many other drawings follow) until the mouse editing takes it back.
+  if (schermo) schermoSospeso.reset();
+  else if (!schermoSospeso && SuperficieDisegno && DisegnoPerStampa == 0) schermoSospeso = CatturaSchermo();
+  if (schermo) {
     DisegnoPerStampa = 0;
     ScalaDisegno = static_cast<float>(std::pow(0.9, ZoomEditor()));
   } else {
@@ -253,6 +363,7 @@ void DrawSchema(ISuperficieDisegno& target, int16_t mode, std::optional<double> 
 }
 
 void RidisegnaSuperficie() {
+  RiprendiDisegnoSchermo();
   if (SuperficieDisegno) DrawSchema(*SuperficieDisegno, 2, ultimoFont, ultimaDimensione);
 }
 
@@ -271,12 +382,16 @@ void DrawTronco(int16_t seg, int32_t x, int32_t y, int16_t direction, int32_t le
   const int32_t coloreTratto = colore.value_or(ColoreDisegno);
   const int32_t coloreEtichetta = t.ID_DIAMCUSTOM != 0 ? ColoreRosso : ColoreDisegno;
   const std::string numero = TestoNumero(seg);
-  std::string etichetta = " ø " + t.ID_DIAMETRO + " - " + TestoNumero(t.ID_EQ_LEN) + "m";
+  std::string etichetta = " ø " + t.ID_DIAMETRO + " - " + TestoLunghezzaEquivalente(t.ID_EQ_LEN) + "m";
   const double W = ArrotondaPari(sup.TextWidth(etichetta));
   const double TH2 = ArrotondaPari(2 * sup.TextHeight("H"));
   const double TWH = ArrotondaPari(sup.TextWidth("H"));
   const double th = sup.TextHeight("H");
-  if (!(ScalaDisegno >= 0.9f && ZoomEditor() >= -6)) etichetta.clear();
+  // Labels give way where they would crowd: beyond six zoom steps out on the canvas, and on
+  // paper drawn below 0.9 of its size. On the canvas a smaller scale means zoomed in, where
+  // there is the most room to read them.
+  const bool leggibile = ZoomEditor() >= -6 && (DisegnoPerStampa == 0 || ScalaDisegno >= 0.9f);
+  if (!leggibile) etichetta.clear();
   const int32_t len = t.LunghezzaDisegno != 0 ? t.LunghezzaDisegno : lenFactor;
 
   if (!DirezioneValida(direction)) {
@@ -354,7 +469,11 @@ void DrawTronco(int16_t seg, int32_t x, int32_t y, int16_t direction, int32_t le
       case 4: cx = Xe - 37.5 * s, cy = y - 37.5 * s; break;
       default: cx = Xe, cy = Ye - 7.5 * s; break;
     }
-    RegioniEstremi.AddCircle(Arrotonda32(cx), Arrotonda32(cy), Arrotonda32(150 * s), seg, LettereDirezione(direction));
+    // A repaint of a segment already drawn (the selection) finds its handle in place: adding it
+    // again would only fill the list, click after click.
+    const std::string lettere = LettereDirezione(direction);
+    if (RegioniEstremi.SearchIndex(seg, lettere) == 0)
+      RegioniEstremi.AddCircle(Arrotonda32(cx), Arrotonda32(cy), Arrotonda32(150 * s), seg, lettere);
     // The stroke: a bar 3 x s thick beside the centre line, or a shifted line for a diagonal.
     const double sp = 3 * s;
     switch (direction) {

@@ -87,6 +87,16 @@ inline void DrawSchema(ISuperficieDisegno& target, int16_t mode, const std::stri
 // Draws the last drawing's surface again as the screen drawing; nothing when there was none.
 void RidisegnaSuperficie();
 
+// A drawing on another surface (printer, preview, saved picture) takes the drawing state over,
+// but the canvas still shows its own drawing. The mouse editing calls this before it looks at
+// the regions, so that it works on what the canvas shows: the canvas's state comes back as it
+// was when the other drawing began. Nothing happens when the last drawing was the canvas's.
+void RiprendiDisegnoSchermo();
+// The segment selected on the canvas, also while another surface's drawing holds the state.
+int16_t TroncoSelezionatoSulloSchermo();
+// A surface that goes away: the drawing state forgets it.
+void DimenticaSuperficie(const ISuperficieDisegno* superficie);
+
 void DrawSubTree(int16_t seg, int32_t x, int32_t y, int16_t dir, int32_t lenFactor, int32_t yFactor,
                  const std::string& fontName, int16_t fontSize);
 void DrawNode(int32_t x, int32_t y);

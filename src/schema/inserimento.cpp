@@ -87,6 +87,7 @@ void ComputeDropTargets() {
 }
 
 void ShowTroncoTargets() {
+  RiprendiDisegnoSchermo();
   RegioniDrop.Reset();
   if (!SuperficieDisegno) return;
   ISuperficieDisegno& sup = *SuperficieDisegno;
@@ -127,6 +128,7 @@ void ShowTroncoTargets() {
 }
 
 void ShowUtenzaTargets() {
+  RiprendiDisegnoSchermo();
   RegioniDrop.Reset();
   if (!SuperficieDisegno) return;
   ISuperficieDisegno& sup = *SuperficieDisegno;

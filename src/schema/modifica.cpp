@@ -58,20 +58,23 @@ bool ChiediPortata(bool cucina, int16_t s) {
 
 }  // namespace
 
-int16_t GetSelectedTronco() { return TroncoSelezionato; }
+int16_t GetSelectedTronco() { return TroncoSelezionatoSulloSchermo(); }
 
 void SelectTronco(int16_t seg) {
+  RiprendiDisegnoSchermo();
   if (TroncoSelezionato != 0) RidisegnaTronco(TroncoSelezionato, ColoreBianco);
   RidisegnaTronco(seg, ColoreRosso);
   TroncoSelezionato = seg;
 }
 
 void SchemaClick(int32_t x, int32_t y) {
+  RiprendiDisegnoSchermo();
   const int16_t i = RegioniClick.TestHit(x, y);
   if (RegioniClick.GetTag(i) == "T") SelectTronco(RegioniClick.GetIndex(i));
 }
 
 void SchemaDblClick(int32_t x, int32_t y) {
+  RiprendiDisegnoSchermo();
   const int16_t i = RegioniClick.TestHit(x, y);
   const std::string tag = RegioniClick.GetTag(i);
   const int16_t n = RegioniClick.GetIndex(i);
@@ -94,6 +97,7 @@ void SchemaDblClick(int32_t x, int32_t y) {
 }
 
 void SchemaDragDrop(int32_t x, int32_t y, const std::string& tagSorgente) {
+  RiprendiDisegnoSchermo();
   const int16_t i = RegioniDrop.TestHit(x, y);
   if (i == 0) {
     RidisegnaSuperficie();
@@ -123,9 +127,13 @@ void SchemaDragDrop(int32_t x, int32_t y, const std::string& tagSorgente) {
   Tronco(s).TipologiaUtenza = tipo;
   const bool cucina = tipo == 1 || ReteInPressione == 0;
   if (ChiediPortata(cucina, s)) Elabora();
+  // A cancelled dialog changes no flow and runs no calculation: drawn again, the schema loses
+  // the drop arrows all the same.
+  else RidisegnaSuperficie();
 }
 
 int16_t HitEndHandle(int32_t x, int32_t y, std::string& lettere) {
+  RiprendiDisegnoSchermo();
   const int16_t i = RegioniEstremi.TestHit(x, y);
   if (i == 0) return 0;
   lettere = RegioniEstremi.GetTag(i);
@@ -133,7 +141,9 @@ int16_t HitEndHandle(int32_t x, int32_t y, std::string& lettere) {
 }
 
 void DragEndHandle(int16_t seg, int32_t x, int32_t y, const std::string& lettere) {
+  RiprendiDisegnoSchermo();
   TStatoTrascinamento& st = StatoTrascinamento;
+  st.TroncoMosso = seg;
   if (lettere != st.LettereEstremo) st.UltimoX = st.UltimoY = 0;
   st.LettereEstremo = lettere;
   if (!IsSlotValido(seg) || !SuperficieDisegno) return;
@@ -176,7 +186,10 @@ void DragEndHandle(int16_t seg, int32_t x, int32_t y, const std::string& lettere
 }
 
 void ApplyEndHandleDrag(int16_t seg, int32_t x, int32_t y, const std::string& lettere) {
-  if (IsSlotValido(seg)) {
+  RiprendiDisegnoSchermo();
+  const bool mosso = StatoTrascinamento.TroncoMosso == seg;
+  StatoTrascinamento.TroncoMosso = 0;
+  if (mosso && IsSlotValido(seg)) {
     TTronco& t = Tronco(seg);
     const double L = t.LunghezzaDisegno, FX = t.FineX, FY = t.FineY;
     const std::string l = Trim(lettere);
@@ -189,7 +202,11 @@ void ApplyEndHandleDrag(int16_t seg, int32_t x, int32_t y, const std::string& le
     else if (l == "UR" || l == "DR") c = ArrotondaPari((x - FX) * 1.414213562 + L);
     else if (l == "UL" || l == "DL") c = ArrotondaPari((FX - x) * 1.414213562 + L);
     else conosciute = false;
-    if (conosciute && c > 0) t.LunghezzaDisegno = Arrotonda32(c);
+    if (conosciute && c > 0 && Arrotonda32(c) != t.LunghezzaDisegno) {
+      t.LunghezzaDisegno = Arrotonda32(c);
+      // The drawn length is saved with the project: leaving without saving must ask.
+      ProgettoModificato = -1;
+    }
   }
   RidisegnaSuperficie();
 }

@@ -11,6 +11,9 @@ struct TStatoTrascinamento {
   int32_t UltimoX = 0;
   int32_t UltimoY = 0;
   std::string LettereEstremo;
+  // The segment whose handle the pointer has moved since the last release, 0 for none: a
+  // release without a move is a click, and a click changes no length.
+  int16_t TroncoMosso = 0;
 };
 extern TStatoTrascinamento StatoTrascinamento;
 

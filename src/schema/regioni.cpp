@@ -42,10 +42,13 @@ double ReduceDegrees(double& x) {
   return x;
 }
 
+clsHotRegions::clsHotRegions() : regions_(static_cast<size_t>(Capacita) + 1) {}
+
 TRegione* clsHotRegions::Prossima() {
   const int nuova = regionCount_ + 1;
   if (nuova >= Capacita) {
-    MsgBox("Esaurito spazio per regioni attive");
+    if (!pienoSegnalato_) MsgBox("Esaurito spazio per regioni attive");
+    pienoSegnalato_ = true;
     return nullptr;
   }
   regionCount_ = static_cast<int16_t>(nuova);
@@ -100,7 +103,10 @@ std::string clsHotRegions::GetTag(int16_t i) const {
   return regions_[static_cast<size_t>(i)].Tag;
 }
 
-void clsHotRegions::Reset() { regionCount_ = 1; }
+void clsHotRegions::Reset() {
+  regionCount_ = 1;
+  pienoSegnalato_ = false;
+}
 
 int16_t clsHotRegions::SearchIndex(int16_t index, const std::string& tag) const {
   for (int16_t i = 1; i <= regionCount_; ++i) {

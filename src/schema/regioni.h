@@ -3,9 +3,9 @@
 // drop targets.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace varnex {
 
@@ -23,7 +23,14 @@ struct TRegione {
 
 class clsHotRegions {
  public:
-  static constexpr int16_t Capacita = 300;
+  // Positions 0..Capacita; regions go to 1..Capacita-1 (2..Capacita-1 after a reset). The
+  // largest list a valid network asks for is that of the drop targets: at most seven per
+  // segment of a 200-segment network, so a list never runs out for a network the program
+  // accepts.
+  static constexpr int16_t MassimoRegioni = 7 * 200;
+  static constexpr int16_t Capacita = MassimoRegioni + 2;
+
+  clsHotRegions();
 
   void AddRectangle(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int16_t index, const std::string& tag);
   void AddCircle(int32_t x0, int32_t y0, int32_t r, int16_t index, const std::string& tag);
@@ -43,12 +50,15 @@ class clsHotRegions {
   const TRegione& Regione(int16_t i) const { return regions_.at(static_cast<size_t>(i)); }
 
  private:
-  // The next free record, or nullptr (after the full-list message) when there is none.
+  // The next free record, or nullptr when there is none. The full-list message is shown once
+  // per filling (until the next Reset), not once per refused region.
   TRegione* Prossima();
   bool Contiene(const TRegione& r, double x, double y) const;
 
-  std::array<TRegione, Capacita + 1> regions_{};
+  // Allocated once, so that neither adding nor testing allocates.
+  std::vector<TRegione> regions_;
   int16_t regionCount_ = 0;
+  bool pienoSegnalato_ = false;
 };
 
 // The angle helpers of the hit tests (pi taken as 3.1415, a full turn as 6.283).

@@ -17,7 +17,7 @@ SuperficieRegistrata::SuperficieRegistrata(std::string nome, double larghezza, d
       altezzaRiga_(altezzaRiga) {}
 
 SuperficieRegistrata::~SuperficieRegistrata() {
-  if (SuperficieDisegno == this) SuperficieDisegno = nullptr;
+  DimenticaSuperficie(this);
 }
 
 void SuperficieRegistrata::Cls() {

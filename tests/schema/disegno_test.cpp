@@ -119,14 +119,16 @@ TEST_F(Disegno, AStoredLengthIsKeptAndNegativeOnesAreDrawnBackwards) {
   EXPECT_EQ(Tronco(2).LunghezzaDisegno, -300);
 }
 
-TEST_F(Disegno, TheDiameterLabelShowsFromZoomStepMinusSixToOne) {
+TEST_F(Disegno, TheDiameterLabelShowsAtEveryZoomStepInAndUpToSixStepsOut) {
   CostruisciRete({{0, 0, 0}});
   Tronco(1).ID_DIAMETRO = "Auto";
   struct Caso {
     int16_t zoom;
     bool etichetta;
   };
-  for (const Caso& c : {Caso{2, false}, Caso{1, true}, Caso{0, true}, Caso{-6, true}, Caso{-7, false}}) {
+  // Zooming in (positive steps) leaves more room for the labels, not less.
+  for (const Caso& c : {Caso{5, true}, Caso{2, true}, Caso{1, true}, Caso{0, true}, Caso{-6, true},
+                        Caso{-7, false}, Caso{-12, false}}) {
     editor.zoom = c.zoom;
     Tronco(1).LunghezzaDisegno = 0;
     Disegna();
@@ -261,6 +263,30 @@ TEST_F(Disegno, ASelectedRedrawPaintsOnlyTheStrokeRed) {
     if (op.tipo == OperazioneDisegno::Tipo::Testo) EXPECT_EQ(op.colore, ColoreBianco);
   }
   EXPECT_EQ(RegioniClick.RegionCount(), 3);  // the band is not registered twice
+}
+
+TEST_F(Disegno, OnPaperDrawnSmallerThanNineTenthsTheDiameterLabelGivesWay) {
+  CostruisciRete({{0, 0, 0}});
+  Tronco(1).ID_DIAMETRO = "Auto";
+  AdattaSchemaPagina = -1;
+  SuperficieRegistrata carta("Printer", 16000, 11000, 11000);
+  for (const auto& [scala, etichetta] : {std::pair{0.5, false}, std::pair{0.9, true}, std::pair{1.0, true}}) {
+    ScalaStampaSchema = scala;
+    carta.operazioni.clear();
+    DrawSchema(carta, 1, 0.0, 0.0, std::nullopt, std::nullopt, "Arial", 7);
+    EXPECT_EQ(ContieneTesto(carta, "ø Auto"), etichetta) << scala;
+  }
+}
+
+TEST_F(Disegno, TheEquivalentLengthIsWrittenWithoutSinglePrecisionNoise) {
+  CostruisciRete({{0, 0, 0}});
+  Tronco(1).ID_DIAMETRO = "1/2\"";
+  for (const auto& [lunghezza, testo] :
+       {std::pair{8.56f, " ø 1/2\" - 8,56m"}, std::pair{1.5f, " ø 1/2\" - 1,5m"}, std::pair{12.0f, " ø 1/2\" - 12m"}}) {
+    Tronco(1).ID_EQ_LEN = lunghezza;
+    Disegna();
+    EXPECT_TRUE(ContieneTesto(canvas, testo)) << testo;
+  }
 }
 
 }  // namespace

@@ -117,14 +117,60 @@ TEST_F(Inserimento, ShowingApplianceTargetsRegistersThePaintedRectangle) {
   EXPECT_EQ(RegioniDrop.TestHit(X + 481, Y), 0);
 }
 
-TEST_F(Inserimento, AfterAPrintDrawingADragShowsNothing) {
+TEST_F(Inserimento, AfterAPrintDrawingADragShowsTheCanvasTargetsOnTheCanvas) {
   CostruisciRete({{0, 0, 0}});
   Disegna();
+  const int32_t X = Tronco(1).FineX, Y = Tronco(1).FineY;
   SuperficieRegistrata figura("picPrint", 11000, 8000, 8000);
   DrawSchema(figura, 1, 600.0, 0.0, std::nullopt, std::nullopt, "Arial", 7);
+  EXPECT_EQ(NumPuntiInserimentoTronco, 0);  // the picture's drawing offers none
+  canvas.operazioni.clear();
+  figura.operazioni.clear();
   ShowTroncoTargets();
-  EXPECT_EQ(RegioniDrop.RegionCount(), 1);
+  EXPECT_EQ(RegioniDrop.RegionCount(), 1 + 7);
+  EXPECT_EQ(RegioniDrop.GetTag(RegioniDrop.TestHit(X + 200, Y)), "ER");
+  EXPECT_FALSE(canvas.operazioni.empty());
+  EXPECT_TRUE(figura.operazioni.empty());
 }
+
+// The two shapes that ask the most of the region lists: a chain of 200 segments (six segment
+// targets at each of 199 ends, seven at the last) and a balanced tree of 200 (a hundred free
+// leaves, each with seven segment targets and one appliance target).
+std::vector<Link> Catena(int16_t n) {
+  std::vector<Link> v;
+  for (int16_t s = 1; s <= n; ++s) v.emplace_back(static_cast<int16_t>(s - 1), s < n ? s + 1 : 0, 0);
+  return v;
+}
+std::vector<Link> AlberoBilanciato(int16_t n) {
+  std::vector<Link> v;
+  for (int16_t s = 1; s <= n; ++s)
+    v.emplace_back(static_cast<int16_t>(s / 2), 2 * s <= n ? 2 * s : 0, 2 * s + 1 <= n ? 2 * s + 1 : 0);
+  return v;
+}
+
+class RegioniDellaReteMassima : public Inserimento, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(RegioniDellaReteMassima, EveryTargetAndRegionOfA200SegmentNetworkIsRegisteredWithoutAMessage) {
+  CostruisciRete(GetParam() ? Catena(200) : AlberoBilanciato(200));
+  Disegna();
+  for (int16_t s = 1; s <= 200; ++s) {
+    EXPECT_GT(RegioniClick.SearchIndex(s, "T"), 0) << s;
+    EXPECT_GT(RegioniEstremi.SearchIndex(s, LettereDirezione(Tronco(s).Direzione)), 0) << s;
+  }
+  ASSERT_EQ(NumPuntiInserimentoTronco, GetParam() ? 6 * 199 + 7 : 7 * 100 + 6 * 1);
+  ShowTroncoTargets();
+  for (int16_t i = 1; i <= NumPuntiInserimentoTronco; ++i)
+    EXPECT_GT(RegioniDrop.SearchIndex(i, "E" + LettereDirezione(PuntiInserimentoTronco[i].Direzione)), 0) << i;
+  ShowUtenzaTargets();
+  for (int16_t i = 1; i <= NumPuntiInserimentoUtenza; ++i)
+    EXPECT_GT(RegioniDrop.SearchIndex(i, "E" + LettereDirezione(PuntiInserimentoUtenza[i].Direzione)), 0) << i;
+  // Clicking segments again and again repaints them without filling the handle list.
+  for (int giro = 0; giro < 300; ++giro) SelectTronco(static_cast<int16_t>(1 + giro % 200));
+  EXPECT_LE(RegioniEstremi.RegionCount(), 201);
+  EXPECT_TRUE(utente.messaggi.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(CatenaEAlbero, RegioniDellaReteMassima, ::testing::Bool());
 
 }  // namespace
 }  // namespace varnex::test

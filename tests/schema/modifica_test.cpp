@@ -122,6 +122,13 @@ TEST_F(Modifica, ADropOffTheTargetsOnlyRedrawsTheSchema) {
   EXPECT_TRUE(editor.chiamate.empty());
 }
 
+// Drop arrows painted on the surface since it was last cleared.
+bool Frecce(const SuperficieRegistrata& s) {
+  return std::any_of(s.operazioni.begin(), s.operazioni.end(), [](const OperazioneDisegno& o) {
+    return o.tipo == OperazioneDisegno::Tipo::Figura && o.figura >= varnex::FiguraSchema::FrecciaU;
+  });
+}
+
 TEST_F(Modifica, DroppingAnApplianceAsksForItsFlow) {
   struct Caso {
     std::string tag;
@@ -139,8 +146,10 @@ TEST_F(Modifica, DroppingAnApplianceAsksForItsFlow) {
     CostruisciRete({{0, 0, 0}});
     Disegna();
     ShowUtenzaTargets();
-    // Cancelled: the type stays, nothing is calculated.
+    // Cancelled: the type stays, nothing is calculated, and the arrows are wiped.
+    ASSERT_TRUE(Frecce(canvas)) << c.tag;
     SchemaDragDrop(Tronco(1).FineX + 100, Tronco(1).FineY, c.tag);
+    EXPECT_FALSE(Frecce(canvas)) << c.tag;
     ASSERT_EQ(editor.dialoghi.size(), 1u) << c.tag;
     EXPECT_EQ(editor.dialoghi[0].cucina, c.cucina) << c.tag;
     EXPECT_EQ(editor.dialoghi[0].tipologiaAllApertura, c.tipo) << c.tag;
@@ -198,6 +207,7 @@ TEST_F(Modifica, ADiagonalHandleGrowsByTheHorizontalDistanceTimesRootTwo) {
   CostruisciRete({{0, 2, 0}, {1, 0, 0}});
   Tronco(2).CodiceSvolta = 4;  // up-right
   Disegna();
+  DragEndHandle(2, Tronco(2).FineX + 100, Tronco(2).FineY + 3000, "UR");
   ApplyEndHandleDrag(2, Tronco(2).FineX + 100, Tronco(2).FineY + 3000, "UR");
   EXPECT_EQ(Tronco(2).LunghezzaDisegno, 941);
 }
@@ -220,6 +230,94 @@ TEST_F(Modifica, ANewBandWithTheSameLettersFirstErasesTheOldOne) {
   canvas.operazioni.clear();
   DragEndHandle(3, Tronco(3).FineX, Tronco(3).FineY - 100, "U");
   EXPECT_EQ(canvas.operazioni.size(), 1u);
+}
+
+TEST_F(Modifica, AReleaseWithoutAMoveChangesNoLength) {
+  DueTronchi();
+  const TTronco& t = Tronco(2);
+  std::string lettere;
+  // Pressed and released on the handle, a little past the segment's end.
+  ASSERT_EQ(HitEndHandle(t.FineX + 100, t.FineY, lettere), 2);
+  ApplyEndHandleDrag(2, t.FineX + 100, t.FineY, lettere);
+  EXPECT_EQ(Tronco(2).LunghezzaDisegno, 800);
+  // A move of another segment's handle does not count for this one.
+  DragEndHandle(1, Tronco(1).FineX + 100, Tronco(1).FineY, "R");
+  ApplyEndHandleDrag(2, Tronco(2).FineX + 100, Tronco(2).FineY, "R");
+  EXPECT_EQ(Tronco(2).LunghezzaDisegno, 800);
+  // Each drag counts once: the release ends it.
+  DragEndHandle(2, Tronco(2).FineX + 100, Tronco(2).FineY, "R");
+  ApplyEndHandleDrag(2, Tronco(2).FineX + 100, Tronco(2).FineY, "R");
+  EXPECT_EQ(Tronco(2).LunghezzaDisegno, 900);
+  ApplyEndHandleDrag(2, Tronco(2).FineX + 100, Tronco(2).FineY, "R");
+  EXPECT_EQ(Tronco(2).LunghezzaDisegno, 900);
+}
+
+// After the schema went to the printer, the preview or a saved picture, the canvas still shows
+// its own drawing: clicks and handles work on it, and no length jumps.
+TEST_F(Modifica, AfterADrawingOnAnotherSurfaceTheCanvasRegionsAreTheCanvasOnes) {
+  DueTronchi();
+  SchemaClick(MezzoX(2), Tronco(2).FineY);
+  ASSERT_EQ(GetSelectedTronco(), 2);
+  const TTronco schermo1 = Tronco(1), schermo2 = Tronco(2);
+  SuperficieRegistrata carta("Printer", 16000, 11000, 11000);
+  SuperficieRegistrata figura("picPrint", 11000, 8000, 8000);
+  for (ISuperficieDisegno* altra : {static_cast<ISuperficieDisegno*>(&carta), static_cast<ISuperficieDisegno*>(&figura)}) {
+    DrawSchema(*altra, 1, 5000.0, 9000.0, std::nullopt, std::nullopt, "Arial", 7);
+    ASSERT_NE(Tronco(2).FineY, schermo2.FineY);  // the paper's own positions
+  }
+  // The canvas's selection is still what the delete command sees.
+  EXPECT_EQ(GetSelectedTronco(), 2);
+  // A click on segment 1 where the canvas shows it selects it, and paints on the canvas.
+  canvas.operazioni.clear();
+  carta.operazioni.clear();
+  SchemaClick(schermo1.FineX - 400, schermo1.FineY);
+  EXPECT_EQ(GetSelectedTronco(), 1);
+  EXPECT_EQ(SuperficieDisegno, &canvas);
+  EXPECT_EQ(Tronco(2).FineX, schermo2.FineX);
+  EXPECT_EQ(Tronco(2).FineY, schermo2.FineY);
+  EXPECT_TRUE(carta.operazioni.empty());
+  EXPECT_FALSE(canvas.operazioni.empty());
+  // The handle under the pointer is the canvas's; a click on it leaves the length alone.
+  DrawSchema(carta, 1, 5000.0, 9000.0, std::nullopt, std::nullopt, "Arial", 7);
+  std::string lettere;
+  ASSERT_EQ(HitEndHandle(schermo2.FineX + 60, schermo2.FineY, lettere), 2);
+  ApplyEndHandleDrag(2, schermo2.FineX + 60, schermo2.FineY, lettere);
+  EXPECT_EQ(Tronco(2).LunghezzaDisegno, 800);
+  EXPECT_EQ(SuperficieDisegno, &canvas);
+}
+
+TEST_F(Modifica, ASurfaceThatGoesAwayIsForgottenWithTheCanvasItHeldAside) {
+  {
+    SuperficieRegistrata schermo("picDisplay", 11000, 6170, 6170);
+    CostruisciRete({{0, 0, 0}});
+    DrawSchema(schermo, 2, "Arial", 7);
+    SuperficieRegistrata carta("Printer", 16000, 11000, 11000);
+    DrawSchema(carta, 1, 0.0, 0.0, std::nullopt, std::nullopt, "Arial", 7);
+  }
+  EXPECT_EQ(SuperficieDisegno, nullptr);
+  SchemaClick(100, 100);  // nothing to paint on, and nothing dangling
+  RidisegnaSuperficie();
+  EXPECT_EQ(SuperficieDisegno, nullptr);
+}
+
+TEST_F(Modifica, ADragThatChangesTheDrawnLengthMarksTheProjectModified) {
+  DueTronchi();
+  ProgettoModificato = 0;
+  const TTronco& t = Tronco(2);
+  // A click on the handle, and a drag released behind the start: nothing changes.
+  ApplyEndHandleDrag(2, t.FineX + 100, t.FineY, "R");
+  DragEndHandle(2, t.FineX - 900, t.FineY, "R");
+  ApplyEndHandleDrag(2, t.FineX - 900, t.FineY, "R");
+  EXPECT_EQ(ProgettoModificato, 0);
+  // A drag back to the very same length changes nothing either.
+  DragEndHandle(2, t.FineX, t.FineY, "R");
+  ApplyEndHandleDrag(2, t.FineX, t.FineY, "R");
+  EXPECT_EQ(ProgettoModificato, 0);
+  DragEndHandle(2, t.FineX + 200, t.FineY, "R");
+  ApplyEndHandleDrag(2, t.FineX + 200, t.FineY, "R");
+  EXPECT_EQ(Tronco(2).LunghezzaDisegno, 1000);
+  EXPECT_EQ(ProgettoModificato, -1);
+  ProgettoModificato = 0;
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ TEST(Regioni, AMissReadsAsNoTagAndNoIndex) {
   EXPECT_EQ(r.TestHit(20, 20), 0);
   EXPECT_EQ(r.GetTag(0), "");
   EXPECT_EQ(r.GetIndex(0), 0);
-  EXPECT_THROW(r.GetTag(301), std::out_of_range);
+  EXPECT_THROW(r.GetTag(clsHotRegions::Capacita + 1), std::out_of_range);
   EXPECT_THROW(r.GetIndex(-1), std::out_of_range);
 }
 
@@ -80,21 +80,30 @@ TEST(Regioni, ATriangleWhoseSectorContainsZeroDegreesWraps) {
   EXPECT_EQ(r.TestHit(800, 1000), 0);
 }
 
-TEST(Regioni, AResetListTakes298RegionsThenReportsItIsFull) {
+TEST(Regioni, AResetListTakesSevenRegionsPerSegmentOfTheLargestNetworkThenReportsFullOncePerFilling) {
   FakeInterazione utente;
   clsHotRegions r;
   r.Reset();
-  for (int16_t i = 1; i <= 298; ++i) r.AddRectangle(i * 10, 0, i * 10 + 5, 5, i, "T");
-  EXPECT_EQ(r.RegionCount(), 299);
+  const int16_t massimo = 7 * 200;
+  for (int16_t i = 1; i <= massimo; ++i) r.AddRectangle(i * 10, 0, i * 10 + 5, 5, i, "T");
+  EXPECT_TRUE(utente.messaggi.empty());
+  EXPECT_EQ(r.RegionCount(), massimo + 1);
+  EXPECT_EQ(r.GetIndex(r.TestHit(massimo * 10 + 2, 2)), massimo);
+  // Beyond that: one message for the whole filling, however many regions are refused.
   utente.Attendi("Esaurito spazio per regioni attive");
-  r.AddCircle(0, 0, 1, 299, "X");
-  utente.Attendi("Esaurito spazio per regioni attive");
-  r.AddRectangle(0, 0, 1, 1, 300, "T");
-  EXPECT_EQ(utente.messaggi.size(), 2u);
-  EXPECT_EQ(r.RegionCount(), 299);
+  for (int16_t i = 1; i <= 300; ++i) {
+    r.AddCircle(0, 0, 1, i, "X");
+    r.AddRectangle(0, 0, 1, 1, static_cast<int16_t>(massimo + i), "T");
+  }
+  EXPECT_EQ(utente.messaggi.size(), 1u);
+  EXPECT_EQ(r.RegionCount(), massimo + 1);
+  // The next filling may report again, once.
   r.Reset();
   r.AddRectangle(0, 0, 1, 1, 1, "Z");
   EXPECT_EQ(r.RegionCount(), 2);
+  utente.Attendi("Esaurito spazio per regioni attive");
+  for (int16_t i = 2; i <= massimo + 5; ++i) r.AddCircle(0, 0, 1, i, "X");
+  EXPECT_EQ(utente.messaggi.size(), 2u);
 }
 
 TEST(Regioni, AngleHelpersUseTheShortPi) {

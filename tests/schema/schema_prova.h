@@ -68,6 +68,7 @@ inline void AzzeraStatoSchema() {
   PDCMaxUtente = 0;
   OrientamentoSorgente = 0;
   TroncoSelezionato = 0;
+  ProgettoModificato = 0;
   PassiX = PassiY = 0;
   PassiMinX = PassiMaxX = PassiMinY = PassiMaxY = 0;
   StatoTrascinamento = {};

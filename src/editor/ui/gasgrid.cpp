@@ -439,10 +439,11 @@ void GasGrid::Rescale() {
   ScalaLarghezza = dims_.LarghezzaSchema * s;
   ScalaAltezza = dims_.AltezzaSchema * s;
   inRescale_ = true;
-  DrawSchema();
   principale_.ImpostaTestoZoom(TestoZoom(ScaleFactor));
   ImpostaBarra(VpicScroll, BarraDopoZoom(LeggiBarra(VpicScroll), s, 5370));
   ImpostaBarra(HpicScroll, BarraDopoZoom(LeggiBarra(HpicScroll), s, 11000));
+  // Drawn after the bars are set: the schema widens them where the network reaches further.
+  DrawSchema();
   inRescale_ = false;
 }
 

@@ -7,10 +7,14 @@
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QFont>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <algorithm>
 #include <cmath>
 #include <exception>
@@ -22,9 +26,9 @@
 #include "model/interaction.h"
 #include "model/numbers.h"
 #include "model/rete.h"
+#include "schema/figura.h"
 #include "schema/inserimento.h"
 #include "schema/modifica.h"
-#include "schema/superficie_registrata.h"
 #include "shell/ui/services.h"
 #include "shell/ui/units.h"
 
@@ -83,28 +87,22 @@ void MostraErrore(const std::exception& e) {
 
 QImage ImmagineSchema() {
   FiguraStampa& f = picPrint();
-  const double dx = std::abs(static_cast<double>(SchemaMaxX) - SchemaMinX);
-  const double dy = std::abs(static_cast<double>(SchemaMaxY) - SchemaMinY);
-  ScalaStampaSchema = std::min({LarghezzaStampa / (dx + 1500), AltezzaStampa / (dy + 300), 1.0});
-  const double x0 = 600;
-  double y0 = (dy + 300) / 2 - 7500;
-  // That origin can leave the whole network above the picture: measure the drawing first and
-  // move it down so that it lies on the picture, centred in height when it fits.
-  {
-    const int32_t maxX = SchemaMaxX, maxY = SchemaMaxY, minX = SchemaMinX, minY = SchemaMinY;
-    SuperficieRegistrata misura("picPrint", LarghezzaStampa, AltezzaStampa, AltezzaStampa, 60, 180);
-    varnex::DrawSchema(misura, 1, x0, 0.0, std::nullopt, std::nullopt, "Arial", 7);
-    SchemaMaxX = maxX, SchemaMaxY = maxY, SchemaMinX = minX, SchemaMinY = minY;
-    if (!misura.Vuota()) {
-      const double alto = misura.MinY() + y0, basso = misura.MaxY() + y0;
-      if (alto < 0 || basso > AltezzaStampa) {
-        const double altezza = misura.MaxY() - misura.MinY();
-        y0 = altezza <= AltezzaStampa ? (AltezzaStampa - altezza) / 2 - misura.MinY() : 100 - misura.MinY();
-      }
-    }
-  }
+  // The picture's font as the drawing will use it, for measuring the labels.
+  QFont font(QStringLiteral("Arial"));
+  font.setPointSizeF(7);
+  const QFontMetricsF fm(font, &f.immagine);
+  MetricaFigura metrica;
+  metrica.larghezzaCarattere = std::max(fm.averageCharWidth(), fm.horizontalAdvance(QLatin1Char('0')));
+  metrica.altezzaRiga = fm.height();
+  metrica.pixelPerUnita = f.immagine.width() / LarghezzaStampa;
+  const PianoFigura piano = PianificaFiguraSchema(LarghezzaStampa, AltezzaStampa, metrica);
+  // A new surface for each picture: its view is this drawing's, its current point (0, 0).
+  const FinestraFigura& v = piano.finestra;
+  f.superficie = std::make_unique<SuperficieQt>("picPrint", *f.painter, QRectF(v.x, v.y, v.larghezza, v.altezza),
+                                                QRectF(f.immagine.rect()), LarghezzaStampa, AltezzaStampa,
+                                                AltezzaStampa, ColoreBianco);
   f.immagine.fill(Qt::white);
-  varnex::DrawSchema(*f.superficie, 1, x0, y0, std::nullopt, std::nullopt, "Arial", 7);
+  DisegnaFiguraSchema(*f.superficie, piano);
   QImage copia = f.immagine.copy();
   // The next save starts from an empty picture.
   f.immagine.fill(Qt::white);
@@ -191,8 +189,40 @@ void CanvasSchema::DrawSchema(QWidget& picDisplay, int16_t modo, const std::stri
                                                Twips(picDisplay.width()), Twips(picDisplay.height()), f.height(),
                                                ColoreNero);
   varnex::DrawSchema(*superficie_, modo, font, dimensione);
+  AdattaBarre();
   Aggiorna();
 }
+
+namespace {
+// A canvas scroll bar shows from (value - maximum / 2) x 10 on. Its maximum grows, when needed,
+// until both ends of the drawing (`minimo`, `massimo`, with `vista` units in view) can be
+// brought into view; the value follows so that the view stays where it is.
+void AmpliaBarra(QScrollBar* barra, double inizioVista, double minimo, double massimo, double vista) {
+  if (!barra) return;
+  const double necessario = std::max(-minimo / 5, (massimo - vista) / 5);
+  if (!(necessario > barra->maximum())) return;
+  const int massimoNuovo = static_cast<int>(std::min(std::ceil(necessario), 1e9));
+  const QSignalBlocker blocco(barra);
+  barra->setMaximum(massimoNuovo);
+  barra->setValue(static_cast<int>(std::lround(inizioVista / 10 + massimoNuovo / 2.0)));
+  barra->setPageStep(std::max(1, massimoNuovo / 10));
+  barra->setSingleStep(std::max(1, massimoNuovo / 40));
+}
+}  // namespace
+
+void CanvasSchema::AdattaBarre() {
+  GasGrid* g = gasGrid_.data();
+  if (!g || !superficie_) return;
+  const QRectF d = superficie_->Estensione();
+  if (d.isNull()) return;
+  // Some room around the drawing, so that nothing ends right at the canvas's edge.
+  constexpr double Margine = 300;
+  const QRectF f = Finestra();
+  AmpliaBarra(g->VpicScroll, g->ScalaAlto, d.top() - Margine, d.bottom() + Margine, f.height());
+  AmpliaBarra(g->HpicScroll, g->ScalaSinistra, d.left() - Margine, d.right() + Margine, f.width());
+}
+
+int16_t CanvasSchema::GetSelectedTronco() const { return varnex::GetSelectedTronco(); }
 
 void CanvasSchema::ChiudiSuperficie() {
   superficie_.reset();
@@ -286,6 +316,14 @@ void CanvasSchema::picDisplay_MouseMove(double x, double y) {
   }
   ImpostaPuntatore(5);
   const QRectF f = Finestra();
+  if (!estremoInMovimento_) {
+    // The hand's tremble during a click is no drag.
+    QWidget* c = picDisplay_.data();
+    const double unitaPerPixel = c && c->width() > 0 ? f.width() / c->width() : 1;
+    const double soglia = QApplication::startDragDistance() * unitaPerPixel;
+    if (std::hypot(PuntatoreX - pressioneEstremo_.x(), PuntatoreY - pressioneEstremo_.y()) < soglia) return;
+    estremoInMovimento_ = true;
+  }
   double px = PuntatoreX, py = PuntatoreY;
   if (f.top() > py) py = f.top(), ImpostaPuntatore(12);
   if (f.left() > px) px = f.left(), ImpostaPuntatore(12);
@@ -298,7 +336,11 @@ void CanvasSchema::picDisplay_MouseMove(double x, double y) {
 }
 
 void CanvasSchema::picDisplay_MouseDown(Qt::MouseButton bottone) {
-  if (bottone == Qt::LeftButton && EstremoSottoPuntatore > 0) EstremoTrascinato = EstremoSottoPuntatore;
+  if (bottone == Qt::LeftButton && EstremoSottoPuntatore > 0) {
+    EstremoTrascinato = EstremoSottoPuntatore;
+    pressioneEstremo_ = QPointF(PuntatoreX, PuntatoreY);
+    estremoInMovimento_ = false;
+  }
 }
 
 void CanvasSchema::picDisplay_MouseUp(Qt::MouseButton bottone) {

@@ -44,6 +44,9 @@ class CanvasSchema final : public QObject, public ISchemaRete, public IEditorSch
 
   // ISchemaRete: the screen drawing on the canvas.
   void DrawSchema(QWidget& picDisplay, int16_t modo, const std::string& font, int16_t dimensione) override;
+  // The segment selected by a click on the canvas, for the editor's delete command and the main
+  // window's segment-parameters button.
+  int16_t GetSelectedTronco() const override;
 
   // IEditorSchema
   int16_t ScaleFactor() override;
@@ -88,6 +91,8 @@ class CanvasSchema final : public QObject, public ISchemaRete, public IEditorSch
   void ImpostaPuntatore(int16_t forma);
   QRectF Finestra() const;
   void Aggiorna();
+  // Widens the scroll bars' range where the drawing reaches beyond it.
+  void AdattaBarre();
 
   QPointer<QWidget> picDisplay_;
   QPointer<GasGrid> gasGrid_;
@@ -95,6 +100,10 @@ class CanvasSchema final : public QObject, public ISchemaRete, public IEditorSch
   std::unique_ptr<QPainter> painter_;
   std::unique_ptr<SuperficieQt> superficie_;
   QPointF inizioTrascinamento_;
+  // Where the handle was pressed, in canvas units, and whether the pointer has since gone far
+  // enough from there for the press to be a drag rather than a click.
+  QPointF pressioneEstremo_;
+  bool estremoInMovimento_ = false;
   QLabel* sorgentePremuta_ = nullptr;
 };
 

@@ -1,6 +1,7 @@
 #include "schema/ui/superficie_qt.h"
 
 #include <QFontMetricsF>
+#include <algorithm>
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QTransform>
@@ -105,7 +106,7 @@ SuperficieQt::SuperficieQt(std::string nome, QPainter& painter, QRectF finestra,
 }
 
 SuperficieQt::~SuperficieQt() {
-  if (SuperficieDisegno == this) SuperficieDisegno = nullptr;
+  DimenticaSuperficie(this);
 }
 
 QPointF SuperficieQt::Dispositivo(double x, double y) const {
@@ -115,6 +116,14 @@ QPointF SuperficieQt::Dispositivo(double x, double y) const {
 void SuperficieQt::Cls() {
   p_.fillRect(dispositivo_, Colore(sfondo_));
   x_ = y_ = 0;
+  estensione_ = QRectF();
+}
+
+void SuperficieQt::Estendi(double x1, double y1, double x2, double y2) {
+  const QRectF r = QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
+  // A rectangle of no width still counts: united as a tiny one.
+  const QRectF segnato(r.topLeft(), QSizeF(std::max(r.width(), 1e-6), std::max(r.height(), 1e-6)));
+  estensione_ = estensione_.isNull() ? segnato : estensione_.united(segnato);
 }
 
 void SuperficieQt::SetFontName(const std::string& nome) { font_.setFamily(QS(nome)); }
@@ -141,6 +150,7 @@ void SuperficieQt::Print(const std::string& testo) {
   p_.setPen(Colore(foreColor_));
   p_.drawText(QPointF(a.x(), a.y() + fm.ascent()), t);
   p_.restore();
+  if (!t.isEmpty()) Estendi(x_, y_, x_ + TextWidth(testo), y_ + TextHeight(testo));
   x_ = finestra_.left();
   y_ += TextHeight(testo);
 }
@@ -161,6 +171,7 @@ void SuperficieQt::Line(double x1, double y1, double x2, double y2, int32_t colo
     p_.drawLine(a, b);
   }
   p_.restore();
+  Estendi(x1, y1, x2, y2);
   x_ = x2;
   y_ = y2;
 }
@@ -186,6 +197,7 @@ void SuperficieQt::Circle(double x, double y, double raggio, int32_t colore) {
   else p_.setBrush(Qt::NoBrush);
   p_.drawEllipse(c, r, r);
   p_.restore();
+  Estendi(x - raggio, y - raggio, x + raggio, y + raggio);
   x_ = x;
   y_ = y;
 }
@@ -200,6 +212,7 @@ void SuperficieQt::PaintPicture(FiguraSchema figura, double x, double y, double 
   const QPixmap figuraPixmap = FiguraSchemaPixmap(figura, lato);
   p_.drawPixmap(r, figuraPixmap, QRectF(figuraPixmap.rect()));
   p_.restore();
+  Estendi(x, y, x + larghezza, y + altezza);
 }
 
 }  // namespace varnex::ui

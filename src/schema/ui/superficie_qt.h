@@ -54,6 +54,8 @@ class SuperficieQt : public ISuperficieDisegno {
 
   // Surface units to device pixels.
   QPointF Dispositivo(double x, double y) const;
+  // What was painted since the last Cls, in surface units; empty when nothing was.
+  QRectF Estensione() const { return estensione_; }
   double ScalaX() const { return sx_; }
   double ScalaY() const { return sy_; }
 
@@ -70,6 +72,8 @@ class SuperficieQt : public ISuperficieDisegno {
   int32_t foreColor_ = 0;
   int32_t fillColor_ = 0;
   int16_t fillStyle_ = 1;
+  QRectF estensione_;
+  void Estendi(double x1, double y1, double x2, double y2);
 };
 
 }  // namespace varnex::ui

@@ -5,14 +5,22 @@
 #include <QColor>
 #include <QImage>
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QToolButton>
+
 #include "editor/ui/archivi_finestre.h"
+#include "editor/ui/cancellazione.h"
 #include "editor/ui/gasgrid.h"
+#include "editor/ui/ptronchi.h"
 #include "model/calcolo.h"
 #include "schema/disegno.h"
 #include "schema/inserimento.h"
 #include "schema/modifica.h"
 #include "schema/ui/schema_canvas.h"
+#include "shell/ui/main_window.h"
 #include "shell/ui/units.h"
+#include "support/ui/fake_services.h"
 
 namespace varnex::ui {
 namespace {
@@ -165,13 +173,110 @@ TEST_F(CanvasTest, SaveSchemaWritesABitmapThatShowsTheNetwork) {
   EXPECT_THROW(SaveSchema(archivi_.Cartella().File("manca/schema.bmp")), std::runtime_error);
 }
 
-TEST_F(CanvasTest, SaveSchemaScaleFollowsTheExtents) {
-  SchemaMinX = 0, SchemaMaxX = 200, SchemaMinY = 0, SchemaMaxY = 100;
-  (void)ImmagineSchema();
-  EXPECT_DOUBLE_EQ(ScalaStampaSchema, 1.0);
+TEST_F(CanvasTest, SaveSchemaScaleFollowsTheNetworkNotExtentsLeftByAnEarlierOne) {
+  // Extents of a wide network drawn earlier: the small example still fits at scale 1.
   SchemaMinX = 0, SchemaMaxX = 20000, SchemaMinY = 0, SchemaMaxY = 100;
   (void)ImmagineSchema();
-  EXPECT_DOUBLE_EQ(ScalaStampaSchema, 11000.0 / 21500);
+  EXPECT_DOUBLE_EQ(ScalaStampaSchema, 1.0);
+  EXPECT_LT(SchemaMaxX, 11000);
+  // A segment 20000 long makes the network itself wide.
+  Tronco(1).LunghezzaDisegno = 20000;
+  (void)ImmagineSchema();
+  const double dx = std::abs(static_cast<double>(SchemaMaxX) - SchemaMinX);
+  EXPECT_GT(dx, 20000);
+  EXPECT_DOUBLE_EQ(ScalaStampaSchema, 11000.0 / (dx + 1500));
+}
+
+// Drawn pixels on the outermost rows and columns of the image: a drawing cut by the edge.
+int PixelSulBordo(const QImage& img) {
+  const QColor bianco(Qt::white);
+  int n = PixelDisegnati(img, bianco);
+  QImage centro = img.copy(1, 1, img.width() - 2, img.height() - 2);
+  return n - PixelDisegnati(centro, bianco);
+}
+
+TEST_F(CanvasTest, TheSavedPictureHoldsTheWholeOfALargeNetwork) {
+  // A chain of 55 segments after the example's first one, turning left and right in steps.
+  const TTronco interno = Tronco(3), foglia = Tronco(4);
+  const int16_t n = 55;
+  for (int16_t s = 1; s <= n; ++s) {
+    TTronco& t = Tronco(s);
+    t = s < n ? interno : foglia;
+    t.ID_NUM = s;
+    t.ID_PREV = static_cast<int16_t>(s - 1);
+    t.ID_LEFT = s < n ? static_cast<int16_t>(s + 1) : 0;
+    t.ID_RIGHT = 0;
+    t.CodiceSvolta = s == 1 ? 0 : (s % 2 == 0 ? 2 : 3);
+  }
+  Rete().NumTronchi = n;
+  g_->NewRete(1);
+  g_->Elaborazione();
+  for (int16_t adatta : {0, -1}) {
+    AdattaSchemaPagina = adatta;
+    const QImage img = ImmagineSchema();
+    EXPECT_GT(PixelDisegnati(img, Qt::white), 500) << adatta;
+    EXPECT_EQ(PixelSulBordo(img), 0) << adatta;
+  }
+  AdattaSchemaPagina = 0;
+}
+
+TEST_F(CanvasTest, AfterTheSavedPictureTheCanvasStillAnswersClicksAndAClickOnAHandleChangesNoLength) {
+  const TTronco schermo = Tronco(2);  // as the canvas drew it: to the right, 800 long
+  ASSERT_EQ(schermo.Direzione, 4);
+  (void)ImmagineSchema();
+  // A click where the canvas shows segment 2 selects it.
+  schema_->picDisplay_MouseMove(schermo.FineX - schermo.LunghezzaDisegno / 2, schermo.FineY);
+  schema_->picDisplay_Click();
+  EXPECT_EQ(GetSelectedTronco(), 2);
+  EXPECT_EQ(SuperficieDisegno->Nome(), "picDisplay");
+  // Pressed on segment 2's handle, trembling a little, released: a click.
+  (void)ImmagineSchema();
+  schema_->picDisplay_MouseMove(schermo.FineX + 60, schermo.FineY);
+  ASSERT_EQ(schema_->EstremoSottoPuntatore, 2);
+  schema_->picDisplay_MouseDown(Qt::LeftButton);
+  schema_->picDisplay_MouseMove(schermo.FineX + 65, schermo.FineY);
+  schema_->picDisplay_MouseUp(Qt::LeftButton);
+  schema_->picDisplay_Click();
+  EXPECT_EQ(Tronco(2).LunghezzaDisegno, schermo.LunghezzaDisegno);
+  // A real drag still sets it.
+  schema_->picDisplay_MouseMove(schermo.FineX + 60, schermo.FineY);
+  schema_->picDisplay_MouseDown(Qt::LeftButton);
+  schema_->picDisplay_MouseMove(schermo.FineX + 400, schermo.FineY);
+  schema_->picDisplay_MouseUp(Qt::LeftButton);
+  EXPECT_EQ(Tronco(2).LunghezzaDisegno, schermo.LunghezzaDisegno + 400);
+}
+
+TEST_F(CanvasTest, TheScrollBarsReachEveryPartOfALargeNetwork) {
+  // 40 segments going up after the first, then 40 going right: far beyond the usual range.
+  const TTronco interno = Tronco(3), foglia = Tronco(4);
+  const int16_t n = 81;
+  for (int16_t s = 1; s <= n; ++s) {
+    TTronco& t = Tronco(s);
+    t = s < n ? interno : foglia;
+    t.ID_NUM = s;
+    t.ID_PREV = static_cast<int16_t>(s - 1);
+    t.ID_LEFT = s < n ? static_cast<int16_t>(s + 1) : 0;
+    t.ID_RIGHT = 0;
+    t.CodiceSvolta = s == 2 ? 2 : (s == 42 ? 3 : 1);
+  }
+  Rete().NumTronchi = n;
+  g_->NewRete(1);
+  const double altoPrima = g_->ScalaAlto, sinistraPrima = g_->ScalaSinistra;
+  g_->Elaborazione();
+  // The view stays where it was.
+  EXPECT_DOUBLE_EQ(g_->ScalaAlto, altoPrima);
+  EXPECT_DOUBLE_EQ(g_->ScalaSinistra, sinistraPrima);
+  EXPECT_NEAR(g_->ScalaAlto, (g_->VpicScroll->value() - g_->VpicScroll->maximum() / 2.0) * 10, 5);
+  int32_t minY = 0, maxX = 0;
+  for (int16_t s = 1; s <= n; ++s) {
+    minY = std::min(minY, Tronco(s).FineY);
+    maxX = std::max(maxX, Tronco(s).FineX);
+  }
+  ASSERT_LT(minY, -20000);
+  g_->VpicScroll->setValue(g_->VpicScroll->minimum());
+  EXPECT_LE(g_->ScalaAlto, minY);
+  g_->HpicScroll->setValue(g_->HpicScroll->maximum());
+  EXPECT_GE(g_->ScalaSinistra + g_->ScalaLarghezza, maxX);
 }
 
 TEST_F(CanvasTest, TheScrollBarMovesTheCanvasTop) {
@@ -180,6 +285,91 @@ TEST_F(CanvasTest, TheScrollBarMovesTheCanvasTop) {
     g_->VpicScroll->setValue(meta + passi);
     EXPECT_DOUBLE_EQ(g_->ScalaAlto, (meta + passi - g_->VpicScroll->maximum() / 2.0) * 10);
   }
+}
+
+// A point on the middle of a segment as last drawn: inside its click band whatever its direction.
+QPointF MezzoTronco(int16_t seg) {
+  const TTronco& t = Tronco(seg);
+  const double l = t.LunghezzaDisegno / 2.0, d = 0.707 * l;
+  const double passi[9][2] = {{0, 0}, {0, l}, {l, 0}, {0, -l}, {-l, 0}, {d, d}, {d, -d}, {-d, -d}, {-d, d}};
+  const int16_t dir = t.Direzione >= 1 && t.Direzione <= 8 ? t.Direzione : 0;
+  return {t.FineX + passi[dir][0], t.FineY + passi[dir][1]};
+}
+
+// The schema page inside the real main window and editor: the toolbar reaches the canvas's
+// selection through the editor, with no stand-in between them.
+class SchemaNellaFinestraTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::ReteDiProva(false);
+    finestra_ = std::make_unique<frmMainForm>();
+    schema_ = &InstallaSchemaRete();
+    g_ = &finestra_->CaricaEditor();
+    g_->resize(900, 600);
+    g_->resizeOnDemand();
+    g_->SelezionaPagina(1);
+    g_->NewRete(1);
+    g_->Elaborazione();
+    g_->Grid->SetRowCol(1, 1);
+  }
+  void TearDown() override {
+    finestra_.reset();
+    ImpostaSchemaRete(nullptr);
+    ImpostaEditorSchema(nullptr);
+  }
+  void Clicca(int16_t seg) {
+    const QPointF p = MezzoTronco(seg);
+    schema_->picDisplay_MouseMove(p.x(), p.y());
+    schema_->picDisplay_MouseDown(Qt::LeftButton);
+    schema_->picDisplay_MouseUp(Qt::LeftButton);
+    schema_->picDisplay_Click();
+  }
+  void PremiCanc() {
+    QKeyEvent premuto(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+    QApplication::sendEvent(g_->picDisplay, &premuto);
+  }
+  test::ArchiviDistribuiti archivi_;
+  test::FakeDialoghi dialoghi_;
+  std::unique_ptr<frmMainForm> finestra_;
+  CanvasSchema* schema_ = nullptr;
+  GasGrid* g_ = nullptr;
+};
+
+TEST_F(SchemaNellaFinestraTest, ASegmentClickedOnTheCanvasIsWhatDeleteAndTheToolbarActOn) {
+  ASSERT_EQ(SchemaRete(), schema_);
+  Clicca(2);
+  ASSERT_EQ(SchemaRete()->GetSelectedTronco(), 2);
+
+  // "Parametri Tronco Selezionato" opens the dialog of that segment.
+  dialoghi_.Attendi("PTronchi", [](QDialog& d) {
+    EXPECT_EQ(static_cast<PTronchi&>(d).Text10->text(), QStringLiteral(" 2"));
+    static_cast<PTronchi&>(d).Command2->click();
+  });
+  finestra_->cmdParameterElemSel->click();
+  ASSERT_EQ(dialoghi_.visti.size(), 1u);
+
+  // The Delete key on the canvas asks how to delete the selected segment, and deletes it.
+  Clicca(2);
+  dialoghi_.Attendi("frmDelete", [](QDialog& d) { static_cast<frmDelete&>(d).cmdElimina->click(); });
+  PremiCanc();
+  ASSERT_EQ(dialoghi_.visti.size(), 2u);
+  EXPECT_EQ(Rete().NumTronchi, 3);
+  EXPECT_EQ(GetSelectedTronco(), 0);
+
+  // The toolbar's "Cancella tronco selezionato" does the same with the leaf left at the end.
+  const int16_t foglia = Rete().NumTronchi;
+  Clicca(foglia);
+  ASSERT_EQ(SchemaRete()->GetSelectedTronco(), foglia);
+  dialoghi_.Attendi("frmDelete", [](QDialog& d) { static_cast<frmDelete&>(d).cmdElimina->click(); });
+  finestra_->SSCommandCancel->click();
+  ASSERT_EQ(dialoghi_.visti.size(), 3u);
+  EXPECT_EQ(Rete().NumTronchi, 2);
+
+  // With nothing selected the same commands ask nothing.
+  PremiCanc();
+  finestra_->SSCommandCancel->click();
+  finestra_->cmdParameterElemSel->click();
+  EXPECT_EQ(dialoghi_.visti.size(), 3u);
 }
 
 }  // namespace
