@@ -21,6 +21,12 @@ std::string TestoStandard(double valore) {
 
 std::string Formato(float valore) { return FormatNumero(valore, 2); }
 
+// The inner diameter the grid computes, in the same single precision, is a finite number above 0.
+bool InternoValido(float esterno, float spessore) {
+  const float interno = esterno - 2 * spessore;
+  return std::isfinite(esterno) && std::isfinite(spessore) && interno > 0;
+}
+
 int16_t ColonnaSuccessiva(int16_t c) { return c == 1 ? 2 : c == 2 ? 3 : 1; }
 int16_t PassoRiga(int16_t c) { return c == 3 ? 1 : 0; }
 
@@ -125,14 +131,23 @@ EsitoCommit EditorMateriali::Commit(int16_t r, int16_t c, const std::string& tes
   EsitoCommit e;
   if (r < 1 || r > RigheSerie || c < 1 || c > 3) return e;
   auto& cella = Griglia[static_cast<size_t>(r)][static_cast<size_t>(c)];
+  const std::string precedente = cella;
   cella = testo;
   e.accettato = true;
+  TMateriale& m = CopiaSerie[static_cast<size_t>(r)];
   if (c == 1) {
-    CopiaSerie[static_cast<size_t>(r)].RifDiametro = testo;
+    m.RifDiametro = testo;
+  } else if (c == 2) {
+    // A pipe whose wall fills it has no flow section: the sizing could only pick it wrongly.
+    if (!InternoValido(static_cast<float>(NumeroCella(testo)), m.Spessore)) {
+      MsgBox(MsgEsternoNonCompatibile, Bottoni::OK);
+      cella = precedente;
+      e.accettato = false;
+    }
   } else if (c == 3) {
     const double s = NumeroCella(testo);
-    const double de = CopiaSerie[static_cast<size_t>(r)].DiamEsterno;
-    if (!(s < de / 2)) {
+    const double de = m.DiamEsterno;
+    if (!(s < de / 2) || !InternoValido(m.DiamEsterno, static_cast<float>(s))) {
       MsgBox(MsgSpessoreNonCompatibile, Bottoni::OK);
       CopiaSerie[static_cast<size_t>(r)].Spessore = 0;
       cella.clear();
@@ -214,8 +229,30 @@ void EditorMateriali::CopiaInArchivio(int16_t k) {
   CalcolaDatiMateriali();
 }
 
+std::string EditorMateriali::RigaNonSalvabile() const {
+  const int16_t n = std::min<int16_t>(CopiaSerie[0].NumDiametri, MaxDiametri);
+  for (int16_t r = 1; r <= n; ++r) {
+    const TMateriale& m = CopiaSerie[static_cast<size_t>(r)];
+    // Rows without a label are not written at all.
+    if (Trim(m.RifDiametro).empty()) continue;
+    if (!(m.DiamInterno > 0) || !std::isfinite(m.DiamInterno) || !std::isfinite(m.Spessore)) {
+      return std::string(MsgRigaSenzaInterno) + m.RifDiametro + " (riga " + std::to_string(r) +
+             ") non ha un diametro interno maggiore di 0.\r\nCorreggere diametro esterno e spessore, oppure "
+             "svuotare il suo Rif.Diam. perche' la riga non venga salvata.";
+    }
+  }
+  return {};
+}
+
 bool EditorMateriali::SalvaSerie() {
   std::string errore;
+  if (SerieNuova || (IndiceSerie >= 1 && IndiceSerie <= NumMateriali)) {
+    const std::string difetto = RigaNonSalvabile();
+    if (!difetto.empty()) {
+      MsgBox(difetto, Bottoni::OK, Icona::Esclamazione);
+      return false;
+    }
+  }
   if (!SerieNuova) {
     // An empty archive has nothing to save.
     if (IndiceSerie < 1 || IndiceSerie > NumMateriali) return true;

@@ -26,6 +26,11 @@ inline constexpr const char* MsgFileGiaEliminato = "Il file non esiste, e' gia' 
 inline constexpr const char* MsgTroppeSerie =
     "L'archivio contiene gia' 50 tipi di tubazione: impossibile aggiungerne altri";
 inline constexpr const char* MsgSalvareSerie = "Salvare le modifiche?";
+inline constexpr const char* MsgEsternoNonCompatibile =
+    "Diametro esterno non compatibile con lo spessore: il diametro interno (diametro esterno meno due "
+    "spessori) deve essere maggiore di 0";
+// Followed by the row's label and number.
+inline constexpr const char* MsgRigaSenzaInterno = "Impossibile salvare la tubazione: il diametro ";
 
 // The grid's data rows (row 0 holds the titles): one fewer than a series may have diameters.
 inline constexpr int16_t RigheSerie = 49;
@@ -84,8 +89,9 @@ class EditorMateriali {
   bool CheckBeforeChange();
   // A pick in the list (series k): the question, then the series. False when nothing changed.
   bool CambiaSerie(int16_t k);
-  // Saves the series shown. False (after the message) when it could not be written or a 51st
-  // series was refused: nothing is then taken as saved.
+  // Saves the series shown. False (after the message) when it could not be written, a row to be
+  // written has no inner diameter above 0, or a 51st series was refused: nothing is then taken as
+  // saved and the changes stay pending.
   bool SalvaSerie();
   // Stores the working copy as archive series k and recomputes every series.
   void CopiaInArchivio(int16_t k);
@@ -102,6 +108,8 @@ class EditorMateriali {
 
  private:
   void SvuotaGriglia();
+  // The message refusing the save when a row to be written has no usable inner diameter.
+  std::string RigaNonSalvabile() const;
 };
 
 }  // namespace varnex

@@ -3,6 +3,9 @@
 // and a failed write), deleting only the file, and the questions before leaving or switching.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "archives/editor_materiali.h"
 #include "model/archivi_scrittura_bloccata.h"
 #include "model/files.h"
@@ -113,6 +116,74 @@ TEST_F(EditorMaterialiTest, SpessoriRifiutati) {
       EXPECT_TRUE(editor.SerieModificata);
     }
   }
+}
+
+TEST_F(EditorMaterialiTest, NessunOrdineDiModificheLasciaUnDiametroInternoNonPositivo) {
+  // Each way of reaching an inner diameter of 0 or less, on the first row of a saved series. The
+  // series is saved afterwards: read back, it still has all its rows, each above 0.
+  struct Passo {
+    int16_t colonna;
+    const char* testo;
+    const char* rifiuto;  // nullptr: accepted
+  };
+  const std::vector<std::vector<Passo>> casi = {
+      {{2, "32", nullptr}, {3, "2,9", nullptr}, {2, "4", MsgEsternoNonCompatibile}},
+      {{2, "32", nullptr}, {3, "2,9", nullptr}, {2, "5,8", MsgEsternoNonCompatibile}},
+      {{2, "32", nullptr}, {3, "16", MsgSpessoreNonCompatibile}},
+      {{3, "0", nullptr}, {2, "0", MsgEsternoNonCompatibile}},
+      {{3, "0", nullptr}, {2, "-3", MsgEsternoNonCompatibile}},
+      {{3, "0", nullptr}, {2, "abc", MsgEsternoNonCompatibile}},
+      {{3, "0", nullptr}, {2, "1E+39", MsgEsternoNonCompatibile}},
+  };
+  const int16_t righe = Materiali[1][0].NumDiametri;
+  const std::string nome = Materiali[1][0].Nome;
+  for (size_t k = 0; k < casi.size(); ++k) {
+    SCOPED_TRACE("caso " + std::to_string(k));
+    editor.CaricaSerie(1);
+    for (const Passo& p : casi[k]) {
+      if (p.rifiuto) utente.Attendi(p.rifiuto);
+      const EsitoCommit e = editor.Commit(1, p.colonna, p.testo);
+      EXPECT_EQ(e.accettato, p.rifiuto == nullptr) << p.testo;
+      EXPECT_GT(editor.CopiaSerie[1].DiamInterno, 0.0f) << p.testo;
+    }
+    ASSERT_TRUE(editor.SalvaSerie());
+    CaricaMateriali();
+    std::string n = nome;
+    const int16_t i = CercaMateriale(n);
+    ASSERT_GT(i, 0);
+    EXPECT_EQ(Materiali[static_cast<size_t>(i)][0].NumDiametri, righe);
+    for (int16_t r = 1; r <= righe; ++r) EXPECT_GT(Materiali[static_cast<size_t>(i)][static_cast<size_t>(r)].DiamInterno, 0.0f);
+  }
+  // An outer diameter refused keeps the one before it, in the grid too.
+  editor.CaricaSerie(1);
+  editor.Commit(1, 2, "32");
+  editor.Commit(1, 3, "2,9");
+  utente.Attendi(MsgEsternoNonCompatibile);
+  editor.Commit(1, 2, "4");
+  EXPECT_EQ(Cella(1, 2), "32,00");
+  EXPECT_EQ(Cella(1, 4), "26,20");
+}
+
+TEST_F(EditorMaterialiTest, UnaRigaConEtichettaESenzaDiametroInternoNonVieneSalvata) {
+  const std::string file = NomeDaFile(Materiali[1][0].Nome);
+  const TSerieMateriale archivio = Materiali[1];
+  const int16_t n = editor.CopiaSerie[0].NumDiametri;
+  ASSERT_LT(n, RigheSerie);
+  // A label typed in a new row, its diameters not (yet) typed.
+  editor.Commit(static_cast<int16_t>(n + 1), 1, "DN 99");
+  utente.Attendi("il diametro DN 99 (riga " + std::to_string(n + 1) + ") non ha un diametro interno maggiore di 0");
+  EXPECT_FALSE(editor.SalvaSerie());
+  EXPECT_EQ(NomeDaFile(Materiali[1][0].Nome), file);
+  EXPECT_EQ(Materiali[1][0].NumDiametri, archivio[0].NumDiametri);
+  EXPECT_TRUE(editor.SerieModificata);
+  // Leaving asks, and a refused save keeps the window open with the row.
+  utente.Attendi(MsgSalvareSerie, Risposta::Si);
+  utente.Attendi("DN 99");
+  EXPECT_FALSE(editor.Esci());
+  // Typing the diameters makes it savable.
+  editor.Commit(static_cast<int16_t>(n + 1), 2, "20");
+  EXPECT_TRUE(editor.SalvaSerie());
+  EXPECT_EQ(Materiali[1][0].NumDiametri, n + 1);
 }
 
 TEST_F(EditorMaterialiTest, LaSerieCresceOltreLeSueRigheEIlCursoreSegue) {
@@ -256,6 +327,7 @@ TEST_F(EditorMaterialiTest, ScrittureFalliteNonPassanoPerSalvataggi) {
   const int16_t prima = NumMateriali;
   ASSERT_TRUE(editor.Nuovo([] { return std::string("NONSCRI"); }));
   editor.Commit(1, 1, "A");
+  editor.Commit(1, 2, "20");
   utente.Attendi("");
   {
     ScritturaBloccata bloccata;
