@@ -1,5 +1,6 @@
 #include "archives/editor_gas.h"
 
+#include <cmath>
 #include <string>
 
 #include "model/globals.h"
@@ -115,6 +116,9 @@ CampiGas EditorGas::Seleziona(const std::string& nome) {
 }
 
 std::string EditorGas::DifettoGas(const TGas& gas) {
+  // A value beyond a single's range is infinite: used by the calculation, written as "0".
+  for (float v : {gas.Densita, gas.Viscosita, gas.PCI, gas.PCS})
+    if (!std::isfinite(v) || v < 0) return MsgGasValoreNonValido;
   if (!IsGasValido(gas)) return MsgGasIncompleto;
   return {};
 }

@@ -419,5 +419,17 @@ TEST_F(EditorGasTest, ScrittureFalliteNonPassanoPerSalvataggi) {
   EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
 }
 
+TEST_F(EditorGasTest, UnValoreOltreLaPrecisioneSingolaNonEntraNelLArchivio) {
+  for (const char* testo : {"1E+39", "9E+99"}) {
+    CampiGas c = Mostra("Metano");
+    c.PCsup = testo;
+    editor.GasModificato = true;
+    utente.Attendi(MsgGasValoreNonValido);
+    EXPECT_FALSE(editor.Salva(c));
+    EXPECT_FLOAT_EQ(ArchivioGas[1].PCS, 37.78f);
+    EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
+  }
+}
+
 }  // namespace
 }  // namespace varnex::test

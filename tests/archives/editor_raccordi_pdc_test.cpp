@@ -77,6 +77,17 @@ TEST_F(EditorSpecialiTest, ScritturaFallitaLasciaTabelleEFileComeErano) {
   EXPECT_EQ(LunghezzeEquivalenti, lunghezze);
 }
 
+TEST_F(EditorSpecialiTest, UnaLunghezzaOltreLaPrecisioneSingolaERifiutataSenzaToccareNulla) {
+  const std::string prima = cartella.Read("EQLEN.CFG");
+  const auto lunghezze = LunghezzeEquivalenti;
+  CampiSpeciali c = EditorSpeciali::MostraSpeciali();
+  c[2].Range2 = "1E+39";
+  utente.Attendi(std::string(MsgLunghezzaNonValida) + c[2].Descrizione + ": 1E+39");
+  EXPECT_FALSE(EditorSpeciali::Conferma(c));
+  EXPECT_EQ(cartella.Read("EQLEN.CFG"), prima);
+  EXPECT_EQ(LunghezzeEquivalenti, lunghezze);
+}
+
 class EditorPDCTest : public ProgrammaProva {};
 
 TEST_F(EditorPDCTest, MostraIPredefiniti) {
@@ -129,6 +140,18 @@ TEST_F(EditorPDCTest, ScritturaFallitaLasciaValoriEFileComeErano) {
   }
   EXPECT_EQ(cartella.Read("PDCMAX.CFG"), prima);
   EXPECT_FLOAT_EQ(SogliaPotenzaPDC, soglia);
+  EXPECT_EQ(PDCMaxTabella, tabella);
+}
+
+TEST_F(EditorPDCTest, UnValoreOltreLaPrecisioneSingolaERifiutatoSenzaToccareNulla) {
+  ASSERT_TRUE(SalvaPDCMax());
+  const std::string prima = cartella.Read("PDCMAX.CFG");
+  const auto tabella = PDCMaxTabella;
+  CampiPDC c = EditorPDC::MostraPDC();
+  c.Potenza2[1] = "5E+40";
+  utente.Attendi(std::string(MsgValorePDCNonValido) + "5E+40");
+  EXPECT_FALSE(EditorPDC::ApplicaPDC(c));
+  EXPECT_EQ(cartella.Read("PDCMAX.CFG"), prima);
   EXPECT_EQ(PDCMaxTabella, tabella);
 }
 
