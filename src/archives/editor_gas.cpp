@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "archives/testi_archivio.h"
 #include "model/globals.h"
 #include "model/interaction.h"
 #include "model/numbers.h"
@@ -171,6 +172,11 @@ int16_t EditorGas::Nuovo(const std::string& nome, const CampiGas& campi) {
   // An empty name (also the cancelled prompt) would be written as a line the reader cannot
   // take back as the same gas.
   if (Trim(nome).empty()) return 0;
+  // gas.cfg must give the name back as typed, or projects using it would lose their gas.
+  if (!TestoArchiviabile(nome)) {
+    MsgBox(MsgTestoNonArchiviabile("Il nome del gas"), Bottoni::OK);
+    return 0;
+  }
   // The pending values belong to the gas shown now, not to the new entry.
   if (!ConfermaCambio(campi)) return 0;
   GasModificato = false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "archives/testi_archivio.h"
 #include "model/files.h"
 #include "model/globals.h"
 #include "model/interaction.h"
@@ -136,7 +137,14 @@ EsitoCommit EditorMateriali::Commit(int16_t r, int16_t c, const std::string& tes
   e.accettato = true;
   TMateriale& m = CopiaSerie[static_cast<size_t>(r)];
   if (c == 1) {
-    m.RifDiametro = testo;
+    if (TestoArchiviabile(testo)) {
+      m.RifDiametro = testo;
+    } else {
+      // Written as typed, the row would come back shifted, cut or not at all.
+      MsgBox(MsgTestoNonArchiviabile(MsgCampoRifDiametro), Bottoni::OK);
+      cella = precedente;
+      e.accettato = false;
+    }
   } else if (c == 2) {
     // A pipe whose wall fills it has no flow section: the sizing could only pick it wrongly.
     if (!InternoValido(static_cast<float>(NumeroCella(testo)), m.Spessore)) {
@@ -230,11 +238,13 @@ void EditorMateriali::CopiaInArchivio(int16_t k) {
 }
 
 std::string EditorMateriali::RigaNonSalvabile() const {
+  if (!TestoArchiviabile(CopiaSerie[0].Descrizione)) return MsgTestoNonArchiviabile(MsgCampoDescrizioneSerie);
   const int16_t n = std::min<int16_t>(CopiaSerie[0].NumDiametri, MaxDiametri);
   for (int16_t r = 1; r <= n; ++r) {
     const TMateriale& m = CopiaSerie[static_cast<size_t>(r)];
     // Rows without a label are not written at all.
     if (Trim(m.RifDiametro).empty()) continue;
+    if (!TestoArchiviabile(m.RifDiametro)) return MsgTestoNonArchiviabile(MsgCampoRifDiametro);
     if (!(m.DiamInterno > 0) || !std::isfinite(m.DiamInterno) || !std::isfinite(m.Spessore)) {
       return std::string(MsgRigaSenzaInterno) + m.RifDiametro + " (riga " + std::to_string(r) +
              ") non ha un diametro interno maggiore di 0.\r\nCorreggere diametro esterno e spessore, oppure "

@@ -29,6 +29,9 @@ inline constexpr const char* MsgSalvareSerie = "Salvare le modifiche?";
 inline constexpr const char* MsgEsternoNonCompatibile =
     "Diametro esterno non compatibile con lo spessore: il diametro interno (diametro esterno meno due "
     "spessori) deve essere maggiore di 0";
+// The fields whose texts the series file must give back unchanged.
+inline constexpr const char* MsgCampoRifDiametro = "Il Rif.Diam.";
+inline constexpr const char* MsgCampoDescrizioneSerie = "La descrizione della tubazione";
 // Followed by the row's label and number.
 inline constexpr const char* MsgRigaSenzaInterno = "Impossibile salvare la tubazione: il diametro ";
 
@@ -90,8 +93,9 @@ class EditorMateriali {
   // A pick in the list (series k): the question, then the series. False when nothing changed.
   bool CambiaSerie(int16_t k);
   // Saves the series shown. False (after the message) when it could not be written, a row to be
-  // written has no inner diameter above 0, or a 51st series was refused: nothing is then taken as
-  // saved and the changes stay pending.
+  // written has no inner diameter above 0, the description or a label would not read back as
+  // typed, or a 51st series was refused: nothing is then taken as saved and the changes stay
+  // pending.
   bool SalvaSerie();
   // Stores the working copy as archive series k and recomputes every series.
   void CopiaInArchivio(int16_t k);

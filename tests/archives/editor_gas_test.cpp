@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "archives/editor_gas.h"
+#include "archives/testi_archivio.h"
 #include "model/archivi_scrittura_bloccata.h"
 #include "shell/ambiente_prova.h"
 #include "shell/selettore_gas.h"
@@ -429,6 +430,28 @@ TEST_F(EditorGasTest, UnValoreOltreLaPrecisioneSingolaNonEntraNelLArchivio) {
     EXPECT_FLOAT_EQ(ArchivioGas[1].PCS, 37.78f);
     EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
   }
+}
+
+TEST_F(EditorGasTest, UnNomeCheGasCfgNonRestituirebbeERifiutato) {
+  const int16_t prima = NumGas;
+  for (const char* nome : {"#1", "A\tB", "A\nB", "A\r\nB", "A\r"}) {
+    SCOPED_TRACE(nome);
+    utente.Attendi(MsgTestoNonArchiviabile("Il nome del gas"));
+    EXPECT_EQ(editor.Nuovo(nome, Mostra("Metano")), 0);
+    EXPECT_EQ(NumGas, prima);
+    EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
+  }
+  // A "#" further in reads back as typed.
+  const int16_t nuovo = editor.Nuovo(" #2 Gas", Mostra("Metano"));
+  ASSERT_GT(nuovo, 0);
+  CampiGas c = Mostra(" #2 Gas");
+  c.Densita = "0,6";
+  c.Viscosita = "14";
+  c.PCinf = "30";
+  c.PCsup = "33";
+  ASSERT_TRUE(editor.Salva(c));
+  InitGas();
+  EXPECT_EQ(ArchivioGas[static_cast<size_t>(nuovo)].Nome, " #2 Gas");
 }
 
 }  // namespace

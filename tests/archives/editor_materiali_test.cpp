@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "archives/editor_materiali.h"
+#include "archives/testi_archivio.h"
 #include "model/archivi_scrittura_bloccata.h"
 #include "model/files.h"
 #include "model/numbers.h"
@@ -184,6 +185,46 @@ TEST_F(EditorMaterialiTest, UnaRigaConEtichettaESenzaDiametroInternoNonVieneSalv
   editor.Commit(static_cast<int16_t>(n + 1), 2, "20");
   EXPECT_TRUE(editor.SalvaSerie());
   EXPECT_EQ(Materiali[1][0].NumDiametri, n + 1);
+}
+
+TEST_F(EditorMaterialiTest, EtichetteEDescrizioniCheIlFileNonRestituirebbeSonoRifiutate) {
+  const std::string file = NomeDaFile(Materiali[1][0].Nome);
+  const std::string etichetta = editor.CopiaSerie[1].RifDiametro;
+  for (const char* testo : {"#1", "A\tB", "A\nB", "A\r\nB", "A\r"}) {
+    SCOPED_TRACE(testo);
+    editor.CaricaSerie(1);
+    // Typed as a label: refused at once, the cell keeps its label.
+    utente.Attendi(MsgTestoNonArchiviabile(MsgCampoRifDiametro));
+    const EsitoCommit e = editor.Commit(1, 1, testo);
+    EXPECT_FALSE(e.accettato);
+    EXPECT_EQ(editor.CopiaSerie[1].RifDiametro, etichetta);
+    EXPECT_EQ(Cella(1, 1), etichetta);
+    // As a description (typed freely in its box): the save is refused and nothing is written.
+    editor.CaricaSerie(1);
+    editor.ImpostaDescrizione(testo);
+    utente.Attendi(MsgTestoNonArchiviabile(MsgCampoDescrizioneSerie));
+    EXPECT_FALSE(editor.SalvaSerie());
+    EXPECT_TRUE(editor.SerieModificata);
+    EXPECT_EQ(NomeDaFile(Materiali[1][0].Nome), file);
+    // A label that got into the working copy any other way is refused by the save as well.
+    editor.CaricaSerie(1);
+    editor.CopiaSerie[1].RifDiametro = testo;
+    editor.SerieModificata = true;
+    utente.Attendi(MsgTestoNonArchiviabile(MsgCampoRifDiametro));
+    EXPECT_FALSE(editor.SalvaSerie());
+    EXPECT_EQ(NomeDaFile(Materiali[1][0].Nome), file);
+  }
+  // A "#" further in, after a blank, reads back as typed.
+  editor.CaricaSerie(1);
+  editor.ImpostaDescrizione(" #serie");
+  editor.Commit(1, 1, " #1");
+  ASSERT_TRUE(editor.SalvaSerie());
+  const std::string nome = Materiali[1][0].Nome;
+  CaricaMateriali();
+  std::string n = nome;
+  const int16_t i = CercaMateriale(n);
+  EXPECT_EQ(Materiali[static_cast<size_t>(i)][0].Descrizione, " #serie");
+  EXPECT_EQ(Materiali[static_cast<size_t>(i)][1].RifDiametro, " #1");
 }
 
 TEST_F(EditorMaterialiTest, LaSerieCresceOltreLeSueRigheEIlCursoreSegue) {
