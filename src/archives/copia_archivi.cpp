@@ -226,7 +226,26 @@ bool UnisciArchivioGas(const std::string& origine, const std::string& destinazio
   return true;
 }
 
+bool StessaCartella(const std::string& a, const std::string& b) {
+  // A folder text is joined to the file name as it is: the folder is that of a name put after it.
+  auto cartella = [](const std::string& testo) { return fs::path(Assoluto(testo + "x")).parent_path(); };
+  const fs::path pa = cartella(a);
+  const fs::path pb = cartella(b);
+  std::error_code ec;
+  if (fs::equivalent(pa, pb, ec)) return true;
+  std::error_code ea, eb;
+  const fs::path ca = fs::weakly_canonical(pa, ea);
+  const fs::path cb = fs::weakly_canonical(pb, eb);
+  return !ea && !eb && ca == cb;
+}
+
 EsitoCopia CopiaArchivi(const std::string& origine, const std::string& destinazione, IDomandeCopia& domande) {
+  // Copied onto themselves the archives gain nothing, and the gas archive would be merged with
+  // itself: every gas twice, one of each pair renamed "$$".
+  if (StessaCartella(origine, destinazione)) {
+    MsgBox(MsgStessaCartellaArchivi, Bottoni::OK, Icona::Esclamazione);
+    return EsitoCopia::Rifiutata;
+  }
   bool siTutti = false;
   ErroreCopia errore;
   auto fallita = [&] { return Fallimento(FileLogCopiaArchivi, MsgErroreCopiaArchivi, errore); };
@@ -267,6 +286,10 @@ EsitoCopia CopiaProgetti(const std::string& origine, IDomandeCopia& domande) {
   ErroreCopia errore;
   auto fallita = [&] { return Fallimento(FileLogCopiaProgetti, MsgErroreCopiaProgetti, errore); };
   const std::string destinazione = CartellaProgramma() + "/Archivio Lavori/";
+  if (StessaCartella(origine, destinazione)) {
+    MsgBox(MsgStessaCartellaProgetti, Bottoni::OK, Icona::Esclamazione);
+    return EsitoCopia::Rifiutata;
+  }
   std::error_code ec;
   if (!fs::is_directory(destinazione, ec)) {
     fs::create_directories(destinazione, ec);

@@ -39,6 +39,11 @@ inline constexpr const char* MsgUnioneGas =
     "I gas presenti nel file GAS.CFG della cartella di provenienza verranno copiati all'interno del file GAS.CFG della "
     "cartella di destinazione.\r\nSe due gas hanno lo stesso nome verrà inserito il simbolo \"$$\" davanti al nome del gas "
     "presente nel file della cartella di destinazione.";
+inline constexpr const char* MsgStessaCartellaArchivi =
+    "La cartella di provenienza e la cartella di destinazione sono la stessa cartella: nessun archivio e' stato "
+    "copiato.\r\nScegliere come provenienza la cartella degli archivi da copiare.";
+inline constexpr const char* MsgStessaCartellaProgetti =
+    "La cartella di provenienza e' la cartella dei progetti del programma: nessun progetto e' stato copiato.";
 inline constexpr const char* MsgNomeNonValido = "Il nome del file non può contenere i caratteri \\ e / né essere . o ..";
 
 // The standard archive files, in the order in which they are copied.
@@ -57,7 +62,12 @@ enum class EsitoCopia {
   Completata,  // every file examined
   Annullata,   // the user answered "Annulla"
   Fallita,     // a failure ended the run: logged and reported
+  Rifiutata,   // the source folder is the destination: nothing was examined
 };
+
+// The folder that a folder text stands for (the text with a file name appended names a file in
+// it) is the same folder as the other's, symbolic links and "." or ".." resolved.
+bool StessaCartella(const std::string& a, const std::string& b);
 
 // A failure: error number and description, as the log keeps them.
 struct ErroreCopia {

@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <map>
 #include <regex>
 
 #include "archives/copia_archivi.h"
@@ -255,6 +256,33 @@ TEST_F(CopiaArchiviTest, CopiaFallitaScriveIlLogEAvvisa) {
   EXPECT_NE(log.find("ACCIAIOM.MAT"), std::string::npos);
 }
 
+// Every file of a folder tree with its bytes.
+std::map<std::string, std::string> Contenuto(const std::string& cartella) {
+  std::map<std::string, std::string> file;
+  for (const auto& voce : fs::recursive_directory_iterator(cartella))
+    if (voce.is_regular_file()) file[voce.path().string()] = LeggiByte(voce.path().string());
+  return file;
+}
+
+TEST_F(CopiaArchiviTest, LaDestinazioneComeProvenienzaERifiutataPrimaDiCopiare) {
+  DestinazionePiena();
+  fs::create_directories(destinazione.File("sotto"));
+  fs::create_symlink(destinazione.Path(), origine.File("collegamento"));
+  const auto prima = Contenuto(destinazione.Path());
+  for (const std::string& da : {A(), destinazione.Path() + "/./", destinazione.Path() + "/sotto/../",
+                                origine.File("collegamento") + "/"}) {
+    SCOPED_TRACE(da);
+    // "Si Tutti" and "Si" would have doubled every gas: no question is even asked.
+    utente.Attendi(MsgStessaCartellaArchivi);
+    EXPECT_EQ(CopiaArchivi(da, A(), domande), EsitoCopia::Rifiutata);
+    EXPECT_TRUE(domande.domande.empty());
+    EXPECT_EQ(Contenuto(destinazione.Path()), prima);
+  }
+  // Another folder is still copied from.
+  domande.risposte = {CopiaNo, CopiaNo, CopiaNo, CopiaNo, CopiaNo, CopiaNo, CopiaNo, CopiaNo, CopiaNo, CopiaNo};
+  EXPECT_EQ(CopiaArchivi(Da(), A(), domande), EsitoCopia::Completata);
+}
+
 class CopiaProgettiTest : public ProgrammaProva {
  protected:
   std::string Da() const { return origine.Path() + "/"; }
@@ -300,6 +328,15 @@ TEST_F(CopiaProgettiTest, CartellaIlleggibileScriveIlLogDeiProgetti) {
   EXPECT_EQ(CopiaProgetti(origine.Path() + "/manca/", domande), EsitoCopia::Fallita);
   EXPECT_NE(cartella.Read(FileLogCopiaProgetti).find("  #  "), std::string::npos);
   EXPECT_TRUE(cartella.Read(FileLogCopiaArchivi).empty());
+}
+
+TEST_F(CopiaProgettiTest, LaCartellaDeiProgettiComeProvenienzaERifiutata) {
+  cartella.Write("Archivio Lavori/a.RTG", "progetto");
+  const auto prima = Contenuto(cartella.File("Archivio Lavori"));
+  utente.Attendi(MsgStessaCartellaProgetti);
+  EXPECT_EQ(CopiaProgetti(cartella.File("Archivio Lavori") + "/", domande), EsitoCopia::Rifiutata);
+  EXPECT_TRUE(domande.domande.empty());
+  EXPECT_EQ(Contenuto(cartella.File("Archivio Lavori")), prima);
 }
 
 }  // namespace
