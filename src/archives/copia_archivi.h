@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace varnex {
 
@@ -75,9 +76,21 @@ struct ErroreCopia {
   std::string Descrizione;
 };
 
+inline constexpr const char* MsgArchiviRicaricati =
+    "Gli archivi copiati nella cartella del programma sono ora in uso.";
+inline constexpr const char* MsgProgettoRicaricato =
+    "\r\nIl progetto aperto usa i nuovi archivi: controllare i risultati del calcolo.";
+
 // Copies the ten standard archives from `origine` to `destinazione` (folder texts: the file name
-// is appended to them as it is). "GAS.CFG" is merged, never overwritten.
+// is appended to them as it is). "GAS.CFG" is merged, never overwritten. When the destination is
+// the program folder, the archives written there are loaded again before it returns, however the
+// run ended, so that memory never disagrees with the files.
 EsitoCopia CopiaArchivi(const std::string& origine, const std::string& destinazione, IDomandeCopia& domande);
+// Loads again the standard archives named in `scritti` (as ArchiviStandard names them) from the
+// program folder. The open project then refers to them by name, as a new opening would: its
+// series indices and its gas are taken again from the reloaded archives, and it is recalculated
+// when automatic recalculation is on. Tells the user.
+void RicaricaArchiviCopiati(const std::vector<std::string>& scritti);
 // Merges origine & "gas.cfg" into destinazione & "gas.cfg": the destination's gases, "$$" before
 // the name of each one the source also has, then the source's gases. The destination file is
 // replaced only when the merged archive is complete. False with the reason on failure.
