@@ -106,19 +106,27 @@ void EditorMateriali::MostraSerie() {
 }
 
 std::string EditorMateriali::TestoDensita() const {
-  return TestoStandard(std::floor(static_cast<double>(CopiaSerie[0].PesoSpecifico)));
+  // With its decimals: shown as a whole number, the next leaving of the box would store that.
+  const float densita = CopiaSerie[0].PesoSpecifico;
+  return (densita < 0 ? "" : " ") + TestoNumero(densita);
 }
 
 void EditorMateriali::RicalcolaRighe() {
   const double peso = CopiaSerie[0].PesoSpecifico;
   for (int16_t r = 1; r <= RigheMostrate && r <= MaxDiametri; ++r) {
     TMateriale& m = CopiaSerie[static_cast<size_t>(r)];
+    bool toccata = true;
     if (r <= RigheSerie) {
       const auto& riga = Griglia[static_cast<size_t>(r)];
-      m.DiamEsterno = static_cast<float>(NumeroCella(riga[2]));
-      m.Spessore = static_cast<float>(NumeroCella(riga[3]));
+      // A cell still showing its stored value as shown keeps that value: the grid's two decimals
+      // must not replace the archive's figures in the rows the user did not edit.
+      const bool esterno = riga[2] != Formato(m.DiamEsterno);
+      const bool spessore = riga[3] != Formato(m.Spessore);
+      if (esterno) m.DiamEsterno = static_cast<float>(NumeroCella(riga[2]));
+      if (spessore) m.Spessore = static_cast<float>(NumeroCella(riga[3]));
+      toccata = esterno || spessore;
     }
-    m.DiamInterno = m.DiamEsterno - 2 * m.Spessore;
+    if (toccata) m.DiamInterno = m.DiamEsterno - 2 * m.Spessore;
     const double de = m.DiamEsterno;
     const double di = m.DiamInterno;
     const float ae = static_cast<float>(de * de / 4 * 3.1415);
@@ -180,7 +188,8 @@ EsitoCommit EditorMateriali::Commit(int16_t r, int16_t c, const std::string& tes
 }
 
 void EditorMateriali::ImpostaDensita(const std::string& testo) {
-  CopiaSerie[0].PesoSpecifico = static_cast<float>(Val(testo));
+  // The box shows a decimal comma and accepts one: its decimals are kept, not cut at the comma.
+  CopiaSerie[0].PesoSpecifico = static_cast<float>(ValDot(testo));
   RicalcolaRighe();
   MostraSerie();
   SerieModificata = true;

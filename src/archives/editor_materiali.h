@@ -76,14 +76,15 @@ class EditorMateriali {
   void CaricaSerie(int16_t k);
   // The working copy into the grid's texts.
   void MostraSerie();
-  // The outer diameters and thicknesses read back from the grid, the derived values recomputed.
+  // The outer diameters and thicknesses read back from the grid, the derived values recomputed;
+  // a row whose two cells still show the stored values keeps its stored figures.
   void RicalcolaRighe();
-  // The density box's text: the whole part with the blank of a non-negative number.
+  // The density box's text, decimals included, with the blank of a non-negative number.
   std::string TestoDensita() const;
 
   // The cell editor's text committed into cell (riga, colonna), colonna 1..3, riga 1..49.
   EsitoCommit Commit(int16_t riga, int16_t colonna, const std::string& testo);
-  // Leaving the density box: only "." is a decimal point here.
+  // Leaving the density box: a decimal comma or point.
   void ImpostaDensita(const std::string& testo);
   void ImpostaDescrizione(const std::string& testo);
   void ImpostaTipoFormula(int16_t tipo);

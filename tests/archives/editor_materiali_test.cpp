@@ -63,7 +63,7 @@ TEST_F(EditorMaterialiTest, MostraLaSerieNellaGriglia) {
   EXPECT_EQ(Cella(n + 1, 1), "");
   EXPECT_EQ(Cella(n + 1, 2), "");
   editor.CopiaSerie[0].PesoSpecifico = 950.6f;
-  EXPECT_EQ(editor.TestoDensita(), " 950");
+  EXPECT_EQ(editor.TestoDensita(), " 950,6");
 }
 
 TEST_F(EditorMaterialiTest, DiametroEsternoESpessoreDannoInternoEMassa) {
@@ -276,22 +276,54 @@ TEST_F(EditorMaterialiTest, UnaSerieDiCinquantaDiametriTieneLaCinquantesimaRiga)
   EXPECT_NE(NomeDaFile(s[0].Nome).find("D50\t"), std::string::npos);
 }
 
-TEST_F(EditorMaterialiTest, LaCasellaDellaDensitaLeggeSoloIlPunto) {
+TEST_F(EditorMaterialiTest, LaCasellaDellaDensitaTieneIDecimaliDigitati) {
   SerieVuota();
   editor.Commit(1, 2, "32");
   editor.Commit(1, 3, "2,9");
   editor.SerieModificata = false;
   editor.ImpostaDensita("950,5");
-  EXPECT_FLOAT_EQ(editor.CopiaSerie[0].PesoSpecifico, 950.0f);
+  EXPECT_FLOAT_EQ(editor.CopiaSerie[0].PesoSpecifico, 950.5f);
   EXPECT_TRUE(editor.SerieModificata);
+  EXPECT_EQ(editor.TestoDensita(), " 950,5");
   editor.ImpostaDensita("950.5");
   EXPECT_FLOAT_EQ(editor.CopiaSerie[0].PesoSpecifico, 950.5f);
-  EXPECT_EQ(editor.TestoDensita(), " 950");
   EXPECT_EQ(Cella(1, 5), "0,25");
-  // Leaving the box unchanged is a change too.
+  // Leaving the box unchanged keeps the decimals, and is a change too.
   editor.SerieModificata = false;
   editor.ImpostaDensita(editor.TestoDensita());
+  EXPECT_FLOAT_EQ(editor.CopiaSerie[0].PesoSpecifico, 950.5f);
   EXPECT_TRUE(editor.SerieModificata);
+  // Saved and loaded again, the decimals are still there.
+  editor.CaricaSerie(1);
+  editor.ImpostaDensita("7850,25");
+  const std::string nome = editor.CopiaSerie[0].Nome;
+  ASSERT_TRUE(editor.SalvaSerie());
+  CaricaMateriali();
+  std::string n = nome;
+  EXPECT_FLOAT_EQ(Materiali[static_cast<size_t>(CercaMateriale(n))][0].PesoSpecifico, 7850.25f);
+}
+
+TEST_F(EditorMaterialiTest, LeRigheNonToccateTengonoIValoriArchiviati) {
+  // Figures finer than the grid's two decimals, as a hand-made or older file may hold.
+  TSerieMateriale& s = Materiali[1];
+  s[1].Spessore = 2.345f;
+  s[1].DiamInterno = 26.645f;
+  CalcolaDatiMateriali();
+  const TMateriale prima = s[1];
+  editor.CaricaSerie(1);
+  // Another row edited, and the density box left: the first row keeps its figures.
+  editor.Commit(2, 3, editor.Griglia[2][3]);
+  editor.ImpostaDensita(editor.TestoDensita());
+  EXPECT_EQ(editor.CopiaSerie[1].Spessore, prima.Spessore);
+  EXPECT_EQ(editor.CopiaSerie[1].DiamInterno, prima.DiamInterno);
+  EXPECT_EQ(editor.CopiaSerie[1].DiamEsterno, prima.DiamEsterno);
+  ASSERT_TRUE(editor.SalvaSerie());
+  EXPECT_EQ(s[1].DiamInterno, 26.645f);
+  // An edited cell takes what was typed.
+  editor.CaricaSerie(1);
+  editor.Commit(1, 3, "2,5");
+  EXPECT_FLOAT_EQ(editor.CopiaSerie[1].Spessore, 2.5f);
+  EXPECT_FLOAT_EQ(editor.CopiaSerie[1].DiamInterno, prima.DiamEsterno - 5.0f);
 }
 
 TEST_F(EditorMaterialiTest, RegoleDelNomeDiUnaNuovaSerie) {
