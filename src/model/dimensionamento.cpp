@@ -314,6 +314,8 @@ std::string DiametriNonUsabili() {
   const int16_t n = ContoTronchi();
   for (int16_t s = 1; s <= n; ++s) {
     const TTronco& t = Tronco(s);
+    // A removed segment is no part of the network that is calculated.
+    if (t.Eliminato != 0) continue;
     if (t.IndiceMateriale < 1 || t.IndiceMateriale > MaxMateriali) continue;
     const TSerieMateriale& serie = Serie(t.IndiceMateriale);
     std::string difetto;

@@ -352,6 +352,13 @@ TEST_F(Dimensionamento, ASegmentFixedToARowWithoutInnerDiameterIsRefusedWithAMes
   EXPECT_EQ(Tronco(1).Collegato, 0);
   EXPECT_EQ(Tronco(2).Collegato, 0);
 
+  // A removed segment holding such a row does not stop the calculation.
+  Tronco(2).Eliminato = -1;
+  Tronco(1).ID_LEFT = 0;
+  EXPECT_EQ(DiametriNonUsabili(), "");
+  Tronco(2).Eliminato = 0;
+  Tronco(1).ID_LEFT = 2;
+
   // "Auto" over a series whose rows are all unusable is refused the same way.
   Tronco(2).ID_DIAMCUSTOM = 0;
   for (int16_t r = 1; r <= Materiali[1][0].NumDiametri; ++r) Materiali[1][static_cast<size_t>(r)].DiamInterno = 0;
