@@ -248,6 +248,8 @@ void EditorMateriali::CopiaInArchivio(int16_t k) {
 
 std::string EditorMateriali::RigaNonSalvabile() const {
   if (!TestoArchiviabile(CopiaSerie[0].Descrizione)) return MsgTestoNonArchiviabile(MsgCampoDescrizioneSerie);
+  // Beyond a single's range the density is infinite, and so is every mass per metre.
+  if (!std::isfinite(CopiaSerie[0].PesoSpecifico) || CopiaSerie[0].PesoSpecifico < 0) return MsgDensitaNonValida;
   const int16_t n = std::min<int16_t>(CopiaSerie[0].NumDiametri, MaxDiametri);
   for (int16_t r = 1; r <= n; ++r) {
     const TMateriale& m = CopiaSerie[static_cast<size_t>(r)];

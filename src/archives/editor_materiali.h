@@ -32,6 +32,7 @@ inline constexpr const char* MsgEsternoNonCompatibile =
 // The fields whose texts the series file must give back unchanged.
 inline constexpr const char* MsgCampoRifDiametro = "Il Rif.Diam.";
 inline constexpr const char* MsgCampoDescrizioneSerie = "La descrizione della tubazione";
+inline constexpr const char* MsgDensitaNonValida = "Impossibile salvare la tubazione: massa volumica non valida";
 // Followed by the row's label and number.
 inline constexpr const char* MsgRigaSenzaInterno = "Impossibile salvare la tubazione: il diametro ";
 

@@ -293,6 +293,13 @@ TEST_F(EditorMaterialiTest, LaCasellaDellaDensitaTieneIDecimaliDigitati) {
   editor.ImpostaDensita(editor.TestoDensita());
   EXPECT_FLOAT_EQ(editor.CopiaSerie[0].PesoSpecifico, 950.5f);
   EXPECT_TRUE(editor.SerieModificata);
+  // A density beyond a single's range is never saved.
+  const std::string file = NomeDaFile(Materiali[1][0].Nome);
+  editor.CaricaSerie(1);
+  editor.ImpostaDensita(std::string(45, '9'));
+  utente.Attendi(MsgDensitaNonValida);
+  EXPECT_FALSE(editor.SalvaSerie());
+  EXPECT_EQ(NomeDaFile(Materiali[1][0].Nome), file);
   // Saved and loaded again, the decimals are still there.
   editor.CaricaSerie(1);
   editor.ImpostaDensita("7850,25");
