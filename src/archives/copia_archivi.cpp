@@ -14,6 +14,14 @@
 #include <vector>
 
 #include "model/files.h"
+#include "model/gas.h"
+#include "model/globals.h"
+#include "model/materiali.h"
+#include "model/raccordi.h"
+#include "model/rete.h"
+#include "shell/progetto.h"
+#include "shell/stato_interfaccia.h"
+#include "tightness/tenuta.h"
 #include "model/interaction.h"
 #include "model/strings.h"
 #include "model/textfile.h"
@@ -226,7 +234,95 @@ bool UnisciArchivioGas(const std::string& origine, const std::string& destinazio
   return true;
 }
 
+bool StessaCartella(const std::string& a, const std::string& b) {
+  // A folder text is joined to the file name as it is: the folder is that of a name put after it.
+  auto cartella = [](const std::string& testo) { return fs::path(Assoluto(testo + "x")).parent_path(); };
+  const fs::path pa = cartella(a);
+  const fs::path pb = cartella(b);
+  std::error_code ec;
+  if (fs::equivalent(pa, pb, ec)) return true;
+  std::error_code ea, eb;
+  const fs::path ca = fs::weakly_canonical(pa, ea);
+  const fs::path cb = fs::weakly_canonical(pb, eb);
+  return !ea && !eb && ca == cb;
+}
+
+namespace {
+// The run itself; `scritti` gets the name of every archive file it wrote.
+EsitoCopia CopiaArchiviIn(const std::string& origine, const std::string& destinazione, IDomandeCopia& domande,
+                          std::vector<std::string>& scritti);
+}  // namespace
+
+void RicaricaArchiviCopiati(const std::vector<std::string>& scritti) {
+  if (scritti.empty()) return;
+  auto scritto = [&](std::string_view nome) {
+    return std::any_of(scritti.begin(), scritti.end(), [&](const std::string& f) { return UgualiNoCase(f, nome); });
+  };
+  const bool serie = std::any_of(scritti.begin(), scritti.end(),
+                                 [](const std::string& f) { return UCase(Right(f, 4)) == ".MAT"; });
+  if (serie) {
+    // Segments refer to a series by name; the index is only where that name sat in the table.
+    const std::string predefinita =
+        Rete().MaterialeDefault >= 1 && Rete().MaterialeDefault <= NumMateriali
+            ? Materiali[static_cast<size_t>(Rete().MaterialeDefault)][0].Nome
+            : std::string();
+    CaricaMateriali();
+    for (TRete& rete : BloccoReti) {
+      for (TTronco& t : rete.Tronchi) {
+        if (Trim(t.ID_MATERIALE).empty()) continue;
+        std::string nome = t.ID_MATERIALE;
+        const int16_t i = CercaMateriale(nome);
+        if (i > 0) t.IndiceMateriale = i;
+      }
+    }
+    std::string nome = predefinita;
+    Rete().MaterialeDefault = predefinita.empty() ? 0 : CercaMateriale(nome);
+    RefreshGasGridCombos();
+  }
+  if (scritto(kGas)) {
+    CaricaGas();
+    for (int16_t i = 1; i <= NumGas && static_cast<size_t>(i) < ArchivioGas.size(); ++i) {
+      if (ArchivioGas[static_cast<size_t>(i)].Nome == GasCorrente.Nome) {
+        GasCorrente = ArchivioGas[static_cast<size_t>(i)];
+        CurrentGas = i;
+        break;
+      }
+    }
+  }
+  if (scritto("EQLEN.CFG") && ReteInPressione != 0) CaricaSpeciali();
+  if (scritto("PDCMAX.CFG")) {
+    CaricaPDCMax();
+    InitPDCMax();
+  }
+  if (scritto("PARFAMGAS.CFG")) InitFamiglieGas();
+  if (scritto("TENIMPTECDEF.CFG")) CaricaTenImpTecDef();
+  std::string messaggio = MsgArchiviRicaricati;
+  if (Rete().NumTronchi > 0) {
+    messaggio += MsgProgettoRicaricato;
+    ProgettoModificato = -1;
+    if (RicalcoloAutomatico != 0) AmbienteProgetto().Elaborazione();
+  }
+  MsgBox(messaggio, Bottoni::OK, Icona::Informazione);
+}
+
 EsitoCopia CopiaArchivi(const std::string& origine, const std::string& destinazione, IDomandeCopia& domande) {
+  std::vector<std::string> scritti;
+  const EsitoCopia esito = CopiaArchiviIn(origine, destinazione, domande, scritti);
+  // Copies made before a cancel or a failure stay: they are loaded all the same.
+  if (StessaCartella(destinazione, CartellaProgramma() + "/")) RicaricaArchiviCopiati(scritti);
+  return esito;
+}
+
+namespace {
+
+EsitoCopia CopiaArchiviIn(const std::string& origine, const std::string& destinazione, IDomandeCopia& domande,
+                          std::vector<std::string>& scritti) {
+  // Copied onto themselves the archives gain nothing, and the gas archive would be merged with
+  // itself: every gas twice, one of each pair renamed "$$".
+  if (StessaCartella(origine, destinazione)) {
+    MsgBox(MsgStessaCartellaArchivi, Bottoni::OK, Icona::Esclamazione);
+    return EsitoCopia::Rifiutata;
+  }
   bool siTutti = false;
   ErroreCopia errore;
   auto fallita = [&] { return Fallimento(FileLogCopiaArchivi, MsgErroreCopiaArchivi, errore); };
@@ -241,12 +337,16 @@ EsitoCopia CopiaArchivi(const std::string& origine, const std::string& destinazi
     if (esistente.empty()) {
       // A new archive keeps the spelling it has in the source folder.
       if (!CopiaFile(da, Assoluto(destinazione + GetNomeFile(da)), &errore)) return fallita();
+      scritti.push_back(nome);
       continue;
     }
     if (UgualiNoCase(nome, kGas)) {
       const Azione azione = AzioneRisposta(domande.ChiediSovrascrittura(MsgUnioneGas, false), siTutti);
       if (azione == Azione::Annulla) return EsitoCopia::Annullata;
-      if (azione == Azione::Copia && !UnisciArchivioGas(origine, destinazione, &errore)) return fallita();
+      if (azione == Azione::Copia) {
+        if (!UnisciArchivioGas(origine, destinazione, &errore)) return fallita();
+        scritti.push_back(nome);
+      }
       continue;
     }
     std::string bersaglio = nome;
@@ -258,15 +358,24 @@ EsitoCopia CopiaArchivi(const std::string& origine, const std::string& destinazi
     }
     const Azione azione = AzioneRisposta(r, siTutti);
     if (azione == Azione::Annulla) return EsitoCopia::Annullata;
-    if (azione == Azione::Copia && !CopiaFile(da, Bersaglio(destinazione, bersaglio), &errore)) return fallita();
+    if (azione == Azione::Copia) {
+      if (!CopiaFile(da, Bersaglio(destinazione, bersaglio), &errore)) return fallita();
+      scritti.push_back(bersaglio);
+    }
   }
   return EsitoCopia::Completata;
 }
+
+}  // namespace
 
 EsitoCopia CopiaProgetti(const std::string& origine, IDomandeCopia& domande) {
   ErroreCopia errore;
   auto fallita = [&] { return Fallimento(FileLogCopiaProgetti, MsgErroreCopiaProgetti, errore); };
   const std::string destinazione = CartellaProgramma() + "/Archivio Lavori/";
+  if (StessaCartella(origine, destinazione)) {
+    MsgBox(MsgStessaCartellaProgetti, Bottoni::OK, Icona::Esclamazione);
+    return EsitoCopia::Rifiutata;
+  }
   std::error_code ec;
   if (!fs::is_directory(destinazione, ec)) {
     fs::create_directories(destinazione, ec);

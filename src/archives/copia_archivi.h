@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace varnex {
 
@@ -39,6 +40,11 @@ inline constexpr const char* MsgUnioneGas =
     "I gas presenti nel file GAS.CFG della cartella di provenienza verranno copiati all'interno del file GAS.CFG della "
     "cartella di destinazione.\r\nSe due gas hanno lo stesso nome verrà inserito il simbolo \"$$\" davanti al nome del gas "
     "presente nel file della cartella di destinazione.";
+inline constexpr const char* MsgStessaCartellaArchivi =
+    "La cartella di provenienza e la cartella di destinazione sono la stessa cartella: nessun archivio e' stato "
+    "copiato.\r\nScegliere come provenienza la cartella degli archivi da copiare.";
+inline constexpr const char* MsgStessaCartellaProgetti =
+    "La cartella di provenienza e' la cartella dei progetti del programma: nessun progetto e' stato copiato.";
 inline constexpr const char* MsgNomeNonValido = "Il nome del file non può contenere i caratteri \\ e / né essere . o ..";
 
 // The standard archive files, in the order in which they are copied.
@@ -57,7 +63,12 @@ enum class EsitoCopia {
   Completata,  // every file examined
   Annullata,   // the user answered "Annulla"
   Fallita,     // a failure ended the run: logged and reported
+  Rifiutata,   // the source folder is the destination: nothing was examined
 };
+
+// The folder that a folder text stands for (the text with a file name appended names a file in
+// it) is the same folder as the other's, symbolic links and "." or ".." resolved.
+bool StessaCartella(const std::string& a, const std::string& b);
 
 // A failure: error number and description, as the log keeps them.
 struct ErroreCopia {
@@ -65,9 +76,21 @@ struct ErroreCopia {
   std::string Descrizione;
 };
 
+inline constexpr const char* MsgArchiviRicaricati =
+    "Gli archivi copiati nella cartella del programma sono ora in uso.";
+inline constexpr const char* MsgProgettoRicaricato =
+    "\r\nIl progetto aperto usa i nuovi archivi: controllare i risultati del calcolo.";
+
 // Copies the ten standard archives from `origine` to `destinazione` (folder texts: the file name
-// is appended to them as it is). "GAS.CFG" is merged, never overwritten.
+// is appended to them as it is). "GAS.CFG" is merged, never overwritten. When the destination is
+// the program folder, the archives written there are loaded again before it returns, however the
+// run ended, so that memory never disagrees with the files.
 EsitoCopia CopiaArchivi(const std::string& origine, const std::string& destinazione, IDomandeCopia& domande);
+// Loads again the standard archives named in `scritti` (as ArchiviStandard names them) from the
+// program folder. The open project then refers to them by name, as a new opening would: its
+// series indices and its gas are taken again from the reloaded archives, and it is recalculated
+// when automatic recalculation is on. Tells the user.
+void RicaricaArchiviCopiati(const std::vector<std::string>& scritti);
 // Merges origine & "gas.cfg" into destinazione & "gas.cfg": the destination's gases, "$$" before
 // the name of each one the source also has, then the source's gases. The destination file is
 // replaced only when the merged archive is complete. False with the reason on failure.

@@ -1,7 +1,9 @@
 #include "archives/editor_gas.h"
 
+#include <cmath>
 #include <string>
 
+#include "archives/testi_archivio.h"
 #include "model/globals.h"
 #include "model/interaction.h"
 #include "model/numbers.h"
@@ -40,11 +42,18 @@ CampiGas EditorGas::MostraDatiGas(const TGas& gas) {
 }
 
 void EditorGas::LeggiDatiGas(const CampiGas& campi, TGas& gas) {
-  gas.Densita = static_cast<float>(ValDot(campi.Densita));
-  gas.Viscosita = static_cast<float>(ValDot(campi.Viscosita) * 1e-6);
-  gas.PCI = static_cast<float>(ValDot(campi.PCinf));
-  gas.PCS = static_cast<float>(ValDot(campi.PCsup));
-  gas.NonCombustibile = campi.NonCombustibile ? 1 : 0;
+  // A box still showing the stored value as it was shown keeps the stored value: the display
+  // rounding must never replace what the archive holds.
+  auto leggi = [](const std::string& testo, const std::string& mostrato, float valore, double scala) {
+    if (testo == mostrato) return valore;
+    return static_cast<float>(ValDot(testo) * scala);
+  };
+  const CampiGas mostrati = MostraDatiGas(gas);
+  gas.Densita = leggi(campi.Densita, mostrati.Densita, gas.Densita, 1);
+  gas.Viscosita = leggi(campi.Viscosita, mostrati.Viscosita, gas.Viscosita, 1e-6);
+  gas.PCI = leggi(campi.PCinf, mostrati.PCinf, gas.PCI, 1);
+  gas.PCS = leggi(campi.PCsup, mostrati.PCsup, gas.PCS, 1);
+  if (campi.NonCombustibile != (gas.NonCombustibile != 0)) gas.NonCombustibile = campi.NonCombustibile ? 1 : 0;
 }
 
 int16_t EditorGas::IndiceDefault() {
@@ -59,30 +68,43 @@ TGas* EditorGas::Corrente() {
 }
 
 bool EditorGas::Scrivi() {
+  // A new gas never saved has no valid values yet: it stays out of the file.
+  TGas* nuovo = nullptr;
+  if (NuovoNonSalvato >= 1 && NuovoNonSalvato <= NumGas && static_cast<size_t>(NuovoNonSalvato) < ArchivioGas.size()) {
+    nuovo = &ArchivioGas[static_cast<size_t>(NuovoNonSalvato)];
+    if (nuovo->Cancellato != 0) nuovo = nullptr;
+  }
+  if (nuovo) nuovo->Cancellato = -1;
   std::string errore;
-  if (SalvaGas(&errore)) return true;
+  const bool scritto = SalvaGas(&errore);
+  if (nuovo) nuovo->Cancellato = 0;
+  if (scritto) return true;
   MsgBox(errore, Bottoni::OK, Icona::Critico);
   return false;
 }
 
-bool EditorGas::ConfermaCambio(const CampiGas& campi) {
-  if (!GasModificato) return true;
-  const Risposta r = MsgBox(MsgSalvareModifiche, Bottoni::SiNoAnnulla, Icona::Domanda);
-  if (r == Risposta::Annulla) return false;
-  if (r == Risposta::Si) {
-    if (TGas* g = Corrente()) {
-      const TGas prima = *g;
-      TGas copia = *g;
-      LeggiDatiGas(campi, copia);
-      *g = copia;
-      // Not written: the values stay in the boxes, still pending, and the other gas is not shown.
-      if (!Scrivi()) {
-        *g = prima;
-        return false;
-      }
-    }
+bool EditorGas::ScartaNuovo(int16_t verso) {
+  if (NuovoNonSalvato < 1 || NuovoNonSalvato != IndiceGas || verso == IndiceGas) return false;
+  // Only the last entry can be the unsaved one: nothing after it moves.
+  if (NuovoNonSalvato == NumGas && static_cast<size_t>(NumGas) + 1 == ArchivioGas.size()) {
+    ArchivioGas.pop_back();
+    --NumGas;
+  }
+  NuovoNonSalvato = 0;
+  IndiceGas = 0;
+  return true;
+}
+
+bool EditorGas::ConfermaCambio(const CampiGas& campi, int16_t verso) {
+  if (GasModificato) {
+    const Risposta r = MsgBox(MsgSalvareModifiche, Bottoni::SiNoAnnulla, Icona::Domanda);
+    if (r == Risposta::Annulla) return false;
+    // Refused or not written: the values stay in the boxes, still pending, and the other gas is
+    // not shown.
+    if (r == Risposta::Si && !SalvaDatiGas(campi)) return false;
   }
   GasModificato = false;
+  ListaDaRicaricare = ScartaNuovo(verso);
   return true;
 }
 
@@ -94,45 +116,72 @@ CampiGas EditorGas::Seleziona(const std::string& nome) {
   return g ? MostraDatiGas(*g) : CampiGas{};
 }
 
+std::string EditorGas::DifettoGas(const TGas& gas) {
+  // A value beyond a single's range is infinite: used by the calculation, written as "0".
+  for (float v : {gas.Densita, gas.Viscosita, gas.PCI, gas.PCS})
+    if (!std::isfinite(v) || v < 0) return MsgGasValoreNonValido;
+  if (!IsGasValido(gas)) return MsgGasIncompleto;
+  return {};
+}
+
 bool EditorGas::SalvaDatiGas(const CampiGas& campi) {
   TGas* g = Corrente();
   if (!g) return false;
   TGas copia = *g;
   LeggiDatiGas(campi, copia);
-  if (!IsGasValido(copia)) {
-    MsgBox(MsgGasIncompleto, Bottoni::OK);
+  const std::string difetto = DifettoGas(copia);
+  if (!difetto.empty()) {
+    MsgBox(difetto, Bottoni::OK);
     return false;
   }
+  // The derived values go with the values they come from: the gas in use is copied from here.
+  CalcolaFamigliaGas(copia);
   const TGas prima = *g;
+  const int16_t nuovo = NuovoNonSalvato;
+  if (NuovoNonSalvato == IndiceGas) NuovoNonSalvato = 0;
   *g = copia;
   if (Scrivi()) return true;
   *g = prima;
+  NuovoNonSalvato = nuovo;
   return false;
 }
 
 bool EditorGas::Salva(const CampiGas& campi) {
   const bool ok = SalvaDatiGas(campi);
-  GasModificato = false;
+  // A refused or failed save leaves the values pending: leaving still asks about them.
+  if (ok) GasModificato = false;
   return ok;
 }
 
 CampiGas EditorGas::Ricalcola(const CampiGas& campi) {
   TGas* g = Corrente();
   if (!g) return campi;
-  LeggiDatiGas(campi, *g);
-  CalcolaFamigliaGas(*g);
-  GasModificato = false;
-  return MostraDatiGas(*g);
+  // Worked out on a copy: the archive changes only when the gas is saved.
+  TGas copia = *g;
+  LeggiDatiGas(campi, copia);
+  CalcolaFamigliaGas(copia);
+  CampiGas esito = MostraDatiGas(copia);
+  esito.Densita = campi.Densita;
+  esito.Viscosita = campi.Viscosita;
+  esito.PCinf = campi.PCinf;
+  esito.PCsup = campi.PCsup;
+  return esito;
 }
 
 int16_t EditorGas::Nuovo(const std::string& nome, const CampiGas& campi) {
   // An empty name (also the cancelled prompt) would be written as a line the reader cannot
   // take back as the same gas.
   if (Trim(nome).empty()) return 0;
+  // gas.cfg must give the name back as typed, or projects using it would lose their gas.
+  if (!TestoArchiviabile(nome)) {
+    MsgBox(MsgTestoNonArchiviabile("Il nome del gas"), Bottoni::OK);
+    return 0;
+  }
   // The pending values belong to the gas shown now, not to the new entry.
   if (!ConfermaCambio(campi)) return 0;
   GasModificato = false;
-  return AggiungiGas(nome);
+  NuovoNonSalvato = AggiungiGas(nome);
+  return NuovoNonSalvato;
 }
 
 bool EditorGas::Cancella() {
@@ -149,6 +198,7 @@ bool EditorGas::Cancella() {
     g->Cancellato = 0;
     return false;
   }
+  NuovoNonSalvato = 0;
   CaricaGas();
   // The boxes' pending values were the deleted gas's: they go with it.
   GasModificato = false;
@@ -162,26 +212,18 @@ UscitaGas EditorGas::Esci(const CampiGas& campi, const std::string& testoLista,
   if (GasModificato) {
     const Risposta r = MsgBox(MsgSalvareModifiche, Bottoni::SiNoAnnulla, Icona::Domanda);
     if (r == Risposta::Annulla) return UscitaGas::RestaAperta;
-    if (r == Risposta::No) return UscitaGas::Chiusa;
-    const CampiGas mostrati = Ricalcola(campi);
-    TGas* g = Corrente();
-    if (g) {
-      TGas copia = *g;
-      LeggiDatiGas(mostrati, copia);
-      if (IsGasValido(copia)) {
-        // Written or not: a failed write keeps the editor open with the changes still pending.
-        if (!SalvaDatiGas(mostrati)) {
-          GasModificato = true;
-          return UscitaGas::RestaAperta;
-        }
-      } else {
-        MsgBox(MsgGasIncompleto, Bottoni::OK);
-      }
+    if (r == Risposta::No) {
+      ScartaNuovo();
+      return UscitaGas::Chiusa;
     }
+    // Refused or not written: the editor stays open with the changes still pending.
+    if (!SalvaDatiGas(campi)) return UscitaGas::RestaAperta;
+    GasModificato = false;
     if (gasInUso && !AggiornaGasInUso(voceSelettore)) return UscitaGas::RestaAperta;
     return UscitaGas::Chiusa;
   }
-  Ricalcola(campi);
+  // Nothing typed: the archive stays exactly as it is.
+  ScartaNuovo();
   if (gasInUso && !AggiornaGasInUso(voceSelettore)) return UscitaGas::Nascosta;
   return UscitaGas::Chiusa;
 }

@@ -27,6 +27,8 @@ struct CampiGas {
 
 inline constexpr const char* MsgSalvareModifiche = "Salvare le modifiche?";
 inline constexpr const char* MsgGasIncompleto = "Impossibile salvare il gas. Dati incompleti";
+inline constexpr const char* MsgGasValoreNonValido =
+    "Impossibile salvare il gas: un valore e' negativo o troppo grande";
 inline constexpr const char* MsgGasInUso = "Non è possibile cancellare il gas correntemente in uso";
 
 // How leaving the editor ended.
@@ -42,26 +44,39 @@ class EditorGas {
   int16_t IndiceGas = 0;
   // A numeric box was typed into since the gas was last shown.
   bool GasModificato = false;
+  // The entry "Nuovo" added and no valid save has stored yet (0 when none). It is kept out of
+  // "gas.cfg", and leaves the archive again when the editor moves away from it unsaved.
+  int16_t NuovoNonSalvato = 0;
+  // Set by a change of gas that took such an entry out of the archive: the list must be refilled.
+  bool ListaDaRicaricare = false;
 
   static CampiGas MostraDatiGas(const TGas& gas);
   // Density, viscosity (typed in mm2/s), calorific values and the non-combustible flag (1 when
   // ticked); the name and the derived values are left alone.
+  // A box whose text is still the one shown for the stored value keeps that value at its full
+  // precision.
   static void LeggiDatiGas(const CampiGas& campi, TGas& gas);
+  // Why the gas may not enter the archive; empty when it may.
+  static std::string DifettoGas(const TGas& gas);
 
   // The entry to show first: the first gas named exactly DefaultGas, else the first; 0 when empty.
   static int16_t IndiceDefault();
 
-  // The question on pending changes before another gas is shown: Yes stores the boxes into the
-  // entry shown and writes the archive, No drops them. False when the user cancelled.
-  bool ConfermaCambio(const CampiGas& campi);
+  // The question on pending changes before another gas (archive index `verso`, 0 for one not
+  // yet known) is shown: Yes saves the boxes into the entry shown as "Salva" does, No drops them.
+  // False when the user cancelled or the save was refused.
+  bool ConfermaCambio(const CampiGas& campi, int16_t verso = 0);
   // Shows the gas named `nome` (the first entry of that name); its texts.
   CampiGas Seleziona(const std::string& nome);
 
   // "Salva": false (after the message) when the data are incomplete or the file could not be
-  // written. GasModificato is cleared either way.
+  // written; the changes then stay pending.
   bool Salva(const CampiGas& campi);
+  // The boxes into the entry shown with its derived values, and the archive written; neither
+  // when the values are not valid (after the message) or the file could not be written.
   bool SalvaDatiGas(const CampiGas& campi);
-  // "Ricalcola": the boxes into the entry in memory, derived values recomputed; the new texts.
+  // "Ricalcola": the derived values of the boxes' gas, the archive untouched; the texts to show,
+  // the typed boxes as typed.
   CampiGas Ricalcola(const CampiGas& campi);
   // "Nuovo" with the name typed: the new entry's index, or 0 when nothing was added (empty name,
   // or pending changes whose question was cancelled).
@@ -82,6 +97,8 @@ class EditorGas {
  private:
   TGas* Corrente();
   bool Scrivi();
+  // Leaving an unsaved new entry for another (`verso`) takes it out of the archive again.
+  bool ScartaNuovo(int16_t verso = 0);
 };
 
 }  // namespace varnex

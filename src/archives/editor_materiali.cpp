@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "archives/testi_archivio.h"
 #include "model/files.h"
 #include "model/globals.h"
 #include "model/interaction.h"
@@ -20,6 +21,12 @@ std::string TestoStandard(double valore) {
 }
 
 std::string Formato(float valore) { return FormatNumero(valore, 2); }
+
+// The inner diameter the grid computes, in the same single precision, is a finite number above 0.
+bool InternoValido(float esterno, float spessore) {
+  const float interno = esterno - 2 * spessore;
+  return std::isfinite(esterno) && std::isfinite(spessore) && interno > 0;
+}
 
 int16_t ColonnaSuccessiva(int16_t c) { return c == 1 ? 2 : c == 2 ? 3 : 1; }
 int16_t PassoRiga(int16_t c) { return c == 3 ? 1 : 0; }
@@ -99,19 +106,27 @@ void EditorMateriali::MostraSerie() {
 }
 
 std::string EditorMateriali::TestoDensita() const {
-  return TestoStandard(std::floor(static_cast<double>(CopiaSerie[0].PesoSpecifico)));
+  // With its decimals: shown as a whole number, the next leaving of the box would store that.
+  const float densita = CopiaSerie[0].PesoSpecifico;
+  return (densita < 0 ? "" : " ") + TestoNumero(densita);
 }
 
 void EditorMateriali::RicalcolaRighe() {
   const double peso = CopiaSerie[0].PesoSpecifico;
   for (int16_t r = 1; r <= RigheMostrate && r <= MaxDiametri; ++r) {
     TMateriale& m = CopiaSerie[static_cast<size_t>(r)];
+    bool toccata = true;
     if (r <= RigheSerie) {
       const auto& riga = Griglia[static_cast<size_t>(r)];
-      m.DiamEsterno = static_cast<float>(NumeroCella(riga[2]));
-      m.Spessore = static_cast<float>(NumeroCella(riga[3]));
+      // A cell still showing its stored value as shown keeps that value: the grid's two decimals
+      // must not replace the archive's figures in the rows the user did not edit.
+      const bool esterno = riga[2] != Formato(m.DiamEsterno);
+      const bool spessore = riga[3] != Formato(m.Spessore);
+      if (esterno) m.DiamEsterno = static_cast<float>(NumeroCella(riga[2]));
+      if (spessore) m.Spessore = static_cast<float>(NumeroCella(riga[3]));
+      toccata = esterno || spessore;
     }
-    m.DiamInterno = m.DiamEsterno - 2 * m.Spessore;
+    if (toccata) m.DiamInterno = m.DiamEsterno - 2 * m.Spessore;
     const double de = m.DiamEsterno;
     const double di = m.DiamInterno;
     const float ae = static_cast<float>(de * de / 4 * 3.1415);
@@ -125,14 +140,30 @@ EsitoCommit EditorMateriali::Commit(int16_t r, int16_t c, const std::string& tes
   EsitoCommit e;
   if (r < 1 || r > RigheSerie || c < 1 || c > 3) return e;
   auto& cella = Griglia[static_cast<size_t>(r)][static_cast<size_t>(c)];
+  const std::string precedente = cella;
   cella = testo;
   e.accettato = true;
+  TMateriale& m = CopiaSerie[static_cast<size_t>(r)];
   if (c == 1) {
-    CopiaSerie[static_cast<size_t>(r)].RifDiametro = testo;
+    if (TestoArchiviabile(testo)) {
+      m.RifDiametro = testo;
+    } else {
+      // Written as typed, the row would come back shifted, cut or not at all.
+      MsgBox(MsgTestoNonArchiviabile(MsgCampoRifDiametro), Bottoni::OK);
+      cella = precedente;
+      e.accettato = false;
+    }
+  } else if (c == 2) {
+    // A pipe whose wall fills it has no flow section: the sizing could only pick it wrongly.
+    if (!InternoValido(static_cast<float>(NumeroCella(testo)), m.Spessore)) {
+      MsgBox(MsgEsternoNonCompatibile, Bottoni::OK);
+      cella = precedente;
+      e.accettato = false;
+    }
   } else if (c == 3) {
     const double s = NumeroCella(testo);
-    const double de = CopiaSerie[static_cast<size_t>(r)].DiamEsterno;
-    if (!(s < de / 2)) {
+    const double de = m.DiamEsterno;
+    if (!(s < de / 2) || !InternoValido(m.DiamEsterno, static_cast<float>(s))) {
       MsgBox(MsgSpessoreNonCompatibile, Bottoni::OK);
       CopiaSerie[static_cast<size_t>(r)].Spessore = 0;
       cella.clear();
@@ -157,7 +188,8 @@ EsitoCommit EditorMateriali::Commit(int16_t r, int16_t c, const std::string& tes
 }
 
 void EditorMateriali::ImpostaDensita(const std::string& testo) {
-  CopiaSerie[0].PesoSpecifico = static_cast<float>(Val(testo));
+  // The box shows a decimal comma and accepts one: its decimals are kept, not cut at the comma.
+  CopiaSerie[0].PesoSpecifico = static_cast<float>(ValDot(testo));
   RicalcolaRighe();
   MostraSerie();
   SerieModificata = true;
@@ -214,8 +246,34 @@ void EditorMateriali::CopiaInArchivio(int16_t k) {
   CalcolaDatiMateriali();
 }
 
+std::string EditorMateriali::RigaNonSalvabile() const {
+  if (!TestoArchiviabile(CopiaSerie[0].Descrizione)) return MsgTestoNonArchiviabile(MsgCampoDescrizioneSerie);
+  // Beyond a single's range the density is infinite, and so is every mass per metre.
+  if (!std::isfinite(CopiaSerie[0].PesoSpecifico) || CopiaSerie[0].PesoSpecifico < 0) return MsgDensitaNonValida;
+  const int16_t n = std::min<int16_t>(CopiaSerie[0].NumDiametri, MaxDiametri);
+  for (int16_t r = 1; r <= n; ++r) {
+    const TMateriale& m = CopiaSerie[static_cast<size_t>(r)];
+    // Rows without a label are not written at all.
+    if (Trim(m.RifDiametro).empty()) continue;
+    if (!TestoArchiviabile(m.RifDiametro)) return MsgTestoNonArchiviabile(MsgCampoRifDiametro);
+    if (!(m.DiamInterno > 0) || !std::isfinite(m.DiamInterno) || !std::isfinite(m.Spessore)) {
+      return std::string(MsgRigaSenzaInterno) + m.RifDiametro + " (riga " + std::to_string(r) +
+             ") non ha un diametro interno maggiore di 0.\r\nCorreggere diametro esterno e spessore, oppure "
+             "svuotare il suo Rif.Diam. perche' la riga non venga salvata.";
+    }
+  }
+  return {};
+}
+
 bool EditorMateriali::SalvaSerie() {
   std::string errore;
+  if (SerieNuova || (IndiceSerie >= 1 && IndiceSerie <= NumMateriali)) {
+    const std::string difetto = RigaNonSalvabile();
+    if (!difetto.empty()) {
+      MsgBox(difetto, Bottoni::OK, Icona::Esclamazione);
+      return false;
+    }
+  }
   if (!SerieNuova) {
     // An empty archive has nothing to save.
     if (IndiceSerie < 1 || IndiceSerie > NumMateriali) return true;

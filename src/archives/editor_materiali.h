@@ -26,6 +26,15 @@ inline constexpr const char* MsgFileGiaEliminato = "Il file non esiste, e' gia' 
 inline constexpr const char* MsgTroppeSerie =
     "L'archivio contiene gia' 50 tipi di tubazione: impossibile aggiungerne altri";
 inline constexpr const char* MsgSalvareSerie = "Salvare le modifiche?";
+inline constexpr const char* MsgEsternoNonCompatibile =
+    "Diametro esterno non compatibile con lo spessore: il diametro interno (diametro esterno meno due "
+    "spessori) deve essere maggiore di 0";
+// The fields whose texts the series file must give back unchanged.
+inline constexpr const char* MsgCampoRifDiametro = "Il Rif.Diam.";
+inline constexpr const char* MsgCampoDescrizioneSerie = "La descrizione della tubazione";
+inline constexpr const char* MsgDensitaNonValida = "Impossibile salvare la tubazione: massa volumica non valida";
+// Followed by the row's label and number.
+inline constexpr const char* MsgRigaSenzaInterno = "Impossibile salvare la tubazione: il diametro ";
 
 // The grid's data rows (row 0 holds the titles): one fewer than a series may have diameters.
 inline constexpr int16_t RigheSerie = 49;
@@ -68,14 +77,15 @@ class EditorMateriali {
   void CaricaSerie(int16_t k);
   // The working copy into the grid's texts.
   void MostraSerie();
-  // The outer diameters and thicknesses read back from the grid, the derived values recomputed.
+  // The outer diameters and thicknesses read back from the grid, the derived values recomputed;
+  // a row whose two cells still show the stored values keeps its stored figures.
   void RicalcolaRighe();
-  // The density box's text: the whole part with the blank of a non-negative number.
+  // The density box's text, decimals included, with the blank of a non-negative number.
   std::string TestoDensita() const;
 
   // The cell editor's text committed into cell (riga, colonna), colonna 1..3, riga 1..49.
   EsitoCommit Commit(int16_t riga, int16_t colonna, const std::string& testo);
-  // Leaving the density box: only "." is a decimal point here.
+  // Leaving the density box: a decimal comma or point.
   void ImpostaDensita(const std::string& testo);
   void ImpostaDescrizione(const std::string& testo);
   void ImpostaTipoFormula(int16_t tipo);
@@ -84,8 +94,10 @@ class EditorMateriali {
   bool CheckBeforeChange();
   // A pick in the list (series k): the question, then the series. False when nothing changed.
   bool CambiaSerie(int16_t k);
-  // Saves the series shown. False (after the message) when it could not be written or a 51st
-  // series was refused: nothing is then taken as saved.
+  // Saves the series shown. False (after the message) when it could not be written, a row to be
+  // written has no inner diameter above 0, the description or a label would not read back as
+  // typed, or a 51st series was refused: nothing is then taken as saved and the changes stay
+  // pending.
   bool SalvaSerie();
   // Stores the working copy as archive series k and recomputes every series.
   void CopiaInArchivio(int16_t k);
@@ -102,6 +114,8 @@ class EditorMateriali {
 
  private:
   void SvuotaGriglia();
+  // The message refusing the save when a row to be written has no usable inner diameter.
+  std::string RigaNonSalvabile() const;
 };
 
 }  // namespace varnex

@@ -1,8 +1,10 @@
 #include "archives/editor_pdc.h"
 
+#include "model/helpers.h"
 #include "model/interaction.h"
 #include "model/numbers.h"
 #include "model/raccordi.h"
+#include "model/valori_archivio.h"
 
 namespace varnex {
 
@@ -18,6 +20,14 @@ CampiPDC EditorPDC::MostraPDC() {
 }
 
 bool EditorPDC::ApplicaPDC(CampiPDC& campi) {
+  for (const std::string* t : {&campi.Potenza, &campi.Potenza1[0], &campi.Potenza1[1], &campi.Potenza1[2],
+                               &campi.Potenza2[0], &campi.Potenza2[1], &campi.Potenza2[2]}) {
+    // Not above 0 takes the default; infinity would be kept, used and written back as "0".
+    if (!ValoreArchivio(CommaToDot(*t), true)) {
+      MsgBox(std::string(MsgValorePDCNonValido) + *t, Bottoni::OK, Icona::Esclamazione);
+      return false;
+    }
+  }
   const float soglia = SogliaPotenzaPDC;
   const auto tabella = PDCMaxTabella;
   SogliaPotenzaPDC = static_cast<float>(ValDot(campi.Potenza));

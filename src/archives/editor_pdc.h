@@ -15,13 +15,17 @@ struct CampiPDC {
   std::array<std::string, 3> Potenza2;  // above the threshold, families 1..3, Pa
 };
 
+// Followed by the text typed.
+inline constexpr const char* MsgValorePDCNonValido = "Valore non valido: ";
+
 class EditorPDC {
  public:
   // The threshold and the six drops as box texts.
   static CampiPDC MostraPDC();
   // "OK": the editable boxes into the threshold and the table, defaults for every value not
   // above 0, then "PDCMAX.CFG". `campi` gets the completed values. When the file cannot be written
-  // the values get back what they held, the reason is shown and false comes back.
+  // the values get back what they held, the reason is shown and false comes back; so it does,
+  // before anything changes, for a value beyond a single's range.
   static bool ApplicaPDC(CampiPDC& campi);
 };
 

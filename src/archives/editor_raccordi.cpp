@@ -1,8 +1,11 @@
 #include "archives/editor_raccordi.h"
 
+#include "archives/testi_archivio.h"
+#include "model/helpers.h"
 #include "model/interaction.h"
 #include "model/numbers.h"
 #include "model/raccordi.h"
+#include "model/valori_archivio.h"
 
 namespace varnex {
 
@@ -29,6 +32,20 @@ void EditorSpeciali::LeggiSpeciali(const CampiSpeciali& campi) {
 }
 
 bool EditorSpeciali::Conferma(const CampiSpeciali& campi) {
+  for (const RigaSpeciale& r : campi) {
+    // Read back shifted or cut, every later fitting would take another one's lengths.
+    if (!TestoArchiviabile(r.Descrizione)) {
+      MsgBox(MsgTestoNonArchiviabile("La descrizione di un raccordo"), Bottoni::OK, Icona::Esclamazione);
+      return false;
+    }
+    for (const std::string* t : {&r.Range1, &r.Range2, &r.Range3}) {
+      // Infinity would be used by the calculation and written back as a number it is not.
+      if (!ValoreArchivio(CommaToDot(*t))) {
+        MsgBox(std::string(MsgLunghezzaNonValida) + r.Descrizione + ": " + *t, Bottoni::OK, Icona::Esclamazione);
+        return false;
+      }
+    }
+  }
   const auto nomi = NomiSpeciali;
   const auto lunghezze = LunghezzeEquivalenti;
   LeggiSpeciali(campi);

@@ -19,6 +19,9 @@ using CampiSpeciali = std::array<RigaSpeciale, 10>;
 
 // Fittings 1..4 are counted by every segment and their names cannot be changed here.
 inline constexpr int RigheDescrizioneFissa = 4;
+// Followed by the fitting's name, ": " and the text typed.
+inline constexpr const char* MsgLunghezzaNonValida = "Lunghezza equivalente non valida per ";
+
 // Longest description the user may type for fittings 5..10.
 inline constexpr int LunghezzaMaxDescrizione = 16;
 
@@ -30,7 +33,8 @@ class EditorSpeciali {
   static void LeggiSpeciali(const CampiSpeciali& campi);
   // "OK": the boxes into the tables and the tables into "EQLEN.CFG". When the file cannot be
   // written the tables get back what they held, the reason is shown and false comes back (the
-  // window stays, so nothing typed is lost and memory never disagrees with the file).
+  // window stays, so nothing typed is lost and memory never disagrees with the file). A length
+  // that is negative or beyond a single's range is refused the same way, before anything changes.
   static bool Conferma(const CampiSpeciali& campi);
 };
 

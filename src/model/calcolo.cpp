@@ -141,7 +141,7 @@ std::string MotivoRifiutoCalcolo() {
     return "Il gas in uso non ha viscosita' o massa volumica: calcolo non eseguito.\n"
            "Scegliere un gas valido dall'archivio gas.";
   }
-  return {};
+  return DiametriNonUsabili();
 }
 
 void CalcolaRete() {

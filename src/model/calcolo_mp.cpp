@@ -226,6 +226,8 @@ void ScegliDiametroMP(int16_t s, float budget, float lunghezza) {
       const int16_t righe = NumeroRighe(serie);
       for (int16_t r = 1; r <= righe && t.ID_DIAMETRO.empty(); ++r) {
         const float dr = DiametroRiga(serie, r);
+        // A row without a usable inner diameter would show a network without any drop.
+        if (!(dr > 0)) continue;
         const float unitaria = PerditaUnitariaMP(dr / 1000.0f, q, p1, tipo);
         if (unitaria < 0 || unitaria > consentita) continue;
         t.ID_DIAMETRO = (*serie)[static_cast<size_t>(r)].RifDiametro;
@@ -241,9 +243,11 @@ void ScegliDiametroMP(int16_t s, float budget, float lunghezza) {
       if (t.ID_DIAMETRO.empty() && q > 0 && t.ID_EQ_LEN > 0) {
         // No row fits: the widest one, with the equivalent length and drop of that very row so
         // that the drop shown belongs to the diameter shown.
-        t.ID_DIAMETRO = righe > 0 ? (*serie)[static_cast<size_t>(righe)].RifDiametro : std::string();
+        int16_t ultima = righe;
+        while (ultima > 0 && !(DiametroRiga(serie, ultima) > 0)) --ultima;
+        t.ID_DIAMETRO = ultima > 0 ? (*serie)[static_cast<size_t>(ultima)].RifDiametro : std::string();
         CalcolaLunghezzeEquivalentiMP(1, s);
-        t.ID_PDC_TRONCO = PerditaMP(p1, DiametroRiga(serie, righe) / 1000.0f, q, t.ID_EQ_LEN, tipo);
+        t.ID_PDC_TRONCO = PerditaMP(p1, DiametroRiga(serie, ultima) / 1000.0f, q, t.ID_EQ_LEN, tipo);
         Stato(s).Dimensionato = -1;
         return;
       }

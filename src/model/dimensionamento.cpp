@@ -3,6 +3,7 @@
 #include "model/calcolo.h"
 #include "model/interaction.h"
 #include "model/materiali.h"
+#include "model/numbers.h"
 #include "model/rete.h"
 
 namespace varnex {
@@ -88,6 +89,16 @@ int16_t NumRighe(const TSerieMateriale& serie) {
   return n > MaxDiametri ? MaxDiametri : n;
 }
 
+// A row whose inner diameter is not above 0 (a hand-edited file, or an edit that made the wall
+// thicker than the pipe) has no drop at all: sizing must never choose it.
+bool RigaUsabile(const TSerieMateriale& serie, int16_t r) { return serie[static_cast<size_t>(r)].DiamInterno > 0; }
+
+// The last usable row up to `r`, 0 when there is none.
+int16_t UltimaRigaUsabile(const TSerieMateriale& serie, int16_t r) {
+  while (r > 0 && !RigaUsabile(serie, r)) --r;
+  return r;
+}
+
 int16_t RigaDiametro(int16_t indice, const std::string& etichetta) {
   if (indice < 1 || indice > MaxMateriali) return 0;
   return CercaDiametro(indice, etichetta);
@@ -149,9 +160,10 @@ int16_t OttimizzaDiametriRic(int16_t s, int profondita, float monte) {
     const float dSinistro = interno(t.ID_LEFT);
     const float dDestro = interno(t.ID_RIGHT);
     const int16_t r = RigaDiametro(t.IndiceMateriale, t.ID_DIAMETRO);
-    if (d > dSinistro && d > dDestro && r > 1) {
+    const int16_t sotto = r > 1 ? UltimaRigaUsabile(Serie(t.IndiceMateriale), static_cast<int16_t>(r - 1)) : 0;
+    if (d > dSinistro && d > dDestro && sotto >= 1) {
       n = 1;
-      ImpostaRiga(s, static_cast<int16_t>(r - 1), monte);
+      ImpostaRiga(s, sotto, monte);
       if (!VerificaPDC()) {
         n = 0;
         ImpostaRiga(s, r, monte);
@@ -273,10 +285,11 @@ void ScegliDiametro(int16_t s, float budget, float lunghezza) {
     if (t.ID_P_TRONCO > 0) {
       const int16_t righe = NumRighe(serie);
       for (int16_t r = 1; r <= righe && t.ID_DIAMETRO.empty(); ++r) {
+        if (!RigaUsabile(serie, r)) continue;
         const float unitaria = PerditaUnitaria(serie[static_cast<size_t>(r)].DiamInterno / 1000.0f, t.ID_P_TRONCO);
         if (unitaria <= ammessa) t.ID_DIAMETRO = serie[static_cast<size_t>(r)].RifDiametro;
       }
-      if (t.ID_DIAMETRO.empty()) t.ID_DIAMETRO = serie[static_cast<size_t>(righe)].RifDiametro;
+      if (t.ID_DIAMETRO.empty()) t.ID_DIAMETRO = serie[static_cast<size_t>(UltimaRigaUsabile(serie, righe))].RifDiametro;
     }
   }
   const int16_t r = RigaDiametro(t.IndiceMateriale, t.ID_DIAMETRO);
@@ -293,6 +306,36 @@ void DimensionaResto() {
     if (!InTabella(a)) a = 0;
     ScegliDiametro(c, PDCMassima() - Stato(a).PerditaCumulata, Tronco(c).ID_EQ_LEN);
   }
+}
+
+std::string DiametriNonUsabili() {
+  std::string righe;
+  int conta = 0;
+  const int16_t n = ContoTronchi();
+  for (int16_t s = 1; s <= n; ++s) {
+    const TTronco& t = Tronco(s);
+    // A removed segment is no part of the network that is calculated.
+    if (t.Eliminato != 0) continue;
+    if (t.IndiceMateriale < 1 || t.IndiceMateriale > MaxMateriali) continue;
+    const TSerieMateriale& serie = Serie(t.IndiceMateriale);
+    std::string difetto;
+    if (t.ID_DIAMCUSTOM == -1) {
+      const int16_t r = RigaDiametro(t.IndiceMateriale, t.ID_DIAMETRO);
+      if (r > 0 && !RigaUsabile(serie, r)) {
+        difetto = "diametro " + t.ID_DIAMETRO + " della tubazione " + serie[0].Nome + " con diametro interno " +
+                  TestoNumero(serie[static_cast<size_t>(r)].DiamInterno) + " mm";
+      }
+    } else if (NumRighe(serie) > 0 && UltimaRigaUsabile(serie, NumRighe(serie)) == 0) {
+      difetto = "la tubazione " + serie[0].Nome + " non ha alcun diametro con diametro interno maggiore di 0";
+    }
+    if (difetto.empty()) continue;
+    if (conta < 10) righe += "\nTronco " + std::to_string(s) + ": " + difetto;
+    ++conta;
+  }
+  if (conta == 0) return {};
+  if (conta > 10) righe += "\n...";
+  return "Diametri interni non validi: calcolo non eseguito." + righe +
+         "\nCorreggere la tubazione in Archivi > Tubazioni oppure scegliere un altro diametro.";
 }
 
 int16_t OttimizzaDiametri(int16_t s) {

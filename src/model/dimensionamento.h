@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace varnex {
@@ -77,6 +78,12 @@ void DimensionaResto();
 // One optimisation pass below s: steps diameters down one row where every path stays within the
 // allowed drop. Returns the number of changes kept.
 int16_t OttimizzaDiametri(int16_t s);
+
+// The segments that no sizing can give a true drop: one fixed to a row whose inner diameter is
+// not above 0, or one of "Auto" diameter whose series has rows but none with a usable inner
+// diameter. Empty when there are none; otherwise the text that refuses the calculation, naming
+// them. Both the low-pressure and the pressurised calculation check it first.
+std::string DiametriNonUsabili();
 
 // Runs the loop of the sizing passes over the members after item 1, calling `dimensiona(m, L)`
 // for each member m not yet sized, with m's own LunghezzaResidua. A member that a call leaves

@@ -1,6 +1,7 @@
 #include "model/gas.h"
 
 #include <cmath>
+#include <optional>
 
 #include "model/files.h"
 #include "model/helpers.h"
@@ -8,6 +9,7 @@
 #include "model/numbers.h"
 #include "model/strings.h"
 #include "model/textfile.h"
+#include "model/valori_archivio.h"
 
 namespace varnex {
 
@@ -56,12 +58,21 @@ void CaricaGas() {
              ": dati incompleti, il gas non e' stato caricato.");
       continue;
     }
+    const std::optional<float> densita = ValoreArchivio(campi[1]);
+    const std::optional<float> viscosita = ValoreArchivio(campi[2]);
+    const std::optional<float> pci = ValoreArchivio(campi[3]);
+    const std::optional<float> pcs = ValoreArchivio(campi[4]);
+    if (!densita || !viscosita || !pci || !pcs) {
+      MsgBox("Errore nel file " + GetNomeFile(path) + ", riga " + std::to_string(file.LineNumber()) +
+             ": valore non valido, il gas non e' stato caricato.");
+      continue;
+    }
     int16_t i = AggiungiGas(campi[0]);
     TGas& g = ArchivioGas[static_cast<size_t>(i)];
-    g.Densita = static_cast<float>(Val(campi[1]));
-    g.Viscosita = static_cast<float>(Val(campi[2]));
-    g.PCI = static_cast<float>(Val(campi[3]));
-    g.PCS = static_cast<float>(Val(campi[4]));
+    g.Densita = *densita;
+    g.Viscosita = *viscosita;
+    g.PCI = *pci;
+    g.PCS = *pcs;
     g.NonCombustibile = ToInt16(Val(campi[5])).value_or(0);
     CalcolaFamigliaGas(g);
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "model/numbers.h"
 #include "model/strings.h"
 #include "model/textfile.h"
+#include "model/valori_archivio.h"
 
 namespace varnex {
 
@@ -95,7 +97,13 @@ bool CaricaFileMateriale(int16_t serie, const std::string& percorso) {
   }
   const std::string nomeFile = GetNomeFile(path);
   m[0].TipoFormula = ToInt16(Val(ReadDataLine(file))).value_or(0);
-  m[0].PesoSpecifico = static_cast<float>(Val(ReadDataLine(file)));
+  const std::string peso = ReadDataLine(file);
+  const std::optional<float> pesoSpecifico = ValoreArchivio(peso);
+  if (!pesoSpecifico) {
+    MsgBox("Errore nel file " + GetNomeFile(path) + ", riga " + std::to_string(file.LineNumber()) +
+           ": peso specifico non valido, e' stato posto a 0.");
+  }
+  m[0].PesoSpecifico = pesoSpecifico.value_or(0.0f);
   m[0].Descrizione = ReadDataLine(file);
 
   std::vector<std::string> campi(21);
@@ -112,8 +120,16 @@ bool CaricaFileMateriale(int16_t serie, const std::string& percorso) {
              ": dati incompleti, la riga e' stata ignorata.");
       continue;
     }
-    float interno = static_cast<float>(Val(campi[2]));
-    if (!(interno > 0)) continue;
+    const double letto = Val(campi[2]);
+    // Not above 0 (nor a number at all): skipped without a word, as the file format has it.
+    if (!(letto > 0)) continue;
+    const std::optional<float> interno = ValoreArchivio(campi[2]);
+    const std::optional<float> spessore = ValoreArchivio(campi[1]);
+    if (!interno || !spessore) {
+      MsgBox("Errore nel file " + nomeFile + ", riga " + std::to_string(file.LineNumber()) +
+             ": valore non valido, la riga e' stata ignorata.");
+      continue;
+    }
     if (riga > MaxDiametri) {
       MsgBox("Errore nel file " + nomeFile + ", riga " + std::to_string(file.LineNumber()) +
              ": superato il numero massimo di " + std::to_string(MaxDiametri) +
@@ -122,8 +138,8 @@ bool CaricaFileMateriale(int16_t serie, const std::string& percorso) {
     }
     m[riga] = TMateriale{};
     m[riga].RifDiametro = campi[0];
-    m[riga].Spessore = static_cast<float>(Val(campi[1]));
-    m[riga].DiamInterno = interno;
+    m[riga].Spessore = *spessore;
+    m[riga].DiamInterno = *interno;
     ++riga;
   }
   m[0].NumDiametri = static_cast<int16_t>(riga - 1);

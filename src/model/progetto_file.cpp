@@ -311,7 +311,8 @@ bool LeggiRTG(const std::string& path) {
   const std::string nomeGas = file.LineInput();
   int16_t gas = CercaGas(nomeGas);
   if (gas < 0) {
-    frmEquiv.Substitute(nomeGas, SostituzioneGas);
+    // The activity is read after the gas, but the header already tells a pressurised network.
+    frmEquiv.Substitute(nomeGas, SostituzioneGas, !(esteso && tag == "VXP"));
     gas = frmEquiv.value();
   }
   if (gas < 0 || static_cast<size_t>(gas) >= ArchivioGas.size()) gas = 0;

@@ -1,6 +1,7 @@
 #include "model/raccordi.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "model/files.h"
@@ -9,6 +10,7 @@
 #include "model/numbers.h"
 #include "model/strings.h"
 #include "model/textfile.h"
+#include "model/valori_archivio.h"
 
 namespace varnex {
 
@@ -77,9 +79,16 @@ bool CaricaSpeciali() {
              ": dati incompleti, la riga e' stata ignorata.");
       continue;
     }
+    std::optional<float> valori[4];
+    for (int c = 1; c <= 3; ++c) valori[c] = ValoreArchivio(campi[c]);
+    if (!valori[1] || !valori[2] || !valori[3]) {
+      MsgBox("Errore nel file EQLEN.CFG, riga " + std::to_string(file.LineNumber()) +
+             ": valore non valido, la riga e' stata ignorata.");
+      continue;
+    }
     if (ultimo != 3) MsgBox("Errore nel file EQLEN.CFG");
     NomiSpeciali[i] = campi[0];
-    for (int c = 1; c <= 3; ++c) LunghezzeEquivalenti[i][1][c] = static_cast<float>(Val(campi[c]));
+    for (int c = 1; c <= 3; ++c) LunghezzeEquivalenti[i][1][c] = *valori[c];
   }
   return true;
 }
@@ -139,7 +148,13 @@ bool CaricaPDCMax() {
       *v.valore = 0;
       continue;
     }
-    *v.valore = static_cast<float>(ValDot(file.LineInput()));
+    // Values not above 0 take their defaults later; one beyond a single's range never gets in.
+    const std::optional<float> valore = ValoreArchivio(CommaToDot(file.LineInput()), true);
+    if (!valore) {
+      MsgBox("Errore nel file PDCMAX.CFG, riga " + std::to_string(file.LineNumber()) +
+             ": valore non valido, sara' usato il valore predefinito.");
+    }
+    *v.valore = valore.value_or(0.0f);
   }
   // A missing file or missing lines take the defaults at once.
   if (!completo) InitPDCMax();

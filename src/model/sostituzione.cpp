@@ -19,19 +19,22 @@ bool TipoValido(int16_t tipo) { return tipo >= 0 && tipo <= 10; }
 
 void ImpostaDialogoSostituzione(IDialogoSostituzione* dialogo) { dialogoSostituzione = dialogo; }
 
-void Sostituzioni::Substitute(const std::string& nome, int16_t Tipo) {
+void Sostituzioni::Substitute(const std::string& nome, int16_t Tipo, bool soloCombustibili) {
   tipo_ = Tipo;
   nome_ = nome;
   value_ = 0;
   if (Trim(nome).empty() || !TipoValido(Tipo)) return;
   value_ = SearchEquiv(nome_, tipo_);
   if (value_ != 0) return;
-  const std::vector<std::string> candidati = LoadList(tipo_);
+  const std::vector<std::string> tutti = LoadList(tipo_);
+  const std::vector<int16_t> indici = IndiciCandidati(tipo_, soloCombustibili);
+  std::vector<std::string> candidati;
+  for (int16_t i : indici) candidati.push_back(tutti[static_cast<size_t>(i - 1)]);
   // With nothing to choose from the window could never be left with an answer: do not show it.
   if (candidati.empty() || dialogoSostituzione == nullptr) return;
   const int16_t scelto = dialogoSostituzione->Scegli(nome, tipo_, candidati);
   if (scelto < 1 || static_cast<size_t>(scelto) > candidati.size()) return;
-  value_ = scelto;
+  value_ = indici[static_cast<size_t>(scelto - 1)];
   AddEquiv(nome_, value_, tipo_);
 }
 
@@ -63,6 +66,16 @@ std::vector<std::string> Sostituzioni::LoadList(int16_t Tipo) {
     for (int16_t i = 1; i <= n; ++i) lista.push_back(ArchivioGas[static_cast<size_t>(i)].Nome);
   }
   return lista;
+}
+
+std::vector<int16_t> Sostituzioni::IndiciCandidati(int16_t Tipo, bool soloCombustibili) {
+  std::vector<int16_t> indici;
+  const size_t n = LoadList(Tipo).size();
+  for (size_t i = 1; i <= n; ++i) {
+    if (Tipo == SostituzioneGas && soloCombustibili && ArchivioGas[i].NonCombustibile != 0) continue;
+    indici.push_back(static_cast<int16_t>(i));
+  }
+  return indici;
 }
 
 bool Sostituzioni::ConfermaSelezione(int posizione) {

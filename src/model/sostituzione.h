@@ -39,7 +39,9 @@ class Sostituzioni {
  public:
   // Finds the replacement for `nome` of kind `Tipo` and leaves it in value(): 0 at once for a
   // blank name, the remembered index for a name answered before, otherwise the user's choice.
-  void Substitute(const std::string& nome, int16_t Tipo);
+  // `soloCombustibili` (a project of an internal installation) offers only the combustible gases:
+  // a non-combustible one could not be calculated with nor shown by the gas selector.
+  void Substitute(const std::string& nome, int16_t Tipo, bool soloCombustibili = false);
   // The index chosen by the last Substitute, 0 when none.
   int16_t value() const { return value_; }
   // Forgets every remembered substitution.
@@ -52,6 +54,9 @@ class Sostituzioni {
   // The candidates of a kind in archive order: the pipe-series names 1..NumMateriali or the gas
   // names 1..NumGas; nothing for other kinds.
   static std::vector<std::string> LoadList(int16_t Tipo);
+  // The archive indices of the candidates offered, in the order shown; for gases with
+  // `soloCombustibili` the combustible ones only.
+  static std::vector<int16_t> IndiciCandidati(int16_t Tipo, bool soloCombustibili);
   // The "Procedi" button of the window: false (after the message) when no line is selected
   // (`posizione` < 0), true when the window may close with line `posizione` (from 0).
   static bool ConfermaSelezione(int posizione);

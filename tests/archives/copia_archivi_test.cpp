@@ -4,9 +4,15 @@
 
 #include <deque>
 #include <filesystem>
+#include <map>
 #include <regex>
 
 #include "archives/copia_archivi.h"
+#include "model/files.h"
+#include "model/gas.h"
+#include "model/materiali.h"
+#include "model/rete.h"
+#include "shell/stato_interfaccia.h"
 #include "model/archivi_scrittura_bloccata.h"
 #include "shell/ambiente_prova.h"
 
@@ -255,6 +261,82 @@ TEST_F(CopiaArchiviTest, CopiaFallitaScriveIlLogEAvvisa) {
   EXPECT_NE(log.find("ACCIAIOM.MAT"), std::string::npos);
 }
 
+TEST_F(CopiaArchiviTest, UnaCopiaNellaCartellaDelProgrammaRicaricaGliArchiviEIlProgettoLiSegue) {
+  RicalcoloAutomatico = 0;
+  CostruisciImpianto();
+  std::string rame = "RAME-B", acciaio = "ACCIAIOM";
+  Tronco(1).ID_MATERIALE = rame;
+  Tronco(1).IndiceMateriale = CercaMateriale(rame);
+  Tronco(2).ID_MATERIALE = acciaio;
+  Tronco(2).IndiceMateriale = CercaMateriale(acciaio);
+  Rete().MaterialeDefault = Tronco(2).IndiceMateriale;
+  ASSERT_GT(Tronco(1).IndiceMateriale, 0);
+  GasCorrente = ArchivioGas[1];
+  ASSERT_EQ(GasCorrente.Nome, "Metano");
+  const int16_t serie = NumMateriali;
+
+  origine.Write("ACCIAIOL.MAT", "# serie\r\n 1\r\n 7850\r\nNuova\r\nX\t 2 \t 20 \t\r\n");
+  origine.Write("GAS.CFG", "Metano\t 0,6 \t 1,6E-05 \t 35 \t 39 \t 0 \r\n");
+  // ACCIAIOL.MAT renamed to a series listed before every other, the gas archive merged, the rest
+  // left as it is (TENIMPTECDEF.CFG is new there and copied without a question).
+  domande.risposte = {CopiaRinomina, CopiaNo, CopiaNo, CopiaNo, CopiaNo, CopiaNo, CopiaSi, CopiaNo, CopiaNo};
+  domande.nomi = {"AAAA.MAT"};
+  utente.Attendi(std::string(MsgArchiviRicaricati) + MsgProgettoRicaricato);
+  EXPECT_EQ(CopiaArchivi(Da(), CartellaProgramma() + "/", domande), EsitoCopia::Completata);
+
+  EXPECT_EQ(NumMateriali, serie + 1);
+  std::string nuova = "AAAA";
+  const int16_t aaaa = CercaMateriale(nuova);
+  ASSERT_GT(aaaa, 0);
+  EXPECT_FLOAT_EQ(Materiali[static_cast<size_t>(aaaa)][1].DiamInterno, 20.0f);
+  // Every segment still names the series it had, whatever index the series has now.
+  for (int16_t s = 1; s <= 2; ++s)
+    EXPECT_EQ(Materiali[static_cast<size_t>(Tronco(s).IndiceMateriale)][0].Nome, Tronco(s).ID_MATERIALE) << s;
+  EXPECT_EQ(Materiali[static_cast<size_t>(Rete().MaterialeDefault)][0].Nome, "ACCIAIOM");
+  // The gas archive in memory is the merged file, and the gas in use is the file's gas of its name.
+  const std::vector<TGas> memoria(ArchivioGas.begin(), ArchivioGas.end());
+  EXPECT_EQ(ArchivioGas[1].Nome, "$$Metano");
+  EXPECT_FLOAT_EQ(GasCorrente.PCI, 35.0f);
+  EXPECT_EQ(ProgettoModificato, -1);
+  InitGas();
+  ASSERT_EQ(ArchivioGas.size(), memoria.size());
+  for (size_t i = 1; i < memoria.size(); ++i) EXPECT_EQ(ArchivioGas[i].Nome, memoria[i].Nome);
+}
+
+TEST_F(CopiaArchiviTest, UnaCopiaAltroveNonRicaricaNulla) {
+  const std::vector<TGas> prima(ArchivioGas.begin(), ArchivioGas.end());
+  EXPECT_EQ(CopiaArchivi(Da(), A(), domande), EsitoCopia::Completata);
+  EXPECT_EQ(ArchivioGas.size(), prima.size());
+  EXPECT_TRUE(utente.messaggi.empty());
+}
+
+// Every file of a folder tree with its bytes.
+std::map<std::string, std::string> Contenuto(const std::string& cartella) {
+  std::map<std::string, std::string> file;
+  for (const auto& voce : fs::recursive_directory_iterator(cartella))
+    if (voce.is_regular_file()) file[voce.path().string()] = LeggiByte(voce.path().string());
+  return file;
+}
+
+TEST_F(CopiaArchiviTest, LaDestinazioneComeProvenienzaERifiutataPrimaDiCopiare) {
+  DestinazionePiena();
+  fs::create_directories(destinazione.File("sotto"));
+  fs::create_symlink(destinazione.Path(), origine.File("collegamento"));
+  const auto prima = Contenuto(destinazione.Path());
+  for (const std::string& da : {A(), destinazione.Path() + "/./", destinazione.Path() + "/sotto/../",
+                                origine.File("collegamento") + "/"}) {
+    SCOPED_TRACE(da);
+    // "Si Tutti" and "Si" would have doubled every gas: no question is even asked.
+    utente.Attendi(MsgStessaCartellaArchivi);
+    EXPECT_EQ(CopiaArchivi(da, A(), domande), EsitoCopia::Rifiutata);
+    EXPECT_TRUE(domande.domande.empty());
+    EXPECT_EQ(Contenuto(destinazione.Path()), prima);
+  }
+  // Another folder is still copied from.
+  domande.risposte = {CopiaNo, CopiaNo, CopiaNo, CopiaNo, CopiaNo, CopiaNo, CopiaNo, CopiaNo, CopiaNo, CopiaNo};
+  EXPECT_EQ(CopiaArchivi(Da(), A(), domande), EsitoCopia::Completata);
+}
+
 class CopiaProgettiTest : public ProgrammaProva {
  protected:
   std::string Da() const { return origine.Path() + "/"; }
@@ -300,6 +382,15 @@ TEST_F(CopiaProgettiTest, CartellaIlleggibileScriveIlLogDeiProgetti) {
   EXPECT_EQ(CopiaProgetti(origine.Path() + "/manca/", domande), EsitoCopia::Fallita);
   EXPECT_NE(cartella.Read(FileLogCopiaProgetti).find("  #  "), std::string::npos);
   EXPECT_TRUE(cartella.Read(FileLogCopiaArchivi).empty());
+}
+
+TEST_F(CopiaProgettiTest, LaCartellaDeiProgettiComeProvenienzaERifiutata) {
+  cartella.Write("Archivio Lavori/a.RTG", "progetto");
+  const auto prima = Contenuto(cartella.File("Archivio Lavori"));
+  utente.Attendi(MsgStessaCartellaProgetti);
+  EXPECT_EQ(CopiaProgetti(cartella.File("Archivio Lavori") + "/", domande), EsitoCopia::Rifiutata);
+  EXPECT_TRUE(domande.domande.empty());
+  EXPECT_EQ(Contenuto(cartella.File("Archivio Lavori")), prima);
 }
 
 }  // namespace

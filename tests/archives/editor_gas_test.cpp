@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "archives/editor_gas.h"
+#include "archives/testi_archivio.h"
 #include "model/archivi_scrittura_bloccata.h"
 #include "shell/ambiente_prova.h"
 #include "shell/selettore_gas.h"
@@ -87,58 +88,64 @@ TEST_F(EditorGasTest, UnGasSiSceglieDalNomeEsattoPrima) {
   EXPECT_EQ(editor.IndiceGas, 1);
 }
 
-TEST_F(EditorGasTest, SalvaRifiutaUnGasIncompleto) {
+TEST_F(EditorGasTest, SalvaRifiutaUnGasIncompletoELasciaLaModificaInSospeso) {
   CampiGas c = Mostra("Metano");
   c.Densita = "0";
   editor.GasModificato = true;
   utente.Attendi(MsgGasIncompleto);
   EXPECT_FALSE(editor.Salva(c));
-  EXPECT_FALSE(editor.GasModificato);
+  EXPECT_TRUE(editor.GasModificato);
   EXPECT_FLOAT_EQ(ArchivioGas[1].Densita, 0.555f);
   EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
   // A non-combustible gas passes whatever its values.
   c = Mostra("Aria");
   c.Densita = "0";
   EXPECT_TRUE(editor.Salva(c));
+  EXPECT_FALSE(editor.GasModificato);
   EXPECT_FLOAT_EQ(ArchivioGas[4].Densita, 0.0f);
 }
 
-TEST_F(EditorGasTest, SalvaScriveIlGasMostratoSenzaRicalcolare) {
+TEST_F(EditorGasTest, SalvaScriveIValoriDerivatiEIBoxNonToccatiConLaLoroPrecisione) {
   CampiGas c = Mostra("GPL Propano");
-  const float massa = ArchivioGas[2].MassaVolumica;
   c.Densita = "1,6";
   c.PCinf = "90.5";
   ASSERT_TRUE(editor.Salva(c));
   EXPECT_FLOAT_EQ(ArchivioGas[2].Densita, 1.6f);
   EXPECT_FLOAT_EQ(ArchivioGas[2].PCI, 90.5f);
-  EXPECT_FLOAT_EQ(ArchivioGas[2].MassaVolumica, massa);
-  // The untouched boxes carry their shown precision into the file.
-  EXPECT_NE(cartella.Read("gas.cfg").find("GPL Propano\t 1,6 \t 4,21E-06 \t 90,5 \t 95,7 \t 0 \r\n"),
+  // The derived values belong to the values saved: the gas in use is copied from this entry.
+  EXPECT_FLOAT_EQ(ArchivioGas[2].MassaVolumica, 1.6f * 1.22566f);
+  // The untouched boxes keep the stored values, not the ones rounded for display.
+  EXPECT_NE(cartella.Read("gas.cfg").find("GPL Propano\t 1,6 \t 4,211E-06 \t 90,5 \t 95,65 \t 0 \r\n"),
             std::string::npos)
       << cartella.Read("gas.cfg");
+  EXPECT_NE(cartella.Read("gas.cfg").find("Metano\t 0,555 \t 1,617E-05 \t 34,02 \t 37,78 \t 0 \r\n"),
+            std::string::npos);
 }
 
-TEST_F(EditorGasTest, RicalcolaMetteIBoxInMemoriaESoloLi) {
+TEST_F(EditorGasTest, RicalcolaMostraIValoriDerivatiSenzaToccareLArchivio) {
   CampiGas c = Mostra("Metano");
   c.Densita = "0,6";
   editor.GasModificato = true;
   const CampiGas r = editor.Ricalcola(c);
-  EXPECT_FALSE(editor.GasModificato);
-  EXPECT_EQ(r.Densita, "0,600");
+  EXPECT_TRUE(editor.GasModificato);
+  EXPECT_EQ(r.Densita, "0,6");
   EXPECT_EQ(r.Massa, "0,735");
-  EXPECT_FLOAT_EQ(ArchivioGas[1].Densita, 0.6f);
+  EXPECT_FLOAT_EQ(ArchivioGas[1].Densita, 0.555f);
+  EXPECT_FLOAT_EQ(ArchivioGas[1].MassaVolumica, 0.555f * 1.22566f);
   EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
 }
 
-TEST_F(EditorGasTest, UscireSenzaModificheMetteIValoriMostratiInMemoriaENonScrive) {
+TEST_F(EditorGasTest, UscireSenzaModificheLasciaLArchivioComE) {
   ArchivioGas[1].Densita = 0.5554f;
   ArchivioGas[1].Viscosita = 1.61749e-5f;
   ArchivioGas[1].PCI = 34.04f;
+  const TGas prima = ArchivioGas[1];
   const CampiGas c = Mostra("Metano");
   EXPECT_EQ(editor.Esci(c, "Metano", std::nullopt), UscitaGas::Chiusa);
-  EXPECT_FLOAT_EQ(ArchivioGas[1].Densita, 0.555f);
-  EXPECT_FLOAT_EQ(ArchivioGas[1].Viscosita, 1.617e-5f);
-  EXPECT_FLOAT_EQ(ArchivioGas[1].PCI, 34.0f);
+  EXPECT_EQ(ArchivioGas[1].Densita, prima.Densita);
+  EXPECT_EQ(ArchivioGas[1].Viscosita, prima.Viscosita);
+  EXPECT_EQ(ArchivioGas[1].PCI, prima.PCI);
+  EXPECT_EQ(ArchivioGas[1].PCS, prima.PCS);
   EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
   EXPECT_EQ(ProgettoModificato, 0);  // the selector shows no gas: the gas in use is not touched
 }
@@ -168,15 +175,74 @@ TEST_F(EditorGasTest, LeTreRisposteAllUscitaConModifiche) {
   }
 }
 
-TEST_F(EditorGasTest, UscitaConSiSuUnGasIncompletoMostraIlMessaggioEEsceSenzaScrivere) {
+TEST_F(EditorGasTest, UscitaConSiSuUnGasIncompletoRestaApertaSenzaToccareLArchivio) {
   CampiGas c = Mostra("Metano");
   c.Densita = "0";
   editor.GasModificato = true;
   utente.Attendi(MsgSalvareModifiche, Risposta::Si);
   utente.Attendi(MsgGasIncompleto);
-  EXPECT_EQ(editor.Esci(c, "Metano", std::nullopt), UscitaGas::Chiusa);
-  EXPECT_FLOAT_EQ(ArchivioGas[1].Densita, 0.0f);  // the recompute put it in memory
+  EXPECT_EQ(editor.Esci(c, "Metano", std::nullopt), UscitaGas::RestaAperta);
+  EXPECT_TRUE(editor.GasModificato);
+  EXPECT_FLOAT_EQ(ArchivioGas[1].Densita, 0.555f);
   EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
+  // No drops the change and closes.
+  utente.Attendi(MsgSalvareModifiche, Risposta::No);
+  EXPECT_EQ(editor.Esci(c, "Metano", std::nullopt), UscitaGas::Chiusa);
+  EXPECT_FLOAT_EQ(ArchivioGas[1].Densita, 0.555f);
+  EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
+}
+
+TEST_F(EditorGasTest, UnSalvataggioRifiutatoPoiAnnullaNonCambiaNullaNeiGasSalvatiDopo) {
+  // The gas in use is edited to an invalid density, "Salva" is refused, then "Annulla".
+  GasCorrente = ArchivioGas[2];
+  CampiGas c = Mostra("GPL Propano");
+  c.Densita = "0";
+  editor.GasModificato = true;
+  utente.Attendi(MsgGasIncompleto);
+  EXPECT_FALSE(editor.Salva(c));
+  utente.Attendi(MsgSalvareModifiche, Risposta::No);
+  EXPECT_EQ(editor.Esci(c, "GPL Propano", std::string("GPL Propano")), UscitaGas::Chiusa);
+  EXPECT_FLOAT_EQ(ArchivioGas[2].Densita, 1.55f);
+  EXPECT_FLOAT_EQ(GasCorrente.Densita, 1.55f);
+  EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
+
+  // Reopened: a new gas saved writes every other gas exactly as the file had it.
+  EditorGas riaperto;
+  riaperto.Seleziona("Metano");
+  const int16_t nuovo = riaperto.Nuovo("Gas Citta", riaperto.Seleziona("Metano"));
+  ASSERT_GT(nuovo, 0);
+  CampiGas g = riaperto.Seleziona("Gas Citta");
+  g.Densita = "0,45";
+  g.Viscosita = "25";
+  g.PCinf = "16";
+  g.PCsup = "20";
+  riaperto.GasModificato = true;
+  ASSERT_TRUE(riaperto.Salva(g));
+  EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale + "Gas Citta\t 0,45 \t 2,5E-05 \t 16 \t 20 \t 0 \r\n");
+}
+
+TEST_F(EditorGasTest, UnGasNuovoNonSalvatoNonEntraNelFileENonRestaInMemoria) {
+  const int16_t prima = NumGas;
+  CampiGas c = Mostra("Metano");
+  const int16_t nuovo = editor.Nuovo("Biogas", c);
+  ASSERT_EQ(nuovo, prima + 1);
+  Mostra("Biogas");
+  // Another gas saved meanwhile: the new one, still all zeros, stays out of the file.
+  ASSERT_TRUE(editor.ConfermaCambio(c, 1));
+  CampiGas m = Mostra("Metano");
+  EXPECT_TRUE(editor.ListaDaRicaricare);
+  EXPECT_EQ(NumGas, prima);  // left unsaved: out of the archive again
+  m.PCinf = "34,1";
+  editor.GasModificato = true;
+  ASSERT_TRUE(editor.Salva(m));
+  EXPECT_EQ(cartella.Read("gas.cfg").find("Biogas"), std::string::npos);
+
+  // Added again and the editor left without saving it.
+  ASSERT_GT(editor.Nuovo("Biogas", Mostra("Metano")), 0);
+  Mostra("Biogas");
+  EXPECT_EQ(editor.Esci(Mostra("Biogas"), "Biogas", std::nullopt), UscitaGas::Chiusa);
+  EXPECT_EQ(NumGas, prima);
+  EXPECT_EQ(cartella.Read("gas.cfg").find("Biogas"), std::string::npos);
 }
 
 TEST_F(EditorGasTest, CambioDiGasChiedeDelleModifiche) {
@@ -352,6 +418,40 @@ TEST_F(EditorGasTest, ScrittureFalliteNonPassanoPerSalvataggi) {
   EXPECT_EQ(ArchivioGas[5].Cancellato, 0);
   EXPECT_EQ(NumGas, 7);
   EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
+}
+
+TEST_F(EditorGasTest, UnValoreOltreLaPrecisioneSingolaNonEntraNelLArchivio) {
+  for (const char* testo : {"1E+39", "9E+99"}) {
+    CampiGas c = Mostra("Metano");
+    c.PCsup = testo;
+    editor.GasModificato = true;
+    utente.Attendi(MsgGasValoreNonValido);
+    EXPECT_FALSE(editor.Salva(c));
+    EXPECT_FLOAT_EQ(ArchivioGas[1].PCS, 37.78f);
+    EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
+  }
+}
+
+TEST_F(EditorGasTest, UnNomeCheGasCfgNonRestituirebbeERifiutato) {
+  const int16_t prima = NumGas;
+  for (const char* nome : {"#1", "A\tB", "A\nB", "A\r\nB", "A\r"}) {
+    SCOPED_TRACE(nome);
+    utente.Attendi(MsgTestoNonArchiviabile("Il nome del gas"));
+    EXPECT_EQ(editor.Nuovo(nome, Mostra("Metano")), 0);
+    EXPECT_EQ(NumGas, prima);
+    EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
+  }
+  // A "#" further in reads back as typed.
+  const int16_t nuovo = editor.Nuovo(" #2 Gas", Mostra("Metano"));
+  ASSERT_GT(nuovo, 0);
+  CampiGas c = Mostra(" #2 Gas");
+  c.Densita = "0,6";
+  c.Viscosita = "14";
+  c.PCinf = "30";
+  c.PCsup = "33";
+  ASSERT_TRUE(editor.Salva(c));
+  InitGas();
+  EXPECT_EQ(ArchivioGas[static_cast<size_t>(nuovo)].Nome, " #2 Gas");
 }
 
 }  // namespace

@@ -3,7 +3,11 @@
 // and a failed write), deleting only the file, and the questions before leaving or switching.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "archives/editor_materiali.h"
+#include "archives/testi_archivio.h"
 #include "model/archivi_scrittura_bloccata.h"
 #include "model/files.h"
 #include "model/numbers.h"
@@ -59,7 +63,7 @@ TEST_F(EditorMaterialiTest, MostraLaSerieNellaGriglia) {
   EXPECT_EQ(Cella(n + 1, 1), "");
   EXPECT_EQ(Cella(n + 1, 2), "");
   editor.CopiaSerie[0].PesoSpecifico = 950.6f;
-  EXPECT_EQ(editor.TestoDensita(), " 950");
+  EXPECT_EQ(editor.TestoDensita(), " 950,6");
 }
 
 TEST_F(EditorMaterialiTest, DiametroEsternoESpessoreDannoInternoEMassa) {
@@ -115,6 +119,114 @@ TEST_F(EditorMaterialiTest, SpessoriRifiutati) {
   }
 }
 
+TEST_F(EditorMaterialiTest, NessunOrdineDiModificheLasciaUnDiametroInternoNonPositivo) {
+  // Each way of reaching an inner diameter of 0 or less, on the first row of a saved series. The
+  // series is saved afterwards: read back, it still has all its rows, each above 0.
+  struct Passo {
+    int16_t colonna;
+    const char* testo;
+    const char* rifiuto;  // nullptr: accepted
+  };
+  const std::vector<std::vector<Passo>> casi = {
+      {{2, "32", nullptr}, {3, "2,9", nullptr}, {2, "4", MsgEsternoNonCompatibile}},
+      {{2, "32", nullptr}, {3, "2,9", nullptr}, {2, "5,8", MsgEsternoNonCompatibile}},
+      {{2, "32", nullptr}, {3, "16", MsgSpessoreNonCompatibile}},
+      {{3, "0", nullptr}, {2, "0", MsgEsternoNonCompatibile}},
+      {{3, "0", nullptr}, {2, "-3", MsgEsternoNonCompatibile}},
+      {{3, "0", nullptr}, {2, "abc", MsgEsternoNonCompatibile}},
+      {{3, "0", nullptr}, {2, "1E+39", MsgEsternoNonCompatibile}},
+  };
+  const int16_t righe = Materiali[1][0].NumDiametri;
+  const std::string nome = Materiali[1][0].Nome;
+  for (size_t k = 0; k < casi.size(); ++k) {
+    SCOPED_TRACE("caso " + std::to_string(k));
+    editor.CaricaSerie(1);
+    for (const Passo& p : casi[k]) {
+      if (p.rifiuto) utente.Attendi(p.rifiuto);
+      const EsitoCommit e = editor.Commit(1, p.colonna, p.testo);
+      EXPECT_EQ(e.accettato, p.rifiuto == nullptr) << p.testo;
+      EXPECT_GT(editor.CopiaSerie[1].DiamInterno, 0.0f) << p.testo;
+    }
+    ASSERT_TRUE(editor.SalvaSerie());
+    CaricaMateriali();
+    std::string n = nome;
+    const int16_t i = CercaMateriale(n);
+    ASSERT_GT(i, 0);
+    EXPECT_EQ(Materiali[static_cast<size_t>(i)][0].NumDiametri, righe);
+    for (int16_t r = 1; r <= righe; ++r) EXPECT_GT(Materiali[static_cast<size_t>(i)][static_cast<size_t>(r)].DiamInterno, 0.0f);
+  }
+  // An outer diameter refused keeps the one before it, in the grid too.
+  editor.CaricaSerie(1);
+  editor.Commit(1, 2, "32");
+  editor.Commit(1, 3, "2,9");
+  utente.Attendi(MsgEsternoNonCompatibile);
+  editor.Commit(1, 2, "4");
+  EXPECT_EQ(Cella(1, 2), "32,00");
+  EXPECT_EQ(Cella(1, 4), "26,20");
+}
+
+TEST_F(EditorMaterialiTest, UnaRigaConEtichettaESenzaDiametroInternoNonVieneSalvata) {
+  const std::string file = NomeDaFile(Materiali[1][0].Nome);
+  const TSerieMateriale archivio = Materiali[1];
+  const int16_t n = editor.CopiaSerie[0].NumDiametri;
+  ASSERT_LT(n, RigheSerie);
+  // A label typed in a new row, its diameters not (yet) typed.
+  editor.Commit(static_cast<int16_t>(n + 1), 1, "DN 99");
+  utente.Attendi("il diametro DN 99 (riga " + std::to_string(n + 1) + ") non ha un diametro interno maggiore di 0");
+  EXPECT_FALSE(editor.SalvaSerie());
+  EXPECT_EQ(NomeDaFile(Materiali[1][0].Nome), file);
+  EXPECT_EQ(Materiali[1][0].NumDiametri, archivio[0].NumDiametri);
+  EXPECT_TRUE(editor.SerieModificata);
+  // Leaving asks, and a refused save keeps the window open with the row.
+  utente.Attendi(MsgSalvareSerie, Risposta::Si);
+  utente.Attendi("DN 99");
+  EXPECT_FALSE(editor.Esci());
+  // Typing the diameters makes it savable.
+  editor.Commit(static_cast<int16_t>(n + 1), 2, "20");
+  EXPECT_TRUE(editor.SalvaSerie());
+  EXPECT_EQ(Materiali[1][0].NumDiametri, n + 1);
+}
+
+TEST_F(EditorMaterialiTest, EtichetteEDescrizioniCheIlFileNonRestituirebbeSonoRifiutate) {
+  const std::string file = NomeDaFile(Materiali[1][0].Nome);
+  const std::string etichetta = editor.CopiaSerie[1].RifDiametro;
+  for (const char* testo : {"#1", "A\tB", "A\nB", "A\r\nB", "A\r"}) {
+    SCOPED_TRACE(testo);
+    editor.CaricaSerie(1);
+    // Typed as a label: refused at once, the cell keeps its label.
+    utente.Attendi(MsgTestoNonArchiviabile(MsgCampoRifDiametro));
+    const EsitoCommit e = editor.Commit(1, 1, testo);
+    EXPECT_FALSE(e.accettato);
+    EXPECT_EQ(editor.CopiaSerie[1].RifDiametro, etichetta);
+    EXPECT_EQ(Cella(1, 1), etichetta);
+    // As a description (typed freely in its box): the save is refused and nothing is written.
+    editor.CaricaSerie(1);
+    editor.ImpostaDescrizione(testo);
+    utente.Attendi(MsgTestoNonArchiviabile(MsgCampoDescrizioneSerie));
+    EXPECT_FALSE(editor.SalvaSerie());
+    EXPECT_TRUE(editor.SerieModificata);
+    EXPECT_EQ(NomeDaFile(Materiali[1][0].Nome), file);
+    // A label that got into the working copy any other way is refused by the save as well.
+    editor.CaricaSerie(1);
+    editor.CopiaSerie[1].RifDiametro = testo;
+    editor.SerieModificata = true;
+    utente.Attendi(MsgTestoNonArchiviabile(MsgCampoRifDiametro));
+    EXPECT_FALSE(editor.SalvaSerie());
+    EXPECT_EQ(NomeDaFile(Materiali[1][0].Nome), file);
+  }
+  // A "#" further in, after a blank, reads back as typed.
+  editor.CaricaSerie(1);
+  editor.ImpostaDescrizione(" #serie");
+  editor.Commit(1, 1, " #1");
+  ASSERT_TRUE(editor.SalvaSerie());
+  const std::string nome = Materiali[1][0].Nome;
+  CaricaMateriali();
+  std::string n = nome;
+  const int16_t i = CercaMateriale(n);
+  EXPECT_EQ(Materiali[static_cast<size_t>(i)][0].Descrizione, " #serie");
+  EXPECT_EQ(Materiali[static_cast<size_t>(i)][1].RifDiametro, " #1");
+}
+
 TEST_F(EditorMaterialiTest, LaSerieCresceOltreLeSueRigheEIlCursoreSegue) {
   // A series of 3 diameters.
   const int16_t n = 3;
@@ -164,22 +276,61 @@ TEST_F(EditorMaterialiTest, UnaSerieDiCinquantaDiametriTieneLaCinquantesimaRiga)
   EXPECT_NE(NomeDaFile(s[0].Nome).find("D50\t"), std::string::npos);
 }
 
-TEST_F(EditorMaterialiTest, LaCasellaDellaDensitaLeggeSoloIlPunto) {
+TEST_F(EditorMaterialiTest, LaCasellaDellaDensitaTieneIDecimaliDigitati) {
   SerieVuota();
   editor.Commit(1, 2, "32");
   editor.Commit(1, 3, "2,9");
   editor.SerieModificata = false;
   editor.ImpostaDensita("950,5");
-  EXPECT_FLOAT_EQ(editor.CopiaSerie[0].PesoSpecifico, 950.0f);
+  EXPECT_FLOAT_EQ(editor.CopiaSerie[0].PesoSpecifico, 950.5f);
   EXPECT_TRUE(editor.SerieModificata);
+  EXPECT_EQ(editor.TestoDensita(), " 950,5");
   editor.ImpostaDensita("950.5");
   EXPECT_FLOAT_EQ(editor.CopiaSerie[0].PesoSpecifico, 950.5f);
-  EXPECT_EQ(editor.TestoDensita(), " 950");
   EXPECT_EQ(Cella(1, 5), "0,25");
-  // Leaving the box unchanged is a change too.
+  // Leaving the box unchanged keeps the decimals, and is a change too.
   editor.SerieModificata = false;
   editor.ImpostaDensita(editor.TestoDensita());
+  EXPECT_FLOAT_EQ(editor.CopiaSerie[0].PesoSpecifico, 950.5f);
   EXPECT_TRUE(editor.SerieModificata);
+  // A density beyond a single's range is never saved.
+  const std::string file = NomeDaFile(Materiali[1][0].Nome);
+  editor.CaricaSerie(1);
+  editor.ImpostaDensita(std::string(45, '9'));
+  utente.Attendi(MsgDensitaNonValida);
+  EXPECT_FALSE(editor.SalvaSerie());
+  EXPECT_EQ(NomeDaFile(Materiali[1][0].Nome), file);
+  // Saved and loaded again, the decimals are still there.
+  editor.CaricaSerie(1);
+  editor.ImpostaDensita("7850,25");
+  const std::string nome = editor.CopiaSerie[0].Nome;
+  ASSERT_TRUE(editor.SalvaSerie());
+  CaricaMateriali();
+  std::string n = nome;
+  EXPECT_FLOAT_EQ(Materiali[static_cast<size_t>(CercaMateriale(n))][0].PesoSpecifico, 7850.25f);
+}
+
+TEST_F(EditorMaterialiTest, LeRigheNonToccateTengonoIValoriArchiviati) {
+  // Figures finer than the grid's two decimals, as a hand-made or older file may hold.
+  TSerieMateriale& s = Materiali[1];
+  s[1].Spessore = 2.345f;
+  s[1].DiamInterno = 26.645f;
+  CalcolaDatiMateriali();
+  const TMateriale prima = s[1];
+  editor.CaricaSerie(1);
+  // Another row edited, and the density box left: the first row keeps its figures.
+  editor.Commit(2, 3, editor.Griglia[2][3]);
+  editor.ImpostaDensita(editor.TestoDensita());
+  EXPECT_EQ(editor.CopiaSerie[1].Spessore, prima.Spessore);
+  EXPECT_EQ(editor.CopiaSerie[1].DiamInterno, prima.DiamInterno);
+  EXPECT_EQ(editor.CopiaSerie[1].DiamEsterno, prima.DiamEsterno);
+  ASSERT_TRUE(editor.SalvaSerie());
+  EXPECT_EQ(s[1].DiamInterno, 26.645f);
+  // An edited cell takes what was typed.
+  editor.CaricaSerie(1);
+  editor.Commit(1, 3, "2,5");
+  EXPECT_FLOAT_EQ(editor.CopiaSerie[1].Spessore, 2.5f);
+  EXPECT_FLOAT_EQ(editor.CopiaSerie[1].DiamInterno, prima.DiamEsterno - 5.0f);
 }
 
 TEST_F(EditorMaterialiTest, RegoleDelNomeDiUnaNuovaSerie) {
@@ -256,6 +407,7 @@ TEST_F(EditorMaterialiTest, ScrittureFalliteNonPassanoPerSalvataggi) {
   const int16_t prima = NumMateriali;
   ASSERT_TRUE(editor.Nuovo([] { return std::string("NONSCRI"); }));
   editor.Commit(1, 1, "A");
+  editor.Commit(1, 2, "20");
   utente.Attendi("");
   {
     ScritturaBloccata bloccata;

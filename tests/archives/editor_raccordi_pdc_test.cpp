@@ -4,6 +4,7 @@
 
 #include "archives/editor_pdc.h"
 #include "archives/editor_raccordi.h"
+#include "archives/testi_archivio.h"
 #include "model/archivi_scrittura_bloccata.h"
 #include "shell/ambiente_prova.h"
 
@@ -77,6 +78,42 @@ TEST_F(EditorSpecialiTest, ScritturaFallitaLasciaTabelleEFileComeErano) {
   EXPECT_EQ(LunghezzeEquivalenti, lunghezze);
 }
 
+TEST_F(EditorSpecialiTest, UnaLunghezzaOltreLaPrecisioneSingolaERifiutataSenzaToccareNulla) {
+  const std::string prima = cartella.Read("EQLEN.CFG");
+  const auto lunghezze = LunghezzeEquivalenti;
+  CampiSpeciali c = EditorSpeciali::MostraSpeciali();
+  c[2].Range2 = "1E+39";
+  utente.Attendi(std::string(MsgLunghezzaNonValida) + c[2].Descrizione + ": 1E+39");
+  EXPECT_FALSE(EditorSpeciali::Conferma(c));
+  EXPECT_EQ(cartella.Read("EQLEN.CFG"), prima);
+  EXPECT_EQ(LunghezzeEquivalenti, lunghezze);
+}
+
+TEST_F(EditorSpecialiTest, UnaDescrizioneCheEqlenNonRestituirebbeERifiutata) {
+  const std::string prima = cartella.Read("EQLEN.CFG");
+  const auto nomi = NomiSpeciali;
+  const auto lunghezze = LunghezzeEquivalenti;
+  for (const char* testo : {"#1", "A\tB", "A\nB", "A\r\nB", "A\r"}) {
+    SCOPED_TRACE(testo);
+    CampiSpeciali c = EditorSpeciali::MostraSpeciali();
+    c[5].Descrizione = testo;
+    utente.Attendi(MsgTestoNonArchiviabile("La descrizione di un raccordo"));
+    EXPECT_FALSE(EditorSpeciali::Conferma(c));
+    EXPECT_EQ(cartella.Read("EQLEN.CFG"), prima);
+    EXPECT_EQ(NomiSpeciali, nomi);
+    EXPECT_EQ(LunghezzeEquivalenti, lunghezze);
+  }
+  // Accepted texts come back in their own slot, and so do the fittings after them.
+  CampiSpeciali c = EditorSpeciali::MostraSpeciali();
+  c[5].Descrizione = " #6";
+  ASSERT_TRUE(EditorSpeciali::Conferma(c));
+  for (int i = 1; i <= 10; ++i) NomiSpeciali[static_cast<size_t>(i)] = "prima";
+  ASSERT_TRUE(CaricaSpeciali());
+  EXPECT_EQ(NomiSpeciali[6], " #6");
+  EXPECT_EQ(NomiSpeciali[7], nomi[7]);
+  EXPECT_EQ(LunghezzeEquivalenti[7][1][1], lunghezze[7][1][1]);
+}
+
 class EditorPDCTest : public ProgrammaProva {};
 
 TEST_F(EditorPDCTest, MostraIPredefiniti) {
@@ -129,6 +166,18 @@ TEST_F(EditorPDCTest, ScritturaFallitaLasciaValoriEFileComeErano) {
   }
   EXPECT_EQ(cartella.Read("PDCMAX.CFG"), prima);
   EXPECT_FLOAT_EQ(SogliaPotenzaPDC, soglia);
+  EXPECT_EQ(PDCMaxTabella, tabella);
+}
+
+TEST_F(EditorPDCTest, UnValoreOltreLaPrecisioneSingolaERifiutatoSenzaToccareNulla) {
+  ASSERT_TRUE(SalvaPDCMax());
+  const std::string prima = cartella.Read("PDCMAX.CFG");
+  const auto tabella = PDCMaxTabella;
+  CampiPDC c = EditorPDC::MostraPDC();
+  c.Potenza2[1] = "5E+40";
+  utente.Attendi(std::string(MsgValorePDCNonValido) + "5E+40");
+  EXPECT_FALSE(EditorPDC::ApplicaPDC(c));
+  EXPECT_EQ(cartella.Read("PDCMAX.CFG"), prima);
   EXPECT_EQ(PDCMaxTabella, tabella);
 }
 

@@ -208,5 +208,25 @@ TEST_F(Gas_, SearchIgnoresCaseAndTakesNoWildcards) {
   EXPECT_EQ(CercaGas(" Metano"), -1);  // no trimming
 }
 
+TEST_F(Gas_, ValuesBeyondSinglePrecisionOrNegativeAreRefusedNamingTheLine) {
+  dir.Write("gas.cfg",
+            "Metano\t 0,555 \t 1,617E-05 \t 34,02 \t 37,78 \t 0 \r\n"
+            "Enorme\t 3,2E+58 \t 1,6E-05 \t 34 \t 37 \t 0 \r\n"  // line 2: infinite as a single
+            "Rotto\t 0,6 \t-,2 E11406 \t 34 \t 37 \t 0 \r\n"     // line 3
+            "Negativo\t 0,6 \t 1,6E-05 \t-34 \t 37 \t 0 \r\n"    // line 4
+            "Aria\t 1 \t 1,469E-05 \t 0 \t 0 \t-1 \r\n");
+  utente.Attendi("gas.cfg, riga 2: valore non valido");
+  utente.Attendi("gas.cfg, riga 3: valore non valido");
+  utente.Attendi("gas.cfg, riga 4: valore non valido");
+  InitGas();
+  ASSERT_EQ(NumGas, 2);
+  EXPECT_EQ(ArchivioGas[1].Nome, "Metano");
+  EXPECT_EQ(ArchivioGas[2].Nome, "Aria");
+  // Saved back, the refused lines are gone rather than turned into zeros.
+  ASSERT_TRUE(SalvaGas());
+  EXPECT_EQ(dir.Read("gas.cfg"),
+            "Metano\t 0,555 \t 1,617E-05 \t 34,02 \t 37,78 \t 0 \r\nAria\t 1 \t 1,469E-05 \t 0 \t 0 \t-1 \r\n");
+}
+
 }  // namespace
 }  // namespace varnex

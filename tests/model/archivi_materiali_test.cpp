@@ -224,5 +224,24 @@ TEST_F(Materiali_, RefreshReachesTheEditorOnlyWhileItIsInstalled) {
   EXPECT_EQ(editor.chiamate, 1);
 }
 
+TEST_F(Materiali_, ValuesBeyondSinglePrecisionAreRefusedNamingFileAndLine) {
+  dir.Write("S.mat", FileSerie(" 1", " 1E+39", "x",
+                               "A\t 2 \t 20 \t\r\n"
+                               "B\t 2 \t 3,2E+58 \t\r\n"  // line 15: infinite as a single
+                               "C\t 1E+40 \t 30 \t\r\n"   // line 16
+                               "E\t-2 \t 30 \t\r\n"       // line 17: a negative wall
+                               "D\t 2 \t 30 \t\r\n"));
+  utente.Attendi("S.mat, riga 8: peso specifico non valido");
+  utente.Attendi("S.mat, riga 15: valore non valido");
+  utente.Attendi("S.mat, riga 16: valore non valido");
+  utente.Attendi("S.mat, riga 17: valore non valido");
+  CaricaMateriali();
+  EXPECT_EQ(Materiali[1][0].PesoSpecifico, 0.0f);
+  ASSERT_EQ(Materiali[1][0].NumDiametri, 2);
+  EXPECT_EQ(Materiali[1][1].RifDiametro, "A");
+  EXPECT_EQ(Materiali[1][2].RifDiametro, "D");
+  EXPECT_FLOAT_EQ(Materiali[1][2].DiamInterno, 30.0f);
+}
+
 }  // namespace
 }  // namespace varnex

@@ -182,5 +182,27 @@ TEST_F(Speciali_, MissingOrShortMaximumDropFileTakesTheDefaults) {
   EXPECT_EQ(ValoriPDC(), (std::vector<float>{20, 60, 100, 200, 50, 50, 200}));
 }
 
+TEST_F(Speciali_, LengthsBeyondSinglePrecisionAreRefusedAndTheFittingKeepsItsValues) {
+  Segna();
+  dir.Write("EQLEN.CFG",
+            "A\t1\t2\t3\r\n"
+            "B\t4\t5E+39\t6\r\n"  // line 2: infinite as a single
+            "C\t-7\t8\t9\r\n"     // line 3: a negative length
+            "D\t1\t1\t1\r\n");
+  utente.Attendi("Errore nel file EQLEN.CFG, riga 2: valore non valido");
+  utente.Attendi("Errore nel file EQLEN.CFG, riga 3: valore non valido");
+  ASSERT_TRUE(CaricaSpeciali());
+  EXPECT_EQ(NomiSpeciali[2], "prima2");
+  EXPECT_FLOAT_EQ(LunghezzeEquivalenti[2][1][2], 202);
+  EXPECT_EQ(NomiSpeciali[3], "prima3");
+  EXPECT_EQ(NomiSpeciali[4], "D");
+
+  dir.Write("PDCMAX.CFG", " 35 \r\n 1E+39 \r\n 100 \r\n 200 \r\n 50 \r\n 50 \r\n 200 \r\n");
+  utente.Attendi("Errore nel file PDCMAX.CFG, riga 2: valore non valido");
+  ASSERT_TRUE(CaricaPDCMax());
+  InitPDCMax();
+  EXPECT_FLOAT_EQ(PDCMaxTabella[1][1], 50.0f);
+}
+
 }  // namespace
 }  // namespace varnex

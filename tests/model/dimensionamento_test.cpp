@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "calcolo_prova.h"
 #include "model/calcolo.h"
@@ -290,6 +293,78 @@ TEST_F(Dimensionamento, AStaleDetachedDropDoesNotBlockTheOptimisation) {
   CalcolaConRigheAttuali();
   EXPECT_EQ(OttimizzaDiametri(1), 1);
   EXPECT_EQ(Tronco(1).ID_DIAMETRO, "1/2");
+}
+
+// ---- Rows without a usable inner diameter -----------------------------------------------------
+
+// Labels and drops of a small network sized over series 1 holding `righe`.
+std::vector<std::pair<std::string, float>> DimensionaCon(const std::vector<test::RigaProva>& righe) {
+  test::PreparaCalcolo();
+  TSerieMateriale& serie = Materiali[1];
+  for (size_t r = 1; r <= MaxDiametri; ++r) serie[r] = TMateriale{};
+  serie[0].NumDiametri = static_cast<int16_t>(righe.size());
+  for (size_t r = 0; r < righe.size(); ++r) {
+    serie[r + 1].RifDiametro = righe[r].etichetta;
+    serie[r + 1].DiamInterno = righe[r].interno;
+  }
+  AggiungiProva(0, 5.0f);          // 1
+  AggiungiProva(1, 10.0f, 0.5f);   // 2: a small appliance
+  AggiungiProva(1, 8.0f);          // 3
+  AggiungiProva(3, 15.0f, 6.0f);   // 4
+  AggiungiProva(3, 4.0f, 400.0f);  // 5: more than the widest row carries within the limit
+  CalcolaRete();
+  std::vector<std::pair<std::string, float>> esito;
+  for (int16_t s = 1; s <= Rete().NumTronchi; ++s) esito.emplace_back(Tronco(s).ID_DIAMETRO, Tronco(s).ID_PDC_TRONCO);
+  return esito;
+}
+
+TEST_F(Dimensionamento, ARowWithoutUsableInnerDiameterIsNeverChosenAndChangesNothingElse) {
+  const std::vector<test::RigaProva>& valide = test::RigheAcciaio();
+  const auto atteso = DimensionaCon(valide);
+  // First, middle and last place: the smallest row, a row the optimisation steps over, the row
+  // taken when nothing fits.
+  for (size_t posto : {size_t{0}, size_t{4}, valide.size()}) {
+    for (float interno : {-1.8f, 0.0f, std::nanf("")}) {
+      std::vector<test::RigaProva> righe = valide;
+      righe.insert(righe.begin() + static_cast<std::ptrdiff_t>(posto), test::RigaProva{"ROTTO", interno, 0});
+      const auto esito = DimensionaCon(righe);
+      ASSERT_EQ(esito.size(), atteso.size());
+      for (size_t s = 0; s < esito.size(); ++s) {
+        EXPECT_EQ(esito[s].first, atteso[s].first) << "posto " << posto << " interno " << interno << " tronco " << s + 1;
+        EXPECT_EQ(esito[s].second, atteso[s].second) << "posto " << posto << " interno " << interno << " tronco " << s + 1;
+      }
+    }
+  }
+  EXPECT_TRUE(utente.messaggi.empty());
+}
+
+TEST_F(Dimensionamento, ASegmentFixedToARowWithoutInnerDiameterIsRefusedWithAMessage) {
+  Materiali[1][2].DiamInterno = -1.8f;  // "3/4"
+  AggiungiProva(0, 10.0f);
+  AggiungiProva(1, 10.0f, 1.0f);
+  Tronco(2).ID_DIAMCUSTOM = -1;
+  Tronco(2).ID_DIAMETRO = "3/4";
+  utente.Attendi("Tronco 2: diametro 3/4 della tubazione ACCIAIOT con diametro interno -1,8 mm");
+  CalcolaRete();
+  EXPECT_EQ(utente.messaggi.size(), 1u);
+  EXPECT_NE(utente.messaggi[0].testo.find("calcolo non eseguito"), std::string::npos);
+  // No result at all rather than a drop of 0 on that segment.
+  EXPECT_EQ(Tronco(1).Collegato, 0);
+  EXPECT_EQ(Tronco(2).Collegato, 0);
+
+  // A removed segment holding such a row does not stop the calculation.
+  Tronco(2).Eliminato = -1;
+  Tronco(1).ID_LEFT = 0;
+  EXPECT_EQ(DiametriNonUsabili(), "");
+  Tronco(2).Eliminato = 0;
+  Tronco(1).ID_LEFT = 2;
+
+  // "Auto" over a series whose rows are all unusable is refused the same way.
+  Tronco(2).ID_DIAMCUSTOM = 0;
+  for (int16_t r = 1; r <= Materiali[1][0].NumDiametri; ++r) Materiali[1][static_cast<size_t>(r)].DiamInterno = 0;
+  utente.Attendi("Tronco 1: la tubazione ACCIAIOT non ha alcun diametro");
+  CalcolaRete();
+  EXPECT_EQ(utente.messaggi.size(), 2u);
 }
 
 }  // namespace

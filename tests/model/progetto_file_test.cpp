@@ -45,12 +45,14 @@ std::vector<std::string> Righe(const std::string& bytes) {
 
 class DialogoFinto : public IDialogoSostituzione {
  public:
-  int16_t Scegli(const std::string& nome, int16_t tipo, const std::vector<std::string>&) override {
+  int16_t Scegli(const std::string& nome, int16_t tipo, const std::vector<std::string>& offerti) override {
     domande.push_back(nome);
     tipi.push_back(tipo);
+    candidati = offerti;
     return risposta;
   }
   int16_t risposta = 0;
+  std::vector<std::string> candidati;
   std::vector<std::string> domande;
   std::vector<int16_t> tipi;
 };
@@ -536,6 +538,32 @@ TEST_F(ProgettoFileTest, GasMancanteChiestoUnaVolta) {
   utente.Attendi("Gas Sconosciuto");
   ASSERT_TRUE(LeggiRTG(path));
   EXPECT_EQ(GasCorrente.Nome, "");
+}
+
+TEST_F(ProgettoFileTest, UnImpiantoInternoSostituisceIlGasSoloConGasCombustibili) {
+  const std::string parametri = "!PARAMETERS\r\nR\r\nD\r\nGas Sconosciuto\r\n 0 \r\n";
+  const std::string interno = cartella.Write(
+      "i.RTG", "VX 4.x\r\n" + parametri + " 0 \r\n 5 \r\n 2 \r\n 1 \r\n 0 \r\n\r\n~PARAMETERS\r\n[\r\n0\r\n1\r\n]\r\n!END\r\n");
+  std::vector<std::string> combustibili;
+  for (int16_t i = 1; i <= NumGas; ++i)
+    if (ArchivioGas[static_cast<size_t>(i)].NonCombustibile == 0) combustibili.push_back(ArchivioGas[static_cast<size_t>(i)].Nome);
+  ASSERT_LT(combustibili.size(), static_cast<size_t>(NumGas));
+  dialogo.risposta = static_cast<int16_t>(combustibili.size());
+  utente.Attendi("Gas Sconosciuto");
+  ASSERT_TRUE(LeggiRTG(interno));
+  EXPECT_EQ(dialogo.candidati, combustibili);
+  EXPECT_EQ(GasCorrente.Nome, combustibili.back());
+  EXPECT_EQ(GasCorrente.NonCombustibile, 0);
+  EXPECT_EQ(ReteInPressione, 0);
+
+  // A pressurised network is offered every gas.
+  frmEquiv.Reset();
+  const std::string rete = cartella.Write(
+      "p.RTG", "VXP4.0.15\r\n" + parametri + "-1\r\n 5 \r\n 200 \r\n 150 \r\n 0 \r\n\r\n~PARAMETERS\r\n[\r\n0\r\n1\r\n]\r\n!END\r\n");
+  dialogo.risposta = 1;
+  utente.Attendi("Gas Sconosciuto");
+  ASSERT_TRUE(LeggiRTG(rete));
+  EXPECT_EQ(dialogo.candidati.size(), static_cast<size_t>(NumGas));
 }
 
 TEST_F(ProgettoFileTest, SerieMancanteSostituitaUnaVolta) {

@@ -104,6 +104,26 @@ TEST_F(Sostituzione, WithNothingToChooseNoWindowIsShown) {
   EXPECT_TRUE(dialogo.domande.empty());
 }
 
+TEST_F(Sostituzione, AnInternalInstallationIsOfferedOnlyCombustibleGases) {
+  ArchivioGas[3].NonCombustibile = -1;  // ARIA
+  TGas propano;
+  propano.Nome = "PROPANO";
+  ArchivioGas.push_back(propano);
+  NumGas = 4;
+  DialogoSostituzioneFinto dialogo;
+  // The third line offered is the fourth gas: the index follows the archive, not the list.
+  dialogo.Rispondi(3);
+  frmEquiv.Substitute("GAS CITTA", SostituzioneGas, true);
+  ASSERT_EQ(dialogo.domande.size(), 1u);
+  EXPECT_EQ(dialogo.domande[0].candidati, (std::vector<std::string>{"METANO", "GPL", "PROPANO"}));
+  EXPECT_EQ(frmEquiv.value(), 4);
+  // A pressurised network may use any gas.
+  dialogo.Rispondi(3);
+  frmEquiv.Substitute("AZOTO", SostituzioneGas);
+  EXPECT_EQ(dialogo.domande[1].candidati, (std::vector<std::string>{"METANO", "GPL", "ARIA", "PROPANO"}));
+  EXPECT_EQ(frmEquiv.value(), 3);
+}
+
 TEST_F(Sostituzione, ProcediWithoutASelectionAsksForOne) {
   FakeInterazione utente;
   utente.Attendi("E' necessario selezionare una sostituzione");

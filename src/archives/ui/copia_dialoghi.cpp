@@ -9,6 +9,7 @@
 
 #include "model/files.h"
 #include "model/interaction.h"
+#include "shell/ui/main_window.h"
 
 namespace varnex::ui {
 
@@ -250,8 +251,13 @@ void MostraCopiaArchivi(QWidget* parent) {
     origine = SS(finestra.txtCopyFrom->text());
     destinazione = SS(finestra.txtCopyTo->text());
   }
+  frmMainForm* principale = FinestraPrincipaleCaricata();
+  std::optional<std::string> voce;
+  if (principale && principale->ComboGas->currentIndex() >= 0) voce = SS(principale->ComboGas->currentText());
   DomandeCopiaQt domande;
   CopiaArchivi(origine, destinazione, domande);
+  // The gas list follows an archive that may have been loaded again.
+  if (principale) principale->InitInitialGasCombo(voce);
 }
 
 void MostraCopiaProgetti(QWidget* parent) {

@@ -161,7 +161,13 @@ CampiGas frmGas::Campi() const {
 
 void frmGas::Combo1_Click() {
   // Cancel keeps the newly picked name in the list and the old gas in the boxes.
-  if (!editor.ConfermaCambio(Campi())) return;
+  if (!editor.ConfermaCambio(Campi(), static_cast<int16_t>(Combo1->currentIndex() + 1))) return;
+  if (editor.ListaDaRicaricare) {
+    // The unsaved new gas left the archive: the list follows, on the gas picked.
+    editor.ListaDaRicaricare = false;
+    CaricaListaGas(SS(Combo1->currentText()));
+    return;
+  }
   MostraDatiGas(editor.Seleziona(SS(Combo1->currentText())));
 }
 
@@ -176,9 +182,18 @@ void frmGas::cmdCancel_Click() {
   if (editor.Cancella()) CaricaListaGas();
 }
 
-void frmGas::cmdSaveIt_Click() { editor.Salva(Campi()); }
+void frmGas::cmdSaveIt_Click() {
+  // Saved: the boxes show what the archive now holds, derived values included.
+  if (editor.Salva(Campi()) && editor.IndiceGas > 0)
+    MostraDatiGas(EditorGas::MostraDatiGas(ArchivioGas[static_cast<size_t>(editor.IndiceGas)]));
+}
 
-void frmGas::cmdRecalculate_Click() { MostraDatiGas(editor.Ricalcola(Campi())); }
+void frmGas::cmdRecalculate_Click() {
+  // Only a look at the derived values: whatever was typed stays pending.
+  const bool modificato = editor.GasModificato;
+  MostraDatiGas(editor.Ricalcola(Campi()));
+  editor.GasModificato = modificato;
+}
 
 void frmGas::cmdExit_Click() {
   const std::optional<std::string> voce = voceSelettore ? voceSelettore() : std::nullopt;
