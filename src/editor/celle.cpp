@@ -51,6 +51,45 @@ std::string ConSpazio(int16_t n) { return (n >= 0 ? " " : "") + std::to_string(n
 
 double NumeroDigitato(const std::string& testo) { return Val(testo); }
 
+std::optional<double> NumeroCella(const std::string& testo) {
+  const std::string t = Trim(CommaToDot(testo));
+  size_t i = 0;
+  if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+  int cifre = 0, punti = 0;
+  for (; i < t.size(); ++i) {
+    if (t[i] >= '0' && t[i] <= '9')
+      ++cifre;
+    else if (t[i] == '.' && punti == 0)
+      ++punti;
+    else
+      return std::nullopt;
+  }
+  if (cifre == 0) return std::nullopt;
+  return Val(t);
+}
+
+std::string RifiutoNumeroCella(int16_t codice, const std::string& testo) {
+  const char* nome = nullptr;
+  switch (codice) {
+    case campo::ID_P_UTENZE: nome = "la portata dell'utenza"; break;
+    case campo::ID_LEN: nome = "la lunghezza"; break;
+    case campo::ID_EQ_LEN: nome = "la lunghezza equivalente"; break;
+    case campo::ID_CONTEMP: nome = "la contemporaneita'"; break;
+    case campo::ID_PREV: nome = "il tronco di provenienza"; break;
+    default: return {};
+  }
+  const std::optional<double> v = NumeroCella(testo);
+  if (!v || !Singolo(*v))
+    return "\"" + Trim(testo) + "\" non e' un numero valido per " + nome + ".\r\nIl valore non e' stato cambiato.";
+  // The parent column answers a negative number with its own message.
+  if (*v < 0 && codice != campo::ID_PREV) {
+    std::string s = nome;
+    s[0] = static_cast<char>(s[0] - 'a' + 'A');
+    return s + " non puo' essere negativa.\r\nIl valore non e' stato cambiato.";
+  }
+  return {};
+}
+
 PosizioneEditor PosizionaEditor(const AreaTwips& cella, int larghezzaPulsante, bool conPulsante) {
   PosizioneEditor p;
   const double h = cella.Altezza;
@@ -166,7 +205,7 @@ void ModificaCelle::Combo1_Click() {
 
 // ---- Commits --------------------------------------------------------------------------------
 
-void ModificaCelle::SaveGridCell(std::optional<std::pair<int16_t, int16_t>> cella) {
+bool ModificaCelle::SaveGridCell(std::optional<std::pair<int16_t, int16_t>> cella) {
   int16_t prima = 0, ultima = 0, rigaPrima = 0, colonnaPrima = 0;
   if (cella) {
     rigaPrima = v_.Row();
@@ -182,11 +221,23 @@ void ModificaCelle::SaveGridCell(std::optional<std::pair<int16_t, int16_t>> cell
   }
   v_.SetTextMatrix(v_.Row(), v_.Col(), CommaToDot(v_.TestoEditor()));
   const int16_t codice = CodiceColonna(v_.Col());
+  // A value that cannot be right is never stored: a length of "abc" read as 0 m, or a negative
+  // one, would size the network on a pipe that does not exist.
+  if (const std::string rifiuto = RifiutoNumeroCella(codice, v_.TextMatrix(v_.Row(), v_.Col())); !rifiuto.empty()) {
+    MsgBox(rifiuto, Bottoni::OK, Icona::Esclamazione);
+    v_.SetTextMatrix(v_.Row(), v_.Col(), TestoOriginale);
+    if (v_.Row() == RigaInModifica && v_.Col() == ColonnaInModifica) v_.ImpostaTestoEditor(TestoOriginale, true);
+    if (cella) v_.SetRowCol(rigaPrima, colonnaPrima);
+    return false;
+  }
+  // A parent the rules refuse ends the commit after its own message; the value was not refused
+  // as a number, so the keys move on as they always did.
   for (int16_t i = prima; i <= ultima; ++i)
-    if (!SalvaRiga(i, codice)) return;
+    if (!SalvaRiga(i, codice)) return true;
   ProgettoModificato = -1;
   if (RicalcoloAutomatico) v_.Elaborazione();
   if (cella) v_.SetRowCol(rigaPrima, colonnaPrima);
+  return true;
 }
 
 bool ModificaCelle::SalvaRiga(int16_t i, int16_t codice) {
@@ -418,7 +469,10 @@ void ModificaCelle::EditGridSegment() {
 
 bool ModificaCelle::Text1_KeyDown(int16_t keyCode) {
   if (keyCode >= 37 && keyCode <= 40) {
-    SaveGridCell();
+    if (!SaveGridCell()) {
+      ChiudiEditorSulPosto();
+      return true;
+    }
     int16_t riga = v_.Row(), colonna = v_.Col();
     switch (keyCode) {
       case 37: colonna = std::max<int16_t>(static_cast<int16_t>(colonna - 1), 1); break;
@@ -442,13 +496,24 @@ bool ModificaCelle::Text1_KeyDown(int16_t keyCode) {
   return false;
 }
 
+void ModificaCelle::ChiudiEditorSulPosto() {
+  v_.SetSelezione(v_.Row(), v_.Col());
+  v_.NascondiEditor();
+  EditorModificato = false;
+  StatoEditazione = 1;
+  v_.FocusTabella();
+}
+
 void ModificaCelle::Text1_KeyPress(std::string& carattere) {
   if (StatoEditazione != 2 || carattere.empty()) return;
   if (carattere == "\r") {
     carattere.clear();
     const int16_t riga = v_.Row(), colonna = v_.Col();
     if (CodiceColonna(colonna) == campo::ID_DIAMETRO) v_.SetCellBackColor(riga, colonna, colore::GialloChiaro);
-    if (!(v_.CellForeColor(riga, colonna) == colore::Rosso && colonna == 3)) SaveGridCell();
+    if (!(v_.CellForeColor(riga, colonna) == colore::Rosso && colonna == 3) && !SaveGridCell()) {
+      ChiudiEditorSulPosto();
+      return;
+    }
 
     const int16_t r = v_.Row();
     const bool terminale = IsSlot(r) && IsTerminale(r);

@@ -313,9 +313,62 @@ TEST_F(CelleTest, ReferenceAndEquivalentLengthAndFlowFollowTheirRules) {
 }
 
 TEST_F(CelleTest, ANumberBeyondASingleLeavesTheFieldAsItWas) {
+  U().Attendi("non e' un numero valido per la lunghezza");
   Digita(2, campo::ID_LEN, "1E+60");
   Invio();
   EXPECT_FLOAT_EQ(Tronco(2).ID_LEN, 10);
+}
+
+struct CasoNumeroRifiutato {
+  int16_t codice;
+  const char* testo;
+  const char* messaggio;
+};
+
+class NumeroRifiutatoTest : public CelleTest, public ::testing::WithParamInterface<CasoNumeroRifiutato> {};
+
+// A length of "abc" read as 0 m, or of -5 m, sized the network on a pipe that does not exist.
+TEST_P(NumeroRifiutatoTest, IsRefusedWithAMessageAndTheOldValueStays) {
+  const CasoNumeroRifiutato& c = GetParam();
+  const TRete prima = Rete();
+  const int16_t colonna = Colonna(c.codice);
+  const std::string testoPrima = v_.TextMatrix(2, colonna);
+  U().Attendi(c.messaggio);
+  Digita(2, c.codice, c.testo);
+  Invio();
+  ASSERT_EQ(U().messaggi.size(), 1u);
+  EXPECT_EQ(U().messaggi.back().testo, c.messaggio);
+  EXPECT_EQ(U().messaggi.back().icona, Icona::Esclamazione);
+  for (int16_t s = 1; s <= 4; ++s) EXPECT_EQ(Tronco(s), prima.Tronchi[static_cast<size_t>(s)]) << s;
+  EXPECT_EQ(v_.TextMatrix(2, colonna), testoPrima);
+  EXPECT_EQ(ProgettoModificato, 0);
+  EXPECT_EQ(v_.elaborazioni, 0);
+  // The cursor stays on the cell, the editor closed.
+  EXPECT_EQ(v_.row, 2);
+  EXPECT_EQ(v_.col, colonna);
+  EXPECT_FALSE(v_.editorVisibile);
+  EXPECT_EQ(m_.StatoEditazione, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casi, NumeroRifiutatoTest,
+    ::testing::Values(
+        CasoNumeroRifiutato{campo::ID_LEN, "abc", "\"abc\" non e' un numero valido per la lunghezza.\r\nIl valore non e' stato cambiato."},
+        CasoNumeroRifiutato{campo::ID_LEN, "-5", "La lunghezza non puo' essere negativa.\r\nIl valore non e' stato cambiato."},
+        CasoNumeroRifiutato{campo::ID_LEN, "12m", "\"12m\" non e' un numero valido per la lunghezza.\r\nIl valore non e' stato cambiato."},
+        CasoNumeroRifiutato{campo::ID_LEN, "1,2,3", "\"1.2.3\" non e' un numero valido per la lunghezza.\r\nIl valore non e' stato cambiato."},
+        CasoNumeroRifiutato{campo::ID_LEN, "", "\"\" non e' un numero valido per la lunghezza.\r\nIl valore non e' stato cambiato."},
+        CasoNumeroRifiutato{campo::ID_P_UTENZE, "due", "\"due\" non e' un numero valido per la portata dell'utenza.\r\nIl valore non e' stato cambiato."},
+        CasoNumeroRifiutato{campo::ID_P_UTENZE, "-1,5", "La portata dell'utenza non puo' essere negativa.\r\nIl valore non e' stato cambiato."},
+        CasoNumeroRifiutato{campo::ID_PREV, "x", "\"x\" non e' un numero valido per il tronco di provenienza.\r\nIl valore non e' stato cambiato."}));
+
+TEST(NumeroCellaTest, ReadsOnlyAWholeDecimalNumber) {
+  EXPECT_EQ(NumeroCella(" 12.5 "), 12.5);
+  EXPECT_EQ(NumeroCella("12,5"), 12.5);
+  EXPECT_EQ(NumeroCella("-3"), -3);
+  EXPECT_EQ(NumeroCella(".5"), 0.5);
+  EXPECT_EQ(NumeroCella("7."), 7);
+  for (const char* t : {"", " ", ".", "-", "abc", "12a", "1.2.3", "1e3", "- 3"}) EXPECT_FALSE(NumeroCella(t)) << t;
 }
 
 TEST_F(CelleTest, ACommitOnADeletedSlotClearsItsDeletedFlag) {
