@@ -59,6 +59,12 @@ class DialoghiTest : public ::testing::Test {
 
 PTronchi& P(QDialog& d) { return static_cast<PTronchi&>(d); }
 
+// The keyboard entering and leaving a box, as a click or Tab delivers it.
+void Focus(QWidget* w, bool entra) {
+  QFocusEvent e(entra ? QEvent::FocusIn : QEvent::FocusOut, Qt::MouseFocusReason);
+  QApplication::sendEvent(w, &e);
+}
+
 TEST_F(DialoghiTest, F11ApreIlTroncoCorrenteEOkSalvaERicalcola) {
   GasGrid& g = Editor();
   g.Grid->SetRowCol(3, 1);
@@ -329,14 +335,16 @@ TEST_F(DialoghiTest, CalcoloPortataConFornelliETipologia) {
   d.Command3->click();
   EXPECT_EQ(d.txtWatt->text(), QStringLiteral("21 000"));
   EXPECT_EQ(d.Composizione, "111111");
-  // Typing into a unit box clears the burners one by one; the character is lost.
-  d.show();
-  d.txtKcal->setFocus();
+  // Typing into a unit box clears the burners and keeps the character typed.
+  Focus(d.txtKcal, true);
   QKeyEvent uno(QEvent::KeyPress, Qt::Key_1, Qt::NoModifier, QStringLiteral("1"));
   QApplication::sendEvent(d.txtKcal, &uno);
-  EXPECT_EQ(d.txtWatt->text(), QStringLiteral("0"));
-  EXPECT_EQ(d.txtNMC->text(), QStringLiteral("0,00"));
+  EXPECT_EQ(d.txtKcal->text(), QStringLiteral("1"));
   EXPECT_EQ(d.Composizione, "");
+  for (QCheckBox* c : d.chkFornelli) EXPECT_FALSE(c->isChecked());
+  Focus(d.txtKcal, false);
+  EXPECT_EQ(d.txtKcal->text(), QStringLiteral("1"));
+  EXPECT_NE(d.txtWatt->text(), QStringLiteral("21 000"));
   // Switching to a boiler keeps the power confirmed before, now with PCI.
   d.txtWatt->setText(QStringLiteral("3500"));
   d.Unita_LostFocus(d.txtWatt);
@@ -346,6 +354,31 @@ TEST_F(DialoghiTest, CalcoloPortataConFornelliETipologia) {
   EXPECT_FLOAT_EQ(d.Portata, static_cast<float>(3500.0 / 1000 * 3.6 / 35));
   d.cmdOK->click();
   EXPECT_TRUE(d.Done);
+}
+
+TEST_F(DialoghiTest, CalcoloPortataUnClicNeiRiquadriNonCambiaNulla) {
+  GasCorrente.PCS = 39;
+  Tronco(4).TipologiaUtenza = 1;
+  Tronco(4).ComposizioneUtenza = "111111";
+  const float cucina = static_cast<float>(21000.0 / 1000 * 3.6 / 39);
+  frmCportata d;
+  d.SetDati(4, cucina);
+  const QString watt = d.txtWatt->text(), nmc = d.txtNMC->text();
+  for (QLineEdit* box : {d.txtWatt, d.txtKcal, d.txtNMC, d.txtWatt}) {
+    Focus(box, true);
+    EXPECT_EQ(d.Composizione, "111111");
+    // Enter without typing only moves on.
+    QKeyEvent invio(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(box, &invio);
+    Focus(box, false);
+  }
+  EXPECT_EQ(d.txtWatt->text(), watt);
+  EXPECT_EQ(d.txtNMC->text(), nmc);
+  EXPECT_EQ(d.Composizione, "111111");
+  for (QCheckBox* c : d.chkFornelli) EXPECT_TRUE(c->isChecked());
+  d.cmdOK->click();
+  ASSERT_TRUE(d.Done);
+  EXPECT_FLOAT_EQ(d.Portata, cucina);
 }
 
 TEST_F(DialoghiTest, CalcoloPortataRiapreDallaComposizione) {
