@@ -68,6 +68,11 @@ std::optional<double> NumeroCella(const std::string& testo) {
   return Val(t);
 }
 
+bool ColonnaNumerica(int16_t codice) {
+  return codice == campo::ID_P_UTENZE || codice == campo::ID_LEN || codice == campo::ID_EQ_LEN ||
+         codice == campo::ID_CONTEMP || codice == campo::ID_PREV;
+}
+
 std::string RifiutoNumeroCella(int16_t codice, const std::string& testo) {
   const char* nome = nullptr;
   switch (codice) {
@@ -219,8 +224,9 @@ bool ModificaCelle::SaveGridCell(std::optional<std::pair<int16_t, int16_t>> cell
     prima = s.Prima;
     ultima = s.Ultima;
   }
-  v_.SetTextMatrix(v_.Row(), v_.Col(), CommaToDot(v_.TestoEditor()));
   const int16_t codice = CodiceColonna(v_.Col());
+  // Only a number reads "," as its decimal point: a reference or a label keeps its commas.
+  v_.SetTextMatrix(v_.Row(), v_.Col(), ColonnaNumerica(codice) ? CommaToDot(v_.TestoEditor()) : v_.TestoEditor());
   // A value that cannot be right is never stored: a length of "abc" read as 0 m, or a negative
   // one, would size the network on a pipe that does not exist.
   if (const std::string rifiuto = RifiutoNumeroCella(codice, v_.TextMatrix(v_.Row(), v_.Col())); !rifiuto.empty()) {
@@ -469,7 +475,7 @@ void ModificaCelle::EditGridSegment() {
 
 bool ModificaCelle::Text1_KeyDown(int16_t keyCode) {
   if (keyCode >= 37 && keyCode <= 40) {
-    if (!SaveGridCell()) {
+    if (TestoCambiato() && !SaveGridCell()) {
       ChiudiEditorSulPosto();
       return true;
     }
@@ -496,6 +502,11 @@ bool ModificaCelle::Text1_KeyDown(int16_t keyCode) {
   return false;
 }
 
+bool ModificaCelle::TestoCambiato() const {
+  if (v_.TextMatrix(RigaInModifica, ColonnaInModifica) != TestoOriginale) return true;
+  return v_.Row() == RigaInModifica && v_.Col() == ColonnaInModifica && v_.TestoEditor() != TestoOriginale;
+}
+
 void ModificaCelle::ChiudiEditorSulPosto() {
   v_.SetSelezione(v_.Row(), v_.Col());
   v_.NascondiEditor();
@@ -510,7 +521,7 @@ void ModificaCelle::Text1_KeyPress(std::string& carattere) {
     carattere.clear();
     const int16_t riga = v_.Row(), colonna = v_.Col();
     if (CodiceColonna(colonna) == campo::ID_DIAMETRO) v_.SetCellBackColor(riga, colonna, colore::GialloChiaro);
-    if (!(v_.CellForeColor(riga, colonna) == colore::Rosso && colonna == 3) && !SaveGridCell()) {
+    if (!(v_.CellForeColor(riga, colonna) == colore::Rosso && colonna == 3) && TestoCambiato() && !SaveGridCell()) {
       ChiudiEditorSulPosto();
       return;
     }
@@ -571,7 +582,7 @@ void ModificaCelle::Text1_LostFocus() {
   v_.SetSelezione(rigaSel, colonnaSel);
   v_.NascondiEditor();
   if (StatoEditazione == 2) {
-    if (v_.Row() == v_.RowSel() && EditorModificato) {
+    if (v_.Row() == v_.RowSel() && EditorModificato && TestoCambiato()) {
       v_.SetRedraw(false);
       SaveGridCell(std::make_pair(RigaInModifica, ColonnaInModifica));
       v_.SetRedraw(true);

@@ -173,6 +173,10 @@ class ModificaCelle {
   void RegolaDiametro(int16_t i, TTronco& t);
   // The editor closes as it does when it loses the keyboard to a dialog.
   void PerditaVersoDialogo();
+  // Whether the open cell's text differs from the one it had when the editor opened. Leaving a
+  // cell untouched must store nothing: its text is the rounded display of the value, and a
+  // reference would come back in upper case.
+  bool TestoCambiato() const;
   // After a refused value: the editor closes over the same cell, nothing stored.
   void ChiudiEditorSulPosto();
 
@@ -186,6 +190,9 @@ double NumeroDigitato(const std::string& testo);
 // A number cell's text read strictly: blanks around it, an optional sign, digits with at most one
 // decimal point ("," counts as one); nullopt for anything else, an empty text included.
 std::optional<double> NumeroCella(const std::string& testo);
+
+// The columns whose cells hold numbers.
+bool ColonnaNumerica(int16_t codice);
 
 // Why the text typed into a cell of column `codice` cannot be stored, "" when it can: not a
 // number, a negative quantity, a value a single cannot hold. Text columns are never refused here.

@@ -447,6 +447,7 @@ TEST_F(CelleTest, ReparentingUnderAnApplianceAsksFirst) {
   EXPECT_EQ(Tronco(3).ID_LEFT, 4);
   EXPECT_EQ(Tronco(2).ID_LEFT, 0);
   // Yes: segment 4 hangs from segment 2, whose own flow stays for the calculation to clear.
+  v_.C(4, Colonna(campo::ID_PREV)).testo = "3";  // as the table shows it again
   U().Attendi("Azzero la portata?", Risposta::Si);
   Digita(4, campo::ID_PREV, "2");
   Invio();
@@ -496,6 +497,7 @@ TEST_F(CelleTest, DiameterRules) {
 
   // The same label on a fixed diameter keeps it fixed.
   v_.C(2, c).fore = 0;
+  v_.C(2, c).testo = "Auto";  // typed over another text, so it is a change
   Digita(2, campo::ID_DIAMETRO, etichetta);
   Invio();
   EXPECT_EQ(Tronco(2).ID_DIAMCUSTOM, -1);
@@ -662,7 +664,7 @@ TEST_F(CelleTest, ArrowsCommitAndMoveWithinTheTable) {
     m_.GridEditing("");
     ProgettoModificato = 0;
     EXPECT_TRUE(m_.Text1_KeyDown(c.tasto));
-    EXPECT_EQ(ProgettoModificato, -1) << "commits even without a change";
+    EXPECT_EQ(ProgettoModificato, 0) << "an untouched cell commits nothing";
     EXPECT_EQ(v_.row, c.rigaDopo);
     EXPECT_EQ(v_.col, c.colonnaDopo);
     EXPECT_EQ(m_.StatoEditazione, 1);

@@ -6,6 +6,8 @@
 #include <QFocusEvent>
 #include <QListWidget>
 #include <QTest>
+#include <fstream>
+#include <iterator>
 
 #include "editor/tabella.h"
 #include "editor/ui/archivi_finestre.h"
@@ -13,6 +15,7 @@
 #include "editor/ui/gasgrid.h"
 #include "model/campi.h"
 #include "model/globals.h"
+#include "model/progetto_file.h"
 #include "support/ui/fake_services.h"
 
 namespace varnex::ui {
@@ -36,6 +39,10 @@ class CelleFinestraTest : public ::testing::Test {
     g->SelezionaPagina(0);
     g->NewRete(1);
     return g;
+  }
+  static std::string Byte(const std::string& percorso) {
+    std::ifstream f(percorso, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
   }
   static void PerdeFocus(QWidget* w) {
     QFocusEvent fuori(QEvent::FocusOut, Qt::MouseFocusReason);
@@ -102,6 +109,46 @@ TEST_F(CelleFinestraTest, ADigitTypedOnTheTableIsCommittedWithEnterAndShownAfter
   // The cell the cursor moved to kept its value.
   EXPECT_EQ(Tronco(2).ID_MATERIALE, materiale);
   EXPECT_EQ(ProgettoModificato, -1);
+}
+
+// A click on a cell and a key that leaves it, without typing: the table shows the values
+// rounded and in its own form, and the project must come out of it byte for byte as it went in.
+TEST_F(CelleFinestraTest, LeavingAnUntouchedCellLeavesTheSavedProjectByteIdentical) {
+  const std::string prima = archivi_.Cartella().File("prima.RTG");
+  const std::string dopo = archivi_.Cartella().File("dopo.RTG");
+  for (const int16_t codice : {campo::ID_LEN, campo::ID_RIF, campo::ID_P_UTENZE, campo::ID_PREV}) {
+    for (const Qt::Key tasto : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Return, Qt::Key_unknown}) {
+      auto g = Apri();
+      Tronco(4).ID_LEN = 12.345f;
+      Tronco(4).ID_P_UTENZE = 2.5004f;
+      Tronco(4).ID_RIF = "Via Roma, 5";
+      const int16_t ricalcolo = RicalcoloAutomatico;
+      RicalcoloAutomatico = 0;  // a recalculation would rewrite the results, which are not the point
+      g->ReLoadTubi();
+      ASSERT_TRUE(ScriviRTG(prima));
+      ProgettoModificato = 0;
+      g->Grid->SetRowCol(4, Colonna(*g, codice));
+      g->Grid_Click();
+      ASSERT_TRUE(g->Text1->isVisible()) << codice;
+      if (tasto == Qt::Key_unknown)
+        PerdeFocus(g->Text1);  // a click elsewhere
+      else
+        QTest::keyClick(g->Text1, tasto);
+      ASSERT_TRUE(ScriviRTG(dopo));
+      EXPECT_EQ(Byte(prima), Byte(dopo)) << codice << " " << tasto;
+      EXPECT_EQ(ProgettoModificato, 0) << codice << " " << tasto;
+      RicalcoloAutomatico = ricalcolo;
+    }
+  }
+}
+
+TEST_F(CelleFinestraTest, ATypedReferenceKeepsItsCommas) {
+  auto g = Apri();
+  g->Grid->SetRowCol(4, Colonna(*g, campo::ID_RIF));
+  g->Grid_Click();
+  g->Text1->setText(QStringLiteral("Via Roma, 5"));
+  QTest::keyClick(g->Text1, Qt::Key_Down);
+  EXPECT_EQ(Tronco(4).ID_RIF, "VIA ROMA, 5");
 }
 
 TEST_F(CelleFinestraTest, EscAndArrowsCloseTheEditor) {
