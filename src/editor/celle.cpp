@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "editor/ptronchi.h"
 #include "editor/tabella.h"
 #include "model/calcolo.h"
 #include "model/campi.h"
@@ -278,6 +279,13 @@ bool ModificaCelle::SalvaRiga(int16_t i, int16_t codice) {
     case campo::ID_EQ_LEN:
       if (const auto f = Singolo(v)) t.ID_EQ_LEN = *f;
       break;
+    case campo::ID_CONTEMP: {
+      // The table stores it as the segment-parameters dialog does: a whole percentage, 10 to 100.
+      const std::string limitato = LimitaContemporaneita(TestoNumero(static_cast<int32_t>(Intero16(v))));
+      v_.SetTextMatrix(riga, colonna, limitato);
+      t.ID_CONTEMP = static_cast<int16_t>(NumeroIntero(limitato));
+      break;
+    }
     default:
       break;
   }

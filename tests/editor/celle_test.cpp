@@ -319,6 +319,36 @@ TEST_F(CelleTest, ANumberBeyondASingleLeavesTheFieldAsItWas) {
   EXPECT_FLOAT_EQ(Tronco(2).ID_LEN, 10);
 }
 
+// The pressurised layout shows the simultaneity as an editable column: what is typed there is
+// stored with the limits of the segment-parameters dialog.
+TEST_F(CelleTest, TheSimultaneityColumnOfAPressurisedNetworkIsStoredWithinItsLimits) {
+  test::ReteDiProva(true);
+  layout_ = 5;
+  v_.cols = static_cast<int16_t>(UltimaColonnaGriglia[5] + 1);
+  int16_t colonna = 0;
+  for (int16_t j = 1; j < v_.cols; ++j)
+    if (ColonneGriglia[5][static_cast<size_t>(j)].IdCampo == campo::ID_CONTEMP) colonna = j;
+  ASSERT_NE(colonna, 0);
+  for (int16_t r = 1; r <= Rete().NumTronchi; ++r)
+    for (int16_t c = 1; c < v_.cols; ++c) v_.C(r, c).testo = TestoGrezzo(r, 5, c);
+  struct Caso {
+    const char* testo;
+    int16_t atteso;
+    const char* cella;
+  } casi[] = {{"50", 50, "50"}, {"75,4", 75, "75"}, {"5", 10, "10"}, {"250", 100, "100"}};
+  for (const Caso& c : casi) {
+    ProgettoModificato = 0;
+    v_.SetRowCol(3, colonna);
+    m_.GridEditing("");
+    v_.ImpostaTestoEditor(c.testo, false);
+    m_.Text1_KeyUp();
+    Invio();
+    EXPECT_EQ(Tronco(3).ID_CONTEMP, c.atteso) << c.testo;
+    EXPECT_EQ(v_.TextMatrix(3, colonna), c.cella) << c.testo;
+    EXPECT_EQ(ProgettoModificato, -1);
+  }
+}
+
 struct CasoNumeroRifiutato {
   int16_t codice;
   const char* testo;
