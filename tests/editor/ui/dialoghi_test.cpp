@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QStyle>
+#include <QTest>
 
 #include "archives/ui/diametri.h"
 #include "editor/ui/archivi_finestre.h"
@@ -90,6 +91,28 @@ TEST_F(DialoghiTest, F11ApreIlTroncoCorrenteEOkSalvaERicalcola) {
   for (int16_t j = 1; j < g.Grid->Cols(); ++j)
     if (ColonneGriglia[0][static_cast<size_t>(j)].IdCampo == campo::ID_LEN) colonna = j;
   EXPECT_EQ(g.Grid->TextMatrix(3, colonna).substr(0, 3), "7,5");
+}
+
+// A length typed without Enter, then F11: the dialog must show it, and OK must not put the old
+// value back.
+TEST_F(DialoghiTest, F11ConfermaPrimaLaCellaInModifica) {
+  GasGrid& g = Editor();
+  g.show();
+  int16_t colonna = 1;
+  for (int16_t j = 1; j < g.Grid->Cols(); ++j)
+    if (ColonneGriglia[0][static_cast<size_t>(j)].IdCampo == campo::ID_LEN) colonna = j;
+  g.Grid->SetRowCol(3, colonna);
+  QTest::keyClick(g.Grid, Qt::Key_4);
+  QTest::keyClick(g.Text1, Qt::Key_2);
+  ASSERT_TRUE(g.Text1->isVisible());
+  dialoghi_.Attendi("PTronchi", [](QDialog& d) {
+    EXPECT_EQ(P(d).txtlen->text(), QStringLiteral(" 42"));
+    P(d).Command1->click();
+  });
+  QTest::keyClick(g.Text1, Qt::Key_F11);
+  EXPECT_EQ(dialoghi_.visti.size(), 1u);
+  EXPECT_FLOAT_EQ(Tronco(3).ID_LEN, 42);
+  EXPECT_FALSE(g.Text1->isVisible());
 }
 
 TEST_F(DialoghiTest, F11OltreLUltimoTroncoNonApreNulla) {
