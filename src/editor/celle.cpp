@@ -130,6 +130,9 @@ void ModificaCelle::GridEditing(const std::string& testo) {
   const int16_t c = v_.Col(), r = v_.Row();
   const int16_t codice = CodiceColonna(c);
   if (c < 1 || r < 1 || SolaLettura(c) || !IsSlot(r)) return;
+  // Rows below the entry row hold no segment and cannot become one: what was typed there was
+  // lost, and Enter made segments of every row above it.
+  if (r > Rete().NumTronchi + 1) return;
   RigaInModifica = r;
   ColonnaInModifica = c;
   TestoOriginale = v_.TextMatrix(r, c);
@@ -545,7 +548,7 @@ void ModificaCelle::Text1_KeyPress(std::string& carattere) {
       // The end of the row: the entry row becomes a segment, within the 200 slots.
       if (v_.Rows() < Rete().NumTronchi + 1) {
         if (Rete().NumTronchi < MaxTronchi) v_.AggiungiRigaGriglia();
-      } else if (r > Rete().NumTronchi && r <= MaxTronchi) {
+      } else if (r == Rete().NumTronchi + 1 && r <= MaxTronchi) {
         SetNumTronchi(1, r);
       }
       if (!CursoreBloccato) {

@@ -660,6 +660,39 @@ TEST_F(CelleTest, EnterAtTheEndOfARowGoesToTheNextRowAndMakesTheEntryRowASegment
   EXPECT_EQ(Rete().NumTronchi, 6);
 }
 
+// A network of two segments, a reference typed far below it: nothing of it may become a
+// segment, and the entry row adds exactly one.
+TEST_F(CelleTest, EnterPastTheLastSegmentAddsAtMostOneSegment) {
+  // An earlier project left results and data in slots 3 to 6.
+  for (int16_t s = 3; s <= 6; ++s) {
+    Tronco(s).ID_VELOCITA = 4.5f;
+    Tronco(s).ID_PDC_PERCORSO = 80;
+    Tronco(s).ID_PFINALE = 190;
+  }
+  ResetRete();
+  for (int16_t s = 3; s <= 6; ++s) {
+    EXPECT_FLOAT_EQ(Tronco(s).ID_VELOCITA, 0) << s;
+    EXPECT_FLOAT_EQ(Tronco(s).ID_PDC_PERCORSO, 0) << s;
+    EXPECT_FLOAT_EQ(Tronco(s).ID_PFINALE, 0) << s;
+  }
+  test::ReteDiProva(false);
+  Rete().NumTronchi = 2;
+  Tronco(1).ID_RIGHT = 0;
+  for (auto& [posto, cella] : v_.celle)
+    if (posto.first > 2) cella.testo.clear();
+
+  Digita(6, campo::ID_RIF, "X");
+  EXPECT_FALSE(v_.editorVisibile);
+  EXPECT_NE(m_.StatoEditazione, 2);
+  EXPECT_EQ(Rete().NumTronchi, 2);
+  EXPECT_EQ(Tronco(6).ID_RIF, "");
+
+  Digita(3, campo::ID_RIF, "nuovo");
+  Invio();
+  EXPECT_EQ(Rete().NumTronchi, 3);
+  EXPECT_EQ(Tronco(3).ID_RIF, "NUOVO");
+}
+
 TEST_F(CelleTest, WithTheCursorLockEnterCommitsInPlace) {
   CursoreBloccato = -1;
   Digita(2, campo::ID_LEN, "8");
