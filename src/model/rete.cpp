@@ -289,7 +289,12 @@ double NumeroDefault(const std::string& testo, double fisso) {
 
 void ResetRete() {
   // Every slot, not only those up to the count: nothing of an old project may reach a new one.
-  for (TTronco& t : Rete().Tronchi) ResetTronco(t);
+  for (TTronco& t : Rete().Tronchi) {
+    ResetTronco(t);
+    // A delete's marks belong to the old network too.
+    t.Eliminato = 0;
+    t.SlotLibero = 0;
+  }
   Rete().NumTronchi = 0;
   Riferimento.clear();
   DescrizioneLavoro.clear();

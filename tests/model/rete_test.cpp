@@ -414,6 +414,11 @@ TEST_F(Rete_, ResetReteEmptiesTheProjectAndEverySlot) {
   Tronco(150).ID_P_UTENZE = 3;
   Tronco(7).ID_DIAMETRO = "1";
   Tronco(7).ID_DIAMCUSTOM = -1;
+  // Results and a delete's marks of the old network.
+  Tronco(2).ID_VELOCITA = 4;
+  Tronco(2).ID_PFINALE = 190;
+  Tronco(9).Eliminato = -1;
+  Tronco(9).SlotLibero = -1;
   Riferimento = "r";
   DescrizioneLavoro = "d";
   PercorsoProgetto = "/p/x.RTG";
@@ -426,7 +431,7 @@ TEST_F(Rete_, ResetReteEmptiesTheProjectAndEverySlot) {
   OrientamentoSorgente = 2;
   ResetRete();
   EXPECT_EQ(Rete().NumTronchi, 0);
-  for (int16_t s : {0, 1, 2, 7, 150, 200}) {
+  for (int16_t s : {0, 1, 2, 7, 9, 150, 200}) {
     EXPECT_EQ(Tronco(s), TTronco{}) << s;
   }
   EXPECT_EQ(Riferimento, "");

@@ -112,7 +112,7 @@ void GasGrid::DeleteKeyGrid() {
     frmDelete& d = CaricaFrmDelete();
     d.ShowUnlink();
     MostraModale(d);
-    if (!d.Done) return;
+    if (!d.Done || !ConfermaCancellazione(d.DeleteType, Grid->Row(), Grid->RowSel())) return;
     CancellaRighe(d.DeleteType, Grid->Row(), Grid->RowSel(), IndiceRete, *this);
     return;
   }
@@ -128,7 +128,7 @@ void GasGrid::DeleteTronco(int16_t seg) {
   frmDelete& d = CaricaFrmDelete();
   d.ShowUnlink();
   MostraModale(d);
-  if (!d.Done) return;
+  if (!d.Done || !ConfermaCancellazione(d.DeleteType, seg, seg)) return;
   if (!CancellaTronco(d.DeleteType, seg, IndiceRete, *this))
     MsgBox("Non è possibile scollegare il primo tronco.", Bottoni::OK, Icona::Informazione, "Attenzione");
 }

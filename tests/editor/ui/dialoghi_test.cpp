@@ -512,6 +512,13 @@ TEST_F(DialoghiTest, CancellaRigheSelezionateDallaTabella) {
   GasGrid& g = Editor();
   g.Grid->SetRowCol(3, 1);
   g.Grid->SetSelezione(4, 3);
+  const TRete prima = Rete();
+  // Two segments go: the user is asked first, and No leaves the network as it was.
+  archivi_.Utente().Attendi("Verranno cancellati definitivamente 2 tronchi", Risposta::No);
+  dialoghi_.Attendi("frmDelete", [](QDialog& d) { D(d).cmdCancella->click(); });
+  g.DeleteKeyGrid();
+  for (int16_t s = 1; s <= 4; ++s) EXPECT_EQ(Tronco(s), prima.Tronchi[static_cast<size_t>(s)]) << s;
+  archivi_.Utente().Attendi("Verranno cancellati definitivamente 2 tronchi", Risposta::Si);
   dialoghi_.Attendi("frmDelete", [](QDialog& d) {
     EXPECT_TRUE(D(d).cmdScollega->isEnabled());
     D(d).cmdCancella->click();
