@@ -1,14 +1,90 @@
 #include "editor/ui/griglia.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QHeaderView>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QStyleOptionHeader>
+#include <QStyledItemDelegate>
+#include <algorithm>
 
 #include "shell/ui/services.h"
 #include "shell/ui/units.h"
 
 namespace varnex::ui {
 
+namespace {
+
+// The smallest type the table steps down to; below it the text is cut as before.
+constexpr double CorpoMinimo = 5.5;
+
+// The font, from `base` down to the smallest, in which `testo` fits `spazio`, broken at blanks and
+// line ends as `flag` allows.
+QFont CorpoCheEntra(const QFont& base, const QString& testo, const QRect& spazio, int flag) {
+  QFont f = base;
+  double corpo = f.pointSizeF() > 0 ? f.pointSizeF() : 9.0;
+  for (;; corpo -= 0.5) {
+    f.setPointSizeF(std::max(corpo, CorpoMinimo));
+    const QFontMetrics fm(f);
+    bool entra = fm.boundingRect(spazio, flag, testo).width() <= spazio.width() &&
+                 fm.boundingRect(spazio, flag, testo).height() <= spazio.height();
+    // A word wider than the space would be cut even when the lines fit.
+    if (entra && (flag & Qt::TextWordWrap))
+      for (const QString& parola : QString(testo).replace(QLatin1Char('\r'), QLatin1Char('\n')).split(QRegularExpression(QStringLiteral("[ \n]")), Qt::SkipEmptyParts))
+        if (fm.horizontalAdvance(parola) > spazio.width()) entra = false;
+    if (entra || corpo <= CorpoMinimo) return f;
+  }
+}
+
+// The column headings: title and unit broken into as many lines as the header's height holds,
+// in a smaller type where a narrow column needs it, instead of being cut.
+class IntestazioneAdattata : public QHeaderView {
+ public:
+  using QHeaderView::QHeaderView;
+
+ protected:
+  void paintSection(QPainter* p, const QRect& rettangolo, int sezione) const override {
+    if (!rettangolo.isValid()) return;
+    QStyleOptionHeader opt;
+    initStyleOption(&opt);
+    opt.rect = rettangolo;
+    opt.section = sezione;
+    opt.textAlignment = Qt::AlignCenter;
+    const QString testo = model() ? model()->headerData(sezione, orientation()).toString() : QString();
+    style()->drawControl(QStyle::CE_HeaderSection, &opt, p, this);
+    const QRect spazio = rettangolo.adjusted(1, 1, -1, -1);
+    const int flag = Qt::AlignCenter | Qt::TextWordWrap;
+    p->save();
+    p->setFont(CorpoCheEntra(font(), testo, spazio, flag));
+    p->setPen(palette().color(QPalette::ButtonText));
+    p->drawText(spazio, flag, testo);
+    p->restore();
+  }
+};
+
+// Values too wide for their column (a pressure of "199,875" in the narrow end-pressure column)
+// are shown in a smaller type instead of as "199,...".
+class CelleAdattate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* opt, const QModelIndex& indice) const override {
+    QStyledItemDelegate::initStyleOption(opt, indice);
+    if (opt->text.isEmpty()) return;
+    const QRect spazio = opt->rect.adjusted(3, 0, -3, 0);
+    if (QFontMetrics(opt->font).horizontalAdvance(opt->text) <= spazio.width()) return;
+    opt->font = CorpoCheEntra(opt->font, opt->text, spazio, Qt::AlignLeft | Qt::AlignVCenter);
+    opt->fontMetrics = QFontMetrics(opt->font);
+  }
+};
+
+}  // namespace
+
 GrigliaTabella::GrigliaTabella(QWidget* parent) : QTableWidget(parent) {
+  setHorizontalHeader(new IntestazioneAdattata(Qt::Horizontal, this));
+  setItemDelegate(new CelleAdattate(this));
   setSelectionMode(QAbstractItemView::ContiguousSelection);
   setSelectionBehavior(QAbstractItemView::SelectItems);
   setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -338,7 +338,11 @@ void frmCportata::keyPressEvent(QKeyEvent* evento) {
     Command2_Click();
     return;
   }
-  if (tasto == 13) return;
+  if (tasto == 13) {
+    // Enter presses the focused button (OK, Annulla, "Cucina completa"); elsewhere it does nothing.
+    if (auto* b = qobject_cast<QPushButton*>(focusWidget())) b->click();
+    return;
+  }
   Dialogo::keyPressEvent(evento);
 }
 
@@ -441,7 +445,10 @@ void frmPortata::Command2_Click() {
 }
 
 void frmPortata::keyPressEvent(QKeyEvent* evento) {
-  if (CodiceTasto(*evento) == 13) return;
+  if (CodiceTasto(*evento) == 13) {
+    if (auto* b = qobject_cast<QPushButton*>(focusWidget())) b->click();
+    return;
+  }
   Dialogo::keyPressEvent(evento);
 }
 

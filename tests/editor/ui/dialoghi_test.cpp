@@ -3,6 +3,7 @@
 // flow dialogs; and the delete command in its table and schema paths.
 #include <gtest/gtest.h>
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QListWidget>
 #include <QStyle>
@@ -507,6 +508,58 @@ TEST_F(DialoghiTest, PortataInPressione) {
 // ---- Delete -------------------------------------------------------------------------------
 
 frmDelete& D(QDialog& d) { return static_cast<frmDelete&>(d); }
+
+// Every caption of a dialog shown whole: a label's lines within its height, a box's or button's
+// text within its width, and every control inside the control that holds it.
+void NessunTestoTagliato(QWidget& finestra) {
+  for (QWidget* w : finestra.findChildren<QWidget*>()) {
+    if (!w->isVisibleTo(&finestra)) continue;
+    const std::string nome = w->metaObject()->className() + std::string(" ") + w->objectName().toStdString();
+    if (auto* l = qobject_cast<QLabel*>(w); l && !l->text().isEmpty()) {
+      if (l->wordWrap())
+        EXPECT_LE(l->heightForWidth(l->width()), l->height()) << l->text().toStdString();
+      else
+        EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text()), l->width()) << l->text().toStdString();
+    }
+    if (auto* b = qobject_cast<QPushButton*>(w); b && !b->text().isEmpty()) {
+      const int margini = b->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, b) * 2;
+      EXPECT_LE(b->fontMetrics().horizontalAdvance(b->text()) + margini, b->width()) << b->text().toStdString();
+    } else if (auto* c = qobject_cast<QAbstractButton*>(w); c && !c->text().isEmpty()) {
+      EXPECT_LE(c->sizeHint().width(), c->width()) << c->text().toStdString();
+    }
+    QWidget* contenitore = w->parentWidget();
+    if (contenitore && contenitore != &finestra && !qobject_cast<QAbstractScrollArea*>(contenitore->parentWidget())) {
+      EXPECT_TRUE(QRect(QPoint(0, 0), contenitore->size()).contains(w->geometry())) << nome;
+    }
+    if (contenitore == &finestra) EXPECT_TRUE(finestra.rect().contains(w->geometry())) << nome;
+  }
+}
+
+TEST_F(DialoghiTest, NessunTestoTagliatoNeiDialoghiDiCancellazioneECopia) {
+  frmDelete d;
+  NessunTestoTagliato(d);
+  // The three choices are picture buttons: each shows its picture.
+  for (QPushButton* b : {d.cmdScollega, d.cmdCancella, d.cmdElimina}) EXPECT_FALSE(b->icon().isNull());
+  for (bool pressione : {false, true}) {
+    ReteInPressione = pressione ? -1 : 0;
+    frmCopySelect c;
+    NessunTestoTagliato(c);
+  }
+  ReteInPressione = 0;
+}
+
+TEST_F(DialoghiTest, InvioSulPulsanteConIlFuocoLoPreme) {
+  Tronco(4).TipologiaUtenza = 2;
+  frmCportata d;
+  d.SetDati(4, 2.5f);
+  d.show();
+  d.activateWindow();
+  QTest::qWaitForWindowActive(&d);
+  d.cmdOK->setFocus();
+  QTest::keyClick(d.cmdOK, Qt::Key_Return);
+  EXPECT_TRUE(d.Done);
+  EXPECT_FALSE(d.isVisible());
+}
 
 TEST_F(DialoghiTest, CancellaRigheSelezionateDallaTabella) {
   GasGrid& g = Editor();
