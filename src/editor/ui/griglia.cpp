@@ -19,23 +19,32 @@ namespace {
 // The smallest type the table steps down to; below it the text is cut as before.
 constexpr double CorpoMinimo = 5.5;
 
-// The font, from `base` down to the smallest, in which `testo` fits `spazio`, broken at blanks and
-// line ends as `flag` allows.
-QFont CorpoCheEntra(const QFont& base, const QString& testo, const QRect& spazio, int flag) {
+}  // namespace
+
+QFont GrigliaTabella::CorpoCheEntra(const QFont& base, const QString& testo, const QRect& spazio, int flag) {
   QFont f = base;
   double corpo = f.pointSizeF() > 0 ? f.pointSizeF() : 9.0;
   for (;; corpo -= 0.5) {
     f.setPointSizeF(std::max(corpo, CorpoMinimo));
-    const QFontMetrics fm(f);
-    bool entra = fm.boundingRect(spazio, flag, testo).width() <= spazio.width() &&
-                 fm.boundingRect(spazio, flag, testo).height() <= spazio.height();
-    // A word wider than the space would be cut even when the lines fit.
-    if (entra && (flag & Qt::TextWordWrap))
-      for (const QString& parola : QString(testo).replace(QLatin1Char('\r'), QLatin1Char('\n')).split(QRegularExpression(QStringLiteral("[ \n]")), Qt::SkipEmptyParts))
-        if (fm.horizontalAdvance(parola) > spazio.width()) entra = false;
+    const bool entra = TestoEntra(f, testo, spazio, flag);
     if (entra || corpo <= CorpoMinimo) return f;
   }
 }
+
+bool GrigliaTabella::TestoEntra(const QFont& font, const QString& testo, const QRect& spazio, int flag) {
+  const QFontMetrics fm(font);
+  const QRect r = fm.boundingRect(spazio, flag, testo);
+  if (r.width() > spazio.width() || r.height() > spazio.height()) return false;
+  if (flag & Qt::TextWordWrap)
+    for (const QString& parola : QString(testo).replace(QLatin1Char('\r'), QLatin1Char('\n')).split(QRegularExpression(QStringLiteral("[ \n]")), Qt::SkipEmptyParts))
+      if (fm.horizontalAdvance(parola) > spazio.width()) return false;
+  return true;
+}
+
+QRect GrigliaTabella::SpazioIntestazione(const QRect& sezione) { return sezione.adjusted(1, 1, -1, -1); }
+QRect GrigliaTabella::SpazioCella(const QRect& cella) { return cella.adjusted(3, 0, -3, 0); }
+
+namespace {
 
 // The column headings: title and unit broken into as many lines as the header's height holds,
 // in a smaller type where a narrow column needs it, instead of being cut.
@@ -53,10 +62,10 @@ class IntestazioneAdattata : public QHeaderView {
     opt.textAlignment = Qt::AlignCenter;
     const QString testo = model() ? model()->headerData(sezione, orientation()).toString() : QString();
     style()->drawControl(QStyle::CE_HeaderSection, &opt, p, this);
-    const QRect spazio = rettangolo.adjusted(1, 1, -1, -1);
-    const int flag = Qt::AlignCenter | Qt::TextWordWrap;
+    const QRect spazio = GrigliaTabella::SpazioIntestazione(rettangolo);
+    const int flag = GrigliaTabella::FlagIntestazione;
     p->save();
-    p->setFont(CorpoCheEntra(font(), testo, spazio, flag));
+    p->setFont(GrigliaTabella::CorpoCheEntra(font(), testo, spazio, flag));
     p->setPen(palette().color(QPalette::ButtonText));
     p->drawText(spazio, flag, testo);
     p->restore();
@@ -73,9 +82,9 @@ class CelleAdattate : public QStyledItemDelegate {
   void initStyleOption(QStyleOptionViewItem* opt, const QModelIndex& indice) const override {
     QStyledItemDelegate::initStyleOption(opt, indice);
     if (opt->text.isEmpty()) return;
-    const QRect spazio = opt->rect.adjusted(3, 0, -3, 0);
+    const QRect spazio = GrigliaTabella::SpazioCella(opt->rect);
     if (QFontMetrics(opt->font).horizontalAdvance(opt->text) <= spazio.width()) return;
-    opt->font = CorpoCheEntra(opt->font, opt->text, spazio, Qt::AlignLeft | Qt::AlignVCenter);
+    opt->font = GrigliaTabella::CorpoCheEntra(opt->font, opt->text, spazio, GrigliaTabella::FlagCella);
     opt->fontMetrics = QFontMetrics(opt->font);
   }
 };

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QHeaderView>
 #include <QListWidget>
 #include <QTest>
 #include <fstream>
@@ -13,6 +14,7 @@
 #include "editor/ui/archivi_finestre.h"
 #include "editor/ui/celle.h"
 #include "editor/ui/gasgrid.h"
+#include "editor/ui/griglia.h"
 #include "model/campi.h"
 #include "model/globals.h"
 #include "model/progetto_file.h"
@@ -78,6 +80,31 @@ TEST_F(CelleFinestraTest, TheStatusPanelShowsEveryColumnDescriptionInFull) {
     }
   }
   GasCorrente.ErroreFamiglia = 0;
+}
+
+// At the default window size the narrow columns cut "Lunghezza" to "unghezz" and an end
+// pressure to "199,...": every heading and the widest values fit their columns.
+TEST_F(CelleFinestraTest, HeadingsAndValuesFitTheirColumnsAtTheDefaultWindowSize) {
+  for (bool pressione : {false, true}) {
+    auto g = Apri(pressione);
+    g->resizeOnDemand();
+    QHeaderView* h = g->Grid->horizontalHeader();
+    for (int16_t j = 1; j < g->Grid->Cols(); ++j) {
+      const QString testo = QString::fromStdString(g->Grid->TextMatrix(0, j));
+      const QRect spazio = GrigliaTabella::SpazioIntestazione(QRect(0, 0, h->sectionSize(j - 1), h->height()));
+      const QFont f = GrigliaTabella::CorpoCheEntra(h->font(), testo, spazio, GrigliaTabella::FlagIntestazione);
+      EXPECT_TRUE(GrigliaTabella::TestoEntra(f, testo, spazio, GrigliaTabella::FlagIntestazione))
+          << pressione << " " << testo.toStdString() << " in " << spazio.width() << "x" << spazio.height();
+      EXPECT_GE(f.pointSizeF(), 5.5);
+    }
+    // The longest values a column shows with its mask.
+    for (const char* valore : {"199,875", "1999,875", "12,345", "125,57"}) {
+      const int16_t j = Colonna(*g, pressione ? campo::ID_PFINALE : campo::ID_PDC_PERCORSO);
+      const QRect spazio = GrigliaTabella::SpazioCella(QRect(0, 0, h->sectionSize(j - 1), g->Grid->rowHeight(0)));
+      const QFont f = GrigliaTabella::CorpoCheEntra(g->Grid->font(), QString::fromLatin1(valore), spazio, GrigliaTabella::FlagCella);
+      EXPECT_TRUE(GrigliaTabella::TestoEntra(f, QString::fromLatin1(valore), spazio, GrigliaTabella::FlagCella)) << valore;
+    }
+  }
 }
 
 TEST_F(CelleFinestraTest, TheWindowInstallsItsCellEditorForItsLife) {
