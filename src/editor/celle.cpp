@@ -69,11 +69,6 @@ std::optional<double> NumeroCella(const std::string& testo) {
   return Val(t);
 }
 
-bool ColonnaNumerica(int16_t codice) {
-  return codice == campo::ID_P_UTENZE || codice == campo::ID_LEN || codice == campo::ID_EQ_LEN ||
-         codice == campo::ID_CONTEMP || codice == campo::ID_PREV;
-}
-
 std::string RifiutoNumeroCella(int16_t codice, const std::string& testo) {
   const char* nome = nullptr;
   switch (codice) {
@@ -229,8 +224,9 @@ bool ModificaCelle::SaveGridCell(std::optional<std::pair<int16_t, int16_t>> cell
     ultima = s.Ultima;
   }
   const int16_t codice = CodiceColonna(v_.Col());
-  // Only a number reads "," as its decimal point: a reference or a label keeps its commas.
-  v_.SetTextMatrix(v_.Row(), v_.Col(), ColonnaNumerica(codice) ? CommaToDot(v_.TestoEditor()) : v_.TestoEditor());
+  // "," is a decimal point in numbers and in the labels of the pipe series ("28x1.5"); the free
+  // text of a reference keeps its commas.
+  v_.SetTextMatrix(v_.Row(), v_.Col(), codice == campo::ID_RIF ? v_.TestoEditor() : CommaToDot(v_.TestoEditor()));
   // A value that cannot be right is never stored: a length of "abc" read as 0 m, or a negative
   // one, would size the network on a pipe that does not exist.
   if (const std::string rifiuto = RifiutoNumeroCella(codice, v_.TextMatrix(v_.Row(), v_.Col())); !rifiuto.empty()) {

@@ -191,9 +191,6 @@ double NumeroDigitato(const std::string& testo);
 // decimal point ("," counts as one); nullopt for anything else, an empty text included.
 std::optional<double> NumeroCella(const std::string& testo);
 
-// The columns whose cells hold numbers.
-bool ColonnaNumerica(int16_t codice);
-
 // Why the text typed into a cell of column `codice` cannot be stored, "" when it can: not a
 // number, a negative quantity, a value a single cannot hold. Text columns are never refused here.
 std::string RifiutoNumeroCella(int16_t codice, const std::string& testo);

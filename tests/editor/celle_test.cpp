@@ -349,6 +349,19 @@ TEST_F(CelleTest, TheSimultaneityColumnOfAPressurisedNetworkIsStoredWithinItsLim
   }
 }
 
+// The series labels use a point ("28x1.5"): a label typed with a decimal comma still names it.
+TEST_F(CelleTest, ADiameterTypedWithADecimalCommaFindsTheSeriesLabel) {
+  std::string nome = "RAME-B";
+  const int16_t rame = CercaMateriale(nome);
+  ASSERT_GT(rame, 0);
+  Tronco(2).ID_MATERIALE = "RAME-B";
+  Tronco(2).IndiceMateriale = rame;
+  Digita(2, campo::ID_DIAMETRO, "28x1,5");
+  Invio();
+  EXPECT_EQ(Tronco(2).ID_DIAMETRO, "28x1.5");
+  EXPECT_EQ(Tronco(2).ID_DIAMCUSTOM, -1);
+}
+
 struct CasoNumeroRifiutato {
   int16_t codice;
   const char* testo;
