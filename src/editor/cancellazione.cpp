@@ -1,7 +1,10 @@
 #include "editor/cancellazione.h"
 
 #include <algorithm>
+#include <array>
+#include <string>
 
+#include "model/interaction.h"
 #include "model/rete.h"
 
 namespace varnex {
@@ -16,6 +19,31 @@ void TogliMarcaEliminato(int16_t indiceRete, int16_t seg) {
 }
 
 }  // namespace
+
+int16_t TronchiDaCancellare(int16_t riga, int16_t rigaSel) {
+  std::array<bool, MaxTronchi + 1> contati{};
+  int16_t n = 0;
+  const int16_t prima = std::max<int16_t>(std::min(riga, rigaSel), 1);
+  const int16_t ultima = std::min<int16_t>(std::max(riga, rigaSel), ContoTronchi());
+  for (int16_t i = prima; i <= ultima; ++i) {
+    if (Tronco(i).Eliminato != 0) continue;
+    for (int16_t s : SottoalberoTronco(i)) {
+      if (contati[static_cast<size_t>(s)] || Tronco(s).Eliminato != 0) continue;
+      contati[static_cast<size_t>(s)] = true;
+      ++n;
+    }
+  }
+  return n;
+}
+
+bool ConfermaCancellazione(int16_t tipo, int16_t riga, int16_t rigaSel) {
+  if (tipo != Elimina && tipo != Cancella) return true;
+  const int16_t n = TronchiDaCancellare(riga, rigaSel);
+  if (n <= 1) return true;
+  return MsgBox("Verranno cancellati definitivamente " + std::to_string(n) +
+                    " tronchi: quelli selezionati e tutti i tronchi derivati.\r\nProcedere?",
+                Bottoni::SiNo, Icona::Domanda, "Cancellazione tronchi") == Risposta::Si;
+}
 
 void CancellaRighe(int16_t tipo, int16_t riga, int16_t rigaSel, int16_t indiceRete, IEditorRete& editor) {
   const int16_t prima = std::min(riga, rigaSel);

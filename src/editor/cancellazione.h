@@ -16,6 +16,13 @@ enum TipoCancellazione : int16_t {
   Cancella = 3,  // delete with the subtree, slots stay as blank rows
 };
 
+// How many segments a delete (not an unlink) of the rows between `riga` and `rigaSel` removes:
+// those rows and everything hanging from them, each counted once.
+int16_t TronchiDaCancellare(int16_t riga, int16_t rigaSel);
+// Before a delete that removes more than one segment, the user is asked, with the count: one
+// click on segment 1 would otherwise empty the whole network. True to go on.
+bool ConfermaCancellazione(int16_t tipo, int16_t riga, int16_t rigaSel);
+
 // The table path: rows between `riga` and `rigaSel` (either order) of network `indiceRete`.
 // `editor` receives ResetGrid and Elaborazione.
 void CancellaRighe(int16_t tipo, int16_t riga, int16_t rigaSel, int16_t indiceRete, IEditorRete& editor);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "editor/ptronchi.h"
 #include "editor/tabella.h"
 #include "model/calcolo.h"
 #include "model/campi.h"
@@ -51,6 +52,45 @@ std::string ConSpazio(int16_t n) { return (n >= 0 ? " " : "") + std::to_string(n
 
 double NumeroDigitato(const std::string& testo) { return Val(testo); }
 
+std::optional<double> NumeroCella(const std::string& testo) {
+  const std::string t = Trim(CommaToDot(testo));
+  size_t i = 0;
+  if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+  int cifre = 0, punti = 0;
+  for (; i < t.size(); ++i) {
+    if (t[i] >= '0' && t[i] <= '9')
+      ++cifre;
+    else if (t[i] == '.' && punti == 0)
+      ++punti;
+    else
+      return std::nullopt;
+  }
+  if (cifre == 0) return std::nullopt;
+  return Val(t);
+}
+
+std::string RifiutoNumeroCella(int16_t codice, const std::string& testo) {
+  const char* nome = nullptr;
+  switch (codice) {
+    case campo::ID_P_UTENZE: nome = "la portata dell'utenza"; break;
+    case campo::ID_LEN: nome = "la lunghezza"; break;
+    case campo::ID_EQ_LEN: nome = "la lunghezza equivalente"; break;
+    case campo::ID_CONTEMP: nome = "la contemporaneita'"; break;
+    case campo::ID_PREV: nome = "il tronco di provenienza"; break;
+    default: return {};
+  }
+  const std::optional<double> v = NumeroCella(testo);
+  if (!v || !Singolo(*v))
+    return "\"" + Trim(testo) + "\" non e' un numero valido per " + nome + ".\r\nIl valore non e' stato cambiato.";
+  // The parent column answers a negative number with its own message.
+  if (*v < 0 && codice != campo::ID_PREV) {
+    std::string s = nome;
+    s[0] = static_cast<char>(s[0] - 'a' + 'A');
+    return s + " non puo' essere negativa.\r\nIl valore non e' stato cambiato.";
+  }
+  return {};
+}
+
 PosizioneEditor PosizionaEditor(const AreaTwips& cella, int larghezzaPulsante, bool conPulsante) {
   PosizioneEditor p;
   const double h = cella.Altezza;
@@ -85,6 +125,9 @@ void ModificaCelle::GridEditing(const std::string& testo) {
   const int16_t c = v_.Col(), r = v_.Row();
   const int16_t codice = CodiceColonna(c);
   if (c < 1 || r < 1 || SolaLettura(c) || !IsSlot(r)) return;
+  // Rows below the entry row hold no segment and cannot become one: what was typed there was
+  // lost, and Enter made segments of every row above it.
+  if (r > Rete().NumTronchi + 1) return;
   RigaInModifica = r;
   ColonnaInModifica = c;
   TestoOriginale = v_.TextMatrix(r, c);
@@ -166,7 +209,7 @@ void ModificaCelle::Combo1_Click() {
 
 // ---- Commits --------------------------------------------------------------------------------
 
-void ModificaCelle::SaveGridCell(std::optional<std::pair<int16_t, int16_t>> cella) {
+bool ModificaCelle::SaveGridCell(std::optional<std::pair<int16_t, int16_t>> cella) {
   int16_t prima = 0, ultima = 0, rigaPrima = 0, colonnaPrima = 0;
   if (cella) {
     rigaPrima = v_.Row();
@@ -180,13 +223,27 @@ void ModificaCelle::SaveGridCell(std::optional<std::pair<int16_t, int16_t>> cell
     prima = s.Prima;
     ultima = s.Ultima;
   }
-  v_.SetTextMatrix(v_.Row(), v_.Col(), CommaToDot(v_.TestoEditor()));
   const int16_t codice = CodiceColonna(v_.Col());
+  // "," is a decimal point in numbers and in the labels of the pipe series ("28x1.5"); the free
+  // text of a reference keeps its commas.
+  v_.SetTextMatrix(v_.Row(), v_.Col(), codice == campo::ID_RIF ? v_.TestoEditor() : CommaToDot(v_.TestoEditor()));
+  // A value that cannot be right is never stored: a length of "abc" read as 0 m, or a negative
+  // one, would size the network on a pipe that does not exist.
+  if (const std::string rifiuto = RifiutoNumeroCella(codice, v_.TextMatrix(v_.Row(), v_.Col())); !rifiuto.empty()) {
+    MsgBox(rifiuto, Bottoni::OK, Icona::Esclamazione);
+    v_.SetTextMatrix(v_.Row(), v_.Col(), TestoOriginale);
+    if (v_.Row() == RigaInModifica && v_.Col() == ColonnaInModifica) v_.ImpostaTestoEditor(TestoOriginale, true);
+    if (cella) v_.SetRowCol(rigaPrima, colonnaPrima);
+    return false;
+  }
+  // A parent the rules refuse ends the commit after its own message; the value was not refused
+  // as a number, so the keys move on as they always did.
   for (int16_t i = prima; i <= ultima; ++i)
-    if (!SalvaRiga(i, codice)) return;
+    if (!SalvaRiga(i, codice)) return true;
   ProgettoModificato = -1;
   if (RicalcoloAutomatico) v_.Elaborazione();
   if (cella) v_.SetRowCol(rigaPrima, colonnaPrima);
+  return true;
 }
 
 bool ModificaCelle::SalvaRiga(int16_t i, int16_t codice) {
@@ -221,6 +278,13 @@ bool ModificaCelle::SalvaRiga(int16_t i, int16_t codice) {
     case campo::ID_EQ_LEN:
       if (const auto f = Singolo(v)) t.ID_EQ_LEN = *f;
       break;
+    case campo::ID_CONTEMP: {
+      // The table stores it as the segment-parameters dialog does: a whole percentage, 10 to 100.
+      const std::string limitato = LimitaContemporaneita(TestoNumero(static_cast<int32_t>(Intero16(v))));
+      v_.SetTextMatrix(riga, colonna, limitato);
+      t.ID_CONTEMP = static_cast<int16_t>(NumeroIntero(limitato));
+      break;
+    }
     default:
       break;
   }
@@ -418,7 +482,10 @@ void ModificaCelle::EditGridSegment() {
 
 bool ModificaCelle::Text1_KeyDown(int16_t keyCode) {
   if (keyCode >= 37 && keyCode <= 40) {
-    SaveGridCell();
+    if (TestoCambiato() && !SaveGridCell()) {
+      ChiudiEditorSulPosto();
+      return true;
+    }
     int16_t riga = v_.Row(), colonna = v_.Col();
     switch (keyCode) {
       case 37: colonna = std::max<int16_t>(static_cast<int16_t>(colonna - 1), 1); break;
@@ -442,13 +509,29 @@ bool ModificaCelle::Text1_KeyDown(int16_t keyCode) {
   return false;
 }
 
+bool ModificaCelle::TestoCambiato() const {
+  if (v_.TextMatrix(RigaInModifica, ColonnaInModifica) != TestoOriginale) return true;
+  return v_.Row() == RigaInModifica && v_.Col() == ColonnaInModifica && v_.TestoEditor() != TestoOriginale;
+}
+
+void ModificaCelle::ChiudiEditorSulPosto() {
+  v_.SetSelezione(v_.Row(), v_.Col());
+  v_.NascondiEditor();
+  EditorModificato = false;
+  StatoEditazione = 1;
+  v_.FocusTabella();
+}
+
 void ModificaCelle::Text1_KeyPress(std::string& carattere) {
   if (StatoEditazione != 2 || carattere.empty()) return;
   if (carattere == "\r") {
     carattere.clear();
     const int16_t riga = v_.Row(), colonna = v_.Col();
     if (CodiceColonna(colonna) == campo::ID_DIAMETRO) v_.SetCellBackColor(riga, colonna, colore::GialloChiaro);
-    if (!(v_.CellForeColor(riga, colonna) == colore::Rosso && colonna == 3)) SaveGridCell();
+    if (!(v_.CellForeColor(riga, colonna) == colore::Rosso && colonna == 3) && TestoCambiato() && !SaveGridCell()) {
+      ChiudiEditorSulPosto();
+      return;
+    }
 
     const int16_t r = v_.Row();
     const bool terminale = IsSlot(r) && IsTerminale(r);
@@ -461,7 +544,7 @@ void ModificaCelle::Text1_KeyPress(std::string& carattere) {
       // The end of the row: the entry row becomes a segment, within the 200 slots.
       if (v_.Rows() < Rete().NumTronchi + 1) {
         if (Rete().NumTronchi < MaxTronchi) v_.AggiungiRigaGriglia();
-      } else if (r > Rete().NumTronchi && r <= MaxTronchi) {
+      } else if (r == Rete().NumTronchi + 1 && r <= MaxTronchi) {
         SetNumTronchi(1, r);
       }
       if (!CursoreBloccato) {
@@ -506,7 +589,7 @@ void ModificaCelle::Text1_LostFocus() {
   v_.SetSelezione(rigaSel, colonnaSel);
   v_.NascondiEditor();
   if (StatoEditazione == 2) {
-    if (v_.Row() == v_.RowSel() && EditorModificato) {
+    if (v_.Row() == v_.RowSel() && EditorModificato && TestoCambiato()) {
       v_.SetRedraw(false);
       SaveGridCell(std::make_pair(RigaInModifica, ColonnaInModifica));
       v_.SetRedraw(true);

@@ -133,7 +133,9 @@ class ModificaCelle {
 
   // Commits the text editor's value: without a cell, to the selected rows; with one, to that cell
   // alone (moving the current cell there and back).
-  void SaveGridCell(std::optional<std::pair<int16_t, int16_t>> cella = std::nullopt);
+  // A number that cannot be right is refused with a message and the cell's old text comes back;
+  // false then, true otherwise (also when a parent rule cut the commit short).
+  bool SaveGridCell(std::optional<std::pair<int16_t, int16_t>> cella = std::nullopt);
   // Commits the material list's choice; `tasto` 13 from Enter, 0 from the loss of the keyboard.
   void SaveGridMaterial(int16_t tasto);
 
@@ -171,6 +173,12 @@ class ModificaCelle {
   void RegolaDiametro(int16_t i, TTronco& t);
   // The editor closes as it does when it loses the keyboard to a dialog.
   void PerditaVersoDialogo();
+  // Whether the open cell's text differs from the one it had when the editor opened. Leaving a
+  // cell untouched must store nothing: its text is the rounded display of the value, and a
+  // reference would come back in upper case.
+  bool TestoCambiato() const;
+  // After a refused value: the editor closes over the same cell, nothing stored.
+  void ChiudiEditorSulPosto();
 
   IVistaCelle& v_;
   const int16_t& layout_;
@@ -178,5 +186,13 @@ class ModificaCelle {
 
 // Number of a typed text: its leading decimal number, "." as the decimal point, 0 without one.
 double NumeroDigitato(const std::string& testo);
+
+// A number cell's text read strictly: blanks around it, an optional sign, digits with at most one
+// decimal point ("," counts as one); nullopt for anything else, an empty text included.
+std::optional<double> NumeroCella(const std::string& testo);
+
+// Why the text typed into a cell of column `codice` cannot be stored, "" when it can: not a
+// number, a negative quantity, a value a single cannot hold. Text columns are never refused here.
+std::string RifiutoNumeroCella(int16_t codice, const std::string& testo);
 
 }  // namespace varnex

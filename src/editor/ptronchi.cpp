@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "model/calcolo.h"
+#include "model/interaction.h"
 #include "model/materiali.h"
 #include "model/numbers.h"
 #include "model/rete.h"
@@ -99,8 +100,11 @@ CampiTronco ParametriTronco::Carica() {
   return c;
 }
 
-void ParametriTronco::ScriviDiametro(int16_t slot, const std::string& testo) {
+bool ParametriTronco::ScriviDiametro(int16_t slot, const std::string& testo, int16_t serie) {
   TTronco& t = ReteDi(ReteAperta).Tronchi[static_cast<size_t>(slot)];
+  // A label is a size of one series only: "22x1" fixed on a steel segment would be sized with an
+  // inner diameter of 0 and no drop at all.
+  if (testo != "0" && CercaDiametro(serie, testo) == 0) return false;
   if (StatoBloccoDiametro == 1) {
     t.ID_DIAMCUSTOM = 0;
   } else if (StatoBloccoDiametro == 2) {
@@ -108,10 +112,13 @@ void ParametriTronco::ScriviDiametro(int16_t slot, const std::string& testo) {
   } else if (testo != t.ID_DIAMETRO && testo != "Auto" && testo != "0") {
     t.ID_DIAMCUSTOM = -1;
   }
+  // "0" stands for no size of the series ("Auto", an empty box): it can only be left to the calculation.
+  if (testo == "0") t.ID_DIAMCUSTOM = 0;
   t.ID_DIAMETRO = testo;
+  return true;
 }
 
-void ParametriTronco::ScriviCampo(int16_t slot, int campo, const CampiTronco& campi) {
+bool ParametriTronco::ScriviCampo(int16_t slot, int campo, const CampiTronco& campi, int16_t serie) {
   TTronco& t = ReteDi(ReteAperta).Tronchi[static_cast<size_t>(slot)];
   if (campo >= 0 && campo < NumLocali) {
     // A count is capped at 9999; the floor keeps a pasted huge negative within 16 bits.
@@ -123,8 +130,9 @@ void ParametriTronco::ScriviCampo(int16_t slot, int campo, const CampiTronco& ca
   } else if (campo == 12) {
     t.ID_LEN = static_cast<float>(ValDot(campi.Lunghezza));
   } else if (campo == 13) {
-    ScriviDiametro(slot, campi.Diametro);
+    return ScriviDiametro(slot, campi.Diametro, serie);
   }
+  return true;
 }
 
 void ParametriTronco::Salva(CampiTronco& campi, int16_t prima, int16_t ultima) {
@@ -140,19 +148,27 @@ void ParametriTronco::Salva(CampiTronco& campi, int16_t prima, int16_t ultima) {
   auto valido = [](int16_t slot) { return slot >= 1 && slot <= MaxTronchi; };
   if (prima == ultima) {
     if (!valido(prima)) return;
-    for (int campo = 0; campo < NumCampiApplicabili; ++campo) ScriviCampo(prima, campo, campi);
+    for (int campo = 0; campo < NumCampiApplicabili; ++campo) ScriviCampo(prima, campo, campi, serie);
     TTronco& t = ReteDi(ReteAperta).Tronchi[static_cast<size_t>(prima)];
     t.IndiceMateriale = serie;
     t.ID_MATERIALE = Materiali[static_cast<size_t>(serie)][0].Nome;
     ProgettoModificato = -1;
     return;
   }
+  // A range keeps each segment's own series, so a diameter goes only where that series has it.
+  std::string esclusi;
   for (int16_t j = std::min(prima, ultima); j <= std::max(prima, ultima); ++j) {
     if (!valido(j)) continue;
     for (int campo = 0; campo < NumCampiApplicabili; ++campo)
-      if (CampiDaApplicare[static_cast<size_t>(campo)]) ScriviCampo(j, campo, campi);
+      if (CampiDaApplicare[static_cast<size_t>(campo)] &&
+          !ScriviCampo(j, campo, campi, ReteDi(ReteAperta).Tronchi[static_cast<size_t>(j)].IndiceMateriale))
+        esclusi += (esclusi.empty() ? "" : ", ") + std::to_string(j);
     ProgettoModificato = -1;
   }
+  if (!esclusi.empty())
+    MsgBox("Il diametro " + campi.Diametro + " non fa parte della serie di tubi dei tronchi " + esclusi +
+               ":\r\nil loro diametro non e' stato cambiato.",
+           Bottoni::OK, Icona::Esclamazione);
 }
 
 void ParametriTronco::CambiaBlocco(CampiTronco& campi, bool giu) {

@@ -62,15 +62,17 @@ class ParametriTronco {
   CampiTronco Carica();
   // SalvaTronco: stores the controls into row `prima`, or into the range between `prima` and
   // `ultima` (either order) with the flags of CampiDaApplicare. `campi.Diametro` is corrected in
-  // place to "0" when the selected series does not offer it.
+  // place to "0" when the selected series does not offer it. On a range a diameter is written
+  // only to the segments whose own series has the label; the others are named in one message.
   void Salva(CampiTronco& campi, int16_t prima, int16_t ultima);
 
   // SSRibbon1 pressed (`giu` true) or released: updates campi (colour, toggle) and the lock state.
   void CambiaBlocco(CampiTronco& campi, bool giu);
 
  private:
-  void ScriviCampo(int16_t slot, int campo, const CampiTronco& campi);
-  void ScriviDiametro(int16_t slot, const std::string& testo);
+  // False when the diameter was left alone because series `serie` lacks its label.
+  bool ScriviCampo(int16_t slot, int campo, const CampiTronco& campi, int16_t serie);
+  bool ScriviDiametro(int16_t slot, const std::string& testo, int16_t serie);
 };
 
 // "Str" of a number: a point as decimal separator and a leading blank for a value not below zero.

@@ -148,8 +148,11 @@ bool AvvisoDiametro(int16_t slot, const std::string& testo) {
     if (const auto d = NumeroTesto(ultimo)) fuoriSerieOUltimo = CInt(*numero) == CInt(*d);
   }
   if (!fuoriSerieOUltimo) return false;
-  return t.ID_PDC_PERCORSO > PDCMassima() || (ReteInPressione && t.ID_VELOCITA > VelocitaMaxImpostata);
+  if (ReteInPressione) return t.ID_PDC_PERCORSO > BudgetPressione() || t.ID_VELOCITA > VelocitaMaxImpostata;
+  return t.ID_PDC_PERCORSO > PDCMassima();
 }
+
+double BudgetPressione() { return PressioneIniziale - PressioneFinale; }
 
 CellaTabella CellaAggiornata(int16_t slot, int16_t layout, int16_t colonna, const CellaTabella& base) {
   const TColonnaGriglia& c = Colonna(layout, colonna);
@@ -202,6 +205,12 @@ CellaTabella CellaAggiornata(int16_t slot, int16_t layout, int16_t colonna, cons
     case campo::ID_PDC_PERCORSO: {
       cella.ColoreSfondo = colore::Bianco;
       double p = 0;
+      // A network's drops are in kPa and may use up what lies between its two pressures; the
+      // maximum drop in Pa belongs to internal installations.
+      if (ReteInPressione) {
+        cella.ColoreTesto = v > BudgetPressione() ? colore::Rosso : colore::Nero;
+        break;
+      }
       if (!Trim(PDCMaxTesto).empty()) {
         const auto n = NumeroTesto(Trim(PDCMaxTesto));
         p = ArrotondaPari(n ? *n : ValDot(PDCMaxTesto));

@@ -66,6 +66,9 @@ CellaTabella CellaAggiornata(int16_t slot, int16_t layout, int16_t colonna, cons
 // The raw text of a cell as the rebuild writes it (ReLoadTubi): the value without a mask.
 std::string TestoGrezzo(int16_t slot, int16_t layout, int16_t colonna);
 
+// The drop a pressurised network may spend (kPa): its initial pressure less its final one.
+double BudgetPressione();
+
 // The diameter warning: the slot's diameter `testo` is the largest of its series (or not one of
 // it) while the path drop or the velocity is above the limit.
 bool AvvisoDiametro(int16_t slot, const std::string& testo);

@@ -266,6 +266,16 @@ void ResetTronco(TTronco& t) {
   t.FineY = 0;
   t.LunghezzaDisegno = 0;
   t.ID_CONTEMP = 100;
+  // The results of a calculation, so that a slot that becomes a segment again shows none of an
+  // earlier network's.
+  t.Collegato = 0;
+  t.ID_VELOCITA = 0;
+  t.ID_PDC_TRONCO = 0;
+  t.ID_PDC_PERCORSO = 0;
+  t.LunghezzaPercorso = 0;
+  t.ID_PESO = 0;
+  t.PInizialeTronco = 0;
+  t.ID_PFINALE = 0;
 }
 
 namespace {
@@ -279,7 +289,12 @@ double NumeroDefault(const std::string& testo, double fisso) {
 
 void ResetRete() {
   // Every slot, not only those up to the count: nothing of an old project may reach a new one.
-  for (TTronco& t : Rete().Tronchi) ResetTronco(t);
+  for (TTronco& t : Rete().Tronchi) {
+    ResetTronco(t);
+    // A delete's marks belong to the old network too.
+    t.Eliminato = 0;
+    t.SlotLibero = 0;
+  }
   Rete().NumTronchi = 0;
   Riferimento.clear();
   DescrizioneLavoro.clear();

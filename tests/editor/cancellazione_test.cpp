@@ -109,5 +109,32 @@ TEST_F(CancellazioneTest, RigaGiaCancellataComeSottoalberoVieneCancellataDiNuovo
   for (int16_t s = 1; s <= 7; ++s) EXPECT_EQ(Tronco(s), dopo.Tronchi[static_cast<size_t>(s)]) << s;
 }
 
+TEST_F(CancellazioneTest, ContaITronchiCheUnaCancellazioneTogliePerRamoUnaVolta) {
+  struct Caso {
+    int16_t riga, rigaSel, conto;
+  } casi[] = {{1, 1, 7}, {3, 3, 3}, {4, 4, 1}, {3, 6, 5}, {6, 3, 5}, {4, 5, 2}, {8, 9, 0}, {0, 0, 0}};
+  for (const Caso& c : casi) EXPECT_EQ(TronchiDaCancellare(c.riga, c.rigaSel), c.conto) << c.riga << "-" << c.rigaSel;
+  Tronco(7).Eliminato = -1;  // a slot already deleted is not counted again
+  EXPECT_EQ(TronchiDaCancellare(6, 6), 1);
+}
+
+// One click on segment 1 emptied the whole network without a word.
+TEST_F(CancellazioneTest, PrimaDiCancellarePiuTronchiChiedeConIlConto) {
+  for (int16_t tipo : {int16_t{Elimina}, int16_t{Cancella}}) {
+    utente_.Attendi("Verranno cancellati definitivamente 7 tronchi", Risposta::No);
+    EXPECT_FALSE(ConfermaCancellazione(tipo, 1, 1));
+    EXPECT_EQ(utente_.messaggi.back().testo,
+              "Verranno cancellati definitivamente 7 tronchi: quelli selezionati e tutti i tronchi derivati.\r\nProcedere?");
+    EXPECT_EQ(utente_.messaggi.back().bottoni, Bottoni::SiNo);
+    utente_.Attendi("Verranno cancellati definitivamente 2 tronchi", Risposta::Si);
+    EXPECT_TRUE(ConfermaCancellazione(tipo, 6, 6));
+  }
+  // One segment, or an unlink that removes nothing: no question.
+  const size_t visti = utente_.messaggi.size();
+  EXPECT_TRUE(ConfermaCancellazione(Elimina, 7, 7));
+  EXPECT_TRUE(ConfermaCancellazione(Scollega, 1, 3));
+  EXPECT_EQ(utente_.messaggi.size(), visti);
+}
+
 }  // namespace
 }  // namespace varnex

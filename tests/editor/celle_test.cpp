@@ -313,9 +313,105 @@ TEST_F(CelleTest, ReferenceAndEquivalentLengthAndFlowFollowTheirRules) {
 }
 
 TEST_F(CelleTest, ANumberBeyondASingleLeavesTheFieldAsItWas) {
+  U().Attendi("non e' un numero valido per la lunghezza");
   Digita(2, campo::ID_LEN, "1E+60");
   Invio();
   EXPECT_FLOAT_EQ(Tronco(2).ID_LEN, 10);
+}
+
+// The pressurised layout shows the simultaneity as an editable column: what is typed there is
+// stored with the limits of the segment-parameters dialog.
+TEST_F(CelleTest, TheSimultaneityColumnOfAPressurisedNetworkIsStoredWithinItsLimits) {
+  test::ReteDiProva(true);
+  layout_ = 5;
+  v_.cols = static_cast<int16_t>(UltimaColonnaGriglia[5] + 1);
+  int16_t colonna = 0;
+  for (int16_t j = 1; j < v_.cols; ++j)
+    if (ColonneGriglia[5][static_cast<size_t>(j)].IdCampo == campo::ID_CONTEMP) colonna = j;
+  ASSERT_NE(colonna, 0);
+  for (int16_t r = 1; r <= Rete().NumTronchi; ++r)
+    for (int16_t c = 1; c < v_.cols; ++c) v_.C(r, c).testo = TestoGrezzo(r, 5, c);
+  struct Caso {
+    const char* testo;
+    int16_t atteso;
+    const char* cella;
+  } casi[] = {{"50", 50, "50"}, {"75,4", 75, "75"}, {"5", 10, "10"}, {"250", 100, "100"}};
+  for (const Caso& c : casi) {
+    ProgettoModificato = 0;
+    v_.SetRowCol(3, colonna);
+    m_.GridEditing("");
+    v_.ImpostaTestoEditor(c.testo, false);
+    m_.Text1_KeyUp();
+    Invio();
+    EXPECT_EQ(Tronco(3).ID_CONTEMP, c.atteso) << c.testo;
+    EXPECT_EQ(v_.TextMatrix(3, colonna), c.cella) << c.testo;
+    EXPECT_EQ(ProgettoModificato, -1);
+  }
+}
+
+// The series labels use a point ("28x1.5"): a label typed with a decimal comma still names it.
+TEST_F(CelleTest, ADiameterTypedWithADecimalCommaFindsTheSeriesLabel) {
+  std::string nome = "RAME-B";
+  const int16_t rame = CercaMateriale(nome);
+  ASSERT_GT(rame, 0);
+  Tronco(2).ID_MATERIALE = "RAME-B";
+  Tronco(2).IndiceMateriale = rame;
+  Digita(2, campo::ID_DIAMETRO, "28x1,5");
+  Invio();
+  EXPECT_EQ(Tronco(2).ID_DIAMETRO, "28x1.5");
+  EXPECT_EQ(Tronco(2).ID_DIAMCUSTOM, -1);
+}
+
+struct CasoNumeroRifiutato {
+  int16_t codice;
+  const char* testo;
+  const char* messaggio;
+};
+
+class NumeroRifiutatoTest : public CelleTest, public ::testing::WithParamInterface<CasoNumeroRifiutato> {};
+
+// A length of "abc" read as 0 m, or of -5 m, sized the network on a pipe that does not exist.
+TEST_P(NumeroRifiutatoTest, IsRefusedWithAMessageAndTheOldValueStays) {
+  const CasoNumeroRifiutato& c = GetParam();
+  const TRete prima = Rete();
+  const int16_t colonna = Colonna(c.codice);
+  const std::string testoPrima = v_.TextMatrix(2, colonna);
+  U().Attendi(c.messaggio);
+  Digita(2, c.codice, c.testo);
+  Invio();
+  ASSERT_EQ(U().messaggi.size(), 1u);
+  EXPECT_EQ(U().messaggi.back().testo, c.messaggio);
+  EXPECT_EQ(U().messaggi.back().icona, Icona::Esclamazione);
+  for (int16_t s = 1; s <= 4; ++s) EXPECT_EQ(Tronco(s), prima.Tronchi[static_cast<size_t>(s)]) << s;
+  EXPECT_EQ(v_.TextMatrix(2, colonna), testoPrima);
+  EXPECT_EQ(ProgettoModificato, 0);
+  EXPECT_EQ(v_.elaborazioni, 0);
+  // The cursor stays on the cell, the editor closed.
+  EXPECT_EQ(v_.row, 2);
+  EXPECT_EQ(v_.col, colonna);
+  EXPECT_FALSE(v_.editorVisibile);
+  EXPECT_EQ(m_.StatoEditazione, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casi, NumeroRifiutatoTest,
+    ::testing::Values(
+        CasoNumeroRifiutato{campo::ID_LEN, "abc", "\"abc\" non e' un numero valido per la lunghezza.\r\nIl valore non e' stato cambiato."},
+        CasoNumeroRifiutato{campo::ID_LEN, "-5", "La lunghezza non puo' essere negativa.\r\nIl valore non e' stato cambiato."},
+        CasoNumeroRifiutato{campo::ID_LEN, "12m", "\"12m\" non e' un numero valido per la lunghezza.\r\nIl valore non e' stato cambiato."},
+        CasoNumeroRifiutato{campo::ID_LEN, "1,2,3", "\"1.2.3\" non e' un numero valido per la lunghezza.\r\nIl valore non e' stato cambiato."},
+        CasoNumeroRifiutato{campo::ID_LEN, "", "\"\" non e' un numero valido per la lunghezza.\r\nIl valore non e' stato cambiato."},
+        CasoNumeroRifiutato{campo::ID_P_UTENZE, "due", "\"due\" non e' un numero valido per la portata dell'utenza.\r\nIl valore non e' stato cambiato."},
+        CasoNumeroRifiutato{campo::ID_P_UTENZE, "-1,5", "La portata dell'utenza non puo' essere negativa.\r\nIl valore non e' stato cambiato."},
+        CasoNumeroRifiutato{campo::ID_PREV, "x", "\"x\" non e' un numero valido per il tronco di provenienza.\r\nIl valore non e' stato cambiato."}));
+
+TEST(NumeroCellaTest, ReadsOnlyAWholeDecimalNumber) {
+  EXPECT_EQ(NumeroCella(" 12.5 "), 12.5);
+  EXPECT_EQ(NumeroCella("12,5"), 12.5);
+  EXPECT_EQ(NumeroCella("-3"), -3);
+  EXPECT_EQ(NumeroCella(".5"), 0.5);
+  EXPECT_EQ(NumeroCella("7."), 7);
+  for (const char* t : {"", " ", ".", "-", "abc", "12a", "1.2.3", "1e3", "- 3"}) EXPECT_FALSE(NumeroCella(t)) << t;
 }
 
 TEST_F(CelleTest, ACommitOnADeletedSlotClearsItsDeletedFlag) {
@@ -394,6 +490,7 @@ TEST_F(CelleTest, ReparentingUnderAnApplianceAsksFirst) {
   EXPECT_EQ(Tronco(3).ID_LEFT, 4);
   EXPECT_EQ(Tronco(2).ID_LEFT, 0);
   // Yes: segment 4 hangs from segment 2, whose own flow stays for the calculation to clear.
+  v_.C(4, Colonna(campo::ID_PREV)).testo = "3";  // as the table shows it again
   U().Attendi("Azzero la portata?", Risposta::Si);
   Digita(4, campo::ID_PREV, "2");
   Invio();
@@ -443,6 +540,7 @@ TEST_F(CelleTest, DiameterRules) {
 
   // The same label on a fixed diameter keeps it fixed.
   v_.C(2, c).fore = 0;
+  v_.C(2, c).testo = "Auto";  // typed over another text, so it is a change
   Digita(2, campo::ID_DIAMETRO, etichetta);
   Invio();
   EXPECT_EQ(Tronco(2).ID_DIAMCUSTOM, -1);
@@ -575,6 +673,39 @@ TEST_F(CelleTest, EnterAtTheEndOfARowGoesToTheNextRowAndMakesTheEntryRowASegment
   EXPECT_EQ(Rete().NumTronchi, 6);
 }
 
+// A network of two segments, a reference typed far below it: nothing of it may become a
+// segment, and the entry row adds exactly one.
+TEST_F(CelleTest, EnterPastTheLastSegmentAddsAtMostOneSegment) {
+  // An earlier project left results and data in slots 3 to 6.
+  for (int16_t s = 3; s <= 6; ++s) {
+    Tronco(s).ID_VELOCITA = 4.5f;
+    Tronco(s).ID_PDC_PERCORSO = 80;
+    Tronco(s).ID_PFINALE = 190;
+  }
+  ResetRete();
+  for (int16_t s = 3; s <= 6; ++s) {
+    EXPECT_FLOAT_EQ(Tronco(s).ID_VELOCITA, 0) << s;
+    EXPECT_FLOAT_EQ(Tronco(s).ID_PDC_PERCORSO, 0) << s;
+    EXPECT_FLOAT_EQ(Tronco(s).ID_PFINALE, 0) << s;
+  }
+  test::ReteDiProva(false);
+  Rete().NumTronchi = 2;
+  Tronco(1).ID_RIGHT = 0;
+  for (auto& [posto, cella] : v_.celle)
+    if (posto.first > 2) cella.testo.clear();
+
+  Digita(6, campo::ID_RIF, "X");
+  EXPECT_FALSE(v_.editorVisibile);
+  EXPECT_NE(m_.StatoEditazione, 2);
+  EXPECT_EQ(Rete().NumTronchi, 2);
+  EXPECT_EQ(Tronco(6).ID_RIF, "");
+
+  Digita(3, campo::ID_RIF, "nuovo");
+  Invio();
+  EXPECT_EQ(Rete().NumTronchi, 3);
+  EXPECT_EQ(Tronco(3).ID_RIF, "NUOVO");
+}
+
 TEST_F(CelleTest, WithTheCursorLockEnterCommitsInPlace) {
   CursoreBloccato = -1;
   Digita(2, campo::ID_LEN, "8");
@@ -609,7 +740,7 @@ TEST_F(CelleTest, ArrowsCommitAndMoveWithinTheTable) {
     m_.GridEditing("");
     ProgettoModificato = 0;
     EXPECT_TRUE(m_.Text1_KeyDown(c.tasto));
-    EXPECT_EQ(ProgettoModificato, -1) << "commits even without a change";
+    EXPECT_EQ(ProgettoModificato, 0) << "an untouched cell commits nothing";
     EXPECT_EQ(v_.row, c.rigaDopo);
     EXPECT_EQ(v_.col, c.colonnaDopo);
     EXPECT_EQ(m_.StatoEditazione, 1);

@@ -146,7 +146,9 @@ INSTANTIATE_TEST_SUITE_P(
     Casi, DiametroTest,
     ::testing::Values(CasoDiametro{"nuova etichetta fissa", "22x1", 0, 0, "22x1", -1},
                       CasoDiametro{"stessa etichetta lascia", "12x1", 0, 0, "12x1", 0},
-                      CasoDiametro{"Auto diventa 0 e lascia", "Auto", 0, -1, "0", -1},
+                      // "0" is no size at all: a lock on it would size the segment with no bore.
+                      CasoDiametro{"Auto diventa 0 e libera", "Auto", 0, -1, "0", 0},
+                      CasoDiametro{"Auto con blocco resta libero", "Auto", 2, 0, "0", 0},
                       CasoDiametro{"vuoto diventa 0", "", 0, 0, "0", 0},
                       CasoDiametro{"etichetta di altra serie", "3/4", 0, 0, "0", 0},
                       CasoDiametro{"sblocco libera anche una etichetta", "22x1", 1, -1, "22x1", 0},
@@ -179,6 +181,30 @@ TEST_F(ParametriTroncoTest, IntervalloScriveSoloICampiSceltiInEntrambiIVersi) {
       EXPECT_EQ(Tronco(s).ID_MATERIALE, "RAME-B") << s;  // never the series on a range
       EXPECT_EQ(Tronco(s).ID_DIAMETRO, "12x1") << s;
     }
+  }
+}
+
+TEST_F(ParametriTroncoTest, IntervalloScriveIlDiametroSoloDoveLaSerieLoHa) {
+  // Segments 4 and 6 are steel: copper "22x1" would stand fixed on them with no inner diameter.
+  for (int16_t s : {4, 6}) {
+    Tronco(s).ID_MATERIALE = "ACCIAIOM";
+    Tronco(s).IndiceMateriale = 1;
+    Tronco(s).ID_DIAMETRO = "3/4";
+  }
+  CampiTronco c = Apri(3);
+  c.Diametro = "22x1";
+  c.Lunghezza = "100";
+  p_.CampiDaApplicare = {};
+  p_.CampiDaApplicare[12] = -1;
+  p_.CampiDaApplicare[13] = -1;
+  utente_.Attendi("Il diametro 22x1 non fa parte della serie di tubi dei tronchi 4, 6:\r\nil loro diametro non e' stato cambiato.");
+  p_.Salva(c, 3, 7);
+  ASSERT_EQ(utente_.messaggi.size(), 1u);
+  for (int16_t s = 3; s <= 7; ++s) {
+    const bool acciaio = s == 4 || s == 6;
+    EXPECT_EQ(Tronco(s).ID_DIAMETRO, acciaio ? "3/4" : "22x1") << s;
+    EXPECT_EQ(Tronco(s).ID_DIAMCUSTOM, acciaio ? 0 : -1) << s;
+    EXPECT_FLOAT_EQ(Tronco(s).ID_LEN, 100) << s;  // the other fields still go everywhere
   }
 }
 

@@ -176,6 +176,33 @@ TEST_F(TabellaTest, PathDropComparesWithTheMaximumRoundedToAnInteger) {
   EXPECT_EQ(Cella(1, campo::ID_PDC_PERCORSO).ColoreTesto, colore::Rosso);
 }
 
+// A network's cumulative drop is in kPa: against the maximum drop in Pa its colour meant nothing.
+TEST_F(TabellaTest, APressurisedNetworksPathDropIsRedOnlyPastItsPressureBudget) {
+  ReteInPressione = -1;
+  PDCMaxTesto = "30";
+  PressioneIniziale = 200;
+  PressioneFinale = 150;
+  Tronco(1).Collegato = -1;
+  struct Caso {
+    float perdita;
+    int32_t colore;
+  } casi[] = {{40, colore::Nero}, {50, colore::Nero}, {50.5f, colore::Rosso}, {120, colore::Rosso}};
+  for (const Caso& c : casi) {
+    Tronco(1).ID_PDC_PERCORSO = c.perdita;
+    EXPECT_EQ(Cella(1, campo::ID_PDC_PERCORSO).ColoreTesto, c.colore) << c.perdita;
+  }
+  // The diameter warning weighs the same budget.
+  Tronco(1).IndiceMateriale = 1;
+  Tronco(1).ID_MATERIALE = "ACC";
+  Tronco(1).ID_DIAMETRO = "32";
+  Tronco(1).ID_PDC_PERCORSO = 40;
+  EXPECT_FALSE(AvvisoDiametro(1, "32"));
+  Tronco(1).ID_PDC_PERCORSO = 60;
+  EXPECT_TRUE(AvvisoDiametro(1, "32"));
+  PressioneIniziale = 200;
+  PressioneFinale = 100;
+}
+
 TEST_F(TabellaTest, FormattedRowMarksDiameterAndReadOnlyColumns) {
   const int16_t l = 0;
   EXPECT_EQ(CellaFormattata(l, ColonnaDi(campo::ID_DIAMETRO)).ColoreSfondo, colore::GialloChiaro);

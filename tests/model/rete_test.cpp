@@ -332,7 +332,7 @@ TEST_F(Rete_, RenumberingChangesEveryLinkButSlotZero) {
 
 // ---- Reset -------------------------------------------------------------------------------
 
-TEST_F(Rete_, ResetTroncoEmptiesStoredFieldsAndKeepsCalculatedOnes) {
+TEST_F(Rete_, ResetTroncoEmptiesStoredAndCalculatedFieldsAndKeepsTheSlotFlags) {
   TTronco t;
   t.ID_NAME = "A";
   t.ID_MATERIALE = "B";
@@ -362,7 +362,7 @@ TEST_F(Rete_, ResetTroncoEmptiesStoredFieldsAndKeepsCalculatedOnes) {
   t.EstremoLibero = -1;
   t.FineX = t.FineY = t.LunghezzaDisegno = 7;
   t.ID_CONTEMP = 50;
-  // Kept:
+  // Results of an earlier calculation go too: a slot reused by a new segment must not show them.
   t.Collegato = -1;
   t.ID_VELOCITA = 5;
   t.ID_PDC_TRONCO = 6;
@@ -371,18 +371,11 @@ TEST_F(Rete_, ResetTroncoEmptiesStoredFieldsAndKeepsCalculatedOnes) {
   t.ID_PESO = 9;
   t.PInizialeTronco = 10;
   t.ID_PFINALE = 11;
+  // Kept:
   t.Eliminato = -1;
   t.SlotLibero = -1;
   ResetTronco(t);
   TTronco atteso;
-  atteso.Collegato = -1;
-  atteso.ID_VELOCITA = 5;
-  atteso.ID_PDC_TRONCO = 6;
-  atteso.ID_PDC_PERCORSO = 7;
-  atteso.LunghezzaPercorso = 8;
-  atteso.ID_PESO = 9;
-  atteso.PInizialeTronco = 10;
-  atteso.ID_PFINALE = 11;
   atteso.Eliminato = -1;
   atteso.SlotLibero = -1;
   EXPECT_EQ(t, atteso);
@@ -421,6 +414,11 @@ TEST_F(Rete_, ResetReteEmptiesTheProjectAndEverySlot) {
   Tronco(150).ID_P_UTENZE = 3;
   Tronco(7).ID_DIAMETRO = "1";
   Tronco(7).ID_DIAMCUSTOM = -1;
+  // Results and a delete's marks of the old network.
+  Tronco(2).ID_VELOCITA = 4;
+  Tronco(2).ID_PFINALE = 190;
+  Tronco(9).Eliminato = -1;
+  Tronco(9).SlotLibero = -1;
   Riferimento = "r";
   DescrizioneLavoro = "d";
   PercorsoProgetto = "/p/x.RTG";
@@ -433,7 +431,7 @@ TEST_F(Rete_, ResetReteEmptiesTheProjectAndEverySlot) {
   OrientamentoSorgente = 2;
   ResetRete();
   EXPECT_EQ(Rete().NumTronchi, 0);
-  for (int16_t s : {0, 1, 2, 7, 150, 200}) {
+  for (int16_t s : {0, 1, 2, 7, 9, 150, 200}) {
     EXPECT_EQ(Tronco(s), TTronco{}) << s;
   }
   EXPECT_EQ(Riferimento, "");

@@ -1,6 +1,8 @@
 #include "editor/ui/cancellazione.h"
 
 #include <QFontMetrics>
+#include <QIcon>
+#include <QPainter>
 #include <QShowEvent>
 #include <algorithm>
 #include <cstdlib>
@@ -14,14 +16,56 @@ namespace varnex::ui {
 
 namespace {
 
-QPushButton* Riga(QWidget* parent, QLabel*& etichetta, const QString& titolo, const QString& spiegazione, int alto) {
+QPushButton* Riga(QWidget* parent, QLabel*& etichetta, const QString& titolo, const QString& spiegazione) {
   auto* b = new QPushButton(parent);
-  b->setGeometry(RettangoloTwips(120, alto, 600, 600));
   b->setAutoDefault(false);
+  b->setToolTip(titolo);
   etichetta = new QLabel(titolo + QStringLiteral("\r\n") + spiegazione, parent);
   etichetta->setWordWrap(true);
-  etichetta->setGeometry(RettangoloTwips(840, alto, 4200, 600));
+  etichetta->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   return b;
+}
+
+// The three pictures, drawn here: a pipe run cut loose from its parent (unlink), cut away with
+// its row left blank (cancel), cut away with the rows below closing up (delete and renumber).
+QPixmap Figura(int16_t tipo) {
+  const int lato = 32;
+  QPixmap p(lato, lato);
+  p.fill(Qt::transparent);
+  QPainter g(&p);
+  g.setRenderHint(QPainter::Antialiasing);
+  const QColor tubo(90, 90, 100), rosso(200, 20, 20);
+  g.setPen(QPen(tubo, 4, Qt::SolidLine, Qt::FlatCap));
+  switch (tipo) {
+    case Scollega:
+      g.drawLine(QPointF(2, 16), QPointF(13, 16));
+      g.drawLine(QPointF(19, 12), QPointF(30, 12));
+      g.setPen(QPen(rosso, 2));
+      g.drawLine(QPointF(15, 9), QPointF(17, 23));
+      break;
+    case Cancella:
+      g.setPen(QPen(tubo, 1, Qt::DashLine));
+      for (int y : {6, 26}) g.drawLine(QPointF(3, y), QPointF(29, y));
+      g.setPen(QPen(tubo, 4, Qt::SolidLine, Qt::FlatCap));
+      g.drawLine(QPointF(3, 16), QPointF(29, 16));
+      g.setPen(QPen(rosso, 3));
+      g.drawLine(QPointF(9, 9), QPointF(23, 23));
+      g.drawLine(QPointF(23, 9), QPointF(9, 23));
+      break;
+    default:
+      g.drawLine(QPointF(3, 10), QPointF(21, 10));
+      g.setPen(QPen(rosso, 3));
+      g.drawLine(QPointF(7, 4), QPointF(17, 16));
+      g.drawLine(QPointF(17, 4), QPointF(7, 16));
+      g.setPen(QPen(QColor(0, 110, 0), 2));
+      g.drawLine(QPointF(26, 29), QPointF(26, 17));
+      g.drawLine(QPointF(26, 17), QPointF(22, 21));
+      g.drawLine(QPointF(26, 17), QPointF(30, 21));
+      g.setPen(QPen(tubo, 4, Qt::SolidLine, Qt::FlatCap));
+      g.drawLine(QPointF(3, 26), QPointF(20, 26));
+      break;
+  }
+  return p;
 }
 
 }  // namespace
@@ -30,25 +74,38 @@ frmDelete::frmDelete(QWidget* parent) : Dialogo(parent) {
   setObjectName(QStringLiteral("frmDelete"));
   setWindowTitle(QStringLiteral("Tipo cancellazione"));
   setModal(true);
-  setFixedSize(DimensioneTwips(5400, 3000));
   Frame1 = new QFrame(this);
   Frame1->setFrameShape(QFrame::Box);
-  Frame1->setGeometry(RettangoloTwips(60, 60, 5220, 2220));
   cmdScollega = Riga(Frame1, Label1, QStringLiteral("Scollega tronchi"),
                      QStringLiteral("scollega il tronco selezionato e tutti i tronchi derivati dalla rete. Sarà possibile "
-                                    "un successivo ricollegamento."),
-                     120);
+                                    "un successivo ricollegamento."));
   cmdCancella = Riga(Frame1, Label3, QStringLiteral("Cancella tronchi"),
-                     QStringLiteral("cancella definitivamente i tronchi selezionati e tutti i tronchi derivati."), 840);
+                     QStringLiteral("cancella definitivamente i tronchi selezionati e tutti i tronchi derivati."));
   cmdElimina = Riga(Frame1, Label2, QStringLiteral("Elimina tronchi"),
-                    QStringLiteral("elimina definitivamente i tronchi selezionati e rinumera tutti i tronchi della rete."),
-                    1560);
+                    QStringLiteral("elimina definitivamente i tronchi selezionati e rinumera tutti i tronchi della rete."));
   cmdScollega->setObjectName(QStringLiteral("cmdScollega"));
   cmdCancella->setObjectName(QStringLiteral("cmdCancella"));
   cmdElimina->setObjectName(QStringLiteral("cmdElimina"));
+  for (auto [b, tipo] : {std::pair{cmdScollega, Scollega}, {cmdCancella, Cancella}, {cmdElimina, Elimina}}) {
+    b->setIcon(QIcon(Figura(tipo)));
+    b->setIconSize(QSize(32, 32));
+  }
   cmdAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
   cmdAnnulla->setAutoDefault(false);
-  cmdAnnulla->setGeometry(RettangoloTwips(4200, 2340, 1080, 375));
+
+  // Each row is as high as its label needs at the label's width, so no explanation is cut.
+  const int larghezza = 7200, sinistraEtichetta = 840;
+  const int larghezzaEtichetta = larghezza - 180 - sinistraEtichetta - 120;
+  int alto = 120;
+  for (auto [b, l] : {std::pair{cmdScollega, Label1}, {cmdCancella, Label3}, {cmdElimina, Label2}}) {
+    const int altezza = std::max(600, Twips(l->heightForWidth(Pixel(larghezzaEtichetta))) + 60);
+    b->setGeometry(RettangoloTwips(120, alto + (altezza - 600) / 2, 600, 600));
+    l->setGeometry(RettangoloTwips(sinistraEtichetta, alto, larghezzaEtichetta, altezza));
+    alto += altezza + 120;
+  }
+  Frame1->setGeometry(RettangoloTwips(60, 60, larghezza - 180, alto));
+  cmdAnnulla->setGeometry(RettangoloTwips(larghezza - 1200, alto + 180, 1080, 375));
+  setFixedSize(DimensioneTwips(larghezza, alto + 180 + 375 + 120));
   connect(cmdScollega, &QPushButton::clicked, this, [this] { cmdScollega_Click(); });
   connect(cmdElimina, &QPushButton::clicked, this, [this] { cmdElimina_Click(); });
   connect(cmdCancella, &QPushButton::clicked, this, [this] { cmdCancella_Click(); });
@@ -112,7 +169,7 @@ void GasGrid::DeleteKeyGrid() {
     frmDelete& d = CaricaFrmDelete();
     d.ShowUnlink();
     MostraModale(d);
-    if (!d.Done) return;
+    if (!d.Done || !ConfermaCancellazione(d.DeleteType, Grid->Row(), Grid->RowSel())) return;
     CancellaRighe(d.DeleteType, Grid->Row(), Grid->RowSel(), IndiceRete, *this);
     return;
   }
@@ -128,7 +185,7 @@ void GasGrid::DeleteTronco(int16_t seg) {
   frmDelete& d = CaricaFrmDelete();
   d.ShowUnlink();
   MostraModale(d);
-  if (!d.Done) return;
+  if (!d.Done || !ConfermaCancellazione(d.DeleteType, seg, seg)) return;
   if (!CancellaTronco(d.DeleteType, seg, IndiceRete, *this))
     MsgBox("Non è possibile scollegare il primo tronco.", Bottoni::OK, Icona::Informazione, "Attenzione");
 }

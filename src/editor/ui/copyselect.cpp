@@ -1,5 +1,8 @@
 #include "editor/ui/copyselect.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "editor/ui/ptronchi.h"
 #include "model/rete.h"
 #include "model/raccordi.h"
@@ -79,12 +82,26 @@ void frmCopySelect::Form_Load() {
     c->setEnabled(visibile);
     c->setChecked(false);
   }
-  setFixedSize(DimensioneTwips(LarghezzaFinestra, altezza - 400));
-  fraTronco->setGeometry(RettangoloTwips(120, 120, 3300, cornici));
-  fraLocali->setGeometry(RettangoloTwips(3580, 120, 3300, cornici));
-  fraInfo->setGeometry(RettangoloTwips(120, info, LarghezzaFinestra - 240, 1200));
-  cmdOK->setGeometry(RettangoloTwips(LarghezzaFinestra - 2200, pulsanti, 950, 375));
-  cmdAnnulla->setGeometry(RettangoloTwips(LarghezzaFinestra - 1170, pulsanti, 950, 375));
+  // Both frames as wide as their longest caption needs ("Lunghezza equivalente aggiuntiva" did
+  // not fit the designed width), the window around them.
+  int cornice = 3300;
+  std::vector<QCheckBox*> caselle(chkGroup0.begin(), chkGroup0.end());
+  caselle.insert(caselle.end(), chkGroup1.begin(), chkGroup1.end());
+  caselle.push_back(chkAllGroup1);
+  for (QCheckBox* c : caselle) cornice = std::max(cornice, Twips(c->sizeHint().width()) + 360);
+  for (QCheckBox* c : caselle) {
+    QRect r = c->geometry();
+    r.setWidth(Pixel(cornice - 240));
+    c->setGeometry(r);
+  }
+  const int larghezza = std::max(LarghezzaFinestra, 120 + cornice + 160 + cornice + 120);
+  setFixedSize(DimensioneTwips(larghezza, altezza - 400));
+  fraTronco->setGeometry(RettangoloTwips(120, 120, cornice, cornici));
+  fraLocali->setGeometry(RettangoloTwips(120 + cornice + 160, 120, cornice, cornici));
+  fraInfo->setGeometry(RettangoloTwips(120, info, larghezza - 240, 1200));
+  Text1->setGeometry(RettangoloTwips(120, 300, larghezza - 480, 800));
+  cmdOK->setGeometry(RettangoloTwips(larghezza - 2200, pulsanti, 950, 375));
+  cmdAnnulla->setGeometry(RettangoloTwips(larghezza - 1170, pulsanti, 950, 375));
 }
 
 void frmCopySelect::GetSelection(std::array<int16_t, 14>& iArray) const {

@@ -288,11 +288,17 @@ bool GasGrid::eventFilter(QObject* oggetto, QEvent* evento) {
 }
 
 bool GasGrid::Form_KeyDown(int keyCode) {
+  // A value still in the cell editor belongs to the network before anything reads it: the
+  // dialog would otherwise load the old value and store it back over the typed one.
   if (keyCode == 120) {
-    if (Pagina() == 0) Elaborazione();
+    if (Pagina() == 0) {
+      ConfermaModificaInCorso();
+      Elaborazione();
+    }
     return true;
   }
   if (keyCode == 122) {
+    if (Pagina() == 0) ConfermaModificaInCorso();
     if (Pagina() == 0 && Grid->Row() <= BloccoReti[static_cast<size_t>(IndiceRete)].NumTronchi) {
       ApriParametriTronco(Grid->Row());
       if (RicalcoloAutomatico) Elaborazione();
@@ -648,6 +654,8 @@ void GasGrid::Grid_DblClick() {
   const int16_t k = (LayoutGriglia >= 0 && LayoutGriglia < NumLayoutGriglia && j >= 0 && j < MaxColonneGriglia)
                         ? ColonneGriglia[static_cast<size_t>(LayoutGriglia)][static_cast<size_t>(j)].IdCampo
                         : int16_t{0};
+  if ((k == campo::ID_P_UTENZE && IsTerminale(r)) || (k != campo::ID_DIAMETRO && r <= numTronchi))
+    ConfermaModificaInCorso();
   if (k == campo::ID_P_UTENZE && IsTerminale(r)) {
     const EsitoDialogoPortata esito = ChiediPortataUtenza(r);
     if (!esito.Done) return;

@@ -1,14 +1,99 @@
 #include "editor/ui/griglia.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QHeaderView>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QStyleOptionHeader>
+#include <QStyledItemDelegate>
+#include <algorithm>
 
 #include "shell/ui/services.h"
 #include "shell/ui/units.h"
 
 namespace varnex::ui {
 
+namespace {
+
+// The smallest type the table steps down to; below it the text is cut as before.
+constexpr double CorpoMinimo = 5.5;
+
+}  // namespace
+
+QFont GrigliaTabella::CorpoCheEntra(const QFont& base, const QString& testo, const QRect& spazio, int flag) {
+  QFont f = base;
+  double corpo = f.pointSizeF() > 0 ? f.pointSizeF() : 9.0;
+  for (;; corpo -= 0.5) {
+    f.setPointSizeF(std::max(corpo, CorpoMinimo));
+    const bool entra = TestoEntra(f, testo, spazio, flag);
+    if (entra || corpo <= CorpoMinimo) return f;
+  }
+}
+
+bool GrigliaTabella::TestoEntra(const QFont& font, const QString& testo, const QRect& spazio, int flag) {
+  const QFontMetrics fm(font);
+  const QRect r = fm.boundingRect(spazio, flag, testo);
+  if (r.width() > spazio.width() || r.height() > spazio.height()) return false;
+  if (flag & Qt::TextWordWrap)
+    for (const QString& parola : QString(testo).replace(QLatin1Char('\r'), QLatin1Char('\n')).split(QRegularExpression(QStringLiteral("[ \n]")), Qt::SkipEmptyParts))
+      if (fm.horizontalAdvance(parola) > spazio.width()) return false;
+  return true;
+}
+
+QRect GrigliaTabella::SpazioIntestazione(const QRect& sezione) { return sezione.adjusted(1, 1, -1, -1); }
+QRect GrigliaTabella::SpazioCella(const QRect& cella) { return cella.adjusted(3, 0, -3, 0); }
+
+namespace {
+
+// The column headings: title and unit broken into as many lines as the header's height holds,
+// in a smaller type where a narrow column needs it, instead of being cut.
+class IntestazioneAdattata : public QHeaderView {
+ public:
+  using QHeaderView::QHeaderView;
+
+ protected:
+  void paintSection(QPainter* p, const QRect& rettangolo, int sezione) const override {
+    if (!rettangolo.isValid()) return;
+    QStyleOptionHeader opt;
+    initStyleOption(&opt);
+    opt.rect = rettangolo;
+    opt.section = sezione;
+    opt.textAlignment = Qt::AlignCenter;
+    const QString testo = model() ? model()->headerData(sezione, orientation()).toString() : QString();
+    style()->drawControl(QStyle::CE_HeaderSection, &opt, p, this);
+    const QRect spazio = GrigliaTabella::SpazioIntestazione(rettangolo);
+    const int flag = GrigliaTabella::FlagIntestazione;
+    p->save();
+    p->setFont(GrigliaTabella::CorpoCheEntra(font(), testo, spazio, flag));
+    p->setPen(palette().color(QPalette::ButtonText));
+    p->drawText(spazio, flag, testo);
+    p->restore();
+  }
+};
+
+// Values too wide for their column (a pressure of "199,875" in the narrow end-pressure column)
+// are shown in a smaller type instead of as "199,...".
+class CelleAdattate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* opt, const QModelIndex& indice) const override {
+    QStyledItemDelegate::initStyleOption(opt, indice);
+    if (opt->text.isEmpty()) return;
+    const QRect spazio = GrigliaTabella::SpazioCella(opt->rect);
+    if (QFontMetrics(opt->font).horizontalAdvance(opt->text) <= spazio.width()) return;
+    opt->font = GrigliaTabella::CorpoCheEntra(opt->font, opt->text, spazio, GrigliaTabella::FlagCella);
+    opt->fontMetrics = QFontMetrics(opt->font);
+  }
+};
+
+}  // namespace
+
 GrigliaTabella::GrigliaTabella(QWidget* parent) : QTableWidget(parent) {
+  setHorizontalHeader(new IntestazioneAdattata(Qt::Horizontal, this));
+  setItemDelegate(new CelleAdattate(this));
   setSelectionMode(QAbstractItemView::ContiguousSelection);
   setSelectionBehavior(QAbstractItemView::SelectItems);
   setEditTriggers(QAbstractItemView::NoEditTriggers);

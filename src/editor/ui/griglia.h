@@ -59,6 +59,16 @@ class GrigliaTabella : public QTableWidget {
   // The redraw switch: off while a refresh writes many cells.
   void SetRedraw(bool attivo);
 
+  // How headings and values are fitted to narrow columns: the font, from `base` down to a
+  // smallest size, in which `testo` fits `spazio` (broken at blanks and line ends where `flag`
+  // allows); the space a heading or a value has inside its section or cell.
+  static QFont CorpoCheEntra(const QFont& base, const QString& testo, const QRect& spazio, int flag);
+  static bool TestoEntra(const QFont& font, const QString& testo, const QRect& spazio, int flag);
+  static QRect SpazioIntestazione(const QRect& sezione);
+  static QRect SpazioCella(const QRect& cella);
+  static constexpr int FlagIntestazione = Qt::AlignCenter | Qt::TextWordWrap;
+  static constexpr int FlagCella = Qt::AlignLeft | Qt::AlignVCenter;
+
  signals:
   // The current cell moved, by the user or by the program.
   void RowColChange();

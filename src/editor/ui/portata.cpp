@@ -156,13 +156,22 @@ std::string frmCportata::CodificaComposizione() const {
   return varnex::CodificaComposizione(spunte);
 }
 
-void frmCportata::DecodificaComposizione(const std::string& s) {
+void frmCportata::DecodificaComposizione(const std::string& composizione) {
+  // Each tick recalculates and rewrites Composizione, which may be the very text passed in: read
+  // from a copy, or every burner after the first is lost.
+  const std::string s = composizione;
   if (s.size() < NumFornelli) return;
   for (size_t i = 0; i < NumFornelli; ++i) chkFornelli[i]->setChecked(s[i] == '1');
 }
 
 void frmCportata::ResetChk() {
-  for (QCheckBox* c : chkFornelli) c->setChecked(false);
+  // Cleared together and silently: unticking them one by one recalculated from each remaining
+  // burner and overwrote the very box the user was typing into.
+  for (QCheckBox* c : chkFornelli) {
+    const QSignalBlocker blocco(c);
+    c->setChecked(false);
+  }
+  PotenzaFornelli = 0;
   Composizione.clear();
 }
 
@@ -207,6 +216,8 @@ void frmCportata::SetDati(int16_t segmento, float portata) {
   Tipologia = t.TipologiaUtenza;
   ValoriModificati = false;
   Ricalcola(4);
+  // The boxes show the flow rounded; when that is still the stored flow, OK keeps it exact.
+  if (txtNMC->text() == QS(InsertTousendSeparatorInDecimalValue(TestoPortata(portata), " "))) Portata = portata;
 }
 
 void frmCportata::ShowUtenze(bool f) {
@@ -257,12 +268,30 @@ void frmCportata::Unita_Change() {
 }
 
 void frmCportata::Unita_GotFocus(QLineEdit* box) {
+  // Dropping the digit grouping for typing is no edit: it must not clear the burners.
+  BoxInIngresso = box;
+  TestoRaggruppato = box->text();
   const QString senza = QString(box->text()).remove(QLatin1Char(' '));
-  if (senza != box->text()) box->setText(senza);
+  if (senza != box->text()) {
+    AggiornamentoInCorso = true;
+    box->setText(senza);
+    AggiornamentoInCorso = false;
+  }
+  TestoInIngresso = senza;
   box->selectAll();
 }
 
 void frmCportata::Unita_LostFocus(QLineEdit* box) {
+  // A box only visited keeps what it showed: recalculating from its rounded text would turn the
+  // stored flow into the displayed one, or a cooker's burners into a bare power.
+  if (box == BoxInIngresso && box->text() == TestoInIngresso) {
+    BoxInIngresso = nullptr;
+    AggiornamentoInCorso = true;
+    box->setText(TestoRaggruppato);
+    AggiornamentoInCorso = false;
+    return;
+  }
+  BoxInIngresso = nullptr;
   Ricalcola(box == txtWatt ? 2 : box == txtKcal ? 3 : 4);
   ValoriModificati = true;
 }
@@ -270,8 +299,10 @@ void frmCportata::Unita_LostFocus(QLineEdit* box) {
 void frmCportata::Unita_KeyPress(QLineEdit* box, int16_t& tasto) {
   if (tasto == 13) {
     tasto = 0;
-    Ricalcola(box == txtWatt ? 2 : box == txtKcal ? 3 : 4);
-    ValoriModificati = true;
+    if (box != BoxInIngresso || box->text() != TestoInIngresso) {
+      Ricalcola(box == txtWatt ? 2 : box == txtKcal ? 3 : 4);
+      ValoriModificati = true;
+    }
     QWidget* prossimo = box == txtWatt ? static_cast<QWidget*>(txtKcal) : box == txtKcal ? static_cast<QWidget*>(txtNMC)
                                                                                           : static_cast<QWidget*>(cmdOK);
     prossimo->setFocus();
@@ -307,7 +338,11 @@ void frmCportata::keyPressEvent(QKeyEvent* evento) {
     Command2_Click();
     return;
   }
-  if (tasto == 13) return;
+  if (tasto == 13) {
+    // Enter presses the focused button (OK, Annulla, "Cucina completa"); elsewhere it does nothing.
+    if (auto* b = qobject_cast<QPushButton*>(focusWidget())) b->click();
+    return;
+  }
   Dialogo::keyPressEvent(evento);
 }
 
@@ -410,7 +445,10 @@ void frmPortata::Command2_Click() {
 }
 
 void frmPortata::keyPressEvent(QKeyEvent* evento) {
-  if (CodiceTasto(*evento) == 13) return;
+  if (CodiceTasto(*evento) == 13) {
+    if (auto* b = qobject_cast<QPushButton*>(focusWidget())) b->click();
+    return;
+  }
   Dialogo::keyPressEvent(evento);
 }
 

@@ -72,6 +72,10 @@ class frmCportata : public Dialogo {
   int32_t PotenzaFornelli = 0;
   bool ValoriModificati = false;
   bool AggiornamentoInCorso = false;
+  // The unit box that has the keyboard, its text as it came in and as it was shown before.
+  QLineEdit* BoxInIngresso = nullptr;
+  QString TestoInIngresso;
+  QString TestoRaggruppato;
 };
 
 class frmPortata : public Dialogo {

@@ -141,8 +141,18 @@ bool SelettoriRete::eventFilter(QObject* oggetto, QEvent* evento) {
       ComboDpMax_KeyPress(tasto);
     return tasto == 0;
   }
+  if (evento->type() == QEvent::FocusIn && oggetto == lista) {
+    if (static_cast<QFocusEvent*>(evento)->reason() != Qt::PopupFocusReason) testoIngresso_[lista] = lista->currentText();
+    return false;
+  }
   if (evento->type() == QEvent::FocusOut && oggetto == lista) {
     if (static_cast<QFocusEvent*>(evento)->reason() == Qt::PopupFocusReason) return false;
+    // A list only passed through keeps its value: reading back "100" shown for an automatic
+    // maximum drop would fix it at 100 Pa for good.
+    const auto ingresso = testoIngresso_.find(lista);
+    const bool visitata = ingresso != testoIngresso_.end() && ingresso->second == lista->currentText();
+    if (ingresso != testoIngresso_.end()) testoIngresso_.erase(ingresso);
+    if (visitata) return false;
     if (lista == g_.ComboInitPres)
       ComboInitPres_LostFocus();
     else if (lista == g_.ComboFinalPres)

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QObject>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -52,6 +53,8 @@ class SelettoriRete : public QObject {
   void ApplicaPerdita();
 
   GasGrid& g_;
+  // The text each list had when it took the keyboard.
+  std::map<QComboBox*, QString> testoIngresso_;
 };
 
 }  // namespace varnex::ui

@@ -4,15 +4,20 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QHeaderView>
 #include <QListWidget>
 #include <QTest>
+#include <fstream>
+#include <iterator>
 
 #include "editor/tabella.h"
 #include "editor/ui/archivi_finestre.h"
 #include "editor/ui/celle.h"
 #include "editor/ui/gasgrid.h"
+#include "editor/ui/griglia.h"
 #include "model/campi.h"
 #include "model/globals.h"
+#include "model/progetto_file.h"
 #include "support/ui/fake_services.h"
 
 namespace varnex::ui {
@@ -36,6 +41,10 @@ class CelleFinestraTest : public ::testing::Test {
     g->SelezionaPagina(0);
     g->NewRete(1);
     return g;
+  }
+  static std::string Byte(const std::string& percorso) {
+    std::ifstream f(percorso, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
   }
   static void PerdeFocus(QWidget* w) {
     QFocusEvent fuori(QEvent::FocusOut, Qt::MouseFocusReason);
@@ -73,6 +82,31 @@ TEST_F(CelleFinestraTest, TheStatusPanelShowsEveryColumnDescriptionInFull) {
   GasCorrente.ErroreFamiglia = 0;
 }
 
+// At the default window size the narrow columns cut "Lunghezza" to "unghezz" and an end
+// pressure to "199,...": every heading and the widest values fit their columns.
+TEST_F(CelleFinestraTest, HeadingsAndValuesFitTheirColumnsAtTheDefaultWindowSize) {
+  for (bool pressione : {false, true}) {
+    auto g = Apri(pressione);
+    g->resizeOnDemand();
+    QHeaderView* h = g->Grid->horizontalHeader();
+    for (int16_t j = 1; j < g->Grid->Cols(); ++j) {
+      const QString testo = QString::fromStdString(g->Grid->TextMatrix(0, j));
+      const QRect spazio = GrigliaTabella::SpazioIntestazione(QRect(0, 0, h->sectionSize(j - 1), h->height()));
+      const QFont f = GrigliaTabella::CorpoCheEntra(h->font(), testo, spazio, GrigliaTabella::FlagIntestazione);
+      EXPECT_TRUE(GrigliaTabella::TestoEntra(f, testo, spazio, GrigliaTabella::FlagIntestazione))
+          << pressione << " " << testo.toStdString() << " in " << spazio.width() << "x" << spazio.height();
+      EXPECT_GE(f.pointSizeF(), 5.5);
+    }
+    // The longest values a column shows with its mask.
+    for (const char* valore : {"199,875", "1999,875", "12,345", "125,57"}) {
+      const int16_t j = Colonna(*g, pressione ? campo::ID_PFINALE : campo::ID_PDC_PERCORSO);
+      const QRect spazio = GrigliaTabella::SpazioCella(QRect(0, 0, h->sectionSize(j - 1), g->Grid->rowHeight(0)));
+      const QFont f = GrigliaTabella::CorpoCheEntra(g->Grid->font(), QString::fromLatin1(valore), spazio, GrigliaTabella::FlagCella);
+      EXPECT_TRUE(GrigliaTabella::TestoEntra(f, QString::fromLatin1(valore), spazio, GrigliaTabella::FlagCella)) << valore;
+    }
+  }
+}
+
 TEST_F(CelleFinestraTest, TheWindowInstallsItsCellEditorForItsLife) {
   {
     auto g = Apri();
@@ -102,6 +136,46 @@ TEST_F(CelleFinestraTest, ADigitTypedOnTheTableIsCommittedWithEnterAndShownAfter
   // The cell the cursor moved to kept its value.
   EXPECT_EQ(Tronco(2).ID_MATERIALE, materiale);
   EXPECT_EQ(ProgettoModificato, -1);
+}
+
+// A click on a cell and a key that leaves it, without typing: the table shows the values
+// rounded and in its own form, and the project must come out of it byte for byte as it went in.
+TEST_F(CelleFinestraTest, LeavingAnUntouchedCellLeavesTheSavedProjectByteIdentical) {
+  const std::string prima = archivi_.Cartella().File("prima.RTG");
+  const std::string dopo = archivi_.Cartella().File("dopo.RTG");
+  for (const int16_t codice : {campo::ID_LEN, campo::ID_RIF, campo::ID_P_UTENZE, campo::ID_PREV}) {
+    for (const Qt::Key tasto : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Return, Qt::Key_unknown}) {
+      auto g = Apri();
+      Tronco(4).ID_LEN = 12.345f;
+      Tronco(4).ID_P_UTENZE = 2.5004f;
+      Tronco(4).ID_RIF = "Via Roma, 5";
+      const int16_t ricalcolo = RicalcoloAutomatico;
+      RicalcoloAutomatico = 0;  // a recalculation would rewrite the results, which are not the point
+      g->ReLoadTubi();
+      ASSERT_TRUE(ScriviRTG(prima));
+      ProgettoModificato = 0;
+      g->Grid->SetRowCol(4, Colonna(*g, codice));
+      g->Grid_Click();
+      ASSERT_TRUE(g->Text1->isVisible()) << codice;
+      if (tasto == Qt::Key_unknown)
+        PerdeFocus(g->Text1);  // a click elsewhere
+      else
+        QTest::keyClick(g->Text1, tasto);
+      ASSERT_TRUE(ScriviRTG(dopo));
+      EXPECT_EQ(Byte(prima), Byte(dopo)) << codice << " " << tasto;
+      EXPECT_EQ(ProgettoModificato, 0) << codice << " " << tasto;
+      RicalcoloAutomatico = ricalcolo;
+    }
+  }
+}
+
+TEST_F(CelleFinestraTest, ATypedReferenceKeepsItsCommas) {
+  auto g = Apri();
+  g->Grid->SetRowCol(4, Colonna(*g, campo::ID_RIF));
+  g->Grid_Click();
+  g->Text1->setText(QStringLiteral("Via Roma, 5"));
+  QTest::keyClick(g->Text1, Qt::Key_Down);
+  EXPECT_EQ(Tronco(4).ID_RIF, "VIA ROMA, 5");
 }
 
 TEST_F(CelleFinestraTest, EscAndArrowsCloseTheEditor) {

@@ -3,9 +3,11 @@
 // flow dialogs; and the delete command in its table and schema paths.
 #include <gtest/gtest.h>
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QListWidget>
 #include <QStyle>
+#include <QTest>
 
 #include "archives/ui/diametri.h"
 #include "editor/ui/archivi_finestre.h"
@@ -59,6 +61,12 @@ class DialoghiTest : public ::testing::Test {
 
 PTronchi& P(QDialog& d) { return static_cast<PTronchi&>(d); }
 
+// The keyboard entering and leaving a box, as a click or Tab delivers it.
+void Focus(QWidget* w, bool entra) {
+  QFocusEvent e(entra ? QEvent::FocusIn : QEvent::FocusOut, Qt::MouseFocusReason);
+  QApplication::sendEvent(w, &e);
+}
+
 TEST_F(DialoghiTest, F11ApreIlTroncoCorrenteEOkSalvaERicalcola) {
   GasGrid& g = Editor();
   g.Grid->SetRowCol(3, 1);
@@ -84,6 +92,28 @@ TEST_F(DialoghiTest, F11ApreIlTroncoCorrenteEOkSalvaERicalcola) {
   for (int16_t j = 1; j < g.Grid->Cols(); ++j)
     if (ColonneGriglia[0][static_cast<size_t>(j)].IdCampo == campo::ID_LEN) colonna = j;
   EXPECT_EQ(g.Grid->TextMatrix(3, colonna).substr(0, 3), "7,5");
+}
+
+// A length typed without Enter, then F11: the dialog must show it, and OK must not put the old
+// value back.
+TEST_F(DialoghiTest, F11ConfermaPrimaLaCellaInModifica) {
+  GasGrid& g = Editor();
+  g.show();
+  int16_t colonna = 1;
+  for (int16_t j = 1; j < g.Grid->Cols(); ++j)
+    if (ColonneGriglia[0][static_cast<size_t>(j)].IdCampo == campo::ID_LEN) colonna = j;
+  g.Grid->SetRowCol(3, colonna);
+  QTest::keyClick(g.Grid, Qt::Key_4);
+  QTest::keyClick(g.Text1, Qt::Key_2);
+  ASSERT_TRUE(g.Text1->isVisible());
+  dialoghi_.Attendi("PTronchi", [](QDialog& d) {
+    EXPECT_EQ(P(d).txtlen->text(), QStringLiteral(" 42"));
+    P(d).Command1->click();
+  });
+  QTest::keyClick(g.Text1, Qt::Key_F11);
+  EXPECT_EQ(dialoghi_.visti.size(), 1u);
+  EXPECT_FLOAT_EQ(Tronco(3).ID_LEN, 42);
+  EXPECT_FALSE(g.Text1->isVisible());
 }
 
 TEST_F(DialoghiTest, F11OltreLUltimoTroncoNonApreNulla) {
@@ -329,14 +359,16 @@ TEST_F(DialoghiTest, CalcoloPortataConFornelliETipologia) {
   d.Command3->click();
   EXPECT_EQ(d.txtWatt->text(), QStringLiteral("21 000"));
   EXPECT_EQ(d.Composizione, "111111");
-  // Typing into a unit box clears the burners one by one; the character is lost.
-  d.show();
-  d.txtKcal->setFocus();
+  // Typing into a unit box clears the burners and keeps the character typed.
+  Focus(d.txtKcal, true);
   QKeyEvent uno(QEvent::KeyPress, Qt::Key_1, Qt::NoModifier, QStringLiteral("1"));
   QApplication::sendEvent(d.txtKcal, &uno);
-  EXPECT_EQ(d.txtWatt->text(), QStringLiteral("0"));
-  EXPECT_EQ(d.txtNMC->text(), QStringLiteral("0,00"));
+  EXPECT_EQ(d.txtKcal->text(), QStringLiteral("1"));
   EXPECT_EQ(d.Composizione, "");
+  for (QCheckBox* c : d.chkFornelli) EXPECT_FALSE(c->isChecked());
+  Focus(d.txtKcal, false);
+  EXPECT_EQ(d.txtKcal->text(), QStringLiteral("1"));
+  EXPECT_NE(d.txtWatt->text(), QStringLiteral("21 000"));
   // Switching to a boiler keeps the power confirmed before, now with PCI.
   d.txtWatt->setText(QStringLiteral("3500"));
   d.Unita_LostFocus(d.txtWatt);
@@ -346,6 +378,31 @@ TEST_F(DialoghiTest, CalcoloPortataConFornelliETipologia) {
   EXPECT_FLOAT_EQ(d.Portata, static_cast<float>(3500.0 / 1000 * 3.6 / 35));
   d.cmdOK->click();
   EXPECT_TRUE(d.Done);
+}
+
+TEST_F(DialoghiTest, CalcoloPortataUnClicNeiRiquadriNonCambiaNulla) {
+  GasCorrente.PCS = 39;
+  Tronco(4).TipologiaUtenza = 1;
+  Tronco(4).ComposizioneUtenza = "111111";
+  const float cucina = static_cast<float>(21000.0 / 1000 * 3.6 / 39);
+  frmCportata d;
+  d.SetDati(4, cucina);
+  const QString watt = d.txtWatt->text(), nmc = d.txtNMC->text();
+  for (QLineEdit* box : {d.txtWatt, d.txtKcal, d.txtNMC, d.txtWatt}) {
+    Focus(box, true);
+    EXPECT_EQ(d.Composizione, "111111");
+    // Enter without typing only moves on.
+    QKeyEvent invio(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(box, &invio);
+    Focus(box, false);
+  }
+  EXPECT_EQ(d.txtWatt->text(), watt);
+  EXPECT_EQ(d.txtNMC->text(), nmc);
+  EXPECT_EQ(d.Composizione, "111111");
+  for (QCheckBox* c : d.chkFornelli) EXPECT_TRUE(c->isChecked());
+  d.cmdOK->click();
+  ASSERT_TRUE(d.Done);
+  EXPECT_FLOAT_EQ(d.Portata, cucina);
 }
 
 TEST_F(DialoghiTest, CalcoloPortataRiapreDallaComposizione) {
@@ -452,10 +509,69 @@ TEST_F(DialoghiTest, PortataInPressione) {
 
 frmDelete& D(QDialog& d) { return static_cast<frmDelete&>(d); }
 
+// Every caption of a dialog shown whole: a label's lines within its height, a box's or button's
+// text within its width, and every control inside the control that holds it.
+void NessunTestoTagliato(QWidget& finestra) {
+  for (QWidget* w : finestra.findChildren<QWidget*>()) {
+    if (!w->isVisibleTo(&finestra)) continue;
+    const std::string nome = w->metaObject()->className() + std::string(" ") + w->objectName().toStdString();
+    if (auto* l = qobject_cast<QLabel*>(w); l && !l->text().isEmpty()) {
+      if (l->wordWrap())
+        EXPECT_LE(l->heightForWidth(l->width()), l->height()) << l->text().toStdString();
+      else
+        EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text()), l->width()) << l->text().toStdString();
+    }
+    if (auto* b = qobject_cast<QPushButton*>(w); b && !b->text().isEmpty()) {
+      const int margini = b->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, b) * 2;
+      EXPECT_LE(b->fontMetrics().horizontalAdvance(b->text()) + margini, b->width()) << b->text().toStdString();
+    } else if (auto* c = qobject_cast<QAbstractButton*>(w); c && !c->text().isEmpty()) {
+      EXPECT_LE(c->sizeHint().width(), c->width()) << c->text().toStdString();
+    }
+    QWidget* contenitore = w->parentWidget();
+    if (contenitore && contenitore != &finestra && !qobject_cast<QAbstractScrollArea*>(contenitore->parentWidget())) {
+      EXPECT_TRUE(QRect(QPoint(0, 0), contenitore->size()).contains(w->geometry())) << nome;
+    }
+    if (contenitore == &finestra) EXPECT_TRUE(finestra.rect().contains(w->geometry())) << nome;
+  }
+}
+
+TEST_F(DialoghiTest, NessunTestoTagliatoNeiDialoghiDiCancellazioneECopia) {
+  frmDelete d;
+  NessunTestoTagliato(d);
+  // The three choices are picture buttons: each shows its picture.
+  for (QPushButton* b : {d.cmdScollega, d.cmdCancella, d.cmdElimina}) EXPECT_FALSE(b->icon().isNull());
+  for (bool pressione : {false, true}) {
+    ReteInPressione = pressione ? -1 : 0;
+    frmCopySelect c;
+    NessunTestoTagliato(c);
+  }
+  ReteInPressione = 0;
+}
+
+TEST_F(DialoghiTest, InvioSulPulsanteConIlFuocoLoPreme) {
+  Tronco(4).TipologiaUtenza = 2;
+  frmCportata d;
+  d.SetDati(4, 2.5f);
+  d.show();
+  d.activateWindow();
+  QTest::qWaitForWindowActive(&d);
+  d.cmdOK->setFocus();
+  QTest::keyClick(d.cmdOK, Qt::Key_Return);
+  EXPECT_TRUE(d.Done);
+  EXPECT_FALSE(d.isVisible());
+}
+
 TEST_F(DialoghiTest, CancellaRigheSelezionateDallaTabella) {
   GasGrid& g = Editor();
   g.Grid->SetRowCol(3, 1);
   g.Grid->SetSelezione(4, 3);
+  const TRete prima = Rete();
+  // Two segments go: the user is asked first, and No leaves the network as it was.
+  archivi_.Utente().Attendi("Verranno cancellati definitivamente 2 tronchi", Risposta::No);
+  dialoghi_.Attendi("frmDelete", [](QDialog& d) { D(d).cmdCancella->click(); });
+  g.DeleteKeyGrid();
+  for (int16_t s = 1; s <= 4; ++s) EXPECT_EQ(Tronco(s), prima.Tronchi[static_cast<size_t>(s)]) << s;
+  archivi_.Utente().Attendi("Verranno cancellati definitivamente 2 tronchi", Risposta::Si);
   dialoghi_.Attendi("frmDelete", [](QDialog& d) {
     EXPECT_TRUE(D(d).cmdScollega->isEnabled());
     D(d).cmdCancella->click();
