@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QVBoxLayout>
+#include <optional>
 
 #include "model/files.h"
 #include "model/interaction.h"
@@ -90,7 +91,15 @@ bool EseguiCopia(bool suFile, const QString& tipo, int16_t preview) {
 }  // namespace
 
 QPrinter& PrinterCorrente() {
-  static QPrinter printer(QPrinter::HighResolution);
+  static QPrinter& printer = []() -> QPrinter& {
+    static QPrinter p(QPrinter::HighResolution);
+    // Without a printer of the system the report goes to a PDF file, on A4 paper.
+    if (!StampanteDiSistema()) {
+      ImpostaStampantePdf(p);
+      p.setPageSize(QPageSize(QPageSize::A4));
+    }
+    return p;
+  }();
   return printer;
 }
 
@@ -376,6 +385,11 @@ void frmStampa::cmdPrint_Click() {
   const bool suFile = chkPrintFile->isChecked();
   const QString tipo = comboFileType->currentText();
   const bool adatta = AdaptSchemaToPage->isChecked();
+  std::optional<FilePdfDelComando> pdf;
+  if (!suFile) {
+    pdf.emplace();
+    if (!pdf->Pronto()) return;
+  }
   // The runs yield to pending events; the dialog may be taken away with the main window meanwhile.
   QPointer<frmStampa> questo(this);
   bool tutte = true;
@@ -403,8 +417,10 @@ void frmStampa::cmdPrintPreview_Click() {
     // With file output the chosen file is written once; the preview only concerns the printer.
     const bool suFile = chkPrintFile->isChecked();
     const QString tipo = comboFileType->currentText();
+    std::optional<FilePdfDelComando> pdf;
+    if (!suFile) pdf.emplace();
     inEsecuzione_ = true;
-    EseguiCopia(suFile, tipo, -1);
+    if (!pdf || pdf->Pronto()) EseguiCopia(suFile, tipo, -1);
     if (questo) inEsecuzione_ = false;
   }
   if (questo) Chiudi();

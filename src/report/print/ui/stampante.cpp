@@ -2,17 +2,66 @@
 
 #include <QPrinterInfo>
 
+#include "model/files.h"
+#include "model/interaction.h"
+#include "model/rete.h"
+#include "model/strings.h"
 #include "report/print/ui/frm_stampa.h"
+#include "report/print/ui/stampante_qt.h"
+#include "shell/ui/services.h"
 
 namespace varnex::ui {
 
-bool IsStampanteInstallata() {
-  // A PDF target chosen for the current printer prints like an installed printer.
-  const QPrinter& corrente = PrinterCorrente();
-  if (corrente.outputFormat() == QPrinter::PdfFormat && !corrente.outputFileName().isEmpty()) return true;
-  QPrinterInfo predefinita = QPrinterInfo::defaultPrinter();
+bool StampanteDiSistema() {
+  const QPrinterInfo predefinita = QPrinterInfo::defaultPrinter();
   if (!predefinita.isNull() && !predefinita.printerName().isEmpty()) return true;
   return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
+void ImpostaStampantePdf(QPrinter& printer) {
+  const QPageLayout pagina = printer.pageLayout();
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setPageLayout(pagina);
+}
+
+bool IsStampantePdf(const QPrinter& printer) { return printer.outputFormat() == QPrinter::PdfFormat; }
+
+bool IsStampanteInstallata() {
+  if (IsStampantePdf(PrinterCorrente())) return true;
+  return StampanteDiSistema();
+}
+
+namespace {
+
+bool FinisceConPdf(const std::string& percorso) {
+  return percorso.size() >= 4 && UCase(percorso.substr(percorso.size() - 4)) == ".PDF";
+}
+
+}  // namespace
+
+FilePdfDelComando::FilePdfDelComando() {
+  QPrinter& printer = PrinterCorrente();
+  if (!IsStampantePdf(printer) || !printer.outputFileName().isEmpty()) return;
+  pronto_ = false;
+  std::string nome = GetNomeSenzaEstensione(PercorsoProgetto);
+  if (nome.empty()) nome = "Relazione";
+  const std::optional<std::string> scelto =
+      FileDialoghi().SalvaFile("Salva con nome", "File PDF (*.pdf)|*.pdf", GetCartella(PercorsoProgetto), nome);
+  if (!scelto || scelto->empty()) return;
+  std::string percorso = *scelto;
+  if (!FinisceConPdf(percorso)) percorso += ".pdf";
+  if (EsisteFile(percorso) &&
+      MsgBox("Un file con lo stesso nome è gia presente nella cartella selezionata.\r\nSi desidera sovrascriverlo?",
+             Bottoni::SiNo, Icona::Esclamazione, "Sovrascrivere") != Risposta::Si)
+    return;
+  printer.setOutputFileName(QS(percorso));
+  StampanteReportQt().NuovoLavoro();
+  scelto_ = true;
+  pronto_ = true;
+}
+
+FilePdfDelComando::~FilePdfDelComando() {
+  if (scelto_) PrinterCorrente().setOutputFileName(QString());
 }
 
 }  // namespace varnex::ui
