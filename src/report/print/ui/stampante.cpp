@@ -1,5 +1,6 @@
 #include "report/print/ui/stampante.h"
 
+#include <QPrintDialog>
 #include <QPrinterInfo>
 
 #include "model/files.h"
@@ -29,6 +30,17 @@ bool IsStampantePdf(const QPrinter& printer) { return printer.outputFormat() == 
 bool IsStampanteInstallata() {
   if (IsStampantePdf(PrinterCorrente())) return true;
   return StampanteDiSistema();
+}
+
+void ImpostaStampanteCorrente(QWidget* parent) {
+  QPrinter& printer = PrinterCorrente();
+  QPrintDialog dialogo(&printer, parent);
+  dialogo.setObjectName(QStringLiteral("ImpostaStampante"));
+  dialogo.setOption(QAbstractPrintDialog::PrintToFile, true);
+  if (MostraModale(dialogo) != QDialog::Accepted) return;
+  // Where a PDF goes is the print command's question, asked with the project's name.
+  if (IsStampantePdf(printer)) printer.setOutputFileName(QString());
+  if (frmStampa* stampa = StampaAperta()) stampa->AggiornaStampanteSelezionata();
 }
 
 namespace {

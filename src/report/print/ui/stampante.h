@@ -4,6 +4,7 @@
 #include <string>
 
 class QPrinter;
+class QWidget;
 
 namespace varnex::ui {
 
@@ -18,6 +19,11 @@ bool IsStampanteInstallata();
 
 // True when the system has a printer of its own (without one the PDF printer is the default).
 bool StampanteDiSistema();
+
+// The menu's printer setup: the system's print-setup dialog on the current printer, so that the
+// printer, paper and orientation chosen there are the ones the next print uses; the print dialog,
+// when open, shows the new choice. The PDF file itself is asked by the print command.
+void ImpostaStampanteCorrente(QWidget* parent);
 
 // Makes `printer` the PDF printer (no file chosen yet; the paper it had stays).
 void ImpostaStampantePdf(QPrinter& printer);

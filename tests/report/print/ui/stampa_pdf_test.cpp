@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QImage>
 #include <QPointer>
+#include <QPrintDialog>
+#include <QRegularExpression>
 #include <QProcess>
 #include <QStandardPaths>
 #include <filesystem>
@@ -33,6 +35,16 @@ int Pagine(const std::string& pdf) {
   if (!dati.startsWith("%PDF")) return -1;
   return static_cast<int>(dati.count("/Type /Page\n") + dati.count("/Type /Page\r") + dati.count("/Type /Page ") +
                           dati.count("/Type /Page/") + dati.count("/Type /Page>"));
+}
+
+// Width and height in points of the first page of a PDF file.
+QSizeF PrimaPagina(const std::string& pdf) {
+  QFile file(QString::fromStdString(pdf));
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  const QRegularExpression box(QStringLiteral("/MediaBox \\[\\s*0\\s+0\\s+([0-9.]+)\\s+([0-9.]+)\\s*\\]"));
+  const QRegularExpressionMatch m = box.match(QString::fromLatin1(file.readAll()));
+  if (!m.hasMatch()) return {};
+  return {m.captured(1).toDouble(), m.captured(2).toDouble()};
 }
 
 // Dark pixels of one page rendered by pdftoppm; -1 when the tool is missing.
@@ -172,6 +184,34 @@ TEST_F(StampaPdfTest, AdvancedPrintSendsThePreviewedDiagramToThePdf) {
   EXPECT_EQ(Pagine(uscita.File("avanzata-2.pdf")), 1);
   const int schema = PixelScuri(uscita.File("avanzata-2.pdf"), 1, uscita.File("anteprima"));
   if (schema >= 0) EXPECT_GT(schema, 50);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The menu's printer setup works on the printer the report prints on: the paper and orientation
+// chosen there reach the print dialog's line and the next printed page.
+TEST_F(StampaPdfTest, ThePrinterSetupReachesTheNextPrint) {
+  QPointer<frmStampa> d = Dialogo();
+  test::FakeDialoghi dialoghi;
+  dialoghi.Attendi("ImpostaStampante", [&](QDialog& dialogo) {
+    QPrinter& p = *static_cast<QPrintDialog&>(dialogo).printer();
+    EXPECT_EQ(&p, &ui::PrinterCorrente());
+    p.setPageSize(QPageSize(QPageSize::A5));
+    p.setPageOrientation(QPageLayout::Landscape);
+    p.setOutputFileName(QString::fromStdString(uscita.File("dal-dialogo.pdf")));
+    dialogo.done(QDialog::Accepted);
+  });
+  ui::ImpostaStampanteCorrente(d);
+  EXPECT_EQ(d->PrinterSelectedTxt->text(), QStringLiteral("Stampante PDF   -   A5 (14,8 x 21 cm)."));
+  d->chkCopertina->setChecked(true);
+  utente.Attendi("Confermi l'esecuzione di 1 stampe?", Risposta::Si);
+  salva.Rispondi(uscita.File("a5.pdf"));
+  utente.Attendi("Stampa completata");
+  d->cmdPrint_Click();
+  const QSizeF pagina = PrimaPagina(uscita.File("a5.pdf"));
+  EXPECT_NEAR(pagina.width(), 595.3, 1.0) << "A5 landscape";
+  EXPECT_NEAR(pagina.height(), 419.5, 1.0);
+  ui::PrinterCorrente().setPageSize(QPageSize(QPageSize::A4));
+  ui::PrinterCorrente().setPageOrientation(QPageLayout::Portrait);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
