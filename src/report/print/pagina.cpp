@@ -59,6 +59,35 @@ void CaricaLogo() {
   }
 }
 
+bool LogoAmmesso(int32_t larghezzaPixel, int32_t altezzaPixel) {
+  return larghezzaPixel > 0 && altezzaPixel > 0 && larghezzaPixel <= MaxLarghezzaLogoPixel &&
+         altezzaPixel <= MaxAltezzaLogoPixel;
+}
+
+namespace {
+
+// The logo's own size in twips, read by the last SetupPage.
+std::pair<int32_t, int32_t> dimensioniLogo{0, 0};
+// Room kept between the logo and the header rule.
+constexpr double SpazioSottoLogo = 40;
+
+}  // namespace
+
+RettangoloLogo AreaLogo(double larghezza, double altezza) {
+  RettangoloLogo r;
+  r.x = 0;
+  r.y = -5;
+  if (larghezza <= 0 || altezza <= 0) return r;
+  const double maxL = LarghezzaBoxLogo;
+  const double maxH = (InizioCorpoPagina - 200 - SpazioSottoLogo) - r.y;
+  double scala = 1;
+  if (larghezza * scala > maxL) scala = maxL / larghezza;
+  if (altezza * scala > maxH) scala = maxH / altezza;
+  r.larghezza = larghezza * scala;
+  r.altezza = altezza * scala;
+  return r;
+}
+
 void SetupPage() {
   IStampanteReport& p = Printer();
   const int32_t larghezza = p.Width();
@@ -69,6 +98,16 @@ void SetupPage() {
   InizioCorpoPagina = 800;
   LimiteFondoPagina = AltezzaStampabile - 2000;
   CaricaLogo();
+  // A picture that cannot be measured or is beyond the announced size stays out of the report.
+  if (TagLogo == "OK") {
+    const auto dimensioni = p.DimensioniImmagine(PercorsoLogo);
+    if (!dimensioni || !LogoAmmesso(dimensioni->first / TwipPerPixelImmagine, dimensioni->second / TwipPerPixelImmagine)) {
+      TagLogo.clear();
+      PercorsoLogo.clear();
+    } else {
+      dimensioniLogo = *dimensioni;
+    }
+  }
 }
 
 void SetPrinterFont(IStampanteReport& printer, const std::string& fontName) {
@@ -124,7 +163,8 @@ void PrintPageHeader(IStampanteReport& printer) {
   printer.SetCurrentY(0);
   int32_t rientro = 0;
   if (TagLogo == "OK") {
-    printer.PaintPicture(PercorsoLogo, 0, -5);
+    const RettangoloLogo area = AreaLogo(dimensioniLogo.first, dimensioniLogo.second);
+    printer.PaintPicture(PercorsoLogo, area.x, area.y, area.larghezza, area.altezza);
     rientro = Lungo(1.3 * LarghezzaBoxLogo);
   }
   printer.SetCurrentX(rientro);

@@ -20,12 +20,26 @@ extern int32_t LimiteFondoPagina;
 // The logo holder: the hidden 2295 x 300 twips box of the print dialog and its mark.
 inline constexpr int32_t LarghezzaBoxLogo = 2295;
 inline constexpr int32_t AltezzaBoxLogo = 300;
+// The largest logo the header takes, in pixels; a larger one is left out of the report.
+inline constexpr int32_t MaxLarghezzaLogoPixel = 184;
+inline constexpr int32_t MaxAltezzaLogoPixel = 41;
+// Twips of a picture's pixel, as the printer measures pictures.
+inline constexpr int32_t TwipPerPixelImmagine = 15;
 // "OK" when "logo.bmp" of the program folder was loaded by the last SetupPage, "" otherwise.
 extern std::string TagLogo;
 // The loaded logo file ("" without logo).
 extern std::string PercorsoLogo;
 // Loads the logo mark again from the program folder.
 void CaricaLogo();
+// True for a picture of w by h pixels the header can take.
+bool LogoAmmesso(int32_t larghezzaPixel, int32_t altezzaPixel);
+
+// Where the header paints a logo of w by h twips: at (0, -5), within the logo box's width and
+// above the header rule, shrunk with its proportions when larger, never enlarged.
+struct RettangoloLogo {
+  double x = 0, y = 0, larghezza = 0, altezza = 0;
+};
+RettangoloLogo AreaLogo(double larghezza, double altezza);
 
 // The firm texts of every header and footer: firm line 1, firm line 2, and the agent line cut or
 // padded with blanks to exactly 8 characters.

@@ -13,6 +13,7 @@
 #include "report/print/stampante_finta.h"
 #include "shell/stato_interfaccia.h"
 #include "support/fake_interaction.h"
+#include "support/temp_folder.h"
 #include "tightness/tenuta.h"
 
 namespace varnex {
@@ -248,6 +249,53 @@ TEST_F(StampaReport, HeaderTitleAndFooterTexts) {
   DittaRiga1.clear();
   DittaRiga2.clear();
   DittaAgente.clear();
+}
+
+// The logo stays inside the header's logo box: left of the firm lines, above the header rule,
+// with its proportions; a logo beyond the announced 184 x 41 pixels is left out with its indent.
+TEST_F(StampaReport, TheLogoStaysInsideTheHeaderBox) {
+  test::TempFolder programma;
+  programma.UsaComeCartellaProgramma();
+  programma.Write("logo.bmp", "BM");
+  DittaRiga1 = "Ditta Rossi";
+  DittaRiga2 = "Via Roma 1";
+  struct Caso {
+    int32_t pixelL, pixelH;
+    bool stampato;
+  };
+  const Caso casi[] = {{137, 41, true}, {184, 41, true}, {40, 20, true}, {184, 42, false}, {240, 72, false}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(std::to_string(c.pixelL) + " x " + std::to_string(c.pixelH));
+    stampante.tratti.clear();
+    stampante.dimensioniImmagine = {c.pixelL * 15, c.pixelH * 15};
+    SetupPage();
+    PrintPageHeader(stampante);
+    const Tratto* logo = nullptr;
+    const Tratto* ditta = nullptr;
+    const Tratto* riga = nullptr;
+    for (const Tratto& t : stampante.tratti) {
+      if (t.tipo == Tratto::Immagine) logo = &t;
+      if (t.tipo == Tratto::Testo && t.testo == "Ditta Rossi") ditta = &t;
+      if (t.tipo == Tratto::Linea) riga = &t;
+    }
+    ASSERT_TRUE(ditta && riga);
+    if (!c.stampato) {
+      EXPECT_EQ(logo, nullptr);
+      EXPECT_DOUBLE_EQ(ditta->x, 0) << "no logo, no indent";
+      continue;
+    }
+    ASSERT_TRUE(logo);
+    EXPECT_DOUBLE_EQ(logo->x, 0);
+    EXPECT_DOUBLE_EQ(logo->y, -5);
+    EXPECT_LE(logo->x2, LarghezzaBoxLogo);
+    EXPECT_LT(logo->x2, ditta->x) << "the firm lines start right of the logo";
+    EXPECT_LT(logo->y2, riga->y) << "the logo ends above the header rule";
+    EXPECT_LT(logo->y2, InizioCorpoPagina) << "the first body line is free";
+    EXPECT_NEAR((logo->x2 - logo->x) / (logo->y2 - logo->y), static_cast<double>(c.pixelL) / c.pixelH, 0.01);
+    EXPECT_LE(logo->x2 - logo->x, c.pixelL * 15.0) << "never enlarged";
+  }
+  DittaRiga1.clear();
+  DittaRiga2.clear();
 }
 
 TEST_F(StampaReport, TablesFollowTheThreeQuarterRule) {

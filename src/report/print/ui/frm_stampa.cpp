@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
@@ -347,7 +348,9 @@ void frmStampa::closeEvent(QCloseEvent* evento) {
 }
 
 void frmStampa::ControllaLogo() {
-  if (Twips(picLogo->width()) > LarghezzaBoxLogo || Twips(picLogo->height()) > AltezzaBoxLogo) {
+  // The picture itself is measured: the holder has a fixed size and holds no logo yet.
+  const QSize logo = QImageReader(QS(FileProgramma("logo.bmp"))).size();
+  if (logo.isValid() && !LogoAmmesso(logo.width(), logo.height())) {
     MsgBox(
         "L'immagine utilizzata come logo ha dimensioni troppo grandi.\r\nLe dimensioni massime consentite sono "
         "184 X 41 pixel.\r\nIl logo non verrà stampato.",

@@ -149,13 +149,14 @@ std::optional<std::pair<int32_t, int32_t>> StampanteQt::DimensioniImmagine(const
   return std::make_pair(s.width() * TwipPerPixel, s.height() * TwipPerPixel);
 }
 
-void StampanteQt::PaintPicture(const std::string& percorso, double x, double y) {
+void StampanteQt::PaintPicture(const std::string& percorso, double x, double y, double larghezza, double altezza) {
   QImage immagine(QString::fromStdString(percorso));
   if (immagine.isNull()) return;
   QPainter& p = Disegno();
-  const QPointF a = Punto(x, y);
-  const QPointF b = Punto(x + immagine.width() * TwipPerPixel, y + immagine.height() * TwipPerPixel);
-  p.drawImage(QRectF(a, b), immagine);
+  p.save();
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
+  p.drawImage(QRectF(Punto(x, y), Punto(x + larghezza, y + altezza)), immagine);
+  p.restore();
 }
 
 void StampanteQt::DisegnaSuPagina(const std::function<void(QPainter&, const QRectF&, const QRectF&)>& disegna) {

@@ -42,7 +42,7 @@ class StampanteQt : public IStampanteReport {
   double TextHeight(const std::string& testo) override;
   void Line(double x1, double y1, double x2, double y2) override;
   std::optional<std::pair<int32_t, int32_t>> DimensioniImmagine(const std::string& percorso) override;
-  void PaintPicture(const std::string& percorso, double x, double y) override;
+  void PaintPicture(const std::string& percorso, double x, double y, double larghezza, double altezza) override;
   void Print(const std::string& testo, bool fineRiga) override;
   void NewPage() override;
   void EndDoc() override;

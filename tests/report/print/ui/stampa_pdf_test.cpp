@@ -187,6 +187,66 @@ TEST_F(StampaPdfTest, AdvancedPrintSendsThePreviewedDiagramToThePdf) {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+// Red pixels of the first page rendered at 72 dpi (20 twips a pixel); empty without pdftoppm.
+std::vector<QPoint> PixelRossi(const std::string& pdf, const std::string& immagine) {
+  const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+  std::vector<QPoint> rossi;
+  if (tool.isEmpty()) return rossi;
+  const QString base = QString::fromStdString(immagine);
+  QFile::remove(base + QStringLiteral(".png"));
+  QProcess::execute(tool, {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"), QStringLiteral("-f"),
+                           QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"), QStringLiteral("-singlefile"),
+                           QString::fromStdString(pdf), base});
+  const QImage img(base + QStringLiteral(".png"));
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) {
+      const QColor c = img.pixelColor(x, y);
+      if (c.red() > 200 && c.green() < 80 && c.blue() < 80) rossi.emplace_back(x, y);
+    }
+  return rossi;
+}
+
+// On paper the logo lands in the header's logo box, above the header rule; a logo beyond the
+// announced size is announced before the print and left out of it.
+TEST_F(StampaPdfTest, TheLogoIsPrintedInsideItsBoxAndAnOversizedOneIsLeftOut) {
+  if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()) GTEST_SKIP() << "pdftoppm missing";
+  struct Caso {
+    int larghezza, altezza;
+    bool stampato;
+  };
+  for (const Caso& c : {Caso{137, 41, true}, Caso{240, 72, false}}) {
+    SCOPED_TRACE(c.larghezza);
+    QImage logo(c.larghezza, c.altezza, QImage::Format_RGB32);
+    logo.fill(Qt::red);
+    ASSERT_TRUE(logo.save(QString::fromStdString(programma.File("logo.bmp")), "BMP"));
+    QPointer<frmStampa> d = Dialogo();
+    d->ChkTronchi->setChecked(true);  // a page with its header
+    if (!c.stampato)
+      utente.Attendi("L'immagine utilizzata come logo ha dimensioni troppo grandi.\r\nLe dimensioni massime consentite "
+                     "sono 184 X 41 pixel.\r\nIl logo non verrà stampato.");
+    utente.Attendi("Confermi l'esecuzione di 1 stampe?", Risposta::Si);
+    const std::string pdf = uscita.File("logo" + std::to_string(c.larghezza) + ".pdf");
+    salva.Rispondi(pdf);
+    utente.Attendi("Stampa completata");
+    d->cmdPrint_Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const std::vector<QPoint> rossi = PixelRossi(pdf, uscita.File("logo"));
+    if (!c.stampato) {
+      EXPECT_TRUE(rossi.empty());
+      continue;
+    }
+    ASSERT_FALSE(rossi.empty());
+    // The page frame starts 1000 twips from the paper's left edge and 600 below its top; the box
+    // is 2295 twips wide from there, the header rule 600 twips below the frame's top.
+    for (const QPoint& p : rossi) {
+      EXPECT_GE(p.x() * 20, 1000 - 20);
+      EXPECT_LE(p.x() * 20, 1000 + 2295 + 20);
+      EXPECT_GE(p.y() * 20, 600 - 5 - 20);
+      EXPECT_LT(p.y() * 20, 1200) << "above the header rule";
+    }
+  }
+}
+
 // The menu's printer setup works on the printer the report prints on: the paper and orientation
 // chosen there reach the print dialog's line and the next printed page.
 TEST_F(StampaPdfTest, ThePrinterSetupReachesTheNextPrint) {
