@@ -1,5 +1,7 @@
 #include "report/print/pagina.h"
 
+#include <algorithm>
+
 #include "model/files.h"
 #include "model/globals.h"
 #include "model/interaction.h"
@@ -22,6 +24,12 @@ std::string PercorsoLogo;
 namespace {
 
 IStampanteReport* stampanteReport = nullptr;
+
+// The least frame that holds a header, a body line and a footer.
+constexpr double MinimoCornice = 4000;
+// What a printer may leave unprinted along the paper's edges, and room for the footer's text line.
+constexpr double MargineCarta = 360;
+constexpr double AltezzaRigaPiede = 300;
 
 int32_t Lungo(double x) {
   auto v = ToInt32(x);
@@ -92,8 +100,17 @@ void SetupPage() {
   IStampanteReport& p = Printer();
   const int32_t larghezza = p.Width();
   const int32_t altezza = p.Height();
-  AltezzaStampabile = Lungo(static_cast<double>(static_cast<int64_t>(PercentualeY) * (altezza - 100)) / 100.0);
-  LarghezzaStampabile = Lungo(static_cast<double>(static_cast<int64_t>(PercentualeX) * (larghezza - 2000)) / 100.0);
+  // The proportions widen or shrink the frame only as far as the paper allows: whatever is stored,
+  // the frame keeps a printer's margin on each side and the footer line ends that margin above
+  // the paper's bottom edge (the frame's top lies 600 twips below the paper's).
+  // A frame too small for a header, a line of body and a footer is taken at that least size.
+  const double maxLarghezza = std::max(static_cast<double>(larghezza) - 2.0 * MargineCarta, MinimoCornice);
+  const double maxAltezza =
+      std::max(static_cast<double>(altezza) - 600 - MargineCarta - AltezzaRigaPiede + 2000 - 200, MinimoCornice);
+  const double altezzaChiesta = static_cast<double>(static_cast<int64_t>(PercentualeY) * (altezza - 100)) / 100.0;
+  const double larghezzaChiesta = static_cast<double>(static_cast<int64_t>(PercentualeX) * (larghezza - 2000)) / 100.0;
+  AltezzaStampabile = Lungo(std::clamp(altezzaChiesta, MinimoCornice, maxAltezza));
+  LarghezzaStampabile = Lungo(std::clamp(larghezzaChiesta, MinimoCornice, maxLarghezza));
   p.ImpostaScala(static_cast<float>((static_cast<double>(LarghezzaStampabile) - larghezza) / 2.0), -600);
   InizioCorpoPagina = 800;
   LimiteFondoPagina = AltezzaStampabile - 2000;

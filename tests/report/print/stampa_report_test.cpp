@@ -298,6 +298,43 @@ TEST_F(StampaReport, TheLogoStaysInsideTheHeaderBox) {
   DittaRiga2.clear();
 }
 
+// Whatever proportions are stored, the header, the body and the footer stay on the paper: every
+// text and line of a header and a footer lies inside the page, with a printer's margin below.
+TEST_F(StampaReport, TheFrameStaysOnThePaperAtEveryProportion) {
+  DittaRiga1 = "Ditta Rossi";
+  PercorsoProgetto = "/prove/casa.RTG";
+  for (int16_t percentuale : {-50, 30, 80, 100, 110, 120, 150, 32000}) {
+    SCOPED_TRACE(percentuale);
+    PercentualeX = PercentualeY = percentuale;
+    stampante.tratti.clear();
+    SetupPage();
+    ResetPrinterFont(stampante);
+    PrintPageHeader(stampante);
+    PrintPageFooter(stampante);
+    const double larghezza = stampante.Width(), altezza = stampante.Height();
+    int testi = 0;
+    for (const Tratto& t : stampante.tratti) {
+      // Paper coordinates: the user scale's origin is the paper's (ScaleLeft, ScaleTop).
+      const double x = t.x - stampante.ScaleLeft(), y = t.y - stampante.ScaleTop();
+      if (t.tipo == Tratto::Testo && !t.testo.empty()) {
+        ++testi;
+        const double fine = x + static_cast<double>(Len(t.testo)) * t.dimensione * 10;
+        EXPECT_GE(x, 0) << t.testo;
+        EXPECT_LE(fine, larghezza) << t.testo;
+        EXPECT_LE(y + t.dimensione * 20, altezza - 300) << t.testo;
+      } else if (t.tipo == Tratto::Linea) {
+        EXPECT_GE(x, 0);
+        EXPECT_LE(t.x2 - stampante.ScaleLeft(), larghezza);
+        EXPECT_LE(y, altezza - 300);
+      }
+    }
+    EXPECT_GE(testi, 5);
+    EXPECT_GT(LimiteFondoPagina - 400, InizioCorpoPagina) << "room for a body";
+  }
+  PercentualeX = PercentualeY = 100;
+  DittaRiga1.clear();
+}
+
 TEST_F(StampaReport, TablesFollowTheThreeQuarterRule) {
   StampaTronchi = -1;
   StampaUtenze = -1;
