@@ -239,6 +239,85 @@ void PrintBlankLines() {
   }
 }
 
+namespace {
+
+// One paragraph (no line break) into lines.
+void SpezzaParagrafo(const std::string& testo, double& larghezza, double altreRighe,
+                     const std::function<double(const std::string&)>& misura, std::vector<std::string>& righe) {
+  std::string riga;
+  bool rigaAperta = false;  // the line holds something, even only blanks
+  auto chiudi = [&]() {
+    righe.push_back(riga);
+    riga.clear();
+    rigaAperta = false;
+    larghezza = altreRighe;
+  };
+  size_t pos = 0;
+  while (true) {
+    size_t fine = testo.find(' ', pos);
+    if (fine == std::string::npos) fine = testo.size();
+    std::string parola = testo.substr(pos, fine - pos);
+    const std::string prova = rigaAperta ? riga + " " + parola : parola;
+    if (misura(prova) <= larghezza || (!rigaAperta && parola.empty())) {
+      riga = prova;
+      rigaAperta = true;
+    } else {
+      if (rigaAperta) {
+        chiudi();
+      } else if (larghezza < altreRighe && misura(parola) <= altreRighe) {
+        chiudi();  // nothing fits in what is left of the current line: the word opens the next
+      }
+      // A word wider than a whole line is split where the line ends.
+      while (misura(parola) > larghezza && Len(parola) > 1) {
+        size_t n = 1;
+        while (n + 1 <= Len(parola) && misura(Left(parola, static_cast<long>(n + 1))) <= larghezza) ++n;
+        const std::string testa = Left(parola, static_cast<long>(n));
+        riga = testa;
+        chiudi();
+        parola = parola.substr(testa.size());
+      }
+      riga = parola;
+      rigaAperta = true;
+    }
+    if (fine >= testo.size()) break;
+    pos = fine + 1;
+  }
+  righe.push_back(riga);
+  larghezza = altreRighe;
+}
+
+}  // namespace
+
+std::vector<std::string> SpezzaTesto(const std::string& testo, double primaRiga, double altreRighe,
+                                     const std::function<double(const std::string&)>& misura) {
+  std::vector<std::string> righe;
+  double larghezza = primaRiga;
+  size_t pos = 0;
+  while (true) {
+    size_t fine = testo.find('\n', pos);
+    std::string paragrafo = testo.substr(pos, fine == std::string::npos ? std::string::npos : fine - pos);
+    if (!paragrafo.empty() && paragrafo.back() == '\r') paragrafo.pop_back();
+    SpezzaParagrafo(paragrafo, larghezza, altreRighe, misura, righe);
+    if (fine == std::string::npos) break;
+    pos = fine + 1;
+  }
+  return righe;
+}
+
+void StampaAcapo(IStampanteReport& printer, const std::string& testo, bool fineRiga, double sinistra, double destra,
+                 bool controllaPagina) {
+  const std::vector<std::string> righe = SpezzaTesto(testo, destra - printer.CurrentX(), destra - sinistra,
+                                                     [&](const std::string& s) { return printer.TextWidth(s); });
+  for (size_t i = 0; i < righe.size(); ++i) {
+    if (i > 0) {
+      printer.FineRiga();
+      if (controllaPagina) CheckPageBreak();
+      printer.SetCurrentX(sinistra);
+    }
+    printer.Print(righe[i], i + 1 == righe.size() && fineRiga);
+  }
+}
+
 std::string GetPathFolder(const std::string& path) {
   if (path.empty()) return {};
   const size_t ultimo = path.find_last_of("\\/");

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "report/print/stampante_report.h"
 
@@ -70,6 +72,19 @@ void PrintPageFooter(IStampanteReport& printer);
 void CheckPageBreak(std::optional<int16_t> lines = std::nullopt);
 // Three empty lines, each with a page check.
 void PrintBlankLines();
+
+// A free text cut into lines for a given width: the first line takes `primaRiga` (what is left
+// of the current line), the others `altreRighe`, both in the units of `misura`. Words stay whole
+// unless one alone is wider than a line; the blank where a line breaks is dropped; a line break
+// in the text ends a line. Never empty: an empty text is one empty line.
+std::vector<std::string> SpezzaTesto(const std::string& testo, double primaRiga, double altreRighe,
+                                     const std::function<double(const std::string&)>& misura);
+
+// Prints a free text from the current position on the report printer's page, going on at
+// `sinistra` on further lines when it does not fit before `destra` (each line end checks the
+// page unless told not to); with fineRiga its last line ends.
+void StampaAcapo(IStampanteReport& printer, const std::string& testo, bool fineRiga, double sinistra, double destra,
+                 bool controllaPagina = true);
 
 // The folder of a file path, with its trailing separator ("/" or "\" as the path uses it).
 std::string GetPathFolder(const std::string& path);

@@ -19,6 +19,7 @@
 #include "model/files.h"
 #include "model/raccordi.h"
 #include "model/rete.h"
+#include "model/strings.h"
 #include "model/textfile.h"
 #include "report/files/report_html.h"
 #include "report/files/report_txt.h"
@@ -565,6 +566,45 @@ TEST_F(ReportFilesTest, TheCaptionsOfEveryReportTableTellTheColumnsApart) {
 }
 
 // ---- Tightness report ------------------------------------------------------------------------
+
+// A long note of the tightness report wraps in both files: text lines of at most 80 characters,
+// HTML lines broken at the body's width; every word is kept, and the note's own line break too.
+TEST_F(ReportFilesTest, ALongTightnessNoteWrapsInBothFiles) {
+  std::string nota;
+  for (int i = 0; i < 50; ++i) nota += "parola" + std::to_string(i) + " ";
+  nota += std::string(200, 'x') + "\r\nseconda riga";
+  TenutaImpianto.Note = nota;
+  Spunta({&StampaTenutaImpianto});
+  finestre.risposte.push_back(uscita.File("nota.html"));
+  finestre.risposte.push_back(uscita.File("nota.txt"));
+  utente.Attendi("HTML conclusa con successo");
+  utente.Attendi("TXT conclusa con successo");
+  PrintHTMLReport(0);
+  PrintTXTReport();
+
+  const std::string txt = Testo("nota.txt");
+  std::string unito;
+  for (const std::string& r : Righe(txt)) {
+    EXPECT_LE(Len(r), 80u) << r;
+    unito += r + " ";
+  }
+  for (int i = 0; i < 50; ++i) EXPECT_NE(unito.find("parola" + std::to_string(i) + " "), std::string::npos) << i;
+  size_t x = 0;
+  for (char c : unito) x += c == 'x';
+  EXPECT_EQ(x, 200u);
+  EXPECT_NE(unito.find(" seconda riga "), std::string::npos);
+
+  const std::string html = Testo("nota.html");
+  const size_t inizio = html.find("parola0");
+  ASSERT_NE(inizio, std::string::npos);
+  const std::string parte = html.substr(inizio, html.find("seconda riga") - inizio);
+  EXPECT_GE(Conta(parte, "<BR>"), 5u);
+  size_t pos = 0;
+  for (size_t br = parte.find("<BR>"); br != std::string::npos; br = parte.find("<BR>", pos)) {
+    EXPECT_LE(br - pos, 85u);
+    pos = br + 4;
+  }
+}
 
 TEST_F(ReportFilesTest, TightnessReportSpacingAndCauses) {
   struct Caso {

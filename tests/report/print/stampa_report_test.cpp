@@ -335,6 +335,75 @@ TEST_F(StampaReport, TheFrameStaysOnThePaperAtEveryProportion) {
   DittaRiga1.clear();
 }
 
+TEST(SpezzaTesto, WordsStayWholeAndLongWordsAndLineBreaksAreHandled) {
+  const auto caratteri = [](const std::string& s) { return static_cast<double>(Len(s)); };
+  struct Caso {
+    const char* testo;
+    double prima, altre;
+    std::vector<std::string> righe;
+  };
+  const Caso casi[] = {
+      {"", 10, 10, {""}},
+      {"corto", 10, 10, {"corto"}},
+      {"uno due tre quattro", 10, 10, {"uno due", "tre", "quattro"}},
+      {"uno due tre", 3, 10, {"uno", "due tre"}},
+      {"quattro cinque", 2, 10, {"", "quattro", "cinque"}},
+      {"abcdefghijklmnopqrstuvwxyz fine", 10, 10, {"abcdefghij", "klmnopqrst", "uvwxyz", "fine"}},
+      {"prima\r\nseconda riga lunga", 20, 10, {"prima", "seconda", "riga lunga"}},
+      {"     Timbro", 20, 20, {"     Timbro"}},
+      {"città è già là più", 9, 9, {"città è", "già là", "più"}},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.testo);
+    EXPECT_EQ(SpezzaTesto(c.testo, c.prima, c.altre, caratteri), c.righe);
+  }
+}
+
+// A long note, a long appliance description and a long owner's street of the tightness report
+// wrap inside the page: nothing is printed beyond the right edge and no word is lost.
+TEST_F(StampaReport, LongTextsOfTheTightnessReportWrapInsideThePage) {
+  SetupPage();
+  std::string nota;
+  for (int i = 0; i < 60; ++i) nota += "parola" + std::to_string(i) + " ";
+  nota += std::string(300, 'x');
+  TenutaImpianto.Note = nota;
+  TenutaImpianto.ProprietarioVia = std::string(40, 'v') + " " + std::string(90, 'w');
+  TenutaImpianto.AppAltroNum = 1;
+  TenutaImpianto.AppAltroDesc = std::string(80, 'd') + " fine";
+  stampante.y = InizioCorpoPagina;
+  PrintTenutaImpianto(stampante, 0);
+  std::string stampato;
+  for (const Tratto& t : stampante.tratti) {
+    if (t.tipo != Tratto::Testo || t.testo.empty()) continue;
+    EXPECT_GE(t.x, 0) << t.testo;
+    EXPECT_LE(t.x + static_cast<double>(Len(t.testo)) * t.dimensione * 10, LarghezzaStampabile + 0.5) << t.testo;
+    stampato += t.testo;
+  }
+  for (int i = 0; i < 60; ++i) EXPECT_NE(stampato.find("parola" + std::to_string(i)), std::string::npos) << i;
+  EXPECT_NE(stampato.find(std::string(60, 'x')), std::string::npos);
+  size_t x = 0;
+  for (char c : stampato) x += c == 'x';
+  EXPECT_EQ(x, 300u) << "every character of the long word printed";
+  EXPECT_NE(stampato.find(std::string(90, 'w')), std::string::npos);
+  EXPECT_NE(stampato.find("fine"), std::string::npos);
+}
+
+TEST_F(StampaReport, ALongReferenceOnTheCoverWrapsInsideThePage) {
+  PercentualeX = 80;  // a narrow frame: the longest reference no longer fits beside its label
+  SetupPage();
+  Riferimento = std::string(30, 'r') + " " + std::string(39, 's');
+  PrintCopertina(stampante);
+  bool trovato = false;
+  for (const Tratto& t : stampante.tratti) {
+    if (t.tipo != Tratto::Testo || t.testo.empty()) continue;
+    EXPECT_LE(t.x + static_cast<double>(Len(t.testo)) * t.dimensione * 10, LarghezzaStampabile + 0.5) << t.testo;
+    trovato = trovato || t.testo == std::string(39, 's');
+  }
+  EXPECT_TRUE(trovato);
+  Riferimento.clear();
+  PercentualeX = 100;
+}
+
 TEST_F(StampaReport, TablesFollowTheThreeQuarterRule) {
   StampaTronchi = -1;
   StampaUtenze = -1;
