@@ -378,6 +378,37 @@ TEST_F(ReportFilesTest, BitmapNamesOfTheTwoReports) {
   EXPECT_EQ(uscita.Read("d.txt"), "");
 }
 
+// The diagram picture and the logo beside a report never share a name, and a project without a
+// reference gives its picture the report's own name.
+TEST_F(ReportFilesTest, TheDiagramPictureNeverTakesTheLogosName) {
+  struct Caso {
+    const char* riferimento;
+    const char* immagine;
+  };
+  const Caso casi[] = {{"logo", "logo_schema.bmp"}, {"LOGO", "LOGO_schema.bmp"}, {"", "d.bmp"}, {"   ", "d.bmp"}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.riferimento);
+    fs::remove_all(uscita.File(""));
+    fs::create_directories(uscita.File(""));
+    Riferimento = c.riferimento;
+    Spunta({&StampaDiagrammaRete, &StampaCopertina});
+    for (const char* report : {"d.html", "d.txt"}) {
+      SCOPED_TRACE(report);
+      fs::remove(uscita.File(c.immagine));
+      finestre.risposte.push_back(uscita.File(report));
+      utente.Attendi("conclusa con successo");
+      if (std::string(report) == "d.html")
+        PrintHTMLReport(0);
+      else
+        PrintTXTReport();
+      EXPECT_EQ(uscita.Read(c.immagine), "BMschema");
+      EXPECT_EQ(uscita.Read("logo.bmp"), programma.Read("logo.bmp"));
+      EXPECT_FALSE(fs::exists(uscita.File(".bmp")));
+    }
+    EXPECT_NE(Testo("d.html").find("<IMG src='" + std::string(c.immagine) + "'"), std::string::npos);
+  }
+}
+
 TEST_F(ReportFilesTest, PressurisedCoverAndEquivalentLengths) {
   RendiPressurizzata();
   BloccoReti = {};
