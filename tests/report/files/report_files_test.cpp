@@ -755,6 +755,36 @@ TEST_F(ReportFilesTest, TextReportSeparatorsTabsAndTotals) {
   EXPECT_EQ(finestre.eventi.back(), "dialogo chiuso");
 }
 
+// In the text report every table's header line is cut into its columns by the separator, as its
+// data lines are: one cell per column in both.
+TEST_F(ReportFilesTest, EveryTextTableHeadingIsSeparatedLikeItsRows) {
+  for (bool pressione : {false, true}) {
+    SCOPED_TRACE(pressione ? "pressurised" : "internal");
+    if (pressione) RendiPressurizzata();
+    Spunta({&StampaTronchi, &StampaPDCLocalizzate, &StampaVerifica, &StampaUtenze});
+    const std::string nome = pressione ? "rete.txt" : "casa.txt";
+    finestre.risposte.push_back(uscita.File(nome));
+    utente.Attendi("TXT conclusa con successo");
+    PrintTXTReport();
+    const std::vector<std::string> righe = Righe(Testo(nome));
+    std::vector<ReportTable> tabelle = {ReportTable::SegmentTable, ReportTable::LocalLossTable,
+                                        ReportTable::WorstPathTable, ReportTable::ApplianceTable};
+    if (pressione) tabelle.push_back(ReportTable::EquivalentLengthTable);
+    for (ReportTable t : tabelle) {
+      SCOPED_TRACE(GetReportTitle(t));
+      const size_t colonne = static_cast<size_t>(UltimaColonnaReport(GetReportView(t)) + 1);
+      size_t titolo = 0;
+      while (titolo < righe.size() && righe[titolo] != GetReportTitle(t)) ++titolo;
+      ASSERT_LT(titolo, righe.size());
+      size_t intestazione = titolo + 1;
+      while (intestazione < righe.size() && righe[intestazione].empty()) ++intestazione;
+      ASSERT_LT(intestazione + 1, righe.size());
+      EXPECT_EQ(static_cast<size_t>(Conta(righe[intestazione], "\t")), colonne) << righe[intestazione];
+      EXPECT_EQ(static_cast<size_t>(Conta(righe[intestazione + 1], "\t")), colonne) << righe[intestazione + 1];
+    }
+  }
+}
+
 TEST_F(ReportFilesTest, TextLineWriters) {
   TextWriter w("/dev/null");
   StreamTXT = &w;
