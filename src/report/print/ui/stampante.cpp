@@ -1,6 +1,10 @@
 #include "report/print/ui/stampante.h"
 
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QPrintDialog>
+#include <QPushButton>
+#include <QTimer>
 #include <QPrinterInfo>
 
 #include "model/files.h"
@@ -37,6 +41,19 @@ void ImpostaStampanteCorrente(QWidget* parent) {
   QPrintDialog dialogo(&printer, parent);
   dialogo.setObjectName(QStringLiteral("ImpostaStampante"));
   dialogo.setOption(QAbstractPrintDialog::PrintToFile, true);
+  // It sets the printer up and prints nothing: "OK" rather than "Stampa", and no output file, which
+  // the print command asks for with the project's name.
+  for (QDialogButtonBox* bottoni : dialogo.findChildren<QDialogButtonBox*>())
+    if (QPushButton* ok = bottoni->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("OK"));
+  // The dialog shows its file row again whenever the printer changes: hidden after each change.
+  auto nascondiFile = [&dialogo]() {
+    for (const char* nome : {"lOutput", "filename", "fileBrowser"})
+      if (QWidget* w = dialogo.findChild<QWidget*>(QString::fromLatin1(nome))) w->hide();
+  };
+  QTimer::singleShot(0, &dialogo, nascondiFile);
+  if (QComboBox* stampanti = dialogo.findChild<QComboBox*>(QStringLiteral("printers")))
+    QObject::connect(stampanti, &QComboBox::currentIndexChanged, &dialogo,
+                     [&dialogo, nascondiFile]() { QTimer::singleShot(0, &dialogo, nascondiFile); });
   if (MostraModale(dialogo) != QDialog::Accepted) return;
   // Where a PDF goes is the print command's question, asked with the project's name.
   if (IsStampantePdf(printer)) printer.setOutputFileName(QString());
