@@ -16,6 +16,8 @@ namespace varnex {
 extern TextWriter* StreamTXT;
 // The cell separator: a TAB.
 extern std::string SeparatoreTXT;
+// The width in characters at which the free texts of the file wrap.
+inline constexpr int LarghezzaRigaTXT = 80;
 
 // The text run of the print dialog.
 void PrintTXTReport();

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "model/files.h"
 #include "model/interaction.h"
 #include "model/rete.h"
 #include "model/strings.h"
@@ -35,9 +36,14 @@ std::string MessaggioFallimento(const std::string& intestazione, int16_t passo, 
 
 std::string PercorsoBitmap(const std::string& reportPath, bool sostituisciPunti) {
   std::string nome = Left(Riferimento, 70);
+  // Without a reference the picture takes the report's own name rather than a bare ".bmp".
+  if (Trim(nome).empty()) nome = GetNomeSenzaEstensione(reportPath);
+  if (Trim(nome).empty()) nome = "schema";
   for (char& c : nome) {
     if (c == '/' || c == '\\' || (sostituisciPunti && c == '.')) c = '_';
   }
+  // The logo is copied beside the report under its own name: the diagram must not take it.
+  if (UCase(nome) == "LOGO") nome += "_schema";
   return CartellaReport(reportPath) + nome + ".bmp";
 }
 

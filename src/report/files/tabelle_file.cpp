@@ -1,8 +1,11 @@
 #include "report/files/tabelle_file.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include "model/campi.h"
 #include "model/colonne.h"
+#include "model/strings.h"
 #include "model/numbers.h"
 #include "report/files/stampa_file.h"
 
@@ -36,6 +39,28 @@ LayoutColonneFile LayoutVista(int16_t view) {
   for (int16_t c = 0; c <= ultima; ++c)
     pesi.push_back(ColonneGriglia[static_cast<size_t>(view)][static_cast<size_t>(c)].PesoColonna);
   return CalcolaLayoutColonne(pesi);
+}
+
+namespace {
+
+void Allarga(LayoutColonneFile& layout, int16_t c, const std::string& testo) {
+  const auto caratteri = static_cast<int32_t>(Len(testo));
+  if (caratteri <= layout.Limite[static_cast<size_t>(c)]) return;
+  layout.Limite[static_cast<size_t>(c)] = static_cast<int16_t>(std::min<int32_t>(caratteri, 32767));
+  layout.Larghezza[static_cast<size_t>(c)] = (caratteri + 1) * 2;
+}
+
+}  // namespace
+
+void AllargaPerContenuto(LayoutColonneFile& layout, int16_t view, const std::vector<int16_t>& righe,
+                         const std::optional<TotaleReport>& totale) {
+  constexpr int16_t SenzaLimite = 32767;
+  for (int16_t c = 0; c <= layout.Ultima; ++c) {
+    if (ColonneGriglia[static_cast<size_t>(view)][static_cast<size_t>(c)].IdCampo == campo::ID_RIF) continue;
+    for (int16_t seg : righe) Allarga(layout, c, GetCellText(view, c, seg, SenzaLimite));
+  }
+  if (totale && totale->Colonna >= 0 && totale->Colonna <= layout.Ultima)
+    Allarga(layout, totale->Colonna, GetReportTotalText(*totale, view, SenzaLimite));
 }
 
 }  // namespace varnex

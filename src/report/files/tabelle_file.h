@@ -5,7 +5,10 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
+
+#include "report/print/tabelle_report.h"
 
 namespace varnex {
 
@@ -25,5 +28,11 @@ struct LayoutColonneFile {
 LayoutColonneFile CalcolaLayoutColonne(const std::vector<int16_t>& pesi);
 // The layout of a view of the column definitions (columns 0 to its last).
 LayoutColonneFile LayoutVista(int16_t view);
+
+// Widens every column whose cells (or totals value) hold more characters than it takes, to two
+// millimetres a character plus one: numbers, diameters and names are never cut. Only the free
+// reference text of a segment keeps the column's limit.
+void AllargaPerContenuto(LayoutColonneFile& layout, int16_t view, const std::vector<int16_t>& righe,
+                         const std::optional<TotaleReport>& totale);
 
 }  // namespace varnex

@@ -31,8 +31,11 @@ int16_t UltimoTronco(int16_t net) {
 
 void ScriviTabellaHTML(ReportTable tabella, int16_t net) {
   const int16_t view = GetReportView(tabella);
-  const LayoutColonneFile layout = LayoutVista(view);
+  LayoutColonneFile layout = LayoutVista(view);
   const int16_t ultima = layout.Ultima;
+  const std::vector<int16_t> righe = GetReportRows(tabella);
+  const std::optional<TotaleReport> totale = GetReportTotal(tabella, righe);
+  AllargaPerContenuto(layout, view, righe, totale);
 
   ScriviRigaHTML(kRigaSpaziatura);
   Spesa(4);
@@ -55,7 +58,6 @@ void ScriviTabellaHTML(ReportTable tabella, int16_t net) {
   Spesa(8, kTagTabella);
 
   const int16_t ultimoTronco = UltimoTronco(net);
-  const std::vector<int16_t> righe = GetReportRows(tabella);
   for (int16_t seg : righe) {
     const bool ultimaRiga = seg == ultimoTronco;
     ScriviRigaHTML("<TR>");
@@ -72,7 +74,6 @@ void ScriviTabellaHTML(ReportTable tabella, int16_t net) {
   }
   ScriviRigaHTML("</TABLE><BR>");
 
-  const std::optional<TotaleReport> totale = GetReportTotal(tabella, righe);
   if (!totale) return;
   ScriviRigaHTML(kRigaSpaziatura);
   Spesa(4);

@@ -13,22 +13,21 @@ namespace varnex {
 
 namespace {
 
-// Header and data lines of a table; the segment table's header cells carry the separator too.
-void ScriviCorpoTXT(ReportTable tabella, int16_t view, const LayoutColonneFile& layout) {
+// Header and data lines of a table.
+void ScriviCorpoTXT(ReportTable tabella, int16_t view, LayoutColonneFile layout) {
   const int16_t ultima = layout.Ultima;
-  const bool separaIntestazione = tabella == ReportTable::SegmentTable;
+  const std::vector<int16_t> righe = GetReportRows(tabella);
+  const std::optional<TotaleReport> totale = GetReportTotal(tabella, righe);
+  AllargaPerContenuto(layout, view, righe, totale);
+  // Header cells carry the separator as the data cells do, so that every heading stays apart.
   for (int16_t c = 0; c <= ultima; ++c) {
     const CaptionColonna caption = GetColumnCaption(view, c, layout.Limite[c]);
-    std::string cella = caption.Titolo + " " + caption.Unita;
-    if (separaIntestazione) cella += SeparatoreTXT;
-    WriteText(cella, c == ultima ? -1 : 0);
+    WriteText(caption.Titolo + " " + caption.Unita + SeparatoreTXT, c == ultima ? -1 : 0);
   }
-  const std::vector<int16_t> righe = GetReportRows(tabella);
   for (int16_t seg : righe) {
     for (int16_t c = 0; c <= ultima; ++c)
       WriteText(GetCellText(view, c, seg, layout.Limite[c]) + SeparatoreTXT, c == ultima ? -1 : 0);
   }
-  const std::optional<TotaleReport> totale = GetReportTotal(tabella, righe);
   if (!totale) return;
   const int16_t k = totale->Colonna;
   if (k < 0 || k >= MaxColonneFile) throw ErroreStampaFile(errore_file::IndiceFuoriIntervallo);

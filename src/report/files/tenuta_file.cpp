@@ -5,7 +5,9 @@
 
 #include "report/files/report_html.h"
 #include "report/files/report_txt.h"
+#include "model/strings.h"
 #include "report/files/stampa_file.h"
+#include "report/print/pagina.h"
 #include "report/print/tenuta_report.h"
 
 namespace varnex {
@@ -13,6 +15,7 @@ namespace varnex {
 namespace {
 
 const char* const kTitoloCause = "CAUSA DELL'INTERVENTO";
+constexpr int LarghezzaRigaHTML = 85;
 
 }  // namespace
 
@@ -61,8 +64,22 @@ std::string ApplianceCountRow(int16_t conteggio, const std::string& etichetta, c
 void PrintTenutaImpiantoHTML() {
   const std::vector<PezzoTenuta> pezzi = GetPezziTenuta();
   CheckPageBreakHTML();
+  // Free texts break into lines of the body's width (two millimetres a character), so that even a
+  // long word or a pasted line stays on the page; their own line breaks are kept.
+  size_t colonna = 0;
+  auto aCapo = [&colonna](const std::string& testo, bool fineRiga) {
+    const double resto = static_cast<double>(LarghezzaRigaHTML) - static_cast<double>(colonna);
+    const std::vector<std::string> righe = SpezzaTesto(testo, resto, LarghezzaRigaHTML, [](const std::string& s) {
+      return static_cast<double>(Len(s));
+    });
+    std::string html;
+    for (size_t r = 0; r < righe.size(); ++r) html += (r > 0 ? "<BR>" : "") + EscapeHTML(righe[r]);
+    colonna = fineRiga ? 0 : (righe.size() == 1 ? colonna : 0) + Len(righe.back());
+    return html;
+  };
   for (size_t i = 0; i < pezzi.size(); ++i) {
     const PezzoTenuta& p = pezzi[i];
+    if (p.Tipo != TipoPezzo::Testo) colonna = 0;
     switch (p.Tipo) {
       case TipoPezzo::RigaVuota:
         if (!p.SaltaHTML) WriteSpacingLine();
@@ -74,7 +91,7 @@ void PrintTenutaImpiantoHTML() {
         break;
       case TipoPezzo::Testo:
         if (p.Grassetto) OpenBold();
-        WriteSectionWords(EscapeHTML(p.Testo), p.FineRiga ? -1 : 0);
+        WriteSectionWords(aCapo(p.Testo, p.FineRiga), p.FineRiga ? -1 : 0);
         if (p.Grassetto) CloseBold();
         // The causes follow their heading in a two-column table, present even without causes.
         if (p.Testo == kTitoloCause) {
@@ -126,25 +143,41 @@ void PrintTenutaImpiantoHTML() {
 // ---- Text ------------------------------------------------------------------------------------
 
 void PrintTenutaImpiantoTXT() {
+  // Free texts wrap at a line width a text viewer or a printed page shows whole.
+  size_t colonna = 0;
+  auto scrivi = [&colonna](const std::string& testo, bool fineRiga) {
+    const double resto = static_cast<double>(LarghezzaRigaTXT) - static_cast<double>(colonna);
+    const std::vector<std::string> righe = SpezzaTesto(testo, resto, LarghezzaRigaTXT, [](const std::string& s) {
+      return static_cast<double>(Len(s));
+    });
+    for (size_t r = 0; r < righe.size(); ++r) {
+      const bool ultima = r + 1 == righe.size();
+      WriteText(righe[r], !ultima || fineRiga ? -1 : 0);
+      colonna = ultima && !fineRiga ? (r == 0 ? colonna : 0) + Len(righe[r]) : 0;
+    }
+  };
   for (const PezzoTenuta& p : GetPezziTenuta()) {
     switch (p.Tipo) {
       case TipoPezzo::RigaVuota:
         if (!p.SaltaTesto) WriteBlankLine();
+        colonna = 0;
         break;
       case TipoPezzo::Titolo:
         WriteTextLine(p.Testo);
+        colonna = 0;
         break;
       case TipoPezzo::Testo:
-        WriteText(p.Testo, p.FineRiga ? -1 : 0);
+        scrivi(p.Testo, p.FineRiga);
         break;
       case TipoPezzo::Causa:
-        WriteText(p.Testo, -1);
+        scrivi(p.Testo, true);
         break;
       case TipoPezzo::Apparecchio:
-        WriteText(ApplianceCountText(p.Conteggio, p.Etichetta, p.Suffisso), -1);
+        scrivi(ApplianceCountText(p.Conteggio, p.Etichetta, p.Suffisso), true);
         break;
       case TipoPezzo::Firma:
         WriteText(p.ColonnaDestra ? SeparatoreTXT + SeparatoreTXT + p.Testo : p.Testo, 0);
+        colonna += Len(p.Testo);
         break;
     }
   }

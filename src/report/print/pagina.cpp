@@ -1,5 +1,7 @@
 #include "report/print/pagina.h"
 
+#include <algorithm>
+
 #include "model/files.h"
 #include "model/globals.h"
 #include "model/interaction.h"
@@ -22,6 +24,12 @@ std::string PercorsoLogo;
 namespace {
 
 IStampanteReport* stampanteReport = nullptr;
+
+// The least frame that holds a header, a body line and a footer.
+constexpr double MinimoCornice = 4000;
+// What a printer may leave unprinted along the paper's edges, and room for the footer's text line.
+constexpr double MargineCarta = 360;
+constexpr double AltezzaRigaPiede = 300;
 
 int32_t Lungo(double x) {
   auto v = ToInt32(x);
@@ -59,16 +67,64 @@ void CaricaLogo() {
   }
 }
 
+bool LogoAmmesso(int32_t larghezzaPixel, int32_t altezzaPixel) {
+  return larghezzaPixel > 0 && altezzaPixel > 0 && larghezzaPixel <= MaxLarghezzaLogoPixel &&
+         altezzaPixel <= MaxAltezzaLogoPixel;
+}
+
+namespace {
+
+// The logo's own size in twips, read by the last SetupPage.
+std::pair<int32_t, int32_t> dimensioniLogo{0, 0};
+// Room kept between the logo and the header rule.
+constexpr double SpazioSottoLogo = 40;
+
+}  // namespace
+
+RettangoloLogo AreaLogo(double larghezza, double altezza) {
+  RettangoloLogo r;
+  r.x = 0;
+  r.y = -5;
+  if (larghezza <= 0 || altezza <= 0) return r;
+  const double maxL = LarghezzaBoxLogo;
+  const double maxH = (InizioCorpoPagina - 200 - SpazioSottoLogo) - r.y;
+  double scala = 1;
+  if (larghezza * scala > maxL) scala = maxL / larghezza;
+  if (altezza * scala > maxH) scala = maxH / altezza;
+  r.larghezza = larghezza * scala;
+  r.altezza = altezza * scala;
+  return r;
+}
+
 void SetupPage() {
   IStampanteReport& p = Printer();
   const int32_t larghezza = p.Width();
   const int32_t altezza = p.Height();
-  AltezzaStampabile = Lungo(static_cast<double>(static_cast<int64_t>(PercentualeY) * (altezza - 100)) / 100.0);
-  LarghezzaStampabile = Lungo(static_cast<double>(static_cast<int64_t>(PercentualeX) * (larghezza - 2000)) / 100.0);
+  // The proportions widen or shrink the frame only as far as the paper allows: whatever is stored,
+  // the frame keeps a printer's margin on each side and the footer line ends that margin above
+  // the paper's bottom edge (the frame's top lies 600 twips below the paper's).
+  // A frame too small for a header, a line of body and a footer is taken at that least size.
+  const double maxLarghezza = std::max(static_cast<double>(larghezza) - 2.0 * MargineCarta, MinimoCornice);
+  const double maxAltezza =
+      std::max(static_cast<double>(altezza) - 600 - MargineCarta - AltezzaRigaPiede + 2000 - 200, MinimoCornice);
+  const double altezzaChiesta = static_cast<double>(static_cast<int64_t>(PercentualeY) * (altezza - 100)) / 100.0;
+  const double larghezzaChiesta = static_cast<double>(static_cast<int64_t>(PercentualeX) * (larghezza - 2000)) / 100.0;
+  AltezzaStampabile = Lungo(std::clamp(altezzaChiesta, MinimoCornice, maxAltezza));
+  LarghezzaStampabile = Lungo(std::clamp(larghezzaChiesta, MinimoCornice, maxLarghezza));
   p.ImpostaScala(static_cast<float>((static_cast<double>(LarghezzaStampabile) - larghezza) / 2.0), -600);
   InizioCorpoPagina = 800;
   LimiteFondoPagina = AltezzaStampabile - 2000;
   CaricaLogo();
+  // A picture that cannot be measured or is beyond the announced size stays out of the report.
+  if (TagLogo == "OK") {
+    const auto dimensioni = p.DimensioniImmagine(PercorsoLogo);
+    if (!dimensioni || !LogoAmmesso(dimensioni->first / TwipPerPixelImmagine, dimensioni->second / TwipPerPixelImmagine)) {
+      TagLogo.clear();
+      PercorsoLogo.clear();
+    } else {
+      dimensioniLogo = *dimensioni;
+    }
+  }
 }
 
 void SetPrinterFont(IStampanteReport& printer, const std::string& fontName) {
@@ -124,7 +180,8 @@ void PrintPageHeader(IStampanteReport& printer) {
   printer.SetCurrentY(0);
   int32_t rientro = 0;
   if (TagLogo == "OK") {
-    printer.PaintPicture(PercorsoLogo, 0, -5);
+    const RettangoloLogo area = AreaLogo(dimensioniLogo.first, dimensioniLogo.second);
+    printer.PaintPicture(PercorsoLogo, area.x, area.y, area.larghezza, area.altezza);
     rientro = Lungo(1.3 * LarghezzaBoxLogo);
   }
   printer.SetCurrentX(rientro);
@@ -179,6 +236,85 @@ void PrintBlankLines() {
   for (int i = 0; i < 3; ++i) {
     Printer().FineRiga();
     CheckPageBreak();
+  }
+}
+
+namespace {
+
+// One paragraph (no line break) into lines.
+void SpezzaParagrafo(const std::string& testo, double& larghezza, double altreRighe,
+                     const std::function<double(const std::string&)>& misura, std::vector<std::string>& righe) {
+  std::string riga;
+  bool rigaAperta = false;  // the line holds something, even only blanks
+  auto chiudi = [&]() {
+    righe.push_back(riga);
+    riga.clear();
+    rigaAperta = false;
+    larghezza = altreRighe;
+  };
+  size_t pos = 0;
+  while (true) {
+    size_t fine = testo.find(' ', pos);
+    if (fine == std::string::npos) fine = testo.size();
+    std::string parola = testo.substr(pos, fine - pos);
+    const std::string prova = rigaAperta ? riga + " " + parola : parola;
+    if (misura(prova) <= larghezza || (!rigaAperta && parola.empty())) {
+      riga = prova;
+      rigaAperta = true;
+    } else {
+      if (rigaAperta) {
+        chiudi();
+      } else if (larghezza < altreRighe && misura(parola) <= altreRighe) {
+        chiudi();  // nothing fits in what is left of the current line: the word opens the next
+      }
+      // A word wider than a whole line is split where the line ends.
+      while (misura(parola) > larghezza && Len(parola) > 1) {
+        size_t n = 1;
+        while (n + 1 <= Len(parola) && misura(Left(parola, static_cast<long>(n + 1))) <= larghezza) ++n;
+        const std::string testa = Left(parola, static_cast<long>(n));
+        riga = testa;
+        chiudi();
+        parola = parola.substr(testa.size());
+      }
+      riga = parola;
+      rigaAperta = true;
+    }
+    if (fine >= testo.size()) break;
+    pos = fine + 1;
+  }
+  righe.push_back(riga);
+  larghezza = altreRighe;
+}
+
+}  // namespace
+
+std::vector<std::string> SpezzaTesto(const std::string& testo, double primaRiga, double altreRighe,
+                                     const std::function<double(const std::string&)>& misura) {
+  std::vector<std::string> righe;
+  double larghezza = primaRiga;
+  size_t pos = 0;
+  while (true) {
+    size_t fine = testo.find('\n', pos);
+    std::string paragrafo = testo.substr(pos, fine == std::string::npos ? std::string::npos : fine - pos);
+    if (!paragrafo.empty() && paragrafo.back() == '\r') paragrafo.pop_back();
+    SpezzaParagrafo(paragrafo, larghezza, altreRighe, misura, righe);
+    if (fine == std::string::npos) break;
+    pos = fine + 1;
+  }
+  return righe;
+}
+
+void StampaAcapo(IStampanteReport& printer, const std::string& testo, bool fineRiga, double sinistra, double destra,
+                 bool controllaPagina) {
+  const std::vector<std::string> righe = SpezzaTesto(testo, destra - printer.CurrentX(), destra - sinistra,
+                                                     [&](const std::string& s) { return printer.TextWidth(s); });
+  for (size_t i = 0; i < righe.size(); ++i) {
+    if (i > 0) {
+      printer.FineRiga();
+      if (controllaPagina) CheckPageBreak();
+      printer.SetCurrentX(sinistra);
+    }
+    printer.Print(righe[i], i + 1 == righe.size() && fineRiga);
   }
 }
 

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "report/print/stampante_report.h"
 
@@ -20,12 +22,26 @@ extern int32_t LimiteFondoPagina;
 // The logo holder: the hidden 2295 x 300 twips box of the print dialog and its mark.
 inline constexpr int32_t LarghezzaBoxLogo = 2295;
 inline constexpr int32_t AltezzaBoxLogo = 300;
+// The largest logo the header takes, in pixels; a larger one is left out of the report.
+inline constexpr int32_t MaxLarghezzaLogoPixel = 184;
+inline constexpr int32_t MaxAltezzaLogoPixel = 41;
+// Twips of a picture's pixel, as the printer measures pictures.
+inline constexpr int32_t TwipPerPixelImmagine = 15;
 // "OK" when "logo.bmp" of the program folder was loaded by the last SetupPage, "" otherwise.
 extern std::string TagLogo;
 // The loaded logo file ("" without logo).
 extern std::string PercorsoLogo;
 // Loads the logo mark again from the program folder.
 void CaricaLogo();
+// True for a picture of w by h pixels the header can take.
+bool LogoAmmesso(int32_t larghezzaPixel, int32_t altezzaPixel);
+
+// Where the header paints a logo of w by h twips: at (0, -5), within the logo box's width and
+// above the header rule, shrunk with its proportions when larger, never enlarged.
+struct RettangoloLogo {
+  double x = 0, y = 0, larghezza = 0, altezza = 0;
+};
+RettangoloLogo AreaLogo(double larghezza, double altezza);
 
 // The firm texts of every header and footer: firm line 1, firm line 2, and the agent line cut or
 // padded with blanks to exactly 8 characters.
@@ -56,6 +72,19 @@ void PrintPageFooter(IStampanteReport& printer);
 void CheckPageBreak(std::optional<int16_t> lines = std::nullopt);
 // Three empty lines, each with a page check.
 void PrintBlankLines();
+
+// A free text cut into lines for a given width: the first line takes `primaRiga` (what is left
+// of the current line), the others `altreRighe`, both in the units of `misura`. Words stay whole
+// unless one alone is wider than a line; the blank where a line breaks is dropped; a line break
+// in the text ends a line. Never empty: an empty text is one empty line.
+std::vector<std::string> SpezzaTesto(const std::string& testo, double primaRiga, double altreRighe,
+                                     const std::function<double(const std::string&)>& misura);
+
+// Prints a free text from the current position on the report printer's page, going on at
+// `sinistra` on further lines when it does not fit before `destra` (each line end checks the
+// page unless told not to); with fineRiga its last line ends.
+void StampaAcapo(IStampanteReport& printer, const std::string& testo, bool fineRiga, double sinistra, double destra,
+                 bool controllaPagina = true);
 
 // The folder of a file path, with its trailing separator ("/" or "\" as the path uses it).
 std::string GetPathFolder(const std::string& path);

@@ -231,7 +231,8 @@ void StampaCopertinaComune(IStampanteReport& p) {
     if (c.Riga == 8) testo += rete ? " kg/mc   " : " kg/mc";
     if (c.Riga == 9) testo += " mmq/s";
     if (c.Riga == 12 || c.Riga == 14 || c.Riga == 15) testo += " (" + c.ValoreParentesi;
-    p.Print(testo, true);
+    // A long value (the reference, the client's name) goes on under itself, inside the page.
+    StampaAcapo(p, testo, true, p.CurrentX(), LarghezzaStampabile, false);
   };
 
   righeVuote(vuote);
@@ -498,15 +499,20 @@ void PrintTenutaImpianto(IStampanteReport& p, int16_t /*nonUsato*/) {
         break;
       case TipoPezzo::Causa:
       case TipoPezzo::Apparecchio:
-      case TipoPezzo::Firma:
+      case TipoPezzo::Firma: {
         if (pezzo.Grassetto) SetBold(p);
-        p.SetCurrentX(pezzo.ColonnaDestra ? destra : 0);
-        p.Print(pezzo.Testo, pezzo.FineRiga);
+        // A text of the left column wraps before the right column, one of the right column at the
+        // page's edge.
+        const double inizio = pezzo.ColonnaDestra ? destra : 0;
+        const double fine = pezzo.ColonnaDestra || pezzo.FineRiga ? LarghezzaStampabile : destra;
+        p.SetCurrentX(inizio);
+        StampaAcapo(p, pezzo.Testo, pezzo.FineRiga, inizio, fine);
         if (pezzo.Grassetto) ResetBold(p);
         break;
+      }
       case TipoPezzo::Testo:
         if (pezzo.Grassetto) SetBold(p);
-        p.Print(pezzo.Testo, pezzo.FineRiga);
+        StampaAcapo(p, pezzo.Testo, pezzo.FineRiga, 0, LarghezzaStampabile);
         if (pezzo.Grassetto) ResetBold(p);
         break;
     }

@@ -54,8 +54,8 @@ class IStampanteReport {
   virtual void Line(double x1, double y1, double x2, double y2) = 0;
   // Size in twips of a picture file; nullopt when it cannot be read.
   virtual std::optional<std::pair<int32_t, int32_t>> DimensioniImmagine(const std::string& percorso) = 0;
-  // A picture file at (x, y) in its own size.
-  virtual void PaintPicture(const std::string& percorso, double x, double y) = 0;
+  // A picture file stretched over the rectangle at (x, y), larghezza by altezza twips.
+  virtual void PaintPicture(const std::string& percorso, double x, double y, double larghezza, double altezza) = 0;
 
   // Prints the text at the current position; with fineRiga the line ends: CurrentY moves down one
   // text height of the current font and CurrentX back to the left margin (0 in the page frame),

@@ -21,6 +21,27 @@ const TColonnaGriglia& Colonna(int16_t view, int16_t col) {
 
 std::string Taglia(const std::string& testo, int16_t maxChars) { return Left(testo, maxChars < 0 ? 0 : maxChars); }
 
+// A name over two lines of at most maxChars characters: whole words on the first line while they
+// fit (a first word too long is split), the rest on the second, cut to the width.
+std::pair<std::string, std::string> DividiSuDueRighe(const std::string& nome, int16_t maxChars) {
+  std::string prima;
+  size_t pos = 0;
+  while (pos < nome.size()) {
+    size_t fine = nome.find(' ', pos);
+    if (fine == std::string::npos) fine = nome.size();
+    const std::string parola = nome.substr(pos, fine - pos);
+    const std::string prova = prima.empty() ? parola : prima + " " + parola;
+    if (static_cast<int32_t>(Len(prova)) > maxChars) break;
+    prima = prova;
+    pos = fine < nome.size() ? fine + 1 : fine;
+  }
+  if (prima.empty()) {
+    prima = Left(nome, maxChars);
+    pos = prima.size();
+  }
+  return {prima, Taglia(Trim(nome.substr(pos)), maxChars)};
+}
+
 bool IsSpc(int16_t codice) { return codice >= campo::ID_SPC5 && codice <= campo::ID_SPC10; }
 
 // Codes that show "-" for 0 in each view.
@@ -105,11 +126,23 @@ CaptionColonna GetColumnCaption(int16_t view, int16_t col, int16_t maxChars) {
   const TColonnaGriglia& c = Colonna(view, col);
   CaptionColonna caption;
   caption.Titolo = Taglia(c.Titolo, maxChars);
+  caption.Unita = Taglia(c.Unita, maxChars);
   if (view == 9) {
-    if (IsSpc(c.IdCampo)) caption.Titolo = Taglia(NomiSpeciali[static_cast<size_t>(c.IdCampo - campo::ID_SPC5 + 5)], maxChars);
+    if (IsSpc(c.IdCampo)) {
+      // The fittings' own names often share their first word ("VALVOLA A SFERA", "VALVOLA DI
+      // RITEGNO"): a name too long for one line goes on over the second, so that the columns
+      // stay apart.
+      const std::string nome = Trim(NomiSpeciali[static_cast<size_t>(c.IdCampo - campo::ID_SPC5 + 5)]);
+      if (maxChars > 0 && static_cast<int32_t>(Len(nome)) > maxChars) {
+        const auto righe = DividiSuDueRighe(nome, maxChars);
+        caption.Titolo = righe.first;
+        caption.Unita = righe.second;
+        return caption;
+      }
+      caption.Titolo = nome;
+    }
     caption.Titolo = Taglia(Trim(caption.Titolo), maxChars);
   }
-  caption.Unita = Taglia(c.Unita, maxChars);
   return caption;
 }
 

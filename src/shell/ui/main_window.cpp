@@ -6,8 +6,6 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QScrollArea>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -609,9 +607,7 @@ void frmMainForm::StampaMnu_Click() { MostraStampa(this); }
 
 void frmMainForm::mnuImpostaStampante_Click() {
   if (IsStampanteInstallata()) {
-    QPrinter stampante;
-    QPrintDialog dialogo(&stampante, this);
-    MostraModale(dialogo);
+    ImpostaStampanteCorrente(this);
     return;
   }
   MsgBox("ATTENZIONE!!!\r\nNon è stata installata alcuna stampante sul sistema.", Bottoni::OK, Icona::Esclamazione);

@@ -39,10 +39,10 @@ void DipingiFiamma(QPainter& g, double x, double base, double larghezza, double 
 
 }  // namespace
 
-QImage DisegnaLogo() {
-  QImage img(240, 72, QImage::Format_RGB32);
-  img.fill(Qt::white);
-  QPainter g(&img);
+namespace {
+
+// The logo on a 240 x 72 drawing surface.
+void DipingiLogo(QPainter& g) {
   g.setRenderHint(QPainter::Antialiasing);
   // A pipe run with a bend, and the flame at its end.
   QLinearGradient tubo(0, 44, 0, 60);
@@ -74,6 +74,26 @@ QImage DisegnaLogo() {
   g.setFont(f2);
   g.setPen(QColor(70, 80, 110));
   g.drawText(QRectF(82, 44, 154, 22), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("impianti e reti gas"));
+}
+
+}  // namespace
+
+QImage DisegnaLogo() {
+  QImage img(240, 72, QImage::Format_RGB32);
+  img.fill(Qt::white);
+  QPainter g(&img);
+  DipingiLogo(g);
+  return img;
+}
+
+QImage DisegnaLogoStampa() {
+  // The report's page header takes a logo of at most 184 x 41 pixels: the same drawing, smaller.
+  constexpr double scala = 41.0 / 72.0;
+  QImage img(static_cast<int>(240 * scala), 41, QImage::Format_RGB32);
+  img.fill(Qt::white);
+  QPainter g(&img);
+  g.scale(scala, scala);
+  DipingiLogo(g);
   return img;
 }
 

@@ -14,14 +14,18 @@
 
 #include "model/archivi_scrittura_bloccata.h"
 #include "model/calcolo_prova.h"
+#include "model/campi.h"
 #include "model/colonne.h"
 #include "model/files.h"
+#include "model/raccordi.h"
 #include "model/rete.h"
+#include "model/strings.h"
 #include "model/textfile.h"
 #include "report/files/report_html.h"
 #include "report/files/report_txt.h"
 #include "report/files/stampa_file.h"
 #include "report/files/tabelle_file.h"
+#include "report/print/tabelle_report.h"
 #include "report/print/sezioni.h"
 #include "support/fake_interaction.h"
 #include "support/temp_folder.h"
@@ -374,6 +378,37 @@ TEST_F(ReportFilesTest, BitmapNamesOfTheTwoReports) {
   EXPECT_EQ(uscita.Read("d.txt"), "");
 }
 
+// The diagram picture and the logo beside a report never share a name, and a project without a
+// reference gives its picture the report's own name.
+TEST_F(ReportFilesTest, TheDiagramPictureNeverTakesTheLogosName) {
+  struct Caso {
+    const char* riferimento;
+    const char* immagine;
+  };
+  const Caso casi[] = {{"logo", "logo_schema.bmp"}, {"LOGO", "LOGO_schema.bmp"}, {"", "d.bmp"}, {"   ", "d.bmp"}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.riferimento);
+    fs::remove_all(uscita.File(""));
+    fs::create_directories(uscita.File(""));
+    Riferimento = c.riferimento;
+    Spunta({&StampaDiagrammaRete, &StampaCopertina});
+    for (const char* report : {"d.html", "d.txt"}) {
+      SCOPED_TRACE(report);
+      fs::remove(uscita.File(c.immagine));
+      finestre.risposte.push_back(uscita.File(report));
+      utente.Attendi("conclusa con successo");
+      if (std::string(report) == "d.html")
+        PrintHTMLReport(0);
+      else
+        PrintTXTReport();
+      EXPECT_EQ(uscita.Read(c.immagine), "BMschema");
+      EXPECT_EQ(uscita.Read("logo.bmp"), programma.Read("logo.bmp"));
+      EXPECT_FALSE(fs::exists(uscita.File(".bmp")));
+    }
+    EXPECT_NE(Testo("d.html").find("<IMG src='" + std::string(c.immagine) + "'"), std::string::npos);
+  }
+}
+
 TEST_F(ReportFilesTest, PressurisedCoverAndEquivalentLengths) {
   RendiPressurizzata();
   BloccoReti = {};
@@ -420,7 +455,187 @@ TEST_F(ReportFilesTest, PressurisedCoverAndEquivalentLengths) {
   EXPECT_TRUE(equivalenti);
 }
 
+// ---- Column widths ---------------------------------------------------------------------------
+
+// The cells of one table of a report file: the text from the table's title to the next title.
+std::string TrattoTabella(const std::string& testo, const std::string& titolo, const std::vector<std::string>& titoli) {
+  const size_t inizio = testo.find(titolo);
+  if (inizio == std::string::npos) return {};
+  size_t fine = testo.size();
+  for (const std::string& altro : titoli) {
+    const size_t p = testo.find(altro, inizio + titolo.size());
+    if (altro != titolo && p != std::string::npos && p < fine) fine = p;
+  }
+  return testo.substr(inizio, fine - inizio);
+}
+
+std::vector<std::string> CelleTXT(const std::string& tratto) {
+  std::vector<std::string> celle;
+  for (const std::string& riga : Righe(tratto)) {
+    size_t inizio = 0;
+    for (size_t p = riga.find('\t'); p != std::string::npos; p = riga.find('\t', inizio)) {
+      celle.push_back(riga.substr(inizio, p - inizio));
+      inizio = p + 1;
+    }
+  }
+  return celle;
+}
+
+std::vector<std::string> CelleHTML(const std::string& tratto) {
+  std::vector<std::string> celle;
+  for (size_t p = tratto.find("mm;'>"); p != std::string::npos; p = tratto.find("mm;'>", p + 1)) {
+    const size_t fine = tratto.find('<', p + 5);
+    std::string cella = tratto.substr(p + 5, fine - p - 5);
+    for (size_t q = cella.find("&quot;"); q != std::string::npos; q = cella.find("&quot;")) cella.replace(q, 6, "\"");
+    celle.push_back(cella);
+  }
+  return celle;
+}
+
+bool Contiene(const std::vector<std::string>& celle, const std::string& testo) {
+  for (const std::string& c : celle)
+    if (c == testo) return true;
+  return false;
+}
+
+// The longest values a valid network puts in its columns reach both report files whole: a
+// cumulative drop above 100 Pa, a diameter with its inch mark, a flow with its simultaneity, the
+// fittings' names; a value wider than its column widens the column instead of losing digits.
+TEST_F(ReportFilesTest, TheLongestValuesOfEveryColumnAreWrittenWhole) {
+  struct Caso {
+    bool pressione;
+    std::vector<ReportTable> tabelle;
+    std::vector<std::string> attesi;  // texts that must stand whole in a cell
+  };
+  const Caso casi[] = {
+      {false,
+       {ReportTable::SegmentTable, ReportTable::LocalLossTable, ReportTable::WorstPathTable,
+        ReportTable::ApplianceTable},
+       {"1 1/4\"", "ACCIAIOT", "Riscaldamento"}},
+      {true,
+       {ReportTable::SegmentTable, ReportTable::LocalLossTable, ReportTable::EquivalentLengthTable,
+        ReportTable::WorstPathTable, ReportTable::ApplianceTable},
+       {"1 1/4\"", "[60%] 18,300"}},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.pressione ? "pressurised" : "internal");
+    test::PreparaCalcolo();
+    Materiali[1][4].RifDiametro = "1 1/4\"";
+    if (c.pressione) RendiPressurizzata();
+    BloccoReti = {};
+    // A long line to a boiler on a thin pipe: a cumulative drop above 100 Pa, lengths near 100 m.
+    test::AggiungiProva(0, 95.5f);
+    Tronco(1).ID_DIAMETRO = "1 1/4\"";
+    Tronco(1).ID_DIAMCUSTOM = -1;
+    test::AggiungiProva(1, 9.25f, 2.5f);
+    Tronco(2).ID_DIAMETRO = "1/2";
+    Tronco(2).ID_DIAMCUSTOM = -1;
+    Tronco(2).TipologiaUtenza = 2;
+    test::AggiungiProva(1, 3.5f, c.pressione ? 28.0f : 2.0f);
+    Tronco(1).ID_CONTEMP = 60;
+    Tronco(3).ID_SPC6 = 12;
+    Tronco(3).ID_NCURVE = 15;
+    Tronco(3).TipologiaUtenza = 2;
+    Spunta({&StampaTronchi, &StampaPDCLocalizzate, &StampaVerifica, &StampaUtenze});
+    const std::string nome = c.pressione ? "rete" : "casa";
+    finestre.risposte.push_back(uscita.File(nome + ".html"));
+    finestre.risposte.push_back(uscita.File(nome + ".txt"));
+    utente.Attendi("HTML conclusa con successo");
+    utente.Attendi("TXT conclusa con successo");
+    PrintHTMLReport(0);
+    PrintTXTReport();
+
+    std::vector<std::string> titoli;
+    for (ReportTable t : c.tabelle) titoli.push_back(GetReportTitle(t));
+    const std::string html = Testo(nome + ".html");
+    const std::string txt = Testo(nome + ".txt");
+    std::vector<std::string> tutte;
+    size_t controllate = 0;
+    for (ReportTable t : c.tabelle) {
+      SCOPED_TRACE(GetReportTitle(t));
+      const std::vector<std::string> celleHtml = CelleHTML(TrattoTabella(html, GetReportTitle(t), titoli));
+      const std::vector<std::string> celleTxt = CelleTXT(TrattoTabella(txt, GetReportTitle(t), titoli));
+      const int16_t view = GetReportView(t);
+      for (int16_t seg : GetReportRows(t))
+        for (int16_t col = 0; col <= UltimaColonnaReport(view); ++col) {
+          if (ColonneGriglia[static_cast<size_t>(view)][static_cast<size_t>(col)].IdCampo == campo::ID_RIF) continue;
+          const std::string intero = GetCellText(view, col, seg, 32767);
+          EXPECT_TRUE(Contiene(celleHtml, intero.empty() ? "&nbsp;" : intero)) << "HTML cuts " << intero;
+          EXPECT_TRUE(Contiene(celleTxt, intero)) << "text cuts " << intero;
+          tutte.push_back(intero);
+          ++controllate;
+        }
+    }
+    EXPECT_GT(controllate, 40u);
+    bool sopraCento = false;
+    for (const std::string& v : tutte)
+      if (!c.pressione && v.size() == 6 && v[3] == ',') sopraCento = true;
+    if (!c.pressione) EXPECT_TRUE(sopraCento) << "a value of 100 or more with two decimals";
+    for (const std::string& atteso : c.attesi) {
+      bool trovato = false;
+      for (const std::string& v : tutte) trovato = trovato || v == atteso;
+      EXPECT_TRUE(trovato) << atteso;
+    }
+  }
+}
+
+// With the shipped column definitions and fittings, the two caption lines of every column of a
+// report table, cut to the column, tell it apart from the other columns of its table.
+TEST_F(ReportFilesTest, TheCaptionsOfEveryReportTableTellTheColumnsApart) {
+  ASSERT_TRUE(CaricaSpeciali());
+  for (int16_t view : {1, 2, 3, 4, 6, 7, 8, 9, 10}) {
+    SCOPED_TRACE(view);
+    const LayoutColonneFile layout = LayoutVista(view);
+    std::vector<std::string> intestazioni;
+    for (int16_t c = 0; c <= layout.Ultima; ++c) {
+      const CaptionColonna caption = GetColumnCaption(view, c, layout.Limite[static_cast<size_t>(c)]);
+      const std::string testo = caption.Titolo + "|" + caption.Unita;
+      for (const std::string& altra : intestazioni) EXPECT_NE(testo, altra);
+      intestazioni.push_back(testo);
+    }
+  }
+}
+
 // ---- Tightness report ------------------------------------------------------------------------
+
+// A long note of the tightness report wraps in both files: text lines of at most 80 characters,
+// HTML lines broken at the body's width; every word is kept, and the note's own line break too.
+TEST_F(ReportFilesTest, ALongTightnessNoteWrapsInBothFiles) {
+  std::string nota;
+  for (int i = 0; i < 50; ++i) nota += "parola" + std::to_string(i) + " ";
+  nota += std::string(200, 'x') + "\r\nseconda riga";
+  TenutaImpianto.Note = nota;
+  Spunta({&StampaTenutaImpianto});
+  finestre.risposte.push_back(uscita.File("nota.html"));
+  finestre.risposte.push_back(uscita.File("nota.txt"));
+  utente.Attendi("HTML conclusa con successo");
+  utente.Attendi("TXT conclusa con successo");
+  PrintHTMLReport(0);
+  PrintTXTReport();
+
+  const std::string txt = Testo("nota.txt");
+  std::string unito;
+  for (const std::string& r : Righe(txt)) {
+    EXPECT_LE(Len(r), 80u) << r;
+    unito += r + " ";
+  }
+  for (int i = 0; i < 50; ++i) EXPECT_NE(unito.find("parola" + std::to_string(i) + " "), std::string::npos) << i;
+  size_t x = 0;
+  for (char c : unito) x += c == 'x';
+  EXPECT_EQ(x, 200u);
+  EXPECT_NE(unito.find(" seconda riga "), std::string::npos);
+
+  const std::string html = Testo("nota.html");
+  const size_t inizio = html.find("parola0");
+  ASSERT_NE(inizio, std::string::npos);
+  const std::string parte = html.substr(inizio, html.find("seconda riga") - inizio);
+  EXPECT_GE(Conta(parte, "<BR>"), 5u);
+  size_t pos = 0;
+  for (size_t br = parte.find("<BR>"); br != std::string::npos; br = parte.find("<BR>", pos)) {
+    EXPECT_LE(br - pos, 85u);
+    pos = br + 4;
+  }
+}
 
 TEST_F(ReportFilesTest, TightnessReportSpacingAndCauses) {
   struct Caso {
@@ -591,6 +806,36 @@ TEST_F(ReportFilesTest, TextReportSeparatorsTabsAndTotals) {
   EXPECT_EQ(uscita.Read("Villa.bmp"), "BMschema");
   EXPECT_EQ(uscita.Read("logo.bmp"), programma.Read("logo.bmp"));
   EXPECT_EQ(finestre.eventi.back(), "dialogo chiuso");
+}
+
+// In the text report every table's header line is cut into its columns by the separator, as its
+// data lines are: one cell per column in both.
+TEST_F(ReportFilesTest, EveryTextTableHeadingIsSeparatedLikeItsRows) {
+  for (bool pressione : {false, true}) {
+    SCOPED_TRACE(pressione ? "pressurised" : "internal");
+    if (pressione) RendiPressurizzata();
+    Spunta({&StampaTronchi, &StampaPDCLocalizzate, &StampaVerifica, &StampaUtenze});
+    const std::string nome = pressione ? "rete.txt" : "casa.txt";
+    finestre.risposte.push_back(uscita.File(nome));
+    utente.Attendi("TXT conclusa con successo");
+    PrintTXTReport();
+    const std::vector<std::string> righe = Righe(Testo(nome));
+    std::vector<ReportTable> tabelle = {ReportTable::SegmentTable, ReportTable::LocalLossTable,
+                                        ReportTable::WorstPathTable, ReportTable::ApplianceTable};
+    if (pressione) tabelle.push_back(ReportTable::EquivalentLengthTable);
+    for (ReportTable t : tabelle) {
+      SCOPED_TRACE(GetReportTitle(t));
+      const size_t colonne = static_cast<size_t>(UltimaColonnaReport(GetReportView(t)) + 1);
+      size_t titolo = 0;
+      while (titolo < righe.size() && righe[titolo] != GetReportTitle(t)) ++titolo;
+      ASSERT_LT(titolo, righe.size());
+      size_t intestazione = titolo + 1;
+      while (intestazione < righe.size() && righe[intestazione].empty()) ++intestazione;
+      ASSERT_LT(intestazione + 1, righe.size());
+      EXPECT_EQ(static_cast<size_t>(Conta(righe[intestazione], "\t")), colonne) << righe[intestazione];
+      EXPECT_EQ(static_cast<size_t>(Conta(righe[intestazione + 1], "\t")), colonne) << righe[intestazione + 1];
+    }
+  }
 }
 
 TEST_F(ReportFilesTest, TextLineWriters) {

@@ -13,6 +13,7 @@
 #include "report/print/stampante_finta.h"
 #include "shell/stato_interfaccia.h"
 #include "support/fake_interaction.h"
+#include "support/temp_folder.h"
 #include "tightness/tenuta.h"
 
 namespace varnex {
@@ -248,6 +249,159 @@ TEST_F(StampaReport, HeaderTitleAndFooterTexts) {
   DittaRiga1.clear();
   DittaRiga2.clear();
   DittaAgente.clear();
+}
+
+// The logo stays inside the header's logo box: left of the firm lines, above the header rule,
+// with its proportions; a logo beyond the announced 184 x 41 pixels is left out with its indent.
+TEST_F(StampaReport, TheLogoStaysInsideTheHeaderBox) {
+  test::TempFolder programma;
+  programma.UsaComeCartellaProgramma();
+  programma.Write("logo.bmp", "BM");
+  DittaRiga1 = "Ditta Rossi";
+  DittaRiga2 = "Via Roma 1";
+  struct Caso {
+    int32_t pixelL, pixelH;
+    bool stampato;
+  };
+  const Caso casi[] = {{137, 41, true}, {184, 41, true}, {40, 20, true}, {184, 42, false}, {240, 72, false}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(std::to_string(c.pixelL) + " x " + std::to_string(c.pixelH));
+    stampante.tratti.clear();
+    stampante.dimensioniImmagine = {c.pixelL * 15, c.pixelH * 15};
+    SetupPage();
+    PrintPageHeader(stampante);
+    const Tratto* logo = nullptr;
+    const Tratto* ditta = nullptr;
+    const Tratto* riga = nullptr;
+    for (const Tratto& t : stampante.tratti) {
+      if (t.tipo == Tratto::Immagine) logo = &t;
+      if (t.tipo == Tratto::Testo && t.testo == "Ditta Rossi") ditta = &t;
+      if (t.tipo == Tratto::Linea) riga = &t;
+    }
+    ASSERT_TRUE(ditta && riga);
+    if (!c.stampato) {
+      EXPECT_EQ(logo, nullptr);
+      EXPECT_DOUBLE_EQ(ditta->x, 0) << "no logo, no indent";
+      continue;
+    }
+    ASSERT_TRUE(logo);
+    EXPECT_DOUBLE_EQ(logo->x, 0);
+    EXPECT_DOUBLE_EQ(logo->y, -5);
+    EXPECT_LE(logo->x2, LarghezzaBoxLogo);
+    EXPECT_LT(logo->x2, ditta->x) << "the firm lines start right of the logo";
+    EXPECT_LT(logo->y2, riga->y) << "the logo ends above the header rule";
+    EXPECT_LT(logo->y2, InizioCorpoPagina) << "the first body line is free";
+    EXPECT_NEAR((logo->x2 - logo->x) / (logo->y2 - logo->y), static_cast<double>(c.pixelL) / c.pixelH, 0.01);
+    EXPECT_LE(logo->x2 - logo->x, c.pixelL * 15.0) << "never enlarged";
+  }
+  DittaRiga1.clear();
+  DittaRiga2.clear();
+}
+
+// Whatever proportions are stored, the header, the body and the footer stay on the paper: every
+// text and line of a header and a footer lies inside the page, with a printer's margin below.
+TEST_F(StampaReport, TheFrameStaysOnThePaperAtEveryProportion) {
+  DittaRiga1 = "Ditta Rossi";
+  PercorsoProgetto = "/prove/casa.RTG";
+  for (int16_t percentuale : {-50, 30, 80, 100, 110, 120, 150, 32000}) {
+    SCOPED_TRACE(percentuale);
+    PercentualeX = PercentualeY = percentuale;
+    stampante.tratti.clear();
+    SetupPage();
+    ResetPrinterFont(stampante);
+    PrintPageHeader(stampante);
+    PrintPageFooter(stampante);
+    const double larghezza = stampante.Width(), altezza = stampante.Height();
+    int testi = 0;
+    for (const Tratto& t : stampante.tratti) {
+      // Paper coordinates: the user scale's origin is the paper's (ScaleLeft, ScaleTop).
+      const double x = t.x - stampante.ScaleLeft(), y = t.y - stampante.ScaleTop();
+      if (t.tipo == Tratto::Testo && !t.testo.empty()) {
+        ++testi;
+        const double fine = x + static_cast<double>(Len(t.testo)) * t.dimensione * 10;
+        EXPECT_GE(x, 0) << t.testo;
+        EXPECT_LE(fine, larghezza) << t.testo;
+        EXPECT_LE(y + t.dimensione * 20, altezza - 300) << t.testo;
+      } else if (t.tipo == Tratto::Linea) {
+        EXPECT_GE(x, 0);
+        EXPECT_LE(t.x2 - stampante.ScaleLeft(), larghezza);
+        EXPECT_LE(y, altezza - 300);
+      }
+    }
+    EXPECT_GE(testi, 5);
+    EXPECT_GT(LimiteFondoPagina - 400, InizioCorpoPagina) << "room for a body";
+  }
+  PercentualeX = PercentualeY = 100;
+  DittaRiga1.clear();
+}
+
+TEST(SpezzaTesto, WordsStayWholeAndLongWordsAndLineBreaksAreHandled) {
+  const auto caratteri = [](const std::string& s) { return static_cast<double>(Len(s)); };
+  struct Caso {
+    const char* testo;
+    double prima, altre;
+    std::vector<std::string> righe;
+  };
+  const Caso casi[] = {
+      {"", 10, 10, {""}},
+      {"corto", 10, 10, {"corto"}},
+      {"uno due tre quattro", 10, 10, {"uno due", "tre", "quattro"}},
+      {"uno due tre", 3, 10, {"uno", "due tre"}},
+      {"quattro cinque", 2, 10, {"", "quattro", "cinque"}},
+      {"abcdefghijklmnopqrstuvwxyz fine", 10, 10, {"abcdefghij", "klmnopqrst", "uvwxyz", "fine"}},
+      {"prima\r\nseconda riga lunga", 20, 10, {"prima", "seconda", "riga lunga"}},
+      {"     Timbro", 20, 20, {"     Timbro"}},
+      {"città è già là più", 9, 9, {"città è", "già là", "più"}},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.testo);
+    EXPECT_EQ(SpezzaTesto(c.testo, c.prima, c.altre, caratteri), c.righe);
+  }
+}
+
+// A long note, a long appliance description and a long owner's street of the tightness report
+// wrap inside the page: nothing is printed beyond the right edge and no word is lost.
+TEST_F(StampaReport, LongTextsOfTheTightnessReportWrapInsideThePage) {
+  SetupPage();
+  std::string nota;
+  for (int i = 0; i < 60; ++i) nota += "parola" + std::to_string(i) + " ";
+  nota += std::string(300, 'x');
+  TenutaImpianto.Note = nota;
+  TenutaImpianto.ProprietarioVia = std::string(40, 'v') + " " + std::string(90, 'w');
+  TenutaImpianto.AppAltroNum = 1;
+  TenutaImpianto.AppAltroDesc = std::string(80, 'd') + " fine";
+  stampante.y = InizioCorpoPagina;
+  PrintTenutaImpianto(stampante, 0);
+  std::string stampato;
+  for (const Tratto& t : stampante.tratti) {
+    if (t.tipo != Tratto::Testo || t.testo.empty()) continue;
+    EXPECT_GE(t.x, 0) << t.testo;
+    EXPECT_LE(t.x + static_cast<double>(Len(t.testo)) * t.dimensione * 10, LarghezzaStampabile + 0.5) << t.testo;
+    stampato += t.testo;
+  }
+  for (int i = 0; i < 60; ++i) EXPECT_NE(stampato.find("parola" + std::to_string(i)), std::string::npos) << i;
+  EXPECT_NE(stampato.find(std::string(60, 'x')), std::string::npos);
+  size_t x = 0;
+  for (char c : stampato) x += c == 'x';
+  EXPECT_EQ(x, 300u) << "every character of the long word printed";
+  EXPECT_NE(stampato.find(std::string(90, 'w')), std::string::npos);
+  EXPECT_NE(stampato.find("fine"), std::string::npos);
+}
+
+TEST_F(StampaReport, ALongReferenceOnTheCoverWrapsInsideThePage) {
+  PercentualeX = 80;  // a narrow frame: the longest reference no longer fits beside its label
+  SetupPage();
+  Riferimento = std::string(30, 'r') + " " + std::string(39, 's');
+  PrintCopertina(stampante);
+  bool trovato = false;
+  for (const Tratto& t : stampante.tratti) {
+    if (t.tipo != Tratto::Testo || t.testo.empty()) continue;
+    EXPECT_LE(t.x + static_cast<double>(Len(t.testo)) * t.dimensione * 10, LarghezzaStampabile + 0.5) << t.testo;
+    trovato = trovato || t.testo == std::string(39, 's');
+  }
+  EXPECT_TRUE(trovato);
+  Riferimento.clear();
+  PercentualeX = 100;
 }
 
 TEST_F(StampaReport, TablesFollowTheThreeQuarterRule) {

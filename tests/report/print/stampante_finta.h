@@ -67,10 +67,13 @@ class StampanteFinta : public IStampanteReport {
     x = c;
     y = d;
   }
+  std::pair<int32_t, int32_t> dimensioniImmagine{1500, 450};
   std::optional<std::pair<int32_t, int32_t>> DimensioniImmagine(const std::string&) override {
-    return std::make_pair(1500, 450);
+    return dimensioniImmagine;
   }
-  void PaintPicture(const std::string& p, double a, double b) override { Registra({Tratto::Immagine, p, a, b}); }
+  void PaintPicture(const std::string& p, double a, double b, double l, double h) override {
+    Registra({Tratto::Immagine, p, a, b, a + l, b + h});
+  }
   void Print(const std::string& t, bool fine) override {
     Tratto tr{Tratto::Testo, t, x, y};
     tr.fineRiga = fine;

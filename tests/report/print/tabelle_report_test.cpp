@@ -101,7 +101,32 @@ TEST_F(TabelleReport, FittingNamesCaptionView9) {
   EXPECT_EQ(GetColumnCaption(9, 7, 20).Titolo, "Valvola");
   EXPECT_EQ(GetColumnCaption(9, 8, 20).Titolo, "");
   EXPECT_EQ(GetColumnCaption(9, 7, 20).Unita, "N.");
-  EXPECT_EQ(GetColumnCaption(1, 7, 4).Titolo, "Port");
+  EXPECT_EQ(GetColumnCaption(1, 5, 4).Titolo, "Lung");
+}
+
+// Fitting names too long for their column go on over the caption's second line, so that names
+// sharing a first word stay apart.
+TEST_F(TabelleReport, LongFittingNamesGoOnOverTheSecondCaptionLine) {
+  struct Caso {
+    const char* nome;
+    const char* titolo;
+    const char* unita;
+  };
+  const Caso casi[] = {
+      {"VALVOLA A SFERA", "VALVOLA", "A SFERA"},
+      {"VALVOLA DI RITEGNO", "VALVOLA", "DI RITE"},
+      {"VALVOLA A FARFALLA", "VALVOLA", "A FARFA"},
+      {"SARACINESCA", "SARACIN", "ESCA"},
+      {"T PASSANTE", "T", "PASSANT"},
+      {"CURVA", "CURVA", "N."},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    NomiSpeciali[5] = c.nome;
+    const CaptionColonna caption = GetColumnCaption(9, 7, 7);
+    EXPECT_EQ(caption.Titolo, c.titolo);
+    EXPECT_EQ(caption.Unita, c.unita);
+  }
 }
 
 TEST_F(TabelleReport, TotalsSumTheRowsOnly) {

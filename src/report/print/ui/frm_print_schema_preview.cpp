@@ -108,7 +108,9 @@ void frmPrintSchemaPreview::Form_Load() {
 void frmPrintSchemaPreview::pictureRepaint() {
   const QSize lato(std::max(1, picSchema->width()), std::max(1, picSchema->height()));
   immagine_ = QImage(lato, QImage::Format_RGB32);
-  immagine_.fill(palette().color(QPalette::Window));
+  // The picture stands for the paper, and it is what reaches the diagram page: white, whatever
+  // the dialog's colours.
+  immagine_.fill(Qt::white);
   TextZoom->setText(QString::number(static_cast<double>(zoom)));
   // The zoom divides the picture's scale: a zoom that is not positive draws at 100 %.
   const double z = zoom > 0 ? zoom : 100.0;

@@ -7,6 +7,8 @@
 #include "model/files.h"
 #include "model/numbers.h"
 #include "report/print/ui/frm_stampa.h"
+#include "report/print/ui/stampante.h"
+#include "report/print/ui/stampante_qt.h"
 #include "shell/ui/services.h"
 #include "shell/ui/units.h"
 
@@ -40,24 +42,29 @@ const Formato Formati[] = {
 const int16_t Codici[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21,
                           22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 256};
 
-// The system's printers on the report's current printer.
+// The system's printers on the report's current printer, and the PDF printer after them.
 class StampantiQt final : public IStampantiSistema {
  public:
-  int Numero() override { return static_cast<int>(QPrinterInfo::availablePrinters().size()); }
-  std::string DeviceName(int i) override { return SS(Info(i).printerName()); }
-  std::string Port(int i) override { return SS(Info(i).location()); }
+  int Numero() override { return static_cast<int>(QPrinterInfo::availablePrinters().size()) + 1; }
+  std::string DeviceName(int i) override { return IsPdf(i) ? NomeStampantePdf : SS(Info(i).printerName()); }
+  std::string Port(int i) override { return IsPdf(i) ? PortaStampantePdf : SS(Info(i).location()); }
   void ImpostaCorrente(int i) override {
     QPrinter& p = PrinterCorrente();
+    if (IsPdf(i)) {
+      ImpostaStampantePdf(p);
+      return;
+    }
     p.setOutputFormat(QPrinter::NativeFormat);
     p.setPrinterName(Info(i).printerName());
   }
-  std::string DeviceNameCorrente() override { return SS(PrinterCorrente().printerName()); }
+  std::string DeviceNameCorrente() override { return StampanteReportQt().DeviceName(); }
   int16_t PaperSize() override { return CodiceCarta(PrinterCorrente()); }
   bool ImpostaPaperSize(int16_t codice) override {
     const auto pagina = PaginaDaCodice(codice);
     if (!pagina) return false;
     QPrinter& p = PrinterCorrente();
-    const QPrinterInfo info(p);
+    // The PDF printer takes every named size; a size of the user's own has no measures to take.
+    const QPrinterInfo info = IsStampantePdf(p) ? QPrinterInfo() : QPrinterInfo(p);
     if (*pagina == QPageSize::Custom) return !info.isNull() && info.supportsCustomPageSizes();
     if (!info.isNull()) {
       bool accettata = false;
@@ -69,6 +76,7 @@ class StampantiQt final : public IStampantiSistema {
   }
 
  private:
+  static bool IsPdf(int i) { return i == static_cast<int>(QPrinterInfo::availablePrinters().size()); }
   static QPrinterInfo Info(int i) {
     const QList<QPrinterInfo> tutte = QPrinterInfo::availablePrinters();
     return i >= 0 && i < tutte.size() ? tutte[i] : QPrinterInfo();

@@ -5,10 +5,12 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QVBoxLayout>
+#include <optional>
 
 #include "model/files.h"
 #include "model/interaction.h"
@@ -90,7 +92,15 @@ bool EseguiCopia(bool suFile, const QString& tipo, int16_t preview) {
 }  // namespace
 
 QPrinter& PrinterCorrente() {
-  static QPrinter printer(QPrinter::HighResolution);
+  static QPrinter& printer = []() -> QPrinter& {
+    static QPrinter p(QPrinter::HighResolution);
+    // Without a printer of the system the report goes to a PDF file, on A4 paper.
+    if (!StampanteDiSistema()) {
+      ImpostaStampantePdf(p);
+      p.setPageSize(QPageSize(QPageSize::A4));
+    }
+    return p;
+  }();
   return printer;
 }
 
@@ -338,7 +348,9 @@ void frmStampa::closeEvent(QCloseEvent* evento) {
 }
 
 void frmStampa::ControllaLogo() {
-  if (Twips(picLogo->width()) > LarghezzaBoxLogo || Twips(picLogo->height()) > AltezzaBoxLogo) {
+  // The picture itself is measured: the holder has a fixed size and holds no logo yet.
+  const QSize logo = QImageReader(QS(FileProgramma("logo.bmp"))).size();
+  if (logo.isValid() && !LogoAmmesso(logo.width(), logo.height())) {
     MsgBox(
         "L'immagine utilizzata come logo ha dimensioni troppo grandi.\r\nLe dimensioni massime consentite sono "
         "184 X 41 pixel.\r\nIl logo non verrà stampato.",
@@ -376,6 +388,11 @@ void frmStampa::cmdPrint_Click() {
   const bool suFile = chkPrintFile->isChecked();
   const QString tipo = comboFileType->currentText();
   const bool adatta = AdaptSchemaToPage->isChecked();
+  std::optional<FilePdfDelComando> pdf;
+  if (!suFile) {
+    pdf.emplace();
+    if (!pdf->Pronto()) return;
+  }
   // The runs yield to pending events; the dialog may be taken away with the main window meanwhile.
   QPointer<frmStampa> questo(this);
   bool tutte = true;
@@ -403,8 +420,10 @@ void frmStampa::cmdPrintPreview_Click() {
     // With file output the chosen file is written once; the preview only concerns the printer.
     const bool suFile = chkPrintFile->isChecked();
     const QString tipo = comboFileType->currentText();
+    std::optional<FilePdfDelComando> pdf;
+    if (!suFile) pdf.emplace();
     inEsecuzione_ = true;
-    EseguiCopia(suFile, tipo, -1);
+    if (!pdf || pdf->Pronto()) EseguiCopia(suFile, tipo, -1);
     if (questo) inEsecuzione_ = false;
   }
   if (questo) Chiudi();

@@ -1,18 +1,96 @@
 #include "report/print/ui/stampante.h"
 
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QPrintDialog>
+#include <QPushButton>
+#include <QTimer>
 #include <QPrinterInfo>
 
+#include "model/files.h"
+#include "model/interaction.h"
+#include "model/rete.h"
+#include "model/strings.h"
 #include "report/print/ui/frm_stampa.h"
+#include "report/print/ui/stampante_qt.h"
+#include "shell/ui/services.h"
 
 namespace varnex::ui {
 
-bool IsStampanteInstallata() {
-  // A PDF target chosen for the current printer prints like an installed printer.
-  const QPrinter& corrente = PrinterCorrente();
-  if (corrente.outputFormat() == QPrinter::PdfFormat && !corrente.outputFileName().isEmpty()) return true;
-  QPrinterInfo predefinita = QPrinterInfo::defaultPrinter();
+bool StampanteDiSistema() {
+  const QPrinterInfo predefinita = QPrinterInfo::defaultPrinter();
   if (!predefinita.isNull() && !predefinita.printerName().isEmpty()) return true;
   return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
+void ImpostaStampantePdf(QPrinter& printer) {
+  const QPageLayout pagina = printer.pageLayout();
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setPageLayout(pagina);
+}
+
+bool IsStampantePdf(const QPrinter& printer) { return printer.outputFormat() == QPrinter::PdfFormat; }
+
+bool IsStampanteInstallata() {
+  if (IsStampantePdf(PrinterCorrente())) return true;
+  return StampanteDiSistema();
+}
+
+void ImpostaStampanteCorrente(QWidget* parent) {
+  QPrinter& printer = PrinterCorrente();
+  QPrintDialog dialogo(&printer, parent);
+  dialogo.setObjectName(QStringLiteral("ImpostaStampante"));
+  dialogo.setOption(QAbstractPrintDialog::PrintToFile, true);
+  // It sets the printer up and prints nothing: "OK" rather than "Stampa", and no output file, which
+  // the print command asks for with the project's name.
+  for (QDialogButtonBox* bottoni : dialogo.findChildren<QDialogButtonBox*>())
+    if (QPushButton* ok = bottoni->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("OK"));
+  // The dialog shows its file row again whenever the printer changes: hidden after each change.
+  auto nascondiFile = [&dialogo]() {
+    for (const char* nome : {"lOutput", "filename", "fileBrowser"})
+      if (QWidget* w = dialogo.findChild<QWidget*>(QString::fromLatin1(nome))) w->hide();
+  };
+  QTimer::singleShot(0, &dialogo, nascondiFile);
+  if (QComboBox* stampanti = dialogo.findChild<QComboBox*>(QStringLiteral("printers")))
+    QObject::connect(stampanti, &QComboBox::currentIndexChanged, &dialogo,
+                     [&dialogo, nascondiFile]() { QTimer::singleShot(0, &dialogo, nascondiFile); });
+  if (MostraModale(dialogo) != QDialog::Accepted) return;
+  // Where a PDF goes is the print command's question, asked with the project's name.
+  if (IsStampantePdf(printer)) printer.setOutputFileName(QString());
+  if (frmStampa* stampa = StampaAperta()) stampa->AggiornaStampanteSelezionata();
+}
+
+namespace {
+
+bool FinisceConPdf(const std::string& percorso) {
+  return percorso.size() >= 4 && UCase(percorso.substr(percorso.size() - 4)) == ".PDF";
+}
+
+}  // namespace
+
+FilePdfDelComando::FilePdfDelComando() {
+  QPrinter& printer = PrinterCorrente();
+  if (!IsStampantePdf(printer) || !printer.outputFileName().isEmpty()) return;
+  pronto_ = false;
+  std::string nome = GetNomeSenzaEstensione(PercorsoProgetto);
+  if (nome.empty()) nome = "Relazione";
+  const std::optional<std::string> scelto =
+      FileDialoghi().SalvaFile("Salva con nome", "File PDF (*.pdf)|*.pdf", GetCartella(PercorsoProgetto), nome);
+  if (!scelto || scelto->empty()) return;
+  std::string percorso = *scelto;
+  if (!FinisceConPdf(percorso)) percorso += ".pdf";
+  if (EsisteFile(percorso) &&
+      MsgBox("Un file con lo stesso nome è gia presente nella cartella selezionata.\r\nSi desidera sovrascriverlo?",
+             Bottoni::SiNo, Icona::Esclamazione, "Sovrascrivere") != Risposta::Si)
+    return;
+  printer.setOutputFileName(QS(percorso));
+  StampanteReportQt().NuovoLavoro();
+  scelto_ = true;
+  pronto_ = true;
+}
+
+FilePdfDelComando::~FilePdfDelComando() {
+  if (scelto_) PrinterCorrente().setOutputFileName(QString());
 }
 
 }  // namespace varnex::ui

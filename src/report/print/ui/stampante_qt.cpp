@@ -8,6 +8,7 @@
 #include <QImageReader>
 #include <QPageLayout>
 
+#include "report/print/ui/stampante.h"
 #include "shell/ui/services.h"
 
 namespace varnex::ui {
@@ -81,8 +82,8 @@ bool StampanteQt::SetOrientation(int16_t orientamento) {
 }
 
 std::string StampanteQt::DeviceName() {
-  if (!printer_.printerName().isEmpty()) return printer_.printerName().toStdString();
-  return QFileInfo(printer_.outputFileName()).fileName().toStdString();
+  if (printer_.outputFormat() == QPrinter::PdfFormat) return NomeStampantePdf;
+  return printer_.printerName().toStdString();
 }
 
 double StampanteQt::TextWidth(const std::string& testo) {
@@ -104,6 +105,8 @@ QPainter& StampanteQt::Disegno() {
   if (!painter_) {
     ++documento_;
     if (printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty()) {
+      // A file name set since the last document is a new target.
+      if (printer_.outputFileName() != ultimoFile_) documento_ = 1;
       if (documento_ == 1) {
         fileBase_ = printer_.outputFileName();
       } else {
@@ -112,6 +115,7 @@ QPainter& StampanteQt::Disegno() {
         if (base.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) base.chop(4);
         printer_.setOutputFileName(base + QStringLiteral("-%1.pdf").arg(documento_));
       }
+      ultimoFile_ = printer_.outputFileName();
     }
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(&printer_)) {
@@ -145,13 +149,14 @@ std::optional<std::pair<int32_t, int32_t>> StampanteQt::DimensioniImmagine(const
   return std::make_pair(s.width() * TwipPerPixel, s.height() * TwipPerPixel);
 }
 
-void StampanteQt::PaintPicture(const std::string& percorso, double x, double y) {
+void StampanteQt::PaintPicture(const std::string& percorso, double x, double y, double larghezza, double altezza) {
   QImage immagine(QString::fromStdString(percorso));
   if (immagine.isNull()) return;
   QPainter& p = Disegno();
-  const QPointF a = Punto(x, y);
-  const QPointF b = Punto(x + immagine.width() * TwipPerPixel, y + immagine.height() * TwipPerPixel);
-  p.drawImage(QRectF(a, b), immagine);
+  p.save();
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
+  p.drawImage(QRectF(Punto(x, y), Punto(x + larghezza, y + altezza)), immagine);
+  p.restore();
 }
 
 void StampanteQt::DisegnaSuPagina(const std::function<void(QPainter&, const QRectF&, const QRectF&)>& disegna) {
@@ -202,6 +207,12 @@ void StampanteQt::EndDoc() {
   pagina_ = 1;
   x_ = 0;
   y_ = 0;
+}
+
+void StampanteQt::NuovoLavoro() {
+  documento_ = 0;
+  fileBase_.clear();
+  ultimoFile_.clear();
 }
 
 void StampanteQt::Chiudi() {

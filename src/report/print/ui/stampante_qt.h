@@ -42,7 +42,7 @@ class StampanteQt : public IStampanteReport {
   double TextHeight(const std::string& testo) override;
   void Line(double x1, double y1, double x2, double y2) override;
   std::optional<std::pair<int32_t, int32_t>> DimensioniImmagine(const std::string& percorso) override;
-  void PaintPicture(const std::string& percorso, double x, double y) override;
+  void PaintPicture(const std::string& percorso, double x, double y, double larghezza, double altezza) override;
   void Print(const std::string& testo, bool fineRiga) override;
   void NewPage() override;
   void EndDoc() override;
@@ -59,6 +59,9 @@ class StampanteQt : public IStampanteReport {
   QPrinter& Printer() { return printer_; }
   // Ends an open document without caring for its state (after a failed run).
   void Chiudi();
+  // A new PDF target was chosen: its first document goes to the chosen file, the further ones of
+  // the same command (the landscape diagram, later copies) beside it with "-2", "-3"...
+  void NuovoLavoro();
 
   // Whether a font family counts as available on the printer.
   static bool FontDisponibile(const std::string& nome);
@@ -78,6 +81,7 @@ class StampanteQt : public IStampanteReport {
   bool nuovaPaginaInSospeso_ = false;
   int documento_ = 0;           // documents begun on this printer (a PDF target gets "-2" etc.)
   QString fileBase_;
+  QString ultimoFile_;  // the file of the last PDF document begun
 };
 
 }  // namespace varnex::ui

@@ -2,6 +2,9 @@
 // settings, zoom, font, print and cancel, and the network reaching the printer.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QStyle>
+
 #include <QFile>
 #include <QFontDialog>
 #include <QPrinter>
@@ -157,6 +160,28 @@ TEST_F(AnteprimaSchemaTest, PrintStoresTheSettingsAndCancelStoresNothing) {
   EXPECT_EQ(store.Leggi("Varnex", "PrintPreviewLastZoom").value_or(""), "101");
   EXPECT_EQ(store.Leggi("Varnex", "PrintPreviewLastFontSize").value_or(""), "12");
   EXPECT_EQ(store.Leggi("Varnex", "PrintPreviewLastFontName").value_or(""), f.FontName());
+}
+
+// The preview is drawn on white paper, not on the dialog's background, even with a dark palette.
+TEST_F(AnteprimaSchemaTest, ThePreviewIsDrawnOnWhitePaper) {
+  QPalette scura;
+  scura.setColor(QPalette::Window, QColor(90, 90, 90));
+  QApplication::setPalette(scura);
+  {
+    ui::frmPrintSchemaPreview anteprima;
+    const QImage& carta = anteprima.Immagine();
+    ASSERT_FALSE(carta.isNull());
+    int bianchi = 0, grigi = 0;
+    for (int y = 0; y < carta.height(); y += 3)
+      for (int x = 0; x < carta.width(); x += 3) {
+        const QColor c = carta.pixelColor(x, y);
+        if (c == QColor(Qt::white)) ++bianchi;
+        if (c == QColor(90, 90, 90) || c == QApplication::style()->standardPalette().color(QPalette::Window)) ++grigi;
+      }
+    EXPECT_EQ(grigi, 0);
+    EXPECT_GT(bianchi, 100);
+  }
+  QApplication::setPalette(QApplication::style()->standardPalette());
 }
 
 // The diagram page printed into a PDF through the schema side: the page carries the network.

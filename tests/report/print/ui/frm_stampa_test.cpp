@@ -61,8 +61,8 @@ TEST_F(FrmStampa, OpensInItsInitialState) {
   EXPECT_EQ(d.txtNumCopies->text(), "1");
   EXPECT_EQ(d.txtDate->text().size(), 10);
   EXPECT_FALSE(d.comboFileType->isEnabled());
-  EXPECT_TRUE(IsStampanteInstallata());  // the PDF target counts as a printer
-  EXPECT_TRUE(d.PrinterSelectedTxt->text().startsWith("report.pdf   -   "));
+  EXPECT_TRUE(IsStampanteInstallata());  // the PDF printer counts as a printer
+  EXPECT_TRUE(d.PrinterSelectedTxt->text().startsWith("Stampante PDF   -   "));
 }
 
 TEST_F(FrmStampa, PresetsAndTheStoredPreset) {

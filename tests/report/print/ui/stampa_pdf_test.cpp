@@ -1,0 +1,279 @@
+// The printed report on a machine without a printer of its own: the PDF printer is the default and
+// is offered in the printer selection, every print command asks where to write the file, and the
+// whole report of a calculated network comes out as PDF pages.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QImage>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QRegularExpression>
+#include <QProcess>
+#include <QStandardPaths>
+#include <filesystem>
+
+#include "report/print/stampa_report.h"
+#include "report/print/ui/diagramma_qt.h"
+#include "report/print/ui/frm_select_printer.h"
+#include "report/print/ui/frm_stampa.h"
+#include "report/print/ui/stampante.h"
+#include "report/print/ui/stampante_qt.h"
+#include "support/ui/stampa_file_prova.h"
+
+namespace varnex {
+namespace {
+
+namespace fs = std::filesystem;
+using ui::frmStampa;
+
+// Pages of a PDF file: the page objects it holds.
+int Pagine(const std::string& pdf) {
+  QFile file(QString::fromStdString(pdf));
+  if (!file.open(QIODevice::ReadOnly)) return -1;
+  const QByteArray dati = file.readAll();
+  if (!dati.startsWith("%PDF")) return -1;
+  return static_cast<int>(dati.count("/Type /Page\n") + dati.count("/Type /Page\r") + dati.count("/Type /Page ") +
+                          dati.count("/Type /Page/") + dati.count("/Type /Page>"));
+}
+
+// Width and height in points of the first page of a PDF file.
+QSizeF PrimaPagina(const std::string& pdf) {
+  QFile file(QString::fromStdString(pdf));
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  const QRegularExpression box(QStringLiteral("/MediaBox \\[\\s*0\\s+0\\s+([0-9.]+)\\s+([0-9.]+)\\s*\\]"));
+  const QRegularExpressionMatch m = box.match(QString::fromLatin1(file.readAll()));
+  if (!m.hasMatch()) return {};
+  return {m.captured(1).toDouble(), m.captured(2).toDouble()};
+}
+
+// Dark pixels of one page rendered by pdftoppm; -1 when the tool is missing.
+int PixelScuri(const std::string& pdf, int pagina, const std::string& immagine) {
+  const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+  if (tool.isEmpty()) return -1;
+  const QString base = QString::fromStdString(immagine);
+  QFile::remove(base + QStringLiteral(".png"));
+  QProcess::execute(tool, {QStringLiteral("-r"), QStringLiteral("30"), QStringLiteral("-png"), QStringLiteral("-f"),
+                           QString::number(pagina), QStringLiteral("-l"), QString::number(pagina),
+                           QStringLiteral("-singlefile"), QString::fromStdString(pdf), base});
+  const QImage img(base + QStringLiteral(".png"));
+  if (img.isNull()) return 0;
+  int n = 0;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if (qGray(img.pixel(x, y)) < 128) ++n;
+  return n;
+}
+
+class StampaPdfTest : public test::ProvaStampaFile {
+ protected:
+  void SetUp() override {
+    test::ProvaStampaFile::SetUp();
+    if (ui::StampanteDiSistema()) GTEST_SKIP() << "this machine has a printer of its own";
+    ui::InstallaDiagrammaStampa();
+    QPrinter& p = ui::PrinterCorrente();
+    ui::ImpostaStampantePdf(p);
+    p.setOutputFileName(QString());
+    p.setPageSize(QPageSize(QPageSize::A4));
+    p.setPageOrientation(QPageLayout::Portrait);
+  }
+  void TearDown() override {
+    ImpostaStampanteReport(nullptr);
+    ui::PrinterCorrente().setOutputFileName(QString());
+    test::ProvaStampaFile::TearDown();
+  }
+  frmStampa* Dialogo() {
+    auto* d = new frmStampa;
+    d->show();
+    return d;
+  }
+};
+
+TEST_F(StampaPdfTest, WithoutASystemPrinterThePdfPrinterIsTheCurrentOneAndIsOffered) {
+  EXPECT_TRUE(ui::IsStampanteInstallata());
+  QPointer<frmStampa> d = Dialogo();
+  EXPECT_EQ(d->PrinterSelectedTxt->text(), QStringLiteral("Stampante PDF   -   A4 (21 x 29,7 cm)"));
+  {
+  ui::frmSelectPrinter scelta(d, d->PrinterSelectedTxt);
+  ASSERT_GE(scelta.List1->count(), 1);
+  EXPECT_EQ(scelta.List1->item(scelta.List1->count() - 1)->text(), QStringLiteral("Stampante PDF   -   File PDF"));
+  scelta.List1->setCurrentRow(scelta.List1->count() - 1);
+  scelta.List1_Click();
+  EXPECT_GT(scelta.cmbFormat->count(), 10) << "the PDF printer takes the usual paper sizes";
+  scelta.cmbFormat->setCurrentText(QStringLiteral("A3 (29,7 x 42 cm)."));
+  scelta.Command2_Click();
+  EXPECT_EQ(d->PrinterSelectedTxt->text(), QStringLiteral("Stampante PDF   -   A3 (29,7 x 42 cm)."));
+  EXPECT_EQ(ui::PrinterCorrente().pageLayout().pageSize().id(), QPageSize::A3);
+  }
+  delete d;
+}
+
+// The whole report to PDF from the window: the file asked with the project's name, ".pdf" added,
+// the report's pages in it and the landscape diagram beside it; the next command asks again.
+TEST_F(StampaPdfTest, QuickPrintOfTheWholeReportWritesPdfPages) {
+  QPointer<frmStampa> d = Dialogo();
+  d->SSCommand1_Click(0);
+  utente.Attendi("Confermi l'esecuzione di 1 stampe?", Risposta::Si);
+  salva.Rispondi(uscita.File("relazione"));
+  utente.Attendi("Stampa completata");
+  d->cmdPrint_Click();
+  ASSERT_EQ(salva.richieste.size(), 1u);
+  EXPECT_EQ(salva.richieste[0].nome, "casa");
+  EXPECT_EQ(salva.richieste[0].cartella + "casa.RTG", PercorsoProgetto);
+  EXPECT_NE(salva.richieste[0].filtro.find("*.pdf"), std::string::npos);
+  const std::string relazione = uscita.File("relazione.pdf");
+  const std::string schema = uscita.File("relazione-2.pdf");
+  EXPECT_GE(Pagine(relazione), 3) << "cover, tables and tightness test";
+  EXPECT_EQ(Pagine(schema), 1) << "the diagram is a landscape document of its own";
+  const int copertina = PixelScuri(relazione, 1, uscita.File("pagina1"));
+  if (copertina >= 0) {
+    EXPECT_GT(copertina, 200);
+    EXPECT_GT(PixelScuri(relazione, 2, uscita.File("pagina2")), 200);
+    EXPECT_GT(PixelScuri(schema, 1, uscita.File("schema")), 50);
+  }
+  EXPECT_TRUE(ui::PrinterCorrente().outputFileName().isEmpty()) << "the next command asks again";
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+  // The second command asks again and writes its own file, not a "-3" beside the first.
+  d = Dialogo();
+  d->chkCopertina->setChecked(true);
+  utente.Attendi("Confermi l'esecuzione di 1 stampe?", Risposta::Si);
+  salva.Rispondi(uscita.File("seconda.PDF"));
+  utente.Attendi("Stampa completata");
+  d->cmdPrint_Click();
+  EXPECT_EQ(Pagine(uscita.File("seconda.PDF")), 1);
+  EXPECT_FALSE(fs::exists(uscita.File("seconda.PDF-2.pdf")));
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(StampaPdfTest, AnExistingFileIsOverwrittenOnlyWhenTheUserAgreesAndCancelPrintsNothing) {
+  uscita.Write("vecchia.pdf", "vecchio");
+  QPointer<frmStampa> d = Dialogo();
+  d->chkCopertina->setChecked(true);
+  utente.Attendi("Confermi l'esecuzione di 1 stampe?", Risposta::Si);
+  salva.Rispondi(uscita.File("vecchia"));
+  utente.Attendi("Un file con lo stesso nome è gia presente nella cartella selezionata.\r\nSi desidera sovrascriverlo?",
+                 Risposta::No);
+  d->cmdPrint_Click();
+  EXPECT_EQ(uscita.Read("vecchia.pdf"), "vecchio");
+  ASSERT_TRUE(d) << "nothing printed: the dialog stays open";
+  utente.Attendi("Confermi l'esecuzione di 1 stampe?", Risposta::Si);
+  salva.Rispondi(std::nullopt);
+  d->cmdPrint_Click();
+  ASSERT_TRUE(d);
+  utente.Attendi("Confermi l'esecuzione di 1 stampe?", Risposta::Si);
+  salva.Rispondi(uscita.File("vecchia.pdf"));
+  utente.Attendi("Un file con lo stesso nome è gia presente nella cartella selezionata.\r\nSi desidera sovrascriverlo?",
+                 Risposta::Si);
+  utente.Attendi("Stampa completata");
+  d->cmdPrint_Click();
+  EXPECT_EQ(Pagine(uscita.File("vecchia.pdf")), 1);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(StampaPdfTest, AdvancedPrintSendsThePreviewedDiagramToThePdf) {
+  test::FakeDialoghi dialoghi;
+  QPointer<frmStampa> d = Dialogo();
+  d->chkCopertina->setChecked(true);
+  d->chkDiagrammaRete->setChecked(true);
+  utente.Attendi("Confermi stampa?", Risposta::Si);
+  salva.Rispondi(uscita.File("avanzata.pdf"));
+  dialoghi.Attendi("frmPrintSchemaPreview", test::FakeDialoghi::Clicca(QStringLiteral("Stampa")));
+  d->cmdPrintPreview_Click();
+  EXPECT_EQ(Pagine(uscita.File("avanzata.pdf")), 1);
+  EXPECT_EQ(Pagine(uscita.File("avanzata-2.pdf")), 1);
+  const int schema = PixelScuri(uscita.File("avanzata-2.pdf"), 1, uscita.File("anteprima"));
+  if (schema >= 0) EXPECT_GT(schema, 50);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Red pixels of the first page rendered at 72 dpi (20 twips a pixel); empty without pdftoppm.
+std::vector<QPoint> PixelRossi(const std::string& pdf, const std::string& immagine) {
+  const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+  std::vector<QPoint> rossi;
+  if (tool.isEmpty()) return rossi;
+  const QString base = QString::fromStdString(immagine);
+  QFile::remove(base + QStringLiteral(".png"));
+  QProcess::execute(tool, {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"), QStringLiteral("-f"),
+                           QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"), QStringLiteral("-singlefile"),
+                           QString::fromStdString(pdf), base});
+  const QImage img(base + QStringLiteral(".png"));
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) {
+      const QColor c = img.pixelColor(x, y);
+      if (c.red() > 200 && c.green() < 80 && c.blue() < 80) rossi.emplace_back(x, y);
+    }
+  return rossi;
+}
+
+// On paper the logo lands in the header's logo box, above the header rule; a logo beyond the
+// announced size is announced before the print and left out of it.
+TEST_F(StampaPdfTest, TheLogoIsPrintedInsideItsBoxAndAnOversizedOneIsLeftOut) {
+  if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()) GTEST_SKIP() << "pdftoppm missing";
+  struct Caso {
+    int larghezza, altezza;
+    bool stampato;
+  };
+  for (const Caso& c : {Caso{137, 41, true}, Caso{240, 72, false}}) {
+    SCOPED_TRACE(c.larghezza);
+    QImage logo(c.larghezza, c.altezza, QImage::Format_RGB32);
+    logo.fill(Qt::red);
+    ASSERT_TRUE(logo.save(QString::fromStdString(programma.File("logo.bmp")), "BMP"));
+    QPointer<frmStampa> d = Dialogo();
+    d->ChkTronchi->setChecked(true);  // a page with its header
+    if (!c.stampato)
+      utente.Attendi("L'immagine utilizzata come logo ha dimensioni troppo grandi.\r\nLe dimensioni massime consentite "
+                     "sono 184 X 41 pixel.\r\nIl logo non verrà stampato.");
+    utente.Attendi("Confermi l'esecuzione di 1 stampe?", Risposta::Si);
+    const std::string pdf = uscita.File("logo" + std::to_string(c.larghezza) + ".pdf");
+    salva.Rispondi(pdf);
+    utente.Attendi("Stampa completata");
+    d->cmdPrint_Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const std::vector<QPoint> rossi = PixelRossi(pdf, uscita.File("logo"));
+    if (!c.stampato) {
+      EXPECT_TRUE(rossi.empty());
+      continue;
+    }
+    ASSERT_FALSE(rossi.empty());
+    // The page frame starts 1000 twips from the paper's left edge and 600 below its top; the box
+    // is 2295 twips wide from there, the header rule 600 twips below the frame's top.
+    for (const QPoint& p : rossi) {
+      EXPECT_GE(p.x() * 20, 1000 - 20);
+      EXPECT_LE(p.x() * 20, 1000 + 2295 + 20);
+      EXPECT_GE(p.y() * 20, 600 - 5 - 20);
+      EXPECT_LT(p.y() * 20, 1200) << "above the header rule";
+    }
+  }
+}
+
+// The menu's printer setup works on the printer the report prints on: the paper and orientation
+// chosen there reach the print dialog's line and the next printed page.
+TEST_F(StampaPdfTest, ThePrinterSetupReachesTheNextPrint) {
+  QPointer<frmStampa> d = Dialogo();
+  test::FakeDialoghi dialoghi;
+  dialoghi.Attendi("ImpostaStampante", [&](QDialog& dialogo) {
+    QPrinter& p = *static_cast<QPrintDialog&>(dialogo).printer();
+    EXPECT_EQ(&p, &ui::PrinterCorrente());
+    p.setPageSize(QPageSize(QPageSize::A5));
+    p.setPageOrientation(QPageLayout::Landscape);
+    p.setOutputFileName(QString::fromStdString(uscita.File("dal-dialogo.pdf")));
+    dialogo.done(QDialog::Accepted);
+  });
+  ui::ImpostaStampanteCorrente(d);
+  EXPECT_EQ(d->PrinterSelectedTxt->text(), QStringLiteral("Stampante PDF   -   A5 (14,8 x 21 cm)."));
+  d->chkCopertina->setChecked(true);
+  utente.Attendi("Confermi l'esecuzione di 1 stampe?", Risposta::Si);
+  salva.Rispondi(uscita.File("a5.pdf"));
+  utente.Attendi("Stampa completata");
+  d->cmdPrint_Click();
+  const QSizeF pagina = PrimaPagina(uscita.File("a5.pdf"));
+  EXPECT_NEAR(pagina.width(), 595.3, 1.0) << "A5 landscape";
+  EXPECT_NEAR(pagina.height(), 419.5, 1.0);
+  ui::PrinterCorrente().setPageSize(QPageSize(QPageSize::A4));
+  ui::PrinterCorrente().setPageOrientation(QPageLayout::Portrait);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+}  // namespace
+}  // namespace varnex
