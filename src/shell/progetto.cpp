@@ -25,6 +25,22 @@ std::string ConEstensione(const std::string& percorso) {
   return percorso + ".rtg";
 }
 
+// The file a save under a new name writes to, once the user agreed: the chosen path, or the
+// existing file that has the same name but for letter case ("Villetta.RTG" for "Villetta.rtg"),
+// so that one project never lives in two files that differ only in case. nullopt when such a
+// file exists and the user does not want it replaced: nothing is written then.
+std::optional<std::string> DestinazioneSalvaConNome(const std::string& percorso) {
+  const std::string nome = GetNomeFile(percorso);
+  const std::string cartella = nome.size() < percorso.size() ? GetCartella(percorso) : std::string();
+  const std::string esistente = TrovaFileNoCase(cartella, nome);
+  if (esistente.empty()) return percorso;
+  const Risposta r = MsgBox("Il file " + GetNomeFile(esistente) +
+                                " è già presente nella cartella selezionata.\r\nSi desidera sovrascriverlo?",
+                            Bottoni::SiNo, Icona::Esclamazione, TitoloSovrascrivereProgetto);
+  if (r != Risposta::Si) return std::nullopt;
+  return esistente;
+}
+
 // The editor after the model changed under it: shown again on network 1, calculated, refilled.
 void RicaricaEditor() {
   IAmbienteProgetto& a = AmbienteProgetto();
@@ -104,7 +120,10 @@ std::string SalvaProgetto(const std::string& path) {
     if (!scelto) return "";
     const std::string nome = Trim(*scelto);
     if (nome.empty()) return "";
-    const std::string percorso = ConEstensione(nome);
+    // The extension goes on before the check: "prova" must find an existing "prova.rtg".
+    const std::optional<std::string> destinazione = DestinazioneSalvaConNome(ConEstensione(nome));
+    if (!destinazione) return "";
+    const std::string& percorso = *destinazione;
     if (!ScriviRTG(percorso)) return "";
     a.DoEvents();
     PercorsoProgetto = percorso;

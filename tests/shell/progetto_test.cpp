@@ -2,8 +2,11 @@
 // last work folder, run on the shipped archives with a scripted user and scripted windows.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "model/files.h"
 #include "model/progetto_file.h"
+#include "model/strings.h"
 #include "model/textfile.h"
 #include "shell/ambiente_prova.h"
 
@@ -132,8 +135,10 @@ TEST_F(Progetto, SalvaSenzaPercorsoChiedeIlNome) {
     CostruisciImpianto();
     ProgettoModificato = -1;
     finestre.eventi.clear();
-    finestre.risposte.push_back(cartella.File("scelto"));
-    const std::string atteso = cartella.File("scelto.rtg");  // the dialog's default extension
+    // A new name each time: the first round's file would otherwise be there already.
+    const std::string nome = vuoto.empty() ? "scelto" : "scelto2";
+    finestre.risposte.push_back(cartella.File(nome));
+    const std::string atteso = cartella.File(nome + ".rtg");  // the dialog's default extension
     EXPECT_EQ(SalvaProgetto(vuoto), atteso);
     EXPECT_EQ(finestre.eventi.front(), "salva:Salva con nome|Reti|*.rtg|" + UnisciPercorso(CartellaProgramma(), "Archivio Lavori"));
     EXPECT_TRUE(EsisteFile(atteso));
@@ -156,6 +161,60 @@ TEST_F(Progetto, SalvaConNomeAnnullatoNonCambiaNiente) {
   EXPECT_EQ(FileRecenti.GetItem(1), "");
   EXPECT_EQ(finestre.titolo, "");
 }
+
+// Save as onto a name that exists already: typed without the extension, or in another letter
+// case. The question names the file on disk; "No" writes nothing, "Sì" replaces that very file.
+struct CasoSovrascrittura {
+  const char* nome;
+  const char* esistente;  // the file already in the folder
+  const char* digitato;   // what the user typed in the save dialog
+  Risposta risposta;
+};
+
+class SalvaConNomeSuEsistente : public Progetto, public ::testing::WithParamInterface<CasoSovrascrittura> {};
+
+TEST_P(SalvaConNomeSuEsistente, ChiedePrimaDiScrivere) {
+  const CasoSovrascrittura& c = GetParam();
+  const std::string vecchio = "contenuto del progetto precedente\r\n";
+  const std::string esistente = cartella.Write(c.esistente, vecchio);
+  CostruisciImpianto();
+  PercorsoProgetto = "";
+  ProgettoModificato = -1;
+  finestre.risposte.push_back(cartella.File(c.digitato));
+  utente.Attendi(c.esistente, c.risposta);
+
+  const std::string salvato = SalvaProgetto("");
+
+  ASSERT_EQ(utente.messaggi.size(), 1u);
+  EXPECT_NE(utente.messaggi[0].testo.find(std::string("Il file ") + c.esistente), std::string::npos);
+  EXPECT_EQ(utente.messaggi[0].bottoni, Bottoni::SiNo);
+  // Whatever the answer, the folder holds one file of that name, never a second in another case.
+  size_t file = 0;
+  for (const auto& voce : std::filesystem::directory_iterator(cartella.Path()))
+    if (UgualiNoCase(voce.path().filename().string(), c.esistente)) ++file;
+  EXPECT_EQ(file, 1u);
+  if (c.risposta == Risposta::Si) {
+    EXPECT_EQ(salvato, esistente);
+    EXPECT_EQ(PercorsoProgetto, esistente);
+    EXPECT_FALSE(ProgettoModificato);
+    EXPECT_NE(LeggiByte(esistente), vecchio);
+  } else {
+    EXPECT_EQ(salvato, "");
+    EXPECT_EQ(LeggiByte(esistente), vecchio);
+    EXPECT_EQ(PercorsoProgetto, "");
+    EXPECT_TRUE(ProgettoModificato);
+    EXPECT_EQ(FileRecenti.GetItem(1), "");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casi, SalvaConNomeSuEsistente,
+    ::testing::Values(CasoSovrascrittura{"SenzaEstensioneNo", "prova.rtg", "prova", Risposta::No},
+                      CasoSovrascrittura{"SenzaEstensioneSi", "prova.rtg", "prova", Risposta::Si},
+                      CasoSovrascrittura{"AltreMaiuscoleNo", "Villetta.RTG", "Villetta", Risposta::No},
+                      CasoSovrascrittura{"AltreMaiuscoleSi", "Villetta.RTG", "villetta.rtg", Risposta::Si},
+                      CasoSovrascrittura{"StessoNomeNo", "casa.rtg", "casa.rtg", Risposta::No}),
+    [](const auto& info) { return std::string(info.param.nome); });
 
 TEST_F(Progetto, SalvataggioFallitoNonCambiaNiente) {
   CostruisciImpianto();
