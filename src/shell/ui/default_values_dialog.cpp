@@ -150,6 +150,11 @@ void frmDefaultValue::cmdOK_Click() {
   ConfermaValoriDefault(campi_);
   cmbGas->setCurrentIndex(campi_.gasScelto);
   cmbMateriali->setCurrentIndex(campi_.materialeScelto);
+  txtVelocity->setText(QS(campi_.velocita));
+  if (campi_.inPressione) {
+    cmbInitPres->setEditText(QS(campi_.pressioneIniziale));
+    cmbFinalPres->setEditText(QS(campi_.pressioneFinale));
+  }
   accept();
 }
 
