@@ -14,6 +14,7 @@
 #include "model/raccordi.h"
 #include "model/strings.h"
 #include "shell/mru.h"
+#include "shell/parametri.h"
 #include "shell/progetto.h"
 #include "shell/ui/parametri.h"
 #include "shell/ui/units.h"
@@ -213,6 +214,7 @@ void ControlloreAttivita::Esegui() {
 bool ControlloreAttivita::NuovoImpiantoGas() {
   ReteInPressione = 0;
   OrientamentoSorgente = 0;
+  GasNuovoProgetto();
   InitSpeciali();
   ApriNuovaRete(true);
   return false;
@@ -224,6 +226,7 @@ bool ControlloreAttivita::NuovaRetePressione() {
   if (!CaricaSpeciali()) return true;
   ReteInPressione = -1;
   OrientamentoSorgente = 1;
+  GasNuovoProgetto();
   ApriNuovaRete(false);
   return false;
 }
