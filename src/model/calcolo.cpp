@@ -1,8 +1,12 @@
 #include "model/calcolo.h"
 
 #include <cmath>
+#include <optional>
 
 #include "model/calcolo_mp.h"
+#include "model/numbers.h"
+#include "model/globals.h"
+#include "model/campi.h"
 #include "model/dimensionamento.h"
 #include "model/files.h"
 #include "model/gas.h"
@@ -144,8 +148,63 @@ std::string MotivoRifiutoCalcolo() {
   return {};
 }
 
+namespace {
+
+// The values the project file stores, as the model holds them: the project's parameters (as
+// text) and every field of the segment rows the writer puts in the file.
+struct ValoriProgetto {
+  std::vector<std::string> parametri;
+  std::vector<ValoreCampo> campi;
+};
+
+ValoriProgetto LeggiValoriProgetto() {
+  ValoriProgetto v;
+  v.parametri = {Riferimento,
+                 DescrizioneLavoro,
+                 GasCorrente.Nome,
+                 PDCMaxUtente > 0 ? TestoStampa(PDCMaxUtente) : TestoStampa(0.0f),
+                 TestoStampa(ReteInPressione),
+                 TestoStampa(VelocitaMaxImpostata),
+                 TestoStampa(PressioneIniziale),
+                 TestoStampa(PressioneFinale),
+                 TestoStampa(OrientamentoSorgente),
+                 PercorsoDocumenti,
+                 std::to_string(ContoTronchi())};
+  const int16_t n = ContoTronchi();
+  v.campi.reserve(static_cast<size_t>(n + 1) * 48);
+  for (int16_t slot = 0; slot <= n; ++slot)
+    for (int16_t codice = 2; codice <= 49; ++codice) v.campi.push_back(GetField(slot, codice));
+  return v;
+}
+
+// The file holds numbers as text: a value recalculated to the same text is no change (a result
+// read back from a file has fewer digits than the same result just calculated).
+bool StessiValori(const ValoriProgetto& a, const ValoriProgetto& b) {
+  if (a.parametri != b.parametri || a.campi.size() != b.campi.size()) return false;
+  for (size_t i = 0; i < a.campi.size(); ++i)
+    if (a.campi[i] != b.campi[i] && TestoCampo(a.campi[i]) != TestoCampo(b.campi[i])) return false;
+  return true;
+}
+
+std::optional<ValoriProgetto> valoriSalvati;
+
+void CalcolaReteSenzaSegnare();
+
+}  // namespace
+
+void RicordaProgettoSalvato() { valoriSalvati = LeggiValoriProgetto(); }
+
 void CalcolaRete() {
   if (Rete().NumTronchi == 0) return;
+  const ValoriProgetto prima = LeggiValoriProgetto();
+  CalcolaReteSenzaSegnare();
+  const ValoriProgetto dopo = LeggiValoriProgetto();
+  if (!StessiValori(prima, dopo) || (valoriSalvati && !StessiValori(*valoriSalvati, dopo))) ProgettoModificato = -1;
+}
+
+namespace {
+
+void CalcolaReteSenzaSegnare() {
   const std::string rifiuto = MotivoRifiutoCalcolo();
   if (!rifiuto.empty()) {
     // No result: the rows show grey and the reports leave them out.
@@ -178,9 +237,10 @@ void CalcolaRete() {
   }
   CalcolaPressioni(1, 0);
   for (int16_t i = 1; i <= ContoTronchi(); ++i) Tronco(i).ID_VELOCITA = CalcolaVelocita(i);
-  ProgettoModificato = -1;
   ImpostaCursore(0);
 }
+
+}  // namespace
 
 float CalcolaPortate(int16_t s) { return CalcolaPortateRic(s, 0); }
 

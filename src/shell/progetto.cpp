@@ -1,5 +1,6 @@
 #include "shell/progetto.h"
 
+#include "model/calcolo.h"
 #include "model/files.h"
 #include "model/interaction.h"
 #include "model/progetto_file.h"
@@ -83,6 +84,9 @@ bool CaricaProgetto(const std::string& path) {
   a.MostraAttesa();
   a.DoEvents();
   const bool ok = LeggiRTG(path);
+  // What was read (or the empty project a refused file leaves) is what the calculation compares
+  // with before it calls the project modified.
+  RicordaProgettoSalvato();
   a.ScaricaAttesa();
   return ok && ProgettoCaricato != 0;
 }
@@ -112,6 +116,7 @@ std::string SalvaProgetto(const std::string& path) {
     if (!ScriviRTG(path)) return "";  // the writer told the user why; the old file is whole
     PercorsoProgetto = path;
     ProgettoModificato = 0;
+    RicordaProgettoSalvato();
     FileRecenti.AddItem(path);
   } else {
     a.DoEvents();
@@ -128,6 +133,7 @@ std::string SalvaProgetto(const std::string& path) {
     a.DoEvents();
     PercorsoProgetto = percorso;
     ProgettoModificato = 0;
+    RicordaProgettoSalvato();
     FileRecenti.AddItem(percorso);
     SalvaUltimaCartella(percorso);
   }
@@ -151,6 +157,7 @@ bool ChiudiProgetto() {
   frmEquiv.Reset();
   AmbienteProgetto().ScaricaSostituzione();
   ResetRete();
+  RicordaProgettoSalvato();
   AggiornaTitolo();
   return true;
 }

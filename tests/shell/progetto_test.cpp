@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "model/calcolo.h"
+#include "model/campi.h"
 #include "model/files.h"
 #include "model/progetto_file.h"
 #include "model/strings.h"
@@ -302,6 +304,77 @@ TEST_F(Progetto, EsciTerminaSoloSeLaChiusuraRiesce) {
   utente.Attendi("Salvare il progetto aperto", Risposta::No);
   EsciProgramma();
   EXPECT_TRUE(finestre.Visto("Termina 0"));
+}
+
+// Opening a project and calculating it again finds what the file holds: closing asks nothing.
+// A real edit, calculated or not, makes the close ask.
+TEST_F(Progetto, RicalcoloSenzaModificheNonChiedeDiSalvare) {
+  for (const bool inPressione : {false, true}) {
+    SCOPED_TRACE(inPressione ? "rete in pressione" : "impianto interno");
+    CostruisciImpianto();
+    if (inPressione) {
+      ReteInPressione = -1;
+      OrientamentoSorgente = 1;
+      Tronco(2).ID_P_UTENZE = 20;
+    }
+    CalcolaRete();
+    const std::string percorso = cartella.File(inPressione ? "pressione.RTG" : "interno.RTG");
+    ASSERT_TRUE(ScriviRTG(percorso));
+    ResetRete();
+    ReteInPressione = 0;
+
+    finestre.risposte.push_back(percorso);
+    ApriProgetto();
+    ASSERT_TRUE(ProgettoCaricato);
+    CalcolaRete();
+    CalcolaRete();
+    EXPECT_FALSE(ProgettoModificato);
+    EXPECT_TRUE(ChiudiProgetto());  // the scripted user fails the test on any question
+  }
+}
+
+TEST_F(Progetto, UnaModificaFaChiedereDiSalvareAncheDopoIlRicalcolo) {
+  struct Caso {
+    const char* nome;
+    void (*modifica)();
+  };
+  for (const Caso& c : {Caso{"lunghezza", [] {
+                          SetField(1, campo::ID_LEN, "7");
+                          ProgettoModificato = -1;
+                        }},
+                        // An edit that leaves the marking to the calculation, and changes no result.
+                        Caso{"riferimento del tronco", [] { Tronco(2).ID_RIF = "cucina"; }},
+                        Caso{"pressione iniziale", [] { PressioneIniziale = 2.2; }}}) {
+    SCOPED_TRACE(c.nome);
+    CostruisciImpianto();
+    CalcolaRete();
+    const std::string percorso = cartella.File("modificato.RTG");
+    ASSERT_TRUE(ScriviRTG(percorso));
+    ResetRete();
+    finestre.risposte.push_back(percorso);
+    ApriProgetto();
+    CalcolaRete();
+    ASSERT_FALSE(ProgettoModificato);
+
+    c.modifica();
+    CalcolaRete();
+    EXPECT_TRUE(ProgettoModificato);
+    utente.Attendi("Salvare il progetto aperto", Risposta::No);
+    EXPECT_TRUE(ChiudiProgetto());
+    EXPECT_EQ(utente.messaggi.size(), 1u);
+    utente.messaggi.clear();
+  }
+}
+
+// A calculation that changes what the file holds (a project saved before it was calculated) is a
+// change to save.
+TEST_F(Progetto, UnRicalcoloCheCambiaIRisultatiSegnaIlProgetto) {
+  const std::string percorso = ProgettoSalvato("non_calcolato.RTG");
+  finestre.risposte.push_back(percorso);
+  ApriProgetto();
+  ASSERT_FALSE(ProgettoModificato);
+  CalcolaRete();
+  EXPECT_TRUE(ProgettoModificato);
 }
 
 TEST_F(Progetto, SalvatoERiapertoRestaUguale) {
