@@ -278,6 +278,18 @@ TEST_F(Avvio, ParametriFamiglieMancantiFermanoLAvvio) {
   EXPECT_NE(std::find(log.begin(), log.end(), "fine splash"), log.end());
 }
 
+// A damaged column line in the shipped layouts is reported and left out; the program starts.
+TEST_F(Avvio, RigaDiColonnaDanneggiataNonFermaLAvvio) {
+  const std::string percorso = FileProgramma("gridgas.cne");
+  const std::string riga = CodificaRigaGriglia("Sei\t0\t1\tm\t5\tID_LEN").value();
+  const std::string originale = LeggiByte(percorso);
+  cartella.Write("gridgas.cne", riga + "\r\n" + originale);
+  utente.Attendi("Numero campi nella tabella errato");
+  EXPECT_EQ(Esegui(""), EsitoAvvio::Avviato);
+  EXPECT_EQ(Solo("principale").size(), 1u);
+  EXPECT_GT(UltimaColonnaGriglia[0], 0);
+}
+
 TEST_F(Avvio, DefinizioniTabellaMancantiFermanoLAvvio) {
   DeleteFileIfExists(FileProgramma("gridgas.cne"));
   utente.Attendi("gridgas.cne");
