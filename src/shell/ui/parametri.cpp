@@ -254,14 +254,16 @@ bool Parametri::eventFilter(QObject* oggetto, QEvent* evento) {
   if (evento->type() != QEvent::KeyPress) return Dialogo::eventFilter(oggetto, evento);
   auto* tasto = static_cast<QKeyEvent*>(evento);
   const bool invio = tasto->key() == Qt::Key_Return || tasto->key() == Qt::Key_Enter;
+  // The filters below act on typed characters only: Esc, Tab, Delete and the arrows always do
+  // their usual work (Esc reaches the dialog and cancels it).
+  const QString testo = tasto->text();
+  const bool carattere = tasto->key() != Qt::Key_Backspace && !testo.isEmpty() && testo.at(0).isPrint();
   if (oggetto == Text1) {
     if (invio) {
       Text2->setFocus();
       return true;
     }
-    if (tasto->key() != Qt::Key_Backspace && !tasto->text().isEmpty() && Text1->text().size() > 40 &&
-        !Text1->hasSelectedText())
-      return true;
+    if (carattere && Text1->text().size() > 40 && !Text1->hasSelectedText()) return true;
   } else if (oggetto == Text2) {
     if (invio) {
       Command1->setFocus();
@@ -272,15 +274,14 @@ bool Parametri::eventFilter(QObject* oggetto, QEvent* evento) {
       txtDensita->setFocus();
       return true;
     }
-    if (!tasto->text().isEmpty()) return true;
+    // The list is chosen from, never typed into; Space opens it.
+    if (carattere && tasto->key() != Qt::Key_Space) return true;
   } else if (oggetto == txtVelocita) {
     if (invio) {
       Command1->setFocus();
       return true;
     }
-    if (tasto->key() == Qt::Key_Backspace) return false;
-    const QString testo = tasto->text();
-    if (testo.isEmpty()) return false;
+    if (!carattere) return false;
     const int16_t codice = static_cast<int16_t>(testo.at(0).unicode());
     return FiltroTastoNumerico(codice, SS(txtVelocita->text()), txtVelocita->hasSelectedText(), 4) == 0;
   }
