@@ -1,6 +1,9 @@
 // The project-parameters dialog under offscreen: its fields, the gases by activity, the gas
 // properties, the velocity of a pressurised network, the folder picker and the explorer button.
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -172,6 +175,42 @@ TEST_F(DialogoParametri, TastiDiServizioFunzionanoOvunque) {
         d.Combo1->hidePopup();
         break;
     }
+  }
+}
+
+// Every box and caption of the gas page can be read whole at the dialog's size, the velocity of
+// a pressurised network and the five boxes of a combustible gas all shown.
+TEST_F(DialogoParametri, PaginaGasLeggibileInteraPerUnaReteInPressione) {
+  for (const int16_t inPressione : {int16_t{0}, int16_t{-1}}) {
+    SCOPED_TRACE(inPressione ? "rete in pressione" : "impianto interno");
+    ReteInPressione = inPressione;
+    ui::Parametri d;
+    d.show();
+    d.Tabbed1->setCurrentIndex(1);
+    d.Combo1->setCurrentText("Metano");
+    QApplication::processEvents();
+    QWidget* pagina = d.Tabbed1->currentWidget();
+    ASSERT_FALSE(d.pnlCombustibile->isHidden());
+    for (QLineEdit* e : pagina->findChildren<QLineEdit*>()) {
+      if (!e->isVisibleTo(&d)) continue;
+      SCOPED_TRACE(e->objectName().toStdString());
+      EXPECT_GE(e->height(), e->minimumSizeHint().height());
+      EXPECT_GE(e->width(), e->fontMetrics().horizontalAdvance(e->text()));
+      // Inside the dialog, not cut by the page's edge.
+      const QRect r(e->mapTo(pagina, QPoint(0, 0)), e->size());
+      EXPECT_TRUE(pagina->rect().contains(r));
+    }
+    for (QLabel* l : pagina->findChildren<QLabel*>()) {
+      if (!l->isVisibleTo(&d) || l->text().isEmpty()) continue;
+      SCOPED_TRACE(l->text().toStdString());
+      EXPECT_GE(l->width(), l->fontMetrics().horizontalAdvance(l->text()));
+      EXPECT_GE(l->height(), l->fontMetrics().height());
+      const QRect r(l->mapTo(pagina, QPoint(0, 0)), l->size());
+      EXPECT_TRUE(pagina->rect().contains(r));
+    }
+    // The buttons below the tabs stay inside the dialog.
+    for (QPushButton* b : {d.Command1, d.Command2}) EXPECT_TRUE(d.rect().contains(b->geometry()));
+    EXPECT_LE(d.Tabbed1->geometry().bottom(), d.Command1->geometry().top());
   }
 }
 
