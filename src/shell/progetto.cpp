@@ -122,12 +122,15 @@ std::string SalvaProgetto(const std::string& path) {
     a.DoEvents();
     const std::optional<std::string> scelto = a.ChiediFileSalva(TitoloSalvaProgetto, FiltroSalvaProgetto, cartella, "");
     a.DoEvents();
-    if (!scelto) return "";
-    const std::string nome = Trim(*scelto);
-    if (nome.empty()) return "";
+    const std::string nome = scelto ? Trim(*scelto) : std::string();
     // The extension goes on before the check: "prova" must find an existing "prova.rtg".
-    const std::optional<std::string> destinazione = DestinazioneSalvaConNome(ConEstensione(nome));
-    if (!destinazione) return "";
+    const std::optional<std::string> destinazione =
+        nome.empty() ? std::nullopt : DestinazioneSalvaConNome(ConEstensione(nome));
+    if (!destinazione) {
+      // Nothing saved: the caption names the project as it still is.
+      a.Titolo(TitoloProgetto(PercorsoProgetto));
+      return "";
+    }
     const std::string& percorso = *destinazione;
     if (!ScriviRTG(percorso)) return "";
     a.DoEvents();

@@ -157,11 +157,13 @@ TEST_F(Progetto, SalvaConNomeAnnullatoNonCambiaNiente) {
   PercorsoProgetto = "/vecchio/rossi.RTG";
   ProgettoModificato = -1;
   finestre.risposte.push_back(std::nullopt);
+  finestre.titolo = "VarnexPro - (titolo lasciato dal dialogo)";
   EXPECT_EQ(SalvaProgetto(""), "");
   EXPECT_EQ(PercorsoProgetto, "/vecchio/rossi.RTG");
   EXPECT_TRUE(ProgettoModificato);
   EXPECT_EQ(FileRecenti.GetItem(1), "");
-  EXPECT_EQ(finestre.titolo, "");
+  // The caption is refreshed to the project as it still is.
+  EXPECT_EQ(finestre.titolo, "VarnexPro - /vecchio/rossi.RTG");
 }
 
 // Save as onto a name that exists already: typed without the extension, or in another letter
