@@ -193,6 +193,7 @@ void CalcolaReteSenzaSegnare();
 }  // namespace
 
 void RicordaProgettoSalvato() { valoriSalvati = LeggiValoriProgetto(); }
+void DimenticaProgettoSalvato() { valoriSalvati.reset(); }
 
 void CalcolaRete() {
   if (Rete().NumTronchi == 0) return;

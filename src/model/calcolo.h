@@ -21,8 +21,11 @@ void CalcolaRete();
 // (so an edit that left the marking to the calculation still counts). A recalculation that finds
 // what the file holds leaves a just-opened project unmodified.
 // RicordaProgettoSalvato records the project as it is now as what its file holds; the lifecycle
-// calls it after a load, a save and a close.
+// calls it after a load, a save and a close. DimenticaProgettoSalvato, called before a load, drops
+// that record: a calculation while the file is being read (the editor calculates when it loads)
+// must not compare the new project with the one before it.
 void RicordaProgettoSalvato();
+void DimenticaProgettoSalvato();
 
 // Why CalcolaRete would refuse the current network; empty when it can be calculated.
 std::string MotivoRifiutoCalcolo();

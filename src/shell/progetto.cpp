@@ -83,6 +83,7 @@ bool CaricaProgetto(const std::string& path) {
   IAmbienteProgetto& a = AmbienteProgetto();
   a.MostraAttesa();
   a.DoEvents();
+  DimenticaProgettoSalvato();
   const bool ok = LeggiRTG(path);
   // What was read (or the empty project a refused file leaves) is what the calculation compares
   // with before it calls the project modified.

@@ -310,7 +310,22 @@ TEST_F(Progetto, EsciTerminaSoloSeLaChiusuraRiesce) {
 
 // Opening a project and calculating it again finds what the file holds: closing asks nothing.
 // A real edit, calculated or not, makes the close ask.
+// The editor window calculates whenever it loads and shows a network, also while a project file is
+// still being read.
+class EditorCheCalcola : public FakeAmbiente {
+ public:
+  void AssicuraEditor() override {
+    FakeAmbiente::AssicuraEditor();
+    CalcolaRete();
+  }
+  void Elaborazione() override {
+    FakeAmbiente::Elaborazione();
+    CalcolaRete();
+  }
+};
+
 TEST_F(Progetto, RicalcoloSenzaModificheNonChiedeDiSalvare) {
+  EditorCheCalcola editor;  // installed in place of the plain scripted windows
   for (const bool inPressione : {false, true}) {
     SCOPED_TRACE(inPressione ? "rete in pressione" : "impianto interno");
     CostruisciImpianto();
@@ -325,7 +340,7 @@ TEST_F(Progetto, RicalcoloSenzaModificheNonChiedeDiSalvare) {
     ResetRete();
     ReteInPressione = 0;
 
-    finestre.risposte.push_back(percorso);
+    editor.risposte.push_back(percorso);
     ApriProgetto();
     ASSERT_TRUE(ProgettoCaricato);
     CalcolaRete();
