@@ -151,11 +151,30 @@ std::string MotivoRifiutoCalcolo() {
 namespace {
 
 // The values the project file stores, as the model holds them: the project's parameters (as
-// text) and every field of the segment rows the writer puts in the file.
+// text) and the fields of the segment rows that the reader takes back. The derived columns the
+// writer adds for the reader's eyes only (powers, appliance type name, inner diameter, end
+// pressure, fittings' length) and the end points the schema drawing works out whenever it draws
+// are left out: they follow from the rest, and a load always brings them back different.
 struct ValoriProgetto {
   std::vector<std::string> parametri;
   std::vector<ValoreCampo> campi;
 };
+
+bool CampoRiletto(int16_t codice) {
+  switch (codice) {
+    case campo::ID_P_KW:
+    case campo::ID_P_KCAL:
+    case campo::ID_NOMETIPOUTENZA:
+    case campo::ID_DIAMETRO_INTERNO:
+    case campo::ID_PFINALE:
+    case campo::ID_EQLENLOC:
+    case campo::FINE_X:
+    case campo::FINE_Y:
+      return false;
+    default:
+      return true;
+  }
+}
 
 ValoriProgetto LeggiValoriProgetto() {
   ValoriProgetto v;
@@ -173,7 +192,10 @@ ValoriProgetto LeggiValoriProgetto() {
   const int16_t n = ContoTronchi();
   v.campi.reserve(static_cast<size_t>(n + 1) * 48);
   for (int16_t slot = 0; slot <= n; ++slot)
-    for (int16_t codice = 2; codice <= 49; ++codice) v.campi.push_back(GetField(slot, codice));
+    for (int16_t codice = 2; codice <= 49; ++codice) {
+      if (!CampoRiletto(codice)) continue;
+      v.campi.push_back(GetField(slot, codice));
+    }
   return v;
 }
 

@@ -350,6 +350,27 @@ TEST_F(Progetto, RicalcoloSenzaModificheNonChiedeDiSalvare) {
   }
 }
 
+// The shipped sample, calculated and saved, then opened again: the derived columns the reader does
+// not take back and the drawing's end points are no change to save.
+TEST_F(Progetto, EsempioCalcolatoERiapertoNonChiedeDiSalvare) {
+  EditorCheCalcola editor;
+  editor.risposte.push_back(UnisciPercorso(UnisciPercorso(CartellaProgramma(), "Archivio Lavori"), "Villetta.RTG"));
+  ApriProgetto();
+  ASSERT_TRUE(ProgettoCaricato);
+  const std::string copia = cartella.File("villetta_calcolata.RTG");
+  ASSERT_EQ(SalvaProgetto(copia), copia);
+  // As in a program just started: no result of this session is left in the model.
+  ASSERT_TRUE(ChiudiProgetto());
+  for (TTronco& t : Rete().Tronchi) t = TTronco{};
+
+  editor.risposte.push_back(copia);
+  ApriProgetto();
+  ASSERT_TRUE(ProgettoCaricato);
+  CalcolaRete();
+  EXPECT_FALSE(ProgettoModificato);
+  EXPECT_TRUE(ChiudiProgetto());  // no question
+}
+
 TEST_F(Progetto, UnaModificaFaChiedereDiSalvareAncheDopoIlRicalcolo) {
   struct Caso {
     const char* nome;
