@@ -14,6 +14,7 @@
 #include "model/materiali.h"
 #include "model/rete.h"
 #include "model/raccordi.h"
+#include "tightness/tenuta.h"
 
 namespace varnex {
 
@@ -158,7 +159,16 @@ namespace {
 struct ValoriProgetto {
   std::vector<std::string> parametri;
   std::vector<ValoreCampo> campi;
+  TTenutaImpianto tenuta;
 };
+
+bool StessaTenuta(const TTenutaImpianto& a, const TTenutaImpianto& b) {
+  for (const CampoTenuta& c : CampiTenuta()) {
+    if (c.testo && a.*c.testo != b.*c.testo) return false;
+    if (c.intero && a.*c.intero != b.*c.intero) return false;
+  }
+  return true;
+}
 
 bool CampoRiletto(int16_t codice) {
   switch (codice) {
@@ -189,6 +199,7 @@ ValoriProgetto LeggiValoriProgetto() {
                  TestoStampa(OrientamentoSorgente),
                  PercorsoDocumenti,
                  std::to_string(ContoTronchi())};
+  v.tenuta = TenutaImpianto;
   const int16_t n = ContoTronchi();
   v.campi.reserve(static_cast<size_t>(n + 1) * 48);
   for (int16_t slot = 0; slot <= n; ++slot)
@@ -202,7 +213,8 @@ ValoriProgetto LeggiValoriProgetto() {
 // The file holds numbers as text: a value recalculated to the same text is no change (a result
 // read back from a file has fewer digits than the same result just calculated).
 bool StessiValori(const ValoriProgetto& a, const ValoriProgetto& b) {
-  if (a.parametri != b.parametri || a.campi.size() != b.campi.size()) return false;
+  if (a.parametri != b.parametri || a.campi.size() != b.campi.size() || !StessaTenuta(a.tenuta, b.tenuta))
+    return false;
   for (size_t i = 0; i < a.campi.size(); ++i)
     if (a.campi[i] != b.campi[i] && TestoCampo(a.campi[i]) != TestoCampo(b.campi[i])) return false;
   return true;
@@ -216,6 +228,8 @@ void CalcolaReteSenzaSegnare();
 
 void RicordaProgettoSalvato() { valoriSalvati = LeggiValoriProgetto(); }
 void DimenticaProgettoSalvato() { valoriSalvati.reset(); }
+
+bool ProgettoDiversoDalSalvato() { return valoriSalvati && !StessiValori(*valoriSalvati, LeggiValoriProgetto()); }
 
 void CalcolaRete() {
   if (Rete().NumTronchi == 0) return;

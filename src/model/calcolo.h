@@ -26,6 +26,10 @@ void CalcolaRete();
 // must not compare the new project with the one before it.
 void RicordaProgettoSalvato();
 void DimenticaProgettoSalvato();
+// True when a value the project file stores (the tightness record included) differs from the
+// record of RicordaProgettoSalvato; false when there is no record. The close asks this too, so an
+// edit that never reached a calculation is not lost either.
+bool ProgettoDiversoDalSalvato();
 
 // Why CalcolaRete would refuse the current network; empty when it can be calculated.
 std::string MotivoRifiutoCalcolo();

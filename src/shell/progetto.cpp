@@ -9,6 +9,7 @@
 #include "model/strings.h"
 #include "shell/mru.h"
 #include "shell/settings.h"
+#include "tightness/tenuta.h"
 
 namespace varnex {
 namespace {
@@ -146,6 +147,10 @@ std::string SalvaProgetto(const std::string& path) {
 }
 
 bool ChiudiProgetto() {
+  // The tightness page's fields into the record, as a save takes them; then an edit that no
+  // window marked and no calculation saw still counts as a change.
+  TenutaImpiantoRefresh();
+  if (ProgettoModificato == 0 && ProgettoDiversoDalSalvato()) ProgettoModificato = -1;
   if (ProgettoModificato != 0) {
     switch (MsgBox("Salvare il progetto aperto", Bottoni::SiNoAnnulla, Icona::Domanda)) {
       case Risposta::Si:

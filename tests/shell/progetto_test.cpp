@@ -11,6 +11,7 @@
 #include "model/strings.h"
 #include "model/textfile.h"
 #include "shell/ambiente_prova.h"
+#include "tightness/tenuta.h"
 
 namespace varnex::test {
 namespace {
@@ -337,8 +338,10 @@ TEST_F(Progetto, RicalcoloSenzaModificheNonChiedeDiSalvare) {
     CalcolaRete();
     const std::string percorso = cartella.File(inPressione ? "pressione.RTG" : "interno.RTG");
     ASSERT_TRUE(ScriviRTG(percorso));
+    // Back to the empty project the program shows after a close.
     ResetRete();
     ReteInPressione = 0;
+    OrientamentoSorgente = 0;
 
     editor.risposte.push_back(percorso);
     ApriProgetto();
@@ -400,6 +403,32 @@ TEST_F(Progetto, UnaModificaFaChiedereDiSalvareAncheDopoIlRicalcolo) {
     utente.Attendi("Salvare il progetto aperto", Risposta::No);
     EXPECT_TRUE(ChiudiProgetto());
     EXPECT_EQ(utente.messaggi.size(), 1u);
+    utente.messaggi.clear();
+  }
+}
+
+// An edit that no window marked and no calculation saw (a tightness-record field, a pressure
+// chosen with automatic recalculation off) still makes the close ask.
+TEST_F(Progetto, UnaModificaNonSegnataFaComunqueChiedereDiSalvare) {
+  struct Caso {
+    const char* nome;
+    void (*modifica)();
+  };
+  for (const Caso& c : {Caso{"tecnico della prova di tenuta", [] { TenutaImpianto.NomeTecnico = "Mario Verdi"; }},
+                        Caso{"pressione finale", [] { PressioneFinale = 1.2; }},
+                        Caso{"cartella documenti", [] { PercorsoDocumenti = "/documenti/nuova"; }}}) {
+    SCOPED_TRACE(c.nome);
+    const std::string percorso = ProgettoSalvato("non_segnato.RTG");
+    finestre.risposte.push_back(percorso);
+    ApriProgetto();
+    ASSERT_FALSE(ProgettoModificato);
+    c.modifica();
+    utente.Attendi("Salvare il progetto aperto", Risposta::Annulla);
+    EXPECT_FALSE(ChiudiProgetto());
+    EXPECT_EQ(utente.messaggi.size(), 1u);
+    utente.messaggi.clear();
+    utente.Attendi("Salvare il progetto aperto", Risposta::No);
+    EXPECT_TRUE(ChiudiProgetto());
     utente.messaggi.clear();
   }
 }

@@ -170,6 +170,8 @@ namespace {
 
 // The new network in the editor, then the parameters dialog over it.
 void ApriNuovaRete(bool conPDC) {
+  // Nothing of a new project is worth a question on close until the user changes it.
+  RicordaProgettoSalvato();
   IAmbienteProgetto& a = AmbienteProgetto();
   a.NewRete(1);
   if (conPDC) PDCMaxTesto = TestoNumero(PDCMassima());

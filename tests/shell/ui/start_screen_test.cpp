@@ -172,6 +172,20 @@ TEST_F(SchermataIniziale, IlNuovoProgettoPrendeIlGasDiDefaultNonQuelloDelProgett
   }
 }
 
+// A new project nobody changed has nothing to lose: closing it asks nothing.
+TEST_F(SchermataIniziale, UnNuovoProgettoNonToccatoSiChiudeSenzaDomande) {
+  // The project before used another gas; the "Nuovo progetto" command closes it first.
+  GasCorrente = ArchivioGas[static_cast<size_t>(CercaGas("GPL Propano"))];
+  ASSERT_TRUE(ChiudiProgetto());
+  for (const char* pulsante : {"cmdNewGAS", "cmdNewMP"}) {
+    SCOPED_TRACE(pulsante);
+    dialoghi.Attendi("frmAttivita", CliccaPulsante(pulsante));
+    dialoghi.Attendi("Parametri", Clicca("Annulla"));
+    ui::MostraAttivita();
+    EXPECT_TRUE(ChiudiProgetto());  // the scripted user fails the test on any question
+  }
+}
+
 TEST_F(SchermataIniziale, ReteInPressioneSenzaEqlenVieneRifiutata) {
   DeleteFileIfExists(FileProgramma("EQLEN.CFG"));
   dialoghi.Attendi("frmAttivita", CliccaPulsante("cmdNewMP"));
