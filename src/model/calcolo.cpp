@@ -1,8 +1,12 @@
 #include "model/calcolo.h"
 
 #include <cmath>
+#include <optional>
 
 #include "model/calcolo_mp.h"
+#include "model/numbers.h"
+#include "model/globals.h"
+#include "model/campi.h"
 #include "model/dimensionamento.h"
 #include "model/files.h"
 #include "model/gas.h"
@@ -10,6 +14,7 @@
 #include "model/materiali.h"
 #include "model/rete.h"
 #include "model/raccordi.h"
+#include "tightness/tenuta.h"
 
 namespace varnex {
 
@@ -144,8 +149,99 @@ std::string MotivoRifiutoCalcolo() {
   return DiametriNonUsabili();
 }
 
+namespace {
+
+// The values the project file stores, as the model holds them: the project's parameters (as
+// text) and the fields of the segment rows that the reader takes back. The derived columns the
+// writer adds for the reader's eyes only (powers, appliance type name, inner diameter, end
+// pressure, fittings' length) and the end points the schema drawing works out whenever it draws
+// are left out: they follow from the rest, and a load always brings them back different.
+struct ValoriProgetto {
+  std::vector<std::string> parametri;
+  std::vector<ValoreCampo> campi;
+  TTenutaImpianto tenuta;
+};
+
+bool StessaTenuta(const TTenutaImpianto& a, const TTenutaImpianto& b) {
+  for (const CampoTenuta& c : CampiTenuta()) {
+    if (c.testo && a.*c.testo != b.*c.testo) return false;
+    if (c.intero && a.*c.intero != b.*c.intero) return false;
+  }
+  return true;
+}
+
+bool CampoRiletto(int16_t codice) {
+  switch (codice) {
+    case campo::ID_P_KW:
+    case campo::ID_P_KCAL:
+    case campo::ID_NOMETIPOUTENZA:
+    case campo::ID_DIAMETRO_INTERNO:
+    case campo::ID_PFINALE:
+    case campo::ID_EQLENLOC:
+    case campo::FINE_X:
+    case campo::FINE_Y:
+      return false;
+    default:
+      return true;
+  }
+}
+
+ValoriProgetto LeggiValoriProgetto() {
+  ValoriProgetto v;
+  v.parametri = {Riferimento,
+                 DescrizioneLavoro,
+                 GasCorrente.Nome,
+                 PDCMaxUtente > 0 ? TestoStampa(PDCMaxUtente) : TestoStampa(0.0f),
+                 TestoStampa(ReteInPressione),
+                 TestoStampa(VelocitaMaxImpostata),
+                 TestoStampa(PressioneIniziale),
+                 TestoStampa(PressioneFinale),
+                 TestoStampa(OrientamentoSorgente),
+                 PercorsoDocumenti,
+                 std::to_string(ContoTronchi())};
+  v.tenuta = TenutaImpianto;
+  const int16_t n = ContoTronchi();
+  v.campi.reserve(static_cast<size_t>(n + 1) * 48);
+  for (int16_t slot = 0; slot <= n; ++slot)
+    for (int16_t codice = 2; codice <= 49; ++codice) {
+      if (!CampoRiletto(codice)) continue;
+      v.campi.push_back(GetField(slot, codice));
+    }
+  return v;
+}
+
+// The file holds numbers as text: a value recalculated to the same text is no change (a result
+// read back from a file has fewer digits than the same result just calculated).
+bool StessiValori(const ValoriProgetto& a, const ValoriProgetto& b) {
+  if (a.parametri != b.parametri || a.campi.size() != b.campi.size() || !StessaTenuta(a.tenuta, b.tenuta))
+    return false;
+  for (size_t i = 0; i < a.campi.size(); ++i)
+    if (a.campi[i] != b.campi[i] && TestoCampo(a.campi[i]) != TestoCampo(b.campi[i])) return false;
+  return true;
+}
+
+std::optional<ValoriProgetto> valoriSalvati;
+
+void CalcolaReteSenzaSegnare();
+
+}  // namespace
+
+void RicordaProgettoSalvato() { valoriSalvati = LeggiValoriProgetto(); }
+void DimenticaProgettoSalvato() { valoriSalvati.reset(); }
+
+bool ProgettoDiversoDalSalvato() { return valoriSalvati && !StessiValori(*valoriSalvati, LeggiValoriProgetto()); }
+
 void CalcolaRete() {
   if (Rete().NumTronchi == 0) return;
+  const ValoriProgetto prima = LeggiValoriProgetto();
+  CalcolaReteSenzaSegnare();
+  const ValoriProgetto dopo = LeggiValoriProgetto();
+  if (!StessiValori(prima, dopo) || (valoriSalvati && !StessiValori(*valoriSalvati, dopo))) ProgettoModificato = -1;
+}
+
+namespace {
+
+void CalcolaReteSenzaSegnare() {
   const std::string rifiuto = MotivoRifiutoCalcolo();
   if (!rifiuto.empty()) {
     // No result: the rows show grey and the reports leave them out.
@@ -178,9 +274,10 @@ void CalcolaRete() {
   }
   CalcolaPressioni(1, 0);
   for (int16_t i = 1; i <= ContoTronchi(); ++i) Tronco(i).ID_VELOCITA = CalcolaVelocita(i);
-  ProgettoModificato = -1;
   ImpostaCursore(0);
 }
+
+}  // namespace
 
 float CalcolaPortate(int16_t s) { return CalcolaPortateRic(s, 0); }
 

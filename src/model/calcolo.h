@@ -16,6 +16,21 @@ namespace varnex {
 // viscosity or density, is refused with a message and leaves no result.
 void CalcolaRete();
 
+// CalcolaRete marks the project modified only when the values the project file stores differ
+// after the calculation: from those before it, or from those of the file as last read or written
+// (so an edit that left the marking to the calculation still counts). A recalculation that finds
+// what the file holds leaves a just-opened project unmodified.
+// RicordaProgettoSalvato records the project as it is now as what its file holds; the lifecycle
+// calls it after a load, a save and a close. DimenticaProgettoSalvato, called before a load, drops
+// that record: a calculation while the file is being read (the editor calculates when it loads)
+// must not compare the new project with the one before it.
+void RicordaProgettoSalvato();
+void DimenticaProgettoSalvato();
+// True when a value the project file stores (the tightness record included) differs from the
+// record of RicordaProgettoSalvato; false when there is no record. The close asks this too, so an
+// edit that never reached a calculation is not lost either.
+bool ProgettoDiversoDalSalvato();
+
 // Why CalcolaRete would refuse the current network; empty when it can be calculated.
 std::string MotivoRifiutoCalcolo();
 

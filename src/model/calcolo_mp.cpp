@@ -168,7 +168,6 @@ void CalcolaReteMP() {
   CalcolaPressioni(1, 0);
   for (int16_t i = 1; i <= ContoTronchi(); ++i) Tronco(i).ID_VELOCITA = CalcolaVelocitaMP(i);
   PropagaGuasti(1);
-  ProgettoModificato = -1;
 }
 
 void CalcolaLunghezzeEquivalentiMP(int16_t modo) {

@@ -126,6 +126,7 @@ bool CaricaDefinizioneGriglie(const std::string& percorso) {
   int a = 0;
   int n = -1;
   std::vector<std::string> campi(MaxColonneGriglia);
+  bool campiErrati = false;
   for (size_t r = 0; r < righe.size(); ++r) {
     const std::string numeroRiga = std::to_string(r + 1);
     if (!DecodificabileRigaGriglia(righe[r])) {
@@ -151,8 +152,11 @@ bool CaricaDefinizioneGriglie(const std::string& percorso) {
       return false;
     }
     if (SplitFields(riga, campi) != 6) {
-      MsgBox("Numero campi nella tabella errato");
-      return false;
+      // One damaged column must not stop the program nor cost the layouts after it: the line is
+      // left out, and the user hears of it once.
+      if (!campiErrati) MsgBox("Numero campi nella tabella errato");
+      campiErrati = true;
+      continue;
     }
     ++n;
     TColonnaGriglia& c = ColonneGriglia[a][n];

@@ -40,9 +40,11 @@ extern std::array<std::array<TColonnaGriglia, MaxColonneGriglia>, NumLayoutGrigl
 // Index of the last column of each layout (-1 for a layout without columns).
 extern std::array<int16_t, NumLayoutGriglia> UltimaColonnaGriglia;
 
-// Reads "gridgas.cne" into ColonneGriglia and UltimaColonnaGriglia. A missing file, a line with
-// the wrong number of fields, a byte that cannot be unscrambled, or more layouts or columns than
-// the arrays hold stop the reading with a message and give false; what was read before stays.
+// Reads "gridgas.cne" into ColonneGriglia and UltimaColonnaGriglia. A missing file, a byte that
+// cannot be unscrambled, or more layouts or columns than the arrays hold stop the reading with a
+// message and give false; what was read before stays. A column line with the wrong number of
+// fields is left out, with the message "Numero campi nella tabella errato" shown once, and the
+// reading goes on.
 bool CaricaDefinizioneGriglie();
 // Same, from an explicit path (tests and tools).
 bool CaricaDefinizioneGriglie(const std::string& percorso);

@@ -278,13 +278,31 @@ void ResetTronco(TTronco& t) {
   t.ID_PFINALE = 0;
 }
 
-namespace {
-// The number of a default text in the regional form; the fixed value when it is empty or is
-// not a number.
-double NumeroDefault(const std::string& testo, double fisso) {
-  if (testo.empty()) return fisso;
-  return LeggiRegionale(testo).value_or(fisso);
+std::optional<double> NumeroTestoDefault(std::string_view testo) {
+  const std::string t = Trim(testo);
+  std::string cifre;
+  bool decimale = false;
+  bool unaCifra = false;
+  for (char c : t) {
+    if (c >= '0' && c <= '9') {
+      unaCifra = true;
+      cifre += c;
+    } else if ((c == ',' || c == '.') && !decimale) {
+      // One mark only: with two ("1.234,5") the user's meaning is not certain, and a thousands
+      // reading would turn "2.5" into 25.
+      decimale = true;
+      cifre += '.';
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (!unaCifra) return std::nullopt;
+  return Val(cifre);
 }
+
+namespace {
+// The number of a default text; the fixed value when it is empty or not a number.
+double NumeroDefault(const std::string& testo, double fisso) { return NumeroTestoDefault(testo).value_or(fisso); }
 }  // namespace
 
 void ResetRete() {

@@ -8,7 +8,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace varnex {
@@ -137,8 +139,15 @@ void EliminaTronchiVuoti();
 void CompattaTronchi();
 // In segments 1..NumTronchi, every link to `vecchio` becomes `nuovo`.
 void RinumeraTronco(int16_t nuovo, int16_t vecchio);
-// Empties the network and resets the project values.
+// Empties the network and resets the project values; the maximum velocity and the two pressures
+// come from the default texts (read with NumeroTestoDefault).
 void ResetRete();
+// The number of a default text for new projects (velocity, pressures) as the user typed it:
+// digits with at most one decimal mark, "," or "." alike ("12.5" and "12,5" are 12.5), blanks
+// around it allowed. nullopt for anything else ("", "1.234,5", "12a"): the caller then uses its
+// built-in value. Every reader of those texts goes through here, so a value means the same at
+// start-up, in a new project and in the dialog that edits it.
+std::optional<double> NumeroTestoDefault(std::string_view testo);
 // Empties one record (calculated values and the two slot flags stay).
 void ResetTronco(TTronco& tronco);
 // True when the segment has no derivation (slot 0 included).

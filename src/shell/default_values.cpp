@@ -140,13 +140,14 @@ CampiValoriDefault ApriValoriDefault() {
 
   getDefaultValueFromFile();
 
-  c.velocita = DefaultVelocita.empty() ? std::string(DefaultVelocitaPredefinita) : DefaultVelocita;
+  // A text the projects cannot read shows as the value they use instead.
+  c.velocita = TestoDefaultUsato(DefaultVelocita, DefaultVelocitaPredefinita);
   c.gasScelto = IndiceNoCase(c.gas, DefaultGas);
   c.materialeScelto = IndiceNoCase(c.materiali, DefaultMateriale);
   if (c.inPressione) {
     c.pressioni = ElencoPressioni();
-    c.pressioneIniziale = DefaultPressioneIniziale.empty() ? DefaultPressioneInizialePredefinita : DefaultPressioneIniziale;
-    c.pressioneFinale = DefaultPressioneFinale.empty() ? DefaultPressioneFinalePredefinita : DefaultPressioneFinale;
+    c.pressioneIniziale = TestoDefaultUsato(DefaultPressioneIniziale, DefaultPressioneInizialePredefinita);
+    c.pressioneFinale = TestoDefaultUsato(DefaultPressioneFinale, DefaultPressioneFinalePredefinita);
   }
   return c;
 }
@@ -170,11 +171,15 @@ void ConfermaValoriDefault(CampiValoriDefault& c) {
     DefaultMateriale = c.materiali[1];
   }
 
-  DefaultVelocita = !c.velocita.empty() && LeggiRegionale(c.velocita) ? c.velocita : DefaultVelocitaPredefinita;
+  // What cannot be read as a number is replaced by the built-in value, and the fields show it.
+  c.velocita = TestoDefaultUsato(c.velocita, DefaultVelocitaPredefinita);
+  DefaultVelocita = c.velocita;
 
   if (c.inPressione) {
-    DefaultPressioneIniziale = c.pressioneIniziale.empty() ? DefaultPressioneInizialePredefinita : c.pressioneIniziale;
-    DefaultPressioneFinale = c.pressioneFinale.empty() ? DefaultPressioneFinalePredefinita : c.pressioneFinale;
+    c.pressioneIniziale = TestoDefaultUsato(c.pressioneIniziale, DefaultPressioneInizialePredefinita);
+    c.pressioneFinale = TestoDefaultUsato(c.pressioneFinale, DefaultPressioneFinalePredefinita);
+    DefaultPressioneIniziale = c.pressioneIniziale;
+    DefaultPressioneFinale = c.pressioneFinale;
   } else {
     // The pressure lists are hidden and empty in an internal installation: keep what was there.
     if (DefaultPressioneIniziale.empty()) DefaultPressioneIniziale = DefaultPressioneInizialePredefinita;
@@ -182,6 +187,10 @@ void ConfermaValoriDefault(CampiValoriDefault& c) {
   }
   PDCMaxTesto = "0";
   putDefaultValueInFile();
+}
+
+std::string TestoDefaultUsato(const std::string& testo, const char* predefinito) {
+  return NumeroTestoDefault(testo) ? testo : std::string(predefinito);
 }
 
 int16_t FiltroTastoNumerico(int16_t keyAscii, const std::string& testo, bool testoSelezionato, size_t limite) {

@@ -27,6 +27,10 @@ inline constexpr const char* DefaultVelocitaPredefinita = "15";
 inline constexpr const char* DefaultPressioneInizialePredefinita = "200";
 inline constexpr const char* DefaultPressioneFinalePredefinita = "150";
 
+// The default text as the projects use it: `testo` when it reads as a number
+// (NumeroTestoDefault: "," or "." as the decimal mark), else the built-in `predefinito`.
+std::string TestoDefaultUsato(const std::string& testo, const char* predefinito);
+
 // The content of the dialog's fields.
 struct CampiValoriDefault {
   bool inPressione = false;            // the pressure fields are shown (pressurised network)
@@ -49,7 +53,8 @@ int IndiceVoce(const std::vector<std::string>& voci, const std::string& testo);
 // combustible gases), the defaults reloaded from the file, and the selections made from them.
 CampiValoriDefault ApriValoriDefault();
 // OK: stores the fields into the five defaults (a blank gas or pipe-series choice takes the first
-// entry, which the caller's fields then show), sets PDCMaxTesto = "0" and writes the file.
+// entry; a velocity or pressure that is not a number takes its built-in value; the caller's
+// fields then show what was stored), sets PDCMaxTesto = "0" and writes the file.
 // Fields that the dialog hides keep the values they replace: in an internal installation the
 // pressures, and a default gas that the list could not offer.
 void ConfermaValoriDefault(CampiValoriDefault& campi);

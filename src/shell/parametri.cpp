@@ -7,6 +7,7 @@
 #include "model/materiali.h"
 #include "model/numbers.h"
 #include "model/rete.h"
+#include "model/strings.h"
 #include "shell/progetto.h"
 
 namespace varnex {
@@ -107,6 +108,22 @@ int IndiceGasIniziale(const std::vector<std::string>& voci) {
       if (voci[i] == *nome) return static_cast<int>(i);
   }
   return 0;
+}
+
+void GasNuovoProgetto() {
+  int16_t scelto = 0;
+  for (int16_t i = 1; i <= NumGas && static_cast<size_t>(i) < ArchivioGas.size(); ++i) {
+    const TGas& g = ArchivioGas[static_cast<size_t>(i)];
+    if (ReteInPressione == 0 && g.NonCombustibile != 0) continue;
+    if (UgualiNoCase(g.Nome, DefaultGas)) {
+      scelto = i;
+      break;
+    }
+    if (scelto == 0) scelto = i;  // the first gas the activity may use, should the default not be one
+  }
+  if (scelto == 0) return;
+  CurrentGas = scelto;
+  GasCorrente = ArchivioGas[static_cast<size_t>(scelto)];
 }
 
 TestiGas TestiProprietaGas(const TGas& g) {

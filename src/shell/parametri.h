@@ -28,6 +28,12 @@ int IndiceDaModello(const std::vector<std::string>& voci, const std::string& s);
 // equal to DefaultGas, else the first entry; -1 for an empty list.
 int IndiceGasIniziale(const std::vector<std::string>& voci);
 
+// The gas of a new project, before its parameters dialog opens: the default gas for new projects
+// (DefaultGas, letter case aside), never the gas of the project closed before. A new internal
+// installation takes the first combustible gas instead of a non-combustible default. Sets
+// GasCorrente and CurrentGas; leaves them alone when the archive offers no gas at all.
+void GasNuovoProgetto();
+
 // The gas properties as the dialog shows them.
 struct TestiGas {
   std::string densita, massa, viscosita, pci, pcs, wobbeInf, wobbeSup, famiglia;

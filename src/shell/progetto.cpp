@@ -1,5 +1,6 @@
 #include "shell/progetto.h"
 
+#include "model/calcolo.h"
 #include "model/files.h"
 #include "model/interaction.h"
 #include "model/progetto_file.h"
@@ -8,6 +9,7 @@
 #include "model/strings.h"
 #include "shell/mru.h"
 #include "shell/settings.h"
+#include "tightness/tenuta.h"
 
 namespace varnex {
 namespace {
@@ -23,6 +25,22 @@ std::string ConEstensione(const std::string& percorso) {
   const std::string nome = GetNomeFile(percorso);
   if (nome.find('.') != std::string::npos) return percorso;
   return percorso + ".rtg";
+}
+
+// The file a save under a new name writes to, once the user agreed: the chosen path, or the
+// existing file that has the same name but for letter case ("Villetta.RTG" for "Villetta.rtg"),
+// so that one project never lives in two files that differ only in case. nullopt when such a
+// file exists and the user does not want it replaced: nothing is written then.
+std::optional<std::string> DestinazioneSalvaConNome(const std::string& percorso) {
+  const std::string nome = GetNomeFile(percorso);
+  const std::string cartella = nome.size() < percorso.size() ? GetCartella(percorso) : std::string();
+  const std::string esistente = TrovaFileNoCase(cartella, nome);
+  if (esistente.empty()) return percorso;
+  const Risposta r = MsgBox("Il file " + GetNomeFile(esistente) +
+                                " è già presente nella cartella selezionata.\r\nSi desidera sovrascriverlo?",
+                            Bottoni::SiNo, Icona::Esclamazione, TitoloSovrascrivereProgetto);
+  if (r != Risposta::Si) return std::nullopt;
+  return esistente;
 }
 
 // The editor after the model changed under it: shown again on network 1, calculated, refilled.
@@ -66,7 +84,11 @@ bool CaricaProgetto(const std::string& path) {
   IAmbienteProgetto& a = AmbienteProgetto();
   a.MostraAttesa();
   a.DoEvents();
+  DimenticaProgettoSalvato();
   const bool ok = LeggiRTG(path);
+  // What was read (or the empty project a refused file leaves) is what the calculation compares
+  // with before it calls the project modified.
+  RicordaProgettoSalvato();
   a.ScaricaAttesa();
   return ok && ProgettoCaricato != 0;
 }
@@ -96,19 +118,27 @@ std::string SalvaProgetto(const std::string& path) {
     if (!ScriviRTG(path)) return "";  // the writer told the user why; the old file is whole
     PercorsoProgetto = path;
     ProgettoModificato = 0;
+    RicordaProgettoSalvato();
     FileRecenti.AddItem(path);
   } else {
     a.DoEvents();
     const std::optional<std::string> scelto = a.ChiediFileSalva(TitoloSalvaProgetto, FiltroSalvaProgetto, cartella, "");
     a.DoEvents();
-    if (!scelto) return "";
-    const std::string nome = Trim(*scelto);
-    if (nome.empty()) return "";
-    const std::string percorso = ConEstensione(nome);
+    const std::string nome = scelto ? Trim(*scelto) : std::string();
+    // The extension goes on before the check: "prova" must find an existing "prova.rtg".
+    const std::optional<std::string> destinazione =
+        nome.empty() ? std::nullopt : DestinazioneSalvaConNome(ConEstensione(nome));
+    if (!destinazione) {
+      // Nothing saved: the caption names the project as it still is.
+      a.Titolo(TitoloProgetto(PercorsoProgetto));
+      return "";
+    }
+    const std::string& percorso = *destinazione;
     if (!ScriviRTG(percorso)) return "";
     a.DoEvents();
     PercorsoProgetto = percorso;
     ProgettoModificato = 0;
+    RicordaProgettoSalvato();
     FileRecenti.AddItem(percorso);
     SalvaUltimaCartella(percorso);
   }
@@ -117,6 +147,10 @@ std::string SalvaProgetto(const std::string& path) {
 }
 
 bool ChiudiProgetto() {
+  // The tightness page's fields into the record, as a save takes them; then an edit that no
+  // window marked and no calculation saw still counts as a change.
+  TenutaImpiantoRefresh();
+  if (ProgettoModificato == 0 && ProgettoDiversoDalSalvato()) ProgettoModificato = -1;
   if (ProgettoModificato != 0) {
     switch (MsgBox("Salvare il progetto aperto", Bottoni::SiNoAnnulla, Icona::Domanda)) {
       case Risposta::Si:
@@ -132,6 +166,7 @@ bool ChiudiProgetto() {
   frmEquiv.Reset();
   AmbienteProgetto().ScaricaSostituzione();
   ResetRete();
+  RicordaProgettoSalvato();
   AggiornaTitolo();
   return true;
 }

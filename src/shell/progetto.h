@@ -17,6 +17,8 @@ inline constexpr const char* TitoloApriProgetto = "Carica impianto";
 inline constexpr const char* FiltroApriProgetto = "Impianti (*.RTG)|*.RTG";
 inline constexpr const char* TitoloSalvaProgetto = "Salva con nome";
 inline constexpr const char* FiltroSalvaProgetto = "Reti|*.rtg";
+// The title of the question asked before a save under a new name replaces an existing file.
+inline constexpr const char* TitoloSovrascrivereProgetto = "Sovrascrivere";
 
 // What the lifecycle needs of the windows. Every operation has a harmless default, so an
 // environment only overrides what it has.
@@ -65,7 +67,9 @@ IAmbienteProgetto& AmbienteProgetto();
 // A load that fails leaves the empty project in the editor and stays out of the recent files.
 void ApriProgetto();
 
-// Saves to `path`, or under a name asked with the save dialog when `path` is blank. Returns
+// Saves to `path`, or under a name asked with the save dialog when `path` is blank. A name typed
+// without extension gets ".rtg"; when a file of that name exists (letter case aside) the user is
+// asked before it is replaced, and "No" writes nothing. Returns
 // PercorsoProgetto after the save, or "" when the dialog was cancelled or the save failed (the
 // path and the modified flag are then unchanged).
 std::string SalvaProgetto(const std::string& path);

@@ -141,9 +141,9 @@ EsitoAvvio SequenzaAvvio::Esegui(const std::string& rigaComando) {
   // A project from the command line keeps its own values: a later save must not write the
   // defaults into the user's file.
   if (!caricato_) {
-    VelocitaMaxImpostata = static_cast<float>(ValDot(DefaultVelocita));
-    PressioneIniziale = ValDot(DefaultPressioneIniziale);
-    PressioneFinale = ValDot(DefaultPressioneFinale);
+    VelocitaMaxImpostata = static_cast<float>(NumeroTestoDefault(DefaultVelocita).value_or(15));
+    PressioneIniziale = NumeroTestoDefault(DefaultPressioneIniziale).value_or(200);
+    PressioneFinale = NumeroTestoDefault(DefaultPressioneFinale).value_or(150);
   }
   GasEditorDaMain = -1;
 

@@ -146,8 +146,6 @@ TEST_F(ColonneTest, RifiutiOrdinati) {
   std::vector<std::string> lunga;
   for (int i = 0; i < 51; ++i) lunga.push_back(Colonna("C" + std::to_string(i), "ID_LEN"));
   Caso casi[] = {
-      {"campi", {Colonna("A", "ID_LEN"), "+", "Sei\t0\t1\tm\t5\tID_LEN", "+"}, "Numero campi nella tabella errato"},
-      {"otto", {"Otto\t0\t1\tm\t5\tID_LEN\td\textra"}, "Numero campi nella tabella errato"},
       {"layout", troppe, "piu' di 11 tabelle"},
       {"colonne", lunga, "piu' di 50 colonne"},
   };
@@ -160,9 +158,9 @@ TEST_F(ColonneTest, RifiutiOrdinati) {
     EXPECT_FALSE(CaricaDefinizioneGriglie());
   }
   // What was read before the bad line stays.
-  ScriviDefinizioni(cartella, casi[0].righe);
-  utente.Attendi("Numero campi");
-  CaricaDefinizioneGriglie();
+  ScriviDefinizioni(cartella, {Colonna("A", "ID_LEN"), "+", "+", "+", "+", "+", "+", "+", "+", "+", "+", "+", "+"});
+  utente.Attendi("piu' di 11 tabelle");
+  EXPECT_FALSE(CaricaDefinizioneGriglie());
   EXPECT_EQ(UltimaColonnaGriglia[0], 0);
   EXPECT_EQ(ColonneGriglia[0][0].Titolo, "A");
 
@@ -174,6 +172,21 @@ TEST_F(ColonneTest, RifiutiOrdinati) {
   std::remove(cartella.File("gridgas.cne").c_str());
   utente.Attendi("gridgas.cne non e' presente");
   EXPECT_FALSE(CaricaDefinizioneGriglie());
+}
+
+// A column line with six or eight fields is left out with one message; the reading, and the
+// program, go on with the rest of the file.
+TEST_F(ColonneTest, RigaConCampiErratiSaltataConUnSoloMessaggio) {
+  ScriviDefinizioni(cartella, {Colonna("A", "ID_LEN"), "Sei\t0\t1\tm\t5\tID_LEN", Colonna("B", "ID_NUM"), "+",
+                               "Otto\t0\t1\tm\t5\tID_LEN\td\textra", Colonna("C", "ID_DIAMETRO"), "+", "@"});
+  utente.Attendi("Numero campi nella tabella errato");
+  EXPECT_TRUE(CaricaDefinizioneGriglie());
+  EXPECT_EQ(utente.messaggi.size(), 1u);
+  EXPECT_EQ(UltimaColonnaGriglia[0], 1);
+  EXPECT_EQ(ColonneGriglia[0][0].Titolo, "A");
+  EXPECT_EQ(ColonneGriglia[0][1].Titolo, "B");
+  EXPECT_EQ(UltimaColonnaGriglia[1], 0);
+  EXPECT_EQ(ColonneGriglia[1][0].Titolo, "C");
 }
 
 TEST_F(ColonneTest, ChiaveIgnotaDaMessaggioECodiceZero) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "model/calcolo.h"
 #include "model/colonne.h"
 #include "model/gas.h"
 #include "model/globals.h"
@@ -120,6 +121,7 @@ class ProgrammaProva : public ::testing::Test {
     OrientamentoSorgente = 0;
     frmEquiv.Reset();
     ResetRete();
+    DimenticaProgettoSalvato();  // no project of an earlier test is "on disk"
     FileRecenti.Setup("MRUFileList", 4);
   }
   void TearDown() override {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "model/gas.h"
 #include "model/globals.h"
@@ -251,6 +252,43 @@ TEST_F(DefaultValues, VelocityThatIsNotANumberBecomesFifteen) {
     ConfermaValoriDefault(c);
     EXPECT_EQ(DefaultVelocita, k.memorizzato);
   }
+}
+
+TEST(DefaultText, PointAndCommaAreBothTheDecimalMark) {
+  struct Caso {
+    const char* testo;
+    std::optional<double> numero;
+  };
+  for (const Caso& k : {Caso{"12.5", 12.5}, Caso{"12,5", 12.5}, Caso{" 2.5 ", 2.5}, Caso{"200", 200.},
+                        Caso{"1.000", 1.}, Caso{",5", .5}, Caso{"1.234,5", std::nullopt}, Caso{"1,2,3", std::nullopt},
+                        Caso{"", std::nullopt}, Caso{",", std::nullopt}, Caso{"12a", std::nullopt},
+                        Caso{"-5", std::nullopt}}) {
+    SCOPED_TRACE(k.testo);
+    EXPECT_EQ(NumeroTestoDefault(k.testo), k.numero);
+  }
+}
+
+// The dialog shows the value the projects will use: a text they cannot read shows, and is stored,
+// as the built-in value.
+TEST_F(DefaultValues, DialogShowsAndStoresTheValuesNewProjectsUse) {
+  Imposta("Metano", "Rame", "1.234,5", "2.5", "x");
+  ASSERT_TRUE(putDefaultValueInFile());
+  ReteInPressione = -1;
+  auto c = ApriValoriDefault();
+  EXPECT_EQ(c.velocita, "15");
+  EXPECT_EQ(c.pressioneIniziale, "2.5");
+  EXPECT_EQ(c.pressioneFinale, "150");
+
+  c.velocita = "12.5";
+  c.pressioneIniziale = "1.234,5";
+  c.pressioneFinale = "1,5";
+  ConfermaValoriDefault(c);
+  EXPECT_EQ(c.pressioneIniziale, "200");
+  EXPECT_EQ(Valori(), (std::vector<std::string>{"Metano", "Rame", "12.5", "200", "1,5"}));
+  ResetRete();
+  EXPECT_FLOAT_EQ(VelocitaMaxImpostata, 12.5f);
+  EXPECT_DOUBLE_EQ(PressioneIniziale, 200);
+  EXPECT_DOUBLE_EQ(PressioneFinale, 1.5);
 }
 
 TEST_F(DefaultValues, ConfirmingAnInternalInstallationKeepsThePressuresAndTheVelocity) {

@@ -2,10 +2,16 @@
 // last work folder, run on the shipped archives with a scripted user and scripted windows.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "model/calcolo.h"
+#include "model/campi.h"
 #include "model/files.h"
 #include "model/progetto_file.h"
+#include "model/strings.h"
 #include "model/textfile.h"
 #include "shell/ambiente_prova.h"
+#include "tightness/tenuta.h"
 
 namespace varnex::test {
 namespace {
@@ -132,8 +138,10 @@ TEST_F(Progetto, SalvaSenzaPercorsoChiedeIlNome) {
     CostruisciImpianto();
     ProgettoModificato = -1;
     finestre.eventi.clear();
-    finestre.risposte.push_back(cartella.File("scelto"));
-    const std::string atteso = cartella.File("scelto.rtg");  // the dialog's default extension
+    // A new name each time: the first round's file would otherwise be there already.
+    const std::string nome = vuoto.empty() ? "scelto" : "scelto2";
+    finestre.risposte.push_back(cartella.File(nome));
+    const std::string atteso = cartella.File(nome + ".rtg");  // the dialog's default extension
     EXPECT_EQ(SalvaProgetto(vuoto), atteso);
     EXPECT_EQ(finestre.eventi.front(), "salva:Salva con nome|Reti|*.rtg|" + UnisciPercorso(CartellaProgramma(), "Archivio Lavori"));
     EXPECT_TRUE(EsisteFile(atteso));
@@ -150,12 +158,68 @@ TEST_F(Progetto, SalvaConNomeAnnullatoNonCambiaNiente) {
   PercorsoProgetto = "/vecchio/rossi.RTG";
   ProgettoModificato = -1;
   finestre.risposte.push_back(std::nullopt);
+  finestre.titolo = "VarnexPro - (titolo lasciato dal dialogo)";
   EXPECT_EQ(SalvaProgetto(""), "");
   EXPECT_EQ(PercorsoProgetto, "/vecchio/rossi.RTG");
   EXPECT_TRUE(ProgettoModificato);
   EXPECT_EQ(FileRecenti.GetItem(1), "");
-  EXPECT_EQ(finestre.titolo, "");
+  // The caption is refreshed to the project as it still is.
+  EXPECT_EQ(finestre.titolo, "VarnexPro - /vecchio/rossi.RTG");
 }
+
+// Save as onto a name that exists already: typed without the extension, or in another letter
+// case. The question names the file on disk; "No" writes nothing, "Sì" replaces that very file.
+struct CasoSovrascrittura {
+  const char* nome;
+  const char* esistente;  // the file already in the folder
+  const char* digitato;   // what the user typed in the save dialog
+  Risposta risposta;
+};
+
+class SalvaConNomeSuEsistente : public Progetto, public ::testing::WithParamInterface<CasoSovrascrittura> {};
+
+TEST_P(SalvaConNomeSuEsistente, ChiedePrimaDiScrivere) {
+  const CasoSovrascrittura& c = GetParam();
+  const std::string vecchio = "contenuto del progetto precedente\r\n";
+  const std::string esistente = cartella.Write(c.esistente, vecchio);
+  CostruisciImpianto();
+  PercorsoProgetto = "";
+  ProgettoModificato = -1;
+  finestre.risposte.push_back(cartella.File(c.digitato));
+  utente.Attendi(c.esistente, c.risposta);
+
+  const std::string salvato = SalvaProgetto("");
+
+  ASSERT_EQ(utente.messaggi.size(), 1u);
+  EXPECT_NE(utente.messaggi[0].testo.find(std::string("Il file ") + c.esistente), std::string::npos);
+  EXPECT_EQ(utente.messaggi[0].bottoni, Bottoni::SiNo);
+  // Whatever the answer, the folder holds one file of that name, never a second in another case.
+  size_t file = 0;
+  for (const auto& voce : std::filesystem::directory_iterator(cartella.Path()))
+    if (UgualiNoCase(voce.path().filename().string(), c.esistente)) ++file;
+  EXPECT_EQ(file, 1u);
+  if (c.risposta == Risposta::Si) {
+    EXPECT_EQ(salvato, esistente);
+    EXPECT_EQ(PercorsoProgetto, esistente);
+    EXPECT_FALSE(ProgettoModificato);
+    EXPECT_NE(LeggiByte(esistente), vecchio);
+  } else {
+    EXPECT_EQ(salvato, "");
+    EXPECT_EQ(LeggiByte(esistente), vecchio);
+    EXPECT_EQ(PercorsoProgetto, "");
+    EXPECT_TRUE(ProgettoModificato);
+    EXPECT_EQ(FileRecenti.GetItem(1), "");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casi, SalvaConNomeSuEsistente,
+    ::testing::Values(CasoSovrascrittura{"SenzaEstensioneNo", "prova.rtg", "prova", Risposta::No},
+                      CasoSovrascrittura{"SenzaEstensioneSi", "prova.rtg", "prova", Risposta::Si},
+                      CasoSovrascrittura{"AltreMaiuscoleNo", "Villetta.RTG", "Villetta", Risposta::No},
+                      CasoSovrascrittura{"AltreMaiuscoleSi", "Villetta.RTG", "villetta.rtg", Risposta::Si},
+                      CasoSovrascrittura{"StessoNomeNo", "casa.rtg", "casa.rtg", Risposta::No}),
+    [](const auto& info) { return std::string(info.param.nome); });
 
 TEST_F(Progetto, SalvataggioFallitoNonCambiaNiente) {
   CostruisciImpianto();
@@ -243,6 +307,141 @@ TEST_F(Progetto, EsciTerminaSoloSeLaChiusuraRiesce) {
   utente.Attendi("Salvare il progetto aperto", Risposta::No);
   EsciProgramma();
   EXPECT_TRUE(finestre.Visto("Termina 0"));
+}
+
+// Opening a project and calculating it again finds what the file holds: closing asks nothing.
+// A real edit, calculated or not, makes the close ask.
+// The editor window calculates whenever it loads and shows a network, also while a project file is
+// still being read.
+class EditorCheCalcola : public FakeAmbiente {
+ public:
+  void AssicuraEditor() override {
+    FakeAmbiente::AssicuraEditor();
+    CalcolaRete();
+  }
+  void Elaborazione() override {
+    FakeAmbiente::Elaborazione();
+    CalcolaRete();
+  }
+};
+
+TEST_F(Progetto, RicalcoloSenzaModificheNonChiedeDiSalvare) {
+  EditorCheCalcola editor;  // installed in place of the plain scripted windows
+  for (const bool inPressione : {false, true}) {
+    SCOPED_TRACE(inPressione ? "rete in pressione" : "impianto interno");
+    CostruisciImpianto();
+    if (inPressione) {
+      ReteInPressione = -1;
+      OrientamentoSorgente = 1;
+      Tronco(2).ID_P_UTENZE = 20;
+    }
+    CalcolaRete();
+    const std::string percorso = cartella.File(inPressione ? "pressione.RTG" : "interno.RTG");
+    ASSERT_TRUE(ScriviRTG(percorso));
+    // Back to the empty project the program shows after a close.
+    ResetRete();
+    ReteInPressione = 0;
+    OrientamentoSorgente = 0;
+
+    editor.risposte.push_back(percorso);
+    ApriProgetto();
+    ASSERT_TRUE(ProgettoCaricato);
+    CalcolaRete();
+    CalcolaRete();
+    EXPECT_FALSE(ProgettoModificato);
+    EXPECT_TRUE(ChiudiProgetto());  // the scripted user fails the test on any question
+  }
+}
+
+// The shipped sample, calculated and saved, then opened again: the derived columns the reader does
+// not take back and the drawing's end points are no change to save.
+TEST_F(Progetto, EsempioCalcolatoERiapertoNonChiedeDiSalvare) {
+  EditorCheCalcola editor;
+  editor.risposte.push_back(UnisciPercorso(UnisciPercorso(CartellaProgramma(), "Archivio Lavori"), "Villetta.RTG"));
+  ApriProgetto();
+  ASSERT_TRUE(ProgettoCaricato);
+  const std::string copia = cartella.File("villetta_calcolata.RTG");
+  ASSERT_EQ(SalvaProgetto(copia), copia);
+  // As in a program just started: no result of this session is left in the model.
+  ASSERT_TRUE(ChiudiProgetto());
+  for (TTronco& t : Rete().Tronchi) t = TTronco{};
+
+  editor.risposte.push_back(copia);
+  ApriProgetto();
+  ASSERT_TRUE(ProgettoCaricato);
+  CalcolaRete();
+  EXPECT_FALSE(ProgettoModificato);
+  EXPECT_TRUE(ChiudiProgetto());  // no question
+}
+
+TEST_F(Progetto, UnaModificaFaChiedereDiSalvareAncheDopoIlRicalcolo) {
+  struct Caso {
+    const char* nome;
+    void (*modifica)();
+  };
+  for (const Caso& c : {Caso{"lunghezza", [] {
+                          SetField(1, campo::ID_LEN, "7");
+                          ProgettoModificato = -1;
+                        }},
+                        // An edit that leaves the marking to the calculation, and changes no result.
+                        Caso{"riferimento del tronco", [] { Tronco(2).ID_RIF = "cucina"; }},
+                        Caso{"pressione iniziale", [] { PressioneIniziale = 2.2; }}}) {
+    SCOPED_TRACE(c.nome);
+    CostruisciImpianto();
+    CalcolaRete();
+    const std::string percorso = cartella.File("modificato.RTG");
+    ASSERT_TRUE(ScriviRTG(percorso));
+    ResetRete();
+    finestre.risposte.push_back(percorso);
+    ApriProgetto();
+    CalcolaRete();
+    ASSERT_FALSE(ProgettoModificato);
+
+    c.modifica();
+    CalcolaRete();
+    EXPECT_TRUE(ProgettoModificato);
+    utente.Attendi("Salvare il progetto aperto", Risposta::No);
+    EXPECT_TRUE(ChiudiProgetto());
+    EXPECT_EQ(utente.messaggi.size(), 1u);
+    utente.messaggi.clear();
+  }
+}
+
+// An edit that no window marked and no calculation saw (a tightness-record field, a pressure
+// chosen with automatic recalculation off) still makes the close ask.
+TEST_F(Progetto, UnaModificaNonSegnataFaComunqueChiedereDiSalvare) {
+  struct Caso {
+    const char* nome;
+    void (*modifica)();
+  };
+  for (const Caso& c : {Caso{"tecnico della prova di tenuta", [] { TenutaImpianto.NomeTecnico = "Mario Verdi"; }},
+                        Caso{"pressione finale", [] { PressioneFinale = 1.2; }},
+                        Caso{"cartella documenti", [] { PercorsoDocumenti = "/documenti/nuova"; }}}) {
+    SCOPED_TRACE(c.nome);
+    const std::string percorso = ProgettoSalvato("non_segnato.RTG");
+    finestre.risposte.push_back(percorso);
+    ApriProgetto();
+    ASSERT_FALSE(ProgettoModificato);
+    c.modifica();
+    utente.Attendi("Salvare il progetto aperto", Risposta::Annulla);
+    EXPECT_FALSE(ChiudiProgetto());
+    EXPECT_EQ(utente.messaggi.size(), 1u);
+    utente.messaggi.clear();
+    utente.Attendi("Salvare il progetto aperto", Risposta::No);
+    EXPECT_TRUE(ChiudiProgetto());
+    utente.messaggi.clear();
+  }
+}
+
+// A calculation that changes what the file holds (a project saved before it was calculated) is a
+// change to save.
+TEST_F(Progetto, UnRicalcoloCheCambiaIRisultatiSegnaIlProgetto) {
+  const std::string percorso = ProgettoSalvato("non_calcolato.RTG");
+  finestre.risposte.push_back(percorso);
+  ApriProgetto();
+  ASSERT_FALSE(ProgettoModificato);
+  CalcolaRete();
+  EXPECT_TRUE(ProgettoModificato);
 }
 
 TEST_F(Progetto, SalvatoERiapertoRestaUguale) {

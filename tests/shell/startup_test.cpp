@@ -173,6 +173,35 @@ TEST_F(Avvio, SenzaProgettoValgonoIValoriDiDefault) {
   EXPECT_DOUBLE_EQ(PressioneFinale, 150);
 }
 
+// A default typed with a point or a comma means the same number at start-up and in every new
+// project after it; a text with both marks is no number, and the built-in value applies.
+TEST_F(Avvio, ValoriDiDefaultLettiAlloStessoModoAllAvvioENeiNuoviProgetti) {
+  struct Caso {
+    const char* velocita;
+    const char* iniziale;
+    float velocitaAttesa;
+    double inizialeAttesa;
+  };
+  for (const Caso& c : {Caso{"12.5", "2.5", 12.5f, 2.5}, Caso{"12,5", "2,5", 12.5f, 2.5},
+                        Caso{"1.234,5", "1.234,5", 15.f, 200.}, Caso{"20", "300", 20.f, 300.}}) {
+    SCOPED_TRACE(std::string(c.velocita) + " " + c.iniziale);
+    cartella.Write("defaultValue.ini", std::string("!DEFAULTMEDIUMSPEED\r\n") + c.velocita +
+                                           "\r\n!DEFAULTINITPRESSURE\r\n" + c.iniziale + "\r\n");
+    Esegui("");
+    EXPECT_FLOAT_EQ(VelocitaMaxImpostata, c.velocitaAttesa);
+    EXPECT_DOUBLE_EQ(PressioneIniziale, c.inizialeAttesa);
+    // The next new project.
+    VelocitaMaxImpostata = 0;
+    PressioneIniziale = 0;
+    ResetRete();
+    EXPECT_FLOAT_EQ(VelocitaMaxImpostata, c.velocitaAttesa);
+    EXPECT_DOUBLE_EQ(PressioneIniziale, c.inizialeAttesa);
+    NumGas = 0;
+    ArchivioGas.resize(1);
+    NumMateriali = 0;
+  }
+}
+
 TEST_F(Avvio, RigaComandoVuotaOBianca) {
   for (const std::string riga : {"", "   "}) {
     log.clear();
@@ -247,6 +276,18 @@ TEST_F(Avvio, ParametriFamiglieMancantiFermanoLAvvio) {
   EXPECT_EQ(Esegui(""), EsitoAvvio::ArchivioMancante);
   EXPECT_EQ(log.back(), "termina 1");
   EXPECT_NE(std::find(log.begin(), log.end(), "fine splash"), log.end());
+}
+
+// A damaged column line in the shipped layouts is reported and left out; the program starts.
+TEST_F(Avvio, RigaDiColonnaDanneggiataNonFermaLAvvio) {
+  const std::string percorso = FileProgramma("gridgas.cne");
+  const std::string riga = CodificaRigaGriglia("Sei\t0\t1\tm\t5\tID_LEN").value();
+  const std::string originale = LeggiByte(percorso);
+  cartella.Write("gridgas.cne", riga + "\r\n" + originale);
+  utente.Attendi("Numero campi nella tabella errato");
+  EXPECT_EQ(Esegui(""), EsitoAvvio::Avviato);
+  EXPECT_EQ(Solo("principale").size(), 1u);
+  EXPECT_GT(UltimaColonnaGriglia[0], 0);
 }
 
 TEST_F(Avvio, DefinizioniTabellaMancantiFermanoLAvvio) {

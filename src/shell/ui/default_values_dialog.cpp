@@ -130,8 +130,9 @@ bool frmDefaultValue::eventFilter(QObject* oggetto, QEvent* evento) {
   else if (!tasto->text().isEmpty() && tasto->text().at(0).isPrint()) keyAscii = static_cast<int16_t>(tasto->text().at(0).unicode());
   if (keyAscii == 0) return Dialogo::eventFilter(oggetto, evento);
 
-  // The two lists are chosen from, never typed into.
-  if (campo == cmbGas || campo == cmbMateriali) return true;
+  // The two lists are chosen from, never typed into; Space opens them.
+  if (campo == cmbGas || campo == cmbMateriali)
+    return tasto->key() != Qt::Key_Space || Dialogo::eventFilter(oggetto, evento);
   if (campo == txtVelocity)
     return FiltroTastoNumerico(keyAscii, SS(txtVelocity->text()), txtVelocity->hasSelectedText(), 4) == 0;
   if (campo == cmbInitPres || campo == cmbFinalPres) {
@@ -150,6 +151,11 @@ void frmDefaultValue::cmdOK_Click() {
   ConfermaValoriDefault(campi_);
   cmbGas->setCurrentIndex(campi_.gasScelto);
   cmbMateriali->setCurrentIndex(campi_.materialeScelto);
+  txtVelocity->setText(QS(campi_.velocita));
+  if (campi_.inPressione) {
+    cmbInitPres->setEditText(QS(campi_.pressioneIniziale));
+    cmbFinalPres->setEditText(QS(campi_.pressioneFinale));
+  }
   accept();
 }
 

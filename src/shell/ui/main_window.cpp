@@ -399,8 +399,13 @@ GasGrid& frmMainForm::CaricaEditor() {
   if (!editor_) {
     editor_ = new GasGrid(*this);
     area_->setWidget(editor_);
+    AggiornaComandiEditor();
   }
   return *editor_;
+}
+
+void frmMainForm::AggiornaComandiEditor() {
+  for (Comando c : {Comando::SSCommandRefresh, Comando::Command6, Comando::Command7}) ApplicaComando(c);
 }
 
 void frmMainForm::ScaricaEditor() {
@@ -410,6 +415,7 @@ void frmMainForm::ScaricaEditor() {
   g->hide();
   if (area_->widget() == g) area_->takeWidget();
   delete g;
+  AggiornaComandiEditor();
 }
 
 // ---- IFinestraPrincipale ------------------------------------------------------------------
@@ -435,9 +441,12 @@ QToolButton* frmMainForm::Pulsante(Comando c) const { return qobject_cast<QToolB
 
 bool frmMainForm::Disponibile(Comando c) const {
   switch (c) {
-    // Redrawing needs the schema drawing.
+    // Redrawing needs the schema drawing, and it and the zoom need the editor to act on.
     case Comando::SSCommandRefresh:
-      return SchemaRete() != nullptr;
+      return editor_ != nullptr && SchemaRete() != nullptr;
+    case Comando::Command6:
+    case Comando::Command7:
+      return editor_ != nullptr;
     default:
       return true;
   }

@@ -187,6 +187,8 @@ class frmMainForm : public QMainWindow, public IFinestraPrincipale {
   // the choice was refused or not found.
   bool ApplicaSceltaGasUI(bool conTenuta);
   void ApplicaComando(Comando comando);
+  // The zoom and redraw buttons act on the editor: enabled only while it is loaded.
+  void AggiornaComandiEditor();
   QWidget* Controllo(Comando comando) const;
   bool Disponibile(Comando comando) const;
 

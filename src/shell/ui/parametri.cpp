@@ -1,5 +1,7 @@
 #include "shell/ui/parametri.h"
 
+#include <algorithm>
+
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QKeyEvent>
@@ -43,11 +45,9 @@ void ImpostaEditorGas(ApriEditorGas apri) { editorGas = apri; }
 Parametri::Parametri(QWidget* parent) : Dialogo(parent) {
   setObjectName(QStringLiteral("Parametri"));
   setWindowTitle(QStringLiteral("Parametri di progetto"));
-  setFixedSize(DimensioneTwips(6600, 6000));
 
   Tabbed1 = new QTabWidget(this);
   Tabbed1->setObjectName(QStringLiteral("Tabbed1"));
-  Tabbed1->setGeometry(RettangoloTwips(120, 120, 6360, 5160));
 
   // "Generali"
   auto* generali = new QWidget(Tabbed1);
@@ -129,11 +129,9 @@ Parametri::Parametri(QWidget* parent) : Dialogo(parent) {
   Command1 = new QPushButton(QStringLiteral("OK"), this);
   Command1->setObjectName(QStringLiteral("Command1"));
   Command1->setAutoDefault(false);
-  Command1->setGeometry(RettangoloTwips(3240, 5400, 1500, 420));
   Command2 = new QPushButton(QStringLiteral("Annulla"), this);
   Command2->setObjectName(QStringLiteral("Command2"));
   Command2->setAutoDefault(false);
-  Command2->setGeometry(RettangoloTwips(4920, 5400, 1500, 420));
 
   connect(Combo1, &QComboBox::currentIndexChanged, this, [this](int) { Combo1_Click(); });
   connect(Command1, &QPushButton::clicked, this, &Parametri::Command1_Click);
@@ -149,11 +147,33 @@ Parametri::Parametri(QWidget* parent) : Dialogo(parent) {
 }
 
 void Parametri::Form_Load() {
-  CentraSulloSchermo(*this);
   ReloadCombo();
   LoadFields();
   SelectDefaultGas();
   Tabbed1->setCurrentIndex(0);
+  // Centred once its size is known: the velocity of a pressurised network may have grown it.
+  AdattaDimensioni();
+  CentraSulloSchermo(*this);
+}
+
+void Parametri::AdattaDimensioni() {
+  // Room for a combustible gas's five boxes whatever gas is selected now, so that choosing
+  // another one never squashes them.
+  const bool senzaCombustibile = pnlCombustibile->isHidden();
+  pnlCombustibile->setHidden(false);
+  const QSize minimo = Tabbed1->minimumSizeHint();
+  pnlCombustibile->setHidden(senzaCombustibile);
+
+  const QRect base = RettangoloTwips(120, 120, 6360, 5160);
+  const int larghezza = std::max(base.width(), minimo.width());
+  const int altezza = std::max(base.height(), minimo.height());
+  Tabbed1->setGeometry(base.x(), base.y(), larghezza, altezza);
+  const int destra = base.x() + larghezza - Pixel(60);
+  const int altoPulsanti = base.y() + altezza + Pixel(120);
+  const QSize pulsante = DimensioneTwips(1500, 420);
+  Command2->setGeometry(destra - pulsante.width(), altoPulsanti, pulsante.width(), pulsante.height());
+  Command1->setGeometry(Command2->x() - Pixel(180) - pulsante.width(), altoPulsanti, pulsante.width(), pulsante.height());
+  setFixedSize(2 * base.x() + larghezza, altoPulsanti + pulsante.height() + Pixel(180));
 }
 
 void Parametri::update() { LoadFields(); }
@@ -254,14 +274,16 @@ bool Parametri::eventFilter(QObject* oggetto, QEvent* evento) {
   if (evento->type() != QEvent::KeyPress) return Dialogo::eventFilter(oggetto, evento);
   auto* tasto = static_cast<QKeyEvent*>(evento);
   const bool invio = tasto->key() == Qt::Key_Return || tasto->key() == Qt::Key_Enter;
+  // The filters below act on typed characters only: Esc, Tab, Delete and the arrows always do
+  // their usual work (Esc reaches the dialog and cancels it).
+  const QString testo = tasto->text();
+  const bool carattere = tasto->key() != Qt::Key_Backspace && !testo.isEmpty() && testo.at(0).isPrint();
   if (oggetto == Text1) {
     if (invio) {
       Text2->setFocus();
       return true;
     }
-    if (tasto->key() != Qt::Key_Backspace && !tasto->text().isEmpty() && Text1->text().size() > 40 &&
-        !Text1->hasSelectedText())
-      return true;
+    if (carattere && Text1->text().size() > 40 && !Text1->hasSelectedText()) return true;
   } else if (oggetto == Text2) {
     if (invio) {
       Command1->setFocus();
@@ -272,15 +294,14 @@ bool Parametri::eventFilter(QObject* oggetto, QEvent* evento) {
       txtDensita->setFocus();
       return true;
     }
-    if (!tasto->text().isEmpty()) return true;
+    // The list is chosen from, never typed into; Space opens it.
+    if (carattere && tasto->key() != Qt::Key_Space) return true;
   } else if (oggetto == txtVelocita) {
     if (invio) {
       Command1->setFocus();
       return true;
     }
-    if (tasto->key() == Qt::Key_Backspace) return false;
-    const QString testo = tasto->text();
-    if (testo.isEmpty()) return false;
+    if (!carattere) return false;
     const int16_t codice = static_cast<int16_t>(testo.at(0).unicode());
     return FiltroTastoNumerico(codice, SS(txtVelocita->text()), txtVelocita->hasSelectedText(), 4) == 0;
   }

@@ -66,6 +66,8 @@ class Parametri : public Dialogo {
  private:
   void Form_Load();
   void LoadFields();
+  // Grows the tabs, and the dialog with them, until every box and caption fits whole.
+  void AdattaDimensioni();
   void FillGasData(int16_t gas);
   void SelectDefaultGas();
 };

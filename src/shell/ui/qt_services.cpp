@@ -47,7 +47,10 @@ std::optional<std::string> QtFileDialoghi::SalvaFile(const std::string& titolo, 
                                                       const std::string& cartella, const std::string& nome) {
   QString iniziale = QS(cartella);
   if (!nome.empty()) iniziale = iniziale.isEmpty() ? QS(nome) : iniziale + QLatin1Char('/') + QS(nome);
-  QString scelto = QFileDialog::getSaveFileName(QApplication::activeWindow(), QS(titolo), iniziale, FiltroQt(filtro));
+  // The callers add the default extension and ask about an existing file themselves: the dialog
+  // would ask about the name as typed, before the extension, and then ask a second time.
+  QString scelto = QFileDialog::getSaveFileName(QApplication::activeWindow(), QS(titolo), iniziale, FiltroQt(filtro),
+                                                nullptr, QFileDialog::DontConfirmOverwrite);
   if (scelto.isEmpty()) return std::nullopt;
   return SS(scelto);
 }

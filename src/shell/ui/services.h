@@ -55,6 +55,8 @@ class IFileDialoghi {
   // The chosen path, or nullopt when the user cancelled.
   virtual std::optional<std::string> ApriFile(const std::string& titolo, const std::string& filtro,
                                               const std::string& cartella) = 0;
+  // The save dialog does not ask about replacing an existing file: the caller, who knows the
+  // final name (default extension included), asks.
   virtual std::optional<std::string> SalvaFile(const std::string& titolo, const std::string& filtro,
                                                const std::string& cartella, const std::string& nome) = 0;
   virtual std::optional<std::string> ScegliCartella(const std::string& titolo, const std::string& cartella) = 0;

@@ -14,6 +14,7 @@
 #include "model/raccordi.h"
 #include "model/strings.h"
 #include "shell/mru.h"
+#include "shell/parametri.h"
 #include "shell/progetto.h"
 #include "shell/ui/parametri.h"
 #include "shell/ui/units.h"
@@ -169,6 +170,8 @@ namespace {
 
 // The new network in the editor, then the parameters dialog over it.
 void ApriNuovaRete(bool conPDC) {
+  // Nothing of a new project is worth a question on close until the user changes it.
+  RicordaProgettoSalvato();
   IAmbienteProgetto& a = AmbienteProgetto();
   a.NewRete(1);
   if (conPDC) PDCMaxTesto = TestoNumero(PDCMassima());
@@ -213,6 +216,7 @@ void ControlloreAttivita::Esegui() {
 bool ControlloreAttivita::NuovoImpiantoGas() {
   ReteInPressione = 0;
   OrientamentoSorgente = 0;
+  GasNuovoProgetto();
   InitSpeciali();
   ApriNuovaRete(true);
   return false;
@@ -224,6 +228,7 @@ bool ControlloreAttivita::NuovaRetePressione() {
   if (!CaricaSpeciali()) return true;
   ReteInPressione = -1;
   OrientamentoSorgente = 1;
+  GasNuovoProgetto();
   ApriNuovaRete(false);
   return false;
 }

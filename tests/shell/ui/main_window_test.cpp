@@ -179,6 +179,26 @@ TEST_F(MainWindowTest, ZoomButtonsClampTheStep) {
   EXPECT_EQ(f.txtScaleW->text(), QStringLiteral("111"));
 }
 
+// The zoom and redraw buttons act on the editor: once it is unloaded they are disabled, and they
+// come back with it.
+TEST_F(MainWindowTest, ZoomAndRedrawFollowTheEditor) {
+  frmMainForm f;
+  f.CaricaEditor();
+  for (Comando c : {Comando::Command6, Comando::Command7, Comando::SSCommandRefresh})
+    f.ImpostaComando(c, {true, Immagine::Nessuna});
+  EXPECT_TRUE(f.Command6->isEnabled());
+  EXPECT_TRUE(f.Command7->isEnabled());
+  const bool ridisegno = f.SSCommandRefresh->isEnabled();  // also needs the schema drawing
+  f.ScaricaEditor();
+  EXPECT_FALSE(f.Command6->isEnabled());
+  EXPECT_FALSE(f.Command7->isEnabled());
+  EXPECT_FALSE(f.SSCommandRefresh->isEnabled());
+  f.CaricaEditor();
+  EXPECT_TRUE(f.Command6->isEnabled());
+  EXPECT_TRUE(f.Command7->isEnabled());
+  EXPECT_EQ(f.SSCommandRefresh->isEnabled(), ridisegno);
+}
+
 TEST_F(MainWindowTest, TogglesFlipTheFlagsAndPictures) {
   frmMainForm f;
   RicalcoloAutomatico = -1;

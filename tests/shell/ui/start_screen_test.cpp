@@ -1,5 +1,6 @@
 // The start screen under offscreen: the recent-file captions, the close box and Esc that do
 // nothing, and each choice acted on by the controller with a scripted user.
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QTest>
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "model/files.h"
+#include "model/gas.h"
 #include "model/globals.h"
 #include "model/progetto_file.h"
 #include "shell/ambiente_prova.h"
@@ -137,6 +139,51 @@ TEST_F(SchermataIniziale, NuovaReteInPressioneApreIParametri) {
   EXPECT_EQ(ReteInPressione, -1);
   EXPECT_EQ(OrientamentoSorgente, 1);
   EXPECT_EQ(PDCMaxTesto, "0");
+}
+
+// A new project starts on the default gas, whatever gas the project before it had; OK in its
+// parameters dialog applies that gas. A new internal installation never takes a non-combustible one.
+TEST_F(SchermataIniziale, IlNuovoProgettoPrendeIlGasDiDefaultNonQuelloDelProgettoPrecedente) {
+  struct Caso {
+    const char* pulsante;
+    const char* gasPrecedente;
+    const char* gasDefault;
+    const char* atteso;
+  };
+  for (const Caso& c : {Caso{"cmdNewGAS", "GPL Propano", "Metano", "Metano"},
+                        Caso{"cmdNewGAS", "Metano", "GPL Butano", "GPL Butano"},
+                        Caso{"cmdNewMP", "Azoto", "Metano", "Metano"},
+                        Caso{"cmdNewMP", "Metano", "azoto", "Azoto"},
+                        Caso{"cmdNewGAS", "Azoto", "Azoto", "Metano"}}) {
+    SCOPED_TRACE(std::string(c.pulsante) + " " + c.gasPrecedente + " " + c.gasDefault);
+    ReteInPressione = std::string(c.gasPrecedente) == "Azoto" ? -1 : 0;
+    GasCorrente = ArchivioGas[static_cast<size_t>(CercaGas(c.gasPrecedente))];
+    DefaultGas = c.gasDefault;
+    QString aperto;
+    dialoghi.Attendi("frmAttivita", CliccaPulsante(c.pulsante));
+    dialoghi.Attendi("Parametri", [&aperto](QDialog& d) {
+      aperto = d.findChild<QComboBox*>(QStringLiteral("Combo1"))->currentText();
+      FakeDialoghi::Clicca("OK")(d);
+    });
+    ui::MostraAttivita();
+    EXPECT_EQ(aperto.toStdString(), c.atteso);
+    EXPECT_EQ(GasCorrente.Nome, c.atteso);
+    EXPECT_EQ(ArchivioGas[static_cast<size_t>(CurrentGas)].Nome, c.atteso);
+  }
+}
+
+// A new project nobody changed has nothing to lose: closing it asks nothing.
+TEST_F(SchermataIniziale, UnNuovoProgettoNonToccatoSiChiudeSenzaDomande) {
+  // The project before used another gas; the "Nuovo progetto" command closes it first.
+  GasCorrente = ArchivioGas[static_cast<size_t>(CercaGas("GPL Propano"))];
+  ASSERT_TRUE(ChiudiProgetto());
+  for (const char* pulsante : {"cmdNewGAS", "cmdNewMP"}) {
+    SCOPED_TRACE(pulsante);
+    dialoghi.Attendi("frmAttivita", CliccaPulsante(pulsante));
+    dialoghi.Attendi("Parametri", Clicca("Annulla"));
+    ui::MostraAttivita();
+    EXPECT_TRUE(ChiudiProgetto());  // the scripted user fails the test on any question
+  }
 }
 
 TEST_F(SchermataIniziale, ReteInPressioneSenzaEqlenVieneRifiutata) {
