@@ -35,8 +35,7 @@ bool TastoAmmesso(Selettore selettore, int16_t keyAscii, const std::string& test
   return pressione && (keyAscii == ',' || keyAscii == '.');
 }
 
-EsitoPressione LeggiPressione(const std::string& testo, const std::string& predefinita) {
-  const double predefinito = StrToDouble(predefinita);
+EsitoPressione LeggiPressione(const std::string& testo, double predefinito) {
   EsitoPressione e;
   if (testo == "0" || testo == "Auto")
     e.Valore = predefinito;

@@ -33,7 +33,7 @@ struct EsitoPressione {
   double Valore = 0;
   bool Rossa = false;
 };
-EsitoPressione LeggiPressione(const std::string& testo, const std::string& predefinita);
+EsitoPressione LeggiPressione(const std::string& testo, double predefinito);
 
 // Applies the maximum drop typed in the list: PDCMaxUtente ("0" and "Auto": 0, the table value in
 // force) and PDCMaxTesto, the text of the maximum drop now in force.

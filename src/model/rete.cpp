@@ -305,6 +305,9 @@ namespace {
 double NumeroDefault(const std::string& testo, double fisso) { return NumeroTestoDefault(testo).value_or(fisso); }
 }  // namespace
 
+double PressioneInizialeDefault() { return NumeroDefault(DefaultPressioneIniziale, 200); }
+double PressioneFinaleDefault() { return NumeroDefault(DefaultPressioneFinale, 150); }
+
 void ResetRete() {
   // Every slot, not only those up to the count: nothing of an old project may reach a new one.
   for (TTronco& t : Rete().Tronchi) {
@@ -320,8 +323,8 @@ void ResetRete() {
   PercorsoDocumenti.clear();
   ProgettoModificato = 0;
   VelocitaMaxImpostata = static_cast<float>(NumeroDefault(DefaultVelocita, 15));
-  PressioneIniziale = NumeroDefault(DefaultPressioneIniziale, 200);
-  PressioneFinale = NumeroDefault(DefaultPressioneFinale, 150);
+  PressioneIniziale = PressioneInizialeDefault();
+  PressioneFinale = PressioneFinaleDefault();
   PDCMaxUtente = 0;
   TenutaImpianto = TTenutaImpianto{};
 }

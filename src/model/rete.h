@@ -148,6 +148,9 @@ void ResetRete();
 // built-in value. Every reader of those texts goes through here, so a value means the same at
 // start-up, in a new project and in the dialog that edits it.
 std::optional<double> NumeroTestoDefault(std::string_view testo);
+// The initial and final pressures (kPa) a new project gets: the default texts, or 200 and 150.
+double PressioneInizialeDefault();
+double PressioneFinaleDefault();
 // Empties one record (calculated values and the two slot flags stay).
 void ResetTronco(TTronco& tronco);
 // True when the segment has no derivation (slot 0 included).

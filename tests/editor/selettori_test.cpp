@@ -5,7 +5,9 @@
 
 #include "editor/ui/archivi_finestre.h"
 #include "model/calcolo.h"
+#include "model/globals.h"
 #include "model/numbers.h"
+#include "model/rete.h"
 
 namespace varnex {
 namespace {
@@ -57,10 +59,25 @@ TEST(Selettori, PressureFromTheText) {
   } casi[] = {{"Auto", 150, false}, {"0", 150, false}, {"150", 150, false}, {"150,5", 150.5, true},
               {"0150", 150, false}, {"", 0, true},      {"-80", 80, true},    {"abc", 0, true}};
   for (const Caso& c : casi) {
-    const EsitoPressione e = LeggiPressione(c.testo, "150");
+    const EsitoPressione e = LeggiPressione(c.testo, 150);
     EXPECT_DOUBLE_EQ(e.Valore, c.valore) << c.testo;
     EXPECT_EQ(e.Rossa, c.rossa) << c.testo;
   }
+}
+
+TEST(Selettori, AutoPressureIsTheDefaultANewProjectGets) {
+  // "2.5" typed as a default is 2,5 kPa in a new project; "Auto" in the pressure list must mean
+  // the same number, not the 25 a thousands reading would give.
+  const std::string iniziale = DefaultPressioneIniziale, finale = DefaultPressioneFinale;
+  DefaultPressioneIniziale = "2.5";
+  DefaultPressioneFinale = "x";
+  ResetRete();
+  EXPECT_DOUBLE_EQ(LeggiPressione("Auto", PressioneInizialeDefault()).Valore, 2.5);
+  EXPECT_DOUBLE_EQ(LeggiPressione("Auto", PressioneInizialeDefault()).Valore, PressioneIniziale);
+  EXPECT_DOUBLE_EQ(LeggiPressione("Auto", PressioneFinaleDefault()).Valore, PressioneFinale);
+  EXPECT_DOUBLE_EQ(PressioneFinale, 150);
+  DefaultPressioneIniziale = iniziale;
+  DefaultPressioneFinale = finale;
 }
 
 TEST(Selettori, MaximumDropFromTheTextAndItsColour) {

@@ -78,7 +78,7 @@ bool SelettoriRete::Filtra(QComboBox* lista, Selettore selettore, int16_t& keyAs
 void SelettoriRete::ApplicaPressione(bool iniziale) {
   QComboBox* lista = iniziale ? g_.ComboInitPres : g_.ComboFinalPres;
   const EsitoPressione e =
-      LeggiPressione(SS(lista->currentText()), iniziale ? DefaultPressioneIniziale : DefaultPressioneFinale);
+      LeggiPressione(SS(lista->currentText()), iniziale ? PressioneInizialeDefault() : PressioneFinaleDefault());
   (iniziale ? PressioneIniziale : PressioneFinale) = e.Valore;
   Colora(lista, e.Rossa);
   if (RicalcoloAutomatico) g_.Elaborazione();
