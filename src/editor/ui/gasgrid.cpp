@@ -94,6 +94,10 @@ QFrame* Pannello(QWidget* genitore, QLabel*& figura, const QPixmap& pixmap, cons
 
 void ImpostaSchemaRete(ISchemaRete* schema) { schemaRete = schema; }
 ISchemaRete* SchemaRete() { return schemaRete; }
+ConteggioLavoro& LavoroEditor() {
+  static ConteggioLavoro conteggio;
+  return conteggio;
+}
 void ImpostaEditorCelle(IEditorCelle* editor) { editorCelle = editor; }
 void ImpostaCostruttorePaginaTenuta(CostruttorePaginaTenuta costruttore) { costruttoreTenuta = costruttore; }
 IEditorCelle* EditorCelle() { return editorCelle; }
@@ -398,6 +402,7 @@ void GasGrid::Elaborazione() {
     ~Ripristino() { g->GrigliaPronta = -1; }
   } ripristino{this};
   SetReteCorrente(IndiceRete);
+  ++LavoroEditor().Calcoli;
   CalcolaRete();
   switch (Pagina()) {
     case 0:
@@ -511,6 +516,7 @@ void GasGrid::ReLoadTubi() {
     for (int16_t r = prima; r < righe; ++r) FormatGridRow(r);
   }
   Grid->SetRedraw(false);
+  ++LavoroEditor().Tabelle;
   const int16_t n = ContoTronchi();
   const int16_t colonne = ColonneLayout(LayoutGriglia);
   for (int16_t i = 1; i <= n; ++i) {
@@ -575,6 +581,7 @@ void GasGrid::AggiornaCalcoli() {
   }
 
   GrigliaPronta = 0;
+  ++LavoroEditor().Tabelle;
   Grid->SetRedraw(false);
   // The table always has room for every segment and the empty row after them.
   const int16_t righe = RigheNecessarie(Grid->Rows());

@@ -40,6 +40,16 @@ class ISchemaRete {
 void ImpostaSchemaRete(ISchemaRete* schema);
 ISchemaRete* SchemaRete();
 
+// The heavy work of the editor's refreshes since the counts were last cleared: calculations of
+// the network, fills of the segment table and drawings of the schema canvas. One user action
+// should do each at most once; tests read the counts to see that it does.
+struct ConteggioLavoro {
+  int Calcoli = 0;
+  int Tabelle = 0;
+  int Schemi = 0;
+};
+ConteggioLavoro& LavoroEditor();
+
 // The in-place cell editor as the editor window calls it. The cell-editing subsystem installs it.
 class IEditorCelle {
  public:
