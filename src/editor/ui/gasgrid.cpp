@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -459,6 +460,9 @@ void GasGrid::VpicScroll_Change() {
 void GasGrid::InitGrid() {
   GrigliaPronta = 0;
   InitGridColumns();
+  // New rows come at the data-row height, so formatting them resizes nothing: a resize would
+  // lay the whole table out again at the yield after each row.
+  Grid->verticalHeader()->setDefaultSectionSize(Pixel(AltezzaRigaDati));
   Grid->SetRows(RigheNecessarie(RigheInizialiTabella));
   Grid->SetRedraw(false);
   for (int16_t r = 1; r < Grid->Rows(); ++r) {
