@@ -48,6 +48,10 @@ class IAmbienteProgetto {
   virtual void MostraEditor() {}
   virtual void Elaborazione() {}
   virtual void AggiornaCalcoli() {}
+  // Holds the editor's calculations and refreshes asked for from now on; the release does once
+  // what was asked (calculate, refill the table, draw the page in front). Holds nest.
+  virtual void SospendiAggiornamenti() {}
+  virtual void RiprendiAggiornamenti() {}
 
   // Unloads the substitution window "Sostituzioni" (the remembered answers are the core's).
   virtual void ScaricaSostituzione() {}

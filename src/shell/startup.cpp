@@ -95,6 +95,20 @@ void SequenzaAvvio::RigaComando(const std::string& rigaComando) {
     return;
   }
   IAmbienteProgetto& a = AmbienteProgetto();
+  // Reading the project builds the editor, and showing it calculates and refreshes it several
+  // times over: the editor does it once, when the project is shown.
+  a.SospendiAggiornamenti();
+  struct Ripresa {
+    IAmbienteProgetto& a;
+    bool fatta = false;
+    void Riprendi() {
+      fatta = true;
+      a.RiprendiAggiornamenti();
+    }
+    ~Ripresa() {
+      if (!fatta) a.RiprendiAggiornamenti();
+    }
+  } ripresa{a};
   caricato_ = CaricaProgetto(p);
   if (caricato_) FileRecenti.AddItem(p);
   a.ScaricaEditor();
@@ -105,6 +119,7 @@ void SequenzaAvvio::RigaComando(const std::string& rigaComando) {
     NuovaReteGriglia();
     a.Elaborazione();
   }
+  ripresa.Riprendi();
 }
 
 EsitoAvvio SequenzaAvvio::Esegui(const std::string& rigaComando) {

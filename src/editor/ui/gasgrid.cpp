@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
+#include <utility>
 
 #include "editor/tabella.h"
 #include "editor/ui/celle.h"
@@ -38,6 +39,14 @@ ISchemaRete* schemaRete = nullptr;
 IEditorCelle* editorCelle = nullptr;
 CostruttorePaginaTenuta costruttoreTenuta = nullptr;
 GasGrid* istanza = nullptr;
+
+// The refreshes held (GasGrid::SospendiAggiornamenti) and what was asked for meanwhile.
+int sospensioni = 0;
+struct AggiornamentiInAttesa {
+  bool Calcolo = false;
+  bool Tabella = false;
+  bool Schema = false;
+} inAttesa;
 
 // Designed positions (twips) of the controls that resizing does not move.
 constexpr int SinistraSchede = 60, AltoSchede = 60;
@@ -395,7 +404,29 @@ void GasGrid::AdattaScrollTenuta(bool inizio) {
 
 // ---- Calculation and display ---------------------------------------------------------------
 
+void GasGrid::SospendiAggiornamenti() { ++sospensioni; }
+
+void GasGrid::RiprendiAggiornamenti() {
+  if (sospensioni == 0 || --sospensioni > 0) return;
+  const AggiornamentiInAttesa fare = std::exchange(inAttesa, {});
+  // Leaving by an error: the work that was held is not started on top of it.
+  if (std::uncaught_exceptions() > 0 || !istanza) return;
+  GasGrid& g = *istanza;
+  const int pagina = g.Pagina();
+  if (fare.Calcolo) {
+    g.Elaborazione();
+    // A tightness page loaded while the calculation was held shows the calculated diameters.
+    if (pagina != 2) g.TenutaImpiantoRefresh();
+  }
+  if (fare.Tabella && !(fare.Calcolo && pagina != 2)) g.AggiornaCalcoli();
+  if (fare.Schema && !(fare.Calcolo && pagina == 1)) g.DrawSchema();
+}
+
 void GasGrid::Elaborazione() {
+  if (sospensioni > 0) {
+    inAttesa.Calcolo = true;
+    return;
+  }
   GrigliaPronta = 0;
   // Whatever fails inside, the table must not stay deaf to the user.
   struct Ripristino {
@@ -422,6 +453,10 @@ void GasGrid::Elaborazione() {
 }
 
 void GasGrid::DrawSchema() {
+  if (sospensioni > 0) {
+    inAttesa.Schema = true;
+    return;
+  }
   if (schemaRete) schemaRete->DrawSchema(*picDisplay, 2, "Arial", 7);
 }
 
@@ -520,12 +555,16 @@ void GasGrid::ReLoadTubi() {
     for (int16_t r = prima; r < righe; ++r) FormatGridRow(r);
   }
   Grid->SetRedraw(false);
-  ++LavoroEditor().Tabelle;
-  const int16_t n = ContoTronchi();
-  const int16_t colonne = ColonneLayout(LayoutGriglia);
-  for (int16_t i = 1; i <= n; ++i) {
-    FormatGridRow(i);
-    for (int16_t j = 1; j < colonne; ++j) Grid->SetTextMatrix(i, j, TestoGrezzo(i, LayoutGriglia, j));
+  // While refreshes are held, the calculation at the release refills every cell of pages 0 and
+  // 1: the raw texts would only be overwritten.
+  if (sospensioni == 0 || Pagina() == 2) {
+    ++LavoroEditor().Tabelle;
+    const int16_t n = ContoTronchi();
+    const int16_t colonne = ColonneLayout(LayoutGriglia);
+    for (int16_t i = 1; i <= n; ++i) {
+      FormatGridRow(i);
+      for (int16_t j = 1; j < colonne; ++j) Grid->SetTextMatrix(i, j, TestoGrezzo(i, LayoutGriglia, j));
+    }
   }
   Grid->SetRedraw(true);
   Elaborazione();
@@ -552,6 +591,10 @@ void GasGrid::AggiornaCella(int16_t riga, int16_t colonna) {
 }
 
 void GasGrid::AggiornaCalcoli() {
+  if (sospensioni > 0) {
+    inAttesa.Tabella = true;
+    return;
+  }
   const int16_t riga = Grid->Row(), colonna = Grid->Col();
   principale_.SelectItemInGasList(GasCorrente.Nome);
   lblGasWarning->setVisible(GasCorrente.ErroreFamiglia != 0);

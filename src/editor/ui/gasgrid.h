@@ -93,6 +93,12 @@ class GasGrid : public QWidget, public IEditorRete, public IListeEditor {
   IFinestraPrincipale& Principale() { return principale_; }
   // Recalculates the network shown and refreshes the page in front.
   void Elaborazione() override;
+  // While held (holds nest), calculate-and-show, the table refresh and the schema drawing of the
+  // editor only note that they were asked for; the last release does each once, on the editor
+  // loaded then: one calculation with the refresh of the page in front, the table refreshed when
+  // it was asked for outside that, the schema drawn when it was asked for and not yet drawn.
+  static void SospendiAggiornamenti();
+  static void RiprendiAggiornamenti();
   // Shows network record n (callers pass 1): rebuilds the table and recalculates.
   void NewRete(int16_t n);
   // Applies ScaleFactor to the canvas and redraws it.

@@ -60,6 +60,9 @@ void AmbienteProgettoQt::AggiornaCalcoli() {
   if (FinestraPrincipaleCaricata()) CaricaGasGrid().AggiornaCalcoli();
 }
 
+void AmbienteProgettoQt::SospendiAggiornamenti() { GasGrid::SospendiAggiornamenti(); }
+void AmbienteProgettoQt::RiprendiAggiornamenti() { GasGrid::RiprendiAggiornamenti(); }
+
 void AmbienteProgettoQt::TerminaProcesso(int codice) { Processo().Termina(codice); }
 
 // ---- ComandiProgettoQt -----------------------------------------------------------------------

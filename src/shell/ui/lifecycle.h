@@ -28,6 +28,8 @@ class AmbienteProgettoQt : public IAmbienteProgetto {
   void MostraEditor() override;
   void Elaborazione() override;
   void AggiornaCalcoli() override;
+  void SospendiAggiornamenti() override;
+  void RiprendiAggiornamenti() override;
   void TerminaProcesso(int codice) override;
 
   // The window whose caption the lifecycle keeps (the main window).
