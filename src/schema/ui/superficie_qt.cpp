@@ -117,23 +117,38 @@ void SuperficieQt::Cls() {
   x_ = y_ = 0;
 }
 
-void SuperficieQt::SetFontName(const std::string& nome) { font_.setFamily(QS(nome)); }
+void SuperficieQt::SetFontName(const std::string& nome) {
+  const QString famiglia = QS(nome);
+  if (font_.family() == famiglia) return;
+  font_.setFamily(famiglia);
+  metriche_.reset();
+}
 
-void SuperficieQt::SetFontSize(int16_t dimensione) { font_.setPointSizeF(dimensione > 0 ? dimensione : 1); }
+void SuperficieQt::SetFontSize(int16_t dimensione) {
+  const qreal punti = dimensione > 0 ? dimensione : 1;
+  if (font_.pointSizeF() == punti) return;
+  font_.setPointSizeF(punti);
+  metriche_.reset();
+}
+
+const QFontMetricsF& SuperficieQt::Metriche() const {
+  if (!metriche_) metriche_.emplace(font_, p_.device());
+  return *metriche_;
+}
 
 double SuperficieQt::TextWidth(const std::string& testo) const {
-  const QFontMetricsF fm(font_, p_.device());
+  const QFontMetricsF& fm = Metriche();
   return sx_ != 0 ? fm.horizontalAdvance(QS(testo)) / sx_ : 0;
 }
 
 double SuperficieQt::TextHeight(const std::string& /*testo*/) const {
-  const QFontMetricsF fm(font_, p_.device());
+  const QFontMetricsF& fm = Metriche();
   return sy_ != 0 ? fm.height() / sy_ : 0;
 }
 
 void SuperficieQt::Print(const std::string& testo) {
   const QString t = QS(testo);
-  const QFontMetricsF fm(font_, p_.device());
+  const QFontMetricsF& fm = Metriche();
   const QPointF a = Dispositivo(x_, y_);
   p_.save();
   p_.setFont(font_);
@@ -197,7 +212,10 @@ void SuperficieQt::PaintPicture(FiguraSchema figura, double x, double y, double 
   const int lato = std::clamp(static_cast<int>(std::ceil(std::max(r.width(), r.height()))), 8, 1024);
   p_.save();
   p_.setRenderHint(QPainter::SmoothPixmapTransform, true);
-  const QPixmap figuraPixmap = FiguraSchemaPixmap(figura, lato);
+  auto trovata = figure_.find({static_cast<int>(figura), lato});
+  if (trovata == figure_.end())
+    trovata = figure_.emplace(std::pair{static_cast<int>(figura), lato}, FiguraSchemaPixmap(figura, lato)).first;
+  const QPixmap& figuraPixmap = trovata->second;
   p_.drawPixmap(r, figuraPixmap, QRectF(figuraPixmap.rect()));
   p_.restore();
 }

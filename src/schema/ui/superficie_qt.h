@@ -4,10 +4,14 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPixmap>
 #include <QRectF>
+#include <map>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "schema/superficie.h"
 
@@ -67,6 +71,11 @@ class SuperficieQt : public ISuperficieDisegno {
   double x_ = 0, y_ = 0;
   bool trasparente_ = true;
   QFont font_;
+  // The metrics of font_, measured again only when the font changes.
+  const QFontMetricsF& Metriche() const;
+  mutable std::optional<QFontMetricsF> metriche_;
+  // The pictures of this drawing by kind and size: the many appliances share a few.
+  std::map<std::pair<int, int>, QPixmap> figure_;
   int32_t foreColor_ = 0;
   int32_t fillColor_ = 0;
   int16_t fillStyle_ = 1;
