@@ -629,7 +629,8 @@ void GasGrid::AggiornaCalcoli() {
 
   GrigliaPronta = 0;
   ++LavoroEditor().Tabelle;
-  Grid->SetRedraw(false);
+  // Nothing below lets the table paint before the refresh is whole, so the table is not switched
+  // off and on again: it repaints only the cells whose text or colours changed.
   // The table always has room for every segment and the empty row after them.
   const int16_t righe = RigheNecessarie(Grid->Rows());
   if (righe > Grid->Rows()) {
@@ -647,7 +648,6 @@ void GasGrid::AggiornaCalcoli() {
   }
   Grid->SetRowCol(riga, colonna);
   GrigliaPronta = -1;
-  Grid->SetRedraw(true);
 }
 
 void GasGrid::LoadCombos() {
