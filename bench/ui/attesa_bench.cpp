@@ -296,16 +296,22 @@ void BM_AvvioRete(benchmark::State& state) { Avvio(state, true); }
 BENCHMARK(BM_AvvioImpianto)->Arg(10)->Arg(50)->Arg(200)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AvvioRete)->Arg(10)->Arg(50)->Arg(200)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-// Calculate and show, on the page the user looks at, until the window has painted it.
+// Calculate and show after a confirmed edit, on the page the user looks at, until the window has
+// painted it. The edit changes the flow of the last appliance, which changes the flows, drops
+// and pressures along its path to the source.
 void Elaborazione(benchmark::State& state, bool pressione, int pagina) {
   const int16_t n = static_cast<int16_t>(state.range(0));
   auto programma = std::make_unique<Programma>("\"" + ScriviProgetto(n, pressione) + "\"");
   ui::GasGrid* editor = ui::GasGridCaricato();
   editor->SelezionaPagina(pagina);
   QCoreApplication::processEvents();
+  float& portata = Tronco(n).ID_P_UTENZE;
+  const float portate[2] = {portata, portata * 1.5f};
+  int volta = 0;
   {
     Misure misure(state);
     for (auto _ : state) {
+      portata = portate[++volta % 2];
       ui::LavoroEditor() = {};
       QElapsedTimer t;
       t.start();
