@@ -1,6 +1,7 @@
 #include "schema/ui/superficie_qt.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QTransform>
@@ -64,6 +65,13 @@ QPixmap Sorgente(int orientamento, int lato) {
 }
 
 QColor Colore(int32_t c) { return ColoreVB(c); }
+
+// Widths already measured, by font, device resolution and text: every drawing of the schema
+// measures the same labels again. Emptied when it grows large.
+QHash<QString, qreal>& LarghezzeMisurate() {
+  static QHash<QString, qreal> larghezze;
+  return larghezze;
+}
 
 }  // namespace
 
@@ -132,13 +140,28 @@ void SuperficieQt::SetFontSize(int16_t dimensione) {
 }
 
 const QFontMetricsF& SuperficieQt::Metriche() const {
-  if (!metriche_) metriche_.emplace(font_, p_.device());
+  if (!metriche_) {
+    metriche_.emplace(font_, p_.device());
+    const QPaintDevice* d = p_.device();
+    chiaveFont_ = font_.key() + QLatin1Char('|') + QString::number(d ? d->logicalDpiX() : 0) + QLatin1Char('|');
+  }
   return *metriche_;
 }
 
-double SuperficieQt::TextWidth(const std::string& testo) const {
+qreal SuperficieQt::LarghezzaPixel(const QString& testo) const {
   const QFontMetricsF& fm = Metriche();
-  return sx_ != 0 ? fm.horizontalAdvance(QS(testo)) / sx_ : 0;
+  QHash<QString, qreal>& larghezze = LarghezzeMisurate();
+  const QString chiave = chiaveFont_ + testo;
+  const auto trovata = larghezze.constFind(chiave);
+  if (trovata != larghezze.constEnd()) return *trovata;
+  if (larghezze.size() > 20000) larghezze.clear();
+  const qreal l = fm.horizontalAdvance(testo);
+  larghezze.insert(chiave, l);
+  return l;
+}
+
+double SuperficieQt::TextWidth(const std::string& testo) const {
+  return sx_ != 0 ? LarghezzaPixel(QS(testo)) / sx_ : 0;
 }
 
 double SuperficieQt::TextHeight(const std::string& /*testo*/) const {
@@ -152,7 +175,7 @@ void SuperficieQt::Print(const std::string& testo) {
   const QPointF a = Dispositivo(x_, y_);
   p_.save();
   p_.setFont(font_);
-  if (!trasparente_) p_.fillRect(QRectF(a, QSizeF(fm.horizontalAdvance(t), fm.height())), Colore(sfondo_));
+  if (!trasparente_) p_.fillRect(QRectF(a, QSizeF(LarghezzaPixel(t), fm.height())), Colore(sfondo_));
   p_.setPen(Colore(foreColor_));
   p_.drawText(QPointF(a.x(), a.y() + fm.ascent()), t);
   p_.restore();

@@ -74,6 +74,9 @@ class SuperficieQt : public ISuperficieDisegno {
   // The metrics of font_, measured again only when the font changes.
   const QFontMetricsF& Metriche() const;
   mutable std::optional<QFontMetricsF> metriche_;
+  // The width of a text in font_ on this device, in pixels.
+  qreal LarghezzaPixel(const QString& testo) const;
+  mutable QString chiaveFont_;
   // The pictures of this drawing by kind and size: the many appliances share a few.
   std::map<std::pair<int, int>, QPixmap> figure_;
   int32_t foreColor_ = 0;
