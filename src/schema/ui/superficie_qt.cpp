@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <QStaticText>
 #include <QTransform>
 #include <cmath>
 
@@ -65,6 +66,13 @@ QPixmap Sorgente(int orientamento, int lato) {
 }
 
 QColor Colore(int32_t c) { return ColoreVB(c); }
+
+// Labels already laid out, by font, device resolution and text: a redrawn schema writes the same
+// labels again. Emptied when it grows large.
+QHash<QString, QStaticText>& TestiPreparati() {
+  static QHash<QString, QStaticText> testi;
+  return testi;
+}
 
 // Widths already measured, by font, device resolution and text: every drawing of the schema
 // measures the same labels again. Emptied when it grows large.
@@ -177,7 +185,19 @@ void SuperficieQt::Print(const std::string& testo) {
   p_.setFont(font_);
   if (!trasparente_) p_.fillRect(QRectF(a, QSizeF(LarghezzaPixel(t), fm.height())), Colore(sfondo_));
   p_.setPen(Colore(foreColor_));
-  p_.drawText(QPointF(a.x(), a.y() + fm.ascent()), t);
+  {
+    QHash<QString, QStaticText>& testi = TestiPreparati();
+    const QString chiave = chiaveFont_ + t;
+    auto trovato = testi.find(chiave);
+    if (trovato == testi.end()) {
+      if (testi.size() > 20000) testi.clear();
+      QStaticText testo(t);
+      testo.setTextFormat(Qt::PlainText);
+      testo.prepare(p_.transform(), font_);
+      trovato = testi.insert(chiave, testo);
+    }
+    p_.drawStaticText(QPointF(a.x(), a.y()), *trovato);
+  }
   p_.restore();
   x_ = finestra_.left();
   y_ += TextHeight(testo);
