@@ -64,6 +64,28 @@ class IAmbienteProgetto {
 void ImpostaAmbienteProgetto(IAmbienteProgetto* ambiente);
 IAmbienteProgetto& AmbienteProgetto();
 
+// Holds the editor's refreshes of the environment in force while the object lives: what is asked
+// for meanwhile is done once, at Riprendi(). Leaving by an error releases the hold without doing
+// the held work.
+class AggiornamentiRimandati {
+ public:
+  AggiornamentiRimandati() : a_(AmbienteProgetto()) { a_.SospendiAggiornamenti(); }
+  ~AggiornamentiRimandati() {
+    if (attivo_) a_.RiprendiAggiornamenti();
+  }
+  AggiornamentiRimandati(const AggiornamentiRimandati&) = delete;
+  AggiornamentiRimandati& operator=(const AggiornamentiRimandati&) = delete;
+  void Riprendi() {
+    if (!attivo_) return;
+    attivo_ = false;
+    a_.RiprendiAggiornamenti();
+  }
+
+ private:
+  IAmbienteProgetto& a_;
+  bool attivo_ = true;
+};
+
 // The open command: the open dialog at the last work folder, the close of the open project
 // (with the save question), the load, the recent-files entry and the editor on the project.
 // A load that fails leaves the empty project in the editor and stays out of the recent files.

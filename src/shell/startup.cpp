@@ -97,18 +97,7 @@ void SequenzaAvvio::RigaComando(const std::string& rigaComando) {
   IAmbienteProgetto& a = AmbienteProgetto();
   // Reading the project builds the editor, and showing it calculates and refreshes it several
   // times over: the editor does it once, when the project is shown.
-  a.SospendiAggiornamenti();
-  struct Ripresa {
-    IAmbienteProgetto& a;
-    bool fatta = false;
-    void Riprendi() {
-      fatta = true;
-      a.RiprendiAggiornamenti();
-    }
-    ~Ripresa() {
-      if (!fatta) a.RiprendiAggiornamenti();
-    }
-  } ripresa{a};
+  AggiornamentiRimandati ripresa;
   caricato_ = CaricaProgetto(p);
   if (caricato_) FileRecenti.AddItem(p);
   a.ScaricaEditor();

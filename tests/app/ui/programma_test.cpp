@@ -150,6 +150,14 @@ TEST(Programma, OgniAzioneFaIlSuoLavoroUnaVolta) {
     Atteso("zoom +", Esegui([&] { ui::FinestraPrincipaleCaricata()->Command6_Click(); }), {0, 0, 1});
     Atteso("refresh button", Esegui([&] { ui::FinestraPrincipaleCaricata()->SSCommandRefresh_Click(); }), {0, 0, 1});
     Atteso("tightness page chosen", Esegui([&] { editor->SelezionaPagina(2); }), {1, 0, 0});
+    FakeFileDialoghi file;
+    file.Rispondi(percorso);
+    // Every calculation marks the project as changed.
+    utente.Attendi("Salvare il progetto aperto", Risposta::No);
+    Atteso("project opened from the menu", Esegui([&] { ui::FinestraPrincipaleCaricata()->ApriMnu_Click(); }),
+           {1, 1, 1});
+    editor = ui::GasGridCaricato();
+    ASSERT_NE(editor, nullptr);
 
     // The start-up showed the project calculated, on the schema and in the table.
     EXPECT_NEAR(Tronco(1).ID_P_TRONCO, 3.7f, 1e-4);
@@ -158,7 +166,6 @@ TEST(Programma, OgniAzioneFaIlSuoLavoroUnaVolta) {
       if (editor->Grid->TextMatrix(1, col) == Tronco(1).ID_DIAMETRO) diametroMostrato = true;
     EXPECT_TRUE(diametroMostrato);
     EXPECT_TRUE(dialoghi.visti.empty());
-    EXPECT_TRUE(utente.messaggi.empty());
   }
   ResetRete();
 }
