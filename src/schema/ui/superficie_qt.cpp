@@ -253,14 +253,23 @@ void SuperficieQt::PaintPicture(FiguraSchema figura, double x, double y, double 
   const QRectF r = QRectF(a, b).normalized();
   if (r.width() < 0.5 || r.height() < 0.5) return;
   const int lato = std::clamp(static_cast<int>(std::ceil(std::max(r.width(), r.height()))), 8, 1024);
-  p_.save();
-  p_.setRenderHint(QPainter::SmoothPixmapTransform, true);
-  auto trovata = figure_.find({static_cast<int>(figura), lato});
-  if (trovata == figure_.end())
-    trovata = figure_.emplace(std::pair{static_cast<int>(figura), lato}, FiguraSchemaPixmap(figura, lato)).first;
-  const QPixmap& figuraPixmap = trovata->second;
-  p_.drawPixmap(r, figuraPixmap, QRectF(figuraPixmap.rect()));
-  p_.restore();
+  // The picture is scaled once to its size on whole pixels and then copied at every appliance:
+  // scaling it at each one costs far more and places it less than a pixel away.
+  const QRect intero(qRound(r.x()), qRound(r.y()), std::max(1, qRound(r.width())), std::max(1, qRound(r.height())));
+  const std::tuple<int, int, int> chiave{static_cast<int>(figura), intero.width(), intero.height()};
+  auto trovata = figure_.find(chiave);
+  if (trovata == figure_.end()) {
+    const QPixmap figuraPixmap = FiguraSchemaPixmap(figura, lato);
+    QPixmap scalata(intero.size());
+    scalata.fill(Qt::transparent);
+    {
+      QPainter g(&scalata);
+      g.setRenderHint(QPainter::SmoothPixmapTransform, true);
+      g.drawPixmap(QRectF(0, 0, r.width(), r.height()), figuraPixmap, QRectF(figuraPixmap.rect()));
+    }
+    trovata = figure_.emplace(chiave, scalata).first;
+  }
+  p_.drawPixmap(intero.topLeft(), trovata->second);
 }
 
 }  // namespace varnex::ui

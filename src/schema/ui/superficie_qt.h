@@ -11,6 +11,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "schema/superficie.h"
@@ -77,8 +78,8 @@ class SuperficieQt : public ISuperficieDisegno {
   // The width of a text in font_ on this device, in pixels.
   qreal LarghezzaPixel(const QString& testo) const;
   mutable QString chiaveFont_;
-  // The pictures of this drawing by kind and size: the many appliances share a few.
-  std::map<std::pair<int, int>, QPixmap> figure_;
+  // The pictures of this drawing by kind and size in whole pixels: the many appliances share a few.
+  std::map<std::tuple<int, int, int>, QPixmap> figure_;
   int32_t foreColor_ = 0;
   int32_t fillColor_ = 0;
   int16_t fillStyle_ = 1;
