@@ -555,9 +555,11 @@ void GasGrid::ReLoadTubi() {
     for (int16_t r = prima; r < righe; ++r) FormatGridRow(r);
   }
   Grid->SetRedraw(false);
-  // While refreshes are held, the calculation at the release refills every cell of pages 0 and
-  // 1: the raw texts would only be overwritten.
-  if (sospensioni == 0 || Pagina() == 2) {
+  // While refreshes are held, the release refreshes every cell: the raw texts would only be
+  // overwritten.
+  if (sospensioni > 0 && Pagina() != 2) {
+    inAttesa.Tabella = true;
+  } else {
     ++LavoroEditor().Tabelle;
     const int16_t n = ContoTronchi();
     const int16_t colonne = ColonneLayout(LayoutGriglia);
