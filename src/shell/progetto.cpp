@@ -101,12 +101,15 @@ void ApriProgetto() {
   const std::string& nome = *scelto;
 
   if (ChiudiProgetto()) {
+    // The editor is built, calculated and refreshed several times over below: it does it once.
+    AggiornamentiRimandati ripresa;
     if (!nome.empty() && nome.find('*') == std::string::npos) {
       // Only a project that loaded is worth offering again among the recent files.
       if (CaricaProgetto(nome)) FileRecenti.AddItem(nome);
     }
     // The close emptied the model: the editor must not go on showing the old project.
     RicaricaEditor();
+    ripresa.Riprendi();
   }
   SalvaUltimaCartella(nome);
 }

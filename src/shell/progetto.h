@@ -50,6 +50,10 @@ class IAmbienteProgetto {
   virtual void MostraEditor() {}
   virtual void Elaborazione() {}
   virtual void AggiornaCalcoli() {}
+  // Holds the editor's calculations and refreshes asked for from now on; the release does once
+  // what was asked (calculate, refill the table, draw the page in front). Holds nest.
+  virtual void SospendiAggiornamenti() {}
+  virtual void RiprendiAggiornamenti() {}
 
   // Unloads the substitution window "Sostituzioni" (the remembered answers are the core's).
   virtual void ScaricaSostituzione() {}
@@ -61,6 +65,28 @@ class IAmbienteProgetto {
 // Installs the environment (nullptr: the silent default, which cancels every dialog).
 void ImpostaAmbienteProgetto(IAmbienteProgetto* ambiente);
 IAmbienteProgetto& AmbienteProgetto();
+
+// Holds the editor's refreshes of the environment in force while the object lives: what is asked
+// for meanwhile is done once, at Riprendi(). Leaving by an error releases the hold without doing
+// the held work.
+class AggiornamentiRimandati {
+ public:
+  AggiornamentiRimandati() : a_(AmbienteProgetto()) { a_.SospendiAggiornamenti(); }
+  ~AggiornamentiRimandati() {
+    if (attivo_) a_.RiprendiAggiornamenti();
+  }
+  AggiornamentiRimandati(const AggiornamentiRimandati&) = delete;
+  AggiornamentiRimandati& operator=(const AggiornamentiRimandati&) = delete;
+  void Riprendi() {
+    if (!attivo_) return;
+    attivo_ = false;
+    a_.RiprendiAggiornamenti();
+  }
+
+ private:
+  IAmbienteProgetto& a_;
+  bool attivo_ = true;
+};
 
 // The open command: the open dialog at the last work folder, the close of the open project
 // (with the save question), the load, the recent-files entry and the editor on the project.

@@ -95,6 +95,9 @@ void SequenzaAvvio::RigaComando(const std::string& rigaComando) {
     return;
   }
   IAmbienteProgetto& a = AmbienteProgetto();
+  // Reading the project builds the editor, and showing it calculates and refreshes it several
+  // times over: the editor does it once, when the project is shown.
+  AggiornamentiRimandati ripresa;
   caricato_ = CaricaProgetto(p);
   if (caricato_) FileRecenti.AddItem(p);
   a.ScaricaEditor();
@@ -105,6 +108,7 @@ void SequenzaAvvio::RigaComando(const std::string& rigaComando) {
     NuovaReteGriglia();
     a.Elaborazione();
   }
+  ripresa.Riprendi();
 }
 
 EsitoAvvio SequenzaAvvio::Esegui(const std::string& rigaComando) {

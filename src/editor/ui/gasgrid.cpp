@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
+#include <utility>
 
 #include "editor/tabella.h"
 #include "editor/ui/celle.h"
@@ -37,6 +39,14 @@ ISchemaRete* schemaRete = nullptr;
 IEditorCelle* editorCelle = nullptr;
 CostruttorePaginaTenuta costruttoreTenuta = nullptr;
 GasGrid* istanza = nullptr;
+
+// The refreshes held (GasGrid::SospendiAggiornamenti) and what was asked for meanwhile.
+int sospensioni = 0;
+struct AggiornamentiInAttesa {
+  bool Calcolo = false;
+  bool Tabella = false;
+  bool Schema = false;
+} inAttesa;
 
 // Designed positions (twips) of the controls that resizing does not move.
 constexpr int SinistraSchede = 60, AltoSchede = 60;
@@ -94,6 +104,10 @@ QFrame* Pannello(QWidget* genitore, QLabel*& figura, const QPixmap& pixmap, cons
 
 void ImpostaSchemaRete(ISchemaRete* schema) { schemaRete = schema; }
 ISchemaRete* SchemaRete() { return schemaRete; }
+ConteggioLavoro& LavoroEditor() {
+  static ConteggioLavoro conteggio;
+  return conteggio;
+}
 void ImpostaEditorCelle(IEditorCelle* editor) { editorCelle = editor; }
 void ImpostaCostruttorePaginaTenuta(CostruttorePaginaTenuta costruttore) { costruttoreTenuta = costruttore; }
 IEditorCelle* EditorCelle() { return editorCelle; }
@@ -403,7 +417,29 @@ void GasGrid::AdattaScrollTenuta(bool inizio) {
 
 // ---- Calculation and display ---------------------------------------------------------------
 
+void GasGrid::SospendiAggiornamenti() { ++sospensioni; }
+
+void GasGrid::RiprendiAggiornamenti() {
+  if (sospensioni == 0 || --sospensioni > 0) return;
+  const AggiornamentiInAttesa fare = std::exchange(inAttesa, {});
+  // Leaving by an error: the work that was held is not started on top of it.
+  if (std::uncaught_exceptions() > 0 || !istanza) return;
+  GasGrid& g = *istanza;
+  const int pagina = g.Pagina();
+  if (fare.Calcolo) {
+    g.Elaborazione();
+    // A tightness page loaded while the calculation was held shows the calculated diameters.
+    if (pagina != 2) g.TenutaImpiantoRefresh();
+  }
+  if (fare.Tabella && !(fare.Calcolo && pagina != 2)) g.AggiornaCalcoli();
+  if (fare.Schema && !(fare.Calcolo && pagina == 1)) g.DrawSchema();
+}
+
 void GasGrid::Elaborazione() {
+  if (sospensioni > 0) {
+    inAttesa.Calcolo = true;
+    return;
+  }
   GrigliaPronta = 0;
   // Whatever fails inside, the table must not stay deaf to the user.
   struct Ripristino {
@@ -411,6 +447,7 @@ void GasGrid::Elaborazione() {
     ~Ripristino() { g->GrigliaPronta = -1; }
   } ripristino{this};
   SetReteCorrente(IndiceRete);
+  ++LavoroEditor().Calcoli;
   CalcolaRete();
   switch (Pagina()) {
     case 0:
@@ -429,6 +466,10 @@ void GasGrid::Elaborazione() {
 }
 
 void GasGrid::DrawSchema() {
+  if (sospensioni > 0) {
+    inAttesa.Schema = true;
+    return;
+  }
   if (schemaRete) schemaRete->DrawSchema(*picDisplay, 2, "Arial", 7);
 }
 
@@ -468,6 +509,9 @@ void GasGrid::VpicScroll_Change() {
 void GasGrid::InitGrid() {
   GrigliaPronta = 0;
   InitGridColumns();
+  // New rows come at the data-row height, so formatting them resizes nothing: a resize would
+  // lay the whole table out again at the yield after each row.
+  Grid->verticalHeader()->setDefaultSectionSize(Pixel(AltezzaRigaDati));
   Grid->SetRows(RigheNecessarie(RigheInizialiTabella));
   Grid->SetRedraw(false);
   for (int16_t r = 1; r < Grid->Rows(); ++r) {
@@ -525,11 +569,18 @@ void GasGrid::ReLoadTubi() {
     for (int16_t r = prima; r < righe; ++r) FormatGridRow(r);
   }
   Grid->SetRedraw(false);
-  const int16_t n = ContoTronchi();
-  const int16_t colonne = ColonneLayout(LayoutGriglia);
-  for (int16_t i = 1; i <= n; ++i) {
-    FormatGridRow(i);
-    for (int16_t j = 1; j < colonne; ++j) Grid->SetTextMatrix(i, j, TestoGrezzo(i, LayoutGriglia, j));
+  // While refreshes are held, the release refreshes every cell: the raw texts would only be
+  // overwritten.
+  if (sospensioni > 0 && Pagina() != 2) {
+    inAttesa.Tabella = true;
+  } else {
+    ++LavoroEditor().Tabelle;
+    const int16_t n = ContoTronchi();
+    const int16_t colonne = ColonneLayout(LayoutGriglia);
+    for (int16_t i = 1; i <= n; ++i) {
+      FormatGridRow(i);
+      for (int16_t j = 1; j < colonne; ++j) Grid->SetTextMatrix(i, j, TestoGrezzo(i, LayoutGriglia, j));
+    }
   }
   Grid->SetRedraw(true);
   Elaborazione();
@@ -556,6 +607,10 @@ void GasGrid::AggiornaCella(int16_t riga, int16_t colonna) {
 }
 
 void GasGrid::AggiornaCalcoli() {
+  if (sospensioni > 0) {
+    inAttesa.Tabella = true;
+    return;
+  }
   const int16_t riga = Grid->Row(), colonna = Grid->Col();
   principale_.SelectItemInGasList(GasCorrente.Nome);
   lblGasWarning->setVisible(GasCorrente.ErroreFamiglia != 0);
@@ -589,7 +644,9 @@ void GasGrid::AggiornaCalcoli() {
   }
 
   GrigliaPronta = 0;
-  Grid->SetRedraw(false);
+  ++LavoroEditor().Tabelle;
+  // Nothing below lets the table paint before the refresh is whole, so the table is not switched
+  // off and on again: it repaints only the cells whose text or colours changed.
   // The table always has room for every segment and the empty row after them.
   const int16_t righe = RigheNecessarie(Grid->Rows());
   if (righe > Grid->Rows()) {
@@ -607,7 +664,6 @@ void GasGrid::AggiornaCalcoli() {
   }
   Grid->SetRowCol(riga, colonna);
   GrigliaPronta = -1;
-  Grid->SetRedraw(true);
 }
 
 void GasGrid::LoadCombos() {

@@ -40,6 +40,16 @@ class ISchemaRete {
 void ImpostaSchemaRete(ISchemaRete* schema);
 ISchemaRete* SchemaRete();
 
+// The heavy work of the editor's refreshes since the counts were last cleared: calculations of
+// the network, fills of the segment table and drawings of the schema canvas. One user action
+// should do each at most once; tests read the counts to see that it does.
+struct ConteggioLavoro {
+  int Calcoli = 0;
+  int Tabelle = 0;
+  int Schemi = 0;
+};
+ConteggioLavoro& LavoroEditor();
+
 // The in-place cell editor as the editor window calls it. The cell-editing subsystem installs it.
 class IEditorCelle {
  public:
@@ -83,6 +93,12 @@ class GasGrid : public QWidget, public IEditorRete, public IListeEditor {
   IFinestraPrincipale& Principale() { return principale_; }
   // Recalculates the network shown and refreshes the page in front.
   void Elaborazione() override;
+  // While held (holds nest), calculate-and-show, the table refresh and the schema drawing of the
+  // editor only note that they were asked for; the last release does each once, on the editor
+  // loaded then: one calculation with the refresh of the page in front, the table refreshed when
+  // it was asked for outside that, the schema drawn when it was asked for and not yet drawn.
+  static void SospendiAggiornamenti();
+  static void RiprendiAggiornamenti();
   // Shows network record n (callers pass 1): rebuilds the table and recalculates.
   void NewRete(int16_t n);
   // Applies ScaleFactor to the canvas and redraws it.

@@ -188,6 +188,7 @@ void CanvasSchema::DrawSchema(QWidget& picDisplay, int16_t modo, const std::stri
   superficie_ = std::make_unique<SuperficieQt>("picDisplay", *painter_, f, QRectF(immagine_.rect()),
                                                Twips(picDisplay.width()), Twips(picDisplay.height()), f.height(),
                                                ColoreNero);
+  ++LavoroEditor().Schemi;
   varnex::DrawSchema(*superficie_, modo, font, dimensione);
   AdattaBarre();
   Aggiorna();

@@ -1,10 +1,12 @@
 #include "schema/ui/superficie_qt.h"
 
 #include <QFontMetricsF>
-#include <algorithm>
+#include <QHash>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <QStaticText>
 #include <QTransform>
+#include <algorithm>
 #include <cmath>
 
 #include "model/rete.h"
@@ -66,6 +68,20 @@ QPixmap Sorgente(int orientamento, int lato) {
 
 QColor Colore(int32_t c) { return ColoreVB(c); }
 
+// Labels already laid out, by font, device resolution and text: a redrawn schema writes the same
+// labels again. Emptied when it grows large.
+QHash<QString, QStaticText>& TestiPreparati() {
+  static QHash<QString, QStaticText> testi;
+  return testi;
+}
+
+// Widths already measured, by font, device resolution and text: every drawing of the schema
+// measures the same labels again. Emptied when it grows large.
+QHash<QString, qreal>& LarghezzeMisurate() {
+  static QHash<QString, qreal> larghezze;
+  return larghezze;
+}
+
 }  // namespace
 
 QPixmap FiguraSchemaPixmap(FiguraSchema figura, int lato) {
@@ -126,29 +142,71 @@ void SuperficieQt::Estendi(double x1, double y1, double x2, double y2) {
   estensione_ = estensione_.isNull() ? segnato : estensione_.united(segnato);
 }
 
-void SuperficieQt::SetFontName(const std::string& nome) { font_.setFamily(QS(nome)); }
+void SuperficieQt::SetFontName(const std::string& nome) {
+  const QString famiglia = QS(nome);
+  if (font_.family() == famiglia) return;
+  font_.setFamily(famiglia);
+  metriche_.reset();
+}
 
-void SuperficieQt::SetFontSize(int16_t dimensione) { font_.setPointSizeF(dimensione > 0 ? dimensione : 1); }
+void SuperficieQt::SetFontSize(int16_t dimensione) {
+  const qreal punti = dimensione > 0 ? dimensione : 1;
+  if (font_.pointSizeF() == punti) return;
+  font_.setPointSizeF(punti);
+  metriche_.reset();
+}
+
+const QFontMetricsF& SuperficieQt::Metriche() const {
+  if (!metriche_) {
+    metriche_.emplace(font_, p_.device());
+    const QPaintDevice* d = p_.device();
+    chiaveFont_ = font_.key() + QLatin1Char('|') + QString::number(d ? d->logicalDpiX() : 0) + QLatin1Char('|');
+  }
+  return *metriche_;
+}
+
+qreal SuperficieQt::LarghezzaPixel(const QString& testo) const {
+  const QFontMetricsF& fm = Metriche();
+  QHash<QString, qreal>& larghezze = LarghezzeMisurate();
+  const QString chiave = chiaveFont_ + testo;
+  const auto trovata = larghezze.constFind(chiave);
+  if (trovata != larghezze.constEnd()) return *trovata;
+  if (larghezze.size() > 20000) larghezze.clear();
+  const qreal l = fm.horizontalAdvance(testo);
+  larghezze.insert(chiave, l);
+  return l;
+}
 
 double SuperficieQt::TextWidth(const std::string& testo) const {
-  const QFontMetricsF fm(font_, p_.device());
-  return sx_ != 0 ? fm.horizontalAdvance(QS(testo)) / sx_ : 0;
+  return sx_ != 0 ? LarghezzaPixel(QS(testo)) / sx_ : 0;
 }
 
 double SuperficieQt::TextHeight(const std::string& /*testo*/) const {
-  const QFontMetricsF fm(font_, p_.device());
+  const QFontMetricsF& fm = Metriche();
   return sy_ != 0 ? fm.height() / sy_ : 0;
 }
 
 void SuperficieQt::Print(const std::string& testo) {
   const QString t = QS(testo);
-  const QFontMetricsF fm(font_, p_.device());
+  const QFontMetricsF& fm = Metriche();
   const QPointF a = Dispositivo(x_, y_);
   p_.save();
   p_.setFont(font_);
-  if (!trasparente_) p_.fillRect(QRectF(a, QSizeF(fm.horizontalAdvance(t), fm.height())), Colore(sfondo_));
+  if (!trasparente_) p_.fillRect(QRectF(a, QSizeF(LarghezzaPixel(t), fm.height())), Colore(sfondo_));
   p_.setPen(Colore(foreColor_));
-  p_.drawText(QPointF(a.x(), a.y() + fm.ascent()), t);
+  {
+    QHash<QString, QStaticText>& testi = TestiPreparati();
+    const QString chiave = chiaveFont_ + t;
+    auto trovato = testi.find(chiave);
+    if (trovato == testi.end()) {
+      if (testi.size() > 20000) testi.clear();
+      QStaticText testo(t);
+      testo.setTextFormat(Qt::PlainText);
+      testo.prepare(p_.transform(), font_);
+      trovato = testi.insert(chiave, testo);
+    }
+    p_.drawStaticText(QPointF(a.x(), a.y()), *trovato);
+  }
   p_.restore();
   if (!t.isEmpty()) Estendi(x_, y_, x_ + TextWidth(testo), y_ + TextHeight(testo));
   x_ = finestra_.left();
@@ -207,11 +265,23 @@ void SuperficieQt::PaintPicture(FiguraSchema figura, double x, double y, double 
   const QRectF r = QRectF(a, b).normalized();
   if (r.width() < 0.5 || r.height() < 0.5) return;
   const int lato = std::clamp(static_cast<int>(std::ceil(std::max(r.width(), r.height()))), 8, 1024);
-  p_.save();
-  p_.setRenderHint(QPainter::SmoothPixmapTransform, true);
-  const QPixmap figuraPixmap = FiguraSchemaPixmap(figura, lato);
-  p_.drawPixmap(r, figuraPixmap, QRectF(figuraPixmap.rect()));
-  p_.restore();
+  // The picture is scaled once to its size on whole pixels and then copied at every appliance:
+  // scaling it at each one costs far more and places it less than a pixel away.
+  const QRect intero(qRound(r.x()), qRound(r.y()), std::max(1, qRound(r.width())), std::max(1, qRound(r.height())));
+  const std::tuple<int, int, int> chiave{static_cast<int>(figura), intero.width(), intero.height()};
+  auto trovata = figure_.find(chiave);
+  if (trovata == figure_.end()) {
+    const QPixmap figuraPixmap = FiguraSchemaPixmap(figura, lato);
+    QPixmap scalata(intero.size());
+    scalata.fill(Qt::transparent);
+    {
+      QPainter g(&scalata);
+      g.setRenderHint(QPainter::SmoothPixmapTransform, true);
+      g.drawPixmap(QRectF(0, 0, r.width(), r.height()), figuraPixmap, QRectF(figuraPixmap.rect()));
+    }
+    trovata = figure_.emplace(chiave, scalata).first;
+  }
+  p_.drawPixmap(intero.topLeft(), trovata->second);
   Estendi(x, y, x + larghezza, y + altezza);
 }
 

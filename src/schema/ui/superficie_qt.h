@@ -4,10 +4,15 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPixmap>
 #include <QRectF>
+#include <map>
+#include <optional>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "schema/superficie.h"
 
@@ -69,6 +74,14 @@ class SuperficieQt : public ISuperficieDisegno {
   double x_ = 0, y_ = 0;
   bool trasparente_ = true;
   QFont font_;
+  // The metrics of font_, measured again only when the font changes.
+  const QFontMetricsF& Metriche() const;
+  mutable std::optional<QFontMetricsF> metriche_;
+  // The width of a text in font_ on this device, in pixels.
+  qreal LarghezzaPixel(const QString& testo) const;
+  mutable QString chiaveFont_;
+  // The pictures of this drawing by kind and size in whole pixels: the many appliances share a few.
+  std::map<std::tuple<int, int, int>, QPixmap> figure_;
   int32_t foreColor_ = 0;
   int32_t fillColor_ = 0;
   int16_t fillStyle_ = 1;

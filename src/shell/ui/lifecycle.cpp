@@ -34,24 +34,34 @@ void AmbienteProgettoQt::Titolo(const std::string& titolo) {
 // The editor lives inside the main window: without one (tests of the dialogs alone) there is
 // nothing to show the network in.
 void AmbienteProgettoQt::ScaricaEditor() {
+  const bool appenaCostruito = editorDellaLettura_ && editorDellaLettura_ == GasGridCaricato();
+  editorDellaLettura_ = nullptr;
+  if (appenaCostruito) return;
   if (GasGridCaricato()) ScaricaGasGrid();
 }
 
 void AmbienteProgettoQt::NewRete(int16_t rete) {
+  editorDellaLettura_ = nullptr;
   if (FinestraPrincipaleCaricata()) CaricaGasGrid().NewRete(rete);
 }
 
 void AmbienteProgettoQt::MostraEditor() {
+  editorDellaLettura_ = nullptr;
   if (FinestraPrincipaleCaricata()) CaricaGasGrid().show();
 }
 
 void AmbienteProgettoQt::Elaborazione() {
+  editorDellaLettura_ = nullptr;
   if (FinestraPrincipaleCaricata()) CaricaGasGrid().Elaborazione();
 }
 
 void AmbienteProgettoQt::AggiornaCalcoli() {
+  editorDellaLettura_ = nullptr;
   if (FinestraPrincipaleCaricata()) CaricaGasGrid().AggiornaCalcoli();
 }
+
+void AmbienteProgettoQt::SospendiAggiornamenti() { GasGrid::SospendiAggiornamenti(); }
+void AmbienteProgettoQt::RiprendiAggiornamenti() { GasGrid::RiprendiAggiornamenti(); }
 
 void AmbienteProgettoQt::TerminaProcesso(int codice) { Processo().Termina(codice); }
 
@@ -73,7 +83,10 @@ class CicloVitaQt::FinestreLettura : public IFinestreProgetto {
  public:
   explicit FinestreLettura(AmbienteProgettoQt& ambiente) : ambiente_(ambiente) {}
   void AssicuraEditor() override {
-    if (FinestraPrincipaleCaricata()) CaricaGasGrid();
+    if (!FinestraPrincipaleCaricata()) return;
+    const bool nuovo = GasGridCaricato() == nullptr;
+    GasGrid& editor = CaricaGasGrid();
+    if (nuovo) ambiente_.EditorDellaLettura(&editor);
   }
   void TitoloProgetto(const std::string& titolo) override { ambiente_.Titolo(titolo); }
 

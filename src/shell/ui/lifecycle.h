@@ -28,14 +28,21 @@ class AmbienteProgettoQt : public IAmbienteProgetto {
   void MostraEditor() override;
   void Elaborazione() override;
   void AggiornaCalcoli() override;
+  void SospendiAggiornamenti() override;
+  void RiprendiAggiornamenti() override;
   void TerminaProcesso(int codice) override;
 
   // The window whose caption the lifecycle keeps (the main window).
   void ImpostaFinestraPrincipale(QWidget* finestra) { principale_ = finestra; }
   QWidget* FinestraPrincipale() const { return principale_; }
 
+  // The editor the project reader has just built for the project it read: unloading it before
+  // anything else used it would only build the same window again.
+  void EditorDellaLettura(QWidget* editor) { editorDellaLettura_ = editor; }
+
  private:
   QPointer<QWidget> principale_;
+  QPointer<QWidget> editorDellaLettura_;
 };
 
 // The main window's project commands: the core lifecycle, the parameters dialog and the start

@@ -246,14 +246,20 @@ bool ControlloreAttivita::FileRecente(int16_t indice) {
   }
   IAmbienteProgetto& a = AmbienteProgetto();
   a.DoEvents();
+  // The editor is built, calculated and refreshed several times over below: it does it once.
+  AggiornamentiRimandati ripresa;
   const bool caricato = CaricaProgetto(percorso);
   a.DoEvents();
   // A project that did not load leaves nothing to work on: back to the start screen.
-  if (!caricato) return true;
+  if (!caricato) {
+    ripresa.Riprendi();
+    return true;
+  }
   FileRecenti.AddItem(percorso);
   a.ScaricaEditor();
   NuovaReteGriglia();
   a.Elaborazione();
+  ripresa.Riprendi();
   return false;
 }
 

@@ -4,6 +4,7 @@
 // the windows the sequence left behind.
 #include <QCoreApplication>
 #include <QDir>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 #include "model/materiali.h"
 #include "model/progetto_file.h"
 #include "model/rete.h"
+#include "schema/ui/schema_canvas.h"
 #include "model/raccordi.h"
 #include "shell/settings.h"
 #include "shell/ui/lifecycle.h"
@@ -98,6 +100,72 @@ TEST(Programma, ApreIlProgettoDellaRigaDiComandoCalcolato) {
     EXPECT_EQ(GetSetting("MRUFileList", "Item1"), percorso);
     EXPECT_TRUE(dialoghi.visti.empty());
     EXPECT_TRUE(utente.messaggi.empty());
+  }
+  ResetRete();
+}
+
+// Every action of the user is one calculation at most, one fill of the table when the table is
+// in front, one drawing of the schema when the schema is in front: nothing is done twice.
+TEST(Programma, OgniAzioneFaIlSuoLavoroUnaVolta) {
+  TempFolder cartella;
+  cartella.UsaComeCartellaProgramma();
+  cartella.CopiaDatiDistribuiti();
+  TempFolder impostazioni;
+  const std::string percorso = ScriviProgetto(cartella);
+  {
+    ui::ServiziQt servizi(QString::fromStdString(impostazioni.Path()));
+    ASSERT_TRUE(SaveSetting("Varnex", "HintsShow", "false"));
+    FakeInterazione utente;
+    FakeDialoghi dialoghi;
+    ui::CicloVitaQt cicloVita;
+    ui::IstanzaUnica istanza(QStringLiteral("VarnexProTest-%1").arg(QCoreApplication::applicationPid()));
+    ui::FinestreAvvioQt finestre(istanza);
+    SequenzaAvvio sequenza(finestre);
+    ui::InstallaSchemaRete();
+
+    struct Lavoro {
+      int calcoli, tabelle, schemi;
+    };
+    auto Esegui = [](const std::function<void()>& azione) {
+      ui::LavoroEditor() = {};
+      azione();
+      QCoreApplication::processEvents();
+      return ui::LavoroEditor();
+    };
+    auto Atteso = [](const char* azione, const ui::ConteggioLavoro& fatto, Lavoro atteso) {
+      EXPECT_EQ(fatto.Calcoli, atteso.calcoli) << azione << ": calculations";
+      EXPECT_EQ(fatto.Tabelle, atteso.tabelle) << azione << ": table fills";
+      EXPECT_EQ(fatto.Schemi, atteso.schemi) << azione << ": schema drawings";
+    };
+
+    // The editor comes up on the schema page.
+    Atteso("start-up with a project",
+           Esegui([&] { ASSERT_EQ(sequenza.Esegui("\"" + percorso + "\""), EsitoAvvio::Avviato); }), {1, 1, 1});
+    ui::GasGrid* editor = ui::GasGridCaricato();
+    ASSERT_NE(editor, nullptr);
+    ASSERT_EQ(editor->Pagina(), 1);
+    Atteso("table page chosen", Esegui([&] { editor->SelezionaPagina(0); }), {1, 1, 0});
+    Atteso("F9", Esegui([&] { editor->Form_KeyDown(120); }), {1, 1, 0});
+    Atteso("schema page chosen", Esegui([&] { editor->SelezionaPagina(1); }), {1, 1, 1});
+    Atteso("zoom +", Esegui([&] { ui::FinestraPrincipaleCaricata()->Command6_Click(); }), {0, 0, 1});
+    Atteso("refresh button", Esegui([&] { ui::FinestraPrincipaleCaricata()->SSCommandRefresh_Click(); }), {0, 0, 1});
+    Atteso("tightness page chosen", Esegui([&] { editor->SelezionaPagina(2); }), {1, 0, 0});
+    FakeFileDialoghi file;
+    file.Rispondi(percorso);
+    // Every calculation marks the project as changed.
+    utente.Attendi("Salvare il progetto aperto", Risposta::No);
+    Atteso("project opened from the menu", Esegui([&] { ui::FinestraPrincipaleCaricata()->ApriMnu_Click(); }),
+           {1, 1, 1});
+    editor = ui::GasGridCaricato();
+    ASSERT_NE(editor, nullptr);
+
+    // The start-up showed the project calculated, on the schema and in the table.
+    EXPECT_NEAR(Tronco(1).ID_P_TRONCO, 3.7f, 1e-4);
+    bool diametroMostrato = false;
+    for (int16_t col = 1; col < editor->Grid->Cols(); ++col)
+      if (editor->Grid->TextMatrix(1, col) == Tronco(1).ID_DIAMETRO) diametroMostrato = true;
+    EXPECT_TRUE(diametroMostrato);
+    EXPECT_TRUE(dialoghi.visti.empty());
   }
   ResetRete();
 }

@@ -171,6 +171,46 @@ TEST_F(GasGridTest, ElaborazioneRefreshesOnlyThePageInFront) {
   }
 }
 
+// While refreshes are held, rebuilds, calculations, table refreshes and zooms are only noted;
+// the release calculates once, refreshes the table once and draws the schema once.
+TEST_F(GasGridTest, HeldRefreshesAreDoneOnceAtTheRelease) {
+  test::ReteDiProva(false);
+  GasGrid g(principale_);
+  g.NewRete(1);
+  const int16_t lunghezza = ColonnaDi(g, campo::ID_LEN);
+  struct Caso {
+    int pagina;
+    int tabelle;  // the rebuild's raw texts stay on the hidden table of page 2, then the refresh
+    int tenuta;
+  } casi[] = {{0, 1, 1}, {1, 1, 1}, {2, 2, 1}};
+  for (const Caso& c : casi) {
+    g.SelezionaPagina(c.pagina);
+    g.Grid->SetTextMatrix(1, lunghezza, "segno");
+    LavoroEditor() = {};
+    const int disegni = schema_.disegni, refresh = tenuta_.refresh;
+    GasGrid::SospendiAggiornamenti();
+    GasGrid::SospendiAggiornamenti();
+    g.NewRete(1);
+    g.Elaborazione();
+    g.AggiornaCalcoli();
+    g.Rescale();
+    GasGrid::RiprendiAggiornamenti();
+    EXPECT_EQ(LavoroEditor().Calcoli, 0) << c.pagina;
+    EXPECT_EQ(schema_.disegni, disegni) << c.pagina;
+    GasGrid::RiprendiAggiornamenti();
+    EXPECT_EQ(LavoroEditor().Calcoli, 1) << c.pagina;
+    EXPECT_EQ(LavoroEditor().Tabelle, c.tabelle) << c.pagina;
+    EXPECT_EQ(schema_.disegni - disegni, 1) << c.pagina;
+    EXPECT_EQ(tenuta_.refresh - refresh, c.tenuta) << c.pagina;
+    VerificaTabella(g);
+    EXPECT_EQ(g.GrigliaPronta, -1);
+  }
+  // Released: the next calculation is done at once.
+  LavoroEditor() = {};
+  g.Elaborazione();
+  EXPECT_EQ(LavoroEditor().Calcoli, 1);
+}
+
 TEST_F(GasGridTest, AFailureInsideElaborazioneLeavesTheTableAlive) {
   test::ReteDiProva(false);
   GasGrid g(principale_);
