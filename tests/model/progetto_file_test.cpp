@@ -1,9 +1,11 @@
 #include "model/progetto_file.h"
 
+#include <cmath>
 #include <filesystem>
 
 #include <gtest/gtest.h>
 
+#include "model/calcolo.h"
 #include "model/campi.h"
 #include "model/files.h"
 #include "model/gas.h"
@@ -456,6 +458,28 @@ TEST_F(ProgettoFileTest, SezioneReteSenzaChiusuraContaLeRigheLette) {
   ASSERT_TRUE(LeggiRTG(path));
   EXPECT_EQ(Rete().NumTronchi, 2);
   EXPECT_EQ(Tronco(2).ID_PREV, 1);
+}
+
+// A damaged project whose appliance flows add up beyond the largest single: read and calculated as
+// the program does on opening, it is refused instead of showing infinite drops as plausible numbers.
+TEST_F(ProgettoFileTest, PortateFuoriScalaRifiutanoIlCalcolo) {
+  const std::string path = cartella.Write(
+      "fuori.RTG", "VX 4.x\r\n!PARAMETERS\r\nR\r\nD\r\nMetano\r\n 0 \r\n 0 \r\n 5 \r\n 2500 \r\n 1 \r\n 0 \r\n\r\n"
+                   "~PARAMETERS\r\n[\r\n0\r\n" +
+                       Riga({{2, "1"}, {5, "5"}, {17, "2"}, {18, "3"}, {19, Serie(1)}}) +
+                       Riga({{2, "2"}, {3, "2E+38"}, {5, "5"}, {16, "1"}, {19, Serie(1)}}) +
+                       Riga({{2, "3"}, {3, "2,5E+38"}, {5, "5"}, {16, "1"}, {19, Serie(1)}}) + "]\r\n!END\r\n");
+  ASSERT_TRUE(LeggiRTG(path));
+  ASSERT_EQ(Rete().NumTronchi, 3);
+  utente.Attendi("calcolo non eseguito");
+  CalcolaRete();
+  EXPECT_EQ(utente.messaggi.size(), 1u);
+  EXPECT_EQ(ProgettoModificato, 0);
+  for (int16_t s = 1; s <= 3; ++s) {
+    EXPECT_EQ(Tronco(s).Collegato, 0) << s;
+    for (int16_t c : {campo::ID_P_TRONCO, campo::ID_PDC_TRONCO, campo::ID_PDC_PERCORSO, campo::ID_PFINALE})
+      EXPECT_TRUE(std::isfinite(NumeroCampo(GetField(s, c)))) << s << " " << c;
+  }
 }
 
 TEST_F(ProgettoFileTest, RifiutiLascianoIlProgettoVuoto) {
