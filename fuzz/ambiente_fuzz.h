@@ -22,7 +22,9 @@ void Scrivi(std::string_view nome, const uint8_t* dati, size_t n);
 std::string Leggi(std::string_view nome);
 
 // Stops the run with both texts when a file saved, read back and saved again differs from the
-// first save: something written was not read back as it was.
-void StessoFile(const std::string& cosa, const std::string& primo, const std::string& secondo);
+// first save: something written was not read back as it was. `valoreInTestaARiga`: the writer
+// puts values at the start of a line and writes no comment lines of its own.
+void StessoFile(const std::string& cosa, const std::string& primo, const std::string& secondo,
+                bool valoreInTestaARiga = false);
 
 }  // namespace varnex::fuzz

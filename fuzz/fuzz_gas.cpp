@@ -14,6 +14,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
   const std::string primo = fuzz::Leggi("gas.cfg");
   InitGas();
   if (!SalvaGas()) __builtin_trap();
-  fuzz::StessoFile("gas.cfg", primo, fuzz::Leggi("gas.cfg"));
+  fuzz::StessoFile("gas.cfg", primo, fuzz::Leggi("gas.cfg"), true);
   return 0;
 }

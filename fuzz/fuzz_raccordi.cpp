@@ -26,6 +26,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
   const std::string primo = fuzz::Leggi("EQLEN.CFG");
   Carica();
   if (!SalvaSpeciali()) __builtin_trap();
-  fuzz::StessoFile("EQLEN.CFG", primo, fuzz::Leggi("EQLEN.CFG"));
+  fuzz::StessoFile("EQLEN.CFG", primo, fuzz::Leggi("EQLEN.CFG"), true);
   return 0;
 }

@@ -29,6 +29,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
   const std::string primo = fuzz::Leggi("TENIMPTECDEF.CFG");
   Carica();
   if (!SalvaTenImpTecDef()) __builtin_trap();
-  fuzz::StessoFile("TENIMPTECDEF.CFG", primo, fuzz::Leggi("TENIMPTECDEF.CFG"));
+  fuzz::StessoFile("TENIMPTECDEF.CFG", primo, fuzz::Leggi("TENIMPTECDEF.CFG"), true);
   return 0;
 }
