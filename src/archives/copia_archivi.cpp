@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <random>
 #include <vector>
 
 #include "model/files.h"
@@ -59,55 +58,28 @@ std::string Bersaglio(const std::string& cartella, const std::string& nome) {
   return esistente.empty() ? Assoluto(cartella + nome) : esistente;
 }
 
-// Copies a file byte for byte through a temporary file beside the target, renamed over it only
-// when complete: a failed copy leaves the old target as it was.
+// Copies a file byte for byte through the atomic writer: a failed copy leaves the old target as
+// it was, and a target that is there already keeps its permissions (or refuses the copy when the
+// user may not write it).
 bool CopiaFile(const std::string& da, const std::string& a, ErroreCopia* errore) {
   const int in = ::open(da.c_str(), O_RDONLY | O_CLOEXEC);
   if (in < 0) return Fallisci(errore, errno, "Impossibile leggere il file " + da + ": " + std::strerror(errno));
-  const fs::path bersaglio(a);
-  fs::path cartella = bersaglio.parent_path();
-  if (cartella.empty()) cartella = ".";
-  std::random_device rd;
-  const fs::path temp = cartella / (".~" + bersaglio.filename().string() + "." + std::to_string(rd() % 1000000) + ".tmp");
-  const int out = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (out < 0) {
-    const int n = errno;
-    ::close(in);
-    return Fallisci(errore, n, "Impossibile creare il file " + a + ": " + std::strerror(n));
-  }
-  auto interrompi = [&](int n, const std::string& cosa) {
-    ::close(in);
-    ::close(out);
-    ::unlink(temp.c_str());
-    return Fallisci(errore, n, cosa + ": " + std::strerror(n));
-  };
+  std::string contenuto;
   std::vector<char> buffer(1 << 16);
   for (;;) {
     const ssize_t letti = ::read(in, buffer.data(), buffer.size());
     if (letti < 0) {
       if (errno == EINTR) continue;
-      return interrompi(errno, "Errore di lettura del file " + da);
+      const int n = errno;
+      ::close(in);
+      return Fallisci(errore, n, "Errore di lettura del file " + da + ": " + std::strerror(n));
     }
     if (letti == 0) break;
-    ssize_t scritti = 0;
-    while (scritti < letti) {
-      const ssize_t n = ::write(out, buffer.data() + scritti, static_cast<size_t>(letti - scritti));
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) return interrompi(n < 0 ? errno : EIO, "Errore di scrittura del file " + a);
-      scritti += n;
-    }
+    contenuto.append(buffer.data(), static_cast<size_t>(letti));
   }
   ::close(in);
-  if (::fsync(out) != 0 || ::close(out) != 0) {
-    const int n = errno;
-    ::unlink(temp.c_str());
-    return Fallisci(errore, n, "Errore di scrittura del file " + a + ": " + std::strerror(n));
-  }
-  if (::rename(temp.c_str(), a.c_str()) != 0) {
-    const int n = errno;
-    ::unlink(temp.c_str());
-    return Fallisci(errore, n, "Impossibile sostituire il file " + a + ": " + std::strerror(n));
-  }
+  ErroreSalvataggio scrittura;
+  if (!WriteBytesAtomic(a, contenuto, &scrittura)) return Fallisci(errore, scrittura.Numero, scrittura.Testo);
   return true;
 }
 

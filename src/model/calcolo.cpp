@@ -135,6 +135,28 @@ std::string DifettiBloccanti() {
   return testo;
 }
 
+// The first segment reached from the root that holds a number which is not finite: flows or
+// lengths so large that a sum or a drop overflows. 0 when every number is a real one.
+int16_t PrimoTroncoNonFinito() {
+  const int16_t n = ContoTronchi();
+  for (int16_t i = 1; i <= n; ++i) {
+    const TTronco& t = Tronco(i);
+    if (t.Collegato == 0) continue;
+    for (float v : {t.ID_P_UTENZE, t.ID_P_TRONCO, t.ID_LEN, t.ID_EQ_LEN, t.ID_RACCORDO, t.ID_PDC_NOTA,
+                    t.ID_EQLENNOTA, t.ID_VELOCITA, t.ID_PDC_TRONCO, t.ID_PDC_PERCORSO, t.LunghezzaPercorso,
+                    t.ID_PESO, t.ID_POTENZA, t.PInizialeTronco, t.ID_PFINALE}) {
+      if (!std::isfinite(v)) return i;
+    }
+  }
+  return 0;
+}
+
+// Leaves the network without result: the rows show grey and the reports leave them out.
+void NessunRisultato(const std::string& motivo) {
+  for (int16_t i = 1; i <= ContoTronchi(); ++i) Tronco(i).Collegato = 0;
+  MsgBox(motivo, Bottoni::OK, Icona::Esclamazione);
+}
+
 }  // namespace
 
 std::string MotivoRifiutoCalcolo() {
@@ -241,21 +263,7 @@ void CalcolaRete() {
 
 namespace {
 
-void CalcolaReteSenzaSegnare() {
-  const std::string rifiuto = MotivoRifiutoCalcolo();
-  if (!rifiuto.empty()) {
-    // No result: the rows show grey and the reports leave them out.
-    for (int16_t i = 1; i <= ContoTronchi(); ++i) Tronco(i).Collegato = 0;
-    MsgBox(rifiuto, Bottoni::OK, Icona::Esclamazione);
-    return;
-  }
-
-  ImpostaCursore(11);
-  if (ReteInPressione != 0) {
-    CalcolaReteMP();
-    ImpostaCursore(0);
-    return;
-  }
+void CalcolaReteInterna() {
   const int16_t n = ContoTronchi();
   for (int16_t i = 1; i <= n; ++i) {
     Tronco(i).Collegato = 0;
@@ -274,7 +282,31 @@ void CalcolaReteSenzaSegnare() {
   }
   CalcolaPressioni(1, 0);
   for (int16_t i = 1; i <= ContoTronchi(); ++i) Tronco(i).ID_VELOCITA = CalcolaVelocita(i);
+}
+
+void CalcolaReteSenzaSegnare() {
+  const std::string rifiuto = MotivoRifiutoCalcolo();
+  if (!rifiuto.empty()) {
+    NessunRisultato(rifiuto);
+    return;
+  }
+
+  // An infinite drop shown as a number would pass for a result: such a calculation is refused
+  // and the network goes back to what it held before it.
+  const TRete prima = Rete();
+  ImpostaCursore(11);
+  if (ReteInPressione != 0) {
+    CalcolaReteMP();
+  } else {
+    CalcolaReteInterna();
+  }
   ImpostaCursore(0);
+  if (const int16_t s = PrimoTroncoNonFinito(); s != 0) {
+    Rete() = prima;
+    NessunRisultato("Il calcolo del tronco " + std::to_string(s) +
+                    " supera i valori rappresentabili: calcolo non eseguito.\n"
+                    "Controllare portate, lunghezze e diametri dei tronchi.");
+  }
 }
 
 }  // namespace

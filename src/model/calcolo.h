@@ -13,7 +13,9 @@ namespace varnex {
 
 // The one entry of the calculation: calculates the current network (an internal installation
 // here, a pressurised network through CalcolaReteMP). A damaged network, or a gas without
-// viscosity or density, is refused with a message and leaves no result.
+// viscosity or density, is refused with a message and leaves no result. So is a calculation that
+// gives a segment reached from the root a number that is not finite: the network is put back as
+// it was before the run.
 void CalcolaRete();
 
 // CalcolaRete marks the project modified only when the values the project file stores differ

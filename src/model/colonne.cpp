@@ -13,7 +13,9 @@
 
 namespace varnex {
 
-std::array<std::array<TColonnaGriglia, MaxColonneGriglia>, NumLayoutGriglia> ColonneGriglia{};
+// Default-initialised, as every member has an initialiser of its own: clang 14 crashes in its
+// front end on an empty brace initialiser of this array.
+std::array<std::array<TColonnaGriglia, MaxColonneGriglia>, NumLayoutGriglia> ColonneGriglia;
 std::array<int16_t, NumLayoutGriglia> UltimaColonnaGriglia{};
 
 namespace {

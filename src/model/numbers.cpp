@@ -122,6 +122,12 @@ double LeggiBase(std::string_view cifre, int base) {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// A value that is not a real number is named: written as 0 it would pass for a result.
+std::string TestoNonFinito(double value) {
+  if (std::isnan(value)) return "NaN";
+  return value > 0 ? "Inf" : "-Inf";
+}
+
 }  // namespace
 
 double ArrotondaPari(double x) {
@@ -193,8 +199,14 @@ double Val(std::string_view text) {
 
 double ValDot(std::string_view text) { return Val(Replace(text, ",", ".")); }
 
-std::string TestoNumero(float value) { return Componi(Scomponi(static_cast<double>(value), 7), 7); }
-std::string TestoNumero(double value) { return Componi(Scomponi(value, 15), 15); }
+std::string TestoNumero(float value) {
+  if (!std::isfinite(value)) return TestoNonFinito(value);
+  return Componi(Scomponi(static_cast<double>(value), 7), 7);
+}
+std::string TestoNumero(double value) {
+  if (!std::isfinite(value)) return TestoNonFinito(value);
+  return Componi(Scomponi(value, 15), 15);
+}
 std::string TestoNumero(int64_t value) { return std::to_string(value); }
 
 std::string TestoStampa(float value) { return (value >= 0 ? " " : "") + TestoNumero(value) + " "; }

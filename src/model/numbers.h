@@ -33,7 +33,8 @@ double ValDot(std::string_view text);
 
 // Regional (Italian) text of a number, no blanks: up to 7 significant digits for a single and 15
 // for a double, decimal comma, no thousands grouping, exponent form below 1E-04 and from the
-// digit count up ("1,4E-05", "1,234568E+07").
+// digit count up ("1,4E-05", "1,234568E+07"). A value that is not finite is "Inf", "-Inf" or
+// "NaN", never a number.
 std::string TestoNumero(float value);
 std::string TestoNumero(double value);
 std::string TestoNumero(int64_t value);

@@ -1,6 +1,7 @@
 #include "model/textfile.h"
 
-#include <cstdio>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -8,6 +9,7 @@
 #include <system_error>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace varnex {
@@ -143,42 +145,118 @@ void TextWriter::PrintLine(std::string_view text) {
 
 bool TextWriter::Commit(std::string* error) { return WriteFileAtomic(path_, pending_, error); }
 
-bool WriteFileAtomic(const std::string& path, std::string_view text, std::string* error) {
-  namespace fs = std::filesystem;
-  auto fail = [&](const std::string& why) {
-    if (error) *error = why;
+namespace {
+
+namespace fs = std::filesystem;
+
+// What the user named may be a symbolic link (a project opened through a link in another folder):
+// the file it leads to is the one to replace, or the link would be swapped for a regular file while
+// its target kept the old content. A dangling link leads to the file it names, which is created.
+bool DestinazioneReale(const fs::path& percorso, fs::path& reale, int& numero) {
+  reale = percorso;
+  for (int salti = 0; salti < 40; ++salti) {
+    struct stat st {};
+    if (::lstat(reale.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return true;
+    std::error_code ec;
+    const fs::path dove = fs::read_symlink(reale, ec);
+    if (ec) {
+      numero = ec.value();
+      return false;
+    }
+    reale = dove.is_absolute() ? dove : reale.parent_path() / dove;
+  }
+  numero = ELOOP;
+  return false;
+}
+
+std::string Motivo(int numero) { return std::strerror(numero); }
+
+// Gives the new file the owner, group and permissions of the one it replaces, as far as the user
+// may: a colleague's group write access or a read-only mode must survive a save. A user who may
+// not hand the file to its owner still keeps its group and mode.
+void CopiaProprietaEPermessi(int fd, const struct stat& vecchio) {
+  if (::fchown(fd, vecchio.st_uid, vecchio.st_gid) != 0) {
+    [[maybe_unused]] const int ignorato = ::fchown(fd, static_cast<uid_t>(-1), vecchio.st_gid);
+  }
+  ::fchmod(fd, vecchio.st_mode & 07777);
+}
+
+// The folder entry of the rename reaches the disk too, so that a crash right after a save finds
+// the new file, not the old one or neither.
+void SincronizzaCartella(const fs::path& cartella) {
+  const int fd = ::open(cartella.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+}  // namespace
+
+bool WriteBytesAtomic(const std::string& path, std::string_view bytes, ErroreSalvataggio* errore) {
+  auto fail = [&](int numero, const std::string& cosa) {
+    if (errore) *errore = {numero, cosa + " " + path + ": " + Motivo(numero)};
     return false;
   };
-  const std::string bytes = Utf8ToCp1252(text);
-  fs::path target(path);
+  fs::path target;
+  int numero = 0;
+  if (!DestinazioneReale(fs::path(path), target, numero)) return fail(numero, "Impossibile scrivere il file");
+
+  struct stat vecchio {};
+  const bool esiste = ::stat(target.c_str(), &vecchio) == 0;
+  if (esiste && S_ISDIR(vecchio.st_mode)) return fail(EISDIR, "Impossibile scrivere il file");
+  if (esiste && S_ISREG(vecchio.st_mode)) {
+    // A file the user may not write is not replaced behind his back, although the folder would
+    // allow the rename: the kernel's own answer decides (mode, read-only mount, immutable file).
+    const int prova = ::open(target.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (prova < 0) return fail(errno, "Impossibile scrivere il file");
+    ::close(prova);
+  }
+
   fs::path folder = target.parent_path();
   if (folder.empty()) folder = ".";
   std::random_device rd;
-  fs::path temp = folder / (".~" + target.filename().string() + "." + std::to_string(rd() % 1000000) + ".tmp");
-
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (fd < 0) return fail("Impossibile creare il file " + path);
+  fs::path temp;
+  int fd = -1;
+  for (int tentativo = 0; fd < 0 && tentativo < 10; ++tentativo) {
+    temp = folder / (".~" + target.filename().string() + "." + std::to_string(rd() % 1000000) + ".tmp");
+    // A new file gets the mode the user's umask gives any new file; a replaced one its old mode.
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, esiste ? 0600 : 0666);
+    if (fd < 0 && errno != EEXIST) break;
+  }
+  if (fd < 0) return fail(errno, "Impossibile creare il file");
+  auto interrompi = [&](int n, const std::string& cosa) {
+    ::close(fd);
+    ::unlink(temp.c_str());
+    return fail(n, cosa);
+  };
+  if (esiste && S_ISREG(vecchio.st_mode)) CopiaProprietaEPermessi(fd, vecchio);
   size_t written = 0;
   while (written < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-    if (n <= 0) {
-      ::close(fd);
-      ::unlink(temp.c_str());
-      return fail("Errore di scrittura nel file " + path);
-    }
+    const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return interrompi(n < 0 ? errno : ENOSPC, "Errore di scrittura nel file");
     written += static_cast<size_t>(n);
   }
-  if (::fsync(fd) != 0 || ::close(fd) != 0) {
+  if (::fsync(fd) != 0) return interrompi(errno, "Errore di scrittura nel file");
+  if (::close(fd) != 0) {
+    const int n = errno;
     ::unlink(temp.c_str());
-    return fail("Errore di scrittura nel file " + path);
+    return fail(n, "Errore di scrittura nel file");
   }
-  std::error_code ec;
-  fs::rename(temp, target, ec);
-  if (ec) {
-    fs::remove(temp, ec);
-    return fail("Impossibile sostituire il file " + path);
+  if (::rename(temp.c_str(), target.c_str()) != 0) {
+    const int n = errno;
+    ::unlink(temp.c_str());
+    return fail(n, "Impossibile sostituire il file");
   }
+  SincronizzaCartella(folder);
   return true;
+}
+
+bool WriteFileAtomic(const std::string& path, std::string_view text, std::string* error) {
+  ErroreSalvataggio e;
+  if (WriteBytesAtomic(path, Utf8ToCp1252(text), &e)) return true;
+  if (error) *error = e.Testo;
+  return false;
 }
 
 }  // namespace varnex

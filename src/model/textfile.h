@@ -2,8 +2,8 @@
 //
 // TextReader takes the whole file at once and hands out its lines; it accepts CR LF and LF-only
 // files and strips the CR before anybody compares a line. TextWriter collects the lines and
-// writes them in one go (always CR LF), through a temporary file in the same folder that is
-// renamed over the target only when complete, so that a failed save never damages the old file.
+// writes them in one go (always CR LF) through WriteBytesAtomic, so that a failed save never
+// damages the old file.
 #pragma once
 
 #include <string>
@@ -51,8 +51,8 @@ class TextWriter {
   void PrintLine(std::string_view text = {});
   // The content so far, as UTF-8 with CR LF line ends.
   const std::string& Text() const { return pending_; }
-  // Writes the file (temporary file in the same folder, then rename). On failure the target is
-  // left as it was, the temporary file is removed and `error` says why.
+  // Writes the file (WriteFileAtomic). On failure the target is left as it was, the temporary
+  // file is removed and `error` says why.
   bool Commit(std::string* error = nullptr);
   const std::string& Path() const { return path_; }
 
@@ -61,7 +61,21 @@ class TextWriter {
   std::string pending_;
 };
 
-// Writes a whole text (UTF-8, lines already ended) to a file the same atomic way.
-bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+// Why a write failed: the system's error number and the message for the user, which ends with
+// the system's own text for that error.
+struct ErroreSalvataggio {
+  int Numero = 0;
+  std::string Testo;
+};
+
+// Writes bytes as they are through a temporary file in the target's folder, renamed over the
+// target only when complete; a failure leaves the old file as it was. Written the way the user's
+// file system expects a save: a symbolic link is followed and its target replaced, a file the
+// user may not write is refused, and the new file keeps the old one's owner, group and
+// permissions (a new file gets those of any file the user creates).
+bool WriteBytesAtomic(const std::string& path, std::string_view bytes, ErroreSalvataggio* errore = nullptr);
+
+// Writes a whole text (UTF-8, lines already ended) in Windows-1252 the same way.
+bool WriteFileAtomic(const std::string& path, std::string_view text, std::string* error = nullptr);
 
 }  // namespace varnex

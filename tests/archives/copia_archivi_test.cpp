@@ -128,6 +128,22 @@ TEST_F(CopiaArchiviTest, SiTuttiSulPrimoMatCopiaIlRestoMaChiedeIlGas) {
   EXPECT_EQ(destinazione.Read("GAS.CFG"), "A\t 10 \r\nB\t 20 \r\n");
 }
 
+// A copy replaces what is there the way a save does: an archive shared with the group stays
+// open to it, and one reached through a symbolic link is replaced where the link leads.
+TEST_F(CopiaArchiviTest, SovrascritturaTieneIPermessiESegueICollegamenti) {
+  destinazione.Write("ACCIAIOL.MAT", "destinazione ACCIAIOL.MAT\r\n");
+  fs::permissions(destinazione.File("ACCIAIOL.MAT"), fs::perms(0664));
+  TempFolder altrove;
+  altrove.Write("PE4437.MAT", "altrove\r\n");
+  fs::create_symlink(altrove.File("PE4437.MAT"), destinazione.File("PE4437.MAT"));
+  domande.risposte = {CopiaSiTutti};
+  EXPECT_EQ(CopiaArchivi(Da(), A(), domande), EsitoCopia::Completata);
+  EXPECT_TRUE(DaOrigine("ACCIAIOL.MAT"));
+  EXPECT_EQ(fs::status(destinazione.File("ACCIAIOL.MAT")).permissions(), fs::perms(0664));
+  EXPECT_TRUE(fs::is_symlink(destinazione.File("PE4437.MAT")));
+  EXPECT_EQ(altrove.Read("PE4437.MAT"), "origine PE4437.MAT\r\n");
+}
+
 TEST_F(CopiaArchiviTest, SiTuttiSulGasCopiaIConfigurazioniSeguenti) {
   DestinazionePiena();
   domande.risposte = {CopiaNo, CopiaNo, CopiaNo, CopiaNo, CopiaNo, CopiaSi, CopiaSiTutti};

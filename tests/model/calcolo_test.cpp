@@ -434,6 +434,70 @@ TEST_F(Calcolo, AGasWithoutViscosityOrDensityIsRefused) {
   EXPECT_EQ(utente.messaggi.size(), 2u);
 }
 
+// Flows near the largest single-precision number: a sum or a drop overflows. Such a run must not
+// pass for a result (an infinite drop read as 0 looks plausible): it is refused like a damaged
+// network and the network keeps what it held before.
+TEST_F(Calcolo, ARunThatOverflowsIsRefusedAndLeavesTheNetworkAsItWas) {
+  struct Caso {
+    const char* nome;
+    int16_t inPressione;
+    void (*costruisci)();
+  } casi[] = {
+      {"somma delle portate", 0, [] {
+         AggiungiProva(0, 5.0f);
+         AggiungiProva(1, 5.0f, 2e38f);
+         AggiungiProva(1, 5.0f, 2e38f);
+       }},
+      {"perdita di un tronco", 0, [] { AggiungiProva(0, 5.0f, 1e38f); }},
+      {"lunghezza equivalente", 0, [] {
+         AggiungiProva(0, 3e38f, 1.0f);
+         Tronco(1).ID_EQLENNOTA = 3e38f;
+       }},
+      {"rete in pressione", -1, [] {
+         AggiungiProva(0, 5.0f);
+         AggiungiProva(1, 5.0f, 2e38f);
+         AggiungiProva(1, 5.0f, 2e38f);
+       }},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.nome);
+    test::PreparaCalcolo();
+    ReteInPressione = c.inPressione;
+    PressioneIniziale = c.inPressione ? 200 : 2500;
+    PressioneFinale = 150;
+    VelocitaMaxImpostata = 15;
+    c.costruisci();
+    Tronco(1).ID_DIAMETRO = "1";
+    Tronco(1).ID_PDC_TRONCO = 12.5f;
+    Tronco(1).Collegato = -1;
+    const TRete prima = [] {
+      TRete r = Rete();
+      r.Tronchi[1].Collegato = 0;
+      return r;
+    }();
+    FakeInterazione locale;
+    locale.Attendi("supera i valori rappresentabili: calcolo non eseguito");
+    CalcolaRete();
+    EXPECT_EQ(locale.messaggi.size(), 1u);
+    EXPECT_EQ(Rete().NumTronchi, prima.NumTronchi);
+    EXPECT_TRUE(Rete().Tronchi == prima.Tronchi);
+    EXPECT_EQ(ProgettoModificato, 0);
+    for (int16_t i = 1; i <= Rete().NumTronchi; ++i) EXPECT_EQ(Tronco(i).Collegato, 0) << i;
+  }
+  ReteInPressione = 0;
+}
+
+// Near the limit but without overflow the calculation gives its result as always.
+TEST_F(Calcolo, LargeButFiniteFlowsAreStillCalculated) {
+  AggiungiProva(0, 5.0f);
+  AggiungiProva(1, 5.0f, 1e15f);
+  CalcolaRete();
+  EXPECT_EQ(Tronco(1).Collegato, -1);
+  EXPECT_TRUE(std::isfinite(Tronco(2).ID_PDC_PERCORSO));
+  EXPECT_GT(Tronco(2).ID_PDC_PERCORSO, 0.0f);
+  EXPECT_EQ(ProgettoModificato, -1);
+}
+
 // ---- Utilities -------------------------------------------------------------------------------------------
 
 TEST_F(Calcolo, SmallUtilities) {

@@ -2,6 +2,7 @@
 
 #include <clocale>
 #include <cmath>
+#include <limits>
 #include <locale>
 
 #include "model/numbers.h"
@@ -89,6 +90,22 @@ TEST(PrintForm, WritesSignBlankDecimalCommaAndTrailingBlank) {
   EXPECT_EQ(TestoStampa(1.0f / 3.0f), " 0,3333333 ");
   EXPECT_EQ(TestoNumero(200.0), "200");
   EXPECT_EQ(TestoNumero(1e15), "1E+15");
+}
+
+// An overflowed value shown or written as "0" would look like a real result.
+TEST(PrintForm, ANumberThatIsNotFiniteIsNeverWrittenAsZero) {
+  const float inf = std::numeric_limits<float>::infinity();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  EXPECT_EQ(TestoNumero(inf), "Inf");
+  EXPECT_EQ(TestoNumero(-static_cast<double>(inf)), "-Inf");
+  EXPECT_EQ(TestoNumero(nan), "NaN");
+  EXPECT_EQ(TestoStampa(inf), " Inf ");
+  EXPECT_EQ(TestoStampa(-inf), "-Inf ");
+  EXPECT_EQ(FormatNumero(-inf, 2), "-Inf");
+  EXPECT_EQ(FormatNumero(static_cast<float>(nan), 0), "NaN");
+  EXPECT_EQ(FormatNumero(static_cast<double>(inf), 1), "Inf");
+  // The largest finite single still prints as a number.
+  EXPECT_EQ(TestoNumero(std::numeric_limits<float>::max()), "3,402823E+38");
 }
 
 TEST(PrintForm, RoundTripsThroughTheReadingRule) {

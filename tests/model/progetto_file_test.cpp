@@ -1,9 +1,16 @@
 #include "model/progetto_file.h"
 
+#include <cerrno>
+#include <cmath>
+#include <cstring>
 #include <filesystem>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include "model/calcolo.h"
 #include "model/campi.h"
 #include "model/files.h"
 #include "model/gas.h"
@@ -17,6 +24,7 @@
 #include "model/textfile.h"
 #include "support/fake_interaction.h"
 #include "support/temp_folder.h"
+#include "support/utente_comune.h"
 #include "tightness/tenuta.h"
 
 namespace varnex {
@@ -462,6 +470,28 @@ TEST_F(ProgettoFileTest, SezioneReteSenzaChiusuraContaLeRigheLette) {
   EXPECT_EQ(Tronco(2).ID_PREV, 1);
 }
 
+// A damaged project whose appliance flows add up beyond the largest single: read and calculated as
+// the program does on opening, it is refused instead of showing infinite drops as plausible numbers.
+TEST_F(ProgettoFileTest, PortateFuoriScalaRifiutanoIlCalcolo) {
+  const std::string path = cartella.Write(
+      "fuori.RTG", "VX 4.x\r\n!PARAMETERS\r\nR\r\nD\r\nMetano\r\n 0 \r\n 0 \r\n 5 \r\n 2500 \r\n 1 \r\n 0 \r\n\r\n"
+                   "~PARAMETERS\r\n[\r\n0\r\n" +
+                       Riga({{2, "1"}, {5, "5"}, {17, "2"}, {18, "3"}, {19, Serie(1)}}) +
+                       Riga({{2, "2"}, {3, "2E+38"}, {5, "5"}, {16, "1"}, {19, Serie(1)}}) +
+                       Riga({{2, "3"}, {3, "2,5E+38"}, {5, "5"}, {16, "1"}, {19, Serie(1)}}) + "]\r\n!END\r\n");
+  ASSERT_TRUE(LeggiRTG(path));
+  ASSERT_EQ(Rete().NumTronchi, 3);
+  utente.Attendi("calcolo non eseguito");
+  CalcolaRete();
+  EXPECT_EQ(utente.messaggi.size(), 1u);
+  EXPECT_EQ(ProgettoModificato, 0);
+  for (int16_t s = 1; s <= 3; ++s) {
+    EXPECT_EQ(Tronco(s).Collegato, 0) << s;
+    for (int16_t c : {campo::ID_P_TRONCO, campo::ID_PDC_TRONCO, campo::ID_PDC_PERCORSO, campo::ID_PFINALE})
+      EXPECT_TRUE(std::isfinite(NumeroCampo(GetField(s, c)))) << s << " " << c;
+  }
+}
+
 TEST_F(ProgettoFileTest, RifiutiLascianoIlProgettoVuoto) {
   auto progetto = [](const std::string& righe) {
     return "VX 4.x\r\n!PARAMETERS\r\nRif\r\nD\r\nMetano\r\n 0 \r\n 0 \r\n 5 \r\n 2 \r\n 1 \r\n 0 \r\n\r\n"
@@ -618,6 +648,46 @@ TEST_F(ProgettoFileTest, SalvataggioFallitoLasciaIlVecchioFile) {
   ASSERT_TRUE(ScriviRTG(path));
   EXPECT_EQ(Righe(cartella.Read("p.RTG"))[0], "VX 4.x");
   EXPECT_EQ(cartella.Read("TENIMPTECDEF.CFG"), "4.0\r\nTermo, Idraulica Srl\r\n\r\n\r\nMario Rossi\r\n");
+}
+
+// A project opened through a symbolic link is saved into the file the link leads to; the link
+// stays, and the file keeps the group's right to write it.
+TEST_F(ProgettoFileTest, SalvataggioAttraversoUnCollegamento) {
+  std::filesystem::create_directories(cartella.File("condivisa"));
+  const std::string vero = cartella.Write("condivisa/Villa.RTG", "contenuto precedente\r\n");
+  ::chmod(vero.c_str(), 0664);
+  const std::string link = cartella.File("Villa.RTG");
+  std::filesystem::create_symlink("condivisa/Villa.RTG", link);
+  CostruisciRete();
+  ASSERT_TRUE(ScriviRTG(link));
+  ASSERT_TRUE(ScriviRTG(cartella.File("diretto.RTG")));
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(cartella.Read("condivisa/Villa.RTG"), cartella.Read("diretto.RTG"));
+  struct stat st {};
+  ASSERT_EQ(::stat(vero.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0664u);
+  ASSERT_TRUE(LeggiRTG(link));
+  EXPECT_EQ(Rete().NumTronchi, 4);
+}
+
+// Saving over a project the user may not write is refused with the system's reason, and the
+// project stays as it was.
+TEST_F(ProgettoFileTest, ProgettoInSolaLetturaNonSiSovrascrive) {
+  ::chmod(cartella.Path().c_str(), 0777);
+  const std::string path = cartella.Write("protetto.RTG", "contenuto precedente\r\n");
+  ASSERT_EQ(::chown(path.c_str(), test::UidUtenteComune(), test::GidUtenteComune()), 0);
+  ::chmod(path.c_str(), 0444);
+  CostruisciRete();
+  const auto esito = test::ComeUtenteComune([&] {
+    utente.Attendi("Impossibile salvare il progetto");
+    const bool salvato = ScriviRTG(path);
+    return (salvato ? "salvato\n" : "rifiutato\n") + (utente.messaggi.empty() ? "" : utente.messaggi.back().testo);
+  });
+  ASSERT_TRUE(esito.has_value()) << "impossibile eseguire la prova come utente senza privilegi";
+  EXPECT_EQ(esito->substr(0, esito->find('\n')), "rifiutato");
+  EXPECT_NE(esito->find(std::strerror(EACCES)), std::string::npos) << *esito;
+  EXPECT_NE(esito->find("Il file precedente non e' stato modificato."), std::string::npos) << *esito;
+  EXPECT_EQ(cartella.Read("protetto.RTG"), "contenuto precedente\r\n");
 }
 
 TEST_F(ProgettoFileTest, ProgettoSenzaDittaNonCancellaIDefault) {

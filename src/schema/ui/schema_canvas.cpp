@@ -1,6 +1,7 @@
 #include "schema/ui/schema_canvas.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QDragLeaveEvent>
@@ -26,6 +27,7 @@
 #include "model/interaction.h"
 #include "model/numbers.h"
 #include "model/rete.h"
+#include "model/textfile.h"
 #include "schema/figura.h"
 #include "schema/inserimento.h"
 #include "schema/modifica.h"
@@ -111,9 +113,15 @@ QImage ImmagineSchema() {
 
 void SaveSchema(const std::string& nameFile) {
   const QImage immagine = ImmagineSchema();
-  DeleteFileIfExists(nameFile);
-  if (!immagine.save(QS(nameFile), "BMP"))
+  // The picture replaces an existing one only once it is written whole, the way every file of the
+  // program is saved; deleting the old one first would lose it when the write fails.
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  if (!buffer.open(QIODevice::WriteOnly) || !immagine.save(&buffer, "BMP"))
     throw std::runtime_error("Impossibile scrivere il file " + nameFile);
+  ErroreSalvataggio errore;
+  if (!WriteBytesAtomic(nameFile, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), &errore))
+    throw std::runtime_error(errore.Testo);
 }
 
 void DisegnaSchemaSuPainter(QPainter& painter, const QRectF& finestra, const QRectF& dispositivo,

@@ -2,6 +2,8 @@
 // schema saved as a bitmap.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QColor>
 #include <QImage>
 
@@ -13,6 +15,7 @@
 #include "editor/ui/cancellazione.h"
 #include "editor/ui/gasgrid.h"
 #include "editor/ui/ptronchi.h"
+#include "model/archivi_scrittura_bloccata.h"
 #include "model/calcolo.h"
 #include "schema/disegno.h"
 #include "schema/inserimento.h"
@@ -171,6 +174,30 @@ TEST_F(CanvasTest, SaveSchemaWritesABitmapThatShowsTheNetwork) {
   ASSERT_TRUE(seconda.load(QString::fromStdString(file)));
   EXPECT_EQ(seconda, img);
   EXPECT_THROW(SaveSchema(archivi_.Cartella().File("manca/schema.bmp")), std::runtime_error);
+}
+
+// The picture beside a report is saved like every other file: a picture reached through a link is
+// replaced where the link leads, keeps its permissions, and a failed save keeps the old one.
+TEST_F(CanvasTest, SaveSchemaReplacesThePictureTheWayEveryFileIsSaved) {
+  namespace fs = std::filesystem;
+  const test::TempFolder& cartella = archivi_.Cartella();
+  fs::create_directories(cartella.File("immagini"));
+  const std::string vera = cartella.Write("immagini/schema.bmp", "vecchia");
+  fs::permissions(vera, fs::perms(0664));
+  fs::create_symlink("immagini/schema.bmp", cartella.File("schema.bmp"));
+  SaveSchema(cartella.File("schema.bmp"));
+  EXPECT_TRUE(fs::is_symlink(cartella.File("schema.bmp")));
+  QImage img;
+  EXPECT_TRUE(img.load(QString::fromStdString(vera)));
+  EXPECT_EQ(fs::status(vera).permissions(), fs::perms(0664));
+
+  // A write that fails (a full disk) goes back to the report and leaves the old picture.
+  const std::string prima = test::LeggiByte(vera);
+  {
+    test::ScritturaBloccata discoPieno;
+    EXPECT_THROW(SaveSchema(cartella.File("schema.bmp")), std::runtime_error);
+  }
+  EXPECT_EQ(test::LeggiByte(vera), prima);
 }
 
 TEST_F(CanvasTest, SaveSchemaScaleFollowsTheNetworkNotExtentsLeftByAnEarlierOne) {

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QFile>
 #include <QMainWindow>
@@ -15,6 +20,7 @@
 #include "shell/ui/window_registry.h"
 #include "support/fake_interaction.h"
 #include "support/temp_folder.h"
+#include "support/utente_comune.h"
 #include "support/ui/fake_services.h"
 
 namespace varnex::ui {
@@ -55,6 +61,34 @@ TEST(QtSettingsStore, EveryWriteIsOnDiskAtOnceUnderTheGivenSections) {
   EXPECT_NE(ini.find("HintsShow=false"), std::string::npos) << ini;
   EXPECT_NE(ini.find("X-percent=100"), std::string::npos) << ini;
   EXPECT_NE(ini.find("[Recent]"), std::string::npos) << ini;
+}
+
+// The settings file is replaced like every file the program saves: a link to it stays a link, the
+// file keeps its permissions, and one the user may not write reports the failure.
+TEST(QtSettingsStore, SavedLikeEveryOtherFile) {
+  namespace fs = std::filesystem;
+  TempFolder cartella, altrove;
+  const std::string vero = altrove.Write("Varnex.ini", "[Varnex]\nHintLast=1\n");
+  fs::permissions(vero, fs::perms(0664));
+  fs::create_symlink(vero, cartella.File("Varnex.ini"));
+  {
+    QtImpostazioni store(QString::fromStdString(cartella.Path()));
+    EXPECT_TRUE(store.Scrivi("Varnex", "HintLast", "2"));
+  }
+  EXPECT_TRUE(fs::is_symlink(cartella.File("Varnex.ini")));
+  EXPECT_NE(altrove.Read("Varnex.ini").find("HintLast=2"), std::string::npos);
+  EXPECT_EQ(fs::status(vero).permissions(), fs::perms(0664));
+
+  ::chmod(altrove.Path().c_str(), 0777);
+  ASSERT_EQ(::chown(vero.c_str(), test::UidUtenteComune(), test::GidUtenteComune()), 0);
+  fs::permissions(vero, fs::perms(0444));
+  const auto esito = test::ComeUtenteComune([&] {
+    QtImpostazioni store(QString::fromStdString(altrove.Path()));
+    return std::string(store.Scrivi("Varnex", "HintLast", "3") ? "scritto" : "rifiutato");
+  });
+  ASSERT_TRUE(esito.has_value());
+  EXPECT_EQ(*esito, "rifiutato");
+  EXPECT_NE(altrove.Read("Varnex.ini").find("HintLast=2"), std::string::npos);
 }
 
 TEST(QtSettingsStore, HandEditedListValueReadsAsText) {

@@ -1,0 +1,202 @@
+// The atomic writer behind every save: what it keeps of the file it replaces.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "model/textfile.h"
+#include "support/temp_folder.h"
+#include "support/utente_comune.h"
+
+namespace varnex {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempFolder;
+
+struct stat Stato(const std::string& path) {
+  struct stat st {};
+  ::lstat(path.c_str(), &st);
+  return st;
+}
+
+unsigned Modo(const std::string& path) { return Stato(path).st_mode & 07777; }
+
+// Entries of a folder: a save leaves no temporary file behind.
+size_t FileNellaCartella(const std::string& cartella) {
+  size_t n = 0;
+  for (const auto& e : fs::directory_iterator(cartella)) {
+    (void)e;
+    ++n;
+  }
+  return n;
+}
+
+// A folder the unprivileged user may create files in, holding one file that user may not write.
+class FileProtetto : public ::testing::Test {
+ protected:
+  void SetUp() override { ::chmod(dir.Path().c_str(), 0777); }
+  TempFolder dir;
+};
+
+TEST_F(FileProtetto, AFileTheUserMayNotWriteIsRefusedWithTheSystemsReason) {
+  struct Caso {
+    const char* nome;
+    unsigned modo;
+    bool suo;  // owned by the user who saves
+  } casi[] = {
+      {"proprio file in sola lettura", 0444, true},
+      {"file altrui senza scrittura per gli altri", 0644, false},
+      {"file del gruppo altrui", 0664, false},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.nome);
+    // Only root can prepare a file that belongs to somebody else.
+    if (!c.suo && ::geteuid() != 0) continue;
+    const std::string path = dir.Write(std::string(c.nome) + ".RTG", "vecchio\r\n");
+    if (c.suo) {
+      ASSERT_EQ(::chown(path.c_str(), test::UidUtenteComune(), test::GidUtenteComune()), 0);
+    }
+    ::chmod(path.c_str(), c.modo);
+    const size_t prima = FileNellaCartella(dir.Path());
+    const auto esito = test::ComeUtenteComune([&] {
+      std::string errore;
+      const bool scritto = WriteFileAtomic(path, "nuovo\r\n", &errore);
+      return (scritto ? "scritto:" : "rifiutato:") + errore;
+    });
+    ASSERT_TRUE(esito.has_value()) << "impossibile eseguire la prova come utente senza privilegi";
+    EXPECT_EQ(*esito, "rifiutato:Impossibile scrivere il file " + path + ": " + std::strerror(EACCES));
+    EXPECT_EQ(dir.Read(std::string(c.nome) + ".RTG"), "vecchio\r\n");
+    EXPECT_EQ(Modo(path), c.modo);
+    EXPECT_EQ(FileNellaCartella(dir.Path()), prima);
+  }
+}
+
+TEST_F(FileProtetto, AFileOthersMayWriteIsSavedAndStaysOpenToThem) {
+  const std::string path = dir.Write("comune.RTG", "vecchio\r\n");
+  ::chmod(path.c_str(), 0666);
+  const auto esito = test::ComeUtenteComune([&] {
+    std::string errore;
+    return WriteFileAtomic(path, "nuovo\r\n", &errore) ? std::string("scritto") : errore;
+  });
+  ASSERT_TRUE(esito.has_value());
+  EXPECT_EQ(*esito, "scritto");
+  EXPECT_EQ(dir.Read("comune.RTG"), "nuovo\r\n");
+  EXPECT_EQ(Modo(path), 0666u);
+}
+
+TEST(WriteBytesAtomic, TheNewFileKeepsTheOldOnesPermissions) {
+  TempFolder dir;
+  for (unsigned modo : {0664u, 0660u, 0640u, 0600u, 0755u, 0604u}) {
+    SCOPED_TRACE(modo);
+    const std::string path = dir.Write("p.RTG", "vecchio\r\n");
+    ::chmod(path.c_str(), modo);
+    std::string errore;
+    ASSERT_TRUE(WriteFileAtomic(path, "nuovo\r\n", &errore)) << errore;
+    EXPECT_EQ(dir.Read("p.RTG"), "nuovo\r\n");
+    EXPECT_EQ(Modo(path), modo);
+  }
+}
+
+TEST(WriteBytesAtomic, RootSavingAUsersFileLeavesItToItsOwner) {
+  if (::geteuid() != 0) GTEST_SKIP() << "solo root puo' scrivere un file di un altro utente";
+  TempFolder dir;
+  const std::string path = dir.Write("suo.RTG", "vecchio\r\n");
+  ASSERT_EQ(::chown(path.c_str(), test::UidUtenteComune(), test::GidUtenteComune()), 0);
+  ::chmod(path.c_str(), 0444);
+  ASSERT_TRUE(WriteFileAtomic(path, "nuovo\r\n"));
+  EXPECT_EQ(dir.Read("suo.RTG"), "nuovo\r\n");
+  EXPECT_EQ(Stato(path).st_uid, test::UidUtenteComune());
+  EXPECT_EQ(Stato(path).st_gid, test::GidUtenteComune());
+  EXPECT_EQ(Modo(path), 0444u);
+}
+
+TEST(WriteBytesAtomic, ANewFileGetsTheModeOfAnyNewFile) {
+  TempFolder dir;
+  for (mode_t maschera : {mode_t{022}, mode_t{002}, mode_t{077}}) {
+    SCOPED_TRACE(maschera);
+    const std::string path = dir.File("nuovo" + std::to_string(maschera) + ".RTG");
+    const mode_t prima = ::umask(maschera);
+    const bool scritto = WriteFileAtomic(path, "x\r\n");
+    ::umask(prima);
+    ASSERT_TRUE(scritto);
+    EXPECT_EQ(Modo(path), 0666u & ~maschera);
+  }
+}
+
+TEST(WriteBytesAtomic, ASymbolicLinkIsFollowedAndItsTargetReplaced) {
+  TempFolder dir;
+  fs::create_directories(dir.File("progetti"));
+  fs::create_directories(dir.File("collegamenti"));
+  struct Caso {
+    const char* nome;
+    std::string collegamento;
+    std::string punta;  // what the link holds
+    std::string bersaglio;
+  } casi[] = {
+      {"assoluto", dir.File("collegamenti/a.RTG"), dir.File("progetti/a.RTG"), dir.File("progetti/a.RTG")},
+      {"relativo", dir.File("collegamenti/b.RTG"), "../progetti/b.RTG", dir.File("progetti/b.RTG")},
+      {"catena", dir.File("collegamenti/c.RTG"), "c2.RTG", dir.File("progetti/c.RTG")},
+      {"senza bersaglio", dir.File("collegamenti/d.RTG"), "../progetti/d.RTG", dir.File("progetti/d.RTG")},
+  };
+  fs::create_symlink("../progetti/c.RTG", dir.File("collegamenti/c2.RTG"));
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.nome);
+    if (std::string(c.nome) != "senza bersaglio") {
+      dir.Write(c.bersaglio.substr(dir.Path().size() + 1), "vecchio\r\n");
+      ::chmod(c.bersaglio.c_str(), 0664);
+    }
+    fs::create_symlink(c.punta, c.collegamento);
+    std::string errore;
+    ASSERT_TRUE(WriteFileAtomic(c.collegamento, "nuovo\r\n", &errore)) << errore;
+    EXPECT_TRUE(fs::is_symlink(c.collegamento));
+    EXPECT_EQ(fs::read_symlink(c.collegamento).string(), c.punta);
+    EXPECT_EQ(test::LeggiByte(c.bersaglio), "nuovo\r\n");
+    if (std::string(c.nome) != "senza bersaglio") {
+      EXPECT_EQ(Modo(c.bersaglio), 0664u);
+    }
+  }
+  EXPECT_EQ(FileNellaCartella(dir.File("progetti")), 4u);
+  EXPECT_EQ(FileNellaCartella(dir.File("collegamenti")), 5u);
+}
+
+TEST(WriteBytesAtomic, WhatCannotBeReplacedIsRefusedWithTheSystemsReason) {
+  TempFolder dir;
+  fs::create_symlink("giro2", dir.File("giro1"));
+  fs::create_symlink("giro1", dir.File("giro2"));
+  fs::create_directories(dir.File("cartella"));
+  struct Caso {
+    std::string path;
+    int numero;
+  } casi[] = {
+      {dir.File("giro1"), ELOOP},
+      {dir.File("cartella"), EISDIR},
+      {dir.File("manca/p.RTG"), ENOENT},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.path);
+    ErroreSalvataggio errore;
+    EXPECT_FALSE(WriteBytesAtomic(c.path, "x", &errore));
+    EXPECT_EQ(errore.Numero, c.numero);
+    EXPECT_NE(errore.Testo.find(c.path), std::string::npos) << errore.Testo;
+    EXPECT_NE(errore.Testo.find(std::strerror(c.numero)), std::string::npos) << errore.Testo;
+  }
+  EXPECT_TRUE(fs::is_symlink(dir.File("giro1")));
+  EXPECT_TRUE(fs::is_directory(dir.File("cartella")));
+  EXPECT_EQ(FileNellaCartella(dir.Path()), 3u);
+}
+
+TEST(WriteBytesAtomic, BytesAreWrittenAsTheyAre) {
+  TempFolder dir;
+  const std::string bytes("BM\0\x80\xff\r\n", 7);
+  ASSERT_TRUE(WriteBytesAtomic(dir.File("x.bmp"), bytes));
+  EXPECT_EQ(dir.Read("x.bmp"), bytes);
+}
+
+}  // namespace
+}  // namespace varnex
