@@ -81,21 +81,6 @@ std::string Leggi(std::string_view nome) {
 
 namespace {
 
-// Whether a saved file holds a number that is not finite, written as "Inf", "-Inf" or "NaN".
-bool ValoriNonFiniti(const std::string& testo) {
-  std::string parola;
-  for (size_t i = 0; i <= testo.size(); ++i) {
-    const char c = i < testo.size() ? testo[i] : '\n';
-    if (c == '\t' || c == ' ' || c == '\r' || c == '\n') {
-      if (parola == "Inf" || parola == "-Inf" || parola == "NaN") return true;
-      parola.clear();
-    } else {
-      parola += c;
-    }
-  }
-  return false;
-}
-
 // The bytes of a file as a text that shows every control character and byte above 0x7E.
 std::string Visibile(const std::string& bytes) {
   std::string testo;
@@ -130,10 +115,6 @@ bool RigaCommento(const std::string& testo) {
 void StessoFile(const std::string& cosa, const std::string& primo, const std::string& secondo,
                 bool valoreInTestaARiga) {
   if (primo == secondo) return;
-  // A number too large for its field is read as infinite, saved as "Inf" and read back as 0. That
-  // loss belongs to the readers, which must refuse such a value as they load it; this check is
-  // about everything else that does not come back.
-  if (ValoriNonFiniti(primo)) return;
   // A value that opens a line and begins with "#" is written as a comment line, which no reader
   // takes back: a limit of the file format (a value can begin with "#" when it was read from
   // after leading TABs, or from a last line, which is read even when it is a comment).
