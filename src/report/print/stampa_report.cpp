@@ -123,7 +123,10 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
     p.Print(caption.Titolo, true);
     if (v.ProvaDopoCaption) CheckPageBreak();
     const std::string titoloColonna = Left(ColonneGriglia[static_cast<size_t>(view)][static_cast<size_t>(c)].Titolo, n[c]);
-    p.SetCurrentX(x[c] + (w[c] - p.TextWidth(view == 9 ? titoloColonna : caption.Titolo)) / 2);
+    // A name that goes on over the second line is centred on its own words, as the first line is.
+    const std::string& allineaCon =
+        caption.NomeSuDueRighe ? caption.Unita : (view == 9 ? titoloColonna : caption.Titolo);
+    p.SetCurrentX(x[c] + (w[c] - p.TextWidth(allineaCon)) / 2);
     p.Print(caption.Unita, true);
     if (v.ProvaDopoCaption) CheckPageBreak();
   }

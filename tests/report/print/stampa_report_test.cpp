@@ -5,6 +5,7 @@
 #include "model/gas.h"
 #include "model/materiali.h"
 #include "model/globals.h"
+#include "model/raccordi.h"
 #include "model/rete.h"
 #include "report/print/pagina.h"
 #include "report/print/percentuali.h"
@@ -473,6 +474,37 @@ TEST_F(StampaReport, TightnessSectionOnlyForAnInternalInstallationWithItsVerdict
     EXPECT_GE(stampante.Conta(Tratto::FineDocumento), 1);
     AzzeraSezioni();
   }
+  ReteInPressione = 0;
+}
+
+TEST_F(StampaReport, AFittingNameOverTwoCaptionLinesIsCentredOnItsColumnOnBothLines) {
+  const auto nomiSalvati = NomiSpeciali;
+  const char* nomi[] = {"GOMITO A 45", "VALVOLA A SFERA", "SARACINESCA", "T PASSANTE", "VALVOLA DI RITEGNO",
+                        "VALVOLA A FARFALLA"};
+  for (int i = 0; i < 6; ++i) NomiSpeciali[static_cast<size_t>(5 + i)] = nomi[i];
+  ReteInPressione = -1;
+  StampaPDCLocalizzate = -1;
+  NumSezioniStampa = 1;
+  PrintReport(0);
+  std::vector<const Tratto*> testi;
+  for (const auto& t : stampante.tratti)
+    if (t.tipo == Tratto::Testo) testi.push_back(&t);
+  const auto centro = [](const Tratto& t) { return t.x + static_cast<double>(Len(t.testo)) * t.dimensione * 5; };
+  int spezzati = 0;
+  for (const char* nome : nomi) {
+    SCOPED_TRACE(nome);
+    for (size_t i = 0; i + 1 < testi.size(); ++i) {
+      const Tratto& prima = *testi[i];
+      const Tratto& seconda = *testi[i + 1];
+      if (prima.testo.empty() || seconda.testo.empty()) continue;
+      if (prima.testo + " " + seconda.testo != nome && prima.testo + seconda.testo != nome) continue;
+      ++spezzati;
+      // The second line continues the name under the first, in the same column.
+      EXPECT_NEAR(centro(seconda), centro(prima), 1.0) << prima.testo << " / " << seconda.testo;
+    }
+  }
+  EXPECT_GE(spezzati, 3);
+  NomiSpeciali = nomiSalvati;
   ReteInPressione = 0;
 }
 
