@@ -227,7 +227,7 @@ void EditorCelleGriglia::Lucchetto(bool chiuso) {
   g_.Principale().ImpostaFigura(Comando::cmdDiamLocked, chiuso ? Immagine::ImgLockClosed : Immagine::ImgLockOpen);
 }
 
-void EditorCelleGriglia::TestoStato(const std::string& testo) { g_.Panel3D2->setText(QS(testo)); }
+void EditorCelleGriglia::TestoStato(const std::string& testo) { g_.MostraStato(QS(testo)); }
 void EditorCelleGriglia::Elaborazione() { g_.Elaborazione(); }
 void EditorCelleGriglia::AggiungiRigaGriglia() { g_.AggiungiRigaGriglia(); }
 

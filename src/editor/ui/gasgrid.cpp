@@ -163,6 +163,7 @@ void GasGrid::CostruisciPagine() {
   Panel3D2 = new QLabel(pagTronchi);
   Panel3D2->setFrameShape(QFrame::Panel);
   Panel3D2->setFrameShadow(QFrame::Sunken);
+  Panel3D2->setWordWrap(true);
   Tabbed1->addTab(pagTronchi, QStringLiteral("Tronchi"));
 
   // Page 1: the schema canvas and the palette.
@@ -769,7 +770,7 @@ void GasGrid::Grid_RowColChange() {
   Text1->hide();
   if (colonna.IdCampo != campo::ID_DIAMETRO) cmdDettagliDiametro->hide();
   Text1->setText(QS(Grid->TextMatrix(Grid->Row(), j)));
-  Panel3D2->setText(QS(colonna.Descrizione));
+  MostraStato(QS(colonna.Descrizione));
   Combo1->hide();
   if (colonna.IdCampo == campo::ID_MATERIALE)
     Combo1->setGeometry(Grid->x() + Pixel(Grid->CellLeft()), Grid->y() + Pixel(Grid->CellTop()),
@@ -825,6 +826,16 @@ void GasGrid::PosizionaStato() {
   lblGasWarning->setGeometry(x, y, larghezzaAvviso, 22);
   if (!lblGasWarning->isHidden()) x += larghezzaAvviso + 12;
   Panel3D2->setGeometry(x, y, std::max(0, destra - x), 22);
+  MostraStato(Panel3D2->text());
+}
+
+void GasGrid::MostraStato(const QString& testo) {
+  // Beside the two pressure selectors of a pressurised network the strip is narrow at the
+  // smallest window: a long description shrinks instead of being cut.
+  const QFont base = Panel3D2->parentWidget() ? Panel3D2->parentWidget()->font() : Panel3D2->font();
+  Panel3D2->setFont(GrigliaTabella::CorpoCheEntra(base, testo, Panel3D2->contentsRect(),
+                                                  Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap));
+  Panel3D2->setText(testo);
 }
 
 void GasGrid::PosizionaControlli() {

@@ -184,6 +184,9 @@ class GasGrid : public QWidget, public IEditorRete, public IListeEditor {
   QComboBox* ComboDpMax;
   QLabel* lblGasWarning;
   QLabel* Panel3D2;
+  // The column description in the status panel, in a smaller type (and over two lines) where the
+  // strip is too narrow for it.
+  void MostraStato(const QString& testo);
   // Page 1
   QWidget* pagSchema;
   QWidget* picDisplay;

@@ -115,7 +115,12 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
   const double destra = larghezza;
   double y = std::round(p.CurrentY());
   for (int16_t c = 0; c <= ultima; ++c) {
-    const CaptionColonna caption = GetColumnCaption(view, c, n[c]);
+    CaptionColonna caption = GetColumnCaption(view, c, n[c]);
+    // A fitting's name over two lines takes no more characters than the column shows in the
+    // heading's type, so that it never runs into the neighbouring captions.
+    for (int16_t m = n[c]; caption.NomeSuDueRighe && m > 1 &&
+                           (p.TextWidth(caption.Titolo) > w[c] || p.TextWidth(caption.Unita) > w[c]);)
+      caption = GetColumnCaption(view, c, --m);
     const double H = p.TextHeight("X");
     p.Line(x[c], y - h, x[c], y + 3 * H);
     p.SetCurrentX(x[c] + (w[c] - p.TextWidth(caption.Titolo)) / 2);
@@ -123,7 +128,10 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
     p.Print(caption.Titolo, true);
     if (v.ProvaDopoCaption) CheckPageBreak();
     const std::string titoloColonna = Left(ColonneGriglia[static_cast<size_t>(view)][static_cast<size_t>(c)].Titolo, n[c]);
-    p.SetCurrentX(x[c] + (w[c] - p.TextWidth(view == 9 ? titoloColonna : caption.Titolo)) / 2);
+    // A name that goes on over the second line is centred on its own words, as the first line is.
+    const std::string& allineaCon =
+        caption.NomeSuDueRighe ? caption.Unita : (view == 9 ? titoloColonna : caption.Titolo);
+    p.SetCurrentX(x[c] + (w[c] - p.TextWidth(allineaCon)) / 2);
     p.Print(caption.Unita, true);
     if (v.ProvaDopoCaption) CheckPageBreak();
   }

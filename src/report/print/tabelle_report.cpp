@@ -137,6 +137,7 @@ CaptionColonna GetColumnCaption(int16_t view, int16_t col, int16_t maxChars) {
         const auto righe = DividiSuDueRighe(nome, maxChars);
         caption.Titolo = righe.first;
         caption.Unita = righe.second;
+        caption.NomeSuDueRighe = true;
         return caption;
       }
       caption.Titolo = nome;

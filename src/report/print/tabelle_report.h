@@ -33,6 +33,7 @@ int16_t UltimaColonnaReport(int16_t view);
 struct CaptionColonna {
   std::string Titolo;  // first line
   std::string Unita;   // second line
+  bool NomeSuDueRighe = false;  // the second line goes on with the first (a fitting's long name)
 };
 CaptionColonna GetColumnCaption(int16_t view, int16_t col, int16_t maxChars);
 

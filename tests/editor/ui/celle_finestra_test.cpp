@@ -69,13 +69,25 @@ TEST_F(CelleFinestraTest, TheStatusPanelShowsEveryColumnDescriptionInFull) {
                   g->lblGasWarning->width());
         continue;
       }
-      // The pressure selectors leave too little of the strip for the longer descriptions.
-      if (pressione) continue;
-      for (int16_t j = 1; j <= UltimaColonnaGriglia[static_cast<size_t>(g->LayoutGriglia)]; ++j) {
-        const QString testo = QString::fromStdString(
-            ColonneGriglia[static_cast<size_t>(g->LayoutGriglia)][static_cast<size_t>(j)].Descrizione);
-        EXPECT_LE(p->fontMetrics().horizontalAdvance(testo) + 2 * p->frameWidth(), p->contentsRect().width() + 2 * p->frameWidth())
-            << testo.toStdString();
+      // Each column's description as the cursor shows it, at the default window size too, where
+      // the pressure selectors leave only a narrow strip.
+      for (bool predefinita : {false, true}) {
+        if (predefinita) g->resizeOnDemand();
+        const int16_t ultima = UltimaColonnaGriglia[static_cast<size_t>(g->LayoutGriglia)];
+        int descrizioni = 0;
+        for (int16_t j = 1; j <= ultima; ++j) {
+          g->Grid->SetRowCol(2, j);
+          g->Grid->SetRowCol(1, j);
+          const QString testo = p->text();
+          if (testo == QString::fromStdString(
+                           ColonneGriglia[static_cast<size_t>(g->LayoutGriglia)][static_cast<size_t>(j)].Descrizione))
+            ++descrizioni;
+          EXPECT_TRUE(GrigliaTabella::TestoEntra(p->font(), testo, p->contentsRect(),
+                                                 Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap))
+              << pressione << " " << testo.toStdString() << " in " << p->contentsRect().width();
+          EXPECT_GE(p->font().pointSizeF(), 5.5);
+        }
+        EXPECT_GE(descrizioni, ultima - 1);
       }
     }
   }

@@ -5,6 +5,7 @@
 #include "model/gas.h"
 #include "model/materiali.h"
 #include "model/globals.h"
+#include "model/raccordi.h"
 #include "model/rete.h"
 #include "report/print/pagina.h"
 #include "report/print/percentuali.h"
@@ -473,6 +474,52 @@ TEST_F(StampaReport, TightnessSectionOnlyForAnInternalInstallationWithItsVerdict
     EXPECT_GE(stampante.Conta(Tratto::FineDocumento), 1);
     AzzeraSezioni();
   }
+  ReteInPressione = 0;
+}
+
+TEST_F(StampaReport, AFittingNameOverTwoCaptionLinesStaysCentredInsideItsColumn) {
+  const auto nomiSalvati = NomiSpeciali;
+  const char* nomi[] = {"GOMITO A 45", "VALVOLA A SFERA", "SARACINESCA", "T PASSANTE", "VALVOLA DI RITEGNO",
+                        "VALVOLA A FARFALLA"};
+  for (int i = 0; i < 6; ++i) NomiSpeciali[static_cast<size_t>(5 + i)] = nomi[i];
+  PercentualeX = 80;  // narrow columns: every name goes over two lines
+  ReteInPressione = -1;
+  StampaPDCLocalizzate = -1;
+  NumSezioniStampa = 1;
+  PrintReport(0);
+  std::vector<const Tratto*> testi;
+  for (const auto& t : stampante.tratti)
+    if (t.tipo == Tratto::Testo) testi.push_back(&t);
+  const auto centro = [](const Tratto& t) { return t.x + static_cast<double>(Len(t.testo)) * t.dimensione * 5; };
+  int spezzati = 0;
+  for (const char* nome : nomi) {
+    SCOPED_TRACE(nome);
+    for (size_t i = 0; i + 1 < testi.size(); ++i) {
+      const Tratto& prima = *testi[i];
+      const Tratto& seconda = *testi[i + 1];
+      if (prima.testo.empty() || seconda.testo.empty()) continue;
+      const std::string nomeIntero = nome;
+      const bool continua = nomeIntero.rfind(prima.testo + " " + seconda.testo, 0) == 0 ||
+                            nomeIntero.rfind(prima.testo + seconda.testo, 0) == 0;
+      if (!continua || prima.testo.size() < 2) continue;
+      ++spezzati;
+      // The second line continues the name under the first, in the same column.
+      EXPECT_NEAR(centro(seconda), centro(prima), 1.0) << prima.testo << " / " << seconda.testo;
+      // Both lines stay between the rules of their column, off the neighbouring captions.
+      double sinistra = -1e9, destra = 1e9;
+      for (const auto& l : stampante.tratti) {
+        if (l.tipo != Tratto::Linea || l.x != l.x2 || l.y > prima.y || l.y2 < seconda.y) continue;
+        if (l.x <= centro(prima)) sinistra = std::max(sinistra, l.x);
+        if (l.x >= centro(prima)) destra = std::min(destra, l.x);
+      }
+      for (const Tratto* t : {&prima, &seconda}) {
+        EXPECT_GE(t->x, sinistra) << t->testo;
+        EXPECT_LE(t->x + static_cast<double>(Len(t->testo)) * t->dimensione * 10, destra) << t->testo;
+      }
+    }
+  }
+  EXPECT_GE(spezzati, 5);
+  NomiSpeciali = nomiSalvati;
   ReteInPressione = 0;
 }
 
