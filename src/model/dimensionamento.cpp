@@ -324,6 +324,11 @@ std::string DiametriNonUsabili() {
       if (r > 0 && !RigaUsabile(serie, r)) {
         difetto = "diametro " + t.ID_DIAMETRO + " della tubazione " + serie[0].Nome + " con diametro interno " +
                   TestoNumero(serie[static_cast<size_t>(r)].DiamInterno) + " mm";
+      } else if (r == 0) {
+        // A fixed label the series does not hold (a project from another archive, a series file
+        // replaced) has no inner diameter either: its drop would read 0.
+        difetto = "diametro " + (t.ID_DIAMETRO.empty() ? std::string("(vuoto)") : t.ID_DIAMETRO) +
+                  " non presente nella tubazione " + serie[0].Nome;
       }
     } else if (NumRighe(serie) > 0 && UltimaRigaUsabile(serie, NumRighe(serie)) == 0) {
       difetto = "la tubazione " + serie[0].Nome + " non ha alcun diametro con diametro interno maggiore di 0";

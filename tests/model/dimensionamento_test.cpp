@@ -359,12 +359,24 @@ TEST_F(Dimensionamento, ASegmentFixedToARowWithoutInnerDiameterIsRefusedWithAMes
   Tronco(2).Eliminato = 0;
   Tronco(1).ID_LEFT = 2;
 
+  // A fixed label the series does not hold, or none at all, has no inner diameter either.
+  for (const char* etichetta : {"22x1", ""}) {
+    Tronco(2).ID_DIAMETRO = etichetta;
+    utente.Attendi(std::string("Tronco 2: diametro ") + (*etichetta ? etichetta : "(vuoto)") +
+                   " non presente nella tubazione ACCIAIOT");
+    const size_t prima = utente.messaggi.size();
+    CalcolaRete();
+    EXPECT_EQ(utente.messaggi.size(), prima + 1) << etichetta;
+    EXPECT_EQ(Tronco(2).Collegato, 0) << etichetta;
+  }
+  Tronco(2).ID_DIAMETRO = "3/4";
+
   // "Auto" over a series whose rows are all unusable is refused the same way.
   Tronco(2).ID_DIAMCUSTOM = 0;
   for (int16_t r = 1; r <= Materiali[1][0].NumDiametri; ++r) Materiali[1][static_cast<size_t>(r)].DiamInterno = 0;
   utente.Attendi("Tronco 1: la tubazione ACCIAIOT non ha alcun diametro");
   CalcolaRete();
-  EXPECT_EQ(utente.messaggi.size(), 2u);
+  EXPECT_EQ(utente.messaggi.size(), 4u);
 }
 
 }  // namespace
