@@ -19,10 +19,6 @@ namespace {
 // The smallest type the table steps down to; below it the text is cut as before.
 constexpr double CorpoMinimo = 5.5;
 
-// Beyond this many cells changed in one collection, the view repaints whole: notifying each
-// cell would cost more than repainting the few rows a view shows.
-constexpr size_t MassimoCelleSingole = 64;
-
 }  // namespace
 
 QFont GrigliaTabella::CorpoCheEntra(const QFont& base, const QString& testo, const QRect& spazio, int flag) {
@@ -184,14 +180,9 @@ QTableWidgetItem* GrigliaTabella::Cella(int16_t riga, int16_t colonna) {
 }
 
 void GrigliaTabella::Cambiata(int riga, int colonna) {
-  if (raccolte_ == 0 || moltiCambi_) return;
+  if (raccolte_ == 0) return;
   // A cell's text and colours are written one after the other: it is told once.
   if (!cambiate_.empty() && cambiate_.back() == std::pair(riga, colonna)) return;
-  if (cambiate_.size() >= MassimoCelleSingole) {
-    moltiCambi_ = true;
-    cambiate_.clear();
-    return;
-  }
   cambiate_.emplace_back(riga, colonna);
 }
 
@@ -212,20 +203,23 @@ GrigliaTabella::RaccoltaModifiche::~RaccoltaModifiche() {
 void GrigliaTabella::ConsegnaModifiche() {
   QAbstractItemModel* m = model();
   m->blockSignals(segnaliBloccati_);
-  const bool molti = moltiCambi_;
   const std::vector<std::pair<int, int>> celle = std::exchange(cambiate_, {});
   const int prima = std::exchange(primaRigaCambiata_, -1), ultima = std::exchange(ultimaRigaCambiata_, -1);
-  moltiCambi_ = false;
   if (segnaliBloccati_) return;
-  // A table not on screen or not redrawn has nothing to repaint cell by cell.
-  if ((molti || (!celle.empty() && (!isVisible() || !updatesEnabled()))) && rowCount() > 0 && columnCount() > 0) {
-    emit m->dataChanged(m->index(0, 0), m->index(rowCount() - 1, columnCount() - 1));
-  } else {
-    for (const auto& [r, c] : celle)
-      if (r < rowCount() && c < columnCount()) {
-        const QModelIndex i = m->index(r, c);
-        emit m->dataChanged(i, i);
-      }
+  if (!celle.empty() && rowCount() > 0 && columnCount() > 0) {
+    if (!isVisible() || !updatesEnabled()) {
+      // A table not on screen or not redrawn has nothing to repaint cell by cell.
+      emit m->dataChanged(m->index(0, 0), m->index(rowCount() - 1, columnCount() - 1));
+    } else {
+      // Only the cells in view are repainted; the others are painted when scrolled into view.
+      const int alta = rowAt(0);
+      const int bassa = rowAt(viewport()->height() - 1) < 0 ? rowCount() - 1 : rowAt(viewport()->height() - 1);
+      for (const auto& [r, c] : celle)
+        if (alta >= 0 && r >= alta && r <= bassa && c < columnCount()) {
+          const QModelIndex i = m->index(r, c);
+          emit m->dataChanged(i, i);
+        }
+    }
   }
   if (prima >= 0 && ultima < rowCount()) emit m->headerDataChanged(Qt::Vertical, prima, ultima);
 }

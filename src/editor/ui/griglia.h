@@ -62,8 +62,8 @@ class GrigliaTabella : public QTableWidget {
   void SetRedraw(bool attivo);
 
   // While one lives, the cells written are told to the table's view once, when it ends, instead
-  // of one notice per text and colour: the view repaints what changed (the whole view when many
-  // cells changed) when the writing is done. Nothing may yield to events while one lives.
+  // of one notice per text and colour: the view repaints the changed cells in view when the
+  // writing is done. Nothing may yield to events while one lives.
   class RaccoltaModifiche {
    public:
     explicit RaccoltaModifiche(GrigliaTabella& griglia);
@@ -98,7 +98,6 @@ class GrigliaTabella : public QTableWidget {
   void ConsegnaModifiche();
   int raccolte_ = 0;
   bool segnaliBloccati_ = false;
-  bool moltiCambi_ = false;
   std::vector<std::pair<int, int>> cambiate_;
   int primaRigaCambiata_ = -1;
   int ultimaRigaCambiata_ = -1;

@@ -394,14 +394,28 @@ TEST(GrigliaTabellaTest, CollectedChangesReachTheViewOnceAtTheEnd) {
   }
   EXPECT_EQ(cambi.count(), 0);
 
+  // Many rows written: the rows in view are repainted, the others when scrolled into view; a
+  // table switched off is told once for all.
   {
     const GrigliaTabella::RaccoltaModifiche raccolta(griglia);
     for (int16_t r = 1; r <= 100; ++r) griglia.SetTextMatrix(r, 1, std::to_string(r));
   }
+  const int inVista = griglia.rowAt(griglia.viewport()->height() - 1) - griglia.rowAt(0) + 1;
+  ASSERT_GT(inVista, 1);
+  ASSERT_LT(inVista, 100);
+  ASSERT_EQ(cambi.count(), inVista);
+  for (int k = 0; k < inVista; ++k) EXPECT_EQ(cambi[k][0].value<QModelIndex>(), griglia.model()->index(k, 0));
+  EXPECT_EQ(griglia.TextMatrix(100, 1), "100");
+  cambi.clear();
+  griglia.SetRedraw(false);
+  {
+    const GrigliaTabella::RaccoltaModifiche raccolta(griglia);
+    for (int16_t r = 1; r <= 100; ++r) griglia.SetTextMatrix(r, 2, std::to_string(r));
+  }
+  griglia.SetRedraw(true);
   ASSERT_EQ(cambi.count(), 1);
   EXPECT_EQ(cambi[0][0].value<QModelIndex>(), griglia.model()->index(0, 0));
   EXPECT_EQ(cambi[0][1].value<QModelIndex>(), griglia.model()->index(101, 3));
-  EXPECT_EQ(griglia.TextMatrix(100, 1), "100");
 
   // Outside a collection every change tells the view at once, as before.
   cambi.clear();
