@@ -26,7 +26,9 @@ void clsMRU::Load() {
 }
 
 void clsMRU::save() {
-  for (size_t i = 1; i <= items_.size(); ++i) SaveSetting(section_, Chiave(i), items_[i - 1]);
+  std::vector<std::pair<std::string, std::string>> valori;
+  for (size_t i = 1; i <= items_.size(); ++i) valori.emplace_back(Chiave(i), items_[i - 1]);
+  SaveSettings(section_, valori);
 }
 
 int16_t clsMRU::SearchItem(const std::string& s) const {

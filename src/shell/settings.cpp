@@ -41,4 +41,8 @@ bool SaveSetting(const std::string& sezione, const std::string& chiave, const st
   return Impostazioni().Scrivi(sezione, chiave, valore);
 }
 
+bool SaveSettings(const std::string& sezione, const std::vector<std::pair<std::string, std::string>>& valori) {
+  return Impostazioni().ScriviVarie(sezione, valori);
+}
+
 }  // namespace varnex

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace varnex {
 
@@ -24,6 +25,13 @@ class IImpostazioni {
   // Stores the text and makes it durable at once (a crash right after loses nothing). False when
   // the store could not be written; callers treat that as a neutral outcome.
   virtual bool Scrivi(const std::string& sezione, const std::string& chiave, const std::string& valore) = 0;
+  // Several keys of one section, durable together when the call returns; a store may write them
+  // in one go. False when any could not be written.
+  virtual bool ScriviVarie(const std::string& sezione, const std::vector<std::pair<std::string, std::string>>& valori) {
+    bool ok = true;
+    for (const auto& [chiave, valore] : valori) ok = Scrivi(sezione, chiave, valore) && ok;
+    return ok;
+  }
 };
 
 // A store that lives in memory only: the default, and a plain stand-in for tests.
@@ -44,5 +52,6 @@ IImpostazioni& Impostazioni();
 // The stored text of section/key, or `predefinito` when there is none.
 std::string GetSetting(const std::string& sezione, const std::string& chiave, const std::string& predefinito = "");
 bool SaveSetting(const std::string& sezione, const std::string& chiave, const std::string& valore);
+bool SaveSettings(const std::string& sezione, const std::vector<std::pair<std::string, std::string>>& valori);
 
 }  // namespace varnex

@@ -546,6 +546,7 @@ void GasGrid::InitGridColumns() {
 }
 
 void GasGrid::FormatGridRow(int16_t riga) {
+  const GrigliaTabella::RaccoltaModifiche raccolta(*Grid);
   Grid->SetRowHeight(riga, AltezzaRigaDati);
   Grid->SetTextMatrix(riga, 0, std::to_string(riga));
   const int16_t colonne = ColonneLayout(LayoutGriglia);
@@ -578,6 +579,7 @@ void GasGrid::ReLoadTubi() {
     ++LavoroEditor().Tabelle;
     const int16_t n = ContoTronchi();
     const int16_t colonne = ColonneLayout(LayoutGriglia);
+    const GrigliaTabella::RaccoltaModifiche raccolta(*Grid);
     for (int16_t i = 1; i <= n; ++i) {
       FormatGridRow(i);
       for (int16_t j = 1; j < colonne; ++j) Grid->SetTextMatrix(i, j, TestoGrezzo(i, LayoutGriglia, j));
@@ -657,8 +659,11 @@ void GasGrid::AggiornaCalcoli() {
   }
   const int16_t n = ContoTronchi();
   const int16_t colonne = std::min(ColonneLayout(LayoutGriglia), Grid->Cols());
-  for (int16_t v = 1; v <= n; ++v)
-    for (int16_t j = 1; j < colonne; ++j) AggiornaCella(v, j);
+  {
+    const GrigliaTabella::RaccoltaModifiche raccolta(*Grid);
+    for (int16_t v = 1; v <= n; ++v)
+      for (int16_t j = 1; j < colonne; ++j) AggiornaCella(v, j);
+  }
   if (RicalcoloAutomatico) {
     PDCMaxTesto = TestoNumero(PDCMassima());
     SelectItemInDpMaxList(PDCMaxTesto);

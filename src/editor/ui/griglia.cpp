@@ -112,9 +112,20 @@ GrigliaTabella::GrigliaTabella(QWidget* parent) : QTableWidget(parent) {
 }
 
 int16_t GrigliaTabella::Rows() const { return static_cast<int16_t>(rowCount() + 1); }
-void GrigliaTabella::SetRows(int16_t righe) { setRowCount(std::max(0, righe - 1)); }
+void GrigliaTabella::SetRows(int16_t righe) {
+  // Rows come and go with the model's own notices, also while cell changes are being collected.
+  QAbstractItemModel* m = model();
+  const bool bloccati = raccolte_ > 0 ? m->blockSignals(segnaliBloccati_) : m->signalsBlocked();
+  setRowCount(std::max(0, righe - 1));
+  m->blockSignals(bloccati);
+}
 int16_t GrigliaTabella::Cols() const { return static_cast<int16_t>(columnCount() + 1); }
-void GrigliaTabella::SetCols(int16_t colonne) { setColumnCount(std::max(0, colonne - 1)); }
+void GrigliaTabella::SetCols(int16_t colonne) {
+  QAbstractItemModel* m = model();
+  const bool bloccati = raccolte_ > 0 ? m->blockSignals(segnaliBloccati_) : m->signalsBlocked();
+  setColumnCount(std::max(0, colonne - 1));
+  m->blockSignals(bloccati);
+}
 
 int16_t GrigliaTabella::Row() const { return static_cast<int16_t>(std::max(0, currentRow()) + 1); }
 int16_t GrigliaTabella::Col() const { return static_cast<int16_t>(std::max(0, currentColumn()) + 1); }
@@ -163,8 +174,54 @@ QTableWidgetItem* GrigliaTabella::Cella(int16_t riga, int16_t colonna) {
     it = new QTableWidgetItem;
     it->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setItem(riga - 1, colonna - 1, it);
+    Cambiata(riga - 1, colonna - 1);
   }
   return it;
+}
+
+void GrigliaTabella::Cambiata(int riga, int colonna) {
+  if (raccolte_ == 0) return;
+  // A cell's text and colours are written one after the other: it is told once.
+  if (!cambiate_.empty() && cambiate_.back() == std::pair(riga, colonna)) return;
+  cambiate_.emplace_back(riga, colonna);
+}
+
+void GrigliaTabella::RigaCambiata(int riga) {
+  if (raccolte_ == 0) return;
+  primaRigaCambiata_ = primaRigaCambiata_ < 0 ? riga : std::min(primaRigaCambiata_, riga);
+  ultimaRigaCambiata_ = std::max(ultimaRigaCambiata_, riga);
+}
+
+GrigliaTabella::RaccoltaModifiche::RaccoltaModifiche(GrigliaTabella& griglia) : griglia_(griglia) {
+  if (griglia_.raccolte_++ == 0) griglia_.segnaliBloccati_ = griglia_.model()->blockSignals(true);
+}
+
+GrigliaTabella::RaccoltaModifiche::~RaccoltaModifiche() {
+  if (--griglia_.raccolte_ == 0) griglia_.ConsegnaModifiche();
+}
+
+void GrigliaTabella::ConsegnaModifiche() {
+  QAbstractItemModel* m = model();
+  m->blockSignals(segnaliBloccati_);
+  const std::vector<std::pair<int, int>> celle = std::exchange(cambiate_, {});
+  const int prima = std::exchange(primaRigaCambiata_, -1), ultima = std::exchange(ultimaRigaCambiata_, -1);
+  if (segnaliBloccati_) return;
+  if (!celle.empty() && rowCount() > 0 && columnCount() > 0) {
+    if (!isVisible() || !updatesEnabled()) {
+      // A table not on screen or not redrawn has nothing to repaint cell by cell.
+      emit m->dataChanged(m->index(0, 0), m->index(rowCount() - 1, columnCount() - 1));
+    } else {
+      // Only the cells in view are repainted; the others are painted when scrolled into view.
+      const int alta = rowAt(0);
+      const int bassa = rowAt(viewport()->height() - 1) < 0 ? rowCount() - 1 : rowAt(viewport()->height() - 1);
+      for (const auto& [r, c] : celle)
+        if (alta >= 0 && r >= alta && r <= bassa && c < columnCount()) {
+          const QModelIndex i = m->index(r, c);
+          emit m->dataChanged(i, i);
+        }
+    }
+  }
+  if (prima >= 0 && ultima < rowCount()) emit m->headerDataChanged(Qt::Vertical, prima, ultima);
 }
 
 const QTableWidgetItem* GrigliaTabella::CellaSeEsiste(int16_t riga, int16_t colonna) const {
@@ -189,16 +246,24 @@ void GrigliaTabella::SetTextMatrix(int16_t riga, int16_t colonna, const std::str
   QString t = QS(testo);
   if (riga == 0 && colonna >= 1 && colonna <= columnCount()) {
     t.replace(QChar('\r'), QChar('\n'));
+    if (const QTableWidgetItem* h = horizontalHeaderItem(colonna - 1); h && h->text() == t) return;
     setHorizontalHeaderItem(colonna - 1, new QTableWidgetItem(t));
     return;
   }
   if (colonna == 0 && riga >= 1 && riga <= rowCount()) {
+    if (const QTableWidgetItem* h = verticalHeaderItem(riga - 1);
+        h && h->text() == t && h->textAlignment() == (Qt::AlignLeft | Qt::AlignBottom))
+      return;
     auto* h = new QTableWidgetItem(t);
     h->setTextAlignment(Qt::AlignLeft | Qt::AlignBottom);
     setVerticalHeaderItem(riga - 1, h);
+    RigaCambiata(riga - 1);
     return;
   }
-  if (QTableWidgetItem* it = Cella(riga, colonna)) it->setText(t);
+  if (QTableWidgetItem* it = Cella(riga, colonna); it && it->text() != t) {
+    it->setText(t);
+    Cambiata(riga - 1, colonna - 1);
+  }
 }
 
 int32_t GrigliaTabella::CellForeColor(int16_t riga, int16_t colonna) const {
@@ -219,11 +284,21 @@ bool GrigliaTabella::CellFontBold(int16_t riga, int16_t colonna) const {
 }
 
 void GrigliaTabella::SetCellForeColor(int16_t riga, int16_t colonna, int32_t c) {
-  if (QTableWidgetItem* it = Cella(riga, colonna)) it->setForeground(ColoreVB(c));
+  if (QTableWidgetItem* it = Cella(riga, colonna)) {
+    const QBrush colore(ColoreVB(c));
+    if (it->foreground() == colore) return;
+    it->setForeground(colore);
+    Cambiata(riga - 1, colonna - 1);
+  }
 }
 
 void GrigliaTabella::SetCellBackColor(int16_t riga, int16_t colonna, int32_t c) {
-  if (QTableWidgetItem* it = Cella(riga, colonna)) it->setBackground(ColoreVB(c));
+  if (QTableWidgetItem* it = Cella(riga, colonna)) {
+    const QBrush colore(ColoreVB(c));
+    if (it->background() == colore) return;
+    it->setBackground(colore);
+    Cambiata(riga - 1, colonna - 1);
+  }
 }
 
 void GrigliaTabella::SetCellFontBold(int16_t riga, int16_t colonna, bool grassetto) {
@@ -232,13 +307,18 @@ void GrigliaTabella::SetCellFontBold(int16_t riga, int16_t colonna, bool grasset
     QFont f = it->font();
     f.setBold(grassetto);
     it->setFont(f);
+    Cambiata(riga - 1, colonna - 1);
   }
 }
 
 void GrigliaTabella::SvuotaDati() {
+  const RaccoltaModifiche raccolta(*this);
   for (int r = 0; r < rowCount(); ++r)
     for (int c = 0; c < columnCount(); ++c)
-      if (QTableWidgetItem* it = item(r, c)) it->setText(QString());
+      if (QTableWidgetItem* it = item(r, c); it && !it->text().isEmpty()) {
+        it->setText(QString());
+        Cambiata(r, c);
+      }
 }
 
 void GrigliaTabella::SetRowHeight(int16_t riga, int twips) {

@@ -10,6 +10,8 @@
 #include <QTableWidget>
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace varnex::ui {
 
@@ -59,6 +61,20 @@ class GrigliaTabella : public QTableWidget {
   // The redraw switch: off while a refresh writes many cells.
   void SetRedraw(bool attivo);
 
+  // While one lives, the cells written are told to the table's view once, when it ends, instead
+  // of one notice per text and colour: the view repaints the changed cells in view when the
+  // writing is done. Nothing may yield to events while one lives.
+  class RaccoltaModifiche {
+   public:
+    explicit RaccoltaModifiche(GrigliaTabella& griglia);
+    ~RaccoltaModifiche();
+    RaccoltaModifiche(const RaccoltaModifiche&) = delete;
+    RaccoltaModifiche& operator=(const RaccoltaModifiche&) = delete;
+
+   private:
+    GrigliaTabella& griglia_;
+  };
+
   // How headings and values are fitted to narrow columns: the font, from `base` down to a
   // smallest size, in which `testo` fits `spazio` (broken at blanks and line ends where `flag`
   // allows); the space a heading or a value has inside its section or cell.
@@ -76,6 +92,15 @@ class GrigliaTabella : public QTableWidget {
  private:
   QTableWidgetItem* Cella(int16_t riga, int16_t colonna);
   const QTableWidgetItem* CellaSeEsiste(int16_t riga, int16_t colonna) const;
+  // Widget cell (riga, colonna) changed (0-based); outside a collection the model told the view.
+  void Cambiata(int riga, int colonna);
+  void RigaCambiata(int riga);
+  void ConsegnaModifiche();
+  int raccolte_ = 0;
+  bool segnaliBloccati_ = false;
+  std::vector<std::pair<int, int>> cambiate_;
+  int primaRigaCambiata_ = -1;
+  int ultimaRigaCambiata_ = -1;
   int16_t ultimaRiga_ = -1;
   int16_t ultimaColonna_ = -1;
 };

@@ -459,7 +459,13 @@ void frmMainForm::ApplicaComando(Comando c) {
   w->setEnabled(r != richiesti_.end() && r->second && Disponibile(c));
   if (auto* b = qobject_cast<QToolButton*>(w)) {
     const auto f = figure_.find(c);
-    if (f != figure_.end() && f->second != Immagine::Nessuna) b->setIcon(QIcon(FiguraBarra(f->second)));
+    if (f != figure_.end() && f->second != Immagine::Nessuna) {
+      const auto m = mostrate_.find(c);
+      if (m == mostrate_.end() || m->second != f->second) {
+        b->setIcon(QIcon(FiguraBarra(f->second)));
+        mostrate_[c] = f->second;
+      }
+    }
   }
 }
 

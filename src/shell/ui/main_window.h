@@ -195,6 +195,8 @@ class frmMainForm : public QMainWindow, public IFinestraPrincipale {
   GasGrid* editor_ = nullptr;
   QScrollArea* area_ = nullptr;
   std::map<Comando, Immagine> figure_;
+  // The picture each toolbar button shows now: it is drawn again only when it changes.
+  std::map<Comando, Immagine> mostrate_;
   std::map<Comando, bool> richiesti_;
   std::map<const QAction*, bool> menuRichiesti_;
   bool chiusuraConfermata_ = false;

@@ -91,8 +91,25 @@ std::optional<std::string> QtImpostazioni::Leggi(const std::string& sezione, con
 }
 
 bool QtImpostazioni::Scrivi(const std::string& sezione, const std::string& chiave, const std::string& valore) {
-  settings_->setValue(QS(sezione) + QLatin1Char('/') + QS(chiave), QS(valore));
-  settings_->sync();
+  return ScriviVarie(sezione, {{chiave, valore}});
+}
+
+bool QtImpostazioni::ScriviVarie(const std::string& sezione,
+                                 const std::vector<std::pair<std::string, std::string>>& valori) {
+  // The file is written and flushed to the disk once, and only when a value changes: the list of
+  // recent files saved on every opening would otherwise rewrite it once per entry.
+  bool cambiate = false;
+  for (const auto& [chiave, valore] : valori) {
+    const QString k = QS(sezione) + QLatin1Char('/') + QS(chiave);
+    const QString v = QS(valore);
+    const QVariant attuale = settings_->value(k);
+    if (settings_->status() == QSettings::NoError && attuale.metaType().id() == QMetaType::QString &&
+        attuale.toString() == v)
+      continue;
+    settings_->setValue(k, v);
+    cambiate = true;
+  }
+  if (cambiate) settings_->sync();
   return settings_->status() == QSettings::NoError;
 }
 

@@ -47,6 +47,7 @@ class QtImpostazioni final : public IImpostazioni {
   explicit QtImpostazioni(const QString& cartella = {});
   std::optional<std::string> Leggi(const std::string& sezione, const std::string& chiave) override;
   bool Scrivi(const std::string& sezione, const std::string& chiave, const std::string& valore) override;
+  bool ScriviVarie(const std::string& sezione, const std::vector<std::pair<std::string, std::string>>& valori) override;
   QString Percorso() const { return settings_->fileName(); }
 
  private:

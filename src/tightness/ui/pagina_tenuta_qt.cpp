@@ -177,6 +177,7 @@ PaginaTenutaQt::PaginaTenutaQt(GasGrid& finestra) : QObject(finestra.picInner), 
   // The bar counts twips: an arrow click or a wheel notch moves by lines of text, not by twips.
   finestra_.VScroll->setSingleStep(Twips(finestra_.picInner->fontMetrics().height() + 4));
   finestra_.picInner->installEventFilter(this);
+  finestra_.pagTenuta->installEventFilter(this);
   Mostra();
 }
 
@@ -186,6 +187,9 @@ bool PaginaTenutaQt::eventFilter(QObject* oggetto, QEvent* evento) {
     QCoreApplication::sendEvent(finestra_.VScroll, evento);
     return true;
   }
+  // The page comes on screen: the height it waited for is measured before it is painted.
+  if (oggetto == finestra_.pagTenuta && evento->type() == QEvent::Show && misuraRimandata_ && AdattaAltezza())
+    finestra_.AdattaScrollTenuta(false);
   return QObject::eventFilter(oggetto, evento);
 }
 
@@ -401,8 +405,17 @@ bool PaginaTenutaQt::AdattaAltezza() {
   // squeezed until their text cannot be read, so the page grows instead. With its sections hidden
   // only the notice is left, and the page is only as tall as that.
   QWidget* inner = finestra_.picInner;
-  inner->ensurePolished();
   const bool sezioni = pagina_.Cornici[cr::Impresa].Visibile;
+  // Measuring every section, each label broken into lines, is the largest part of building the
+  // editor. A page off screen that already has its designed height waits: it is measured when
+  // it is shown, before anything of it is painted.
+  if (sezioni && !finestra_.pagTenuta->isVisible() && inner->minimumHeight() >= Pixel(kAltezzaPagina) &&
+      inner->height() == inner->minimumHeight()) {
+    misuraRimandata_ = true;
+    return false;
+  }
+  misuraRimandata_ = false;
+  inner->ensurePolished();
   inner->layout()->activate();
   const int altezza = std::max(sezioni ? Pixel(kAltezzaPagina) : 0, inner->layout()->sizeHint().height());
   if (inner->minimumHeight() == altezza && inner->height() == altezza) return false;
@@ -488,9 +501,15 @@ void PaginaTenutaQt::Mostra() {
   opzione(optNonIdoneo, pagina_.NonIdoneo);
   bool sezioniCambiate = false;
   for (size_t i = 0; i < Cornici.size(); ++i) {
-    sezioniCambiate = sezioniCambiate || Cornici[i]->isHidden() == pagina_.Cornici[i].Visibile;
-    Cornici[i]->setHidden(!pagina_.Cornici[i].Visibile);
-    Cornici[i]->setEnabled(pagina_.Cornici[i].Abilitata);
+    QGroupBox* c = Cornici[i];
+    const bool visibile = pagina_.Cornici[i].Visibile;
+    sezioniCambiate = sezioniCambiate || c->isHidden() == visibile;
+    // A section never shown nor hidden comes on screen with the page by itself: showing it on
+    // its own while the page is off screen would lay out all its fields now, for nothing.
+    const bool segueLaPagina =
+        visibile && !c->testAttribute(Qt::WA_WState_ExplicitShowHide) && !finestra_.pagTenuta->isVisible();
+    if (!segueLaPagina) c->setHidden(!visibile);
+    c->setEnabled(pagina_.Cornici[i].Abilitata);
   }
   lblDescrizioneProva->setText(QS(pagina_.Descrizione));
   ImpostaRuolo(lblDescrizioneProva, QPalette::WindowText,

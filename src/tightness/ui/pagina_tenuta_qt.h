@@ -61,7 +61,9 @@ class PaginaTenutaQt : public QObject, public IPaginaTenuta {
   // page's own changes ask for no refresh).
   void Leggi();
   void Mostra();
-  // The inner panel as tall as its sections need; true when its height changed.
+  // The inner panel as tall as its sections need; true when its height changed. While the page
+  // is not on screen and keeps at least its designed height, the measure waits for the page to
+  // be shown.
   bool AdattaAltezza();
   // Runs one operation of the page between the two copies; one asked for during another is dropped.
   void Esegui(const std::function<void()>& operazione);
@@ -71,6 +73,7 @@ class PaginaTenutaQt : public QObject, public IPaginaTenuta {
   PaginaTenuta pagina_;
   std::vector<QWidget*> controlli_;
   bool inCorso_ = false;
+  bool misuraRimandata_ = false;
 };
 
 // Gives the editor window the builder of this page.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QSignalSpy>
 #include <stdexcept>
 
 #include "editor/tabella.h"
@@ -349,6 +350,77 @@ TEST_F(GasGridTest, AppendingARowAddsASegmentSlot) {
   EXPECT_EQ(Rete().NumTronchi, 5);
   EXPECT_EQ(Tronco(5).ID_LEFT, 0);
   EXPECT_EQ(g.Grid->Rows(), righe + 1);
+}
+
+// Cells written while changes are collected reach the view once, when the collection ends: one
+// notice per changed cell, or one for the whole table when many changed. Rows still come and go
+// at once, and a value written again unchanged is no change.
+TEST(GrigliaTabellaTest, CollectedChangesReachTheViewOnceAtTheEnd) {
+  GrigliaTabella griglia;
+  griglia.SetCols(5);
+  griglia.SetRows(101);
+  griglia.resize(400, 300);
+  griglia.show();
+  QSignalSpy cambi(griglia.model(), &QAbstractItemModel::dataChanged);
+  QSignalSpy righe(griglia.model(), &QAbstractItemModel::rowsInserted);
+  {
+    const GrigliaTabella::RaccoltaModifiche raccolta(griglia);
+    griglia.SetTextMatrix(2, 3, "1,5");
+    griglia.SetCellForeColor(2, 3, 0xFF0000);
+    griglia.SetCellBackColor(2, 3, 0x80FFFF);
+    {
+      const GrigliaTabella::RaccoltaModifiche interna(griglia);
+      griglia.SetCellFontBold(4, 1, true);
+    }
+    griglia.SetRows(103);
+    EXPECT_EQ(righe.count(), 1);
+    EXPECT_EQ(cambi.count(), 0);
+  }
+  ASSERT_EQ(cambi.count(), 2);
+  EXPECT_EQ(cambi[0][0].value<QModelIndex>(), griglia.model()->index(1, 2));
+  EXPECT_EQ(cambi[0][1].value<QModelIndex>(), griglia.model()->index(1, 2));
+  EXPECT_EQ(cambi[1][0].value<QModelIndex>(), griglia.model()->index(3, 0));
+  EXPECT_EQ(griglia.TextMatrix(2, 3), "1,5");
+  EXPECT_EQ(griglia.CellForeColor(2, 3), 0xFF0000);
+  EXPECT_EQ(griglia.CellBackColor(2, 3), 0x80FFFF);
+  EXPECT_TRUE(griglia.CellFontBold(4, 1));
+  EXPECT_EQ(griglia.Rows(), 103);
+
+  cambi.clear();
+  {
+    const GrigliaTabella::RaccoltaModifiche raccolta(griglia);
+    griglia.SetTextMatrix(2, 3, "1,5");
+    griglia.SetCellForeColor(2, 3, 0xFF0000);
+  }
+  EXPECT_EQ(cambi.count(), 0);
+
+  // Many rows written: the rows in view are repainted, the others when scrolled into view; a
+  // table switched off is told once for all.
+  {
+    const GrigliaTabella::RaccoltaModifiche raccolta(griglia);
+    for (int16_t r = 1; r <= 100; ++r) griglia.SetTextMatrix(r, 1, std::to_string(r));
+  }
+  const int inVista = griglia.rowAt(griglia.viewport()->height() - 1) - griglia.rowAt(0) + 1;
+  ASSERT_GT(inVista, 1);
+  ASSERT_LT(inVista, 100);
+  ASSERT_EQ(cambi.count(), inVista);
+  for (int k = 0; k < inVista; ++k) EXPECT_EQ(cambi[k][0].value<QModelIndex>(), griglia.model()->index(k, 0));
+  EXPECT_EQ(griglia.TextMatrix(100, 1), "100");
+  cambi.clear();
+  griglia.SetRedraw(false);
+  {
+    const GrigliaTabella::RaccoltaModifiche raccolta(griglia);
+    for (int16_t r = 1; r <= 100; ++r) griglia.SetTextMatrix(r, 2, std::to_string(r));
+  }
+  griglia.SetRedraw(true);
+  ASSERT_EQ(cambi.count(), 1);
+  EXPECT_EQ(cambi[0][0].value<QModelIndex>(), griglia.model()->index(0, 0));
+  EXPECT_EQ(cambi[0][1].value<QModelIndex>(), griglia.model()->index(101, 3));
+
+  // Outside a collection every change tells the view at once, as before.
+  cambi.clear();
+  griglia.SetTextMatrix(2, 3, "2");
+  EXPECT_EQ(cambi.count(), 1);
 }
 
 }  // namespace

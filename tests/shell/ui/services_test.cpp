@@ -12,6 +12,7 @@
 #include <QScreen>
 
 #include "model/files.h"
+#include "shell/mru.h"
 #include "shell/settings.h"
 #include "shell/ui/qt_interaction.h"
 #include "shell/ui/qt_services.h"
@@ -89,6 +90,29 @@ TEST(QtSettingsStore, SavedLikeEveryOtherFile) {
   ASSERT_TRUE(esito.has_value());
   EXPECT_EQ(*esito, "rifiutato");
   EXPECT_NE(altrove.Read("Varnex.ini").find("HintLast=2"), std::string::npos);
+}
+
+// Opening a project saves the recent-files list: the file is written when the list changes, with
+// all its entries, and left alone when the list is the same.
+TEST(QtSettingsStore, TheRecentFilesListIsWrittenOnlyWhenItChanges) {
+  TempFolder cartella;
+  QtImpostazioni store(QString::fromStdString(cartella.Path()));
+  ImpostaImpostazioni(&store);
+  clsMRU lista;
+  lista.Setup("MRUFileList", 4);
+  lista.AddItem("/a.RTG");
+  EXPECT_NE(cartella.Read("Varnex.ini").find("Item1=/a.RTG"), std::string::npos);
+  ASSERT_TRUE(QFile::remove(store.Percorso()));
+  lista.AddItem("/a.RTG");
+  EXPECT_FALSE(QFile::exists(store.Percorso()));
+  lista.AddItem("/b.RTG");
+  const std::string ini = cartella.Read("Varnex.ini");
+  EXPECT_NE(ini.find("Item1=/b.RTG"), std::string::npos) << ini;
+  EXPECT_NE(ini.find("Item2=/a.RTG"), std::string::npos) << ini;
+  ImpostaImpostazioni(nullptr);
+  QtImpostazioni riletto(QString::fromStdString(cartella.Path()));
+  EXPECT_EQ(riletto.Leggi("MRUFileList", "Item1"), std::optional<std::string>("/b.RTG"));
+  EXPECT_EQ(riletto.Leggi("MRUFileList", "Item2"), std::optional<std::string>("/a.RTG"));
 }
 
 TEST(QtSettingsStore, HandEditedListValueReadsAsText) {

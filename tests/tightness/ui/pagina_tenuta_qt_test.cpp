@@ -294,6 +294,29 @@ TEST_F(PaginaTenutaQtTest, EveryFieldKeepsRoomForItsText) {
   }
 }
 
+// A page built and refreshed off screen is measured when it comes on screen: with a type that
+// needs more than the designed height, the page shown is as tall as its sections and its foot
+// can be scrolled into view.
+TEST_F(PaginaTenutaQtTest, APageRefreshedOffScreenIsMeasuredWhenShown) {
+  QWidget* inner = finestra_->picInner;
+  finestra_->SelezionaPagina(2);
+  finestra_->TenutaImpiantoRefresh();
+  QFont grande = inner->font();
+  grande.setPointSizeF(grande.pointSizeF() * 2);
+  inner->setFont(grande);
+  finestra_->TenutaImpiantoRefresh();
+  finestra_->show();
+  QApplication::processEvents();
+  inner->layout()->activate();
+  ASSERT_GT(inner->layout()->sizeHint().height(), Pixel(17900));
+  EXPECT_GE(inner->height(), inner->layout()->sizeHint().height());
+  QScrollBar* barra = finestra_->VScroll;
+  barra->setValue(barra->maximum());
+  QWidget* ultima = pagina_->Cornici[cornice_tenuta::DatiImpresaBis];
+  const QRect ultimaInOuter(ultima->mapTo(finestra_->picOuter, QPoint(0, 0)), ultima->size());
+  EXPECT_TRUE(finestra_->picOuter->rect().contains(ultimaInOuter));
+}
+
 // The first character the box shows when its cursor stands at the end: 0 when nothing is cut.
 int PrimoCarattereVisibile(QLineEdit* e) {
   e->setCursorPosition(static_cast<int>(e->text().size()));
