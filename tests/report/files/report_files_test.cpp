@@ -604,6 +604,81 @@ TEST_F(ReportFilesTest, TheCaptionsOfEveryReportTableTellTheColumnsApart) {
   }
 }
 
+// Every heading of every table reaches both files whole, as the report writes it with the
+// shipped column definitions and fittings: no title or unit cut to its column, and a fitting's
+// long name ("SARACINESCA", "VALVOLA DI RITEGNO") given back whole by its two heading lines, the
+// column widening where a word or a line needs it. In the HTML a heading line never breaks again.
+TEST_F(ReportFilesTest, EveryHeadingReadsWholeInBothFiles) {
+  ASSERT_TRUE(CaricaSpeciali());
+  for (const bool pressione : {false, true}) {
+    SCOPED_TRACE(pressione ? "pressurised" : "internal");
+    if (pressione) RendiPressurizzata();
+    const std::vector<ReportTable> tabelle =
+        pressione ? std::vector<ReportTable>{ReportTable::SegmentTable, ReportTable::LocalLossTable,
+                                             ReportTable::EquivalentLengthTable, ReportTable::WorstPathTable,
+                                             ReportTable::ApplianceTable}
+                  : std::vector<ReportTable>{ReportTable::SegmentTable, ReportTable::LocalLossTable,
+                                             ReportTable::WorstPathTable, ReportTable::ApplianceTable};
+    Spunta({&StampaTronchi, &StampaPDCLocalizzate, &StampaVerifica, &StampaUtenze});
+    const std::string nome = pressione ? "rete" : "casa";
+    finestre.risposte.push_back(uscita.File(nome + ".html"));
+    finestre.risposte.push_back(uscita.File(nome + ".txt"));
+    utente.Attendi("HTML conclusa con successo");
+    utente.Attendi("TXT conclusa con successo");
+    PrintHTMLReport(0);
+    PrintTXTReport();
+
+    std::vector<std::string> titoli;
+    for (ReportTable t : tabelle) titoli.push_back(GetReportTitle(t));
+    const std::string html = Testo(nome + ".html");
+    const std::string txt = Testo(nome + ".txt");
+    size_t nomiLunghi = 0;
+    for (ReportTable t : tabelle) {
+      SCOPED_TRACE(GetReportTitle(t));
+      const int16_t view = GetReportView(t);
+      // HTML: each heading cell is its first line, <BR>, its second line.
+      std::vector<std::string> intestazioniHtml;
+      const std::string trattoHtml = TrattoTabella(html, GetReportTitle(t), titoli);
+      for (size_t p = trattoHtml.find("<TD class='titlecolum"); p != std::string::npos;
+           p = trattoHtml.find("<TD class='titlecolum", p + 1)) {
+        const size_t inizio = trattoHtml.find("mm;'>", p) + 5;
+        const size_t br = trattoHtml.find("<BR>", inizio);
+        const size_t fine = trattoHtml.find("</TD>", br);
+        std::string righe = trattoHtml.substr(inizio, br - inizio) + "\t" + trattoHtml.substr(br + 4, fine - br - 4);
+        if (righe.find("\r\n") != std::string::npos) righe.erase(righe.find("\r\n"), 2);
+        // Each line stays one line in the browser: its blanks do not break.
+        EXPECT_EQ(righe.find(' '), std::string::npos) << righe;
+        for (size_t q = righe.find("&nbsp;"); q != std::string::npos; q = righe.find("&nbsp;")) righe.replace(q, 6, " ");
+        righe.replace(righe.find('\t'), 1, " ");
+        intestazioniHtml.push_back(Trim(righe));
+      }
+      // Text: the first line of the table holding a separator is its heading line.
+      std::vector<std::string> intestazioniTxt;
+      for (const std::string& riga : Righe(TrattoTabella(txt, GetReportTitle(t), titoli))) {
+        if (riga.find('\t') == std::string::npos) continue;
+        for (const std::string& cella : CelleTXT(riga + "\r\n")) intestazioniTxt.push_back(Trim(cella));
+        break;
+      }
+      const auto colonne = static_cast<size_t>(UltimaColonnaReport(view) + 1);
+      ASSERT_EQ(intestazioniHtml.size(), colonne);
+      ASSERT_EQ(intestazioniTxt.size(), colonne);
+      for (int16_t c = 0; c <= UltimaColonnaReport(view); ++c) {
+        const CaptionColonna intera = GetColumnCaption(view, c, 32767);
+        const bool nome = view == 9 && ColonneGriglia[9][static_cast<size_t>(c)].IdCampo >= campo::ID_SPC5;
+        // A fitting's name may take the unit's line; every other heading keeps both.
+        const std::string attesa = nome ? Trim(intera.Titolo) : Trim(intera.Titolo + " " + intera.Unita);
+        for (const std::string* letta : {&intestazioniHtml[static_cast<size_t>(c)], &intestazioniTxt[static_cast<size_t>(c)]}) {
+          EXPECT_EQ(letta->substr(0, attesa.size()), attesa) << "column " << c;
+          if (!nome) EXPECT_EQ(*letta, attesa) << "column " << c;
+        }
+        if (nome && Len(intera.Titolo) > 8) ++nomiLunghi;
+      }
+    }
+    // The shipped names longer than their column: the case this is about.
+    if (pressione) EXPECT_GE(nomiLunghi, 4u);
+  }
+}
+
 // ---- Tightness report ------------------------------------------------------------------------
 
 // A long note of the tightness report wraps in both files: text lines of at most 80 characters,
