@@ -57,9 +57,10 @@ class FinestreProva : public IFinestreStampaFile {
     risposte.pop_front();
     return r;
   }
-  bool CaricaLogo(const std::string& percorso) override {
+  std::optional<PixelImmagine> CaricaLogo(const std::string& percorso) override {
     eventi.push_back("logo " + GetNomeFile(percorso));
-    return logoLeggibile;
+    if (!logoLeggibile) return std::nullopt;
+    return pixelLogo;
   }
   void TogliLogo() override { eventi.push_back("nessun logo"); }
   void MostraAttesa() override { eventi.push_back("attesa"); }
@@ -90,6 +91,7 @@ class FinestreProva : public IFinestreStampaFile {
   std::vector<Richiesta> richieste;
   std::vector<std::string> eventi;
   bool logoLeggibile = true;
+  PixelImmagine pixelLogo{136, 41};  // the shipped logo's size
   bool schemaRifiutato = false;
   int eventiPendenti = 0;
   std::function<void()> nelDoEvents;
@@ -260,8 +262,8 @@ TEST_F(ReportFilesTest, HtmlWritesEverySectionInOrderWithTheFilesBesideIt) {
   EXPECT_NE(html.find("<SPAN class='sectionwords'>TOTALE PERDITA DI PRESSIONE:&nbsp;&nbsp;&nbsp;&nbsp;"), std::string::npos);
   EXPECT_NE(html.find("<SPAN class='sectionwords'>TOTALE PORTATA GAS:&nbsp;&nbsp;&nbsp;&nbsp;3"), std::string::npos);
   // The logo in every header, and the files beside the report.
-  EXPECT_EQ(Conta(html, "<IMG src='logo.bmp' width='80' height='40' >"), pagine - 1);
-  EXPECT_EQ(Conta(html, "<IMG src='logo.bmp' width='80' height='40'>"), 1u);
+  EXPECT_EQ(Conta(html, "<IMG src='logo.bmp' width='136' height='41' >"), pagine - 1);
+  EXPECT_EQ(Conta(html, "<IMG src='logo.bmp' width='136' height='41'>"), 1u);
   EXPECT_EQ(uscita.Read("Villa.bmp"), "BMschema");
   EXPECT_EQ(uscita.Read("logo.bmp"), programma.Read("logo.bmp"));
   EXPECT_FALSE(fs::exists(uscita.File("report.html.tmp")));
@@ -669,13 +671,45 @@ TEST_F(ReportFilesTest, EveryHeadingReadsWholeInBothFiles) {
         const std::string attesa = nome ? Trim(intera.Titolo) : Trim(intera.Titolo + " " + intera.Unita);
         for (const std::string* letta : {&intestazioniHtml[static_cast<size_t>(c)], &intestazioniTxt[static_cast<size_t>(c)]}) {
           EXPECT_EQ(letta->substr(0, attesa.size()), attesa) << "column " << c;
-          if (!nome) EXPECT_EQ(*letta, attesa) << "column " << c;
+          if (!nome) {
+            EXPECT_EQ(*letta, attesa) << "column " << c;
+          }
         }
         if (nome && Len(intera.Titolo) > 8) ++nomiLunghi;
       }
     }
     // The shipped names longer than their column: the case this is about.
-    if (pressione) EXPECT_GE(nomiLunghi, 4u);
+    if (pressione) {
+      EXPECT_GE(nomiLunghi, 4u);
+    }
+  }
+}
+
+// The header shows the logo with its own proportions: at its own size up to the largest logo a
+// page header takes (184 x 41 pixels), shrunk with its proportions beyond that, never enlarged;
+// on every page and on the diagram page.
+TEST_F(ReportFilesTest, TheHeaderLogoKeepsItsProportions) {
+  struct Caso {
+    PixelImmagine logo;
+    PixelImmagine atteso;
+  };
+  const Caso casi[] = {{{136, 41}, {136, 41}}, {{184, 41}, {184, 41}}, {{40, 20}, {40, 20}},
+                       {{240, 72}, {137, 41}}, {{400, 41}, {184, 19}}, {{50, 200}, {10, 41}}};
+  for (const Caso& k : casi) {
+    const std::string nome = std::to_string(k.logo.larghezza) + "x" + std::to_string(k.logo.altezza);
+    SCOPED_TRACE(nome);
+    finestre.pixelLogo = k.logo;
+    Spunta({&StampaCopertina, &StampaDiagrammaRete});
+    finestre.risposte.push_back(uscita.File(nome + ".html"));
+    utente.Attendi("HTML conclusa con successo");
+    PrintHTMLReport(0);
+    const std::string html = Testo(nome + ".html");
+    const std::string misura =
+        "width='" + std::to_string(k.atteso.larghezza) + "' height='" + std::to_string(k.atteso.altezza) + "'";
+    EXPECT_EQ(Conta(html, "<IMG src='logo.bmp' " + misura + " >"), Conta(html, "<DIV class='footerpage'") - 1);
+    EXPECT_EQ(Conta(html, "<IMG src='logo.bmp' " + misura + ">"), 1u);  // the diagram page
+    EXPECT_EQ(Conta(html, "<IMG src='logo.bmp'"), Conta(html, "<DIV class='footerpage'"));
+    AzzeraSezioni();
   }
 }
 
