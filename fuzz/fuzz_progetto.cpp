@@ -42,7 +42,7 @@ class FinestreReport : public IFinestreStampaFile {
                                        const std::string&) override {
     return File(filtro.find("HTML") != std::string::npos ? "report.html" : "report.txt");
   }
-  bool CaricaLogo(const std::string&) override { return false; }
+  std::optional<PixelImmagine> CaricaLogo(const std::string&) override { return std::nullopt; }
   void TogliLogo() override {}
   void MostraAttesa() override {}
   void PrintMsg(const std::string&) override {}

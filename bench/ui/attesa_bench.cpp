@@ -91,7 +91,7 @@ class FinestreReport final : public IFinestreStampaFile {
                                        const std::string&) override {
     return percorso;
   }
-  bool CaricaLogo(const std::string&) override { return false; }
+  std::optional<PixelImmagine> CaricaLogo(const std::string&) override { return std::nullopt; }
   void TogliLogo() override {}
   void MostraAttesa() override {}
   void PrintMsg(const std::string&) override {}

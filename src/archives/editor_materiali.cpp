@@ -143,6 +143,9 @@ EsitoCommit EditorMateriali::Commit(int16_t r, int16_t c, const std::string& tes
   const std::string precedente = cella;
   cella = testo;
   e.accettato = true;
+  // A refused label or outer diameter puts the old cell back: the series is as it was, and
+  // leaving must not ask to save it. A refused thickness is reset to 0, a change of its own.
+  bool ripristinata = false;
   TMateriale& m = CopiaSerie[static_cast<size_t>(r)];
   if (c == 1) {
     if (TestoArchiviabile(testo)) {
@@ -152,6 +155,7 @@ EsitoCommit EditorMateriali::Commit(int16_t r, int16_t c, const std::string& tes
       MsgBox(MsgTestoNonArchiviabile(MsgCampoRifDiametro), Bottoni::OK);
       cella = precedente;
       e.accettato = false;
+      ripristinata = true;
     }
   } else if (c == 2) {
     // A pipe whose wall fills it has no flow section: the sizing could only pick it wrongly.
@@ -159,6 +163,7 @@ EsitoCommit EditorMateriali::Commit(int16_t r, int16_t c, const std::string& tes
       MsgBox(MsgEsternoNonCompatibile, Bottoni::OK);
       cella = precedente;
       e.accettato = false;
+      ripristinata = true;
     }
   } else if (c == 3) {
     const double s = NumeroCella(testo);
@@ -183,7 +188,7 @@ EsitoCommit EditorMateriali::Commit(int16_t r, int16_t c, const std::string& tes
     e.riga = r;
     e.colonna = 1;
   }
-  SerieModificata = true;
+  if (!ripristinata) SerieModificata = true;
   return e;
 }
 

@@ -137,12 +137,6 @@ float ScalaDaStampa(long caratteri, bool zeroDiventaUno) {
   return static_cast<float>(s);
 }
 
-// A line from the pen by an offset in the pen colour; the pen ends at the line's end.
-void LineaRelativa(ISuperficieDisegno& sup, double dx, double dy) {
-  const double x = sup.CurrentX(), y = sup.CurrentY();
-  sup.Line(x, y, x + dx, y + dy, sup.ForeColor());
-}
-
 void Posiziona(ISuperficieDisegno& sup, double x, double y) {
   sup.SetCurrentX(x);
   sup.SetCurrentY(y);

@@ -165,6 +165,47 @@ TEST_F(EditorMaterialiTest, NessunOrdineDiModificheLasciaUnDiametroInternoNonPos
   EXPECT_EQ(Cella(1, 4), "26,20");
 }
 
+TEST_F(EditorMaterialiTest, UnaModificaRifiutataCheRimetteIlValorePrecedenteNonChiedeDiSalvare) {
+  // A refused outer diameter or label puts the old cell back: leaving asks nothing and the file
+  // stays as it was. A real edit, before or after, is still a change to save.
+  const std::string file = NomeDaFile(Materiali[1][0].Nome);
+  struct Rifiuto {
+    int16_t colonna;
+    const char* testo;
+    std::string messaggio;
+  };
+  for (const Rifiuto& k : {Rifiuto{2, "4", MsgEsternoNonCompatibile}, Rifiuto{2, "abc", MsgEsternoNonCompatibile},
+                           Rifiuto{1, "#1", MsgTestoNonArchiviabile(MsgCampoRifDiametro)}}) {
+    SCOPED_TRACE(k.testo);
+    editor.CaricaSerie(1);
+    const std::string cella = Cella(1, k.colonna);
+    utente.Attendi(k.messaggio);
+    EXPECT_FALSE(editor.Commit(1, k.colonna, k.testo).accettato);
+    EXPECT_EQ(Cella(1, k.colonna), cella);
+    EXPECT_FALSE(editor.SerieModificata);
+    const size_t domande = utente.messaggi.size();
+    EXPECT_TRUE(editor.Esci());  // no question
+    EXPECT_EQ(utente.messaggi.size(), domande);
+    EXPECT_EQ(NomeDaFile(Materiali[1][0].Nome), file);
+
+    // After a real edit the refusal does not hide it.
+    editor.CaricaSerie(1);
+    ASSERT_TRUE(editor.Commit(1, 3, "2").accettato);  // with it, an outer diameter of 4 leaves no bore
+    ASSERT_TRUE(editor.SerieModificata);
+    utente.Attendi(k.messaggio);
+    editor.Commit(1, k.colonna, k.testo);
+    EXPECT_TRUE(editor.SerieModificata);
+    utente.Attendi(MsgSalvareSerie, Risposta::No);
+    EXPECT_TRUE(editor.Esci());
+    EXPECT_EQ(NomeDaFile(Materiali[1][0].Nome), file);
+  }
+  // A thickness refused is reset to 0 in the row: that is a change, and leaving asks.
+  editor.CaricaSerie(1);
+  utente.Attendi(MsgSpessoreNonCompatibile);
+  editor.Commit(1, 3, "99");
+  EXPECT_TRUE(editor.SerieModificata);
+}
+
 TEST_F(EditorMaterialiTest, UnaRigaConEtichettaESenzaDiametroInternoNonVieneSalvata) {
   const std::string file = NomeDaFile(Materiali[1][0].Nome);
   const TSerieMateriale archivio = Materiali[1];

@@ -1,5 +1,7 @@
 #include "report/files/report_html.h"
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "model/calcolo.h"
@@ -81,12 +83,26 @@ std::string TitoloProgetto() {
   return titolo;
 }
 
+// The logo's size in the header: its own, or shrunk with its proportions to the largest logo a
+// page header takes; never enlarged. A fixed box would squeeze a logo of other proportions.
+PixelImmagine PixelLogoHTML(PixelImmagine logo) {
+  if (logo.larghezza <= 0 || logo.altezza <= 0) return {80, 40};  // size unknown: the header's old box
+  const double scala = std::min({1.0, static_cast<double>(MaxLarghezzaLogoPixel) / logo.larghezza,
+                                 static_cast<double>(MaxAltezzaLogoPixel) / logo.altezza});
+  return {std::max<int32_t>(1, static_cast<int32_t>(std::lround(logo.larghezza * scala))),
+          std::max<int32_t>(1, static_cast<int32_t>(std::lround(logo.altezza * scala)))};
+}
+
 // The header table and its rule (the lines between the header block's opening and its end).
-void ContenutoIntestazione(const char* codaLogo) {
+// The diagram page's logo line has no blank before its closing ">".
+void ContenutoIntestazione(bool spazioFinale) {
   ScriviRigaHTML("<TABLE align='CENTER'>");
   ScriviRigaHTML("<TR>");
   ScriviRigaHTML("<TD ALIGN='Left'>");
-  ScriviRigaHTML(LogoReport ? std::string("<IMG src='logo.bmp") + codaLogo : std::string("&nbsp;"));
+  const PixelImmagine logo = PixelLogoHTML(PixelLogoReport);
+  ScriviRigaHTML(LogoReport ? "<IMG src='logo.bmp' width='" + std::to_string(logo.larghezza) + "' height='" +
+                                  std::to_string(logo.altezza) + (spazioFinale ? "' >" : "'>")
+                            : std::string("&nbsp;"));
   ScriviRigaHTML("</TD>");
   ScriviRigaHTML("<TD ALIGN='Left'>");
   ScriviRigaHTML(EscapeHTML(DittaUtente()) + "<BR>" + EscapeHTML(IndirizzoDitta()));
@@ -154,7 +170,7 @@ void PrintStyleSheetHTML() {
 void PrintHeaderHTML() {
   const int16_t alto = PaginaHTML == 1 ? 1 : Posizione(PaginaHTML, 0);
   ScriviRigaHTML("<DIV class='headerpage' style='top:" + std::to_string(alto) + "mm'>");
-  ContenutoIntestazione("' width='80' height='40' >");
+  ContenutoIntestazione(true);
   ScriviRigaHTML("<DIV class='bodypage' style='top:" + std::to_string(Posizione(PaginaHTML, 17)) + "mm'>");
 }
 
@@ -206,7 +222,7 @@ void PrintDiagrammaReteHTML(const std::string& reportPath) {
   if (!SezioniPagina()) g -= 1;
   const int16_t alto = g == 0 ? 1 : PosizioneFile(g * 289);
   ScriviRigaHTML("<DIV class='headerpage' style='top:" + std::to_string(alto) + "mm'>");
-  ContenutoIntestazione("' width='80' height='40'>");
+  ContenutoIntestazione(false);
   ScriviRigaHTML("<DIV class='bodypage' style='top:" + std::to_string(PosizioneFile(g * 289 + 17)) +
                  "mm; width:170mm'>");
   ScriviRigaHTML("<IMG src='" + EscapeAttributoHTML(EstraiNomeFile(bitmap)) +

@@ -25,7 +25,7 @@ class FinestreSilenziose final : public IFinestreStampaFile {
                                        const std::string&) override {
     return std::nullopt;
   }
-  bool CaricaLogo(const std::string&) override { return false; }
+  std::optional<PixelImmagine> CaricaLogo(const std::string&) override { return std::nullopt; }
   void TogliLogo() override {}
   void MostraAttesa() override {}
   void PrintMsg(const std::string&) override {}
@@ -126,11 +126,14 @@ std::string EscapeAttributoHTML(std::string_view testo) {
 }
 
 bool LogoReport = false;
+PixelImmagine PixelLogoReport;
 
 void CaricaLogoReport() {
   IFinestreStampaFile& f = FinestreStampaFile();
   const std::string logo = UnisciPercorso(CartellaProgramma(), "logo.bmp");
-  LogoReport = EsisteFile(logo) && f.CaricaLogo(logo);
+  const std::optional<PixelImmagine> pixel = EsisteFile(logo) ? f.CaricaLogo(logo) : std::nullopt;
+  LogoReport = pixel.has_value();
+  PixelLogoReport = pixel.value_or(PixelImmagine{});
   if (!LogoReport) f.TogliLogo();
 }
 

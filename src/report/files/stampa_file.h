@@ -16,6 +16,12 @@ namespace varnex {
 // Everything of a report-file run that needs windows. The program installs the Qt side at
 // start-up; with nothing installed a silent stand-in answers the save dialog as the user who
 // cancels, so a run ends before it writes anything.
+// A picture's size in pixels.
+struct PixelImmagine {
+  int32_t larghezza = 0;
+  int32_t altezza = 0;
+};
+
 class IFinestreStampaFile {
  public:
   virtual ~IFinestreStampaFile() = default;
@@ -23,9 +29,9 @@ class IFinestreStampaFile {
   // The chosen path, or nullopt when the user cancelled.
   virtual std::optional<std::string> SalvaFile(const std::string& titolo, const std::string& filtro,
                                                const std::string& cartella, const std::string& nome) = 0;
-  // Loads the picture file into the print dialog's logo holder and marks it "OK"; false (holder
-  // cleared) when the picture cannot be read.
-  virtual bool CaricaLogo(const std::string& percorso) = 0;
+  // Loads the picture file into the print dialog's logo holder and marks it "OK", giving the
+  // picture's size; nothing (holder cleared) when the picture cannot be read.
+  virtual std::optional<PixelImmagine> CaricaLogo(const std::string& percorso) = 0;
   // Clears the logo holder and its mark.
   virtual void TogliLogo() = 0;
   // The progress window: shown modeless, its step text, its bar (p of t sections), closed.
@@ -90,8 +96,10 @@ std::string EscapeAttributoHTML(std::string_view testo);
 
 // Whether the report of the current run has a logo: decided once at its start.
 extern bool LogoReport;
+// The logo's own size, read with it.
+extern PixelImmagine PixelLogoReport;
 // Loads "logo.bmp" of the program folder into the print dialog, or clears it when there is none
-// or it cannot be read; sets LogoReport.
+// or it cannot be read; sets LogoReport and PixelLogoReport.
 void CaricaLogoReport();
 // Copies "logo.bmp" of the program folder beside the report, replacing a file of that name;
 // nothing when the report lies in the program folder itself. Throws ErroreStampaFile.

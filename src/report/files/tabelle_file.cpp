@@ -43,19 +43,41 @@ LayoutColonneFile LayoutVista(int16_t view) {
 
 namespace {
 
-void Allarga(LayoutColonneFile& layout, int16_t c, const std::string& testo) {
-  const auto caratteri = static_cast<int32_t>(Len(testo));
+constexpr int16_t SenzaLimite = 32767;
+
+void AllargaA(LayoutColonneFile& layout, int16_t c, int32_t caratteri) {
   if (caratteri <= layout.Limite[static_cast<size_t>(c)]) return;
-  layout.Limite[static_cast<size_t>(c)] = static_cast<int16_t>(std::min<int32_t>(caratteri, 32767));
+  layout.Limite[static_cast<size_t>(c)] = static_cast<int16_t>(std::min<int32_t>(caratteri, SenzaLimite));
   layout.Larghezza[static_cast<size_t>(c)] = (caratteri + 1) * 2;
+}
+
+void Allarga(LayoutColonneFile& layout, int16_t c, const std::string& testo) {
+  AllargaA(layout, c, static_cast<int32_t>(Len(testo)));
+}
+
+// A heading reads whole when nothing of its title and unit is cut; a fitting's name that goes on
+// over the second line reads whole when its two lines give the name back.
+bool CaptionIntera(const CaptionColonna& caption, const CaptionColonna& intera) {
+  if (caption.NomeSuDueRighe) return Trim(caption.Titolo + " " + caption.Unita) == Trim(intera.Titolo);
+  return caption.Titolo == intera.Titolo && caption.Unita == intera.Unita;
+}
+
+// The fewest characters a line of the column's heading needs to read whole: a heading cut to its
+// column ("SARACIN", "VALVOLA / DI RITE") no longer tells what the column counts.
+int32_t CaratteriCaption(int16_t view, int16_t c, int16_t limite) {
+  const CaptionColonna intera = GetColumnCaption(view, c, SenzaLimite);
+  const auto massimo = static_cast<int32_t>(std::max(Len(intera.Titolo), Len(intera.Unita)));
+  for (int32_t m = std::max<int32_t>(limite, 1); m < massimo; ++m)
+    if (CaptionIntera(GetColumnCaption(view, c, static_cast<int16_t>(m)), intera)) return m;
+  return std::max<int32_t>(limite, massimo);
 }
 
 }  // namespace
 
 void AllargaPerContenuto(LayoutColonneFile& layout, int16_t view, const std::vector<int16_t>& righe,
                          const std::optional<TotaleReport>& totale) {
-  constexpr int16_t SenzaLimite = 32767;
   for (int16_t c = 0; c <= layout.Ultima; ++c) {
+    AllargaA(layout, c, CaratteriCaption(view, c, layout.Limite[static_cast<size_t>(c)]));
     if (ColonneGriglia[static_cast<size_t>(view)][static_cast<size_t>(c)].IdCampo == campo::ID_RIF) continue;
     for (int16_t seg : righe) Allarga(layout, c, GetCellText(view, c, seg, SenzaLimite));
   }

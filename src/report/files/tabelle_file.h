@@ -31,7 +31,9 @@ LayoutColonneFile LayoutVista(int16_t view);
 
 // Widens every column whose cells (or totals value) hold more characters than it takes, to two
 // millimetres a character plus one: numbers, diameters and names are never cut. Only the free
-// reference text of a segment keeps the column's limit.
+// reference text of a segment keeps the column's limit. A heading widens its column the same way,
+// to the fewest characters a line needs for the heading to read whole (a fitting's name broken at
+// a blank over the heading's two lines).
 void AllargaPerContenuto(LayoutColonneFile& layout, int16_t view, const std::vector<int16_t>& righe,
                          const std::optional<TotaleReport>& totale);
 

@@ -24,6 +24,19 @@ void Spesa(double mm, std::string_view tag = {}) {
 // Empty cells keep their height and borders with a non-breaking space.
 std::string Cella(const std::string& testo) { return testo.empty() ? "&nbsp;" : EscapeHTML(testo); }
 
+// A heading's two lines are laid out here: a browser breaking one of them again would show a third
+// line ("VALVOLA / DI / RITEGNO") that the page's budget of two heading lines does not count.
+std::string RigaIntestazione(const std::string& testo) {
+  std::string r;
+  for (char c : EscapeHTML(testo)) {
+    if (c == ' ')
+      r += "&nbsp;";
+    else
+      r += c;
+  }
+  return r;
+}
+
 int16_t UltimoTronco(int16_t net) {
   if (net < 0 || net > 1) throw ErroreStampaFile(errore_file::IndiceFuoriIntervallo);
   return BloccoReti[static_cast<size_t>(net)].NumTronchi;
@@ -51,8 +64,9 @@ void ScriviTabellaHTML(ReportTable tabella, int16_t net) {
   for (int16_t c = 0; c <= ultima; ++c) {
     const CaptionColonna caption = GetColumnCaption(view, c, layout.Limite[c]);
     const char* classe = c == ultima ? "<TD class='titlecolumlast' style='width:" : "<TD class='titlecolums' style='width:";
-    ScriviRigaHTML(classe + std::to_string(layout.Larghezza[c]) + "mm;'>" + Cella(caption.Titolo) + "<BR>");
-    ScriviRigaHTML(EscapeHTML(caption.Unita) + "</TD>");
+    ScriviRigaHTML(classe + std::to_string(layout.Larghezza[c]) + "mm;'>" +
+                   (caption.Titolo.empty() ? "&nbsp;" : RigaIntestazione(caption.Titolo)) + "<BR>");
+    ScriviRigaHTML(RigaIntestazione(caption.Unita) + "</TD>");
   }
   ScriviRigaHTML("</TR>");
   Spesa(8, kTagTabella);

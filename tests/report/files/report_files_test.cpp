@@ -57,9 +57,10 @@ class FinestreProva : public IFinestreStampaFile {
     risposte.pop_front();
     return r;
   }
-  bool CaricaLogo(const std::string& percorso) override {
+  std::optional<PixelImmagine> CaricaLogo(const std::string& percorso) override {
     eventi.push_back("logo " + GetNomeFile(percorso));
-    return logoLeggibile;
+    if (!logoLeggibile) return std::nullopt;
+    return pixelLogo;
   }
   void TogliLogo() override { eventi.push_back("nessun logo"); }
   void MostraAttesa() override { eventi.push_back("attesa"); }
@@ -90,6 +91,7 @@ class FinestreProva : public IFinestreStampaFile {
   std::vector<Richiesta> richieste;
   std::vector<std::string> eventi;
   bool logoLeggibile = true;
+  PixelImmagine pixelLogo{136, 41};  // the shipped logo's size
   bool schemaRifiutato = false;
   int eventiPendenti = 0;
   std::function<void()> nelDoEvents;
@@ -260,8 +262,8 @@ TEST_F(ReportFilesTest, HtmlWritesEverySectionInOrderWithTheFilesBesideIt) {
   EXPECT_NE(html.find("<SPAN class='sectionwords'>TOTALE PERDITA DI PRESSIONE:&nbsp;&nbsp;&nbsp;&nbsp;"), std::string::npos);
   EXPECT_NE(html.find("<SPAN class='sectionwords'>TOTALE PORTATA GAS:&nbsp;&nbsp;&nbsp;&nbsp;3"), std::string::npos);
   // The logo in every header, and the files beside the report.
-  EXPECT_EQ(Conta(html, "<IMG src='logo.bmp' width='80' height='40' >"), pagine - 1);
-  EXPECT_EQ(Conta(html, "<IMG src='logo.bmp' width='80' height='40'>"), 1u);
+  EXPECT_EQ(Conta(html, "<IMG src='logo.bmp' width='136' height='41' >"), pagine - 1);
+  EXPECT_EQ(Conta(html, "<IMG src='logo.bmp' width='136' height='41'>"), 1u);
   EXPECT_EQ(uscita.Read("Villa.bmp"), "BMschema");
   EXPECT_EQ(uscita.Read("logo.bmp"), programma.Read("logo.bmp"));
   EXPECT_FALSE(fs::exists(uscita.File("report.html.tmp")));
@@ -601,6 +603,113 @@ TEST_F(ReportFilesTest, TheCaptionsOfEveryReportTableTellTheColumnsApart) {
       for (const std::string& altra : intestazioni) EXPECT_NE(testo, altra);
       intestazioni.push_back(testo);
     }
+  }
+}
+
+// Every heading of every table reaches both files whole, as the report writes it with the
+// shipped column definitions and fittings: no title or unit cut to its column, and a fitting's
+// long name ("SARACINESCA", "VALVOLA DI RITEGNO") given back whole by its two heading lines, the
+// column widening where a word or a line needs it. In the HTML a heading line never breaks again.
+TEST_F(ReportFilesTest, EveryHeadingReadsWholeInBothFiles) {
+  ASSERT_TRUE(CaricaSpeciali());
+  for (const bool pressione : {false, true}) {
+    SCOPED_TRACE(pressione ? "pressurised" : "internal");
+    if (pressione) RendiPressurizzata();
+    const std::vector<ReportTable> tabelle =
+        pressione ? std::vector<ReportTable>{ReportTable::SegmentTable, ReportTable::LocalLossTable,
+                                             ReportTable::EquivalentLengthTable, ReportTable::WorstPathTable,
+                                             ReportTable::ApplianceTable}
+                  : std::vector<ReportTable>{ReportTable::SegmentTable, ReportTable::LocalLossTable,
+                                             ReportTable::WorstPathTable, ReportTable::ApplianceTable};
+    Spunta({&StampaTronchi, &StampaPDCLocalizzate, &StampaVerifica, &StampaUtenze});
+    const std::string nome = pressione ? "rete" : "casa";
+    finestre.risposte.push_back(uscita.File(nome + ".html"));
+    finestre.risposte.push_back(uscita.File(nome + ".txt"));
+    utente.Attendi("HTML conclusa con successo");
+    utente.Attendi("TXT conclusa con successo");
+    PrintHTMLReport(0);
+    PrintTXTReport();
+
+    std::vector<std::string> titoli;
+    for (ReportTable t : tabelle) titoli.push_back(GetReportTitle(t));
+    const std::string html = Testo(nome + ".html");
+    const std::string txt = Testo(nome + ".txt");
+    size_t nomiLunghi = 0;
+    for (ReportTable t : tabelle) {
+      SCOPED_TRACE(GetReportTitle(t));
+      const int16_t view = GetReportView(t);
+      // HTML: each heading cell is its first line, <BR>, its second line.
+      std::vector<std::string> intestazioniHtml;
+      const std::string trattoHtml = TrattoTabella(html, GetReportTitle(t), titoli);
+      for (size_t p = trattoHtml.find("<TD class='titlecolum"); p != std::string::npos;
+           p = trattoHtml.find("<TD class='titlecolum", p + 1)) {
+        const size_t inizio = trattoHtml.find("mm;'>", p) + 5;
+        const size_t br = trattoHtml.find("<BR>", inizio);
+        const size_t fine = trattoHtml.find("</TD>", br);
+        std::string righe = trattoHtml.substr(inizio, br - inizio) + "\t" + trattoHtml.substr(br + 4, fine - br - 4);
+        if (righe.find("\r\n") != std::string::npos) righe.erase(righe.find("\r\n"), 2);
+        // Each line stays one line in the browser: its blanks do not break.
+        EXPECT_EQ(righe.find(' '), std::string::npos) << righe;
+        for (size_t q = righe.find("&nbsp;"); q != std::string::npos; q = righe.find("&nbsp;")) righe.replace(q, 6, " ");
+        righe.replace(righe.find('\t'), 1, " ");
+        intestazioniHtml.push_back(Trim(righe));
+      }
+      // Text: the first line of the table holding a separator is its heading line.
+      std::vector<std::string> intestazioniTxt;
+      for (const std::string& riga : Righe(TrattoTabella(txt, GetReportTitle(t), titoli))) {
+        if (riga.find('\t') == std::string::npos) continue;
+        for (const std::string& cella : CelleTXT(riga + "\r\n")) intestazioniTxt.push_back(Trim(cella));
+        break;
+      }
+      const auto colonne = static_cast<size_t>(UltimaColonnaReport(view) + 1);
+      ASSERT_EQ(intestazioniHtml.size(), colonne);
+      ASSERT_EQ(intestazioniTxt.size(), colonne);
+      for (int16_t c = 0; c <= UltimaColonnaReport(view); ++c) {
+        const CaptionColonna intera = GetColumnCaption(view, c, 32767);
+        const bool nome = view == 9 && ColonneGriglia[9][static_cast<size_t>(c)].IdCampo >= campo::ID_SPC5;
+        // A fitting's name may take the unit's line; every other heading keeps both.
+        const std::string attesa = nome ? Trim(intera.Titolo) : Trim(intera.Titolo + " " + intera.Unita);
+        for (const std::string* letta : {&intestazioniHtml[static_cast<size_t>(c)], &intestazioniTxt[static_cast<size_t>(c)]}) {
+          EXPECT_EQ(letta->substr(0, attesa.size()), attesa) << "column " << c;
+          if (!nome) {
+            EXPECT_EQ(*letta, attesa) << "column " << c;
+          }
+        }
+        if (nome && Len(intera.Titolo) > 8) ++nomiLunghi;
+      }
+    }
+    // The shipped names longer than their column: the case this is about.
+    if (pressione) {
+      EXPECT_GE(nomiLunghi, 4u);
+    }
+  }
+}
+
+// The header shows the logo with its own proportions: at its own size up to the largest logo a
+// page header takes (184 x 41 pixels), shrunk with its proportions beyond that, never enlarged;
+// on every page and on the diagram page.
+TEST_F(ReportFilesTest, TheHeaderLogoKeepsItsProportions) {
+  struct Caso {
+    PixelImmagine logo;
+    PixelImmagine atteso;
+  };
+  const Caso casi[] = {{{136, 41}, {136, 41}}, {{184, 41}, {184, 41}}, {{40, 20}, {40, 20}},
+                       {{240, 72}, {137, 41}}, {{400, 41}, {184, 19}}, {{50, 200}, {10, 41}}};
+  for (const Caso& k : casi) {
+    const std::string nome = std::to_string(k.logo.larghezza) + "x" + std::to_string(k.logo.altezza);
+    SCOPED_TRACE(nome);
+    finestre.pixelLogo = k.logo;
+    Spunta({&StampaCopertina, &StampaDiagrammaRete});
+    finestre.risposte.push_back(uscita.File(nome + ".html"));
+    utente.Attendi("HTML conclusa con successo");
+    PrintHTMLReport(0);
+    const std::string html = Testo(nome + ".html");
+    const std::string misura =
+        "width='" + std::to_string(k.atteso.larghezza) + "' height='" + std::to_string(k.atteso.altezza) + "'";
+    EXPECT_EQ(Conta(html, "<IMG src='logo.bmp' " + misura + " >"), Conta(html, "<DIV class='footerpage'") - 1);
+    EXPECT_EQ(Conta(html, "<IMG src='logo.bmp' " + misura + ">"), 1u);  // the diagram page
+    EXPECT_EQ(Conta(html, "<IMG src='logo.bmp'"), Conta(html, "<DIV class='footerpage'"));
+    AzzeraSezioni();
   }
 }
 

@@ -21,14 +21,14 @@ class FinestreStampaFileQt final : public IFinestreStampaFile {
     return FileDialoghi().SalvaFile(titolo, filtro, cartella, nome);
   }
 
-  bool CaricaLogo(const std::string& percorso) override {
+  std::optional<PixelImmagine> CaricaLogo(const std::string& percorso) override {
     const QImage logo(QS(percorso));
-    if (logo.isNull()) return false;
+    if (logo.isNull()) return std::nullopt;
     if (QLabel* holder = LogoStampaFile()) {
       holder->setPixmap(QPixmap::fromImage(logo));
       holder->setProperty("Tag", QStringLiteral("OK"));
     }
-    return true;
+    return PixelImmagine{logo.width(), logo.height()};
   }
 
   void TogliLogo() override {

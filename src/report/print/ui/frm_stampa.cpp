@@ -53,7 +53,7 @@ class OsservaRunFile final : public IFinestreStampaFile {
                                        const std::string& cartella, const std::string& nome) override {
     return base_.SalvaFile(titolo, filtro, cartella, nome);
   }
-  bool CaricaLogo(const std::string& percorso) override { return base_.CaricaLogo(percorso); }
+  std::optional<PixelImmagine> CaricaLogo(const std::string& percorso) override { return base_.CaricaLogo(percorso); }
   void TogliLogo() override { base_.TogliLogo(); }
   void MostraAttesa() override { base_.MostraAttesa(); }
   void PrintMsg(const std::string& testo) override { base_.PrintMsg(testo); }

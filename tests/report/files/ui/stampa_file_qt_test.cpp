@@ -116,6 +116,27 @@ TEST_F(StampaFileQtTest, RunsThroughTheWindowsAndCloseThePrintDialog) {
   }
 }
 
+// The shipped logo, read by the window side, reaches the HTML header at its own size: a fixed box
+// squeezed it sideways.
+TEST_F(StampaFileQtTest, TheShippedLogoKeepsItsSizeInTheHtmlHeader) {
+  const std::string spedito = std::string(VARNEX_SOURCE_DATA_DIR) + "/logo.bmp";
+  const QSize pixel = QImage(QString::fromStdString(spedito)).size();
+  ASSERT_FALSE(pixel.isEmpty());
+  ASSERT_LE(pixel.width(), 184);
+  ASSERT_LE(pixel.height(), 41);
+  fs::copy_file(spedito, programma.File("logo.bmp"), fs::copy_options::overwrite_existing);
+  ASSERT_NE(ApriDialogo(), nullptr);
+  salva.Rispondi(uscita.File("report.html"));
+  utente.Attendi("Stampa su file HTML conclusa con successo.");
+  ui::PrintHTMLReportHook();
+  const std::string html = uscita.Read("report.html");
+  const std::string misura = "<IMG src='logo.bmp' width='" + std::to_string(pixel.width()) + "' height='" +
+                             std::to_string(pixel.height()) + "'";
+  EXPECT_NE(html.find(misura + " >"), std::string::npos);  // page header
+  EXPECT_NE(html.find(misura + ">"), std::string::npos);   // diagram page
+  EXPECT_EQ(html.find("width='80' height='40'"), std::string::npos);
+}
+
 TEST_F(StampaFileQtTest, WithoutLogoTheHolderIsCleared) {
   fs::remove(programma.File("logo.bmp"));
   ui::frmStampa* d = ApriDialogo();
