@@ -374,7 +374,9 @@ void DrawTronco(int16_t seg, int32_t x, int32_t y, int16_t direction, int32_t le
   sup.SetFontName(fontName);
   sup.SetFontSize(fontSize);
   const int32_t coloreTratto = colore.value_or(ColoreDisegno);
-  const int32_t coloreEtichetta = t.ID_DIAMCUSTOM != 0 ? ColoreRosso : ColoreDisegno;
+  // A segment the last calculation did not reach (a refused calculation, a detached branch) holds
+  // no result: its diameter is greyed as in the table, so it cannot pass for a sized pipe.
+  const int32_t coloreEtichetta = t.Collegato == 0 ? ColoreGrigio : t.ID_DIAMCUSTOM != 0 ? ColoreRosso : ColoreDisegno;
   const std::string numero = TestoNumero(seg);
   std::string etichetta = " ø " + t.ID_DIAMETRO + " - " + TestoLunghezzaEquivalente(t.ID_EQ_LEN) + "m";
   const double W = ArrotondaPari(sup.TextWidth(etichetta));

@@ -13,6 +13,7 @@ inline constexpr int32_t ColoreNero = 0;
 inline constexpr int32_t ColoreBianco = 0xFFFFFF;
 inline constexpr int32_t ColoreRosso = 255;
 inline constexpr int32_t ColoreVerde = 65280;
+inline constexpr int32_t ColoreGrigio = 0xC0C0C0;
 
 // The pictures the schema copies onto a surface. The surface owns their artwork.
 enum class FiguraSchema : int16_t {

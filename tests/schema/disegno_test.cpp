@@ -140,6 +140,23 @@ TEST_F(Disegno, TheDiameterLabelShowsAtEveryZoomStepInAndUpToSixStepsOut) {
   EXPECT_FLOAT_EQ(ScalaDisegno, 0.81f);
 }
 
+TEST_F(Disegno, ASegmentWithoutResultHasAGreyDiameterLabel) {
+  // After a refused calculation the diameters are those of the file, not results.
+  CostruisciRete({{0, 2, 0}, {1, 0, 0}});
+  Tronco(1).ID_DIAMETRO = "1\"";
+  Tronco(2).ID_DIAMETRO = "3/4\"";
+  Tronco(2).ID_DIAMCUSTOM = -1;
+  for (int16_t s : {1, 2}) Tronco(s).Collegato = 0;
+  Disegna();
+  int etichette = 0;
+  for (const auto& op : canvas.operazioni) {
+    if (op.tipo != OperazioneDisegno::Tipo::Testo || op.testo.find("ø") == std::string::npos) continue;
+    EXPECT_EQ(op.colore, ColoreGrigio) << op.testo;
+    ++etichette;
+  }
+  EXPECT_EQ(etichette, 2);
+}
+
 TEST_F(Disegno, AFixedDiameterHasARedLabelAndAWhiteNumber) {
   CostruisciRete({{0, 0, 0}});
   Tronco(1).ID_DIAMETRO = "1\"";
