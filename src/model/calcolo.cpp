@@ -177,7 +177,9 @@ namespace {
 // text) and the fields of the segment rows that the reader takes back. The derived columns the
 // writer adds for the reader's eyes only (powers, appliance type name, inner diameter, end
 // pressure, fittings' length) and the end points the schema drawing works out whenever it draws
-// are left out: they follow from the rest, and a load always brings them back different.
+// are left out: they follow from the rest, and a load always brings them back different. So is the
+// drawn length: the first drawing of a file that never had its schema drawn turns its 0s into
+// the default length, while the one edit that changes it on the schema marks the project itself.
 struct ValoriProgetto {
   std::vector<std::string> parametri;
   std::vector<ValoreCampo> campi;
@@ -202,6 +204,7 @@ bool CampoRiletto(int16_t codice) {
     case campo::ID_EQLENLOC:
     case campo::FINE_X:
     case campo::FINE_Y:
+    case campo::LUNGHEZZA_DISEGNO:
       return false;
     default:
       return true;

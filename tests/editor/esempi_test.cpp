@@ -1,5 +1,7 @@
 // The example projects we ship: each opens, calculates and saves back to the very bytes shipped,
-// and every cooker's burners give the flow stored for it (the flow dialog reopens from them).
+// and every cooker's burners give the flow stored for it (the flow dialog reopens from them), and
+// the tightness page shown for it finds its record as stored (else opening and closing an example
+// would ask to save it).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,6 +12,8 @@
 #include "editor/ui/archivi_finestre.h"
 #include "model/calcolo.h"
 #include "model/progetto_file.h"
+#include "tightness/pagina_tenuta.h"
+#include "tightness/tenuta.h"
 
 namespace varnex {
 namespace {
@@ -36,6 +40,22 @@ TEST(EsempiTest, EveryExampleCalculatesAndSavesBackUnchanged) {
     const std::string copia = archivi.Cartella().File("copia.RTG");
     ASSERT_TRUE(ScriviRTG(copia));
     EXPECT_EQ(Byte(copia), Byte(esempio)) << esempio;
+  }
+}
+
+TEST(EsempiTest, EveryTightnessRecordIsWhatThePageComputesForIt) {
+  for (const auto& esempio : Esempi()) {
+    test::ArchiviDistribuiti archivi;
+    ASSERT_TRUE(CaricaParFamGas());
+    ASSERT_TRUE(LeggiRTG(esempio.string())) << esempio;
+    CalcolaRete();
+    const TTenutaImpianto letto = TenutaImpianto;
+    PaginaTenuta pagina;
+    pagina.TenutaImpiantoInit();
+    EXPECT_EQ(TenutaImpianto.CapacitaImpianto, letto.CapacitaImpianto) << esempio;
+    EXPECT_EQ(TenutaImpianto.CapacitaTotale, letto.CapacitaTotale) << esempio;
+    EXPECT_EQ(TenutaImpianto.Risultato, letto.Risultato) << esempio;
+    EXPECT_TRUE(TenutaImpianto == letto) << esempio;
   }
 }
 

@@ -10,6 +10,8 @@
 #include "model/progetto_file.h"
 #include "model/strings.h"
 #include "model/textfile.h"
+#include "schema/disegno.h"
+#include "schema/superficie_registrata.h"
 #include "shell/ambiente_prova.h"
 #include "tightness/tenuta.h"
 
@@ -372,6 +374,37 @@ TEST_F(Progetto, EsempioCalcolatoERiapertoNonChiedeDiSalvare) {
   CalcolaRete();
   EXPECT_FALSE(ProgettoModificato);
   EXPECT_TRUE(ChiudiProgetto());  // no question
+}
+
+// An editor that also draws the schema, as the program does whenever a calculation is shown.
+class EditorCheDisegna : public EditorCheCalcola {
+ public:
+  void Elaborazione() override {
+    EditorCheCalcola::Elaborazione();
+    SuperficieRegistrata schermo;
+    DrawSchema(schermo, 2, "Arial", 7);
+  }
+};
+
+// Files written before their schema was ever drawn (the shipped example, projects of earlier
+// versions) hold 0 as the drawn length of every segment; the first drawing lays them out at the
+// default length. That is no change of the user's to save.
+TEST_F(Progetto, UnoSchemaDisegnatoLaPrimaVoltaNonChiedeDiSalvare) {
+  EditorCheDisegna editor;
+  CostruisciImpianto();
+  CalcolaRete();
+  for (int16_t s = 1; s <= Rete().NumTronchi; ++s) Tronco(s).LunghezzaDisegno = 0;
+  const std::string percorso = cartella.File("mai_disegnato.RTG");
+  ASSERT_TRUE(ScriviRTG(percorso));
+  ResetRete();
+
+  editor.risposte.push_back(percorso);
+  ApriProgetto();
+  ASSERT_TRUE(ProgettoCaricato);
+  editor.Elaborazione();
+  ASSERT_NE(Tronco(1).LunghezzaDisegno, 0);  // the drawing did lay the segments out
+  EXPECT_FALSE(ProgettoModificato);
+  EXPECT_TRUE(ChiudiProgetto());  // the scripted user fails the test on any question
 }
 
 TEST_F(Progetto, UnaModificaFaChiedereDiSalvareAncheDopoIlRicalcolo) {
