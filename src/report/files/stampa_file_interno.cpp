@@ -79,6 +79,7 @@ void EseguiRunReport(const UscitaReport& uscita) {
   const RunInCorso guardia;
   if (!guardia.Libera()) return;
   EscludiSezioniSenzaOggetto();
+  if (!ReteCalcolataPerReport()) return;
   IFinestreStampaFile& finestre = FinestreStampaFile();
   uscita.azzera();
   AvanzamentoRun run(finestre);

@@ -1,5 +1,7 @@
 #include "report/print/sezioni.h"
 
+#include "model/calcolo.h"
+#include "model/interaction.h"
 #include "model/rete.h"
 
 namespace varnex {
@@ -61,6 +63,18 @@ void EscludiSezioniSenzaOggetto() {
   if (ReteInPressione == 0 || StampaTenutaImpianto == 0) return;
   StampaTenutaImpianto = 0;
   NumSezioniStampa = ContaSezioniSelezionate();
+}
+
+bool ReteCalcolataPerReport() {
+  if (ContoTronchi() <= 0) return true;
+  CalcolaRete();
+  // A calculation that ran reaches at least the first segment from the source.
+  for (int16_t s = 1; s <= ContoTronchi(); ++s)
+    if (Tronco(s).Collegato != 0) return true;
+  MsgBox("Il calcolo della rete non e' stato eseguito: il report non viene prodotto.\n"
+         "Correggere la rete e ripetere la stampa.",
+         Bottoni::OK, Icona::Esclamazione);
+  return false;
 }
 
 void AzzeraSezioni() {

@@ -74,6 +74,11 @@ void AzzeraSezioni();
 // A pressurised network has no tightness test: its section is left out of every run, as if it
 // were not ticked. Called at the start of each run.
 void EscludiSezioniSenzaOggetto();
+// Calculates the network before a run. A network the calculation refuses (damaged links, a gas
+// without data, unusable diameters, results that overflow) has no result to report: its refusal
+// is shown once, then this says why no report is made, and the run must not start. True for an
+// empty network or a calculated one.
+bool ReteCalcolataPerReport();
 
 // A fault met while writing a section (a value that cannot be computed, a table the page cannot
 // hold). It ends the run, and the run reports it as its own failure.

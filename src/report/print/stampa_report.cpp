@@ -575,6 +575,7 @@ bool PrintReport(int16_t preview) {
     }
     SchemaMaxX = SchemaMaxY = SchemaMinX = SchemaMinY = 0;
     EscludiSezioniSenzaOggetto();
+    if (!ReteCalcolataPerReport()) return false;
     attesa.Mostra();
     attesaAperta = true;
     int16_t conta = 0;

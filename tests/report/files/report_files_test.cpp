@@ -795,6 +795,21 @@ TEST_F(ReportFilesTest, TightnessReportSpacingAndCauses) {
   }
 }
 
+TEST_F(ReportFilesTest, ANetworkTheCalculationRefusesGivesNoReport) {
+  // Empty tables with totals of 0 would read as a result: no file is asked for or written.
+  Spunta({&StampaCopertina, &StampaTronchi, &StampaComputo});
+  GasCorrente.Viscosita = 0;
+  utente.Attendi("non ha viscosita'");
+  utente.Attendi("Il calcolo della rete non e' stato eseguito: il report non viene prodotto.");
+  PrintHTMLReport(0);
+  utente.Attendi("non ha viscosita'");
+  utente.Attendi("Il calcolo della rete non e' stato eseguito: il report non viene prodotto.");
+  PrintTXTReport();
+  EXPECT_TRUE(finestre.richieste.empty());
+  EXPECT_EQ(utente.messaggi.size(), 4u);
+  EXPECT_TRUE(fs::is_empty(uscita.Path()));
+}
+
 TEST_F(ReportFilesTest, TightnessSectionOnlyForAnInternalInstallationWithItsVerdictIfAny) {
   // A pressurised network has no tightness test: the section is left out as if it were not
   // ticked, whatever the record holds. An internal installation whose record has no verdict

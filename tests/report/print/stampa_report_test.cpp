@@ -477,6 +477,23 @@ TEST_F(StampaReport, TightnessSectionOnlyForAnInternalInstallationWithItsVerdict
   ReteInPressione = 0;
 }
 
+TEST_F(StampaReport, ANetworkTheCalculationRefusesIsNotPrinted) {
+  // A damaged network has no result: nothing is printed that could pass for one.
+  Rete().NumTronchi = 2;
+  Tronco(1).ID_PREV = 0;
+  Tronco(1).ID_LEFT = 2;
+  Tronco(2).ID_PREV = 2;  // a loop
+  StampaCopertina = StampaTronchi = -1;
+  NumSezioniStampa = 2;
+  EXPECT_FALSE(PrintReport(0));
+  EXPECT_TRUE(stampante.tratti.empty());
+  const auto messaggi = MessaggiUtente();
+  ASSERT_FALSE(messaggi.empty());
+  EXPECT_EQ(messaggi.back(),
+            "Il calcolo della rete non e' stato eseguito: il report non viene prodotto.\n"
+            "Correggere la rete e ripetere la stampa.");
+}
+
 TEST_F(StampaReport, AFittingNameOverTwoCaptionLinesStaysCentredInsideItsColumn) {
   const auto nomiSalvati = NomiSpeciali;
   const char* nomi[] = {"GOMITO A 45", "VALVOLA A SFERA", "SARACINESCA", "T PASSANTE", "VALVOLA DI RITEGNO",
