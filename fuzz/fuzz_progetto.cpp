@@ -36,24 +36,16 @@ class PrimoCandidato : public IDialogoSostituzione {
 
 // The report run's windows: the report goes into the program folder, the schema picture is drawn
 // on a recording surface (the drawing is what is under test, not the bitmap encoder).
-class FinestreReport : public IFinestreStampaFile {
+class FinestreReport : public FinestreSilenziose {
  public:
   std::optional<std::string> SalvaFile(const std::string&, const std::string& filtro, const std::string&,
                                        const std::string&) override {
     return File(filtro.find("HTML") != std::string::npos ? "report.html" : "report.txt");
   }
-  std::optional<PixelImmagine> CaricaLogo(const std::string&) override { return std::nullopt; }
-  void TogliLogo() override {}
-  void MostraAttesa() override {}
-  void PrintMsg(const std::string&) override {}
-  void UpdateBar(int16_t, int16_t) override {}
-  void ChiudiAttesa() override {}
-  void DoEvents() override {}
   void SaveSchema(const std::string&) override {
     SuperficieRegistrata superficie("picPrint", 11000, 8000, 8000);
     DrawSchema(superficie, 1, 600.0, 0.0, std::nullopt, std::nullopt, "Arial", 7);
   }
-  void ChiudiDialogoStampa() override {}
 };
 
 void Prepara() {

@@ -85,21 +85,14 @@ class DialoghiInattesi final : public ui::IDialoghi {
 };
 
 // The report runs' windows: the save dialog answers a fixed path, the schema picture is the real one.
-class FinestreReport final : public IFinestreStampaFile {
+class FinestreReport final : public FinestreSilenziose {
  public:
   std::optional<std::string> SalvaFile(const std::string&, const std::string&, const std::string&,
                                        const std::string&) override {
     return percorso;
   }
-  std::optional<PixelImmagine> CaricaLogo(const std::string&) override { return std::nullopt; }
-  void TogliLogo() override {}
-  void MostraAttesa() override {}
-  void PrintMsg(const std::string&) override {}
-  void UpdateBar(int16_t, int16_t) override {}
-  void ChiudiAttesa() override {}
   void DoEvents() override { QCoreApplication::processEvents(); }
   void SaveSchema(const std::string& p) override { ui::SaveSchema(p); }
-  void ChiudiDialogoStampa() override {}
   std::string percorso;
 };
 

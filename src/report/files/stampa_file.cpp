@@ -18,28 +18,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Without windows there is nobody to choose a file: the run ends at the save dialog.
-class FinestreSilenziose final : public IFinestreStampaFile {
- public:
-  std::optional<std::string> SalvaFile(const std::string&, const std::string&, const std::string&,
-                                       const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<PixelImmagine> CaricaLogo(const std::string&) override { return std::nullopt; }
-  void TogliLogo() override {}
-  void MostraAttesa() override {}
-  void PrintMsg(const std::string&) override {}
-  void UpdateBar(int16_t, int16_t) override {}
-  void ChiudiAttesa() override {}
-  void DoEvents() override {}
-  void SaveSchema(const std::string&) override { throw ErroreStampaFile(errore_file::AccessoFile); }
-  void ChiudiDialogoStampa() override {}
-};
-
 FinestreSilenziose silenziose;
 IFinestreStampaFile* installate = nullptr;
 
 }  // namespace
+
+void FinestreSilenziose::SaveSchema(const std::string&) { throw ErroreStampaFile(errore_file::AccessoFile); }
 
 void ImpostaFinestreStampaFile(IFinestreStampaFile* finestre) { installate = finestre; }
 IFinestreStampaFile& FinestreStampaFile() { return installate ? *installate : silenziose; }

@@ -48,6 +48,26 @@ class IFinestreStampaFile {
   virtual void ChiudiDialogoStampa() = 0;
 };
 
+// Without windows there is nobody to choose a file: the run ends at the save dialog. Also the base
+// of stand-ins that answer only some of the windows' calls.
+class FinestreSilenziose : public IFinestreStampaFile {
+ public:
+  std::optional<std::string> SalvaFile(const std::string&, const std::string&, const std::string&,
+                                       const std::string&) override {
+    return std::nullopt;
+  }
+  std::optional<PixelImmagine> CaricaLogo(const std::string&) override { return std::nullopt; }
+  void TogliLogo() override {}
+  void MostraAttesa() override {}
+  void PrintMsg(const std::string&) override {}
+  void UpdateBar(int16_t, int16_t) override {}
+  void ChiudiAttesa() override {}
+  void DoEvents() override {}
+  // No picture can be drawn: the run fails at that step.
+  void SaveSchema(const std::string&) override;
+  void ChiudiDialogoStampa() override {}
+};
+
 // nullptr restores the silent stand-in.
 void ImpostaFinestreStampaFile(IFinestreStampaFile* finestre);
 IFinestreStampaFile& FinestreStampaFile();

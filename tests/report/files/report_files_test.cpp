@@ -580,7 +580,9 @@ TEST_F(ReportFilesTest, TheLongestValuesOfEveryColumnAreWrittenWhole) {
     bool sopraCento = false;
     for (const std::string& v : tutte)
       if (!c.pressione && v.size() == 6 && v[3] == ',') sopraCento = true;
-    if (!c.pressione) EXPECT_TRUE(sopraCento) << "a value of 100 or more with two decimals";
+    if (!c.pressione) {
+      EXPECT_TRUE(sopraCento) << "a value of 100 or more with two decimals";
+    }
     for (const std::string& atteso : c.attesi) {
       bool trovato = false;
       for (const std::string& v : tutte) trovato = trovato || v == atteso;
@@ -788,10 +790,11 @@ TEST_F(ReportFilesTest, TightnessReportSpacingAndCauses) {
       EXPECT_NE(SenzaACapo(html).find("(soloperimpiantoconcapacità&lt;=25litri)"), std::string::npos);
       EXPECT_EQ(html.find("&gt; 25 litri"), std::string::npos);
     }
-    if (c.metodo == 0)
+    if (c.metodo == 0) {
       EXPECT_NE(html.find("<span class=\"sectionwords\">METODOLOGIA DI VERIFICA APPLICATA:</span>\r\n</span>\r\n"
                           "<span class=\"sectionwords\">Non indicata</span>\r\n<br>\r\n"),
                 std::string::npos);
+    }
   }
 }
 

@@ -183,7 +183,9 @@ TEST_F(StampaPdfTest, AdvancedPrintSendsThePreviewedDiagramToThePdf) {
   EXPECT_EQ(Pagine(uscita.File("avanzata.pdf")), 1);
   EXPECT_EQ(Pagine(uscita.File("avanzata-2.pdf")), 1);
   const int schema = PixelScuri(uscita.File("avanzata-2.pdf"), 1, uscita.File("anteprima"));
-  if (schema >= 0) EXPECT_GT(schema, 50);
+  if (schema >= 0) {
+    EXPECT_GT(schema, 50);
+  }
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
