@@ -220,8 +220,14 @@ void GasGrid::Form_Load() {
   ScalaAltezzaFinestra = ScalaAltezza;
   ScaleFactor = 0;
   Rescale();
-  InitGrid();
-  LoadCombos();
+  // The table is built once, for the window's size, by resizeOnDemand below; only a minimised
+  // window, which resizeOnDemand leaves alone, gets it at the designed size here.
+  if (principale_.Minimizzata()) {
+    InitGrid();
+    LoadCombos();
+  } else {
+    SelezionaPagina(1);
+  }
   TenutaImpiantoInit();
   resizeOnDemand();
   GrigliaNonCaricata = 0;
@@ -509,6 +515,7 @@ void GasGrid::VpicScroll_Change() {
 
 void GasGrid::InitGrid() {
   GrigliaPronta = 0;
+  ++LavoroEditor().Costruzioni;
   InitGridColumns();
   // New rows come at the data-row height, so formatting them resizes nothing: a resize would
   // lay the whole table out again at the yield after each row.

@@ -47,6 +47,7 @@ struct ConteggioLavoro {
   int Calcoli = 0;
   int Tabelle = 0;
   int Schemi = 0;
+  int Costruzioni = 0;  // the table built anew, rows and columns
 };
 ConteggioLavoro& LavoroEditor();
 
