@@ -10,16 +10,32 @@
 // first empty window of the process ("prima_finestra_ms", "x_prima_finestra") is the reference of
 // a program that has just started: it also pays for the style, the fonts and the platform.
 //
-// Counters "calcoli", "tabelle" and "schemi": calculations, table fills and schema drawings the
-// measured action did.
+// Start-up is also measured as the user meets it, from process start: BM_AvvioProcesso starts this
+// program anew for each iteration, once to show an empty main window and once to open the project,
+// and times each from just before the process is started to its window shown. Both pay alike for
+// loading the libraries, the platform, the style and the fonts; "x_finestra_vuota" there is the
+// start-up over the empty window's, both from process start; "da_main_ms" and
+// "x_finestra_vuota_da_main" are the same from main(), once the libraries are loaded.
+//
+// Counters "calcoli", "tabelle", "schemi" and "costruzioni": calculations, table fills, schema
+// drawings and table builds the measured action did.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMainWindow>
 #include <QTemporaryDir>
+#include <QTranslator>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -223,6 +239,7 @@ void ContaLavoro(benchmark::State& state) {
   state.counters["calcoli"] = c.Calcoli;
   state.counters["tabelle"] = c.Tabelle;
   state.counters["schemi"] = c.Schemi;
+  state.counters["costruzioni"] = c.Costruzioni;
 }
 
 // ---- The program's windows, as main() sets them up -------------------------------------------
@@ -288,6 +305,163 @@ void BM_AvvioImpianto(benchmark::State& state) { Avvio(state, false); }
 void BM_AvvioRete(benchmark::State& state) { Avvio(state, true); }
 BENCHMARK(BM_AvvioImpianto)->Arg(10)->Arg(50)->Arg(200)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AvvioRete)->Arg(10)->Arg(50)->Arg(200)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// ---- Start-up from process start ---------------------------------------------------------------
+
+int64_t OraNs() {
+  timespec t{};
+  clock_gettime(CLOCK_MONOTONIC, &t);
+  return static_cast<int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
+std::string QuestoProgramma() {
+  std::error_code errore;
+  const fs::path p = fs::read_symlink("/proc/self/exe", errore);
+  if (errore) {
+    std::fprintf(stderr, "cannot find this program: %s\n", errore.message().c_str());
+    std::abort();
+  }
+  return p.string();
+}
+
+// Milliseconds from just before a process was started, and from its main(), to its window shown.
+struct TempiProcesso {
+  double DaAvvio = 0;
+  double DaMain = 0;
+};
+
+// Starts this program anew in the role `argomenti` names and returns its times, as it measured
+// and printed them.
+TempiProcesso MisuraProcesso(const std::vector<std::string>& argomenti) {
+  static const std::string programma = QuestoProgramma();
+  int tubo[2];
+  if (pipe2(tubo, O_CLOEXEC) != 0) std::abort();
+  posix_spawn_file_actions_t azioni;
+  posix_spawn_file_actions_init(&azioni);
+  posix_spawn_file_actions_adddup2(&azioni, tubo[1], STDOUT_FILENO);
+  posix_spawn_file_actions_addopen(&azioni, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  std::vector<std::string> testi{programma, "--processo", ""};
+  testi.insert(testi.end(), argomenti.begin(), argomenti.end());
+  testi[2] = std::to_string(OraNs());
+  std::vector<char*> argv;
+  for (std::string& t : testi) argv.push_back(t.data());
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  const int esito = posix_spawn(&pid, programma.c_str(), &azioni, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&azioni);
+  close(tubo[1]);
+  if (esito != 0) {
+    std::fprintf(stderr, "cannot start %s\n", programma.c_str());
+    std::abort();
+  }
+  std::string uscita;
+  char blocco[256];
+  for (ssize_t letti; (letti = read(tubo[0], blocco, sizeof blocco)) > 0;) uscita.append(blocco, static_cast<size_t>(letti));
+  close(tubo[0]);
+  int stato = 0;
+  waitpid(pid, &stato, 0);
+  if (!WIFEXITED(stato) || WEXITSTATUS(stato) != 0 || uscita.empty()) {
+    std::fprintf(stderr, "the %s process failed\n", argomenti.front().c_str());
+    std::abort();
+  }
+  TempiProcesso t;
+  if (std::sscanf(uscita.c_str(), "%lf %lf", &t.DaAvvio, &t.DaMain) != 2) {
+    std::fprintf(stderr, "the %s process printed: %s\n", argomenti.front().c_str(), uscita.c_str());
+    std::abort();
+  }
+  return t;
+}
+
+double Mediana(std::vector<double> tempi) {
+  std::sort(tempi.begin(), tempi.end());
+  return tempi[tempi.size() / 2];
+}
+
+// From process start to the shown main window with the project calculated in the editor, against
+// an empty main window's program from its own start, the two taken in turn.
+void AvvioProcesso(benchmark::State& state, bool pressione) {
+  const int16_t n = static_cast<int16_t>(state.range(0));
+  const std::string progetto = ScriviProgetto(n, pressione);
+  std::vector<double> avvii, avviiDaMain, vuote, vuoteDaMain;
+  for (auto _ : state) {
+    const TempiProcesso vuota = MisuraProcesso({"vuota"});
+    const TempiProcesso avvio = MisuraProcesso({"avvio", Setting().programma, Setting().impostazioni, progetto});
+    vuote.push_back(vuota.DaAvvio);
+    vuoteDaMain.push_back(vuota.DaMain);
+    avvii.push_back(avvio.DaAvvio);
+    avviiDaMain.push_back(avvio.DaMain);
+    state.SetIterationTime(avvio.DaAvvio / 1000.0);
+  }
+  const double mediana = Mediana(avvii);
+  state.counters["mediana_ms"] = mediana;
+  state.counters["peggiore_ms"] = *std::max_element(avvii.begin(), avvii.end());
+  state.counters["finestra_vuota_ms"] = Mediana(vuote);
+  state.counters["x_finestra_vuota"] = mediana / Mediana(vuote);
+  // The same from main(): without loading the program and its libraries.
+  state.counters["da_main_ms"] = Mediana(avviiDaMain);
+  state.counters["finestra_vuota_da_main_ms"] = Mediana(vuoteDaMain);
+  state.counters["x_finestra_vuota_da_main"] = Mediana(avviiDaMain) / Mediana(vuoteDaMain);
+  state.counters["tronchi"] = n;
+}
+void BM_AvvioProcessoImpianto(benchmark::State& state) { AvvioProcesso(state, false); }
+void BM_AvvioProcessoRete(benchmark::State& state) { AvvioProcesso(state, true); }
+BENCHMARK(BM_AvvioProcessoImpianto)->Arg(10)->Arg(50)->Arg(200)->Iterations(15)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AvvioProcessoRete)->Arg(10)->Arg(50)->Arg(200)->Iterations(15)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The started process: `inizio` is when its parent started it, on the monotonic clock. It shows
+// an empty main window ("vuota") or runs the program's start-up on a project ("avvio"), prints the
+// milliseconds since `inizio` and since its main() when the window is shown, then closes as the
+// program does.
+int Processo(int argc, char** argv) {
+  const int64_t main = OraNs();
+  if (argc < 4) return 2;
+  const int64_t inizio = std::stoll(argv[2]);
+  const std::string ruolo = argv[3];
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  int argcQt = 1;
+  QApplication app(argcQt, argv);
+  auto Mostrata = [inizio, main] {
+    const int64_t ora = OraNs();
+    std::printf("%.3f %.3f\n", static_cast<double>(ora - inizio) / 1e6, static_cast<double>(ora - main) / 1e6);
+    std::fflush(stdout);
+  };
+  if (ruolo == "vuota") {
+    QMainWindow finestra;
+    finestra.resize(ui::DimensioneTwips(12150, 8930));
+    finestra.show();
+    QCoreApplication::processEvents();
+    Mostrata();
+    return 0;
+  }
+  if (ruolo != "avvio" || argc < 7) return 2;
+  // As the program's own start: Italian toolkit texts, services, subsystems, then the start-up.
+  QTranslator traduzioni;
+  if (traduzioni.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(&traduzioni);
+  ImpostaCartellaProgramma(argv[4]);
+  ui::ServiziQt servizi(QString::fromLocal8Bit(argv[5]));
+  UtenteSilenzioso utente;
+  ImpostaInterazione(&utente);
+  DialoghiInattesi dialoghi;
+  ui::ImpostaDialoghi(&dialoghi);
+  ui::CicloVitaQt cicloVita;
+  ui::ArchiviQt archivi;
+  ui::IstanzaUnica istanza(QStringLiteral("VarnexProBench-%1").arg(QCoreApplication::applicationPid()));
+  ui::FinestreAvvioQt finestre(istanza);
+  SequenzaAvvio sequenza(finestre);
+  ui::InstallaSchemaRete();
+  ui::InstallaPaginaTenuta();
+  ui::InstallaDiagrammaStampa();
+  ui::InstallaStampaFile();
+  if (sequenza.Esegui("\"" + std::string(argv[6]) + "\"") != EsitoAvvio::Avviato || !sequenza.ProgettoDaRigaComando())
+    return 1;
+  QCoreApplication::processEvents();
+  Mostrata();
+  ui::ImpostaDialoghi(nullptr);
+  ImpostaInterazione(nullptr);
+  return 0;
+}
 
 // Calculate and show after a confirmed edit, on the page the user looks at, until the window has
 // painted it. The edit changes the flow of the last appliance, which changes the flows, drops
@@ -370,6 +544,7 @@ BENCHMARK(BM_ReportTestoRete)->Arg(10)->Arg(50)->Arg(200)->UseManualTime()->Unit
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc > 1 && std::string(argv[1]) == "--processo") return Processo(argc, argv);
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
   PrimaFinestraMs() = FinestraVuotaMs();

@@ -258,6 +258,11 @@ bool ProgettoDiversoDalSalvato() { return valoriSalvati && !StessiValori(*valori
 
 void CalcolaRete() {
   if (Rete().NumTronchi == 0) return;
+  // A project already marked as changed stays so whatever the results: no need to compare them.
+  if (ProgettoModificato != 0) {
+    CalcolaReteSenzaSegnare();
+    return;
+  }
   const ValoriProgetto prima = LeggiValoriProgetto();
   CalcolaReteSenzaSegnare();
   const ValoriProgetto dopo = LeggiValoriProgetto();
