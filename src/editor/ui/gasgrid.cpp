@@ -559,8 +559,7 @@ void GasGrid::FormatGridRow(int16_t riga) {
   const int16_t colonne = ColonneLayout(LayoutGriglia);
   for (int16_t j = 1; j < colonne && j < Grid->Cols(); ++j) {
     const CellaTabella c = CellaFormattata(LayoutGriglia, j);
-    Grid->SetCellBackColor(riga, j, c.ColoreSfondo);
-    Grid->SetCellForeColor(riga, j, c.ColoreTesto);
+    Grid->SetCellColors(riga, j, c.ColoreSfondo, c.ColoreTesto);
   }
 }
 

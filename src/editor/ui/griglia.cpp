@@ -301,6 +301,22 @@ void GrigliaTabella::SetCellBackColor(int16_t riga, int16_t colonna, int32_t c) 
   }
 }
 
+void GrigliaTabella::SetCellColors(int16_t riga, int16_t colonna, int32_t sfondo, int32_t testo) {
+  if (riga < 1 || colonna < 1 || riga > rowCount() || colonna > columnCount()) return;
+  if (item(riga - 1, colonna - 1)) {
+    SetCellBackColor(riga, colonna, sfondo);
+    SetCellForeColor(riga, colonna, testo);
+    return;
+  }
+  // Coloured before it joins the table, a new cell costs the table one notice instead of three.
+  auto* it = new QTableWidgetItem;
+  it->setTextAlignment(FlagCella);
+  it->setBackground(QBrush(ColoreVB(sfondo)));
+  it->setForeground(QBrush(ColoreVB(testo)));
+  setItem(riga - 1, colonna - 1, it);
+  Cambiata(riga - 1, colonna - 1);
+}
+
 void GrigliaTabella::SetCellFontBold(int16_t riga, int16_t colonna, bool grassetto) {
   if (QTableWidgetItem* it = Cella(riga, colonna)) {
     if (it->font().bold() == grassetto) return;

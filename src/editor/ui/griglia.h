@@ -44,6 +44,8 @@ class GrigliaTabella : public QTableWidget {
   bool CellFontBold(int16_t riga, int16_t colonna) const;
   void SetCellForeColor(int16_t riga, int16_t colonna, int32_t colore);
   void SetCellBackColor(int16_t riga, int16_t colonna, int32_t colore);
+  // Both colours at once: a cell made for them joins the table already coloured.
+  void SetCellColors(int16_t riga, int16_t colonna, int32_t sfondo, int32_t testo);
   void SetCellFontBold(int16_t riga, int16_t colonna, bool grassetto);
   // Empties every data cell (texts only).
   void SvuotaDati();
