@@ -171,12 +171,21 @@ QTableWidgetItem* GrigliaTabella::Cella(int16_t riga, int16_t colonna) {
   if (riga < 1 || colonna < 1 || riga > rowCount() || colonna > columnCount()) return nullptr;
   QTableWidgetItem* it = item(riga - 1, colonna - 1);
   if (!it) {
-    it = new QTableWidgetItem;
-    it->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    setItem(riga - 1, colonna - 1, it);
-    Cambiata(riga - 1, colonna - 1);
+    it = NuovaCella();
+    AggiungiCella(riga, colonna, it);
   }
   return it;
+}
+
+QTableWidgetItem* GrigliaTabella::NuovaCella() {
+  auto* it = new QTableWidgetItem;
+  it->setTextAlignment(Qt::Alignment(FlagCella));
+  return it;
+}
+
+void GrigliaTabella::AggiungiCella(int16_t riga, int16_t colonna, QTableWidgetItem* cella) {
+  setItem(riga - 1, colonna - 1, cella);
+  Cambiata(riga - 1, colonna - 1);
 }
 
 void GrigliaTabella::Cambiata(int riga, int colonna) {
@@ -309,12 +318,10 @@ void GrigliaTabella::SetCellColors(int16_t riga, int16_t colonna, int32_t sfondo
     return;
   }
   // Coloured before it joins the table, a new cell costs the table one notice instead of three.
-  auto* it = new QTableWidgetItem;
-  it->setTextAlignment(FlagCella);
+  QTableWidgetItem* it = NuovaCella();
   it->setBackground(QBrush(ColoreVB(sfondo)));
   it->setForeground(QBrush(ColoreVB(testo)));
-  setItem(riga - 1, colonna - 1, it);
-  Cambiata(riga - 1, colonna - 1);
+  AggiungiCella(riga, colonna, it);
 }
 
 void GrigliaTabella::SetCellFontBold(int16_t riga, int16_t colonna, bool grassetto) {

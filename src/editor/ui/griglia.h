@@ -93,6 +93,9 @@ class GrigliaTabella : public QTableWidget {
 
  private:
   QTableWidgetItem* Cella(int16_t riga, int16_t colonna);
+  // An empty data cell, and its place in the table.
+  static QTableWidgetItem* NuovaCella();
+  void AggiungiCella(int16_t riga, int16_t colonna, QTableWidgetItem* cella);
   const QTableWidgetItem* CellaSeEsiste(int16_t riga, int16_t colonna) const;
   // Widget cell (riga, colonna) changed (0-based); outside a collection the model told the view.
   void Cambiata(int riga, int colonna);

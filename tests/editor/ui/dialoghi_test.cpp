@@ -329,7 +329,9 @@ TEST_F(DialoghiTest, SelezioneCopiaSecondoLAttivita) {
     EXPECT_EQ(c.chkGroup0[1]->isHidden(), !pressione);
     c.chkAllGroup1->click();
     for (size_t i = 0; i < 10; ++i) EXPECT_EQ(c.chkGroup1[i]->isChecked(), i < 4 || pressione) << i;
-    if (pressione) EXPECT_EQ(c.chkGroup1[4]->text(), QStringLiteral("Riduzione"));
+    if (pressione) {
+      EXPECT_EQ(c.chkGroup1[4]->text(), QStringLiteral("Riduzione"));
+    }
     c.chkGroup0[3]->setChecked(true);
     c.chkAllGroup1->click();  // clears the same boxes again
     c.chkGroup1[2]->setChecked(true);
@@ -531,7 +533,9 @@ void NessunTestoTagliato(QWidget& finestra) {
     if (contenitore && contenitore != &finestra && !qobject_cast<QAbstractScrollArea*>(contenitore->parentWidget())) {
       EXPECT_TRUE(QRect(QPoint(0, 0), contenitore->size()).contains(w->geometry())) << nome;
     }
-    if (contenitore == &finestra) EXPECT_TRUE(finestra.rect().contains(w->geometry())) << nome;
+    if (contenitore == &finestra) {
+      EXPECT_TRUE(finestra.rect().contains(w->geometry())) << nome;
+    }
   }
 }
 
@@ -554,7 +558,7 @@ TEST_F(DialoghiTest, InvioSulPulsanteConIlFuocoLoPreme) {
   d.SetDati(4, 2.5f);
   d.show();
   d.activateWindow();
-  QTest::qWaitForWindowActive(&d);
+  (void)QTest::qWaitForWindowActive(&d);
   d.cmdOK->setFocus();
   QTest::keyClick(d.cmdOK, Qt::Key_Return);
   EXPECT_TRUE(d.Done);
