@@ -42,7 +42,17 @@ double ReduceDegrees(double& x) {
   return x;
 }
 
-clsHotRegions::clsHotRegions() : regions_(static_cast<size_t>(Capacita) + 1) {}
+clsHotRegions::clsHotRegions() { regions_.reserve(static_cast<size_t>(Capacita) + 1); }
+
+void clsHotRegions::Raggiungi(int16_t i) {
+  if (regions_.size() <= static_cast<size_t>(i)) regions_.resize(static_cast<size_t>(i) + 1);
+}
+
+const TRegione& clsHotRegions::Regione(int16_t i) const {
+  static const TRegione vuota;
+  if (i < 0 || i > Capacita) throw std::out_of_range("Indice non compreso nell'intervallo");
+  return static_cast<size_t>(i) < regions_.size() ? regions_[static_cast<size_t>(i)] : vuota;
+}
 
 TRegione* clsHotRegions::Prossima() {
   const int nuova = regionCount_ + 1;
@@ -52,6 +62,7 @@ TRegione* clsHotRegions::Prossima() {
     return nullptr;
   }
   regionCount_ = static_cast<int16_t>(nuova);
+  Raggiungi(regionCount_);
   return &regions_[static_cast<size_t>(nuova)];
 }
 
@@ -93,18 +104,13 @@ void clsHotRegions::AddTriangle(int32_t x0, int32_t y0, int32_t x1, int32_t y1, 
   }
 }
 
-int16_t clsHotRegions::GetIndex(int16_t i) const {
-  if (i < 0 || i > Capacita) throw std::out_of_range("Indice non compreso nell'intervallo");
-  return regions_[static_cast<size_t>(i)].Index;
-}
+int16_t clsHotRegions::GetIndex(int16_t i) const { return Regione(i).Index; }
 
-std::string clsHotRegions::GetTag(int16_t i) const {
-  if (i < 0 || i > Capacita) throw std::out_of_range("Indice non compreso nell'intervallo");
-  return regions_[static_cast<size_t>(i)].Tag;
-}
+std::string clsHotRegions::GetTag(int16_t i) const { return Regione(i).Tag; }
 
 void clsHotRegions::Reset() {
   regionCount_ = 1;
+  Raggiungi(regionCount_);
   pienoSegnalato_ = false;
 }
 

@@ -47,15 +47,20 @@ class clsHotRegions {
   int16_t TestHitWhitShape(int32_t x, int32_t y, int16_t shapePoint) const;
 
   int16_t RegionCount() const { return regionCount_; }
-  const TRegione& Regione(int16_t i) const { return regions_.at(static_cast<size_t>(i)); }
+  // Positions outside 0..Capacita throw std::out_of_range.
+  const TRegione& Regione(int16_t i) const;
 
  private:
   // The next free record, or nullptr when there is none. The full-list message is shown once
   // per filling (until the next Reset), not once per refused region.
   TRegione* Prossima();
+  // Makes the records up to position i.
+  void Raggiungi(int16_t i);
   bool Contiene(const TRegione& r, double x, double y) const;
 
-  // Allocated once, so that neither adding nor testing allocates.
+  // Reserved once, so that neither adding nor testing allocates; records are made as the list
+  // first reaches them (a position never reached reads as an empty record), so that the program's
+  // start does not pay for three full lists.
   std::vector<TRegione> regions_;
   int16_t regionCount_ = 0;
   bool pienoSegnalato_ = false;

@@ -20,9 +20,20 @@ SuperficieRegistrata::~SuperficieRegistrata() {
   DimenticaSuperficie(this);
 }
 
+namespace {
+OperazioneDisegno Operazione(OperazioneDisegno::Tipo tipo, double x1 = 0, double y1 = 0, double x2 = 0, double y2 = 0,
+                             int32_t colore = 0) {
+  OperazioneDisegno op;
+  op.tipo = tipo;
+  op.x1 = x1, op.y1 = y1, op.x2 = x2, op.y2 = y2;
+  op.colore = colore;
+  return op;
+}
+}  // namespace
+
 void SuperficieRegistrata::Cls() {
   operazioni.clear();
-  operazioni.push_back({OperazioneDisegno::Tipo::Cls});
+  operazioni.push_back(Operazione(OperazioneDisegno::Tipo::Cls));
   haMarchi_ = false;
   x_ = y_ = 0;
   ++clsEseguiti;
@@ -60,8 +71,8 @@ void SuperficieRegistrata::Print(const std::string& testo) {
 }
 
 void SuperficieRegistrata::Line(double x1, double y1, double x2, double y2, int32_t colore, bool rettangolo) {
-  operazioni.push_back({rettangolo ? OperazioneDisegno::Tipo::Rettangolo : OperazioneDisegno::Tipo::Linea, x1, y1,
-                        x2, y2, colore});
+  operazioni.push_back(Operazione(rettangolo ? OperazioneDisegno::Tipo::Rettangolo : OperazioneDisegno::Tipo::Linea,
+                                  x1, y1, x2, y2, colore));
   Estendi(x1, y1);
   Estendi(x2, y2);
   x_ = x2;
@@ -69,13 +80,13 @@ void SuperficieRegistrata::Line(double x1, double y1, double x2, double y2, int3
 }
 
 void SuperficieRegistrata::PSet(double x, double y, int32_t colore) {
-  operazioni.push_back({OperazioneDisegno::Tipo::Punto, x, y, x, y, colore});
+  operazioni.push_back(Operazione(OperazioneDisegno::Tipo::Punto, x, y, x, y, colore));
   x_ = x;
   y_ = y;
 }
 
 void SuperficieRegistrata::Circle(double x, double y, double raggio, int32_t colore) {
-  operazioni.push_back({OperazioneDisegno::Tipo::Cerchio, x, y, raggio, 0, colore});
+  operazioni.push_back(Operazione(OperazioneDisegno::Tipo::Cerchio, x, y, raggio, 0, colore));
   Estendi(x - raggio, y - raggio);
   Estendi(x + raggio, y + raggio);
   x_ = x;
@@ -83,7 +94,7 @@ void SuperficieRegistrata::Circle(double x, double y, double raggio, int32_t col
 }
 
 void SuperficieRegistrata::PaintPicture(FiguraSchema figura, double x, double y, double larghezza, double altezza) {
-  OperazioneDisegno op{OperazioneDisegno::Tipo::Figura, x, y, larghezza, altezza};
+  OperazioneDisegno op = Operazione(OperazioneDisegno::Tipo::Figura, x, y, larghezza, altezza);
   op.figura = figura;
   operazioni.push_back(op);
   Estendi(x, y);

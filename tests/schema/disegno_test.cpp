@@ -276,8 +276,12 @@ TEST_F(Disegno, ASelectedRedrawPaintsOnlyTheStrokeRed) {
   canvas.operazioni.clear();
   DrawTronco(1, 620, 5210, 4, 800, 800, ColoreRosso, "Arial", 7);
   for (const auto& op : canvas.operazioni) {
-    if (op.tipo == OperazioneDisegno::Tipo::Rettangolo && op.colore != ColoreVerde) EXPECT_EQ(op.colore, ColoreRosso);
-    if (op.tipo == OperazioneDisegno::Tipo::Testo) EXPECT_EQ(op.colore, ColoreBianco);
+    if (op.tipo == OperazioneDisegno::Tipo::Rettangolo && op.colore != ColoreVerde) {
+      EXPECT_EQ(op.colore, ColoreRosso);
+    }
+    if (op.tipo == OperazioneDisegno::Tipo::Testo) {
+      EXPECT_EQ(op.colore, ColoreBianco);
+    }
   }
   EXPECT_EQ(RegioniClick.RegionCount(), 3);  // the band is not registered twice
 }

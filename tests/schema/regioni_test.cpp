@@ -20,6 +20,11 @@ TEST(Regioni, AMissReadsAsNoTagAndNoIndex) {
   EXPECT_EQ(r.GetIndex(0), 0);
   EXPECT_THROW(r.GetTag(clsHotRegions::Capacita + 1), std::out_of_range);
   EXPECT_THROW(r.GetIndex(-1), std::out_of_range);
+  // A position the list has not reached yet reads as an empty record, up to the last one.
+  EXPECT_EQ(r.GetTag(clsHotRegions::Capacita), "");
+  EXPECT_EQ(r.GetIndex(clsHotRegions::Capacita), 0);
+  EXPECT_EQ(r.Regione(clsHotRegions::Capacita).Shape, 0);
+  EXPECT_THROW(r.Regione(clsHotRegions::Capacita + 1), std::out_of_range);
 }
 
 TEST(Regioni, RectangleAndCircleIncludeTheirEdgesTheBandDoesNot) {

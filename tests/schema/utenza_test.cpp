@@ -131,8 +131,9 @@ TEST_F(Utenza, OnPaperALabelThatIsNotRedIsBlack) {
   Prepara(carta, 1.0f, -1);
   DrawUtenza(0, 0, 4, 2, 1);
   for (const auto& op : carta.operazioni)
-    if (op.tipo == OperazioneDisegno::Tipo::Testo || op.tipo == OperazioneDisegno::Tipo::Linea)
+    if (op.tipo == OperazioneDisegno::Tipo::Testo || op.tipo == OperazioneDisegno::Tipo::Linea) {
       EXPECT_EQ(op.colore, ColoreNero);
+    }
 }
 
 TEST_F(Utenza, TheTypeChoosesOnlyThePicture) {
