@@ -171,7 +171,9 @@ TEST_F(EditorGasTest, LeTreRisposteAllUscitaConModifiche) {
     EXPECT_EQ(utente.messaggi.back().icona, Icona::Domanda);
     EXPECT_FLOAT_EQ(ArchivioGas[1].PCI, k.pci);
     EXPECT_EQ(cartella.Read("gas.cfg") != fileIniziale, k.scritto);
-    if (k.risposta == Risposta::Annulla) EXPECT_TRUE(editor.GasModificato);
+    if (k.risposta == Risposta::Annulla) {
+      EXPECT_TRUE(editor.GasModificato);
+    }
   }
 }
 

@@ -23,7 +23,9 @@ class BarraTest : public ::testing::Test {
   static void Verifica(const StatoBarra& b, const std::vector<Atteso>& attesi) {
     for (const Atteso& a : attesi) {
       EXPECT_EQ(In(b, a.comando).Abilitato, a.abilitato) << static_cast<int>(a.comando);
-      if (a.figura != Immagine::Nessuna) EXPECT_EQ(In(b, a.comando).Figura, a.figura) << static_cast<int>(a.comando);
+      if (a.figura != Immagine::Nessuna) {
+        EXPECT_EQ(In(b, a.comando).Figura, a.figura) << static_cast<int>(a.comando);
+      }
     }
   }
 };

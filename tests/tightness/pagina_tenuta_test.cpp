@@ -351,7 +351,9 @@ TEST_F(PaginaTenutaTest, WorkedExampleThroughARefreshFillsTheRecord) {
   EXPECT_FALSE(p.DescrizioneRossa);
   // Every field filled as asked is valid.
   for (int c = 0; c < NumCampiTenuta; ++c)
-    if (IsCampoCasellaTesto(c)) EXPECT_EQ(p.Caselle[static_cast<size_t>(c)].ColoreSfondo, ColoreSfondoFinestra) << "field " << c;
+    if (IsCampoCasellaTesto(c)) {
+      EXPECT_EQ(p.Caselle[static_cast<size_t>(c)].ColoreSfondo, ColoreSfondoFinestra) << "field " << c;
+    }
   for (const auto& c : p.CauseCaselle) EXPECT_EQ(c.ColoreSfondo, ColoreFacciaPulsante);
   EXPECT_EQ(p.MetodoContatore.ColoreSfondo, ColoreFacciaPulsante);
   EXPECT_EQ(p.DisposATenuta.ColoreSfondo, ColoreFacciaPulsante);
@@ -405,8 +407,12 @@ TEST_F(PaginaTenutaTest, EveryInputOfTheChosenMethodIsNeededForAVerdict) {
     EXPECT_FALSE(p.Temporaneo.Selezionata);
     EXPECT_FALSE(p.NonIdoneo.Selezionata);
     if (c.campo >= 0) {
-      if (*c.testo == '\0') EXPECT_EQ(p.Testo(c.campo), "");
-      if (c.verdetto == 0) EXPECT_EQ(p.Caselle[static_cast<size_t>(c.campo)].ColoreSfondo, ColoreGialloChiaro);
+      if (*c.testo == '\0') {
+        EXPECT_EQ(p.Testo(c.campo), "");
+      }
+      if (c.verdetto == 0) {
+        EXPECT_EQ(p.Caselle[static_cast<size_t>(c.campo)].ColoreSfondo, ColoreGialloChiaro);
+      }
     }
   }
 }

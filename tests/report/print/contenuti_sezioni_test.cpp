@@ -158,8 +158,9 @@ TEST(TenutaReport, VerdictOnlyForFamiliesOneAndTwo) {
     const int risultato = Indice(pezzi, "RISULTATO DELLA VERIFICA");
     ASSERT_GE(risultato, 0);
     EXPECT_EQ(pezzi[risultato + 1].Testo, c.verdetto ? c.verdetto : "") << c.famiglia << " " << c.risultato;
-    if (!c.verdetto)
+    if (!c.verdetto) {
       for (const auto& t : TestiPezzi(pezzi)) EXPECT_EQ(t.find("idonea"), std::string::npos) << t;
+    }
   }
   TenutaImpianto = TTenutaImpianto{};
 }

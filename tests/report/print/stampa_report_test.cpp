@@ -547,7 +547,9 @@ TEST_F(StampaReport, TightnessReportChecksThePageAtEveryLine) {
   PrintTenutaImpianto(stampante, 0);
   EXPECT_GE(stampante.Conta(Tratto::NuovaPagina), 1);
   for (const auto& t : stampante.tratti)
-    if (t.tipo == Tratto::Testo && t.fineRiga) EXPECT_LT(t.y, LimiteFondoPagina + 200 + 1) << t.testo;
+    if (t.tipo == Tratto::Testo && t.fineRiga) {
+      EXPECT_LT(t.y, LimiteFondoPagina + 200 + 1) << t.testo;
+    }
 }
 
 TEST(GetPathFolder, Cases) {

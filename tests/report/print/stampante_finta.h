@@ -11,7 +11,7 @@
 namespace varnex::test {
 
 struct Tratto {
-  enum Tipo { Testo, Linea, Immagine, NuovaPagina, FineDocumento } tipo;
+  enum Tipo { Testo, Linea, Immagine, NuovaPagina, FineDocumento } tipo = Testo;
   std::string testo;
   double x = 0, y = 0, x2 = 0, y2 = 0;
   bool grassetto = false;
@@ -86,12 +86,16 @@ class StampanteFinta : public IStampanteReport {
     }
   }
   void NewPage() override {
-    Registra({Tratto::NuovaPagina});
+    Tratto t;
+    t.tipo = Tratto::NuovaPagina;
+    Registra(t);
     ++pagina;
     x = y = 0;
   }
   void EndDoc() override {
-    Registra({Tratto::FineDocumento});
+    Tratto t;
+    t.tipo = Tratto::FineDocumento;
+    Registra(t);
     ++documento;
     pagina = 1;
     x = y = 0;
