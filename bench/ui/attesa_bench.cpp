@@ -25,8 +25,6 @@
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QMainWindow>
 #include <QTemporaryDir>
 #include <QTranslator>
@@ -436,9 +434,7 @@ int Processo(int argc, char** argv) {
   if (ruolo != "avvio" || argc < 7) return 2;
   // As the program's own start: Italian toolkit texts, services, subsystems, then the start-up.
   QTranslator traduzioni;
-  if (traduzioni.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QCoreApplication::installTranslator(&traduzioni);
+  ui::InstallaTraduzioni(traduzioni);
   ImpostaCartellaProgramma(argv[4]);
   ui::ServiziQt servizi(QString::fromLocal8Bit(argv[5]));
   UtenteSilenzioso utente;
@@ -450,10 +446,7 @@ int Processo(int argc, char** argv) {
   ui::IstanzaUnica istanza(QStringLiteral("VarnexProBench-%1").arg(QCoreApplication::applicationPid()));
   ui::FinestreAvvioQt finestre(istanza);
   SequenzaAvvio sequenza(finestre);
-  ui::InstallaSchemaRete();
-  ui::InstallaPaginaTenuta();
-  ui::InstallaDiagrammaStampa();
-  ui::InstallaStampaFile();
+  ui::InstallaSottosistemi();
   if (sequenza.Esegui("\"" + std::string(argv[6]) + "\"") != EsitoAvvio::Avviato || !sequenza.ProgettoDaRigaComando())
     return 1;
   QCoreApplication::processEvents();
@@ -571,10 +564,7 @@ int main(int argc, char** argv) {
     SaveSetting("Varnex", "HintsShow", "false");
     ui::CicloVitaQt cicloVita;
     ui::ArchiviQt archivi;
-    ui::InstallaSchemaRete();
-    ui::InstallaPaginaTenuta();
-    ui::InstallaDiagrammaStampa();
-    ui::InstallaStampaFile();
+    ui::InstallaSottosistemi();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     ui::ImpostaDialoghi(nullptr);

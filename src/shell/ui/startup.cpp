@@ -108,13 +108,27 @@ std::string RigaComando(int argc, char** argv) {
   return riga;
 }
 
-int EseguiProgramma(int argc, char** argv) {
-  int rc = 0;
-  // The toolkit's own dialogs (files, folders, printers, fonts) speak Italian like the rest.
-  QTranslator traduzioni;
+void InstallaTraduzioni(QTranslator& traduzioni) {
   if (traduzioni.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QCoreApplication::installTranslator(&traduzioni);
+}
+
+void InstallaSottosistemi() {
+  // The editor window draws its schema page through the schema subsystem...
+  InstallaSchemaRete();
+  // ... and its tightness-test page through the tightness subsystem.
+  InstallaPaginaTenuta();
+  // The printed report draws its diagram page through the schema; the report files are written
+  // with the print dialog's windows.
+  InstallaDiagrammaStampa();
+  InstallaStampaFile();
+}
+
+int EseguiProgramma(int argc, char** argv) {
+  int rc = 0;
+  QTranslator traduzioni;
+  InstallaTraduzioni(traduzioni);
   {
     // Messages, dialogs, settings and the rest go through these for the whole run.
     ServiziQt servizi;
@@ -124,14 +138,7 @@ int EseguiProgramma(int argc, char** argv) {
     IstanzaUnica istanza;
     FinestreAvvioQt finestre(istanza);
     SequenzaAvvio sequenza(finestre);
-    // The editor window draws its schema page through the schema subsystem.
-    InstallaSchemaRete();
-    // ... and its tightness-test page through the tightness subsystem.
-    InstallaPaginaTenuta();
-    // The printed report draws its diagram page through the schema; the report files are written
-    // with the print dialog's windows.
-    InstallaDiagrammaStampa();
-    InstallaStampaFile();
+    InstallaSottosistemi();
     const EsitoAvvio esito = sequenza.Esegui(RigaComando(argc, argv));
     if (esito != EsitoAvvio::Avviato) return esito == EsitoAvvio::SecondaIstanza ? 0 : 1;
     rc = QApplication::exec();

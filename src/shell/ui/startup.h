@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <QTranslator>
 #include <memory>
 
 #include "shell/startup.h"
@@ -57,6 +58,12 @@ std::string RigaComando(int argc, char** argv);
 
 // The whole program after the QApplication exists: services, lifecycle, start-up sequence and
 // the event loop. Returns the process's exit code.
+// The toolkit's own dialogs (files, folders, printers, fonts) speak Italian like the rest;
+// `traduzioni` must live as long as the program.
+void InstallaTraduzioni(QTranslator& traduzioni);
+// The subsystems the windows draw and write through: schema, tightness page, printed diagram,
+// report files.
+void InstallaSottosistemi();
 int EseguiProgramma(int argc, char** argv);
 
 }  // namespace varnex::ui
