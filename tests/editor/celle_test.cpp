@@ -367,6 +367,8 @@ struct CasoNumeroRifiutato {
   const char* testo;
   const char* messaggio;
 };
+// A failing case names itself, not its bytes.
+void PrintTo(const CasoNumeroRifiutato& c, std::ostream* os) { *os << "colonna " << c.codice << ", \"" << c.testo << '"'; }
 
 class NumeroRifiutatoTest : public CelleTest, public ::testing::WithParamInterface<CasoNumeroRifiutato> {};
 
@@ -444,6 +446,7 @@ struct CasoProvenienza {
   const char* messaggio;
   const char* cellaDopo;
 };
+void PrintTo(const CasoProvenienza& c, std::ostream* os) { *os << '"' << c.testo << '"'; }
 
 class ProvenienzaRifiutataTest : public CelleTest, public ::testing::WithParamInterface<CasoProvenienza> {};
 

@@ -127,6 +127,8 @@ struct CasoDiametro {
   const char* dnAtteso;
   int16_t customAtteso;
 };
+// A failing case names itself, not its bytes.
+void PrintTo(const CasoDiametro& c, std::ostream* os) { *os << c.nome; }
 
 class DiametroTest : public ParametriTroncoTest, public ::testing::WithParamInterface<CasoDiametro> {};
 

@@ -66,6 +66,8 @@ struct CasoCella {
   int32_t back;
   bool grassetto;
 };
+// A failing case names itself, not its bytes.
+void PrintTo(const CasoCella& c, std::ostream* os) { *os << c.nome; }
 
 void Raggiunto(TTronco& t) { t.Collegato = -1; t.IndiceMateriale = 1; t.ID_MATERIALE = "ACC"; }
 

@@ -29,6 +29,8 @@ struct Caso {
   int16_t svolta;  // turn code of every segment after the first
   int16_t adatta;  // the print dialog's fit-to-page flag
 };
+// A failing case names itself, not its bytes.
+void PrintTo(const Caso& c, std::ostream* os) { *os << c.nome; }
 
 class FiguraSchema : public SchemaTest, public ::testing::WithParamInterface<Caso> {};
 

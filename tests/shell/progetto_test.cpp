@@ -177,6 +177,8 @@ struct CasoSovrascrittura {
   const char* digitato;   // what the user typed in the save dialog
   Risposta risposta;
 };
+// A failing case names itself, not its bytes.
+void PrintTo(const CasoSovrascrittura& c, std::ostream* os) { *os << c.nome; }
 
 class SalvaConNomeSuEsistente : public Progetto, public ::testing::WithParamInterface<CasoSovrascrittura> {};
 
@@ -249,6 +251,7 @@ struct CasoChiusura {
   bool chiuso;                                 // ChiudiProgetto's result
   bool salvato;                                // a file was written
 };
+void PrintTo(const CasoChiusura& c, std::ostream* os) { *os << c.nome; }
 
 class Chiusura : public Progetto, public ::testing::WithParamInterface<CasoChiusura> {};
 
