@@ -318,10 +318,18 @@ void GrigliaTabella::SetCellColors(int16_t riga, int16_t colonna, int32_t sfondo
     return;
   }
   // Coloured before it joins the table, a new cell costs the table one notice instead of three.
-  QTableWidgetItem* it = NuovaCella();
-  it->setBackground(QBrush(ColoreVB(sfondo)));
-  it->setForeground(QBrush(ColoreVB(testo)));
-  AggiungiCella(riga, colonna, it);
+  AggiungiCella(riga, colonna, NuovaCella(sfondo, testo));
+}
+
+QTableWidgetItem* GrigliaTabella::NuovaCella(int32_t sfondo, int32_t testo) {
+  auto [modello, nuovo] = modelli_.try_emplace({sfondo, testo});
+  if (nuovo) {
+    QTableWidgetItem& m = modello->second;
+    m.setTextAlignment(Qt::Alignment(FlagCella));
+    m.setBackground(QBrush(ColoreVB(sfondo)));
+    m.setForeground(QBrush(ColoreVB(testo)));
+  }
+  return new QTableWidgetItem(modello->second);
 }
 
 void GrigliaTabella::SetCellFontBold(int16_t riga, int16_t colonna, bool grassetto) {

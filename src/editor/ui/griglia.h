@@ -9,6 +9,7 @@
 
 #include <QTableWidget>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -93,8 +94,9 @@ class GrigliaTabella : public QTableWidget {
 
  private:
   QTableWidgetItem* Cella(int16_t riga, int16_t colonna);
-  // An empty data cell, and its place in the table.
+  // An empty data cell, plain or in the given colours, and its place in the table.
   static QTableWidgetItem* NuovaCella();
+  QTableWidgetItem* NuovaCella(int32_t sfondo, int32_t testo);
   void AggiungiCella(int16_t riga, int16_t colonna, QTableWidgetItem* cella);
   const QTableWidgetItem* CellaSeEsiste(int16_t riga, int16_t colonna) const;
   // Widget cell (riga, colonna) changed (0-based); outside a collection the model told the view.
@@ -108,6 +110,10 @@ class GrigliaTabella : public QTableWidget {
   int ultimaRigaCambiata_ = -1;
   int16_t ultimaRiga_ = -1;
   int16_t ultimaColonna_ = -1;
+  // One model cell per pair of colours (background, text): a new cell is a copy of it and shares
+  // its values until it is written, instead of holding brushes of its own. A table of a few
+  // thousand coloured cells is built several times faster so.
+  std::map<std::pair<int32_t, int32_t>, QTableWidgetItem> modelli_;
 };
 
 }  // namespace varnex::ui

@@ -352,6 +352,36 @@ TEST_F(GasGridTest, AppendingARowAddsASegmentSlot) {
   EXPECT_EQ(g.Grid->Rows(), righe + 1);
 }
 
+// Cells made in the same colours share their values until one is written: writing one cell,
+// or colouring it anew, leaves the others as they were.
+TEST(GrigliaTabellaTest, CellsMadeInTheSameColoursAreWrittenOneByOne) {
+  GrigliaTabella griglia;
+  griglia.SetCols(4);
+  griglia.SetRows(4);
+  for (int16_t r = 1; r <= 3; ++r)
+    for (int16_t c = 1; c <= 3; ++c) griglia.SetCellColors(r, c, 0xFFFFFF, 0x000000);
+  griglia.SetTextMatrix(1, 1, "12,5");
+  griglia.SetCellBackColor(1, 2, 0xC0C0C0);
+  griglia.SetCellForeColor(2, 1, 0x0000FF);
+  griglia.SetCellFontBold(2, 2, true);
+  griglia.SetCellColors(3, 3, 0x80FFFF, 0xFF0000);
+  struct Atteso {
+    int16_t riga, colonna;
+    std::string testo;
+    int32_t sfondo, testoColore;
+    bool grassetto;
+  };
+  for (const Atteso& a : {Atteso{1, 1, "12,5", 0xFFFFFF, 0x000000, false}, Atteso{1, 2, "", 0xC0C0C0, 0x000000, false},
+                          Atteso{1, 3, "", 0xFFFFFF, 0x000000, false}, Atteso{2, 1, "", 0xFFFFFF, 0x0000FF, false},
+                          Atteso{2, 2, "", 0xFFFFFF, 0x000000, true}, Atteso{3, 1, "", 0xFFFFFF, 0x000000, false},
+                          Atteso{3, 3, "", 0x80FFFF, 0xFF0000, false}}) {
+    EXPECT_EQ(griglia.TextMatrix(a.riga, a.colonna), a.testo) << a.riga << "," << a.colonna;
+    EXPECT_EQ(griglia.CellBackColor(a.riga, a.colonna), a.sfondo) << a.riga << "," << a.colonna;
+    EXPECT_EQ(griglia.CellForeColor(a.riga, a.colonna), a.testoColore) << a.riga << "," << a.colonna;
+    EXPECT_EQ(griglia.CellFontBold(a.riga, a.colonna), a.grassetto) << a.riga << "," << a.colonna;
+  }
+}
+
 // Cells written while changes are collected reach the view once, when the collection ends: one
 // notice per changed cell, or one for the whole table when many changed. Rows still come and go
 // at once, and a value written again unchanged is no change.
