@@ -56,14 +56,14 @@ class FinestreAvvioQt : public IFinestreAvvio {
 // The text after the program name, rebuilt from the arguments (joined with one blank).
 std::string RigaComando(int argc, char** argv);
 
-// The whole program after the QApplication exists: services, lifecycle, start-up sequence and
-// the event loop. Returns the process's exit code.
 // The toolkit's own dialogs (files, folders, printers, fonts) speak Italian like the rest;
 // `traduzioni` must live as long as the program.
 void InstallaTraduzioni(QTranslator& traduzioni);
 // The subsystems the windows draw and write through: schema, tightness page, printed diagram,
 // report files.
 void InstallaSottosistemi();
+// The whole program after the QApplication exists: services, lifecycle, start-up sequence and
+// the event loop. Returns the process's exit code.
 int EseguiProgramma(int argc, char** argv);
 
 }  // namespace varnex::ui
