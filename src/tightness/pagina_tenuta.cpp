@@ -56,7 +56,7 @@ constexpr const char* kMotivoCDPOltre25 =
     "Nessun esito: la prova mediante rilevazione C.D.P. è ammessa solo per impianti con capacità totale <= 25 l.";
 constexpr const char* kMotivoPortataNominale =
     "Nessun esito: con portata nominale minima del contatore maggiore di 1 l/h l'idoneità della tenuta non può "
-    "essere attestata con questo metodo ma tramite C.D.P.";
+    "essere attestata con il metodo del contatore ma tramite C.D.P.";
 
 std::string Incompleto(const std::string& cosa) { return "Nessun esito: dati della prova incompleti, manca " + cosa + "."; }
 

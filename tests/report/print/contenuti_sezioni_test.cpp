@@ -162,7 +162,7 @@ TEST(TenutaReport, AVerdictOnlyOverACompleteTestThatAppliesAndElseTheReason) {
       {2, 1, 2, "cdp", "-5", "Nessun esito: dati della prova non validi, la caduta di pressione rilevata in un minuto non può essere negativa.", false},
       {2, 1, 2, "pprova", "-2000", "Nessun esito: dati della prova non validi, la pressione di prova deve essere maggiore di 0.", false},
       {2, 1, 2, "totale", "25,04", "Nessun esito: la prova mediante rilevazione C.D.P. è ammessa solo per impianti con capacità totale <= 25 l.", false},
-      {2, 3, 1, "qn", "1,04", "Nessun esito: con portata nominale minima del contatore maggiore di 1 l/h l'idoneità della tenuta non può essere attestata con questo metodo ma tramite C.D.P.", false},
+      {2, 3, 1, "qn", "1,04", "Nessun esito: con portata nominale minima del contatore maggiore di 1 l/h l'idoneità della tenuta non può essere attestata con il metodo del contatore ma tramite C.D.P.", false},
   };
   for (const Caso& c : casi) {
     SCOPED_TRACE(std::to_string(c.famiglia) + " " + std::to_string(c.risultato) + " " + c.campo + " " + c.valore);
