@@ -181,7 +181,7 @@ class PaginaTenuta {
 
 template <class Giudizio>
 std::string TestoCoerente(double valore, int decimali, Giudizio giudizio) {
-  constexpr int kMaxDecimali = 6;
+  constexpr int kMaxDecimali = 9;
   const bool atteso = giudizio(valore);
   std::string testo;
   for (int d = decimali; d <= kMaxDecimali; ++d) {

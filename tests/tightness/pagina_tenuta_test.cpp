@@ -665,7 +665,9 @@ TEST_F(PaginaTenutaTest, OnlyFamiliesOneAndTwoGetAVerdict) {
     EXPECT_EQ(TenutaImpianto.Note, "nota");
     EXPECT_EQ(TenutaImpianto.ProvaContDispRil, "0,5");
     EXPECT_EQ(TenutaImpianto.FamigliaGas, c.errore ? FamigliaNonAttribuibile : c.famiglia);
-    if (*c.motivo) EXPECT_EQ(p.MotivoNessunVerdetto, c.motivo);
+    if (*c.motivo) {
+      EXPECT_EQ(p.MotivoNessunVerdetto, c.motivo);
+    }
     EXPECT_EQ(MotivoSenzaVerdetto(TenutaImpianto), p.MotivoNessunVerdetto);
     // The pressure-drop method is not judged either.
     p.MetodoContatore.Selezionata = false;

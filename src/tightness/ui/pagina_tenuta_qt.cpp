@@ -404,7 +404,8 @@ void PaginaTenutaQt::Costruisci() {
     const bool numero = std::find(kNumeriConInvio.begin(), kNumeriConInvio.end(), static_cast<int>(c)) !=
                         kNumeriConInvio.end();
     if (Caselle[c] && !numero)
-      connect(Caselle[c], &QLineEdit::editingFinished, this, [this] { Esegui([this] { pagina_.TenutaImpiantoRefresh(); }); });
+      connect(Caselle[c], &QLineEdit::editingFinished, this,
+              [this] { Esegui([this] { pagina_.TenutaImpiantoRefresh(); }); });
   }
   for (QCheckBox* c : CauseCaselle)
     connect(c, &QCheckBox::clicked, this, [this] { Esegui([this] { pagina_.TenutaImpiantoRefresh(); }); });
