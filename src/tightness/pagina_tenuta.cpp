@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 #include "model/calcolo.h"
 #include "model/gas.h"
@@ -27,6 +28,9 @@ const char* const MessaggioPortataNominale =
     "Portata nominale > 1 o pari a 0. L'idoneità della tenuta non può essere attestata con questo metodo ma "
     "tramite C.D.P.";
 const char* const MessaggioFamigliaSconosciuta = "Assertion error: Famiglia di gas sconoscuta";
+const char* const AvvisoFamigliaNonAttribuibile =
+    "Gas non associabile a nessuna famiglia (indice di Wobbe fuori dai campi delle famiglie): verifica non "
+    "disponibile";
 
 namespace {
 
@@ -42,7 +46,86 @@ bool IsApparecchio(int campo) { return std::find(kApparecchi.begin(), kApparecch
 
 int16_t Satura16(int64_t v) { return static_cast<int16_t>(std::clamp<int64_t>(v, INT16_MIN, INT16_MAX)); }
 
+// The reasons for no verdict.
+constexpr const char* kMotivoNonCombustibile = "Nessun esito: la verifica di tenuta non si applica ai gas non combustibili.";
+constexpr const char* kMotivoFamiglia3 =
+    "Nessun esito: per i gas di III famiglia la norma della verifica di tenuta è in corso di elaborazione.";
+constexpr const char* kMotivoNonAttribuibile =
+    "Nessun esito: il gas non è associabile a nessuna famiglia, la verifica di tenuta non si applica.";
+constexpr const char* kMotivoCDPOltre25 =
+    "Nessun esito: la prova mediante rilevazione C.D.P. è ammessa solo per impianti con capacità totale <= 25 l.";
+constexpr const char* kMotivoPortataNominale =
+    "Nessun esito: con portata nominale minima del contatore maggiore di 1 l/h l'idoneità della tenuta non può "
+    "essere attestata con il metodo del contatore ma tramite C.D.P.";
+
+std::string Incompleto(const std::string& cosa) { return "Nessun esito: dati della prova incompleti, manca " + cosa + "."; }
+
+// The reason a measurement cannot be judged, empty when it can. Every measurement named here is
+// feminine ("la pressione", "la dispersione"...).
+std::string MotivoMisura(const std::string& testo, const std::string& nome, bool positivo) {
+  if (testo.empty()) return Incompleto(nome);
+  const std::optional<double> v = LeggiRegionale(testo);
+  const std::string nonValido = "Nessun esito: dati della prova non validi, " + nome;
+  if (!v) return nonValido + " non è un numero.";
+  if (positivo && !(*v > 0)) return nonValido + " deve essere maggiore di 0.";
+  if (*v < 0) return nonValido + " non può essere negativa.";
+  return "";
+}
+
 }  // namespace
+
+int16_t FamigliaProva() {
+  if (GasCorrente.Famiglia != 0 && GasCorrente.ErroreFamiglia != 0) return FamigliaNonAttribuibile;
+  return GasCorrente.Famiglia;
+}
+
+std::string MotivoSenzaVerdetto(const TTenutaImpianto& t) {
+  switch (t.FamigliaGas) {
+    case 1:
+    case 2:
+      break;
+    case 0:
+      return kMotivoNonCombustibile;
+    case 3:
+      return kMotivoFamiglia3;
+    default:
+      return kMotivoNonAttribuibile;
+  }
+  if (t.Metodo != 1 && t.Metodo != 2) return Incompleto("la metodologia di verifica");
+  std::string motivo = MotivoMisura(t.CapacitaContatore, "la capacità del contatore", false);
+  if (!motivo.empty()) return motivo;
+  // The total is shown so that it stands on the same side of the limit as the unrounded one.
+  if (t.Metodo == 2 && StrToDouble(t.CapacitaTotale) > CapacitaMassimaCDP) return kMotivoCDPOltre25;
+  struct Voce {
+    const std::string* testo;
+    const char* nome;
+    int tipo;  // 0 text, 1 measurement not below 0, 2 measurement above 0
+  };
+  std::vector<Voce> voci;
+  if (t.Metodo == 1) {
+    const std::optional<double> qn = LeggiRegionale(t.ProvaContQn);
+    if (qn && *qn > 1) return kMotivoPortataNominale;
+    voci = {{&t.ProvaContModello, "il modello del contatore", 0},
+            {&t.ProvaContCalibro, "il calibro del contatore", 0},
+            {&t.ProvaContMarca, "la marca del contatore", 0},
+            {&t.ProvaContMatricola, "la matricola del contatore", 0},
+            {&t.ProvaContQn, "la portata nominale minima del contatore", 2},
+            {&t.ProvaContPprova, "la pressione di prova", 2},
+            {&t.ProvaContDispRil, "la dispersione rilevata", 1}};
+  } else {
+    voci = {{&t.ProvaCDPStrumento, "il tipo di strumento", 0},
+            {&t.ProvaCDPMarca, "la marca dello strumento", 0},
+            {&t.ProvaCDPMatricola, "la matricola dello strumento", 0},
+            {&t.ProvaCDPPprova, "la pressione di prova", 2},
+            {&t.ProvaCDPcdp, "la caduta di pressione rilevata in un minuto", 1}};
+  }
+  for (const Voce& v : voci) {
+    motivo = v.tipo == 0 ? (v.testo->empty() ? Incompleto(v.nome) : std::string())
+                         : MotivoMisura(*v.testo, v.nome, v.tipo == 2);
+    if (!motivo.empty()) return motivo;
+  }
+  return "";
+}
 
 bool IsCampoCasellaTesto(int campo) {
   return campo >= 0 && campo < NumCampiTenuta && campo != FamigliaGas && campo != Cause && campo != Metodo &&
@@ -102,7 +185,8 @@ void PaginaTenuta::TenutaImpiantoRefresh() {
     bool& f;
     ~Fine() { f = false; }
   } fine{inAggiornamento_};
-  Testo(CapacitaImpianto) = FormatNumero(VolumeImpianto() / 1000.0f, 1);
+  LitriImpianto = static_cast<double>(VolumeImpianto() / 1000.0f);
+  Testo(CapacitaImpianto) = FormatNumero(LitriImpianto, 1);
   SelezionaPaginaFamiglia();
   CalcolaVerificaTenuta();
   TenutaImpiantoUpdateInternalData();
@@ -112,14 +196,17 @@ void PaginaTenuta::TenutaImpiantoRefresh() {
 void PaginaTenuta::TenutaImpiantoUpdateInternalData() {
   const ColoreTenuta c = ColoraCoppiaOpzioni(DisposATenuta.Selezionata, DisposNonATenuta.Selezionata);
   DisposATenuta.ColoreSfondo = DisposNonATenuta.ColoreSfondo = c;
-  TTenutaImpianto& t = TenutaImpianto;
+  CopiaNelRecord(TenutaImpianto);
+}
+
+void PaginaTenuta::CopiaNelRecord(TTenutaImpianto& t) const {
   const auto& campi = CampiTenuta();
   for (int i = 0; i < NumCampiTenuta; ++i) {
     const CampoTenuta& cm = campi[static_cast<size_t>(i)];
     if (cm.testo) t.*cm.testo = Testo(i);
     else if (IsApparecchio(i)) t.*cm.intero = StrToInteger(Testo(i));
   }
-  t.FamigliaGas = GasCorrente.Famiglia;
+  t.FamigliaGas = FamigliaProva();
   std::array<int16_t, 7> cause{};
   for (size_t k = 0; k < cause.size(); ++k) cause[k] = CauseCaselle[k].Spuntata ? -1 : 0;
   t.Cause = CauseDaCaselle(cause);
@@ -180,8 +267,17 @@ void PaginaTenuta::PaginaGasNonCombustibile() {
   SelezionaFamiglia(Famiglie, 0);
 }
 
+void PaginaTenuta::PaginaFamigliaNonAttribuibile() {
+  ImpostaDescrizioneProva(AvvisoFamigliaNonAttribuibile, true);
+  MostraSezioniTenuta(false);
+  SelezionaFamiglia(Famiglie, 0);
+}
+
 void PaginaTenuta::SelezionaPaginaFamiglia() {
-  switch (GasCorrente.Famiglia) {
+  switch (FamigliaProva()) {
+    case FamigliaNonAttribuibile:
+      PaginaFamigliaNonAttribuibile();
+      break;
     case 0:
       PaginaGasNonCombustibile();
       break;
@@ -211,6 +307,16 @@ void PaginaTenuta::ValidaCampoColora(int campo, int16_t tipo, const std::string&
   c.ColoreSfondo = ColoraCampo(valido, tipo);
 }
 
+void PaginaTenuta::ValidaMisuraColora(int campo, int16_t tipo, const std::string& decimali, bool positivo,
+                                      const std::string& massimo) {
+  CasellaTestoTenuta& c = Caselle[static_cast<size_t>(campo)];
+  bool valido = ValidaCampo(c.Testo, tipo, decimali, massimo);
+  // No instrument reads a negative leak, drop, capacity or flow, nor a test pressure of 0 or less.
+  const double v = StrToDouble(c.Testo);
+  if (positivo ? !(v > 0) : v < 0) valido = false;
+  c.ColoreSfondo = ColoraCampo(valido, tipo);
+}
+
 void PaginaTenuta::ControllaCampiTenuta() {
   for (int c : {RagSociale, Telefono, Indirizzo, NomeTecnico}) ValidaCampoColora(c, CampoTestoRichiesto);
   for (int c : {ProprietarioNome, ProprietarioTel, ProprietarioComuneInstall, ProprietarioProv, ProprietarioCap,
@@ -220,7 +326,7 @@ void PaginaTenuta::ControllaCampiTenuta() {
   const int16_t tipoProprietario = Testo(ProprietarioNome2).empty() ? CampoLibero : CampoTestoRichiesto;
   for (int c : {ProprietarioComuneResid, ProprietarioVia2, ProprietarioNumCiv, ProprietarioPresente})
     ValidaCampoColora(c, tipoProprietario);
-  ValidaCampoColora(CapacitaContatore, CampoNumero, "1", "3");
+  ValidaMisuraColora(CapacitaContatore, CampoNumero, "1", false, "3");
   ValidaCampoColora(DataEsecuzione, CampoData);
   ValidaCampoColora(OraEsecuzione, CampoOra);
 
@@ -235,14 +341,14 @@ void PaginaTenuta::ControllaCampiTenuta() {
       ColoraCoppiaOpzioni(MetodoCDP.Selezionata, MetodoContatore.Selezionata);
 
   // The measured leak and drop may well be 0 (a tight plant): only an empty box is missing.
-  ValidaCampoColora(ProvaContDispRil, CampoNumero, "1");
-  ValidaCampoColora(ProvaContPprova, CampoNumeroNonZero, "0");
-  ValidaCampoColora(ProvaContQn, CampoNumeroNonZero, "1");
+  ValidaMisuraColora(ProvaContDispRil, CampoNumero, "1", false);
+  ValidaMisuraColora(ProvaContPprova, CampoNumeroNonZero, "0", true);
+  ValidaMisuraColora(ProvaContQn, CampoNumeroNonZero, "1", true);
   for (int c : {ProvaContMatricola, ProvaContMarca, ProvaContCalibro, ProvaContModello})
     ValidaCampoColora(c, CampoTestoRichiesto);
 
-  ValidaCampoColora(ProvaCDPcdp, CampoNumero, "0");
-  ValidaCampoColora(ProvaCDPPprova, CampoNumeroNonZero, "0");
+  ValidaMisuraColora(ProvaCDPcdp, CampoNumero, "0", false);
+  ValidaMisuraColora(ProvaCDPPprova, CampoNumeroNonZero, "0", true);
   for (int c : {ProvaCDPMatricola, ProvaCDPMarca, ProvaCDPStrumento}) ValidaCampoColora(c, CampoTestoRichiesto);
 
   DisposNonATenuta.ColoreSfondo = DisposATenuta.ColoreSfondo =
@@ -277,23 +383,8 @@ bool PaginaTenuta::IsNumeroScritto(int campo, bool zeroAmmesso) const {
   return numero && (zeroAmmesso || *numero != 0);
 }
 
-bool PaginaTenuta::IsProvaContatoreCompleta() const {
-  for (int c : {ProvaContModello, ProvaContCalibro, ProvaContMarca, ProvaContMatricola})
-    if (Testo(c).empty()) return false;
-  // The leak is a measurement: a typed 0 is a tight plant. A test pressure or a nominal flow of
-  // 0 is not a test at all.
-  return IsNumeroScritto(ProvaContQn, false) && IsNumeroScritto(ProvaContPprova, false) &&
-         IsNumeroScritto(ProvaContDispRil, true);
-}
-
-bool PaginaTenuta::IsProvaCDPCompleta() const {
-  for (int c : {ProvaCDPStrumento, ProvaCDPMarca, ProvaCDPMatricola})
-    if (Testo(c).empty()) return false;
-  return IsNumeroScritto(ProvaCDPPprova, false) && IsNumeroScritto(ProvaCDPcdp, true);
-}
-
 void PaginaTenuta::CalcolaVerificaTenuta() {
-  // No verdict until the chosen test is complete: a box left empty must never read as a pass.
+  // No verdict unless the test applies and every judged value is a real measurement.
   int16_t verdetto = NessunVerdetto;
   Testo(ProvaContPRif).clear();
   Testo(ProvaContDispRif).clear();
@@ -301,17 +392,24 @@ void PaginaTenuta::CalcolaVerificaTenuta() {
   Testo(ProvaCDPcdpmax).clear();
   ErroreContatore.clear();
 
-  const double totale = Valore(CapacitaImpianto) + Valore(CapacitaContatore);
-  Testo(CapacitaTotale) = TestoNumero(totale);
-  const bool cdpAmmessa = !(totale > 25);
+  // The 25-litre rule judges the pipes' unrounded volume: 22,04 l shown as 22,0 with a 3 l meter
+  // is over the limit, and the total says so.
+  const double totale = LitriImpianto + Valore(CapacitaContatore);
+  const auto oltre25 = [](double v) { return v > CapacitaMassimaCDP; };
+  Testo(CapacitaTotale) = TestoCoerente(totale, 1, oltre25);
+  const bool cdpAmmessa = !oltre25(totale);
   AbilitaProvaCDP(cdpAmmessa);
   if (MetodoContatore.Selezionata) AbilitaProvaContatore(true);
   if (MetodoCDP.Selezionata && cdpAmmessa) AbilitaProvaCDP(true);
 
+  TTenutaImpianto dati;
+  CopiaNelRecord(dati);
+  MotivoNessunVerdetto = MotivoSenzaVerdetto(dati);
+
   // The test applies to gases of families I and II only: family III has no rule yet, and a
-  // non-combustible gas or an unknown family none at all. Their page shows only the notice, so
+  // non-combustible gas or a gas of no family none at all. Their page shows only the notice, so
   // there is nothing to judge and no verdict to keep.
-  const int16_t famiglia = GasCorrente.Famiglia;
+  const int16_t famiglia = dati.FamigliaGas;
   if (famiglia != 1 && famiglia != 2) {
     MostraRisultatoVerifica(NessunVerdetto);
     return;
@@ -326,40 +424,36 @@ void PaginaTenuta::CalcolaVerificaTenuta() {
     const double qn = Valore(ProvaContQn);
     const bool qnScritta = IsNumeroScritto(ProvaContQn, true);
     if (qnScritta && (qn <= 0 || qn > 1)) {
+      // Outside the meter's range the method cannot attest anything: no verdict, not a failure.
       ErroreContatore = MessaggioPortataNominale;
-      // A flow of 0 is a missing value; any other flow outside the range refuses the method.
-      if (qn != 0 && IsProvaContatoreCompleta()) verdetto = VerdettoNonIdoneo;
     } else if (qnScritta) {
       Testo(ProvaContPRif) = TestoNumero(pRif);
       const double pProva = Valore(ProvaContPprova);
       const double dispersione = Valore(ProvaContDispRil);
       // Without a test pressure, or without a reference pressure to bring the leak to, the leak
       // cannot be judged.
-      const double riferimento = (pProva == 0 || pRif == 0) ? -1 : dispersione * pRif / pProva;
+      const double riferimento = (pProva <= 0 || pRif == 0) ? -1 : dispersione * pRif / pProva;
       if (riferimento == -1) Testo(ProvaContDispRif) = "NC";
       else if (IsNumeroScritto(ProvaContDispRil, true)) Testo(ProvaContDispRif) = TestoNumero(riferimento);
-      if (IsProvaContatoreCompleta()) {
-        if (riferimento < 0) verdetto = VerdettoNonIdoneo;
-        else if (riferimento <= 1) verdetto = VerdettoIdoneo;
-        else if (riferimento <= 5) verdetto = VerdettoTemporaneo;
-        else verdetto = VerdettoNonIdoneo;
-      }
+      if (riferimento < 0) verdetto = VerdettoNonIdoneo;
+      else if (riferimento <= 1) verdetto = VerdettoIdoneo;
+      else if (riferimento <= 5) verdetto = VerdettoTemporaneo;
+      else verdetto = VerdettoNonIdoneo;
     }
   } else if (MetodoCDP.Selezionata && cdpAmmessa) {
     const double pProva = Valore(ProvaCDPPprova);
     Testo(ProvaCDPPrifer) = TestoNumero(pRif);
     const double calo = Valore(ProvaCDPcdp);
     const double caloMassimo = pRif == 0 ? 0.0 : pProva * caloMax / pRif;
-    Testo(ProvaCDPcdpmax) = FormatNumero(caloMassimo, 0);
-    if (IsProvaCDPCompleta()) {
-      if (caloMassimo == 0) verdetto = VerdettoNonIdoneo;
-      else verdetto = calo > caloMassimo ? VerdettoNonIdoneo : VerdettoIdoneo;
-    }
+    // Shown as precisely as it is judged: a drop of 46 against 45,5 must not read "massima 46".
+    // Without a test pressure there is no largest drop to show, as the meter shows no reference leak.
+    Testo(ProvaCDPcdpmax) =
+        pProva <= 0 ? "NC" : TestoCoerente(caloMassimo, 1, [calo](double m) { return calo > m; });
+    if (caloMassimo <= 0) verdetto = VerdettoNonIdoneo;
+    else verdetto = calo > caloMassimo ? VerdettoNonIdoneo : VerdettoIdoneo;
   }
 
-  // The meter capacity decides both the 25-litre rule and the 3-litre rule below: without it
-  // neither can be applied.
-  if (!IsNumeroScritto(CapacitaContatore, true)) verdetto = NessunVerdetto;
+  if (!MotivoNessunVerdetto.empty()) verdetto = NessunVerdetto;
   if (verdetto != NessunVerdetto) {
     if (!DisposATenuta.Selezionata) verdetto = VerdettoNonIdoneo;
     if (Valore(CapacitaContatore) > 3) verdetto = VerdettoNonIdoneo;

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 
+#include "model/numbers.h"
 #include "tightness/tenuta.h"
 #include "tightness/validazione.h"
 
@@ -64,6 +65,27 @@ extern const char* const AvvisoInPressione;
 extern const char* const AvvisoIniziale;
 extern const char* const MessaggioPortataNominale;
 extern const char* const MessaggioFamigliaSconosciuta;
+extern const char* const AvvisoFamigliaNonAttribuibile;
+
+// The family the test is judged for, as the record's `FamigliaGas` holds it: that of the current
+// gas, or `FamigliaNonAttribuibile` when its Wobbe index matched no family (the family rule then
+// gives family I only as a stand-in).
+inline constexpr int16_t FamigliaNonAttribuibile = -1;
+int16_t FamigliaProva();
+
+// The largest total capacity (pipes and meter, in litres) for which the pressure-drop method holds.
+inline constexpr double CapacitaMassimaCDP = 25;
+
+// Why the record carries no verdict, as one Italian sentence for the page and every report: the
+// test does not apply to its gas or its method, or a judged value is missing or impossible. Empty
+// when every judged value is a real measurement and the test applies.
+std::string MotivoSenzaVerdetto(const TTenutaImpianto& t);
+
+// The text of a computed value with at least `decimali` decimals, and more where fewer would put
+// the shown value on the other side of the judgement made on the unrounded one (`giudizio`), so
+// that what is shown never contradicts the verdict.
+template <class Giudizio>
+std::string TestoCoerente(double valore, int decimali, Giudizio giudizio);
 
 struct CasellaTestoTenuta {
   std::string Testo;
@@ -105,6 +127,11 @@ class PaginaTenuta {
   bool DescrizioneRossa = false;
   // The message of the meter method.
   std::string ErroreContatore;
+  // Why there is no verdict (`MotivoSenzaVerdetto`), shown under the verdict options.
+  std::string MotivoNessunVerdetto;
+  // The pipes' inner volume in litres, unrounded: the box shows it with one decimal, the 25-litre
+  // rule judges this.
+  double LitriImpianto = 0;
   // False while the page is loaded from the record: refreshes do nothing until it ends.
   bool PaginaTenutaInizializzata = false;
 
@@ -120,12 +147,14 @@ class PaginaTenuta {
   void TenutaImpiantoRefresh();
   // Copies the page into the record.
   void TenutaImpiantoUpdateInternalData();
+  void CopiaNelRecord(TTenutaImpianto& t) const;
   void PaginaNonDisponibile();
   void SelezionaPaginaFamiglia();
   void PaginaFamiglia1();
   void PaginaFamiglia2();
   void PaginaFamiglia3();
   void PaginaGasNonCombustibile();
+  void PaginaFamigliaNonAttribuibile();
   void ControllaCampiTenuta();
   void CalcolaVerificaTenuta();
   void MostraRisultatoVerifica(int16_t verdetto);
@@ -141,12 +170,25 @@ class PaginaTenuta {
   void CopiaDatiImpresa();
   // Whether a box holds a number the user typed (an empty box is not one; a 0 is, when allowed).
   bool IsNumeroScritto(int campo, bool zeroAmmesso) const;
-  // Whether every input of the method is there: the instrument and valid measurements.
-  bool IsProvaContatoreCompleta() const;
-  bool IsProvaCDPCompleta() const;
+  // Validates and colours a measurement box; a value below its least possible one (0, or above
+  // 0 when `positivo`) is refused too.
+  void ValidaMisuraColora(int campo, int16_t tipo, const std::string& decimali, bool positivo,
+                          const std::string& massimo = "");
 
  private:
   bool inAggiornamento_ = false;
 };
+
+template <class Giudizio>
+std::string TestoCoerente(double valore, int decimali, Giudizio giudizio) {
+  constexpr int kMaxDecimali = 9;
+  const bool atteso = giudizio(valore);
+  std::string testo;
+  for (int d = decimali; d <= kMaxDecimali; ++d) {
+    testo = FormatNumero(valore, d);
+    if (giudizio(StrToDouble(testo)) == atteso) return testo;
+  }
+  return testo;
+}
 
 }  // namespace varnex

@@ -103,7 +103,9 @@ TEST_F(PaginaTenutaTest, MeterMethodVerdictsByReferenceLeak) {
       {"1", "2200", "5,06", "2200", "5,06", 3, false},
       {"1", "2200", "5,1", "2200", "5,1", 3, false},
       {"1", "2200", "0", "2200", "0", 1, false},
-      {"1", "2200", "-0,5", "2200", "-0,5", 3, false},
+      // No instrument reads a negative leak: no verdict.
+      {"1", "2200", "-0,5", "2200", "-0,5", 0, false},
+      {"1", "-2000", "0", "2200", "NC", 0, false},
       // No test pressure is no test: no verdict.
       {"1", "0", "1", "2200", "NC", 0, false},
       {"1", "", "1", "2200", "NC", 0, false},
@@ -111,8 +113,10 @@ TEST_F(PaginaTenutaTest, MeterMethodVerdictsByReferenceLeak) {
       {"1", "2200", "", "2200", "", 0, false},
       {"0", "2200", "1", "", "", 0, true},
       {"", "2200", "1", "", "", 0, false},
-      {"1,01", "2200", "0,1", "", "", 3, true},
-      {"-0,5", "2200", "0,1", "", "", 3, true},
+      // Outside the meter's range the method attests nothing: no verdict, not a failed test.
+      {"1,01", "2200", "0,1", "", "", 0, true},
+      {"1,04", "2200", "0,1", "", "", 0, true},
+      {"-0,5", "2200", "0,1", "", "", 0, true},
   };
   for (const Caso& c : casi) {
     PaginaTenuta p;
@@ -208,14 +212,21 @@ TEST_F(PaginaTenutaTest, PressureDropMethodComparesWithTheUnroundedLargestDrop) 
     const char* massimo;
     int16_t verdetto;
   } casi[] = {
-      {"2200", "100", "100", 1},      // equal to the largest drop
-      {"2200", "100,4", "100", 3},    // shown as 100, still above it
-      {"2000", "90", "91", 1},        // 90,909...
-      {"2000", "91", "91", 3},        // the whole number shown equals the drop measured
-      {"2000", "0", "91", 1},
-      {"0", "0", "0", 0},             // no test pressure: no test
-      {"", "5", "0", 0},
-      {"2000", "", "91", 0},          // a drop left empty is not a drop of 0
+      {"2200", "100", "100,0", 1},      // equal to the largest drop
+      {"2200", "100,4", "100,0", 3},    // shown as 100,0, still above it
+      {"2000", "90", "90,9", 1},        // 90,909...
+      {"2000", "91", "90,9", 3},
+      {"2000", "0", "90,9", 1},
+      // The largest drop is shown as precisely as it is judged: 46 against 45,5 is not 46 against 46.
+      {"1001", "46", "45,5", 3},
+      {"1001", "45", "45,5", 1},
+      {"1000", "45,46", "45,45", 3},    // 45,4545...: one decimal would read 45,5
+      {"1000", "45,45", "45,5", 1},
+      {"0", "0", "NC", 0},              // no test pressure: no test
+      {"-2000", "0", "NC", 0},
+      {"", "5", "NC", 0},
+      {"2000", "", "90,9", 0},          // a drop left empty is not a drop of 0
+      {"2000", "-5", "90,9", 0},        // nor is a negative one a drop
   };
   for (const Caso& c : casi) {
     PaginaTenuta p;
@@ -245,7 +256,7 @@ TEST_F(PaginaTenutaTest, PressureDropMethodWithoutAReferencePressureDoesNotDivid
     p.Testo(ProvaCDPcdp) = "0";
     p.CalcolaVerificaTenuta();
     EXPECT_EQ(p.Testo(ProvaCDPPrifer), "0");
-    EXPECT_EQ(p.Testo(ProvaCDPcdpmax), "0");
+    EXPECT_EQ(p.Testo(ProvaCDPcdpmax), "0,0");
     EXPECT_EQ(TenutaImpianto.Risultato, 3);
   }
 }
@@ -271,12 +282,12 @@ TEST_F(PaginaTenutaTest, FramesByMethodAndTotalCapacity) {
     p.Cornici[cr::ProvaContatore].Abilitata = false;  // as the required-field check left it
     p.MetodoContatore.Selezionata = c.contatore;
     p.MetodoCDP.Selezionata = c.cdp;
-    p.Testo(CapacitaImpianto) = c.capacita;
+    p.LitriImpianto = StrToDouble(c.capacita);
     p.Testo(ProvaCDPStrumento) = "manometro";
     p.Testo(ProvaCDPPprova) = "2000";
     p.CalcolaVerificaTenuta();
     SCOPED_TRACE(std::to_string(c.contatore) + std::to_string(c.cdp) + c.capacita);
-    EXPECT_EQ(p.Testo(CapacitaTotale), c.capacita == std::string("25,0") ? "25" : "25,1");
+    EXPECT_EQ(p.Testo(CapacitaTotale), c.capacita);
     EXPECT_EQ(p.Cornici[cr::ProvaContatore].Abilitata, c.cornContatore);
     EXPECT_EQ(p.Cornici[cr::ProvaCDP].Abilitata, c.cornCDP);
     EXPECT_EQ(p.MetodoCDP.Abilitata, c.opzCDPAbilitata);
@@ -289,12 +300,15 @@ TEST_F(PaginaTenutaTest, FramesByMethodAndTotalCapacity) {
 
 TEST_F(PaginaTenutaTest, TwentyFiveLitresOverARealPipeKeepThePressureDropMethod) {
   // 20 mm inside: 314,15 ml a metre.
+  // The pipes' volume is judged unrounded: 79,58 m hold 25,0001 l, shown as 25,0 in the pipes'
+  // box but over the limit, and the total shows as much.
   struct Caso {
     float metri;
     const char* impianto;
+    const char* totale;
     bool cdp;
     int16_t verdetto;
-  } casi[] = {{79.58f, "25,0", true, 1}, {79.9f, "25,1", false, 0}};
+  } casi[] = {{79.57f, "25,0", "25,0", true, 1}, {79.58f, "25,0", "25,0001", false, 0}, {79.9f, "25,1", "25,1", false, 0}};
   for (const Caso& c : casi) {
     UnTubo(c.metri);
     PaginaTenuta p;
@@ -304,7 +318,8 @@ TEST_F(PaginaTenutaTest, TwentyFiveLitresOverARealPipeKeepThePressureDropMethod)
     p.Testo(CapacitaContatore) = "0";
     p.TenutaImpiantoRefresh();
     EXPECT_EQ(p.Testo(CapacitaImpianto), c.impianto);
-    EXPECT_EQ(p.Testo(CapacitaTotale), c.impianto == std::string("25,0") ? "25" : "25,1");
+    EXPECT_EQ(p.Testo(CapacitaTotale), c.totale);
+    EXPECT_EQ(TenutaImpianto.CapacitaTotale, c.totale);
     EXPECT_TRUE(p.MetodoCDP.Selezionata);
     EXPECT_EQ(p.MetodoCDP.Abilitata, c.cdp);
     EXPECT_EQ(TenutaImpianto.Metodo, 2);
@@ -312,6 +327,30 @@ TEST_F(PaginaTenutaTest, TwentyFiveLitresOverARealPipeKeepThePressureDropMethod)
     EXPECT_EQ(TenutaImpianto.Risultato, c.verdetto);
     // Over 25 litres the method pair asks for a method that can be used.
     EXPECT_EQ(p.MetodoCDP.ColoreSfondo, c.cdp ? ColoreFacciaPulsante : ColoreGialloChiaro);
+  }
+}
+
+TEST_F(PaginaTenutaTest, TheTwentyFiveLitreLimitJudgesTheUnroundedTotal) {
+  // 22,04 l of pipes show as 22,0: with a 3 l meter the total is 25,04, never 25.
+  struct Caso {
+    double litri;
+    const char* totale;
+    int16_t verdetto;
+  } casi[] = {{21.96, "25,0", 1}, {22.0, "25,0", 1}, {22.04, "25,04", 0}, {22.0004, "25,0004", 0}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.totale);
+    PaginaTenuta p;
+    Compila(p);
+    p.MetodoContatore.Selezionata = false;
+    p.MetodoCDP.Selezionata = true;
+    p.Testo(CapacitaContatore) = "3,0";
+    p.LitriImpianto = c.litri;
+    p.CalcolaVerificaTenuta();
+    EXPECT_EQ(p.Testo(CapacitaTotale), c.totale);
+    EXPECT_EQ(TenutaImpianto.Risultato, c.verdetto);
+    EXPECT_EQ(p.MetodoCDP.Abilitata, c.verdetto != 0);
+    EXPECT_EQ(p.MotivoNessunVerdetto, c.verdetto != 0 ? "" :
+              "Nessun esito: la prova mediante rilevazione C.D.P. è ammessa solo per impianti con capacità totale <= 25 l.");
   }
 }
 
@@ -362,35 +401,47 @@ TEST_F(PaginaTenutaTest, WorkedExampleThroughARefreshFillsTheRecord) {
 TEST_F(PaginaTenutaTest, EveryInputOfTheChosenMethodIsNeededForAVerdict) {
   // One input at a time is left empty or given a value the page refuses; the rest is the complete
   // worked example of each method. A typed 0 measurement is complete.
+  // A value that no instrument reads (a negative leak, drop or capacity, a test pressure of 0 or
+  // less) is refused as well: no verdict, the box yellow and the reason said.
+  const std::string incompleto = "Nessun esito: dati della prova incompleti, manca ";
+  const std::string nonValido = "Nessun esito: dati della prova non validi, ";
   struct Caso {
     bool cdp;
     int campo;
     const char* testo;
     int16_t verdetto;
+    std::string motivo;
   } casi[] = {
-      {false, -1, "", 1},
-      {false, ProvaContDispRil, "", 0},
-      {false, ProvaContDispRil, "0", 1},
-      {false, ProvaContDispRil, "abc", 0},
-      {false, ProvaContPprova, "", 0},
-      {false, ProvaContPprova, "0", 0},
-      {false, ProvaContQn, "", 0},
-      {false, ProvaContQn, "0", 0},
-      {false, ProvaContModello, "", 0},
-      {false, ProvaContCalibro, "", 0},
-      {false, ProvaContMarca, "", 0},
-      {false, ProvaContMatricola, "", 0},
-      {false, CapacitaContatore, "", 0},
-      {true, -1, "", 1},
-      {true, ProvaCDPcdp, "", 0},
-      {true, ProvaCDPcdp, "0", 1},
-      {true, ProvaCDPPprova, "", 0},
-      {true, ProvaCDPPprova, "0", 0},
-      {true, ProvaCDPStrumento, "", 0},
-      {true, ProvaCDPMarca, "", 0},
-      {true, ProvaCDPMatricola, "", 0},
-      {true, CapacitaContatore, "", 0},
-      {true, CapacitaContatore, "x", 0},
+      {false, -1, "", 1, ""},
+      {false, ProvaContDispRil, "", 0, incompleto + "la dispersione rilevata."},
+      {false, ProvaContDispRil, "0", 1, ""},
+      {false, ProvaContDispRil, "abc", 0, nonValido + "la dispersione rilevata non è un numero."},
+      {false, ProvaContDispRil, "-0,5", 0, nonValido + "la dispersione rilevata non può essere negativa."},
+      {false, ProvaContPprova, "", 0, incompleto + "la pressione di prova."},
+      {false, ProvaContPprova, "0", 0, nonValido + "la pressione di prova deve essere maggiore di 0."},
+      {false, ProvaContPprova, "-2000", 0, nonValido + "la pressione di prova deve essere maggiore di 0."},
+      {false, ProvaContQn, "", 0, incompleto + "la portata nominale minima del contatore."},
+      {false, ProvaContQn, "0", 0, nonValido + "la portata nominale minima del contatore deve essere maggiore di 0."},
+      {false, ProvaContQn, "-0,5", 0, nonValido + "la portata nominale minima del contatore deve essere maggiore di 0."},
+      {false, ProvaContModello, "", 0, incompleto + "il modello del contatore."},
+      {false, ProvaContCalibro, "", 0, incompleto + "il calibro del contatore."},
+      {false, ProvaContMarca, "", 0, incompleto + "la marca del contatore."},
+      {false, ProvaContMatricola, "", 0, incompleto + "la matricola del contatore."},
+      {false, CapacitaContatore, "", 0, incompleto + "la capacità del contatore."},
+      {false, CapacitaContatore, "-1", 0, nonValido + "la capacità del contatore non può essere negativa."},
+      {true, -1, "", 1, ""},
+      {true, ProvaCDPcdp, "", 0, incompleto + "la caduta di pressione rilevata in un minuto."},
+      {true, ProvaCDPcdp, "0", 1, ""},
+      {true, ProvaCDPcdp, "-5", 0, nonValido + "la caduta di pressione rilevata in un minuto non può essere negativa."},
+      {true, ProvaCDPPprova, "", 0, incompleto + "la pressione di prova."},
+      {true, ProvaCDPPprova, "0", 0, nonValido + "la pressione di prova deve essere maggiore di 0."},
+      {true, ProvaCDPPprova, "-2000", 0, nonValido + "la pressione di prova deve essere maggiore di 0."},
+      {true, ProvaCDPStrumento, "", 0, incompleto + "il tipo di strumento."},
+      {true, ProvaCDPMarca, "", 0, incompleto + "la marca dello strumento."},
+      {true, ProvaCDPMatricola, "", 0, incompleto + "la matricola dello strumento."},
+      {true, CapacitaContatore, "", 0, incompleto + "la capacità del contatore."},
+      {true, CapacitaContatore, "x", 0, nonValido + "la capacità del contatore non è un numero."},
+      {true, CapacitaContatore, "-0,5", 0, nonValido + "la capacità del contatore non può essere negativa."},
   };
   for (const Caso& c : casi) {
     SCOPED_TRACE(std::string(c.cdp ? "cdp " : "meter ") + std::to_string(c.campo) + " '" + c.testo + "'");
@@ -406,6 +457,8 @@ TEST_F(PaginaTenutaTest, EveryInputOfTheChosenMethodIsNeededForAVerdict) {
     EXPECT_EQ(p.Idoneo.Selezionata, c.verdetto == 1);
     EXPECT_FALSE(p.Temporaneo.Selezionata);
     EXPECT_FALSE(p.NonIdoneo.Selezionata);
+    EXPECT_EQ(p.MotivoNessunVerdetto, c.motivo);
+    EXPECT_EQ(MotivoSenzaVerdetto(TenutaImpianto), c.motivo);
     if (c.campo >= 0) {
       if (*c.testo == '\0') {
         EXPECT_EQ(p.Testo(c.campo), "");
@@ -434,7 +487,7 @@ TEST_F(PaginaTenutaTest, LimitsAreJudgedOnTheValueAsTyped) {
       {false, ProvaContDispRil, "5,01", 3, "5,01"},
       {false, ProvaContDispRil, "5.04", 3, "5,04"},
       {false, ProvaContQn, "1", 2, "1,0"},
-      {false, ProvaContQn, "1,04", 3, "1,04"},
+      {false, ProvaContQn, "1,04", 0, "1,04"},  // outside the meter's range: no verdict
       {false, ProvaContQn, "0,04", 2, "0,04"},
       {false, CapacitaContatore, "3", 2, "3,0"},
       {false, CapacitaContatore, "3,04", 3, "3,04"},
@@ -548,14 +601,19 @@ TEST_F(PaginaTenutaTest, FamilyPages) {
     const char* avviso;
     bool rosso, sezioni;
     int opzione;  // 0 none
+    int16_t errore;
+    int16_t registrata;  // the record's family
   } casi[] = {
-      {1, AvvisoNormativa, false, true, 1},
-      {2, AvvisoNormativa, false, true, 2},
-      {3, AvvisoFamiglia3, true, false, 3},
-      {0, AvvisoNonCombustibile, true, false, 0},
+      {1, AvvisoNormativa, false, true, 1, 0, 1},
+      {2, AvvisoNormativa, false, true, 2, 0, 2},
+      {3, AvvisoFamiglia3, true, false, 3, 0, 3},
+      {0, AvvisoNonCombustibile, true, false, 0, 0, 0},
+      // A Wobbe index of no family: the family rule stands family I in, with its error flag.
+      {1, AvvisoFamigliaNonAttribuibile, true, false, 0, -1, FamigliaNonAttribuibile},
   };
   for (const Caso& c : casi) {
     GasCorrente.Famiglia = c.famiglia;
+    GasCorrente.ErroreFamiglia = c.errore;
     PaginaTenuta p;
     EXPECT_EQ(p.Descrizione, AvvisoIniziale);
     p.PaginaTenutaInizializzata = true;
@@ -567,7 +625,7 @@ TEST_F(PaginaTenutaTest, FamilyPages) {
     EXPECT_FALSE(p.Cornici[cr::Gas].Abilitata);
     EXPECT_FALSE(p.Cornici[cr::DatiImpresaBis].Abilitata);
     for (int k = 0; k < 3; ++k) EXPECT_EQ(p.Famiglie[static_cast<size_t>(k)].Selezionata, k + 1 == c.opzione);
-    EXPECT_EQ(TenutaImpianto.FamigliaGas, c.famiglia);
+    EXPECT_EQ(TenutaImpianto.FamigliaGas, c.registrata);
   }
 }
 
@@ -578,10 +636,20 @@ TEST_F(PaginaTenutaTest, OnlyFamiliesOneAndTwoGetAVerdict) {
     int16_t famiglia;
     int16_t verdetto;
     const char* pRif;
-  } casi[] = {{1, 1, "2000"}, {2, 1, "2200"}, {3, 0, ""}, {0, 0, ""}, {7, 0, ""}, {-1, 0, ""}};
+    int16_t errore = 0;
+    const char* motivo = "";
+  } casi[] = {{1, 1, "2000"},
+              {2, 1, "2200"},
+              {3, 0, "", 0, "Nessun esito: per i gas di III famiglia la norma della verifica di tenuta è in corso di elaborazione."},
+              {0, 0, "", 0, "Nessun esito: la verifica di tenuta non si applica ai gas non combustibili."},
+              {7, 0, "", 0, "Nessun esito: il gas non è associabile a nessuna famiglia, la verifica di tenuta non si applica."},
+              {-1, 0, ""},
+              // Family I stood in for a gas of no family: never family I's verdict.
+              {1, 0, "", -1, "Nessun esito: il gas non è associabile a nessuna famiglia, la verifica di tenuta non si applica."}};
   for (const Caso& c : casi) {
-    SCOPED_TRACE(c.famiglia);
+    SCOPED_TRACE(std::to_string(c.famiglia) + " " + std::to_string(c.errore));
     GasCorrente.Famiglia = c.famiglia;
+    GasCorrente.ErroreFamiglia = c.errore;
     TenutaImpianto = TTenutaImpianto{};
     TenutaImpianto.Risultato = 2;  // left from the gas before
     interazione.PermettiTutti();
@@ -596,7 +664,11 @@ TEST_F(PaginaTenutaTest, OnlyFamiliesOneAndTwoGetAVerdict) {
     EXPECT_EQ(TenutaImpianto.ProvaContPRif, c.pRif);
     EXPECT_EQ(TenutaImpianto.Note, "nota");
     EXPECT_EQ(TenutaImpianto.ProvaContDispRil, "0,5");
-    EXPECT_EQ(TenutaImpianto.FamigliaGas, c.famiglia);
+    EXPECT_EQ(TenutaImpianto.FamigliaGas, c.errore ? FamigliaNonAttribuibile : c.famiglia);
+    if (*c.motivo) {
+      EXPECT_EQ(p.MotivoNessunVerdetto, c.motivo);
+    }
+    EXPECT_EQ(MotivoSenzaVerdetto(TenutaImpianto), p.MotivoNessunVerdetto);
     // The pressure-drop method is not judged either.
     p.MetodoContatore.Selezionata = false;
     p.MetodoCDP.Selezionata = true;
@@ -702,7 +774,7 @@ TEST_F(PaginaTenutaTest, InitLoadsTheRecordAndRefreshes) {
   EXPECT_EQ(t.Metodo, 2);
   EXPECT_EQ(t.DisposIntercett, 2);
   EXPECT_EQ(t.ProvaCDPPrifer, "2200");
-  EXPECT_EQ(t.ProvaCDPcdpmax, "100");
+  EXPECT_EQ(t.ProvaCDPcdpmax, "100,0");
 }
 
 TEST_F(PaginaTenutaTest, InitPutsTheTechnicianDefaultsIntoAnEmptyFirm) {

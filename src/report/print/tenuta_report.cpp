@@ -1,6 +1,7 @@
 #include "report/print/tenuta_report.h"
 
 #include "model/strings.h"
+#include "tightness/pagina_tenuta.h"
 #include "tightness/tenuta.h"
 
 namespace varnex {
@@ -77,7 +78,9 @@ std::vector<PezzoTenuta> GetPezziTenuta() {
   // Gas family.
   p.Testo("TIPO DI GAS: ", false, true);
   const char* famiglie[] = {"", "I famiglia", "II famiglia", "III famiglia"};
-  p.Riga(t.FamigliaGas >= 1 && t.FamigliaGas <= 3 ? famiglie[t.FamigliaGas] : "");
+  p.Riga(t.FamigliaGas >= 1 && t.FamigliaGas <= 3      ? famiglie[t.FamigliaGas]
+         : t.FamigliaGas == FamigliaNonAttribuibile ? "non associabile a nessuna famiglia"
+                                                    : "");
   p.Vuota();
   p.Riga("Intervento eseguito il " + t.DataEsecuzione + " alle ore " + t.OraEsecuzione);
   p.Vuota();
@@ -175,10 +178,12 @@ std::vector<PezzoTenuta> GetPezziTenuta() {
     p.Riga("Dispositivo di intercettazione NON INDICATO");
   p.Vuota();
 
-  // Verdict. Only families I and II have a test: a verdict left in a record of any other gas
-  // (an older file) is not printed.
+  // Verdict. A verdict is printed only when the record shows a test that applies and whose every
+  // judged value is a measurement: one left in a record of another gas, or over impossible or
+  // missing data (an older file), is not.
   p.Riga("RISULTATO DELLA VERIFICA", true);
-  const int16_t risultato = t.FamigliaGas == 1 || t.FamigliaGas == 2 ? t.Risultato : int16_t{0};
+  const std::string motivo = MotivoSenzaVerdetto(t);
+  const int16_t risultato = motivo.empty() ? t.Risultato : int16_t{0};
   if (risultato == 1) {
     p.Riga("Tenuta idonea al funzionamento");
   } else if (risultato == 2) {
@@ -191,8 +196,8 @@ std::vector<PezzoTenuta> GetPezziTenuta() {
     p.Riga("Si diffida dall'utilizzo: la mancanza di tenuta rilevata pregiudica la sicurezza della pubblica "
            "incolumità");
   } else {
-    // A test that is incomplete or does not apply has no verdict: the line stays blank.
-    p.Riga("");
+    // No verdict: the report says why, so that the line never reads as a printing fault.
+    p.Riga(motivo.empty() ? "Nessun esito: la verifica non è stata eseguita." : motivo);
   }
   p.Vuota();
 

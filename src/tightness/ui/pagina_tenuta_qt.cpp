@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "editor/ui/gasgrid.h"
 #include "shell/ui/services.h"
@@ -157,6 +158,9 @@ void ImpostaRuolo(QWidget* w, QPalette::ColorRole ruolo, const QColor& colore) {
 }
 
 void SfondoPulsante(QWidget* w, ColoreTenuta c) {
+  // A button fills its background with its button role, where a colour of the window role would
+  // never show: the mark of a missing choice must be seen on check boxes and options too.
+  w->setBackgroundRole(QPalette::Window);
   w->setAutoFillBackground(true);
   ImpostaRuolo(w, QPalette::Window, Colore(c));
 }
@@ -358,6 +362,11 @@ void PaginaTenutaQt::Costruisci() {
     l->addWidget(optTemporaneo, 1, 0);
     l->addWidget(optNonIdoneo, 2, 0);
     l->addWidget(btnRicalcola, 0, 1);
+    lblMotivoNessunVerdetto = new QLabel(g);
+    lblMotivoNessunVerdetto->setObjectName(QStringLiteral("lblTenutaImpiantoMotivoNessunVerdetto"));
+    lblMotivoNessunVerdetto->setWordWrap(true);
+    controlli_.push_back(lblMotivoNessunVerdetto);
+    l->addWidget(lblMotivoNessunVerdetto, 3, 0, 1, 2);
   }
   caselle(cr::Note, {Note}, 1);
   {
@@ -386,9 +395,20 @@ void PaginaTenutaQt::Costruisci() {
   for (size_t k = 0; k < kImpresa.size(); ++k)
     connect(Caselle[static_cast<size_t>(kImpresa[k])], &QLineEdit::textChanged, this,
             [this, k](const QString& t) { CopieImpresa[k]->setText(t); });
+  // A box is judged when it is left as much as when Enter confirms it: the verdict shown must
+  // always follow what the boxes hold.
   for (int c : kNumeriConInvio)
-    connect(Caselle[static_cast<size_t>(c)], &QLineEdit::returnPressed, this,
+    connect(Caselle[static_cast<size_t>(c)], &QLineEdit::editingFinished, this,
             [this, c] { Esegui([this, c] { pagina_.CampoConfermato(c); }); });
+  for (size_t c = 0; c < Caselle.size(); ++c) {
+    const bool numero = std::find(kNumeriConInvio.begin(), kNumeriConInvio.end(), static_cast<int>(c)) !=
+                        kNumeriConInvio.end();
+    if (Caselle[c] && !numero)
+      connect(Caselle[c], &QLineEdit::editingFinished, this,
+              [this] { Esegui([this] { pagina_.TenutaImpiantoRefresh(); }); });
+  }
+  for (QCheckBox* c : CauseCaselle)
+    connect(c, &QCheckBox::clicked, this, [this] { Esegui([this] { pagina_.TenutaImpiantoRefresh(); }); });
   for (int c : kConteggi)
     connect(Caselle[static_cast<size_t>(c)], &QLineEdit::textChanged, this,
             [this] { Esegui([this] { pagina_.TenutaImpiantoRefresh(); }); });
@@ -515,6 +535,8 @@ void PaginaTenutaQt::Mostra() {
   ImpostaRuolo(lblDescrizioneProva, QPalette::WindowText,
                Colore(pagina_.DescrizioneRossa ? ColoreRossoTenuta : ColoreTestoPulsante));
   lblProvaContErrore->setText(QS(pagina_.ErroreContatore));
+  lblMotivoNessunVerdetto->setText(QS(pagina_.MotivoNessunVerdetto));
+  lblMotivoNessunVerdetto->setVisible(!pagina_.MotivoNessunVerdetto.empty());
   const bool altezzaCambiata = AdattaAltezza();
   // Sections shown or hidden move everything: the page starts again from its top, with a range
   // that fits what is left, instead of a blank view scrolled past the notice.

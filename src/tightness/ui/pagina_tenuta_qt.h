@@ -49,6 +49,8 @@ class PaginaTenutaQt : public QObject, public IPaginaTenuta {
   std::array<QGroupBox*, cornice_tenuta::Numero> Cornici{};
   QLabel* lblDescrizioneProva = nullptr;
   QLabel* lblProvaContErrore = nullptr;
+  // Why the verdict options are all clear, under them.
+  QLabel* lblMotivoNessunVerdetto = nullptr;
   QPushButton* btnRicalcola = nullptr;
 
  protected:

@@ -849,6 +849,11 @@ TEST_F(ReportFilesTest, TightnessSectionOnlyForAnInternalInstallationWithItsVerd
       EXPECT_EQ(testo.find("Verifica di tenuta dell'impianto") != std::string::npos, c.sezione) << nome;
       EXPECT_EQ(testo.find("RISULTATO DELLA VERIFICA") != std::string::npos, c.sezione) << nome;
       EXPECT_EQ(testo.find("idonea"), std::string::npos) << nome;
+      // Without a verdict the line under the heading says why, instead of standing blank.
+      EXPECT_EQ(SenzaACapo(testo).find("Nessunesito:datidellaprovaincompleti,mancalacapacitàdelcontatore.") !=
+                    std::string::npos,
+                c.sezione)
+          << nome;
       // The pressure-drop method with the same limit as the page.
       const std::string limite = nome == std::string("t.html") ? "capacità&lt;=25litri)" : "capacità<=25litri)";
       EXPECT_EQ(SenzaACapo(testo).find(limite) != std::string::npos, c.sezione) << nome;

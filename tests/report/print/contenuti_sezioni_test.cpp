@@ -8,6 +8,7 @@
 #include "report/print/sezioni.h"
 #include "report/print/tenuta_report.h"
 #include "shell/settings.h"
+#include "tightness/pagina_tenuta.h"
 #include "tightness/tenuta.h"
 
 namespace varnex {
@@ -113,10 +114,10 @@ TEST(TenutaReport, EmptyRecordPrintsEveryHeading) {
   EXPECT_EQ(pezzi[1].Tipo, TipoPezzo::Titolo);
   EXPECT_TRUE(ha("n° 0 di altro tipo"));
   EXPECT_TRUE(ha("Dispositivo di intercettazione NON INDICATO"));
-  // No verdict in the record, none printed.
+  // No verdict in the record, none printed: the reason stands in its place.
   const int risultato = Indice(pezzi, "RISULTATO DELLA VERIFICA");
   ASSERT_GE(risultato, 0);
-  EXPECT_EQ(pezzi[risultato + 1].Testo, "");
+  EXPECT_EQ(pezzi[risultato + 1].Testo.rfind("Nessun esito: ", 0), 0u) << pezzi[risultato + 1].Testo;
   EXPECT_EQ(pezzi[risultato + 2].Tipo, TipoPezzo::RigaVuota);
   EXPECT_EQ(pezzi[risultato + 3].Testo, "NOTE");
   for (const auto& t : testi) EXPECT_EQ(t.find("idonea"), std::string::npos) << t;
@@ -136,32 +137,72 @@ TEST(TenutaReport, EmptyRecordPrintsEveryHeading) {
   EXPECT_EQ(saltaHTML, 1 + 1 + 5);
 }
 
-TEST(TenutaReport, VerdictOnlyForFamiliesOneAndTwo) {
-  // A record from an older file may carry a verdict under a gas that has no test.
+TEST(TenutaReport, AVerdictOnlyOverACompleteTestThatAppliesAndElseTheReason) {
+  // A record from an older file may carry a verdict under a gas that has no test, or over data
+  // that cannot be a measurement: no verdict is printed, and the line says why.
+  const std::string incompleto = "Nessun esito: dati della prova incompleti, manca ";
   struct Caso {
     int16_t famiglia, risultato;
-    const char* verdetto;  // nullptr: no verdict printed
+    int16_t metodo;
+    const char* campo;  // a field of the complete C.D.P. test changed, "" none
+    const char* valore;
+    std::string riga;
+    bool verdetto;
   } casi[] = {
-      {1, 1, "Tenuta idonea al funzionamento"},
-      {2, 2, "Tenuta idonea al funzionamento temporaneo (*)"},
-      {2, 3, "Tenuta non idonea al funzionamento (**)"},
-      {2, 0, nullptr},
-      {3, 2, nullptr},
-      {0, 1, nullptr},
-      {7, 3, nullptr},
+      {1, 1, 2, "", "", "Tenuta idonea al funzionamento", true},
+      {2, 2, 2, "", "", "Tenuta idonea al funzionamento temporaneo (*)", true},
+      {2, 3, 2, "", "", "Tenuta non idonea al funzionamento (**)", true},
+      {2, 0, 2, "", "", "Nessun esito: la verifica non è stata eseguita.", false},
+      {3, 2, 2, "", "", "Nessun esito: per i gas di III famiglia la norma della verifica di tenuta è in corso di elaborazione.", false},
+      {0, 1, 2, "", "", "Nessun esito: la verifica di tenuta non si applica ai gas non combustibili.", false},
+      {7, 3, 2, "", "", "Nessun esito: il gas non è associabile a nessuna famiglia, la verifica di tenuta non si applica.", false},
+      {-1, 1, 2, "", "", "Nessun esito: il gas non è associabile a nessuna famiglia, la verifica di tenuta non si applica.", false},
+      {2, 1, 0, "", "", incompleto + "la metodologia di verifica.", false},
+      {2, 1, 2, "cdp", "", incompleto + "la caduta di pressione rilevata in un minuto.", false},
+      {2, 1, 2, "cdp", "-5", "Nessun esito: dati della prova non validi, la caduta di pressione rilevata in un minuto non può essere negativa.", false},
+      {2, 1, 2, "pprova", "-2000", "Nessun esito: dati della prova non validi, la pressione di prova deve essere maggiore di 0.", false},
+      {2, 1, 2, "totale", "25,04", "Nessun esito: la prova mediante rilevazione C.D.P. è ammessa solo per impianti con capacità totale <= 25 l.", false},
+      {2, 3, 1, "qn", "1,04", "Nessun esito: con portata nominale minima del contatore maggiore di 1 l/h l'idoneità della tenuta non può essere attestata con il metodo del contatore ma tramite C.D.P.", false},
   };
   for (const Caso& c : casi) {
+    SCOPED_TRACE(std::to_string(c.famiglia) + " " + std::to_string(c.risultato) + " " + c.campo + " " + c.valore);
     TenutaImpianto = TTenutaImpianto{};
-    TenutaImpianto.FamigliaGas = c.famiglia;
-    TenutaImpianto.Risultato = c.risultato;
+    TTenutaImpianto& t = TenutaImpianto;
+    t.FamigliaGas = c.famiglia;
+    t.Risultato = c.risultato;
+    t.Metodo = c.metodo;
+    t.CapacitaContatore = "2,0";
+    t.CapacitaTotale = "5,0";
+    t.ProvaCDPStrumento = t.ProvaCDPMarca = t.ProvaCDPMatricola = "x";
+    t.ProvaCDPPprova = "2000";
+    t.ProvaCDPcdp = "10";
+    t.ProvaContModello = t.ProvaContCalibro = t.ProvaContMarca = t.ProvaContMatricola = "x";
+    t.ProvaContQn = "1";
+    t.ProvaContPprova = "2000";
+    t.ProvaContDispRil = "0,5";
+    const std::string campo = c.campo;
+    if (campo == "cdp") t.ProvaCDPcdp = c.valore;
+    if (campo == "pprova") t.ProvaCDPPprova = c.valore;
+    if (campo == "totale") t.CapacitaTotale = c.valore;
+    if (campo == "qn") t.ProvaContQn = c.valore;
     const auto pezzi = GetPezziTenuta();
     const int risultato = Indice(pezzi, "RISULTATO DELLA VERIFICA");
     ASSERT_GE(risultato, 0);
-    EXPECT_EQ(pezzi[risultato + 1].Testo, c.verdetto ? c.verdetto : "") << c.famiglia << " " << c.risultato;
+    EXPECT_EQ(pezzi[risultato + 1].Testo, c.riga);
     if (!c.verdetto) {
-      for (const auto& t : TestiPezzi(pezzi)) EXPECT_EQ(t.find("idonea"), std::string::npos) << t;
+      for (const auto& testo : TestiPezzi(pezzi)) EXPECT_EQ(testo.find("idonea"), std::string::npos) << testo;
     }
   }
+  TenutaImpianto = TTenutaImpianto{};
+}
+
+TEST(TenutaReport, AGasOfNoFamilyIsNamedSo) {
+  TenutaImpianto = TTenutaImpianto{};
+  TenutaImpianto.FamigliaGas = FamigliaNonAttribuibile;
+  const auto pezzi = GetPezziTenuta();
+  const int gas = Indice(pezzi, "TIPO DI GAS: ");
+  ASSERT_GE(gas, 0);
+  EXPECT_EQ(pezzi[gas + 1].Testo, "non associabile a nessuna famiglia");
   TenutaImpianto = TTenutaImpianto{};
 }
 
@@ -175,6 +216,11 @@ TEST(TenutaReport, CausesFillTwoColumnsAndCountsGetTheirSuffix) {
   TenutaImpianto.Risultato = 2;
   TenutaImpianto.FamigliaGas = 2;
   TenutaImpianto.ProprietarioScala = "B";
+  // A complete pressure-drop test, so that its verdict is printed.
+  TenutaImpianto.CapacitaContatore = "2,0";
+  TenutaImpianto.ProvaCDPStrumento = TenutaImpianto.ProvaCDPMarca = TenutaImpianto.ProvaCDPMatricola = "x";
+  TenutaImpianto.ProvaCDPPprova = "2000";
+  TenutaImpianto.ProvaCDPcdp = "10";
   const auto pezzi = GetPezziTenuta();
   std::vector<const PezzoTenuta*> cause;
   for (const auto& p : pezzi)

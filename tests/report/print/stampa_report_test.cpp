@@ -460,15 +460,18 @@ TEST_F(StampaReport, TightnessSectionOnlyForAnInternalInstallationWithItsVerdict
     StampaTenutaImpianto = -1;
     NumSezioniStampa = 2;
     PrintReport(0);
-    bool titolo = false, risultato = false;
+    bool titolo = false, risultato = false, motivo = false;
     for (const auto& t : stampante.tratti) {
       if (t.tipo != Tratto::Testo) continue;
       titolo = titolo || t.testo == "Verifica di tenuta dell'impianto in base alla normativa UNI 11137-1";
       risultato = risultato || t.testo == "RISULTATO DELLA VERIFICA";
+      // Without a verdict the line under the heading says why, instead of standing blank.
+      motivo = motivo || t.testo == "Nessun esito: dati della prova incompleti, manca la metodologia di verifica.";
       EXPECT_EQ(t.testo.find("idonea"), std::string::npos) << t.testo;
     }
     EXPECT_EQ(titolo, c.sezione);
     EXPECT_EQ(risultato, c.sezione);
+    EXPECT_EQ(motivo, c.sezione);
     EXPECT_EQ(NumSezioniStampa, c.sezione ? 2 : 1);
     // The segment table still ends its page with a footer, as when the section is not ticked.
     EXPECT_GE(stampante.Conta(Tratto::FineDocumento), 1);

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -18,6 +21,8 @@
 #include "editor/ui/gasgrid.h"
 #include "model/gas.h"
 #include "model/progetto_file.h"
+#include "report/print/tenuta_report.h"
+#include "shell/ui/services.h"
 #include "shell/ui/units.h"
 #include "tightness/pagina_tenuta.h"
 
@@ -52,6 +57,25 @@ class PaginaTenutaQtTest : public ::testing::Test {
   static void Invio(QWidget* w) {
     QKeyEvent premuto(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
     QApplication::sendEvent(w, &premuto);
+  }
+  // Types into a box as a user does, replacing what it held, and leaves it with Tab.
+  static void DigitaEEsci(QLineEdit* e, const QString& testo) {
+    e->selectAll();
+    for (QChar ch : testo) {
+      QKeyEvent tasto(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+      QApplication::sendEvent(e, &tasto);
+    }
+    QFocusEvent uscita(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(e, &uscita);
+  }
+  // The share of a control's painted pixels in the "missing" yellow.
+  static double QuotaGialla(QWidget* w) {
+    const QImage img = w->grab().toImage();
+    int gialli = 0;
+    for (int y = 0; y < img.height(); ++y)
+      for (int x = 0; x < img.width(); ++x)
+        if (QColor(img.pixel(x, y)) == kGiallo) ++gialli;
+    return img.isNull() ? 0 : static_cast<double>(gialli) / (img.width() * img.height());
   }
   // The worked example: reference pressure 2200, test pressure 2000, leak 0,5.
   void CompilaEsempio() {
@@ -422,6 +446,98 @@ TEST_F(PaginaTenutaQtTest, ProjectSaveWritesWhatThePageShows) {
   EXPECT_NE(file.find("\r\n0,55\r\n"), std::string::npos);
   EXPECT_EQ(TenutaImpianto.Note, "Prova eseguita");
   EXPECT_EQ(TenutaImpianto.Risultato, 1);
+}
+
+TEST_F(PaginaTenutaQtTest, ABoxLeftWithTabRefreshesTheVerdictThatTheRecordAndTheReportsCarry) {
+  CompilaEsempio();
+  pagina_->btnRicalcola->click();
+  ASSERT_TRUE(pagina_->optIdoneo->isChecked());
+  // A meter of 4 litres, typed and left with Tab (no Enter, no Ricalcola).
+  DigitaEEsci(Casella(CapacitaContatore), QStringLiteral("4"));
+  EXPECT_EQ(Casella(CapacitaContatore)->text(), QStringLiteral("4,0"));
+  EXPECT_EQ(Casella(CapacitaContatore)->palette().color(QPalette::Base), kGiallo);
+  EXPECT_FALSE(pagina_->optIdoneo->isChecked());
+  EXPECT_TRUE(pagina_->optNonIdoneo->isChecked());
+  EXPECT_EQ(TenutaImpianto.Risultato, 3);
+  // The save and every report refresh the page first: they carry what the page shows.
+  const std::string path = archivi_.Cartella().File("tab.RTG");
+  ASSERT_TRUE(ScriviRTG(path));
+  EXPECT_TRUE(pagina_->optNonIdoneo->isChecked());
+  EXPECT_EQ(TenutaImpianto.Risultato, 3);
+  TenutaImpiantoRefresh();
+  bool nonIdonea = false;
+  for (const PezzoTenuta& p : GetPezziTenuta()) nonIdonea = nonIdonea || p.Testo == "Tenuta non idonea al funzionamento (**)";
+  EXPECT_TRUE(nonIdonea);
+
+  // A leak typed negative and left: no verdict on the page, in the record or in the report.
+  DigitaEEsci(Casella(CapacitaContatore), QStringLiteral("2"));
+  ASSERT_TRUE(pagina_->optIdoneo->isChecked());
+  DigitaEEsci(Casella(ProvaContDispRil), QStringLiteral("-0,5"));
+  EXPECT_EQ(Casella(ProvaContDispRil)->palette().color(QPalette::Base), kGiallo);
+  EXPECT_FALSE(pagina_->optIdoneo->isChecked() || pagina_->optTemporaneo->isChecked() ||
+               pagina_->optNonIdoneo->isChecked());
+  EXPECT_FALSE(pagina_->lblMotivoNessunVerdetto->isHidden());
+  EXPECT_EQ(pagina_->lblMotivoNessunVerdetto->text(),
+            QString::fromUtf8("Nessun esito: dati della prova non validi, la dispersione rilevata non può essere negativa."));
+  ASSERT_TRUE(ScriviRTG(path));
+  EXPECT_EQ(TenutaImpianto.Risultato, 0);
+  bool motivo = false;
+  for (const PezzoTenuta& p : GetPezziTenuta()) motivo = motivo || QS(p.Testo) == pagina_->lblMotivoNessunVerdetto->text();
+  EXPECT_TRUE(motivo);
+  // A text box left refreshes as well: a missing instrument takes the verdict away.
+  DigitaEEsci(Casella(ProvaContDispRil), QStringLiteral("0,5"));
+  ASSERT_TRUE(pagina_->optIdoneo->isChecked());
+  EXPECT_TRUE(pagina_->lblMotivoNessunVerdetto->isHidden());
+  Casella(ProvaContMarca)->selectAll();
+  QKeyEvent cancella(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+  QApplication::sendEvent(Casella(ProvaContMarca), &cancella);
+  QFocusEvent uscita(QEvent::FocusOut, Qt::TabFocusReason);
+  QApplication::sendEvent(Casella(ProvaContMarca), &uscita);
+  EXPECT_FALSE(pagina_->optIdoneo->isChecked());
+  EXPECT_EQ(TenutaImpianto.Risultato, 0);
+}
+
+TEST_F(PaginaTenutaQtTest, TheMissingMarkShowsOnOptionsAndCheckBoxes) {
+  // Shown at the smallest window, the page scrolled to its method and causes.
+  finestra_->resize(800, 600);
+  finestra_->show();
+  pagina_->btnRicalcola->click();
+  // No method, no device, no cause: each of these controls is painted yellow, not only flagged.
+  for (QWidget* w : std::initializer_list<QWidget*>{pagina_->optMetodoContatore, pagina_->optMetodoCDP,
+                                                   pagina_->optDisposATenuta, pagina_->CauseCaselle[0]}) {
+    SCOPED_TRACE(w->objectName().toStdString());
+    EXPECT_GT(QuotaGialla(w), 0.3);
+  }
+  EXPECT_EQ(pagina_->lblMotivoNessunVerdetto->text(),
+            QString::fromUtf8("Nessun esito: dati della prova incompleti, manca la metodologia di verifica."));
+  EXPECT_FALSE(pagina_->lblMotivoNessunVerdetto->isHidden());
+  // Chosen, they lose the mark.
+  pagina_->optMetodoContatore->click();
+  pagina_->optDisposATenuta->click();
+  pagina_->CauseCaselle[0]->click();
+  for (QWidget* w : std::initializer_list<QWidget*>{pagina_->optMetodoContatore, pagina_->optMetodoCDP,
+                                                   pagina_->optDisposATenuta, pagina_->CauseCaselle[0]}) {
+    SCOPED_TRACE(w->objectName().toStdString());
+    EXPECT_EQ(QuotaGialla(w), 0);
+  }
+}
+
+TEST_F(PaginaTenutaQtTest, AGasOfNoFamilyGetsNoVerdict) {
+  CompilaEsempio();
+  pagina_->btnRicalcola->click();
+  ASSERT_TRUE(pagina_->optIdoneo->isChecked());
+  // The family rule stands family I in for a Wobbe index of no family, with its error flag.
+  GasCorrente.Famiglia = 1;
+  GasCorrente.ErroreFamiglia = -1;
+  TenutaImpiantoRefresh();
+  EXPECT_EQ(pagina_->lblDescrizioneProva->text(), QString::fromUtf8(AvvisoFamigliaNonAttribuibile));
+  EXPECT_TRUE(pagina_->Cornici[cornice_tenuta::RisultatoVerifica]->isHidden());
+  for (QRadioButton* o : pagina_->Famiglie) EXPECT_FALSE(o->isChecked());
+  EXPECT_FALSE(pagina_->optIdoneo->isChecked());
+  EXPECT_EQ(TenutaImpianto.Risultato, 0);
+  EXPECT_EQ(TenutaImpianto.FamigliaGas, FamigliaNonAttribuibile);
+  GasCorrente.ErroreFamiglia = 0;
+  GasCorrente.Famiglia = 2;
 }
 
 }  // namespace
