@@ -15,6 +15,7 @@
 #include "model/materiali.h"
 #include "model/rete.h"
 #include "model/raccordi.h"
+#include "model/sostituzione.h"
 #include "tightness/tenuta.h"
 
 namespace varnex {
@@ -332,6 +333,9 @@ void CalcolaReteInterna() {
 }
 
 void CalcolaReteSenzaSegnare() {
+  // A segment whose series moved in the table since it was bound follows it by name; one whose
+  // series is gone is refused below rather than calculated with whatever sits at its old index.
+  RiassociaSerieTronchi(false);
   const std::string rifiuto = MotivoRifiutoCalcolo();
   if (!rifiuto.empty()) {
     NessunRisultato(rifiuto);

@@ -7,6 +7,7 @@
 #include <ostream>
 #include <string>
 #include <tuple>
+#include <utility>
 
 #include "calcolo_prova.h"
 #include "model/calcolo.h"
@@ -150,6 +151,49 @@ INSTANTIATE_TEST_SUITE_P(Casi, SerieInutilizzabili,
                            return std::string(std::get<0>(info.param).nome) +
                                   (std::get<1>(info.param) == Attivita::Interna ? "_Interna" : "_InPressione");
                          });
+
+// A segment is bound to its series by name: after the table changed under an open project, the
+// calculation follows the series to its new place, and refuses a segment whose series is gone
+// instead of calculating it with whatever sits at the old index.
+TEST(SerieLegataPerNome, TheCalculationFollowsTheSeriesNameNeverItsOldIndex) {
+  for (const int16_t attivita : {int16_t{0}, int16_t{-1}}) {
+    test::PreparaCalcolo();
+    const double pressioneFinale = PressioneFinale;
+    ReteInPressione = attivita;
+    PressioneFinale = attivita != 0 ? 150 : PressioneFinale;
+    if (attivita != 0) PressioneIniziale = 200;
+    for (int16_t s : {AggiungiProva(0, 10.0f), AggiungiProva(1, 10.0f, 0.5f)}) {
+      Tronco(s).IndiceMateriale = 2;
+      Tronco(s).ID_MATERIALE = "RAMET";
+    }
+    FakeInterazione utente;
+    CalcolaRete();
+    const TRete atteso = Rete();
+    ASSERT_EQ(Tronco(2).Collegato, -1);
+
+    // The series change places: the old index now names the steel series.
+    std::swap(Materiali[1], Materiali[2]);
+    CalcolaRete();
+    EXPECT_TRUE(utente.messaggi.empty());
+    for (int16_t s = 1; s <= 2; ++s) {
+      EXPECT_EQ(Tronco(s).IndiceMateriale, 1) << s;
+      EXPECT_EQ(Tronco(s).ID_DIAMETRO, atteso.Tronchi[static_cast<size_t>(s)].ID_DIAMETRO) << s;
+      EXPECT_EQ(Tronco(s).ID_PDC_TRONCO, atteso.Tronchi[static_cast<size_t>(s)].ID_PDC_TRONCO) << s;
+      EXPECT_EQ(Tronco(s).ID_VELOCITA, atteso.Tronchi[static_cast<size_t>(s)].ID_VELOCITA) << s;
+    }
+
+    // The copper series leaves the table: its segments are refused, and keep the name they had.
+    Materiali[1] = Materiali[2];
+    NumMateriali = 1;
+    utente.Attendi("Tronco 1: la tubazione RAMET non e' presente nell'archivio delle tubazioni\nTronco 2: la tubazione RAMET");
+    CalcolaRete();
+    EXPECT_EQ(utente.messaggi.size(), 1u);
+    EXPECT_EQ(Tronco(2).Collegato, 0);
+    EXPECT_EQ(Tronco(2).ID_MATERIALE, "RAMET");
+    ReteInPressione = 0;
+    PressioneFinale = pressioneFinale;
+  }
+}
 
 }  // namespace
 }  // namespace varnex
