@@ -18,6 +18,7 @@
 #include "model/materiali.h"
 #include "model/raccordi.h"
 #include "model/rete.h"
+#include "model/sostituzione.h"
 #include "shell/progetto.h"
 #include "shell/stato_interfaccia.h"
 #include "tightness/tenuta.h"
@@ -239,14 +240,8 @@ void RicaricaArchiviCopiati(const std::vector<std::string>& scritti) {
             ? Materiali[static_cast<size_t>(Rete().MaterialeDefault)][0].Nome
             : std::string();
     CaricaMateriali();
-    for (TRete& rete : BloccoReti) {
-      for (TTronco& t : rete.Tronchi) {
-        if (Trim(t.ID_MATERIALE).empty()) continue;
-        std::string nome = t.ID_MATERIALE;
-        const int16_t i = CercaMateriale(nome);
-        if (i > 0) t.IndiceMateriale = i;
-      }
-    }
+    // A series whose file is gone is handled as when a project names it at load.
+    RiassociaSerieTronchi(true);
     std::string nome = predefinita;
     Rete().MaterialeDefault = predefinita.empty() ? 0 : CercaMateriale(nome);
     RefreshGasGridCombos();

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <optional>
+#include <utility>
 
 #include "model/calcolo_mp.h"
 #include "model/numbers.h"
@@ -14,6 +15,7 @@
 #include "model/materiali.h"
 #include "model/rete.h"
 #include "model/raccordi.h"
+#include "model/sostituzione.h"
 #include "tightness/tenuta.h"
 
 namespace varnex {
@@ -149,6 +151,44 @@ int16_t PrimoTroncoNonFinito() {
     }
   }
   return 0;
+}
+
+// Why a segment reached from the root that carries a flow has no real result for the row it got:
+// a row so wide (an inner diameter of 3E+30 mm) that its area overflows while its velocity and
+// drop come out as 0 would pass for a pipe without any drop. Empty when the result is a real one.
+// The drop of a pressurised network is the difference of two absolute pressures: a small flow in
+// a wide pipe truly gives 0 there, so only area and velocity are judged in that activity.
+std::string DifettoRisultato(const TTronco& t) {
+  if (t.Collegato == 0 || t.Eliminato != 0 || !(t.ID_P_TRONCO > 0)) return {};
+  if (t.IndiceMateriale < 1 || t.IndiceMateriale > NumMateriali) return {};
+  const int16_t r = CercaDiametro(t.IndiceMateriale, t.ID_DIAMETRO);
+  if (r == 0) return {};
+  const double d = Materiali[static_cast<size_t>(t.IndiceMateriale)][static_cast<size_t>(r)].DiamInterno;
+  const float area = static_cast<float>(d * d / 4.0 * 3.1415);
+  const float velocita = static_cast<float>(static_cast<double>(t.ID_P_TRONCO) * 1000.0 * 0.3537 / (d * d));
+  std::string grandezza;
+  if (!std::isfinite(area) || !(area > 0)) {
+    grandezza = "la sezione";
+  } else if (!std::isfinite(velocita) || !(velocita > 0)) {
+    grandezza = "la velocita'";
+  } else if (ReteInPressione == 0 && t.ID_EQ_LEN > 0 && !(t.ID_PDC_TRONCO > 0)) {
+    grandezza = "la perdita di carico";
+  }
+  if (grandezza.empty()) return {};
+  return "diametro " + t.ID_DIAMETRO + " della tubazione " +
+         Materiali[static_cast<size_t>(t.IndiceMateriale)][0].Nome + " con diametro interno " +
+         TestoNumero(static_cast<float>(d)) + " mm: " + grandezza + " non e' calcolabile";
+}
+
+// The text refusing a calculation whose segments got rows without a real result; empty when
+// every segment has one.
+std::string RisultatiNonCalcolabili() {
+  std::vector<std::pair<int16_t, std::string>> difetti;
+  for (int16_t i = 1; i <= ContoTronchi(); ++i) {
+    std::string difetto = DifettoRisultato(Tronco(i));
+    if (!difetto.empty()) difetti.emplace_back(i, std::move(difetto));
+  }
+  return RifiutoDiametri(difetti);
 }
 
 // Leaves the network without result: the rows show grey and the reports leave them out.
@@ -293,6 +333,9 @@ void CalcolaReteInterna() {
 }
 
 void CalcolaReteSenzaSegnare() {
+  // A segment whose series moved in the table since it was bound follows it by name; one whose
+  // series is gone is refused below rather than calculated with whatever sits at its old index.
+  RiassociaSerieTronchi(false);
   const std::string rifiuto = MotivoRifiutoCalcolo();
   if (!rifiuto.empty()) {
     NessunRisultato(rifiuto);
@@ -314,6 +357,9 @@ void CalcolaReteSenzaSegnare() {
     NessunRisultato("Il calcolo del tronco " + std::to_string(s) +
                     " supera i valori rappresentabili: calcolo non eseguito.\n"
                     "Controllare portate, lunghezze e diametri dei tronchi.");
+  } else if (const std::string difetti = RisultatiNonCalcolabili(); !difetti.empty()) {
+    Rete() = prima;
+    NessunRisultato(difetti);
   }
 }
 

@@ -12,10 +12,12 @@
 namespace varnex {
 
 // The one entry of the calculation: calculates the current network (an internal installation
-// here, a pressurised network through CalcolaReteMP). A damaged network, or a gas without
-// viscosity or density, is refused with a message and leaves no result. So is a calculation that
-// gives a segment reached from the root a number that is not finite: the network is put back as
-// it was before the run.
+// here, a pressurised network through CalcolaReteMP). Every segment is first bound to the series
+// its name names (RiassociaSerieTronchi). A damaged network, a gas without viscosity or density,
+// or a segment whose series has no usable diameter (DiametriNonUsabili) is refused with a message
+// and leaves no result. So is a calculation that gives a segment reached from the root a number
+// that is not finite, or a row whose area, velocity or drop is no positive number: the network is
+// put back as it was before the run.
 void CalcolaRete();
 
 // CalcolaRete marks the project modified only when the values the project file stores differ

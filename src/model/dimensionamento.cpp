@@ -5,6 +5,7 @@
 #include "model/materiali.h"
 #include "model/numbers.h"
 #include "model/rete.h"
+#include "model/strings.h"
 
 namespace varnex {
 
@@ -309,17 +310,23 @@ void DimensionaResto() {
 }
 
 std::string DiametriNonUsabili() {
-  std::string righe;
-  int conta = 0;
+  std::vector<std::pair<int16_t, std::string>> difetti;
+  // A removed segment, or one no link reaches, is no part of the network that is calculated.
+  std::array<bool, MaxTronchi + 1> raggiunto{};
+  for (int16_t s : SottoalberoTronco(1)) raggiunto[static_cast<size_t>(s)] = true;
   const int16_t n = ContoTronchi();
   for (int16_t s = 1; s <= n; ++s) {
     const TTronco& t = Tronco(s);
-    // A removed segment is no part of the network that is calculated.
-    if (t.Eliminato != 0) continue;
-    if (t.IndiceMateriale < 1 || t.IndiceMateriale > MaxMateriali) continue;
-    const TSerieMateriale& serie = Serie(t.IndiceMateriale);
+    if (t.Eliminato != 0 || !raggiunto[static_cast<size_t>(s)]) continue;
+    const bool conSerie = t.IndiceMateriale >= 1 && t.IndiceMateriale <= NumMateriali;
+    const TSerieMateriale& serie = Serie(conSerie ? t.IndiceMateriale : int16_t{0});
     std::string difetto;
-    if (t.ID_DIAMCUSTOM == -1) {
+    if (!conSerie) {
+      // Without a series the segment has no inner diameter at all: its drop would read 0.
+      const std::string nome = Trim(t.ID_MATERIALE);
+      difetto = nome.empty() ? std::string("nessuna tubazione assegnata")
+                             : "la tubazione " + nome + " non e' presente nell'archivio delle tubazioni";
+    } else if (t.ID_DIAMCUSTOM == -1) {
       const int16_t r = RigaDiametro(t.IndiceMateriale, t.ID_DIAMETRO);
       if (r > 0 && !RigaUsabile(serie, r)) {
         difetto = "diametro " + t.ID_DIAMETRO + " della tubazione " + serie[0].Nome + " con diametro interno " +
@@ -330,17 +337,25 @@ std::string DiametriNonUsabili() {
         difetto = "diametro " + (t.ID_DIAMETRO.empty() ? std::string("(vuoto)") : t.ID_DIAMETRO) +
                   " non presente nella tubazione " + serie[0].Nome;
       }
-    } else if (NumRighe(serie) > 0 && UltimaRigaUsabile(serie, NumRighe(serie)) == 0) {
+    } else if (NumRighe(serie) == 0) {
+      // An emptied file, or one whose every row was refused at load, reads as a series without rows.
+      difetto = "la tubazione " + serie[0].Nome + " non ha alcun diametro";
+    } else if (UltimaRigaUsabile(serie, NumRighe(serie)) == 0) {
       difetto = "la tubazione " + serie[0].Nome + " non ha alcun diametro con diametro interno maggiore di 0";
     }
-    if (difetto.empty()) continue;
-    if (conta < 10) righe += "\nTronco " + std::to_string(s) + ": " + difetto;
-    ++conta;
+    if (!difetto.empty()) difetti.emplace_back(s, difetto);
   }
-  if (conta == 0) return {};
-  if (conta > 10) righe += "\n...";
+  return RifiutoDiametri(difetti);
+}
+
+std::string RifiutoDiametri(const std::vector<std::pair<int16_t, std::string>>& difetti) {
+  if (difetti.empty()) return {};
+  std::string righe;
+  for (size_t i = 0; i < difetti.size() && i < 10; ++i)
+    righe += "\nTronco " + std::to_string(difetti[i].first) + ": " + difetti[i].second;
+  if (difetti.size() > 10) righe += "\n...";
   return "Diametri interni non validi: calcolo non eseguito." + righe +
-         "\nCorreggere la tubazione in Archivi > Tubazioni oppure scegliere un altro diametro.";
+         "\nCorreggere la tubazione in Archivi > Tubazioni oppure scegliere un'altra tubazione o un altro diametro.";
 }
 
 int16_t OttimizzaDiametri(int16_t s) {

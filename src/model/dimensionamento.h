@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace varnex {
@@ -79,11 +80,15 @@ void DimensionaResto();
 // allowed drop. Returns the number of changes kept.
 int16_t OttimizzaDiametri(int16_t s);
 
-// The segments that no sizing can give a true drop: one fixed to a row whose inner diameter is
-// not above 0, or one of "Auto" diameter whose series has rows but none with a usable inner
-// diameter. Empty when there are none; otherwise the text that refuses the calculation, naming
-// them. Both the low-pressure and the pressurised calculation check it first.
+// The segments that no sizing can give a true drop: one without a loaded series, one fixed to a
+// row whose inner diameter is not above 0 or that its series does not hold, or one of "Auto"
+// diameter whose series has no row with a usable inner diameter (no row at all included). Empty
+// when there are none; otherwise the text that refuses the calculation, naming them. Both the
+// low-pressure and the pressurised calculation check it first.
 std::string DiametriNonUsabili();
+// The text refusing the calculation for the faults of `difetti` (segment, what is wrong with its
+// diameter), naming the first ten; empty when there are none.
+std::string RifiutoDiametri(const std::vector<std::pair<int16_t, std::string>>& difetti);
 
 // Runs the loop of the sizing passes over the members after item 1, calling `dimensiona(m, L)`
 // for each member m not yet sized, with m's own LunghezzaResidua. A member that a call leaves

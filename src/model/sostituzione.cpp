@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include "model/campi.h"
 #include "model/gas.h"
 #include "model/interaction.h"
 #include "model/materiali.h"
+#include "model/rete.h"
 #include "model/strings.h"
 
 namespace varnex {
@@ -46,14 +48,29 @@ int16_t Sostituzioni::SearchEquiv(std::string& Name, int16_t Tipo) const {
   Name = UCase(Trim(Name));
   if (!TipoValido(Tipo)) return 0;
   for (const TEquivalenza& e : equivalenze_[static_cast<size_t>(Tipo)]) {
-    if (UCase(e.NOld) == Name) return e.NNew;
+    if (UCase(e.NOld) != Name) continue;
+    if (e.NomeNuovo.empty()) return e.NNew;
+    const std::vector<std::string> nomi = LoadList(Tipo);
+    const auto trovato = std::find(nomi.begin(), nomi.end(), e.NomeNuovo);
+    return trovato == nomi.end() ? int16_t{0} : static_cast<int16_t>(trovato - nomi.begin() + 1);
   }
   return 0;
 }
 
 void Sostituzioni::AddEquiv(const std::string& NOld, int16_t NNew, int16_t Tipo) {
   if (!TipoValido(Tipo)) return;
-  equivalenze_[static_cast<size_t>(Tipo)].push_back({NOld, NNew});
+  const std::vector<std::string> nomi = LoadList(Tipo);
+  TEquivalenza nuova{NOld, NNew, NNew >= 1 && static_cast<size_t>(NNew) <= nomi.size()
+                                     ? nomi[static_cast<size_t>(NNew - 1)]
+                                     : std::string()};
+  auto& lista = equivalenze_[static_cast<size_t>(Tipo)];
+  for (TEquivalenza& e : lista) {
+    if (UCase(Trim(e.NOld)) == UCase(Trim(NOld))) {
+      e = std::move(nuova);
+      return;
+    }
+  }
+  lista.push_back(std::move(nuova));
 }
 
 std::vector<std::string> Sostituzioni::LoadList(int16_t Tipo) {
@@ -84,6 +101,36 @@ bool Sostituzioni::ConfermaSelezione(int posizione) {
     return false;
   }
   return true;
+}
+
+void RiassociaSerieTronchi(bool chiediSostituto) {
+  // A name left without a choice is not asked about again for the next segment that carries it.
+  std::vector<std::string> senzaScelta;
+  const int16_t n = ContoTronchi();
+  for (int16_t s = 1; s <= n; ++s) {
+    TTronco& t = Tronco(s);
+    if (Trim(t.ID_MATERIALE).empty()) continue;
+    // Still where it was: the index names the series of the segment's name.
+    if (t.IndiceMateriale >= 1 && t.IndiceMateriale <= NumMateriali &&
+        UgualiNoCase(Materiali[static_cast<size_t>(t.IndiceMateriale)][0].Nome, Trim(t.ID_MATERIALE)))
+      continue;
+    std::string nome = t.ID_MATERIALE;
+    int16_t indice = CercaMaterialeNome(nome);
+    // Removed segments are not asked about: nobody sees them.
+    if (indice == 0 && chiediSostituto && t.Eliminato == 0 &&
+        std::find(senzaScelta.begin(), senzaScelta.end(), nome) == senzaScelta.end()) {
+      frmEquiv.Substitute(t.ID_MATERIALE, SostituzioneMateriale);
+      indice = frmEquiv.value();
+      if (indice >= 1 && indice <= NumMateriali) {
+        t.ID_MATERIALE = Materiali[static_cast<size_t>(indice)][0].Nome;
+        ProgettoModificato = -1;
+      } else {
+        indice = 0;
+        senzaScelta.push_back(nome);
+      }
+    }
+    t.IndiceMateriale = indice;
+  }
 }
 
 }  // namespace varnex

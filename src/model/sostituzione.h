@@ -29,10 +29,13 @@ class IDialogoSostituzione {
 // Installs the window (nullptr: no window, every question stays unanswered with 0).
 void ImpostaDialogoSostituzione(IDialogoSostituzione* dialogo);
 
-// One remembered substitution: the missing name (trimmed, upper case) and the chosen index.
+// One remembered substitution: the missing name (trimmed, upper case), the chosen index and the
+// name of the entry chosen. The archive may be loaded again while the project is open, and the
+// index then names whatever sits there: the answer follows the chosen entry's name.
 struct TEquivalenza {
   std::string NOld;
   int16_t NNew = 0;
+  std::string NomeNuovo;
 };
 
 class Sostituzioni {
@@ -48,8 +51,10 @@ class Sostituzioni {
   void Reset();
 
   // The remembered index of `Name` in list `Tipo`, 0 when none; `Name` becomes its trimmed,
-  // upper-cased form.
+  // upper-cased form. The index is where the chosen entry's name sits now: 0 when the archive no
+  // longer holds it, so that the question is asked again.
   int16_t SearchEquiv(std::string& Name, int16_t Tipo) const;
+  // Remembers the answer for `NOld`, replacing an earlier one for the same name.
   void AddEquiv(const std::string& NOld, int16_t NNew, int16_t Tipo);
   // The candidates of a kind in archive order: the pipe-series names 1..NumMateriali or the gas
   // names 1..NumGas; nothing for other kinds.
@@ -72,5 +77,14 @@ class Sostituzioni {
 
 // The one substitution memory of the program.
 extern Sostituzioni frmEquiv;
+
+// Binds every segment of the open project to the series its name (`ID_MATERIALE`) names in the
+// pipe-series table as it is now, wherever that series sits: the table may have been loaded again
+// while the project is open, and an index alone would then name another series. A segment whose
+// series the table no longer holds has no series (index 0), which the calculation refuses naming
+// it, and keeps its name. With `chiediSostituto` (after the table was loaded again) such a name is
+// first replaced as while a project loads: the substitute already chosen for it, or the user's
+// choice, which marks the project modified. A segment without a name is left as it is.
+void RiassociaSerieTronchi(bool chiediSostituto);
 
 }  // namespace varnex

@@ -8,12 +8,14 @@
 #include <regex>
 
 #include "archives/copia_archivi.h"
+#include "archives/editor_materiali.h"
 #include "model/files.h"
 #include "model/gas.h"
 #include "model/materiali.h"
 #include "model/rete.h"
 #include "shell/stato_interfaccia.h"
 #include "model/archivi_scrittura_bloccata.h"
+#include "model/rete_prova.h"
 #include "shell/ambiente_prova.h"
 
 namespace varnex::test {
@@ -318,6 +320,96 @@ TEST_F(CopiaArchiviTest, UnaCopiaNellaCartellaDelProgrammaRicaricaGliArchiviEIlP
   ASSERT_EQ(ArchivioGas.size(), memoria.size());
   for (size_t i = 1; i < memoria.size(); ++i) EXPECT_EQ(ArchivioGas[i].Nome, memoria[i].Nome);
 }
+
+// A series file that left the program folder while the project is open (deleted in the
+// pipe-series editor, or moved away) is gone from the table after the next copy's reload. Its
+// segments are handled as when a project names a missing series at load: the substitution, or
+// without a choice a calculation refused naming them. The other segments follow their series by
+// name to its new index, with the figures they had.
+struct CasoSerieSparita {
+  const char* nome;
+  bool cancellataNellEditor;
+  int16_t scelta;  // line of the substitution window (ACCIAIOM is the first), 0 for none
+};
+void PrintTo(const CasoSerieSparita& c, std::ostream* os) { *os << c.nome; }
+
+class SerieSparita : public CopiaArchiviTest, public ::testing::WithParamInterface<CasoSerieSparita> {};
+
+TEST_P(SerieSparita, ItsSegmentsAreSubstitutedOrRefusedAndTheOthersFollowByName) {
+  const CasoSerieSparita& caso = GetParam();
+  RicalcoloAutomatico = 0;
+  CostruisciImpianto();
+  const int16_t terzo = AggiungiTronco(1);
+  Tronco(terzo).ID_LEN = 4;
+  Tronco(terzo).ID_P_UTENZE = 1.0f;
+  ASSERT_EQ(Tronco(1).ID_MATERIALE, "ACCIAIOL");
+  std::string rame = "RAME-B";
+  Tronco(2).IndiceMateriale = CercaMateriale(rame);
+  Tronco(2).ID_MATERIALE = rame;
+  CalcolaRete();
+  const TTronco primaRame = Tronco(2);
+  ASSERT_GT(primaRame.ID_PDC_TRONCO, 0);
+
+  TempFolder altrove;
+  if (caso.cancellataNellEditor) {
+    EditorMateriali editor;
+    std::string nome = "ACCIAIOL";
+    editor.CaricaSerie(CercaMateriale(nome));
+    utente.Attendi(MsgConfermaCancellazione, Risposta::Si);
+    utente.Attendi(MsgSerieCancellata);
+    editor.Cancella();
+  } else {
+    fs::rename(cartella.File("ACCIAIOL.MAT"), altrove.File("ACCIAIOL.MAT"));
+  }
+  ASSERT_FALSE(fs::exists(cartella.File("ACCIAIOL.MAT")));
+
+  // The copy brings a new series and not the one that left.
+  fs::remove(origine.File("ACCIAIOL.MAT"));
+  origine.Write("ACCIAIOM.MAT", "# serie\r\n 1\r\n 7850\r\nNuova\r\nX\t 2 \t 20 \t\r\n");
+  domande.risposte = {CopiaRinomina, CopiaNo, CopiaNo, CopiaNo, CopiaNo, CopiaNo, CopiaNo, CopiaNo};
+  domande.nomi = {"ZZZZ.MAT"};
+  test::DialogoSostituzioneFinto dialogo;
+  dialogo.Rispondi(caso.scelta);
+  utente.Attendi(TestoFileMancante("ACCIAIOL.MAT"));
+  utente.Attendi(std::string(MsgArchiviRicaricati) + MsgProgettoRicaricato);
+  ProgettoModificato = 0;
+  EXPECT_EQ(CopiaArchivi(Da(), CartellaProgramma() + "/", domande), EsitoCopia::Completata);
+
+  // Asked once for the two segments that named it.
+  ASSERT_EQ(dialogo.domande.size(), 1u);
+  EXPECT_EQ(dialogo.domande[0].nome, "ACCIAIOL");
+  EXPECT_EQ(dialogo.domande[0].candidati[0], "ACCIAIOM");
+  // The copper series moved one place up and the segment went with it.
+  EXPECT_EQ(Materiali[static_cast<size_t>(Tronco(2).IndiceMateriale)][0].Nome, "RAME-B");
+  if (caso.scelta != 0) {
+    for (int16_t s : {int16_t{1}, terzo}) {
+      EXPECT_EQ(Tronco(s).ID_MATERIALE, "ACCIAIOM") << s;
+      EXPECT_EQ(Materiali[static_cast<size_t>(Tronco(s).IndiceMateriale)][0].Nome, "ACCIAIOM") << s;
+    }
+    EXPECT_EQ(ProgettoModificato, -1);
+    CalcolaRete();
+    EXPECT_EQ(Tronco(2).ID_DIAMETRO, primaRame.ID_DIAMETRO);
+    EXPECT_EQ(Tronco(2).ID_PDC_TRONCO, primaRame.ID_PDC_TRONCO);
+    EXPECT_EQ(Tronco(2).ID_VELOCITA, primaRame.ID_VELOCITA);
+  } else {
+    // The name stays, so that the file put back finds its segments again.
+    for (int16_t s : {int16_t{1}, terzo}) {
+      EXPECT_EQ(Tronco(s).ID_MATERIALE, "ACCIAIOL") << s;
+      EXPECT_EQ(Tronco(s).IndiceMateriale, 0) << s;
+    }
+    utente.Attendi("Tronco 1: la tubazione ACCIAIOL non e' presente nell'archivio delle tubazioni\nTronco 3: la "
+                   "tubazione ACCIAIOL");
+    CalcolaRete();
+    EXPECT_EQ(Tronco(2).Collegato, 0);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Casi, SerieSparita,
+                         ::testing::Values(CasoSerieSparita{"CancellataSostituita", true, 1},
+                                           CasoSerieSparita{"CancellataSenzaScelta", true, 0},
+                                           CasoSerieSparita{"SpostataSostituita", false, 1},
+                                           CasoSerieSparita{"SpostataSenzaScelta", false, 0}),
+                         [](const auto& info) { return std::string(info.param.nome); });
 
 TEST_F(CopiaArchiviTest, UnaCopiaAltroveNonRicaricaNulla) {
   const std::vector<TGas> prima(ArchivioGas.begin(), ArchivioGas.end());

@@ -43,7 +43,8 @@ class CalcoloMPTest : public ::testing::Test {
     salvaPressione_ = ReteInPressione;
 
     for (auto& serie : Materiali) serie = TSerieMateriale{};
-    ImpostaSerie(1, "ACCIAIO", 1, RigheAcciaio, std::size(RigheAcciaio));
+    // The name the segments of test::AggiungiProva carry: segments find their series by name.
+    ImpostaSerie(1, "ACCIAIOT", 1, RigheAcciaio, std::size(RigheAcciaio));
     NumMateriali = 1;
     for (auto& f : LunghezzeEquivalenti)
       for (auto& c : f) c.fill(0.0f);
@@ -251,7 +252,7 @@ TEST_F(CalcoloMPTest, NessunaRigaBastaPrendeLUltimaConLaSuaLunghezza) {
   // velocity limit, the 16.1 mm row fits neither. The last row is kept, with the equivalent
   // length and drop of that row (class 1 bends), not of the 53.1 mm row tried before it.
   const Riga rovescia[] = {{"2", 53.1f}, {"1/2", 16.1f}};
-  ImpostaSerie(1, "ACCIAIO", 1, rovescia, 2);
+  ImpostaSerie(1, "ACCIAIOT", 1, rovescia, 2);
   LunghezzeEquivalenti[1][1][1] = 0.5f;
   LunghezzeEquivalenti[1][1][2] = 1.5f;
   LunghezzeEquivalenti[1][1][3] = 3.0f;
@@ -471,7 +472,7 @@ TEST_F(CalcoloMPTest, TroncoFissatoSuRigaSenzaDiametroInternoRifiutato) {
   TTronco& t = Aggiungi(1, 0, 100, 50);
   t.ID_DIAMETRO = "2";
   t.ID_DIAMCUSTOM = -1;
-  utente_.Attendi("Tronco 1: diametro 2 della tubazione ACCIAIO con diametro interno -1,8 mm");
+  utente_.Attendi("Tronco 1: diametro 2 della tubazione ACCIAIOT con diametro interno -1,8 mm");
   CalcolaRete();
   EXPECT_EQ(utente_.messaggi.size(), 1u);
   EXPECT_EQ(t.Collegato, 0);

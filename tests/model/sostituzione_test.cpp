@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "model/gas.h"
+#include "model/materiali.h"
 #include "model/sostituzione.h"
 #include "rete_prova.h"
 #include "support/fake_interaction.h"
@@ -151,6 +154,29 @@ TEST_F(Sostituzione, SearchLeavesTheNameTrimmedAndUpperCased) {
   EXPECT_EQ(nome, "GHISA");
   nome = "ghisa";
   EXPECT_EQ(frmEquiv.SearchEquiv(nome, SostituzioneGas), 0);
+}
+
+// The archive may be loaded again while the project is open: a remembered answer names the entry
+// chosen, wherever it sits then, and a chosen entry that is gone is asked about again.
+TEST_F(Sostituzione, TheAnswerFollowsTheChosenEntryByName) {
+  DialogoSostituzioneFinto dialogo;
+  dialogo.Rispondi(2);  // RAME-B
+  frmEquiv.Substitute("GHISA", SostituzioneMateriale);
+  ASSERT_EQ(frmEquiv.value(), 2);
+  std::swap(Materiali[1], Materiali[2]);
+  frmEquiv.Substitute("ghisa", SostituzioneMateriale);
+  EXPECT_EQ(frmEquiv.value(), 1);
+  EXPECT_EQ(dialogo.domande.size(), 1u);
+
+  Materiali[1] = Materiali[3];
+  NumMateriali = 2;
+  dialogo.Rispondi(2);
+  frmEquiv.Substitute("GHISA", SostituzioneMateriale);
+  EXPECT_EQ(frmEquiv.value(), 2);
+  ASSERT_EQ(dialogo.domande.size(), 2u);
+  // The new answer replaces the old one.
+  ASSERT_EQ(frmEquiv.Equivalenze()[SostituzioneMateriale].size(), 1u);
+  EXPECT_EQ(frmEquiv.Equivalenze()[SostituzioneMateriale][0].NomeNuovo, Materiali[2][0].Nome);
 }
 
 }  // namespace
