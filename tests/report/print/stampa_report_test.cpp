@@ -1,6 +1,12 @@
 // The printed run on a recording printer: page policy, documents, progress, failures, page frame.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+#include <sstream>
+
+#include "model/calcolo_prova.h"
+#include "model/campi.h"
 #include "model/colonne.h"
 #include "model/gas.h"
 #include "model/materiali.h"
@@ -494,50 +500,110 @@ TEST_F(StampaReport, ANetworkTheCalculationRefusesIsNotPrinted) {
             "Correggere la rete e ripetere la stampa.");
 }
 
-TEST_F(StampaReport, AFittingNameOverTwoCaptionLinesStaysCentredInsideItsColumn) {
-  const auto nomiSalvati = NomiSpeciali;
+// The calculation tables on every paper and proportion the dialogs allow, with the longest values
+// a valid network gives: every number is printed whole, no text crosses a column rule, a free
+// reference reads whole (wrapped), and every heading word and unit line is there uncut.
+TEST_F(StampaReport, TablesPrintEveryValueWholeOnEveryPaper) {
+  struct Carta {
+    const char* nome;
+    int32_t larghezza, altezza;
+    int16_t percentuale;
+  };
+  const Carta carte[] = {{"A4 100", 11906, 16838, 100}, {"A4 80", 11906, 16838, 80}, {"A5 100", 8391, 11906, 100},
+                         {"A5 80", 8391, 11906, 80}};
   const char* nomi[] = {"GOMITO A 45", "VALVOLA A SFERA", "SARACINESCA", "T PASSANTE", "VALVOLA DI RITEGNO",
-                        "VALVOLA A FARFALLA"};
-  for (int i = 0; i < 6; ++i) NomiSpeciali[static_cast<size_t>(5 + i)] = nomi[i];
-  PercentualeX = 80;  // narrow columns: every name goes over two lines
-  ReteInPressione = -1;
-  StampaPDCLocalizzate = -1;
-  NumSezioniStampa = 1;
-  PrintReport(0);
-  std::vector<const Tratto*> testi;
-  for (const auto& t : stampante.tratti)
-    if (t.tipo == Tratto::Testo) testi.push_back(&t);
-  const auto centro = [](const Tratto& t) { return t.x + static_cast<double>(Len(t.testo)) * t.dimensione * 5; };
-  int spezzati = 0;
-  for (const char* nome : nomi) {
-    SCOPED_TRACE(nome);
-    for (size_t i = 0; i + 1 < testi.size(); ++i) {
-      const Tratto& prima = *testi[i];
-      const Tratto& seconda = *testi[i + 1];
-      if (prima.testo.empty() || seconda.testo.empty()) continue;
-      const std::string nomeIntero = nome;
-      const bool continua = nomeIntero.rfind(prima.testo + " " + seconda.testo, 0) == 0 ||
-                            nomeIntero.rfind(prima.testo + seconda.testo, 0) == 0;
-      if (!continua || prima.testo.size() < 2) continue;
-      ++spezzati;
-      // The second line continues the name under the first, in the same column.
-      EXPECT_NEAR(centro(seconda), centro(prima), 1.0) << prima.testo << " / " << seconda.testo;
-      // Both lines stay between the rules of their column, off the neighbouring captions.
-      double sinistra = -1e9, destra = 1e9;
-      for (const auto& l : stampante.tratti) {
-        if (l.tipo != Tratto::Linea || l.x != l.x2 || l.y > prima.y || l.y2 < seconda.y) continue;
-        if (l.x <= centro(prima)) sinistra = std::max(sinistra, l.x);
-        if (l.x >= centro(prima)) destra = std::min(destra, l.x);
+                        "GIUNTO DIELETTRICO"};
+  for (const bool pressione : {false, true}) {
+    for (const Carta& carta : carte) {
+      SCOPED_TRACE(std::string(pressione ? "pressurised " : "internal ") + carta.nome);
+      test::PreparaCalcolo();
+      for (int i = 0; i < 6; ++i) NomiSpeciali[static_cast<size_t>(5 + i)] = nomi[i];
+      Materiali[1][4].RifDiametro = "1 1/4\"";
+      if (pressione) {
+        ReteInPressione = -1;
+        GasCorrente.Densita = 0.6f;
+        PressioneIniziale = 200;
+        PressioneFinale = 150;
+        VelocitaMaxImpostata = 15;
       }
-      for (const Tratto* t : {&prima, &seconda}) {
-        EXPECT_GE(t->x, sinistra) << t->testo;
-        EXPECT_LE(t->x + static_cast<double>(Len(t->testo)) * t->dimensione * 10, destra) << t->testo;
+      // A long line to a boiler on a thin pipe: a cumulative drop above 100 Pa, lengths near 100 m.
+      test::AggiungiProva(0, 95.5f);
+      Tronco(1).ID_DIAMETRO = "1 1/4\"";
+      Tronco(1).ID_DIAMCUSTOM = -1;
+      Tronco(1).ID_RIF = "Centrale termica";
+      test::AggiungiProva(1, 9.25f, 2.5f);
+      Tronco(2).ID_DIAMETRO = "1/2";
+      Tronco(2).ID_DIAMCUSTOM = -1;
+      Tronco(2).TipologiaUtenza = 2;
+      test::AggiungiProva(1, 3.5f, pressione ? 28.0f : 2.0f);
+      Tronco(1).ID_CONTEMP = 60;
+      Tronco(3).ID_SPC6 = 12;
+      Tronco(3).ID_NCURVE = 15;
+      Tronco(3).TipologiaUtenza = 2;
+      AzzeraSezioni();
+      StampaTronchi = StampaPDCLocalizzate = StampaVerifica = StampaUtenze = -1;
+      NumSezioniStampa = 4;
+      PercentualeX = carta.percentuale;
+      stampante = StampanteFinta{};
+      stampante.larghezza = carta.larghezza;
+      stampante.altezza = carta.altezza;
+      ASSERT_TRUE(PrintReport(0));
+
+      std::vector<ReportTable> tabelle = {ReportTable::SegmentTable, ReportTable::LocalLossTable,
+                                          ReportTable::WorstPathTable, ReportTable::ApplianceTable};
+      if (pressione) tabelle.push_back(ReportTable::EquivalentLengthTable);
+      // The table texts: the page frame prints at 9 pt and the titles at 12.
+      std::vector<const Tratto*> testi;
+      for (const auto& t : stampante.tratti)
+        if (t.tipo == Tratto::Testo && !t.testo.empty() && t.dimensione <= 8) testi.push_back(&t);
+      auto stampato = [&](const std::string& v) {
+        return std::any_of(testi.begin(), testi.end(), [&](const Tratto* t) { return t->testo == v; });
+      };
+      std::set<std::string> paroleIntestazioni;
+      int unitaAttese = 0;
+      for (ReportTable t : tabelle) {
+        const int16_t view = GetReportView(t);
+        for (int16_t c = 0; c <= UltimaColonnaReport(view); ++c) {
+          const CaptionColonna caption = GetColumnCaption(view, c, 32767);
+          for (const std::string* r : {&caption.Titolo, &caption.Unita}) {
+            std::istringstream parole(*r);
+            for (std::string w; parole >> w;) paroleIntestazioni.insert(w);
+          }
+          if (caption.Unita == "N.") ++unitaAttese;
+          if (ColonneGriglia[static_cast<size_t>(view)][static_cast<size_t>(c)].IdCampo == campo::ID_RIF) continue;
+          for (int16_t seg : GetReportRows(t)) {
+            const std::string intero = GetCellText(view, c, seg, 32767);
+            EXPECT_TRUE(stampato(intero)) << "cut: " << intero;
+          }
+        }
       }
+      EXPECT_TRUE(stampato("Centrale termica") || (stampato("Centrale") && stampato("termica")));
+      EXPECT_TRUE(stampato("[60%] 18,300") || !pressione);
+      // Every heading word whole, every unit line there.
+      int unita = 0;
+      for (const Tratto* t : testi) {
+        if (!t->grassetto) continue;
+        unita += t->testo == "N." ? 1 : 0;
+        std::istringstream parole(t->testo);
+        for (std::string w; parole >> w;) EXPECT_TRUE(paroleIntestazioni.count(w)) << "heading cut: " << t->testo;
+      }
+      EXPECT_EQ(unita, unitaAttese);
+      // No text crosses a column rule.
+      for (const Tratto* t : testi) {
+        const double x2 = t->x + static_cast<double>(Len(t->testo)) * t->dimensione * 10;
+        const double meta = t->y + t->dimensione * 10;
+        for (const auto& l : stampante.tratti) {
+          if (l.tipo != Tratto::Linea || l.x != l.x2 || l.documento != t->documento || l.pagina != t->pagina) continue;
+          if (std::min(l.y, l.y2) > meta || std::max(l.y, l.y2) < meta) continue;
+          EXPECT_FALSE(l.x > t->x + 1 && l.x < x2 - 1) << "over a rule: " << t->testo;
+        }
+        EXPECT_GE(t->x, -1) << t->testo;
+        EXPECT_LE(x2, LarghezzaStampabile + 1) << t->testo;
+      }
+      ResetRete();
+      ReteInPressione = 0;
     }
   }
-  EXPECT_GE(spezzati, 5);
-  NomiSpeciali = nomiSalvati;
-  ReteInPressione = 0;
 }
 
 TEST_F(StampaReport, TightnessReportChecksThePageAtEveryLine) {
