@@ -126,7 +126,7 @@ std::optional<std::array<double, MaxColonneReport>> LarghezzeColonne(IStampanteR
       // A free text wraps between its words; a word longer than eight letters may be split.
       if (libero) {
         for (const std::string& parola : Parole(riga[k]))
-          b = std::max(b, std::min(p.TextWidth(parola), p.TextWidth("XXXXXXXX")) + p.TextWidth(margine) + spazio);
+          b = std::max(b, std::min(p.TextWidth(parola), p.TextWidth("XXXXXXXX")) + p.TextWidth(margine) + 2 * spazio);
       } else {
         b = std::max(b, p.TextWidth(riga[k] + margine) + spazio);
       }
@@ -263,7 +263,8 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
   p.SetFontSize(corpo);
   ResetBold(p);
 
-  // Rows: numbers right-aligned whole; a free reference over as many lines as it needs.
+  // Rows: numbers right-aligned whole; a free reference from the left, over as many lines as it
+  // needs.
   const double margine = p.TextWidth(v.Margine);
   for (const std::vector<std::string>& riga : testi.celle) {
     std::vector<std::vector<std::string>> linee;
@@ -279,10 +280,11 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
     for (int16_t c = 0; c <= ultima; ++c) {
       const size_t k = static_cast<size_t>(c);
       p.Line(x[k], y, x[k], y + (static_cast<double>(altezza) + 0.5) * H);
+      const bool libero = ColonnaTestoLibero(view, c);
       for (size_t i = 0; i < linee[k].size(); ++i) {
         const std::string& s = linee[k][i];
         p.SetCurrentY(y + static_cast<double>(i) * H);
-        p.SetCurrentX(x[k] + w[k] - p.TextWidth(s + v.Margine));
+        p.SetCurrentX(libero ? x[k] + spazio : x[k] + w[k] - p.TextWidth(s + v.Margine));
         p.Print(s, false);
       }
     }

@@ -5,7 +5,6 @@
 #include <set>
 #include <sstream>
 
-#include "model/calcolo_prova.h"
 #include "model/campi.h"
 #include "model/colonne.h"
 #include "model/gas.h"
@@ -18,6 +17,7 @@
 #include "report/print/sezioni.h"
 #include "report/print/stampa_report.h"
 #include "report/print/stampante_finta.h"
+#include "report/print/valori_lunghi_prova.h"
 #include "shell/stato_interfaccia.h"
 #include "support/fake_interaction.h"
 #include "support/temp_folder.h"
@@ -511,35 +511,11 @@ TEST_F(StampaReport, TablesPrintEveryValueWholeOnEveryPaper) {
   };
   const Carta carte[] = {{"A4 100", 11906, 16838, 100}, {"A4 80", 11906, 16838, 80}, {"A5 100", 8391, 11906, 100},
                          {"A5 80", 8391, 11906, 80}};
-  const char* nomi[] = {"GOMITO A 45", "VALVOLA A SFERA", "SARACINESCA", "T PASSANTE", "VALVOLA DI RITEGNO",
-                        "GIUNTO DIELETTRICO"};
+  const auto nomiSalvati = NomiSpeciali;
   for (const bool pressione : {false, true}) {
     for (const Carta& carta : carte) {
       SCOPED_TRACE(std::string(pressione ? "pressurised " : "internal ") + carta.nome);
-      test::PreparaCalcolo();
-      for (int i = 0; i < 6; ++i) NomiSpeciali[static_cast<size_t>(5 + i)] = nomi[i];
-      Materiali[1][4].RifDiametro = "1 1/4\"";
-      if (pressione) {
-        ReteInPressione = -1;
-        GasCorrente.Densita = 0.6f;
-        PressioneIniziale = 200;
-        PressioneFinale = 150;
-        VelocitaMaxImpostata = 15;
-      }
-      // A long line to a boiler on a thin pipe: a cumulative drop above 100 Pa, lengths near 100 m.
-      test::AggiungiProva(0, 95.5f);
-      Tronco(1).ID_DIAMETRO = "1 1/4\"";
-      Tronco(1).ID_DIAMCUSTOM = -1;
-      Tronco(1).ID_RIF = "Centrale termica";
-      test::AggiungiProva(1, 9.25f, 2.5f);
-      Tronco(2).ID_DIAMETRO = "1/2";
-      Tronco(2).ID_DIAMCUSTOM = -1;
-      Tronco(2).TipologiaUtenza = 2;
-      test::AggiungiProva(1, 3.5f, pressione ? 28.0f : 2.0f);
-      Tronco(1).ID_CONTEMP = 60;
-      Tronco(3).ID_SPC6 = 12;
-      Tronco(3).ID_NCURVE = 15;
-      Tronco(3).TipologiaUtenza = 2;
+      test::ReteValoriLunghi(pressione);
       AzzeraSezioni();
       StampaTronchi = StampaPDCLocalizzate = StampaVerifica = StampaUtenze = -1;
       NumSezioniStampa = 4;
@@ -604,6 +580,7 @@ TEST_F(StampaReport, TablesPrintEveryValueWholeOnEveryPaper) {
       ReteInPressione = 0;
     }
   }
+  NomiSpeciali = nomiSalvati;
 }
 
 TEST_F(StampaReport, TightnessReportChecksThePageAtEveryLine) {
