@@ -660,18 +660,71 @@ void PrintTenutaImpianto(IStampanteReport& p, int16_t /*nonUsato*/) {
   }
 }
 
-void StampaTitoloDiagramma(IStampanteReport& p) {
-  const std::string titolo = EstraiNomeFile(PercorsoProgetto) + " - Rete: " + Riferimento;
+namespace {
+
+// What a printer may leave unprinted along the paper's edges, as the page frame keeps it.
+constexpr double MargineCartaDiagramma = 360;
+constexpr double CorpoTitoloDiagramma = 11;
+constexpr double CorpoNotaDiagramma = 9;
+// Room kept between the network and the title.
+constexpr double SpazioTitoloDiagramma = 200;
+
+std::string TitoloDiagramma() { return EstraiNomeFile(PercorsoProgetto) + " - Rete: " + Riferimento; }
+
+}  // namespace
+
+RettangoloCarta PosizioneTitoloDiagramma(IStampanteReport& p) {
+  const double corpo = p.FontSize();
+  p.SetFontSize(CorpoTitoloDiagramma);
+  RettangoloCarta r;
+  r.larghezza = p.TextWidth(TitoloDiagramma());
+  r.altezza = p.TextHeight("X");
+  p.SetFontSize(corpo);
   if (AdattaSchemaPagina != 0) {
-    p.SetCurrentY(100);
-    p.SetCurrentX(100);
+    r.x = 100;
+    r.y = 100;
   } else {
-    p.SetCurrentY(AltezzaStampabile - 1500);
-    p.SetCurrentX((LarghezzaStampabile - 1700) - p.TextWidth(titolo));
+    // Measured in the title's own size, so that it ends where it is meant to end.
+    r.y = AltezzaStampabile - 1500;
+    r.x = (LarghezzaStampabile - 1700) - r.larghezza;
   }
+  r.x = std::max(0.0, std::min(r.x, p.Width() - MargineCartaDiagramma - r.larghezza));
+  return r;
+}
+
+RettangoloCarta CartaDiagramma(IStampanteReport& p) {
+  return {MargineCartaDiagramma, MargineCartaDiagramma, p.Width() - 2 * MargineCartaDiagramma,
+          p.Height() - 2 * MargineCartaDiagramma};
+}
+
+RettangoloCarta AreaSchemaDiagramma(IStampanteReport& p) {
+  const RettangoloCarta titolo = PosizioneTitoloDiagramma(p);
+  RettangoloCarta area = CartaDiagramma(p);
+  if (AdattaSchemaPagina != 0) {
+    const double alto = titolo.Basso() + SpazioTitoloDiagramma;
+    area.altezza = area.Basso() - alto;
+    area.y = alto;
+  } else {
+    area.altezza = titolo.y - SpazioTitoloDiagramma - area.y;
+  }
+  area.altezza = std::max(area.altezza, 1.0);
+  return area;
+}
+
+void StampaTitoloDiagramma(IStampanteReport& p, double riduzione) {
+  const RettangoloCarta r = PosizioneTitoloDiagramma(p);
   const int32_t dimensione = Lungo(p.FontSize());
-  p.SetFontSize(11);
-  p.Print(titolo, true);
+  p.SetCurrentY(r.y);
+  p.SetCurrentX(r.x);
+  p.SetFontSize(CorpoTitoloDiagramma);
+  p.Print(TitoloDiagramma(), true);
+  if (riduzione > 1) {
+    // The network did not hold on the page at its own scale: the reader is told it was reduced.
+    p.SetFontSize(CorpoNotaDiagramma);
+    const auto percento = static_cast<int64_t>(std::floor(100.0 / riduzione));
+    p.SetCurrentX(r.x);
+    p.Print("Schema ridotto al " + TestoNumero(percento) + "% per stare nella pagina", true);
+  }
   p.SetFontSize(dimensione);
 }
 
