@@ -172,6 +172,43 @@ void PrintTitle(IStampanteReport& printer, const std::string& text, std::optiona
   SetFontInfo(printer, salvato);
 }
 
+namespace {
+
+// What marks a text cut to its room.
+const std::string PuntiniTaglio = "...";
+
+// The text as it fits in `larghezza` twips: whole, or its end behind "..." (a path's end tells
+// the most); "" when not even that fits.
+std::string TagliaConPuntini(IStampanteReport& printer, const std::string& testo, double larghezza) {
+  if (printer.TextWidth(testo) <= larghezza) return testo;
+  std::string coda = testo;
+  while (!coda.empty() && printer.TextWidth(PuntiniTaglio + coda) > larghezza) coda = Mid(coda, 2);
+  return coda.empty() ? std::string() : PuntiniTaglio + coda;
+}
+
+// One firm line of the header at (x, y), in smaller type (down to 6 points) when it would run past
+// `destra`, cut with "..." after that. Returns where the printed text ends.
+double StampaRigaDitta(IStampanteReport& printer, const std::string& testo, double x, double y, double destra) {
+  if (testo.empty()) return x;
+  const double corpo = printer.FontSize();
+  const double spazio = destra - x;
+  for (double c = corpo; printer.TextWidth(testo) > spazio && c > 6;) {
+    c -= 0.5;
+    printer.SetFontSize(c);
+  }
+  std::string riga = testo;
+  for (long n = static_cast<long>(Len(testo)) - 1; n > 0 && printer.TextWidth(riga) > spazio; --n)
+    riga = Left(testo, n) + PuntiniTaglio;
+  printer.SetCurrentX(x);
+  printer.SetCurrentY(y);
+  printer.Print(riga, false);
+  const double fine = printer.CurrentX();
+  printer.SetFontSize(corpo);
+  return fine;
+}
+
+}  // namespace
+
 void PrintPageHeader(IStampanteReport& printer) {
   const TFontInfo salvato = GetFontInfo(printer);
   SetPrinterFont(printer, "Arial");
@@ -184,15 +221,22 @@ void PrintPageHeader(IStampanteReport& printer) {
     printer.PaintPicture(PercorsoLogo, area.x, area.y, area.larghezza, area.altezza);
     rientro = Lungo(1.3 * LarghezzaBoxLogo);
   }
-  printer.SetCurrentX(rientro);
-  printer.Print(DittaUtente(), true);
-  printer.SetCurrentX(rientro);
-  printer.Print(IndirizzoDitta(), true);
-  printer.SetCurrentY(0);
+  // The project title goes right-aligned on the first line, never over the firm's text: a long
+  // firm line leaves it at least a third of the room beside the logo, in smaller type or cut; a
+  // title cut to its room shows where it was cut.
   std::string titolo = Trim(GetFileTitle(PercorsoProgetto));
-  if (Len(titolo) > 40) titolo = Trim(Right(Trim(PercorsoProgetto), 40));
-  printer.SetCurrentX(LarghezzaStampabile - printer.TextWidth(titolo) - 10);
-  printer.Print(titolo, true);
+  if (Len(titolo) > 40) titolo = PuntiniTaglio + Trim(Right(Trim(PercorsoProgetto), 40));
+  const double margineTitolo = printer.TextWidth("  ") + 10;
+  const double riservato =
+      titolo.empty() ? 0 : std::min(printer.TextWidth(titolo), (LarghezzaStampabile - rientro) / 3.0) + margineTitolo;
+  const double fineDitta = StampaRigaDitta(printer, DittaUtente(), rientro, 0, LarghezzaStampabile - riservato);
+  StampaRigaDitta(printer, IndirizzoDitta(), rientro, printer.TextHeight("X"), LarghezzaStampabile);
+  titolo = TagliaConPuntini(printer, titolo, LarghezzaStampabile - fineDitta - margineTitolo);
+  if (!titolo.empty()) {
+    printer.SetCurrentY(0);
+    printer.SetCurrentX(LarghezzaStampabile - printer.TextWidth(titolo) - 10);
+    printer.Print(titolo, true);
+  }
   printer.Line(0, InizioCorpoPagina - 200, LarghezzaStampabile, InizioCorpoPagina - 200);
   printer.SetCurrentY(InizioCorpoPagina);
   printer.SetCurrentX(0);

@@ -7,6 +7,7 @@
 
 #include "model/campi.h"
 #include "model/colonne.h"
+#include "model/files.h"
 #include "model/gas.h"
 #include "model/materiali.h"
 #include "model/globals.h"
@@ -247,7 +248,7 @@ TEST_F(StampaReport, HeaderTitleAndFooterTexts) {
   EXPECT_DOUBLE_EQ(stampante.y, InizioCorpoPagina);
   PercorsoProgetto = "/prove/" + quaranta + "q.RTG";
   PrintPageHeader(stampante);
-  EXPECT_TRUE(stampante.Trova(std::string(36, 'q') + ".RTG"));
+  EXPECT_TRUE(stampante.Trova("..." + std::string(36, 'q') + ".RTG")) << "a cut title shows where it was cut";
   PrintPageFooter(stampante);
   EXPECT_TRUE(stampante.Trova(VersioneProgramma + " - AG      "));
   EXPECT_EQ(CodiceDitta(), "AG      ");
@@ -260,6 +261,62 @@ TEST_F(StampaReport, HeaderTitleAndFooterTexts) {
 
 // The logo stays inside the header's logo box: left of the firm lines, above the header rule,
 // with its proportions; a logo beyond the announced 184 x 41 pixels is left out with its indent.
+// A long firm line never meets the project title: the title takes the header line with room,
+// cut behind "..." when it must, and nothing of the header runs past the usable width.
+TEST_F(StampaReport, TheHeaderTitleNeverPrintsOverTheFirmLines) {
+  struct Caso {
+    const char* nome;
+    std::string riga1, riga2, percorso;
+    int32_t larghezza;
+    bool logo;
+  };
+  const std::string settanta = "Termoidraulica Rossi Mario e Figli S.n.c. - Impianti gas e riscaldamento";
+  const Caso casi[] = {
+      {"long firm, short title", settanta, "Via Roma 1", "/prove/casa.RTG", 11906, true},
+      {"both long, long title", settanta, settanta, "/prove/" + std::string(45, 'q') + ".RTG", 11906, true},
+      {"A5, long title", settanta, "Via Roma 1, 20100 Milano", "/prove/Villetta bifamiliare Bianchi.RTG", 8391,
+       true},
+      {"A5 no logo", settanta, settanta, "/prove/casa.RTG", 8391, false},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    DittaRiga1 = c.riga1;
+    DittaRiga2 = c.riga2;
+    PercorsoProgetto = c.percorso;
+    stampante = StampanteFinta{};
+    stampante.larghezza = c.larghezza;
+    test::TempFolder programma;
+    programma.UsaComeCartellaProgramma();
+    if (c.logo) programma.Write("logo.bmp", "BM");
+    SetupPage();
+    PrintPageHeader(stampante);
+    std::vector<const Tratto*> testi;
+    for (const auto& t : stampante.tratti)
+      if (t.tipo == Tratto::Testo && !t.testo.empty()) testi.push_back(&t);
+    ASSERT_GE(testi.size(), 3u);
+    const auto fine = [](const Tratto* t) { return t->x + static_cast<double>(Len(t->testo)) * t->dimensione * 10; };
+    for (const Tratto* a : testi) {
+      EXPECT_GE(a->x, 0) << a->testo;
+      EXPECT_LE(fine(a), LarghezzaStampabile) << a->testo;
+      for (const Tratto* b : testi)
+        if (a != b && a->y == b->y) EXPECT_TRUE(fine(a) <= b->x || fine(b) <= a->x) << a->testo << " / " << b->testo;
+    }
+    const Tratto* titolo = testi.back();
+    const std::string nome = GetFileTitle(c.percorso);
+    const bool intero = titolo->testo == nome;
+    const auto finisceCon = [](const std::string& t, const std::string& coda) {
+      return t.size() >= coda.size() && t.compare(t.size() - coda.size(), std::string::npos, coda) == 0;
+    };
+    const std::string coda = titolo->testo.substr(std::min<size_t>(3, titolo->testo.size()));
+    const bool tagliato = titolo->testo.rfind("...", 0) == 0 && coda.size() >= 4 &&
+                          (finisceCon(nome, coda) || finisceCon(c.percorso, coda));
+    EXPECT_TRUE(intero || tagliato) << titolo->testo;
+  }
+  DittaRiga1.clear();
+  DittaRiga2.clear();
+  PercorsoProgetto.clear();
+}
+
 TEST_F(StampaReport, TheLogoStaysInsideTheHeaderBox) {
   test::TempFolder programma;
   programma.UsaComeCartellaProgramma();
