@@ -101,17 +101,24 @@ void SetupPage() {
   const int32_t larghezza = p.Width();
   const int32_t altezza = p.Height();
   // The proportions widen or shrink the frame only as far as the paper allows: whatever is stored,
-  // the frame keeps a printer's margin on each side and the footer line ends that margin above
-  // the paper's bottom edge (the frame's top lies 600 twips below the paper's).
+  // the frame keeps a printer's margin on each side, or the wider margin set on the printer, and
+  // the footer line ends that margin above the paper's bottom edge. The frame's top lies 600 twips
+  // below the paper's, or lower when the printer's top margin asks for it.
   // A frame too small for a header, a line of body and a footer is taken at that least size.
-  const double maxLarghezza = std::max(static_cast<double>(larghezza) - 2.0 * MargineCarta, MinimoCornice);
+  const MarginiCarta margini = p.Margini();
+  const double sinistro = std::max(MargineCarta, margini.sinistro), destro = std::max(MargineCarta, margini.destro);
+  const double alto = std::max(600.0, margini.alto + 5), basso = std::max(MargineCarta, margini.basso);
+  const double maxLarghezza = std::max(static_cast<double>(larghezza) - sinistro - destro, MinimoCornice);
   const double maxAltezza =
-      std::max(static_cast<double>(altezza) - 600 - MargineCarta - AltezzaRigaPiede + 2000 - 200, MinimoCornice);
+      std::max(static_cast<double>(altezza) - alto - basso - AltezzaRigaPiede + 2000 - 200, MinimoCornice);
   const double altezzaChiesta = static_cast<double>(static_cast<int64_t>(PercentualeY) * (altezza - 100)) / 100.0;
   const double larghezzaChiesta = static_cast<double>(static_cast<int64_t>(PercentualeX) * (larghezza - 2000)) / 100.0;
   AltezzaStampabile = Lungo(std::clamp(altezzaChiesta, MinimoCornice, maxAltezza));
   LarghezzaStampabile = Lungo(std::clamp(larghezzaChiesta, MinimoCornice, maxLarghezza));
-  p.ImpostaScala(static_cast<float>((static_cast<double>(LarghezzaStampabile) - larghezza) / 2.0), -600);
+  // Centred on the paper, unless a margin set on the printer pushes it aside.
+  const double centrato = (static_cast<double>(larghezza) - LarghezzaStampabile) / 2.0;
+  const double inizio = std::max(std::min(centrato, larghezza - destro - LarghezzaStampabile), sinistro);
+  p.ImpostaScala(static_cast<float>(-inizio), -alto);
   InizioCorpoPagina = 800;
   LimiteFondoPagina = AltezzaStampabile - 2000;
   CaricaLogo();

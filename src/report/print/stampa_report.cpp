@@ -688,13 +688,15 @@ RettangoloCarta PosizioneTitoloDiagramma(IStampanteReport& p) {
     r.y = AltezzaStampabile - 1500;
     r.x = (LarghezzaStampabile - 1700) - r.larghezza;
   }
-  r.x = std::max(0.0, std::min(r.x, p.Width() - MargineCartaDiagramma - r.larghezza));
+  r.x = std::max(0.0, std::min(r.x, p.Width() - std::max(MargineCartaDiagramma, p.Margini().destro) - r.larghezza));
   return r;
 }
 
 RettangoloCarta CartaDiagramma(IStampanteReport& p) {
-  return {MargineCartaDiagramma, MargineCartaDiagramma, p.Width() - 2 * MargineCartaDiagramma,
-          p.Height() - 2 * MargineCartaDiagramma};
+  const MarginiCarta m = p.Margini();
+  const double sinistro = std::max(MargineCartaDiagramma, m.sinistro), alto = std::max(MargineCartaDiagramma, m.alto);
+  return {sinistro, alto, p.Width() - sinistro - std::max(MargineCartaDiagramma, m.destro),
+          p.Height() - alto - std::max(MargineCartaDiagramma, m.basso)};
 }
 
 RettangoloCarta AreaSchemaDiagramma(IStampanteReport& p) {

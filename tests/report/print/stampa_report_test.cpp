@@ -399,6 +399,47 @@ TEST_F(StampaReport, TheFrameStaysOnThePaperAtEveryProportion) {
   DittaRiga1.clear();
 }
 
+// Margins typed in the printer setup are kept free: the page frame moves and shrinks inside them
+// at every proportion; margins narrower than the frame's own change nothing.
+TEST_F(StampaReport, MarginsSetOnThePrinterAreLeftBlank) {
+  DittaRiga1 = "Ditta Rossi";
+  PercorsoProgetto = "/prove/casa.RTG";
+  struct Caso {
+    MarginiCarta margini;
+    int16_t percentuale;
+  };
+  const Caso casi[] = {{{2835, 1701, 567, 2268}, 100}, {{2835, 1701, 567, 2268}, 120}, {{567, 567, 3402, 567}, 80},
+                       {{200, 200, 200, 200}, 100}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.margini.sinistro);
+    stampante = StampanteFinta{};
+    stampante.margini = c.margini;
+    PercentualeX = PercentualeY = c.percentuale;
+    SetupPage();
+    ResetPrinterFont(stampante);
+    PrintPageHeader(stampante);
+    PrintPageFooter(stampante);
+    const double larghezza = stampante.Width(), altezza = stampante.Height();
+    for (const Tratto& t : stampante.tratti) {
+      const double x = t.x - stampante.ScaleLeft(), y = t.y - stampante.ScaleTop();
+      const double fine = t.tipo == Tratto::Testo ? x + static_cast<double>(Len(t.testo)) * t.dimensione * 10
+                                                  : t.x2 - stampante.ScaleLeft();
+      if (t.tipo == Tratto::Testo && t.testo.empty()) continue;
+      EXPECT_GE(x, c.margini.sinistro) << t.testo;
+      EXPECT_LE(fine, larghezza - c.margini.destro) << t.testo;
+      EXPECT_GE(y, c.margini.alto - 5) << t.testo;
+      EXPECT_LE(y + t.dimensione * 20, altezza - c.margini.basso) << t.testo;
+    }
+    if (c.margini.sinistro == 200) {
+      EXPECT_DOUBLE_EQ(stampante.ScaleLeft(), -1000) << "the usual frame";
+      EXPECT_DOUBLE_EQ(stampante.ScaleTop(), -600);
+    }
+  }
+  PercentualeX = PercentualeY = 100;
+  DittaRiga1.clear();
+  PercorsoProgetto.clear();
+}
+
 TEST(SpezzaTesto, WordsStayWholeAndLongWordsAndLineBreaksAreHandled) {
   const auto caratteri = [](const std::string& s) { return static_cast<double>(Len(s)); };
   struct Caso {
