@@ -9,7 +9,6 @@
 #include <QFontDialog>
 #include <QPrinter>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include "model/calcolo_prova.h"
@@ -26,6 +25,7 @@
 #include "support/fake_interaction.h"
 #include "support/temp_folder.h"
 #include "support/ui/fake_services.h"
+#include "support/ui/parole_pdf.h"
 
 namespace varnex {
 namespace {
@@ -394,30 +394,6 @@ TEST_F(DiagrammaPdfTest, APageTooLargeIsNoCompletedPrint) {
 namespace varnex {
 namespace {
 
-// Words of the first page of a PDF, by pdftotext: text and box in points.
-struct ParolaPagina {
-  std::string testo;
-  QRectF box;
-};
-std::vector<ParolaPagina> ParolePagina(const std::string& pdf, const std::string& html) {
-  std::vector<ParolaPagina> parole;
-  const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-  if (tool.isEmpty()) return parole;
-  QProcess::execute(tool, {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
-                           QStringLiteral("1"), QString::fromStdString(pdf), QString::fromStdString(html)});
-  QFile file(QString::fromStdString(html));
-  if (!file.open(QIODevice::ReadOnly)) return parole;
-  const QRegularExpression re(QStringLiteral(
-      "<word xMin=\"([-0-9.]+)\" yMin=\"([-0-9.]+)\" xMax=\"([-0-9.]+)\" yMax=\"([-0-9.]+)\">([^<]*)</word>"));
-  for (auto it = re.globalMatch(QString::fromUtf8(file.readAll())); it.hasNext();) {
-    const QRegularExpressionMatch m = it.next();
-    parole.push_back({m.captured(5).toStdString(),
-                      QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
-                             QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
-  }
-  return parole;
-}
-
 // A tree of n segments, every end an appliance with its reference, one branch turned back left.
 void ReteAlbero(int16_t n) {
   for (int16_t s = 1; s <= n; ++s) test::AggiungiProva(static_cast<int16_t>(s / 2), 4, 2 * s > n ? 1.5f : 0);
@@ -492,12 +468,12 @@ TEST_F(DiagrammaPdfTest, TheWholeNetworkIsOnThePaperClearOfTheTitleInBothModes) 
       if (adatta == 0) EXPECT_EQ(p.riduzione > 1, c.ridotta);
 
       // On the page itself: every word on the paper, the references there, nothing over the title.
-      const std::vector<ParolaPagina> parole = ParolePagina(pdf, cartella.File("parole.html"));
+      const std::vector<test::ParolaPdf> parole = test::ParolePdf(pdf, cartella.File("parole.html"));
       if (parole.empty()) continue;  // no pdftotext
       QRectF titoloPdf;
       int riferimenti = 0;
       bool nota = false;
-      for (const ParolaPagina& w : parole) {
+      for (const test::ParolaPdf& w : parole) {
         EXPECT_GE(w.box.left(), 0) << w.testo;
         EXPECT_GE(w.box.top(), 0) << w.testo;
         EXPECT_LE(w.box.right(), larghezza / 20) << w.testo;
@@ -508,7 +484,7 @@ TEST_F(DiagrammaPdfTest, TheWholeNetworkIsOnThePaperClearOfTheTitleInBothModes) 
       }
       EXPECT_EQ(riferimenti, c.riferimenti);
       EXPECT_EQ(nota, adatta == 0 && p.riduzione > 1);
-      for (const ParolaPagina& w : parole) {
+      for (const test::ParolaPdf& w : parole) {
         if (w.testo == "casa.RTG" || w.testo == "-" || w.testo == "Rete:" || w.testo == "Villa") continue;
         EXPECT_FALSE(w.box.intersects(titoloPdf)) << w.testo << " over the title";
       }

@@ -23,6 +23,7 @@
 #include "report/print/percentuali.h"
 #include "report/print/sezioni.h"
 #include "report/print/valori_lunghi_prova.h"
+#include "support/ui/parole_pdf.h"
 #include "support/ui/stampa_file_prova.h"
 
 namespace varnex {
@@ -150,37 +151,6 @@ TEST_F(StampaPdfTest, QuickPrintOfTheWholeReportWritesPdfPages) {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// Words of a PDF as pdftotext places them: text, page, left, right and top in points.
-struct ParolaPdf {
-  std::string testo;
-  int pagina = 0;
-  double x1 = 0, x2 = 0, y1 = 0;
-};
-std::vector<ParolaPdf> ParolePdf(const std::string& pdf, const std::string& html) {
-  std::vector<ParolaPdf> parole;
-  const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-  if (tool.isEmpty()) return parole;
-  QProcess::execute(tool, {QStringLiteral("-bbox"), QString::fromStdString(pdf), QString::fromStdString(html)});
-  QFile file(QString::fromStdString(html));
-  if (!file.open(QIODevice::ReadOnly)) return parole;
-  const QString testo = QString::fromUtf8(file.readAll());
-  const QRegularExpression re(QStringLiteral(
-      "<page |<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"[0-9.]+\">([^<]*)</word>"));
-  int pagina = 0;
-  for (auto it = re.globalMatch(testo); it.hasNext();) {
-    const QRegularExpressionMatch m = it.next();
-    if (m.captured(0).startsWith(QStringLiteral("<page"))) {
-      ++pagina;
-      continue;
-    }
-    QString parola = m.captured(4);
-    parola.replace(QStringLiteral("&quot;"), QStringLiteral("\"")).replace(QStringLiteral("&amp;"), QStringLiteral("&"));
-    parole.push_back({parola.toStdString(), pagina, m.captured(1).toDouble(), m.captured(3).toDouble(),
-                      m.captured(2).toDouble()});
-  }
-  return parole;
-}
-
 // On real paper, in the printer's own type: the report's tables at A5 and at 80 % of the width
 // carry every number whole, and no word runs into the next.
 TEST_F(StampaPdfTest, TablesOnSmallPaperReadWholeInThePdf) {
@@ -206,10 +176,10 @@ TEST_F(StampaPdfTest, TablesOnSmallPaperReadWholeInThePdf) {
         ASSERT_TRUE(PrintReport(0));
         ImpostaStampanteReport(nullptr);
       }
-      const std::vector<ParolaPdf> parole = ParolePdf(pdf, uscita.File("tabelle.html"));
+      const std::vector<test::ParolaPdf> parole = test::ParolePdf(pdf, uscita.File("tabelle.html"));
       ASSERT_FALSE(parole.empty());
       auto presente = [&](const std::string& w) {
-        return std::any_of(parole.begin(), parole.end(), [&](const ParolaPdf& p) { return p.testo == w; });
+        return std::any_of(parole.begin(), parole.end(), [&](const test::ParolaPdf& p) { return p.testo == w; });
       };
       for (const char* atteso : {"95,50", "9,25", "ACCIAIOT", "Centrale", "termica"}) EXPECT_TRUE(presente(atteso)) << atteso;
       if (pressione)
@@ -224,10 +194,11 @@ TEST_F(StampaPdfTest, TablesOnSmallPaperReadWholeInThePdf) {
       }
       for (size_t i = 0; i < parole.size(); ++i)
         for (size_t j = i + 1; j < parole.size(); ++j) {
-          const ParolaPdf& a = parole[i];
-          const ParolaPdf& b = parole[j];
-          if (a.pagina != b.pagina || std::abs(a.y1 - b.y1) > 2) continue;
-          EXPECT_FALSE(a.x1 < b.x2 - 0.5 && b.x1 < a.x2 - 0.5) << a.testo << " over " << b.testo;
+          const test::ParolaPdf& a = parole[i];
+          const test::ParolaPdf& b = parole[j];
+          if (a.pagina != b.pagina || std::abs(a.box.top() - b.box.top()) > 2) continue;
+          EXPECT_FALSE(a.box.left() < b.box.right() - 0.5 && b.box.left() < a.box.right() - 0.5)
+              << a.testo << " over " << b.testo;
         }
       ResetRete();
       ReteInPressione = 0;
