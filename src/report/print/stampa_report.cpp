@@ -390,9 +390,19 @@ void StampaCopertinaComune(IStampanteReport& p) {
 // ---- Bill of quantities ---------------------------------------------------------------------
 
 void StampaStriscia(IStampanteReport& p, const std::vector<DiametroComputo>& diametri, size_t da, size_t a, int32_t w,
-                    int16_t c, int32_t h) {
+                    int32_t h) {
   auto xCol = [&](int k) { return static_cast<double>(k) * w; };
   auto centra = [&](int k, const std::string& t) { p.SetCurrentX(xCol(k) + (w - p.TextWidth(t)) / 2); };
+  // A label or a length wider than its column is printed whole in smaller type: a cut diameter
+  // ("108x2," for "108x2,5") reads as another one.
+  auto stampaInColonna = [&](int k, const std::string& t, double y, bool fineRiga) {
+    const double corpo = p.FontSize();
+    while (p.TextWidth(t) > w - p.TextWidth(" ") && p.FontSize() > 4) p.SetFontSize(p.FontSize() - 0.5);
+    centra(k, t);
+    p.SetCurrentY(y);
+    p.Print(t, fineRiga);
+    p.SetFontSize(corpo);
+  };
   const int32_t y0 = Lungo(p.CurrentY());
   const double th = p.TextHeight("X");
   SetBold(p);
@@ -406,16 +416,11 @@ void StampaStriscia(IStampanteReport& p, const std::vector<DiametroComputo>& dia
   int col = 1;
   for (size_t i = da; i < a; ++i) {
     p.Line(xCol(col), y0 - h, xCol(col), y0 + 3.5 * th);
-    const std::string etichetta = Left(diametri[i].RifDiametro, c);
     SetBold(p);
-    centra(col, etichetta);
-    p.SetCurrentY(y0);
-    p.Print(etichetta, false);
+    stampaInColonna(col, diametri[i].RifDiametro, y0, false);
     ResetBold(p);
     CheckPageBreak();
-    centra(col, diametri[i].Metri);
-    p.SetCurrentY(y0 + 2 * th);
-    p.Print(diametri[i].Metri, true);
+    stampaInColonna(col, diametri[i].Metri, y0 + 2 * th, true);
     CheckPageBreak();
     ++col;
   }
@@ -537,9 +542,6 @@ void PrintComputo(IStampanteReport& p, int16_t net) {
   const int16_t w = Intero(p.TextWidth("XXXXXX"));
   if (w <= 0) throw ErroreReport("colonna di larghezza nulla");
   const int32_t ultimaColonna = static_cast<int32_t>(std::floor(static_cast<double>(LarghezzaStampabile) / w)) - 1;
-  const int32_t cx = Lungo(p.TextWidth("X"));
-  if (cx <= 0) throw ErroreReport("carattere di larghezza nulla");
-  const int16_t c = Intero(std::floor(static_cast<double>(w) / cx));
   const int32_t h = Lungo(p.TextHeight("X") / 2);
   // Diameter columns per strip: the grid has columns 1..L, and no more than 40.
   const int32_t perStriscia = std::min<int32_t>(ultimaColonna, 40);
@@ -602,7 +604,7 @@ void PrintComputo(IStampanteReport& p, int16_t net) {
       }
       CheckPageBreak(5);
       const size_t a = std::min(serie.Diametri.size(), da + static_cast<size_t>(perStriscia));
-      StampaStriscia(p, serie.Diametri, da, a, w, c, h);
+      StampaStriscia(p, serie.Diametri, da, a, w, h);
       if (serie.Diametri.empty()) break;
     }
     p.FineRiga();

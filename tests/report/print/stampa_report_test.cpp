@@ -299,7 +299,9 @@ TEST_F(StampaReport, TheHeaderTitleNeverPrintsOverTheFirmLines) {
       EXPECT_GE(a->x, 0) << a->testo;
       EXPECT_LE(fine(a), LarghezzaStampabile) << a->testo;
       for (const Tratto* b : testi)
-        if (a != b && a->y == b->y) EXPECT_TRUE(fine(a) <= b->x || fine(b) <= a->x) << a->testo << " / " << b->testo;
+        if (a != b && a->y == b->y) {
+          EXPECT_TRUE(fine(a) <= b->x || fine(b) <= a->x) << a->testo << " / " << b->testo;
+        }
     }
     const Tratto* titolo = testi.back();
     const std::string nome = GetFileTitle(c.percorso);
@@ -544,6 +546,28 @@ TEST_F(StampaReport, BillOfQuantitiesStripsContinueWhenTooMany) {
   EXPECT_EQ(stampante.ContaTesto("DN"), 2);
   EXPECT_TRUE(stampante.Trova("Computo tubazioni"));
   EXPECT_FALSE(stampante.Trova("Peso totale: 0 Kg"));  // copper: no weight line
+  Materiali = salvati;
+}
+
+// A diameter label longer than its column of the bill of quantities is printed whole, in type
+// small enough to stay inside the column.
+TEST_F(StampaReport, BillOfQuantitiesPrintsLongDiametersWhole) {
+  const auto salvati = Materiali;
+  for (auto& s : Materiali) s = TSerieMateriale{};
+  Materiali[1][0].Nome = "RAME";
+  Materiali[1][0].TipoFormula = 2;
+  Materiali[1][0].LunghezzaComputo = -1;
+  Materiali[1][1].RifDiametro = "108x2,5 mm";
+  Materiali[1][1].LunghezzaComputo = 12345.5f;
+  SetupPage();
+  stampante.SetFontSize(8);
+  stampante.y = InizioCorpoPagina;
+  PrintComputo(stampante, 0);
+  const Tratto* etichetta = stampante.Trova("108x2,5 mm");
+  ASSERT_TRUE(etichetta);
+  const double w = 6 * 8 * 10;  // the column: six "X" at 8 pt
+  EXPECT_GE(etichetta->x, w);
+  EXPECT_LE(etichetta->x + static_cast<double>(Len(etichetta->testo)) * etichetta->dimensione * 10, 2 * w);
   Materiali = salvati;
 }
 
