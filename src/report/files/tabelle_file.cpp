@@ -78,7 +78,7 @@ void AllargaPerContenuto(LayoutColonneFile& layout, int16_t view, const std::vec
                          const std::optional<TotaleReport>& totale) {
   for (int16_t c = 0; c <= layout.Ultima; ++c) {
     AllargaA(layout, c, CaratteriCaption(view, c, layout.Limite[static_cast<size_t>(c)]));
-    if (ColonneGriglia[static_cast<size_t>(view)][static_cast<size_t>(c)].IdCampo == campo::ID_RIF) continue;
+    // A free reference ("Centrale termica") widens its column too: cut, two rows read alike.
     for (int16_t seg : righe) Allarga(layout, c, GetCellText(view, c, seg, SenzaLimite));
   }
   if (totale && totale->Colonna >= 0 && totale->Colonna <= layout.Ultima)

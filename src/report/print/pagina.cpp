@@ -101,17 +101,24 @@ void SetupPage() {
   const int32_t larghezza = p.Width();
   const int32_t altezza = p.Height();
   // The proportions widen or shrink the frame only as far as the paper allows: whatever is stored,
-  // the frame keeps a printer's margin on each side and the footer line ends that margin above
-  // the paper's bottom edge (the frame's top lies 600 twips below the paper's).
+  // the frame keeps a printer's margin on each side, or the wider margin set on the printer, and
+  // the footer line ends that margin above the paper's bottom edge. The frame's top lies 600 twips
+  // below the paper's, or lower when the printer's top margin asks for it.
   // A frame too small for a header, a line of body and a footer is taken at that least size.
-  const double maxLarghezza = std::max(static_cast<double>(larghezza) - 2.0 * MargineCarta, MinimoCornice);
+  const MarginiCarta margini = p.Margini();
+  const double sinistro = std::max(MargineCarta, margini.sinistro), destro = std::max(MargineCarta, margini.destro);
+  const double alto = std::max(600.0, margini.alto + 5), basso = std::max(MargineCarta, margini.basso);
+  const double maxLarghezza = std::max(static_cast<double>(larghezza) - sinistro - destro, MinimoCornice);
   const double maxAltezza =
-      std::max(static_cast<double>(altezza) - 600 - MargineCarta - AltezzaRigaPiede + 2000 - 200, MinimoCornice);
+      std::max(static_cast<double>(altezza) - alto - basso - AltezzaRigaPiede + 2000 - 200, MinimoCornice);
   const double altezzaChiesta = static_cast<double>(static_cast<int64_t>(PercentualeY) * (altezza - 100)) / 100.0;
   const double larghezzaChiesta = static_cast<double>(static_cast<int64_t>(PercentualeX) * (larghezza - 2000)) / 100.0;
   AltezzaStampabile = Lungo(std::clamp(altezzaChiesta, MinimoCornice, maxAltezza));
   LarghezzaStampabile = Lungo(std::clamp(larghezzaChiesta, MinimoCornice, maxLarghezza));
-  p.ImpostaScala(static_cast<float>((static_cast<double>(LarghezzaStampabile) - larghezza) / 2.0), -600);
+  // Centred on the paper, unless a margin set on the printer pushes it aside.
+  const double centrato = (static_cast<double>(larghezza) - LarghezzaStampabile) / 2.0;
+  const double inizio = std::max(std::min(centrato, larghezza - destro - LarghezzaStampabile), sinistro);
+  p.ImpostaScala(static_cast<float>(-inizio), -alto);
   InizioCorpoPagina = 800;
   LimiteFondoPagina = AltezzaStampabile - 2000;
   CaricaLogo();
@@ -172,6 +179,43 @@ void PrintTitle(IStampanteReport& printer, const std::string& text, std::optiona
   SetFontInfo(printer, salvato);
 }
 
+namespace {
+
+// What marks a text cut to its room.
+const std::string PuntiniTaglio = "...";
+
+// The text as it fits in `larghezza` twips: whole, or its end behind "..." (a path's end tells
+// the most); "" when not even that fits.
+std::string TagliaConPuntini(IStampanteReport& printer, const std::string& testo, double larghezza) {
+  if (printer.TextWidth(testo) <= larghezza) return testo;
+  std::string coda = testo;
+  while (!coda.empty() && printer.TextWidth(PuntiniTaglio + coda) > larghezza) coda = Mid(coda, 2);
+  return coda.empty() ? std::string() : PuntiniTaglio + coda;
+}
+
+// One firm line of the header at (x, y), in smaller type (down to 6 points) when it would run past
+// `destra`, cut with "..." after that. Returns where the printed text ends.
+double StampaRigaDitta(IStampanteReport& printer, const std::string& testo, double x, double y, double destra) {
+  if (testo.empty()) return x;
+  const double corpo = printer.FontSize();
+  const double spazio = destra - x;
+  for (double c = corpo; printer.TextWidth(testo) > spazio && c > 6;) {
+    c -= 0.5;
+    printer.SetFontSize(c);
+  }
+  std::string riga = testo;
+  for (long n = static_cast<long>(Len(testo)) - 1; n > 0 && printer.TextWidth(riga) > spazio; --n)
+    riga = Left(testo, n) + PuntiniTaglio;
+  printer.SetCurrentX(x);
+  printer.SetCurrentY(y);
+  printer.Print(riga, false);
+  const double fine = printer.CurrentX();
+  printer.SetFontSize(corpo);
+  return fine;
+}
+
+}  // namespace
+
 void PrintPageHeader(IStampanteReport& printer) {
   const TFontInfo salvato = GetFontInfo(printer);
   SetPrinterFont(printer, "Arial");
@@ -184,15 +228,22 @@ void PrintPageHeader(IStampanteReport& printer) {
     printer.PaintPicture(PercorsoLogo, area.x, area.y, area.larghezza, area.altezza);
     rientro = Lungo(1.3 * LarghezzaBoxLogo);
   }
-  printer.SetCurrentX(rientro);
-  printer.Print(DittaUtente(), true);
-  printer.SetCurrentX(rientro);
-  printer.Print(IndirizzoDitta(), true);
-  printer.SetCurrentY(0);
+  // The project title goes right-aligned on the first line, never over the firm's text: a long
+  // firm line leaves it at least a third of the room beside the logo, in smaller type or cut; a
+  // title cut to its room shows where it was cut.
   std::string titolo = Trim(GetFileTitle(PercorsoProgetto));
-  if (Len(titolo) > 40) titolo = Trim(Right(Trim(PercorsoProgetto), 40));
-  printer.SetCurrentX(LarghezzaStampabile - printer.TextWidth(titolo) - 10);
-  printer.Print(titolo, true);
+  if (Len(titolo) > 40) titolo = PuntiniTaglio + Trim(Right(Trim(PercorsoProgetto), 40));
+  const double margineTitolo = printer.TextWidth("  ") + 10;
+  const double riservato =
+      titolo.empty() ? 0 : std::min(printer.TextWidth(titolo), (LarghezzaStampabile - rientro) / 3.0) + margineTitolo;
+  const double fineDitta = StampaRigaDitta(printer, DittaUtente(), rientro, 0, LarghezzaStampabile - riservato);
+  StampaRigaDitta(printer, IndirizzoDitta(), rientro, printer.TextHeight("X"), LarghezzaStampabile);
+  titolo = TagliaConPuntini(printer, titolo, LarghezzaStampabile - fineDitta - margineTitolo);
+  if (!titolo.empty()) {
+    printer.SetCurrentY(0);
+    printer.SetCurrentX(LarghezzaStampabile - printer.TextWidth(titolo) - 10);
+    printer.Print(titolo, true);
+  }
   printer.Line(0, InizioCorpoPagina - 200, LarghezzaStampabile, InizioCorpoPagina - 200);
   printer.SetCurrentY(InizioCorpoPagina);
   printer.SetCurrentX(0);

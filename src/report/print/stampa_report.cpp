@@ -1,10 +1,13 @@
 #include "report/print/stampa_report.h"
 
 #include <array>
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "model/calcolo.h"
+#include "model/campi.h"
 #include "model/colonne.h"
 #include "model/computo.h"
 #include "model/files.h"
@@ -71,36 +74,156 @@ struct VarianteTabella {
   double Quota = 1;               // share of the usable width
 };
 
+// Whatever the paper and its proportions, every number of a table is printed whole: a column
+// narrower than its longest value takes width from the columns that have some to spare (a free
+// reference wraps, a heading breaks between its words), and when the whole row still does not
+// fit, the table's type gets smaller.
+constexpr int16_t SenzaLimite = 32767;
+constexpr double CorpoTabella = 8;       // points of the cells and headings
+constexpr double CorpoMinimo = 3;        // below this nothing would be readable anyway
+constexpr double PassoCorpo = 0.5;
+
+bool ColonnaTestoLibero(int16_t view, int16_t c) {
+  return ColonneGriglia[static_cast<size_t>(view)][static_cast<size_t>(c)].IdCampo == campo::ID_RIF;
+}
+
+std::vector<std::string> Parole(const std::string& testo) {
+  std::vector<std::string> parole;
+  size_t pos = 0;
+  while (pos <= testo.size()) {
+    size_t fine = testo.find(' ', pos);
+    if (fine == std::string::npos) fine = testo.size();
+    if (fine > pos) parole.push_back(testo.substr(pos, fine - pos));
+    pos = fine + 1;
+  }
+  return parole;
+}
+
+// What one table prints, read whole before anything is measured.
+struct TestiTabella {
+  std::vector<CaptionColonna> caption;               // by column
+  std::vector<std::vector<std::string>> celle;       // by row, then column
+  std::string totale;                                // value of the totals line, "" without one
+};
+
+// Widths of the columns at the type size in force: nullopt when the usable width cannot hold the
+// narrowest each column needs.
+std::optional<std::array<double, MaxColonneReport>> LarghezzeColonne(IStampanteReport& p, int16_t view, int16_t ultima,
+                                                                     const TestiTabella& testi,
+                                                                     const std::optional<TotaleReport>& totale,
+                                                                     const char* margine, double larghezza) {
+  const double spazio = p.TextWidth(" ");
+  std::array<double, MaxColonneReport> bisogno{};
+  for (int16_t c = 0; c <= ultima; ++c) {
+    const size_t k = static_cast<size_t>(c);
+    double b = 0;
+    p.SetFontBold(true);
+    for (const std::string* riga : {&testi.caption[k].Titolo, &testi.caption[k].Unita})
+      for (const std::string& parola : Parole(*riga)) b = std::max(b, p.TextWidth(parola) + 2 * spazio);
+    p.SetFontBold(false);
+    const bool libero = ColonnaTestoLibero(view, c);
+    for (const auto& riga : testi.celle) {
+      // A free text wraps between its words; a word longer than eight letters may be split.
+      if (libero) {
+        for (const std::string& parola : Parole(riga[k]))
+          b = std::max(b, std::min(p.TextWidth(parola), p.TextWidth("XXXXXXXX")) + p.TextWidth(margine) + 2 * spazio);
+      } else {
+        b = std::max(b, p.TextWidth(riga[k] + margine) + spazio);
+      }
+    }
+    if (totale && totale->Colonna == c) b = std::max(b, p.TextWidth(testi.totale + "XX") + spazio);
+    bisogno[k] = b;
+  }
+  int32_t somma = 0;
+  for (int16_t c = 0; c <= ultima; ++c) somma += ColonneGriglia[static_cast<size_t>(view)][static_cast<size_t>(c)].PesoColonna;
+  if (somma < -32768 || somma > 32767) throw ErroreReport("pesi delle colonne fuori intervallo");
+  if (somma == 0) throw ErroreReport("pesi delle colonne nulli");
+  // The shipped proportions first; a column short of its need takes it from the others' room to
+  // spare, in proportion to that room.
+  std::array<double, MaxColonneReport> w{};
+  double mancante = 0, avanzo = 0;
+  for (int16_t c = 0; c <= ultima; ++c) {
+    const size_t k = static_cast<size_t>(c);
+    w[k] = larghezza * ColonneGriglia[static_cast<size_t>(view)][k].PesoColonna / somma;
+    if (w[k] < bisogno[k]) mancante += bisogno[k] - w[k];
+    else avanzo += w[k] - bisogno[k];
+  }
+  if (mancante > avanzo + 1e-6) return std::nullopt;
+  if (mancante > 0) {
+    const double quota = mancante / avanzo;
+    for (int16_t c = 0; c <= ultima; ++c) {
+      const size_t k = static_cast<size_t>(c);
+      w[k] = w[k] < bisogno[k] ? bisogno[k] : w[k] - (w[k] - bisogno[k]) * quota;
+    }
+  }
+  return w;
+}
+
+// The lines a text takes in a column: broken between words, a word wider than the column split.
+std::vector<std::string> RigheInColonna(IStampanteReport& p, const std::string& testo, double larghezza) {
+  if (testo.empty()) return {};
+  return SpezzaTesto(testo, larghezza, larghezza, [&](const std::string& s) { return p.TextWidth(s); });
+}
+
 void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, const std::string& titolo,
                     const VarianteTabella& v) {
   if (v.Rete) p.SetFontSize(8);
 
   const int16_t ultima = UltimaColonnaReport(view);
-  int32_t somma = 0;
-  for (int16_t c = 0; c <= ultima; ++c) somma += ColonneGriglia[static_cast<size_t>(view)][static_cast<size_t>(c)].PesoColonna;
-  if (somma < -32768 || somma > 32767) throw ErroreReport("pesi delle colonne fuori intervallo");
-  if (somma == 0) throw ErroreReport("pesi delle colonne nulli");
-  const double larghezza = v.Quota * LarghezzaStampabile;
-  const int32_t unita = Lungo(larghezza / somma);
-  const int32_t cw = Lungo(p.TextWidth("X"));
-  if (cw == 0) throw ErroreReport("carattere di larghezza nulla");
-  const int32_t h = Lungo(p.TextHeight("X") / 2);
-  std::array<int32_t, MaxColonneReport> w{}, x{};
-  std::array<int16_t, MaxColonneReport> n{};
-  for (int16_t c = 0; c <= ultima; ++c) {
-    const int64_t wc = static_cast<int64_t>(ColonneGriglia[static_cast<size_t>(view)][static_cast<size_t>(c)].PesoColonna) * unita;
-    w[c] = Lungo(static_cast<double>(wc));
-    n[c] = Intero(std::floor(static_cast<double>(w[c]) / cw) + 1);
-    if (c > 0) x[c] = x[c - 1] + w[c - 1];
+  const std::vector<int16_t> righe = GetReportRows(tabella);
+  const std::optional<TotaleReport> totale = GetReportTotal(tabella, righe);
+  TestiTabella testi;
+  for (int16_t c = 0; c <= ultima; ++c) testi.caption.push_back(GetColumnCaption(view, c, SenzaLimite));
+  for (int16_t seg : righe) {
+    std::vector<std::string> riga;
+    for (int16_t c = 0; c <= ultima; ++c) riga.push_back(GetCellText(view, c, seg, SenzaLimite));
+    testi.celle.push_back(std::move(riga));
   }
+  if (totale) testi.totale = GetReportTotalText(*totale, view, SenzaLimite);
+
+  const double larghezza = v.Quota * LarghezzaStampabile;
+  const double corpoIniziale = p.FontSize();
+  double corpo = CorpoTabella;
+  std::array<double, MaxColonneReport> w{};
+  for (;; corpo -= PassoCorpo) {
+    p.SetFontSize(corpo);
+    const auto larghezze = LarghezzeColonne(p, view, ultima, testi, totale, v.Margine, larghezza);
+    if (larghezze) {
+      w = *larghezze;
+      break;
+    }
+    if (corpo - PassoCorpo < CorpoMinimo) throw ErroreReport("pagina troppo stretta per la tabella");
+  }
+  std::array<double, MaxColonneReport> x{};
+  for (int16_t c = 1; c <= ultima; ++c) x[static_cast<size_t>(c)] = x[static_cast<size_t>(c - 1)] + w[static_cast<size_t>(c - 1)];
+  // The headings, each a title broken between its words over as many lines as it needs, and its
+  // unit on the line below: every column keeps its unit line.
+  p.SetFontBold(true);
+  std::vector<std::vector<std::string>> intestazioni;
+  size_t righeIntestazione = 2;
+  const double spazio = p.TextWidth(" ");
+  for (int16_t c = 0; c <= ultima; ++c) {
+    const size_t k = static_cast<size_t>(c);
+    const double utile = w[k] - spazio;
+    std::vector<std::string> linee = RigheInColonna(p, testi.caption[k].Titolo, utile);
+    if (linee.empty()) linee.emplace_back();
+    const std::vector<std::string> unita = RigheInColonna(p, testi.caption[k].Unita, utile);
+    linee.insert(linee.end(), unita.begin(), unita.end());
+    righeIntestazione = std::max(righeIntestazione, linee.size());
+    intestazioni.push_back(std::move(linee));
+  }
+  p.SetFontBold(false);
+  p.SetFontSize(corpoIniziale);
+  const int32_t h = Lungo(p.TextHeight("X") / 2);
+  const auto extraRighe = static_cast<int16_t>(righeIntestazione - 2);
 
   // Title.
   if (v.ProvaPrimaDiFineRiga) {
-    CheckPageBreak(8);
+    CheckPageBreak(static_cast<int16_t>(8 + extraRighe));
     p.FineRiga();
   } else {
     p.FineRiga();
-    CheckPageBreak(8);
+    CheckPageBreak(static_cast<int16_t>(8 + extraRighe));
   }
   SetBold(p);
   p.SetFontSize(9);
@@ -109,66 +232,70 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
     if (i >= v.VuoteA9) p.SetFontSize(8);
     p.FineRiga();
   }
-  p.SetFontSize(8);
+  p.SetFontSize(corpo);
 
-  // Header, bold 8 pt.
+  // Header, bold.
   const double destra = larghezza;
   double y = std::round(p.CurrentY());
+  const double H = p.TextHeight("X");
+  const double R = static_cast<double>(righeIntestazione);
   for (int16_t c = 0; c <= ultima; ++c) {
-    CaptionColonna caption = GetColumnCaption(view, c, n[c]);
-    // A fitting's name over two lines takes no more characters than the column shows in the
-    // heading's type, so that it never runs into the neighbouring captions.
-    for (int16_t m = n[c]; caption.NomeSuDueRighe && m > 1 &&
-                           (p.TextWidth(caption.Titolo) > w[c] || p.TextWidth(caption.Unita) > w[c]);)
-      caption = GetColumnCaption(view, c, --m);
-    const double H = p.TextHeight("X");
-    p.Line(x[c], y - h, x[c], y + 3 * H);
-    p.SetCurrentX(x[c] + (w[c] - p.TextWidth(caption.Titolo)) / 2);
-    p.SetCurrentY(y - h / 2.0);
-    p.Print(caption.Titolo, true);
-    if (v.ProvaDopoCaption) CheckPageBreak();
-    const std::string titoloColonna = Left(ColonneGriglia[static_cast<size_t>(view)][static_cast<size_t>(c)].Titolo, n[c]);
-    // A name that goes on over the second line is centred on its own words, as the first line is.
-    const std::string& allineaCon =
-        caption.NomeSuDueRighe ? caption.Unita : (view == 9 ? titoloColonna : caption.Titolo);
-    p.SetCurrentX(x[c] + (w[c] - p.TextWidth(allineaCon)) / 2);
-    p.Print(caption.Unita, true);
-    if (v.ProvaDopoCaption) CheckPageBreak();
+    const size_t k = static_cast<size_t>(c);
+    p.Line(x[k], y - h, x[k], y + (R + 1) * H);
+    const std::vector<std::string>& linee = intestazioni[k];
+    // The title's lines from the top, the unit on the last line of the heading.
+    const size_t righeTitolo = linee.size() - RigheInColonna(p, testi.caption[k].Unita, w[k] - spazio).size();
+    for (size_t i = 0; i < linee.size(); ++i) {
+      const size_t riga = i < righeTitolo ? i : righeIntestazione - (linee.size() - i);
+      p.SetCurrentX(x[k] + (w[k] - p.TextWidth(linee[i])) / 2);
+      p.SetCurrentY(y - h / 2.0 + static_cast<double>(riga) * H);
+      p.Print(linee[i], true);
+      if (v.ProvaDopoCaption) CheckPageBreak();
+    }
   }
-  {
-    const double H = p.TextHeight("X");
-    p.Line(destra, y - h, destra, y + 3 * H);
-    p.Line(0, y - h, destra, y - h);
-    p.Line(0, y + 2 * H, destra, y + 2 * H);
-  }
+  p.Line(destra, y - h, destra, y + (R + 1) * H);
+  p.Line(0, y - h, destra, y - h);
+  p.Line(0, y + R * H, destra, y + R * H);
   if (v.SottoIntestazioneMezzaRiga)
     p.SetCurrentY(p.CurrentY() + h);
   else
     p.FineRiga();
-  p.SetFontSize(8);
+  p.SetFontSize(corpo);
   ResetBold(p);
 
-  // Rows, regular 8 pt.
-  const std::vector<int16_t> righe = GetReportRows(tabella);
-  for (int16_t seg : righe) {
-    CheckPageBreak(2);
+  // Rows: numbers right-aligned whole; a free reference from the left, over as many lines as it
+  // needs.
+  const double margine = p.TextWidth(v.Margine);
+  for (const std::vector<std::string>& riga : testi.celle) {
+    std::vector<std::vector<std::string>> linee;
+    size_t altezza = 1;
     for (int16_t c = 0; c <= ultima; ++c) {
-      y = std::round(p.CurrentY());
-      p.Line(x[c], y, x[c], y + 1.5 * p.TextHeight("X"));
-      p.SetCurrentY(y);
-      const std::string s = GetCellText(view, c, seg, n[c]);
-      p.SetCurrentX(x[c] + w[c] - p.TextWidth(s + v.Margine));
-      p.Print(s, false);
+      const size_t k = static_cast<size_t>(c);
+      linee.push_back(ColonnaTestoLibero(view, c) ? RigheInColonna(p, riga[k], w[k] - margine - spazio)
+                                                  : std::vector<std::string>{riga[k]});
+      altezza = std::max(altezza, linee.back().size());
     }
+    CheckPageBreak(static_cast<int16_t>(altezza + 1));
     y = std::round(p.CurrentY());
-    p.Line(destra, y, destra, y + 1.5 * p.TextHeight("X"));
-    p.SetCurrentY(y);
+    for (int16_t c = 0; c <= ultima; ++c) {
+      const size_t k = static_cast<size_t>(c);
+      p.Line(x[k], y, x[k], y + (static_cast<double>(altezza) + 0.5) * H);
+      const bool libero = ColonnaTestoLibero(view, c);
+      for (size_t i = 0; i < linee[k].size(); ++i) {
+        const std::string& s = linee[k][i];
+        p.SetCurrentY(y + static_cast<double>(i) * H);
+        p.SetCurrentX(libero ? x[k] + spazio : x[k] + w[k] - p.TextWidth(s + v.Margine));
+        p.Print(s, false);
+      }
+    }
+    p.Line(destra, y, destra, y + (static_cast<double>(altezza) + 0.5) * H);
+    p.SetCurrentY(y + static_cast<double>(altezza - 1) * H);
+    y = std::round(p.CurrentY());
     p.FineRiga();
   }
 
   // End of the table.
   p.Line(0, y + v.FondoInMezzeRighe * h, destra, y + v.FondoInMezzeRighe * h);
-  const std::optional<TotaleReport> totale = GetReportTotal(tabella, righe);
   if (!totale) {
     p.FineRiga();
     CheckPageBreak();
@@ -176,13 +303,18 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
     CheckPageBreak();
     return;
   }
-  const int16_t k = totale->Colonna;
-  const size_t kk = static_cast<size_t>(k) < w.size() ? static_cast<size_t>(k) : 0;
-  const std::string valore = GetReportTotalText(*totale, view, k <= ultima ? n[kk] : 0);
+  const size_t kk = totale->Colonna >= 0 && totale->Colonna <= ultima ? static_cast<size_t>(totale->Colonna) : 0;
+  const std::string& valore = testi.totale;
   p.FineRiga();
   p.SetCurrentX(0);
-  p.Print(totale->Etichetta, false);
-  p.SetCurrentX(x[kk] + w[kk] - p.TextWidth(valore + "XX"));
+  const double inizioValore = x[kk] + w[kk] - p.TextWidth(valore + "XX");
+  // A label that would reach the value leaves it the line below.
+  if (p.TextWidth(totale->Etichetta + " ") > inizioValore) {
+    p.Print(totale->Etichetta, true);
+  } else {
+    p.Print(totale->Etichetta, false);
+  }
+  p.SetCurrentX(inizioValore);
   p.Print(valore, false);
   if (tabella == ReportTable::WorstPathTable) CheckPageBreak();
   p.FineRiga();
@@ -258,9 +390,19 @@ void StampaCopertinaComune(IStampanteReport& p) {
 // ---- Bill of quantities ---------------------------------------------------------------------
 
 void StampaStriscia(IStampanteReport& p, const std::vector<DiametroComputo>& diametri, size_t da, size_t a, int32_t w,
-                    int16_t c, int32_t h) {
+                    int32_t h) {
   auto xCol = [&](int k) { return static_cast<double>(k) * w; };
   auto centra = [&](int k, const std::string& t) { p.SetCurrentX(xCol(k) + (w - p.TextWidth(t)) / 2); };
+  // A label or a length wider than its column is printed whole in smaller type: a cut diameter
+  // ("108x2," for "108x2,5") reads as another one.
+  auto stampaInColonna = [&](int k, const std::string& t, double y, bool fineRiga) {
+    const double corpo = p.FontSize();
+    while (p.TextWidth(t) > w - p.TextWidth(" ") && p.FontSize() > 4) p.SetFontSize(p.FontSize() - 0.5);
+    centra(k, t);
+    p.SetCurrentY(y);
+    p.Print(t, fineRiga);
+    p.SetFontSize(corpo);
+  };
   const int32_t y0 = Lungo(p.CurrentY());
   const double th = p.TextHeight("X");
   SetBold(p);
@@ -274,16 +416,11 @@ void StampaStriscia(IStampanteReport& p, const std::vector<DiametroComputo>& dia
   int col = 1;
   for (size_t i = da; i < a; ++i) {
     p.Line(xCol(col), y0 - h, xCol(col), y0 + 3.5 * th);
-    const std::string etichetta = Left(diametri[i].RifDiametro, c);
     SetBold(p);
-    centra(col, etichetta);
-    p.SetCurrentY(y0);
-    p.Print(etichetta, false);
+    stampaInColonna(col, diametri[i].RifDiametro, y0, false);
     ResetBold(p);
     CheckPageBreak();
-    centra(col, diametri[i].Metri);
-    p.SetCurrentY(y0 + 2 * th);
-    p.Print(diametri[i].Metri, true);
+    stampaInColonna(col, diametri[i].Metri, y0 + 2 * th, true);
     CheckPageBreak();
     ++col;
   }
@@ -405,9 +542,6 @@ void PrintComputo(IStampanteReport& p, int16_t net) {
   const int16_t w = Intero(p.TextWidth("XXXXXX"));
   if (w <= 0) throw ErroreReport("colonna di larghezza nulla");
   const int32_t ultimaColonna = static_cast<int32_t>(std::floor(static_cast<double>(LarghezzaStampabile) / w)) - 1;
-  const int32_t cx = Lungo(p.TextWidth("X"));
-  if (cx <= 0) throw ErroreReport("carattere di larghezza nulla");
-  const int16_t c = Intero(std::floor(static_cast<double>(w) / cx));
   const int32_t h = Lungo(p.TextHeight("X") / 2);
   // Diameter columns per strip: the grid has columns 1..L, and no more than 40.
   const int32_t perStriscia = std::min<int32_t>(ultimaColonna, 40);
@@ -470,7 +604,7 @@ void PrintComputo(IStampanteReport& p, int16_t net) {
       }
       CheckPageBreak(5);
       const size_t a = std::min(serie.Diametri.size(), da + static_cast<size_t>(perStriscia));
-      StampaStriscia(p, serie.Diametri, da, a, w, c, h);
+      StampaStriscia(p, serie.Diametri, da, a, w, h);
       if (serie.Diametri.empty()) break;
     }
     p.FineRiga();
@@ -528,18 +662,73 @@ void PrintTenutaImpianto(IStampanteReport& p, int16_t /*nonUsato*/) {
   }
 }
 
-void StampaTitoloDiagramma(IStampanteReport& p) {
-  const std::string titolo = EstraiNomeFile(PercorsoProgetto) + " - Rete: " + Riferimento;
+namespace {
+
+// What a printer may leave unprinted along the paper's edges, as the page frame keeps it.
+constexpr double MargineCartaDiagramma = 360;
+constexpr double CorpoTitoloDiagramma = 11;
+constexpr double CorpoNotaDiagramma = 9;
+// Room kept between the network and the title.
+constexpr double SpazioTitoloDiagramma = 200;
+
+std::string TitoloDiagramma() { return EstraiNomeFile(PercorsoProgetto) + " - Rete: " + Riferimento; }
+
+}  // namespace
+
+RettangoloCarta PosizioneTitoloDiagramma(IStampanteReport& p) {
+  const double corpo = p.FontSize();
+  p.SetFontSize(CorpoTitoloDiagramma);
+  RettangoloCarta r;
+  r.larghezza = p.TextWidth(TitoloDiagramma());
+  r.altezza = p.TextHeight("X");
+  p.SetFontSize(corpo);
   if (AdattaSchemaPagina != 0) {
-    p.SetCurrentY(100);
-    p.SetCurrentX(100);
+    r.x = 100;
+    r.y = 100;
   } else {
-    p.SetCurrentY(AltezzaStampabile - 1500);
-    p.SetCurrentX((LarghezzaStampabile - 1700) - p.TextWidth(titolo));
+    // Measured in the title's own size, so that it ends where it is meant to end.
+    r.y = AltezzaStampabile - 1500;
+    r.x = (LarghezzaStampabile - 1700) - r.larghezza;
   }
+  r.x = std::max(0.0, std::min(r.x, p.Width() - std::max(MargineCartaDiagramma, p.Margini().destro) - r.larghezza));
+  return r;
+}
+
+RettangoloCarta CartaDiagramma(IStampanteReport& p) {
+  const MarginiCarta m = p.Margini();
+  const double sinistro = std::max(MargineCartaDiagramma, m.sinistro), alto = std::max(MargineCartaDiagramma, m.alto);
+  return {sinistro, alto, p.Width() - sinistro - std::max(MargineCartaDiagramma, m.destro),
+          p.Height() - alto - std::max(MargineCartaDiagramma, m.basso)};
+}
+
+RettangoloCarta AreaSchemaDiagramma(IStampanteReport& p) {
+  const RettangoloCarta titolo = PosizioneTitoloDiagramma(p);
+  RettangoloCarta area = CartaDiagramma(p);
+  if (AdattaSchemaPagina != 0) {
+    const double alto = titolo.Basso() + SpazioTitoloDiagramma;
+    area.altezza = area.Basso() - alto;
+    area.y = alto;
+  } else {
+    area.altezza = titolo.y - SpazioTitoloDiagramma - area.y;
+  }
+  area.altezza = std::max(area.altezza, 1.0);
+  return area;
+}
+
+void StampaTitoloDiagramma(IStampanteReport& p, double riduzione) {
+  const RettangoloCarta r = PosizioneTitoloDiagramma(p);
   const int32_t dimensione = Lungo(p.FontSize());
-  p.SetFontSize(11);
-  p.Print(titolo, true);
+  p.SetCurrentY(r.y);
+  p.SetCurrentX(r.x);
+  p.SetFontSize(CorpoTitoloDiagramma);
+  p.Print(TitoloDiagramma(), true);
+  if (riduzione > 1) {
+    // The network did not hold on the page at its own scale: the reader is told it was reduced.
+    p.SetFontSize(CorpoNotaDiagramma);
+    const auto percento = static_cast<int64_t>(std::floor(100.0 / riduzione));
+    p.SetCurrentX(r.x);
+    p.Print("Schema ridotto al " + TestoNumero(percento) + "% per stare nella pagina", true);
+  }
   p.SetFontSize(dimensione);
 }
 

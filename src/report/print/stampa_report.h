@@ -40,8 +40,24 @@ double ScalaAdattaSchema(double dx, double dy, double pw, double ph);
 
 // The diagram page: the installed drawing, or only its title line when none is installed.
 void PrintDiagrammaRete(IStampanteReport& printer, int16_t preview);
-// The diagram page's title line (project file name, " - Rete: ", reference).
-void StampaTitoloDiagramma(IStampanteReport& printer);
+
+// A rectangle of the paper, in twips from its top left corner.
+struct RettangoloCarta {
+  double x = 0, y = 0, larghezza = 0, altezza = 0;
+  double Destra() const { return x + larghezza; }
+  double Basso() const { return y + altezza; }
+};
+// Where the diagram page's title line goes: top left with "Adatta lo schema alla pagina", bottom
+// right without, always on the paper.
+RettangoloCarta PosizioneTitoloDiagramma(IStampanteReport& printer);
+// The paper inside the margins a printer may leave unprinted.
+RettangoloCarta CartaDiagramma(IStampanteReport& printer);
+// The part of the diagram page the network may take: inside the paper's margins and clear of the
+// title line and of the note under it.
+RettangoloCarta AreaSchemaDiagramma(IStampanteReport& printer);
+// The diagram page's title line (project file name, " - Rete: ", reference); with a reduction
+// above 1 a line under it says that the network was drawn smaller to hold on the page.
+void StampaTitoloDiagramma(IStampanteReport& printer, double riduzione = 1);
 
 // Sections.
 void PrintCopertina(IStampanteReport& printer);

@@ -10,9 +10,17 @@
 
 namespace varnex {
 
+// Margins of the paper in twips, as the user set them on the printer.
+struct MarginiCarta {
+  double sinistro = 0, alto = 0, destro = 0, basso = 0;
+};
+
 class IStampanteReport {
  public:
   virtual ~IStampanteReport() = default;
+
+  // The margins set on the printer ("Imposta Stampante..."): nothing of the report is printed in them.
+  virtual MarginiCarta Margini() { return {}; }
 
   // Paper size in twips in the current orientation, whatever the scale.
   virtual int32_t Width() = 0;

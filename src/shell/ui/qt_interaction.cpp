@@ -1,6 +1,9 @@
 #include "shell/ui/qt_interaction.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QSpacerItem>
 #include <QPushButton>
 
 #include "model/strings.h"
@@ -17,7 +20,10 @@ Risposta MessaggioQt::Esito() const {
 MessaggioQt CostruisciMessaggio(const std::string& testo, Bottoni bottoni, Icona icona, const std::string& titolo) {
   MessaggioQt m;
   m.box = std::make_unique<QMessageBox>(QApplication::activeWindow());
-  m.box->setWindowTitle(QS(titolo));
+  // A message without a title of its own carries the program's name, whole: a box narrower than
+  // its title bar has the title cut by the window manager ("var... pro").
+  const QString titoloBox = titolo.empty() ? QStringLiteral("VarnexPro") : QS(titolo);
+  m.box->setWindowTitle(titoloBox);
   m.box->setText(QS(Replace(testo, "\r\n", "\n")));
   switch (icona) {
     case Icona::Critico: m.box->setIcon(QMessageBox::Critical); break;
@@ -53,6 +59,12 @@ MessaggioQt CostruisciMessaggio(const std::string& testo, Bottoni bottoni, Icona
   for (const auto& v : voci) m.risposte.emplace_back(m.box->addButton(QString::fromUtf8(v.testo), v.ruolo), v.risposta);
   m.box->setEscapeButton(m.risposte.back().first);
   m.box->setDefaultButton(static_cast<QPushButton*>(m.risposte.front().first));
+  if (auto* griglia = qobject_cast<QGridLayout*>(m.box->layout())) {
+    // Room for the title and the title bar's own buttons.
+    const int larghezza = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(titoloBox) + 160;
+    griglia->addItem(new QSpacerItem(larghezza, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), griglia->rowCount(), 0,
+                     1, griglia->columnCount());
+  }
   return m;
 }
 

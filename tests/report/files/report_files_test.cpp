@@ -521,11 +521,11 @@ TEST_F(ReportFilesTest, TheLongestValuesOfEveryColumnAreWrittenWhole) {
       {false,
        {ReportTable::SegmentTable, ReportTable::LocalLossTable, ReportTable::WorstPathTable,
         ReportTable::ApplianceTable},
-       {"1 1/4\"", "ACCIAIOT", "Riscaldamento"}},
+       {"1 1/4\"", "ACCIAIOT", "Riscaldamento", "Centrale termica"}},
       {true,
        {ReportTable::SegmentTable, ReportTable::LocalLossTable, ReportTable::EquivalentLengthTable,
         ReportTable::WorstPathTable, ReportTable::ApplianceTable},
-       {"1 1/4\"", "[60%] 18,300"}},
+       {"1 1/4\"", "[60%] 18,300", "Centrale termica"}},
   };
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.pressione ? "pressurised" : "internal");
@@ -537,6 +537,7 @@ TEST_F(ReportFilesTest, TheLongestValuesOfEveryColumnAreWrittenWhole) {
     test::AggiungiProva(0, 95.5f);
     Tronco(1).ID_DIAMETRO = "1 1/4\"";
     Tronco(1).ID_DIAMCUSTOM = -1;
+    Tronco(1).ID_RIF = "Centrale termica";
     test::AggiungiProva(1, 9.25f, 2.5f);
     Tronco(2).ID_DIAMETRO = "1/2";
     Tronco(2).ID_DIAMCUSTOM = -1;
@@ -568,7 +569,6 @@ TEST_F(ReportFilesTest, TheLongestValuesOfEveryColumnAreWrittenWhole) {
       const int16_t view = GetReportView(t);
       for (int16_t seg : GetReportRows(t))
         for (int16_t col = 0; col <= UltimaColonnaReport(view); ++col) {
-          if (ColonneGriglia[static_cast<size_t>(view)][static_cast<size_t>(col)].IdCampo == campo::ID_RIF) continue;
           const std::string intero = GetCellText(view, col, seg, 32767);
           EXPECT_TRUE(Contiene(celleHtml, intero.empty() ? "&nbsp;" : intero)) << "HTML cuts " << intero;
           EXPECT_TRUE(Contiene(celleTxt, intero)) << "text cuts " << intero;

@@ -1,7 +1,14 @@
 // The printed run on a recording printer: page policy, documents, progress, failures, page frame.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <sstream>
+
+#include "model/campi.h"
 #include "model/colonne.h"
+#include "model/files.h"
 #include "model/gas.h"
 #include "model/materiali.h"
 #include "model/globals.h"
@@ -12,6 +19,7 @@
 #include "report/print/sezioni.h"
 #include "report/print/stampa_report.h"
 #include "report/print/stampante_finta.h"
+#include "report/print/valori_lunghi_prova.h"
 #include "shell/stato_interfaccia.h"
 #include "support/fake_interaction.h"
 #include "support/temp_folder.h"
@@ -241,7 +249,7 @@ TEST_F(StampaReport, HeaderTitleAndFooterTexts) {
   EXPECT_DOUBLE_EQ(stampante.y, InizioCorpoPagina);
   PercorsoProgetto = "/prove/" + quaranta + "q.RTG";
   PrintPageHeader(stampante);
-  EXPECT_TRUE(stampante.Trova(std::string(36, 'q') + ".RTG"));
+  EXPECT_TRUE(stampante.Trova("..." + std::string(36, 'q') + ".RTG")) << "a cut title shows where it was cut";
   PrintPageFooter(stampante);
   EXPECT_TRUE(stampante.Trova(VersioneProgramma + " - AG      "));
   EXPECT_EQ(CodiceDitta(), "AG      ");
@@ -254,6 +262,64 @@ TEST_F(StampaReport, HeaderTitleAndFooterTexts) {
 
 // The logo stays inside the header's logo box: left of the firm lines, above the header rule,
 // with its proportions; a logo beyond the announced 184 x 41 pixels is left out with its indent.
+// A long firm line never meets the project title: the title takes the header line with room,
+// cut behind "..." when it must, and nothing of the header runs past the usable width.
+TEST_F(StampaReport, TheHeaderTitleNeverPrintsOverTheFirmLines) {
+  struct Caso {
+    const char* nome;
+    std::string riga1, riga2, percorso;
+    int32_t larghezza;
+    bool logo;
+  };
+  const std::string settanta = "Termoidraulica Rossi Mario e Figli S.n.c. - Impianti gas e riscaldamento";
+  const Caso casi[] = {
+      {"long firm, short title", settanta, "Via Roma 1", "/prove/casa.RTG", 11906, true},
+      {"both long, long title", settanta, settanta, "/prove/" + std::string(45, 'q') + ".RTG", 11906, true},
+      {"A5, long title", settanta, "Via Roma 1, 20100 Milano", "/prove/Villetta bifamiliare Bianchi.RTG", 8391,
+       true},
+      {"A5 no logo", settanta, settanta, "/prove/casa.RTG", 8391, false},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    DittaRiga1 = c.riga1;
+    DittaRiga2 = c.riga2;
+    PercorsoProgetto = c.percorso;
+    stampante = StampanteFinta{};
+    stampante.larghezza = c.larghezza;
+    test::TempFolder programma;
+    programma.UsaComeCartellaProgramma();
+    if (c.logo) programma.Write("logo.bmp", "BM");
+    SetupPage();
+    PrintPageHeader(stampante);
+    std::vector<const Tratto*> testi;
+    for (const auto& t : stampante.tratti)
+      if (t.tipo == Tratto::Testo && !t.testo.empty()) testi.push_back(&t);
+    ASSERT_GE(testi.size(), 3u);
+    const auto fine = [](const Tratto* t) { return t->x + static_cast<double>(Len(t->testo)) * t->dimensione * 10; };
+    for (const Tratto* a : testi) {
+      EXPECT_GE(a->x, 0) << a->testo;
+      EXPECT_LE(fine(a), LarghezzaStampabile) << a->testo;
+      for (const Tratto* b : testi)
+        if (a != b && a->y == b->y) {
+          EXPECT_TRUE(fine(a) <= b->x || fine(b) <= a->x) << a->testo << " / " << b->testo;
+        }
+    }
+    const Tratto* titolo = testi.back();
+    const std::string nome = GetFileTitle(c.percorso);
+    const bool intero = titolo->testo == nome;
+    const auto finisceCon = [](const std::string& t, const std::string& coda) {
+      return t.size() >= coda.size() && t.compare(t.size() - coda.size(), std::string::npos, coda) == 0;
+    };
+    const std::string coda = titolo->testo.substr(std::min<size_t>(3, titolo->testo.size()));
+    const bool tagliato = titolo->testo.rfind("...", 0) == 0 && coda.size() >= 4 &&
+                          (finisceCon(nome, coda) || finisceCon(c.percorso, coda));
+    EXPECT_TRUE(intero || tagliato) << titolo->testo;
+  }
+  DittaRiga1.clear();
+  DittaRiga2.clear();
+  PercorsoProgetto.clear();
+}
+
 TEST_F(StampaReport, TheLogoStaysInsideTheHeaderBox) {
   test::TempFolder programma;
   programma.UsaComeCartellaProgramma();
@@ -334,6 +400,47 @@ TEST_F(StampaReport, TheFrameStaysOnThePaperAtEveryProportion) {
   }
   PercentualeX = PercentualeY = 100;
   DittaRiga1.clear();
+}
+
+// Margins typed in the printer setup are kept free: the page frame moves and shrinks inside them
+// at every proportion; margins narrower than the frame's own change nothing.
+TEST_F(StampaReport, MarginsSetOnThePrinterAreLeftBlank) {
+  DittaRiga1 = "Ditta Rossi";
+  PercorsoProgetto = "/prove/casa.RTG";
+  struct Caso {
+    MarginiCarta margini;
+    int16_t percentuale;
+  };
+  const Caso casi[] = {{{2835, 1701, 567, 2268}, 100}, {{2835, 1701, 567, 2268}, 120}, {{567, 567, 3402, 567}, 80},
+                       {{200, 200, 200, 200}, 100}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.margini.sinistro);
+    stampante = StampanteFinta{};
+    stampante.margini = c.margini;
+    PercentualeX = PercentualeY = c.percentuale;
+    SetupPage();
+    ResetPrinterFont(stampante);
+    PrintPageHeader(stampante);
+    PrintPageFooter(stampante);
+    const double larghezza = stampante.Width(), altezza = stampante.Height();
+    for (const Tratto& t : stampante.tratti) {
+      const double x = t.x - stampante.ScaleLeft(), y = t.y - stampante.ScaleTop();
+      const double fine = t.tipo == Tratto::Testo ? x + static_cast<double>(Len(t.testo)) * t.dimensione * 10
+                                                  : t.x2 - stampante.ScaleLeft();
+      if (t.tipo == Tratto::Testo && t.testo.empty()) continue;
+      EXPECT_GE(x, c.margini.sinistro) << t.testo;
+      EXPECT_LE(fine, larghezza - c.margini.destro) << t.testo;
+      EXPECT_GE(y, c.margini.alto - 5) << t.testo;
+      EXPECT_LE(y + t.dimensione * 20, altezza - c.margini.basso) << t.testo;
+    }
+    if (c.margini.sinistro == 200) {
+      EXPECT_DOUBLE_EQ(stampante.ScaleLeft(), -1000) << "the usual frame";
+      EXPECT_DOUBLE_EQ(stampante.ScaleTop(), -600);
+    }
+  }
+  PercentualeX = PercentualeY = 100;
+  DittaRiga1.clear();
+  PercorsoProgetto.clear();
 }
 
 TEST(SpezzaTesto, WordsStayWholeAndLongWordsAndLineBreaksAreHandled) {
@@ -418,6 +525,8 @@ TEST_F(StampaReport, TablesFollowTheThreeQuarterRule) {
   EXPECT_FALSE(HaMessaggio(MessaggioErroreStampa));
 }
 
+// Strips go on below each other; a diameter label longer than its column is printed whole, in
+// type small enough to stay inside the column.
 TEST_F(StampaReport, BillOfQuantitiesStripsContinueWhenTooMany) {
   const auto salvati = Materiali;
   for (auto& s : Materiali) s = TSerieMateriale{};
@@ -428,6 +537,8 @@ TEST_F(StampaReport, BillOfQuantitiesStripsContinueWhenTooMany) {
     Materiali[1][r].RifDiametro = "D" + std::to_string(r);
     Materiali[1][r].LunghezzaComputo = 1;
   }
+  Materiali[1][31].RifDiametro = "108x2,5 mm";
+  Materiali[1][31].LunghezzaComputo = 12345.5f;
   stampante.larghezza = 12000;
   SetupPage();  // 10000 twips: columns of 6 X at 8 pt (480) give 19 diameter columns
   stampante.SetFontSize(8);
@@ -440,6 +551,11 @@ TEST_F(StampaReport, BillOfQuantitiesStripsContinueWhenTooMany) {
   EXPECT_EQ(stampante.ContaTesto("DN"), 2);
   EXPECT_TRUE(stampante.Trova("Computo tubazioni"));
   EXPECT_FALSE(stampante.Trova("Peso totale: 0 Kg"));  // copper: no weight line
+  const Tratto* lungo = stampante.Trova("108x2,5 mm");
+  ASSERT_TRUE(lungo);
+  const double w = 6 * 8 * 10;  // a column: six "X" at 8 pt
+  const double inizio = std::floor(lungo->x / w) * w;
+  EXPECT_LE(lungo->x + static_cast<double>(Len(lungo->testo)) * lungo->dimensione * 10, inizio + w);
   Materiali = salvati;
 }
 
@@ -497,50 +613,87 @@ TEST_F(StampaReport, ANetworkTheCalculationRefusesIsNotPrinted) {
             "Correggere la rete e ripetere la stampa.");
 }
 
-TEST_F(StampaReport, AFittingNameOverTwoCaptionLinesStaysCentredInsideItsColumn) {
+// The calculation tables on every paper and proportion the dialogs allow, with the longest values
+// a valid network gives: every number is printed whole, no text crosses a column rule, a free
+// reference reads whole (wrapped), and every heading word and unit line is there uncut.
+TEST_F(StampaReport, TablesPrintEveryValueWholeOnEveryPaper) {
+  struct Carta {
+    const char* nome;
+    int32_t larghezza, altezza;
+    int16_t percentuale;
+  };
+  const Carta carte[] = {{"A4 100", 11906, 16838, 100}, {"A4 80", 11906, 16838, 80}, {"A5 100", 8391, 11906, 100},
+                         {"A5 80", 8391, 11906, 80}};
   const auto nomiSalvati = NomiSpeciali;
-  const char* nomi[] = {"GOMITO A 45", "VALVOLA A SFERA", "SARACINESCA", "T PASSANTE", "VALVOLA DI RITEGNO",
-                        "VALVOLA A FARFALLA"};
-  for (int i = 0; i < 6; ++i) NomiSpeciali[static_cast<size_t>(5 + i)] = nomi[i];
-  PercentualeX = 80;  // narrow columns: every name goes over two lines
-  ReteInPressione = -1;
-  StampaPDCLocalizzate = -1;
-  NumSezioniStampa = 1;
-  PrintReport(0);
-  std::vector<const Tratto*> testi;
-  for (const auto& t : stampante.tratti)
-    if (t.tipo == Tratto::Testo) testi.push_back(&t);
-  const auto centro = [](const Tratto& t) { return t.x + static_cast<double>(Len(t.testo)) * t.dimensione * 5; };
-  int spezzati = 0;
-  for (const char* nome : nomi) {
-    SCOPED_TRACE(nome);
-    for (size_t i = 0; i + 1 < testi.size(); ++i) {
-      const Tratto& prima = *testi[i];
-      const Tratto& seconda = *testi[i + 1];
-      if (prima.testo.empty() || seconda.testo.empty()) continue;
-      const std::string nomeIntero = nome;
-      const bool continua = nomeIntero.rfind(prima.testo + " " + seconda.testo, 0) == 0 ||
-                            nomeIntero.rfind(prima.testo + seconda.testo, 0) == 0;
-      if (!continua || prima.testo.size() < 2) continue;
-      ++spezzati;
-      // The second line continues the name under the first, in the same column.
-      EXPECT_NEAR(centro(seconda), centro(prima), 1.0) << prima.testo << " / " << seconda.testo;
-      // Both lines stay between the rules of their column, off the neighbouring captions.
-      double sinistra = -1e9, destra = 1e9;
-      for (const auto& l : stampante.tratti) {
-        if (l.tipo != Tratto::Linea || l.x != l.x2 || l.y > prima.y || l.y2 < seconda.y) continue;
-        if (l.x <= centro(prima)) sinistra = std::max(sinistra, l.x);
-        if (l.x >= centro(prima)) destra = std::min(destra, l.x);
+  for (const bool pressione : {false, true}) {
+    for (const Carta& carta : carte) {
+      SCOPED_TRACE(std::string(pressione ? "pressurised " : "internal ") + carta.nome);
+      test::ReteValoriLunghi(pressione);
+      AzzeraSezioni();
+      StampaTronchi = StampaPDCLocalizzate = StampaVerifica = StampaUtenze = -1;
+      NumSezioniStampa = 4;
+      PercentualeX = carta.percentuale;
+      stampante = StampanteFinta{};
+      stampante.larghezza = carta.larghezza;
+      stampante.altezza = carta.altezza;
+      ASSERT_TRUE(PrintReport(0));
+
+      std::vector<ReportTable> tabelle = {ReportTable::SegmentTable, ReportTable::LocalLossTable,
+                                          ReportTable::WorstPathTable, ReportTable::ApplianceTable};
+      if (pressione) tabelle.push_back(ReportTable::EquivalentLengthTable);
+      // The table texts: the page frame prints at 9 pt and the titles at 12.
+      std::vector<const Tratto*> testi;
+      for (const auto& t : stampante.tratti)
+        if (t.tipo == Tratto::Testo && !t.testo.empty() && t.dimensione <= 8) testi.push_back(&t);
+      auto stampato = [&](const std::string& v) {
+        return std::any_of(testi.begin(), testi.end(), [&](const Tratto* t) { return t->testo == v; });
+      };
+      std::set<std::string> paroleIntestazioni;
+      int unitaAttese = 0;
+      for (ReportTable t : tabelle) {
+        const int16_t view = GetReportView(t);
+        for (int16_t c = 0; c <= UltimaColonnaReport(view); ++c) {
+          const CaptionColonna caption = GetColumnCaption(view, c, 32767);
+          for (const std::string* r : {&caption.Titolo, &caption.Unita}) {
+            std::istringstream parole(*r);
+            for (std::string w; parole >> w;) paroleIntestazioni.insert(w);
+          }
+          if (caption.Unita == "N.") ++unitaAttese;
+          if (ColonneGriglia[static_cast<size_t>(view)][static_cast<size_t>(c)].IdCampo == campo::ID_RIF) continue;
+          for (int16_t seg : GetReportRows(t)) {
+            const std::string intero = GetCellText(view, c, seg, 32767);
+            EXPECT_TRUE(stampato(intero)) << "cut: " << intero;
+          }
+        }
       }
-      for (const Tratto* t : {&prima, &seconda}) {
-        EXPECT_GE(t->x, sinistra) << t->testo;
-        EXPECT_LE(t->x + static_cast<double>(Len(t->testo)) * t->dimensione * 10, destra) << t->testo;
+      EXPECT_TRUE(stampato("Centrale termica") || (stampato("Centrale") && stampato("termica")));
+      EXPECT_TRUE(stampato("[60%] 18,300") || !pressione);
+      // Every heading word whole, every unit line there.
+      int unita = 0;
+      for (const Tratto* t : testi) {
+        if (!t->grassetto) continue;
+        unita += t->testo == "N." ? 1 : 0;
+        std::istringstream parole(t->testo);
+        for (std::string w; parole >> w;) EXPECT_TRUE(paroleIntestazioni.count(w)) << "heading cut: " << t->testo;
       }
+      EXPECT_EQ(unita, unitaAttese);
+      // No text crosses a column rule.
+      for (const Tratto* t : testi) {
+        const double x2 = t->x + static_cast<double>(Len(t->testo)) * t->dimensione * 10;
+        const double meta = t->y + t->dimensione * 10;
+        for (const auto& l : stampante.tratti) {
+          if (l.tipo != Tratto::Linea || l.x != l.x2 || l.documento != t->documento || l.pagina != t->pagina) continue;
+          if (std::min(l.y, l.y2) > meta || std::max(l.y, l.y2) < meta) continue;
+          EXPECT_FALSE(l.x > t->x + 1 && l.x < x2 - 1) << "over a rule: " << t->testo;
+        }
+        EXPECT_GE(t->x, -1) << t->testo;
+        EXPECT_LE(x2, LarghezzaStampabile + 1) << t->testo;
+      }
+      ResetRete();
+      ReteInPressione = 0;
     }
   }
-  EXPECT_GE(spezzati, 5);
   NomiSpeciali = nomiSalvati;
-  ReteInPressione = 0;
 }
 
 TEST_F(StampaReport, TightnessReportChecksThePageAtEveryLine) {

@@ -30,6 +30,8 @@ class StampanteFinta : public IStampanteReport {
   int eventi = 0;
   int documento = 1;
 
+  MarginiCarta margini;
+  MarginiCarta Margini() override { return margini; }
   int32_t Width() override { return orientamento == 2 ? altezza : larghezza; }
   int32_t Height() override { return orientamento == 2 ? larghezza : altezza; }
   void ImpostaScala(double l, double t) override { scaleLeft = l, scaleTop = t; }

@@ -210,7 +210,7 @@ TEST(QtMessages, ButtonsIconsAndEmptyTitle) {
     ASSERT_EQ(m.risposte.size(), c.testi.size());
     for (size_t i = 0; i < c.testi.size(); ++i) EXPECT_EQ(m.risposte[i].first->text(), c.testi[i]);
     EXPECT_EQ(m.box->escapeButton(), m.risposte.back().first);
-    EXPECT_EQ(m.box->windowTitle(), QString());
+    EXPECT_EQ(m.box->windowTitle(), QStringLiteral("VarnexPro")) << "no title: the program's name";
     EXPECT_EQ(m.box->icon(), QMessageBox::Question);
   }
   struct CasoIcona {
@@ -224,6 +224,12 @@ TEST(QtMessages, ButtonsIconsAndEmptyTitle) {
   MessaggioQt m = CostruisciMessaggio("ATTENZIONE!!!\r\nNon è stata installata", Bottoni::OK, Icona::Esclamazione, "Stampa");
   EXPECT_EQ(m.box->text(), QString::fromUtf8("ATTENZIONE!!!\nNon è stata installata"));
   EXPECT_EQ(m.box->windowTitle(), QStringLiteral("Stampa"));
+  // A short message still leaves its title bar the room for the whole title.
+  m = CostruisciMessaggio("Fatto", Bottoni::OK, Icona::Nessuna, "");
+  m.box->show();
+  EXPECT_GE(m.box->width(),
+            QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(QStringLiteral("VarnexPro")) + 160);
+  m.box->hide();
 }
 
 TEST(QtMessages, AnswerOfTheButtonClickedAndOfTheCloseBox) {

@@ -10,7 +10,22 @@ namespace varnex::ui {
 class DiagrammaStampaQt final : public IDiagrammaStampa {
  public:
   void PrintDiagrammaRete(IStampanteReport& printer, int16_t preview) override;
+
+  // Where the last diagram page put things, in twips from the paper's top left corner: the
+  // area the network may take, what the network marked (empty when nothing was drawn), the
+  // title line, and how many times smaller than its own scale the network was drawn.
+  struct Piazzamento {
+    RettangoloCarta area, disegno, titolo;
+    double riduzione = 1;
+  };
+  const Piazzamento& UltimoPiazzamento() const { return ultimo_; }
+
+ private:
+  Piazzamento ultimo_;
 };
+
+// The installed diagram page (nullptr before InstallaDiagrammaStampa).
+DiagrammaStampaQt* DiagrammaStampaInstallato();
 
 // Installs the diagram page and the print dialog's printer-selection and page-proportion dialogs
 // (idempotent). The program calls it once at start-up.

@@ -378,7 +378,8 @@ void frmStampa::cmdPrint_Click() {
     MsgBox("Nessuna opzione selezionata.Selezionarne almeno una.", Bottoni::OK);
     return;
   }
-  ControllaLogo();
+  // Only the printed report leaves an oversized logo out; the report files show it.
+  if (!chkPrintFile->isChecked()) ControllaLogo();
   if (MsgBox("Confermi l'esecuzione di " + std::to_string(copie) + " stampe?", Bottoni::SiNo, Icona::Domanda) !=
       Risposta::Si)
     return;

@@ -34,6 +34,11 @@ double StampanteQt::TwipPerPunto() const {
   return TwipPerPollice / (dpi > 0 ? dpi : 1200);
 }
 
+MarginiCarta StampanteQt::Margini() {
+  const QMarginsF m = printer_.pageLayout().margins(QPageLayout::Point);
+  return {m.left() * 20.0, m.top() * 20.0, m.right() * 20.0, m.bottom() * 20.0};
+}
+
 int32_t StampanteQt::Width() {
   const QRectF r = printer_.pageLayout().fullRectPoints();
   return static_cast<int32_t>(std::lround(r.width() * 20.0));

@@ -17,6 +17,7 @@ class StampanteQt : public IStampanteReport {
   explicit StampanteQt(QPrinter& printer);
   ~StampanteQt() override;
 
+  MarginiCarta Margini() override;
   int32_t Width() override;
   int32_t Height() override;
   void ImpostaScala(double scaleLeft, double scaleTop) override;

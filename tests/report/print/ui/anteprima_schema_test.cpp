@@ -25,6 +25,7 @@
 #include "support/fake_interaction.h"
 #include "support/temp_folder.h"
 #include "support/ui/fake_services.h"
+#include "support/ui/parole_pdf.h"
 
 namespace varnex {
 namespace {
@@ -262,9 +263,10 @@ TEST_F(DiagrammaPdfTest, TheDiagramPagePlacesTheNetworkAndTheTitleAsItsLayoutSay
     bool titoloInAlto;
   };
   // Segment 1 and 2 go right, 3 up-right from the end of 1; the measuring pass leaves the
-  // extents 2220 x 566, so the fitted scale is (16840 - 1000) / 2220 = 7.13, taken as 3.5.
+  // extents 2220 x 566, so the fitted scale is (16840 - 1000) / 2220 = 7.13, taken as 3.5. The
+  // fitted layout puts the source's dot on the paper's edge: the drawing moves inside the margin.
   const Caso casi[] = {
-      {-1, 3.5, 0, 0, 480 + 480 * 3.5, true},
+      {-1, 3.5, 360, 0, 480 + 480 * 3.5, true},
       {0, 1.0, 1000, 600, 500, false},
   };
   for (const Caso& c : casi) {
@@ -384,6 +386,112 @@ TEST_F(DiagrammaPdfTest, APageTooLargeIsNoCompletedPrint) {
   ui::PrinterCorrente().setPageSize(QPageSize(QPageSize::A4));
   ui::PrinterCorrente().setOutputFileName(QString());
   ImpostaStampanteReport(nullptr);
+}
+
+}  // namespace
+}  // namespace varnex
+
+namespace varnex {
+namespace {
+
+// A tree of n segments, every end an appliance with its reference, one branch turned back left.
+void ReteAlbero(int16_t n) {
+  for (int16_t s = 1; s <= n; ++s) test::AggiungiProva(static_cast<int16_t>(s / 2), 4, 2 * s > n ? 1.5f : 0);
+  for (int16_t s = 1; s <= n; ++s) {
+    Tronco(s).Collegato = -1;
+    if (2 * s > n) {
+      Tronco(s).ID_P_TRONCO = 1.5f;
+      Tronco(s).ID_RIF = "rif " + std::to_string(s);
+    }
+  }
+  Tronco(3).CodiceSvolta = 6;
+  Tronco(6).CodiceSvolta = 6;
+}
+
+// A straight run of n segments, too long for the page at its own scale, to one appliance.
+void ReteCatena(int16_t n) {
+  for (int16_t s = 1; s <= n; ++s) {
+    test::AggiungiProva(static_cast<int16_t>(s - 1), 4, s == n ? 1.0f : 0);
+    Tronco(s).Collegato = -1;
+  }
+  Tronco(n).ID_P_TRONCO = 1;
+  Tronco(n).ID_RIF = "rif " + std::to_string(n);
+}
+
+// A house: the meter, a riser and a water heater at the top of the last segment.
+void ReteCasa() {
+  const int16_t svolte[] = {0, 2, 1, 3, 2, 1};
+  for (int16_t s = 1; s <= 6; ++s) {
+    test::AggiungiProva(static_cast<int16_t>(s - 1), 3, s == 6 ? 2.0f : 0);
+    Tronco(s).Collegato = -1;
+    Tronco(s).CodiceSvolta = svolte[s - 1];
+  }
+  Tronco(6).ID_P_TRONCO = 2;
+  Tronco(6).TipologiaUtenza = 2;
+  Tronco(6).ID_RIF = "Bagno";
+}
+
+// Whatever the network, the diagram page holds every segment, appliance and label inside the
+// paper's margins and clear of the title, with "Adatta lo schema alla pagina" and without; a
+// network too large for its own scale is reduced and the page says so.
+TEST_F(DiagrammaPdfTest, TheWholeNetworkIsOnThePaperClearOfTheTitleInBothModes) {
+  ui::InstallaDiagrammaStampa();
+  PercorsoProgetto = "casa.RTG";
+  Riferimento = "Villa";
+  struct Caso {
+    const char* nome;
+    void (*costruisci)();
+    int riferimenti;  // appliance references drawn
+    bool ridotta;     // too large for its own scale
+  };
+  const Caso casi[] = {{"albero68", [] { ReteAlbero(68); }, 34, false},
+                       {"casa", ReteCasa, 1, false},
+                       {"catena40", [] { ReteCatena(40); }, 1, true}};
+  for (const Caso& c : casi) {
+    for (const int16_t adatta : {int16_t{0}, int16_t{-1}}) {
+      SCOPED_TRACE(std::string(c.nome) + (adatta ? " fitted" : " own scale"));
+      BloccoReti = {};
+      test::PreparaCalcolo();
+      c.costruisci();
+      AdattaSchemaPagina = adatta;
+      const std::string pdf = Stampa(0);
+      const ui::DiagrammaStampaQt::Piazzamento& p = ui::DiagrammaStampaInstallato()->UltimoPiazzamento();
+      const QRectF disegno(p.disegno.x, p.disegno.y, p.disegno.larghezza, p.disegno.altezza);
+      const QRectF titolo(p.titolo.x, p.titolo.y, p.titolo.larghezza, p.titolo.altezza);
+      const double larghezza = 16838, altezza = 11906;  // A4 landscape
+      ASSERT_GT(disegno.width(), 0);
+      EXPECT_GE(disegno.left(), 359);
+      EXPECT_GE(disegno.top(), 359);
+      EXPECT_LE(disegno.right(), larghezza - 359);
+      EXPECT_LE(disegno.bottom(), altezza - 359);
+      EXPECT_FALSE(disegno.intersects(titolo)) << "the title over the network";
+      if (adatta == 0) EXPECT_EQ(p.riduzione > 1, c.ridotta);
+
+      // On the page itself: every word on the paper, the references there, nothing over the title.
+      const std::vector<test::ParolaPdf> parole = test::ParolePdf(pdf, cartella.File("parole.html"));
+      if (parole.empty()) continue;  // no pdftotext
+      QRectF titoloPdf;
+      int riferimenti = 0;
+      bool nota = false;
+      for (const test::ParolaPdf& w : parole) {
+        EXPECT_GE(w.box.left(), 0) << w.testo;
+        EXPECT_GE(w.box.top(), 0) << w.testo;
+        EXPECT_LE(w.box.right(), larghezza / 20) << w.testo;
+        EXPECT_LE(w.box.bottom(), altezza / 20) << w.testo;
+        if (w.testo == "casa.RTG" || w.testo == "Rete:" || w.testo == "Villa") titoloPdf |= w.box;
+        if (w.testo == "rif" || w.testo == "Bagno") ++riferimenti;
+        if (w.testo == "ridotto") nota = true;
+      }
+      EXPECT_EQ(riferimenti, c.riferimenti);
+      EXPECT_EQ(nota, adatta == 0 && p.riduzione > 1);
+      for (const test::ParolaPdf& w : parole) {
+        if (w.testo == "casa.RTG" || w.testo == "-" || w.testo == "Rete:" || w.testo == "Villa") continue;
+        EXPECT_FALSE(w.box.intersects(titoloPdf)) << w.testo << " over the title";
+      }
+    }
+  }
+  PercorsoProgetto.clear();
+  Riferimento.clear();
 }
 
 }  // namespace

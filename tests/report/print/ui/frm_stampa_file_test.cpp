@@ -107,6 +107,26 @@ TEST_F(FrmStampaFileTest, QuickPrintWritesEachReportFileWithDiagramAndLogoBeside
   }
 }
 
+// The report files show a logo of any size: the warning that the printed report leaves an
+// oversized logo out is not given before a file run, which then puts the logo beside its file.
+TEST_F(FrmStampaFileTest, AnOversizedLogoIsAnnouncedOnlyBeforeAPrintedRun) {
+  QImage logo(240, 72, QImage::Format_RGB32);
+  logo.fill(Qt::red);
+  ASSERT_TRUE(logo.save(QString::fromStdString(programma.File("logo.bmp")), "BMP"));
+  for (int tipo : {0, 1}) {
+    SCOPED_TRACE(tipo);
+    QPointer<frmStampa> d = Dialogo(tipo);
+    salva.Rispondi(uscita.File(tipo == 0 ? "grande.html" : "grande.txt"));
+    utente.PermettiTutti(Risposta::Si);
+    d->cmdPrint_Click();
+    for (const auto& m : utente.messaggi)
+      EXPECT_EQ(m.testo.find("Il logo non verrà stampato."), std::string::npos) << m.testo;
+    EXPECT_EQ(uscita.Read("logo.bmp"), programma.Read("logo.bmp"));
+    utente.messaggi.clear();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+}
+
 TEST_F(FrmStampaFileTest, EveryCopyWritesItsFileAndTheDialogLastsTheWholeCommand) {
   QPointer<frmStampa> d = Dialogo(1);
   d->txtNumCopies->setText(QStringLiteral("2"));

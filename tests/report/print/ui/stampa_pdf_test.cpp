@@ -19,6 +19,11 @@
 #include "report/print/ui/frm_stampa.h"
 #include "report/print/ui/stampante.h"
 #include "report/print/ui/stampante_qt.h"
+#include "report/print/pagina.h"
+#include "report/print/percentuali.h"
+#include "report/print/sezioni.h"
+#include "report/print/valori_lunghi_prova.h"
+#include "support/ui/parole_pdf.h"
 #include "support/ui/stampa_file_prova.h"
 
 namespace varnex {
@@ -144,6 +149,63 @@ TEST_F(StampaPdfTest, QuickPrintOfTheWholeReportWritesPdfPages) {
   EXPECT_EQ(Pagine(uscita.File("seconda.PDF")), 1);
   EXPECT_FALSE(fs::exists(uscita.File("seconda.PDF-2.pdf")));
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// On real paper, in the printer's own type: the report's tables at A5 and at 80 % of the width
+// carry every number whole, and no word runs into the next.
+TEST_F(StampaPdfTest, TablesOnSmallPaperReadWholeInThePdf) {
+  if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) GTEST_SKIP() << "pdftotext missing";
+  const auto nomiSalvati = NomiSpeciali;
+  for (const bool pressione : {false, true}) {
+    for (const bool a5 : {false, true}) {
+      SCOPED_TRACE(std::string(pressione ? "pressurised" : "internal") + (a5 ? " A5 80" : " A4 80"));
+      BloccoReti = {};
+      test::ReteValoriLunghi(pressione);
+      AzzeraSezioni();
+      StampaTronchi = StampaPDCLocalizzate = StampaVerifica = StampaUtenze = -1;
+      NumSezioniStampa = 4;
+      PercentualeX = 80;
+      QPrinter printer(QPrinter::HighResolution);
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      const std::string pdf = uscita.File("tabelle.pdf");
+      printer.setOutputFileName(QString::fromStdString(pdf));
+      printer.setPageSize(QPageSize(a5 ? QPageSize::A5 : QPageSize::A4));
+      {
+        ui::StampanteQt stampante(printer);
+        ImpostaStampanteReport(&stampante);
+        ASSERT_TRUE(PrintReport(0));
+        ImpostaStampanteReport(nullptr);
+      }
+      const std::vector<test::ParolaPdf> parole = test::ParolePdf(pdf, uscita.File("tabelle.html"));
+      ASSERT_FALSE(parole.empty());
+      auto presente = [&](const std::string& w) {
+        return std::any_of(parole.begin(), parole.end(), [&](const test::ParolaPdf& p) { return p.testo == w; });
+      };
+      for (const char* atteso : {"95,50", "9,25", "ACCIAIOT", "Centrale", "termica"}) EXPECT_TRUE(presente(atteso)) << atteso;
+      if (pressione)
+        for (const char* atteso : {"SARACINESCA", "VALVOLA", "RITEGNO", "DIELETTRICO"}) EXPECT_TRUE(presente(atteso)) << atteso;
+      for (ReportTable t : {ReportTable::SegmentTable, ReportTable::WorstPathTable, ReportTable::ApplianceTable}) {
+        const int16_t view = GetReportView(t);
+        for (int16_t seg : GetReportRows(t))
+          for (int16_t c = 0; c <= UltimaColonnaReport(view); ++c) {
+            const std::string v = GetCellText(view, c, seg, 32767);
+            if (v.find(' ') == std::string::npos && !v.empty()) EXPECT_TRUE(presente(v)) << "cut: " << v;
+          }
+      }
+      for (size_t i = 0; i < parole.size(); ++i)
+        for (size_t j = i + 1; j < parole.size(); ++j) {
+          const test::ParolaPdf& a = parole[i];
+          const test::ParolaPdf& b = parole[j];
+          if (a.pagina != b.pagina || std::abs(a.box.top() - b.box.top()) > 2) continue;
+          EXPECT_FALSE(a.box.left() < b.box.right() - 0.5 && b.box.left() < a.box.right() - 0.5)
+              << a.testo << " over " << b.testo;
+        }
+      ResetRete();
+      ReteInPressione = 0;
+    }
+  }
+  NomiSpeciali = nomiSalvati;
+  PercentualeX = 100;
 }
 
 TEST_F(StampaPdfTest, AnExistingFileIsOverwrittenOnlyWhenTheUserAgreesAndCancelPrintsNothing) {
