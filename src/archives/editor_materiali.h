@@ -101,8 +101,8 @@ class EditorMateriali {
   bool SalvaSerie();
   // Stores the working copy as archive series k and recomputes every series.
   void CopiaInArchivio(int16_t k);
-  // "Nuovo": saves the series shown, asks the name through `chiediNome` ("" for cancelled) and
-  // starts a new series. False when none was started.
+  // "Nuovo": saves the series shown when it is new or changed, asks the name through
+  // `chiediNome` ("" for cancelled) and starts a new series. False when none was started.
   bool Nuovo(const std::function<std::string()>& chiediNome);
   // "Cancella": deletes only the file of the series shown.
   void Cancella();

@@ -51,6 +51,10 @@ void CaricaCartellaMateriali(const std::string& cartella);
 // (found without regard to letter case), or `percorso` when given (the file as listed).
 // False when the file cannot be opened (the series then has no diameters).
 bool CaricaFileMateriale(int16_t serie, const std::string& percorso = {});
+// Why a diameter row with that wall thickness and inner diameter (mm) may not be in a series:
+// a value, or the outer diameter they give, outside its field's range; empty when it may. The
+// pipe-series editor refuses to save such a row and the reader refuses its line.
+std::string DifettoDiametro(float spessore, float interno);
 // Recomputes outer diameter, weight per metre and section of every loaded diameter row.
 void CalcolaDatiMateriali();
 // Writes the file of one series (atomically). True when written, or when the trimmed name is empty

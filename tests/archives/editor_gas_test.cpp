@@ -97,12 +97,16 @@ TEST_F(EditorGasTest, SalvaRifiutaUnGasIncompletoELasciaLaModificaInSospeso) {
   EXPECT_TRUE(editor.GasModificato);
   EXPECT_FLOAT_EQ(ArchivioGas[1].Densita, 0.555f);
   EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
-  // A non-combustible gas passes whatever its values.
+  // A non-combustible gas needs no heating values, but its density and viscosity are used by the
+  // calculation of a pressurised network like any other gas's.
   c = Mostra("Aria");
   c.Densita = "0";
+  utente.Attendi("Impossibile salvare il gas: densita' relativa fuori dai valori ammessi (da 0,05 a 10).");
+  EXPECT_FALSE(editor.Salva(c));
+  c.Densita = "1,2";
   EXPECT_TRUE(editor.Salva(c));
   EXPECT_FALSE(editor.GasModificato);
-  EXPECT_FLOAT_EQ(ArchivioGas[4].Densita, 0.0f);
+  EXPECT_FLOAT_EQ(ArchivioGas[4].Densita, 1.2f);
 }
 
 TEST_F(EditorGasTest, SalvaScriveIValoriDerivatiEIBoxNonToccatiConLaLoroPrecisione) {
@@ -436,9 +440,9 @@ TEST_F(EditorGasTest, UnValoreOltreLaPrecisioneSingolaNonEntraNelLArchivio) {
 
 TEST_F(EditorGasTest, UnNomeCheGasCfgNonRestituirebbeERifiutato) {
   const int16_t prima = NumGas;
-  for (const char* nome : {"#1", "A\tB", "A\nB", "A\r\nB", "A\r"}) {
+  for (const char* nome : {"#1", "A\tB", "A\nB", "A\r\nB", "A\r", "Gas, Rete 2", "Gas \u03A9", "CH\u2084"}) {
     SCOPED_TRACE(nome);
-    utente.Attendi(MsgTestoNonArchiviabile("Il nome del gas"));
+    utente.Attendi(MsgTestoNonArchiviabile("Il nome del gas", nome));
     EXPECT_EQ(editor.Nuovo(nome, Mostra("Metano")), 0);
     EXPECT_EQ(NumGas, prima);
     EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);

@@ -98,13 +98,20 @@ TEST_F(EditorMaterialiTest, SpessoriRifiutati) {
     const char* esterno;  // "" leaves the outer diameter 0
     const char* spessore;
     bool accettato;
+    std::string messaggio = MsgSpessoreNonCompatibile;
   };
-  for (const Caso& k : {Caso{"32", "16", false}, Caso{"32", "16,5", false}, Caso{"32", "15,9", true},
-                        Caso{"", "0", false}, Caso{"", "1", false}}) {
+  const std::string interno = MsgValoreNonAmmesso("Il diametro interno (diametro esterno meno due spessori)",
+                                                  CampoArchivio::DiametroInterno);
+  const std::string spessore = MsgValoreNonAmmesso("Lo spessore", CampoArchivio::Spessore);
+  for (const Caso& k : {Caso{"32", "16", false}, Caso{"32", "16,5", false}, Caso{"32", "15,75", true},
+                        Caso{"32", "15,9", false, interno}, Caso{"", "0", false}, Caso{"", "1", false},
+                        // A negative wall would be saved and then refused by the reader.
+                        Caso{"32", "-1", false, spessore}, Caso{"600", "201", false, spessore},
+                        Caso{"600", "200", true}}) {
     SCOPED_TRACE(std::string(k.esterno) + " / " + k.spessore);
     SerieVuota();
     if (*k.esterno) editor.Commit(2, 2, k.esterno);
-    if (!k.accettato) utente.Attendi(MsgSpessoreNonCompatibile);
+    if (!k.accettato) utente.Attendi(k.messaggio);
     const EsitoCommit e = editor.Commit(2, 3, k.spessore);
     EXPECT_EQ(e.accettato, k.accettato);
     if (!k.accettato) {
@@ -135,6 +142,10 @@ TEST_F(EditorMaterialiTest, NessunOrdineDiModificheLasciaUnDiametroInternoNonPos
       {{3, "0", nullptr}, {2, "-3", MsgEsternoNonCompatibile}},
       {{3, "0", nullptr}, {2, "abc", MsgEsternoNonCompatibile}},
       {{3, "0", nullptr}, {2, "1E+39", MsgEsternoNonCompatibile}},
+      {{3, "0", nullptr}, {2, "1e30", "Il diametro esterno non e' valido"}},
+      {{3, "0", nullptr}, {2, "0,4", "Il diametro esterno non e' valido"}},
+      {{3, "0", nullptr}, {2, "5401", "Il diametro esterno non e' valido"}},
+      {{2, "32", nullptr}, {3, "-2", "Lo spessore non e' valido"}},
   };
   const int16_t righe = Materiali[1][0].NumDiametri;
   const std::string nome = Materiali[1][0].Nome;
@@ -175,7 +186,7 @@ TEST_F(EditorMaterialiTest, UnaModificaRifiutataCheRimetteIlValorePrecedenteNonC
     std::string messaggio;
   };
   for (const Rifiuto& k : {Rifiuto{2, "4", MsgEsternoNonCompatibile}, Rifiuto{2, "abc", MsgEsternoNonCompatibile},
-                           Rifiuto{1, "#1", MsgTestoNonArchiviabile(MsgCampoRifDiametro)}}) {
+                           Rifiuto{1, "#1", MsgTestoNonArchiviabile(MsgCampoRifDiametro, "#1")}}) {
     SCOPED_TRACE(k.testo);
     editor.CaricaSerie(1);
     const std::string cella = Cella(1, k.colonna);
@@ -231,11 +242,11 @@ TEST_F(EditorMaterialiTest, UnaRigaConEtichettaESenzaDiametroInternoNonVieneSalv
 TEST_F(EditorMaterialiTest, EtichetteEDescrizioniCheIlFileNonRestituirebbeSonoRifiutate) {
   const std::string file = NomeDaFile(Materiali[1][0].Nome);
   const std::string etichetta = editor.CopiaSerie[1].RifDiametro;
-  for (const char* testo : {"#1", "A\tB", "A\nB", "A\r\nB", "A\r"}) {
+  for (const char* testo : {"#1", "A\tB", "A\nB", "A\r\nB", "A\r", "1,5", "DN \u03A9", "\xE2\x86\x92"}) {
     SCOPED_TRACE(testo);
     editor.CaricaSerie(1);
     // Typed as a label: refused at once, the cell keeps its label.
-    utente.Attendi(MsgTestoNonArchiviabile(MsgCampoRifDiametro));
+    utente.Attendi(MsgTestoNonArchiviabile(MsgCampoRifDiametro, testo));
     const EsitoCommit e = editor.Commit(1, 1, testo);
     EXPECT_FALSE(e.accettato);
     EXPECT_EQ(editor.CopiaSerie[1].RifDiametro, etichetta);
@@ -243,7 +254,7 @@ TEST_F(EditorMaterialiTest, EtichetteEDescrizioniCheIlFileNonRestituirebbeSonoRi
     // As a description (typed freely in its box): the save is refused and nothing is written.
     editor.CaricaSerie(1);
     editor.ImpostaDescrizione(testo);
-    utente.Attendi(MsgTestoNonArchiviabile(MsgCampoDescrizioneSerie));
+    utente.Attendi(MsgTestoNonArchiviabile(MsgCampoDescrizioneSerie, testo));
     EXPECT_FALSE(editor.SalvaSerie());
     EXPECT_TRUE(editor.SerieModificata);
     EXPECT_EQ(NomeDaFile(Materiali[1][0].Nome), file);
@@ -251,7 +262,7 @@ TEST_F(EditorMaterialiTest, EtichetteEDescrizioniCheIlFileNonRestituirebbeSonoRi
     editor.CaricaSerie(1);
     editor.CopiaSerie[1].RifDiametro = testo;
     editor.SerieModificata = true;
-    utente.Attendi(MsgTestoNonArchiviabile(MsgCampoRifDiametro));
+    utente.Attendi(MsgTestoNonArchiviabile(MsgCampoRifDiametro, testo));
     EXPECT_FALSE(editor.SalvaSerie());
     EXPECT_EQ(NomeDaFile(Materiali[1][0].Nome), file);
   }

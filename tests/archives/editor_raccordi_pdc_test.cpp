@@ -83,8 +83,12 @@ TEST_F(EditorSpecialiTest, UnaLunghezzaOltreLaPrecisioneSingolaERifiutataSenzaTo
   const auto lunghezze = LunghezzeEquivalenti;
   CampiSpeciali c = EditorSpeciali::MostraSpeciali();
   c[2].Range2 = "1E+39";
-  utente.Attendi(std::string(MsgLunghezzaNonValida) + c[2].Descrizione + ": 1E+39");
-  EXPECT_FALSE(EditorSpeciali::Conferma(c));
+  utente.Attendi(std::string(MsgLunghezzaNonValida) + c[2].Descrizione +
+                 " (riga 3, colonna 50mm \u00F7 125mm): 1E+39.\r\nSono ammessi i valori da 0 a 1000 m.");
+  BoxSpeciale box;
+  EXPECT_FALSE(EditorSpeciali::Conferma(c, &box));
+  EXPECT_EQ(box.riga, 2);
+  EXPECT_EQ(box.colonna, 2);
   EXPECT_EQ(cartella.Read("EQLEN.CFG"), prima);
   EXPECT_EQ(LunghezzeEquivalenti, lunghezze);
 }
@@ -93,11 +97,11 @@ TEST_F(EditorSpecialiTest, UnaDescrizioneCheEqlenNonRestituirebbeERifiutata) {
   const std::string prima = cartella.Read("EQLEN.CFG");
   const auto nomi = NomiSpeciali;
   const auto lunghezze = LunghezzeEquivalenti;
-  for (const char* testo : {"#1", "A\tB", "A\nB", "A\r\nB", "A\r"}) {
+  for (const char* testo : {"#1", "A\tB", "A\nB", "A\r\nB", "A\r", "1,5", "DN \u03A9", "\xE2\x86\x92"}) {
     SCOPED_TRACE(testo);
     CampiSpeciali c = EditorSpeciali::MostraSpeciali();
     c[5].Descrizione = testo;
-    utente.Attendi(MsgTestoNonArchiviabile("La descrizione di un raccordo"));
+    utente.Attendi(MsgTestoNonArchiviabile("La descrizione del raccordo della riga 6", testo));
     EXPECT_FALSE(EditorSpeciali::Conferma(c));
     EXPECT_EQ(cartella.Read("EQLEN.CFG"), prima);
     EXPECT_EQ(NomiSpeciali, nomi);
