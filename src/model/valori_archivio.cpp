@@ -56,7 +56,9 @@ std::string TestoIntervallo(CampoArchivio campo) {
 
 bool ValoreAmmesso(CampoArchivio campo, double valore) {
   const IntervalloCampo i = Intervallo(campo);
-  return std::isfinite(valore) && valore >= i.minimo && valore <= i.massimo;
+  // The bounds as singles, like the values the fields hold: a bound such as 0.001 is then
+  // admitted when typed, although its single lies just above the decimal.
+  return std::isfinite(valore) && valore >= static_cast<float>(i.minimo) && valore <= static_cast<float>(i.massimo);
 }
 
 std::optional<double> NumeroArchivio(std::string_view testo) {

@@ -36,7 +36,7 @@ IntervalloCampo Intervallo(CampoArchivio campo);
 // The range as the user reads it in a message: "da 0,5 a 5000 mm".
 std::string TestoIntervallo(CampoArchivio campo);
 
-// True when `valore` is a finite number in the field's range.
+// True when `valore`, the single the field holds, is a finite number in the field's range.
 bool ValoreAmmesso(CampoArchivio campo, double valore);
 
 // The number an archive field holds: blanks around it, an optional sign, digits with at most one

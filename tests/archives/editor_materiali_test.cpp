@@ -431,6 +431,33 @@ TEST_F(EditorMaterialiTest, NuovoSalvaPrimaLaSerieMostrata) {
   EXPECT_EQ(Materiali[1][0].Descrizione, "Scritta prima del nuovo");
 }
 
+TEST_F(EditorMaterialiTest, NuovoNonRiscriveUnaSerieCheNessunoHaModificato) {
+  // A series written by hand: comment lines, a row refused at load, a row left out by its inner
+  // diameter of -1. Rewritten, all three would be gone.
+  const std::string testo =
+      "# serie scritta a mano\r\n 1\r\n 7850\r\nSerie a mano\r\n# nota\r\nA\t 2 \t 20 \t\r\n"
+      "B\t-1 \t 30 \t\r\nC\t 2 \t-1\r\nD\t 2 \t 40 \t\r\n";
+  cartella.Write("ZMANO.mat", testo);
+  utente.Attendi("ZMANO.mat (1 riga):\r\nriga 7: spessore");
+  CaricaMateriali();
+  std::string nome = "ZMANO";
+  const int16_t k = CercaMateriale(nome);
+  ASSERT_GT(k, 0);
+  editor.CaricaSerie(k);
+  EXPECT_FALSE(editor.Nuovo([] { return std::string(); }));
+  EXPECT_EQ(cartella.Read("ZMANO.mat"), testo);
+  ASSERT_TRUE(editor.Nuovo([] { return std::string("ALTRA"); }));
+  EXPECT_EQ(cartella.Read("ZMANO.mat"), testo);
+  // Nor is a series just deleted written again.
+  EditorMateriali altro;
+  altro.CaricaSerie(k);
+  utente.Attendi(MsgConfermaCancellazione, Risposta::Si);
+  utente.Attendi(MsgSerieCancellata);
+  altro.Cancella();
+  EXPECT_FALSE(altro.Nuovo([] { return std::string(); }));
+  EXPECT_FALSE(EsisteFile(FileProgramma("ZMANO.mat")));
+}
+
 TEST_F(EditorMaterialiTest, UnaNuovaSerieSalvataEntraInArchivio) {
   const int16_t prima = NumMateriali;
   ASSERT_TRUE(editor.Nuovo([] { return std::string("nuova1"); }));

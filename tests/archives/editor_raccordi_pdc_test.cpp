@@ -179,10 +179,46 @@ TEST_F(EditorPDCTest, UnValoreOltreLaPrecisioneSingolaERifiutatoSenzaToccareNull
   const auto tabella = PDCMaxTabella;
   CampiPDC c = EditorPDC::MostraPDC();
   c.Potenza2[1] = "5E+40";
-  utente.Attendi(std::string(MsgValorePDCNonValido) + "5E+40");
-  EXPECT_FALSE(EditorPDC::ApplicaPDC(c));
+  // The message names the box and the range; the window is told which box to go back to.
+  utente.Attendi(std::string(MsgValorePDCNonValido) +
+                 "5E+40 (potenza oltre la soglia, 2\u00B0 famiglia).\r\nSono ammessi i valori fino a 100000 Pa; "
+                 "0 per il valore predefinito.");
+  int box = -1;
+  EXPECT_FALSE(EditorPDC::ApplicaPDC(c, &box));
+  EXPECT_EQ(box, 5);
   EXPECT_EQ(cartella.Read("PDCMAX.CFG"), prima);
   EXPECT_EQ(PDCMaxTabella, tabella);
+  c = EditorPDC::MostraPDC();
+  c.Potenza = "1e40";
+  utente.Attendi(std::string(MsgValorePDCNonValido) + "1e40 (potenza di soglia).\r\nSono ammessi i valori fino a "
+                 "100000 kW");
+  EXPECT_FALSE(EditorPDC::ApplicaPDC(c, &box));
+  EXPECT_EQ(box, 0);
+}
+
+TEST_F(EditorPDCTest, OkSenzaModificheNonRiscriveIlFile) {
+  // A line refused at load takes its default in memory; the file keeps what the user wrote.
+  const std::string testo = " 35 \r\n 50 \r\n# 60\r\n 200 \r\n 50 \r\n 50 \r\n 200 \r\n";
+  cartella.Write("PDCMAX.CFG", testo);
+  utente.Attendi("riga 3: valore non valido");
+  ASSERT_TRUE(CaricaPDCMax());
+  InitPDCMax();
+  CampiPDC c = EditorPDC::MostraPDC();
+  ASSERT_TRUE(EditorPDC::ApplicaPDC(c));
+  EXPECT_EQ(cartella.Read("PDCMAX.CFG"), testo);
+}
+
+TEST_F(EditorSpecialiTest, OkSenzaModificheNonScriveUnaRigaRifiutataComeVuota) {
+  const std::string testo = "A\t1\t2\t3\r\n# nota\r\nB\t4\r\nC\t7\t8\t9\r\n";
+  cartella.Write("EQLEN.CFG", testo);
+  NomiSpeciali = {};
+  LunghezzeEquivalenti = {};
+  utente.Attendi("riga 3: dati incompleti");
+  ASSERT_TRUE(CaricaSpeciali());
+  const CampiSpeciali c = EditorSpeciali::MostraSpeciali();
+  EXPECT_EQ(c[1].Descrizione, "");  // the refused line shows as an empty row
+  ASSERT_TRUE(EditorSpeciali::Conferma(c));
+  EXPECT_EQ(cartella.Read("EQLEN.CFG"), testo);
 }
 
 }  // namespace

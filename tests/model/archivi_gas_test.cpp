@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 #include <string>
 
 #include "model/archivi_scrittura_bloccata.h"
@@ -229,6 +230,48 @@ TEST_F(Gas_, ValuesBeyondSinglePrecisionOrNegativeAreRefusedNamingTheLine) {
   ASSERT_TRUE(SalvaGas());
   EXPECT_EQ(dir.Read("gas.cfg"),
             "Metano\t 0,555 \t 1,617E-05 \t 34,02 \t 37,78 \t 0 \r\nAria\t 1 \t 1,469E-05 \t 0 \t 0 \t-1 \r\n");
+}
+
+// 64 KB of random bytes, the same every run.
+std::string ByteCasuali(unsigned seme) {
+  std::mt19937 g(seme);
+  std::string b(64 * 1024, '\0');
+  for (char& c : b) c = static_cast<char>(g() & 0xFF);
+  return b;
+}
+
+TEST_F(Gas_, DamagedFileGivesOneMessageAndLoadsNoGarbage) {
+  dir.Write("gas.cfg", ByteCasuali(25));
+  utente.PermettiTutti();
+  InitGas();
+  ASSERT_EQ(utente.messaggi.size(), 1u);
+  const std::string& m = utente.messaggi[0].testo;
+  EXPECT_EQ(m.rfind("Errori nel file gas.cfg (", 0), 0u) << m;
+  EXPECT_NE(m.find(" righe non valide."), std::string::npos) << m;
+  EXPECT_EQ(NumGas, 0);
+}
+
+TEST_F(Gas_, FieldsThatAreNotNumbersAreRefusedWithFileAndLine) {
+  dir.Write("gas.cfg",
+            "Metano\t 0,555 \t 1,617E-05 \t 34,02 \t 37,78 \t 0 \r\n"
+            "NonNumero\t NaN \t 1,6E-05 \t 34 \t 37 \t 0 \r\n"     // line 2: loaded as 0 before
+            "Bandiera\t 0,6 \t 1,6E-05 \t 34 \t 37 \t 1E+40 \r\n"  // line 3: loaded as combustible
+            "Coda\t 0,6abc \t 1,6E-05 \t 34 \t 37 \t 0 \r\n"       // line 4: the digits before the letters
+            "Due\t 0,6 \t 1,6E-05 \t 34 \t 37 \t 2 \r\n"           // line 5: a flag is 0 or -1
+            "Uno\t 1 \t 1,469E-05 \t 0 \t 0 \t 1 \r\n"             // a hand-written 1 is -1
+            "Aria\t 1 \t 1,469E-05 \t 0 \t 0 \t-1 \r\n");
+  utente.Attendi(
+      "Errori nel file gas.cfg (4 righe):\r\n"
+      "riga 2: valore non valido, il gas non e' stato caricato\r\n"
+      "riga 3: valore non valido, il gas non e' stato caricato\r\n"
+      "riga 4: valore non valido, il gas non e' stato caricato\r\n"
+      "riga 5: valore non valido, il gas non e' stato caricato");
+  InitGas();
+  ASSERT_EQ(NumGas, 3);
+  EXPECT_EQ(ArchivioGas[1].Nome, "Metano");
+  EXPECT_EQ(ArchivioGas[2].Nome, "Uno");
+  EXPECT_EQ(ArchivioGas[2].NonCombustibile, -1);
+  EXPECT_EQ(ArchivioGas[3].Nome, "Aria");
 }
 
 }  // namespace

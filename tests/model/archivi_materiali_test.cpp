@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "model/archivi_scrittura_bloccata.h"
@@ -245,6 +246,40 @@ TEST_F(Materiali_, ValuesBeyondSinglePrecisionAreRefusedNamingFileAndLine) {
   EXPECT_EQ(Materiali[1][1].RifDiametro, "A");
   EXPECT_EQ(Materiali[1][2].RifDiametro, "D");
   EXPECT_FLOAT_EQ(Materiali[1][2].DiamInterno, 30.0f);
+}
+
+TEST_F(Materiali_, DamagedFileGivesOneMessageAndLoadsNoGarbage) {
+  std::mt19937 g(25);
+  std::string bytes(64 * 1024, '\0');
+  for (char& c : bytes) c = static_cast<char>(g() & 0xFF);
+  dir.Write("ROTTO.mat", bytes);
+  utente.PermettiTutti();
+  CaricaMateriali();
+  ASSERT_EQ(utente.messaggi.size(), 1u);
+  EXPECT_EQ(utente.messaggi[0].testo.rfind("Errori nel file ROTTO.mat (", 0), 0u) << utente.messaggi[0].testo;
+  // Whatever loaded is a real pipe: every row within the rule.
+  for (int16_t r = 1; r <= Materiali[1][0].NumDiametri; ++r)
+    EXPECT_EQ(DifettoDiametro(Materiali[1][r].Spessore, Materiali[1][r].DiamInterno), "");
+}
+
+TEST_F(Materiali_, AbsurdRowsAndNumbersThatAreNotNumbersAreRefused) {
+  dir.Write("S.mat", FileSerie(" 1", " 7850", "x",
+                               "A\t 2 \t 20 \t\r\n"
+                               "B\t 2 \t 3E+30 \t\r\n"  // line 15: an area beyond a single
+                               "C\t NaN \t 30 \t\r\n"   // line 16
+                               "E\t 2 \t 30x \t\r\n"    // line 17
+                               "F\t 2 \t 0,1 \t\r\n"    // line 18: no real bore
+                               "G\t 2 \t-1,8 \t\r\n"    // left out without a word, as the format has it
+                               "D\t 2 \t 30 \t\r\n"));
+  utente.Attendi(
+      "Errori nel file S.mat (4 righe):\r\n"
+      "riga 15: diametro interno fuori dai valori ammessi (da 0,5 a 5000 mm), la riga e' stata ignorata\r\n"
+      "riga 16: valore non valido, la riga e' stata ignorata\r\n"
+      "riga 17: valore non valido, la riga e' stata ignorata\r\n"
+      "riga 18: diametro interno fuori dai valori ammessi (da 0,5 a 5000 mm), la riga e' stata ignorata");
+  CaricaMateriali();
+  ASSERT_EQ(Materiali[1][0].NumDiametri, 2);
+  EXPECT_EQ(Materiali[1][2].RifDiametro, "D");
 }
 
 }  // namespace
