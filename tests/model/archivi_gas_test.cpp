@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <random>
 #include <string>
 
 #include "model/archivi_scrittura_bloccata.h"
@@ -230,25 +229,6 @@ TEST_F(Gas_, ValuesBeyondSinglePrecisionOrNegativeAreRefusedNamingTheLine) {
   ASSERT_TRUE(SalvaGas());
   EXPECT_EQ(dir.Read("gas.cfg"),
             "Metano\t 0,555 \t 1,617E-05 \t 34,02 \t 37,78 \t 0 \r\nAria\t 1 \t 1,469E-05 \t 0 \t 0 \t-1 \r\n");
-}
-
-// 64 KB of random bytes, the same every run.
-std::string ByteCasuali(unsigned seme) {
-  std::mt19937 g(seme);
-  std::string b(64 * 1024, '\0');
-  for (char& c : b) c = static_cast<char>(g() & 0xFF);
-  return b;
-}
-
-TEST_F(Gas_, DamagedFileGivesOneMessageAndLoadsNoGarbage) {
-  dir.Write("gas.cfg", ByteCasuali(25));
-  utente.PermettiTutti();
-  InitGas();
-  ASSERT_EQ(utente.messaggi.size(), 1u);
-  const std::string& m = utente.messaggi[0].testo;
-  EXPECT_EQ(m.rfind("Errori nel file gas.cfg (", 0), 0u) << m;
-  EXPECT_NE(m.find(" righe non valide."), std::string::npos) << m;
-  EXPECT_EQ(NumGas, 0);
 }
 
 TEST_F(Gas_, FieldsThatAreNotNumbersAreRefusedWithFileAndLine) {

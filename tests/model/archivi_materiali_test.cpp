@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 
 #include "model/archivi_scrittura_bloccata.h"
@@ -246,20 +245,6 @@ TEST_F(Materiali_, ValuesBeyondSinglePrecisionAreRefusedNamingFileAndLine) {
   EXPECT_EQ(Materiali[1][1].RifDiametro, "A");
   EXPECT_EQ(Materiali[1][2].RifDiametro, "D");
   EXPECT_FLOAT_EQ(Materiali[1][2].DiamInterno, 30.0f);
-}
-
-TEST_F(Materiali_, DamagedFileGivesOneMessageAndLoadsNoGarbage) {
-  std::mt19937 g(25);
-  std::string bytes(64 * 1024, '\0');
-  for (char& c : bytes) c = static_cast<char>(g() & 0xFF);
-  dir.Write("ROTTO.mat", bytes);
-  utente.PermettiTutti();
-  CaricaMateriali();
-  ASSERT_EQ(utente.messaggi.size(), 1u);
-  EXPECT_EQ(utente.messaggi[0].testo.rfind("Errori nel file ROTTO.mat (", 0), 0u) << utente.messaggi[0].testo;
-  // Whatever loaded is a real pipe: every row within the rule.
-  for (int16_t r = 1; r <= Materiali[1][0].NumDiametri; ++r)
-    EXPECT_EQ(DifettoDiametro(Materiali[1][r].Spessore, Materiali[1][r].DiamInterno), "");
 }
 
 TEST_F(Materiali_, AbsurdRowsAndNumbersThatAreNotNumbersAreRefused) {

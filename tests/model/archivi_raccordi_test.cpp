@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 #include <vector>
 
 #include "model/archivi_scrittura_bloccata.h"
 #include "model/raccordi.h"
-#include "model/valori_archivio.h"
 #include "support/fake_interaction.h"
 #include "support/temp_folder.h"
 
@@ -212,19 +210,6 @@ TEST_F(Speciali_, LengthsBeyondSinglePrecisionAreRefusedAndTheFittingKeepsItsVal
   ASSERT_TRUE(CaricaPDCMax());
   InitPDCMax();
   EXPECT_FLOAT_EQ(PDCMaxTabella[1][1], 50.0f);
-}
-
-TEST_F(Speciali_, DamagedFileGivesOneMessage) {
-  std::mt19937 g(25);
-  std::string bytes(64 * 1024, '\0');
-  for (char& c : bytes) c = static_cast<char>(g() & 0xFF);
-  dir.Write("EQLEN.CFG", bytes);
-  utente.PermettiTutti();
-  ASSERT_TRUE(CaricaSpeciali());
-  ASSERT_EQ(utente.messaggi.size(), 1u);
-  EXPECT_EQ(utente.messaggi[0].testo.rfind("Errori nel file EQLEN.CFG (", 0), 0u) << utente.messaggi[0].testo;
-  for (int i = 1; i <= 10; ++i)
-    for (int c = 1; c <= 3; ++c) EXPECT_TRUE(ValoreAmmesso(CampoArchivio::LunghezzaEquivalente, LunghezzeEquivalenti[i][1][c]));
 }
 
 }  // namespace
