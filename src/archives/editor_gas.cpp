@@ -132,6 +132,11 @@ bool EditorGas::SalvaDatiGas(const CampiGas& campi) {
   if (!g) return false;
   TGas copia = *g;
   LeggiDatiGas(campi, copia);
+  // The boxes show the gas as stored: "gas.cfg" is left as it is, with any comment or line the
+  // writer would not give back. A new gas not yet saved still has to be written.
+  const bool invariato = copia.Densita == g->Densita && copia.Viscosita == g->Viscosita && copia.PCI == g->PCI &&
+                         copia.PCS == g->PCS && copia.NonCombustibile == g->NonCombustibile;
+  if (invariato && NuovoNonSalvato != IndiceGas) return true;
   const std::string difetto = DifettoGas(copia);
   if (!difetto.empty()) {
     MsgBox(difetto, Bottoni::OK);

@@ -299,6 +299,9 @@ std::string EditorMateriali::RigaNonSalvabile() const {
 }
 
 bool EditorMateriali::SalvaSerie() {
+  // A series nobody changed is not written again: its file may hold rows refused at load and
+  // comment lines that the writer would drop, or it may just have been deleted.
+  if (!SerieNuova && !SerieModificata) return true;
   std::string errore;
   if (SerieNuova || (IndiceSerie >= 1 && IndiceSerie <= NumMateriali)) {
     const std::string difetto = RigaNonSalvabile();
@@ -345,9 +348,7 @@ bool EditorMateriali::SalvaSerie() {
 }
 
 bool EditorMateriali::Nuovo(const std::function<std::string()>& chiediNome) {
-  // A series nobody changed is not written again: its file may hold rows refused at load and
-  // comment lines that the writer would drop, or it may just have been deleted.
-  if ((SerieNuova || SerieModificata) && !SalvaSerie()) return false;
+  if (!SalvaSerie()) return false;
   if (NumMateriali >= MaxMateriali) {
     MsgBox(MsgTroppeSerie, Bottoni::OK, Icona::Esclamazione);
     return false;

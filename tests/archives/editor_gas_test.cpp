@@ -426,6 +426,22 @@ TEST_F(EditorGasTest, ScrittureFalliteNonPassanoPerSalvataggi) {
   EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
 }
 
+TEST_F(EditorGasTest, SalvaSenzaModificheNonRiscriveGasCfg) {
+  // Comments and a line refused at load stay in the file until the user changes a gas.
+  const std::string testo = "# gas della rete\r\n" + fileIniziale + "Rotto\t NaN \t 1 \t 1 \t 1 \t 0 \r\n";
+  cartella.Write("gas.cfg", testo);
+  utente.Attendi("riga 9: valore non valido");
+  InitGas();
+  CampiGas c = Mostra("Metano");
+  c.NonCombustibile = false;
+  EXPECT_TRUE(editor.Salva(c));
+  EXPECT_EQ(cartella.Read("gas.cfg"), testo);
+  c.PCsup = "38";
+  EXPECT_TRUE(editor.Salva(c));
+  EXPECT_FLOAT_EQ(ArchivioGas[1].PCS, 38.0f);
+  EXPECT_NE(cartella.Read("gas.cfg"), testo);
+}
+
 TEST_F(EditorGasTest, UnValoreOltreLaPrecisioneSingolaNonEntraNelLArchivio) {
   for (const char* testo : {"1E+39", "9E+99"}) {
     CampiGas c = Mostra("Metano");

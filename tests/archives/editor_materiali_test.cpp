@@ -444,6 +444,8 @@ TEST_F(EditorMaterialiTest, NuovoNonRiscriveUnaSerieCheNessunoHaModificato) {
   const int16_t k = CercaMateriale(nome);
   ASSERT_GT(k, 0);
   editor.CaricaSerie(k);
+  EXPECT_TRUE(editor.SalvaSerie());  // "Salva" with nothing changed
+  EXPECT_EQ(cartella.Read("ZMANO.mat"), testo);
   EXPECT_FALSE(editor.Nuovo([] { return std::string(); }));
   EXPECT_EQ(cartella.Read("ZMANO.mat"), testo);
   ASSERT_TRUE(editor.Nuovo([] { return std::string("ALTRA"); }));
