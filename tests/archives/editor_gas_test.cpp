@@ -440,6 +440,15 @@ TEST_F(EditorGasTest, SalvaSenzaModificheNonRiscriveGasCfg) {
   EXPECT_TRUE(editor.Salva(c));
   EXPECT_FLOAT_EQ(ArchivioGas[1].PCS, 38.0f);
   EXPECT_NE(cartella.Read("gas.cfg"), testo);
+  // The flag the box writes loads back: the reader takes what the editor saves.
+  c.NonCombustibile = true;
+  EXPECT_TRUE(editor.Salva(c));
+  const int16_t n = NumGas;
+  const size_t messaggi = utente.messaggi.size();
+  InitGas();
+  EXPECT_EQ(NumGas, n);
+  EXPECT_EQ(utente.messaggi.size(), messaggi);
+  EXPECT_NE(ArchivioGas[1].NonCombustibile, 0);
 }
 
 TEST_F(EditorGasTest, UnValoreOltreLaPrecisioneSingolaNonEntraNelLArchivio) {
