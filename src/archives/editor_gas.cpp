@@ -121,6 +121,9 @@ std::string EditorGas::DifettoGas(const TGas& gas) {
   for (float v : {gas.Densita, gas.Viscosita, gas.PCI, gas.PCS})
     if (!std::isfinite(v) || v < 0) return MsgGasValoreNonValido;
   if (!IsGasValido(gas)) return MsgGasIncompleto;
+  // The reader refuses the same gas: saved, it would be gone at the next start.
+  const std::string difetto = DifettoValoriGas(gas);
+  if (!difetto.empty()) return "Impossibile salvare il gas: " + difetto + ".";
   return {};
 }
 
@@ -129,6 +132,11 @@ bool EditorGas::SalvaDatiGas(const CampiGas& campi) {
   if (!g) return false;
   TGas copia = *g;
   LeggiDatiGas(campi, copia);
+  // The boxes show the gas as stored: "gas.cfg" is left as it is, with any comment or line the
+  // writer would not give back. A new gas not yet saved still has to be written.
+  const bool invariato = copia.Densita == g->Densita && copia.Viscosita == g->Viscosita && copia.PCI == g->PCI &&
+                         copia.PCS == g->PCS && copia.NonCombustibile == g->NonCombustibile;
+  if (invariato && NuovoNonSalvato != IndiceGas) return true;
   const std::string difetto = DifettoGas(copia);
   if (!difetto.empty()) {
     MsgBox(difetto, Bottoni::OK);
@@ -174,7 +182,7 @@ int16_t EditorGas::Nuovo(const std::string& nome, const CampiGas& campi) {
   if (Trim(nome).empty()) return 0;
   // gas.cfg must give the name back as typed, or projects using it would lose their gas.
   if (!TestoArchiviabile(nome)) {
-    MsgBox(MsgTestoNonArchiviabile("Il nome del gas"), Bottoni::OK);
+    MsgBox(MsgTestoNonArchiviabile("Il nome del gas", nome), Bottoni::OK);
     return 0;
   }
   // The pending values belong to the gas shown now, not to the new entry.

@@ -73,7 +73,8 @@ class EditorGas {
   // written; the changes then stay pending.
   bool Salva(const CampiGas& campi);
   // The boxes into the entry shown with its derived values, and the archive written; neither
-  // when the values are not valid (after the message) or the file could not be written.
+  // when the values are not valid (after the message) or the file could not be written, and
+  // nothing (true) when the boxes show a saved entry as it is stored.
   bool SalvaDatiGas(const CampiGas& campi);
   // "Ricalcola": the derived values of the boxes' gas, the archive untouched; the texts to show,
   // the typed boxes as typed.

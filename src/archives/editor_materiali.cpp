@@ -9,6 +9,7 @@
 #include "model/interaction.h"
 #include "model/numbers.h"
 #include "model/strings.h"
+#include "model/valori_archivio.h"
 
 namespace varnex {
 
@@ -152,15 +153,24 @@ EsitoCommit EditorMateriali::Commit(int16_t r, int16_t c, const std::string& tes
       m.RifDiametro = testo;
     } else {
       // Written as typed, the row would come back shifted, cut or not at all.
-      MsgBox(MsgTestoNonArchiviabile(MsgCampoRifDiametro), Bottoni::OK);
+      MsgBox(MsgTestoNonArchiviabile(MsgCampoRifDiametro, testo), Bottoni::OK);
       cella = precedente;
       e.accettato = false;
       ripristinata = true;
     }
   } else if (c == 2) {
+    const float esterno = static_cast<float>(NumeroCella(testo));
     // A pipe whose wall fills it has no flow section: the sizing could only pick it wrongly.
-    if (!InternoValido(static_cast<float>(NumeroCella(testo)), m.Spessore)) {
-      MsgBox(MsgEsternoNonCompatibile, Bottoni::OK);
+    std::string rifiuto;
+    if (!InternoValido(esterno, m.Spessore))
+      rifiuto = MsgEsternoNonCompatibile;
+    else if (!ValoreAmmesso(CampoArchivio::DiametroEsterno, esterno))
+      rifiuto = MsgValoreNonAmmesso("Il diametro esterno", CampoArchivio::DiametroEsterno);
+    else if (!ValoreAmmesso(CampoArchivio::DiametroInterno, esterno - 2 * m.Spessore))
+      rifiuto = MsgValoreNonAmmesso("Il diametro interno (diametro esterno meno due spessori)",
+                                    CampoArchivio::DiametroInterno);
+    if (!rifiuto.empty()) {
+      MsgBox(rifiuto, Bottoni::OK);
       cella = precedente;
       e.accettato = false;
       ripristinata = true;
@@ -168,8 +178,17 @@ EsitoCommit EditorMateriali::Commit(int16_t r, int16_t c, const std::string& tes
   } else if (c == 3) {
     const double s = NumeroCella(testo);
     const double de = m.DiamEsterno;
-    if (!(s < de / 2) || !InternoValido(m.DiamEsterno, static_cast<float>(s))) {
-      MsgBox(MsgSpessoreNonCompatibile, Bottoni::OK);
+    std::string rifiuto;
+    // A negative wall would give an inner diameter above the outer one, refused at the next load.
+    if (!(s < de / 2) || !InternoValido(m.DiamEsterno, static_cast<float>(s)))
+      rifiuto = MsgSpessoreNonCompatibile;
+    else if (!ValoreAmmesso(CampoArchivio::Spessore, static_cast<float>(s)))
+      rifiuto = MsgValoreNonAmmesso("Lo spessore", CampoArchivio::Spessore);
+    else if (!ValoreAmmesso(CampoArchivio::DiametroInterno, m.DiamEsterno - 2 * static_cast<float>(s)))
+      rifiuto = MsgValoreNonAmmesso("Il diametro interno (diametro esterno meno due spessori)",
+                                    CampoArchivio::DiametroInterno);
+    if (!rifiuto.empty()) {
+      MsgBox(rifiuto, Bottoni::OK);
       CopiaSerie[static_cast<size_t>(r)].Spessore = 0;
       cella.clear();
       e.accettato = false;
@@ -252,25 +271,37 @@ void EditorMateriali::CopiaInArchivio(int16_t k) {
 }
 
 std::string EditorMateriali::RigaNonSalvabile() const {
-  if (!TestoArchiviabile(CopiaSerie[0].Descrizione)) return MsgTestoNonArchiviabile(MsgCampoDescrizioneSerie);
+  if (!TestoArchiviabile(CopiaSerie[0].Descrizione))
+    return MsgTestoNonArchiviabile(MsgCampoDescrizioneSerie, CopiaSerie[0].Descrizione);
   // Beyond a single's range the density is infinite, and so is every mass per metre.
-  if (!std::isfinite(CopiaSerie[0].PesoSpecifico) || CopiaSerie[0].PesoSpecifico < 0) return MsgDensitaNonValida;
+  if (!ValoreAmmesso(CampoArchivio::PesoSpecifico, CopiaSerie[0].PesoSpecifico))
+    return std::string(MsgDensitaNonValida) + " (ammessa " + TestoIntervallo(CampoArchivio::PesoSpecifico) + ")";
   const int16_t n = std::min<int16_t>(CopiaSerie[0].NumDiametri, MaxDiametri);
   for (int16_t r = 1; r <= n; ++r) {
     const TMateriale& m = CopiaSerie[static_cast<size_t>(r)];
     // Rows without a label are not written at all.
     if (Trim(m.RifDiametro).empty()) continue;
-    if (!TestoArchiviabile(m.RifDiametro)) return MsgTestoNonArchiviabile(MsgCampoRifDiametro);
+    if (!TestoArchiviabile(m.RifDiametro)) return MsgTestoNonArchiviabile(MsgCampoRifDiametro, m.RifDiametro);
     if (!(m.DiamInterno > 0) || !std::isfinite(m.DiamInterno) || !std::isfinite(m.Spessore)) {
       return std::string(MsgRigaSenzaInterno) + m.RifDiametro + " (riga " + std::to_string(r) +
              ") non ha un diametro interno maggiore di 0.\r\nCorreggere diametro esterno e spessore, oppure "
              "svuotare il suo Rif.Diam. perche' la riga non venga salvata.";
+    }
+    // The reader's own rule: a row it would refuse is not written.
+    const std::string difetto = DifettoDiametro(m.Spessore, m.DiamInterno);
+    if (!difetto.empty()) {
+      return std::string(MsgRigaSenzaInterno) + m.RifDiametro + " (riga " + std::to_string(r) + "): " + difetto +
+             ".\r\nCorreggere diametro esterno e spessore, oppure svuotare il suo Rif.Diam. perche' la riga "
+             "non venga salvata.";
     }
   }
   return {};
 }
 
 bool EditorMateriali::SalvaSerie() {
+  // A series nobody changed is not written again: its file may hold rows refused at load and
+  // comment lines that the writer would drop, or it may just have been deleted.
+  if (!SerieNuova && !SerieModificata) return true;
   std::string errore;
   if (SerieNuova || (IndiceSerie >= 1 && IndiceSerie <= NumMateriali)) {
     const std::string difetto = RigaNonSalvabile();

@@ -94,15 +94,16 @@ class EditorMateriali {
   bool CheckBeforeChange();
   // A pick in the list (series k): the question, then the series. False when nothing changed.
   bool CambiaSerie(int16_t k);
-  // Saves the series shown. False (after the message) when it could not be written, a row to be
+  // Saves the series shown when it is new or changed; an unchanged one is left as its file has it
+  // (true). False (after the message) when it could not be written, a row to be
   // written has no inner diameter above 0, the description or a label would not read back as
   // typed, or a 51st series was refused: nothing is then taken as saved and the changes stay
   // pending.
   bool SalvaSerie();
   // Stores the working copy as archive series k and recomputes every series.
   void CopiaInArchivio(int16_t k);
-  // "Nuovo": saves the series shown, asks the name through `chiediNome` ("" for cancelled) and
-  // starts a new series. False when none was started.
+  // "Nuovo": saves the series shown (SalvaSerie), asks the name through `chiediNome` ("" for
+  // cancelled) and starts a new series. False when none was started.
   bool Nuovo(const std::function<std::string()>& chiediNome);
   // "Cancella": deletes only the file of the series shown.
   void Cancella();

@@ -4,6 +4,7 @@
 #include "model/interaction.h"
 #include "model/numbers.h"
 #include "model/raccordi.h"
+#include "archives/testi_archivio.h"
 #include "model/valori_archivio.h"
 
 namespace varnex {
@@ -19,14 +20,32 @@ CampiPDC EditorPDC::MostraPDC() {
   return c;
 }
 
-bool EditorPDC::ApplicaPDC(CampiPDC& campi) {
-  for (const std::string* t : {&campi.Potenza, &campi.Potenza1[0], &campi.Potenza1[1], &campi.Potenza1[2],
-                               &campi.Potenza2[0], &campi.Potenza2[1], &campi.Potenza2[2]}) {
-    // Not above 0 takes the default; infinity would be kept, used and written back as "0".
-    if (!ValoreArchivio(CommaToDot(*t), true)) {
-      MsgBox(std::string(MsgValorePDCNonValido) + *t, Bottoni::OK, Icona::Esclamazione);
-      return false;
-    }
+bool EditorPDC::ApplicaPDC(CampiPDC& campi, int* rifiutato) {
+  const CampiPDC mostrati = MostraPDC();
+  // Nothing typed: the file is left as it is.
+  if (campi.Potenza == mostrati.Potenza && campi.Potenza1 == mostrati.Potenza1 && campi.Potenza2 == mostrati.Potenza2) {
+    campi = mostrati;
+    return true;
+  }
+  static constexpr const char* kBox[BoxPDC] = {
+      "potenza di soglia",
+      "potenza fino alla soglia, 1\xC2\xB0 famiglia",
+      "potenza fino alla soglia, 2\xC2\xB0 famiglia",
+      "potenza fino alla soglia, 3\xC2\xB0 famiglia",
+      "potenza oltre la soglia, 1\xC2\xB0 famiglia",
+      "potenza oltre la soglia, 2\xC2\xB0 famiglia",
+      "potenza oltre la soglia, 3\xC2\xB0 famiglia"};
+  const std::string* testi[BoxPDC] = {&campi.Potenza,     &campi.Potenza1[0], &campi.Potenza1[1], &campi.Potenza1[2],
+                                      &campi.Potenza2[0], &campi.Potenza2[1], &campi.Potenza2[2]};
+  for (int b = 0; b < BoxPDC; ++b) {
+    const CampoArchivio regola = b == 0 ? CampoArchivio::SogliaPotenza : CampoArchivio::PDCMassima;
+    // Not above 0 takes the default; what the reader would refuse never gets in.
+    if (ValoreCasella(*testi[b], regola)) continue;
+    MsgBox(std::string(MsgValorePDCNonValido) + *testi[b] + " (" + kBox[b] + ").\r\nSono ammessi i valori " +
+               TestoIntervallo(regola) + ".",
+           Bottoni::OK, Icona::Esclamazione);
+    if (rifiutato) *rifiutato = b;
+    return false;
   }
   const float soglia = SogliaPotenzaPDC;
   const auto tabella = PDCMaxTabella;

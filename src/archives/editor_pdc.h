@@ -15,7 +15,10 @@ struct CampiPDC {
   std::array<std::string, 3> Potenza2;  // above the threshold, families 1..3, Pa
 };
 
-// Followed by the text typed.
+// The editable boxes in the order of the file: the threshold, then Potenza1[0..2], Potenza2[0..2].
+inline constexpr int BoxPDC = 7;
+
+// Followed by the text typed, the box and the range.
 inline constexpr const char* MsgValorePDCNonValido = "Valore non valido: ";
 
 class EditorPDC {
@@ -25,8 +28,9 @@ class EditorPDC {
   // "OK": the editable boxes into the threshold and the table, defaults for every value not
   // above 0, then "PDCMAX.CFG". `campi` gets the completed values. When the file cannot be written
   // the values get back what they held, the reason is shown and false comes back; so it does,
-  // before anything changes, for a value beyond a single's range.
-  static bool ApplicaPDC(CampiPDC& campi);
+  // before anything changes, for a value the reader would refuse, naming its box; `rifiutato`
+  // then gets the box (0..BoxPDC-1). Boxes showing what the table holds write nothing.
+  static bool ApplicaPDC(CampiPDC& campi, int* rifiutato = nullptr);
 };
 
 }  // namespace varnex

@@ -31,18 +31,29 @@ void EditorSpeciali::LeggiSpeciali(const CampiSpeciali& campi) {
   }
 }
 
-bool EditorSpeciali::Conferma(const CampiSpeciali& campi) {
-  for (const RigaSpeciale& r : campi) {
-    // Read back shifted or cut, every later fitting would take another one's lengths.
-    if (!TestoArchiviabile(r.Descrizione)) {
-      MsgBox(MsgTestoNonArchiviabile("La descrizione di un raccordo"), Bottoni::OK, Icona::Esclamazione);
+bool EditorSpeciali::Conferma(const CampiSpeciali& campi, BoxSpeciale* rifiutato) {
+  // Nothing typed: a line refused at load, shown as an empty row, must not come back as "- 0 0 0".
+  if (campi == MostraSpeciali()) return true;
+  static constexpr const char* kColonne[] = {"", "< 50mm", "50mm \xC3\xB7 125mm", "> 125mm"};
+  for (size_t i = 0; i < campi.size(); ++i) {
+    const RigaSpeciale& r = campi[i];
+    const std::string riga = "riga " + std::to_string(i + 1);
+    auto rifiuta = [&](const std::string& messaggio, int colonna) {
+      MsgBox(messaggio, Bottoni::OK, Icona::Esclamazione);
+      if (rifiutato) *rifiutato = {static_cast<int>(i), colonna};
       return false;
-    }
-    for (const std::string* t : {&r.Range1, &r.Range2, &r.Range3}) {
-      // Infinity would be used by the calculation and written back as a number it is not.
-      if (!ValoreArchivio(CommaToDot(*t))) {
-        MsgBox(std::string(MsgLunghezzaNonValida) + r.Descrizione + ": " + *t, Bottoni::OK, Icona::Esclamazione);
-        return false;
+    };
+    // Read back shifted or cut, every later fitting would take another one's lengths.
+    if (!TestoArchiviabile(r.Descrizione))
+      return rifiuta(MsgTestoNonArchiviabile("La descrizione del raccordo della " + riga, r.Descrizione), 0);
+    const std::string* testi[] = {nullptr, &r.Range1, &r.Range2, &r.Range3};
+    for (int c = 1; c <= 3; ++c) {
+      // What the reader would refuse never reaches the file.
+      if (!ValoreCasella(*testi[c], CampoArchivio::LunghezzaEquivalente)) {
+        return rifiuta(std::string(MsgLunghezzaNonValida) + r.Descrizione + " (" + riga + ", colonna " +
+                           kColonne[c] + "): " + *testi[c] + ".\r\nSono ammessi i valori " +
+                           TestoIntervallo(CampoArchivio::LunghezzaEquivalente) + ".",
+                       c);
       }
     }
   }

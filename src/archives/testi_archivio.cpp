@@ -1,14 +1,27 @@
 #include "archives/testi_archivio.h"
 
+#include <cmath>
+#include <limits>
+
+#include "model/numbers.h"
+
 namespace varnex {
 
-bool TestoArchiviabile(std::string_view testo) {
-  if (!testo.empty() && testo.front() == '#') return false;
-  return testo.find_first_of("\t\r\n") == std::string_view::npos;
+std::string MsgTestoNonArchiviabile(const std::string& campo, std::string_view testo) {
+  return campo + " non puo' " + DifettoTestoArchivio(testo) +
+         ": il file dell'archivio non lo restituirebbe uguale. Correggere il testo.";
 }
 
-std::string MsgTestoNonArchiviabile(const std::string& campo) {
-  return campo + " non puo' iniziare con \"#\" ne' contenere tabulazioni o ritorni a capo: correggere il testo.";
+std::string MsgValoreNonAmmesso(const std::string& campo, CampoArchivio regola) {
+  return campo + " non e' valido: sono ammessi i valori " + TestoIntervallo(regola) + ".";
+}
+
+std::optional<float> ValoreCasella(std::string_view testo, CampoArchivio regola) {
+  const double v = ValDot(testo);
+  if (!std::isfinite(v) || std::fabs(v) > static_cast<double>(std::numeric_limits<float>::max())) return std::nullopt;
+  const float f = static_cast<float>(v);
+  if (!ValoreAmmesso(regola, f)) return std::nullopt;
+  return f;
 }
 
 }  // namespace varnex

@@ -1,17 +1,23 @@
 // Texts typed into the archive editors that the archive files could not give back unchanged.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "model/valori_archivio.h"
+
 namespace varnex {
 
-// True when `testo`, written as a field of an archive line, is read back as it is: it does not
-// begin with "#" (the readers skip such a line as a comment) and holds no TAB (the field
-// separator) and no line break.
-bool TestoArchiviabile(std::string_view testo);
+// The message refusing `testo` for a field the archive reader would not give back as typed
+// (TestoArchiviabile); `campo` names the field, capitalised ("Il nome del gas").
+std::string MsgTestoNonArchiviabile(const std::string& campo, std::string_view testo);
 
-// The message refusing such a text; `campo` names the field, capitalised ("Il nome del gas").
-std::string MsgTestoNonArchiviabile(const std::string& campo);
+// The message refusing a value outside its field's range; `campo` names the field, capitalised.
+std::string MsgValoreNonAmmesso(const std::string& campo, CampoArchivio regola);
+
+// The number an editor box holds, read as the editors read it (a decimal comma or point, a text
+// that is no number as 0), when its field admits it in single precision; nullopt otherwise.
+std::optional<float> ValoreCasella(std::string_view testo, CampoArchivio regola);
 
 }  // namespace varnex

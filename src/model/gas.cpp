@@ -47,6 +47,7 @@ void CaricaGas() {
   if (!EsisteFile(path)) return;
   TextReader file;
   if (!file.Open(path)) return;
+  RigheRifiutate rifiutate(GetNomeFile(path));
   std::vector<std::string> campi(21);
   while (!file.Eof()) {
     std::string linea = file.LineInput();
@@ -54,28 +55,62 @@ void CaricaGas() {
     std::fill(campi.begin(), campi.end(), std::string());
     if (SplitFields(linea, campi) < 5) {
       // A gas without all its values must not borrow those of the gas before it.
-      MsgBox("Errore nel file " + GetNomeFile(path) + ", riga " + std::to_string(file.LineNumber()) +
-             ": dati incompleti, il gas non e' stato caricato.");
+      rifiutate.Aggiungi(file.LineNumber(), "dati incompleti, il gas non e' stato caricato");
       continue;
     }
-    const std::optional<float> densita = ValoreArchivio(campi[1]);
-    const std::optional<float> viscosita = ValoreArchivio(campi[2]);
-    const std::optional<float> pci = ValoreArchivio(campi[3]);
-    const std::optional<float> pcs = ValoreArchivio(campi[4]);
-    if (!densita || !viscosita || !pci || !pcs) {
-      MsgBox("Errore nel file " + GetNomeFile(path) + ", riga " + std::to_string(file.LineNumber()) +
-             ": valore non valido, il gas non e' stato caricato.");
+    const std::optional<float> densita = SingoloArchivio(campi[1]);
+    const std::optional<float> viscosita = SingoloArchivio(campi[2]);
+    const std::optional<float> pci = SingoloArchivio(campi[3]);
+    const std::optional<float> pcs = SingoloArchivio(campi[4]);
+    const std::optional<short> nonCombustibile = FlagArchivio(campi[5]);
+    if (!densita || !viscosita || !pci || !pcs || !nonCombustibile) {
+      rifiutate.Aggiungi(file.LineNumber(), "valore non valido, il gas non e' stato caricato");
       continue;
     }
-    int16_t i = AggiungiGas(campi[0]);
-    TGas& g = ArchivioGas[static_cast<size_t>(i)];
+    TGas g;
+    g.Nome = campi[0];
     g.Densita = *densita;
     g.Viscosita = *viscosita;
     g.PCI = *pci;
     g.PCS = *pcs;
-    g.NonCombustibile = ToInt16(Val(campi[5])).value_or(0);
-    CalcolaFamigliaGas(g);
+    g.NonCombustibile = *nonCombustibile;
+    // What the gas editor would refuse to save never enters the archive from the file either.
+    const std::string difetto = DifettoValoriGas(g);
+    if (!difetto.empty()) {
+      rifiutate.Aggiungi(file.LineNumber(), difetto + ", il gas non e' stato caricato");
+      continue;
+    }
+    const int16_t i = AggiungiGas(g.Nome);
+    ArchivioGas[static_cast<size_t>(i)] = g;
+    CalcolaFamigliaGas(ArchivioGas[static_cast<size_t>(i)]);
   }
+  rifiutate.Mostra();
+}
+
+std::string DifettoValoriGas(const TGas& gas) {
+  if (Trim(gas.Nome).empty()) return "nome mancante";
+  const bool inerte = gas.NonCombustibile != 0;
+  const CampoArchivio calorifico = inerte ? CampoArchivio::PotereCalorificoInerte : CampoArchivio::PotereCalorifico;
+  struct Voce {
+    float valore;
+    CampoArchivio campo;
+    const char* nome;
+  };
+  const Voce voci[] = {{gas.Densita, CampoArchivio::Densita, "densita' relativa"},
+                       {gas.Viscosita, CampoArchivio::Viscosita, "viscosita'"},
+                       {gas.PCI, calorifico, "potere calorifico inferiore"},
+                       {gas.PCS, calorifico, "potere calorifico superiore"}};
+  for (const Voce& v : voci) {
+    if (ValoreAmmesso(v.campo, v.valore)) continue;
+    // The editor shows the viscosity in mm2/s: the range is given in the unit typed.
+    const std::string intervallo =
+        v.campo == CampoArchivio::Viscosita
+            ? "da " + TestoNumero(Intervallo(v.campo).minimo * 1e6) + " a " +
+                  TestoNumero(Intervallo(v.campo).massimo * 1e6) + " mm2/s"
+            : TestoIntervallo(v.campo);
+    return std::string(v.nome) + " fuori dai valori ammessi (" + intervallo + ")";
+  }
+  return {};
 }
 
 bool SalvaGas(std::string* errore) {

@@ -34,8 +34,14 @@ extern int16_t CurrentGas;
 // Empties the archive (placeholder only) and loads "gas.cfg".
 void InitGas();
 // Loads "gas.cfg" of the program folder into the archive; a missing file gives an empty archive.
-// A line with fewer than six fields is refused with a message naming the file and the line.
+// A line with fewer than six fields, a field that is not wholly a number, a non-combustible flag
+// other than 0 or -1, or values DifettoValoriGas refuses, is not loaded; the refused lines are
+// named in one message for the file.
 void CaricaGas();
+// Why the gas may not be in the archive: no name, or a value outside its field's range (heating
+// values of a non-combustible gas may be 0); empty when it may. The gas editor refuses to save
+// such a gas and the reader refuses its line, so that what one saves the other loads.
+std::string DifettoValoriGas(const TGas& gas);
 // Rewrites "gas.cfg" (atomically) with every gas not deleted. False with the reason in `errore`
 // when the file could not be written (the old file is then left as it was).
 bool SalvaGas(std::string* errore = nullptr);

@@ -95,13 +95,21 @@ bool CaricaFileMateriale(int16_t serie, const std::string& percorso) {
     m[0].NumDiametri = 0;
     return false;
   }
-  const std::string nomeFile = GetNomeFile(path);
-  m[0].TipoFormula = ToInt16(Val(ReadDataLine(file))).value_or(0);
+  RigheRifiutate rifiutate(GetNomeFile(path));
+  // A header line left out of a short file reads as 0 or empty without a word; one that is there
+  // but holds no valid value is reported with the diameter lines.
+  const std::string tipo = ReadDataLine(file);
+  const std::optional<double> tipoLetto = NumeroArchivio(tipo);
+  const int16_t tipoFormula = tipoLetto ? ToInt16(*tipoLetto).value_or(0) : 0;
+  const bool tipoValido = tipoFormula >= 1 && tipoFormula <= 3;
+  if (!tipo.empty() && !tipoValido)
+    rifiutate.Aggiungi(file.LineNumber(), "tipo di formula non valido (1, 2 o 3), e' stato posto a 0");
+  m[0].TipoFormula = tipoValido ? tipoFormula : int16_t{0};
   const std::string peso = ReadDataLine(file);
-  const std::optional<float> pesoSpecifico = ValoreArchivio(peso);
+  const std::optional<float> pesoSpecifico = peso.empty() ? 0.0f : ValoreArchivio(peso, CampoArchivio::PesoSpecifico);
   if (!pesoSpecifico) {
-    MsgBox("Errore nel file " + GetNomeFile(path) + ", riga " + std::to_string(file.LineNumber()) +
-           ": peso specifico non valido, e' stato posto a 0.");
+    rifiutate.Aggiungi(file.LineNumber(), "peso specifico non valido (" + TestoIntervallo(CampoArchivio::PesoSpecifico) +
+                                              "), e' stato posto a 0");
   }
   m[0].PesoSpecifico = pesoSpecifico.value_or(0.0f);
   m[0].Descrizione = ReadDataLine(file);
@@ -116,24 +124,25 @@ bool CaricaFileMateriale(int16_t serie, const std::string& percorso) {
     if (Trim(campi[0]).empty()) continue;
     if (ultimo < 2) {
       // A line without its inner diameter must not borrow the one of the line before.
-      MsgBox("Errore nel file " + nomeFile + ", riga " + std::to_string(file.LineNumber()) +
-             ": dati incompleti, la riga e' stata ignorata.");
+      rifiutate.Aggiungi(file.LineNumber(), "dati incompleti, la riga e' stata ignorata");
       continue;
     }
-    const double letto = Val(campi[2]);
-    // Not above 0 (nor a number at all): skipped without a word, as the file format has it.
-    if (!(letto > 0)) continue;
-    const std::optional<float> interno = ValoreArchivio(campi[2]);
-    const std::optional<float> spessore = ValoreArchivio(campi[1]);
+    const std::optional<float> interno = SingoloArchivio(campi[2]);
+    const std::optional<float> spessore = SingoloArchivio(campi[1]);
+    // An inner diameter not above 0 marks a row left out, as the file format has it.
+    if (interno && !(*interno > 0)) continue;
     if (!interno || !spessore) {
-      MsgBox("Errore nel file " + nomeFile + ", riga " + std::to_string(file.LineNumber()) +
-             ": valore non valido, la riga e' stata ignorata.");
+      rifiutate.Aggiungi(file.LineNumber(), "valore non valido, la riga e' stata ignorata");
+      continue;
+    }
+    const std::string difetto = DifettoDiametro(*spessore, *interno);
+    if (!difetto.empty()) {
+      rifiutate.Aggiungi(file.LineNumber(), difetto + ", la riga e' stata ignorata");
       continue;
     }
     if (riga > MaxDiametri) {
-      MsgBox("Errore nel file " + nomeFile + ", riga " + std::to_string(file.LineNumber()) +
-             ": superato il numero massimo di " + std::to_string(MaxDiametri) +
-             " diametri, la riga e' stata ignorata.");
+      rifiutate.Aggiungi(file.LineNumber(), "superato il numero massimo di " + std::to_string(MaxDiametri) +
+                                                " diametri, la riga e' stata ignorata");
       continue;
     }
     m[riga] = TMateriale{};
@@ -142,8 +151,21 @@ bool CaricaFileMateriale(int16_t serie, const std::string& percorso) {
     m[riga].DiamInterno = *interno;
     ++riga;
   }
+  rifiutate.Mostra();
   m[0].NumDiametri = static_cast<int16_t>(riga - 1);
   return true;
+}
+
+std::string DifettoDiametro(float spessore, float interno) {
+  if (!ValoreAmmesso(CampoArchivio::Spessore, spessore))
+    return "spessore fuori dai valori ammessi (" + TestoIntervallo(CampoArchivio::Spessore) + ")";
+  if (!ValoreAmmesso(CampoArchivio::DiametroInterno, interno))
+    return "diametro interno fuori dai valori ammessi (" + TestoIntervallo(CampoArchivio::DiametroInterno) + ")";
+  // Computed as the table computes it, in single precision.
+  const float esterno = 2.0f * spessore + interno;
+  if (!ValoreAmmesso(CampoArchivio::DiametroEsterno, esterno))
+    return "diametro esterno fuori dai valori ammessi (" + TestoIntervallo(CampoArchivio::DiametroEsterno) + ")";
+  return {};
 }
 
 void CalcolaDatiMateriali() {

@@ -49,8 +49,16 @@ void CaricaMateriali();
 void CaricaCartellaMateriali(const std::string& cartella);
 // Reads the file of one series whose Nome is already set: the program folder's Nome + ".mat"
 // (found without regard to letter case), or `percorso` when given (the file as listed).
-// False when the file cannot be opened (the series then has no diameters).
+// False when the file cannot be opened (the series then has no diameters). A diameter line
+// without its inner diameter, with a field that is not a number, or refused by DifettoDiametro is
+// left out, and so are lines past the 50th diameter; a header value that is not valid is set to
+// 0. Those lines are named in one message for the file. A line whose inner diameter is not above
+// 0 is left out without a word, as the format has it.
 bool CaricaFileMateriale(int16_t serie, const std::string& percorso = {});
+// Why a diameter row with that wall thickness and inner diameter (mm) may not be in a series:
+// a value, or the outer diameter they give, outside its field's range; empty when it may. The
+// pipe-series editor refuses to save such a row and the reader refuses its line.
+std::string DifettoDiametro(float spessore, float interno);
 // Recomputes outer diameter, weight per metre and section of every loaded diameter row.
 void CalcolaDatiMateriali();
 // Writes the file of one series (atomically). True when written, or when the trimmed name is empty

@@ -37,9 +37,10 @@ constexpr const char* kNomiInterni[4] = {"CURVA", "RACCORDO A T", "GOMITO", "RUB
 struct VocePDC {
   float* valore;
   float predefinito;
+  CampoArchivio campo = CampoArchivio::PDCMassima;
 };
 std::array<VocePDC, 7> VociPDC() {
-  return {{{&SogliaPotenzaPDC, 35.0f},
+  return {{{&SogliaPotenzaPDC, 35.0f, CampoArchivio::SogliaPotenza},
            {&PDCMaxTabella[1][1], 50.0f},
            {&PDCMaxTabella[1][2], 100.0f},
            {&PDCMaxTabella[1][3], 200.0f},
@@ -65,6 +66,7 @@ bool CaricaSpeciali() {
     MsgBox("Il file eqlen.cfg non e' presente nel disco. Reinstallare il programma.");
     return false;
   }
+  RigheRifiutate rifiutate(GetNomeFile(path));
   std::vector<std::string> campi(11);
   for (int i = 1; i <= 10 && !file.Eof(); ++i) {
     std::string linea = ReadDataLine(file);
@@ -75,21 +77,22 @@ bool CaricaSpeciali() {
     if (ultimo < 3) {
       // A line without its three lengths must not take those of the line before: the fitting
       // keeps what it had.
-      MsgBox("Errore nel file EQLEN.CFG, riga " + std::to_string(file.LineNumber()) +
-             ": dati incompleti, la riga e' stata ignorata.");
+      rifiutate.Aggiungi(file.LineNumber(), "dati incompleti, la riga e' stata ignorata");
       continue;
     }
     std::optional<float> valori[4];
-    for (int c = 1; c <= 3; ++c) valori[c] = ValoreArchivio(campi[c]);
+    for (int c = 1; c <= 3; ++c) valori[c] = ValoreArchivio(campi[c], CampoArchivio::LunghezzaEquivalente);
     if (!valori[1] || !valori[2] || !valori[3]) {
-      MsgBox("Errore nel file EQLEN.CFG, riga " + std::to_string(file.LineNumber()) +
-             ": valore non valido, la riga e' stata ignorata.");
+      rifiutate.Aggiungi(file.LineNumber(), "lunghezza non valida (" +
+                                                TestoIntervallo(CampoArchivio::LunghezzaEquivalente) +
+                                                "), la riga e' stata ignorata");
       continue;
     }
-    if (ultimo != 3) MsgBox("Errore nel file EQLEN.CFG");
+    if (ultimo != 3) rifiutate.Aggiungi(file.LineNumber(), "campi in eccesso, letti solo i primi quattro");
     NomiSpeciali[i] = campi[0];
     for (int c = 1; c <= 3; ++c) LunghezzeEquivalenti[i][1][c] = *valori[c];
   }
+  rifiutate.Mostra();
   return true;
 }
 
@@ -142,20 +145,25 @@ bool CaricaPDCMax() {
   TextReader file;
   const bool aperto = EsisteFile(path) && file.Open(path);
   bool completo = aperto;
+  RigheRifiutate rifiutate(GetNomeFile(path));
   for (const VocePDC& v : VociPDC()) {
     if (!aperto || file.Eof()) {
       completo = false;
       *v.valore = 0;
       continue;
     }
-    // Values not above 0 take their defaults later; one beyond a single's range never gets in.
-    const std::optional<float> valore = ValoreArchivio(CommaToDot(file.LineInput()), true);
+    // Values not above 0, and a line left empty, take their defaults later; one that is not a
+    // number or lies outside the range never gets in.
+    const std::string linea = CommaToDot(file.LineInput());
+    const std::optional<float> valore =
+        IsRigaVuota(linea) ? 0.0f : ValoreArchivio(linea, v.campo);
     if (!valore) {
-      MsgBox("Errore nel file PDCMAX.CFG, riga " + std::to_string(file.LineNumber()) +
-             ": valore non valido, sara' usato il valore predefinito.");
+      rifiutate.Aggiungi(file.LineNumber(), "valore non valido (" + TestoIntervallo(v.campo) +
+                                                "), sara' usato il valore predefinito");
     }
     *v.valore = valore.value_or(0.0f);
   }
+  rifiutate.Mostra();
   // A missing file or missing lines take the defaults at once.
   if (!completo) InitPDCMax();
   return aperto;

@@ -23,8 +23,9 @@ extern float SogliaPotenzaPDC;
 void InitSpeciali();
 // Reads "EQLEN.CFG" into names 1..10 and column 1, classes 1..3. When the file is missing it shows
 // "Il file eqlen.cfg non e' presente nel disco. Reinstallare il programma." and returns false: the
-// caller must then refuse the pressurised network. A line with fewer than four fields is refused
-// with a message naming the line (that fitting keeps its previous values).
+// caller must then refuse the pressurised network. A line with fewer than four fields, or with a
+// length that is not a number within its range, is refused (that fitting keeps its previous
+// values); the refused lines are named in one message for the file.
 bool CaricaSpeciali();
 // Rewrites "EQLEN.CFG" (atomically); an empty name is first set to "-" in NomiSpeciali. False with
 // the reason in `errore` when the file could not be written (the old file is then left as it was).
@@ -45,7 +46,8 @@ float LunghezzaEquivalenteRete(int16_t speciale, float di);
 // Puts the default into every entry (threshold included) that is not above 0.
 void InitPDCMax();
 // Reads "PDCMAX.CFG" (seven lines, one number each). A missing file or missing lines give the
-// defaults of InitPDCMax for those entries; false when the file is missing.
+// defaults of InitPDCMax for those entries, and so does a line that is not a number within its
+// range, named in one message for the file; false when the file is missing.
 bool CaricaPDCMax();
 // Rewrites "PDCMAX.CFG" (atomically). False with the reason in `errore` on failure.
 bool SalvaPDCMax(std::string* errore = nullptr);

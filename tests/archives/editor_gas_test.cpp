@@ -97,12 +97,16 @@ TEST_F(EditorGasTest, SalvaRifiutaUnGasIncompletoELasciaLaModificaInSospeso) {
   EXPECT_TRUE(editor.GasModificato);
   EXPECT_FLOAT_EQ(ArchivioGas[1].Densita, 0.555f);
   EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
-  // A non-combustible gas passes whatever its values.
+  // A non-combustible gas needs no heating values, but its density and viscosity are used by the
+  // calculation of a pressurised network like any other gas's.
   c = Mostra("Aria");
   c.Densita = "0";
+  utente.Attendi("Impossibile salvare il gas: densita' relativa fuori dai valori ammessi (da 0,05 a 10).");
+  EXPECT_FALSE(editor.Salva(c));
+  c.Densita = "1,2";
   EXPECT_TRUE(editor.Salva(c));
   EXPECT_FALSE(editor.GasModificato);
-  EXPECT_FLOAT_EQ(ArchivioGas[4].Densita, 0.0f);
+  EXPECT_FLOAT_EQ(ArchivioGas[4].Densita, 1.2f);
 }
 
 TEST_F(EditorGasTest, SalvaScriveIValoriDerivatiEIBoxNonToccatiConLaLoroPrecisione) {
@@ -422,6 +426,31 @@ TEST_F(EditorGasTest, ScrittureFalliteNonPassanoPerSalvataggi) {
   EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
 }
 
+TEST_F(EditorGasTest, SalvaSenzaModificheNonRiscriveGasCfg) {
+  // Comments and a line refused at load stay in the file until the user changes a gas.
+  const std::string testo = "# gas della rete\r\n" + fileIniziale + "Rotto\t NaN \t 1 \t 1 \t 1 \t 0 \r\n";
+  cartella.Write("gas.cfg", testo);
+  utente.Attendi("riga 9: valore non valido");
+  InitGas();
+  CampiGas c = Mostra("Metano");
+  c.NonCombustibile = false;
+  EXPECT_TRUE(editor.Salva(c));
+  EXPECT_EQ(cartella.Read("gas.cfg"), testo);
+  c.PCsup = "38";
+  EXPECT_TRUE(editor.Salva(c));
+  EXPECT_FLOAT_EQ(ArchivioGas[1].PCS, 38.0f);
+  EXPECT_NE(cartella.Read("gas.cfg"), testo);
+  // The flag the box writes loads back: the reader takes what the editor saves.
+  c.NonCombustibile = true;
+  EXPECT_TRUE(editor.Salva(c));
+  const int16_t n = NumGas;
+  const size_t messaggi = utente.messaggi.size();
+  InitGas();
+  EXPECT_EQ(NumGas, n);
+  EXPECT_EQ(utente.messaggi.size(), messaggi);
+  EXPECT_NE(ArchivioGas[1].NonCombustibile, 0);
+}
+
 TEST_F(EditorGasTest, UnValoreOltreLaPrecisioneSingolaNonEntraNelLArchivio) {
   for (const char* testo : {"1E+39", "9E+99"}) {
     CampiGas c = Mostra("Metano");
@@ -436,9 +465,9 @@ TEST_F(EditorGasTest, UnValoreOltreLaPrecisioneSingolaNonEntraNelLArchivio) {
 
 TEST_F(EditorGasTest, UnNomeCheGasCfgNonRestituirebbeERifiutato) {
   const int16_t prima = NumGas;
-  for (const char* nome : {"#1", "A\tB", "A\nB", "A\r\nB", "A\r"}) {
+  for (const char* nome : {"#1", "A\tB", "A\nB", "A\r\nB", "A\r", "Gas, Rete 2", "Gas \u03A9", "CH\u2084"}) {
     SCOPED_TRACE(nome);
-    utente.Attendi(MsgTestoNonArchiviabile("Il nome del gas"));
+    utente.Attendi(MsgTestoNonArchiviabile("Il nome del gas", nome));
     EXPECT_EQ(editor.Nuovo(nome, Mostra("Metano")), 0);
     EXPECT_EQ(NumGas, prima);
     EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);

@@ -98,13 +98,20 @@ TEST_F(EditorMaterialiTest, SpessoriRifiutati) {
     const char* esterno;  // "" leaves the outer diameter 0
     const char* spessore;
     bool accettato;
+    std::string messaggio = MsgSpessoreNonCompatibile;
   };
-  for (const Caso& k : {Caso{"32", "16", false}, Caso{"32", "16,5", false}, Caso{"32", "15,9", true},
-                        Caso{"", "0", false}, Caso{"", "1", false}}) {
+  const std::string interno = MsgValoreNonAmmesso("Il diametro interno (diametro esterno meno due spessori)",
+                                                  CampoArchivio::DiametroInterno);
+  const std::string spessore = MsgValoreNonAmmesso("Lo spessore", CampoArchivio::Spessore);
+  for (const Caso& k : {Caso{"32", "16", false}, Caso{"32", "16,5", false}, Caso{"32", "15,75", true},
+                        Caso{"32", "15,9", false, interno}, Caso{"", "0", false}, Caso{"", "1", false},
+                        // A negative wall would be saved and then refused by the reader.
+                        Caso{"32", "-1", false, spessore}, Caso{"600", "201", false, spessore},
+                        Caso{"600", "200", true}}) {
     SCOPED_TRACE(std::string(k.esterno) + " / " + k.spessore);
     SerieVuota();
     if (*k.esterno) editor.Commit(2, 2, k.esterno);
-    if (!k.accettato) utente.Attendi(MsgSpessoreNonCompatibile);
+    if (!k.accettato) utente.Attendi(k.messaggio);
     const EsitoCommit e = editor.Commit(2, 3, k.spessore);
     EXPECT_EQ(e.accettato, k.accettato);
     if (!k.accettato) {
@@ -135,6 +142,10 @@ TEST_F(EditorMaterialiTest, NessunOrdineDiModificheLasciaUnDiametroInternoNonPos
       {{3, "0", nullptr}, {2, "-3", MsgEsternoNonCompatibile}},
       {{3, "0", nullptr}, {2, "abc", MsgEsternoNonCompatibile}},
       {{3, "0", nullptr}, {2, "1E+39", MsgEsternoNonCompatibile}},
+      {{3, "0", nullptr}, {2, "1e30", "Il diametro esterno non e' valido"}},
+      {{3, "0", nullptr}, {2, "0,4", "Il diametro esterno non e' valido"}},
+      {{3, "0", nullptr}, {2, "5401", "Il diametro esterno non e' valido"}},
+      {{2, "32", nullptr}, {3, "-2", "Lo spessore non e' valido"}},
   };
   const int16_t righe = Materiali[1][0].NumDiametri;
   const std::string nome = Materiali[1][0].Nome;
@@ -175,7 +186,7 @@ TEST_F(EditorMaterialiTest, UnaModificaRifiutataCheRimetteIlValorePrecedenteNonC
     std::string messaggio;
   };
   for (const Rifiuto& k : {Rifiuto{2, "4", MsgEsternoNonCompatibile}, Rifiuto{2, "abc", MsgEsternoNonCompatibile},
-                           Rifiuto{1, "#1", MsgTestoNonArchiviabile(MsgCampoRifDiametro)}}) {
+                           Rifiuto{1, "#1", MsgTestoNonArchiviabile(MsgCampoRifDiametro, "#1")}}) {
     SCOPED_TRACE(k.testo);
     editor.CaricaSerie(1);
     const std::string cella = Cella(1, k.colonna);
@@ -231,11 +242,11 @@ TEST_F(EditorMaterialiTest, UnaRigaConEtichettaESenzaDiametroInternoNonVieneSalv
 TEST_F(EditorMaterialiTest, EtichetteEDescrizioniCheIlFileNonRestituirebbeSonoRifiutate) {
   const std::string file = NomeDaFile(Materiali[1][0].Nome);
   const std::string etichetta = editor.CopiaSerie[1].RifDiametro;
-  for (const char* testo : {"#1", "A\tB", "A\nB", "A\r\nB", "A\r"}) {
+  for (const char* testo : {"#1", "A\tB", "A\nB", "A\r\nB", "A\r", "1,5", "DN \u03A9", "\xE2\x86\x92"}) {
     SCOPED_TRACE(testo);
     editor.CaricaSerie(1);
     // Typed as a label: refused at once, the cell keeps its label.
-    utente.Attendi(MsgTestoNonArchiviabile(MsgCampoRifDiametro));
+    utente.Attendi(MsgTestoNonArchiviabile(MsgCampoRifDiametro, testo));
     const EsitoCommit e = editor.Commit(1, 1, testo);
     EXPECT_FALSE(e.accettato);
     EXPECT_EQ(editor.CopiaSerie[1].RifDiametro, etichetta);
@@ -243,7 +254,7 @@ TEST_F(EditorMaterialiTest, EtichetteEDescrizioniCheIlFileNonRestituirebbeSonoRi
     // As a description (typed freely in its box): the save is refused and nothing is written.
     editor.CaricaSerie(1);
     editor.ImpostaDescrizione(testo);
-    utente.Attendi(MsgTestoNonArchiviabile(MsgCampoDescrizioneSerie));
+    utente.Attendi(MsgTestoNonArchiviabile(MsgCampoDescrizioneSerie, testo));
     EXPECT_FALSE(editor.SalvaSerie());
     EXPECT_TRUE(editor.SerieModificata);
     EXPECT_EQ(NomeDaFile(Materiali[1][0].Nome), file);
@@ -251,7 +262,7 @@ TEST_F(EditorMaterialiTest, EtichetteEDescrizioniCheIlFileNonRestituirebbeSonoRi
     editor.CaricaSerie(1);
     editor.CopiaSerie[1].RifDiametro = testo;
     editor.SerieModificata = true;
-    utente.Attendi(MsgTestoNonArchiviabile(MsgCampoRifDiametro));
+    utente.Attendi(MsgTestoNonArchiviabile(MsgCampoRifDiametro, testo));
     EXPECT_FALSE(editor.SalvaSerie());
     EXPECT_EQ(NomeDaFile(Materiali[1][0].Nome), file);
   }
@@ -418,6 +429,35 @@ TEST_F(EditorMaterialiTest, NuovoSalvaPrimaLaSerieMostrata) {
   EXPECT_FALSE(editor.Nuovo([] { return std::string(); }));  // no name: only the save
   EXPECT_NE(NomeDaFile(nome).find("Scritta prima del nuovo"), std::string::npos);
   EXPECT_EQ(Materiali[1][0].Descrizione, "Scritta prima del nuovo");
+}
+
+TEST_F(EditorMaterialiTest, NuovoNonRiscriveUnaSerieCheNessunoHaModificato) {
+  // A series written by hand: comment lines, a row refused at load, a row left out by its inner
+  // diameter of -1. Rewritten, all three would be gone.
+  const std::string testo =
+      "# serie scritta a mano\r\n 1\r\n 7850\r\nSerie a mano\r\n# nota\r\nA\t 2 \t 20 \t\r\n"
+      "B\t-1 \t 30 \t\r\nC\t 2 \t-1\r\nD\t 2 \t 40 \t\r\n";
+  cartella.Write("ZMANO.mat", testo);
+  utente.Attendi("ZMANO.mat (1 riga):\r\nriga 7: spessore");
+  CaricaMateriali();
+  std::string nome = "ZMANO";
+  const int16_t k = CercaMateriale(nome);
+  ASSERT_GT(k, 0);
+  editor.CaricaSerie(k);
+  EXPECT_TRUE(editor.SalvaSerie());  // "Salva" with nothing changed
+  EXPECT_EQ(cartella.Read("ZMANO.mat"), testo);
+  EXPECT_FALSE(editor.Nuovo([] { return std::string(); }));
+  EXPECT_EQ(cartella.Read("ZMANO.mat"), testo);
+  ASSERT_TRUE(editor.Nuovo([] { return std::string("ALTRA"); }));
+  EXPECT_EQ(cartella.Read("ZMANO.mat"), testo);
+  // Nor is a series just deleted written again.
+  EditorMateriali altro;
+  altro.CaricaSerie(k);
+  utente.Attendi(MsgConfermaCancellazione, Risposta::Si);
+  utente.Attendi(MsgSerieCancellata);
+  altro.Cancella();
+  EXPECT_FALSE(altro.Nuovo([] { return std::string(); }));
+  EXPECT_FALSE(EsisteFile(FileProgramma("ZMANO.mat")));
 }
 
 TEST_F(EditorMaterialiTest, UnaNuovaSerieSalvataEntraInArchivio) {

@@ -83,8 +83,12 @@ TEST_F(EditorSpecialiTest, UnaLunghezzaOltreLaPrecisioneSingolaERifiutataSenzaTo
   const auto lunghezze = LunghezzeEquivalenti;
   CampiSpeciali c = EditorSpeciali::MostraSpeciali();
   c[2].Range2 = "1E+39";
-  utente.Attendi(std::string(MsgLunghezzaNonValida) + c[2].Descrizione + ": 1E+39");
-  EXPECT_FALSE(EditorSpeciali::Conferma(c));
+  utente.Attendi(std::string(MsgLunghezzaNonValida) + c[2].Descrizione +
+                 " (riga 3, colonna 50mm \u00F7 125mm): 1E+39.\r\nSono ammessi i valori da 0 a 1000 m.");
+  BoxSpeciale box;
+  EXPECT_FALSE(EditorSpeciali::Conferma(c, &box));
+  EXPECT_EQ(box.riga, 2);
+  EXPECT_EQ(box.colonna, 2);
   EXPECT_EQ(cartella.Read("EQLEN.CFG"), prima);
   EXPECT_EQ(LunghezzeEquivalenti, lunghezze);
 }
@@ -93,11 +97,11 @@ TEST_F(EditorSpecialiTest, UnaDescrizioneCheEqlenNonRestituirebbeERifiutata) {
   const std::string prima = cartella.Read("EQLEN.CFG");
   const auto nomi = NomiSpeciali;
   const auto lunghezze = LunghezzeEquivalenti;
-  for (const char* testo : {"#1", "A\tB", "A\nB", "A\r\nB", "A\r"}) {
+  for (const char* testo : {"#1", "A\tB", "A\nB", "A\r\nB", "A\r", "1,5", "DN \u03A9", "\xE2\x86\x92"}) {
     SCOPED_TRACE(testo);
     CampiSpeciali c = EditorSpeciali::MostraSpeciali();
     c[5].Descrizione = testo;
-    utente.Attendi(MsgTestoNonArchiviabile("La descrizione di un raccordo"));
+    utente.Attendi(MsgTestoNonArchiviabile("La descrizione del raccordo della riga 6", testo));
     EXPECT_FALSE(EditorSpeciali::Conferma(c));
     EXPECT_EQ(cartella.Read("EQLEN.CFG"), prima);
     EXPECT_EQ(NomiSpeciali, nomi);
@@ -175,10 +179,46 @@ TEST_F(EditorPDCTest, UnValoreOltreLaPrecisioneSingolaERifiutatoSenzaToccareNull
   const auto tabella = PDCMaxTabella;
   CampiPDC c = EditorPDC::MostraPDC();
   c.Potenza2[1] = "5E+40";
-  utente.Attendi(std::string(MsgValorePDCNonValido) + "5E+40");
-  EXPECT_FALSE(EditorPDC::ApplicaPDC(c));
+  // The message names the box and the range; the window is told which box to go back to.
+  utente.Attendi(std::string(MsgValorePDCNonValido) +
+                 "5E+40 (potenza oltre la soglia, 2\u00B0 famiglia).\r\nSono ammessi i valori fino a 100000 Pa; "
+                 "0 per il valore predefinito.");
+  int box = -1;
+  EXPECT_FALSE(EditorPDC::ApplicaPDC(c, &box));
+  EXPECT_EQ(box, 5);
   EXPECT_EQ(cartella.Read("PDCMAX.CFG"), prima);
   EXPECT_EQ(PDCMaxTabella, tabella);
+  c = EditorPDC::MostraPDC();
+  c.Potenza = "1e40";
+  utente.Attendi(std::string(MsgValorePDCNonValido) + "1e40 (potenza di soglia).\r\nSono ammessi i valori fino a "
+                 "100000 kW");
+  EXPECT_FALSE(EditorPDC::ApplicaPDC(c, &box));
+  EXPECT_EQ(box, 0);
+}
+
+TEST_F(EditorPDCTest, OkSenzaModificheNonRiscriveIlFile) {
+  // A line refused at load takes its default in memory; the file keeps what the user wrote.
+  const std::string testo = " 35 \r\n 50 \r\n# 60\r\n 200 \r\n 50 \r\n 50 \r\n 200 \r\n";
+  cartella.Write("PDCMAX.CFG", testo);
+  utente.Attendi("riga 3: valore non valido");
+  ASSERT_TRUE(CaricaPDCMax());
+  InitPDCMax();
+  CampiPDC c = EditorPDC::MostraPDC();
+  ASSERT_TRUE(EditorPDC::ApplicaPDC(c));
+  EXPECT_EQ(cartella.Read("PDCMAX.CFG"), testo);
+}
+
+TEST_F(EditorSpecialiTest, OkSenzaModificheNonScriveUnaRigaRifiutataComeVuota) {
+  const std::string testo = "A\t1\t2\t3\r\n# nota\r\nB\t4\r\nC\t7\t8\t9\r\n";
+  cartella.Write("EQLEN.CFG", testo);
+  NomiSpeciali = {};
+  LunghezzeEquivalenti = {};
+  utente.Attendi("riga 3: dati incompleti");
+  ASSERT_TRUE(CaricaSpeciali());
+  const CampiSpeciali c = EditorSpeciali::MostraSpeciali();
+  EXPECT_EQ(c[1].Descrizione, "");  // the refused line shows as an empty row
+  ASSERT_TRUE(EditorSpeciali::Conferma(c));
+  EXPECT_EQ(cartella.Read("EQLEN.CFG"), testo);
 }
 
 }  // namespace

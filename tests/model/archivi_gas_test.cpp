@@ -125,7 +125,7 @@ TEST_F(Gas_, LoadSkipsCommentsAndRefusesShortLinesNamingTheLine) {
             "Gas, citta'\t0.6\t1.5E-05\t 16 \t 18 \t 0\r\n"
             "   \r\n"
             "Aria\t 1 \t 1,469E-05 \t 0 \t 0 \t-1 \r\n");
-  utente.Attendi("GAS.CFG, riga 4");
+  utente.Attendi("Errori nel file GAS.CFG (1 riga):\r\nriga 4: dati incompleti, il gas non e' stato caricato");
   InitGas();
   ASSERT_EQ(NumGas, 3);
   ASSERT_EQ(ArchivioGas.size(), 4u);
@@ -215,9 +215,12 @@ TEST_F(Gas_, ValuesBeyondSinglePrecisionOrNegativeAreRefusedNamingTheLine) {
             "Rotto\t 0,6 \t-,2 E11406 \t 34 \t 37 \t 0 \r\n"     // line 3
             "Negativo\t 0,6 \t 1,6E-05 \t-34 \t 37 \t 0 \r\n"    // line 4
             "Aria\t 1 \t 1,469E-05 \t 0 \t 0 \t-1 \r\n");
-  utente.Attendi("gas.cfg, riga 2: valore non valido");
-  utente.Attendi("gas.cfg, riga 3: valore non valido");
-  utente.Attendi("gas.cfg, riga 4: valore non valido");
+  utente.Attendi(
+      "Errori nel file gas.cfg (3 righe):\r\n"
+      "riga 2: valore non valido, il gas non e' stato caricato\r\n"
+      "riga 3: valore non valido, il gas non e' stato caricato\r\n"
+      "riga 4: potere calorifico inferiore fuori dai valori ammessi (da 1 a 250 MJ/m3), il gas non e' stato "
+      "caricato");
   InitGas();
   ASSERT_EQ(NumGas, 2);
   EXPECT_EQ(ArchivioGas[1].Nome, "Metano");
@@ -226,6 +229,29 @@ TEST_F(Gas_, ValuesBeyondSinglePrecisionOrNegativeAreRefusedNamingTheLine) {
   ASSERT_TRUE(SalvaGas());
   EXPECT_EQ(dir.Read("gas.cfg"),
             "Metano\t 0,555 \t 1,617E-05 \t 34,02 \t 37,78 \t 0 \r\nAria\t 1 \t 1,469E-05 \t 0 \t 0 \t-1 \r\n");
+}
+
+TEST_F(Gas_, FieldsThatAreNotNumbersAreRefusedWithFileAndLine) {
+  dir.Write("gas.cfg",
+            "Metano\t 0,555 \t 1,617E-05 \t 34,02 \t 37,78 \t 0 \r\n"
+            "NonNumero\t NaN \t 1,6E-05 \t 34 \t 37 \t 0 \r\n"     // line 2: loaded as 0 before
+            "Bandiera\t 0,6 \t 1,6E-05 \t 34 \t 37 \t 1E+40 \r\n"  // line 3: loaded as combustible
+            "Coda\t 0,6abc \t 1,6E-05 \t 34 \t 37 \t 0 \r\n"       // line 4: the digits before the letters
+            "Due\t 0,6 \t 1,6E-05 \t 34 \t 37 \t 2 \r\n"           // line 5: a flag is 0 or -1
+            "Uno\t 1 \t 1,469E-05 \t 0 \t 0 \t 1 \r\n"             // a hand-written 1 is -1
+            "Aria\t 1 \t 1,469E-05 \t 0 \t 0 \t-1 \r\n");
+  utente.Attendi(
+      "Errori nel file gas.cfg (4 righe):\r\n"
+      "riga 2: valore non valido, il gas non e' stato caricato\r\n"
+      "riga 3: valore non valido, il gas non e' stato caricato\r\n"
+      "riga 4: valore non valido, il gas non e' stato caricato\r\n"
+      "riga 5: valore non valido, il gas non e' stato caricato");
+  InitGas();
+  ASSERT_EQ(NumGas, 3);
+  EXPECT_EQ(ArchivioGas[1].Nome, "Metano");
+  EXPECT_EQ(ArchivioGas[2].Nome, "Uno");
+  EXPECT_EQ(ArchivioGas[2].NonCombustibile, -1);
+  EXPECT_EQ(ArchivioGas[3].Nome, "Aria");
 }
 
 }  // namespace

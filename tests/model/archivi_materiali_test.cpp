@@ -105,8 +105,10 @@ TEST_F(Materiali_, ShortLineIsRefusedNamingFileAndLineAndTheRestLoads) {
                                "B\t 2 \r\n"   // line 15: would have taken 20 from the line before
                                "C\r\n"        // line 16
                                "D\t 2 \t 30 \t\r\n"));
-  utente.Attendi("S.mat, riga 15");
-  utente.Attendi("S.mat, riga 16");
+  utente.Attendi(
+      "Errori nel file S.mat (2 righe):\r\n"
+      "riga 15: dati incompleti, la riga e' stata ignorata\r\n"
+      "riga 16: dati incompleti, la riga e' stata ignorata");
   CaricaMateriali();
   ASSERT_EQ(Materiali[1][0].NumDiametri, 2);
   EXPECT_EQ(Materiali[1][1].RifDiametro, "A");
@@ -123,7 +125,7 @@ TEST_F(Materiali_, FiftyFirstDiameterAndSeriesAreRefusedWithAMessage) {
     dir.Write(nome, FileSerie(" 1", " 7850", "x", "D\t 1 \t 10 \t\r\n"));
   }
   utente.Attendi("S51.mat");         // the folder is listed first
-  utente.Attendi("A.mat, riga 64");  // the 51st diameter line
+  utente.Attendi("Errori nel file A.mat (1 riga):\r\nriga 64: superato il numero massimo");  // the 51st diameter
   CaricaMateriali();
   EXPECT_EQ(NumMateriali, 50);
   EXPECT_EQ(Materiali[1][0].NumDiametri, 50);
@@ -231,16 +233,38 @@ TEST_F(Materiali_, ValuesBeyondSinglePrecisionAreRefusedNamingFileAndLine) {
                                "C\t 1E+40 \t 30 \t\r\n"   // line 16
                                "E\t-2 \t 30 \t\r\n"       // line 17: a negative wall
                                "D\t 2 \t 30 \t\r\n"));
-  utente.Attendi("S.mat, riga 8: peso specifico non valido");
-  utente.Attendi("S.mat, riga 15: valore non valido");
-  utente.Attendi("S.mat, riga 16: valore non valido");
-  utente.Attendi("S.mat, riga 17: valore non valido");
+  utente.Attendi(
+      "Errori nel file S.mat (4 righe):\r\n"
+      "riga 8: peso specifico non valido (da 0 a 25000 kg/m3), e' stato posto a 0\r\n"
+      "riga 15: valore non valido, la riga e' stata ignorata\r\n"
+      "riga 16: valore non valido, la riga e' stata ignorata\r\n"
+      "riga 17: spessore fuori dai valori ammessi (da 0 a 200 mm), la riga e' stata ignorata");
   CaricaMateriali();
   EXPECT_EQ(Materiali[1][0].PesoSpecifico, 0.0f);
   ASSERT_EQ(Materiali[1][0].NumDiametri, 2);
   EXPECT_EQ(Materiali[1][1].RifDiametro, "A");
   EXPECT_EQ(Materiali[1][2].RifDiametro, "D");
   EXPECT_FLOAT_EQ(Materiali[1][2].DiamInterno, 30.0f);
+}
+
+TEST_F(Materiali_, AbsurdRowsAndNumbersThatAreNotNumbersAreRefused) {
+  dir.Write("S.mat", FileSerie(" 1", " 7850", "x",
+                               "A\t 2 \t 20 \t\r\n"
+                               "B\t 2 \t 3E+30 \t\r\n"  // line 15: an area beyond a single
+                               "C\t NaN \t 30 \t\r\n"   // line 16
+                               "E\t 2 \t 30x \t\r\n"    // line 17
+                               "F\t 2 \t 0,1 \t\r\n"    // line 18: no real bore
+                               "G\t 2 \t-1,8 \t\r\n"    // left out without a word, as the format has it
+                               "D\t 2 \t 30 \t\r\n"));
+  utente.Attendi(
+      "Errori nel file S.mat (4 righe):\r\n"
+      "riga 15: diametro interno fuori dai valori ammessi (da 0,5 a 5000 mm), la riga e' stata ignorata\r\n"
+      "riga 16: valore non valido, la riga e' stata ignorata\r\n"
+      "riga 17: valore non valido, la riga e' stata ignorata\r\n"
+      "riga 18: diametro interno fuori dai valori ammessi (da 0,5 a 5000 mm), la riga e' stata ignorata");
+  CaricaMateriali();
+  ASSERT_EQ(Materiali[1][0].NumDiametri, 2);
+  EXPECT_EQ(Materiali[1][2].RifDiametro, "D");
 }
 
 }  // namespace

@@ -124,10 +124,12 @@ TEST_F(Speciali_, ShortLineIsRefusedAndExtraFieldsAreReported) {
             "B\t4\r\n"         // line 3: refused, fitting 2 keeps its values
             "C\t7\t8\t9\tx\r\n"  // five fields: reported, used all the same
             "D\t1\t1\t1\r\n");
-  utente.Attendi("Errore nel file EQLEN.CFG, riga 3");
-  utente.Attendi("Errore nel file EQLEN.CFG");
+  utente.Attendi(
+      "Errori nel file EQLEN.CFG (2 righe):\r\n"
+      "riga 3: dati incompleti, la riga e' stata ignorata\r\n"
+      "riga 4: campi in eccesso, letti solo i primi quattro");
   ASSERT_TRUE(CaricaSpeciali());
-  EXPECT_EQ(utente.messaggi[1].testo, "Errore nel file EQLEN.CFG");
+  EXPECT_EQ(utente.messaggi.size(), 1u);
   EXPECT_EQ(NomiSpeciali[1], "A");
   EXPECT_EQ(NomiSpeciali[2], "prima2");
   EXPECT_FLOAT_EQ(LunghezzeEquivalenti[2][1][2], 202);
@@ -163,6 +165,8 @@ TEST_F(Speciali_, FailedSavesKeepTheOldFiles) {
 
 TEST_F(Speciali_, MaximumDropsLoadDefaultAndSave) {
   dir.Write("pdcmax.cfg", " 0 \r\n 45,5 \r\n-1\r\n 150 \r\n# 60\r\n 70 \r\n 250 \r\n");
+  // Not a number: reported, and the default is used.
+  utente.Attendi("Errori nel file pdcmax.cfg (1 riga):\r\nriga 5: valore non valido");
   ASSERT_TRUE(CaricaPDCMax());
   EXPECT_FLOAT_EQ(PDCMaxTabella[1][1], 45.5f);
   EXPECT_FLOAT_EQ(PDCMaxTabella[1][3], 150);
@@ -189,8 +193,10 @@ TEST_F(Speciali_, LengthsBeyondSinglePrecisionAreRefusedAndTheFittingKeepsItsVal
             "B\t4\t5E+39\t6\r\n"  // line 2: infinite as a single
             "C\t-7\t8\t9\r\n"     // line 3: a negative length
             "D\t1\t1\t1\r\n");
-  utente.Attendi("Errore nel file EQLEN.CFG, riga 2: valore non valido");
-  utente.Attendi("Errore nel file EQLEN.CFG, riga 3: valore non valido");
+  utente.Attendi(
+      "Errori nel file EQLEN.CFG (2 righe):\r\n"
+      "riga 2: lunghezza non valida (da 0 a 1000 m), la riga e' stata ignorata\r\n"
+      "riga 3: lunghezza non valida (da 0 a 1000 m), la riga e' stata ignorata");
   ASSERT_TRUE(CaricaSpeciali());
   EXPECT_EQ(NomiSpeciali[2], "prima2");
   EXPECT_FLOAT_EQ(LunghezzeEquivalenti[2][1][2], 202);
@@ -198,7 +204,9 @@ TEST_F(Speciali_, LengthsBeyondSinglePrecisionAreRefusedAndTheFittingKeepsItsVal
   EXPECT_EQ(NomiSpeciali[4], "D");
 
   dir.Write("PDCMAX.CFG", " 35 \r\n 1E+39 \r\n 100 \r\n 200 \r\n 50 \r\n 50 \r\n 200 \r\n");
-  utente.Attendi("Errore nel file PDCMAX.CFG, riga 2: valore non valido");
+  utente.Attendi(
+      "Errori nel file PDCMAX.CFG (1 riga):\r\nriga 2: valore non valido (fino a 100000 Pa; 0 per il valore "
+      "predefinito), sara' usato il valore predefinito");
   ASSERT_TRUE(CaricaPDCMax());
   InitPDCMax();
   EXPECT_FLOAT_EQ(PDCMaxTabella[1][1], 50.0f);

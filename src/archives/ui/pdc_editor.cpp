@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -113,15 +114,26 @@ CampiPDC frmPDC::Campi() const {
 }
 
 void frmPDC::Form_Paint() {
-  txtPotenza->setFocus();
-  txtPotenza->selectAll();
+  QLineEdit* campo = rifiutato_ ? rifiutato_ : txtPotenza;
+  campo->setFocus();
+  campo->selectAll();
 }
 
 void frmPDC::cmdOK_Click() {
   CampiPDC c = Campi();
-  const bool salvato = EditorPDC::ApplicaPDC(c);
+  int box = -1;
+  const bool salvato = EditorPDC::ApplicaPDC(c, &box);
   MostraPDC(c);
-  if (salvato) done(QDialog::Accepted);
+  if (salvato) {
+    done(QDialog::Accepted);
+    return;
+  }
+  QLineEdit* const editabili[BoxPDC] = {txtPotenza,     txtPotenza1[0], txtPotenza1[1], txtPotenza1[2],
+                                        txtPotenza2[0], txtPotenza2[1], txtPotenza2[2]};
+  if (box >= 0 && box < BoxPDC) {
+    rifiutato_ = editabili[box];
+    Form_Paint();
+  }
 }
 
 void frmPDC::cmdAnnulla_Click() { done(QDialog::Rejected); }
@@ -137,6 +149,11 @@ bool frmPDC::event(QEvent* evento) {
 bool frmPDC::eventFilter(QObject* oggetto, QEvent* evento) {
   auto* campo = qobject_cast<QLineEdit*>(oggetto);
   if (campo && evento->type() == QEvent::FocusIn) campo->selectAll();
+  // The message box taking the focus is not the user leaving the refused box.
+  if (campo && campo == rifiutato_ && evento->type() == QEvent::FocusOut) {
+    const Qt::FocusReason perche = static_cast<QFocusEvent*>(evento)->reason();
+    if (perche != Qt::ActiveWindowFocusReason && perche != Qt::PopupFocusReason) rifiutato_ = nullptr;
+  }
   if (campo == txtPotenza && evento->type() == QEvent::FocusOut) txtPotenzaBis->setText(txtPotenza->text());
   return Dialogo::eventFilter(oggetto, evento);
 }

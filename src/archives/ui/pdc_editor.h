@@ -19,7 +19,8 @@ class frmPDC : public Dialogo {
   void MostraPDC(const CampiPDC& campi);
   CampiPDC Campi() const;
   // The focus back on the threshold with its text selected: each time the window is shown or
-  // comes back to the front.
+  // comes back to the front. After a refused value the refused box takes the threshold's place
+  // until the user moves to another control, so that the correction goes where it belongs.
   void Form_Paint();
 
   void cmdOK_Click();
@@ -33,6 +34,7 @@ class frmPDC : public Dialogo {
   QPushButton* cmdAnnulla;
 
  protected:
+  QLineEdit* rifiutato_ = nullptr;
   bool event(QEvent* evento) override;
   bool eventFilter(QObject* oggetto, QEvent* evento) override;
   void keyPressEvent(QKeyEvent* evento) override;

@@ -118,7 +118,17 @@ CampiSpeciali frmSpeciali::LeggiSpeciali() const {
 }
 
 void frmSpeciali::cmdOK_Click() {
-  if (EditorSpeciali::Conferma(LeggiSpeciali())) done(QDialog::Accepted);
+  BoxSpeciale box{-1, -1};
+  if (EditorSpeciali::Conferma(LeggiSpeciali(), &box)) {
+    done(QDialog::Accepted);
+    return;
+  }
+  if (box.riga < 0 || box.riga >= 10 || box.colonna < 0 || box.colonna > 3) return;
+  // The correction typed next goes into the refused box.
+  const std::array<QLineEdit*, 10>* colonne[] = {&txtDesc, &txtRange1, &txtRange2, &txtRange3};
+  QLineEdit* campo = (*colonne[box.colonna])[static_cast<size_t>(box.riga)];
+  campo->setFocus();
+  campo->selectAll();
 }
 
 void frmSpeciali::cmdAnnulla_Click() { done(QDialog::Rejected); }

@@ -146,5 +146,51 @@ TEST_F(FinestreTabelle, PDCAnnullaEdEscNonToccanoNulla) {
   EXPECT_EQ(cartella.Read("PDCMAX.CFG"), file);
 }
 
+TEST_F(FinestreTabelle, PDCUnValoreRifiutatoTieneIlFuocoSullaSuaCasella) {
+  const std::string file = cartella.Read("PDCMAX.CFG");
+  ui::frmPDC d;
+  dialoghi.Attendi("frmPDC", [&](QDialog&) {
+    d.activateWindow();
+    d.txtPotenza2[1]->setText("200000");
+    d.txtPotenza->setFocus();
+    utente.Attendi("Valore non valido: 200000 (potenza oltre la soglia, 2\u00B0 famiglia)");
+    d.cmdOK->click();
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), d.txtPotenza2[1]);
+    // The window coming back to the front after the message keeps the refused box.
+    d.Form_Paint();
+    EXPECT_EQ(QApplication::focusWidget(), d.txtPotenza2[1]);
+    EXPECT_EQ(d.txtPotenza2[1]->selectedText(), "200000");
+    QTest::keyClicks(QApplication::focusWidget(), "60");
+    // Once the user moves on, the threshold takes the focus again as it always did.
+    QTest::keyClick(d.txtPotenza2[1], Qt::Key_Tab);
+    d.Form_Paint();
+    EXPECT_EQ(QApplication::focusWidget(), d.txtPotenza);
+    d.cmdOK->click();
+  });
+  EXPECT_EQ(MostraModale(d), QDialog::Accepted);
+  EXPECT_FLOAT_EQ(PDCMaxTabella[2][2], 60);
+  EXPECT_NE(cartella.Read("PDCMAX.CFG"), file);
+}
+
+TEST_F(FinestreTabelle, SpecialiUnaCasellaRifiutataPrendeIlFuoco) {
+  ui::frmSpeciali d;
+  dialoghi.Attendi("frmSpeciali", [&](QDialog&) {
+    d.activateWindow();
+    d.txtRange3[7]->setText("2000");
+    d.txtRange1[0]->setFocus();
+    utente.Attendi("(riga 8, colonna > 125mm): 2000");
+    d.cmdOK->click();
+    EXPECT_EQ(QApplication::focusWidget(), d.txtRange3[7]);
+    d.txtRange3[7]->setText("20");
+    d.txtDesc[6]->setText("#7");
+    utente.Attendi("La descrizione del raccordo della riga 7 non puo' iniziare con \"#\"");
+    d.cmdOK->click();
+    EXPECT_EQ(QApplication::focusWidget(), d.txtDesc[6]);
+    d.cmdAnnulla->click();
+  });
+  EXPECT_EQ(MostraModale(d), QDialog::Rejected);
+}
+
 }  // namespace
 }  // namespace varnex::test
