@@ -141,6 +141,9 @@ bool CalcolaFamigliaGas(TGas& gas) {
     return false;
   }
   gas.MassaVolumica = static_cast<float>(static_cast<double>(gas.Densita) * 1.22566);
+  // The flag describes the values just judged: a gas corrected in the editor loses it at once,
+  // or the table would warn and the tightness page refuse a verdict for a gas with a family.
+  gas.ErroreFamiglia = 0;
   if (gas.NonCombustibile != 0) return true;
   const double radice = std::sqrt(static_cast<double>(gas.Densita));
   gas.WobbeInf = static_cast<float>(gas.PCI / radice);

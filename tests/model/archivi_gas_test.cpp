@@ -71,11 +71,15 @@ TEST_F(Gas_, WobbeIndexOutsideEveryWindowGivesTheMessageAndFamilyOne) {
     EXPECT_FALSE(CalcolaFamigliaGas(g)) << c.pci;
     EXPECT_EQ(g.Famiglia, 1);
     EXPECT_EQ(g.ErroreFamiglia, -1);
-    // A later success does not clear the flag: only a reload does.
+    // Corrected values clear the flag at once: the tightness page gives no verdict while it is set.
     g.PCI = 45;
     EXPECT_TRUE(CalcolaFamigliaGas(g));
     EXPECT_EQ(g.Famiglia, 2);
-    EXPECT_EQ(g.ErroreFamiglia, -1);
+    EXPECT_EQ(g.ErroreFamiglia, 0);
+    g.ErroreFamiglia = -1;
+    g.NonCombustibile = -1;
+    EXPECT_TRUE(CalcolaFamigliaGas(g));
+    EXPECT_EQ(g.ErroreFamiglia, 0);
   }
 }
 
