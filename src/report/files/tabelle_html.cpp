@@ -88,17 +88,27 @@ void ScriviTabellaHTML(ReportTable tabella, int16_t net) {
   }
   ScriviRigaHTML("</TABLE><BR>");
 
-  if (!totale) return;
-  ScriviRigaHTML(kRigaSpaziatura);
-  Spesa(4);
-  const int16_t k = totale->Colonna;
-  if (k < 0 || k >= MaxColonneFile) throw ErroreStampaFile(errore_file::IndiceFuoriIntervallo);
-  const std::string etichetta = tabella == ReportTable::WorstPathTable
-                                    ? "<SPAN class='sectionwords'>TOTALE PERDITA DI PRESSIONE:&nbsp;&nbsp;&nbsp;&nbsp;"
-                                    : "<SPAN class='sectionwords'>TOTALE PORTATA GAS:&nbsp;&nbsp;&nbsp;&nbsp;";
-  const std::string valore = layout.Limite[k] > 0 ? GetReportTotalText(*totale, view, layout.Limite[k]) : "";
-  ScriviRigaHTML(etichetta + EscapeHTML(valore) + "</SPAN><BR>");
-  Spesa(3.15);
+  const std::string nota = GetReportLimitNote(tabella, righe);
+  if (totale) {
+    ScriviRigaHTML(kRigaSpaziatura);
+    Spesa(4);
+    const int16_t k = totale->Colonna;
+    if (k < 0 || k >= MaxColonneFile) throw ErroreStampaFile(errore_file::IndiceFuoriIntervallo);
+    const std::string etichetta = tabella == ReportTable::WorstPathTable
+                                      ? "<SPAN class='sectionwords'>TOTALE PERDITA DI PRESSIONE:&nbsp;&nbsp;&nbsp;&nbsp;"
+                                      : "<SPAN class='sectionwords'>TOTALE PORTATA GAS:&nbsp;&nbsp;&nbsp;&nbsp;";
+    const std::string valore = layout.Limite[k] > 0 ? GetReportTotalText(*totale, view, layout.Limite[k]) : "";
+    ScriviRigaHTML(etichetta + EscapeHTML(valore) + "</SPAN><BR>");
+    Spesa(3.15);
+    if (!totale->Avviso.empty()) {
+      ScriviRigaHTML("<SPAN class='sectiontitlewords'>" + EscapeHTML(totale->Avviso) + "</SPAN><BR>");
+      Spesa(4);
+    }
+  }
+  if (!nota.empty()) {
+    ScriviRigaHTML("<SPAN class='sectionwords'>" + EscapeHTML(nota) + "</SPAN><BR>");
+    Spesa(4);
+  }
 }
 
 }  // namespace

@@ -28,12 +28,19 @@ void ScriviCorpoTXT(ReportTable tabella, int16_t view, LayoutColonneFile layout)
     for (int16_t c = 0; c <= ultima; ++c)
       WriteText(GetCellText(view, c, seg, layout.Limite[c]) + SeparatoreTXT, c == ultima ? -1 : 0);
   }
-  if (!totale) return;
-  const int16_t k = totale->Colonna;
-  if (k < 0 || k >= MaxColonneFile) throw ErroreStampaFile(errore_file::IndiceFuoriIntervallo);
-  const std::string valore = layout.Limite[k] > 0 ? GetReportTotalText(*totale, view, layout.Limite[k]) : "";
-  WriteBlankLine();
-  WriteTextLine(totale->Etichetta + " " + valore);
+  const std::string nota = GetReportLimitNote(tabella, righe);
+  if (totale) {
+    const int16_t k = totale->Colonna;
+    if (k < 0 || k >= MaxColonneFile) throw ErroreStampaFile(errore_file::IndiceFuoriIntervallo);
+    const std::string valore = layout.Limite[k] > 0 ? GetReportTotalText(*totale, view, layout.Limite[k]) : "";
+    WriteBlankLine();
+    WriteTextLine(totale->Etichetta + " " + valore);
+    if (!totale->Avviso.empty()) WriteTextLine(totale->Avviso);
+  }
+  if (!nota.empty()) {
+    WriteBlankLine();
+    WriteTextLine(nota);
+  }
 }
 
 void ScriviTabellaTXT(ReportTable tabella) {

@@ -71,6 +71,15 @@ struct VarianteTabella {
   double Quota = 1;               // share of the usable width
 };
 
+// The line that explains the marks of values beyond their limits, when the table holds one.
+void StampaNotaLimite(IStampanteReport& p, const std::string& nota) {
+  if (nota.empty()) return;
+  p.SetCurrentX(0);
+  p.Print(nota, false);
+  p.FineRiga();
+  CheckPageBreak();
+}
+
 void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, const std::string& titolo,
                     const VarianteTabella& v) {
   if (v.Rete) p.SetFontSize(8);
@@ -169,9 +178,11 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
   // End of the table.
   p.Line(0, y + v.FondoInMezzeRighe * h, destra, y + v.FondoInMezzeRighe * h);
   const std::optional<TotaleReport> totale = GetReportTotal(tabella, righe);
+  const std::string nota = GetReportLimitNote(tabella, righe);
   if (!totale) {
     p.FineRiga();
     CheckPageBreak();
+    StampaNotaLimite(p, nota);
     p.FineRiga();
     CheckPageBreak();
     return;
@@ -187,6 +198,15 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
   if (tabella == ReportTable::WorstPathTable) CheckPageBreak();
   p.FineRiga();
   CheckPageBreak();
+  if (!totale->Avviso.empty()) {
+    p.SetCurrentX(0);
+    SetBold(p);
+    p.Print(totale->Avviso, false);
+    ResetBold(p);
+    p.FineRiga();
+    CheckPageBreak();
+  }
+  StampaNotaLimite(p, nota);
   p.FineRiga();
   CheckPageBreak();
 }

@@ -17,6 +17,9 @@
 #include "model/campi.h"
 #include "model/colonne.h"
 #include "model/files.h"
+#include "model/globals.h"
+#include "model/numbers.h"
+#include "model/calcolo.h"
 #include "model/raccordi.h"
 #include "model/rete.h"
 #include "model/strings.h"
@@ -139,6 +142,9 @@ class ReportFilesTest : public ::testing::Test {
     test::AggiungiProva(0, 10);
     test::AggiungiProva(1, 5, 1.0f);
     test::AggiungiProva(1, 4, 2.0f);
+    // The maximum drop as the editor's selector shows it after a calculation.
+    CalcolaRete();
+    PDCMaxTesto = TestoNumero(PDCMassima());
     PercorsoProgetto = uscita.File("casa.RTG");
     Riferimento = "Villa";
     DescrizioneLavoro = "Impianto della cucina";
@@ -154,6 +160,7 @@ class ReportFilesTest : public ::testing::Test {
     TenutaImpianto = TTenutaImpianto{};
     BloccoReti = {};
     ReteInPressione = 0;
+    PDCMaxTesto = "0";
   }
 
   static void Spunta(std::initializer_list<int16_t*> flags) {
@@ -941,6 +948,50 @@ TEST_F(ReportFilesTest, TextReportSeparatorsTabsAndTotals) {
   EXPECT_EQ(uscita.Read("Villa.bmp"), "BMschema");
   EXPECT_EQ(uscita.Read("logo.bmp"), programma.Read("logo.bmp"));
   EXPECT_EQ(finestre.eventi.back(), "dialogo chiuso");
+}
+
+// A design over the maximum drop (a segment fixed to 1/2" carrying the whole flow) reads as
+// failing in both files: the values the editor shows in red carry the mark, the path's total is
+// followed by the statement, and the note explains the mark. Within the limits none of it shows.
+TEST_F(ReportFilesTest, AFailingDesignIsStatedInBothFiles) {
+  const std::string avviso = "ATTENZIONE: PERDITA DI PRESSIONE MASSIMA AMMESSA SUPERATA (" + PDCMaxTesto + " Pa)";
+  for (const bool fallito : {false, true}) {
+    SCOPED_TRACE(fallito ? "failing" : "passing");
+    if (fallito) {
+      Tronco(1).ID_DIAMETRO = "1/2";
+      Tronco(1).ID_DIAMCUSTOM = -1;
+      Tronco(1).ID_LEN = 30;
+    }
+    Spunta({&StampaTronchi, &StampaVerifica});
+    const std::string nome = fallito ? "fallito" : "riuscito";
+    finestre.risposte.push_back(uscita.File(nome + ".html"));
+    finestre.risposte.push_back(uscita.File(nome + ".txt"));
+    utente.Attendi("HTML conclusa con successo");
+    utente.Attendi("TXT conclusa con successo");
+    PrintHTMLReport(0);
+    PrintTXTReport();
+    if (fallito) {
+      ASSERT_GT(Tronco(2).ID_PDC_PERCORSO, PDCMassima());
+    }
+    const std::string html = Testo(nome + ".html");
+    const std::string txt = Testo(nome + ".txt");
+    for (const std::string* file : {&html, &txt}) {
+      EXPECT_EQ(file->find(avviso) != std::string::npos, fallito);
+      EXPECT_EQ(file->find(NotaOltreLimite) != std::string::npos, fallito);
+      // The segment and path tables mark the cumulative drops over the maximum.
+      EXPECT_EQ(Conta(*file, MarcaOltreLimite) >= 4, fallito) << Conta(*file, MarcaOltreLimite);
+      if (!fallito) {
+        EXPECT_EQ(Conta(*file, MarcaOltreLimite), 0u);
+      }
+    }
+    // The statement follows the path's total.
+    if (fallito) {
+      EXPECT_NE(txt.find("\r\n" + avviso + "\r\n"), std::string::npos);
+      EXPECT_LT(txt.find("TOTALE PERDITA DI PRESSIONE: "), txt.find(avviso));
+      EXPECT_LT(html.find("TOTALE PERDITA DI PRESSIONE:"), html.find(avviso));
+    }
+    AzzeraSezioni();
+  }
 }
 
 // In the text report every table's header line is cut into its columns by the separator, as its
