@@ -216,7 +216,7 @@ void WriteSpacingLines() {
 }
 
 void PrintDiagrammaReteHTML(const std::string& reportPath) {
-  const std::string bitmap = interno::PercorsoBitmap(reportPath, true);
+  const std::string bitmap = interno::PercorsoBitmap(reportPath);
   interno::SalvaSchemaReport(bitmap);
   int64_t g = PaginaHTML;
   if (!SezioniPagina()) g -= 1;

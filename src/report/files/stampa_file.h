@@ -106,7 +106,8 @@ const std::string& TestoPassoStampaFile(int16_t passo);
 
 // The save dialog for a report file: kind 0 HTML, any other text. It starts in the project's
 // folder with the project's name; a name typed without extension gets the default one; an
-// existing file is replaced only when the user confirms. "" when the user cancels or refuses.
+// existing file, the report's or its diagram picture's, is replaced only when the user confirms.
+// "" when the user cancels or refuses.
 std::string GetReportFileName(int16_t kind);
 
 // "&", "<" and ">" as HTML entities, so that a project or record text cannot break the page.
@@ -122,8 +123,8 @@ extern PixelImmagine PixelLogoReport;
 // or it cannot be read; sets LogoReport and PixelLogoReport.
 void CaricaLogoReport();
 // Copies "logo.bmp" of the program folder beside the report, replacing a file of that name;
-// nothing when the report lies in the program folder itself. Throws ErroreStampaFile.
-void CopiaLogoReport(const std::string& percorsoReport);
+// nothing (false) when the report lies in the program folder itself. Throws ErroreStampaFile.
+bool CopiaLogoReport(const std::string& percorsoReport);
 
 // Checks that the report file can be created in its folder (and replaced when it exists), without
 // changing anything on disk. Throws ErroreStampaFile: 76 for a folder that does not exist, 75 for

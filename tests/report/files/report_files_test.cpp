@@ -236,7 +236,7 @@ TEST_F(ReportFilesTest, HtmlWritesEverySectionInOrderWithTheFilesBesideIt) {
       "<CENTER><SPAN class='tabletitle'>Riepilogo utenze</SPAN></CENTER><BR>",
       "<CENTER><SPAN class='tabletitle'>Computo Tubazioni</SPAN></CENTER><BR>",
       "Verifica di tenuta dell'impianto in base alla normativa UNI 11137-1",
-      "<IMG src='Villa.bmp' align='middle' style='width:200mm'></IMG><BR>",
+      "<IMG src='report.html.bmp' align='middle' style='width:200mm'></IMG><BR>",
   };
   size_t dove = 0;
   for (const std::string& s : ordine) {
@@ -263,7 +263,7 @@ TEST_F(ReportFilesTest, HtmlWritesEverySectionInOrderWithTheFilesBesideIt) {
             html.substr(html.find("<DIV class='bodypage'", ultimaTesta)).find("mm'>"));
   // The diagram page is the last page, numbered after the others.
   const size_t pagine = Conta(html, "<DIV class='footerpage'");
-  EXPECT_NE(html.find("Pagina: " + std::to_string(pagine) + "\r\n", html.find("<IMG src='Villa.bmp'")), std::string::npos);
+  EXPECT_NE(html.find("Pagina: " + std::to_string(pagine) + "\r\n", html.find("<IMG src='report.html.bmp'")), std::string::npos);
   EXPECT_NE(html.find("<TD style='text-align:left'>casa.RTG - Riferimento: Villa</TD>"), std::string::npos);
   // Totals of the path and appliance tables.
   EXPECT_NE(html.find("<SPAN class='sectionwords'>TOTALE PERDITA DI PRESSIONE:&nbsp;&nbsp;&nbsp;&nbsp;"), std::string::npos);
@@ -271,9 +271,13 @@ TEST_F(ReportFilesTest, HtmlWritesEverySectionInOrderWithTheFilesBesideIt) {
   // The logo in every header, and the files beside the report.
   EXPECT_EQ(Conta(html, "<IMG src='logo.bmp' width='136' height='41' >"), pagine - 1);
   EXPECT_EQ(Conta(html, "<IMG src='logo.bmp' width='136' height='41'>"), 1u);
-  EXPECT_EQ(uscita.Read("Villa.bmp"), "BMschema");
+  EXPECT_EQ(uscita.Read("report.html.bmp"), "BMschema");
   EXPECT_EQ(uscita.Read("logo.bmp"), programma.Read("logo.bmp"));
   EXPECT_FALSE(fs::exists(uscita.File("report.html.tmp")));
+  // The closing message names every file the run wrote.
+  EXPECT_EQ(utente.messaggi[0].testo, "Stampa su file HTML conclusa con successo.\r\nFile scritti:\r\n" +
+                                          uscita.File("report.html") + "\r\n" + uscita.File("report.html.bmp") +
+                                          "\r\n" + uscita.File("logo.bmp"));
   // Progress: opened, one bar per section, the step texts, closed before the message.
   const std::vector<std::string> attesi = {"logo logo.bmp", "attesa", "bar 0/8", "msg Frontespizio", "bar 1/8",
                                            "msg Tabella dati tronchi", "bar 2/8"};
@@ -282,7 +286,7 @@ TEST_F(ReportFilesTest, HtmlWritesEverySectionInOrderWithTheFilesBesideIt) {
   EXPECT_TRUE(finestre.Visto("msg Calcolo totale computo "));
   EXPECT_TRUE(finestre.Visto("msg Tabella totale computo "));
   EXPECT_TRUE(finestre.Visto("bar 7/8"));
-  EXPECT_TRUE(finestre.Visto("schema Villa.bmp"));
+  EXPECT_TRUE(finestre.Visto("schema report.html.bmp"));
   EXPECT_EQ(finestre.eventi[finestre.eventi.size() - 2], "fine attesa");
   EXPECT_GT(finestre.eventiPendenti, 0);
 }
@@ -314,6 +318,7 @@ TEST_F(ReportFilesTest, HtmlPagesOfShortReports) {
     NumSezioniStampa = ContaSezioniSelezionate();
     finestre.risposte.push_back(uscita.File("corto.html"));
     fs::remove(uscita.File("corto.html"));
+    fs::remove(uscita.File("corto.html.bmp"));
     utente.Attendi("Stampa su file HTML conclusa con successo.");
     PrintHTMLReport(0);
     const std::string html = Testo("corto.html");
@@ -373,57 +378,61 @@ TEST_F(ReportFilesTest, ProjectAndRecordTextsAreEscapedInTheHtml) {
   EXPECT_NE(html.find("<SPAN class='fieldvaluebigspace'>A&lt;B &amp; C&gt;'s</SPAN>"), std::string::npos);
   EXPECT_NE(html.find("&lt;script&gt;x&lt;/script&gt;"), std::string::npos);
   EXPECT_NE(html.find("<span class=\"sectionwords\">pressione &lt; 20 &amp; ok</span>"), std::string::npos);
-  EXPECT_NE(html.find("<IMG src='A&lt;B &amp; C&gt;&#39;s.bmp'"), std::string::npos);
   EXPECT_NE(html.find(" - Riferimento: A&lt;B &amp; C&gt;'s</TD>"), std::string::npos);
-  EXPECT_TRUE(fs::exists(uscita.File("A<B & C>'s.bmp")));
 }
 
-TEST_F(ReportFilesTest, BitmapNamesOfTheTwoReports) {
-  Riferimento = "Imp. 3/A";
-  Spunta({&StampaDiagrammaRete});
-  finestre.risposte.push_back(uscita.File("d.html"));
-  finestre.risposte.push_back(uscita.File("d.txt"));
-  utente.Attendi("HTML conclusa con successo");
-  utente.Attendi("TXT conclusa con successo");
-  PrintHTMLReport(0);
-  PrintTXTReport();
-  EXPECT_TRUE(fs::exists(uscita.File("Imp_ 3_A.bmp")));
-  // The text report keeps the points; a folder separator never leads out of the report's folder.
-  EXPECT_TRUE(fs::exists(uscita.File("Imp. 3_A.bmp")));
-  // Only the diagram: the text file is empty.
-  EXPECT_TRUE(fs::exists(uscita.File("d.txt")));
-  EXPECT_EQ(uscita.Read("d.txt"), "");
-}
-
-// The diagram picture and the logo beside a report never share a name, and a project without a
-// reference gives its picture the report's own name.
-TEST_F(ReportFilesTest, TheDiagramPictureNeverTakesTheLogosName) {
-  struct Caso {
-    const char* riferimento;
-    const char* immagine;
-  };
-  const Caso casi[] = {{"logo", "logo_schema.bmp"}, {"LOGO", "LOGO_schema.bmp"}, {"", "d.bmp"}, {"   ", "d.bmp"}};
-  for (const Caso& c : casi) {
-    SCOPED_TRACE(c.riferimento);
-    fs::remove_all(uscita.File(""));
-    fs::create_directories(uscita.File(""));
-    Riferimento = c.riferimento;
-    Spunta({&StampaDiagrammaRete, &StampaCopertina});
-    for (const char* report : {"d.html", "d.txt"}) {
-      SCOPED_TRACE(report);
-      fs::remove(uscita.File(c.immagine));
-      finestre.risposte.push_back(uscita.File(report));
-      utente.Attendi("conclusa con successo");
-      if (std::string(report) == "d.html")
-        PrintHTMLReport(0);
-      else
-        PrintTXTReport();
-      EXPECT_EQ(uscita.Read(c.immagine), "BMschema");
-      EXPECT_EQ(uscita.Read("logo.bmp"), programma.Read("logo.bmp"));
-      EXPECT_FALSE(fs::exists(uscita.File(".bmp")));
-    }
-    EXPECT_NE(Testo("d.html").find("<IMG src='" + std::string(c.immagine) + "'"), std::string::npos);
+// Each report's diagram picture is named after the report file: two reports of one project in one
+// folder keep a picture each, the HTML points at its own, and an odd name or reference ("logo",
+// quotes, a folder separator) never leads the picture elsewhere or onto the logo.
+TEST_F(ReportFilesTest, EveryReportHasAPictureOfItsOwn) {
+  Riferimento = "Imp. 3/A <x>";
+  Spunta({&StampaDiagrammaRete, &StampaCopertina});
+  const char* const report[] = {"a.html", "b.html", "a.txt", "logo.html", "it's.html"};
+  for (const char* r : report) {
+    finestre.risposte.push_back(uscita.File(r));
+    utente.Attendi("conclusa con successo");
+    if (GetNomeFile(r).find(".html") != std::string::npos)
+      PrintHTMLReport(0);
+    else
+      PrintTXTReport();
+    EXPECT_EQ(uscita.Read(std::string(r) + ".bmp"), "BMschema") << r;
   }
+  EXPECT_NE(Testo("a.html").find("<IMG src='a.html.bmp'"), std::string::npos);
+  EXPECT_NE(Testo("b.html").find("<IMG src='b.html.bmp'"), std::string::npos);
+  EXPECT_NE(Testo("it's.html").find("<IMG src='it&#39;s.html.bmp'"), std::string::npos);
+  EXPECT_EQ(uscita.Read("logo.bmp"), programma.Read("logo.bmp"));
+  size_t immagini = 0;
+  for (const auto& f : fs::directory_iterator(uscita.File(""))) immagini += f.path().extension() == ".bmp";
+  EXPECT_EQ(immagini, std::size(report) + 1);  // the pictures and the logo, nothing else
+}
+
+// A report whose picture is already there is written only when the user agrees to replace both;
+// a refusal leaves every file as it was.
+TEST_F(ReportFilesTest, AnExistingPictureIsAskedBeforeItIsReplaced) {
+  Spunta({&StampaDiagrammaRete, &StampaCopertina});
+  uscita.Write("r.html.bmp", "vecchia");
+  finestre.risposte.push_back(uscita.File("r.html"));
+  utente.Attendi("Il file seguente è gia presente nella cartella selezionata:\r\nr.html.bmp\r\nSi desidera sovrascriverlo?",
+                 Risposta::No);
+  PrintHTMLReport(0);
+  EXPECT_EQ(uscita.Read("r.html.bmp"), "vecchia");
+  EXPECT_FALSE(fs::exists(uscita.File("r.html")));
+  uscita.Write("r.html", "vecchio");
+  finestre.risposte.push_back(uscita.File("r.html"));
+  utente.Attendi("I file seguenti sono gia presenti nella cartella selezionata:\r\nr.html\r\nr.html.bmp\r\n"
+                 "Si desidera sovrascriverli?",
+                 Risposta::Si);
+  utente.Attendi("conclusa con successo");
+  PrintHTMLReport(0);
+  EXPECT_EQ(uscita.Read("r.html.bmp"), "BMschema");
+  // Without the diagram the picture is not the report's concern.
+  AzzeraSezioni();
+  Spunta({&StampaCopertina});
+  uscita.Write("s.html.bmp", "altra");
+  finestre.risposte.push_back(uscita.File("s.html"));
+  utente.Attendi("conclusa con successo");
+  PrintHTMLReport(0);
+  EXPECT_EQ(uscita.Read("s.html.bmp"), "altra");
 }
 
 TEST_F(ReportFilesTest, PressurisedCoverAndEquivalentLengths) {
@@ -945,7 +954,7 @@ TEST_F(ReportFilesTest, TextReportSeparatorsTabsAndTotals) {
   EXPECT_EQ(testo.substr(testo.size() - 2), "\r\n");
   EXPECT_NE(testo.find("Computo Tubazioni"), std::string::npos);
   EXPECT_NE(testo.find("\r\nDN\tmt\r\n"), std::string::npos);
-  EXPECT_EQ(uscita.Read("Villa.bmp"), "BMschema");
+  EXPECT_EQ(uscita.Read("report.txt.bmp"), "BMschema");
   EXPECT_EQ(uscita.Read("logo.bmp"), programma.Read("logo.bmp"));
   EXPECT_EQ(finestre.eventi.back(), "dialogo chiuso");
 }

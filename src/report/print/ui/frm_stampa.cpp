@@ -390,7 +390,7 @@ void frmStampa::cmdPrint_Click() {
   const bool adatta = AdaptSchemaToPage->isChecked();
   std::optional<FilePdfDelComando> pdf;
   if (!suFile) {
-    pdf.emplace();
+    pdf.emplace(copie);
     if (!pdf->Pronto()) return;
   }
   // The runs yield to pending events; the dialog may be taken away with the main window meanwhile.
@@ -402,8 +402,9 @@ void frmStampa::cmdPrint_Click() {
     if (!EseguiCopia(suFile, tipo, 0)) tutte = false;
   }
   if (questo) inEsecuzione_ = false;
-  // A copy that failed or was cancelled has told the user already: no success after it.
-  if (tutte) MsgBox("Stampa completata", Bottoni::OK);
+  // A copy that failed or was cancelled has told the user already: no success after it. A file run
+  // has ended with its own.
+  if (tutte && !suFile) MsgBox("Stampa completata" + (pdf ? pdf->ElencoFileScritti() : std::string()), Bottoni::OK);
   if (questo) Chiudi();
 }
 
@@ -423,8 +424,11 @@ void frmStampa::cmdPrintPreview_Click() {
     std::optional<FilePdfDelComando> pdf;
     if (!suFile) pdf.emplace();
     inEsecuzione_ = true;
-    if (!pdf || pdf->Pronto()) EseguiCopia(suFile, tipo, -1);
+    const bool riuscita = (!pdf || pdf->Pronto()) && EseguiCopia(suFile, tipo, -1);
     if (questo) inEsecuzione_ = false;
+    // A printer says nothing more; files written tell where they are.
+    if (riuscita && pdf && !pdf->ElencoFileScritti().empty())
+      MsgBox("Stampa completata" + pdf->ElencoFileScritti(), Bottoni::OK);
   }
   if (questo) Chiudi();
 }
