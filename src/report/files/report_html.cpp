@@ -30,6 +30,9 @@ TextWriter* fileHTML = nullptr;
 
 const char* const kRigaSpaziatura = "<SPAN class='lineverticalspacing'>&nbsp;</SPAN><BR>";
 const char* const kLineaOrizzontale = "<HR noshade color='black' width='100%' size='1'>";
+// The standard diagram picture on the page (its proportions are 11 to 8).
+constexpr double LarghezzaSchemaHTML = 200;
+constexpr double AltezzaSchemaHTML = 200.0 * 8 / 11;
 
 struct RegolaStile {
   const char* selettore;
@@ -116,9 +119,10 @@ void ContenutoIntestazione(bool spazioFinale) {
   ScriviRigaHTML("</DIV>");
 }
 
-// The footer block of a page (after the line that closes the body block).
-void BloccoPiePagina(int64_t pagina) {
-  ScriviRigaHTML("<DIV class='footerpage' style='top:" + std::to_string(Posizione(pagina, 265)) + "mm'>");
+// The footer block of a page (after the line that closes the body block), 265 mm below the page's
+// top unless a taller page (the diagram of a large network) puts it lower.
+void BloccoPiePagina(int64_t pagina, int64_t alto = 265) {
+  ScriviRigaHTML("<DIV class='footerpage' style='top:" + std::to_string(Posizione(pagina, alto)) + "mm'>");
   ScriviRigaHTML(kLineaOrizzontale);
   ScriviRigaHTML("<TABLE WIDTH='100' Align='CENTER'>");
   ScriviRigaHTML("<TR>");
@@ -217,7 +221,11 @@ void WriteSpacingLines() {
 
 void PrintDiagrammaReteHTML(const std::string& reportPath) {
   const std::string bitmap = interno::PercorsoBitmap(reportPath);
-  interno::SalvaSchemaReport(bitmap);
+  // A large network's picture is shown larger than the page, its labels at their size as in the
+  // picture of a small one; the last page grows with it, its footer below it.
+  const MisuraSchema misura = interno::SalvaSchemaReport(bitmap);
+  const double larghezzaMm = LarghezzaSchemaHTML * std::max(1.0, misura.larghezza);
+  const double altezzaMm = AltezzaSchemaHTML * std::max(1.0, misura.altezza);
   int64_t g = PaginaHTML;
   if (!SezioniPagina()) g -= 1;
   const int16_t alto = g == 0 ? 1 : PosizioneFile(g * 289);
@@ -225,8 +233,8 @@ void PrintDiagrammaReteHTML(const std::string& reportPath) {
   ContenutoIntestazione(false);
   ScriviRigaHTML("<DIV class='bodypage' style='top:" + std::to_string(PosizioneFile(g * 289 + 17)) +
                  "mm; width:170mm'>");
-  ScriviRigaHTML("<IMG src='" + EscapeAttributoHTML(EstraiNomeFile(bitmap)) +
-                 "' align='middle' style='width:200mm'></IMG><BR>");
+  ScriviRigaHTML("<IMG src='" + EscapeAttributoHTML(EstraiNomeFile(bitmap)) + "' align='middle' style='width:" +
+                 std::to_string(std::lround(larghezzaMm)) + "mm'></IMG><BR>");
   ScriviRigaHTML(kRigaSpaziatura);
   ScriviRigaHTML("<TABLE align='center'>");
   ScriviRigaHTML("<TR style='font-family:Arial; font-size:3.5mm;'>");
@@ -235,7 +243,8 @@ void PrintDiagrammaReteHTML(const std::string& reportPath) {
   ScriviRigaHTML("</TR>");
   ScriviRigaHTML("</TABLE>");
   ScriviRigaHTML("</DIV>");
-  BloccoPiePagina(g + 1);
+  // Below the body: the picture, a spacing line and the caption.
+  BloccoPiePagina(g + 1, std::max<int64_t>(265, 17 + std::lround(std::ceil(altezzaMm)) + 20));
 }
 
 void PrintHTMLReport(int16_t /*arg*/) {

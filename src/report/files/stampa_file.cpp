@@ -25,7 +25,7 @@ IFinestreStampaFile* installate = nullptr;
 
 }  // namespace
 
-void FinestreSilenziose::SaveSchema(const std::string&) { throw ErroreStampaFile(errore_file::AccessoFile); }
+MisuraSchema FinestreSilenziose::SaveSchema(const std::string&) { throw ErroreStampaFile(errore_file::AccessoFile); }
 
 void ImpostaFinestreStampaFile(IFinestreStampaFile* finestre) { installate = finestre; }
 IFinestreStampaFile& FinestreStampaFile() { return installate ? *installate : silenziose; }

@@ -22,6 +22,13 @@ struct PixelImmagine {
   int32_t altezza = 0;
 };
 
+// The saved diagram picture's size as multiples of the standard picture's width and height, at
+// which its labels read at their size: 1 x 1 for a network the standard picture holds.
+struct MisuraSchema {
+  double larghezza = 1;
+  double altezza = 1;
+};
+
 class IFinestreStampaFile {
  public:
   virtual ~IFinestreStampaFile() = default;
@@ -41,9 +48,9 @@ class IFinestreStampaFile {
   virtual void ChiudiAttesa() = 0;
   // Lets pending window events run.
   virtual void DoEvents() = 0;
-  // Draws the network and saves it as a bitmap, replacing a file of that name. Throws when the
-  // file cannot be written.
-  virtual void SaveSchema(const std::string& percorso) = 0;
+  // Draws the network and saves it as a bitmap, replacing a file of that name; the picture's
+  // size. Throws when the file cannot be written.
+  virtual MisuraSchema SaveSchema(const std::string& percorso) = 0;
   // Presses the print dialog's "Annulla": the dialog hides and unloads itself.
   virtual void ChiudiDialogoStampa() = 0;
 };
@@ -64,7 +71,7 @@ class FinestreSilenziose : public IFinestreStampaFile {
   void ChiudiAttesa() override {}
   void DoEvents() override {}
   // No picture can be drawn: the run fails at that step.
-  void SaveSchema(const std::string&) override;
+  MisuraSchema SaveSchema(const std::string&) override;
   void ChiudiDialogoStampa() override {}
 };
 

@@ -48,9 +48,9 @@ RunInCorso::~RunInCorso() {
   if (libera_) runAttiva = false;
 }
 
-void SalvaSchemaReport(const std::string& percorsoBitmap) {
+MisuraSchema SalvaSchemaReport(const std::string& percorsoBitmap) {
   try {
-    FinestreStampaFile().SaveSchema(percorsoBitmap);
+    return FinestreStampaFile().SaveSchema(percorsoBitmap);
   } catch (const ErroreStampaFile&) {
     throw;
   } catch (const std::exception&) {

@@ -9,6 +9,7 @@
 
 namespace varnex {
 class IFinestreStampaFile;
+struct MisuraSchema;
 class TextWriter;
 enum class SezioneReport : int16_t;
 }  // namespace varnex
@@ -45,7 +46,7 @@ class RunInCorso {
 };
 
 // Saves the schema through the installed windows; any refusal becomes the run's file-access error.
-void SalvaSchemaReport(const std::string& percorsoBitmap);
+MisuraSchema SalvaSchemaReport(const std::string& percorsoBitmap);
 
 // Where a run stands: the step its failure message names, and the sections written so far, which
 // the progress bar shows.

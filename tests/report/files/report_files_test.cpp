@@ -79,12 +79,13 @@ class FinestreProva : public IFinestreStampaFile {
       azione();
     }
   }
-  void SaveSchema(const std::string& percorso) override {
+  MisuraSchema SaveSchema(const std::string& percorso) override {
     eventi.push_back("schema " + GetNomeFile(percorso));
     if (schemaRifiutato) throw std::runtime_error("Impossibile scrivere il file " + percorso);
     std::ofstream out(percorso, std::ios::binary);
     out << "BMschema";
     if (!out) throw std::runtime_error("Impossibile scrivere il file " + percorso);
+    return misuraSchema;
   }
   void ChiudiDialogoStampa() override { eventi.push_back("dialogo chiuso"); }
 
@@ -97,6 +98,7 @@ class FinestreProva : public IFinestreStampaFile {
   bool logoLeggibile = true;
   PixelImmagine pixelLogo{136, 41};  // the shipped logo's size
   bool schemaRifiutato = false;
+  MisuraSchema misuraSchema;  // the picture's size relative to the standard one
   int eventiPendenti = 0;
   std::function<void()> nelDoEvents;
 
@@ -421,6 +423,31 @@ TEST_F(ReportFilesTest, EveryReportHasAPictureOfItsOwn) {
   size_t immagini = 0;
   for (const auto& f : fs::directory_iterator(uscita.File(""))) immagini += f.path().extension() == ".bmp";
   EXPECT_EQ(immagini, std::size(report) + 1);  // the pictures and the logo, nothing else
+}
+
+// A large network's picture is shown at the scale of a small network's, its labels as readable:
+// wider than the page when it is wider, and a taller one pushes the last page's footer below it.
+TEST_F(ReportFilesTest, ALargeNetworksPictureIsShownAtTheScaleOfASmallOnes) {
+  struct Caso {
+    MisuraSchema misura;
+    const char* larghezza;
+    int piede;  // the diagram page's footer, below its top
+  };
+  const Caso casi[] = {{{1, 1}, "width:200mm", 265}, {{14.6, 1}, "width:2920mm", 265}, {{3, 2.5}, "width:600mm", 401}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.larghezza);
+    finestre.misuraSchema = c.misura;
+    Spunta({&StampaDiagrammaRete});
+    finestre.risposte.push_back(uscita.File("grande.html"));
+    fs::remove(uscita.File("grande.html"));
+    fs::remove(uscita.File("grande.html.bmp"));
+    utente.Attendi("conclusa con successo");
+    PrintHTMLReport(0);
+    const std::string html = Testo("grande.html");
+    EXPECT_NE(html.find("<IMG src='grande.html.bmp' align='middle' style='" + std::string(c.larghezza) + "'>"),
+              std::string::npos);
+    EXPECT_NE(html.find("<DIV class='footerpage' style='top:" + std::to_string(c.piede) + "mm'>"), std::string::npos);
+  }
 }
 
 // A report whose picture is already there is written only when the user agrees to replace both;

@@ -247,6 +247,44 @@ TEST_F(CanvasTest, TheSavedPictureHoldsTheWholeOfALargeNetwork) {
   AdattaSchemaPagina = 0;
 }
 
+// The picture of a 200-segment network in the report files: larger than the standard one at the
+// standard scale, so that its labels read as in a small network's picture, with "fit to the page"
+// ticked or not; the file keeps the picture whole and reports how much larger it is.
+TEST_F(CanvasTest, TheSavedPictureOfTwoHundredSegmentsGrowsInsteadOfShrinking) {
+  const TTronco interno = Tronco(3), foglia = Tronco(4);
+  const int16_t n = 200;
+  for (int16_t s = 1; s <= n; ++s) {
+    TTronco& t = Tronco(s);
+    t = s < n ? interno : foglia;
+    t.ID_NUM = s;
+    t.ID_PREV = static_cast<int16_t>(s - 1);
+    t.ID_LEFT = s < n ? static_cast<int16_t>(s + 1) : 0;
+    t.ID_RIGHT = 0;
+    t.CodiceSvolta = 0;
+  }
+  Rete().NumTronchi = n;
+  g_->NewRete(1);
+  g_->Elaborazione();
+  for (int16_t adatta : {0, -1}) {
+    AdattaSchemaPagina = adatta;
+    QSizeF relativa;
+    const QImage img = ImmagineSchema(&relativa);
+    EXPECT_GT(relativa.width(), 5) << adatta;
+    EXPECT_GE(relativa.height(), 1) << adatta;
+    // The standard scale: as many pixels per unit as the standard picture.
+    EXPECT_NEAR(img.width(), relativa.width() * Pixel(11000), 2) << adatta;
+    EXPECT_NEAR(img.height(), relativa.height() * Pixel(8000), 2) << adatta;
+    EXPECT_GE(img.height(), Pixel(8000)) << adatta;
+    EXPECT_EQ(PixelSulBordo(img), 0) << adatta;
+    const std::string file = archivi_.Cartella().File("grande.bmp");
+    EXPECT_EQ(SaveSchema(file), relativa);
+    QImage letta;
+    ASSERT_TRUE(letta.load(QString::fromStdString(file)));
+    EXPECT_EQ(letta.size(), img.size());
+  }
+  AdattaSchemaPagina = 0;
+}
+
 TEST_F(CanvasTest, AfterTheSavedPictureTheCanvasStillAnswersClicksAndAClickOnAHandleChangesNoLength) {
   const TTronco schermo = Tronco(2);  // as the canvas drew it: to the right, 800 long
   ASSERT_EQ(schermo.Direzione, 4);

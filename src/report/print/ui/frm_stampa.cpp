@@ -60,7 +60,7 @@ class OsservaRunFile final : public IFinestreStampaFile {
   void UpdateBar(int16_t p, int16_t t) override { base_.UpdateBar(p, t); }
   void ChiudiAttesa() override { base_.ChiudiAttesa(); }
   void DoEvents() override { base_.DoEvents(); }
-  void SaveSchema(const std::string& percorso) override { base_.SaveSchema(percorso); }
+  MisuraSchema SaveSchema(const std::string& percorso) override { return base_.SaveSchema(percorso); }
   void ChiudiDialogoStampa() override {
     scritto = true;
     base_.ChiudiDialogoStampa();
