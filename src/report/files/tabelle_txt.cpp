@@ -21,8 +21,10 @@ void ScriviCorpoTXT(ReportTable tabella, int16_t view, LayoutColonneFile layout)
   AllargaPerContenuto(layout, view, righe, totale);
   // Header cells carry the separator as the data cells do, so that every heading stays apart.
   for (int16_t c = 0; c <= ultima; ++c) {
-    const CaptionColonna caption = GetColumnCaption(view, c, layout.Limite[c]);
-    WriteText(caption.Titolo + " " + caption.Unita + SeparatoreTXT, c == ultima ? -1 : 0);
+    std::string intestazione;
+    for (const std::string& riga : RigheIntestazioneFile(view, c, layout.Limite[c]))
+      intestazione += (intestazione.empty() ? "" : " ") + riga;
+    WriteText(intestazione + SeparatoreTXT, c == ultima ? -1 : 0);
   }
   for (int16_t seg : righe) {
     for (int16_t c = 0; c <= ultima; ++c)

@@ -700,20 +700,19 @@ TEST_F(ReportFilesTest, EveryHeadingReadsWholeInBothFiles) {
     for (ReportTable t : tabelle) {
       SCOPED_TRACE(GetReportTitle(t));
       const int16_t view = GetReportView(t);
-      // HTML: each heading cell is its first line, <BR>, its second line.
+      // HTML: each heading cell is its lines, one after the other, <BR> between them.
       std::vector<std::string> intestazioniHtml;
       const std::string trattoHtml = TrattoTabella(html, GetReportTitle(t), titoli);
       for (size_t p = trattoHtml.find("<TD class='titlecolum"); p != std::string::npos;
            p = trattoHtml.find("<TD class='titlecolum", p + 1)) {
         const size_t inizio = trattoHtml.find("mm;'>", p) + 5;
-        const size_t br = trattoHtml.find("<BR>", inizio);
-        const size_t fine = trattoHtml.find("</TD>", br);
-        std::string righe = trattoHtml.substr(inizio, br - inizio) + "\t" + trattoHtml.substr(br + 4, fine - br - 4);
-        if (righe.find("\r\n") != std::string::npos) righe.erase(righe.find("\r\n"), 2);
+        const size_t fine = trattoHtml.find("</TD>", inizio);
+        std::string righe = trattoHtml.substr(inizio, fine - inizio);
+        for (size_t q = righe.find("\r\n"); q != std::string::npos; q = righe.find("\r\n")) righe.erase(q, 2);
         // Each line stays one line in the browser: its blanks do not break.
         EXPECT_EQ(righe.find(' '), std::string::npos) << righe;
         for (size_t q = righe.find("&nbsp;"); q != std::string::npos; q = righe.find("&nbsp;")) righe.replace(q, 6, " ");
-        righe.replace(righe.find('\t'), 1, " ");
+        for (size_t q = righe.find("<BR>"); q != std::string::npos; q = righe.find("<BR>")) righe.replace(q, 4, " ");
         intestazioniHtml.push_back(Trim(righe));
       }
       // Text: the first line of the table holding a separator is its heading line.
@@ -729,21 +728,49 @@ TEST_F(ReportFilesTest, EveryHeadingReadsWholeInBothFiles) {
       for (int16_t c = 0; c <= UltimaColonnaReport(view); ++c) {
         const CaptionColonna intera = GetColumnCaption(view, c, 32767);
         const bool nome = view == 9 && ColonneGriglia[9][static_cast<size_t>(c)].IdCampo >= campo::ID_SPC5;
-        // A fitting's name may take the unit's line; every other heading keeps both.
-        const std::string attesa = nome ? Trim(intera.Titolo) : Trim(intera.Titolo + " " + intera.Unita);
+        // Every heading keeps its title and its unit line, a fitting's long name ("N.") too.
+        const std::string attesa = Trim(intera.Titolo + " " + intera.Unita);
         for (const std::string* letta : {&intestazioniHtml[static_cast<size_t>(c)], &intestazioniTxt[static_cast<size_t>(c)]}) {
-          EXPECT_EQ(letta->substr(0, attesa.size()), attesa) << "column " << c;
-          if (!nome) {
-            EXPECT_EQ(*letta, attesa) << "column " << c;
-          }
+          EXPECT_EQ(*letta, attesa) << "column " << c;
         }
-        if (nome && Len(intera.Titolo) > 8) ++nomiLunghi;
+        if (nome) {
+          EXPECT_EQ(intera.Unita, "N.") << "column " << c;
+        }
+        if (nome && Len(intera.Titolo) > 8 && intera.Titolo.find(' ') != std::string::npos) ++nomiLunghi;
       }
     }
     // The shipped names longer than their column: the case this is about.
     if (pressione) {
       EXPECT_GE(nomiLunghi, 4u);
     }
+  }
+}
+
+// Every HTML table, the pressurised fittings with their long shipped names included, lies within
+// the page body's 170 mm: the widths its heading cells declare add up to no more.
+TEST_F(ReportFilesTest, EveryHtmlTableFitsTheBodyWidth) {
+  ASSERT_TRUE(CaricaSpeciali());
+  for (const bool pressione : {false, true}) {
+    SCOPED_TRACE(pressione ? "pressurised" : "internal");
+    if (pressione) RendiPressurizzata();
+    Spunta({&StampaTronchi, &StampaPDCLocalizzate, &StampaVerifica, &StampaUtenze});
+    const std::string nome = pressione ? "rete" : "casa";
+    finestre.risposte.push_back(uscita.File(nome + ".html"));
+    utente.Attendi("HTML conclusa con successo");
+    PrintHTMLReport(0);
+    const std::string html = Testo(nome + ".html");
+    size_t tabelle = 0;
+    for (size_t riga = html.find("<TR>\r\n<TD class='titlecolum"); riga != std::string::npos;
+         riga = html.find("<TR>\r\n<TD class='titlecolum", riga + 1)) {
+      const std::string intestazione = html.substr(riga, html.find("</TR>", riga) - riga);
+      double somma = 0;
+      for (size_t w = intestazione.find("width:"); w != std::string::npos; w = intestazione.find("width:", w + 1))
+        somma += std::stod(intestazione.substr(w + 6));
+      EXPECT_LE(somma, 170.0) << "table " << tabelle;
+      ++tabelle;
+    }
+    EXPECT_GE(tabelle, pressione ? 5u : 4u);
+    AzzeraSezioni();
   }
 }
 
@@ -1099,6 +1126,36 @@ TEST_F(ReportFilesTest, AFailingDesignIsStatedInBothFiles) {
 
 // In the text report every table's header line is cut into its columns by the separator, as its
 // data lines are: one cell per column in both.
+// The text cover's free texts (reference, job) wrap at the file's line width, going on under the
+// value; every word is kept.
+TEST_F(ReportFilesTest, TheTextCoversLongJobAndReferenceWrap) {
+  std::string lavoro;
+  while (Len(lavoro) < 190) lavoro += "lavoro" + std::to_string(Len(lavoro)) + " ";
+  DescrizioneLavoro = Trim(lavoro);
+  Riferimento = "Centrale termica " + std::string(50, 'r');
+  Spunta({&StampaCopertina});
+  finestre.risposte.push_back(uscita.File("copertina.txt"));
+  utente.Attendi("TXT conclusa con successo");
+  PrintTXTReport();
+  const std::vector<std::string> righe = Righe(Testo("copertina.txt"));
+  std::string unito;
+  for (const std::string& r : righe) {
+    const bool libero = r.rfind("Lavoro", 0) == 0 || r.rfind("Riferimento", 0) == 0 || r.rfind("\t", 0) == 0;
+    if (!libero) continue;
+    // A separator shows as up to eight characters.
+    size_t larghezza = 0;
+    for (char c : r) larghezza = c == '\t' ? (larghezza / 8 + 1) * 8 : larghezza + 1;
+    EXPECT_LE(larghezza, 80u) << "[" << r << "]";
+    for (char c : r) unito += c == '\t' ? ' ' : c;
+    unito += " ";
+  }
+  EXPECT_NE(SenzaACapo(unito).find(SenzaACapo("Lavoro:" + DescrizioneLavoro)), std::string::npos)
+      << "the job whole, in order";
+  size_t erre = 0;
+  for (char c : unito) erre += c == 'r';
+  EXPECT_GE(erre, 50u);
+}
+
 TEST_F(ReportFilesTest, EveryTextTableHeadingIsSeparatedLikeItsRows) {
   for (bool pressione : {false, true}) {
     SCOPED_TRACE(pressione ? "pressurised" : "internal");
