@@ -30,9 +30,11 @@ TextWriter* fileHTML = nullptr;
 
 const char* const kRigaSpaziatura = "<SPAN class='lineverticalspacing'>&nbsp;</SPAN><BR>";
 const char* const kLineaOrizzontale = "<HR noshade color='black' width='100%' size='1'>";
-// The standard diagram picture on the page (its proportions are 11 to 8).
+// The standard diagram picture on the page (its proportions are 11 to 8), and the tallest picture
+// the diagram page holds above its caption and footer.
 constexpr double LarghezzaSchemaHTML = 200;
 constexpr double AltezzaSchemaHTML = 200.0 * 8 / 11;
+constexpr double MaxAltezzaSchemaHTML = 225;
 
 struct RegolaStile {
   const char* selettore;
@@ -119,10 +121,9 @@ void ContenutoIntestazione(bool spazioFinale) {
   ScriviRigaHTML("</DIV>");
 }
 
-// The footer block of a page (after the line that closes the body block), 265 mm below the page's
-// top unless a taller page (the diagram of a large network) puts it lower.
-void BloccoPiePagina(int64_t pagina, int64_t alto = 265) {
-  ScriviRigaHTML("<DIV class='footerpage' style='top:" + std::to_string(Posizione(pagina, alto)) + "mm'>");
+// The footer block of a page (after the line that closes the body block).
+void BloccoPiePagina(int64_t pagina) {
+  ScriviRigaHTML("<DIV class='footerpage' style='top:" + std::to_string(Posizione(pagina, 265)) + "mm'>");
   ScriviRigaHTML(kLineaOrizzontale);
   ScriviRigaHTML("<TABLE WIDTH='100' Align='CENTER'>");
   ScriviRigaHTML("<TR>");
@@ -221,11 +222,14 @@ void WriteSpacingLines() {
 
 void PrintDiagrammaReteHTML(const std::string& reportPath) {
   const std::string bitmap = interno::PercorsoBitmap(reportPath);
-  // A large network's picture is shown larger than the page, its labels at their size as in the
-  // picture of a small one; the last page grows with it, its footer below it.
+  // A large network's picture is larger than the standard one, its labels at their size: the page
+  // shows it whole within its body (a picture wider than the page would shrink every page of a
+  // printed report), and a click opens it at its own size.
   const MisuraSchema misura = interno::SalvaSchemaReport(bitmap);
-  const double larghezzaMm = LarghezzaSchemaHTML * std::max(1.0, misura.larghezza);
-  const double altezzaMm = AltezzaSchemaHTML * std::max(1.0, misura.altezza);
+  const double larghezza = LarghezzaSchemaHTML * std::max(1.0, misura.larghezza);
+  const double altezza = AltezzaSchemaHTML * std::max(1.0, misura.altezza);
+  const double scala = std::min({1.0, LarghezzaSchemaHTML / larghezza, MaxAltezzaSchemaHTML / altezza});
+  const std::string nome = EscapeAttributoHTML(EstraiNomeFile(bitmap));
   int64_t g = PaginaHTML;
   if (!SezioniPagina()) g -= 1;
   const int16_t alto = g == 0 ? 1 : PosizioneFile(g * 289);
@@ -233,8 +237,9 @@ void PrintDiagrammaReteHTML(const std::string& reportPath) {
   ContenutoIntestazione(false);
   ScriviRigaHTML("<DIV class='bodypage' style='top:" + std::to_string(PosizioneFile(g * 289 + 17)) +
                  "mm; width:170mm'>");
-  ScriviRigaHTML("<IMG src='" + EscapeAttributoHTML(EstraiNomeFile(bitmap)) + "' align='middle' style='width:" +
-                 std::to_string(std::lround(larghezzaMm)) + "mm'></IMG><BR>");
+  const std::string immagine = "<IMG src='" + nome + "' align='middle' style='width:" +
+                               std::to_string(std::lround(larghezza * scala)) + "mm'></IMG>";
+  ScriviRigaHTML((scala < 1 ? "<A href='" + nome + "'>" + immagine + "</A>" : immagine) + "<BR>");
   ScriviRigaHTML(kRigaSpaziatura);
   ScriviRigaHTML("<TABLE align='center'>");
   ScriviRigaHTML("<TR style='font-family:Arial; font-size:3.5mm;'>");
@@ -243,8 +248,7 @@ void PrintDiagrammaReteHTML(const std::string& reportPath) {
   ScriviRigaHTML("</TR>");
   ScriviRigaHTML("</TABLE>");
   ScriviRigaHTML("</DIV>");
-  // Below the body: the picture, a spacing line and the caption.
-  BloccoPiePagina(g + 1, std::max<int64_t>(265, 17 + std::lround(std::ceil(altezzaMm)) + 20));
+  BloccoPiePagina(g + 1);
 }
 
 void PrintHTMLReport(int16_t /*arg*/) {

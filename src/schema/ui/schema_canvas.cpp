@@ -112,8 +112,8 @@ QImage ImmagineSchema(QSizeF* misuraRelativa) {
   const double larghezzaPx = v.larghezza * metrica.pixelPerUnita, altezzaPx = v.altezza * metrica.pixelPerUnita;
   const double riduzione = std::min({1.0, MaxLatoFiguraPixel / larghezzaPx, MaxLatoFiguraPixel / altezzaPx,
                                      std::sqrt(MaxAreaFiguraPixel / (larghezzaPx * altezzaPx))});
-  const QSize dimensione(std::max(1, static_cast<int>(std::ceil(larghezzaPx * riduzione))),
-                         std::max(1, static_cast<int>(std::ceil(altezzaPx * riduzione))));
+  const QSize dimensione(std::max(1, static_cast<int>(std::lround(larghezzaPx * riduzione))),
+                         std::max(1, static_cast<int>(std::lround(altezzaPx * riduzione))));
   if (f.immagine.size() != dimensione) {
     f.superficie.reset();
     f.painter.reset();
@@ -138,8 +138,10 @@ QImage ImmagineSchema(QSizeF* misuraRelativa) {
 QSizeF SaveSchema(const std::string& nameFile) {
   QSizeF misuraRelativa(1, 1);
   QImage immagine = ImmagineSchema(&misuraRelativa);
-  // A large picture of few colours keeps a file of reasonable size.
-  if (immagine.width() * immagine.height() > standardArea()) immagine = immagine.convertToFormat(QImage::Format_Indexed8, Qt::AvoidDither);
+  // A large picture of few colours keeps a file of reasonable size: its colours to the nearest of
+  // a palette, without the dots of a dithering.
+  if (immagine.width() * immagine.height() > 4 * standardArea())
+    immagine = immagine.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
   // The picture replaces an existing one only once it is written whole, the way every file of the
   // program is saved; deleting the old one first would lose it when the write fails.
   QByteArray bytes;
