@@ -201,6 +201,16 @@ class ReportFilesTest : public ::testing::Test {
     return t;
   }
 
+  // Both reports of the ticked sections, nome.html and nome.txt, each ending well.
+  void ScriviEntrambi(const std::string& nome) {
+    finestre.risposte.push_back(uscita.File(nome + ".html"));
+    finestre.risposte.push_back(uscita.File(nome + ".txt"));
+    utente.Attendi("HTML conclusa con successo");
+    utente.Attendi("TXT conclusa con successo");
+    PrintHTMLReport(0);
+    PrintTXTReport();
+  }
+
   void RendiPressurizzata() {
     ReteInPressione = -1;
     GasCorrente.Densita = 0.6f;
@@ -610,12 +620,7 @@ TEST_F(ReportFilesTest, TheLongestValuesOfEveryColumnAreWrittenWhole) {
     Tronco(3).TipologiaUtenza = 2;
     Spunta({&StampaTronchi, &StampaPDCLocalizzate, &StampaVerifica, &StampaUtenze});
     const std::string nome = c.pressione ? "rete" : "casa";
-    finestre.risposte.push_back(uscita.File(nome + ".html"));
-    finestre.risposte.push_back(uscita.File(nome + ".txt"));
-    utente.Attendi("HTML conclusa con successo");
-    utente.Attendi("TXT conclusa con successo");
-    PrintHTMLReport(0);
-    PrintTXTReport();
+    ScriviEntrambi(nome);
 
     std::vector<std::string> titoli;
     for (ReportTable t : c.tabelle) titoli.push_back(GetReportTitle(t));
@@ -687,12 +692,7 @@ TEST_F(ReportFilesTest, EveryHeadingReadsWholeInBothFiles) {
                                              ReportTable::WorstPathTable, ReportTable::ApplianceTable};
     Spunta({&StampaTronchi, &StampaPDCLocalizzate, &StampaVerifica, &StampaUtenze});
     const std::string nome = pressione ? "rete" : "casa";
-    finestre.risposte.push_back(uscita.File(nome + ".html"));
-    finestre.risposte.push_back(uscita.File(nome + ".txt"));
-    utente.Attendi("HTML conclusa con successo");
-    utente.Attendi("TXT conclusa con successo");
-    PrintHTMLReport(0);
-    PrintTXTReport();
+    ScriviEntrambi(nome);
 
     std::vector<std::string> titoli;
     for (ReportTable t : tabelle) titoli.push_back(GetReportTitle(t));
@@ -1096,12 +1096,7 @@ TEST_F(ReportFilesTest, AFailingDesignIsStatedInBothFiles) {
     }
     Spunta({&StampaTronchi, &StampaVerifica});
     const std::string nome = fallito ? "fallito" : "riuscito";
-    finestre.risposte.push_back(uscita.File(nome + ".html"));
-    finestre.risposte.push_back(uscita.File(nome + ".txt"));
-    utente.Attendi("HTML conclusa con successo");
-    utente.Attendi("TXT conclusa con successo");
-    PrintHTMLReport(0);
-    PrintTXTReport();
+    ScriviEntrambi(nome);
     if (fallito) {
       ASSERT_GT(Tronco(2).ID_PDC_PERCORSO, PDCMassima());
     }
