@@ -3,7 +3,6 @@
 // its breaks, the separators of the text file, escaping, and every way a run can fail.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -872,7 +871,6 @@ TEST_F(ReportFilesTest, TheHtmlTightnessReportBreaksItsPagesBetweenBlocks) {
   utente.Attendi("HTML conclusa con successo");
   PrintHTMLReport(0);
   const std::string html = Testo("tenuta.html");
-  if (const char* copia = std::getenv("VARNEX_COPIA_HTML")) std::ofstream(copia, std::ios::binary) << uscita.Read("tenuta.html");
   const size_t inizio = html.find("Verifica di tenuta dell'impianto");
   ASSERT_NE(inizio, std::string::npos);
   // Each page body of the section, from its opening to the footer that closes it.
