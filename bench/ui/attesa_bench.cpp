@@ -106,7 +106,10 @@ class FinestreReport final : public FinestreSilenziose {
     return percorso;
   }
   void DoEvents() override { QCoreApplication::processEvents(); }
-  void SaveSchema(const std::string& p) override { ui::SaveSchema(p); }
+  MisuraSchema SaveSchema(const std::string& p) override {
+    ui::SaveSchema(p);
+    return {};
+  }
   std::string percorso;
 };
 

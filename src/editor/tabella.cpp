@@ -154,6 +154,27 @@ bool AvvisoDiametro(int16_t slot, const std::string& testo) {
 
 double BudgetPressione() { return PressioneIniziale - PressioneFinale; }
 
+double LimitePerditaPercorso() {
+  // A network's drops are in kPa and may use up what lies between its two pressures; the
+  // maximum drop in Pa belongs to internal installations.
+  if (ReteInPressione) return BudgetPressione();
+  if (Trim(PDCMaxTesto).empty()) return 0;
+  const auto n = NumeroTesto(Trim(PDCMaxTesto));
+  return ArrotondaPari(n ? *n : ValDot(PDCMaxTesto));
+}
+
+bool OltreLimite(int16_t slot, int16_t idCampo, const std::string& testo) {
+  if (slot < 0 || slot > MaxTronchi) return false;
+  const double v = NumeroCampo(GetField(slot, idCampo));
+  switch (idCampo) {
+    case campo::ID_DIAMETRO: return AvvisoDiametro(slot, testo);
+    case campo::ID_VELOCITA: return ReteInPressione && v > VelocitaMaxImpostata;
+    case campo::ID_PDC_PERCORSO: return v > LimitePerditaPercorso();
+    case campo::ID_PFINALE: return v < PressioneFinale;
+    default: return false;
+  }
+}
+
 CellaTabella CellaAggiornata(int16_t slot, int16_t layout, int16_t colonna, const CellaTabella& base) {
   const TColonnaGriglia& c = Colonna(layout, colonna);
   const TTronco& t = Tronco(slot);
@@ -179,7 +200,7 @@ CellaTabella CellaAggiornata(int16_t slot, int16_t layout, int16_t colonna, cons
       if (!terminale && t.ID_CONTEMP < 100) cella.ColoreTesto = colore::Rosso;
       break;
     case campo::ID_DIAMETRO: {
-      const bool avviso = AvvisoDiametro(slot, cella.Testo);
+      const bool avviso = OltreLimite(slot, c.IdCampo, cella.Testo);
       cella.ColoreSfondo = avviso ? colore::RossoScuro : colore::GialloChiaro;
       if (avviso) {
         cella.ColoreTesto = colore::Bianco;
@@ -191,7 +212,7 @@ CellaTabella CellaAggiornata(int16_t slot, int16_t layout, int16_t colonna, cons
     }
     case campo::ID_VELOCITA:
       cella.ColoreSfondo = colore::Bianco;
-      cella.ColoreTesto = (ReteInPressione && v > VelocitaMaxImpostata) ? colore::Rosso : colore::Blu;
+      cella.ColoreTesto = OltreLimite(slot, c.IdCampo, cella.Testo) ? colore::Rosso : colore::Blu;
       break;
     case campo::ID_PDC_TRONCO:
       cella.ColoreSfondo = colore::Bianco;
@@ -202,22 +223,10 @@ CellaTabella CellaAggiornata(int16_t slot, int16_t layout, int16_t colonna, cons
         cella.ColoreTesto = colore::Blu;
       }
       break;
-    case campo::ID_PDC_PERCORSO: {
+    case campo::ID_PDC_PERCORSO:
       cella.ColoreSfondo = colore::Bianco;
-      double p = 0;
-      // A network's drops are in kPa and may use up what lies between its two pressures; the
-      // maximum drop in Pa belongs to internal installations.
-      if (ReteInPressione) {
-        cella.ColoreTesto = v > BudgetPressione() ? colore::Rosso : colore::Nero;
-        break;
-      }
-      if (!Trim(PDCMaxTesto).empty()) {
-        const auto n = NumeroTesto(Trim(PDCMaxTesto));
-        p = ArrotondaPari(n ? *n : ValDot(PDCMaxTesto));
-      }
-      cella.ColoreTesto = v > p ? colore::Rosso : colore::Nero;
+      cella.ColoreTesto = OltreLimite(slot, c.IdCampo, cella.Testo) ? colore::Rosso : colore::Nero;
       break;
-    }
     case campo::ID_RIF:
       cella.ColoreSfondo = colore::Bianco;
       cella.ColoreTesto = colore::Nero;
@@ -228,7 +237,7 @@ CellaTabella CellaAggiornata(int16_t slot, int16_t layout, int16_t colonna, cons
       break;
     case campo::ID_PFINALE:
       cella.ColoreSfondo = colore::Bianco;
-      cella.ColoreTesto = v < PressioneFinale ? colore::Rosso : colore::Blu;
+      cella.ColoreTesto = OltreLimite(slot, c.IdCampo, cella.Testo) ? colore::Rosso : colore::Blu;
       if (v < 0) {
         cella.ColoreTesto = colore::Rosso;
         if (!vuoto) cella.Testo = "***";

@@ -73,6 +73,14 @@ double BudgetPressione();
 // it) while the path drop or the velocity is above the limit.
 bool AvvisoDiametro(int16_t slot, const std::string& testo);
 
+// The cumulative drop a design may reach: a pressurised network's pressure budget (kPa), or an
+// internal installation's maximum drop as the editor's selector shows it, in whole Pa.
+double LimitePerditaPercorso();
+// Whether the table shows the slot's value of field `idCampo` (as the cell shows it, `testo`) as
+// beyond the design's limits: red, or the diameter warning. The report outputs mark the same
+// values, so a failing design reads as failing on paper and in the files too.
+bool OltreLimite(int16_t slot, int16_t idCampo, const std::string& testo);
+
 // Rows the table needs for the current network: NumTronchi + 1 data rows plus the header, and
 // never fewer than the 200 it starts with.
 int16_t RigheNecessarie(int16_t righeAttuali);

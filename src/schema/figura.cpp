@@ -42,10 +42,26 @@ FinestraFigura FinestraCheContiene(double minX, double minY, double maxX, double
   return f;
 }
 
+FinestraFigura FinestraDelDisegno(double minX, double minY, double maxX, double maxY, double larghezza,
+                                  double altezza, double margine) {
+  if (larghezza <= 0 || altezza <= 0 || maxX < minX || maxY < minY) return {0, 0, larghezza, altezza};
+  const double largo = maxX - minX + 2 * margine, alta = maxY - minY + 2 * margine;
+  if (largo <= larghezza && alta <= altezza) return FinestraCheContiene(minX, minY, maxX, maxY, larghezza, altezza, margine);
+  return FinestraCheContiene(minX, minY, maxX, maxY, std::max(larghezza, largo), std::max(altezza, alta), margine);
+}
+
 void DisegnaFiguraSchema(ISuperficieDisegno& superficie, const PianoFigura& piano) {
   // The extents only ever grow: measured from nothing, they are this drawing's own.
   AzzeraEstensioni();
-  DrawSchema(superficie, 1, OrigineX, piano.y0, std::nullopt, std::nullopt, "Arial", 7);
+  const int16_t adatta = AdattaSchemaPagina;
+  AdattaSchemaPagina = 0;
+  try {
+    DrawSchema(superficie, 1, OrigineX, piano.y0, std::nullopt, std::nullopt, "Arial", 7);
+  } catch (...) {
+    AdattaSchemaPagina = adatta;
+    throw;
+  }
+  AdattaSchemaPagina = adatta;
 }
 
 PianoFigura PianificaFiguraSchema(double larghezza, double altezza, const MetricaFigura& metrica) {
@@ -64,20 +80,13 @@ PianoFigura PianificaFiguraSchema(double larghezza, double altezza, const Metric
   const double dy = std::abs(static_cast<double>(SchemaMaxY) - SchemaMinY);
   ScalaStampaSchema = std::min({larghezza / (dx + 1500), altezza / (dy + 300), 1.0});
   piano.y0 = (dy + 300) / 2 - 7500;
-  // The view that holds all of the drawing. Text keeps its size on the picture, so a view
-  // enlarged to fit makes the labels take more units: measure again until the view holds.
-  for (int giro = 0; giro < 6; ++giro) {
-    const double pixelPerUnita = metrica.pixelPerUnita * larghezza / piano.finestra.larghezza;
-    SuperficieRegistrata m = misura(pixelPerUnita);
-    DisegnaFiguraSchema(m, piano);
-    if (m.Vuota()) break;
-    const FinestraFigura nuova = FinestraCheContiene(m.MinX(), m.MinY(), m.MaxX(), m.MaxY(), larghezza, altezza,
-                                                     MarginePixel / pixelPerUnita);
-    // A view no larger than the one measured in keeps the labels at most as large in units.
-    const bool stabile = nuova.larghezza <= piano.finestra.larghezza * 1.002;
-    piano.finestra = nuova;
-    if (stabile) break;
-  }
+  // The view that holds all of the drawing, labels included. The labels scale with the drawing on
+  // a picture that grows with the view, so one measure is enough.
+  SuperficieRegistrata m = misura(metrica.pixelPerUnita);
+  DisegnaFiguraSchema(m, piano);
+  if (!m.Vuota())
+    piano.finestra = FinestraDelDisegno(m.MinX(), m.MinY(), m.MaxX(), m.MaxY(), larghezza, altezza,
+                                        MarginePixel / metrica.pixelPerUnita);
   return piano;
 }
 

@@ -1,6 +1,7 @@
-// The schema as a saved picture (the bitmap beside the HTML and text reports): drawn on the print
-// picture in the print layout, and shown through a view that holds the whole network - every
-// segment, every label and the source - scaled down when the network is larger than the picture.
+// The schema as a saved picture (the bitmap beside the HTML and text reports): drawn in the print
+// layout at its own scale, with every diameter and length label, through a view that holds the
+// whole network - every segment, every label and the source. A network larger than the standard
+// picture makes the picture larger, so that labels and drawing keep their proportions.
 #pragma once
 
 
@@ -37,13 +38,22 @@ struct MetricaFigura {
   double pixelPerUnita = 1.0 / 15;
 };
 
-// Plans the saved picture of network 1 for a print picture named "picPrint" of `larghezza` x
-// `altezza` units: extents measured afresh, `ScalaStampaSchema` from them, the origin, and the
-// view that holds the whole drawing. It only measures: nothing is painted.
+// The view of a picture of at least `larghezza` x `altezza` units that shows the drawn extent with
+// `margine` units around it: as FinestraCheContiene for a drawing that fits, and along an axis
+// where it does not, that axis enlarged to hold it (the picture grows; nothing is scaled down).
+FinestraFigura FinestraDelDisegno(double minX, double minY, double maxX, double maxY, double larghezza,
+                                  double altezza, double margine);
+
+// Plans the saved picture of network 1 for a print picture named "picPrint" of at least
+// `larghezza` x `altezza` units: extents measured afresh, `ScalaStampaSchema` from them, the
+// origin, and the view that holds the whole drawing, its labels measured with `metrica` (their
+// size in units does not change with the view: a larger view makes a larger picture). It only
+// measures: nothing is painted.
 PianoFigura PianificaFiguraSchema(double larghezza, double altezza, const MetricaFigura& metrica);
 
 // The drawing of the saved picture on `superficie` (mode 1, "Arial" 7), from fresh extents.
-// Draw on a surface whose current point is (0, 0), as a new picture's is.
+// Draw on a surface whose current point is (0, 0), as a new picture's is. The print dialog's
+// "fit to the page" is a rule of the paper: the picture is drawn at its own scale, labels and all.
 void DisegnaFiguraSchema(ISuperficieDisegno& superficie, const PianoFigura& piano);
 
 }  // namespace varnex

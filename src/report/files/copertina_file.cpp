@@ -1,13 +1,16 @@
 // The cover in the report files: the fields of the printed cover, laid out as HTML spans on the
 // body of page 1, or as labelled lines of the text file.
+#include <algorithm>
 #include <map>
 #include <string>
 
 #include "model/rete.h"
+#include "model/strings.h"
 #include "report/files/report_html.h"
 #include "report/files/report_txt.h"
 #include "report/files/stampa_file.h"
 #include "report/print/copertina.h"
+#include "report/print/pagina.h"
 
 namespace varnex {
 
@@ -97,6 +100,16 @@ void Vuote(int n) {
   for (int i = 0; i < n; ++i) WriteBlankLine();
 }
 
+// A free text after its label, wrapped at the file's line width (a separator counted as eight
+// characters); the lines after the first go on under the value, after a separator.
+void TestoLiberoTXT(const std::string& etichetta, const std::string& valore) {
+  constexpr double Separatore = 8;
+  const double primo = std::max(10.0, LarghezzaRigaTXT - static_cast<double>(Len(etichetta)) - Separatore);
+  const std::vector<std::string> righe = SpezzaTesto(valore, primo, LarghezzaRigaTXT - Separatore,
+                                                     [](const std::string& s) { return static_cast<double>(Len(s)); });
+  for (size_t r = 0; r < righe.size(); ++r) WriteTextLine((r == 0 ? etichetta : "") + SeparatoreTXT + righe[r]);
+}
+
 // Title, reference, job and gas, as on both covers; the pressurised one leaves a blank line less
 // under the title.
 void InizioCopertinaTXT(const Campi& campi, int vuoteSottoTitolo) {
@@ -104,9 +117,9 @@ void InizioCopertinaTXT(const Campi& campi, int vuoteSottoTitolo) {
   WriteTextLine(Campo(campi, 1).EtichettaTesto);
   WriteTextLine("Relazione di calcolo");
   Vuote(vuoteSottoTitolo);
-  WriteTextLine(Etichetta(campi, 3) + tab + Valore(campi, 3));
+  TestoLiberoTXT(Etichetta(campi, 3), Valore(campi, 3));
   Vuote(2);
-  WriteTextLine(Etichetta(campi, 4) + tab + Valore(campi, 4));
+  TestoLiberoTXT(Etichetta(campi, 4), Valore(campi, 4));
   Vuote(2);
   WriteTextLine(Etichetta(campi, 5) + tab + Valore(campi, 5));
 }

@@ -30,6 +30,11 @@ TextWriter* fileHTML = nullptr;
 
 const char* const kRigaSpaziatura = "<SPAN class='lineverticalspacing'>&nbsp;</SPAN><BR>";
 const char* const kLineaOrizzontale = "<HR noshade color='black' width='100%' size='1'>";
+// The standard diagram picture on the page (its proportions are 11 to 8), and the tallest picture
+// the diagram page holds above its caption and footer.
+constexpr double LarghezzaSchemaHTML = 200;
+constexpr double AltezzaSchemaHTML = 200.0 * 8 / 11;
+constexpr double MaxAltezzaSchemaHTML = 225;
 
 struct RegolaStile {
   const char* selettore;
@@ -216,8 +221,15 @@ void WriteSpacingLines() {
 }
 
 void PrintDiagrammaReteHTML(const std::string& reportPath) {
-  const std::string bitmap = interno::PercorsoBitmap(reportPath, true);
-  interno::SalvaSchemaReport(bitmap);
+  const std::string bitmap = interno::PercorsoBitmap(reportPath);
+  // A large network's picture is larger than the standard one, its labels at their size: the page
+  // shows it whole within its body (a picture wider than the page would shrink every page of a
+  // printed report), and a click opens it at its own size.
+  const MisuraSchema misura = interno::SalvaSchemaReport(bitmap);
+  const double larghezza = LarghezzaSchemaHTML * std::max(1.0, misura.larghezza);
+  const double altezza = AltezzaSchemaHTML * std::max(1.0, misura.altezza);
+  const double scala = std::min({1.0, LarghezzaSchemaHTML / larghezza, MaxAltezzaSchemaHTML / altezza});
+  const std::string nome = EscapeAttributoHTML(EstraiNomeFile(bitmap));
   int64_t g = PaginaHTML;
   if (!SezioniPagina()) g -= 1;
   const int16_t alto = g == 0 ? 1 : PosizioneFile(g * 289);
@@ -225,8 +237,9 @@ void PrintDiagrammaReteHTML(const std::string& reportPath) {
   ContenutoIntestazione(false);
   ScriviRigaHTML("<DIV class='bodypage' style='top:" + std::to_string(PosizioneFile(g * 289 + 17)) +
                  "mm; width:170mm'>");
-  ScriviRigaHTML("<IMG src='" + EscapeAttributoHTML(EstraiNomeFile(bitmap)) +
-                 "' align='middle' style='width:200mm'></IMG><BR>");
+  const std::string immagine = "<IMG src='" + nome + "' align='middle' style='width:" +
+                               std::to_string(std::lround(larghezza * scala)) + "mm'></IMG>";
+  ScriviRigaHTML((scala < 1 ? "<A href='" + nome + "'>" + immagine + "</A>" : immagine) + "<BR>");
   ScriviRigaHTML(kRigaSpaziatura);
   ScriviRigaHTML("<TABLE align='center'>");
   ScriviRigaHTML("<TR style='font-family:Arial; font-size:3.5mm;'>");

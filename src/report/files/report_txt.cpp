@@ -45,7 +45,7 @@ std::string ApplianceCountText(int16_t conteggio, const std::string& etichetta, 
 }
 
 void PrintDiagrammaReteTXT(const std::string& reportPath) {
-  interno::SalvaSchemaReport(interno::PercorsoBitmap(reportPath, false));
+  interno::SalvaSchemaReport(interno::PercorsoBitmap(reportPath));
 }
 
 void PrintTXTReport() {

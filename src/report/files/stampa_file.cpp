@@ -11,6 +11,8 @@
 #include "model/files.h"
 #include "model/interaction.h"
 #include "model/rete.h"
+#include "report/files/stampa_file_interno.h"
+#include "report/print/sezioni.h"
 
 namespace varnex {
 
@@ -23,7 +25,7 @@ IFinestreStampaFile* installate = nullptr;
 
 }  // namespace
 
-void FinestreSilenziose::SaveSchema(const std::string&) { throw ErroreStampaFile(errore_file::AccessoFile); }
+MisuraSchema FinestreSilenziose::SaveSchema(const std::string&) { throw ErroreStampaFile(errore_file::AccessoFile); }
 
 void ImpostaFinestreStampaFile(IFinestreStampaFile* finestre) { installate = finestre; }
 IFinestreStampaFile& FinestreStampaFile() { return installate ? *installate : silenziose; }
@@ -72,10 +74,18 @@ std::string GetReportFileName(int16_t kind) {
     if (!scelto || scelto->empty()) return "";
     std::string percorso = *scelto;
     if (GetNomeFile(percorso).find('.') == std::string::npos) percorso += "." + estensione;
-    if (EsisteFile(percorso)) {
-      const Risposta r = MsgBox(
-          "Un file con lo stesso nome è gia presente nella cartella selezionata.\r\nSi desidera sovrascriverlo?",
-          Bottoni::SiNo, Icona::Esclamazione, "Sovrascrivere");
+    // The diagram's picture belongs to the report: replacing it is replacing the report.
+    const std::string bitmap = interno::PercorsoBitmap(percorso);
+    const bool report = EsisteFile(percorso);
+    const bool immagine = StampaDiagrammaRete != 0 && EsisteFile(bitmap);
+    if (report || immagine) {
+      const std::string domanda =
+          !immagine ? "Un file con lo stesso nome è gia presente nella cartella selezionata.\r\nSi desidera sovrascriverlo?"
+          : !report ? "Il file seguente è gia presente nella cartella selezionata:\r\n" + GetNomeFile(bitmap) +
+                          "\r\nSi desidera sovrascriverlo?"
+                    : "I file seguenti sono gia presenti nella cartella selezionata:\r\n" + GetNomeFile(percorso) +
+                          "\r\n" + GetNomeFile(bitmap) + "\r\nSi desidera sovrascriverli?";
+      const Risposta r = MsgBox(domanda, Bottoni::SiNo, Icona::Esclamazione, "Sovrascrivere");
       if (r != Risposta::Si) return "";
     }
     return percorso;
@@ -140,14 +150,15 @@ bool StessaCartella(const fs::path& a, const fs::path& b) {
 
 }  // namespace
 
-void CopiaLogoReport(const std::string& percorsoReport) {
+bool CopiaLogoReport(const std::string& percorsoReport) {
   const std::string sorgente = UnisciPercorso(CartellaProgramma(), "logo.bmp");
   const fs::path cartella = CartellaDi(percorsoReport);
   // In the program folder the logo is already where the report looks for it.
-  if (StessaCartella(cartella, CartellaProgramma())) return;
+  if (StessaCartella(cartella, CartellaProgramma())) return false;
   std::error_code ec;
   fs::copy_file(sorgente, cartella / "logo.bmp", fs::copy_options::overwrite_existing, ec);
   if (ec) throw ErroreStampaFile(errore_file::AccessoFile);
+  return true;
 }
 
 void VerificaScritturaReport(const std::string& percorso) {

@@ -22,6 +22,13 @@ struct PixelImmagine {
   int32_t altezza = 0;
 };
 
+// The saved diagram picture's size as multiples of the standard picture's width and height, at
+// which its labels read at their size: 1 x 1 for a network the standard picture holds.
+struct MisuraSchema {
+  double larghezza = 1;
+  double altezza = 1;
+};
+
 class IFinestreStampaFile {
  public:
   virtual ~IFinestreStampaFile() = default;
@@ -41,9 +48,9 @@ class IFinestreStampaFile {
   virtual void ChiudiAttesa() = 0;
   // Lets pending window events run.
   virtual void DoEvents() = 0;
-  // Draws the network and saves it as a bitmap, replacing a file of that name. Throws when the
-  // file cannot be written.
-  virtual void SaveSchema(const std::string& percorso) = 0;
+  // Draws the network and saves it as a bitmap, replacing a file of that name; the picture's
+  // size. Throws when the file cannot be written.
+  virtual MisuraSchema SaveSchema(const std::string& percorso) = 0;
   // Presses the print dialog's "Annulla": the dialog hides and unloads itself.
   virtual void ChiudiDialogoStampa() = 0;
 };
@@ -64,7 +71,7 @@ class FinestreSilenziose : public IFinestreStampaFile {
   void ChiudiAttesa() override {}
   void DoEvents() override {}
   // No picture can be drawn: the run fails at that step.
-  void SaveSchema(const std::string&) override;
+  MisuraSchema SaveSchema(const std::string&) override;
   void ChiudiDialogoStampa() override {}
 };
 
@@ -106,7 +113,8 @@ const std::string& TestoPassoStampaFile(int16_t passo);
 
 // The save dialog for a report file: kind 0 HTML, any other text. It starts in the project's
 // folder with the project's name; a name typed without extension gets the default one; an
-// existing file is replaced only when the user confirms. "" when the user cancels or refuses.
+// existing file, the report's or its diagram picture's, is replaced only when the user confirms.
+// "" when the user cancels or refuses.
 std::string GetReportFileName(int16_t kind);
 
 // "&", "<" and ">" as HTML entities, so that a project or record text cannot break the page.
@@ -122,8 +130,8 @@ extern PixelImmagine PixelLogoReport;
 // or it cannot be read; sets LogoReport and PixelLogoReport.
 void CaricaLogoReport();
 // Copies "logo.bmp" of the program folder beside the report, replacing a file of that name;
-// nothing when the report lies in the program folder itself. Throws ErroreStampaFile.
-void CopiaLogoReport(const std::string& percorsoReport);
+// nothing (false) when the report lies in the program folder itself. Throws ErroreStampaFile.
+bool CopiaLogoReport(const std::string& percorsoReport);
 
 // Checks that the report file can be created in its folder (and replaced when it exists), without
 // changing anything on disk. Throws ErroreStampaFile: 76 for a folder that does not exist, 75 for

@@ -1,6 +1,7 @@
 #include "report/files/stampa_file_interno.h"
 
 #include <memory>
+#include <vector>
 
 #include "model/files.h"
 #include "model/interaction.h"
@@ -34,17 +35,8 @@ std::string MessaggioFallimento(const std::string& intestazione, int16_t passo, 
          std::to_string(errore.Numero) + ".\r\n" + "Descrizione errore: " + errore.Descrizione;
 }
 
-std::string PercorsoBitmap(const std::string& reportPath, bool sostituisciPunti) {
-  std::string nome = Left(Riferimento, 70);
-  // Without a reference the picture takes the report's own name rather than a bare ".bmp".
-  if (Trim(nome).empty()) nome = GetNomeSenzaEstensione(reportPath);
-  if (Trim(nome).empty()) nome = "schema";
-  for (char& c : nome) {
-    if (c == '/' || c == '\\' || (sostituisciPunti && c == '.')) c = '_';
-  }
-  // The logo is copied beside the report under its own name: the diagram must not take it.
-  if (UCase(nome) == "LOGO") nome += "_schema";
-  return CartellaReport(reportPath) + nome + ".bmp";
+std::string PercorsoBitmap(const std::string& reportPath) {
+  return CartellaReport(reportPath) + GetNomeFile(reportPath) + ".bmp";
 }
 
 namespace {
@@ -56,9 +48,9 @@ RunInCorso::~RunInCorso() {
   if (libera_) runAttiva = false;
 }
 
-void SalvaSchemaReport(const std::string& percorsoBitmap) {
+MisuraSchema SalvaSchemaReport(const std::string& percorsoBitmap) {
   try {
-    FinestreStampaFile().SaveSchema(percorsoBitmap);
+    return FinestreStampaFile().SaveSchema(percorsoBitmap);
   } catch (const ErroreStampaFile&) {
     throw;
   } catch (const std::exception&) {
@@ -105,7 +97,9 @@ void EseguiRunReport(const UscitaReport& uscita) {
     file = std::make_unique<TextWriter>(percorso);
     uscita.collega(file.get());
     uscita.scrivi(percorso, run);
-    if (LogoReport) CopiaLogoReport(percorso);
+    std::vector<std::string> scritti = {percorso};
+    if (StampaDiagrammaRete != 0) scritti.push_back(PercorsoBitmap(percorso));
+    if (LogoReport && CopiaLogoReport(percorso)) scritti.push_back(CartellaReport(percorso) + "logo.bmp");
     finestre.ChiudiAttesa();
     attesa = false;
     // The report reaches the disk here, whole, or not at all.
@@ -113,7 +107,10 @@ void EseguiRunReport(const UscitaReport& uscita) {
     std::string motivo;
     if (!file->Commit(&motivo)) throw ErroreStampaFile(errore_file::AccessoFile);
     file.reset();
-    MsgBox(intestazione + " conclusa con successo.", Bottoni::OK, Icona::Informazione, "Conclusione");
+    std::string elenco;
+    for (const std::string& f : scritti) elenco += "\r\n" + f;
+    MsgBox(intestazione + " conclusa con successo.\r\nFile scritti:" + elenco, Bottoni::OK, Icona::Informazione,
+           "Conclusione");
     finestre.ChiudiDialogoStampa();
   } catch (...) {
     const ErroreRun errore = LeggiErrore(std::current_exception());

@@ -9,6 +9,7 @@
 
 namespace varnex {
 class IFinestreStampaFile;
+struct MisuraSchema;
 class TextWriter;
 enum class SezioneReport : int16_t;
 }  // namespace varnex
@@ -25,10 +26,9 @@ ErroreRun LeggiErrore(std::exception_ptr errore);
 // "Stampa su file HTML." CR LF step text CR LF "Codice d'errore: " n "." CR LF "Descrizione errore: " d.
 std::string MessaggioFallimento(const std::string& intestazione, int16_t passo, const ErroreRun& errore);
 
-// The bitmap beside the report: its folder, the first 70 characters of the reference and ".bmp".
-// A separator of folders in the reference becomes "_" so that the bitmap never lands elsewhere;
-// the HTML report turns points into "_" as well.
-std::string PercorsoBitmap(const std::string& reportPath, bool sostituisciPunti);
+// The bitmap beside the report, named after the report file itself ("Rep.html" -> "Rep.html.bmp"):
+// two reports in one folder never share a picture, whatever their reference.
+std::string PercorsoBitmap(const std::string& reportPath);
 
 // Marks a report-file run under way for its lifetime. The runs let window events through while
 // they work; a second run started from one of them would write into the first one's report, so
@@ -46,7 +46,7 @@ class RunInCorso {
 };
 
 // Saves the schema through the installed windows; any refusal becomes the run's file-access error.
-void SalvaSchemaReport(const std::string& percorsoBitmap);
+MisuraSchema SalvaSchemaReport(const std::string& percorsoBitmap);
 
 // Where a run stands: the step its failure message names, and the sections written so far, which
 // the progress bar shows.

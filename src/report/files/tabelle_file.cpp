@@ -74,6 +74,13 @@ int32_t CaratteriCaption(int16_t view, int16_t c, int16_t limite) {
 
 }  // namespace
 
+std::vector<std::string> RigheIntestazioneFile(int16_t view, int16_t c, int16_t limite) {
+  const CaptionColonna caption = GetColumnCaption(view, c, limite);
+  std::vector<std::string> righe = {caption.Titolo, caption.Unita};
+  if (caption.NomeSuDueRighe) righe.push_back(GetColumnCaption(view, c, SenzaLimite).Unita);
+  return righe;
+}
+
 void AllargaPerContenuto(LayoutColonneFile& layout, int16_t view, const std::vector<int16_t>& righe,
                          const std::optional<TotaleReport>& totale) {
   for (int16_t c = 0; c <= layout.Ultima; ++c) {

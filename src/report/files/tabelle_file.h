@@ -37,4 +37,9 @@ LayoutColonneFile LayoutVista(int16_t view);
 void AllargaPerContenuto(LayoutColonneFile& layout, int16_t view, const std::vector<int16_t>& righe,
                          const std::optional<TotaleReport>& totale);
 
+// The lines of a column's heading in the files, at the column's limit: its title and its unit. A
+// fitting's name going on over the second line keeps the unit "N." on a third, as every other
+// heading keeps its unit.
+std::vector<std::string> RigheIntestazioneFile(int16_t view, int16_t c, int16_t limite);
+
 }  // namespace varnex

@@ -1,5 +1,8 @@
 // The calculation tables in the HTML report: one bordered table per report table, every cell
 // carrying its own width, continued under a reopened table tag when a page breaks inside it.
+#include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <string>
 
 #include "model/calcolo.h"
@@ -37,6 +40,14 @@ std::string RigaIntestazione(const std::string& testo) {
   return r;
 }
 
+// Millimetres for a style, two decimals with a point, rounded down: scaled widths never add up to
+// more than the body.
+std::string Millimetri(double mm) {
+  char testo[32];
+  const auto fine = std::to_chars(testo, testo + sizeof testo, std::floor(mm * 100) / 100, std::chars_format::fixed, 2);
+  return std::string(testo, fine.ptr);
+}
+
 int16_t UltimoTronco(int16_t net) {
   if (net < 0 || net > 1) throw ErroreStampaFile(errore_file::IndiceFuoriIntervallo);
   return BloccoReti[static_cast<size_t>(net)].NumTronchi;
@@ -56,20 +67,39 @@ void ScriviTabellaHTML(ReportTable tabella, int16_t net) {
   Spesa(4.2);
   ScriviRigaHTML(kRigaSpaziatura);
   Spesa(4);
+  std::vector<std::vector<std::string>> intestazioni;
+  size_t righeIntestazione = 2;
+  for (int16_t c = 0; c <= ultima; ++c) {
+    intestazioni.push_back(RigheIntestazioneFile(view, c, layout.Limite[c]));
+    righeIntestazione = std::max(righeIntestazione, intestazioni.back().size());
+  }
+  const double altezzaIntestazione = 4.0 * static_cast<double>(righeIntestazione);
   // The header row never starts at the foot of a page: the title stays behind, the table moves on.
-  if (SpazioPaginaHTML - 8 <= 0) Spesa(8);
+  if (SpazioPaginaHTML - altezzaIntestazione <= 0) Spesa(altezzaIntestazione);
+
+  // A table wider than the body (wide values, long headings) is drawn smaller, its type with its
+  // columns, so that it stays within the page and every text still fits its column.
+  int64_t somma = 0;
+  for (int16_t c = 0; c <= ultima; ++c) somma += layout.Larghezza[static_cast<size_t>(c)];
+  const double riduzione = somma > LarghezzaCorpoFile ? static_cast<double>(LarghezzaCorpoFile) / static_cast<double>(somma) : 1;
+  auto stile = [&](int16_t c, double tipo, double riga) {
+    if (riduzione == 1) return std::to_string(layout.Larghezza[static_cast<size_t>(c)]) + "mm;'>";
+    return Millimetri(layout.Larghezza[static_cast<size_t>(c)] * riduzione) + "mm; font-size:" +
+           Millimetri(tipo * riduzione) + "mm; line-height:" + Millimetri(riga * riduzione) + "mm;'>";
+  };
 
   ScriviRigaHTML(kTagTabella);
   ScriviRigaHTML("<TR>");
   for (int16_t c = 0; c <= ultima; ++c) {
-    const CaptionColonna caption = GetColumnCaption(view, c, layout.Limite[c]);
+    const std::vector<std::string>& righe = intestazioni[static_cast<size_t>(c)];
     const char* classe = c == ultima ? "<TD class='titlecolumlast' style='width:" : "<TD class='titlecolums' style='width:";
-    ScriviRigaHTML(classe + std::to_string(layout.Larghezza[c]) + "mm;'>" +
-                   (caption.Titolo.empty() ? "&nbsp;" : RigaIntestazione(caption.Titolo)) + "<BR>");
-    ScriviRigaHTML(RigaIntestazione(caption.Unita) + "</TD>");
+    ScriviRigaHTML(classe + stile(c, 3.5, 4) +
+                   (righe[0].empty() ? "&nbsp;" : RigaIntestazione(righe[0])) + "<BR>");
+    for (size_t r = 1; r < righe.size(); ++r)
+      ScriviRigaHTML(RigaIntestazione(righe[r]) + (r + 1 < righe.size() ? "<BR>" : "</TD>"));
   }
   ScriviRigaHTML("</TR>");
-  Spesa(8, kTagTabella);
+  Spesa(altezzaIntestazione, kTagTabella);
 
   const int16_t ultimoTronco = UltimoTronco(net);
   for (int16_t seg : righe) {
@@ -80,25 +110,34 @@ void ScriviTabellaHTML(ReportTable tabella, int16_t net) {
                                                      : "<TD class='lastdatacolums' style='width:")
                                       : (c == ultima ? "<TD class='datacolumlast' style='width:"
                                                      : "<TD class='datacolums' style='width:");
-      ScriviRigaHTML(classe + std::to_string(layout.Larghezza[c]) + "mm;'>" +
-                     Cella(GetCellText(view, c, seg, layout.Limite[c])) + "</TD>");
+      ScriviRigaHTML(classe + stile(c, 3.15, 3.15) + Cella(GetCellText(view, c, seg, layout.Limite[c])) + "</TD>");
     }
     ScriviRigaHTML("</TR>");
     Spesa(3.15, kTagTabella);
   }
   ScriviRigaHTML("</TABLE><BR>");
 
-  if (!totale) return;
-  ScriviRigaHTML(kRigaSpaziatura);
-  Spesa(4);
-  const int16_t k = totale->Colonna;
-  if (k < 0 || k >= MaxColonneFile) throw ErroreStampaFile(errore_file::IndiceFuoriIntervallo);
-  const std::string etichetta = tabella == ReportTable::WorstPathTable
-                                    ? "<SPAN class='sectionwords'>TOTALE PERDITA DI PRESSIONE:&nbsp;&nbsp;&nbsp;&nbsp;"
-                                    : "<SPAN class='sectionwords'>TOTALE PORTATA GAS:&nbsp;&nbsp;&nbsp;&nbsp;";
-  const std::string valore = layout.Limite[k] > 0 ? GetReportTotalText(*totale, view, layout.Limite[k]) : "";
-  ScriviRigaHTML(etichetta + EscapeHTML(valore) + "</SPAN><BR>");
-  Spesa(3.15);
+  const std::string nota = GetReportLimitNote(tabella, righe);
+  if (totale) {
+    ScriviRigaHTML(kRigaSpaziatura);
+    Spesa(4);
+    const int16_t k = totale->Colonna;
+    if (k < 0 || k >= MaxColonneFile) throw ErroreStampaFile(errore_file::IndiceFuoriIntervallo);
+    const std::string etichetta = tabella == ReportTable::WorstPathTable
+                                      ? "<SPAN class='sectionwords'>TOTALE PERDITA DI PRESSIONE:&nbsp;&nbsp;&nbsp;&nbsp;"
+                                      : "<SPAN class='sectionwords'>TOTALE PORTATA GAS:&nbsp;&nbsp;&nbsp;&nbsp;";
+    const std::string valore = layout.Limite[k] > 0 ? GetReportTotalText(*totale, view, layout.Limite[k]) : "";
+    ScriviRigaHTML(etichetta + EscapeHTML(valore) + "</SPAN><BR>");
+    Spesa(3.15);
+    if (!totale->Avviso.empty()) {
+      ScriviRigaHTML("<SPAN class='sectiontitlewords'>" + EscapeHTML(totale->Avviso) + "</SPAN><BR>");
+      Spesa(4);
+    }
+  }
+  if (!nota.empty()) {
+    ScriviRigaHTML("<SPAN class='sectionwords'>" + EscapeHTML(nota) + "</SPAN><BR>");
+    Spesa(4);
+  }
 }
 
 }  // namespace

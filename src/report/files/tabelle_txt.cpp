@@ -21,19 +21,28 @@ void ScriviCorpoTXT(ReportTable tabella, int16_t view, LayoutColonneFile layout)
   AllargaPerContenuto(layout, view, righe, totale);
   // Header cells carry the separator as the data cells do, so that every heading stays apart.
   for (int16_t c = 0; c <= ultima; ++c) {
-    const CaptionColonna caption = GetColumnCaption(view, c, layout.Limite[c]);
-    WriteText(caption.Titolo + " " + caption.Unita + SeparatoreTXT, c == ultima ? -1 : 0);
+    std::string intestazione;
+    for (const std::string& riga : RigheIntestazioneFile(view, c, layout.Limite[c]))
+      intestazione += (intestazione.empty() ? "" : " ") + riga;
+    WriteText(intestazione + SeparatoreTXT, c == ultima ? -1 : 0);
   }
   for (int16_t seg : righe) {
     for (int16_t c = 0; c <= ultima; ++c)
       WriteText(GetCellText(view, c, seg, layout.Limite[c]) + SeparatoreTXT, c == ultima ? -1 : 0);
   }
-  if (!totale) return;
-  const int16_t k = totale->Colonna;
-  if (k < 0 || k >= MaxColonneFile) throw ErroreStampaFile(errore_file::IndiceFuoriIntervallo);
-  const std::string valore = layout.Limite[k] > 0 ? GetReportTotalText(*totale, view, layout.Limite[k]) : "";
-  WriteBlankLine();
-  WriteTextLine(totale->Etichetta + " " + valore);
+  const std::string nota = GetReportLimitNote(tabella, righe);
+  if (totale) {
+    const int16_t k = totale->Colonna;
+    if (k < 0 || k >= MaxColonneFile) throw ErroreStampaFile(errore_file::IndiceFuoriIntervallo);
+    const std::string valore = layout.Limite[k] > 0 ? GetReportTotalText(*totale, view, layout.Limite[k]) : "";
+    WriteBlankLine();
+    WriteTextLine(totale->Etichetta + " " + valore);
+    if (!totale->Avviso.empty()) WriteTextLine(totale->Avviso);
+  }
+  if (!nota.empty()) {
+    WriteBlankLine();
+    WriteTextLine(nota);
+  }
 }
 
 void ScriviTabellaTXT(ReportTable tabella) {

@@ -16,6 +16,27 @@ namespace {
 
 const char* const kTitoloCause = "CAUSA DELL'INTERVENTO";
 constexpr int LarghezzaRigaHTML = 85;
+// What a line of the section takes of the page's budget: a browser gives a line of text, a row of
+// the small tables, 3.5 to 3.7 mm; the signatures' table 5.3 mm.
+constexpr double AltezzaRigaHTML = 4;
+constexpr double AltezzaFirmeHTML = 6;
+
+// Whether a block of `mm` still fits on the page; on a page with nothing on it yet it always does,
+// as it would fit on no other.
+bool PostoPer(double mm) { return SpazioPaginaHTML - mm > 0 || SpazioPaginaHTML >= AltezzaCorpoHTML; }
+
+// Ends the page between two blocks of the section, never inside one of its elements.
+void NuovaPaginaHTML() {
+  PrintFooterHTML();
+  NextPage();
+  PrintHeaderHTML();
+}
+
+// A block of `mm` starts here: on a new page when it no longer fits on this one.
+void RiservaHTML(double mm) {
+  if (!PostoPer(mm)) NuovaPaginaHTML();
+  SpazioPaginaHTML -= mm;
+}
 
 }  // namespace
 
@@ -65,17 +86,34 @@ void PrintTenutaImpiantoHTML() {
   const std::vector<PezzoTenuta> pezzi = GetPezziTenuta();
   CheckPageBreakHTML();
   // Free texts break into lines of the body's width (two millimetres a character), so that even a
-  // long word or a pasted line stays on the page; their own line breaks are kept.
+  // long word or a pasted line stays on the page; their own line breaks are kept. Every line takes
+  // its room on the page, and a long text goes on over the next page, between two of its lines.
   size_t colonna = 0;
-  auto aCapo = [&colonna](const std::string& testo, bool fineRiga) {
+  auto scriviTesto = [&colonna](const std::string& testo, bool grassetto, bool fineRiga) {
     const double resto = static_cast<double>(LarghezzaRigaHTML) - static_cast<double>(colonna);
     const std::vector<std::string> righe = SpezzaTesto(testo, resto, LarghezzaRigaHTML, [](const std::string& s) {
       return static_cast<double>(Len(s));
     });
+    if (grassetto) OpenBold();
     std::string html;
-    for (size_t r = 0; r < righe.size(); ++r) html += (r > 0 ? "<BR>" : "") + EscapeHTML(righe[r]);
+    for (size_t r = 0; r < righe.size(); ++r) {
+      if (r > 0 || colonna == 0) {
+        if (!PostoPer(AltezzaRigaHTML)) {
+          WriteSectionWords(html, 0);
+          if (grassetto) CloseBold();
+          NuovaPaginaHTML();
+          if (grassetto) OpenBold();
+          html.clear();
+        } else if (r > 0) {
+          html += "<BR>";
+        }
+        SpazioPaginaHTML -= AltezzaRigaHTML;
+      }
+      html += EscapeHTML(righe[r]);
+    }
+    WriteSectionWords(html, fineRiga ? -1 : 0);
+    if (grassetto) CloseBold();
     colonna = fineRiga ? 0 : (righe.size() == 1 ? colonna : 0) + Len(righe.back());
-    return html;
   };
   for (size_t i = 0; i < pezzi.size(); ++i) {
     const PezzoTenuta& p = pezzi[i];
@@ -85,30 +123,44 @@ void PrintTenutaImpiantoHTML() {
         if (!p.SaltaHTML) WriteSpacingLine();
         break;
       case TipoPezzo::Titolo:
+        // A title stays with the first line under it.
+        if (!PostoPer(4.2 + AltezzaRigaHTML)) NuovaPaginaHTML();
         OpenBold();
         WriteTableTitle(EscapeHTML(p.Testo));
         CloseBold();
         break;
       case TipoPezzo::Testo:
-        if (p.Grassetto) OpenBold();
-        WriteSectionWords(aCapo(p.Testo, p.FineRiga), p.FineRiga ? -1 : 0);
-        if (p.Grassetto) CloseBold();
-        // The causes follow their heading in a two-column table, present even without causes.
+        // The causes follow their heading in a two-column table, present even without causes: the
+        // heading and its table move to the next page together.
+        if (p.Testo == kTitoloCause) {
+          size_t cause = 0;
+          while (i + 1 + cause < pezzi.size() && pezzi[i + 1 + cause].Tipo == TipoPezzo::Causa) ++cause;
+          if (!PostoPer(AltezzaRigaHTML * static_cast<double>(2 + (cause + 1) / 2))) NuovaPaginaHTML();
+        }
+        scriviTesto(p.Testo, p.Grassetto, p.FineRiga);
         if (p.Testo == kTitoloCause) {
           OpenPlainTable();
           WriteRawLine("<tr>");
           WriteRawLine("<td width=50%></td><td width=50%></td>");
           WriteRawLine("</tr>");
           int16_t stato = 1;
-          while (i + 1 < pezzi.size() && pezzi[i + 1].Tipo == TipoPezzo::Causa)
+          size_t cause = 0;
+          while (i + 1 < pezzi.size() && pezzi[i + 1].Tipo == TipoPezzo::Causa) {
             WriteRawLine(TwoColumnCell(stato, EscapeHTML(pezzi[++i].Testo)));
+            ++cause;
+          }
           ClosePlainTable();
+          SpazioPaginaHTML -= AltezzaRigaHTML * static_cast<double>((cause + 1) / 2);
         }
         break;
       case TipoPezzo::Causa:
         break;
       case TipoPezzo::Apparecchio: {
-        // The five counts: two rows of two, and the other appliances alone on the third.
+        // The five counts: two rows of two, and the other appliances alone on the third; the table
+        // is not split.
+        size_t righe = 0;
+        for (size_t k = i; k < pezzi.size() && pezzi[k].Tipo == TipoPezzo::Apparecchio; ++k) righe += pezzi[k].InizioRiga;
+        RiservaHTML(AltezzaRigaHTML * static_cast<double>(righe));
         OpenPlainTable();
         WriteRawLine("<tr>");
         WriteRawLine("<td width=5%></td><td width=45%></td>");
@@ -128,7 +180,10 @@ void PrintTenutaImpiantoHTML() {
         break;
       }
       case TipoPezzo::Firma:
-        if (p.InizioRiga) WriteRawLine("<table><tr>");
+        if (p.InizioRiga) {
+          RiservaHTML(AltezzaFirmeHTML);
+          WriteRawLine("<table><tr>");
+        }
         WriteRawLine("<td width=50% align=center>");
         OpenBold();
         WriteSectionWords(EscapeHTML(p.Testo), 0);

@@ -165,6 +165,15 @@ std::vector<std::string> RigheInColonna(IStampanteReport& p, const std::string& 
   return SpezzaTesto(testo, larghezza, larghezza, [&](const std::string& s) { return p.TextWidth(s); });
 }
 
+// The line that explains the marks of values beyond their limits, when the table holds one.
+void StampaNotaLimite(IStampanteReport& p, const std::string& nota) {
+  if (nota.empty()) return;
+  p.SetCurrentX(0);
+  p.Print(nota, false);
+  p.FineRiga();
+  CheckPageBreak();
+}
+
 void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, const std::string& titolo,
                     const VarianteTabella& v) {
   if (v.Rete) p.SetFontSize(8);
@@ -296,9 +305,11 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
 
   // End of the table.
   p.Line(0, y + v.FondoInMezzeRighe * h, destra, y + v.FondoInMezzeRighe * h);
+  const std::string nota = GetReportLimitNote(tabella, righe);
   if (!totale) {
     p.FineRiga();
     CheckPageBreak();
+    StampaNotaLimite(p, nota);
     p.FineRiga();
     CheckPageBreak();
     return;
@@ -319,6 +330,15 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
   if (tabella == ReportTable::WorstPathTable) CheckPageBreak();
   p.FineRiga();
   CheckPageBreak();
+  if (!totale->Avviso.empty()) {
+    p.SetCurrentX(0);
+    SetBold(p);
+    p.Print(totale->Avviso, false);
+    ResetBold(p);
+    p.FineRiga();
+    CheckPageBreak();
+  }
+  StampaNotaLimite(p, nota);
   p.FineRiga();
   CheckPageBreak();
 }

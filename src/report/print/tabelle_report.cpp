@@ -6,6 +6,7 @@
 #include "model/colonne.h"
 #include "model/rete.h"
 #include "model/raccordi.h"
+#include "model/numbers.h"
 #include "model/strings.h"
 #include "report/print/sezioni.h"
 
@@ -171,15 +172,41 @@ std::string GetCellText(int16_t view, int16_t col, int16_t seg, int16_t maxChars
     fatto = true;
   }
   if (!fatto) testo = (TrattinoSeZero(view, c.IdCampo) && IsZero(valore)) ? "-" : FormatMaschera(valore, c.Formato);
-  return Taglia(Trim(testo), maxChars);
+  testo = Trim(testo);
+  if (!testo.empty() && testo != "-" && OltreLimite(seg, c.IdCampo, testo)) testo += MarcaOltreLimite;
+  return Taglia(testo, maxChars);
+}
+
+std::string GetReportLimitNote(ReportTable table, const std::vector<int16_t>& rows) {
+  const int16_t view = GetReportView(table);
+  const int16_t ultima = UltimaColonnaReport(view);
+  const std::string marca = MarcaOltreLimite;
+  for (int16_t s : rows)
+    for (int16_t col = 1; col <= ultima; ++col) {
+      const std::string testo = GetCellText(view, col, s, 32767);
+      if (testo.size() >= marca.size() && testo.compare(testo.size() - marca.size(), marca.size(), marca) == 0)
+        return NotaOltreLimite;
+    }
+  return {};
 }
 
 std::optional<TotaleReport> GetReportTotal(ReportTable table, const std::vector<int16_t>& rows) {
   TotaleReport totale;
   if (table == ReportTable::WorstPathTable) {
     totale.Etichetta = "TOTALE PERDITA DI PRESSIONE:";
-    for (int16_t s : rows) totale.Valore += Tronco(s).ID_PDC_TRONCO;
+    bool superata = false;
+    for (int16_t s : rows) {
+      totale.Valore += Tronco(s).ID_PDC_TRONCO;
+      superata = superata || OltreLimite(s, campo::ID_PDC_PERCORSO, {});
+    }
     totale.Colonna = 7;
+    // The total alone does not tell a client that the design fails: the editor's red does.
+    if (superata)
+      totale.Avviso = ReteInPressione
+                          ? "ATTENZIONE: PERDITA DI PRESSIONE DISPONIBILE SUPERATA (" +
+                                FormatNumero(LimitePerditaPercorso(), 3) + " kPa)"
+                          : "ATTENZIONE: PERDITA DI PRESSIONE MASSIMA AMMESSA SUPERATA (" +
+                                FormatNumero(LimitePerditaPercorso(), 0) + " Pa)";
     return totale;
   }
   if (table == ReportTable::ApplianceTable) {

@@ -37,13 +37,24 @@ struct CaptionColonna {
 };
 CaptionColonna GetColumnCaption(int16_t view, int16_t col, int16_t maxChars);
 
-// The cell of column col in the row of segment seg: the masked value, "-" or a prefixed flow.
+// The mark that follows a value the editor's table shows beyond the design's limits (a cumulative
+// drop over the maximum, a velocity over the limit, the diameter warning), in every output; the
+// note under a table explains it.
+inline constexpr const char* MarcaOltreLimite = " (!)";
+inline constexpr const char* NotaOltreLimite = "(!) valore oltre il limite ammesso";
+
+// The cell of column col in the row of segment seg: the masked value, "-" or a prefixed flow,
+// with the mark of a value beyond its limit.
 std::string GetCellText(int16_t view, int16_t col, int16_t seg, int16_t maxChars);
+// NotaOltreLimite when a cell of the table's rows carries the mark, "" otherwise.
+std::string GetReportLimitNote(ReportTable table, const std::vector<int16_t>& rows);
 
 struct TotaleReport {
   std::string Etichetta;  // "TOTALE PERDITA DI PRESSIONE:" or "TOTALE PORTATA GAS:"
   float Valore = 0;
   int16_t Colonna = 0;    // column whose mask formats the value and under which it is shown
+  // The line under the totals that says the design fails ("ATTENZIONE: ..."); "" when it holds.
+  std::string Avviso;
 };
 // The totals line of the path and appliance tables over the given rows; nullopt for the others.
 std::optional<TotaleReport> GetReportTotal(ReportTable table, const std::vector<int16_t>& rows);

@@ -43,6 +43,9 @@ CanvasSchema* installato = nullptr;
 // The print picture "picPrint": white, 11000 x 8000 twips, kept for the process like the
 // picture box it stands for, so that the drawing state may keep pointing at it.
 constexpr double LarghezzaStampa = 11000, AltezzaStampa = 8000;
+// The largest picture of a very large network: a side and an area in pixels.
+constexpr double MaxLatoFiguraPixel = 12000, MaxAreaFiguraPixel = 24e6;
+int standardArea() { return Pixel(static_cast<int>(LarghezzaStampa)) * Pixel(static_cast<int>(AltezzaStampa)); }
 struct FiguraStampa {
   QImage immagine;
   std::unique_ptr<QPainter> painter;
@@ -87,32 +90,58 @@ void MostraErrore(const std::exception& e) {
 
 // ---- SaveSchema ----------------------------------------------------------------------------
 
-QImage ImmagineSchema() {
+QImage ImmagineSchema(QSizeF* misuraRelativa) {
   FiguraStampa& f = picPrint();
   // The picture's font as the drawing will use it, for measuring the labels.
   QFont font(QStringLiteral("Arial"));
   font.setPointSizeF(7);
-  const QFontMetricsF fm(font, &f.immagine);
+  const QSize standard(Pixel(static_cast<int>(LarghezzaStampa)), Pixel(static_cast<int>(AltezzaStampa)));
   MetricaFigura metrica;
-  metrica.larghezzaCarattere = std::max(fm.averageCharWidth(), fm.horizontalAdvance(QLatin1Char('0')));
-  metrica.altezzaRiga = fm.height();
-  metrica.pixelPerUnita = f.immagine.width() / LarghezzaStampa;
+  {
+    const QImage campione(1, 1, QImage::Format_RGB32);
+    const QFontMetricsF fm(font, &campione);
+    metrica.larghezzaCarattere = std::max(fm.averageCharWidth(), fm.horizontalAdvance(QLatin1Char('0')));
+    metrica.altezzaRiga = fm.height();
+  }
+  metrica.pixelPerUnita = standard.width() / LarghezzaStampa;
   const PianoFigura piano = PianificaFiguraSchema(LarghezzaStampa, AltezzaStampa, metrica);
-  // A new surface for each picture: its view is this drawing's, its current point (0, 0).
   const FinestraFigura& v = piano.finestra;
+  // A network larger than the standard picture gets a larger picture at the same scale, labels
+  // and all; only beyond what a picture file reasonably holds is everything drawn smaller, the
+  // labels with the drawing.
+  const double larghezzaPx = v.larghezza * metrica.pixelPerUnita, altezzaPx = v.altezza * metrica.pixelPerUnita;
+  const double riduzione = std::min({1.0, MaxLatoFiguraPixel / larghezzaPx, MaxLatoFiguraPixel / altezzaPx,
+                                     std::sqrt(MaxAreaFiguraPixel / (larghezzaPx * altezzaPx))});
+  const QSize dimensione(std::max(1, static_cast<int>(std::lround(larghezzaPx * riduzione))),
+                         std::max(1, static_cast<int>(std::lround(altezzaPx * riduzione))));
+  if (f.immagine.size() != dimensione) {
+    f.superficie.reset();
+    f.painter.reset();
+    f.immagine = QImage(dimensione, QImage::Format_RGB32);
+    f.painter = std::make_unique<QPainter>(&f.immagine);
+  }
+  f.painter->resetTransform();
+  f.painter->scale(riduzione, riduzione);
+  // A new surface for each picture: its view is this drawing's, its current point (0, 0).
   f.superficie = std::make_unique<SuperficieQt>("picPrint", *f.painter, QRectF(v.x, v.y, v.larghezza, v.altezza),
-                                                QRectF(f.immagine.rect()), LarghezzaStampa, AltezzaStampa,
+                                                QRectF(0, 0, larghezzaPx, altezzaPx), LarghezzaStampa, AltezzaStampa,
                                                 AltezzaStampa, ColoreBianco);
   f.immagine.fill(Qt::white);
   DisegnaFiguraSchema(*f.superficie, piano);
   QImage copia = f.immagine.copy();
   // The next save starts from an empty picture.
   f.immagine.fill(Qt::white);
+  if (misuraRelativa) *misuraRelativa = QSizeF(v.larghezza / LarghezzaStampa, v.altezza / AltezzaStampa);
   return copia;
 }
 
-void SaveSchema(const std::string& nameFile) {
-  const QImage immagine = ImmagineSchema();
+QSizeF SaveSchema(const std::string& nameFile) {
+  QSizeF misuraRelativa(1, 1);
+  QImage immagine = ImmagineSchema(&misuraRelativa);
+  // A large picture of few colours keeps a file of reasonable size: its colours to the nearest of
+  // a palette, without the dots of a dithering.
+  if (immagine.width() * immagine.height() > 4 * standardArea())
+    immagine = immagine.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
   // The picture replaces an existing one only once it is written whole, the way every file of the
   // program is saved; deleting the old one first would lose it when the write fails.
   QByteArray bytes;
@@ -122,6 +151,7 @@ void SaveSchema(const std::string& nameFile) {
   ErroreSalvataggio errore;
   if (!WriteBytesAtomic(nameFile, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), &errore))
     throw std::runtime_error(errore.Testo);
+  return misuraRelativa;
 }
 
 void DisegnaSchemaSuPainter(QPainter& painter, const QRectF& finestra, const QRectF& dispositivo,

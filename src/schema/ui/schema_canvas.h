@@ -22,12 +22,16 @@
 
 namespace varnex::ui {
 
-// The schema drawn on the picture "picPrint" (11000 x 8000 twips, white) and saved as a bitmap
-// file; an existing file is replaced. Throws std::runtime_error when the file cannot be written.
-void SaveSchema(const std::string& nameFile);
+// The schema drawn on the picture "picPrint" (white, 11000 x 8000 twips, larger for a network that
+// needs more) and saved as a bitmap file; an existing file is replaced. Returns the size at which
+// the picture shows its labels at their size, as multiples of the standard picture's width and
+// height (1 x 1 for a network the standard picture holds). Throws std::runtime_error when the
+// file cannot be written.
+QSizeF SaveSchema(const std::string& nameFile);
 
-// The image SaveSchema would save (for callers that want the picture without a file).
-QImage ImmagineSchema();
+// The image SaveSchema would save (for callers that want the picture without a file); the size
+// SaveSchema returns in `misuraRelativa` when given.
+QImage ImmagineSchema(QSizeF* misuraRelativa = nullptr);
 
 // Draws the schema on a painter as the printed diagram page does (mode 1) or the preview (mode
 // 3): `finestra` is the area of the page in twips, `dispositivo` where it lands on the painter.

@@ -7,17 +7,21 @@
 #include <sstream>
 
 #include "model/campi.h"
+#include "model/calcolo.h"
+#include "model/calcolo_prova.h"
 #include "model/colonne.h"
 #include "model/files.h"
 #include "model/gas.h"
 #include "model/materiali.h"
 #include "model/globals.h"
+#include "model/numbers.h"
 #include "model/raccordi.h"
 #include "model/rete.h"
 #include "report/print/pagina.h"
 #include "report/print/percentuali.h"
 #include "report/print/sezioni.h"
 #include "report/print/stampa_report.h"
+#include "report/print/tabelle_report.h"
 #include "report/print/stampante_finta.h"
 #include "report/print/valori_lunghi_prova.h"
 #include "shell/stato_interfaccia.h"
@@ -525,6 +529,46 @@ TEST_F(StampaReport, TablesFollowTheThreeQuarterRule) {
   EXPECT_FALSE(HaMessaggio(MessaggioErroreStampa));
 }
 
+// A design over the maximum drop (a segment fixed to 1/2" carrying the whole flow) is stated as
+// failing on paper: the marked drops, the statement under the path's total and its note.
+TEST_F(StampaReport, AFailingDesignIsStatedOnPaper) {
+  for (const bool fallito : {false, true}) {
+    SCOPED_TRACE(fallito ? "failing" : "passing");
+    test::PreparaCalcolo();
+    test::AggiungiProva(0, 30);
+    test::AggiungiProva(1, 5, 1.0f);
+    test::AggiungiProva(1, 4, 2.0f);
+    if (fallito) {
+      Tronco(1).ID_DIAMETRO = "1/2";
+      Tronco(1).ID_DIAMCUSTOM = -1;
+    }
+    CalcolaRete();
+    PDCMaxTesto = TestoNumero(PDCMassima());
+    stampante.tratti.clear();
+    StampaTronchi = StampaVerifica = -1;
+    NumSezioniStampa = 2;
+    PrintReport(0);
+    EXPECT_FALSE(HaMessaggio(MessaggioErroreStampa));
+    const std::string avviso = "ATTENZIONE: PERDITA DI PRESSIONE MASSIMA AMMESSA SUPERATA (" + PDCMaxTesto + " Pa)";
+    EXPECT_EQ(stampante.ContaTesto(avviso), fallito ? 1 : 0);
+    EXPECT_EQ(stampante.ContaTesto(NotaOltreLimite), fallito ? 2 : 0);
+    int marcati = 0;
+    for (const auto& t : stampante.tratti)
+      if (t.tipo == Tratto::Testo && t.testo.find(MarcaOltreLimite) != std::string::npos) ++marcati;
+    EXPECT_EQ(marcati >= 4, fallito) << marcati;
+    // The statement comes after the total it speaks of.
+    int totale = -1, dopo = -1;
+    for (size_t i = 0; i < stampante.tratti.size(); ++i) {
+      if (stampante.tratti[i].testo == "TOTALE PERDITA DI PRESSIONE:") totale = static_cast<int>(i);
+      if (stampante.tratti[i].testo == avviso) dopo = static_cast<int>(i);
+    }
+    if (fallito) {
+      EXPECT_GT(dopo, totale);
+    }
+  }
+  PDCMaxTesto = "0";
+}
+
 // Strips go on below each other; a diameter label longer than its column is printed whole, in
 // type small enough to stay inside the column.
 TEST_F(StampaReport, BillOfQuantitiesStripsContinueWhenTooMany) {
@@ -672,6 +716,12 @@ TEST_F(StampaReport, TablesPrintEveryValueWholeOnEveryPaper) {
       int unita = 0;
       for (const Tratto* t : testi) {
         if (!t->grassetto) continue;
+        // The statement of a failing design is printed bold under the path's total, not a heading;
+        // it must still end on the paper.
+        if (t->testo.rfind("ATTENZIONE:", 0) == 0) {
+          EXPECT_LE(t->x + static_cast<double>(Len(t->testo)) * t->dimensione * 10, carta.larghezza) << t->testo;
+          continue;
+        }
         unita += t->testo == "N." ? 1 : 0;
         std::istringstream parole(t->testo);
         for (std::string w; parole >> w;) EXPECT_TRUE(paroleIntestazioni.count(w)) << "heading cut: " << t->testo;

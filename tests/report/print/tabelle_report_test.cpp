@@ -1,7 +1,12 @@
 // Content of the five report tables: rows, markers, prefixes, captions, cutting and totals.
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "editor/tabella.h"
 #include "model/colonne.h"
+#include "model/globals.h"
+#include "model/materiali.h"
 #include "model/rete.h"
 #include "model/raccordi.h"
 #include "report/print/sezioni.h"
@@ -36,10 +41,14 @@ class TabelleReport : public ::testing::Test {
     Tronco(4) = TTronco{};
     Tronco(4).ID_P_UTENZE = 9;  // an appliance the calculation never reached
     for (int16_t s : {1, 2, 3}) Tronco(s).Collegato = -1;
+    // Limits the rows keep: a design within them carries no mark.
+    PDCMaxTesto = "100";
+    PressioneFinale = 0;
   }
   void TearDown() override {
     ResetRete();
     ReteInPressione = 0;
+    PDCMaxTesto = "0";
   }
 };
 
@@ -146,6 +155,123 @@ TEST_F(TabelleReport, TotalsSumTheRowsOnly) {
   EXPECT_EQ(rete->Colonna, 2);
   EXPECT_EQ(GetReportTotalText(*rete, 8, 20), "2,300");
   EXPECT_FALSE(GetReportTotal(ReportTable::SegmentTable, {1}));
+}
+
+// The column of field `id` in a table layout, -1 when it has none.
+int16_t ColonnaDi(int16_t layout, int16_t id) {
+  for (int16_t c = 0; c <= UltimaColonnaGriglia[static_cast<size_t>(layout)]; ++c)
+    if (ColonneGriglia[static_cast<size_t>(layout)][static_cast<size_t>(c)].IdCampo == id) return c;
+  return -1;
+}
+
+// Every value the editor's table shows in red or with the diameter warning carries the mark in the
+// report tables, and no other does: one judgement for the screen and every output.
+TEST_F(TabelleReport, TheReportMarksWhatTheEditorMarks) {
+  const auto materiali = Materiali;
+  const int16_t numMateriali = NumMateriali;
+  Materiali = {};
+  NumMateriali = 1;
+  Materiali[1][0].Nome = "ACC";
+  Materiali[1][0].NumDiametri = 2;
+  Materiali[1][1].RifDiametro = "20";
+  Materiali[1][1].DiamInterno = 21.6f;
+  Materiali[1][2].RifDiametro = "25";
+  Materiali[1][2].DiamInterno = 27.2f;
+  for (int16_t s : {1, 2, 3}) {
+    Tronco(s).IndiceMateriale = 1;
+    Tronco(s).ID_MATERIALE = "ACC";
+    Tronco(s).ID_DIAMETRO = "25";  // the largest of the series: warned when its drop is too high
+  }
+  struct Caso {
+    const char* nome;
+    bool rete;
+    std::function<void()> prepara;
+    int16_t campo;
+    int16_t tronco;
+    bool marcato;
+  };
+  const Caso casi[] = {
+      {"drop within the maximum", false, [] {}, campo::ID_PDC_PERCORSO, 2, false},
+      {"drop over the maximum", false, [] { PDCMaxTesto = "55"; }, campo::ID_PDC_PERCORSO, 2, true},
+      {"largest diameter over the maximum", false, [] { PDCMaxUtente = 40; }, campo::ID_DIAMETRO, 2, true},
+      {"smaller diameter over the maximum", false,
+       [] {
+         PDCMaxUtente = 40;
+         Tronco(2).ID_DIAMETRO = "20";
+       },
+       campo::ID_DIAMETRO, 2, false},
+      {"velocity over the limit", true,
+       [] {
+         VelocitaMaxImpostata = 5;
+         Tronco(1).ID_VELOCITA = 7.5f;
+       },
+       campo::ID_VELOCITA, 1, true},
+      {"velocity within the limit", true, [] { Tronco(1).ID_VELOCITA = 3; }, campo::ID_VELOCITA, 1, false},
+      {"network drop over its budget", true,
+       [] {
+         PressioneIniziale = 100;
+         PressioneFinale = 50;
+       },
+       campo::ID_PDC_PERCORSO, 2, true},
+      {"end pressure under the final one", true,
+       [] {
+         PressioneFinale = 2;
+         Tronco(2).ID_PFINALE = 1.5f;
+       },
+       campo::ID_PFINALE, 2, true},
+  };
+  for (const Caso& k : casi) {
+    SCOPED_TRACE(k.nome);
+    ReteInPressione = k.rete ? -1 : 0;
+    PDCMaxTesto = "100";
+    PDCMaxUtente = 100;
+    PressioneIniziale = 1000;
+    PressioneFinale = 0;
+    VelocitaMaxImpostata = 20;
+    Tronco(2).ID_DIAMETRO = "25";
+    k.prepara();
+    // The editor's judgement: red text, or the warning's dark red ground.
+    const int16_t layout = k.rete ? 5 : 0;
+    const int16_t colEditor = ColonnaDi(layout, k.campo);
+    ASSERT_GE(colEditor, 0);
+    const CellaTabella cella = CellaAggiornata(k.tronco, layout, colEditor, CellaFormattata(layout, colEditor));
+    const bool rossa = cella.ColoreTesto == colore::Rosso || cella.ColoreSfondo == colore::RossoScuro;
+    EXPECT_EQ(rossa, k.marcato);
+    // Every report table that shows the field marks it alike.
+    int viste = 0;
+    for (int16_t view : k.rete ? std::vector<int16_t>{6, 7, 8} : std::vector<int16_t>{1, 3, 4}) {
+      const int16_t col = ColonnaDi(view, k.campo);
+      if (col < 0) continue;
+      ++viste;
+      const std::string testo = GetCellText(view, col, k.tronco, 100);
+      const bool marcato = testo.size() > 4 && testo.substr(testo.size() - 4) == MarcaOltreLimite;
+      EXPECT_EQ(marcato, k.marcato) << "view " << view << ": " << testo;
+    }
+    EXPECT_GT(viste, 0);
+  }
+  Materiali = materiali;
+  NumMateriali = numMateriali;
+  PDCMaxUtente = 0;
+}
+
+// A path over the maximum drop says so under its total, and a table holding a mark explains it.
+TEST_F(TabelleReport, AFailingPathIsStatedUnderItsTotal) {
+  const std::vector<int16_t> righe = GetReportRows(ReportTable::WorstPathTable);
+  auto totale = GetReportTotal(ReportTable::WorstPathTable, righe);
+  ASSERT_TRUE(totale);
+  EXPECT_EQ(totale->Avviso, "");
+  EXPECT_EQ(GetReportLimitNote(ReportTable::WorstPathTable, righe), "");
+  PDCMaxTesto = "50";
+  totale = GetReportTotal(ReportTable::WorstPathTable, righe);
+  EXPECT_EQ(totale->Avviso, "ATTENZIONE: PERDITA DI PRESSIONE MASSIMA AMMESSA SUPERATA (50 Pa)");
+  EXPECT_EQ(GetReportLimitNote(ReportTable::WorstPathTable, righe), NotaOltreLimite);
+  EXPECT_EQ(GetReportLimitNote(ReportTable::SegmentTable, GetReportRows(ReportTable::SegmentTable)), NotaOltreLimite);
+  EXPECT_FALSE(GetReportTotal(ReportTable::ApplianceTable, GetReportRows(ReportTable::ApplianceTable))->Avviso.size());
+  ReteInPressione = -1;
+  PressioneIniziale = 80;
+  PressioneFinale = 30;
+  totale = GetReportTotal(ReportTable::WorstPathTable, righe);
+  EXPECT_EQ(totale->Avviso, "ATTENZIONE: PERDITA DI PRESSIONE DISPONIBILE SUPERATA (50,000 kPa)");
 }
 
 TEST_F(TabelleReport, TooManyColumnsIsAReportError) {

@@ -2,6 +2,8 @@
 // schema saved as a bitmap.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <filesystem>
 
 #include <QColor>
@@ -222,10 +224,10 @@ int PixelSulBordo(const QImage& img) {
   return n - PixelDisegnati(centro, bianco);
 }
 
-TEST_F(CanvasTest, TheSavedPictureHoldsTheWholeOfALargeNetwork) {
-  // A chain of 55 segments after the example's first one, turning left and right in steps.
+// The example turned into a chain of n segments made of its inner and end segments, each turning
+// as `svolta` says, loaded and calculated in the editor.
+void CaricaCatena(GasGrid& g, int16_t n, const std::function<int16_t(int16_t)>& svolta) {
   const TTronco interno = Tronco(3), foglia = Tronco(4);
-  const int16_t n = 55;
   for (int16_t s = 1; s <= n; ++s) {
     TTronco& t = Tronco(s);
     t = s < n ? interno : foglia;
@@ -233,16 +235,46 @@ TEST_F(CanvasTest, TheSavedPictureHoldsTheWholeOfALargeNetwork) {
     t.ID_PREV = static_cast<int16_t>(s - 1);
     t.ID_LEFT = s < n ? static_cast<int16_t>(s + 1) : 0;
     t.ID_RIGHT = 0;
-    t.CodiceSvolta = s == 1 ? 0 : (s % 2 == 0 ? 2 : 3);
+    t.CodiceSvolta = svolta(s);
   }
   Rete().NumTronchi = n;
-  g_->NewRete(1);
-  g_->Elaborazione();
+  g.NewRete(1);
+  g.Elaborazione();
+}
+
+TEST_F(CanvasTest, TheSavedPictureHoldsTheWholeOfALargeNetwork) {
+  // A chain of 55 segments after the example's first one, turning left and right in steps.
+  CaricaCatena(*g_, 55, [](int16_t s) -> int16_t { return s == 1 ? 0 : (s % 2 == 0 ? 2 : 3); });
   for (int16_t adatta : {0, -1}) {
     AdattaSchemaPagina = adatta;
     const QImage img = ImmagineSchema();
     EXPECT_GT(PixelDisegnati(img, Qt::white), 500) << adatta;
     EXPECT_EQ(PixelSulBordo(img), 0) << adatta;
+  }
+  AdattaSchemaPagina = 0;
+}
+
+// The picture of a 200-segment network in the report files: larger than the standard one at the
+// standard scale, so that its labels read as in a small network's picture, with "fit to the page"
+// ticked or not; the file keeps the picture whole and reports how much larger it is.
+TEST_F(CanvasTest, TheSavedPictureOfTwoHundredSegmentsGrowsInsteadOfShrinking) {
+  CaricaCatena(*g_, 200, [](int16_t) -> int16_t { return 0; });
+  for (int16_t adatta : {0, -1}) {
+    AdattaSchemaPagina = adatta;
+    QSizeF relativa;
+    const QImage img = ImmagineSchema(&relativa);
+    EXPECT_GT(relativa.width(), 5) << adatta;
+    EXPECT_GE(relativa.height(), 1) << adatta;
+    // The standard scale: as many pixels per unit as the standard picture.
+    EXPECT_NEAR(img.width(), relativa.width() * Pixel(11000), 2) << adatta;
+    EXPECT_NEAR(img.height(), relativa.height() * Pixel(8000), 2) << adatta;
+    EXPECT_GE(img.height(), Pixel(8000)) << adatta;
+    EXPECT_EQ(PixelSulBordo(img), 0) << adatta;
+    const std::string file = archivi_.Cartella().File("grande.bmp");
+    EXPECT_EQ(SaveSchema(file), relativa);
+    QImage letta;
+    ASSERT_TRUE(letta.load(QString::fromStdString(file)));
+    EXPECT_EQ(letta.size(), img.size());
   }
   AdattaSchemaPagina = 0;
 }

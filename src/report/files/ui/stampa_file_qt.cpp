@@ -44,7 +44,10 @@ class FinestreStampaFileQt final : public IFinestreStampaFile {
   void ChiudiAttesa() override { attesa.Chiudi(); }
   void DoEvents() override { ui::DoEvents(); }
 
-  void SaveSchema(const std::string& percorso) override { ui::SaveSchema(percorso); }
+  MisuraSchema SaveSchema(const std::string& percorso) override {
+    const QSizeF misura = ui::SaveSchema(percorso);
+    return {misura.width(), misura.height()};
+  }
 
   void ChiudiDialogoStampa() override {
     if (frmStampa* dialogo = StampaAperta()) dialogo->cmdCancel_Click();

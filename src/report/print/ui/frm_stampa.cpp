@@ -60,7 +60,7 @@ class OsservaRunFile final : public IFinestreStampaFile {
   void UpdateBar(int16_t p, int16_t t) override { base_.UpdateBar(p, t); }
   void ChiudiAttesa() override { base_.ChiudiAttesa(); }
   void DoEvents() override { base_.DoEvents(); }
-  void SaveSchema(const std::string& percorso) override { base_.SaveSchema(percorso); }
+  MisuraSchema SaveSchema(const std::string& percorso) override { return base_.SaveSchema(percorso); }
   void ChiudiDialogoStampa() override {
     scritto = true;
     base_.ChiudiDialogoStampa();
@@ -391,7 +391,7 @@ void frmStampa::cmdPrint_Click() {
   const bool adatta = AdaptSchemaToPage->isChecked();
   std::optional<FilePdfDelComando> pdf;
   if (!suFile) {
-    pdf.emplace();
+    pdf.emplace(copie);
     if (!pdf->Pronto()) return;
   }
   // The runs yield to pending events; the dialog may be taken away with the main window meanwhile.
@@ -403,8 +403,9 @@ void frmStampa::cmdPrint_Click() {
     if (!EseguiCopia(suFile, tipo, 0)) tutte = false;
   }
   if (questo) inEsecuzione_ = false;
-  // A copy that failed or was cancelled has told the user already: no success after it.
-  if (tutte) MsgBox("Stampa completata", Bottoni::OK);
+  // A copy that failed or was cancelled has told the user already: no success after it. A file run
+  // has ended with its own.
+  if (tutte && !suFile) MsgBox("Stampa completata" + (pdf ? pdf->ElencoFileScritti() : std::string()), Bottoni::OK);
   if (questo) Chiudi();
 }
 
@@ -424,8 +425,11 @@ void frmStampa::cmdPrintPreview_Click() {
     std::optional<FilePdfDelComando> pdf;
     if (!suFile) pdf.emplace();
     inEsecuzione_ = true;
-    if (!pdf || pdf->Pronto()) EseguiCopia(suFile, tipo, -1);
+    const bool riuscita = (!pdf || pdf->Pronto()) && EseguiCopia(suFile, tipo, -1);
     if (questo) inEsecuzione_ = false;
+    // A printer says nothing more; files written tell where they are.
+    if (riuscita && pdf && !pdf->ElencoFileScritti().empty())
+      MsgBox("Stampa completata" + pdf->ElencoFileScritti(), Bottoni::OK);
   }
   if (questo) Chiudi();
 }

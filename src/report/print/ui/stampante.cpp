@@ -6,11 +6,14 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QPrinterInfo>
+#include <algorithm>
+#include <vector>
 
 #include "model/files.h"
 #include "model/interaction.h"
 #include "model/rete.h"
 #include "model/strings.h"
+#include "report/print/sezioni.h"
 #include "report/print/ui/frm_stampa.h"
 #include "report/print/ui/stampante_qt.h"
 #include "shell/ui/services.h"
@@ -66,9 +69,27 @@ bool FinisceConPdf(const std::string& percorso) {
   return percorso.size() >= 4 && UCase(percorso.substr(percorso.size() - 4)) == ".PDF";
 }
 
+// The documents one copy of the printed report makes: the report's pages, and the landscape
+// diagram as a document of its own.
+int DocumentiPerCopia() {
+  return ((StampaCopertina != 0 || SezioneContenutoSelezionata()) ? 1 : 0) + (StampaDiagrammaRete != 0 ? 1 : 0);
+}
+
+// The question before files of the command are replaced: the usual one for the chosen file alone,
+// every name when the command would replace others.
+std::string DomandaSovrascrittura(const std::string& percorso, const std::vector<std::string>& esistenti) {
+  if (esistenti.size() == 1 && esistenti[0] == percorso)
+    return "Un file con lo stesso nome è gia presente nella cartella selezionata.\r\nSi desidera sovrascriverlo?";
+  std::string nomi;
+  for (const std::string& f : esistenti) nomi += "\r\n" + GetNomeFile(f);
+  return (esistenti.size() == 1 ? "Il file seguente è gia presente nella cartella selezionata:"
+                                : "I file seguenti sono gia presenti nella cartella selezionata:") +
+         nomi + (esistenti.size() == 1 ? "\r\nSi desidera sovrascriverlo?" : "\r\nSi desidera sovrascriverli?");
+}
+
 }  // namespace
 
-FilePdfDelComando::FilePdfDelComando() {
+FilePdfDelComando::FilePdfDelComando(int copie) {
   QPrinter& printer = PrinterCorrente();
   if (!IsStampantePdf(printer) || !printer.outputFileName().isEmpty()) return;
   pronto_ = false;
@@ -79,14 +100,26 @@ FilePdfDelComando::FilePdfDelComando() {
   if (!scelto || scelto->empty()) return;
   std::string percorso = *scelto;
   if (!FinisceConPdf(percorso)) percorso += ".pdf";
-  if (EsisteFile(percorso) &&
-      MsgBox("Un file con lo stesso nome è gia presente nella cartella selezionata.\r\nSi desidera sovrascriverlo?",
-             Bottoni::SiNo, Icona::Esclamazione, "Sovrascrivere") != Risposta::Si)
+  std::vector<std::string> esistenti;
+  const int documenti = std::max(1, copie * DocumentiPerCopia());
+  for (int d = 1; d <= documenti; ++d) {
+    const std::string file = SS(StampanteQt::FileDocumento(QS(percorso), d));
+    if (EsisteFile(file)) esistenti.push_back(file);
+  }
+  if (!esistenti.empty() && MsgBox(DomandaSovrascrittura(percorso, esistenti), Bottoni::SiNo, Icona::Esclamazione,
+                                   "Sovrascrivere") != Risposta::Si)
     return;
   printer.setOutputFileName(QS(percorso));
   StampanteReportQt().NuovoLavoro();
   scelto_ = true;
   pronto_ = true;
+}
+
+std::string FilePdfDelComando::ElencoFileScritti() const {
+  if (!scelto_ || StampanteReportQt().FileScritti().empty()) return "";
+  std::string elenco = "\r\nFile scritti:";
+  for (const QString& f : StampanteReportQt().FileScritti()) elenco += "\r\n" + SS(f);
+  return elenco;
 }
 
 FilePdfDelComando::~FilePdfDelComando() {

@@ -30,12 +30,17 @@ void ImpostaStampantePdf(QPrinter& printer);
 bool IsStampantePdf(const QPrinter& printer);
 
 // The file the PDF printer writes in one print command. When the current printer is the PDF
-// printer and has no file yet, asks where to write it (the project's name proposed, ".pdf" added,
-// an existing file overwritten only when the user agrees) and forgets it when the command ends,
-// so that the next command asks again. With any other printer it does nothing.
+// printer and has no file yet, asks where to write it (the project's name proposed, ".pdf" added)
+// and forgets it when the command ends, so that the next command asks again. The command's
+// `copie` copies of the ticked sections write the chosen file and, for every further document
+// (the landscape diagram, later copies), one beside it with "-2", "-3"...: any of them that
+// exists is replaced only when the user agrees. With any other printer it does nothing.
 class FilePdfDelComando {
  public:
-  FilePdfDelComando();
+  explicit FilePdfDelComando(int copie = 1);
+  // The end of the command's message: the PDF files written, one to a line after "File scritti:";
+  // "" when none was.
+  std::string ElencoFileScritti() const;
   ~FilePdfDelComando();
   FilePdfDelComando(const FilePdfDelComando&) = delete;
   FilePdfDelComando& operator=(const FilePdfDelComando&) = delete;

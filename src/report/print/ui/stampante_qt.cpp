@@ -111,16 +111,18 @@ QPainter& StampanteQt::Disegno() {
     ++documento_;
     if (printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty()) {
       // A file name set since the last document is a new target.
-      if (printer_.outputFileName() != ultimoFile_) documento_ = 1;
+      if (printer_.outputFileName() != ultimoFile_) {
+        documento_ = 1;
+        fileScritti_.clear();
+      }
       if (documento_ == 1) {
         fileBase_ = printer_.outputFileName();
       } else {
         // Every further document of the same target goes to a file of its own.
-        QString base = fileBase_;
-        if (base.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) base.chop(4);
-        printer_.setOutputFileName(base + QStringLiteral("-%1.pdf").arg(documento_));
+        printer_.setOutputFileName(FileDocumento(fileBase_, documento_));
       }
       ultimoFile_ = printer_.outputFileName();
+      fileScritti_.push_back(ultimoFile_);
     }
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(&printer_)) {
@@ -218,6 +220,14 @@ void StampanteQt::NuovoLavoro() {
   documento_ = 0;
   fileBase_.clear();
   ultimoFile_.clear();
+  fileScritti_.clear();
+}
+
+QString StampanteQt::FileDocumento(const QString& primo, int documento) {
+  if (documento <= 1) return primo;
+  QString base = primo;
+  if (base.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) base.chop(4);
+  return base + QStringLiteral("-%1.pdf").arg(documento);
 }
 
 void StampanteQt::Chiudi() {

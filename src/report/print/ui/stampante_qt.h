@@ -7,6 +7,7 @@
 #include <QPrinter>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "report/print/stampante_report.h"
 
@@ -63,6 +64,11 @@ class StampanteQt : public IStampanteReport {
   // A new PDF target was chosen: its first document goes to the chosen file, the further ones of
   // the same command (the landscape diagram, later copies) beside it with "-2", "-3"...
   void NuovoLavoro();
+  // The file of a command's document-th document when its first goes to `primo`: the first to it,
+  // each further one beside it with "-2", "-3"...
+  static QString FileDocumento(const QString& primo, int documento);
+  // The PDF files written since the target was chosen, in order.
+  const std::vector<QString>& FileScritti() const { return fileScritti_; }
 
   // Whether a font family counts as available on the printer.
   static bool FontDisponibile(const std::string& nome);
@@ -83,6 +89,7 @@ class StampanteQt : public IStampanteReport {
   int documento_ = 0;           // documents begun on this printer (a PDF target gets "-2" etc.)
   QString fileBase_;
   QString ultimoFile_;  // the file of the last PDF document begun
+  std::vector<QString> fileScritti_;
 };
 
 }  // namespace varnex::ui

@@ -65,7 +65,6 @@ TEST_F(StampaFileQtTest, RunsThroughTheWindowsAndCloseThePrintDialog) {
   for (const Caso c : {Caso{true, "report.html", "Stampa su file HTML conclusa con successo."},
                        Caso{false, "report.txt", "Stampa su file TXT conclusa con successo."}}) {
     SCOPED_TRACE(c.file);
-    fs::remove(uscita.File("Villa.bmp"));
     fs::remove(uscita.File("logo.bmp"));
     QPointer<ui::frmStampa> d = ApriDialogo();
     ASSERT_TRUE(d);
@@ -94,9 +93,9 @@ TEST_F(StampaFileQtTest, RunsThroughTheWindowsAndCloseThePrintDialog) {
     EXPECT_EQ(ui::AttesaStampaFile(), nullptr);
     EXPECT_FALSE(uscita.Read(c.file).empty());
     // A real bitmap of the network beside the report.
-    const QImage schema(QString::fromStdString(uscita.File("Villa.bmp")));
+    const QImage schema(QString::fromStdString(uscita.File(std::string(c.file) + ".bmp")));
     ASSERT_FALSE(schema.isNull());
-    EXPECT_EQ(uscita.Read("Villa.bmp").substr(0, 2), "BM");
+    EXPECT_EQ(uscita.Read(std::string(c.file) + ".bmp").substr(0, 2), "BM");
     bool disegnato = false;
     for (int y = 0; y < schema.height() && !disegnato; y += 2)
       for (int x = 0; x < schema.width() && !disegnato; x += 2)
@@ -154,11 +153,10 @@ TEST_F(StampaFileQtTest, WithoutLogoTheHolderIsCleared) {
 
 TEST_F(StampaFileQtTest, ASchemaThatCannotBeWrittenFailsTheDiagramStep) {
   salva.Rispondi(uscita.File("report.txt"));
-  Riferimento = "manca/sotto/Villa";
   utente.Attendi("Errore nella stampa dello schema della rete.\r\nCodice d'errore: 75.");
-  // The reference's separators stay inside the report's folder, so the bitmap is written there.
-  fs::create_directory(uscita.File("manca_sotto_Villa.bmp"));
-  uscita.Write("manca_sotto_Villa.bmp/occupato", "x");
+  // A folder where the report's picture goes.
+  fs::create_directory(uscita.File("report.txt.bmp"));
+  uscita.Write("report.txt.bmp/occupato", "x");
   PrintTXTReport();
   EXPECT_FALSE(fs::exists(uscita.File("report.txt")));
 }

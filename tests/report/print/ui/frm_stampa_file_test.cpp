@@ -49,20 +49,19 @@ struct CasoFile {
 
 TEST_F(FrmStampaFileTest, QuickPrintWritesEachReportFileWithDiagramAndLogoBesideIt) {
   const CasoFile casi[] = {
-      {0, "report.html", "Stampa su file HTML conclusa con successo.", "<IMG src='Villa.bmp'"},
+      {0, "report.html", "Stampa su file HTML conclusa con successo.", "<IMG src='report.html.bmp'"},
       {1, "report.txt", "Stampa su file TXT conclusa con successo.", "Villa"},
   };
   for (const CasoFile& c : casi) {
     SCOPED_TRACE(c.file);
-    fs::remove(uscita.File("Villa.bmp"));
     fs::remove(uscita.File("logo.bmp"));
     QPointer<frmStampa> d = Dialogo(c.tipo);
     EXPECT_TRUE(d->comboFileType->isEnabled());
     EXPECT_FALSE(d->cmdPrinter->isEnabled());
     salva.Rispondi(uscita.File(c.file));
     utente.Attendi("Confermi l'esecuzione di 1 stampe?", Risposta::Si);
+    // The file run's own message ends the command: no second success after it.
     utente.Attendi(c.successo);
-    utente.Attendi("Stampa completata");
     // The progress window is up while the run yields to pending events.
     bool attesaVisibile = false;
     QString titoloAttesa;
@@ -83,10 +82,10 @@ TEST_F(FrmStampaFileTest, QuickPrintWritesEachReportFileWithDiagramAndLogoBeside
     const std::string report = uscita.Read(c.file);
     EXPECT_NE(report.find(c.segno), std::string::npos);
     // The diagram bitmap beside the report, with the network drawn on it.
-    const std::string bitmap = uscita.Read("Villa.bmp");
+    const std::string bitmap = uscita.Read(std::string(c.file) + ".bmp");
     ASSERT_GE(bitmap.size(), 2u);
     EXPECT_EQ(bitmap.substr(0, 2), "BM");
-    const QImage schema(QString::fromStdString(uscita.File("Villa.bmp")));
+    const QImage schema(QString::fromStdString(uscita.File(std::string(c.file) + ".bmp")));
     ASSERT_FALSE(schema.isNull());
     bool disegnato = false;
     for (int y = 0; y < schema.height() && !disegnato; y += 2)
@@ -135,7 +134,6 @@ TEST_F(FrmStampaFileTest, EveryCopyWritesItsFileAndTheDialogLastsTheWholeCommand
   utente.Attendi("Confermi l'esecuzione di 2 stampe?", Risposta::Si);
   utente.Attendi("Stampa su file TXT conclusa con successo.");
   utente.Attendi("Stampa su file TXT conclusa con successo.");
-  utente.Attendi("Stampa completata");
   d->cmdPrint_Click();
   EXPECT_FALSE(uscita.Read("prima.txt").empty());
   EXPECT_FALSE(uscita.Read("seconda.txt").empty());
@@ -171,7 +169,6 @@ TEST_F(FrmStampaFileTest, CancelDuringARunWaitsForTheCommandToEnd) {
   salva.Rispondi(uscita.File("report.txt"));
   utente.Attendi("Confermi l'esecuzione di 1 stampe?", Risposta::Si);
   utente.Attendi("Stampa su file TXT conclusa con successo.");
-  utente.Attendi("Stampa completata");
   bool inEsecuzione = false;
   // The user presses "Annulla" and "Stampa rapida" while the run yields.
   QTimer::singleShot(0, d, [&] {
@@ -194,7 +191,7 @@ TEST_F(FrmStampaFileTest, AdvancedPrintWithFileOutputWritesTheChosenFileOnce) {
   utente.Attendi("Confermi stampa?", Risposta::Si);
   utente.Attendi("Stampa su file HTML conclusa con successo.");
   d->cmdPrintPreview_Click();
-  EXPECT_NE(uscita.Read("avanzata.html").find("<IMG src='Villa.bmp'"), std::string::npos);
+  EXPECT_NE(uscita.Read("avanzata.html").find("<IMG src='avanzata.html.bmp'"), std::string::npos);
 }
 
 }  // namespace

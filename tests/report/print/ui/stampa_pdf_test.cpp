@@ -233,6 +233,43 @@ TEST_F(StampaPdfTest, AnExistingFileIsOverwrittenOnlyWhenTheUserAgreesAndCancelP
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+// The diagram's document and every further copy go to files beside the chosen one: an existing
+// "-2", "-3"... is replaced only when the user agrees, a refusal prints nothing, and the closing
+// message names every file written.
+TEST_F(StampaPdfTest, TheFurtherFilesOfACommandAreAskedBeforeTheyAreReplaced) {
+  uscita.Write("rep-2.pdf", "vecchio 2");
+  uscita.Write("rep-4.pdf", "vecchio 4");
+  uscita.Write("rep-5.pdf", "altro lavoro");
+  QPointer<frmStampa> d = Dialogo();
+  d->chkCopertina->setChecked(true);
+  d->chkDiagrammaRete->setChecked(true);
+  d->txtNumCopies->setText(QStringLiteral("2"));
+  utente.Attendi("Confermi l'esecuzione di 2 stampe?", Risposta::Si);
+  salva.Rispondi(uscita.File("rep"));
+  utente.Attendi("I file seguenti sono gia presenti nella cartella selezionata:\r\nrep-2.pdf\r\nrep-4.pdf\r\n"
+                 "Si desidera sovrascriverli?",
+                 Risposta::No);
+  d->cmdPrint_Click();
+  EXPECT_EQ(uscita.Read("rep-2.pdf"), "vecchio 2");
+  EXPECT_EQ(uscita.Read("rep-4.pdf"), "vecchio 4");
+  EXPECT_FALSE(fs::exists(uscita.File("rep.pdf")));
+  ASSERT_TRUE(d) << "nothing printed: the dialog stays open";
+
+  // Only the diagram's file exists: it is named in the question.
+  fs::remove(uscita.File("rep-4.pdf"));
+  d->txtNumCopies->setText(QStringLiteral("1"));
+  utente.Attendi("Confermi l'esecuzione di 1 stampe?", Risposta::Si);
+  salva.Rispondi(uscita.File("rep"));
+  utente.Attendi("Il file seguente è gia presente nella cartella selezionata:\r\nrep-2.pdf\r\nSi desidera sovrascriverlo?",
+                 Risposta::Si);
+  utente.Attendi("Stampa completata\r\nFile scritti:\r\n" + uscita.File("rep.pdf") + "\r\n" + uscita.File("rep-2.pdf"));
+  d->cmdPrint_Click();
+  EXPECT_EQ(Pagine(uscita.File("rep.pdf")), 1);
+  EXPECT_EQ(Pagine(uscita.File("rep-2.pdf")), 1);
+  EXPECT_EQ(uscita.Read("rep-5.pdf"), "altro lavoro");
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 TEST_F(StampaPdfTest, AdvancedPrintSendsThePreviewedDiagramToThePdf) {
   test::FakeDialoghi dialoghi;
   QPointer<frmStampa> d = Dialogo();
@@ -241,6 +278,8 @@ TEST_F(StampaPdfTest, AdvancedPrintSendsThePreviewedDiagramToThePdf) {
   utente.Attendi("Confermi stampa?", Risposta::Si);
   salva.Rispondi(uscita.File("avanzata.pdf"));
   dialoghi.Attendi("frmPrintSchemaPreview", test::FakeDialoghi::Clicca(QStringLiteral("Stampa")));
+  utente.Attendi("Stampa completata\r\nFile scritti:\r\n" + uscita.File("avanzata.pdf") + "\r\n" +
+                 uscita.File("avanzata-2.pdf"));
   d->cmdPrintPreview_Click();
   EXPECT_EQ(Pagine(uscita.File("avanzata.pdf")), 1);
   EXPECT_EQ(Pagine(uscita.File("avanzata-2.pdf")), 1);
