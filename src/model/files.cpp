@@ -1,9 +1,13 @@
 #include "model/files.h"
 
+#include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <system_error>
 
+#include <pwd.h>
 #include <unistd.h>
 
 #include "model/interaction.h"
@@ -23,8 +27,49 @@ std::string CartellaEseguibile() {
 }
 
 std::string& Cartella() {
-  static std::string cartella = CartellaEseguibile();
+  static std::string cartella = CartellaUtentePredefinita();
   return cartella;
+}
+
+std::string Ambiente(const char* nome) {
+  const char* valore = std::getenv(nome);
+  return valore ? valore : "";
+}
+
+// Copies one shipped file to `destinazione` unless something of that name is there already (also
+// when it appeared meanwhile): written to a temporary name first, then linked under the real one,
+// which the system refuses when it exists.
+bool CopiaSeManca(const fs::path& origine, const fs::path& destinazione, std::string* errore) {
+  std::error_code ec;
+  if (fs::symlink_status(destinazione, ec).type() != fs::file_type::not_found) return true;
+  std::string byte;
+  {
+    std::ifstream in(origine, std::ios::binary);
+    if (!in) {
+      if (errore) *errore = "Impossibile leggere il file " + origine.string() + ": " + MotivoErrore(errno);
+      return false;
+    }
+    byte.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  const fs::path temp = destinazione.parent_path() / (".~" + destinazione.filename().string() + ".0.tmp");
+  ErroreSalvataggio e;
+  if (!WriteBytesAtomic(temp.string(), byte, &e)) {
+    if (errore) *errore = e.Testo;
+    return false;
+  }
+  int numero = 0;
+  if (::link(temp.c_str(), destinazione.c_str()) != 0) {
+    numero = errno;
+    // A file system without hard links: the rename may replace only what is still missing.
+    if (numero != EEXIST && fs::symlink_status(destinazione, ec).type() == fs::file_type::not_found)
+      numero = ::rename(temp.c_str(), destinazione.c_str()) == 0 ? 0 : errno;
+  }
+  ::unlink(temp.c_str());
+  if (numero != 0 && numero != EEXIST) {
+    if (errore) *errore = "Impossibile creare il file " + destinazione.string() + ": " + MotivoErrore(numero);
+    return false;
+  }
+  return true;
 }
 
 size_t UltimoSeparatore(std::string_view path) { return path.find_last_of("/\\"); }
@@ -32,6 +77,53 @@ size_t UltimoSeparatore(std::string_view path) { return path.find_last_of("/\\")
 }  // namespace
 
 const std::string& CartellaProgramma() { return Cartella(); }
+
+std::string CartellaUtentePredefinita() {
+  const std::string scelta = Ambiente("VARNEX_CARTELLA_UTENTE");
+  if (!scelta.empty()) return scelta;
+  const std::string dati = Ambiente("XDG_DATA_HOME");
+  // The base directory specification ignores a relative path.
+  if (!dati.empty() && dati.front() == '/') return UnisciPercorso(dati, "VarnexPro");
+  std::string casa = Ambiente("HOME");
+  if (casa.empty()) {
+    if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) casa = pw->pw_dir;
+  }
+  return UnisciPercorso(UnisciPercorso(casa, ".local/share"), "VarnexPro");
+}
+
+std::string CartellaDistribuitaDi(const std::string& cartellaEseguibile) {
+  return (fs::path(cartellaEseguibile) / ".." / "share" / "varnexpro").lexically_normal().string();
+}
+
+std::string CartellaDistribuita() { return CartellaDistribuitaDi(CartellaEseguibile()); }
+
+bool PreparaCartellaUtente(const std::string& distribuita, const std::string& utente, std::string* errore) {
+  std::error_code ec;
+  fs::create_directories(utente, ec);
+  if (ec || !fs::is_directory(utente, ec)) {
+    if (errore) *errore = "Impossibile creare la cartella " + utente + ": " + MotivoErrore(ec ? ec.value() : ENOTDIR);
+    return false;
+  }
+  if (!fs::is_directory(distribuita, ec)) return true;
+  const fs::path radice(distribuita);
+  for (fs::recursive_directory_iterator it(radice, ec), fine; !ec && it != fine; it.increment(ec)) {
+    const fs::path destinazione = fs::path(utente) / fs::relative(it->path(), radice);
+    if (it->is_directory(ec)) {
+      fs::create_directories(destinazione, ec);
+      if (ec) {
+        if (errore) *errore = "Impossibile creare la cartella " + destinazione.string() + ": " + MotivoErrore(ec.value());
+        return false;
+      }
+    } else if (it->is_regular_file(ec)) {
+      if (!CopiaSeManca(it->path(), destinazione, errore)) return false;
+    }
+  }
+  if (ec) {
+    if (errore) *errore = "Impossibile leggere la cartella " + distribuita + ": " + MotivoErrore(ec.value());
+    return false;
+  }
+  return true;
+}
 
 void ImpostaCartellaProgramma(const std::string& folder) {
   std::string f = folder;

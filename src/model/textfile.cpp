@@ -138,6 +138,25 @@ std::string TextReader::LineInput() {
   return lines_[next_++];
 }
 
+std::string MotivoErrore(int numero) {
+  switch (numero) {
+    case EACCES:
+    case EPERM:
+      return "permesso negato (l'utente non ha i diritti per questo file o questa cartella)";
+    case ENOSPC:
+    case EDQUOT:
+      return "spazio esaurito sul disco";
+    case EROFS:
+      return "il disco o la cartella sono di sola lettura";
+    case ENOENT:
+      return "il file o la cartella non esiste";
+    case ENAMETOOLONG:
+      return "nome del file o della cartella troppo lungo";
+    default:
+      return std::strerror(numero);
+  }
+}
+
 void TextWriter::PrintLine(std::string_view text) {
   pending_ += text;
   pending_ += "\r\n";
@@ -169,7 +188,6 @@ bool DestinazioneReale(const fs::path& percorso, fs::path& reale, int& numero) {
   return false;
 }
 
-std::string Motivo(int numero) { return std::strerror(numero); }
 
 // Gives the new file the owner, group and permissions of the one it replaces, as far as the user
 // may: a colleague's group write access or a read-only mode must survive a save. A user who may
@@ -194,7 +212,7 @@ void SincronizzaCartella(const fs::path& cartella) {
 
 bool WriteBytesAtomic(const std::string& path, std::string_view bytes, ErroreSalvataggio* errore) {
   auto fail = [&](int numero, const std::string& cosa) {
-    if (errore) *errore = {numero, cosa + " " + path + ": " + Motivo(numero)};
+    if (errore) *errore = {numero, cosa + " " + path + ": " + MotivoErrore(numero)};
     return false;
   };
   fs::path target;

@@ -61,6 +61,11 @@ class TextWriter {
   std::string pending_;
 };
 
+// The system's reason for a failed file operation as the user reads it: in Italian for the
+// reasons a user meets (no permission, disk full, read-only file system, missing file or folder,
+// name too long), the system's own words for the rest.
+std::string MotivoErrore(int numero);
+
 // Why a write failed: the system's error number and the message for the user, which ends with
 // the system's own text for that error.
 struct ErroreSalvataggio {

@@ -685,7 +685,7 @@ TEST_F(ProgettoFileTest, ProgettoInSolaLetturaNonSiSovrascrive) {
   });
   ASSERT_TRUE(esito.has_value()) << "impossibile eseguire la prova come utente senza privilegi";
   EXPECT_EQ(esito->substr(0, esito->find('\n')), "rifiutato");
-  EXPECT_NE(esito->find(std::strerror(EACCES)), std::string::npos) << *esito;
+  EXPECT_NE(esito->find(MotivoErrore(EACCES)), std::string::npos) << *esito;
   EXPECT_NE(esito->find("Il file precedente non e' stato modificato."), std::string::npos) << *esito;
   EXPECT_EQ(cartella.Read("protetto.RTG"), "contenuto precedente\r\n");
 }

@@ -70,7 +70,7 @@ TEST_F(FileProtetto, AFileTheUserMayNotWriteIsRefusedWithTheSystemsReason) {
       return (scritto ? "scritto:" : "rifiutato:") + errore;
     });
     ASSERT_TRUE(esito.has_value()) << "impossibile eseguire la prova come utente senza privilegi";
-    EXPECT_EQ(*esito, "rifiutato:Impossibile scrivere il file " + path + ": " + std::strerror(EACCES));
+    EXPECT_EQ(*esito, "rifiutato:Impossibile scrivere il file " + path + ": " + MotivoErrore(EACCES));
     EXPECT_EQ(dir.Read(std::string(c.nome) + ".RTG"), "vecchio\r\n");
     EXPECT_EQ(Modo(path), c.modo);
     EXPECT_EQ(FileNellaCartella(dir.Path()), prima);
@@ -184,11 +184,37 @@ TEST(WriteBytesAtomic, WhatCannotBeReplacedIsRefusedWithTheSystemsReason) {
     EXPECT_FALSE(WriteBytesAtomic(c.path, "x", &errore));
     EXPECT_EQ(errore.Numero, c.numero);
     EXPECT_NE(errore.Testo.find(c.path), std::string::npos) << errore.Testo;
-    EXPECT_NE(errore.Testo.find(std::strerror(c.numero)), std::string::npos) << errore.Testo;
+    EXPECT_NE(errore.Testo.find(MotivoErrore(c.numero)), std::string::npos) << errore.Testo;
   }
   EXPECT_TRUE(fs::is_symlink(dir.File("giro1")));
   EXPECT_TRUE(fs::is_directory(dir.File("cartella")));
   EXPECT_EQ(FileNellaCartella(dir.Path()), 3u);
+}
+
+// The reasons a user meets are told in Italian; the rest in the system's words.
+TEST(MotivoErrore, InItalianoPerIMotiviCheLUtenteIncontra) {
+  struct Caso {
+    int numero;
+    const char* testo;
+  } casi[] = {
+      {EACCES, "permesso negato (l'utente non ha i diritti per questo file o questa cartella)"},
+      {EPERM, "permesso negato (l'utente non ha i diritti per questo file o questa cartella)"},
+      {ENOSPC, "spazio esaurito sul disco"},
+      {EDQUOT, "spazio esaurito sul disco"},
+      {EROFS, "il disco o la cartella sono di sola lettura"},
+      {ENOENT, "il file o la cartella non esiste"},
+      {ENAMETOOLONG, "nome del file o della cartella troppo lungo"},
+  };
+  for (const auto& c : casi) EXPECT_EQ(MotivoErrore(c.numero), c.testo) << std::strerror(c.numero);
+  EXPECT_EQ(MotivoErrore(ELOOP), std::strerror(ELOOP));
+
+  // As a save reports them: a name longer than the system allows, a missing folder.
+  TempFolder dir;
+  ErroreSalvataggio errore;
+  EXPECT_FALSE(WriteBytesAtomic(dir.File(std::string(300, 'n') + ".RTG"), "x", &errore));
+  EXPECT_NE(errore.Testo.find(": nome del file o della cartella troppo lungo"), std::string::npos) << errore.Testo;
+  EXPECT_FALSE(WriteBytesAtomic(dir.File("manca/p.RTG"), "x", &errore));
+  EXPECT_NE(errore.Testo.find(": il file o la cartella non esiste"), std::string::npos) << errore.Testo;
 }
 
 TEST(WriteBytesAtomic, BytesAreWrittenAsTheyAre) {

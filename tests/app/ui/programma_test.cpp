@@ -4,7 +4,9 @@
 // the windows the sequence left behind.
 #include <QCoreApplication>
 #include <QDir>
+#include <filesystem>
 #include <functional>
+#include <map>
 
 #include <gtest/gtest.h>
 
@@ -16,6 +18,7 @@
 #include "model/rete.h"
 #include "schema/ui/schema_canvas.h"
 #include "model/raccordi.h"
+#include "shell/progetto.h"
 #include "shell/settings.h"
 #include "shell/ui/lifecycle.h"
 #include "shell/ui/main_window.h"
@@ -169,6 +172,59 @@ TEST(Programma, OgniAzioneFaIlSuoLavoroUnaVolta) {
     EXPECT_TRUE(diametroMostrato);
     EXPECT_TRUE(dialoghi.visti.empty());
   }
+  ResetRete();
+}
+
+// Every file under `cartella` with its bytes.
+std::map<std::string, std::string> Contenuto(const std::string& cartella) {
+  std::map<std::string, std::string> tutto;
+  for (const auto& e : std::filesystem::recursive_directory_iterator(cartella))
+    tutto[e.path().string()] = e.is_regular_file() ? LeggiByte(e.path().string()) : "<dir>";
+  return tutto;
+}
+
+// An installation the user cannot write: the program works in the user's own folder, filled from
+// the shipped files on the first start, and never writes next to the executable.
+TEST(Programma, InstallatoInUnaCartellaSoloLettura) {
+  namespace fs = std::filesystem;
+  TempFolder prefisso;
+  fs::create_directories(prefisso.File("bin"));
+  fs::create_directories(prefisso.File("share/varnexpro"));
+  fs::copy(VARNEX_SOURCE_DATA_DIR, prefisso.File("share/varnexpro"), fs::copy_options::recursive);
+  for (const auto& e : fs::recursive_directory_iterator(prefisso.Path()))
+    fs::permissions(e.path(), e.is_directory() ? fs::perms(0555) : fs::perms(0444));
+  const auto installato = Contenuto(prefisso.Path());
+  TempFolder utente;
+  utente.UsaComeCartellaProgramma();
+  TempFolder impostazioni;
+  std::string errore;
+  ASSERT_TRUE(PreparaCartellaUtente(CartellaDistribuitaDi(prefisso.File("bin")), CartellaProgramma(), &errore))
+      << errore;
+  const std::string esempio = utente.File("Archivio Lavori/Villetta.RTG");
+  {
+    ui::ServiziQt servizi(QString::fromStdString(impostazioni.Path()));
+    ASSERT_TRUE(SaveSetting("Varnex", "HintsShow", "false"));
+    FakeInterazione utenteProva;
+    FakeDialoghi dialoghi;
+    ui::CicloVitaQt cicloVita;
+    ui::IstanzaUnica istanza(QStringLiteral("VarnexProTest-%1").arg(QCoreApplication::applicationPid()));
+    ui::FinestreAvvioQt finestre(istanza);
+    SequenzaAvvio sequenza(finestre);
+    ui::InstallaSottosistemi();
+    ASSERT_EQ(sequenza.Esegui("\"" + esempio + "\""), EsitoAvvio::Avviato);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(sequenza.ProgettoDaRigaComando());
+    // A project saved under a new name lands in the user's "Archivio Lavori".
+    FakeFileDialoghi file;
+    file.Rispondi(utente.File("Archivio Lavori/Rossi.RTG"));
+    EXPECT_EQ(SalvaProgetto(""), utente.File("Archivio Lavori/Rossi.RTG"));
+    EXPECT_TRUE(ChiudiProgetto());
+    EXPECT_TRUE(utenteProva.messaggi.empty());
+  }
+  EXPECT_TRUE(EsisteFile(utente.File("Archivio Lavori/Rossi.RTG")));
+  EXPECT_EQ(Contenuto(prefisso.Path()), installato);
+  for (const auto& e : fs::recursive_directory_iterator(prefisso.Path()))
+    fs::permissions(e.path(), fs::perms::owner_all, fs::perm_options::add);
   ResetRete();
 }
 
