@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include <pwd.h>
@@ -42,18 +41,14 @@ std::string Ambiente(const char* nome) {
 bool CopiaSeManca(const fs::path& origine, const fs::path& destinazione, std::string* errore) {
   std::error_code ec;
   if (fs::symlink_status(destinazione, ec).type() != fs::file_type::not_found) return true;
-  std::string byte;
-  {
-    std::ifstream in(origine, std::ios::binary);
-    if (!in) {
-      if (errore) *errore = "Impossibile leggere il file " + origine.string() + ": " + MotivoErrore(errno);
-      return false;
-    }
-    byte.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  const std::optional<std::string> byte = LeggiFileGrezzo(origine.string());
+  if (!byte) {
+    if (errore) *errore = "Impossibile leggere il file " + origine.string() + ".";
+    return false;
   }
   const fs::path temp = destinazione.parent_path() / (".~" + destinazione.filename().string() + ".0.tmp");
   ErroreSalvataggio e;
-  if (!WriteBytesAtomic(temp.string(), byte, &e)) {
+  if (!WriteBytesAtomic(temp.string(), *byte, &e)) {
     if (errore) *errore = e.Testo;
     return false;
   }

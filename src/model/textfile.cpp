@@ -96,19 +96,25 @@ std::string Utf8ToCp1252(std::string_view text) {
   return out;
 }
 
+std::optional<std::string> LeggiFileGrezzo(const std::string& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  if (in.bad()) return std::nullopt;
+  return std::move(buffer).str();
+}
+
 bool TextReader::Open(const std::string& path) {
   path_ = path;
   lines_.clear();
   next_ = 0;
   open_ = false;
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return false;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  if (in.bad()) return false;
-  Split(Cp1252ToUtf8(buffer.str()));
+  const std::optional<std::string> byte = LeggiFileGrezzo(path);
+  if (!byte) return false;
+  Split(Cp1252ToUtf8(*byte));
   open_ = true;
   return true;
 }

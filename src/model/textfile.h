@@ -6,6 +6,7 @@
 // damages the old file.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,9 @@ namespace varnex {
 std::string Cp1252ToUtf8(std::string_view bytes);
 // Characters Windows-1252 cannot hold are written as "?".
 std::string Utf8ToCp1252(std::string_view text);
+
+// The bytes of a regular file as they are; nullopt when it cannot be read.
+std::optional<std::string> LeggiFileGrezzo(const std::string& path);
 
 class TextReader {
  public:

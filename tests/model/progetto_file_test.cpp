@@ -690,6 +690,34 @@ TEST_F(ProgettoFileTest, ProgettoInSolaLetturaNonSiSovrascrive) {
   EXPECT_EQ(cartella.Read("protetto.RTG"), "contenuto precedente\r\n");
 }
 
+// A program folder the user may not write: saving a project with the firm the defaults already
+// hold says nothing; with a new firm, one message that says the project itself was saved.
+TEST_F(ProgettoFileTest, CartellaProgrammaNonScrivibileNonFallisceIlSalvataggio) {
+  CostruisciRete();
+  ASSERT_TRUE(ScriviRTG(cartella.File("primo.RTG")));
+  ASSERT_EQ(cartella.Read("TENIMPTECDEF.CFG"), "4.0\r\nTermo, Idraulica Srl\r\n\r\n\r\nMario Rossi\r\n");
+  ::chmod(cartella.Path().c_str(), 0755);
+  test::TempFolder progetti;
+  ::chmod(progetti.Path().c_str(), 0777);
+  const auto esito = test::ComeUtenteComune([&] {
+    std::string visto;
+    for (const char* tecnico : {"Mario Rossi", "Luca Verdi"}) {
+      TenutaImpianto.NomeTecnico = tecnico;
+      utente.messaggi.clear();
+      if (std::string(tecnico) != "Mario Rossi") utente.Attendi("TENIMPTECDEF.CFG");
+      visto += ScriviRTG(progetti.File("p.RTG")) ? "salvato" : "rifiutato";
+      for (const auto& m : utente.messaggi) visto += "|" + m.testo;
+      visto += "\n";
+    }
+    return visto;
+  });
+  ASSERT_TRUE(esito.has_value()) << "impossibile eseguire la prova come utente senza privilegi";
+  EXPECT_EQ(*esito, "salvato\nsalvato|Il progetto e' stato salvato, ma i dati predefiniti del tecnico non sono "
+                    "stati salvati nel file TENIMPTECDEF.CFG.\r\nImpossibile scrivere il file " +
+                        cartella.File("TENIMPTECDEF.CFG") + ": " + MotivoErrore(EACCES) + "\n");
+  EXPECT_EQ(cartella.Read("TENIMPTECDEF.CFG"), "4.0\r\nTermo, Idraulica Srl\r\n\r\n\r\nMario Rossi\r\n");
+}
+
 TEST_F(ProgettoFileTest, ProgettoSenzaDittaNonCancellaIDefault) {
   cartella.Write("TENIMPTECDEF.CFG", "4.0\r\nDitta\r\nVia\r\nTel\r\nTecnico\r\n");
   Rete().NumTronchi = 1;
