@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,12 +27,35 @@ void CalcolaRete();
 // calls it after a load, a save and a close. DimenticaProgettoSalvato, called before a load, drops
 // that record: a calculation while the file is being read (the editor calculates when it loads)
 // must not compare the new project with the one before it.
+// Brings the numbers the user entered (segment fields and project parameters) to what the project
+// file keeps of them (seven significant digits for a single), and, when that changed one of a
+// calculated network, calculates again without marking the project: the save then writes the
+// results a reopening calculates from what it reads, so open, calculate and save give the same
+// file. The project writer calls it before it writes.
+void ValoriComeNelFile();
+
 void RicordaProgettoSalvato();
 void DimenticaProgettoSalvato();
 // True when a value the project file stores (the tightness record included) differs from the
 // record of RicordaProgettoSalvato; false when there is no record. The close asks this too, so an
 // edit that never reached a calculation is not lost either.
 bool ProgettoDiversoDalSalvato();
+
+struct ValoriProgetto;
+
+// What the user entered of the project when the object was made, to tell whether an action
+// changed it (the same comparison as ProgettoDiversoDalSalvato).
+class StatoProgetto {
+ public:
+  StatoProgetto();
+  ~StatoProgetto();
+  StatoProgetto(const StatoProgetto&) = delete;
+  StatoProgetto& operator=(const StatoProgetto&) = delete;
+  bool Cambiato() const;
+
+ private:
+  std::unique_ptr<ValoriProgetto> valori_;
+};
 
 // Why CalcolaRete would refuse the current network; empty when it can be calculated.
 std::string MotivoRifiutoCalcolo();
