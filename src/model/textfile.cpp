@@ -214,6 +214,33 @@ void SincronizzaCartella(const fs::path& cartella) {
   ::close(fd);
 }
 
+// The temporary name of a save of `nome`: ".~" + name + "." + digits + ".tmp".
+std::string NomeTemporaneo(const std::string& nome, unsigned numero) {
+  return ".~" + nome + "." + std::to_string(numero) + ".tmp";
+}
+
+bool TemporaneoDi(const std::string& candidato, const std::string& nome) {
+  const std::string inizio = ".~" + nome + ".";
+  const std::string fine = ".tmp";
+  if (candidato.size() <= inizio.size() + fine.size() || candidato.compare(0, inizio.size(), inizio) != 0 ||
+      candidato.compare(candidato.size() - fine.size(), fine.size(), fine) != 0)
+    return false;
+  for (size_t i = inizio.size(); i < candidato.size() - fine.size(); ++i)
+    if (candidato[i] < '0' || candidato[i] > '9') return false;
+  return true;
+}
+
+// A save killed half-way leaves its temporary copy behind; the next save of the same file removes
+// such leftovers (only regular files named exactly as this code names them).
+void RimuoviTemporaneiRimasti(const fs::path& cartella, const std::string& nome) {
+  std::error_code ec;
+  for (fs::directory_iterator it(cartella, ec), fine; !ec && it != fine; it.increment(ec)) {
+    std::error_code ec2;
+    if (TemporaneoDi(it->path().filename().string(), nome) && it->symlink_status(ec2).type() == fs::file_type::regular)
+      ::unlink(it->path().c_str());
+  }
+}
+
 }  // namespace
 
 bool WriteBytesAtomic(const std::string& path, std::string_view bytes, ErroreSalvataggio* errore) {
@@ -242,7 +269,7 @@ bool WriteBytesAtomic(const std::string& path, std::string_view bytes, ErroreSal
   fs::path temp;
   int fd = -1;
   for (int tentativo = 0; fd < 0 && tentativo < 10; ++tentativo) {
-    temp = folder / (".~" + target.filename().string() + "." + std::to_string(rd() % 1000000) + ".tmp");
+    temp = folder / NomeTemporaneo(target.filename().string(), rd() % 1000000);
     // A new file gets the mode the user's umask gives any new file; a replaced one its old mode.
     fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, esiste ? 0600 : 0666);
     if (fd < 0 && errno != EEXIST) break;
@@ -273,6 +300,7 @@ bool WriteBytesAtomic(const std::string& path, std::string_view bytes, ErroreSal
     return fail(n, "Impossibile sostituire il file");
   }
   SincronizzaCartella(folder);
+  RimuoviTemporaneiRimasti(folder, target.filename().string());
   return true;
 }
 

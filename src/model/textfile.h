@@ -81,7 +81,8 @@ struct ErroreSalvataggio {
 // target only when complete; a failure leaves the old file as it was. Written the way the user's
 // file system expects a save: a symbolic link is followed and its target replaced, a file the
 // user may not write is refused, and the new file keeps the old one's owner, group and
-// permissions (a new file gets those of any file the user creates).
+// permissions (a new file gets those of any file the user creates). The temporary copies that
+// saves of the same file killed half-way left in the folder are removed once it is saved.
 bool WriteBytesAtomic(const std::string& path, std::string_view bytes, ErroreSalvataggio* errore = nullptr);
 
 // Writes a whole text (UTF-8, lines already ended) in Windows-1252 the same way.

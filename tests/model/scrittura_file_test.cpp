@@ -191,6 +191,26 @@ TEST(WriteBytesAtomic, WhatCannotBeReplacedIsRefusedWithTheSystemsReason) {
   EXPECT_EQ(FileNellaCartella(dir.Path()), 3u);
 }
 
+// Saves killed half-way leave their temporary copies; the next save of that file removes them,
+// and nothing else.
+TEST(WriteBytesAtomic, LeCopieTemporaneeRimasteSonoRimosseAlSalvataggioSuccessivo) {
+  TempFolder dir;
+  const char* rimaste[] = {".~p.RTG.123.tmp", ".~p.RTG.7.tmp", ".~p.RTG.0.tmp"};
+  const char* altre[] = {".~altro.RTG.1.tmp", ".~p.RTG.x1.tmp", "p.RTG.1.tmp", ".~p.RTG..tmp", ".~p.RTG.12.tmp.bak",
+                         ".~P.RTG.5.tmp"};
+  for (const char* n : rimaste) dir.Write(n, "copia intera del progetto");
+  for (const char* n : altre) dir.Write(n, "altro");
+  fs::create_directories(dir.File(".~p.RTG.9.tmp"));
+  fs::create_symlink(dir.File("p.RTG.1.tmp"), dir.File(".~p.RTG.8.tmp"));
+  std::string errore;
+  ASSERT_TRUE(WriteFileAtomic(dir.File("p.RTG"), "nuovo\r\n", &errore)) << errore;
+  for (const char* n : rimaste) EXPECT_FALSE(fs::exists(dir.File(n))) << n;
+  for (const char* n : altre) EXPECT_EQ(dir.Read(n), "altro") << n;
+  EXPECT_TRUE(fs::is_directory(dir.File(".~p.RTG.9.tmp")));
+  EXPECT_TRUE(fs::is_symlink(dir.File(".~p.RTG.8.tmp")));
+  EXPECT_EQ(dir.Read("p.RTG"), "nuovo\r\n");
+}
+
 // The reasons a user meets are told in Italian; the rest in the system's words.
 TEST(MotivoErrore, InItalianoPerIMotiviCheLUtenteIncontra) {
   struct Caso {
