@@ -90,7 +90,19 @@ std::string CartellaDistribuitaDi(const std::string& cartellaEseguibile) {
   return (fs::path(cartellaEseguibile) / ".." / "share" / "varnexpro").lexically_normal().string();
 }
 
-std::string CartellaDistribuita() { return CartellaDistribuitaDi(CartellaEseguibile()); }
+namespace {
+std::string& DistribuitaImpostata() {
+  static std::string cartella;
+  return cartella;
+}
+}  // namespace
+
+std::string CartellaDistribuita() {
+  const std::string& impostata = DistribuitaImpostata();
+  return impostata.empty() ? CartellaDistribuitaDi(CartellaEseguibile()) : impostata;
+}
+
+void ImpostaCartellaDistribuita(const std::string& cartella) { DistribuitaImpostata() = cartella; }
 
 bool PreparaCartellaUtente(const std::string& distribuita, const std::string& utente, std::string* errore) {
   std::error_code ec;

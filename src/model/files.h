@@ -26,6 +26,8 @@ std::string CartellaUtentePredefinita();
 // installation (<prefix>/bin, <prefix>/share/varnexpro).
 std::string CartellaDistribuitaDi(const std::string& cartellaEseguibile);
 std::string CartellaDistribuita();
+// Points the shipped folder elsewhere ("" goes back to the one beside the executable).
+void ImpostaCartellaDistribuita(const std::string& cartella);
 
 // Puts the shipped files (and their subfolders, "Archivio Lavori" with its example project) into
 // the user's folder wherever a file of that name is missing, creating the folders. A file already

@@ -278,14 +278,17 @@ TEST_F(Avvio, ParametriFamiglieMancantiFermanoLAvvio) {
   EXPECT_NE(std::find(log.begin(), log.end(), "fine splash"), log.end());
 }
 
-// A damaged column line in the shipped layouts is reported and left out; the program starts.
+// A damaged column line in the user's layouts is reported with its file and line, and the
+// shipped layouts take their place; the program starts.
 TEST_F(Avvio, RigaDiColonnaDanneggiataNonFermaLAvvio) {
   const std::string percorso = FileProgramma("gridgas.cne");
   const std::string riga = CodificaRigaGriglia("Sei\t0\t1\tm\t5\tID_LEN").value();
   const std::string originale = LeggiByte(percorso);
   cartella.Write("gridgas.cne", riga + "\r\n" + originale);
-  utente.Attendi("Numero campi nella tabella errato");
+  ImpostaCartellaDistribuita(VARNEX_SOURCE_DATA_DIR);
+  utente.Attendi("Numero campi nella tabella errato nel file " + percorso + ", riga 1");
   EXPECT_EQ(Esegui(""), EsitoAvvio::Avviato);
+  ImpostaCartellaDistribuita("");
   EXPECT_EQ(Solo("principale").size(), 1u);
   EXPECT_GT(UltimaColonnaGriglia[0], 0);
 }
