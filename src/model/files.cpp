@@ -138,6 +138,15 @@ void ImpostaCartellaProgramma(const std::string& folder) {
   Cartella() = f;
 }
 
+std::string PercorsoAssoluto(const std::string& path) {
+  if (path.empty()) return path;
+  std::error_code ec;
+  const fs::path assoluto = fs::absolute(path, ec);
+  if (ec) return path;
+  const fs::path canonico = fs::weakly_canonical(assoluto, ec);
+  return ec ? assoluto.lexically_normal().string() : canonico.string();
+}
+
 std::string UnisciPercorso(std::string_view folder, std::string_view name) {
   std::string out(folder);
   if (!out.empty() && out.back() != '/' && out.back() != '\\') out += '/';

@@ -43,6 +43,10 @@ std::string TrovaFileNoCase(const std::string& folder, std::string_view name);
 // The path of an archive file of the program folder: the existing file found without regard to
 // letter case, or the folder joined with `name` when there is none yet.
 std::string FileProgramma(std::string_view name);
+// The absolute, canonical form of a path (relative to the current folder; links of the existing
+// part resolved, "." and ".." removed); "" stays "", and a path the system cannot resolve stays
+// as it is.
+std::string PercorsoAssoluto(const std::string& path);
 // Folder and name joined with one "/".
 std::string UnisciPercorso(std::string_view folder, std::string_view name);
 

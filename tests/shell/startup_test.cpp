@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "model/files.h"
 #include "model/progetto_file.h"
@@ -232,6 +233,30 @@ TEST_F(Avvio, RigaComandoFileMancante) {
     EXPECT_EQ(log.back(), "attivita");
     EXPECT_EQ(FileRecenti.GetItem(1), "");
   }
+}
+
+// A project named relative to the folder the program was started from ("scripts/run
+// lavori/rossi.RTG") enters the recent files, the caption and later saves as its absolute path,
+// once, however it was written.
+TEST_F(Avvio, RigaComandoRelativaDiventaAssolutaNeiFileRecenti) {
+  const std::string percorso = ProgettoInPressione();
+  std::filesystem::create_directories(cartella.File("altrove"));
+  const std::filesystem::path prima = std::filesystem::current_path();
+  std::filesystem::current_path(cartella.Path());
+  for (const std::string& riga : {std::string("capannone.RTG"), std::string("\"./altrove/../capannone.RTG\""), percorso}) {
+    SCOPED_TRACE(riga);
+    NumGas = 0;
+    ArchivioGas.resize(1);
+    Esegui(riga);
+    EXPECT_EQ(PercorsoProgetto, percorso);
+    EXPECT_EQ(FileRecenti.GetItem(1), percorso);
+    EXPECT_EQ(FileRecenti.GetItem(2), "");
+  }
+  // Started from another folder, the recent entry still finds the file.
+  std::filesystem::current_path(cartella.File("altrove"));
+  EXPECT_TRUE(EsisteFile(FileRecenti.GetItem(1)));
+  std::filesystem::current_path(prima);
+  EXPECT_TRUE(utente.messaggi.empty());
 }
 
 TEST_F(Avvio, RigaComandoCaricaIlProgettoESaltaLaSchermataIniziale) {
