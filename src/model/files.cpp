@@ -114,6 +114,11 @@ bool PreparaCartellaUtente(const std::string& distribuita, const std::string& ut
   if (!fs::is_directory(distribuita, ec)) return true;
   const fs::path radice(distribuita);
   for (fs::recursive_directory_iterator it(radice, ec), fine; !ec && it != fine; it.increment(ec)) {
+    // Hidden entries (a folder's placeholder, a half-made copy) are not the user's business.
+    if (it->path().filename().string().front() == '.') {
+      if (it->is_directory(ec)) it.disable_recursion_pending();
+      continue;
+    }
     const fs::path destinazione = fs::path(utente) / fs::relative(it->path(), radice);
     if (it->is_directory(ec)) {
       fs::create_directories(destinazione, ec);
