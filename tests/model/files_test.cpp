@@ -110,13 +110,6 @@ namespace varnex {
 namespace {
 namespace fs = std::filesystem;
 
-// Every file under `cartella` with its bytes: what a set-up must leave alone.
-std::map<std::string, std::string> Contenuto(const std::string& cartella) {
-  std::map<std::string, std::string> tutto;
-  for (const auto& e : fs::recursive_directory_iterator(cartella))
-    tutto[fs::relative(e.path(), cartella).string()] = e.is_regular_file() ? test::LeggiByte(e.path().string()) : "<dir>";
-  return tutto;
-}
 
 TEST(CartellaUtente, PreparataDueVolteNonSovrascriveCioCheLUtenteHaCambiato) {
   test::TempFolder distribuita, utente;
@@ -126,9 +119,9 @@ TEST(CartellaUtente, PreparataDueVolteNonSovrascriveCioCheLUtenteHaCambiato) {
   ASSERT_TRUE(PreparaCartellaUtente(distribuita.Path(), cartella, &errore)) << errore;
   // The first start fills the user's folder with everything that ships, the example project too;
   // hidden placeholders stay behind.
-  auto distribuiti = Contenuto(distribuita.Path());
+  auto distribuiti = test::ContenutoCartella(distribuita.Path());
   std::erase_if(distribuiti, [](const auto& voce) { return voce.first.front() == '.'; });
-  EXPECT_EQ(Contenuto(cartella), distribuiti);
+  EXPECT_EQ(test::ContenutoCartella(cartella), distribuiti);
   ASSERT_TRUE(fs::is_regular_file(fs::path(cartella) / "Archivio Lavori" / "Villetta.RTG"));
 
   // The user raises a maximum drop, saves a project and deletes a tips file; a newer version
@@ -152,7 +145,7 @@ TEST(CartellaUtente, PreparataDueVolteNonSovrascriveCioCheLUtenteHaCambiato) {
   EXPECT_EQ(test::LeggiByte(cartella + "/HINTS.CFG"), distribuita.Read("HINTS.CFG"));
   EXPECT_EQ(test::LeggiByte(cartella + "/NUOVO.MAT"), "nuovo archivio");
   // No temporary copy is left behind.
-  for (const auto& [nome, byte] : Contenuto(cartella)) EXPECT_EQ(nome.find(".~"), std::string::npos) << nome;
+  for (const auto& [nome, byte] : test::ContenutoCartella(cartella)) EXPECT_EQ(nome.find(".~"), std::string::npos) << nome;
 }
 
 TEST(CartellaUtente, LaCartellaDistribuitaSoloLetta) {
@@ -163,13 +156,13 @@ TEST(CartellaUtente, LaCartellaDistribuitaSoloLetta) {
   // Installed files are the administrator's: read-only for everybody.
   for (const auto& e : fs::recursive_directory_iterator(prefisso.Path()))
     fs::permissions(e.path(), e.is_directory() ? fs::perms(0555) : fs::perms(0444));
-  const auto prima = Contenuto(prefisso.Path());
+  const auto prima = test::ContenutoCartella(prefisso.Path());
 
   const std::string distribuita = CartellaDistribuitaDi(prefisso.File("bin"));
   EXPECT_EQ(distribuita, prefisso.File("share/varnexpro"));
   std::string errore;
   ASSERT_TRUE(PreparaCartellaUtente(distribuita, utente.File("dati"), &errore)) << errore;
-  EXPECT_EQ(Contenuto(prefisso.Path()), prima);
+  EXPECT_EQ(test::ContenutoCartella(prefisso.Path()), prima);
   // The user's copies are the user's to change.
   const auto stato = fs::status(utente.File("dati/PDCMAX.CFG")).permissions();
   EXPECT_NE(stato & fs::perms::owner_write, fs::perms::none);

@@ -60,6 +60,22 @@ std::string ScriviProgetto(const TempFolder& cartella) {
   return percorso;
 }
 
+// The program's start-up as main() installs it, with the user and the modal dialogs played by
+// the test and the settings in `impostazioni`; no tips.
+struct ProgrammaAvviato {
+  explicit ProgrammaAvviato(const TempFolder& impostazioni)
+      : servizi(QString::fromStdString(impostazioni.Path())) {
+    EXPECT_TRUE(SaveSetting("Varnex", "HintsShow", "false"));
+  }
+  ui::ServiziQt servizi;
+  FakeInterazione utente;
+  FakeDialoghi dialoghi;
+  ui::CicloVitaQt cicloVita;
+  ui::IstanzaUnica istanza{QStringLiteral("VarnexProTest-%1").arg(QCoreApplication::applicationPid())};
+  ui::FinestreAvvioQt finestre{istanza};
+  SequenzaAvvio sequenza{finestre};
+};
+
 TEST(Programma, ApreIlProgettoDellaRigaDiComandoCalcolato) {
   TempFolder cartella;
   cartella.UsaComeCartellaProgramma();
@@ -67,16 +83,11 @@ TEST(Programma, ApreIlProgettoDellaRigaDiComandoCalcolato) {
   TempFolder impostazioni;
   const std::string percorso = ScriviProgetto(cartella);
   {
-    ui::ServiziQt servizi(QString::fromStdString(impostazioni.Path()));
-    ASSERT_TRUE(SaveSetting("Varnex", "HintsShow", "false"));
     // The user: no message and no modal window is expected on this road.
-    FakeInterazione utente;
-    FakeDialoghi dialoghi;
-    ui::CicloVitaQt cicloVita;
-    ui::IstanzaUnica istanza(QStringLiteral("VarnexProTest-%1").arg(QCoreApplication::applicationPid()));
-    ui::FinestreAvvioQt finestre(istanza);
-    SequenzaAvvio sequenza(finestre);
-
+    ProgrammaAvviato programma(impostazioni);
+    FakeInterazione& utente = programma.utente;
+    FakeDialoghi& dialoghi = programma.dialoghi;
+    SequenzaAvvio& sequenza = programma.sequenza;
     ASSERT_EQ(sequenza.Esegui("\"" + percorso + "\""), EsitoAvvio::Avviato);
     QCoreApplication::processEvents();
 
@@ -119,14 +130,9 @@ TEST(Programma, OgniAzioneFaIlSuoLavoroUnaVolta) {
   TempFolder impostazioni;
   const std::string percorso = ScriviProgetto(cartella);
   {
-    ui::ServiziQt servizi(QString::fromStdString(impostazioni.Path()));
-    ASSERT_TRUE(SaveSetting("Varnex", "HintsShow", "false"));
-    FakeInterazione utente;
-    FakeDialoghi dialoghi;
-    ui::CicloVitaQt cicloVita;
-    ui::IstanzaUnica istanza(QStringLiteral("VarnexProTest-%1").arg(QCoreApplication::applicationPid()));
-    ui::FinestreAvvioQt finestre(istanza);
-    SequenzaAvvio sequenza(finestre);
+    ProgrammaAvviato programma(impostazioni);
+    FakeDialoghi& dialoghi = programma.dialoghi;
+    SequenzaAvvio& sequenza = programma.sequenza;
     ui::InstallaSchemaRete();
 
     struct Lavoro {
@@ -176,13 +182,6 @@ TEST(Programma, OgniAzioneFaIlSuoLavoroUnaVolta) {
   ResetRete();
 }
 
-// Every file under `cartella` with its bytes.
-std::map<std::string, std::string> Contenuto(const std::string& cartella) {
-  std::map<std::string, std::string> tutto;
-  for (const auto& e : std::filesystem::recursive_directory_iterator(cartella))
-    tutto[e.path().string()] = e.is_regular_file() ? LeggiByte(e.path().string()) : "<dir>";
-  return tutto;
-}
 
 // An installation the user cannot write: the program works in the user's own folder, filled from
 // the shipped files on the first start, and never writes next to the executable.
@@ -194,7 +193,7 @@ TEST(Programma, InstallatoInUnaCartellaSoloLettura) {
   fs::copy(VARNEX_SOURCE_DATA_DIR, prefisso.File("share/varnexpro"), fs::copy_options::recursive);
   for (const auto& e : fs::recursive_directory_iterator(prefisso.Path()))
     fs::permissions(e.path(), e.is_directory() ? fs::perms(0555) : fs::perms(0444));
-  const auto installato = Contenuto(prefisso.Path());
+  const auto installato = ContenutoCartella(prefisso.Path());
   TempFolder utente;
   utente.UsaComeCartellaProgramma();
   TempFolder impostazioni;
@@ -203,14 +202,9 @@ TEST(Programma, InstallatoInUnaCartellaSoloLettura) {
       << errore;
   const std::string esempio = utente.File("Archivio Lavori/Villetta.RTG");
   {
-    ui::ServiziQt servizi(QString::fromStdString(impostazioni.Path()));
-    ASSERT_TRUE(SaveSetting("Varnex", "HintsShow", "false"));
-    FakeInterazione utenteProva;
-    FakeDialoghi dialoghi;
-    ui::CicloVitaQt cicloVita;
-    ui::IstanzaUnica istanza(QStringLiteral("VarnexProTest-%1").arg(QCoreApplication::applicationPid()));
-    ui::FinestreAvvioQt finestre(istanza);
-    SequenzaAvvio sequenza(finestre);
+    ProgrammaAvviato programma(impostazioni);
+    FakeInterazione& utenteProva = programma.utente;
+    SequenzaAvvio& sequenza = programma.sequenza;
     ui::InstallaSottosistemi();
     ASSERT_EQ(sequenza.Esegui("\"" + esempio + "\""), EsitoAvvio::Avviato);
     QCoreApplication::processEvents();
@@ -223,7 +217,7 @@ TEST(Programma, InstallatoInUnaCartellaSoloLettura) {
     EXPECT_TRUE(utenteProva.messaggi.empty());
   }
   EXPECT_TRUE(EsisteFile(utente.File("Archivio Lavori/Rossi.RTG")));
-  EXPECT_EQ(Contenuto(prefisso.Path()), installato);
+  EXPECT_EQ(ContenutoCartella(prefisso.Path()), installato);
   for (const auto& e : fs::recursive_directory_iterator(prefisso.Path()))
     fs::permissions(e.path(), fs::perms::owner_all, fs::perm_options::add);
   ResetRete();
@@ -240,16 +234,12 @@ TEST(Programma, LaDomandaDiSalvareSoloDopoUnaModificaDellUtente) {
   TempFolder impostazioni;
   const std::string salvato = cartella.File("Archivio Lavori/Prova.RTG");
   {
-    ui::ServiziQt servizi(QString::fromStdString(impostazioni.Path()));
-    ASSERT_TRUE(SaveSetting("Varnex", "HintsShow", "false"));
-    FakeInterazione utente;
+    ProgrammaAvviato programma(impostazioni);
+    FakeInterazione& utente = programma.utente;
+    FakeDialoghi& dialoghi = programma.dialoghi;
+    SequenzaAvvio& sequenza = programma.sequenza;
     utente.PermettiTutti(Risposta::No);
-    FakeDialoghi dialoghi;
     FakeFileDialoghi file;
-    ui::CicloVitaQt cicloVita;
-    ui::IstanzaUnica istanza(QStringLiteral("VarnexProTest-%1").arg(QCoreApplication::applicationPid()));
-    ui::FinestreAvvioQt finestre(istanza);
-    SequenzaAvvio sequenza(finestre);
     ui::InstallaSottosistemi();
     auto Pulsante = [](const char* nome) {
       return [nome](QDialog& d) {
