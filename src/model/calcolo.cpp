@@ -286,14 +286,18 @@ void CalcolaReteSenzaSegnare();
 }  // namespace
 
 void ValoriComeNelFile() {
-  bool cambiato = ComeNelFile(PDCMaxUtente) | ComeNelFile(VelocitaMaxImpostata) | ComeNelFile(PressioneIniziale) |
-                  ComeNelFile(PressioneFinale);
+  bool cambiato = false;
+  // Every value is brought, not only those up to the first that changes.
+  cambiato = ComeNelFile(PDCMaxUtente) || cambiato;
+  cambiato = ComeNelFile(VelocitaMaxImpostata) || cambiato;
+  cambiato = ComeNelFile(PressioneIniziale) || cambiato;
+  cambiato = ComeNelFile(PressioneFinale) || cambiato;
   const int16_t n = ContoTronchi();
   for (int16_t slot = 0; slot <= n; ++slot) {
     TTronco& t = Tronco(slot);
     for (float* v : {&t.ID_P_UTENZE, &t.ID_LEN, &t.ID_RACCORDO, &t.ID_PDC_NOTA, &t.ID_PESO, &t.ID_POTENZA,
                      &t.ID_EQLENNOTA})
-      cambiato |= ComeNelFile(*v);
+      cambiato = ComeNelFile(*v) || cambiato;
   }
   // Results only where the network had them: a network the user left uncalculated stays so.
   if (!cambiato || n == 0 || Tronco(1).Collegato == 0 || !MotivoRifiutoCalcolo().empty()) return;
