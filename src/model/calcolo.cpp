@@ -14,7 +14,6 @@
 #include "model/materiali.h"
 #include "model/rete.h"
 #include "model/raccordi.h"
-#include "model/strings.h"
 #include "tightness/tenuta.h"
 
 namespace varnex {
