@@ -64,7 +64,7 @@ std::string Bersaglio(const std::string& cartella, const std::string& nome) {
 // user may not write it).
 bool CopiaFile(const std::string& da, const std::string& a, ErroreCopia* errore) {
   const int in = ::open(da.c_str(), O_RDONLY | O_CLOEXEC);
-  if (in < 0) return Fallisci(errore, errno, "Impossibile leggere il file " + da + ": " + std::strerror(errno));
+  if (in < 0) return Fallisci(errore, errno, "Impossibile leggere il file " + da + ": " + MotivoErrore(errno));
   std::string contenuto;
   std::vector<char> buffer(1 << 16);
   for (;;) {
@@ -73,7 +73,7 @@ bool CopiaFile(const std::string& da, const std::string& a, ErroreCopia* errore)
       if (errno == EINTR) continue;
       const int n = errno;
       ::close(in);
-      return Fallisci(errore, n, "Errore di lettura del file " + da + ": " + std::strerror(n));
+      return Fallisci(errore, n, "Errore di lettura del file " + da + ": " + MotivoErrore(n));
     }
     if (letti == 0) break;
     contenuto.append(buffer.data(), static_cast<size_t>(letti));
@@ -347,7 +347,7 @@ EsitoCopia CopiaProgetti(const std::string& origine, IDomandeCopia& domande) {
   if (!fs::is_directory(destinazione, ec)) {
     fs::create_directories(destinazione, ec);
     if (ec) {
-      errore = {ec.value(), "Impossibile creare la cartella " + destinazione + ": " + ec.message()};
+      errore = {ec.value(), "Impossibile creare la cartella " + destinazione + ": " + MotivoErrore(ec.value())};
       return fallita();
     }
   }
@@ -360,7 +360,7 @@ EsitoCopia CopiaProgetti(const std::string& origine, IDomandeCopia& domande) {
     if (it->is_regular_file(tipo) && UCase(Right(nome, 4)) == ".RTG") progetti.push_back(nome);
   }
   if (ec) {
-    errore = {ec.value(), "Impossibile leggere la cartella " + origine + ": " + ec.message()};
+    errore = {ec.value(), "Impossibile leggere la cartella " + origine + ": " + MotivoErrore(ec.value())};
     return fallita();
   }
   // Listed in name order, whatever order the file system keeps.

@@ -213,18 +213,25 @@ std::string MotivoRifiutoCalcolo() {
 
 namespace {
 
-// The values the project file stores, as the model holds them: the project's parameters (as
-// text) and the fields of the segment rows that the reader takes back. The derived columns the
-// writer adds for the reader's eyes only (powers, appliance type name, inner diameter, end
-// pressure, fittings' length) and the end points the schema drawing works out whenever it draws
-// are left out: they follow from the rest, and a load always brings them back different. So is the
-// drawn length: the first drawing of a file that never had its schema drawn turns its 0s into
-// the default length, while the one edit that changes it on the schema marks the project itself.
+// What the user entered of the project, as the model holds it: the project's parameters (as text)
+// and the entered fields of the segment rows that the reader takes back. The calculation's results
+// (flows, drops, velocities, equivalent lengths, and the diameter unless the user fixed it) are
+// left out: a load recalculates them, and a result recalculated from inputs read back with fewer
+// digits differs in its last digit without anything having changed. So are the derived columns
+// the writer adds for the reader's eyes only (powers, appliance type name, inner diameter, end
+// pressure, fittings' length) and the end points the schema drawing works out whenever it draws.
+// So is the drawn length: the first drawing of a file that never had its schema drawn turns its
+// 0s into the default length, while the one edit that changes it on the schema marks the project
+// itself.
+}  // namespace
+
 struct ValoriProgetto {
   std::vector<std::string> parametri;
   std::vector<ValoreCampo> campi;
   TTenutaImpianto tenuta;
 };
+
+namespace {
 
 bool StessaTenuta(const TTenutaImpianto& a, const TTenutaImpianto& b) {
   for (const CampoTenuta& c : CampiTenuta()) {
@@ -236,6 +243,12 @@ bool StessaTenuta(const TTenutaImpianto& a, const TTenutaImpianto& b) {
 
 bool CampoRiletto(int16_t codice) {
   switch (codice) {
+    case campo::ID_P_TRONCO:
+    case campo::ID_VELOCITA:
+    case campo::ID_PDC_TRONCO:
+    case campo::ID_PDC_PERCORSO:
+    case campo::ID_EQ_LEN:
+    case campo::ID_DIAMETRO:
     case campo::ID_P_KW:
     case campo::ID_P_KCAL:
     case campo::ID_NOMETIPOUTENZA:
@@ -258,7 +271,8 @@ ValoriProgetto LeggiValoriProgetto() {
                  GasCorrente.Nome,
                  PDCMaxUtente > 0 ? TestoStampa(PDCMaxUtente) : TestoStampa(0.0f),
                  TestoStampa(ReteInPressione),
-                 TestoStampa(VelocitaMaxImpostata),
+                 // The user sees and enters the velocity only for a pressurised network.
+                 ReteInPressione != 0 ? TestoStampa(VelocitaMaxImpostata) : std::string(),
                  TestoStampa(PressioneIniziale),
                  TestoStampa(PressioneFinale),
                  TestoStampa(OrientamentoSorgente),
@@ -267,12 +281,31 @@ ValoriProgetto LeggiValoriProgetto() {
   v.tenuta = TenutaImpianto;
   const int16_t n = ContoTronchi();
   v.campi.reserve(static_cast<size_t>(n + 1) * 48);
-  for (int16_t slot = 0; slot <= n; ++slot)
+  for (int16_t slot = 0; slot <= n; ++slot) {
     for (int16_t codice = 2; codice <= 49; ++codice) {
       if (!CampoRiletto(codice)) continue;
       v.campi.push_back(GetField(slot, codice));
     }
+    // A diameter the user fixed is his; one the sizing chose is a result.
+    v.campi.push_back(Tronco(slot).ID_DIAMCUSTOM != 0 ? GetField(slot, campo::ID_DIAMETRO) : ValoreCampo{});
+  }
   return v;
+}
+
+// The number the reader gets back from the text the writer makes of `v`.
+template <typename T>
+T RilettoDalFile(T v) {
+  return static_cast<T>(ValDot(TestoStampa(v)));
+}
+
+// Brings a number to what the file keeps of it; true when that changed it.
+template <typename T>
+bool ComeNelFile(T& v) {
+  if (!std::isfinite(v)) return false;
+  const T letto = RilettoDalFile(v);
+  if (letto == v) return false;
+  v = letto;
+  return true;
 }
 
 // The file holds numbers as text: a value recalculated to the same text is no change (a result
@@ -290,6 +323,29 @@ std::optional<ValoriProgetto> valoriSalvati;
 void CalcolaReteSenzaSegnare();
 
 }  // namespace
+
+void ValoriComeNelFile() {
+  bool cambiato = false;
+  // Every value is brought, not only those up to the first that changes.
+  cambiato = ComeNelFile(PDCMaxUtente) || cambiato;
+  cambiato = ComeNelFile(VelocitaMaxImpostata) || cambiato;
+  cambiato = ComeNelFile(PressioneIniziale) || cambiato;
+  cambiato = ComeNelFile(PressioneFinale) || cambiato;
+  const int16_t n = ContoTronchi();
+  for (int16_t slot = 0; slot <= n; ++slot) {
+    TTronco& t = Tronco(slot);
+    for (float* v : {&t.ID_P_UTENZE, &t.ID_LEN, &t.ID_RACCORDO, &t.ID_PDC_NOTA, &t.ID_PESO, &t.ID_POTENZA,
+                     &t.ID_EQLENNOTA})
+      cambiato = ComeNelFile(*v) || cambiato;
+  }
+  // Results only where the network had them: a network the user left uncalculated stays so.
+  if (!cambiato || n == 0 || Tronco(1).Collegato == 0 || !MotivoRifiutoCalcolo().empty()) return;
+  CalcolaReteSenzaSegnare();
+}
+
+StatoProgetto::StatoProgetto() : valori_(std::make_unique<ValoriProgetto>(LeggiValoriProgetto())) {}
+StatoProgetto::~StatoProgetto() = default;
+bool StatoProgetto::Cambiato() const { return !StessiValori(*valori_, LeggiValoriProgetto()); }
 
 void RicordaProgettoSalvato() { valoriSalvati = LeggiValoriProgetto(); }
 void DimenticaProgettoSalvato() { valoriSalvati.reset(); }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,20 +21,45 @@ namespace varnex {
 // put back as it was before the run.
 void CalcolaRete();
 
-// CalcolaRete marks the project modified only when the values the project file stores differ
-// after the calculation: from those before it, or from those of the file as last read or written
-// (so an edit that left the marking to the calculation still counts). A recalculation that finds
-// what the file holds leaves a just-opened project unmodified.
+// CalcolaRete marks the project modified only when what the user entered of it (the values the
+// project file stores, its results left out) differs after the calculation: from what it was
+// before, or from the file as last read or written (so an edit that left the marking to the
+// calculation still counts). Results that a recalculation changes, down to their last digit, are
+// no change: a just-opened project stays unmodified.
+
+// Brings the numbers the user entered (segment fields and project parameters) to what the project
+// file keeps of them (seven significant digits for a single), and, when that changed one of a
+// calculated network, calculates again without marking the project: the save then writes the
+// results a reopening calculates from what it reads, so open, calculate and save give the same
+// file. The project writer calls it before it writes.
+void ValoriComeNelFile();
+
 // RicordaProgettoSalvato records the project as it is now as what its file holds; the lifecycle
-// calls it after a load, a save and a close. DimenticaProgettoSalvato, called before a load, drops
-// that record: a calculation while the file is being read (the editor calculates when it loads)
-// must not compare the new project with the one before it.
+// calls it after a load, a save and a close, and a new project once it is shown. DimenticaProgetto-
+// Salvato, called before a load, drops that record: a calculation while the file is being read
+// (the editor calculates when it loads) must not compare the new project with the one before it.
 void RicordaProgettoSalvato();
 void DimenticaProgettoSalvato();
-// True when a value the project file stores (the tightness record included) differs from the
-// record of RicordaProgettoSalvato; false when there is no record. The close asks this too, so an
-// edit that never reached a calculation is not lost either.
+// True when something the user entered (the tightness record included) differs from the record
+// of RicordaProgettoSalvato; false when there is no record. The close asks this too, so an edit
+// that never reached a calculation is not lost either.
 bool ProgettoDiversoDalSalvato();
+
+struct ValoriProgetto;
+
+// What the user entered of the project when the object was made, to tell whether an action
+// changed it (the same comparison as ProgettoDiversoDalSalvato).
+class StatoProgetto {
+ public:
+  StatoProgetto();
+  ~StatoProgetto();
+  StatoProgetto(const StatoProgetto&) = delete;
+  StatoProgetto& operator=(const StatoProgetto&) = delete;
+  bool Cambiato() const;
+
+ private:
+  std::unique_ptr<ValoriProgetto> valori_;
+};
 
 // Why CalcolaRete would refuse the current network; empty when it can be calculated.
 std::string MotivoRifiutoCalcolo();

@@ -1,5 +1,6 @@
 #include "model/colonne.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -62,10 +63,14 @@ bool LeggiRigheGrezze(const std::string& percorso, std::vector<std::string>& rig
 
 int16_t InteroDaCampo(std::string_view campo) { return ToInt16(Val(campo)).value_or(0); }
 
-void Rifiuta(const std::string& motivo) {
-  MsgBox("Il file " + std::string(kFileGriglie) + " non e' valido: " + motivo + ". Reinstallare il programma.",
-         Bottoni::OK, Icona::Critico);
+void Rifiuta(const std::string& percorso, const std::string& motivo) {
+  MsgBox("Il file " + percorso + " non e' valido: " + motivo + ". Reinstallare il programma.", Bottoni::OK,
+         Icona::Critico);
 }
+
+// Reads the layouts; `danno` names the first column line with the wrong number of fields (each
+// such line is left out), empty when there is none. Other damage stops the reading with a message.
+bool LeggiDefinizioni(const std::string& percorso, std::string& danno);
 
 }  // namespace
 
@@ -116,9 +121,51 @@ std::optional<std::string> CodificaRigaGriglia(std::string_view riga) {
   return out;
 }
 
-bool CaricaDefinizioneGriglie() { return CaricaDefinizioneGriglie(FileProgramma(kFileGriglie)); }
+namespace {
+std::string CampiErrati(const std::string& percorso, const std::string& danno) {
+  return "Numero campi nella tabella errato nel file " + percorso + ", " + danno;
+}
+}  // namespace
+
+bool CaricaDefinizioneGriglie() {
+  const std::string percorso = FileProgramma(kFileGriglie);
+  std::string danno;
+  const bool letto = LeggiDefinizioni(percorso, danno);
+  if (danno.empty()) return letto;
+  // A column left out costs the user a column of the table (the lengths, say): the layouts that
+  // ship with the program take the damaged copy's place for this run.
+  const std::string distribuito = TrovaFileNoCase(CartellaDistribuita(), kFileGriglie);
+  std::error_code ec;
+  if (!distribuito.empty() && !std::filesystem::equivalent(distribuito, percorso, ec)) {
+    const auto colonne = ColonneGriglia;
+    const auto ultime = UltimaColonnaGriglia;
+    ColonneGriglia = {};
+    UltimaColonnaGriglia = {};
+    std::string dannoDistribuito;
+    if (LeggiDefinizioni(distribuito, dannoDistribuito) && dannoDistribuito.empty()) {
+      MsgBox(CampiErrati(percorso, danno) + ".\r\nSono in uso le tabelle distribuite con il programma (" +
+                 distribuito + "). Per non vedere piu' questo messaggio eliminare il file danneggiato: al prossimo "
+                 "avvio ne viene rimessa la copia distribuita.",
+             Bottoni::OK, Icona::Esclamazione);
+      return true;
+    }
+    ColonneGriglia = colonne;
+    UltimaColonnaGriglia = ultime;
+  }
+  MsgBox(CampiErrati(percorso, danno) + ": la colonna non e' mostrata.", Bottoni::OK, Icona::Esclamazione);
+  return letto;
+}
 
 bool CaricaDefinizioneGriglie(const std::string& percorso) {
+  std::string danno;
+  const bool letto = LeggiDefinizioni(percorso, danno);
+  if (!danno.empty()) MsgBox(CampiErrati(percorso, danno) + ": la colonna non e' mostrata.", Bottoni::OK, Icona::Esclamazione);
+  return letto;
+}
+
+namespace {
+
+bool LeggiDefinizioni(const std::string& percorso, std::string& danno) {
   std::vector<std::string> righe;
   if (!EsisteFile(percorso) || !LeggiRigheGrezze(percorso, righe)) {
     MsgBox("Il file " + std::string(kFileGriglie) + " non e' presente nel disco. Reinstallare il programma.",
@@ -128,18 +175,18 @@ bool CaricaDefinizioneGriglie(const std::string& percorso) {
   int a = 0;
   int n = -1;
   std::vector<std::string> campi(MaxColonneGriglia);
-  bool campiErrati = false;
+  danno.clear();
   for (size_t r = 0; r < righe.size(); ++r) {
     const std::string numeroRiga = std::to_string(r + 1);
     if (!DecodificabileRigaGriglia(righe[r])) {
-      Rifiuta("la riga " + numeroRiga + " contiene caratteri non validi");
+      Rifiuta(percorso, "la riga " + numeroRiga + " contiene caratteri non validi");
       return false;
     }
     std::string riga = CommaToDot(Cp1252ToUtf8(DecodificaRigaGriglia(righe[r])));
     if (riga.empty() || riga[0] == '#') continue;
     if (riga == "@") return true;
     if (a >= NumLayoutGriglia) {
-      Rifiuta("contiene piu' di " + std::to_string(NumLayoutGriglia) + " tabelle");
+      Rifiuta(percorso, "contiene piu' di " + std::to_string(NumLayoutGriglia) + " tabelle");
       return false;
     }
     if (riga == "+") {
@@ -150,14 +197,14 @@ bool CaricaDefinizioneGriglie(const std::string& percorso) {
       continue;
     }
     if (n + 1 >= MaxColonneGriglia) {
-      Rifiuta("la tabella " + std::to_string(a) + " ha piu' di " + std::to_string(MaxColonneGriglia) + " colonne");
+      Rifiuta(percorso, "la tabella " + std::to_string(a) + " ha piu' di " + std::to_string(MaxColonneGriglia) + " colonne");
       return false;
     }
-    if (SplitFields(riga, campi) != 6) {
+    if (const int16_t ultimo = SplitFields(riga, campi); ultimo != 6) {
       // One damaged column must not stop the program nor cost the layouts after it: the line is
-      // left out, and the user hears of it once.
-      if (!campiErrati) MsgBox("Numero campi nella tabella errato");
-      campiErrati = true;
+      // left out, and the caller tells the user of the first one.
+      if (danno.empty())
+        danno = "riga " + numeroRiga + " (" + std::to_string(ultimo + 1) + " campi invece di 7)";
       continue;
     }
     ++n;
@@ -176,5 +223,7 @@ bool CaricaDefinizioneGriglie(const std::string& percorso) {
   // A file cut short before "@": the layouts read so far stay, as when the end marker is reached.
   return true;
 }
+
+}  // namespace
 
 }  // namespace varnex

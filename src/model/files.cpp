@@ -1,9 +1,12 @@
 #include "model/files.h"
 
+#include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 
+#include <pwd.h>
 #include <unistd.h>
 
 #include "model/interaction.h"
@@ -23,8 +26,45 @@ std::string CartellaEseguibile() {
 }
 
 std::string& Cartella() {
-  static std::string cartella = CartellaEseguibile();
+  static std::string cartella = CartellaUtentePredefinita();
   return cartella;
+}
+
+std::string Ambiente(const char* nome) {
+  const char* valore = std::getenv(nome);
+  return valore ? valore : "";
+}
+
+// Copies one shipped file to `destinazione` unless something of that name is there already (also
+// when it appeared meanwhile): written to a temporary name first, then linked under the real one,
+// which the system refuses when it exists.
+bool CopiaSeManca(const fs::path& origine, const fs::path& destinazione, std::string* errore) {
+  std::error_code ec;
+  if (fs::symlink_status(destinazione, ec).type() != fs::file_type::not_found) return true;
+  const std::optional<std::string> byte = LeggiFileGrezzo(origine.string());
+  if (!byte) {
+    if (errore) *errore = "Impossibile leggere il file " + origine.string() + ".";
+    return false;
+  }
+  const fs::path temp = destinazione.parent_path() / (".~" + destinazione.filename().string() + ".0.tmp");
+  ErroreSalvataggio e;
+  if (!WriteBytesAtomic(temp.string(), *byte, &e)) {
+    if (errore) *errore = e.Testo;
+    return false;
+  }
+  int numero = 0;
+  if (::link(temp.c_str(), destinazione.c_str()) != 0) {
+    numero = errno;
+    // A file system without hard links: the rename may replace only what is still missing.
+    if (numero != EEXIST && fs::symlink_status(destinazione, ec).type() == fs::file_type::not_found)
+      numero = ::rename(temp.c_str(), destinazione.c_str()) == 0 ? 0 : errno;
+  }
+  ::unlink(temp.c_str());
+  if (numero != 0 && numero != EEXIST) {
+    if (errore) *errore = "Impossibile creare il file " + destinazione.string() + ": " + MotivoErrore(numero);
+    return false;
+  }
+  return true;
 }
 
 size_t UltimoSeparatore(std::string_view path) { return path.find_last_of("/\\"); }
@@ -33,10 +73,83 @@ size_t UltimoSeparatore(std::string_view path) { return path.find_last_of("/\\")
 
 const std::string& CartellaProgramma() { return Cartella(); }
 
+std::string CartellaUtentePredefinita() {
+  const std::string scelta = Ambiente("VARNEX_CARTELLA_UTENTE");
+  if (!scelta.empty()) return scelta;
+  const std::string dati = Ambiente("XDG_DATA_HOME");
+  // The base directory specification ignores a relative path.
+  if (!dati.empty() && dati.front() == '/') return UnisciPercorso(dati, "VarnexPro");
+  std::string casa = Ambiente("HOME");
+  if (casa.empty()) {
+    if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) casa = pw->pw_dir;
+  }
+  return UnisciPercorso(UnisciPercorso(casa, ".local/share"), "VarnexPro");
+}
+
+std::string CartellaDistribuitaDi(const std::string& cartellaEseguibile) {
+  return (fs::path(cartellaEseguibile) / ".." / "share" / "varnexpro").lexically_normal().string();
+}
+
+namespace {
+std::string& DistribuitaImpostata() {
+  static std::string cartella;
+  return cartella;
+}
+}  // namespace
+
+std::string CartellaDistribuita() {
+  const std::string& impostata = DistribuitaImpostata();
+  return impostata.empty() ? CartellaDistribuitaDi(CartellaEseguibile()) : impostata;
+}
+
+void ImpostaCartellaDistribuita(const std::string& cartella) { DistribuitaImpostata() = cartella; }
+
+bool PreparaCartellaUtente(const std::string& distribuita, const std::string& utente, std::string* errore) {
+  std::error_code ec;
+  fs::create_directories(utente, ec);
+  if (ec || !fs::is_directory(utente, ec)) {
+    if (errore) *errore = "Impossibile creare la cartella " + utente + ": " + MotivoErrore(ec ? ec.value() : ENOTDIR);
+    return false;
+  }
+  if (!fs::is_directory(distribuita, ec)) return true;
+  const fs::path radice(distribuita);
+  for (fs::recursive_directory_iterator it(radice, ec), fine; !ec && it != fine; it.increment(ec)) {
+    // Hidden entries (a folder's placeholder, a half-made copy) are not the user's business.
+    if (it->path().filename().string().front() == '.') {
+      if (it->is_directory(ec)) it.disable_recursion_pending();
+      continue;
+    }
+    const fs::path destinazione = fs::path(utente) / fs::relative(it->path(), radice);
+    if (it->is_directory(ec)) {
+      fs::create_directories(destinazione, ec);
+      if (ec) {
+        if (errore) *errore = "Impossibile creare la cartella " + destinazione.string() + ": " + MotivoErrore(ec.value());
+        return false;
+      }
+    } else if (it->is_regular_file(ec)) {
+      if (!CopiaSeManca(it->path(), destinazione, errore)) return false;
+    }
+  }
+  if (ec) {
+    if (errore) *errore = "Impossibile leggere la cartella " + distribuita + ": " + MotivoErrore(ec.value());
+    return false;
+  }
+  return true;
+}
+
 void ImpostaCartellaProgramma(const std::string& folder) {
   std::string f = folder;
   while (f.size() > 1 && (f.back() == '/' || f.back() == '\\')) f.pop_back();
   Cartella() = f;
+}
+
+std::string PercorsoAssoluto(const std::string& path) {
+  if (path.empty()) return path;
+  std::error_code ec;
+  const fs::path assoluto = fs::absolute(path, ec);
+  if (ec) return path;
+  const fs::path canonico = fs::weakly_canonical(assoluto, ec);
+  return ec ? assoluto.lexically_normal().string() : canonico.string();
 }
 
 std::string UnisciPercorso(std::string_view folder, std::string_view name) {

@@ -10,10 +10,32 @@
 
 namespace varnex {
 
-// The folder of the program, where the archives live (no trailing separator). It is the folder of
-// the executable unless set (tests point it at a temporary folder).
+// The program folder, where the archives, "Archivio Lavori" and the files the program writes beside
+// them live (no trailing separator): the user's own folder, never the folder of the executable,
+// which the user may not be able to write and a build or an install replaces. Unless set (tests
+// point it at a temporary folder) it is CartellaUtentePredefinita().
 const std::string& CartellaProgramma();
 void ImpostaCartellaProgramma(const std::string& folder);
+
+// The user's folder when nothing else is set: $VARNEX_CARTELLA_UTENTE when set (tests and
+// developers), else "VarnexPro" in $XDG_DATA_HOME, else "~/.local/share/VarnexPro".
+std::string CartellaUtentePredefinita();
+
+// The read-only folder of the files that ship with the program: "share/varnexpro" beside the
+// executable's folder, in the build tree (build/bin/varnexpro, build/share/varnexpro) as in an
+// installation (<prefix>/bin, <prefix>/share/varnexpro).
+std::string CartellaDistribuitaDi(const std::string& cartellaEseguibile);
+std::string CartellaDistribuita();
+// Points the shipped folder elsewhere ("" goes back to the one beside the executable).
+void ImpostaCartellaDistribuita(const std::string& cartella);
+
+// Puts the shipped files (and their subfolders, "Archivio Lavori" with its example project) into
+// the user's folder wherever a file of that name is missing, creating the folders. A file already
+// there is never replaced, whatever it holds: the user's archives and projects survive every
+// start, build and install. A copy interrupted half-way never leaves a torn file under the real
+// name. False with the reason in `errore` when a folder cannot be created or a file cannot be
+// copied; a shipped folder that does not exist copies nothing.
+bool PreparaCartellaUtente(const std::string& distribuita, const std::string& utente, std::string* errore = nullptr);
 
 // The path of an existing file of `folder` whose name equals `name` without regard to letter case
 // (the exact name is preferred); empty when there is none.
@@ -21,6 +43,10 @@ std::string TrovaFileNoCase(const std::string& folder, std::string_view name);
 // The path of an archive file of the program folder: the existing file found without regard to
 // letter case, or the folder joined with `name` when there is none yet.
 std::string FileProgramma(std::string_view name);
+// The absolute, canonical form of a path (relative to the current folder; links of the existing
+// part resolved, "." and ".." removed); "" stays "", and a path the system cannot resolve stays
+// as it is.
+std::string PercorsoAssoluto(const std::string& path);
 // Folder and name joined with one "/".
 std::string UnisciPercorso(std::string_view folder, std::string_view name);
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "model/calcolo.h"
 #include "model/campi.h"
 #include "model/gas.h"
 #include "model/globals.h"
@@ -166,6 +167,7 @@ void ScriviReteRTG(TextWriter& file, int16_t rete) {
 }
 
 bool ScriviRTG(const std::string& path) {
+  ValoriComeNelFile();
   TextWriter file(path);
   const std::string versione = VersioneCorrente();
   file.PrintLine(ReteInPressione == 0 ? std::string("VX 4.x") : "VXP" + versione.substr(3));

@@ -96,19 +96,25 @@ std::string Utf8ToCp1252(std::string_view text) {
   return out;
 }
 
+std::optional<std::string> LeggiFileGrezzo(const std::string& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream buffer;
+  buffer << in.rdbuf();
+  if (in.bad()) return std::nullopt;
+  return std::move(buffer).str();
+}
+
 bool TextReader::Open(const std::string& path) {
   path_ = path;
   lines_.clear();
   next_ = 0;
   open_ = false;
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return false;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  if (in.bad()) return false;
-  Split(Cp1252ToUtf8(buffer.str()));
+  const std::optional<std::string> byte = LeggiFileGrezzo(path);
+  if (!byte) return false;
+  Split(Cp1252ToUtf8(*byte));
   open_ = true;
   return true;
 }
@@ -136,6 +142,25 @@ void TextReader::Split(std::string_view text) {
 std::string TextReader::LineInput() {
   if (Eof()) return {};
   return lines_[next_++];
+}
+
+std::string MotivoErrore(int numero) {
+  switch (numero) {
+    case EACCES:
+    case EPERM:
+      return "permesso negato (l'utente non ha i diritti per questo file o questa cartella)";
+    case ENOSPC:
+    case EDQUOT:
+      return "spazio esaurito sul disco";
+    case EROFS:
+      return "il disco o la cartella sono di sola lettura";
+    case ENOENT:
+      return "il file o la cartella non esiste";
+    case ENAMETOOLONG:
+      return "nome del file o della cartella troppo lungo";
+    default:
+      return std::strerror(numero);
+  }
 }
 
 void TextWriter::PrintLine(std::string_view text) {
@@ -169,7 +194,6 @@ bool DestinazioneReale(const fs::path& percorso, fs::path& reale, int& numero) {
   return false;
 }
 
-std::string Motivo(int numero) { return std::strerror(numero); }
 
 // Gives the new file the owner, group and permissions of the one it replaces, as far as the user
 // may: a colleague's group write access or a read-only mode must survive a save. A user who may
@@ -190,11 +214,38 @@ void SincronizzaCartella(const fs::path& cartella) {
   ::close(fd);
 }
 
+// The temporary name of a save of `nome`: ".~" + name + "." + digits + ".tmp".
+std::string NomeTemporaneo(const std::string& nome, unsigned numero) {
+  return ".~" + nome + "." + std::to_string(numero) + ".tmp";
+}
+
+bool TemporaneoDi(const std::string& candidato, const std::string& nome) {
+  const std::string inizio = ".~" + nome + ".";
+  const std::string fine = ".tmp";
+  if (candidato.size() <= inizio.size() + fine.size() || candidato.compare(0, inizio.size(), inizio) != 0 ||
+      candidato.compare(candidato.size() - fine.size(), fine.size(), fine) != 0)
+    return false;
+  for (size_t i = inizio.size(); i < candidato.size() - fine.size(); ++i)
+    if (candidato[i] < '0' || candidato[i] > '9') return false;
+  return true;
+}
+
+// A save killed half-way leaves its temporary copy behind; the next save of the same file removes
+// such leftovers (only regular files named exactly as this code names them).
+void RimuoviTemporaneiRimasti(const fs::path& cartella, const std::string& nome) {
+  std::error_code ec;
+  for (fs::directory_iterator it(cartella, ec), fine; !ec && it != fine; it.increment(ec)) {
+    std::error_code ec2;
+    if (TemporaneoDi(it->path().filename().string(), nome) && it->symlink_status(ec2).type() == fs::file_type::regular)
+      ::unlink(it->path().c_str());
+  }
+}
+
 }  // namespace
 
 bool WriteBytesAtomic(const std::string& path, std::string_view bytes, ErroreSalvataggio* errore) {
   auto fail = [&](int numero, const std::string& cosa) {
-    if (errore) *errore = {numero, cosa + " " + path + ": " + Motivo(numero)};
+    if (errore) *errore = {numero, cosa + " " + path + ": " + MotivoErrore(numero)};
     return false;
   };
   fs::path target;
@@ -218,7 +269,7 @@ bool WriteBytesAtomic(const std::string& path, std::string_view bytes, ErroreSal
   fs::path temp;
   int fd = -1;
   for (int tentativo = 0; fd < 0 && tentativo < 10; ++tentativo) {
-    temp = folder / (".~" + target.filename().string() + "." + std::to_string(rd() % 1000000) + ".tmp");
+    temp = folder / NomeTemporaneo(target.filename().string(), rd() % 1000000);
     // A new file gets the mode the user's umask gives any new file; a replaced one its old mode.
     fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, esiste ? 0600 : 0666);
     if (fd < 0 && errno != EEXIST) break;
@@ -249,6 +300,7 @@ bool WriteBytesAtomic(const std::string& path, std::string_view bytes, ErroreSal
     return fail(n, "Impossibile sostituire il file");
   }
   SincronizzaCartella(folder);
+  RimuoviTemporaneiRimasti(folder, target.filename().string());
   return true;
 }
 

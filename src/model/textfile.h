@@ -6,6 +6,7 @@
 // damages the old file.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,9 @@ namespace varnex {
 std::string Cp1252ToUtf8(std::string_view bytes);
 // Characters Windows-1252 cannot hold are written as "?".
 std::string Utf8ToCp1252(std::string_view text);
+
+// The bytes of a regular file as they are; nullopt when it cannot be read.
+std::optional<std::string> LeggiFileGrezzo(const std::string& path);
 
 class TextReader {
  public:
@@ -61,6 +65,11 @@ class TextWriter {
   std::string pending_;
 };
 
+// The system's reason for a failed file operation as the user reads it: in Italian for the
+// reasons a user meets (no permission, disk full, read-only file system, missing file or folder,
+// name too long), the system's own words for the rest.
+std::string MotivoErrore(int numero);
+
 // Why a write failed: the system's error number and the message for the user, which ends with
 // the system's own text for that error.
 struct ErroreSalvataggio {
@@ -72,7 +81,8 @@ struct ErroreSalvataggio {
 // target only when complete; a failure leaves the old file as it was. Written the way the user's
 // file system expects a save: a symbolic link is followed and its target replaced, a file the
 // user may not write is refused, and the new file keeps the old one's owner, group and
-// permissions (a new file gets those of any file the user creates).
+// permissions (a new file gets those of any file the user creates). The temporary copies that
+// saves of the same file killed half-way left in the folder are removed once it is saved.
 bool WriteBytesAtomic(const std::string& path, std::string_view bytes, ErroreSalvataggio* errore = nullptr);
 
 // Writes a whole text (UTF-8, lines already ended) in Windows-1252 the same way.

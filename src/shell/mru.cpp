@@ -1,5 +1,6 @@
 #include "shell/mru.h"
 
+#include "model/files.h"
 #include "shell/settings.h"
 
 namespace varnex {
@@ -37,8 +38,10 @@ int16_t clsMRU::SearchItem(const std::string& s) const {
   return 0;
 }
 
-void clsMRU::AddItem(const std::string& s) {
+void clsMRU::AddItem(const std::string& percorso) {
   if (items_.empty()) return;
+  // One file, one entry, whatever folder the program was started from and however it was named.
+  const std::string s = PercorsoAssoluto(percorso);
   int16_t p = SearchItem(s);
   size_t da = p != 0 ? static_cast<size_t>(p) : items_.size();
   for (size_t b = da; b >= 2; --b) items_[b - 1] = items_[b - 2];

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "model/calcolo.h"
 #include "model/globals.h"
 #include "model/interaction.h"
 #include "model/materiali.h"
@@ -149,6 +150,7 @@ bool ConfermaParametri(const CampiParametri& campi) {
     MsgBox("Nel calcolo dell'impianto interno gas non può essere utilizzato un gas non combustibile");
     return false;
   }
+  const StatoProgetto prima;
   Riferimento = campi.riferimento;
   DescrizioneLavoro = campi.descrizione;
   VelocitaMaxImpostata = static_cast<float>(ValDot(campi.velocita));
@@ -158,7 +160,8 @@ bool ConfermaParametri(const CampiParametri& campi) {
   const bool nessunGas = GasCorrente.Nome.empty();
   if (const TGas* g = gasAt(nessunGas ? int16_t{1} : CurrentGas)) GasCorrente = *g;
   AmbienteProgetto().Elaborazione();
-  ProgettoModificato = -1;
+  // OK without a change is no change.
+  if (prima.Cambiato()) ProgettoModificato = -1;
   return true;
 }
 

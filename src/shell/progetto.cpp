@@ -87,7 +87,10 @@ bool CaricaProgetto(const std::string& path) {
   DimenticaProgettoSalvato();
   const bool ok = LeggiRTG(path);
   // What was read (or the empty project a refused file leaves) is what the calculation compares
-  // with before it calls the project modified.
+  // with before it calls the project modified; with the tightness page's figures and the firm's
+  // defaults it filled in, as the close takes them (a refused file left the page unloaded: what
+  // it shows is not this project's).
+  if (ok) TenutaImpiantoRefresh();
   RicordaProgettoSalvato();
   a.ScaricaAttesa();
   return ok && ProgettoCaricato != 0;

@@ -1,5 +1,7 @@
 #include "shell/settings.h"
 
+#include "model/interaction.h"
+
 namespace varnex {
 namespace {
 
@@ -11,6 +13,18 @@ ImpostazioniInMemoria& Memoria() {
 }
 
 IImpostazioni* corrente = nullptr;
+bool avvisato = false;
+
+bool Scritto(bool scritto) {
+  if (scritto || avvisato) return scritto;
+  avvisato = true;
+  const std::string file = Impostazioni().File();
+  MsgBox("Impossibile salvare le impostazioni di VarnexPro" + (file.empty() ? std::string() : " nel file " + file) +
+             ".\r\nL'elenco dei file recenti, l'ultima cartella di lavoro e le altre preferenze cambiate in "
+             "questa sessione non saranno ricordati alla prossima apertura del programma.",
+         Bottoni::OK, Icona::Esclamazione);
+  return false;
+}
 
 }  // namespace
 
@@ -28,6 +42,7 @@ bool ImpostazioniInMemoria::Scrivi(const std::string& sezione, const std::string
 void ImpostaImpostazioni(IImpostazioni* impostazioni) {
   if (!impostazioni) Memoria() = ImpostazioniInMemoria();
   corrente = impostazioni;
+  avvisato = false;
 }
 
 IImpostazioni& Impostazioni() { return corrente ? *corrente : Memoria(); }
@@ -38,11 +53,11 @@ std::string GetSetting(const std::string& sezione, const std::string& chiave, co
 }
 
 bool SaveSetting(const std::string& sezione, const std::string& chiave, const std::string& valore) {
-  return Impostazioni().Scrivi(sezione, chiave, valore);
+  return Scritto(Impostazioni().Scrivi(sezione, chiave, valore));
 }
 
 bool SaveSettings(const std::string& sezione, const std::vector<std::pair<std::string, std::string>>& valori) {
-  return Impostazioni().ScriviVarie(sezione, valori);
+  return Scritto(Impostazioni().ScriviVarie(sezione, valori));
 }
 
 }  // namespace varnex

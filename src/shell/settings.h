@@ -25,6 +25,8 @@ class IImpostazioni {
   // Stores the text and makes it durable at once (a crash right after loses nothing). False when
   // the store could not be written; callers treat that as a neutral outcome.
   virtual bool Scrivi(const std::string& sezione, const std::string& chiave, const std::string& valore) = 0;
+  // The file the store keeps, for the user's eyes; empty for a store without one.
+  virtual std::string File() const { return {}; }
   // Several keys of one section, durable together when the call returns; a store may write them
   // in one go. False when any could not be written.
   virtual bool ScriviVarie(const std::string& sezione, const std::vector<std::pair<std::string, std::string>>& valori) {
@@ -50,6 +52,8 @@ void ImpostaImpostazioni(IImpostazioni* impostazioni);
 IImpostazioni& Impostazioni();
 
 // The stored text of section/key, or `predefinito` when there is none.
+// A store that cannot be written is told to the user once per installed store (once a session):
+// the recent files and the last folder would otherwise silently stop being remembered.
 std::string GetSetting(const std::string& sezione, const std::string& chiave, const std::string& predefinito = "");
 bool SaveSetting(const std::string& sezione, const std::string& chiave, const std::string& valore);
 bool SaveSettings(const std::string& sezione, const std::vector<std::pair<std::string, std::string>>& valori);

@@ -89,7 +89,9 @@ void SequenzaAvvio::ImpostaGasIniziale() {
 void SequenzaAvvio::RigaComando(const std::string& rigaComando) {
   caricato_ = false;
   if (Trim(rigaComando).empty()) return;
-  const std::string p = PercorsoDaRigaComando(rigaComando);
+  // A path relative to the folder the program was started from names the project for this run
+  // only: the caption, the saves and the recent files take it absolute.
+  const std::string p = PercorsoAssoluto(PercorsoDaRigaComando(rigaComando));
   if (p.empty() || !EsisteFile(p)) {
     MsgBox("Il File " + rigaComando + "non esiste o non e' valido");
     return;

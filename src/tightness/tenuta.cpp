@@ -143,10 +143,12 @@ bool SalvaTenImpTecDef() {
   file.PrintLine(UnaRiga(t.Indirizzo));
   file.PrintLine(UnaRiga(t.Telefono));
   file.PrintLine(UnaRiga(t.NomeTecnico));
+  // Saving the same firm again writes nothing: a project save must not depend on this file.
+  if (LeggiFileGrezzo(file.Path()) == Utf8ToCp1252(file.Text())) return true;
   std::string errore;
   if (file.Commit(&errore)) return true;
-  MsgBox("Impossibile salvare i dati predefiniti del tecnico nel file " + std::string(kFileDefaults) + ".\r\n" +
-         errore);
+  MsgBox("Il progetto e' stato salvato, ma i dati predefiniti del tecnico non sono stati salvati nel file " +
+         std::string(kFileDefaults) + ".\r\n" + errore);
   return false;
 }
 

@@ -133,7 +133,8 @@ TEST_F(Calcolo, OneSegmentOfTenMetresWithTwoCubicMetres) {
   EXPECT_FLOAT_EQ(t.ID_PFINALE, 2500.0f - t.ID_PDC_PERCORSO);
   EXPECT_FLOAT_EQ(t.ID_VELOCITA, 2.0f * 353.7f / 256.0f);
   EXPECT_EQ(ListaUtenze.Count(), 0);
-  EXPECT_EQ(ProgettoModificato, -1);
+  // Results alone are no change of what the user entered.
+  EXPECT_EQ(ProgettoModificato, 0);
   EXPECT_EQ((std::vector<int16_t>{11, 0}), utente.puntatori);
   std::vector<int16_t> percorso;
   PercorsoSfavorito(percorso);
@@ -495,7 +496,37 @@ TEST_F(Calcolo, LargeButFiniteFlowsAreStillCalculated) {
   EXPECT_EQ(Tronco(1).Collegato, -1);
   EXPECT_TRUE(std::isfinite(Tronco(2).ID_PDC_PERCORSO));
   EXPECT_GT(Tronco(2).ID_PDC_PERCORSO, 0.0f);
-  EXPECT_EQ(ProgettoModificato, -1);
+}
+
+// The calculation marks the project only when it changes something the user entered, or when
+// something entered differs from the project as last read or saved; a result that moves in its
+// last digit is no change.
+TEST_F(Calcolo, SegnaIlProgettoSoloPerUnaModificaDiCioCheLUtenteHaInserito) {
+  struct Caso {
+    const char* nome;
+    void (*modifica)();
+    int16_t atteso;
+  } casi[] = {
+      {"nessuna modifica", [] {}, 0},
+      {"risultati diversi", [] { Tronco(2).ID_PDC_PERCORSO += 0.001f; Tronco(1).ID_DIAMETRO = "2"; }, 0},
+      {"lunghezza", [] { Tronco(2).ID_LEN = 7; }, -1},
+      {"diametro fissato", [] { Tronco(1).ID_DIAMCUSTOM = -1; Tronco(1).ID_DIAMETRO = "1"; }, -1},
+      {"portata su un tronco intermedio", [] { Tronco(1).ID_P_UTENZE = 1; }, -1},
+  };
+  for (const auto& c : casi) {
+    SCOPED_TRACE(c.nome);
+    test::PreparaCalcolo();
+    AggiungiProva(0, 5.0f);
+    AggiungiProva(1, 5.0f, 1.0f);
+    CalcolaRete();
+    RicordaProgettoSalvato();
+    ProgettoModificato = 0;
+    c.modifica();
+    utente.PermettiTutti();
+    CalcolaRete();
+    EXPECT_EQ(ProgettoModificato, c.atteso);
+  }
+  DimenticaProgettoSalvato();
 }
 
 // ---- Utilities -------------------------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/campi.h"
+#include "model/files.h"
 #include "model/strings.h"
 #include "model/textfile.h"
 #include "support/fake_interaction.h"
@@ -174,19 +175,52 @@ TEST_F(ColonneTest, RifiutiOrdinati) {
   EXPECT_FALSE(CaricaDefinizioneGriglie());
 }
 
-// A column line with six or eight fields is left out with one message; the reading, and the
-// program, go on with the rest of the file.
+// A column line with six or eight fields is left out with one message that names the file and
+// the line; the reading, and the program, go on with the rest of the file (here nothing ships
+// to take its place).
 TEST_F(ColonneTest, RigaConCampiErratiSaltataConUnSoloMessaggio) {
+  ImpostaCartellaDistribuita(cartella.File("niente"));
   ScriviDefinizioni(cartella, {Colonna("A", "ID_LEN"), "Sei\t0\t1\tm\t5\tID_LEN", Colonna("B", "ID_NUM"), "+",
                                "Otto\t0\t1\tm\t5\tID_LEN\td\textra", Colonna("C", "ID_DIAMETRO"), "+", "@"});
-  utente.Attendi("Numero campi nella tabella errato");
+  utente.Attendi("Numero campi nella tabella errato nel file " + cartella.File("gridgas.cne") +
+                 ", riga 2 (6 campi invece di 7): la colonna non e' mostrata.");
   EXPECT_TRUE(CaricaDefinizioneGriglie());
+  ImpostaCartellaDistribuita("");
   EXPECT_EQ(utente.messaggi.size(), 1u);
   EXPECT_EQ(UltimaColonnaGriglia[0], 1);
   EXPECT_EQ(ColonneGriglia[0][0].Titolo, "A");
   EXPECT_EQ(ColonneGriglia[0][1].Titolo, "B");
   EXPECT_EQ(UltimaColonnaGriglia[1], 0);
   EXPECT_EQ(ColonneGriglia[1][0].Titolo, "C");
+}
+
+// The user's copy damaged where the lengths are: the layouts that ship take its place, whole,
+// and the message names the damaged file and line.
+TEST_F(ColonneTest, UnaCopiaDanneggiataLasciaIlPostoAQuellaDistribuita) {
+  ImpostaCartellaDistribuita(VARNEX_SOURCE_DATA_DIR);
+  std::string righe;
+  int numero = 0, danneggiata = 0;
+  for (const std::string& r : Split(test::LeggiByte(std::string(VARNEX_SOURCE_DATA_DIR) + "/gridgas.cne"), "\r\n")) {
+    ++numero;
+    std::string riga = r;
+    if (danneggiata == 0 && DecodificaRigaGriglia(r).rfind("Lunghezza\t", 0) == 0) {
+      riga = CodificaRigaGriglia("Lunghezza\t##0.00\t0\tm\t6\tID_LEN").value();
+      danneggiata = numero;
+    }
+    righe += riga + "\r\n";
+  }
+  ASSERT_GT(danneggiata, 0);
+  cartella.Write("gridgas.cne", righe);
+  utente.Attendi("Numero campi nella tabella errato nel file " + cartella.File("gridgas.cne") + ", riga " +
+                 std::to_string(danneggiata) + " (6 campi invece di 7).\r\nSono in uso le tabelle distribuite");
+  EXPECT_TRUE(CaricaDefinizioneGriglie());
+  ImpostaCartellaDistribuita("");
+  bool lunghezza = false;
+  for (int16_t i = 0; i <= UltimaColonnaGriglia[0]; ++i) lunghezza |= ColonneGriglia[0][i].IdCampo == campo::ID_LEN;
+  EXPECT_TRUE(lunghezza);
+  const auto editor = ColonneGriglia[0];
+  ASSERT_TRUE(CaricaDefinizioneGriglie(std::string(VARNEX_SOURCE_DATA_DIR) + "/gridgas.cne"));
+  EXPECT_EQ(ColonneGriglia[0], editor);
 }
 
 TEST_F(ColonneTest, ChiaveIgnotaDaMessaggioECodiceZero) {

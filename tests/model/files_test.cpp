@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <map>
 
 #include "model/files.h"
 #include "support/fake_interaction.h"
@@ -99,6 +101,120 @@ TEST(PaperNames, TableAndFallback) {
   EXPECT_EQ(NomeFormatoCarta(0), "Definito dall'utente.");
   EXPECT_EQ(NomeFormatoCarta(256), "Definito dall'utente.");
   EXPECT_EQ(NomeFormatoCarta(42), "Definito dall'utente.");
+}
+
+}  // namespace
+}  // namespace varnex
+
+namespace varnex {
+namespace {
+namespace fs = std::filesystem;
+
+
+TEST(CartellaUtente, PreparataDueVolteNonSovrascriveCioCheLUtenteHaCambiato) {
+  test::TempFolder distribuita, utente;
+  distribuita.CopiaDatiDistribuiti();
+  const std::string cartella = utente.File("VarnexPro");
+  std::string errore;
+  ASSERT_TRUE(PreparaCartellaUtente(distribuita.Path(), cartella, &errore)) << errore;
+  // The first start fills the user's folder with everything that ships, the example project too;
+  // hidden placeholders stay behind.
+  auto distribuiti = test::ContenutoCartella(distribuita.Path());
+  std::erase_if(distribuiti, [](const auto& voce) { return voce.first.front() == '.'; });
+  EXPECT_EQ(test::ContenutoCartella(cartella), distribuiti);
+  ASSERT_TRUE(fs::is_regular_file(fs::path(cartella) / "Archivio Lavori" / "Villetta.RTG"));
+
+  // The user raises a maximum drop, saves a project and deletes a tips file; a newer version
+  // ships one more archive and a changed gas file.
+  const std::string pdc = "35|50|100|200|50|100|250\r\n";
+  utente.Write("VarnexPro/PDCMAX.CFG", pdc);
+  utente.Write("VarnexPro/Archivio Lavori/Rossi.RTG", "progetto dell'utente");
+  const std::string mio = "il mio esempio";
+  utente.Write("VarnexPro/Archivio Lavori/Villetta.RTG", mio);
+  fs::remove(fs::path(cartella) / "HINTS.CFG");
+  distribuita.Write("NUOVO.MAT", "nuovo archivio");
+  distribuita.Write("gas.cfg", "gas di una versione nuova");
+  const std::string gasUtente = test::LeggiByte(cartella + "/gas.cfg");
+
+  ASSERT_TRUE(PreparaCartellaUtente(distribuita.Path(), cartella, &errore)) << errore;
+  EXPECT_EQ(test::LeggiByte(cartella + "/PDCMAX.CFG"), pdc);
+  EXPECT_EQ(test::LeggiByte(cartella + "/Archivio Lavori/Rossi.RTG"), "progetto dell'utente");
+  EXPECT_EQ(test::LeggiByte(cartella + "/Archivio Lavori/Villetta.RTG"), mio);
+  EXPECT_EQ(test::LeggiByte(cartella + "/gas.cfg"), gasUtente);
+  // What is missing comes back from the shipped files: the way to start over.
+  EXPECT_EQ(test::LeggiByte(cartella + "/HINTS.CFG"), distribuita.Read("HINTS.CFG"));
+  EXPECT_EQ(test::LeggiByte(cartella + "/NUOVO.MAT"), "nuovo archivio");
+  // No temporary copy is left behind.
+  for (const auto& [nome, byte] : test::ContenutoCartella(cartella)) EXPECT_EQ(nome.find(".~"), std::string::npos) << nome;
+}
+
+TEST(CartellaUtente, LaCartellaDistribuitaSoloLetta) {
+  test::TempFolder prefisso, utente;
+  fs::create_directories(prefisso.File("share/varnexpro"));
+  fs::copy(VARNEX_SOURCE_DATA_DIR, prefisso.File("share/varnexpro"), fs::copy_options::recursive);
+  fs::create_directories(prefisso.File("bin"));
+  // Installed files are the administrator's: read-only for everybody.
+  for (const auto& e : fs::recursive_directory_iterator(prefisso.Path()))
+    fs::permissions(e.path(), e.is_directory() ? fs::perms(0555) : fs::perms(0444));
+  const auto prima = test::ContenutoCartella(prefisso.Path());
+
+  const std::string distribuita = CartellaDistribuitaDi(prefisso.File("bin"));
+  EXPECT_EQ(distribuita, prefisso.File("share/varnexpro"));
+  std::string errore;
+  ASSERT_TRUE(PreparaCartellaUtente(distribuita, utente.File("dati"), &errore)) << errore;
+  EXPECT_EQ(test::ContenutoCartella(prefisso.Path()), prima);
+  // The user's copies are the user's to change.
+  const auto stato = fs::status(utente.File("dati/PDCMAX.CFG")).permissions();
+  EXPECT_NE(stato & fs::perms::owner_write, fs::perms::none);
+  EXPECT_EQ(test::LeggiByte(utente.File("dati/PDCMAX.CFG")), prima.at("share/varnexpro/PDCMAX.CFG"));
+  for (const auto& e : fs::recursive_directory_iterator(prefisso.Path()))
+    fs::permissions(e.path(), fs::perms::owner_all, fs::perm_options::add);
+}
+
+TEST(CartellaUtente, UnaCartellaDistribuitaMancanteNonCopiaNiente) {
+  test::TempFolder utente;
+  std::string errore;
+  EXPECT_TRUE(PreparaCartellaUtente(utente.File("non-c-e"), utente.File("dati"), &errore)) << errore;
+  EXPECT_TRUE(fs::is_directory(utente.File("dati")));
+  EXPECT_TRUE(fs::is_empty(utente.File("dati")));
+  // A file where the folder should be: the reason is told, nothing is written.
+  utente.Write("file", "x");
+  EXPECT_FALSE(PreparaCartellaUtente(utente.File("non-c-e"), utente.File("file/dati"), &errore));
+  EXPECT_NE(errore.find(utente.File("file/dati")), std::string::npos) << errore;
+}
+
+TEST(CartellaUtente, PredefinitaDallAmbiente) {
+  struct Caso {
+    const char* scelta;
+    const char* dati;
+    const char* casa;
+    const char* attesa;
+  } casi[] = {
+      {"/tmp/prova", "/xdg", "/home/u", "/tmp/prova"},
+      {nullptr, "/xdg", "/home/u", "/xdg/VarnexPro"},
+      {nullptr, "relativa", "/home/u", "/home/u/.local/share/VarnexPro"},
+      {nullptr, nullptr, "/home/u", "/home/u/.local/share/VarnexPro"},
+  };
+  const char* nomi[] = {"VARNEX_CARTELLA_UTENTE", "XDG_DATA_HOME", "HOME"};
+  std::string vecchi[3];
+  bool cerano[3];
+  for (int i = 0; i < 3; ++i) {
+    const char* v = std::getenv(nomi[i]);
+    cerano[i] = v != nullptr;
+    vecchi[i] = v ? v : "";
+  }
+  for (const Caso& c : casi) {
+    const char* valori[] = {c.scelta, c.dati, c.casa};
+    for (int i = 0; i < 3; ++i) valori[i] ? setenv(nomi[i], valori[i], 1) : unsetenv(nomi[i]);
+    EXPECT_EQ(CartellaUtentePredefinita(), c.attesa);
+  }
+  for (int i = 0; i < 3; ++i) cerano[i] ? setenv(nomi[i], vecchi[i].c_str(), 1) : unsetenv(nomi[i]);
+}
+
+TEST(CartellaUtente, LaCartellaDistribuitaStaAccantoAQuellaDelProgramma) {
+  EXPECT_EQ(CartellaDistribuitaDi("/usr/local/bin"), "/usr/local/share/varnexpro");
+  EXPECT_EQ(CartellaDistribuitaDi("/opt/varnex/bin/"), "/opt/varnex/share/varnexpro");
+  EXPECT_EQ(CartellaDistribuitaDi("/home/u/varnex/build/bin"), "/home/u/varnex/build/share/varnexpro");
 }
 
 }  // namespace

@@ -685,9 +685,70 @@ TEST_F(ProgettoFileTest, ProgettoInSolaLetturaNonSiSovrascrive) {
   });
   ASSERT_TRUE(esito.has_value()) << "impossibile eseguire la prova come utente senza privilegi";
   EXPECT_EQ(esito->substr(0, esito->find('\n')), "rifiutato");
-  EXPECT_NE(esito->find(std::strerror(EACCES)), std::string::npos) << *esito;
+  EXPECT_NE(esito->find(MotivoErrore(EACCES)), std::string::npos) << *esito;
   EXPECT_NE(esito->find("Il file precedente non e' stato modificato."), std::string::npos) << *esito;
   EXPECT_EQ(cartella.Read("protetto.RTG"), "contenuto precedente\r\n");
+}
+
+// A program folder the user may not write: saving a project with the firm the defaults already
+// hold says nothing; with a new firm, one message that says the project itself was saved.
+TEST_F(ProgettoFileTest, CartellaProgrammaNonScrivibileNonFallisceIlSalvataggio) {
+  CostruisciRete();
+  ASSERT_TRUE(ScriviRTG(cartella.File("primo.RTG")));
+  ASSERT_EQ(cartella.Read("TENIMPTECDEF.CFG"), "4.0\r\nTermo, Idraulica Srl\r\n\r\n\r\nMario Rossi\r\n");
+  ::chmod(cartella.Path().c_str(), 0755);
+  test::TempFolder progetti;
+  ::chmod(progetti.Path().c_str(), 0777);
+  const auto esito = test::ComeUtenteComune([&] {
+    std::string visto;
+    for (const char* tecnico : {"Mario Rossi", "Luca Verdi"}) {
+      TenutaImpianto.NomeTecnico = tecnico;
+      utente.messaggi.clear();
+      if (std::string(tecnico) != "Mario Rossi") utente.Attendi("TENIMPTECDEF.CFG");
+      visto += ScriviRTG(progetti.File("p.RTG")) ? "salvato" : "rifiutato";
+      for (const auto& m : utente.messaggi) visto += "|" + m.testo;
+      visto += "\n";
+    }
+    return visto;
+  });
+  ASSERT_TRUE(esito.has_value()) << "impossibile eseguire la prova come utente senza privilegi";
+  EXPECT_EQ(*esito, "salvato\nsalvato|Il progetto e' stato salvato, ma i dati predefiniti del tecnico non sono "
+                    "stati salvati nel file TENIMPTECDEF.CFG.\r\nImpossibile scrivere il file " +
+                        cartella.File("TENIMPTECDEF.CFG") + ": " + MotivoErrore(EACCES) + "\n");
+  EXPECT_EQ(cartella.Read("TENIMPTECDEF.CFG"), "4.0\r\nTermo, Idraulica Srl\r\n\r\n\r\nMario Rossi\r\n");
+}
+
+// Open, calculate, save: a file the program wrote comes out byte for byte the same, for both
+// activities, although the user's values hold more digits than the file keeps.
+TEST_F(ProgettoFileTest, ApriCalcolaSalvaDaLoStessoFile) {
+  for (int16_t inPressione : {int16_t{0}, int16_t{-1}}) {
+    SCOPED_TRACE(inPressione ? "rete in pressione" : "impianto interno");
+    ResetRete();
+    ReteInPressione = inPressione;
+    PressioneIniziale = inPressione ? 1000.0 / 3.0 : 2500;
+    PressioneFinale = inPressione ? 150 : 0;
+    VelocitaMaxImpostata = 15.0f / 7.0f;
+    const int16_t a = AggiungiTronco(0);
+    const int16_t b = AggiungiTronco(a);
+    const int16_t d = AggiungiTronco(a);
+    Tronco(a).ID_LEN = 6.123456789f;
+    Tronco(a).ID_EQLENNOTA = 1.0f / 3.0f;
+    Tronco(b).ID_LEN = 4;
+    Tronco(d).ID_LEN = 9;
+    Tronco(b).ID_P_UTENZE = 24.0f * 3.6f / GasCorrente.PCI;
+    Tronco(d).ID_P_UTENZE = 2.0f / 3.0f;
+    if (inPressione) Tronco(a).ID_CONTEMP = 70;
+    CalcolaRete();
+    ASSERT_EQ(Tronco(1).Collegato, -1);
+    ASSERT_TRUE(ScriviRTG(cartella.File("primo.RTG")));
+    const std::string primo = cartella.Read("primo.RTG");
+    for (int giro = 0; giro < 2; ++giro) {
+      ASSERT_TRUE(LeggiRTG(cartella.File("primo.RTG")));
+      CalcolaRete();
+      ASSERT_TRUE(ScriviRTG(cartella.File("primo.RTG")));
+      EXPECT_EQ(cartella.Read("primo.RTG"), primo) << "giro " << giro;
+    }
+  }
 }
 
 TEST_F(ProgettoFileTest, ProgettoSenzaDittaNonCancellaIDefault) {

@@ -70,7 +70,7 @@ TEST_F(FileProtetto, AFileTheUserMayNotWriteIsRefusedWithTheSystemsReason) {
       return (scritto ? "scritto:" : "rifiutato:") + errore;
     });
     ASSERT_TRUE(esito.has_value()) << "impossibile eseguire la prova come utente senza privilegi";
-    EXPECT_EQ(*esito, "rifiutato:Impossibile scrivere il file " + path + ": " + std::strerror(EACCES));
+    EXPECT_EQ(*esito, "rifiutato:Impossibile scrivere il file " + path + ": " + MotivoErrore(EACCES));
     EXPECT_EQ(dir.Read(std::string(c.nome) + ".RTG"), "vecchio\r\n");
     EXPECT_EQ(Modo(path), c.modo);
     EXPECT_EQ(FileNellaCartella(dir.Path()), prima);
@@ -184,11 +184,57 @@ TEST(WriteBytesAtomic, WhatCannotBeReplacedIsRefusedWithTheSystemsReason) {
     EXPECT_FALSE(WriteBytesAtomic(c.path, "x", &errore));
     EXPECT_EQ(errore.Numero, c.numero);
     EXPECT_NE(errore.Testo.find(c.path), std::string::npos) << errore.Testo;
-    EXPECT_NE(errore.Testo.find(std::strerror(c.numero)), std::string::npos) << errore.Testo;
+    EXPECT_NE(errore.Testo.find(MotivoErrore(c.numero)), std::string::npos) << errore.Testo;
   }
   EXPECT_TRUE(fs::is_symlink(dir.File("giro1")));
   EXPECT_TRUE(fs::is_directory(dir.File("cartella")));
   EXPECT_EQ(FileNellaCartella(dir.Path()), 3u);
+}
+
+// Saves killed half-way leave their temporary copies; the next save of that file removes them,
+// and nothing else.
+TEST(WriteBytesAtomic, LeCopieTemporaneeRimasteSonoRimosseAlSalvataggioSuccessivo) {
+  TempFolder dir;
+  const char* rimaste[] = {".~p.RTG.123.tmp", ".~p.RTG.7.tmp", ".~p.RTG.0.tmp"};
+  const char* altre[] = {".~altro.RTG.1.tmp", ".~p.RTG.x1.tmp", "p.RTG.1.tmp", ".~p.RTG..tmp", ".~p.RTG.12.tmp.bak",
+                         ".~P.RTG.5.tmp"};
+  for (const char* n : rimaste) dir.Write(n, "copia intera del progetto");
+  for (const char* n : altre) dir.Write(n, "altro");
+  fs::create_directories(dir.File(".~p.RTG.9.tmp"));
+  fs::create_symlink(dir.File("p.RTG.1.tmp"), dir.File(".~p.RTG.8.tmp"));
+  std::string errore;
+  ASSERT_TRUE(WriteFileAtomic(dir.File("p.RTG"), "nuovo\r\n", &errore)) << errore;
+  for (const char* n : rimaste) EXPECT_FALSE(fs::exists(dir.File(n))) << n;
+  for (const char* n : altre) EXPECT_EQ(dir.Read(n), "altro") << n;
+  EXPECT_TRUE(fs::is_directory(dir.File(".~p.RTG.9.tmp")));
+  EXPECT_TRUE(fs::is_symlink(dir.File(".~p.RTG.8.tmp")));
+  EXPECT_EQ(dir.Read("p.RTG"), "nuovo\r\n");
+}
+
+// The reasons a user meets are told in Italian; the rest in the system's words.
+TEST(MotivoErrore, InItalianoPerIMotiviCheLUtenteIncontra) {
+  struct Caso {
+    int numero;
+    const char* testo;
+  } casi[] = {
+      {EACCES, "permesso negato (l'utente non ha i diritti per questo file o questa cartella)"},
+      {EPERM, "permesso negato (l'utente non ha i diritti per questo file o questa cartella)"},
+      {ENOSPC, "spazio esaurito sul disco"},
+      {EDQUOT, "spazio esaurito sul disco"},
+      {EROFS, "il disco o la cartella sono di sola lettura"},
+      {ENOENT, "il file o la cartella non esiste"},
+      {ENAMETOOLONG, "nome del file o della cartella troppo lungo"},
+  };
+  for (const auto& c : casi) EXPECT_EQ(MotivoErrore(c.numero), c.testo) << std::strerror(c.numero);
+  EXPECT_EQ(MotivoErrore(ELOOP), std::strerror(ELOOP));
+
+  // As a save reports them: a name longer than the system allows, a missing folder.
+  TempFolder dir;
+  ErroreSalvataggio errore;
+  EXPECT_FALSE(WriteBytesAtomic(dir.File(std::string(300, 'n') + ".RTG"), "x", &errore));
+  EXPECT_NE(errore.Testo.find(": nome del file o della cartella troppo lungo"), std::string::npos) << errore.Testo;
+  EXPECT_FALSE(WriteBytesAtomic(dir.File("manca/p.RTG"), "x", &errore));
+  EXPECT_NE(errore.Testo.find(": il file o la cartella non esiste"), std::string::npos) << errore.Testo;
 }
 
 TEST(WriteBytesAtomic, BytesAreWrittenAsTheyAre) {

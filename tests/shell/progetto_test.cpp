@@ -469,13 +469,23 @@ TEST_F(Progetto, UnaModificaNonSegnataFaComunqueChiedereDiSalvare) {
   }
 }
 
-// A calculation that changes what the file holds (a project saved before it was calculated) is a
-// change to save.
-TEST_F(Progetto, UnRicalcoloCheCambiaIRisultatiSegnaIlProgetto) {
+// A calculation that only fills in results (a project saved before it was calculated) changes
+// nothing the user entered: no save is asked for. One that changes an entered value is a change.
+TEST_F(Progetto, UnRicalcoloSegnaIlProgettoSoloSeCambiaCioCheLUtenteHaInserito) {
   const std::string percorso = ProgettoSalvato("non_calcolato.RTG");
   finestre.risposte.push_back(percorso);
   ApriProgetto();
   ASSERT_FALSE(ProgettoModificato);
+  CalcolaRete();
+  EXPECT_FALSE(ProgettoModificato);
+  EXPECT_TRUE(ChiudiProgetto());
+  EXPECT_TRUE(utente.messaggi.empty());
+
+  finestre.risposte.push_back(percorso);
+  ApriProgetto();
+  // An appliance flow on a segment that feeds others is cleared by the calculation.
+  Tronco(1).ID_P_UTENZE = 1;
+  utente.Attendi("non compatibile");
   CalcolaRete();
   EXPECT_TRUE(ProgettoModificato);
 }

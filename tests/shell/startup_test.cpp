@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "model/files.h"
 #include "model/progetto_file.h"
@@ -234,6 +235,30 @@ TEST_F(Avvio, RigaComandoFileMancante) {
   }
 }
 
+// A project named relative to the folder the program was started from ("scripts/run
+// lavori/rossi.RTG") enters the recent files, the caption and later saves as its absolute path,
+// once, however it was written.
+TEST_F(Avvio, RigaComandoRelativaDiventaAssolutaNeiFileRecenti) {
+  const std::string percorso = ProgettoInPressione();
+  std::filesystem::create_directories(cartella.File("altrove"));
+  const std::filesystem::path prima = std::filesystem::current_path();
+  std::filesystem::current_path(cartella.Path());
+  for (const std::string& riga : {std::string("capannone.RTG"), std::string("\"./altrove/../capannone.RTG\""), percorso}) {
+    SCOPED_TRACE(riga);
+    NumGas = 0;
+    ArchivioGas.resize(1);
+    Esegui(riga);
+    EXPECT_EQ(PercorsoProgetto, percorso);
+    EXPECT_EQ(FileRecenti.GetItem(1), percorso);
+    EXPECT_EQ(FileRecenti.GetItem(2), "");
+  }
+  // Started from another folder, the recent entry still finds the file.
+  std::filesystem::current_path(cartella.File("altrove"));
+  EXPECT_TRUE(EsisteFile(FileRecenti.GetItem(1)));
+  std::filesystem::current_path(prima);
+  EXPECT_TRUE(utente.messaggi.empty());
+}
+
 TEST_F(Avvio, RigaComandoCaricaIlProgettoESaltaLaSchermataIniziale) {
   const std::string percorso = ProgettoInPressione();
   Esegui("\"" + percorso + "\"");
@@ -278,14 +303,17 @@ TEST_F(Avvio, ParametriFamiglieMancantiFermanoLAvvio) {
   EXPECT_NE(std::find(log.begin(), log.end(), "fine splash"), log.end());
 }
 
-// A damaged column line in the shipped layouts is reported and left out; the program starts.
+// A damaged column line in the user's layouts is reported with its file and line, and the
+// shipped layouts take their place; the program starts.
 TEST_F(Avvio, RigaDiColonnaDanneggiataNonFermaLAvvio) {
   const std::string percorso = FileProgramma("gridgas.cne");
   const std::string riga = CodificaRigaGriglia("Sei\t0\t1\tm\t5\tID_LEN").value();
   const std::string originale = LeggiByte(percorso);
   cartella.Write("gridgas.cne", riga + "\r\n" + originale);
-  utente.Attendi("Numero campi nella tabella errato");
+  ImpostaCartellaDistribuita(VARNEX_SOURCE_DATA_DIR);
+  utente.Attendi("Numero campi nella tabella errato nel file " + percorso + ", riga 1");
   EXPECT_EQ(Esegui(""), EsitoAvvio::Avviato);
+  ImpostaCartellaDistribuita("");
   EXPECT_EQ(Solo("principale").size(), 1u);
   EXPECT_GT(UltimaColonnaGriglia[0], 0);
 }

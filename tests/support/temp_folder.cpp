@@ -53,4 +53,11 @@ std::string LeggiByte(const std::string& path) {
   return s.str();
 }
 
+std::map<std::string, std::string> ContenutoCartella(const std::string& cartella) {
+  std::map<std::string, std::string> tutto;
+  for (const auto& e : fs::recursive_directory_iterator(cartella))
+    tutto[fs::relative(e.path(), cartella).string()] = e.is_regular_file() ? LeggiByte(e.path().string()) : "<dir>";
+  return tutto;
+}
+
 }  // namespace varnex::test

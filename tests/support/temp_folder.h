@@ -1,6 +1,7 @@
 // A temporary folder that is removed with the object; optionally the program folder while it lives.
 #pragma once
 
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -32,5 +33,9 @@ class TempFolder {
 
 // Raw bytes of any file ("" when missing).
 std::string LeggiByte(const std::string& path);
+
+// Every entry under `cartella` (path relative to it) with its bytes, "<dir>" for a folder: what an
+// action must leave alone.
+std::map<std::string, std::string> ContenutoCartella(const std::string& cartella);
 
 }  // namespace varnex::test

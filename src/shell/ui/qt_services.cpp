@@ -81,6 +81,8 @@ QtImpostazioni::QtImpostazioni(const QString& cartella) {
                                             QSettings::IniFormat);
 }
 
+std::string QtImpostazioni::File() const { return SS(Percorso()); }
+
 std::optional<std::string> QtImpostazioni::Leggi(const std::string& sezione, const std::string& chiave) {
   const QString k = QS(sezione) + QLatin1Char('/') + QS(chiave);
   if (!settings_->contains(k)) return std::nullopt;

@@ -49,6 +49,7 @@ class QtImpostazioni final : public IImpostazioni {
   bool Scrivi(const std::string& sezione, const std::string& chiave, const std::string& valore) override;
   bool ScriviVarie(const std::string& sezione, const std::vector<std::pair<std::string, std::string>>& valori) override;
   QString Percorso() const { return settings_->fileName(); }
+  std::string File() const override;
 
  private:
   std::unique_ptr<QSettings> settings_;

@@ -19,6 +19,7 @@
 #include "shell/ui/parametri.h"
 #include "shell/ui/units.h"
 #include "shell/ui/window_registry.h"
+#include "tightness/tenuta.h"
 
 namespace varnex::ui {
 
@@ -170,8 +171,6 @@ namespace {
 
 // The new network in the editor, then the parameters dialog over it.
 void ApriNuovaRete(bool conPDC) {
-  // Nothing of a new project is worth a question on close until the user changes it.
-  RicordaProgettoSalvato();
   IAmbienteProgetto& a = AmbienteProgetto();
   a.NewRete(1);
   if (conPDC) PDCMaxTesto = TestoNumero(PDCMassima());
@@ -179,6 +178,10 @@ void ApriNuovaRete(bool conPDC) {
   a.AggiornaCalcoli();
   a.DoEvents();
   a.DoEvents();
+  // Nothing of a new project is worth a question on close until the user changes it: what the
+  // program filled in (the firm's defaults and the figures of the tightness page) is part of it.
+  TenutaImpiantoRefresh();
+  RicordaProgettoSalvato();
   MostraParametri();
 }
 

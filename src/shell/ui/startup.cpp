@@ -11,6 +11,8 @@
 #include <QStandardPaths>
 
 #include "archives/ui/archivi.h"
+#include "model/files.h"
+#include "model/interaction.h"
 #include "report/files/ui/stampa_file_qt.h"
 #include "report/print/ui/diagramma_qt.h"
 #include "shell/hints.h"
@@ -125,6 +127,14 @@ void InstallaSottosistemi() {
   InstallaStampaFile();
 }
 
+bool PreparaCartellaProgramma() {
+  std::string errore;
+  if (PreparaCartellaUtente(CartellaDistribuita(), CartellaProgramma(), &errore)) return true;
+  MsgBox("Impossibile preparare la cartella dei dati di VarnexPro " + CartellaProgramma() + ".\r\n" + errore,
+         Bottoni::OK, Icona::Critico);
+  return false;
+}
+
 int EseguiProgramma(int argc, char** argv) {
   int rc = 0;
   QTranslator traduzioni;
@@ -139,6 +149,9 @@ int EseguiProgramma(int argc, char** argv) {
     FinestreAvvioQt finestre(istanza);
     SequenzaAvvio sequenza(finestre);
     InstallaSottosistemi();
+    // The user's folder gets what ships with the program wherever a file is missing, before
+    // anything reads it; a second instance only reads. The lock is taken again by the sequence.
+    if (istanza.Prendi() && !PreparaCartellaProgramma()) return 1;
     const EsitoAvvio esito = sequenza.Esegui(RigaComando(argc, argv));
     if (esito != EsitoAvvio::Avviato) return esito == EsitoAvvio::SecondaIstanza ? 0 : 1;
     rc = QApplication::exec();

@@ -62,6 +62,9 @@ void InstallaTraduzioni(QTranslator& traduzioni);
 // The subsystems the windows draw and write through: schema, tightness page, printed diagram,
 // report files.
 void InstallaSottosistemi();
+// Fills the program folder (the user's own) from the shipped files where they are missing; false
+// after a message when it cannot be made.
+bool PreparaCartellaProgramma();
 // The whole program after the QApplication exists: services, lifecycle, start-up sequence and
 // the event loop. Returns the process's exit code.
 int EseguiProgramma(int argc, char** argv);

@@ -4,7 +4,10 @@
 // the windows the sequence left behind.
 #include <QCoreApplication>
 #include <QDir>
+#include <QPushButton>
+#include <filesystem>
 #include <functional>
+#include <map>
 
 #include <gtest/gtest.h>
 
@@ -14,8 +17,10 @@
 #include "model/materiali.h"
 #include "model/progetto_file.h"
 #include "model/rete.h"
+#include "tightness/tenuta.h"
 #include "schema/ui/schema_canvas.h"
 #include "model/raccordi.h"
+#include "shell/progetto.h"
 #include "shell/settings.h"
 #include "shell/ui/lifecycle.h"
 #include "shell/ui/main_window.h"
@@ -55,6 +60,22 @@ std::string ScriviProgetto(const TempFolder& cartella) {
   return percorso;
 }
 
+// The program's start-up as main() installs it, with the user and the modal dialogs played by
+// the test and the settings in `impostazioni`; no tips.
+struct ProgrammaAvviato {
+  explicit ProgrammaAvviato(const TempFolder& impostazioni)
+      : servizi(QString::fromStdString(impostazioni.Path())) {
+    EXPECT_TRUE(SaveSetting("Varnex", "HintsShow", "false"));
+  }
+  ui::ServiziQt servizi;
+  FakeInterazione utente;
+  FakeDialoghi dialoghi;
+  ui::CicloVitaQt cicloVita;
+  ui::IstanzaUnica istanza{QStringLiteral("VarnexProTest-%1").arg(QCoreApplication::applicationPid())};
+  ui::FinestreAvvioQt finestre{istanza};
+  SequenzaAvvio sequenza{finestre};
+};
+
 TEST(Programma, ApreIlProgettoDellaRigaDiComandoCalcolato) {
   TempFolder cartella;
   cartella.UsaComeCartellaProgramma();
@@ -62,16 +83,11 @@ TEST(Programma, ApreIlProgettoDellaRigaDiComandoCalcolato) {
   TempFolder impostazioni;
   const std::string percorso = ScriviProgetto(cartella);
   {
-    ui::ServiziQt servizi(QString::fromStdString(impostazioni.Path()));
-    ASSERT_TRUE(SaveSetting("Varnex", "HintsShow", "false"));
     // The user: no message and no modal window is expected on this road.
-    FakeInterazione utente;
-    FakeDialoghi dialoghi;
-    ui::CicloVitaQt cicloVita;
-    ui::IstanzaUnica istanza(QStringLiteral("VarnexProTest-%1").arg(QCoreApplication::applicationPid()));
-    ui::FinestreAvvioQt finestre(istanza);
-    SequenzaAvvio sequenza(finestre);
-
+    ProgrammaAvviato programma(impostazioni);
+    FakeInterazione& utente = programma.utente;
+    FakeDialoghi& dialoghi = programma.dialoghi;
+    SequenzaAvvio& sequenza = programma.sequenza;
     ASSERT_EQ(sequenza.Esegui("\"" + percorso + "\""), EsitoAvvio::Avviato);
     QCoreApplication::processEvents();
 
@@ -114,14 +130,9 @@ TEST(Programma, OgniAzioneFaIlSuoLavoroUnaVolta) {
   TempFolder impostazioni;
   const std::string percorso = ScriviProgetto(cartella);
   {
-    ui::ServiziQt servizi(QString::fromStdString(impostazioni.Path()));
-    ASSERT_TRUE(SaveSetting("Varnex", "HintsShow", "false"));
-    FakeInterazione utente;
-    FakeDialoghi dialoghi;
-    ui::CicloVitaQt cicloVita;
-    ui::IstanzaUnica istanza(QStringLiteral("VarnexProTest-%1").arg(QCoreApplication::applicationPid()));
-    ui::FinestreAvvioQt finestre(istanza);
-    SequenzaAvvio sequenza(finestre);
+    ProgrammaAvviato programma(impostazioni);
+    FakeDialoghi& dialoghi = programma.dialoghi;
+    SequenzaAvvio& sequenza = programma.sequenza;
     ui::InstallaSchemaRete();
 
     struct Lavoro {
@@ -154,8 +165,7 @@ TEST(Programma, OgniAzioneFaIlSuoLavoroUnaVolta) {
     Atteso("tightness page chosen", Esegui([&] { editor->SelezionaPagina(2); }), {1, 0, 0});
     FakeFileDialoghi file;
     file.Rispondi(percorso);
-    // Every calculation marks the project as changed.
-    utente.Attendi("Salvare il progetto aperto", Risposta::No);
+    // Calculating and showing changed nothing the user entered: no question before the open.
     Atteso("project opened from the menu", Esegui([&] { ui::FinestraPrincipaleCaricata()->ApriMnu_Click(); }),
            {1, 1, 1, 1});
     editor = ui::GasGridCaricato();
@@ -168,6 +178,166 @@ TEST(Programma, OgniAzioneFaIlSuoLavoroUnaVolta) {
       if (editor->Grid->TextMatrix(1, col) == Tronco(1).ID_DIAMETRO) diametroMostrato = true;
     EXPECT_TRUE(diametroMostrato);
     EXPECT_TRUE(dialoghi.visti.empty());
+  }
+  ResetRete();
+}
+
+
+// An installation the user cannot write: the program works in the user's own folder, filled from
+// the shipped files on the first start, and never writes next to the executable.
+TEST(Programma, InstallatoInUnaCartellaSoloLettura) {
+  namespace fs = std::filesystem;
+  TempFolder prefisso;
+  fs::create_directories(prefisso.File("bin"));
+  fs::create_directories(prefisso.File("share/varnexpro"));
+  fs::copy(VARNEX_SOURCE_DATA_DIR, prefisso.File("share/varnexpro"), fs::copy_options::recursive);
+  for (const auto& e : fs::recursive_directory_iterator(prefisso.Path()))
+    fs::permissions(e.path(), e.is_directory() ? fs::perms(0555) : fs::perms(0444));
+  const auto installato = ContenutoCartella(prefisso.Path());
+  TempFolder utente;
+  utente.UsaComeCartellaProgramma();
+  TempFolder impostazioni;
+  std::string errore;
+  ASSERT_TRUE(PreparaCartellaUtente(CartellaDistribuitaDi(prefisso.File("bin")), CartellaProgramma(), &errore))
+      << errore;
+  const std::string esempio = utente.File("Archivio Lavori/Villetta.RTG");
+  {
+    ProgrammaAvviato programma(impostazioni);
+    FakeInterazione& utenteProva = programma.utente;
+    SequenzaAvvio& sequenza = programma.sequenza;
+    ui::InstallaSottosistemi();
+    ASSERT_EQ(sequenza.Esegui("\"" + esempio + "\""), EsitoAvvio::Avviato);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(sequenza.ProgettoDaRigaComando());
+    // A project saved under a new name lands in the user's "Archivio Lavori".
+    FakeFileDialoghi file;
+    file.Rispondi(utente.File("Archivio Lavori/Rossi.RTG"));
+    EXPECT_EQ(SalvaProgetto(""), utente.File("Archivio Lavori/Rossi.RTG"));
+    EXPECT_TRUE(ChiudiProgetto());
+    EXPECT_TRUE(utenteProva.messaggi.empty());
+  }
+  EXPECT_TRUE(EsisteFile(utente.File("Archivio Lavori/Rossi.RTG")));
+  EXPECT_EQ(ContenutoCartella(prefisso.Path()), installato);
+  for (const auto& e : fs::recursive_directory_iterator(prefisso.Path()))
+    fs::permissions(e.path(), fs::perms::owner_all, fs::perm_options::add);
+  ResetRete();
+}
+
+// The save question comes only when something the user entered changed. Driven through the real
+// start-up with every page installed (the tightness page fills its defaults when shown), from
+// the start screen and the main window's commands as the user gives them.
+TEST(Programma, LaDomandaDiSalvareSoloDopoUnaModificaDellUtente) {
+  TempFolder cartella;
+  cartella.UsaComeCartellaProgramma();
+  cartella.CopiaDatiDistribuiti();
+  cartella.Write("TENIMPTECDEF.CFG", "4.0\r\nTermo Srl\r\nVia Po 3\r\n011 123\r\nMario Rossi\r\n");
+  TempFolder impostazioni;
+  const std::string salvato = cartella.File("Archivio Lavori/Prova.RTG");
+  {
+    ProgrammaAvviato programma(impostazioni);
+    FakeInterazione& utente = programma.utente;
+    FakeDialoghi& dialoghi = programma.dialoghi;
+    SequenzaAvvio& sequenza = programma.sequenza;
+    utente.PermettiTutti(Risposta::No);
+    FakeFileDialoghi file;
+    ui::InstallaSottosistemi();
+    auto Pulsante = [](const char* nome) {
+      return [nome](QDialog& d) {
+        auto* b = d.findChild<QPushButton*>(QString::fromLatin1(nome));
+        ASSERT_NE(b, nullptr) << nome;
+        b->click();
+      };
+    };
+    auto Domande = [&] {
+      int n = 0;
+      for (const auto& m : utente.messaggi) n += m.testo.find("Salvare il progetto aperto") != std::string::npos;
+      utente.messaggi.clear();
+      return n;
+    };
+
+    dialoghi.Attendi("frmAttivita", Pulsante("cmdNewGAS"));
+    dialoghi.Attendi("Parametri", FakeDialoghi::Clicca("Annulla"));
+    ASSERT_EQ(sequenza.Esegui(""), EsitoAvvio::Avviato);
+    QCoreApplication::processEvents();
+    ui::frmMainForm* principale = ui::FinestraPrincipaleCaricata();
+    ASSERT_NE(principale, nullptr);
+    EXPECT_EQ(Domande(), 0) << "start-up";
+
+    struct Caso {
+      const char* azione;
+      const char* pulsante;
+      const char* parametri;
+    } casi[] = {
+        {"new internal installation, Annulla", "cmdNewGAS", "Annulla"},
+        {"new internal installation, OK", "cmdNewGAS", "OK"},
+        {"new pressurised network, Annulla", "cmdNewMP", "Annulla"},
+        {"new pressurised network, OK", "cmdNewMP", "OK"},
+        {"new internal installation again", "cmdNewGAS", "Annulla"},
+    };
+    for (const Caso& c : casi) {
+      // "Nuovo progetto" closes the project before (the question, if any, is cancelled).
+      dialoghi.Attendi("frmAttivita", Pulsante(c.pulsante));
+      dialoghi.Attendi("Parametri", FakeDialoghi::Clicca(c.parametri));
+      principale->NuovoMnu_Click();
+      QCoreApplication::processEvents();
+      EXPECT_EQ(Domande(), 0) << "closing before: " << c.azione;
+      // OK in the parameters dialog without a change.
+      dialoghi.Attendi("Parametri", FakeDialoghi::Clicca("OK"));
+      principale->ParametriMnu_Click();
+      QCoreApplication::processEvents();
+      EXPECT_EQ(Domande(), 0) << "parameters OK on: " << c.azione;
+    }
+    // The last new project was closed by nothing yet: one more "Nuovo progetto" asks nothing.
+    dialoghi.Attendi("frmAttivita", Pulsante("cmdNewGAS"));
+    dialoghi.Attendi("Parametri", FakeDialoghi::Clicca("Annulla"));
+    principale->NuovoMnu_Click();
+    EXPECT_EQ(Domande(), 0) << "after parameters OK";
+
+    // A network the user built: values that the file keeps to seven digits (a flow worked out
+    // from a power, a length typed with more digits than the file holds).
+    InitSpeciali();
+    const int16_t a = AggiungiTronco(0);
+    const int16_t b = AggiungiTronco(a);
+    const int16_t d = AggiungiTronco(a);
+    Tronco(a).ID_LEN = 6.123456789f;
+    Tronco(b).ID_LEN = 4;
+    Tronco(d).ID_LEN = 9;
+    Tronco(b).ID_P_UTENZE = 24.0f * 3.6f / GasCorrente.PCI;
+    Tronco(d).ID_P_UTENZE = 2.0f / 3.0f;
+    ui::GasGridCaricato()->Elaborazione();
+    // That is a change: closing now asks.
+    utente.Attendi("Salvare il progetto aperto", Risposta::Annulla);
+    principale->NuovoMnu_Click();
+    EXPECT_EQ(Domande(), 1) << "after the user's edit";
+    file.Rispondi(salvato);
+    principale->SaveAsMnu_Click();
+    const std::string primo = cartella.Read("Archivio Lavori/Prova.RTG");
+    ASSERT_FALSE(primo.empty());
+
+    // Opened again and closed: no question, and saving it gives the same bytes, every time.
+    for (int giro = 0; giro < 2; ++giro) {
+      file.Rispondi(salvato);
+      principale->ApriMnu_Click();
+      QCoreApplication::processEvents();
+      EXPECT_EQ(PercorsoProgetto, salvato);
+      EXPECT_EQ(Domande(), 0) << "open, round " << giro;
+      principale->SalvaMnu_Click();
+      EXPECT_EQ(cartella.Read("Archivio Lavori/Prova.RTG"), primo) << "round " << giro;
+      dialoghi.Attendi("frmAttivita", Pulsante("cmdNewGAS"));
+      dialoghi.Attendi("Parametri", FakeDialoghi::Clicca("Annulla"));
+      principale->NuovoMnu_Click();
+      EXPECT_EQ(Domande(), 0) << "close after open, round " << giro;
+    }
+    // Opened, parameters OK, closed: still nothing.
+    file.Rispondi(salvato);
+    principale->ApriMnu_Click();
+    dialoghi.Attendi("Parametri", FakeDialoghi::Clicca("OK"));
+    principale->ParametriMnu_Click();
+    dialoghi.Attendi("frmAttivita", Pulsante("cmdNewGAS"));
+    dialoghi.Attendi("Parametri", FakeDialoghi::Clicca("Annulla"));
+    principale->NuovoMnu_Click();
+    EXPECT_EQ(Domande(), 0) << "close after open and parameters OK";
+    EXPECT_EQ(cartella.Read("Archivio Lavori/Prova.RTG"), primo);
   }
   ResetRete();
 }

@@ -133,6 +133,31 @@ TEST(QtSettingsStore, InstalledStoreServesTheCore) {
   EXPECT_EQ(altro.Leggi("Varnex", "HintLast"), std::optional<std::string>("4"));
 }
 
+// A settings file that cannot be written: the user hears of it once, with the file's name, and
+// the program goes on.
+TEST(QtSettingsStore, UnFileNonScrivibileEDettoUnaVoltaPerSessione) {
+  TempFolder cartella;
+  // Where the file should be there is a folder: no user, root included, can write it.
+  std::filesystem::create_directories(cartella.File("Varnex.ini"));
+  QtImpostazioni store(QString::fromStdString(cartella.Path()));
+  ImpostaImpostazioni(&store);
+  test::FakeInterazione utente;
+  utente.Attendi("Impossibile salvare le impostazioni di VarnexPro nel file " + cartella.File("Varnex.ini"));
+  EXPECT_FALSE(SaveSetting("Recent", "LastWorkDirectory", "/lavori/"));
+  FileRecenti.Setup("MRUFileList", 4);
+  FileRecenti.AddItem("/lavori/a.RTG");
+  FileRecenti.save();
+  EXPECT_FALSE(SaveSetting("Varnex", "HintLast", "3"));
+  EXPECT_EQ(utente.messaggi.size(), 1u);
+  // A new session (a store installed anew) tells it again.
+  ImpostaImpostazioni(&store);
+  utente.Attendi("Impossibile salvare le impostazioni");
+  EXPECT_FALSE(SaveSetting("Varnex", "HintLast", "4"));
+  EXPECT_EQ(utente.messaggi.size(), 2u);
+  ImpostaImpostazioni(nullptr);
+  FileRecenti.Setup("MRUFileList", 4);
+}
+
 TEST(QtServices, InstalledForTheLifeOfTheBundle) {
   TempFolder cartella;
   {
