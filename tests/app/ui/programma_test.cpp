@@ -24,6 +24,7 @@
 #include "support/fake_interaction.h"
 #include "support/temp_folder.h"
 #include "support/ui/fake_services.h"
+#include "support/ui/programma_prova.h"
 
 namespace varnex::test {
 namespace {
@@ -62,15 +63,9 @@ TEST(Programma, ApreIlProgettoDellaRigaDiComandoCalcolato) {
   TempFolder impostazioni;
   const std::string percorso = ScriviProgetto(cartella);
   {
-    ui::ServiziQt servizi(QString::fromStdString(impostazioni.Path()));
-    ASSERT_TRUE(SaveSetting("Varnex", "HintsShow", "false"));
     // The user: no message and no modal window is expected on this road.
-    FakeInterazione utente;
-    FakeDialoghi dialoghi;
-    ui::CicloVitaQt cicloVita;
-    ui::IstanzaUnica istanza(QStringLiteral("VarnexProTest-%1").arg(QCoreApplication::applicationPid()));
-    ui::FinestreAvvioQt finestre(istanza);
-    SequenzaAvvio sequenza(finestre);
+    ProgrammaDiProva programma(impostazioni, "VarnexProTest");
+    SequenzaAvvio& sequenza = programma.sequenza;
 
     ASSERT_EQ(sequenza.Esegui("\"" + percorso + "\""), EsitoAvvio::Avviato);
     QCoreApplication::processEvents();
@@ -98,8 +93,8 @@ TEST(Programma, ApreIlProgettoDellaRigaDiComandoCalcolato) {
 
     // The project is the first recent file, in the settings file on disk.
     EXPECT_EQ(GetSetting("MRUFileList", "Item1"), percorso);
-    EXPECT_TRUE(dialoghi.visti.empty());
-    EXPECT_TRUE(utente.messaggi.empty());
+    EXPECT_TRUE(programma.dialoghi.visti.empty());
+    EXPECT_TRUE(programma.utente.messaggi.empty());
   }
   ResetRete();
 }
@@ -114,14 +109,9 @@ TEST(Programma, OgniAzioneFaIlSuoLavoroUnaVolta) {
   TempFolder impostazioni;
   const std::string percorso = ScriviProgetto(cartella);
   {
-    ui::ServiziQt servizi(QString::fromStdString(impostazioni.Path()));
-    ASSERT_TRUE(SaveSetting("Varnex", "HintsShow", "false"));
-    FakeInterazione utente;
-    FakeDialoghi dialoghi;
-    ui::CicloVitaQt cicloVita;
-    ui::IstanzaUnica istanza(QStringLiteral("VarnexProTest-%1").arg(QCoreApplication::applicationPid()));
-    ui::FinestreAvvioQt finestre(istanza);
-    SequenzaAvvio sequenza(finestre);
+    ProgrammaDiProva programma(impostazioni, "VarnexProTest");
+    SequenzaAvvio& sequenza = programma.sequenza;
+    FakeInterazione& utente = programma.utente;
     ui::InstallaSchemaRete();
 
     struct Lavoro {
@@ -167,7 +157,7 @@ TEST(Programma, OgniAzioneFaIlSuoLavoroUnaVolta) {
     for (int16_t col = 1; col < editor->Grid->Cols(); ++col)
       if (editor->Grid->TextMatrix(1, col) == Tronco(1).ID_DIAMETRO) diametroMostrato = true;
     EXPECT_TRUE(diametroMostrato);
-    EXPECT_TRUE(dialoghi.visti.empty());
+    EXPECT_TRUE(programma.dialoghi.visti.empty());
   }
   ResetRete();
 }

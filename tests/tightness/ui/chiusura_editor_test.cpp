@@ -15,14 +15,11 @@
 #include "editor/ui/gasgrid.h"
 #include "model/rete.h"
 #include "schema/ui/schema_canvas.h"
-#include "shell/settings.h"
-#include "shell/ui/lifecycle.h"
 #include "shell/ui/main_window.h"
-#include "shell/ui/qt_services.h"
 #include "shell/ui/startup.h"
-#include "support/fake_interaction.h"
 #include "support/temp_folder.h"
 #include "support/ui/fake_services.h"
+#include "support/ui/programma_prova.h"
 #include "tightness/pagina_tenuta.h"
 #include "tightness/ui/pagina_tenuta_qt.h"
 
@@ -89,16 +86,11 @@ TEST(ChiusuraEditor, NuovoProgettoEApriProgettoChiudonoLEditorConLaPaginaDiTenut
   TempFolder impostazioni;
   const std::string esempio = cartella.File("Archivio Lavori/Villetta.RTG");
   {
-    ui::ServiziQt servizi(QString::fromStdString(impostazioni.Path()));
-    ASSERT_TRUE(SaveSetting("Varnex", "HintsShow", "false"));
-    FakeInterazione utente;
-    FakeDialoghi dialoghi;
-    ui::CicloVitaQt cicloVita;
-    ui::IstanzaUnica istanza(QStringLiteral("VarnexProChiusura-%1").arg(QCoreApplication::applicationPid()));
-    ui::FinestreAvvioQt finestre(istanza);
-    SequenzaAvvio sequenza(finestre);
+    ProgrammaDiProva programma(impostazioni, "VarnexProChiusura");
+    FakeInterazione& utente = programma.utente;
+    FakeDialoghi& dialoghi = programma.dialoghi;
     ui::InstallaSottosistemi();
-    ASSERT_EQ(sequenza.Esegui("\"" + esempio + "\""), EsitoAvvio::Avviato);
+    ASSERT_EQ(programma.sequenza.Esegui("\"" + esempio + "\""), EsitoAvvio::Avviato);
     QCoreApplication::processEvents();
     ui::frmMainForm* principale = ui::FinestraPrincipaleCaricata();
     ASSERT_NE(principale, nullptr);
