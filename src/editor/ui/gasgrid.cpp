@@ -126,11 +126,15 @@ GasGrid::GasGrid(IFinestraPrincipale& principale, QWidget* parent) : QWidget(par
 }
 
 GasGrid::~GasGrid() {
-  // Their focus handlers must not run on controls that are going away.
+  // Their event filters and handlers must not run on controls that are going away, nor reach
+  // this window once only its QWidget part is left.
+  delete paginaTenuta_;
+  paginaTenuta_ = nullptr;
   delete celle_;
   celle_ = nullptr;
   delete selettori_;
   selettori_ = nullptr;
+  if (schemaRete) schemaRete->SganciaEditor(*this);
   if (EditorRete() == this) ImpostaEditorRete(nullptr);
   ImpostaListeEditor(nullptr);
   if (istanza == this) istanza = nullptr;
@@ -193,7 +197,7 @@ void GasGrid::CostruisciPagine() {
   picInner->setObjectName(QStringLiteral("picInner"));
   VScroll = new QScrollBar(Qt::Vertical, pagTenuta);
   Tabbed1->addTab(pagTenuta, QStringLiteral("Verifica di tenuta dell'impianto UNI 11137-1"));
-  if (costruttoreTenuta) costruttoreTenuta(*this);
+  if (costruttoreTenuta) paginaTenuta_ = costruttoreTenuta(*this);
 
   connect(Tabbed1, &QTabWidget::currentChanged, this, [this](int pagina) { Tabbed1_Click(pagina); });
   connect(HpicScroll, &QScrollBar::valueChanged, this, [this](int) { HpicScroll_Change(); });

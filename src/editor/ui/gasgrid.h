@@ -36,6 +36,8 @@ class ISchemaRete {
   virtual void DrawSchema(QWidget& picDisplay, int16_t modo, const std::string& font, int16_t dimensione) = 0;
   // The segment last selected by a click on the schema, 0 when none (only reads).
   virtual int16_t GetSelectedTronco() const { return 0; }
+  // The editor window `finestra` is closing: the schema lets go of its widgets now, before they go.
+  virtual void SganciaEditor(QWidget& finestra) {}
 };
 void ImpostaSchemaRete(ISchemaRete* schema);
 ISchemaRete* SchemaRete();
@@ -64,9 +66,9 @@ void ImpostaEditorCelle(IEditorCelle* editor);
 IEditorCelle* EditorCelle();
 
 class GasGrid;
-// Builds the tightness page into a new editor window's page controls. The tightness subsystem
-// installs it; without it the page stays empty.
-using CostruttorePaginaTenuta = void (*)(GasGrid& finestra);
+// Builds the tightness page into a new editor window's page controls and returns it; the window
+// owns it. The tightness subsystem installs it; without it the page stays empty.
+using CostruttorePaginaTenuta = QObject* (*)(GasGrid& finestra);
 void ImpostaCostruttorePaginaTenuta(CostruttorePaginaTenuta costruttore);
 
 class GasGrid : public QWidget, public IEditorRete, public IListeEditor {
@@ -230,8 +232,11 @@ class GasGrid : public QWidget, public IEditorRete, public IListeEditor {
   void AggiornaCella(int16_t riga, int16_t colonna);
 
   IFinestraPrincipale& principale_;
+  // The helpers that filter this window's widgets and hold the window by reference: the
+  // destructor ends them before any widget of the window goes.
   SelettoriRete* selettori_ = nullptr;
   QObject* celle_ = nullptr;
+  QObject* paginaTenuta_ = nullptr;
   DimensioniEditor dims_ = CalcolaDimensioniEditor(8930, 12150, 1200, 60);
   bool inRescale_ = false;
 };

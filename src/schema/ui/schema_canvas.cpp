@@ -196,6 +196,16 @@ void CanvasSchema::Aggancia(GasGrid& g) {
   }
 }
 
+void CanvasSchema::SganciaEditor(QWidget& finestra) {
+  if (static_cast<QObject*>(gasGrid_.data()) != &finestra) return;
+  GasGrid& g = *gasGrid_;
+  for (QWidget* w : std::initializer_list<QWidget*>{g.picDisplay, g.picTronco, g.picCaldaia, g.picBruciatore,
+                                                    g.picConvettore, g.picFornello})
+    w->removeEventFilter(this);
+  gasGrid_ = nullptr;
+  picDisplay_ = nullptr;
+}
+
 QRectF CanvasSchema::Finestra() const {
   GasGrid* g = gasGrid_.data();
   QWidget* c = picDisplay_.data();

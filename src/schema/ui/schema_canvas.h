@@ -51,6 +51,8 @@ class CanvasSchema final : public QObject, public ISchemaRete, public IEditorSch
   // The segment selected by a click on the canvas, for the editor's delete command and the main
   // window's segment-parameters button.
   int16_t GetSelectedTronco() const override;
+  // The canvas and the palette of a closing editor are no longer watched nor drawn on.
+  void SganciaEditor(QWidget& finestra) override;
 
   // IEditorSchema
   int16_t ScaleFactor() override;

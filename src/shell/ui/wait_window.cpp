@@ -69,6 +69,9 @@ AttesaFrm& MostraAttesa() {
   attesa->show();
   attesa->activateWindow();
   DoEvents();
+  // An event just run may have unloaded it (the editor's paint does): the caller still gets a
+  // window, loaded and hidden, never a reference to nothing.
+  if (!attesa) attesa = new AttesaFrm;
   return *attesa;
 }
 

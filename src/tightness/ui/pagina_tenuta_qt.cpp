@@ -544,7 +544,7 @@ void PaginaTenutaQt::Mostra() {
 }
 
 void InstallaPaginaTenuta() {
-  ImpostaCostruttorePaginaTenuta([](GasGrid& finestra) { new PaginaTenutaQt(finestra); });
+  ImpostaCostruttorePaginaTenuta([](GasGrid& finestra) -> QObject* { return new PaginaTenutaQt(finestra); });
 }
 
 }  // namespace varnex::ui

@@ -24,7 +24,8 @@ class GasGrid;
 class PaginaTenutaQt : public QObject, public IPaginaTenuta {
   Q_OBJECT
  public:
-  // Builds the sections into the window's `picInner` and installs itself in the core.
+  // Builds the sections into the window's `picInner` and installs itself in the core. The window
+  // owns the page and deletes it before any of its widgets goes.
   explicit PaginaTenutaQt(GasGrid& finestra);
   ~PaginaTenutaQt() override;
 

@@ -29,6 +29,7 @@
 #include "support/fake_interaction.h"
 #include "support/temp_folder.h"
 #include "support/ui/fake_services.h"
+#include "support/ui/programma_prova.h"
 
 namespace varnex::test {
 namespace {
@@ -60,22 +61,6 @@ std::string ScriviProgetto(const TempFolder& cartella) {
   return percorso;
 }
 
-// The program's start-up as main() installs it, with the user and the modal dialogs played by
-// the test and the settings in `impostazioni`; no tips.
-struct ProgrammaAvviato {
-  explicit ProgrammaAvviato(const TempFolder& impostazioni)
-      : servizi(QString::fromStdString(impostazioni.Path())) {
-    EXPECT_TRUE(SaveSetting("Varnex", "HintsShow", "false"));
-  }
-  ui::ServiziQt servizi;
-  FakeInterazione utente;
-  FakeDialoghi dialoghi;
-  ui::CicloVitaQt cicloVita;
-  ui::IstanzaUnica istanza{QStringLiteral("VarnexProTest-%1").arg(QCoreApplication::applicationPid())};
-  ui::FinestreAvvioQt finestre{istanza};
-  SequenzaAvvio sequenza{finestre};
-};
-
 TEST(Programma, ApreIlProgettoDellaRigaDiComandoCalcolato) {
   TempFolder cartella;
   cartella.UsaComeCartellaProgramma();
@@ -84,10 +69,9 @@ TEST(Programma, ApreIlProgettoDellaRigaDiComandoCalcolato) {
   const std::string percorso = ScriviProgetto(cartella);
   {
     // The user: no message and no modal window is expected on this road.
-    ProgrammaAvviato programma(impostazioni);
-    FakeInterazione& utente = programma.utente;
-    FakeDialoghi& dialoghi = programma.dialoghi;
+    ProgrammaDiProva programma(impostazioni, "VarnexProTest");
     SequenzaAvvio& sequenza = programma.sequenza;
+
     ASSERT_EQ(sequenza.Esegui("\"" + percorso + "\""), EsitoAvvio::Avviato);
     QCoreApplication::processEvents();
 
@@ -114,8 +98,8 @@ TEST(Programma, ApreIlProgettoDellaRigaDiComandoCalcolato) {
 
     // The project is the first recent file, in the settings file on disk.
     EXPECT_EQ(GetSetting("MRUFileList", "Item1"), percorso);
-    EXPECT_TRUE(dialoghi.visti.empty());
-    EXPECT_TRUE(utente.messaggi.empty());
+    EXPECT_TRUE(programma.dialoghi.visti.empty());
+    EXPECT_TRUE(programma.utente.messaggi.empty());
   }
   ResetRete();
 }
@@ -130,9 +114,9 @@ TEST(Programma, OgniAzioneFaIlSuoLavoroUnaVolta) {
   TempFolder impostazioni;
   const std::string percorso = ScriviProgetto(cartella);
   {
-    ProgrammaAvviato programma(impostazioni);
-    FakeDialoghi& dialoghi = programma.dialoghi;
+    ProgrammaDiProva programma(impostazioni, "VarnexProTest");
     SequenzaAvvio& sequenza = programma.sequenza;
+    FakeInterazione& utente = programma.utente;
     ui::InstallaSchemaRete();
 
     struct Lavoro {
@@ -177,7 +161,7 @@ TEST(Programma, OgniAzioneFaIlSuoLavoroUnaVolta) {
     for (int16_t col = 1; col < editor->Grid->Cols(); ++col)
       if (editor->Grid->TextMatrix(1, col) == Tronco(1).ID_DIAMETRO) diametroMostrato = true;
     EXPECT_TRUE(diametroMostrato);
-    EXPECT_TRUE(dialoghi.visti.empty());
+    EXPECT_TRUE(programma.dialoghi.visti.empty());
   }
   ResetRete();
 }
@@ -202,7 +186,7 @@ TEST(Programma, InstallatoInUnaCartellaSoloLettura) {
       << errore;
   const std::string esempio = utente.File("Archivio Lavori/Villetta.RTG");
   {
-    ProgrammaAvviato programma(impostazioni);
+    ProgrammaDiProva programma(impostazioni, "VarnexProTest");
     FakeInterazione& utenteProva = programma.utente;
     SequenzaAvvio& sequenza = programma.sequenza;
     ui::InstallaSottosistemi();
@@ -234,7 +218,7 @@ TEST(Programma, LaDomandaDiSalvareSoloDopoUnaModificaDellUtente) {
   TempFolder impostazioni;
   const std::string salvato = cartella.File("Archivio Lavori/Prova.RTG");
   {
-    ProgrammaAvviato programma(impostazioni);
+    ProgrammaDiProva programma(impostazioni, "VarnexProTest");
     FakeInterazione& utente = programma.utente;
     FakeDialoghi& dialoghi = programma.dialoghi;
     SequenzaAvvio& sequenza = programma.sequenza;

@@ -99,5 +99,14 @@ TEST_F(WaitWindow, UnloadingFromInsideItsOwnTickIsSafe) {
   EXPECT_EQ(AttesaCaricata(), nullptr);
 }
 
+TEST_F(WaitWindow, UnloadedByTheEventsItsShowingRunsItStillGivesALiveWindow) {
+  // An editor's pending paint unloads the wait window from inside the events it lets run.
+  QMetaObject::invokeMethod(qApp, [] { ScaricaAttesa(); }, Qt::QueuedConnection);
+  AttesaFrm& w = MostraAttesa();
+  ASSERT_NE(AttesaCaricata(), nullptr);
+  EXPECT_EQ(AttesaCaricata(), &w);
+  EXPECT_EQ(w.k, 1);
+}
+
 }  // namespace
 }  // namespace varnex::ui
