@@ -618,7 +618,7 @@ TEST_F(DialoghiTest, AnnullaOChiusuraNonCambianoNulla) {
 
 TEST_F(DialoghiTest, SchemaScollegaIlPrimoTroncoRifiutatoEDisegnaDiNuovo) {
   GasGrid& g = Editor();
-  g.Grid->SetRowCol(1, 1);  // one column: the schema's selection decides
+  g.SelezionaPagina(1);  // the schema's page: its selection decides
   schema_.selezionato = 1;
   const int disegni = schema_.disegni;
   dialoghi_.Attendi("frmDelete", [](QDialog& d) { D(d).cmdScollega->click(); });
