@@ -48,6 +48,22 @@ std::optional<float> Singolo(double v) {
 // The form Str gives a non-negative number: a leading blank.
 std::string ConSpazio(int16_t n) { return (n >= 0 ? " " : "") + std::to_string(n); }
 
+// Links segment `i` (record `t`) under its parent `t.ID_PREV`, in the parent's first free
+// derivation; a parent with two already leaves the segment without one, after a message.
+void CollegaAlPadre(int16_t i, TTronco& t) {
+  const int16_t q = t.ID_PREV;
+  if (q == 0) return;
+  TTronco& padre = Tronco(q);
+  if (padre.ID_LEFT == 0) {
+    padre.ID_LEFT = i;
+  } else if (padre.ID_RIGHT == 0) {
+    padre.ID_RIGHT = i;
+  } else {
+    MsgBox("Errore! Il tronco" + ConSpazio(q) + " ha gia' due derivazioni");
+    t.ID_PREV = 0;
+  }
+}
+
 }  // namespace
 
 double NumeroDigitato(const std::string& testo) { return Val(testo); }
@@ -342,6 +358,23 @@ bool ModificaCelle::RegolaProvenienza(int16_t i, TTronco& t) {
   }
   const int16_t nuovo = Intero16(v);
 
+  // The entry row is not a segment yet: the parent is noted in its record and linked when the
+  // row becomes one (CompletaNuovoTronco). Linked now, the parent would count a derivation the
+  // network does not hold, and an upstream appliance would lose its flow to a row the user may
+  // still leave with Esc or a click.
+  if (i > ContoTronchi()) {
+    if (nuovo != 0 && Tronco(nuovo).ID_P_UTENZE > 0 && IsTerminale(nuovo) &&
+        MsgBox("Il tronco di provenienza e' una utenza!\r\n Azzero la portata?", Bottoni::SiNo, Icona::Domanda) ==
+            Risposta::No)
+      return true;
+    t.ID_PREV = nuovo;
+    if (nuovo != 0 && Derivazioni(nuovo) == 2) {
+      MsgBox("Errore! Il tronco" + ConSpazio(nuovo) + " ha gia' due derivazioni");
+      t.ID_PREV = 0;
+    }
+    return true;
+  }
+
   // Unlink from the previous parent; only a link that names this segment is cut.
   const int16_t p = t.ID_PREV;
   int16_t* tagliato = nullptr;
@@ -364,19 +397,21 @@ bool ModificaCelle::RegolaProvenienza(int16_t i, TTronco& t) {
   }
 
   t.ID_PREV = MinLong(nuovo, 32767);
-  const int16_t q = t.ID_PREV;
-  if (q != 0) {
-    TTronco& padre = Tronco(q);
-    if (padre.ID_LEFT == 0) {
-      padre.ID_LEFT = i;
-    } else if (padre.ID_RIGHT == 0) {
-      padre.ID_RIGHT = i;
-    } else {
-      MsgBox("Errore! Il tronco" + ConSpazio(q) + " ha gia' due derivazioni");
-      t.ID_PREV = 0;
-    }
-  }
+  CollegaAlPadre(i, t);
   return true;
+}
+
+void ModificaCelle::CompletaNuovoTronco(int16_t seg) {
+  if (!IsSlot(seg)) return;
+  TTronco& t = Tronco(seg);
+  // A segment without a pipe series has no inner diameter and cannot be sized.
+  std::string serie = t.ID_MATERIALE;
+  if (t.IndiceMateriale < 1 || CercaMateriale(serie) < 1) AssegnaSerieDefault(t);
+  const int16_t q = t.ID_PREV;
+  if (q == seg || !IsSlot(q)) return;
+  const TTronco& padre = Tronco(q);
+  if (padre.ID_LEFT == seg || padre.ID_RIGHT == seg) return;
+  CollegaAlPadre(seg, t);
 }
 
 void ModificaCelle::SaveGridMaterial(int16_t tasto) {
@@ -542,11 +577,13 @@ void ModificaCelle::Text1_KeyPress(std::string& carattere) {
       if (!CursoreBloccato) v_.SetRowCol(r, i);
     } else {
       // The end of the row: the entry row becomes a segment, within the 200 slots.
+      const int16_t primaNuova = static_cast<int16_t>(ContoTronchi() + 1);
       if (v_.Rows() < Rete().NumTronchi + 1) {
         if (Rete().NumTronchi < MaxTronchi) v_.AggiungiRigaGriglia();
       } else if (r == Rete().NumTronchi + 1 && r <= MaxTronchi) {
         SetNumTronchi(1, r);
       }
+      for (int16_t nuovo = primaNuova; nuovo <= ContoTronchi(); ++nuovo) CompletaNuovoTronco(nuovo);
       if (!CursoreBloccato) {
         int16_t nuova = v_.Row();
         if (nuova + 1 < v_.Rows()) ++nuova;

@@ -6,6 +6,7 @@
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QTest>
 #include <fstream>
 #include <iterator>
@@ -18,6 +19,7 @@
 #include "model/campi.h"
 #include "model/globals.h"
 #include "model/progetto_file.h"
+#include "shell/ui/qt_interaction.h"
 #include "support/ui/fake_services.h"
 
 namespace varnex::ui {
@@ -264,6 +266,91 @@ TEST_F(CelleFinestraTest, TheButtonOpensThePickerAndFixesTheChosenDiameter) {
   EXPECT_EQ(Tronco(2).ID_DIAMCUSTOM, -1);
   EXPECT_FALSE(g->cmdDettagliDiametro->isVisible());
   EXPECT_EQ(principale_.stati[Comando::cmdDiamLocked].Figura, Immagine::ImgLockClosed);
+}
+
+// ---- The entry row and questions from a commit ---------------------------------------------
+
+// A parent typed on the entry row linked the upstream appliance to a slot that was not a segment:
+// the calculation then cleared the appliance's flow and sized the network at 0, though the row
+// was left with a click and never became a segment.
+TEST_F(CelleFinestraTest, AParentOnTheEntryRowChangesNothingUntilTheRowIsASegment) {
+  for (bool conInvio : {true, false}) {
+    auto g = Apri();
+    const int16_t provenienza = Colonna(*g, campo::ID_PREV);
+    const float portata = Tronco(4).ID_P_UTENZE;
+    g->Grid->SetRowCol(5, provenienza);
+    g->GridEditing("");
+    QTest::keyClick(g->Text1, Qt::Key_4);
+    archivi_.Utente().Attendi("Il tronco di provenienza e' una utenza!", Risposta::Si);
+    if (conInvio)
+      QTest::keyClick(g->Text1, Qt::Key_Return);
+    else
+      PerdeFocus(g->Text1);
+    g->Grid->SetRowCol(2, provenienza);  // the user leaves the entry row
+    g->Elaborazione();
+    EXPECT_EQ(Rete().NumTronchi, 4) << conInvio;
+    EXPECT_EQ(Tronco(4).ID_LEFT, 0) << conInvio;
+    EXPECT_EQ(Tronco(4).ID_RIGHT, 0) << conInvio;
+    EXPECT_FLOAT_EQ(Tronco(4).ID_P_UTENZE, portata) << conInvio;
+    EXPECT_GT(Tronco(1).ID_P_TRONCO, 0.0f) << conInvio;
+  }
+}
+
+// Enter through the entry row without touching the material made a segment with no pipe series
+// (blank material, inner diameter 0); the parent typed on it links it only then.
+TEST_F(CelleFinestraTest, EnterThroughTheEntryRowMakesASegmentWithTheDefaultSeriesAndItsParent) {
+  auto g = Apri();
+  const int16_t provenienza = Colonna(*g, campo::ID_PREV);
+  g->Grid->SetRowCol(5, provenienza);
+  QTest::keyClick(g->Grid, Qt::Key_3);
+  QTest::keyClick(g->Text1, Qt::Key_Return);
+  g->Grid->SetRowCol(5, 1);
+  for (int passo = 0; passo < 60 && Rete().NumTronchi == 4; ++passo) {
+    QWidget* fuoco = QApplication::focusWidget();
+    ASSERT_NE(fuoco, nullptr) << passo;
+    QTest::keyClick(fuoco, Qt::Key_Return);
+  }
+  ASSERT_EQ(Rete().NumTronchi, 5);
+  EXPECT_EQ(Tronco(5).ID_PREV, 3);
+  EXPECT_EQ(Tronco(3).ID_RIGHT, 5);
+  EXPECT_GE(Tronco(5).IndiceMateriale, 1);
+  EXPECT_EQ(Tronco(5).ID_MATERIALE, Materiali[static_cast<size_t>(Tronco(5).IndiceMateriale)][0].Nome);
+}
+
+// After "Si" to the question about an appliance parent, the keyboard stayed with nothing: the
+// next keys were lost and the ones after landed a column further on. Keys go to the focused
+// widget, as the user's do.
+TEST_F(CelleFinestraTest, KeysTypedAfterAQuestionFromACommitGoWhereTheCursorIs) {
+  auto g = Apri();
+  g->activateWindow();
+  (void)QTest::qWaitForWindowActive(g.get());
+  QtInterazione schermo;
+  ImpostaInterazione(&schermo);
+  test::FakeDialoghi dialoghi;
+  const int16_t provenienza = Colonna(*g, campo::ID_PREV);
+  g->Grid->SetRowCol(2, provenienza);
+  QTest::keyClick(g->Grid, Qt::Key_4);
+  dialoghi.Attendi("QMessageBox", [](QDialog& d) {
+    EXPECT_TRUE(static_cast<QMessageBox&>(d).text().startsWith(QStringLiteral("Il tronco di provenienza")));
+    test::FakeDialoghi::Clicca(QString::fromUtf8("Sì"))(d);
+  });
+  // The calculation then reports the appliance's own flow it leaves out.
+  dialoghi.Attendi("QMessageBox", test::FakeDialoghi::Clicca(QStringLiteral("OK")));
+  QTest::keyClick(g->Text1, Qt::Key_Return);
+  QApplication::processEvents();
+  ImpostaInterazione(&archivi_.Utente());
+  EXPECT_EQ(Tronco(2).ID_PREV, 4);
+  // The table shows the committed state and has the keyboard on the cell it shows.
+  EXPECT_EQ(g->Grid->TextMatrix(2, provenienza), "4");
+  ASSERT_EQ(QApplication::focusWidget(), g->Grid);
+  const int16_t colonna = g->Grid->Col();
+  EXPECT_EQ(g->Grid->Row(), 2);
+  EXPECT_GT(colonna, provenienza);
+  for (Qt::Key k : {Qt::Key_7, Qt::Key_Return}) {
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    QTest::keyClick(QApplication::focusWidget(), k);
+  }
+  EXPECT_EQ(g->Grid->TextMatrix(2, colonna).substr(0, 1), "7") << colonna;
 }
 
 // ---- Selectors ------------------------------------------------------------------------------
