@@ -415,7 +415,10 @@ void ModificaCelle::CompletaNuovoTronco(int16_t seg) {
 }
 
 void ModificaCelle::SaveGridMaterial(int16_t tasto) {
-  if (!v_.TextMatrix(RigaInModifica, 1).empty() && StatoEditazione == 2 &&
+  // The entry row shows nothing in its first column until it has a parent, yet the series
+  // chosen there is the one its segment is made with: refused, Enter stayed on the list.
+  const bool riga = !v_.TextMatrix(RigaInModifica, 1).empty() || RigaInModifica == ContoTronchi() + 1;
+  if (riga && StatoEditazione == 2 &&
       (CodiceColonna(v_.Col()) == campo::ID_MATERIALE || CodiceColonna(ColonnaInModifica) == campo::ID_MATERIALE)) {
     std::string nome = v_.VoceScelta();
     // An empty list offers nothing to choose: a segment without a series is not made.

@@ -296,25 +296,34 @@ TEST_F(CelleFinestraTest, AParentOnTheEntryRowChangesNothingUntilTheRowIsASegmen
   }
 }
 
-// Enter through the entry row without touching the material made a segment with no pipe series
-// (blank material, inner diameter 0); the parent typed on it links it only then.
+// Enter through the entry row without a parent made a segment with no pipe series (blank
+// material, inner diameter 0): the material list stores nothing on a row whose first column is
+// empty. A parent typed on the entry row links the segment only once it exists.
 TEST_F(CelleFinestraTest, EnterThroughTheEntryRowMakesASegmentWithTheDefaultSeriesAndItsParent) {
   auto g = Apri();
+  auto invioFinoAlConto = [&](int16_t conto) {
+    for (int passo = 0; passo < 60 && Rete().NumTronchi < conto; ++passo) {
+      QWidget* fuoco = QApplication::focusWidget();
+      ASSERT_NE(fuoco, nullptr) << passo;
+      QTest::keyClick(fuoco, Qt::Key_Return);
+    }
+    ASSERT_EQ(Rete().NumTronchi, conto);
+  };
+  g->Grid->SetRowCol(5, 1);
+  g->Grid->setFocus();
+  invioFinoAlConto(5);
+  EXPECT_GE(Tronco(5).IndiceMateriale, 1);
+  EXPECT_EQ(Tronco(5).ID_MATERIALE, Materiali[static_cast<size_t>(std::max<int16_t>(Tronco(5).IndiceMateriale, 0))][0].Nome);
+  EXPECT_EQ(g->Grid->TextMatrix(5, Colonna(*g, campo::ID_MATERIALE)), Tronco(5).ID_MATERIALE);
+
   const int16_t provenienza = Colonna(*g, campo::ID_PREV);
-  g->Grid->SetRowCol(5, provenienza);
+  g->Grid->SetRowCol(6, provenienza);
   QTest::keyClick(g->Grid, Qt::Key_3);
   QTest::keyClick(g->Text1, Qt::Key_Return);
-  g->Grid->SetRowCol(5, 1);
-  for (int passo = 0; passo < 60 && Rete().NumTronchi == 4; ++passo) {
-    QWidget* fuoco = QApplication::focusWidget();
-    ASSERT_NE(fuoco, nullptr) << passo;
-    QTest::keyClick(fuoco, Qt::Key_Return);
-  }
-  ASSERT_EQ(Rete().NumTronchi, 5);
-  EXPECT_EQ(Tronco(5).ID_PREV, 3);
-  EXPECT_EQ(Tronco(3).ID_RIGHT, 5);
-  EXPECT_GE(Tronco(5).IndiceMateriale, 1);
-  EXPECT_EQ(Tronco(5).ID_MATERIALE, Materiali[static_cast<size_t>(Tronco(5).IndiceMateriale)][0].Nome);
+  EXPECT_EQ(Tronco(3).ID_RIGHT, 0);
+  invioFinoAlConto(6);
+  EXPECT_EQ(Tronco(6).ID_PREV, 3);
+  EXPECT_EQ(Tronco(3).ID_RIGHT, 6);
 }
 
 // After "Si" to the question about an appliance parent, the keyboard stayed with nothing: the
