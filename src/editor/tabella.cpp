@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "model/calcolo.h"
+#include "model/campi.h"
 #include "model/gas.h"
 #include "model/globals.h"
 #include "model/materiali.h"
@@ -129,6 +130,17 @@ CellaTabella CellaFormattata(int16_t layout, int16_t colonna) {
   return cella;
 }
 
+bool NonCalcolabile(int16_t slot, int16_t codice) {
+  if (slot < 0 || slot > MaxTronchi) return false;
+  const TTronco& t = Tronco(slot);
+  switch (codice) {
+    case campo::ID_PDC_TRONCO: return t.ID_PDC_TRONCO < 0;
+    case campo::ID_PFINALE: return t.ID_PDC_TRONCO < 0 || t.ID_PFINALE < 0;
+    case campo::ID_PDC_PERCORSO: return t.ID_PDC_TRONCO < 0 || t.ID_PDC_PERCORSO < 0;
+    default: return false;
+  }
+}
+
 bool AvvisoDiametro(int16_t slot, const std::string& testo) {
   if (slot < 0 || slot > MaxTronchi) return false;
   const TTronco& t = Tronco(slot);
@@ -140,13 +152,10 @@ bool AvvisoDiametro(int16_t slot, const std::string& testo) {
     if (n >= 1 && n <= MaxDiametri) ultimo = serie[static_cast<size_t>(n)].RifDiametro;
   }
   if (testo == "Auto" || testo.empty() || ultimo.empty()) return false;
-  const auto numero = NumeroTesto(testo);
-  if (!numero) return false;
-  bool fuoriSerieOUltimo = DiametroInterno(m, testo) == 0;
-  if (!fuoriSerieOUltimo) {
-    // A series whose last label is not a number cannot be compared as integers: not the largest.
-    if (const auto d = NumeroTesto(ultimo)) fuoriSerieOUltimo = CInt(*numero) == CInt(*d);
-  }
+  // Compared by inner diameter: the series' labels ("54x2", 1/2") are seldom plain numbers, and
+  // compared as numbers the warning never came for them.
+  const float interno = DiametroInterno(m, testo);
+  const bool fuoriSerieOUltimo = interno == 0 || interno >= DiametroInterno(m, ultimo);
   if (!fuoriSerieOUltimo) return false;
   if (ReteInPressione) return t.ID_PDC_PERCORSO > BudgetPressione() || t.ID_VELOCITA > VelocitaMaxImpostata;
   return t.ID_PDC_PERCORSO > PDCMassima();
@@ -195,15 +204,20 @@ CellaTabella CellaAggiornata(int16_t slot, int16_t layout, int16_t colonna, cons
       break;
     case campo::ID_PDC_TRONCO:
       cella.ColoreSfondo = colore::Bianco;
-      if (v < 0) {
+      if (NonCalcolabile(slot, c.IdCampo)) {
         cella.ColoreTesto = colore::Rosso;
-        if (!vuoto) cella.Testo = "***";
+        if (!vuoto) cella.Testo = TestoNonCalcolabile;
       } else {
         cella.ColoreTesto = colore::Blu;
       }
       break;
     case campo::ID_PDC_PERCORSO: {
       cella.ColoreSfondo = colore::Bianco;
+      if (NonCalcolabile(slot, c.IdCampo)) {
+        cella.ColoreTesto = colore::Rosso;
+        if (!vuoto) cella.Testo = TestoNonCalcolabile;
+        break;
+      }
       double p = 0;
       // A network's drops are in kPa and may use up what lies between its two pressures; the
       // maximum drop in Pa belongs to internal installations.
@@ -229,9 +243,9 @@ CellaTabella CellaAggiornata(int16_t slot, int16_t layout, int16_t colonna, cons
     case campo::ID_PFINALE:
       cella.ColoreSfondo = colore::Bianco;
       cella.ColoreTesto = v < PressioneFinale ? colore::Rosso : colore::Blu;
-      if (v < 0) {
+      if (NonCalcolabile(slot, c.IdCampo)) {
         cella.ColoreTesto = colore::Rosso;
-        if (!vuoto) cella.Testo = "***";
+        if (!vuoto) cella.Testo = TestoNonCalcolabile;
       }
       if (!terminale) cella.Testo.clear();
       break;

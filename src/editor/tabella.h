@@ -69,6 +69,13 @@ std::string TestoGrezzo(int16_t slot, int16_t layout, int16_t colonna);
 // The drop a pressurised network may spend (kPa): its initial pressure less its final one.
 double BudgetPressione();
 
+// What the table, the printed report, the HTML and the text files show for a result the
+// calculation could not compute (the -1 it leaves on a choked segment): never a number.
+inline constexpr const char* TestoNonCalcolabile = "n.c.";
+// True when field `codice` of `slot` holds that marker instead of a value: the segment's drop,
+// its end pressure and its path drop, once its drop could not be computed.
+bool NonCalcolabile(int16_t slot, int16_t codice);
+
 // The diameter warning: the slot's diameter `testo` is the largest of its series (or not one of
 // it) while the path drop or the velocity is above the limit.
 bool AvvisoDiametro(int16_t slot, const std::string& testo);

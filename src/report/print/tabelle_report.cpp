@@ -171,6 +171,8 @@ std::string GetCellText(int16_t view, int16_t col, int16_t seg, int16_t maxChars
     fatto = true;
   }
   if (!fatto) testo = (TrattinoSeZero(view, c.IdCampo) && IsZero(valore)) ? "-" : FormatMaschera(valore, c.Formato);
+  // A "-" already says there is nothing to show; any other text of a marker would print it as a value.
+  if (NonCalcolabile(seg, c.IdCampo) && Trim(testo) != "-") testo = TestoNonCalcolabile;
   return Taglia(Trim(testo), maxChars);
 }
 
@@ -179,6 +181,9 @@ std::optional<TotaleReport> GetReportTotal(ReportTable table, const std::vector<
   if (table == ReportTable::WorstPathTable) {
     totale.Etichetta = "TOTALE PERDITA DI PRESSIONE:";
     for (int16_t s : rows) totale.Valore += Tronco(s).ID_PDC_TRONCO;
+    // One drop not computed leaves the sum not computed, not smaller by one.
+    for (int16_t s : rows)
+      if (NonCalcolabile(s, campo::ID_PDC_TRONCO)) totale.Valore = -1;
     totale.Colonna = 7;
     return totale;
   }
@@ -197,6 +202,7 @@ std::optional<TotaleReport> GetReportTotal(ReportTable table, const std::vector<
 }
 
 std::string GetReportTotalText(const TotaleReport& totale, int16_t view, int16_t maxChars) {
+  if (totale.Valore < 0) return Taglia(TestoNonCalcolabile, maxChars);
   return Taglia(Trim(FormatMaschera(ValoreCampo(totale.Valore), Colonna(view, totale.Colonna).Formato)), maxChars);
 }
 

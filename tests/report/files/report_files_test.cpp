@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "model/archivi_scrittura_bloccata.h"
+#include "model/calcolo.h"
 #include "model/calcolo_prova.h"
 #include "model/campi.h"
 #include "model/colonne.h"
@@ -315,6 +316,35 @@ TEST_F(ReportFilesTest, HtmlPagesOfShortReports) {
   }
   // Only the diagram: no page before it.
   AzzeraSezioni();
+}
+
+// A choked segment of a pressurised network carries -1 in its drop, end pressure and path drop:
+// the files wrote "-1,000" for the path drop as if it were a value.
+TEST_F(ReportFilesTest, AValueTheCalculationCouldNotComputeIsNeverWrittenAsANumber) {
+  RendiPressurizzata();
+  // 500 m of the copper series carrying 3000: no diameter of it keeps the end pressure.
+  Tronco(3).IndiceMateriale = 2;
+  Tronco(3).ID_MATERIALE = "RAMET";
+  Tronco(3).ID_LEN = 500;
+  Tronco(3).ID_P_UTENZE = 3000;
+  CalcolaRete();
+  ASSERT_LT(Tronco(3).ID_PDC_TRONCO, 0);
+  Spunta({&StampaTronchi, &StampaVerifica});
+  finestre.risposte.push_back(uscita.File("strozzata.html"));
+  finestre.risposte.push_back(uscita.File("strozzata.txt"));
+  utente.Attendi("HTML conclusa con successo");
+  utente.Attendi("TXT conclusa con successo");
+  PrintHTMLReport(0);
+  PrintTXTReport();
+  const std::string html = Testo("strozzata.html");
+  const std::string txt = Testo("strozzata.txt");
+  for (const std::string* f : {&html, &txt}) {
+    EXPECT_EQ(f->find("-1,0"), std::string::npos);
+    EXPECT_EQ(f->find("-1.0"), std::string::npos);
+  }
+  // Drop, end pressure and path drop of the segment table; red in the HTML as on the screen.
+  EXPECT_EQ(Conta(html, "<SPAN style='color:#FF0000;'>n.c.</SPAN>"), 3u);
+  EXPECT_EQ(Conta(txt, "n.c."), 3u);
 }
 
 TEST_F(ReportFilesTest, LongTableBreaksAfterRowFiftyAndReopensTheTable) {
