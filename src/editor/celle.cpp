@@ -140,10 +140,23 @@ void ModificaCelle::GridEditing(const std::string& testo) {
   std::string s = testo;
   const int16_t c = v_.Col(), r = v_.Row();
   const int16_t codice = CodiceColonna(c);
-  if (c < 1 || r < 1 || SolaLettura(c) || !IsSlot(r)) return;
+  // A key that opens no editor says why, once, in the status panel: the user would otherwise type
+  // on and lose every key.
+  const bool digitato = IsNotControlChar(s);
+  if (c < 1 || r < 1) return;
+  if (SolaLettura(c)) {
+    if (digitato) v_.TestoStato("Questa colonna mostra un risultato del calcolo e non si modifica.");
+    return;
+  }
+  if (!IsSlot(r)) return;
   // Rows below the entry row hold no segment and cannot become one: what was typed there was
   // lost, and Enter made segments of every row above it.
-  if (r > Rete().NumTronchi + 1) return;
+  if (r > Rete().NumTronchi + 1) {
+    if (digitato)
+      v_.TestoStato("Il nuovo tronco si scrive nella riga " + std::to_string(Rete().NumTronchi + 1) +
+                    ", la prima vuota: le righe sotto non contengono tronchi.");
+    return;
+  }
   RigaInModifica = r;
   ColonnaInModifica = c;
   TestoOriginale = v_.TextMatrix(r, c);

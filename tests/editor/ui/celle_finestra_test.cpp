@@ -326,6 +326,21 @@ TEST_F(CelleFinestraTest, EnterThroughTheEntryRowMakesASegmentWithTheDefaultSeri
   EXPECT_EQ(Tronco(3).ID_RIGHT, 6);
 }
 
+// A key typed below the entry row, or on a computed column, was dropped without a word.
+TEST_F(CelleFinestraTest, AKeyThatCannotGoAnywhereSaysWhyInTheStatusPanel) {
+  auto g = Apri();
+  g->Grid->SetRowCol(8, Colonna(*g, campo::ID_LEN));
+  QTest::keyClick(g->Grid, Qt::Key_5);
+  EXPECT_FALSE(g->Text1->isVisible());
+  EXPECT_TRUE(g->Panel3D2->text().contains(QStringLiteral("riga 5"))) << g->Panel3D2->text().toStdString();
+  EXPECT_FLOAT_EQ(Tronco(8).ID_LEN, 0);
+
+  g->Grid->SetRowCol(2, Colonna(*g, campo::ID_VELOCITA));
+  QTest::keyClick(g->Grid, Qt::Key_5);
+  EXPECT_FALSE(g->Text1->isVisible());
+  EXPECT_TRUE(g->Panel3D2->text().contains(QStringLiteral("non si modifica"))) << g->Panel3D2->text().toStdString();
+}
+
 // After "Si" to the question about an appliance parent, the keyboard stayed with nothing: the
 // next keys were lost and the ones after landed a column further on. Keys go to the focused
 // widget, as the user's do.
