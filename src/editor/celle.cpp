@@ -253,12 +253,13 @@ bool ModificaCelle::SaveGridCell(std::optional<std::pair<int16_t, int16_t>> cell
     ultima = s.Ultima;
   }
   const int16_t codice = CodiceColonna(v_.Col());
+  const std::string digitato = v_.TestoEditor();
   // "," is a decimal point in numbers and in the labels of the pipe series ("28x1.5"); the free
   // text of a reference keeps its commas.
-  v_.SetTextMatrix(v_.Row(), v_.Col(), codice == campo::ID_RIF ? v_.TestoEditor() : CommaToDot(v_.TestoEditor()));
+  v_.SetTextMatrix(v_.Row(), v_.Col(), codice == campo::ID_RIF ? digitato : CommaToDot(digitato));
   // A value that cannot be right is never stored: a length of "abc" read as 0 m, or a negative
-  // one, would size the network on a pipe that does not exist.
-  if (const std::string rifiuto = RifiutoNumeroCella(codice, v_.TextMatrix(v_.Row(), v_.Col())); !rifiuto.empty()) {
+  // one, would size the network on a pipe that does not exist. The message quotes it as typed.
+  if (const std::string rifiuto = RifiutoNumeroCella(codice, digitato); !rifiuto.empty()) {
     MsgBox(rifiuto, Bottoni::OK, Icona::Esclamazione);
     v_.SetTextMatrix(v_.Row(), v_.Col(), TestoOriginale);
     if (v_.Row() == RigaInModifica && v_.Col() == ColonnaInModifica) v_.ImpostaTestoEditor(TestoOriginale, true);
