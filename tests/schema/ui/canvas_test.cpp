@@ -159,6 +159,35 @@ TEST_F(CanvasTest, DragOverShowsTheTargetsOfTheItemAndLeavingRedraws) {
   EXPECT_EQ(Tronco(5).CodiceSvolta, 1);
 }
 
+// A drop that adds nothing left every drop arrow painted, and a full network was offered targets
+// where nothing could be added.
+TEST_F(CanvasTest, NoArrowIsLeftAfterADropAndAFullNetworkOffersNoTarget) {
+  Tronco(4).ID_P_UTENZE = 0;
+  g_->Elaborazione();
+  const QImage prima = schema_->Immagine();
+  for (const char* tag : {"TRONCO", "CALDAIA"}) {
+    schema_->picDisplay_DragOver(tag, 0, 0, 0);
+    ASSERT_GT(RegioniDrop.RegionCount(), 0) << tag;
+    ASSERT_NE(schema_->Immagine(), prima) << tag;
+    schema_->picDisplay_DragDrop(tag, 10, 10);  // on no target
+    EXPECT_EQ(schema_->Immagine(), prima) << tag;
+    EXPECT_EQ(Rete().NumTronchi, 4);
+  }
+
+  Rete().NumTronchi = MaxTronchi;
+  for (const char* tag : {"TRONCO", "CALDAIA"}) {
+    RegioniDrop.Reset();
+    const int16_t nessuna = RegioniDrop.RegionCount();
+    schema_->picDisplay_DragOver(tag, 0, 0, 0);
+    EXPECT_EQ(RegioniDrop.RegionCount(), nessuna) << tag;
+    EXPECT_EQ(schema_->Immagine(), prima) << tag;
+    archivi_.Utente().Attendi("Raggiunto il massimo numero di tronchi.");
+    schema_->picDisplay_DragDrop(tag, 10, 10);
+    EXPECT_EQ(schema_->Immagine(), prima) << tag;
+  }
+  Rete().NumTronchi = 4;
+}
+
 TEST_F(CanvasTest, SaveSchemaWritesABitmapThatShowsTheNetwork) {
   const std::string file = archivi_.Cartella().File("schema.bmp");
   SaveSchema(file);
