@@ -122,6 +122,38 @@ std::vector<int> LarghezzeColonne(int16_t layout, int larghezza) {
   return larghezze;
 }
 
+std::vector<int> AllargaAlMinimo(std::vector<int> larghezze, const std::vector<int>& minime) {
+  const size_t n = std::min(larghezze.size(), minime.size());
+  long manca = 0, avanzo = 0;
+  for (size_t j = 1; j < n; ++j) {
+    if (larghezze[j] < minime[j])
+      manca += minime[j] - larghezze[j];
+    else
+      avanzo += larghezze[j] - minime[j];
+  }
+  if (manca == 0 || avanzo == 0) return larghezze;
+  // Not enough room for every minimum: each narrow column gets the same share of what it lacks.
+  const double quota = std::min(1.0, static_cast<double>(avanzo) / static_cast<double>(manca));
+  const double prelievo = std::min(1.0, static_cast<double>(manca) / static_cast<double>(avanzo));
+  long dato = 0, preso = 0;
+  size_t ultimaLarga = 0;
+  for (size_t j = 1; j < n; ++j) {
+    if (larghezze[j] < minime[j]) {
+      const int d = static_cast<int>(std::floor((minime[j] - larghezze[j]) * quota));
+      larghezze[j] += d;
+      dato += d;
+    } else if (larghezze[j] > minime[j]) {
+      const int p = static_cast<int>(std::floor((larghezze[j] - minime[j]) * prelievo));
+      larghezze[j] -= p;
+      preso += p;
+      ultimaLarga = j;
+    }
+  }
+  // Rounding: what was taken beyond what was given goes back to the last wide column.
+  if (ultimaLarga > 0) larghezze[ultimaLarga] += static_cast<int>(preso - dato);
+  return larghezze;
+}
+
 CellaTabella CellaFormattata(int16_t layout, int16_t colonna) {
   const TColonnaGriglia& c = Colonna(layout, colonna);
   CellaTabella cella;

@@ -54,6 +54,10 @@ std::string IntestazioneColonna(int16_t layout, int16_t colonna);
 
 // Column widths in twips for a table `larghezza` twips wide (the fixed column first).
 std::vector<int> LarghezzeColonne(int16_t layout, int larghezza);
+// The widths raised to at least `minime` (same columns, twips) where the table has room: what a
+// column lacks is taken from the columns wider than their own minimum, in proportion to what each
+// has to spare, so the total stays the same. Column 0 (the row numbers) is left as it is.
+std::vector<int> AllargaAlMinimo(std::vector<int> larghezze, const std::vector<int>& minime);
 
 // The look of an empty formatted cell of column j (FormatGridRow): light yellow under the
 // diameter, blue text in a read-only column.

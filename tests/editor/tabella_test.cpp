@@ -228,6 +228,27 @@ TEST_F(TabellaTest, DiameterWarningComparesInnerDiametersForLabelsThatAreNotNumb
   EXPECT_FALSE(AvvisoDiametro(1, "54x2"));
 }
 
+TEST(AllargaAlMinimoTest, NarrowColumnsTakeTheirMinimumFromTheWideOnesAndTheTotalStays) {
+  struct Caso {
+    const char* nome;
+    std::vector<int> larghezze, minime, attese;
+  } casi[] = {
+      {"room for all", {300, 400, 1500, 600}, {0, 700, 500, 500}, {300, 700, 1228, 572}},
+      {"shared in proportion to what is spare", {0, 100, 1100, 600}, {0, 500, 100, 100}, {0, 500, 834, 466}},
+      {"too little room: each gets the same share", {0, 100, 100, 600}, {0, 500, 300, 400}, {0, 233, 166, 401}},
+      {"nothing lacking changes nothing", {100, 800, 900}, {0, 700, 800}, {100, 800, 900}},
+      {"row numbers never touched", {50, 100, 900}, {400, 300, 100}, {50, 300, 700}},
+  };
+  for (const Caso& c : casi) {
+    const std::vector<int> r = AllargaAlMinimo(c.larghezze, c.minime);
+    EXPECT_EQ(r, c.attese) << c.nome;
+    long prima = 0, dopo = 0;
+    for (int w : c.larghezze) prima += w;
+    for (int w : r) dopo += w;
+    EXPECT_EQ(dopo, prima) << c.nome;
+  }
+}
+
 TEST_F(TabellaTest, FormattedRowMarksDiameterAndReadOnlyColumns) {
   const int16_t l = 0;
   EXPECT_EQ(CellaFormattata(l, ColonnaDi(campo::ID_DIAMETRO)).ColoreSfondo, colore::GialloChiaro);

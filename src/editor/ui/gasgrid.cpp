@@ -4,7 +4,9 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QFontMetrics>
 #include <QKeyEvent>
+#include <QRegularExpression>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -539,7 +541,21 @@ void GasGrid::InitGridColumns() {
   Grid->SetCols(colonne);
   Grid->SetRowHeight(0, AltezzaIntestazione);
   Grid->SetRedraw(false);
-  const std::vector<int> larghezze = LarghezzeColonne(LayoutGriglia, dims_.LarghezzaTabella);
+  // Each heading needs its longest word on one line at a readable size; a narrow column in a
+  // small window otherwise drew it at 5.5 pt. The room comes from the columns that have some.
+  std::vector<int> minime(static_cast<size_t>(colonne), 0);
+  QFont leggibile = Grid->horizontalHeader()->font();
+  leggibile.setPointSizeF(std::min(leggibile.pointSizeF() > 0 ? leggibile.pointSizeF() : 9.0, GrigliaTabella::CorpoIntestazioneLeggibile));
+  const QFontMetrics fm(leggibile);
+  for (int16_t j = 1; j < colonne; ++j) {
+    int parola = 0;
+    for (const QString& p : QString::fromStdString(IntestazioneColonna(LayoutGriglia, j))
+                                .split(QRegularExpression(QStringLiteral("[ \r\n]")), Qt::SkipEmptyParts))
+      parola = std::max(parola, fm.horizontalAdvance(p));
+    if (parola > 0) minime[static_cast<size_t>(j)] = Twips(parola + 4);
+  }
+  const std::vector<int> larghezze =
+      AllargaAlMinimo(LarghezzeColonne(LayoutGriglia, dims_.LarghezzaTabella), minime);
   for (int16_t j = 0; j < colonne; ++j) {
     Grid->SetColWidth(j, larghezze[static_cast<size_t>(j)]);
     DoEvents();

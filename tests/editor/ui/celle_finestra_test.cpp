@@ -109,7 +109,8 @@ TEST_F(CelleFinestraTest, HeadingsAndValuesFitTheirColumnsAtTheDefaultWindowSize
       const QFont f = GrigliaTabella::CorpoCheEntra(h->font(), testo, spazio, GrigliaTabella::FlagIntestazione);
       EXPECT_TRUE(GrigliaTabella::TestoEntra(f, testo, spazio, GrigliaTabella::FlagIntestazione))
           << pressione << " " << testo.toStdString() << " in " << spazio.width() << "x" << spazio.height();
-      EXPECT_GE(f.pointSizeF(), 5.5);
+      // Readable at the default window size: 5.5 pt letters were 5 px high.
+      EXPECT_GE(f.pointSizeF(), GrigliaTabella::CorpoIntestazioneLeggibile) << pressione << " " << testo.toStdString();
     }
     // The longest values a column shows with its mask.
     for (const char* valore : {"199,875", "1999,875", "12,345", "125,57"}) {
