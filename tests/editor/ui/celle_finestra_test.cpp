@@ -269,6 +269,27 @@ TEST_F(CelleFinestraTest, TheButtonOpensThePickerAndFixesTheChosenDiameter) {
   EXPECT_EQ(principale_.stati[Comando::cmdDiamLocked].Figura, Immagine::ImgLockClosed);
 }
 
+// A choked segment of a pressurised network showed "***" for its drop and end pressure but
+// "-1,000" in black for its path drop.
+TEST_F(CelleFinestraTest, AChokedSegmentShowsNoNumberWhereTheCalculationCouldNotCompute) {
+  auto g = Apri(true);
+  std::string rame = "RAME-B";
+  const int16_t serie = CercaMateriale(rame);
+  ASSERT_GT(serie, 0);
+  TTronco& t = Tronco(4);
+  t.IndiceMateriale = serie;
+  t.ID_MATERIALE = Materiali[static_cast<size_t>(serie)][0].Nome;
+  t.ID_LEN = 500;
+  t.ID_P_UTENZE = 3000;
+  g->Elaborazione();
+  ASSERT_LT(Tronco(4).ID_PDC_TRONCO, 0);
+  for (int16_t codice : {campo::ID_PDC_TRONCO, campo::ID_PFINALE, campo::ID_PDC_PERCORSO}) {
+    const int16_t j = Colonna(*g, codice);
+    EXPECT_EQ(g->Grid->TextMatrix(4, j), "n.c.") << codice;
+    EXPECT_EQ(g->Grid->CellForeColor(4, j), colore::Rosso) << codice;
+  }
+}
+
 // ---- The entry row and questions from a commit ---------------------------------------------
 
 // A parent typed on the entry row linked the upstream appliance to a slot that was not a segment:
