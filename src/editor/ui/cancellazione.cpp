@@ -7,6 +7,7 @@
 #include <QShowEvent>
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 #include "editor/ui/gasgrid.h"
 #include "model/interaction.h"
@@ -183,6 +184,26 @@ frmDelete& CaricaFrmDelete() {
 
 // ---- The delete command of the editor window ------------------------------------------------
 
+namespace {
+
+// The dialog for segments `prima` to `ultima`, named in it, then the refusal of unlinking
+// segment 1 and the count question of a delete: the user's choice, or nullopt to change nothing.
+std::optional<int16_t> SceltaCancellazione(int16_t prima, int16_t ultima) {
+  frmDelete& d = CaricaFrmDelete();
+  d.ShowUnlink();
+  d.ImpostaTronchi(prima, ultima);
+  MostraModale(d);
+  if (!d.Done) return std::nullopt;
+  if (ScollegaPrimoTronco(d.DeleteType, prima, ultima)) {
+    MsgBox(MessaggioScollegaPrimo, Bottoni::OK, Icona::Informazione, "Attenzione");
+    return std::nullopt;
+  }
+  if (!ConfermaCancellazione(d.DeleteType, prima, ultima)) return std::nullopt;
+  return d.DeleteType;
+}
+
+}  // namespace
+
 void GasGrid::DeleteKeyGrid() {
   // The command acts on what the user sees selected: the table's rows while the table is shown,
   // the schema's segment while the schema is shown. A selection left on a page not in front is
@@ -192,17 +213,7 @@ void GasGrid::DeleteKeyGrid() {
       const int16_t prima = std::max<int16_t>(1, std::min(Grid->Row(), Grid->RowSel()));
       const int16_t ultima = std::min<int16_t>(std::max(Grid->Row(), Grid->RowSel()), ContoTronchi());
       if (prima > ultima) return;
-      frmDelete& d = CaricaFrmDelete();
-      d.ShowUnlink();
-      d.ImpostaTronchi(prima, ultima);
-      MostraModale(d);
-      if (!d.Done) return;
-      if (ScollegaPrimoTronco(d.DeleteType, prima, ultima)) {
-        MsgBox(MessaggioScollegaPrimo, Bottoni::OK, Icona::Informazione, "Attenzione");
-        return;
-      }
-      if (!ConfermaCancellazione(d.DeleteType, prima, ultima)) return;
-      CancellaRighe(d.DeleteType, prima, ultima, IndiceRete, *this);
+      if (const auto tipo = SceltaCancellazione(prima, ultima)) CancellaRighe(*tipo, prima, ultima, IndiceRete, *this);
       return;
     }
     case 1: {
@@ -219,17 +230,7 @@ void GasGrid::DeleteKeyGrid() {
 }
 
 void GasGrid::DeleteTronco(int16_t seg) {
-  frmDelete& d = CaricaFrmDelete();
-  d.ShowUnlink();
-  d.ImpostaTronchi(seg, seg);
-  MostraModale(d);
-  if (!d.Done) return;
-  if (ScollegaPrimoTronco(d.DeleteType, seg, seg)) {
-    MsgBox(MessaggioScollegaPrimo, Bottoni::OK, Icona::Informazione, "Attenzione");
-    return;
-  }
-  if (!ConfermaCancellazione(d.DeleteType, seg, seg)) return;
-  CancellaTronco(d.DeleteType, seg, IndiceRete, *this);
+  if (const auto tipo = SceltaCancellazione(seg, seg)) CancellaTronco(*tipo, seg, IndiceRete, *this);
 }
 
 }  // namespace varnex::ui

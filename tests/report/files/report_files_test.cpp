@@ -176,6 +176,16 @@ class ReportFilesTest : public ::testing::Test {
     return t;
   }
 
+  // Writes the HTML and the text report as `nome`.html and `nome`.txt, each reported done.
+  void ScriviHtmlETesto(const std::string& nome) {
+    finestre.risposte.push_back(uscita.File(nome + ".html"));
+    finestre.risposte.push_back(uscita.File(nome + ".txt"));
+    utente.Attendi("HTML conclusa con successo");
+    utente.Attendi("TXT conclusa con successo");
+    PrintHTMLReport(0);
+    PrintTXTReport();
+  }
+
   void RendiPressurizzata() {
     ReteInPressione = -1;
     GasCorrente.Densita = 0.6f;
@@ -330,12 +340,7 @@ TEST_F(ReportFilesTest, AValueTheCalculationCouldNotComputeIsNeverWrittenAsANumb
   CalcolaRete();
   ASSERT_LT(Tronco(3).ID_PDC_TRONCO, 0);
   Spunta({&StampaTronchi, &StampaVerifica});
-  finestre.risposte.push_back(uscita.File("strozzata.html"));
-  finestre.risposte.push_back(uscita.File("strozzata.txt"));
-  utente.Attendi("HTML conclusa con successo");
-  utente.Attendi("TXT conclusa con successo");
-  PrintHTMLReport(0);
-  PrintTXTReport();
+  ScriviHtmlETesto("strozzata");
   const std::string html = Testo("strozzata.html");
   const std::string txt = Testo("strozzata.txt");
   for (const std::string* f : {&html, &txt}) {
@@ -404,12 +409,7 @@ TEST_F(ReportFilesTest, ProjectAndRecordTextsAreEscapedInTheHtml) {
 TEST_F(ReportFilesTest, BitmapNamesOfTheTwoReports) {
   Riferimento = "Imp. 3/A";
   Spunta({&StampaDiagrammaRete});
-  finestre.risposte.push_back(uscita.File("d.html"));
-  finestre.risposte.push_back(uscita.File("d.txt"));
-  utente.Attendi("HTML conclusa con successo");
-  utente.Attendi("TXT conclusa con successo");
-  PrintHTMLReport(0);
-  PrintTXTReport();
+  ScriviHtmlETesto("d");
   EXPECT_TRUE(fs::exists(uscita.File("Imp_ 3_A.bmp")));
   // The text report keeps the points; a folder separator never leads out of the report's folder.
   EXPECT_TRUE(fs::exists(uscita.File("Imp. 3_A.bmp")));
@@ -456,12 +456,7 @@ TEST_F(ReportFilesTest, PressurisedCoverAndEquivalentLengths) {
   test::AggiungiProva(1, 5, 10.0f);
   test::AggiungiProva(1, 4, 20.0f);
   Spunta({&StampaCopertina, &StampaPDCLocalizzate});
-  finestre.risposte.push_back(uscita.File("rete.html"));
-  finestre.risposte.push_back(uscita.File("rete.txt"));
-  utente.Attendi("HTML conclusa con successo");
-  utente.Attendi("TXT conclusa con successo");
-  PrintHTMLReport(0);
-  PrintTXTReport();
+  ScriviHtmlETesto("rete");
 
   const std::string html = Testo("rete.html");
   EXPECT_NE(html.find("<SPAN class='bigtitle'>Rete gas in pressione</SPAN><BR>"), std::string::npos);
@@ -578,12 +573,7 @@ TEST_F(ReportFilesTest, TheLongestValuesOfEveryColumnAreWrittenWhole) {
     Tronco(3).TipologiaUtenza = 2;
     Spunta({&StampaTronchi, &StampaPDCLocalizzate, &StampaVerifica, &StampaUtenze});
     const std::string nome = c.pressione ? "rete" : "casa";
-    finestre.risposte.push_back(uscita.File(nome + ".html"));
-    finestre.risposte.push_back(uscita.File(nome + ".txt"));
-    utente.Attendi("HTML conclusa con successo");
-    utente.Attendi("TXT conclusa con successo");
-    PrintHTMLReport(0);
-    PrintTXTReport();
+    ScriviHtmlETesto(nome);
 
     std::vector<std::string> titoli;
     for (ReportTable t : c.tabelle) titoli.push_back(GetReportTitle(t));
@@ -655,12 +645,7 @@ TEST_F(ReportFilesTest, EveryHeadingReadsWholeInBothFiles) {
                                              ReportTable::WorstPathTable, ReportTable::ApplianceTable};
     Spunta({&StampaTronchi, &StampaPDCLocalizzate, &StampaVerifica, &StampaUtenze});
     const std::string nome = pressione ? "rete" : "casa";
-    finestre.risposte.push_back(uscita.File(nome + ".html"));
-    finestre.risposte.push_back(uscita.File(nome + ".txt"));
-    utente.Attendi("HTML conclusa con successo");
-    utente.Attendi("TXT conclusa con successo");
-    PrintHTMLReport(0);
-    PrintTXTReport();
+    ScriviHtmlETesto(nome);
 
     std::vector<std::string> titoli;
     for (ReportTable t : tabelle) titoli.push_back(GetReportTitle(t));
