@@ -19,6 +19,7 @@
 #include "editor/ui/portata.h"
 #include "editor/ui/ptronchi.h"
 #include "model/calcolo.h"
+#include "model/campi.h"
 #include "model/gas.h"
 #include "model/globals.h"
 #include "model/interaction.h"
@@ -554,8 +555,15 @@ void GasGrid::InitGridColumns() {
       parola = std::max(parola, fm.horizontalAdvance(p));
     if (parola > 0) minime[static_cast<size_t>(j)] = Twips(parola + 4);
   }
-  const std::vector<int> larghezze =
-      AllargaAlMinimo(LarghezzeColonne(LayoutGriglia, dims_.LarghezzaTabella), minime);
+  const std::vector<int> progetto = LarghezzeColonne(LayoutGriglia, dims_.LarghezzaTabella);
+  // Only the free-text columns give room: a number column keeps at least its designed width, which
+  // its longest values need.
+  for (int16_t j = 1; j < colonne && static_cast<size_t>(j) < progetto.size(); ++j) {
+    const int16_t codice = ColonneGriglia[static_cast<size_t>(LayoutGriglia)][static_cast<size_t>(j)].IdCampo;
+    if (codice != campo::ID_MATERIALE && codice != campo::ID_RIF)
+      minime[static_cast<size_t>(j)] = std::max(minime[static_cast<size_t>(j)], progetto[static_cast<size_t>(j)]);
+  }
+  const std::vector<int> larghezze = AllargaAlMinimo(progetto, minime);
   for (int16_t j = 0; j < colonne; ++j) {
     Grid->SetColWidth(j, larghezze[static_cast<size_t>(j)]);
     DoEvents();

@@ -112,6 +112,15 @@ TEST_F(CelleFinestraTest, HeadingsAndValuesFitTheirColumnsAtTheDefaultWindowSize
       // Readable at the default window size: 5.5 pt letters were 5 px high.
       EXPECT_GE(f.pointSizeF(), GrigliaTabella::CorpoIntestazioneLeggibile) << pressione << " " << testo.toStdString();
     }
+    // The room for the headings comes from the free-text columns; a series name still reads whole.
+    for (int16_t m = 1; m <= NumMateriali; ++m) {
+      const int16_t j = Colonna(*g, campo::ID_MATERIALE);
+      const QString nome = QString::fromStdString(Materiali[static_cast<size_t>(m)][0].Nome);
+      const QRect spazio = GrigliaTabella::SpazioCella(QRect(0, 0, h->sectionSize(j - 1), g->Grid->rowHeight(0)));
+      const QFont f = GrigliaTabella::CorpoCheEntra(g->Grid->font(), nome, spazio, GrigliaTabella::FlagCella);
+      EXPECT_TRUE(GrigliaTabella::TestoEntra(f, nome, spazio, GrigliaTabella::FlagCella)) << nome.toStdString();
+      EXPECT_GE(f.pointSizeF(), GrigliaTabella::CorpoIntestazioneLeggibile) << nome.toStdString();
+    }
     // The longest values a column shows with its mask.
     for (const char* valore : {"199,875", "1999,875", "12,345", "125,57"}) {
       const int16_t j = Colonna(*g, pressione ? campo::ID_PFINALE : campo::ID_PDC_PERCORSO);
