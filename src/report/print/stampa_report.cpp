@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "editor/tabella.h"
 #include "model/calcolo.h"
 #include "model/colonne.h"
 #include "model/computo.h"
@@ -158,7 +159,11 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
       p.SetCurrentY(y);
       const std::string s = GetCellText(view, c, seg, n[c]);
       p.SetCurrentX(x[c] + w[c] - p.TextWidth(s + v.Margine));
+      // A value the calculation could not compute is marked red, as on the screen.
+      const bool nonCalcolato = s == TestoNonCalcolabile;
+      if (nonCalcolato) p.SetForeColor(colore::Rosso);
       p.Print(s, false);
+      if (nonCalcolato) p.SetForeColor(colore::Nero);
     }
     y = std::round(p.CurrentY());
     p.Line(destra, y, destra, y + 1.5 * p.TextHeight("X"));

@@ -1,6 +1,7 @@
 // The printed run on a recording printer: page policy, documents, progress, failures, page frame.
 #include <gtest/gtest.h>
 
+#include "model/calcolo_prova.h"
 #include "model/colonne.h"
 #include "model/gas.h"
 #include "model/materiali.h"
@@ -492,6 +493,36 @@ TEST_F(StampaReport, ANetworkTheCalculationRefusesIsNotPrinted) {
   EXPECT_EQ(messaggi.back(),
             "Il calcolo della rete non e' stato eseguito: il report non viene prodotto.\n"
             "Correggere la rete e ripetere la stampa.");
+}
+
+// A choked segment's drop, end pressure and path drop were printed as -1 values.
+TEST_F(StampaReport, AValueTheCalculationCouldNotComputeIsPrintedNotComputableInRed) {
+  test::PreparaCalcolo();
+  ReteInPressione = -1;
+  GasCorrente.Densita = 0.6f;
+  PressioneIniziale = 200;
+  PressioneFinale = 150;
+  VelocitaMaxImpostata = 15;
+  test::AggiungiProva(0, 10);
+  const int16_t strozzato = test::AggiungiProva(1, 500, 3000);
+  Tronco(strozzato).IndiceMateriale = 2;  // copper: no diameter of it carries 3000 over 500 m
+  Tronco(strozzato).ID_MATERIALE = "RAMET";
+  StampaTronchi = -1;
+  NumSezioniStampa = 1;
+  ASSERT_TRUE(PrintReport(0));
+  ASSERT_LT(Tronco(strozzato).ID_PDC_TRONCO, 0);
+  int nonCalcolati = 0;
+  for (const Tratto& t : stampante.tratti) {
+    if (t.tipo != Tratto::Testo) continue;
+    EXPECT_EQ(t.testo.find("-1,0"), std::string::npos) << t.testo;
+    if (t.testo == "n.c.") {
+      ++nonCalcolati;
+      EXPECT_EQ(t.colore, 0xFF);
+    } else {
+      EXPECT_EQ(t.colore, 0) << t.testo;
+    }
+  }
+  EXPECT_EQ(nonCalcolati, 3);
 }
 
 TEST_F(StampaReport, AFittingNameOverTwoCaptionLinesStaysCentredInsideItsColumn) {
