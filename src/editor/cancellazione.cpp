@@ -45,7 +45,12 @@ bool ConfermaCancellazione(int16_t tipo, int16_t riga, int16_t rigaSel) {
                 Bottoni::SiNo, Icona::Domanda, "Cancellazione tronchi") == Risposta::Si;
 }
 
-void CancellaRighe(int16_t tipo, int16_t riga, int16_t rigaSel, int16_t indiceRete, IEditorRete& editor) {
+bool ScollegaPrimoTronco(int16_t tipo, int16_t riga, int16_t rigaSel) {
+  return tipo == Scollega && std::min(riga, rigaSel) <= 1 && std::max(riga, rigaSel) >= 1;
+}
+
+bool CancellaRighe(int16_t tipo, int16_t riga, int16_t rigaSel, int16_t indiceRete, IEditorRete& editor) {
+  if (ScollegaPrimoTronco(tipo, riga, rigaSel)) return false;
   const int16_t prima = std::min(riga, rigaSel);
   // The table may hold one row past the last slot; no segment lives there.
   const int16_t ultima = std::min<int16_t>(std::max(riga, rigaSel), MaxTronchi);
@@ -83,6 +88,7 @@ void CancellaRighe(int16_t tipo, int16_t riga, int16_t rigaSel, int16_t indiceRe
     default:
       break;
   }
+  return true;
 }
 
 bool CancellaTronco(int16_t tipo, int16_t seg, int16_t indiceRete, IEditorRete& editor) {
@@ -100,7 +106,7 @@ bool CancellaTronco(int16_t tipo, int16_t seg, int16_t indiceRete, IEditorRete& 
       editor.Elaborazione();
       return true;
     case Scollega:
-      if (seg == 1) return false;
+      if (ScollegaPrimoTronco(tipo, seg, seg)) return false;
       ScollegaTronco(seg);
       TogliMarcaEliminato(indiceRete, seg);
       editor.Elaborazione();

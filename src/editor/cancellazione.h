@@ -23,9 +23,15 @@ int16_t TronchiDaCancellare(int16_t riga, int16_t rigaSel);
 // click on segment 1 would otherwise empty the whole network. True to go on.
 bool ConfermaCancellazione(int16_t tipo, int16_t riga, int16_t rigaSel);
 
+// Segment 1 is where the network starts: unlinking it would leave the network empty while the
+// table still showed every row. Refused on every path, with this message.
+inline constexpr const char* MessaggioScollegaPrimo = "Non è possibile scollegare il primo tronco.";
+bool ScollegaPrimoTronco(int16_t tipo, int16_t riga, int16_t rigaSel);
+
 // The table path: rows between `riga` and `rigaSel` (either order) of network `indiceRete`.
-// `editor` receives ResetGrid and Elaborazione.
-void CancellaRighe(int16_t tipo, int16_t riga, int16_t rigaSel, int16_t indiceRete, IEditorRete& editor);
+// `editor` receives ResetGrid and Elaborazione. Returns false, having changed nothing, when the
+// unlink of segment 1 is refused (the caller shows the message); true otherwise.
+bool CancellaRighe(int16_t tipo, int16_t riga, int16_t rigaSel, int16_t indiceRete, IEditorRete& editor);
 
 // The one-segment path. Returns false, having changed nothing, when the unlink of segment 1 is
 // refused (the caller shows the message); true otherwise.

@@ -48,6 +48,22 @@ std::optional<float> Singolo(double v) {
 // The form Str gives a non-negative number: a leading blank.
 std::string ConSpazio(int16_t n) { return (n >= 0 ? " " : "") + std::to_string(n); }
 
+// Links segment `i` (record `t`) under its parent `t.ID_PREV`, in the parent's first free
+// derivation; a parent with two already leaves the segment without one, after a message.
+void CollegaAlPadre(int16_t i, TTronco& t) {
+  const int16_t q = t.ID_PREV;
+  if (q == 0) return;
+  TTronco& padre = Tronco(q);
+  if (padre.ID_LEFT == 0) {
+    padre.ID_LEFT = i;
+  } else if (padre.ID_RIGHT == 0) {
+    padre.ID_RIGHT = i;
+  } else {
+    MsgBox("Errore! Il tronco" + ConSpazio(q) + " ha gia' due derivazioni");
+    t.ID_PREV = 0;
+  }
+}
+
 }  // namespace
 
 double NumeroDigitato(const std::string& testo) { return Val(testo); }
@@ -124,10 +140,23 @@ void ModificaCelle::GridEditing(const std::string& testo) {
   std::string s = testo;
   const int16_t c = v_.Col(), r = v_.Row();
   const int16_t codice = CodiceColonna(c);
-  if (c < 1 || r < 1 || SolaLettura(c) || !IsSlot(r)) return;
+  // A key that opens no editor says why, once, in the status panel: the user would otherwise type
+  // on and lose every key.
+  const bool digitato = IsNotControlChar(s);
+  if (c < 1 || r < 1) return;
+  if (SolaLettura(c)) {
+    if (digitato) v_.TestoStato("Questa colonna mostra un risultato del calcolo e non si modifica.");
+    return;
+  }
+  if (!IsSlot(r)) return;
   // Rows below the entry row hold no segment and cannot become one: what was typed there was
   // lost, and Enter made segments of every row above it.
-  if (r > Rete().NumTronchi + 1) return;
+  if (r > Rete().NumTronchi + 1) {
+    if (digitato)
+      v_.TestoStato("Il nuovo tronco si scrive nella riga " + std::to_string(Rete().NumTronchi + 1) +
+                    ", la prima vuota: le righe sotto non contengono tronchi.");
+    return;
+  }
   RigaInModifica = r;
   ColonnaInModifica = c;
   TestoOriginale = v_.TextMatrix(r, c);
@@ -224,12 +253,13 @@ bool ModificaCelle::SaveGridCell(std::optional<std::pair<int16_t, int16_t>> cell
     ultima = s.Ultima;
   }
   const int16_t codice = CodiceColonna(v_.Col());
+  const std::string digitato = v_.TestoEditor();
   // "," is a decimal point in numbers and in the labels of the pipe series ("28x1.5"); the free
   // text of a reference keeps its commas.
-  v_.SetTextMatrix(v_.Row(), v_.Col(), codice == campo::ID_RIF ? v_.TestoEditor() : CommaToDot(v_.TestoEditor()));
+  v_.SetTextMatrix(v_.Row(), v_.Col(), codice == campo::ID_RIF ? digitato : CommaToDot(digitato));
   // A value that cannot be right is never stored: a length of "abc" read as 0 m, or a negative
-  // one, would size the network on a pipe that does not exist.
-  if (const std::string rifiuto = RifiutoNumeroCella(codice, v_.TextMatrix(v_.Row(), v_.Col())); !rifiuto.empty()) {
+  // one, would size the network on a pipe that does not exist. The message quotes it as typed.
+  if (const std::string rifiuto = RifiutoNumeroCella(codice, digitato); !rifiuto.empty()) {
     MsgBox(rifiuto, Bottoni::OK, Icona::Esclamazione);
     v_.SetTextMatrix(v_.Row(), v_.Col(), TestoOriginale);
     if (v_.Row() == RigaInModifica && v_.Col() == ColonnaInModifica) v_.ImpostaTestoEditor(TestoOriginale, true);
@@ -342,6 +372,23 @@ bool ModificaCelle::RegolaProvenienza(int16_t i, TTronco& t) {
   }
   const int16_t nuovo = Intero16(v);
 
+  // The entry row is not a segment yet: the parent is noted in its record and linked when the
+  // row becomes one (CompletaNuovoTronco). Linked now, the parent would count a derivation the
+  // network does not hold, and an upstream appliance would lose its flow to a row the user may
+  // still leave with Esc or a click.
+  if (i > ContoTronchi()) {
+    if (nuovo != 0 && Tronco(nuovo).ID_P_UTENZE > 0 && IsTerminale(nuovo) &&
+        MsgBox("Il tronco di provenienza e' una utenza!\r\n Azzero la portata?", Bottoni::SiNo, Icona::Domanda) ==
+            Risposta::No)
+      return true;
+    t.ID_PREV = nuovo;
+    if (nuovo != 0 && Derivazioni(nuovo) == 2) {
+      MsgBox("Errore! Il tronco" + ConSpazio(nuovo) + " ha gia' due derivazioni");
+      t.ID_PREV = 0;
+    }
+    return true;
+  }
+
   // Unlink from the previous parent; only a link that names this segment is cut.
   const int16_t p = t.ID_PREV;
   int16_t* tagliato = nullptr;
@@ -364,23 +411,28 @@ bool ModificaCelle::RegolaProvenienza(int16_t i, TTronco& t) {
   }
 
   t.ID_PREV = MinLong(nuovo, 32767);
-  const int16_t q = t.ID_PREV;
-  if (q != 0) {
-    TTronco& padre = Tronco(q);
-    if (padre.ID_LEFT == 0) {
-      padre.ID_LEFT = i;
-    } else if (padre.ID_RIGHT == 0) {
-      padre.ID_RIGHT = i;
-    } else {
-      MsgBox("Errore! Il tronco" + ConSpazio(q) + " ha gia' due derivazioni");
-      t.ID_PREV = 0;
-    }
-  }
+  CollegaAlPadre(i, t);
   return true;
 }
 
+void ModificaCelle::CompletaNuovoTronco(int16_t seg) {
+  if (!IsSlot(seg)) return;
+  TTronco& t = Tronco(seg);
+  // A segment without a pipe series has no inner diameter and cannot be sized.
+  std::string serie = t.ID_MATERIALE;
+  if (t.IndiceMateriale < 1 || CercaMateriale(serie) < 1) AssegnaSerieDefault(t);
+  const int16_t q = t.ID_PREV;
+  if (q == seg || !IsSlot(q)) return;
+  const TTronco& padre = Tronco(q);
+  if (padre.ID_LEFT == seg || padre.ID_RIGHT == seg) return;
+  CollegaAlPadre(seg, t);
+}
+
 void ModificaCelle::SaveGridMaterial(int16_t tasto) {
-  if (!v_.TextMatrix(RigaInModifica, 1).empty() && StatoEditazione == 2 &&
+  // The entry row shows nothing in its first column until it has a parent, yet the series
+  // chosen there is the one its segment is made with: refused, Enter stayed on the list.
+  const bool riga = !v_.TextMatrix(RigaInModifica, 1).empty() || RigaInModifica == ContoTronchi() + 1;
+  if (riga && StatoEditazione == 2 &&
       (CodiceColonna(v_.Col()) == campo::ID_MATERIALE || CodiceColonna(ColonnaInModifica) == campo::ID_MATERIALE)) {
     std::string nome = v_.VoceScelta();
     // An empty list offers nothing to choose: a segment without a series is not made.
@@ -542,11 +594,13 @@ void ModificaCelle::Text1_KeyPress(std::string& carattere) {
       if (!CursoreBloccato) v_.SetRowCol(r, i);
     } else {
       // The end of the row: the entry row becomes a segment, within the 200 slots.
+      const int16_t primaNuova = static_cast<int16_t>(ContoTronchi() + 1);
       if (v_.Rows() < Rete().NumTronchi + 1) {
         if (Rete().NumTronchi < MaxTronchi) v_.AggiungiRigaGriglia();
       } else if (r == Rete().NumTronchi + 1 && r <= MaxTronchi) {
         SetNumTronchi(1, r);
       }
+      for (int16_t nuovo = primaNuova; nuovo <= ContoTronchi(); ++nuovo) CompletaNuovoTronco(nuovo);
       if (!CursoreBloccato) {
         int16_t nuova = v_.Row();
         if (nuova + 1 < v_.Rows()) ++nuova;

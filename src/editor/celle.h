@@ -170,6 +170,9 @@ class ModificaCelle {
   // One row of a SaveGridCell; false when the commit ends there.
   bool SalvaRiga(int16_t i, int16_t codice);
   bool RegolaProvenienza(int16_t i, TTronco& t);
+  // The entry row has just become segment `seg`: it takes the default series when it has none,
+  // and the parent noted on it links it.
+  void CompletaNuovoTronco(int16_t seg);
   void RegolaDiametro(int16_t i, TTronco& t);
   // The editor closes as it does when it loses the keyboard to a dialog.
   void PerditaVersoDialogo();

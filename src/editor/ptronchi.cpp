@@ -171,6 +171,16 @@ void ParametriTronco::Salva(CampiTronco& campi, int16_t prima, int16_t ultima) {
            Bottoni::OK, Icona::Esclamazione);
 }
 
+std::string ParametriTronco::RifiutoDiametro(const CampiTronco& campi) {
+  const std::string testo = Trim(campi.Diametro);
+  if (testo.empty() || testo == "0" || UCase(testo) == "AUTO") return {};
+  std::string nome = NomeSelezionato(campi);
+  const int16_t serie = CercaMateriale(nome);
+  if (serie >= 1 && CercaDiametro(serie, testo) != 0) return {};
+  return "Il diametro \"" + testo + "\" non fa parte della serie " + nome +
+         ".\r\nScegliere un diametro della serie, oppure Auto.";
+}
+
 void ParametriTronco::CambiaBlocco(CampiTronco& campi, bool giu) {
   if (giu && !Trim(campi.Diametro).empty()) {
     campi.DiametroRosso = true;

@@ -65,6 +65,10 @@ class ParametriTronco {
   // place to "0" when the selected series does not offer it. On a range a diameter is written
   // only to the segments whose own series has the label; the others are named in one message.
   void Salva(CampiTronco& campi, int16_t prima, int16_t ultima);
+  // Before OK stores: the message refusing a diameter that the selected series does not hold
+  // ("Auto", "0" and an empty box leave it to the calculation), empty when it may be stored. Left
+  // to Salva, such a label became "0" and released every fixed diameter of the range in silence.
+  static std::string RifiutoDiametro(const CampiTronco& campi);
 
   // SSRibbon1 pressed (`giu` true) or released: updates campi (colour, toggle) and the lock state.
   void CambiaBlocco(CampiTronco& campi, bool giu);

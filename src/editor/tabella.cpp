@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "model/calcolo.h"
+#include "model/campi.h"
 #include "model/gas.h"
 #include "model/globals.h"
 #include "model/materiali.h"
@@ -121,12 +122,55 @@ std::vector<int> LarghezzeColonne(int16_t layout, int larghezza) {
   return larghezze;
 }
 
+std::vector<int> AllargaAlMinimo(std::vector<int> larghezze, const std::vector<int>& minime) {
+  const size_t n = std::min(larghezze.size(), minime.size());
+  long manca = 0, avanzo = 0;
+  for (size_t j = 1; j < n; ++j) {
+    if (larghezze[j] < minime[j])
+      manca += minime[j] - larghezze[j];
+    else
+      avanzo += larghezze[j] - minime[j];
+  }
+  if (manca == 0 || avanzo == 0) return larghezze;
+  // Not enough room for every minimum: each narrow column gets the same share of what it lacks.
+  const double quota = std::min(1.0, static_cast<double>(avanzo) / static_cast<double>(manca));
+  const double prelievo = std::min(1.0, static_cast<double>(manca) / static_cast<double>(avanzo));
+  long dato = 0, preso = 0;
+  size_t ultimaLarga = 0;
+  for (size_t j = 1; j < n; ++j) {
+    if (larghezze[j] < minime[j]) {
+      const int d = static_cast<int>(std::floor((minime[j] - larghezze[j]) * quota));
+      larghezze[j] += d;
+      dato += d;
+    } else if (larghezze[j] > minime[j]) {
+      const int p = static_cast<int>(std::floor((larghezze[j] - minime[j]) * prelievo));
+      larghezze[j] -= p;
+      preso += p;
+      ultimaLarga = j;
+    }
+  }
+  // Rounding: what was taken beyond what was given goes back to the last wide column.
+  if (ultimaLarga > 0) larghezze[ultimaLarga] += static_cast<int>(preso - dato);
+  return larghezze;
+}
+
 CellaTabella CellaFormattata(int16_t layout, int16_t colonna) {
   const TColonnaGriglia& c = Colonna(layout, colonna);
   CellaTabella cella;
   if (c.IdCampo == campo::ID_DIAMETRO) cella.ColoreSfondo = colore::GialloChiaro;
   cella.ColoreTesto = c.SolaLettura != 0 ? colore::Blu : colore::Nero;
   return cella;
+}
+
+bool NonCalcolabile(int16_t slot, int16_t codice) {
+  if (slot < 0 || slot > MaxTronchi) return false;
+  const TTronco& t = Tronco(slot);
+  switch (codice) {
+    case campo::ID_PDC_TRONCO: return t.ID_PDC_TRONCO < 0;
+    case campo::ID_PFINALE: return t.ID_PDC_TRONCO < 0 || t.ID_PFINALE < 0;
+    case campo::ID_PDC_PERCORSO: return t.ID_PDC_TRONCO < 0 || t.ID_PDC_PERCORSO < 0;
+    default: return false;
+  }
 }
 
 bool AvvisoDiametro(int16_t slot, const std::string& testo) {
@@ -140,13 +184,10 @@ bool AvvisoDiametro(int16_t slot, const std::string& testo) {
     if (n >= 1 && n <= MaxDiametri) ultimo = serie[static_cast<size_t>(n)].RifDiametro;
   }
   if (testo == "Auto" || testo.empty() || ultimo.empty()) return false;
-  const auto numero = NumeroTesto(testo);
-  if (!numero) return false;
-  bool fuoriSerieOUltimo = DiametroInterno(m, testo) == 0;
-  if (!fuoriSerieOUltimo) {
-    // A series whose last label is not a number cannot be compared as integers: not the largest.
-    if (const auto d = NumeroTesto(ultimo)) fuoriSerieOUltimo = CInt(*numero) == CInt(*d);
-  }
+  // Compared by inner diameter: the series' labels ("54x2", 1/2") are seldom plain numbers, and
+  // compared as numbers the warning never came for them.
+  const float interno = DiametroInterno(m, testo);
+  const bool fuoriSerieOUltimo = interno == 0 || interno >= DiametroInterno(m, ultimo);
   if (!fuoriSerieOUltimo) return false;
   if (ReteInPressione) return t.ID_PDC_PERCORSO > BudgetPressione() || t.ID_VELOCITA > VelocitaMaxImpostata;
   return t.ID_PDC_PERCORSO > PDCMassima();
@@ -169,7 +210,8 @@ bool OltreLimite(int16_t slot, int16_t idCampo, const std::string& testo) {
   switch (idCampo) {
     case campo::ID_DIAMETRO: return AvvisoDiametro(slot, testo);
     case campo::ID_VELOCITA: return ReteInPressione && v > VelocitaMaxImpostata;
-    case campo::ID_PDC_PERCORSO: return v > LimitePerditaPercorso();
+    // A path the calculation could not carry to its end has used up more than it may.
+    case campo::ID_PDC_PERCORSO: return NonCalcolabile(slot, idCampo) || v > LimitePerditaPercorso();
     case campo::ID_PFINALE: return v < PressioneFinale;
     default: return false;
   }
@@ -216,15 +258,20 @@ CellaTabella CellaAggiornata(int16_t slot, int16_t layout, int16_t colonna, cons
       break;
     case campo::ID_PDC_TRONCO:
       cella.ColoreSfondo = colore::Bianco;
-      if (v < 0) {
+      if (NonCalcolabile(slot, c.IdCampo)) {
         cella.ColoreTesto = colore::Rosso;
-        if (!vuoto) cella.Testo = "***";
+        if (!vuoto) cella.Testo = TestoNonCalcolabile;
       } else {
         cella.ColoreTesto = colore::Blu;
       }
       break;
     case campo::ID_PDC_PERCORSO:
       cella.ColoreSfondo = colore::Bianco;
+      if (NonCalcolabile(slot, c.IdCampo)) {
+        cella.ColoreTesto = colore::Rosso;
+        if (!vuoto) cella.Testo = TestoNonCalcolabile;
+        break;
+      }
       cella.ColoreTesto = OltreLimite(slot, c.IdCampo, cella.Testo) ? colore::Rosso : colore::Nero;
       break;
     case campo::ID_RIF:
@@ -238,9 +285,9 @@ CellaTabella CellaAggiornata(int16_t slot, int16_t layout, int16_t colonna, cons
     case campo::ID_PFINALE:
       cella.ColoreSfondo = colore::Bianco;
       cella.ColoreTesto = OltreLimite(slot, c.IdCampo, cella.Testo) ? colore::Rosso : colore::Blu;
-      if (v < 0) {
+      if (NonCalcolabile(slot, c.IdCampo)) {
         cella.ColoreTesto = colore::Rosso;
-        if (!vuoto) cella.Testo = "***";
+        if (!vuoto) cella.Testo = TestoNonCalcolabile;
       }
       if (!terminale) cella.Testo.clear();
       break;

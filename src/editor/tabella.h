@@ -54,6 +54,10 @@ std::string IntestazioneColonna(int16_t layout, int16_t colonna);
 
 // Column widths in twips for a table `larghezza` twips wide (the fixed column first).
 std::vector<int> LarghezzeColonne(int16_t layout, int larghezza);
+// The widths raised to at least `minime` (same columns, twips) where the table has room: what a
+// column lacks is taken from the columns wider than their own minimum, in proportion to what each
+// has to spare, so the total stays the same. Column 0 (the row numbers) is left as it is.
+std::vector<int> AllargaAlMinimo(std::vector<int> larghezze, const std::vector<int>& minime);
 
 // The look of an empty formatted cell of column j (FormatGridRow): light yellow under the
 // diameter, blue text in a read-only column.
@@ -68,6 +72,13 @@ std::string TestoGrezzo(int16_t slot, int16_t layout, int16_t colonna);
 
 // The drop a pressurised network may spend (kPa): its initial pressure less its final one.
 double BudgetPressione();
+
+// What the table, the printed report, the HTML and the text files show for a result the
+// calculation could not compute (the -1 it leaves on a choked segment): never a number.
+inline constexpr const char* TestoNonCalcolabile = "n.c.";
+// True when field `codice` of `slot` holds that marker instead of a value: the segment's drop,
+// its end pressure and its path drop, once its drop could not be computed.
+bool NonCalcolabile(int16_t slot, int16_t codice);
 
 // The diameter warning: the slot's diameter `testo` is the largest of its series (or not one of
 // it) while the path drop or the velocity is above the limit.

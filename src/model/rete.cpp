@@ -106,6 +106,15 @@ int16_t ContoTronchi() { return std::clamp<int16_t>(Rete().NumTronchi, 0, MaxTro
 
 bool IsSlotValido(int16_t slot) { return slot >= 1 && slot <= ContoTronchi(); }
 
+void AssegnaSerieDefault(TTronco& t) {
+  TRete& rete = Rete();
+  RisolviMaterialeDefault();
+  t.IndiceMateriale = rete.MaterialeDefault;
+  t.ID_MATERIALE = (rete.MaterialeDefault >= 0 && rete.MaterialeDefault <= MaxMateriali)
+                       ? Materiali[static_cast<size_t>(rete.MaterialeDefault)][0].Nome
+                       : std::string();
+}
+
 int16_t AggiungiTronco(int16_t padre) {
   if (!InTabella(padre)) return 0;
   // The parent is checked before a slot is claimed, so a refusal leaves no orphan behind.
@@ -141,11 +150,7 @@ int16_t AggiungiTronco(int16_t padre) {
   t.ID_RIGHT = 0;
   t.ID_LEN = 1.0f;
 
-  RisolviMaterialeDefault();
-  t.IndiceMateriale = rete.MaterialeDefault;
-  t.ID_MATERIALE = (rete.MaterialeDefault >= 0 && rete.MaterialeDefault <= MaxMateriali)
-                       ? Materiali[static_cast<size_t>(rete.MaterialeDefault)][0].Nome
-                       : std::string();
+  AssegnaSerieDefault(t);
   t.ID_PREV = padre;
 
   if (padre == 0) return i;

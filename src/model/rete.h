@@ -126,6 +126,8 @@ int16_t GetReteCorrente();
 // Stores the segment count of a network (the reader passes 1); kept within 0..200.
 void SetNumTronchi(int16_t rete, int16_t numero);
 
+// Gives a new segment the pipe series of new segments (the default series).
+void AssegnaSerieDefault(TTronco& t);
 // Adds a segment under `padre` (0 = the first segment); the new slot, or 0 when the parent
 // already has two derivations (after a message; nothing is claimed then).
 int16_t AggiungiTronco(int16_t padre);

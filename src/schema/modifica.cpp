@@ -106,9 +106,16 @@ void SchemaDragDrop(int32_t x, int32_t y, const std::string& tagSorgente) {
   const int16_t n = RegioniDrop.GetIndex(i);
   const std::string tag = RegioniDrop.GetTag(i);
   if (SuperficieDisegno) SuperficieDisegno->PSet(x, y, ColoreNero);
-  if (Left(tag, 1) != "E") return;
+  // A drop that adds nothing still takes the drop arrows away.
+  if (Left(tag, 1) != "E") {
+    RidisegnaSuperficie();
+    return;
+  }
   if (tagSorgente == "TRONCO") {
-    if (n < 1 || n > NumPuntiInserimentoTronco) return;
+    if (n < 1 || n > NumPuntiInserimentoTronco) {
+      RidisegnaSuperficie();
+      return;
+    }
     const TPuntoInserimento t = PuntiInserimentoTronco[static_cast<size_t>(n)];
     const int16_t nuovo = AggiungiTronco(t.Tronco);
     if (nuovo != 0) Tronco(nuovo).CodiceSvolta = t.CodiceSvolta;
@@ -120,10 +127,12 @@ void SchemaDragDrop(int32_t x, int32_t y, const std::string& tagSorgente) {
   else if (tagSorgente == "BRUCIATORE") tipo = 3;
   else if (tagSorgente == "CONVETTORE") tipo = 4;
   else if (tagSorgente == "FORNELLO") tipo = 1;
-  else return;
-  if (n < 1 || n > NumPuntiInserimentoUtenza) return;
-  const int16_t s = PuntiInserimentoUtenza[static_cast<size_t>(n)].Tronco;
-  if (!IsSlotValido(s)) return;
+  else tipo = 0;
+  const int16_t s = n >= 1 && n <= NumPuntiInserimentoUtenza ? PuntiInserimentoUtenza[static_cast<size_t>(n)].Tronco : 0;
+  if (tipo == 0 || !IsSlotValido(s)) {
+    RidisegnaSuperficie();
+    return;
+  }
   Tronco(s).TipologiaUtenza = tipo;
   const bool cucina = tipo == 1 || ReteInPressione == 0;
   if (ChiediPortata(cucina, s)) Elabora();

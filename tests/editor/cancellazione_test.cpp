@@ -81,6 +81,19 @@ TEST_F(CancellazioneTest, IlTroncoUnoNonSiScollegaDalloSchema) {
   EXPECT_EQ(Tronco(6).ID_PREV, 0);
 }
 
+// The table's unlink of row 1 emptied the network in silence while every row stayed on screen.
+TEST_F(CancellazioneTest, IlTroncoUnoNonSiScollegaDallaTabellaNeInUnIntervallo) {
+  for (auto [riga, rigaSel] : {std::pair<int16_t, int16_t>{1, 1}, {1, 3}, {3, 1}}) {
+    const TRete prima = Rete();
+    EXPECT_FALSE(CancellaRighe(Scollega, riga, rigaSel, 1, editor_)) << riga << "-" << rigaSel;
+    EXPECT_EQ(Rete().NumTronchi, 7);
+    for (int16_t s = 1; s <= 7; ++s) EXPECT_EQ(Tronco(s), prima.Tronchi[static_cast<size_t>(s)]) << s;
+    EXPECT_TRUE(editor_.passi.empty());
+  }
+  EXPECT_TRUE(CancellaRighe(Scollega, 2, 3, 1, editor_));
+  EXPECT_EQ(Tronco(2).ID_PREV, 0);
+}
+
 TEST_F(CancellazioneTest, TroncoZeroRicalcolaESoloEliminaCompatta) {
   CancellaTronco(Cancella, 0, 1, editor_);
   EXPECT_EQ(Rete().NumTronchi, 7);

@@ -401,7 +401,9 @@ INSTANTIATE_TEST_SUITE_P(
         CasoNumeroRifiutato{campo::ID_LEN, "abc", "\"abc\" non e' un numero valido per la lunghezza.\r\nIl valore non e' stato cambiato."},
         CasoNumeroRifiutato{campo::ID_LEN, "-5", "La lunghezza non puo' essere negativa.\r\nIl valore non e' stato cambiato."},
         CasoNumeroRifiutato{campo::ID_LEN, "12m", "\"12m\" non e' un numero valido per la lunghezza.\r\nIl valore non e' stato cambiato."},
-        CasoNumeroRifiutato{campo::ID_LEN, "1,2,3", "\"1.2.3\" non e' un numero valido per la lunghezza.\r\nIl valore non e' stato cambiato."},
+        // Quoted as typed, not with its commas turned into points.
+        CasoNumeroRifiutato{campo::ID_LEN, "1,2,3", "\"1,2,3\" non e' un numero valido per la lunghezza.\r\nIl valore non e' stato cambiato."},
+        CasoNumeroRifiutato{campo::ID_P_UTENZE, "1,5,0", "\"1,5,0\" non e' un numero valido per la portata dell'utenza.\r\nIl valore non e' stato cambiato."},
         CasoNumeroRifiutato{campo::ID_LEN, "", "\"\" non e' un numero valido per la lunghezza.\r\nIl valore non e' stato cambiato."},
         CasoNumeroRifiutato{campo::ID_P_UTENZE, "due", "\"due\" non e' un numero valido per la portata dell'utenza.\r\nIl valore non e' stato cambiato."},
         CasoNumeroRifiutato{campo::ID_P_UTENZE, "-1,5", "La portata dell'utenza non puo' essere negativa.\r\nIl valore non e' stato cambiato."},

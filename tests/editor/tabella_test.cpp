@@ -85,8 +85,14 @@ const CasoCella casi[] = {
     {"an appliance flow is black", false, campo::ID_P_UTENZE,
      [](TTronco& t) { Raggiunto(t); t.ID_P_UTENZE = 1.2f; t.ID_P_TRONCO = 1.2f; }, "1,200", colore::Nero,
      colore::Bianco, false},
-    {"segment drop -1 shows *** in red", false, campo::ID_PDC_TRONCO,
-     [](TTronco& t) { Raggiunto(t); t.ID_PDC_TRONCO = -1; }, "***", colore::Rosso, colore::Bianco, false},
+    {"segment drop -1 reads not computable in red", false, campo::ID_PDC_TRONCO,
+     [](TTronco& t) { Raggiunto(t); t.ID_PDC_TRONCO = -1; }, "n.c.", colore::Rosso, colore::Bianco, false},
+    {"path drop of a choked segment reads not computable in red, not -1,000", true, campo::ID_PDC_PERCORSO,
+     [](TTronco& t) { Raggiunto(t); t.ID_PDC_TRONCO = -1; t.ID_PDC_PERCORSO = -1; }, "n.c.", colore::Rosso,
+     colore::Bianco, false},
+    {"path drop below a choked segment reads not computable in red", false, campo::ID_PDC_PERCORSO,
+     [](TTronco& t) { Raggiunto(t); t.ID_PDC_TRONCO = -1; t.ID_PDC_PERCORSO = 20; }, "n.c.", colore::Rosso,
+     colore::Bianco, false},
     {"segment drop in blue with the mask's decimals", false, campo::ID_PDC_TRONCO,
      [](TTronco& t) { Raggiunto(t); t.ID_PDC_TRONCO = 12.5f; }, "12,50", colore::Blu, colore::Bianco, false},
     {"path drop above the maximum is red", false, campo::ID_PDC_PERCORSO,
@@ -101,8 +107,8 @@ const CasoCella casi[] = {
      [](TTronco& t) { Raggiunto(t); t.ID_PFINALE = 50; }, "50,000", colore::Rosso, colore::Bianco, false},
     {"end pressure above the final pressure is blue", true, campo::ID_PFINALE,
      [](TTronco& t) { Raggiunto(t); t.ID_PFINALE = 150; }, "150,000", colore::Blu, colore::Bianco, false},
-    {"negative end pressure shows ***", true, campo::ID_PFINALE,
-     [](TTronco& t) { Raggiunto(t); t.ID_PFINALE = -1; }, "***", colore::Rosso, colore::Bianco, false},
+    {"negative end pressure reads not computable", true, campo::ID_PFINALE,
+     [](TTronco& t) { Raggiunto(t); t.ID_PFINALE = -1; }, "n.c.", colore::Rosso, colore::Bianco, false},
     {"end pressure of an inner segment shows nothing", true, campo::ID_PFINALE,
      [](TTronco& t) { Raggiunto(t); t.ID_LEFT = 2; t.ID_PFINALE = 150; }, "", colore::Blu, colore::Bianco, false},
     {"Auto never warns", false, campo::ID_DIAMETRO,
@@ -130,7 +136,7 @@ const CasoCella casi[] = {
     {"a read-only column without a rule turns black after the refresh", false, campo::ID_P_TRONCO,
      [](TTronco& t) { Raggiunto(t); t.ID_P_TRONCO = 0.75f; }, "0,750", colore::Nero, colore::Bianco, false},
     {"an unreached segment is grey also where a rule says red", false, campo::ID_PDC_TRONCO,
-     [](TTronco& t) { t.Collegato = 0; t.ID_PDC_TRONCO = -1; }, "***", colore::GrigioChiaro, colore::Bianco, false},
+     [](TTronco& t) { t.Collegato = 0; t.ID_PDC_TRONCO = -1; }, "n.c.", colore::GrigioChiaro, colore::Bianco, false},
     {"an unreached velocity is grey", true, campo::ID_VELOCITA,
      [](TTronco& t) { t.Collegato = 0; t.ID_VELOCITA = 30; }, "30,00", colore::GrigioChiaro, colore::Bianco, false},
     {"a blanked slot shows an empty cell", false, campo::ID_LEN,
@@ -203,6 +209,44 @@ TEST_F(TabellaTest, APressurisedNetworksPathDropIsRedOnlyPastItsPressureBudget) 
   EXPECT_TRUE(AvvisoDiametro(1, "32"));
   PressioneIniziale = 200;
   PressioneFinale = 100;
+}
+
+// The shipped series label their diameters "54x2" or 1/2": compared as numbers, the warning never
+// came for them.
+TEST_F(TabellaTest, DiameterWarningComparesInnerDiametersForLabelsThatAreNotNumbers) {
+  CaricaSerie({{"RAME", {{"12x1", 10.0f}, {"1/2\"", 16.0f}, {"54x2", 50.0f}}}});
+  TTronco t;
+  Raggiunto(t);
+  t.ID_MATERIALE = "RAME";
+  t.ID_PDC_PERCORSO = 500;
+  Tronco(1) = t;
+  EXPECT_TRUE(AvvisoDiametro(1, "54x2"));
+  EXPECT_FALSE(AvvisoDiametro(1, "12x1"));
+  EXPECT_FALSE(AvvisoDiametro(1, "1/2\""));
+  EXPECT_TRUE(AvvisoDiametro(1, "60x2"));  // not of the series
+  Tronco(1).ID_PDC_PERCORSO = 50;
+  EXPECT_FALSE(AvvisoDiametro(1, "54x2"));
+}
+
+TEST(AllargaAlMinimoTest, NarrowColumnsTakeTheirMinimumFromTheWideOnesAndTheTotalStays) {
+  struct Caso {
+    const char* nome;
+    std::vector<int> larghezze, minime, attese;
+  } casi[] = {
+      {"room for all", {300, 400, 1500, 600}, {0, 700, 500, 500}, {300, 700, 1228, 572}},
+      {"shared in proportion to what is spare", {0, 100, 1100, 600}, {0, 500, 100, 100}, {0, 500, 834, 466}},
+      {"too little room: each gets the same share", {0, 100, 100, 600}, {0, 500, 300, 400}, {0, 233, 166, 401}},
+      {"nothing lacking changes nothing", {100, 800, 900}, {0, 700, 800}, {100, 800, 900}},
+      {"row numbers never touched", {50, 100, 900}, {400, 300, 100}, {50, 300, 700}},
+  };
+  for (const Caso& c : casi) {
+    const std::vector<int> r = AllargaAlMinimo(c.larghezze, c.minime);
+    EXPECT_EQ(r, c.attese) << c.nome;
+    long prima = 0, dopo = 0;
+    for (int w : c.larghezze) prima += w;
+    for (int w : r) dopo += w;
+    EXPECT_EQ(dopo, prima) << c.nome;
+  }
 }
 
 TEST_F(TabellaTest, FormattedRowMarksDiameterAndReadOnlyColumns) {

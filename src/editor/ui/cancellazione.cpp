@@ -3,9 +3,11 @@
 #include <QFontMetrics>
 #include <QIcon>
 #include <QPainter>
+#include <QPointer>
 #include <QShowEvent>
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 #include "editor/ui/gasgrid.h"
 #include "model/interaction.h"
@@ -74,6 +76,8 @@ frmDelete::frmDelete(QWidget* parent) : Dialogo(parent) {
   setObjectName(QStringLiteral("frmDelete"));
   setWindowTitle(QStringLiteral("Tipo cancellazione"));
   setModal(true);
+  lblTronchi = new QLabel(this);
+  lblTronchi->setObjectName(QStringLiteral("lblTronchi"));
   Frame1 = new QFrame(this);
   Frame1->setFrameShape(QFrame::Box);
   cmdScollega = Riga(Frame1, Label1, QStringLiteral("Scollega tronchi"),
@@ -96,6 +100,8 @@ frmDelete::frmDelete(QWidget* parent) : Dialogo(parent) {
   // Each row is as high as its label needs at the label's width, so no explanation is cut.
   const int larghezza = 7200, sinistraEtichetta = 840;
   const int larghezzaEtichetta = larghezza - 180 - sinistraEtichetta - 120;
+  const int altoEtichetta = 300;
+  lblTronchi->setGeometry(RettangoloTwips(120, 60, larghezza - 300, altoEtichetta));
   int alto = 120;
   for (auto [b, l] : {std::pair{cmdScollega, Label1}, {cmdCancella, Label3}, {cmdElimina, Label2}}) {
     const int altezza = std::max(600, Twips(l->heightForWidth(Pixel(larghezzaEtichetta))) + 60);
@@ -103,9 +109,10 @@ frmDelete::frmDelete(QWidget* parent) : Dialogo(parent) {
     l->setGeometry(RettangoloTwips(sinistraEtichetta, alto, larghezzaEtichetta, altezza));
     alto += altezza + 120;
   }
-  Frame1->setGeometry(RettangoloTwips(60, 60, larghezza - 180, alto));
-  cmdAnnulla->setGeometry(RettangoloTwips(larghezza - 1200, alto + 180, 1080, 375));
-  setFixedSize(DimensioneTwips(larghezza, alto + 180 + 375 + 120));
+  const int altoCornice = 60 + altoEtichetta + 60;
+  Frame1->setGeometry(RettangoloTwips(60, altoCornice, larghezza - 180, alto));
+  cmdAnnulla->setGeometry(RettangoloTwips(larghezza - 1200, altoCornice + alto + 120, 1080, 375));
+  setFixedSize(DimensioneTwips(larghezza, altoCornice + alto + 120 + 375 + 120));
   connect(cmdScollega, &QPushButton::clicked, this, [this] { cmdScollega_Click(); });
   connect(cmdElimina, &QPushButton::clicked, this, [this] { cmdElimina_Click(); });
   connect(cmdCancella, &QPushButton::clicked, this, [this] { cmdCancella_Click(); });
@@ -133,6 +140,18 @@ void frmDelete::HideUnlink() {
   Label1->setEnabled(false);
 }
 
+void frmDelete::ImpostaTronchi(int16_t prima, int16_t ultima) {
+  if (prima > ultima) std::swap(prima, ultima);
+  QString testo;
+  if (ultima <= 0)
+    testo = QStringLiteral("Nessun tronco selezionato.");
+  else if (prima == ultima)
+    testo = QStringLiteral("Tronco selezionato: %1").arg(prima);
+  else
+    testo = QStringLiteral("Tronchi selezionati: da %1 a %2").arg(prima).arg(ultima);
+  lblTronchi->setText(testo);
+}
+
 void frmDelete::cmdScollega_Click() {
   DeleteType = Scollega;
   Done = true;
@@ -157,37 +176,61 @@ void frmDelete::cmdAnnulla_Click() {
 }
 
 frmDelete& CaricaFrmDelete() {
-  static frmDelete* dialogo = nullptr;
+  // Owned by the main window: a main window closed and opened again takes a new one.
+  static QPointer<frmDelete> dialogo;
   if (!dialogo) dialogo = new frmDelete(FinestraPrincipaleCaricata());
   return *dialogo;
 }
 
 // ---- The delete command of the editor window ------------------------------------------------
 
-void GasGrid::DeleteKeyGrid() {
-  if (std::abs(Grid->Col() - Grid->ColSel()) > 0) {
-    frmDelete& d = CaricaFrmDelete();
-    d.ShowUnlink();
-    MostraModale(d);
-    if (!d.Done || !ConfermaCancellazione(d.DeleteType, Grid->Row(), Grid->RowSel())) return;
-    CancellaRighe(d.DeleteType, Grid->Row(), Grid->RowSel(), IndiceRete, *this);
-    return;
+namespace {
+
+// The dialog for segments `prima` to `ultima`, named in it, then the refusal of unlinking
+// segment 1 and the count question of a delete: the user's choice, or nullopt to change nothing.
+std::optional<int16_t> SceltaCancellazione(int16_t prima, int16_t ultima) {
+  frmDelete& d = CaricaFrmDelete();
+  d.ShowUnlink();
+  d.ImpostaTronchi(prima, ultima);
+  MostraModale(d);
+  if (!d.Done) return std::nullopt;
+  if (ScollegaPrimoTronco(d.DeleteType, prima, ultima)) {
+    MsgBox(MessaggioScollegaPrimo, Bottoni::OK, Icona::Informazione, "Attenzione");
+    return std::nullopt;
   }
-  ISchemaRete* schema = SchemaRete();
-  const int16_t seg = schema ? schema->GetSelectedTronco() : 0;
-  if (seg > 0) {
-    DeleteTronco(seg);
-    if (schema) schema->DrawSchema(*picDisplay, 2, "Arial", 7);
+  if (!ConfermaCancellazione(d.DeleteType, prima, ultima)) return std::nullopt;
+  return d.DeleteType;
+}
+
+}  // namespace
+
+void GasGrid::DeleteKeyGrid() {
+  // The command acts on what the user sees selected: the table's rows while the table is shown,
+  // the schema's segment while the schema is shown. A selection left on a page not in front is
+  // not seen, and deleting it would remove a segment the user never pointed at.
+  switch (Pagina()) {
+    case 0: {
+      const int16_t prima = std::max<int16_t>(1, std::min(Grid->Row(), Grid->RowSel()));
+      const int16_t ultima = std::min<int16_t>(std::max(Grid->Row(), Grid->RowSel()), ContoTronchi());
+      if (prima > ultima) return;
+      if (const auto tipo = SceltaCancellazione(prima, ultima)) CancellaRighe(*tipo, prima, ultima, IndiceRete, *this);
+      return;
+    }
+    case 1: {
+      ISchemaRete* schema = SchemaRete();
+      const int16_t seg = schema ? schema->GetSelectedTronco() : 0;
+      if (seg <= 0) return;
+      DeleteTronco(seg);
+      schema->DrawSchema(*picDisplay, 2, "Arial", 7);
+      return;
+    }
+    default:
+      return;
   }
 }
 
 void GasGrid::DeleteTronco(int16_t seg) {
-  frmDelete& d = CaricaFrmDelete();
-  d.ShowUnlink();
-  MostraModale(d);
-  if (!d.Done || !ConfermaCancellazione(d.DeleteType, seg, seg)) return;
-  if (!CancellaTronco(d.DeleteType, seg, IndiceRete, *this))
-    MsgBox("Non è possibile scollegare il primo tronco.", Bottoni::OK, Icona::Informazione, "Attenzione");
+  if (const auto tipo = SceltaCancellazione(seg, seg)) CancellaTronco(*tipo, seg, IndiceRete, *this);
 }
 
 }  // namespace varnex::ui

@@ -26,12 +26,16 @@ class frmDelete : public Dialogo {
 
   void ShowUnlink();
   void HideUnlink();
+  // Names the segments the choice will act on, so that the user sees which they are before
+  // choosing: `prima` to `ultima`, 0 for none.
+  void ImpostaTronchi(int16_t prima, int16_t ultima);
 
   void cmdScollega_Click();
   void cmdElimina_Click();
   void cmdCancella_Click();
   void cmdAnnulla_Click();
 
+  QLabel* lblTronchi;
   QFrame* Frame1;
   QPushButton* cmdScollega;
   QPushButton* cmdCancella;

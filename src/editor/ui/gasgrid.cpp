@@ -4,7 +4,9 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QFontMetrics>
 #include <QKeyEvent>
+#include <QRegularExpression>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -17,6 +19,7 @@
 #include "editor/ui/portata.h"
 #include "editor/ui/ptronchi.h"
 #include "model/calcolo.h"
+#include "model/campi.h"
 #include "model/gas.h"
 #include "model/globals.h"
 #include "model/interaction.h"
@@ -543,7 +546,28 @@ void GasGrid::InitGridColumns() {
   Grid->SetCols(colonne);
   Grid->SetRowHeight(0, AltezzaIntestazione);
   Grid->SetRedraw(false);
-  const std::vector<int> larghezze = LarghezzeColonne(LayoutGriglia, dims_.LarghezzaTabella);
+  // Each heading needs its longest word on one line at a readable size; a narrow column in a
+  // small window otherwise drew it at 5.5 pt. The room comes from the columns that have some.
+  std::vector<int> minime(static_cast<size_t>(colonne), 0);
+  QFont leggibile = Grid->horizontalHeader()->font();
+  leggibile.setPointSizeF(std::min(leggibile.pointSizeF() > 0 ? leggibile.pointSizeF() : 9.0, GrigliaTabella::CorpoIntestazioneLeggibile));
+  const QFontMetrics fm(leggibile);
+  for (int16_t j = 1; j < colonne; ++j) {
+    int parola = 0;
+    for (const QString& p : QString::fromStdString(IntestazioneColonna(LayoutGriglia, j))
+                                .split(QRegularExpression(QStringLiteral("[ \r\n]")), Qt::SkipEmptyParts))
+      parola = std::max(parola, fm.horizontalAdvance(p));
+    if (parola > 0) minime[static_cast<size_t>(j)] = Twips(parola + 4);
+  }
+  const std::vector<int> progetto = LarghezzeColonne(LayoutGriglia, dims_.LarghezzaTabella);
+  // Only the free-text columns give room: a number column keeps at least its designed width, which
+  // its longest values need.
+  for (int16_t j = 1; j < colonne && static_cast<size_t>(j) < progetto.size(); ++j) {
+    const int16_t codice = ColonneGriglia[static_cast<size_t>(LayoutGriglia)][static_cast<size_t>(j)].IdCampo;
+    if (codice != campo::ID_MATERIALE && codice != campo::ID_RIF)
+      minime[static_cast<size_t>(j)] = std::max(minime[static_cast<size_t>(j)], progetto[static_cast<size_t>(j)]);
+  }
+  const std::vector<int> larghezze = AllargaAlMinimo(progetto, minime);
   for (int16_t j = 0; j < colonne; ++j) {
     Grid->SetColWidth(j, larghezze[static_cast<size_t>(j)]);
     DoEvents();

@@ -86,6 +86,8 @@ class GrigliaTabella : public QTableWidget {
   static QRect SpazioIntestazione(const QRect& sezione);
   static QRect SpazioCella(const QRect& cella);
   static constexpr int FlagIntestazione = Qt::AlignCenter | Qt::TextWordWrap;
+  // The smallest type a column heading is laid out for: the columns are widened for it.
+  static constexpr double CorpoIntestazioneLeggibile = 7.5;
   static constexpr int FlagCella = Qt::AlignLeft | Qt::AlignVCenter;
 
  signals:

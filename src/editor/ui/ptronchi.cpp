@@ -294,6 +294,11 @@ void PTronchi::ImpostaRigaTabella(int16_t riga) {
 // ---- Buttons ------------------------------------------------------------------------------
 
 void PTronchi::Command1_Click() {
+  if (const std::string rifiuto = ParametriTronco::RifiutoDiametro(LeggiCampi()); !rifiuto.empty()) {
+    MsgBox(rifiuto, Bottoni::OK, Icona::Esclamazione);
+    txtDiametro->setFocus();
+    return;
+  }
   int16_t prima = 0, ultima = 0;
   Selezione(prima, ultima);
   if (prima == ultima) {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "editor/tabella.h"
 #include "model/calcolo.h"
 #include "model/rete.h"
 #include "report/files/report_html.h"
@@ -25,7 +26,12 @@ void Spesa(double mm, std::string_view tag = {}) {
 }
 
 // Empty cells keep their height and borders with a non-breaking space.
-std::string Cella(const std::string& testo) { return testo.empty() ? "&nbsp;" : EscapeHTML(testo); }
+std::string Cella(const std::string& testo) {
+  if (testo.empty()) return "&nbsp;";
+  // A value the calculation could not compute is marked as on the screen.
+  if (testo == TestoNonCalcolabile) return "<SPAN style='color:#FF0000;'>" + EscapeHTML(testo) + "</SPAN>";
+  return EscapeHTML(testo);
+}
 
 // A heading's two lines are laid out here: a browser breaking one of them again would show a third
 // line ("VALVOLA / DI / RITEGNO") that the page's budget of two heading lines does not count.

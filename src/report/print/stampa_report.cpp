@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "editor/tabella.h"
 #include "model/calcolo.h"
 #include "model/campi.h"
 #include "model/colonne.h"
@@ -294,7 +295,11 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
         const std::string& s = linee[k][i];
         p.SetCurrentY(y + static_cast<double>(i) * H);
         p.SetCurrentX(libero ? x[k] + spazio : x[k] + w[k] - p.TextWidth(s + v.Margine));
+        // A value the calculation could not compute is marked red, as on the screen.
+        const bool nonCalcolato = s == TestoNonCalcolabile;
+        if (nonCalcolato) p.SetForeColor(colore::Rosso);
         p.Print(s, false);
+        if (nonCalcolato) p.SetForeColor(colore::Nero);
       }
     }
     p.Line(destra, y, destra, y + (static_cast<double>(altezza) + 0.5) * H);

@@ -70,6 +70,8 @@ class IStampanteReport {
   // otherwise CurrentX moves past the text.
   virtual void Print(const std::string& testo, bool fineRiga) = 0;
   void FineRiga() { Print("", true); }
+  // The colour of the text printed from now on, as &HBBGGRR; black until set.
+  virtual void SetForeColor(int32_t colore) { (void)colore; }
 
   // Ends the page; a page that received nothing is never sent to paper.
   virtual void NewPage() = 0;

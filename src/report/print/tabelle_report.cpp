@@ -173,6 +173,8 @@ std::string GetCellText(int16_t view, int16_t col, int16_t seg, int16_t maxChars
   }
   if (!fatto) testo = (TrattinoSeZero(view, c.IdCampo) && IsZero(valore)) ? "-" : FormatMaschera(valore, c.Formato);
   testo = Trim(testo);
+  // A "-" already says there is nothing to show; any other text of a marker would print it as a value.
+  if (NonCalcolabile(seg, c.IdCampo) && testo != "-") return Taglia(TestoNonCalcolabile, maxChars);
   if (!testo.empty() && testo != "-" && OltreLimite(seg, c.IdCampo, testo)) testo += MarcaOltreLimite;
   return Taglia(testo, maxChars);
 }
@@ -199,6 +201,9 @@ std::optional<TotaleReport> GetReportTotal(ReportTable table, const std::vector<
       totale.Valore += Tronco(s).ID_PDC_TRONCO;
       superata = superata || OltreLimite(s, campo::ID_PDC_PERCORSO, {});
     }
+    // One drop not computed leaves the sum not computed, not smaller by one.
+    for (int16_t s : rows)
+      if (NonCalcolabile(s, campo::ID_PDC_TRONCO)) totale.Valore = -1;
     totale.Colonna = 7;
     // The total alone does not tell a client that the design fails: the editor's red does.
     if (superata)
@@ -224,6 +229,7 @@ std::optional<TotaleReport> GetReportTotal(ReportTable table, const std::vector<
 }
 
 std::string GetReportTotalText(const TotaleReport& totale, int16_t view, int16_t maxChars) {
+  if (totale.Valore < 0) return Taglia(TestoNonCalcolabile, maxChars);
   return Taglia(Trim(FormatMaschera(ValoreCampo(totale.Valore), Colonna(view, totale.Colonna).Formato)), maxChars);
 }
 

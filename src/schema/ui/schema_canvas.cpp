@@ -414,8 +414,15 @@ void CanvasSchema::picDisplay_DblClick() {
   Aggiorna();
 }
 
+namespace {
+// Every slot is taken: a drop, of a segment or of an appliance, is refused.
+bool ReteAlCompleto() { return Rete().NumTronchi >= MaxTronchi; }
+}  // namespace
+
 void CanvasSchema::picDisplay_DragOver(const std::string& tag, double, double, int16_t stato) {
   if (stato == 0) {
+    // A full network takes no drop: no target is offered where nothing can be added.
+    if (ReteAlCompleto()) return;
     if (tag == "TRONCO") ShowTroncoTargets();
     else if (tag == "CALDAIA" || tag == "BRUCIATORE" || tag == "CONVETTORE" || tag == "FORNELLO") ShowUtenzaTargets();
     Aggiorna();
@@ -426,7 +433,7 @@ void CanvasSchema::picDisplay_DragOver(const std::string& tag, double, double, i
 
 void CanvasSchema::picDisplay_DragDrop(const std::string& tag, double x, double y) {
   try {
-    if (Rete().NumTronchi < MaxTronchi) SchemaDragDrop(Arrotonda32(x), Arrotonda32(y), tag);
+    if (!ReteAlCompleto()) SchemaDragDrop(Arrotonda32(x), Arrotonda32(y), tag);
     else MsgBox("Raggiunto il massimo numero di tronchi.");
   } catch (const std::exception& e) {
     MostraErrore(e);

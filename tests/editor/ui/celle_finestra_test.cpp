@@ -6,6 +6,7 @@
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QTest>
 #include <fstream>
 #include <iterator>
@@ -18,6 +19,7 @@
 #include "model/campi.h"
 #include "model/globals.h"
 #include "model/progetto_file.h"
+#include "shell/ui/qt_interaction.h"
 #include "support/ui/fake_services.h"
 
 namespace varnex::ui {
@@ -107,7 +109,17 @@ TEST_F(CelleFinestraTest, HeadingsAndValuesFitTheirColumnsAtTheDefaultWindowSize
       const QFont f = GrigliaTabella::CorpoCheEntra(h->font(), testo, spazio, GrigliaTabella::FlagIntestazione);
       EXPECT_TRUE(GrigliaTabella::TestoEntra(f, testo, spazio, GrigliaTabella::FlagIntestazione))
           << pressione << " " << testo.toStdString() << " in " << spazio.width() << "x" << spazio.height();
-      EXPECT_GE(f.pointSizeF(), 5.5);
+      // Readable at the default window size: 5.5 pt letters were 5 px high.
+      EXPECT_GE(f.pointSizeF(), GrigliaTabella::CorpoIntestazioneLeggibile) << pressione << " " << testo.toStdString();
+    }
+    // The room for the headings comes from the free-text columns; a series name still reads whole.
+    for (int16_t m = 1; m <= NumMateriali; ++m) {
+      const int16_t j = Colonna(*g, campo::ID_MATERIALE);
+      const QString nome = QString::fromStdString(Materiali[static_cast<size_t>(m)][0].Nome);
+      const QRect spazio = GrigliaTabella::SpazioCella(QRect(0, 0, h->sectionSize(j - 1), g->Grid->rowHeight(0)));
+      const QFont f = GrigliaTabella::CorpoCheEntra(g->Grid->font(), nome, spazio, GrigliaTabella::FlagCella);
+      EXPECT_TRUE(GrigliaTabella::TestoEntra(f, nome, spazio, GrigliaTabella::FlagCella)) << nome.toStdString();
+      EXPECT_GE(f.pointSizeF(), GrigliaTabella::CorpoIntestazioneLeggibile) << nome.toStdString();
     }
     // The longest values a column shows with its mask.
     for (const char* valore : {"199,875", "1999,875", "12,345", "125,57"}) {
@@ -264,6 +276,136 @@ TEST_F(CelleFinestraTest, TheButtonOpensThePickerAndFixesTheChosenDiameter) {
   EXPECT_EQ(Tronco(2).ID_DIAMCUSTOM, -1);
   EXPECT_FALSE(g->cmdDettagliDiametro->isVisible());
   EXPECT_EQ(principale_.stati[Comando::cmdDiamLocked].Figura, Immagine::ImgLockClosed);
+}
+
+// A choked segment of a pressurised network showed "***" for its drop and end pressure but
+// "-1,000" in black for its path drop.
+TEST_F(CelleFinestraTest, AChokedSegmentShowsNoNumberWhereTheCalculationCouldNotCompute) {
+  auto g = Apri(true);
+  std::string rame = "RAME-B";
+  const int16_t serie = CercaMateriale(rame);
+  ASSERT_GT(serie, 0);
+  TTronco& t = Tronco(4);
+  t.IndiceMateriale = serie;
+  t.ID_MATERIALE = Materiali[static_cast<size_t>(serie)][0].Nome;
+  t.ID_LEN = 500;
+  t.ID_P_UTENZE = 3000;
+  g->Elaborazione();
+  ASSERT_LT(Tronco(4).ID_PDC_TRONCO, 0);
+  for (int16_t codice : {campo::ID_PDC_TRONCO, campo::ID_PFINALE, campo::ID_PDC_PERCORSO}) {
+    const int16_t j = Colonna(*g, codice);
+    EXPECT_EQ(g->Grid->TextMatrix(4, j), "n.c.") << codice;
+    EXPECT_EQ(g->Grid->CellForeColor(4, j), colore::Rosso) << codice;
+  }
+}
+
+// ---- The entry row and questions from a commit ---------------------------------------------
+
+// A parent typed on the entry row linked the upstream appliance to a slot that was not a segment:
+// the calculation then cleared the appliance's flow and sized the network at 0, though the row
+// was left with a click and never became a segment.
+TEST_F(CelleFinestraTest, AParentOnTheEntryRowChangesNothingUntilTheRowIsASegment) {
+  for (bool conInvio : {true, false}) {
+    auto g = Apri();
+    const int16_t provenienza = Colonna(*g, campo::ID_PREV);
+    const float portata = Tronco(4).ID_P_UTENZE;
+    g->Grid->SetRowCol(5, provenienza);
+    g->GridEditing("");
+    QTest::keyClick(g->Text1, Qt::Key_4);
+    archivi_.Utente().Attendi("Il tronco di provenienza e' una utenza!", Risposta::Si);
+    if (conInvio)
+      QTest::keyClick(g->Text1, Qt::Key_Return);
+    else
+      PerdeFocus(g->Text1);
+    g->Grid->SetRowCol(2, provenienza);  // the user leaves the entry row
+    g->Elaborazione();
+    EXPECT_EQ(Rete().NumTronchi, 4) << conInvio;
+    EXPECT_EQ(Tronco(4).ID_LEFT, 0) << conInvio;
+    EXPECT_EQ(Tronco(4).ID_RIGHT, 0) << conInvio;
+    EXPECT_FLOAT_EQ(Tronco(4).ID_P_UTENZE, portata) << conInvio;
+    EXPECT_GT(Tronco(1).ID_P_TRONCO, 0.0f) << conInvio;
+  }
+}
+
+// Enter through the entry row without a parent made a segment with no pipe series (blank
+// material, inner diameter 0): the material list stores nothing on a row whose first column is
+// empty. A parent typed on the entry row links the segment only once it exists.
+TEST_F(CelleFinestraTest, EnterThroughTheEntryRowMakesASegmentWithTheDefaultSeriesAndItsParent) {
+  auto g = Apri();
+  auto invioFinoAlConto = [&](int16_t conto) {
+    for (int passo = 0; passo < 60 && Rete().NumTronchi < conto; ++passo) {
+      QWidget* fuoco = QApplication::focusWidget();
+      ASSERT_NE(fuoco, nullptr) << passo;
+      QTest::keyClick(fuoco, Qt::Key_Return);
+    }
+    ASSERT_EQ(Rete().NumTronchi, conto);
+  };
+  g->Grid->SetRowCol(5, 1);
+  g->Grid->setFocus();
+  invioFinoAlConto(5);
+  EXPECT_GE(Tronco(5).IndiceMateriale, 1);
+  EXPECT_EQ(Tronco(5).ID_MATERIALE, Materiali[static_cast<size_t>(std::max<int16_t>(Tronco(5).IndiceMateriale, 0))][0].Nome);
+  EXPECT_EQ(g->Grid->TextMatrix(5, Colonna(*g, campo::ID_MATERIALE)), Tronco(5).ID_MATERIALE);
+
+  const int16_t provenienza = Colonna(*g, campo::ID_PREV);
+  g->Grid->SetRowCol(6, provenienza);
+  QTest::keyClick(g->Grid, Qt::Key_3);
+  QTest::keyClick(g->Text1, Qt::Key_Return);
+  EXPECT_EQ(Tronco(3).ID_RIGHT, 0);
+  invioFinoAlConto(6);
+  EXPECT_EQ(Tronco(6).ID_PREV, 3);
+  EXPECT_EQ(Tronco(3).ID_RIGHT, 6);
+}
+
+// A key typed below the entry row, or on a computed column, was dropped without a word.
+TEST_F(CelleFinestraTest, AKeyThatCannotGoAnywhereSaysWhyInTheStatusPanel) {
+  auto g = Apri();
+  g->Grid->SetRowCol(8, Colonna(*g, campo::ID_LEN));
+  QTest::keyClick(g->Grid, Qt::Key_5);
+  EXPECT_FALSE(g->Text1->isVisible());
+  EXPECT_TRUE(g->Panel3D2->text().contains(QStringLiteral("riga 5"))) << g->Panel3D2->text().toStdString();
+  EXPECT_FLOAT_EQ(Tronco(8).ID_LEN, 0);
+
+  g->Grid->SetRowCol(2, Colonna(*g, campo::ID_VELOCITA));
+  QTest::keyClick(g->Grid, Qt::Key_5);
+  EXPECT_FALSE(g->Text1->isVisible());
+  EXPECT_TRUE(g->Panel3D2->text().contains(QStringLiteral("non si modifica"))) << g->Panel3D2->text().toStdString();
+}
+
+// After "Si" to the question about an appliance parent, the keyboard stayed with nothing: the
+// next keys were lost and the ones after landed a column further on. Keys go to the focused
+// widget, as the user's do.
+TEST_F(CelleFinestraTest, KeysTypedAfterAQuestionFromACommitGoWhereTheCursorIs) {
+  auto g = Apri();
+  g->activateWindow();
+  (void)QTest::qWaitForWindowActive(g.get());
+  QtInterazione schermo;
+  ImpostaInterazione(&schermo);
+  test::FakeDialoghi dialoghi;
+  const int16_t provenienza = Colonna(*g, campo::ID_PREV);
+  g->Grid->SetRowCol(2, provenienza);
+  QTest::keyClick(g->Grid, Qt::Key_4);
+  dialoghi.Attendi("QMessageBox", [](QDialog& d) {
+    EXPECT_TRUE(static_cast<QMessageBox&>(d).text().startsWith(QStringLiteral("Il tronco di provenienza")));
+    test::FakeDialoghi::Clicca(QString::fromUtf8("Sì"))(d);
+  });
+  // The calculation then reports the appliance's own flow it leaves out.
+  dialoghi.Attendi("QMessageBox", test::FakeDialoghi::Clicca(QStringLiteral("OK")));
+  QTest::keyClick(g->Text1, Qt::Key_Return);
+  QApplication::processEvents();
+  ImpostaInterazione(&archivi_.Utente());
+  EXPECT_EQ(Tronco(2).ID_PREV, 4);
+  // The table shows the committed state and has the keyboard on the cell it shows.
+  EXPECT_EQ(g->Grid->TextMatrix(2, provenienza), "4");
+  ASSERT_EQ(QApplication::focusWidget(), g->Grid);
+  const int16_t colonna = g->Grid->Col();
+  EXPECT_EQ(g->Grid->Row(), 2);
+  EXPECT_GT(colonna, provenienza);
+  for (Qt::Key k : {Qt::Key_7, Qt::Key_Return}) {
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    QTest::keyClick(QApplication::focusWidget(), k);
+  }
+  EXPECT_EQ(g->Grid->TextMatrix(2, colonna).substr(0, 1), "7") << colonna;
 }
 
 // ---- Selectors ------------------------------------------------------------------------------

@@ -171,6 +171,31 @@ TEST_F(DialoghiTest, IntervalloChiedeICampiPoiConfermaESoloSiScrive) {
   EXPECT_EQ(PTronchiCaricato()->Stato.CampiDaApplicare[12], 0);
 }
 
+// A label the dialog's series does not hold became "0" and released the fixed diameter of every
+// segment of the range without a word. It is refused before anything is stored.
+TEST_F(DialoghiTest, UnDiametroCheLaSerieNonHaVieneRifiutatoEIlBloccoResta) {
+  GasGrid& g = Editor();
+  const std::string etichetta = Materiali[1][2].RifDiametro;
+  for (int16_t s = 1; s <= 3; ++s) {
+    Tronco(s).ID_DIAMETRO = etichetta;
+    Tronco(s).ID_DIAMCUSTOM = -1;
+  }
+  g.Grid->SetRowCol(1, 1);
+  g.Grid->SetSelezione(3, 2);
+  dialoghi_.Attendi("PTronchi", [](QDialog& d) {
+    P(d).txtDiametro->setText(QStringLiteral("54x2,5"));
+    P(d).Command1->click();
+    EXPECT_TRUE(d.isVisible());
+    if (d.isVisible()) P(d).Command2->click();
+  });
+  archivi_.Utente().Attendi("Il diametro \"54x2,5\" non fa parte della serie");
+  ApriParametriTronco(1);
+  for (int16_t s = 1; s <= 3; ++s) {
+    EXPECT_EQ(Tronco(s).ID_DIAMCUSTOM, -1) << s;
+    EXPECT_EQ(Tronco(s).ID_DIAMETRO, etichetta) << s;
+  }
+}
+
 TEST_F(DialoghiTest, AnnullaDellaSceltaCampiLasciaApertoSenzaSalvare) {
   GasGrid& g = Editor();
   g.Grid->SetRowCol(2, 1);
@@ -618,7 +643,7 @@ TEST_F(DialoghiTest, AnnullaOChiusuraNonCambianoNulla) {
 
 TEST_F(DialoghiTest, SchemaScollegaIlPrimoTroncoRifiutatoEDisegnaDiNuovo) {
   GasGrid& g = Editor();
-  g.Grid->SetRowCol(1, 1);  // one column: the schema's selection decides
+  g.SelezionaPagina(1);  // the schema's page: its selection decides
   schema_.selezionato = 1;
   const int disegni = schema_.disegni;
   dialoghi_.Attendi("frmDelete", [](QDialog& d) { D(d).cmdScollega->click(); });

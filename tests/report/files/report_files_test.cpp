@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "model/archivi_scrittura_bloccata.h"
+#include "model/calcolo.h"
 #include "model/calcolo_prova.h"
 #include "model/campi.h"
 #include "model/colonne.h"
@@ -357,6 +358,30 @@ TEST_F(ReportFilesTest, HtmlPagesOfShortReports) {
   AzzeraSezioni();
 }
 
+// A choked segment of a pressurised network carries -1 in its drop, end pressure and path drop:
+// the files wrote "-1,000" for the path drop as if it were a value.
+TEST_F(ReportFilesTest, AValueTheCalculationCouldNotComputeIsNeverWrittenAsANumber) {
+  RendiPressurizzata();
+  // 500 m of the copper series carrying 3000: no diameter of it keeps the end pressure.
+  Tronco(3).IndiceMateriale = 2;
+  Tronco(3).ID_MATERIALE = "RAMET";
+  Tronco(3).ID_LEN = 500;
+  Tronco(3).ID_P_UTENZE = 3000;
+  CalcolaRete();
+  ASSERT_LT(Tronco(3).ID_PDC_TRONCO, 0);
+  Spunta({&StampaTronchi, &StampaVerifica});
+  ScriviEntrambi("strozzata");
+  const std::string html = Testo("strozzata.html");
+  const std::string txt = Testo("strozzata.txt");
+  for (const std::string* f : {&html, &txt}) {
+    EXPECT_EQ(f->find("-1,0"), std::string::npos);
+    EXPECT_EQ(f->find("-1.0"), std::string::npos);
+  }
+  // Drop, end pressure and path drop of the segment table; red in the HTML as on the screen.
+  EXPECT_EQ(Conta(html, "<SPAN style='color:#FF0000;'>n.c.</SPAN>"), 3u);
+  EXPECT_EQ(Conta(txt, "n.c."), 3u);
+}
+
 TEST_F(ReportFilesTest, LongTableBreaksAfterRowFiftyAndReopensTheTable) {
   BloccoReti = {};
   int16_t padre = 0;
@@ -497,12 +522,7 @@ TEST_F(ReportFilesTest, PressurisedCoverAndEquivalentLengths) {
   test::AggiungiProva(1, 5, 10.0f);
   test::AggiungiProva(1, 4, 20.0f);
   Spunta({&StampaCopertina, &StampaPDCLocalizzate});
-  finestre.risposte.push_back(uscita.File("rete.html"));
-  finestre.risposte.push_back(uscita.File("rete.txt"));
-  utente.Attendi("HTML conclusa con successo");
-  utente.Attendi("TXT conclusa con successo");
-  PrintHTMLReport(0);
-  PrintTXTReport();
+  ScriviEntrambi("rete");
 
   const std::string html = Testo("rete.html");
   EXPECT_NE(html.find("<SPAN class='bigtitle'>Rete gas in pressione</SPAN><BR>"), std::string::npos);

@@ -657,6 +657,36 @@ TEST_F(StampaReport, ANetworkTheCalculationRefusesIsNotPrinted) {
             "Correggere la rete e ripetere la stampa.");
 }
 
+// A choked segment's drop, end pressure and path drop were printed as -1 values.
+TEST_F(StampaReport, AValueTheCalculationCouldNotComputeIsPrintedNotComputableInRed) {
+  test::PreparaCalcolo();
+  ReteInPressione = -1;
+  GasCorrente.Densita = 0.6f;
+  PressioneIniziale = 200;
+  PressioneFinale = 150;
+  VelocitaMaxImpostata = 15;
+  test::AggiungiProva(0, 10);
+  const int16_t strozzato = test::AggiungiProva(1, 500, 3000);
+  Tronco(strozzato).IndiceMateriale = 2;  // copper: no diameter of it carries 3000 over 500 m
+  Tronco(strozzato).ID_MATERIALE = "RAMET";
+  StampaTronchi = -1;
+  NumSezioniStampa = 1;
+  ASSERT_TRUE(PrintReport(0));
+  ASSERT_LT(Tronco(strozzato).ID_PDC_TRONCO, 0);
+  int nonCalcolati = 0;
+  for (const Tratto& t : stampante.tratti) {
+    if (t.tipo != Tratto::Testo) continue;
+    EXPECT_EQ(t.testo.find("-1,0"), std::string::npos) << t.testo;
+    if (t.testo == "n.c.") {
+      ++nonCalcolati;
+      EXPECT_EQ(t.colore, 0xFF);
+    } else {
+      EXPECT_EQ(t.colore, 0) << t.testo;
+    }
+  }
+  EXPECT_EQ(nonCalcolati, 3);
+}
+
 // The calculation tables on every paper and proportion the dialogs allow, with the longest values
 // a valid network gives: every number is printed whole, no text crosses a column rule, a free
 // reference reads whole (wrapped), and every heading word and unit line is there uncut.

@@ -19,6 +19,7 @@ struct Tratto {
   int documento = 0;
   int pagina = 0;
   bool fineRiga = false;
+  int32_t colore = 0;
 };
 
 class StampanteFinta : public IStampanteReport {
@@ -87,6 +88,8 @@ class StampanteFinta : public IStampanteReport {
       x += TextWidth(t);
     }
   }
+  void SetForeColor(int32_t c) override { coloreTesto = c; }
+  int32_t coloreTesto = 0;
   void NewPage() override {
     Tratto t;
     t.tipo = Tratto::NuovaPagina;
@@ -136,6 +139,7 @@ class StampanteFinta : public IStampanteReport {
  private:
   void Registra(Tratto t) {
     t.grassetto = grassetto;
+    t.colore = coloreTesto;
     t.dimensione = dimensione;
     t.documento = documento;
     t.pagina = pagina;

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "editor/tabella.h"
+#include "model/campi.h"
 #include "model/colonne.h"
 #include "model/globals.h"
 #include "model/materiali.h"
@@ -102,6 +103,28 @@ TEST_F(TabelleReport, PressurisedSimultaneityPrefixAndEndPressure) {
   Tronco(2).ID_PFINALE = 0;
   EXPECT_EQ(GetCellText(6, 11, 1, 20), "-");       // has children
   EXPECT_EQ(GetCellText(6, 11, 2, 20), "0,000");   // end segment shows even 0
+}
+
+// The printed tables showed the -1 of a choked segment as "-1,000", and summed it into the total.
+TEST_F(TabelleReport, ValuesTheCalculationCouldNotComputeReadNotComputable) {
+  ReteInPressione = -1;
+  Tronco(2).ID_PDC_TRONCO = -1;
+  Tronco(2).ID_PFINALE = -1;
+  Tronco(2).ID_PDC_PERCORSO = -1;
+  for (int16_t view : {6, 7}) {
+    for (int16_t col = 1; col <= UltimaColonnaReport(view); ++col) {
+      const int16_t codice = ColonneGriglia[static_cast<size_t>(view)][static_cast<size_t>(col)].IdCampo;
+      const std::string testo = GetCellText(view, col, 2, 20);
+      if (codice == campo::ID_PDC_TRONCO || codice == campo::ID_PFINALE || codice == campo::ID_PDC_PERCORSO)
+        EXPECT_EQ(testo, "n.c.") << view << " " << col;
+      else
+        EXPECT_EQ(testo.find("-1"), std::string::npos) << view << " " << col;
+    }
+  }
+  const auto totale = GetReportTotal(ReportTable::WorstPathTable, {1, 2});
+  ASSERT_TRUE(totale);
+  EXPECT_EQ(GetReportTotalText(*totale, 7, 20), "n.c.");
+  EXPECT_EQ(GetReportTotalText(*GetReportTotal(ReportTable::WorstPathTable, {1, 3}), 7, 20), "15,000");
 }
 
 TEST_F(TabelleReport, FittingNamesCaptionView9) {

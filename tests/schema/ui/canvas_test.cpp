@@ -161,6 +161,35 @@ TEST_F(CanvasTest, DragOverShowsTheTargetsOfTheItemAndLeavingRedraws) {
   EXPECT_EQ(Tronco(5).CodiceSvolta, 1);
 }
 
+// A drop that adds nothing left every drop arrow painted, and a full network was offered targets
+// where nothing could be added.
+TEST_F(CanvasTest, NoArrowIsLeftAfterADropAndAFullNetworkOffersNoTarget) {
+  Tronco(4).ID_P_UTENZE = 0;
+  g_->Elaborazione();
+  const QImage prima = schema_->Immagine();
+  for (const char* tag : {"TRONCO", "CALDAIA"}) {
+    schema_->picDisplay_DragOver(tag, 0, 0, 0);
+    ASSERT_GT(RegioniDrop.RegionCount(), 0) << tag;
+    ASSERT_NE(schema_->Immagine(), prima) << tag;
+    schema_->picDisplay_DragDrop(tag, 10, 10);  // on no target
+    EXPECT_EQ(schema_->Immagine(), prima) << tag;
+    EXPECT_EQ(Rete().NumTronchi, 4);
+  }
+
+  Rete().NumTronchi = MaxTronchi;
+  for (const char* tag : {"TRONCO", "CALDAIA"}) {
+    RegioniDrop.Reset();
+    const int16_t nessuna = RegioniDrop.RegionCount();
+    schema_->picDisplay_DragOver(tag, 0, 0, 0);
+    EXPECT_EQ(RegioniDrop.RegionCount(), nessuna) << tag;
+    EXPECT_EQ(schema_->Immagine(), prima) << tag;
+    archivi_.Utente().Attendi("Raggiunto il massimo numero di tronchi.");
+    schema_->picDisplay_DragDrop(tag, 10, 10);
+    EXPECT_EQ(schema_->Immagine(), prima) << tag;
+  }
+  Rete().NumTronchi = 4;
+}
+
 TEST_F(CanvasTest, SaveSchemaWritesABitmapThatShowsTheNetwork) {
   const std::string file = archivi_.Cartella().File("schema.bmp");
   SaveSchema(file);
@@ -429,6 +458,86 @@ TEST_F(SchemaNellaFinestraTest, ASegmentClickedOnTheCanvasIsWhatDeleteAndTheTool
   finestra_->SSCommandCancel->click();
   finestra_->cmdParameterElemSel->click();
   EXPECT_EQ(dialoghi_.visti.size(), 3u);
+}
+
+// Unlinking segment 1 left the network with no segments while the table still showed them all:
+// refused from the table's row header as from the schema, and nothing changes.
+TEST_F(SchemaNellaFinestraTest, SegmentOneIsNeverUnlinkedFromTheTableOrTheSchema) {
+  const TRete prima = Rete();
+  auto scollega = [](QDialog& d) { static_cast<frmDelete&>(d).cmdScollega->click(); };
+  auto nessunCambio = [&](const char* via) {
+    EXPECT_EQ(Rete().NumTronchi, 4) << via;
+    for (int16_t s = 1; s <= 4; ++s) EXPECT_EQ(Tronco(s), prima.Tronchi[static_cast<size_t>(s)]) << via << " " << s;
+    EXPECT_EQ(g_->Grid->TextMatrix(4, 1).empty(), false) << via;
+  };
+
+  // The table: row header 1, then rows 1 to 3.
+  g_->SelezionaPagina(0);
+  for (int16_t ultima : {1, 3}) {
+    g_->Grid->SetRowCol(1, 1);
+    g_->Grid->SetSelezione(ultima, static_cast<int16_t>(g_->Grid->Cols() - 1));
+    dialoghi_.Attendi("frmDelete", scollega);
+    archivi_.Utente().Attendi("Non è possibile scollegare il primo tronco.");
+    finestra_->SSCommandCancel->click();
+    nessunCambio("tabella");
+  }
+
+  // The schema: segment 1 clicked, the Delete key and the toolbar.
+  g_->SelezionaPagina(1);
+  for (bool tastiera : {true, false}) {
+    Clicca(1);
+    ASSERT_EQ(GetSelectedTronco(), 1);
+    dialoghi_.Attendi("frmDelete", scollega);
+    archivi_.Utente().Attendi("Non è possibile scollegare il primo tronco.");
+    if (tastiera)
+      PremiCanc();
+    else
+      finestra_->SSCommandCancel->click();
+    nessunCambio(tastiera ? "tasto Canc" : "barra");
+  }
+  EXPECT_EQ(dialoghi_.visti.size(), 4u);
+}
+
+// A segment clicked on the schema stayed selected after the switch to the table, and the toolbar
+// deleted it instead of the row the cursor was on. The dialog says which segment it acts on.
+TEST_F(SchemaNellaFinestraTest, OnTheTablePageTheToolbarDeletesTheCursorRowNotTheSchemaSelection) {
+  Clicca(2);
+  ASSERT_EQ(GetSelectedTronco(), 2);
+  g_->SelezionaPagina(0);
+  g_->Grid->SetRowCol(4, 2);
+  QString nominati;
+  dialoghi_.Attendi("frmDelete", [&](QDialog& d) {
+    nominati = static_cast<frmDelete&>(d).lblTronchi->text();
+    static_cast<frmDelete&>(d).cmdCancella->click();
+  });
+  finestra_->SSCommandCancel->click();
+  EXPECT_EQ(nominati, QStringLiteral("Tronco selezionato: 4"));
+  EXPECT_EQ(Tronco(2).Eliminato, 0);
+  EXPECT_EQ(Tronco(2).ID_PREV, 1);
+  EXPECT_EQ(Tronco(1).ID_LEFT, 2);
+  EXPECT_NE(Tronco(4).Eliminato, 0);
+  EXPECT_EQ(Tronco(3).ID_LEFT, 0);
+
+  // Back on the schema, its own selection is what the toolbar acts on, and the dialog names it.
+  g_->SelezionaPagina(1);
+  Clicca(2);
+  dialoghi_.Attendi("frmDelete", [&](QDialog& d) {
+    nominati = static_cast<frmDelete&>(d).lblTronchi->text();
+    static_cast<frmDelete&>(d).cmdAnnulla->click();
+  });
+  finestra_->SSCommandCancel->click();
+  EXPECT_EQ(nominati, QStringLiteral("Tronco selezionato: 2"));
+
+  // Whole rows 2 to 3 of the table: both named.
+  g_->SelezionaPagina(0);
+  g_->Grid->SetRowCol(3, 1);
+  g_->Grid->SetSelezione(2, static_cast<int16_t>(g_->Grid->Cols() - 1));
+  dialoghi_.Attendi("frmDelete", [&](QDialog& d) {
+    nominati = static_cast<frmDelete&>(d).lblTronchi->text();
+    static_cast<frmDelete&>(d).cmdAnnulla->click();
+  });
+  finestra_->SSCommandCancel->click();
+  EXPECT_EQ(nominati, QStringLiteral("Tronchi selezionati: da 2 a 3"));
 }
 
 }  // namespace

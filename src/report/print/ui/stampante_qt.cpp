@@ -185,7 +185,7 @@ void StampanteQt::PaintImmagine(const QImage& immagine, double x, double y, doub
 void StampanteQt::Print(const std::string& testo, bool fineRiga) {
   if (!testo.empty()) {
     QPainter& p = Disegno();
-    p.setPen(Qt::black);
+    p.setPen(coloreTesto_);
     QFontMetricsF m(font_, &printer_);
     const QPointF punto = Punto(x_, y_);
     p.drawText(QPointF(punto.x(), punto.y() + m.ascent()), QString::fromStdString(testo));
@@ -196,6 +196,10 @@ void StampanteQt::Print(const std::string& testo, bool fineRiga) {
   } else {
     x_ += TextWidth(testo);
   }
+}
+
+void StampanteQt::SetForeColor(int32_t colore) {
+  coloreTesto_ = QColor(colore & 0xFF, (colore >> 8) & 0xFF, (colore >> 16) & 0xFF);
 }
 
 void StampanteQt::NewPage() {

@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QPainter>
+#include <QColor>
 #include <QPrinter>
 #include <functional>
 #include <memory>
@@ -46,6 +47,7 @@ class StampanteQt : public IStampanteReport {
   std::optional<std::pair<int32_t, int32_t>> DimensioniImmagine(const std::string& percorso) override;
   void PaintPicture(const std::string& percorso, double x, double y, double larghezza, double altezza) override;
   void Print(const std::string& testo, bool fineRiga) override;
+  void SetForeColor(int32_t colore) override;
   void NewPage() override;
   void EndDoc() override;
   void EventiInSospeso() override;
@@ -81,6 +83,7 @@ class StampanteQt : public IStampanteReport {
   QPrinter& printer_;
   std::unique_ptr<QPainter> painter_;
   QFont font_;
+  QColor coloreTesto_ = Qt::black;
   double scaleLeft_ = 0, scaleTop_ = 0;
   double x_ = 0, y_ = 0;
   int32_t pagina_ = 1;
