@@ -95,6 +95,7 @@ std::string MotivoMisura(const std::string& testo, const std::string& nome, bool
 }  // namespace
 
 int16_t FamigliaProva() {
+  if (GasCorrente.NonCombustibile != 0) return 0;
   if (GasCorrente.Famiglia != 0 && GasCorrente.ErroreFamiglia != 0) return FamigliaNonAttribuibile;
   return GasCorrente.Famiglia;
 }

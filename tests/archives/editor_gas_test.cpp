@@ -9,6 +9,9 @@
 #include "shell/ambiente_prova.h"
 #include "shell/selettore_gas.h"
 #include "shell/stato_interfaccia.h"
+#include "model/progetto_file.h"
+#include "tightness/pagina_tenuta.h"
+#include "tightness/tenuta.h"
 
 namespace varnex::test {
 namespace {
@@ -483,6 +486,51 @@ TEST_F(EditorGasTest, UnNomeCheGasCfgNonRestituirebbeERifiutato) {
   ASSERT_TRUE(editor.Salva(c));
   InitGas();
   EXPECT_EQ(ArchivioGas[static_cast<size_t>(nuovo)].Nome, " #2 Gas");
+}
+
+TEST_F(EditorGasTest, UnGasResoNonCombustibileNonHaPiuFamigliaNeVerdettoDiTenuta) {
+  ASSERT_TRUE(InitFamiglieGas());
+  CostruisciImpianto();
+  TTenutaImpianto& t = TenutaImpianto;
+  t = TTenutaImpianto{};
+  for (std::string* testo : {&t.ProvaContModello, &t.ProvaContCalibro, &t.ProvaContMarca, &t.ProvaContMatricola})
+    *testo = "x";
+  t.CapacitaContatore = "2,0";
+  t.ProvaContQn = "0,5";
+  t.ProvaContPprova = "2000";
+  t.ProvaContDispRil = "0,5";
+  t.Metodo = 1;
+  t.DisposIntercett = 1;
+  const std::string percorso = cartella.Path() + "/casa.RTG";
+  ASSERT_TRUE(ScriviRTG(percorso));
+  const auto verdetto = [&] {
+    utente.PermettiTutti();
+    EXPECT_TRUE(LeggiRTG(percorso));
+    PaginaTenuta pagina;
+    pagina.TenutaImpiantoInit();
+    return TenutaImpianto.Risultato;
+  };
+  ASSERT_EQ(verdetto(), VerdettoIdoneo);
+
+  // The gas of the project is made non-combustible and the project opened again in the same run.
+  CampiGas c = Mostra("Metano");
+  c.NonCombustibile = true;
+  editor.GasModificato = true;
+  ASSERT_TRUE(editor.Salva(c));
+  EXPECT_EQ(ArchivioGas[1].Famiglia, 0);
+  EXPECT_EQ(EditorGas::MostraDatiGas(ArchivioGas[1]).Famiglia, "0");
+  EXPECT_EQ(verdetto(), NessunVerdetto);
+  EXPECT_EQ(TenutaImpianto.FamigliaGas, 0);
+  EXPECT_EQ(MotivoSenzaVerdetto(TenutaImpianto),
+            "Nessun esito: la verifica di tenuta non si applica ai gas non combustibili.");
+
+  // Made combustible again, it is judged as a gas of its family.
+  c = Mostra("Metano");
+  c.NonCombustibile = false;
+  editor.GasModificato = true;
+  ASSERT_TRUE(editor.Salva(c));
+  EXPECT_EQ(ArchivioGas[1].Famiglia, 2);
+  EXPECT_EQ(verdetto(), VerdettoIdoneo);
 }
 
 }  // namespace
