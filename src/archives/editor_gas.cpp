@@ -25,6 +25,21 @@ int16_t TrovaGas(const std::string& nome) {
   return CercaGas(nome);
 }
 
+// Whether the archive's entry of the gas in use (`voce`, the selector's gas) no longer holds the
+// values the project calculates with: saved from the editor while its list showed it, then left
+// on another gas. The copy must follow, or the project is sized with values that come back
+// different at its next opening.
+bool GasInUsoCambiato(const std::string& voce) {
+  if (voce != GasCorrente.Nome) return false;
+  for (int16_t i = 1; i <= NumGas && static_cast<size_t>(i) < ArchivioGas.size(); ++i) {
+    const TGas& g = ArchivioGas[static_cast<size_t>(i)];
+    if (g.Nome != voce) continue;
+    return g.Densita != GasCorrente.Densita || g.Viscosita != GasCorrente.Viscosita || g.PCI != GasCorrente.PCI ||
+           g.PCS != GasCorrente.PCS || g.NonCombustibile != GasCorrente.NonCombustibile;
+  }
+  return false;
+}
+
 }  // namespace
 
 CampiGas EditorGas::MostraDatiGas(const TGas& gas) {
@@ -216,12 +231,15 @@ bool EditorGas::Cancella() {
 
 UscitaGas EditorGas::Esci(const CampiGas& campi, const std::string& testoLista,
                           const std::optional<std::string>& voceSelettore) {
-  const bool gasInUso = voceSelettore && testoLista == *voceSelettore;
+  const bool cambiato = voceSelettore && GasInUsoCambiato(*voceSelettore);
+  const bool gasInUso = voceSelettore && (testoLista == *voceSelettore || cambiato);
   if (GasModificato) {
     const Risposta r = MsgBox(MsgSalvareModifiche, Bottoni::SiNoAnnulla, Icona::Domanda);
     if (r == Risposta::Annulla) return UscitaGas::RestaAperta;
     if (r == Risposta::No) {
       ScartaNuovo();
+      // The changes dropped are the list's gas's; a gas in use saved before still counts.
+      if (cambiato && !AggiornaGasInUso(voceSelettore)) return UscitaGas::Nascosta;
       return UscitaGas::Chiusa;
     }
     // Refused or not written: the editor stays open with the changes still pending.

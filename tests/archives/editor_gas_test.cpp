@@ -533,5 +533,43 @@ TEST_F(EditorGasTest, UnGasResoNonCombustibileNonHaPiuFamigliaNeVerdettoDiTenuta
   EXPECT_EQ(verdetto(), VerdettoIdoneo);
 }
 
+TEST_F(EditorGasTest, IlGasInUsoSalvatoPoiLasciatoPerUnAltroSegueLArchivio) {
+  // Corrected, saved, then the list moved on to another gas before leaving: the project must not
+  // go on with values the archive no longer holds (they come back at its next opening).
+  RicalcoloAutomatico = -1;
+  CampiGas c = Mostra("Metano");
+  c.Densita = "0,6";
+  editor.GasModificato = true;
+  ASSERT_TRUE(editor.Salva(c));
+  const CampiGas altro = Mostra("GPL Propano");
+  EXPECT_EQ(editor.Esci(altro, "GPL Propano", std::string("Metano")), UscitaGas::Chiusa);
+  EXPECT_EQ(GasCorrente.Nome, "Metano");
+  EXPECT_FLOAT_EQ(GasCorrente.Densita, 0.6f);
+  EXPECT_FLOAT_EQ(GasCorrente.MassaVolumica, ArchivioGas[1].MassaVolumica);
+  EXPECT_EQ(CurrentGas, 1);
+  EXPECT_EQ(ProgettoModificato, -1);
+  EXPECT_TRUE(finestre.Visto("Elaborazione"));
+
+  // The same when the other gas's pending changes are dropped on leaving.
+  c = Mostra("Metano");
+  c.Densita = "0,65";
+  editor.GasModificato = true;
+  ASSERT_TRUE(editor.Salva(c));
+  CampiGas propano = Mostra("GPL Propano");
+  propano.PCinf = "80";
+  editor.GasModificato = true;
+  utente.Attendi(MsgSalvareModifiche, Risposta::No);
+  EXPECT_EQ(editor.Esci(propano, "GPL Propano", std::string("Metano")), UscitaGas::Chiusa);
+  EXPECT_FLOAT_EQ(GasCorrente.Densita, 0.65f);
+  EXPECT_FLOAT_EQ(ArchivioGas[2].PCI, 88.0f);
+
+  // Nothing saved for it: the gas in use and the user's maximum drop stay as they are.
+  ProgettoModificato = 0;
+  PDCMaxUtente = 123;
+  EXPECT_EQ(editor.Esci(Mostra("GPL Propano"), "GPL Propano", std::string("Metano")), UscitaGas::Chiusa);
+  EXPECT_DOUBLE_EQ(PDCMaxUtente, 123.0);
+  EXPECT_EQ(ProgettoModificato, 0);
+}
+
 }  // namespace
 }  // namespace varnex::test
