@@ -200,6 +200,14 @@ int16_t EditorGas::Nuovo(const std::string& nome, const CampiGas& campi) {
     MsgBox(MsgTestoNonArchiviabile("Il nome del gas", nome), Bottoni::OK);
     return 0;
   }
+  // Projects and lists find a gas by its name regardless of letter case: a second gas of the
+  // same name could never be chosen, and would take the first one's place in the editor.
+  for (int16_t i = 1; i <= NumGas && static_cast<size_t>(i) < ArchivioGas.size(); ++i) {
+    if (ArchivioGas[static_cast<size_t>(i)].Cancellato == 0 && UgualiNoCase(ArchivioGas[static_cast<size_t>(i)].Nome, nome)) {
+      MsgBox(MsgGasEsistente, Bottoni::OK);
+      return 0;
+    }
+  }
   // The pending values belong to the gas shown now, not to the new entry.
   if (!ConfermaCambio(campi)) return 0;
   GasModificato = false;

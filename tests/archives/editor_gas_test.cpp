@@ -571,5 +571,19 @@ TEST_F(EditorGasTest, IlGasInUsoSalvatoPoiLasciatoPerUnAltroSegueLArchivio) {
   EXPECT_EQ(ProgettoModificato, 0);
 }
 
+TEST_F(EditorGasTest, NuovoRifiutaIlNomeDiUnGasGiaInArchivio) {
+  // A project names its gas, found regardless of letter case: a second "metano" would be sized
+  // with the first one's values.
+  const int16_t prima = NumGas;
+  for (const char* nome : {"Metano", "metano", "GPL PROPANO"}) {
+    SCOPED_TRACE(nome);
+    utente.Attendi(MsgGasEsistente);
+    EXPECT_EQ(editor.Nuovo(nome, Mostra("Metano")), 0);
+    EXPECT_EQ(NumGas, prima);
+    EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
+  }
+  EXPECT_GT(editor.Nuovo("Metano 2", Mostra("Metano")), 0);
+}
+
 }  // namespace
 }  // namespace varnex::test
