@@ -231,6 +231,15 @@ bool EditorGas::Cancella() {
   }
   NuovoNonSalvato = 0;
   CaricaGas();
+  // The gases after the deleted one moved up: the index of the gas in use follows its name (0,
+  // "none chosen", when it is not in the archive), never the gas that took its place.
+  CurrentGas = 0;
+  for (int16_t i = 1; i <= NumGas && static_cast<size_t>(i) < ArchivioGas.size(); ++i) {
+    if (ArchivioGas[static_cast<size_t>(i)].Nome == GasCorrente.Nome) {
+      CurrentGas = i;
+      break;
+    }
+  }
   // The boxes' pending values were the deleted gas's: they go with it.
   GasModificato = false;
   IndiceGas = 0;

@@ -585,5 +585,20 @@ TEST_F(EditorGasTest, NuovoRifiutaIlNomeDiUnGasGiaInArchivio) {
   EXPECT_GT(editor.Nuovo("Metano 2", Mostra("Metano")), 0);
 }
 
+TEST_F(EditorGasTest, CancellareUnGasPrecedenteNonSpostaIlGasInUsoSuUnAltro) {
+  // The index of the gas in use points past a deleted gas: read afterwards (a selector that shows
+  // no entry applies the gas at that index) it must still be the gas in use, never the next one.
+  CurrentGas = 3;
+  GasCorrente = ArchivioGas[3];
+  ASSERT_EQ(GasCorrente.Nome, "GPL Butano");
+  Mostra("Metano");
+  utente.Attendi("Confermi la cancellazione del gas", Risposta::Si);
+  ASSERT_TRUE(editor.Cancella());
+  EXPECT_EQ(ArchivioGas[static_cast<size_t>(CurrentGas)].Nome, "GPL Butano");
+  EXPECT_EQ(ApplicaSceltaGas(std::nullopt), EsitoSceltaGas::Invariato);
+  EXPECT_EQ(GasCorrente.Nome, "GPL Butano");
+  EXPECT_EQ(ProgettoModificato, 0);
+}
+
 }  // namespace
 }  // namespace varnex::test
