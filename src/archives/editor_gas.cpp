@@ -33,9 +33,7 @@ bool GasInUsoCambiato(const std::string& voce) {
   if (voce != GasCorrente.Nome) return false;
   for (int16_t i = 1; i <= NumGas && static_cast<size_t>(i) < ArchivioGas.size(); ++i) {
     const TGas& g = ArchivioGas[static_cast<size_t>(i)];
-    if (g.Nome != voce) continue;
-    return g.Densita != GasCorrente.Densita || g.Viscosita != GasCorrente.Viscosita || g.PCI != GasCorrente.PCI ||
-           g.PCS != GasCorrente.PCS || g.NonCombustibile != GasCorrente.NonCombustibile;
+    if (g.Nome == voce) return !StessiValoriGas(g, GasCorrente);
   }
   return false;
 }
@@ -276,13 +274,18 @@ bool EditorGas::AggiornaGasInUso(const std::optional<std::string>& voceSelettore
   if (!voceSelettore) return true;
   const int16_t i = TrovaGas(*voceSelettore);
   if (i < 1) return true;
-  CurrentGas = i;
-  PDCMaxUtente = 0;
   const TGas& g = ArchivioGas[static_cast<size_t>(i)];
+  // A refused gas changes nothing of the project: the gas in use, its index and the user's
+  // maximum drop stay as they were.
   if (g.NonCombustibile != 0 && ReteInPressione == 0) {
     MsgBox(MsgGasNonCombustibile, Bottoni::OK);
     return false;
   }
+  CurrentGas = i;
+  // The editor left on the gas in use as it is (it opens on it): the user's maximum drop and the
+  // results stand, as when the main selector is left on it.
+  if (StessiValoriGas(g, GasCorrente)) return true;
+  PDCMaxUtente = 0;
   GasCorrente = g;
   if (RicalcoloAutomatico != 0) AmbienteProgetto().Elaborazione();
   ProgettoModificato = -1;

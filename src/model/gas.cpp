@@ -174,6 +174,11 @@ bool IsGasValido(const TGas& gas) {
   return !Trim(gas.Nome).empty() && gas.Densita > 0 && gas.Viscosita > 0 && gas.PCI > 0 && gas.PCS > 0;
 }
 
+bool StessiValoriGas(const TGas& a, const TGas& b) {
+  return a.Nome == b.Nome && a.Densita == b.Densita && a.Viscosita == b.Viscosita && a.PCI == b.PCI &&
+         a.PCS == b.PCS && a.NonCombustibile == b.NonCombustibile;
+}
+
 int16_t CercaGas(const std::string& nome) {
   for (int16_t i = 1; i <= NumGas && static_cast<size_t>(i) < ArchivioGas.size(); ++i)
     if (UgualiNoCase(ArchivioGas[static_cast<size_t>(i)].Nome, nome)) return i;

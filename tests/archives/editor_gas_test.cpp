@@ -358,7 +358,8 @@ TEST_F(EditorGasTest, UnGasNonCombustibileERifiutatoPerLImpiantoInterno) {
   utente.Attendi(MsgGasNonCombustibile);
   EXPECT_EQ(editor.Esci(c, "Aria", std::string("Aria")), UscitaGas::Nascosta);
   EXPECT_EQ(GasCorrente.Nome, prima.Nome);
-  EXPECT_DOUBLE_EQ(PDCMaxUtente, 0.0);
+  // The refusal leaves the user's maximum drop alone.
+  EXPECT_DOUBLE_EQ(PDCMaxUtente, 123.0);
   EXPECT_EQ(ProgettoModificato, 0);
   // After the question on changes the editor stays open.
   CampiGas m = Mostra("Aria");
@@ -597,6 +598,28 @@ TEST_F(EditorGasTest, CancellareUnGasPrecedenteNonSpostaIlGasInUsoSuUnAltro) {
   EXPECT_EQ(ArchivioGas[static_cast<size_t>(CurrentGas)].Nome, "GPL Butano");
   EXPECT_EQ(ApplicaSceltaGas(std::nullopt), EsitoSceltaGas::Invariato);
   EXPECT_EQ(GasCorrente.Nome, "GPL Butano");
+  EXPECT_EQ(ProgettoModificato, 0);
+}
+
+TEST_F(EditorGasTest, GuardareIlGasInUsoSenzaCambiarloNonToccaLaPerditaMassimaNeIRisultati) {
+  // The editor opens on the gas in use; leaving it with nothing changed, or with the gas refused,
+  // must not turn the project's maximum drop back to automatic and size the network again.
+  RicalcoloAutomatico = -1;
+  EXPECT_EQ(editor.Esci(Mostra("Metano"), "Metano", std::string("Metano")), UscitaGas::Chiusa);
+  EXPECT_DOUBLE_EQ(PDCMaxUtente, 123.0);
+  EXPECT_EQ(ProgettoModificato, 0);
+  EXPECT_FALSE(finestre.Visto("Elaborazione"));
+  EXPECT_EQ(GasCorrente.Nome, "Metano");
+
+  // The gas in use made non-combustible is refused: the project keeps its gas and its drop.
+  CampiGas c = Mostra("Metano");
+  c.NonCombustibile = true;
+  ASSERT_TRUE(editor.Salva(c));
+  CurrentGas = 1;
+  utente.Attendi(MsgGasNonCombustibile);
+  EXPECT_EQ(editor.Esci(Mostra("Metano"), "Metano", std::string("Metano")), UscitaGas::Nascosta);
+  EXPECT_DOUBLE_EQ(PDCMaxUtente, 123.0);
+  EXPECT_EQ(GasCorrente.NonCombustibile, 0);
   EXPECT_EQ(ProgettoModificato, 0);
 }
 
