@@ -116,6 +116,7 @@ std::optional<int16_t> InteroParametro(const std::string& riga) { return ToInt16
 // What a refused load puts back besides the empty project.
 struct StatoPrecedente {
   TGas gas = GasCorrente;
+  int16_t indiceGas = CurrentGas;
   int16_t reteInPressione = ReteInPressione;
   int16_t orientamento = OrientamentoSorgente;
 };
@@ -124,6 +125,7 @@ bool Rifiuta(const StatoPrecedente& prima) {
   const bool cambiaTabella = ReteInPressione != prima.reteInPressione;
   ResetRete();
   GasCorrente = prima.gas;
+  CurrentGas = prima.indiceGas;
   ReteInPressione = prima.reteInPressione;
   OrientamentoSorgente = prima.orientamento;
   if (cambiaTabella) ImpostaTabellaSpeciali(ReteInPressione);
@@ -317,6 +319,9 @@ bool LeggiRTG(const std::string& path) {
   }
   if (gas < 0 || static_cast<size_t>(gas) >= ArchivioGas.size()) gas = 0;
   GasCorrente = ArchivioGas.empty() ? TGas{} : ArchivioGas[static_cast<size_t>(gas)];
+  // The index of the gas in use names this project's gas, not the one of the project before:
+  // what reads the gas by its index would otherwise take that other gas.
+  if (gas >= 1) CurrentGas = gas;
 
   PDCMaxUtente = ValDot(file.LineInput());
   if (esteso) {
