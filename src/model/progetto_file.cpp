@@ -312,9 +312,19 @@ bool LeggiRTG(const std::string& path) {
 
   const std::string nomeGas = file.LineInput();
   int16_t gas = CercaGas(nomeGas);
+  // The activity is read after the gas, but the header already tells a pressurised network.
+  const bool interno = !(esteso && tag == "VXP");
+  if (gas >= 1 && static_cast<size_t>(gas) < ArchivioGas.size() && interno &&
+      ArchivioGas[static_cast<size_t>(gas)].NonCombustibile != 0) {
+    // Made non-combustible in the archive since the project was saved: an internal installation
+    // is refused such a gas on every other path, so it is replaced here as a missing one.
+    MsgBox("Nel calcolo dell'impianto interno gas non può essere utilizzato un gas non combustibile: il gas " +
+               nomeGas + " del progetto deve essere sostituito.",
+           Bottoni::OK, Icona::Critico);
+    gas = -1;
+  }
   if (gas < 0) {
-    // The activity is read after the gas, but the header already tells a pressurised network.
-    frmEquiv.Substitute(nomeGas, SostituzioneGas, !(esteso && tag == "VXP"));
+    frmEquiv.Substitute(nomeGas, SostituzioneGas, interno);
     gas = frmEquiv.value();
   }
   if (gas < 0 || static_cast<size_t>(gas) >= ArchivioGas.size()) gas = 0;

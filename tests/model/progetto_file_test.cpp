@@ -618,6 +618,33 @@ TEST_F(ProgettoFileTest, IlGasCaricatoDiventaIlGasInUsoAncheNellIndice) {
   EXPECT_EQ(ArchivioGas[static_cast<size_t>(CurrentGas)].Nome, "GPL Butano");
 }
 
+TEST_F(ProgettoFileTest, UnImpiantoInternoNonPrendeIlSuoGasDiventatoNonCombustibile) {
+  // The gas of the project was made non-combustible in the archive since it was saved: an
+  // internal installation is never sized with it; it is replaced as a missing gas would be.
+  const std::string parametri = "!PARAMETERS\r\nR\r\nD\r\nMetano\r\n 0 \r\n";
+  const std::string interno = cartella.Write(
+      "i.RTG", "VX 4.x\r\n" + parametri + " 0 \r\n 5 \r\n 2 \r\n 1 \r\n 0 \r\n\r\n~PARAMETERS\r\n[\r\n0\r\n1\r\n]\r\n!END\r\n");
+  const std::string rete = cartella.Write(
+      "p.RTG", "VXP4.0.15\r\n" + parametri + "-1\r\n 5 \r\n 200 \r\n 150 \r\n 0 \r\n\r\n~PARAMETERS\r\n[\r\n0\r\n1\r\n]\r\n!END\r\n");
+  ASSERT_EQ(ArchivioGas[1].Nome, "Metano");
+  ArchivioGas[1].NonCombustibile = -1;
+  ArchivioGas[1].Famiglia = 0;
+  dialogo.risposta = 1;
+  utente.Attendi("Nel calcolo dell'impianto interno gas non può essere utilizzato un gas non combustibile");
+  ASSERT_TRUE(LeggiRTG(interno));
+  EXPECT_EQ(dialogo.domande, std::vector<std::string>{"Metano"});
+  for (const std::string& nome : dialogo.candidati) EXPECT_NE(nome, "Metano");
+  EXPECT_EQ(GasCorrente.NonCombustibile, 0);
+  EXPECT_EQ(GasCorrente.Nome, dialogo.candidati.front());
+  EXPECT_EQ(ReteInPressione, 0);
+
+  // A pressurised network may carry a gas that does not burn.
+  frmEquiv.Reset();
+  ASSERT_TRUE(LeggiRTG(rete));
+  EXPECT_EQ(GasCorrente.Nome, "Metano");
+  EXPECT_EQ(dialogo.domande.size(), 1u);
+}
+
 TEST_F(ProgettoFileTest, SerieMancanteSostituitaUnaVolta) {
   const std::string path = cartella.Write(
       "m.RTG", "VX 4.x\r\n!PARAMETERS\r\nR\r\nD\r\nMetano\r\n 0 \r\n 0 \r\n 5 \r\n 2 \r\n 1 \r\n 0 \r\n\r\n"
