@@ -25,6 +25,19 @@ int16_t TrovaGas(const std::string& nome) {
   return CercaGas(nome);
 }
 
+// Whether the archive's entry of the gas in use (`voce`, the selector's gas) no longer holds the
+// values the project calculates with: saved from the editor while its list showed it, then left
+// on another gas. The copy must follow, or the project is sized with values that come back
+// different at its next opening.
+bool GasInUsoCambiato(const std::string& voce) {
+  if (voce != GasCorrente.Nome) return false;
+  for (int16_t i = 1; i <= NumGas && static_cast<size_t>(i) < ArchivioGas.size(); ++i) {
+    const TGas& g = ArchivioGas[static_cast<size_t>(i)];
+    if (g.Nome == voce) return !StessiValoriGas(g, GasCorrente);
+  }
+  return false;
+}
+
 }  // namespace
 
 CampiGas EditorGas::MostraDatiGas(const TGas& gas) {
@@ -185,6 +198,14 @@ int16_t EditorGas::Nuovo(const std::string& nome, const CampiGas& campi) {
     MsgBox(MsgTestoNonArchiviabile("Il nome del gas", nome), Bottoni::OK);
     return 0;
   }
+  // Projects and lists find a gas by its name regardless of letter case: a second gas of the
+  // same name could never be chosen, and would take the first one's place in the editor.
+  for (int16_t i = 1; i <= NumGas && static_cast<size_t>(i) < ArchivioGas.size(); ++i) {
+    if (ArchivioGas[static_cast<size_t>(i)].Cancellato == 0 && UgualiNoCase(ArchivioGas[static_cast<size_t>(i)].Nome, nome)) {
+      MsgBox(MsgGasEsistente, Bottoni::OK);
+      return 0;
+    }
+  }
   // The pending values belong to the gas shown now, not to the new entry.
   if (!ConfermaCambio(campi)) return 0;
   GasModificato = false;
@@ -208,6 +229,15 @@ bool EditorGas::Cancella() {
   }
   NuovoNonSalvato = 0;
   CaricaGas();
+  // The gases after the deleted one moved up: the index of the gas in use follows its name (0,
+  // "none chosen", when it is not in the archive), never the gas that took its place.
+  CurrentGas = 0;
+  for (int16_t i = 1; i <= NumGas && static_cast<size_t>(i) < ArchivioGas.size(); ++i) {
+    if (ArchivioGas[static_cast<size_t>(i)].Nome == GasCorrente.Nome) {
+      CurrentGas = i;
+      break;
+    }
+  }
   // The boxes' pending values were the deleted gas's: they go with it.
   GasModificato = false;
   IndiceGas = 0;
@@ -216,12 +246,15 @@ bool EditorGas::Cancella() {
 
 UscitaGas EditorGas::Esci(const CampiGas& campi, const std::string& testoLista,
                           const std::optional<std::string>& voceSelettore) {
-  const bool gasInUso = voceSelettore && testoLista == *voceSelettore;
+  const bool cambiato = voceSelettore && GasInUsoCambiato(*voceSelettore);
+  const bool gasInUso = voceSelettore && (testoLista == *voceSelettore || cambiato);
   if (GasModificato) {
     const Risposta r = MsgBox(MsgSalvareModifiche, Bottoni::SiNoAnnulla, Icona::Domanda);
     if (r == Risposta::Annulla) return UscitaGas::RestaAperta;
     if (r == Risposta::No) {
       ScartaNuovo();
+      // The changes dropped are the list's gas's; a gas in use saved before still counts.
+      if (cambiato && !AggiornaGasInUso(voceSelettore)) return UscitaGas::Nascosta;
       return UscitaGas::Chiusa;
     }
     // Refused or not written: the editor stays open with the changes still pending.
@@ -241,13 +274,18 @@ bool EditorGas::AggiornaGasInUso(const std::optional<std::string>& voceSelettore
   if (!voceSelettore) return true;
   const int16_t i = TrovaGas(*voceSelettore);
   if (i < 1) return true;
-  CurrentGas = i;
-  PDCMaxUtente = 0;
   const TGas& g = ArchivioGas[static_cast<size_t>(i)];
+  // A refused gas changes nothing of the project: the gas in use, its index and the user's
+  // maximum drop stay as they were.
   if (g.NonCombustibile != 0 && ReteInPressione == 0) {
     MsgBox(MsgGasNonCombustibile, Bottoni::OK);
     return false;
   }
+  CurrentGas = i;
+  // The editor left on the gas in use as it is (it opens on it): the user's maximum drop and the
+  // results stand, as when the main selector is left on it.
+  if (StessiValoriGas(g, GasCorrente)) return true;
+  PDCMaxUtente = 0;
   GasCorrente = g;
   if (RicalcoloAutomatico != 0) AmbienteProgetto().Elaborazione();
   ProgettoModificato = -1;

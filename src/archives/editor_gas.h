@@ -29,6 +29,7 @@ inline constexpr const char* MsgSalvareModifiche = "Salvare le modifiche?";
 inline constexpr const char* MsgGasIncompleto = "Impossibile salvare il gas. Dati incompleti";
 inline constexpr const char* MsgGasValoreNonValido =
     "Impossibile salvare il gas: un valore e' negativo o troppo grande";
+inline constexpr const char* MsgGasEsistente = "Un gas con questo nome esiste gia'";
 inline constexpr const char* MsgGasInUso = "Non è possibile cancellare il gas correntemente in uso";
 
 // How leaving the editor ended.

@@ -144,7 +144,14 @@ bool CalcolaFamigliaGas(TGas& gas) {
   // The flag describes the values just judged: a gas corrected in the editor loses it at once,
   // or the table would warn and the tightness page refuse a verdict for a gas with a family.
   gas.ErroreFamiglia = 0;
-  if (gas.NonCombustibile != 0) return true;
+  // A gas that does not burn has no family, whatever it had before the editor ticked the box: the
+  // tightness page and the equivalent lengths read the family, not the flag.
+  if (gas.NonCombustibile != 0) {
+    gas.Famiglia = 0;
+    gas.WobbeInf = 0;
+    gas.WobbeSup = 0;
+    return true;
+  }
   const double radice = std::sqrt(static_cast<double>(gas.Densita));
   gas.WobbeInf = static_cast<float>(gas.PCI / radice);
   gas.WobbeSup = static_cast<float>(gas.PCS / radice);
@@ -165,6 +172,11 @@ bool CalcolaFamigliaGas(TGas& gas) {
 bool IsGasValido(const TGas& gas) {
   if (gas.NonCombustibile != 0) return true;
   return !Trim(gas.Nome).empty() && gas.Densita > 0 && gas.Viscosita > 0 && gas.PCI > 0 && gas.PCS > 0;
+}
+
+bool StessiValoriGas(const TGas& a, const TGas& b) {
+  return a.Nome == b.Nome && a.Densita == b.Densita && a.Viscosita == b.Viscosita && a.PCI == b.PCI &&
+         a.PCS == b.PCS && a.NonCombustibile == b.NonCombustibile;
 }
 
 int16_t CercaGas(const std::string& nome) {

@@ -52,6 +52,9 @@ int16_t AggiungiGas(const std::string& nome);
 bool CalcolaFamigliaGas(TGas& gas);
 // A non-combustible gas, or a named gas whose density, viscosity and calorific values are above 0.
 bool IsGasValido(const TGas& gas);
+// The same gas with the same stored values (name, density, viscosity, heating values, flag): the
+// derived values follow from these.
+bool StessiValoriGas(const TGas& a, const TGas& b);
 // The index of the gas whose name equals `nome` without regard to letter case; -1 after a message.
 int16_t CercaGas(const std::string& nome);
 

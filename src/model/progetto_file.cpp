@@ -117,6 +117,7 @@ std::optional<int16_t> InteroParametro(const std::string& riga) { return ToInt16
 // What a refused load puts back besides the empty project.
 struct StatoPrecedente {
   TGas gas = GasCorrente;
+  int16_t indiceGas = CurrentGas;
   int16_t reteInPressione = ReteInPressione;
   int16_t orientamento = OrientamentoSorgente;
 };
@@ -125,6 +126,7 @@ bool Rifiuta(const StatoPrecedente& prima) {
   const bool cambiaTabella = ReteInPressione != prima.reteInPressione;
   ResetRete();
   GasCorrente = prima.gas;
+  CurrentGas = prima.indiceGas;
   ReteInPressione = prima.reteInPressione;
   OrientamentoSorgente = prima.orientamento;
   if (cambiaTabella) ImpostaTabellaSpeciali(ReteInPressione);
@@ -312,13 +314,26 @@ bool LeggiRTG(const std::string& path) {
 
   const std::string nomeGas = file.LineInput();
   int16_t gas = CercaGas(nomeGas);
+  // The activity is read after the gas, but the header already tells a pressurised network.
+  const bool interno = !(esteso && tag == "VXP");
+  if (gas >= 1 && static_cast<size_t>(gas) < ArchivioGas.size() && interno &&
+      ArchivioGas[static_cast<size_t>(gas)].NonCombustibile != 0) {
+    // Made non-combustible in the archive since the project was saved: an internal installation
+    // is refused such a gas on every other path, so it is replaced here as a missing one.
+    MsgBox("Nel calcolo dell'impianto interno gas non può essere utilizzato un gas non combustibile: il gas " +
+               nomeGas + " del progetto deve essere sostituito.",
+           Bottoni::OK, Icona::Critico);
+    gas = -1;
+  }
   if (gas < 0) {
-    // The activity is read after the gas, but the header already tells a pressurised network.
-    frmEquiv.Substitute(nomeGas, SostituzioneGas, !(esteso && tag == "VXP"));
+    frmEquiv.Substitute(nomeGas, SostituzioneGas, interno);
     gas = frmEquiv.value();
   }
   if (gas < 0 || static_cast<size_t>(gas) >= ArchivioGas.size()) gas = 0;
   GasCorrente = ArchivioGas.empty() ? TGas{} : ArchivioGas[static_cast<size_t>(gas)];
+  // The index of the gas in use names this project's gas, not the one of the project before:
+  // what reads the gas by its index would otherwise take that other gas.
+  if (gas >= 1) CurrentGas = gas;
 
   PDCMaxUtente = ValDot(file.LineInput());
   if (esteso) {

@@ -1,6 +1,7 @@
 #include "tightness/pagina_tenuta.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -58,6 +59,25 @@ constexpr const char* kMotivoPortataNominale =
     "Nessun esito: con portata nominale minima del contatore maggiore di 1 l/h l'idoneità della tenuta non può "
     "essere attestata con il metodo del contatore ma tramite C.D.P.";
 
+constexpr const char* kMotivoCapacitaIgnota =
+    "Nessun esito: la capacità dell'impianto non è nota, perché non tutti i tubi della rete hanno un diametro "
+    "calcolato; la prova mediante rilevazione C.D.P. non può essere giudicata.";
+// The capacity boxes of a network whose volume is unknown.
+constexpr const char* TestoNonCalcolabile = "NC";
+
+// The inner volume in litres of the pipes reached from the root; none when one of them has no
+// inner diameter (a network never sized, or whose calculation was refused for a series without
+// that row): leaving such a pipe out would make the plant look smaller than it is.
+std::optional<double> LitriTubazioni() {
+  for (int16_t s : SottoalberoTronco(1)) {
+    const TTronco& t = Tronco(s);
+    if (!(DiametroInterno(t.IndiceMateriale, t.ID_DIAMETRO) > 0)) return std::nullopt;
+  }
+  const double litri = static_cast<double>(VolumeImpianto() / 1000.0f);
+  if (!std::isfinite(litri)) return std::nullopt;
+  return litri;
+}
+
 std::string Incompleto(const std::string& cosa) { return "Nessun esito: dati della prova incompleti, manca " + cosa + "."; }
 
 // The reason a measurement cannot be judged, empty when it can. Every measurement named here is
@@ -75,6 +95,7 @@ std::string MotivoMisura(const std::string& testo, const std::string& nome, bool
 }  // namespace
 
 int16_t FamigliaProva() {
+  if (GasCorrente.NonCombustibile != 0) return 0;
   if (GasCorrente.Famiglia != 0 && GasCorrente.ErroreFamiglia != 0) return FamigliaNonAttribuibile;
   return GasCorrente.Famiglia;
 }
@@ -95,7 +116,11 @@ std::string MotivoSenzaVerdetto(const TTenutaImpianto& t) {
   std::string motivo = MotivoMisura(t.CapacitaContatore, "la capacità del contatore", false);
   if (!motivo.empty()) return motivo;
   // The total is shown so that it stands on the same side of the limit as the unrounded one.
-  if (t.Metodo == 2 && StrToDouble(t.CapacitaTotale) > CapacitaMassimaCDP) return kMotivoCDPOltre25;
+  if (t.Metodo == 2) {
+    const std::optional<double> totale = LeggiRegionale(t.CapacitaTotale);
+    if (!totale) return kMotivoCapacitaIgnota;
+    if (*totale > CapacitaMassimaCDP) return kMotivoCDPOltre25;
+  }
   struct Voce {
     const std::string* testo;
     const char* nome;
@@ -185,8 +210,8 @@ void PaginaTenuta::TenutaImpiantoRefresh() {
     bool& f;
     ~Fine() { f = false; }
   } fine{inAggiornamento_};
-  LitriImpianto = static_cast<double>(VolumeImpianto() / 1000.0f);
-  Testo(CapacitaImpianto) = FormatNumero(LitriImpianto, 1);
+  LitriImpianto = LitriTubazioni();
+  Testo(CapacitaImpianto) = LitriImpianto ? FormatNumero(*LitriImpianto, 1) : TestoNonCalcolabile;
   SelezionaPaginaFamiglia();
   CalcolaVerificaTenuta();
   TenutaImpiantoUpdateInternalData();
@@ -393,11 +418,17 @@ void PaginaTenuta::CalcolaVerificaTenuta() {
   ErroreContatore.clear();
 
   // The 25-litre rule judges the pipes' unrounded volume: 22,04 l shown as 22,0 with a 3 l meter
-  // is over the limit, and the total says so.
-  const double totale = LitriImpianto + Valore(CapacitaContatore);
+  // is over the limit, and the total says so. An unknown volume leaves the method available but
+  // unjudged (`MotivoSenzaVerdetto`).
   const auto oltre25 = [](double v) { return v > CapacitaMassimaCDP; };
-  Testo(CapacitaTotale) = TestoCoerente(totale, 1, oltre25);
-  const bool cdpAmmessa = !oltre25(totale);
+  bool cdpAmmessa = true;
+  if (LitriImpianto) {
+    const double totale = *LitriImpianto + Valore(CapacitaContatore);
+    Testo(CapacitaTotale) = TestoCoerente(totale, 1, oltre25);
+    cdpAmmessa = !oltre25(totale);
+  } else {
+    Testo(CapacitaTotale) = TestoNonCalcolabile;
+  }
   AbilitaProvaCDP(cdpAmmessa);
   if (MetodoContatore.Selezionata) AbilitaProvaContatore(true);
   if (MetodoCDP.Selezionata && cdpAmmessa) AbilitaProvaCDP(true);

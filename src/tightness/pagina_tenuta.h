@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "model/numbers.h"
@@ -130,8 +131,9 @@ class PaginaTenuta {
   // Why there is no verdict (`MotivoSenzaVerdetto`), shown under the verdict options.
   std::string MotivoNessunVerdetto;
   // The pipes' inner volume in litres, unrounded: the box shows it with one decimal, the 25-litre
-  // rule judges this.
-  double LitriImpianto = 0;
+  // rule judges this. None while a pipe reached from the root has no inner diameter (never
+  // sized, or its series has no such row): the volume is then unknown, not smaller.
+  std::optional<double> LitriImpianto = 0.0;
   // False while the page is loaded from the record: refreshes do nothing until it ends.
   bool PaginaTenutaInizializzata = false;
 

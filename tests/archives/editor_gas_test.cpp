@@ -9,6 +9,9 @@
 #include "shell/ambiente_prova.h"
 #include "shell/selettore_gas.h"
 #include "shell/stato_interfaccia.h"
+#include "model/progetto_file.h"
+#include "tightness/pagina_tenuta.h"
+#include "tightness/tenuta.h"
 
 namespace varnex::test {
 namespace {
@@ -355,7 +358,8 @@ TEST_F(EditorGasTest, UnGasNonCombustibileERifiutatoPerLImpiantoInterno) {
   utente.Attendi(MsgGasNonCombustibile);
   EXPECT_EQ(editor.Esci(c, "Aria", std::string("Aria")), UscitaGas::Nascosta);
   EXPECT_EQ(GasCorrente.Nome, prima.Nome);
-  EXPECT_DOUBLE_EQ(PDCMaxUtente, 0.0);
+  // The refusal leaves the user's maximum drop alone.
+  EXPECT_DOUBLE_EQ(PDCMaxUtente, 123.0);
   EXPECT_EQ(ProgettoModificato, 0);
   // After the question on changes the editor stays open.
   CampiGas m = Mostra("Aria");
@@ -483,6 +487,140 @@ TEST_F(EditorGasTest, UnNomeCheGasCfgNonRestituirebbeERifiutato) {
   ASSERT_TRUE(editor.Salva(c));
   InitGas();
   EXPECT_EQ(ArchivioGas[static_cast<size_t>(nuovo)].Nome, " #2 Gas");
+}
+
+TEST_F(EditorGasTest, UnGasResoNonCombustibileNonHaPiuFamigliaNeVerdettoDiTenuta) {
+  ASSERT_TRUE(InitFamiglieGas());
+  CostruisciImpianto();
+  TTenutaImpianto& t = TenutaImpianto;
+  t = TTenutaImpianto{};
+  for (std::string* testo : {&t.ProvaContModello, &t.ProvaContCalibro, &t.ProvaContMarca, &t.ProvaContMatricola})
+    *testo = "x";
+  t.CapacitaContatore = "2,0";
+  t.ProvaContQn = "0,5";
+  t.ProvaContPprova = "2000";
+  t.ProvaContDispRil = "0,5";
+  t.Metodo = 1;
+  t.DisposIntercett = 1;
+  const std::string percorso = cartella.Path() + "/casa.RTG";
+  ASSERT_TRUE(ScriviRTG(percorso));
+  const auto verdetto = [&] {
+    utente.PermettiTutti();
+    EXPECT_TRUE(LeggiRTG(percorso));
+    PaginaTenuta pagina;
+    pagina.TenutaImpiantoInit();
+    return TenutaImpianto.Risultato;
+  };
+  ASSERT_EQ(verdetto(), VerdettoIdoneo);
+
+  // The gas of the project is made non-combustible and the project opened again in the same run.
+  CampiGas c = Mostra("Metano");
+  c.NonCombustibile = true;
+  editor.GasModificato = true;
+  ASSERT_TRUE(editor.Salva(c));
+  EXPECT_EQ(ArchivioGas[1].Famiglia, 0);
+  EXPECT_EQ(EditorGas::MostraDatiGas(ArchivioGas[1]).Famiglia, "0");
+  EXPECT_EQ(verdetto(), NessunVerdetto);
+  EXPECT_EQ(TenutaImpianto.FamigliaGas, 0);
+  EXPECT_EQ(MotivoSenzaVerdetto(TenutaImpianto),
+            "Nessun esito: la verifica di tenuta non si applica ai gas non combustibili.");
+
+  // Made combustible again, it is judged as a gas of its family.
+  c = Mostra("Metano");
+  c.NonCombustibile = false;
+  editor.GasModificato = true;
+  ASSERT_TRUE(editor.Salva(c));
+  EXPECT_EQ(ArchivioGas[1].Famiglia, 2);
+  EXPECT_EQ(verdetto(), VerdettoIdoneo);
+}
+
+TEST_F(EditorGasTest, IlGasInUsoSalvatoPoiLasciatoPerUnAltroSegueLArchivio) {
+  // Corrected, saved, then the list moved on to another gas before leaving: the project must not
+  // go on with values the archive no longer holds (they come back at its next opening).
+  RicalcoloAutomatico = -1;
+  CampiGas c = Mostra("Metano");
+  c.Densita = "0,6";
+  editor.GasModificato = true;
+  ASSERT_TRUE(editor.Salva(c));
+  const CampiGas altro = Mostra("GPL Propano");
+  EXPECT_EQ(editor.Esci(altro, "GPL Propano", std::string("Metano")), UscitaGas::Chiusa);
+  EXPECT_EQ(GasCorrente.Nome, "Metano");
+  EXPECT_FLOAT_EQ(GasCorrente.Densita, 0.6f);
+  EXPECT_FLOAT_EQ(GasCorrente.MassaVolumica, ArchivioGas[1].MassaVolumica);
+  EXPECT_EQ(CurrentGas, 1);
+  EXPECT_EQ(ProgettoModificato, -1);
+  EXPECT_TRUE(finestre.Visto("Elaborazione"));
+
+  // The same when the other gas's pending changes are dropped on leaving.
+  c = Mostra("Metano");
+  c.Densita = "0,65";
+  editor.GasModificato = true;
+  ASSERT_TRUE(editor.Salva(c));
+  CampiGas propano = Mostra("GPL Propano");
+  propano.PCinf = "80";
+  editor.GasModificato = true;
+  utente.Attendi(MsgSalvareModifiche, Risposta::No);
+  EXPECT_EQ(editor.Esci(propano, "GPL Propano", std::string("Metano")), UscitaGas::Chiusa);
+  EXPECT_FLOAT_EQ(GasCorrente.Densita, 0.65f);
+  EXPECT_FLOAT_EQ(ArchivioGas[2].PCI, 88.0f);
+
+  // Nothing saved for it: the gas in use and the user's maximum drop stay as they are.
+  ProgettoModificato = 0;
+  PDCMaxUtente = 123;
+  EXPECT_EQ(editor.Esci(Mostra("GPL Propano"), "GPL Propano", std::string("Metano")), UscitaGas::Chiusa);
+  EXPECT_DOUBLE_EQ(PDCMaxUtente, 123.0);
+  EXPECT_EQ(ProgettoModificato, 0);
+}
+
+TEST_F(EditorGasTest, NuovoRifiutaIlNomeDiUnGasGiaInArchivio) {
+  // A project names its gas, found regardless of letter case: a second "metano" would be sized
+  // with the first one's values.
+  const int16_t prima = NumGas;
+  for (const char* nome : {"Metano", "metano", "GPL PROPANO"}) {
+    SCOPED_TRACE(nome);
+    utente.Attendi(MsgGasEsistente);
+    EXPECT_EQ(editor.Nuovo(nome, Mostra("Metano")), 0);
+    EXPECT_EQ(NumGas, prima);
+    EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
+  }
+  EXPECT_GT(editor.Nuovo("Metano 2", Mostra("Metano")), 0);
+}
+
+TEST_F(EditorGasTest, CancellareUnGasPrecedenteNonSpostaIlGasInUsoSuUnAltro) {
+  // The index of the gas in use points past a deleted gas: read afterwards (a selector that shows
+  // no entry applies the gas at that index) it must still be the gas in use, never the next one.
+  CurrentGas = 3;
+  GasCorrente = ArchivioGas[3];
+  ASSERT_EQ(GasCorrente.Nome, "GPL Butano");
+  Mostra("Metano");
+  utente.Attendi("Confermi la cancellazione del gas", Risposta::Si);
+  ASSERT_TRUE(editor.Cancella());
+  EXPECT_EQ(ArchivioGas[static_cast<size_t>(CurrentGas)].Nome, "GPL Butano");
+  EXPECT_EQ(ApplicaSceltaGas(std::nullopt), EsitoSceltaGas::Invariato);
+  EXPECT_EQ(GasCorrente.Nome, "GPL Butano");
+  EXPECT_EQ(ProgettoModificato, 0);
+}
+
+TEST_F(EditorGasTest, GuardareIlGasInUsoSenzaCambiarloNonToccaLaPerditaMassimaNeIRisultati) {
+  // The editor opens on the gas in use; leaving it with nothing changed, or with the gas refused,
+  // must not turn the project's maximum drop back to automatic and size the network again.
+  RicalcoloAutomatico = -1;
+  EXPECT_EQ(editor.Esci(Mostra("Metano"), "Metano", std::string("Metano")), UscitaGas::Chiusa);
+  EXPECT_DOUBLE_EQ(PDCMaxUtente, 123.0);
+  EXPECT_EQ(ProgettoModificato, 0);
+  EXPECT_FALSE(finestre.Visto("Elaborazione"));
+  EXPECT_EQ(GasCorrente.Nome, "Metano");
+
+  // The gas in use made non-combustible is refused: the project keeps its gas and its drop.
+  CampiGas c = Mostra("Metano");
+  c.NonCombustibile = true;
+  ASSERT_TRUE(editor.Salva(c));
+  CurrentGas = 1;
+  utente.Attendi(MsgGasNonCombustibile);
+  EXPECT_EQ(editor.Esci(Mostra("Metano"), "Metano", std::string("Metano")), UscitaGas::Nascosta);
+  EXPECT_DOUBLE_EQ(PDCMaxUtente, 123.0);
+  EXPECT_EQ(GasCorrente.NonCombustibile, 0);
+  EXPECT_EQ(ProgettoModificato, 0);
 }
 
 }  // namespace

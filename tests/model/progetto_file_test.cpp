@@ -22,6 +22,7 @@
 #include "model/raccordi.h"
 #include "model/strings.h"
 #include "model/textfile.h"
+#include "shell/selettore_gas.h"
 #include "support/fake_interaction.h"
 #include "support/temp_folder.h"
 #include "support/utente_comune.h"
@@ -594,6 +595,54 @@ TEST_F(ProgettoFileTest, UnImpiantoInternoSostituisceIlGasSoloConGasCombustibili
   utente.Attendi("Gas Sconosciuto");
   ASSERT_TRUE(LeggiRTG(rete));
   EXPECT_EQ(dialogo.candidati.size(), static_cast<size_t>(NumGas));
+}
+
+TEST_F(ProgettoFileTest, IlGasCaricatoDiventaIlGasInUsoAncheNellIndice) {
+  // The index of the gas in use must name the project's gas, not the one of the project opened
+  // before: whatever reads the gas by that index (a selector left without an entry, the
+  // pressurised network's palette) would take the other gas.
+  const std::string parametri = "VX 4.x\r\n!PARAMETERS\r\nR\r\nD\r\nGPL Butano\r\n 0 \r\n";
+  const std::string path = cartella.Write(
+      "b.RTG", parametri + " 0 \r\n 5 \r\n 2 \r\n 1 \r\n 0 \r\n\r\n~PARAMETERS\r\n[\r\n0\r\n1\r\n]\r\n!END\r\n");
+  CurrentGas = 1;
+  ASSERT_TRUE(LeggiRTG(path));
+  ASSERT_EQ(GasCorrente.Nome, "GPL Butano");
+  EXPECT_EQ(ArchivioGas[static_cast<size_t>(CurrentGas)].Nome, "GPL Butano");
+  EXPECT_EQ(ApplicaSceltaGas(std::nullopt), EsitoSceltaGas::Invariato);
+  EXPECT_EQ(GasCorrente.Nome, "GPL Butano");
+
+  // A refused load leaves both as they were.
+  utente.Attendi("parametri del progetto");
+  EXPECT_FALSE(LeggiRTG(cartella.Write("r.RTG", "VX 4.x\r\n!PARAMETERS\r\nR\r\nD\r\nMetano\r\n 0 \r\n 99999 \r\n")));
+  EXPECT_EQ(GasCorrente.Nome, "GPL Butano");
+  EXPECT_EQ(ArchivioGas[static_cast<size_t>(CurrentGas)].Nome, "GPL Butano");
+}
+
+TEST_F(ProgettoFileTest, UnImpiantoInternoNonPrendeIlSuoGasDiventatoNonCombustibile) {
+  // The gas of the project was made non-combustible in the archive since it was saved: an
+  // internal installation is never sized with it; it is replaced as a missing gas would be.
+  const std::string parametri = "!PARAMETERS\r\nR\r\nD\r\nMetano\r\n 0 \r\n";
+  const std::string interno = cartella.Write(
+      "i.RTG", "VX 4.x\r\n" + parametri + " 0 \r\n 5 \r\n 2 \r\n 1 \r\n 0 \r\n\r\n~PARAMETERS\r\n[\r\n0\r\n1\r\n]\r\n!END\r\n");
+  const std::string rete = cartella.Write(
+      "p.RTG", "VXP4.0.15\r\n" + parametri + "-1\r\n 5 \r\n 200 \r\n 150 \r\n 0 \r\n\r\n~PARAMETERS\r\n[\r\n0\r\n1\r\n]\r\n!END\r\n");
+  ASSERT_EQ(ArchivioGas[1].Nome, "Metano");
+  ArchivioGas[1].NonCombustibile = -1;
+  ArchivioGas[1].Famiglia = 0;
+  dialogo.risposta = 1;
+  utente.Attendi("Nel calcolo dell'impianto interno gas non può essere utilizzato un gas non combustibile");
+  ASSERT_TRUE(LeggiRTG(interno));
+  EXPECT_EQ(dialogo.domande, std::vector<std::string>{"Metano"});
+  for (const std::string& nome : dialogo.candidati) EXPECT_NE(nome, "Metano");
+  EXPECT_EQ(GasCorrente.NonCombustibile, 0);
+  EXPECT_EQ(GasCorrente.Nome, dialogo.candidati.front());
+  EXPECT_EQ(ReteInPressione, 0);
+
+  // A pressurised network may carry a gas that does not burn.
+  frmEquiv.Reset();
+  ASSERT_TRUE(LeggiRTG(rete));
+  EXPECT_EQ(GasCorrente.Nome, "Metano");
+  EXPECT_EQ(dialogo.domande.size(), 1u);
 }
 
 TEST_F(ProgettoFileTest, SerieMancanteSostituitaUnaVolta) {

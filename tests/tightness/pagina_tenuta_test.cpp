@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "model/calcolo.h"
+#include "model/calcolo_prova.h"
 #include "model/gas.h"
 #include "model/materiali.h"
 #include "model/rete.h"
@@ -351,6 +353,51 @@ TEST_F(PaginaTenutaTest, TheTwentyFiveLitreLimitJudgesTheUnroundedTotal) {
     EXPECT_EQ(p.MetodoCDP.Abilitata, c.verdetto != 0);
     EXPECT_EQ(p.MotivoNessunVerdetto, c.verdetto != 0 ? "" :
               "Nessun esito: la prova mediante rilevazione C.D.P. è ammessa solo per impianti con capacità totale <= 25 l.");
+  }
+}
+
+TEST_F(PaginaTenutaTest, ANetworkWithoutDiametersHasNoKnownCapacityForThePressureDropMethod) {
+  // A series left without a usable row refuses the calculation: its "Auto" pipes keep no
+  // diameter, and a volume that leaves them out would pass any plant under 25 litres.
+  test::PreparaCalcolo();
+  const int16_t radice = test::AggiungiProva(0, 10.0f);
+  test::AggiungiProva(radice, 10.0f, 2.0f);
+  interazione.PermettiTutti();
+  CalcolaRete();
+  struct Caso {
+    const char* nome;
+    void (*serie)();
+    bool cdp;
+  } casi[] = {{"calcolata", [] {}, true},
+              {"serie vuota", [] { Materiali[1][0].NumDiametri = 0; }, false},
+              {"gas senza viscosita'", [] { GasCorrente.Viscosita = 0; }, false}};
+  const TSerieMateriale acciaio = Materiali[1];
+  const TGas gas = GasCorrente;
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    Materiali[1] = acciaio;
+    GasCorrente = gas;
+    for (int16_t s = 1; s <= 2; ++s) Tronco(s).ID_DIAMETRO.clear();
+    c.serie();
+    CalcolaRete();
+    PaginaTenuta p;
+    Compila(p);
+    Strumenti(p);
+    p.MetodoContatore.Selezionata = false;
+    p.MetodoCDP.Selezionata = true;
+    p.Testo(ProvaCDPcdp) = "0";
+    p.TenutaImpiantoRefresh();
+    EXPECT_EQ(TenutaImpianto.Risultato, c.cdp ? VerdettoIdoneo : NessunVerdetto);
+    EXPECT_EQ(p.Testo(CapacitaImpianto) == "NC", !c.cdp) << p.Testo(CapacitaImpianto);
+    EXPECT_EQ(TenutaImpianto.CapacitaTotale == "NC", !c.cdp) << TenutaImpianto.CapacitaTotale;
+    EXPECT_EQ(MotivoSenzaVerdetto(TenutaImpianto), p.MotivoNessunVerdetto);
+    EXPECT_EQ(p.MotivoNessunVerdetto.find("capacità dell'impianto non è nota") != std::string::npos, !c.cdp)
+        << p.MotivoNessunVerdetto;
+    // The meter method does not judge the plant's capacity: its verdict stands.
+    p.MetodoCDP.Selezionata = false;
+    p.MetodoContatore.Selezionata = true;
+    p.TenutaImpiantoRefresh();
+    EXPECT_EQ(TenutaImpianto.Risultato, VerdettoIdoneo);
   }
 }
 

@@ -218,6 +218,7 @@ TEST(TenutaReport, CausesFillTwoColumnsAndCountsGetTheirSuffix) {
   TenutaImpianto.ProprietarioScala = "B";
   // A complete pressure-drop test, so that its verdict is printed.
   TenutaImpianto.CapacitaContatore = "2,0";
+  TenutaImpianto.CapacitaTotale = "6,0";
   TenutaImpianto.ProvaCDPStrumento = TenutaImpianto.ProvaCDPMarca = TenutaImpianto.ProvaCDPMatricola = "x";
   TenutaImpianto.ProvaCDPPprova = "2000";
   TenutaImpianto.ProvaCDPcdp = "10";
@@ -242,6 +243,13 @@ TEST(TenutaReport, CausesFillTwoColumnsAndCountsGetTheirSuffix) {
             -1);
   EXPECT_NE(Indice(pezzi, "Tenuta idonea al funzionamento temporaneo (*)"), -1);
   EXPECT_EQ(Indice(pezzi, "Tenuta non idonea al funzionamento (**)"), -1);
+  // A network whose volume is unknown: the verdict left in the record is not printed, the reason is.
+  TenutaImpianto.CapacitaTotale = "NC";
+  const auto senzaCapacita = GetPezziTenuta();
+  EXPECT_EQ(Indice(senzaCapacita, "Tenuta idonea al funzionamento temporaneo (*)"), -1);
+  EXPECT_NE(Indice(senzaCapacita, MotivoSenzaVerdetto(TenutaImpianto)), -1);
+  EXPECT_NE(MotivoSenzaVerdetto(TenutaImpianto).find("capacità dell'impianto non è nota"), std::string::npos);
+  TenutaImpianto.CapacitaTotale = "6,0";
   TenutaImpianto.Cause = "1;1;1;1;1;1";  // six fields: no cause at all
   int n = 0;
   for (const auto& p : GetPezziTenuta()) n += p.Tipo == TipoPezzo::Causa ? 1 : 0;
