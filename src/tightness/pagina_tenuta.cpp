@@ -62,6 +62,9 @@ constexpr const char* kMotivoPortataNominale =
 constexpr const char* kMotivoCapacitaIgnota =
     "Nessun esito: la capacità dell'impianto non è nota, perché non tutti i tubi della rete hanno un diametro "
     "calcolato; la prova mediante rilevazione C.D.P. non può essere giudicata.";
+constexpr const char* kMotivoParametriFamiglia =
+    "Nessun esito: mancano la pressione di riferimento o la caduta massima della famiglia del gas "
+    "(file PARFAMGAS.CFG); la prova non può essere giudicata.";
 // The capacity boxes of a network whose volume is unknown.
 constexpr const char* TestoNonCalcolabile = "NC";
 
@@ -149,6 +152,8 @@ std::string MotivoSenzaVerdetto(const TTenutaImpianto& t) {
                          : MotivoMisura(*v.testo, v.nome, v.tipo == 2);
     if (!motivo.empty()) return motivo;
   }
+  // Whether the interception device holds is part of the verdict: unanswered, nothing is signed.
+  if (t.DisposIntercett != 1 && t.DisposIntercett != 2) return Incompleto("la tenuta del dispositivo di intercettazione");
   return "";
 }
 
@@ -447,6 +452,10 @@ void PaginaTenuta::CalcolaVerificaTenuta() {
   }
   const double pRif = static_cast<double>(ParFamGas[static_cast<size_t>(famiglia)].PressioneRif);
   const double caloMax = static_cast<double>(ParFamGas[static_cast<size_t>(famiglia)].CaloMaxMinuto);
+  // A family without its constants would turn every test into a failure: that is missing data,
+  // and the record keeps no verdict.
+  if (MotivoNessunVerdetto.empty() && (!(pRif > 0) || (MetodoCDP.Selezionata && !(caloMax > 0))))
+    MotivoNessunVerdetto = kMotivoParametriFamiglia;
   // The pressure-drop method chosen for a plant over 25 litres is no method: the pair asks for one.
   if (MetodoCDP.Selezionata && !cdpAmmessa)
     MetodoCDP.ColoreSfondo = MetodoContatore.ColoreSfondo = ColoraCoppiaOpzioni(false, false);

@@ -158,7 +158,9 @@ TEST_F(PaginaTenutaTest, WithoutAReferencePressureNoLeakIsJudgedFit) {
     p.CalcolaVerificaTenuta();
     EXPECT_EQ(p.Testo(ProvaContPRif), "0") << famiglia;
     EXPECT_EQ(p.Testo(ProvaContDispRif), "NC") << famiglia;
-    EXPECT_EQ(TenutaImpianto.Risultato, 3) << famiglia;
+    // Nothing to judge against: missing data, not a failed installation.
+    EXPECT_EQ(TenutaImpianto.Risultato, 0) << famiglia;
+    EXPECT_NE(p.MotivoNessunVerdetto.find("PARFAMGAS.CFG"), std::string::npos) << p.MotivoNessunVerdetto;
   }
 }
 
@@ -170,7 +172,8 @@ TEST_F(PaginaTenutaTest, DeviceAndMeterCapacityOverrideAFitTest) {
   } casi[] = {
       {true, false, "0", 1},    {true, false, "3", 1},    {true, false, "3,0", 1},
       {true, false, "3,5", 3},  {true, false, "3,01", 3}, {false, true, "0", 3},
-      {false, false, "0", 3},
+      // Unanswered, the device's tightness is missing data: no verdict either way.
+      {false, false, "0", 0},   {false, false, "3", 0},
       // Without the meter capacity neither capacity rule can be applied.
       {true, false, "", 0},     {false, true, "", 0},     {true, false, "n", 0},
   };
@@ -259,7 +262,8 @@ TEST_F(PaginaTenutaTest, PressureDropMethodWithoutAReferencePressureDoesNotDivid
     p.CalcolaVerificaTenuta();
     EXPECT_EQ(p.Testo(ProvaCDPPrifer), "0");
     EXPECT_EQ(p.Testo(ProvaCDPcdpmax), "0,0");
-    EXPECT_EQ(TenutaImpianto.Risultato, 3);
+    EXPECT_EQ(TenutaImpianto.Risultato, 0);
+    EXPECT_NE(p.MotivoNessunVerdetto.find("PARFAMGAS.CFG"), std::string::npos) << p.MotivoNessunVerdetto;
   }
 }
 

@@ -162,6 +162,7 @@ TEST(TenutaReport, AVerdictOnlyOverACompleteTestThatAppliesAndElseTheReason) {
       {2, 1, 2, "cdp", "-5", "Nessun esito: dati della prova non validi, la caduta di pressione rilevata in un minuto non può essere negativa.", false},
       {2, 1, 2, "pprova", "-2000", "Nessun esito: dati della prova non validi, la pressione di prova deve essere maggiore di 0.", false},
       {2, 1, 2, "totale", "25,04", "Nessun esito: la prova mediante rilevazione C.D.P. è ammessa solo per impianti con capacità totale <= 25 l.", false},
+      {2, 3, 2, "dispositivo", "", incompleto + "la tenuta del dispositivo di intercettazione.", false},
       {2, 3, 1, "qn", "1,04", "Nessun esito: con portata nominale minima del contatore maggiore di 1 l/h l'idoneità della tenuta non può essere attestata con il metodo del contatore ma tramite C.D.P.", false},
   };
   for (const Caso& c : casi) {
@@ -173,6 +174,7 @@ TEST(TenutaReport, AVerdictOnlyOverACompleteTestThatAppliesAndElseTheReason) {
     t.Metodo = c.metodo;
     t.CapacitaContatore = "2,0";
     t.CapacitaTotale = "5,0";
+    t.DisposIntercett = 1;
     t.ProvaCDPStrumento = t.ProvaCDPMarca = t.ProvaCDPMatricola = "x";
     t.ProvaCDPPprova = "2000";
     t.ProvaCDPcdp = "10";
@@ -185,6 +187,7 @@ TEST(TenutaReport, AVerdictOnlyOverACompleteTestThatAppliesAndElseTheReason) {
     if (campo == "pprova") t.ProvaCDPPprova = c.valore;
     if (campo == "totale") t.CapacitaTotale = c.valore;
     if (campo == "qn") t.ProvaContQn = c.valore;
+    if (campo == "dispositivo") t.DisposIntercett = 0;
     const auto pezzi = GetPezziTenuta();
     const int risultato = Indice(pezzi, "RISULTATO DELLA VERIFICA");
     ASSERT_GE(risultato, 0);
@@ -219,6 +222,7 @@ TEST(TenutaReport, CausesFillTwoColumnsAndCountsGetTheirSuffix) {
   // A complete pressure-drop test, so that its verdict is printed.
   TenutaImpianto.CapacitaContatore = "2,0";
   TenutaImpianto.CapacitaTotale = "6,0";
+  TenutaImpianto.DisposIntercett = 1;
   TenutaImpianto.ProvaCDPStrumento = TenutaImpianto.ProvaCDPMarca = TenutaImpianto.ProvaCDPMatricola = "x";
   TenutaImpianto.ProvaCDPPprova = "2000";
   TenutaImpianto.ProvaCDPcdp = "10";
