@@ -133,6 +133,8 @@ class ProgrammaProva : public ::testing::Test {
   static void CostruisciImpianto() {
     ResetRete();
     ReteInPressione = 0;
+    // The default series is resolved anew, not inherited from whatever ran before.
+    Rete().MaterialeDefault = 0;
     const int16_t primo = AggiungiTronco(0);
     const int16_t secondo = AggiungiTronco(primo);
     Tronco(primo).ID_LEN = 5;
