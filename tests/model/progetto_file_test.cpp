@@ -751,6 +751,47 @@ TEST_F(ProgettoFileTest, ApriCalcolaSalvaDaLoStessoFile) {
   }
 }
 
+// The same for a pressurised network that does not hold: the pressure budget spent by a fixed
+// narrow first segment, or a fixed segment that cannot carry its flow at all. What the failed
+// segments show must not depend on the calculation before the save.
+TEST_F(ProgettoFileTest, ApriCalcolaSalvaDaLoStessoFileConTronchiGuasti) {
+  struct Caso {
+    const char* nome;
+    float lunghezza;
+    float portata;
+  };
+  for (const Caso& caso : {Caso{"budget esaurito", 400, 60}, Caso{"tronco strozzato", 10, 5000}}) {
+    SCOPED_TRACE(caso.nome);
+    ResetRete();
+    ReteInPressione = -1;
+    PressioneIniziale = 200;
+    PressioneFinale = 150;
+    VelocitaMaxImpostata = 15;
+    const int16_t a = AggiungiTronco(0);
+    const int16_t b = AggiungiTronco(a);
+    const int16_t c = AggiungiTronco(b);
+    const int16_t d = AggiungiTronco(b);
+    Tronco(a).ID_LEN = caso.lunghezza;
+    Tronco(a).ID_DIAMETRO = Diametro(Tronco(a).IndiceMateriale, 1);
+    Tronco(a).ID_DIAMCUSTOM = -1;
+    for (int16_t s : {b, c, d}) Tronco(s).ID_LEN = 10;
+    Tronco(c).ID_P_UTENZE = caso.portata;
+    Tronco(d).ID_P_UTENZE = 1;
+    // Each edit recalculates: the save follows more than one calculation.
+    CalcolaRete();
+    CalcolaRete();
+    ASSERT_EQ(Tronco(c).ID_PDC_TRONCO, -1);
+    ASSERT_TRUE(ScriviRTG(cartella.File("guasto.RTG")));
+    const std::string primo = cartella.Read("guasto.RTG");
+    for (int giro = 0; giro < 2; ++giro) {
+      ASSERT_TRUE(LeggiRTG(cartella.File("guasto.RTG")));
+      CalcolaRete();
+      ASSERT_TRUE(ScriviRTG(cartella.File("guasto.RTG")));
+      EXPECT_EQ(cartella.Read("guasto.RTG"), primo) << "giro " << giro;
+    }
+  }
+}
+
 TEST_F(ProgettoFileTest, ProgettoSenzaDittaNonCancellaIDefault) {
   cartella.Write("TENIMPTECDEF.CFG", "4.0\r\nDitta\r\nVia\r\nTel\r\nTecnico\r\n");
   Rete().NumTronchi = 1;
