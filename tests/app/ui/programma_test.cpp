@@ -322,6 +322,30 @@ TEST(Programma, LaDomandaDiSalvareSoloDopoUnaModificaDellUtente) {
     principale->NuovoMnu_Click();
     EXPECT_EQ(Domande(), 0) << "close after open and parameters OK";
     EXPECT_EQ(cartella.Read("Archivio Lavori/Prova.RTG"), primo);
+
+    // A damaged file, opened over the saved project and refused, leaves an empty project the
+    // user made nothing in: closing it asks nothing, whichever way the file is damaged.
+    const std::pair<const char*, const char*> danneggiati[] = {
+        {"Estraneo.RTG", "non un progetto\r\n"},
+        {"Futuro.RTG", "VX 9.x\r\n!PARAMETERS\r\nRif\r\n.\r\nMetano\r\n 350 \r\n"},
+    };
+    for (const auto& [nome, testo] : danneggiati) {
+      cartella.Write(std::string("Archivio Lavori/") + nome, testo);
+      file.Rispondi(salvato);
+      principale->ApriMnu_Click();
+      QCoreApplication::processEvents();
+      ASSERT_EQ(PercorsoProgetto, salvato);
+      file.Rispondi(cartella.File(std::string("Archivio Lavori/") + nome));
+      principale->ApriMnu_Click();
+      QCoreApplication::processEvents();
+      ASSERT_EQ(PercorsoProgetto, "") << nome << " refused";
+      utente.messaggi.clear();
+      dialoghi.Attendi("frmAttivita", Pulsante("cmdNewGAS"));
+      dialoghi.Attendi("Parametri", FakeDialoghi::Clicca("Annulla"));
+      principale->NuovoMnu_Click();
+      QCoreApplication::processEvents();
+      EXPECT_EQ(Domande(), 0) << "close after the refused " << nome;
+    }
   }
   ResetRete();
 }
