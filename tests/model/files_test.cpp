@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
 
 #include "model/files.h"
+#include "model/textfile.h"
 #include "support/fake_interaction.h"
 #include "support/temp_folder.h"
 
@@ -181,6 +183,14 @@ TEST(CartellaUtente, UnaCartellaDistribuitaMancanteNonCopiaNiente) {
   utente.Write("file", "x");
   EXPECT_FALSE(PreparaCartellaUtente(utente.File("non-c-e"), utente.File("file/dati"), &errore));
   EXPECT_NE(errore.find(utente.File("file/dati")), std::string::npos) << errore;
+  // The user's folder itself a file: told in Italian, the file left as it was.
+  for (const char* cartella : {"file", "file/dati"}) {
+    errore.clear();
+    EXPECT_FALSE(PreparaCartellaUtente(VARNEX_SOURCE_DATA_DIR, utente.File(cartella), &errore));
+    EXPECT_EQ(errore, "Impossibile creare la cartella " + utente.File(cartella) + ": " + MotivoErrore(ENOTDIR));
+    EXPECT_EQ(MotivoErrore(ENOTDIR).find("directory"), std::string::npos);
+  }
+  EXPECT_EQ(utente.Read("file"), "x");
 }
 
 TEST(CartellaUtente, PredefinitaDallAmbiente) {
