@@ -49,7 +49,8 @@ bool CopiaSeManca(const fs::path& origine, const fs::path& destinazione, std::st
   const fs::path temp = destinazione.parent_path() / (".~" + destinazione.filename().string() + ".0.tmp");
   ErroreSalvataggio e;
   if (!WriteBytesAtomic(temp.string(), *byte, &e)) {
-    if (errore) *errore = e.Testo;
+    // The user knows the file by its own name, not by that of its hidden copy.
+    if (errore) *errore = "Impossibile creare il file " + destinazione.string() + ": " + MotivoErrore(e.Numero);
     return false;
   }
   int numero = 0;

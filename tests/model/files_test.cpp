@@ -9,6 +9,7 @@
 #include "model/textfile.h"
 #include "support/fake_interaction.h"
 #include "support/temp_folder.h"
+#include "support/utente_comune.h"
 
 namespace varnex {
 namespace {
@@ -191,6 +192,31 @@ TEST(CartellaUtente, UnaCartellaDistribuitaMancanteNonCopiaNiente) {
     EXPECT_EQ(MotivoErrore(ENOTDIR).find("directory"), std::string::npos);
   }
   EXPECT_EQ(utente.Read("file"), "x");
+}
+
+// A user's folder the user may not write, with shipped files missing: the reason names the
+// file that could not be put there, never the hidden copy it is first written to.
+TEST(CartellaUtente, UnaCartellaUtenteSoloLetturaNominaIlFileMancante) {
+  test::TempFolder radice;
+  fs::permissions(radice.Path(), fs::perms(0755));
+  const std::string distribuita = radice.File("distribuita");
+  fs::create_directories(distribuita);
+  fs::copy(VARNEX_SOURCE_DATA_DIR, distribuita, fs::copy_options::recursive);
+  const std::string cartella = radice.File("utente");
+  radice.Write("utente/PDCMAX.CFG", "35|50|100|200|50|100|250\r\n");
+  fs::permissions(cartella, fs::perms(0555));
+  const auto esito = test::ComeUtenteComune([&] {
+    std::string errore;
+    return PreparaCartellaUtente(distribuita, cartella, &errore) ? std::string("preparata") : errore;
+  });
+  fs::permissions(cartella, fs::perms(0755));
+  ASSERT_TRUE(esito.has_value()) << "impossibile eseguire la prova come utente senza privilegi";
+  const std::string inizio = "Impossibile creare il file " + cartella + "/";
+  EXPECT_EQ(esito->substr(0, inizio.size()), inizio) << *esito;
+  EXPECT_EQ(esito->find(".~"), std::string::npos) << *esito;
+  const std::string fine = ": " + MotivoErrore(EACCES);
+  EXPECT_EQ(esito->substr(esito->size() - std::min(esito->size(), fine.size())), fine) << *esito;
+  EXPECT_EQ(radice.Read("utente/PDCMAX.CFG"), "35|50|100|200|50|100|250\r\n");
 }
 
 TEST(CartellaUtente, PredefinitaDallAmbiente) {
