@@ -114,28 +114,31 @@ bool PreparaCartellaUtente(const std::string& distribuita, const std::string& ut
   }
   if (!fs::is_directory(distribuita, ec)) return true;
   const fs::path radice(distribuita);
+  // A file that cannot be put in place does not keep the others out: the first reason is told.
+  std::string primo;
   for (fs::recursive_directory_iterator it(radice, ec), fine; !ec && it != fine; it.increment(ec)) {
+    std::error_code tipo;
     // Hidden entries (a folder's placeholder, a half-made copy) are not the user's business.
     if (it->path().filename().string().front() == '.') {
-      if (it->is_directory(ec)) it.disable_recursion_pending();
+      if (it->is_directory(tipo)) it.disable_recursion_pending();
       continue;
     }
     const fs::path destinazione = fs::path(utente) / fs::relative(it->path(), radice);
-    if (it->is_directory(ec)) {
-      fs::create_directories(destinazione, ec);
-      if (ec) {
-        if (errore) *errore = "Impossibile creare la cartella " + destinazione.string() + ": " + MotivoErrore(ec.value());
-        return false;
-      }
-    } else if (it->is_regular_file(ec)) {
-      if (!CopiaSeManca(it->path(), destinazione, errore)) return false;
+    if (it->is_directory(tipo)) {
+      std::error_code creata;
+      fs::create_directories(destinazione, creata);
+      if (creata && primo.empty())
+        primo = "Impossibile creare la cartella " + destinazione.string() + ": " + MotivoErrore(creata.value());
+      if (creata) it.disable_recursion_pending();
+    } else if (it->is_regular_file(tipo)) {
+      std::string motivo;
+      if (!CopiaSeManca(it->path(), destinazione, &motivo) && primo.empty()) primo = motivo;
     }
   }
-  if (ec) {
-    if (errore) *errore = "Impossibile leggere la cartella " + distribuita + ": " + MotivoErrore(ec.value());
-    return false;
-  }
-  return true;
+  if (ec && primo.empty())
+    primo = "Impossibile leggere la cartella " + distribuita + ": " + MotivoErrore(ec.value());
+  if (errore && !primo.empty()) *errore = primo;
+  return primo.empty();
 }
 
 void ImpostaCartellaProgramma(const std::string& folder) {

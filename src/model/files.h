@@ -33,8 +33,9 @@ void ImpostaCartellaDistribuita(const std::string& cartella);
 // the user's folder wherever a file of that name is missing, creating the folders. A file already
 // there is never replaced, whatever it holds: the user's archives and projects survive every
 // start, build and install. A copy interrupted half-way never leaves a torn file under the real
-// name. False with the reason in `errore` when a folder cannot be created or a file cannot be
-// copied; a shipped folder that does not exist copies nothing.
+// name. False with the first reason in `errore` when a folder cannot be created or a file cannot
+// be copied (the other files are still put in place); a shipped folder that does not exist copies
+// nothing.
 bool PreparaCartellaUtente(const std::string& distribuita, const std::string& utente, std::string* errore = nullptr);
 
 // The path of an existing file of `folder` whose name equals `name` without regard to letter case
