@@ -76,7 +76,9 @@ const std::string& CartellaProgramma() { return Cartella(); }
 
 std::string CartellaUtentePredefinita() {
   const std::string scelta = Ambiente("VARNEX_CARTELLA_UTENTE");
-  if (!scelta.empty()) return scelta;
+  // A relative name is taken from the folder the program was started in: messages and dialogs
+  // show the folder whole.
+  if (!scelta.empty()) return PercorsoAssoluto(scelta);
   const std::string dati = Ambiente("XDG_DATA_HOME");
   // The base directory specification ignores a relative path.
   if (!dati.empty() && dati.front() == '/') return UnisciPercorso(dati, "VarnexPro");

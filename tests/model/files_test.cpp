@@ -244,6 +244,9 @@ TEST(CartellaUtente, PredefinitaDallAmbiente) {
     for (int i = 0; i < 3; ++i) valori[i] ? setenv(nomi[i], valori[i], 1) : unsetenv(nomi[i]);
     EXPECT_EQ(CartellaUtentePredefinita(), c.attesa);
   }
+  // A folder named relative to where the program was started is that folder for the whole run.
+  setenv("VARNEX_CARTELLA_UTENTE", "dati/utente", 1);
+  EXPECT_EQ(CartellaUtentePredefinita(), (fs::current_path() / "dati/utente").string());
   for (int i = 0; i < 3; ++i) cerano[i] ? setenv(nomi[i], vecchi[i].c_str(), 1) : unsetenv(nomi[i]);
 }
 
