@@ -792,6 +792,39 @@ TEST_F(ProgettoFileTest, ApriCalcolaSalvaDaLoStessoFileConTronchiGuasti) {
   }
 }
 
+// A network the calculation refuses (a fixed diameter its series does not hold) keeps the
+// results it had: open, calculate (refused) and save give the same file.
+TEST_F(ProgettoFileTest, ApriCalcolaSalvaDaLoStessoFileConCalcoloRifiutato) {
+  utente.PermettiTutti();
+  for (int16_t inPressione : {int16_t{0}, int16_t{-1}}) {
+    SCOPED_TRACE(inPressione ? "rete in pressione" : "impianto interno");
+    ResetRete();
+    ReteInPressione = inPressione;
+    PressioneIniziale = inPressione ? 200 : 2500;
+    PressioneFinale = inPressione ? 150 : 0;
+    VelocitaMaxImpostata = 15;
+    const int16_t a = AggiungiTronco(0);
+    const int16_t b = AggiungiTronco(a);
+    Tronco(a).ID_LEN = 6.123456789f;
+    Tronco(b).ID_LEN = 4;
+    Tronco(b).ID_P_UTENZE = 2.0f / 3.0f;
+    CalcolaRete();
+    ASSERT_EQ(Tronco(1).Collegato, -1);
+    Tronco(b).ID_DIAMETRO = "nessuna riga";
+    Tronco(b).ID_DIAMCUSTOM = -1;
+    ASSERT_FALSE(MotivoRifiutoCalcolo().empty());
+    CalcolaRete();
+    ASSERT_TRUE(ScriviRTG(cartella.File("rifiutato.RTG")));
+    const std::string primo = cartella.Read("rifiutato.RTG");
+    for (int giro = 0; giro < 2; ++giro) {
+      ASSERT_TRUE(LeggiRTG(cartella.File("rifiutato.RTG")));
+      CalcolaRete();
+      ASSERT_TRUE(ScriviRTG(cartella.File("rifiutato.RTG")));
+      EXPECT_EQ(cartella.Read("rifiutato.RTG"), primo) << "giro " << giro;
+    }
+  }
+}
+
 TEST_F(ProgettoFileTest, ProgettoSenzaDittaNonCancellaIDefault) {
   cartella.Write("TENIMPTECDEF.CFG", "4.0\r\nDitta\r\nVia\r\nTel\r\nTecnico\r\n");
   Rete().NumTronchi = 1;
