@@ -143,6 +143,47 @@ bool PreparaCartellaUtente(const std::string& distribuita, const std::string& ut
   return primo.empty();
 }
 
+std::string CartellaDellEseguibile() { return CartellaEseguibile(); }
+
+bool RiprendiCartellaPrecedente(const std::string& precedente, const std::string& utente, std::string* errore) {
+  std::error_code ec;
+  // Only a first start, and only from a folder that was a program folder (it holds the gases).
+  if (fs::symlink_status(utente, ec).type() != fs::file_type::not_found) return true;
+  if (TrovaFileNoCase(precedente, "gas.cfg").empty()) return true;
+  fs::create_directories(utente, ec);
+  if (ec) {
+    if (errore) *errore = "Impossibile creare la cartella " + utente + ": " + MotivoErrore(ec.value());
+    return false;
+  }
+  const fs::path radice(precedente);
+  std::string primo;
+  for (fs::recursive_directory_iterator it(radice, ec), fine; !ec && it != fine; it.increment(ec)) {
+    std::error_code tipo;
+    const std::string nome = it->path().filename().string();
+    const bool cartella = it->is_directory(tipo);
+    // Hidden entries and folders other than the projects' are not the program's; neither is a
+    // program (anything executable) that shared the folder.
+    if (nome.front() == '.' || (cartella && it.depth() == 0 && nome != "Archivio Lavori")) {
+      if (cartella) it.disable_recursion_pending();
+      continue;
+    }
+    const fs::path destinazione = fs::path(utente) / fs::relative(it->path(), radice);
+    if (cartella) {
+      std::error_code creata;
+      fs::create_directories(destinazione, creata);
+      if (creata && primo.empty())
+        primo = "Impossibile creare la cartella " + destinazione.string() + ": " + MotivoErrore(creata.value());
+    } else if (it->is_regular_file(tipo) &&
+               (it->status(tipo).permissions() & (fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec)) ==
+                   fs::perms::none) {
+      std::string motivo;
+      if (!CopiaSeManca(it->path(), destinazione, &motivo) && primo.empty()) primo = motivo;
+    }
+  }
+  if (errore && !primo.empty()) *errore = primo;
+  return primo.empty();
+}
+
 void ImpostaCartellaProgramma(const std::string& folder) {
   std::string f = folder;
   while (f.size() > 1 && (f.back() == '/' || f.back() == '\\')) f.pop_back();

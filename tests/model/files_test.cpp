@@ -219,6 +219,53 @@ TEST(CartellaUtente, UnaCartellaUtenteSoloLetturaNominaIlFileMancante) {
   EXPECT_EQ(radice.Read("utente/PDCMAX.CFG"), "35|50|100|200|50|100|250\r\n");
 }
 
+// An earlier build kept the user's archives and projects beside the executable: the first start
+// with a folder of the user's own carries them over before the shipped files fill the gaps, and
+// leaves the old folder as it was. A later start takes nothing more from it.
+TEST(CartellaUtente, LaCartellaDelProgrammaDiPrimaPassaNellaCartellaDellUtente) {
+  test::TempFolder vecchia, distribuita, radice;
+  vecchia.CopiaDatiDistribuiti();
+  distribuita.CopiaDatiDistribuiti();
+  const std::string pdc = "35|50|100|200|50|100|250\r\n";
+  vecchia.Write("PDCMAX.CFG", pdc);
+  vecchia.Write("MIO.MAT", "serie dell'utente");
+  vecchia.Write("Archivio Lavori/Rossi.RTG", "progetto dell'utente");
+  vecchia.Write("TENIMPTECDEF.CFG", "4.0\r\nTermo Srl\r\n");
+  const std::string programma = vecchia.Write("varnexpro", "programma");
+  fs::permissions(programma, fs::perms(0755));
+  vecchia.Write("altro/x.txt", "non del programma");
+  vecchia.Write(".~PDCMAX.CFG.12.tmp", "copia rimasta");
+  distribuita.Write("NUOVO.MAT", "nuovo archivio");
+  const auto prima = test::ContenutoCartella(vecchia.Path());
+  const std::string utente = radice.File("VarnexPro");
+
+  std::string errore;
+  ASSERT_TRUE(RiprendiCartellaPrecedente(vecchia.Path(), utente, &errore)) << errore;
+  ASSERT_TRUE(PreparaCartellaUtente(distribuita.Path(), utente, &errore)) << errore;
+  EXPECT_EQ(test::LeggiByte(utente + "/PDCMAX.CFG"), pdc);
+  EXPECT_EQ(test::LeggiByte(utente + "/MIO.MAT"), "serie dell'utente");
+  EXPECT_EQ(test::LeggiByte(utente + "/Archivio Lavori/Rossi.RTG"), "progetto dell'utente");
+  EXPECT_EQ(test::LeggiByte(utente + "/TENIMPTECDEF.CFG"), "4.0\r\nTermo Srl\r\n");
+  EXPECT_EQ(test::LeggiByte(utente + "/NUOVO.MAT"), "nuovo archivio");
+  EXPECT_EQ(test::LeggiByte(utente + "/gas.cfg"), distribuita.Read("gas.cfg"));
+  for (const char* estraneo : {"varnexpro", "altro", ".~PDCMAX.CFG.12.tmp"})
+    EXPECT_FALSE(fs::exists(fs::path(utente) / estraneo)) << estraneo;
+  EXPECT_EQ(test::ContenutoCartella(vecchia.Path()), prima);
+
+  // The user's folder is there: the old one is no longer looked at.
+  vecchia.Write("PDCMAX.CFG", "vecchio\r\n");
+  vecchia.Write("Archivio Lavori/Bianchi.RTG", "altro progetto");
+  fs::remove(fs::path(utente) / "HINTS.CFG");
+  ASSERT_TRUE(RiprendiCartellaPrecedente(vecchia.Path(), utente, &errore)) << errore;
+  EXPECT_EQ(test::LeggiByte(utente + "/PDCMAX.CFG"), pdc);
+  EXPECT_FALSE(fs::exists(fs::path(utente) / "Archivio Lavori" / "Bianchi.RTG"));
+  EXPECT_FALSE(fs::exists(fs::path(utente) / "HINTS.CFG"));
+  // An installed program's folder holds no archives: nothing is taken from it.
+  const std::string altro = radice.File("Altro");
+  ASSERT_TRUE(RiprendiCartellaPrecedente(radice.File("VarnexPro/Archivio Lavori"), altro, &errore)) << errore;
+  EXPECT_FALSE(fs::exists(altro));
+}
+
 TEST(CartellaUtente, PredefinitaDallAmbiente) {
   struct Caso {
     const char* scelta;

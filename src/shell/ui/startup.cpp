@@ -130,7 +130,11 @@ void InstallaSottosistemi() {
 
 bool PreparaCartellaProgramma() {
   std::string errore;
-  if (PreparaCartellaUtente(CartellaDistribuita(), CartellaProgramma(), &errore)) return true;
+  // A program folder of an earlier build, beside the executable, is where the user's archives and
+  // projects were until now: they come first, then what ships fills the gaps.
+  const bool ripresa = RiprendiCartellaPrecedente(CartellaDellEseguibile(), CartellaProgramma(), &errore);
+  if (PreparaCartellaUtente(CartellaDistribuita(), CartellaProgramma(), ripresa ? &errore : nullptr) && ripresa)
+    return true;
   // A folder that is there holds the user's archives and projects: the program works with them
   // (a missing archive it needs is told by the start-up); without a folder there is nothing.
   std::error_code ec;
