@@ -93,6 +93,20 @@ class CalcoloMPTest : public ::testing::Test {
     return Tronco(slot);
   }
 
+  // A fixed 1/2" first segment that loses more than the 50 kPa budget, above two derivations:
+  // 2 -> 3 (50 Nm3/h) and 2 -> 4 -> 5 -> 6, 7 (1 Nm3/h each).
+  static void ReteSenzaBudget() {
+    TTronco& primo = Aggiungi(1, 0, 40);
+    primo.ID_DIAMETRO = "1/2";
+    primo.ID_DIAMCUSTOM = -1;
+    Aggiungi(2, 1, 10);
+    Aggiungi(3, 2, 10, 50);
+    Aggiungi(4, 2, 10);
+    Aggiungi(5, 4, 10);
+    Aggiungi(6, 5, 5, 1);
+    Aggiungi(7, 5, 5, 1);
+  }
+
   // The drop shown belongs to the diameter shown: equivalent length of that row, drop of that row
   // at the segment's inlet pressure.
   static void VerificaCoerenza(int16_t s) {
@@ -213,15 +227,7 @@ TEST_F(CalcoloMPTest, CatenaPassaPressioneEBudget) {
 TEST_F(CalcoloMPTest, BudgetNegativoMarcaEntrambeLeDerivazioni) {
   // A fixed 1/2" first segment loses more than the 50 kPa budget: every segment below fails,
   // on both derivations, with drop -1 and end pressure -1.
-  TTronco& primo = Aggiungi(1, 0, 40);
-  primo.ID_DIAMETRO = "1/2";
-  primo.ID_DIAMCUSTOM = -1;
-  Aggiungi(2, 1, 10);
-  Aggiungi(3, 2, 10, 50);
-  Aggiungi(4, 2, 10);
-  Aggiungi(5, 4, 10);
-  Aggiungi(6, 5, 5, 1);
-  Aggiungi(7, 5, 5, 1);
+  ReteSenzaBudget();
   CalcolaRete();
   EXPECT_GT(Tronco(1).ID_PDC_TRONCO, 50);
   EXPECT_EQ(Tronco(1).ID_DIAMETRO, "1/2");
@@ -414,15 +420,7 @@ TEST_F(CalcoloMPTest, TroncoGuastoSenzaVelocitaNeDiametroDelCalcoloPrima) {
   auto costruisci = [&] {
     Rete() = TRete{};
     StatoDimensionamento = {};
-    TTronco& primo = Aggiungi(1, 0, 40);
-    primo.ID_DIAMETRO = "1/2";
-    primo.ID_DIAMCUSTOM = -1;
-    Aggiungi(2, 1, 10);
-    Aggiungi(3, 2, 10, 50);
-    Aggiungi(4, 2, 10);
-    Aggiungi(5, 4, 10);
-    Aggiungi(6, 5, 5, 1);
-    Aggiungi(7, 5, 5, 1);
+    ReteSenzaBudget();
   };
   costruisci();
   CalcolaRete();

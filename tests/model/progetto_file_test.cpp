@@ -110,6 +110,17 @@ class ProgettoFileTest : public ::testing::Test {
   }
 
   std::string Serie(int i) { return Materiali[static_cast<size_t>(i)][0].Nome; }
+  // Saves the project as `nome`, then twice opens, calculates and saves it: the same bytes each time.
+  void VerificaApriCalcolaSalva(const std::string& nome) {
+    ASSERT_TRUE(ScriviRTG(cartella.File(nome)));
+    const std::string primo = cartella.Read(nome);
+    for (int giro = 0; giro < 2; ++giro) {
+      ASSERT_TRUE(LeggiRTG(cartella.File(nome)));
+      CalcolaRete();
+      ASSERT_TRUE(ScriviRTG(cartella.File(nome)));
+      EXPECT_EQ(cartella.Read(nome), primo) << "giro " << giro;
+    }
+  }
   std::string Diametro(int i, int r) { return Materiali[static_cast<size_t>(i)][static_cast<size_t>(r)].RifDiametro; }
 
   // A small tree 1 -> 2, 1 -> 3, 3 -> 4 with every kind of field filled.
@@ -740,14 +751,7 @@ TEST_F(ProgettoFileTest, ApriCalcolaSalvaDaLoStessoFile) {
     if (inPressione) Tronco(a).ID_CONTEMP = 70;
     CalcolaRete();
     ASSERT_EQ(Tronco(1).Collegato, -1);
-    ASSERT_TRUE(ScriviRTG(cartella.File("primo.RTG")));
-    const std::string primo = cartella.Read("primo.RTG");
-    for (int giro = 0; giro < 2; ++giro) {
-      ASSERT_TRUE(LeggiRTG(cartella.File("primo.RTG")));
-      CalcolaRete();
-      ASSERT_TRUE(ScriviRTG(cartella.File("primo.RTG")));
-      EXPECT_EQ(cartella.Read("primo.RTG"), primo) << "giro " << giro;
-    }
+    VerificaApriCalcolaSalva("primo.RTG");
   }
 }
 
@@ -781,14 +785,7 @@ TEST_F(ProgettoFileTest, ApriCalcolaSalvaDaLoStessoFileConTronchiGuasti) {
     CalcolaRete();
     CalcolaRete();
     ASSERT_EQ(Tronco(c).ID_PDC_TRONCO, -1);
-    ASSERT_TRUE(ScriviRTG(cartella.File("guasto.RTG")));
-    const std::string primo = cartella.Read("guasto.RTG");
-    for (int giro = 0; giro < 2; ++giro) {
-      ASSERT_TRUE(LeggiRTG(cartella.File("guasto.RTG")));
-      CalcolaRete();
-      ASSERT_TRUE(ScriviRTG(cartella.File("guasto.RTG")));
-      EXPECT_EQ(cartella.Read("guasto.RTG"), primo) << "giro " << giro;
-    }
+    VerificaApriCalcolaSalva("guasto.RTG");
   }
 }
 
@@ -814,14 +811,7 @@ TEST_F(ProgettoFileTest, ApriCalcolaSalvaDaLoStessoFileConCalcoloRifiutato) {
     Tronco(b).ID_DIAMCUSTOM = -1;
     ASSERT_FALSE(MotivoRifiutoCalcolo().empty());
     CalcolaRete();
-    ASSERT_TRUE(ScriviRTG(cartella.File("rifiutato.RTG")));
-    const std::string primo = cartella.Read("rifiutato.RTG");
-    for (int giro = 0; giro < 2; ++giro) {
-      ASSERT_TRUE(LeggiRTG(cartella.File("rifiutato.RTG")));
-      CalcolaRete();
-      ASSERT_TRUE(ScriviRTG(cartella.File("rifiutato.RTG")));
-      EXPECT_EQ(cartella.Read("rifiutato.RTG"), primo) << "giro " << giro;
-    }
+    VerificaApriCalcolaSalva("rifiutato.RTG");
   }
 }
 
