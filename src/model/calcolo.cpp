@@ -338,8 +338,19 @@ void ValoriComeNelFile() {
                      &t.ID_EQLENNOTA})
       cambiato = ComeNelFile(*v) || cambiato;
   }
+  if (n > 0 && !MotivoRifiutoCalcolo().empty()) {
+    // A network the calculation refuses keeps the results it had, and a reopening reads them from
+    // the file: they are kept as the file keeps them, so the next save writes the same.
+    for (int16_t slot = 0; slot <= n; ++slot) {
+      TTronco& t = Tronco(slot);
+      for (float* v : {&t.ID_P_TRONCO, &t.ID_VELOCITA, &t.ID_PDC_TRONCO, &t.ID_PDC_PERCORSO, &t.ID_EQ_LEN,
+                       &t.ID_PFINALE})
+        ComeNelFile(*v);
+    }
+    return;
+  }
   // Results only where the network had them: a network the user left uncalculated stays so.
-  if (!cambiato || n == 0 || Tronco(1).Collegato == 0 || !MotivoRifiutoCalcolo().empty()) return;
+  if (!cambiato || n == 0 || Tronco(1).Collegato == 0) return;
   CalcolaReteSenzaSegnare();
 }
 

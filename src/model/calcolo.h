@@ -31,7 +31,8 @@ void CalcolaRete();
 // file keeps of them (seven significant digits for a single), and, when that changed one of a
 // calculated network, calculates again without marking the project: the save then writes the
 // results a reopening calculates from what it reads, so open, calculate and save give the same
-// file. The project writer calls it before it writes.
+// file. A network the calculation refuses has its results brought to the file's digits instead
+// (a reopening reads them back). The project writer calls it before it writes.
 void ValoriComeNelFile();
 
 // RicordaProgettoSalvato records the project as it is now as what its file holds; the lifecycle

@@ -121,7 +121,9 @@ int DimensionaPercorsoConta(int16_t m, float& lunghezza) {
     if (t.ID_PDC_TRONCO >= 0) {
       t.ID_PFINALE = t.PInizialeTronco - t.ID_PDC_TRONCO;
     } else {
-      // Everything further down the path fails too.
+      // Everything further down the path fails too. The end pressure is the failure's mark at
+      // once: a child sized later starts from it, never from what an earlier calculation left.
+      t.ID_PFINALE = -1;
       budget = -1;
     }
     pressione = pressione - static_cast<double>(t.ID_PDC_TRONCO);
@@ -279,6 +281,9 @@ void DimensionaRestoMP() {
 float CalcolaVelocitaMP(int16_t s) {
   if (!InTabella(s)) return 0;
   const TTronco& t = Tronco(s);
+  // A failed segment and everything below it (cumulative drop -1) have no pressures to speak of:
+  // a velocity would be worked out from an earlier calculation's leftovers.
+  if (t.ID_PDC_TRONCO < 0 || t.ID_PDC_PERCORSO < 0) return 0;
   const float d = DiametroInterno(t.IndiceMateriale, t.ID_DIAMETRO);
   if (d <= 0) return 0;
   const double media = static_cast<double>(t.ID_PFINALE) + static_cast<double>(t.PInizialeTronco) + 202.65;

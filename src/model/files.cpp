@@ -49,7 +49,8 @@ bool CopiaSeManca(const fs::path& origine, const fs::path& destinazione, std::st
   const fs::path temp = destinazione.parent_path() / (".~" + destinazione.filename().string() + ".0.tmp");
   ErroreSalvataggio e;
   if (!WriteBytesAtomic(temp.string(), *byte, &e)) {
-    if (errore) *errore = e.Testo;
+    // The user knows the file by its own name, not by that of its hidden copy.
+    if (errore) *errore = "Impossibile creare il file " + destinazione.string() + ": " + MotivoErrore(e.Numero);
     return false;
   }
   int numero = 0;
@@ -75,7 +76,9 @@ const std::string& CartellaProgramma() { return Cartella(); }
 
 std::string CartellaUtentePredefinita() {
   const std::string scelta = Ambiente("VARNEX_CARTELLA_UTENTE");
-  if (!scelta.empty()) return scelta;
+  // A relative name is taken from the folder the program was started in: messages and dialogs
+  // show the folder whole.
+  if (!scelta.empty()) return PercorsoAssoluto(scelta);
   const std::string dati = Ambiente("XDG_DATA_HOME");
   // The base directory specification ignores a relative path.
   if (!dati.empty() && dati.front() == '/') return UnisciPercorso(dati, "VarnexPro");
@@ -113,28 +116,72 @@ bool PreparaCartellaUtente(const std::string& distribuita, const std::string& ut
   }
   if (!fs::is_directory(distribuita, ec)) return true;
   const fs::path radice(distribuita);
+  // A file that cannot be put in place does not keep the others out: the first reason is told.
+  std::string primo;
   for (fs::recursive_directory_iterator it(radice, ec), fine; !ec && it != fine; it.increment(ec)) {
+    std::error_code tipo;
     // Hidden entries (a folder's placeholder, a half-made copy) are not the user's business.
     if (it->path().filename().string().front() == '.') {
-      if (it->is_directory(ec)) it.disable_recursion_pending();
+      if (it->is_directory(tipo)) it.disable_recursion_pending();
       continue;
     }
     const fs::path destinazione = fs::path(utente) / fs::relative(it->path(), radice);
-    if (it->is_directory(ec)) {
-      fs::create_directories(destinazione, ec);
-      if (ec) {
-        if (errore) *errore = "Impossibile creare la cartella " + destinazione.string() + ": " + MotivoErrore(ec.value());
-        return false;
-      }
-    } else if (it->is_regular_file(ec)) {
-      if (!CopiaSeManca(it->path(), destinazione, errore)) return false;
+    if (it->is_directory(tipo)) {
+      std::error_code creata;
+      fs::create_directories(destinazione, creata);
+      if (creata && primo.empty())
+        primo = "Impossibile creare la cartella " + destinazione.string() + ": " + MotivoErrore(creata.value());
+      if (creata) it.disable_recursion_pending();
+    } else if (it->is_regular_file(tipo)) {
+      std::string motivo;
+      if (!CopiaSeManca(it->path(), destinazione, &motivo) && primo.empty()) primo = motivo;
     }
   }
+  if (ec && primo.empty())
+    primo = "Impossibile leggere la cartella " + distribuita + ": " + MotivoErrore(ec.value());
+  if (errore && !primo.empty()) *errore = primo;
+  return primo.empty();
+}
+
+std::string CartellaDellEseguibile() { return CartellaEseguibile(); }
+
+bool RiprendiCartellaPrecedente(const std::string& precedente, const std::string& utente, std::string* errore) {
+  std::error_code ec;
+  // Only a first start, and only from a folder that was a program folder (it holds the gases).
+  if (fs::symlink_status(utente, ec).type() != fs::file_type::not_found) return true;
+  if (TrovaFileNoCase(precedente, "gas.cfg").empty()) return true;
+  fs::create_directories(utente, ec);
   if (ec) {
-    if (errore) *errore = "Impossibile leggere la cartella " + distribuita + ": " + MotivoErrore(ec.value());
+    if (errore) *errore = "Impossibile creare la cartella " + utente + ": " + MotivoErrore(ec.value());
     return false;
   }
-  return true;
+  const fs::path radice(precedente);
+  std::string primo;
+  for (fs::recursive_directory_iterator it(radice, ec), fine; !ec && it != fine; it.increment(ec)) {
+    std::error_code tipo;
+    const std::string nome = it->path().filename().string();
+    const bool cartella = it->is_directory(tipo);
+    // Hidden entries and folders other than the projects' are not the program's; neither is a
+    // program (anything executable) that shared the folder.
+    if (nome.front() == '.' || (cartella && it.depth() == 0 && nome != "Archivio Lavori")) {
+      if (cartella) it.disable_recursion_pending();
+      continue;
+    }
+    const fs::path destinazione = fs::path(utente) / fs::relative(it->path(), radice);
+    if (cartella) {
+      std::error_code creata;
+      fs::create_directories(destinazione, creata);
+      if (creata && primo.empty())
+        primo = "Impossibile creare la cartella " + destinazione.string() + ": " + MotivoErrore(creata.value());
+    } else if (it->is_regular_file(tipo) &&
+               (it->status(tipo).permissions() & (fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec)) ==
+                   fs::perms::none) {
+      std::string motivo;
+      if (!CopiaSeManca(it->path(), destinazione, &motivo) && primo.empty()) primo = motivo;
+    }
+  }
+  if (errore && !primo.empty()) *errore = primo;
+  return primo.empty();
 }
 
 void ImpostaCartellaProgramma(const std::string& folder) {

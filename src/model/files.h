@@ -33,9 +33,20 @@ void ImpostaCartellaDistribuita(const std::string& cartella);
 // the user's folder wherever a file of that name is missing, creating the folders. A file already
 // there is never replaced, whatever it holds: the user's archives and projects survive every
 // start, build and install. A copy interrupted half-way never leaves a torn file under the real
-// name. False with the reason in `errore` when a folder cannot be created or a file cannot be
-// copied; a shipped folder that does not exist copies nothing.
+// name. False with the first reason in `errore` when a folder cannot be created or a file cannot
+// be copied (the other files are still put in place); a shipped folder that does not exist copies
+// nothing.
 bool PreparaCartellaUtente(const std::string& distribuita, const std::string& utente, std::string* errore = nullptr);
+
+// Earlier builds kept the archives, "Archivio Lavori" and the files the program writes in the
+// executable's folder (`precedente`). The first time the user's folder is made, what such a folder
+// holds (its files, not programs, and "Archivio Lavori") is copied in, so the user's edits and
+// projects carry over; the folder itself is left as it is. Nothing happens when the user's folder
+// exists or `precedente` holds no gas archive. False with the first reason in `errore` when
+// something could not be copied.
+bool RiprendiCartellaPrecedente(const std::string& precedente, const std::string& utente, std::string* errore = nullptr);
+// The folder of the running executable.
+std::string CartellaDellEseguibile();
 
 // The path of an existing file of `folder` whose name equals `name` without regard to letter case
 // (the exact name is preferred); empty when there is none.

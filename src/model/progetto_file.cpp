@@ -256,6 +256,12 @@ bool LeggiReteRTG(TextReader& file, int16_t /*rete*/) {
       campi[j] = std::move(testo);
     }
     for (size_t j = 0; j < campi.size(); ++j) SetField(slot, static_cast<int16_t>(j + 2), campi[j]);
+    // The end pressure is a result no edit sets: a calculation writes it again, and a network the
+    // calculation refuses shows the one its file holds, beside the file's other results.
+    if (const size_t j = campo::ID_PFINALE - 2; j < campi.size()) {
+      const float p = static_cast<float>(ValDot(campi[j]));
+      Tronco(slot).ID_PFINALE = std::isfinite(p) ? p : 0.0f;
+    }
   }
   if (row < 0) {
     MsgBox("La sezione della rete non contiene alcun tronco: il progetto non e' stato caricato.", Bottoni::OK,

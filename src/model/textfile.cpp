@@ -158,6 +158,10 @@ std::string MotivoErrore(int numero) {
       return "il file o la cartella non esiste";
     case ENAMETOOLONG:
       return "nome del file o della cartella troppo lungo";
+    case ENOTDIR:
+      return "nel percorso c'e' un file dove dovrebbe esserci una cartella";
+    case EISDIR:
+      return "c'e' una cartella con il nome del file";
     default:
       return std::strerror(numero);
   }

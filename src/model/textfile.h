@@ -67,7 +67,8 @@ class TextWriter {
 
 // The system's reason for a failed file operation as the user reads it: in Italian for the
 // reasons a user meets (no permission, disk full, read-only file system, missing file or folder,
-// name too long), the system's own words for the rest.
+// name too long, a file where a folder belongs or the other way round), the system's own words
+// for the rest.
 std::string MotivoErrore(int numero);
 
 // Why a write failed: the system's error number and the message for the user, which ends with

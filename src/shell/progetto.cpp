@@ -88,9 +88,13 @@ bool CaricaProgetto(const std::string& path) {
   const bool ok = LeggiRTG(path);
   // What was read (or the empty project a refused file leaves) is what the calculation compares
   // with before it calls the project modified; with the tightness page's figures and the firm's
-  // defaults it filled in, as the close takes them (a refused file left the page unloaded: what
-  // it shows is not this project's).
-  if (ok) TenutaImpiantoRefresh();
+  // defaults it filled in, as the close takes them. A refused file left the page showing the
+  // project before: it is loaded with the empty project, as a new one is, so the close finds
+  // nothing the user made.
+  if (ok)
+    TenutaImpiantoRefresh();
+  else
+    TenutaImpiantoInit();
   RicordaProgettoSalvato();
   a.ScaricaAttesa();
   return ok && ProgettoCaricato != 0;

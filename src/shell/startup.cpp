@@ -154,7 +154,8 @@ EsitoAvvio SequenzaAvvio::Esegui(const std::string& rigaComando) {
   GasEditorDaMain = -1;
 
   InitHints();
-  if (HintsShow) finestre_.MostraSuggerimenti();
+  // Without a tip to show the window would stand empty.
+  if (HintsShow && !Hints.empty()) finestre_.MostraSuggerimenti();
   finestre_.SpuntaSuggerimenti(HintsShow);
 
   if (!caricato_) finestre_.MostraAttivita();

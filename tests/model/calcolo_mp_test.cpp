@@ -93,6 +93,20 @@ class CalcoloMPTest : public ::testing::Test {
     return Tronco(slot);
   }
 
+  // A fixed 1/2" first segment that loses more than the 50 kPa budget, above two derivations:
+  // 2 -> 3 (50 Nm3/h) and 2 -> 4 -> 5 -> 6, 7 (1 Nm3/h each).
+  static void ReteSenzaBudget() {
+    TTronco& primo = Aggiungi(1, 0, 40);
+    primo.ID_DIAMETRO = "1/2";
+    primo.ID_DIAMCUSTOM = -1;
+    Aggiungi(2, 1, 10);
+    Aggiungi(3, 2, 10, 50);
+    Aggiungi(4, 2, 10);
+    Aggiungi(5, 4, 10);
+    Aggiungi(6, 5, 5, 1);
+    Aggiungi(7, 5, 5, 1);
+  }
+
   // The drop shown belongs to the diameter shown: equivalent length of that row, drop of that row
   // at the segment's inlet pressure.
   static void VerificaCoerenza(int16_t s) {
@@ -213,15 +227,7 @@ TEST_F(CalcoloMPTest, CatenaPassaPressioneEBudget) {
 TEST_F(CalcoloMPTest, BudgetNegativoMarcaEntrambeLeDerivazioni) {
   // A fixed 1/2" first segment loses more than the 50 kPa budget: every segment below fails,
   // on both derivations, with drop -1 and end pressure -1.
-  TTronco& primo = Aggiungi(1, 0, 40);
-  primo.ID_DIAMETRO = "1/2";
-  primo.ID_DIAMCUSTOM = -1;
-  Aggiungi(2, 1, 10);
-  Aggiungi(3, 2, 10, 50);
-  Aggiungi(4, 2, 10);
-  Aggiungi(5, 4, 10);
-  Aggiungi(6, 5, 5, 1);
-  Aggiungi(7, 5, 5, 1);
+  ReteSenzaBudget();
   CalcolaRete();
   EXPECT_GT(Tronco(1).ID_PDC_TRONCO, 50);
   EXPECT_EQ(Tronco(1).ID_DIAMETRO, "1/2");
@@ -405,6 +411,44 @@ TEST_F(CalcoloMPTest, VelocitaSenzaDiametroEZero) {
   t.PInizialeTronco = -100;
   t.ID_PFINALE = -150;
   EXPECT_EQ(CalcolaVelocitaMP(1), 0);
+}
+
+TEST_F(CalcoloMPTest, TroncoGuastoSenzaVelocitaNeDiametroDelCalcoloPrima) {
+  // The pressure budget is spent by a fixed 1/2" first segment: everything below fails. A failed
+  // segment has no pressures, so no velocity; and nothing it shows may depend on what an earlier
+  // calculation (or the file it was read from) left behind. Valid segments keep their results.
+  auto costruisci = [&] {
+    Rete() = TRete{};
+    StatoDimensionamento = {};
+    ReteSenzaBudget();
+  };
+  costruisci();
+  CalcolaRete();
+  std::vector<TTronco> primo(Rete().Tronchi.begin(), Rete().Tronchi.begin() + 8);
+  ASSERT_GT(Tronco(1).ID_VELOCITA, 0);
+  for (int16_t s = 2; s <= 7; ++s) {
+    ASSERT_EQ(Tronco(s).ID_PDC_TRONCO, -1) << s;
+    EXPECT_EQ(Tronco(s).ID_VELOCITA, 0) << s;
+  }
+  // Again on the same network, and on a new copy whose pressures hold what a reading leaves.
+  CalcolaRete();
+  for (int16_t s = 1; s <= 7; ++s) {
+    EXPECT_EQ(Tronco(s).ID_VELOCITA, primo[static_cast<size_t>(s)].ID_VELOCITA) << s;
+    EXPECT_EQ(Tronco(s).ID_DIAMETRO, primo[static_cast<size_t>(s)].ID_DIAMETRO) << s;
+  }
+  const std::vector<std::string> diametri = [&] {
+    std::vector<std::string> d;
+    for (int16_t s = 1; s <= 7; ++s) d.push_back(Tronco(s).ID_DIAMETRO);
+    return d;
+  }();
+  costruisci();
+  for (int16_t s = 1; s <= 7; ++s) Tronco(s).ID_DIAMETRO = diametri[static_cast<size_t>(s - 1)];
+  CalcolaRete();
+  for (int16_t s = 1; s <= 7; ++s) {
+    EXPECT_EQ(Tronco(s).ID_VELOCITA, primo[static_cast<size_t>(s)].ID_VELOCITA) << s;
+    EXPECT_EQ(Tronco(s).ID_DIAMETRO, primo[static_cast<size_t>(s)].ID_DIAMETRO) << s;
+    EXPECT_EQ(Tronco(s).ID_PDC_TRONCO, primo[static_cast<size_t>(s)].ID_PDC_TRONCO) << s;
+  }
 }
 
 TEST_F(CalcoloMPTest, PropagaGuastiScendeSoloSottoIlGuasto) {

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
 
 #include "model/files.h"
+#include "model/textfile.h"
 #include "support/fake_interaction.h"
 #include "support/temp_folder.h"
+#include "support/utente_comune.h"
 
 namespace varnex {
 namespace {
@@ -181,6 +184,86 @@ TEST(CartellaUtente, UnaCartellaDistribuitaMancanteNonCopiaNiente) {
   utente.Write("file", "x");
   EXPECT_FALSE(PreparaCartellaUtente(utente.File("non-c-e"), utente.File("file/dati"), &errore));
   EXPECT_NE(errore.find(utente.File("file/dati")), std::string::npos) << errore;
+  // The user's folder itself a file: told in Italian, the file left as it was.
+  for (const char* cartella : {"file", "file/dati"}) {
+    errore.clear();
+    EXPECT_FALSE(PreparaCartellaUtente(VARNEX_SOURCE_DATA_DIR, utente.File(cartella), &errore));
+    EXPECT_EQ(errore, "Impossibile creare la cartella " + utente.File(cartella) + ": " + MotivoErrore(ENOTDIR));
+    EXPECT_EQ(MotivoErrore(ENOTDIR).find("directory"), std::string::npos);
+  }
+  EXPECT_EQ(utente.Read("file"), "x");
+}
+
+// A user's folder the user may not write, with shipped files missing: the reason names the
+// file that could not be put there, never the hidden copy it is first written to.
+TEST(CartellaUtente, UnaCartellaUtenteSoloLetturaNominaIlFileMancante) {
+  test::TempFolder radice;
+  fs::permissions(radice.Path(), fs::perms(0755));
+  const std::string distribuita = radice.File("distribuita");
+  fs::create_directories(distribuita);
+  fs::copy(VARNEX_SOURCE_DATA_DIR, distribuita, fs::copy_options::recursive);
+  const std::string cartella = radice.File("utente");
+  radice.Write("utente/PDCMAX.CFG", "35|50|100|200|50|100|250\r\n");
+  fs::permissions(cartella, fs::perms(0555));
+  const auto esito = test::ComeUtenteComune([&] {
+    std::string errore;
+    return PreparaCartellaUtente(distribuita, cartella, &errore) ? std::string("preparata") : errore;
+  });
+  fs::permissions(cartella, fs::perms(0755));
+  ASSERT_TRUE(esito.has_value()) << "impossibile eseguire la prova come utente senza privilegi";
+  const std::string inizio = "Impossibile creare il file " + cartella + "/";
+  EXPECT_EQ(esito->substr(0, inizio.size()), inizio) << *esito;
+  EXPECT_EQ(esito->find(".~"), std::string::npos) << *esito;
+  const std::string fine = ": " + MotivoErrore(EACCES);
+  EXPECT_EQ(esito->substr(esito->size() - std::min(esito->size(), fine.size())), fine) << *esito;
+  EXPECT_EQ(radice.Read("utente/PDCMAX.CFG"), "35|50|100|200|50|100|250\r\n");
+}
+
+// An earlier build kept the user's archives and projects beside the executable: the first start
+// with a folder of the user's own carries them over before the shipped files fill the gaps, and
+// leaves the old folder as it was. A later start takes nothing more from it.
+TEST(CartellaUtente, LaCartellaDelProgrammaDiPrimaPassaNellaCartellaDellUtente) {
+  test::TempFolder vecchia, distribuita, radice;
+  vecchia.CopiaDatiDistribuiti();
+  distribuita.CopiaDatiDistribuiti();
+  const std::string pdc = "35|50|100|200|50|100|250\r\n";
+  vecchia.Write("PDCMAX.CFG", pdc);
+  vecchia.Write("MIO.MAT", "serie dell'utente");
+  vecchia.Write("Archivio Lavori/Rossi.RTG", "progetto dell'utente");
+  vecchia.Write("TENIMPTECDEF.CFG", "4.0\r\nTermo Srl\r\n");
+  const std::string programma = vecchia.Write("varnexpro", "programma");
+  fs::permissions(programma, fs::perms(0755));
+  vecchia.Write("altro/x.txt", "non del programma");
+  vecchia.Write(".~PDCMAX.CFG.12.tmp", "copia rimasta");
+  distribuita.Write("NUOVO.MAT", "nuovo archivio");
+  const auto prima = test::ContenutoCartella(vecchia.Path());
+  const std::string utente = radice.File("VarnexPro");
+
+  std::string errore;
+  ASSERT_TRUE(RiprendiCartellaPrecedente(vecchia.Path(), utente, &errore)) << errore;
+  ASSERT_TRUE(PreparaCartellaUtente(distribuita.Path(), utente, &errore)) << errore;
+  EXPECT_EQ(test::LeggiByte(utente + "/PDCMAX.CFG"), pdc);
+  EXPECT_EQ(test::LeggiByte(utente + "/MIO.MAT"), "serie dell'utente");
+  EXPECT_EQ(test::LeggiByte(utente + "/Archivio Lavori/Rossi.RTG"), "progetto dell'utente");
+  EXPECT_EQ(test::LeggiByte(utente + "/TENIMPTECDEF.CFG"), "4.0\r\nTermo Srl\r\n");
+  EXPECT_EQ(test::LeggiByte(utente + "/NUOVO.MAT"), "nuovo archivio");
+  EXPECT_EQ(test::LeggiByte(utente + "/gas.cfg"), distribuita.Read("gas.cfg"));
+  for (const char* estraneo : {"varnexpro", "altro", ".~PDCMAX.CFG.12.tmp"})
+    EXPECT_FALSE(fs::exists(fs::path(utente) / estraneo)) << estraneo;
+  EXPECT_EQ(test::ContenutoCartella(vecchia.Path()), prima);
+
+  // The user's folder is there: the old one is no longer looked at.
+  vecchia.Write("PDCMAX.CFG", "vecchio\r\n");
+  vecchia.Write("Archivio Lavori/Bianchi.RTG", "altro progetto");
+  fs::remove(fs::path(utente) / "HINTS.CFG");
+  ASSERT_TRUE(RiprendiCartellaPrecedente(vecchia.Path(), utente, &errore)) << errore;
+  EXPECT_EQ(test::LeggiByte(utente + "/PDCMAX.CFG"), pdc);
+  EXPECT_FALSE(fs::exists(fs::path(utente) / "Archivio Lavori" / "Bianchi.RTG"));
+  EXPECT_FALSE(fs::exists(fs::path(utente) / "HINTS.CFG"));
+  // An installed program's folder holds no archives: nothing is taken from it.
+  const std::string altro = radice.File("Altro");
+  ASSERT_TRUE(RiprendiCartellaPrecedente(radice.File("VarnexPro/Archivio Lavori"), altro, &errore)) << errore;
+  EXPECT_FALSE(fs::exists(altro));
 }
 
 TEST(CartellaUtente, PredefinitaDallAmbiente) {
@@ -208,6 +291,9 @@ TEST(CartellaUtente, PredefinitaDallAmbiente) {
     for (int i = 0; i < 3; ++i) valori[i] ? setenv(nomi[i], valori[i], 1) : unsetenv(nomi[i]);
     EXPECT_EQ(CartellaUtentePredefinita(), c.attesa);
   }
+  // A folder named relative to where the program was started is that folder for the whole run.
+  setenv("VARNEX_CARTELLA_UTENTE", "dati/utente", 1);
+  EXPECT_EQ(CartellaUtentePredefinita(), (fs::current_path() / "dati/utente").string());
   for (int i = 0; i < 3; ++i) cerano[i] ? setenv(nomi[i], vecchi[i].c_str(), 1) : unsetenv(nomi[i]);
 }
 

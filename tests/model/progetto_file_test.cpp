@@ -111,6 +111,17 @@ class ProgettoFileTest : public ::testing::Test {
   }
 
   std::string Serie(int i) { return Materiali[static_cast<size_t>(i)][0].Nome; }
+  // Saves the project as `nome`, then twice opens, calculates and saves it: the same bytes each time.
+  void VerificaApriCalcolaSalva(const std::string& nome) {
+    ASSERT_TRUE(ScriviRTG(cartella.File(nome)));
+    const std::string primo = cartella.Read(nome);
+    for (int giro = 0; giro < 2; ++giro) {
+      ASSERT_TRUE(LeggiRTG(cartella.File(nome)));
+      CalcolaRete();
+      ASSERT_TRUE(ScriviRTG(cartella.File(nome)));
+      EXPECT_EQ(cartella.Read(nome), primo) << "giro " << giro;
+    }
+  }
   std::string Diametro(int i, int r) { return Materiali[static_cast<size_t>(i)][static_cast<size_t>(r)].RifDiametro; }
 
   // A small tree 1 -> 2, 1 -> 3, 3 -> 4 with every kind of field filled.
@@ -789,14 +800,67 @@ TEST_F(ProgettoFileTest, ApriCalcolaSalvaDaLoStessoFile) {
     if (inPressione) Tronco(a).ID_CONTEMP = 70;
     CalcolaRete();
     ASSERT_EQ(Tronco(1).Collegato, -1);
-    ASSERT_TRUE(ScriviRTG(cartella.File("primo.RTG")));
-    const std::string primo = cartella.Read("primo.RTG");
-    for (int giro = 0; giro < 2; ++giro) {
-      ASSERT_TRUE(LeggiRTG(cartella.File("primo.RTG")));
-      CalcolaRete();
-      ASSERT_TRUE(ScriviRTG(cartella.File("primo.RTG")));
-      EXPECT_EQ(cartella.Read("primo.RTG"), primo) << "giro " << giro;
-    }
+    VerificaApriCalcolaSalva("primo.RTG");
+  }
+}
+
+// The same for a pressurised network that does not hold: the pressure budget spent by a fixed
+// narrow first segment, or a fixed segment that cannot carry its flow at all. What the failed
+// segments show must not depend on the calculation before the save.
+TEST_F(ProgettoFileTest, ApriCalcolaSalvaDaLoStessoFileConTronchiGuasti) {
+  struct Caso {
+    const char* nome;
+    float lunghezza;
+    float portata;
+  };
+  for (const Caso& caso : {Caso{"budget esaurito", 400, 60}, Caso{"tronco strozzato", 10, 5000}}) {
+    SCOPED_TRACE(caso.nome);
+    ResetRete();
+    ReteInPressione = -1;
+    PressioneIniziale = 200;
+    PressioneFinale = 150;
+    VelocitaMaxImpostata = 15;
+    const int16_t a = AggiungiTronco(0);
+    const int16_t b = AggiungiTronco(a);
+    const int16_t c = AggiungiTronco(b);
+    const int16_t d = AggiungiTronco(b);
+    Tronco(a).ID_LEN = caso.lunghezza;
+    Tronco(a).ID_DIAMETRO = Diametro(Tronco(a).IndiceMateriale, 1);
+    Tronco(a).ID_DIAMCUSTOM = -1;
+    for (int16_t s : {b, c, d}) Tronco(s).ID_LEN = 10;
+    Tronco(c).ID_P_UTENZE = caso.portata;
+    Tronco(d).ID_P_UTENZE = 1;
+    // Each edit recalculates: the save follows more than one calculation.
+    CalcolaRete();
+    CalcolaRete();
+    ASSERT_EQ(Tronco(c).ID_PDC_TRONCO, -1);
+    VerificaApriCalcolaSalva("guasto.RTG");
+  }
+}
+
+// A network the calculation refuses (a fixed diameter its series does not hold) keeps the
+// results it had: open, calculate (refused) and save give the same file.
+TEST_F(ProgettoFileTest, ApriCalcolaSalvaDaLoStessoFileConCalcoloRifiutato) {
+  utente.PermettiTutti();
+  for (int16_t inPressione : {int16_t{0}, int16_t{-1}}) {
+    SCOPED_TRACE(inPressione ? "rete in pressione" : "impianto interno");
+    ResetRete();
+    ReteInPressione = inPressione;
+    PressioneIniziale = inPressione ? 200 : 2500;
+    PressioneFinale = inPressione ? 150 : 0;
+    VelocitaMaxImpostata = 15;
+    const int16_t a = AggiungiTronco(0);
+    const int16_t b = AggiungiTronco(a);
+    Tronco(a).ID_LEN = 6.123456789f;
+    Tronco(b).ID_LEN = 4;
+    Tronco(b).ID_P_UTENZE = 2.0f / 3.0f;
+    CalcolaRete();
+    ASSERT_EQ(Tronco(1).Collegato, -1);
+    Tronco(b).ID_DIAMETRO = "nessuna riga";
+    Tronco(b).ID_DIAMCUSTOM = -1;
+    ASSERT_FALSE(MotivoRifiutoCalcolo().empty());
+    CalcolaRete();
+    VerificaApriCalcolaSalva("rifiutato.RTG");
   }
 }
 

@@ -224,6 +224,8 @@ TEST(MotivoErrore, InItalianoPerIMotiviCheLUtenteIncontra) {
       {EROFS, "il disco o la cartella sono di sola lettura"},
       {ENOENT, "il file o la cartella non esiste"},
       {ENAMETOOLONG, "nome del file o della cartella troppo lungo"},
+      {ENOTDIR, "nel percorso c'e' un file dove dovrebbe esserci una cartella"},
+      {EISDIR, "c'e' una cartella con il nome del file"},
   };
   for (const auto& c : casi) EXPECT_EQ(MotivoErrore(c.numero), c.testo) << std::strerror(c.numero);
   EXPECT_EQ(MotivoErrore(ELOOP), std::strerror(ELOOP));

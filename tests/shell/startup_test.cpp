@@ -152,6 +152,16 @@ TEST_F(Avvio, SuggerimentiSoloSeRichiesti) {
   EXPECT_LT(Posizione("fine splash"), Posizione("suggerimenti"));
 }
 
+// Without a tips file (the user deleted it, or it could not be put in the user's folder) there
+// is no tip to show: no empty tips window, while the choice stays as the user set it.
+TEST_F(Avvio, SenzaFileDeiSuggerimentiNessunaFinestraVuota) {
+  impostazioni.Scrivi("Varnex", "HintsShow", "true");
+  DeleteFileIfExists(FileProgramma("HINTS.CFG"));
+  EXPECT_EQ(Esegui(""), EsitoAvvio::Avviato);
+  EXPECT_EQ(std::find(log.begin(), log.end(), "suggerimenti"), log.end());
+  EXPECT_NE(std::find(log.begin(), log.end(), "spunta si"), log.end());
+}
+
 TEST_F(Avvio, GasInUsoDaiValoriDiDefault) {
   cartella.Write("defaultValue.ini", "!DEFAULTGAS\r\nGPL Propano\r\n~DEFAULTGAS\r\n");
   Esegui("");

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QPointer>
 #include <QStandardPaths>
+#include <filesystem>
 
 #include "archives/ui/archivi.h"
 #include "model/files.h"
@@ -129,10 +130,20 @@ void InstallaSottosistemi() {
 
 bool PreparaCartellaProgramma() {
   std::string errore;
-  if (PreparaCartellaUtente(CartellaDistribuita(), CartellaProgramma(), &errore)) return true;
-  MsgBox("Impossibile preparare la cartella dei dati di VarnexPro " + CartellaProgramma() + ".\r\n" + errore,
-         Bottoni::OK, Icona::Critico);
-  return false;
+  // A program folder of an earlier build, beside the executable, is where the user's archives and
+  // projects were until now: they come first, then what ships fills the gaps.
+  const bool ripresa = RiprendiCartellaPrecedente(CartellaDellEseguibile(), CartellaProgramma(), &errore);
+  if (PreparaCartellaUtente(CartellaDistribuita(), CartellaProgramma(), ripresa ? &errore : nullptr) && ripresa)
+    return true;
+  // A folder that is there holds the user's archives and projects: the program works with them
+  // (a missing archive it needs is told by the start-up); without a folder there is nothing.
+  std::error_code ec;
+  const bool cartella = std::filesystem::is_directory(CartellaProgramma(), ec);
+  MsgBox("Impossibile preparare la cartella dei dati di VarnexPro " + CartellaProgramma() + ".\r\n" + errore +
+             (cartella ? "\r\nIl programma si avvia senza i file distribuiti che non e' stato possibile copiare."
+                       : std::string()),
+         Bottoni::OK, cartella ? Icona::Esclamazione : Icona::Critico);
+  return cartella;
 }
 
 int EseguiProgramma(int argc, char** argv) {

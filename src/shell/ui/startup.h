@@ -62,8 +62,9 @@ void InstallaTraduzioni(QTranslator& traduzioni);
 // The subsystems the windows draw and write through: schema, tightness page, printed diagram,
 // report files.
 void InstallaSottosistemi();
-// Fills the program folder (the user's own) from the shipped files where they are missing; false
-// after a message when it cannot be made.
+// Fills the program folder (the user's own) from the shipped files where they are missing. A
+// file that cannot be copied is told, and the program goes on with the folder as it is; false,
+// after a message, only when the folder itself cannot be made.
 bool PreparaCartellaProgramma();
 // The whole program after the QApplication exists: services, lifecycle, start-up sequence and
 // the event loop. Returns the process's exit code.

@@ -17,6 +17,7 @@
 #include "model/materiali.h"
 #include "model/progetto_file.h"
 #include "model/rete.h"
+#include "model/textfile.h"
 #include "tightness/tenuta.h"
 #include "schema/ui/schema_canvas.h"
 #include "model/raccordi.h"
@@ -322,8 +323,71 @@ TEST(Programma, LaDomandaDiSalvareSoloDopoUnaModificaDellUtente) {
     principale->NuovoMnu_Click();
     EXPECT_EQ(Domande(), 0) << "close after open and parameters OK";
     EXPECT_EQ(cartella.Read("Archivio Lavori/Prova.RTG"), primo);
+
+    // A damaged file, opened over the saved project and refused, leaves an empty project the
+    // user made nothing in: closing it asks nothing, whichever way the file is damaged.
+    const std::pair<const char*, const char*> danneggiati[] = {
+        {"Estraneo.RTG", "non un progetto\r\n"},
+        {"Futuro.RTG", "VX 9.x\r\n!PARAMETERS\r\nRif\r\n.\r\nMetano\r\n 350 \r\n"},
+    };
+    for (const auto& [nome, testo] : danneggiati) {
+      cartella.Write(std::string("Archivio Lavori/") + nome, testo);
+      file.Rispondi(salvato);
+      principale->ApriMnu_Click();
+      QCoreApplication::processEvents();
+      ASSERT_EQ(PercorsoProgetto, salvato);
+      file.Rispondi(cartella.File(std::string("Archivio Lavori/") + nome));
+      principale->ApriMnu_Click();
+      QCoreApplication::processEvents();
+      ASSERT_EQ(PercorsoProgetto, "") << nome << " refused";
+      utente.messaggi.clear();
+      dialoghi.Attendi("frmAttivita", Pulsante("cmdNewGAS"));
+      dialoghi.Attendi("Parametri", FakeDialoghi::Clicca("Annulla"));
+      principale->NuovoMnu_Click();
+      QCoreApplication::processEvents();
+      EXPECT_EQ(Domande(), 0) << "close after the refused " << nome;
+    }
   }
   ResetRete();
+}
+
+// The user's folder at start-up: one that cannot take a shipped file still holds the user's
+// archives and projects, so the program starts with what is there after saying what is missing;
+// one that cannot be made at all (a file in its place) stops it, told in Italian.
+TEST(Programma, LaCartellaUtenteCheNonPrendeUnFileDistribuitoNonFermaLAvvio) {
+  TempFolder distribuita, utente;
+  distribuita.CopiaDatiDistribuiti();
+  utente.UsaComeCartellaProgramma();
+  // "Archivio Lavori" cannot be made where the user has a file of that name.
+  utente.Write("Archivio Lavori", "un file dell'utente");
+  ImpostaCartellaDistribuita(distribuita.Path());
+  {
+    FakeInterazione messaggi;
+    messaggi.PermettiTutti();
+    EXPECT_TRUE(ui::PreparaCartellaProgramma());
+    ASSERT_EQ(messaggi.messaggi.size(), 1u);
+    EXPECT_NE(messaggi.messaggi[0].testo.find(utente.File("Archivio Lavori")), std::string::npos)
+        << messaggi.messaggi[0].testo;
+    EXPECT_EQ(messaggi.messaggi[0].icona, Icona::Esclamazione);
+  }
+  EXPECT_EQ(utente.Read("Archivio Lavori"), "un file dell'utente");
+  // The files beside it are in place all the same.
+  for (const char* nome : {"gas.cfg", "PDCMAX.CFG", "gridgas.cne", "ACCIAIOL.MAT"})
+    EXPECT_EQ(utente.Read(nome), distribuita.Read(nome)) << nome;
+
+  TempFolder altra;
+  altra.Write("file", "x");
+  ImpostaCartellaProgramma(altra.File("file"));
+  {
+    FakeInterazione messaggi;
+    messaggi.PermettiTutti();
+    EXPECT_FALSE(ui::PreparaCartellaProgramma());
+    ASSERT_EQ(messaggi.messaggi.size(), 1u);
+    EXPECT_EQ(messaggi.messaggi[0].icona, Icona::Critico);
+    EXPECT_NE(messaggi.messaggi[0].testo.find(MotivoErrore(ENOTDIR)), std::string::npos) << messaggi.messaggi[0].testo;
+  }
+  utente.UsaComeCartellaProgramma();
+  ImpostaCartellaDistribuita("");
 }
 
 TEST(Programma, UnaSecondaIstanzaNonPrendeIlLock) {
