@@ -169,6 +169,8 @@ bool NonCalcolabile(int16_t slot, int16_t codice) {
     case campo::ID_PDC_TRONCO: return t.ID_PDC_TRONCO < 0;
     case campo::ID_PFINALE: return t.ID_PDC_TRONCO < 0 || t.ID_PFINALE < 0;
     case campo::ID_PDC_PERCORSO: return t.ID_PDC_TRONCO < 0 || t.ID_PDC_PERCORSO < 0;
+    // A failed segment and those below it have no pressures to work a velocity out from.
+    case campo::ID_VELOCITA: return t.ID_PDC_TRONCO < 0 || t.ID_PDC_PERCORSO < 0;
     default: return false;
   }
 }
@@ -254,6 +256,11 @@ CellaTabella CellaAggiornata(int16_t slot, int16_t layout, int16_t colonna, cons
     }
     case campo::ID_VELOCITA:
       cella.ColoreSfondo = colore::Bianco;
+      if (NonCalcolabile(slot, c.IdCampo)) {
+        cella.ColoreTesto = colore::Rosso;
+        if (!vuoto) cella.Testo = TestoNonCalcolabile;
+        break;
+      }
       cella.ColoreTesto = OltreLimite(slot, c.IdCampo, cella.Testo) ? colore::Rosso : colore::Blu;
       break;
     case campo::ID_PDC_TRONCO:
