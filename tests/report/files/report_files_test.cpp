@@ -1124,6 +1124,20 @@ TEST_F(ReportFilesTest, AFailingDesignIsStatedInBothFiles) {
   }
 }
 
+// The editor's text of the maximum drop, stale ("0" with automatic recalculation off since
+// start-up), does not turn a passing design into a failing one in the files.
+TEST_F(ReportFilesTest, APassingDesignIsNotStatedFailingAfterAStaleMaximumDropText) {
+  PDCMaxTesto = "0";
+  Spunta({&StampaTronchi, &StampaVerifica});
+  ScriviEntrambi("vecchio");
+  for (const std::string& file : {Testo("vecchio.html"), Testo("vecchio.txt")}) {
+    EXPECT_EQ(file.find("ATTENZIONE: PERDITA"), std::string::npos);
+    EXPECT_EQ(file.find(NotaOltreLimite), std::string::npos);
+    EXPECT_EQ(Conta(file, MarcaOltreLimite), 0u);
+  }
+  AzzeraSezioni();
+}
+
 // In the text report every table's header line is cut into its columns by the separator, as its
 // data lines are: one cell per column in both.
 // The text cover's free texts (reference, job) wrap at the file's line width, going on under the

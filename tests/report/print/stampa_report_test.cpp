@@ -569,6 +569,32 @@ TEST_F(StampaReport, AFailingDesignIsStatedOnPaper) {
   PDCMaxTesto = "0";
 }
 
+// The editor's text of the maximum drop is refreshed only by an automatic recalculation: with it
+// off since start-up the text is still "0" (or a value of another gas). The report recalculates,
+// so it judges the paths against the maximum drop in force, the one its cover prints.
+TEST_F(StampaReport, APassingDesignIsNotStatedFailingAfterAStaleMaximumDropText) {
+  for (const char* vecchio : {"0", "", "10"}) {
+    SCOPED_TRACE(std::string("stale text '") + vecchio + "'");
+    test::PreparaCalcolo();
+    test::AggiungiProva(0, 30);
+    test::AggiungiProva(1, 5, 1.0f);
+    CalcolaRete();
+    ASSERT_GT(Tronco(2).ID_PDC_PERCORSO, 10.0f);
+    ASSERT_LT(Tronco(2).ID_PDC_PERCORSO, PDCMassima());
+    PDCMaxTesto = vecchio;
+    stampante.tratti.clear();
+    StampaTronchi = StampaVerifica = -1;
+    NumSezioniStampa = 2;
+    PrintReport(0);
+    EXPECT_EQ(stampante.ContaTesto(NotaOltreLimite), 0);
+    for (const auto& t : stampante.tratti) {
+      EXPECT_EQ(t.testo.find("ATTENZIONE"), std::string::npos) << t.testo;
+      EXPECT_EQ(t.testo.find(MarcaOltreLimite), std::string::npos) << t.testo;
+    }
+  }
+  PDCMaxTesto = "0";
+}
+
 // Strips go on below each other; a diameter label longer than its column is printed whole, in
 // type small enough to stay inside the column.
 TEST_F(StampaReport, BillOfQuantitiesStripsContinueWhenTooMany) {
