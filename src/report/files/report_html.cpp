@@ -81,10 +81,11 @@ const std::vector<RegolaStile>& RegoleStile() {
 // Vertical position of a block on the page column: page n starts (n - 1) x 289 mm below the first.
 int16_t Posizione(int64_t pagina, int64_t scarto) { return PosizioneFile((pagina - 1) * 289 + scarto); }
 
-// The project title of the header: the file title, or the end of the full path when it is long.
+// The project title of the header: the file title, or the end of the full path when it is long,
+// behind "..." as on paper, so that a cut title shows where it was cut.
 std::string TitoloProgetto() {
   const std::string titolo = Trim(GetFileTitle(PercorsoProgetto));
-  if (Len(titolo) > 28) return Right(Trim(PercorsoProgetto), 28);
+  if (Len(titolo) > 28) return "..." + Trim(Right(Trim(PercorsoProgetto), 28));
   return titolo;
 }
 

@@ -409,6 +409,25 @@ TEST_F(ReportFilesTest, ProjectAndRecordTextsAreEscapedInTheHtml) {
   EXPECT_NE(html.find(" - Riferimento: A&lt;B &amp; C&gt;'s</TD>"), std::string::npos);
 }
 
+// The HTML header shows a long project title by its end, as the printed header does, behind "..."
+// so that the reader sees it was cut; a short title is shown whole.
+TEST_F(ReportFilesTest, TheHtmlHeaderShowsWhereALongTitleWasCut) {
+  const std::string lungo = "Impianto condominio via Roma dodici scala B";
+  for (const std::string& nome : {std::string("casa"), lungo}) {
+    SCOPED_TRACE(nome);
+    PercorsoProgetto = uscita.File(nome + ".RTG");
+    Spunta({&StampaTronchi});
+    const std::string file = "titolo" + std::to_string(Len(nome)) + ".html";
+    finestre.risposte.push_back(uscita.File(file));
+    utente.Attendi("conclusa con successo");
+    PrintHTMLReport(0);
+    const std::string html = Testo(file);
+    const std::string atteso = nome == lungo ? "..." + Trim(Right(nome + ".RTG", 28)) : nome;
+    EXPECT_NE(html.find("<TD ALIGN='Right'>\r\n" + atteso + "\r\n</TD>"), std::string::npos) << atteso;
+    AzzeraSezioni();
+  }
+}
+
 // Each report's diagram picture is named after the report file: two reports of one project in one
 // folder keep a picture each, the HTML points at its own, and an odd name or reference ("logo",
 // quotes, a folder separator) never leads the picture elsewhere or onto the logo.
