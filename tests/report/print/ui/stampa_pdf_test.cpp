@@ -441,5 +441,34 @@ TEST_F(PdfSceltaTest, ThePdfPrinterStaysChosenAfterACommandAndAfterThePrinterSet
   EXPECT_FALSE(fs::exists(uscita.File("dal-dialogo.pdf")));
 }
 
+// A pressurised network has no tightness test: that section alone prints nothing, so the command
+// says so before it asks for a file, and never ends in "Stampa completata" with nothing written.
+TEST_F(PdfSceltaTest, TheTightnessTestAloneOfAPressurisedNetworkIsRefusedBeforeTheFileIsAsked) {
+  ReteInPressione = -1;
+  for (const bool avanzata : {false, true})
+  for (const bool suFile : {false, true}) {
+    SCOPED_TRACE(std::string(suFile ? "HTML" : "PDF") + (avanzata ? ", advanced" : ", quick"));
+    QPointer<frmStampa> d = new frmStampa;
+    d->show();
+    d->ChkTenutaImpianto->setChecked(true);
+    if (suFile) {
+      d->chkPrintFile->setChecked(true);
+      d->chkPrintFile_Click();
+    }
+    if (avanzata) utente.Attendi("Confermi stampa?", Risposta::Si);
+    utente.Attendi("La verifica di tenuta non è prevista per una rete in pressione.\r\n"
+                   "Selezionare almeno un'altra sezione.");
+    if (avanzata)
+      d->cmdPrintPreview_Click();
+    else
+      d->cmdPrint_Click();
+    EXPECT_TRUE(salva.richieste.empty());
+    for (const auto& m : utente.messaggi) EXPECT_EQ(m.testo.find("completata"), std::string::npos) << m.testo;
+    ASSERT_TRUE(d) << "nothing printed: the dialog stays open";
+    delete d;
+  }
+  ReteInPressione = 0;
+}
+
 }  // namespace
 }  // namespace varnex
