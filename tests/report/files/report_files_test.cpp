@@ -1349,6 +1349,44 @@ TEST_F(ReportFilesTest, UnreadableLogoLeavesTheReportWithoutLogo) {
   EXPECT_FALSE(fs::exists(uscita.File("logo.bmp")));
 }
 
+// The logo copied beside a report replaces a "logo.bmp" of that folder only when the user agrees,
+// unless it is the program's logo already (a report written there before); both files of a run
+// are asked about at once, and a refusal writes nothing.
+TEST_F(ReportFilesTest, AnotherLogoBesideTheReportIsAskedBeforeItIsReplaced) {
+  const std::string logo = programma.Read("logo.bmp");
+  for (const bool html : {true, false}) {
+    SCOPED_TRACE(html ? "HTML" : "TXT");
+    const std::string nome = html ? "l.html" : "l.txt";
+    Spunta({&StampaCopertina});
+    uscita.Write("logo.bmp", "il logo del cliente");
+    finestre.risposte.push_back(uscita.File(nome));
+    utente.Attendi("Il file seguente è gia presente nella cartella selezionata:\r\nlogo.bmp\r\n"
+                   "Si desidera sovrascriverlo?",
+                   Risposta::No);
+    html ? PrintHTMLReport(0) : PrintTXTReport();
+    EXPECT_TRUE(uscita.Read("logo.bmp") == "il logo del cliente");
+    EXPECT_FALSE(fs::exists(uscita.File(nome)));
+    // With the report there too, one question names both.
+    uscita.Write(nome, "vecchio");
+    finestre.risposte.push_back(uscita.File(nome));
+    utente.Attendi("I file seguenti sono gia presenti nella cartella selezionata:\r\n" + nome +
+                       "\r\nlogo.bmp\r\nSi desidera sovrascriverli?",
+                   Risposta::Si);
+    utente.Attendi("conclusa con successo");
+    html ? PrintHTMLReport(0) : PrintTXTReport();
+    EXPECT_TRUE(uscita.Read("logo.bmp") == logo);
+    // The program's own logo is there now: the next report asks only about itself.
+    finestre.risposte.push_back(uscita.File(nome));
+    utente.Attendi("Un file con lo stesso nome è gia presente nella cartella selezionata.\r\nSi desidera sovrascriverlo?",
+                   Risposta::Si);
+    utente.Attendi("conclusa con successo");
+    html ? PrintHTMLReport(0) : PrintTXTReport();
+    fs::remove(uscita.File(nome));
+    fs::remove(uscita.File("logo.bmp"));
+    AzzeraSezioni();
+  }
+}
+
 TEST_F(ReportFilesTest, ReportInTheProgramFolderLeavesTheLogoAlone) {
   Spunta({&StampaCopertina});
   const std::string logo = programma.Read("logo.bmp");

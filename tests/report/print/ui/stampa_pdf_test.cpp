@@ -472,3 +472,4 @@ TEST_F(PdfSceltaTest, TheTightnessTestAloneOfAPressurisedNetworkIsRefusedBeforeT
 
 }  // namespace
 }  // namespace varnex
+
