@@ -649,7 +649,16 @@ void PrintTenutaImpianto(IStampanteReport& p, int16_t /*nonUsato*/) {
   const int32_t destra = Lungo(LarghezzaStampabile / 2.0);
   CheckPageBreak();
   // The section may run longer than a page (long notes): every line end checks the page.
-  for (const PezzoTenuta& pezzo : GetPezziTenuta()) {
+  const std::vector<PezzoTenuta> pezzi = GetPezziTenuta();
+  for (size_t i = 0; i < pezzi.size(); ++i) {
+    const PezzoTenuta& pezzo = pezzi[i];
+    // The signatures keep the room to sign below them: both go to the next page together when this
+    // one cannot hold them, rather than that room alone making a page of header and footer.
+    if (pezzo.Tipo == TipoPezzo::Firma && pezzo.InizioRiga) {
+      int16_t righe = 1;  // a signature wrapped in its column
+      for (size_t j = i; j < pezzi.size(); ++j) righe = static_cast<int16_t>(righe + (pezzi[j].FineRiga ? 1 : 0));
+      CheckPageBreak(righe);
+    }
     switch (pezzo.Tipo) {
       case TipoPezzo::RigaVuota:
         p.FineRiga();

@@ -784,6 +784,35 @@ TEST_F(StampaReport, TightnessReportChecksThePageAtEveryLine) {
     }
 }
 
+// However long the note, the signatures end the tightness report on its last page: a report whose
+// last line lands near the bottom of a page does not go on to a page of header and footer alone.
+TEST_F(StampaReport, TheTightnessReportEndsOnThePageOfItsSignatures) {
+  std::set<int> pagineFirma;
+  for (int righe = 0; righe <= 45; ++righe) {
+    SCOPED_TRACE(righe);
+    std::string nota;
+    for (int i = 0; i < righe; ++i) nota += "riga " + std::to_string(i) + "\r\n";
+    TenutaImpianto = TTenutaImpianto{};
+    TenutaImpianto.Note = nota;
+    AzzeraSezioni();
+    StampaTenutaImpianto = -1;
+    NumSezioniStampa = 1;
+    stampante.tratti.clear();
+    PrintReport(0);
+    int firma = 0, ultima = 0;
+    for (const Tratto& t : stampante.tratti) {
+      ultima = std::max(ultima, static_cast<int>(t.pagina));
+      if (t.tipo == Tratto::Testo && t.testo.find("Timbro e Firma") != std::string::npos) {
+        firma = t.pagina;
+      }
+    }
+    ASSERT_GT(firma, 0);
+    EXPECT_EQ(firma, ultima);
+    pagineFirma.insert(firma);
+  }
+  EXPECT_EQ(pagineFirma, (std::set<int>{1, 2})) << "the notes brought the signatures over the end of the page";
+}
+
 TEST(GetPathFolder, Cases) {
   EXPECT_EQ(GetPathFolder("/a/b/c.htm"), "/a/b/");
   EXPECT_EQ(GetPathFolder("C:\\a\\b.htm"), "C:\\a\\");

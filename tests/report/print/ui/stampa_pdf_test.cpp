@@ -472,4 +472,3 @@ TEST_F(PdfSceltaTest, TheTightnessTestAloneOfAPressurisedNetworkIsRefusedBeforeT
 
 }  // namespace
 }  // namespace varnex
-
