@@ -252,7 +252,8 @@ TEST_F(ReportFilesTest, HtmlWritesEverySectionInOrderWithTheFilesBesideIt) {
   EXPECT_EQ(html.rfind("<HTML>\r\n<HEAD>\r\n<TITLE>\r\nFile printed: casa.RTG\r\n</TITLE>\r\n<STYLE>\r\nbody\r\n{\r\n  height: 297mm;", 0), 0u);
   EXPECT_NE(html.find("\r\n.titlecolumlast\r\n{\r\n  font-size : 3.5mm;"), std::string::npos);
   EXPECT_NE(html.find("}\r\n.lineverticalspacing\r\n{\r\nline-height: 3mm;\r\n}\r\n\r\n"), std::string::npos);
-  EXPECT_NE(html.find(".sectionwords\r\n{\r\nfont-size: 3.15mm;\r\n}\r\n</STYLE>\r\n</HEAD>\r\n<BODY>\r\n"), std::string::npos);
+  EXPECT_NE(html.find(".sectionwords\r\n{\r\nfont-size: 3.15mm;\r\n}\r\n\r\n@page\r\n"), std::string::npos);
+  EXPECT_NE(html.find("}\r\n</STYLE>\r\n</HEAD>\r\n<BODY>\r\n"), std::string::npos);
   EXPECT_EQ(html.substr(html.size() - 18), "</BODY>\r\n</HTML>\r\n");
 
   // The sections in their fixed order.
@@ -264,7 +265,7 @@ TEST_F(ReportFilesTest, HtmlWritesEverySectionInOrderWithTheFilesBesideIt) {
       "<CENTER><SPAN class='tabletitle'>Riepilogo utenze</SPAN></CENTER><BR>",
       "<CENTER><SPAN class='tabletitle'>Computo Tubazioni</SPAN></CENTER><BR>",
       "Verifica di tenuta dell'impianto in base alla normativa UNI 11137-1",
-      "<IMG src='report.html.bmp' align='middle' style='width:200mm'></IMG><BR>",
+      "<IMG src='report.html.bmp' align='middle' style='width:170mm'></IMG><BR>",
   };
   size_t dove = 0;
   for (const std::string& s : ordine) {
@@ -453,6 +454,28 @@ TEST_F(ReportFilesTest, EveryReportHasAPictureOfItsOwn) {
   EXPECT_EQ(immagini, std::size(report) + 1);  // the pictures and the logo, nothing else
 }
 
+// Printed from a browser, each page of the report is one sheet: the sheet's printable height is the
+// 289 mm between two pages of the report, the body has no margin of its own, and nothing is wider
+// than the 210 mm sheet (a wider picture made the browser shrink every page, so that from the
+// first sheets on a page's footer and the next page's header fell on the wrong sheet).
+TEST_F(ReportFilesTest, EveryHtmlPageIsOneA4SheetWhenPrinted) {
+  Spunta({&StampaCopertina, &StampaTronchi, &StampaDiagrammaRete});
+  finestre.risposte.push_back(uscita.File("foglio.html"));
+  utente.Attendi("conclusa con successo");
+  PrintHTMLReport(0);
+  const std::string html = Testo("foglio.html");
+  EXPECT_NE(html.find("\r\n@page\r\n{\r\nsize: A4;\r\nmargin: 4mm 0;\r\n}\r\n"), std::string::npos);
+  EXPECT_NE(html.find("\r\nbody\r\n{\r\n  height: 297mm;\r\n  width: 210mm;\r\n  font-family:Arial;\r\n  margin: 0;\r\n}"),
+            std::string::npos);
+  // Every width the blocks' contents carry, after the blocks' 15 mm left margin, within the sheet.
+  const std::string larghezza = "style='width:";
+  for (size_t p = html.find(larghezza); p != std::string::npos; p = html.find(larghezza, p + 1)) {
+    const size_t inizio = p + larghezza.size();
+    const double mm = std::stod(html.substr(inizio, html.find("mm", inizio) - inizio));
+    EXPECT_LE(15 + mm, 210) << html.substr(p, 30);
+  }
+}
+
 // A large network's picture, larger than the standard one, is shown whole inside the diagram page
 // (wider than the page, it would shrink every printed page), its footer in place, and a click
 // opens it at its own size, where its labels read as in a small network's picture.
@@ -462,9 +485,9 @@ TEST_F(ReportFilesTest, ALargeNetworksPictureIsShownWholeAndOpensAtItsSize) {
     std::string immagine;
   };
   const std::string img = "<IMG src='grande.html.bmp' align='middle' style='width:";
-  const Caso casi[] = {{{1, 1}, img + "200mm'></IMG><BR>"},
-                       {{14.6, 1}, "<A href='grande.html.bmp'>" + img + "200mm'></IMG></A><BR>"},
-                       {{1.2, 2.5}, "<A href='grande.html.bmp'>" + img + "148mm'></IMG></A><BR>"}};
+  const Caso casi[] = {{{1, 1}, img + "170mm'></IMG><BR>"},
+                       {{14.6, 1}, "<A href='grande.html.bmp'>" + img + "170mm'></IMG></A><BR>"},
+                       {{1.2, 2.5}, "<A href='grande.html.bmp'>" + img + "149mm'></IMG></A><BR>"}};
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.immagine);
     finestre.misuraSchema = c.misura;
