@@ -370,7 +370,10 @@ void StampaCopertinaComune(IStampanteReport& p) {
   auto righeVuote = [&](int quante) {
     for (int i = 0; i < quante; ++i) p.FineRiga();
   };
+  // On small paper the fields go on to the next page rather than under the footer: the page is
+  // checked before each line is printed, so that nothing is left for a page of its own after them.
   auto stampaCampo = [&](const CampoCopertina& c) {
+    CheckPageBreak();
     SetBold(p);
     p.Print(c.EtichettaStampa, false);
     ResetBold(p);
@@ -382,6 +385,7 @@ void StampaCopertinaComune(IStampanteReport& p) {
       int16_t altro = 0;
       p.Print(SpezzaTesto(caratteri, altro, c.Valore), true);
       while (altro > 0) {
+        CheckPageBreak();
         p.SetCurrentX(x);
         p.Print(SpezzaTesto(caratteri, altro), true);
       }
@@ -392,7 +396,7 @@ void StampaCopertinaComune(IStampanteReport& p) {
     if (c.Riga == 9) testo += " mmq/s";
     if (c.Riga == 12 || c.Riga == 14 || c.Riga == 15) testo += " (" + c.ValoreParentesi;
     // A long value (the reference, the client's name) goes on under itself, inside the page.
-    StampaAcapo(p, testo, true, p.CurrentX(), LarghezzaStampabile, false);
+    StampaAcapo(p, testo, true, p.CurrentX(), LarghezzaStampabile, true);
   };
 
   righeVuote(vuote);

@@ -17,6 +17,7 @@
 #include "model/numbers.h"
 #include "model/raccordi.h"
 #include "model/rete.h"
+#include "report/print/copertina.h"
 #include "report/print/pagina.h"
 #include "report/print/percentuali.h"
 #include "report/print/sezioni.h"
@@ -811,6 +812,41 @@ TEST_F(StampaReport, TheTightnessReportEndsOnThePageOfItsSignatures) {
     pagineFirma.insert(firma);
   }
   EXPECT_EQ(pagineFirma, (std::set<int>{1, 2})) << "the notes brought the signatures over the end of the page";
+}
+
+// On small paper (A5 landscape, or A5 at 80 % of the page) the cover does not fit above the footer:
+// it goes on to the next page, and none of its lines is printed over the footer or past it.
+TEST_F(StampaReport, TheCoverGoesOnToTheNextPageRatherThanUnderTheFooter) {
+  struct Caso {
+    int32_t larghezza, altezza;
+    int16_t percentuale;
+    bool rete;
+  } casi[] = {{11906, 8391, 100, false}, {8391, 11906, 80, false}, {8391, 11906, 80, true}, {11906, 16838, 100, false}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(std::to_string(c.larghezza) + "x" + std::to_string(c.altezza) + " " + std::to_string(c.percentuale));
+    stampante.larghezza = c.larghezza;
+    stampante.altezza = c.altezza;
+    PercentualeX = PercentualeY = c.percentuale;
+    ReteInPressione = c.rete ? -1 : 0;
+    AzzeraSezioni();
+    StampaCopertina = -1;
+    NumSezioniStampa = 1;
+    stampante.tratti.clear();
+    ASSERT_TRUE(PrintReport(0));
+    const std::string ultimo = GetCampiCopertina(RendererReport::Stampa).back().EtichettaStampa;
+    int valori = 0;
+    for (const Tratto& t : stampante.tratti) {
+      if (t.tipo != Tratto::Testo || t.testo.empty()) continue;
+      if (t.y == LimiteFondoPagina + 200) continue;  // the footer's own line
+      EXPECT_LE(t.y + t.dimensione * 20, LimiteFondoPagina + 100) << t.testo << " on page " << t.pagina;
+      valori += t.testo == ultimo;
+    }
+    EXPECT_EQ(valori, 1) << "the cover's last field printed: " << ultimo;
+  }
+  stampante.larghezza = 11906;
+  stampante.altezza = 16838;
+  PercentualeX = PercentualeY = 100;
+  ReteInPressione = 0;
 }
 
 TEST(GetPathFolder, Cases) {
