@@ -353,15 +353,10 @@ void StampaCopertinaComune(IStampanteReport& p) {
   p.SetCurrentY(InizioCorpoPagina + 600);
   const TFontInfo salvato = GetFontInfo(p);
   const std::string& titolo = campi[0].EtichettaStampa;
-  p.SetFontSize(24);
   p.SetFontBold(false);
-  p.SetCurrentX((LarghezzaStampabile - p.TextWidth(titolo)) / 2);
-  p.Print(titolo, true);
-  p.SetFontBold(false);
+  PrintTitle(p, titolo, 24);
   p.SetFontItalic(false);
-  p.SetFontSize(18);
-  p.SetCurrentX((LarghezzaStampabile - p.TextWidth("Relazione di calcolo")) / 2);
-  p.Print("Relazione di calcolo", true);
+  PrintTitle(p, "Relazione di calcolo", 18);
   p.SetFontBold(false);
   p.SetFontSize(10);
   SetPrinterFont(p, "Arial");
@@ -375,7 +370,7 @@ void StampaCopertinaComune(IStampanteReport& p) {
   auto stampaCampo = [&](const CampoCopertina& c) {
     CheckPageBreak();
     SetBold(p);
-    p.Print(c.EtichettaStampa, false);
+    StampaAcapo(p, c.EtichettaStampa, false, 0, LarghezzaStampabile);
     ResetBold(p);
     if (c.Riga == 4) {
       const int32_t x = Lungo(std::round(p.CurrentX()));
@@ -395,7 +390,15 @@ void StampaCopertinaComune(IStampanteReport& p) {
     if (c.Riga == 8) testo += rete ? " kg/mc   " : " kg/mc";
     if (c.Riga == 9) testo += " mmq/s";
     if (c.Riga == 12 || c.Riga == 14 || c.Riga == 15) testo += " (" + c.ValoreParentesi;
-    // A long value (the reference, the client's name) goes on under itself, inside the page.
+    // A long value (the reference, the client's name) goes on under itself, inside the page; a
+    // label that leaves no room for the value's words beside it puts the value under itself.
+    double parola = 0;
+    for (const std::string& w : Split(testo, " ")) parola = std::max(parola, p.TextWidth(w));
+    if (LarghezzaStampabile - p.CurrentX() < parola) {
+      p.FineRiga();
+      CheckPageBreak();
+      p.SetCurrentX(0);
+    }
     StampaAcapo(p, testo, true, p.CurrentX(), LarghezzaStampabile, true);
   };
 

@@ -849,6 +849,38 @@ TEST_F(StampaReport, TheCoverGoesOnToTheNextPageRatherThanUnderTheFooter) {
   ReteInPressione = 0;
 }
 
+// On the narrowest paper the printer offers (an envelope 98 mm wide, at 80 % of the page) every
+// title is printed in type small enough to stay inside the page's width, and a cover value has
+// room for its words: under its label when the label leaves too little beside it.
+TEST_F(StampaReport, TitlesAndCoverValuesStayInsideANarrowPage) {
+  stampante.larghezza = 5580;  // 98 mm
+  stampante.altezza = 12780;
+  PercentualeX = PercentualeY = 80;
+  for (const bool rete : {false, true}) {
+    SCOPED_TRACE(rete ? "pressurised" : "internal");
+    ReteInPressione = rete ? -1 : 0;
+    AzzeraSezioni();
+    StampaCopertina = StampaTronchi = StampaComputo = StampaTenutaImpianto = -1;
+    NumSezioniStampa = 4;
+    stampante.tratti.clear();
+    ASSERT_TRUE(PrintReport(0));
+    int caratteriSoli = 0;
+    for (const Tratto& t : stampante.tratti) {
+      if (t.tipo != Tratto::Testo || t.testo.empty() || t.documento != 1) continue;
+      EXPECT_GE(t.x, -0.5) << t.testo;
+      if (t.testo.size() > 12) {
+        EXPECT_LE(t.x + static_cast<double>(Len(t.testo)) * t.dimensione * 10, LarghezzaStampabile + 0.5) << t.testo;
+      }
+      caratteriSoli += Len(Trim(t.testo)) == 1 && t.x > LarghezzaStampabile / 2.0;
+    }
+    EXPECT_LE(caratteriSoli, 2) << "a value printed one character to a line";
+  }
+  stampante.larghezza = 11906;
+  stampante.altezza = 16838;
+  PercentualeX = PercentualeY = 100;
+  ReteInPressione = 0;
+}
+
 TEST(GetPathFolder, Cases) {
   EXPECT_EQ(GetPathFolder("/a/b/c.htm"), "/a/b/");
   EXPECT_EQ(GetPathFolder("C:\\a\\b.htm"), "C:\\a\\");
