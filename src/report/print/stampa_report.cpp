@@ -168,10 +168,10 @@ std::vector<std::string> RigheInColonna(IStampanteReport& p, const std::string& 
 // The line that explains the marks of values beyond their limits, when the table holds one.
 void StampaNotaLimite(IStampanteReport& p, const std::string& nota) {
   if (nota.empty()) return;
+  CheckPageBreak();
   p.SetCurrentX(0);
   p.Print(nota, false);
   p.FineRiga();
-  CheckPageBreak();
 }
 
 void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, const std::string& titolo,
@@ -305,13 +305,14 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
 
   // End of the table.
   p.Line(0, y + v.FondoInMezzeRighe * h, destra, y + v.FondoInMezzeRighe * h);
+  // Under the table the page is checked before each line is printed, not after: a table that
+  // ends the report would otherwise end it on a page of header and footer alone. What follows a
+  // table checks the page before it prints.
   const std::string nota = GetReportLimitNote(tabella, righe);
   if (!totale) {
     p.FineRiga();
-    CheckPageBreak();
     StampaNotaLimite(p, nota);
     p.FineRiga();
-    CheckPageBreak();
     return;
   }
   const size_t kk = totale->Colonna >= 0 && totale->Colonna <= ultima ? static_cast<size_t>(totale->Colonna) : 0;
@@ -327,20 +328,17 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
   }
   p.SetCurrentX(inizioValore);
   p.Print(valore, false);
-  if (tabella == ReportTable::WorstPathTable) CheckPageBreak();
   p.FineRiga();
-  CheckPageBreak();
   if (!totale->Avviso.empty()) {
+    CheckPageBreak();
     p.SetCurrentX(0);
     SetBold(p);
     p.Print(totale->Avviso, false);
     ResetBold(p);
     p.FineRiga();
-    CheckPageBreak();
   }
   StampaNotaLimite(p, nota);
   p.FineRiga();
-  CheckPageBreak();
 }
 
 // ---- Cover ----------------------------------------------------------------------------------
@@ -634,20 +632,19 @@ void PrintComputo(IStampanteReport& p, int16_t net) {
       StampaStriscia(p, serie.Diametri, da, a, w, h);
       if (serie.Diametri.empty()) break;
     }
+    // The next series checks the page before it prints.
     p.FineRiga();
-    CheckPageBreak();
   }
 
-  for (int i = 0; i < 3; ++i) {
-    p.FineRiga();
-    CheckPageBreak();
-  }
+  // The page is checked before the last line, not after it: a bill that ends the report would
+  // otherwise end it on a page of header and footer alone.
+  for (int i = 0; i < 3; ++i) p.FineRiga();
   if (MostraPesoTotaleAcciaio()) {
+    CheckPageBreak();
     SetBold(p);
     p.Print("Peso totale tubazioni in acciaio: ", false);
     ResetBold(p);
     p.Print(TestoPesoTotaleAcciaio() + " Kg", true);
-    CheckPageBreak();
   }
 }
 

@@ -881,6 +881,43 @@ TEST_F(StampaReport, TitlesAndCoverValuesStayInsideANarrowPage) {
   ReteInPressione = 0;
 }
 
+// A report that ends with a table or the bill of quantities ends on the page of its last line,
+// wherever that line falls: never on a page of header and footer alone.
+TEST_F(StampaReport, AReportEndsOnThePageOfItsLastLine) {
+  struct Caso {
+    const char* nome;
+    int16_t* sezione;
+    int16_t* prima;  // a section before it, that moves where it starts
+  } sezioni[] = {{"segments", &StampaTronchi, nullptr},
+                 {"path", &StampaVerifica, nullptr},
+                 {"appliances", &StampaUtenze, nullptr},
+                 {"bill after the segments", &StampaComputo, &StampaTronchi}};
+  std::set<std::string> vuote;
+  for (const Caso& c : sezioni)
+    for (int n = 2; n <= 70; ++n) {
+      test::PreparaCalcolo();
+      // A main line with an appliance at every other segment: every table grows with n.
+      int16_t padre = test::AggiungiProva(0, 10);
+      for (int i = 2; i <= n; ++i) padre = test::AggiungiProva(padre, 2, i % 2 == 0 ? 0.5f : 0.0f);
+      CalcolaRete();
+      AzzeraSezioni();
+      *c.sezione = -1;
+      if (c.prima) *c.prima = -1;
+      NumSezioniStampa = c.prima ? 2 : 1;
+      stampante.tratti.clear();
+      if (!PrintReport(0)) continue;
+      int ultima = 0, ultimaCorpo = 0;
+      for (const Tratto& t : stampante.tratti) {
+        if (t.tipo != Tratto::Testo || t.testo.empty()) continue;
+        ultima = std::max(ultima, static_cast<int>(t.pagina));
+        // The body lies between the header's rule and the footer's.
+        if (t.y >= InizioCorpoPagina && t.y < LimiteFondoPagina + 100) ultimaCorpo = std::max(ultimaCorpo, static_cast<int>(t.pagina));
+      }
+      if (ultimaCorpo != ultima) vuote.insert(std::string(c.nome) + " " + std::to_string(n));
+    }
+  EXPECT_TRUE(vuote.empty()) << (vuote.empty() ? "" : *vuote.begin()) << " and " << vuote.size() << " in all";
+}
+
 TEST(GetPathFolder, Cases) {
   EXPECT_EQ(GetPathFolder("/a/b/c.htm"), "/a/b/");
   EXPECT_EQ(GetPathFolder("C:\\a\\b.htm"), "C:\\a\\");
