@@ -210,6 +210,14 @@ class ReportFilesTest : public ::testing::Test {
     PrintTXTReport();
   }
 
+  // The HTML report of the ticked sections written as `nome`, ending well; its text.
+  std::string ScriviHtml(const std::string& nome) {
+    finestre.risposte.push_back(uscita.File(nome));
+    utente.Attendi("conclusa con successo");
+    PrintHTMLReport(0);
+    return Testo(nome);
+  }
+
   void RendiPressurizzata() {
     ReteInPressione = -1;
     GasCorrente.Densita = 0.6f;
@@ -399,10 +407,7 @@ TEST_F(ReportFilesTest, ProjectAndRecordTextsAreEscapedInTheHtml) {
   DescrizioneLavoro = "<script>x</script>";
   TenutaImpianto.Note = "pressione < 20 & ok";
   Spunta({&StampaCopertina, &StampaTenutaImpianto, &StampaDiagrammaRete});
-  finestre.risposte.push_back(uscita.File("esc.html"));
-  utente.Attendi("conclusa con successo");
-  PrintHTMLReport(0);
-  const std::string html = Testo("esc.html");
+  const std::string html = ScriviHtml("esc.html");
   EXPECT_EQ(html.find("<script>"), std::string::npos);
   EXPECT_NE(html.find("<SPAN class='fieldvaluebigspace'>A&lt;B &amp; C&gt;'s</SPAN>"), std::string::npos);
   EXPECT_NE(html.find("&lt;script&gt;x&lt;/script&gt;"), std::string::npos);
@@ -418,11 +423,7 @@ TEST_F(ReportFilesTest, TheHtmlHeaderShowsWhereALongTitleWasCut) {
     SCOPED_TRACE(nome);
     PercorsoProgetto = uscita.File(nome + ".RTG");
     Spunta({&StampaTronchi});
-    const std::string file = "titolo" + std::to_string(Len(nome)) + ".html";
-    finestre.risposte.push_back(uscita.File(file));
-    utente.Attendi("conclusa con successo");
-    PrintHTMLReport(0);
-    const std::string html = Testo(file);
+    const std::string html = ScriviHtml("titolo" + std::to_string(Len(nome)) + ".html");
     const std::string atteso = nome == lungo ? "..." + Trim(Right(nome + ".RTG", 28)) : nome;
     EXPECT_NE(html.find("<TD ALIGN='Right'>\r\n" + atteso + "\r\n</TD>"), std::string::npos) << atteso;
     AzzeraSezioni();
@@ -460,10 +461,7 @@ TEST_F(ReportFilesTest, EveryReportHasAPictureOfItsOwn) {
 // first sheets on a page's footer and the next page's header fell on the wrong sheet).
 TEST_F(ReportFilesTest, EveryHtmlPageIsOneA4SheetWhenPrinted) {
   Spunta({&StampaCopertina, &StampaTronchi, &StampaDiagrammaRete});
-  finestre.risposte.push_back(uscita.File("foglio.html"));
-  utente.Attendi("conclusa con successo");
-  PrintHTMLReport(0);
-  const std::string html = Testo("foglio.html");
+  const std::string html = ScriviHtml("foglio.html");
   EXPECT_NE(html.find("\r\n@page\r\n{\r\nsize: A4;\r\nmargin: 4mm 0;\r\n}\r\n"), std::string::npos);
   EXPECT_NE(html.find("\r\nbody\r\n{\r\n  height: 297mm;\r\n  width: 210mm;\r\n  font-family:Arial;\r\n  margin: 0;\r\n}"),
             std::string::npos);
@@ -539,12 +537,7 @@ TEST_F(ReportFilesTest, PressurisedCoverAndEquivalentLengths) {
   test::AggiungiProva(1, 5, 10.0f);
   test::AggiungiProva(1, 4, 20.0f);
   Spunta({&StampaCopertina, &StampaPDCLocalizzate});
-  finestre.risposte.push_back(uscita.File("rete.html"));
-  finestre.risposte.push_back(uscita.File("rete.txt"));
-  utente.Attendi("HTML conclusa con successo");
-  utente.Attendi("TXT conclusa con successo");
-  PrintHTMLReport(0);
-  PrintTXTReport();
+  ScriviEntrambi("rete");
 
   const std::string html = Testo("rete.html");
   EXPECT_NE(html.find("<SPAN class='bigtitle'>Rete gas in pressione</SPAN><BR>"), std::string::npos);
@@ -855,12 +848,7 @@ TEST_F(ReportFilesTest, ALongTightnessNoteWrapsInBothFiles) {
   nota += std::string(200, 'x') + "\r\nseconda riga";
   TenutaImpianto.Note = nota;
   Spunta({&StampaTenutaImpianto});
-  finestre.risposte.push_back(uscita.File("nota.html"));
-  finestre.risposte.push_back(uscita.File("nota.txt"));
-  utente.Attendi("HTML conclusa con successo");
-  utente.Attendi("TXT conclusa con successo");
-  PrintHTMLReport(0);
-  PrintTXTReport();
+  ScriviEntrambi("nota");
 
   const std::string txt = Testo("nota.txt");
   std::string unito;
