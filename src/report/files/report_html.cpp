@@ -30,10 +30,11 @@ TextWriter* fileHTML = nullptr;
 
 const char* const kRigaSpaziatura = "<SPAN class='lineverticalspacing'>&nbsp;</SPAN><BR>";
 const char* const kLineaOrizzontale = "<HR noshade color='black' width='100%' size='1'>";
-// The standard diagram picture on the page (its proportions are 11 to 8), and the tallest picture
-// the diagram page holds above its caption and footer.
-constexpr double LarghezzaSchemaHTML = 200;
-constexpr double AltezzaSchemaHTML = 200.0 * 8 / 11;
+// The standard diagram picture on the page (its proportions are 11 to 8), as wide as the body, and
+// the tallest picture the diagram page holds above its caption and footer. A wider picture would
+// reach past the sheet, and a browser prints every page smaller to hold it.
+constexpr double LarghezzaSchemaHTML = 170;
+constexpr double AltezzaSchemaHTML = LarghezzaSchemaHTML * 8 / 11;
 constexpr double MaxAltezzaSchemaHTML = 225;
 
 struct RegolaStile {
@@ -44,7 +45,7 @@ struct RegolaStile {
 // The style sheet of the report; the property texts are the ones the report has always carried.
 const std::vector<RegolaStile>& RegoleStile() {
   static const std::vector<RegolaStile> regole = {
-    {"body", {"height: 297mm;", "width: 210mm;", "font-family:Arial;"}},  // 1
+    {"body", {"height: 297mm;", "width: 210mm;", "font-family:Arial;", "margin: 0;"}},  // 1
     {"Table", {"width: 100%;"}},  // 2
     {"td", {"font-size : 3.5mm;"}},  // 3
     {"div", {"width: 100%;"}},  // 4
@@ -74,6 +75,9 @@ const std::vector<RegolaStile>& RegoleStile() {
     {".rowtitle", {"font-size: 3.15mm;", "font-weight: bold;", "border-right-width: 1pt;", "border-right-style: solid;", "border-right-color: black;", "text-align: center;", "line-height: 6mm;"}},  // 28
     {".sectiontitlewords", {"font-size: 3.15mm;", "font-weight: bold;"}},  // 29
     {".sectionwords", {"font-size: 3.15mm;"}},  // 30
+    // The pages are placed 289 mm apart: printed, each must be one A4 sheet whose printable height
+    // is just that, or every footer and header after the first drifts onto the wrong sheet.
+    {"@page", {"size: A4;", "margin: 4mm 0;"}},  // 31
   };
   return regole;
 }
@@ -81,10 +85,11 @@ const std::vector<RegolaStile>& RegoleStile() {
 // Vertical position of a block on the page column: page n starts (n - 1) x 289 mm below the first.
 int16_t Posizione(int64_t pagina, int64_t scarto) { return PosizioneFile((pagina - 1) * 289 + scarto); }
 
-// The project title of the header: the file title, or the end of the full path when it is long.
+// The project title of the header: the file title, or the end of the full path when it is long,
+// behind "..." as on paper, so that a cut title shows where it was cut.
 std::string TitoloProgetto() {
   const std::string titolo = Trim(GetFileTitle(PercorsoProgetto));
-  if (Len(titolo) > 28) return Right(Trim(PercorsoProgetto), 28);
+  if (Len(titolo) > 28) return "..." + Trim(Right(Trim(PercorsoProgetto), 28));
   return titolo;
 }
 
@@ -165,7 +170,7 @@ void PrintStyleSheetHTML() {
     ScriviRigaHTML("{");
     for (const char* p : regole[i].proprieta) ScriviRigaHTML(std::string(rientro ? "  " : "") + p);
     ScriviRigaHTML("}");
-    if (i != 21 && i != 29) ScriviRigaHTML("");
+    if (i != 21 && i + 1 != regole.size()) ScriviRigaHTML("");
   }
   ScriviRigaHTML("</STYLE>");
   ScriviRigaHTML("</HEAD>");

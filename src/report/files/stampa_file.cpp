@@ -5,8 +5,11 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <system_error>
+#include <vector>
 
 #include "model/files.h"
 #include "model/interaction.h"
@@ -63,6 +66,10 @@ const std::string& TestoPassoStampaFile(int16_t passo) {
   return (passo >= 1 && passo <= 9) ? testi[passo] : testi[0];
 }
 
+namespace {
+bool AltroLogoAccanto(const std::string& percorsoReport);
+}  // namespace
+
 std::string GetReportFileName(int16_t kind) {
   try {
     const std::string cartella = GetCartella(PercorsoProgetto);
@@ -74,17 +81,22 @@ std::string GetReportFileName(int16_t kind) {
     if (!scelto || scelto->empty()) return "";
     std::string percorso = *scelto;
     if (GetNomeFile(percorso).find('.') == std::string::npos) percorso += "." + estensione;
-    // The diagram's picture belongs to the report: replacing it is replacing the report.
+    // The diagram's picture belongs to the report: replacing it is replacing the report. So is the
+    // logo copied beside it, when that folder holds a "logo.bmp" other than the program's.
     const std::string bitmap = interno::PercorsoBitmap(percorso);
-    const bool report = EsisteFile(percorso);
-    const bool immagine = StampaDiagrammaRete != 0 && EsisteFile(bitmap);
-    if (report || immagine) {
+    std::vector<std::string> esistenti;
+    if (EsisteFile(percorso)) esistenti.push_back(GetNomeFile(percorso));
+    if (StampaDiagrammaRete != 0 && EsisteFile(bitmap)) esistenti.push_back(GetNomeFile(bitmap));
+    if (LogoReport && AltroLogoAccanto(percorso)) esistenti.push_back("logo.bmp");
+    if (!esistenti.empty()) {
+      std::string nomi;
+      for (const std::string& f : esistenti) nomi += "\r\n" + f;
       const std::string domanda =
-          !immagine ? "Un file con lo stesso nome è gia presente nella cartella selezionata.\r\nSi desidera sovrascriverlo?"
-          : !report ? "Il file seguente è gia presente nella cartella selezionata:\r\n" + GetNomeFile(bitmap) +
-                          "\r\nSi desidera sovrascriverlo?"
-                    : "I file seguenti sono gia presenti nella cartella selezionata:\r\n" + GetNomeFile(percorso) +
-                          "\r\n" + GetNomeFile(bitmap) + "\r\nSi desidera sovrascriverli?";
+          esistenti.size() == 1 && esistenti[0] == GetNomeFile(percorso)
+              ? "Un file con lo stesso nome è gia presente nella cartella selezionata.\r\nSi desidera sovrascriverlo?"
+          : esistenti.size() == 1
+              ? "Il file seguente è gia presente nella cartella selezionata:" + nomi + "\r\nSi desidera sovrascriverlo?"
+              : "I file seguenti sono gia presenti nella cartella selezionata:" + nomi + "\r\nSi desidera sovrascriverli?";
       const Risposta r = MsgBox(domanda, Bottoni::SiNo, Icona::Esclamazione, "Sovrascrivere");
       if (r != Risposta::Si) return "";
     }
@@ -146,6 +158,24 @@ bool StessaCartella(const fs::path& a, const fs::path& b) {
   const fs::path cb = fs::weakly_canonical(b, ec2);
   if (ec1 || ec2) return false;
   return ca == cb;
+}
+
+}  // namespace
+
+namespace {
+
+// True when the folder of the report holds a "logo.bmp" of its own, one the copy of the program's
+// logo would replace; not the program folder, where the logo is the program's.
+bool AltroLogoAccanto(const std::string& percorsoReport) {
+  const fs::path cartella = CartellaDi(percorsoReport);
+  if (StessaCartella(cartella, CartellaProgramma())) return false;
+  const fs::path accanto = cartella / "logo.bmp";
+  std::error_code ec;
+  if (!fs::exists(accanto, ec)) return false;
+  std::ifstream a(accanto, std::ios::binary), b(UnisciPercorso(CartellaProgramma(), "logo.bmp"), std::ios::binary);
+  const std::string uno((std::istreambuf_iterator<char>(a)), std::istreambuf_iterator<char>());
+  const std::string due((std::istreambuf_iterator<char>(b)), std::istreambuf_iterator<char>());
+  return !a.bad() && !b.bad() && uno != due;
 }
 
 }  // namespace

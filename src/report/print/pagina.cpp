@@ -166,16 +166,24 @@ void SetFontInfo(IStampanteReport& printer, const TFontInfo& info) {
 void SetBold(IStampanteReport& printer) { printer.SetFontBold(true); }
 void ResetBold(IStampanteReport& printer) { printer.SetFontBold(false); }
 
+void CorpoCheEntra(IStampanteReport& printer, const std::string& testo, double larghezza, double minimo) {
+  while (printer.TextWidth(testo) > larghezza && printer.FontSize() > minimo)
+    printer.SetFontSize(printer.FontSize() - 0.5);
+}
+
 void PrintTitle(IStampanteReport& printer, const std::string& text, std::optional<double> size) {
-  if (!size) {
-    printer.SetCurrentX((LarghezzaStampabile - printer.TextWidth(text)) / 2);
-    printer.Print(text, true);
-    return;
-  }
   const TFontInfo salvato = GetFontInfo(printer);
-  printer.SetFontSize(*size);
-  printer.SetCurrentX((LarghezzaStampabile - printer.TextWidth(text)) / 2);
-  printer.Print(text, true);
+  if (size) printer.SetFontSize(*size);
+  // A narrow page (small paper, a smaller share of it) takes the title in smaller type, then over
+  // more lines, never cut.
+  CorpoCheEntra(printer, text, LarghezzaStampabile, std::min(8.0, printer.FontSize()));
+  const std::vector<std::string> righe = SpezzaTesto(text, LarghezzaStampabile, LarghezzaStampabile,
+                                                     [&](const std::string& s) { return printer.TextWidth(s); });
+  for (const std::string& riga : righe) {
+    printer.SetCurrentX(std::max(0.0, (LarghezzaStampabile - printer.TextWidth(riga)) / 2));
+    printer.Print(riga, true);
+  }
+  if (righe.empty()) printer.Print("", true);
   SetFontInfo(printer, salvato);
 }
 
@@ -199,10 +207,7 @@ double StampaRigaDitta(IStampanteReport& printer, const std::string& testo, doub
   if (testo.empty()) return x;
   const double corpo = printer.FontSize();
   const double spazio = destra - x;
-  for (double c = corpo; printer.TextWidth(testo) > spazio && c > 6;) {
-    c -= 0.5;
-    printer.SetFontSize(c);
-  }
+  CorpoCheEntra(printer, testo, spazio);
   std::string riga = testo;
   for (long n = static_cast<long>(Len(testo)) - 1; n > 0 && printer.TextWidth(riga) > spazio; --n)
     riga = Left(testo, n) + PuntiniTaglio;

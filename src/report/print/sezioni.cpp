@@ -1,7 +1,9 @@
 #include "report/print/sezioni.h"
 
 #include "model/calcolo.h"
+#include "model/globals.h"
 #include "model/interaction.h"
+#include "model/numbers.h"
 #include "model/rete.h"
 
 namespace varnex {
@@ -68,6 +70,11 @@ void EscludiSezioniSenzaOggetto() {
 bool ReteCalcolataPerReport() {
   if (ContoTronchi() <= 0) return true;
   CalcolaRete();
+  // The paths are judged against the editor's text of the maximum drop, which only an automatic
+  // recalculation refreshes: with it off that text is still "0" or the value of another gas, and a
+  // passing design would be stated as failing. The report is a recalculation: it brings the text
+  // to the maximum drop in force, the one its cover prints.
+  if (ReteInPressione == 0) PDCMaxTesto = TestoNumero(PDCMassima());
   // A calculation that ran reaches at least the first segment from the source.
   for (int16_t s = 1; s <= ContoTronchi(); ++s)
     if (Tronco(s).Collegato != 0) return true;

@@ -169,10 +169,10 @@ std::vector<std::string> RigheInColonna(IStampanteReport& p, const std::string& 
 // The line that explains the marks of values beyond their limits, when the table holds one.
 void StampaNotaLimite(IStampanteReport& p, const std::string& nota) {
   if (nota.empty()) return;
+  CheckPageBreak();
   p.SetCurrentX(0);
   p.Print(nota, false);
   p.FineRiga();
-  CheckPageBreak();
 }
 
 void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, const std::string& titolo,
@@ -310,13 +310,14 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
 
   // End of the table.
   p.Line(0, y + v.FondoInMezzeRighe * h, destra, y + v.FondoInMezzeRighe * h);
+  // Under the table the page is checked before each line is printed, not after: a table that
+  // ends the report would otherwise end it on a page of header and footer alone. What follows a
+  // table checks the page before it prints.
   const std::string nota = GetReportLimitNote(tabella, righe);
   if (!totale) {
     p.FineRiga();
-    CheckPageBreak();
     StampaNotaLimite(p, nota);
     p.FineRiga();
-    CheckPageBreak();
     return;
   }
   const size_t kk = totale->Colonna >= 0 && totale->Colonna <= ultima ? static_cast<size_t>(totale->Colonna) : 0;
@@ -332,20 +333,17 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
   }
   p.SetCurrentX(inizioValore);
   p.Print(valore, false);
-  if (tabella == ReportTable::WorstPathTable) CheckPageBreak();
   p.FineRiga();
-  CheckPageBreak();
   if (!totale->Avviso.empty()) {
+    CheckPageBreak();
     p.SetCurrentX(0);
     SetBold(p);
     p.Print(totale->Avviso, false);
     ResetBold(p);
     p.FineRiga();
-    CheckPageBreak();
   }
   StampaNotaLimite(p, nota);
   p.FineRiga();
-  CheckPageBreak();
 }
 
 // ---- Cover ----------------------------------------------------------------------------------
@@ -358,15 +356,10 @@ void StampaCopertinaComune(IStampanteReport& p) {
   p.SetCurrentY(InizioCorpoPagina + 600);
   const TFontInfo salvato = GetFontInfo(p);
   const std::string& titolo = campi[0].EtichettaStampa;
-  p.SetFontSize(24);
   p.SetFontBold(false);
-  p.SetCurrentX((LarghezzaStampabile - p.TextWidth(titolo)) / 2);
-  p.Print(titolo, true);
-  p.SetFontBold(false);
+  PrintTitle(p, titolo, 24);
   p.SetFontItalic(false);
-  p.SetFontSize(18);
-  p.SetCurrentX((LarghezzaStampabile - p.TextWidth("Relazione di calcolo")) / 2);
-  p.Print("Relazione di calcolo", true);
+  PrintTitle(p, "Relazione di calcolo", 18);
   p.SetFontBold(false);
   p.SetFontSize(10);
   SetPrinterFont(p, "Arial");
@@ -375,9 +368,12 @@ void StampaCopertinaComune(IStampanteReport& p) {
   auto righeVuote = [&](int quante) {
     for (int i = 0; i < quante; ++i) p.FineRiga();
   };
+  // On small paper the fields go on to the next page rather than under the footer: the page is
+  // checked before each line is printed, so that nothing is left for a page of its own after them.
   auto stampaCampo = [&](const CampoCopertina& c) {
+    CheckPageBreak();
     SetBold(p);
-    p.Print(c.EtichettaStampa, false);
+    StampaAcapo(p, c.EtichettaStampa, false, 0, LarghezzaStampabile);
     ResetBold(p);
     if (c.Riga == 4) {
       const int32_t x = Lungo(std::round(p.CurrentX()));
@@ -387,6 +383,7 @@ void StampaCopertinaComune(IStampanteReport& p) {
       int16_t altro = 0;
       p.Print(SpezzaTesto(caratteri, altro, c.Valore), true);
       while (altro > 0) {
+        CheckPageBreak();
         p.SetCurrentX(x);
         p.Print(SpezzaTesto(caratteri, altro), true);
       }
@@ -396,8 +393,16 @@ void StampaCopertinaComune(IStampanteReport& p) {
     if (c.Riga == 8) testo += rete ? " kg/mc   " : " kg/mc";
     if (c.Riga == 9) testo += " mmq/s";
     if (c.Riga == 12 || c.Riga == 14 || c.Riga == 15) testo += " (" + c.ValoreParentesi;
-    // A long value (the reference, the client's name) goes on under itself, inside the page.
-    StampaAcapo(p, testo, true, p.CurrentX(), LarghezzaStampabile, false);
+    // A long value (the reference, the client's name) goes on under itself, inside the page; a
+    // label that leaves no room for the value's words beside it puts the value under itself.
+    double parola = 0;
+    for (const std::string& w : Split(testo, " ")) parola = std::max(parola, p.TextWidth(w));
+    if (LarghezzaStampabile - p.CurrentX() < parola) {
+      p.FineRiga();
+      CheckPageBreak();
+      p.SetCurrentX(0);
+    }
+    StampaAcapo(p, testo, true, p.CurrentX(), LarghezzaStampabile, true);
   };
 
   righeVuote(vuote);
@@ -632,20 +637,19 @@ void PrintComputo(IStampanteReport& p, int16_t net) {
       StampaStriscia(p, serie.Diametri, da, a, w, h);
       if (serie.Diametri.empty()) break;
     }
+    // The next series checks the page before it prints.
     p.FineRiga();
-    CheckPageBreak();
   }
 
-  for (int i = 0; i < 3; ++i) {
-    p.FineRiga();
-    CheckPageBreak();
-  }
+  // The page is checked before the last line, not after it: a bill that ends the report would
+  // otherwise end it on a page of header and footer alone.
+  for (int i = 0; i < 3; ++i) p.FineRiga();
   if (MostraPesoTotaleAcciaio()) {
+    CheckPageBreak();
     SetBold(p);
     p.Print("Peso totale tubazioni in acciaio: ", false);
     ResetBold(p);
     p.Print(TestoPesoTotaleAcciaio() + " Kg", true);
-    CheckPageBreak();
   }
 }
 
@@ -654,7 +658,16 @@ void PrintTenutaImpianto(IStampanteReport& p, int16_t /*nonUsato*/) {
   const int32_t destra = Lungo(LarghezzaStampabile / 2.0);
   CheckPageBreak();
   // The section may run longer than a page (long notes): every line end checks the page.
-  for (const PezzoTenuta& pezzo : GetPezziTenuta()) {
+  const std::vector<PezzoTenuta> pezzi = GetPezziTenuta();
+  for (size_t i = 0; i < pezzi.size(); ++i) {
+    const PezzoTenuta& pezzo = pezzi[i];
+    // The signatures keep the room to sign below them: both go to the next page together when this
+    // one cannot hold them, rather than that room alone making a page of header and footer.
+    if (pezzo.Tipo == TipoPezzo::Firma && pezzo.InizioRiga) {
+      int16_t righe = 1;  // a signature wrapped in its column
+      for (size_t j = i; j < pezzi.size(); ++j) righe = static_cast<int16_t>(righe + (pezzi[j].FineRiga ? 1 : 0));
+      CheckPageBreak(righe);
+    }
     switch (pezzo.Tipo) {
       case TipoPezzo::RigaVuota:
         p.FineRiga();

@@ -211,6 +211,14 @@ class ReportFilesTest : public ::testing::Test {
     PrintTXTReport();
   }
 
+  // The HTML report of the ticked sections written as `nome`, ending well; its text.
+  std::string ScriviHtml(const std::string& nome) {
+    finestre.risposte.push_back(uscita.File(nome));
+    utente.Attendi("conclusa con successo");
+    PrintHTMLReport(0);
+    return Testo(nome);
+  }
+
   void RendiPressurizzata() {
     ReteInPressione = -1;
     GasCorrente.Densita = 0.6f;
@@ -253,7 +261,8 @@ TEST_F(ReportFilesTest, HtmlWritesEverySectionInOrderWithTheFilesBesideIt) {
   EXPECT_EQ(html.rfind("<HTML>\r\n<HEAD>\r\n<TITLE>\r\nFile printed: casa.RTG\r\n</TITLE>\r\n<STYLE>\r\nbody\r\n{\r\n  height: 297mm;", 0), 0u);
   EXPECT_NE(html.find("\r\n.titlecolumlast\r\n{\r\n  font-size : 3.5mm;"), std::string::npos);
   EXPECT_NE(html.find("}\r\n.lineverticalspacing\r\n{\r\nline-height: 3mm;\r\n}\r\n\r\n"), std::string::npos);
-  EXPECT_NE(html.find(".sectionwords\r\n{\r\nfont-size: 3.15mm;\r\n}\r\n</STYLE>\r\n</HEAD>\r\n<BODY>\r\n"), std::string::npos);
+  EXPECT_NE(html.find(".sectionwords\r\n{\r\nfont-size: 3.15mm;\r\n}\r\n\r\n@page\r\n"), std::string::npos);
+  EXPECT_NE(html.find("}\r\n</STYLE>\r\n</HEAD>\r\n<BODY>\r\n"), std::string::npos);
   EXPECT_EQ(html.substr(html.size() - 18), "</BODY>\r\n</HTML>\r\n");
 
   // The sections in their fixed order.
@@ -265,7 +274,7 @@ TEST_F(ReportFilesTest, HtmlWritesEverySectionInOrderWithTheFilesBesideIt) {
       "<CENTER><SPAN class='tabletitle'>Riepilogo utenze</SPAN></CENTER><BR>",
       "<CENTER><SPAN class='tabletitle'>Computo Tubazioni</SPAN></CENTER><BR>",
       "Verifica di tenuta dell'impianto in base alla normativa UNI 11137-1",
-      "<IMG src='report.html.bmp' align='middle' style='width:200mm'></IMG><BR>",
+      "<IMG src='report.html.bmp' align='middle' style='width:170mm'></IMG><BR>",
   };
   size_t dove = 0;
   for (const std::string& s : ordine) {
@@ -423,15 +432,27 @@ TEST_F(ReportFilesTest, ProjectAndRecordTextsAreEscapedInTheHtml) {
   DescrizioneLavoro = "<script>x</script>";
   TenutaImpianto.Note = "pressione < 20 & ok";
   Spunta({&StampaCopertina, &StampaTenutaImpianto, &StampaDiagrammaRete});
-  finestre.risposte.push_back(uscita.File("esc.html"));
-  utente.Attendi("conclusa con successo");
-  PrintHTMLReport(0);
-  const std::string html = Testo("esc.html");
+  const std::string html = ScriviHtml("esc.html");
   EXPECT_EQ(html.find("<script>"), std::string::npos);
   EXPECT_NE(html.find("<SPAN class='fieldvaluebigspace'>A&lt;B &amp; C&gt;'s</SPAN>"), std::string::npos);
   EXPECT_NE(html.find("&lt;script&gt;x&lt;/script&gt;"), std::string::npos);
   EXPECT_NE(html.find("<span class=\"sectionwords\">pressione &lt; 20 &amp; ok</span>"), std::string::npos);
   EXPECT_NE(html.find(" - Riferimento: A&lt;B &amp; C&gt;'s</TD>"), std::string::npos);
+}
+
+// The HTML header shows a long project title by its end, as the printed header does, behind "..."
+// so that the reader sees it was cut; a short title is shown whole.
+TEST_F(ReportFilesTest, TheHtmlHeaderShowsWhereALongTitleWasCut) {
+  const std::string lungo = "Impianto condominio via Roma dodici scala B";
+  for (const std::string& nome : {std::string("casa"), lungo}) {
+    SCOPED_TRACE(nome);
+    PercorsoProgetto = uscita.File(nome + ".RTG");
+    Spunta({&StampaTronchi});
+    const std::string html = ScriviHtml("titolo" + std::to_string(Len(nome)) + ".html");
+    const std::string atteso = nome == lungo ? "..." + Trim(Right(nome + ".RTG", 28)) : nome;
+    EXPECT_NE(html.find("<TD ALIGN='Right'>\r\n" + atteso + "\r\n</TD>"), std::string::npos) << atteso;
+    AzzeraSezioni();
+  }
 }
 
 // Each report's diagram picture is named after the report file: two reports of one project in one
@@ -459,6 +480,25 @@ TEST_F(ReportFilesTest, EveryReportHasAPictureOfItsOwn) {
   EXPECT_EQ(immagini, std::size(report) + 1);  // the pictures and the logo, nothing else
 }
 
+// Printed from a browser, each page of the report is one sheet: the sheet's printable height is the
+// 289 mm between two pages of the report, the body has no margin of its own, and nothing is wider
+// than the 210 mm sheet (a wider picture made the browser shrink every page, so that from the
+// first sheets on a page's footer and the next page's header fell on the wrong sheet).
+TEST_F(ReportFilesTest, EveryHtmlPageIsOneA4SheetWhenPrinted) {
+  Spunta({&StampaCopertina, &StampaTronchi, &StampaDiagrammaRete});
+  const std::string html = ScriviHtml("foglio.html");
+  EXPECT_NE(html.find("\r\n@page\r\n{\r\nsize: A4;\r\nmargin: 4mm 0;\r\n}\r\n"), std::string::npos);
+  EXPECT_NE(html.find("\r\nbody\r\n{\r\n  height: 297mm;\r\n  width: 210mm;\r\n  font-family:Arial;\r\n  margin: 0;\r\n}"),
+            std::string::npos);
+  // Every width the blocks' contents carry, after the blocks' 15 mm left margin, within the sheet.
+  const std::string larghezza = "style='width:";
+  for (size_t p = html.find(larghezza); p != std::string::npos; p = html.find(larghezza, p + 1)) {
+    const size_t inizio = p + larghezza.size();
+    const double mm = std::stod(html.substr(inizio, html.find("mm", inizio) - inizio));
+    EXPECT_LE(15 + mm, 210) << html.substr(p, 30);
+  }
+}
+
 // A large network's picture, larger than the standard one, is shown whole inside the diagram page
 // (wider than the page, it would shrink every printed page), its footer in place, and a click
 // opens it at its own size, where its labels read as in a small network's picture.
@@ -468,9 +508,9 @@ TEST_F(ReportFilesTest, ALargeNetworksPictureIsShownWholeAndOpensAtItsSize) {
     std::string immagine;
   };
   const std::string img = "<IMG src='grande.html.bmp' align='middle' style='width:";
-  const Caso casi[] = {{{1, 1}, img + "200mm'></IMG><BR>"},
-                       {{14.6, 1}, "<A href='grande.html.bmp'>" + img + "200mm'></IMG></A><BR>"},
-                       {{1.2, 2.5}, "<A href='grande.html.bmp'>" + img + "148mm'></IMG></A><BR>"}};
+  const Caso casi[] = {{{1, 1}, img + "170mm'></IMG><BR>"},
+                       {{14.6, 1}, "<A href='grande.html.bmp'>" + img + "170mm'></IMG></A><BR>"},
+                       {{1.2, 2.5}, "<A href='grande.html.bmp'>" + img + "149mm'></IMG></A><BR>"}};
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.immagine);
     finestre.misuraSchema = c.misura;
@@ -833,12 +873,7 @@ TEST_F(ReportFilesTest, ALongTightnessNoteWrapsInBothFiles) {
   nota += std::string(200, 'x') + "\r\nseconda riga";
   TenutaImpianto.Note = nota;
   Spunta({&StampaTenutaImpianto});
-  finestre.risposte.push_back(uscita.File("nota.html"));
-  finestre.risposte.push_back(uscita.File("nota.txt"));
-  utente.Attendi("HTML conclusa con successo");
-  utente.Attendi("TXT conclusa con successo");
-  PrintHTMLReport(0);
-  PrintTXTReport();
+  ScriviEntrambi("nota");
 
   const std::string txt = Testo("nota.txt");
   std::string unito;
@@ -1144,6 +1179,20 @@ TEST_F(ReportFilesTest, AFailingDesignIsStatedInBothFiles) {
   }
 }
 
+// The editor's text of the maximum drop, stale ("0" with automatic recalculation off since
+// start-up), does not turn a passing design into a failing one in the files.
+TEST_F(ReportFilesTest, APassingDesignIsNotStatedFailingAfterAStaleMaximumDropText) {
+  PDCMaxTesto = "0";
+  Spunta({&StampaTronchi, &StampaVerifica});
+  ScriviEntrambi("vecchio");
+  for (const std::string& file : {Testo("vecchio.html"), Testo("vecchio.txt")}) {
+    EXPECT_EQ(file.find("ATTENZIONE: PERDITA"), std::string::npos);
+    EXPECT_EQ(file.find(NotaOltreLimite), std::string::npos);
+    EXPECT_EQ(Conta(file, MarcaOltreLimite), 0u);
+  }
+  AzzeraSezioni();
+}
+
 // In the text report every table's header line is cut into its columns by the separator, as its
 // data lines are: one cell per column in both.
 // The text cover's free texts (reference, job) wrap at the file's line width, going on under the
@@ -1334,6 +1383,44 @@ TEST_F(ReportFilesTest, UnreadableLogoLeavesTheReportWithoutLogo) {
   EXPECT_EQ(html.find("logo.bmp"), std::string::npos);
   EXPECT_NE(html.find("<TD ALIGN='Left'>\r\n&nbsp;\r\n</TD>"), std::string::npos);
   EXPECT_FALSE(fs::exists(uscita.File("logo.bmp")));
+}
+
+// The logo copied beside a report replaces a "logo.bmp" of that folder only when the user agrees,
+// unless it is the program's logo already (a report written there before); both files of a run
+// are asked about at once, and a refusal writes nothing.
+TEST_F(ReportFilesTest, AnotherLogoBesideTheReportIsAskedBeforeItIsReplaced) {
+  const std::string logo = programma.Read("logo.bmp");
+  for (const bool html : {true, false}) {
+    SCOPED_TRACE(html ? "HTML" : "TXT");
+    const std::string nome = html ? "l.html" : "l.txt";
+    Spunta({&StampaCopertina});
+    uscita.Write("logo.bmp", "il logo del cliente");
+    finestre.risposte.push_back(uscita.File(nome));
+    utente.Attendi("Il file seguente è gia presente nella cartella selezionata:\r\nlogo.bmp\r\n"
+                   "Si desidera sovrascriverlo?",
+                   Risposta::No);
+    html ? PrintHTMLReport(0) : PrintTXTReport();
+    EXPECT_TRUE(uscita.Read("logo.bmp") == "il logo del cliente");
+    EXPECT_FALSE(fs::exists(uscita.File(nome)));
+    // With the report there too, one question names both.
+    uscita.Write(nome, "vecchio");
+    finestre.risposte.push_back(uscita.File(nome));
+    utente.Attendi("I file seguenti sono gia presenti nella cartella selezionata:\r\n" + nome +
+                       "\r\nlogo.bmp\r\nSi desidera sovrascriverli?",
+                   Risposta::Si);
+    utente.Attendi("conclusa con successo");
+    html ? PrintHTMLReport(0) : PrintTXTReport();
+    EXPECT_TRUE(uscita.Read("logo.bmp") == logo);
+    // The program's own logo is there now: the next report asks only about itself.
+    finestre.risposte.push_back(uscita.File(nome));
+    utente.Attendi("Un file con lo stesso nome è gia presente nella cartella selezionata.\r\nSi desidera sovrascriverlo?",
+                   Risposta::Si);
+    utente.Attendi("conclusa con successo");
+    html ? PrintHTMLReport(0) : PrintTXTReport();
+    fs::remove(uscita.File(nome));
+    fs::remove(uscita.File("logo.bmp"));
+    AzzeraSezioni();
+  }
 }
 
 TEST_F(ReportFilesTest, ReportInTheProgramFolderLeavesTheLogoAlone) {

@@ -17,6 +17,7 @@
 #include "model/numbers.h"
 #include "model/raccordi.h"
 #include "model/rete.h"
+#include "report/print/copertina.h"
 #include "report/print/pagina.h"
 #include "report/print/percentuali.h"
 #include "report/print/sezioni.h"
@@ -569,6 +570,32 @@ TEST_F(StampaReport, AFailingDesignIsStatedOnPaper) {
   PDCMaxTesto = "0";
 }
 
+// The editor's text of the maximum drop is refreshed only by an automatic recalculation: with it
+// off since start-up the text is still "0" (or a value of another gas). The report recalculates,
+// so it judges the paths against the maximum drop in force, the one its cover prints.
+TEST_F(StampaReport, APassingDesignIsNotStatedFailingAfterAStaleMaximumDropText) {
+  for (const char* vecchio : {"0", "", "10"}) {
+    SCOPED_TRACE(std::string("stale text '") + vecchio + "'");
+    test::PreparaCalcolo();
+    test::AggiungiProva(0, 30);
+    test::AggiungiProva(1, 5, 1.0f);
+    CalcolaRete();
+    ASSERT_GT(Tronco(2).ID_PDC_PERCORSO, 10.0f);
+    ASSERT_LT(Tronco(2).ID_PDC_PERCORSO, PDCMassima());
+    PDCMaxTesto = vecchio;
+    stampante.tratti.clear();
+    StampaTronchi = StampaVerifica = -1;
+    NumSezioniStampa = 2;
+    PrintReport(0);
+    EXPECT_EQ(stampante.ContaTesto(NotaOltreLimite), 0);
+    for (const auto& t : stampante.tratti) {
+      EXPECT_EQ(t.testo.find("ATTENZIONE"), std::string::npos) << t.testo;
+      EXPECT_EQ(t.testo.find(MarcaOltreLimite), std::string::npos) << t.testo;
+    }
+  }
+  PDCMaxTesto = "0";
+}
+
 // Strips go on below each other; a diameter label longer than its column is printed whole, in
 // type small enough to stay inside the column.
 TEST_F(StampaReport, BillOfQuantitiesStripsContinueWhenTooMany) {
@@ -786,6 +813,139 @@ TEST_F(StampaReport, TightnessReportChecksThePageAtEveryLine) {
     if (t.tipo == Tratto::Testo && t.fineRiga) {
       EXPECT_LT(t.y, LimiteFondoPagina + 200 + 1) << t.testo;
     }
+}
+
+// However long the note, the signatures end the tightness report on its last page: a report whose
+// last line lands near the bottom of a page does not go on to a page of header and footer alone.
+TEST_F(StampaReport, TheTightnessReportEndsOnThePageOfItsSignatures) {
+  std::set<int> pagineFirma;
+  for (int righe = 0; righe <= 45; ++righe) {
+    SCOPED_TRACE(righe);
+    std::string nota;
+    for (int i = 0; i < righe; ++i) nota += "riga " + std::to_string(i) + "\r\n";
+    TenutaImpianto = TTenutaImpianto{};
+    TenutaImpianto.Note = nota;
+    AzzeraSezioni();
+    StampaTenutaImpianto = -1;
+    NumSezioniStampa = 1;
+    stampante.tratti.clear();
+    PrintReport(0);
+    int firma = 0, ultima = 0;
+    for (const Tratto& t : stampante.tratti) {
+      ultima = std::max(ultima, static_cast<int>(t.pagina));
+      if (t.tipo == Tratto::Testo && t.testo.find("Timbro e Firma") != std::string::npos) {
+        firma = t.pagina;
+      }
+    }
+    ASSERT_GT(firma, 0);
+    EXPECT_EQ(firma, ultima);
+    pagineFirma.insert(firma);
+  }
+  EXPECT_EQ(pagineFirma, (std::set<int>{1, 2})) << "the notes brought the signatures over the end of the page";
+}
+
+// On small paper (A5 landscape, or A5 at 80 % of the page) the cover does not fit above the footer:
+// it goes on to the next page, and none of its lines is printed over the footer or past it.
+TEST_F(StampaReport, TheCoverGoesOnToTheNextPageRatherThanUnderTheFooter) {
+  struct Caso {
+    int32_t larghezza, altezza;
+    int16_t percentuale;
+    bool rete;
+  } casi[] = {{11906, 8391, 100, false}, {8391, 11906, 80, false}, {8391, 11906, 80, true}, {11906, 16838, 100, false}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(std::to_string(c.larghezza) + "x" + std::to_string(c.altezza) + " " + std::to_string(c.percentuale));
+    stampante.larghezza = c.larghezza;
+    stampante.altezza = c.altezza;
+    PercentualeX = PercentualeY = c.percentuale;
+    ReteInPressione = c.rete ? -1 : 0;
+    AzzeraSezioni();
+    StampaCopertina = -1;
+    NumSezioniStampa = 1;
+    stampante.tratti.clear();
+    ASSERT_TRUE(PrintReport(0));
+    const std::string ultimo = GetCampiCopertina(RendererReport::Stampa).back().EtichettaStampa;
+    int valori = 0;
+    for (const Tratto& t : stampante.tratti) {
+      if (t.tipo != Tratto::Testo || t.testo.empty()) continue;
+      if (t.y == LimiteFondoPagina + 200) continue;  // the footer's own line
+      EXPECT_LE(t.y + t.dimensione * 20, LimiteFondoPagina + 100) << t.testo << " on page " << t.pagina;
+      valori += t.testo == ultimo;
+    }
+    EXPECT_EQ(valori, 1) << "the cover's last field printed: " << ultimo;
+  }
+  stampante.larghezza = 11906;
+  stampante.altezza = 16838;
+  PercentualeX = PercentualeY = 100;
+  ReteInPressione = 0;
+}
+
+// On the narrowest paper the printer offers (an envelope 98 mm wide, at 80 % of the page) every
+// title is printed in type small enough to stay inside the page's width, and a cover value has
+// room for its words: under its label when the label leaves too little beside it.
+TEST_F(StampaReport, TitlesAndCoverValuesStayInsideANarrowPage) {
+  stampante.larghezza = 5580;  // 98 mm
+  stampante.altezza = 12780;
+  PercentualeX = PercentualeY = 80;
+  for (const bool rete : {false, true}) {
+    SCOPED_TRACE(rete ? "pressurised" : "internal");
+    ReteInPressione = rete ? -1 : 0;
+    AzzeraSezioni();
+    StampaCopertina = StampaTronchi = StampaComputo = StampaTenutaImpianto = -1;
+    NumSezioniStampa = 4;
+    stampante.tratti.clear();
+    ASSERT_TRUE(PrintReport(0));
+    int caratteriSoli = 0;
+    for (const Tratto& t : stampante.tratti) {
+      if (t.tipo != Tratto::Testo || t.testo.empty() || t.documento != 1) continue;
+      EXPECT_GE(t.x, -0.5) << t.testo;
+      if (t.testo.size() > 12) {
+        EXPECT_LE(t.x + static_cast<double>(Len(t.testo)) * t.dimensione * 10, LarghezzaStampabile + 0.5) << t.testo;
+      }
+      caratteriSoli += Len(Trim(t.testo)) == 1 && t.x > LarghezzaStampabile / 2.0;
+    }
+    EXPECT_LE(caratteriSoli, 2) << "a value printed one character to a line";
+  }
+  stampante.larghezza = 11906;
+  stampante.altezza = 16838;
+  PercentualeX = PercentualeY = 100;
+  ReteInPressione = 0;
+}
+
+// A report that ends with a table or the bill of quantities ends on the page of its last line,
+// wherever that line falls: never on a page of header and footer alone.
+TEST_F(StampaReport, AReportEndsOnThePageOfItsLastLine) {
+  struct Caso {
+    const char* nome;
+    int16_t* sezione;
+    int16_t* prima;  // a section before it, that moves where it starts
+  } sezioni[] = {{"segments", &StampaTronchi, nullptr},
+                 {"path", &StampaVerifica, nullptr},
+                 {"appliances", &StampaUtenze, nullptr},
+                 {"bill after the segments", &StampaComputo, &StampaTronchi}};
+  std::set<std::string> vuote;
+  for (const Caso& c : sezioni)
+    for (int n = 2; n <= 70; ++n) {
+      test::PreparaCalcolo();
+      // A main line with an appliance at every other segment: every table grows with n.
+      int16_t padre = test::AggiungiProva(0, 10);
+      for (int i = 2; i <= n; ++i) padre = test::AggiungiProva(padre, 2, i % 2 == 0 ? 0.5f : 0.0f);
+      CalcolaRete();
+      AzzeraSezioni();
+      *c.sezione = -1;
+      if (c.prima) *c.prima = -1;
+      NumSezioniStampa = c.prima ? 2 : 1;
+      stampante.tratti.clear();
+      if (!PrintReport(0)) continue;
+      int ultima = 0, ultimaCorpo = 0;
+      for (const Tratto& t : stampante.tratti) {
+        if (t.tipo != Tratto::Testo || t.testo.empty()) continue;
+        ultima = std::max(ultima, static_cast<int>(t.pagina));
+        // The body lies between the header's rule and the footer's.
+        if (t.y >= InizioCorpoPagina && t.y < LimiteFondoPagina + 100) ultimaCorpo = std::max(ultimaCorpo, static_cast<int>(t.pagina));
+      }
+      if (ultimaCorpo != ultima) vuote.insert(std::string(c.nome) + " " + std::to_string(n));
+    }
+  EXPECT_TRUE(vuote.empty()) << (vuote.empty() ? "" : *vuote.begin()) << " and " << vuote.size() << " in all";
 }
 
 TEST(GetPathFolder, Cases) {

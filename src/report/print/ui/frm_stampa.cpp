@@ -40,6 +40,16 @@ const char* const MessaggioNessunaStampante = "ATTENZIONE!!!\r\nNon è stata ins
 
 void NessunaStampante() { MsgBox(MessaggioNessunaStampante, Bottoni::OK, Icona::Esclamazione); }
 
+// A pressurised network has no tightness test: a run of that section alone would write nothing (or
+// an empty file) and still end in success. Said before any file is asked for.
+bool SoloSezioniSenzaOggetto() {
+  EscludiSezioniSenzaOggetto();
+  if (NumSezioniStampa >= 1) return false;
+  MsgBox("La verifica di tenuta non è prevista per una rete in pressione.\r\nSelezionare almeno un'altra sezione.",
+         Bottoni::OK, Icona::Esclamazione);
+  return true;
+}
+
 // The windows of one report-file run, as installed, watched for the end of a written report: the
 // writers press the dialog's "Annulla" only after the file is on disk.
 class OsservaRunFile final : public IFinestreStampaFile {
@@ -378,6 +388,7 @@ void frmStampa::cmdPrint_Click() {
     MsgBox("Nessuna opzione selezionata.Selezionarne almeno una.", Bottoni::OK);
     return;
   }
+  if (SoloSezioniSenzaOggetto()) return;
   // Only the printed report leaves an oversized logo out; the report files show it.
   if (!chkPrintFile->isChecked()) ControllaLogo();
   if (MsgBox("Confermi l'esecuzione di " + std::to_string(copie) + " stampe?", Bottoni::SiNo, Icona::Domanda) !=
@@ -418,6 +429,7 @@ void frmStampa::cmdPrintPreview_Click() {
     NessunaStampante();
   } else if (MsgBox("Confermi stampa?", Bottoni::SiNo, Icona::Domanda) == Risposta::Si) {
     StoreSelected();
+    if (SoloSezioniSenzaOggetto()) return;
     DataStampa = SS(txtDate->text());
     // With file output the chosen file is written once; the preview only concerns the printer.
     const bool suFile = chkPrintFile->isChecked();

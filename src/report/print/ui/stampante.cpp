@@ -34,6 +34,15 @@ void ImpostaStampantePdf(QPrinter& printer) {
 
 bool IsStampantePdf(const QPrinter& printer) { return printer.outputFormat() == QPrinter::PdfFormat; }
 
+void DimenticaFilePdf(QPrinter& printer) {
+  const QPageLayout pagina = printer.pageLayout();
+  // Qt turns a printer whose file name is cleared into the system's default printer, when there
+  // is one: the next report would go to paper, unasked, with the PDF printer still chosen.
+  printer.setOutputFileName(QString());
+  if (!IsStampantePdf(printer)) printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setPageLayout(pagina);
+}
+
 bool IsStampanteInstallata() {
   if (IsStampantePdf(PrinterCorrente())) return true;
   return StampanteDiSistema();
@@ -59,7 +68,7 @@ void ImpostaStampanteCorrente(QWidget* parent) {
                      [&dialogo, nascondiFile]() { QTimer::singleShot(0, &dialogo, nascondiFile); });
   if (MostraModale(dialogo) != QDialog::Accepted) return;
   // Where a PDF goes is the print command's question, asked with the project's name.
-  if (IsStampantePdf(printer)) printer.setOutputFileName(QString());
+  if (IsStampantePdf(printer)) DimenticaFilePdf(printer);
   if (frmStampa* stampa = StampaAperta()) stampa->AggiornaStampanteSelezionata();
 }
 
@@ -123,7 +132,7 @@ std::string FilePdfDelComando::ElencoFileScritti() const {
 }
 
 FilePdfDelComando::~FilePdfDelComando() {
-  if (scelto_) PrinterCorrente().setOutputFileName(QString());
+  if (scelto_) DimenticaFilePdf(PrinterCorrente());
 }
 
 }  // namespace varnex::ui

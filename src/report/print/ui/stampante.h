@@ -27,6 +27,8 @@ void ImpostaStampanteCorrente(QWidget* parent);
 
 // Makes `printer` the PDF printer (no file chosen yet; the paper it had stays).
 void ImpostaStampantePdf(QPrinter& printer);
+// Forgets the file the PDF printer `printer` writes; it stays the PDF printer, on the same paper.
+void DimenticaFilePdf(QPrinter& printer);
 bool IsStampantePdf(const QPrinter& printer);
 
 // The file the PDF printer writes in one print command. When the current printer is the PDF

@@ -378,5 +378,97 @@ TEST_F(StampaPdfTest, ThePrinterSetupReachesTheNextPrint) {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+// The PDF printer chosen by the user stays the PDF printer, whether the system has printers of its
+// own or not: after a command, and after the printer setup, the next command asks for its file
+// again. (Qt makes a printer whose file name is cleared the system's default printer, which then
+// printed the next report on paper without a word and said "Stampa completata".)
+class PdfSceltaTest : public test::ProvaStampaFile {
+ protected:
+  void SetUp() override {
+    test::ProvaStampaFile::SetUp();
+    ui::InstallaDiagrammaStampa();
+    QPrinter& p = ui::PrinterCorrente();
+    ui::ImpostaStampantePdf(p);
+    ui::DimenticaFilePdf(p);
+    p.setPageSize(QPageSize(QPageSize::A4));
+  }
+  void TearDown() override {
+    ImpostaStampanteReport(nullptr);
+    ui::DimenticaFilePdf(ui::PrinterCorrente());
+    test::ProvaStampaFile::TearDown();
+  }
+  // Prints the cover through the dialog, the file answered with `nome`.
+  void StampaRapida(const std::string& nome) {
+    QPointer<frmStampa> d = new frmStampa;
+    d->show();
+    EXPECT_EQ(d->PrinterSelectedTxt->text().left(13), QStringLiteral("Stampante PDF")) << "before " << nome;
+    d->chkCopertina->setChecked(true);
+    utente.Attendi("Confermi l'esecuzione di 1 stampe?", Risposta::Si);
+    salva.Rispondi(uscita.File(nome));
+    utente.Attendi("Stampa completata\r\nFile scritti:\r\n" + uscita.File(nome + ".pdf"));
+    d->cmdPrint_Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+};
+
+TEST_F(PdfSceltaTest, ThePdfPrinterStaysChosenAfterACommandAndAfterThePrinterSetup) {
+  {
+    frmStampa d;
+    ui::frmSelectPrinter scelta(&d, d.PrinterSelectedTxt);
+    scelta.List1->setCurrentRow(scelta.List1->count() - 1);
+    scelta.List1_Click();
+    scelta.Command2_Click();
+  }
+  StampaRapida("uno");
+  EXPECT_TRUE(ui::IsStampantePdf(ui::PrinterCorrente()));
+  StampaRapida("due");
+  EXPECT_EQ(salva.richieste.size(), 2u) << "every command asks for its file";
+  EXPECT_EQ(Pagine(uscita.File("due.pdf")), 1);
+
+  // The setup dialog with the PDF printer and a file of its own: the file is the command's question.
+  test::FakeDialoghi dialoghi;
+  dialoghi.Attendi("ImpostaStampante", [&](QDialog& dialogo) {
+    QPrinter& p = *static_cast<QPrintDialog&>(dialogo).printer();
+    p.setOutputFileName(QString::fromStdString(uscita.File("dal-dialogo.pdf")));
+    dialogo.done(QDialog::Accepted);
+  });
+  ui::ImpostaStampanteCorrente(nullptr);
+  EXPECT_TRUE(ui::IsStampantePdf(ui::PrinterCorrente()));
+  EXPECT_TRUE(ui::PrinterCorrente().outputFileName().isEmpty());
+  StampaRapida("tre");
+  EXPECT_EQ(salva.richieste.size(), 3u);
+  EXPECT_EQ(Pagine(uscita.File("tre.pdf")), 1);
+  EXPECT_FALSE(fs::exists(uscita.File("dal-dialogo.pdf")));
+}
+
+// A pressurised network has no tightness test: that section alone prints nothing, so the command
+// says so before it asks for a file, and never ends in "Stampa completata" with nothing written.
+TEST_F(PdfSceltaTest, TheTightnessTestAloneOfAPressurisedNetworkIsRefusedBeforeTheFileIsAsked) {
+  ReteInPressione = -1;
+  for (const bool avanzata : {false, true})
+  for (const bool suFile : {false, true}) {
+    SCOPED_TRACE(std::string(suFile ? "HTML" : "PDF") + (avanzata ? ", advanced" : ", quick"));
+    QPointer<frmStampa> d = new frmStampa;
+    d->show();
+    d->ChkTenutaImpianto->setChecked(true);
+    if (suFile) {
+      d->chkPrintFile->setChecked(true);
+      d->chkPrintFile_Click();
+    }
+    if (avanzata) utente.Attendi("Confermi stampa?", Risposta::Si);
+    utente.Attendi("La verifica di tenuta non è prevista per una rete in pressione.\r\n"
+                   "Selezionare almeno un'altra sezione.");
+    if (avanzata)
+      d->cmdPrintPreview_Click();
+    else
+      d->cmdPrint_Click();
+    EXPECT_TRUE(salva.richieste.empty());
+    for (const auto& m : utente.messaggi) EXPECT_EQ(m.testo.find("completata"), std::string::npos) << m.testo;
+    ASSERT_TRUE(d) << "nothing printed: the dialog stays open";
+    delete d;
+  }
+  ReteInPressione = 0;
+}
+
 }  // namespace
 }  // namespace varnex
