@@ -56,7 +56,12 @@ std::string TestoParametro(const std::string& testo) {
   std::string riga = UnaRiga(testo);
   return Trim(riga).empty() ? std::string(".") : riga;
 }
-std::string DaTestoParametro(const std::string& riga) { return Trim(riga) == "." ? std::string() : riga; }
+// Read as the writer will give it back: a stray carriage return in a hand-edited file is the
+// blank it is written as, so a second save repeats the first.
+std::string DaTestoParametro(const std::string& riga) {
+  std::string testo = UnaRiga(riga);
+  return Trim(testo) == "." ? std::string() : testo;
+}
 
 // Next line that is neither blank nor a comment, as written (no comma conversion); "" at the end.
 std::string RigaDatiGrezza(TextReader& file) {

@@ -780,6 +780,26 @@ TEST_F(ProgettoFileTest, CartellaProgrammaNonScrivibileNonFallisceIlSalvataggio)
 
 // Open, calculate, save: a file the program wrote comes out byte for byte the same, for both
 // activities, although the user's values hold more digits than the file keeps.
+// A reference or job line holding a stray carriage return (a file edited by hand) reads as the
+// writer gives it back: the second save repeats the first byte for byte.
+TEST_F(ProgettoFileTest, UnaRigaDiParametroConUnRitornoCarrelloSiRileggeComeVerraScritta) {
+  const std::string esempio = cartella.Read("Archivio Lavori/Villetta.RTG");
+  const std::string descrizione = "Villetta Bianchi\r\n.\r\n";
+  ASSERT_NE(esempio.find(descrizione), std::string::npos);
+  for (const char* riga : {"\r.", "\rCucina", "Casa\rBianchi", ".\r"}) {
+    SCOPED_TRACE(::testing::PrintToString(std::string(riga)));
+    std::string testo = esempio;
+    testo.replace(testo.find(descrizione), descrizione.size(), std::string("Villetta Bianchi\r\n") + riga + "\r\n");
+    cartella.Write("mano.RTG", testo);
+    ASSERT_TRUE(LeggiRTG(cartella.File("mano.RTG")));
+    EXPECT_EQ(DescrizioneLavoro.find('\r'), std::string::npos);
+    ASSERT_TRUE(ScriviRTG(cartella.File("uno.RTG")));
+    ASSERT_TRUE(LeggiRTG(cartella.File("uno.RTG")));
+    ASSERT_TRUE(ScriviRTG(cartella.File("due.RTG")));
+    EXPECT_EQ(cartella.Read("uno.RTG"), cartella.Read("due.RTG"));
+  }
+}
+
 TEST_F(ProgettoFileTest, ApriCalcolaSalvaDaLoStessoFile) {
   for (int16_t inPressione : {int16_t{0}, int16_t{-1}}) {
     SCOPED_TRACE(inPressione ? "rete in pressione" : "impianto interno");
