@@ -270,10 +270,22 @@ bool ModificaCelle::SaveGridCell(std::optional<std::pair<int16_t, int16_t>> cell
   // as a number, so the keys move on as they always did.
   for (int16_t i = prima; i <= ultima; ++i)
     if (!SalvaRiga(i, codice)) return true;
+  MostraValoriSalvati(prima, ultima);
   ProgettoModificato = -1;
   if (RicalcoloAutomatico) v_.Elaborazione();
   if (cella) v_.SetRowCol(rigaPrima, colonnaPrima);
   return true;
+}
+
+void ModificaCelle::MostraValoriSalvati(int16_t prima, int16_t ultima) {
+  // The cells show what was stored, as a segment's row shows it ("7,500"), not the typed text
+  // with its commas turned into points: no calculation refreshes the entry row before it is a
+  // segment, nor any row while the automatic calculation is off.
+  // A diameter cell keeps its label, or the "Auto" that the calculation has still to act on.
+  const int16_t colonna = v_.Col();
+  if (CodiceColonna(colonna) == campo::ID_DIAMETRO) return;
+  for (int16_t i = prima; i <= ultima; ++i)
+    if (IsSlot(i)) v_.SetTextMatrix(i, colonna, CellaAggiornata(i, layout_, colonna, CellaFormattata(layout_, colonna)).Testo);
 }
 
 bool ModificaCelle::SalvaRiga(int16_t i, int16_t codice) {
