@@ -290,6 +290,13 @@ void ModificaCelle::MostraValoriSalvati(int16_t prima, int16_t ultima) {
 
 bool ModificaCelle::SalvaRiga(int16_t i, int16_t codice) {
   if (!IsSlot(i)) return true;
+  // A row a delete left blank becomes a segment again: as a new one, it takes the default series,
+  // without which it could not be sized, and its slot is no longer free for the schema.
+  if (SlotVuoto(i)) {
+    Tronco(i).SlotLibero = 0;
+    Tronco(i).Eliminato = 0;
+    CompletaNuovoTronco(i);
+  }
   if (Tronco(i).Eliminato == -1) Tronco(i).Eliminato = 0;
   TTronco t = Tronco(i);
   const int16_t riga = v_.Row(), colonna = v_.Col();

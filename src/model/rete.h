@@ -131,6 +131,10 @@ void AssegnaSerieDefault(TTronco& t);
 // Adds a segment under `padre` (0 = the first segment); the new slot, or 0 when the parent
 // already has two derivations (after a message; nothing is claimed then).
 int16_t AggiungiTronco(int16_t padre);
+// Whether a segment can still be added: a slot past the count, or one a delete left blank.
+bool PostoPerNuovoTronco();
+// A slot a delete left blank ("Cancella"), which a new segment takes before the count grows.
+bool SlotVuoto(int16_t slot);
 // Detaches the segment with its subtree and marks its slot removed.
 void ScollegaTronco(int16_t seg);
 // Deletes the segment and its subtree, leaving free slots.

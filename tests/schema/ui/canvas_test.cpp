@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTest>
 #include <QToolButton>
 
 #include "editor/ui/archivi_finestre.h"
@@ -19,6 +20,8 @@
 #include "editor/ui/ptronchi.h"
 #include "model/archivi_scrittura_bloccata.h"
 #include "model/calcolo.h"
+#include "model/campi.h"
+#include "model/colonne.h"
 #include "schema/disegno.h"
 #include "schema/inserimento.h"
 #include "schema/modifica.h"
@@ -538,6 +541,47 @@ TEST_F(SchemaNellaFinestraTest, OnTheTablePageTheToolbarDeletesTheCursorRowNotTh
   });
   finestra_->SSCommandCancel->click();
   EXPECT_EQ(nominati, QStringLiteral("Tronchi selezionati: da 2 a 3"));
+}
+
+// A full network whose user cancelled a branch keeps blank slots a new segment can take. The
+// table's blank row became a segment again but without a pipe series, so it could not be sized,
+// while the schema refused every drop as if no slot were free.
+TEST_F(SchemaNellaFinestraTest, AFullNetworkWithBlankSlotsTakesNewSegmentsFromTheTableAndTheSchema) {
+  CaricaCatena(*g_, MaxTronchi, [](int16_t) -> int16_t { return 0; });
+  g_->SelezionaPagina(0);
+  g_->Grid->SetRowCol(198, 1);
+  dialoghi_.Attendi("frmDelete", [](QDialog& d) { static_cast<frmDelete&>(d).cmdCancella->click(); });
+  archivi_.Utente().Attendi("Verranno cancellati definitivamente 3 tronchi", Risposta::Si);
+  finestra_->SSCommandCancel->click();
+  ASSERT_EQ(Rete().NumTronchi, MaxTronchi);
+  for (int16_t s = 198; s <= MaxTronchi; ++s) ASSERT_NE(Tronco(s).SlotLibero, 0) << s;
+
+  // The table: a length typed on blank row 200 makes it a segment, with the default series.
+  int16_t lunghezza = 1;
+  for (int16_t j = 1; j < g_->Grid->Cols(); ++j)
+    if (ColonneGriglia[static_cast<size_t>(g_->LayoutGriglia)][static_cast<size_t>(j)].IdCampo == campo::ID_LEN) lunghezza = j;
+  g_->Grid->SetRowCol(MaxTronchi, lunghezza);
+  QTest::keyClick(g_->Grid, Qt::Key_5);
+  QTest::keyClick(g_->Text1, Qt::Key_Return);
+  const TTronco& rianimato = Tronco(MaxTronchi);
+  EXPECT_FLOAT_EQ(rianimato.ID_LEN, 5);
+  EXPECT_EQ(rianimato.SlotLibero, 0);
+  EXPECT_GE(rianimato.IndiceMateriale, 1);
+  EXPECT_FALSE(rianimato.ID_MATERIALE.empty());
+
+  // The schema: the free end of segment 197 is offered, and a segment dropped there takes slot 198.
+  g_->SelezionaPagina(1);
+  schema_->picDisplay_DragOver("TRONCO", 0, 0, 0);
+  int16_t punto = 0;
+  for (int16_t k = 1; k <= NumPuntiInserimentoTronco; ++k)
+    if (PuntiInserimentoTronco[static_cast<size_t>(k)].Tronco == 197) punto = k;
+  ASSERT_GT(punto, 0);
+  const TPuntoInserimento p = PuntiInserimentoTronco[static_cast<size_t>(punto)];
+  schema_->picDisplay_DragDrop("TRONCO", p.PuntoX, p.PuntoY);
+  EXPECT_EQ(Rete().NumTronchi, MaxTronchi);
+  EXPECT_EQ(Tronco(198).SlotLibero, 0);
+  EXPECT_EQ(Tronco(198).ID_PREV, 197);
+  EXPECT_EQ(Tronco(197).ID_LEFT, 198);
 }
 
 }  // namespace
