@@ -292,11 +292,7 @@ bool ModificaCelle::SalvaRiga(int16_t i, int16_t codice) {
   if (!IsSlot(i)) return true;
   // A row a delete left blank becomes a segment again: as a new one, it takes the default series,
   // without which it could not be sized, and its slot is no longer free for the schema.
-  if (SlotVuoto(i)) {
-    Tronco(i).SlotLibero = 0;
-    Tronco(i).Eliminato = 0;
-    CompletaNuovoTronco(i);
-  }
+  if (SlotVuoto(i)) CompletaNuovoTronco(i);
   if (Tronco(i).Eliminato == -1) Tronco(i).Eliminato = 0;
   TTronco t = Tronco(i);
   const int16_t riga = v_.Row(), colonna = v_.Col();
@@ -437,6 +433,9 @@ bool ModificaCelle::RegolaProvenienza(int16_t i, TTronco& t) {
 void ModificaCelle::CompletaNuovoTronco(int16_t seg) {
   if (!IsSlot(seg)) return;
   TTronco& t = Tronco(seg);
+  // A slot a delete marked keeps its marks when it becomes the entry row; the segment is live.
+  t.Eliminato = 0;
+  t.SlotLibero = 0;
   // A segment without a pipe series has no inner diameter and cannot be sized.
   std::string serie = t.ID_MATERIALE;
   if (t.IndiceMateriale < 1 || CercaMateriale(serie) < 1) AssegnaSerieDefault(t);

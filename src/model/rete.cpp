@@ -296,6 +296,10 @@ void ResetTronco(TTronco& t) {
   t.ID_PFINALE = 0;
 }
 
+void SvuotaOltreConto() {
+  for (int16_t s = static_cast<int16_t>(ContoTronchi() + 1); s <= MaxTronchi; ++s) ResetTronco(Tronco(s));
+}
+
 std::optional<double> NumeroTestoDefault(std::string_view testo) {
   const std::string t = Trim(testo);
   std::string cifre;

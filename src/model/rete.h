@@ -159,6 +159,9 @@ double PressioneInizialeDefault();
 double PressioneFinaleDefault();
 // Empties one record (calculated values and the two slot flags stay).
 void ResetTronco(TTronco& tronco);
+// Empties every record past the segment count, the entry row's included, when the table is
+// emptied: what was typed there and no longer shows must not reach the next segment made.
+void SvuotaOltreConto();
 // True when the segment has no derivation (slot 0 included).
 bool IsTerminale(int16_t seg);
 // Inner diameter (mm) of the row of series `materiale` labelled exactly `dn`; 0 when none.

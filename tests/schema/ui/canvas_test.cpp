@@ -584,5 +584,40 @@ TEST_F(SchemaNellaFinestraTest, AFullNetworkWithBlankSlotsTakesNewSegmentsFromTh
   EXPECT_EQ(Tronco(197).ID_LEFT, 198);
 }
 
+// A value typed on the entry row, then a delete from the toolbar: the table came back with the
+// entry row blank while its record kept the value (and a parent noted there), so the next
+// segment made on that row, or on the row a renumbering made it, carried what the user no
+// longer saw.
+TEST_F(SchemaNellaFinestraTest, AfterADeleteTheEntryRowHoldsNothingTheTableDoesNotShow) {
+  int16_t portata = 1, provenienza = 1;
+  for (int16_t j = 1; j < g_->Grid->Cols(); ++j) {
+    const int16_t codice = ColonneGriglia[static_cast<size_t>(g_->LayoutGriglia)][static_cast<size_t>(j)].IdCampo;
+    if (codice == campo::ID_P_UTENZE) portata = j;
+    if (codice == campo::ID_PREV) provenienza = j;
+  }
+  for (QPushButton* frmDelete::*scelta : {&frmDelete::cmdCancella, &frmDelete::cmdElimina}) {
+    test::ReteDiProva(false);
+    g_->SelezionaPagina(0);
+    g_->NewRete(1);
+    g_->Grid->SetRowCol(5, portata);
+    QTest::keyClick(g_->Grid, Qt::Key_7);
+    for (Qt::Key k : {Qt::Key_Comma, Qt::Key_5, Qt::Key_Return}) QTest::keyClick(g_->Text1, k);
+    g_->Grid->SetRowCol(5, provenienza);
+    QTest::keyClick(g_->Grid, Qt::Key_2);
+    QTest::keyClick(g_->Text1, Qt::Key_Return);
+    ASSERT_EQ(Rete().NumTronchi, 4);
+    ASSERT_FLOAT_EQ(Tronco(5).ID_P_UTENZE, 7.5f);
+
+    g_->Grid->SetRowCol(4, 1);
+    dialoghi_.Attendi("frmDelete", [scelta](QDialog& d) { (static_cast<frmDelete&>(d).*scelta)->click(); });
+    finestra_->SSCommandCancel->click();
+    for (int16_t riga = static_cast<int16_t>(Rete().NumTronchi + 1); riga <= 5; ++riga) {
+      for (int16_t j : {portata, provenienza}) EXPECT_EQ(g_->Grid->TextMatrix(riga, j), "") << riga << " " << j;
+      EXPECT_FLOAT_EQ(Tronco(riga).ID_P_UTENZE, 0) << riga;
+      EXPECT_EQ(Tronco(riga).ID_PREV, 0) << riga;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace varnex::ui
