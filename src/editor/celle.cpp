@@ -148,7 +148,15 @@ void ModificaCelle::GridEditing(const std::string& testo) {
     if (digitato) v_.TestoStato("Questa colonna mostra un risultato del calcolo e non si modifica.");
     return;
   }
-  if (!IsSlot(r)) return;
+  if (!IsSlot(r)) {
+    // The row after the 200th slot: a full network takes a new segment only in a row a delete
+    // left blank.
+    if (digitato)
+      v_.TestoStato(PostoPerNuovoTronco()
+                        ? "Raggiunto il massimo numero di tronchi: il nuovo tronco si scrive in una riga vuota."
+                        : "Raggiunto il massimo numero di tronchi.");
+    return;
+  }
   // Rows below the entry row hold no segment and cannot become one: what was typed there was
   // lost, and Enter made segments of every row above it.
   if (r > Rete().NumTronchi + 1) {

@@ -556,10 +556,16 @@ TEST_F(SchemaNellaFinestraTest, AFullNetworkWithBlankSlotsTakesNewSegmentsFromTh
   ASSERT_EQ(Rete().NumTronchi, MaxTronchi);
   for (int16_t s = 198; s <= MaxTronchi; ++s) ASSERT_NE(Tronco(s).SlotLibero, 0) << s;
 
-  // The table: a length typed on blank row 200 makes it a segment, with the default series.
+  // The table: a key on the row after the last slot says where a new segment goes; a length
+  // typed on blank row 200 makes it a segment, with the default series.
   int16_t lunghezza = 1;
   for (int16_t j = 1; j < g_->Grid->Cols(); ++j)
     if (ColonneGriglia[static_cast<size_t>(g_->LayoutGriglia)][static_cast<size_t>(j)].IdCampo == campo::ID_LEN) lunghezza = j;
+  ASSERT_GT(g_->Grid->Rows(), MaxTronchi + 1);
+  g_->Grid->SetRowCol(MaxTronchi + 1, lunghezza);
+  QTest::keyClick(g_->Grid, Qt::Key_5);
+  EXPECT_FALSE(g_->Text1->isVisible());
+  EXPECT_TRUE(g_->Panel3D2->text().contains(QStringLiteral("riga vuota"))) << g_->Panel3D2->text().toStdString();
   g_->Grid->SetRowCol(MaxTronchi, lunghezza);
   QTest::keyClick(g_->Grid, Qt::Key_5);
   QTest::keyClick(g_->Text1, Qt::Key_Return);
