@@ -300,7 +300,7 @@ bool ModificaCelle::SalvaRiga(int16_t i, int16_t codice) {
   if (!IsSlot(i)) return true;
   // A row a delete left blank becomes a segment again: as a new one, it takes the default series,
   // without which it could not be sized, and its slot is no longer free for the schema.
-  if (SlotVuoto(i)) CompletaNuovoTronco(i);
+  RiprendiSlotVuoto(Tronco(i));
   if (Tronco(i).Eliminato == -1) Tronco(i).Eliminato = 0;
   TTronco t = Tronco(i);
   const int16_t riga = v_.Row(), colonna = v_.Col();

@@ -121,6 +121,13 @@ bool SlotVuoto(int16_t slot) {
   return t.SlotLibero != 0 && t.Eliminato != 0;
 }
 
+void RiprendiSlotVuoto(TTronco& t) {
+  if (t.SlotLibero == 0 || t.Eliminato == 0) return;
+  t.SlotLibero = 0;
+  t.Eliminato = 0;
+  if (t.IndiceMateriale < 1) AssegnaSerieDefault(t);
+}
+
 bool PostoPerNuovoTronco() {
   const int16_t conto = ContoTronchi();
   if (conto < MaxTronchi) return true;

@@ -135,6 +135,10 @@ int16_t AggiungiTronco(int16_t padre);
 bool PostoPerNuovoTronco();
 // A slot a delete left blank ("Cancella"), which a new segment takes before the count grows.
 bool SlotVuoto(int16_t slot);
+// A blank slot the user writes into again (a table row, the segment dialog) is a segment again:
+// no longer free, so the table shows it and the calculation sizes it, and with a pipe series.
+// Any other record is left as it is.
+void RiprendiSlotVuoto(TTronco& t);
 // Detaches the segment with its subtree and marks its slot removed.
 void ScollegaTronco(int16_t seg);
 // Deletes the segment and its subtree, leaving free slots.

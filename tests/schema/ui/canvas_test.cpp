@@ -625,5 +625,32 @@ TEST_F(SchemaNellaFinestraTest, AfterADeleteTheEntryRowHoldsNothingTheTableDoesN
   }
 }
 
+// F11 on a row a delete left blank opened the segment dialog there, and OK stored its values into
+// a slot still marked free: the row stayed blank, the calculation left it out, and a segment
+// dropped later on the schema took that slot with the hidden length.
+TEST_F(SchemaNellaFinestraTest, TheSegmentDialogOnABlankRowMakesItASegmentTheTableShows) {
+  int16_t lunghezza = 1;
+  for (int16_t j = 1; j < g_->Grid->Cols(); ++j)
+    if (ColonneGriglia[static_cast<size_t>(g_->LayoutGriglia)][static_cast<size_t>(j)].IdCampo == campo::ID_LEN) lunghezza = j;
+  g_->SelezionaPagina(0);
+  g_->Grid->SetRowCol(4, 1);
+  dialoghi_.Attendi("frmDelete", [](QDialog& d) { static_cast<frmDelete&>(d).cmdCancella->click(); });
+  finestra_->SSCommandCancel->click();
+  ASSERT_NE(Tronco(4).SlotLibero, 0);
+
+  dialoghi_.Attendi("PTronchi", [](QDialog& d) {
+    static_cast<PTronchi&>(d).txtlen->setText(QStringLiteral("42"));
+    static_cast<PTronchi&>(d).Command1->click();
+  });
+  g_->Grid->SetRowCol(4, lunghezza);
+  EXPECT_TRUE(g_->Form_KeyDown(122));
+  ASSERT_EQ(dialoghi_.visti.size(), 2u);
+  EXPECT_FLOAT_EQ(Tronco(4).ID_LEN, 42);
+  EXPECT_EQ(Tronco(4).Eliminato, 0);
+  EXPECT_EQ(Tronco(4).SlotLibero, 0);
+  EXPECT_GE(Tronco(4).IndiceMateriale, 1);
+  EXPECT_EQ(g_->Grid->TextMatrix(4, lunghezza).substr(0, 2), "42");
+}
+
 }  // namespace
 }  // namespace varnex::ui
