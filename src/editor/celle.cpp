@@ -148,7 +148,15 @@ void ModificaCelle::GridEditing(const std::string& testo) {
     if (digitato) v_.TestoStato("Questa colonna mostra un risultato del calcolo e non si modifica.");
     return;
   }
-  if (!IsSlot(r)) return;
+  if (!IsSlot(r)) {
+    // The row after the 200th slot: a full network takes a new segment only in a row a delete
+    // left blank.
+    if (digitato)
+      v_.TestoStato(PostoPerNuovoTronco()
+                        ? "Raggiunto il massimo numero di tronchi: il nuovo tronco si scrive in una riga vuota."
+                        : "Raggiunto il massimo numero di tronchi.");
+    return;
+  }
   // Rows below the entry row hold no segment and cannot become one: what was typed there was
   // lost, and Enter made segments of every row above it.
   if (r > Rete().NumTronchi + 1) {
@@ -270,14 +278,29 @@ bool ModificaCelle::SaveGridCell(std::optional<std::pair<int16_t, int16_t>> cell
   // as a number, so the keys move on as they always did.
   for (int16_t i = prima; i <= ultima; ++i)
     if (!SalvaRiga(i, codice)) return true;
+  MostraValoriSalvati(prima, ultima);
   ProgettoModificato = -1;
   if (RicalcoloAutomatico) v_.Elaborazione();
   if (cella) v_.SetRowCol(rigaPrima, colonnaPrima);
   return true;
 }
 
+void ModificaCelle::MostraValoriSalvati(int16_t prima, int16_t ultima) {
+  // The cells show what was stored, as a segment's row shows it ("7,500"), not the typed text
+  // with its commas turned into points: no calculation refreshes the entry row before it is a
+  // segment, nor any row while the automatic calculation is off.
+  // A diameter cell keeps its label, or the "Auto" that the calculation has still to act on.
+  const int16_t colonna = v_.Col();
+  if (CodiceColonna(colonna) == campo::ID_DIAMETRO) return;
+  for (int16_t i = prima; i <= ultima; ++i)
+    if (IsSlot(i)) v_.SetTextMatrix(i, colonna, CellaAggiornata(i, layout_, colonna, CellaFormattata(layout_, colonna)).Testo);
+}
+
 bool ModificaCelle::SalvaRiga(int16_t i, int16_t codice) {
   if (!IsSlot(i)) return true;
+  // A row a delete left blank becomes a segment again: as a new one, it takes the default series,
+  // without which it could not be sized, and its slot is no longer free for the schema.
+  RiprendiSlotVuoto(Tronco(i));
   if (Tronco(i).Eliminato == -1) Tronco(i).Eliminato = 0;
   TTronco t = Tronco(i);
   const int16_t riga = v_.Row(), colonna = v_.Col();
@@ -418,6 +441,9 @@ bool ModificaCelle::RegolaProvenienza(int16_t i, TTronco& t) {
 void ModificaCelle::CompletaNuovoTronco(int16_t seg) {
   if (!IsSlot(seg)) return;
   TTronco& t = Tronco(seg);
+  // A slot a delete marked keeps its marks when it becomes the entry row; the segment is live.
+  t.Eliminato = 0;
+  t.SlotLibero = 0;
   // A segment without a pipe series has no inner diameter and cannot be sized.
   std::string serie = t.ID_MATERIALE;
   if (t.IndiceMateriale < 1 || CercaMateriale(serie) < 1) AssegnaSerieDefault(t);

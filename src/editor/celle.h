@@ -169,6 +169,8 @@ class ModificaCelle {
   void SelectDefaultMaterial();
   // One row of a SaveGridCell; false when the commit ends there.
   bool SalvaRiga(int16_t i, int16_t codice);
+  // Rows `prima` to `ultima` of the current column show their stored values.
+  void MostraValoriSalvati(int16_t prima, int16_t ultima);
   bool RegolaProvenienza(int16_t i, TTronco& t);
   // The entry row has just become segment `seg`: it takes the default series when it has none,
   // and the parent noted on it links it.

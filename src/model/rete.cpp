@@ -115,6 +115,27 @@ void AssegnaSerieDefault(TTronco& t) {
                        : std::string();
 }
 
+bool SlotVuoto(int16_t slot) {
+  if (!IsSlotValido(slot)) return false;
+  const TTronco& t = Tronco(slot);
+  return t.SlotLibero != 0 && t.Eliminato != 0;
+}
+
+void RiprendiSlotVuoto(TTronco& t) {
+  if (t.SlotLibero == 0 || t.Eliminato == 0) return;
+  t.SlotLibero = 0;
+  t.Eliminato = 0;
+  if (t.IndiceMateriale < 1) AssegnaSerieDefault(t);
+}
+
+bool PostoPerNuovoTronco() {
+  const int16_t conto = ContoTronchi();
+  if (conto < MaxTronchi) return true;
+  for (int16_t s = 1; s <= conto; ++s)
+    if (SlotVuoto(s)) return true;
+  return false;
+}
+
 int16_t AggiungiTronco(int16_t padre) {
   if (!InTabella(padre)) return 0;
   // The parent is checked before a slot is claimed, so a refusal leaves no orphan behind.
@@ -129,9 +150,8 @@ int16_t AggiungiTronco(int16_t padre) {
   const int16_t conto = ContoTronchi();
   int16_t i = 0;
   for (int16_t s = 1; s <= conto; ++s) {
-    const TTronco& t = Tronco(s);
     // Never the parent's own slot: that would link a segment to itself.
-    if (t.SlotLibero != 0 && t.Eliminato != 0 && s != padre) {
+    if (SlotVuoto(s) && s != padre) {
       i = s;
       break;
     }
@@ -281,6 +301,10 @@ void ResetTronco(TTronco& t) {
   t.ID_PESO = 0;
   t.PInizialeTronco = 0;
   t.ID_PFINALE = 0;
+}
+
+void SvuotaOltreConto() {
+  for (int16_t s = static_cast<int16_t>(ContoTronchi() + 1); s <= MaxTronchi; ++s) ResetTronco(Tronco(s));
 }
 
 std::optional<double> NumeroTestoDefault(std::string_view testo) {

@@ -131,6 +131,14 @@ void AssegnaSerieDefault(TTronco& t);
 // Adds a segment under `padre` (0 = the first segment); the new slot, or 0 when the parent
 // already has two derivations (after a message; nothing is claimed then).
 int16_t AggiungiTronco(int16_t padre);
+// Whether a segment can still be added: a slot past the count, or one a delete left blank.
+bool PostoPerNuovoTronco();
+// A slot a delete left blank ("Cancella"), which a new segment takes before the count grows.
+bool SlotVuoto(int16_t slot);
+// A blank slot the user writes into again (a table row, the segment dialog) is a segment again:
+// no longer free, so the table shows it and the calculation sizes it, and with a pipe series.
+// Any other record is left as it is.
+void RiprendiSlotVuoto(TTronco& t);
 // Detaches the segment with its subtree and marks its slot removed.
 void ScollegaTronco(int16_t seg);
 // Deletes the segment and its subtree, leaving free slots.
@@ -155,6 +163,9 @@ double PressioneInizialeDefault();
 double PressioneFinaleDefault();
 // Empties one record (calculated values and the two slot flags stay).
 void ResetTronco(TTronco& tronco);
+// Empties every record past the segment count, the entry row's included, when the table is
+// emptied: what was typed there and no longer shows must not reach the next segment made.
+void SvuotaOltreConto();
 // True when the segment has no derivation (slot 0 included).
 bool IsTerminale(int16_t seg);
 // Inner diameter (mm) of the row of series `materiale` labelled exactly `dn`; 0 when none.

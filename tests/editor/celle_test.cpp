@@ -281,11 +281,11 @@ TEST_F(CelleTest, ADiameterCellTurnsWhiteAndShowsTheButtonAndThePadlock) {
 
 // ---- Cell commit ----------------------------------------------------------------------------
 
-TEST_F(CelleTest, ALengthWithADecimalCommaIsStoredAndShownWithAPoint) {
+TEST_F(CelleTest, ALengthWithADecimalCommaIsStoredAndShownAsTheTableShowsIt) {
   Digita(2, campo::ID_LEN, "12,5");
   Invio();
   EXPECT_FLOAT_EQ(Tronco(2).ID_LEN, 12.5f);
-  EXPECT_EQ(v_.TextMatrix(2, Colonna(campo::ID_LEN)), "12.5");
+  EXPECT_EQ(v_.TextMatrix(2, Colonna(campo::ID_LEN)), "12,50");
   EXPECT_EQ(ProgettoModificato, -1);
   EXPECT_EQ(v_.elaborazioni, 2);  // after the commit, and after the cursor moved
 }

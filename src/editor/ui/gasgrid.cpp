@@ -598,6 +598,7 @@ void GasGrid::ReLoadTubi() {
   setWindowTitle(QString());
   SetReteCorrente(IndiceRete);
   Grid->SvuotaDati();
+  SvuotaOltreConto();
   const int16_t righe = RigheNecessarie(Grid->Rows());
   if (righe > Grid->Rows()) {
     const int16_t prima = Grid->Rows();
@@ -632,6 +633,7 @@ void GasGrid::ReLoadTubi() {
 void GasGrid::ResetGrid() {
   Grid->SetRowCol(1, 1);
   Grid->SvuotaDati();
+  SvuotaOltreConto();
   Grid->SetSelezione(1, 1);
 }
 

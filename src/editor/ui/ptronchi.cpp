@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QScreen>
 #include <algorithm>
 
@@ -22,7 +23,8 @@ namespace varnex::ui {
 
 namespace {
 
-PTronchi* istanza = nullptr;
+// Owned by the main window: a main window closed and opened again takes a new one.
+QPointer<PTronchi> istanza;
 
 // Designed sizes (twips).
 constexpr int LarghezzaDialogo = 7200;

@@ -415,8 +415,9 @@ void CanvasSchema::picDisplay_DblClick() {
 }
 
 namespace {
-// Every slot is taken: a drop, of a segment or of an appliance, is refused.
-bool ReteAlCompleto() { return Rete().NumTronchi >= MaxTronchi; }
+// Every slot is taken: a drop, of a segment or of an appliance, is refused. A slot a delete left
+// blank takes a new segment, as a blank row of the table does.
+bool ReteAlCompleto() { return !PostoPerNuovoTronco(); }
 }  // namespace
 
 void CanvasSchema::picDisplay_DragOver(const std::string& tag, double, double, int16_t stato) {

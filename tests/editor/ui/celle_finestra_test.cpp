@@ -358,6 +358,30 @@ TEST_F(CelleFinestraTest, EnterThroughTheEntryRowMakesASegmentWithTheDefaultSeri
   EXPECT_EQ(Tronco(3).ID_RIGHT, 6);
 }
 
+// A value committed on the entry row, or on any row while the automatic calculation is off,
+// showed the typed text with its comma turned into a point ("7.5") until a calculation redrew it.
+TEST_F(CelleFinestraTest, ACommittedValueIsShownAsStoredNotAsTypedWithAPoint) {
+  auto g = Apri();
+  const int16_t portata = Colonna(*g, campo::ID_P_UTENZE), lunghezza = Colonna(*g, campo::ID_LEN);
+  struct Caso {
+    int16_t riga, colonna;
+    bool automatico;
+  };
+  for (const Caso c : {Caso{5, portata, true}, Caso{5, lunghezza, true}, Caso{2, lunghezza, false}}) {
+    const int16_t prima = RicalcoloAutomatico;
+    RicalcoloAutomatico = c.automatico ? -1 : 0;
+    g->Grid->SetRowCol(c.riga, c.colonna);
+    for (Qt::Key k : {Qt::Key_7, Qt::Key_Comma, Qt::Key_5}) QTest::keyClick(QApplication::focusWidget(), k);
+    QTest::keyClick(g->Text1, Qt::Key_Return);
+    RicalcoloAutomatico = prima;
+    const std::string testo = g->Grid->TextMatrix(c.riga, c.colonna);
+    EXPECT_EQ(testo.find('.'), std::string::npos) << testo << " row " << c.riga;
+    EXPECT_EQ(testo, CellaAggiornata(c.riga, g->LayoutGriglia, c.colonna, CellaFormattata(g->LayoutGriglia, c.colonna)).Testo);
+    EXPECT_EQ(testo.substr(0, 3), "7,5") << testo;
+  }
+  EXPECT_EQ(Rete().NumTronchi, 4);
+}
+
 // A key typed below the entry row, or on a computed column, was dropped without a word.
 TEST_F(CelleFinestraTest, AKeyThatCannotGoAnywhereSaysWhyInTheStatusPanel) {
   auto g = Apri();

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTest>
 #include <QToolButton>
 
 #include "editor/ui/archivi_finestre.h"
@@ -19,6 +20,8 @@
 #include "editor/ui/ptronchi.h"
 #include "model/archivi_scrittura_bloccata.h"
 #include "model/calcolo.h"
+#include "model/campi.h"
+#include "model/colonne.h"
 #include "schema/disegno.h"
 #include "schema/inserimento.h"
 #include "schema/modifica.h"
@@ -538,6 +541,115 @@ TEST_F(SchemaNellaFinestraTest, OnTheTablePageTheToolbarDeletesTheCursorRowNotTh
   });
   finestra_->SSCommandCancel->click();
   EXPECT_EQ(nominati, QStringLiteral("Tronchi selezionati: da 2 a 3"));
+}
+
+// A full network whose user cancelled a branch keeps blank slots a new segment can take. The
+// table's blank row became a segment again but without a pipe series, so it could not be sized,
+// while the schema refused every drop as if no slot were free.
+TEST_F(SchemaNellaFinestraTest, AFullNetworkWithBlankSlotsTakesNewSegmentsFromTheTableAndTheSchema) {
+  CaricaCatena(*g_, MaxTronchi, [](int16_t) -> int16_t { return 0; });
+  g_->SelezionaPagina(0);
+  g_->Grid->SetRowCol(198, 1);
+  dialoghi_.Attendi("frmDelete", [](QDialog& d) { static_cast<frmDelete&>(d).cmdCancella->click(); });
+  archivi_.Utente().Attendi("Verranno cancellati definitivamente 3 tronchi", Risposta::Si);
+  finestra_->SSCommandCancel->click();
+  ASSERT_EQ(Rete().NumTronchi, MaxTronchi);
+  for (int16_t s = 198; s <= MaxTronchi; ++s) ASSERT_NE(Tronco(s).SlotLibero, 0) << s;
+
+  // The table: a key on the row after the last slot says where a new segment goes; a length
+  // typed on blank row 200 makes it a segment, with the default series.
+  int16_t lunghezza = 1;
+  for (int16_t j = 1; j < g_->Grid->Cols(); ++j)
+    if (ColonneGriglia[static_cast<size_t>(g_->LayoutGriglia)][static_cast<size_t>(j)].IdCampo == campo::ID_LEN) lunghezza = j;
+  ASSERT_GT(g_->Grid->Rows(), MaxTronchi + 1);
+  g_->Grid->SetRowCol(MaxTronchi + 1, lunghezza);
+  QTest::keyClick(g_->Grid, Qt::Key_5);
+  EXPECT_FALSE(g_->Text1->isVisible());
+  EXPECT_TRUE(g_->Panel3D2->text().contains(QStringLiteral("riga vuota"))) << g_->Panel3D2->text().toStdString();
+  g_->Grid->SetRowCol(MaxTronchi, lunghezza);
+  QTest::keyClick(g_->Grid, Qt::Key_5);
+  QTest::keyClick(g_->Text1, Qt::Key_Return);
+  const TTronco& rianimato = Tronco(MaxTronchi);
+  EXPECT_FLOAT_EQ(rianimato.ID_LEN, 5);
+  EXPECT_EQ(rianimato.SlotLibero, 0);
+  EXPECT_GE(rianimato.IndiceMateriale, 1);
+  EXPECT_FALSE(rianimato.ID_MATERIALE.empty());
+
+  // The schema: the free end of segment 197 is offered, and a segment dropped there takes slot 198.
+  g_->SelezionaPagina(1);
+  schema_->picDisplay_DragOver("TRONCO", 0, 0, 0);
+  int16_t punto = 0;
+  for (int16_t k = 1; k <= NumPuntiInserimentoTronco; ++k)
+    if (PuntiInserimentoTronco[static_cast<size_t>(k)].Tronco == 197) punto = k;
+  ASSERT_GT(punto, 0);
+  const TPuntoInserimento p = PuntiInserimentoTronco[static_cast<size_t>(punto)];
+  schema_->picDisplay_DragDrop("TRONCO", p.PuntoX, p.PuntoY);
+  EXPECT_EQ(Rete().NumTronchi, MaxTronchi);
+  EXPECT_EQ(Tronco(198).SlotLibero, 0);
+  EXPECT_EQ(Tronco(198).ID_PREV, 197);
+  EXPECT_EQ(Tronco(197).ID_LEFT, 198);
+}
+
+// A value typed on the entry row, then a delete from the toolbar: the table came back with the
+// entry row blank while its record kept the value (and a parent noted there), so the next
+// segment made on that row, or on the row a renumbering made it, carried what the user no
+// longer saw.
+TEST_F(SchemaNellaFinestraTest, AfterADeleteTheEntryRowHoldsNothingTheTableDoesNotShow) {
+  int16_t portata = 1, provenienza = 1;
+  for (int16_t j = 1; j < g_->Grid->Cols(); ++j) {
+    const int16_t codice = ColonneGriglia[static_cast<size_t>(g_->LayoutGriglia)][static_cast<size_t>(j)].IdCampo;
+    if (codice == campo::ID_P_UTENZE) portata = j;
+    if (codice == campo::ID_PREV) provenienza = j;
+  }
+  for (QPushButton* frmDelete::*scelta : {&frmDelete::cmdCancella, &frmDelete::cmdElimina}) {
+    test::ReteDiProva(false);
+    g_->SelezionaPagina(0);
+    g_->NewRete(1);
+    g_->Grid->SetRowCol(5, portata);
+    QTest::keyClick(g_->Grid, Qt::Key_7);
+    for (Qt::Key k : {Qt::Key_Comma, Qt::Key_5, Qt::Key_Return}) QTest::keyClick(g_->Text1, k);
+    g_->Grid->SetRowCol(5, provenienza);
+    QTest::keyClick(g_->Grid, Qt::Key_2);
+    QTest::keyClick(g_->Text1, Qt::Key_Return);
+    ASSERT_EQ(Rete().NumTronchi, 4);
+    ASSERT_FLOAT_EQ(Tronco(5).ID_P_UTENZE, 7.5f);
+
+    g_->Grid->SetRowCol(4, 1);
+    dialoghi_.Attendi("frmDelete", [scelta](QDialog& d) { (static_cast<frmDelete&>(d).*scelta)->click(); });
+    finestra_->SSCommandCancel->click();
+    for (int16_t riga = static_cast<int16_t>(Rete().NumTronchi + 1); riga <= 5; ++riga) {
+      for (int16_t j : {portata, provenienza}) EXPECT_EQ(g_->Grid->TextMatrix(riga, j), "") << riga << " " << j;
+      EXPECT_FLOAT_EQ(Tronco(riga).ID_P_UTENZE, 0) << riga;
+      EXPECT_EQ(Tronco(riga).ID_PREV, 0) << riga;
+    }
+  }
+}
+
+// F11 on a row a delete left blank opened the segment dialog there, and OK stored its values into
+// a slot still marked free: the row stayed blank, the calculation left it out, and a segment
+// dropped later on the schema took that slot with the hidden length.
+TEST_F(SchemaNellaFinestraTest, TheSegmentDialogOnABlankRowMakesItASegmentTheTableShows) {
+  int16_t lunghezza = 1;
+  for (int16_t j = 1; j < g_->Grid->Cols(); ++j)
+    if (ColonneGriglia[static_cast<size_t>(g_->LayoutGriglia)][static_cast<size_t>(j)].IdCampo == campo::ID_LEN) lunghezza = j;
+  g_->SelezionaPagina(0);
+  g_->Grid->SetRowCol(4, 1);
+  dialoghi_.Attendi("frmDelete", [](QDialog& d) { static_cast<frmDelete&>(d).cmdCancella->click(); });
+  finestra_->SSCommandCancel->click();
+  ASSERT_NE(Tronco(4).SlotLibero, 0);
+
+  dialoghi_.Attendi("PTronchi", [](QDialog& d) {
+    static_cast<PTronchi&>(d).txtlen->setText(QStringLiteral("42"));
+    static_cast<PTronchi&>(d).Command1->click();
+  });
+  g_->Grid->SetRowCol(4, lunghezza);
+  EXPECT_TRUE(g_->Form_KeyDown(122));
+  ASSERT_EQ(dialoghi_.visti.size(), 2u);
+  EXPECT_FLOAT_EQ(Tronco(4).ID_LEN, 42);
+  EXPECT_EQ(Tronco(4).Eliminato, 0);
+  EXPECT_EQ(Tronco(4).SlotLibero, 0);
+  EXPECT_GE(Tronco(4).IndiceMateriale, 1);
+  EXPECT_EQ(g_->Grid->TextMatrix(4, lunghezza).substr(0, 2), "42");
 }
 
 }  // namespace
