@@ -15,11 +15,14 @@ namespace {
 // A part of a split number text that reads as a number in the regional form.
 bool Numerico(std::string_view parte) { return LeggiRegionale(parte).has_value(); }
 
-// The whole number formed by the first nine characters of a numeric part.
+// The whole number formed by the first nine characters of a numeric part. Nine characters in
+// exponent form (a pasted "1E+99") stand for no whole number at all and count as no number.
 int64_t PrimiNove(std::string_view parte) {
   const std::optional<double> v = LeggiRegionale(Left(parte, 9));
   if (!v) return 0;
-  return static_cast<int64_t>(ArrotondaPari(*v));
+  const double r = ArrotondaPari(*v);
+  if (!(std::abs(r) < 1e18)) return 0;
+  return static_cast<int64_t>(r);
 }
 
 std::string SenzaBlank(std::string_view s) { return Replace(s, " ", ""); }

@@ -21,6 +21,15 @@ TEST(Portata, RoundArrotondaSoloDaCinquemilaInSu) {
   EXPECT_EQ(RoundTesto("0,04999"), "0");
 }
 
+TEST(Portata, TestoDiNumeroEnormeNonTraboccaLIntero) {
+  // A number in exponent form pasted into the W or kcal/h box (the key filter sees no paste): the
+  // part before the comma stands for no whole number and counts as none.
+  EXPECT_EQ(RoundTesto("1E+99,5"), "0");
+  EXPECT_EQ(RoundTesto("12,1E+99"), "12");
+  EXPECT_EQ(Ricalcola(FontePortata::Watt, 0, "1E+99,5", 39.0f).Watt, "0");
+  EXPECT_EQ(Ricalcola(FontePortata::Kcal, 0, "1E+99,5", 39.0f).Kcal, "0");
+}
+
 TEST(Portata, RaggruppamentoPerTre) {
   EXPECT_EQ(InsertTousendSeparator("1234567", " "), "1 234 567");
   EXPECT_EQ(InsertTousendSeparator("123456", " "), "123 456");
