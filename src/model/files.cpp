@@ -80,7 +80,7 @@ std::string CartellaUtentePredefinita() {
   // show the folder whole.
   if (!scelta.empty()) return PercorsoAssoluto(scelta);
   const std::string dati = Ambiente("XDG_DATA_HOME");
-  // The base directory specification ignores a relative path.
+  // A relative XDG_DATA_HOME is not to be trusted: the desktop folder rules say to ignore it.
   if (!dati.empty() && dati.front() == '/') return UnisciPercorso(dati, "VarnexPro");
   std::string casa = Ambiente("HOME");
   if (casa.empty()) {
