@@ -249,7 +249,7 @@ void RicaricaArchiviCopiati(const std::vector<std::string>& scritti) {
   if (scritto(kGas)) {
     CaricaGas();
     for (int16_t i = 1; i <= NumGas && static_cast<size_t>(i) < ArchivioGas.size(); ++i) {
-      if (ArchivioGas[static_cast<size_t>(i)].Nome == GasCorrente.Nome) {
+      if (StessoNomeGas(ArchivioGas[static_cast<size_t>(i)].Nome, GasCorrente.Nome)) {
         GasCorrente = ArchivioGas[static_cast<size_t>(i)];
         CurrentGas = i;
         break;

@@ -30,10 +30,10 @@ int16_t TrovaGas(const std::string& nome) {
 // on another gas. The copy must follow, or the project is sized with values that come back
 // different at its next opening.
 bool GasInUsoCambiato(const std::string& voce) {
-  if (voce != GasCorrente.Nome) return false;
+  if (!StessoNomeGas(voce, GasCorrente.Nome)) return false;
   for (int16_t i = 1; i <= NumGas && static_cast<size_t>(i) < ArchivioGas.size(); ++i) {
     const TGas& g = ArchivioGas[static_cast<size_t>(i)];
-    if (g.Nome == voce) return !StessiValoriGas(g, GasCorrente);
+    if (StessoNomeGas(g.Nome, voce)) return !StessiValoriGas(g, GasCorrente);
   }
   return false;
 }
@@ -71,7 +71,7 @@ void EditorGas::LeggiDatiGas(const CampiGas& campi, TGas& gas) {
 
 int16_t EditorGas::IndiceDefault() {
   for (int16_t i = 1; i <= NumGas && static_cast<size_t>(i) < ArchivioGas.size(); ++i)
-    if (ArchivioGas[static_cast<size_t>(i)].Nome == DefaultGas) return i;
+    if (StessoNomeGas(ArchivioGas[static_cast<size_t>(i)].Nome, DefaultGas)) return i;
   return NumGas > 0 ? 1 : 0;
 }
 
@@ -198,10 +198,10 @@ int16_t EditorGas::Nuovo(const std::string& nome, const CampiGas& campi) {
     MsgBox(MsgTestoNonArchiviabile("Il nome del gas", nome), Bottoni::OK);
     return 0;
   }
-  // Projects and lists find a gas by its name regardless of letter case: a second gas of the
-  // same name could never be chosen, and would take the first one's place in the editor.
+  // Projects and lists find a gas by its name regardless of letter case and of blanks around it:
+  // a second gas of the same name ("Metano ") could never be chosen, and would show as a twin.
   for (int16_t i = 1; i <= NumGas && static_cast<size_t>(i) < ArchivioGas.size(); ++i) {
-    if (ArchivioGas[static_cast<size_t>(i)].Cancellato == 0 && UgualiNoCase(ArchivioGas[static_cast<size_t>(i)].Nome, nome)) {
+    if (ArchivioGas[static_cast<size_t>(i)].Cancellato == 0 && StessoNomeGas(ArchivioGas[static_cast<size_t>(i)].Nome, nome)) {
       MsgBox(MsgGasEsistente, Bottoni::OK);
       return 0;
     }
@@ -216,7 +216,7 @@ int16_t EditorGas::Nuovo(const std::string& nome, const CampiGas& campi) {
 bool EditorGas::Cancella() {
   TGas* g = Corrente();
   if (!g) return false;
-  if (g->Nome == GasCorrente.Nome) {
+  if (StessoNomeGas(g->Nome, GasCorrente.Nome)) {
     MsgBox(MsgGasInUso, Bottoni::OK);
     return false;
   }
@@ -233,7 +233,7 @@ bool EditorGas::Cancella() {
   // "none chosen", when it is not in the archive), never the gas that took its place.
   CurrentGas = 0;
   for (int16_t i = 1; i <= NumGas && static_cast<size_t>(i) < ArchivioGas.size(); ++i) {
-    if (ArchivioGas[static_cast<size_t>(i)].Nome == GasCorrente.Nome) {
+    if (StessoNomeGas(ArchivioGas[static_cast<size_t>(i)].Nome, GasCorrente.Nome)) {
       CurrentGas = i;
       break;
     }

@@ -81,7 +81,7 @@ class EditorGas {
   // the typed boxes as typed.
   CampiGas Ricalcola(const CampiGas& campi);
   // "Nuovo" with the name typed: the new entry's index, or 0 when nothing was added (empty name,
-  // or pending changes whose question was cancelled).
+  // a gas of the same name (StessoNomeGas), or pending changes whose question was cancelled).
   int16_t Nuovo(const std::string& nome, const CampiGas& campi);
   // "Cancella": true when the gas was deleted and the archive reloaded.
   bool Cancella();

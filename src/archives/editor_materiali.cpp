@@ -144,8 +144,8 @@ EsitoCommit EditorMateriali::Commit(int16_t r, int16_t c, const std::string& tes
   const std::string precedente = cella;
   cella = testo;
   e.accettato = true;
-  // A refused label or outer diameter puts the old cell back: the series is as it was, and
-  // leaving must not ask to save it. A refused thickness is reset to 0, a change of its own.
+  // A refused value puts the old cell back: the row keeps what it held, the series is as it was,
+  // and leaving must not ask to save it.
   bool ripristinata = false;
   TMateriale& m = CopiaSerie[static_cast<size_t>(r)];
   if (c == 1) {
@@ -189,9 +189,9 @@ EsitoCommit EditorMateriali::Commit(int16_t r, int16_t c, const std::string& tes
                                     CampoArchivio::DiametroInterno);
     if (!rifiuto.empty()) {
       MsgBox(rifiuto, Bottoni::OK);
-      CopiaSerie[static_cast<size_t>(r)].Spessore = 0;
-      cella.clear();
+      cella = precedente;
       e.accettato = false;
+      ripristinata = true;
     }
   }
   RigheMostrate = std::max(RigheMostrate, r);
@@ -204,8 +204,9 @@ EsitoCommit EditorMateriali::Commit(int16_t r, int16_t c, const std::string& tes
     e.riga = r < RigheSerie ? static_cast<int16_t>(r + PassoRiga(c)) : r;
     e.primaVisibile = e.riga <= 5 ? int16_t{1} : static_cast<int16_t>(e.riga - 4);
   } else {
+    // The correction the user types next belongs in the cell that was refused.
     e.riga = r;
-    e.colonna = 1;
+    e.colonna = c;
   }
   if (!ripristinata) SerieModificata = true;
   return e;
@@ -384,7 +385,7 @@ bool EditorMateriali::Nuovo(const std::function<std::string()>& chiediNome) {
 void EditorMateriali::Cancella() {
   if (IndiceSerie == 0) return;
   if (MsgBox(MsgConfermaCancellazione, Bottoni::SiNo, Icona::Domanda) != Risposta::Si) return;
-  if (DeleteFileIfExists(FileProgramma(CopiaSerie[0].Nome + ".mat")))
+  if (DeleteFileIfExists(FileMateriale(IndiceSerie)))
     MsgBox(MsgSerieCancellata, Bottoni::OK);
   else
     MsgBox(MsgFileGiaEliminato, Bottoni::OK);

@@ -94,10 +94,13 @@ void ScriviMateriale(int16_t slot, std::string_view valore) {
   if (!Trim(valore).empty() && i < 1) {
     frmEquiv.Substitute(std::string(valore), SostituzioneMateriale);
     const int16_t scelto = frmEquiv.value();
-    t.IndiceMateriale = scelto;
-    t.ID_MATERIALE = (scelto >= 0 && scelto <= MaxMateriali) ? Materiali[static_cast<size_t>(scelto)][0].Nome
-                                                              : std::string();
-    ProgettoModificato = -1;
+    // Without a choice the segment keeps the name it was given: the calculation's refusal names
+    // the missing series, and the project is saved as it was read.
+    t.IndiceMateriale = scelto >= 1 && scelto <= MaxMateriali ? scelto : int16_t{0};
+    if (t.IndiceMateriale != 0) {
+      t.ID_MATERIALE = Materiali[static_cast<size_t>(scelto)][0].Nome;
+      ProgettoModificato = -1;
+    }
   } else {
     t.IndiceMateriale = i;
   }

@@ -309,6 +309,12 @@ void DimensionaResto() {
   }
 }
 
+bool SerieUsabile(int16_t indice) {
+  if (indice < 1 || indice > NumMateriali) return false;
+  const TSerieMateriale& serie = Serie(indice);
+  return UltimaRigaUsabile(serie, NumRighe(serie)) != 0;
+}
+
 std::string DiametriNonUsabili() {
   std::vector<std::pair<int16_t, std::string>> difetti;
   // A removed segment, or one no link reaches, is no part of the network that is calculated.

@@ -80,6 +80,9 @@ void DimensionaResto();
 // allowed drop. Returns the number of changes kept.
 int16_t OttimizzaDiametri(int16_t s);
 
+// The loaded series `indice` (1..NumMateriali) has a row with an inner diameter above 0, so that
+// it can size a segment; false for a series without rows and for any other index.
+bool SerieUsabile(int16_t indice);
 // The segments that no sizing can give a true drop: one without a loaded series, one fixed to a
 // row whose inner diameter is not above 0 or that its series does not hold, or one of "Auto"
 // diameter whose series has no row with a usable inner diameter (no row at all included). Empty

@@ -4,6 +4,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <set>
+#include <vector>
+#include <algorithm>
 #include <system_error>
 
 #include <pwd.h>
@@ -107,6 +111,50 @@ std::string CartellaDistribuita() {
 
 void ImpostaCartellaDistribuita(const std::string& cartella) { DistribuitaImpostata() = cartella; }
 
+namespace {
+
+// The shipped files without which the start-up stops ("Reinstallare il programma"): a user's
+// folder that lost one gets it back, or the program could never start again.
+bool Indispensabile(const std::string& relativo) {
+  for (const char* nome : {"gas.cfg", "PARFAMGAS.CFG", "gridgas.cne"})
+    if (UgualiNoCase(relativo, nome)) return true;
+  return false;
+}
+
+// Something of that name is in the user's folder; a file at the top is also found without regard
+// to letter case, as the program finds its archives.
+bool PresenteNellUtente(const fs::path& utente, const fs::path& relativo) {
+  std::error_code ec;
+  if (fs::symlink_status(utente / relativo, ec).type() != fs::file_type::not_found) return true;
+  return !relativo.has_parent_path() && !TrovaFileNoCase(utente.string(), relativo.string()).empty();
+}
+
+// The names (relative, "/"-separated) the record lists; nullopt when there is no record.
+std::optional<std::set<std::string>> LeggiRegistroDistribuiti(const fs::path& utente) {
+  const std::string percorso = (utente / NomeRegistroDistribuiti).string();
+  std::error_code ec;
+  if (fs::symlink_status(percorso, ec).type() == fs::file_type::not_found) return std::nullopt;
+  std::set<std::string> nomi;
+  TextReader registro;
+  // A record that cannot be read still says the folder was set up: nothing is brought blindly.
+  if (!registro.Open(percorso)) return nomi;
+  while (!registro.Eof()) {
+    const std::string riga = registro.LineInput();
+    if (!riga.empty() && riga.front() != '#') nomi.insert(riga);
+  }
+  return nomi;
+}
+
+bool ScriviRegistroDistribuiti(const fs::path& utente, const std::set<std::string>& nomi, std::string* errore) {
+  TextWriter registro((utente / NomeRegistroDistribuiti).string());
+  registro.PrintLine("# I file distribuiti con VarnexPro gia' portati in questa cartella.");
+  registro.PrintLine("# Un file di questo elenco che manca dalla cartella e' stato tolto e non viene ricopiato.");
+  for (const std::string& nome : nomi) registro.PrintLine(nome);
+  return registro.Commit(errore);
+}
+
+}  // namespace
+
 bool PreparaCartellaUtente(const std::string& distribuita, const std::string& utente, std::string* errore) {
   std::error_code ec;
   fs::create_directories(utente, ec);
@@ -116,8 +164,12 @@ bool PreparaCartellaUtente(const std::string& distribuita, const std::string& ut
   }
   if (!fs::is_directory(distribuita, ec)) return true;
   const fs::path radice(distribuita);
+  const fs::path cartellaUtente(utente);
   // A file that cannot be put in place does not keep the others out: the first reason is told.
   std::string primo;
+  // The shipped folders and files in the order met; a folder is marked by its flag.
+  std::vector<std::pair<fs::path, bool>> voci;
+  std::vector<fs::path> distribuiti;
   for (fs::recursive_directory_iterator it(radice, ec), fine; !ec && it != fine; it.increment(ec)) {
     std::error_code tipo;
     // Hidden entries (a folder's placeholder, a half-made copy) are not the user's business.
@@ -125,27 +177,60 @@ bool PreparaCartellaUtente(const std::string& distribuita, const std::string& ut
       if (it->is_directory(tipo)) it.disable_recursion_pending();
       continue;
     }
-    const fs::path destinazione = fs::path(utente) / fs::relative(it->path(), radice);
+    const fs::path relativo = fs::relative(it->path(), radice);
     if (it->is_directory(tipo)) {
-      std::error_code creata;
-      fs::create_directories(destinazione, creata);
-      if (creata && primo.empty())
-        primo = "Impossibile creare la cartella " + destinazione.string() + ": " + MotivoErrore(creata.value());
-      if (creata) it.disable_recursion_pending();
+      voci.emplace_back(relativo, true);
     } else if (it->is_regular_file(tipo)) {
-      std::string motivo;
-      if (!CopiaSeManca(it->path(), destinazione, &motivo) && primo.empty()) primo = motivo;
+      voci.emplace_back(relativo, false);
+      distribuiti.push_back(relativo);
     }
   }
-  if (ec && primo.empty())
-    primo = "Impossibile leggere la cartella " + distribuita + ": " + MotivoErrore(ec.value());
+  if (ec) primo = "Impossibile leggere la cartella " + distribuita + ": " + MotivoErrore(ec.value());
+
+  std::optional<std::set<std::string>> registro = LeggiRegistroDistribuiti(cartellaUtente);
+  const bool conRegistro = registro.has_value();
+  std::set<std::string> portati = registro.value_or(std::set<std::string>{});
+  // A folder set up before the record was kept got every file that ships now: what it lacks the
+  // user removed. It is told apart from a new folder by holding some shipped file.
+  if (!conRegistro && std::any_of(distribuiti.begin(), distribuiti.end(), [&](const fs::path& f) {
+        return PresenteNellUtente(cartellaUtente, f);
+      })) {
+    for (const fs::path& f : distribuiti) portati.insert(f.generic_string());
+  }
+  bool cambiato = !conRegistro;
+  for (const auto& [f, cartella] : voci) {
+    if (cartella) {
+      // A folder is a place, not a file the user removed: it is made whenever it is missing.
+      std::error_code creata;
+      fs::create_directories(cartellaUtente / f, creata);
+      if (creata && primo.empty())
+        primo = "Impossibile creare la cartella " + (cartellaUtente / f).string() + ": " + MotivoErrore(creata.value());
+      continue;
+    }
+    const std::string nome = f.generic_string();
+    const bool presente = PresenteNellUtente(cartellaUtente, f);
+    if (portati.count(nome) != 0 && (presente || !Indispensabile(nome))) continue;
+    std::string motivo;
+    // A file already there is the user's, whatever it holds; it counts as brought.
+    if (!presente && !CopiaSeManca(radice / f, cartellaUtente / f, &motivo)) {
+      if (primo.empty()) primo = motivo;
+      continue;
+    }
+    cambiato = portati.insert(nome).second || cambiato;
+  }
+  // Written after the copies, so that no file is listed before it is in place: a start cut short
+  // in between finds the copies there next time and lists them then.
+  std::string motivo;
+  if (cambiato && !ScriviRegistroDistribuiti(cartellaUtente, portati, &motivo) && primo.empty()) primo = motivo;
   if (errore && !primo.empty()) *errore = primo;
   return primo.empty();
 }
 
 std::string CartellaDellEseguibile() { return CartellaEseguibile(); }
 
-bool RiprendiCartellaPrecedente(const std::string& precedente, const std::string& utente, std::string* errore) {
+bool RiprendiCartellaPrecedente(const std::string& precedente, const std::string& utente, std::string* errore,
+                                bool* ripresa) {
+  if (ripresa) *ripresa = false;
   std::error_code ec;
   // Only a first start, and only from a folder that was a program folder (it holds the gases).
   if (fs::symlink_status(utente, ec).type() != fs::file_type::not_found) return true;
@@ -180,8 +265,30 @@ bool RiprendiCartellaPrecedente(const std::string& precedente, const std::string
       if (!CopiaSeManca(it->path(), destinazione, &motivo) && primo.empty()) primo = motivo;
     }
   }
+  // The old folder got every shipped file at each build: what it lacks is either new since then
+  // or removed by the user a build ago. An empty record lets the shipped files fill those gaps
+  // once, as for a new folder, and keeps them out afterwards.
+  std::string motivo;
+  if (!ScriviRegistroDistribuiti(fs::path(utente), {}, &motivo) && primo.empty()) primo = motivo;
+  if (ripresa) *ripresa = true;
   if (errore && !primo.empty()) *errore = primo;
   return primo.empty();
+}
+
+std::string PercorsoNellaCopia(const std::string& percorso, const std::string& da, const std::string& a) {
+  if (Trim(percorso).empty() || da.empty()) return {};
+  const fs::path assoluto(PercorsoAssoluto(percorso));
+  const fs::path radice(PercorsoAssoluto(da));
+  const fs::path relativo = assoluto.lexically_relative(radice);
+  if (relativo.empty() || *relativo.begin() == "..") return {};
+  const fs::path copia = relativo == "." ? fs::path(a) : fs::path(a) / relativo;
+  std::error_code ec;
+  if (!fs::exists(copia, ec)) return {};
+  std::string risultato = copia.lexically_normal().string();
+  // A folder remembered with its closing separator keeps it.
+  const char ultimo = percorso.back();
+  if ((ultimo == '/' || ultimo == '\\') && risultato.back() != '/') risultato += '/';
+  return risultato;
 }
 
 void ImpostaCartellaProgramma(const std::string& folder) {

@@ -29,22 +29,36 @@ std::string CartellaDistribuita();
 // Points the shipped folder elsewhere ("" goes back to the one beside the executable).
 void ImpostaCartellaDistribuita(const std::string& cartella);
 
-// Puts the shipped files (and their subfolders, "Archivio Lavori" with its example project) into
-// the user's folder wherever a file of that name is missing, creating the folders. A file already
-// there is never replaced, whatever it holds: the user's archives and projects survive every
-// start, build and install. A copy interrupted half-way never leaves a torn file under the real
-// name. False with the first reason in `errore` when a folder cannot be created or a file cannot
-// be copied (the other files are still put in place); a shipped folder that does not exist copies
-// nothing.
+// The record, in the user's folder, of the shipped files already brought there (one name a line,
+// relative to the shipped folder, "/" between folders; lines beginning with "#" are remarks).
+inline constexpr const char* NomeRegistroDistribuiti = ".distribuiti";
+
+// Brings the shipped files (and their subfolders, "Archivio Lavori" with its example project) into
+// the user's folder, each once: a file the record lists is not brought again, so a file the user
+// removed, through the program or by hand, stays removed; a file new in a later version arrives
+// at the next start. A file already there is never replaced, whatever it holds, and counts as
+// brought: the user's archives and projects survive every start, build and install. A folder set
+// up before the record was kept (it has no record and holds some shipped file) counts every
+// shipped file as brought. The files the start-up cannot do without ("gas.cfg", "PARFAMGAS.CFG",
+// "gridgas.cne") come back whenever missing; the shipped folders are made whenever missing. A
+// copy interrupted half-way never leaves a torn file under the real name, and the record lists
+// a file only once it is in place. False with the first reason in `errore` when a folder cannot
+// be created, a file cannot be copied or the record cannot be written (the other files are still
+// put in place); a shipped folder that does not exist copies nothing.
 bool PreparaCartellaUtente(const std::string& distribuita, const std::string& utente, std::string* errore = nullptr);
 
 // Earlier builds kept the archives, "Archivio Lavori" and the files the program writes in the
 // executable's folder (`precedente`). The first time the user's folder is made, what such a folder
 // holds (its files, not programs, and "Archivio Lavori") is copied in, so the user's edits and
-// projects carry over; the folder itself is left as it is. Nothing happens when the user's folder
-// exists or `precedente` holds no gas archive. False with the first reason in `errore` when
-// something could not be copied.
-bool RiprendiCartellaPrecedente(const std::string& precedente, const std::string& utente, std::string* errore = nullptr);
+// projects carry over, with an empty record of the shipped files so that PreparaCartellaUtente
+// fills the gaps once; the folder itself is left as it is, and `ripresa` says it was copied.
+// Nothing happens when the user's folder exists or `precedente` holds no gas archive. False with
+// the first reason in `errore` when something could not be copied.
+bool RiprendiCartellaPrecedente(const std::string& precedente, const std::string& utente, std::string* errore = nullptr,
+                                bool* ripresa = nullptr);
+// The same place as `percorso` inside the copy `a` of folder `da`: "" when `percorso` does not
+// lie in `da` or nothing is there in `a`.
+std::string PercorsoNellaCopia(const std::string& percorso, const std::string& da, const std::string& a);
 // The folder of the running executable.
 std::string CartellaDellEseguibile();
 

@@ -1,5 +1,6 @@
 #include "model/gas.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -78,6 +79,15 @@ void CaricaGas() {
     const std::string difetto = DifettoValoriGas(g);
     if (!difetto.empty()) {
       rifiutate.Aggiungi(file.LineNumber(), difetto + ", il gas non e' stato caricato");
+      continue;
+    }
+    // Every list and every project finds a gas by its name: a second gas of the same name could
+    // never be chosen, and would show as a twin with other values.
+    const auto doppio = std::find_if(ArchivioGas.begin() + 1, ArchivioGas.end(),
+                                     [&](const TGas& altro) { return StessoNomeGas(altro.Nome, g.Nome); });
+    if (doppio != ArchivioGas.end()) {
+      rifiutate.Aggiungi(file.LineNumber(), "il gas " + Trim(doppio->Nome) +
+                                                " e' gia' presente con lo stesso nome, il gas non e' stato caricato");
       continue;
     }
     const int16_t i = AggiungiGas(g.Nome);
@@ -179,9 +189,11 @@ bool StessiValoriGas(const TGas& a, const TGas& b) {
          a.PCS == b.PCS && a.NonCombustibile == b.NonCombustibile;
 }
 
+bool StessoNomeGas(std::string_view a, std::string_view b) { return UgualiNoCase(Trim(a), Trim(b)); }
+
 int16_t CercaGas(const std::string& nome) {
   for (int16_t i = 1; i <= NumGas && static_cast<size_t>(i) < ArchivioGas.size(); ++i)
-    if (UgualiNoCase(ArchivioGas[static_cast<size_t>(i)].Nome, nome)) return i;
+    if (StessoNomeGas(ArchivioGas[static_cast<size_t>(i)].Nome, nome)) return i;
   MsgBox("Attenzione! Il gas " + nome + " selezionato non è disponibile, verrà impostato un gas alternativo",
          Bottoni::OK, Icona::Critico);
   return -1;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace varnex {
@@ -55,7 +56,10 @@ bool IsGasValido(const TGas& gas);
 // The same gas with the same stored values (name, density, viscosity, heating values, flag): the
 // derived values follow from these.
 bool StessiValoriGas(const TGas& a, const TGas& b);
-// The index of the gas whose name equals `nome` without regard to letter case; -1 after a message.
+// Two gas names name the same gas: equal once trimmed of blanks, without regard to letter case.
+// Wherever a gas is found by its name this is the comparison.
+bool StessoNomeGas(std::string_view a, std::string_view b);
+// The index of the first gas whose name is StessoNomeGas as `nome`; -1 after a message.
 int16_t CercaGas(const std::string& nome);
 
 }  // namespace varnex

@@ -25,6 +25,10 @@ namespace {
 
 IListeEditor* listeEditor = nullptr;
 
+// The file each series was read from, as listed: its name may differ from the series' name in
+// letter case, and two such files must each stay the series read from it.
+std::array<std::string, MaxMateriali + 1> fileLetti;
+
 const std::string kRigaTratti = "# " + std::string(74, '-');
 
 // "a blank and the digits", the way the header numbers of a series file have always been written:
@@ -74,10 +78,16 @@ void CaricaCartellaMateriali(const std::string& cartella) {
     }
     ++conta;
     Materiali[conta] = TSerieMateriale{};
-    Materiali[conta][0].Nome = TogliEstensione(f.nome);
+    // The whole name before ".mat": a series saved and deleted as any other name would miss the
+    // file it came from (PE.SDR11.mat is not PE.mat).
+    Materiali[conta][0].Nome = GetNomeSenzaEstensione(f.nome);
+    fileLetti[static_cast<size_t>(conta)] = f.percorso;
     percorsi.push_back(f.percorso);
   }
-  for (int16_t s = conta + 1; s <= MaxMateriali; ++s) Materiali[s] = TSerieMateriale{};
+  for (int16_t s = conta + 1; s <= MaxMateriali; ++s) {
+    Materiali[s] = TSerieMateriale{};
+    fileLetti[static_cast<size_t>(s)].clear();
+  }
   for (int16_t s = 1; s <= conta; ++s) {
     Interazione().Stato("Caricamento tubazione: " + Materiali[s][0].Nome);
     CaricaFileMateriale(s, percorsi[s]);
@@ -89,7 +99,7 @@ void CaricaCartellaMateriali(const std::string& cartella) {
 bool CaricaFileMateriale(int16_t serie, const std::string& percorso) {
   if (serie < 1 || serie > MaxMateriali) return false;
   TSerieMateriale& m = Materiali[serie];
-  std::string path = percorso.empty() ? FileProgramma(m[0].Nome + ".mat") : percorso;
+  std::string path = percorso.empty() ? FileMateriale(serie) : percorso;
   TextReader file;
   if (!file.Open(path)) {
     m[0].NumDiametri = 0;
@@ -191,7 +201,7 @@ bool SalvaMateriale(int16_t serie, std::string* errore) {
   if (serie < 1 || serie > MaxMateriali) return true;
   const TSerieMateriale& m = Materiali[serie];
   if (Trim(m[0].Nome).empty()) return true;
-  TextWriter out(FileProgramma(m[0].Nome + ".mat"));
+  TextWriter out(FileMateriale(serie));
   out.PrintLine("#                          TABELLA  CARATTERISTICHE TUBI");
   out.PrintLine("#");
   out.PrintLine("# Tipo di formula :   1 - Acciaio,  2 - Rame, 3 - Plastica");
@@ -214,6 +224,14 @@ bool SalvaMateriale(int16_t serie, std::string* errore) {
     out.PrintLine(m[r].RifDiametro + "\t" + TestoStampa(m[r].Spessore) + "\t" + TestoStampa(m[r].DiamInterno) + "\t");
   }
   return out.Commit(errore);
+}
+
+std::string FileMateriale(int16_t serie) {
+  if (serie < 1 || serie > MaxMateriali) return {};
+  const std::string& nome = Materiali[static_cast<size_t>(serie)][0].Nome;
+  const std::string& letto = fileLetti[static_cast<size_t>(serie)];
+  if (!letto.empty() && GetNomeSenzaEstensione(GetNomeFile(letto)) == nome) return letto;
+  return FileProgramma(nome + ".mat");
 }
 
 int16_t CercaMateriale(std::string& nome) {

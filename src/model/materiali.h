@@ -12,7 +12,7 @@ namespace varnex {
 // One element of the pipe-series table. Row 0 of a series is its header (name, formula type,
 // specific weight, description, diameter count); rows 1..NumDiametri are its diameters.
 struct TMateriale {
-  std::string Nome;           // row 0: series name = file name without extension
+  std::string Nome;           // row 0: series name = file name without its ".mat"
   int16_t TipoFormula = 0;    // row 0: 1 steel ("Acciaio"), 2 copper ("Rame"), 3 plastic ("Plastica")
   float PesoSpecifico = 0;    // row 0: kg/m3
   std::string Descrizione;    // row 0
@@ -44,11 +44,12 @@ extern float VelLimiteOltre28;
 // Every series of the program folder (start-up).
 void CaricaMateriali();
 // Every ".mat" file of `cartella` (extension in any letter case), sorted by name without regard to
-// letter case; a 51st series is refused with a message. Shows "Caricamento tubazione: " + name as
+// letter case, each series named after its whole file name but the ".mat"; a 51st series is
+// refused with a message. Shows "Caricamento tubazione: " + name as
 // progress text for each series.
 void CaricaCartellaMateriali(const std::string& cartella);
-// Reads the file of one series whose Nome is already set: the program folder's Nome + ".mat"
-// (found without regard to letter case), or `percorso` when given (the file as listed).
+// Reads the file of one series whose Nome is already set: FileMateriale, or `percorso` when given
+// (the file as listed).
 // False when the file cannot be opened (the series then has no diameters). A diameter line
 // without its inner diameter, with a field that is not a number, or refused by DifettoDiametro is
 // left out, and so are lines past the 50th diameter; a header value that is not valid is set to
@@ -65,6 +66,10 @@ void CalcolaDatiMateriali();
 // and nothing is written; false with the reason in `errore` when the file could not be written
 // (the old file is then left as it was).
 bool SalvaMateriale(int16_t serie, std::string* errore = nullptr);
+// The file of series `serie`: the one it was read from while its name is still that file's,
+// otherwise the program folder's Nome + ".mat" (found without regard to letter case). Saving and
+// deleting a series go to this file.
+std::string FileMateriale(int16_t serie);
 // Trims the caller's text in place; the index 1..NumMateriali of the first series whose Nome equals
 // it exactly (letter case included), or 0.
 int16_t CercaMateriale(std::string& nome);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/campi.h"
+#include "model/dimensionamento.h"
 #include "model/gas.h"
 #include "model/interaction.h"
 #include "model/materiali.h"
@@ -28,6 +29,9 @@ void Sostituzioni::Substitute(const std::string& nome, int16_t Tipo, bool soloCo
   if (Trim(nome).empty() || !TipoValido(Tipo)) return;
   value_ = SearchEquiv(nome_, tipo_);
   if (value_ != 0) return;
+  auto& senzaScelta = senzaScelta_[static_cast<size_t>(tipo_)];
+  // Left without a choice once, the name is not asked about again while this project loads.
+  if (std::find(senzaScelta.begin(), senzaScelta.end(), nome_) != senzaScelta.end()) return;
   const std::vector<std::string> tutti = LoadList(tipo_);
   const std::vector<int16_t> indici = IndiciCandidati(tipo_, soloCombustibili);
   std::vector<std::string> candidati;
@@ -35,13 +39,17 @@ void Sostituzioni::Substitute(const std::string& nome, int16_t Tipo, bool soloCo
   // With nothing to choose from the window could never be left with an answer: do not show it.
   if (candidati.empty() || dialogoSostituzione == nullptr) return;
   const int16_t scelto = dialogoSostituzione->Scegli(nome, tipo_, candidati);
-  if (scelto < 1 || static_cast<size_t>(scelto) > candidati.size()) return;
+  if (scelto < 1 || static_cast<size_t>(scelto) > candidati.size()) {
+    senzaScelta.push_back(nome_);
+    return;
+  }
   value_ = indici[static_cast<size_t>(scelto - 1)];
   AddEquiv(nome_, value_, tipo_);
 }
 
 void Sostituzioni::Reset() {
   for (size_t k = 1; k < equivalenze_.size(); ++k) equivalenze_[k].clear();
+  for (auto& nomi : senzaScelta_) nomi.clear();
 }
 
 int16_t Sostituzioni::SearchEquiv(std::string& Name, int16_t Tipo) const {
@@ -90,6 +98,8 @@ std::vector<int16_t> Sostituzioni::IndiciCandidati(int16_t Tipo, bool soloCombus
   const size_t n = LoadList(Tipo).size();
   for (size_t i = 1; i <= n; ++i) {
     if (Tipo == SostituzioneGas && soloCombustibili && ArchivioGas[i].NonCombustibile != 0) continue;
+    // A series that can size nothing would only move the refusal to the calculation.
+    if (Tipo == SostituzioneMateriale && !SerieUsabile(static_cast<int16_t>(i))) continue;
     indici.push_back(static_cast<int16_t>(i));
   }
   return indici;

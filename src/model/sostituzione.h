@@ -41,7 +41,9 @@ struct TEquivalenza {
 class Sostituzioni {
  public:
   // Finds the replacement for `nome` of kind `Tipo` and leaves it in value(): 0 at once for a
-  // blank name, the remembered index for a name answered before, otherwise the user's choice.
+  // blank name, the remembered index for a name answered before, otherwise the user's choice;
+  // 0 when the window was left without one ("Annulla"), which is then not asked again until
+  // Reset.
   // `soloCombustibili` (a project of an internal installation) offers only the combustible gases:
   // a non-combustible one could not be calculated with nor shown by the gas selector.
   void Substitute(const std::string& nome, int16_t Tipo, bool soloCombustibili = false);
@@ -59,8 +61,8 @@ class Sostituzioni {
   // The candidates of a kind in archive order: the pipe-series names 1..NumMateriali or the gas
   // names 1..NumGas; nothing for other kinds.
   static std::vector<std::string> LoadList(int16_t Tipo);
-  // The archive indices of the candidates offered, in the order shown; for gases with
-  // `soloCombustibili` the combustible ones only.
+  // The archive indices of the candidates offered, in the order shown: the pipe series that can
+  // size a segment (SerieUsabile); for gases with `soloCombustibili` the combustible ones only.
   static std::vector<int16_t> IndiciCandidati(int16_t Tipo, bool soloCombustibili);
   // The "Procedi" button of the window: false (after the message) when no line is selected
   // (`posizione` < 0), true when the window may close with line `posizione` (from 0).
@@ -70,6 +72,8 @@ class Sostituzioni {
 
  private:
   std::array<std::vector<TEquivalenza>, 11> equivalenze_{};
+  // The names (trimmed, upper case) whose window was left without a choice, by kind.
+  std::array<std::vector<std::string>, 11> senzaScelta_{};
   int16_t tipo_ = 0;
   std::string nome_;
   int16_t value_ = 0;

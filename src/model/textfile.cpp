@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -162,6 +163,8 @@ std::string MotivoErrore(int numero) {
       return "nel percorso c'e' un file dove dovrebbe esserci una cartella";
     case EISDIR:
       return "c'e' una cartella con il nome del file";
+    case EFBIG:
+      return "file troppo grande per il disco o per i limiti posti all'utente";
     default:
       return std::strerror(numero);
   }
@@ -234,14 +237,36 @@ bool TemporaneoDi(const std::string& candidato, const std::string& nome) {
   return true;
 }
 
-// A save killed half-way leaves its temporary copy behind; the next save of the same file removes
-// such leftovers (only regular files named exactly as this code names them).
+bool StessoFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+// A save holds a lock on its temporary copy from its creation to its rename. A copy nobody holds
+// was left by a save killed half-way; one that is held belongs to a save running now, in this
+// process or another (a colleague saving the same shared file), and is left alone.
+bool TemporaneoRimasto(const fs::path& percorso, int& fd) {
+  fd = ::open(percorso.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  // A copy that cannot even be opened is not known to be stale.
+  if (fd < 0) return false;
+  struct stat aperto {}, nome {};
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::fstat(fd, &aperto) != 0 || !S_ISREG(aperto.st_mode) ||
+      ::lstat(percorso.c_str(), &nome) != 0 || !StessoFile(aperto, nome)) {
+    ::close(fd);
+    fd = -1;
+    return false;
+  }
+  return true;
+}
+
+// The next save of the same file removes the copies saves killed half-way left behind: only
+// regular files named exactly as this code names them, and only those no running save holds.
 void RimuoviTemporaneiRimasti(const fs::path& cartella, const std::string& nome) {
   std::error_code ec;
   for (fs::directory_iterator it(cartella, ec), fine; !ec && it != fine; it.increment(ec)) {
-    std::error_code ec2;
-    if (TemporaneoDi(it->path().filename().string(), nome) && it->symlink_status(ec2).type() == fs::file_type::regular)
-      ::unlink(it->path().c_str());
+    if (!TemporaneoDi(it->path().filename().string(), nome)) continue;
+    int fd = -1;
+    if (!TemporaneoRimasto(it->path(), fd)) continue;
+    // Removed while the lock is held, so that no save can take the name over in between.
+    ::unlink(it->path().c_str());
+    ::close(fd);
   }
 }
 
@@ -277,6 +302,17 @@ bool WriteBytesAtomic(const std::string& path, std::string_view bytes, ErroreSal
     // A new file gets the mode the user's umask gives any new file; a replaced one its old mode.
     fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, esiste ? 0600 : 0666);
     if (fd < 0 && errno != EEXIST) break;
+    if (fd < 0) continue;
+    // Held until the rename, so that no other save takes the copy for a stale one. Another save
+    // may have removed it between the creation and the lock: then it starts over on a new name.
+    // (Where the file system has no locks, no save removes a copy it cannot lock either.)
+    struct stat aperto {}, nome {};
+    if (::flock(fd, LOCK_EX) == 0 && (::fstat(fd, &aperto) != 0 || ::lstat(temp.c_str(), &nome) != 0 ||
+                                      !StessoFile(aperto, nome))) {
+      ::close(fd);
+      fd = -1;
+      errno = EEXIST;
+    }
   }
   if (fd < 0) return fail(errno, "Impossibile creare il file");
   auto interrompi = [&](int n, const std::string& cosa) {

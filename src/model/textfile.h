@@ -67,7 +67,7 @@ class TextWriter {
 
 // The system's reason for a failed file operation as the user reads it: in Italian for the
 // reasons a user meets (no permission, disk full, read-only file system, missing file or folder,
-// name too long, a file where a folder belongs or the other way round), the system's own words
+// name too long, a file where a folder belongs or the other way round, a file too large), the system's own words
 // for the rest.
 std::string MotivoErrore(int numero);
 
@@ -83,7 +83,9 @@ struct ErroreSalvataggio {
 // file system expects a save: a symbolic link is followed and its target replaced, a file the
 // user may not write is refused, and the new file keeps the old one's owner, group and
 // permissions (a new file gets those of any file the user creates). The temporary copies that
-// saves of the same file killed half-way left in the folder are removed once it is saved.
+// saves of the same file killed half-way left in the folder are removed once it is saved; a copy
+// that a running save holds (locked from its creation to its rename, in this process or
+// another) is left alone.
 bool WriteBytesAtomic(const std::string& path, std::string_view bytes, ErroreSalvataggio* errore = nullptr);
 
 // Writes a whole text (UTF-8, lines already ended) in Windows-1252 the same way.

@@ -95,8 +95,10 @@ bool putDefaultValueInFile() {
     file.PrintLine(*v.valore);
     file.PrintLine(std::string("~") + v.chiave);
   }
-  if (file.Commit()) return true;
-  MsgBox(ErroreScrittura);
+  std::string motivo;
+  if (file.Commit(&motivo)) return true;
+  // A full disk and a missing permission are mended differently: the user is told which.
+  MsgBox(std::string(ErroreScrittura) + "\r\n" + motivo);
   return false;
 }
 
@@ -122,7 +124,7 @@ int IndiceNoCase(const std::vector<std::string>& voci, const std::string& testo)
 
 bool GasInArchivio(const std::string& nome) {
   for (int16_t i = 1; i <= NumGas && static_cast<size_t>(i) < ArchivioGas.size(); ++i)
-    if (ArchivioGas[static_cast<size_t>(i)].Cancellato == 0 && UgualiNoCase(ArchivioGas[static_cast<size_t>(i)].Nome, nome))
+    if (ArchivioGas[static_cast<size_t>(i)].Cancellato == 0 && StessoNomeGas(ArchivioGas[static_cast<size_t>(i)].Nome, nome))
       return true;
   return false;
 }

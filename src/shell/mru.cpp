@@ -49,6 +49,17 @@ void clsMRU::AddItem(const std::string& percorso) {
   save();
 }
 
+void clsMRU::Sposta(const std::string& da, const std::string& a) {
+  bool cambiato = false;
+  for (std::string& voce : items_) {
+    const std::string copia = PercorsoNellaCopia(voce, da, a);
+    if (copia.empty() || copia == voce) continue;
+    voce = copia;
+    cambiato = true;
+  }
+  if (cambiato) save();
+}
+
 std::string clsMRU::GetItem(int16_t n) const {
   if (n < 1 || static_cast<size_t>(n) > items_.size()) return {};
   return items_[static_cast<size_t>(n) - 1];

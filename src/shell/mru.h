@@ -25,6 +25,9 @@ class clsMRU {
   int16_t SearchItem(const std::string& s) const;
   // Puts s at the top (an entry already listed moves up, otherwise the last one drops out) and saves.
   void AddItem(const std::string& s);
+  // Every entry that lies inside folder `da` names the same file in its copy `a`, where that file
+  // is there; saved when any changed.
+  void Sposta(const std::string& da, const std::string& a);
   // Entry n; empty outside 1..n.
   std::string GetItem(int16_t n) const;
 
@@ -37,7 +40,9 @@ class clsMRU {
   bool impostata_ = false;
 };
 
-// The program's one recent-files list ("MRUFileList", four entries once set up at start-up).
+// The program's one recent-files list, set up at start-up in this section with this many entries.
+inline constexpr const char* SezioneFileRecenti = "MRUFileList";
+inline constexpr int16_t NumFileRecenti = 4;
 extern clsMRU FileRecenti;
 
 }  // namespace varnex

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "model/calcolo.h"
+#include "model/gas.h"
 #include "model/globals.h"
 #include "model/interaction.h"
 #include "model/materiali.h"
@@ -116,7 +117,7 @@ void GasNuovoProgetto() {
   for (int16_t i = 1; i <= NumGas && static_cast<size_t>(i) < ArchivioGas.size(); ++i) {
     const TGas& g = ArchivioGas[static_cast<size_t>(i)];
     if (ReteInPressione == 0 && g.NonCombustibile != 0) continue;
-    if (UgualiNoCase(g.Nome, DefaultGas)) {
+    if (StessoNomeGas(g.Nome, DefaultGas)) {
       scelto = i;
       break;
     }

@@ -75,6 +75,16 @@ void SalvaUltimaCartella(const std::string& path) {
   SaveSetting(SezioneRecenti, ChiaveUltimaCartella, GetCartella(path));
 }
 
+void SpostaPercorsiRicordati(const std::string& da, const std::string& a) {
+  const std::optional<std::string> ultima = Impostazioni().Leggi(SezioneRecenti, ChiaveUltimaCartella);
+  if (ultima) {
+    const std::string copia = PercorsoNellaCopia(*ultima, da, a);
+    if (!copia.empty() && copia != *ultima) SaveSetting(SezioneRecenti, ChiaveUltimaCartella, copia);
+  }
+  FileRecenti.Setup(SezioneFileRecenti, NumFileRecenti);
+  FileRecenti.Sposta(da, a);
+}
+
 bool CaricaProgetto(const std::string& path) {
   if (!EsisteFile(path)) {
     MsgBox("Il file selezionato non esiste");

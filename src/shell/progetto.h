@@ -125,5 +125,8 @@ void NuovaReteGriglia();
 std::string GetUltimaCartella();
 // Stores the folder of `path` (nothing for a blank path).
 void SalvaUltimaCartella(const std::string& path);
+// After folder `da` was copied to `a`: the recent files and the last work folder that lay inside
+// `da` name the same places in `a`, so that the user goes on working in the copy.
+void SpostaPercorsiRicordati(const std::string& da, const std::string& a);
 
 }  // namespace varnex

@@ -77,7 +77,7 @@ void SequenzaAvvio::ImpostaGasIniziale() {
   // The default gas the user chose is the gas in use, as long as this archive has it.
   int16_t scelto = 1;
   for (int16_t i = 1; i <= NumGas && static_cast<size_t>(i) < ArchivioGas.size(); ++i) {
-    if (!DefaultGas.empty() && UgualiNoCase(ArchivioGas[static_cast<size_t>(i)].Nome, DefaultGas)) {
+    if (!Trim(DefaultGas).empty() && StessoNomeGas(ArchivioGas[static_cast<size_t>(i)].Nome, DefaultGas)) {
       scelto = i;
       break;
     }
@@ -132,7 +132,7 @@ EsitoAvvio SequenzaAvvio::Esegui(const std::string& rigaComando) {
     return EsitoAvvio::ArchivioMancante;
   }
 
-  FileRecenti.Setup("MRUFileList", 4);
+  FileRecenti.Setup(SezioneFileRecenti, NumFileRecenti);
   caricatori_.getDefaultValueFromFile();
   ImpostaGasIniziale();
 

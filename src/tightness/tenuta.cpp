@@ -145,17 +145,32 @@ bool SalvaTenImpTecDef() {
   file.PrintLine(UnaRiga(t.NomeTecnico));
   // Saving the same firm again writes nothing: a project save must not depend on this file.
   if (LeggiFileGrezzo(file.Path()) == Utf8ToCp1252(file.Text())) return true;
+  // Every project save tries again; the user hears of the failure once, not at each save, until
+  // the file can be written again.
+  static std::string giaDetto;
   std::string errore;
-  if (file.Commit(&errore)) return true;
-  MsgBox("Il progetto e' stato salvato, ma i dati predefiniti del tecnico non sono stati salvati nel file " +
-         std::string(kFileDefaults) + ".\r\n" + errore);
+  if (file.Commit(&errore)) {
+    giaDetto.clear();
+    return true;
+  }
+  if (giaDetto != file.Path()) {
+    MsgBox("Il progetto e' stato salvato, ma i dati predefiniti del tecnico non sono stati salvati nel file " +
+           std::string(kFileDefaults) + ".\r\n" + errore);
+    giaDetto = file.Path();
+  }
   return false;
 }
 
 bool LeggiTenImpTecDef() {
   std::string percorso = FileProgramma(kFileDefaults);
+  // No file yet: no defaults. Reading never writes (the folder may be read-only); the file is
+  // made by the first project save that has a firm to remember.
   if (!EsisteFile(percorso)) {
-    if (!CreaFileVuoto(percorso)) return false;
+    DefRagSociale.clear();
+    DefIndirizzo.clear();
+    DefTelefono.clear();
+    DefNomeTecnico.clear();
+    return true;
   }
   TextReader file;
   if (!file.Open(percorso)) {

@@ -117,10 +117,11 @@ bool TenutaImpiantoLoad(TextReader& file, const std::string& versione = "1");
 
 // Rewrites "TENIMPTECDEF.CFG" from the record's four firm fields, only when at least one of them
 // is not empty (an empty page or a pressurised project must not wipe the defaults) and the file
-// does not hold them already. A failure is reported with a message that says the project was
-// saved, and returns false; it never fails a project save.
+// does not hold them already. A failure returns false and is reported, with its reason, by a
+// message that says the project was saved: once, not again at every save until the file has been
+// written; it never fails a project save.
 bool SalvaTenImpTecDef();
-// Loads the four firm defaults (creating the file with one empty line when it is missing).
+// Loads the four firm defaults; a missing file gives four empty defaults and is not created.
 bool LeggiTenImpTecDef();
 void CaricaTenImpTecDef();
 

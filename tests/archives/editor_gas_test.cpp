@@ -73,10 +73,13 @@ TEST_F(EditorGasTest, MostraITestiERileggeIValoriScritti) {
   EXPECT_EQ(EditorGas::MostraDatiGas(g).Viscosita, "14,30");
 }
 
-TEST_F(EditorGasTest, IlGasMostratoPerPrimoEIlPredefinitoScrittoEsattamente) {
-  DefaultGas = "GPL Butano";
-  EXPECT_EQ(EditorGas::IndiceDefault(), 3);
-  for (const char* assente : {"gpl butano", "Nessuno", ""}) {
+TEST_F(EditorGasTest, IlGasMostratoPerPrimoEIlPredefinitoTrovatoPerNome) {
+  // Found as every gas is found by its name: without regard to letter case and blanks around it.
+  for (const char* nome : {"GPL Butano", "gpl butano", " GPL Butano "}) {
+    DefaultGas = nome;
+    EXPECT_EQ(EditorGas::IndiceDefault(), 3) << nome;
+  }
+  for (const char* assente : {"Nessuno", ""}) {
     DefaultGas = assente;
     EXPECT_EQ(EditorGas::IndiceDefault(), 1) << assente;
   }

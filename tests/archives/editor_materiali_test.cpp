@@ -110,18 +110,21 @@ TEST_F(EditorMaterialiTest, SpessoriRifiutati) {
                         Caso{"600", "200", true}}) {
     SCOPED_TRACE(std::string(k.esterno) + " / " + k.spessore);
     SerieVuota();
+    editor.SerieModificata = false;
     if (*k.esterno) editor.Commit(2, 2, k.esterno);
     if (!k.accettato) utente.Attendi(k.messaggio);
     const EsitoCommit e = editor.Commit(2, 3, k.spessore);
     EXPECT_EQ(e.accettato, k.accettato);
     if (!k.accettato) {
+      // The cursor stays on the refused cell, which shows the row's thickness as it was.
       EXPECT_EQ(e.riga, 2);
-      EXPECT_EQ(e.colonna, 1);
+      EXPECT_EQ(e.colonna, 3);
       EXPECT_FALSE(e.primaVisibile);
       EXPECT_FLOAT_EQ(editor.CopiaSerie[2].Spessore, 0.0f);
       EXPECT_EQ(editor.RigheMostrate, 2);  // the rows shown grow all the same
       EXPECT_EQ(editor.CopiaSerie[0].NumDiametri, *k.esterno ? 2 : 0);
-      EXPECT_TRUE(editor.SerieModificata);
+      // Only the outer diameter typed before is a change.
+      EXPECT_EQ(editor.SerieModificata, *k.esterno != 0);
     }
   }
 }
@@ -210,11 +213,16 @@ TEST_F(EditorMaterialiTest, UnaModificaRifiutataCheRimetteIlValorePrecedenteNonC
     EXPECT_TRUE(editor.Esci());
     EXPECT_EQ(NomeDaFile(Materiali[1][0].Nome), file);
   }
-  // A thickness refused is reset to 0 in the row: that is a change, and leaving asks.
+  // A thickness refused keeps the row's thickness, cell and all: no change, nothing to ask.
   editor.CaricaSerie(1);
+  const float spessore = editor.CopiaSerie[1].Spessore;
+  const std::string cella = Cella(1, 3);
   utente.Attendi(MsgSpessoreNonCompatibile);
-  editor.Commit(1, 3, "99");
-  EXPECT_TRUE(editor.SerieModificata);
+  const EsitoCommit e = editor.Commit(1, 3, "99");
+  EXPECT_EQ(e.colonna, 3);
+  EXPECT_FLOAT_EQ(editor.CopiaSerie[1].Spessore, spessore);
+  EXPECT_EQ(Cella(1, 3), cella);
+  EXPECT_FALSE(editor.SerieModificata);
 }
 
 TEST_F(EditorMaterialiTest, UnaRigaConEtichettaESenzaDiametroInternoNonVieneSalvata) {

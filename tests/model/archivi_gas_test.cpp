@@ -208,8 +208,10 @@ TEST_F(Gas_, SearchIgnoresCaseAndTakesNoWildcards) {
   ASSERT_EQ(utente.messaggi.size(), 1u);
   EXPECT_EQ(utente.messaggi[0].icona, Icona::Critico);
   EXPECT_EQ(utente.messaggi[0].titolo, "");
-  utente.Attendi("Attenzione! Il gas  Metano selezionato");
-  EXPECT_EQ(CercaGas(" Metano"), -1);  // no trimming
+  // Blanks around a name are no part of it: " Metano " is the Metano of the archive.
+  EXPECT_EQ(CercaGas(" Metano "), 6);
+  utente.Attendi("Attenzione! Il gas Meta no selezionato");
+  EXPECT_EQ(CercaGas("Meta no"), -1);
 }
 
 TEST_F(Gas_, ValuesBeyondSinglePrecisionOrNegativeAreRefusedNamingTheLine) {

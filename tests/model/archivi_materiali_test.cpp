@@ -58,7 +58,10 @@ TEST_F(Materiali_, FolderIsListedByNameWithoutRegardToCaseAndEachFileOpensAsList
   dir.Write("nota.txt", "non una serie\r\n");
   CaricaMateriali();
   ASSERT_EQ(NumMateriali, 3);
-  EXPECT_EQ(Materiali[1][0].Nome, "Acciaio");  // named before the first point
+  // Named after the whole file name but ".mat": saved and deleted as that very file.
+  EXPECT_EQ(Materiali[1][0].Nome, "Acciaio.zinc");
+  EXPECT_EQ(FileMateriale(1), dir.File("Acciaio.zinc.MAT"));
+  EXPECT_EQ(FileMateriale(3), dir.File("rame.Mat"));
   EXPECT_EQ(Materiali[2][0].Nome, "PE");
   EXPECT_EQ(Materiali[3][0].Nome, "rame");
   EXPECT_EQ(Materiali[1][0].NumDiametri, 1);
@@ -68,7 +71,7 @@ TEST_F(Materiali_, FolderIsListedByNameWithoutRegardToCaseAndEachFileOpensAsList
   EXPECT_EQ(Materiali[2][0].TipoFormula, 3);
   EXPECT_FLOAT_EQ(Materiali[3][0].PesoSpecifico, 8900);
   EXPECT_FLOAT_EQ(Materiali[3][1].DiamEsterno, 12);  // derived data computed after loading
-  EXPECT_EQ(utente.stati, (std::vector<std::string>{"Caricamento tubazione: Acciaio", "Caricamento tubazione: PE",
+  EXPECT_EQ(utente.stati, (std::vector<std::string>{"Caricamento tubazione: Acciaio.zinc", "Caricamento tubazione: PE",
                                                     "Caricamento tubazione: rame"}));
 }
 

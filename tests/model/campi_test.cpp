@@ -270,13 +270,14 @@ TEST_F(Campi, AMissingSeriesIsAskedOncePerName) {
   EXPECT_EQ(ProgettoModificato, -1);
 }
 
-TEST_F(Campi, AMissingSeriesLeftWithoutAnswerGetsIndexZeroAndTheEmptyName) {
+TEST_F(Campi, AMissingSeriesLeftWithoutAnswerGetsIndexZeroAndKeepsItsName) {
+  // The calculation's refusal names the missing series, and a save keeps what the file said.
   DialogoSostituzioneFinto dialogo;
   dialogo.Rispondi(0);
   SetField(1, 19, "OTTONE");
   EXPECT_EQ(Tronco(1).IndiceMateriale, 0);
-  EXPECT_EQ(Tronco(1).ID_MATERIALE, "");
-  EXPECT_EQ(ProgettoModificato, -1);
+  EXPECT_EQ(Tronco(1).ID_MATERIALE, "OTTONE");
+  EXPECT_EQ(ProgettoModificato, 0);
 }
 
 TEST_F(Campi, ValueHelpers) {

@@ -124,7 +124,10 @@ TEST(CartellaUtente, PreparataDueVolteNonSovrascriveCioCheLUtenteHaCambiato) {
   // hidden placeholders stay behind.
   auto distribuiti = test::ContenutoCartella(distribuita.Path());
   std::erase_if(distribuiti, [](const auto& voce) { return voce.first.front() == '.'; });
-  EXPECT_EQ(test::ContenutoCartella(cartella), distribuiti);
+  auto portati = test::ContenutoCartella(cartella);
+  ASSERT_EQ(portati.count(NomeRegistroDistribuiti), 1u);
+  std::erase_if(portati, [](const auto& voce) { return voce.first.front() == '.'; });
+  EXPECT_EQ(portati, distribuiti);
   ASSERT_TRUE(fs::is_regular_file(fs::path(cartella) / "Archivio Lavori" / "Villetta.RTG"));
 
   // The user raises a maximum drop, saves a project and deletes a tips file; a newer version
@@ -144,11 +147,61 @@ TEST(CartellaUtente, PreparataDueVolteNonSovrascriveCioCheLUtenteHaCambiato) {
   EXPECT_EQ(test::LeggiByte(cartella + "/Archivio Lavori/Rossi.RTG"), "progetto dell'utente");
   EXPECT_EQ(test::LeggiByte(cartella + "/Archivio Lavori/Villetta.RTG"), mio);
   EXPECT_EQ(test::LeggiByte(cartella + "/gas.cfg"), gasUtente);
-  // What is missing comes back from the shipped files: the way to start over.
-  EXPECT_EQ(test::LeggiByte(cartella + "/HINTS.CFG"), distribuita.Read("HINTS.CFG"));
+  // What the user removed stays removed; what is new arrives.
+  EXPECT_FALSE(fs::exists(fs::path(cartella) / "HINTS.CFG"));
   EXPECT_EQ(test::LeggiByte(cartella + "/NUOVO.MAT"), "nuovo archivio");
   // No temporary copy is left behind.
   for (const auto& [nome, byte] : test::ContenutoCartella(cartella)) EXPECT_EQ(nome.find(".~"), std::string::npos) << nome;
+}
+
+// Each shipped file reaches the user's folder once. A file removed afterwards, through the program
+// or by hand, is not brought again at the next start; a file new in a later version arrives once;
+// the files without which the program cannot start come back. A folder set up by an earlier build,
+// which kept no record, is taken as holding every shipped file it ever got.
+TEST(CartellaUtente, UnFileToltoDallUtenteNonTornaUnoNuovoArrivaUnaVolta) {
+  test::TempFolder distribuita, utente;
+  distribuita.CopiaDatiDistribuiti();
+  const std::string cartella = utente.File("VarnexPro");
+  const fs::path c(cartella);
+  std::string errore;
+  ASSERT_TRUE(PreparaCartellaUtente(distribuita.Path(), cartella, &errore)) << errore;
+  const std::string registro = test::LeggiByte((c / NomeRegistroDistribuiti).string());
+  EXPECT_NE(registro.find("Archivio Lavori/Villetta.RTG\r\n"), std::string::npos) << registro;
+
+  for (const char* tolto : {"ACCIAIOP.MAT", "Archivio Lavori/Villetta.RTG", "gas.cfg", "gridgas.cne"})
+    fs::remove(c / tolto);
+  ASSERT_TRUE(PreparaCartellaUtente(distribuita.Path(), cartella, &errore)) << errore;
+  EXPECT_FALSE(fs::exists(c / "ACCIAIOP.MAT"));
+  EXPECT_FALSE(fs::exists(c / "Archivio Lavori" / "Villetta.RTG"));
+  EXPECT_TRUE(fs::is_directory(c / "Archivio Lavori"));
+  EXPECT_EQ(test::LeggiByte(cartella + "/gas.cfg"), distribuita.Read("gas.cfg"));
+  EXPECT_EQ(test::LeggiByte(cartella + "/gridgas.cne"), distribuita.Read("gridgas.cne"));
+
+  // A later version ships a new series: it arrives once, and once removed it stays away.
+  distribuita.Write("NUOVO.MAT", "nuovo archivio");
+  ASSERT_TRUE(PreparaCartellaUtente(distribuita.Path(), cartella, &errore)) << errore;
+  EXPECT_EQ(test::LeggiByte(cartella + "/NUOVO.MAT"), "nuovo archivio");
+  fs::remove(c / "NUOVO.MAT");
+  ASSERT_TRUE(PreparaCartellaUtente(distribuita.Path(), cartella, &errore)) << errore;
+  EXPECT_FALSE(fs::exists(c / "NUOVO.MAT"));
+  EXPECT_FALSE(fs::exists(c / "ACCIAIOP.MAT"));
+
+  // A folder an earlier build set up has no record: what it lacks was removed by its user.
+  test::TempFolder vecchio;
+  const std::string precedente = vecchio.File("VarnexPro");
+  ASSERT_TRUE(PreparaCartellaUtente(distribuita.Path(), precedente, &errore)) << errore;
+  fs::remove(fs::path(precedente) / NomeRegistroDistribuiti);
+  fs::remove(fs::path(precedente) / "HINTS.CFG");
+  fs::remove(fs::path(precedente) / "Archivio Lavori" / "Villetta.RTG");
+  ASSERT_TRUE(PreparaCartellaUtente(distribuita.Path(), precedente, &errore)) << errore;
+  EXPECT_FALSE(fs::exists(fs::path(precedente) / "HINTS.CFG"));
+  EXPECT_FALSE(fs::exists(fs::path(precedente) / "Archivio Lavori" / "Villetta.RTG"));
+  EXPECT_TRUE(fs::exists(fs::path(precedente) / NomeRegistroDistribuiti));
+  // From now on the record decides: a new file arrives once.
+  distribuita.Write("ALTRO.MAT", "altro archivio");
+  ASSERT_TRUE(PreparaCartellaUtente(distribuita.Path(), precedente, &errore)) << errore;
+  EXPECT_EQ(test::LeggiByte(precedente + "/ALTRO.MAT"), "altro archivio");
+  EXPECT_FALSE(fs::exists(fs::path(precedente) / "HINTS.CFG"));
 }
 
 TEST(CartellaUtente, LaCartellaDistribuitaSoloLetta) {
@@ -204,6 +257,8 @@ TEST(CartellaUtente, UnaCartellaUtenteSoloLetturaNominaIlFileMancante) {
   fs::copy(VARNEX_SOURCE_DATA_DIR, distribuita, fs::copy_options::recursive);
   const std::string cartella = radice.File("utente");
   radice.Write("utente/PDCMAX.CFG", "35|50|100|200|50|100|250\r\n");
+  // A folder set up before, whose gas archive is gone: that one file must come back and cannot.
+  fs::create_directories(cartella + "/Archivio Lavori");
   fs::permissions(cartella, fs::perms(0555));
   const auto esito = test::ComeUtenteComune([&] {
     std::string errore;

@@ -6,7 +6,10 @@
 #include <filesystem>
 #include <string>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "model/textfile.h"
@@ -211,6 +214,44 @@ TEST(WriteBytesAtomic, LeCopieTemporaneeRimasteSonoRimosseAlSalvataggioSuccessiv
   EXPECT_EQ(dir.Read("p.RTG"), "nuovo\r\n");
 }
 
+// A save in progress elsewhere (another user saving the same shared file) holds its temporary
+// copy: a save that ends meanwhile removes only the copies nobody holds.
+TEST(WriteBytesAtomic, UnaCopiaTemporaneaDiUnSalvataggioInCorsoNonERimossa) {
+  TempFolder dir;
+  const std::string inCorso = dir.Write(".~p.RTG.4242.tmp", "salvataggio di un collega, a meta'");
+  const std::string rimasta = dir.Write(".~p.RTG.17.tmp", "copia di un salvataggio interrotto");
+  int pronto[2], fine[2];
+  ASSERT_EQ(::pipe(pronto), 0);
+  ASSERT_EQ(::pipe(fine), 0);
+  const pid_t altro = ::fork();
+  ASSERT_GE(altro, 0);
+  if (altro == 0) {
+    // The other process: its save holds the copy until told to finish.
+    const int fd = ::open(inCorso.c_str(), O_WRONLY);
+    const bool preso = fd >= 0 && ::flock(fd, LOCK_EX) == 0;
+    const char segnale = preso ? 'p' : 'x';
+    char risposta = 0;
+    if (::write(pronto[1], &segnale, 1) != 1 || ::read(fine[0], &risposta, 1) != 1) ::_exit(2);
+    ::_exit(0);
+  }
+  char segnale = 0;
+  ASSERT_EQ(::read(pronto[0], &segnale, 1), 1);
+  ASSERT_EQ(segnale, 'p');
+  std::string errore;
+  EXPECT_TRUE(WriteFileAtomic(dir.File("p.RTG"), "nuovo\r\n", &errore)) << errore;
+  EXPECT_EQ(dir.Read(".~p.RTG.4242.tmp"), "salvataggio di un collega, a meta'");
+  EXPECT_FALSE(fs::exists(rimasta));
+  const char via = 'f';
+  EXPECT_EQ(::write(fine[1], &via, 1), 1);
+  int stato = 0;
+  ::waitpid(altro, &stato, 0);
+  EXPECT_TRUE(WIFEXITED(stato) && WEXITSTATUS(stato) == 0);
+  for (int fd : {pronto[0], pronto[1], fine[0], fine[1]}) ::close(fd);
+  // Its save gone, the copy left behind is stale: the next save removes it.
+  EXPECT_TRUE(WriteFileAtomic(dir.File("p.RTG"), "ancora\r\n", &errore)) << errore;
+  EXPECT_FALSE(fs::exists(inCorso));
+}
+
 // The reasons a user meets are told in Italian; the rest in the system's words.
 TEST(MotivoErrore, InItalianoPerIMotiviCheLUtenteIncontra) {
   struct Caso {
@@ -226,6 +267,7 @@ TEST(MotivoErrore, InItalianoPerIMotiviCheLUtenteIncontra) {
       {ENAMETOOLONG, "nome del file o della cartella troppo lungo"},
       {ENOTDIR, "nel percorso c'e' un file dove dovrebbe esserci una cartella"},
       {EISDIR, "c'e' una cartella con il nome del file"},
+      {EFBIG, "file troppo grande per il disco o per i limiti posti all'utente"},
   };
   for (const auto& c : casi) EXPECT_EQ(MotivoErrore(c.numero), c.testo) << std::strerror(c.numero);
   EXPECT_EQ(MotivoErrore(ELOOP), std::strerror(ELOOP));

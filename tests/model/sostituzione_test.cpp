@@ -83,7 +83,7 @@ TEST_F(Sostituzione, ResetForgetsAndTheNextLoadAsksAgain) {
   EXPECT_EQ(dialogo.domande.size(), 2u);
 }
 
-TEST_F(Sostituzione, NoChoiceGivesZeroAndIsNotRemembered) {
+TEST_F(Sostituzione, NoChoiceGivesZeroAndIsNotAskedAgainUntilReset) {
   DialogoSostituzioneFinto dialogo;
   dialogo.Rispondi(3);
   frmEquiv.Substitute("X", SostituzioneGas);
@@ -91,6 +91,11 @@ TEST_F(Sostituzione, NoChoiceGivesZeroAndIsNotRemembered) {
   frmEquiv.Substitute("Y", SostituzioneGas);
   EXPECT_EQ(frmEquiv.value(), 0);
   EXPECT_EQ(frmEquiv.Equivalenze()[SostituzioneGas].size(), 1u);
+  // Left without a choice ("Annulla"): every other segment of the same name is not asked again.
+  frmEquiv.Substitute(" y ", SostituzioneGas);
+  EXPECT_EQ(frmEquiv.value(), 0);
+  EXPECT_EQ(dialogo.domande.size(), 2u);
+  frmEquiv.Reset();
   dialogo.Rispondi(9);  // not a line of the list
   frmEquiv.Substitute("Y", SostituzioneGas);
   EXPECT_EQ(frmEquiv.value(), 0);

@@ -1,5 +1,6 @@
 #include "tightness/tenuta.h"
 
+#include <cerrno>
 #include <filesystem>
 
 #include <gmock/gmock.h>
@@ -268,13 +269,21 @@ TEST_F(TenutaTest, DefaultNonScrivibiliDannoMessaggioEFalse) {
   TenutaImpianto.NomeTecnico = "Mario";
   utente.Attendi("TENIMPTECDEF.CFG");
   EXPECT_FALSE(SalvaTenImpTecDef());
+  ASSERT_EQ(utente.messaggi.size(), 1u);
+  // The reason, in Italian; and told once, not again at every save.
+  EXPECT_NE(utente.messaggi[0].testo.find(MotivoErrore(EISDIR)), std::string::npos) << utente.messaggi[0].testo;
+  TenutaImpianto.NomeTecnico = "Luigi";
+  EXPECT_FALSE(SalvaTenImpTecDef());
+  EXPECT_FALSE(SalvaTenImpTecDef());
   EXPECT_EQ(utente.messaggi.size(), 1u);
 }
 
-TEST_F(TenutaTest, DefaultMancantiCreatiVuoti) {
+TEST_F(TenutaTest, DefaultMancantiVuotiSenzaScrivere) {
   DefRagSociale = "vecchio";
   ASSERT_TRUE(LeggiTenImpTecDef());
-  EXPECT_TRUE(EsisteFile(cartella.File("TENIMPTECDEF.CFG")));
+  // Reading never writes: a read-only folder would answer with a message at every new project.
+  EXPECT_FALSE(std::filesystem::exists(cartella.File("TENIMPTECDEF.CFG")));
+  EXPECT_TRUE(utente.messaggi.empty());
   EXPECT_EQ(DefRagSociale, "");
   EXPECT_EQ(DefNomeTecnico, "");
 

@@ -63,7 +63,12 @@ void frmEquivDialog::closeEvent(QCloseEvent* evento) {
 }
 
 void frmEquivDialog::keyPressEvent(QKeyEvent* evento) {
-  if (evento->key() == Qt::Key_Escape) return;
+  // Esc is "Annulla": no substitute, and the entry stays missing (the calculation refuses it).
+  if (evento->key() == Qt::Key_Escape) {
+    scelta = 0;
+    done(QDialog::Rejected);
+    return;
+  }
   if (evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter) {
     Command1_Click();
     return;

@@ -32,7 +32,7 @@ class frmEquivDialog : public Dialogo {
   QPushButton* Command1;
 
  protected:
-  // The window can be left only through "Procedi".
+  // The window can be left only through "Procedi" or Esc ("Annulla", no choice); not by its frame.
   void closeEvent(QCloseEvent* evento) override;
   void keyPressEvent(QKeyEvent* evento) override;
 };

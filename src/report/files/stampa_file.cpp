@@ -14,6 +14,7 @@
 #include "model/files.h"
 #include "model/interaction.h"
 #include "model/rete.h"
+#include "model/textfile.h"
 #include "report/files/stampa_file_interno.h"
 #include "report/print/sezioni.h"
 
@@ -43,6 +44,14 @@ std::string DescrizioneErrore(int32_t numero) {
     case errore_file::PercorsoNonTrovato: return "Impossibile trovare il percorso.";
     default: return "Errore definito dall'applicazione o dall'oggetto.";
   }
+}
+
+ErroreStampaFile ErroreFileConMotivo(int32_t numero, const std::string& motivo) {
+  return ErroreStampaFile(numero, DescrizioneErrore(numero) + "\r\n" + motivo);
+}
+
+ErroreStampaFile ErroreFileDiSistema(int32_t numero, int sistema) {
+  return ErroreFileConMotivo(numero, "Motivo: " + MotivoErrore(sistema) + ".");
 }
 
 int16_t PosizioneFile(int64_t valore) {
@@ -187,7 +196,7 @@ bool CopiaLogoReport(const std::string& percorsoReport) {
   if (StessaCartella(cartella, CartellaProgramma())) return false;
   std::error_code ec;
   fs::copy_file(sorgente, cartella / "logo.bmp", fs::copy_options::overwrite_existing, ec);
-  if (ec) throw ErroreStampaFile(errore_file::AccessoFile);
+  if (ec) throw ErroreFileDiSistema(errore_file::AccessoFile, ec.value());
   return true;
 }
 
@@ -195,16 +204,17 @@ void VerificaScritturaReport(const std::string& percorso) {
   const fs::path cartella = CartellaDi(percorso);
   std::error_code ec;
   if (!fs::is_directory(cartella, ec)) throw ErroreStampaFile(errore_file::PercorsoNonTrovato);
-  if (fs::is_directory(percorso, ec)) throw ErroreStampaFile(errore_file::AccessoFile);
+  if (fs::is_directory(percorso, ec)) throw ErroreFileDiSistema(errore_file::AccessoFile, EISDIR);
   if (fs::exists(percorso, ec) && ::access(percorso.c_str(), W_OK) != 0)
-    throw ErroreStampaFile(errore_file::AccessoFile);
+    throw ErroreFileDiSistema(errore_file::AccessoFile, errno);
   // The report is written beside itself and renamed over the target: the folder must take a new file.
   std::random_device rd;
   const fs::path prova = cartella / (".~verifica." + std::to_string(rd() % 1000000) + ".tmp");
   const int fd = ::open(prova.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd < 0) {
-    throw ErroreStampaFile(errno == ENOENT || errno == ENOTDIR ? errore_file::PercorsoNonTrovato
-                                                               : errore_file::AccessoFile);
+    const int motivo = errno;
+    throw ErroreFileDiSistema(
+        motivo == ENOENT || motivo == ENOTDIR ? errore_file::PercorsoNonTrovato : errore_file::AccessoFile, motivo);
   }
   ::close(fd);
   ::unlink(prova.c_str());

@@ -104,6 +104,12 @@ class ErroreStampaFile : public std::runtime_error {
   int32_t numero_;
 };
 
+// The error `numero` with the system's reason after its description: a full disk and a missing
+// permission must not read the same. `motivo` is a whole sentence (a save's own failure text).
+ErroreStampaFile ErroreFileConMotivo(int32_t numero, const std::string& motivo);
+// The same for the system's error number `sistema` (errno), in the Italian of MotivoErrore.
+ErroreStampaFile ErroreFileDiSistema(int32_t numero, int sistema);
+
 // A page or table position as the file holds it: a 16-bit integer; beyond it the run stops with
 // the overflow error.
 int16_t PosizioneFile(int64_t valore);

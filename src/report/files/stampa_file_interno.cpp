@@ -53,8 +53,9 @@ MisuraSchema SalvaSchemaReport(const std::string& percorsoBitmap) {
     return FinestreStampaFile().SaveSchema(percorsoBitmap);
   } catch (const ErroreStampaFile&) {
     throw;
-  } catch (const std::exception&) {
-    throw ErroreStampaFile(errore_file::AccessoFile);
+  } catch (const std::exception& e) {
+    // The picture's own failure text carries the system's reason.
+    throw ErroreFileConMotivo(errore_file::AccessoFile, e.what());
   }
 }
 
@@ -105,7 +106,7 @@ void EseguiRunReport(const UscitaReport& uscita) {
     // The report reaches the disk here, whole, or not at all.
     uscita.collega(nullptr);
     std::string motivo;
-    if (!file->Commit(&motivo)) throw ErroreStampaFile(errore_file::AccessoFile);
+    if (!file->Commit(&motivo)) throw ErroreFileConMotivo(errore_file::AccessoFile, motivo);
     file.reset();
     std::string elenco;
     for (const std::string& f : scritti) elenco += "\r\n" + f;

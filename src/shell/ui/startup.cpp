@@ -18,6 +18,7 @@
 #include "report/print/ui/diagramma_qt.h"
 #include "shell/hints.h"
 #include "shell/mru.h"
+#include "shell/progetto.h"
 #include "shell/ui/hints_window.h"
 #include "shell/ui/lifecycle.h"
 #include "shell/ui/main_window.h"
@@ -128,11 +129,17 @@ void InstallaSottosistemi() {
   InstallaStampaFile();
 }
 
-bool PreparaCartellaProgramma() {
+bool PreparaCartellaProgramma() { return PreparaCartellaProgramma(CartellaDellEseguibile()); }
+
+bool PreparaCartellaProgramma(const std::string& precedente) {
   std::string errore;
   // A program folder of an earlier build, beside the executable, is where the user's archives and
   // projects were until now: they come first, then what ships fills the gaps.
-  const bool ripresa = RiprendiCartellaPrecedente(CartellaDellEseguibile(), CartellaProgramma(), &errore);
+  bool copiata = false;
+  const bool ripresa = RiprendiCartellaPrecedente(precedente, CartellaProgramma(), &errore, &copiata);
+  // The recent files and the last folder must not keep the user working in the old folder, which
+  // the next build or a clean-up deletes.
+  if (copiata) SpostaPercorsiRicordati(precedente, CartellaProgramma());
   if (PreparaCartellaUtente(CartellaDistribuita(), CartellaProgramma(), ripresa ? &errore : nullptr) && ripresa)
     return true;
   // A folder that is there holds the user's archives and projects: the program works with them

@@ -62,9 +62,12 @@ void InstallaTraduzioni(QTranslator& traduzioni);
 // The subsystems the windows draw and write through: schema, tightness page, printed diagram,
 // report files.
 void InstallaSottosistemi();
-// Fills the program folder (the user's own) from the shipped files where they are missing. A
-// file that cannot be copied is told, and the program goes on with the folder as it is; false,
-// after a message, only when the folder itself cannot be made.
+// Sets up the program folder (the user's own): the first time, what the program folder of an
+// earlier build (`precedente`, the executable's folder) holds is carried over, with the recent
+// files and the last work folder that pointed into it; then the shipped files the folder has not
+// had yet are brought. A file that cannot be copied is told, and the program goes on with the
+// folder as it is; false, after a message, only when the folder itself cannot be made.
+bool PreparaCartellaProgramma(const std::string& precedente);
 bool PreparaCartellaProgramma();
 // The whole program after the QApplication exists: services, lifecycle, start-up sequence and
 // the event loop. Returns the process's exit code.

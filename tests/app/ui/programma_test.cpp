@@ -21,6 +21,8 @@
 #include "tightness/tenuta.h"
 #include "schema/ui/schema_canvas.h"
 #include "model/raccordi.h"
+#include "archives/editor_materiali.h"
+#include "shell/mru.h"
 #include "shell/progetto.h"
 #include "shell/settings.h"
 #include "shell/ui/lifecycle.h"
@@ -388,6 +390,69 @@ TEST(Programma, LaCartellaUtenteCheNonPrendeUnFileDistribuitoNonFermaLAvvio) {
   }
   utente.UsaComeCartellaProgramma();
   ImpostaCartellaDistribuita("");
+}
+
+// The user's folder keeps what the user decided, start after start: a pipe series deleted with
+// "Cancella" and the example project deleted by hand stay away, and the first start after an
+// earlier build carries the user's work over with the recent files and the last folder, so that
+// the user goes on working in the user's folder and not in the build's.
+TEST(Programma, LaCartellaUtenteTieneCioCheLUtenteHaDeciso) {
+  namespace fs = std::filesystem;
+  TempFolder distribuita, vecchia, radice, impostazioni, altrove;
+  distribuita.CopiaDatiDistribuiti();
+  vecchia.CopiaDatiDistribuiti();
+  fs::copy_file(vecchia.File("Archivio Lavori/Villetta.RTG"), vecchia.File("Archivio Lavori/Rossi.RTG"));
+  const std::string estraneo = altrove.Write("Bianchi.RTG", "un progetto altrove");
+  const std::string precedente = CartellaProgramma();
+  const std::string utente = radice.File("VarnexPro");
+  ImpostaCartellaProgramma(utente);
+  ImpostaCartellaDistribuita(distribuita.Path());
+  {
+    ProgrammaDiProva programma(impostazioni, "VarnexProTest");
+    ASSERT_TRUE(SaveSetting("MRUFileList", "Item1", vecchia.File("Archivio Lavori/Rossi.RTG")));
+    ASSERT_TRUE(SaveSetting("MRUFileList", "Item2", estraneo));
+    ASSERT_TRUE(SaveSetting("Recent", "LastWorkDirectory", vecchia.File("Archivio Lavori") + "/"));
+    ASSERT_TRUE(ui::PreparaCartellaProgramma(vecchia.Path()));
+    EXPECT_TRUE(programma.utente.messaggi.empty());
+    const std::string rossi = utente + "/Archivio Lavori/Rossi.RTG";
+    EXPECT_EQ(GetSetting("MRUFileList", "Item1"), rossi);
+    EXPECT_EQ(GetSetting("MRUFileList", "Item2"), estraneo);
+    EXPECT_EQ(GetSetting("Recent", "LastWorkDirectory"), utente + "/Archivio Lavori/");
+
+    // The recent entry opens the copy, and "Salva con nome" starts in the user's folder.
+    ASSERT_EQ(programma.sequenza.Esegui("\"" + FileRecenti.GetItem(1) + "\""), EsitoAvvio::Avviato);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(programma.sequenza.ProgettoDaRigaComando());
+    EXPECT_EQ(PercorsoProgetto, rossi);
+    FakeFileDialoghi file;
+    file.Rispondi(std::nullopt);
+    SalvaProgetto("");
+    ASSERT_EQ(file.richieste.size(), 1u);
+    EXPECT_EQ(file.richieste[0].cartella, utente + "/Archivio Lavori/");
+
+    // "Cancella" on a pipe series, and the example project removed by hand.
+    EditorMateriali serie;
+    serie.CaricaSerie(3);
+    ASSERT_EQ(serie.CopiaSerie[0].Nome, "ACCIAIOP");
+    programma.utente.Attendi("Confermi cancellazione", Risposta::Si);
+    programma.utente.Attendi("L'archivio e' stato cancellato");
+    serie.Cancella();
+    fs::remove(utente + "/Archivio Lavori/Villetta.RTG");
+    EXPECT_TRUE(ChiudiProgetto());
+  }
+  // The next start, the one after that: both stay away.
+  for (int avvio = 0; avvio < 2; ++avvio) {
+    FakeInterazione messaggi;
+    ASSERT_TRUE(ui::PreparaCartellaProgramma(vecchia.Path()));
+    EXPECT_FALSE(fs::exists(utente + "/ACCIAIOP.MAT"));
+    EXPECT_FALSE(fs::exists(utente + "/Archivio Lavori/Villetta.RTG"));
+    EXPECT_TRUE(messaggi.messaggi.empty());
+  }
+  CaricaMateriali();
+  for (int16_t i = 1; i <= NumMateriali; ++i) EXPECT_NE(Materiali[static_cast<size_t>(i)][0].Nome, "ACCIAIOP");
+  ImpostaCartellaDistribuita("");
+  ImpostaCartellaProgramma(precedente);
+  ResetRete();
 }
 
 TEST(Programma, UnaSecondaIstanzaNonPrendeIlLock) {

@@ -68,6 +68,40 @@ TEST_F(FinestreArchivi, GasNuovoChiedeIlNomeESelezionaLaVoce) {
   EXPECT_FALSE(d.pnlCombustibile->isHidden());
 }
 
+// A gas is found by its name trimmed and without regard to letter case: "Metano " is the Metano
+// already there, in the editor as in "gas.cfg".
+TEST_F(FinestreArchivi, GasDelloStessoNomeConUnoSpazioORiconosciuto) {
+  ui::frmGas d;
+  const int voci = d.Combo1->count();
+  for (const char* nome : {"Metano ", " metano", "METANO"}) {
+    dialoghi.Attendi("InputBox", [nome](QDialog& x) {
+      static_cast<QInputDialog&>(x).setTextValue(nome);
+      static_cast<QInputDialog&>(x).accept();
+    });
+    utente.Attendi(MsgGasEsistente);
+    d.cmdNew->click();
+    EXPECT_EQ(d.Combo1->count(), voci) << nome;
+  }
+  dialoghi.Attendi("InputBox", [](QDialog& x) {
+    static_cast<QInputDialog&>(x).setTextValue("Biogas");
+    static_cast<QInputDialog&>(x).accept();
+  });
+  d.cmdNew->click();
+  EXPECT_EQ(d.Combo1->count(), voci + 1);
+  EXPECT_EQ(d.Combo1->currentText(), "Biogas");
+
+  // A second Metano written into "gas.cfg" by hand is told and not loaded.
+  const std::string originale = cartella.Read("gas.cfg");
+  cartella.Write("gas.cfg", originale + "metano \t 0,6 \t 1,6E-05 \t 35 \t 38 \t 0 \r\n");
+  utente.Attendi("e' gia' presente con lo stesso nome");
+  InitGas();
+  EXPECT_NE(utente.messaggi.back().testo.find("gas.cfg"), std::string::npos) << utente.messaggi.back().testo;
+  int metani = 0;
+  for (int16_t i = 1; i <= NumGas; ++i) metani += StessoNomeGas(ArchivioGas[static_cast<size_t>(i)].Nome, "Metano");
+  EXPECT_EQ(metani, 1);
+  EXPECT_FLOAT_EQ(ArchivioGas[1].Densita, 0.555f);
+}
+
 TEST_F(FinestreArchivi, TubazioniMostraLaSerieECommitDaTastiera) {
   ui::GestMateriali d;
   EXPECT_EQ(d.windowTitle(), "Gestione tubazioni");

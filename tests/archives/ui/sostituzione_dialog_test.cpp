@@ -7,6 +7,9 @@
 
 #include "archives/ui/archivi.h"
 #include "archives/ui/sostituzione_dialog.h"
+#include "model/calcolo.h"
+#include "model/campi.h"
+#include "model/strings.h"
 #include "shell/ambiente_prova.h"
 #include "support/ui/fake_services.h"
 
@@ -27,8 +30,7 @@ TEST_F(FinestraSostituzioni, SiEsceSoloConProcediEUnaRigaScelta) {
     EXPECT_EQ(f.List1->item(0)->text(), "Zeta");  // archive order, not sorted
     EXPECT_EQ(f.List1->item(2)->text(), "Alfa");
     EXPECT_TRUE(f.List1->selectedItems().isEmpty());
-    // Neither Esc nor the close box leaves; "Procedi" without a line shows the message.
-    QTest::keyClick(&f, Qt::Key_Escape);
+    // The close box does not leave; "Procedi" without a line shows the message.
     f.close();
     EXPECT_TRUE(f.isVisible());
     f.activateWindow();
@@ -62,6 +64,37 @@ TEST_F(FinestraSostituzioni, LaDomandaDelCaricamentoERicordataPerNome) {
   frmEquiv.Substitute("GAS DI CITTÀ", SostituzioneGas);
   EXPECT_EQ(frmEquiv.value(), 3);
   EXPECT_EQ(dialoghi.visti.size(), 1u);
+}
+
+// The window offers only the series that can size something, and Esc is "Annulla": the segments
+// keep the missing name, the calculation refuses it naming it, and the name is not asked again.
+TEST_F(FinestraSostituzioni, OffreSoloSerieUsabiliEEscAnnulla) {
+  ui::ArchiviQt archivi;
+  ASSERT_GE(NumMateriali, 3);
+  Materiali[2][0].NumDiametri = 0;  // emptied: no row at all
+  for (int16_t r = 1; r <= Materiali[3][0].NumDiametri; ++r) Materiali[3][static_cast<size_t>(r)].DiamInterno = 0;
+  const QString vuota = QString::fromStdString(Materiali[2][0].Nome);
+  const QString senzaInterno = QString::fromStdString(Materiali[3][0].Nome);
+  dialoghi.Attendi("frmEquiv", [&](QDialog& d) {
+    auto& f = static_cast<ui::frmEquivDialog&>(d);
+    EXPECT_EQ(f.List1->count(), NumMateriali - 2);
+    EXPECT_TRUE(f.List1->findItems(vuota, Qt::MatchExactly).isEmpty());
+    EXPECT_TRUE(f.List1->findItems(senzaInterno, Qt::MatchExactly).isEmpty());
+    EXPECT_EQ(f.List1->item(0)->text().toStdString(), Materiali[1][0].Nome);
+    QTest::keyClick(&f, Qt::Key_Escape);
+    EXPECT_FALSE(f.isVisible());
+  });
+  CostruisciImpianto();
+  ProgettoModificato = 0;
+  SetField(1, campo::ID_MATERIALE, "Inox 316");
+  SetField(2, campo::ID_MATERIALE, "INOX 316 ");
+  EXPECT_EQ(dialoghi.visti.size(), 1u);
+  for (int16_t s = 1; s <= 2; ++s) {
+    EXPECT_EQ(Tronco(s).IndiceMateriale, 0);
+    EXPECT_EQ(Trim(Tronco(s).ID_MATERIALE), s == 1 ? "Inox 316" : "INOX 316");
+  }
+  EXPECT_EQ(ProgettoModificato, 0);
+  EXPECT_NE(MotivoRifiutoCalcolo().find("Inox 316"), std::string::npos) << MotivoRifiutoCalcolo();
 }
 
 }  // namespace
