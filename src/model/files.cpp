@@ -1,14 +1,14 @@
 #include "model/files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <set>
-#include <vector>
-#include <algorithm>
 #include <system_error>
+#include <vector>
 
 #include <pwd.h>
 #include <unistd.h>
