@@ -300,6 +300,8 @@ bool EditorGas::AggiornaGasInUso(const std::optional<std::string>& voceSelettore
   if (StessiValoriGas(g, GasCorrente)) return true;
   PDCMaxUtente = 0;
   GasCorrente = g;
+  // The tightness record judges the gas's family: it follows with the gas.
+  TenutaImpiantoRefresh();
   if (RicalcoloAutomatico != 0) AmbienteProgetto().Elaborazione();
   ProgettoModificato = -1;
   return true;

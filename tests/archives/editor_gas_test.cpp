@@ -658,6 +658,28 @@ TEST_F(EditorGasTest, IlGasDelProgettoResoNonCombustibileTogliSubitoIlVerdettoDi
   EXPECT_TRUE(motivo);
 }
 
+TEST_F(EditorGasTest, IlGasDelProgettoCheCambiaFamigliaPortaSubitoConSeIlRecordDiTenuta) {
+  // Metano's calorific values lowered into family I: the record is judged with family I's
+  // reference pressure as soon as the editor is left, not at the next refresh.
+  ASSERT_TRUE(InitFamiglieGas());
+  CostruisciImpianto();
+  test::PaginaTenutaProva pagina;
+  test::CompilaPaginaTenuta(pagina.pagina);
+  pagina.Refresh();
+  ASSERT_EQ(TenutaImpianto.FamigliaGas, 2);
+  ASSERT_EQ(TenutaImpianto.ProvaContPRif, "2200");
+  CampiGas c = Mostra("Metano");
+  c.PCinf = "17";
+  c.PCsup = "19";
+  editor.GasModificato = true;
+  utente.Attendi(MsgSalvareModifiche, Risposta::Si);
+  EXPECT_EQ(editor.Esci(c, "Metano", std::string("Metano")), UscitaGas::Chiusa);
+  EXPECT_EQ(GasCorrente.Famiglia, 1);
+  EXPECT_EQ(TenutaImpianto.FamigliaGas, 1);
+  EXPECT_EQ(TenutaImpianto.ProvaContPRif, "1000");
+  EXPECT_EQ(TenutaImpianto.Risultato, VerdettoIdoneo);
+}
+
 TEST_F(EditorGasTest, UnGasSenzaFamigliaNonMostraLaFamigliaSupplente) {
   // The family rule stands family I in for a Wobbe index of no family: the box must not say 1
   // right after the message that the gas has none.
