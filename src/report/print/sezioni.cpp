@@ -97,6 +97,10 @@ bool ReteCalcolataPerReport() {
   return false;
 }
 
+void CalcolaReteSeServe() {
+  if (StampaCopertina != 0 || SezioneTabellaSelezionata() || StampaDiagrammaRete != 0) CalcolaRete();
+}
+
 void AzzeraSezioni() {
   for (SezioneReport s : OrdineSezioni) FlagSezione(s) = 0;
   NumSezioniStampa = 0;

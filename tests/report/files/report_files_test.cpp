@@ -1138,12 +1138,16 @@ TEST_F(ReportFilesTest, TheTightnessSectionIsWrittenWhenTheNetworkCalculationIsR
       else
         PrintTXTReport();
       bool avviso = false, fatto = false;
+      int rifiuti = 0;
       for (const auto& m : utente.messaggi) {
         avviso = avviso || m.testo.find(soloTenuta) != std::string::npos;
         fatto = fatto || m.testo.find("conclusa con successo") != std::string::npos;
+        rifiuti += m.testo.find("non ha viscosita'") != std::string::npos;
       }
       EXPECT_EQ(avviso, altre);
       EXPECT_TRUE(fatto);
+      // The calculation's refusal is told once, not again by the run.
+      EXPECT_EQ(rifiuti, 1);
     }
     for (const char* nome : {"r.html", "r.txt"}) {
       SCOPED_TRACE(nome);
