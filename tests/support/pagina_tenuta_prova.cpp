@@ -1,5 +1,6 @@
 #include "support/pagina_tenuta_prova.h"
 
+#include "model/gas.h"
 #include "model/rete.h"
 
 namespace varnex::test {
@@ -8,12 +9,13 @@ using namespace campo_tenuta;
 
 void CompilaPaginaTenuta(PaginaTenuta& p) {
   for (int c = 0; c < NumCampiTenuta; ++c)
-    if (IsCampoCasellaTesto(c) && !IsCampoCalcolato(c)) p.Testo(c) = "x";
+    if (IsCampoCasellaTesto(c)) p.Testo(c) = "x";
   p.Testo(ProprietarioNome2).clear();
   p.Testo(CapacitaContatore) = "2,0";
   p.Testo(DataEsecuzione) = "31/12/2007";
   p.Testo(OraEsecuzione) = "9:30";
   for (int c : {AppRisc, AppAcquaSan, AppCombinati, AppCottura, AppAltroNum}) p.Testo(c) = "1";
+  p.Testo(AppComplessivo) = "5";
   p.Testo(ProvaContQn) = "0,5";
   p.Testo(ProvaContPprova) = "2000";
   p.Testo(ProvaContDispRil) = "0,5";
@@ -24,6 +26,17 @@ void CompilaPaginaTenuta(PaginaTenuta& p) {
   p.MetodoContatore.Selezionata = true;
   p.DisposATenuta.Selezionata = true;
   p.PaginaTenutaInizializzata = true;
+}
+
+std::string CompilaCasoTenuta(const CasoUscitaTenuta& caso, PaginaTenutaProva& pagina) {
+  GasCorrente.Famiglia = 2;
+  GasCorrente.ErroreFamiglia = 0;
+  GasCorrente.NonCombustibile = 0;
+  ParFamGas[2] = {2200, 100};
+  CompilaPaginaTenuta(pagina.pagina);
+  caso.prepara(pagina.pagina);
+  pagina.Refresh();
+  return pagina.pagina.NotaSottoVerdetto;
 }
 
 const std::vector<CasoUscitaTenuta>& CasiUscitaTenuta() {

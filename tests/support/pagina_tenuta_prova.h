@@ -20,8 +20,8 @@ class PaginaTenutaProva : public IPaginaTenuta {
   PaginaTenuta pagina;
 };
 
-// Fills every box of the page with a valid value: the meter method, reference pressure 2200
-// (family II), test pressure 2000, leak 0,5, a tight device, meter capacity 2.
+// Fills every box of the page with a valid value: the meter method, test pressure 2000, leak 0,5,
+// a tight device, meter capacity 2, the C.D.P. test pressure 2000 and drop 10; one cause ticked.
 void CompilaPaginaTenuta(PaginaTenuta& p);
 
 // Records whose verdict line needs a word: each case changes a filled page (family II, reference
@@ -34,5 +34,8 @@ struct CasoUscitaTenuta {
   const char* testo;
 };
 const std::vector<CasoUscitaTenuta>& CasiUscitaTenuta();
+// Fills `pagina` for the case under a family II gas (family II's constants 2200 and 100, which the
+// caller restores), refreshes it into the record and returns the line under its verdict.
+std::string CompilaCasoTenuta(const CasoUscitaTenuta& caso, PaginaTenutaProva& pagina);
 
 }  // namespace varnex::test

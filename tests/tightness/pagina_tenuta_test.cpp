@@ -8,6 +8,7 @@
 #include "model/materiali.h"
 #include "model/rete.h"
 #include "support/fake_interaction.h"
+#include "support/pagina_tenuta_prova.h"
 #include "support/temp_folder.h"
 
 namespace varnex {
@@ -40,26 +41,7 @@ class PaginaTenutaTest : public ::testing::Test {
   }
 
   // A page whose every required field is filled and valid, with the meter method and a tight device.
-  static void Compila(PaginaTenuta& p) {
-    for (int c = 0; c < NumCampiTenuta; ++c)
-      if (IsCampoCasellaTesto(c)) p.Testo(c) = "x";
-    p.Testo(ProprietarioNome2).clear();
-    p.Testo(CapacitaContatore) = "2,0";
-    p.Testo(DataEsecuzione) = "31/12/2007";
-    p.Testo(OraEsecuzione) = "9:30";
-    for (int c : {AppRisc, AppAcquaSan, AppCombinati, AppCottura, AppAltroNum}) p.Testo(c) = "1";
-    p.Testo(AppComplessivo) = "5";
-    p.Testo(ProvaContQn) = "0,5";
-    p.Testo(ProvaContPprova) = "2000";
-    p.Testo(ProvaContDispRil) = "0,5";
-    p.Testo(ProvaCDPPprova) = "2000";
-    p.Testo(ProvaCDPcdp) = "10";
-    p.CauseCaselle[0].Spuntata = true;
-    p.CauseCaselle[6].Spuntata = true;
-    p.MetodoContatore.Selezionata = true;
-    p.DisposATenuta.Selezionata = true;
-    p.PaginaTenutaInizializzata = true;
-  }
+  static void Compila(PaginaTenuta& p) { test::CompilaPaginaTenuta(p); }
 
   // The instruments of both methods and the meter capacity: what a verdict needs besides the
   // measurements.

@@ -1067,17 +1067,10 @@ TEST_F(ReportFilesTest, TheTightnessReportsCarryThePagesLineUnderTheVerdict) {
   const auto parametri = ParFamGas;
   for (const test::CasoUscitaTenuta& c : test::CasiUscitaTenuta()) {
     SCOPED_TRACE(c.nome);
-    GasCorrente.Famiglia = 2;
-    GasCorrente.ErroreFamiglia = 0;
-    GasCorrente.NonCombustibile = 0;
-    ParFamGas[2] = {2200, 100};
     AzzeraSezioni();
     Spunta({&StampaTenutaImpianto});
     test::PaginaTenutaProva pagina;
-    test::CompilaPaginaTenuta(pagina.pagina);
-    c.prepara(pagina.pagina);
-    pagina.Refresh();
-    const std::string nota = pagina.pagina.NotaSottoVerdetto;
+    const std::string nota = test::CompilaCasoTenuta(c, pagina);
     if (*c.verdetto == '\0') {
       ASSERT_FALSE(nota.empty());
     }

@@ -728,19 +728,12 @@ TEST_F(StampaReport, TheTightnessSectionCarriesThePagesLineUnderTheVerdict) {
   const auto parametri = ParFamGas;
   for (const test::CasoUscitaTenuta& c : test::CasiUscitaTenuta()) {
     SCOPED_TRACE(c.nome);
-    GasCorrente.Famiglia = 2;
-    GasCorrente.ErroreFamiglia = 0;
-    GasCorrente.NonCombustibile = 0;
-    ParFamGas[2] = {2200, 100};
     stampante.tratti.clear();
     AzzeraSezioni();
     StampaTenutaImpianto = -1;
     NumSezioniStampa = 1;
     test::PaginaTenutaProva pagina;
-    test::CompilaPaginaTenuta(pagina.pagina);
-    c.prepara(pagina.pagina);
-    pagina.Refresh();
-    const std::string nota = pagina.pagina.NotaSottoVerdetto;
+    const std::string nota = test::CompilaCasoTenuta(c, pagina);
     EXPECT_TRUE(PrintReport(0));
     std::string testo;
     for (const auto& t : stampante.tratti)
