@@ -12,6 +12,7 @@
 #include "shell/progetto.h"
 #include "shell/selettore_gas.h"
 #include "shell/stato_interfaccia.h"
+#include "tightness/tenuta.h"
 
 namespace varnex {
 
@@ -50,7 +51,8 @@ CampiGas EditorGas::MostraDatiGas(const TGas& gas) {
   c.PCsup = FormatNumero(gas.PCS, 1);
   c.WobbeInf = FormatNumero(gas.WobbeInf, 1);
   c.WobbeSup = FormatNumero(gas.WobbeSup, 1);
-  c.Famiglia = std::to_string(gas.Famiglia);
+  // A gas whose Wobbe index matched no family carries family 1 only as a stand-in.
+  c.Famiglia = gas.ErroreFamiglia != 0 ? "nessuna" : std::to_string(gas.Famiglia);
   return c;
 }
 
@@ -278,7 +280,18 @@ bool EditorGas::AggiornaGasInUso(const std::optional<std::string>& voceSelettore
   // A refused gas changes nothing of the project: the gas in use, its index and the user's
   // maximum drop stay as they were.
   if (g.NonCombustibile != 0 && ReteInPressione == 0) {
-    MsgBox(MsgGasNonCombustibile, Bottoni::OK);
+    if (g.Nome != GasCorrente.Nome || StessiValoriGas(g, GasCorrente)) {
+      MsgBox(MsgGasNonCombustibile, Bottoni::OK);
+      return false;
+    }
+    // The project's own gas was made non-combustible: its copy follows the archive now, as it
+    // would at the next opening, or the tightness record would go on signing a verdict for a
+    // family the gas no longer has. The user is told to choose another gas.
+    GasCorrente = g;
+    ProgettoModificato = -1;
+    TenutaImpiantoRefresh();
+    MsgBox(std::string(MsgGasNonCombustibile) + ": il gas " + g.Nome + " del progetto deve essere sostituito.",
+           Bottoni::OK);
     return false;
   }
   CurrentGas = i;
@@ -287,6 +300,8 @@ bool EditorGas::AggiornaGasInUso(const std::optional<std::string>& voceSelettore
   if (StessiValoriGas(g, GasCorrente)) return true;
   PDCMaxUtente = 0;
   GasCorrente = g;
+  // The tightness record judges the gas's family: it follows with the gas.
+  TenutaImpiantoRefresh();
   if (RicalcoloAutomatico != 0) AmbienteProgetto().Elaborazione();
   ProgettoModificato = -1;
   return true;

@@ -62,16 +62,24 @@ constexpr const char* kMotivoPortataNominale =
 constexpr const char* kMotivoCapacitaIgnota =
     "Nessun esito: la capacità dell'impianto non è nota, perché non tutti i tubi della rete hanno un diametro "
     "calcolato; la prova mediante rilevazione C.D.P. non può essere giudicata.";
+constexpr const char* kMotivoSenzaTubazioni =
+    "Nessun esito: la capacità dell'impianto non è nota, perché la rete non ha tubazioni; la prova mediante "
+    "rilevazione C.D.P. non può essere giudicata.";
 constexpr const char* kMotivoParametriFamiglia =
     "Nessun esito: mancano la pressione di riferimento o la caduta massima della famiglia del gas "
     "(file PARFAMGAS.CFG); la prova non può essere giudicata.";
 // The capacity boxes of a network whose volume is unknown.
 constexpr const char* TestoNonCalcolabile = "NC";
 
-// The inner volume in litres of the pipes reached from the root; none when one of them has no
-// inner diameter (a network never sized, or whose calculation was refused for a series without
-// that row): leaving such a pipe out would make the plant look smaller than it is.
+// Whether a pipe is reached from the root.
+bool HaTubazioni() { return ContoTronchi() > 0 && !SottoalberoTronco(1).empty(); }
+
+// The inner volume in litres of the pipes reached from the root; none when there is no pipe (a
+// plant not drawn yet) or one of them has no inner diameter (a network never sized, or whose
+// calculation was refused for a series without that row): either would make the plant look
+// smaller than it is.
 std::optional<double> LitriTubazioni() {
+  if (!HaTubazioni()) return std::nullopt;
   for (int16_t s : SottoalberoTronco(1)) {
     const TTronco& t = Tronco(s);
     if (!(DiametroInterno(t.IndiceMateriale, t.ID_DIAMETRO) > 0)) return std::nullopt;
@@ -83,15 +91,66 @@ std::optional<double> LitriTubazioni() {
 
 std::string Incompleto(const std::string& cosa) { return "Nessun esito: dati della prova incompleti, manca " + cosa + "."; }
 
-// The reason a measurement cannot be judged, empty when it can. Every measurement named here is
-// feminine ("la pressione", "la dispersione"...).
-std::string MotivoMisura(const std::string& testo, const std::string& nome, bool positivo) {
+// A judged measurement of the page: its name in the reasons (every one is feminine, "la
+// pressione", "la dispersione"...), its unit and the values it can physically take in this test.
+// Outside them the text is a slip (extra zeros, a wrong unit), not a measurement: it gets no
+// verdict. The ranges follow the test's own practice: a domestic plant tested with the network
+// gas stands at a few thousand pascals (at most 40 mbar in the scope of the test), a leak beyond
+// what a domestic meter reads is no leak test, a meter holds a few litres.
+struct RegolaMisura {
+  int campo;
+  const char* nome;
+  const char* unita;
+  double minimo;
+  double massimo;
+  bool positivo;  // 0 is no measurement either
+  bool pascal;    // whole pascals: a point can only group thousands
+};
+constexpr RegolaMisura kRegole[] = {
+    {CapacitaContatore, "la capacità del contatore", "l", 0, CapacitaContatorePlausibile, false, false},
+    {ProvaContQn, "la portata nominale minima del contatore", "l/h", PortataNominaleMinima, 1, true, false},
+    {ProvaContPprova, "la pressione di prova", "Pa", PressioneProvaMinima, PressioneProvaMassima, true, true},
+    {ProvaContDispRil, "la dispersione rilevata", "l/h", 0, DispersioneMassima, false, false},
+    {ProvaCDPPprova, "la pressione di prova", "Pa", PressioneProvaMinima, PressioneProvaMassima, true, true},
+    // Its upper bound is the test pressure: no plant loses more pressure than it holds.
+    {ProvaCDPcdp, "la caduta di pressione rilevata in un minuto", "Pa", 0, PressioneProvaMassima, false, true},
+};
+
+const RegolaMisura* RegolaDi(int campo) {
+  for (const RegolaMisura& r : kRegole)
+    if (r.campo == campo) return &r;
+  return nullptr;
+}
+
+const std::string& TestoCampo(const TTenutaImpianto& t, int campo) {
+  return t.*CampiTenuta()[static_cast<size_t>(campo)].testo;
+}
+
+// The reason the measurement of box `campo` in `t` cannot be judged; empty when it can.
+std::string MotivoMisura(const TTenutaImpianto& t, int campo) {
+  const RegolaMisura* r = RegolaDi(campo);
+  if (!r) return "";
+  const std::string& testo = TestoCampo(t, campo);
+  const std::string nome = r->nome;
   if (testo.empty()) return Incompleto(nome);
-  const std::optional<double> v = LeggiRegionale(testo);
   const std::string nonValido = "Nessun esito: dati della prova non validi, " + nome;
+  // A point that does not group thousands ("1.5") cannot be read as pascals: as a decimal it
+  // would turn 1.500 into 1,5.
+  if (r->pascal && testo.find('.') != std::string::npos && !LeggiPascalInteri(testo))
+    return nonValido + " contiene un punto che non separa le migliaia: scrivere i pascal senza punto (es. 1500).";
+  const std::optional<double> v = r->pascal ? LeggiPascalInteri(testo) : LeggiRegionale(testo);
   if (!v) return nonValido + " non è un numero.";
-  if (positivo && !(*v > 0)) return nonValido + " deve essere maggiore di 0.";
+  if (r->positivo && !(*v > 0)) return nonValido + " deve essere maggiore di 0.";
   if (*v < 0) return nonValido + " non può essere negativa.";
+  if (campo == ProvaContQn && *v > 1) return kMotivoPortataNominale;
+  if (campo == ProvaCDPcdp) {
+    const std::optional<double> prova = LeggiPascalInteri(t.ProvaCDPPprova);
+    if (prova && *prova > 0 && *v > *prova)
+      return nonValido + " (" + TestoNumero(*v) + " Pa) supera la pressione di prova (" + TestoNumero(*prova) + " Pa).";
+  }
+  if (!(*v >= r->minimo && *v <= r->massimo))
+    return nonValido + " (" + TestoNumero(*v) + " " + r->unita + ") è fuori dai valori plausibili per la prova, da " +
+           TestoNumero(r->minimo) + " a " + TestoNumero(r->massimo) + " " + r->unita + ".";
   return "";
 }
 
@@ -116,50 +175,72 @@ std::string MotivoSenzaVerdetto(const TTenutaImpianto& t) {
       return kMotivoNonAttribuibile;
   }
   if (t.Metodo != 1 && t.Metodo != 2) return Incompleto("la metodologia di verifica");
-  std::string motivo = MotivoMisura(t.CapacitaContatore, "la capacità del contatore", false);
+  std::string motivo = MotivoMisura(t, CapacitaContatore);
   if (!motivo.empty()) return motivo;
   // The total is shown so that it stands on the same side of the limit as the unrounded one.
   if (t.Metodo == 2) {
     const std::optional<double> totale = LeggiRegionale(t.CapacitaTotale);
-    if (!totale) return kMotivoCapacitaIgnota;
+    if (!totale) return HaTubazioni() ? kMotivoCapacitaIgnota : kMotivoSenzaTubazioni;
     if (*totale > CapacitaMassimaCDP) return kMotivoCDPOltre25;
   }
   struct Voce {
-    const std::string* testo;
-    const char* nome;
-    int tipo;  // 0 text, 1 measurement not below 0, 2 measurement above 0
+    int campo;
+    const char* nome;  // of a text; nullptr for a measurement (`MotivoMisura`)
   };
   std::vector<Voce> voci;
   if (t.Metodo == 1) {
     const std::optional<double> qn = LeggiRegionale(t.ProvaContQn);
     if (qn && *qn > 1) return kMotivoPortataNominale;
-    voci = {{&t.ProvaContModello, "il modello del contatore", 0},
-            {&t.ProvaContCalibro, "il calibro del contatore", 0},
-            {&t.ProvaContMarca, "la marca del contatore", 0},
-            {&t.ProvaContMatricola, "la matricola del contatore", 0},
-            {&t.ProvaContQn, "la portata nominale minima del contatore", 2},
-            {&t.ProvaContPprova, "la pressione di prova", 2},
-            {&t.ProvaContDispRil, "la dispersione rilevata", 1}};
+    voci = {{ProvaContModello, "il modello del contatore"},
+            {ProvaContCalibro, "il calibro del contatore"},
+            {ProvaContMarca, "la marca del contatore"},
+            {ProvaContMatricola, "la matricola del contatore"},
+            {ProvaContQn, nullptr},
+            {ProvaContPprova, nullptr},
+            {ProvaContDispRil, nullptr}};
   } else {
-    voci = {{&t.ProvaCDPStrumento, "il tipo di strumento", 0},
-            {&t.ProvaCDPMarca, "la marca dello strumento", 0},
-            {&t.ProvaCDPMatricola, "la matricola dello strumento", 0},
-            {&t.ProvaCDPPprova, "la pressione di prova", 2},
-            {&t.ProvaCDPcdp, "la caduta di pressione rilevata in un minuto", 1}};
+    voci = {{ProvaCDPStrumento, "il tipo di strumento"},
+            {ProvaCDPMarca, "la marca dello strumento"},
+            {ProvaCDPMatricola, "la matricola dello strumento"},
+            {ProvaCDPPprova, nullptr},
+            {ProvaCDPcdp, nullptr}};
   }
   for (const Voce& v : voci) {
-    motivo = v.tipo == 0 ? (v.testo->empty() ? Incompleto(v.nome) : std::string())
-                         : MotivoMisura(*v.testo, v.nome, v.tipo == 2);
+    motivo = v.nome ? (TestoCampo(t, v.campo).empty() ? Incompleto(v.nome) : std::string()) : MotivoMisura(t, v.campo);
     if (!motivo.empty()) return motivo;
   }
   // Whether the interception device holds is part of the verdict: unanswered, nothing is signed.
   if (t.DisposIntercett != 1 && t.DisposIntercett != 2) return Incompleto("la tenuta del dispositivo di intercettazione");
+  // A family without its constants would turn every test into a failure: that is missing data.
+  const TParFamGas& par = ParFamGas[static_cast<size_t>(t.FamigliaGas)];
+  if (!(par.PressioneRif > 0) || (t.Metodo == 2 && !(par.CaloMaxMinuto > 0))) return kMotivoParametriFamiglia;
   return "";
+}
+
+std::string NotaVerdetto(const TTenutaImpianto& t) {
+  std::string motivo = MotivoSenzaVerdetto(t);
+  if (!motivo.empty()) return motivo;
+  // The two rules that make a plant unfit whatever its measurement say so, or a small leak would
+  // read as the reason.
+  std::string nota;
+  if (t.DisposIntercett == 2) nota = "Esito non idoneo perché il dispositivo di intercettazione non è a tenuta.";
+  const double capacita = StrToDouble(t.CapacitaContatore);
+  if (capacita > CapacitaMassimaContatore) {
+    if (!nota.empty()) nota += " ";
+    nota += "Esito non idoneo perché la capacità del contatore (" + TestoNumero(capacita) + " l) supera " +
+            TestoNumero(CapacitaMassimaContatore) + " l.";
+  }
+  return nota;
 }
 
 bool IsCampoCasellaTesto(int campo) {
   return campo >= 0 && campo < NumCampiTenuta && campo != FamigliaGas && campo != Cause && campo != Metodo &&
          campo != DisposIntercett && campo != Risultato;
+}
+
+bool IsCampoCalcolato(int campo) {
+  return campo == CapacitaImpianto || campo == CapacitaTotale || campo == ProvaContPRif || campo == ProvaContDispRif ||
+         campo == ProvaCDPPrifer || campo == ProvaCDPcdpmax;
 }
 
 PaginaTenuta::PaginaTenuta() {
@@ -337,13 +418,14 @@ void PaginaTenuta::ValidaCampoColora(int campo, int16_t tipo, const std::string&
   c.ColoreSfondo = ColoraCampo(valido, tipo);
 }
 
-void PaginaTenuta::ValidaMisuraColora(int campo, int16_t tipo, const std::string& decimali, bool positivo,
+void PaginaTenuta::ValidaMisuraColora(int campo, int16_t tipo, const std::string& decimali,
                                       const std::string& massimo) {
   CasellaTestoTenuta& c = Caselle[static_cast<size_t>(campo)];
   bool valido = ValidaCampo(c.Testo, tipo, decimali, massimo);
-  // No instrument reads a negative leak, drop, capacity or flow, nor a test pressure of 0 or less.
-  const double v = StrToDouble(c.Testo);
-  if (positivo ? !(v > 0) : v < 0) valido = false;
+  // The box is marked by the same rule that refuses the verdict, with the same reason.
+  TTenutaImpianto dati;
+  CopiaNelRecord(dati);
+  if (!MotivoMisura(dati, campo).empty()) valido = false;
   c.ColoreSfondo = ColoraCampo(valido, tipo);
 }
 
@@ -356,7 +438,7 @@ void PaginaTenuta::ControllaCampiTenuta() {
   const int16_t tipoProprietario = Testo(ProprietarioNome2).empty() ? CampoLibero : CampoTestoRichiesto;
   for (int c : {ProprietarioComuneResid, ProprietarioVia2, ProprietarioNumCiv, ProprietarioPresente})
     ValidaCampoColora(c, tipoProprietario);
-  ValidaMisuraColora(CapacitaContatore, CampoNumero, "1", false, "3");
+  ValidaMisuraColora(CapacitaContatore, CampoNumero, "1", "3");
   ValidaCampoColora(DataEsecuzione, CampoData);
   ValidaCampoColora(OraEsecuzione, CampoOra);
 
@@ -371,14 +453,15 @@ void PaginaTenuta::ControllaCampiTenuta() {
       ColoraCoppiaOpzioni(MetodoCDP.Selezionata, MetodoContatore.Selezionata);
 
   // The measured leak and drop may well be 0 (a tight plant): only an empty box is missing.
-  ValidaMisuraColora(ProvaContDispRil, CampoNumero, "1", false);
-  ValidaMisuraColora(ProvaContPprova, CampoNumeroNonZero, "0", true);
-  ValidaMisuraColora(ProvaContQn, CampoNumeroNonZero, "1", true);
+  ValidaMisuraColora(ProvaContDispRil, CampoNumero, "1");
+  ValidaMisuraColora(ProvaContPprova, CampoNumeroNonZero, "0");
+  ValidaMisuraColora(ProvaContQn, CampoNumeroNonZero, "1");
   for (int c : {ProvaContMatricola, ProvaContMarca, ProvaContCalibro, ProvaContModello})
     ValidaCampoColora(c, CampoTestoRichiesto);
 
-  ValidaMisuraColora(ProvaCDPcdp, CampoNumero, "0", false);
-  ValidaMisuraColora(ProvaCDPPprova, CampoNumeroNonZero, "0", true);
+  // The test pressure first: it bounds the drop.
+  ValidaMisuraColora(ProvaCDPPprova, CampoNumeroNonZero, "0");
+  ValidaMisuraColora(ProvaCDPcdp, CampoNumero, "0");
   for (int c : {ProvaCDPMatricola, ProvaCDPMarca, ProvaCDPStrumento}) ValidaCampoColora(c, CampoTestoRichiesto);
 
   DisposNonATenuta.ColoreSfondo = DisposATenuta.ColoreSfondo =
@@ -441,10 +524,14 @@ void PaginaTenuta::CalcolaVerificaTenuta() {
   TTenutaImpianto dati;
   CopiaNelRecord(dati);
   MotivoNessunVerdetto = MotivoSenzaVerdetto(dati);
+  NotaSottoVerdetto = NotaVerdetto(dati);
 
   // The test applies to gases of families I and II only: family III has no rule yet, and a
   // non-combustible gas or a gas of no family none at all. Their page shows only the notice, so
   // there is nothing to judge and no verdict to keep.
+  // What is derived from a measurement outside its range would read as a result: it is shown as
+  // not computable.
+  const auto nonGiudicabile = [&dati](int campo) { return !MotivoMisura(dati, campo).empty(); };
   const int16_t famiglia = dati.FamigliaGas;
   if (famiglia != 1 && famiglia != 2) {
     MostraRisultatoVerifica(NessunVerdetto);
@@ -452,10 +539,6 @@ void PaginaTenuta::CalcolaVerificaTenuta() {
   }
   const double pRif = static_cast<double>(ParFamGas[static_cast<size_t>(famiglia)].PressioneRif);
   const double caloMax = static_cast<double>(ParFamGas[static_cast<size_t>(famiglia)].CaloMaxMinuto);
-  // A family without its constants would turn every test into a failure: that is missing data,
-  // and the record keeps no verdict.
-  if (MotivoNessunVerdetto.empty() && (!(pRif > 0) || (MetodoCDP.Selezionata && !(caloMax > 0))))
-    MotivoNessunVerdetto = kMotivoParametriFamiglia;
   // The pressure-drop method chosen for a plant over 25 litres is no method: the pair asks for one.
   if (MetodoCDP.Selezionata && !cdpAmmessa)
     MetodoCDP.ColoreSfondo = MetodoContatore.ColoreSfondo = ColoraCoppiaOpzioni(false, false);
@@ -473,8 +556,9 @@ void PaginaTenuta::CalcolaVerificaTenuta() {
       // Without a test pressure, or without a reference pressure to bring the leak to, the leak
       // cannot be judged.
       const double riferimento = (pProva <= 0 || pRif == 0) ? -1 : dispersione * pRif / pProva;
-      if (riferimento == -1) Testo(ProvaContDispRif) = "NC";
-      else if (IsNumeroScritto(ProvaContDispRil, true)) Testo(ProvaContDispRif) = TestoNumero(riferimento);
+      if (riferimento == -1 || nonGiudicabile(ProvaContPprova)) Testo(ProvaContDispRif) = "NC";
+      else if (IsNumeroScritto(ProvaContDispRil, true))
+        Testo(ProvaContDispRif) = nonGiudicabile(ProvaContDispRil) ? "NC" : TestoNumero(riferimento);
       if (riferimento < 0) verdetto = VerdettoNonIdoneo;
       else if (riferimento <= 1) verdetto = VerdettoIdoneo;
       else if (riferimento <= 5) verdetto = VerdettoTemporaneo;
@@ -488,7 +572,7 @@ void PaginaTenuta::CalcolaVerificaTenuta() {
     // Shown as precisely as it is judged: a drop of 46 against 45,5 must not read "massima 46".
     // Without a test pressure there is no largest drop to show, as the meter shows no reference leak.
     Testo(ProvaCDPcdpmax) =
-        pProva <= 0 ? "NC" : TestoCoerente(caloMassimo, 1, [calo](double m) { return calo > m; });
+        pProva <= 0 || nonGiudicabile(ProvaCDPPprova) ? "NC" : TestoCoerente(caloMassimo, 1, [calo](double m) { return calo > m; });
     if (caloMassimo <= 0) verdetto = VerdettoNonIdoneo;
     else verdetto = calo > caloMassimo ? VerdettoNonIdoneo : VerdettoIdoneo;
   }
@@ -496,7 +580,7 @@ void PaginaTenuta::CalcolaVerificaTenuta() {
   if (!MotivoNessunVerdetto.empty()) verdetto = NessunVerdetto;
   if (verdetto != NessunVerdetto) {
     if (!DisposATenuta.Selezionata) verdetto = VerdettoNonIdoneo;
-    if (Valore(CapacitaContatore) > 3) verdetto = VerdettoNonIdoneo;
+    if (Valore(CapacitaContatore) > CapacitaMassimaContatore) verdetto = VerdettoNonIdoneo;
   }
   MostraRisultatoVerifica(verdetto);
 }

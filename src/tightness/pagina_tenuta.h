@@ -40,6 +40,9 @@ enum Campo : int {
 // True for the fields that the page edits in a text box (all but the family, the causes, the
 // method, the device and the verdict).
 bool IsCampoCasellaTesto(int campo);
+// True for the boxes that the calculation fills (the capacities of the plant, the reference values
+// and the largest drop): the user reads them, never types in them.
+bool IsCampoCalcolato(int campo);
 
 // The section frames, top to bottom.
 namespace cornice_tenuta {
@@ -77,10 +80,28 @@ int16_t FamigliaProva();
 // The largest total capacity (pipes and meter, in litres) for which the pressure-drop method holds.
 inline constexpr double CapacitaMassimaCDP = 25;
 
+// The largest meter capacity (litres) for which a test can be fit.
+inline constexpr double CapacitaMassimaContatore = 3;
+
+// The values a judged measurement can physically take in this test; outside them there is no
+// verdict. Test pressures in pascal: a domestic plant tested with its network gas.
+inline constexpr double PressioneProvaMinima = 300;
+inline constexpr double PressioneProvaMassima = 5000;
+// Measured leak in l/h: the most a domestic meter reads.
+inline constexpr double DispersioneMassima = 10000;
+// The meter's least nominal flow in l/h: no meter reads below it (the method holds up to 1).
+inline constexpr double PortataNominaleMinima = 0.01;
+// Meter capacity in litres: above 3 the test is unfit, above this the value is no meter's.
+inline constexpr double CapacitaContatorePlausibile = 50;
+
 // Why the record carries no verdict, as one Italian sentence for the page and every report: the
 // test does not apply to its gas or its method, or a judged value is missing or impossible. Empty
 // when every judged value is a real measurement and the test applies.
 std::string MotivoSenzaVerdetto(const TTenutaImpianto& t);
+// The line under the verdict on the page and in every report: why there is no verdict
+// (`MotivoSenzaVerdetto`), or, with a verdict, what made the plant unfit whatever its measurement
+// (a device that does not hold, a meter over 3 litres). Empty when the verdict needs no word.
+std::string NotaVerdetto(const TTenutaImpianto& t);
 
 // The text of a computed value with at least `decimali` decimals, and more where fewer would put
 // the shown value on the other side of the judgement made on the unrounded one (`giudizio`), so
@@ -130,6 +151,8 @@ class PaginaTenuta {
   std::string ErroreContatore;
   // Why there is no verdict (`MotivoSenzaVerdetto`), shown under the verdict options.
   std::string MotivoNessunVerdetto;
+  // What the page shows under the verdict options (`NotaVerdetto`).
+  std::string NotaSottoVerdetto;
   // The pipes' inner volume in litres, unrounded: the box shows it with one decimal, the 25-litre
   // rule judges this. None while a pipe reached from the root has no inner diameter (never
   // sized, or its series has no such row): the volume is then unknown, not smaller.
@@ -172,10 +195,9 @@ class PaginaTenuta {
   void CopiaDatiImpresa();
   // Whether a box holds a number the user typed (an empty box is not one; a 0 is, when allowed).
   bool IsNumeroScritto(int campo, bool zeroAmmesso) const;
-  // Validates and colours a measurement box; a value below its least possible one (0, or above
-  // 0 when `positivo`) is refused too.
-  void ValidaMisuraColora(int campo, int16_t tipo, const std::string& decimali, bool positivo,
-                          const std::string& massimo = "");
+  // Validates and colours a measurement box: a value outside what the test can measure
+  // (`MotivoSenzaVerdetto`) is refused too.
+  void ValidaMisuraColora(int campo, int16_t tipo, const std::string& decimali, const std::string& massimo = "");
 
  private:
   bool inAggiornamento_ = false;

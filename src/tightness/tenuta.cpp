@@ -215,11 +215,19 @@ bool CaricaParFamGas() {
     ParFamGas[i].CaloMaxMinuto = static_cast<float>(ValDot(campi[1]));
   }
   for (int i = 1; i <= 3; ++i) {
-    if (ParFamGas[i].PressioneRif == 0 || ParFamGas[i].CaloMaxMinuto == 0) {
-      MsgBox(std::string("Attenzione! Nel file ") + kFileFamiglie + " i parametri della famiglia " +
-                 NomeFamiglia(i) + " valgono 0: la verifica di tenuta per i gas di questa famiglia non e' attendibile.",
-             Bottoni::OK, Icona::Esclamazione);
-    }
+    const bool pressione = ParFamGas[i].PressioneRif == 0;
+    const bool calo = ParFamGas[i].CaloMaxMinuto == 0;
+    if (!pressione && !calo) continue;
+    // The warning names the value that is missing, so that the file can be mended.
+    const std::string cosa = pressione && calo ? std::string("la pressione di riferimento e la caduta massima in un "
+                                                             "minuto della famiglia ") + NomeFamiglia(i) + " valgono 0"
+                             : pressione ? std::string("la pressione di riferimento della famiglia ") + NomeFamiglia(i) +
+                                               " vale 0"
+                                         : std::string("la caduta massima in un minuto della famiglia ") +
+                                               NomeFamiglia(i) + " vale 0";
+    MsgBox(std::string("Attenzione! Nel file ") + kFileFamiglie + " " + cosa +
+               ": la verifica di tenuta per i gas di questa famiglia non e' attendibile.",
+           Bottoni::OK, Icona::Esclamazione);
   }
   return true;
 }

@@ -6,6 +6,7 @@
 
 #include "model/helpers.h"
 #include "model/numbers.h"
+#include "model/strings.h"
 
 namespace varnex {
 
@@ -17,9 +18,42 @@ constexpr int kMaxScroll = 32767;
 int Decimali(const std::string& decimali) { return static_cast<int>(StrToDouble(decimali)); }
 
 // The number steps shared by kinds 3, 4 and 5 (`conVirgola` turns "." into "," first).
+// Whether `testo` groups its whole part in thousands with points: "1.500", "-12.000.000,5".
+bool MigliaiaConPunto(std::string_view testo) {
+  size_t i = testo.find_first_not_of(" +-");
+  if (i == std::string_view::npos) return false;
+  const size_t fine = std::min(testo.find(','), testo.size());
+  const std::string intero = Trim(testo.substr(i, fine - i));
+  if (intero.find('.') == std::string::npos) return false;
+  // First group of 1 to 3 digits, then groups of exactly three after each point.
+  size_t cifre = 0;
+  bool primo = true;
+  for (char c : intero) {
+    if (c == '.') {
+      if (cifre == 0 || cifre > 3 || (!primo && cifre != 3)) return false;
+      primo = false;
+      cifre = 0;
+    } else if (c >= '0' && c <= '9') {
+      ++cifre;
+    } else {
+      return false;
+    }
+  }
+  return cifre == 3;
+}
+
 bool ValidaNumero(std::string& valore, bool conVirgola, bool riscriviSempre, const std::string& decimali,
                   const std::string& massimo) {
-  if (conVirgola) std::replace(valore.begin(), valore.end(), '.', ',');
+  if (conVirgola && Decimali(decimali) == 0 && !decimali.empty()) {
+    // A box of whole units: a point there groups thousands ("1.500" is 1500). Any other point
+    // cannot be read without guessing, and stays as typed, refused.
+    if (valore.find('.') != std::string::npos) {
+      if (!MigliaiaConPunto(valore)) return false;
+      valore.erase(std::remove(valore.begin(), valore.end(), '.'), valore.end());
+    }
+  } else if (conVirgola) {
+    std::replace(valore.begin(), valore.end(), '.', ',');
+  }
   // An empty box stays empty: a 0 written in its place could not be told from a measured 0.
   if (valore.empty()) return false;
   bool valido = true;
@@ -37,6 +71,11 @@ bool ValidaNumero(std::string& valore, bool conVirgola, bool riscriviSempre, con
 }
 
 }  // namespace
+
+std::optional<double> LeggiPascalInteri(std::string_view testo) {
+  if (testo.find('.') != std::string_view::npos && !MigliaiaConPunto(testo)) return std::nullopt;
+  return LeggiRegionale(testo);
+}
 
 bool ValidaCampo(std::string& valore, int16_t tipo, const std::string& decimali, const std::string& massimo) {
   switch (tipo) {

@@ -6,7 +6,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace varnex {
 
@@ -28,6 +30,11 @@ inline constexpr int16_t CampoVero = 7;           // a ticked box
 inline constexpr int16_t CampoCasella = 8;        // a ticked box, coloured as a check box
 inline constexpr int16_t CampoData = 9;           // dd/mm/yyyy
 inline constexpr int16_t CampoOra = 10;           // hh:mm
+
+// The number of a box of whole pascals: a point there only groups thousands ("1.500" is 1500); a
+// text with any other point ("1.5") is no number, since reading it as a decimal would judge a
+// drop of 1500 Pa as 1,5 Pa.
+std::optional<double> LeggiPascalInteri(std::string_view testo);
 
 // Whether `valore` is valid for the kind; number kinds may rewrite it (decimal comma, the given
 // decimals when that keeps the value). An empty text is never valid for a number kind and stays

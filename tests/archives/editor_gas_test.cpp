@@ -9,6 +9,8 @@
 #include "shell/ambiente_prova.h"
 #include "shell/selettore_gas.h"
 #include "shell/stato_interfaccia.h"
+#include "report/print/tenuta_report.h"
+#include "support/pagina_tenuta_prova.h"
 #include "model/progetto_file.h"
 #include "tightness/pagina_tenuta.h"
 #include "tightness/tenuta.h"
@@ -614,7 +616,8 @@ TEST_F(EditorGasTest, GuardareIlGasInUsoSenzaCambiarloNonToccaLaPerditaMassimaNe
   EXPECT_FALSE(finestre.Visto("Elaborazione"));
   EXPECT_EQ(GasCorrente.Nome, "Metano");
 
-  // The gas in use made non-combustible is refused: the project keeps its gas and its drop.
+  // The gas in use made non-combustible: the project's copy follows the archive (the user is
+  // told to replace it), the user's maximum drop and the results stay.
   CampiGas c = Mostra("Metano");
   c.NonCombustibile = true;
   ASSERT_TRUE(editor.Salva(c));
@@ -622,8 +625,73 @@ TEST_F(EditorGasTest, GuardareIlGasInUsoSenzaCambiarloNonToccaLaPerditaMassimaNe
   utente.Attendi(MsgGasNonCombustibile);
   EXPECT_EQ(editor.Esci(Mostra("Metano"), "Metano", std::string("Metano")), UscitaGas::Nascosta);
   EXPECT_DOUBLE_EQ(PDCMaxUtente, 123.0);
-  EXPECT_EQ(GasCorrente.NonCombustibile, 0);
-  EXPECT_EQ(ProgettoModificato, 0);
+  EXPECT_EQ(GasCorrente.NonCombustibile, 1);
+  EXPECT_EQ(ProgettoModificato, -1);
+  EXPECT_FALSE(finestre.Visto("Elaborazione"));
+}
+
+TEST_F(EditorGasTest, IlGasDelProgettoResoNonCombustibileTogliSubitoIlVerdettoDiTenuta) {
+  // The project stays open: the page, the record and the report follow the archive at once,
+  // without waiting for the file to be opened again.
+  ASSERT_TRUE(InitFamiglieGas());
+  CostruisciImpianto();
+  test::PaginaTenutaProva pagina;
+  test::CompilaPaginaTenuta(pagina.pagina);
+  pagina.Refresh();
+  ASSERT_EQ(TenutaImpianto.Risultato, VerdettoIdoneo);
+  ASSERT_EQ(TenutaImpianto.FamigliaGas, 2);
+
+  CampiGas c = Mostra("Metano");
+  c.NonCombustibile = true;
+  editor.GasModificato = true;
+  utente.Attendi(MsgSalvareModifiche, Risposta::Si);
+  utente.Attendi("il gas Metano del progetto deve essere sostituito");
+  EXPECT_EQ(editor.Esci(c, "Metano", std::string("Metano")), UscitaGas::RestaAperta);
+  EXPECT_EQ(GasCorrente.NonCombustibile, 1);
+  EXPECT_EQ(GasCorrente.Famiglia, 0);
+  EXPECT_EQ(TenutaImpianto.FamigliaGas, 0);
+  EXPECT_EQ(TenutaImpianto.Risultato, NessunVerdetto);
+  EXPECT_EQ(pagina.pagina.Descrizione, AvvisoNonCombustibile);
+  bool motivo = false;
+  for (const PezzoTenuta& p : GetPezziTenuta()) {
+    EXPECT_EQ(p.Testo.find("idonea"), std::string::npos) << p.Testo;
+    EXPECT_NE(p.Testo, "I famiglia");
+    motivo = motivo || p.Testo == "Nessun esito: la verifica di tenuta non si applica ai gas non combustibili.";
+  }
+  EXPECT_TRUE(motivo);
+}
+
+TEST_F(EditorGasTest, IlGasDelProgettoCheCambiaFamigliaPortaSubitoConSeIlRecordDiTenuta) {
+  // Metano's calorific values lowered into family I: the record is judged with family I's
+  // reference pressure as soon as the editor is left, not at the next refresh.
+  ASSERT_TRUE(InitFamiglieGas());
+  CostruisciImpianto();
+  test::PaginaTenutaProva pagina;
+  test::CompilaPaginaTenuta(pagina.pagina);
+  pagina.Refresh();
+  ASSERT_EQ(TenutaImpianto.FamigliaGas, 2);
+  ASSERT_EQ(TenutaImpianto.ProvaContPRif, "2200");
+  CampiGas c = Mostra("Metano");
+  c.PCinf = "17";
+  c.PCsup = "19";
+  editor.GasModificato = true;
+  utente.Attendi(MsgSalvareModifiche, Risposta::Si);
+  EXPECT_EQ(editor.Esci(c, "Metano", std::string("Metano")), UscitaGas::Chiusa);
+  EXPECT_EQ(GasCorrente.Famiglia, 1);
+  EXPECT_EQ(TenutaImpianto.FamigliaGas, 1);
+  EXPECT_EQ(TenutaImpianto.ProvaContPRif, "1000");
+  EXPECT_EQ(TenutaImpianto.Risultato, VerdettoIdoneo);
+}
+
+TEST_F(EditorGasTest, UnGasSenzaFamigliaNonMostraLaFamigliaSupplente) {
+  // The family rule stands family I in for a Wobbe index of no family: the box must not say 1
+  // right after the message that the gas has none.
+  TGas g = ArchivioGas[1];
+  g.Famiglia = 1;
+  g.ErroreFamiglia = -1;
+  EXPECT_EQ(EditorGas::MostraDatiGas(g).Famiglia, "nessuna");
+  g.ErroreFamiglia = 0;
+  EXPECT_EQ(EditorGas::MostraDatiGas(g).Famiglia, "1");
 }
 
 }  // namespace

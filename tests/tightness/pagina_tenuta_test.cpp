@@ -8,6 +8,7 @@
 #include "model/materiali.h"
 #include "model/rete.h"
 #include "support/fake_interaction.h"
+#include "support/pagina_tenuta_prova.h"
 #include "support/temp_folder.h"
 
 namespace varnex {
@@ -40,26 +41,7 @@ class PaginaTenutaTest : public ::testing::Test {
   }
 
   // A page whose every required field is filled and valid, with the meter method and a tight device.
-  static void Compila(PaginaTenuta& p) {
-    for (int c = 0; c < NumCampiTenuta; ++c)
-      if (IsCampoCasellaTesto(c)) p.Testo(c) = "x";
-    p.Testo(ProprietarioNome2).clear();
-    p.Testo(CapacitaContatore) = "2,0";
-    p.Testo(DataEsecuzione) = "31/12/2007";
-    p.Testo(OraEsecuzione) = "9:30";
-    for (int c : {AppRisc, AppAcquaSan, AppCombinati, AppCottura, AppAltroNum}) p.Testo(c) = "1";
-    p.Testo(AppComplessivo) = "5";
-    p.Testo(ProvaContQn) = "0,5";
-    p.Testo(ProvaContPprova) = "2000";
-    p.Testo(ProvaContDispRil) = "0,5";
-    p.Testo(ProvaCDPPprova) = "2000";
-    p.Testo(ProvaCDPcdp) = "10";
-    p.CauseCaselle[0].Spuntata = true;
-    p.CauseCaselle[6].Spuntata = true;
-    p.MetodoContatore.Selezionata = true;
-    p.DisposATenuta.Selezionata = true;
-    p.PaginaTenutaInizializzata = true;
-  }
+  static void Compila(PaginaTenuta& p) { test::CompilaPaginaTenuta(p); }
 
   // The instruments of both methods and the meter capacity: what a verdict needs besides the
   // measurements.
@@ -106,7 +88,7 @@ TEST_F(PaginaTenutaTest, MeterMethodVerdictsByReferenceLeak) {
       {"1", "2200", "5,1", "2200", "5,1", 3, false},
       {"1", "2200", "0", "2200", "0", 1, false},
       // No instrument reads a negative leak: no verdict.
-      {"1", "2200", "-0,5", "2200", "-0,5", 0, false},
+      {"1", "2200", "-0,5", "2200", "NC", 0, false},
       {"1", "-2000", "0", "2200", "NC", 0, false},
       // No test pressure is no test: no verdict.
       {"1", "0", "1", "2200", "NC", 0, false},
@@ -454,6 +436,7 @@ TEST_F(PaginaTenutaTest, EveryInputOfTheChosenMethodIsNeededForAVerdict) {
   // worked example of each method. A typed 0 measurement is complete.
   // A value that no instrument reads (a negative leak, drop or capacity, a test pressure of 0 or
   // less) is refused as well: no verdict, the box yellow and the reason said.
+  UnTubo(10);  // a drawn plant: the pressure-drop method needs its volume
   const std::string incompleto = "Nessun esito: dati della prova incompleti, manca ";
   const std::string nonValido = "Nessun esito: dati della prova non validi, ";
   struct Caso {
@@ -525,6 +508,7 @@ TEST_F(PaginaTenutaTest, LimitsAreJudgedOnTheValueAsTyped) {
   // Through the whole refresh, which tidies the boxes before the calculation: a value just above
   // a limit must not be rounded onto it. Test pressure equal to the reference pressure (2200),
   // so the reference leak is the measured one.
+  UnTubo(10);  // a drawn plant: the pressure-drop method needs its volume
   struct Caso {
     bool cdp;
     int campo;
@@ -683,6 +667,7 @@ TEST_F(PaginaTenutaTest, FamilyPages) {
 TEST_F(PaginaTenutaTest, OnlyFamiliesOneAndTwoGetAVerdict) {
   // The complete worked example under every gas family: the test applies to families I and II
   // only. The record keeps what the user typed whatever the family.
+  UnTubo(10);  // a drawn plant: the pressure-drop method needs its volume
   struct Caso {
     int16_t famiglia;
     int16_t verdetto;
@@ -854,7 +839,11 @@ TEST_F(PaginaTenutaTest, EnterRulesOfTheNumericBoxes) {
       // The decimals pad a value but never round it: what is judged is what was typed.
       {ProvaContQn, "0.75", "0,75", ColoreSfondoFinestra},
       {ProvaContQn, "1", "1,0", ColoreSfondoFinestra},
-      {ProvaContPprova, "2000.4", "2000,4", ColoreSfondoFinestra},
+      // A whole-pascal box takes a point only as a thousands separator.
+      {ProvaContPprova, "2000.4", "2000.4", ColoreGialloChiaro},
+      {ProvaContPprova, "2.000", "2000", ColoreSfondoFinestra},
+      {ProvaCDPcdp, "1.500", "1500", ColoreSfondoFinestra},
+      {ProvaCDPcdp, "1.5", "1.5", ColoreGialloChiaro},
       {ProvaCDPcdp, "12,6", "12,6", ColoreSfondoFinestra},
       {CapacitaContatore, "3,04", "3,04", ColoreGialloChiaro},
       {ProvaCDPPprova, "", "", ColoreGialloChiaro},
@@ -874,6 +863,223 @@ TEST_F(PaginaTenutaTest, EnterRulesOfTheNumericBoxes) {
   p.Testo(Note) = "1.5";
   EXPECT_FALSE(p.CampoConfermato(Note));
   EXPECT_EQ(p.Testo(Note), "1.5");
+}
+
+// ---- What cannot be judged, and why, in the page and the record ---------------------------
+
+TEST_F(PaginaTenutaTest, AProjectWithoutPipesHasNoKnownCapacityForThePressureDropMethod) {
+  // Nothing drawn yet: the plant's volume is unknown, not 0 litres under the 25-litre limit.
+  PaginaTenuta p;
+  Compila(p);
+  Strumenti(p);
+  p.MetodoContatore.Selezionata = false;
+  p.MetodoCDP.Selezionata = true;
+  p.TenutaImpiantoRefresh();
+  EXPECT_EQ(p.Testo(CapacitaImpianto), "NC");
+  EXPECT_EQ(p.Testo(CapacitaTotale), "NC");
+  EXPECT_EQ(TenutaImpianto.CapacitaImpianto, "NC");
+  EXPECT_EQ(TenutaImpianto.CapacitaTotale, "NC");
+  EXPECT_EQ(TenutaImpianto.Risultato, NessunVerdetto);
+  EXPECT_FALSE(p.Idoneo.Selezionata);
+  const std::string motivo =
+      "Nessun esito: la capacità dell'impianto non è nota, perché la rete non ha tubazioni; la prova mediante "
+      "rilevazione C.D.P. non può essere giudicata.";
+  EXPECT_EQ(p.MotivoNessunVerdetto, motivo);
+  EXPECT_EQ(p.NotaSottoVerdetto, motivo);
+  EXPECT_EQ(NotaVerdetto(TenutaImpianto), motivo);
+  // The meter method does not judge the plant's volume: its verdict stands.
+  p.MetodoCDP.Selezionata = false;
+  p.MetodoContatore.Selezionata = true;
+  p.TenutaImpiantoRefresh();
+  EXPECT_EQ(TenutaImpianto.Risultato, VerdettoIdoneo);
+  EXPECT_EQ(p.NotaSottoVerdetto, "");
+  // A drawn pipe gives the volume back.
+  UnTubo(10);
+  p.MetodoContatore.Selezionata = false;
+  p.MetodoCDP.Selezionata = true;
+  p.TenutaImpiantoRefresh();
+  EXPECT_EQ(p.Testo(CapacitaImpianto), "3,1");
+  EXPECT_EQ(TenutaImpianto.Risultato, VerdettoIdoneo);
+}
+
+TEST_F(PaginaTenutaTest, TheRecordGivesEveryReasonThePageShows) {
+  // The reports judge the record with the same function as the page: whatever the page says
+  // under the verdict, the record alone says too.
+  UnTubo(10);
+  struct Caso {
+    const char* nome;
+    void (*prepara)(PaginaTenuta&);
+    const char* frammento;
+  } casi[] = {
+      {"no family constants, meter", [](PaginaTenuta&) { ParFamGas[2] = {}; }, "PARFAMGAS.CFG"},
+      {"no largest drop, C.D.P.",
+       [](PaginaTenuta& p) {
+         ParFamGas[2] = {2200, 0};
+         p.MetodoContatore.Selezionata = false;
+         p.MetodoCDP.Selezionata = true;
+       },
+       "PARFAMGAS.CFG"},
+      {"no pipes, C.D.P.",
+       [](PaginaTenuta& p) {
+         Rete().NumTronchi = 0;
+         p.MetodoContatore.Selezionata = false;
+         p.MetodoCDP.Selezionata = true;
+       },
+       "la rete non ha tubazioni"},
+      {"test pressure 1E+300", [](PaginaTenuta& p) { p.Testo(ProvaContPprova) = "1E+300"; }, "valori plausibili"},
+      {"meter over 3 litres", [](PaginaTenuta& p) { p.Testo(CapacitaContatore) = "3,5"; }, "supera 3 l"},
+      {"device not tight",
+       [](PaginaTenuta& p) {
+         p.DisposATenuta.Selezionata = false;
+         p.DisposNonATenuta.Selezionata = true;
+       },
+       "non è a tenuta"},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    ParFamGas[2] = {2200, 100};
+    UnTubo(10);
+    PaginaTenuta p;
+    Compila(p);
+    Strumenti(p);
+    c.prepara(p);
+    p.TenutaImpiantoRefresh();
+    EXPECT_NE(p.NotaSottoVerdetto.find(c.frammento), std::string::npos) << p.NotaSottoVerdetto;
+    EXPECT_EQ(NotaVerdetto(TenutaImpianto), p.NotaSottoVerdetto);
+    EXPECT_EQ(MotivoSenzaVerdetto(TenutaImpianto), p.MotivoNessunVerdetto);
+  }
+}
+
+TEST_F(PaginaTenutaTest, ImplausibleMeasurementsGetNoVerdict) {
+  // A slip of extra zeros or an exponent is no measurement: no verdict, the box marked and the
+  // range said. Within the ranges the test is judged as before.
+  UnTubo(10);
+  const std::string nonValido = "Nessun esito: dati della prova non validi, ";
+  struct Caso {
+    bool cdp;
+    int campo;
+    const char* testo;
+    int16_t verdetto;
+    std::string motivo;  // empty: only "dati della prova non validi" is checked
+  } casi[] = {
+      {false, ProvaContPprova, "1E+300", 0, ""},
+      {false, ProvaContPprova, "2200000", 0,
+       nonValido + "la pressione di prova (2200000 Pa) è fuori dai valori plausibili per la prova, da 300 a 5000 Pa."},
+      {false, ProvaContPprova, "200", 0, ""},
+      {false, ProvaContPprova, "5000", 1, ""},
+      {false, ProvaContPprova, "300", 2, ""},
+      {false, ProvaContDispRil, "500", 3, ""},
+      {false, ProvaContDispRil, "20000", 0,
+       nonValido + "la dispersione rilevata (20000 l/h) è fuori dai valori plausibili per la prova, da 0 a 10000 l/h."},
+      {false, ProvaContQn, "0,001", 0, ""},
+      {false, CapacitaContatore, "60", 0, ""},
+      {false, CapacitaContatore, "50", 3, ""},
+      {true, ProvaCDPPprova, "1E+300", 0, ""},
+      {true, ProvaCDPPprova, "2200000", 0, ""},
+      {true, ProvaCDPPprova, "5000", 1, ""},
+      {true, ProvaCDPcdp, "2500", 0,
+       nonValido + "la caduta di pressione rilevata in un minuto (2500 Pa) supera la pressione di prova (2000 Pa)."},
+      {true, ProvaCDPcdp, "2000", 3, ""},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(std::string(c.cdp ? "cdp " : "meter ") + std::to_string(c.campo) + " '" + c.testo + "'");
+    PaginaTenuta p;
+    Compila(p);
+    Strumenti(p);
+    p.MetodoContatore.Selezionata = !c.cdp;
+    p.MetodoCDP.Selezionata = c.cdp;
+    p.Testo(c.campo) = c.testo;
+    p.TenutaImpiantoRefresh();
+    EXPECT_EQ(TenutaImpianto.Risultato, c.verdetto);
+    const ColoreTenuta colore = p.Caselle[static_cast<size_t>(c.campo)].ColoreSfondo;
+    if (c.verdetto == 0) {
+      EXPECT_EQ(colore, ColoreGialloChiaro);
+      EXPECT_EQ(p.MotivoNessunVerdetto.rfind(c.motivo.empty() ? nonValido : c.motivo, 0), 0u) << p.MotivoNessunVerdetto;
+      EXPECT_EQ(MotivoSenzaVerdetto(TenutaImpianto), p.MotivoNessunVerdetto);
+      // Nothing derived from it reads as a result (0,0005 l/h from a pressure of 2200000 Pa).
+      if (c.campo == ProvaContPprova || c.campo == ProvaContDispRil) {
+        EXPECT_EQ(TenutaImpianto.ProvaContDispRif, "NC");
+      }
+      if (c.campo == ProvaCDPPprova) {
+        EXPECT_EQ(TenutaImpianto.ProvaCDPcdpmax, "NC");
+      }
+    } else if (c.campo != CapacitaContatore) {
+      EXPECT_EQ(colore, ColoreSfondoFinestra);
+      EXPECT_EQ(p.MotivoNessunVerdetto, "");
+    }
+  }
+}
+
+TEST_F(PaginaTenutaTest, APointInAWholePascalBoxGroupsThousands) {
+  // "1.500" in the measured drop is 1500 Pa, never 1,5 Pa; a point that groups nothing is
+  // refused, as no reading of it is sure. A decimal comma stays a decimal.
+  UnTubo(10);
+  struct Caso {
+    bool cdp;
+    int campo;
+    const char* testo;
+    const char* mostrato;
+    int16_t verdetto;
+  } casi[] = {
+      {true, ProvaCDPcdp, "1.500", "1500", 3},
+      {true, ProvaCDPcdp, "1.000", "1000", 3},
+      {true, ProvaCDPcdp, "1.5", "1.5", 0},
+      {true, ProvaCDPcdp, "1,5", "1,5", 1},
+      {true, ProvaCDPPprova, "2.000", "2000", 1},
+      {true, ProvaCDPPprova, "2.00", "2.00", 0},
+      {false, ProvaContPprova, "2.000", "2000", 1},
+      {false, ProvaContPprova, "2.2", "2.2", 0},
+      {false, ProvaContPprova, "2.200,5", "2200,5", 1},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(std::string(c.cdp ? "cdp " : "meter ") + c.testo);
+    PaginaTenuta p;
+    Compila(p);
+    Strumenti(p);
+    p.MetodoContatore.Selezionata = !c.cdp;
+    p.MetodoCDP.Selezionata = c.cdp;
+    p.Testo(c.campo) = c.testo;
+    p.TenutaImpiantoRefresh();
+    EXPECT_EQ(p.Testo(c.campo), c.mostrato);
+    EXPECT_EQ(TenutaImpianto.*CampiTenuta()[static_cast<size_t>(c.campo)].testo, c.mostrato);
+    EXPECT_EQ(TenutaImpianto.Risultato, c.verdetto);
+    if (c.verdetto == 0) {
+      EXPECT_EQ(p.Caselle[static_cast<size_t>(c.campo)].ColoreSfondo, ColoreGialloChiaro);
+      EXPECT_NE(p.MotivoNessunVerdetto.find("contiene un punto che non separa le migliaia"), std::string::npos)
+          << p.MotivoNessunVerdetto;
+    }
+  }
+}
+
+TEST_F(PaginaTenutaTest, AnUnfitVerdictThatTheMeasurementDoesNotExplainSaysItsCause) {
+  // A tight test with a small leak is unfit because of the meter or the device: the line under
+  // the verdict says which.
+  struct Caso {
+    const char* contatore;
+    bool aTenuta;
+    int16_t verdetto;
+    const char* nota;
+  } casi[] = {
+      {"2,0", true, VerdettoIdoneo, ""},
+      {"3,5", true, VerdettoNonIdoneo, "Esito non idoneo perché la capacità del contatore (3,5 l) supera 3 l."},
+      {"2,0", false, VerdettoNonIdoneo, "Esito non idoneo perché il dispositivo di intercettazione non è a tenuta."},
+      {"4", false, VerdettoNonIdoneo,
+       "Esito non idoneo perché il dispositivo di intercettazione non è a tenuta. Esito non idoneo perché la "
+       "capacità del contatore (4 l) supera 3 l."},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(std::string(c.contatore) + (c.aTenuta ? " tight" : " not tight"));
+    PaginaTenuta p;
+    Compila(p);
+    Strumenti(p);
+    p.Testo(CapacitaContatore) = c.contatore;
+    p.DisposATenuta.Selezionata = c.aTenuta;
+    p.DisposNonATenuta.Selezionata = !c.aTenuta;
+    p.TenutaImpiantoRefresh();
+    EXPECT_EQ(TenutaImpianto.Risultato, c.verdetto);
+    EXPECT_EQ(p.NotaSottoVerdetto, c.nota);
+    EXPECT_EQ(NotaVerdetto(TenutaImpianto), c.nota);
+  }
 }
 
 }  // namespace

@@ -325,6 +325,27 @@ TEST_F(TenutaTest, ParametriFamiglieRigaCommentoConsumaUnaFamiglia) {
   EXPECT_FLOAT_EQ(ParFamGas[3].CaloMaxMinuto, 500);
 }
 
+TEST_F(TenutaTest, ParametriFamiglieAZeroNominanoIlValoreCheManca) {
+  // The warning says which of the two values of a family is 0, so the file can be mended.
+  struct Caso {
+    const char* riga2;
+    const char* messaggio;
+  } casi[] = {
+      {"2200\t0", "Attenzione! Nel file PARFAMGAS.CFG la caduta massima in un minuto della famiglia II vale 0: "},
+      {"0\t100", "Attenzione! Nel file PARFAMGAS.CFG la pressione di riferimento della famiglia II vale 0: "},
+      {"0\t0", "Attenzione! Nel file PARFAMGAS.CFG la pressione di riferimento e la caduta massima in un minuto "
+               "della famiglia II valgono 0: "},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.riga2);
+    cartella.Write("PARFAMGAS.CFG", std::string("1000\t100\r\n") + c.riga2 + "\r\n3700\t40\r\n");
+    const size_t prima = utente.messaggi.size();
+    utente.Attendi(c.messaggio);
+    ASSERT_TRUE(InitFamiglieGas());
+    EXPECT_EQ(utente.messaggi.size(), prima + 1);
+  }
+}
+
 TEST_F(TenutaTest, ParametriFamiglieMancantiOCortiFermanoLAvvio) {
   utente.Attendi("PARFAMGAS.CFG non e' presente");
   EXPECT_FALSE(InitFamiglieGas());

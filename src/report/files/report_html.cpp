@@ -270,7 +270,7 @@ void PrintHTMLReport(int16_t /*arg*/) {
   };
   uscita.scrivi = [](const std::string& percorso, interno::AvanzamentoRun& run) {
     PrintStyleSheetHTML();
-    CalcolaRete();
+    CalcolaReteSeServe();
     const bool pagine = SezioniPagina();
     if (pagine) PrintHeaderHTML();
 

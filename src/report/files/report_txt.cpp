@@ -55,7 +55,7 @@ void PrintTXTReport() {
   uscita.azzera = [] { SeparatoreTXT.assign(1, '\t'); };
   uscita.collega = [](TextWriter* file) { StreamTXT = file; };
   uscita.scrivi = [](const std::string& percorso, interno::AvanzamentoRun& run) {
-    CalcolaRete();
+    CalcolaReteSeServe();
     int16_t net = 1;
     if (StampaCopertina) {
       run.Avvia(2, SezioneReport::Copertina);

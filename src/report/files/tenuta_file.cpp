@@ -38,6 +38,42 @@ void RiservaHTML(double mm) {
   SpazioPaginaHTML -= mm;
 }
 
+// Lines that `testo` takes on the page from the start of a line.
+size_t RigheHTML(const std::string& testo) {
+  return std::max<size_t>(1, SpezzaTesto(testo, LarghezzaRigaHTML, LarghezzaRigaHTML, [](const std::string& s) {
+                               return static_cast<double>(Len(s));
+                             }).size());
+}
+
+// Whether piece `i` is the heading of a block: a bold text on a line of its own.
+bool IsIntestazione(const std::vector<PezzoTenuta>& pezzi, size_t i) {
+  const PezzoTenuta& p = pezzi[i];
+  const bool aInizioRiga = i == 0 || pezzi[i - 1].FineRiga;
+  return p.Tipo == TipoPezzo::Testo && p.Grassetto && p.FineRiga && aInizioRiga && p.Testo != kTitoloCause;
+}
+
+// The height of the block that heading `i` opens: its lines down to the next blank line.
+double AltezzaBloccoHTML(const std::vector<PezzoTenuta>& pezzi, size_t i) {
+  double mm = 0;
+  std::string riga;
+  for (size_t k = i; k < pezzi.size() && pezzi[k].Tipo != TipoPezzo::RigaVuota; ++k) {
+    const PezzoTenuta& p = pezzi[k];
+    if (p.Tipo == TipoPezzo::Apparecchio) {
+      if (p.InizioRiga) mm += AltezzaRigaHTML;
+    } else if (p.Tipo == TipoPezzo::Firma) {
+      if (p.InizioRiga) mm += AltezzaFirmeHTML;
+    } else {
+      riga += p.Testo;
+      if (p.FineRiga) {
+        mm += AltezzaRigaHTML * static_cast<double>(RigheHTML(riga));
+        riga.clear();
+      }
+    }
+  }
+  if (!riga.empty()) mm += AltezzaRigaHTML * static_cast<double>(RigheHTML(riga));
+  return mm;
+}
+
 }  // namespace
 
 // ---- HTML writers ----------------------------------------------------------------------------
@@ -136,6 +172,12 @@ void PrintTenutaImpiantoHTML() {
           size_t cause = 0;
           while (i + 1 + cause < pezzi.size() && pezzi[i + 1 + cause].Tipo == TipoPezzo::Causa) ++cause;
           if (!PostoPer(AltezzaRigaHTML * static_cast<double>(2 + (cause + 1) / 2))) NuovaPaginaHTML();
+        }
+        // A heading never ends a page alone: it goes over with its block (the verdict under
+        // "RISULTATO DELLA VERIFICA"), and a block taller than a page keeps its first line.
+        if (IsIntestazione(pezzi, i)) {
+          const double blocco = AltezzaBloccoHTML(pezzi, i);
+          if (!PostoPer(blocco < AltezzaCorpoHTML ? blocco : 2 * AltezzaRigaHTML)) NuovaPaginaHTML();
         }
         scriviTesto(p.Testo, p.Grassetto, p.FineRiga);
         if (p.Testo == kTitoloCause) {

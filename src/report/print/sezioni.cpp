@@ -78,10 +78,27 @@ bool ReteCalcolataPerReport() {
   // A calculation that ran reaches at least the first segment from the source.
   for (int16_t s = 1; s <= ContoTronchi(); ++s)
     if (Tronco(s).Collegato != 0) return true;
+  // The tightness record needs no result of the network: it goes out on its own, with the reason
+  // its unknown capacity gives; the sections that need results are left out and the user told.
+  if (StampaTenutaImpianto != 0) {
+    const bool altre = ContaSezioniSelezionate() > 1;
+    for (SezioneReport s : OrdineSezioni)
+      if (s != SezioneReport::TenutaImpianto) FlagSezione(s) = 0;
+    NumSezioniStampa = ContaSezioniSelezionate();
+    if (altre)
+      MsgBox("Il calcolo della rete non e' stato eseguito: il report contiene solo la verifica di tenuta "
+             "dell'impianto.\nCorreggere la rete e ripetere la stampa per le altre sezioni.",
+             Bottoni::OK, Icona::Esclamazione);
+    return true;
+  }
   MsgBox("Il calcolo della rete non e' stato eseguito: il report non viene prodotto.\n"
          "Correggere la rete e ripetere la stampa.",
          Bottoni::OK, Icona::Esclamazione);
   return false;
+}
+
+void CalcolaReteSeServe() {
+  if (StampaCopertina != 0 || SezioneTabellaSelezionata() || StampaDiagrammaRete != 0) CalcolaRete();
 }
 
 void AzzeraSezioni() {

@@ -77,8 +77,13 @@ void EscludiSezioniSenzaOggetto();
 // Calculates the network before a run. A network the calculation refuses (damaged links, a gas
 // without data, unusable diameters, results that overflow) has no result to report: its refusal
 // is shown once, then this says why no report is made, and the run must not start. True for an
-// empty network or a calculated one.
+// empty network or a calculated one. The tightness record needs no result: when it is ticked the
+// run goes on with it alone (the other sections are cleared, and the user told when there were
+// any).
 bool ReteCalcolataPerReport();
+// The run's own calculation before its sections: only when a section shows results. The
+// tightness record alone needs none, and a refused network would show its refusal a second time.
+void CalcolaReteSeServe();
 
 // A fault met while writing a section (a value that cannot be computed, a table the page cannot
 // hold). It ends the run, and the run reports it as its own failure.

@@ -810,7 +810,7 @@ bool PrintReport(int16_t preview) {
     SetupPage();
     const int32_t tre_quarti = Lungo(0.75 * p.Height());
     ResetPrinterFont(p);
-    CalcolaRete();
+    CalcolaReteSeServe();
 
     auto regolaTreQuarti = [&]() {
       if (p.CurrentY() > tre_quarti) {

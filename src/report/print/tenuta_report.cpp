@@ -182,7 +182,10 @@ std::vector<PezzoTenuta> GetPezziTenuta() {
   // judged value is a measurement: one left in a record of another gas, or over impossible or
   // missing data (an older file), is not.
   p.Riga("RISULTATO DELLA VERIFICA", true);
+  // The line under it is the page's own (`NotaVerdetto`): why there is no verdict, or the cause
+  // of an unfit one that the measurement alone does not show.
   const std::string motivo = MotivoSenzaVerdetto(t);
+  const std::string nota = NotaVerdetto(t);
   const int16_t risultato = motivo.empty() ? t.Risultato : int16_t{0};
   if (risultato == 1) {
     p.Riga("Tenuta idonea al funzionamento");
@@ -197,8 +200,9 @@ std::vector<PezzoTenuta> GetPezziTenuta() {
            "incolumità");
   } else {
     // No verdict: the report says why, so that the line never reads as a printing fault.
-    p.Riga(motivo.empty() ? "Nessun esito: la verifica non è stata eseguita." : motivo);
+    p.Riga(nota.empty() ? "Nessun esito: la verifica non è stata eseguita." : nota);
   }
+  if (risultato != 0 && !nota.empty()) p.Riga(nota);
   p.Vuota();
 
   p.Riga("NOTE", true);

@@ -245,6 +245,12 @@ void PaginaTenutaQt::Costruisci() {
       e->setObjectName(QStringLiteral("txtTenutaImpianto") + QString::fromUtf8(campi[static_cast<size_t>(c)].nome));
       Caselle[static_cast<size_t>(c)] = e;
       controlli_.push_back(e);
+      // What the calculation writes would overwrite anything typed there: it is shown, not edited,
+      // and Tab passes it by.
+      if (IsCampoCalcolato(c)) {
+        e->setReadOnly(true);
+        e->setFocusPolicy(Qt::ClickFocus);
+      }
       const int r = rigaIniziale + k / perRiga, col = (k % perRiga) * 2;
       const QString etichetta = QString::fromUtf8(Etichetta(c));
       if (!etichetta.isEmpty()) griglia->addWidget(new QLabel(etichetta, g), r, col);
@@ -535,8 +541,8 @@ void PaginaTenutaQt::Mostra() {
   ImpostaRuolo(lblDescrizioneProva, QPalette::WindowText,
                Colore(pagina_.DescrizioneRossa ? ColoreRossoTenuta : ColoreTestoPulsante));
   lblProvaContErrore->setText(QS(pagina_.ErroreContatore));
-  lblMotivoNessunVerdetto->setText(QS(pagina_.MotivoNessunVerdetto));
-  lblMotivoNessunVerdetto->setVisible(!pagina_.MotivoNessunVerdetto.empty());
+  lblMotivoNessunVerdetto->setText(QS(pagina_.NotaSottoVerdetto));
+  lblMotivoNessunVerdetto->setVisible(!pagina_.NotaSottoVerdetto.empty());
   const bool altezzaCambiata = AdattaAltezza();
   // Sections shown or hidden move everything: the page starts again from its top, with a range
   // that fits what is left, instead of a blank view scrolled past the notice.

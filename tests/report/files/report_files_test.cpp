@@ -33,7 +33,9 @@
 #include "report/print/tabelle_report.h"
 #include "report/print/sezioni.h"
 #include "support/fake_interaction.h"
+#include "support/pagina_tenuta_prova.h"
 #include "support/temp_folder.h"
+#include "model/gas.h"
 #include "tightness/tenuta.h"
 
 namespace varnex {
@@ -1057,6 +1059,136 @@ TEST_F(ReportFilesTest, TightnessSectionOnlyForAnInternalInstallationWithItsVerd
     finestre.eventi.clear();
     ReteInPressione = 0;
   }
+}
+
+TEST_F(ReportFilesTest, TheTightnessReportsCarryThePagesLineUnderTheVerdict) {
+  // The page fills the record; each report refreshes it and must give the verdict and the line
+  // under it exactly as the page shows them.
+  const TGas gas = GasCorrente;
+  const auto parametri = ParFamGas;
+  for (const test::CasoUscitaTenuta& c : test::CasiUscitaTenuta()) {
+    SCOPED_TRACE(c.nome);
+    AzzeraSezioni();
+    Spunta({&StampaTenutaImpianto});
+    test::PaginaTenutaProva pagina;
+    const std::string nota = test::CompilaCasoTenuta(c, pagina);
+    if (*c.verdetto == '\0') {
+      ASSERT_FALSE(nota.empty());
+    }
+    fs::remove(uscita.File("t.html"));
+    fs::remove(uscita.File("t.txt"));
+    ScriviEntrambi("t");
+    for (const char* nome : {"t.html", "t.txt"}) {
+      SCOPED_TRACE(nome);
+      const bool html = nome == std::string("t.html");
+      const std::string testo = SenzaACapo(Testo(nome));
+      const auto trova = [&](std::string cercato) {
+        if (html) cercato = EscapeHTML(cercato);
+        return testo.find(SenzaACapo(cercato)) != std::string::npos;
+      };
+      if (!nota.empty()) {
+        EXPECT_TRUE(trova(nota)) << nota;
+      }
+      if (*c.verdetto != '\0') {
+        EXPECT_TRUE(trova(c.verdetto));
+      } else {
+        EXPECT_EQ(testo.find("idonea"), std::string::npos);
+      }
+      if (*c.testo != '\0') {
+        EXPECT_TRUE(trova(c.testo)) << c.testo;
+      }
+      EXPECT_FALSE(trova("Nessun esito: la verifica non è stata eseguita."));
+    }
+  }
+  GasCorrente = gas;
+  ParFamGas = parametri;
+}
+
+TEST_F(ReportFilesTest, TheTightnessSectionIsWrittenWhenTheNetworkCalculationIsRefused) {
+  // The calculation refuses the network (a gas without viscosity). The tightness record needs no
+  // result: ticked alone it is written, with the reason of its unknown capacity; ticked with
+  // other sections it is written alone, and the user is told.
+  GasCorrente.Viscosita = 0;
+  const char* const soloTenuta = "il report contiene solo la verifica di tenuta dell'impianto";
+  for (bool altre : {false, true}) {
+    SCOPED_TRACE(altre ? "with the tables" : "alone");
+    TenutaImpianto = TTenutaImpianto{};
+    TenutaImpianto.FamigliaGas = 2;
+    TenutaImpianto.Metodo = 2;
+    TenutaImpianto.CapacitaContatore = "2,0";
+    TenutaImpianto.CapacitaImpianto = "NC";
+    TenutaImpianto.CapacitaTotale = "NC";
+    fs::remove(uscita.File("r.html"));
+    fs::remove(uscita.File("r.txt"));
+    for (bool html : {true, false}) {
+      AzzeraSezioni();
+      if (altre) Spunta({&StampaCopertina, &StampaTronchi});
+      Spunta({&StampaTenutaImpianto});
+      utente.PermettiTutti();
+      utente.messaggi.clear();
+      finestre.risposte.push_back(uscita.File(html ? "r.html" : "r.txt"));
+      if (html)
+        PrintHTMLReport(0);
+      else
+        PrintTXTReport();
+      bool avviso = false, fatto = false;
+      int rifiuti = 0;
+      for (const auto& m : utente.messaggi) {
+        avviso = avviso || m.testo.find(soloTenuta) != std::string::npos;
+        fatto = fatto || m.testo.find("conclusa con successo") != std::string::npos;
+        rifiuti += m.testo.find("non ha viscosita'") != std::string::npos;
+      }
+      EXPECT_EQ(avviso, altre);
+      EXPECT_TRUE(fatto);
+      // The calculation's refusal is told once, not again by the run.
+      EXPECT_EQ(rifiuti, 1);
+    }
+    for (const char* nome : {"r.html", "r.txt"}) {
+      SCOPED_TRACE(nome);
+      const std::string testo = Testo(nome);
+      EXPECT_NE(testo.find("RISULTATO DELLA VERIFICA"), std::string::npos);
+      EXPECT_NE(SenzaACapo(testo).find("Nessunesito:lacapacitàdell'impianto"), std::string::npos);
+      EXPECT_EQ(testo.find("Tabella dati tronchi"), std::string::npos);
+    }
+  }
+}
+
+TEST_F(ReportFilesTest, ATightnessHeadingNeverEndsAnHtmlPageAlone) {
+  // The shipped example's record, its occupant's name grown a line at a time, moving every block
+  // after it down the page: at no length may a heading stand at the foot of a page with its block
+  // on the next (the example itself put "RISULTATO DELLA VERIFICA" there).
+  TextReader esempio;
+  ASSERT_TRUE(esempio.Open(std::string(VARNEX_SOURCE_DATA_DIR) + "/Archivio Lavori/Villetta.RTG"));
+  ASSERT_TRUE(TenutaImpiantoLoad(esempio));
+  const TTenutaImpianto registrato = TenutaImpianto;
+  Spunta({&StampaTenutaImpianto});
+  int spostamenti = 0;
+  for (int righe = 0; righe < 50; ++righe) {
+    SCOPED_TRACE(righe);
+    TenutaImpianto = registrato;
+    TenutaImpianto.Note = "Nessuna anomalia";
+    for (int k = 0; k < righe; ++k) TenutaImpianto.ProprietarioNome += " " + std::string(80, 'n');
+    const std::string html = ScriviHtml("h" + std::to_string(righe) + ".html");
+    for (const char* titolo : {"RISULTATO DELLA VERIFICA", "CONTROLLO DISPOSITIVO DI INTERCETTAZIONE", "NOTE",
+                               "APPARECCHI ALIMENTATI DALL'IMPIANTO"}) {
+      SCOPED_TRACE(titolo);
+      const size_t inizio = html.find(std::string(">") + titolo + "<");
+      ASSERT_NE(inizio, std::string::npos);
+      // The first line of the block: the next text after the heading (an empty span is none).
+      size_t riga = html.find("sectionwords\">", inizio + 1);
+      while (riga != std::string::npos && html.compare(riga + 14, 1, "<") == 0)
+        riga = html.find("sectionwords\">", riga + 1);
+      const size_t tabella = html.find("<TABLE", inizio + 1);
+      const size_t fine = std::min(riga, tabella);
+      ASSERT_NE(fine, std::string::npos);
+      EXPECT_EQ(html.substr(inizio, fine - inizio).find("footerpage"), std::string::npos);
+    }
+    const size_t risultato = html.find(">RISULTATO DELLA VERIFICA<");
+    const size_t pagina = html.rfind("headerpage", risultato);
+    spostamenti += html.find("CONTROLLO DISPOSITIVO") < pagina;
+  }
+  // The heading went over with its block at some lengths: the sweep reached the page's foot.
+  EXPECT_GT(spostamenti, 0);
 }
 
 TEST_F(ReportFilesTest, TightnessReportSingleCauseLeavesItsRowOpen) {

@@ -137,7 +137,16 @@ TEST(TenutaReport, EmptyRecordPrintsEveryHeading) {
   EXPECT_EQ(saltaHTML, 1 + 1 + 5);
 }
 
+// The family constants as the program ships them, for the tests that judge a record: without them
+// no record gets a verdict.
+struct ParametriFamiglie {
+  ParametriFamiglie() : prima(ParFamGas) { ParFamGas = {TParFamGas{}, {1000, 100}, {2200, 100}, {3700, 40}}; }
+  ~ParametriFamiglie() { ParFamGas = prima; }
+  std::array<TParFamGas, 4> prima;
+};
+
 TEST(TenutaReport, AVerdictOnlyOverACompleteTestThatAppliesAndElseTheReason) {
+  const ParametriFamiglie parametri;
   // A record from an older file may carry a verdict under a gas that has no test, or over data
   // that cannot be a measurement: no verdict is printed, and the line says why.
   const std::string incompleto = "Nessun esito: dati della prova incompleti, manca ";
@@ -210,6 +219,7 @@ TEST(TenutaReport, AGasOfNoFamilyIsNamedSo) {
 }
 
 TEST(TenutaReport, CausesFillTwoColumnsAndCountsGetTheirSuffix) {
+  const ParametriFamiglie parametri;
   TenutaImpianto = TTenutaImpianto{};
   TenutaImpianto.Cause = "1;;1;;;;1";
   TenutaImpianto.CausaAltro = "guasto";

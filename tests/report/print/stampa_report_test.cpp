@@ -27,6 +27,7 @@
 #include "report/print/valori_lunghi_prova.h"
 #include "shell/stato_interfaccia.h"
 #include "support/fake_interaction.h"
+#include "support/pagina_tenuta_prova.h"
 #include "support/temp_folder.h"
 #include "tightness/tenuta.h"
 
@@ -682,6 +683,81 @@ TEST_F(StampaReport, ANetworkTheCalculationRefusesIsNotPrinted) {
   EXPECT_EQ(messaggi.back(),
             "Il calcolo della rete non e' stato eseguito: il report non viene prodotto.\n"
             "Correggere la rete e ripetere la stampa.");
+}
+
+TEST_F(StampaReport, TheTightnessSectionIsPrintedWhenTheNetworkCalculationIsRefused) {
+  // The record needs no result of the network: ticked alone it prints; ticked with the tables it
+  // prints alone, and the user is told.
+  Rete().NumTronchi = 2;
+  Tronco(1).ID_PREV = 0;
+  Tronco(1).ID_LEFT = 2;
+  Tronco(2).ID_PREV = 2;  // a loop
+  for (bool altre : {false, true}) {
+    SCOPED_TRACE(altre ? "with the tables" : "alone");
+    stampante.tratti.clear();
+    fake.messaggi.clear();
+    AzzeraSezioni();
+    TenutaImpianto = TTenutaImpianto{};
+    TenutaImpianto.FamigliaGas = 2;
+    TenutaImpianto.Metodo = 2;
+    TenutaImpianto.CapacitaContatore = "2,0";
+    TenutaImpianto.CapacitaTotale = "NC";
+    StampaTenutaImpianto = -1;
+    if (altre) StampaCopertina = StampaTronchi = -1;
+    NumSezioniStampa = ContaSezioniSelezionate();
+    EXPECT_TRUE(PrintReport(0));
+    std::string testo;
+    for (const auto& t : stampante.tratti)
+      if (t.tipo == Tratto::Testo) testo += t.testo + "\n";
+    EXPECT_NE(testo.find("RISULTATO DELLA VERIFICA"), std::string::npos);
+    EXPECT_NE(testo.find("Nessun esito: la capacità dell'impianto non è nota"), std::string::npos);
+    EXPECT_EQ(testo.find("Tabella dati tronchi"), std::string::npos);
+    EXPECT_EQ(HaMessaggio("Il calcolo della rete non e' stato eseguito: il report contiene solo la verifica di "
+                          "tenuta dell'impianto.\nCorreggere la rete e ripetere la stampa per le altre sezioni."),
+              altre);
+  }
+}
+
+TEST_F(StampaReport, TheTightnessSectionCarriesThePagesLineUnderTheVerdict) {
+  // The page fills the record; the printed section refreshes it and must give the verdict and
+  // the line under it exactly as the page shows them.
+  test::PreparaCalcolo();
+  const int16_t radice = test::AggiungiProva(0, 10);
+  test::AggiungiProva(radice, 5, 1.0f);
+  CalcolaRete();
+  const auto parametri = ParFamGas;
+  for (const test::CasoUscitaTenuta& c : test::CasiUscitaTenuta()) {
+    SCOPED_TRACE(c.nome);
+    stampante.tratti.clear();
+    AzzeraSezioni();
+    StampaTenutaImpianto = -1;
+    NumSezioniStampa = 1;
+    test::PaginaTenutaProva pagina;
+    const std::string nota = test::CompilaCasoTenuta(c, pagina);
+    EXPECT_TRUE(PrintReport(0));
+    std::string testo;
+    for (const auto& t : stampante.tratti)
+      if (t.tipo == Tratto::Testo) testo += t.testo;
+    const auto senzaSpazi = [](std::string t) {
+      t.erase(std::remove(t.begin(), t.end(), ' '), t.end());
+      return t;
+    };
+    testo = senzaSpazi(testo);
+    if (*c.verdetto == '\0') {
+      ASSERT_FALSE(nota.empty());
+      EXPECT_EQ(testo.find("idonea"), std::string::npos);
+    } else {
+      EXPECT_NE(testo.find(senzaSpazi(c.verdetto)), std::string::npos);
+    }
+    if (!nota.empty()) {
+      EXPECT_NE(testo.find(senzaSpazi(nota)), std::string::npos) << nota;
+    }
+    if (*c.testo != '\0') {
+      EXPECT_NE(testo.find(senzaSpazi(c.testo)), std::string::npos) << c.testo;
+    }
+    EXPECT_EQ(testo.find(senzaSpazi("la verifica non è stata eseguita")), std::string::npos);
+  }
+  ParFamGas = parametri;
 }
 
 // A choked segment's drop, end pressure and path drop were printed as -1 values.

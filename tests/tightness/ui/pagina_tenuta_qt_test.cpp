@@ -20,7 +20,9 @@
 #include "editor/ui/archivi_finestre.h"
 #include "editor/ui/gasgrid.h"
 #include "model/gas.h"
+#include "model/materiali.h"
 #include "model/progetto_file.h"
+#include "model/rete.h"
 #include "report/print/tenuta_report.h"
 #include "shell/ui/services.h"
 #include "shell/ui/units.h"
@@ -46,10 +48,23 @@ class PaginaTenutaQtTest : public ::testing::Test {
     ASSERT_NE(pagina_, nullptr);
   }
   void TearDown() override {
+    Rete().NumTronchi = 0;
     finestra_.reset();
     ImpostaCostruttorePaginaTenuta(nullptr);
     TenutaImpianto = TTenutaImpianto{};
     ParFamGas = {};
+  }
+
+  // A drawn plant of one sized pipe of the shipped first series: the pressure-drop method judges
+  // its volume.
+  static void UnTubo() {
+    ASSERT_GE(NumMateriali, 1);
+    ASSERT_GE(Materiali[1][0].NumDiametri, 1);
+    Rete().NumTronchi = 1;
+    Tronco(1) = TTronco{};
+    Tronco(1).IndiceMateriale = 1;
+    Tronco(1).ID_DIAMETRO = Materiali[1][1].RifDiametro;
+    Tronco(1).ID_LEN = 10;
   }
 
   QLineEdit* Casella(int c) { return pagina_->Caselle[static_cast<size_t>(c)]; }
@@ -152,6 +167,7 @@ TEST_F(PaginaTenutaQtTest, RecordIsLoadedIntoTheControls) {
 }
 
 TEST_F(PaginaTenutaQtTest, AnEmptyMeasurementGivesNoVerdictAndStaysEmpty) {
+  UnTubo();
   struct Caso {
     bool contatore;
     int campo;  // the measurement left empty, then typed as 0
@@ -218,6 +234,7 @@ TEST_F(PaginaTenutaQtTest, RecalculateShowsTheVerdictAndAHandPickedVerdictIsUndo
 }
 
 TEST_F(PaginaTenutaQtTest, AMeterCapacitySlipOverTwentyFiveLitresWipesNothing) {
+  UnTubo();
   CompilaEsempio();
   pagina_->optMetodoCDP->click();
   Scrivi(ProvaCDPStrumento, "manometro");
@@ -538,6 +555,51 @@ TEST_F(PaginaTenutaQtTest, AGasOfNoFamilyGetsNoVerdict) {
   EXPECT_EQ(TenutaImpianto.FamigliaGas, FamigliaNonAttribuibile);
   GasCorrente.ErroreFamiglia = 0;
   GasCorrente.Famiglia = 2;
+}
+
+TEST_F(PaginaTenutaQtTest, TheComputedBoxesAreReadOnlyAndOutOfTheTabOrder) {
+  // What the calculation writes there would overwrite anything typed: Tab passes them by.
+  finestra_->show();
+  CompilaEsempio();
+  pagina_->btnRicalcola->click();
+  for (int c : {CapacitaImpianto, CapacitaTotale, ProvaContPRif, ProvaContDispRif, ProvaCDPPrifer, ProvaCDPcdpmax}) {
+    SCOPED_TRACE(c);
+    EXPECT_TRUE(Casella(c)->isReadOnly());
+    EXPECT_FALSE(Casella(c)->focusPolicy() & Qt::TabFocus);
+  }
+  // The boxes the user fills stay in the Tab order.
+  for (int c : {CapacitaContatore, ProvaContPprova, ProvaContDispRil, ProvaCDPcdp}) {
+    EXPECT_FALSE(Casella(c)->isReadOnly());
+    EXPECT_TRUE(Casella(c)->focusPolicy() & Qt::TabFocus);
+  }
+  // Tab from the measured leak goes on to the next box the user fills, past the reference ones.
+  Casella(ProvaContDispRil)->setFocus();
+  QApplication::processEvents();
+  QWidget* prossimo = Casella(ProvaContDispRil)->nextInFocusChain();
+  while (prossimo && !(prossimo->focusPolicy() & Qt::TabFocus)) prossimo = prossimo->nextInFocusChain();
+  EXPECT_NE(prossimo, Casella(ProvaContPRif));
+  EXPECT_NE(prossimo, Casella(ProvaContDispRif));
+}
+
+TEST_F(PaginaTenutaQtTest, AMeterOverThreeLitresSaysWhyTheTestIsUnfit) {
+  CompilaEsempio();
+  DigitaEEsci(Casella(CapacitaContatore), QStringLiteral("3,5"));
+  EXPECT_TRUE(pagina_->optNonIdoneo->isChecked());
+  EXPECT_EQ(Casella(CapacitaContatore)->palette().color(QPalette::Base), kGiallo);
+  EXPECT_FALSE(pagina_->lblMotivoNessunVerdetto->isHidden());
+  EXPECT_EQ(pagina_->lblMotivoNessunVerdetto->text(),
+            QString::fromUtf8("Esito non idoneo perché la capacità del contatore (3,5 l) supera 3 l."));
+  bool nota = false;
+  for (const PezzoTenuta& p : GetPezziTenuta()) nota = nota || QS(p.Testo) == pagina_->lblMotivoNessunVerdetto->text();
+  EXPECT_TRUE(nota);
+  // A test pressure with extra zeros: no verdict, the box marked, the range said.
+  DigitaEEsci(Casella(CapacitaContatore), QStringLiteral("2"));
+  ASSERT_TRUE(pagina_->optIdoneo->isChecked());
+  DigitaEEsci(Casella(ProvaContPprova), QStringLiteral("2000000"));
+  EXPECT_FALSE(pagina_->optIdoneo->isChecked() || pagina_->optTemporaneo->isChecked() ||
+               pagina_->optNonIdoneo->isChecked());
+  EXPECT_EQ(Casella(ProvaContPprova)->palette().color(QPalette::Base), kGiallo);
+  EXPECT_TRUE(pagina_->lblMotivoNessunVerdetto->text().contains(QStringLiteral("da 300 a 5000 Pa")));
 }
 
 }  // namespace
