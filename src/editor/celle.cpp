@@ -57,10 +57,9 @@ bool TroncoEsistente(int16_t slot) { return IsSlotValido(slot) && !SlotVuoto(slo
 std::string AvvisoRigaNonTronco(int16_t riga) {
   const std::string n = std::to_string(riga);
   if (riga == ContoTronchi() + 1 && IsSlot(riga))
-    return "Riga nuova: Invio sull'ultima colonna crea il tronco " + n + " con i valori scritti.";
+    return "Invio sull'ultima colonna crea il tronco " + n + ".";
   if (SlotVuoto(riga) && Tronco(riga).ID_PREV != 0)
-    return "Riga vuota: Invio sull'ultima colonna crea il tronco " + n + " e lo collega al tronco " +
-           std::to_string(Tronco(riga).ID_PREV) + ".";
+    return "Invio sull'ultima colonna crea il tronco " + n + " sotto il " + std::to_string(Tronco(riga).ID_PREV) + ".";
   return {};
 }
 

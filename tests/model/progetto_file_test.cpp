@@ -533,6 +533,23 @@ TEST_F(ProgettoFileTest, UnValoreNonNumericoSiLeggeComeZeroDicendolo) {
   EXPECT_EQ(utente.messaggi.size(), 1u);
 }
 
+// A parent typed on a row a delete left blank waits in that slot for the row to become a segment:
+// saved like that, the project opens again with the row still blank and the parent still noted.
+TEST_F(ProgettoFileTest, UnaRigaVuotaConLaProvenienzaScrittaSiRilegge) {
+  CostruisciRete();
+  EliminaTronco(2);
+  Tronco(2).ID_PREV = 4;
+  ASSERT_TRUE(SlotVuoto(2));
+  const std::string path = cartella.File("vuota.RTG");
+  ASSERT_TRUE(ScriviRTG(path));
+  ResetRete();
+  ASSERT_TRUE(LeggiRTG(path));
+  EXPECT_TRUE(utente.messaggi.empty());
+  EXPECT_TRUE(SlotVuoto(2));
+  EXPECT_EQ(Tronco(2).ID_PREV, 4);
+  EXPECT_EQ(Tronco(4).ID_LEFT, 0);
+}
+
 TEST_F(ProgettoFileTest, RifiutiLascianoIlProgettoVuoto) {
   auto progetto = [](const std::string& righe) {
     return "VX 4.x\r\n!PARAMETERS\r\nRif\r\nD\r\nMetano\r\n 0 \r\n 0 \r\n 5 \r\n 2 \r\n 1 \r\n 0 \r\n\r\n"

@@ -294,5 +294,27 @@ TEST_F(RigheNuoveTest, WhatIsTypedOnTheEntryRowBecomesTheFirstSegment) {
   }
 }
 
+// A segment drawn on the schema into the entry row's slot keeps the values typed there; a parent
+// typed there that differs from where it was drawn is not taken silently.
+TEST_F(RigheNuoveTest, ASegmentDrawnElsewhereThanTheTypedParentSaysSo) {
+  GasGrid& g = Apri(false);
+  Tronco(2).ID_P_UTENZE = 0;  // a plain end segment, no appliance to ask about
+  const int16_t provenienza = Colonna(g, campo::ID_PREV), lunghezza = Colonna(g, campo::ID_LEN);
+  g.Grid->SetRowCol(5, provenienza);
+  g.Grid->setFocus();
+  Tasti({Qt::Key_2, Qt::Key_Return});
+  g.Grid->SetRowCol(5, lunghezza);
+  Tasti({Qt::Key_8, Qt::Key_Return});
+  ASSERT_EQ(Rete().NumTronchi, 4);
+  ASSERT_EQ(AggiungiTronco(3), 5);  // drawn from the free end of segment 3
+  g.Elaborazione();
+  EXPECT_EQ(Tronco(5).ID_PREV, 3);
+  EXPECT_EQ(Tronco(3).ID_RIGHT, 5);
+  EXPECT_EQ(Tronco(2).ID_LEFT, 0);
+  EXPECT_FLOAT_EQ(Tronco(5).ID_LEN, 8.0f);
+  const std::string stato = g.Panel3D2->text().toStdString();
+  EXPECT_NE(stato.find("non al tronco 2"), std::string::npos) << stato;
+}
+
 }  // namespace
 }  // namespace varnex::ui
