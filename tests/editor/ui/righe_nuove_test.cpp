@@ -267,6 +267,42 @@ TEST_F(RigheNuoveTest, TheFlowDialogsCheckEveryBoxAtOk) {
   }
 }
 
+// The segment dialog stored a pasted length as typed: "-5" made a negative pipe, "1E+99" an
+// infinite one. Its OK checks both length boxes as the table does.
+TEST_F(RigheNuoveTest, TheSegmentDialogChecksItsLengthsAtOk) {
+  struct Caso {
+    const char* box;
+    const char* incollato;
+    const char* inizio;
+  };
+  for (const Caso& c : {Caso{"txtlen", "-5", "La lunghezza effettiva non puo' essere negativa"},
+                        Caso{"txtlen", "1E+99", "\"1E+99\" non e' un numero valido per la lunghezza effettiva"},
+                        Caso{"Text3", "-2", "La lunghezza equivalente aggiuntiva non puo' essere negativa"}}) {
+    SCOPED_TRACE(std::string(c.box) + " " + c.incollato);
+    GasGrid& g = Apri(false);
+    const TTronco prima = Tronco(2);
+    g.Grid->SetRowCol(2, Colonna(g, campo::ID_LEN));
+    g.Grid->setFocus();
+    Tasti({Qt::Key_Return});
+    dialoghi_.Attendi("PTronchi", [&](QDialog& d) {
+      auto* box = d.findChild<QLineEdit*>(QString::fromLatin1(c.box));
+      ASSERT_NE(box, nullptr);
+      box->setFocus();
+      box->selectAll();
+      QApplication::clipboard()->setText(QString::fromLatin1(c.incollato));
+      box->paste();
+      Messaggio(QString::fromLatin1(c.inizio), QStringLiteral("OK"));
+      FakeDialoghi::Clicca(QStringLiteral("OK"))(d);
+      EXPECT_TRUE(d.isVisible());
+      EXPECT_FLOAT_EQ(Tronco(2).ID_LEN, prima.ID_LEN);
+      FakeDialoghi::Clicca(QStringLiteral("Annulla"))(d);
+    });
+    Tasti({Qt::Key_Question});
+    EXPECT_FLOAT_EQ(Tronco(2).ID_LEN, prima.ID_LEN);
+    EXPECT_FLOAT_EQ(Tronco(2).ID_EQLENNOTA, prima.ID_EQLENNOTA);
+  }
+}
+
 // A new pressurised network: a length typed on row 1 vanished when segment 1 was drawn (1,00 m),
 // and Enter through row 1 is the keyboard's way to make the segment.
 TEST_F(RigheNuoveTest, WhatIsTypedOnTheEntryRowBecomesTheFirstSegment) {
