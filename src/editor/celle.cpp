@@ -45,26 +45,23 @@ std::optional<float> Singolo(double v) {
   return f;
 }
 
-// The form Str gives a non-negative number: a leading blank.
-std::string ConSpazio(int16_t n) { return (n >= 0 ? " " : "") + std::to_string(n); }
+// A row that is not a segment yet: the entry row below the last segment, or a row a delete left
+// blank. A parent typed there is only noted until the row becomes a segment.
+bool NonAncoraTronco(int16_t riga) { return riga > ContoTronchi() || SlotVuoto(riga); }
 
-// Links segment `i` (record `t`) under its parent `t.ID_PREV`, in the parent's first free
-// derivation; a parent with two already leaves the segment without one, after a message.
-void CollegaAlPadre(int16_t i, TTronco& t) {
-  const int16_t q = t.ID_PREV;
-  if (q == 0) return;
-  TTronco& padre = Tronco(q);
-  if (padre.ID_LEFT == 0) {
-    padre.ID_LEFT = i;
-  } else if (padre.ID_RIGHT == 0) {
-    padre.ID_RIGHT = i;
-  } else {
-    MsgBox("Errore! Il tronco" + ConSpazio(q) + " ha gia' due derivazioni");
-    t.ID_PREV = 0;
-  }
-}
+// A parent a segment can take: an existing segment of the network, not a row still to be made.
+bool TroncoEsistente(int16_t slot) { return IsSlotValido(slot) && !SlotVuoto(slot); }
 
 }  // namespace
+
+std::string AvvisoRigaNonTronco(int16_t riga) {
+  const std::string n = std::to_string(riga);
+  if (riga == ContoTronchi() + 1 && IsSlot(riga))
+    return "Invio sull'ultima colonna crea il tronco " + n + ".";
+  if (SlotVuoto(riga) && Tronco(riga).ID_PREV != 0)
+    return "Invio sull'ultima colonna crea il tronco " + n + " sotto il " + std::to_string(Tronco(riga).ID_PREV) + ".";
+  return {};
+}
 
 double NumeroDigitato(const std::string& testo) { return Val(testo); }
 
@@ -95,13 +92,17 @@ std::string RifiutoNumeroCella(int16_t codice, const std::string& testo) {
     case campo::ID_PREV: nome = "il tronco di provenienza"; break;
     default: return {};
   }
+  // The parent column answers a negative number with its own message.
+  return RifiutoNumero(nome, testo, codice == campo::ID_PREV);
+}
+
+std::string RifiutoNumero(const std::string& nome, const std::string& testo, bool negativoAmmesso) {
   const std::optional<double> v = NumeroCella(testo);
   if (!v || !Singolo(*v))
     return "\"" + Trim(testo) + "\" non e' un numero valido per " + nome + ".\r\nIl valore non e' stato cambiato.";
-  // The parent column answers a negative number with its own message.
-  if (*v < 0 && codice != campo::ID_PREV) {
+  if (*v < 0 && !negativoAmmesso) {
     std::string s = nome;
-    s[0] = static_cast<char>(s[0] - 'a' + 'A');
+    if (!s.empty() && s[0] >= 'a' && s[0] <= 'z') s[0] = static_cast<char>(s[0] - 'a' + 'A');
     return s + " non puo' essere negativa.\r\nIl valore non e' stato cambiato.";
   }
   return {};
@@ -218,7 +219,9 @@ void ModificaCelle::GridEditing(const std::string& testo) {
   }
   v_.MostraEditor(posto.Editor);
   v_.FocusEditor();
-  EditorModificato = false;
+  // The cell's own text put into the editor is no edit; a typed key that opened it is, and a click
+  // elsewhere must store it as it stores any later key (the cell already shows it).
+  EditorModificato = IsNotControlChar(testo);
   StatoEditazione = 2;
 }
 
@@ -269,20 +272,31 @@ bool ModificaCelle::SaveGridCell(std::optional<std::pair<int16_t, int16_t>> cell
   // one, would size the network on a pipe that does not exist. The message quotes it as typed.
   if (const std::string rifiuto = RifiutoNumeroCella(codice, digitato); !rifiuto.empty()) {
     MsgBox(rifiuto, Bottoni::OK, Icona::Esclamazione);
-    v_.SetTextMatrix(v_.Row(), v_.Col(), TestoOriginale);
-    if (v_.Row() == RigaInModifica && v_.Col() == ColonnaInModifica) v_.ImpostaTestoEditor(TestoOriginale, true);
+    RipristinaCella();
     if (cella) v_.SetRowCol(rigaPrima, colonnaPrima);
     return false;
   }
   // A parent the rules refuse ends the commit after its own message; the value was not refused
   // as a number, so the keys move on as they always did.
-  for (int16_t i = prima; i <= ultima; ++i)
-    if (!SalvaRiga(i, codice)) return true;
+  for (int16_t i = prima; i <= ultima; ++i) {
+    const EsitoRiga esito = SalvaRiga(i, codice);
+    if (esito == EsitoRiga::Fine) return true;
+    if (esito == EsitoRiga::Rifiuto) {
+      RipristinaCella();
+      if (cella) v_.SetRowCol(rigaPrima, colonnaPrima);
+      return false;
+    }
+  }
   MostraValoriSalvati(prima, ultima);
   ProgettoModificato = -1;
   if (RicalcoloAutomatico) v_.Elaborazione();
   if (cella) v_.SetRowCol(rigaPrima, colonnaPrima);
   return true;
+}
+
+void ModificaCelle::RipristinaCella() {
+  v_.SetTextMatrix(v_.Row(), v_.Col(), TestoOriginale);
+  if (v_.Row() == RigaInModifica && v_.Col() == ColonnaInModifica) v_.ImpostaTestoEditor(TestoOriginale, true);
 }
 
 void ModificaCelle::MostraValoriSalvati(int16_t prima, int16_t ultima) {
@@ -296,12 +310,13 @@ void ModificaCelle::MostraValoriSalvati(int16_t prima, int16_t ultima) {
     if (IsSlot(i)) v_.SetTextMatrix(i, colonna, CellaAggiornata(i, layout_, colonna, CellaFormattata(layout_, colonna)).Testo);
 }
 
-bool ModificaCelle::SalvaRiga(int16_t i, int16_t codice) {
-  if (!IsSlot(i)) return true;
-  // A row a delete left blank becomes a segment again: as a new one, it takes the default series,
-  // without which it could not be sized, and its slot is no longer free for the schema.
-  RiprendiSlotVuoto(Tronco(i));
-  if (Tronco(i).Eliminato == -1) Tronco(i).Eliminato = 0;
+ModificaCelle::EsitoRiga ModificaCelle::SalvaRiga(int16_t i, int16_t codice) {
+  if (!IsSlot(i)) return EsitoRiga::Prosegui;
+  // A row a delete left blank becomes a segment again when a value of its own is written: as a
+  // new one, it takes the default series, without which it could not be sized, and its slot is no
+  // longer free for the schema. A parent alone is only noted there, as on the entry row.
+  if (codice != campo::ID_PREV) RiprendiSlotVuoto(i);
+  if (Tronco(i).Eliminato == -1 && !SlotVuoto(i)) Tronco(i).Eliminato = 0;
   TTronco t = Tronco(i);
   const int16_t riga = v_.Row(), colonna = v_.Col();
   const std::string testo = v_.TextMatrix(riga, colonna);
@@ -320,7 +335,7 @@ bool ModificaCelle::SalvaRiga(int16_t i, int16_t codice) {
       RegolaDiametro(i, t);
       break;
     case campo::ID_PREV:
-      if (!RegolaProvenienza(i, t)) return false;
+      if (const EsitoRiga e = RegolaProvenienza(i, t); e != EsitoRiga::Prosegui) return e;
       break;
     case campo::ID_RIF: {
       const std::string rif = UCase(Trim(testo));
@@ -342,7 +357,7 @@ bool ModificaCelle::SalvaRiga(int16_t i, int16_t codice) {
       break;
   }
   Tronco(i) = t;
-  return true;
+  return EsitoRiga::Prosegui;
 }
 
 void ModificaCelle::RegolaDiametro(int16_t i, TTronco& t) {
@@ -371,45 +386,54 @@ void ModificaCelle::RegolaDiametro(int16_t i, TTronco& t) {
   }
 }
 
-bool ModificaCelle::RegolaProvenienza(int16_t i, TTronco& t) {
+ModificaCelle::EsitoRiga ModificaCelle::RegolaProvenienza(int16_t i, TTronco& t) {
   const int16_t riga = v_.Row(), colonna = v_.Col();
   double v = NumeroDigitato(v_.TextMatrix(riga, colonna));
   // Compared as the whole number that would be stored: 2.4 on row 2 is row 2 itself.
   if (Intero16(v) == i) {
     MsgBox("Il tronco non puo' provenire da se stesso!");
-    return false;
+    return EsitoRiga::Fine;
   }
   if (v > MaxTronchi) {
     MsgBox("Valore di provenienza troppo alto");
     v_.SetTextMatrix(riga, colonna, "");
-    return false;
+    return EsitoRiga::Fine;
   }
   if (v < 0) {
     MsgBox("Valori  negativi non validi");
     v_.SetTextMatrix(riga, colonna, "");
-    return false;
+    return EsitoRiga::Fine;
   }
   if (i == 1) {
     v_.SetTextMatrix(riga, colonna, "0");
     v = 0;
   }
   const int16_t nuovo = Intero16(v);
+  // A number that names no segment ("50" meant for "5") would take the row out of the calculation
+  // with nothing but grey text to show it.
+  if (nuovo != 0 && !TroncoEsistente(nuovo)) {
+    MsgBox("Il tronco " + std::to_string(nuovo) +
+               " non esiste: il tronco di provenienza deve essere un tronco della rete (0 per nessuno).\r\n"
+               "Il valore non e' stato cambiato.",
+           Bottoni::OK, Icona::Esclamazione);
+    return EsitoRiga::Rifiuto;
+  }
+  const bool utenza = nuovo != 0 && Tronco(nuovo).ID_P_UTENZE > 0 && IsTerminale(nuovo);
 
-  // The entry row is not a segment yet: the parent is noted in its record and linked when the
-  // row becomes one (CompletaNuovoTronco). Linked now, the parent would count a derivation the
-  // network does not hold, and an upstream appliance would lose its flow to a row the user may
-  // still leave with Esc or a click.
-  if (i > ContoTronchi()) {
-    if (nuovo != 0 && Tronco(nuovo).ID_P_UTENZE > 0 && IsTerminale(nuovo) &&
-        MsgBox("Il tronco di provenienza e' una utenza!\r\n Azzero la portata?", Bottoni::SiNo, Icona::Domanda) ==
-            Risposta::No)
-      return true;
+  // A row that is not a segment yet: the parent is noted in its record and linked when the row
+  // becomes one (CollegaProvenienza). Linked now, the parent would count a derivation the network
+  // does not hold, and an upstream appliance would lose its flow to a row the user may still
+  // leave with Esc or a click.
+  if (NonAncoraTronco(i)) {
+    if (utenza && MsgBox("Il tronco di provenienza e' una utenza!\r\n Azzero la portata?", Bottoni::SiNo,
+                         Icona::Domanda) == Risposta::No)
+      return EsitoRiga::Prosegui;
     t.ID_PREV = nuovo;
     if (nuovo != 0 && Derivazioni(nuovo) == 2) {
-      MsgBox("Errore! Il tronco" + ConSpazio(nuovo) + " ha gia' due derivazioni");
+      MsgBox("Errore! Il tronco " + std::to_string(nuovo) + " ha gia' due derivazioni");
       t.ID_PREV = 0;
     }
-    return true;
+    return EsitoRiga::Prosegui;
   }
 
   // Unlink from the previous parent; only a link that names this segment is cut.
@@ -424,18 +448,19 @@ bool ModificaCelle::RegolaProvenienza(int16_t i, TTronco& t) {
     if (tagliato) *tagliato = 0;
   }
 
-  if (nuovo != 0 && Tronco(nuovo).ID_P_UTENZE > 0 && IsTerminale(nuovo)) {
-    const Risposta r = MsgBox("Il tronco di provenienza e' una utenza!\r\n Azzero la portata?", Bottoni::SiNo,
-                              Icona::Domanda);
-    if (r == Risposta::No) {
-      if (tagliato) *tagliato = i;
-      return true;
-    }
+  if (utenza && MsgBox("Il tronco di provenienza e' una utenza!\r\n Azzero la portata?", Bottoni::SiNo,
+                       Icona::Domanda) == Risposta::No) {
+    if (tagliato) *tagliato = i;
+    return EsitoRiga::Prosegui;
   }
 
+  // The link clears the appliance's flow the user agreed to give up: the calculation then has
+  // nothing left to warn about.
   t.ID_PREV = MinLong(nuovo, 32767);
-  CollegaAlPadre(i, t);
-  return true;
+  Tronco(i).ID_PREV = t.ID_PREV;
+  CollegaProvenienza(i);
+  t.ID_PREV = Tronco(i).ID_PREV;
+  return EsitoRiga::Prosegui;
 }
 
 void ModificaCelle::CompletaNuovoTronco(int16_t seg) {
@@ -447,17 +472,14 @@ void ModificaCelle::CompletaNuovoTronco(int16_t seg) {
   // A segment without a pipe series has no inner diameter and cannot be sized.
   std::string serie = t.ID_MATERIALE;
   if (t.IndiceMateriale < 1 || CercaMateriale(serie) < 1) AssegnaSerieDefault(t);
-  const int16_t q = t.ID_PREV;
-  if (q == seg || !IsSlot(q)) return;
-  const TTronco& padre = Tronco(q);
-  if (padre.ID_LEFT == seg || padre.ID_RIGHT == seg) return;
-  CollegaAlPadre(seg, t);
+  CollegaProvenienza(seg);
 }
 
 void ModificaCelle::SaveGridMaterial(int16_t tasto) {
-  // The entry row shows nothing in its first column until it has a parent, yet the series
-  // chosen there is the one its segment is made with: refused, Enter stayed on the list.
-  const bool riga = !v_.TextMatrix(RigaInModifica, 1).empty() || RigaInModifica == ContoTronchi() + 1;
+  // The entry row, and a row a delete left blank, show nothing in their first column until they
+  // have a parent, yet the series chosen there is the one the segment is made with: refused, Enter
+  // stayed on the list.
+  const bool riga = !v_.TextMatrix(RigaInModifica, 1).empty() || NonAncoraTronco(RigaInModifica);
   if (riga && StatoEditazione == 2 &&
       (CodiceColonna(v_.Col()) == campo::ID_MATERIALE || CodiceColonna(ColonnaInModifica) == campo::ID_MATERIALE)) {
     std::string nome = v_.VoceScelta();
@@ -476,6 +498,7 @@ void ModificaCelle::SaveGridMaterial(int16_t tasto) {
       v_.SetTextMatrix(RigaInModifica, ColonnaInModifica, nome);
       for (int16_t i = prima; i <= ultima; ++i) {
         if (!IsSlot(i)) continue;
+        RiprendiSlotVuoto(i);
         TTronco& t = Tronco(i);
         t.ID_MATERIALE = nome;
         t.IndiceMateriale = m;
@@ -627,6 +650,8 @@ void ModificaCelle::Text1_KeyPress(std::string& carattere) {
         SetNumTronchi(1, r);
       }
       for (int16_t nuovo = primaNuova; nuovo <= ContoTronchi(); ++nuovo) CompletaNuovoTronco(nuovo);
+      // A row a delete left blank, with a parent typed on it, is completed as the entry row is.
+      if (r < primaNuova && SlotVuoto(r) && Tronco(r).ID_PREV != 0) CompletaNuovoTronco(r);
       if (!CursoreBloccato) {
         int16_t nuova = v_.Row();
         if (nuova + 1 < v_.Rows()) ++nuova;

@@ -167,14 +167,18 @@ class ModificaCelle {
   bool SolaLettura(int16_t colonna) const;
   int16_t UltimaColonna() const;
   void SelectDefaultMaterial();
-  // One row of a SaveGridCell; false when the commit ends there.
-  bool SalvaRiga(int16_t i, int16_t codice);
+  // How one row of a SaveGridCell ends: the commit goes on, ends there after a parent rule's
+  // message, or the value is refused (its message shown, the cell's old text to come back).
+  enum class EsitoRiga { Prosegui, Fine, Rifiuto };
+  EsitoRiga SalvaRiga(int16_t i, int16_t codice);
   // Rows `prima` to `ultima` of the current column show their stored values.
   void MostraValoriSalvati(int16_t prima, int16_t ultima);
-  bool RegolaProvenienza(int16_t i, TTronco& t);
+  EsitoRiga RegolaProvenienza(int16_t i, TTronco& t);
   // The entry row has just become segment `seg`: it takes the default series when it has none,
   // and the parent noted on it links it.
   void CompletaNuovoTronco(int16_t seg);
+  // After a refused value: the cell shows its old text again, in the table and in the editor.
+  void RipristinaCella();
   void RegolaDiametro(int16_t i, TTronco& t);
   // The editor closes as it does when it loses the keyboard to a dialog.
   void PerditaVersoDialogo();
@@ -189,6 +193,10 @@ class ModificaCelle {
   const int16_t& layout_;
 };
 
+// What the status panel adds on a table row that is not a segment yet, "" on any other row: how
+// the entry row becomes a segment, and when a parent typed on a row a delete left blank links it.
+std::string AvvisoRigaNonTronco(int16_t riga);
+
 // Number of a typed text: its leading decimal number, "." as the decimal point, 0 without one.
 double NumeroDigitato(const std::string& testo);
 
@@ -196,8 +204,13 @@ double NumeroDigitato(const std::string& testo);
 // decimal point ("," counts as one); nullopt for anything else, an empty text included.
 std::optional<double> NumeroCella(const std::string& testo);
 
-// Why the text typed into a cell of column `codice` cannot be stored, "" when it can: not a
-// number, a negative quantity, a value a single cannot hold. Text columns are never refused here.
+// Why a typed text cannot be stored as the quantity `nome` ("la lunghezza"), "" when it can: not
+// a number, a negative quantity (unless `negativoAmmesso`), a value a single cannot hold. The
+// message quotes the text as typed.
+std::string RifiutoNumero(const std::string& nome, const std::string& testo, bool negativoAmmesso = false);
+
+// Why the text typed into a cell of column `codice` cannot be stored, "" when it can (the rules of
+// RifiutoNumero). Text columns are never refused here.
 std::string RifiutoNumeroCella(int16_t codice, const std::string& testo);
 
 }  // namespace varnex

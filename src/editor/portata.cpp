@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "editor/celle.h"
 #include "model/gas.h"
 #include "model/helpers.h"
 #include "model/numbers.h"
@@ -143,6 +144,15 @@ EsitoTasto FiltraTastoUnita(BoxUnita box, std::string_view testo, bool selezione
     esito.NuovoTesto = box == BoxUnita::Kcal ? "850000000" : "10000,00";
   }
   return esito;
+}
+
+std::string RifiutoBoxUnita(BoxUnita box, std::string_view testo) {
+  std::string senzaBlank;
+  for (char c : testo)
+    if (c != ' ') senzaBlank += c;
+  const char* nome = box == BoxUnita::Watt ? "la potenza in W" : box == BoxUnita::Kcal ? "la potenza in kcal/h"
+                                                                                       : "la portata in Nmc/h";
+  return RifiutoNumero(nome, senzaBlank);
 }
 
 float LeggiPortata(std::string_view testo) { return static_cast<float>(ValDot(testo)); }

@@ -55,6 +55,10 @@ struct EsitoTasto {
 };
 EsitoTasto FiltraTastoUnita(BoxUnita box, std::string_view testo, bool selezione, int16_t tasto);
 
+// Why the text of a unit box cannot be taken, "" when it can: the table's rules for a number
+// (RifiutoNumero), the box's digit-grouping blanks aside. A paste goes around the key filter.
+std::string RifiutoBoxUnita(BoxUnita box, std::string_view testo);
+
 // The appliance flow read from the Nmc/h box: every "," turned into ".", leading number.
 float LeggiPortata(std::string_view testo);
 

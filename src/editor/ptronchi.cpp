@@ -148,7 +148,7 @@ void ParametriTronco::Salva(CampiTronco& campi, int16_t prima, int16_t ultima) {
   auto valido = [](int16_t slot) { return slot >= 1 && slot <= MaxTronchi; };
   if (prima == ultima) {
     if (!valido(prima)) return;
-    RiprendiSlotVuoto(ReteDi(ReteAperta).Tronchi[static_cast<size_t>(prima)]);
+    RiprendiSlotVuoto(prima);
     for (int campo = 0; campo < NumCampiApplicabili; ++campo) ScriviCampo(prima, campo, campi, serie);
     TTronco& t = ReteDi(ReteAperta).Tronchi[static_cast<size_t>(prima)];
     t.IndiceMateriale = serie;
@@ -160,7 +160,7 @@ void ParametriTronco::Salva(CampiTronco& campi, int16_t prima, int16_t ultima) {
   std::string esclusi;
   for (int16_t j = std::min(prima, ultima); j <= std::max(prima, ultima); ++j) {
     if (!valido(j)) continue;
-    RiprendiSlotVuoto(ReteDi(ReteAperta).Tronchi[static_cast<size_t>(j)]);
+    RiprendiSlotVuoto(j);
     for (int campo = 0; campo < NumCampiApplicabili; ++campo)
       if (CampiDaApplicare[static_cast<size_t>(campo)] &&
           !ScriviCampo(j, campo, campi, ReteDi(ReteAperta).Tronchi[static_cast<size_t>(j)].IndiceMateriale))

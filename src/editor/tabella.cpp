@@ -230,6 +230,8 @@ CellaTabella CellaAggiornata(int16_t slot, int16_t layout, int16_t colonna, cons
   CellaTabella cella = base;
   cella.Grassetto = false;
   cella.Testo = vuoto ? std::string() : Trim(FormatMaschera(x, c.Formato));
+  // A parent typed on a blank row waits there for the row to become a segment: it stays in sight.
+  if (vuoto && c.IdCampo == campo::ID_PREV && t.ID_PREV != 0) cella.Testo = Trim(FormatMaschera(x, c.Formato));
   cella.ColoreTesto = t.Collegato != 0 ? colore::Nero : colore::GrigioChiaro;
 
   switch (c.IdCampo) {

@@ -51,8 +51,7 @@ float CalcolaPortateRic(int16_t s, int profondita) {
   const float destra = PortataFiglio(Tronco(s).ID_RIGHT, profondita);
   TTronco& t = Tronco(s);
   if (!IsTerminale(s) && t.ID_P_UTENZE > 0) {
-    t.ID_P_UTENZE = 0;
-    t.ID_CONTEMP = 100;
+    AzzeraPortataUtenza(t);
     MsgBox("Portata nel tronco " + std::to_string(s) + " non compatibile", Bottoni::OK);
   }
   if (t.ID_CONTEMP == 0) t.ID_CONTEMP = 100;

@@ -117,6 +117,23 @@ bool ValoreAmmesso(int16_t slot, int16_t codice, std::string_view testo) {
   return true;
 }
 
+// A quantity the user enters that a file may hold as "Inf" or "NaN" (a value no number reads
+// from, written by an earlier build): its name for the message, nullptr for any other field.
+const char* QuantitaUtente(int16_t codice) {
+  switch (codice) {
+    case campo::ID_P_UTENZE: return "portata dell'utenza";
+    case campo::ID_LEN: return "lunghezza";
+    case campo::ID_EQ_LEN: return "lunghezza equivalente";
+    default: return nullptr;
+  }
+}
+
+bool NonUnNumero(std::string_view testo) {
+  std::string t = UCase(Trim(testo));
+  if (!t.empty() && (t[0] == '-' || t[0] == '+')) t.erase(0, 1);
+  return t.rfind("INF", 0) == 0 || t.rfind("NAN", 0) == 0;
+}
+
 std::optional<int16_t> InteroParametro(const std::string& riga) { return ToInt16(ValDot(riga)); }
 
 // What a refused load puts back besides the empty project.
@@ -229,6 +246,8 @@ bool LeggiReteRTG(TextReader& file, int16_t /*rete*/) {
     return true;
   }
   int row = -1;
+  // Values read as 0 because they were no number: told once the network is read.
+  std::string nonNumeri;
   for (;;) {
     if (file.Eof()) break;
     std::string riga = RigaDatiGrezza(file);
@@ -258,6 +277,8 @@ bool LeggiReteRTG(TextReader& file, int16_t /*rete*/) {
                Bottoni::OK, Icona::Critico);
         return false;
       }
+      if (const char* nome = QuantitaUtente(codice); nome && row >= 1 && NonUnNumero(testo))
+        nonNumeri += "\r\n- tronco " + std::to_string(row) + ", " + nome + ": \"" + Trim(testo) + "\"";
       campi[j] = std::move(testo);
     }
     for (size_t j = 0; j < campi.size(); ++j) SetField(slot, static_cast<int16_t>(j + 2), campi[j]);
@@ -273,6 +294,10 @@ bool LeggiReteRTG(TextReader& file, int16_t /*rete*/) {
            Icona::Critico);
     return false;
   }
+  if (!nonNumeri.empty())
+    MsgBox("Alcuni valori del progetto non sono numeri e sono stati letti come 0:" + nonNumeri +
+               "\r\nControllarli prima di calcolare la rete.",
+           Bottoni::OK, Icona::Esclamazione);
   SetNumTronchi(1, static_cast<int16_t>(row));
 
   std::string difetti;

@@ -121,11 +121,37 @@ bool SlotVuoto(int16_t slot) {
   return t.SlotLibero != 0 && t.Eliminato != 0;
 }
 
-void RiprendiSlotVuoto(TTronco& t) {
-  if (t.SlotLibero == 0 || t.Eliminato == 0) return;
+void RiprendiSlotVuoto(int16_t slot) {
+  if (!SlotVuoto(slot)) return;
+  TTronco& t = Tronco(slot);
   t.SlotLibero = 0;
   t.Eliminato = 0;
   if (t.IndiceMateriale < 1) AssegnaSerieDefault(t);
+  CollegaProvenienza(slot);
+}
+
+void AzzeraPortataUtenza(TTronco& t) {
+  t.ID_P_UTENZE = 0;
+  t.ID_CONTEMP = 100;
+}
+
+void CollegaProvenienza(int16_t seg) {
+  if (seg < 1 || seg > MaxTronchi) return;
+  TTronco& t = Tronco(seg);
+  const int16_t q = t.ID_PREV;
+  if (q == seg || !IsSlotValido(q)) return;
+  TTronco& padre = Tronco(q);
+  if (padre.ID_LEFT == seg || padre.ID_RIGHT == seg) return;
+  if (padre.ID_LEFT == 0) {
+    padre.ID_LEFT = seg;
+  } else if (padre.ID_RIGHT == 0) {
+    padre.ID_RIGHT = seg;
+  } else {
+    MsgBox("Errore! Il tronco " + std::to_string(q) + " ha gia' due derivazioni");
+    t.ID_PREV = 0;
+    return;
+  }
+  if (padre.ID_P_UTENZE > 0) AzzeraPortataUtenza(padre);
 }
 
 bool PostoPerNuovoTronco() {
@@ -156,22 +182,47 @@ int16_t AggiungiTronco(int16_t padre) {
       break;
     }
   }
+  bool rigaNuova = false;
   if (i == 0) {
     if (conto >= MaxTronchi) return 0;
     i = static_cast<int16_t>(conto + 1);
     rete.NumTronchi = i;
-    // A slot above the count may still hold what a compaction left there.
-    ResetTronco(Tronco(i));
+    rigaNuova = true;
   }
   TTronco& t = Tronco(i);
+  // The entry row's slot holds only what the user typed on that row, which the table shows: the
+  // segment drawn takes it instead of a length of 1 m and the default series. Anything else is
+  // cleared, the calculation's results with it.
+  const TTronco digitato = t;
+  if (rigaNuova) {
+    ResetTronco(t);
+    t.ID_P_UTENZE = digitato.ID_P_UTENZE;
+    t.ID_P_TRONCO = digitato.ID_P_UTENZE;
+    t.TipologiaUtenza = digitato.TipologiaUtenza;
+    t.ComposizioneUtenza = digitato.ComposizioneUtenza;
+    t.ID_LEN = digitato.ID_LEN;
+    t.ID_EQ_LEN = digitato.ID_EQ_LEN;
+    t.ID_RIF = digitato.ID_RIF;
+    t.ID_CONTEMP = digitato.ID_CONTEMP;
+    t.ID_MATERIALE = digitato.ID_MATERIALE;
+    t.IndiceMateriale = digitato.IndiceMateriale;
+    t.ID_DIAMETRO = digitato.ID_DIAMETRO;
+    t.ID_DIAMCUSTOM = digitato.ID_DIAMCUSTOM;
+  }
   t.SlotLibero = 0;
   t.Eliminato = 0;
   t.ID_LEFT = 0;
   t.ID_RIGHT = 0;
-  t.ID_LEN = 1.0f;
+  if (!(t.ID_LEN > 0)) t.ID_LEN = 1.0f;
 
-  AssegnaSerieDefault(t);
+  std::string serie = t.ID_MATERIALE;
+  if (t.IndiceMateriale < 1 || t.IndiceMateriale > NumMateriali || CercaMateriale(serie) != t.IndiceMateriale)
+    AssegnaSerieDefault(t);
   t.ID_PREV = padre;
+  if (digitato.ID_PREV != 0 && digitato.ID_PREV != padre && editorRete != nullptr)
+    editorRete->TestoStato("Il tronco " + std::to_string(i) + " e' collegato al tronco " + std::to_string(padre) +
+                           ", dove e' stato disegnato, e non al tronco " + std::to_string(digitato.ID_PREV) +
+                           " scritto nella tabella: per cambiarlo, scrivere la provenienza nella sua riga.");
 
   if (padre == 0) return i;
   TTronco& p = Tronco(padre);
@@ -248,6 +299,9 @@ void CompattaTronchi() {
       RinumeraTronco(static_cast<int16_t>(d - 1), d);
       ResetTronco(Tronco(d));
     }
+    // The slot that leaves the count holds nothing: a segment drawn there takes what that slot
+    // holds as typed on the entry row.
+    ResetTronco(Tronco(conto));
     rete.NumTronchi = static_cast<int16_t>(conto - 1);
   }
 }

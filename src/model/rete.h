@@ -115,6 +115,8 @@ class IEditorRete {
   virtual void ResetGrid() = 0;
   // Recalculates and redisplays the visible page.
   virtual void Elaborazione() = 0;
+  // Tells the user something in the editor's status panel.
+  virtual void TestoStato(const std::string& /*testo*/) {}
 };
 void ImpostaEditorRete(IEditorRete* editor);
 IEditorRete* EditorRete();
@@ -129,16 +131,29 @@ void SetNumTronchi(int16_t rete, int16_t numero);
 // Gives a new segment the pipe series of new segments (the default series).
 void AssegnaSerieDefault(TTronco& t);
 // Adds a segment under `padre` (0 = the first segment); the new slot, or 0 when the parent
-// already has two derivations (after a message; nothing is claimed then).
+// already has two derivations (after a message; nothing is claimed then). A segment made in the
+// entry row's slot takes what the user typed on that row; a parent typed there that differs from
+// `padre` is told in the status panel.
 int16_t AggiungiTronco(int16_t padre);
 // Whether a segment can still be added: a slot past the count, or one a delete left blank.
 bool PostoPerNuovoTronco();
 // A slot a delete left blank ("Cancella"), which a new segment takes before the count grows.
 bool SlotVuoto(int16_t slot);
 // A blank slot the user writes into again (a table row, the segment dialog) is a segment again:
-// no longer free, so the table shows it and the calculation sizes it, and with a pipe series.
-// Any other record is left as it is.
-void RiprendiSlotVuoto(TTronco& t);
+// no longer free, so the table shows it and the calculation sizes it, and with a pipe series; a
+// parent typed on the row while it was blank links it now (CollegaProvenienza). Any other slot is
+// left as it is.
+void RiprendiSlotVuoto(int16_t slot);
+// Links segment `seg` under the parent its record names (ID_PREV), in the parent's first free
+// derivation, unless that parent already links it. A row that is not a segment yet (the entry row,
+// a blank row) keeps the parent typed on it unlinked until it becomes one: linked earlier, the
+// parent would count a derivation the network does not hold. A parent with two derivations
+// already leaves the segment without one, after a message. A parent that was an appliance loses
+// its own flow here, as the user agreed when typing it, instead of in the next calculation.
+void CollegaProvenienza(int16_t seg);
+// A segment that has become a parent carries no appliance: its own flow goes, and its
+// simultaneity is whole again.
+void AzzeraPortataUtenza(TTronco& t);
 // Detaches the segment with its subtree and marks its slot removed.
 void ScollegaTronco(int16_t seg);
 // Deletes the segment and its subtree, leaving free slots.

@@ -200,7 +200,8 @@ TEST_F(CelleTest, ADigitOnALengthCellReplacesTheTextWithTheCaretAfterIt) {
   EXPECT_EQ(v_.editor, "7");
   EXPECT_FALSE(v_.tuttoSelezionato);
   EXPECT_EQ(m_.TestoOriginale, prima);
-  EXPECT_FALSE(m_.EditorModificato);
+  // The key is an edit: a click elsewhere stores it, as the cell already shows it.
+  EXPECT_TRUE(m_.EditorModificato);
   EXPECT_EQ(m_.StatoEditazione, 2);
   EXPECT_TRUE(v_.editorVisibile);
   EXPECT_FALSE(v_.pulsanteVisibile);
@@ -494,15 +495,21 @@ TEST_F(CelleTest, ReparentingUnderAnApplianceAsksFirst) {
   EXPECT_EQ(Tronco(4).ID_PREV, 3);
   EXPECT_EQ(Tronco(3).ID_LEFT, 4);
   EXPECT_EQ(Tronco(2).ID_LEFT, 0);
-  // Yes: segment 4 hangs from segment 2, whose own flow stays for the calculation to clear.
+  // Yes: segment 4 hangs from segment 2, whose own flow goes as the user agreed: the calculation
+  // has nothing left to warn about.
   v_.C(4, Colonna(campo::ID_PREV)).testo = "3";  // as the table shows it again
+  Tronco(2).ID_CONTEMP = 80;
   U().Attendi("Azzero la portata?", Risposta::Si);
   Digita(4, campo::ID_PREV, "2");
   Invio();
   EXPECT_EQ(Tronco(4).ID_PREV, 2);
   EXPECT_EQ(Tronco(3).ID_LEFT, 0);
   EXPECT_EQ(Tronco(2).ID_LEFT, 4);
-  EXPECT_FLOAT_EQ(Tronco(2).ID_P_UTENZE, 1.2f);
+  EXPECT_EQ(Tronco(2).ID_P_UTENZE, 0.0f);
+  EXPECT_EQ(Tronco(2).ID_CONTEMP, 100);
+  const size_t messaggi = U().messaggi.size();
+  CalcolaRete();
+  EXPECT_EQ(U().messaggi.size(), messaggi);
 }
 
 TEST_F(CelleTest, UnlinkingCutsOnlyTheLinkThatNamesTheSegment) {

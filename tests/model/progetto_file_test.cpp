@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <limits>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -502,6 +503,51 @@ TEST_F(ProgettoFileTest, PortateFuoriScalaRifiutanoIlCalcolo) {
     for (int16_t c : {campo::ID_P_TRONCO, campo::ID_PDC_TRONCO, campo::ID_PDC_PERCORSO, campo::ID_PFINALE})
       EXPECT_TRUE(std::isfinite(NumeroCampo(GetField(s, c)))) << s << " " << c;
   }
+}
+
+// A flow pasted as "1E+99,5" was stored as infinity and written as "Inf"; opened again, it read as
+// 0 without a word and the network was sized without the appliance. The file still opens, and the
+// user is told which values were no number.
+TEST_F(ProgettoFileTest, UnValoreNonNumericoSiLeggeComeZeroDicendolo) {
+  CostruisciRete();
+  Tronco(4).ID_P_UTENZE = std::numeric_limits<float>::infinity();
+  Tronco(4).ID_P_TRONCO = Tronco(4).ID_P_UTENZE;
+  Tronco(3).ID_LEN = std::numeric_limits<float>::quiet_NaN();
+  const std::string path = cartella.File("infinito.RTG");
+  ASSERT_TRUE(ScriviRTG(path));
+  ResetRete();
+  utente.Attendi("non sono numeri");
+  ASSERT_TRUE(LeggiRTG(path));
+  ASSERT_EQ(utente.messaggi.size(), 1u);
+  const std::string& testo = utente.messaggi[0].testo;
+  EXPECT_NE(testo.find("tronco 4, portata dell'utenza: \"Inf\""), std::string::npos) << testo;
+  EXPECT_NE(testo.find("tronco 3, lunghezza: \"NaN\""), std::string::npos) << testo;
+  EXPECT_EQ(Tronco(4).ID_P_UTENZE, 0.0f);
+  EXPECT_EQ(Tronco(3).ID_LEN, 0.0f);
+  EXPECT_EQ(ProgettoModificato, 0);
+
+  // A file of finite values opens without the message.
+  ASSERT_TRUE(ScriviRTG(path));
+  ResetRete();
+  ASSERT_TRUE(LeggiRTG(path));
+  EXPECT_EQ(utente.messaggi.size(), 1u);
+}
+
+// A parent typed on a row a delete left blank waits in that slot for the row to become a segment:
+// saved like that, the project opens again with the row still blank and the parent still noted.
+TEST_F(ProgettoFileTest, UnaRigaVuotaConLaProvenienzaScrittaSiRilegge) {
+  CostruisciRete();
+  EliminaTronco(2);
+  Tronco(2).ID_PREV = 4;
+  ASSERT_TRUE(SlotVuoto(2));
+  const std::string path = cartella.File("vuota.RTG");
+  ASSERT_TRUE(ScriviRTG(path));
+  ResetRete();
+  ASSERT_TRUE(LeggiRTG(path));
+  EXPECT_TRUE(utente.messaggi.empty());
+  EXPECT_TRUE(SlotVuoto(2));
+  EXPECT_EQ(Tronco(2).ID_PREV, 4);
+  EXPECT_EQ(Tronco(4).ID_LEFT, 0);
 }
 
 TEST_F(ProgettoFileTest, RifiutiLascianoIlProgettoVuoto) {

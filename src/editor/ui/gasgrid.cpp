@@ -811,7 +811,10 @@ void GasGrid::Grid_RowColChange() {
   Text1->hide();
   if (colonna.IdCampo != campo::ID_DIAMETRO) cmdDettagliDiametro->hide();
   Text1->setText(QS(Grid->TextMatrix(Grid->Row(), j)));
-  MostraStato(QS(colonna.Descrizione));
+  // On a row that is not a segment yet, the panel says how it becomes one: what is typed there
+  // is used only then.
+  const std::string avviso = AvvisoRigaNonTronco(Grid->Row());
+  MostraStato(QS(avviso.empty() ? colonna.Descrizione : colonna.Descrizione + "\n" + avviso));
   Combo1->hide();
   if (colonna.IdCampo == campo::ID_MATERIALE)
     Combo1->setGeometry(Grid->x() + Pixel(Grid->CellLeft()), Grid->y() + Pixel(Grid->CellTop()),

@@ -96,6 +96,7 @@ class GasGrid : public QWidget, public IEditorRete, public IListeEditor {
   IFinestraPrincipale& Principale() { return principale_; }
   // Recalculates the network shown and refreshes the page in front.
   void Elaborazione() override;
+  void TestoStato(const std::string& testo) override { MostraStato(QString::fromStdString(testo)); }
   // While held (holds nest), calculate-and-show, the table refresh and the schema drawing of the
   // editor only note that they were asked for; the last release does each once, on the editor
   // loaded then: one calculation with the refresh of the page in front, the table refreshed when

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <cmath>
 
+#include "model/interaction.h"
 #include "model/numbers.h"
 #include "model/rete.h"
 #include "model/strings.h"
@@ -54,6 +55,42 @@ void ScriviRiferimento(int16_t seg, const std::string& testo) {
   if (!SlotValido(seg)) return;
   if (Tronco(seg).ID_RIF != testo) ProgettoModificato = -1;
   Tronco(seg).ID_RIF = testo;
+}
+
+// The text a key typed into the box keeps: a selection goes with the key. The cap is judged on it,
+// or a digit typed over a selected value too large put the cap in the box instead of the digit.
+std::string TestoFuoriSelezione(const QLineEdit& box) {
+  QString testo = box.text();
+  if (box.hasSelectedText()) testo.remove(box.selectionStart(), box.selectedText().size());
+  return SS(testo);
+}
+
+// After a message about a box, the keyboard goes back to that box, in the dialog in front, with its
+// text selected for retyping: the message box handed the activation to the main window.
+void RidaiTastiera(QLineEdit& box) {
+  box.window()->activateWindow();
+  box.setFocus(Qt::OtherFocusReason);
+  box.selectAll();
+}
+
+// A unit box holding a text the table would refuse as a number: its message, naming the box, and
+// the box gets the keyboard back with its text selected for retyping. False then.
+bool ControllaBoxUnita(QLineEdit& box, BoxUnita tipo) {
+  const std::string rifiuto = RifiutoBoxUnita(tipo, SS(box.text()));
+  if (rifiuto.empty()) return true;
+  MsgBox(rifiuto, Bottoni::OK, Icona::Esclamazione);
+  RidaiTastiera(box);
+  return false;
+}
+
+// The flow worked out from valid boxes can still be no number (a gas without heating value).
+bool PortataCalcolata(float portata, QLineEdit& nmc) {
+  if (std::isfinite(portata) && portata >= 0) return true;
+  MsgBox("La portata in Nmc/h non si puo' calcolare con il potere calorifico del gas in uso.\r\n"
+         "Il valore non e' stato cambiato.",
+         Bottoni::OK, Icona::Esclamazione);
+  RidaiTastiera(nmc);
+  return false;
 }
 
 }  // namespace
@@ -292,6 +329,8 @@ void frmCportata::Unita_LostFocus(QLineEdit* box) {
     return;
   }
   BoxInIngresso = nullptr;
+  // A text that is no flow (a paste goes around the key filter) stays as it is, unused: OK names it.
+  if (!RifiutoBoxUnita(Tipo(box), SS(box->text())).empty()) return;
   Ricalcola(box == txtWatt ? 2 : box == txtKcal ? 3 : 4);
   ValoriModificati = true;
 }
@@ -299,6 +338,7 @@ void frmCportata::Unita_LostFocus(QLineEdit* box) {
 void frmCportata::Unita_KeyPress(QLineEdit* box, int16_t& tasto) {
   if (tasto == 13) {
     tasto = 0;
+    if (!BoxAccettato(box)) return;
     if (box != BoxInIngresso || box->text() != TestoInIngresso) {
       Ricalcola(box == txtWatt ? 2 : box == txtKcal ? 3 : 4);
       ValoriModificati = true;
@@ -308,8 +348,7 @@ void frmCportata::Unita_KeyPress(QLineEdit* box, int16_t& tasto) {
     prossimo->setFocus();
     return;
   }
-  const BoxUnita tipo = box == txtWatt ? BoxUnita::Watt : box == txtKcal ? BoxUnita::Kcal : BoxUnita::Nmc;
-  const EsitoTasto esito = FiltraTastoUnita(tipo, SS(box->text()), box->hasSelectedText(), tasto);
+  const EsitoTasto esito = FiltraTastoUnita(Tipo(box), TestoFuoriSelezione(*box), box->hasSelectedText(), tasto);
   if (esito.Sostituisci) box->setText(QS(esito.NuovoTesto));
   tasto = esito.Tasto;
 }
@@ -321,7 +360,16 @@ void frmCportata::txtRif_KeyPress(int16_t& tasto) {
   txtWatt->setFocus();
 }
 
+BoxUnita frmCportata::Tipo(const QLineEdit* box) const {
+  return box == txtWatt ? BoxUnita::Watt : box == txtKcal ? BoxUnita::Kcal : BoxUnita::Nmc;
+}
+
+bool frmCportata::BoxAccettato(QLineEdit* box) { return ControllaBoxUnita(*box, Tipo(box)); }
+
 void frmCportata::cmdOK_Click() {
+  for (QLineEdit* box : {txtWatt, txtKcal, txtNMC})
+    if (!BoxAccettato(box)) return;
+  if (!PortataCalcolata(Portata, *txtNMC)) return;
   Done = true;
   ScriviRiferimento(NumeroTronco, SS(txtRif->text()));
   accept();
@@ -414,15 +462,18 @@ void frmPortata::txtNMC_GotFocus() {
   txtNMC->selectAll();
 }
 
-void frmPortata::txtNMC_LostFocus() { Portata = LeggiPortata(SS(txtNMC->text())); }
+void frmPortata::txtNMC_LostFocus() {
+  // A text that is no flow (a paste goes around the key filter) is not taken: OK names it.
+  if (RifiutoBoxUnita(BoxUnita::Nmc, SS(txtNMC->text())).empty()) Portata = LeggiPortata(SS(txtNMC->text()));
+}
 
 void frmPortata::txtNMC_KeyPress(int16_t& tasto) {
   if (tasto == 13) {
     tasto = 0;
-    cmdOK->setFocus();
+    if (ControllaBoxUnita(*txtNMC, BoxUnita::Nmc)) cmdOK->setFocus();
     return;
   }
-  const EsitoTasto esito = FiltraTastoUnita(BoxUnita::Nmc, SS(txtNMC->text()), txtNMC->hasSelectedText(), tasto);
+  const EsitoTasto esito = FiltraTastoUnita(BoxUnita::Nmc, TestoFuoriSelezione(*txtNMC), txtNMC->hasSelectedText(), tasto);
   if (esito.Sostituisci) txtNMC->setText(QS(esito.NuovoTesto));
   tasto = esito.Tasto;
 }
@@ -434,6 +485,7 @@ void frmPortata::txtRif_KeyPress(int16_t& tasto) {
 }
 
 void frmPortata::cmdOK_Click() {
+  if (!ControllaBoxUnita(*txtNMC, BoxUnita::Nmc) || !PortataCalcolata(Portata, *txtNMC)) return;
   Done = true;
   ScriviRiferimento(NumeroTronco, SS(txtRif->text()));
   accept();

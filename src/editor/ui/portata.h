@@ -68,6 +68,9 @@ class frmCportata : public Dialogo {
 
  private:
   void ColoraPannelli(int selezionato);
+  BoxUnita Tipo(const QLineEdit* box) const;
+  // Whether the box's text is a flow the table would take; its message otherwise.
+  bool BoxAccettato(QLineEdit* box);
   int16_t NumeroTronco = 0;
   int32_t PotenzaFornelli = 0;
   bool ValoriModificati = false;

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "archives/ui/diametri.h"
+#include "editor/celle.h"
 #include "editor/ui/copyselect.h"
 #include "editor/ui/gasgrid.h"
 #include "model/interaction.h"
@@ -296,6 +297,18 @@ void PTronchi::ImpostaRigaTabella(int16_t riga) {
 // ---- Buttons ------------------------------------------------------------------------------
 
 void PTronchi::Command1_Click() {
+  // A pasted length goes around the key filter: "-5" or "1E+99" stored a negative or infinite pipe.
+  // Checked with the table's rules; an empty box keeps its old reading.
+  for (const auto& [box, nome] : {std::pair<QLineEdit*, const char*>{txtlen, "la lunghezza effettiva"},
+                                  std::pair<QLineEdit*, const char*>{Text3, "la lunghezza equivalente aggiuntiva"}}) {
+    if (Trim(SS(box->text())).empty()) continue;
+    if (const std::string rifiuto = RifiutoNumero(nome, SS(box->text())); !rifiuto.empty()) {
+      MsgBox(rifiuto, Bottoni::OK, Icona::Esclamazione);
+      box->setFocus();
+      box->selectAll();
+      return;
+    }
+  }
   if (const std::string rifiuto = ParametriTronco::RifiutoDiametro(LeggiCampi()); !rifiuto.empty()) {
     MsgBox(rifiuto, Bottoni::OK, Icona::Esclamazione);
     txtDiametro->setFocus();
