@@ -371,6 +371,13 @@ void ModificaCelle::RegolaDiametro(int16_t i, TTronco& t) {
   }
 }
 
+bool ModificaCelle::NonCollegato(int16_t riga, int16_t colonna) {
+  // The user kept the appliance's flow: nothing was linked, and the cell shows the parent it had.
+  v_.SetTextMatrix(riga, colonna, TestoOriginale);
+  if (riga == RigaInModifica && colonna == ColonnaInModifica) v_.ImpostaTestoEditor(TestoOriginale, true);
+  return false;
+}
+
 bool ModificaCelle::RegolaProvenienza(int16_t i, TTronco& t) {
   const int16_t riga = v_.Row(), colonna = v_.Col();
   double v = NumeroDigitato(v_.TextMatrix(riga, colonna));
@@ -403,7 +410,7 @@ bool ModificaCelle::RegolaProvenienza(int16_t i, TTronco& t) {
     if (nuovo != 0 && Tronco(nuovo).ID_P_UTENZE > 0 && IsTerminale(nuovo) &&
         MsgBox("Il tronco di provenienza e' una utenza!\r\n Azzero la portata?", Bottoni::SiNo, Icona::Domanda) ==
             Risposta::No)
-      return true;
+      return NonCollegato(riga, colonna);
     t.ID_PREV = nuovo;
     if (nuovo != 0 && Derivazioni(nuovo) == 2) {
       MsgBox("Errore! Il tronco" + ConSpazio(nuovo) + " ha gia' due derivazioni");
@@ -429,7 +436,7 @@ bool ModificaCelle::RegolaProvenienza(int16_t i, TTronco& t) {
                               Icona::Domanda);
     if (r == Risposta::No) {
       if (tagliato) *tagliato = i;
-      return true;
+      return NonCollegato(riga, colonna);
     }
   }
 

@@ -213,7 +213,7 @@ void EditorCelleGriglia::MostraEditor(const AreaTwips& posto) {
   g_.Text1->raise();
 }
 
-void EditorCelleGriglia::NascondiEditor() { g_.Text1->hide(); }
+void EditorCelleGriglia::NascondiEditor() { NascondiConFuoco(g_.Text1); }
 void EditorCelleGriglia::FocusEditor() { g_.Text1->setFocus(); }
 
 int EditorCelleGriglia::LarghezzaPulsante() const { return LarghezzaPulsanteTwips; }
@@ -224,7 +224,7 @@ void EditorCelleGriglia::MostraPulsante(const AreaTwips& posto) {
   g_.cmdDettagliDiametro->raise();
 }
 
-void EditorCelleGriglia::NascondiPulsante() { g_.cmdDettagliDiametro->hide(); }
+void EditorCelleGriglia::NascondiPulsante() { NascondiConFuoco(g_.cmdDettagliDiametro); }
 
 int EditorCelleGriglia::NumeroVoci() const { return g_.Combo1->count(); }
 std::string EditorCelleGriglia::TestoVoce(int indice) const { return SS(g_.Combo1->itemText(indice)); }

@@ -1,0 +1,259 @@
+// Where the keyboard is after every dialog, message box, save and print the editor opens: the
+// program as the user runs it (real start-up, main window, editor, real message boxes shown
+// through the dialogs stand-in), with the keys sent to whatever widget has the focus.
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <functional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "editor/ui/gasgrid.h"
+#include "editor/ui/griglia.h"
+#include "model/campi.h"
+#include "model/colonne.h"
+#include "model/gas.h"
+#include "model/globals.h"
+#include "model/materiali.h"
+#include "model/progetto_file.h"
+#include "model/raccordi.h"
+#include "model/rete.h"
+#include "report/print/ui/frm_stampa.h"
+#include "shell/ui/main_window.h"
+#include "shell/ui/qt_interaction.h"
+#include "shell/ui/startup.h"
+#include "support/temp_folder.h"
+#include "support/ui/fake_services.h"
+#include "support/ui/programma_prova.h"
+
+namespace varnex::test {
+namespace {
+
+// Three segments, two appliances, of the shipped archives; a pressurised network or not.
+std::string ScriviProgetto(const TempFolder& cartella, bool pressione) {
+  InitGas();
+  CaricaMateriali();
+  InitSpeciali();
+  ResetRete();
+  ReteInPressione = pressione ? -1 : 0;
+  GasCorrente = ArchivioGas[1];
+  const int16_t a = AggiungiTronco(0);
+  const int16_t b = AggiungiTronco(a);
+  const int16_t c = AggiungiTronco(a);
+  Tronco(a).ID_LEN = 6;
+  Tronco(b).ID_LEN = 4;
+  Tronco(c).ID_LEN = 9;
+  Tronco(b).ID_P_UTENZE = 1.2f;
+  Tronco(c).ID_P_UTENZE = 2.5f;
+  const std::string percorso = cartella.File(pressione ? "rete.RTG" : "casa.RTG");
+  EXPECT_TRUE(ScriviRTG(percorso));
+  ResetRete();
+  NumGas = 0;
+  ArchivioGas.resize(1);
+  NumMateriali = 0;
+  return percorso;
+}
+
+int16_t ColonnaDi(const ui::GasGrid& g, int16_t codice) {
+  for (int16_t j = 1; j <= UltimaColonnaGriglia[static_cast<size_t>(g.LayoutGriglia)]; ++j)
+    if (ColonneGriglia[static_cast<size_t>(g.LayoutGriglia)][static_cast<size_t>(j)].IdCampo == codice) return j;
+  ADD_FAILURE() << "no column " << codice;
+  return 1;
+}
+
+// The keys the user types next, each to the widget that has the keyboard then.
+void Digita(const std::string& tasti) {
+  for (char c : tasti) {
+    QWidget* fuoco = QApplication::focusWidget();
+    ASSERT_NE(fuoco, nullptr) << "no widget has the keyboard";
+    if (c == '\r')
+      QTest::keyClick(fuoco, Qt::Key_Return);
+    else
+      QTest::keyClicks(fuoco, QString(QChar::fromLatin1(c)));
+    QApplication::processEvents();
+  }
+}
+
+void Tasto(Qt::Key tasto) {
+  QWidget* fuoco = QApplication::focusWidget();
+  ASSERT_NE(fuoco, nullptr);
+  QTest::keyClick(fuoco, tasto);
+  QApplication::processEvents();
+}
+
+std::string Nome(const QWidget* w) {
+  if (w == nullptr) return "(nessuno)";
+  return std::string(w->metaObject()->className()) + " " + w->objectName().toStdString() + " in " +
+         w->window()->objectName().toStdString();
+}
+
+class Fuoco : public ::testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override {
+    cartella_.UsaComeCartellaProgramma();
+    cartella_.CopiaDatiDistribuiti();
+    percorso_ = ScriviProgetto(cartella_, GetParam());
+  }
+  void TearDown() override { ResetRete(); }
+
+  TempFolder cartella_;
+  TempFolder impostazioni_;
+  std::string percorso_;
+};
+
+// After each dialog of the table the user types a length and Enter: it lands in the cell the
+// table shows, and the selectors of the design's limits keep what they held.
+TEST_P(Fuoco, KeysAfterEveryDialogOfTheTableGoToTheCellTheTableShows) {
+  const bool pressione = GetParam();
+  ProgrammaDiProva programma(impostazioni_, "VarnexProFuoco");
+  programma.utente.PermettiTutti();
+  ASSERT_EQ(programma.sequenza.Esegui("\"" + percorso_ + "\""), EsitoAvvio::Avviato);
+  QApplication::processEvents();
+  ui::frmMainForm* principale = ui::FinestraPrincipaleCaricata();
+  ui::GasGrid* g = ui::GasGridCaricato();
+  ASSERT_NE(principale, nullptr);
+  ASSERT_NE(g, nullptr);
+  principale->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(principale));
+  // Messages as the user sees them: real boxes, shown through the dialogs stand-in.
+  ui::QtInterazione schermo;
+  ImpostaInterazione(&schermo);
+  FakeDialoghi& dialoghi = programma.dialoghi;
+
+  g->SelezionaPagina(0);
+  QApplication::processEvents();
+  const int16_t lunghezza = ColonnaDi(*g, campo::ID_LEN);
+  const int16_t portata = ColonnaDi(*g, campo::ID_P_UTENZE);
+  const double massima = PDCMaxUtente;
+  const double iniziale = PressioneIniziale;
+  const QString testoMassima = g->ComboDpMax->currentText();
+  const QString testoIniziale = g->ComboInitPres->currentText();
+
+  float valore = 10;
+  struct Caso {
+    const char* nome;
+    int16_t riga, colonna;
+    std::function<void()> apri;
+  };
+  const Caso casi[] = {
+      {"F11, then Esc", 1, lunghezza,
+       [&] {
+         dialoghi.Attendi("PTronchi", [](QDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); });
+         Tasto(Qt::Key_F11);
+       }},
+      {"F11, then OK", 2, lunghezza,
+       [&] {
+         dialoghi.Attendi("PTronchi", FakeDialoghi::Clicca(QStringLiteral("OK")));
+         Tasto(Qt::Key_F11);
+       }},
+      {"F11 while a cell is being edited, then OK", 3, lunghezza,
+       [&] {
+         Digita("5");
+         dialoghi.Attendi("PTronchi", FakeDialoghi::Clicca(QStringLiteral("OK")));
+         Tasto(Qt::Key_F11);
+       }},
+      {"appliance flow dialog, OK", 2, portata,
+       [&] {
+         dialoghi.Attendi(pressione ? "frmPortata" : "frmCportata", FakeDialoghi::Clicca(QStringLiteral("OK")));
+         g->Grid_DblClick();
+         QApplication::processEvents();
+         // Back on the length of the row.
+         g->Grid->SetRowCol(2, lunghezza);
+       }},
+      {"a refusal's message box, OK", 2, ColonnaDi(*g, campo::ID_PREV),
+       [&] {
+         dialoghi.Attendi("QMessageBox", [](QDialog& d) {
+           EXPECT_EQ(static_cast<QMessageBox&>(d).text(), QStringLiteral("Il tronco non puo' provenire da se stesso!"));
+           FakeDialoghi::Clicca(QStringLiteral("OK"))(d);
+         });
+         Digita("2\r");
+         EXPECT_EQ(Tronco(2).ID_PREV, 1);
+         g->Grid->SetRowCol(2, lunghezza);
+       }},
+      {"F2 while a cell is being edited", 2, lunghezza,
+       [&] {
+         Digita("8");
+         Tasto(Qt::Key_F2);
+       }},
+      {"the toolbar's save button", 3, lunghezza, [&] { QTest::mouseClick(principale->Command3D4, Qt::LeftButton); }},
+      {"the print dialog, Annulla", 1, lunghezza,
+       [&] {
+         QTest::mouseClick(principale->SSCommand2, Qt::LeftButton);
+         QApplication::processEvents();
+         ui::frmStampa* stampa = ui::StampaAperta();
+         ASSERT_NE(stampa, nullptr);
+         stampa->cmdCancel->click();
+         QApplication::processEvents();
+       }},
+      {"the segment dialog from the toolbar, OK", 2, lunghezza,
+       [&] {
+         dialoghi.Attendi("PTronchi", FakeDialoghi::Clicca(QStringLiteral("OK")));
+         QTest::mouseClick(principale->cmdParameterElemSel, Qt::LeftButton);
+       }},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    g->Grid->SetRowCol(c.riga, c.colonna);
+    g->Grid->setFocus();
+    QApplication::processEvents();
+    c.apri();
+    QApplication::processEvents();
+    EXPECT_TRUE(QApplication::focusWidget() == g->Grid || QApplication::focusWidget() == g->Text1)
+        << Nome(QApplication::focusWidget());
+    valore += 1;
+    const int16_t riga = g->Grid->Row();
+    Digita(std::to_string(static_cast<int>(valore)) + "\r");
+    EXPECT_EQ(Tronco(riga).ID_LEN, valore) << "row " << riga;
+    EXPECT_EQ(PDCMaxUtente, massima);
+    EXPECT_EQ(PressioneIniziale, iniziale);
+    EXPECT_EQ(g->ComboDpMax->currentText(), testoMassima);
+    EXPECT_EQ(g->ComboInitPres->currentText(), testoIniziale);
+  }
+  ImpostaInterazione(&programma.utente);
+}
+
+// The schema page: after the segment dialog or a message the keyboard is the canvas's again.
+TEST_P(Fuoco, AfterADialogOfTheSchemaTheKeyboardIsTheSchemasAgain) {
+  ProgrammaDiProva programma(impostazioni_, "VarnexProFuoco");
+  programma.utente.PermettiTutti();
+  ui::InstallaSottosistemi();
+  ASSERT_EQ(programma.sequenza.Esegui("\"" + percorso_ + "\""), EsitoAvvio::Avviato);
+  QApplication::processEvents();
+  ui::frmMainForm* principale = ui::FinestraPrincipaleCaricata();
+  ui::GasGrid* g = ui::GasGridCaricato();
+  ASSERT_NE(g, nullptr);
+  principale->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(principale));
+  ui::QtInterazione schermo;
+  ImpostaInterazione(&schermo);
+  g->SelezionaPagina(1);
+  QApplication::processEvents();
+  g->picDisplay->setFocus();
+  QApplication::processEvents();
+  ASSERT_EQ(QApplication::focusWidget(), g->picDisplay);
+  // The print dialog opened and cancelled from the schema.
+  QTest::mouseClick(principale->SSCommand2, Qt::LeftButton);
+  QApplication::processEvents();
+  ASSERT_NE(ui::StampaAperta(), nullptr);
+  ui::StampaAperta()->cmdCancel->click();
+  QApplication::processEvents();
+  EXPECT_EQ(QApplication::focusWidget(), g->picDisplay) << Nome(QApplication::focusWidget());
+  // A message box over the schema.
+  programma.dialoghi.Attendi("QMessageBox", FakeDialoghi::Clicca(QStringLiteral("OK")));
+  MsgBox("Prova");
+  QApplication::processEvents();
+  EXPECT_EQ(QApplication::focusWidget(), g->picDisplay) << Nome(QApplication::focusWidget());
+  ImpostaInterazione(&programma.utente);
+}
+
+INSTANTIATE_TEST_SUITE_P(Attivita, Fuoco, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& i) { return i.param ? "rete" : "impianto"; });
+
+}  // namespace
+}  // namespace varnex::test
