@@ -17,6 +17,32 @@ Risposta MessaggioQt::Esito() const {
   return risposte.back().second;
 }
 
+namespace {
+
+// A run without blanks longer than this gets a place to wrap after every so many characters.
+constexpr int LunghezzaMassimaParola = 30;
+
+// The text with an invisible place to wrap (a zero-width space) inside each long run without
+// blanks: a refusal quotes what was typed or pasted, and a long number or name would otherwise
+// make the box as wide as the screen, past the main window, with its end cut off.
+QString ConPuntiDiACapo(const QString& testo) {
+  QString risultato;
+  risultato.reserve(testo.size() + testo.size() / LunghezzaMassimaParola);
+  int corsa = 0;
+  for (const QChar c : testo) {
+    if (c.isSpace()) {
+      corsa = 0;
+    } else if (++corsa > LunghezzaMassimaParola) {
+      risultato += QChar(0x200B);
+      corsa = 1;
+    }
+    risultato += c;
+  }
+  return risultato;
+}
+
+}  // namespace
+
 MessaggioQt CostruisciMessaggio(const std::string& testo, Bottoni bottoni, Icona icona, const std::string& titolo) {
   MessaggioQt m;
   m.box = std::make_unique<QMessageBox>(QApplication::activeWindow());
@@ -24,7 +50,7 @@ MessaggioQt CostruisciMessaggio(const std::string& testo, Bottoni bottoni, Icona
   // its title bar has the title cut by the window manager ("var... pro").
   const QString titoloBox = titolo.empty() ? QStringLiteral("VarnexPro") : QS(titolo);
   m.box->setWindowTitle(titoloBox);
-  m.box->setText(QS(Replace(testo, "\r\n", "\n")));
+  m.box->setText(ConPuntiDiACapo(QS(Replace(testo, "\r\n", "\n"))));
   switch (icona) {
     case Icona::Critico: m.box->setIcon(QMessageBox::Critical); break;
     case Icona::Domanda: m.box->setIcon(QMessageBox::Question); break;

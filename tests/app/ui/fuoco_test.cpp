@@ -218,6 +218,50 @@ TEST_P(Fuoco, KeysAfterEveryDialogOfTheTableGoToTheCellTheTableShows) {
   ImpostaInterazione(&programma.utente);
 }
 
+// "No" to clearing an appliance's flow links nothing: the parent cell shows what it held (the
+// entry row nothing, a segment its parent), and the next keys reach the table.
+TEST_P(Fuoco, AfterNoToTheApplianceQuestionTheParentCellShowsWhatIsStored) {
+  ProgrammaDiProva programma(impostazioni_, "VarnexProFuoco");
+  programma.utente.PermettiTutti();
+  ASSERT_EQ(programma.sequenza.Esegui("\"" + percorso_ + "\""), EsitoAvvio::Avviato);
+  QApplication::processEvents();
+  ui::frmMainForm* principale = ui::FinestraPrincipaleCaricata();
+  ui::GasGrid* g = ui::GasGridCaricato();
+  ASSERT_NE(g, nullptr);
+  principale->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(principale));
+  ui::QtInterazione schermo;
+  ImpostaInterazione(&schermo);
+  g->SelezionaPagina(0);
+  QApplication::processEvents();
+  const int16_t provenienza = ColonnaDi(*g, campo::ID_PREV);
+  const int16_t lunghezza = ColonnaDi(*g, campo::ID_LEN);
+  const float portata = Tronco(2).ID_P_UTENZE;
+  for (const int16_t riga : {int16_t{4}, int16_t{3}}) {
+    SCOPED_TRACE(riga == 4 ? "entry row" : "segment 3");
+    const std::string prima = g->Grid->TextMatrix(riga, provenienza);
+    const int16_t padre = Tronco(riga).ID_PREV;
+    g->Grid->SetRowCol(riga, provenienza);
+    g->Grid->setFocus();
+    programma.dialoghi.Attendi("QMessageBox", [](QDialog& d) {
+      EXPECT_TRUE(static_cast<QMessageBox&>(d).text().startsWith(QStringLiteral("Il tronco di provenienza e' una utenza!")));
+      FakeDialoghi::Clicca(QStringLiteral("No"))(d);
+    });
+    Digita("2\r");
+    EXPECT_EQ(g->Grid->TextMatrix(riga, provenienza), prima);
+    EXPECT_EQ(Tronco(riga).ID_PREV, padre);
+    EXPECT_EQ(Tronco(2).ID_P_UTENZE, portata);
+    EXPECT_EQ(Tronco(2).ID_LEFT, 0);
+    EXPECT_TRUE(QApplication::focusWidget() == g->Grid || QApplication::focusWidget() == g->Text1)
+        << Nome(QApplication::focusWidget());
+  }
+  // The keys go on to the table: a length on segment 3.
+  g->Grid->SetRowCol(3, lunghezza);
+  Digita("12\r");
+  EXPECT_EQ(Tronco(3).ID_LEN, 12.0f);
+  ImpostaInterazione(&programma.utente);
+}
+
 // The schema page: after the segment dialog or a message the keyboard is the canvas's again.
 TEST_P(Fuoco, AfterADialogOfTheSchemaTheKeyboardIsTheSchemasAgain) {
   ProgrammaDiProva programma(impostazioni_, "VarnexProFuoco");
