@@ -101,7 +101,16 @@ void NascondiConFuoco(QWidget* widget) {
   widget->hide();
 }
 
-RitornoFuoco::RitornoFuoco() : fuoco_(QApplication::focusWidget()) {}
+namespace {
+// Where the last RitornoFuoco gave the keyboard back: a dialog that opens right after another
+// closed (a message after a choice) comes before the window system has activated the main window
+// again, when no widget has the keyboard yet.
+QPointer<QWidget> ultimoRitorno;
+}  // namespace
+
+RitornoFuoco::RitornoFuoco() : fuoco_(QApplication::focusWidget()) {
+  if (fuoco_.isNull() || !fuoco_->isVisible()) fuoco_ = ultimoRitorno;
+}
 
 RitornoFuoco::~RitornoFuoco() {
   QWidget* destinazione = DestinazioneFuoco(fuoco_);
@@ -112,6 +121,7 @@ RitornoFuoco::~RitornoFuoco() {
   QWidget* finestra = destinazione->window();
   if (finestra != QApplication::activeWindow()) finestra->activateWindow();
   destinazione->setFocus(Qt::OtherFocusReason);
+  ultimoRitorno = destinazione;
 }
 
 void ImpostaDialoghi(IDialoghi* d) { dialoghi = d ? d : &dialoghiSilenziosi; }

@@ -191,6 +191,36 @@ TEST_P(Fuoco, KeysAfterEveryDialogOfTheTableGoToTheCellTheTableShows) {
          stampa->cmdCancel->click();
          QApplication::processEvents();
        }},
+      {"F4, the project's parameters, Annulla", 3, lunghezza,
+       [&] {
+         dialoghi.Attendi("Parametri", FakeDialoghi::Clicca(QStringLiteral("Annulla")));
+         Tasto(Qt::Key_F4);
+       }},
+      {"the delete dialog from the toolbar, closed", 3, lunghezza,
+       [&] {
+         dialoghi.Attendi("frmDelete", FakeDialoghi::ChiudiFinestra());
+         QTest::mouseClick(principale->SSCommandCancel, Qt::LeftButton);
+       }},
+      {"unlinking segment 1 refused in a message", 1, lunghezza,
+       [&] {
+         dialoghi.Attendi("frmDelete", [](QDialog& d) {
+           auto* b = d.findChild<QPushButton*>(QStringLiteral("cmdScollega"));
+           ASSERT_NE(b, nullptr);
+           b->click();
+         });
+         dialoghi.Attendi("QMessageBox", FakeDialoghi::Clicca(QStringLiteral("OK")));
+         QTest::mouseClick(principale->SSCommandCancel, Qt::LeftButton);
+       }},
+      {"the diameter picker, closed", 2, ColonnaDi(*g, campo::ID_DIAMETRO),
+       [&] {
+         dialoghi.Attendi("ViewDiametriFrm", FakeDialoghi::ChiudiFinestra());
+         g->GridEditing("");
+         QApplication::processEvents();
+         ASSERT_TRUE(g->cmdDettagliDiametro->isVisible());
+         QTest::mouseClick(g->cmdDettagliDiametro, Qt::LeftButton);
+         QApplication::processEvents();
+         g->Grid->SetRowCol(2, lunghezza);
+       }},
       {"the segment dialog from the toolbar, OK", 2, lunghezza,
        [&] {
          dialoghi.Attendi("PTronchi", FakeDialoghi::Clicca(QStringLiteral("OK")));
