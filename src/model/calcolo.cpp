@@ -255,19 +255,11 @@ bool StessaTenuta(const TTenutaImpianto& a, const TTenutaImpianto& b) {
 }
 
 bool CampoRiletto(int16_t codice) {
+  if (CampoRisultato(codice)) return false;
   switch (codice) {
-    case campo::ID_P_TRONCO:
-    case campo::ID_VELOCITA:
-    case campo::ID_PDC_TRONCO:
-    case campo::ID_PDC_PERCORSO:
-    case campo::ID_EQ_LEN:
     case campo::ID_DIAMETRO:
-    case campo::ID_P_KW:
-    case campo::ID_P_KCAL:
     case campo::ID_NOMETIPOUTENZA:
     case campo::ID_DIAMETRO_INTERNO:
-    case campo::ID_PFINALE:
-    case campo::ID_EQLENLOC:
     case campo::FINE_X:
     case campo::FINE_Y:
     case campo::LUNGHEZZA_DISEGNO:

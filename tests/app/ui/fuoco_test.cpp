@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -35,30 +36,6 @@
 namespace varnex::test {
 namespace {
 
-// Three segments, two appliances, of the shipped archives; a pressurised network or not.
-std::string ScriviProgetto(const TempFolder& cartella, bool pressione) {
-  InitGas();
-  CaricaMateriali();
-  InitSpeciali();
-  ResetRete();
-  ReteInPressione = pressione ? -1 : 0;
-  GasCorrente = ArchivioGas[1];
-  const int16_t a = AggiungiTronco(0);
-  const int16_t b = AggiungiTronco(a);
-  const int16_t c = AggiungiTronco(a);
-  Tronco(a).ID_LEN = 6;
-  Tronco(b).ID_LEN = 4;
-  Tronco(c).ID_LEN = 9;
-  Tronco(b).ID_P_UTENZE = 1.2f;
-  Tronco(c).ID_P_UTENZE = 2.5f;
-  const std::string percorso = cartella.File(pressione ? "rete.RTG" : "casa.RTG");
-  EXPECT_TRUE(ScriviRTG(percorso));
-  ResetRete();
-  NumGas = 0;
-  ArchivioGas.resize(1);
-  NumMateriali = 0;
-  return percorso;
-}
 
 int16_t ColonnaDi(const ui::GasGrid& g, int16_t codice) {
   for (int16_t j = 1; j <= UltimaColonnaGriglia[static_cast<size_t>(g.LayoutGriglia)]; ++j)
@@ -98,33 +75,48 @@ class Fuoco : public ::testing::TestWithParam<bool> {
   void SetUp() override {
     cartella_.UsaComeCartellaProgramma();
     cartella_.CopiaDatiDistribuiti();
-    percorso_ = ScriviProgetto(cartella_, GetParam());
+    percorso_ = ScriviProgettoDiProva(cartella_, GetParam() ? "rete.RTG" : "casa.RTG", GetParam());
   }
-  void TearDown() override { ResetRete(); }
+  void TearDown() override {
+    if (programma_) ImpostaInterazione(&programma_->utente);
+    programma_.reset();
+    ResetRete();
+  }
+
+  // The program started on the project, its main window active, messages shown as the user sees
+  // them: real boxes, through the dialogs stand-in.
+  void Avvia() {
+    programma_.emplace(impostazioni_, "VarnexProFuoco");
+    programma_->utente.PermettiTutti();
+    ui::InstallaSottosistemi();
+    ASSERT_EQ(programma_->sequenza.Esegui("\"" + percorso_ + "\""), EsitoAvvio::Avviato);
+    QApplication::processEvents();
+    principale_ = ui::FinestraPrincipaleCaricata();
+    g_ = ui::GasGridCaricato();
+    ASSERT_NE(principale_, nullptr);
+    ASSERT_NE(g_, nullptr);
+    principale_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(principale_));
+    ImpostaInterazione(&schermo_);
+  }
 
   TempFolder cartella_;
   TempFolder impostazioni_;
   std::string percorso_;
+  std::optional<ProgrammaDiProva> programma_;
+  ui::QtInterazione schermo_;
+  ui::frmMainForm* principale_ = nullptr;
+  ui::GasGrid* g_ = nullptr;
 };
 
 // After each dialog of the table the user types a length and Enter: it lands in the cell the
 // table shows, and the selectors of the design's limits keep what they held.
 TEST_P(Fuoco, KeysAfterEveryDialogOfTheTableGoToTheCellTheTableShows) {
   const bool pressione = GetParam();
-  ProgrammaDiProva programma(impostazioni_, "VarnexProFuoco");
-  programma.utente.PermettiTutti();
-  ASSERT_EQ(programma.sequenza.Esegui("\"" + percorso_ + "\""), EsitoAvvio::Avviato);
-  QApplication::processEvents();
-  ui::frmMainForm* principale = ui::FinestraPrincipaleCaricata();
-  ui::GasGrid* g = ui::GasGridCaricato();
-  ASSERT_NE(principale, nullptr);
-  ASSERT_NE(g, nullptr);
-  principale->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(principale));
-  // Messages as the user sees them: real boxes, shown through the dialogs stand-in.
-  ui::QtInterazione schermo;
-  ImpostaInterazione(&schermo);
-  FakeDialoghi& dialoghi = programma.dialoghi;
+  ASSERT_NO_FATAL_FAILURE(Avvia());
+  ui::frmMainForm* principale = principale_;
+  ui::GasGrid* g = g_;
+  FakeDialoghi& dialoghi = programma_->dialoghi;
 
   g->SelezionaPagina(0);
   QApplication::processEvents();
@@ -245,23 +237,13 @@ TEST_P(Fuoco, KeysAfterEveryDialogOfTheTableGoToTheCellTheTableShows) {
     EXPECT_EQ(g->ComboDpMax->currentText(), testoMassima);
     EXPECT_EQ(g->ComboInitPres->currentText(), testoIniziale);
   }
-  ImpostaInterazione(&programma.utente);
 }
 
 // "No" to clearing an appliance's flow links nothing: the parent cell shows what it held (the
 // entry row nothing, a segment its parent), and the next keys reach the table.
 TEST_P(Fuoco, AfterNoToTheApplianceQuestionTheParentCellShowsWhatIsStored) {
-  ProgrammaDiProva programma(impostazioni_, "VarnexProFuoco");
-  programma.utente.PermettiTutti();
-  ASSERT_EQ(programma.sequenza.Esegui("\"" + percorso_ + "\""), EsitoAvvio::Avviato);
-  QApplication::processEvents();
-  ui::frmMainForm* principale = ui::FinestraPrincipaleCaricata();
-  ui::GasGrid* g = ui::GasGridCaricato();
-  ASSERT_NE(g, nullptr);
-  principale->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(principale));
-  ui::QtInterazione schermo;
-  ImpostaInterazione(&schermo);
+  ASSERT_NO_FATAL_FAILURE(Avvia());
+  ui::GasGrid* g = g_;
   g->SelezionaPagina(0);
   QApplication::processEvents();
   const int16_t provenienza = ColonnaDi(*g, campo::ID_PREV);
@@ -273,7 +255,7 @@ TEST_P(Fuoco, AfterNoToTheApplianceQuestionTheParentCellShowsWhatIsStored) {
     const int16_t padre = Tronco(riga).ID_PREV;
     g->Grid->SetRowCol(riga, provenienza);
     g->Grid->setFocus();
-    programma.dialoghi.Attendi("QMessageBox", [](QDialog& d) {
+    programma_->dialoghi.Attendi("QMessageBox", [](QDialog& d) {
       EXPECT_TRUE(static_cast<QMessageBox&>(d).text().startsWith(QStringLiteral("Il tronco di provenienza e' una utenza!")));
       FakeDialoghi::Clicca(QStringLiteral("No"))(d);
     });
@@ -289,23 +271,13 @@ TEST_P(Fuoco, AfterNoToTheApplianceQuestionTheParentCellShowsWhatIsStored) {
   g->Grid->SetRowCol(3, lunghezza);
   Digita("12\r");
   EXPECT_EQ(Tronco(3).ID_LEN, 12.0f);
-  ImpostaInterazione(&programma.utente);
 }
 
 // The schema page: after the segment dialog or a message the keyboard is the canvas's again.
 TEST_P(Fuoco, AfterADialogOfTheSchemaTheKeyboardIsTheSchemasAgain) {
-  ProgrammaDiProva programma(impostazioni_, "VarnexProFuoco");
-  programma.utente.PermettiTutti();
-  ui::InstallaSottosistemi();
-  ASSERT_EQ(programma.sequenza.Esegui("\"" + percorso_ + "\""), EsitoAvvio::Avviato);
-  QApplication::processEvents();
-  ui::frmMainForm* principale = ui::FinestraPrincipaleCaricata();
-  ui::GasGrid* g = ui::GasGridCaricato();
-  ASSERT_NE(g, nullptr);
-  principale->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(principale));
-  ui::QtInterazione schermo;
-  ImpostaInterazione(&schermo);
+  ASSERT_NO_FATAL_FAILURE(Avvia());
+  ui::frmMainForm* principale = principale_;
+  ui::GasGrid* g = g_;
   g->SelezionaPagina(1);
   QApplication::processEvents();
   g->picDisplay->setFocus();
@@ -319,11 +291,10 @@ TEST_P(Fuoco, AfterADialogOfTheSchemaTheKeyboardIsTheSchemasAgain) {
   QApplication::processEvents();
   EXPECT_EQ(QApplication::focusWidget(), g->picDisplay) << Nome(QApplication::focusWidget());
   // A message box over the schema.
-  programma.dialoghi.Attendi("QMessageBox", FakeDialoghi::Clicca(QStringLiteral("OK")));
+  programma_->dialoghi.Attendi("QMessageBox", FakeDialoghi::Clicca(QStringLiteral("OK")));
   MsgBox("Prova");
   QApplication::processEvents();
   EXPECT_EQ(QApplication::focusWidget(), g->picDisplay) << Nome(QApplication::focusWidget());
-  ImpostaInterazione(&programma.utente);
 }
 
 INSTANTIATE_TEST_SUITE_P(Attivita, Fuoco, ::testing::Bool(),
