@@ -281,6 +281,29 @@ TEST(QtMessages, ALongQuotedValueWrapsAndTheBoxStaysInsideTheMainWindow) {
   m.box->hide();
 }
 
+// While no window is active (a project loaded at start-up, before the window system activates
+// the main window) a message still opens over the main window, not in the middle of the screen.
+TEST(QtMessages, WithNoActiveWindowAMessageOpensOverTheMainWindow) {
+  QMainWindow principale;
+  principale.setGeometry(40, 30, 810, 595);
+  principale.show();
+  // The window that had the keyboard goes; nothing is active until the window system says so.
+  QWidget altra;
+  altra.show();
+  altra.activateWindow();
+  QApplication::processEvents();
+  altra.hide();
+  QApplication::processEvents();
+  ASSERT_EQ(QApplication::activeWindow(), nullptr);
+  MessaggioQt m = CostruisciMessaggio("Diametri interni non validi: calcolo non eseguito.", Bottoni::OK,
+                                      Icona::Esclamazione, "");
+  EXPECT_EQ(m.box->parentWidget(), &principale);
+  m.box->show();
+  QApplication::processEvents();
+  EXPECT_TRUE(principale.frameGeometry().contains(m.box->frameGeometry()));
+  m.box->hide();
+}
+
 TEST(QtMessages, AnswerOfTheButtonClickedAndOfTheCloseBox) {
   QtInterazione interazione;
   FakeDialoghi utente;
