@@ -386,6 +386,13 @@ void ModificaCelle::RegolaDiametro(int16_t i, TTronco& t) {
   }
 }
 
+ModificaCelle::EsitoRiga ModificaCelle::NonCollegato(int16_t riga, int16_t colonna) {
+  // The user kept the appliance's flow: nothing was linked, and the cell shows the parent it had.
+  v_.SetTextMatrix(riga, colonna, TestoOriginale);
+  if (riga == RigaInModifica && colonna == ColonnaInModifica) v_.ImpostaTestoEditor(TestoOriginale, true);
+  return EsitoRiga::Fine;
+}
+
 ModificaCelle::EsitoRiga ModificaCelle::RegolaProvenienza(int16_t i, TTronco& t) {
   const int16_t riga = v_.Row(), colonna = v_.Col();
   double v = NumeroDigitato(v_.TextMatrix(riga, colonna));
@@ -427,7 +434,7 @@ ModificaCelle::EsitoRiga ModificaCelle::RegolaProvenienza(int16_t i, TTronco& t)
   if (NonAncoraTronco(i)) {
     if (utenza && MsgBox("Il tronco di provenienza e' una utenza!\r\n Azzero la portata?", Bottoni::SiNo,
                          Icona::Domanda) == Risposta::No)
-      return EsitoRiga::Prosegui;
+      return NonCollegato(riga, colonna);
     t.ID_PREV = nuovo;
     if (nuovo != 0 && Derivazioni(nuovo) == 2) {
       MsgBox("Errore! Il tronco " + std::to_string(nuovo) + " ha gia' due derivazioni");
@@ -451,7 +458,7 @@ ModificaCelle::EsitoRiga ModificaCelle::RegolaProvenienza(int16_t i, TTronco& t)
   if (utenza && MsgBox("Il tronco di provenienza e' una utenza!\r\n Azzero la portata?", Bottoni::SiNo,
                        Icona::Domanda) == Risposta::No) {
     if (tagliato) *tagliato = i;
-    return EsitoRiga::Prosegui;
+    return NonCollegato(riga, colonna);
   }
 
   // The link clears the appliance's flow the user agreed to give up: the calculation then has

@@ -174,6 +174,8 @@ class ModificaCelle {
   // Rows `prima` to `ultima` of the current column show their stored values.
   void MostraValoriSalvati(int16_t prima, int16_t ultima);
   EsitoRiga RegolaProvenienza(int16_t i, TTronco& t);
+  // Ends a parent commit the user declined ("No" to clearing an appliance's flow).
+  EsitoRiga NonCollegato(int16_t riga, int16_t colonna);
   // The entry row has just become segment `seg`: it takes the default series when it has none,
   // and the parent noted on it links it.
   void CompletaNuovoTronco(int16_t seg);

@@ -191,8 +191,8 @@ bool AvvisoDiametro(int16_t slot, const std::string& testo) {
   const float interno = DiametroInterno(m, testo);
   const bool fuoriSerieOUltimo = interno == 0 || interno >= DiametroInterno(m, ultimo);
   if (!fuoriSerieOUltimo) return false;
-  if (ReteInPressione) return t.ID_PDC_PERCORSO > BudgetPressione() || t.ID_VELOCITA > VelocitaMaxImpostata;
-  return t.ID_PDC_PERCORSO > PDCMassima();
+  // The path and velocity judged as their own cells are: a choked path ("n.c.") is over the limit.
+  return OltreLimite(slot, campo::ID_PDC_PERCORSO, {}) || OltreLimite(slot, campo::ID_VELOCITA, {});
 }
 
 double BudgetPressione() { return PressioneIniziale - PressioneFinale; }
@@ -201,13 +201,18 @@ double LimitePerditaPercorso() {
   // A network's drops are in kPa and may use up what lies between its two pressures; the
   // maximum drop in Pa belongs to internal installations.
   if (ReteInPressione) return BudgetPressione();
-  if (Trim(PDCMaxTesto).empty()) return 0;
-  const auto n = NumeroTesto(Trim(PDCMaxTesto));
-  return ArrotondaPari(n ? *n : ValDot(PDCMaxTesto));
+  // Exactly the maximum the sizing worked to: a design sized within 30,5 Pa is not failing at 30.
+  return PDCMassima();
+}
+
+std::string TestoLimitePerditaPercorso() {
+  if (ReteInPressione) return FormatNumero(BudgetPressione(), 3) + " kPa";
+  return TestoNumero(PDCMassima()) + " Pa";
 }
 
 bool OltreLimite(int16_t slot, int16_t idCampo, const std::string& testo) {
-  if (slot < 0 || slot > MaxTronchi) return false;
+  // Without a result there is nothing to judge.
+  if (slot < 0 || slot > MaxTronchi || CalcoloRifiutato()) return false;
   const double v = NumeroCampo(GetField(slot, idCampo));
   switch (idCampo) {
     case campo::ID_DIAMETRO: return AvvisoDiametro(slot, testo);
@@ -303,6 +308,10 @@ CellaTabella CellaAggiornata(int16_t slot, int16_t layout, int16_t colonna, cons
     default:
       break;
   }
+  // A refused calculation worked nothing out: what the segment holds of results (the file's, or an
+  // earlier run's) is not shown beside the refusal as if it were this network's.
+  if (CalcoloRifiutato() && (CampoRisultato(c.IdCampo) || (c.IdCampo == campo::ID_P_UTENZE && v == 0)))
+    cella.Testo.clear();
   if (t.Collegato == 0) cella.ColoreTesto = colore::GrigioChiaro;
   return cella;
 }

@@ -85,8 +85,11 @@ bool NonCalcolabile(int16_t slot, int16_t codice);
 bool AvvisoDiametro(int16_t slot, const std::string& testo);
 
 // The cumulative drop a design may reach: a pressurised network's pressure budget (kPa), or an
-// internal installation's maximum drop as the editor's selector shows it, in whole Pa.
+// internal installation's maximum drop (Pa), the very value the sizing worked to.
 double LimitePerditaPercorso();
+// That limit as the statements quote it, with its unit: the budget with three decimals ("4,500
+// kPa"), the maximum drop as entered ("30,5 Pa").
+std::string TestoLimitePerditaPercorso();
 // Whether the table shows the slot's value of field `idCampo` (as the cell shows it, `testo`) as
 // beyond the design's limits: red, or the diameter warning. The report outputs mark the same
 // values, so a failing design reads as failing on paper and in the files too.

@@ -190,13 +190,26 @@ std::string RisultatiNonCalcolabili() {
   return RifiutoDiametri(difetti);
 }
 
-// Leaves the network without result: the rows show grey and the reports leave them out.
-void NessunRisultato(const std::string& motivo) {
-  for (int16_t i = 1; i <= ContoTronchi(); ++i) Tronco(i).Collegato = 0;
-  MsgBox(motivo, Bottoni::OK, Icona::Esclamazione);
-}
-
 }  // namespace
+
+bool CalcoloRifiutato() { return Rete().CalcoloRifiutato; }
+
+bool CampoRisultato(int16_t codice) {
+  switch (codice) {
+    case campo::ID_P_TRONCO:
+    case campo::ID_VELOCITA:
+    case campo::ID_PDC_TRONCO:
+    case campo::ID_PDC_PERCORSO:
+    case campo::ID_EQ_LEN:
+    case campo::ID_P_KW:
+    case campo::ID_P_KCAL:
+    case campo::ID_PFINALE:
+    case campo::ID_EQLENLOC:
+      return true;
+    default:
+      return false;
+  }
+}
 
 std::string MotivoRifiutoCalcolo() {
   const std::string difetti = DifettiBloccanti();
@@ -241,19 +254,11 @@ bool StessaTenuta(const TTenutaImpianto& a, const TTenutaImpianto& b) {
 }
 
 bool CampoRiletto(int16_t codice) {
+  if (CampoRisultato(codice)) return false;
   switch (codice) {
-    case campo::ID_P_TRONCO:
-    case campo::ID_VELOCITA:
-    case campo::ID_PDC_TRONCO:
-    case campo::ID_PDC_PERCORSO:
-    case campo::ID_EQ_LEN:
     case campo::ID_DIAMETRO:
-    case campo::ID_P_KW:
-    case campo::ID_P_KCAL:
     case campo::ID_NOMETIPOUTENZA:
     case campo::ID_DIAMETRO_INTERNO:
-    case campo::ID_PFINALE:
-    case campo::ID_EQLENLOC:
     case campo::FINE_X:
     case campo::FINE_Y:
     case campo::LUNGHEZZA_DISEGNO:
@@ -319,6 +324,32 @@ bool StessiValori(const ValoriProgetto& a, const ValoriProgetto& b) {
 
 std::optional<ValoriProgetto> valoriSalvati;
 
+// The refusal last told and the project it was told for: the same refusal of the same project
+// (a page switch, a redraw, a second calculation with nothing changed) is not told again.
+// The gas's own numbers count too: the gas refusal names no value, and the archive may change them.
+struct RifiutoDetto {
+  std::string motivo;
+  ValoriProgetto valori;
+  double viscosita, massaVolumica;
+  bool Uguale(const RifiutoDetto& altro) const {
+    return motivo == altro.motivo && viscosita == altro.viscosita && massaVolumica == altro.massaVolumica &&
+           StessiValori(valori, altro.valori);
+  }
+};
+std::optional<RifiutoDetto> ultimoRifiuto;
+
+// Leaves the network without result: the rows show grey, the result cells empty and the reports
+// leave them out.
+void NessunRisultato(const std::string& motivo) {
+  for (int16_t i = 1; i <= ContoTronchi(); ++i) Tronco(i).Collegato = 0;
+  Rete().CalcoloRifiutato = true;
+  RifiutoDetto rifiuto{motivo, LeggiValoriProgetto(), static_cast<double>(GasCorrente.Viscosita),
+                       static_cast<double>(GasCorrente.MassaVolumica)};
+  if (ultimoRifiuto && ultimoRifiuto->Uguale(rifiuto)) return;
+  ultimoRifiuto = std::move(rifiuto);
+  MsgBox(motivo, Bottoni::OK, Icona::Esclamazione);
+}
+
 void CalcolaReteSenzaSegnare();
 
 }  // namespace
@@ -358,12 +389,20 @@ StatoProgetto::~StatoProgetto() = default;
 bool StatoProgetto::Cambiato() const { return !StessiValori(*valori_, LeggiValoriProgetto()); }
 
 void RicordaProgettoSalvato() { valoriSalvati = LeggiValoriProgetto(); }
-void DimenticaProgettoSalvato() { valoriSalvati.reset(); }
+void DimenticaProgettoSalvato() {
+  valoriSalvati.reset();
+  // Another project, or the same read again: its refusal is news to the user.
+  ultimoRifiuto.reset();
+}
 
 bool ProgettoDiversoDalSalvato() { return valoriSalvati && !StessiValori(*valoriSalvati, LeggiValoriProgetto()); }
 
 void CalcolaRete() {
-  if (Rete().NumTronchi == 0) return;
+  if (Rete().NumTronchi == 0) {
+    Rete().CalcoloRifiutato = false;
+    ultimoRifiuto.reset();
+    return;
+  }
   // A project already marked as changed stays so whatever the results: no need to compare them.
   if (ProgettoModificato != 0) {
     CalcolaReteSenzaSegnare();
@@ -402,6 +441,7 @@ void CalcolaReteSenzaSegnare() {
   // A segment whose series moved in the table since it was bound follows it by name; one whose
   // series is gone is refused below rather than calculated with whatever sits at its old index.
   RiassociaSerieTronchi(false);
+  Rete().CalcoloRifiutato = false;
   const std::string rifiuto = MotivoRifiutoCalcolo();
   if (!rifiuto.empty()) {
     NessunRisultato(rifiuto);
@@ -426,6 +466,9 @@ void CalcolaReteSenzaSegnare() {
   } else if (const std::string difetti = RisultatiNonCalcolabili(); !difetti.empty()) {
     Rete() = prima;
     NessunRisultato(difetti);
+  } else {
+    // Calculated: the next refusal, whatever it is, is news.
+    ultimoRifiuto.reset();
   }
 }
 

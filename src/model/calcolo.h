@@ -65,6 +65,15 @@ class StatoProgetto {
 // Why CalcolaRete would refuse the current network; empty when it can be calculated.
 std::string MotivoRifiutoCalcolo();
 
+// True when the last CalcolaRete refused the network: the results its segments hold (read from
+// the file, or left by an earlier calculation) are none of that calculation's and are not shown.
+// A refusal is told once: calculating again with nothing changed leaves the message out, until
+// the project changes, another refusal comes, or a project is read (DimenticaProgettoSalvato).
+bool CalcoloRifiutato();
+// True for the fields the calculation works out (flows of the segments, drops, velocity,
+// equivalent lengths, end pressure, powers).
+bool CampoRisultato(int16_t codice);
+
 // Flow of segment s from the appliance flows below it (recursive). Marks the segments reached
 // (Collegato), drops child links beyond the segment count plus one, clears an appliance flow on
 // an inner segment with a message. Returns the subtree's unscaled flow.

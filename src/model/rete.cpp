@@ -400,6 +400,7 @@ void ResetRete() {
     t.SlotLibero = 0;
   }
   Rete().NumTronchi = 0;
+  Rete().CalcoloRifiutato = false;
   Riferimento.clear();
   DescrizioneLavoro.clear();
   PercorsoProgetto.clear();

@@ -78,6 +78,9 @@ struct TRete {
   int16_t NumTronchi = 0;           // highest slot in use; 0 = empty network
   int16_t MaterialeDefault = 0;     // pipe series of new segments; 0 = not yet resolved
   std::array<TTronco, MaxTronchi + 1> Tronchi{};
+  // The last calculation refused the network: what its segments hold of results (read from the
+  // file, or left by an earlier run) is none of that calculation's. Never stored in a file.
+  bool CalcoloRifiutato = false;
 };
 
 // Two network records; only record 1 is ever used.

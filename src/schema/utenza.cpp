@@ -2,6 +2,7 @@
 #include <cmath>
 #include <utility>
 
+#include "editor/tabella.h"
 #include "model/calcolo.h"
 #include "model/numbers.h"
 #include "model/rete.h"
@@ -45,9 +46,8 @@ void DrawUtenza(int32_t x, int32_t y, int16_t direction, int16_t tipo, int16_t s
   if (DisegnoVisibile == 0) return;
   const TTronco& t = Rete().Tronchi.at(static_cast<size_t>(seg));
   // 3. State colour of the flow label.
-  bool rosso;
-  if (ReteInPressione != 0) rosso = static_cast<float>(PressioneFinale) > t.ID_PFINALE;
-  else rosso = PDCMassima() < t.ID_PDC_PERCORSO;
+  // Judged as the table judges the appliance's end pressure or path drop.
+  const bool rosso = OltreLimite(seg, ReteInPressione != 0 ? campo::ID_PFINALE : campo::ID_PDC_PERCORSO, {});
   const int32_t coloreStato = rosso ? ColoreRosso : (DisegnoPerStampa != 0 ? ColoreNero : ColoreBianco);
   // 4.-6.
   const FiguraSchema figura = FiguraUtenza(tipo);

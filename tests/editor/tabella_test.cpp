@@ -129,6 +129,18 @@ const CasoCella casi[] = {
     {"largest diameter of a network too fast warns", true, campo::ID_DIAMETRO,
      [](TTronco& t) { Raggiunto(t); t.ID_DIAMETRO = "32"; t.ID_VELOCITA = 25; }, "32", colore::Bianco,
      colore::RossoScuro, true},
+    {"largest diameter of a choked segment warns", false, campo::ID_DIAMETRO,
+     [](TTronco& t) { Raggiunto(t); t.ID_DIAMETRO = "32"; t.ID_PDC_TRONCO = -1; t.ID_PDC_PERCORSO = -1; }, "32",
+     colore::Bianco, colore::RossoScuro, true},
+    {"largest diameter of a network's choked segment warns", true, campo::ID_DIAMETRO,
+     [](TTronco& t) { Raggiunto(t); t.ID_DIAMETRO = "32"; t.ID_PDC_TRONCO = -1; t.ID_PDC_PERCORSO = -1; }, "32",
+     colore::Bianco, colore::RossoScuro, true},
+    {"largest diameter below a choked segment warns", false, campo::ID_DIAMETRO,
+     [](TTronco& t) { Raggiunto(t); t.ID_DIAMETRO = "32"; t.ID_PDC_PERCORSO = -1; }, "32", colore::Bianco,
+     colore::RossoScuro, true},
+    {"a smaller diameter of a choked segment does not warn", false, campo::ID_DIAMETRO,
+     [](TTronco& t) { Raggiunto(t); t.ID_DIAMETRO = "25"; t.ID_PDC_TRONCO = -1; t.ID_PDC_PERCORSO = -1; }, "25",
+     colore::Nero, colore::GialloChiaro, false},
     {"equivalent length is blue", false, campo::ID_EQ_LEN,
      [](TTronco& t) { Raggiunto(t); t.ID_EQ_LEN = 3.25f; }, "3,25", colore::Blu, colore::Bianco, false},
     {"reference is black", false, campo::ID_RIF,
@@ -168,20 +180,60 @@ TEST_P(CelleTest, ShowsTextAndColours) {
 INSTANTIATE_TEST_SUITE_P(Stati, CelleTest, ::testing::ValuesIn(casi),
                          [](const ::testing::TestParamInfo<CasoCella>& i) { return "caso" + std::to_string(i.index); });
 
-TEST_F(TabellaTest, PathDropAgainstAnEmptyMaximumIsRedAboveZero) {
-  PDCMaxTesto = "";
+// The editor's selector text may be empty, stale or rounded: the judgement weighs the maximum the
+// sizing worked to, never that text.
+TEST_F(TabellaTest, PathDropIsJudgedAgainstTheMaximumTheSizingUsed) {
+  struct Caso {
+    const char* testo;
+    double massima;
+    float perdita;
+    int32_t colore;
+  } casi[] = {
+      {"30", 30.5, 30.3f, colore::Nero},   {"30", 30.5, 30.5f, colore::Nero}, {"30", 30.5, 30.6f, colore::Rosso},
+      {"", 100, 0.5f, colore::Nero},       {"", 100, 100.2f, colore::Rosso},  {"100,4", 100, 100.2f, colore::Rosso},
+      {"0", 45.25, 45.2f, colore::Nero},   {"0", 45.25, 45.3f, colore::Rosso},
+  };
   Tronco(1).Collegato = -1;
-  Tronco(1).ID_PDC_PERCORSO = 0.5f;
-  EXPECT_EQ(Cella(1, campo::ID_PDC_PERCORSO).ColoreTesto, colore::Rosso);
-  Tronco(1).ID_PDC_PERCORSO = 0;
-  EXPECT_EQ(Cella(1, campo::ID_PDC_PERCORSO).ColoreTesto, colore::Nero);
+  for (const Caso& c : casi) {
+    PDCMaxTesto = c.testo;
+    PDCMaxUtente = c.massima;
+    Tronco(1).ID_PDC_PERCORSO = c.perdita;
+    EXPECT_EQ(Cella(1, campo::ID_PDC_PERCORSO).ColoreTesto, c.colore) << c.massima << " / " << c.perdita;
+    EXPECT_EQ(LimitePerditaPercorso(), PDCMassima()) << c.massima;
+  }
+  PDCMaxUtente = 30.5;
+  EXPECT_EQ(TestoLimitePerditaPercorso(), "30,5 Pa");
 }
 
-TEST_F(TabellaTest, PathDropComparesWithTheMaximumRoundedToAnInteger) {
-  PDCMaxTesto = "100,4";
-  Tronco(1).Collegato = -1;
-  Tronco(1).ID_PDC_PERCORSO = 100.2f;
-  EXPECT_EQ(Cella(1, campo::ID_PDC_PERCORSO).ColoreTesto, colore::Rosso);
+// A refused calculation computed nothing: the results the segment holds (the file's) are not shown
+// beside the refusal, nor judged; what the user entered and the series' inner diameter still show.
+TEST_F(TabellaTest, ARefusedNetworkShowsNoResult) {
+  TTronco t;
+  Raggiunto(t);
+  t.ID_DIAMETRO = "32";
+  t.ID_LEN = 12;
+  t.ID_P_TRONCO = 2.5f;
+  t.ID_VELOCITA = 30;
+  t.ID_PDC_TRONCO = 400;
+  t.ID_PDC_PERCORSO = 500;
+  t.ID_PFINALE = 50;
+  t.ID_EQ_LEN = 14;
+  Tronco(1) = t;
+  ASSERT_EQ(Cella(1, campo::ID_VELOCITA).Testo, "30,00");
+  ASSERT_EQ(Cella(1, campo::ID_DIAMETRO).ColoreSfondo, colore::RossoScuro);
+  Tronco(1).Collegato = 0;
+  Rete().CalcoloRifiutato = true;
+  for (int16_t codice : {campo::ID_VELOCITA, campo::ID_PDC_TRONCO, campo::ID_PDC_PERCORSO, campo::ID_EQ_LEN,
+                         campo::ID_P_UTENZE, campo::ID_P_TRONCO})
+    EXPECT_EQ(Cella(1, codice).Testo, "") << codice;
+  EXPECT_EQ(Cella(1, campo::ID_LEN).Testo, "12,00");
+  EXPECT_EQ(Cella(1, campo::ID_DIAMETRO).Testo, "32");
+  EXPECT_EQ(Cella(1, campo::ID_DIAMETRO).ColoreSfondo, colore::GialloChiaro);
+  EXPECT_EQ(Cella(1, campo::ID_DIAMETRO_INTERNO).Testo.empty(), false);
+  ReteInPressione = -1;
+  EXPECT_EQ(Cella(1, campo::ID_PFINALE).Testo, "");
+  ReteInPressione = 0;
+  Rete().CalcoloRifiutato = false;
 }
 
 // A network's cumulative drop is in kPa: against the maximum drop in Pa its colour meant nothing.

@@ -488,6 +488,45 @@ TEST_F(Calcolo, ARunThatOverflowsIsRefusedAndLeavesTheNetworkAsItWas) {
   ReteInPressione = 0;
 }
 
+// Every page switch and redraw calculates again: a refusal is told when it comes, not again while
+// nothing changed; an edit, a calculation that went through or a project read makes it news again.
+TEST_F(Calcolo, ARefusalIsToldOnceUntilSomethingChanges) {
+  AggiungiProva(0, 5.0f);
+  AggiungiProva(1, 5.0f, 1.0f);
+  GasCorrente.Viscosita = 0;
+  const std::string motivo = "viscosita' o massa volumica";
+  utente.Attendi(motivo);
+  CalcolaRete();
+  EXPECT_TRUE(CalcoloRifiutato());
+  for (int volte = 0; volte < 3; ++volte) CalcolaRete();
+  EXPECT_EQ(utente.messaggi.size(), 1u);
+  EXPECT_TRUE(CalcoloRifiutato());
+
+  // The user changes a length: a new attempt, refused again.
+  Tronco(2).ID_LEN = 7;
+  utente.Attendi(motivo);
+  CalcolaRete();
+  CalcolaRete();
+  EXPECT_EQ(utente.messaggi.size(), 2u);
+
+  // A calculation that goes through clears the refusal; the next one is told.
+  test::PreparaCalcolo();
+  AggiungiProva(0, 5.0f);
+  AggiungiProva(1, 7.0f, 1.0f);
+  CalcolaRete();
+  EXPECT_FALSE(CalcoloRifiutato());
+  GasCorrente.Viscosita = 0;
+  utente.Attendi(motivo);
+  CalcolaRete();
+  EXPECT_EQ(utente.messaggi.size(), 3u);
+
+  // The same project read again is news too.
+  DimenticaProgettoSalvato();
+  utente.Attendi(motivo);
+  CalcolaRete();
+  EXPECT_EQ(utente.messaggi.size(), 4u);
+}
+
 // Near the limit but without overflow the calculation gives its result as always.
 TEST_F(Calcolo, LargeButFiniteFlowsAreStillCalculated) {
   AggiungiProva(0, 5.0f);

@@ -109,6 +109,8 @@ TEST_F(Utenza, AFailingApplianceHasARedFlowLabel) {
       {-1, 150, 100, 0, 0, 1, ColoreRosso, ColoreBianco}, {-1, 150, 150, 0, 0, 1, ColoreBianco, ColoreBianco},
       {0, 0, 0, 100, 150, 4, ColoreRosso, ColoreBianco},  {0, 0, 0, 100, 100, 4, ColoreBianco, ColoreBianco},
       {0, 0, 0, 100, 150, 3, ColoreRosso, ColoreRosso},
+      // A choked path ("n.c." in the table) fails as the table and the report say it does.
+      {0, 0, 0, 100, -1, 4, ColoreRosso, ColoreBianco},
   };
   for (const Caso& c : casi) {
     ReteInPressione = c.pressione;

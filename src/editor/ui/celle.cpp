@@ -57,7 +57,6 @@ void EditorCelleGriglia::Esegui(const std::function<void()>& azione) {
   azione();
   if (profondita_ > 1) return;
   // The focus losses our handler caused, now that it is over.
-  const bool perdite = perditaEditor_ || perditaLista_;
   while (perditaEditor_ || perditaLista_) {
     const bool lista = !perditaEditor_;
     (lista ? perditaLista_ : perditaEditor_) = false;
@@ -66,21 +65,6 @@ void EditorCelleGriglia::Esegui(const std::function<void()>& azione) {
     else
       logica_.Text1_LostFocus();
   }
-  if (perdite) RidaiTastiera();
-}
-
-void EditorCelleGriglia::RidaiTastiera() {
-  // A modal message took the keyboard with its own window. Once it is closed nothing in the
-  // editor has it until the window system activates the window again, and the keys typed
-  // meanwhile were lost or reached a cell the cursor had already left.
-  if (!g_.isVisible() || QApplication::activeModalWidget() != nullptr) return;
-  QWidget* fuoco = QApplication::focusWidget();
-  if (fuoco != nullptr && fuoco->isVisible() && fuoco->window() == QApplication::activeWindow()) return;
-  QWidget* destinazione = g_.Text1->isVisible() ? static_cast<QWidget*>(g_.Text1)
-                          : g_.Combo1->isVisible() ? static_cast<QWidget*>(g_.Combo1)
-                                                   : static_cast<QWidget*>(g_.Grid);
-  destinazione->window()->activateWindow();
-  destinazione->setFocus(Qt::OtherFocusReason);
 }
 
 void EditorCelleGriglia::PerditaFocus(bool lista) {
@@ -213,7 +197,7 @@ void EditorCelleGriglia::MostraEditor(const AreaTwips& posto) {
   g_.Text1->raise();
 }
 
-void EditorCelleGriglia::NascondiEditor() { g_.Text1->hide(); }
+void EditorCelleGriglia::NascondiEditor() { NascondiConFuoco(g_.Text1); }
 void EditorCelleGriglia::FocusEditor() { g_.Text1->setFocus(); }
 
 int EditorCelleGriglia::LarghezzaPulsante() const { return LarghezzaPulsanteTwips; }
@@ -224,7 +208,7 @@ void EditorCelleGriglia::MostraPulsante(const AreaTwips& posto) {
   g_.cmdDettagliDiametro->raise();
 }
 
-void EditorCelleGriglia::NascondiPulsante() { g_.cmdDettagliDiametro->hide(); }
+void EditorCelleGriglia::NascondiPulsante() { NascondiConFuoco(g_.cmdDettagliDiametro); }
 
 int EditorCelleGriglia::NumeroVoci() const { return g_.Combo1->count(); }
 std::string EditorCelleGriglia::TestoVoce(int indice) const { return SS(g_.Combo1->itemText(indice)); }

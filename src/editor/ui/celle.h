@@ -76,9 +76,6 @@ class EditorCelleGriglia : public QObject, public IEditorCelle, public IVistaCel
  private:
   // Runs a handler of the logic; focus losses raised meanwhile run after the outermost one.
   void Esegui(const std::function<void()>& azione);
-  // After a message or question opened by a commit, gives the keyboard back to the control the
-  // table shows the cursor in.
-  void RidaiTastiera();
   void PerditaFocus(bool lista);
 
   GasGrid& g_;

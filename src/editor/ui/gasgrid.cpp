@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
+#include <initializer_list>
 #include <utility>
 
 #include "editor/tabella.h"
@@ -158,6 +159,10 @@ void GasGrid::CostruisciPagine() {
   Combo1->hide();
   cmdDettagliDiametro = new QPushButton(QStringLiteral(">"), pagTronchi);
   cmdDettagliDiametro->hide();
+  // The in-place editors live on a cell of the table: when one closes with the keyboard, or is
+  // closed while a dialog had it, the keyboard goes back to the table, never on along the focus
+  // chain to the pressure or maximum-drop selector.
+  for (QWidget* w : std::initializer_list<QWidget*>{Text1, Combo1, cmdDettagliDiametro}) ImpostaRitornoFuoco(w, Grid);
   LabelInitPres = new QLabel(QStringLiteral("Pressione iniziale:"), pagTronchi);
   ComboInitPres = new QComboBox(pagTronchi);
   LabelFinalPres = new QLabel(QStringLiteral("Pressione finale:"), pagTronchi);
@@ -807,15 +812,14 @@ void GasGrid::Grid_RowColChange() {
   const TColonnaGriglia colonna =
       (j >= 0 && j < MaxColonneGriglia) ? ColonneGriglia[static_cast<size_t>(LayoutGriglia)][static_cast<size_t>(j)]
                                         : TColonnaGriglia{};
-  Combo1->hide();
-  Text1->hide();
-  if (colonna.IdCampo != campo::ID_DIAMETRO) cmdDettagliDiametro->hide();
+  NascondiConFuoco(Combo1);
+  NascondiConFuoco(Text1);
+  if (colonna.IdCampo != campo::ID_DIAMETRO) NascondiConFuoco(cmdDettagliDiametro);
   Text1->setText(QS(Grid->TextMatrix(Grid->Row(), j)));
   // On a row that is not a segment yet, the panel says how it becomes one: what is typed there
   // is used only then.
   const std::string avviso = AvvisoRigaNonTronco(Grid->Row());
   MostraStato(QS(avviso.empty() ? colonna.Descrizione : colonna.Descrizione + "\n" + avviso));
-  Combo1->hide();
   if (colonna.IdCampo == campo::ID_MATERIALE)
     Combo1->setGeometry(Grid->x() + Pixel(Grid->CellLeft()), Grid->y() + Pixel(Grid->CellTop()),
                         Pixel(Grid->CellWidth()), Combo1->height());

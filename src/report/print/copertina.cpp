@@ -130,7 +130,8 @@ std::vector<CampoCopertina> GetCampiCopertina(RendererReport renderer) {
     const float pdc = PDCMassima();
     campi.push_back(Campo(12, "Perdita di pressione massima ammessa: ",
                           "Perdita di pressione massima ammessa&nbsp;:&nbsp;", "Perdita di pressione massima ammessa : ",
-                          FormatCopertina(pdc, " ##0  Pa"),
+                          // The maximum as entered, decimals included: the judgement uses no other.
+                          FormatCopertina(pdc, " ##0.###  Pa"),
                           FormatCopertina(pdc / 100.0f, stampa ? "##0.00 mbar)" : "##0.00 mbar")));
     campi.push_back(Campo(13, "Portata totale gas: ", "Portata totale gas&nbsp;:&nbsp;", "Portata totale gas : ",
                           FormatCopertina(primo.ID_P_TRONCO, " ##0.0  Nmc/h")));

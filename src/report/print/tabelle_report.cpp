@@ -207,11 +207,9 @@ std::optional<TotaleReport> GetReportTotal(ReportTable table, const std::vector<
     totale.Colonna = 7;
     // The total alone does not tell a client that the design fails: the editor's red does.
     if (superata)
-      totale.Avviso = ReteInPressione
-                          ? "ATTENZIONE: PERDITA DI PRESSIONE DISPONIBILE SUPERATA (" +
-                                FormatNumero(LimitePerditaPercorso(), 3) + " kPa)"
-                          : "ATTENZIONE: PERDITA DI PRESSIONE MASSIMA AMMESSA SUPERATA (" +
-                                FormatNumero(LimitePerditaPercorso(), 0) + " Pa)";
+      totale.Avviso = std::string(ReteInPressione ? "ATTENZIONE: PERDITA DI PRESSIONE DISPONIBILE SUPERATA ("
+                                                  : "ATTENZIONE: PERDITA DI PRESSIONE MASSIMA AMMESSA SUPERATA (") +
+                      TestoLimitePerditaPercorso() + ")";
     return totale;
   }
   if (table == ReportTable::ApplianceTable) {

@@ -51,7 +51,9 @@ QToolButton* NuovoPulsante(QWidget* genitore, const char* nome, const QString& s
     b->setIcon(QIcon(figura));
     b->setIconSize(figura.size());
   }
-  b->setFocusPolicy(Qt::StrongFocus);
+  // A click runs the command and leaves the keyboard where the user was (the table's cell, the
+  // schema); Tab still reaches the button.
+  b->setFocusPolicy(Qt::TabFocus);
   return b;
 }
 
@@ -598,12 +600,14 @@ void frmMainForm::ApriMnu_Click() {
 
 void frmMainForm::SalvaMnu_Click() {
   if (!ComandiProgetto()) return;
+  const RitornoFuoco ritorno;
   if (editor_) editor_->ConfermaModificaInCorso();
   ComandiProgetto()->SalvaProgetto(PercorsoProgetto);
 }
 
 void frmMainForm::SaveAsMnu_Click() {
   if (!ComandiProgetto()) return;
+  const RitornoFuoco ritorno;
   if (editor_) editor_->ConfermaModificaInCorso();
   DoEvents();
   ComandiProgetto()->SalvaProgetto("");
@@ -665,6 +669,7 @@ void frmMainForm::Command3D5_Click() { ApriMnu_Click(); }
 
 void frmMainForm::Command3D4_Click() {
   if (!ComandiProgetto()) return;
+  const RitornoFuoco ritorno;
   if (editor_) editor_->ConfermaModificaInCorso();
   MostraAttesa();
   struct Nascondi {
@@ -672,7 +677,6 @@ void frmMainForm::Command3D4_Click() {
   } nascondi;
   ComandiProgetto()->SalvaProgetto(PercorsoProgetto);
   for (int i = 0; i < 500; ++i) DoEvents();
-  if (editor_) editor_->setFocus();
 }
 
 void frmMainForm::SSCommand2_Click() { StampaMnu_Click(); }

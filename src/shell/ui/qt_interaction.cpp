@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QMainWindow>
 #include <QSpacerItem>
 #include <QPushButton>
 
@@ -17,14 +18,50 @@ Risposta MessaggioQt::Esito() const {
   return risposte.back().second;
 }
 
+namespace {
+
+// A run without blanks longer than this gets a place to wrap after every so many characters.
+constexpr int LunghezzaMassimaParola = 30;
+
+// The text with an invisible place to wrap (a zero-width space) inside each long run without
+// blanks: a refusal quotes what was typed or pasted, and a long number or name would otherwise
+// make the box as wide as the screen, past the main window, with its end cut off.
+QString ConPuntiDiACapo(const QString& testo) {
+  QString risultato;
+  risultato.reserve(testo.size() + testo.size() / LunghezzaMassimaParola);
+  int corsa = 0;
+  for (const QChar c : testo) {
+    if (c.isSpace()) {
+      corsa = 0;
+    } else if (++corsa > LunghezzaMassimaParola) {
+      risultato += QChar(0x200B);
+      corsa = 1;
+    }
+    risultato += c;
+  }
+  return risultato;
+}
+
+// The window a message belongs to and opens over: the active one, or, while none is (a load at
+// start-up, before the window system has activated the main window), the program's main window;
+// without one the box would open in the middle of the screen, half outside the program.
+QWidget* GenitoreMessaggio() {
+  if (QWidget* attiva = QApplication::activeWindow()) return attiva;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->isVisible() && qobject_cast<QMainWindow*>(w) != nullptr) return w;
+  return nullptr;
+}
+
+}  // namespace
+
 MessaggioQt CostruisciMessaggio(const std::string& testo, Bottoni bottoni, Icona icona, const std::string& titolo) {
   MessaggioQt m;
-  m.box = std::make_unique<QMessageBox>(QApplication::activeWindow());
+  m.box = std::make_unique<QMessageBox>(GenitoreMessaggio());
   // A message without a title of its own carries the program's name, whole: a box narrower than
   // its title bar has the title cut by the window manager ("var... pro").
   const QString titoloBox = titolo.empty() ? QStringLiteral("VarnexPro") : QS(titolo);
   m.box->setWindowTitle(titoloBox);
-  m.box->setText(QS(Replace(testo, "\r\n", "\n")));
+  m.box->setText(ConPuntiDiACapo(QS(Replace(testo, "\r\n", "\n"))));
   switch (icona) {
     case Icona::Critico: m.box->setIcon(QMessageBox::Critical); break;
     case Icona::Domanda: m.box->setIcon(QMessageBox::Question); break;

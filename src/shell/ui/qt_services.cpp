@@ -38,6 +38,7 @@ QString FiltroQt(const std::string& filtro) {
 
 std::optional<std::string> QtFileDialoghi::ApriFile(const std::string& titolo, const std::string& filtro,
                                                      const std::string& cartella) {
+  const RitornoFuoco ritorno;
   QString scelto = QFileDialog::getOpenFileName(QApplication::activeWindow(), QS(titolo), QS(cartella), FiltroQt(filtro));
   if (scelto.isEmpty()) return std::nullopt;
   return SS(scelto);
@@ -45,6 +46,7 @@ std::optional<std::string> QtFileDialoghi::ApriFile(const std::string& titolo, c
 
 std::optional<std::string> QtFileDialoghi::SalvaFile(const std::string& titolo, const std::string& filtro,
                                                       const std::string& cartella, const std::string& nome) {
+  const RitornoFuoco ritorno;
   QString iniziale = QS(cartella);
   if (!nome.empty()) iniziale = iniziale.isEmpty() ? QS(nome) : iniziale + QLatin1Char('/') + QS(nome);
   // The callers add the default extension and ask about an existing file themselves: the dialog
@@ -56,6 +58,7 @@ std::optional<std::string> QtFileDialoghi::SalvaFile(const std::string& titolo, 
 }
 
 std::optional<std::string> QtFileDialoghi::ScegliCartella(const std::string& titolo, const std::string& cartella) {
+  const RitornoFuoco ritorno;
   QString scelta = QFileDialog::getExistingDirectory(QApplication::activeWindow(), QS(titolo), QS(cartella));
   if (scelta.isEmpty()) return std::nullopt;
   return SS(scelta);

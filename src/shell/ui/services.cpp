@@ -1,5 +1,6 @@
 #include "shell/ui/services.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <cstdio>
 
@@ -70,7 +71,57 @@ std::function<void(const std::string&)>& LineaStato() {
 int MostraModale(QDialog& dialogo) {
   if (auto* d = qobject_cast<Dialogo*>(&dialogo)) d->AzzeraRisposta();
   dialogo.setResult(QDialog::Rejected);
+  const RitornoFuoco ritorno;
   return dialoghi->Esegui(dialogo);
+}
+
+namespace {
+constexpr const char* ProprietaRitorno = "varnexRitornoFuoco";
+}  // namespace
+
+void ImpostaRitornoFuoco(QWidget* widget, QWidget* sostituto) {
+  if (widget) widget->setProperty(ProprietaRitorno, QVariant::fromValue(QPointer<QWidget>(sostituto)));
+}
+
+QWidget* DestinazioneFuoco(QWidget* widget) {
+  // A few steps at most: a chain of stand-ins that loops must not hang the program.
+  for (int passi = 0; widget != nullptr && passi < 8; ++passi) {
+    if (widget->isVisible() && widget->isEnabled()) return widget;
+    widget = widget->property(ProprietaRitorno).value<QPointer<QWidget>>();
+  }
+  return nullptr;
+}
+
+void NascondiConFuoco(QWidget* widget) {
+  if (widget == nullptr) return;
+  if (widget->hasFocus()) {
+    QWidget* sostituto = widget->property(ProprietaRitorno).value<QPointer<QWidget>>();
+    if (QWidget* d = DestinazioneFuoco(sostituto)) d->setFocus(Qt::OtherFocusReason);
+  }
+  widget->hide();
+}
+
+namespace {
+// Where the last RitornoFuoco gave the keyboard back: a dialog that opens right after another
+// closed (a message after a choice) comes before the window system has activated the main window
+// again, when no widget has the keyboard yet.
+QPointer<QWidget> ultimoRitorno;
+}  // namespace
+
+RitornoFuoco::RitornoFuoco() : fuoco_(QApplication::focusWidget()) {
+  if (fuoco_.isNull() || !fuoco_->isVisible()) fuoco_ = ultimoRitorno;
+}
+
+RitornoFuoco::~RitornoFuoco() {
+  QWidget* destinazione = DestinazioneFuoco(fuoco_);
+  if (destinazione == nullptr) return;
+  // A dialog still open over it (this one was shown from inside another) keeps its own keyboard.
+  if (QWidget* modale = QApplication::activeModalWidget(); modale != nullptr && modale != destinazione->window())
+    return;
+  QWidget* finestra = destinazione->window();
+  if (finestra != QApplication::activeWindow()) finestra->activateWindow();
+  destinazione->setFocus(Qt::OtherFocusReason);
+  ultimoRitorno = destinazione;
 }
 
 void ImpostaDialoghi(IDialoghi* d) { dialoghi = d ? d : &dialoghiSilenziosi; }

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
 #include <functional>
 #include <optional>
 #include <string>
@@ -39,8 +40,38 @@ class Dialogo : public QDialog {
 };
 
 // The one way to show a modal dialog: clears its answer and result, then shows it through the
-// installed dialogs service. Returns the dialog's result code.
+// installed dialogs service, and gives the keyboard back to where the user was (RitornoFuoco).
+// Returns the dialog's result code.
 int MostraModale(QDialog& dialogo);
+
+// ---- The keyboard after a dialog ------------------------------------------------------------
+
+// Gives the keyboard back, when it goes, to the widget that had it when it was made: after a
+// dialog, a message box, a file dialog or a save the keys go where the user was, never to
+// whatever widget the window system or the focus chain picks (a selector of a design limit).
+// A widget that is no longer there to take it (hidden, disabled, gone) hands it to the one
+// named with ImpostaRitornoFuoco, and so on.
+class RitornoFuoco {
+ public:
+  RitornoFuoco();
+  ~RitornoFuoco();
+  RitornoFuoco(const RitornoFuoco&) = delete;
+  RitornoFuoco& operator=(const RitornoFuoco&) = delete;
+
+ private:
+  QPointer<QWidget> fuoco_;
+};
+
+// The widget that takes the keyboard back in place of `widget` when `widget` cannot (an in-place
+// cell editor closed meanwhile hands it to its table). Also used when such a widget is hidden
+// while it has the keyboard (NascondiConFuoco).
+void ImpostaRitornoFuoco(QWidget* widget, QWidget* sostituto);
+// Where the keyboard goes back for `widget`: itself when it can take it, else the first of its
+// stand-ins that can; nullptr when none can.
+QWidget* DestinazioneFuoco(QWidget* widget);
+// Hides `widget`; when it had the keyboard, its stand-in takes it first, so that the keyboard
+// does not move on along the focus chain to the next box of the window.
+void NascondiConFuoco(QWidget* widget);
 
 void ImpostaDialoghi(IDialoghi* dialoghi);
 IDialoghi& Dialoghi();

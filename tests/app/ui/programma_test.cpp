@@ -38,31 +38,7 @@ namespace varnex::test {
 namespace {
 
 // A project of the shipped archives: three segments, two appliances.
-std::string ScriviProgetto(const TempFolder& cartella) {
-  InitGas();
-  CaricaMateriali();
-  InitSpeciali();
-  ResetRete();
-  ReteInPressione = 0;
-  GasCorrente = ArchivioGas[1];
-  const int16_t a = AggiungiTronco(0);
-  const int16_t b = AggiungiTronco(a);
-  const int16_t c = AggiungiTronco(a);
-  Tronco(a).ID_LEN = 6;
-  Tronco(b).ID_LEN = 4;
-  Tronco(c).ID_LEN = 9;
-  Tronco(b).ID_P_UTENZE = 1.2f;
-  Tronco(c).ID_P_UTENZE = 2.5f;
-  Riferimento = "Casa Bianchi";
-  const std::string percorso = cartella.File("bianchi.RTG");
-  EXPECT_TRUE(ScriviRTG(percorso));
-  // The program starts from nothing.
-  ResetRete();
-  NumGas = 0;
-  ArchivioGas.resize(1);
-  NumMateriali = 0;
-  return percorso;
-}
+std::string ScriviProgetto(const TempFolder& cartella) { return ScriviProgettoDiProva(cartella, "bianchi.RTG"); }
 
 TEST(Programma, ApreIlProgettoDellaRigaDiComandoCalcolato) {
   TempFolder cartella;

@@ -126,6 +126,36 @@ TEST_F(GasGridTest, UnreachedSegmentsAreGreyInTheTable) {
   EXPECT_EQ(g.Grid->CellForeColor(4, ColonnaDi(g, campo::ID_LEN)), colore::Nero);
 }
 
+// A network the calculation refuses: told once, not at every page switch, and the table shows no
+// velocity or drop the refused calculation did not work out; calculated again, it shows them.
+TEST_F(GasGridTest, ARefusedCalculationIsToldOnceAndLeavesNoResultInTheTable) {
+  test::ReteDiProva(false);
+  GasGrid g(principale_);
+  g.SelezionaPagina(0);
+  g.NewRete(1);
+  const int16_t velocita = ColonnaDi(g, campo::ID_VELOCITA);
+  const int16_t perdita = ColonnaDi(g, campo::ID_PDC_PERCORSO);
+  ASSERT_FALSE(g.Grid->TextMatrix(1, velocita).empty());
+  const float viscosita = GasCorrente.Viscosita;
+  GasCorrente.Viscosita = 0;
+  auto& messaggi = archivi_.Utente().messaggi;
+  messaggi.clear();
+  g.Elaborazione();
+  for (int pagina : {1, 2, 0, 1, 0}) g.SelezionaPagina(pagina);
+  g.Elaborazione();
+  ASSERT_EQ(messaggi.size(), 1u);
+  EXPECT_NE(messaggi[0].testo.find("viscosita'"), std::string::npos);
+  for (int16_t r = 1; r <= 4; ++r) {
+    EXPECT_EQ(g.Grid->TextMatrix(r, velocita), "") << r;
+    EXPECT_EQ(g.Grid->TextMatrix(r, perdita), "") << r;
+  }
+  GasCorrente.Viscosita = viscosita;
+  g.Elaborazione();
+  EXPECT_EQ(messaggi.size(), 1u);
+  EXPECT_FALSE(g.Grid->TextMatrix(1, velocita).empty());
+  VerificaTabella(g);
+}
+
 TEST_F(GasGridTest, ANetworkOf200SegmentsFitsTheTable) {
   ResetRete();
   const std::string serie = Materiali[1][0].Nome;

@@ -77,6 +77,12 @@ TEST_F(Copertina, InternalCoverRowsAndValues) {
   EXPECT_EQ(Riga(campi, 12).Valore, " 100  Pa");
   EXPECT_EQ(Riga(campi, 12).ValoreParentesi, "1,00 mbar)");
   EXPECT_EQ(Riga(campi, 13).Valore, " 4,0  Nmc/h");
+  // The maximum drop the design is judged against, as entered: not rounded to a whole Pa.
+  const double massima = PDCMaxUtente;
+  PDCMaxUtente = 30.5;
+  EXPECT_EQ(Riga(GetCampiCopertina(RendererReport::Stampa), 12).Valore, " 30,5  Pa");
+  EXPECT_EQ(Riga(GetCampiCopertina(RendererReport::HTML), 12).Valore, " 30,5  Pa");
+  PDCMaxUtente = massima;
   EXPECT_EQ(Riga(campi, 4).EtichettaTesto, "Lavoro: ");
 
   const auto html = GetCampiCopertina(RendererReport::HTML);

@@ -44,12 +44,14 @@ class TabelleReport : public ::testing::Test {
     for (int16_t s : {1, 2, 3}) Tronco(s).Collegato = -1;
     // Limits the rows keep: a design within them carries no mark.
     PDCMaxTesto = "100";
+    PDCMaxUtente = 100;
     PressioneFinale = 0;
   }
   void TearDown() override {
     ResetRete();
     ReteInPressione = 0;
     PDCMaxTesto = "0";
+    PDCMaxUtente = 0;
   }
 };
 
@@ -215,7 +217,7 @@ TEST_F(TabelleReport, TheReportMarksWhatTheEditorMarks) {
   };
   const Caso casi[] = {
       {"drop within the maximum", false, [] {}, campo::ID_PDC_PERCORSO, 2, false},
-      {"drop over the maximum", false, [] { PDCMaxTesto = "55"; }, campo::ID_PDC_PERCORSO, 2, true},
+      {"drop over the maximum", false, [] { PDCMaxUtente = 55; }, campo::ID_PDC_PERCORSO, 2, true},
       {"largest diameter over the maximum", false, [] { PDCMaxUtente = 40; }, campo::ID_DIAMETRO, 2, true},
       {"smaller diameter over the maximum", false,
        [] {
@@ -284,7 +286,7 @@ TEST_F(TabelleReport, AFailingPathIsStatedUnderItsTotal) {
   ASSERT_TRUE(totale);
   EXPECT_EQ(totale->Avviso, "");
   EXPECT_EQ(GetReportLimitNote(ReportTable::WorstPathTable, righe), "");
-  PDCMaxTesto = "50";
+  PDCMaxUtente = 50;
   totale = GetReportTotal(ReportTable::WorstPathTable, righe);
   EXPECT_EQ(totale->Avviso, "ATTENZIONE: PERDITA DI PRESSIONE MASSIMA AMMESSA SUPERATA (50 Pa)");
   EXPECT_EQ(GetReportLimitNote(ReportTable::WorstPathTable, righe), NotaOltreLimite);
@@ -295,6 +297,37 @@ TEST_F(TabelleReport, AFailingPathIsStatedUnderItsTotal) {
   PressioneFinale = 30;
   totale = GetReportTotal(ReportTable::WorstPathTable, righe);
   EXPECT_EQ(totale->Avviso, "ATTENZIONE: PERDITA DI PRESSIONE DISPONIBILE SUPERATA (50,000 kPa)");
+}
+
+// The statement and the marks weigh the maximum the sizing worked to, as entered: a path of 60 Pa
+// fails a maximum of 59,6 Pa and passes one of 60,4 Pa, whatever the editor's selector text says.
+TEST_F(TabelleReport, AFailingPathIsJudgedAndStatedWithTheMaximumAsEntered) {
+  const std::vector<int16_t> righe = GetReportRows(ReportTable::WorstPathTable);
+  struct Caso {
+    double massima;
+    const char* testo;
+    const char* avviso;
+  } casi[] = {
+      {59.6, "60", "ATTENZIONE: PERDITA DI PRESSIONE MASSIMA AMMESSA SUPERATA (59,6 Pa)"},
+      {60.4, "60", ""},
+      {60.5, "0", ""},
+      {30.5, "100", "ATTENZIONE: PERDITA DI PRESSIONE MASSIMA AMMESSA SUPERATA (30,5 Pa)"},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.massima);
+    PDCMaxUtente = c.massima;
+    PDCMaxTesto = c.testo;
+    const auto totale = GetReportTotal(ReportTable::WorstPathTable, righe);
+    ASSERT_TRUE(totale);
+    EXPECT_EQ(totale->Avviso, c.avviso);
+    const bool fallito = std::string(c.avviso).size() > 0;
+    EXPECT_EQ(GetReportLimitNote(ReportTable::WorstPathTable, righe), fallito ? NotaOltreLimite : "");
+    // The path's own cumulative drop (view 3, segment 2 at 60 Pa) carries the mark alike.
+    const int16_t col = ColonnaDi(3, campo::ID_PDC_PERCORSO);
+    ASSERT_GE(col, 0);
+    const std::string cella = GetCellText(3, col, 2, 100);
+    EXPECT_EQ(cella.find(MarcaOltreLimite) != std::string::npos, fallito) << cella;
+  }
 }
 
 TEST_F(TabelleReport, TooManyColumnsIsAReportError) {

@@ -10,8 +10,10 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QScreen>
+#include <QTest>
 
 #include "model/files.h"
+#include "model/strings.h"
 #include "shell/mru.h"
 #include "shell/settings.h"
 #include "shell/ui/qt_interaction.h"
@@ -254,6 +256,51 @@ TEST(QtMessages, ButtonsIconsAndEmptyTitle) {
   m.box->show();
   EXPECT_GE(m.box->width(),
             QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(QStringLiteral("VarnexPro")) + 160);
+  m.box->hide();
+}
+
+// A refusal quotes what the user typed or pasted, which may be one long run without blanks: the
+// box wraps it and stays inside a main window of 810 x 595 pixels, with every character shown.
+TEST(QtMessages, ALongQuotedValueWrapsAndTheBoxStaysInsideTheMainWindow) {
+  QWidget finestra;
+  finestra.setGeometry(40, 30, 810, 595);
+  finestra.show();
+  finestra.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&finestra));
+  const std::string valore(150, '9');
+  const std::string testo = "\"" + valore + "\" non e' un numero valido per la lunghezza.\r\nIl valore non e' stato cambiato.";
+  MessaggioQt m = CostruisciMessaggio(testo, Bottoni::OK, Icona::Esclamazione, "");
+  m.box->show();
+  QApplication::processEvents();
+  EXPECT_TRUE(finestra.frameGeometry().contains(m.box->frameGeometry()))
+      << m.box->frameGeometry().x() << "," << m.box->frameGeometry().y() << " " << m.box->frameGeometry().width() << "x"
+      << m.box->frameGeometry().height();
+  QString mostrato = m.box->text();
+  mostrato.remove(QChar(0x200B));
+  EXPECT_EQ(mostrato, QS(Replace(testo, "\r\n", "\n")));
+  m.box->hide();
+}
+
+// While no window is active (a project loaded at start-up, before the window system activates
+// the main window) a message still opens over the main window, not in the middle of the screen.
+TEST(QtMessages, WithNoActiveWindowAMessageOpensOverTheMainWindow) {
+  QMainWindow principale;
+  principale.setGeometry(40, 30, 810, 595);
+  principale.show();
+  // The window that had the keyboard goes; nothing is active until the window system says so.
+  QWidget altra;
+  altra.show();
+  altra.activateWindow();
+  QApplication::processEvents();
+  altra.hide();
+  QApplication::processEvents();
+  ASSERT_EQ(QApplication::activeWindow(), nullptr);
+  MessaggioQt m = CostruisciMessaggio("Diametri interni non validi: calcolo non eseguito.", Bottoni::OK,
+                                      Icona::Esclamazione, "");
+  EXPECT_EQ(m.box->parentWidget(), &principale);
+  m.box->show();
+  QApplication::processEvents();
+  EXPECT_TRUE(principale.frameGeometry().contains(m.box->frameGeometry()));
   m.box->hide();
 }
 

@@ -6,9 +6,15 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <string>
 
 #include <gtest/gtest.h>
 
+#include "model/gas.h"
+#include "model/materiali.h"
+#include "model/progetto_file.h"
+#include "model/raccordi.h"
+#include "model/rete.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
 #include "shell/ui/lifecycle.h"
@@ -19,6 +25,36 @@
 #include "support/ui/fake_services.h"
 
 namespace varnex::test {
+
+// A project of the shipped archives, written to `cartella` as `nome`: three segments, two
+// appliances; an internal installation or a pressurised network. The program's state goes back to
+// nothing afterwards, as before a start-up. The file's path.
+inline std::string ScriviProgettoDiProva(const TempFolder& cartella, const std::string& nome, bool pressione = false,
+                                         const std::string& riferimento = "Casa Bianchi") {
+  InitGas();
+  CaricaMateriali();
+  InitSpeciali();
+  ResetRete();
+  ReteInPressione = pressione ? -1 : 0;
+  GasCorrente = ArchivioGas[1];
+  const int16_t a = AggiungiTronco(0);
+  const int16_t b = AggiungiTronco(a);
+  const int16_t c = AggiungiTronco(a);
+  Tronco(a).ID_LEN = 6;
+  Tronco(b).ID_LEN = 4;
+  Tronco(c).ID_LEN = 9;
+  Tronco(b).ID_P_UTENZE = 1.2f;
+  Tronco(c).ID_P_UTENZE = 2.5f;
+  Riferimento = riferimento;
+  const std::string percorso = cartella.File(nome);
+  EXPECT_TRUE(ScriviRTG(percorso));
+  ResetRete();
+  ReteInPressione = 0;
+  NumGas = 0;
+  ArchivioGas.resize(1);
+  NumMateriali = 0;
+  return percorso;
+}
 
 struct ProgrammaDiProva {
   // `nome` names the instance lock, which is kept apart from any other test's by the process id.

@@ -348,6 +348,16 @@ void frmStampa::cmdCancel_Click() {
   Chiudi();
 }
 
+void frmStampa::showEvent(QShowEvent* evento) {
+  if (!ritorno_) ritorno_.emplace();
+  QDialog::showEvent(evento);
+}
+
+void frmStampa::hideEvent(QHideEvent* evento) {
+  QDialog::hideEvent(evento);
+  ritorno_.reset();
+}
+
 void frmStampa::closeEvent(QCloseEvent* evento) {
   if (inEsecuzione_) {
     evento->ignore();

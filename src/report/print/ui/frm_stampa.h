@@ -12,8 +12,10 @@
 #include <QToolButton>
 #include <array>
 #include <functional>
+#include <optional>
 
 #include "report/print/opzioni_stampa.h"
+#include "shell/ui/services.h"
 
 namespace varnex::ui {
 
@@ -83,6 +85,8 @@ class frmStampa : public QDialog {
 
  protected:
   void closeEvent(QCloseEvent* evento) override;
+  void showEvent(QShowEvent* evento) override;
+  void hideEvent(QHideEvent* evento) override;
   void keyPressEvent(QKeyEvent* evento) override;
   bool eventFilter(QObject* oggetto, QEvent* evento) override;
   void mouseMoveEvent(QMouseEvent* evento) override;
@@ -92,6 +96,8 @@ class frmStampa : public QDialog {
   void Chiudi();
   void ControllaLogo();
   bool inEsecuzione_ = false;
+  // The dialog is modeless: the keyboard goes back to where the user was when it goes away.
+  std::optional<RitornoFuoco> ritorno_;
 };
 
 // The open dialog, if any.
