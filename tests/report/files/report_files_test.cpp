@@ -21,7 +21,6 @@
 #include "model/files.h"
 #include "model/globals.h"
 #include "model/numbers.h"
-#include "model/calcolo.h"
 #include "model/raccordi.h"
 #include "model/rete.h"
 #include "model/strings.h"
@@ -1127,6 +1126,8 @@ TEST_F(ReportFilesTest, TheTightnessSectionIsWrittenWhenTheNetworkCalculationIsR
       Spunta({&StampaTenutaImpianto});
       utente.PermettiTutti();
       utente.messaggi.clear();
+      // Each run as on a project just opened: a refusal already told for it is not told again.
+      DimenticaProgettoSalvato();
       finestre.risposte.push_back(uscita.File(html ? "r.html" : "r.txt"));
       if (html)
         PrintHTMLReport(0);
@@ -1476,8 +1477,11 @@ TEST_F(ReportFilesTest, FailedWriteIsNeverSuccessAndKeepsTheOldFile) {
   EXPECT_EQ(uscita.Read("report.html"), "vecchio report");
   EXPECT_EQ(uscita.Read("report.txt"), "vecchio report");
   // The system's reason, in Italian: a full disk and a missing permission do not read the same.
-  for (const auto& m : utente.messaggi)
-    if (m.titolo == "Errore") EXPECT_NE(m.testo.find(MotivoErrore(EFBIG)), std::string::npos) << m.testo;
+  for (const auto& m : utente.messaggi) {
+    if (m.titolo == "Errore") {
+      EXPECT_NE(m.testo.find(MotivoErrore(EFBIG)), std::string::npos) << m.testo;
+    }
+  }
   EXPECT_FALSE(finestre.Visto("dialogo chiuso"));
   EXPECT_TRUE(finestre.Visto("nessun logo"));
   for (const auto& e : fs::directory_iterator(uscita.Path()))
