@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace varnex {
 
@@ -79,6 +80,10 @@ void EscludiSezioniSenzaOggetto();
 // is shown once, then this says why no report is made, and the run must not start. True for an
 // empty network or a calculated one.
 bool ReteCalcolataPerReport();
+
+// The question asked before a command replaces files: the usual one when only the chosen file
+// exists, every name (paths are shown by their file name) when the command would replace others.
+std::string DomandaSovrascrittura(const std::string& scelto, const std::vector<std::string>& esistenti);
 
 // A fault met while writing a section (a value that cannot be computed, a table the page cannot
 // hold). It ends the run, and the run reports it as its own failure.
