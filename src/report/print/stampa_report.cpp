@@ -526,17 +526,8 @@ void StampaCopertinaComune(IStampanteReport& p) {
     StampaAcapo(p, c.EtichettaStampa, false, 0, LarghezzaStampabile);
     ResetBold(p);
     if (c.Riga == 4) {
-      const int32_t x = Lungo(std::round(p.CurrentX()));
-      const double larghezzaH = p.TextWidth("H");
-      int16_t caratteri = larghezzaH > 0 ? Intero((p.Width() - p.CurrentX()) / larghezzaH - 10) : 1;
-      if (caratteri < 1) caratteri = 1;
-      int16_t altro = 0;
-      p.Print(SpezzaTesto(caratteri, altro, c.Valore), true);
-      while (altro > 0) {
-        CheckPageBreak();
-        p.SetCurrentX(x);
-        p.Print(SpezzaTesto(caratteri, altro), true);
-      }
+      // The job goes on under itself, broken between its words.
+      StampaAcapo(p, c.Valore, true, p.CurrentX(), LarghezzaStampabile, true);
       return;
     }
     std::string testo = c.Valore;
@@ -764,17 +755,8 @@ void PrintComputo(IStampanteReport& p, int16_t net) {
     SetBold(p);
     p.Print("Descrizione: ", false);
     ResetBold(p);
-    const double x0 = p.CurrentX();
-    const double larghezzaH = p.TextWidth("H");
-    int16_t caratteri = larghezzaH > 0 ? Intero((p.Width() - p.CurrentX()) / larghezzaH - 5) : 1;
-    if (caratteri < 1) caratteri = 1;
-    int16_t altro = 0;
-    p.Print(SpezzaTesto(caratteri, altro, serie.Descrizione), true);
-    while (altro > 0) {
-      p.SetCurrentX(x0);
-      p.Print(SpezzaTesto(caratteri, altro), true);
-      CheckPageBreak();
-    }
+    // The description goes on under itself inside the page, broken between its words.
+    StampaAcapo(p, serie.Descrizione, true, p.CurrentX(), LarghezzaStampabile);
     p.FineRiga();
     CheckPageBreak();
     p.FineRiga();

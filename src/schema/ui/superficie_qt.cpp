@@ -189,6 +189,19 @@ double SuperficieQt::TextHeight(const std::string& /*testo*/) const {
 void SuperficieQt::Print(const std::string& testo) {
   const QString t = QS(testo);
   const QFontMetricsF& fm = Metriche();
+  if (nome_ != "picDisplay" && !t.trimmed().isEmpty()) {
+    auto occupato = [&](const QRectF& r) {
+      return std::any_of(etichette_.begin(), etichette_.end(), [&](const QRectF& e) { return e.intersects(r); });
+    };
+    // In the drawing's units, as its extents are measured.
+    QRectF r(x_, y_, TextWidth(testo), TextHeight(testo));
+    r = r.normalized();
+    for (int giro = 0; giro < 8 && occupato(r); ++giro) {
+      y_ += TextHeight(testo);
+      r.moveTop(y_);
+    }
+    etichette_.push_back(r);
+  }
   const QPointF a = Dispositivo(x_, y_);
   p_.save();
   p_.setFont(font_);

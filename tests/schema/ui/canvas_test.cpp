@@ -8,6 +8,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPainter>
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -26,6 +27,7 @@
 #include "schema/inserimento.h"
 #include "schema/modifica.h"
 #include "schema/ui/schema_canvas.h"
+#include "schema/ui/superficie_qt.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/units.h"
 #include "support/ui/fake_services.h"
@@ -654,4 +656,31 @@ TEST_F(SchemaNellaFinestraTest, TheSegmentDialogOnABlankRowMakesItASegmentTheTab
 }
 
 }  // namespace
+
+// Off the canvas a label does not print over one already printed there: where branches of the
+// network lie on one another, the next goes a line lower, and the line after it follows. On the
+// canvas, where the user zooms, the drawing is left as it is.
+TEST(SuperficieQtEtichette, ALabelOnPaperGoesALineLowerThanOneAlreadyThere) {
+  QImage immagine(400, 300, QImage::Format_RGB32);
+  QPainter painter(&immagine);
+  for (const char* nome : {"Printer", "picPrint", "picDisplay"}) {
+    SCOPED_TRACE(nome);
+    SuperficieQt s(nome, painter, QRectF(0, 0, 6000, 4500), QRectF(0, 0, 400, 300), 6000, 4500, 4500, ColoreBianco);
+    const double riga = s.TextHeight("X");
+    s.SetCurrentX(1000);
+    s.SetCurrentY(1000);
+    s.Print(" 17");
+    s.SetCurrentX(1000);
+    s.SetCurrentY(1000);
+    s.Print(" 18");
+    const bool canvas = std::string(nome) == "picDisplay";
+    EXPECT_DOUBLE_EQ(s.CurrentY(), 1000 + (canvas ? 1 : 2) * riga);
+    // Beside it, clear of it: in place.
+    s.SetCurrentX(3000);
+    s.SetCurrentY(1000);
+    s.Print(" 19");
+    EXPECT_DOUBLE_EQ(s.CurrentY(), 1000 + riga);
+  }
+}
+
 }  // namespace varnex::ui

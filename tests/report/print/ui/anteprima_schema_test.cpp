@@ -584,5 +584,6 @@ TEST_F(DiagrammaPdfTest, AFittedDiagramFillsTheAreaAndOneAtItsOwnScaleSitsInItsM
   Riferimento.clear();
 }
 
+
 }  // namespace
 }  // namespace varnex
