@@ -113,27 +113,25 @@ std::string EscapeHTML(std::string_view testo) {
   return r;
 }
 
-std::string EscapeHTMLNonSpezzato(std::string_view testo) {
+namespace {
+
+// An escaped text with every `c` written as `entita`.
+std::string ConEntita(std::string_view testo, char c, const char* entita) {
   std::string r;
-  for (char c : EscapeHTML(testo)) {
-    if (c == ' ')
-      r += "&nbsp;";
+  for (char x : EscapeHTML(testo)) {
+    if (x == c)
+      r += entita;
     else
-      r += c;
+      r += x;
   }
   return r;
 }
 
-std::string EscapeAttributoHTML(std::string_view testo) {
-  std::string r;
-  for (char c : EscapeHTML(testo)) {
-    if (c == '\'')
-      r += "&#39;";
-    else
-      r += c;
-  }
-  return r;
-}
+}  // namespace
+
+std::string EscapeHTMLNonSpezzato(std::string_view testo) { return ConEntita(testo, ' ', "&nbsp;"); }
+
+std::string EscapeAttributoHTML(std::string_view testo) { return ConEntita(testo, '\'', "&#39;"); }
 
 bool LogoReport = false;
 PixelImmagine PixelLogoReport;

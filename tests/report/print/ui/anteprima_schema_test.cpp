@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include <functional>
 #include <map>
 
 #include <QApplication>
@@ -192,6 +193,15 @@ TEST_F(AnteprimaSchemaTest, ThePreviewIsDrawnOnWhitePaper) {
 // The diagram page printed into a PDF through the schema side: the page carries the network.
 class DiagrammaPdfTest : public AnteprimaSchemaTest {
  protected:
+  // A fresh calculated network built by `costruisci`, its diagram page printed alone, fitted or
+  // not; the PDF's path.
+  std::string StampaRete(const std::function<void()>& costruisci, int16_t adatta) {
+    BloccoReti = {};
+    test::PreparaCalcolo();
+    costruisci();
+    AdattaSchemaPagina = adatta;
+    return Stampa(0);
+  }
   // Prints the diagram page alone and returns the PDF's path.
   std::string Stampa(int16_t preview) {
     QPrinter printer(QPrinter::HighResolution);
@@ -453,11 +463,7 @@ TEST_F(DiagrammaPdfTest, TheWholeNetworkIsOnThePaperClearOfTheTitleInBothModes) 
   for (const Caso& c : casi) {
     for (const int16_t adatta : {int16_t{0}, int16_t{-1}}) {
       SCOPED_TRACE(std::string(c.nome) + (adatta ? " fitted" : " own scale"));
-      BloccoReti = {};
-      test::PreparaCalcolo();
-      c.costruisci();
-      AdattaSchemaPagina = adatta;
-      const std::string pdf = Stampa(0);
+      const std::string pdf = StampaRete(c.costruisci, adatta);
       const ui::DiagrammaStampaQt::Piazzamento& p = ui::DiagrammaStampaInstallato()->UltimoPiazzamento();
       const QRectF disegno(p.disegno.x, p.disegno.y, p.disegno.larghezza, p.disegno.altezza);
       const QRectF titolo(p.titolo.x, p.titolo.y, p.titolo.larghezza, p.titolo.altezza);
@@ -518,11 +524,7 @@ TEST_F(DiagrammaPdfTest, ALargeNetworkGoesOnOverPagesWithItsLabelsApart) {
   Riferimento = "Villa";
   for (const int16_t adatta : {int16_t{0}, int16_t{-1}}) {
     SCOPED_TRACE(adatta ? "fitted" : "own scale");
-    BloccoReti = {};
-    test::PreparaCalcolo();
-    ReteCatena(200);
-    AdattaSchemaPagina = adatta;
-    const std::string pdf = Stampa(0);
+    const std::string pdf = StampaRete([] { ReteCatena(200); }, adatta);
     const ui::DiagrammaStampaQt::Piazzamento& p = ui::DiagrammaStampaInstallato()->UltimoPiazzamento();
     EXPECT_GT(p.fogli, 1);
     EXPECT_LE(p.riduzione, 1 / ScalaLeggibileSchema + 1e-6);
@@ -562,11 +564,7 @@ TEST_F(DiagrammaPdfTest, AFittedDiagramFillsTheAreaAndOneAtItsOwnScaleSitsInItsM
   Riferimento = "Villa";
   for (const int16_t adatta : {int16_t{0}, int16_t{-1}}) {
     SCOPED_TRACE(adatta ? "fitted" : "own scale");
-    BloccoReti = {};
-    test::PreparaCalcolo();
-    ReteCasa();
-    AdattaSchemaPagina = adatta;
-    (void)Stampa(0);
+    (void)StampaRete(ReteCasa, adatta);
     const ui::DiagrammaStampaQt::Piazzamento& p = ui::DiagrammaStampaInstallato()->UltimoPiazzamento();
     ASSERT_GT(p.disegno.larghezza, 0);
     EXPECT_GE(p.titolo.x, 359);
