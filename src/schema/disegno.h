@@ -28,7 +28,7 @@ extern double ScalaStampaSchema;
 // The labels keep their type whatever the scale of the drawing: below this share of its own size
 // they would run into one another. A drawing on paper below it leaves its labels out, and the
 // printed diagram is never drawn smaller.
-inline constexpr float ScalaLeggibileSchema = 0.9f;
+inline constexpr double ScalaLeggibileSchema = 0.9;
 
 // ---- What the schema needs of the editor window -------------------------------------------------
 

@@ -162,7 +162,7 @@ void DiagrammaStampaQt::PrintDiagrammaRete(IStampanteReport& printer, int16_t pr
     const double dy = std::abs(static_cast<double>(SchemaMaxY) - SchemaMinY);
     ScalaStampaSchema = ScalaAdattaSchema(dx, dy, printer.Width() - 1000.0, printer.Height() - 1000.0);
     // Never below the size at which the labels stay apart: what does not hold goes on over pages.
-    ScalaStampaSchema = std::max(ScalaStampaSchema, static_cast<double>(ScalaLeggibileSchema));
+    ScalaStampaSchema = std::max(ScalaStampaSchema, ScalaLeggibileSchema);
   }
 
   // The network goes inside the paper's margins, clear of the title.
@@ -193,7 +193,7 @@ void DiagrammaStampaQt::PrintDiagrammaRete(IStampanteReport& printer, int16_t pr
     const RichiestaSchema richiesta{300, AltezzaStampabile - 2450.0, LarghezzaStampabile - 1500.0,
                                     AltezzaStampabile - 1750.0};
     // A drawing laid out at the print scale is drawn no smaller than its labels allow.
-    const double scalaDisegno = adatta ? std::max(ScalaStampaSchema, static_cast<double>(ScalaLeggibileSchema)) : 1.0;
+    const double scalaDisegno = adatta ? std::max(ScalaStampaSchema, ScalaLeggibileSchema) : 1.0;
     const double riduzioneMassima = std::max(1.0, scalaDisegno / ScalaLeggibileSchema);
     qt->DisegnaSuPagina([&](QPainter&, const QRectF& pagina, const QRectF& dispositivo) {
       vista = VistaCheContiene(qt->Printer().resolution(), pagina, dispositivo, InPagina(area, printer), richiesta,

@@ -532,13 +532,16 @@ TEST_F(DiagrammaPdfTest, ALargeNetworkGoesOnOverPagesWithItsLabelsApart) {
     if (parole.empty()) continue;  // no pdftotext
     std::map<int, std::vector<const test::ParolaPdf*>> pagine;
     std::set<int> note;
+    int diametri = 0;
     for (const test::ParolaPdf& w : parole) {
       pagine[w.pagina].push_back(&w);
       if (w.testo == "Foglio") note.insert(w.pagina);
+      diametri += w.testo == "ø" ? 1 : 0;
       EXPECT_GE(w.box.height(), 6) << w.testo << " in type too small to read";
     }
     EXPECT_EQ(static_cast<int>(pagine.size()), p.fogli);
     EXPECT_EQ(static_cast<int>(note.size()), p.fogli) << "every page says where the drawing goes on";
+    EXPECT_GE(diametri, 200) << "every segment's diameter, the overlaps seen twice";
     int sovrapposte = 0;
     std::string esempio;
     for (const auto& [pagina, w] : pagine)
