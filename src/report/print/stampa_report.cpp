@@ -819,8 +819,13 @@ void PrintTenutaImpianto(IStampanteReport& p, int16_t /*nonUsato*/) {
   for (size_t i = 0; i < pezzi.size(); ++i) {
     const PezzoTenuta& pezzo = pezzi[i];
     if (intestazione(i)) {
+      // A heading over nothing (an empty note) goes with the block after it.
       int blocco = 0;
-      for (size_t j = i; j < pezzi.size() && (j == i || !intestazione(j)); ++j) blocco += righePezzo(pezzi[j]);
+      bool contenuto = false;
+      for (size_t j = i; j < pezzi.size() && (j == i || !contenuto || !intestazione(j)); ++j) {
+        blocco += righePezzo(pezzi[j]);
+        contenuto = contenuto || (j > i && !intestazione(j) && !Trim(pezzi[j].Testo).empty());
+      }
       // One line more, as the signatures keep for a caption wrapped in its column.
       const int riserva = blocco + 1 < righePagina - 2 ? blocco + 1 : std::min(blocco, 3);
       CheckPageBreak(static_cast<int16_t>(riserva));
