@@ -391,9 +391,12 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
     for (size_t r = 0; r < lineeRighe[nb].size(); ++r) {
       const std::vector<std::vector<std::string>>& linee = lineeRighe[nb][r];
       const size_t altezza = altezze[nb][r];
-      // The last row keeps the totals line under it.
+      // The last row keeps under it the totals line, its warning and the note on the marks.
       const bool ultimaRiga = r + 1 == lineeRighe[nb].size();
-      const auto servono = static_cast<int16_t>(altezza + 1 + (ultimaRiga && conTotale ? 2 : 0));
+      size_t dopo = 0;
+      if (ultimaRiga && conTotale) dopo += totale->Avviso.empty() ? 2 : 4;
+      if (ultimaRiga && nb + 1 == bande.size() && !nota.empty()) dopo += 1;
+      const auto servono = static_cast<int16_t>(altezza + 1 + dopo);
       if (r > 0 && PaginaPiena(servono)) {
         // The rows go on over the page: the part on this page is closed, the next opens with the
         // title and the headings again.

@@ -1100,6 +1100,43 @@ TEST_F(StampaReport, TheFirmDetailsStayWithTheSignaturesAndNoHeadingEndsAPage) {
   stampante.altezza = 16838;
 }
 
+// Wherever a failing path's table ends on the page, its total, the statement under it and the
+// note on the marks stay on the page of its last row: none of them opens a page alone.
+TEST_F(StampaReport, TheTotalsAndNotesOfATableStayWithItsLastRow) {
+  test::PreparaCalcolo();
+  int16_t padre = test::AggiungiProva(0, 30);
+  for (int i = 0; i < 8; ++i) padre = test::AggiungiProva(padre, 5, i == 7 ? 3.0f : 0.0f);
+  Tronco(1).ID_DIAMETRO = "1/2";
+  Tronco(1).ID_DIAMCUSTOM = -1;
+  CalcolaRete();
+  PDCMaxTesto = TestoNumero(PDCMassima());
+  SetupPage();
+  for (double y = InizioCorpoPagina; y < LimiteFondoPagina; y += 40) {
+    SCOPED_TRACE(y);
+    stampante.tratti.clear();
+    stampante.pagina = 1;
+    stampante.y = y;
+    stampante.SetFontSize(9);
+    PrintPercorsoSfavorito(stampante, 1);
+    int riga = 0, totale = 0, avviso = 0, nota = 0, precedente = 0;
+    for (const Tratto& t : stampante.tratti) {
+      if (t.tipo != Tratto::Testo || t.testo.empty() || t.y >= LimiteFondoPagina) continue;
+      if (t.testo.rfind("TOTALE", 0) == 0) {
+        totale = t.pagina;
+        riga = precedente;  // the last cell of the last row
+      }
+      precedente = t.pagina;
+      if (t.testo.rfind("ATTENZIONE", 0) == 0) avviso = t.pagina;
+      if (t.testo == NotaOltreLimite) nota = t.pagina;
+    }
+    ASSERT_GT(riga, 0);
+    EXPECT_EQ(totale, riga);
+    EXPECT_EQ(avviso, riga);
+    EXPECT_EQ(nota, riga);
+  }
+  PDCMaxTesto = "0";
+}
+
 TEST(GetPathFolder, Cases) {
   EXPECT_EQ(GetPathFolder("/a/b/c.htm"), "/a/b/");
   EXPECT_EQ(GetPathFolder("C:\\a\\b.htm"), "C:\\a\\");
