@@ -391,6 +391,32 @@ TEST_F(ReportFilesTest, AValueTheCalculationCouldNotComputeIsNeverWrittenAsANumb
   EXPECT_EQ(Conta(txt, "n.c."), 3u);
 }
 
+// Wherever the segment table leaves the page, a three-row appliance summary is never split over
+// two pages of the HTML: it goes whole to the next page, its title with it.
+TEST_F(ReportFilesTest, AShortTableIsNeverSplitOverTwoPages) {
+  for (int n = 4; n <= 64; ++n) {
+    SCOPED_TRACE(n);
+    BloccoReti = {};
+    int16_t padre = 0;
+    for (int i = 0; i < n; ++i) padre = test::AggiungiProva(padre, 2);
+    test::AggiungiProva(padre, 2, 1.0f);
+    const int16_t ramo = test::AggiungiProva(padre, 2);
+    test::AggiungiProva(ramo, 2, 1.0f);
+    test::AggiungiProva(ramo, 2, 1.0f);
+    Spunta({&StampaTronchi, &StampaUtenze});
+    finestre.risposte.push_back(uscita.File("breve" + std::to_string(n) + ".html"));
+    utente.Attendi("conclusa con successo");
+    PrintHTMLReport(0);
+    const std::string html = Testo("breve" + std::to_string(n) + ".html");
+    const size_t titolo = html.find("Riepilogo utenze</SPAN>");
+    ASSERT_NE(titolo, std::string::npos);
+    const size_t fine = html.find("TOTALE PORTATA GAS", titolo);
+    ASSERT_NE(fine, std::string::npos);
+    EXPECT_EQ(Conta(html.substr(titolo, fine - titolo), "datacolumlast'"), 3u) << "three rows";
+    EXPECT_EQ(html.substr(titolo, fine - titolo).find("footerpage"), std::string::npos) << "split over two pages";
+  }
+}
+
 TEST_F(ReportFilesTest, LongTableBreaksAfterRowFiftyAndReopensTheTable) {
   BloccoReti = {};
   int16_t padre = 0;
