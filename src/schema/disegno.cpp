@@ -386,7 +386,7 @@ void DrawTronco(int16_t seg, int32_t x, int32_t y, int16_t direction, int32_t le
   // Labels give way where they would crowd: beyond six zoom steps out on the canvas, and on
   // paper drawn below 0.9 of its size. On the canvas a smaller scale means zoomed in, where
   // there is the most room to read them.
-  const bool leggibile = ZoomEditor() >= -6 && (DisegnoPerStampa == 0 || ScalaDisegno >= 0.9f);
+  const bool leggibile = ZoomEditor() >= -6 && (DisegnoPerStampa == 0 || ScalaDisegno >= static_cast<float>(ScalaLeggibileSchema));
   if (!leggibile) etichetta.clear();
   const int32_t len = t.LunghezzaDisegno != 0 ? t.LunghezzaDisegno : lenFactor;
 

@@ -25,6 +25,10 @@ extern int32_t SchemaMaxX, SchemaMaxY, SchemaMinX, SchemaMinY;
 extern int16_t AdattaSchemaPagina;
 // Scale of the schema on paper or in a saved picture (written by the diagram page and SaveSchema).
 extern double ScalaStampaSchema;
+// The labels keep their type whatever the scale of the drawing: below this share of its own size
+// they would run into one another. A drawing on paper below it leaves its labels out, and the
+// printed diagram is never drawn smaller.
+inline constexpr double ScalaLeggibileSchema = 0.9;
 
 // ---- What the schema needs of the editor window -------------------------------------------------
 

@@ -13,8 +13,6 @@ namespace {
 
 // The print picture's origin: 600 units from its left edge.
 constexpr double OrigineX = 600;
-// Room left around the drawing on the picture, in pixels.
-constexpr double MarginePixel = 12;
 
 void AzzeraEstensioni() { SchemaMaxX = SchemaMaxY = SchemaMinX = SchemaMinY = 0; }
 
@@ -86,7 +84,7 @@ PianoFigura PianificaFiguraSchema(double larghezza, double altezza, const Metric
   DisegnaFiguraSchema(m, piano);
   if (!m.Vuota())
     piano.finestra = FinestraDelDisegno(m.MinX(), m.MinY(), m.MaxX(), m.MaxY(), larghezza, altezza,
-                                        MarginePixel / metrica.pixelPerUnita);
+                                        MarginePixelFigura / metrica.pixelPerUnita);
   return piano;
 }
 

@@ -9,6 +9,9 @@
 
 namespace varnex {
 
+// Room left around the drawing on the picture, in pixels.
+inline constexpr double MarginePixelFigura = 12;
+
 // A rectangle of the drawing plane, in surface units.
 struct FinestraFigura {
   double x = 0, y = 0, larghezza = 0, altezza = 0;

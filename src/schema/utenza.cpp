@@ -32,7 +32,8 @@ void Linea(ISuperficieDisegno& sup, double dx, double dy) {
 void DrawUtenza(int32_t x, int32_t y, int16_t direction, int16_t tipo, int16_t seg) {
   if (!SuperficieDisegno) return;
   ISuperficieDisegno& sup = *SuperficieDisegno;
-  // 1. Size: never beyond the base box on the canvas, scaled on a fitted page.
+  // 1. Size: never beyond the base box on the canvas, scaled on a fitted page. The scale applies
+  // once: the base box times the scale, never a box already scaled.
   const float s = ScalaDisegno;
   float W0 = 440, H0 = 460;
   if (!(s > 1)) {
@@ -40,8 +41,8 @@ void DrawUtenza(int32_t x, int32_t y, int16_t direction, int16_t tipo, int16_t s
     H0 = 460 * s;
   }
   const bool fit = AdattaSchemaPagina != 0 && DisegnoPerStampa != 0;
-  const double W = fit ? W0 * s : W0;
-  const double H = fit ? H0 * s : H0;
+  const double W = fit ? 440.0 * s : W0;
+  const double H = fit ? 460.0 * s : H0;
   // 2. Measuring pass.
   if (DisegnoVisibile == 0) return;
   const TTronco& t = Rete().Tronchi.at(static_cast<size_t>(seg));

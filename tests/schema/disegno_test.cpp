@@ -312,3 +312,31 @@ TEST_F(Disegno, TheEquivalentLengthIsWrittenWithoutSinglePrecisionNoise) {
 
 }  // namespace
 }  // namespace varnex::test
+
+namespace varnex::test {
+namespace {
+
+// On a fitted page the appliance symbol takes the print scale once: at half size its box is half
+// the base box, never a quarter of it.
+TEST_F(Disegno, OnAFittedPageTheApplianceBoxIsScaledOnce) {
+  CostruisciRete({{0, 0, 0}});
+  Tronco(1).ID_P_TRONCO = 1.5f;
+  AdattaSchemaPagina = -1;
+  SuperficieRegistrata carta("Printer", 16000, 11000, 11000);
+  for (const double scala : {0.5, 0.9, 1.5}) {
+    ScalaStampaSchema = scala;
+    carta.operazioni.clear();
+    DrawSchema(carta, 1, 0.0, 0.0, std::nullopt, std::nullopt, "Arial", 7);
+    int simboli = 0;
+    for (const auto& op : carta.operazioni) {
+      if (op.tipo != OperazioneDisegno::Tipo::Figura || op.figura != FiguraSchema::Caldaia) continue;
+      ++simboli;
+      EXPECT_NEAR(op.x2, 440 * scala, 1e-3) << scala;
+      EXPECT_NEAR(op.y2, 460 * scala, 1e-3) << scala;
+    }
+    EXPECT_EQ(simboli, 1) << scala;
+  }
+}
+
+}  // namespace
+}  // namespace varnex::test

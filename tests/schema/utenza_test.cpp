@@ -71,7 +71,7 @@ TEST_F(Utenza, TheBoxNeverGrowsOnTheCanvasButScalesOnAFittedPage) {
     int32_t w, h;
   };
   SuperficieRegistrata carta("Printer", 16000, 11000, 11000);
-  const Caso casi[] = {{0.5f, 0, 0, 220, 230}, {2.0f, 0, 0, 440, 460}, {0.5f, -1, -1, 110, 115},
+  const Caso casi[] = {{0.5f, 0, 0, 220, 230}, {2.0f, 0, 0, 440, 460}, {0.5f, -1, -1, 220, 230},
                        {2.0f, -1, -1, 880, 920}, {1.0f, -1, -1, 440, 460}, {2.0f, -1, 0, 440, 460}};
   for (const Caso& c : casi) {
     AdattaSchemaPagina = c.adatta;

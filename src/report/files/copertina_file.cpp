@@ -67,14 +67,15 @@ void Coppia(const Campi& campi, int16_t riga) {
   std::string coda = "</SPAN>";
   switch (riga) {
     case 8: coda = ReteInPressione ? "&nbsp;kg/mc</SPAN>" : "&nbsp;kg/mc&nbsp;&nbsp;&nbsp;</SPAN>"; break;
-    case 9: coda = " mm&#178;/s</SPAN>"; break;
+    case 9: coda = "&nbsp;mm&#178;/s</SPAN>"; break;
     case 12:
-    case 14: coda = "&nbsp;&nbsp;&nbsp;&nbsp;(" + EscapeHTML(c.ValoreParentesi) + ")</SPAN>"; break;
-    case 15: coda = "&nbsp;&nbsp;(" + EscapeHTML(c.ValoreParentesi) + ")</SPAN>"; break;
+    case 14: coda = "&nbsp;&nbsp;&nbsp;&nbsp;(" + EscapeHTMLNonSpezzato(c.ValoreParentesi) + ")</SPAN>"; break;
+    case 15: coda = "&nbsp;&nbsp;(" + EscapeHTMLNonSpezzato(c.ValoreParentesi) + ")</SPAN>"; break;
     default: break;
   }
   ScriviRigaHTML("<SPAN class='fieldtitle'>" + c.EtichettaHTML + "</SPAN>");
-  ScriviRigaHTML("<SPAN class='fieldvalue'>" + EscapeHTML(c.Valore) + coda);
+  // A value is never broken from its unit.
+  ScriviRigaHTML("<SPAN class='fieldvalue'>" + EscapeHTMLNonSpezzato(c.Valore) + coda);
 }
 
 // Title, reference, job and gas: the same on both covers.

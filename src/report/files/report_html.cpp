@@ -227,12 +227,14 @@ void WriteSpacingLines() {
 
 void PrintDiagrammaReteHTML(const std::string& reportPath) {
   const std::string bitmap = interno::PercorsoBitmap(reportPath);
-  // A large network's picture is larger than the standard one, its labels at their size: the page
-  // shows it whole within its body (a picture wider than the page would shrink every page of a
-  // printed report), and a click opens it at its own size.
+  // The picture ends where its drawing ends, and the page shows it at the standard picture's
+  // scale: a small network is a small picture, not a small drawing in a blank one as wide as the
+  // body. A large network's picture is larger, its labels at their size: the page shows it whole
+  // within its body (a picture wider than the page would shrink every page of a printed report),
+  // and a click opens it at its own size.
   const MisuraSchema misura = interno::SalvaSchemaReport(bitmap);
-  const double larghezza = LarghezzaSchemaHTML * std::max(1.0, misura.larghezza);
-  const double altezza = AltezzaSchemaHTML * std::max(1.0, misura.altezza);
+  const double larghezza = LarghezzaSchemaHTML * misura.larghezza;
+  const double altezza = AltezzaSchemaHTML * misura.altezza;
   const double scala = std::min({1.0, LarghezzaSchemaHTML / larghezza, MaxAltezzaSchemaHTML / altezza});
   const std::string nome = EscapeAttributoHTML(EstraiNomeFile(bitmap));
   int64_t g = PaginaHTML;

@@ -98,14 +98,7 @@ std::string GetReportFileName(int16_t kind) {
     if (StampaDiagrammaRete != 0 && EsisteFile(bitmap)) esistenti.push_back(GetNomeFile(bitmap));
     if (LogoReport && AltroLogoAccanto(percorso)) esistenti.push_back("logo.bmp");
     if (!esistenti.empty()) {
-      std::string nomi;
-      for (const std::string& f : esistenti) nomi += "\r\n" + f;
-      const std::string domanda =
-          esistenti.size() == 1 && esistenti[0] == GetNomeFile(percorso)
-              ? "Un file con lo stesso nome è gia presente nella cartella selezionata.\r\nSi desidera sovrascriverlo?"
-          : esistenti.size() == 1
-              ? "Il file seguente è gia presente nella cartella selezionata:" + nomi + "\r\nSi desidera sovrascriverlo?"
-              : "I file seguenti sono gia presenti nella cartella selezionata:" + nomi + "\r\nSi desidera sovrascriverli?";
+      const std::string domanda = DomandaSovrascrittura(percorso, esistenti);
       const Risposta r = MsgBox(domanda, Bottoni::SiNo, Icona::Esclamazione, "Sovrascrivere");
       if (r != Risposta::Si) return "";
     }
@@ -129,16 +122,25 @@ std::string EscapeHTML(std::string_view testo) {
   return r;
 }
 
-std::string EscapeAttributoHTML(std::string_view testo) {
+namespace {
+
+// An escaped text with every `c` written as `entita`.
+std::string ConEntita(std::string_view testo, char c, const char* entita) {
   std::string r;
-  for (char c : EscapeHTML(testo)) {
-    if (c == '\'')
-      r += "&#39;";
+  for (char x : EscapeHTML(testo)) {
+    if (x == c)
+      r += entita;
     else
-      r += c;
+      r += x;
   }
   return r;
 }
+
+}  // namespace
+
+std::string EscapeHTMLNonSpezzato(std::string_view testo) { return ConEntita(testo, ' ', "&nbsp;"); }
+
+std::string EscapeAttributoHTML(std::string_view testo) { return ConEntita(testo, '\'', "&#39;"); }
 
 bool LogoReport = false;
 PixelImmagine PixelLogoReport;

@@ -127,6 +127,9 @@ std::string GetReportFileName(int16_t kind);
 std::string EscapeHTML(std::string_view testo);
 // The same for a text inside a src='...' attribute: "'" too.
 std::string EscapeAttributoHTML(std::string_view testo);
+// EscapeHTML with every blank a non-breaking one: a browser never breaks the text over two lines
+// (a value from its unit, a heading line laid out here).
+std::string EscapeHTMLNonSpezzato(std::string_view testo);
 
 // Whether the report of the current run has a logo: decided once at its start.
 extern bool LogoReport;

@@ -33,19 +33,6 @@ std::string Cella(const std::string& testo) {
   return EscapeHTML(testo);
 }
 
-// A heading's two lines are laid out here: a browser breaking one of them again would show a third
-// line ("VALVOLA / DI / RITEGNO") that the page's budget of two heading lines does not count.
-std::string RigaIntestazione(const std::string& testo) {
-  std::string r;
-  for (char c : EscapeHTML(testo)) {
-    if (c == ' ')
-      r += "&nbsp;";
-    else
-      r += c;
-  }
-  return r;
-}
-
 // Millimetres for a style, two decimals with a point, rounded down: scaled widths never add up to
 // more than the body.
 std::string Millimetri(double mm) {
@@ -67,12 +54,6 @@ void ScriviTabellaHTML(ReportTable tabella, int16_t net) {
   const std::optional<TotaleReport> totale = GetReportTotal(tabella, righe);
   AllargaPerContenuto(layout, view, righe, totale);
 
-  ScriviRigaHTML(kRigaSpaziatura);
-  Spesa(4);
-  ScriviRigaHTML("<CENTER><SPAN class='tabletitle'>" + EscapeHTML(GetReportTitle(tabella)) + "</SPAN></CENTER><BR>");
-  Spesa(4.2);
-  ScriviRigaHTML(kRigaSpaziatura);
-  Spesa(4);
   std::vector<std::vector<std::string>> intestazioni;
   size_t righeIntestazione = 2;
   for (int16_t c = 0; c <= ultima; ++c) {
@@ -80,6 +61,22 @@ void ScriviTabellaHTML(ReportTable tabella, int16_t net) {
     righeIntestazione = std::max(righeIntestazione, intestazioni.back().size());
   }
   const double altezzaIntestazione = 4.0 * static_cast<double>(righeIntestazione);
+  const double altezzaTotale = totale ? 4 + 3.15 + (totale->Avviso.empty() ? 0 : 4) : 0;
+  // The title keeps the header and the first rows under it; a short table goes whole to the next
+  // page rather than being split.
+  {
+    const double titolo = 4 + 4.2 + 4;
+    const double righeTenute = righe.size() <= RigheTabellaBreve ? static_cast<double>(righe.size()) : 2;
+    const double tenuto = titolo + altezzaIntestazione + 3.15 * righeTenute +
+                          (righe.size() <= RigheTabellaBreve ? altezzaTotale : 0);
+    if (SpazioPaginaHTML < tenuto && tenuto < AltezzaCorpoHTML) Spesa(SpazioPaginaHTML);
+  }
+  ScriviRigaHTML(kRigaSpaziatura);
+  Spesa(4);
+  ScriviRigaHTML("<CENTER><SPAN class='tabletitle'>" + EscapeHTML(GetReportTitle(tabella)) + "</SPAN></CENTER><BR>");
+  Spesa(4.2);
+  ScriviRigaHTML(kRigaSpaziatura);
+  Spesa(4);
   // The header row never starts at the foot of a page: the title stays behind, the table moves on.
   if (SpazioPaginaHTML - altezzaIntestazione <= 0) Spesa(altezzaIntestazione);
 
@@ -94,21 +91,35 @@ void ScriviTabellaHTML(ReportTable tabella, int16_t net) {
            Millimetri(tipo * riduzione) + "mm; line-height:" + Millimetri(riga * riduzione) + "mm;'>";
   };
 
+  // The header row; a table that goes on to a further page repeats it there.
+  auto intestazione = [&]() {
+    ScriviRigaHTML("<TR>");
+    for (int16_t c = 0; c <= ultima; ++c) {
+      const std::vector<std::string>& righe = intestazioni[static_cast<size_t>(c)];
+      const char* classe = c == ultima ? "<TD class='titlecolumlast' style='width:" : "<TD class='titlecolums' style='width:";
+      ScriviRigaHTML(classe + stile(c, 3.5, 4) +
+                     (righe[0].empty() ? "&nbsp;" : EscapeHTMLNonSpezzato(righe[0])) + "<BR>");
+      for (size_t r = 1; r < righe.size(); ++r)
+        // The heading's lines are laid out here: a browser breaking one of them again would show a
+        // line the page's budget does not count.
+        ScriviRigaHTML(EscapeHTMLNonSpezzato(righe[r]) + (r + 1 < righe.size() ? "<BR>" : "</TD>"));
+    }
+    ScriviRigaHTML("</TR>");
+    Spesa(altezzaIntestazione, kTagTabella);
+  };
   ScriviRigaHTML(kTagTabella);
-  ScriviRigaHTML("<TR>");
-  for (int16_t c = 0; c <= ultima; ++c) {
-    const std::vector<std::string>& righe = intestazioni[static_cast<size_t>(c)];
-    const char* classe = c == ultima ? "<TD class='titlecolumlast' style='width:" : "<TD class='titlecolums' style='width:";
-    ScriviRigaHTML(classe + stile(c, 3.5, 4) +
-                   (righe[0].empty() ? "&nbsp;" : RigaIntestazione(righe[0])) + "<BR>");
-    for (size_t r = 1; r < righe.size(); ++r)
-      ScriviRigaHTML(RigaIntestazione(righe[r]) + (r + 1 < righe.size() ? "<BR>" : "</TD>"));
-  }
-  ScriviRigaHTML("</TR>");
-  Spesa(altezzaIntestazione, kTagTabella);
+  intestazione();
 
   const int16_t ultimoTronco = UltimoTronco(net);
-  for (int16_t seg : righe) {
+  for (size_t i = 0; i < righe.size(); ++i) {
+    const int16_t seg = righe[i];
+    // The last row keeps the totals line under it on its page.
+    const double serve = 3.15 + (i + 1 == righe.size() ? altezzaTotale : 0);
+    if (i > 0 && SpazioPaginaHTML - (serve - 3.15) <= 0) {
+      SpazioPaginaHTML = 0;
+      CheckPageBreakHTML(kTagTabella);
+      intestazione();
+    }
     const bool ultimaRiga = seg == ultimoTronco;
     ScriviRigaHTML("<TR>");
     for (int16_t c = 0; c <= ultima; ++c) {
@@ -119,7 +130,7 @@ void ScriviTabellaHTML(ReportTable tabella, int16_t net) {
       ScriviRigaHTML(classe + stile(c, 3.15, 3.15) + Cella(GetCellText(view, c, seg, layout.Limite[c])) + "</TD>");
     }
     ScriviRigaHTML("</TR>");
-    Spesa(3.15, kTagTabella);
+    SpazioPaginaHTML -= 3.15;
   }
   ScriviRigaHTML("</TABLE><BR>");
 

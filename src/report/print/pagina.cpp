@@ -272,16 +272,21 @@ void PrintPageFooter(IStampanteReport& printer) {
   SetFontInfo(printer, salvato);
 }
 
-void CheckPageBreak(std::optional<int16_t> lines) {
+bool PaginaPiena(std::optional<int16_t> lines) {
   IStampanteReport& p = Printer();
-  p.EventiInSospeso();
   double extra = 0;
   if (lines) {
     const auto e = ToInt16(*lines * p.TextHeight("X"));
     if (!e) throw ErroreReport("riserva di righe fuori intervallo");
     extra = *e;
   }
-  if (p.CurrentY() + extra >= LimiteFondoPagina - 400) {
+  return p.CurrentY() + extra >= LimiteFondoPagina - 400;
+}
+
+void CheckPageBreak(std::optional<int16_t> lines) {
+  IStampanteReport& p = Printer();
+  p.EventiInSospeso();
+  if (PaginaPiena(lines)) {
     PrintPageFooter(p);
     p.NewPage();
     PrintPageHeader(p);

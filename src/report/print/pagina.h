@@ -74,6 +74,8 @@ void PrintPageFooter(IStampanteReport& printer);
 // On the report printer: closes a full page (footer, new page, header) when the position plus the
 // given number of lines has reached the page-break line.
 void CheckPageBreak(std::optional<int16_t> lines = std::nullopt);
+// True when CheckPageBreak with the same lines would close the page.
+bool PaginaPiena(std::optional<int16_t> lines = std::nullopt);
 // Three empty lines, each with a page check.
 void PrintBlankLines();
 

@@ -1,6 +1,7 @@
 #include "report/print/sezioni.h"
 
 #include "model/calcolo.h"
+#include "model/files.h"
 #include "model/globals.h"
 #include "model/interaction.h"
 #include "model/numbers.h"
@@ -104,6 +105,16 @@ void CalcolaReteSeServe() {
 void AzzeraSezioni() {
   for (SezioneReport s : OrdineSezioni) FlagSezione(s) = 0;
   NumSezioniStampa = 0;
+}
+
+std::string DomandaSovrascrittura(const std::string& scelto, const std::vector<std::string>& esistenti) {
+  if (esistenti.size() == 1 && GetNomeFile(esistenti[0]) == GetNomeFile(scelto))
+    return "Un file con lo stesso nome è già presente nella cartella selezionata.\r\nSi desidera sovrascriverlo?";
+  std::string nomi;
+  for (const std::string& f : esistenti) nomi += "\r\n" + GetNomeFile(f);
+  return (esistenti.size() == 1 ? "Il file seguente è già presente nella cartella selezionata:"
+                                : "I file seguenti sono già presenti nella cartella selezionata:") +
+         nomi + (esistenti.size() == 1 ? "\r\nSi desidera sovrascriverlo?" : "\r\nSi desidera sovrascriverli?");
 }
 
 }  // namespace varnex

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace varnex {
 
@@ -84,6 +85,10 @@ bool ReteCalcolataPerReport();
 // The run's own calculation before its sections: only when a section shows results. The
 // tightness record alone needs none, and a refused network would show its refusal a second time.
 void CalcolaReteSeServe();
+
+// The question asked before a command replaces files: the usual one when only the chosen file
+// exists, every name (paths are shown by their file name) when the command would replace others.
+std::string DomandaSovrascrittura(const std::string& scelto, const std::vector<std::string>& esistenti);
 
 // A fault met while writing a section (a value that cannot be computed, a table the page cannot
 // hold). It ends the run, and the run reports it as its own failure.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include "editor/tabella.h"
@@ -75,14 +76,16 @@ struct VarianteTabella {
   double Quota = 1;               // share of the usable width
 };
 
-// Whatever the paper and its proportions, every number of a table is printed whole: a column
-// narrower than its longest value takes width from the columns that have some to spare (a free
-// reference wraps, a heading breaks between its words), and when the whole row still does not
-// fit, the table's type gets smaller.
+// Whatever the paper and its proportions, every number of a table is printed whole and no type is
+// smaller than CorpoMinimo: a column narrower than its longest value takes width from the columns
+// that have some to spare (a free reference wraps between its words, a heading breaks between its
+// words), the type gets smaller down to CorpoMinimo, and a table that still does not fit is
+// printed in bands of columns, one under the other, each led by the segment number.
 constexpr int16_t SenzaLimite = 32767;
 constexpr double CorpoTabella = 8;       // points of the cells and headings
-constexpr double CorpoMinimo = 3;        // below this nothing would be readable anyway
+constexpr double CorpoMinimo = 6;        // the smallest type a client reads on paper without a lens
 constexpr double PassoCorpo = 0.5;
+constexpr const char* Continua = " (continua)";
 
 bool ColonnaTestoLibero(int16_t view, int16_t c) {
   return ColonneGriglia[static_cast<size_t>(view)][static_cast<size_t>(c)].IdCampo == campo::ID_RIF;
@@ -107,15 +110,15 @@ struct TestiTabella {
   std::string totale;                                // value of the totals line, "" without one
 };
 
-// Widths of the columns at the type size in force: nullopt when the usable width cannot hold the
-// narrowest each column needs.
-std::optional<std::array<double, MaxColonneReport>> LarghezzeColonne(IStampanteReport& p, int16_t view, int16_t ultima,
-                                                                     const TestiTabella& testi,
-                                                                     const std::optional<TotaleReport>& totale,
-                                                                     const char* margine, double larghezza) {
+// Widths of the given columns at the type size in force: nullopt when `larghezza` cannot hold the
+// narrowest each column needs. A free reference needs its longest word whole, or, with
+// `paroleIntere` false, eight letters of it.
+std::optional<std::vector<double>> LarghezzeColonne(IStampanteReport& p, int16_t view, const std::vector<int16_t>& colonne,
+                                                    const TestiTabella& testi, const std::optional<TotaleReport>& totale,
+                                                    const char* margine, double larghezza, bool paroleIntere) {
   const double spazio = p.TextWidth(" ");
-  std::array<double, MaxColonneReport> bisogno{};
-  for (int16_t c = 0; c <= ultima; ++c) {
+  std::vector<double> bisogno;
+  for (int16_t c : colonne) {
     const size_t k = static_cast<size_t>(c);
     double b = 0;
     p.SetFontBold(true);
@@ -124,40 +127,79 @@ std::optional<std::array<double, MaxColonneReport>> LarghezzeColonne(IStampanteR
     p.SetFontBold(false);
     const bool libero = ColonnaTestoLibero(view, c);
     for (const auto& riga : testi.celle) {
-      // A free text wraps between its words; a word longer than eight letters may be split.
       if (libero) {
-        for (const std::string& parola : Parole(riga[k]))
-          b = std::max(b, std::min(p.TextWidth(parola), p.TextWidth("XXXXXXXX")) + p.TextWidth(margine) + 2 * spazio);
+        for (const std::string& parola : Parole(riga[k])) {
+          const double l = paroleIntere ? p.TextWidth(parola) : std::min(p.TextWidth(parola), p.TextWidth("XXXXXXXX"));
+          b = std::max(b, l + p.TextWidth(margine) + 2 * spazio);
+        }
       } else {
         b = std::max(b, p.TextWidth(riga[k] + margine) + spazio);
       }
     }
     if (totale && totale->Colonna == c) b = std::max(b, p.TextWidth(testi.totale + "XX") + spazio);
-    bisogno[k] = b;
+    bisogno.push_back(b);
   }
   int32_t somma = 0;
-  for (int16_t c = 0; c <= ultima; ++c) somma += ColonneGriglia[static_cast<size_t>(view)][static_cast<size_t>(c)].PesoColonna;
+  for (int16_t c : colonne) somma += ColonneGriglia[static_cast<size_t>(view)][static_cast<size_t>(c)].PesoColonna;
   if (somma < -32768 || somma > 32767) throw ErroreReport("pesi delle colonne fuori intervallo");
   if (somma == 0) throw ErroreReport("pesi delle colonne nulli");
   // The shipped proportions first; a column short of its need takes it from the others' room to
   // spare, in proportion to that room.
-  std::array<double, MaxColonneReport> w{};
+  std::vector<double> w(colonne.size());
   double mancante = 0, avanzo = 0;
-  for (int16_t c = 0; c <= ultima; ++c) {
-    const size_t k = static_cast<size_t>(c);
-    w[k] = larghezza * ColonneGriglia[static_cast<size_t>(view)][k].PesoColonna / somma;
-    if (w[k] < bisogno[k]) mancante += bisogno[k] - w[k];
-    else avanzo += w[k] - bisogno[k];
+  for (size_t i = 0; i < colonne.size(); ++i) {
+    w[i] = larghezza * ColonneGriglia[static_cast<size_t>(view)][static_cast<size_t>(colonne[i])].PesoColonna / somma;
+    if (w[i] < bisogno[i]) mancante += bisogno[i] - w[i];
+    else avanzo += w[i] - bisogno[i];
   }
   if (mancante > avanzo + 1e-6) return std::nullopt;
   if (mancante > 0) {
     const double quota = mancante / avanzo;
-    for (int16_t c = 0; c <= ultima; ++c) {
-      const size_t k = static_cast<size_t>(c);
-      w[k] = w[k] < bisogno[k] ? bisogno[k] : w[k] - (w[k] - bisogno[k]) * quota;
-    }
+    for (size_t i = 0; i < colonne.size(); ++i) w[i] = w[i] < bisogno[i] ? bisogno[i] : w[i] - (w[i] - bisogno[i]) * quota;
   }
   return w;
+}
+
+// The columns of one band of a table, with their widths and left edges.
+struct BandaTabella {
+  std::vector<int16_t> colonne;
+  std::vector<double> w, x;
+};
+
+// The bands at the type size in force: one band of the whole table when it fits; else the segment
+// column and as many of the next columns as fit, band after band. nullopt when the segment column
+// and one other do not fit side by side, even with a long word split.
+std::optional<std::vector<BandaTabella>> BandeTabella(IStampanteReport& p, int16_t view, int16_t ultima,
+                                                      const TestiTabella& testi,
+                                                      const std::optional<TotaleReport>& totale, const char* margine,
+                                                      double larghezza) {
+  auto prova = [&](const std::vector<int16_t>& colonne, bool paroleIntere) {
+    return LarghezzeColonne(p, view, colonne, testi, totale, margine, larghezza, paroleIntere);
+  };
+  std::vector<BandaTabella> bande;
+  std::vector<int16_t> tutte;
+  for (int16_t c = 0; c <= ultima; ++c) tutte.push_back(c);
+  if (const auto w = prova(tutte, true)) {
+    bande.push_back({tutte, *w, {}});
+    return bande;
+  }
+  BandaTabella corrente{{0}, {}, {}};
+  for (int16_t c = 1; c <= ultima; ++c) {
+    std::vector<int16_t> colonne = corrente.colonne;
+    colonne.push_back(c);
+    auto w = prova(colonne, true);
+    if (!w && corrente.colonne.size() > 1) {
+      bande.push_back(corrente);
+      colonne = {0, c};
+      w = prova(colonne, true);
+    }
+    // A word that alone is wider than the column it can have is split.
+    if (!w) w = prova(colonne, false);
+    if (!w) return std::nullopt;
+    corrente = {colonne, *w, {}};
+  }
+  bande.push_back(corrente);
+  return bande;
 }
 
 // The lines a text takes in a column: broken between words, a word wider than the column split.
@@ -193,47 +235,92 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
 
   const double larghezza = v.Quota * LarghezzaStampabile;
   const double corpoIniziale = p.FontSize();
+  // The fewest bands, in the largest type that gives them.
   double corpo = CorpoTabella;
-  std::array<double, MaxColonneReport> w{};
-  for (;; corpo -= PassoCorpo) {
-    p.SetFontSize(corpo);
-    const auto larghezze = LarghezzeColonne(p, view, ultima, testi, totale, v.Margine, larghezza);
-    if (larghezze) {
-      w = *larghezze;
-      break;
+  std::vector<BandaTabella> bande;
+  for (double prova = CorpoTabella; prova >= CorpoMinimo - 1e-9; prova -= PassoCorpo) {
+    p.SetFontSize(prova);
+    auto b = BandeTabella(p, view, ultima, testi, totale, v.Margine, larghezza);
+    if (b && (bande.empty() || b->size() < bande.size())) {
+      bande = std::move(*b);
+      corpo = prova;
+      if (bande.size() == 1) break;
     }
-    if (corpo - PassoCorpo < CorpoMinimo) throw ErroreReport("pagina troppo stretta per la tabella");
   }
-  std::array<double, MaxColonneReport> x{};
-  for (int16_t c = 1; c <= ultima; ++c) x[static_cast<size_t>(c)] = x[static_cast<size_t>(c - 1)] + w[static_cast<size_t>(c - 1)];
+  if (bande.empty()) throw ErroreReport("pagina troppo stretta per la tabella");
+  p.SetFontSize(corpo);
+  for (BandaTabella& b : bande) {
+    b.x.assign(b.colonne.size(), 0);
+    for (size_t i = 1; i < b.colonne.size(); ++i) b.x[i] = b.x[i - 1] + b.w[i - 1];
+  }
   // The headings, each a title broken between its words over as many lines as it needs, and its
   // unit on the line below: every column keeps its unit line.
-  p.SetFontBold(true);
-  std::vector<std::vector<std::string>> intestazioni;
-  size_t righeIntestazione = 2;
   const double spazio = p.TextWidth(" ");
-  for (int16_t c = 0; c <= ultima; ++c) {
-    const size_t k = static_cast<size_t>(c);
-    const double utile = w[k] - spazio;
-    std::vector<std::string> linee = RigheInColonna(p, testi.caption[k].Titolo, utile);
-    if (linee.empty()) linee.emplace_back();
-    const std::vector<std::string> unita = RigheInColonna(p, testi.caption[k].Unita, utile);
-    linee.insert(linee.end(), unita.begin(), unita.end());
-    righeIntestazione = std::max(righeIntestazione, linee.size());
-    intestazioni.push_back(std::move(linee));
+  p.SetFontBold(true);
+  struct Intestazione {
+    std::vector<std::vector<std::string>> linee;  // by column of the band
+    std::vector<size_t> righeTitolo;
+    size_t righe = 2;
+  };
+  std::vector<Intestazione> intestazioni;
+  for (const BandaTabella& b : bande) {
+    Intestazione in;
+    for (size_t i = 0; i < b.colonne.size(); ++i) {
+      const size_t k = static_cast<size_t>(b.colonne[i]);
+      const double utile = b.w[i] - spazio;
+      std::vector<std::string> linee = RigheInColonna(p, testi.caption[k].Titolo, utile);
+      if (linee.empty()) linee.emplace_back();
+      in.righeTitolo.push_back(linee.size());
+      const std::vector<std::string> unita = RigheInColonna(p, testi.caption[k].Unita, utile);
+      linee.insert(linee.end(), unita.begin(), unita.end());
+      in.righe = std::max(in.righe, linee.size());
+      in.linee.push_back(std::move(linee));
+    }
+    intestazioni.push_back(std::move(in));
   }
   p.SetFontBold(false);
+  const double margine = p.TextWidth(v.Margine);
+  // Every row's lines, band by band.
+  std::vector<std::vector<std::vector<std::vector<std::string>>>> lineeRighe(bande.size());
+  std::vector<std::vector<size_t>> altezze(bande.size());
+  for (size_t nb = 0; nb < bande.size(); ++nb) {
+    const BandaTabella& b = bande[nb];
+    for (const std::vector<std::string>& riga : testi.celle) {
+      std::vector<std::vector<std::string>> linee;
+      size_t altezza = 1;
+      for (size_t i = 0; i < b.colonne.size(); ++i) {
+        const int16_t c = b.colonne[i];
+        const size_t k = static_cast<size_t>(c);
+        linee.push_back(ColonnaTestoLibero(view, c) ? RigheInColonna(p, riga[k], b.w[i] - margine - spazio)
+                                                    : std::vector<std::string>{riga[k]});
+        altezza = std::max(altezza, linee.back().size());
+      }
+      lineeRighe[nb].push_back(std::move(linee));
+      altezze[nb].push_back(altezza);
+    }
+  }
   p.SetFontSize(corpoIniziale);
   const int32_t h = Lungo(p.TextHeight("X") / 2);
-  const auto extraRighe = static_cast<int16_t>(righeIntestazione - 2);
+  const auto extraRighe = static_cast<int16_t>(intestazioni[0].righe - 2);
+  // A short table goes whole to the next page rather than split: title, headings, rows and totals.
+  int16_t riserva = static_cast<int16_t>(8 + extraRighe);
+  if (righe.size() <= RigheTabellaBreve) {
+    size_t tutta = 4 + (totale ? 4 : 1);
+    for (size_t nb = 0; nb < bande.size(); ++nb) {
+      tutta += intestazioni[nb].righe + 3;
+      for (size_t a : altezze[nb]) tutta += a;
+    }
+    const double corpoPagina = (LimiteFondoPagina - 400.0 - InizioCorpoPagina) / std::max(1.0, p.TextHeight("X"));
+    if (static_cast<double>(tutta) < corpoPagina) riserva = std::max(riserva, static_cast<int16_t>(tutta));
+  }
 
   // Title.
   if (v.ProvaPrimaDiFineRiga) {
-    CheckPageBreak(static_cast<int16_t>(8 + extraRighe));
+    CheckPageBreak(riserva);
     p.FineRiga();
   } else {
     p.FineRiga();
-    CheckPageBreak(static_cast<int16_t>(8 + extraRighe));
+    CheckPageBreak(riserva);
   }
   SetBold(p);
   p.SetFontSize(9);
@@ -244,106 +331,141 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
   }
   p.SetFontSize(corpo);
 
-  // Header, bold.
   const double destra = larghezza;
-  double y = std::round(p.CurrentY());
   const double H = p.TextHeight("X");
-  const double R = static_cast<double>(righeIntestazione);
-  for (int16_t c = 0; c <= ultima; ++c) {
-    const size_t k = static_cast<size_t>(c);
-    p.Line(x[k], y - h, x[k], y + (R + 1) * H);
-    const std::vector<std::string>& linee = intestazioni[k];
-    // The title's lines from the top, the unit on the last line of the heading.
-    const size_t righeTitolo = linee.size() - RigheInColonna(p, testi.caption[k].Unita, w[k] - spazio).size();
-    for (size_t i = 0; i < linee.size(); ++i) {
-      const size_t riga = i < righeTitolo ? i : righeIntestazione - (linee.size() - i);
-      p.SetCurrentX(x[k] + (w[k] - p.TextWidth(linee[i])) / 2);
-      p.SetCurrentY(y - h / 2.0 + static_cast<double>(riga) * H);
-      p.Print(linee[i], true);
-      if (v.ProvaDopoCaption) CheckPageBreak();
-    }
-  }
-  p.Line(destra, y - h, destra, y + (R + 1) * H);
-  p.Line(0, y - h, destra, y - h);
-  p.Line(0, y + R * H, destra, y + R * H);
-  if (v.SottoIntestazioneMezzaRiga)
-    p.SetCurrentY(p.CurrentY() + h);
-  else
-    p.FineRiga();
-  p.SetFontSize(corpo);
-  ResetBold(p);
-
-  // Rows: numbers right-aligned whole; a free reference from the left, over as many lines as it
-  // needs.
-  const double margine = p.TextWidth(v.Margine);
-  for (const std::vector<std::string>& riga : testi.celle) {
-    std::vector<std::vector<std::string>> linee;
-    size_t altezza = 1;
-    for (int16_t c = 0; c <= ultima; ++c) {
-      const size_t k = static_cast<size_t>(c);
-      linee.push_back(ColonnaTestoLibero(view, c) ? RigheInColonna(p, riga[k], w[k] - margine - spazio)
-                                                  : std::vector<std::string>{riga[k]});
-      altezza = std::max(altezza, linee.back().size());
-    }
-    CheckPageBreak(static_cast<int16_t>(altezza + 1));
-    y = std::round(p.CurrentY());
-    for (int16_t c = 0; c <= ultima; ++c) {
-      const size_t k = static_cast<size_t>(c);
-      p.Line(x[k], y, x[k], y + (static_cast<double>(altezza) + 0.5) * H);
-      const bool libero = ColonnaTestoLibero(view, c);
-      for (size_t i = 0; i < linee[k].size(); ++i) {
-        const std::string& s = linee[k][i];
-        p.SetCurrentY(y + static_cast<double>(i) * H);
-        p.SetCurrentX(libero ? x[k] + spazio : x[k] + w[k] - p.TextWidth(s + v.Margine));
-        // A value the calculation could not compute is marked red, as on the screen.
-        const bool nonCalcolato = s == TestoNonCalcolabile;
-        if (nonCalcolato) p.SetForeColor(colore::Rosso);
-        p.Print(s, false);
-        if (nonCalcolato) p.SetForeColor(colore::Nero);
-      }
-    }
-    p.Line(destra, y, destra, y + (static_cast<double>(altezza) + 0.5) * H);
-    p.SetCurrentY(y + static_cast<double>(altezza - 1) * H);
-    y = std::round(p.CurrentY());
-    p.FineRiga();
-  }
-
-  // End of the table.
-  p.Line(0, y + v.FondoInMezzeRighe * h, destra, y + v.FondoInMezzeRighe * h);
-  // Under the table the page is checked before each line is printed, not after: a table that
-  // ends the report would otherwise end it on a page of header and footer alone. What follows a
-  // table checks the page before it prints.
+  const size_t kTotale = totale ? static_cast<size_t>(std::clamp<int16_t>(totale->Colonna, 0, ultima)) : 0;
   const std::string nota = GetReportLimitNote(tabella, righe);
-  if (!totale) {
-    p.FineRiga();
-    StampaNotaLimite(p, nota);
-    p.FineRiga();
-    return;
+
+  for (size_t nb = 0; nb < bande.size(); ++nb) {
+    const BandaTabella& b = bande[nb];
+    const Intestazione& in = intestazioni[nb];
+    const double R = static_cast<double>(in.righe);
+    // The header, bold; drawn again at the top of every page the band goes on to.
+    auto intestazione = [&](bool provaDopoCaption) -> double {
+      SetBold(p);
+      p.SetFontSize(corpo);
+      const double y = std::round(p.CurrentY());
+      for (size_t i = 0; i < b.colonne.size(); ++i) {
+        p.Line(b.x[i], y - h, b.x[i], y + (R + 1) * H);
+        const std::vector<std::string>& linee = in.linee[i];
+        // The title's lines from the top, the unit on the last line of the heading.
+        for (size_t l = 0; l < linee.size(); ++l) {
+          const size_t riga = l < in.righeTitolo[i] ? l : in.righe - (linee.size() - l);
+          p.SetCurrentX(b.x[i] + (b.w[i] - p.TextWidth(linee[l])) / 2);
+          p.SetCurrentY(y - h / 2.0 + static_cast<double>(riga) * H);
+          p.Print(linee[l], true);
+          if (provaDopoCaption) CheckPageBreak();
+        }
+      }
+      p.Line(destra, y - h, destra, y + (R + 1) * H);
+      p.Line(0, y - h, destra, y - h);
+      p.Line(0, y + R * H, destra, y + R * H);
+      if (v.SottoIntestazioneMezzaRiga)
+        p.SetCurrentY(p.CurrentY() + h);
+      else
+        p.FineRiga();
+      p.SetFontSize(corpo);
+      ResetBold(p);
+      return y;
+    };
+    // The title of a part printed apart from the first: a further band, or the rows a page goes on with.
+    auto titoloSegue = [&]() {
+      SetBold(p);
+      p.SetCurrentX(0);
+      p.Print(titolo + Continua, true);
+      ResetBold(p);
+      p.FineRiga();
+    };
+    if (nb > 0) {
+      p.FineRiga();
+      CheckPageBreak(static_cast<int16_t>(in.righe + 6));
+      titoloSegue();
+    }
+    // A table without rows closes across its header.
+    double yFondo = intestazione(v.ProvaDopoCaption);
+
+    // Rows: numbers right-aligned whole; a free reference from the left, over as many lines as it
+    // needs.
+    const bool conTotale =
+        totale && std::find(b.colonne.begin(), b.colonne.end(), static_cast<int16_t>(kTotale)) != b.colonne.end();
+    for (size_t r = 0; r < lineeRighe[nb].size(); ++r) {
+      const std::vector<std::vector<std::string>>& linee = lineeRighe[nb][r];
+      const size_t altezza = altezze[nb][r];
+      // The last row keeps under it the totals line, its warning and the note on the marks.
+      const bool ultimaRiga = r + 1 == lineeRighe[nb].size();
+      size_t dopo = 0;
+      if (ultimaRiga && conTotale) dopo += totale->Avviso.empty() ? 2 : 4;
+      if (ultimaRiga && nb + 1 == bande.size() && !nota.empty()) dopo += 1;
+      const auto servono = static_cast<int16_t>(altezza + 1 + dopo);
+      if (r > 0 && PaginaPiena(servono)) {
+        // The rows go on over the page: the part on this page is closed, the next opens with the
+        // title and the headings again.
+        p.Line(0, yFondo + v.FondoInMezzeRighe * h, destra, yFondo + v.FondoInMezzeRighe * h);
+        CheckPageBreak(servono);
+        p.SetFontSize(corpo);
+        titoloSegue();
+        intestazione(false);
+      } else {
+        CheckPageBreak(servono);
+      }
+      double y = std::round(p.CurrentY());
+      for (size_t i = 0; i < b.colonne.size(); ++i) {
+        p.Line(b.x[i], y, b.x[i], y + (static_cast<double>(altezza) + 0.5) * H);
+        const bool libero = ColonnaTestoLibero(view, b.colonne[i]);
+        for (size_t l = 0; l < linee[i].size(); ++l) {
+          const std::string& s = linee[i][l];
+          p.SetCurrentY(y + static_cast<double>(l) * H);
+          p.SetCurrentX(libero ? b.x[i] + spazio : b.x[i] + b.w[i] - p.TextWidth(s + v.Margine));
+          // A value the calculation could not compute is marked red, as on the screen.
+          const bool nonCalcolato = s == TestoNonCalcolabile;
+          if (nonCalcolato) p.SetForeColor(colore::Rosso);
+          p.Print(s, false);
+          if (nonCalcolato) p.SetForeColor(colore::Nero);
+        }
+      }
+      p.Line(destra, y, destra, y + (static_cast<double>(altezza) + 0.5) * H);
+      p.SetCurrentY(y + static_cast<double>(altezza - 1) * H);
+      yFondo = std::round(p.CurrentY());
+      p.FineRiga();
+    }
+
+    // End of the band.
+    p.Line(0, yFondo + v.FondoInMezzeRighe * h, destra, yFondo + v.FondoInMezzeRighe * h);
+    // Under the table the page is checked before each line is printed, not after: a table that
+    // ends the report would otherwise end it on a page of header and footer alone. What follows a
+    // table checks the page before it prints.
+    const bool ultimaBanda = nb + 1 == bande.size();
+    if (conTotale) {
+      size_t pos = 0;
+      while (b.colonne[pos] != static_cast<int16_t>(kTotale)) ++pos;
+      const std::string& valore = testi.totale;
+      p.FineRiga();
+      p.SetCurrentX(0);
+      const double inizioValore = b.x[pos] + b.w[pos] - p.TextWidth(valore + "XX");
+      // A label that would reach the value leaves it the line below.
+      if (p.TextWidth(totale->Etichetta + " ") > inizioValore) {
+        p.Print(totale->Etichetta, true);
+      } else {
+        p.Print(totale->Etichetta, false);
+      }
+      p.SetCurrentX(inizioValore);
+      p.Print(valore, false);
+      p.FineRiga();
+      if (!totale->Avviso.empty()) {
+        CheckPageBreak();
+        p.SetCurrentX(0);
+        SetBold(p);
+        StampaAcapo(p, totale->Avviso, true, 0, LarghezzaStampabile);
+        ResetBold(p);
+      }
+    } else {
+      p.FineRiga();
+    }
+    if (ultimaBanda) {
+      StampaNotaLimite(p, nota);
+      p.FineRiga();
+    }
   }
-  const size_t kk = totale->Colonna >= 0 && totale->Colonna <= ultima ? static_cast<size_t>(totale->Colonna) : 0;
-  const std::string& valore = testi.totale;
-  p.FineRiga();
-  p.SetCurrentX(0);
-  const double inizioValore = x[kk] + w[kk] - p.TextWidth(valore + "XX");
-  // A label that would reach the value leaves it the line below.
-  if (p.TextWidth(totale->Etichetta + " ") > inizioValore) {
-    p.Print(totale->Etichetta, true);
-  } else {
-    p.Print(totale->Etichetta, false);
-  }
-  p.SetCurrentX(inizioValore);
-  p.Print(valore, false);
-  p.FineRiga();
-  if (!totale->Avviso.empty()) {
-    CheckPageBreak();
-    p.SetCurrentX(0);
-    SetBold(p);
-    p.Print(totale->Avviso, false);
-    ResetBold(p);
-    p.FineRiga();
-  }
-  StampaNotaLimite(p, nota);
-  p.FineRiga();
 }
 
 // ---- Cover ----------------------------------------------------------------------------------
@@ -353,8 +475,40 @@ void StampaCopertinaComune(IStampanteReport& p) {
   // Every value first: a value that cannot be computed stops the cover before anything is on paper.
   const std::vector<CampoCopertina> campi = GetCampiCopertina(RendererReport::Stampa);
 
-  p.SetCurrentY(InizioCorpoPagina + 600);
   const TFontInfo salvato = GetFontInfo(p);
+  // The cover is one page: on small paper its room above the title and its blank lines between
+  // the groups of fields shrink, rather than its last field going on to a page of its own.
+  int vuote = rete ? 2 : 5;
+  int traCampi = 1;
+  double sopra = 600;
+  {
+    double titoli = 0;
+    for (const double corpo : {24.0, 18.0}) {
+      p.SetFontSize(corpo);
+      titoli += p.TextHeight("X");
+    }
+    p.SetFontSize(10);
+    SetPrinterFont(p, "Arial");
+    const double riga = std::max(1.0, p.TextHeight("X"));
+    int righeCampi = 0;
+    for (size_t i = 2; i < campi.size(); ++i)
+      righeCampi += static_cast<int>(SpezzaTesto(campi[i].EtichettaStampa + " " + campi[i].Valore + " (" +
+                                                     campi[i].ValoreParentesi + " mmq/s",
+                                                 LarghezzaStampabile, LarghezzaStampabile,
+                                                 [&](const std::string& t) { return p.TextWidth(t); })
+                                         .size());
+    const auto campiDopo = static_cast<int>(campi.size() > 5 ? campi.size() - 5 : 0);
+    auto entra = [&]() {
+      const double altezza = sopra + titoli + riga * (2 * vuote + 2 + righeCampi + traCampi * campiDopo + 1);
+      return InizioCorpoPagina + altezza < LimiteFondoPagina - 400;
+    };
+    for (const auto& [s, v, t] : {std::tuple{600.0, vuote, 1}, std::tuple{0.0, 2, 1}, std::tuple{0.0, 1, 0}}) {
+      sopra = s, vuote = std::min(vuote, v), traCampi = t;
+      if (entra()) break;
+    }
+    SetFontInfo(p, salvato);
+  }
+  p.SetCurrentY(InizioCorpoPagina + sopra);
   const std::string& titolo = campi[0].EtichettaStampa;
   p.SetFontBold(false);
   PrintTitle(p, titolo, 24);
@@ -364,7 +518,6 @@ void StampaCopertinaComune(IStampanteReport& p) {
   p.SetFontSize(10);
   SetPrinterFont(p, "Arial");
 
-  const int vuote = rete ? 2 : 5;
   auto righeVuote = [&](int quante) {
     for (int i = 0; i < quante; ++i) p.FineRiga();
   };
@@ -376,17 +529,8 @@ void StampaCopertinaComune(IStampanteReport& p) {
     StampaAcapo(p, c.EtichettaStampa, false, 0, LarghezzaStampabile);
     ResetBold(p);
     if (c.Riga == 4) {
-      const int32_t x = Lungo(std::round(p.CurrentX()));
-      const double larghezzaH = p.TextWidth("H");
-      int16_t caratteri = larghezzaH > 0 ? Intero((p.Width() - p.CurrentX()) / larghezzaH - 10) : 1;
-      if (caratteri < 1) caratteri = 1;
-      int16_t altro = 0;
-      p.Print(SpezzaTesto(caratteri, altro, c.Valore), true);
-      while (altro > 0) {
-        CheckPageBreak();
-        p.SetCurrentX(x);
-        p.Print(SpezzaTesto(caratteri, altro), true);
-      }
+      // The job goes on under itself, broken between its words.
+      StampaAcapo(p, c.Valore, true, p.CurrentX(), LarghezzaStampabile, true);
       return;
     }
     std::string testo = c.Valore;
@@ -411,7 +555,7 @@ void StampaCopertinaComune(IStampanteReport& p) {
   stampaCampo(campi[3]);
   righeVuote(vuote);
   for (size_t i = 4; i < campi.size(); ++i) {
-    if (i > 4) p.FineRiga();
+    if (i > 4 && traCampi > 0) p.FineRiga();
     stampaCampo(campi[i]);
   }
   SetFontInfo(p, salvato);
@@ -427,7 +571,7 @@ void StampaStriscia(IStampanteReport& p, const std::vector<DiametroComputo>& dia
   // ("108x2," for "108x2,5") reads as another one.
   auto stampaInColonna = [&](int k, const std::string& t, double y, bool fineRiga) {
     const double corpo = p.FontSize();
-    while (p.TextWidth(t) > w - p.TextWidth(" ") && p.FontSize() > 4) p.SetFontSize(p.FontSize() - 0.5);
+    while (p.TextWidth(t) > w - p.TextWidth(" ") && p.FontSize() > CorpoMinimo) p.SetFontSize(p.FontSize() - 0.5);
     centra(k, t);
     p.SetCurrentY(y);
     p.Print(t, fineRiga);
@@ -568,8 +712,18 @@ void PrintRiepilogoUtenzeRete(IStampanteReport& printer, int16_t net) {
 
 void PrintComputo(IStampanteReport& p, int16_t net) {
   ControllaRete(net);
-  // The grid is measured in the font the section finds.
-  const int16_t w = Intero(p.TextWidth("XXXXXX"));
+  // The grid is measured in the font the section finds; a column is widened for a label that even
+  // in the smallest type would not fit in it.
+  int16_t w = Intero(p.TextWidth("XXXXXX"));
+  {
+    const double corpo = p.FontSize();
+    p.SetFontSize(CorpoMinimo);
+    for (const SerieComputo& serie : GetSerieComputo())
+      for (const DiametroComputo& d : serie.Diametri)
+        for (const std::string* t : {&d.RifDiametro, &d.Metri})
+          w = std::max(w, Intero(std::ceil(p.TextWidth(*t + " "))));
+    p.SetFontSize(corpo);
+  }
   if (w <= 0) throw ErroreReport("colonna di larghezza nulla");
   const int32_t ultimaColonna = static_cast<int32_t>(std::floor(static_cast<double>(LarghezzaStampabile) / w)) - 1;
   const int32_t h = Lungo(p.TextHeight("X") / 2);
@@ -604,17 +758,8 @@ void PrintComputo(IStampanteReport& p, int16_t net) {
     SetBold(p);
     p.Print("Descrizione: ", false);
     ResetBold(p);
-    const double x0 = p.CurrentX();
-    const double larghezzaH = p.TextWidth("H");
-    int16_t caratteri = larghezzaH > 0 ? Intero((p.Width() - p.CurrentX()) / larghezzaH - 5) : 1;
-    if (caratteri < 1) caratteri = 1;
-    int16_t altro = 0;
-    p.Print(SpezzaTesto(caratteri, altro, serie.Descrizione), true);
-    while (altro > 0) {
-      p.SetCurrentX(x0);
-      p.Print(SpezzaTesto(caratteri, altro), true);
-      CheckPageBreak();
-    }
+    // The description goes on under itself inside the page, broken between its words.
+    StampaAcapo(p, serie.Descrizione, true, p.CurrentX(), LarghezzaStampabile);
     p.FineRiga();
     CheckPageBreak();
     p.FineRiga();
@@ -659,8 +804,35 @@ void PrintTenutaImpianto(IStampanteReport& p, int16_t /*nonUsato*/) {
   CheckPageBreak();
   // The section may run longer than a page (long notes): every line end checks the page.
   const std::vector<PezzoTenuta> pezzi = GetPezziTenuta();
+  // A bold line of its own heads what follows it: it never ends a page alone. A block it heads
+  // that fits on a page (the firm's details with the signatures) goes whole to the next page
+  // rather than being split; a longer one keeps at least two lines under its heading.
+  auto righePezzo = [&](const PezzoTenuta& pezzo) {
+    if (pezzo.Tipo != TipoPezzo::Testo || pezzo.Testo.empty()) return pezzo.FineRiga ? 1 : 0;
+    const auto linee = SpezzaTesto(pezzo.Testo, LarghezzaStampabile, LarghezzaStampabile,
+                                   [&](const std::string& t) { return p.TextWidth(t); });
+    return static_cast<int>(linee.size()) - (pezzo.FineRiga ? 0 : 1);
+  };
+  auto intestazione = [&](size_t i) {
+    const PezzoTenuta& pezzo = pezzi[i];
+    return pezzo.Tipo == TipoPezzo::Testo && pezzo.Grassetto && pezzo.FineRiga && !pezzo.Testo.empty() &&
+           (i == 0 || pezzi[i - 1].FineRiga);
+  };
+  const double righePagina = (LimiteFondoPagina - 400.0 - InizioCorpoPagina) / std::max(1.0, p.TextHeight("X"));
   for (size_t i = 0; i < pezzi.size(); ++i) {
     const PezzoTenuta& pezzo = pezzi[i];
+    if (intestazione(i)) {
+      // A heading over nothing (an empty note) goes with the block after it.
+      int blocco = 0;
+      bool contenuto = false;
+      for (size_t j = i; j < pezzi.size() && (j == i || !contenuto || !intestazione(j)); ++j) {
+        blocco += righePezzo(pezzi[j]);
+        contenuto = contenuto || (j > i && !intestazione(j) && !Trim(pezzi[j].Testo).empty());
+      }
+      // One line more, as the signatures keep for a caption wrapped in its column.
+      const int riserva = blocco + 1 < righePagina - 2 ? blocco + 1 : std::min(blocco, 3);
+      CheckPageBreak(static_cast<int16_t>(riserva));
+    }
     // The signatures keep the room to sign below them: both go to the next page together when this
     // one cannot hold them, rather than that room alone making a page of header and footer.
     if (pezzo.Tipo == TipoPezzo::Firma && pezzo.InizioRiga) {
@@ -721,8 +893,10 @@ RettangoloCarta PosizioneTitoloDiagramma(IStampanteReport& p) {
   r.altezza = p.TextHeight("X");
   p.SetFontSize(corpo);
   if (AdattaSchemaPagina != 0) {
-    r.x = 100;
-    r.y = 100;
+    // Top left, inside the margins where every printer prints.
+    const RettangoloCarta carta = CartaDiagramma(p);
+    r.x = carta.x;
+    r.y = carta.y;
   } else {
     // Measured in the title's own size, so that it ends where it is meant to end.
     r.y = AltezzaStampabile - 1500;
@@ -743,7 +917,12 @@ RettangoloCarta AreaSchemaDiagramma(IStampanteReport& p) {
   const RettangoloCarta titolo = PosizioneTitoloDiagramma(p);
   RettangoloCarta area = CartaDiagramma(p);
   if (AdattaSchemaPagina != 0) {
-    const double alto = titolo.Basso() + SpazioTitoloDiagramma;
+    // Below the title and the note line under it.
+    const double corpo = p.FontSize();
+    p.SetFontSize(CorpoNotaDiagramma);
+    const double nota = p.TextHeight("X");
+    p.SetFontSize(corpo);
+    const double alto = titolo.Basso() + nota + SpazioTitoloDiagramma;
     area.altezza = area.Basso() - alto;
     area.y = alto;
   } else {
@@ -753,7 +932,32 @@ RettangoloCarta AreaSchemaDiagramma(IStampanteReport& p) {
   return area;
 }
 
-void StampaTitoloDiagramma(IStampanteReport& p, double riduzione) {
+FogliSchema DividiSchema(double larghezza, double altezza, double areaL, double areaA, double sovrapposizione) {
+  auto quanti = [&](double disegno, double area) {
+    const double passo = area - sovrapposizione;
+    if (disegno <= area || passo <= 0) return 1;
+    return 1 + static_cast<int>(std::ceil((disegno - area) / passo - 1e-9));
+  };
+  return {quanti(altezza, areaA), quanti(larghezza, areaL)};
+}
+
+std::string NotaFoglioSchema(const FogliSchema& fogli, int n) {
+  if (fogli.Numero() <= 1) return {};
+  const int riga = n / fogli.colonne, colonna = n % fogli.colonne;
+  std::vector<std::string> vicini;
+  auto vicino = [&](bool c, const char* dove, int foglio) {
+    if (c) vicini.push_back(std::string(dove) + " nel foglio " + TestoNumero(foglio + 1));
+  };
+  vicino(colonna > 0, "a sinistra", n - 1);
+  vicino(riga > 0, "sopra", n - fogli.colonne);
+  vicino(colonna + 1 < fogli.colonne, "a destra", n + 1);
+  vicino(riga + 1 < fogli.righe, "sotto", n + fogli.colonne);
+  std::string nota = "Foglio " + TestoNumero(n + 1) + " di " + TestoNumero(fogli.Numero()) + " - lo schema continua ";
+  for (size_t i = 0; i < vicini.size(); ++i) nota += (i == 0 ? "" : ", ") + vicini[i];
+  return nota;
+}
+
+void StampaTitoloDiagramma(IStampanteReport& p, double riduzione, const std::string& nota) {
   const RettangoloCarta r = PosizioneTitoloDiagramma(p);
   const int32_t dimensione = Lungo(p.FontSize());
   p.SetCurrentY(r.y);
@@ -766,6 +970,11 @@ void StampaTitoloDiagramma(IStampanteReport& p, double riduzione) {
     const auto percento = static_cast<int64_t>(std::floor(100.0 / riduzione));
     p.SetCurrentX(r.x);
     p.Print("Schema ridotto al " + TestoNumero(percento) + "% per stare nella pagina", true);
+  }
+  if (!nota.empty()) {
+    p.SetFontSize(CorpoNotaDiagramma);
+    p.SetCurrentX(r.x);
+    p.Print(nota, true);
   }
   p.SetFontSize(dimensione);
 }

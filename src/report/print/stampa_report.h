@@ -56,8 +56,25 @@ RettangoloCarta CartaDiagramma(IStampanteReport& printer);
 // title line and of the note under it.
 RettangoloCarta AreaSchemaDiagramma(IStampanteReport& printer);
 // The diagram page's title line (project file name, " - Rete: ", reference); with a reduction
-// above 1 a line under it says that the network was drawn smaller to hold on the page.
-void StampaTitoloDiagramma(IStampanteReport& printer, double riduzione = 1);
+// above 1 a line under it says that the network was drawn smaller to hold on the page; a note
+// (the page of a diagram printed over several) goes on the line under them.
+void StampaTitoloDiagramma(IStampanteReport& printer, double riduzione = 1, const std::string& nota = {});
+
+// Overlap of two neighbouring pages of a diagram printed over several, in twips (about 1 cm): what
+// ends at the edge of one page is seen again on the next.
+inline constexpr double SovrapposizioneFogliSchema = 600;
+// The pages a diagram takes, in rows and columns.
+struct FogliSchema {
+  int righe = 1, colonne = 1;
+  int Numero() const { return righe * colonne; }
+};
+// The grid of pages for a drawing `larghezza` by `altezza` twips (as printed) on an area of
+// `areaL` by `areaA` twips, neighbouring pages sharing `sovrapposizione` twips.
+FogliSchema DividiSchema(double larghezza, double altezza, double areaL, double areaA,
+                         double sovrapposizione = SovrapposizioneFogliSchema);
+// The note of page n (from 0, row by row) of a diagram over several pages: which page it is and
+// on which pages the drawing goes on past each edge; "" for a diagram of one page.
+std::string NotaFoglioSchema(const FogliSchema& fogli, int n);
 
 // Sections.
 void PrintCopertina(IStampanteReport& printer);

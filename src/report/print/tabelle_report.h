@@ -3,6 +3,7 @@
 // renderer passes the number of characters that fits in its column; every text is cut to it here.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -17,6 +18,9 @@ enum class ReportTable : int16_t {
   WorstPathTable,
   ApplianceTable,
 };
+
+// A table of this many rows or fewer is never split over two pages, in any output.
+inline constexpr size_t RigheTabellaBreve = 5;
 
 // A report view holds at most 21 columns (0..20).
 inline constexpr int16_t MaxColonneReport = 21;

@@ -131,7 +131,22 @@ QImage ImmagineSchema(QSizeF* misuraRelativa) {
   QImage copia = f.immagine.copy();
   // The next save starts from an empty picture.
   f.immagine.fill(Qt::white);
-  if (misuraRelativa) *misuraRelativa = QSizeF(v.larghezza / LarghezzaStampa, v.altezza / AltezzaStampa);
+  // The picture ends a little beyond the drawing: a small network is not a small drawing in the
+  // corner of a blank picture the report then shows at the page's width.
+  QRect disegnato;
+  const QRgb bianco = QColor(Qt::white).rgb();
+  for (int y = 0; y < copia.height(); ++y) {
+    const QRgb* riga = reinterpret_cast<const QRgb*>(copia.constScanLine(y));
+    for (int x = 0; x < copia.width(); ++x)
+      if ((riga[x] & 0xFFFFFF) != (bianco & 0xFFFFFF)) disegnato |= QRect(x, y, 1, 1);
+  }
+  if (!disegnato.isEmpty()) {
+    const int margine = static_cast<int>(std::lround(MarginePixelFigura * riduzione));
+    copia = copia.copy(disegnato.adjusted(-margine, -margine, margine, margine).intersected(copia.rect()));
+  }
+  const double pixelPerUnita = metrica.pixelPerUnita * riduzione;
+  if (misuraRelativa)
+    *misuraRelativa = QSizeF(copia.width() / pixelPerUnita / LarghezzaStampa, copia.height() / pixelPerUnita / AltezzaStampa);
   return copia;
 }
 

@@ -189,6 +189,24 @@ double SuperficieQt::TextHeight(const std::string& /*testo*/) const {
 void SuperficieQt::Print(const std::string& testo) {
   const QString t = QS(testo);
   const QFontMetricsF& fm = Metriche();
+  if (nome_ != "picDisplay" && !t.trimmed().isEmpty()) {
+    // Only a label lying mostly on another: one that merely touches a neighbour stays by its segment.
+    auto occupato = [&](const QRectF& r) {
+      return std::any_of(etichette_.begin(), etichette_.end(), [&](const QRectF& e) {
+        const QRectF comune = e.intersected(r);
+        const double minore = std::min(e.width() * e.height(), r.width() * r.height());
+        return !comune.isEmpty() && comune.width() * comune.height() > 0.3 * minore;
+      });
+    };
+    // In the drawing's units, as its extents are measured.
+    QRectF r(x_, y_, TextWidth(testo), TextHeight(testo));
+    r = r.normalized();
+    for (int giro = 0; giro < 8 && occupato(r); ++giro) {
+      y_ += TextHeight(testo);
+      r.moveTop(y_);
+    }
+    etichette_.push_back(r);
+  }
   const QPointF a = Dispositivo(x_, y_);
   p_.save();
   p_.setFont(font_);

@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QRectF>
 #include <map>
+#include <vector>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -82,6 +83,9 @@ class SuperficieQt : public ISuperficieDisegno {
   mutable QString chiaveFont_;
   // The pictures of this drawing by kind and size in whole pixels: the many appliances share a few.
   std::map<std::tuple<int, int, int>, QPixmap> figure_;
+  // Off the canvas (paper, preview, saved picture) a label never prints over one already printed:
+  // where branches of the network lie on one another it goes a line lower. Device rectangles.
+  std::vector<QRectF> etichette_;
   int32_t foreColor_ = 0;
   int32_t fillColor_ = 0;
   int16_t fillStyle_ = 1;

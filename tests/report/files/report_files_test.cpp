@@ -393,6 +393,32 @@ TEST_F(ReportFilesTest, AValueTheCalculationCouldNotComputeIsNeverWrittenAsANumb
   EXPECT_EQ(Conta(txt, "n.c."), 3u);
 }
 
+// Wherever the segment table leaves the page, a three-row appliance summary is never split over
+// two pages of the HTML: it goes whole to the next page, its title with it.
+TEST_F(ReportFilesTest, AShortTableIsNeverSplitOverTwoPages) {
+  for (int n = 4; n <= 64; ++n) {
+    SCOPED_TRACE(n);
+    BloccoReti = {};
+    int16_t padre = 0;
+    for (int i = 0; i < n; ++i) padre = test::AggiungiProva(padre, 2);
+    test::AggiungiProva(padre, 2, 1.0f);
+    const int16_t ramo = test::AggiungiProva(padre, 2);
+    test::AggiungiProva(ramo, 2, 1.0f);
+    test::AggiungiProva(ramo, 2, 1.0f);
+    Spunta({&StampaTronchi, &StampaUtenze});
+    finestre.risposte.push_back(uscita.File("breve" + std::to_string(n) + ".html"));
+    utente.Attendi("conclusa con successo");
+    PrintHTMLReport(0);
+    const std::string html = Testo("breve" + std::to_string(n) + ".html");
+    const size_t titolo = html.find("Riepilogo utenze</SPAN>");
+    ASSERT_NE(titolo, std::string::npos);
+    const size_t fine = html.find("TOTALE PORTATA GAS", titolo);
+    ASSERT_NE(fine, std::string::npos);
+    EXPECT_EQ(Conta(html.substr(titolo, fine - titolo), "datacolumlast'"), 3u) << "three rows";
+    EXPECT_EQ(html.substr(titolo, fine - titolo).find("footerpage"), std::string::npos) << "split over two pages";
+  }
+}
+
 TEST_F(ReportFilesTest, LongTableBreaksAfterRowFiftyAndReopensTheTable) {
   BloccoReti = {};
   int16_t padre = 0;
@@ -422,7 +448,13 @@ TEST_F(ReportFilesTest, LongTableBreaksAfterRowFiftyAndReopensTheTable) {
   ASSERT_LT(corpo + 2, righe.size());
   EXPECT_EQ(righe[corpo + 1], tag);
   EXPECT_EQ(righe[corpo + 2], "<TR>");
-  EXPECT_NE(righe[corpo + 3].find(">51</TD>"), std::string::npos);
+  // The headings again, then row 51.
+  EXPECT_NE(righe[corpo + 3].find("class='titlecolums'"), std::string::npos);
+  size_t riga51 = corpo;
+  while (riga51 < righe.size() && righe[riga51].find(">51</TD>") == std::string::npos) ++riga51;
+  ASSERT_LT(riga51, righe.size());
+  EXPECT_EQ(righe[riga51 - 1], "<TR>");
+  for (size_t i = corpo; i < riga51; ++i) EXPECT_EQ(righe[i].find("datacol"), std::string::npos) << "a row before 51";
   // The last segment's row carries the last-row classes.
   const std::string html = Testo("lunga.html");
   EXPECT_NE(html.find("<TD class='lastdatacolums' style='width:"), std::string::npos);
@@ -534,14 +566,14 @@ TEST_F(ReportFilesTest, AnExistingPictureIsAskedBeforeItIsReplaced) {
   Spunta({&StampaDiagrammaRete, &StampaCopertina});
   uscita.Write("r.html.bmp", "vecchia");
   finestre.risposte.push_back(uscita.File("r.html"));
-  utente.Attendi("Il file seguente è gia presente nella cartella selezionata:\r\nr.html.bmp\r\nSi desidera sovrascriverlo?",
+  utente.Attendi("Il file seguente è già presente nella cartella selezionata:\r\nr.html.bmp\r\nSi desidera sovrascriverlo?",
                  Risposta::No);
   PrintHTMLReport(0);
   EXPECT_EQ(uscita.Read("r.html.bmp"), "vecchia");
   EXPECT_FALSE(fs::exists(uscita.File("r.html")));
   uscita.Write("r.html", "vecchio");
   finestre.risposte.push_back(uscita.File("r.html"));
-  utente.Attendi("I file seguenti sono gia presenti nella cartella selezionata:\r\nr.html\r\nr.html.bmp\r\n"
+  utente.Attendi("I file seguenti sono già presenti nella cartella selezionata:\r\nr.html\r\nr.html.bmp\r\n"
                  "Si desidera sovrascriverli?",
                  Risposta::Si);
   utente.Attendi("conclusa con successo");
@@ -569,7 +601,7 @@ TEST_F(ReportFilesTest, PressurisedCoverAndEquivalentLengths) {
   const std::string html = Testo("rete.html");
   EXPECT_NE(html.find("<SPAN class='bigtitle'>Rete gas in pressione</SPAN><BR>"), std::string::npos);
   EXPECT_NE(html.find("<SPAN class='fieldtitle'>Pressione relativa iniziale&nbsp;:&nbsp;</SPAN>\r\n"
-                      "<SPAN class='fieldvalue'> 200,00  kPa&nbsp;&nbsp;&nbsp;&nbsp;(2,000 bar)</SPAN>"),
+                      "<SPAN class='fieldvalue'>&nbsp;200,00&nbsp;&nbsp;kPa&nbsp;&nbsp;&nbsp;&nbsp;(2,000&nbsp;bar)</SPAN>"),
             std::string::npos);
   EXPECT_NE(html.find("&nbsp;kg/mc</SPAN>"), std::string::npos);
   EXPECT_EQ(html.find("Famiglia"), std::string::npos);
@@ -1422,7 +1454,7 @@ TEST_F(ReportFilesTest, CancelAndRefusedOverwriteWriteNothing) {
   EXPECT_EQ(utente.messaggi[0].titolo, "Sovrascrivere");
   EXPECT_EQ(utente.messaggi[0].bottoni, Bottoni::SiNo);
   EXPECT_EQ(utente.messaggi[0].testo,
-            "Un file con lo stesso nome è gia presente nella cartella selezionata.\r\nSi desidera sovrascriverlo?");
+            "Un file con lo stesso nome è già presente nella cartella selezionata.\r\nSi desidera sovrascriverlo?");
   EXPECT_FALSE(finestre.Visto("dialogo chiuso"));
 }
 
@@ -1537,7 +1569,7 @@ TEST_F(ReportFilesTest, AnotherLogoBesideTheReportIsAskedBeforeItIsReplaced) {
     Spunta({&StampaCopertina});
     uscita.Write("logo.bmp", "il logo del cliente");
     finestre.risposte.push_back(uscita.File(nome));
-    utente.Attendi("Il file seguente è gia presente nella cartella selezionata:\r\nlogo.bmp\r\n"
+    utente.Attendi("Il file seguente è già presente nella cartella selezionata:\r\nlogo.bmp\r\n"
                    "Si desidera sovrascriverlo?",
                    Risposta::No);
     html ? PrintHTMLReport(0) : PrintTXTReport();
@@ -1546,7 +1578,7 @@ TEST_F(ReportFilesTest, AnotherLogoBesideTheReportIsAskedBeforeItIsReplaced) {
     // With the report there too, one question names both.
     uscita.Write(nome, "vecchio");
     finestre.risposte.push_back(uscita.File(nome));
-    utente.Attendi("I file seguenti sono gia presenti nella cartella selezionata:\r\n" + nome +
+    utente.Attendi("I file seguenti sono già presenti nella cartella selezionata:\r\n" + nome +
                        "\r\nlogo.bmp\r\nSi desidera sovrascriverli?",
                    Risposta::Si);
     utente.Attendi("conclusa con successo");
@@ -1554,7 +1586,7 @@ TEST_F(ReportFilesTest, AnotherLogoBesideTheReportIsAskedBeforeItIsReplaced) {
     EXPECT_TRUE(uscita.Read("logo.bmp") == logo);
     // The program's own logo is there now: the next report asks only about itself.
     finestre.risposte.push_back(uscita.File(nome));
-    utente.Attendi("Un file con lo stesso nome è gia presente nella cartella selezionata.\r\nSi desidera sovrascriverlo?",
+    utente.Attendi("Un file con lo stesso nome è già presente nella cartella selezionata.\r\nSi desidera sovrascriverlo?",
                    Risposta::Si);
     utente.Attendi("conclusa con successo");
     html ? PrintHTMLReport(0) : PrintTXTReport();

@@ -8,6 +8,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPainter>
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -26,6 +27,7 @@
 #include "schema/inserimento.h"
 #include "schema/modifica.h"
 #include "schema/ui/schema_canvas.h"
+#include "schema/ui/superficie_qt.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/units.h"
 #include "support/ui/fake_services.h"
@@ -198,7 +200,8 @@ TEST_F(CanvasTest, SaveSchemaWritesABitmapThatShowsTheNetwork) {
   SaveSchema(file);
   QImage img;
   ASSERT_TRUE(img.load(QString::fromStdString(file)));
-  EXPECT_EQ(img.width(), Pixel(11000));
+  // The picture ends a little beyond the drawing, not at the standard picture's width.
+  EXPECT_LT(img.width(), Pixel(11000));
   EXPECT_GT(PixelDisegnati(img, Qt::white), 200);
   EXPECT_LE(ScalaStampaSchema, 1.0);
   EXPECT_EQ(SuperficieDisegno->Nome(), "picPrint");
@@ -296,11 +299,11 @@ TEST_F(CanvasTest, TheSavedPictureOfTwoHundredSegmentsGrowsInsteadOfShrinking) {
     QSizeF relativa;
     const QImage img = ImmagineSchema(&relativa);
     EXPECT_GT(relativa.width(), 5) << adatta;
-    EXPECT_GE(relativa.height(), 1) << adatta;
+    EXPECT_GT(relativa.height(), 0) << adatta;
     // The standard scale: as many pixels per unit as the standard picture.
     EXPECT_NEAR(img.width(), relativa.width() * Pixel(11000), 2) << adatta;
     EXPECT_NEAR(img.height(), relativa.height() * Pixel(8000), 2) << adatta;
-    EXPECT_GE(img.height(), Pixel(8000)) << adatta;
+    EXPECT_LT(img.height(), Pixel(8000)) << "a flat chain makes a flat picture, not a blank one";
     EXPECT_EQ(PixelSulBordo(img), 0) << adatta;
     const std::string file = archivi_.Cartella().File("grande.bmp");
     EXPECT_EQ(SaveSchema(file), relativa);
@@ -653,4 +656,31 @@ TEST_F(SchemaNellaFinestraTest, TheSegmentDialogOnABlankRowMakesItASegmentTheTab
 }
 
 }  // namespace
+
+// Off the canvas a label does not print over one already printed there: where branches of the
+// network lie on one another, the next goes a line lower, and the line after it follows. On the
+// canvas, where the user zooms, the drawing is left as it is.
+TEST(SuperficieQtEtichette, ALabelOnPaperGoesALineLowerThanOneAlreadyThere) {
+  QImage immagine(400, 300, QImage::Format_RGB32);
+  QPainter painter(&immagine);
+  for (const char* nome : {"Printer", "picPrint", "picDisplay"}) {
+    SCOPED_TRACE(nome);
+    SuperficieQt s(nome, painter, QRectF(0, 0, 6000, 4500), QRectF(0, 0, 400, 300), 6000, 4500, 4500, ColoreBianco);
+    const double riga = s.TextHeight("X");
+    s.SetCurrentX(1000);
+    s.SetCurrentY(1000);
+    s.Print(" 17");
+    s.SetCurrentX(1000);
+    s.SetCurrentY(1000);
+    s.Print(" 18");
+    const bool canvas = std::string(nome) == "picDisplay";
+    EXPECT_DOUBLE_EQ(s.CurrentY(), 1000 + (canvas ? 1 : 2) * riga);
+    // Beside it, clear of it: in place.
+    s.SetCurrentX(3000);
+    s.SetCurrentY(1000);
+    s.Print(" 19");
+    EXPECT_DOUBLE_EQ(s.CurrentY(), 1000 + riga);
+  }
+}
+
 }  // namespace varnex::ui

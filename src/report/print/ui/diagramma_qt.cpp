@@ -67,25 +67,32 @@ QRectF MisuraSchemaStampa(int risoluzione, const QRectF& finestra, const QRectF&
   return DisegnaSchemaStampa(painter, finestra, dispositivo, pagina, r);
 }
 
-// How the drawing reaches the paper: the view of units on the device rectangle, and how many
-// times smaller than its own scale it is drawn (1 when it holds as it is).
+// How the drawing reaches the paper: the view of units on the device rectangle, how many times
+// smaller than its own scale it is drawn (1 when it holds as it is, below 1 when a fitted drawing
+// is enlarged), and the pages it takes: page n shows the view moved by its column and row steps.
 struct VistaSchema {
   QRectF finestra, dispositivo;
   double riduzione = 1;
+  FogliSchema fogli;
+  QSizeF passo;
+  QRectF Foglio(int n) const {
+    return finestra.translated((n % fogli.colonne) * passo.width(), (n / fogli.colonne) * passo.height());
+  }
 };
 
-// Room left around the drawing inside its area, and between it and the title, in twips.
+// Room left around the drawing inside its area, in twips.
 constexpr double MargineSchema = 60;
-constexpr double SpazioTitolo = 200;
 
-// The view that holds the whole drawing on the paper (`carta`, page units) clear of the title
-// (`titolo`): the page itself when the drawing already is; moved into `area`, the part of the paper
-// clear of the title, when it would fit there; reduced when it is larger. The type keeps its size
-// on paper, so a reduced view is measured again until it holds.
-VistaSchema VistaCheContiene(int risoluzione, const QRectF& pagina, const QRectF& dispositivo, const QRectF& carta,
-                             const QRectF& titolo, const QRectF& area, const RichiestaSchema& r) {
+// The view that puts the drawing on `area`, the part of the paper inside its margins and clear of
+// the title (page units). At its own scale: moved into the middle of the area when it fits there. Fitted: made as large as
+// `area` holds, larger or smaller than its own scale. Never smaller than `riduzioneMassima` allows
+// (the labels keep their type on paper, and would run into one another): a drawing that does not
+// hold at that size goes on over a grid of pages, each showing its part of the drawing, with an
+// overlap. The type keeps its size on paper, so every changed view is measured again.
+VistaSchema VistaCheContiene(int risoluzione, const QRectF& pagina, const QRectF& dispositivo, const QRectF& area,
+                             const RichiestaSchema& r, bool adatta, double riduzioneMassima) {
   const double kx = dispositivo.width() / pagina.width(), ky = dispositivo.height() / pagina.height();
-  VistaSchema vista{pagina, dispositivo, 1};
+  VistaSchema vista{pagina, dispositivo, 1, {}, {}};
   // The extents the fitted layout reads stay those of the measuring pass, whatever is drawn here.
   const int32_t estensioni[4] = {SchemaMinX, SchemaMinY, SchemaMaxX, SchemaMaxY};
   auto ripristina = [&]() {
@@ -93,27 +100,43 @@ VistaSchema VistaCheContiene(int risoluzione, const QRectF& pagina, const QRectF
   };
   QRectF segnato = MisuraSchemaStampa(risoluzione, pagina, dispositivo, pagina, r);
   ripristina();
-  if (segnato.isNull() || (carta.contains(segnato) && !titolo.intersects(segnato))) return vista;
-  if (segnato.width() <= area.width() && segnato.height() <= area.height()) {
-    // Moved only as far as it takes.
-    const double dx = std::max(0.0, area.left() - segnato.left()) - std::max(0.0, segnato.right() - area.right());
-    const double dy = std::max(0.0, area.top() - segnato.top()) - std::max(0.0, segnato.bottom() - area.bottom());
-    vista.finestra = pagina.translated(-dx, -dy);
+  if (segnato.isNull()) return vista;
+  if (!adatta && segnato.width() <= area.width() && segnato.height() <= area.height()) {
+    // Moved into the middle of the area.
+    vista.finestra = pagina.translated(segnato.center() - area.center());
     return vista;
   }
   vista.dispositivo = QRectF(dispositivo.left() + (area.left() - pagina.left()) * kx,
                              dispositivo.top() + (area.top() - pagina.top()) * ky, area.width() * kx,
                              area.height() * ky);
   for (int giro = 0; giro < 8; ++giro) {
-    const FinestraFigura f =
-        FinestraCheContiene(segnato.left() - area.left(), segnato.top() - area.top(), segnato.right() - area.left(),
-                            segnato.bottom() - area.top(), area.width(), area.height(), MargineSchema * vista.riduzione);
-    vista.finestra = QRectF(area.left() + f.x, area.top() + f.y, f.larghezza, f.altezza);
-    vista.riduzione = f.larghezza / area.width();
+    const double margine = MargineSchema * vista.riduzione;
+    double riduzione = std::max((segnato.width() + 2 * margine) / area.width(),
+                                (segnato.height() + 2 * margine) / area.height());
+    if (!adatta) riduzione = std::max(riduzione, 1.0);
+    riduzione = std::min(riduzione, riduzioneMassima);
+    const bool stabile = giro > 0 && std::abs(riduzione - vista.riduzione) < 1e-3;
+    vista.riduzione = riduzione;
+    vista.finestra = QRectF(0, 0, area.width() * riduzione, area.height() * riduzione);
+    vista.finestra.moveCenter(segnato.center());
     segnato = MisuraSchemaStampa(risoluzione, vista.finestra, vista.dispositivo, pagina, r);
     ripristina();
-    if (vista.finestra.contains(segnato)) break;
+    const bool contiene = vista.finestra.contains(segnato);
+    if (contiene && stabile) return vista;
+    if (!contiene && riduzione >= riduzioneMassima) break;
   }
+  if (vista.finestra.contains(segnato)) return vista;
+  // Over several pages, at the smallest size the labels allow.
+  const double m = MargineSchema * vista.riduzione;
+  const QRectF tutto = segnato.adjusted(-m, -m, m, m);
+  vista.fogli = DividiSchema(tutto.width() / vista.riduzione, tutto.height() / vista.riduzione, area.width(),
+                             area.height());
+  vista.passo = QSizeF((area.width() - SovrapposizioneFogliSchema) * vista.riduzione,
+                       (area.height() - SovrapposizioneFogliSchema) * vista.riduzione);
+  // The grid centred on the drawing.
+  const QSizeF griglia((vista.fogli.colonne - 1) * vista.passo.width() + vista.finestra.width(),
+                       (vista.fogli.righe - 1) * vista.passo.height() + vista.finestra.height());
+  vista.finestra.moveTopLeft(tutto.center() - QPointF(griglia.width() / 2, griglia.height() / 2));
   return vista;
 }
 
@@ -131,19 +154,19 @@ void DiagrammaStampaQt::PrintDiagrammaRete(IStampanteReport& printer, int16_t pr
   MisuraSchema();
   ultimo_ = {};
 
-  if (AdattaSchemaPagina != 0) {
-    printer.ImpostaScala(0, 0);
+  // The whole diagram page is placed in the paper's own coordinates, inside its margins.
+  printer.ImpostaScala(0, 0);
+  const bool adatta = AdattaSchemaPagina != 0;
+  if (adatta) {
     const double dx = std::abs(static_cast<double>(SchemaMaxX) - SchemaMinX);
     const double dy = std::abs(static_cast<double>(SchemaMaxY) - SchemaMinY);
     ScalaStampaSchema = ScalaAdattaSchema(dx, dy, printer.Width() - 1000.0, printer.Height() - 1000.0);
+    // Never below the size at which the labels stay apart: what does not hold goes on over pages.
+    ScalaStampaSchema = std::max(ScalaStampaSchema, ScalaLeggibileSchema);
   }
 
   // The network goes inside the paper's margins, clear of the title.
   const RettangoloCarta area = AreaSchemaDiagramma(printer);
-  const RettangoloCarta carta = CartaDiagramma(printer);
-  RettangoloCarta titolo = PosizioneTitoloDiagramma(printer);
-  titolo = {titolo.x - SpazioTitolo, titolo.y - SpazioTitolo, titolo.larghezza + 2 * SpazioTitolo,
-            titolo.altezza * 2 + 2 * SpazioTitolo};  // the title and the note under it
   auto* qt = dynamic_cast<StampanteQt*>(&printer);
   double riduzione = 1;
   if (preview != 0) {
@@ -160,39 +183,54 @@ void DiagrammaStampaQt::PrintDiagrammaRete(IStampanteReport& printer, int16_t pr
       qt->PaintImmagine(immagine, inPagina.x(), inPagina.y(), inPagina.width(), inPagina.height());
       ultimo_.disegno = r;
     }
-  } else if (qt) {
+    ultimo_.area = area;
+    ultimo_.titolo = PosizioneTitoloDiagramma(printer);
+    StampaTitoloDiagramma(printer);
+    return;
+  }
+  VistaSchema vista;
+  if (qt) {
     const RichiestaSchema richiesta{300, AltezzaStampabile - 2450.0, LarghezzaStampabile - 1500.0,
                                     AltezzaStampabile - 1750.0};
-    const RettangoloCarta scalaCarta{printer.ScaleLeft(), printer.ScaleTop(), 0, 0};
-    qt->DisegnaSuPagina([&](QPainter& painter, const QRectF& pagina, const QRectF& dispositivo) {
-      const VistaSchema vista = VistaCheContiene(qt->Printer().resolution(), pagina, dispositivo,
-                                                 InPagina(carta, printer), InPagina(titolo, printer),
-                                                 InPagina(area, printer), richiesta);
-      const QRectF segnato = DisegnaSchemaStampa(painter, vista.finestra, vista.dispositivo, pagina, richiesta);
-      riduzione = vista.riduzione;
-      // What was drawn, on the paper.
-      const double sx = vista.dispositivo.width() / vista.finestra.width();
-      const double sy = vista.dispositivo.height() / vista.finestra.height();
-      const double kx = dispositivo.width() / pagina.width(), ky = dispositivo.height() / pagina.height();
-      auto carta = [&](const QPointF& u) {
-        const QPointF d(vista.dispositivo.left() + (u.x() - vista.finestra.left()) * sx,
-                        vista.dispositivo.top() + (u.y() - vista.finestra.top()) * sy);
-        return QPointF(pagina.left() + (d.x() - dispositivo.left()) / kx - scalaCarta.x,
-                       pagina.top() + (d.y() - dispositivo.top()) / ky - scalaCarta.y);
-      };
-      if (!segnato.isNull()) {
-        const QRectF r(carta(segnato.topLeft()), carta(segnato.bottomRight()));
-        ultimo_.disegno = {r.x(), r.y(), r.width(), r.height()};
-      }
+    // A drawing laid out at the print scale is drawn no smaller than its labels allow.
+    const double scalaDisegno = adatta ? std::max(ScalaStampaSchema, ScalaLeggibileSchema) : 1.0;
+    const double riduzioneMassima = std::max(1.0, scalaDisegno / ScalaLeggibileSchema);
+    qt->DisegnaSuPagina([&](QPainter&, const QRectF& pagina, const QRectF& dispositivo) {
+      vista = VistaCheContiene(qt->Printer().resolution(), pagina, dispositivo, InPagina(area, printer), richiesta,
+                               adatta, riduzioneMassima);
     });
+    riduzione = vista.riduzione;
+    for (int n = 0; n < vista.fogli.Numero(); ++n) {
+      if (n > 0) printer.NewPage();
+      qt->DisegnaSuPagina([&](QPainter& painter, const QRectF& pagina, const QRectF& dispositivo) {
+        const QRectF finestra = vista.Foglio(n);
+        // A page of a drawing over several shows its part alone, inside its area.
+        if (vista.fogli.Numero() > 1) painter.setClipRect(vista.dispositivo);
+        const QRectF segnato = DisegnaSchemaStampa(painter, finestra, vista.dispositivo, pagina, richiesta);
+        if (n > 0 || segnato.isNull()) return;
+        // What was drawn, on the paper.
+        const double sx = vista.dispositivo.width() / finestra.width();
+        const double sy = vista.dispositivo.height() / finestra.height();
+        const double kx = dispositivo.width() / pagina.width(), ky = dispositivo.height() / pagina.height();
+        auto suCarta = [&](const QPointF& u) {
+          const QPointF d(vista.dispositivo.left() + (u.x() - finestra.left()) * sx,
+                          vista.dispositivo.top() + (u.y() - finestra.top()) * sy);
+          return QPointF(pagina.left() + (d.x() - dispositivo.left()) / kx, pagina.top() + (d.y() - dispositivo.top()) / ky);
+        };
+        QRectF r(suCarta(segnato.topLeft()), suCarta(segnato.bottomRight()));
+        if (vista.fogli.Numero() > 1) r = r.intersected(QRectF(area.x, area.y, area.larghezza, area.altezza));
+        ultimo_.disegno = {r.x(), r.y(), r.width(), r.height()};
+      });
+      StampaTitoloDiagramma(printer, adatta ? 1 : riduzione, NotaFoglioSchema(vista.fogli, n));
+    }
+  } else {
+    StampaTitoloDiagramma(printer);
   }
   ultimo_.area = area;
   // Only a network drawn at its own scale is reduced behind the reader's back; a fitted one was asked so.
   ultimo_.riduzione = riduzione;
-
-  printer.ImpostaScala(0, 0);
+  ultimo_.fogli = vista.fogli.Numero();
   ultimo_.titolo = PosizioneTitoloDiagramma(printer);
-  StampaTitoloDiagramma(printer, AdattaSchemaPagina != 0 ? 1 : riduzione);
 }
 
 namespace {

@@ -17,6 +17,7 @@ class DiagrammaStampaQt final : public IDiagrammaStampa {
   struct Piazzamento {
     RettangoloCarta area, disegno, titolo;
     double riduzione = 1;
+    int fogli = 1;  // pages the diagram took
   };
   const Piazzamento& UltimoPiazzamento() const { return ultimo_; }
 

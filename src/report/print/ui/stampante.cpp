@@ -84,18 +84,6 @@ int DocumentiPerCopia() {
   return ((StampaCopertina != 0 || SezioneContenutoSelezionata()) ? 1 : 0) + (StampaDiagrammaRete != 0 ? 1 : 0);
 }
 
-// The question before files of the command are replaced: the usual one for the chosen file alone,
-// every name when the command would replace others.
-std::string DomandaSovrascrittura(const std::string& percorso, const std::vector<std::string>& esistenti) {
-  if (esistenti.size() == 1 && esistenti[0] == percorso)
-    return "Un file con lo stesso nome è gia presente nella cartella selezionata.\r\nSi desidera sovrascriverlo?";
-  std::string nomi;
-  for (const std::string& f : esistenti) nomi += "\r\n" + GetNomeFile(f);
-  return (esistenti.size() == 1 ? "Il file seguente è gia presente nella cartella selezionata:"
-                                : "I file seguenti sono gia presenti nella cartella selezionata:") +
-         nomi + (esistenti.size() == 1 ? "\r\nSi desidera sovrascriverlo?" : "\r\nSi desidera sovrascriverli?");
-}
-
 }  // namespace
 
 FilePdfDelComando::FilePdfDelComando(int copie) {

@@ -2,6 +2,11 @@
 // settings, zoom, font, print and cancel, and the network reaching the printer.
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include <functional>
+#include <map>
+
 #include <QApplication>
 #include <QStyle>
 
@@ -188,6 +193,15 @@ TEST_F(AnteprimaSchemaTest, ThePreviewIsDrawnOnWhitePaper) {
 // The diagram page printed into a PDF through the schema side: the page carries the network.
 class DiagrammaPdfTest : public AnteprimaSchemaTest {
  protected:
+  // A fresh calculated network built by `costruisci`, its diagram page printed alone, fitted or
+  // not; the PDF's path.
+  std::string StampaRete(const std::function<void()>& costruisci, int16_t adatta) {
+    BloccoReti = {};
+    test::PreparaCalcolo();
+    costruisci();
+    AdattaSchemaPagina = adatta;
+    return Stampa(0);
+  }
   // Prints the diagram page alone and returns the PDF's path.
   std::string Stampa(int16_t preview) {
     QPrinter printer(QPrinter::HighResolution);
@@ -245,34 +259,25 @@ struct Inchiostro {
   }
 };
 
-// On paper the fitted page keeps the drawing's own layout: the scale fitted to the page (halved
-// when it comes out above 2), the origin 2450 twips above the usable height, the source at the
-// left edge and the title in the top left corner. Unfitted, the network stays at its own size in
-// the page frame and the title sits bottom right. The end handles reach the paper in both.
+// On paper the fitted page fills the printable area with the drawing, enlarged as much as the area
+// holds, its title in the top left corner inside the margins. Unfitted, the network stays at its
+// own size in the middle of the area and the title sits bottom right. The end handles reach the
+// paper in both, at the drawing's own proportions.
 TEST_F(DiagrammaPdfTest, TheDiagramPagePlacesTheNetworkAndTheTitleAsItsLayoutSays) {
   const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
   if (tool.isEmpty()) GTEST_SKIP() << "pdftoppm missing";
   ui::InstallaDiagrammaStampa();
   PercorsoProgetto = "casa.RTG";
   Riferimento = "Villa";
-  struct Caso {
-    int16_t adatta;
-    double scala;            // the drawing's scale on paper
-    double origineX, origineY;  // paper position of the page's (0, 0)
-    double inizioX;          // where segment 1 starts, in page coordinates
-    bool titoloInAlto;
-  };
   // Segment 1 and 2 go right, 3 up-right from the end of 1; the measuring pass leaves the
-  // extents 2220 x 566, so the fitted scale is (16840 - 1000) / 2220 = 7.13, taken as 3.5. The
-  // fitted layout puts the source's dot on the paper's edge: the drawing moves inside the margin.
-  const Caso casi[] = {
-      {-1, 3.5, 360, 0, 480 + 480 * 3.5, true},
-      {0, 1.0, 1000, 600, 500, false},
-  };
-  for (const Caso& c : casi) {
-    SCOPED_TRACE(c.adatta);
-    AdattaSchemaPagina = c.adatta;
+  // extents 2220 x 566, so the fitted layout draws at (16840 - 1000) / 2220 = 7.13, taken as 3.5,
+  // and the page enlarges that to the area.
+  for (const int16_t adatta : {int16_t{-1}, int16_t{0}}) {
+    SCOPED_TRACE(adatta);
+    AdattaSchemaPagina = adatta;
     const std::string pdf = Stampa(0);
+    const ui::DiagrammaStampaQt::Piazzamento& piazzamento = ui::DiagrammaStampaInstallato()->UltimoPiazzamento();
+    const double scala = (adatta ? 3.5 : 1.0) / piazzamento.riduzione;
     const QString base = QString::fromStdString(cartella.File("posizioni"));
     QFile::remove(base + QStringLiteral(".png"));
     QProcess::execute(tool, {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-png"),
@@ -280,41 +285,49 @@ TEST_F(DiagrammaPdfTest, TheDiagramPagePlacesTheNetworkAndTheTitleAsItsLayoutSay
     const QImage img(base + QStringLiteral(".png"));
     ASSERT_FALSE(img.isNull());
     const double twipPerPixel = 1440.0 / 40;
-    Inchiostro verde, titolo, scuro;
+    const QRectF titoloCarta(piazzamento.titolo.x - 100, piazzamento.titolo.y - 100, piazzamento.titolo.larghezza + 2000,
+                             piazzamento.titolo.altezza * 2 + 200);
+    Inchiostro verde, titolo, disegno;
     for (int y = 0; y < img.height(); ++y)
       for (int x = 0; x < img.width(); ++x) {
         const QColor p = img.pixelColor(x, y);
         const double tx = (x + 0.5) * twipPerPixel, ty = (y + 0.5) * twipPerPixel;
-        if (p.green() > 150 && p.red() < 110 && p.blue() < 110) verde.Aggiungi(tx, ty);
-        else if (qGray(img.pixel(x, y)) < 128)
-          ((c.titoloInAlto ? ty < 1000 : tx > 6000) ? titolo : scuro).Aggiungi(tx, ty);
+        const bool verdePixel = p.green() > 150 && p.red() < 110 && p.blue() < 110;
+        if (verdePixel) verde.Aggiungi(tx, ty);
+        if (!verdePixel && qGray(img.pixel(x, y)) >= 128) continue;
+        (titoloCarta.contains(tx, ty) ? titolo : disegno).Aggiungi(tx, ty);
       }
-    const double yRete = c.origineY + AltezzaStampabile - 2450;
-    const double fine1 = c.origineX + c.inizioX + 800 * c.scala;
-    const double fine2 = fine1 + 800 * c.scala;
-    const double fine3 = yRete - 0.707 * 800 * c.scala;
-    const double tolleranza = 3 * twipPerPixel + 40 * c.scala;
-    // The handles sit on the painted ends of the three segments.
+    const double tolleranza = 3 * twipPerPixel + 40 * scala;
+    // The handles sit on the painted ends of the three segments: 800 and 0.707 x 800 apart.
     ASSERT_TRUE(verde.trovato);
-    EXPECT_NEAR(verde.minX, fine1 - 37.5 * c.scala, tolleranza);
-    EXPECT_NEAR(verde.maxX, fine2 + 37.5 * c.scala, tolleranza);
-    EXPECT_NEAR(verde.minY, fine3 - 37.5 * c.scala, tolleranza);
-    EXPECT_NEAR(verde.maxY, yRete + 37.5 * c.scala, tolleranza);
-    // The source picture begins the drawing at the left.
-    ASSERT_TRUE(scuro.trovato);
-    EXPECT_LT(scuro.minX, c.origineX + c.inizioX - 400 * c.scala);
-    EXPECT_GT(scuro.minX, c.origineX + c.inizioX - 480 * c.scala - 480 - tolleranza);
+    EXPECT_NEAR(verde.maxX - verde.minX, 875 * scala, 2 * tolleranza);
+    EXPECT_NEAR(verde.maxY - verde.minY, 640.6 * scala, 2 * tolleranza);
+    // The drawing inside the area: filling it when fitted, in its middle at its own size.
+    const RettangoloCarta& area = piazzamento.area;
+    ASSERT_TRUE(disegno.trovato);
+    EXPECT_GE(disegno.minX, area.x - tolleranza);
+    EXPECT_GE(disegno.minY, area.y - tolleranza);
+    EXPECT_LE(disegno.maxX, area.Destra() + tolleranza);
+    EXPECT_LE(disegno.maxY, area.Basso() + tolleranza);
+    if (adatta) {
+      EXPECT_GT(scala, 3.5) << "a small network is enlarged";
+      EXPECT_TRUE(disegno.maxX - disegno.minX > 0.85 * area.larghezza || disegno.maxY - disegno.minY > 0.85 * area.altezza);
+    } else {
+      EXPECT_NEAR((disegno.minX + disegno.maxX) / 2, area.x + area.larghezza / 2, 300);
+      EXPECT_NEAR((disegno.minY + disegno.maxY) / 2, area.y + area.altezza / 2, 300);
+    }
     ASSERT_TRUE(titolo.trovato);
-    if (c.titoloInAlto) {
-      EXPECT_NEAR(titolo.minX, 100, 3 * twipPerPixel);
-      EXPECT_NEAR(titolo.minY, 100, 4 * twipPerPixel);
-      EXPECT_LT(titolo.maxY, 1000);
+    if (adatta) {
+      // Inside the margins a printer may leave unprinted (a quarter of an inch).
+      EXPECT_NEAR(titolo.minX, 360, 3 * twipPerPixel);
+      EXPECT_NEAR(titolo.minY, 360, 4 * twipPerPixel);
+      EXPECT_LT(titolo.maxY, 1300);
     } else {
       EXPECT_NEAR(titolo.minY, AltezzaStampabile - 1500, 4 * twipPerPixel);
       EXPECT_GT(titolo.maxX, LarghezzaStampabile - 1700 - 3 * twipPerPixel);
-      EXPECT_GT(scuro.minY, 8000) << "nothing above the small network";
     }
   }
+  AdattaSchemaPagina = 0;
   PercorsoProgetto.clear();
   Riferimento.clear();
 }
@@ -450,22 +463,25 @@ TEST_F(DiagrammaPdfTest, TheWholeNetworkIsOnThePaperClearOfTheTitleInBothModes) 
   for (const Caso& c : casi) {
     for (const int16_t adatta : {int16_t{0}, int16_t{-1}}) {
       SCOPED_TRACE(std::string(c.nome) + (adatta ? " fitted" : " own scale"));
-      BloccoReti = {};
-      test::PreparaCalcolo();
-      c.costruisci();
-      AdattaSchemaPagina = adatta;
-      const std::string pdf = Stampa(0);
+      const std::string pdf = StampaRete(c.costruisci, adatta);
       const ui::DiagrammaStampaQt::Piazzamento& p = ui::DiagrammaStampaInstallato()->UltimoPiazzamento();
       const QRectF disegno(p.disegno.x, p.disegno.y, p.disegno.larghezza, p.disegno.altezza);
       const QRectF titolo(p.titolo.x, p.titolo.y, p.titolo.larghezza, p.titolo.altezza);
       const double larghezza = 16838, altezza = 11906;  // A4 landscape
       ASSERT_GT(disegno.width(), 0);
-      EXPECT_GE(disegno.left(), 359);
-      EXPECT_GE(disegno.top(), 359);
-      EXPECT_LE(disegno.right(), larghezza - 359);
-      EXPECT_LE(disegno.bottom(), altezza - 359);
+      // Inside the area, itself inside the margins (a drawing over several pages reaches its edges).
+      EXPECT_GE(p.area.x, 359);
+      EXPECT_GE(p.area.y, 359);
+      EXPECT_LE(p.area.Destra(), larghezza - 359 + 2);
+      EXPECT_LE(p.area.Basso(), altezza - 359 + 2);
+      EXPECT_GE(disegno.left(), p.area.x - 1);
+      EXPECT_GE(disegno.top(), p.area.y - 1);
+      EXPECT_LE(disegno.right(), p.area.Destra() + 1);
+      EXPECT_LE(disegno.bottom(), p.area.Basso() + 1);
       EXPECT_FALSE(disegno.intersects(titolo)) << "the title over the network";
-      if (adatta == 0) EXPECT_EQ(p.riduzione > 1, c.ridotta);
+      if (adatta == 0) {
+        EXPECT_EQ(p.riduzione > 1, c.ridotta);
+      }
 
       // On the page itself: every word on the paper, the references there, nothing over the title.
       const std::vector<test::ParolaPdf> parole = test::ParolePdf(pdf, cartella.File("parole.html"));
@@ -474,6 +490,10 @@ TEST_F(DiagrammaPdfTest, TheWholeNetworkIsOnThePaperClearOfTheTitleInBothModes) 
       int riferimenti = 0;
       bool nota = false;
       for (const test::ParolaPdf& w : parole) {
+        // A page of a drawing over several holds text clipped at its area: only what is printed counts.
+        if (p.fogli > 1 && !QRectF(p.area.x / 20, p.area.y / 20, p.area.larghezza / 20, p.area.altezza / 20).contains(w.box) &&
+            !w.box.intersects(QRectF(p.titolo.x / 20, p.titolo.y / 20, 842, p.titolo.altezza * 3 / 20)))
+          continue;
         EXPECT_GE(w.box.left(), 0) << w.testo;
         EXPECT_GE(w.box.top(), 0) << w.testo;
         EXPECT_LE(w.box.right(), larghezza / 20) << w.testo;
@@ -493,6 +513,78 @@ TEST_F(DiagrammaPdfTest, TheWholeNetworkIsOnThePaperClearOfTheTitleInBothModes) 
   PercorsoProgetto.clear();
   Riferimento.clear();
 }
+
+
+// A large network is never drawn below the size at which its labels stay apart: what does not hold
+// on one page goes on over further pages, each a part of the drawing with a note of where it goes
+// on, with "Adatta lo schema alla pagina" and without; no label prints over another.
+TEST_F(DiagrammaPdfTest, ALargeNetworkGoesOnOverPagesWithItsLabelsApart) {
+  ui::InstallaDiagrammaStampa();
+  PercorsoProgetto = "casa.RTG";
+  Riferimento = "Villa";
+  for (const int16_t adatta : {int16_t{0}, int16_t{-1}}) {
+    SCOPED_TRACE(adatta ? "fitted" : "own scale");
+    const std::string pdf = StampaRete([] { ReteCatena(200); }, adatta);
+    const ui::DiagrammaStampaQt::Piazzamento& p = ui::DiagrammaStampaInstallato()->UltimoPiazzamento();
+    EXPECT_GT(p.fogli, 1);
+    EXPECT_LE(p.riduzione, 1 / ScalaLeggibileSchema + 1e-6);
+    const std::vector<test::ParolaPdf> parole = test::ParolePdf(pdf, cartella.File("parole.html"));
+    if (parole.empty()) continue;  // no pdftotext
+    std::map<int, std::vector<const test::ParolaPdf*>> pagine;
+    std::set<int> note;
+    int diametri = 0;
+    for (const test::ParolaPdf& w : parole) {
+      pagine[w.pagina].push_back(&w);
+      if (w.testo == "Foglio") note.insert(w.pagina);
+      diametri += w.testo == "ø" ? 1 : 0;
+      EXPECT_GE(w.box.height(), 6) << w.testo << " in type too small to read";
+    }
+    EXPECT_EQ(static_cast<int>(pagine.size()), p.fogli);
+    EXPECT_EQ(static_cast<int>(note.size()), p.fogli) << "every page says where the drawing goes on";
+    EXPECT_GE(diametri, 200) << "every segment's diameter, the overlaps seen twice";
+    int sovrapposte = 0;
+    std::string esempio;
+    for (const auto& [pagina, w] : pagine)
+      for (size_t i = 0; i < w.size(); ++i)
+        for (size_t j = i + 1; j < w.size(); ++j)
+          if (w[i]->box.adjusted(0.5, 0.5, -0.5, -0.5).intersects(w[j]->box.adjusted(0.5, 0.5, -0.5, -0.5))) {
+            ++sovrapposte;
+            esempio = w[i]->testo + " over " + w[j]->testo + " on page " + std::to_string(pagina);
+          }
+    EXPECT_EQ(sovrapposte, 0) << esempio;
+  }
+  AdattaSchemaPagina = 0;
+  PercorsoProgetto.clear();
+  Riferimento.clear();
+}
+
+// "Adatta lo schema alla pagina" fills the printable area, enlarging a small network, its title
+// inside the margins; at its own scale a small network sits in the middle of the area, not in a
+// corner of the page.
+TEST_F(DiagrammaPdfTest, AFittedDiagramFillsTheAreaAndOneAtItsOwnScaleSitsInItsMiddle) {
+  ui::InstallaDiagrammaStampa();
+  PercorsoProgetto = "casa.RTG";
+  Riferimento = "Villa";
+  for (const int16_t adatta : {int16_t{0}, int16_t{-1}}) {
+    SCOPED_TRACE(adatta ? "fitted" : "own scale");
+    (void)StampaRete(ReteCasa, adatta);
+    const ui::DiagrammaStampaQt::Piazzamento& p = ui::DiagrammaStampaInstallato()->UltimoPiazzamento();
+    ASSERT_GT(p.disegno.larghezza, 0);
+    EXPECT_GE(p.titolo.x, 359);
+    EXPECT_GE(p.titolo.y, 359);
+    if (adatta) {
+      EXPECT_TRUE(p.disegno.larghezza >= 0.9 * p.area.larghezza || p.disegno.altezza >= 0.9 * p.area.altezza)
+          << p.disegno.larghezza << " x " << p.disegno.altezza << " in " << p.area.larghezza << " x " << p.area.altezza;
+    } else {
+      EXPECT_NEAR(p.disegno.x + p.disegno.larghezza / 2, p.area.x + p.area.larghezza / 2, 200);
+      EXPECT_NEAR(p.disegno.y + p.disegno.altezza / 2, p.area.y + p.area.altezza / 2, 200);
+    }
+  }
+  AdattaSchemaPagina = 0;
+  PercorsoProgetto.clear();
+  Riferimento.clear();
+}
+
 
 }  // namespace
 }  // namespace varnex

@@ -214,7 +214,7 @@ TEST_F(StampaPdfTest, AnExistingFileIsOverwrittenOnlyWhenTheUserAgreesAndCancelP
   d->chkCopertina->setChecked(true);
   utente.Attendi("Confermi l'esecuzione di 1 stampe?", Risposta::Si);
   salva.Rispondi(uscita.File("vecchia"));
-  utente.Attendi("Un file con lo stesso nome è gia presente nella cartella selezionata.\r\nSi desidera sovrascriverlo?",
+  utente.Attendi("Un file con lo stesso nome è già presente nella cartella selezionata.\r\nSi desidera sovrascriverlo?",
                  Risposta::No);
   d->cmdPrint_Click();
   EXPECT_EQ(uscita.Read("vecchia.pdf"), "vecchio");
@@ -225,7 +225,7 @@ TEST_F(StampaPdfTest, AnExistingFileIsOverwrittenOnlyWhenTheUserAgreesAndCancelP
   ASSERT_TRUE(d);
   utente.Attendi("Confermi l'esecuzione di 1 stampe?", Risposta::Si);
   salva.Rispondi(uscita.File("vecchia.pdf"));
-  utente.Attendi("Un file con lo stesso nome è gia presente nella cartella selezionata.\r\nSi desidera sovrascriverlo?",
+  utente.Attendi("Un file con lo stesso nome è già presente nella cartella selezionata.\r\nSi desidera sovrascriverlo?",
                  Risposta::Si);
   utente.Attendi("Stampa completata");
   d->cmdPrint_Click();
@@ -246,7 +246,7 @@ TEST_F(StampaPdfTest, TheFurtherFilesOfACommandAreAskedBeforeTheyAreReplaced) {
   d->txtNumCopies->setText(QStringLiteral("2"));
   utente.Attendi("Confermi l'esecuzione di 2 stampe?", Risposta::Si);
   salva.Rispondi(uscita.File("rep"));
-  utente.Attendi("I file seguenti sono gia presenti nella cartella selezionata:\r\nrep-2.pdf\r\nrep-4.pdf\r\n"
+  utente.Attendi("I file seguenti sono già presenti nella cartella selezionata:\r\nrep-2.pdf\r\nrep-4.pdf\r\n"
                  "Si desidera sovrascriverli?",
                  Risposta::No);
   d->cmdPrint_Click();
@@ -260,7 +260,7 @@ TEST_F(StampaPdfTest, TheFurtherFilesOfACommandAreAskedBeforeTheyAreReplaced) {
   d->txtNumCopies->setText(QStringLiteral("1"));
   utente.Attendi("Confermi l'esecuzione di 1 stampe?", Risposta::Si);
   salva.Rispondi(uscita.File("rep"));
-  utente.Attendi("Il file seguente è gia presente nella cartella selezionata:\r\nrep-2.pdf\r\nSi desidera sovrascriverlo?",
+  utente.Attendi("Il file seguente è già presente nella cartella selezionata:\r\nrep-2.pdf\r\nSi desidera sovrascriverlo?",
                  Risposta::Si);
   utente.Attendi("Stampa completata\r\nFile scritti:\r\n" + uscita.File("rep.pdf") + "\r\n" + uscita.File("rep-2.pdf"));
   d->cmdPrint_Click();
