@@ -81,8 +81,8 @@ bool AltroLogoAccanto(const std::string& percorsoReport);
 
 std::string GetReportFileName(int16_t kind) {
   try {
-    const std::string cartella = GetCartella(PercorsoProgetto);
-    const std::string nome = GetNomeSenzaEstensione(PercorsoProgetto);
+    const std::string cartella = CartellaNuovoReport();
+    const std::string nome = NomeNuovoReport();
     const bool html = kind == 0;
     const std::string filtro = html ? "File HTML (*.html)|*.html|File HTML (*.htm)|*.htm" : "File di testo (*.txt)|*.txt";
     const std::string estensione = html ? "html" : "txt";

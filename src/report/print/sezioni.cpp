@@ -6,6 +6,7 @@
 #include "model/interaction.h"
 #include "model/numbers.h"
 #include "model/rete.h"
+#include "shell/progetto.h"
 
 namespace varnex {
 
@@ -105,6 +106,15 @@ void CalcolaReteSeServe() {
 void AzzeraSezioni() {
   for (SezioneReport s : OrdineSezioni) FlagSezione(s) = 0;
   NumSezioniStampa = 0;
+}
+
+std::string CartellaNuovoReport() {
+  return PercorsoProgetto.empty() ? GetUltimaCartella() : GetCartella(PercorsoProgetto);
+}
+
+std::string NomeNuovoReport() {
+  const std::string nome = GetNomeSenzaEstensione(PercorsoProgetto);
+  return nome.empty() ? "Relazione" : nome;
 }
 
 std::string DomandaSovrascrittura(const std::string& scelto, const std::vector<std::string>& esistenti) {

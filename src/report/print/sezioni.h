@@ -86,6 +86,12 @@ bool ReteCalcolataPerReport();
 // tightness record alone needs none, and a refused network would show its refusal a second time.
 void CalcolaReteSeServe();
 
+// Where the save dialog of a report (PDF, HTML, text) opens and the name it offers: beside the
+// project under its name, or, for a project never saved, where "Salva con nome" opens, as
+// "Relazione". Never the program's working folder, which may be the build folder.
+std::string CartellaNuovoReport();
+std::string NomeNuovoReport();
+
 // The question asked before a command replaces files: the usual one when only the chosen file
 // exists, every name (paths are shown by their file name) when the command would replace others.
 std::string DomandaSovrascrittura(const std::string& scelto, const std::vector<std::string>& esistenti);

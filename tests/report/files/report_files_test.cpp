@@ -31,6 +31,7 @@
 #include "report/files/tabelle_file.h"
 #include "report/print/tabelle_report.h"
 #include "report/print/sezioni.h"
+#include "shell/progetto.h"
 #include "support/fake_interaction.h"
 #include "support/pagina_tenuta_prova.h"
 #include "support/temp_folder.h"
@@ -236,6 +237,20 @@ class ReportFilesTest : public ::testing::Test {
 };
 
 // ---- HTML report -----------------------------------------------------------------------------
+
+// A project never saved: the save dialog opens where "Salva con nome" would, with a name, not in
+// the program's working folder (a build folder, say) under no name.
+TEST_F(ReportFilesTest, TheReportOfAProjectNeverSavedIsOfferedWhereSalvaConNomeOpens) {
+  PercorsoProgetto.clear();
+  Spunta({&StampaTenutaImpianto});
+  ScriviEntrambi("nuovo");
+  ASSERT_EQ(finestre.richieste.size(), 2u);
+  for (const auto& r : finestre.richieste) {
+    EXPECT_FALSE(r.cartella.empty());
+    EXPECT_EQ(r.cartella, GetUltimaCartella());
+    EXPECT_EQ(r.nome, "Relazione");
+  }
+}
 
 TEST_F(ReportFilesTest, HtmlWritesEverySectionInOrderWithTheFilesBesideIt) {
   SpuntaTutte();

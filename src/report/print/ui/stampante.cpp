@@ -90,10 +90,8 @@ FilePdfDelComando::FilePdfDelComando(int copie) {
   QPrinter& printer = PrinterCorrente();
   if (!IsStampantePdf(printer) || !printer.outputFileName().isEmpty()) return;
   pronto_ = false;
-  std::string nome = GetNomeSenzaEstensione(PercorsoProgetto);
-  if (nome.empty()) nome = "Relazione";
   const std::optional<std::string> scelto =
-      FileDialoghi().SalvaFile("Salva con nome", "File PDF (*.pdf)|*.pdf", GetCartella(PercorsoProgetto), nome);
+      FileDialoghi().SalvaFile("Salva con nome", "File PDF (*.pdf)|*.pdf", CartellaNuovoReport(), NomeNuovoReport());
   if (!scelto || scelto->empty()) return;
   std::string percorso = *scelto;
   if (!FinisceConPdf(percorso)) percorso += ".pdf";

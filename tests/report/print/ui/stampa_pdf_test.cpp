@@ -23,6 +23,7 @@
 #include "report/print/percentuali.h"
 #include "report/print/sezioni.h"
 #include "report/print/valori_lunghi_prova.h"
+#include "shell/progetto.h"
 #include "support/ui/parole_pdf.h"
 #include "support/ui/stampa_file_prova.h"
 
@@ -92,6 +93,16 @@ class StampaPdfTest : public test::ProvaStampaFile {
     d->show();
     return d;
   }
+  // "Stampa rapida" of every section from the window, confirmed, the PDF saved as `nome`.
+  frmStampa* StampaRapidaDiTutto(const std::string& nome) {
+    frmStampa* d = Dialogo();
+    d->SSCommand1_Click(0);
+    utente.Attendi("Confermi l'esecuzione di 1 stampe?", Risposta::Si);
+    salva.Rispondi(uscita.File(nome));
+    utente.Attendi("Stampa completata");
+    d->cmdPrint_Click();
+    return d;
+  }
 };
 
 TEST_F(StampaPdfTest, WithoutASystemPrinterThePdfPrinterIsTheCurrentOneAndIsOffered) {
@@ -113,15 +124,23 @@ TEST_F(StampaPdfTest, WithoutASystemPrinterThePdfPrinterIsTheCurrentOneAndIsOffe
   delete d;
 }
 
+// A project never saved: the PDF is offered as "Relazione" where "Salva con nome" opens, not in
+// the program's working folder.
+TEST_F(StampaPdfTest, ThePdfOfAProjectNeverSavedIsOfferedWhereSalvaConNomeOpens) {
+  PercorsoProgetto.clear();
+  QPointer<frmStampa> d = StampaRapidaDiTutto("nuovo");
+  ASSERT_EQ(salva.richieste.size(), 1u);
+  EXPECT_EQ(salva.richieste[0].nome, "Relazione");
+  EXPECT_FALSE(salva.richieste[0].cartella.empty());
+  EXPECT_EQ(salva.richieste[0].cartella, GetUltimaCartella());
+  EXPECT_GE(Pagine(uscita.File("nuovo.pdf")), 1);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 // The whole report to PDF from the window: the file asked with the project's name, ".pdf" added,
 // the report's pages in it and the landscape diagram beside it; the next command asks again.
 TEST_F(StampaPdfTest, QuickPrintOfTheWholeReportWritesPdfPages) {
-  QPointer<frmStampa> d = Dialogo();
-  d->SSCommand1_Click(0);
-  utente.Attendi("Confermi l'esecuzione di 1 stampe?", Risposta::Si);
-  salva.Rispondi(uscita.File("relazione"));
-  utente.Attendi("Stampa completata");
-  d->cmdPrint_Click();
+  QPointer<frmStampa> d = StampaRapidaDiTutto("relazione");
   ASSERT_EQ(salva.richieste.size(), 1u);
   EXPECT_EQ(salva.richieste[0].nome, "casa");
   EXPECT_EQ(salva.richieste[0].cartella + "casa.RTG", PercorsoProgetto);
