@@ -42,10 +42,13 @@ struct RegolaStile {
   std::vector<const char*> proprieta;
 };
 
-// The style sheet of the report; the property texts are the ones the report has always carried.
+// The style sheet of the report; the property texts are the ones the report has always carried,
+// but for the body's height.
 const std::vector<RegolaStile>& RegoleStile() {
   static const std::vector<RegolaStile> regole = {
-    {"body", {"height: 297mm;", "width: 210mm;", "font-family:Arial;", "margin: 0;"}},  // 1
+    // No taller than the printable height of a sheet (below): a one-page report would print a
+    // second, blank sheet.
+    {"body", {"height: 289mm;", "width: 210mm;", "font-family:Arial;", "margin: 0;"}},  // 1
     {"Table", {"width: 100%;"}},  // 2
     {"td", {"font-size : 3.5mm;"}},  // 3
     {"div", {"width: 100%;"}},  // 4

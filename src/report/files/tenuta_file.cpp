@@ -16,10 +16,17 @@ namespace {
 
 const char* const kTitoloCause = "CAUSA DELL'INTERVENTO";
 constexpr int LarghezzaRigaHTML = 85;
-// What a line of the section takes of the page's budget: a browser gives a line of text, a row of
-// the small tables, 3.5 to 3.7 mm; the signatures' table 5.3 mm.
-constexpr double AltezzaRigaHTML = 4;
-constexpr double AltezzaFirmeHTML = 6;
+// The section always opens a page of its own, and its lines are short and of known height: it
+// fills the page's body (248 mm, from 17 mm down to the footer's rule at 265 mm) but for a few
+// millimetres, instead of the report's budget of AltezzaCorpoHTML that the tables keep. Its
+// heights on paper are turned into the budget's measure by this ratio.
+constexpr double AltezzaUtileHTML = 240;
+constexpr double Budget(double mm) { return mm * AltezzaCorpoHTML / AltezzaUtileHTML; }
+// What a line of the section takes of the page: a browser gives a line of text, a row of the
+// small tables, 3.5 to 3.7 mm; the signatures' table 5.3 mm; a title 4.8 mm.
+constexpr double AltezzaRigaHTML = Budget(4);
+constexpr double AltezzaFirmeHTML = Budget(6);
+constexpr double AltezzaTitoloHTML = Budget(5);
 
 // Whether a block of `mm` still fits on the page; on a page with nothing on it yet it always does,
 // as it would fit on no other.
@@ -80,13 +87,13 @@ double AltezzaBloccoHTML(const std::vector<PezzoTenuta>& pezzi, size_t i) {
 
 void WriteSpacingLine() {
   ScriviRigaHTML("<SPAN class='lineverticalspacing'>&nbsp;</SPAN><BR>");
-  SpazioPaginaHTML -= 4;
+  SpazioPaginaHTML -= AltezzaRigaHTML;
   CheckPageBreakHTML();
 }
 
 void WriteTableTitle(const std::string& testo) {
   ScriviRigaHTML("<CENTER><SPAN class='tabletitle'>" + testo + "</SPAN></CENTER>");
-  SpazioPaginaHTML -= 4.2;
+  SpazioPaginaHTML -= AltezzaTitoloHTML;
   CheckPageBreakHTML();
 }
 
@@ -160,7 +167,7 @@ void PrintTenutaImpiantoHTML() {
         break;
       case TipoPezzo::Titolo:
         // A title stays with the first line under it.
-        if (!PostoPer(4.2 + AltezzaRigaHTML)) NuovaPaginaHTML();
+        if (!PostoPer(AltezzaTitoloHTML + AltezzaRigaHTML)) NuovaPaginaHTML();
         OpenBold();
         WriteTableTitle(EscapeHTML(p.Testo));
         CloseBold();

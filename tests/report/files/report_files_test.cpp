@@ -275,7 +275,7 @@ TEST_F(ReportFilesTest, HtmlWritesEverySectionInOrderWithTheFilesBesideIt) {
   // "più" of the path table's title in Windows-1252.
   EXPECT_NE(bytes.find("pi\xF9 sfavorito"), std::string::npos);
   const std::string html = Cp1252ToUtf8(bytes);
-  EXPECT_EQ(html.rfind("<HTML>\r\n<HEAD>\r\n<TITLE>\r\nFile printed: casa.RTG\r\n</TITLE>\r\n<STYLE>\r\nbody\r\n{\r\n  height: 297mm;", 0), 0u);
+  EXPECT_EQ(html.rfind("<HTML>\r\n<HEAD>\r\n<TITLE>\r\nFile printed: casa.RTG\r\n</TITLE>\r\n<STYLE>\r\nbody\r\n{\r\n  height: 289mm;", 0), 0u);
   EXPECT_NE(html.find("\r\n.titlecolumlast\r\n{\r\n  font-size : 3.5mm;"), std::string::npos);
   EXPECT_NE(html.find("}\r\n.lineverticalspacing\r\n{\r\nline-height: 3mm;\r\n}\r\n\r\n"), std::string::npos);
   EXPECT_NE(html.find(".sectionwords\r\n{\r\nfont-size: 3.15mm;\r\n}\r\n\r\n@page\r\n"), std::string::npos);
@@ -537,7 +537,9 @@ TEST_F(ReportFilesTest, EveryHtmlPageIsOneA4SheetWhenPrinted) {
   Spunta({&StampaCopertina, &StampaTronchi, &StampaDiagrammaRete});
   const std::string html = ScriviHtml("foglio.html");
   EXPECT_NE(html.find("\r\n@page\r\n{\r\nsize: A4;\r\nmargin: 4mm 0;\r\n}\r\n"), std::string::npos);
-  EXPECT_NE(html.find("\r\nbody\r\n{\r\n  height: 297mm;\r\n  width: 210mm;\r\n  font-family:Arial;\r\n  margin: 0;\r\n}"),
+  // The body no taller than a sheet's printable height: at 297 mm a one-page report printed a
+  // second, blank sheet.
+  EXPECT_NE(html.find("\r\nbody\r\n{\r\n  height: 289mm;\r\n  width: 210mm;\r\n  font-family:Arial;\r\n  margin: 0;\r\n}"),
             std::string::npos);
   // Every width the blocks' contents carry, after the blocks' 15 mm left margin, within the sheet.
   const std::string larghezza = "style='width:";
@@ -1238,6 +1240,23 @@ TEST_F(ReportFilesTest, ATightnessHeadingNeverEndsAnHtmlPageAlone) {
   }
   // The heading went over with its block at some lengths: the sweep reached the page's foot.
   EXPECT_GT(spostamenti, 0);
+}
+
+// The shipped example's record takes about 190 mm of a page's 248: written alone it is one page,
+// not a page three fifths full and a second one with the verdict, the notes and the signatures.
+TEST_F(ReportFilesTest, TheExamplesTightnessRecordFillsItsHtmlPageBeforeBreaking) {
+  TextReader esempio;
+  ASSERT_TRUE(esempio.Open(std::string(VARNEX_SOURCE_DATA_DIR) + "/Archivio Lavori/Villetta.RTG"));
+  ASSERT_TRUE(TenutaImpiantoLoad(esempio));
+  TenutaImpianto.Note = "Nessuna anomalia";
+  Spunta({&StampaTenutaImpianto});
+  const std::string html = ScriviHtml("esempio.html");
+  EXPECT_EQ(Conta(html, "<DIV class='bodypage'"), 1u);
+  const size_t corpo = html.find("<DIV class='bodypage'");
+  const size_t fine = html.find("<DIV class='footerpage'", corpo);
+  ASSERT_NE(fine, std::string::npos);
+  EXPECT_LE(AltezzaCorpoHtml(html.substr(corpo, fine - corpo)), 248.0);
+  EXPECT_NE(html.find("Firma per accettazione", corpo), std::string::npos);
 }
 
 TEST_F(ReportFilesTest, TightnessReportSingleCauseLeavesItsRowOpen) {
