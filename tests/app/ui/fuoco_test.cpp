@@ -103,6 +103,13 @@ class Fuoco : public ::testing::TestWithParam<bool> {
     ImpostaInterazione(&schermo_);
   }
 
+  // Started, the segment table in front.
+  void AvviaSullaTabella() {
+    ASSERT_NO_FATAL_FAILURE(Avvia());
+    g_->SelezionaPagina(0);
+    QApplication::processEvents();
+  }
+
   TempFolder cartella_;
   TempFolder impostazioni_;
   std::string percorso_;
@@ -248,11 +255,9 @@ TEST_P(Fuoco, KeysAfterEveryDialogOfTheTableGoToTheCellTheTableShows) {
 // comma in a pressure cut the number ("1,2,3" applied 1,2 kPa), a paste went around the filter.
 TEST_P(Fuoco, ASelectorAppliesWhatWasTypedOrRefusesItAndKeepsTheKeyboard) {
   const bool pressione = GetParam();
-  ASSERT_NO_FATAL_FAILURE(Avvia());
+  ASSERT_NO_FATAL_FAILURE(AvviaSullaTabella());
   ui::GasGrid* g = g_;
   FakeDialoghi& dialoghi = programma_->dialoghi;
-  g->SelezionaPagina(0);
-  QApplication::processEvents();
   CursoreBloccato = 0;
   QComboBox* prima = pressione ? g->ComboInitPres : g->ComboDpMax;
   QComboBox* seconda = pressione ? g->ComboFinalPres : g->ComboDpMax;
@@ -368,11 +373,9 @@ TEST_P(Fuoco, ASelectorAppliesWhatWasTypedOrRefusesItAndKeepsTheKeyboard) {
 // naming the box: dropping the comma stored "1,5" curves as 15. The keyboard is back in the box.
 TEST_P(Fuoco, ACountTypedWithACommaInTheSegmentDialogIsRefusedNotStoredTenTimesOver) {
   const bool pressione = GetParam();
-  ASSERT_NO_FATAL_FAILURE(Avvia());
+  ASSERT_NO_FATAL_FAILURE(AvviaSullaTabella());
   ui::GasGrid* g = g_;
   FakeDialoghi& dialoghi = programma_->dialoghi;
-  g->SelezionaPagina(0);
-  QApplication::processEvents();
   g->Grid->SetRowCol(2, ColonnaDi(*g, campo::ID_LEN));
   g->Grid->setFocus();
   QApplication::processEvents();
