@@ -199,11 +199,20 @@ bool TastoAmmesso(CampoTasti campo, int16_t tasto) {
   const bool cifra = tasto >= '0' && tasto <= '9';
   switch (campo) {
     case CampoTasti::Conteggio: return cifra || tasto == 8;
+    case CampoTasti::Quantita:
     case CampoTasti::Lunghezza: return cifra || tasto == 8 || tasto == ',' || tasto == '.';
     case CampoTasti::Diametro: return cifra || tasto == 8 || tasto == ',' || tasto == '.' || tasto == '?';
     case CampoTasti::Materiali: return false;
   }
   return false;
+}
+
+std::string RifiutoQuantita(const std::string& nome, const std::string& testo) {
+  const std::string t = Trim(testo);
+  bool intero = true;
+  for (char c : t) intero = intero && c >= '0' && c <= '9';
+  if (intero) return {};
+  return "\"" + t + "\" non e' un numero intero valido per " + nome + ".\r\nIl valore non e' stato cambiato.";
 }
 
 std::string SpinConteggio(std::string_view testo, bool su) {
@@ -237,6 +246,8 @@ std::string SpinTronco(std::string_view testo, bool su, int16_t numTronchi) {
 }
 
 std::string LimitaContemporaneita(std::string_view testo) {
+  // A text that is no whole number stays as typed, for OK to refuse: "12,5" must not become 12.
+  if (!RifiutoQuantita({}, std::string(testo)).empty()) return std::string(testo);
   const int32_t n = NumeroIntero(testo);
   if (n > 100) return "100";
   if (n < 10) return "10";

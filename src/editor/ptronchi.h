@@ -87,11 +87,16 @@ std::string TestoStr(int32_t valore);
 // as an integer; 0 when the text does not begin with a number.
 int32_t NumeroIntero(std::string_view testo);
 
-// Key filters: true when the key (ASCII code) may reach the box.
-enum class CampoTasti { Conteggio, Lunghezza, Diametro, Materiali };
+// Key filters: true when the key (ASCII code) may reach the box. `Conteggio` is the segment
+// number; `Quantita` the fitting counts and the simultaneity, whose decimal marks reach the box so
+// that OK refuses "1,5" rather than store the 15 a dropped comma would leave.
+enum class CampoTasti { Conteggio, Quantita, Lunghezza, Diametro, Materiali };
 bool TastoAmmesso(CampoTasti campo, int16_t tasto);
 // Length limit of the count boxes and of the simultaneity box (4 typed characters).
 inline constexpr int LimiteConteggio = 4;
+// Why a fitting count or simultaneity box cannot be stored (naming the box, quoting the text),
+// empty when it can: digits only, or an empty box (0). A pasted "-3" would be a negative count.
+std::string RifiutoQuantita(const std::string& nome, const std::string& testo);
 
 // Spin buttons: the new text of the box after a down (`su` false) or up step.
 std::string SpinConteggio(std::string_view testo, bool su);

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "editor/celle.h"
+
 #include "model/calcolo.h"
 #include "model/gas.h"
 #include "model/globals.h"
@@ -27,12 +29,16 @@ int VoceUguale(const std::vector<std::string>& voci, const std::string& testo) {
   return -1;
 }
 
-bool TastoAmmesso(Selettore selettore, int16_t keyAscii, const std::string& testo, bool conSelezione) {
-  const bool pressione = selettore != Selettore::PerditaMassima;
-  const size_t massimo = pressione ? 6 : 3;
-  if (keyAscii != 8 && !conSelezione && Trim(testo).size() > massimo) return false;
-  if (IsCifra(keyAscii) || keyAscii == 8) return true;
-  return pressione && (keyAscii == ',' || keyAscii == '.');
+bool TastoAmmesso(Selettore, int16_t keyAscii) {
+  return IsCifra(keyAscii) || keyAscii == 8 || keyAscii == ',' || keyAscii == '.';
+}
+
+std::string RifiutoSelettore(Selettore selettore, const std::string& testo) {
+  if (testo == "0" || testo == "Auto" || Trim(testo).empty()) return {};
+  const char* nome = selettore == Selettore::PressioneIniziale ? "la pressione relativa iniziale"
+                     : selettore == Selettore::PressioneFinale ? "la pressione relativa finale"
+                                                               : "la perdita massima imposta (Dp max)";
+  return RifiutoNumero(nome, testo);
 }
 
 EsitoPressione LeggiPressione(const std::string& testo, double predefinito) {

@@ -22,9 +22,15 @@ std::string TestoValoreSelettore(double valore);
 // The first entry equal to the text (exactly, with letter case), or -1.
 int VoceUguale(const std::vector<std::string>& voci, const std::string& testo);
 
-// Whether a typed key reaches the list (Enter is not filtered here). `testo` is the list's text
-// before the key, `conSelezione` whether part of it is selected (the key then replaces it).
-bool TastoAmmesso(Selettore selettore, int16_t keyAscii, const std::string& testo, bool conSelezione);
+// Whether a typed key reaches the list (Enter is not filtered here): digits, Backspace and both
+// decimal marks. Letters never make a number; any other key the list takes and the text is judged
+// when applied: dropping a comma or a fifth digit would silently apply a value ten times another.
+bool TastoAmmesso(Selettore selettore, int16_t keyAscii);
+
+// Why the list's text cannot be applied (a message naming the list and quoting the text), empty
+// when it can: "0", "Auto" and an empty text stand for their usual values; anything else must be
+// one number, with at most one decimal mark ("," or "."), not negative.
+std::string RifiutoSelettore(Selettore selettore, const std::string& testo);
 
 // A pressure applied from the list's text: "0" and "Auto" stand for the default, anything else
 // is read as a number (comma or point) without its sign. `Rossa`: the value differs from the

@@ -260,10 +260,20 @@ TEST(AiutiParametriTronco, FiltriDeiTasti) {
   for (int16_t k = 0; k < 256; ++k) {
     const bool cifra = k >= '0' && k <= '9';
     EXPECT_EQ(TastoAmmesso(CampoTasti::Conteggio, k), cifra || k == 8) << k;
+    EXPECT_EQ(TastoAmmesso(CampoTasti::Quantita, k), cifra || k == 8 || k == ',' || k == '.') << k;
     EXPECT_EQ(TastoAmmesso(CampoTasti::Lunghezza, k), cifra || k == 8 || k == ',' || k == '.') << k;
     EXPECT_EQ(TastoAmmesso(CampoTasti::Diametro, k), cifra || k == 8 || k == ',' || k == '.' || k == '?') << k;
     EXPECT_FALSE(TastoAmmesso(CampoTasti::Materiali, k)) << k;
   }
+}
+
+TEST(AiutiParametriTronco, UnConteggioNonInteroVieneRifiutato) {
+  EXPECT_EQ(RifiutoQuantita("\"Curve\"", "12"), "");
+  EXPECT_EQ(RifiutoQuantita("\"Curve\"", ""), "");
+  EXPECT_EQ(RifiutoQuantita("\"Curve\"", " 7 "), "");
+  EXPECT_EQ(RifiutoQuantita("\"Curve\"", "1,5"),
+            "\"1,5\" non e' un numero intero valido per \"Curve\".\r\nIl valore non e' stato cambiato.");
+  for (const char* t : {"1.5", "-3", "1E+3", "x"}) EXPECT_NE(RifiutoQuantita("\"Curve\"", t), "") << t;
 }
 
 TEST(AiutiParametriTronco, SpinELimitiDellaContemporaneita) {
@@ -271,6 +281,9 @@ TEST(AiutiParametriTronco, SpinELimitiDellaContemporaneita) {
   EXPECT_EQ(LimitaContemporaneita("7"), "10");
   EXPECT_EQ(LimitaContemporaneita("150"), "100");
   EXPECT_EQ(LimitaContemporaneita("55"), "55");
+  // Not a whole number: left as typed for OK to refuse, never read as 12 or 10.
+  EXPECT_EQ(LimitaContemporaneita("12,5"), "12,5");
+  EXPECT_EQ(LimitaContemporaneita("1,5"), "1,5");
   EXPECT_EQ(LimitaContemporaneita(""), "10");
   EXPECT_EQ(SpinContemporaneita("96", true), "100");
   EXPECT_EQ(SpinContemporaneita("100", true), "100");

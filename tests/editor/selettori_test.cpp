@@ -25,30 +25,52 @@ TEST(Selettori, FiftyOneEntriesFromAutoToFiveHundred) {
   EXPECT_EQ(TestoValoreSelettore(150.5), "150,5");
 }
 
+// No key that can be part of the number is dropped: a comma or a fifth digit dropped from the
+// maximum drop applied a limit ten times the one typed ("30,5" became 305 Pa).
 TEST(Selettori, KeyFilter) {
   struct Caso {
     Selettore s;
     char tasto;
-    const char* testo;
-    bool selezione;
     bool passa;
   } casi[] = {
-      {Selettore::PressioneIniziale, '5', "123456", false, true},    // the 7th character
-      {Selettore::PressioneIniziale, '5', "1234567", false, false},  // the 8th
-      {Selettore::PressioneIniziale, '5', "1234567", true, true},    // replaces a selection
-      {Selettore::PressioneIniziale, 8, "1234567", false, true},     // Backspace
-      {Selettore::PressioneFinale, ',', "15", false, true},
-      {Selettore::PressioneFinale, '.', "15", false, true},
-      {Selettore::PressioneFinale, 'a', "15", false, false},
-      {Selettore::PerditaMassima, '5', "123", false, true},
-      {Selettore::PerditaMassima, '5', "1234", false, false},
-      {Selettore::PerditaMassima, '5', " 123 ", false, true},  // trimmed
-      {Selettore::PerditaMassima, ',', "1", false, false},
-      {Selettore::PerditaMassima, '.', "1", false, false},
-      {Selettore::PerditaMassima, 'x', "", false, false},
+      {Selettore::PressioneIniziale, '5', true}, {Selettore::PressioneIniziale, 8, true},
+      {Selettore::PressioneFinale, ',', true},   {Selettore::PressioneFinale, '.', true},
+      {Selettore::PressioneFinale, 'a', false},  {Selettore::PerditaMassima, '5', true},
+      {Selettore::PerditaMassima, ',', true},    {Selettore::PerditaMassima, '.', true},
+      {Selettore::PerditaMassima, 'x', false},   {Selettore::PerditaMassima, '-', false},
   };
-  for (const Caso& c : casi)
-    EXPECT_EQ(TastoAmmesso(c.s, c.tasto, c.testo, c.selezione), c.passa) << c.tasto << " " << c.testo;
+  for (const Caso& c : casi) EXPECT_EQ(TastoAmmesso(c.s, c.tasto), c.passa) << c.tasto;
+}
+
+// What a list holds is applied as typed or refused with the list named and the text quoted.
+TEST(Selettori, TextThatIsNoSingleNumberIsRefused) {
+  struct Caso {
+    Selettore s;
+    const char* testo;
+    const char* rifiuto;  // the start of the message, empty when applied
+  } casi[] = {
+      {Selettore::PerditaMassima, "30,5", ""},
+      {Selettore::PerditaMassima, "30.5", ""},
+      {Selettore::PerditaMassima, "Auto", ""},
+      {Selettore::PerditaMassima, "0", ""},
+      {Selettore::PerditaMassima, "", ""},
+      {Selettore::PerditaMassima, "12345", ""},
+      {Selettore::PerditaMassima, "3,0,5", "\"3,0,5\" non e' un numero valido per la perdita massima imposta (Dp max)."},
+      {Selettore::PerditaMassima, "-30", "La perdita massima imposta (Dp max) non puo' essere negativa."},
+      {Selettore::PressioneIniziale, "1,2,3", "\"1,2,3\" non e' un numero valido per la pressione relativa iniziale."},
+      {Selettore::PressioneFinale, "150.5.", "\"150.5.\" non e' un numero valido per la pressione relativa finale."},
+      {Selettore::PressioneFinale, "-80", "La pressione relativa finale non puo' essere negativa."},
+      {Selettore::PressioneFinale, "1E+99", "\"1E+99\" non e' un numero valido per la pressione relativa finale."},
+      {Selettore::PressioneIniziale, "auto", "\"auto\" non e' un numero valido"},
+      {Selettore::PressioneIniziale, "150,5", ""},
+  };
+  for (const Caso& c : casi) {
+    const std::string r = RifiutoSelettore(c.s, c.testo);
+    if (*c.rifiuto == 0)
+      EXPECT_EQ(r, "") << c.testo;
+    else
+      EXPECT_EQ(r.rfind(c.rifiuto, 0), 0u) << c.testo << ": " << r;
+  }
 }
 
 TEST(Selettori, PressureFromTheText) {

@@ -179,5 +179,20 @@ TEST_F(Tips, TwoStartUpsShowConsecutiveTips) {
   EXPECT_EQ(NextHint().Testo, "Due");
 }
 
+// The shipped tips promise only what the boxes do: the tightness page's boxes of whole pascals
+// read a point as thousands grouping, so the tip on the decimal point must say so.
+TEST_F(Tips, TheShippedTipOnTheDecimalPointNamesTheBoxesWhereItGroupsThousands) {
+  cartella.CopiaDatiDistribuiti();
+  LoadHints();
+  int trovati = 0;
+  for (const THint& h : Hints) {
+    if (h.Testo.find("punto come separatore decimale") == std::string::npos) continue;
+    ++trovati;
+    EXPECT_NE(h.Testo.find("verifica di tenuta"), std::string::npos) << h.Testo;
+    EXPECT_NE(h.Testo.find("separa le migliaia"), std::string::npos) << h.Testo;
+  }
+  EXPECT_EQ(trovati, 1);
+}
+
 }  // namespace
 }  // namespace varnex

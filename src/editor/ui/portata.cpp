@@ -65,14 +65,6 @@ std::string TestoFuoriSelezione(const QLineEdit& box) {
   return SS(testo);
 }
 
-// After a message about a box, the keyboard goes back to that box, in the dialog in front, with its
-// text selected for retyping: the message box handed the activation to the main window.
-void RidaiTastiera(QLineEdit& box) {
-  box.window()->activateWindow();
-  box.setFocus(Qt::OtherFocusReason);
-  box.selectAll();
-}
-
 // A unit box holding a text the table would refuse as a number: its message, naming the box, and
 // the box gets the keyboard back with its text selected for retyping. False then.
 bool ControllaBoxUnita(QLineEdit& box, BoxUnita tipo) {

@@ -18,6 +18,7 @@
 #include "model/rete.h"
 #include "model/strings.h"
 #include "shell/ui/main_window.h"
+#include "shell/ui/services.h"
 #include "shell/ui/units.h"
 
 namespace varnex::ui {
@@ -296,19 +297,35 @@ void PTronchi::ImpostaRigaTabella(int16_t riga) {
 
 // ---- Buttons ------------------------------------------------------------------------------
 
+namespace {
+// False after the message of a box that cannot be stored; the box has the keyboard again.
+bool Rifiuta(QLineEdit& box, const std::string& rifiuto) {
+  if (rifiuto.empty()) return true;
+  MsgBox(rifiuto, Bottoni::OK, Icona::Esclamazione);
+  RidaiTastiera(box);
+  return false;
+}
+}  // namespace
+
 void PTronchi::Command1_Click() {
   // A pasted length goes around the key filter: "-5" or "1E+99" stored a negative or infinite pipe.
   // Checked with the table's rules; an empty box keeps its old reading.
   for (const auto& [box, nome] : {std::pair<QLineEdit*, const char*>{txtlen, "la lunghezza effettiva"},
                                   std::pair<QLineEdit*, const char*>{Text3, "la lunghezza equivalente aggiuntiva"}}) {
     if (Trim(SS(box->text())).empty()) continue;
-    if (const std::string rifiuto = RifiutoNumero(nome, SS(box->text())); !rifiuto.empty()) {
-      MsgBox(rifiuto, Bottoni::OK, Icona::Esclamazione);
-      box->setFocus();
-      box->selectAll();
-      return;
-    }
+    if (!Rifiuta(*box, RifiutoNumero(nome, SS(box->text())))) return;
   }
+  // A count is a whole number: "1,5" is refused, never read as 1 or stored as the 15 a dropped
+  // comma would leave.
+  for (size_t i = 0; i < NumLocali; ++i) {
+    QLineEdit* box = txtLocal[i];
+    if (!box->isEnabled()) continue;
+    const std::string nome = "\"" + Trim(SS(lblLocal[i]->text())) + "\"";
+    if (!Rifiuta(*box, RifiutoQuantita(nome, SS(box->text())))) return;
+  }
+  if (txtContemp->isEnabled() &&
+      !Rifiuta(*txtContemp, RifiutoQuantita("la contemporaneita'", SS(txtContemp->text()))))
+    return;
   if (const std::string rifiuto = ParametriTronco::RifiutoDiametro(LeggiCampi()); !rifiuto.empty()) {
     MsgBox(rifiuto, Bottoni::OK, Icona::Esclamazione);
     txtDiametro->setFocus();
@@ -430,13 +447,13 @@ void Limita(const QLineEdit* box, int16_t& tasto) {
 }  // namespace
 
 void PTronchi::txtLocal_KeyPress(int indice, int16_t& tasto) {
-  Filtra(CampoTasti::Conteggio, tasto);
+  Filtra(CampoTasti::Quantita, tasto);
   if (indice >= 0 && indice < NumLocali) Limita(txtLocal[static_cast<size_t>(indice)], tasto);
 }
 void PTronchi::txtlen_KeyPress(int16_t& tasto) { Filtra(CampoTasti::Lunghezza, tasto); }
 void PTronchi::Text3_KeyPress(int16_t& tasto) { Filtra(CampoTasti::Lunghezza, tasto); }
 void PTronchi::txtContemp_KeyPress(int16_t& tasto) {
-  Filtra(CampoTasti::Conteggio, tasto);
+  Filtra(CampoTasti::Quantita, tasto);
   Limita(txtContemp, tasto);
 }
 void PTronchi::txtDiametro_KeyPress(int16_t& tasto) {

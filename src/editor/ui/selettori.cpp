@@ -3,8 +3,10 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
 
 #include "editor/ui/gasgrid.h"
+#include "model/interaction.h"
 #include "model/globals.h"
 #include "model/rete.h"
 #include "shell/stato_interfaccia.h"
@@ -17,6 +19,8 @@ SelettoriRete::SelettoriRete(GasGrid& griglia) : QObject(&griglia), g_(griglia) 
     lista->setEditable(true);
     // The entries are suggestions: a typed value is applied, never added to the list.
     lista->setInsertPolicy(QComboBox::NoInsert);
+    // No completion from the entries: "45" typed would show as "450", and Enter apply 450.
+    lista->setCompleter(nullptr);
     lista->setEnabled(true);
     lista->installEventFilter(this);
     lista->lineEdit()->installEventFilter(this);
@@ -68,50 +72,93 @@ bool SelettoriRete::TestoRosso(const QComboBox& lista) {
   return lista.lineEdit() && lista.lineEdit()->palette().color(QPalette::Text) == QColor(Qt::red);
 }
 
-bool SelettoriRete::Filtra(QComboBox* lista, Selettore selettore, int16_t& keyAscii) {
+bool SelettoriRete::Filtra(Selettore selettore, int16_t& keyAscii) {
   if (keyAscii == 13) return true;
-  if (!TastoAmmesso(selettore, keyAscii, SS(lista->currentText()), lista->lineEdit()->hasSelectedText()))
-    keyAscii = 0;
+  if (!TastoAmmesso(selettore, keyAscii)) keyAscii = 0;
   return false;
 }
 
-void SelettoriRete::ApplicaPressione(bool iniziale) {
+bool SelettoriRete::Ammesso(QComboBox* lista, Selettore selettore, const std::string& inVigore) {
+  const std::string rifiuto = RifiutoSelettore(selettore, SS(lista->currentText()));
+  if (rifiuto.empty()) return true;
+  // The value in force stays, shown as before.
+  Seleziona(lista, inVigore);
+  if (lista->hasFocus()) {
+    Rifiuta(lista, rifiuto);
+    return false;
+  }
+  // Left with Tab, the keyboard comes back to the list; left with a click elsewhere (a cell, the
+  // schema), it stays where the user clicked. Either way once the move is done, or the list's
+  // own focus-out handling and the click would undo what the refusal sets.
+  QPointer<QComboBox> l(lista);
+  const bool indietro = uscita_ == Qt::TabFocusReason || uscita_ == Qt::BacktabFocusReason;
+  QMetaObject::invokeMethod(
+      this,
+      [this, l, rifiuto, indietro] {
+        if (indietro && l)
+          Rifiuta(l, rifiuto);
+        else
+          MsgBox(rifiuto, Bottoni::OK, Icona::Esclamazione);
+      },
+      Qt::QueuedConnection);
+  return false;
+}
+
+void SelettoriRete::Rifiuta(QComboBox* lista, const std::string& rifiuto) {
+  // The list's own focus change while the message is up must not judge it again.
+  const bool prima = rifiutando_;
+  rifiutando_ = true;
+  MsgBox(rifiuto, Bottoni::OK, Icona::Esclamazione);
+  rifiutando_ = prima;
+  // The keyboard goes back where the user was typing, the text selected for retyping.
+  RidaiTastiera(*lista->lineEdit());
+}
+
+bool SelettoriRete::ApplicaPressione(bool iniziale) {
   QComboBox* lista = iniziale ? g_.ComboInitPres : g_.ComboFinalPres;
+  double& valore = iniziale ? PressioneIniziale : PressioneFinale;
+  if (!Ammesso(lista, iniziale ? Selettore::PressioneIniziale : Selettore::PressioneFinale,
+               TestoValoreSelettore(valore)))
+    return false;
   const EsitoPressione e =
       LeggiPressione(SS(lista->currentText()), iniziale ? PressioneInizialeDefault() : PressioneFinaleDefault());
-  (iniziale ? PressioneIniziale : PressioneFinale) = e.Valore;
+  valore = e.Valore;
   Colora(lista, e.Rossa);
   if (RicalcoloAutomatico) g_.Elaborazione();
   Seleziona(lista, TestoValoreSelettore(e.Valore));
+  return true;
 }
 
-void SelettoriRete::ApplicaPerdita() {
+bool SelettoriRete::ApplicaPerdita() {
+  if (!Ammesso(g_.ComboDpMax, Selettore::PerditaMassima, PDCMaxTesto)) return false;
   ApplicaPerditaMassima(SS(g_.ComboDpMax->currentText()));
   if (RicalcoloAutomatico) g_.Elaborazione();
   Colora(g_.ComboDpMax, PerditaMassimaRossa(SS(g_.ComboDpMax->currentText())));
+  return true;
 }
 
 void SelettoriRete::ComboInitPres_KeyPress(int16_t& keyAscii) {
-  if (!Filtra(g_.ComboInitPres, Selettore::PressioneIniziale, keyAscii)) return;
-  ApplicaPressione(true);
+  if (!Filtra(Selettore::PressioneIniziale, keyAscii)) return;
   keyAscii = 0;
-  g_.ComboFinalPres->setFocus();
+  if (ApplicaPressione(true)) g_.ComboFinalPres->setFocus();
 }
 
 void SelettoriRete::ComboFinalPres_KeyPress(int16_t& keyAscii) {
-  if (!Filtra(g_.ComboFinalPres, Selettore::PressioneFinale, keyAscii)) return;
-  ApplicaPressione(false);
+  if (!Filtra(Selettore::PressioneFinale, keyAscii)) return;
   keyAscii = 0;
-  if (!CursoreBloccato) g_.Grid->setFocus();
+  if (ApplicaPressione(false) && !CursoreBloccato) g_.Grid->setFocus();
 }
 
 void SelettoriRete::ComboDpMax_KeyPress(int16_t& keyAscii) {
-  if (!Filtra(g_.ComboDpMax, Selettore::PerditaMassima, keyAscii)) return;
+  if (!Filtra(Selettore::PerditaMassima, keyAscii)) return;
   keyAscii = 0;
-  if (!CursoreBloccato)
-    g_.Grid->setFocus();
-  else
+  if (CursoreBloccato) {
     ApplicaPerdita();
+    return;
+  }
+  // The table takes the keyboard and the list's loss of it applies the value; a text that cannot
+  // be applied is told here, the keyboard staying in the list.
+  if (Ammesso(g_.ComboDpMax, Selettore::PerditaMassima, PDCMaxTesto)) g_.Grid->setFocus();
 }
 
 void SelettoriRete::ComboInitPres_LostFocus() { ApplicaPressione(true); }
@@ -146,19 +193,21 @@ bool SelettoriRete::eventFilter(QObject* oggetto, QEvent* evento) {
     return false;
   }
   if (evento->type() == QEvent::FocusOut && oggetto == lista) {
-    if (static_cast<QFocusEvent*>(evento)->reason() == Qt::PopupFocusReason) return false;
+    if (static_cast<QFocusEvent*>(evento)->reason() == Qt::PopupFocusReason || rifiutando_) return false;
     // A list only passed through keeps its value: reading back "100" shown for an automatic
     // maximum drop would fix it at 100 Pa for good.
     const auto ingresso = testoIngresso_.find(lista);
     const bool visitata = ingresso != testoIngresso_.end() && ingresso->second == lista->currentText();
     if (ingresso != testoIngresso_.end()) testoIngresso_.erase(ingresso);
     if (visitata) return false;
+    uscita_ = static_cast<QFocusEvent*>(evento)->reason();
     if (lista == g_.ComboInitPres)
       ComboInitPres_LostFocus();
     else if (lista == g_.ComboFinalPres)
       ComboFinalPres_LostFocus();
     else
       ComboDpMax_LostFocus();
+    uscita_ = Qt::OtherFocusReason;
   }
   return false;
 }

@@ -48,13 +48,22 @@ class SelettoriRete : public QObject {
   void Riempi(QComboBox* lista);
   void Seleziona(QComboBox* lista, const std::string& testo);
   static void Colora(QComboBox* lista, bool rosso);
-  bool Filtra(QComboBox* lista, Selettore selettore, int16_t& keyAscii);
-  void ApplicaPressione(bool iniziale);
-  void ApplicaPerdita();
+  bool Filtra(Selettore selettore, int16_t& keyAscii);
+  // False after telling the user why the list's text cannot be applied: the list then shows
+  // `inVigore` again and has the keyboard.
+  bool Ammesso(QComboBox* lista, Selettore selettore, const std::string& inVigore);
+  void Rifiuta(QComboBox* lista, const std::string& rifiuto);
+  // False when the text was refused and nothing changed.
+  bool ApplicaPressione(bool iniziale);
+  bool ApplicaPerdita();
 
   GasGrid& g_;
   // The text each list had when it took the keyboard.
   std::map<QComboBox*, QString> testoIngresso_;
+  // While a refusal is on screen.
+  bool rifiutando_ = false;
+  // How the keyboard last left a list.
+  Qt::FocusReason uscita_ = Qt::OtherFocusReason;
 };
 
 }  // namespace varnex::ui

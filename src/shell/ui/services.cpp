@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <cstdio>
 
 #include "model/files.h"
@@ -99,6 +100,12 @@ void NascondiConFuoco(QWidget* widget) {
     if (QWidget* d = DestinazioneFuoco(sostituto)) d->setFocus(Qt::OtherFocusReason);
   }
   widget->hide();
+}
+
+void RidaiTastiera(QLineEdit& box) {
+  box.window()->activateWindow();
+  box.setFocus(Qt::OtherFocusReason);
+  box.selectAll();
 }
 
 namespace {

@@ -15,6 +15,8 @@
 #include <optional>
 #include <string>
 
+class QLineEdit;
+
 namespace varnex::ui {
 
 // ---- Modal dialogs -------------------------------------------------------------------------
@@ -72,6 +74,9 @@ QWidget* DestinazioneFuoco(QWidget* widget);
 // Hides `widget`; when it had the keyboard, its stand-in takes it first, so that the keyboard
 // does not move on along the focus chain to the next box of the window.
 void NascondiConFuoco(QWidget* widget);
+// After a message about a box, the keyboard goes back to that box, in the window it is on, with
+// its text selected for retyping: the message box handed the activation to the main window.
+void RidaiTastiera(QLineEdit& box);
 
 void ImpostaDialoghi(IDialoghi* dialoghi);
 IDialoghi& Dialoghi();

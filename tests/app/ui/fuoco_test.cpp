@@ -2,6 +2,7 @@
 // program as the user runs it (real start-up, main window, editor, real message boxes shown
 // through the dialogs stand-in), with the keys sent to whatever widget has the focus.
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QKeyEvent>
@@ -17,6 +18,7 @@
 
 #include "editor/ui/gasgrid.h"
 #include "editor/ui/griglia.h"
+#include "editor/ui/ptronchi.h"
 #include "model/campi.h"
 #include "model/colonne.h"
 #include "model/gas.h"
@@ -26,6 +28,7 @@
 #include "model/raccordi.h"
 #include "model/rete.h"
 #include "report/print/ui/frm_stampa.h"
+#include "shell/stato_interfaccia.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/qt_interaction.h"
 #include "shell/ui/startup.h"
@@ -98,6 +101,13 @@ class Fuoco : public ::testing::TestWithParam<bool> {
     principale_->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(principale_));
     ImpostaInterazione(&schermo_);
+  }
+
+  // Started, the segment table in front.
+  void AvviaSullaTabella() {
+    ASSERT_NO_FATAL_FAILURE(Avvia());
+    g_->SelezionaPagina(0);
+    QApplication::processEvents();
   }
 
   TempFolder cartella_;
@@ -236,6 +246,175 @@ TEST_P(Fuoco, KeysAfterEveryDialogOfTheTableGoToTheCellTheTableShows) {
     EXPECT_EQ(PressioneIniziale, iniziale);
     EXPECT_EQ(g->ComboDpMax->currentText(), testoMassima);
     EXPECT_EQ(g->ComboInitPres->currentText(), testoIniziale);
+  }
+}
+
+// What the user types or pastes in a selector of the design's limits is applied as typed or
+// refused with a message naming the list and quoting the text: the value in force stays, and the
+// keyboard is back in the list. A comma in "Dp max" was dropped ("30,5" applied 305 Pa), a second
+// comma in a pressure cut the number ("1,2,3" applied 1,2 kPa), a paste went around the filter.
+TEST_P(Fuoco, ASelectorAppliesWhatWasTypedOrRefusesItAndKeepsTheKeyboard) {
+  const bool pressione = GetParam();
+  ASSERT_NO_FATAL_FAILURE(AvviaSullaTabella());
+  ui::GasGrid* g = g_;
+  FakeDialoghi& dialoghi = programma_->dialoghi;
+  CursoreBloccato = 0;
+  QComboBox* prima = pressione ? g->ComboInitPres : g->ComboDpMax;
+  QComboBox* seconda = pressione ? g->ComboFinalPres : g->ComboDpMax;
+  double& valorePrima = pressione ? PressioneIniziale : PDCMaxUtente;
+  double& valoreSeconda = pressione ? PressioneFinale : PDCMaxUtente;
+  const std::string nomePrima = pressione ? "la pressione relativa iniziale" : "la perdita massima imposta (Dp max)";
+  const std::string nomeSeconda = pressione ? "la pressione relativa finale" : "la perdita massima imposta (Dp max)";
+
+  // Clicks into the list, selects its text and types (or pastes) over it.
+  auto scrivi = [&](QComboBox* lista, const std::string& testo, bool incolla) {
+    QTest::mouseClick(lista->lineEdit(), Qt::LeftButton);
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), lista) << Nome(QApplication::focusWidget());
+    Tasto(Qt::Key_End);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home, Qt::ShiftModifier);
+    if (incolla) {
+      QApplication::clipboard()->setText(QString::fromStdString(testo));
+      lista->lineEdit()->paste();  // as Ctrl+V or the context menu's "Incolla"
+      QApplication::processEvents();
+      ASSERT_EQ(lista->currentText().toStdString(), testo);
+    } else {
+      Digita(testo);
+    }
+  };
+  auto rifiuto = [&](const std::string& testo, const std::string& nome) {
+    dialoghi.Attendi("QMessageBox", [testo, nome](QDialog& d) {
+      EXPECT_EQ(static_cast<QMessageBox&>(d).text().toStdString().rfind("\"" + testo + "\" non e' un numero valido per " + nome, 0),
+                0u)
+          << static_cast<QMessageBox&>(d).text().toStdString();
+      FakeDialoghi::Clicca(QStringLiteral("OK"))(d);
+    });
+  };
+
+  // Read as typed: a decimal comma, or a point, in every list.
+  ASSERT_NO_FATAL_FAILURE(scrivi(prima, pressione ? "300,5" : "30,5", false));
+  Tasto(Qt::Key_Return);
+  EXPECT_DOUBLE_EQ(valorePrima, pressione ? 300.5 : 30.5);
+  ASSERT_NO_FATAL_FAILURE(scrivi(seconda, "20.5", false));
+  Tasto(Qt::Key_Return);
+  EXPECT_DOUBLE_EQ(valoreSeconda, 20.5);
+  if (!pressione) {
+    EXPECT_EQ(PDCMaxTesto, "20,5");
+  }
+  const double inVigorePrima = valorePrima, inVigoreSeconda = valoreSeconda;
+  const QString testoPrima = prima->currentText(), testoSeconda = seconda->currentText();
+
+  struct Caso {
+    const char* nome;
+    bool suSeconda;
+    const char* testo;
+    bool incolla;
+    std::function<void()> conferma;
+    bool nellaLista;  // the keyboard back in the list (else where the user clicked)
+  };
+  const Caso casi[] = {
+      {"two commas, Enter", false, "1,2,3", false, [] { Tasto(Qt::Key_Return); }, true},
+      {"a pasted exponent, the list left by a click in the table", true, "1E+99", true,
+       [&] {
+         QTest::mouseClick(g->Grid->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+         QApplication::processEvents();
+       },
+       false},
+      {"two marks, Enter", true, "1.5,5", false, [] { Tasto(Qt::Key_Return); }, true},
+      {"a pasted word, the list left with Tab", false, "cento", true, [] { Tasto(Qt::Key_Tab); }, true},
+      {"a pasted negative, Enter", true, "-80", true, [] { Tasto(Qt::Key_Return); }, true},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    QComboBox* lista = c.suSeconda ? seconda : prima;
+    const std::string nome = c.suSeconda ? nomeSeconda : nomePrima;
+    ASSERT_NO_FATAL_FAILURE(scrivi(lista, c.testo, c.incolla));
+    if (std::string(c.testo) == "-80")
+      dialoghi.Attendi("QMessageBox", [&nome](QDialog& d) {
+        EXPECT_EQ(static_cast<QMessageBox&>(d).text().toStdString().rfind(char(nome[0] - 'a' + 'A') + nome.substr(1) + " non puo' essere negativa.", 0), 0u)
+            << static_cast<QMessageBox&>(d).text().toStdString();
+        FakeDialoghi::Clicca(QStringLiteral("OK"))(d);
+      });
+    else
+      rifiuto(c.testo, nome);
+    c.conferma();
+    QApplication::processEvents();
+    EXPECT_DOUBLE_EQ(valorePrima, inVigorePrima);
+    EXPECT_DOUBLE_EQ(valoreSeconda, inVigoreSeconda);
+    EXPECT_EQ(prima->currentText(), testoPrima);
+    EXPECT_EQ(seconda->currentText(), testoSeconda);
+    if (!c.nellaLista) {
+      EXPECT_NE(QApplication::focusWidget(), lista);
+      continue;
+    }
+    // The keyboard is back in the list, its text selected: the next keys retype the value.
+    EXPECT_EQ(QApplication::focusWidget(), lista) << Nome(QApplication::focusWidget());
+    EXPECT_TRUE(lista->lineEdit()->hasSelectedText());
+  }
+  // Retyped over the selection, the value is applied.
+  // No entry completes what was typed: "45" stays 45, not the "450" of the list.
+  Digita("45");
+  Tasto(Qt::Key_Return);
+  EXPECT_DOUBLE_EQ(valoreSeconda, 45);
+  EXPECT_TRUE(dialoghi.visti.size() >= std::size(casi));
+
+  // The maximum drop typed with a comma goes into the project file as typed and comes back.
+  if (!pressione) {
+    PDCMaxUtente = 30.5;
+    const std::string copia = cartella_.Path() + "/copia.RTG";
+    ASSERT_TRUE(ScriviRTG(copia));
+    PDCMaxUtente = 0;
+    ASSERT_TRUE(LeggiRTG(copia));
+    EXPECT_DOUBLE_EQ(PDCMaxUtente, 30.5);
+  }
+}
+
+// A decimal mark typed in a fitting count (or the simultaneity) reaches the box and OK refuses it,
+// naming the box: dropping the comma stored "1,5" curves as 15. The keyboard is back in the box.
+TEST_P(Fuoco, ACountTypedWithACommaInTheSegmentDialogIsRefusedNotStoredTenTimesOver) {
+  const bool pressione = GetParam();
+  ASSERT_NO_FATAL_FAILURE(AvviaSullaTabella());
+  ui::GasGrid* g = g_;
+  FakeDialoghi& dialoghi = programma_->dialoghi;
+  g->Grid->SetRowCol(2, ColonnaDi(*g, campo::ID_LEN));
+  g->Grid->setFocus();
+  QApplication::processEvents();
+  const int16_t curve = Tronco(2).ID_NCURVE;
+  bool conContemporaneita = false;
+  dialoghi.Attendi("PTronchi", [&](QDialog& d) {
+    auto& p = static_cast<ui::PTronchi&>(d);
+    d.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+    std::vector<std::pair<QLineEdit*, std::string>> boxes{{p.txtLocal[0], "1,5"}};
+    conContemporaneita = pressione && p.txtContemp->isEnabled();
+    if (conContemporaneita) boxes.push_back({p.txtContemp, "12,5"});
+    for (const auto& [box, testo] : boxes) {
+      SCOPED_TRACE(testo);
+      QTest::mouseClick(box, Qt::LeftButton);
+      box->selectAll();
+      Digita(testo);
+      EXPECT_EQ(box->text().toStdString(), testo);
+      dialoghi.Attendi("QMessageBox", [testo](QDialog& m) {
+        const std::string t = static_cast<QMessageBox&>(m).text().toStdString();
+        EXPECT_EQ(t.rfind("\"" + testo + "\" non e' un numero intero valido per ", 0), 0u) << t;
+        FakeDialoghi::Clicca(QStringLiteral("OK"))(m);
+      });
+      QTest::mouseClick(p.Command1, Qt::LeftButton);
+      QApplication::processEvents();
+      EXPECT_TRUE(d.isVisible());
+      EXPECT_EQ(QApplication::focusWidget(), box) << Nome(QApplication::focusWidget());
+      // The next keys retype the value.
+      Digita("20");
+      EXPECT_EQ(box->text(), QStringLiteral("20"));
+    }
+    QTest::mouseClick(p.Command1, Qt::LeftButton);
+  });
+  Tasto(Qt::Key_F11);
+  QApplication::processEvents();
+  EXPECT_NE(curve, 20);
+  EXPECT_EQ(Tronco(2).ID_NCURVE, 20);
+  if (conContemporaneita) {
+    EXPECT_EQ(Tronco(2).ID_CONTEMP, 20);
   }
 }
 

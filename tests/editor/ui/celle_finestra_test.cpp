@@ -474,10 +474,11 @@ TEST_F(CelleFinestraTest, TheMaximumDropListFiltersKeysAndAppliesWithTheCursorLo
   auto g = Apri();
   g->Form_Activate();
   g->ComboDpMax->setEditText(QString());
-  QTest::keyClicks(g->ComboDpMax, "7a,5.");
-  EXPECT_EQ(g->ComboDpMax->currentText(), QStringLiteral("75"));
+  // Letters are dropped; a decimal mark and a fifth character reach the list, to be read or refused.
+  QTest::keyClicks(g->ComboDpMax, "7a,5");
+  EXPECT_EQ(g->ComboDpMax->currentText(), QStringLiteral("7,5"));
   QTest::keyClicks(g->ComboDpMax, "123");
-  EXPECT_EQ(g->ComboDpMax->currentText(), QStringLiteral("7512"));
+  EXPECT_EQ(g->ComboDpMax->currentText(), QStringLiteral("7,5123"));
   CursoreBloccato = -1;
   RicalcoloAutomatico = 0;
   g->ComboDpMax->setEditText(QStringLiteral("75"));
