@@ -132,7 +132,9 @@ EsitoTasto FiltraTastoUnita(BoxUnita box, std::string_view testo, bool selezione
   const size_t limite = box == BoxUnita::Nmc ? 7 : 8;
   if (Len(Trim(testo)) > limite && !selezione && tasto != 8) esito.Tasto = 0;
   const bool cifra = tasto >= '0' && tasto <= '9';
-  const bool decimale = box == BoxUnita::Nmc && (tasto == ',' || tasto == '.');
+  // A comma or point kept out of a power box would join the digits around it: "1500,5" W read as
+  // 15005 W. They reach every box, and OK refuses a text that is no number.
+  const bool decimale = tasto == ',' || tasto == '.';
   if (!cifra && tasto != 8 && !decimale) esito.Tasto = 0;
   if (box == BoxUnita::Watt) return esito;
   std::string prova(testo);
@@ -152,6 +154,11 @@ std::string RifiutoBoxUnita(BoxUnita box, std::string_view testo) {
     if (c != ' ') senzaBlank += c;
   const char* nome = box == BoxUnita::Watt ? "la potenza in W" : box == BoxUnita::Kcal ? "la potenza in kcal/h"
                                                                                        : "la portata in Nmc/h";
+  // The powers are read with their points taken out, as groups of thousands: a point that groups
+  // none ("1500.5") would be read as 15005.
+  if (box != BoxUnita::Nmc && !LeggiConMigliaia(senzaBlank))
+    return "\"" + senzaBlank + "\" non e' un numero valido per " + nome +
+           ": il punto separa solo le migliaia, la virgola i decimali.\r\nIl valore non e' stato cambiato.";
   return RifiutoNumero(nome, senzaBlank);
 }
 

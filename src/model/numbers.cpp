@@ -1,5 +1,6 @@
 #include "model/numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -259,6 +260,34 @@ std::optional<double> LeggiRegionale(std::string_view text) {
 }
 
 double StrToDouble(std::string_view text) { return LeggiRegionale(text).value_or(0.0); }
+
+bool MigliaiaConPunto(std::string_view testo) {
+  const size_t inizio = testo.find_first_not_of(" +-");
+  if (inizio == std::string_view::npos) return false;
+  std::string_view intero = testo.substr(inizio, std::min(testo.find(','), testo.size()) - inizio);
+  while (!intero.empty() && intero.back() == ' ') intero.remove_suffix(1);
+  if (intero.find('.') == std::string_view::npos) return false;
+  // First group of 1 to 3 digits, then groups of exactly three after each point.
+  size_t cifre = 0;
+  bool primo = true;
+  for (char c : intero) {
+    if (c == '.') {
+      if (cifre == 0 || cifre > 3 || (!primo && cifre != 3)) return false;
+      primo = false;
+      cifre = 0;
+    } else if (c >= '0' && c <= '9') {
+      ++cifre;
+    } else {
+      return false;
+    }
+  }
+  return cifre == 3;
+}
+
+std::optional<double> LeggiConMigliaia(std::string_view testo) {
+  if (testo.find('.') != std::string_view::npos && !MigliaiaConPunto(testo)) return std::nullopt;
+  return LeggiRegionale(testo);
+}
 
 int16_t StrToInteger(std::string_view text) {
   auto v = LeggiRegionale(text);

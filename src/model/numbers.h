@@ -51,6 +51,12 @@ inline std::string TestoStampa(int16_t value) { return TestoStampa(static_cast<i
 // The regional conversions. Blanks around the number are allowed; "." groups thousands and is
 // otherwise ignored; "," is the decimal separator. nullopt when the text is not a number.
 std::optional<double> LeggiRegionale(std::string_view text);
+// Whether `testo` groups its whole part in thousands with points: "1.500", "-12.000.000,5".
+bool MigliaiaConPunto(std::string_view testo);
+// The number of a box of whole units where a point can only group thousands ("1.500" is 1500): a
+// text with any other point ("1.5") is no number, since reading it as a decimal would take 1500
+// for 1,5. nullopt when the text is not a number.
+std::optional<double> LeggiConMigliaia(std::string_view testo);
 // 0 when the conversion fails.
 double StrToDouble(std::string_view text);
 // Rounded half to even; 0 when the conversion fails or overflows 16 bits.

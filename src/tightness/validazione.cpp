@@ -18,30 +18,6 @@ constexpr int kMaxScroll = 32767;
 int Decimali(const std::string& decimali) { return static_cast<int>(StrToDouble(decimali)); }
 
 // The number steps shared by kinds 3, 4 and 5 (`conVirgola` turns "." into "," first).
-// Whether `testo` groups its whole part in thousands with points: "1.500", "-12.000.000,5".
-bool MigliaiaConPunto(std::string_view testo) {
-  size_t i = testo.find_first_not_of(" +-");
-  if (i == std::string_view::npos) return false;
-  const size_t fine = std::min(testo.find(','), testo.size());
-  const std::string intero = Trim(testo.substr(i, fine - i));
-  if (intero.find('.') == std::string::npos) return false;
-  // First group of 1 to 3 digits, then groups of exactly three after each point.
-  size_t cifre = 0;
-  bool primo = true;
-  for (char c : intero) {
-    if (c == '.') {
-      if (cifre == 0 || cifre > 3 || (!primo && cifre != 3)) return false;
-      primo = false;
-      cifre = 0;
-    } else if (c >= '0' && c <= '9') {
-      ++cifre;
-    } else {
-      return false;
-    }
-  }
-  return cifre == 3;
-}
-
 bool ValidaNumero(std::string& valore, bool conVirgola, bool riscriviSempre, const std::string& decimali,
                   const std::string& massimo) {
   if (conVirgola && Decimali(decimali) == 0 && !decimali.empty()) {
@@ -72,10 +48,7 @@ bool ValidaNumero(std::string& valore, bool conVirgola, bool riscriviSempre, con
 
 }  // namespace
 
-std::optional<double> LeggiPascalInteri(std::string_view testo) {
-  if (testo.find('.') != std::string_view::npos && !MigliaiaConPunto(testo)) return std::nullopt;
-  return LeggiRegionale(testo);
-}
+std::optional<double> LeggiPascalInteri(std::string_view testo) { return LeggiConMigliaia(testo); }
 
 bool ValidaCampo(std::string& valore, int16_t tipo, const std::string& decimali, const std::string& massimo) {
   switch (tipo) {

@@ -75,12 +75,13 @@ TEST(Portata, PotereCalorificoNulloNonDivideperZero) {
 }
 
 TEST(Portata, FiltroDelleCaselleDiUnita) {
-  // The W box takes nine characters at most, digits only, no cap.
+  // The W box takes nine characters at most, digits, the decimal comma and the thousands point, no cap.
   EXPECT_EQ(FiltraTastoUnita(BoxUnita::Watt, "123456789", false, '1').Tasto, 0);
   EXPECT_EQ(FiltraTastoUnita(BoxUnita::Watt, "12345678", false, '1').Tasto, '1');
   EXPECT_EQ(FiltraTastoUnita(BoxUnita::Watt, "123456789", true, '1').Tasto, '1');
   EXPECT_EQ(FiltraTastoUnita(BoxUnita::Watt, "123456789", false, 8).Tasto, 8);
-  EXPECT_EQ(FiltraTastoUnita(BoxUnita::Watt, "1", false, ',').Tasto, 0);
+  EXPECT_EQ(FiltraTastoUnita(BoxUnita::Watt, "1", false, ',').Tasto, ',');
+  EXPECT_EQ(FiltraTastoUnita(BoxUnita::Kcal, "1", false, '.').Tasto, '.');
   EXPECT_EQ(FiltraTastoUnita(BoxUnita::Watt, "1", false, 'a').Tasto, 0);
   // The Nmc/h box takes eight, with "," and ".", and 10000 at most.
   EXPECT_EQ(FiltraTastoUnita(BoxUnita::Nmc, "12345678", false, '1').Tasto, 0);

@@ -16,6 +16,7 @@
 #include "editor/ui/archivi_finestre.h"
 #include "editor/ui/gasgrid.h"
 #include "editor/ui/griglia.h"
+#include "editor/portata.h"
 #include "editor/ui/portata.h"
 #include "model/campi.h"
 #include "model/globals.h"
@@ -263,6 +264,75 @@ TEST_F(RigheNuoveTest, TheFlowDialogsCheckEveryBoxAtOk) {
     EXPECT_TRUE(std::isfinite(Tronco(4).ID_P_UTENZE));
     if (std::string(c.box) == "txtNMC") {
       EXPECT_FLOAT_EQ(Tronco(4).ID_P_UTENZE, 2.0f);
+    }
+  }
+}
+
+// The W and kcal/h boxes took digits only: a comma typed in "1500,5" W was dropped and the power
+// stored was 15005 W. The comma is a decimal comma (the power is rounded to whole units); a point
+// there groups thousands, and one that groups none is refused at OK, naming the box.
+TEST_F(RigheNuoveTest, APowerTypedWithACommaOrAPointIsReadAsMeant) {
+  struct Caso {
+    const char* box;
+    const char* digitato;
+    const char* watt;    // the power the flow is worked out from; empty when refused
+    const char* inizio;  // of the refusal
+  };
+  // The dialog rounds a power to whole units from its decimals' first digits read as a whole number
+  // (",5" stays below one half there).
+  for (const Caso& c : {Caso{"txtWatt", "1500,5", "1500", ""}, Caso{"txtWatt", "1500,6000", "1501", ""},
+                        Caso{"txtWatt", "1.500", "1500", ""},
+                        Caso{"txtWatt", "1500.5", "", "\"1500.5\" non e' un numero valido per la potenza in W"},
+                        Caso{"txtKcal", "1290,4", "1500", ""},
+                        Caso{"txtKcal", "12.90", "", "\"12.90\" non e' un numero valido per la potenza in kcal/h"}}) {
+    SCOPED_TRACE(std::string(c.box) + " " + c.digitato);
+    GasGrid& g = Apri(false);
+    Tronco(4).TipologiaUtenza = 1;
+    Tronco(4).ComposizioneUtenza = "000000";
+    const TTronco prima = Tronco(4);
+    g.Grid->SetRowCol(4, Colonna(g, campo::ID_P_UTENZE));
+    g.Grid->setFocus();
+    Tasti({Qt::Key_Return});
+    ASSERT_TRUE(g.Text1->isVisible());
+    dialoghi_.Attendi("frmCportata", [&](QDialog& d) {
+      auto* box = d.findChild<QLineEdit*>(QString::fromLatin1(c.box));
+      QPushButton *ok = nullptr, *annulla = nullptr;
+      for (QPushButton* b : d.findChildren<QPushButton*>()) {
+        if (b->text() == QStringLiteral("OK")) ok = b;
+        if (b->text() == QStringLiteral("Annulla")) annulla = b;
+      }
+      ASSERT_NE(box, nullptr);
+      ASSERT_NE(ok, nullptr);
+      ASSERT_NE(annulla, nullptr);
+      box->setFocus();
+      box->selectAll();
+      QTest::keyClicks(box, QString::fromLatin1(c.digitato));
+      ASSERT_EQ(box->text(), QString::fromLatin1(c.digitato));
+      if (*c.inizio) {
+        // Refused at Enter, which recalculates from the box, and again at OK.
+        Messaggio(QString::fromLatin1(c.inizio), QStringLiteral("OK"));
+        QTest::keyClick(box, Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::focusWidget(), box);
+        Messaggio(QString::fromLatin1(c.inizio), QStringLiteral("OK"));
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), box);
+        EXPECT_FLOAT_EQ(Tronco(4).ID_P_UTENZE, prima.ID_P_UTENZE);
+        QTest::mouseClick(annulla, Qt::LeftButton);
+      } else {
+        QTest::keyClick(box, Qt::Key_Return);
+        QTest::mouseClick(ok, Qt::LeftButton);
+      }
+      EXPECT_FALSE(d.isVisible());
+    });
+    Tasti({Qt::Key_Question});
+    if (*c.watt) {
+      EXPECT_FLOAT_EQ(Tronco(4).ID_P_UTENZE,
+                      Ricalcola(FontePortata::Watt, 0, c.watt, PotereCalorificoUtenza(1)).Portata);
+    } else {
+      EXPECT_FLOAT_EQ(Tronco(4).ID_P_UTENZE, prima.ID_P_UTENZE);
     }
   }
 }
