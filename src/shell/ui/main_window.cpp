@@ -70,8 +70,7 @@ frmMainForm::frmMainForm(QWidget* parent) : QMainWindow(parent) {
   area_->setWidgetResizable(true);
   area_->setFrameShape(QFrame::NoFrame);
   setCentralWidget(area_);
-  Timer1 = new QTimer(this);
-  Timer1->setInterval(1000);
+  Timer1 = NuovoTimer(this, QStringLiteral("Timer1"), 1000);
   connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
   Timer1->start();
   MDIForm_Load();

@@ -117,7 +117,6 @@ TEST(Programma, OgniAzioneFaIlSuoLavoroUnaVolta) {
   {
     ProgrammaDiProva programma(impostazioni, "VarnexProTest");
     SequenzaAvvio& sequenza = programma.sequenza;
-    FakeInterazione& utente = programma.utente;
     ui::InstallaSchemaRete();
 
     struct Lavoro {

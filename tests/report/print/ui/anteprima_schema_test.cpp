@@ -465,7 +465,9 @@ TEST_F(DiagrammaPdfTest, TheWholeNetworkIsOnThePaperClearOfTheTitleInBothModes) 
       EXPECT_LE(disegno.right(), larghezza - 359);
       EXPECT_LE(disegno.bottom(), altezza - 359);
       EXPECT_FALSE(disegno.intersects(titolo)) << "the title over the network";
-      if (adatta == 0) EXPECT_EQ(p.riduzione > 1, c.ridotta);
+      if (adatta == 0) {
+        EXPECT_EQ(p.riduzione > 1, c.ridotta);
+      }
 
       // On the page itself: every word on the paper, the references there, nothing over the title.
       const std::vector<test::ParolaPdf> parole = test::ParolePdf(pdf, cartella.File("parole.html"));

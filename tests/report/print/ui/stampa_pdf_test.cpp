@@ -182,14 +182,17 @@ TEST_F(StampaPdfTest, TablesOnSmallPaperReadWholeInThePdf) {
         return std::any_of(parole.begin(), parole.end(), [&](const test::ParolaPdf& p) { return p.testo == w; });
       };
       for (const char* atteso : {"95,50", "9,25", "ACCIAIOT", "Centrale", "termica"}) EXPECT_TRUE(presente(atteso)) << atteso;
-      if (pressione)
+      if (pressione) {
         for (const char* atteso : {"SARACINESCA", "VALVOLA", "RITEGNO", "DIELETTRICO"}) EXPECT_TRUE(presente(atteso)) << atteso;
+      }
       for (ReportTable t : {ReportTable::SegmentTable, ReportTable::WorstPathTable, ReportTable::ApplianceTable}) {
         const int16_t view = GetReportView(t);
         for (int16_t seg : GetReportRows(t))
           for (int16_t c = 0; c <= UltimaColonnaReport(view); ++c) {
             const std::string v = GetCellText(view, c, seg, 32767);
-            if (v.find(' ') == std::string::npos && !v.empty()) EXPECT_TRUE(presente(v)) << "cut: " << v;
+            if (v.find(' ') == std::string::npos && !v.empty()) {
+              EXPECT_TRUE(presente(v)) << "cut: " << v;
+            }
           }
       }
       for (size_t i = 0; i < parole.size(); ++i)
