@@ -251,8 +251,25 @@ struct ValoriProgetto {
 
 namespace {
 
+// The tightness record's figures that its page works out from the rest: the gas family, the
+// appliance total, the capacities (from the pipes the calculation sized), the reference values
+// and the verdict. What they come from is compared; they are results, like the segments'.
+bool CalcolatoDallaPaginaTenuta(const CampoTenuta& c) {
+  static constexpr std::string TTenutaImpianto::*testi[] = {
+      &TTenutaImpianto::CapacitaImpianto, &TTenutaImpianto::CapacitaTotale, &TTenutaImpianto::ProvaContPRif,
+      &TTenutaImpianto::ProvaContDispRif, &TTenutaImpianto::ProvaCDPPrifer, &TTenutaImpianto::ProvaCDPcdpmax};
+  static constexpr int16_t TTenutaImpianto::*interi[] = {&TTenutaImpianto::FamigliaGas, &TTenutaImpianto::AppComplessivo,
+                                                        &TTenutaImpianto::Risultato};
+  for (auto m : testi)
+    if (c.testo == m) return true;
+  for (auto m : interi)
+    if (c.intero == m) return true;
+  return false;
+}
+
 bool StessaTenuta(const TTenutaImpianto& a, const TTenutaImpianto& b) {
   for (const CampoTenuta& c : CampiTenuta()) {
+    if (CalcolatoDallaPaginaTenuta(c)) continue;
     if (c.testo && a.*c.testo != b.*c.testo) return false;
     if (c.intero && a.*c.intero != b.*c.intero) return false;
   }

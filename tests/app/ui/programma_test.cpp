@@ -350,6 +350,70 @@ TEST(Programma, LaDomandaDiSalvareSoloDopoUnaModificaDellUtente) {
   ResetRete();
 }
 
+// The first project opened from the start screen, after a file there was refused: the program
+// filled in the editor and the tightness page as it showed them the first time, the user nothing,
+// so closing asks nothing. Then the 200-segment example, opened, the tips closed, closed again by
+// "Nuovo progetto": no question either.
+TEST(Programma, NessunaDomandaDiSalvareDopoUnFileRifiutatoDallaSchermataIniziale) {
+  TempFolder cartella;
+  cartella.UsaComeCartellaProgramma();
+  cartella.CopiaDatiDistribuiti();
+  cartella.Write("TENIMPTECDEF.CFG", "4.0\r\nTermo Srl\r\nVia Po 3\r\n011 123\r\nMario Rossi\r\n");
+  const std::string estraneo = cartella.Write("estraneo.rtg", "non un progetto\r\n");
+  const std::string villetta = cartella.File("Archivio Lavori/Villetta.RTG");
+  const std::string condominio = cartella.File("Condominio.RTG");
+  std::filesystem::copy_file(VARNEX_SOURCE_DATA_DIR "/../fuzz/semi/Condominio.RTG", condominio);
+  TempFolder impostazioni;
+  {
+    ProgrammaDiProva programma(impostazioni, "VarnexProTest");
+    FakeInterazione& utente = programma.utente;
+    FakeDialoghi& dialoghi = programma.dialoghi;
+    utente.PermettiTutti(Risposta::No);
+    FakeFileDialoghi file;
+    ui::InstallaSottosistemi();
+    auto Apri = [](QDialog& d) {
+      auto* b = d.findChild<QPushButton*>(QStringLiteral("cmdApri"));
+      ASSERT_NE(b, nullptr);
+      b->click();
+    };
+    auto Domande = [&] {
+      int n = 0;
+      for (const auto& m : utente.messaggi) n += m.testo.find("Salvare il progetto aperto") != std::string::npos;
+      utente.messaggi.clear();
+      return n;
+    };
+    dialoghi.Attendi("frmAttivita", Apri);
+    file.Rispondi(estraneo);
+    dialoghi.Attendi("frmAttivita", Apri);
+    file.Rispondi(villetta);
+    ASSERT_EQ(programma.sequenza.Esegui(""), EsitoAvvio::Avviato);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(PercorsoProgetto, villetta);
+    ui::frmMainForm* principale = ui::FinestraPrincipaleCaricata();
+    ASSERT_NE(principale, nullptr);
+    bool rifiutato = false;
+    for (const auto& m : utente.messaggi) rifiutato = rifiutato || m.testo == "Archivio non riconosciuto!";
+    EXPECT_TRUE(rifiutato);
+    EXPECT_EQ(Domande(), 0) << "opening the project closed nothing the user made";
+
+    file.Rispondi(condominio);
+    principale->ApriMnu_Click();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(PercorsoProgetto, condominio);
+    EXPECT_EQ(Domande(), 0) << "Villetta closed as it was opened";
+    dialoghi.Attendi("frmAttivita", [](QDialog& d) {
+      auto* b = d.findChild<QPushButton*>(QStringLiteral("cmdNewGAS"));
+      ASSERT_NE(b, nullptr);
+      b->click();
+    });
+    dialoghi.Attendi("Parametri", FakeDialoghi::Clicca("Annulla"));
+    principale->NuovoMnu_Click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Domande(), 0) << "Condominio closed as it was opened";
+  }
+  ResetRete();
+}
+
 // The user's folder at start-up: one that cannot take a shipped file still holds the user's
 // archives and projects, so the program starts with what is there after saying what is missing;
 // one that cannot be made at all (a file in its place) stops it, told in Italian.
