@@ -35,6 +35,23 @@
 namespace varnex::test {
 namespace {
 
+// Clicks the button `nome` of the modal dialog the scripted user meets.
+std::function<void(QDialog&)> Pulsante(const char* nome) {
+  return [nome](QDialog& d) {
+    auto* b = d.findChild<QPushButton*>(QString::fromLatin1(nome));
+    ASSERT_NE(b, nullptr) << nome;
+    b->click();
+  };
+}
+
+// How many times the user was asked "Salvare il progetto aperto" since the last count.
+int DomandeDiSalvare(FakeInterazione& utente) {
+  int n = 0;
+  for (const auto& m : utente.messaggi) n += m.testo.find("Salvare il progetto aperto") != std::string::npos;
+  utente.messaggi.clear();
+  return n;
+}
+
 // A project of the shipped archives: three segments, two appliances.
 std::string ScriviProgetto(const TempFolder& cartella) {
   InitGas();
@@ -225,19 +242,7 @@ TEST(Programma, LaDomandaDiSalvareSoloDopoUnaModificaDellUtente) {
     utente.PermettiTutti(Risposta::No);
     FakeFileDialoghi file;
     ui::InstallaSottosistemi();
-    auto Pulsante = [](const char* nome) {
-      return [nome](QDialog& d) {
-        auto* b = d.findChild<QPushButton*>(QString::fromLatin1(nome));
-        ASSERT_NE(b, nullptr) << nome;
-        b->click();
-      };
-    };
-    auto Domande = [&] {
-      int n = 0;
-      for (const auto& m : utente.messaggi) n += m.testo.find("Salvare il progetto aperto") != std::string::npos;
-      utente.messaggi.clear();
-      return n;
-    };
+    auto Domande = [&] { return DomandeDiSalvare(utente); };
 
     dialoghi.Attendi("frmAttivita", Pulsante("cmdNewGAS"));
     dialoghi.Attendi("Parametri", FakeDialoghi::Clicca("Annulla"));
@@ -371,20 +376,10 @@ TEST(Programma, NessunaDomandaDiSalvareDopoUnFileRifiutatoDallaSchermataIniziale
     utente.PermettiTutti(Risposta::No);
     FakeFileDialoghi file;
     ui::InstallaSottosistemi();
-    auto Apri = [](QDialog& d) {
-      auto* b = d.findChild<QPushButton*>(QStringLiteral("cmdApri"));
-      ASSERT_NE(b, nullptr);
-      b->click();
-    };
-    auto Domande = [&] {
-      int n = 0;
-      for (const auto& m : utente.messaggi) n += m.testo.find("Salvare il progetto aperto") != std::string::npos;
-      utente.messaggi.clear();
-      return n;
-    };
-    dialoghi.Attendi("frmAttivita", Apri);
+    auto Domande = [&] { return DomandeDiSalvare(utente); };
+    dialoghi.Attendi("frmAttivita", Pulsante("cmdApri"));
     file.Rispondi(estraneo);
-    dialoghi.Attendi("frmAttivita", Apri);
+    dialoghi.Attendi("frmAttivita", Pulsante("cmdApri"));
     file.Rispondi(villetta);
     ASSERT_EQ(programma.sequenza.Esegui(""), EsitoAvvio::Avviato);
     QCoreApplication::processEvents();
@@ -401,11 +396,7 @@ TEST(Programma, NessunaDomandaDiSalvareDopoUnFileRifiutatoDallaSchermataIniziale
     QCoreApplication::processEvents();
     ASSERT_EQ(PercorsoProgetto, condominio);
     EXPECT_EQ(Domande(), 0) << "Villetta closed as it was opened";
-    dialoghi.Attendi("frmAttivita", [](QDialog& d) {
-      auto* b = d.findChild<QPushButton*>(QStringLiteral("cmdNewGAS"));
-      ASSERT_NE(b, nullptr);
-      b->click();
-    });
+    dialoghi.Attendi("frmAttivita", Pulsante("cmdNewGAS"));
     dialoghi.Attendi("Parametri", FakeDialoghi::Clicca("Annulla"));
     principale->NuovoMnu_Click();
     QCoreApplication::processEvents();
