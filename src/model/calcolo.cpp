@@ -235,65 +235,117 @@ namespace {
 // So is the drawn length: the first drawing of a file that never had its schema drawn turns its
 // 0s into the default length, while the one edit that changes it on the schema marks the project
 // itself.
+//
+// The record keeps the segment rows as they are and compares their entered fields member by
+// member: it is taken before and compared after every calculation of an unmarked project, so it
+// costs a small part of the calculation, not a text for every field.
+constexpr int16_t TTronco::*InteriImmessi[] = {
+    &TTronco::ID_NUM,        &TTronco::ID_NCURVE,       &TTronco::ID_NGOMITI,      &TTronco::ID_DIAMCUSTOM,
+    &TTronco::ID_PREV,       &TTronco::ID_LEFT,         &TTronco::ID_RIGHT,        &TTronco::ID_NRACCORDI,
+    &TTronco::ID_NRUBINETTI, &TTronco::ID_TIPORACCORDO, &TTronco::TipologiaUtenza, &TTronco::CodiceSvolta,
+    &TTronco::ID_CONTEMP,    &TTronco::ID_SPC5,         &TTronco::ID_SPC6,         &TTronco::ID_SPC7,
+    &TTronco::ID_SPC8,       &TTronco::ID_SPC9,         &TTronco::ID_SPC10,        &TTronco::Eliminato,
+    &TTronco::SlotLibero};
+// The entered numbers that the file keeps as singles (seven significant digits).
+constexpr float TTronco::*RealiImmessi[] = {&TTronco::ID_P_UTENZE, &TTronco::ID_LEN,     &TTronco::ID_RACCORDO,
+                                            &TTronco::ID_PDC_NOTA, &TTronco::ID_PESO,    &TTronco::ID_POTENZA,
+                                            &TTronco::ID_EQLENNOTA};
+constexpr std::string TTronco::*TestiImmessi[] = {&TTronco::ID_NAME, &TTronco::ID_MATERIALE, &TTronco::ID_RIF,
+                                                  &TTronco::ComposizioneUtenza};
+
 }  // namespace
 
 struct ValoriProgetto {
   std::vector<std::string> parametri;
-  std::vector<ValoreCampo> campi;
+  std::vector<TTronco> tronchi;  // slots 0..ContoTronchi()
   TTenutaImpianto tenuta;
 };
 
 namespace {
 
+// The tightness record's figures that its page works out from the rest: the gas family, the
+// appliance total, the capacities (from the pipes the calculation sized), the reference values
+// and the verdict. What they come from is compared; they are results, like the segments'.
+bool CalcolatoDallaPaginaTenuta(const CampoTenuta& c) {
+  static constexpr std::string TTenutaImpianto::*testi[] = {
+      &TTenutaImpianto::CapacitaImpianto, &TTenutaImpianto::CapacitaTotale, &TTenutaImpianto::ProvaContPRif,
+      &TTenutaImpianto::ProvaContDispRif, &TTenutaImpianto::ProvaCDPPrifer, &TTenutaImpianto::ProvaCDPcdpmax};
+  static constexpr int16_t TTenutaImpianto::*interi[] = {&TTenutaImpianto::FamigliaGas, &TTenutaImpianto::AppComplessivo,
+                                                        &TTenutaImpianto::Risultato};
+  for (auto m : testi)
+    if (c.testo == m) return true;
+  for (auto m : interi)
+    if (c.intero == m) return true;
+  return false;
+}
+
 bool StessaTenuta(const TTenutaImpianto& a, const TTenutaImpianto& b) {
   for (const CampoTenuta& c : CampiTenuta()) {
+    if (CalcolatoDallaPaginaTenuta(c)) continue;
     if (c.testo && a.*c.testo != b.*c.testo) return false;
     if (c.intero && a.*c.intero != b.*c.intero) return false;
   }
   return true;
 }
 
-bool CampoRiletto(int16_t codice) {
-  if (CampoRisultato(codice)) return false;
-  switch (codice) {
-    case campo::ID_DIAMETRO:
-    case campo::ID_NOMETIPOUTENZA:
-    case campo::ID_DIAMETRO_INTERNO:
-    case campo::FINE_X:
-    case campo::FINE_Y:
-    case campo::LUNGHEZZA_DISEGNO:
-      return false;
-    default:
-      return true;
-  }
+std::vector<std::string> ParametriProgetto() {
+  return {Riferimento,
+          DescrizioneLavoro,
+          GasCorrente.Nome,
+          PDCMaxUtente > 0 ? TestoStampa(PDCMaxUtente) : TestoStampa(0.0f),
+          TestoStampa(ReteInPressione),
+          // The user sees and enters the velocity only for a pressurised network.
+          ReteInPressione != 0 ? TestoStampa(VelocitaMaxImpostata) : std::string(),
+          TestoStampa(PressioneIniziale),
+          TestoStampa(PressioneFinale),
+          TestoStampa(OrientamentoSorgente),
+          PercorsoDocumenti,
+          std::to_string(ContoTronchi())};
 }
 
 ValoriProgetto LeggiValoriProgetto() {
   ValoriProgetto v;
-  v.parametri = {Riferimento,
-                 DescrizioneLavoro,
-                 GasCorrente.Nome,
-                 PDCMaxUtente > 0 ? TestoStampa(PDCMaxUtente) : TestoStampa(0.0f),
-                 TestoStampa(ReteInPressione),
-                 // The user sees and enters the velocity only for a pressurised network.
-                 ReteInPressione != 0 ? TestoStampa(VelocitaMaxImpostata) : std::string(),
-                 TestoStampa(PressioneIniziale),
-                 TestoStampa(PressioneFinale),
-                 TestoStampa(OrientamentoSorgente),
-                 PercorsoDocumenti,
-                 std::to_string(ContoTronchi())};
+  v.parametri = ParametriProgetto();
   v.tenuta = TenutaImpianto;
   const int16_t n = ContoTronchi();
-  v.campi.reserve(static_cast<size_t>(n + 1) * 48);
-  for (int16_t slot = 0; slot <= n; ++slot) {
-    for (int16_t codice = 2; codice <= 49; ++codice) {
-      if (!CampoRiletto(codice)) continue;
-      v.campi.push_back(GetField(slot, codice));
-    }
-    // A diameter the user fixed is his; one the sizing chose is a result.
-    v.campi.push_back(Tronco(slot).ID_DIAMCUSTOM != 0 ? GetField(slot, campo::ID_DIAMETRO) : ValoreCampo{});
-  }
+  v.tronchi.assign(Rete().Tronchi.begin(), Rete().Tronchi.begin() + (n + 1));
   return v;
+}
+
+// The file holds numbers as text: a value recalculated to the same text is no change (a result
+// read back from a file has fewer digits than the same result just calculated). Only a number
+// that differs is written out to tell.
+bool StessoNumero(float a, float b) { return a == b || TestoNumero(a) == TestoNumero(b); }
+
+bool StessiImmessi(const TTronco& a, const TTronco& b) {
+  for (auto m : InteriImmessi)
+    if (a.*m != b.*m) return false;
+  for (auto m : TestiImmessi)
+    if (a.*m != b.*m) return false;
+  for (auto m : RealiImmessi)
+    if (!StessoNumero(a.*m, b.*m)) return false;
+  // A diameter the user fixed is his; one the sizing chose is a result.
+  return a.ID_DIAMCUSTOM == 0 || a.ID_DIAMETRO == b.ID_DIAMETRO;
+}
+
+// True when two records hold the same entries.
+bool StessiValori(const ValoriProgetto& a, const ValoriProgetto& b) {
+  if (a.tronchi.size() != b.tronchi.size() || !StessaTenuta(a.tenuta, b.tenuta) || a.parametri != b.parametri)
+    return false;
+  for (size_t i = 0; i < a.tronchi.size(); ++i)
+    if (!StessiImmessi(a.tronchi[i], b.tronchi[i])) return false;
+  return true;
+}
+
+// True when what the user entered of the project now is what record `v` holds.
+bool ProgettoCome(const ValoriProgetto& v) {
+  const int16_t n = ContoTronchi();
+  if (v.tronchi.size() != static_cast<size_t>(n + 1) || !StessaTenuta(v.tenuta, TenutaImpianto) ||
+      v.parametri != ParametriProgetto())
+    return false;
+  for (int16_t slot = 0; slot <= n; ++slot)
+    if (!StessiImmessi(v.tronchi[static_cast<size_t>(slot)], Tronco(slot))) return false;
+  return true;
 }
 
 // The number the reader gets back from the text the writer makes of `v`.
@@ -309,16 +361,6 @@ bool ComeNelFile(T& v) {
   const T letto = RilettoDalFile(v);
   if (letto == v) return false;
   v = letto;
-  return true;
-}
-
-// The file holds numbers as text: a value recalculated to the same text is no change (a result
-// read back from a file has fewer digits than the same result just calculated).
-bool StessiValori(const ValoriProgetto& a, const ValoriProgetto& b) {
-  if (a.parametri != b.parametri || a.campi.size() != b.campi.size() || !StessaTenuta(a.tenuta, b.tenuta))
-    return false;
-  for (size_t i = 0; i < a.campi.size(); ++i)
-    if (a.campi[i] != b.campi[i] && TestoCampo(a.campi[i]) != TestoCampo(b.campi[i])) return false;
   return true;
 }
 
@@ -364,9 +406,7 @@ void ValoriComeNelFile() {
   const int16_t n = ContoTronchi();
   for (int16_t slot = 0; slot <= n; ++slot) {
     TTronco& t = Tronco(slot);
-    for (float* v : {&t.ID_P_UTENZE, &t.ID_LEN, &t.ID_RACCORDO, &t.ID_PDC_NOTA, &t.ID_PESO, &t.ID_POTENZA,
-                     &t.ID_EQLENNOTA})
-      cambiato = ComeNelFile(*v) || cambiato;
+    for (auto m : RealiImmessi) cambiato = ComeNelFile(t.*m) || cambiato;
   }
   if (n > 0 && !MotivoRifiutoCalcolo().empty()) {
     // A network the calculation refuses keeps the results it had, and a reopening reads them from
@@ -386,7 +426,7 @@ void ValoriComeNelFile() {
 
 StatoProgetto::StatoProgetto() : valori_(std::make_unique<ValoriProgetto>(LeggiValoriProgetto())) {}
 StatoProgetto::~StatoProgetto() = default;
-bool StatoProgetto::Cambiato() const { return !StessiValori(*valori_, LeggiValoriProgetto()); }
+bool StatoProgetto::Cambiato() const { return !ProgettoCome(*valori_); }
 
 void RicordaProgettoSalvato() { valoriSalvati = LeggiValoriProgetto(); }
 void DimenticaProgettoSalvato() {
@@ -395,7 +435,7 @@ void DimenticaProgettoSalvato() {
   ultimoRifiuto.reset();
 }
 
-bool ProgettoDiversoDalSalvato() { return valoriSalvati && !StessiValori(*valoriSalvati, LeggiValoriProgetto()); }
+bool ProgettoDiversoDalSalvato() { return valoriSalvati && !ProgettoCome(*valoriSalvati); }
 
 void CalcolaRete() {
   if (Rete().NumTronchi == 0) {
@@ -408,10 +448,9 @@ void CalcolaRete() {
     CalcolaReteSenzaSegnare();
     return;
   }
-  const ValoriProgetto prima = LeggiValoriProgetto();
+  const StatoProgetto prima;
   CalcolaReteSenzaSegnare();
-  const ValoriProgetto dopo = LeggiValoriProgetto();
-  if (!StessiValori(prima, dopo) || (valoriSalvati && !StessiValori(*valoriSalvati, dopo))) ProgettoModificato = -1;
+  if (prima.Cambiato() || ProgettoDiversoDalSalvato()) ProgettoModificato = -1;
 }
 
 namespace {

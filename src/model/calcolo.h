@@ -36,9 +36,10 @@ void CalcolaRete();
 void ValoriComeNelFile();
 
 // RicordaProgettoSalvato records the project as it is now as what its file holds; the lifecycle
-// calls it after a load, a save and a close, and a new project once it is shown. DimenticaProgetto-
+// calls it after a save and a close, and once a loaded or new project is shown. DimenticaProgetto-
 // Salvato, called before a load, drops that record: a calculation while the file is being read
-// (the editor calculates when it loads) must not compare the new project with the one before it.
+// and shown (the editor calculates when it loads) must not compare the new project with the one
+// before it, nor with what the program fills in while it shows it.
 void RicordaProgettoSalvato();
 void DimenticaProgettoSalvato();
 // True when something the user entered (the tightness record included) differs from the record

@@ -66,6 +66,11 @@ void NuovaReteGriglia() {
   AmbienteProgetto().MostraEditor();
 }
 
+void ProgettoMostrato() {
+  TenutaImpiantoRefresh();
+  RicordaProgettoSalvato();
+}
+
 std::string GetUltimaCartella() {
   return GetSetting(SezioneRecenti, ChiaveUltimaCartella, UnisciPercorso(CartellaProgramma(), "Archivio Lavori"));
 }
@@ -94,18 +99,16 @@ bool CaricaProgetto(const std::string& path) {
   IAmbienteProgetto& a = AmbienteProgetto();
   a.MostraAttesa();
   a.DoEvents();
+  // What was read (or the empty project a refused file leaves) becomes the record the close
+  // compares with once the editor has shown it (ProgettoMostrato).
   DimenticaProgettoSalvato();
   const bool ok = LeggiRTG(path);
-  // What was read (or the empty project a refused file leaves) is what the calculation compares
-  // with before it calls the project modified; with the tightness page's figures and the firm's
-  // defaults it filled in, as the close takes them. A refused file left the page showing the
-  // project before: it is loaded with the empty project, as a new one is, so the close finds
-  // nothing the user made.
+  // A refused file left the tightness page showing the project before: it is loaded with the
+  // empty project, as a new one is, so the close finds nothing the user made.
   if (ok)
     TenutaImpiantoRefresh();
   else
     TenutaImpiantoInit();
-  RicordaProgettoSalvato();
   a.ScaricaAttesa();
   return ok && ProgettoCaricato != 0;
 }
@@ -127,6 +130,7 @@ void ApriProgetto() {
     // The close emptied the model: the editor must not go on showing the old project.
     RicaricaEditor();
     ripresa.Riprendi();
+    ProgettoMostrato();
   }
   SalvaUltimaCartella(nome);
 }

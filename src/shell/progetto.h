@@ -120,6 +120,12 @@ std::string TitoloProgetto(const std::string& percorso);
 // Shows the editor on network 1 (NewRete), then shows the editor window.
 void NuovaReteGriglia();
 
+// Takes the project the editor now shows as what its file holds, once a loaded project (or the
+// empty one a refused file leaves) or a new one is on screen: what the program filled in while
+// showing it (the tightness page's figures, the firm's defaults on a page shown the first time)
+// is no change by the user, and asks no question on close.
+void ProgettoMostrato();
+
 // The last work folder ("Recent"/"LastWorkDirectory"), or the program folder's "Archivio
 // Lavori" when it was never stored.
 std::string GetUltimaCartella();

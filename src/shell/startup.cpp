@@ -111,6 +111,7 @@ void SequenzaAvvio::RigaComando(const std::string& rigaComando) {
     a.Elaborazione();
   }
   ripresa.Riprendi();
+  ProgettoMostrato();
 }
 
 EsitoAvvio SequenzaAvvio::Esegui(const std::string& rigaComando) {

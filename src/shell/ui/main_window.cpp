@@ -72,8 +72,7 @@ frmMainForm::frmMainForm(QWidget* parent) : QMainWindow(parent) {
   area_->setWidgetResizable(true);
   area_->setFrameShape(QFrame::NoFrame);
   setCentralWidget(area_);
-  Timer1 = new QTimer(this);
-  Timer1->setInterval(1000);
+  Timer1 = NuovoTimer(this, QStringLiteral("Timer1"), 1000);
   connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
   Timer1->start();
   MDIForm_Load();
@@ -324,12 +323,12 @@ void frmMainForm::MDIForm_Load() {
 void frmMainForm::MDIForm_Resize() {
   if (GrigliaNonCaricata || !editor_ || inRidimensionamento_) return;
   inRidimensionamento_ = true;
+  impaginataPer_ = frameGeometry().size();
   editor_->resizeOnDemand();
   inRidimensionamento_ = false;
 }
 
-void frmMainForm::resizeEvent(QResizeEvent* evento) {
-  QMainWindow::resizeEvent(evento);
+void frmMainForm::RidimensionaPoi() {
   // A drag sends many sizes: the editor lays itself out once for the last one.
   if (ridimensionamentoInAttesa_) return;
   ridimensionamentoInAttesa_ = true;
@@ -337,6 +336,20 @@ void frmMainForm::resizeEvent(QResizeEvent* evento) {
     ridimensionamentoInAttesa_ = false;
     MDIForm_Resize();
   });
+}
+
+void frmMainForm::resizeEvent(QResizeEvent* evento) {
+  QMainWindow::resizeEvent(evento);
+  RidimensionaPoi();
+}
+
+// The editor's layout (and with it the schema's drawn end points, which a save writes) follows the
+// window's outer size. The desktop may put its frame round the window after the last resize, at a
+// moment that varies from one start to the next: that arrives as a move, and the layout follows
+// it, so the same window gives the same layout whenever its frame came.
+void frmMainForm::moveEvent(QMoveEvent* evento) {
+  QMainWindow::moveEvent(evento);
+  if (frameGeometry().size() != impaginataPer_) RidimensionaPoi();
 }
 
 bool frmMainForm::MDIForm_Unload() {

@@ -178,6 +178,7 @@ class frmMainForm : public QMainWindow, public IFinestraPrincipale {
  protected:
   void closeEvent(QCloseEvent* evento) override;
   void resizeEvent(QResizeEvent* evento) override;
+  void moveEvent(QMoveEvent* evento) override;
   bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
  private:
@@ -203,6 +204,10 @@ class frmMainForm : public QMainWindow, public IFinestraPrincipale {
   bool inSceltaGas_ = false;
   bool ridimensionamentoInAttesa_ = false;
   bool inRidimensionamento_ = false;
+  // The window's outer size (its frame included) the editor was last laid out for.
+  QSize impaginataPer_;
+  // Lays the editor out once control is back in the event loop, for the size the window has then.
+  void RidimensionaPoi();
 };
 
 // The main window of the process: null before it is created and after it is destroyed.

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QTimerEvent>
 #include <cstdio>
+#include <utility>
 
 #include "model/files.h"
 
@@ -65,6 +67,23 @@ IProcesso* processo = &processoSilenzioso;
 std::function<void(const std::string&)>& LineaStato() {
   static std::function<void(const std::string&)> ricevitore;
   return ricevitore;
+}
+
+// Holds back the ticks of the program's timers while real time is held, but for the one Scatta
+// delivers (a tick's work lets events run, where a real tick must stay held).
+class FiltroTempo final : public QObject {
+ public:
+  bool eventFilter(QObject* oggetto, QEvent* evento) override {
+    if (evento->type() == QEvent::Timer && trattenuto && evento != scatto) return true;
+    return QObject::eventFilter(oggetto, evento);
+  }
+  bool trattenuto = false;
+  const QEvent* scatto = nullptr;
+};
+
+FiltroTempo& Tempo() {
+  static FiltroTempo filtro;
+  return filtro;
 }
 
 }  // namespace
@@ -144,6 +163,24 @@ void ImpostaProcesso(IProcesso* p) { processo = p ? p : &processoSilenzioso; }
 IProcesso& Processo() { return *processo; }
 
 void DoEvents() { QCoreApplication::processEvents(); }
+
+QTimer* NuovoTimer(QObject* genitore, const QString& nome, int intervalloMs) {
+  auto* timer = new QTimer(genitore);
+  timer->setObjectName(nome);
+  timer->setInterval(intervalloMs);
+  timer->installEventFilter(&Tempo());
+  return timer;
+}
+
+void TrattieniTempoReale(bool trattenuto) { Tempo().trattenuto = trattenuto; }
+
+void Scatta(QTimer& timer) {
+  if (!timer.isActive()) return;
+  QTimerEvent tick(timer.timerId());
+  const QEvent* prima = std::exchange(Tempo().scatto, &tick);
+  QCoreApplication::sendEvent(&timer, &tick);
+  Tempo().scatto = prima;
+}
 
 void ImpostaLineaStato(std::function<void(const std::string&)> ricevitore) { LineaStato() = std::move(ricevitore); }
 

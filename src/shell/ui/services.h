@@ -1,6 +1,6 @@
 // The services every window of the program goes through, so that windows stay testable on the
 // offscreen platform: modal dialogs, file and folder dialogs, the desktop launcher, the end of the
-// process, pending events and the start-up status line.
+// process, pending events, the program's periodic timers and the start-up status line.
 //
 // Each service is an interface with one Qt implementation (qt_services.h), installed by the
 // program at start-up. With nothing installed a silent stand-in answers as the user who cancels,
@@ -11,6 +11,7 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <QTimer>
 #include <functional>
 #include <optional>
 #include <string>
@@ -125,6 +126,18 @@ class IProcesso {
 
 void ImpostaProcesso(IProcesso* processo);
 IProcesso& Processo();
+
+// ---- Periodic timers ------------------------------------------------------------------------
+
+// Every periodic timer of the program (the animations of the wait and start-up windows, the main
+// window's watch while it is minimised) is made here. While real time is held, such a timer
+// starts, stops and reports itself active as usual but never ticks by itself: the window tests
+// hold it throughout and tick a timer with Scatta, so what they check never depends on how fast
+// the machine runs.
+QTimer* NuovoTimer(QObject* genitore, const QString& nome, int intervalloMs);
+void TrattieniTempoReale(bool trattenuto);
+// One tick of `timer` now, as its interval running out would give it; nothing when it is stopped.
+void Scatta(QTimer& timer);
 
 // ---- Small helpers --------------------------------------------------------------------------
 

@@ -66,9 +66,7 @@ frmSplash::frmSplash(QWidget* parent) : Dialogo(parent) {
   Command1->setGeometry(RettangoloTwips(5160, 3720, 1500, 420));
   Command1->setVisible(false);
 
-  Timer2 = new QTimer(this);
-  Timer2->setObjectName(QStringLiteral("Timer2"));
-  Timer2->setInterval(200);
+  Timer2 = NuovoTimer(this, QStringLiteral("Timer2"), 200);
 
   ImgP_[0] = QPixmap::fromImage(DisegnaFiamma(0));
   ImgP_[1] = QPixmap::fromImage(DisegnaFiamma(1));

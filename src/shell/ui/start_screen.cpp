@@ -19,7 +19,6 @@
 #include "shell/ui/parametri.h"
 #include "shell/ui/units.h"
 #include "shell/ui/window_registry.h"
-#include "tightness/tenuta.h"
 
 namespace varnex::ui {
 
@@ -178,10 +177,7 @@ void ApriNuovaRete(bool conPDC) {
   a.AggiornaCalcoli();
   a.DoEvents();
   a.DoEvents();
-  // Nothing of a new project is worth a question on close until the user changes it: what the
-  // program filled in (the firm's defaults and the figures of the tightness page) is part of it.
-  TenutaImpiantoRefresh();
-  RicordaProgettoSalvato();
+  ProgettoMostrato();
   MostraParametri();
 }
 
@@ -256,6 +252,7 @@ bool ControlloreAttivita::FileRecente(int16_t indice) {
   // A project that did not load leaves nothing to work on: back to the start screen.
   if (!caricato) {
     ripresa.Riprendi();
+    ProgettoMostrato();
     return true;
   }
   FileRecenti.AddItem(percorso);
@@ -263,6 +260,7 @@ bool ControlloreAttivita::FileRecente(int16_t indice) {
   NuovaReteGriglia();
   a.Elaborazione();
   ripresa.Riprendi();
+  ProgettoMostrato();
   return false;
 }
 

@@ -30,9 +30,7 @@ AttesaFrm::AttesaFrm(QWidget* parent) : QDialog(parent) {
   f.setBold(true);
   Label1->setFont(f);
 
-  Timer1 = new QTimer(this);
-  Timer1->setObjectName(QStringLiteral("Timer1"));
-  Timer1->setInterval(200);
+  Timer1 = NuovoTimer(this, QStringLiteral("Timer1"), 200);
   connect(Timer1, &QTimer::timeout, this, &AttesaFrm::Timer1_Timer);
 
   for (int i = 0; i < 4; ++i) ImageList1_[i] = QPixmap::fromImage(DisegnaFotogrammaAttesa(i + 1));

@@ -37,6 +37,23 @@
 namespace varnex::test {
 namespace {
 
+// Clicks the button `nome` of the modal dialog the scripted user meets.
+std::function<void(QDialog&)> Pulsante(const char* nome) {
+  return [nome](QDialog& d) {
+    auto* b = d.findChild<QPushButton*>(QString::fromLatin1(nome));
+    ASSERT_NE(b, nullptr) << nome;
+    b->click();
+  };
+}
+
+// How many times the user was asked "Salvare il progetto aperto" since the last count.
+int DomandeDiSalvare(FakeInterazione& utente) {
+  int n = 0;
+  for (const auto& m : utente.messaggi) n += m.testo.find("Salvare il progetto aperto") != std::string::npos;
+  utente.messaggi.clear();
+  return n;
+}
+
 // A project of the shipped archives: three segments, two appliances.
 std::string ScriviProgetto(const TempFolder& cartella) { return ScriviProgettoDiProva(cartella, "bianchi.RTG"); }
 
@@ -95,7 +112,6 @@ TEST(Programma, OgniAzioneFaIlSuoLavoroUnaVolta) {
   {
     ProgrammaDiProva programma(impostazioni, "VarnexProTest");
     SequenzaAvvio& sequenza = programma.sequenza;
-    FakeInterazione& utente = programma.utente;
     ui::InstallaSchemaRete();
 
     struct Lavoro {
@@ -204,19 +220,7 @@ TEST(Programma, LaDomandaDiSalvareSoloDopoUnaModificaDellUtente) {
     utente.PermettiTutti(Risposta::No);
     FakeFileDialoghi file;
     ui::InstallaSottosistemi();
-    auto Pulsante = [](const char* nome) {
-      return [nome](QDialog& d) {
-        auto* b = d.findChild<QPushButton*>(QString::fromLatin1(nome));
-        ASSERT_NE(b, nullptr) << nome;
-        b->click();
-      };
-    };
-    auto Domande = [&] {
-      int n = 0;
-      for (const auto& m : utente.messaggi) n += m.testo.find("Salvare il progetto aperto") != std::string::npos;
-      utente.messaggi.clear();
-      return n;
-    };
+    auto Domande = [&] { return DomandeDiSalvare(utente); };
 
     dialoghi.Attendi("frmAttivita", Pulsante("cmdNewGAS"));
     dialoghi.Attendi("Parametri", FakeDialoghi::Clicca("Annulla"));
@@ -325,6 +329,56 @@ TEST(Programma, LaDomandaDiSalvareSoloDopoUnaModificaDellUtente) {
       QCoreApplication::processEvents();
       EXPECT_EQ(Domande(), 0) << "close after the refused " << nome;
     }
+  }
+  ResetRete();
+}
+
+// The first project opened from the start screen, after a file there was refused: the program
+// filled in the editor and the tightness page as it showed them the first time, the user nothing,
+// so closing asks nothing. Then the 200-segment example, opened, the tips closed, closed again by
+// "Nuovo progetto": no question either.
+TEST(Programma, NessunaDomandaDiSalvareDopoUnFileRifiutatoDallaSchermataIniziale) {
+  TempFolder cartella;
+  cartella.UsaComeCartellaProgramma();
+  cartella.CopiaDatiDistribuiti();
+  cartella.Write("TENIMPTECDEF.CFG", "4.0\r\nTermo Srl\r\nVia Po 3\r\n011 123\r\nMario Rossi\r\n");
+  const std::string estraneo = cartella.Write("estraneo.rtg", "non un progetto\r\n");
+  const std::string villetta = cartella.File("Archivio Lavori/Villetta.RTG");
+  const std::string condominio = cartella.File("Condominio.RTG");
+  std::filesystem::copy_file(VARNEX_SOURCE_DATA_DIR "/../fuzz/semi/Condominio.RTG", condominio);
+  TempFolder impostazioni;
+  {
+    ProgrammaDiProva programma(impostazioni, "VarnexProTest");
+    FakeInterazione& utente = programma.utente;
+    FakeDialoghi& dialoghi = programma.dialoghi;
+    utente.PermettiTutti(Risposta::No);
+    FakeFileDialoghi file;
+    ui::InstallaSottosistemi();
+    auto Domande = [&] { return DomandeDiSalvare(utente); };
+    dialoghi.Attendi("frmAttivita", Pulsante("cmdApri"));
+    file.Rispondi(estraneo);
+    dialoghi.Attendi("frmAttivita", Pulsante("cmdApri"));
+    file.Rispondi(villetta);
+    ASSERT_EQ(programma.sequenza.Esegui(""), EsitoAvvio::Avviato);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(PercorsoProgetto, villetta);
+    ui::frmMainForm* principale = ui::FinestraPrincipaleCaricata();
+    ASSERT_NE(principale, nullptr);
+    bool rifiutato = false;
+    for (const auto& m : utente.messaggi) rifiutato = rifiutato || m.testo == "Archivio non riconosciuto!";
+    EXPECT_TRUE(rifiutato);
+    EXPECT_EQ(Domande(), 0) << "opening the project closed nothing the user made";
+
+    file.Rispondi(condominio);
+    principale->ApriMnu_Click();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(PercorsoProgetto, condominio);
+    EXPECT_EQ(Domande(), 0) << "Villetta closed as it was opened";
+    dialoghi.Attendi("frmAttivita", Pulsante("cmdNewGAS"));
+    dialoghi.Attendi("Parametri", FakeDialoghi::Clicca("Annulla"));
+    principale->NuovoMnu_Click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Domande(), 0) << "Condominio closed as it was opened";
   }
   ResetRete();
 }

@@ -50,7 +50,8 @@ class TabelleReport : public ::testing::Test {
   void TearDown() override {
     ResetRete();
     ReteInPressione = 0;
-    PDCMaxTesto = "0";
+    // A new string moved in: assigning the literal in place trips a false -Wrestrict of gcc 12.
+    PDCMaxTesto = std::string("0");
     PDCMaxUtente = 0;
   }
 };

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 
 #include "model/files.h"
 #include "model/strings.h"
@@ -442,6 +443,31 @@ TEST(WindowRegistry, LoadOrderTagsAndForgetting) {
 }
 
 // ---- Desktop and process fakes stand in for the real ones --------------------------------------
+
+// A timer of interval 0 is due at every pass of the event loop: what reaches its handler shows,
+// without waiting on the clock, whether real time gets through.
+TEST(ProgramTimers, HeldRealTimeGivesNoTickButScattaDoes) {
+  QObject proprietario;
+  QTimer* timer = NuovoTimer(&proprietario, QStringLiteral("TimerProva"), 0);
+  EXPECT_EQ(timer->objectName(), QStringLiteral("TimerProva"));
+  EXPECT_EQ(timer->parent(), &proprietario);
+  int scatti = 0;
+  QObject::connect(timer, &QTimer::timeout, [&] { ++scatti; });
+  timer->start();
+  for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+  EXPECT_EQ(scatti, 0) << "the window tests hold real time";
+  Scatta(*timer);
+  EXPECT_EQ(scatti, 1);
+  TrattieniTempoReale(false);
+  for (int i = 0; i < 5 && scatti == 1; ++i) QCoreApplication::processEvents();
+  TrattieniTempoReale(true);
+  EXPECT_GT(scatti, 1) << "released, the clock ticks it";
+  timer->stop();
+  Scatta(*timer);
+  const int fermo = scatti;
+  Scatta(*timer);
+  EXPECT_EQ(scatti, fermo) << "a stopped timer gives no tick";
+}
 
 TEST(DesktopLauncher, OpensThroughTheInstalledService) {
   test::FakeDesktop desktop;

@@ -6,6 +6,7 @@
 #include "model/interaction.h"
 #include "shell/sw_company.h"
 #include "shell/ui/qt_interaction.h"
+#include "shell/ui/services.h"
 #include "shell/ui/splash.h"
 #include "shell/ui/window_registry.h"
 #include "support/ui/fake_services.h"
@@ -93,6 +94,18 @@ TEST(StartUpWindow, FlameAlternatesItsTwoPictures) {
   splash.Timer2_Timer();
   EXPECT_EQ(splash.picFlame->pixmap().toImage(), immagine0);
   EXPECT_EQ(splash.k, 1);
+}
+
+// The flame follows its timer's ticks, and only them: the test gives them, the clock is held.
+TEST(StartUpWindow, EachTickOfItsTimerShowsTheOtherFlame) {
+  frmSplash splash;
+  splash.MostraAvvio();
+  ASSERT_TRUE(splash.Timer2->isActive());
+  EXPECT_EQ(splash.k, 0);
+  Scatta(*splash.Timer2);
+  EXPECT_EQ(splash.k, 1);
+  Scatta(*splash.Timer2);
+  EXPECT_EQ(splash.k, 0);
 }
 
 TEST(StartUpWindow, ContactsCardOpensModalFromBothModes) {

@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include "shell/ui/pictures.h"
+#include "shell/ui/services.h"
 #include "shell/ui/wait_window.h"
 
 namespace varnex::ui {
@@ -50,6 +51,21 @@ TEST_F(WaitWindow, ActivationDrivesTheTimer) {
   EXPECT_TRUE(w.Timer1->isActive());
   w.Form_Deactivate();
   EXPECT_FALSE(w.Timer1->isActive());
+}
+
+// The frames follow the timer's ticks, and only them: ticks the test gives, never the clock.
+TEST_F(WaitWindow, EachTickOfItsTimerShowsTheNextFrame) {
+  AttesaFrm& w = MostraAttesa();
+  w.Form_Activate();
+  ASSERT_TRUE(w.Timer1->isActive());
+  Scatta(*w.Timer1);
+  EXPECT_EQ(w.k, 2);
+  EXPECT_EQ(Mostrata(w), Uguale(DisegnaFotogrammaAttesa(2)));
+  Scatta(*w.Timer1);
+  EXPECT_EQ(w.k, 3);
+  w.Form_Deactivate();
+  Scatta(*w.Timer1);
+  EXPECT_EQ(w.k, 3) << "a stopped timer gives no tick";
 }
 
 TEST_F(WaitWindow, HiddenItStopsAtTheFirstTickWhichStillAdvances) {
