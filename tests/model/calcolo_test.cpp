@@ -547,9 +547,9 @@ TEST_F(Calcolo, SegnaIlProgettoSoloPerUnaModificaDiCioCheLUtenteHaInserito) {
     int16_t atteso;
   } casi[] = {
       {"nessuna modifica", [] {}, 0},
-      {"risultati diversi", [] { Tronco(2).ID_PDC_PERCORSO += 0.001f; Tronco(1).ID_DIAMETRO = "2"; }, 0},
+      {"risultati diversi", [] { Tronco(2).ID_PDC_PERCORSO += 0.001f; Tronco(1).ID_DIAMETRO = std::string("2"); }, 0},
       {"lunghezza", [] { Tronco(2).ID_LEN = 7; }, -1},
-      {"diametro fissato", [] { Tronco(1).ID_DIAMCUSTOM = -1; Tronco(1).ID_DIAMETRO = "1"; }, -1},
+      {"diametro fissato", [] { Tronco(1).ID_DIAMCUSTOM = -1; Tronco(1).ID_DIAMETRO = std::string("1"); }, -1},
       {"portata su un tronco intermedio", [] { Tronco(1).ID_P_UTENZE = 1; }, -1},
   };
   for (const auto& c : casi) {
