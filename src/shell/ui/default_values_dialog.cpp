@@ -43,6 +43,8 @@ frmDefaultValue::frmDefaultValue(QWidget* parent) : Dialogo(parent) {
   cmbInitPres->setObjectName(QStringLiteral("cmbInitPres"));
   cmbInitPres->setEditable(true);
   cmbInitPres->setInsertPolicy(QComboBox::NoInsert);
+  // No completion from the entries: "15" typed would show as "150", and be kept as 150.
+  cmbInitPres->setCompleter(nullptr);
   cmbInitPres->setGeometry(RettangoloTwips(3120, 340, 1560, 360));
   lblFinalPres = new QLabel(QStringLiteral("Pressione relativa finale  [kPa]:"), framePressioni);
   lblFinalPres->setGeometry(RettangoloTwips(120, 860, 2900, 300));
@@ -50,6 +52,7 @@ frmDefaultValue::frmDefaultValue(QWidget* parent) : Dialogo(parent) {
   cmbFinalPres->setObjectName(QStringLiteral("cmbFinalPres"));
   cmbFinalPres->setEditable(true);
   cmbFinalPres->setInsertPolicy(QComboBox::NoInsert);
+  cmbFinalPres->setCompleter(nullptr);
   cmbFinalPres->setGeometry(RettangoloTwips(3120, 820, 1560, 360));
 
   cmdOK = new QPushButton(QStringLiteral("OK"), this);

@@ -119,6 +119,22 @@ TEST_F(DefaultValuesDialog, PressurisedNetworkLayoutAndTypedDefaults) {
   EXPECT_EQ(d.cmbFinalPres->currentIndex(), 15);
 }
 
+// The editable pressure lists completed a typed number from their entries: "15" showed as "150"
+// and was kept as the default pressure, ten times what was typed.
+TEST_F(DefaultValuesDialog, ATypedPressureIsNotCompletedFromTheList) {
+  ReteInPressione = -1;
+  File("Metano", "Acciaio", "15", "200", "150");
+  frmDefaultValue d;
+  d.show();
+  for (QComboBox* lista : {d.cmbInitPres, d.cmbFinalPres}) {
+    ASSERT_GE(lista->findText(QStringLiteral("150")), 0);
+    lista->lineEdit()->setFocus();
+    lista->lineEdit()->selectAll();
+    QTest::keyClicks(lista->lineEdit(), "15");
+    EXPECT_EQ(lista->currentText(), QStringLiteral("15")) << lista->objectName().toStdString();
+  }
+}
+
 TEST_F(DefaultValuesDialog, DrivenByTheKeyboardAndConfirmed) {
   ReteInPressione = -1;
   File("Metano", "Acciaio", "15", "200", "150");
