@@ -125,14 +125,21 @@ TEST_F(DefaultValuesDialog, ATypedPressureIsNotCompletedFromTheList) {
   ReteInPressione = -1;
   File("Metano", "Acciaio", "15", "200", "150");
   frmDefaultValue d;
-  d.show();
-  for (QComboBox* lista : {d.cmbInitPres, d.cmbFinalPres}) {
-    ASSERT_GE(lista->findText(QStringLiteral("150")), 0);
-    lista->lineEdit()->setFocus();
-    lista->lineEdit()->selectAll();
-    QTest::keyClicks(lista->lineEdit(), "15");
-    EXPECT_EQ(lista->currentText(), QStringLiteral("15")) << lista->objectName().toStdString();
-  }
+  dialoghi.Attendi("frmDefaultValue", [&](QDialog&) {
+    d.activateWindow();
+    for (QComboBox* lista : {d.cmbInitPres, d.cmbFinalPres}) {
+      ASSERT_GE(lista->findText(QStringLiteral("150")), 0);
+      lista->lineEdit()->setFocus();
+      lista->lineEdit()->selectAll();
+      QTest::keyClicks(lista->lineEdit(), "15");
+      EXPECT_EQ(lista->currentText(), QStringLiteral("15")) << lista->objectName().toStdString();
+    }
+    QTest::keyClick(d.cmbFinalPres->lineEdit(), Qt::Key_Return);
+    QTest::keyClick(d.cmdOK, Qt::Key_Return);
+  });
+  EXPECT_EQ(MostraModale(d), QDialog::Accepted);
+  EXPECT_EQ(DefaultPressioneIniziale, "15");
+  EXPECT_EQ(DefaultPressioneFinale, "15");
 }
 
 TEST_F(DefaultValuesDialog, DrivenByTheKeyboardAndConfirmed) {
