@@ -394,7 +394,7 @@ TEST_P(Fuoco, ACountTypedWithACommaInTheSegmentDialogIsRefusedNotStoredTenTimesO
       box->selectAll();
       Digita(testo);
       EXPECT_EQ(box->text().toStdString(), testo);
-      dialoghi.Attendi("QMessageBox", [testo](QDialog& m) {
+      dialoghi.Attendi("QMessageBox", [testo = testo](QDialog& m) {
         const std::string t = static_cast<QMessageBox&>(m).text().toStdString();
         EXPECT_EQ(t.rfind("\"" + testo + "\" non e' un numero intero valido per ", 0), 0u) << t;
         FakeDialoghi::Clicca(QStringLiteral("OK"))(m);
