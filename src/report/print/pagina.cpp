@@ -171,14 +171,31 @@ void CorpoCheEntra(IStampanteReport& printer, const std::string& testo, double l
     printer.SetFontSize(printer.FontSize() - 0.5);
 }
 
-void PrintTitle(IStampanteReport& printer, const std::string& text, std::optional<double> size) {
-  const TFontInfo salvato = GetFontInfo(printer);
+namespace {
+
+// The lines of a title, the printer left in the type they are printed in.
+std::vector<std::string> RigheTitolo(IStampanteReport& printer, const std::string& text, std::optional<double> size) {
   if (size) printer.SetFontSize(*size);
   // A narrow page (small paper, a smaller share of it) takes the title in smaller type, then over
   // more lines, never cut.
   CorpoCheEntra(printer, text, LarghezzaStampabile, std::min(8.0, printer.FontSize()));
-  const std::vector<std::string> righe = SpezzaTesto(text, LarghezzaStampabile, LarghezzaStampabile,
-                                                     [&](const std::string& s) { return printer.TextWidth(s); });
+  return SpezzaTesto(text, LarghezzaStampabile, LarghezzaStampabile,
+                     [&](const std::string& s) { return printer.TextWidth(s); });
+}
+
+}  // namespace
+
+double AltezzaTitolo(IStampanteReport& printer, const std::string& text, std::optional<double> size) {
+  const TFontInfo salvato = GetFontInfo(printer);
+  const double altezza = static_cast<double>(std::max<size_t>(1, RigheTitolo(printer, text, size).size())) *
+                         printer.TextHeight("X");
+  SetFontInfo(printer, salvato);
+  return altezza;
+}
+
+void PrintTitle(IStampanteReport& printer, const std::string& text, std::optional<double> size) {
+  const TFontInfo salvato = GetFontInfo(printer);
+  const std::vector<std::string> righe = RigheTitolo(printer, text, size);
   for (const std::string& riga : righe) {
     printer.SetCurrentX(std::max(0.0, (LarghezzaStampabile - printer.TextWidth(riga)) / 2));
     printer.Print(riga, true);

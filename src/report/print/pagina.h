@@ -67,6 +67,8 @@ void ResetBold(IStampanteReport& printer);
 // A title centred on the page's usable width, in type small enough to stay inside it, over more
 // lines when even that does not hold it.
 void PrintTitle(IStampanteReport& printer, const std::string& text, std::optional<double> size = std::nullopt);
+// The height PrintTitle takes for the same title.
+double AltezzaTitolo(IStampanteReport& printer, const std::string& text, std::optional<double> size = std::nullopt);
 // Lowers the current type by half points, down to `minimo`, until `testo` fits in `larghezza` twips.
 void CorpoCheEntra(IStampanteReport& printer, const std::string& testo, double larghezza, double minimo = 6);
 void PrintPageHeader(IStampanteReport& printer);

@@ -340,13 +340,26 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
     const BandaTabella& b = bande[nb];
     const Intestazione& in = intestazioni[nb];
     const double R = static_cast<double>(in.righe);
+    // The column lines under the header are drawn with the rule that closes the rows of a page,
+    // from the header's bottom rule down to it: they end on it whatever the type of the rows.
+    double cima = 0;
+    int32_t paginaCima = 0;
+    auto chiudi = [&](double yFondo) {
+      const double fondo = yFondo + v.FondoInMezzeRighe * h;
+      p.Line(0, fondo, destra, fondo);
+      if (p.Page() != paginaCima || fondo <= cima) return;
+      for (const double x : b.x) p.Line(x, cima, x, fondo);
+      p.Line(destra, cima, destra, fondo);
+    };
     // The header, bold; drawn again at the top of every page the band goes on to.
     auto intestazione = [&](bool provaDopoCaption) -> double {
       SetBold(p);
       p.SetFontSize(corpo);
       const double y = std::round(p.CurrentY());
+      cima = y + R * H;
+      paginaCima = p.Page();
       for (size_t i = 0; i < b.colonne.size(); ++i) {
-        p.Line(b.x[i], y - h, b.x[i], y + (R + 1) * H);
+        p.Line(b.x[i], y - h, b.x[i], cima);
         const std::vector<std::string>& linee = in.linee[i];
         // The title's lines from the top, the unit on the last line of the heading.
         for (size_t l = 0; l < linee.size(); ++l) {
@@ -357,7 +370,7 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
           if (provaDopoCaption) CheckPageBreak();
         }
       }
-      p.Line(destra, y - h, destra, y + (R + 1) * H);
+      p.Line(destra, y - h, destra, cima);
       p.Line(0, y - h, destra, y - h);
       p.Line(0, y + R * H, destra, y + R * H);
       if (v.SottoIntestazioneMezzaRiga)
@@ -400,7 +413,7 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
       if (r > 0 && PaginaPiena(servono)) {
         // The rows go on over the page: the part on this page is closed, the next opens with the
         // title and the headings again.
-        p.Line(0, yFondo + v.FondoInMezzeRighe * h, destra, yFondo + v.FondoInMezzeRighe * h);
+        chiudi(yFondo);
         CheckPageBreak(servono);
         p.SetFontSize(corpo);
         titoloSegue();
@@ -409,8 +422,9 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
         CheckPageBreak(servono);
       }
       double y = std::round(p.CurrentY());
+      // Rows put on a page of their own, away from their header, draw their column lines from their top.
+      if (p.Page() != paginaCima) cima = y, paginaCima = p.Page();
       for (size_t i = 0; i < b.colonne.size(); ++i) {
-        p.Line(b.x[i], y, b.x[i], y + (static_cast<double>(altezza) + 0.5) * H);
         const bool libero = ColonnaTestoLibero(view, b.colonne[i]);
         for (size_t l = 0; l < linee[i].size(); ++l) {
           const std::string& s = linee[i][l];
@@ -423,14 +437,13 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
           if (nonCalcolato) p.SetForeColor(colore::Nero);
         }
       }
-      p.Line(destra, y, destra, y + (static_cast<double>(altezza) + 0.5) * H);
       p.SetCurrentY(y + static_cast<double>(altezza - 1) * H);
       yFondo = std::round(p.CurrentY());
       p.FineRiga();
     }
 
     // End of the band.
-    p.Line(0, yFondo + v.FondoInMezzeRighe * h, destra, yFondo + v.FondoInMezzeRighe * h);
+    chiudi(yFondo);
     // Under the table the page is checked before each line is printed, not after: a table that
     // ends the report would otherwise end it on a page of header and footer alone. What follows a
     // table checks the page before it prints.
@@ -470,93 +483,145 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
 
 // ---- Cover ----------------------------------------------------------------------------------
 
+// A field of the cover in pieces of line: its bold label from the left edge, then its value on
+// the label's last line, or under the label when the value's longest word has no room beside it;
+// a value that goes on over more lines stays under its own start. One layout for measuring the
+// cover and for printing it.
+struct PezzoCopertina {
+  std::string testo;
+  double x = 0;
+  bool grassetto = false;
+  bool aCapo = false;  // the piece begins a new line
+};
+
+std::vector<PezzoCopertina> ImpaginaCampoCopertina(IStampanteReport& p, const CampoCopertina& c, bool rete) {
+  const double L = LarghezzaStampabile;
+  auto misura = [&](const std::string& t) { return p.TextWidth(t); };
+  std::vector<PezzoCopertina> pezzi;
+  SetBold(p);
+  const std::vector<std::string> etichetta = SpezzaTesto(c.EtichettaStampa, L, L, misura);
+  for (size_t i = 0; i < etichetta.size(); ++i) pezzi.push_back({etichetta[i], 0, true, i > 0});
+  double x = p.TextWidth(etichetta.back());
+  ResetBold(p);
+  std::string testo = c.Valore;
+  bool sotto = false;
+  if (c.Riga != 4) {
+    // The job goes on under itself, broken between its words, whatever its words.
+    if (c.Riga == 8) testo += rete ? " kg/mc   " : " kg/mc";
+    if (c.Riga == 9) testo += " mmq/s";
+    if (c.Riga == 12 || c.Riga == 14 || c.Riga == 15) testo += " (" + c.ValoreParentesi;
+    double parola = 0;
+    for (const std::string& w : Split(testo, " ")) parola = std::max(parola, p.TextWidth(w));
+    if (L - x < parola) x = 0, sotto = true;
+  }
+  const std::vector<std::string> valore = SpezzaTesto(testo, L - x, L - x, misura);
+  for (size_t i = 0; i < valore.size(); ++i) pezzi.push_back({valore[i], x, false, i == 0 ? sotto : true});
+  return pezzi;
+}
+
+size_t RigheCampoCopertina(const std::vector<PezzoCopertina>& pezzi) {
+  return 1 + static_cast<size_t>(std::count_if(pezzi.begin(), pezzi.end(), [](const PezzoCopertina& z) { return z.aCapo; }));
+}
+
 void StampaCopertinaComune(IStampanteReport& p) {
   const bool rete = ReteInPressione != 0;
   // Every value first: a value that cannot be computed stops the cover before anything is on paper.
   const std::vector<CampoCopertina> campi = GetCampiCopertina(RendererReport::Stampa);
+  const std::string& titolo = campi[0].EtichettaStampa;
+  const std::string sottotitolo = "Relazione di calcolo";
+  const size_t primoDato = 4;
 
   const TFontInfo salvato = GetFontInfo(p);
-  // The cover is one page: on small paper its room above the title and its blank lines between
-  // the groups of fields shrink, rather than its last field going on to a page of its own.
-  int vuote = rete ? 2 : 5;
-  int traCampi = 1;
-  double sopra = 600;
-  {
-    double titoli = 0;
-    for (const double corpo : {24.0, 18.0}) {
-      p.SetFontSize(corpo);
-      titoli += p.TextHeight("X");
-    }
-    p.SetFontSize(10);
+  // The cover's layout: its room above the title, the blank lines around the reference and the
+  // job and between the fields, and its type (the titles in proportion).
+  struct Misura {
+    double sopra;
+    int vuote, traCampi;
+    double corpo;
+    double Titolo(double corpoTitolo) const { return std::max(corpo, std::round(corpoTitolo * corpo / 10 * 2) / 2); }
+  };
+  auto imposta = [&](const Misura& m) {
+    p.SetFontSize(m.corpo);
     SetPrinterFont(p, "Arial");
-    const double riga = std::max(1.0, p.TextHeight("X"));
-    int righeCampi = 0;
-    for (size_t i = 2; i < campi.size(); ++i)
-      righeCampi += static_cast<int>(SpezzaTesto(campi[i].EtichettaStampa + " " + campi[i].Valore + " (" +
-                                                     campi[i].ValoreParentesi + " mmq/s",
-                                                 LarghezzaStampabile, LarghezzaStampabile,
-                                                 [&](const std::string& t) { return p.TextWidth(t); })
-                                         .size());
-    const auto campiDopo = static_cast<int>(campi.size() > 5 ? campi.size() - 5 : 0);
-    auto entra = [&]() {
-      const double altezza = sopra + titoli + riga * (2 * vuote + 2 + righeCampi + traCampi * campiDopo + 1);
-      return InizioCorpoPagina + altezza < LimiteFondoPagina - 400;
-    };
-    for (const auto& [s, v, t] : {std::tuple{600.0, vuote, 1}, std::tuple{0.0, 2, 1}, std::tuple{0.0, 1, 0}}) {
-      sopra = s, vuote = std::min(vuote, v), traCampi = t;
-      if (entra()) break;
-    }
+  };
+  // The lines of each field and the height of the cover in the layout.
+  auto altezza = [&](const Misura& m, std::vector<size_t>& righe) {
     SetFontInfo(p, salvato);
+    p.SetFontBold(false);
+    double h = m.sopra + AltezzaTitolo(p, titolo, m.Titolo(24));
+    p.SetFontItalic(false);
+    h += AltezzaTitolo(p, sottotitolo, m.Titolo(18));
+    imposta(m);
+    righe.clear();
+    size_t linee = 2 * static_cast<size_t>(m.vuote) + 2;
+    for (size_t i = 2; i < campi.size(); ++i) {
+      righe.push_back(RigheCampoCopertina(ImpaginaCampoCopertina(p, campi[i], rete)));
+      linee += righe.back();
+      if (i > primoDato) linee += static_cast<size_t>(m.traCampi);
+    }
+    return h + static_cast<double>(linee) * p.TextHeight("X");
+  };
+  // The cover is one page: on small paper its room above the title and its blank lines shrink,
+  // then its type, down to the smallest a client reads; its last line starts above the page's
+  // break line. A cover that not even so holds on a page keeps that least room, the fewest pages,
+  // and goes on over them broken between whole fields.
+  const Misura propria{600, rete ? 2 : 5, 1, 10};
+  std::vector<Misura> prove = {propria, {0, std::min(propria.vuote, 2), 1, 10}};
+  for (double corpo = 10; corpo >= CorpoMinimo - 1e-9; corpo -= PassoCorpo) prove.push_back({0, 1, 0, corpo});
+  Misura scelta = prove.back();
+  std::vector<size_t> righe;
+  for (const Misura& m : prove) {
+    const double h = altezza(m, righe);
+    if (InizioCorpoPagina + h - p.TextHeight("X") < LimiteFondoPagina - 400) {
+      scelta = m;
+      break;
+    }
   }
-  p.SetCurrentY(InizioCorpoPagina + sopra);
-  const std::string& titolo = campi[0].EtichettaStampa;
+  (void)altezza(scelta, righe);
+  SetFontInfo(p, salvato);
+
+  p.SetCurrentY(InizioCorpoPagina + scelta.sopra);
   p.SetFontBold(false);
-  PrintTitle(p, titolo, 24);
+  PrintTitle(p, titolo, scelta.Titolo(24));
   p.SetFontItalic(false);
-  PrintTitle(p, "Relazione di calcolo", 18);
+  PrintTitle(p, sottotitolo, scelta.Titolo(18));
   p.SetFontBold(false);
-  p.SetFontSize(10);
-  SetPrinterFont(p, "Arial");
+  imposta(scelta);
 
   auto righeVuote = [&](int quante) {
     for (int i = 0; i < quante; ++i) p.FineRiga();
   };
-  // On small paper the fields go on to the next page rather than under the footer: the page is
-  // checked before each line is printed, so that nothing is left for a page of its own after them.
-  auto stampaCampo = [&](const CampoCopertina& c) {
-    CheckPageBreak();
-    SetBold(p);
-    StampaAcapo(p, c.EtichettaStampa, false, 0, LarghezzaStampabile);
-    ResetBold(p);
-    if (c.Riga == 4) {
-      // The job goes on under itself, broken between its words.
-      StampaAcapo(p, c.Valore, true, p.CurrentX(), LarghezzaStampabile, true);
-      return;
+  // A field whose lines do not all hold in the rest of the page goes whole to the next one (when
+  // a page holds it); the last field takes the one before it along, so that no page holds a field
+  // alone.
+  const double righePagina = (LimiteFondoPagina - 400.0 - InizioCorpoPagina) / std::max(1.0, p.TextHeight("X"));
+  auto stampaCampo = [&](size_t i) {
+    size_t insieme = righe[i - 2];
+    if (i + 2 == campi.size()) insieme += static_cast<size_t>(scelta.traCampi) + righe[i - 1];
+    if (static_cast<double>(insieme) >= righePagina) insieme = 1;
+    CheckPageBreak(static_cast<int16_t>(insieme - 1));
+    const std::vector<PezzoCopertina> pezzi = ImpaginaCampoCopertina(p, campi[i], rete);
+    for (size_t k = 0; k < pezzi.size(); ++k) {
+      const PezzoCopertina& z = pezzi[k];
+      if (z.aCapo) {
+        p.FineRiga();
+        CheckPageBreak();
+      }
+      p.SetCurrentX(z.x);
+      if (z.grassetto) SetBold(p);
+      p.Print(z.testo, k + 1 == pezzi.size());
+      if (z.grassetto) ResetBold(p);
     }
-    std::string testo = c.Valore;
-    if (c.Riga == 8) testo += rete ? " kg/mc   " : " kg/mc";
-    if (c.Riga == 9) testo += " mmq/s";
-    if (c.Riga == 12 || c.Riga == 14 || c.Riga == 15) testo += " (" + c.ValoreParentesi;
-    // A long value (the reference, the client's name) goes on under itself, inside the page; a
-    // label that leaves no room for the value's words beside it puts the value under itself.
-    double parola = 0;
-    for (const std::string& w : Split(testo, " ")) parola = std::max(parola, p.TextWidth(w));
-    if (LarghezzaStampabile - p.CurrentX() < parola) {
-      p.FineRiga();
-      CheckPageBreak();
-      p.SetCurrentX(0);
-    }
-    StampaAcapo(p, testo, true, p.CurrentX(), LarghezzaStampabile, true);
   };
 
-  righeVuote(vuote);
-  stampaCampo(campi[2]);
+  righeVuote(scelta.vuote);
+  stampaCampo(2);
   righeVuote(2);
-  stampaCampo(campi[3]);
-  righeVuote(vuote);
-  for (size_t i = 4; i < campi.size(); ++i) {
-    if (i > 4 && traCampi > 0) p.FineRiga();
-    stampaCampo(campi[i]);
+  stampaCampo(3);
+  righeVuote(scelta.vuote);
+  for (size_t i = primoDato; i < campi.size(); ++i) {
+    if (i > primoDato && scelta.traCampi > 0) p.FineRiga();
+    stampaCampo(i);
   }
   SetFontInfo(p, salvato);
 }
@@ -892,14 +957,20 @@ RettangoloCarta PosizioneTitoloDiagramma(IStampanteReport& p) {
   r.larghezza = p.TextWidth(TitoloDiagramma());
   r.altezza = p.TextHeight("X");
   p.SetFontSize(corpo);
+  const RettangoloCarta carta = CartaDiagramma(p);
   if (AdattaSchemaPagina != 0) {
     // Top left, inside the margins where every printer prints.
-    const RettangoloCarta carta = CartaDiagramma(p);
     r.x = carta.x;
     r.y = carta.y;
   } else {
-    // Measured in the title's own size, so that it ends where it is meant to end.
-    r.y = AltezzaStampabile - 1500;
+    // At the foot of the paper inside its margins, with room under it for the two notes it may
+    // carry (the reduction, the sheet of a drawing over several): the network has the paper's
+    // whole height above it, whatever the proportions set for the report's pages. Measured in the
+    // title's own size, so that it ends where it is meant to end.
+    p.SetFontSize(CorpoNotaDiagramma);
+    const double nota = p.TextHeight("X");
+    p.SetFontSize(corpo);
+    r.y = carta.Basso() - r.altezza - 2 * nota;
     r.x = (LarghezzaStampabile - 1700) - r.larghezza;
   }
   r.x = std::max(0.0, std::min(r.x, p.Width() - std::max(MargineCartaDiagramma, p.Margini().destro) - r.larghezza));

@@ -887,6 +887,69 @@ TEST_F(StampaReport, TablesPrintEveryValueWholeOnEveryPaper) {
   NomiSpeciali = nomiSalvati;
 }
 
+// On every paper, whatever the type a table is printed in and however many bands it takes, its
+// column lines run from rule to rule: none goes past the line that closes the rows, none stops short
+// of it.
+TEST_F(StampaReport, EveryColumnLineOfATableEndsOnARule) {
+  struct Carta {
+    const char* nome;
+    int32_t larghezza, altezza;
+    int16_t percentuale;
+  };
+  const Carta carte[] = {{"A4 100", 11906, 16838, 100}, {"A4 80", 11906, 16838, 80}, {"A5 100", 8391, 11906, 100},
+                         {"A5 80", 8391, 11906, 80},     {"busta 80", 5216, 9354, 80}, {"busta 100", 5216, 9354, 100}};
+  const auto nomiSalvati = NomiSpeciali;
+  for (const bool pressione : {false, true}) {
+    for (const Carta& carta : carte) {
+      SCOPED_TRACE(std::string(pressione ? "pressurised " : "internal ") + carta.nome);
+      test::ReteValoriLunghi(pressione);
+      AzzeraSezioni();
+      StampaTronchi = StampaPDCLocalizzate = StampaVerifica = StampaUtenze = StampaComputo = -1;
+      NumSezioniStampa = 5;
+      PercentualeX = PercentualeY = carta.percentuale;
+      stampante = StampanteFinta{};
+      stampante.larghezza = carta.larghezza;
+      stampante.altezza = carta.altezza;
+      ASSERT_TRUE(PrintReport(0));
+      // The lines of each page, the column lines joined where they meet into runs.
+      std::map<std::pair<int, int>, std::vector<const Tratto*>> orizzontali;
+      std::map<std::tuple<int, int, long>, std::vector<std::pair<double, double>>> colonne;
+      for (const Tratto& t : stampante.tratti) {
+        if (t.tipo != Tratto::Linea) continue;
+        if (t.y == t.y2) orizzontali[{t.documento, t.pagina}].push_back(&t);
+        else if (t.x == t.x2)
+          colonne[{t.documento, t.pagina, std::lround(t.x)}].push_back({std::min(t.y, t.y2), std::max(t.y, t.y2)});
+      }
+      ASSERT_FALSE(colonne.empty());
+      auto suUnaRiga = [&](int documento, int pagina, double x, double y) {
+        const auto& righe = orizzontali[{documento, pagina}];
+        return std::any_of(righe.begin(), righe.end(), [&](const Tratto* r) {
+          return std::abs(r->y - y) < 1 && std::min(r->x, r->x2) - 1 < x && x < std::max(r->x, r->x2) + 1;
+        });
+      };
+      for (auto& [dove, tratti] : colonne) {
+        const auto& [documento, pagina, x] = dove;
+        std::sort(tratti.begin(), tratti.end());
+        std::vector<std::pair<double, double>> corse;
+        for (const auto& t : tratti) {
+          if (!corse.empty() && t.first <= corse.back().second + 1) corse.back().second = std::max(corse.back().second, t.second);
+          else corse.push_back(t);
+        }
+        for (const auto& [alto, basso] : corse) {
+          EXPECT_TRUE(suUnaRiga(documento, pagina, static_cast<double>(x), alto))
+              << "page " << pagina << " x " << x << " starts at " << alto << " off any rule";
+          EXPECT_TRUE(suUnaRiga(documento, pagina, static_cast<double>(x), basso))
+              << "page " << pagina << " x " << x << " ends at " << basso << " off any rule";
+        }
+      }
+      ResetRete();
+      ReteInPressione = 0;
+    }
+  }
+  NomiSpeciali = nomiSalvati;
+  PercentualeX = PercentualeY = 100;
+}
+
 TEST_F(StampaReport, TightnessReportChecksThePageAtEveryLine) {
   PercentualeY = 30;  // a short page
   SetupPage();
@@ -1134,6 +1197,116 @@ TEST_F(StampaReport, TheCoverOfA5At80PercentIsOnePage) {
       }
     }
   }
+  PercentualeX = PercentualeY = 100;
+  ReteInPressione = 0;
+}
+
+// A cover printed alone; its body texts (header and footer left out), in order.
+std::vector<const Tratto*> TestiCopertina(const StampanteFinta& stampante) {
+  std::vector<const Tratto*> testi;
+  for (const Tratto& t : stampante.tratti)
+    if (t.tipo == Tratto::Testo && !t.testo.empty() && t.y >= InizioCorpoPagina && t.y < LimiteFondoPagina)
+      testi.push_back(&t);
+  return testi;
+}
+
+// On every paper the print dialog offers, down to the 92 mm envelope at 80 %, the cover of either
+// network is one page, in type a client reads; where there is room it keeps its own type.
+TEST_F(StampaReport, TheCoverIsOnePageInReadableTypeOnEveryPaper) {
+  struct Carta {
+    const char* nome;
+    int32_t larghezza, altezza;
+    int16_t percentuale;
+  };
+  const Carta carte[] = {{"A4 100", 11906, 16838, 100}, {"A4 80", 11906, 16838, 80}, {"A5 100", 8391, 11906, 100},
+                         {"A5 80", 8391, 11906, 80},     {"busta 100", 5216, 9354, 100}, {"busta 80", 5216, 9354, 80}};
+  Riferimento = "Condominio Rossi, scala B, via Garibaldi 12";
+  DescrizioneLavoro = "Impianto interno gas metano: centrale termica e dodici appartamenti";
+  for (const bool rete : {false, true}) {
+    for (const Carta& carta : carte) {
+      SCOPED_TRACE(std::string(rete ? "pressurised " : "internal ") + carta.nome);
+      ReteInPressione = rete ? -1 : 0;
+      AzzeraSezioni();
+      StampaCopertina = -1;
+      NumSezioniStampa = 1;
+      PercentualeX = PercentualeY = carta.percentuale;
+      stampante = StampanteFinta{};
+      stampante.larghezza = carta.larghezza;
+      stampante.altezza = carta.altezza;
+      ASSERT_TRUE(PrintReport(0));
+      bool riferimento = false, portata = false;
+      for (const Tratto& t : stampante.tratti) {
+        if (t.tipo != Tratto::Testo || t.testo.empty()) continue;
+        EXPECT_EQ(t.pagina, 1) << t.testo;
+        EXPECT_GE(t.dimensione, 6) << t.testo;
+        riferimento |= t.testo.find("Riferimento") != std::string::npos;
+        portata |= t.testo.find("Portata") != std::string::npos;
+      }
+      EXPECT_TRUE(riferimento && portata);
+      if (std::string(carta.nome) == "A4 100") {
+        for (const Tratto* t : TestiCopertina(stampante)) {
+          if (t->testo.find("Riferimento") != std::string::npos) {
+            EXPECT_EQ(t->dimensione, 10);
+          }
+        }
+      }
+    }
+  }
+  Riferimento.clear();
+  DescrizioneLavoro.clear();
+  PercentualeX = PercentualeY = 100;
+  ReteInPressione = 0;
+}
+
+// A job too long for the cover to hold on one page even in the smallest type: the cover goes on
+// over pages broken between whole fields, and no page holds a line alone.
+TEST_F(StampaReport, ACoverTooLongForOnePageBreaksBetweenWholeFields) {
+  stampante.larghezza = 5216;
+  stampante.altezza = 9354;
+  PercentualeX = PercentualeY = 80;
+  for (const int parole : {140, 180, 220}) {
+    for (const bool rete : {false, true}) {
+      SCOPED_TRACE(std::to_string(parole) + (rete ? " pressurised" : " internal"));
+      Riferimento = "Condominio Rossi";
+      DescrizioneLavoro.clear();
+      for (int i = 0; i < parole; ++i) DescrizioneLavoro += "parola" + std::to_string(i % 10) + " ";
+      ReteInPressione = rete ? -1 : 0;
+      AzzeraSezioni();
+      StampaCopertina = -1;
+      NumSezioniStampa = 1;
+      stampante.tratti.clear();
+      stampante.pagina = 1;
+      ASSERT_TRUE(PrintReport(0));
+      const std::vector<const Tratto*> testi = TestiCopertina(stampante);
+      std::map<int, std::set<double>> righe;
+      for (const Tratto* t : testi) {
+        righe[t->pagina].insert(t->y);
+        EXPECT_GE(t->dimensione, 6) << t->testo;
+      }
+      EXPECT_GE(righe.size(), 2u) << "the job does not hold on one page";
+      for (const auto& [pagina, y] : righe) EXPECT_GE(y.size(), 2u) << "page " << pagina << " holds a line alone";
+      // A field runs from its bold label to the next: all of it on one page.
+      const std::vector<CampoCopertina> campi = GetCampiCopertina(RendererReport::Stampa);
+      int pagina = 0;
+      size_t etichette = 0;
+      std::string campo;
+      for (const Tratto* t : testi) {
+        const bool etichetta = t->grassetto && std::any_of(campi.begin() + 2, campi.end(), [&](const CampoCopertina& c) {
+                                 return c.EtichettaStampa == t->testo;
+                               });
+        if (etichetta) {
+          ++etichette;
+          pagina = t->pagina;
+          campo = t->testo;
+        } else if (pagina != 0) {
+          EXPECT_EQ(t->pagina, pagina) << campo << " split at " << t->testo;
+        }
+      }
+      EXPECT_EQ(etichette, campi.size() - 2);
+    }
+  }
+  Riferimento.clear();
+  DescrizioneLavoro.clear();
   PercentualeX = PercentualeY = 100;
   ReteInPressione = 0;
 }

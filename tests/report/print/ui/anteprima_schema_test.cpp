@@ -20,6 +20,7 @@
 #include "model/colonne.h"
 #include "model/rete.h"
 #include "report/print/pagina.h"
+#include "report/print/percentuali.h"
 #include "report/print/stampa_report.h"
 #include "report/print/ui/diagramma_qt.h"
 #include "report/print/ui/frm_print_schema_preview.h"
@@ -195,20 +196,21 @@ class DiagrammaPdfTest : public AnteprimaSchemaTest {
  protected:
   // A fresh calculated network built by `costruisci`, its diagram page printed alone, fitted or
   // not; the PDF's path.
-  std::string StampaRete(const std::function<void()>& costruisci, int16_t adatta) {
+  std::string StampaRete(const std::function<void()>& costruisci, int16_t adatta,
+                         QPageSize::PageSizeId carta = QPageSize::A4) {
     BloccoReti = {};
     test::PreparaCalcolo();
     costruisci();
     AdattaSchemaPagina = adatta;
-    return Stampa(0);
+    return Stampa(0, carta);
   }
   // Prints the diagram page alone and returns the PDF's path.
-  std::string Stampa(int16_t preview) {
+  std::string Stampa(int16_t preview, QPageSize::PageSizeId carta = QPageSize::A4) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     const std::string pdf = cartella.File("schema.pdf");
     printer.setOutputFileName(QString::fromStdString(pdf));
-    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageSize(QPageSize(carta));
     printer.setPageOrientation(QPageLayout::Landscape);
     ui::StampanteQt stampante(printer);
     ImpostaStampanteReport(&stampante);
@@ -323,7 +325,10 @@ TEST_F(DiagrammaPdfTest, TheDiagramPagePlacesTheNetworkAndTheTitleAsItsLayoutSay
       EXPECT_NEAR(titolo.minY, 360, 4 * twipPerPixel);
       EXPECT_LT(titolo.maxY, 1300);
     } else {
-      EXPECT_NEAR(titolo.minY, AltezzaStampabile - 1500, 4 * twipPerPixel);
+      // At the foot of the paper, inside its margins, with room for its notes under it.
+      EXPECT_NEAR(titolo.minY, piazzamento.titolo.y, 4 * twipPerPixel);
+      EXPECT_LE(titolo.maxY, 11906 - 360);
+      EXPECT_GT(piazzamento.titolo.y, 11906 - 360 - 3 * piazzamento.titolo.altezza);
       EXPECT_GT(titolo.maxX, LarghezzaStampabile - 1700 - 3 * twipPerPixel);
     }
   }
@@ -580,6 +585,55 @@ TEST_F(DiagrammaPdfTest, AFittedDiagramFillsTheAreaAndOneAtItsOwnScaleSitsInItsM
       EXPECT_NEAR(p.disegno.y + p.disegno.altezza / 2, p.area.y + p.area.altezza / 2, 200);
     }
   }
+  AdattaSchemaPagina = 0;
+  PercorsoProgetto.clear();
+  Riferimento.clear();
+}
+
+
+// The proportions set for the report's pages shrink their frame, not the diagram's room: on every
+// paper a network takes as many sheets at 80 % as at 100 %, drawn as large, the title at the foot
+// of the paper inside its margins; a network over several sheets has some of its drawing on each.
+TEST_F(DiagrammaPdfTest, TheDiagramHasThePapersWholeRoomWhateverTheProportionsOfThePages) {
+  ui::InstallaDiagrammaStampa();
+  PercorsoProgetto = "casa.RTG";
+  Riferimento = "Villa";
+  struct Rete {
+    const char* nome;
+    void (*costruisci)();
+  };
+  const Rete reti[] = {{"albero68", [] { ReteAlbero(68); }}, {"casa", ReteCasa}, {"catena40", [] { ReteCatena(40); }}};
+  struct Carta {
+    const char* nome;
+    QPageSize::PageSizeId id;
+  };
+  const Carta carte[] = {{"A4", QPageSize::A4}, {"A5", QPageSize::A5}, {"busta", QPageSize::EnvelopePersonal}};
+  for (const Rete& rete : reti) {
+    for (const Carta& carta : carte) {
+      SCOPED_TRACE(std::string(rete.nome) + " " + carta.nome);
+      std::map<int, ui::DiagrammaStampaQt::Piazzamento> piazzamenti;
+      for (const int16_t percentuale : {int16_t{100}, int16_t{80}}) {
+        PercentualeX = PercentualeY = percentuale;
+        const std::string pdf = StampaRete(rete.costruisci, 0, carta.id);
+        const ui::DiagrammaStampaQt::Piazzamento p = ui::DiagrammaStampaInstallato()->UltimoPiazzamento();
+        piazzamenti[percentuale] = p;
+        const QSizeF foglio = QPageSize(carta.id).sizePoints().transposed() * 20;
+        EXPECT_LE(p.titolo.Basso(), foglio.height() - 359) << percentuale;
+        EXPECT_GT(p.titolo.Basso(), foglio.height() - 360 - 3 * p.titolo.altezza) << percentuale << " the title at the foot";
+        EXPECT_NEAR(p.area.Basso(), p.titolo.y - 200, 1) << percentuale;
+        const std::vector<test::ParolaPdf> parole = test::ParolePdf(pdf, cartella.File("parole.html"));
+        if (parole.empty()) continue;  // no pdftotext
+        std::map<int, int> disegnate;
+        for (const test::ParolaPdf& w : parole)
+          if (QRectF(p.area.x / 20, p.area.y / 20, p.area.larghezza / 20, p.area.altezza / 20).contains(w.box))
+            ++disegnate[w.pagina];
+        EXPECT_EQ(static_cast<int>(disegnate.size()), p.fogli) << percentuale << " a sheet without drawing";
+      }
+      EXPECT_EQ(piazzamenti[80].fogli, piazzamenti[100].fogli);
+      EXPECT_NEAR(piazzamenti[80].riduzione, piazzamenti[100].riduzione, 1e-6);
+    }
+  }
+  PercentualeX = PercentualeY = 100;
   AdattaSchemaPagina = 0;
   PercorsoProgetto.clear();
   Riferimento.clear();
