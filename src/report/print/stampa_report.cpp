@@ -505,8 +505,9 @@ std::vector<PezzoCopertina> ImpaginaCampoCopertina(IStampanteReport& p, const Ca
   ResetBold(p);
   std::string testo = c.Valore;
   bool sotto = false;
+  // The job goes on beside its label, broken between its words; any other value (the reference,
+  // the client's name) whose longest word has no room beside its label goes under it.
   if (c.Riga != 4) {
-    // The job goes on under itself, broken between its words, whatever its words.
     if (c.Riga == 8) testo += rete ? " kg/mc   " : " kg/mc";
     if (c.Riga == 9) testo += " mmq/s";
     if (c.Riga == 12 || c.Riga == 14 || c.Riga == 15) testo += " (" + c.ValoreParentesi;
@@ -569,7 +570,7 @@ void StampaCopertinaComune(IStampanteReport& p) {
   std::vector<Misura> prove = {propria, {0, std::min(propria.vuote, 2), 1, 10}};
   for (double corpo = 10; corpo >= CorpoMinimo - 1e-9; corpo -= PassoCorpo) prove.push_back({0, 1, 0, corpo});
   Misura scelta = prove.back();
-  std::vector<size_t> righe;
+  std::vector<size_t> righe;  // of each field from the reference on, in the layout chosen (the last one tried)
   for (const Misura& m : prove) {
     const double h = altezza(m, righe);
     if (InizioCorpoPagina + h - p.TextHeight("X") < LimiteFondoPagina - 400) {
@@ -577,7 +578,6 @@ void StampaCopertinaComune(IStampanteReport& p) {
       break;
     }
   }
-  (void)altezza(scelta, righe);
   SetFontInfo(p, salvato);
 
   p.SetCurrentY(InizioCorpoPagina + scelta.sopra);

@@ -794,31 +794,47 @@ TEST_F(StampaReport, AValueTheCalculationCouldNotComputeIsPrintedNotComputableIn
   EXPECT_EQ(nonCalcolati, 3);
 }
 
+// The papers of the print dialog, down to the narrowest it offers (an envelope 92 mm wide), at 100
+// and 80 % of the page, in twips.
+struct CartaProva {
+  const char* nome;
+  int32_t larghezza, altezza;
+  int16_t percentuale;
+};
+constexpr CartaProva CarteProva[] = {{"A4 100", 11906, 16838, 100}, {"A4 80", 11906, 16838, 80},
+                                     {"A5 100", 8391, 11906, 100},  {"A5 80", 8391, 11906, 80},
+                                     {"busta 80", 5216, 9354, 80},  {"busta 100", 5216, 9354, 100}};
+
+// A fresh recording printer on `carta`, the page's width (and its height, when told) at its share.
+void PreparaCarta(StampanteFinta& stampante, const CartaProva& carta, bool ancheAltezza) {
+  PercentualeX = carta.percentuale;
+  if (ancheAltezza) PercentualeY = carta.percentuale;
+  stampante = StampanteFinta{};
+  stampante.larghezza = carta.larghezza;
+  stampante.altezza = carta.altezza;
+}
+
+// The calculation tables of a network with the longest values printed on `carta` (at its share of
+// the width; with `tutto`, of the height too, and the bill of quantities with them).
+bool StampaTabelleLunghe(StampanteFinta& stampante, bool pressione, const CartaProva& carta, bool tutto) {
+  test::ReteValoriLunghi(pressione);
+  AzzeraSezioni();
+  StampaTronchi = StampaPDCLocalizzate = StampaVerifica = StampaUtenze = -1;
+  NumSezioniStampa = 4;
+  if (tutto) StampaComputo = -1, NumSezioniStampa = 5;
+  PreparaCarta(stampante, carta, tutto);
+  return PrintReport(0);
+}
+
 // The calculation tables on every paper and proportion the dialogs allow, with the longest values
 // a valid network gives: every number is printed whole, no text crosses a column rule, a free
 // reference reads whole (wrapped), and every heading word and unit line is there uncut.
 TEST_F(StampaReport, TablesPrintEveryValueWholeOnEveryPaper) {
-  struct Carta {
-    const char* nome;
-    int32_t larghezza, altezza;
-    int16_t percentuale;
-  };
-  // The narrowest paper the print dialog offers: an envelope 92 mm wide.
-  const Carta carte[] = {{"A4 100", 11906, 16838, 100}, {"A4 80", 11906, 16838, 80}, {"A5 100", 8391, 11906, 100},
-                         {"A5 80", 8391, 11906, 80},     {"busta 80", 5216, 9354, 80}, {"busta 100", 5216, 9354, 100}};
   const auto nomiSalvati = NomiSpeciali;
   for (const bool pressione : {false, true}) {
-    for (const Carta& carta : carte) {
+    for (const CartaProva& carta : CarteProva) {
       SCOPED_TRACE(std::string(pressione ? "pressurised " : "internal ") + carta.nome);
-      test::ReteValoriLunghi(pressione);
-      AzzeraSezioni();
-      StampaTronchi = StampaPDCLocalizzate = StampaVerifica = StampaUtenze = -1;
-      NumSezioniStampa = 4;
-      PercentualeX = carta.percentuale;
-      stampante = StampanteFinta{};
-      stampante.larghezza = carta.larghezza;
-      stampante.altezza = carta.altezza;
-      ASSERT_TRUE(PrintReport(0));
+      ASSERT_TRUE(StampaTabelleLunghe(stampante, pressione, carta, false));
 
       std::vector<ReportTable> tabelle = {ReportTable::SegmentTable, ReportTable::LocalLossTable,
                                           ReportTable::WorstPathTable, ReportTable::ApplianceTable};
@@ -891,26 +907,11 @@ TEST_F(StampaReport, TablesPrintEveryValueWholeOnEveryPaper) {
 // column lines run from rule to rule: none goes past the line that closes the rows, none stops short
 // of it.
 TEST_F(StampaReport, EveryColumnLineOfATableEndsOnARule) {
-  struct Carta {
-    const char* nome;
-    int32_t larghezza, altezza;
-    int16_t percentuale;
-  };
-  const Carta carte[] = {{"A4 100", 11906, 16838, 100}, {"A4 80", 11906, 16838, 80}, {"A5 100", 8391, 11906, 100},
-                         {"A5 80", 8391, 11906, 80},     {"busta 80", 5216, 9354, 80}, {"busta 100", 5216, 9354, 100}};
   const auto nomiSalvati = NomiSpeciali;
   for (const bool pressione : {false, true}) {
-    for (const Carta& carta : carte) {
+    for (const CartaProva& carta : CarteProva) {
       SCOPED_TRACE(std::string(pressione ? "pressurised " : "internal ") + carta.nome);
-      test::ReteValoriLunghi(pressione);
-      AzzeraSezioni();
-      StampaTronchi = StampaPDCLocalizzate = StampaVerifica = StampaUtenze = StampaComputo = -1;
-      NumSezioniStampa = 5;
-      PercentualeX = PercentualeY = carta.percentuale;
-      stampante = StampanteFinta{};
-      stampante.larghezza = carta.larghezza;
-      stampante.altezza = carta.altezza;
-      ASSERT_TRUE(PrintReport(0));
+      ASSERT_TRUE(StampaTabelleLunghe(stampante, pressione, carta, true));
       // The lines of each page, the column lines joined where they meet into runs.
       std::map<std::pair<int, int>, std::vector<const Tratto*>> orizzontali;
       std::map<std::tuple<int, int, long>, std::vector<std::pair<double, double>>> colonne;
@@ -1213,26 +1214,16 @@ std::vector<const Tratto*> TestiCopertina(const StampanteFinta& stampante) {
 // On every paper the print dialog offers, down to the 92 mm envelope at 80 %, the cover of either
 // network is one page, in type a client reads; where there is room it keeps its own type.
 TEST_F(StampaReport, TheCoverIsOnePageInReadableTypeOnEveryPaper) {
-  struct Carta {
-    const char* nome;
-    int32_t larghezza, altezza;
-    int16_t percentuale;
-  };
-  const Carta carte[] = {{"A4 100", 11906, 16838, 100}, {"A4 80", 11906, 16838, 80}, {"A5 100", 8391, 11906, 100},
-                         {"A5 80", 8391, 11906, 80},     {"busta 100", 5216, 9354, 100}, {"busta 80", 5216, 9354, 80}};
   Riferimento = "Condominio Rossi, scala B, via Garibaldi 12";
   DescrizioneLavoro = "Impianto interno gas metano: centrale termica e dodici appartamenti";
   for (const bool rete : {false, true}) {
-    for (const Carta& carta : carte) {
+    for (const CartaProva& carta : CarteProva) {
       SCOPED_TRACE(std::string(rete ? "pressurised " : "internal ") + carta.nome);
       ReteInPressione = rete ? -1 : 0;
       AzzeraSezioni();
       StampaCopertina = -1;
       NumSezioniStampa = 1;
-      PercentualeX = PercentualeY = carta.percentuale;
-      stampante = StampanteFinta{};
-      stampante.larghezza = carta.larghezza;
-      stampante.altezza = carta.altezza;
+      PreparaCarta(stampante, carta, true);
       ASSERT_TRUE(PrintReport(0));
       bool riferimento = false, portata = false;
       for (const Tratto& t : stampante.tratti) {
