@@ -101,6 +101,7 @@ VistaSchema VistaCheContiene(int risoluzione, const QRectF& pagina, const QRectF
   QRectF segnato = MisuraSchemaStampa(risoluzione, pagina, dispositivo, pagina, r);
   ripristina();
   if (segnato.isNull()) return vista;
+  const QRectF proprio = segnato;  // at the drawing's own size
   if (!adatta && segnato.width() <= area.width() && segnato.height() <= area.height()) {
     // Moved into the middle of the area.
     vista.finestra = pagina.translated(segnato.center() - area.center());
@@ -126,11 +127,20 @@ VistaSchema VistaCheContiene(int risoluzione, const QRectF& pagina, const QRectF
     if (!contiene && riduzione >= riduzioneMassima) break;
   }
   if (vista.finestra.contains(segnato)) return vista;
-  // Over several pages, at the smallest size the labels allow.
+  // Over several pages, at the smallest size the labels allow; at the drawing's own size when that
+  // takes no more pages (the labels further apart, nothing reduced).
+  auto fogli = [&](const QRectF& s, double riduzione) {
+    const double m = MargineSchema * riduzione;
+    return DividiSchema((s.width() + 2 * m) / riduzione, (s.height() + 2 * m) / riduzione, area.width(), area.height());
+  };
+  if (!adatta && vista.riduzione > 1 && fogli(proprio, 1).Numero() <= fogli(segnato, vista.riduzione).Numero()) {
+    vista.riduzione = 1;
+    vista.finestra = QRectF(0, 0, area.width(), area.height());
+    segnato = proprio;
+  }
   const double m = MargineSchema * vista.riduzione;
   const QRectF tutto = segnato.adjusted(-m, -m, m, m);
-  vista.fogli = DividiSchema(tutto.width() / vista.riduzione, tutto.height() / vista.riduzione, area.width(),
-                             area.height());
+  vista.fogli = fogli(segnato, vista.riduzione);
   vista.passo = QSizeF((area.width() - SovrapposizioneFogliSchema) * vista.riduzione,
                        (area.height() - SovrapposizioneFogliSchema) * vista.riduzione);
   // The grid centred on the drawing.

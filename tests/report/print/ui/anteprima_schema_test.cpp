@@ -640,5 +640,36 @@ TEST_F(DiagrammaPdfTest, TheDiagramHasThePapersWholeRoomWhateverTheProportionsOf
 }
 
 
+// A drawing over several sheets is reduced only when that saves a sheet: where its own size takes
+// as many, it keeps that size (its labels further apart) and no page calls it reduced.
+TEST_F(DiagrammaPdfTest, OverSeveralSheetsTheDrawingIsReducedOnlyToSaveASheet) {
+  ui::InstallaDiagrammaStampa();
+  PercorsoProgetto = "casa.RTG";
+  Riferimento = "Villa";
+  struct Caso {
+    const char* nome;
+    void (*costruisci)();
+    QPageSize::PageSizeId carta;
+    bool ridotta;
+  };
+  const Caso casi[] = {{"albero68 A5", [] { ReteAlbero(68); }, QPageSize::A5, false},
+                       {"catena40 A4", [] { ReteCatena(40); }, QPageSize::A4, true}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    const std::string pdf = StampaRete(c.costruisci, 0, c.carta);
+    const ui::DiagrammaStampaQt::Piazzamento& p = ui::DiagrammaStampaInstallato()->UltimoPiazzamento();
+    EXPECT_GT(p.fogli, 1);
+    EXPECT_EQ(p.riduzione > 1, c.ridotta) << p.riduzione;
+    const std::vector<test::ParolaPdf> parole = test::ParolePdf(pdf, cartella.File("parole.html"));
+    if (parole.empty()) continue;  // no pdftotext
+    const bool nota = std::any_of(parole.begin(), parole.end(), [](const test::ParolaPdf& w) { return w.testo == "ridotto"; });
+    EXPECT_EQ(nota, c.ridotta);
+  }
+  AdattaSchemaPagina = 0;
+  PercorsoProgetto.clear();
+  Riferimento.clear();
+}
+
+
 }  // namespace
 }  // namespace varnex
