@@ -67,15 +67,16 @@ const std::vector<RegolaStile>& RegoleStile() {
     {".tabletitle", {"text-align: center;", "font-size: 4.2mm;", "font-weight: bold;"}},  // 14
     // The columns keep the widths the report gives them, whatever a browser would make of the
     // cells' contents, and a cell's borders and padding lie within its width: a table never runs
-    // past the body, so a browser never prints the pages smaller to hold it.
+    // past the body, so a browser never prints the pages smaller to hold it. A row taller than a
+    // line (a reference over several) has its values on its first line, as on paper.
     {".datatable", {"table-layout: fixed;", "line-height: 3mm;", "border-bottom-width: 1pt;", "border-bottom-style: solid;", "border-bottom-color: black;", "border-top-width: 1pt;", "border-top-style: solid;", "border-top-color: black;"}},  // 15
     {".datatablenoborder", {"line-height: 3mm;"}},  // 16
     {".titlecolums", {"font-size : 3.5mm;", "font-weight: bold;", "border-left-width: 1pt;", "border-left-style: solid;", "border-left-color: black;", "border-bottom-width: 1pt;", "border-bottom-style: solid;", "border-bottom-color: black;", "text-align: center;", "vertical-align: top;", "line-height: 4mm;", "box-sizing: border-box;"}},  // 17
     {".titlecolumlast", {"font-size : 3.5mm;", "font-weight: bold;", "border-left-width: 1pt;", "border-left-style: solid;", "border-left-color: black;", "border-right-width: 1pt;", "border-right-style: solid;", "border-right-color: black;", "border-bottom-width: 1pt;", "border-bottom-style: solid;", "border-bottom-color: black;", "text-align: center;", "vertical-align: top;", "line-height: 4mm;", "box-sizing: border-box;"}},  // 18
-    {".datacolums", {"height: 3mm;", "line-height: 3.15mm;", "font-size : 3.15mm;", "border-left-width: 1pt;", "border-left-style: solid;", "border-left-color: black;", "text-align: center;", "box-sizing: border-box;"}},  // 19
-    {".datacolumlast", {"height: 3mm;", "line-height: 3.15mm;", "font-size : 3.15mm;", "border-left-width: 1pt;", "border-left-style: solid;", "border-left-color: black;", "border-right-width: 1pt;", "border-right-style: solid;", "border-right-color: black;", "text-align: center;", "box-sizing: border-box;"}},  // 20
-    {".lastdatacolums", {"font-size : 3.15mm;", "border-left-width: 1pt;", "border-left-style: solid;", "border-left-color: black;", "text-align: center;", "box-sizing: border-box;"}},  // 21
-    {".lastdatacolumlast", {"font-size : 3.15mm;", "border-left-width: 1pt;", "border-left-style: solid;", "border-left-color: black;", "border-right-width: 1pt;", "border-right-style: solid;", "border-right-color: black;", "text-align: center;", "box-sizing: border-box;"}},  // 22
+    {".datacolums", {"height: 3mm;", "line-height: 3.15mm;", "font-size : 3.15mm;", "border-left-width: 1pt;", "border-left-style: solid;", "border-left-color: black;", "text-align: center;", "box-sizing: border-box;", "vertical-align: top;"}},  // 19
+    {".datacolumlast", {"height: 3mm;", "line-height: 3.15mm;", "font-size : 3.15mm;", "border-left-width: 1pt;", "border-left-style: solid;", "border-left-color: black;", "border-right-width: 1pt;", "border-right-style: solid;", "border-right-color: black;", "text-align: center;", "box-sizing: border-box;", "vertical-align: top;"}},  // 20
+    {".lastdatacolums", {"font-size : 3.15mm;", "border-left-width: 1pt;", "border-left-style: solid;", "border-left-color: black;", "text-align: center;", "box-sizing: border-box;", "vertical-align: top;"}},  // 21
+    {".lastdatacolumlast", {"font-size : 3.15mm;", "border-left-width: 1pt;", "border-left-style: solid;", "border-left-color: black;", "border-right-width: 1pt;", "border-right-style: solid;", "border-right-color: black;", "text-align: center;", "box-sizing: border-box;", "vertical-align: top;"}},  // 22
     {".lineverticalspacing", {"line-height: 3mm;"}},  // 23
     {".titlesection", {"font-size: 4.2mm;", "font-weight: bold;"}},  // 24
     {".allbordertitle", {"font-size: 3.15mm;", "font-weight: bold;", "border-right-width: 1pt;", "border-right-style: solid;", "border-right-color: black;", "border-top-width: 1pt;", "border-top-style: solid;", "border-top-color: black;", "border-bottom-width: 1pt;", "border-bottom-style: solid;", "border-bottom-color: black;", "text-align: center;", "line-height: 6mm;"}},  // 25

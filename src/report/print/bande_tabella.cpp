@@ -81,17 +81,29 @@ std::optional<std::vector<BandaTabella>> BandeTabella(IMisuraTabella& p, int16_t
     return bande;
   }
   BandaTabella corrente{{0}, {}, {}};
+  // Whether the band being filled holds a word split: its further columns are tried with it split.
+  bool spezzata = false;
   for (int16_t c = 1; c <= ultima; ++c) {
     std::vector<int16_t> colonne = corrente.colonne;
     colonne.push_back(c);
-    auto w = prova(colonne, true);
+    auto w = prova(colonne, !spezzata);
+    // A word that no band holds whole is split where it stands: a band of its own would not keep
+    // it whole either.
+    if (!w && !spezzata && !prova({0, c}, true)) {
+      w = prova(colonne, false);
+      spezzata = w.has_value();
+    }
     if (!w && corrente.colonne.size() > 1) {
       bande.push_back(corrente);
       colonne = {0, c};
+      spezzata = false;
       w = prova(colonne, true);
     }
     // A word that alone is wider than the column it can have is split.
-    if (!w) w = prova(colonne, false);
+    if (!w) {
+      w = prova(colonne, false);
+      spezzata = true;
+    }
     if (!w) return std::nullopt;
     corrente = {colonne, *w, {}};
   }
