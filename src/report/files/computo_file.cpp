@@ -87,16 +87,32 @@ double RigheTesto(const std::string& testo, double dopo) {
       1, SpezzaTesto(testo, larghezza - dopo, larghezza, [&](const std::string& t) { return misura.TextWidth(t); }).size()));
 }
 
+// What a series takes from its name down to its first strip of diameters: a block no page ends
+// inside, so that a name or a description never stands alone at the foot of a page.
+double AltezzaSerie(const SerieComputo& serie) {
+  return 3.15 * RigheTesto(serie.Nome, 35) + 4 + 3.15 + 3.15 * RigheTesto(serie.Descrizione, 0) + 4 +
+         (serie.Acciaio ? 3.15 : 0) + 4 + 12;
+}
+
+// A block of `mm` starts on the next page when it no longer fits on this one (and fits on a page).
+void Riserva(double mm) {
+  if (SpazioPaginaHTML < mm && mm < AltezzaCorpoHTML) Spesa(SpazioPaginaHTML);
+}
+
 }  // namespace
 
 void PrintComputoHTML(int16_t net) {
   VerificaRete(net);
+  const std::vector<SerieComputo> tutte = GetSerieComputo();
+  // The title goes with the first series.
+  Riserva(4 + 4.2 + 4 + 12 + (tutte.empty() ? 0 : AltezzaSerie(tutte.front())));
   Spaziatura();
   ScriviRigaHTML("<CENTER><SPAN class='tabletitle'>Computo Tubazioni</SPAN></CENTER><BR>");
   Spesa(4.2);
   Spaziatura();
-  for (const SerieComputo& serie : GetSerieComputo()) {
+  for (const SerieComputo& serie : tutte) {
     for (int i = 0; i < 3; ++i) Spaziatura();
+    Riserva(AltezzaSerie(serie));
     ScriviRigaHTML("<SPAN class='sectiontitlewords'>Tipo tubazione:</SPAN>&nbsp;&nbsp;&nbsp;&nbsp;");
     ScriviRigaHTML("<SPAN class='sectionwords'>" + EscapeHTML(serie.Nome) + "</SPAN><BR>");
     // A long name or description goes on over further lines, each taking its room on the page.

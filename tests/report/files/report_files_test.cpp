@@ -1701,6 +1701,24 @@ TEST_F(ReportFilesTest, TheBillsDiametersGoOnInStripsWithinTheBody) {
   EXPECT_GT(strisce, 1u);
 }
 
+// Wherever the bill falls on a page, its title stays with the first series and a series' name,
+// description and weight with its first strip of diameters: no caption ends a page alone.
+TEST_F(ReportFilesTest, TheBillsCaptionsStayWithTheirSeries) {
+  for (int n = 4; n <= 64; n += 2) {
+    SCOPED_TRACE(n);
+    BloccoReti = {};
+    int16_t padre = 0;
+    for (int i = 0; i < n; ++i) padre = test::AggiungiProva(padre, 2, i + 1 == n ? 1.0f : 0.0f);
+    Spunta({&StampaTronchi, &StampaComputo});
+    const std::string html = ScriviHtml("computo" + std::to_string(n) + ".html");
+    const size_t titolo = html.find("Computo Tubazioni</SPAN>");
+    const size_t striscia = html.find("<TD class='rowtitlefirst'>DN</TD>", titolo);
+    ASSERT_NE(striscia, std::string::npos);
+    EXPECT_EQ(html.substr(titolo, striscia - titolo).find("footerpage"), std::string::npos) << "split from its series";
+    AzzeraSezioni();
+  }
+}
+
 TEST_F(ReportFilesTest, TextLineWriters) {
   TextWriter w("/dev/null");
   StreamTXT = &w;
