@@ -60,6 +60,22 @@ std::optional<std::vector<double>> LarghezzeColonne(IMisuraTabella& p, int16_t v
     const double quota = mancante / avanzo;
     for (size_t i = 0; i < colonne.size(); ++i) w[i] = w[i] < bisogno[i] ? bisogno[i] : w[i] - (w[i] - bisogno[i]) * quota;
   }
+  // A reference that would go on over lines takes the room the other columns have to spare, up to
+  // what it needs on one line: a blank column beside a reference of many lines helps no one.
+  for (size_t i = 0; i < colonne.size(); ++i) {
+    if (!ColonnaTestoLibero(view, colonne[i])) continue;
+    double riga = 0;
+    for (const auto& r : testi.celle)
+      riga = std::max(riga, p.TextWidth(r[static_cast<size_t>(colonne[i])]) + p.TextWidth(margine) + 2 * spazio);
+    double libero = 0;
+    for (size_t k = 0; k < colonne.size(); ++k)
+      if (k != i) libero += std::max(0.0, w[k] - bisogno[k]);
+    const double preso = std::min(riga - w[i], libero);
+    if (preso <= 0) continue;
+    for (size_t k = 0; k < colonne.size(); ++k)
+      if (k != i) w[k] -= std::max(0.0, w[k] - bisogno[k]) * preso / libero;
+    w[i] += preso;
+  }
   return w;
 }
 
