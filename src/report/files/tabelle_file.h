@@ -1,6 +1,7 @@
 // The column layout of the report files' tables: the width of every column in millimetres from the
 // view's width weights on a 170 mm body, and the number of characters a cell may hold (two
-// millimetres a character, less one).
+// millimetres a character, less one), which the text file keeps; and the measure of the HTML's
+// type, by which its tables are laid out as on paper.
 #pragma once
 
 #include <array>
