@@ -1,12 +1,15 @@
 // The bill of quantities in the report files: per used pipe series its name, description, weight
 // (steel) and the metres of each diameter; then the total weight of the steel pipe.
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "model/strings.h"
 #include "report/files/report_html.h"
 #include "report/files/report_txt.h"
 #include "report/files/stampa_file.h"
+#include "report/files/tabelle_file.h"
+#include "report/print/pagina.h"
 #include "report/print/computo_report.h"
 
 namespace varnex {
@@ -18,6 +21,10 @@ const char* const kRigaSpaziatura = "<SPAN class='lineverticalspacing'>&nbsp;</S
 constexpr long kCaratteriDiametro = 7;
 // The table's style width: 170 / 14 columns plus 25.
 constexpr int kLarghezzaTabella = 37;
+// The type of the series' texts and of the diameters' cells, and what a cell's padding and rules
+// add to its text, in millimetres.
+constexpr double TipoCelleComputoHTML = 3.15;
+constexpr double BordiCellaComputoHTML = 1.5;
 
 void Spesa(double mm) {
   SpazioPaginaHTML -= mm;
@@ -33,44 +40,88 @@ void VerificaRete(int16_t net) {
   if (net < 0 || net > 1) throw ErroreStampaFile(errore_file::IndiceFuoriIntervallo);
 }
 
-void TabellaDiametriHTML(const SerieComputo& serie) {
-  // A table is never split: with 6 mm or less left it opens on the next page.
+// One strip of the diameters' table, from `da` to before `a`.
+void StrisciaDiametriHTML(const std::vector<DiametroComputo>& diametri, size_t da, size_t a) {
+  // A strip is never split: with 6 mm or less left it opens on the next page.
   if (SpazioPaginaHTML - 6 <= 0) Spesa(6);
-  // More diameters than the page's 37 columns stay in one table, as wide as they need.
-  const int larghezza = std::max<int>(kLarghezzaTabella, static_cast<int>(serie.Diametri.size()));
+  const int larghezza = std::max<int>(kLarghezzaTabella, static_cast<int>(a - da));
   ScriviRigaHTML("<TABLE align='left' cellspacing=0 style='width:" + std::to_string(larghezza) + "mm;'>");
   ScriviRigaHTML("<TR>");
   ScriviRigaHTML("<TD class='rowtitlefirst'>DN</TD>");
-  for (const DiametroComputo& d : serie.Diametri)
-    ScriviRigaHTML("<TD class='allbordertitle'> " + EscapeHTML(Left(d.RifDiametro, kCaratteriDiametro)) + "</TD>");
+  for (size_t i = da; i < a; ++i)
+    ScriviRigaHTML("<TD class='allbordertitle'> " + EscapeHTML(Left(diametri[i].RifDiametro, kCaratteriDiametro)) + "</TD>");
   ScriviRigaHTML("</TR>");
   SpazioPaginaHTML -= 6;
   ScriviRigaHTML("<TR>");
   ScriviRigaHTML("<TD class='rowtitle'>mt</TD>");
-  for (const DiametroComputo& d : serie.Diametri) ScriviRigaHTML("<TD class='allborder'> " + d.Metri + "</TD>");
+  for (size_t i = da; i < a; ++i) ScriviRigaHTML("<TD class='allborder'> " + diametri[i].Metri + "</TD>");
   ScriviRigaHTML("</TR>");
   ScriviRigaHTML("</TABLE><BR>");
   Spesa(6);
+}
+
+// The diameters of a series in strips of as many columns as the body holds, each led by its row
+// captions, as on paper: a browser would print every page of a wider table smaller to hold it.
+void TabellaDiametriHTML(const SerieComputo& serie) {
+  MisuraHTML misura;
+  misura.SetFontSize(TipoCelleComputoHTML / MillimetriPunto);
+  double colonna = misura.TextWidth("XXXXXX");
+  for (const DiametroComputo& d : serie.Diametri)
+    colonna = std::max({colonna, misura.TextWidth(" " + Left(d.RifDiametro, kCaratteriDiametro)), misura.TextWidth(" " + d.Metri)});
+  colonna += BordiCellaComputoHTML;
+  const auto perStriscia = static_cast<size_t>(
+      std::clamp(std::floor(static_cast<double>(LarghezzaCorpoFile) / colonna) - 1, 1.0, 40.0));
+  for (size_t da = 0; da < serie.Diametri.size() || da == 0; da += perStriscia) {
+    if (da > 0) Spaziatura();
+    StrisciaDiametriHTML(serie.Diametri, da, std::min(serie.Diametri.size(), da + perStriscia));
+    if (serie.Diametri.empty()) break;
+  }
+}
+
+// The lines a free text takes in the body after a caption of `dopo` millimetres.
+double RigheTesto(const std::string& testo, double dopo) {
+  MisuraHTML misura;
+  misura.SetFontSize(TipoCelleComputoHTML / MillimetriPunto);
+  const auto larghezza = static_cast<double>(LarghezzaCorpoFile);
+  return static_cast<double>(std::max<size_t>(
+      1, SpezzaTesto(testo, larghezza - dopo, larghezza, [&](const std::string& t) { return misura.TextWidth(t); }).size()));
+}
+
+// What a series takes from its name down to its first strip of diameters: a block no page ends
+// inside, so that a name or a description never stands alone at the foot of a page.
+double AltezzaSerie(const SerieComputo& serie) {
+  return 3.15 * RigheTesto(serie.Nome, 35) + 4 + 3.15 + 3.15 * RigheTesto(serie.Descrizione, 0) + 4 +
+         (serie.Acciaio ? 3.15 : 0) + 4 + 12;
+}
+
+// A block of `mm` starts on the next page when it no longer fits on this one (and fits on a page).
+void Riserva(double mm) {
+  if (SpazioPaginaHTML < mm && mm < AltezzaCorpoHTML) Spesa(SpazioPaginaHTML);
 }
 
 }  // namespace
 
 void PrintComputoHTML(int16_t net) {
   VerificaRete(net);
+  const std::vector<SerieComputo> tutte = GetSerieComputo();
+  // The title goes with the first series.
+  Riserva(4 + 4.2 + 4 + 12 + (tutte.empty() ? 0 : AltezzaSerie(tutte.front())));
   Spaziatura();
   ScriviRigaHTML("<CENTER><SPAN class='tabletitle'>Computo Tubazioni</SPAN></CENTER><BR>");
   Spesa(4.2);
   Spaziatura();
-  for (const SerieComputo& serie : GetSerieComputo()) {
+  for (const SerieComputo& serie : tutte) {
     for (int i = 0; i < 3; ++i) Spaziatura();
+    Riserva(AltezzaSerie(serie));
     ScriviRigaHTML("<SPAN class='sectiontitlewords'>Tipo tubazione:</SPAN>&nbsp;&nbsp;&nbsp;&nbsp;");
     ScriviRigaHTML("<SPAN class='sectionwords'>" + EscapeHTML(serie.Nome) + "</SPAN><BR>");
-    Spesa(3.15);
+    // A long name or description goes on over further lines, each taking its room on the page.
+    Spesa(3.15 * RigheTesto(serie.Nome, 35));
     Spaziatura();
     ScriviRigaHTML("<SPAN class='sectiontitlewords'>Descrizione:</SPAN><BR>");
     Spesa(3.15);
     ScriviRigaHTML("<SPAN class='sectionwords'>" + EscapeHTML(serie.Descrizione) + "</SPAN><BR>");
-    Spesa(3.15);
+    Spesa(3.15 * RigheTesto(serie.Descrizione, 0));
     Spaziatura();
     if (serie.Acciaio) {
       ScriviRigaHTML("<SPAN class='sectionwords'>Peso totale:</SPAN>&nbsp;&nbsp;&nbsp;&nbsp;");

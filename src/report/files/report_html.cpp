@@ -43,7 +43,7 @@ struct RegolaStile {
 };
 
 // The style sheet of the report; the property texts are the ones the report has always carried,
-// but for the body's height.
+// but for the body's height, the break of an overlong word and the tables' fixed columns.
 const std::vector<RegolaStile>& RegoleStile() {
   static const std::vector<RegolaStile> regole = {
     // No taller than the printable height of a sheet (below): a one-page report would print a
@@ -52,8 +52,11 @@ const std::vector<RegolaStile>& RegoleStile() {
     {"Table", {"width: 100%;"}},  // 2
     {"td", {"font-size : 3.5mm;"}},  // 3
     {"div", {"width: 100%;"}},  // 4
-    {".headerpage", {"margin-left: 15mm;", "margin-rigth: 15mm;", "margin-bottom: 10mm;", "width: 170mm;", "position: absolute;"}},  // 5
-    {".bodypage", {"margin-left: 15mm;", "margin-rigth: 15mm;", "width: 170mm;", "position: absolute;"}},  // 6
+    // A word longer than its line (a reference, a description, a firm's name without blanks)
+    // breaks where the line ends: running past the page, it would make a browser print every page
+    // smaller, type below what a client reads included.
+    {".headerpage", {"margin-left: 15mm;", "margin-rigth: 15mm;", "margin-bottom: 10mm;", "width: 170mm;", "position: absolute;", "overflow-wrap: anywhere;"}},  // 5
+    {".bodypage", {"margin-left: 15mm;", "margin-rigth: 15mm;", "width: 170mm;", "position: absolute;", "overflow-wrap: anywhere;"}},  // 6
     {".bigtitle", {"font-size : 8.4mm;", "align: center;"}},  // 7
     {".littletitle", {"font-size : 6.3mm;", "align: center;"}},  // 8
     {".fieldtitlebigspace", {"font-size : 3.5mm;", "font-weight: bold;"}},  // 9
@@ -62,14 +65,18 @@ const std::vector<RegolaStile>& RegoleStile() {
     {".fieldvalue", {"font-size : 3.5mm;"}},  // 12
     {".footerpage", {"margin-left: 15mm;", "margin-rigth: 15mm;", "width: 170mm;", "position: absolute;"}},  // 13
     {".tabletitle", {"text-align: center;", "font-size: 4.2mm;", "font-weight: bold;"}},  // 14
-    {".datatable", {"line-height: 3mm;", "border-bottom-width: 1pt;", "border-bottom-style: solid;", "border-bottom-color: black;", "border-top-width: 1pt;", "border-top-style: solid;", "border-top-color: black;"}},  // 15
+    // The columns keep the widths the report gives them, whatever a browser would make of the
+    // cells' contents, and a cell's borders and padding lie within its width: a table never runs
+    // past the body, so a browser never prints the pages smaller to hold it. A row taller than a
+    // line (a reference over several) has its values on its first line, as on paper.
+    {".datatable", {"table-layout: fixed;", "line-height: 3mm;", "border-bottom-width: 1pt;", "border-bottom-style: solid;", "border-bottom-color: black;", "border-top-width: 1pt;", "border-top-style: solid;", "border-top-color: black;"}},  // 15
     {".datatablenoborder", {"line-height: 3mm;"}},  // 16
-    {".titlecolums", {"font-size : 3.5mm;", "font-weight: bold;", "border-left-width: 1pt;", "border-left-style: solid;", "border-left-color: black;", "border-bottom-width: 1pt;", "border-bottom-style: solid;", "border-bottom-color: black;", "text-align: center;", "vertical-align: top;", "line-height: 4mm;"}},  // 17
-    {".titlecolumlast", {"font-size : 3.5mm;", "font-weight: bold;", "border-left-width: 1pt;", "border-left-style: solid;", "border-left-color: black;", "border-right-width: 1pt;", "border-right-style: solid;", "border-right-color: black;", "border-bottom-width: 1pt;", "border-bottom-style: solid;", "border-bottom-color: black;", "text-align: center;", "vertical-align: top;", "line-height: 4mm;"}},  // 18
-    {".datacolums", {"height: 3mm;", "line-height: 3.15mm;", "font-size : 3.15mm;", "border-left-width: 1pt;", "border-left-style: solid;", "border-left-color: black;", "text-align: center;"}},  // 19
-    {".datacolumlast", {"height: 3mm;", "line-height: 3.15mm;", "font-size : 3.15mm;", "border-left-width: 1pt;", "border-left-style: solid;", "border-left-color: black;", "border-right-width: 1pt;", "border-right-style: solid;", "border-right-color: black;", "text-align: center;"}},  // 20
-    {".lastdatacolums", {"font-size : 3.15mm;", "border-left-width: 1pt;", "border-left-style: solid;", "border-left-color: black;", "text-align: center;"}},  // 21
-    {".lastdatacolumlast", {"font-size : 3.15mm;", "border-left-width: 1pt;", "border-left-style: solid;", "border-left-color: black;", "border-right-width: 1pt;", "border-right-style: solid;", "border-right-color: black;", "text-align: center;"}},  // 22
+    {".titlecolums", {"font-size : 3.5mm;", "font-weight: bold;", "border-left-width: 1pt;", "border-left-style: solid;", "border-left-color: black;", "border-bottom-width: 1pt;", "border-bottom-style: solid;", "border-bottom-color: black;", "text-align: center;", "vertical-align: top;", "line-height: 4mm;", "box-sizing: border-box;"}},  // 17
+    {".titlecolumlast", {"font-size : 3.5mm;", "font-weight: bold;", "border-left-width: 1pt;", "border-left-style: solid;", "border-left-color: black;", "border-right-width: 1pt;", "border-right-style: solid;", "border-right-color: black;", "border-bottom-width: 1pt;", "border-bottom-style: solid;", "border-bottom-color: black;", "text-align: center;", "vertical-align: top;", "line-height: 4mm;", "box-sizing: border-box;"}},  // 18
+    {".datacolums", {"height: 3mm;", "line-height: 3.15mm;", "font-size : 3.15mm;", "border-left-width: 1pt;", "border-left-style: solid;", "border-left-color: black;", "text-align: center;", "box-sizing: border-box;", "vertical-align: top;"}},  // 19
+    {".datacolumlast", {"height: 3mm;", "line-height: 3.15mm;", "font-size : 3.15mm;", "border-left-width: 1pt;", "border-left-style: solid;", "border-left-color: black;", "border-right-width: 1pt;", "border-right-style: solid;", "border-right-color: black;", "text-align: center;", "box-sizing: border-box;", "vertical-align: top;"}},  // 20
+    {".lastdatacolums", {"font-size : 3.15mm;", "border-left-width: 1pt;", "border-left-style: solid;", "border-left-color: black;", "text-align: center;", "box-sizing: border-box;", "vertical-align: top;"}},  // 21
+    {".lastdatacolumlast", {"font-size : 3.15mm;", "border-left-width: 1pt;", "border-left-style: solid;", "border-left-color: black;", "border-right-width: 1pt;", "border-right-style: solid;", "border-right-color: black;", "text-align: center;", "box-sizing: border-box;", "vertical-align: top;"}},  // 22
     {".lineverticalspacing", {"line-height: 3mm;"}},  // 23
     {".titlesection", {"font-size: 4.2mm;", "font-weight: bold;"}},  // 24
     {".allbordertitle", {"font-size: 3.15mm;", "font-weight: bold;", "border-right-width: 1pt;", "border-right-style: solid;", "border-right-color: black;", "border-top-width: 1pt;", "border-top-style: solid;", "border-top-color: black;", "border-bottom-width: 1pt;", "border-bottom-style: solid;", "border-bottom-color: black;", "text-align: center;", "line-height: 6mm;"}},  // 25

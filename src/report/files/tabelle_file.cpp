@@ -93,3 +93,47 @@ void AllargaPerContenuto(LayoutColonneFile& layout, int16_t view, const std::vec
 }
 
 }  // namespace varnex
+
+namespace varnex {
+
+namespace {
+
+// Advance widths of Arial's printable ASCII letters (space to "~"), in thousandths of the type
+// size, regular and bold.
+constexpr int16_t LarghezzeArial[95] = {
+    278, 278, 355, 556, 556, 889, 667, 191, 333, 333, 389, 584, 278, 333, 278, 278,  // space to /
+    556, 556, 556, 556, 556, 556, 556, 556, 556, 556, 278, 278, 584, 584, 584, 556,  // 0 to ?
+    1015, 667, 667, 722, 722, 667, 611, 778, 722, 278, 500, 667, 556, 833, 722, 778,  // @ to O
+    667, 778, 722, 667, 611, 722, 667, 944, 667, 667, 611, 278, 278, 278, 469, 556,  // P to _
+    333, 556, 556, 500, 556, 556, 278, 556, 556, 222, 222, 500, 222, 833, 556, 556,  // ` to o
+    556, 556, 333, 500, 278, 556, 500, 722, 500, 500, 500, 334, 260, 334, 584};      // p to ~
+constexpr int16_t LarghezzeArialGrassetto[95] = {
+    278, 333, 474, 556, 556, 889, 722, 238, 333, 333, 389, 584, 278, 333, 278, 278,
+    556, 556, 556, 556, 556, 556, 556, 556, 556, 556, 333, 333, 584, 584, 584, 611,
+    975, 722, 722, 722, 722, 667, 611, 778, 722, 278, 556, 722, 611, 833, 722, 778,
+    667, 778, 722, 667, 611, 722, 667, 944, 667, 667, 611, 333, 278, 333, 584, 556,
+    333, 556, 611, 556, 611, 556, 333, 611, 611, 278, 278, 556, 278, 889, 611, 611,
+    611, 611, 389, 556, 333, 611, 556, 778, 556, 556, 500, 389, 280, 389, 584};
+// Any other letter (an accented one, a degree sign) as a wide capital: never narrower than it is.
+constexpr int16_t LarghezzaAltroCarattere = 722;
+constexpr int16_t LarghezzaAltroCarattereGrassetto = 778;
+// A browser rounds its glyph positions: a little room over the sum keeps a line that fits whole.
+constexpr double MargineArrotondamento = 1.02;
+
+}  // namespace
+
+double MisuraHTML::TextWidth(const std::string& testo) {
+  const int16_t* tabella = grassetto_ ? LarghezzeArialGrassetto : LarghezzeArial;
+  double millesimi = 0;
+  for (size_t i = 0; i < testo.size(); ++i) {
+    const auto c = static_cast<unsigned char>(testo[i]);
+    if (c >= 32 && c < 127) {
+      millesimi += tabella[c - 32];
+    } else if ((c & 0xC0) != 0x80) {  // the first byte of a UTF-8 letter counts it, its others nothing
+      millesimi += grassetto_ ? LarghezzaAltroCarattereGrassetto : LarghezzaAltroCarattere;
+    }
+  }
+  return millesimi / 1000 * punti_ * MillimetriPunto * MargineArrotondamento;
+}
+
+}  // namespace varnex

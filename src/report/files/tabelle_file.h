@@ -1,6 +1,7 @@
 // The column layout of the report files' tables: the width of every column in millimetres from the
 // view's width weights on a 170 mm body, and the number of characters a cell may hold (two
-// millimetres a character, less one).
+// millimetres a character, less one), which the text file keeps; and the measure of the HTML's
+// type, by which its tables are laid out as on paper.
 #pragma once
 
 #include <array>
@@ -8,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "report/print/bande_tabella.h"
 #include "report/print/tabelle_report.h"
 
 namespace varnex {
@@ -41,5 +43,21 @@ void AllargaPerContenuto(LayoutColonneFile& layout, int16_t view, const std::vec
 // fitting's name going on over the second line keeps the unit "N." on a third, as every other
 // heading keeps its unit.
 std::vector<std::string> RigheIntestazioneFile(int16_t view, int16_t c, int16_t limite);
+
+// Millimetres in a point.
+inline constexpr double MillimetriPunto = 25.4 / 72;
+
+// The HTML report's type as a browser sets it, measured in millimetres: Arial, whose advance
+// widths every font a browser puts in its place shares.
+class MisuraHTML : public IMisuraTabella {
+ public:
+  void SetFontSize(double punti) override { punti_ = punti; }
+  void SetFontBold(bool grassetto) override { grassetto_ = grassetto; }
+  double TextWidth(const std::string& testo) override;
+
+ private:
+  double punti_ = 10;
+  bool grassetto_ = false;
+};
 
 }  // namespace varnex

@@ -13,6 +13,22 @@ namespace varnex {
 
 namespace {
 
+// A cell's text as one cell: a separator or a line break inside a free text (a reference pasted
+// with its tab) would shift every later column of its line, or start a line of no table.
+std::string CellaTXT(const std::string& testo) {
+  std::string cella;
+  for (size_t i = 0; i < testo.size();) {
+    if (!SeparatoreTXT.empty() && testo.compare(i, SeparatoreTXT.size(), SeparatoreTXT) == 0) {
+      cella += ' ';
+      i += SeparatoreTXT.size();
+      continue;
+    }
+    const char c = testo[i++];
+    cella += c == '\r' || c == '\n' || c == '\t' ? ' ' : c;
+  }
+  return cella;
+}
+
 // Header and data lines of a table.
 void ScriviCorpoTXT(ReportTable tabella, int16_t view, LayoutColonneFile layout) {
   const int16_t ultima = layout.Ultima;
@@ -28,7 +44,7 @@ void ScriviCorpoTXT(ReportTable tabella, int16_t view, LayoutColonneFile layout)
   }
   for (int16_t seg : righe) {
     for (int16_t c = 0; c <= ultima; ++c)
-      WriteText(GetCellText(view, c, seg, layout.Limite[c]) + SeparatoreTXT, c == ultima ? -1 : 0);
+      WriteText(CellaTXT(GetCellText(view, c, seg, layout.Limite[c])) + SeparatoreTXT, c == ultima ? -1 : 0);
   }
   const std::string nota = GetReportLimitNote(tabella, righe);
   if (totale) {

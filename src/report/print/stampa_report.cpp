@@ -18,6 +18,7 @@
 #include "model/numbers.h"
 #include "model/rete.h"
 #include "model/strings.h"
+#include "report/print/bande_tabella.h"
 #include "report/print/computo_report.h"
 #include "report/print/copertina.h"
 #include "report/print/pagina.h"
@@ -81,132 +82,20 @@ struct VarianteTabella {
 // that have some to spare (a free reference wraps between its words, a heading breaks between its
 // words), the type gets smaller down to CorpoMinimo, and a table that still does not fit is
 // printed in bands of columns, one under the other, each led by the segment number.
-constexpr int16_t SenzaLimite = 32767;
 constexpr double CorpoTabella = 8;       // points of the cells and headings
-constexpr double CorpoMinimo = 6;        // the smallest type a client reads on paper without a lens
-constexpr double PassoCorpo = 0.5;
 constexpr const char* Continua = " (continua)";
 
-bool ColonnaTestoLibero(int16_t view, int16_t c) {
-  return ColonneGriglia[static_cast<size_t>(view)][static_cast<size_t>(c)].IdCampo == campo::ID_RIF;
-}
+// The report printer as the measure of a table's texts, in twips.
+class MisuraStampante : public IMisuraTabella {
+ public:
+  explicit MisuraStampante(IStampanteReport& p) : p_(p) {}
+  void SetFontSize(double punti) override { p_.SetFontSize(punti); }
+  void SetFontBold(bool grassetto) override { p_.SetFontBold(grassetto); }
+  double TextWidth(const std::string& testo) override { return p_.TextWidth(testo); }
 
-std::vector<std::string> Parole(const std::string& testo) {
-  std::vector<std::string> parole;
-  size_t pos = 0;
-  while (pos <= testo.size()) {
-    size_t fine = testo.find(' ', pos);
-    if (fine == std::string::npos) fine = testo.size();
-    if (fine > pos) parole.push_back(testo.substr(pos, fine - pos));
-    pos = fine + 1;
-  }
-  return parole;
-}
-
-// What one table prints, read whole before anything is measured.
-struct TestiTabella {
-  std::vector<CaptionColonna> caption;               // by column
-  std::vector<std::vector<std::string>> celle;       // by row, then column
-  std::string totale;                                // value of the totals line, "" without one
+ private:
+  IStampanteReport& p_;
 };
-
-// Widths of the given columns at the type size in force: nullopt when `larghezza` cannot hold the
-// narrowest each column needs. A free reference needs its longest word whole, or, with
-// `paroleIntere` false, eight letters of it.
-std::optional<std::vector<double>> LarghezzeColonne(IStampanteReport& p, int16_t view, const std::vector<int16_t>& colonne,
-                                                    const TestiTabella& testi, const std::optional<TotaleReport>& totale,
-                                                    const char* margine, double larghezza, bool paroleIntere) {
-  const double spazio = p.TextWidth(" ");
-  std::vector<double> bisogno;
-  for (int16_t c : colonne) {
-    const size_t k = static_cast<size_t>(c);
-    double b = 0;
-    p.SetFontBold(true);
-    for (const std::string* riga : {&testi.caption[k].Titolo, &testi.caption[k].Unita})
-      for (const std::string& parola : Parole(*riga)) b = std::max(b, p.TextWidth(parola) + 2 * spazio);
-    p.SetFontBold(false);
-    const bool libero = ColonnaTestoLibero(view, c);
-    for (const auto& riga : testi.celle) {
-      if (libero) {
-        for (const std::string& parola : Parole(riga[k])) {
-          const double l = paroleIntere ? p.TextWidth(parola) : std::min(p.TextWidth(parola), p.TextWidth("XXXXXXXX"));
-          b = std::max(b, l + p.TextWidth(margine) + 2 * spazio);
-        }
-      } else {
-        b = std::max(b, p.TextWidth(riga[k] + margine) + spazio);
-      }
-    }
-    if (totale && totale->Colonna == c) b = std::max(b, p.TextWidth(testi.totale + "XX") + spazio);
-    bisogno.push_back(b);
-  }
-  int32_t somma = 0;
-  for (int16_t c : colonne) somma += ColonneGriglia[static_cast<size_t>(view)][static_cast<size_t>(c)].PesoColonna;
-  if (somma < -32768 || somma > 32767) throw ErroreReport("pesi delle colonne fuori intervallo");
-  if (somma == 0) throw ErroreReport("pesi delle colonne nulli");
-  // The shipped proportions first; a column short of its need takes it from the others' room to
-  // spare, in proportion to that room.
-  std::vector<double> w(colonne.size());
-  double mancante = 0, avanzo = 0;
-  for (size_t i = 0; i < colonne.size(); ++i) {
-    w[i] = larghezza * ColonneGriglia[static_cast<size_t>(view)][static_cast<size_t>(colonne[i])].PesoColonna / somma;
-    if (w[i] < bisogno[i]) mancante += bisogno[i] - w[i];
-    else avanzo += w[i] - bisogno[i];
-  }
-  if (mancante > avanzo + 1e-6) return std::nullopt;
-  if (mancante > 0) {
-    const double quota = mancante / avanzo;
-    for (size_t i = 0; i < colonne.size(); ++i) w[i] = w[i] < bisogno[i] ? bisogno[i] : w[i] - (w[i] - bisogno[i]) * quota;
-  }
-  return w;
-}
-
-// The columns of one band of a table, with their widths and left edges.
-struct BandaTabella {
-  std::vector<int16_t> colonne;
-  std::vector<double> w, x;
-};
-
-// The bands at the type size in force: one band of the whole table when it fits; else the segment
-// column and as many of the next columns as fit, band after band. nullopt when the segment column
-// and one other do not fit side by side, even with a long word split.
-std::optional<std::vector<BandaTabella>> BandeTabella(IStampanteReport& p, int16_t view, int16_t ultima,
-                                                      const TestiTabella& testi,
-                                                      const std::optional<TotaleReport>& totale, const char* margine,
-                                                      double larghezza) {
-  auto prova = [&](const std::vector<int16_t>& colonne, bool paroleIntere) {
-    return LarghezzeColonne(p, view, colonne, testi, totale, margine, larghezza, paroleIntere);
-  };
-  std::vector<BandaTabella> bande;
-  std::vector<int16_t> tutte;
-  for (int16_t c = 0; c <= ultima; ++c) tutte.push_back(c);
-  if (const auto w = prova(tutte, true)) {
-    bande.push_back({tutte, *w, {}});
-    return bande;
-  }
-  BandaTabella corrente{{0}, {}, {}};
-  for (int16_t c = 1; c <= ultima; ++c) {
-    std::vector<int16_t> colonne = corrente.colonne;
-    colonne.push_back(c);
-    auto w = prova(colonne, true);
-    if (!w && corrente.colonne.size() > 1) {
-      bande.push_back(corrente);
-      colonne = {0, c};
-      w = prova(colonne, true);
-    }
-    // A word that alone is wider than the column it can have is split.
-    if (!w) w = prova(colonne, false);
-    if (!w) return std::nullopt;
-    corrente = {colonne, *w, {}};
-  }
-  bande.push_back(corrente);
-  return bande;
-}
-
-// The lines a text takes in a column: broken between words, a word wider than the column split.
-std::vector<std::string> RigheInColonna(IStampanteReport& p, const std::string& testo, double larghezza) {
-  if (testo.empty()) return {};
-  return SpezzaTesto(testo, larghezza, larghezza, [&](const std::string& s) { return p.TextWidth(s); });
-}
 
 // The line that explains the marks of values beyond their limits, when the table holds one.
 void StampaNotaLimite(IStampanteReport& p, const std::string& nota) {
@@ -224,35 +113,15 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
   const int16_t ultima = UltimaColonnaReport(view);
   const std::vector<int16_t> righe = GetReportRows(tabella);
   const std::optional<TotaleReport> totale = GetReportTotal(tabella, righe);
-  TestiTabella testi;
-  for (int16_t c = 0; c <= ultima; ++c) testi.caption.push_back(GetColumnCaption(view, c, SenzaLimite));
-  for (int16_t seg : righe) {
-    std::vector<std::string> riga;
-    for (int16_t c = 0; c <= ultima; ++c) riga.push_back(GetCellText(view, c, seg, SenzaLimite));
-    testi.celle.push_back(std::move(riga));
-  }
-  if (totale) testi.totale = GetReportTotalText(*totale, view, SenzaLimite);
+  const TestiTabella testi = LeggiTestiTabella(view, righe, totale);
 
   const double larghezza = v.Quota * LarghezzaStampabile;
   const double corpoIniziale = p.FontSize();
-  // The fewest bands, in the largest type that gives them.
-  double corpo = CorpoTabella;
-  std::vector<BandaTabella> bande;
-  for (double prova = CorpoTabella; prova >= CorpoMinimo - 1e-9; prova -= PassoCorpo) {
-    p.SetFontSize(prova);
-    auto b = BandeTabella(p, view, ultima, testi, totale, v.Margine, larghezza);
-    if (b && (bande.empty() || b->size() < bande.size())) {
-      bande = std::move(*b);
-      corpo = prova;
-      if (bande.size() == 1) break;
-    }
-  }
-  if (bande.empty()) throw ErroreReport("pagina troppo stretta per la tabella");
+  MisuraStampante misura(p);
+  const ImpaginazioneTabella impaginazione = ImpaginaTabella(misura, view, testi, totale, v.Margine, larghezza, CorpoTabella);
+  const double corpo = impaginazione.corpo;
+  const std::vector<BandaTabella>& bande = impaginazione.bande;
   p.SetFontSize(corpo);
-  for (BandaTabella& b : bande) {
-    b.x.assign(b.colonne.size(), 0);
-    for (size_t i = 1; i < b.colonne.size(); ++i) b.x[i] = b.x[i - 1] + b.w[i - 1];
-  }
   // The headings, each a title broken between its words over as many lines as it needs, and its
   // unit on the line below: every column keeps its unit line.
   const double spazio = p.TextWidth(" ");
@@ -268,10 +137,10 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
     for (size_t i = 0; i < b.colonne.size(); ++i) {
       const size_t k = static_cast<size_t>(b.colonne[i]);
       const double utile = b.w[i] - spazio;
-      std::vector<std::string> linee = RigheInColonna(p, testi.caption[k].Titolo, utile);
+      std::vector<std::string> linee = RigheInColonna(misura, testi.caption[k].Titolo, utile);
       if (linee.empty()) linee.emplace_back();
       in.righeTitolo.push_back(linee.size());
-      const std::vector<std::string> unita = RigheInColonna(p, testi.caption[k].Unita, utile);
+      const std::vector<std::string> unita = RigheInColonna(misura, testi.caption[k].Unita, utile);
       linee.insert(linee.end(), unita.begin(), unita.end());
       in.righe = std::max(in.righe, linee.size());
       in.linee.push_back(std::move(linee));
@@ -291,7 +160,7 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
       for (size_t i = 0; i < b.colonne.size(); ++i) {
         const int16_t c = b.colonne[i];
         const size_t k = static_cast<size_t>(c);
-        linee.push_back(ColonnaTestoLibero(view, c) ? RigheInColonna(p, riga[k], b.w[i] - margine - spazio)
+        linee.push_back(ColonnaTestoLibero(view, c) ? RigheInColonna(misura, riga[k], b.w[i] - margine - spazio)
                                                     : std::vector<std::string>{riga[k]});
         altezza = std::max(altezza, linee.back().size());
       }
