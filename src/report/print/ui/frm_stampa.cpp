@@ -40,9 +40,14 @@ const char* const MessaggioNessunaStampante = "ATTENZIONE!!!\r\nNon è stata ins
 
 void NessunaStampante() { MsgBox(MessaggioNessunaStampante, Bottoni::OK, Icona::Esclamazione); }
 
-// A pressurised network has no tightness test: a run of that section alone would write nothing (or
-// an empty file) and still end in success. Said before any file is asked for.
-bool SoloSezioniSenzaOggetto() {
+// A run with nothing to print would write nothing (or an empty file) and still end in success: no
+// section ticked, or only the tightness test of a pressurised network, which has none. Said before
+// any file is asked for, by both commands.
+bool NessunaSezioneDaStampare() {
+  if (NumSezioniStampa < 1) {
+    MsgBox("Nessuna opzione selezionata.Selezionarne almeno una.", Bottoni::OK);
+    return true;
+  }
   EscludiSezioniSenzaOggetto();
   if (NumSezioniStampa >= 1) return false;
   MsgBox("La verifica di tenuta non è prevista per una rete in pressione.\r\nSelezionare almeno un'altra sezione.",
@@ -394,11 +399,7 @@ void frmStampa::cmdPrint_Click() {
     MsgBox("Attenzione: Il numero di stampe impostate è minore di 1.", Bottoni::OK);
     return;
   }
-  if (NumSezioniStampa < 1) {
-    MsgBox("Nessuna opzione selezionata.Selezionarne almeno una.", Bottoni::OK);
-    return;
-  }
-  if (SoloSezioniSenzaOggetto()) return;
+  if (NessunaSezioneDaStampare()) return;
   // Only the printed report leaves an oversized logo out; the report files show it.
   if (!chkPrintFile->isChecked()) ControllaLogo();
   if (MsgBox("Confermi l'esecuzione di " + std::to_string(copie) + " stampe?", Bottoni::SiNo, Icona::Domanda) !=
@@ -439,7 +440,7 @@ void frmStampa::cmdPrintPreview_Click() {
     NessunaStampante();
   } else if (MsgBox("Confermi stampa?", Bottoni::SiNo, Icona::Domanda) == Risposta::Si) {
     StoreSelected();
-    if (SoloSezioniSenzaOggetto()) return;
+    if (NessunaSezioneDaStampare()) return;
     DataStampa = SS(txtDate->text());
     // With file output the chosen file is written once; the preview only concerns the printer.
     const bool suFile = chkPrintFile->isChecked();

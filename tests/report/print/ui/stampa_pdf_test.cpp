@@ -492,5 +492,28 @@ TEST_F(PdfSceltaTest, TheTightnessTestAloneOfAPressurisedNetworkIsRefusedBeforeT
   ReteInPressione = 0;
 }
 
+// With no section ticked both commands say so, in those words, before a file is asked; the
+// advanced one used to blame a pressurised network's tightness test, in an internal network too.
+TEST_F(PdfSceltaTest, NoSectionTickedIsToldAsSuchByBothCommands) {
+  for (const int16_t pressione : {int16_t{0}, int16_t{-1}})
+  for (const bool avanzata : {false, true}) {
+    SCOPED_TRACE(std::string(pressione ? "pressurised" : "internal") + (avanzata ? ", advanced" : ", quick"));
+    ReteInPressione = pressione;
+    QPointer<frmStampa> d = new frmStampa;
+    d->show();
+    if (avanzata) utente.Attendi("Confermi stampa?", Risposta::Si);
+    utente.Attendi("Nessuna opzione selezionata.Selezionarne almeno una.");
+    if (avanzata)
+      d->cmdPrintPreview_Click();
+    else
+      d->cmdPrint_Click();
+    EXPECT_TRUE(salva.richieste.empty());
+    for (const auto& m : utente.messaggi) EXPECT_EQ(m.testo.find("pressione"), std::string::npos) << m.testo;
+    ASSERT_TRUE(d) << "nothing printed: the dialog stays open";
+    delete d;
+  }
+  ReteInPressione = 0;
+}
+
 }  // namespace
 }  // namespace varnex
