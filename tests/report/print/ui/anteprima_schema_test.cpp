@@ -30,6 +30,7 @@
 #include "support/fake_interaction.h"
 #include "support/temp_folder.h"
 #include "support/ui/fake_services.h"
+#include "support/rami_sovrapposti.h"
 #include "support/ui/parole_pdf.h"
 
 namespace varnex {
@@ -551,6 +552,41 @@ TEST_F(DiagrammaPdfTest, ALargeNetworkGoesOnOverPagesWithItsLabelsApart) {
             ++sovrapposte;
             esempio = w[i]->testo + " over " + w[j]->testo + " on page " + std::to_string(pagina);
           }
+    EXPECT_EQ(sovrapposte, 0) << esempio;
+  }
+  AdattaSchemaPagina = 0;
+  PercorsoProgetto.clear();
+  Riferimento.clear();
+}
+
+// Where the layout draws branches on one another (the floors of a block of flats drawn alike), the
+// printed labels still read: no word prints over another, with "Adatta lo schema alla pagina" and
+// without, and every label reaches the paper.
+TEST_F(DiagrammaPdfTest, LabelsOfBranchesDrawnOnOneAnotherPrintApart) {
+  ui::InstallaDiagrammaStampa();
+  PercorsoProgetto = "casa.RTG";
+  Riferimento = "Villa";
+  for (const int16_t adatta : {int16_t{0}, int16_t{-1}}) {
+    SCOPED_TRACE(adatta ? "fitted" : "own scale");
+    const std::string pdf = StampaRete([] { test::ReteRamiSovrapposti(4); }, adatta);
+    const std::vector<test::ParolaPdf> parole = test::ParolePdf(pdf, cartella.File("parole.html"));
+    if (parole.empty()) GTEST_SKIP() << "pdftotext missing";
+    int diametri = 0, riferimenti = 0;
+    for (const test::ParolaPdf& w : parole) {
+      diametri += w.testo == "ø" ? 1 : 0;
+      riferimenti += w.testo == "rif" ? 1 : 0;
+    }
+    EXPECT_EQ(diametri, 15);
+    EXPECT_EQ(riferimenti, 8);
+    int sovrapposte = 0;
+    std::string esempio;
+    for (size_t i = 0; i < parole.size(); ++i)
+      for (size_t j = i + 1; j < parole.size(); ++j)
+        if (parole[i].pagina == parole[j].pagina &&
+            parole[i].box.adjusted(0.5, 0.5, -0.5, -0.5).intersects(parole[j].box.adjusted(0.5, 0.5, -0.5, -0.5))) {
+          ++sovrapposte;
+          esempio = parole[i].testo + " over " + parole[j].testo;
+        }
     EXPECT_EQ(sovrapposte, 0) << esempio;
   }
   AdattaSchemaPagina = 0;
