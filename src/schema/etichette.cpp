@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <tuple>
 #include <utility>
 
@@ -35,21 +36,32 @@ double Area(const Riquadro& a, const Riquadro& b) {
   return w > 0 && h > 0 ? w * h : 0;
 }
 
-// The search's offsets in half lines, within the reach, nearest first; at equal distance the
-// smaller sideways move, then upwards before downwards, then left before right.
+// Offsets in steps, from more than `da` steps to `a` steps away, nearest first; at equal distance
+// the smaller sideways move, then upwards before downwards, then left before right.
+std::vector<std::pair<int32_t, int32_t>> Anello(int32_t da, int32_t a) {
+  std::vector<std::pair<int32_t, int32_t>> s;
+  for (int32_t j = -a; j <= a; ++j)
+    for (int32_t i = -a; i <= a; ++i) {
+      const int32_t d = i * i + j * j;
+      if (d <= a * a && (da < 0 || d > da * da)) s.emplace_back(i, j);
+    }
+  std::sort(s.begin(), s.end(), [](const auto& x, const auto& y) {
+    return std::make_tuple(x.first * x.first + x.second * x.second, std::abs(x.first), x.second, x.first) <
+           std::make_tuple(y.first * y.first + y.second * y.second, std::abs(y.first), y.second, y.first);
+  });
+  return s;
+}
+
+// Within the reach, in half lines.
 const std::vector<std::pair<int32_t, int32_t>>& Spostamenti() {
-  static const std::vector<std::pair<int32_t, int32_t>> spostamenti = [] {
-    const auto n = static_cast<int32_t>(PiazzamentoEtichette::PortataRighe * 2);
-    std::vector<std::pair<int32_t, int32_t>> s;
-    for (int32_t j = -n; j <= n; ++j)
-      for (int32_t i = -n; i <= n; ++i)
-        if (i * i + j * j <= n * n) s.emplace_back(i, j);
-    std::sort(s.begin(), s.end(), [](const auto& a, const auto& b) {
-      return std::make_tuple(a.first * a.first + a.second * a.second, std::abs(a.first), a.second, a.first) <
-             std::make_tuple(b.first * b.first + b.second * b.second, std::abs(b.first), b.second, b.first);
-    });
-    return s;
-  }();
+  static const auto spostamenti = Anello(-1, static_cast<int32_t>(PiazzamentoEtichette::PortataRighe * 2));
+  return spostamenti;
+}
+
+// Beyond it, out to the wide reach, in whole lines.
+const std::vector<std::pair<int32_t, int32_t>>& SpostamentiLarghi() {
+  static const auto spostamenti = Anello(static_cast<int32_t>(PiazzamentoEtichette::PortataRighe),
+                                         static_cast<int32_t>(PiazzamentoEtichette::PortataLarga));
   return spostamenti;
 }
 
@@ -64,6 +76,24 @@ void PiazzamentoEtichette::Griglia::Aggiungi(const Riquadro& e, int32_t indice) 
   const auto cy1 = static_cast<int64_t>(std::floor(e.y1 / lato_)), cy2 = static_cast<int64_t>(std::floor(e.y2 / lato_));
   for (int64_t cy = cy1; cy <= cy2; ++cy)
     for (int64_t cx = cx1; cx <= cx2; ++cx) celle_[Chiave(cx, cy)].push_back(indice);
+}
+
+void PiazzamentoEtichette::Griglia::AggiungiLinea(const Riquadro& l, int32_t indice) {
+  const double minX = std::min(l.x1, l.x2), maxX = std::max(l.x1, l.x2);
+  const auto cx1 = static_cast<int64_t>(std::floor(minX / lato_)), cx2 = static_cast<int64_t>(std::floor(maxX / lato_));
+  for (int64_t cx = cx1; cx <= cx2; ++cx) {
+    // The part of the line over this column of cells.
+    double ya = l.y1, yb = l.y2;
+    if (l.x2 != l.x1) {
+      const double xa = std::max(minX, static_cast<double>(cx) * lato_);
+      const double xb = std::min(maxX, static_cast<double>(cx + 1) * lato_);
+      ya = l.y1 + (xa - l.x1) * (l.y2 - l.y1) / (l.x2 - l.x1);
+      yb = l.y1 + (xb - l.x1) * (l.y2 - l.y1) / (l.x2 - l.x1);
+    }
+    const auto cy1 = static_cast<int64_t>(std::floor(std::min(ya, yb) / lato_));
+    const auto cy2 = static_cast<int64_t>(std::floor(std::max(ya, yb) / lato_));
+    for (int64_t cy = cy1; cy <= cy2; ++cy) celle_[Chiave(cx, cy)].push_back(indice);
+  }
 }
 
 template <class F>
@@ -91,7 +121,8 @@ PiazzamentoEtichette::PiazzamentoEtichette(double riga)
       distaccoDisegno_(riga_ / 25),
       grigliaOstacoli_(4 * riga_),
       grigliaEtichette_(4 * riga_),
-      spostamenti_(Spostamenti()) {}
+      spostamenti_(Spostamenti()),
+      spostamentiLarghi_(SpostamentiLarghi()) {}
 
 Riquadro PiazzamentoEtichette::Estremi(const Riquadro& l) {
   return {std::min(l.x1, l.x2), std::min(l.y1, l.y2), std::max(l.x1, l.x2), std::max(l.y1, l.y2)};
@@ -106,7 +137,7 @@ void PiazzamentoEtichette::OstacoloRiquadro(const Riquadro& r) {
 void PiazzamentoEtichette::OstacoloLinea(double x1, double y1, double x2, double y2) {
   const Riquadro l{x1, y1, x2, y2};
   ostacoli_.push_back({l, true});
-  grigliaOstacoli_.Aggiungi(Estremi(l), static_cast<int32_t>(ostacoli_.size() - 1));
+  grigliaOstacoli_.AggiungiLinea(l, static_cast<int32_t>(ostacoli_.size() - 1));
 }
 
 bool PiazzamentoEtichette::Libero(const std::vector<Riga>& righe, double dx, double dy) const {
@@ -124,7 +155,7 @@ bool PiazzamentoEtichette::Libero(const std::vector<Riga>& righe, double dx, dou
   return true;
 }
 
-double PiazzamentoEtichette::Copertura(const std::vector<Riga>& righe, double dx, double dy) const {
+double PiazzamentoEtichette::Copertura(const std::vector<Riga>& righe, double dx, double dy, double limite) const {
   double c = 0;
   std::vector<int32_t> visti;
   auto raccogli = [&](const auto& griglia, const Riquadro& r) {
@@ -151,6 +182,7 @@ double PiazzamentoEtichette::Copertura(const std::vector<Riga>& righe, double dx
     const Riquadro scatola = r.scatola.Spostato(dx, dy).Allargato(distaccoEtichette_);
     raccogli(grigliaEtichette_, scatola);
     for (const int32_t i : visti) c += Area(etichette_[static_cast<size_t>(i)], scatola);
+    if (c >= limite) return c;
   }
   return c;
 }
@@ -179,22 +211,38 @@ PiazzamentoEtichette::Esito PiazzamentoEtichette::Piazza(const std::vector<Riga>
     if (px == ax && py == ay) return std::nullopt;
     return Riquadro{ax, ay, px, py};
   };
-  bool trovato = false;
-  for (const auto& [i, j] : spostamenti_) {
-    const double dx = i * passo_, dy = j * passo_;
-    if (!Libero(righe, dx, dy)) continue;
-    const std::optional<Riquadro> r = richiamo(dx, dy);
-    if (r && !RichiamoLibero(*r)) continue;
-    esito.dx = dx, esito.dy = dy, esito.richiamo = r;
-    trovato = true;
-    break;
-  }
-  if (!trovato) {
-    // Nowhere free within the reach: the spot that covers the least, the nearest of equals.
-    double minima = -1;
+  // The nearest free spot whose leader crosses no label; a free spot whose leader must cross one
+  // is taken only when no clear one lies within a few lines farther (a crowded spot is ringed by
+  // labels).
+  std::optional<Esito> ripiego;
+  double distanzaRipiego = 0;
+  auto prova = [&](const std::vector<std::pair<int32_t, int32_t>>& spostamenti, double passo) {
+    for (const auto& [i, j] : spostamenti) {
+      const double dx = i * passo, dy = j * passo;
+      if (ripiego && std::hypot(dx, dy) > distanzaRipiego + 6 * riga_) break;
+      if (!Libero(righe, dx, dy)) continue;
+      const std::optional<Riquadro> r = richiamo(dx, dy);
+      if (r && !RichiamoLibero(*r)) {
+        if (!ripiego) {
+          ripiego = Esito{dx, dy, r, false};
+          distanzaRipiego = std::hypot(dx, dy);
+        }
+        continue;
+      }
+      esito.dx = dx, esito.dy = dy, esito.richiamo = r;
+      return true;
+    }
+    return false;
+  };
+  const bool trovato = prova(spostamenti_, passo_) || prova(spostamentiLarghi_, riga_);
+  if (!trovato && ripiego) esito = *ripiego;
+  if (!trovato && !ripiego) {
+    // Nowhere free within the wide reach: the spot within the first reach that covers the least,
+    // the nearest of equals.
+    double minima = std::numeric_limits<double>::infinity();
     for (const auto& [i, j] : spostamenti_) {
-      const double c = Copertura(righe, i * passo_, j * passo_);
-      if (minima < 0 || c < minima) {
+      const double c = Copertura(righe, i * passo_, j * passo_, minima);
+      if (c < minima) {
         minima = c;
         esito.dx = i * passo_, esito.dy = j * passo_;
       }

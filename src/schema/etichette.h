@@ -58,8 +58,10 @@ class PiazzamentoEtichette {
   // The line boxes placed so far, where they are.
   const std::vector<Riquadro>& Piazzate() const { return etichette_; }
 
-  // The search reaches this many lines from the layout's spot.
+  // The search reaches this many lines from the layout's spot in half lines, then three times as
+  // far in whole lines.
   static constexpr double PortataRighe = 24;
+  static constexpr double PortataLarga = 3 * PortataRighe;
 
  private:
   struct Elemento {
@@ -71,6 +73,8 @@ class PiazzamentoEtichette {
    public:
     explicit Griglia(double lato) : lato_(lato) {}
     void Aggiungi(const Riquadro& estensione, int32_t indice);
+    // A line only in the cells it crosses: a long diagonal would fill every cell of its extent.
+    void AggiungiLinea(const Riquadro& linea, int32_t indice);
     // Calls f(indice) for what lies in the cells the rectangle touches (an element may come twice).
     template <class F>
     bool Qualcuno(const Riquadro& r, F&& f) const;
@@ -82,7 +86,9 @@ class PiazzamentoEtichette {
   };
 
   bool Libero(const std::vector<Riga>& righe, double dx, double dy) const;
-  double Copertura(const std::vector<Riga>& righe, double dx, double dy) const;
+  // How much of the drawing and of the labels the block covers at the offset; stops counting at
+  // `limite`.
+  double Copertura(const std::vector<Riga>& righe, double dx, double dy, double limite) const;
   bool RichiamoLibero(const Riquadro& richiamo) const;
   static Riquadro Estremi(const Riquadro& linea);
 
@@ -90,8 +96,9 @@ class PiazzamentoEtichette {
   std::vector<Elemento> ostacoli_;
   std::vector<Riquadro> etichette_;
   Griglia grigliaOstacoli_, grigliaEtichette_;
-  // The search's offsets in steps, nearest first.
+  // The search's offsets in steps, nearest first: half lines within the reach, whole lines beyond.
   const std::vector<std::pair<int32_t, int32_t>>& spostamenti_;
+  const std::vector<std::pair<int32_t, int32_t>>& spostamentiLarghi_;
 };
 
 }  // namespace varnex

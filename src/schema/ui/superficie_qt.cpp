@@ -261,6 +261,22 @@ void SuperficieQt::Ostacola(double x1, double y1, double x2, double y2, bool lin
   ostacoli_.push_back({{x1, y1, x2, y2}, linea});
 }
 
+void SuperficieQt::SeparaRighe(Blocco& b) {
+  // The layout writes the two lines of a diagonal segment less than a line apart: each line that
+  // lies on one before it in its block goes just above or below it, on the side it leans to.
+  for (size_t i = 1; i < b.righe.size(); ++i) {
+    TestoRinviato& r = b.righe[i];
+    for (size_t j = 0; j < i; ++j) {
+      const TestoRinviato& prima = b.righe[j];
+      if (!r.scatola.Incontra(prima.scatola)) continue;
+      const double dy = r.y < prima.y ? prima.scatola.y1 - r.scatola.y2 : prima.scatola.y2 - r.scatola.y1;
+      r.y += dy;
+      r.scatola = r.scatola.Spostato(0, dy);
+      r.inchiostro = r.inchiostro.Spostato(0, dy);
+    }
+  }
+}
+
 void SuperficieQt::FineDisegno() {
   bloccoAperto_ = false;
   if (!rinvia_) return;
@@ -274,28 +290,42 @@ void SuperficieQt::FineDisegno() {
     else piazzamento.OstacoloRiquadro(o.r);
   }
   std::vector<PiazzamentoEtichette::Riga> righe;
-  for (const Blocco& b : blocchi_) {
-    if (b.righe.empty()) continue;
+  std::vector<PiazzamentoEtichette::Esito> esiti;
+  esiti.reserve(blocchi_.size());
+  for (Blocco& b : blocchi_) {
+    SeparaRighe(b);
     righe.clear();
     for (const TestoRinviato& r : b.righe) righe.push_back({r.scatola, r.inchiostro});
-    const PiazzamentoEtichette::Esito esito = piazzamento.Piazza(righe, b.x, b.y);
-    if (esito.richiamo) {
-      // A thin grey leader: it tells which thing the label names and stays behind the drawing.
-      const Riquadro& l = *esito.richiamo;
-      p_.save();
-      QPen penna(QColor(150, 150, 150));
-      penna.setCosmetic(true);
-      penna.setWidthF(1);
-      p_.setPen(penna);
-      p_.drawLine(Dispositivo(l.x1, l.y1), Dispositivo(l.x2, l.y2));
-      p_.restore();
-      Estendi(l.x1, l.y1, l.x2, l.y2);
-    }
-    for (const TestoRinviato& r : b.righe) {
+    esiti.push_back(righe.empty() ? PiazzamentoEtichette::Esito{} : piazzamento.Piazza(righe, b.x, b.y));
+  }
+  // The leaders first, thin and grey: they tell which thing a label names. Where a crowded spot
+  // leaves a leader no way but across another label, that label's glyphs stay clear of it.
+  p_.save();
+  QPen penna(QColor(150, 150, 150));
+  penna.setCosmetic(true);
+  penna.setWidthF(1);
+  p_.setPen(penna);
+  for (const PiazzamentoEtichette::Esito& esito : esiti) {
+    if (!esito.richiamo) continue;
+    const Riquadro& l = *esito.richiamo;
+    p_.drawLine(Dispositivo(l.x1, l.y1), Dispositivo(l.x2, l.y2));
+    Estendi(l.x1, l.y1, l.x2, l.y2);
+  }
+  p_.restore();
+  const double margine = riga / 25;
+  for (size_t k = 0; k < blocchi_.size(); ++k) {
+    const PiazzamentoEtichette::Esito& esito = esiti[k];
+    for (const TestoRinviato& r : blocchi_[k].righe) {
       const double x = r.x + esito.dx, y = r.y + esito.dy;
+      const Riquadro s = r.scatola.Spostato(esito.dx, esito.dy), i = r.inchiostro.Spostato(esito.dx, esito.dy);
+      // Only a leader can lie under the glyphs: the drawing and the other labels are clear of them.
+      const Riquadro alone = i.Allargato(margine);
+      if (std::any_of(esiti.begin(), esiti.end(), [&](const PiazzamentoEtichette::Esito& e) {
+            return e.richiamo && LineaIncontra(e.richiamo->x1, e.richiamo->y1, e.richiamo->x2, e.richiamo->y2, alone);
+          }))
+        p_.fillRect(QRectF(Dispositivo(alone.x1, alone.y1), Dispositivo(alone.x2, alone.y2)), Colore(sfondo_));
       Scrivi(Dispositivo(x, y), r.testo, r.chiave, r.font, r.colore, r.trasparente);
       Estendi(x, y, x + r.larghezza, y + r.altezza);
-      const Riquadro s = r.scatola.Spostato(esito.dx, esito.dy), i = r.inchiostro.Spostato(esito.dx, esito.dy);
       piazzate_.push_back({r.testo, QRectF(QPointF(s.x1, s.y1), QPointF(s.x2, s.y2)),
                            QRectF(QPointF(i.x1, i.y1), QPointF(i.x2, i.y2)), esito.richiamo.has_value()});
     }

@@ -122,6 +122,7 @@ class SuperficieQt : public ISuperficieDisegno {
   std::vector<Ostacolo> ostacoli_;
   std::vector<EtichettaPiazzata> piazzate_;
   void Ostacola(double x1, double y1, double x2, double y2, bool linea);
+  static void SeparaRighe(Blocco& b);
   // Paints the text with its top-left corner on the device point.
   void Scrivi(const QPointF& a, const QString& t, const QString& chiave, const QFont& font, int32_t colore,
               bool trasparente);
