@@ -720,43 +720,70 @@ class EtichetteSuCartaTest : public ::testing::Test {
   void TearDown() override { BloccoReti = {}; }
 };
 
-// Where the layout lays branches on one another (the floors of a block of flats), every label on
-// paper still reads: none lies on another, none on a line, bar, dot or picture of the drawing, and
-// the lines of a segment stay together; a block gone far from its segment has a leader.
+// Where the layout lays branches on one another (the floors of a block of flats), and where it
+// writes the two lines of a diagonal segment less than a line apart, every label on paper still
+// reads: none lies on another, none on a line, bar, dot or picture of the drawing, and the lines of
+// a segment stay together; a block gone far from its segment has a leader.
 TEST_F(EtichetteSuCartaTest, LabelsOfBranchesOnOneAnotherPrintApartAndClearOfTheDrawing) {
-  std::vector<OperazioneDisegno> disegno;
-  const auto etichette = EtichetteSuCarta(QRectF(0, 0, 16000, 11000), &disegno);
-  // Number and diameter of 7 segments, reference and flow of 4 appliances.
-  ASSERT_EQ(etichette.size(), 7u * 2 + 4u * 2);
-  int richiami = 0;
-  for (size_t i = 0; i < etichette.size(); ++i) {
-    const SuperficieQt::EtichettaPiazzata& e = etichette[i];
-    SCOPED_TRACE(e.testo.toStdString());
-    richiami += e.richiamo ? 1 : 0;
-    for (size_t j = i + 1; j < etichette.size(); ++j)
-      EXPECT_FALSE(e.scatola.intersects(etichette[j].scatola)) << "over " << etichette[j].testo.toStdString();
-    const Riquadro inchiostro{e.inchiostro.left(), e.inchiostro.top(), e.inchiostro.right(), e.inchiostro.bottom()};
-    for (const OperazioneDisegno& op : disegno) {
-      using T = OperazioneDisegno::Tipo;
-      bool sopra = false;
-      switch (op.tipo) {
-        case T::Linea: case T::Punto: sopra = LineaIncontra(op.x1, op.y1, op.x2, op.y2, inchiostro); break;
-        case T::Rettangolo:
-          sopra = inchiostro.Incontra({std::min(op.x1, op.x2), std::min(op.y1, op.y2), std::max(op.x1, op.x2),
-                                       std::max(op.y1, op.y2)});
-          break;
-        case T::Cerchio: sopra = inchiostro.Incontra({op.x1 - 10, op.y1 - 10, op.x1 + 10, op.y1 + 10}); break;
-        case T::Figura: sopra = inchiostro.Incontra({op.x1, op.y1, op.x1 + op.x2, op.y1 + op.y2}); break;
-        default: break;
+  struct Caso {
+    const char* nome;
+    void (*costruisci)();
+    size_t etichette;  // number and diameter of each segment, reference and flow of each appliance
+    bool richiami;     // some label goes far from its segment
+  };
+  const Caso casi[] = {
+      {"branches on one another", [] { test::ReteRamiSovrapposti(3); }, 7 * 2 + 4 * 2, true},
+      {"diagonals", [] {
+         // Down-right and down-left from the first segment's end, each on to an appliance.
+         test::AggiungiProva(0, 4);
+         for (const int16_t svolta : {int16_t{7}, int16_t{8}}) {
+           const int16_t s = test::AggiungiProva(1, 3);
+           Tronco(s).CodiceSvolta = svolta;
+           const int16_t u = test::AggiungiProva(s, 3, 1.5f);
+           Tronco(u).CodiceSvolta = 1;
+           Tronco(u).ID_P_TRONCO = 1.5f;
+           Tronco(u).TipologiaUtenza = 2;
+           Tronco(u).ID_RIF = "rif " + std::to_string(u);
+         }
+         for (int16_t s = 1; s <= Rete().NumTronchi; ++s) Tronco(s).Collegato = -1, Tronco(s).ID_DIAMETRO = "1/2";
+       }, 5 * 2 + 2 * 2, false}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    test::PreparaCalcolo();
+    c.costruisci();
+    std::vector<OperazioneDisegno> disegno;
+    const auto etichette = EtichetteSuCarta(QRectF(0, 0, 16000, 11000), &disegno);
+    ASSERT_EQ(etichette.size(), c.etichette);
+    int richiami = 0;
+    for (size_t i = 0; i < etichette.size(); ++i) {
+      const SuperficieQt::EtichettaPiazzata& e = etichette[i];
+      SCOPED_TRACE(e.testo.toStdString());
+      richiami += e.richiamo ? 1 : 0;
+      for (size_t j = i + 1; j < etichette.size(); ++j)
+        EXPECT_FALSE(e.scatola.intersects(etichette[j].scatola)) << "over " << etichette[j].testo.toStdString();
+      const Riquadro inchiostro{e.inchiostro.left(), e.inchiostro.top(), e.inchiostro.right(), e.inchiostro.bottom()};
+      for (const OperazioneDisegno& op : disegno) {
+        using T = OperazioneDisegno::Tipo;
+        bool sopra = false;
+        switch (op.tipo) {
+          case T::Linea: case T::Punto: sopra = LineaIncontra(op.x1, op.y1, op.x2, op.y2, inchiostro); break;
+          case T::Rettangolo:
+            sopra = inchiostro.Incontra({std::min(op.x1, op.x2), std::min(op.y1, op.y2), std::max(op.x1, op.x2),
+                                         std::max(op.y1, op.y2)});
+            break;
+          case T::Cerchio: sopra = inchiostro.Incontra({op.x1 - 10, op.y1 - 10, op.x1 + 10, op.y1 + 10}); break;
+          case T::Figura: sopra = inchiostro.Incontra({op.x1, op.y1, op.x1 + op.x2, op.y1 + op.y2}); break;
+          default: break;
+        }
+        EXPECT_FALSE(sopra) << "over the drawing at " << op.x1 << ", " << op.y1;
       }
-      EXPECT_FALSE(sopra) << "over the drawing at " << op.x1 << ", " << op.y1;
     }
-  }
-  EXPECT_GT(richiami, 0) << "the labels of the branches drawn on one another are tied to them";
-  // The diameter keeps its place beside its segment's number.
-  for (size_t i = 0; i + 1 < 14; i += 2) {
-    const QPointF d = etichette[i + 1].scatola.topLeft() - etichette[i].scatola.topLeft();
-    EXPECT_LT(std::abs(d.y()), 2 * etichette[i].scatola.height()) << i;
+    EXPECT_EQ(richiami > 0, c.richiami) << "the labels of the branches drawn on one another are tied to them";
+    // The diameter keeps its place beside its segment's number.
+    for (size_t i = 0; i + 1 < etichette.size() && i < 2 * static_cast<size_t>(Rete().NumTronchi); i += 2) {
+      const QPointF d = etichette[i + 1].scatola.topLeft() - etichette[i].scatola.topLeft();
+      EXPECT_LT(std::abs(d.y()), 2 * etichette[i].scatola.height()) << i;
+    }
   }
 }
 
