@@ -38,7 +38,7 @@ double Area(const Riquadro& a, const Riquadro& b) {
 
 // Offsets in steps, from more than `da` steps to `a` steps away, nearest first; at equal distance
 // the smaller sideways move, then upwards before downwards, then left before right.
-std::vector<std::pair<int32_t, int32_t>> Anello(int32_t da, int32_t a) {
+std::vector<std::pair<int32_t, int32_t>> Spostamenti(int32_t da, int32_t a) {
   std::vector<std::pair<int32_t, int32_t>> s;
   for (int32_t j = -a; j <= a; ++j)
     for (int32_t i = -a; i <= a; ++i) {
@@ -52,17 +52,13 @@ std::vector<std::pair<int32_t, int32_t>> Anello(int32_t da, int32_t a) {
   return s;
 }
 
-// Within the reach, in half lines.
-const std::vector<std::pair<int32_t, int32_t>>& Spostamenti() {
-  static const auto spostamenti = Anello(-1, static_cast<int32_t>(PiazzamentoEtichette::PortataRighe * 2));
-  return spostamenti;
-}
-
-// Beyond it, out to the wide reach, in whole lines.
-const std::vector<std::pair<int32_t, int32_t>>& SpostamentiLarghi() {
-  static const auto spostamenti = Anello(static_cast<int32_t>(PiazzamentoEtichette::PortataRighe),
-                                         static_cast<int32_t>(PiazzamentoEtichette::PortataLarga));
-  return spostamenti;
+const std::vector<PiazzamentoEtichette::Anello>& Anelli() {
+  using P = PiazzamentoEtichette;
+  static const std::vector<P::Anello> anelli = {
+      {0.5, Spostamenti(-1, static_cast<int32_t>(P::PortataFine * 2))},
+      {1, Spostamenti(static_cast<int32_t>(P::PortataFine), static_cast<int32_t>(P::PortataRighe))},
+      {2, Spostamenti(static_cast<int32_t>(P::PortataRighe / 2), static_cast<int32_t>(P::PortataLarga / 2))}};
+  return anelli;
 }
 
 }  // namespace
@@ -113,7 +109,6 @@ bool PiazzamentoEtichette::Griglia::Qualcuno(const Riquadro& r, F&& f) const {
 
 PiazzamentoEtichette::PiazzamentoEtichette(double riga)
     : riga_(riga > 0 ? riga : 1),
-      passo_(riga_ / 2),
       // Labels keep about a quarter line apart, so that the words of two never read as one; from
       // the drawing a little less than the room the type leaves above its capitals, so that a
       // label written right against its segment by the layout is not moved for it.
@@ -121,8 +116,7 @@ PiazzamentoEtichette::PiazzamentoEtichette(double riga)
       distaccoDisegno_(riga_ / 25),
       grigliaOstacoli_(4 * riga_),
       grigliaEtichette_(4 * riga_),
-      spostamenti_(Spostamenti()),
-      spostamentiLarghi_(SpostamentiLarghi()) {}
+      anelli_(Anelli()) {}
 
 Riquadro PiazzamentoEtichette::Estremi(const Riquadro& l) {
   return {std::min(l.x1, l.x2), std::min(l.y1, l.y2), std::max(l.x1, l.x2), std::max(l.y1, l.y2)};
@@ -212,14 +206,16 @@ PiazzamentoEtichette::Esito PiazzamentoEtichette::Piazza(const std::vector<Riga>
     return Riquadro{ax, ay, px, py};
   };
   // The nearest free spot whose leader crosses no label; a free spot whose leader must cross one
-  // is taken only when no clear one lies within a few lines farther (a crowded spot is ringed by
+  // is taken only when no clear one lies within two lines farther (a crowded spot is ringed by
   // labels).
   std::optional<Esito> ripiego;
   double distanzaRipiego = 0;
-  auto prova = [&](const std::vector<std::pair<int32_t, int32_t>>& spostamenti, double passo) {
-    for (const auto& [i, j] : spostamenti) {
+  bool trovato = false;
+  for (const Anello& anello : anelli_) {
+    const double passo = anello.passo * riga_;
+    for (const auto& [i, j] : anello.spostamenti) {
       const double dx = i * passo, dy = j * passo;
-      if (ripiego && std::hypot(dx, dy) > distanzaRipiego + 6 * riga_) break;
+      if (ripiego && std::hypot(dx, dy) > distanzaRipiego + 2 * riga_) break;
       if (!Libero(righe, dx, dy)) continue;
       const std::optional<Riquadro> r = richiamo(dx, dy);
       if (r && !RichiamoLibero(*r)) {
@@ -230,23 +226,25 @@ PiazzamentoEtichette::Esito PiazzamentoEtichette::Piazza(const std::vector<Riga>
         continue;
       }
       esito.dx = dx, esito.dy = dy, esito.richiamo = r;
-      return true;
+      trovato = true;
+      break;
     }
-    return false;
-  };
-  const bool trovato = prova(spostamenti_, passo_) || prova(spostamentiLarghi_, riga_);
+    if (trovato) break;
+  }
   if (!trovato && ripiego) esito = *ripiego;
   if (!trovato && !ripiego) {
     // Nowhere free within the wide reach: the spot within the first reach that covers the least,
     // the nearest of equals.
     double minima = std::numeric_limits<double>::infinity();
-    for (const auto& [i, j] : spostamenti_) {
-      const double c = Copertura(righe, i * passo_, j * passo_, minima);
-      if (c < minima) {
-        minima = c;
-        esito.dx = i * passo_, esito.dy = j * passo_;
+    for (size_t a = 0; a < 2; ++a)
+      for (const auto& [i, j] : anelli_[a].spostamenti) {
+        const double dx = i * anelli_[a].passo * riga_, dy = j * anelli_[a].passo * riga_;
+        const double c = Copertura(righe, dx, dy, minima);
+        if (c < minima) {
+          minima = c;
+          esito.dx = dx, esito.dy = dy;
+        }
       }
-    }
     esito.richiamo = richiamo(esito.dx, esito.dy);
     esito.coperto = true;
   }

@@ -58,10 +58,17 @@ class PiazzamentoEtichette {
   // The line boxes placed so far, where they are.
   const std::vector<Riquadro>& Piazzate() const { return etichette_; }
 
-  // The search reaches this many lines from the layout's spot in half lines, then three times as
-  // far in whole lines.
+  // The search goes out from the layout's spot in half lines to `PortataFine` lines, in whole
+  // lines to `PortataRighe`, then in steps of two lines to `PortataLarga`: a block that must go far
+  // is not placed to the half line.
+  static constexpr double PortataFine = 4;
   static constexpr double PortataRighe = 24;
   static constexpr double PortataLarga = 3 * PortataRighe;
+  // Offsets in steps of `passo` lines, nearest first.
+  struct Anello {
+    double passo;
+    std::vector<std::pair<int32_t, int32_t>> spostamenti;
+  };
 
  private:
   struct Elemento {
@@ -92,13 +99,12 @@ class PiazzamentoEtichette {
   bool RichiamoLibero(const Riquadro& richiamo) const;
   static Riquadro Estremi(const Riquadro& linea);
 
-  double riga_, passo_, distaccoEtichette_, distaccoDisegno_;
+  double riga_, distaccoEtichette_, distaccoDisegno_;
   std::vector<Elemento> ostacoli_;
   std::vector<Riquadro> etichette_;
   Griglia grigliaOstacoli_, grigliaEtichette_;
-  // The search's offsets in steps, nearest first: half lines within the reach, whole lines beyond.
-  const std::vector<std::pair<int32_t, int32_t>>& spostamenti_;
-  const std::vector<std::pair<int32_t, int32_t>>& spostamentiLarghi_;
+  // The search's rings, nearest first.
+  const std::vector<Anello>& anelli_;
 };
 
 }  // namespace varnex
