@@ -787,6 +787,28 @@ TEST_F(EtichetteSuCartaTest, LabelsOfBranchesOnOneAnotherPrintApartAndClearOfThe
   }
 }
 
+// The picture beside the HTML report follows the same rule: its labels lie apart, and the picture
+// holds them where they went, none cut at its edge.
+TEST_F(EtichetteSuCartaTest, TheSavedPictureHoldsEveryLabelApart) {
+  test::PreparaCalcolo();
+  test::ReteRamiSovrapposti(4);
+  // Wider and taller than the standard picture, which then ends close around the drawing: the
+  // labels that go out from the crowded ends need the picture to grow.
+  Tronco(1).LunghezzaDisegno = 16000;
+  for (int16_t s = 2; s <= Rete().NumTronchi; ++s) Tronco(s).LunghezzaDisegno = 3000;
+  SchemaMaxX = SchemaMaxY = SchemaMinX = SchemaMinY = 0;
+  const QImage img = ImmagineSchema();
+  const auto* superficie = dynamic_cast<const SuperficieQt*>(SuperficieDisegno);
+  ASSERT_NE(superficie, nullptr);
+  const auto& etichette = superficie->EtichettePiazzate();
+  ASSERT_EQ(etichette.size(), 15u * 2 + 8u * 2);
+  for (size_t i = 0; i < etichette.size(); ++i)
+    for (size_t j = i + 1; j < etichette.size(); ++j)
+      EXPECT_FALSE(etichette[i].scatola.intersects(etichette[j].scatola))
+          << etichette[i].testo.toStdString() << " over " << etichette[j].testo.toStdString();
+  EXPECT_EQ(PixelSulBordo(img), 0);
+}
+
 // Every sheet of a diagram over several pages shows the drawing through a view moved by its step:
 // the labels land on the same spots in each, so the overlaps of the sheets agree.
 TEST_F(EtichetteSuCartaTest, EverySheetPlacesTheLabelsOnTheSameSpots) {

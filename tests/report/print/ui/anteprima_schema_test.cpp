@@ -516,6 +516,21 @@ TEST_F(DiagrammaPdfTest, TheWholeNetworkIsOnThePaperClearOfTheTitleInBothModes) 
 }
 
 
+// Words printed over one another on one page (their boxes, less half a point all round, meet):
+// how many pairs, and one of them.
+std::pair<int, std::string> ParoleSovrapposte(const std::vector<test::ParolaPdf>& parole) {
+  int sovrapposte = 0;
+  std::string esempio;
+  for (size_t i = 0; i < parole.size(); ++i)
+    for (size_t j = i + 1; j < parole.size(); ++j)
+      if (parole[i].pagina == parole[j].pagina &&
+          parole[i].box.adjusted(0.5, 0.5, -0.5, -0.5).intersects(parole[j].box.adjusted(0.5, 0.5, -0.5, -0.5))) {
+        ++sovrapposte;
+        esempio = parole[i].testo + " over " + parole[j].testo + " on page " + std::to_string(parole[i].pagina);
+      }
+  return {sovrapposte, esempio};
+}
+
 // A large network is never drawn below the size at which its labels stay apart: what does not hold
 // on one page goes on over further pages, each a part of the drawing with a note of where it goes
 // on, with "Adatta lo schema alla pagina" and without; no label prints over another.
@@ -543,15 +558,7 @@ TEST_F(DiagrammaPdfTest, ALargeNetworkGoesOnOverPagesWithItsLabelsApart) {
     EXPECT_EQ(static_cast<int>(pagine.size()), p.fogli);
     EXPECT_EQ(static_cast<int>(note.size()), p.fogli) << "every page says where the drawing goes on";
     EXPECT_GE(diametri, 200) << "every segment's diameter, the overlaps seen twice";
-    int sovrapposte = 0;
-    std::string esempio;
-    for (const auto& [pagina, w] : pagine)
-      for (size_t i = 0; i < w.size(); ++i)
-        for (size_t j = i + 1; j < w.size(); ++j)
-          if (w[i]->box.adjusted(0.5, 0.5, -0.5, -0.5).intersects(w[j]->box.adjusted(0.5, 0.5, -0.5, -0.5))) {
-            ++sovrapposte;
-            esempio = w[i]->testo + " over " + w[j]->testo + " on page " + std::to_string(pagina);
-          }
+    const auto [sovrapposte, esempio] = ParoleSovrapposte(parole);
     EXPECT_EQ(sovrapposte, 0) << esempio;
   }
   AdattaSchemaPagina = 0;
@@ -578,15 +585,7 @@ TEST_F(DiagrammaPdfTest, LabelsOfBranchesDrawnOnOneAnotherPrintApart) {
     }
     EXPECT_EQ(diametri, 15);
     EXPECT_EQ(riferimenti, 8);
-    int sovrapposte = 0;
-    std::string esempio;
-    for (size_t i = 0; i < parole.size(); ++i)
-      for (size_t j = i + 1; j < parole.size(); ++j)
-        if (parole[i].pagina == parole[j].pagina &&
-            parole[i].box.adjusted(0.5, 0.5, -0.5, -0.5).intersects(parole[j].box.adjusted(0.5, 0.5, -0.5, -0.5))) {
-          ++sovrapposte;
-          esempio = parole[i].testo + " over " + parole[j].testo;
-        }
+    const auto [sovrapposte, esempio] = ParoleSovrapposte(parole);
     EXPECT_EQ(sovrapposte, 0) << esempio;
   }
   AdattaSchemaPagina = 0;
