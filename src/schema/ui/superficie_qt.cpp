@@ -318,9 +318,10 @@ void SuperficieQt::FineDisegno() {
     for (const TestoRinviato& r : blocchi_[k].righe) {
       const double x = r.x + esito.dx, y = r.y + esito.dy;
       const Riquadro s = r.scatola.Spostato(esito.dx, esito.dy), i = r.inchiostro.Spostato(esito.dx, esito.dy);
-      // Only a leader can lie under the glyphs: the drawing and the other labels are clear of them.
+      // Only a leader can lie under the glyphs of a block placed in free room: the drawing and
+      // the other labels are clear of them. A block that found no free room hides nothing.
       const Riquadro alone = i.Allargato(margine);
-      if (std::any_of(esiti.begin(), esiti.end(), [&](const PiazzamentoEtichette::Esito& e) {
+      if (!esito.coperto && std::any_of(esiti.begin(), esiti.end(), [&](const PiazzamentoEtichette::Esito& e) {
             return e.richiamo && LineaIncontra(e.richiamo->x1, e.richiamo->y1, e.richiamo->x2, e.richiamo->y2, alone);
           }))
         p_.fillRect(QRectF(Dispositivo(alone.x1, alone.y1), Dispositivo(alone.x2, alone.y2)), Colore(sfondo_));
