@@ -1,7 +1,8 @@
 // What the user waits for, measured on the real windows under an offscreen QApplication:
 //   - start-up with a project named on the command line, to the shown main window;
 //   - `Elaborazione` (calculate and show) on the table page and on the schema page;
-//   - writing the HTML report (with the schema picture beside it) and the text report.
+//   - writing the HTML report (with the schema picture beside it) and the text report;
+//   - printing the diagram page to a PDF file.
 // Networks of 10, 50 and 200 segments, internal installations and pressurised networks.
 //
 // A busy machine slows everything down alike, so every benchmark also measures an empty Qt main
@@ -29,6 +30,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <fcntl.h>
@@ -61,7 +63,11 @@
 #include "report/files/report_txt.h"
 #include "report/files/stampa_file.h"
 #include "report/files/ui/stampa_file_qt.h"
+#include "report/print/pagina.h"
 #include "report/print/sezioni.h"
+#include "report/print/stampa_report.h"
+#include "report/print/stampante_report.h"
+#include "report/print/ui/stampante_qt.h"
 #include "report/print/ui/diagramma_qt.h"
 #include "schema/ui/schema_canvas.h"
 #include "shell/settings.h"
@@ -546,6 +552,43 @@ BENCHMARK(BM_ReportHTMLImpianto)->Arg(10)->Arg(50)->Arg(200)->UseManualTime()->U
 BENCHMARK(BM_ReportTestoImpianto)->Arg(10)->Arg(50)->Arg(200)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReportHTMLRete)->Arg(10)->Arg(50)->Arg(200)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReportTestoRete)->Arg(10)->Arg(50)->Arg(200)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The diagram page alone printed to a PDF file, A4 landscape, at its own scale and fitted: every
+// sheet draws the whole network, and every drawing on paper places its labels clear of one another
+// and of the drawing once the drawing is whole. Counter "fogli": the sheets the diagram took.
+void Diagramma(benchmark::State& state, bool adatta) {
+  const int16_t n = static_cast<int16_t>(state.range(0));
+  auto programma = std::make_unique<Programma>("\"" + ScriviProgetto(n, false) + "\"");
+  QTemporaryDir cartella;
+  AdattaSchemaPagina = adatta ? -1 : 0;
+  {
+    Misure misure(state);
+    for (auto _ : state) {
+      QPrinter printer(QPrinter::HighResolution);
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(cartella.filePath(QStringLiteral("schema.pdf")));
+      printer.setPageSize(QPageSize(QPageSize::A4));
+      printer.setPageOrientation(QPageLayout::Landscape);
+      QElapsedTimer t;
+      t.start();
+      ui::StampanteQt stampante(printer);
+      ImpostaStampanteReport(&stampante);
+      SetupPage();
+      PrintDiagrammaRete(stampante, 0);
+      stampante.EndDoc();
+      ImpostaStampanteReport(nullptr);
+      misure.Aggiungi(static_cast<double>(t.nsecsElapsed()) / 1e6);
+    }
+  }
+  AdattaSchemaPagina = 0;
+  state.counters["tronchi"] = n;
+  if (ui::DiagrammaStampaQt* d = ui::DiagrammaStampaInstallato()) state.counters["fogli"] = d->UltimoPiazzamento().fogli;
+  Chiudi(programma);
+}
+void BM_DiagrammaPdf(benchmark::State& s) { Diagramma(s, false); }
+void BM_DiagrammaPdfAdattato(benchmark::State& s) { Diagramma(s, true); }
+BENCHMARK(BM_DiagrammaPdf)->Arg(10)->Arg(50)->Arg(200)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DiagrammaPdfAdattato)->Arg(10)->Arg(50)->Arg(200)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

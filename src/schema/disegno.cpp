@@ -350,6 +350,8 @@ void DrawSchema(ISuperficieDisegno& target, int16_t mode, std::optional<double> 
     Tronco(0).EstremoLibero = -1;
     AddTroncoTarget(0, 4, ox, oy, 1);
   }
+  // Everything is drawn: a surface that holds the labels back places them now, clear of it all.
+  target.FineDisegno();
   // 13. Drop targets at the free ends.
   if (mode == 2) ComputeDropTargets();
   // 14.
@@ -418,6 +420,8 @@ void DrawTronco(int16_t seg, int32_t x, int32_t y, int16_t direction, int32_t le
       sup.SetForeColor(c);
       sup.Print(testo);
     };
+    // The number and the diameter name the middle of the segment, and stay together.
+    sup.InizioEtichetta(x + sx * M, y + sy * M);
     switch (direction) {
       case 1:
         scrivi(x, y - M - TH2 / 2, ColoreDisegno, " " + numero);
@@ -454,6 +458,7 @@ void DrawTronco(int16_t seg, int32_t x, int32_t y, int16_t direction, int32_t le
       default:
         break;
     }
+    sup.FineEtichetta();
     // End handle: a green square on the end and its circle among the handles.
     const double lato = 75 * s;
     sup.Line(Xe - lato / 2, Ye - lato / 2, Xe - lato / 2 + lato, Ye - lato / 2 + lato, ColoreVerde, true);

@@ -63,6 +63,13 @@ class ISuperficieDisegno {
   virtual void Circle(double x, double y, double raggio, int32_t colore) = 0;
   // The picture stretched into the rectangle with top-left (x, y) and size (larghezza, altezza).
   virtual void PaintPicture(FiguraSchema figura, double x, double y, double larghezza, double altezza) = 0;
+  // The texts printed between these two calls are the labels of one thing of the drawing, found
+  // at (x, y): a surface that moves labels out of the way moves them together. Nothing by default.
+  virtual void InizioEtichetta(double /*x*/, double /*y*/) {}
+  virtual void FineEtichetta() {}
+  // The whole drawing is on the surface: one that held its labels back places and paints them now.
+  // Nothing by default.
+  virtual void FineDisegno() {}
 };
 
 }  // namespace varnex

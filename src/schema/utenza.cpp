@@ -65,6 +65,8 @@ void DrawUtenza(int32_t x, int32_t y, int16_t direction, int16_t tipo, int16_t s
     RegioniClick.AddRectangle(cx, cy, Arrotonda32(cx + W), Arrotonda32(cy + H), seg, "U");
     return std::pair<int32_t, int32_t>(cx, cy);
   };
+  // The reference and the flow name the appliance's picture, and stay together.
+  auto inizio = [&](const std::pair<int32_t, int32_t>& c) { sup.InizioEtichetta(c.first + W / 2, c.second + H / 2); };
   auto scrivi = [&](double px, double py, int32_t colore, const std::string& testo) {
     sup.SetCurrentX(px);
     sup.SetCurrentY(py);
@@ -83,13 +85,15 @@ void DrawUtenza(int32_t x, int32_t y, int16_t direction, int16_t tipo, int16_t s
     case 1: case 5: case 8: {
       sup.Line(x, y, x - W / 2, y, sup.ForeColor());
       Linea(sup, 0, -H);
-      figuraERegione();
+      const auto c = figuraERegione();
       Linea(sup, W, 0);
       Linea(sup, 0, H);
       Linea(sup, -W / 2, 0);
       if (etichette) {
+        inizio(c);
         scrivi(x - W / 2 - 2 * TW, y - H - 2 * TH, ColoreDisegno, riferimento);
         aCapo(x - W / 2 - 2 * TW, coloreStato, portata);
+        sup.FineEtichetta();
       }
       break;
     }
@@ -102,9 +106,11 @@ void DrawUtenza(int32_t x, int32_t y, int16_t direction, int16_t tipo, int16_t s
       Linea(sup, -W / 2, 0);
       if (etichette) {
         // The pen keeps the state colour for the reference too.
+        inizio(c);
         scrivi(c.first, y + 1.1 * H, coloreStato, portata);
         sup.SetCurrentX(c.first);
         sup.Print(riferimento);
+        sup.FineEtichetta();
       }
       break;
     }
@@ -116,8 +122,10 @@ void DrawUtenza(int32_t x, int32_t y, int16_t direction, int16_t tipo, int16_t s
       Linea(sup, W, 0);
       Linea(sup, 0, -H / 2);
       if (etichette) {
+        inizio(c);
         scrivi(c.first, c.second - 2 * TH, ColoreDisegno, riferimento);
         aCapo(c.first, coloreStato, portata);
+        sup.FineEtichetta();
       }
       break;
     }
@@ -129,8 +137,10 @@ void DrawUtenza(int32_t x, int32_t y, int16_t direction, int16_t tipo, int16_t s
       Linea(sup, -W, 0);
       Linea(sup, 0, -H / 2);
       if (etichette) {
+        inizio(c);
         scrivi(c.first, c.second - 2 * TH, ColoreDisegno, riferimento);
         aCapo(c.first, coloreStato, portata);
+        sup.FineEtichetta();
       }
       break;
     }

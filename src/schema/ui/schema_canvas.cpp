@@ -105,29 +105,43 @@ QImage ImmagineSchema(QSizeF* misuraRelativa) {
   }
   metrica.pixelPerUnita = standard.width() / LarghezzaStampa;
   const PianoFigura piano = PianificaFiguraSchema(LarghezzaStampa, AltezzaStampa, metrica);
-  const FinestraFigura& v = piano.finestra;
   // A network larger than the standard picture gets a larger picture at the same scale, labels
   // and all; only beyond what a picture file reasonably holds is everything drawn smaller, the
   // labels with the drawing.
-  const double larghezzaPx = v.larghezza * metrica.pixelPerUnita, altezzaPx = v.altezza * metrica.pixelPerUnita;
-  const double riduzione = std::min({1.0, MaxLatoFiguraPixel / larghezzaPx, MaxLatoFiguraPixel / altezzaPx,
-                                     std::sqrt(MaxAreaFiguraPixel / (larghezzaPx * altezzaPx))});
-  const QSize dimensione(std::max(1, static_cast<int>(std::lround(larghezzaPx * riduzione))),
-                         std::max(1, static_cast<int>(std::lround(altezzaPx * riduzione))));
-  if (f.immagine.size() != dimensione) {
-    f.superficie.reset();
-    f.painter.reset();
-    f.immagine = QImage(dimensione, QImage::Format_RGB32);
-    f.painter = std::make_unique<QPainter>(&f.immagine);
+  double larghezzaPx = 0, altezzaPx = 0, riduzione = 1;
+  auto disegna = [&](const FinestraFigura& v) {
+    larghezzaPx = v.larghezza * metrica.pixelPerUnita, altezzaPx = v.altezza * metrica.pixelPerUnita;
+    riduzione = std::min({1.0, MaxLatoFiguraPixel / larghezzaPx, MaxLatoFiguraPixel / altezzaPx,
+                          std::sqrt(MaxAreaFiguraPixel / (larghezzaPx * altezzaPx))});
+    const QSize dimensione(std::max(1, static_cast<int>(std::lround(larghezzaPx * riduzione))),
+                           std::max(1, static_cast<int>(std::lround(altezzaPx * riduzione))));
+    if (f.immagine.size() != dimensione) {
+      f.superficie.reset();
+      f.painter.reset();
+      f.immagine = QImage(dimensione, QImage::Format_RGB32);
+      f.painter = std::make_unique<QPainter>(&f.immagine);
+    }
+    f.painter->resetTransform();
+    f.painter->scale(riduzione, riduzione);
+    // A new surface for each picture: its view is this drawing's, its current point (0, 0).
+    f.superficie = std::make_unique<SuperficieQt>("picPrint", *f.painter, QRectF(v.x, v.y, v.larghezza, v.altezza),
+                                                  QRectF(0, 0, larghezzaPx, altezzaPx), LarghezzaStampa,
+                                                  AltezzaStampa, AltezzaStampa, ColoreBianco);
+    f.immagine.fill(Qt::white);
+    DisegnaFiguraSchema(*f.superficie, piano);
+  };
+  disegna(piano.finestra);
+  // The labels are placed once the drawing is whole, clear of it and of one another, and may end
+  // beyond what the measuring surface saw: the picture then grows to hold them, at the same scale.
+  const QRectF segnato = f.superficie->Estensione();
+  const FinestraFigura& v = piano.finestra;
+  if (!segnato.isNull() && !QRectF(v.x, v.y, v.larghezza, v.altezza).contains(segnato)) {
+    const double margine = MarginePixelFigura / metrica.pixelPerUnita;
+    const QRectF tutto = segnato.united(QRectF(v.x + margine, v.y + margine, v.larghezza - 2 * margine,
+                                               v.altezza - 2 * margine));
+    disegna(FinestraDelDisegno(tutto.left(), tutto.top(), tutto.right(), tutto.bottom(), LarghezzaStampa,
+                               AltezzaStampa, margine));
   }
-  f.painter->resetTransform();
-  f.painter->scale(riduzione, riduzione);
-  // A new surface for each picture: its view is this drawing's, its current point (0, 0).
-  f.superficie = std::make_unique<SuperficieQt>("picPrint", *f.painter, QRectF(v.x, v.y, v.larghezza, v.altezza),
-                                                QRectF(0, 0, larghezzaPx, altezzaPx), LarghezzaStampa, AltezzaStampa,
-                                                AltezzaStampa, ColoreBianco);
-  f.immagine.fill(Qt::white);
-  DisegnaFiguraSchema(*f.superficie, piano);
   QImage copia = f.immagine.copy();
   // The next save starts from an empty picture.
   f.immagine.fill(Qt::white);

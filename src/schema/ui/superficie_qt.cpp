@@ -115,6 +115,7 @@ SuperficieQt::SuperficieQt(std::string nome, QPainter& painter, QRectF finestra,
       sfondo_(sfondo) {
   if (finestra_.width() != 0) sx_ = dispositivo_.width() / finestra_.width();
   if (finestra_.height() != 0) sy_ = dispositivo_.height() / finestra_.height();
+  rinvia_ = nome_ != "picDisplay";
   font_ = QFont(QStringLiteral("Arial"));
   font_.setPointSizeF(8);
   p_.setRenderHint(QPainter::Antialiasing, true);
@@ -133,6 +134,9 @@ void SuperficieQt::Cls() {
   p_.fillRect(dispositivo_, Colore(sfondo_));
   x_ = y_ = 0;
   estensione_ = QRectF();
+  blocchi_.clear();
+  ostacoli_.clear();
+  bloccoAperto_ = false;
 }
 
 void SuperficieQt::Estendi(double x1, double y1, double x2, double y2) {
@@ -186,49 +190,149 @@ double SuperficieQt::TextHeight(const std::string& /*testo*/) const {
   return sy_ != 0 ? fm.height() / sy_ : 0;
 }
 
+void SuperficieQt::Scrivi(const QPointF& a, const QString& t, const QString& chiave, const QFont& font,
+                          int32_t colore, bool trasparente) {
+  p_.save();
+  p_.setFont(font);
+  if (!trasparente) {
+    const QFontMetricsF fm(font, p_.device());
+    p_.fillRect(QRectF(a, QSizeF(fm.horizontalAdvance(t), fm.height())), Colore(sfondo_));
+  }
+  p_.setPen(Colore(colore));
+  QHash<QString, QStaticText>& testi = TestiPreparati();
+  auto trovato = testi.find(chiave);
+  if (trovato == testi.end()) {
+    if (testi.size() > 20000) testi.clear();
+    QStaticText preparato(t);
+    preparato.setTextFormat(Qt::PlainText);
+    preparato.prepare(p_.transform(), font);
+    trovato = testi.insert(chiave, preparato);
+  }
+  p_.drawStaticText(a, *trovato);
+  p_.restore();
+}
+
 void SuperficieQt::Print(const std::string& testo) {
   const QString t = QS(testo);
   const QFontMetricsF& fm = Metriche();
-  if (nome_ != "picDisplay" && !t.trimmed().isEmpty()) {
-    // Only a label lying mostly on another: one that merely touches a neighbour stays by its segment.
-    auto occupato = [&](const QRectF& r) {
-      return std::any_of(etichette_.begin(), etichette_.end(), [&](const QRectF& e) {
-        const QRectF comune = e.intersected(r);
-        const double minore = std::min(e.width() * e.height(), r.width() * r.height());
-        return !comune.isEmpty() && comune.width() * comune.height() > 0.3 * minore;
-      });
-    };
-    // In the drawing's units, as its extents are measured.
-    QRectF r(x_, y_, TextWidth(testo), TextHeight(testo));
-    r = r.normalized();
-    for (int giro = 0; giro < 8 && occupato(r); ++giro) {
-      y_ += TextHeight(testo);
-      r.moveTop(y_);
-    }
-    etichette_.push_back(r);
+  const double larghezza = TextWidth(testo), altezza = TextHeight(testo);
+  if (rinvia_ && !t.trimmed().isEmpty()) {
+    // The box starts at the first mark: the leading space of " 12" keeps the label off its
+    // segment and is no part of it. The glyphs cover from the top of the capitals to a little
+    // below the baseline (a comma, a slash).
+    qsizetype spazi = 0;
+    while (spazi < t.size() && t.at(spazi).isSpace()) ++spazi;
+    qsizetype fine = t.size();
+    while (fine > spazi && t.at(fine - 1).isSpace()) --fine;
+    const double inizio = sx_ != 0 ? LarghezzaPixel(t.left(spazi)) / sx_ : 0;
+    const double termine = sx_ != 0 ? LarghezzaPixel(t.left(fine)) / sx_ : 0;
+    const double alto = sy_ != 0 ? (fm.ascent() - fm.capHeight()) / sy_ : 0;
+    const double basso = sy_ != 0 ? (fm.ascent() + fm.descent() / 2) / sy_ : 0;
+    TestoRinviato r;
+    r.x = x_, r.y = y_;
+    r.testo = t;
+    r.chiave = chiaveFont_ + t;
+    r.font = font_;
+    r.colore = foreColor_;
+    r.trasparente = trasparente_;
+    r.scatola = {x_ + inizio, y_, x_ + termine, y_ + altezza};
+    r.inchiostro = {x_ + inizio, y_ + alto, x_ + termine, y_ + basso};
+    r.larghezza = larghezza, r.altezza = altezza;
+    // A text outside a block is a block of its own, naming its own place.
+    if (!bloccoAperto_ || blocchi_.empty())
+      blocchi_.push_back({(r.scatola.x1 + r.scatola.x2) / 2, (r.scatola.y1 + r.scatola.y2) / 2, {}});
+    blocchi_.back().righe.push_back(std::move(r));
+  } else if (!rinvia_) {
+    Scrivi(Dispositivo(x_, y_), t, chiaveFont_ + t, font_, foreColor_, trasparente_);
+    if (!t.isEmpty()) Estendi(x_, y_, x_ + larghezza, y_ + altezza);
   }
-  const QPointF a = Dispositivo(x_, y_);
-  p_.save();
-  p_.setFont(font_);
-  if (!trasparente_) p_.fillRect(QRectF(a, QSizeF(LarghezzaPixel(t), fm.height())), Colore(sfondo_));
-  p_.setPen(Colore(foreColor_));
-  {
-    QHash<QString, QStaticText>& testi = TestiPreparati();
-    const QString chiave = chiaveFont_ + t;
-    auto trovato = testi.find(chiave);
-    if (trovato == testi.end()) {
-      if (testi.size() > 20000) testi.clear();
-      QStaticText testo(t);
-      testo.setTextFormat(Qt::PlainText);
-      testo.prepare(p_.transform(), font_);
-      trovato = testi.insert(chiave, testo);
+  x_ = finestra_.left();
+  y_ += altezza;
+}
+
+void SuperficieQt::InizioEtichetta(double x, double y) {
+  if (!rinvia_) return;
+  blocchi_.push_back({x, y, {}});
+  bloccoAperto_ = true;
+}
+
+void SuperficieQt::Ostacola(double x1, double y1, double x2, double y2, bool linea) {
+  if (!rinvia_) return;
+  ostacoli_.push_back({{x1, y1, x2, y2}, linea});
+}
+
+void SuperficieQt::SeparaRighe(Blocco& b) {
+  // The layout writes the two lines of a diagonal segment less than a line apart: each line that
+  // lies on one before it in its block goes just above or below it, on the side it leans to.
+  for (size_t i = 1; i < b.righe.size(); ++i) {
+    TestoRinviato& r = b.righe[i];
+    for (size_t j = 0; j < i; ++j) {
+      const TestoRinviato& prima = b.righe[j];
+      if (!r.scatola.Incontra(prima.scatola)) continue;
+      const double dy = r.y < prima.y ? prima.scatola.y1 - r.scatola.y2 : prima.scatola.y2 - r.scatola.y1;
+      r.y += dy;
+      r.scatola = r.scatola.Spostato(0, dy);
+      r.inchiostro = r.inchiostro.Spostato(0, dy);
     }
-    p_.drawStaticText(QPointF(a.x(), a.y()), *trovato);
+  }
+}
+
+void SuperficieQt::FineDisegno() {
+  bloccoAperto_ = false;
+  if (!rinvia_) return;
+  piazzate_.clear();
+  double riga = 0;
+  for (const Blocco& b : blocchi_)
+    for (const TestoRinviato& r : b.righe) riga = std::max(riga, r.altezza);
+  PiazzamentoEtichette piazzamento(riga);
+  for (const Ostacolo& o : ostacoli_) {
+    if (o.linea) piazzamento.OstacoloLinea(o.r.x1, o.r.y1, o.r.x2, o.r.y2);
+    else piazzamento.OstacoloRiquadro(o.r);
+  }
+  std::vector<PiazzamentoEtichette::Riga> righe;
+  std::vector<PiazzamentoEtichette::Esito> esiti;
+  esiti.reserve(blocchi_.size());
+  for (Blocco& b : blocchi_) {
+    SeparaRighe(b);
+    righe.clear();
+    for (const TestoRinviato& r : b.righe) righe.push_back({r.scatola, r.inchiostro});
+    esiti.push_back(righe.empty() ? PiazzamentoEtichette::Esito{} : piazzamento.Piazza(righe, b.x, b.y));
+  }
+  // The leaders first, thin and grey: they tell which thing a label names. Where a crowded spot
+  // leaves a leader no way but across another label, that label's glyphs stay clear of it.
+  p_.save();
+  QPen penna(QColor(150, 150, 150));
+  penna.setCosmetic(true);
+  penna.setWidthF(1);
+  p_.setPen(penna);
+  for (const PiazzamentoEtichette::Esito& esito : esiti) {
+    if (!esito.richiamo) continue;
+    const Riquadro& l = *esito.richiamo;
+    p_.drawLine(Dispositivo(l.x1, l.y1), Dispositivo(l.x2, l.y2));
+    Estendi(l.x1, l.y1, l.x2, l.y2);
   }
   p_.restore();
-  if (!t.isEmpty()) Estendi(x_, y_, x_ + TextWidth(testo), y_ + TextHeight(testo));
-  x_ = finestra_.left();
-  y_ += TextHeight(testo);
+  const double margine = riga / 25;
+  for (size_t k = 0; k < blocchi_.size(); ++k) {
+    const PiazzamentoEtichette::Esito& esito = esiti[k];
+    for (const TestoRinviato& r : blocchi_[k].righe) {
+      const double x = r.x + esito.dx, y = r.y + esito.dy;
+      const Riquadro s = r.scatola.Spostato(esito.dx, esito.dy), i = r.inchiostro.Spostato(esito.dx, esito.dy);
+      // Only a leader can lie under the glyphs of a block placed in free room: the drawing and
+      // the other labels are clear of them. A block that found no free room hides nothing.
+      const Riquadro alone = i.Allargato(margine);
+      if (!esito.coperto && std::any_of(esiti.begin(), esiti.end(), [&](const PiazzamentoEtichette::Esito& e) {
+            return e.richiamo && LineaIncontra(e.richiamo->x1, e.richiamo->y1, e.richiamo->x2, e.richiamo->y2, alone);
+          }))
+        p_.fillRect(QRectF(Dispositivo(alone.x1, alone.y1), Dispositivo(alone.x2, alone.y2)), Colore(sfondo_));
+      Scrivi(Dispositivo(x, y), r.testo, r.chiave, r.font, r.colore, r.trasparente);
+      Estendi(x, y, x + r.larghezza, y + r.altezza);
+      piazzate_.push_back({r.testo, QRectF(QPointF(s.x1, s.y1), QPointF(s.x2, s.y2)),
+                           QRectF(QPointF(i.x1, i.y1), QPointF(i.x2, i.y2)), esito.richiamo.has_value()});
+    }
+  }
+  blocchi_.clear();
+  ostacoli_.clear();
 }
 
 void SuperficieQt::Line(double x1, double y1, double x2, double y2, int32_t colore, bool rettangolo) {
@@ -248,6 +352,7 @@ void SuperficieQt::Line(double x1, double y1, double x2, double y2, int32_t colo
   }
   p_.restore();
   Estendi(x1, y1, x2, y2);
+  Ostacola(x1, y1, x2, y2, !rettangolo);
   x_ = x2;
   y_ = y2;
 }
@@ -257,6 +362,7 @@ void SuperficieQt::PSet(double x, double y, int32_t colore) {
   p_.setPen(QPen(Colore(colore), 1));
   p_.drawPoint(Dispositivo(x, y));
   p_.restore();
+  Ostacola(x, y, x, y, false);
   x_ = x;
   y_ = y;
 }
@@ -274,6 +380,9 @@ void SuperficieQt::Circle(double x, double y, double raggio, int32_t colore) {
   p_.drawEllipse(c, r, r);
   p_.restore();
   Estendi(x - raggio, y - raggio, x + raggio, y + raggio);
+  // A dot of no radius still covers the little disc it is drawn as.
+  const double coperto = std::max(raggio, sx_ != 0 ? r / sx_ : raggio);
+  Ostacola(x - coperto, y - coperto, x + coperto, y + coperto, false);
   x_ = x;
   y_ = y;
 }
@@ -301,6 +410,7 @@ void SuperficieQt::PaintPicture(FiguraSchema figura, double x, double y, double 
   }
   p_.drawPixmap(intero.topLeft(), trovata->second);
   Estendi(x, y, x + larghezza, y + altezza);
+  Ostacola(x, y, x + larghezza, y + altezza, false);
 }
 
 }  // namespace varnex::ui

@@ -15,6 +15,7 @@
 #include <tuple>
 #include <utility>
 
+#include "schema/etichette.h"
 #include "schema/superficie.h"
 
 namespace varnex::ui {
@@ -57,6 +58,9 @@ class SuperficieQt : public ISuperficieDisegno {
   void SetFillStyle(int16_t stile) override { fillStyle_ = stile; }
   void Circle(double x, double y, double raggio, int32_t colore) override;
   void PaintPicture(FiguraSchema figura, double x, double y, double larghezza, double altezza) override;
+  void InizioEtichetta(double x, double y) override;
+  void FineEtichetta() override { bloccoAperto_ = false; }
+  void FineDisegno() override;
 
   // Surface units to device pixels.
   QPointF Dispositivo(double x, double y) const;
@@ -64,6 +68,15 @@ class SuperficieQt : public ISuperficieDisegno {
   QRectF Estensione() const { return estensione_; }
   double ScalaX() const { return sx_; }
   double ScalaY() const { return sy_; }
+
+  // A label line as the last drawing placed it, in surface units: its box from its first mark to
+  // its end at the full height of the type, and the part its glyphs cover.
+  struct EtichettaPiazzata {
+    QString testo;
+    QRectF scatola, inchiostro;
+    bool richiamo = false;  // its block has a leader to what it names
+  };
+  const std::vector<EtichettaPiazzata>& EtichettePiazzate() const { return piazzate_; }
 
  private:
   std::string nome_;
@@ -83,9 +96,36 @@ class SuperficieQt : public ISuperficieDisegno {
   mutable QString chiaveFont_;
   // The pictures of this drawing by kind and size in whole pixels: the many appliances share a few.
   std::map<std::tuple<int, int, int>, QPixmap> figure_;
-  // Off the canvas (paper, preview, saved picture) a label never prints over one already printed:
-  // where branches of the network lie on one another it goes a line lower. Device rectangles.
-  std::vector<QRectF> etichette_;
+  // Off the canvas (paper, preview, saved picture) the labels wait for the whole drawing and are
+  // then placed clear of one another and of everything drawn: where the layout lays branches on
+  // one another, their labels still read. The canvas, where the user edits, writes them in place.
+  bool rinvia_ = false;
+  struct TestoRinviato {
+    double x = 0, y = 0;
+    QString testo, chiave;  // chiave: the font's key and the text, for the prepared texts
+    QFont font;
+    int32_t colore = 0;
+    bool trasparente = true;
+    Riquadro scatola, inchiostro;
+    double larghezza = 0, altezza = 0;
+  };
+  struct Blocco {
+    double x = 0, y = 0;  // what it names
+    std::vector<TestoRinviato> righe;
+  };
+  std::vector<Blocco> blocchi_;
+  bool bloccoAperto_ = false;
+  struct Ostacolo {
+    Riquadro r;
+    bool linea = false;
+  };
+  std::vector<Ostacolo> ostacoli_;
+  std::vector<EtichettaPiazzata> piazzate_;
+  void Ostacola(double x1, double y1, double x2, double y2, bool linea);
+  static void SeparaRighe(Blocco& b);
+  // Paints the text with its top-left corner on the device point.
+  void Scrivi(const QPointF& a, const QString& t, const QString& chiave, const QFont& font, int32_t colore,
+              bool trasparente);
   int32_t foreColor_ = 0;
   int32_t fillColor_ = 0;
   int16_t fillStyle_ = 1;

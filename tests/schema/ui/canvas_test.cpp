@@ -31,6 +31,10 @@
 #include "shell/ui/main_window.h"
 #include "shell/ui/units.h"
 #include "support/ui/fake_services.h"
+#include "model/calcolo_prova.h"
+#include "schema/etichette.h"
+#include "schema/superficie_registrata.h"
+#include "support/rami_sovrapposti.h"
 
 namespace varnex::ui {
 namespace {
@@ -657,30 +661,165 @@ TEST_F(SchemaNellaFinestraTest, TheSegmentDialogOnABlankRowMakesItASegmentTheTab
 
 }  // namespace
 
-// Off the canvas a label does not print over one already printed there: where branches of the
-// network lie on one another, the next goes a line lower, and the line after it follows. On the
-// canvas, where the user zooms, the drawing is left as it is.
-TEST(SuperficieQtEtichette, ALabelOnPaperGoesALineLowerThanOneAlreadyThere) {
+namespace {
+
+// Off the canvas the labels wait for the whole drawing, then each block goes to the nearest free
+// spot: a label written on one already there moves, one beside it stays. On the canvas, where the
+// user zooms, the drawing is left as it is.
+TEST(SuperficieQtEtichette, ALabelOnPaperMovesOffOneAlreadyThereAndTheCanvasWritesInPlace) {
   QImage immagine(400, 300, QImage::Format_RGB32);
   QPainter painter(&immagine);
-  for (const char* nome : {"Printer", "picPrint", "picDisplay"}) {
+  for (const char* nome : {"Printer", "picPrint", "picSchema", "picDisplay"}) {
     SCOPED_TRACE(nome);
     SuperficieQt s(nome, painter, QRectF(0, 0, 6000, 4500), QRectF(0, 0, 400, 300), 6000, 4500, 4500, ColoreBianco);
     const double riga = s.TextHeight("X");
-    s.SetCurrentX(1000);
-    s.SetCurrentY(1000);
-    s.Print(" 17");
-    s.SetCurrentX(1000);
-    s.SetCurrentY(1000);
-    s.Print(" 18");
+    for (const auto& [x, testo] : {std::pair<double, const char*>{1000, " 17"}, {1000, " 18"}, {3000, " 19"}}) {
+      s.SetCurrentX(x);
+      s.SetCurrentY(1000);
+      s.Print(testo);
+      EXPECT_DOUBLE_EQ(s.CurrentY(), 1000 + riga);
+    }
+    s.FineDisegno();
     const bool canvas = std::string(nome) == "picDisplay";
-    EXPECT_DOUBLE_EQ(s.CurrentY(), 1000 + (canvas ? 1 : 2) * riga);
-    // Beside it, clear of it: in place.
-    s.SetCurrentX(3000);
-    s.SetCurrentY(1000);
-    s.Print(" 19");
-    EXPECT_DOUBLE_EQ(s.CurrentY(), 1000 + riga);
+    const auto& piazzate = s.EtichettePiazzate();
+    ASSERT_EQ(piazzate.size(), canvas ? 0u : 3u);
+    if (canvas) continue;
+    EXPECT_DOUBLE_EQ(piazzate[0].scatola.top(), 1000);
+    EXPECT_FALSE(piazzate[1].scatola.intersects(piazzate[0].scatola));
+    EXPECT_LT(std::abs(piazzate[1].scatola.center().y() - 1000), 3 * riga) << "nearby, not far away";
+    EXPECT_DOUBLE_EQ(piazzate[2].scatola.top(), 1000) << "beside it, clear of it: in place";
+    EXPECT_TRUE(s.Estensione().contains(piazzate[1].scatola)) << "the extents hold the label where it went";
   }
 }
 
+// The drawing of a network on paper, as the diagram page makes it, through a view of `finestra`.
+std::vector<SuperficieQt::EtichettaPiazzata> EtichetteSuCarta(const QRectF& finestra,
+                                                              std::vector<OperazioneDisegno>* disegno = nullptr) {
+  QImage immagine(1600, 1100, QImage::Format_RGB32);
+  immagine.fill(Qt::white);
+  QPainter painter(&immagine);
+  painter.setClipRect(QRect(0, 0, 1600, 1100));
+  SuperficieQt s("Printer", painter, finestra, QRectF(immagine.rect()), 16000, 11000, 11000, ColoreBianco);
+  DrawSchema(s, 1, 300, 6000, 12000, 8000, "Arial", 7);
+  if (disegno) {
+    // The same drawing recorded: every line, bar, dot and picture it holds.
+    SuperficieRegistrata registrata("Printer", 16000, 11000, 11000);
+    DrawSchema(registrata, 1, 300, 6000, 12000, 8000, "Arial", 7);
+    *disegno = registrata.operazioni;
+  }
+  return s.EtichettePiazzate();
+}
+
+class EtichetteSuCartaTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::PreparaCalcolo();
+    AdattaSchemaPagina = 0;
+    test::ReteRamiSovrapposti(3);
+  }
+  void TearDown() override { BloccoReti = {}; }
+};
+
+// Where the layout lays branches on one another (the floors of a block of flats), and where it
+// writes the two lines of a diagonal segment less than a line apart, every label on paper still
+// reads: none lies on another, none on a line, bar, dot or picture of the drawing, and the lines of
+// a segment stay together; a block gone far from its segment has a leader.
+TEST_F(EtichetteSuCartaTest, LabelsOfBranchesOnOneAnotherPrintApartAndClearOfTheDrawing) {
+  struct Caso {
+    const char* nome;
+    void (*costruisci)();
+    size_t etichette;  // number and diameter of each segment, reference and flow of each appliance
+    bool richiami;     // some label goes far from its segment
+  };
+  const Caso casi[] = {
+      {"branches on one another", [] { test::ReteRamiSovrapposti(3); }, 7 * 2 + 4 * 2, true},
+      {"diagonals", [] {
+         // Down-right and down-left from the first segment's end, each on to an appliance.
+         test::AggiungiProva(0, 4);
+         for (const int16_t svolta : {int16_t{7}, int16_t{8}}) {
+           const int16_t s = test::AggiungiProva(1, 3);
+           Tronco(s).CodiceSvolta = svolta;
+           const int16_t u = test::AggiungiProva(s, 3, 1.5f);
+           Tronco(u).CodiceSvolta = 1;
+           Tronco(u).ID_P_TRONCO = 1.5f;
+           Tronco(u).TipologiaUtenza = 2;
+           Tronco(u).ID_RIF = "rif " + std::to_string(u);
+         }
+         for (int16_t s = 1; s <= Rete().NumTronchi; ++s) Tronco(s).Collegato = -1, Tronco(s).ID_DIAMETRO = "1/2";
+       }, 5 * 2 + 2 * 2, false}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    test::PreparaCalcolo();
+    c.costruisci();
+    std::vector<OperazioneDisegno> disegno;
+    const auto etichette = EtichetteSuCarta(QRectF(0, 0, 16000, 11000), &disegno);
+    ASSERT_EQ(etichette.size(), c.etichette);
+    int richiami = 0;
+    for (size_t i = 0; i < etichette.size(); ++i) {
+      const SuperficieQt::EtichettaPiazzata& e = etichette[i];
+      SCOPED_TRACE(e.testo.toStdString());
+      richiami += e.richiamo ? 1 : 0;
+      for (size_t j = i + 1; j < etichette.size(); ++j)
+        EXPECT_FALSE(e.scatola.intersects(etichette[j].scatola)) << "over " << etichette[j].testo.toStdString();
+      const Riquadro inchiostro{e.inchiostro.left(), e.inchiostro.top(), e.inchiostro.right(), e.inchiostro.bottom()};
+      for (const OperazioneDisegno& op : disegno) {
+        using T = OperazioneDisegno::Tipo;
+        bool sopra = false;
+        switch (op.tipo) {
+          case T::Linea: case T::Punto: sopra = LineaIncontra(op.x1, op.y1, op.x2, op.y2, inchiostro); break;
+          case T::Rettangolo:
+            sopra = inchiostro.Incontra({std::min(op.x1, op.x2), std::min(op.y1, op.y2), std::max(op.x1, op.x2),
+                                         std::max(op.y1, op.y2)});
+            break;
+          case T::Cerchio: sopra = inchiostro.Incontra({op.x1 - 10, op.y1 - 10, op.x1 + 10, op.y1 + 10}); break;
+          case T::Figura: sopra = inchiostro.Incontra({op.x1, op.y1, op.x1 + op.x2, op.y1 + op.y2}); break;
+          default: break;
+        }
+        EXPECT_FALSE(sopra) << "over the drawing at " << op.x1 << ", " << op.y1;
+      }
+    }
+    EXPECT_EQ(richiami > 0, c.richiami) << "the labels of the branches drawn on one another are tied to them";
+    // The diameter keeps its place beside its segment's number.
+    for (size_t i = 0; i + 1 < etichette.size() && i < 2 * static_cast<size_t>(Rete().NumTronchi); i += 2) {
+      const QPointF d = etichette[i + 1].scatola.topLeft() - etichette[i].scatola.topLeft();
+      EXPECT_LT(std::abs(d.y()), 2 * etichette[i].scatola.height()) << i;
+    }
+  }
+}
+
+// The picture beside the HTML report follows the same rule: its labels lie apart, and the picture
+// holds them where they went, none cut at its edge.
+TEST_F(EtichetteSuCartaTest, TheSavedPictureHoldsEveryLabelApart) {
+  test::PreparaCalcolo();
+  test::ReteRamiSovrapposti(4);
+  // Wider and taller than the standard picture, which then ends close around the drawing: the
+  // labels that go out from the crowded ends need the picture to grow.
+  Tronco(1).LunghezzaDisegno = 16000;
+  for (int16_t s = 2; s <= Rete().NumTronchi; ++s) Tronco(s).LunghezzaDisegno = 3000;
+  SchemaMaxX = SchemaMaxY = SchemaMinX = SchemaMinY = 0;
+  const QImage img = ImmagineSchema();
+  const auto* superficie = dynamic_cast<const SuperficieQt*>(SuperficieDisegno);
+  ASSERT_NE(superficie, nullptr);
+  const auto& etichette = superficie->EtichettePiazzate();
+  ASSERT_EQ(etichette.size(), 15u * 2 + 8u * 2);
+  for (size_t i = 0; i < etichette.size(); ++i)
+    for (size_t j = i + 1; j < etichette.size(); ++j)
+      EXPECT_FALSE(etichette[i].scatola.intersects(etichette[j].scatola))
+          << etichette[i].testo.toStdString() << " over " << etichette[j].testo.toStdString();
+  EXPECT_EQ(PixelSulBordo(img), 0);
+}
+
+// Every sheet of a diagram over several pages shows the drawing through a view moved by its step:
+// the labels land on the same spots in each, so the overlaps of the sheets agree.
+TEST_F(EtichetteSuCartaTest, EverySheetPlacesTheLabelsOnTheSameSpots) {
+  const auto primo = EtichetteSuCarta(QRectF(0, 0, 16000, 11000));
+  const auto secondo = EtichetteSuCarta(QRectF(5000, 3000, 16000, 11000));
+  ASSERT_EQ(primo.size(), secondo.size());
+  for (size_t i = 0; i < primo.size(); ++i) {
+    EXPECT_EQ(primo[i].testo, secondo[i].testo);
+    EXPECT_EQ(primo[i].scatola, secondo[i].scatola) << primo[i].testo.toStdString();
+  }
+}
+
+}  // namespace
 }  // namespace varnex::ui

@@ -31,6 +31,7 @@
 #include "support/fake_interaction.h"
 #include "support/temp_folder.h"
 #include "support/ui/fake_services.h"
+#include "support/rami_sovrapposti.h"
 #include "support/ui/parole_pdf.h"
 
 namespace varnex {
@@ -520,6 +521,21 @@ TEST_F(DiagrammaPdfTest, TheWholeNetworkIsOnThePaperClearOfTheTitleInBothModes) 
 }
 
 
+// Words printed over one another on one page (their boxes, less half a point all round, meet):
+// how many pairs, and one of them.
+std::pair<int, std::string> ParoleSovrapposte(const std::vector<test::ParolaPdf>& parole) {
+  int sovrapposte = 0;
+  std::string esempio;
+  for (size_t i = 0; i < parole.size(); ++i)
+    for (size_t j = i + 1; j < parole.size(); ++j)
+      if (parole[i].pagina == parole[j].pagina &&
+          parole[i].box.adjusted(0.5, 0.5, -0.5, -0.5).intersects(parole[j].box.adjusted(0.5, 0.5, -0.5, -0.5))) {
+        ++sovrapposte;
+        esempio = parole[i].testo + " over " + parole[j].testo + " on page " + std::to_string(parole[i].pagina);
+      }
+  return {sovrapposte, esempio};
+}
+
 // A large network is never drawn below the size at which its labels stay apart: what does not hold
 // on one page goes on over further pages, each a part of the drawing with a note of where it goes
 // on, with "Adatta lo schema alla pagina" and without; no label prints over another.
@@ -547,15 +563,34 @@ TEST_F(DiagrammaPdfTest, ALargeNetworkGoesOnOverPagesWithItsLabelsApart) {
     EXPECT_EQ(static_cast<int>(pagine.size()), p.fogli);
     EXPECT_EQ(static_cast<int>(note.size()), p.fogli) << "every page says where the drawing goes on";
     EXPECT_GE(diametri, 200) << "every segment's diameter, the overlaps seen twice";
-    int sovrapposte = 0;
-    std::string esempio;
-    for (const auto& [pagina, w] : pagine)
-      for (size_t i = 0; i < w.size(); ++i)
-        for (size_t j = i + 1; j < w.size(); ++j)
-          if (w[i]->box.adjusted(0.5, 0.5, -0.5, -0.5).intersects(w[j]->box.adjusted(0.5, 0.5, -0.5, -0.5))) {
-            ++sovrapposte;
-            esempio = w[i]->testo + " over " + w[j]->testo + " on page " + std::to_string(pagina);
-          }
+    const auto [sovrapposte, esempio] = ParoleSovrapposte(parole);
+    EXPECT_EQ(sovrapposte, 0) << esempio;
+  }
+  AdattaSchemaPagina = 0;
+  PercorsoProgetto.clear();
+  Riferimento.clear();
+}
+
+// Where the layout draws branches on one another (the floors of a block of flats drawn alike), the
+// printed labels still read: no word prints over another, with "Adatta lo schema alla pagina" and
+// without, and every label reaches the paper.
+TEST_F(DiagrammaPdfTest, LabelsOfBranchesDrawnOnOneAnotherPrintApart) {
+  ui::InstallaDiagrammaStampa();
+  PercorsoProgetto = "casa.RTG";
+  Riferimento = "Villa";
+  for (const int16_t adatta : {int16_t{0}, int16_t{-1}}) {
+    SCOPED_TRACE(adatta ? "fitted" : "own scale");
+    const std::string pdf = StampaRete([] { test::ReteRamiSovrapposti(4); }, adatta);
+    const std::vector<test::ParolaPdf> parole = test::ParolePdf(pdf, cartella.File("parole.html"));
+    if (parole.empty()) GTEST_SKIP() << "pdftotext missing";
+    int diametri = 0, riferimenti = 0;
+    for (const test::ParolaPdf& w : parole) {
+      diametri += w.testo == "ø" ? 1 : 0;
+      riferimenti += w.testo == "rif" ? 1 : 0;
+    }
+    EXPECT_EQ(diametri, 15);
+    EXPECT_EQ(riferimenti, 8);
+    const auto [sovrapposte, esempio] = ParoleSovrapposte(parole);
     EXPECT_EQ(sovrapposte, 0) << esempio;
   }
   AdattaSchemaPagina = 0;

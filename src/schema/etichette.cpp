@@ -1,0 +1,260 @@
+#include "schema/etichette.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <tuple>
+#include <utility>
+
+namespace varnex {
+
+namespace {
+
+// The part [t0, t1] of the segment from (x1, y1) to (x2, y2) that lies in the rectangle; none when
+// it passes by.
+std::optional<std::pair<double, double>> Ritaglio(double x1, double y1, double x2, double y2, const Riquadro& r) {
+  double t0 = 0, t1 = 1;
+  const double dx = x2 - x1, dy = y2 - y1;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {x1 - r.x1, r.x2 - x1, y1 - r.y1, r.y2 - y1};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return std::nullopt;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0) t0 = std::max(t0, t);
+    else t1 = std::min(t1, t);
+    if (t0 > t1) return std::nullopt;
+  }
+  return std::pair<double, double>(t0, t1);
+}
+
+double Area(const Riquadro& a, const Riquadro& b) {
+  const double w = std::min(a.x2, b.x2) - std::max(a.x1, b.x1);
+  const double h = std::min(a.y2, b.y2) - std::max(a.y1, b.y1);
+  return w > 0 && h > 0 ? w * h : 0;
+}
+
+// Offsets in steps, from more than `da` steps to `a` steps away, nearest first; at equal distance
+// the smaller sideways move, then upwards before downwards, then left before right.
+std::vector<std::pair<int32_t, int32_t>> Spostamenti(int32_t da, int32_t a) {
+  std::vector<std::pair<int32_t, int32_t>> s;
+  for (int32_t j = -a; j <= a; ++j)
+    for (int32_t i = -a; i <= a; ++i) {
+      const int32_t d = i * i + j * j;
+      if (d <= a * a && (da < 0 || d > da * da)) s.emplace_back(i, j);
+    }
+  std::sort(s.begin(), s.end(), [](const auto& x, const auto& y) {
+    return std::make_tuple(x.first * x.first + x.second * x.second, std::abs(x.first), x.second, x.first) <
+           std::make_tuple(y.first * y.first + y.second * y.second, std::abs(y.first), y.second, y.first);
+  });
+  return s;
+}
+
+const std::vector<PiazzamentoEtichette::Anello>& Anelli() {
+  using P = PiazzamentoEtichette;
+  static const std::vector<P::Anello> anelli = {
+      {0.5, Spostamenti(-1, static_cast<int32_t>(P::PortataFine * 2))},
+      {1, Spostamenti(static_cast<int32_t>(P::PortataFine), static_cast<int32_t>(P::PortataRighe))},
+      {2, Spostamenti(static_cast<int32_t>(P::PortataRighe / 2), static_cast<int32_t>(P::PortataLarga / 2))}};
+  return anelli;
+}
+
+}  // namespace
+
+bool LineaIncontra(double x1, double y1, double x2, double y2, const Riquadro& r) {
+  return Ritaglio(x1, y1, x2, y2, r).has_value();
+}
+
+void PiazzamentoEtichette::Griglia::Aggiungi(const Riquadro& e, int32_t indice) {
+  const auto cx1 = static_cast<int64_t>(std::floor(e.x1 / lato_)), cx2 = static_cast<int64_t>(std::floor(e.x2 / lato_));
+  const auto cy1 = static_cast<int64_t>(std::floor(e.y1 / lato_)), cy2 = static_cast<int64_t>(std::floor(e.y2 / lato_));
+  for (int64_t cy = cy1; cy <= cy2; ++cy)
+    for (int64_t cx = cx1; cx <= cx2; ++cx) celle_[Chiave(cx, cy)].push_back(indice);
+}
+
+void PiazzamentoEtichette::Griglia::AggiungiLinea(const Riquadro& l, int32_t indice) {
+  const double minX = std::min(l.x1, l.x2), maxX = std::max(l.x1, l.x2);
+  const auto cx1 = static_cast<int64_t>(std::floor(minX / lato_)), cx2 = static_cast<int64_t>(std::floor(maxX / lato_));
+  for (int64_t cx = cx1; cx <= cx2; ++cx) {
+    // The part of the line over this column of cells.
+    double ya = l.y1, yb = l.y2;
+    if (l.x2 != l.x1) {
+      const double xa = std::max(minX, static_cast<double>(cx) * lato_);
+      const double xb = std::min(maxX, static_cast<double>(cx + 1) * lato_);
+      ya = l.y1 + (xa - l.x1) * (l.y2 - l.y1) / (l.x2 - l.x1);
+      yb = l.y1 + (xb - l.x1) * (l.y2 - l.y1) / (l.x2 - l.x1);
+    }
+    const auto cy1 = static_cast<int64_t>(std::floor(std::min(ya, yb) / lato_));
+    const auto cy2 = static_cast<int64_t>(std::floor(std::max(ya, yb) / lato_));
+    for (int64_t cy = cy1; cy <= cy2; ++cy) celle_[Chiave(cx, cy)].push_back(indice);
+  }
+}
+
+template <class F>
+bool PiazzamentoEtichette::Griglia::Qualcuno(const Riquadro& r, F&& f) const {
+  if (celle_.empty()) return false;
+  const auto cx1 = static_cast<int64_t>(std::floor(r.x1 / lato_)), cx2 = static_cast<int64_t>(std::floor(r.x2 / lato_));
+  const auto cy1 = static_cast<int64_t>(std::floor(r.y1 / lato_)), cy2 = static_cast<int64_t>(std::floor(r.y2 / lato_));
+  for (int64_t cy = cy1; cy <= cy2; ++cy)
+    for (int64_t cx = cx1; cx <= cx2; ++cx) {
+      const auto cella = celle_.find(Chiave(cx, cy));
+      if (cella == celle_.end()) continue;
+      for (const int32_t i : cella->second)
+        if (f(i)) return true;
+    }
+  return false;
+}
+
+PiazzamentoEtichette::PiazzamentoEtichette(double riga)
+    : riga_(riga > 0 ? riga : 1),
+      // Labels keep about a quarter line apart, so that the words of two never read as one; from
+      // the drawing a little less than the room the type leaves above its capitals, so that a
+      // label written right against its segment by the layout is not moved for it.
+      distaccoEtichette_(riga_ / 4),
+      distaccoDisegno_(riga_ / 25),
+      grigliaOstacoli_(4 * riga_),
+      grigliaEtichette_(4 * riga_),
+      anelli_(Anelli()) {}
+
+Riquadro PiazzamentoEtichette::Estremi(const Riquadro& l) {
+  return {std::min(l.x1, l.x2), std::min(l.y1, l.y2), std::max(l.x1, l.x2), std::max(l.y1, l.y2)};
+}
+
+void PiazzamentoEtichette::OstacoloRiquadro(const Riquadro& r) {
+  const Riquadro n = Estremi(r);
+  ostacoli_.push_back({n, false});
+  grigliaOstacoli_.Aggiungi(n, static_cast<int32_t>(ostacoli_.size() - 1));
+}
+
+void PiazzamentoEtichette::OstacoloLinea(double x1, double y1, double x2, double y2) {
+  const Riquadro l{x1, y1, x2, y2};
+  ostacoli_.push_back({l, true});
+  grigliaOstacoli_.AggiungiLinea(l, static_cast<int32_t>(ostacoli_.size() - 1));
+}
+
+bool PiazzamentoEtichette::Libero(const std::vector<Riga>& righe, double dx, double dy) const {
+  for (const Riga& r : righe) {
+    const Riquadro inchiostro = r.inchiostro.Spostato(dx, dy).Allargato(distaccoDisegno_);
+    if (grigliaOstacoli_.Qualcuno(inchiostro, [&](int32_t i) {
+          const Elemento& e = ostacoli_[static_cast<size_t>(i)];
+          return e.linea ? LineaIncontra(e.r.x1, e.r.y1, e.r.x2, e.r.y2, inchiostro) : e.r.Incontra(inchiostro);
+        }))
+      return false;
+    const Riquadro scatola = r.scatola.Spostato(dx, dy).Allargato(distaccoEtichette_);
+    if (grigliaEtichette_.Qualcuno(scatola, [&](int32_t i) { return etichette_[static_cast<size_t>(i)].Incontra(scatola); }))
+      return false;
+  }
+  return true;
+}
+
+double PiazzamentoEtichette::Copertura(const std::vector<Riga>& righe, double dx, double dy, double limite) const {
+  double c = 0;
+  std::vector<int32_t> visti;
+  auto raccogli = [&](const auto& griglia, const Riquadro& r) {
+    visti.clear();
+    griglia.Qualcuno(r, [&](int32_t i) {
+      visti.push_back(i);
+      return false;
+    });
+    std::sort(visti.begin(), visti.end());
+    visti.erase(std::unique(visti.begin(), visti.end()), visti.end());
+  };
+  for (const Riga& r : righe) {
+    const Riquadro inchiostro = r.inchiostro.Spostato(dx, dy).Allargato(distaccoDisegno_);
+    raccogli(grigliaOstacoli_, inchiostro);
+    for (const int32_t i : visti) {
+      const Elemento& e = ostacoli_[static_cast<size_t>(i)];
+      if (!e.linea) {
+        c += Area(e.r, inchiostro);
+      } else if (const auto t = Ritaglio(e.r.x1, e.r.y1, e.r.x2, e.r.y2, inchiostro)) {
+        // A line covers its length inside by the gap's width.
+        c += (t->second - t->first) * std::hypot(e.r.x2 - e.r.x1, e.r.y2 - e.r.y1) * distaccoDisegno_;
+      }
+    }
+    const Riquadro scatola = r.scatola.Spostato(dx, dy).Allargato(distaccoEtichette_);
+    raccogli(grigliaEtichette_, scatola);
+    for (const int32_t i : visti) c += Area(etichette_[static_cast<size_t>(i)], scatola);
+    if (c >= limite) return c;
+  }
+  return c;
+}
+
+bool PiazzamentoEtichette::RichiamoLibero(const Riquadro& l) const {
+  // A leader may start on the edge of a label beside what it names, never run across one.
+  const double dentro = riga_ / 100;
+  return !grigliaEtichette_.Qualcuno(Estremi(l), [&](int32_t i) {
+    return LineaIncontra(l.x1, l.y1, l.x2, l.y2, etichette_[static_cast<size_t>(i)].Allargato(-dentro));
+  });
+}
+
+PiazzamentoEtichette::Esito PiazzamentoEtichette::Piazza(const std::vector<Riga>& righe, double ax, double ay) {
+  Esito esito;
+  if (righe.empty()) return esito;
+  Riquadro insieme = righe.front().scatola;
+  for (const Riga& r : righe) {
+    insieme.x1 = std::min(insieme.x1, r.scatola.x1), insieme.y1 = std::min(insieme.y1, r.scatola.y1);
+    insieme.x2 = std::max(insieme.x2, r.scatola.x2), insieme.y2 = std::max(insieme.y2, r.scatola.y2);
+  }
+  // From the named point to the nearest point of the block, when the block went farther than a line.
+  auto richiamo = [&](double dx, double dy) -> std::optional<Riquadro> {
+    if (std::hypot(dx, dy) <= riga_) return std::nullopt;
+    const Riquadro b = insieme.Spostato(dx, dy);
+    const double px = std::clamp(ax, b.x1, b.x2), py = std::clamp(ay, b.y1, b.y2);
+    if (px == ax && py == ay) return std::nullopt;
+    return Riquadro{ax, ay, px, py};
+  };
+  // The nearest free spot whose leader crosses no label; a free spot whose leader must cross one
+  // is taken only when no clear one lies within two lines farther (a crowded spot is ringed by
+  // labels).
+  std::optional<Esito> ripiego;
+  double distanzaRipiego = 0;
+  bool trovato = false;
+  for (const Anello& anello : anelli_) {
+    const double passo = anello.passo * riga_;
+    for (const auto& [i, j] : anello.spostamenti) {
+      const double dx = i * passo, dy = j * passo;
+      if (ripiego && std::hypot(dx, dy) > distanzaRipiego + 2 * riga_) break;
+      if (!Libero(righe, dx, dy)) continue;
+      const std::optional<Riquadro> r = richiamo(dx, dy);
+      if (r && !RichiamoLibero(*r)) {
+        if (!ripiego) {
+          ripiego = Esito{dx, dy, r, false};
+          distanzaRipiego = std::hypot(dx, dy);
+        }
+        continue;
+      }
+      esito.dx = dx, esito.dy = dy, esito.richiamo = r;
+      trovato = true;
+      break;
+    }
+    if (trovato) break;
+  }
+  if (!trovato && ripiego) esito = *ripiego;
+  if (!trovato && !ripiego) {
+    // Nowhere free within the wide reach: the spot within the first reach that covers the least,
+    // the nearest of equals.
+    double minima = std::numeric_limits<double>::infinity();
+    for (size_t a = 0; a < 2; ++a)
+      for (const auto& [i, j] : anelli_[a].spostamenti) {
+        const double dx = i * anelli_[a].passo * riga_, dy = j * anelli_[a].passo * riga_;
+        const double c = Copertura(righe, dx, dy, minima);
+        if (c < minima) {
+          minima = c;
+          esito.dx = dx, esito.dy = dy;
+        }
+      }
+    esito.richiamo = richiamo(esito.dx, esito.dy);
+    esito.coperto = true;
+  }
+  for (const Riga& r : righe) {
+    etichette_.push_back(r.scatola.Spostato(esito.dx, esito.dy));
+    grigliaEtichette_.Aggiungi(etichette_.back(), static_cast<int32_t>(etichette_.size() - 1));
+  }
+  // Later labels keep off the leader as off any line.
+  if (esito.richiamo) OstacoloLinea(esito.richiamo->x1, esito.richiamo->y1, esito.richiamo->x2, esito.richiamo->y2);
+  return esito;
+}
+
+}  // namespace varnex

@@ -1,0 +1,110 @@
+// Where the labels of a drawing on paper go: each block of label lines (a segment's number and
+// diameter, an appliance's reference and flow) at the free spot nearest to where the layout put
+// it, clear of every block already placed and of everything drawn. The layout itself stays as it
+// is: where it draws branches on one another, only their labels move apart. A block moved farther
+// than about a line gets a leader to the point it names.
+//
+// Everything is in the drawing's own units, so the same drawing seen through any view of the same
+// scale (every sheet of a diagram over several pages) places its labels in the same spots.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace varnex {
+
+// An axis-aligned rectangle by its corners, x1 <= x2 and y1 <= y2.
+struct Riquadro {
+  double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  Riquadro Spostato(double dx, double dy) const { return {x1 + dx, y1 + dy, x2 + dx, y2 + dy}; }
+  Riquadro Allargato(double d) const { return {x1 - d, y1 - d, x2 + d, y2 + d}; }
+  // Sharing some area: rectangles that only touch do not meet.
+  bool Incontra(const Riquadro& r) const { return x1 < r.x2 && r.x1 < x2 && y1 < r.y2 && r.y1 < y2; }
+};
+
+// A segment from (x1, y1) to (x2, y2) meets the rectangle (its border included).
+bool LineaIncontra(double x1, double y1, double x2, double y2, const Riquadro& r);
+
+class PiazzamentoEtichette {
+ public:
+  // One line of a block: `scatola` the line's box from its first mark to its end (label against
+  // label: the full height of the type, so that printed words never touch); `inchiostro` the part
+  // its glyphs cover (label against the drawing).
+  struct Riga {
+    Riquadro scatola, inchiostro;
+  };
+  struct Esito {
+    double dx = 0, dy = 0;
+    // From the point the block names to the block, when it went farther than about a line.
+    std::optional<Riquadro> richiamo;  // x1, y1 to x2, y2 (a segment, not a rectangle)
+    // No free spot within the reach: the least covered one.
+    bool coperto = false;
+  };
+
+  // `riga`: the height of a line of the labels' type, in drawing units; the steps of the search,
+  // the gaps and the reach are measured in it.
+  explicit PiazzamentoEtichette(double riga);
+
+  // What the drawing holds, before any block is placed.
+  void OstacoloRiquadro(const Riquadro& r);
+  void OstacoloLinea(double x1, double y1, double x2, double y2);
+
+  // Places the next block, whose lines the layout put at `righe`, naming the point (ax, ay).
+  Esito Piazza(const std::vector<Riga>& righe, double ax, double ay);
+
+  // The line boxes placed so far, where they are.
+  const std::vector<Riquadro>& Piazzate() const { return etichette_; }
+
+  // The search goes out from the layout's spot in half lines to `PortataFine` lines, in whole
+  // lines to `PortataRighe`, then in steps of two lines to `PortataLarga`: a block that must go far
+  // is not placed to the half line.
+  static constexpr double PortataFine = 4;
+  static constexpr double PortataRighe = 24;
+  static constexpr double PortataLarga = 3 * PortataRighe;
+  // Offsets in steps of `passo` lines, nearest first.
+  struct Anello {
+    double passo;
+    std::vector<std::pair<int32_t, int32_t>> spostamenti;
+  };
+
+ private:
+  struct Elemento {
+    Riquadro r;
+    bool linea = false;  // r holds the segment's end points
+  };
+  // A grid of square cells over the drawing: what lies in each cell, by index.
+  class Griglia {
+   public:
+    explicit Griglia(double lato) : lato_(lato) {}
+    void Aggiungi(const Riquadro& estensione, int32_t indice);
+    // A line only in the cells it crosses: a long diagonal would fill every cell of its extent.
+    void AggiungiLinea(const Riquadro& linea, int32_t indice);
+    // Calls f(indice) for what lies in the cells the rectangle touches (an element may come twice).
+    template <class F>
+    bool Qualcuno(const Riquadro& r, F&& f) const;
+
+   private:
+    static int64_t Chiave(int64_t cx, int64_t cy) { return (cx << 32) ^ (cy & 0xFFFFFFFF); }
+    double lato_;
+    std::unordered_map<int64_t, std::vector<int32_t>> celle_;
+  };
+
+  bool Libero(const std::vector<Riga>& righe, double dx, double dy) const;
+  // How much of the drawing and of the labels the block covers at the offset; stops counting at
+  // `limite`.
+  double Copertura(const std::vector<Riga>& righe, double dx, double dy, double limite) const;
+  bool RichiamoLibero(const Riquadro& richiamo) const;
+  static Riquadro Estremi(const Riquadro& linea);
+
+  double riga_, distaccoEtichette_, distaccoDisegno_;
+  std::vector<Elemento> ostacoli_;
+  std::vector<Riquadro> etichette_;
+  Griglia grigliaOstacoli_, grigliaEtichette_;
+  // The search's rings, nearest first.
+  const std::vector<Anello>& anelli_;
+};
+
+}  // namespace varnex
