@@ -325,11 +325,12 @@ TEST_F(DiagrammaPdfTest, TheDiagramPagePlacesTheNetworkAndTheTitleAsItsLayoutSay
       EXPECT_NEAR(titolo.minY, 360, 4 * twipPerPixel);
       EXPECT_LT(titolo.maxY, 1300);
     } else {
-      // At the foot of the paper, inside its margins, with room for its notes under it.
+      // Right under the drawing, centred as it is, inside the paper's margins.
       EXPECT_NEAR(titolo.minY, piazzamento.titolo.y, 4 * twipPerPixel);
       EXPECT_LE(titolo.maxY, 11906 - 360);
-      EXPECT_GT(piazzamento.titolo.y, 11906 - 360 - 3 * piazzamento.titolo.altezza);
-      EXPECT_GT(titolo.maxX, LarghezzaStampabile - 1700 - 3 * twipPerPixel);
+      EXPECT_NEAR(piazzamento.titolo.y, piazzamento.disegno.Basso() + 200, 1);
+      EXPECT_GT(titolo.minY, disegno.maxY);
+      EXPECT_NEAR((titolo.minX + titolo.maxX) / 2, area.x + area.larghezza / 2, 4 * twipPerPixel);
     }
   }
   AdattaSchemaPagina = 0;
@@ -618,9 +619,24 @@ TEST_F(DiagrammaPdfTest, TheDiagramHasThePapersWholeRoomWhateverTheProportionsOf
         const ui::DiagrammaStampaQt::Piazzamento p = ui::DiagrammaStampaInstallato()->UltimoPiazzamento();
         piazzamenti[percentuale] = p;
         const QSizeF foglio = QPageSize(carta.id).sizePoints().transposed() * 20;
+        // The drawing's room reaches down to the title's place at the foot of the paper; the title
+        // sits there, or right under a drawing on one sheet that leaves room below it; always
+        // inside the paper's margins, centred as the drawing is.
         EXPECT_LE(p.titolo.Basso(), foglio.height() - 359) << percentuale;
-        EXPECT_GT(p.titolo.Basso(), foglio.height() - 360 - 3 * p.titolo.altezza) << percentuale << " the title at the foot";
-        EXPECT_NEAR(p.area.Basso(), p.titolo.y - 200, 1) << percentuale;
+        const double piede = foglio.height() - 360 - 3 * p.titolo.altezza;
+        EXPECT_GT(p.area.Basso(), piede - 200 - p.titolo.altezza) << percentuale;
+        const bool alPiede = p.titolo.Basso() > piede;
+        const bool sottoIlDisegno = p.fogli == 1 && std::abs(p.titolo.y - (p.disegno.Basso() + 200)) < 1;
+        EXPECT_TRUE(alPiede || sottoIlDisegno) << percentuale << " title at " << p.titolo.y;
+        if (alPiede) {
+          EXPECT_LE(p.area.Basso(), p.titolo.y - 200 + 1) << percentuale;
+        }
+        if (p.fogli == 1) {
+          EXPECT_GE(p.titolo.y, p.disegno.Basso() + 199) << percentuale << " the title under the drawing";
+        }
+        EXPECT_GE(p.titolo.x, 359) << percentuale;
+        EXPECT_LE(p.titolo.Destra(), foglio.width() - 359) << percentuale;
+        EXPECT_NEAR(p.titolo.x + p.titolo.larghezza / 2, p.area.x + p.area.larghezza / 2, 1) << percentuale;
         const std::vector<test::ParolaPdf> parole = test::ParolePdf(pdf, cartella.File("parole.html"));
         if (parole.empty()) continue;  // no pdftotext
         std::map<int, int> disegnate;
