@@ -656,6 +656,42 @@ TEST_F(DiagrammaPdfTest, TheDiagramHasThePapersWholeRoomWhateverTheProportionsOf
 }
 
 
+// On the narrowest paper the diagram's title and its notes print inside the paper's margins, where
+// every printer prints, fitted or not, on one sheet or several, with a long reference.
+TEST_F(DiagrammaPdfTest, TheDiagramsTitleAndNotesStayInsideTheMarginsOnNarrowPaper) {
+  ui::InstallaDiagrammaStampa();
+  PercorsoProgetto = "Condominio.RTG";
+  Riferimento = "Condominio Via dei Tigli 12 - impianto centralizzato";
+  const std::set<std::string> parole = {"Condominio.RTG", "Rete:", "Tigli", "centralizzato", "Foglio", "continua", "Schema",
+                                        "ridotto"};
+  for (const int16_t percentuale : {int16_t{100}, int16_t{80}}) {
+    for (const int16_t adatta : {int16_t{0}, int16_t{-1}}) {
+      for (const bool catena : {false, true}) {
+        SCOPED_TRACE(std::to_string(percentuale) + (adatta ? " fitted" : "") + (catena ? " chain" : " house"));
+        PercentualeX = PercentualeY = percentuale;
+        const std::string pdf =
+            StampaRete(catena ? [] { ReteCatena(40); } : ReteCasa, adatta, QPageSize::EnvelopePersonal);
+        const std::vector<test::ParolaPdf> stampate = test::ParolePdf(pdf, cartella.File("parole.html"));
+        if (stampate.empty()) GTEST_SKIP() << "pdftotext missing";
+        const QSizeF foglio = QPageSize(QPageSize::EnvelopePersonal).sizePoints().transposed();
+        int trovate = 0;
+        for (const test::ParolaPdf& w : stampate) {
+          if (!parole.count(w.testo)) continue;
+          ++trovate;
+          EXPECT_GE(w.box.left(), 18 - 0.5) << w.testo;
+          EXPECT_LE(w.box.right(), foglio.width() - 18 + 0.5) << w.testo;
+        }
+        EXPECT_GE(trovate, 4);
+      }
+    }
+  }
+  PercentualeX = PercentualeY = 100;
+  AdattaSchemaPagina = 0;
+  PercorsoProgetto.clear();
+  Riferimento.clear();
+}
+
+
 // A drawing over several sheets is reduced only when that saves a sheet: where its own size takes
 // as many, it keeps that size (its labels further apart) and no page calls it reduced.
 TEST_F(DiagrammaPdfTest, OverSeveralSheetsTheDrawingIsReducedOnlyToSaveASheet) {
