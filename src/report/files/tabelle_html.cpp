@@ -116,7 +116,7 @@ void ScriviTabellaHTML(ReportTable tabella, int16_t net) {
         const int16_t c = b.colonne[i];
         const std::string& testo = riga[static_cast<size_t>(c)];
         if (ColonnaTestoLibero(view, c))
-          celle.push_back(RigheInColonna(misura, testo, b.w[i] - margine - spazio));
+          celle.push_back(RigheRiferimento(misura, testo, b.w[i] - margine - spazio));
         else
           celle.push_back(testo.empty() ? std::vector<std::string>{} : std::vector<std::string>{testo});
         altezza = std::max(altezza, celle.back().size());

@@ -4,6 +4,7 @@
 
 #include "model/campi.h"
 #include "model/colonne.h"
+#include "model/strings.h"
 #include "report/print/pagina.h"
 #include "report/print/sezioni.h"
 
@@ -189,6 +190,20 @@ ImpaginazioneTabella ImpaginaTabella(IMisuraTabella& misura, int16_t view, const
 std::vector<std::string> RigheInColonna(IMisuraTabella& misura, const std::string& testo, double larghezza) {
   if (testo.empty()) return {};
   return SpezzaTesto(testo, larghezza, larghezza, [&](const std::string& s) { return misura.TextWidth(s); });
+}
+
+std::vector<std::string> RigheRiferimento(IMisuraTabella& misura, const std::string& testo, double larghezza) {
+  std::vector<std::string> linee = RigheInColonna(misura, testo, larghezza);
+  constexpr size_t ParolaCorta = 3;
+  if (linee.size() < 2 || linee.back().find(' ') != std::string::npos || Len(linee.back()) > ParolaCorta) return linee;
+  std::string& prima = linee[linee.size() - 2];
+  const size_t spazio = prima.rfind(' ');
+  if (spazio == std::string::npos) return linee;
+  const std::string insieme = prima.substr(spazio + 1) + " " + linee.back();
+  if (misura.TextWidth(insieme) > larghezza) return linee;
+  prima.erase(spazio);
+  linee.back() = insieme;
+  return linee;
 }
 
 }  // namespace varnex

@@ -66,4 +66,8 @@ ImpaginazioneTabella ImpaginaTabella(IMisuraTabella& misura, int16_t view, const
 // than the column split.
 std::vector<std::string> RigheInColonna(IMisuraTabella& misura, const std::string& testo, double larghezza);
 
+// A reference's lines: as RigheInColonna, but a short last word ("6" of "Caldaia app. 6") does
+// not stand alone on its line: the word before it comes down to keep it company when both fit.
+std::vector<std::string> RigheRiferimento(IMisuraTabella& misura, const std::string& testo, double larghezza);
+
 }  // namespace varnex

@@ -1,6 +1,7 @@
 #include "report/print/stampa_report.h"
 
 #include <array>
+#include <cctype>
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -33,6 +34,8 @@ namespace {
 
 IAttesaStampa* attesaStampa = nullptr;
 IDiagrammaStampa* diagrammaStampa = nullptr;
+// The page on which the last table of the run ended (0 before any).
+int32_t paginaUltimaTabella = 0;
 
 // Without a progress window (tests of the sections alone) the run still works.
 class AttesaMuta : public IAttesaStampa {
@@ -106,6 +109,13 @@ void StampaNotaLimite(IStampanteReport& p, const std::string& nota) {
   p.FineRiga();
 }
 
+// A page begun after the last table ended holds only the blank lines that lead to the section
+// about to print: a section that needs more room than they leave starts at the page's top rather
+// than leave the page empty.
+void SenzaPaginaVuota(IStampanteReport& p, int16_t riserva) {
+  if (p.Page() != paginaUltimaTabella && PaginaPiena(riserva)) p.SetCurrentY(InizioCorpoPagina);
+}
+
 void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, const std::string& titolo,
                     const VarianteTabella& v) {
   if (v.Rete) p.SetFontSize(8);
@@ -160,7 +170,7 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
       for (size_t i = 0; i < b.colonne.size(); ++i) {
         const int16_t c = b.colonne[i];
         const size_t k = static_cast<size_t>(c);
-        linee.push_back(ColonnaTestoLibero(view, c) ? RigheInColonna(misura, riga[k], b.w[i] - margine - spazio)
+        linee.push_back(ColonnaTestoLibero(view, c) ? RigheRiferimento(misura, riga[k], b.w[i] - margine - spazio)
                                                     : std::vector<std::string>{riga[k]});
         altezza = std::max(altezza, linee.back().size());
       }
@@ -168,6 +178,9 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
       altezze[nb].push_back(altezza);
     }
   }
+  // Rows that wrap are set apart from their neighbours by half a line, so that a reader does not
+  // take a wrapped line for the next row's; tables of one-line rows stay as they are.
+  auto staccata = [&](size_t nb, size_t r) { return r > 0 && (altezze[nb][r - 1] > 1 || altezze[nb][r] > 1); };
   p.SetFontSize(corpoIniziale);
   const int32_t h = Lungo(p.TextHeight("X") / 2);
   const auto extraRighe = static_cast<int16_t>(intestazioni[0].righe - 2);
@@ -177,11 +190,13 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
     size_t tutta = 4 + (totale ? 4 : 1);
     for (size_t nb = 0; nb < bande.size(); ++nb) {
       tutta += intestazioni[nb].righe + 3;
-      for (size_t a : altezze[nb]) tutta += a;
+      for (size_t r = 0; r < altezze[nb].size(); ++r) tutta += altezze[nb][r] + (staccata(nb, r) ? 1 : 0);
     }
     const double corpoPagina = (LimiteFondoPagina - 400.0 - InizioCorpoPagina) / std::max(1.0, p.TextHeight("X"));
-    if (static_cast<double>(tutta) < corpoPagina) riserva = std::max(riserva, static_cast<int16_t>(tutta));
+    // One line more for the blank line above the title on a page of its own.
+    if (static_cast<double>(tutta + 1) < corpoPagina) riserva = std::max(riserva, static_cast<int16_t>(tutta));
   }
+  SenzaPaginaVuota(p, riserva);
 
   // Title.
   if (v.ProvaPrimaDiFineRiga) {
@@ -268,8 +283,8 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
 
     // Rows: numbers right-aligned whole; a free reference from the left, over as many lines as it
     // needs.
-    const bool conTotale =
-        totale && std::find(b.colonne.begin(), b.colonne.end(), static_cast<int16_t>(kTotale)) != b.colonne.end();
+    // The totals line comes once, after the table's last band, with its last row.
+    const bool conTotale = totale && nb + 1 == bande.size();
     for (size_t r = 0; r < lineeRighe[nb].size(); ++r) {
       const std::vector<std::vector<std::string>>& linee = lineeRighe[nb][r];
       const size_t altezza = altezze[nb][r];
@@ -278,7 +293,8 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
       size_t dopo = 0;
       if (ultimaRiga && conTotale) dopo += totale->Avviso.empty() ? 2 : 4;
       if (ultimaRiga && nb + 1 == bande.size() && !nota.empty()) dopo += 1;
-      const auto servono = static_cast<int16_t>(altezza + 1 + dopo);
+      const bool stacco = staccata(nb, r);
+      const auto servono = static_cast<int16_t>(altezza + 1 + dopo + (stacco ? 1 : 0));
       if (r > 0 && PaginaPiena(servono)) {
         // The rows go on over the page: the part on this page is closed, the next opens with the
         // title and the headings again.
@@ -289,6 +305,7 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
         intestazione(false);
       } else {
         CheckPageBreak(servono);
+        if (stacco && p.Page() == paginaCima) p.SetCurrentY(p.CurrentY() + h);
       }
       double y = std::round(p.CurrentY());
       // Rows put on a page of their own, away from their header, draw their column lines from their top.
@@ -318,17 +335,23 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
     // table checks the page before it prints.
     const bool ultimaBanda = nb + 1 == bande.size();
     if (conTotale) {
-      size_t pos = 0;
-      while (b.colonne[pos] != static_cast<int16_t>(kTotale)) ++pos;
       const std::string& valore = testi.totale;
       p.FineRiga();
       p.SetCurrentX(0);
-      const double inizioValore = b.x[pos] + b.w[pos] - p.TextWidth(valore + "XX");
-      // A label that would reach the value leaves it the line below.
-      if (p.TextWidth(totale->Etichetta + " ") > inizioValore) {
-        p.Print(totale->Etichetta, true);
-      } else {
-        p.Print(totale->Etichetta, false);
+      // The value under its column when this band holds it, else right after the label; on the
+      // label's line in either case, unless the two together are wider than the line.
+      const double dopoEtichetta = p.TextWidth(totale->Etichetta + " ");
+      double inizioValore = dopoEtichetta;
+      const auto pos = std::find(b.colonne.begin(), b.colonne.end(), static_cast<int16_t>(kTotale));
+      if (pos != b.colonne.end()) {
+        const auto i = static_cast<size_t>(pos - b.colonne.begin());
+        inizioValore = std::max(inizioValore, b.x[i] + b.w[i] - p.TextWidth(valore + "XX"));
+      }
+      const bool aCapo = inizioValore + p.TextWidth(valore) > LarghezzaStampabile;
+      p.Print(totale->Etichetta, aCapo);
+      if (aCapo) {
+        CheckPageBreak();
+        inizioValore = std::max(0.0, LarghezzaStampabile - p.TextWidth(valore + "XX"));
       }
       p.SetCurrentX(inizioValore);
       p.Print(valore, false);
@@ -345,6 +368,7 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
     }
     if (ultimaBanda) {
       StampaNotaLimite(p, nota);
+      paginaUltimaTabella = p.Page();
       p.FineRiga();
     }
   }
@@ -363,9 +387,27 @@ struct PezzoCopertina {
   bool aCapo = false;  // the piece begins a new line
 };
 
+// Inside a measured value a number and the word after it (its unit) are one piece, joined by
+// this mark, which prints as a blank: "150,00 kPa" never breaks between the two.
+constexpr char Unito = '\x1f';
+
+std::string ConUnitaUnite(const std::string& testo) {
+  std::string unito;
+  for (const std::string& parola : Parole(testo)) {
+    if (!unito.empty()) unito += std::isdigit(static_cast<unsigned char>(unito.back())) ? Unito : ' ';
+    unito += parola;
+  }
+  return unito;
+}
+
+std::string SenzaUnione(std::string testo) {
+  std::replace(testo.begin(), testo.end(), Unito, ' ');
+  return testo;
+}
+
 std::vector<PezzoCopertina> ImpaginaCampoCopertina(IStampanteReport& p, const CampoCopertina& c, bool rete) {
   const double L = LarghezzaStampabile;
-  auto misura = [&](const std::string& t) { return p.TextWidth(t); };
+  auto misura = [&](const std::string& t) { return p.TextWidth(SenzaUnione(t)); };
   std::vector<PezzoCopertina> pezzi;
   SetBold(p);
   const std::vector<std::string> etichetta = SpezzaTesto(c.EtichettaStampa, L, L, misura);
@@ -375,17 +417,19 @@ std::vector<PezzoCopertina> ImpaginaCampoCopertina(IStampanteReport& p, const Ca
   std::string testo = c.Valore;
   bool sotto = false;
   // The job goes on beside its label, broken between its words; any other value (the reference,
-  // the client's name) whose longest word has no room beside its label goes under it.
+  // the client's name) whose longest word has no room beside its label goes under it. A measured
+  // value keeps each number with its unit.
   if (c.Riga != 4) {
     if (c.Riga == 8) testo += rete ? " kg/mc   " : " kg/mc";
     if (c.Riga == 9) testo += " mmq/s";
     if (c.Riga == 12 || c.Riga == 14 || c.Riga == 15) testo += " (" + c.ValoreParentesi;
+    if (c.Riga > 4) testo = ConUnitaUnite(testo);
     double parola = 0;
-    for (const std::string& w : Split(testo, " ")) parola = std::max(parola, p.TextWidth(w));
+    for (const std::string& w : Split(testo, " ")) parola = std::max(parola, misura(w));
     if (L - x < parola) x = 0, sotto = true;
   }
   const std::vector<std::string> valore = SpezzaTesto(testo, L - x, L - x, misura);
-  for (size_t i = 0; i < valore.size(); ++i) pezzi.push_back({valore[i], x, false, i == 0 ? sotto : true});
+  for (size_t i = 0; i < valore.size(); ++i) pezzi.push_back({SenzaUnione(valore[i]), x, false, i == 0 ? sotto : true});
   return pezzi;
 }
 
@@ -665,11 +709,19 @@ void PrintComputo(IStampanteReport& p, int16_t net) {
   const int32_t perStriscia = std::min<int32_t>(ultimaColonna, 40);
   if (perStriscia < 1) throw ErroreReport("pagina troppo stretta per il computo");
 
+  const std::vector<SerieComputo> tutte = GetSerieComputo();
+  const bool pesoTotale = MostraPesoTotaleAcciaio();
+  // A series' heading keeps its first strip (and the bill's total after the last series) on its page.
+  auto riservaSerie = [&](size_t i) { return pesoTotale && i + 1 == tutte.size() ? 14 + 4 : 14; };
   for (int i = 0; i < 4; ++i) {
     CheckPageBreak();
     p.FineRiga();
   }
-  CheckPageBreak(18);
+  // The title with the first series under it, in lines of the series' type.
+  p.SetFontSize(8);
+  const auto riservaTitolo = static_cast<int16_t>(std::max(18, 4 + riservaSerie(0)));
+  SenzaPaginaVuota(p, riservaTitolo);
+  CheckPageBreak(riservaTitolo);
   SetBold(p);
   p.SetFontSize(9);
   PrintTitle(p, "Computo tubazioni", 12);
@@ -679,8 +731,10 @@ void PrintComputo(IStampanteReport& p, int16_t net) {
   p.FineRiga();
   CheckPageBreak();
 
-  for (const SerieComputo& serie : GetSerieComputo()) {
-    CheckPageBreak(14);
+  for (size_t n = 0; n < tutte.size(); ++n) {
+    const SerieComputo& serie = tutte[n];
+    const bool ultimaSerie = n + 1 == tutte.size();
+    CheckPageBreak(static_cast<int16_t>(riservaSerie(n)));
     p.FineRiga();
     p.FineRiga();
     SetBold(p);
@@ -711,8 +765,11 @@ void PrintComputo(IStampanteReport& p, int16_t net) {
         p.FineRiga();
         CheckPageBreak();
       }
-      CheckPageBreak(5);
       const size_t a = std::min(serie.Diametri.size(), da + static_cast<size_t>(perStriscia));
+      // The bill's total weight stays with its last strip: the strip, the blank lines under it and
+      // the total's line go to the next page together.
+      const bool conPesoTotale = pesoTotale && ultimaSerie && a >= serie.Diametri.size();
+      CheckPageBreak(static_cast<int16_t>(conPesoTotale ? 5 + 4 : 5));
       StampaStriscia(p, serie.Diametri, da, a, w, h);
       if (serie.Diametri.empty()) break;
     }
@@ -723,7 +780,7 @@ void PrintComputo(IStampanteReport& p, int16_t net) {
   // The page is checked before the last line, not after it: a bill that ends the report would
   // otherwise end it on a page of header and footer alone.
   for (int i = 0; i < 3; ++i) p.FineRiga();
-  if (MostraPesoTotaleAcciaio()) {
+  if (pesoTotale) {
     CheckPageBreak();
     SetBold(p);
     p.Print("Peso totale tubazioni in acciaio: ", false);
@@ -819,9 +876,24 @@ std::string TitoloDiagramma() { return EstraiNomeFile(PercorsoProgetto) + " - Re
 
 }  // namespace
 
-RettangoloCarta PosizioneTitoloDiagramma(IStampanteReport& p) {
+namespace {
+
+// The size a line of the diagram page is printed in: `corpo`, or smaller (down to the smallest
+// type a client reads) so that it holds inside the paper's margins.
+double CorpoRigaDiagramma(IStampanteReport& p, const std::string& riga, double corpo) {
+  const double salvato = p.FontSize();
+  const double larghezza = CartaDiagramma(p).larghezza;
+  for (p.SetFontSize(corpo); corpo > CorpoMinimo && p.TextWidth(riga) > larghezza; p.SetFontSize(corpo))
+    corpo = std::max(CorpoMinimo, corpo - PassoCorpo);
+  p.SetFontSize(salvato);
+  return corpo;
+}
+
+}  // namespace
+
+RettangoloCarta PosizioneTitoloDiagramma(IStampanteReport& p, std::optional<double> sottoDisegno) {
   const double corpo = p.FontSize();
-  p.SetFontSize(CorpoTitoloDiagramma);
+  p.SetFontSize(CorpoRigaDiagramma(p, TitoloDiagramma(), CorpoTitoloDiagramma));
   RettangoloCarta r;
   r.larghezza = p.TextWidth(TitoloDiagramma());
   r.altezza = p.TextHeight("X");
@@ -835,14 +907,17 @@ RettangoloCarta PosizioneTitoloDiagramma(IStampanteReport& p) {
     // At the foot of the paper inside its margins, with room under it for the two notes it may
     // carry (the reduction, the sheet of a drawing over several): the network has the paper's
     // whole height above it, whatever the proportions set for the report's pages. Measured in the
-    // title's own size, so that it ends where it is meant to end.
+    // title's own size, so that it ends where it is meant to end. Centred, as the network is
+    // centred above it; right under a drawing that leaves room below it, where a reader looks
+    // for the caption of what he sees.
     p.SetFontSize(CorpoNotaDiagramma);
     const double nota = p.TextHeight("X");
     p.SetFontSize(corpo);
     r.y = carta.Basso() - r.altezza - 2 * nota;
-    r.x = (LarghezzaStampabile - 1700) - r.larghezza;
+    if (sottoDisegno) r.y = std::clamp(*sottoDisegno + SpazioTitoloDiagramma, carta.y, r.y);
+    r.x = carta.x + (carta.larghezza - r.larghezza) / 2;
   }
-  r.x = std::max(0.0, std::min(r.x, p.Width() - std::max(MargineCartaDiagramma, p.Margini().destro) - r.larghezza));
+  r.x = std::max(carta.x, std::min(r.x, carta.Destra() - r.larghezza));
   return r;
 }
 
@@ -897,25 +972,27 @@ std::string NotaFoglioSchema(const FogliSchema& fogli, int n) {
   return nota;
 }
 
-void StampaTitoloDiagramma(IStampanteReport& p, double riduzione, const std::string& nota) {
-  const RettangoloCarta r = PosizioneTitoloDiagramma(p);
+void StampaTitoloDiagramma(IStampanteReport& p, double riduzione, const std::string& nota,
+                           std::optional<double> sottoDisegno) {
+  const RettangoloCarta r = PosizioneTitoloDiagramma(p, sottoDisegno);
+  const RettangoloCarta carta = CartaDiagramma(p);
   const int32_t dimensione = Lungo(p.FontSize());
+  // Each line inside the margins: the notes under the title start where it starts, or, centred
+  // under a drawing at its own size, are centred as it is.
+  auto riga = [&](const std::string& testo, double corpo) {
+    p.SetFontSize(CorpoRigaDiagramma(p, testo, corpo));
+    const double x = AdattaSchemaPagina != 0 ? r.x : carta.x + (carta.larghezza - p.TextWidth(testo)) / 2;
+    p.SetCurrentX(std::max(carta.x, std::min(x, carta.Destra() - p.TextWidth(testo))));
+    p.Print(testo, true);
+  };
   p.SetCurrentY(r.y);
-  p.SetCurrentX(r.x);
-  p.SetFontSize(CorpoTitoloDiagramma);
-  p.Print(TitoloDiagramma(), true);
+  riga(TitoloDiagramma(), CorpoTitoloDiagramma);
   if (riduzione > 1) {
     // The network did not hold on the page at its own scale: the reader is told it was reduced.
-    p.SetFontSize(CorpoNotaDiagramma);
     const auto percento = static_cast<int64_t>(std::floor(100.0 / riduzione));
-    p.SetCurrentX(r.x);
-    p.Print("Schema ridotto al " + TestoNumero(percento) + "% per stare nella pagina", true);
+    riga("Schema ridotto al " + TestoNumero(percento) + "% per stare nella pagina", CorpoNotaDiagramma);
   }
-  if (!nota.empty()) {
-    p.SetFontSize(CorpoNotaDiagramma);
-    p.SetCurrentX(r.x);
-    p.Print(nota, true);
-  }
+  if (!nota.empty()) riga(nota, CorpoNotaDiagramma);
   p.SetFontSize(dimensione);
 }
 
@@ -950,6 +1027,7 @@ bool PrintReport(int16_t preview) {
       return false;
     }
     SchemaMaxX = SchemaMaxY = SchemaMinX = SchemaMinY = 0;
+    paginaUltimaTabella = 0;
     EscludiSezioniSenzaOggetto();
     if (!ReteCalcolataPerReport()) return false;
     attesa.Mostra();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "report/print/stampante_report.h"
@@ -47,9 +48,10 @@ struct RettangoloCarta {
   double Destra() const { return x + larghezza; }
   double Basso() const { return y + altezza; }
 };
-// Where the diagram page's title line goes: top left with "Adatta lo schema alla pagina", bottom
-// right without, always on the paper.
-RettangoloCarta PosizioneTitoloDiagramma(IStampanteReport& printer);
+// Where the diagram page's title line goes, inside the paper's margins: top left with "Adatta lo
+// schema alla pagina"; without, centred at the foot of the paper, or right under the drawing when
+// told where the drawing ends (`sottoDisegno`, in twips from the paper's top).
+RettangoloCarta PosizioneTitoloDiagramma(IStampanteReport& printer, std::optional<double> sottoDisegno = {});
 // The paper inside the margins a printer may leave unprinted.
 RettangoloCarta CartaDiagramma(IStampanteReport& printer);
 // The part of the diagram page the network may take: inside the paper's margins and clear of the
@@ -58,7 +60,8 @@ RettangoloCarta AreaSchemaDiagramma(IStampanteReport& printer);
 // The diagram page's title line (project file name, " - Rete: ", reference); with a reduction
 // above 1 a line under it says that the network was drawn smaller to hold on the page; a note
 // (the page of a diagram printed over several) goes on the line under them.
-void StampaTitoloDiagramma(IStampanteReport& printer, double riduzione = 1, const std::string& nota = {});
+void StampaTitoloDiagramma(IStampanteReport& printer, double riduzione = 1, const std::string& nota = {},
+                           std::optional<double> sottoDisegno = {});
 
 // Overlap of two neighbouring pages of a diagram printed over several, in twips (about 1 cm): what
 // ends at the edge of one page is seen again on the next.

@@ -1377,6 +1377,151 @@ TEST_F(StampaReport, TheTotalsAndNotesOfATableStayWithItsLastRow) {
   PDCMaxTesto = "0";
 }
 
+// On every paper, whatever bands a table takes, its total is printed once, after the last band
+// (never between two bands), its label and value on one line.
+TEST_F(StampaReport, ATotalIsOneLineAfterTheLastBandOfItsTable) {
+  const auto nomiSalvati = NomiSpeciali;
+  for (const bool pressione : {false, true}) {
+    for (const CartaProva& carta : CarteProva) {
+      SCOPED_TRACE(std::string(pressione ? "pressurised " : "internal ") + carta.nome);
+      ASSERT_TRUE(StampaTabelleLunghe(stampante, pressione, carta, false));
+      for (const ReportTable t : {ReportTable::WorstPathTable, ReportTable::ApplianceTable}) {
+        const std::optional<TotaleReport> totale = GetReportTotal(t, GetReportRows(t));
+        ASSERT_TRUE(totale);
+        const std::string valore = GetReportTotalText(*totale, GetReportView(t), 32767);
+        const std::string segue = GetReportTitle(t) + " (continua)";
+        std::vector<size_t> etichette;
+        size_t ultimaBanda = 0;
+        for (size_t i = 0; i < stampante.tratti.size(); ++i) {
+          const Tratto& x = stampante.tratti[i];
+          if (x.tipo != Tratto::Testo) continue;
+          if (x.testo == totale->Etichetta) etichette.push_back(i);
+          if (x.testo == segue) ultimaBanda = i;
+        }
+        ASSERT_EQ(etichette.size(), 1u) << totale->Etichetta;
+        const size_t e = etichette[0];
+        EXPECT_GT(e, ultimaBanda) << totale->Etichetta << " printed before the table's last band";
+        const auto v = std::find_if(stampante.tratti.begin() + static_cast<std::ptrdiff_t>(e) + 1, stampante.tratti.end(),
+                                    [](const Tratto& x) { return x.tipo == Tratto::Testo && !x.testo.empty(); });
+        ASSERT_NE(v, stampante.tratti.end());
+        EXPECT_EQ(v->testo, valore);
+        EXPECT_EQ(v->pagina, stampante.tratti[e].pagina);
+        EXPECT_NEAR(v->y, stampante.tratti[e].y, 1) << totale->Etichetta << " and its value on two lines";
+        EXPECT_GE(v->x, stampante.tratti[e].x + static_cast<double>(Len(totale->Etichetta)) * stampante.tratti[e].dimensione * 10);
+      }
+      ResetRete();
+      ReteInPressione = 0;
+    }
+  }
+  NomiSpeciali = nomiSalvati;
+}
+
+// The whole report on every paper: no page holds only blank lines between its header and footer,
+// and none a single stray line (the bill's total weight away from the bill it totals).
+TEST_F(StampaReport, NoPageOfTheReportIsEmptyOrHoldsAStrayLine) {
+  const auto nomiSalvati = NomiSpeciali;
+  for (const bool pressione : {false, true}) {
+    for (const CartaProva& carta : CarteProva) {
+      SCOPED_TRACE(std::string(pressione ? "pressurised " : "internal ") + carta.nome);
+      test::ReteValoriLunghi(pressione);
+      AzzeraSezioni();
+      StampaCopertina = StampaTronchi = StampaPDCLocalizzate = StampaVerifica = StampaUtenze = StampaComputo = -1;
+      NumSezioniStampa = 6;
+      PreparaCarta(stampante, carta, true);
+      ASSERT_TRUE(PrintReport(0));
+      std::map<int, std::set<long>> righe;  // the body's lines of each page
+      int pagine = 0;
+      for (const Tratto& t : stampante.tratti) {
+        if (t.documento != 1) continue;
+        pagine = std::max(pagine, t.pagina);
+        if (t.tipo == Tratto::Testo && !t.testo.empty() && t.y >= InizioCorpoPagina - 1 && t.y < LimiteFondoPagina + 50)
+          righe[t.pagina].insert(std::lround(t.y));
+      }
+      ASSERT_GE(pagine, 2);
+      for (int pagina = 1; pagina <= pagine; ++pagina) EXPECT_GE(righe[pagina].size(), 2u) << "page " << pagina;
+      ResetRete();
+      ReteInPressione = 0;
+    }
+  }
+  NomiSpeciali = nomiSalvati;
+  PercentualeX = PercentualeY = 100;
+}
+
+// On the cover, on every paper, a number and its unit are never parted by a line break: no line
+// of a value starts with a unit.
+TEST_F(StampaReport, OnTheCoverANumberKeepsItsUnit) {
+  const std::set<std::string> unita = {"kPa", "bar)", "Pa", "mbar)", "m/s", "Nmc/h", "MJ/mc", "kg/mc", "mmq/s"};
+  for (const bool pressione : {false, true}) {
+    for (const CartaProva& carta : CarteProva) {
+      SCOPED_TRACE(std::string(pressione ? "pressurised " : "internal ") + carta.nome);
+      test::ReteValoriLunghi(pressione);
+      AzzeraSezioni();
+      StampaCopertina = -1;
+      NumSezioniStampa = 1;
+      PreparaCarta(stampante, carta, true);
+      ASSERT_TRUE(PrintReport(0));
+      int valori = 0;
+      for (const Tratto& t : stampante.tratti) {
+        if (t.tipo != Tratto::Testo || t.grassetto || t.testo.empty()) continue;
+        std::istringstream parole(t.testo);
+        std::string prima;
+        parole >> prima;
+        EXPECT_FALSE(unita.count(prima)) << "a unit apart from its number: " << t.testo;
+        valori += t.testo.find("kPa") != std::string::npos || t.testo.find("Nmc/h") != std::string::npos;
+      }
+      EXPECT_GE(valori, 1);
+      ResetRete();
+      ReteInPressione = 0;
+    }
+  }
+  PercentualeX = PercentualeY = 100;
+}
+
+// A reference that wraps in its column does not leave a short last word alone on its line
+// ("Caldaia app." over "61"), and its row stands apart from the next one, so that a wrapped line
+// is not read as the next row's.
+TEST_F(StampaReport, AWrappedReferenceKeepsItsShortLastWordAndStandsApartFromTheNextRow) {
+  int avvolte = 0;
+  for (const CartaProva& carta : CarteProva) {
+    SCOPED_TRACE(carta.nome);
+    test::ReteValoriLunghi(false);
+    Tronco(2).ID_RIF = "Caldaia app. 61";
+    Tronco(3).ID_RIF = "Bruciatore app. 47";
+    AzzeraSezioni();
+    StampaTronchi = StampaUtenze = -1;
+    NumSezioniStampa = 2;
+    PreparaCarta(stampante, carta, false);
+    ASSERT_TRUE(PrintReport(0));
+    const auto& tratti = stampante.tratti;
+    for (const Tratto& t : tratti) {
+      if (t.tipo != Tratto::Testo) continue;
+      EXPECT_TRUE(t.testo != "61" && t.testo != "47") << "a number alone on its line";
+    }
+    // Row 2's reference, where it wraps: the first printed content under its last line is at
+    // least a line and a half below it.
+    for (size_t i = 0; i < tratti.size(); ++i) {
+      if (tratti[i].tipo != Tratto::Testo || tratti[i].testo.rfind("Caldaia", 0) != 0) continue;
+      const Tratto& primo = tratti[i];
+      const auto ultimo = std::find_if(tratti.begin() + static_cast<std::ptrdiff_t>(i), tratti.end(), [](const Tratto& t) {
+        return t.tipo == Tratto::Testo && t.testo.size() >= 2 && t.testo.compare(t.testo.size() - 2, 2, "61") == 0;
+      });
+      ASSERT_NE(ultimo, tratti.end());
+      if (ultimo->y - primo.y < 1) continue;  // on one line
+      ++avvolte;
+      const double riga = primo.dimensione * 20;
+      double sotto = 1e9;
+      for (const Tratto& t : tratti)
+        if (t.tipo == Tratto::Testo && !t.testo.empty() && t.pagina == ultimo->pagina && t.documento == ultimo->documento &&
+            t.y > ultimo->y + 1)
+          sotto = std::min(sotto, t.y);
+      EXPECT_GE(sotto - ultimo->y, 1.4 * riga) << "the next row touches the wrapped reference";
+    }
+    ResetRete();
+  }
+  EXPECT_GE(avvolte, 2);
+  PercentualeX = PercentualeY = 100;
+}
+
 TEST(GetPathFolder, Cases) {
   EXPECT_EQ(GetPathFolder("/a/b/c.htm"), "/a/b/");
   EXPECT_EQ(GetPathFolder("C:\\a\\b.htm"), "C:\\a\\");

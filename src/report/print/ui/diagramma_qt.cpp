@@ -199,6 +199,7 @@ void DiagrammaStampaQt::PrintDiagrammaRete(IStampanteReport& printer, int16_t pr
     return;
   }
   VistaSchema vista;
+  std::optional<double> sottoDisegno;
   if (qt) {
     const RichiestaSchema richiesta{300, AltezzaStampabile - 2450.0, LarghezzaStampabile - 1500.0,
                                     AltezzaStampabile - 1750.0};
@@ -210,6 +211,7 @@ void DiagrammaStampaQt::PrintDiagrammaRete(IStampanteReport& printer, int16_t pr
                                adatta, riduzioneMassima);
     });
     riduzione = vista.riduzione;
+    ultimo_.disegno = {};
     for (int n = 0; n < vista.fogli.Numero(); ++n) {
       if (n > 0) printer.NewPage();
       qt->DisegnaSuPagina([&](QPainter& painter, const QRectF& pagina, const QRectF& dispositivo) {
@@ -231,7 +233,9 @@ void DiagrammaStampaQt::PrintDiagrammaRete(IStampanteReport& printer, int16_t pr
         if (vista.fogli.Numero() > 1) r = r.intersected(QRectF(area.x, area.y, area.larghezza, area.altezza));
         ultimo_.disegno = {r.x(), r.y(), r.width(), r.height()};
       });
-      StampaTitoloDiagramma(printer, adatta ? 1 : riduzione, NotaFoglioSchema(vista.fogli, n));
+      // A drawing at its own size on one sheet has its title right under it.
+      if (!adatta && vista.fogli.Numero() == 1 && ultimo_.disegno.altezza > 0) sottoDisegno = ultimo_.disegno.Basso();
+      StampaTitoloDiagramma(printer, adatta ? 1 : riduzione, NotaFoglioSchema(vista.fogli, n), sottoDisegno);
     }
   } else {
     StampaTitoloDiagramma(printer);
@@ -240,7 +244,7 @@ void DiagrammaStampaQt::PrintDiagrammaRete(IStampanteReport& printer, int16_t pr
   // Only a network drawn at its own scale is reduced behind the reader's back; a fitted one was asked so.
   ultimo_.riduzione = riduzione;
   ultimo_.fogli = vista.fogli.Numero();
-  ultimo_.titolo = PosizioneTitoloDiagramma(printer);
+  ultimo_.titolo = PosizioneTitoloDiagramma(printer, sottoDisegno);
 }
 
 namespace {

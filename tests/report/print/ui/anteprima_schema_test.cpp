@@ -326,11 +326,12 @@ TEST_F(DiagrammaPdfTest, TheDiagramPagePlacesTheNetworkAndTheTitleAsItsLayoutSay
       EXPECT_NEAR(titolo.minY, 360, 4 * twipPerPixel);
       EXPECT_LT(titolo.maxY, 1300);
     } else {
-      // At the foot of the paper, inside its margins, with room for its notes under it.
+      // Right under the drawing, centred as it is, inside the paper's margins.
       EXPECT_NEAR(titolo.minY, piazzamento.titolo.y, 4 * twipPerPixel);
       EXPECT_LE(titolo.maxY, 11906 - 360);
-      EXPECT_GT(piazzamento.titolo.y, 11906 - 360 - 3 * piazzamento.titolo.altezza);
-      EXPECT_GT(titolo.maxX, LarghezzaStampabile - 1700 - 3 * twipPerPixel);
+      EXPECT_NEAR(piazzamento.titolo.y, piazzamento.disegno.Basso() + 200, 1);
+      EXPECT_GT(titolo.minY, disegno.maxY);
+      EXPECT_NEAR((titolo.minX + titolo.maxX) / 2, area.x + area.larghezza / 2, 4 * twipPerPixel);
     }
   }
   AdattaSchemaPagina = 0;
@@ -653,9 +654,24 @@ TEST_F(DiagrammaPdfTest, TheDiagramHasThePapersWholeRoomWhateverTheProportionsOf
         const ui::DiagrammaStampaQt::Piazzamento p = ui::DiagrammaStampaInstallato()->UltimoPiazzamento();
         piazzamenti[percentuale] = p;
         const QSizeF foglio = QPageSize(carta.id).sizePoints().transposed() * 20;
+        // The drawing's room reaches down to the title's place at the foot of the paper; the title
+        // sits there, or right under a drawing on one sheet that leaves room below it; always
+        // inside the paper's margins, centred as the drawing is.
         EXPECT_LE(p.titolo.Basso(), foglio.height() - 359) << percentuale;
-        EXPECT_GT(p.titolo.Basso(), foglio.height() - 360 - 3 * p.titolo.altezza) << percentuale << " the title at the foot";
-        EXPECT_NEAR(p.area.Basso(), p.titolo.y - 200, 1) << percentuale;
+        const double piede = foglio.height() - 360 - 3 * p.titolo.altezza;
+        EXPECT_GT(p.area.Basso(), piede - 200 - p.titolo.altezza) << percentuale;
+        const bool alPiede = p.titolo.Basso() > piede;
+        const bool sottoIlDisegno = p.fogli == 1 && std::abs(p.titolo.y - (p.disegno.Basso() + 200)) < 1;
+        EXPECT_TRUE(alPiede || sottoIlDisegno) << percentuale << " title at " << p.titolo.y;
+        if (alPiede) {
+          EXPECT_LE(p.area.Basso(), p.titolo.y - 200 + 1) << percentuale;
+        }
+        if (p.fogli == 1) {
+          EXPECT_GE(p.titolo.y, p.disegno.Basso() + 199) << percentuale << " the title under the drawing";
+        }
+        EXPECT_GE(p.titolo.x, 359) << percentuale;
+        EXPECT_LE(p.titolo.Destra(), foglio.width() - 359) << percentuale;
+        EXPECT_NEAR(p.titolo.x + p.titolo.larghezza / 2, p.area.x + p.area.larghezza / 2, 1) << percentuale;
         const std::vector<test::ParolaPdf> parole = test::ParolePdf(pdf, cartella.File("parole.html"));
         if (parole.empty()) continue;  // no pdftotext
         std::map<int, int> disegnate;
@@ -666,6 +682,42 @@ TEST_F(DiagrammaPdfTest, TheDiagramHasThePapersWholeRoomWhateverTheProportionsOf
       }
       EXPECT_EQ(piazzamenti[80].fogli, piazzamenti[100].fogli);
       EXPECT_NEAR(piazzamenti[80].riduzione, piazzamenti[100].riduzione, 1e-6);
+    }
+  }
+  PercentualeX = PercentualeY = 100;
+  AdattaSchemaPagina = 0;
+  PercorsoProgetto.clear();
+  Riferimento.clear();
+}
+
+
+// On the narrowest paper the diagram's title and its notes print inside the paper's margins, where
+// every printer prints, fitted or not, on one sheet or several, with a long reference.
+TEST_F(DiagrammaPdfTest, TheDiagramsTitleAndNotesStayInsideTheMarginsOnNarrowPaper) {
+  ui::InstallaDiagrammaStampa();
+  PercorsoProgetto = "Condominio.RTG";
+  Riferimento = "Condominio Via dei Tigli 12 - impianto centralizzato";
+  const std::set<std::string> parole = {"Condominio.RTG", "Rete:", "Tigli", "centralizzato", "Foglio", "continua", "Schema",
+                                        "ridotto"};
+  for (const int16_t percentuale : {int16_t{100}, int16_t{80}}) {
+    for (const int16_t adatta : {int16_t{0}, int16_t{-1}}) {
+      for (const bool catena : {false, true}) {
+        SCOPED_TRACE(std::to_string(percentuale) + (adatta ? " fitted" : "") + (catena ? " chain" : " house"));
+        PercentualeX = PercentualeY = percentuale;
+        const std::string pdf =
+            StampaRete(catena ? [] { ReteCatena(40); } : ReteCasa, adatta, QPageSize::EnvelopePersonal);
+        const std::vector<test::ParolaPdf> stampate = test::ParolePdf(pdf, cartella.File("parole.html"));
+        if (stampate.empty()) GTEST_SKIP() << "pdftotext missing";
+        const QSizeF foglio = QPageSize(QPageSize::EnvelopePersonal).sizePoints().transposed();
+        int trovate = 0;
+        for (const test::ParolaPdf& w : stampate) {
+          if (!parole.count(w.testo)) continue;
+          ++trovate;
+          EXPECT_GE(w.box.left(), 18 - 0.5) << w.testo;
+          EXPECT_LE(w.box.right(), foglio.width() - 18 + 0.5) << w.testo;
+        }
+        EXPECT_GE(trovate, 4);
+      }
     }
   }
   PercentualeX = PercentualeY = 100;
