@@ -876,10 +876,9 @@ void PrintTenutaImpianto(IStampanteReport& p, int16_t /*nonUsato*/) {
   // A bold line of its own heads what follows it: it never ends a page alone. A block it heads
   // that fits on a page (the firm's details with the signatures) goes whole to the next page
   // rather than being split; a longer one keeps at least two lines under its heading.
-  auto righePezzo = [&](const PezzoTenuta& pezzo) {
-    const PostoColonna& posto = posti[static_cast<size_t>(&pezzo - pezzi.data())];
-    if (pezzo.Tipo == TipoPezzo::Causa || pezzo.Tipo == TipoPezzo::Apparecchio || pezzo.Tipo == TipoPezzo::Firma)
-      return posto.fineRiga ? posto.righe : 0;
+  auto righePezzo = [&](size_t j) {
+    const PezzoTenuta& pezzo = pezzi[j];
+    if (InColonna(pezzo)) return posti[j].fineRiga ? posti[j].righe : 0;
     if (pezzo.Tipo != TipoPezzo::Testo || pezzo.Testo.empty()) return pezzo.FineRiga ? 1 : 0;
     const auto linee = SpezzaTesto(pezzo.Testo, LarghezzaStampabile, LarghezzaStampabile,
                                    [&](const std::string& t) { return p.TextWidth(t); });
@@ -898,7 +897,7 @@ void PrintTenutaImpianto(IStampanteReport& p, int16_t /*nonUsato*/) {
       int blocco = 0;
       bool contenuto = false;
       for (size_t j = i; j < pezzi.size() && (j == i || !contenuto || !intestazione(j)); ++j) {
-        blocco += righePezzo(pezzi[j]);
+        blocco += righePezzo(j);
         contenuto = contenuto || (j > i && !intestazione(j) && !Trim(pezzi[j].Testo).empty());
       }
       // One line more, as the signatures keep for a caption wrapped in its column.

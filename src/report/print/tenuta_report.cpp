@@ -72,10 +72,6 @@ std::string ApplianceCountLabel(int16_t conteggio, const std::string& etichetta,
 
 namespace {
 
-bool InColonna(const PezzoTenuta& p) {
-  return p.Tipo == TipoPezzo::Causa || p.Tipo == TipoPezzo::Apparecchio || p.Tipo == TipoPezzo::Firma;
-}
-
 // Whether every word of `testo` stands whole in `larghezza`.
 bool ParoleIntere(const std::string& testo, double larghezza, const std::function<double(const std::string&)>& misura) {
   for (const std::string& parola : Split(testo, " "))
@@ -84,6 +80,10 @@ bool ParoleIntere(const std::string& testo, double larghezza, const std::functio
 }
 
 }  // namespace
+
+bool InColonna(const PezzoTenuta& p) {
+  return p.Tipo == TipoPezzo::Causa || p.Tipo == TipoPezzo::Apparecchio || p.Tipo == TipoPezzo::Firma;
+}
 
 std::vector<PostoColonna> PostiColonne(const std::vector<PezzoTenuta>& pezzi, double destra, double larghezza,
                                        double spazio, const std::function<double(const std::string&)>& misura) {

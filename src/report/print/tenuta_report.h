@@ -37,6 +37,9 @@ struct PezzoTenuta {
 // The pieces of the current TenutaImpianto, in order.
 std::vector<PezzoTenuta> GetPezziTenuta();
 
+// Whether the piece is one of the two-column rows' (a cause, an appliance count, a signature).
+bool InColonna(const PezzoTenuta& p);
+
 // Where a piece of the two-column rows (causes, appliance counts, signatures) prints.
 struct PostoColonna {
   double inizio = 0;      // x of its lines
