@@ -146,7 +146,7 @@ void BloccoPiePagina(int64_t pagina) {
   ScriviRigaHTML(EscapeHTML(DataStampa));
   ScriviRigaHTML("</TD>");
   ScriviRigaHTML("<TD ALIGN='CENTER'>");
-  ScriviRigaHTML(EscapeHTML(VersioneProgramma + " - " + CodiceDitta()));
+  ScriviRigaHTML(EscapeHTML(VersioneECodiceDitta()));
   ScriviRigaHTML("</TD>");
   ScriviRigaHTML("<TD ALIGN='Right'>");
   ScriviRigaHTML("Pagina: " + std::to_string(pagina));

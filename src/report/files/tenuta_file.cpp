@@ -152,7 +152,7 @@ void PrintTenutaImpiantoHTML() {
         }
         SpazioPaginaHTML -= AltezzaRigaHTML;
       }
-      html += EscapeHTML(righe[r]);
+      html += Replace(EscapeHTML(righe[r]), SpazioUnito, "&nbsp;");
     }
     WriteSectionWords(html, fineRiga ? -1 : 0);
     if (grassetto) CloseBold();
@@ -256,7 +256,7 @@ void PrintTenutaImpiantoTXT() {
     });
     for (size_t r = 0; r < righe.size(); ++r) {
       const bool ultima = r + 1 == righe.size();
-      WriteText(righe[r], !ultima || fineRiga ? -1 : 0);
+      WriteText(SenzaSpaziUniti(righe[r]), !ultima || fineRiga ? -1 : 0);
       colonna = ultima && !fineRiga ? (r == 0 ? colonna : 0) + Len(righe[r]) : 0;
     }
   };

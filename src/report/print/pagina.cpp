@@ -56,6 +56,11 @@ std::string CodiceDitta() {
   return codice;
 }
 
+std::string VersioneECodiceDitta() {
+  // No separator without the code it separates.
+  return Trim(DittaAgente).empty() ? VersioneProgramma : VersioneProgramma + " - " + CodiceDitta();
+}
+
 void CaricaLogo() {
   const std::string percorso = FileProgramma("logo.bmp");
   if (!percorso.empty() && EsisteFile(percorso)) {
@@ -245,10 +250,12 @@ void PrintPageHeader(IStampanteReport& printer) {
   printer.SetCurrentX(0);
   printer.SetCurrentY(0);
   int32_t rientro = 0;
+  double fineLogo = 0;
   if (TagLogo == "OK") {
     const RettangoloLogo area = AreaLogo(dimensioniLogo.first, dimensioniLogo.second);
     printer.PaintPicture(PercorsoLogo, area.x, area.y, area.larghezza, area.altezza);
     rientro = Lungo(1.3 * LarghezzaBoxLogo);
+    fineLogo = area.x + area.larghezza;
   }
   // The project title goes right-aligned on the first line, never over the firm's text: a long
   // firm line leaves it at least a third of the room beside the logo, in smaller type or cut; a
@@ -260,7 +267,10 @@ void PrintPageHeader(IStampanteReport& printer) {
       titolo.empty() ? 0 : std::min(printer.TextWidth(titolo), (LarghezzaStampabile - rientro) / 3.0) + margineTitolo;
   const double fineDitta = StampaRigaDitta(printer, DittaUtente(), rientro, 0, LarghezzaStampabile - riservato);
   StampaRigaDitta(printer, IndirizzoDitta(), rientro, printer.TextHeight("X"), LarghezzaStampabile);
-  titolo = TagliaConPuntini(printer, titolo, LarghezzaStampabile - fineDitta - margineTitolo);
+  // Without a firm line the title's line holds only the logo: the room the firm's text starts after
+  // is free for the title.
+  const double inizioTitolo = DittaUtente().empty() ? fineLogo : fineDitta;
+  titolo = TagliaConPuntini(printer, titolo, LarghezzaStampabile - inizioTitolo - margineTitolo);
   if (!titolo.empty()) {
     printer.SetCurrentY(0);
     printer.SetCurrentX(LarghezzaStampabile - printer.TextWidth(titolo) - 10);
@@ -283,7 +293,7 @@ void PrintPageFooter(IStampanteReport& printer) {
   printer.SetCurrentX(0);
   printer.Print(DataStampa, false);
   printer.SetCurrentX(Lungo((LarghezzaStampabile - printer.TextWidth("Vx2 -     ")) / 2));
-  printer.Print(VersioneProgramma + " - " + CodiceDitta(), false);
+  printer.Print(VersioneECodiceDitta(), false);
   printer.SetCurrentX(LarghezzaStampabile - printer.TextWidth("Pagina: 999999"));
   printer.Print("Pagina:" + TestoStampa(static_cast<int64_t>(printer.Page())), false);
   SetFontInfo(printer, salvato);
@@ -392,9 +402,15 @@ void StampaAcapo(IStampanteReport& printer, const std::string& testo, bool fineR
       if (controllaPagina) CheckPageBreak();
       printer.SetCurrentX(sinistra);
     }
-    printer.Print(righe[i], i + 1 == righe.size() && fineRiga);
+    printer.Print(SenzaSpaziUniti(righe[i]), i + 1 == righe.size() && fineRiga);
   }
 }
+
+std::string ConUnita(const std::string& valore, std::string_view unita) {
+  return Trim(valore).empty() ? std::string() : valore + std::string(SpazioUnito) + std::string(unita);
+}
+
+std::string SenzaSpaziUniti(std::string_view testo) { return Replace(testo, SpazioUnito, " "); }
 
 std::string GetPathFolder(const std::string& path) {
   if (path.empty()) return {};

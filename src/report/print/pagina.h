@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "report/print/stampante_report.h"
@@ -48,6 +49,8 @@ RettangoloLogo AreaLogo(double larghezza, double altezza);
 std::string DittaUtente();
 std::string IndirizzoDitta();
 std::string CodiceDitta();
+// The middle item of every page footer: the version, then " - " and the firm code when there is one.
+std::string VersioneECodiceDitta();
 
 struct TFontInfo {
   std::string FontName;
@@ -80,6 +83,14 @@ void CheckPageBreak(std::optional<int16_t> lines = std::nullopt);
 bool PaginaPiena(std::optional<int16_t> lines = std::nullopt);
 // Three empty lines, each with a page check.
 void PrintBlankLines();
+
+// A blank that joins a number to its unit: no line breaks there, and every output prints it as a
+// plain blank (the HTML file as "&nbsp;", so that a browser keeps the two together too).
+inline constexpr std::string_view SpazioUnito = "\xC2\xA0";
+// The value and its unit joined by SpazioUnito; "" without a value (a unit alone says nothing).
+std::string ConUnita(const std::string& valore, std::string_view unita);
+// The text with every SpazioUnito made a plain blank, as it prints.
+std::string SenzaSpaziUniti(std::string_view testo);
 
 // A free text cut into lines for a given width: the first line takes `primaRiga` (what is left
 // of the current line), the others `altreRighe`, both in the units of `misura`. Words stay whole

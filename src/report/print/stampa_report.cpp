@@ -795,10 +795,16 @@ void PrintTenutaImpianto(IStampanteReport& p, int16_t /*nonUsato*/) {
   CheckPageBreak();
   // The section may run longer than a page (long notes): every line end checks the page.
   const std::vector<PezzoTenuta> pezzi = GetPezziTenuta();
+  // The two columns never touch: a left text keeps two blanks clear of the right one.
+  const std::vector<PostoColonna> posti = PostiColonne(pezzi, destra, LarghezzaStampabile, p.TextWidth("  "),
+                                                       [&](const std::string& t) { return p.TextWidth(t); });
+  double cimaRiga = 0, fondoRiga = 0;
   // A bold line of its own heads what follows it: it never ends a page alone. A block it heads
   // that fits on a page (the firm's details with the signatures) goes whole to the next page
   // rather than being split; a longer one keeps at least two lines under its heading.
-  auto righePezzo = [&](const PezzoTenuta& pezzo) {
+  auto righePezzo = [&](size_t j) {
+    const PezzoTenuta& pezzo = pezzi[j];
+    if (InColonna(pezzo)) return posti[j].fineRiga ? posti[j].righe : 0;
     if (pezzo.Tipo != TipoPezzo::Testo || pezzo.Testo.empty()) return pezzo.FineRiga ? 1 : 0;
     const auto linee = SpezzaTesto(pezzo.Testo, LarghezzaStampabile, LarghezzaStampabile,
                                    [&](const std::string& t) { return p.TextWidth(t); });
@@ -817,7 +823,7 @@ void PrintTenutaImpianto(IStampanteReport& p, int16_t /*nonUsato*/) {
       int blocco = 0;
       bool contenuto = false;
       for (size_t j = i; j < pezzi.size() && (j == i || !contenuto || !intestazione(j)); ++j) {
-        blocco += righePezzo(pezzi[j]);
+        blocco += righePezzo(j);
         contenuto = contenuto || (j > i && !intestazione(j) && !Trim(pezzi[j].Testo).empty());
       }
       // One line more, as the signatures keep for a caption wrapped in its column.
@@ -827,9 +833,9 @@ void PrintTenutaImpianto(IStampanteReport& p, int16_t /*nonUsato*/) {
     // The signatures keep the room to sign below them: both go to the next page together when this
     // one cannot hold them, rather than that room alone making a page of header and footer.
     if (pezzo.Tipo == TipoPezzo::Firma && pezzo.InizioRiga) {
-      int16_t righe = 1;  // a signature wrapped in its column
-      for (size_t j = i; j < pezzi.size(); ++j) righe = static_cast<int16_t>(righe + (pezzi[j].FineRiga ? 1 : 0));
-      CheckPageBreak(righe);
+      int righe = posti[i].righe;
+      for (size_t j = i; j < pezzi.size(); ++j) righe += pezzi[j].Tipo == TipoPezzo::RigaVuota ? 1 : 0;
+      CheckPageBreak(static_cast<int16_t>(righe));
     }
     switch (pezzo.Tipo) {
       case TipoPezzo::RigaVuota:
@@ -843,14 +849,25 @@ void PrintTenutaImpianto(IStampanteReport& p, int16_t /*nonUsato*/) {
       case TipoPezzo::Causa:
       case TipoPezzo::Apparecchio:
       case TipoPezzo::Firma: {
+        // A row goes whole on one page; the piece beside another starts at the top of their row,
+        // and the row ends under its taller piece.
+        const PostoColonna& posto = posti[i];
+        if (posto.accanto) {
+          p.SetCurrentY(cimaRiga);
+        } else {
+          if (posto.righe > 1) CheckPageBreak(static_cast<int16_t>(posto.righe - 1));
+          cimaRiga = fondoRiga = p.CurrentY();
+        }
         if (pezzo.Grassetto) SetBold(p);
-        // A text of the left column wraps before the right column, one of the right column at the
-        // page's edge.
-        const double inizio = pezzo.ColonnaDestra ? destra : 0;
-        const double fine = pezzo.ColonnaDestra || pezzo.FineRiga ? LarghezzaStampabile : destra;
-        p.SetCurrentX(inizio);
-        StampaAcapo(p, pezzo.Testo, pezzo.FineRiga, inizio, fine);
+        p.SetCurrentX(posto.inizio);
+        StampaAcapo(p, pezzo.Testo, false, posto.inizio, posto.fine, false);
         if (pezzo.Grassetto) ResetBold(p);
+        fondoRiga = std::max(fondoRiga, p.CurrentY());
+        if (i + 1 >= pezzi.size() || !posti[i + 1].accanto) p.SetCurrentY(fondoRiga);
+        if (posto.fineRiga) {
+          p.FineRiga();
+          CheckPageBreak();
+        }
         break;
       }
       case TipoPezzo::Testo:

@@ -1,6 +1,10 @@
 #include "report/print/tenuta_report.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "model/strings.h"
+#include "report/print/pagina.h"
 #include "tightness/pagina_tenuta.h"
 #include "tightness/tenuta.h"
 
@@ -30,10 +34,95 @@ class Pezzi {
   std::vector<PezzoTenuta> v;
 };
 
+// A part of a line that joins fields: the field with what stands before and after it. What stands
+// before is a label ("n° ", "scala ") or, for a separator, only divides the part from the one before.
+struct Parte {
+  Parte(std::string p, std::string c, std::string d = "", bool s = false)
+      : prima(std::move(p)), campo(std::move(c)), dopo(std::move(d)), separatore(s) {}
+  std::string prima;
+  std::string campo;
+  std::string dopo;
+  bool separatore;
+};
+
+// The parts whose field is filled, in order: an address of empty fields prints nothing, not its
+// separators. The line starts at its first part's label or field (a separator with nothing before
+// it goes) and ends at its last part, without the blanks around them; with every field filled it
+// reads exactly as its parts.
+std::string UnisciParti(const std::vector<Parte>& parti) {
+  std::vector<Parte> piene;
+  for (const Parte& parte : parti)
+    if (!Trim(parte.campo).empty()) piene.push_back(parte);
+  if (piene.empty()) return {};
+  piene.front().prima = piene.front().separatore ? std::string() : LTrim(piene.front().prima);
+  piene.back().dopo = RTrim(piene.back().dopo);
+  std::string riga;
+  for (const Parte& parte : piene) riga += parte.prima + parte.campo + parte.dopo;
+  return riga;
+}
+
+// What stands before a house number: " n° ", whose last blank keeps the number on its line.
+const std::string PrimaDelCivico = " n°" + std::string(SpazioUnito);
+
 }  // namespace
 
 std::string ApplianceCountLabel(int16_t conteggio, const std::string& etichetta, const std::string& suffisso) {
   return "n° " + std::to_string(conteggio) + etichetta + (conteggio > 0 ? suffisso : std::string());
+}
+
+namespace {
+
+// Whether every word of `testo` stands whole in `larghezza`.
+bool ParoleIntere(const std::string& testo, double larghezza, const std::function<double(const std::string&)>& misura) {
+  for (const std::string& parola : Split(testo, " "))
+    if (misura(parola) > larghezza) return false;
+  return true;
+}
+
+}  // namespace
+
+bool InColonna(const PezzoTenuta& p) {
+  return p.Tipo == TipoPezzo::Causa || p.Tipo == TipoPezzo::Apparecchio || p.Tipo == TipoPezzo::Firma;
+}
+
+std::vector<PostoColonna> PostiColonne(const std::vector<PezzoTenuta>& pezzi, double destra, double larghezza,
+                                       double spazio, const std::function<double(const std::string&)>& misura) {
+  std::vector<PostoColonna> posti(pezzi.size());
+  auto righe = [&](const std::string& testo, double da, double a) {
+    return static_cast<int>(SpezzaTesto(testo, a - da, a - da, misura).size());
+  };
+  for (size_t i = 0; i < pezzi.size();) {
+    if (!InColonna(pezzi[i])) {
+      ++i;
+      continue;
+    }
+    size_t fine = i;
+    while (fine < pezzi.size() && pezzi[fine].Tipo == pezzi[i].Tipo) ++fine;
+    auto accanto = [&](size_t k) { return k > i && k < fine && pezzi[k].ColonnaDestra; };
+    for (size_t k = i; k < fine; ++k) {
+      PostoColonna& posto = posti[k];
+      posto.accanto = accanto(k);
+      posto.inizio = posto.accanto ? destra : 0;
+      posto.fine = posto.accanto || !accanto(k + 1) ? larghezza : destra - spazio;
+      posto.fineRiga = pezzi[k].FineRiga;
+    }
+    bool dueColonne = true;
+    for (size_t k = i; k < fine; ++k)
+      dueColonne = dueColonne && ParoleIntere(pezzi[k].Testo, posti[k].fine - posti[k].inizio, misura);
+    for (size_t k = i; k < fine; ++k) {
+      PostoColonna& posto = posti[k];
+      if (!dueColonne) {
+        // One a line: each ends its own, the last as the run ends.
+        posto = PostoColonna{0, larghezza, false, k + 1 < fine || pezzi[k].FineRiga, 1};
+      }
+      posto.righe = righe(pezzi[k].Testo, posto.inizio, posto.fine);
+    }
+    // A row is as tall as its taller piece.
+    for (size_t k = i; k < fine; ++k)
+      if (posti[k].accanto) posti[k].righe = posti[k - 1].righe = std::max(posti[k].righe, posti[k - 1].righe);
+    i = fine;
+  }
+  return posti;
 }
 
 std::vector<PezzoTenuta> GetPezziTenuta() {
@@ -52,14 +141,17 @@ std::vector<PezzoTenuta> GetPezziTenuta() {
   p.Vuota(true);
 
   // Occupant.
+  // Each line of the address only with something to say: no empty line, no separator alone.
+  auto rigaPiena = [&p](const std::string& testo) {
+    if (!Trim(testo).empty()) p.Riga(testo);
+  };
   p.Riga("Dati dell'utente e/o proprietario", true);
-  p.Riga(t.ProprietarioNome);
-  p.Testo(t.ProprietarioVia, false);
-  p.Testo(" n° " + t.ProprietarioNumero, false);
-  p.Riga(t.ProprietarioScala.empty() ? std::string() : " scala " + t.ProprietarioScala);
-  p.Testo(t.ProprietarioComuneInstall, false);
-  p.Testo(" (" + t.ProprietarioProv + ") ", false);
-  p.Riga(" - " + t.ProprietarioCap);
+  rigaPiena(t.ProprietarioNome);
+  rigaPiena(UnisciParti({{"", t.ProprietarioVia, ""},
+                         {PrimaDelCivico, t.ProprietarioNumero, ""},
+                         {" scala ", t.ProprietarioScala, ""}}));
+  rigaPiena(UnisciParti(
+      {{"", t.ProprietarioComuneInstall, ""}, {" (", t.ProprietarioProv, ") "}, {" - ", t.ProprietarioCap, "", true}}));
   p.Vuota();
 
   // Owner.
@@ -68,9 +160,9 @@ std::vector<PezzoTenuta> GetPezziTenuta() {
     p.Riga("");
   } else {
     p.Riga(t.ProprietarioNome2);
-    p.Testo(t.ProprietarioVia2, false);
-    p.Testo(" n° " + t.ProprietarioNumCiv, false);
-    p.Riga(" - " + t.ProprietarioComuneResid);
+    rigaPiena(UnisciParti({{"", t.ProprietarioVia2, ""},
+                           {PrimaDelCivico, t.ProprietarioNumCiv, ""},
+                           {" - ", t.ProprietarioComuneResid, "", true}}));
   }
   p.Riga("Durante l'intervento era presente il/la sig. " + t.ProprietarioPresente);
   p.Vuota();
@@ -82,8 +174,14 @@ std::vector<PezzoTenuta> GetPezziTenuta() {
          : t.FamigliaGas == FamigliaNonAttribuibile ? "non associabile a nessuna famiglia"
                                                     : "");
   p.Vuota();
-  p.Riga("Intervento eseguito il " + t.DataEsecuzione + " alle ore " + t.OraEsecuzione);
-  p.Vuota();
+  // The sentence only with a date or a time to give, and only the part it has.
+  if (!Trim(t.DataEsecuzione).empty() || !Trim(t.OraEsecuzione).empty()) {
+    std::string quando = "Intervento eseguito";
+    if (!Trim(t.DataEsecuzione).empty()) quando += " il " + t.DataEsecuzione;
+    if (!Trim(t.OraEsecuzione).empty()) quando += " alle ore " + t.OraEsecuzione;
+    p.Riga(quando);
+    p.Vuota();
+  }
 
   // Causes, two to a line.
   p.Riga("CAUSA DELL'INTERVENTO", true);
@@ -150,21 +248,21 @@ std::vector<PezzoTenuta> GetPezziTenuta() {
     p.Riga("Calibro: " + t.ProvaContCalibro);
     p.Riga("Marca: " + t.ProvaContMarca);
     p.Riga("Matricola: " + t.ProvaContMatricola);
-    p.Riga("Portata nominale minima: " + t.ProvaContQn + " (l/h)");
-    p.Riga("Pressione di prova: " + t.ProvaContPprova + " (Pa)");
-    p.Riga("Valore di dispersione rilevato: " + t.ProvaContDispRil + " (l/h)");
-    p.Riga("Pressione di riferimento (ricavata come da norma UNI): " + t.ProvaContPRif + " (Pa)");
-    p.Riga("Dispersione di riferimento (ricavata come da norma UNI): " + t.ProvaContDispRif + " (l/h)");
+    p.Riga("Portata nominale minima: " + ConUnita(t.ProvaContQn, "(l/h)"));
+    p.Riga("Pressione di prova: " + ConUnita(t.ProvaContPprova, "(Pa)"));
+    p.Riga("Valore di dispersione rilevato: " + ConUnita(t.ProvaContDispRil, "(l/h)"));
+    p.Riga("Pressione di riferimento (ricavata come da norma UNI): " + ConUnita(t.ProvaContPRif, "(Pa)"));
+    p.Riga("Dispersione di riferimento (ricavata come da norma UNI): " + ConUnita(t.ProvaContDispRif, "(l/h)"));
     p.Vuota();
   } else if (t.Metodo == 2) {
     p.Riga("PROVA PRELIMINARE MEDIANTE RILEVAZIONE C.D.P.", true);
     p.Riga("Strumento tipo: " + t.ProvaCDPStrumento);
     p.Riga("Marca: " + t.ProvaCDPMarca);
     p.Riga("Matricola: " + t.ProvaCDPMatricola);
-    p.Riga("Pressione di prova con gas di rete: " + t.ProvaCDPPprova + " (Pa)");
-    p.Riga("Caduta di pressione rilevata in un minuto: " + t.ProvaCDPcdp + " (Pa)");
-    p.Riga("Pressione di riferimento (ricavata come da norma UNI): " + t.ProvaCDPPrifer + " (Pa)");
-    p.Riga("Caduta di pressione massima in un minuto (ricavata come da norma UNI): " + t.ProvaCDPcdpmax + " (Pa)");
+    p.Riga("Pressione di prova con gas di rete: " + ConUnita(t.ProvaCDPPprova, "(Pa)"));
+    p.Riga("Caduta di pressione rilevata in un minuto: " + ConUnita(t.ProvaCDPcdp, "(Pa)"));
+    p.Riga("Pressione di riferimento (ricavata come da norma UNI): " + ConUnita(t.ProvaCDPPrifer, "(Pa)"));
+    p.Riga("Caduta di pressione massima in un minuto (ricavata come da norma UNI): " + ConUnita(t.ProvaCDPcdpmax, "(Pa)"));
     p.Vuota();
   }
 
@@ -210,9 +308,9 @@ std::vector<PezzoTenuta> GetPezziTenuta() {
   p.Vuota();
 
   p.Riga("Dati dell'impresa e/o del tecnico che ha effettuato la verifica", true);
-  p.Riga(t.RagSociale);
-  p.Riga(t.Indirizzo);
-  p.Riga(t.Telefono);
+  rigaPiena(t.RagSociale);
+  rigaPiena(t.Indirizzo);
+  rigaPiena(t.Telefono);
   p.Testo("Tecnico: ", false, true);
   p.Riga(t.NomeTecnico);
   p.Vuota();

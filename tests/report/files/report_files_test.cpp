@@ -31,6 +31,7 @@
 #include "report/files/tabelle_file.h"
 #include "report/print/tabelle_report.h"
 #include "report/print/sezioni.h"
+#include "shell/stato_interfaccia.h"
 #include "shell/progetto.h"
 #include "support/fake_interaction.h"
 #include "support/pagina_tenuta_prova.h"
@@ -198,7 +199,7 @@ class ReportFilesTest : public ::testing::Test {
   // The text without spaces and line breaks, so that a phrase is found wherever the free-text
   // wrapping broke it.
   static std::string SenzaACapo(std::string t) {
-    for (const std::string rottura : {"<BR>", "\r\n", " "}) {
+    for (const std::string rottura : {"<BR>", "\r\n", " ", "&nbsp;"}) {
       for (size_t i = t.find(rottura); i != std::string::npos; i = t.find(rottura, i)) t.erase(i, rottura.size());
     }
     return t;
@@ -1185,6 +1186,9 @@ TEST_F(ReportFilesTest, TightnessReportSpacingAndCauses) {
     TenutaImpianto.Cause = ";x;;;x;;";
     TenutaImpianto.AppAltroNum = 0;
     TenutaImpianto.AppAltroDesc = "stufa";
+    // A record with its date: without one, the date's line and its spacing are left out.
+    TenutaImpianto.DataEsecuzione = "10/05/2009";
+    TenutaImpianto.OraEsecuzione = "10:30";
     fs::remove(uscita.File("tenuta.html"));
     finestre.risposte.push_back(uscita.File("tenuta.html"));
     utente.Attendi("conclusa con successo");
@@ -1281,6 +1285,57 @@ TEST_F(ReportFilesTest, TightnessSectionOnlyForAnInternalInstallationWithItsVerd
     finestre.eventi.clear();
     ReteInPressione = 0;
   }
+}
+
+// An address of empty fields prints no separator alone and no empty line in either file; a filled
+// one reads as before; a value keeps its unit (the HTML joins them with "&nbsp;"); the page footer
+// has no dash without a firm code.
+TEST_F(ReportFilesTest, TheTightnessReportsPrintNoStraySeparatorAndKeepValuesWithUnits) {
+  Spunta({&StampaTenutaImpianto});
+  TTenutaImpianto& t = TenutaImpianto;
+  t.ProprietarioNome = "Rossi";
+  t.Metodo = 1;
+  t.ProvaContPRif = "2200";
+  t.ProvaContDispRif = "0,55";
+  DittaAgente.clear();
+  ScriviEntrambi("vuoto");
+  const std::string txt = Testo("vuoto.txt");
+  const std::string html = Testo("vuoto.html");
+  const std::vector<std::string> righe = Righe(txt);
+  for (size_t i = 0; i < righe.size(); ++i) {
+    const std::string r = Trim(righe[i]);
+    EXPECT_TRUE(r != "n°" && r != "()  -" && r.rfind("()", 0) != 0) << r;
+    if (righe[i] == "Rossi") {
+      ASSERT_LT(i + 2, righe.size());
+      EXPECT_TRUE(righe[i + 1].empty()) << righe[i + 1];
+      EXPECT_EQ(righe[i + 2], "Proprietario (se diverso dall'occupante) ");
+    }
+  }
+  EXPECT_NE(txt.find("\r\nRossi\r\n\r\nProprietario"), std::string::npos);
+  EXPECT_EQ(html.find("> n°"), std::string::npos);
+  EXPECT_EQ(html.find("()"), std::string::npos);
+  EXPECT_NE(txt.find("Pressione di riferimento (ricavata come da norma UNI): 2200 (Pa)"), std::string::npos);
+  EXPECT_NE(txt.find("Dispersione di riferimento (ricavata come da norma UNI): 0,55 (l/h)"), std::string::npos);
+  EXPECT_NE(html.find("UNI): 2200&nbsp;(Pa)"), std::string::npos);
+  EXPECT_NE(html.find("UNI): 0,55&nbsp;(l/h)"), std::string::npos);
+  EXPECT_EQ(html.find(VersioneProgramma + " -"), std::string::npos);
+  EXPECT_NE(html.find(VersioneProgramma), std::string::npos);
+
+  t.ProprietarioVia = "Via Roma";
+  t.ProprietarioNumero = "12";
+  t.ProprietarioScala = "B";
+  t.ProprietarioComuneInstall = "Milano";
+  t.ProprietarioProv = "MI";
+  t.ProprietarioCap = "20100";
+  DittaAgente = "AG";
+  ScriviEntrambi("pieno");
+  const std::string txtPieno = Testo("pieno.txt");
+  const std::string htmlPieno = Testo("pieno.html");
+  EXPECT_NE(txtPieno.find("\r\nVia Roma n° 12 scala B\r\nMilano (MI)  - 20100\r\n"), std::string::npos);
+  EXPECT_NE(htmlPieno.find("Via Roma n°&nbsp;12 scala B"), std::string::npos);
+  EXPECT_NE(htmlPieno.find("Milano (MI)  - 20100"), std::string::npos);
+  EXPECT_NE(htmlPieno.find(VersioneProgramma + " - AG      "), std::string::npos);
+  DittaAgente.clear();
 }
 
 TEST_F(ReportFilesTest, TheTightnessReportsCarryThePagesLineUnderTheVerdict) {

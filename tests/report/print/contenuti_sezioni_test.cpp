@@ -1,10 +1,13 @@
 // Section flags and presets, bill-of-quantities content and tightness-report pieces.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "model/computo.h"
 #include "model/materiali.h"
 #include "report/print/computo_report.h"
 #include "report/print/opzioni_stampa.h"
+#include "report/print/pagina.h"
 #include "report/print/sezioni.h"
 #include "report/print/tenuta_report.h"
 #include "shell/settings.h"
@@ -218,6 +221,133 @@ TEST(TenutaReport, AGasOfNoFamilyIsNamedSo) {
   TenutaImpianto = TTenutaImpianto{};
 }
 
+// The lines a record prints from `da` (a heading's text) up to the next empty line, as they print.
+std::vector<std::string> RigheSotto(const std::vector<PezzoTenuta>& pezzi, const std::string& da) {
+  std::vector<std::string> righe;
+  const int i = Indice(pezzi, da);
+  if (i < 0) return {"(manca " + da + ")"};
+  std::string riga;
+  for (size_t k = static_cast<size_t>(i) + 1; k < pezzi.size() && pezzi[k].Tipo != TipoPezzo::RigaVuota; ++k) {
+    riga += SenzaSpaziUniti(pezzi[k].Testo);
+    if (pezzi[k].FineRiga) righe.push_back(std::exchange(riga, std::string()));
+  }
+  return righe;
+}
+
+// An address prints only the parts whose fields are filled: no separator alone, no empty line; a
+// filled address reads exactly as before.
+TEST(TenutaReport, AnAddressPrintsOnlyThePartsWhoseFieldsAreFilled) {
+  struct Caso {
+    const char* nome;
+    std::string via, numero, scala, comune, prov, cap;
+    std::vector<std::string> righe;
+  } casi[] = {
+      {"filled", "Via Roma", "12", "B", "Milano", "MI", "20100", {"Rossi", "Via Roma n° 12 scala B", "Milano (MI)  - 20100"}},
+      {"empty", "", "", "", "", "", "", {"Rossi"}},
+      {"blanks only", " ", " ", "", "  ", " ", "", {"Rossi"}},
+      {"no number", "Via Roma", "", "", "Milano", "", "20100", {"Rossi", "Via Roma", "Milano - 20100"}},
+      {"no street", "", "12", "", "Milano", "MI", "", {"Rossi", "n° 12", "Milano (MI)"}},
+      {"only the post code", "", "", "B", "", "", "20100", {"Rossi", "scala B", "20100"}},
+      {"no town", "Via Roma", "12", "", "", "MI", "20100", {"Rossi", "Via Roma n° 12", "(MI)  - 20100"}},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    TenutaImpianto = TTenutaImpianto{};
+    TTenutaImpianto& t = TenutaImpianto;
+    t.ProprietarioNome = "Rossi";
+    t.ProprietarioVia = c.via;
+    t.ProprietarioNumero = c.numero;
+    t.ProprietarioScala = c.scala;
+    t.ProprietarioComuneInstall = c.comune;
+    t.ProprietarioProv = c.prov;
+    t.ProprietarioCap = c.cap;
+    EXPECT_EQ(RigheSotto(GetPezziTenuta(), "Dati dell'utente e/o proprietario"), c.righe);
+  }
+  // The owner's address, the date of the intervention and the firm's lines alike.
+  TenutaImpianto = TTenutaImpianto{};
+  TTenutaImpianto& t = TenutaImpianto;
+  t.ProprietarioNome2 = "Bianchi";
+  t.ProprietarioVia2 = "Via Po";
+  t.ProprietarioNumCiv = "3";
+  t.ProprietarioComuneResid = "Torino";
+  EXPECT_EQ(RigheSotto(GetPezziTenuta(), "Proprietario (se diverso dall'occupante) "),
+            (std::vector<std::string>{"Bianchi", "Via Po n° 3 - Torino", "Durante l'intervento era presente il/la sig. "}));
+  t.ProprietarioVia2 = t.ProprietarioNumCiv = "";
+  EXPECT_EQ(RigheSotto(GetPezziTenuta(), "Proprietario (se diverso dall'occupante) "),
+            (std::vector<std::string>{"Bianchi", "Torino", "Durante l'intervento era presente il/la sig. "}));
+  t.ProprietarioComuneResid = "";
+  EXPECT_EQ(RigheSotto(GetPezziTenuta(), "Proprietario (se diverso dall'occupante) "),
+            (std::vector<std::string>{"Bianchi", "Durante l'intervento era presente il/la sig. "}));
+  t.DataEsecuzione = "10/05/2009";
+  t.OraEsecuzione = "10:30";
+  auto quando = [] {
+    std::string riga;
+    for (const auto& p : GetPezziTenuta())
+      if (p.Testo.rfind("Intervento eseguito", 0) == 0) riga = p.Testo;
+    return riga;
+  };
+  EXPECT_EQ(quando(), "Intervento eseguito il 10/05/2009 alle ore 10:30");
+  t.OraEsecuzione = "";
+  EXPECT_EQ(quando(), "Intervento eseguito il 10/05/2009");
+  t.DataEsecuzione = "";
+  t.OraEsecuzione = "10:30";
+  EXPECT_EQ(quando(), "Intervento eseguito alle ore 10:30");
+  t.OraEsecuzione = "";
+  EXPECT_EQ(quando(), "");
+  // Without a date the empty line that followed it goes too: one empty line between the blocks.
+  const auto pezzi = GetPezziTenuta();
+  const int causa = Indice(pezzi, "CAUSA DELL'INTERVENTO");
+  ASSERT_GE(causa, 3);
+  EXPECT_EQ(pezzi[static_cast<size_t>(causa) - 1].Tipo, TipoPezzo::RigaVuota);
+  EXPECT_NE(pezzi[static_cast<size_t>(causa) - 2].Tipo, TipoPezzo::RigaVuota);
+  const std::string impresa = "Dati dell'impresa e/o del tecnico che ha effettuato la verifica";
+  EXPECT_EQ(RigheSotto(pezzi, impresa), (std::vector<std::string>{"Tecnico: "}));
+  t.RagSociale = "Gas Service";
+  t.Telefono = "011 123456";
+  t.NomeTecnico = "Luca Neri";
+  EXPECT_EQ(RigheSotto(GetPezziTenuta(), impresa),
+            (std::vector<std::string>{"Gas Service", "011 123456", "Tecnico: Luca Neri"}));
+  TenutaImpianto = TTenutaImpianto{};
+}
+
+// Every measured value of the test data keeps its unit on its line: the two are joined by a blank
+// no line breaks at, and print as before; a unit without its value is not printed.
+TEST(TenutaReport, EveryValueOfTheTestDataIsJoinedToItsUnit) {
+  TenutaImpianto = TTenutaImpianto{};
+  TTenutaImpianto& t = TenutaImpianto;
+  const std::string u(SpazioUnito);
+  t.Metodo = 1;
+  t.ProvaContQn = "0,6";
+  t.ProvaContPprova = "2000";
+  t.ProvaContDispRil = "0,5";
+  t.ProvaContPRif = "2200";
+  t.ProvaContDispRif = "0,55";
+  auto pezzi = GetPezziTenuta();
+  for (const std::string& riga :
+       {"Portata nominale minima: 0,6" + u + "(l/h)", "Pressione di prova: 2000" + u + "(Pa)",
+        "Valore di dispersione rilevato: 0,5" + u + "(l/h)",
+        "Pressione di riferimento (ricavata come da norma UNI): 2200" + u + "(Pa)",
+        "Dispersione di riferimento (ricavata come da norma UNI): 0,55" + u + "(l/h)"})
+    EXPECT_NE(Indice(pezzi, riga), -1) << riga;
+  EXPECT_NE(Indice(pezzi, "Dispersione di riferimento (ricavata come da norma UNI): 0,55" + u + "(l/h)"), -1);
+  t.ProvaContDispRif = "";
+  EXPECT_NE(Indice(GetPezziTenuta(), "Dispersione di riferimento (ricavata come da norma UNI): "), -1);
+  t.Metodo = 2;
+  t.ProvaCDPPprova = "2000";
+  t.ProvaCDPcdp = "10";
+  t.ProvaCDPPrifer = "2200";
+  t.ProvaCDPcdpmax = "100";
+  pezzi = GetPezziTenuta();
+  for (const std::string& riga :
+       {"Pressione di prova con gas di rete: 2000" + u + "(Pa)", "Caduta di pressione rilevata in un minuto: 10" + u + "(Pa)",
+        "Pressione di riferimento (ricavata come da norma UNI): 2200" + u + "(Pa)",
+        "Caduta di pressione massima in un minuto (ricavata come da norma UNI): 100" + u + "(Pa)"})
+    EXPECT_NE(Indice(pezzi, riga), -1) << riga;
+  EXPECT_EQ(SenzaSpaziUniti("Pressione di prova con gas di rete: 2000" + u + "(Pa)"),
+            "Pressione di prova con gas di rete: 2000 (Pa)");
+  TenutaImpianto = TTenutaImpianto{};
+}
+
 TEST(TenutaReport, CausesFillTwoColumnsAndCountsGetTheirSuffix) {
   const ParametriFamiglie parametri;
   TenutaImpianto = TTenutaImpianto{};
@@ -250,7 +380,7 @@ TEST(TenutaReport, CausesFillTwoColumnsAndCountsGetTheirSuffix) {
   const int altro = Indice(pezzi, "n° 2 di altro tipo: stufa");
   ASSERT_GE(altro, 0);
   EXPECT_EQ(pezzi[altro].Suffisso, ": stufa");
-  EXPECT_NE(Indice(pezzi, " scala B"), -1);
+  EXPECT_NE(Indice(pezzi, "scala B"), -1);
   EXPECT_NE(Indice(pezzi, "PROVA PRELIMINARE MEDIANTE RILEVAZIONE C.D.P."), -1);
   // The same limit as the page that lets the method be chosen.
   EXPECT_NE(Indice(pezzi, "Prova preliminare mediante rilevazione c.d.p. (solo per impianto con capacità <= 25 litri)"),

@@ -467,6 +467,8 @@ TEST(SpezzaTesto, WordsStayWholeAndLongWordsAndLineBreaksAreHandled) {
       {"prima\r\nseconda riga lunga", 20, 10, {"prima", "seconda", "riga lunga"}},
       {"     Timbro", 20, 20, {"     Timbro"}},
       {"città è già là più", 9, 9, {"città è", "già là", "più"}},
+      // A number and its unit stay together: the line breaks before the number.
+      {"UNI: 2200\xC2\xA0(Pa)", 12, 12, {"UNI:", "2200\xC2\xA0(Pa)"}},
   };
   for (const Caso& c : casi) {
     SCOPED_TRACE(c.testo);
@@ -1527,6 +1529,134 @@ TEST(GetPathFolder, Cases) {
   EXPECT_EQ(GetPathFolder("C:\\a\\b.htm"), "C:\\a\\");
   EXPECT_EQ(GetPathFolder("/a/b/"), "/a/b/");
   EXPECT_EQ(GetPathFolder("nome.htm"), "nome.htm/");
+}
+
+// The tightness record on every paper: a value never leaves its unit, the two columns of the causes
+// and of the appliance counts never touch, a text that fits its room prints on one line, and no
+// word is split.
+TEST_F(StampaReport, TheTightnessRecordKeepsValuesWithUnitsAndItsColumnsApartOnEveryPaper) {
+  TTenutaImpianto& t = TenutaImpianto;
+  const std::vector<std::string> conUnita = {"0,6 (l/h)", "2000 (Pa)", "0,5 (l/h)", "2200 (Pa)", "0,55 (l/h)"};
+  // The dialog's papers, and A5 and the envelope at every share from 80 to 100 %: lines of every width.
+  std::vector<CartaProva> carte(std::begin(CarteProva), std::end(CarteProva));
+  for (int16_t percentuale = 81; percentuale < 100; ++percentuale) {
+    carte.push_back({"A5", 8391, 11906, percentuale});
+    carte.push_back({"busta", 5216, 9354, percentuale});
+  }
+  // A line whose right column starts less than a blank after "n° 1 per il riscaldamento".
+  carte.push_back({"stretta", 6590, 9354, 100});
+  for (const bool unaCausa : {true, false}) {
+    for (const CartaProva& carta : carte) {
+      SCOPED_TRACE(std::string(carta.nome) + " " + std::to_string(carta.percentuale) +
+                   (unaCausa ? ", one cause" : ", three causes"));
+      t = TTenutaImpianto{};
+      t.FamigliaGas = 2;
+      t.Metodo = 1;
+      t.ProvaContModello = "Volumetrico a membrana";
+      t.ProvaContQn = "0,6";
+      t.ProvaContPprova = "2000";
+      t.ProvaContDispRil = "0,5";
+      t.ProvaContPRif = "2200";
+      t.ProvaContDispRif = "0,55";
+      t.Cause = unaCausa ? "1;;;;;;" : "1;;1;;;1;";
+      t.AppComplessivo = 2;
+      t.AppRisc = t.AppCottura = 1;
+      PreparaCarta(stampante, carta, true);
+      SetupPage();
+      stampante.y = InizioCorpoPagina;
+      PrintTenutaImpianto(stampante, 0);
+      const double destra = std::nearbyint(LarghezzaStampabile / 2.0);  // rounded half to even, as printed
+      const double blank = 9 * 10;  // one blank of the section's type
+      std::vector<const Tratto*> testi;
+      for (const Tratto& tr : stampante.tratti)
+        if (tr.tipo == Tratto::Testo && !Trim(tr.testo).empty()) testi.push_back(&tr);
+      const auto fine = [](const Tratto* tr) { return tr->x + static_cast<double>(Len(tr->testo)) * tr->dimensione * 10; };
+      for (const std::string& valore : conUnita) {
+        bool intero = false;
+        for (const Tratto* tr : testi) intero = intero || tr->testo.find(valore) != std::string::npos;
+        EXPECT_TRUE(intero) << valore;
+      }
+      for (const Tratto* tr : testi) {
+        EXPECT_EQ(tr->testo.find(SpazioUnito), std::string::npos) << tr->testo;
+        EXPECT_LE(fine(tr), LarghezzaStampabile + 0.5) << tr->testo;
+        // A text in the right column: whatever shares its line ends a blank before it.
+        if (tr->x != destra) continue;
+        for (const Tratto* altro : testi)
+          if (altro != tr && altro->pagina == tr->pagina && altro->y == tr->y && altro->x < tr->x) {
+            EXPECT_LE(fine(altro) + blank, tr->x) << altro->testo << " / " << tr->testo;
+          }
+      }
+      // A cause or a count whose text fits the line's half prints on one line; every word whole.
+      std::vector<std::string> voci = {"- Sostituzione apparecchio", "n° 1 per il riscaldamento",
+                                       "n° 0 per la produzione di acqua sanitaria",
+                                       "n° 0 combinati (riscaldamento/sanitario)", "n° 1 per cottura cibi",
+                                       "n° 0 di altro tipo"};
+      if (!unaCausa) voci.insert(voci.end(), {"- Riattivazione impianto", "- Verifica periodica decennale"});
+      for (const std::string& voce : voci) {
+        bool intera = false;
+        for (const Tratto* tr : testi) intera = intera || tr->testo == voce;
+        if (static_cast<double>(Len(voce)) * 90 <= destra - 2 * blank) {
+          EXPECT_TRUE(intera) << voce;
+        }
+        for (const std::string& parola : Split(voce, " ")) {
+          bool trovata = false;
+          for (const Tratto* tr : testi) trovata = trovata || (" " + tr->testo + " ").find(" " + parola + " ") != std::string::npos;
+          EXPECT_TRUE(trovata) << parola << " of " << voce;
+        }
+      }
+      if (unaCausa) {
+        // Nothing stands beside the only cause: it takes the line.
+        bool intera = false;
+        for (const Tratto* tr : testi) intera = intera || tr->testo == "- Sostituzione apparecchio";
+        EXPECT_TRUE(intera);
+      }
+    }
+  }
+  TenutaImpianto = TTenutaImpianto{};
+  PercentualeX = PercentualeY = 100;
+}
+
+// The header's project name prints whole where it fits: without a firm line, the room the firm's
+// text would start after is the title's. The footer carries no separator without a firm code.
+TEST_F(StampaReport, TheHeaderNamePrintsWholeWhereItFitsAndTheFooterHasNoDanglingDash) {
+  test::TempFolder programma;
+  programma.UsaComeCartellaProgramma();
+  programma.Write("logo.bmp", "BM");
+  stampante.dimensioniImmagine = {136 * 15, 41 * 15};
+  PercorsoProgetto = "/prove/Condominio.RTG";
+  for (const CartaProva& carta : CarteProva) {
+    SCOPED_TRACE(carta.nome);
+    PreparaCarta(stampante, carta, true);
+    stampante.dimensioniImmagine = {136 * 15, 41 * 15};
+    SetupPage();
+    PrintPageHeader(stampante);
+    const Tratto* logo = nullptr;
+    for (const Tratto& tr : stampante.tratti)
+      if (tr.tipo == Tratto::Immagine) logo = &tr;
+    ASSERT_NE(logo, nullptr);
+    const double spazio = LarghezzaStampabile - logo->x2 - stampante.TextWidth("  ") - 10;
+    if (stampante.TextWidth("Condominio") <= spazio) {
+      EXPECT_TRUE(stampante.Trova("Condominio")) << "room " << spazio;
+    }
+    const Tratto* titolo = nullptr;
+    for (const Tratto& tr : stampante.tratti)
+      if (tr.tipo == Tratto::Testo && !tr.testo.empty()) titolo = &tr;
+    ASSERT_NE(titolo, nullptr);
+    EXPECT_GT(titolo->x, logo->x2) << "never over the logo";
+    PrintPageFooter(stampante);
+    EXPECT_TRUE(stampante.Trova(VersioneProgramma));
+    for (const Tratto& tr : stampante.tratti) EXPECT_EQ(tr.testo.find(" -"), std::string::npos) << tr.testo;
+  }
+  DittaAgente = "AG";
+  PrintPageFooter(stampante);
+  EXPECT_TRUE(stampante.Trova(VersioneProgramma + " - AG      "));
+  DittaAgente = "   ";
+  stampante.tratti.clear();
+  PrintPageFooter(stampante);
+  EXPECT_TRUE(stampante.Trova(VersioneProgramma));
+  DittaAgente.clear();
+  PercorsoProgetto.clear();
+  PercentualeX = PercentualeY = 100;
 }
 
 }  // namespace
