@@ -973,7 +973,9 @@ void StampaTitoloDiagramma(IStampanteReport& p, double riduzione, const std::str
   }
   if (!nota.empty()) {
     p.SetFontSize(CorpoNotaDiagramma);
-    p.SetCurrentX(r.x);
+    // Under the title, but never past the paper's margin: a note longer than the title moves left.
+    const RettangoloCarta carta = CartaDiagramma(p);
+    p.SetCurrentX(std::max(carta.x, std::min(r.x, carta.Destra() - p.TextWidth(nota))));
     p.Print(nota, true);
   }
   p.SetFontSize(dimensione);
