@@ -718,6 +718,9 @@ TEST_F(AnteprimaPdfTest, AViewOfPartOfTheSchemaSaysWhereTheSchemaGoesOn) {
     const std::string& nota = note.begin()->second;
     EXPECT_NE(nota.find("anteprima"), std::string::npos) << nota;
     EXPECT_NE(nota.find(c.lato), std::string::npos) << nota;
+    for (const test::ParolaPdf& w : parole) {
+      EXPECT_LE(w.box.right(), 842 - 18 + 0.5) << w.testo << " past the paper's margin";
+    }
   }
 }
 
