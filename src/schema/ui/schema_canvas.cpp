@@ -183,15 +183,6 @@ QSizeF SaveSchema(const std::string& nameFile) {
   return misuraRelativa;
 }
 
-void DisegnaSchemaSuPainter(QPainter& painter, const QRectF& finestra, const QRectF& dispositivo,
-                            const std::string& nome, int16_t mode, std::optional<double> x0,
-                            std::optional<double> y0, std::optional<double> width, std::optional<double> height,
-                            const std::string& fontName, int16_t fontSize) {
-  SuperficieQt superficie(nome, painter, finestra, dispositivo, finestra.width(), finestra.height(),
-                          finestra.height(), ColoreBianco);
-  varnex::DrawSchema(superficie, mode, x0, y0, width, height, fontName, fontSize);
-}
-
 // ---- The canvas ----------------------------------------------------------------------------
 
 CanvasSchema::CanvasSchema() = default;

@@ -33,13 +33,6 @@ QSizeF SaveSchema(const std::string& nameFile);
 // SaveSchema returns in `misuraRelativa` when given.
 QImage ImmagineSchema(QSizeF* misuraRelativa = nullptr);
 
-// Draws the schema on a painter as the printed diagram page does (mode 1) or the preview (mode
-// 3): `finestra` is the area of the page in twips, `dispositivo` where it lands on the painter.
-void DisegnaSchemaSuPainter(QPainter& painter, const QRectF& finestra, const QRectF& dispositivo,
-                            const std::string& nome, int16_t mode, std::optional<double> x0,
-                            std::optional<double> y0, std::optional<double> width, std::optional<double> height,
-                            const std::string& fontName, int16_t fontSize);
-
 // The schema page's behaviour: the canvas handlers and the editor side of the schema.
 class CanvasSchema final : public QObject, public ISchemaRete, public IEditorSchema {
  public:

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <string>
 
 #include "editor/ui/gasgrid.h"
 #include "report/print/pagina.h"
@@ -55,16 +57,21 @@ QRectF DisegnaSchemaStampa(QPainter& painter, const QRectF& finestra, const QRec
   return superficie.Estensione();
 }
 
-// The same drawing on no paper: a one-pixel picture at the printer's resolution measures the type
-// as the printer does.
-QRectF MisuraSchemaStampa(int risoluzione, const QRectF& finestra, const QRectF& dispositivo, const QRectF& pagina,
-                          const RichiestaSchema& r) {
+// A drawing on no paper: a one-pixel picture at the printer's resolution measures the type as the
+// printer does. Returns what the drawing marked.
+QRectF MisuraSuCarta(int risoluzione, const std::function<QRectF(QPainter&)>& disegna) {
   QImage misura(1, 1, QImage::Format_RGB32);
   const int puntiPerMetro = qRound(risoluzione / 0.0254);
   misura.setDotsPerMeterX(puntiPerMetro);
   misura.setDotsPerMeterY(puntiPerMetro);
   QPainter painter(&misura);
-  return DisegnaSchemaStampa(painter, finestra, dispositivo, pagina, r);
+  return disegna(painter);
+}
+
+QRectF MisuraSchemaStampa(int risoluzione, const QRectF& finestra, const QRectF& dispositivo, const QRectF& pagina,
+                          const RichiestaSchema& r) {
+  return MisuraSuCarta(risoluzione,
+                       [&](QPainter& painter) { return DisegnaSchemaStampa(painter, finestra, dispositivo, pagina, r); });
 }
 
 // How the drawing reaches the paper: the view of units on the device rectangle, how many times
@@ -154,6 +161,106 @@ QRectF InPagina(const RettangoloCarta& r, IStampanteReport& printer) {
   return {r.x + printer.ScaleLeft(), r.y + printer.ScaleTop(), r.larghezza, r.altezza};
 }
 
+// The sides past which the schema goes on beyond what is printed.
+struct LatiSchema {
+  bool sinistra = false, sopra = false, destra = false, sotto = false;
+};
+
+// The note of page n of the view chosen in the preview: where the view goes on over the other
+// pages, and the sides of the page past which the schema goes on unprinted ("" for a page that
+// holds the whole schema).
+std::string NotaVistaSchema(const FogliSchema& fogli, int n, const LatiSchema& fuori) {
+  const int riga = n / fogli.colonne, colonna = n % fogli.colonne;
+  std::string lati;
+  auto lato = [&](bool c, const char* dove) {
+    if (c) lati += (lati.empty() ? "" : ", ") + std::string(dove);
+  };
+  lato(fuori.sinistra && colonna == 0, "a sinistra");
+  lato(fuori.sopra && riga == 0, "sopra");
+  lato(fuori.destra && colonna + 1 == fogli.colonne, "a destra");
+  lato(fuori.sotto && riga + 1 == fogli.righe, "sotto");
+  const std::string nota = NotaFoglioSchema(fogli, n);
+  if (lati.empty()) return nota;
+  if (nota.empty()) return "Parte dello schema scelta nell'anteprima - lo schema continua " + lati + " (non stampato)";
+  return nota + ", " + lati + " (non stampato)";
+}
+
+// The diagram page of the advanced print: the view the preview showed, drawn on the printer as the
+// quick print draws. The view fills the area in its own proportions, as the preview's picture
+// would, but never below the size at which the labels stay apart: a view that does not hold at
+// that size goes on over a grid of pages, each with its part and a note of where it goes on. What
+// the preview did not show is not printed, and the page says on which sides the schema goes on.
+void StampaVistaAnteprima(StampanteQt& qt, IStampanteReport& printer, const VistaAnteprimaSchema& vista,
+                          const RettangoloCarta& area, DiagrammaStampaQt::Piazzamento& ultimo) {
+  const QRectF a = InPagina(area, printer);
+  const QRectF& f = vista.finestra;
+  if (a.isEmpty() || f.isEmpty()) return;
+  const int risoluzione = qt.Printer().resolution();
+  double k = std::min(a.width() / f.width(), a.height() / f.height());  // page units per drawing unit
+  QRectF pagina, dispositivo;
+  qt.DisegnaSuPagina([&](QPainter&, const QRectF& p, const QRectF& d) { pagina = p, dispositivo = d; });
+  const double kx = dispositivo.width() / pagina.width(), ky = dispositivo.height() / pagina.height();
+  // The whole schema as this view lays it out, at a scale: the type keeps its size on paper, so
+  // every scale is measured again.
+  auto misura = [&](double scala) {
+    return MisuraSuCarta(risoluzione, [&](QPainter& painter) {
+      return vista.Disegna(painter, f, QRectF(0, 0, f.width() * scala * kx, f.height() * scala * ky), "Printer");
+    });
+  };
+  QRectF tutto = misura(k);
+  const double scalaDisegno = ScalaDisegno > 0 ? ScalaDisegno : 1.0;
+  const double kMinimo = ScalaLeggibileSchema / scalaDisegno;
+  // What is printed: the whole view when it holds; else only the part of the view the schema
+  // takes, so that no page is blank.
+  QRectF parte = f;
+  if (k < kMinimo) {
+    k = kMinimo;
+    tutto = misura(k);
+    const double m = MargineSchema / k;
+    parte = f.intersected(tutto.adjusted(-m, -m, m, m));
+    if (parte.isEmpty()) parte = QRectF(f.center(), QSizeF());
+  }
+  const double tolleranza = 1 / k;
+  LatiSchema fuori;
+  if (!tutto.isNull()) {
+    fuori.sinistra = tutto.left() < f.left() - tolleranza;
+    fuori.sopra = tutto.top() < f.top() - tolleranza;
+    fuori.destra = tutto.right() > f.right() + tolleranza;
+    fuori.sotto = tutto.bottom() > f.bottom() + tolleranza;
+  }
+  const FogliSchema fogli = DividiSchema(parte.width() * k, parte.height() * k, a.width(), a.height());
+  const QSizeF finestraFoglio(a.width() / k, a.height() / k);
+  const QSizeF passo((a.width() - SovrapposizioneFogliSchema) / k, (a.height() - SovrapposizioneFogliSchema) / k);
+  // The grid centred on what is printed.
+  const QPointF inizio = parte.center() - QPointF(((fogli.colonne - 1) * passo.width() + finestraFoglio.width()) / 2,
+                                                  ((fogli.righe - 1) * passo.height() + finestraFoglio.height()) / 2);
+  const QRectF areaDispositivo(dispositivo.left() + (a.left() - pagina.left()) * kx,
+                               dispositivo.top() + (a.top() - pagina.top()) * ky, a.width() * kx, a.height() * ky);
+  for (int n = 0; n < fogli.Numero(); ++n) {
+    if (n > 0) printer.NewPage();
+    const QRectF finestra(inizio + QPointF((n % fogli.colonne) * passo.width(), (n / fogli.colonne) * passo.height()),
+                          finestraFoglio);
+    // Drawing units to the page.
+    auto suPagina = [&](const QPointF& u) {
+      return QPointF(a.left() + (u.x() - finestra.left()) * k, a.top() + (u.y() - finestra.top()) * k);
+    };
+    const QRectF mostrato = finestra.intersected(f);
+    qt.DisegnaSuPagina([&](QPainter& painter, const QRectF& p, const QRectF& d) {
+      const QRectF r(suPagina(mostrato.topLeft()), suPagina(mostrato.bottomRight()));
+      painter.setClipRect(QRectF(d.left() + (r.left() - p.left()) * kx, d.top() + (r.top() - p.top()) * ky,
+                                 r.width() * kx, r.height() * ky));
+      const QRectF segnato = vista.Disegna(painter, finestra, areaDispositivo, "Printer").intersected(mostrato);
+      if (n == 0 && !segnato.isEmpty()) {
+        const QRectF carta(suPagina(segnato.topLeft()), suPagina(segnato.bottomRight()));
+        ultimo.disegno = {carta.x(), carta.y(), carta.width(), carta.height()};
+      }
+    });
+    StampaTitoloDiagramma(printer, 1, NotaVistaSchema(fogli, n, fuori));
+  }
+  ultimo.riduzione = 1 / (k * scalaDisegno);
+  ultimo.fogli = fogli.Numero();
+}
+
 }  // namespace
 
 void DiagrammaStampaQt::PrintDiagrammaRete(IStampanteReport& printer, int16_t preview) {
@@ -184,18 +291,10 @@ void DiagrammaStampaQt::PrintDiagrammaRete(IStampanteReport& printer, int16_t pr
     frmPrintSchemaPreview anteprima;
     MostraModale(anteprima);
     if (anteprima.response != "print") return;
-    // The preview's picture in its own proportions, as large as the area holds.
-    const QImage immagine = anteprima.Immagine();
-    if (qt && !immagine.isNull()) {
-      const double scala = std::min(area.larghezza / immagine.width(), area.altezza / immagine.height());
-      const RettangoloCarta r{area.x, area.y, immagine.width() * scala, immagine.height() * scala};
-      const QRectF inPagina = InPagina(r, printer);
-      qt->PaintImmagine(immagine, inPagina.x(), inPagina.y(), inPagina.width(), inPagina.height());
-      ultimo_.disegno = r;
-    }
+    if (qt) StampaVistaAnteprima(*qt, printer, anteprima.Vista(), area, ultimo_);
+    else StampaTitoloDiagramma(printer);
     ultimo_.area = area;
     ultimo_.titolo = PosizioneTitoloDiagramma(printer);
-    StampaTitoloDiagramma(printer);
     return;
   }
   VistaSchema vista;

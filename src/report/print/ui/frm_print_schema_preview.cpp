@@ -9,7 +9,8 @@
 #include <optional>
 
 #include "model/numbers.h"
-#include "schema/ui/schema_canvas.h"
+#include "schema/disegno.h"
+#include "schema/ui/superficie_qt.h"
 #include "shell/settings.h"
 #include "shell/ui/units.h"
 
@@ -105,25 +106,36 @@ void frmPrintSchemaPreview::Form_Load() {
   pictureRepaint();
 }
 
+QRectF VistaAnteprimaSchema::Disegna(QPainter& painter, const QRectF& vista, const QRectF& dispositivo,
+                                     const std::string& nome) const {
+  SchemaMinX = minX, SchemaMinY = minY, SchemaMaxX = maxX, SchemaMaxY = maxY;
+  // The schema lays itself out on the surface the preview's picture is, whatever part is shown.
+  SuperficieQt superficie(nome, painter, vista, dispositivo, finestra.width(), finestra.height(), finestra.height(),
+                          ColoreBianco);
+  varnex::DrawSchema(superficie, 3, std::nullopt, std::nullopt, std::nullopt, std::nullopt, fontName, fontSize);
+  return superficie.Estensione();
+}
+
 void frmPrintSchemaPreview::pictureRepaint() {
   const QSize lato(std::max(1, picSchema->width()), std::max(1, picSchema->height()));
   immagine_ = QImage(lato, QImage::Format_RGB32);
-  // The picture stands for the paper, and it is what reaches the diagram page: white, whatever
-  // the dialog's colours.
+  // The picture stands for the paper: white, whatever the dialog's colours.
   immagine_.fill(Qt::white);
   TextZoom->setText(QString::number(static_cast<double>(zoom)));
   // The zoom divides the picture's scale: a zoom that is not positive draws at 100 %.
   const double z = zoom > 0 ? zoom : 100.0;
-  const QRectF finestra(HpicScroll->value() - HpicScroll->maximum() / 2.0,
-                        VpicScroll->value() - VpicScroll->maximum() / 2.0, Twips(lato.width()) * 100.0 / z,
-                        Twips(lato.height()) * 100.0 / z);
+  vista_.finestra = QRectF(HpicScroll->value() - HpicScroll->maximum() / 2.0,
+                           VpicScroll->value() - VpicScroll->maximum() / 2.0, Twips(lato.width()) * 100.0 / z,
+                           Twips(lato.height()) * 100.0 / z);
+  vista_.fontName = previewFontName;
+  vista_.fontSize = std::max(previewFontSize, CorpoMinimoEtichetteSchema);
+  vista_.minX = SchemaMinX, vista_.minY = SchemaMinY, vista_.maxX = SchemaMaxX, vista_.maxY = SchemaMaxY;
   {
     QPainter painter(&immagine_);
     QFont f = painter.font();
     f.setPointSize(10);
     painter.setFont(f);
-    DisegnaSchemaSuPainter(painter, finestra, QRectF(immagine_.rect()), "picSchema", 3, std::nullopt, std::nullopt,
-                           std::nullopt, std::nullopt, previewFontName, previewFontSize);
+    vista_.Disegna(painter, vista_.finestra, QRectF(immagine_.rect()), "picSchema");
   }
   picSchema->setPixmap(QPixmap::fromImage(immagine_));
 }

@@ -1,12 +1,14 @@
 // The schema preview "Preview" of the advanced print: the network drawn at the print scale, with
-// zoom, scroll bars and the labels' font; its picture is what reaches the diagram page.
+// zoom, scroll bars and the labels' font; the view it shows is what reaches the diagram page.
 #pragma once
 
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <QRectF>
 #include <QScrollBar>
 #include <cstdint>
 #include <string>
@@ -14,6 +16,24 @@
 #include "shell/ui/services.h"
 
 namespace varnex::ui {
+
+// The labels' type of a diagram printed from the preview never goes below the quick print's: a
+// smaller font chosen in the preview is shown and printed at this size.
+inline constexpr int16_t CorpoMinimoEtichetteSchema = 7;
+
+// What the preview shows, and so what the diagram page prints: the drawing units its picture
+// shows, the labels' font as it reaches the paper, and the schema's extents the drawing started
+// from (a fitted layout reads them, and every drawing widens them).
+struct VistaAnteprimaSchema {
+  QRectF finestra;
+  std::string fontName = "arial";
+  int16_t fontSize = CorpoMinimoEtichetteSchema;
+  int32_t minX = 0, minY = 0, maxX = 0, maxY = 0;
+
+  // Draws the schema as the preview lays it out, whatever part of it `vista` (drawing units)
+  // puts on `dispositivo` (the painter's device pixels); returns what it marked, in units.
+  QRectF Disegna(QPainter& painter, const QRectF& vista, const QRectF& dispositivo, const std::string& nome) const;
+};
 
 class frmPrintSchemaPreview : public Dialogo {
   Q_OBJECT
@@ -35,6 +55,8 @@ class frmPrintSchemaPreview : public Dialogo {
 
   // The persistent image of picSchema, as last drawn.
   const QImage& Immagine() const { return immagine_; }
+  // The view of the last drawing.
+  const VistaAnteprimaSchema& Vista() const { return vista_; }
   const std::string& FontName() const { return previewFontName; }
   int16_t FontSize() const { return previewFontSize; }
 
@@ -63,6 +85,7 @@ class frmPrintSchemaPreview : public Dialogo {
   std::string previewFontName;
   int16_t previewFontSize = 7;
   QImage immagine_;
+  VistaAnteprimaSchema vista_;
 };
 
 }  // namespace varnex::ui

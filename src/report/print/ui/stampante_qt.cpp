@@ -176,12 +176,6 @@ void StampanteQt::DisegnaSuPagina(const std::function<void(QPainter&, const QRec
   p.restore();
 }
 
-void StampanteQt::PaintImmagine(const QImage& immagine, double x, double y, double larghezza, double altezza) {
-  if (immagine.isNull()) return;
-  QPainter& p = Disegno();
-  p.drawImage(QRectF(Punto(x, y), Punto(x + larghezza, y + altezza)), immagine);
-}
-
 void StampanteQt::Print(const std::string& testo, bool fineRiga) {
   if (!testo.empty()) {
     QPainter& p = Disegno();

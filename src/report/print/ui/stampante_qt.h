@@ -55,8 +55,6 @@ class StampanteQt : public IStampanteReport {
   // Lets a drawing of its own (the network schema) paint on the current page: it gets the painter,
   // the whole page in the current coordinates (twips) and the device rectangle the page maps onto.
   void DisegnaSuPagina(const std::function<void(QPainter&, const QRectF&, const QRectF&)>& disegna);
-  // A picture stretched over a rectangle of the current coordinates.
-  void PaintImmagine(const QImage& immagine, double x, double y, double larghezza, double altezza);
 
   // True while a document is open (something was drawn since the last EndDoc).
   bool DocumentoAperto() const { return painter_ != nullptr; }

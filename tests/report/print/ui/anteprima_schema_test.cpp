@@ -451,6 +451,172 @@ void ReteCasa() {
   Tronco(6).ID_RIF = "Bagno";
 }
 
+// The advanced print: the diagram page of the network built by `costruisci`, on `carta`, after
+// `scegli` has set the preview up and the user has pressed "Stampa" there. The PDF's words, with
+// where the page put the network.
+class AnteprimaPdfTest : public DiagrammaPdfTest {
+ protected:
+  std::vector<test::ParolaPdf> StampaAnteprima(const std::function<void()>& costruisci, QPageSize::PageSizeId carta,
+                                               const std::function<void(frmPrintSchemaPreview&)>& scegli = {}) {
+    BloccoReti = {};
+    test::PreparaCalcolo();
+    costruisci();
+    test::FakeDialoghi dialoghi;
+    dialoghi.Attendi("frmPrintSchemaPreview", [&](QDialog& d) {
+      auto& anteprima = static_cast<frmPrintSchemaPreview&>(d);
+      if (scegli) scegli(anteprima);
+      anteprima.cmdPrint->click();
+    });
+    const std::string pdf = Stampa(-1, carta);
+    return test::ParolePdf(pdf, cartella.File("parole.html"));
+  }
+  void SetUp() override {
+    DiagrammaPdfTest::SetUp();
+    ui::InstallaDiagrammaStampa();
+    PercorsoProgetto = "casa.RTG";
+    Riferimento = "Villa";
+  }
+  void TearDown() override {
+    PercorsoProgetto.clear();
+    Riferimento.clear();
+    DiagrammaPdfTest::TearDown();
+  }
+  static bool Titolo(const test::ParolaPdf& w) {
+    return w.testo == "casa.RTG" || w.testo == "-" || w.testo == "Rete:" || w.testo == "Villa";
+  }
+  // The words printed inside the area of the network (a page of a view over several holds text
+  // clipped at its edges, which prints nothing).
+  static std::vector<test::ParolaPdf> NellArea(const std::vector<test::ParolaPdf>& parole, const RettangoloCarta& a) {
+    std::vector<test::ParolaPdf> dentro;
+    const QRectF area(a.x / 20, a.y / 20, a.larghezza / 20, a.altezza / 20);
+    for (const test::ParolaPdf& w : parole)
+      if (area.contains(w.box.center())) dentro.push_back(w);
+    return dentro;
+  }
+  // The note lines of each page: the words of the line that holds `parola`.
+  static std::map<int, std::string> Note(const std::vector<test::ParolaPdf>& parole, const std::string& parola) {
+    std::map<int, double> righe;
+    for (const test::ParolaPdf& w : parole)
+      if (w.testo == parola) righe[w.pagina] = w.box.center().y();
+    std::map<int, std::string> note;
+    for (const test::ParolaPdf& w : parole) {
+      const auto r = righe.find(w.pagina);
+      if (r != righe.end() && std::abs(w.box.center().y() - r->second) < 2) note[w.pagina] += w.testo + " ";
+    }
+    return note;
+  }
+};
+
+// The preview's view reaches the paper as the quick print draws it: its labels are text at the
+// printer's resolution, never below the printed type (a smaller font chosen in the preview
+// included), the drawing no smaller than its labels allow, on A4 and on the narrowest envelope.
+TEST_F(AnteprimaPdfTest, TheViewIsPrintedAsTextAtAReadableTypeOnEveryPaper) {
+  struct Caso {
+    const char* nome;
+    QPageSize::PageSizeId carta;
+    const char* corpo;  // the preview's stored font size
+  };
+  const Caso casi[] = {{"A4", QPageSize::A4, "7"},
+                       {"A4, font 4", QPageSize::A4, "4"},
+                       {"busta", QPageSize::EnvelopePersonal, "7"}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    store.Scrivi("Varnex", "PrintPreviewLastFontSize", c.corpo);
+    const std::vector<test::ParolaPdf> parole = StampaAnteprima(ReteCasa, c.carta);
+    const ui::DiagrammaStampaQt::Piazzamento& p = ui::DiagrammaStampaInstallato()->UltimoPiazzamento();
+    if (parole.empty()) GTEST_SKIP() << "pdftotext missing";
+    EXPECT_LE(p.riduzione, 1 / ScalaLeggibileSchema + 1e-6) << "the drawing below the size its labels need";
+    int etichette = 0, bagno = 0;
+    for (const test::ParolaPdf& w : NellArea(parole, p.area)) {
+      if (Titolo(w)) continue;
+      ++etichette;
+      bagno += w.testo == "Bagno" ? 1 : 0;
+      // 7 pt type: pdftotext's box is about 1,15 times the size.
+      EXPECT_GE(w.box.height(), 7.5) << w.testo << " in type too small to read";
+    }
+    EXPECT_EQ(bagno, 1) << "the appliance's reference is printed as text";
+    EXPECT_GE(etichette, 12) << "the segments' numbers and diameters are printed as text";
+  }
+}
+
+// The zoom chosen in the preview sets the size on paper: twice the zoom, a drawing twice as large.
+TEST_F(AnteprimaPdfTest, TheZoomChosenInThePreviewSetsTheSizeOnPaper) {
+  std::map<int, double> riduzione;
+  for (const int zoom : {100, 200}) {
+    SCOPED_TRACE(zoom);
+    (void)StampaAnteprima(ReteCasa, QPageSize::A4, [&](frmPrintSchemaPreview& f) {
+      f.TextZoom->setText(QString::number(zoom));
+      f.TextZoom_LostFocus();
+    });
+    riduzione[zoom] = ui::DiagrammaStampaInstallato()->UltimoPiazzamento().riduzione;
+  }
+  EXPECT_NEAR(riduzione[100] / riduzione[200], 2, 1e-6);
+}
+
+// A view that shows part of the schema prints that part and says on which sides the schema goes on
+// unprinted; a view that holds the whole schema prints no such note.
+TEST_F(AnteprimaPdfTest, AViewOfPartOfTheSchemaSaysWhereTheSchemaGoesOn) {
+  struct Caso {
+    const char* nome;
+    std::function<void(frmPrintSchemaPreview&)> scegli;
+    const char* lato;  // "" when the view holds the whole schema
+  };
+  const Caso casi[] = {
+      {"centred", {}, ""},
+      {"moved right", [](frmPrintSchemaPreview& f) { f.HpicScroll->setValue(f.HpicScroll->value() + 2000); }, "sinistra"},
+      {"moved down", [](frmPrintSchemaPreview& f) { f.VpicScroll->setValue(f.VpicScroll->value() + 2000); }, "sopra"},
+      {"moved up", [](frmPrintSchemaPreview& f) { f.VpicScroll->setValue(f.VpicScroll->value() - 2000); }, "sotto"}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    const std::vector<test::ParolaPdf> parole = StampaAnteprima(ReteCasa, QPageSize::A4, c.scegli);
+    if (parole.empty()) GTEST_SKIP() << "pdftotext missing";
+    const std::map<int, std::string> note = Note(parole, "stampato)");
+    if (std::string(c.lato).empty()) {
+      EXPECT_TRUE(note.empty()) << note.begin()->second;
+      continue;
+    }
+    ASSERT_EQ(note.size(), 1u) << "the page says it shows a part";
+    const std::string& nota = note.begin()->second;
+    EXPECT_NE(nota.find("anteprima"), std::string::npos) << nota;
+    EXPECT_NE(nota.find(c.lato), std::string::npos) << nota;
+    for (const test::ParolaPdf& w : parole) {
+      EXPECT_LE(w.box.right(), 842 - 18 + 0.5) << w.testo << " past the paper's margin";
+    }
+  }
+}
+
+// On the narrowest envelope the preview's view does not hold at a readable size: it goes on over
+// further pages, each a part of the view with a note of where it goes on, its labels readable.
+TEST_F(AnteprimaPdfTest, AViewTooLargeForThePaperGoesOnOverPages) {
+  const std::vector<test::ParolaPdf> parole = StampaAnteprima(ReteCasa, QPageSize::EnvelopePersonal);
+  const ui::DiagrammaStampaQt::Piazzamento& p = ui::DiagrammaStampaInstallato()->UltimoPiazzamento();
+  if (parole.empty()) GTEST_SKIP() << "pdftotext missing";
+  EXPECT_GT(p.fogli, 1);
+  EXPECT_NEAR(p.riduzione, 1 / ScalaLeggibileSchema, 1e-6);
+  std::set<int> pagine;
+  for (const test::ParolaPdf& w : parole) pagine.insert(w.pagina);
+  EXPECT_EQ(static_cast<int>(pagine.size()), p.fogli);
+  const std::map<int, std::string> note = Note(parole, "Foglio");
+  EXPECT_EQ(static_cast<int>(note.size()), p.fogli) << "every page says where the view goes on";
+  const double larghezza = 6.5 * 72;  // the envelope across
+  for (const auto& [pagina, nota] : note) {
+    SCOPED_TRACE(nota);
+    for (const test::ParolaPdf& w : parole)
+      if (w.pagina == pagina) {
+        EXPECT_LE(w.box.right(), larghezza - 18 + 0.5) << w.testo << " past the margin";
+      }
+  }
+  int bagno = 0, diametri = 0;
+  for (const test::ParolaPdf& w : NellArea(parole, p.area)) {
+    if (Titolo(w)) continue;
+    EXPECT_GE(w.box.height(), 7.5) << w.testo << " in type too small to read";
+    bagno += w.testo == "Bagno" ? 1 : 0;
+    diametri += w.testo == "ø" ? 1 : 0;
+  }
+  EXPECT_EQ(bagno, 1);
+  EXPECT_GE(diametri, 6) << "every segment's diameter reaches a page";
+}
+
 // Whatever the network, the diagram page holds every segment, appliance and label inside the
 // paper's margins and clear of the title, with "Adatta lo schema alla pagina" and without; a
 // network too large for its own scale is reduced and the page says so.
