@@ -387,27 +387,21 @@ struct PezzoCopertina {
   bool aCapo = false;  // the piece begins a new line
 };
 
-// Inside a measured value a number and the word after it (its unit) are one piece, joined by
-// this mark, which prints as a blank: "150,00 kPa" never breaks between the two.
-constexpr char Unito = '\x1f';
-
+// Inside a measured value a number and the word after it (its unit) are one piece, joined by a
+// non-breaking blank: "150,00 kPa" never breaks between the two.
 std::string ConUnitaUnite(const std::string& testo) {
   std::string unito;
   for (const std::string& parola : Parole(testo)) {
-    if (!unito.empty()) unito += std::isdigit(static_cast<unsigned char>(unito.back())) ? Unito : ' ';
+    if (!unito.empty())
+      unito += std::isdigit(static_cast<unsigned char>(unito.back())) ? std::string(SpazioUnito) : std::string(" ");
     unito += parola;
   }
   return unito;
 }
 
-std::string SenzaUnione(std::string testo) {
-  std::replace(testo.begin(), testo.end(), Unito, ' ');
-  return testo;
-}
-
 std::vector<PezzoCopertina> ImpaginaCampoCopertina(IStampanteReport& p, const CampoCopertina& c, bool rete) {
   const double L = LarghezzaStampabile;
-  auto misura = [&](const std::string& t) { return p.TextWidth(SenzaUnione(t)); };
+  auto misura = [&](const std::string& t) { return p.TextWidth(SenzaSpaziUniti(t)); };
   std::vector<PezzoCopertina> pezzi;
   SetBold(p);
   const std::vector<std::string> etichetta = SpezzaTesto(c.EtichettaStampa, L, L, misura);
@@ -429,7 +423,7 @@ std::vector<PezzoCopertina> ImpaginaCampoCopertina(IStampanteReport& p, const Ca
     if (L - x < parola) x = 0, sotto = true;
   }
   const std::vector<std::string> valore = SpezzaTesto(testo, L - x, L - x, misura);
-  for (size_t i = 0; i < valore.size(); ++i) pezzi.push_back({SenzaUnione(valore[i]), x, false, i == 0 ? sotto : true});
+  for (size_t i = 0; i < valore.size(); ++i) pezzi.push_back({SenzaSpaziUniti(valore[i]), x, false, i == 0 ? sotto : true});
   return pezzi;
 }
 
