@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace varnex {
 
@@ -39,8 +40,10 @@ void CheckPageBreakHTML(std::string_view tag = {});
 void NextPage();
 // Three spacing lines of 4 mm, each with a page check.
 void WriteSpacingLines();
-// Saves the schema beside the report and writes the diagram page.
-void PrintDiagrammaReteHTML(const std::string& reportPath);
+// Saves the schema beside the report, in as many pictures as it has pieces, and writes the
+// diagram pages after the report's pages, if any (PaginaHTML ends as the last of them); the
+// pictures' paths go into `figure` when given.
+void PrintDiagrammaReteHTML(const std::string& reportPath, std::vector<std::string>* figure = nullptr);
 
 // Sections (internal installation; each hands over to its pressurised twin when ReteInPressione is set).
 void PrintCopertinaHTML();

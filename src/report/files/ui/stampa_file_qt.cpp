@@ -14,6 +14,10 @@ namespace varnex::ui {
 
 namespace {
 
+// Pixels of the report's diagram picture for each one of the screen's: printed at its own size it
+// has about 300 dots an inch, so its labels print sharp.
+constexpr double RisoluzioneFiguraReport = 3;
+
 class FinestreStampaFileQt final : public IFinestreStampaFile {
  public:
   std::optional<std::string> SalvaFile(const std::string& titolo, const std::string& filtro,
@@ -47,6 +51,19 @@ class FinestreStampaFileQt final : public IFinestreStampaFile {
   MisuraSchema SaveSchema(const std::string& percorso) override {
     const QSizeF misura = ui::SaveSchema(percorso);
     return {misura.width(), misura.height()};
+  }
+
+  MisuraSchema SalvaPartiSchema(const DivisioneFiguraSchema& dividi) override {
+    QSizeF relativa(1, 1);
+    const QImage immagine = ui::ImmagineSchema(&relativa, RisoluzioneFiguraReport);
+    const MisuraSchema misura{relativa.width(), relativa.height()};
+    const double w = immagine.width(), h = immagine.height();
+    for (const ParteFiguraSchema& p : dividi(misura)) {
+      const QRect pezzo =
+          QRectF(p.x * w, p.y * h, p.larghezza * w, p.altezza * h).toAlignedRect().intersected(immagine.rect());
+      ui::SalvaImmagineSchema(immagine.copy(pezzo), p.percorso);
+    }
+    return misura;
   }
 
   void ChiudiDialogoStampa() override {
