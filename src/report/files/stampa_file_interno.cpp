@@ -60,9 +60,12 @@ RunInCorso::~RunInCorso() {
   if (libera_) runAttiva = false;
 }
 
-MisuraSchema SalvaSchemaReport(const std::string& percorsoBitmap) {
+namespace {
+
+// Saves the picture through the installed windows; any refusal becomes the run's file-access error.
+MisuraSchema SalvaFigura(const std::function<MisuraSchema(IFinestreStampaFile&)>& salva) {
   try {
-    return FinestreStampaFile().SaveSchema(percorsoBitmap);
+    return salva(FinestreStampaFile());
   } catch (const ErroreStampaFile&) {
     throw;
   } catch (const std::exception& e) {
@@ -71,14 +74,14 @@ MisuraSchema SalvaSchemaReport(const std::string& percorsoBitmap) {
   }
 }
 
+}  // namespace
+
+MisuraSchema SalvaSchemaReport(const std::string& percorsoBitmap) {
+  return SalvaFigura([&](IFinestreStampaFile& f) { return f.SaveSchema(percorsoBitmap); });
+}
+
 MisuraSchema SalvaPartiSchemaReport(const DivisioneFiguraSchema& dividi) {
-  try {
-    return FinestreStampaFile().SalvaPartiSchema(dividi);
-  } catch (const ErroreStampaFile&) {
-    throw;
-  } catch (const std::exception& e) {
-    throw ErroreFileConMotivo(errore_file::AccessoFile, e.what());
-  }
+  return SalvaFigura([&](IFinestreStampaFile& f) { return f.SalvaPartiSchema(dividi); });
 }
 
 void AvanzamentoRun::Avvia(int16_t passo, SezioneReport sezione) {

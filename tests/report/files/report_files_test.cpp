@@ -676,6 +676,9 @@ TEST_F(ReportFilesTest, EveryHtmlPageIsABlockThatStartsItsOwnSheet) {
   EXPECT_NE(html.find("\r\n.page\r\n{\r\nposition: relative;\r\nwidth: 210mm;\r\nheight: 289mm;\r\n}"), std::string::npos);
   EXPECT_NE(html.find("\r\n.page + .page\r\n{\r\npage-break-before: always;\r\nbreak-before: page;\r\n}"),
             std::string::npos);
+  // Printed, a page ends under its footer, so that a smaller printable height (wider margins)
+  // leaves no blank sheet after it.
+  EXPECT_NE(html.find("\r\n@media print\r\n{\r\n.page { height: 276mm; }\r\n}\r\n</STYLE>"), std::string::npos);
   // Each page one block: its header opens it, its footer closes it, nothing is placed beyond it.
   EXPECT_EQ(Conta(html, "<DIV class='page'>\r\n<DIV class='headerpage' style='top:"), pagine);
   EXPECT_EQ(Conta(html, "<DIV class='page'>"), pagine);
