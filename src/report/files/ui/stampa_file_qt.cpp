@@ -53,18 +53,7 @@ class FinestreStampaFileQt final : public IFinestreStampaFile {
     return {misura.width(), misura.height()};
   }
 
-  MisuraSchema SalvaPartiSchema(const DivisioneFiguraSchema& dividi) override {
-    QSizeF relativa(1, 1);
-    const QImage immagine = ui::ImmagineSchema(&relativa, RisoluzioneFiguraReport);
-    const MisuraSchema misura{relativa.width(), relativa.height()};
-    const double w = immagine.width(), h = immagine.height();
-    for (const ParteFiguraSchema& p : dividi(misura)) {
-      const QRect pezzo =
-          QRectF(p.x * w, p.y * h, p.larghezza * w, p.altezza * h).toAlignedRect().intersected(immagine.rect());
-      ui::SalvaImmagineSchema(immagine.copy(pezzo), p.percorso);
-    }
-    return misura;
-  }
+  MisuraSchema SalvaPartiSchema(const DivisioneFiguraSchema& dividi) override { return ui::SalvaPartiSchema(dividi); }
 
   void ChiudiDialogoStampa() override {
     if (frmStampa* dialogo = StampaAperta()) dialogo->cmdCancel_Click();
@@ -79,6 +68,19 @@ FinestreStampaFileQt& Finestre() {
 }
 
 }  // namespace
+
+MisuraSchema SalvaPartiSchema(const DivisioneFiguraSchema& dividi) {
+  QSizeF relativa(1, 1);
+  const QImage immagine = ImmagineSchema(&relativa, RisoluzioneFiguraReport);
+  const MisuraSchema misura{relativa.width(), relativa.height()};
+  const double w = immagine.width(), h = immagine.height();
+  for (const ParteFiguraSchema& p : dividi(misura)) {
+    const QRect pezzo =
+        QRectF(p.x * w, p.y * h, p.larghezza * w, p.altezza * h).toAlignedRect().intersected(immagine.rect());
+    SalvaImmagineSchema(immagine.copy(pezzo), p.percorso);
+  }
+  return misura;
+}
 
 void InstallaStampaFile() {
   ImpostaFinestreStampaFile(&Finestre());
