@@ -87,7 +87,7 @@ const std::vector<RegolaStile>& RegoleStile() {
     {".page + .page", {"page-break-before: always;", "break-before: page;"}},  // 33
     // Printed, a page block ends under its footer: a browser that leaves a smaller printable height
     // than 289 mm (wider margins, other paper) then prints no blank sheet after every page.
-    {"@media print", {".page { height: 276mm; }"}},  // 34
+    {"@media print", {".page { height: 275mm; }"}},  // 34
   };
   return regole;
 }

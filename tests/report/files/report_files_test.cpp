@@ -678,7 +678,7 @@ TEST_F(ReportFilesTest, EveryHtmlPageIsABlockThatStartsItsOwnSheet) {
             std::string::npos);
   // Printed, a page ends under its footer, so that a smaller printable height (wider margins)
   // leaves no blank sheet after it.
-  EXPECT_NE(html.find("\r\n@media print\r\n{\r\n.page { height: 276mm; }\r\n}\r\n</STYLE>"), std::string::npos);
+  EXPECT_NE(html.find("\r\n@media print\r\n{\r\n.page { height: 275mm; }\r\n}\r\n</STYLE>"), std::string::npos);
   // Each page one block: its header opens it, its footer closes it, nothing is placed beyond it.
   EXPECT_EQ(Conta(html, "<DIV class='page'>\r\n<DIV class='headerpage' style='top:"), pagine);
   EXPECT_EQ(Conta(html, "<DIV class='page'>"), pagine);
