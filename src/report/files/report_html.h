@@ -1,6 +1,7 @@
 // The calculation report as one HTML file: the run, the document head with its style sheet, the
-// page frame (header, body, footer of absolutely placed pages 289 mm apart), the pagination by a
-// budget of 175 mm a page, and the diagram page with the schema saved as a bitmap beside the file.
+// page frame (each page a 289 mm block that starts a sheet of its own, its header, body and footer
+// placed within it), the pagination by a budget of 175 mm a page, and the diagram pages with the
+// schema saved beside the file as one bitmap or, when large, as several pieces.
 //
 // The report is built in memory and written in one go at the end of a successful run, so a failed
 // run leaves an older report of that name as it was.

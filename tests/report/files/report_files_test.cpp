@@ -537,7 +537,7 @@ TEST_F(ReportFilesTest, EveryReportHasAPictureOfItsOwn) {
 }
 
 // Printed from a browser, each page of the report is one sheet: the sheet's printable height is the
-// 289 mm between two pages of the report, the body has no margin of its own, and nothing is wider
+// 289 mm of a page of the report, the body has no margin of its own, and nothing is wider
 // than the 210 mm sheet (a wider picture made the browser shrink every page, so that from the
 // first sheets on a page's footer and the next page's header fell on the wrong sheet).
 TEST_F(ReportFilesTest, EveryHtmlPageIsOneA4SheetWhenPrinted) {
