@@ -119,6 +119,7 @@ class FinestreReport final : public FinestreSilenziose {
     ui::SaveSchema(p);
     return {};
   }
+  MisuraSchema SalvaPartiSchema(const DivisioneFiguraSchema& dividi) override { return ui::SalvaPartiSchema(dividi); }
   std::string percorso;
 };
 

@@ -56,10 +56,24 @@ void BloccoTitolo(const Campi& campi) {
   ScriviRigaHTML("<BR>");
 }
 
+// A label never ends a line whose next one starts with its value: label and value are joined by a
+// non-breaking space (the blank the line break between them used to give). A free text (reference,
+// job) still wraps between its own words, but its label's words are held together.
+std::string EtichettaNonSpezzata(const std::string& etichettaHTML) {
+  std::string r;
+  for (char x : etichettaHTML) {
+    if (x == ' ')
+      r += "&nbsp;";
+    else
+      r += x;
+  }
+  return r;
+}
+
 void CoppiaGrande(const Campi& campi, int16_t riga) {
   const CampoCopertina& c = Campo(campi, riga);
-  ScriviRigaHTML("<SPAN class='fieldtitlebigspace'>" + c.EtichettaHTML + "</SPAN>");
-  ScriviRigaHTML("<SPAN class='fieldvaluebigspace'>" + EscapeHTML(c.Valore) + "</SPAN>");
+  ScriviRigaHTML("<SPAN class='fieldtitlebigspace'>" + EtichettaNonSpezzata(c.EtichettaHTML) + "</SPAN>&nbsp;" +
+                 "<SPAN class='fieldvaluebigspace'>" + EscapeHTML(c.Valore) + "</SPAN>");
 }
 
 void Coppia(const Campi& campi, int16_t riga) {
@@ -73,9 +87,10 @@ void Coppia(const Campi& campi, int16_t riga) {
     case 15: coda = "&nbsp;&nbsp;(" + EscapeHTMLNonSpezzato(c.ValoreParentesi) + ")</SPAN>"; break;
     default: break;
   }
-  ScriviRigaHTML("<SPAN class='fieldtitle'>" + c.EtichettaHTML + "</SPAN>");
-  // A value is never broken from its unit.
-  ScriviRigaHTML("<SPAN class='fieldvalue'>" + EscapeHTMLNonSpezzato(c.Valore) + coda);
+  // A value is never broken from its unit, nor from its label: a pair that does not hold on the
+  // rest of the line goes whole onto the next.
+  ScriviRigaHTML("<SPAN style='white-space:nowrap'><SPAN class='fieldtitle'>" + c.EtichettaHTML +
+                 "</SPAN>&nbsp;<SPAN class='fieldvalue'>" + EscapeHTMLNonSpezzato(c.Valore) + coda + "</SPAN>");
 }
 
 // Title, reference, job and gas: the same on both covers.

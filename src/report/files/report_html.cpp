@@ -15,6 +15,7 @@
 #include "report/files/stampa_file.h"
 #include "report/files/stampa_file_interno.h"
 #include "report/print/pagina.h"
+#include "report/print/stampa_report.h"
 #include "report/print/sezioni.h"
 #include "tightness/tenuta.h"
 
@@ -30,11 +31,10 @@ TextWriter* fileHTML = nullptr;
 
 const char* const kRigaSpaziatura = "<SPAN class='lineverticalspacing'>&nbsp;</SPAN><BR>";
 const char* const kLineaOrizzontale = "<HR noshade color='black' width='100%' size='1'>";
-// The standard diagram picture on the page (its proportions are 11 to 8), as wide as the body, and
-// the tallest picture the diagram page holds above its caption and footer. A wider picture would
-// reach past the sheet, and a browser prints every page smaller to hold it.
+// The diagram pictures on a page: as wide as the body at most (a wider picture would reach past
+// the sheet, and a browser prints every page smaller to hold it), and together no taller than the
+// room above the page's caption and footer.
 constexpr double LarghezzaSchemaHTML = 170;
-constexpr double AltezzaSchemaHTML = LarghezzaSchemaHTML * 8 / 11;
 constexpr double MaxAltezzaSchemaHTML = 225;
 
 struct RegolaStile {
@@ -85,15 +85,30 @@ const std::vector<RegolaStile>& RegoleStile() {
     {".rowtitle", {"font-size: 3.15mm;", "font-weight: bold;", "border-right-width: 1pt;", "border-right-style: solid;", "border-right-color: black;", "text-align: center;", "line-height: 6mm;"}},  // 28
     {".sectiontitlewords", {"font-size: 3.15mm;", "font-weight: bold;"}},  // 29
     {".sectionwords", {"font-size: 3.15mm;"}},  // 30
-    // The pages are placed 289 mm apart: printed, each must be one A4 sheet whose printable height
-    // is just that, or every footer and header after the first drifts onto the wrong sheet.
+    // An A4 sheet whose printable height is the 289 mm of a page.
     {"@page", {"size: A4;", "margin: 4mm 0;"}},  // 31
+    // Each page a block of its own, its header, body and footer placed within it: printed, every
+    // page after the first starts a sheet of its own, so no page rides up onto the sheet before it
+    // however many there are and whatever the printable height the browser gives.
+    {".page", {"position: relative;", "width: 210mm;", "height: 289mm;"}},  // 32
+    {".page + .page", {"page-break-before: always;", "break-before: page;"}},  // 33
+    // Printed, a page block ends under its footer: a browser that leaves a smaller printable height
+    // than 289 mm (wider margins, other paper) then prints no blank sheet after every page.
+    {"@media print", {".page { height: 275mm; }"}},  // 34
   };
   return regole;
 }
 
-// Vertical position of a block on the page column: page n starts (n - 1) x 289 mm below the first.
-int16_t Posizione(int64_t pagina, int64_t scarto) { return PosizioneFile((pagina - 1) * 289 + scarto); }
+// Where the blocks of a page lie, from the top of its page block, in millimetres. The first page's
+// header sits 1 mm lower, as it always has.
+constexpr int TestaPagina = 0, TestaPrimaPagina = 1, CorpoPagina = 17, PiePagina = 265;
+
+// Opens the block of a page and its header block.
+void ApriPagina(bool prima) {
+  ScriviRigaHTML("<DIV class='page'>");
+  ScriviRigaHTML("<DIV class='headerpage' style='top:" + std::to_string(prima ? TestaPrimaPagina : TestaPagina) +
+                 "mm'>");
+}
 
 // The project title of the header: the file title, or the end of the full path when it is long,
 // behind "..." as on paper, so that a cut title shows where it was cut.
@@ -138,7 +153,7 @@ void ContenutoIntestazione(bool spazioFinale) {
 
 // The footer block of a page (after the line that closes the body block).
 void BloccoPiePagina(int64_t pagina) {
-  ScriviRigaHTML("<DIV class='footerpage' style='top:" + std::to_string(Posizione(pagina, 265)) + "mm'>");
+  ScriviRigaHTML("<DIV class='footerpage' style='top:" + std::to_string(PiePagina) + "mm'>");
   ScriviRigaHTML(kLineaOrizzontale);
   ScriviRigaHTML("<TABLE WIDTH='100' Align='CENTER'>");
   ScriviRigaHTML("<TR>");
@@ -154,6 +169,7 @@ void BloccoPiePagina(int64_t pagina) {
   ScriviRigaHTML("</TR>");
   ScriviRigaHTML("</TABLE>");
   ScriviRigaHTML("</DIV>");
+  ScriviRigaHTML("</DIV>");  // the page
 }
 
 // Any section but the diagram ticked.
@@ -175,7 +191,7 @@ void PrintStyleSheetHTML() {
   ScriviRigaHTML("<STYLE>");
   const auto& regole = RegoleStile();
   for (size_t i = 0; i < regole.size(); ++i) {
-    const bool rientro = i < 22;  // the last eight rules were added without indentation
+    const bool rientro = i < 22;  // the rules after these were added without indentation
     ScriviRigaHTML(regole[i].selettore);
     ScriviRigaHTML("{");
     for (const char* p : regole[i].proprieta) ScriviRigaHTML(std::string(rientro ? "  " : "") + p);
@@ -188,10 +204,9 @@ void PrintStyleSheetHTML() {
 }
 
 void PrintHeaderHTML() {
-  const int16_t alto = PaginaHTML == 1 ? 1 : Posizione(PaginaHTML, 0);
-  ScriviRigaHTML("<DIV class='headerpage' style='top:" + std::to_string(alto) + "mm'>");
+  ApriPagina(PaginaHTML == 1);
   ContenutoIntestazione(true);
-  ScriviRigaHTML("<DIV class='bodypage' style='top:" + std::to_string(Posizione(PaginaHTML, 17)) + "mm'>");
+  ScriviRigaHTML("<DIV class='bodypage' style='top:" + std::to_string(CorpoPagina) + "mm'>");
 }
 
 void PrintFooterHTML() {
@@ -235,28 +250,84 @@ void WriteSpacingLines() {
   }
 }
 
-void PrintDiagrammaReteHTML(const std::string& reportPath) {
-  const std::string bitmap = interno::PercorsoBitmap(reportPath);
-  // The picture ends where its drawing ends, and the page shows it at the standard picture's
-  // scale: a small network is a small picture, not a small drawing in a blank one as wide as the
-  // body. A large network's picture is larger, its labels at their size: the page shows it whole
-  // within its body (a picture wider than the page would shrink every page of a printed report),
-  // and a click opens it at its own size.
-  const MisuraSchema misura = interno::SalvaSchemaReport(bitmap);
-  const double larghezza = LarghezzaSchemaHTML * misura.larghezza;
-  const double altezza = AltezzaSchemaHTML * misura.altezza;
-  const double scala = std::min({1.0, LarghezzaSchemaHTML / larghezza, MaxAltezzaSchemaHTML / altezza});
-  const std::string nome = EscapeAttributoHTML(EstraiNomeFile(bitmap));
-  int64_t g = PaginaHTML;
-  if (!SezioniPagina()) g -= 1;
-  const int16_t alto = g == 0 ? 1 : PosizioneFile(g * 289);
-  ScriviRigaHTML("<DIV class='headerpage' style='top:" + std::to_string(alto) + "mm'>");
+namespace {
+
+// A piece of the diagram picture as the diagram pages show it: where it lies on the picture as
+// printed, in millimetres, and the file that holds it.
+struct PezzoFiguraHTML {
+  double x = 0, y = 0, larghezza = 0, altezza = 0;
+  std::string percorso;
+  std::string nota;  // where the drawing goes on; "" for a picture of one piece
+};
+
+// How the diagram pages show the picture: its scale (1 = its own size, labels at 7 pt) and its
+// pieces, each within the room of a page.
+struct FiguraHTML {
+  double scala = 1;
+  std::vector<PezzoFiguraHTML> pezzi;
+};
+
+// The picture at its own size is as wide as the standard picture, 11000 twips, times its measure.
+constexpr double LarghezzaFiguraStandardMm = 11000.0 / 1440 * 25.4;
+constexpr double AltezzaFiguraStandardMm = 8000.0 / 1440 * 25.4;
+// A piece's note line under it.
+constexpr double AltezzaNotaFiguraHTML = 5;
+// The picture's labels are 7 pt at its own size; shown smaller, never below 6 pt, the smallest type
+// of the printed report's tables.
+constexpr double ScalaMinimaFiguraHTML = 6.0 / 7.0;
+
+// The picture as large as the page holds, up to its own size, but never so small that its labels
+// print below 6 pt; a picture larger than a page at that scale is cut into pieces as the printed
+// diagram is cut into sheets, neighbours sharing the same strip, each piece a file of its own.
+FiguraHTML DividiFiguraHTML(const MisuraSchema& misura, const std::string& reportPath) {
+  const double larghezza = LarghezzaFiguraStandardMm * misura.larghezza;
+  const double altezza = AltezzaFiguraStandardMm * misura.altezza;
+  FiguraHTML figura;
+  figura.scala = std::max(ScalaMinimaFiguraHTML,
+                          std::min({1.0, LarghezzaSchemaHTML / larghezza, MaxAltezzaSchemaHTML / altezza}));
+  const double l = larghezza * figura.scala, a = altezza * figura.scala;
+  const double areaA = MaxAltezzaSchemaHTML - AltezzaNotaFiguraHTML;
+  const double sovrapposizione = SovrapposizioneFogliSchema / 1440 * 25.4;
+  const FogliSchema fogli = l <= LarghezzaSchemaHTML && a <= MaxAltezzaSchemaHTML
+                                ? FogliSchema{}
+                                : DividiSchema(l, a, LarghezzaSchemaHTML, areaA, sovrapposizione);
+  if (fogli.Numero() == 1) {
+    figura.pezzi.push_back({0, 0, l, a, interno::PercorsoBitmap(reportPath), {}});
+    return figura;
+  }
+  for (int n = 0; n < fogli.Numero(); ++n) {
+    const int riga = n / fogli.colonne, colonna = n % fogli.colonne;
+    PezzoFiguraHTML p;
+    p.x = colonna * (LarghezzaSchemaHTML - sovrapposizione);
+    p.y = riga * (areaA - sovrapposizione);
+    p.larghezza = std::min(LarghezzaSchemaHTML, l - p.x);
+    p.altezza = std::min(areaA, a - p.y);
+    p.percorso = interno::PercorsoParteBitmap(reportPath, n + 1);
+    p.nota = NotaFoglioSchema(fogli, n);
+    figura.pezzi.push_back(std::move(p));
+  }
+  return figura;
+}
+
+// Millimetres as the style sheet writes them: whole, or with one decimal.
+std::string Millimetri(double mm) {
+  const int64_t decimi = std::llround(mm * 10);
+  return std::to_string(decimi / 10) + (decimi % 10 != 0 ? "." + std::to_string(decimi % 10) : "");
+}
+
+// One diagram page: the header, the pieces, the caption, the footer of page `numero`.
+void PaginaDiagrammaHTML(const std::vector<const PezzoFiguraHTML*>& pezzi, bool ingrandibile, int64_t numero) {
+  ApriPagina(numero == 1);
   ContenutoIntestazione(false);
-  ScriviRigaHTML("<DIV class='bodypage' style='top:" + std::to_string(PosizioneFile(g * 289 + 17)) +
-                 "mm; width:170mm'>");
-  const std::string immagine = "<IMG src='" + nome + "' align='middle' style='width:" +
-                               std::to_string(std::lround(larghezza * scala)) + "mm'></IMG>";
-  ScriviRigaHTML((scala < 1 ? "<A href='" + nome + "'>" + immagine + "</A>" : immagine) + "<BR>");
+  ScriviRigaHTML("<DIV class='bodypage' style='top:" + std::to_string(CorpoPagina) + "mm; width:170mm'>");
+  for (const PezzoFiguraHTML* p : pezzi) {
+    const std::string nome = EscapeAttributoHTML(EstraiNomeFile(p->percorso));
+    const std::string immagine = "<IMG src='" + nome + "' align='middle' style='width:" +
+                                 Millimetri(p->larghezza) + "mm'></IMG>";
+    // A picture shown smaller than its own size opens at its size with a click.
+    ScriviRigaHTML((ingrandibile ? "<A href='" + nome + "'>" + immagine + "</A>" : immagine) + "<BR>");
+    if (!p->nota.empty()) ScriviRigaHTML("<SPAN class='sectionwords'>" + EscapeHTML(p->nota) + "</SPAN><BR>");
+  }
   ScriviRigaHTML(kRigaSpaziatura);
   ScriviRigaHTML("<TABLE align='center'>");
   ScriviRigaHTML("<TR style='font-family:Arial; font-size:3.5mm;'>");
@@ -265,7 +336,41 @@ void PrintDiagrammaReteHTML(const std::string& reportPath) {
   ScriviRigaHTML("</TR>");
   ScriviRigaHTML("</TABLE>");
   ScriviRigaHTML("</DIV>");
-  BloccoPiePagina(g + 1);
+  BloccoPiePagina(numero);
+}
+
+}  // namespace
+
+void PrintDiagrammaReteHTML(const std::string& reportPath, std::vector<std::string>* figure) {
+  FiguraHTML figura;
+  interno::SalvaPartiSchemaReport([&](const MisuraSchema& misura) {
+    figura = DividiFiguraHTML(misura, reportPath);
+    const double l = figura.pezzi.back().x + figura.pezzi.back().larghezza;
+    const double a = figura.pezzi.back().y + figura.pezzi.back().altezza;
+    std::vector<ParteFiguraSchema> parti;
+    for (const PezzoFiguraHTML& p : figura.pezzi)
+      parti.push_back({p.percorso, p.x / l, p.y / a, p.larghezza / l, p.altezza / a});
+    return parti;
+  });
+  if (figure)
+    for (const PezzoFiguraHTML& p : figura.pezzi) figure->push_back(p.percorso);
+  // The pieces go onto the diagram pages in their order, as many to a page as it holds.
+  // Numbered after the report's own pages, when there are any.
+  int64_t numero = SezioniPagina() ? PaginaHTML : 0;
+  std::vector<const PezzoFiguraHTML*> pagina;
+  double occupato = 0;
+  for (const PezzoFiguraHTML& p : figura.pezzi) {
+    const double altezza = p.altezza + (p.nota.empty() ? 0 : AltezzaNotaFiguraHTML);
+    if (!pagina.empty() && occupato + altezza > MaxAltezzaSchemaHTML) {
+      PaginaDiagrammaHTML(pagina, figura.scala < 1, ++numero);
+      pagina.clear();
+      occupato = 0;
+    }
+    pagina.push_back(&p);
+    occupato += altezza;
+  }
+  PaginaDiagrammaHTML(pagina, figura.scala < 1, ++numero);
+  PaginaHTML = PosizioneFile(numero);
 }
 
 void PrintHTMLReport(int16_t /*arg*/) {
@@ -354,9 +459,10 @@ void PrintHTMLReport(int16_t /*arg*/) {
     if (pagine) PrintFooterHTML();
     if (StampaDiagrammaRete) {
       run.Avvia(9, SezioneReport::DiagrammaRete);
-      PrintDiagrammaReteHTML(percorso);
+      std::vector<std::string> figure;
+      PrintDiagrammaReteHTML(percorso, &figure);
+      run.Figure(std::move(figure));
       run.Scritta();
-      PaginaHTML = PosizioneFile(static_cast<int64_t>(PaginaHTML) + 1);
     }
     CloseHTMLDocument();
   };

@@ -1,6 +1,7 @@
 // The calculation report as one HTML file: the run, the document head with its style sheet, the
-// page frame (header, body, footer of absolutely placed pages 289 mm apart), the pagination by a
-// budget of 175 mm a page, and the diagram page with the schema saved as a bitmap beside the file.
+// page frame (each page a 289 mm block that starts a sheet of its own, its header, body and footer
+// placed within it), the pagination by a budget of 175 mm a page, and the diagram pages with the
+// schema saved beside the file as one bitmap or, when large, as several pieces.
 //
 // The report is built in memory and written in one go at the end of a successful run, so a failed
 // run leaves an older report of that name as it was.
@@ -9,6 +10,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace varnex {
 
@@ -39,8 +41,10 @@ void CheckPageBreakHTML(std::string_view tag = {});
 void NextPage();
 // Three spacing lines of 4 mm, each with a page check.
 void WriteSpacingLines();
-// Saves the schema beside the report and writes the diagram page.
-void PrintDiagrammaReteHTML(const std::string& reportPath);
+// Saves the schema beside the report, in as many pictures as it has pieces, and writes the
+// diagram pages after the report's pages, if any (PaginaHTML ends as the last of them); the
+// pictures' paths go into `figure` when given.
+void PrintDiagrammaReteHTML(const std::string& reportPath, std::vector<std::string>* figure = nullptr);
 
 // Sections (internal installation; each hands over to its pressurised twin when ReteInPressione is set).
 void PrintCopertinaHTML();

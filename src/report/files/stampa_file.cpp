@@ -30,6 +30,9 @@ IFinestreStampaFile* installate = nullptr;
 }  // namespace
 
 MisuraSchema FinestreSilenziose::SaveSchema(const std::string&) { throw ErroreStampaFile(errore_file::AccessoFile); }
+MisuraSchema FinestreSilenziose::SalvaPartiSchema(const DivisioneFiguraSchema&) {
+  throw ErroreStampaFile(errore_file::AccessoFile);
+}
 
 void ImpostaFinestreStampaFile(IFinestreStampaFile* finestre) { installate = finestre; }
 IFinestreStampaFile& FinestreStampaFile() { return installate ? *installate : silenziose; }
@@ -96,6 +99,9 @@ std::string GetReportFileName(int16_t kind) {
     std::vector<std::string> esistenti;
     if (EsisteFile(percorso)) esistenti.push_back(GetNomeFile(percorso));
     if (StampaDiagrammaRete != 0 && EsisteFile(bitmap)) esistenti.push_back(GetNomeFile(bitmap));
+    // The further parts of an earlier picture cut into several: this run replaces or removes them.
+    if (StampaDiagrammaRete != 0 && html)
+      for (const std::string& parte : interno::PartiBitmapEsistenti(percorso)) esistenti.push_back(GetNomeFile(parte));
     if (LogoReport && AltroLogoAccanto(percorso)) esistenti.push_back("logo.bmp");
     if (!esistenti.empty()) {
       const std::string domanda = DomandaSovrascrittura(percorso, esistenti);

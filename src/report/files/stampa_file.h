@@ -6,10 +6,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace varnex {
 
@@ -28,6 +30,15 @@ struct MisuraSchema {
   double larghezza = 1;
   double altezza = 1;
 };
+
+// A part of the saved diagram picture: the file it goes to and the piece of the whole picture it
+// holds, in fractions of the whole picture's width and height from its top left corner.
+struct ParteFiguraSchema {
+  std::string percorso;
+  double x = 0, y = 0, larghezza = 1, altezza = 1;
+};
+// The parts to save of a picture of the given size.
+using DivisioneFiguraSchema = std::function<std::vector<ParteFiguraSchema>(const MisuraSchema&)>;
 
 class IFinestreStampaFile {
  public:
@@ -51,6 +62,10 @@ class IFinestreStampaFile {
   // Draws the network and saves it as a bitmap, replacing a file of that name; the picture's
   // size. Throws when the file cannot be written.
   virtual MisuraSchema SaveSchema(const std::string& percorso) = 0;
+  // Draws the network once, sharp enough to print at its own size, and saves the parts `dividi`
+  // chooses for the picture's size, each replacing a file of its name; the picture's size. Throws
+  // when a file cannot be written.
+  virtual MisuraSchema SalvaPartiSchema(const DivisioneFiguraSchema& dividi) = 0;
   // Presses the print dialog's "Annulla": the dialog hides and unloads itself.
   virtual void ChiudiDialogoStampa() = 0;
 };
@@ -72,6 +87,7 @@ class FinestreSilenziose : public IFinestreStampaFile {
   void DoEvents() override {}
   // No picture can be drawn: the run fails at that step.
   MisuraSchema SaveSchema(const std::string&) override;
+  MisuraSchema SalvaPartiSchema(const DivisioneFiguraSchema&) override;
   void ChiudiDialogoStampa() override {}
 };
 

@@ -1,5 +1,6 @@
 #include "report/files/stampa_file_interno.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -39,6 +40,17 @@ std::string PercorsoBitmap(const std::string& reportPath) {
   return CartellaReport(reportPath) + GetNomeFile(reportPath) + ".bmp";
 }
 
+std::string PercorsoParteBitmap(const std::string& reportPath, int n) {
+  if (n <= 1) return PercorsoBitmap(reportPath);
+  return CartellaReport(reportPath) + GetNomeFile(reportPath) + "." + std::to_string(n) + ".bmp";
+}
+
+std::vector<std::string> PartiBitmapEsistenti(const std::string& reportPath) {
+  std::vector<std::string> parti;
+  for (int n = 2; EsisteFile(PercorsoParteBitmap(reportPath, n)); ++n) parti.push_back(PercorsoParteBitmap(reportPath, n));
+  return parti;
+}
+
 namespace {
 bool runAttiva = false;
 }  // namespace
@@ -48,15 +60,28 @@ RunInCorso::~RunInCorso() {
   if (libera_) runAttiva = false;
 }
 
-MisuraSchema SalvaSchemaReport(const std::string& percorsoBitmap) {
+namespace {
+
+// Saves the picture through the installed windows; any refusal becomes the run's file-access error.
+MisuraSchema SalvaFigura(const std::function<MisuraSchema(IFinestreStampaFile&)>& salva) {
   try {
-    return FinestreStampaFile().SaveSchema(percorsoBitmap);
+    return salva(FinestreStampaFile());
   } catch (const ErroreStampaFile&) {
     throw;
   } catch (const std::exception& e) {
     // The picture's own failure text carries the system's reason.
     throw ErroreFileConMotivo(errore_file::AccessoFile, e.what());
   }
+}
+
+}  // namespace
+
+MisuraSchema SalvaSchemaReport(const std::string& percorsoBitmap) {
+  return SalvaFigura([&](IFinestreStampaFile& f) { return f.SaveSchema(percorsoBitmap); });
+}
+
+MisuraSchema SalvaPartiSchemaReport(const DivisioneFiguraSchema& dividi) {
+  return SalvaFigura([&](IFinestreStampaFile& f) { return f.SalvaPartiSchema(dividi); });
 }
 
 void AvanzamentoRun::Avvia(int16_t passo, SezioneReport sezione) {
@@ -99,7 +124,12 @@ void EseguiRunReport(const UscitaReport& uscita) {
     uscita.collega(file.get());
     uscita.scrivi(percorso, run);
     std::vector<std::string> scritti = {percorso};
-    if (StampaDiagrammaRete != 0) scritti.push_back(PercorsoBitmap(percorso));
+    if (StampaDiagrammaRete != 0) {
+      if (run.Figure().empty())
+        scritti.push_back(PercorsoBitmap(percorso));
+      else
+        scritti.insert(scritti.end(), run.Figure().begin(), run.Figure().end());
+    }
     if (LogoReport && CopiaLogoReport(percorso)) scritti.push_back(CartellaReport(percorso) + "logo.bmp");
     finestre.ChiudiAttesa();
     attesa = false;
@@ -108,6 +138,11 @@ void EseguiRunReport(const UscitaReport& uscita) {
     std::string motivo;
     if (!file->Commit(&motivo)) throw ErroreFileConMotivo(errore_file::AccessoFile, motivo);
     file.reset();
+    // The parts of an earlier, larger picture would read as this report's: the user agreed to
+    // replace them with the report (they were named in the question).
+    if (!run.Figure().empty())
+      for (const std::string& vecchia : PartiBitmapEsistenti(percorso))
+        if (std::find(run.Figure().begin(), run.Figure().end(), vecchia) == run.Figure().end()) DeleteFileIfExists(vecchia);
     std::string elenco;
     for (const std::string& f : scritti) elenco += "\r\n" + f;
     MsgBox(intestazione + " conclusa con successo.\r\nFile scritti:" + elenco, Bottoni::OK, Icona::Informazione,

@@ -6,10 +6,12 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace varnex {
 class IFinestreStampaFile;
 struct MisuraSchema;
+struct ParteFiguraSchema;
 class TextWriter;
 enum class SezioneReport : int16_t;
 }  // namespace varnex
@@ -29,6 +31,12 @@ std::string MessaggioFallimento(const std::string& intestazione, int16_t passo, 
 // The bitmap beside the report, named after the report file itself ("Rep.html" -> "Rep.html.bmp"):
 // two reports in one folder never share a picture, whatever their reference.
 std::string PercorsoBitmap(const std::string& reportPath);
+// Part n (from 1) of a diagram picture cut into several: the first is the bitmap above, the others
+// carry their number before ".bmp" ("Rep.html.2.bmp").
+std::string PercorsoParteBitmap(const std::string& reportPath, int n);
+// The parts after the first already beside the report, from part 2 on while they follow one
+// another: the pictures of an earlier run of the same report.
+std::vector<std::string> PartiBitmapEsistenti(const std::string& reportPath);
 
 // Marks a report-file run under way for its lifetime. The runs let window events through while
 // they work; a second run started from one of them would write into the first one's report, so
@@ -47,6 +55,8 @@ class RunInCorso {
 
 // Saves the schema through the installed windows; any refusal becomes the run's file-access error.
 MisuraSchema SalvaSchemaReport(const std::string& percorsoBitmap);
+// The same for a picture saved in parts.
+MisuraSchema SalvaPartiSchemaReport(const std::function<std::vector<ParteFiguraSchema>(const MisuraSchema&)>& dividi);
 
 // Where a run stands: the step its failure message names, and the sections written so far, which
 // the progress bar shows.
@@ -61,9 +71,13 @@ class AvanzamentoRun {
   void Scritta() { ++sezioni_; }
   int16_t Sezioni() const { return sezioni_; }
   void Barra();
+  // The diagram pictures the run wrote beside the report, when it wrote them in parts.
+  void Figure(std::vector<std::string> figure) { figure_ = std::move(figure); }
+  const std::vector<std::string>& Figure() const { return figure_; }
 
  private:
   IFinestreStampaFile& finestre_;
+  std::vector<std::string> figure_;
   int16_t passo_ = 0;
   int16_t sezioni_ = 0;
 };

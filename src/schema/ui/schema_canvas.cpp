@@ -45,6 +45,8 @@ CanvasSchema* installato = nullptr;
 constexpr double LarghezzaStampa = 11000, AltezzaStampa = 8000;
 // The largest picture of a very large network: a side and an area in pixels.
 constexpr double MaxLatoFiguraPixel = 12000, MaxAreaFiguraPixel = 24e6;
+// The painter draws on a picture only up to this coordinate.
+constexpr double MaxLatoPixelDisegnabile = 32000;
 int standardArea() { return Pixel(static_cast<int>(LarghezzaStampa)) * Pixel(static_cast<int>(AltezzaStampa)); }
 struct FiguraStampa {
   QImage immagine;
@@ -90,7 +92,7 @@ void MostraErrore(const std::exception& e) {
 
 // ---- SaveSchema ----------------------------------------------------------------------------
 
-QImage ImmagineSchema(QSizeF* misuraRelativa) {
+QImage ImmagineSchema(QSizeF* misuraRelativa, double risoluzione) {
   FiguraStampa& f = picPrint();
   // The picture's font as the drawing will use it, for measuring the labels.
   QFont font(QStringLiteral("Arial"));
@@ -108,13 +110,19 @@ QImage ImmagineSchema(QSizeF* misuraRelativa) {
   // A network larger than the standard picture gets a larger picture at the same scale, labels
   // and all; only beyond what a picture file reasonably holds is everything drawn smaller, the
   // labels with the drawing.
-  double larghezzaPx = 0, altezzaPx = 0, riduzione = 1;
+  double fattore = 1;
   auto disegna = [&](const FinestraFigura& v) {
-    larghezzaPx = v.larghezza * metrica.pixelPerUnita, altezzaPx = v.altezza * metrica.pixelPerUnita;
-    riduzione = std::min({1.0, MaxLatoFiguraPixel / larghezzaPx, MaxLatoFiguraPixel / altezzaPx,
-                          std::sqrt(MaxAreaFiguraPixel / (larghezzaPx * altezzaPx))});
-    const QSize dimensione(std::max(1, static_cast<int>(std::lround(larghezzaPx * riduzione))),
-                           std::max(1, static_cast<int>(std::lround(altezzaPx * riduzione))));
+    const double larghezzaPx = v.larghezza * metrica.pixelPerUnita, altezzaPx = v.altezza * metrica.pixelPerUnita;
+    const double riduzione = std::min({1.0, MaxLatoFiguraPixel / larghezzaPx, MaxLatoFiguraPixel / altezzaPx,
+                                       std::sqrt(MaxAreaFiguraPixel / (larghezzaPx * altezzaPx))});
+    // A sharper picture has `risoluzione` pixels for each one, as far as the picture's area and the
+    // painter's coordinates allow; never fewer than at its own size.
+    const double lato = std::max(larghezzaPx, altezzaPx) * riduzione;
+    const double fine = std::max(1.0, std::min({risoluzione, MaxLatoPixelDisegnabile / lato,
+                                                std::sqrt(MaxAreaFiguraPixel / (larghezzaPx * altezzaPx)) / riduzione}));
+    fattore = riduzione * fine;
+    const QSize dimensione(std::max(1, static_cast<int>(std::lround(larghezzaPx * fattore))),
+                           std::max(1, static_cast<int>(std::lround(altezzaPx * fattore))));
     if (f.immagine.size() != dimensione) {
       f.superficie.reset();
       f.painter.reset();
@@ -122,7 +130,7 @@ QImage ImmagineSchema(QSizeF* misuraRelativa) {
       f.painter = std::make_unique<QPainter>(&f.immagine);
     }
     f.painter->resetTransform();
-    f.painter->scale(riduzione, riduzione);
+    f.painter->scale(fattore, fattore);
     // A new surface for each picture: its view is this drawing's, its current point (0, 0).
     f.superficie = std::make_unique<SuperficieQt>("picPrint", *f.painter, QRectF(v.x, v.y, v.larghezza, v.altezza),
                                                   QRectF(0, 0, larghezzaPx, altezzaPx), LarghezzaStampa,
@@ -155,10 +163,10 @@ QImage ImmagineSchema(QSizeF* misuraRelativa) {
       if ((riga[x] & 0xFFFFFF) != (bianco & 0xFFFFFF)) disegnato |= QRect(x, y, 1, 1);
   }
   if (!disegnato.isEmpty()) {
-    const int margine = static_cast<int>(std::lround(MarginePixelFigura * riduzione));
+    const int margine = static_cast<int>(std::lround(MarginePixelFigura * fattore));
     copia = copia.copy(disegnato.adjusted(-margine, -margine, margine, margine).intersected(copia.rect()));
   }
-  const double pixelPerUnita = metrica.pixelPerUnita * riduzione;
+  const double pixelPerUnita = metrica.pixelPerUnita * fattore;
   if (misuraRelativa)
     *misuraRelativa = QSizeF(copia.width() / pixelPerUnita / LarghezzaStampa, copia.height() / pixelPerUnita / AltezzaStampa);
   return copia;
@@ -166,7 +174,11 @@ QImage ImmagineSchema(QSizeF* misuraRelativa) {
 
 QSizeF SaveSchema(const std::string& nameFile) {
   QSizeF misuraRelativa(1, 1);
-  QImage immagine = ImmagineSchema(&misuraRelativa);
+  SalvaImmagineSchema(ImmagineSchema(&misuraRelativa), nameFile);
+  return misuraRelativa;
+}
+
+void SalvaImmagineSchema(QImage immagine, const std::string& nameFile) {
   // A large picture of few colours keeps a file of reasonable size: its colours to the nearest of
   // a palette, without the dots of a dithering.
   if (immagine.width() * immagine.height() > 4 * standardArea())
@@ -180,7 +192,6 @@ QSizeF SaveSchema(const std::string& nameFile) {
   ErroreSalvataggio errore;
   if (!WriteBytesAtomic(nameFile, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), &errore))
     throw std::runtime_error(errore.Testo);
-  return misuraRelativa;
 }
 
 // ---- The canvas ----------------------------------------------------------------------------

@@ -30,8 +30,11 @@ namespace varnex::ui {
 QSizeF SaveSchema(const std::string& nameFile);
 
 // The image SaveSchema would save (for callers that want the picture without a file); the size
-// SaveSchema returns in `misuraRelativa` when given.
-QImage ImmagineSchema(QSizeF* misuraRelativa = nullptr);
+// SaveSchema returns in `misuraRelativa` when given. With a `risoluzione` above 1 the picture has
+// that many pixels for each of its own size (fewer for a picture too large), to print sharp.
+QImage ImmagineSchema(QSizeF* misuraRelativa = nullptr, double risoluzione = 1);
+// Saves a picture of the schema as a bitmap file the way SaveSchema does.
+void SalvaImmagineSchema(QImage immagine, const std::string& nameFile);
 
 // The schema page's behaviour: the canvas handlers and the editor side of the schema.
 class CanvasSchema final : public QObject, public ISchemaRete, public IEditorSchema {

@@ -28,6 +28,7 @@
 #include "report/files/report_html.h"
 #include "report/files/report_txt.h"
 #include "report/files/stampa_file.h"
+#include "report/files/stampa_file_interno.h"
 #include "report/files/tabelle_file.h"
 #include "report/print/tabelle_report.h"
 #include "report/print/sezioni.h"
@@ -91,6 +92,11 @@ class FinestreProva : public IFinestreStampaFile {
     if (!out) throw std::runtime_error("Impossibile scrivere il file " + percorso);
     return misuraSchema;
   }
+  MisuraSchema SalvaPartiSchema(const DivisioneFiguraSchema& dividi) override {
+    parti = dividi(misuraSchema);
+    for (const ParteFiguraSchema& p : parti) SaveSchema(p.percorso);
+    return misuraSchema;
+  }
   void ChiudiDialogoStampa() override { eventi.push_back("dialogo chiuso"); }
 
   struct Richiesta {
@@ -103,6 +109,7 @@ class FinestreProva : public IFinestreStampaFile {
   PixelImmagine pixelLogo{136, 41};  // the shipped logo's size
   bool schemaRifiutato = false;
   MisuraSchema misuraSchema;  // the picture's size relative to the standard one
+  std::vector<ParteFiguraSchema> parti;  // the parts of the last picture saved in parts
   int eventiPendenti = 0;
   std::function<void()> nelDoEvents;
 
@@ -292,7 +299,7 @@ TEST_F(ReportFilesTest, HtmlWritesEverySectionInOrderWithTheFilesBesideIt) {
       "<CENTER><SPAN class='tabletitle'>Riepilogo utenze</SPAN></CENTER><BR>",
       "<CENTER><SPAN class='tabletitle'>Computo Tubazioni</SPAN></CENTER><BR>",
       "Verifica di tenuta dell'impianto in base alla normativa UNI 11137-1",
-      "<IMG src='report.html.bmp' align='middle' style='width:170mm'></IMG><BR>",
+      "<IMG src='report.html.bmp' align='middle' style='width:170mm'></IMG>",
   };
   size_t dove = 0;
   for (const std::string& s : ordine) {
@@ -303,7 +310,7 @@ TEST_F(ReportFilesTest, HtmlWritesEverySectionInOrderWithTheFilesBesideIt) {
   // The cover fills page 1 alone; the segment table opens page 2.
   const size_t tronchi = html.find("Tabella dati tronchi");
   const size_t fine1 = html.find("Pagina: 1\r\n");
-  const size_t testa2 = html.find("<DIV class='headerpage' style='top:289mm'>");
+  const size_t testa2 = html.find("<DIV class='page'>\r\n<DIV class='headerpage' style='top:0mm'>");
   EXPECT_LT(fine1, testa2);
   EXPECT_LT(testa2, tronchi);
   EXPECT_EQ(html.find("<DIV class='headerpage' style='top:1mm'>"), html.find("<DIV class='headerpage'"));
@@ -356,13 +363,13 @@ TEST_F(ReportFilesTest, HtmlPagesOfShortReports) {
   };
   const std::vector<Caso> casi = {
       {"cover alone", {&StampaCopertina}, 2,
-       {"<DIV class='headerpage' style='top:289mm'>", "<DIV class='bodypage' style='top:306mm'>\r\n</DIV>\r\n"
-                                                      "<DIV class='footerpage' style='top:554mm'>"}},
+       {"<DIV class='headerpage' style='top:0mm'>", "<DIV class='bodypage' style='top:17mm'>\r\n</DIV>\r\n"
+                                                     "<DIV class='footerpage' style='top:265mm'>"}},
       {"diagram alone", {&StampaDiagrammaRete}, 1,
        {"<DIV class='headerpage' style='top:1mm'>", "<DIV class='bodypage' style='top:17mm; width:170mm'>",
         "<DIV class='footerpage' style='top:265mm'>", "Pagina: 1\r\n"}},
       {"cover then diagram", {&StampaCopertina, &StampaDiagrammaRete}, 3,
-       {"<DIV class='bodypage' style='top:595mm; width:170mm'>", "Pagina: 3\r\n"}},
+       {"<DIV class='bodypage' style='top:17mm; width:170mm'>", "Pagina: 3\r\n"}},
       {"tightness first", {&StampaTenutaImpianto, &StampaDiagrammaRete}, 2,
        {"<DIV class='bodypage' style='top:17mm'>\r\n<SPAN class='lineverticalspacing'>&nbsp;</SPAN><BR>\r\n"
         "<span style=\"font-weight: bold;\">", "Pagina: 2\r\n"}},
@@ -460,7 +467,7 @@ TEST_F(ReportFilesTest, LongTableBreaksAfterRowFiftyAndReopensTheTable) {
   EXPECT_EQ(righe[chiusura + 2], "<DIV class='footerpage' style='top:265mm'>");
   // Header of page 2, its body, then the same table tag again and the rows go on.
   size_t corpo = chiusura;
-  while (corpo < righe.size() && righe[corpo] != "<DIV class='bodypage' style='top:306mm'>") ++corpo;
+  while (corpo < righe.size() && righe[corpo] != "<DIV class='bodypage' style='top:17mm'>") ++corpo;
   ASSERT_LT(corpo + 2, righe.size());
   EXPECT_EQ(righe[corpo + 1], tag);
   EXPECT_EQ(righe[corpo + 2], "<TR>");
@@ -531,7 +538,7 @@ TEST_F(ReportFilesTest, EveryReportHasAPictureOfItsOwn) {
 }
 
 // Printed from a browser, each page of the report is one sheet: the sheet's printable height is the
-// 289 mm between two pages of the report, the body has no margin of its own, and nothing is wider
+// 289 mm of a page of the report, the body has no margin of its own, and nothing is wider
 // than the 210 mm sheet (a wider picture made the browser shrink every page, so that from the
 // first sheets on a page's footer and the next page's header fell on the wrong sheet).
 TEST_F(ReportFilesTest, EveryHtmlPageIsOneA4SheetWhenPrinted) {
@@ -551,30 +558,181 @@ TEST_F(ReportFilesTest, EveryHtmlPageIsOneA4SheetWhenPrinted) {
   }
 }
 
-// A large network's picture, larger than the standard one, is shown whole inside the diagram page
-// (wider than the page, it would shrink every printed page), its footer in place, and a click
-// opens it at its own size, where its labels read as in a small network's picture.
-TEST_F(ReportFilesTest, ALargeNetworksPictureIsShownWholeAndOpensAtItsSize) {
+// The diagram picture is shown as large as the page holds up to its own size, never so small that
+// its 7 pt labels print below 6 pt: a larger picture is cut into pieces, each a file of its own
+// shown on the diagram pages with a note of where the drawing goes on, neighbours sharing a strip.
+// (The whole picture was shrunk to the page: a 200-segment chain printed as a grey streak.)
+TEST_F(ReportFilesTest, ALargeNetworksPictureGoesOnOverPiecesAtAReadableScale) {
   struct Caso {
     MisuraSchema misura;
-    std::string immagine;
+    size_t pezzi, pagine;
+    bool ingrandibile;  // shown below its own size: a click opens it
   };
-  const std::string img = "<IMG src='grande.html.bmp' align='middle' style='width:";
-  const Caso casi[] = {{{1, 1}, img + "170mm'></IMG><BR>"},
-                       {{14.6, 1}, "<A href='grande.html.bmp'>" + img + "170mm'></IMG></A><BR>"},
-                       {{1.2, 2.5}, "<A href='grande.html.bmp'>" + img + "149mm'></IMG></A><BR>"}};
+  const Caso casi[] = {
+      {{0.28, 0.3}, 1, 1, false},   // the example: at its own size
+      {{1, 1}, 1, 1, true},         // the standard picture, a little smaller
+      {{14.67, 0.135}, 16, 2, true},  // a 200-segment chain: ten strips to a page
+      {{1.2, 2.5}, 4, 3, true},     // taller and wider than a page: the two low pieces share one
+  };
+  const double standardMm = 11000.0 / 1440 * 25.4;  // the standard picture's width at its own size
   for (const Caso& c : casi) {
-    SCOPED_TRACE(c.immagine);
+    SCOPED_TRACE(c.pezzi);
     finestre.misuraSchema = c.misura;
     Spunta({&StampaDiagrammaRete});
     finestre.risposte.push_back(uscita.File("grande.html"));
+    for (int n = 1; n <= 20; ++n) fs::remove(interno::PercorsoParteBitmap(uscita.File("grande.html"), n));
     fs::remove(uscita.File("grande.html"));
-    fs::remove(uscita.File("grande.html.bmp"));
     utente.Attendi("conclusa con successo");
     PrintHTMLReport(0);
     const std::string html = Testo("grande.html");
-    EXPECT_NE(html.find(c.immagine), std::string::npos);
-    EXPECT_NE(html.find("<DIV class='footerpage' style='top:265mm'>"), std::string::npos);
+    ASSERT_EQ(finestre.parti.size(), c.pezzi);
+    EXPECT_EQ(Conta(html, "<DIV class='footerpage'"), c.pagine);
+    EXPECT_EQ(Conta(html, "<IMG src='grande.html"), c.pezzi);
+    EXPECT_EQ(Conta(html, "<A href='grande.html"), c.ingrandibile ? c.pezzi : 0u);
+    double destra = 0, basso = 0;
+    for (size_t n = 0; n < c.pezzi; ++n) {
+      const ParteFiguraSchema& p = finestre.parti[n];
+      // The first piece keeps the picture's own name, the others carry their number.
+      const std::string nome = n == 0 ? "grande.html.bmp" : "grande.html." + std::to_string(n + 1) + ".bmp";
+      EXPECT_EQ(GetNomeFile(p.percorso), nome);
+      EXPECT_EQ(uscita.Read(nome), "BMschema");
+      // Shown no smaller than 6/7 of its own size, no wider than the body.
+      const std::string img = "<IMG src='" + nome + "' align='middle' style='width:";
+      const size_t dove = html.find(img);
+      ASSERT_NE(dove, std::string::npos) << nome;
+      const double mm = std::stod(html.substr(dove + img.size()));
+      EXPECT_LE(mm, 170.0) << nome;
+      EXPECT_GE(mm / (p.larghezza * c.misura.larghezza * standardMm), 6.0 / 7.0 - 0.01) << nome;
+      // A piece of several names where the drawing goes on.
+      if (c.pezzi > 1) {
+        EXPECT_NE(html.find("<SPAN class='sectionwords'>Foglio " + std::to_string(n + 1) + " di " +
+                                std::to_string(c.pezzi) + " - lo schema continua ",
+                            dove),
+                  std::string::npos);
+      }
+      // The pieces cover the picture, a neighbour starting before the piece ends.
+      EXPECT_LE(p.x, destra + 1e-9);
+      destra = std::max(destra, p.x + p.larghezza);
+      basso = std::max(basso, p.y + p.altezza);
+      if (n > 0 && p.y == finestre.parti[n - 1].y) {
+        EXPECT_LT(p.x, finestre.parti[n - 1].x + finestre.parti[n - 1].larghezza);
+      }
+    }
+    EXPECT_NEAR(destra, 1, 1e-9);
+    EXPECT_NEAR(basso, 1, 1e-9);
+    if (c.pezzi == 1) {
+      EXPECT_EQ(html.find("lo schema continua"), std::string::npos);
+    }
+    // The closing message names every picture.
+    EXPECT_EQ(Conta(utente.messaggi.back().testo, "grande.html."), c.pezzi);
+  }
+}
+
+// A report written again over one whose picture had more pieces asks before replacing them all,
+// and leaves none of the older pieces behind; a refusal leaves every file as it was.
+TEST_F(ReportFilesTest, AnOlderReportsPiecesAreAskedForAndNotLeftBehind) {
+  Spunta({&StampaDiagrammaRete});
+  for (const char* f : {"r.html", "r.html.bmp", "r.html.2.bmp", "r.html.3.bmp", "r.html.4.bmp"}) uscita.Write(f, "vecchia");
+  finestre.misuraSchema = {1.2, 1};  // two pieces side by side
+  const std::string domanda =
+      "I file seguenti sono già presenti nella cartella selezionata:\r\nr.html\r\nr.html.bmp\r\nr.html.2.bmp\r\n"
+      "r.html.3.bmp\r\nr.html.4.bmp\r\nSi desidera sovrascriverli?";
+  finestre.risposte.push_back(uscita.File("r.html"));
+  utente.Attendi(domanda, Risposta::No);
+  PrintHTMLReport(0);
+  for (const char* f : {"r.html", "r.html.bmp", "r.html.2.bmp", "r.html.3.bmp", "r.html.4.bmp"})
+    EXPECT_EQ(uscita.Read(f), "vecchia") << f;
+  finestre.risposte.push_back(uscita.File("r.html"));
+  utente.Attendi(domanda, Risposta::Si);
+  utente.Attendi("conclusa con successo");
+  PrintHTMLReport(0);
+  EXPECT_EQ(uscita.Read("r.html.bmp"), "BMschema");
+  EXPECT_EQ(uscita.Read("r.html.2.bmp"), "BMschema");
+  EXPECT_FALSE(fs::exists(uscita.File("r.html.3.bmp")));
+  EXPECT_FALSE(fs::exists(uscita.File("r.html.4.bmp")));
+  // A picture of one piece leaves no second piece either.
+  finestre.misuraSchema = {0.5, 0.5};
+  finestre.risposte.push_back(uscita.File("r.html"));
+  utente.Attendi("I file seguenti sono già presenti nella cartella selezionata:\r\nr.html\r\nr.html.bmp\r\nr.html.2.bmp\r\n"
+                 "Si desidera sovrascriverli?",
+                 Risposta::Si);
+  utente.Attendi("conclusa con successo");
+  PrintHTMLReport(0);
+  EXPECT_FALSE(fs::exists(uscita.File("r.html.2.bmp")));
+  EXPECT_EQ(Testo("r.html").find("r.html.2.bmp"), std::string::npos);
+}
+
+// Printed from a browser, every page of the report starts a sheet of its own: each is a block with
+// a page break before it, its header, body and footer placed within it. Placed at n x 289 mm in one
+// column, the pages rode up by the difference between 289 mm and the browser's printable height,
+// and from page 12 of a long report the next page's header printed at the foot of the one before.
+TEST_F(ReportFilesTest, EveryHtmlPageIsABlockThatStartsItsOwnSheet) {
+  BloccoReti = {};
+  int16_t padre = 0;
+  for (int i = 0; i < MaxTronchi - 1; ++i) padre = test::AggiungiProva(padre, 2, i == MaxTronchi - 2 ? 1.0f : 0.0f);
+  Spunta({&StampaCopertina, &StampaTronchi, &StampaPDCLocalizzate, &StampaVerifica, &StampaDiagrammaRete});
+  const std::string html = ScriviHtml("lungo.html");
+  const size_t pagine = Conta(html, "<DIV class='footerpage'");
+  ASSERT_GE(pagine, 12u);
+  EXPECT_NE(html.find("\r\n.page\r\n{\r\nposition: relative;\r\nwidth: 210mm;\r\nheight: 289mm;\r\n}"), std::string::npos);
+  EXPECT_NE(html.find("\r\n.page + .page\r\n{\r\npage-break-before: always;\r\nbreak-before: page;\r\n}"),
+            std::string::npos);
+  // Printed, a page ends under its footer, so that a smaller printable height (wider margins)
+  // leaves no blank sheet after it.
+  EXPECT_NE(html.find("\r\n@media print\r\n{\r\n.page { height: 275mm; }\r\n}\r\n</STYLE>"), std::string::npos);
+  // Each page one block: its header opens it, its footer closes it, nothing is placed beyond it.
+  EXPECT_EQ(Conta(html, "<DIV class='page'>\r\n<DIV class='headerpage' style='top:"), pagine);
+  EXPECT_EQ(Conta(html, "<DIV class='page'>"), pagine);
+  size_t fine = 0;
+  for (size_t p = html.find("<DIV class='footerpage'"); p != std::string::npos;
+       p = html.find("<DIV class='footerpage'", p + 1)) {
+    const size_t chiusa = html.find("</TABLE>\r\n</DIV>\r\n</DIV>\r\n", p);
+    ASSERT_NE(chiusa, std::string::npos);
+    fine = chiusa;
+    // Nothing between one page's end and the next page's block.
+    const size_t dopo = chiusa + std::string("</TABLE>\r\n</DIV>\r\n</DIV>\r\n").size();
+    EXPECT_TRUE(html.compare(dopo, 17, "<DIV class='page'") == 0 || html.compare(dopo, 7, "</BODY>") == 0)
+        << html.substr(dopo, 40);
+  }
+  EXPECT_GT(fine, 0u);
+  const std::string alto = "style='top:";
+  for (size_t p = html.find(alto); p != std::string::npos; p = html.find(alto, p + 1))
+    EXPECT_LE(std::stoi(html.substr(p + alto.size())), 265) << html.substr(p, 30);
+}
+
+// On the covers a label never ends a line whose next one starts with its value: "Velocità massima
+// calcolata :" ended one line of the printed page and "1,49 m/s" began the next.
+TEST_F(ReportFilesTest, ACoversLabelStaysWithItsValue) {
+  for (bool pressione : {false, true}) {
+    SCOPED_TRACE(pressione);
+    if (pressione) RendiPressurizzata();
+    Spunta({&StampaCopertina});
+    const std::string html = ScriviHtml(pressione ? "rete.html" : "casa.html");
+    size_t coppie = 0;
+    for (const std::string& riga : Righe(html)) {
+      for (const char* etichetta : {"<SPAN class='fieldtitle'>", "<SPAN class='fieldtitlebigspace'>"}) {
+        const size_t e = riga.find(etichetta);
+        if (e == std::string::npos) continue;
+        ++coppie;
+        const bool grande = std::string(etichetta).find("bigspace") != std::string::npos;
+        // The value on the same line, joined to its label by a non-breaking space only.
+        const std::string valore = grande ? "</SPAN>&nbsp;<SPAN class='fieldvaluebigspace'>" : "</SPAN>&nbsp;<SPAN class='fieldvalue'>";
+        const size_t v = riga.find(valore, e);
+        ASSERT_NE(v, std::string::npos) << riga;
+        // A free text's label holds its words together; a short pair goes whole onto the next line
+        // when the rest of the line cannot hold it.
+        const std::string insieme = "<SPAN style='white-space:nowrap'>";
+        if (grande) {
+          EXPECT_EQ(riga.substr(e, v - e).find(' ', std::string(etichetta).size()), std::string::npos) << riga;
+        } else {
+          EXPECT_TRUE(e >= insieme.size() && riga.compare(e - insieme.size(), insieme.size(), insieme) == 0) << riga;
+        }
+      }
+    }
+    EXPECT_GE(coppie, 10u);
+    if (pressione) {
+      EXPECT_NE(html.find("Velocità massima calcolata&nbsp;:&nbsp;</SPAN>&nbsp;<SPAN class='fieldvalue'>"), std::string::npos);
+    }
   }
 }
 
@@ -618,8 +776,9 @@ TEST_F(ReportFilesTest, PressurisedCoverAndEquivalentLengths) {
 
   const std::string html = Testo("rete.html");
   EXPECT_NE(html.find("<SPAN class='bigtitle'>Rete gas in pressione</SPAN><BR>"), std::string::npos);
-  EXPECT_NE(html.find("<SPAN class='fieldtitle'>Pressione relativa iniziale&nbsp;:&nbsp;</SPAN>\r\n"
-                      "<SPAN class='fieldvalue'>&nbsp;200,00&nbsp;&nbsp;kPa&nbsp;&nbsp;&nbsp;&nbsp;(2,000&nbsp;bar)</SPAN>"),
+  EXPECT_NE(html.find("<SPAN style='white-space:nowrap'><SPAN class='fieldtitle'>Pressione relativa iniziale&nbsp;:&nbsp;"
+                      "</SPAN>&nbsp;<SPAN class='fieldvalue'>&nbsp;200,00&nbsp;&nbsp;kPa&nbsp;&nbsp;&nbsp;&nbsp;(2,000&nbsp;bar)"
+                      "</SPAN></SPAN>"),
             std::string::npos);
   EXPECT_NE(html.find("&nbsp;kg/mc</SPAN>"), std::string::npos);
   EXPECT_EQ(html.find("Famiglia"), std::string::npos);

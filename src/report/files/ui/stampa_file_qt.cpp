@@ -14,6 +14,10 @@ namespace varnex::ui {
 
 namespace {
 
+// Pixels of the report's diagram picture for each one of the screen's: printed at its own size it
+// has about 300 dots an inch, so its labels print sharp.
+constexpr double RisoluzioneFiguraReport = 3;
+
 class FinestreStampaFileQt final : public IFinestreStampaFile {
  public:
   std::optional<std::string> SalvaFile(const std::string& titolo, const std::string& filtro,
@@ -49,6 +53,8 @@ class FinestreStampaFileQt final : public IFinestreStampaFile {
     return {misura.width(), misura.height()};
   }
 
+  MisuraSchema SalvaPartiSchema(const DivisioneFiguraSchema& dividi) override { return ui::SalvaPartiSchema(dividi); }
+
   void ChiudiDialogoStampa() override {
     if (frmStampa* dialogo = StampaAperta()) dialogo->cmdCancel_Click();
   }
@@ -62,6 +68,19 @@ FinestreStampaFileQt& Finestre() {
 }
 
 }  // namespace
+
+MisuraSchema SalvaPartiSchema(const DivisioneFiguraSchema& dividi) {
+  QSizeF relativa(1, 1);
+  const QImage immagine = ImmagineSchema(&relativa, RisoluzioneFiguraReport);
+  const MisuraSchema misura{relativa.width(), relativa.height()};
+  const double w = immagine.width(), h = immagine.height();
+  for (const ParteFiguraSchema& p : dividi(misura)) {
+    const QRect pezzo =
+        QRectF(p.x * w, p.y * h, p.larghezza * w, p.altezza * h).toAlignedRect().intersected(immagine.rect());
+    SalvaImmagineSchema(immagine.copy(pezzo), p.percorso);
+  }
+  return misura;
+}
 
 void InstallaStampaFile() {
   ImpostaFinestreStampaFile(&Finestre());

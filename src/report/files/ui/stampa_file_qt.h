@@ -5,6 +5,7 @@
 
 #include <QLabel>
 
+#include "report/files/stampa_file.h"
 #include "report/print/ui/frm_print_wait.h"
 
 namespace varnex::ui {
@@ -16,6 +17,10 @@ void InstallaStampaFile();
 
 // The progress window of the report-file run under way; nullptr outside a run.
 frmPrintWait* AttesaStampaFile();
+
+// The windows' SalvaPartiSchema: the network drawn once, at three times the screen's pixels, and
+// the parts `dividi` chooses for the picture's size saved as bitmaps; the picture's size.
+MisuraSchema SalvaPartiSchema(const DivisioneFiguraSchema& dividi);
 
 // The logo holder the runs fill: the print dialog's QLabel named "picLogo", with its "Tag"
 // property set to "OK" when the logo is loaded and "" otherwise. nullptr when no dialog is open.

@@ -76,6 +76,7 @@ class OsservaRunFile final : public IFinestreStampaFile {
   void ChiudiAttesa() override { base_.ChiudiAttesa(); }
   void DoEvents() override { base_.DoEvents(); }
   MisuraSchema SaveSchema(const std::string& percorso) override { return base_.SaveSchema(percorso); }
+  MisuraSchema SalvaPartiSchema(const DivisioneFiguraSchema& dividi) override { return base_.SalvaPartiSchema(dividi); }
   void ChiudiDialogoStampa() override {
     scritto = true;
     base_.ChiudiDialogoStampa();

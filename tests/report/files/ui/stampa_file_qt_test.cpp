@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <filesystem>
+#include <vector>
 
 #include "model/rete.h"
 #include "report/files/report_html.h"
@@ -159,6 +160,51 @@ TEST_F(StampaFileQtTest, ASchemaThatCannotBeWrittenFailsTheDiagramStep) {
   uscita.Write("report.txt.bmp/occupato", "x");
   PrintTXTReport();
   EXPECT_FALSE(fs::exists(uscita.File("report.txt")));
+}
+
+// The HTML report's picture is drawn at three times the screen's pixels, so that printed at its
+// own size it is sharp (it was the screen's pixels stretched over the page); the pieces of a picture
+// cut into several come from that one drawing.
+TEST_F(StampaFileQtTest, TheHtmlPictureIsDrawnSharpAndCutIntoItsPieces) {
+  StampaCopertina = 0;
+  NumSezioniStampa = 1;
+  salva.Rispondi(uscita.File("report.txt"));
+  utente.Attendi("Stampa su file TXT conclusa con successo.");
+  PrintTXTReport();
+  salva.Rispondi(uscita.File("report.html"));
+  utente.Attendi("Stampa su file HTML conclusa con successo.");
+  PrintHTMLReport(0);
+  const QImage schermo(QString::fromStdString(uscita.File("report.txt.bmp")));
+  const QImage nitida(QString::fromStdString(uscita.File("report.html.bmp")));
+  ASSERT_FALSE(schermo.isNull());
+  ASSERT_FALSE(nitida.isNull());
+  EXPECT_NEAR(nitida.width(), 3.0 * schermo.width(), 4.0);
+  EXPECT_NEAR(nitida.height(), 3.0 * schermo.height(), 4.0);
+
+  // Two pieces side by side, sharing a tenth of the width.
+  const MisuraSchema misura = FinestreStampaFile().SalvaPartiSchema([&](const MisuraSchema&) {
+    return std::vector<ParteFiguraSchema>{{uscita.File("a.bmp"), 0, 0, 0.55, 1}, {uscita.File("b.bmp"), 0.45, 0, 0.55, 1}};
+  });
+  EXPECT_GT(misura.larghezza, 0);
+  const QImage a(QString::fromStdString(uscita.File("a.bmp")));
+  const QImage b(QString::fromStdString(uscita.File("b.bmp")));
+  ASSERT_FALSE(a.isNull());
+  ASSERT_FALSE(b.isNull());
+  EXPECT_EQ(a.height(), nitida.height());
+  EXPECT_EQ(b.height(), nitida.height());
+  EXPECT_NEAR(a.width(), 0.55 * nitida.width(), 2.0);
+  EXPECT_NEAR(b.width(), 0.55 * nitida.width(), 2.0);
+  // The shared strip is the same drawing in both.
+  int uguali = 0, disegnati = 0, tutti = 0;
+  for (int x = static_cast<int>(0.46 * nitida.width()); x < static_cast<int>(0.54 * nitida.width()); ++x)
+    for (int y = 0; y < nitida.height(); ++y) {
+      const QColor ca = a.pixelColor(x, y), cb = b.pixelColor(x - (nitida.width() - b.width()), y);
+      ++tutti;
+      disegnati += ca != QColor(Qt::white);
+      uguali += ca == cb;
+    }
+  EXPECT_GT(disegnati, 0);
+  EXPECT_GE(uguali, tutti - nitida.height());
 }
 
 }  // namespace
