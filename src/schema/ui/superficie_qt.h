@@ -77,6 +77,12 @@ class SuperficieQt : public ISuperficieDisegno {
     bool richiamo = false;  // its block has a leader to what it names
   };
   const std::vector<EtichettaPiazzata>& EtichettePiazzate() const { return piazzate_; }
+  // The width and the height of the largest label block of the last drawing, in surface units.
+  QSizeF BloccoPiuGrande() const { return bloccoPiuGrande_; }
+  // A sheet of a drawing over several: a label block not wholly inside `dispositivo` (device
+  // pixels) is left out with its leader, as the neighbouring sheet, sharing more than the largest
+  // block with this one, prints it whole.
+  void SoloEtichetteIntereIn(const QRectF& dispositivo) { soloIntereIn_ = dispositivo; }
 
  private:
   std::string nome_;
@@ -121,6 +127,8 @@ class SuperficieQt : public ISuperficieDisegno {
   };
   std::vector<Ostacolo> ostacoli_;
   std::vector<EtichettaPiazzata> piazzate_;
+  QSizeF bloccoPiuGrande_;
+  std::optional<QRectF> soloIntereIn_;
   void Ostacola(double x1, double y1, double x2, double y2, bool linea);
   static void SeparaRighe(Blocco& b);
   // Paints the text with its top-left corner on the device point.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "editor/ui/gasgrid.h"
@@ -49,12 +50,26 @@ struct RichiestaSchema {
 
 // Draws the print layout of the schema through a view (units shown on a rectangle of the printer's
 // device) and returns what it marked, in units: every segment, label, appliance and the source.
+// `blocco`: where to leave the largest label block's size, in units. `soloIntereIn`: a sheet of
+// a drawing over several leaves out the labels not wholly inside it (device pixels).
 QRectF DisegnaSchemaStampa(QPainter& painter, const QRectF& finestra, const QRectF& dispositivo, const QRectF& pagina,
-                           const RichiestaSchema& r) {
+                           const RichiestaSchema& r, QSizeF* blocco = nullptr,
+                           std::optional<QRectF> soloIntereIn = std::nullopt) {
   SuperficieQt superficie("Printer", painter, finestra, dispositivo, pagina.width(), pagina.height(), pagina.height(),
                           ColoreBianco);
+  if (soloIntereIn) superficie.SoloEtichetteIntereIn(*soloIntereIn);
   varnex::DrawSchema(superficie, 1, r.x0, r.y0, r.larghezza, r.altezza, "Arial", 7);
+  if (blocco) *blocco = superficie.BloccoPiuGrande();
   return superficie.Estensione();
+}
+
+// Neighbouring sheets of a drawing over several share at least SovrapposizioneFogliSchema and more
+// than the largest label block (`blocco`, page units): a label that a sheet's edge would cut lies
+// whole on the neighbour, and the cut sheet leaves it out.
+QSizeF SovrapposizioneFogli(const QSizeF& blocco) {
+  constexpr double Agio = 60;
+  return {std::max(SovrapposizioneFogliSchema, blocco.width() + Agio),
+          std::max(SovrapposizioneFogliSchema, blocco.height() + Agio)};
 }
 
 // A drawing on no paper: a one-pixel picture at the printer's resolution measures the type as the
@@ -69,9 +84,10 @@ QRectF MisuraSuCarta(int risoluzione, const std::function<QRectF(QPainter&)>& di
 }
 
 QRectF MisuraSchemaStampa(int risoluzione, const QRectF& finestra, const QRectF& dispositivo, const QRectF& pagina,
-                          const RichiestaSchema& r) {
-  return MisuraSuCarta(risoluzione,
-                       [&](QPainter& painter) { return DisegnaSchemaStampa(painter, finestra, dispositivo, pagina, r); });
+                          const RichiestaSchema& r, QSizeF* blocco = nullptr) {
+  return MisuraSuCarta(risoluzione, [&](QPainter& painter) {
+    return DisegnaSchemaStampa(painter, finestra, dispositivo, pagina, r, blocco);
+  });
 }
 
 // How the drawing reaches the paper: the view of units on the device rectangle, how many times
@@ -105,7 +121,8 @@ VistaSchema VistaCheContiene(int risoluzione, const QRectF& pagina, const QRectF
   auto ripristina = [&]() {
     SchemaMinX = estensioni[0], SchemaMinY = estensioni[1], SchemaMaxX = estensioni[2], SchemaMaxY = estensioni[3];
   };
-  QRectF segnato = MisuraSchemaStampa(risoluzione, pagina, dispositivo, pagina, r);
+  QSizeF blocco;  // the largest label block, at the page's own units: the type keeps its size on paper
+  QRectF segnato = MisuraSchemaStampa(risoluzione, pagina, dispositivo, pagina, r, &blocco);
   ripristina();
   if (segnato.isNull()) return vista;
   const QRectF proprio = segnato;  // at the drawing's own size
@@ -136,9 +153,11 @@ VistaSchema VistaCheContiene(int risoluzione, const QRectF& pagina, const QRectF
   if (vista.finestra.contains(segnato)) return vista;
   // Over several pages, at the smallest size the labels allow; at the drawing's own size when that
   // takes no more pages (the labels further apart, nothing reduced).
+  const QSizeF sovrapposizione = SovrapposizioneFogli(blocco);
   auto fogli = [&](const QRectF& s, double riduzione) {
     const double m = MargineSchema * riduzione;
-    return DividiSchema((s.width() + 2 * m) / riduzione, (s.height() + 2 * m) / riduzione, area.width(), area.height());
+    return DividiSchema((s.width() + 2 * m) / riduzione, (s.height() + 2 * m) / riduzione, area.width(), area.height(),
+                        sovrapposizione.width(), sovrapposizione.height());
   };
   if (!adatta && vista.riduzione > 1 && fogli(proprio, 1).Numero() <= fogli(segnato, vista.riduzione).Numero()) {
     vista.riduzione = 1;
@@ -148,8 +167,8 @@ VistaSchema VistaCheContiene(int risoluzione, const QRectF& pagina, const QRectF
   const double m = MargineSchema * vista.riduzione;
   const QRectF tutto = segnato.adjusted(-m, -m, m, m);
   vista.fogli = fogli(segnato, vista.riduzione);
-  vista.passo = QSizeF((area.width() - SovrapposizioneFogliSchema) * vista.riduzione,
-                       (area.height() - SovrapposizioneFogliSchema) * vista.riduzione);
+  vista.passo = QSizeF((area.width() - sovrapposizione.width()) * vista.riduzione,
+                       (area.height() - sovrapposizione.height()) * vista.riduzione);
   // The grid centred on the drawing.
   const QSizeF griglia((vista.fogli.colonne - 1) * vista.passo.width() + vista.finestra.width(),
                        (vista.fogli.righe - 1) * vista.passo.height() + vista.finestra.height());
@@ -202,12 +221,14 @@ void StampaVistaAnteprima(StampanteQt& qt, IStampanteReport& printer, const Vist
   const double kx = dispositivo.width() / pagina.width(), ky = dispositivo.height() / pagina.height();
   // The whole schema as this view lays it out, at a scale: the type keeps its size on paper, so
   // every scale is measured again.
-  auto misura = [&](double scala) {
+  auto misura = [&](double scala, QSizeF* blocco) {
     return MisuraSuCarta(risoluzione, [&](QPainter& painter) {
-      return vista.Disegna(painter, f, QRectF(0, 0, f.width() * scala * kx, f.height() * scala * ky), "Printer");
+      return vista.Disegna(painter, f, QRectF(0, 0, f.width() * scala * kx, f.height() * scala * ky), "Printer",
+                           blocco);
     });
   };
-  QRectF tutto = misura(k);
+  QSizeF blocco;  // the largest label block, in units at scale k
+  QRectF tutto = misura(k, &blocco);
   const double scalaDisegno = ScalaDisegno > 0 ? ScalaDisegno : 1.0;
   const double kMinimo = ScalaLeggibileSchema / scalaDisegno;
   // What is printed: the whole view when it holds; else only the part of the view the schema
@@ -215,7 +236,7 @@ void StampaVistaAnteprima(StampanteQt& qt, IStampanteReport& printer, const Vist
   QRectF parte = f;
   if (k < kMinimo) {
     k = kMinimo;
-    tutto = misura(k);
+    tutto = misura(k, &blocco);
     const double m = MargineSchema / k;
     parte = f.intersected(tutto.adjusted(-m, -m, m, m));
     if (parte.isEmpty()) parte = QRectF(f.center(), QSizeF());
@@ -228,9 +249,11 @@ void StampaVistaAnteprima(StampanteQt& qt, IStampanteReport& printer, const Vist
     fuori.destra = tutto.right() > f.right() + tolleranza;
     fuori.sotto = tutto.bottom() > f.bottom() + tolleranza;
   }
-  const FogliSchema fogli = DividiSchema(parte.width() * k, parte.height() * k, a.width(), a.height());
+  const QSizeF sovrapposizione = SovrapposizioneFogli(blocco * k);
+  const FogliSchema fogli = DividiSchema(parte.width() * k, parte.height() * k, a.width(), a.height(),
+                                         sovrapposizione.width(), sovrapposizione.height());
   const QSizeF finestraFoglio(a.width() / k, a.height() / k);
-  const QSizeF passo((a.width() - SovrapposizioneFogliSchema) / k, (a.height() - SovrapposizioneFogliSchema) / k);
+  const QSizeF passo((a.width() - sovrapposizione.width()) / k, (a.height() - sovrapposizione.height()) / k);
   // The grid centred on what is printed.
   const QPointF inizio = parte.center() - QPointF(((fogli.colonne - 1) * passo.width() + finestraFoglio.width()) / 2,
                                                   ((fogli.righe - 1) * passo.height() + finestraFoglio.height()) / 2);
@@ -249,7 +272,11 @@ void StampaVistaAnteprima(StampanteQt& qt, IStampanteReport& printer, const Vist
       const QRectF r(suPagina(mostrato.topLeft()), suPagina(mostrato.bottomRight()));
       painter.setClipRect(QRectF(d.left() + (r.left() - p.left()) * kx, d.top() + (r.top() - p.top()) * ky,
                                  r.width() * kx, r.height() * ky));
-      const QRectF segnato = vista.Disegna(painter, finestra, areaDispositivo, "Printer").intersected(mostrato);
+      const QRectF segnato =
+          vista
+              .Disegna(painter, finestra, areaDispositivo, "Printer", nullptr,
+                       fogli.Numero() > 1 ? std::optional<QRectF>(areaDispositivo) : std::nullopt)
+              .intersected(mostrato);
       if (n == 0 && !segnato.isEmpty()) {
         const QRectF carta(suPagina(segnato.topLeft()), suPagina(segnato.bottomRight()));
         ultimo.disegno = {carta.x(), carta.y(), carta.width(), carta.height()};
@@ -317,7 +344,9 @@ void DiagrammaStampaQt::PrintDiagrammaRete(IStampanteReport& printer, int16_t pr
         const QRectF finestra = vista.Foglio(n);
         // A page of a drawing over several shows its part alone, inside its area.
         if (vista.fogli.Numero() > 1) painter.setClipRect(vista.dispositivo);
-        const QRectF segnato = DisegnaSchemaStampa(painter, finestra, vista.dispositivo, pagina, richiesta);
+        const QRectF segnato =
+            DisegnaSchemaStampa(painter, finestra, vista.dispositivo, pagina, richiesta, nullptr,
+                                vista.fogli.Numero() > 1 ? std::optional<QRectF>(vista.dispositivo) : std::nullopt);
         if (n > 0 || segnato.isNull()) return;
         // What was drawn, on the paper.
         const double sx = vista.dispositivo.width() / finestra.width();
