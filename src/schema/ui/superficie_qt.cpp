@@ -300,8 +300,8 @@ void SuperficieQt::FineDisegno() {
   }
   // The leaders first, thin and grey: they tell which thing a label names. Where a crowded spot
   // leaves a leader no way but across another label, that label's glyphs stay clear of it.
-  // Each block where it was placed: the largest, and which blocks this sheet leaves out.
-  bloccoPiuGrande_ = QSizeF();
+  // Each block where it was placed, and which blocks this sheet leaves out.
+  blocchiPiazzati_.clear();
   std::vector<bool> fuori(blocchi_.size(), false);
   for (size_t k = 0; k < blocchi_.size(); ++k) {
     QRectF blocco;
@@ -309,7 +309,7 @@ void SuperficieQt::FineDisegno() {
       const Riquadro s = r.scatola.Spostato(esiti[k].dx, esiti[k].dy);
       blocco |= QRectF(QPointF(s.x1, s.y1), QPointF(s.x2, s.y2)).normalized();
     }
-    bloccoPiuGrande_ = bloccoPiuGrande_.expandedTo(blocco.size());
+    if (!blocco.isNull()) blocchiPiazzati_.push_back(blocco);
     if (soloIntereIn_ && !blocco.isNull())
       fuori[k] = !soloIntereIn_->adjusted(-0.5, -0.5, 0.5, 0.5)
                       .contains(QRectF(Dispositivo(blocco.left(), blocco.top()), Dispositivo(blocco.right(), blocco.bottom()))

@@ -77,11 +77,10 @@ class SuperficieQt : public ISuperficieDisegno {
     bool richiamo = false;  // its block has a leader to what it names
   };
   const std::vector<EtichettaPiazzata>& EtichettePiazzate() const { return piazzate_; }
-  // The width and the height of the largest label block of the last drawing, in surface units.
-  QSizeF BloccoPiuGrande() const { return bloccoPiuGrande_; }
+  // Every label block of the last drawing where it was placed, in surface units.
+  const std::vector<QRectF>& BlocchiEtichette() const { return blocchiPiazzati_; }
   // A sheet of a drawing over several: a label block not wholly inside `dispositivo` (device
-  // pixels) is left out with its leader, as the neighbouring sheet, sharing more than the largest
-  // block with this one, prints it whole.
+  // pixels) is left out with its leader: the grid of sheets is laid so that it is whole on another.
   void SoloEtichetteIntereIn(const QRectF& dispositivo) { soloIntereIn_ = dispositivo; }
 
  private:
@@ -127,7 +126,7 @@ class SuperficieQt : public ISuperficieDisegno {
   };
   std::vector<Ostacolo> ostacoli_;
   std::vector<EtichettaPiazzata> piazzate_;
-  QSizeF bloccoPiuGrande_;
+  std::vector<QRectF> blocchiPiazzati_;
   std::optional<QRectF> soloIntereIn_;
   void Ostacola(double x1, double y1, double x2, double y2, bool linea);
   static void SeparaRighe(Blocco& b);

@@ -34,10 +34,10 @@ struct VistaAnteprimaSchema {
 
   // Draws the schema as the preview lays it out, whatever part of it `vista` (drawing units)
   // puts on `dispositivo` (the painter's device pixels); returns what it marked, in units.
-  // `blocco`: where to leave the largest label block's size (units); `soloIntereIn`: a sheet of a
-  // view over several leaves out the labels not wholly inside it (device pixels).
+  // `blocchi`: where to leave the label blocks (units); `soloIntereIn`: a sheet of a view over
+  // several leaves out the labels not wholly inside it (device pixels).
   QRectF Disegna(QPainter& painter, const QRectF& vista, const QRectF& dispositivo, const std::string& nome,
-                 QSizeF* blocco = nullptr, std::optional<QRectF> soloIntereIn = std::nullopt) const;
+                 std::vector<QRectF>* blocchi = nullptr, std::optional<QRectF> soloIntereIn = std::nullopt) const;
 };
 
 class frmPrintSchemaPreview : public Dialogo {

@@ -767,19 +767,7 @@ std::string DiametroNonIntero(const std::vector<test::ParolaPdf>& parole, const 
           ++dentro;
       intero = dentro >= 3;
     }
-    if (!intero) {
-      for (const test::ParolaPdf& w : parole)
-        if (w.testo == nome) {
-          std::string riga;
-          for (const test::ParolaPdf& v : parole)
-            if (v.pagina == w.pagina && std::abs(v.box.center().y() - w.box.center().y()) < 1 &&
-                std::abs(v.box.center().x() - w.box.center().x()) < 40)
-              riga += v.testo + "@" + std::to_string(v.box.left()) + "-" + std::to_string(v.box.right()) + " ";
-          std::cerr << nome << " page " << w.pagina << ": " << riga << " area " << area.left() << "-" << area.right()
-                    << "\n";
-        }
-      return nome;
-    }
+    if (!intero) return nome;
   }
   return {};
 }
