@@ -339,12 +339,12 @@ void DrawSchema(ISuperficieDisegno& target, int16_t mode, std::optional<double> 
   const double xa = fit ? xb + lato : ox - lato * S;
   RegioniClick.AddRectangle(Arrotonda32(xa), Arrotonda32(oy - lato / 8 * S), ox, Arrotonda32(oy + lato * S), 0,
                             "SRC");
-  // 11. Source dot.
-  if (fit && SchemaMinX <= 0) DrawNode(Arrotonda32(std::abs(static_cast<double>(SchemaMinX))), oy);
-  else DrawNode(ox, oy);
+  // 11. Source dot, on the source's outlet, where the first segment starts. The fitted placement
+  // moves the picture right of the extents, so the outlet moves with it.
+  const int32_t sx = fit ? Arrotonda32(xb + lato + lato * S) : ox;
+  DrawNode(sx, oy);
   // 12. Segments.
   if (conTronchi) {
-    const int32_t sx = fit ? Arrotonda32(xb + lato + lato * S) : ox;
     DisegnaRadice(sx, oy, lenFactor, yFactor, fontName, fontSize);
   } else {
     Tronco(0).EstremoLibero = -1;

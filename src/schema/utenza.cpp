@@ -1,12 +1,15 @@
 // Appliance symbols at the free ends of the end segments that carry gas.
 #include <cmath>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "editor/tabella.h"
 #include "model/calcolo.h"
 #include "model/numbers.h"
 #include "model/rete.h"
 #include "model/strings.h"
+#include "report/print/pagina.h"
 #include "schema/disegno.h"
 
 namespace varnex {
@@ -20,6 +23,20 @@ FiguraSchema FiguraUtenza(int16_t tipo) {
     case 4: return FiguraSchema::Convettore;
     default: return FiguraSchema::Caldaia;
   }
+}
+
+// The widest line of an appliance's reference off the canvas, in characters.
+constexpr double CaratteriRigaRiferimento = 20;
+
+// The reference's lines. The canvas has room for 8 characters; paper, preview and saved picture
+// print it whole, broken between words (a word longer than a line alone is split).
+std::vector<std::string> RigheRiferimentoUtenza(const std::string& riferimento, bool suCarta) {
+  if (!suCarta) return {" " + Left(Trim(riferimento), 8)};
+  std::vector<std::string> righe =
+      SpezzaTesto(Trim(riferimento), CaratteriRigaRiferimento, CaratteriRigaRiferimento,
+                  [](const std::string& t) { return static_cast<double>(Len(t)); });
+  for (std::string& r : righe) r = " " + r;
+  return righe;
 }
 
 void Linea(ISuperficieDisegno& sup, double dx, double dy) {
@@ -52,7 +69,8 @@ void DrawUtenza(int32_t x, int32_t y, int16_t direction, int16_t tipo, int16_t s
   const int32_t coloreStato = rosso ? ColoreRosso : (DisegnoPerStampa != 0 ? ColoreNero : ColoreBianco);
   // 4.-6.
   const FiguraSchema figura = FiguraUtenza(tipo);
-  const std::string riferimento = " " + Left(Trim(t.ID_RIF), 8);
+  const std::vector<std::string> riferimento = RigheRiferimentoUtenza(t.ID_RIF, DisegnoPerStampa != 0);
+  const double righeInPiu = static_cast<double>(riferimento.size()) - 1;
   const std::string portata = " " + FormatNumero(t.ID_P_TRONCO, 1) + " Nmc/h";
   sup.SetForeColor(ColoreDisegno);
   const double TW = sup.TextWidth("H"), TH = sup.TextHeight("H");
@@ -78,6 +96,11 @@ void DrawUtenza(int32_t x, int32_t y, int16_t direction, int16_t tipo, int16_t s
     sup.SetForeColor(colore);
     sup.Print(testo);
   };
+  // The reference from (px, py), one line under the other.
+  auto scriviRiferimento = [&](double px, double py, int32_t colore) {
+    scrivi(px, py, colore, riferimento.front());
+    for (size_t i = 1; i < riferimento.size(); ++i) aCapo(px, colore, riferimento[i]);
+  };
 
   sup.SetCurrentX(x);
   sup.SetCurrentY(y);
@@ -91,7 +114,7 @@ void DrawUtenza(int32_t x, int32_t y, int16_t direction, int16_t tipo, int16_t s
       Linea(sup, -W / 2, 0);
       if (etichette) {
         inizio(c);
-        scrivi(x - W / 2 - 2 * TW, y - H - 2 * TH, ColoreDisegno, riferimento);
+        scriviRiferimento(x - W / 2 - 2 * TW, y - H - (2 + righeInPiu) * TH, ColoreDisegno);
         aCapo(x - W / 2 - 2 * TW, coloreStato, portata);
         sup.FineEtichetta();
       }
@@ -108,8 +131,7 @@ void DrawUtenza(int32_t x, int32_t y, int16_t direction, int16_t tipo, int16_t s
         // The pen keeps the state colour for the reference too.
         inizio(c);
         scrivi(c.first, y + 1.1 * H, coloreStato, portata);
-        sup.SetCurrentX(c.first);
-        sup.Print(riferimento);
+        for (const std::string& riga : riferimento) aCapo(c.first, coloreStato, riga);
         sup.FineEtichetta();
       }
       break;
@@ -123,7 +145,7 @@ void DrawUtenza(int32_t x, int32_t y, int16_t direction, int16_t tipo, int16_t s
       Linea(sup, 0, -H / 2);
       if (etichette) {
         inizio(c);
-        scrivi(c.first, c.second - 2 * TH, ColoreDisegno, riferimento);
+        scriviRiferimento(c.first, c.second - (2 + righeInPiu) * TH, ColoreDisegno);
         aCapo(c.first, coloreStato, portata);
         sup.FineEtichetta();
       }
@@ -138,7 +160,7 @@ void DrawUtenza(int32_t x, int32_t y, int16_t direction, int16_t tipo, int16_t s
       Linea(sup, 0, -H / 2);
       if (etichette) {
         inizio(c);
-        scrivi(c.first, c.second - 2 * TH, ColoreDisegno, riferimento);
+        scriviRiferimento(c.first, c.second - (2 + righeInPiu) * TH, ColoreDisegno);
         aCapo(c.first, coloreStato, portata);
         sup.FineEtichetta();
       }

@@ -340,3 +340,48 @@ TEST_F(Disegno, OnAFittedPageTheApplianceBoxIsScaledOnce) {
 
 }  // namespace
 }  // namespace varnex::test
+
+namespace varnex::test {
+namespace {
+
+// The source's dot marks its outlet, where the first segment starts: on the right edge of the
+// source's picture, in the fitted placement as at the drawing's own scale, wherever the extents
+// lie (the fitted placement moves the picture right of the left extent).
+TEST_F(Disegno, TheSourceDotSitsOnTheSourcesOutlet) {
+  CostruisciRete({{0, 0, 0}});
+  SuperficieRegistrata carta("Printer", 16000, 11000, 11000);
+  struct Caso {
+    int16_t adatta;
+    double scala;
+    int32_t minX;
+  };
+  for (const Caso& c : {Caso{-1, 0.5, -3000}, Caso{-1, 1.5, -3000}, Caso{-1, 0.9, 0}, Caso{-1, 0.9, 800},
+                        Caso{0, 1.0, -3000}, Caso{0, 1.0, 0}}) {
+    AdattaSchemaPagina = c.adatta;
+    ScalaStampaSchema = c.scala;
+    SchemaMinX = c.minX;
+    carta.operazioni.clear();
+    DrawSchema(carta, 1, 1000.0, 2000.0, std::nullopt, std::nullopt, "Arial", 7);
+    const auto sorgente = std::find_if(carta.operazioni.begin(), carta.operazioni.end(), [](const auto& op) {
+      return op.tipo == OperazioneDisegno::Tipo::Figura && op.figura >= FiguraSchema::Sorgente0 &&
+             op.figura <= FiguraSchema::Sorgente3;
+    });
+    ASSERT_NE(sorgente, carta.operazioni.end());
+    const auto punto = std::find_if(sorgente, carta.operazioni.end(),
+                                    [](const auto& op) { return op.tipo == OperazioneDisegno::Tipo::Cerchio; });
+    ASSERT_NE(punto, carta.operazioni.end());
+    const std::string caso = "adatta " + std::to_string(c.adatta) + " scala " + std::to_string(c.scala) + " minX " +
+                             std::to_string(c.minX);
+    EXPECT_NEAR(punto->x1, sorgente->x1 + sorgente->x2, 1.0) << caso;
+    // The first segment's bar starts there too.
+    const auto barra = std::find_if(punto, carta.operazioni.end(),
+                                    [](const auto& op) {
+                                      return op.tipo == OperazioneDisegno::Tipo::Rettangolo && op.colore != ColoreVerde;
+                                    });
+    ASSERT_NE(barra, carta.operazioni.end());
+    EXPECT_NEAR(punto->x1, std::min(barra->x1, barra->x2), 1.0) << caso;
+  }
+}
+
+}  // namespace
+}  // namespace varnex::test

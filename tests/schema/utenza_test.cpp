@@ -1,5 +1,7 @@
 // Appliance symbols at the free ends.
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "model/calcolo.h"
 #include "schema_prova.h"
@@ -166,6 +168,50 @@ TEST_F(Utenza, NoDirectionOrTheMeasuringPassDrawsNothing) {
   DisegnoVisibile = 0;
   DrawUtenza(0, 0, 1, 2, 250);  // not even the slot is read
   EXPECT_EQ(canvas.operazioni.size(), 1u);
+}
+
+// The canvas has room for the reference's first 8 characters; off it (paper, preview, saved
+// picture) the whole reference prints, broken between words over lines of at most 20 characters,
+// a word longer than a line alone split, in one block with the flow, in every direction.
+TEST_F(Utenza, OffTheCanvasTheReferencePrintsWholeBrokenBetweenWords) {
+  struct Caso {
+    std::string riferimento;
+    std::vector<std::string> canvas, carta;
+  };
+  const Caso casi[] = {
+      {"Scaldabagno istantaneo bagno piano terra", {" Scaldaba"}, {" Scaldabagno", " istantaneo bagno", " piano terra"}},
+      {"Convettore", {" Convetto"}, {" Convettore"}},
+      {"Bruciatore app. 3", {" Bruciato"}, {" Bruciatore app. 3"}},
+      {"Cucinaeconomicaalegnaeagas soggiorno", {" Cucinaec"}, {" Cucinaeconomicaalegn", " aeagas soggiorno"}},
+  };
+  SuperficieRegistrata carta("Printer", 16000, 11000, 11000);
+  for (const Caso& c : casi) {
+    Tronco(1).ID_RIF = c.riferimento;
+    for (const int16_t dir : {1, 2, 3, 4}) {
+      SCOPED_TRACE(c.riferimento + " direction " + std::to_string(dir));
+      Prepara(canvas, 1.0f, 0);
+      DrawUtenza(0, 0, dir, 2, 1);
+      Prepara(carta, 1.0f, -1);
+      DrawUtenza(0, 0, dir, 2, 1);
+      for (auto [superficie, atteso] : {std::pair{&canvas, &c.canvas}, std::pair{&carta, &c.carta}}) {
+        std::vector<std::string> testi = Testi(*superficie);
+        // The flow line is the block's first line downwards, its last line elsewhere.
+        ASSERT_EQ(testi.size(), atteso->size() + 1);
+        const std::string portata = dir == 3 ? testi.front() : testi.back();
+        EXPECT_NE(portata.find("Nmc/h"), std::string::npos);
+        testi.erase(dir == 3 ? testi.begin() : testi.end() - 1);
+        EXPECT_EQ(testi, *atteso);
+      }
+      // One line under the other, at one x, the block ending above the box where it did.
+      std::vector<OperazioneDisegno> righe;
+      for (const auto& op : carta.operazioni)
+        if (op.tipo == OperazioneDisegno::Tipo::Testo) righe.push_back(op);
+      for (size_t i = 1; i < righe.size(); ++i) {
+        EXPECT_NEAR(righe[i].x1, righe[0].x1, 1e-6);
+        EXPECT_NEAR(righe[i].y1 - righe[i - 1].y1, 180, 1e-6);
+      }
+    }
+  }
 }
 
 TEST_F(Utenza, AnEmptyReferencePrintsALoneBlank) {

@@ -958,13 +958,14 @@ RettangoloCarta AreaSchemaDiagramma(IStampanteReport& p) {
   return area;
 }
 
-FogliSchema DividiSchema(double larghezza, double altezza, double areaL, double areaA, double sovrapposizione) {
-  auto quanti = [&](double disegno, double area) {
+FogliSchema DividiSchema(double larghezza, double altezza, double areaL, double areaA, double sovrapposizione,
+                         std::optional<double> sovrapposizioneA) {
+  auto quanti = [&](double disegno, double area, double sovrapposizione) {
     const double passo = area - sovrapposizione;
     if (disegno <= area || passo <= 0) return 1;
     return 1 + static_cast<int>(std::ceil((disegno - area) / passo - 1e-9));
   };
-  return {quanti(altezza, areaA), quanti(larghezza, areaL)};
+  return {quanti(altezza, areaA, sovrapposizioneA.value_or(sovrapposizione)), quanti(larghezza, areaL, sovrapposizione)};
 }
 
 std::string NotaFoglioSchema(const FogliSchema& fogli, int n) {

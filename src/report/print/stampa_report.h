@@ -72,9 +72,11 @@ struct FogliSchema {
   int Numero() const { return righe * colonne; }
 };
 // The grid of pages for a drawing `larghezza` by `altezza` twips (as printed) on an area of
-// `areaL` by `areaA` twips, neighbouring pages sharing `sovrapposizione` twips.
+// `areaL` by `areaA` twips, neighbouring pages sharing `sovrapposizione` twips side by side and
+// `sovrapposizioneA` one above the other (the same when not given).
 FogliSchema DividiSchema(double larghezza, double altezza, double areaL, double areaA,
-                         double sovrapposizione = SovrapposizioneFogliSchema);
+                         double sovrapposizione = SovrapposizioneFogliSchema,
+                         std::optional<double> sovrapposizioneA = std::nullopt);
 // The note of page n (from 0, row by row) of a diagram over several pages: which page it is and
 // on which pages the drawing goes on past each edge; "" for a diagram of one page.
 std::string NotaFoglioSchema(const FogliSchema& fogli, int n);

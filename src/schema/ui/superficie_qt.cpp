@@ -300,13 +300,29 @@ void SuperficieQt::FineDisegno() {
   }
   // The leaders first, thin and grey: they tell which thing a label names. Where a crowded spot
   // leaves a leader no way but across another label, that label's glyphs stay clear of it.
+  // Each block where it was placed, and which blocks this sheet leaves out.
+  blocchiPiazzati_.clear();
+  std::vector<bool> fuori(blocchi_.size(), false);
+  for (size_t k = 0; k < blocchi_.size(); ++k) {
+    QRectF blocco;
+    for (const TestoRinviato& r : blocchi_[k].righe) {
+      const Riquadro s = r.scatola.Spostato(esiti[k].dx, esiti[k].dy);
+      blocco |= QRectF(QPointF(s.x1, s.y1), QPointF(s.x2, s.y2)).normalized();
+    }
+    if (!blocco.isNull()) blocchiPiazzati_.push_back(blocco);
+    if (soloIntereIn_ && !blocco.isNull())
+      fuori[k] = !soloIntereIn_->adjusted(-0.5, -0.5, 0.5, 0.5)
+                      .contains(QRectF(Dispositivo(blocco.left(), blocco.top()), Dispositivo(blocco.right(), blocco.bottom()))
+                                    .normalized());
+  }
   p_.save();
   QPen penna(QColor(150, 150, 150));
   penna.setCosmetic(true);
   penna.setWidthF(1);
   p_.setPen(penna);
-  for (const PiazzamentoEtichette::Esito& esito : esiti) {
-    if (!esito.richiamo) continue;
+  for (size_t k = 0; k < esiti.size(); ++k) {
+    const PiazzamentoEtichette::Esito& esito = esiti[k];
+    if (!esito.richiamo || fuori[k]) continue;
     const Riquadro& l = *esito.richiamo;
     p_.drawLine(Dispositivo(l.x1, l.y1), Dispositivo(l.x2, l.y2));
     Estendi(l.x1, l.y1, l.x2, l.y2);
@@ -315,6 +331,7 @@ void SuperficieQt::FineDisegno() {
   const double margine = riga / 25;
   for (size_t k = 0; k < blocchi_.size(); ++k) {
     const PiazzamentoEtichette::Esito& esito = esiti[k];
+    if (fuori[k]) continue;
     for (const TestoRinviato& r : blocchi_[k].righe) {
       const double x = r.x + esito.dx, y = r.y + esito.dy;
       const Riquadro s = r.scatola.Spostato(esito.dx, esito.dy), i = r.inchiostro.Spostato(esito.dx, esito.dy);

@@ -77,6 +77,11 @@ class SuperficieQt : public ISuperficieDisegno {
     bool richiamo = false;  // its block has a leader to what it names
   };
   const std::vector<EtichettaPiazzata>& EtichettePiazzate() const { return piazzate_; }
+  // Every label block of the last drawing where it was placed, in surface units.
+  const std::vector<QRectF>& BlocchiEtichette() const { return blocchiPiazzati_; }
+  // A sheet of a drawing over several: a label block not wholly inside `dispositivo` (device
+  // pixels) is left out with its leader: the grid of sheets is laid so that it is whole on another.
+  void SoloEtichetteIntereIn(const QRectF& dispositivo) { soloIntereIn_ = dispositivo; }
 
  private:
   std::string nome_;
@@ -121,6 +126,8 @@ class SuperficieQt : public ISuperficieDisegno {
   };
   std::vector<Ostacolo> ostacoli_;
   std::vector<EtichettaPiazzata> piazzate_;
+  std::vector<QRectF> blocchiPiazzati_;
+  std::optional<QRectF> soloIntereIn_;
   void Ostacola(double x1, double y1, double x2, double y2, bool linea);
   static void SeparaRighe(Blocco& b);
   // Paints the text with its top-left corner on the device point.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "editor/ui/gasgrid.h"
@@ -49,12 +50,69 @@ struct RichiestaSchema {
 
 // Draws the print layout of the schema through a view (units shown on a rectangle of the printer's
 // device) and returns what it marked, in units: every segment, label, appliance and the source.
+// `blocchi`: where to leave the label blocks, in units. `soloIntereIn`: a sheet of a drawing over
+// several leaves out the labels not wholly inside it (device pixels).
 QRectF DisegnaSchemaStampa(QPainter& painter, const QRectF& finestra, const QRectF& dispositivo, const QRectF& pagina,
-                           const RichiestaSchema& r) {
+                           const RichiestaSchema& r, std::vector<QRectF>* blocchi = nullptr,
+                           std::optional<QRectF> soloIntereIn = std::nullopt) {
   SuperficieQt superficie("Printer", painter, finestra, dispositivo, pagina.width(), pagina.height(), pagina.height(),
                           ColoreBianco);
+  if (soloIntereIn) superficie.SoloEtichetteIntereIn(*soloIntereIn);
   varnex::DrawSchema(superficie, 1, r.x0, r.y0, r.larghezza, r.altezza, "Arial", 7);
+  if (blocchi) *blocchi = superficie.BlocchiEtichette();
   return superficie.Estensione();
+}
+
+// The grid of sheets of `area` (page units) that shows `tutto` (drawing units, `k` page units
+// each), centred on it: how many, the step from one to the next and the first one's top left
+// corner, in units.
+struct GrigliaSchema {
+  FogliSchema fogli;
+  QSizeF passo;
+  QPointF inizio;
+};
+
+// Neighbouring sheets share SovrapposizioneFogliSchema, more where a label block (`blocchi`, units)
+// would be cut by the edges of both: every block inside `tutto` is whole on a sheet, and a sheet
+// whose edge cuts one leaves it out. The overlap grows only as far as the blocks ask; a grid that
+// still cuts one after a few tries shares the largest block.
+GrigliaSchema GrigliaFogli(const QRectF& tutto, double k, const QSizeF& area, const std::vector<QRectF>& blocchi) {
+  constexpr double Agio = 60;  // page units
+  const QSizeF finestra(area.width() / k, area.height() / k);
+  QSizeF sovrapposizione(SovrapposizioneFogliSchema, SovrapposizioneFogliSchema);
+  QSizeF massima = sovrapposizione;
+  for (const QRectF& b : blocchi)
+    if (tutto.contains(b)) massima = massima.expandedTo(b.size() * k + QSizeF(Agio, Agio));
+  // Whether [da, a] lies whole on one of n sheets side by side.
+  auto intero = [](double da, double a, double inizio, double passo, int n, double lato) {
+    for (int i = 0; i < n; ++i)
+      if (da >= inizio + i * passo && a <= inizio + i * passo + lato) return true;
+    return false;
+  };
+  constexpr int Tentativi = 6;
+  for (int giro = 0;; ++giro) {
+    if (giro == Tentativi) sovrapposizione = massima;
+    GrigliaSchema g;
+    g.fogli = DividiSchema(tutto.width() * k, tutto.height() * k, area.width(), area.height(),
+                           sovrapposizione.width(), sovrapposizione.height());
+    g.passo = QSizeF((area.width() - sovrapposizione.width()) / k, (area.height() - sovrapposizione.height()) / k);
+    g.inizio = tutto.center() - QPointF(((g.fogli.colonne - 1) * g.passo.width() + finestra.width()) / 2,
+                                        ((g.fogli.righe - 1) * g.passo.height() + finestra.height()) / 2);
+    if (giro == Tentativi) return g;
+    bool tutti = true;
+    for (const QRectF& b : blocchi) {
+      if (!tutto.contains(b)) continue;
+      if (!intero(b.left(), b.right(), g.inizio.x(), g.passo.width(), g.fogli.colonne, finestra.width())) {
+        sovrapposizione.setWidth(std::max(sovrapposizione.width(), b.width() * k + Agio));
+        tutti = false;
+      }
+      if (!intero(b.top(), b.bottom(), g.inizio.y(), g.passo.height(), g.fogli.righe, finestra.height())) {
+        sovrapposizione.setHeight(std::max(sovrapposizione.height(), b.height() * k + Agio));
+        tutti = false;
+      }
+    }
+    if (tutti) return g;
+  }
 }
 
 // A drawing on no paper: a one-pixel picture at the printer's resolution measures the type as the
@@ -69,9 +127,10 @@ QRectF MisuraSuCarta(int risoluzione, const std::function<QRectF(QPainter&)>& di
 }
 
 QRectF MisuraSchemaStampa(int risoluzione, const QRectF& finestra, const QRectF& dispositivo, const QRectF& pagina,
-                          const RichiestaSchema& r) {
-  return MisuraSuCarta(risoluzione,
-                       [&](QPainter& painter) { return DisegnaSchemaStampa(painter, finestra, dispositivo, pagina, r); });
+                          const RichiestaSchema& r, std::vector<QRectF>* blocchi = nullptr) {
+  return MisuraSuCarta(risoluzione, [&](QPainter& painter) {
+    return DisegnaSchemaStampa(painter, finestra, dispositivo, pagina, r, blocchi);
+  });
 }
 
 // How the drawing reaches the paper: the view of units on the device rectangle, how many times
@@ -105,10 +164,12 @@ VistaSchema VistaCheContiene(int risoluzione, const QRectF& pagina, const QRectF
   auto ripristina = [&]() {
     SchemaMinX = estensioni[0], SchemaMinY = estensioni[1], SchemaMaxX = estensioni[2], SchemaMaxY = estensioni[3];
   };
-  QRectF segnato = MisuraSchemaStampa(risoluzione, pagina, dispositivo, pagina, r);
+  std::vector<QRectF> blocchi;  // the label blocks of the last measure
+  QRectF segnato = MisuraSchemaStampa(risoluzione, pagina, dispositivo, pagina, r, &blocchi);
   ripristina();
   if (segnato.isNull()) return vista;
   const QRectF proprio = segnato;  // at the drawing's own size
+  const std::vector<QRectF> blocchiPropri = blocchi;
   if (!adatta && segnato.width() <= area.width() && segnato.height() <= area.height()) {
     // Moved into the middle of the area.
     vista.finestra = pagina.translated(segnato.center() - area.center());
@@ -127,7 +188,7 @@ VistaSchema VistaCheContiene(int risoluzione, const QRectF& pagina, const QRectF
     vista.riduzione = riduzione;
     vista.finestra = QRectF(0, 0, area.width() * riduzione, area.height() * riduzione);
     vista.finestra.moveCenter(segnato.center());
-    segnato = MisuraSchemaStampa(risoluzione, vista.finestra, vista.dispositivo, pagina, r);
+    segnato = MisuraSchemaStampa(risoluzione, vista.finestra, vista.dispositivo, pagina, r, &blocchi);
     ripristina();
     const bool contiene = vista.finestra.contains(segnato);
     if (contiene && stabile) return vista;
@@ -136,24 +197,21 @@ VistaSchema VistaCheContiene(int risoluzione, const QRectF& pagina, const QRectF
   if (vista.finestra.contains(segnato)) return vista;
   // Over several pages, at the smallest size the labels allow; at the drawing's own size when that
   // takes no more pages (the labels further apart, nothing reduced).
-  auto fogli = [&](const QRectF& s, double riduzione) {
+  auto griglia = [&](const QRectF& s, double riduzione, const std::vector<QRectF>& b) {
     const double m = MargineSchema * riduzione;
-    return DividiSchema((s.width() + 2 * m) / riduzione, (s.height() + 2 * m) / riduzione, area.width(), area.height());
+    return GrigliaFogli(s.adjusted(-m, -m, m, m), 1 / riduzione, area.size(), b);
   };
-  if (!adatta && vista.riduzione > 1 && fogli(proprio, 1).Numero() <= fogli(segnato, vista.riduzione).Numero()) {
+  if (!adatta && vista.riduzione > 1 &&
+      griglia(proprio, 1, blocchiPropri).fogli.Numero() <= griglia(segnato, vista.riduzione, blocchi).fogli.Numero()) {
     vista.riduzione = 1;
     vista.finestra = QRectF(0, 0, area.width(), area.height());
     segnato = proprio;
+    blocchi = blocchiPropri;
   }
-  const double m = MargineSchema * vista.riduzione;
-  const QRectF tutto = segnato.adjusted(-m, -m, m, m);
-  vista.fogli = fogli(segnato, vista.riduzione);
-  vista.passo = QSizeF((area.width() - SovrapposizioneFogliSchema) * vista.riduzione,
-                       (area.height() - SovrapposizioneFogliSchema) * vista.riduzione);
-  // The grid centred on the drawing.
-  const QSizeF griglia((vista.fogli.colonne - 1) * vista.passo.width() + vista.finestra.width(),
-                       (vista.fogli.righe - 1) * vista.passo.height() + vista.finestra.height());
-  vista.finestra.moveTopLeft(tutto.center() - QPointF(griglia.width() / 2, griglia.height() / 2));
+  const GrigliaSchema g = griglia(segnato, vista.riduzione, blocchi);
+  vista.fogli = g.fogli;
+  vista.passo = g.passo;
+  vista.finestra.moveTopLeft(g.inizio);
   return vista;
 }
 
@@ -202,12 +260,14 @@ void StampaVistaAnteprima(StampanteQt& qt, IStampanteReport& printer, const Vist
   const double kx = dispositivo.width() / pagina.width(), ky = dispositivo.height() / pagina.height();
   // The whole schema as this view lays it out, at a scale: the type keeps its size on paper, so
   // every scale is measured again.
-  auto misura = [&](double scala) {
+  auto misura = [&](double scala, std::vector<QRectF>* blocchi) {
     return MisuraSuCarta(risoluzione, [&](QPainter& painter) {
-      return vista.Disegna(painter, f, QRectF(0, 0, f.width() * scala * kx, f.height() * scala * ky), "Printer");
+      return vista.Disegna(painter, f, QRectF(0, 0, f.width() * scala * kx, f.height() * scala * ky), "Printer",
+                           blocchi);
     });
   };
-  QRectF tutto = misura(k);
+  std::vector<QRectF> blocchi;  // the label blocks at scale k
+  QRectF tutto = misura(k, &blocchi);
   const double scalaDisegno = ScalaDisegno > 0 ? ScalaDisegno : 1.0;
   const double kMinimo = ScalaLeggibileSchema / scalaDisegno;
   // What is printed: the whole view when it holds; else only the part of the view the schema
@@ -215,7 +275,7 @@ void StampaVistaAnteprima(StampanteQt& qt, IStampanteReport& printer, const Vist
   QRectF parte = f;
   if (k < kMinimo) {
     k = kMinimo;
-    tutto = misura(k);
+    tutto = misura(k, &blocchi);
     const double m = MargineSchema / k;
     parte = f.intersected(tutto.adjusted(-m, -m, m, m));
     if (parte.isEmpty()) parte = QRectF(f.center(), QSizeF());
@@ -228,12 +288,12 @@ void StampaVistaAnteprima(StampanteQt& qt, IStampanteReport& printer, const Vist
     fuori.destra = tutto.right() > f.right() + tolleranza;
     fuori.sotto = tutto.bottom() > f.bottom() + tolleranza;
   }
-  const FogliSchema fogli = DividiSchema(parte.width() * k, parte.height() * k, a.width(), a.height());
-  const QSizeF finestraFoglio(a.width() / k, a.height() / k);
-  const QSizeF passo((a.width() - SovrapposizioneFogliSchema) / k, (a.height() - SovrapposizioneFogliSchema) / k);
   // The grid centred on what is printed.
-  const QPointF inizio = parte.center() - QPointF(((fogli.colonne - 1) * passo.width() + finestraFoglio.width()) / 2,
-                                                  ((fogli.righe - 1) * passo.height() + finestraFoglio.height()) / 2);
+  const GrigliaSchema griglia = GrigliaFogli(parte, k, a.size(), blocchi);
+  const FogliSchema fogli = griglia.fogli;
+  const QSizeF finestraFoglio(a.width() / k, a.height() / k);
+  const QSizeF& passo = griglia.passo;
+  const QPointF& inizio = griglia.inizio;
   const QRectF areaDispositivo(dispositivo.left() + (a.left() - pagina.left()) * kx,
                                dispositivo.top() + (a.top() - pagina.top()) * ky, a.width() * kx, a.height() * ky);
   for (int n = 0; n < fogli.Numero(); ++n) {
@@ -249,7 +309,11 @@ void StampaVistaAnteprima(StampanteQt& qt, IStampanteReport& printer, const Vist
       const QRectF r(suPagina(mostrato.topLeft()), suPagina(mostrato.bottomRight()));
       painter.setClipRect(QRectF(d.left() + (r.left() - p.left()) * kx, d.top() + (r.top() - p.top()) * ky,
                                  r.width() * kx, r.height() * ky));
-      const QRectF segnato = vista.Disegna(painter, finestra, areaDispositivo, "Printer").intersected(mostrato);
+      const QRectF segnato =
+          vista
+              .Disegna(painter, finestra, areaDispositivo, "Printer", nullptr,
+                       fogli.Numero() > 1 ? std::optional<QRectF>(areaDispositivo) : std::nullopt)
+              .intersected(mostrato);
       if (n == 0 && !segnato.isEmpty()) {
         const QRectF carta(suPagina(segnato.topLeft()), suPagina(segnato.bottomRight()));
         ultimo.disegno = {carta.x(), carta.y(), carta.width(), carta.height()};
@@ -317,7 +381,9 @@ void DiagrammaStampaQt::PrintDiagrammaRete(IStampanteReport& printer, int16_t pr
         const QRectF finestra = vista.Foglio(n);
         // A page of a drawing over several shows its part alone, inside its area.
         if (vista.fogli.Numero() > 1) painter.setClipRect(vista.dispositivo);
-        const QRectF segnato = DisegnaSchemaStampa(painter, finestra, vista.dispositivo, pagina, richiesta);
+        const QRectF segnato =
+            DisegnaSchemaStampa(painter, finestra, vista.dispositivo, pagina, richiesta, nullptr,
+                                vista.fogli.Numero() > 1 ? std::optional<QRectF>(vista.dispositivo) : std::nullopt);
         if (n > 0 || segnato.isNull()) return;
         // What was drawn, on the paper.
         const double sx = vista.dispositivo.width() / finestra.width();

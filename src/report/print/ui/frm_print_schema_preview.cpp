@@ -107,12 +107,15 @@ void frmPrintSchemaPreview::Form_Load() {
 }
 
 QRectF VistaAnteprimaSchema::Disegna(QPainter& painter, const QRectF& vista, const QRectF& dispositivo,
-                                     const std::string& nome) const {
+                                     const std::string& nome, std::vector<QRectF>* blocchi,
+                                     std::optional<QRectF> soloIntereIn) const {
   SchemaMinX = minX, SchemaMinY = minY, SchemaMaxX = maxX, SchemaMaxY = maxY;
   // The schema lays itself out on the surface the preview's picture is, whatever part is shown.
   SuperficieQt superficie(nome, painter, vista, dispositivo, finestra.width(), finestra.height(), finestra.height(),
                           ColoreBianco);
+  if (soloIntereIn) superficie.SoloEtichetteIntereIn(*soloIntereIn);
   varnex::DrawSchema(superficie, 3, std::nullopt, std::nullopt, std::nullopt, std::nullopt, fontName, fontSize);
+  if (blocchi) *blocchi = superficie.BlocchiEtichette();
   return superficie.Estensione();
 }
 

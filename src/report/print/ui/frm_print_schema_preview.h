@@ -2,6 +2,8 @@
 // zoom, scroll bars and the labels' font; the view it shows is what reaches the diagram page.
 #pragma once
 
+#include <optional>
+
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -32,7 +34,10 @@ struct VistaAnteprimaSchema {
 
   // Draws the schema as the preview lays it out, whatever part of it `vista` (drawing units)
   // puts on `dispositivo` (the painter's device pixels); returns what it marked, in units.
-  QRectF Disegna(QPainter& painter, const QRectF& vista, const QRectF& dispositivo, const std::string& nome) const;
+  // `blocchi`: where to leave the label blocks (units); `soloIntereIn`: a sheet of a view over
+  // several leaves out the labels not wholly inside it (device pixels).
+  QRectF Disegna(QPainter& painter, const QRectF& vista, const QRectF& dispositivo, const std::string& nome,
+                 std::vector<QRectF>* blocchi = nullptr, std::optional<QRectF> soloIntereIn = std::nullopt) const;
 };
 
 class frmPrintSchemaPreview : public Dialogo {

@@ -738,6 +738,72 @@ TEST_F(DiagrammaPdfTest, ALargeNetworkGoesOnOverPagesWithItsLabelsApart) {
   Riferimento.clear();
 }
 
+// A straight run of n segments, each diameter a name of its own ("D7"), to an appliance with a
+// long reference: labels wider than the sheets' usual overlap.
+void ReteCatenaNominata(int16_t n) {
+  ReteCatena(n);
+  for (int16_t s = 1; s <= n; ++s) {
+    Tronco(s).ID_DIAMETRO = "D" + std::to_string(s);
+    Tronco(s).ID_EQ_LEN = 1.5f;
+  }
+  Tronco(n).ID_RIF = "Scaldabagno istantaneo bagno piano terra";
+}
+
+// Each segment's diameter line ("ø D7 - 1,50m") whole inside the area on some page; "" when every
+// one is, else the first that is not.
+std::string DiametroNonIntero(const std::vector<test::ParolaPdf>& parole, const RettangoloCarta& a, int16_t n) {
+  const QRectF area(a.x / 20, a.y / 20, a.larghezza / 20, a.altezza / 20);
+  for (int16_t s = 1; s <= n; ++s) {
+    const std::string nome = "D" + std::to_string(s);
+    bool intero = false;
+    for (const test::ParolaPdf& w : parole) {
+      if (w.testo != nome || intero) continue;
+      // The words of its line on its page: the diameter sign before it, the length after it.
+      int dentro = 0;
+      for (const test::ParolaPdf& v : parole)
+        if (v.pagina == w.pagina && std::abs(v.box.center().y() - w.box.center().y()) < 1 &&
+            std::abs(v.box.center().x() - w.box.center().x()) < 40 &&
+            (v.testo == "ø" || v.testo == "1,50m" || v.testo == nome) && area.contains(v.box))
+          ++dentro;
+      intero = dentro >= 3;
+    }
+    if (!intero) return nome;
+  }
+  return {};
+}
+
+// A label that a sheet's edge would cut is whole on a sheet: the quick print, fitted and not, on
+// A4 and on the narrowest envelope, and the advanced print over several sheets.
+TEST_F(AnteprimaPdfTest, OverSeveralSheetsEveryLabelIsWholeOnASheet) {
+  constexpr int16_t n = 60;
+  for (const QPageSize::PageSizeId carta : {QPageSize::A4, QPageSize::EnvelopePersonal})
+    for (const int16_t adatta : {int16_t{0}, int16_t{-1}}) {
+      SCOPED_TRACE(std::string(adatta ? "fitted" : "own scale") + (carta == QPageSize::A4 ? " A4" : " envelope"));
+      const std::string pdf = StampaRete([] { ReteCatenaNominata(n); }, adatta, carta);
+      const ui::DiagrammaStampaQt::Piazzamento& p = ui::DiagrammaStampaInstallato()->UltimoPiazzamento();
+      EXPECT_GT(p.fogli, 1);
+      const std::vector<test::ParolaPdf> parole = test::ParolePdf(pdf, cartella.File("parole.html"));
+      if (parole.empty()) GTEST_SKIP() << "pdftotext missing";
+      EXPECT_EQ(DiametroNonIntero(parole, p.area, n), "");
+      int scaldabagno = 0;
+      for (const test::ParolaPdf& w : NellArea(parole, p.area)) scaldabagno += w.testo == "Scaldabagno";
+      EXPECT_GE(scaldabagno, 1);
+    }
+  AdattaSchemaPagina = 0;
+  const std::vector<test::ParolaPdf> parole =
+      StampaAnteprima([] {
+        ReteCasa();
+        for (int16_t s = 1; s <= 6; ++s) {
+          Tronco(s).ID_DIAMETRO = "D" + std::to_string(s);
+          Tronco(s).ID_EQ_LEN = 1.5f;
+        }
+      }, QPageSize::EnvelopePersonal);
+  const ui::DiagrammaStampaQt::Piazzamento& p = ui::DiagrammaStampaInstallato()->UltimoPiazzamento();
+  if (parole.empty()) GTEST_SKIP() << "pdftotext missing";
+  EXPECT_GT(p.fogli, 1);
+  EXPECT_EQ(DiametroNonIntero(parole, p.area, 6), "");
+}
+
 // Where the layout draws branches on one another (the floors of a block of flats drawn alike), the
 // printed labels still read: no word prints over another, with "Adatta lo schema alla pagina" and
 // without, and every label reaches the paper.
