@@ -19,8 +19,8 @@ namespace {
 const char* const kRigaSpaziatura = "<SPAN class='lineverticalspacing'>&nbsp;</SPAN><BR>";
 // A column of 14 mm holds 7 characters of a diameter label.
 constexpr long kCaratteriDiametro = 7;
-// The table's style width: 170 / 14 columns plus 25.
-constexpr int kLarghezzaTabella = 37;
+// The narrowest table: a single diameter beside its captions.
+constexpr double kLarghezzaTabella = 37;
 // The type of the series' texts and of the diameters' cells, and what a cell's padding and rules
 // add to its text, in millimetres.
 constexpr double TipoCelleComputoHTML = 3.15;
@@ -40,12 +40,14 @@ void VerificaRete(int16_t net) {
   if (net < 0 || net > 1) throw ErroreStampaFile(errore_file::IndiceFuoriIntervallo);
 }
 
-// One strip of the diameters' table, from `da` to before `a`.
-void StrisciaDiametriHTML(const std::vector<DiametroComputo>& diametri, size_t da, size_t a) {
+// One strip of the diameters' table, from `da` to before `a`, each column `colonna` mm wide. The
+// table is as wide as its columns (a narrower one breaks "1 1/4"" and "18,0" inside), and it does
+// not float: what follows it goes below it, never beside it.
+void StrisciaDiametriHTML(const std::vector<DiametroComputo>& diametri, size_t da, size_t a, double colonna) {
   // A strip is never split: with 6 mm or less left it opens on the next page.
   if (SpazioPaginaHTML - 6 <= 0) Spesa(6);
-  const int larghezza = std::max<int>(kLarghezzaTabella, static_cast<int>(a - da));
-  ScriviRigaHTML("<TABLE align='left' cellspacing=0 style='width:" + std::to_string(larghezza) + "mm;'>");
+  const double larghezza = std::max(kLarghezzaTabella, colonna * static_cast<double>(a - da + 1));
+  ScriviRigaHTML("<TABLE cellspacing=0 style='width:" + Millimetri(larghezza, true) + "mm;'>");
   ScriviRigaHTML("<TR>");
   ScriviRigaHTML("<TD class='rowtitlefirst'>DN</TD>");
   for (size_t i = da; i < a; ++i)
@@ -73,7 +75,7 @@ void TabellaDiametriHTML(const SerieComputo& serie) {
       std::clamp(std::floor(static_cast<double>(LarghezzaCorpoFile) / colonna) - 1, 1.0, 40.0));
   for (size_t da = 0; da < serie.Diametri.size() || da == 0; da += perStriscia) {
     if (da > 0) Spaziatura();
-    StrisciaDiametriHTML(serie.Diametri, da, std::min(serie.Diametri.size(), da + perStriscia));
+    StrisciaDiametriHTML(serie.Diametri, da, std::min(serie.Diametri.size(), da + perStriscia), colonna);
     if (serie.Diametri.empty()) break;
   }
 }

@@ -14,6 +14,7 @@
 #include "model/textfile.h"
 #include "report/files/stampa_file.h"
 #include "report/files/stampa_file_interno.h"
+#include "report/files/tabelle_file.h"
 #include "report/print/pagina.h"
 #include "report/print/stampa_report.h"
 #include "report/print/sezioni.h"
@@ -79,10 +80,11 @@ const std::vector<RegolaStile>& RegoleStile() {
     {".lastdatacolumlast", {"font-size : 3.15mm;", "border-left-width: 1pt;", "border-left-style: solid;", "border-left-color: black;", "border-right-width: 1pt;", "border-right-style: solid;", "border-right-color: black;", "text-align: center;", "box-sizing: border-box;", "vertical-align: top;"}},  // 22
     {".lineverticalspacing", {"line-height: 3mm;"}},  // 23
     {".titlesection", {"font-size: 4.2mm;", "font-weight: bold;"}},  // 24
-    {".allbordertitle", {"font-size: 3.15mm;", "font-weight: bold;", "border-right-width: 1pt;", "border-right-style: solid;", "border-right-color: black;", "border-top-width: 1pt;", "border-top-style: solid;", "border-top-color: black;", "border-bottom-width: 1pt;", "border-bottom-style: solid;", "border-bottom-color: black;", "text-align: center;", "line-height: 6mm;"}},  // 25
-    {".allborder", {"font-size: 3.15mm;", "border-right-width: 1pt;", "border-right-style: solid;", "border-right-color: black;", "border-bottom-width: 1pt;", "border-bottom-style: solid;", "border-bottom-color: black;", "text-align: center;", "line-height: 6mm;"}},  // 26
-    {".rowtitlefirst", {"font-size: 3.15mm;", "font-weight: bold;", "border-right-width: 1pt;", "border-right-style: solid;", "border-right-color: black;", "border-bottom-width: 1pt;", "border-bottom-style: solid;", "border-bottom-color: black;", "text-align: center;", "line-height: 6mm;"}},  // 27
-    {".rowtitle", {"font-size: 3.15mm;", "font-weight: bold;", "border-right-width: 1pt;", "border-right-style: solid;", "border-right-color: black;", "text-align: center;", "line-height: 6mm;"}},  // 28
+    // The bill's cells: a diameter ("1 1/4\"") or its metres never break inside.
+    {".allbordertitle", {"font-size: 3.15mm;", "font-weight: bold;", "border-right-width: 1pt;", "border-right-style: solid;", "border-right-color: black;", "border-top-width: 1pt;", "border-top-style: solid;", "border-top-color: black;", "border-bottom-width: 1pt;", "border-bottom-style: solid;", "border-bottom-color: black;", "text-align: center;", "line-height: 6mm;", "white-space: nowrap;"}},  // 25
+    {".allborder", {"font-size: 3.15mm;", "border-right-width: 1pt;", "border-right-style: solid;", "border-right-color: black;", "border-bottom-width: 1pt;", "border-bottom-style: solid;", "border-bottom-color: black;", "text-align: center;", "line-height: 6mm;", "white-space: nowrap;"}},  // 26
+    {".rowtitlefirst", {"font-size: 3.15mm;", "font-weight: bold;", "border-right-width: 1pt;", "border-right-style: solid;", "border-right-color: black;", "border-bottom-width: 1pt;", "border-bottom-style: solid;", "border-bottom-color: black;", "text-align: center;", "line-height: 6mm;", "white-space: nowrap;"}},  // 27
+    {".rowtitle", {"font-size: 3.15mm;", "font-weight: bold;", "border-right-width: 1pt;", "border-right-style: solid;", "border-right-color: black;", "text-align: center;", "line-height: 6mm;", "white-space: nowrap;"}},  // 28
     {".sectiontitlewords", {"font-size: 3.15mm;", "font-weight: bold;"}},  // 29
     {".sectionwords", {"font-size: 3.15mm;"}},  // 30
     // An A4 sheet whose printable height is the 289 mm of a page.
@@ -110,14 +112,6 @@ void ApriPagina(bool prima) {
                  "mm'>");
 }
 
-// The project title of the header: the file title, or the end of the full path when it is long,
-// behind "..." as on paper, so that a cut title shows where it was cut.
-std::string TitoloProgetto() {
-  const std::string titolo = Trim(GetFileTitle(PercorsoProgetto));
-  if (Len(titolo) > 28) return "..." + Trim(Right(Trim(PercorsoProgetto), 28));
-  return titolo;
-}
-
 // The logo's size in the header: its own, or shrunk with its proportions to the largest logo a
 // page header takes; never enlarged. A fixed box would squeeze a logo of other proportions.
 PixelImmagine PixelLogoHTML(PixelImmagine logo) {
@@ -126,6 +120,33 @@ PixelImmagine PixelLogoHTML(PixelImmagine logo) {
                                  static_cast<double>(MaxAltezzaLogoPixel) / logo.altezza});
   return {std::max<int32_t>(1, static_cast<int32_t>(std::lround(logo.larghezza * scala))),
           std::max<int32_t>(1, static_cast<int32_t>(std::lround(logo.altezza * scala)))};
+}
+
+// The header's type (the style sheet's cells) and what the header's cells keep free around their
+// texts, in millimetres.
+constexpr double TipoIntestazioneHTML = 3.5;
+constexpr double MargineIntestazioneHTML = 6;
+
+// Millimetres of a picture shown at its pixels (a browser's 96 to the inch).
+double MillimetriPixel(int32_t pixel) { return pixel * 25.4 / 96; }
+
+// The project title of the header, as on paper: the file title, or the end of the full path when
+// it is long, printed whole where the header's line holds it beside the logo and the firm's lines;
+// where it does not, its end behind "...", so that a cut title shows where it was cut. A long
+// firm's text leaves the title a third of the line.
+std::string TitoloProgetto() {
+  std::string titolo = Trim(GetFileTitle(PercorsoProgetto));
+  if (Len(titolo) > 40) titolo = "..." + Trim(Right(Trim(PercorsoProgetto), 40));
+  MisuraHTML misura;
+  misura.SetFontSize(TipoIntestazioneHTML / MillimetriPunto);
+  const double logo = LogoReport ? MillimetriPixel(PixelLogoHTML(PixelLogoReport).larghezza) : 0;
+  const double ditta = std::max(misura.TextWidth(DittaUtente()), misura.TextWidth(IndirizzoDitta()));
+  const double riga = LarghezzaCorpoFile - MargineIntestazioneHTML;
+  const double spazio = std::max(riga / 3, riga - logo - ditta);
+  if (misura.TextWidth(titolo) <= spazio) return titolo;
+  std::string coda = titolo;
+  while (!coda.empty() && misura.TextWidth("..." + coda) > spazio) coda = Mid(coda, 2);
+  return coda.empty() ? std::string() : "..." + coda;
 }
 
 // The header table and its rule (the lines between the header block's opening and its end).

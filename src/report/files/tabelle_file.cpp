@@ -1,6 +1,7 @@
 #include "report/files/tabelle_file.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "model/campi.h"
@@ -10,6 +11,13 @@
 #include "report/files/stampa_file.h"
 
 namespace varnex {
+
+std::string Millimetri(double mm, bool perEccesso) {
+  char testo[32];
+  const double centesimi = perEccesso ? std::ceil(mm * 100 - 1e-6) : std::floor(mm * 100 + 1e-6);
+  const auto fine = std::to_chars(testo, testo + sizeof testo, centesimi / 100, std::chars_format::fixed, 2);
+  return std::string(testo, fine.ptr);
+}
 
 LayoutColonneFile CalcolaLayoutColonne(const std::vector<int16_t>& pesi) {
   if (pesi.size() > static_cast<size_t>(MaxColonneFile)) throw ErroreStampaFile(errore_file::IndiceFuoriIntervallo);

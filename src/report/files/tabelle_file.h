@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "report/print/bande_tabella.h"
@@ -46,6 +47,10 @@ std::vector<std::string> RigheIntestazioneFile(int16_t view, int16_t c, int16_t 
 
 // Millimetres in a point.
 inline constexpr double MillimetriPunto = 25.4 / 72;
+
+// Millimetres for a style, two decimals with a point, rounded down for a width (widths never add up
+// to more than the body) and up for a type (never below the smallest).
+std::string Millimetri(double mm, bool perEccesso = false);
 
 // The HTML report's type as a browser sets it, measured in millimetres: Arial, whose advance
 // widths every font a browser puts in its place shares.

@@ -2,7 +2,6 @@
 // cell carrying its own width and type, continued under a reopened table tag and its heading when
 // a page breaks inside it.
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <string>
 
@@ -24,15 +23,6 @@ const char* const kRigaSpaziatura = "<SPAN class='lineverticalspacing'>&nbsp;</S
 void Spesa(double mm, std::string_view tag = {}) {
   SpazioPaginaHTML -= mm;
   CheckPageBreakHTML(tag);
-}
-
-// Millimetres for a style, two decimals with a point, rounded down for a width (widths never add up
-// to more than the body) and up for a type (never below the smallest).
-std::string Millimetri(double mm, bool perEccesso = false) {
-  char testo[32];
-  const double centesimi = perEccesso ? std::ceil(mm * 100 - 1e-6) : std::floor(mm * 100 + 1e-6);
-  const auto fine = std::to_chars(testo, testo + sizeof testo, centesimi / 100, std::chars_format::fixed, 2);
-  return std::string(testo, fine.ptr);
 }
 
 int16_t UltimoTronco(int16_t net) {

@@ -497,19 +497,48 @@ TEST_F(ReportFilesTest, ProjectAndRecordTextsAreEscapedInTheHtml) {
   EXPECT_NE(html.find(" - Riferimento: A&lt;B &amp; C&gt;'s</TD>"), std::string::npos);
 }
 
-// The HTML header shows a long project title by its end, as the printed header does, behind "..."
-// so that the reader sees it was cut; a short title is shown whole.
-TEST_F(ReportFilesTest, TheHtmlHeaderShowsWhereALongTitleWasCut) {
-  const std::string lungo = "Impianto condominio via Roma dodici scala B";
-  for (const std::string& nome : {std::string("casa"), lungo}) {
-    SCOPED_TRACE(nome);
-    PercorsoProgetto = uscita.File(nome + ".RTG");
+// The HTML header prints the project's name whole where the line holds it beside the logo and the
+// firm's lines, as the printed header does; a name longer than 40 letters shows the end of its path,
+// and a name that does not hold its room shows its end behind "...", so that the reader sees it was
+// cut. The old header cut every name past 28 letters, whatever the room.
+TEST_F(ReportFilesTest, TheHtmlHeaderPrintsTheNameWholeWhereItFitsAndShowsWhereItWasCut) {
+  const std::string medio = "Impianto condominio via Roma dodici";       // 35 letters
+  const std::string lungo = "Impianto condominio via Roma dodici scala B";  // 43 letters
+  const std::string firma(120, 'W');
+  struct Caso {
+    std::string nome, ditta, atteso;
+  };
+  const Caso casi[] = {
+      {"casa", "", "casa"},
+      {medio, "", medio},
+      {medio, "Gas Service s.r.l.", medio},
+      {lungo, "", "..." + Trim(Right(uscita.File(lungo + ".RTG"), 40))},
+  };
+  int n = 0;
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.nome + " / " + c.ditta);
+    PercorsoProgetto = uscita.File(c.nome + ".RTG");
+    DittaRiga1 = c.ditta;
     Spunta({&StampaTronchi});
-    const std::string html = ScriviHtml("titolo" + std::to_string(Len(nome)) + ".html");
-    const std::string atteso = nome == lungo ? "..." + Trim(Right(nome + ".RTG", 28)) : nome;
-    EXPECT_NE(html.find("<TD ALIGN='Right'>\r\n" + atteso + "\r\n</TD>"), std::string::npos) << atteso;
+    const std::string html = ScriviHtml("titolo" + std::to_string(++n) + ".html");
+    EXPECT_NE(html.find("<TD ALIGN='Right'>\r\n" + c.atteso + "\r\n</TD>"), std::string::npos) << c.atteso;
     AzzeraSezioni();
   }
+  // A firm's line that takes the header: the name keeps a third of the line, cut to it behind "...".
+  PercorsoProgetto = uscita.File(medio + ".RTG");
+  DittaRiga1 = firma;
+  Spunta({&StampaTronchi});
+  const std::string html = ScriviHtml("titolo_ditta.html");
+  const std::string apertura = "<TD ALIGN='Right'>\r\n";
+  const size_t inizio = html.find(apertura) + apertura.size();
+  const std::string titolo = html.substr(inizio, html.find("\r\n", inizio) - inizio);
+  EXPECT_EQ(titolo.substr(0, 3), "...");
+  EXPECT_TRUE(medio.ends_with(titolo.substr(3))) << titolo;
+  MisuraHTML misura;
+  misura.SetFontSize(3.5 / MillimetriPunto);
+  EXPECT_LE(misura.TextWidth(titolo), 170.0 / 3);
+  EXPECT_GT(misura.TextWidth(titolo), 170.0 / 3 - 10);
+  DittaRiga1.clear();
 }
 
 // Each report's diagram picture is named after the report file: two reports of one project in one
@@ -1913,6 +1942,52 @@ TEST_F(ReportFilesTest, TheBillsDiametersGoOnInStripsWithinTheBody) {
   }
   EXPECT_EQ(colonne, static_cast<size_t>(diametri));
   EXPECT_GT(strisce, 1u);
+}
+
+// A strip of the bill is as wide as its diameters need: the 7 diameters of a steel series on a 37 mm
+// table broke "1 1/4"" into "1" over "1/4"" (read as two diameters) and "18,0" into "18" over ",0";
+// and the table floated left, so the total weight printed beside it instead of under it.
+TEST_F(ReportFilesTest, TheBillsStripIsAsWideAsItsDiametersAndTheTotalGoesUnderIt) {
+  TSerieMateriale& acciaio = Materiali[1];
+  const std::vector<std::string> etichette = {"1/2\"", "3/4\"", "1\"", "1 1/4\"", "1 1/2\"", "2\"", "4\""};
+  acciaio[0].NumDiametri = static_cast<int16_t>(etichette.size());
+  for (size_t r = 1; r <= etichette.size(); ++r) {
+    acciaio[r].RifDiametro = etichette[r - 1];
+    acciaio[r].DiamInterno = 10.0f + 10.0f * static_cast<float>(r);
+    acciaio[r].PesoMetro = 1;
+  }
+  BloccoReti = {};
+  int16_t padre = 0;
+  for (size_t r = etichette.size(); r >= 1; --r) {
+    padre = test::AggiungiProva(padre, 875.3f, r == 1 ? 1.0f : 0.0f);
+    Tronco(padre).ID_DIAMETRO = etichette[r - 1];
+    Tronco(padre).ID_DIAMCUSTOM = -1;
+  }
+  Spunta({&StampaComputo});
+  const std::string html = ScriviHtml("computo7.html");
+  const size_t dn = html.find("<TD class='rowtitlefirst'>DN</TD>");
+  ASSERT_NE(dn, std::string::npos);
+  const size_t tabella = html.rfind("<TABLE", dn);
+  const std::string apertura = html.substr(tabella, html.find('>', tabella) - tabella);
+  EXPECT_EQ(apertura.find("align"), std::string::npos) << "a floating table lets the total stand beside it: " << apertura;
+  const size_t w = apertura.find("width:");
+  ASSERT_NE(w, std::string::npos);
+  const double larghezza = std::stod(apertura.substr(w + 6));
+  // Every column as wide as its widest text at the cells' type, with padding and rules.
+  MisuraHTML misura;
+  misura.SetFontSize(3.15 / MillimetriPunto);
+  double colonna = misura.TextWidth("XXXXXX");
+  for (const std::string& e : etichette) colonna = std::max(colonna, misura.TextWidth(" " + e));
+  EXPECT_GE(larghezza, (colonna + 1.5) * static_cast<double>(etichette.size() + 1) - 0.01) << apertura;
+  EXPECT_LE(larghezza, 170.0);
+  // Nor does a cell of the bill break inside its text.
+  for (const char* classe : {".allbordertitle", ".allborder", ".rowtitlefirst", ".rowtitle"}) {
+    const size_t regola = html.find(std::string(classe) + "\r\n{");
+    ASSERT_NE(regola, std::string::npos) << classe;
+    EXPECT_NE(html.substr(regola, html.find('}', regola) - regola).find("white-space: nowrap;"), std::string::npos)
+        << classe;
+  }
+  EXPECT_GT(html.find("Peso totale tubazioni in acciaio:"), html.find("</TABLE>", dn));
 }
 
 // Wherever the bill falls on a page, its title stays with the first series and a series' name,
