@@ -9,7 +9,7 @@
 #include "model/numbers.h"
 #include "model/rete.h"
 #include "model/strings.h"
-#include "report/print/pagina.h"
+#include "report/print/bande_tabella.h"
 #include "schema/disegno.h"
 
 namespace varnex {
@@ -30,11 +30,22 @@ constexpr double CaratteriRigaRiferimento = 20;
 
 // The reference's lines. The canvas has room for 8 characters; paper, preview and saved picture
 // print it whole, broken between words (a word longer than a line alone is split).
+// A reference's lines counted in characters, as the label's room is.
+class MisuraCaratteri final : public IMisuraTabella {
+ public:
+  void SetFontSize(double) override {}
+  void SetFontBold(bool) override {}
+  double TextWidth(const std::string& testo) override { return static_cast<double>(Len(testo)); }
+};
+
 std::vector<std::string> RigheRiferimentoUtenza(const std::string& riferimento, bool suCarta) {
   if (!suCarta) return {" " + Left(Trim(riferimento), 8)};
-  std::vector<std::string> righe =
-      SpezzaTesto(Trim(riferimento), CaratteriRigaRiferimento, CaratteriRigaRiferimento,
-                  [](const std::string& t) { return static_cast<double>(Len(t)); });
+  // As in the report's tables: a short last word ("21" of "Piano cottura app. 21") keeps the word
+  // before it company rather than stand alone.
+  MisuraCaratteri misura;
+  std::vector<std::string> righe = RigheRiferimento(misura, Trim(riferimento), CaratteriRigaRiferimento);
+  // No reference is still a line: the flow keeps its place under it.
+  if (righe.empty()) righe.emplace_back();
   for (std::string& r : righe) r = " " + r;
   return righe;
 }

@@ -182,6 +182,7 @@ TEST_F(Utenza, OffTheCanvasTheReferencePrintsWholeBrokenBetweenWords) {
       {"Scaldabagno istantaneo bagno piano terra", {" Scaldaba"}, {" Scaldabagno", " istantaneo bagno", " piano terra"}},
       {"Convettore", {" Convetto"}, {" Convettore"}},
       {"Bruciatore app. 3", {" Bruciato"}, {" Bruciatore app. 3"}},
+      {"Piano cottura app. 21", {" Piano co"}, {" Piano cottura", " app. 21"}},
       {"Cucinaeconomicaalegnaeagas soggiorno", {" Cucinaec"}, {" Cucinaeconomicaalegn", " aeagas soggiorno"}},
   };
   SuperficieRegistrata carta("Printer", 16000, 11000, 11000);
@@ -218,6 +219,12 @@ TEST_F(Utenza, AnEmptyReferencePrintsALoneBlank) {
   Tronco(1).ID_RIF.clear();
   DrawUtenza(0, 0, 4, 2, 1);
   EXPECT_EQ(Testi(canvas).front(), " ");
+  // On paper too: the reference is one blank line above the flow.
+  SuperficieRegistrata carta("Printer", 16000, 11000, 11000);
+  Prepara(carta, 1.0f, -1);
+  DrawUtenza(0, 0, 4, 2, 1);
+  ASSERT_EQ(Testi(carta).size(), 2u);
+  EXPECT_EQ(Testi(carta).front(), " ");
 }
 
 TEST_F(Utenza, TheDrawingPutsSymbolsOnlyOnLeavesWithGas) {
