@@ -298,8 +298,9 @@ constexpr double AltezzaNotaFiguraHTML = 5;
 constexpr double ScalaMinimaFiguraHTML = 6.0 / 7.0;
 
 // The picture as large as the page holds, up to its own size, but never so small that its labels
-// print below 6 pt; a picture larger than a page at that scale is cut into pieces as the printed
-// diagram is cut into sheets, neighbours sharing the same strip, each piece a file of its own.
+// print below 6 pt; a picture larger than a page at that scale is cut into pieces by the printed
+// diagram's rule: the grid centred on the picture (no piece a thin leftover), neighbours sharing
+// the same strip, more where a label would be cut by both, each piece a file of its own.
 FiguraHTML DividiFiguraHTML(const MisuraSchema& misura, const std::string& reportPath) {
   const double larghezza = LarghezzaFiguraStandardMm * misura.larghezza;
   const double altezza = AltezzaFiguraStandardMm * misura.altezza;
@@ -307,22 +308,28 @@ FiguraHTML DividiFiguraHTML(const MisuraSchema& misura, const std::string& repor
   figura.scala = std::max(ScalaMinimaFiguraHTML,
                           std::min({1.0, LarghezzaSchemaHTML / larghezza, MaxAltezzaSchemaHTML / altezza}));
   const double l = larghezza * figura.scala, a = altezza * figura.scala;
-  const double areaA = MaxAltezzaSchemaHTML - AltezzaNotaFiguraHTML;
-  const double sovrapposizione = SovrapposizioneFogliSchema / 1440 * 25.4;
-  const FogliSchema fogli = l <= LarghezzaSchemaHTML && a <= MaxAltezzaSchemaHTML
-                                ? FogliSchema{}
-                                : DividiSchema(l, a, LarghezzaSchemaHTML, areaA, sovrapposizione);
-  if (fogli.Numero() == 1) {
+  if (l <= LarghezzaSchemaHTML && a <= MaxAltezzaSchemaHTML) {
     figura.pezzi.push_back({0, 0, l, a, interno::PercorsoBitmap(reportPath), {}});
     return figura;
   }
+  const double areaA = MaxAltezzaSchemaHTML - AltezzaNotaFiguraHTML;
+  constexpr double MmPerTwip = 25.4 / 1440;
+  // The grid in millimetres of the picture as shown.
+  std::vector<Riquadro> blocchi;
+  blocchi.reserve(misura.blocchi.size());
+  for (const Riquadro& b : misura.blocchi) blocchi.push_back({b.x1 * l, b.y1 * a, b.x2 * l, b.y2 * a});
+  const GrigliaSchema griglia = GrigliaFogli({0, 0, l, a}, 1, LarghezzaSchemaHTML, areaA, blocchi,
+                                             SovrapposizioneFogliSchema * MmPerTwip, 60 * MmPerTwip);
+  const FogliSchema& fogli = griglia.fogli;
   for (int n = 0; n < fogli.Numero(); ++n) {
     const int riga = n / fogli.colonne, colonna = n % fogli.colonne;
+    // Each sheet of the grid, cut to the picture: the grid overhangs it evenly at both ends.
+    const double x = griglia.inizioX + colonna * griglia.passoL, y = griglia.inizioY + riga * griglia.passoA;
     PezzoFiguraHTML p;
-    p.x = colonna * (LarghezzaSchemaHTML - sovrapposizione);
-    p.y = riga * (areaA - sovrapposizione);
-    p.larghezza = std::min(LarghezzaSchemaHTML, l - p.x);
-    p.altezza = std::min(areaA, a - p.y);
+    p.x = std::max(0.0, x);
+    p.y = std::max(0.0, y);
+    p.larghezza = std::min(l, x + LarghezzaSchemaHTML) - p.x;
+    p.altezza = std::min(a, y + areaA) - p.y;
     p.percorso = interno::PercorsoParteBitmap(reportPath, n + 1);
     p.nota = NotaFoglioSchema(fogli, n);
     figura.pezzi.push_back(std::move(p));

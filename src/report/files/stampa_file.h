@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "schema/etichette.h"
+
 namespace varnex {
 
 // Everything of a report-file run that needs windows. The program installs the Qt side at
@@ -26,9 +28,12 @@ struct PixelImmagine {
 
 // The saved diagram picture's size as multiples of the standard picture's width and height, at
 // which its labels read at their size: 1 x 1 for a network the standard picture holds.
+// `blocchi`: where the picture's label blocks lie, in fractions of its width and height from its top
+// left corner, so that its pieces can be laid with every label whole on one of them.
 struct MisuraSchema {
   double larghezza = 1;
   double altezza = 1;
+  std::vector<Riquadro> blocchi;
 };
 
 // A part of the saved diagram picture: the file it goes to and the piece of the whole picture it

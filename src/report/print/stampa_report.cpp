@@ -968,6 +968,52 @@ FogliSchema DividiSchema(double larghezza, double altezza, double areaL, double 
   return {quanti(altezza, areaA, sovrapposizioneA.value_or(sovrapposizione)), quanti(larghezza, areaL, sovrapposizione)};
 }
 
+GrigliaSchema GrigliaFogli(const Riquadro& tutto, double k, double areaL, double areaA,
+                           const std::vector<Riquadro>& blocchi, double sovrapposizione, double agio) {
+  const double finestraL = areaL / k, finestraA = areaA / k;
+  auto dentro = [&](const Riquadro& b) {
+    return b.x1 >= tutto.x1 && b.x2 <= tutto.x2 && b.y1 >= tutto.y1 && b.y2 <= tutto.y2;
+  };
+  double sovrapposizioneL = sovrapposizione, sovrapposizioneA = sovrapposizione;
+  double massimaL = sovrapposizione, massimaA = sovrapposizione;
+  for (const Riquadro& b : blocchi)
+    if (dentro(b)) {
+      massimaL = std::max(massimaL, (b.x2 - b.x1) * k + agio);
+      massimaA = std::max(massimaA, (b.y2 - b.y1) * k + agio);
+    }
+  // Whether [da, a] lies whole on one of n sheets side by side.
+  auto intero = [](double da, double a, double inizio, double passo, int n, double lato) {
+    for (int i = 0; i < n; ++i)
+      if (da >= inizio + i * passo && a <= inizio + i * passo + lato) return true;
+    return false;
+  };
+  constexpr int Tentativi = 6;
+  for (int giro = 0;; ++giro) {
+    if (giro == Tentativi) sovrapposizioneL = massimaL, sovrapposizioneA = massimaA;
+    GrigliaSchema g;
+    g.fogli = DividiSchema((tutto.x2 - tutto.x1) * k, (tutto.y2 - tutto.y1) * k, areaL, areaA, sovrapposizioneL,
+                           sovrapposizioneA);
+    g.passoL = (areaL - sovrapposizioneL) / k;
+    g.passoA = (areaA - sovrapposizioneA) / k;
+    g.inizioX = (tutto.x1 + tutto.x2) / 2 - ((g.fogli.colonne - 1) * g.passoL + finestraL) / 2;
+    g.inizioY = (tutto.y1 + tutto.y2) / 2 - ((g.fogli.righe - 1) * g.passoA + finestraA) / 2;
+    if (giro == Tentativi) return g;
+    bool tutti = true;
+    for (const Riquadro& b : blocchi) {
+      if (!dentro(b)) continue;
+      if (!intero(b.x1, b.x2, g.inizioX, g.passoL, g.fogli.colonne, finestraL)) {
+        sovrapposizioneL = std::max(sovrapposizioneL, (b.x2 - b.x1) * k + agio);
+        tutti = false;
+      }
+      if (!intero(b.y1, b.y2, g.inizioY, g.passoA, g.fogli.righe, finestraA)) {
+        sovrapposizioneA = std::max(sovrapposizioneA, (b.y2 - b.y1) * k + agio);
+        tutti = false;
+      }
+    }
+    if (tutti) return g;
+  }
+}
+
 std::string NotaFoglioSchema(const FogliSchema& fogli, int n) {
   if (fogli.Numero() <= 1) return {};
   const int riga = n / fogli.colonne, colonna = n % fogli.colonne;

@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "report/print/stampante_report.h"
 #include "report/print/tabelle_report.h"
+#include "schema/etichette.h"
 
 namespace varnex {
 
@@ -77,6 +79,23 @@ struct FogliSchema {
 FogliSchema DividiSchema(double larghezza, double altezza, double areaL, double areaA,
                          double sovrapposizione = SovrapposizioneFogliSchema,
                          std::optional<double> sovrapposizioneA = std::nullopt);
+// The grid of sheets of `areaL` by `areaA` page units that shows `tutto` (drawing units, `k` page
+// units each), centred on it so that the rounding up is shared by both ends and no sheet is a thin
+// leftover: how many, the step from one sheet to the next and the first one's top left corner, in
+// drawing units.
+struct GrigliaSchema {
+  FogliSchema fogli;
+  double passoL = 0, passoA = 0;
+  double inizioX = 0, inizioY = 0;
+};
+// Neighbouring sheets share `sovrapposizione` page units, more where a label block (`blocchi`,
+// drawing units) would be cut by the edges of both: every block inside `tutto` is whole on a sheet.
+// The overlap grows only as far as the blocks ask (each block's size plus `agio`); a grid that
+// still cuts one after a few tries shares the largest block. One rule for the printed sheets and
+// the HTML report's picture pieces.
+GrigliaSchema GrigliaFogli(const Riquadro& tutto, double k, double areaL, double areaA,
+                           const std::vector<Riquadro>& blocchi, double sovrapposizione = SovrapposizioneFogliSchema,
+                           double agio = 60);
 // The note of page n (from 0, row by row) of a diagram over several pages: which page it is and
 // on which pages the drawing goes on past each edge; "" for a diagram of one page.
 std::string NotaFoglioSchema(const FogliSchema& fogli, int n);

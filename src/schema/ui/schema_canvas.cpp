@@ -92,7 +92,7 @@ void MostraErrore(const std::exception& e) {
 
 // ---- SaveSchema ----------------------------------------------------------------------------
 
-QImage ImmagineSchema(QSizeF* misuraRelativa, double risoluzione) {
+QImage ImmagineSchema(QSizeF* misuraRelativa, double risoluzione, std::vector<QRectF>* blocchi) {
   FiguraStampa& f = picPrint();
   // The picture's font as the drawing will use it, for measuring the labels.
   QFont font(QStringLiteral("Arial"));
@@ -111,7 +111,9 @@ QImage ImmagineSchema(QSizeF* misuraRelativa, double risoluzione) {
   // and all; only beyond what a picture file reasonably holds is everything drawn smaller, the
   // labels with the drawing.
   double fattore = 1;
+  FinestraFigura disegnata;
   auto disegna = [&](const FinestraFigura& v) {
+    disegnata = v;
     const double larghezzaPx = v.larghezza * metrica.pixelPerUnita, altezzaPx = v.altezza * metrica.pixelPerUnita;
     const double riduzione = std::min({1.0, MaxLatoFiguraPixel / larghezzaPx, MaxLatoFiguraPixel / altezzaPx,
                                        std::sqrt(MaxAreaFiguraPixel / (larghezzaPx * altezzaPx))});
@@ -151,6 +153,7 @@ QImage ImmagineSchema(QSizeF* misuraRelativa, double risoluzione) {
                                AltezzaStampa, margine));
   }
   QImage copia = f.immagine.copy();
+  const std::vector<QRectF> blocchiDisegnati = f.superficie->BlocchiEtichette();
   // The next save starts from an empty picture.
   f.immagine.fill(Qt::white);
   // The picture ends a little beyond the drawing: a small network is not a small drawing in the
@@ -162,11 +165,27 @@ QImage ImmagineSchema(QSizeF* misuraRelativa, double risoluzione) {
     for (int x = 0; x < copia.width(); ++x)
       if ((riga[x] & 0xFFFFFF) != (bianco & 0xFFFFFF)) disegnato |= QRect(x, y, 1, 1);
   }
+  QRect ritaglio = copia.rect();
   if (!disegnato.isEmpty()) {
     const int margine = static_cast<int>(std::lround(MarginePixelFigura * fattore));
-    copia = copia.copy(disegnato.adjusted(-margine, -margine, margine, margine).intersected(copia.rect()));
+    ritaglio = disegnato.adjusted(-margine, -margine, margine, margine).intersected(copia.rect());
+    copia = copia.copy(ritaglio);
   }
   const double pixelPerUnita = metrica.pixelPerUnita * fattore;
+  if (blocchi) {
+    // Each label block on the cropped picture, as fractions of it; a block reaching past the
+    // picture's edge keeps the part the picture holds.
+    blocchi->clear();
+    const QRectF figura(0, 0, 1, 1);
+    for (const QRectF& b : blocchiDisegnati) {
+      const QRectF px((b.left() - disegnata.x) * pixelPerUnita - ritaglio.left(),
+                      (b.top() - disegnata.y) * pixelPerUnita - ritaglio.top(), b.width() * pixelPerUnita,
+                      b.height() * pixelPerUnita);
+      const QRectF relativo(px.left() / copia.width(), px.top() / copia.height(), px.width() / copia.width(),
+                            px.height() / copia.height());
+      if (relativo.intersects(figura)) blocchi->push_back(relativo.intersected(figura));
+    }
+  }
   if (misuraRelativa)
     *misuraRelativa = QSizeF(copia.width() / pixelPerUnita / LarghezzaStampa, copia.height() / pixelPerUnita / AltezzaStampa);
   return copia;

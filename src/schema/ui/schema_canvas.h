@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "editor/ui/gasgrid.h"
 #include "schema/disegno.h"
@@ -32,7 +33,8 @@ QSizeF SaveSchema(const std::string& nameFile);
 // The image SaveSchema would save (for callers that want the picture without a file); the size
 // SaveSchema returns in `misuraRelativa` when given. With a `risoluzione` above 1 the picture has
 // that many pixels for each of its own size (fewer for a picture too large), to print sharp.
-QImage ImmagineSchema(QSizeF* misuraRelativa = nullptr, double risoluzione = 1);
+// `blocchi`: where the label blocks lie on the picture, in fractions of its width and height.
+QImage ImmagineSchema(QSizeF* misuraRelativa = nullptr, double risoluzione = 1, std::vector<QRectF>* blocchi = nullptr);
 // Saves a picture of the schema as a bitmap file the way SaveSchema does.
 void SalvaImmagineSchema(QImage immagine, const std::string& nameFile);
 

@@ -598,10 +598,10 @@ TEST_F(ReportFilesTest, ALargeNetworksPictureGoesOnOverPiecesAtAReadableScale) {
     bool ingrandibile;  // shown below its own size: a click opens it
   };
   const Caso casi[] = {
-      {{0.28, 0.3}, 1, 1, false},   // the example: at its own size
-      {{1, 1}, 1, 1, true},         // the standard picture, a little smaller
-      {{14.67, 0.135}, 16, 2, true},  // a 200-segment chain: ten strips to a page
-      {{1.2, 2.5}, 4, 3, true},     // taller and wider than a page: the two low pieces share one
+      {{0.28, 0.3, {}}, 1, 1, false},     // the example: at its own size
+      {{1, 1, {}}, 1, 1, true},           // the standard picture, a little smaller
+      {{14.67, 0.135, {}}, 16, 2, true},  // a 200-segment chain: ten strips to a page
+      {{1.2, 2.5, {}}, 4, 4, true},       // taller and wider than a page: four like pieces, one a page
   };
   const double standardMm = 11000.0 / 1440 * 25.4;  // the standard picture's width at its own size
   for (const Caso& c : casi) {
@@ -657,12 +657,53 @@ TEST_F(ReportFilesTest, ALargeNetworksPictureGoesOnOverPiecesAtAReadableScale) {
   }
 }
 
+// A picture a little taller than a page's room is cut in two pieces of like size, the grid centred
+// on it as the printed diagram's sheets are, never a full piece and a thin strip of label ends; a
+// label that the plain overlap would cut on both pieces is whole on one: the shared strip grows.
+TEST_F(ReportFilesTest, APictureALittleLargerThanThePageIsCutIntoLikePiecesWithEveryLabelWhole) {
+  struct Caso {
+    const char* nome;
+    MisuraSchema misura;
+  };
+  // Label blocks in fractions of the picture: one across the middle, where both pieces' edges
+  // fall, one near the end, where the old cut fell, and one at each corner.
+  const std::vector<Riquadro> blocchi = {
+      {0.3, 0.44, 0.6, 0.56}, {0.1, 0.88, 0.4, 0.96}, {0, 0, 0.2, 0.03}, {0.8, 0.97, 1, 1}};
+  const std::vector<Riquadro> blocchiLarghi = {
+      {0.44, 0.3, 0.56, 0.6}, {0.88, 0.1, 0.96, 0.4}, {0, 0, 0.03, 0.2}, {0.97, 0.8, 1, 1}};
+  const Caso casi[] = {
+      {"taller", {0.5, 1.95, blocchi}},       // 236 mm at the smallest scale, for 220 mm of room
+      {"wider", {1.1, 0.8, blocchiLarghi}},   // 183 mm at the smallest scale, for 170 mm
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    finestre.misuraSchema = c.misura;
+    Spunta({&StampaDiagrammaRete});
+    finestre.risposte.push_back(uscita.File("meta.html"));
+    for (int n = 1; n <= 4; ++n) fs::remove(interno::PercorsoParteBitmap(uscita.File("meta.html"), n));
+    fs::remove(uscita.File("meta.html"));
+    utente.Attendi("conclusa con successo");
+    PrintHTMLReport(0);
+    ASSERT_EQ(finestre.parti.size(), 2u);
+    const ParteFiguraSchema &primo = finestre.parti[0], &secondo = finestre.parti[1];
+    const double lato1 = std::min(primo.larghezza, primo.altezza), lato2 = std::min(secondo.larghezza, secondo.altezza);
+    EXPECT_NEAR(lato1, lato2, 0.02) << "pieces of like size";
+    for (const Riquadro& b : c.misura.blocchi) {
+      bool intero = false;
+      for (const ParteFiguraSchema& p : finestre.parti)
+        intero = intero || (b.x1 >= p.x - 1e-9 && b.x2 <= p.x + p.larghezza + 1e-9 && b.y1 >= p.y - 1e-9 &&
+                            b.y2 <= p.y + p.altezza + 1e-9);
+      EXPECT_TRUE(intero) << "a label cut on both pieces at " << b.x1 << ", " << b.y1;
+    }
+  }
+}
+
 // A report written again over one whose picture had more pieces asks before replacing them all,
 // and leaves none of the older pieces behind; a refusal leaves every file as it was.
 TEST_F(ReportFilesTest, AnOlderReportsPiecesAreAskedForAndNotLeftBehind) {
   Spunta({&StampaDiagrammaRete});
   for (const char* f : {"r.html", "r.html.bmp", "r.html.2.bmp", "r.html.3.bmp", "r.html.4.bmp"}) uscita.Write(f, "vecchia");
-  finestre.misuraSchema = {1.2, 1};  // two pieces side by side
+  finestre.misuraSchema = {1.2, 1, {}};  // two pieces side by side
   const std::string domanda =
       "I file seguenti sono già presenti nella cartella selezionata:\r\nr.html\r\nr.html.bmp\r\nr.html.2.bmp\r\n"
       "r.html.3.bmp\r\nr.html.4.bmp\r\nSi desidera sovrascriverli?";
@@ -680,7 +721,7 @@ TEST_F(ReportFilesTest, AnOlderReportsPiecesAreAskedForAndNotLeftBehind) {
   EXPECT_FALSE(fs::exists(uscita.File("r.html.3.bmp")));
   EXPECT_FALSE(fs::exists(uscita.File("r.html.4.bmp")));
   // A picture of one piece leaves no second piece either.
-  finestre.misuraSchema = {0.5, 0.5};
+  finestre.misuraSchema = {0.5, 0.5, {}};
   finestre.risposte.push_back(uscita.File("r.html"));
   utente.Attendi("I file seguenti sono già presenti nella cartella selezionata:\r\nr.html\r\nr.html.bmp\r\nr.html.2.bmp\r\n"
                  "Si desidera sovrascriverli?",

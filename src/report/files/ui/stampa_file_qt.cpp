@@ -50,7 +50,7 @@ class FinestreStampaFileQt final : public IFinestreStampaFile {
 
   MisuraSchema SaveSchema(const std::string& percorso) override {
     const QSizeF misura = ui::SaveSchema(percorso);
-    return {misura.width(), misura.height()};
+    return {misura.width(), misura.height(), {}};
   }
 
   MisuraSchema SalvaPartiSchema(const DivisioneFiguraSchema& dividi) override { return ui::SalvaPartiSchema(dividi); }
@@ -71,8 +71,10 @@ FinestreStampaFileQt& Finestre() {
 
 MisuraSchema SalvaPartiSchema(const DivisioneFiguraSchema& dividi) {
   QSizeF relativa(1, 1);
-  const QImage immagine = ImmagineSchema(&relativa, RisoluzioneFiguraReport);
-  const MisuraSchema misura{relativa.width(), relativa.height()};
+  std::vector<QRectF> blocchi;
+  const QImage immagine = ImmagineSchema(&relativa, RisoluzioneFiguraReport, &blocchi);
+  MisuraSchema misura{relativa.width(), relativa.height(), {}};
+  for (const QRectF& b : blocchi) misura.blocchi.push_back({b.left(), b.top(), b.right(), b.bottom()});
   const double w = immagine.width(), h = immagine.height();
   for (const ParteFiguraSchema& p : dividi(misura)) {
     const QRect pezzo =

@@ -64,55 +64,21 @@ QRectF DisegnaSchemaStampa(QPainter& painter, const QRectF& finestra, const QRec
 }
 
 // The grid of sheets of `area` (page units) that shows `tutto` (drawing units, `k` page units
-// each), centred on it: how many, the step from one to the next and the first one's top left
-// corner, in units.
-struct GrigliaSchema {
+// each), centred on it, every label block (`blocchi`, units) inside it whole on a sheet: how many,
+// the step from one to the next and the first one's top left corner, in units.
+struct GrigliaSchemaQt {
   FogliSchema fogli;
   QSizeF passo;
   QPointF inizio;
 };
 
-// Neighbouring sheets share SovrapposizioneFogliSchema, more where a label block (`blocchi`, units)
-// would be cut by the edges of both: every block inside `tutto` is whole on a sheet, and a sheet
-// whose edge cuts one leaves it out. The overlap grows only as far as the blocks ask; a grid that
-// still cuts one after a few tries shares the largest block.
-GrigliaSchema GrigliaFogli(const QRectF& tutto, double k, const QSizeF& area, const std::vector<QRectF>& blocchi) {
-  constexpr double Agio = 60;  // page units
-  const QSizeF finestra(area.width() / k, area.height() / k);
-  QSizeF sovrapposizione(SovrapposizioneFogliSchema, SovrapposizioneFogliSchema);
-  QSizeF massima = sovrapposizione;
-  for (const QRectF& b : blocchi)
-    if (tutto.contains(b)) massima = massima.expandedTo(b.size() * k + QSizeF(Agio, Agio));
-  // Whether [da, a] lies whole on one of n sheets side by side.
-  auto intero = [](double da, double a, double inizio, double passo, int n, double lato) {
-    for (int i = 0; i < n; ++i)
-      if (da >= inizio + i * passo && a <= inizio + i * passo + lato) return true;
-    return false;
-  };
-  constexpr int Tentativi = 6;
-  for (int giro = 0;; ++giro) {
-    if (giro == Tentativi) sovrapposizione = massima;
-    GrigliaSchema g;
-    g.fogli = DividiSchema(tutto.width() * k, tutto.height() * k, area.width(), area.height(),
-                           sovrapposizione.width(), sovrapposizione.height());
-    g.passo = QSizeF((area.width() - sovrapposizione.width()) / k, (area.height() - sovrapposizione.height()) / k);
-    g.inizio = tutto.center() - QPointF(((g.fogli.colonne - 1) * g.passo.width() + finestra.width()) / 2,
-                                        ((g.fogli.righe - 1) * g.passo.height() + finestra.height()) / 2);
-    if (giro == Tentativi) return g;
-    bool tutti = true;
-    for (const QRectF& b : blocchi) {
-      if (!tutto.contains(b)) continue;
-      if (!intero(b.left(), b.right(), g.inizio.x(), g.passo.width(), g.fogli.colonne, finestra.width())) {
-        sovrapposizione.setWidth(std::max(sovrapposizione.width(), b.width() * k + Agio));
-        tutti = false;
-      }
-      if (!intero(b.top(), b.bottom(), g.inizio.y(), g.passo.height(), g.fogli.righe, finestra.height())) {
-        sovrapposizione.setHeight(std::max(sovrapposizione.height(), b.height() * k + Agio));
-        tutti = false;
-      }
-    }
-    if (tutti) return g;
-  }
+GrigliaSchemaQt GrigliaFogli(const QRectF& tutto, double k, const QSizeF& area, const std::vector<QRectF>& blocchi) {
+  auto riquadro = [](const QRectF& r) { return Riquadro{r.left(), r.top(), r.right(), r.bottom()}; };
+  std::vector<Riquadro> b;
+  b.reserve(blocchi.size());
+  for (const QRectF& r : blocchi) b.push_back(riquadro(r));
+  const GrigliaSchema g = varnex::GrigliaFogli(riquadro(tutto), k, area.width(), area.height(), b);
+  return {g.fogli, QSizeF(g.passoL, g.passoA), QPointF(g.inizioX, g.inizioY)};
 }
 
 // A drawing on no paper: a one-pixel picture at the printer's resolution measures the type as the
@@ -208,7 +174,7 @@ VistaSchema VistaCheContiene(int risoluzione, const QRectF& pagina, const QRectF
     segnato = proprio;
     blocchi = blocchiPropri;
   }
-  const GrigliaSchema g = griglia(segnato, vista.riduzione, blocchi);
+  const GrigliaSchemaQt g = griglia(segnato, vista.riduzione, blocchi);
   vista.fogli = g.fogli;
   vista.passo = g.passo;
   vista.finestra.moveTopLeft(g.inizio);
@@ -289,7 +255,7 @@ void StampaVistaAnteprima(StampanteQt& qt, IStampanteReport& printer, const Vist
     fuori.sotto = tutto.bottom() > f.bottom() + tolleranza;
   }
   // The grid centred on what is printed.
-  const GrigliaSchema griglia = GrigliaFogli(parte, k, a.size(), blocchi);
+  const GrigliaSchemaQt griglia = GrigliaFogli(parte, k, a.size(), blocchi);
   const FogliSchema fogli = griglia.fogli;
   const QSizeF finestraFoglio(a.width() / k, a.height() / k);
   const QSizeF& passo = griglia.passo;

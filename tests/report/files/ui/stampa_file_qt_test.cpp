@@ -17,6 +17,7 @@
 #include "report/files/stampa_file.h"
 #include "report/files/ui/stampa_file_qt.h"
 #include "report/print/sezioni.h"
+#include "report/print/stampa_report.h"
 #include "report/print/ui/frm_stampa.h"
 #include "support/fake_interaction.h"
 #include "support/ui/fake_services.h"
@@ -205,6 +206,54 @@ TEST_F(StampaFileQtTest, TheHtmlPictureIsDrawnSharpAndCutIntoItsPieces) {
     }
   EXPECT_GT(disegnati, 0);
   EXPECT_GE(uguali, tutti - nitida.height());
+}
+
+// The HTML picture says where its label blocks lie, relative to the cropped picture, so that its
+// pieces can be laid with every label whole on one: each block lies on the picture and holds the
+// label's ink, and the pieces the grid lays from them keep every block whole.
+TEST_F(StampaFileQtTest, TheHtmlPictureReportsWhereItsLabelsLie) {
+  std::vector<ParteFiguraSchema> parti;
+  MisuraSchema vista;
+  const MisuraSchema misura = FinestreStampaFile().SalvaPartiSchema([&](const MisuraSchema& m) {
+    vista = m;
+    parti = {{uscita.File("tutta.bmp"), 0, 0, 1, 1}};
+    return parti;
+  });
+  const QImage figura(QString::fromStdString(uscita.File("tutta.bmp")));
+  ASSERT_FALSE(figura.isNull());
+  ASSERT_FALSE(misura.blocchi.empty());
+  EXPECT_EQ(vista.blocchi.size(), misura.blocchi.size());
+  for (const Riquadro& b : misura.blocchi) {
+    EXPECT_GE(b.x1, 0);
+    EXPECT_GE(b.y1, 0);
+    EXPECT_LE(b.x2, 1);
+    EXPECT_LE(b.y2, 1);
+    EXPECT_LT(b.x1, b.x2);
+    EXPECT_LT(b.y1, b.y2);
+    // The label's type is drawn inside its block.
+    const QRect px = QRectF(b.x1 * figura.width(), b.y1 * figura.height(), (b.x2 - b.x1) * figura.width(),
+                            (b.y2 - b.y1) * figura.height())
+                         .toAlignedRect()
+                         .intersected(figura.rect());
+    int inchiostro = 0;
+    for (int y = px.top(); y <= px.bottom(); ++y)
+      for (int x = px.left(); x <= px.right(); ++x) inchiostro += figura.pixelColor(x, y) != QColor(Qt::white);
+    EXPECT_GT(inchiostro, px.width() * px.height() / 50) << b.x1 << ", " << b.y1;
+  }
+  // Cut by the report's rule on a room just under the picture's height: every block whole on a piece.
+  const double l = 100, a = 100 * misura.altezza / misura.larghezza;
+  std::vector<Riquadro> mm;
+  for (const Riquadro& b : misura.blocchi) mm.push_back({b.x1 * l, b.y1 * a, b.x2 * l, b.y2 * a});
+  const GrigliaSchema g = GrigliaFogli({0, 0, l, a}, 1, l, a * 0.8, mm, 5, 0.5);
+  ASSERT_EQ(g.fogli.Numero(), 2);
+  for (const Riquadro& b : mm) {
+    bool intero = false;
+    for (int n = 0; n < 2; ++n) {
+      const double y = g.inizioY + n * g.passoA;
+      intero = intero || (b.y1 >= y && b.y2 <= y + a * 0.8);
+    }
+    EXPECT_TRUE(intero) << b.x1 << ", " << b.y1;
+  }
 }
 
 }  // namespace
