@@ -49,10 +49,14 @@ class AnteprimaSchemaTest : public ::testing::Test {
     test::AggiungiProva(1, 5, 1.0f);
     test::AggiungiProva(1, 4, 2.0f);
   }
+  // Every test leaves the report's shared settings as a fresh run finds them, passed or not.
   void TearDown() override {
     ImpostaImpostazioni(nullptr);
     ImpostaDiagrammaStampa(nullptr);
     AdattaSchemaPagina = 0;
+    PercentualeX = PercentualeY = 100;
+    PercorsoProgetto.clear();
+    Riferimento.clear();
     BloccoReti = {};
   }
   ImpostazioniInMemoria store;
@@ -248,8 +252,6 @@ TEST_F(DiagrammaPdfTest, TheDiagramPageDrawsTheNetworkOnlyWithTheSchemaSideInsta
   const int conRete = PixelScuri(Stampa(0));
   EXPECT_GT(conRete, soloTitolo + 50);
   EXPECT_NE(SchemaMaxX, SchemaMinX) << "the measuring pass leaves the network's extents";
-  PercorsoProgetto.clear();
-  Riferimento.clear();
 }
 
 // Where the ink of a printed diagram page lands, in twips from the paper's top left corner.
@@ -334,9 +336,6 @@ TEST_F(DiagrammaPdfTest, TheDiagramPagePlacesTheNetworkAndTheTitleAsItsLayoutSay
       EXPECT_NEAR((titolo.minX + titolo.maxX) / 2, area.x + area.larghezza / 2, 4 * twipPerPixel);
     }
   }
-  AdattaSchemaPagina = 0;
-  PercorsoProgetto.clear();
-  Riferimento.clear();
 }
 
 TEST_F(DiagrammaPdfTest, PreviewPrintsItsPictureAndCancelPrintsNothing) {
@@ -384,8 +383,6 @@ TEST_F(DiagrammaPdfTest, QuickPrintOfTheWholeReportEndsWithTheFittedDiagramDocum
   EXPECT_EQ(ui::PrinterCorrente().pageLayout().orientation(), QPageLayout::Portrait);
   ui::PrinterCorrente().setOutputFileName(QString());
   ImpostaStampanteReport(nullptr);
-  PercorsoProgetto.clear();
-  Riferimento.clear();
 }
 
 TEST_F(DiagrammaPdfTest, APageTooLargeIsNoCompletedPrint) {
@@ -475,11 +472,6 @@ class AnteprimaPdfTest : public DiagrammaPdfTest {
     ui::InstallaDiagrammaStampa();
     PercorsoProgetto = "casa.RTG";
     Riferimento = "Villa";
-  }
-  void TearDown() override {
-    PercorsoProgetto.clear();
-    Riferimento.clear();
-    DiagrammaPdfTest::TearDown();
   }
   static bool Titolo(const test::ParolaPdf& w) {
     return w.testo == "casa.RTG" || w.testo == "-" || w.testo == "Rete:" || w.testo == "Villa";
@@ -683,8 +675,6 @@ TEST_F(DiagrammaPdfTest, TheWholeNetworkIsOnThePaperClearOfTheTitleInBothModes) 
       }
     }
   }
-  PercorsoProgetto.clear();
-  Riferimento.clear();
 }
 
 
@@ -733,9 +723,6 @@ TEST_F(DiagrammaPdfTest, ALargeNetworkGoesOnOverPagesWithItsLabelsApart) {
     const auto [sovrapposte, esempio] = ParoleSovrapposte(parole);
     EXPECT_EQ(sovrapposte, 0) << esempio;
   }
-  AdattaSchemaPagina = 0;
-  PercorsoProgetto.clear();
-  Riferimento.clear();
 }
 
 // A straight run of n segments, each diameter a name of its own ("D7"), to an appliance with a
@@ -826,9 +813,6 @@ TEST_F(DiagrammaPdfTest, LabelsOfBranchesDrawnOnOneAnotherPrintApart) {
     const auto [sovrapposte, esempio] = ParoleSovrapposte(parole);
     EXPECT_EQ(sovrapposte, 0) << esempio;
   }
-  AdattaSchemaPagina = 0;
-  PercorsoProgetto.clear();
-  Riferimento.clear();
 }
 
 // "Adatta lo schema alla pagina" fills the printable area, enlarging a small network, its title
@@ -853,9 +837,6 @@ TEST_F(DiagrammaPdfTest, AFittedDiagramFillsTheAreaAndOneAtItsOwnScaleSitsInItsM
       EXPECT_NEAR(p.disegno.y + p.disegno.altezza / 2, p.area.y + p.area.altezza / 2, 200);
     }
   }
-  AdattaSchemaPagina = 0;
-  PercorsoProgetto.clear();
-  Riferimento.clear();
 }
 
 
@@ -916,10 +897,6 @@ TEST_F(DiagrammaPdfTest, TheDiagramHasThePapersWholeRoomWhateverTheProportionsOf
       EXPECT_NEAR(piazzamenti[80].riduzione, piazzamenti[100].riduzione, 1e-6);
     }
   }
-  PercentualeX = PercentualeY = 100;
-  AdattaSchemaPagina = 0;
-  PercorsoProgetto.clear();
-  Riferimento.clear();
 }
 
 
@@ -952,10 +929,6 @@ TEST_F(DiagrammaPdfTest, TheDiagramsTitleAndNotesStayInsideTheMarginsOnNarrowPap
       }
     }
   }
-  PercentualeX = PercentualeY = 100;
-  AdattaSchemaPagina = 0;
-  PercorsoProgetto.clear();
-  Riferimento.clear();
 }
 
 
@@ -984,9 +957,6 @@ TEST_F(DiagrammaPdfTest, OverSeveralSheetsTheDrawingIsReducedOnlyToSaveASheet) {
     const bool nota = std::any_of(parole.begin(), parole.end(), [](const test::ParolaPdf& w) { return w.testo == "ridotto"; });
     EXPECT_EQ(nota, c.ridotta);
   }
-  AdattaSchemaPagina = 0;
-  PercorsoProgetto.clear();
-  Riferimento.clear();
 }
 
 
