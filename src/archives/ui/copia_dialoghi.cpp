@@ -230,14 +230,14 @@ void frmRenameFile::cmdCancel_Click() {
 // ---- The questions of a copy run -----------------------------------------------------------
 
 int16_t DomandeCopiaQt::ChiediSovrascrittura(const std::string& testo, bool rinomina) {
-  frmCopyArchievesMessage finestra(QApplication::activeWindow());
+  frmCopyArchievesMessage finestra(ProprietarioDialoghi());
   finestra.Prepara(testo, rinomina);
   MostraModale(finestra);
   return finestra.operationToExecute;
 }
 
 std::string DomandeCopiaQt::ChiediNuovoNome(const std::string& nome) {
-  frmRenameFile finestra(QApplication::activeWindow());
+  frmRenameFile finestra(ProprietarioDialoghi());
   finestra.txtFileName->setText(QS(nome));
   MostraModale(finestra);
   return finestra.filename;

@@ -77,7 +77,7 @@ void frmEquivDialog::keyPressEvent(QKeyEvent* evento) {
 }
 
 int16_t DialogoSostituzioneQt::Scegli(const std::string& nome, int16_t, const std::vector<std::string>& candidati) {
-  frmEquivDialog finestra(QApplication::activeWindow());
+  frmEquivDialog finestra(ProprietarioDialoghi());
   finestra.Prepara(nome, candidati);
   MostraModale(finestra);  // clears the answer first
   return finestra.scelta;

@@ -46,6 +46,8 @@ void AttesaStampaQt::Mostra() {
   if (finestra_ == nullptr) {
     finestra_ = new frmPrintWait();
     finestra_->setAttribute(Qt::WA_DeleteOnClose);
+    // Closed by the run's end, also while a message of the run is up.
+    NonProprietaria(finestra_);
     frmPrintWait* f = finestra_;
     QObject::connect(f, &QObject::destroyed, [this, f]() {
       if (finestra_ == f) finestra_ = nullptr;
