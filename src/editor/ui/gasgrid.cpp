@@ -297,6 +297,13 @@ bool GasGrid::eventFilter(QObject* oggetto, QEvent* evento) {
       Form_KeyDown(k->key() == Qt::Key_F9 ? 120 : 122);
       return true;
     }
+    // Ctrl+A while a cell is being edited is the cell's text, as in any text box: selecting the
+    // whole table under the open editor sent the next value to every row.
+    if (oggetto == Grid && k->matches(QKeySequence::SelectAll) && Text1->isVisible()) {
+      Text1->setFocus(Qt::ShortcutFocusReason);
+      Text1->selectAll();
+      return true;
+    }
     // A character typed on the table opens the cell editor with it (Enter and Backspace with the
     // cell's own text); the table must not also search its rows for it.
     if (oggetto == Grid) {

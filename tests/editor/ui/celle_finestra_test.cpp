@@ -313,7 +313,7 @@ TEST_F(CelleFinestraTest, AParentOnTheEntryRowChangesNothingUntilTheRowIsASegmen
     g->Grid->SetRowCol(5, provenienza);
     g->GridEditing("");
     QTest::keyClick(g->Text1, Qt::Key_4);
-    archivi_.Utente().Attendi("Il tronco di provenienza e' una utenza!", Risposta::Si);
+    // Noting the parent asks nothing: the question is the link's, when the row becomes a segment.
     if (conInvio)
       QTest::keyClick(g->Text1, Qt::Key_Return);
     else
@@ -488,6 +488,28 @@ TEST_F(CelleFinestraTest, TheMaximumDropListFiltersKeysAndAppliesWithTheCursorLo
   EXPECT_TRUE(SelettoriRete::TestoRosso(*g->ComboDpMax));
   EXPECT_EQ(g->ComboDpMax->count(), 51);  // a typed value is not added to the list
   CursoreBloccato = 0;
+}
+
+// Ctrl+A while a cell is being edited, with the keyboard on the table under the editor (as after a
+// refused parent's message): the cell's text is selected, not the whole table, so the next digit
+// and Enter go to that row alone.
+TEST_F(CelleFinestraTest, CtrlAWhileACellIsEditedSelectsTheCellsText) {
+  auto g = Apri();
+  const int16_t provenienza = Colonna(*g, campo::ID_PREV);
+  g->Grid->SetRowCol(3, provenienza);
+  g->GridEditing("");
+  ASSERT_TRUE(g->Text1->isVisible());
+  // The key reaches the table (the keyboard came back to it after a message) with the editor up.
+  QTest::keyClick(g->Grid, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(g->Grid->Row(), 3);
+  EXPECT_EQ(g->Grid->RowSel(), 3);
+  EXPECT_EQ(g->Text1->selectedText(), g->Text1->text());
+  EXPECT_FALSE(g->Text1->text().isEmpty());
+  QTest::keyClick(g->Text1, Qt::Key_1);
+  QTest::keyClick(g->Text1, Qt::Key_Return);
+  EXPECT_EQ(Tronco(3).ID_PREV, 1);
+  EXPECT_EQ(Tronco(2).ID_PREV, 1);
+  EXPECT_EQ(Tronco(4).ID_PREV, 3);
 }
 
 }  // namespace
