@@ -307,13 +307,13 @@ bool Rifiuta(QLineEdit& box, const std::string& rifiuto) {
 }
 }  // namespace
 
-void PTronchi::Command1_Click() {
+bool PTronchi::CampiAccettati() {
   // A pasted length goes around the key filter: "-5" or "1E+99" stored a negative or infinite pipe.
   // Checked with the table's rules; an empty box keeps its old reading.
   for (const auto& [box, nome] : {std::pair<QLineEdit*, const char*>{txtlen, "la lunghezza effettiva"},
                                   std::pair<QLineEdit*, const char*>{Text3, "la lunghezza equivalente aggiuntiva"}}) {
     if (Trim(SS(box->text())).empty()) continue;
-    if (!Rifiuta(*box, RifiutoNumero(nome, SS(box->text())))) return;
+    if (!Rifiuta(*box, RifiutoNumero(nome, SS(box->text())))) return false;
   }
   // A count is a whole number: "1,5" is refused, never read as 1 or stored as the 15 a dropped
   // comma would leave.
@@ -321,16 +321,21 @@ void PTronchi::Command1_Click() {
     QLineEdit* box = txtLocal[i];
     if (!box->isEnabled()) continue;
     const std::string nome = "\"" + Trim(SS(lblLocal[i]->text())) + "\"";
-    if (!Rifiuta(*box, RifiutoQuantita(nome, SS(box->text())))) return;
+    if (!Rifiuta(*box, RifiutoQuantita(nome, SS(box->text())))) return false;
   }
   if (txtContemp->isEnabled() &&
       !Rifiuta(*txtContemp, RifiutoQuantita("la contemporaneita'", SS(txtContemp->text()))))
-    return;
+    return false;
   if (const std::string rifiuto = ParametriTronco::RifiutoDiametro(LeggiCampi()); !rifiuto.empty()) {
     MsgBox(rifiuto, Bottoni::OK, Icona::Esclamazione);
     txtDiametro->setFocus();
-    return;
+    return false;
   }
+  return true;
+}
+
+void PTronchi::Command1_Click() {
+  if (!CampiAccettati()) return;
   int16_t prima = 0, ultima = 0;
   Selezione(prima, ultima);
   if (prima == ultima) {
@@ -402,6 +407,12 @@ void PTronchi::Text10_Change() {
   const int16_t conto = BloccoReti[static_cast<size_t>(std::clamp<int16_t>(Stato.ReteAperta, 0, 1))].NumTronchi;
   if (numero > conto) {
     Text10->setText(QS(TestoNumero(conto)));
+    return;
+  }
+  // A step stores the segment shown, so it passes OK's checks first: refused, nothing of it is
+  // stored, the number goes back to the segment shown and the keyboard to the refused box.
+  if (!CampiAccettati()) {
+    ScriviSenzaSegnale(Text10, TestoNumero(Stato.TroncoAperto));
     return;
   }
   // A step stores the segment shown into its own row only: a range selected in the table gets
