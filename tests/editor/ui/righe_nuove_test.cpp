@@ -281,7 +281,8 @@ TEST_F(RigheNuoveTest, APowerTypedWithACommaOrAPointIsReadAsMeant) {
   // The dialog rounds a power to whole units from its decimals' first digits read as a whole number
   // (",5" stays below one half there).
   for (const Caso& c : {Caso{"txtWatt", "1500,5", "1500", ""}, Caso{"txtWatt", "1500,6000", "1501", ""},
-                        Caso{"txtWatt", "1.500", "1500", ""},
+                        Caso{"txtWatt", "1.500", "1500", ""}, Caso{"txtWatt", "1.500,5", "1500", ""},
+                        Caso{"txtKcal", "1.290,4", "1500", ""},
                         Caso{"txtWatt", "1500.5", "", "\"1500.5\" non e' un numero valido per la potenza in W"},
                         Caso{"txtKcal", "1290,4", "1500", ""},
                         Caso{"txtKcal", "12.90", "", "\"12.90\" non e' un numero valido per la potenza in kcal/h"}}) {
