@@ -163,15 +163,20 @@ PTronchi::PTronchi(QWidget* parent) : Dialogo(parent) {
 void PTronchi::Form_Load() {
   const bool inPressione = ReteInPressione != 0;
   const int altezzaProgetto = (inPressione ? LayoutPressione : LayoutInterno).Altezza;
-  // Centred across the screen, and vertically in the room left below the main window's toolbar band.
+  // Centred across the program's window, and vertically in the room left below the main window's
+  // toolbar band; kept on the screen. (Centred on the screen it opened half outside a main window
+  // smaller than the screen.)
   int banda = 0;
   if (frmMainForm* principale = FinestraPrincipaleCaricata()) {
     const QFontMetrics fm(principale->Picture1->font());
     banda = Twips(principale->Picture1->height()) + 3 * Twips(fm.height());
   }
-  const QSize schermo = SchermoTwips();
-  move(Pixel((schermo.width() - LarghezzaDialogo) / 2), Pixel(banda + (schermo.height() - banda - altezzaProgetto) / 2));
+  const QRect area = AreaProgramma();
+  const int larghezza = Twips(area.width()), altezza = Twips(area.height());
+  move(area.left() + Pixel((larghezza - LarghezzaDialogo) / 2),
+       area.top() + Pixel(banda + (altezza - banda - altezzaProgetto) / 2));
   ApplicaLayout(inPressione);
+  DentroLoSchermo(*this);
 }
 
 void PTronchi::ApplicaLayout(bool inPressione) {

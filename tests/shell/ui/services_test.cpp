@@ -481,4 +481,33 @@ TEST(DesktopLauncher, OpensThroughTheInstalledService) {
 TEST(DesktopLauncher, NothingInstalledOpensNothing) { EXPECT_FALSE(Desktop().Apri("/tmp/x.htm")); }
 
 }  // namespace
+
+// A window the program centres opens over the main window the user has made smaller than the
+// screen (the segment dialog, the start window and the parameters opened half outside it), and
+// never past the screen's edge.
+TEST(PosizioneFinestre, AlCentroDellaFinestraPrincipaleEDentroLoSchermo) {
+  QScreen* schermo = QGuiApplication::primaryScreen();
+  ASSERT_NE(schermo, nullptr);
+  const QRect area = schermo->availableGeometry();
+  QMainWindow principale;
+  principale.setGeometry(area.left() + 40, area.top() + 30, 300, 200);
+  principale.show();
+  QApplication::processEvents();
+  QDialog d;
+  d.resize(120, 80);
+  CentraSulloSchermo(d);
+  const QRect p = principale.frameGeometry(), f = d.frameGeometry();
+  EXPECT_LE(std::abs(f.center().x() - p.center().x()), 1);
+  EXPECT_LE(std::abs(f.center().y() - p.center().y()), 1);
+  // A main window against the screen's right and bottom edges: the window stays whole on screen.
+  principale.move(area.right() - 150, area.bottom() - 60);
+  QApplication::processEvents();
+  CentraSulloSchermo(d);
+  EXPECT_TRUE(area.contains(d.frameGeometry())) << d.frameGeometry().x() << "," << d.frameGeometry().y();
+  // No main window on screen: the middle of the screen.
+  principale.hide();
+  CentraSulloSchermo(d);
+  EXPECT_LE(std::abs(d.frameGeometry().center().x() - schermo->geometry().center().x()), 1);
+}
+
 }  // namespace varnex::ui
