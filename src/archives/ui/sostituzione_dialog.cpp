@@ -6,6 +6,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "shell/ui/units.h"
+
 namespace varnex::ui {
 
 frmEquivDialog::frmEquivDialog(QWidget* parent) : Dialogo(parent) {
@@ -32,10 +34,8 @@ frmEquivDialog::frmEquivDialog(QWidget* parent) : Dialogo(parent) {
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
   connect(List1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) { Command1_Click(); });
   resize(300, 320);
-  if (QScreen* schermo = QApplication::primaryScreen()) {
-    const QRect area = schermo->geometry();
-    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-  }
+  // Over the program's window, as every window the program centres.
+  CentraSulloSchermo(*this);
 }
 
 void frmEquivDialog::Prepara(const std::string& nome, const std::vector<std::string>& candidati) {

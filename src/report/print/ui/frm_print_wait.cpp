@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "shell/ui/services.h"
+#include "shell/ui/units.h"
 
 namespace varnex::ui {
 
@@ -25,10 +26,7 @@ frmPrintWait::frmPrintWait(QWidget* parent) : QDialog(parent) {
   layout->addWidget(lblMsg);
   layout->addWidget(SSPanel1);
   resize(360, 120);
-  if (QScreen* schermo = QGuiApplication::primaryScreen()) {
-    const QRect r = schermo->availableGeometry();
-    move(r.x() + (r.width() - width()) / 2, r.y() + (r.height() - height()) / 2);
-  }
+  CentraSulloSchermo(*this);
 }
 
 void frmPrintWait::PrintMsg(const std::string& s) {
