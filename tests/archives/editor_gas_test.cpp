@@ -436,7 +436,8 @@ TEST_F(EditorGasTest, ScrittureFalliteNonPassanoPerSalvataggi) {
 }
 
 TEST_F(EditorGasTest, SalvaSenzaModificheNonRiscriveGasCfg) {
-  // Comments and a line refused at load stay in the file until the user changes a gas.
+  // Comments and a line refused at load stay in the file, byte for byte, also when the user
+  // changes a gas.
   const std::string testo = "# gas della rete\r\n" + fileIniziale + "Rotto\t NaN \t 1 \t 1 \t 1 \t 0 \r\n";
   cartella.Write("gas.cfg", testo);
   utente.Attendi("riga 9: valore non valido");
@@ -448,15 +449,20 @@ TEST_F(EditorGasTest, SalvaSenzaModificheNonRiscriveGasCfg) {
   c.PCsup = "38";
   EXPECT_TRUE(editor.Salva(c));
   EXPECT_FLOAT_EQ(ArchivioGas[1].PCS, 38.0f);
-  EXPECT_NE(cartella.Read("gas.cfg"), testo);
+  const std::string salvato = cartella.Read("gas.cfg");
+  EXPECT_NE(salvato, testo);
+  EXPECT_EQ(salvato.rfind("# gas della rete\r\n", 0), 0u) << salvato;
+  EXPECT_EQ(salvato.substr(salvato.size() - 31), "\r\nRotto\t NaN \t 1 \t 1 \t 1 \t 0 \r\n") << salvato;
   // The flag the box writes loads back: the reader takes what the editor saves.
   c.NonCombustibile = true;
   EXPECT_TRUE(editor.Salva(c));
   const int16_t n = NumGas;
   const size_t messaggi = utente.messaggi.size();
+  // The line still refused, told again: nothing else.
+  utente.Attendi("riga 9: valore non valido");
   InitGas();
   EXPECT_EQ(NumGas, n);
-  EXPECT_EQ(utente.messaggi.size(), messaggi);
+  EXPECT_EQ(utente.messaggi.size(), messaggi + 1);
   EXPECT_NE(ArchivioGas[1].NonCombustibile, 0);
 }
 
