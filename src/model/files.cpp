@@ -373,7 +373,7 @@ bool DatoDelProgramma(const std::string& nome) {
 }  // namespace
 
 bool RiprendiCartellaPrecedente(const std::string& precedente, const std::string& utente, std::string* errore,
-                                bool* ripresa) {
+                                bool* ripresa, const std::vector<std::string>& ricordati) {
   if (ripresa) *ripresa = false;
   std::error_code ec;
   const fs::path cartellaUtente(utente);
@@ -442,6 +442,37 @@ bool RiprendiCartellaPrecedente(const std::string& precedente, const std::string
     }
   }
   if (ec && primo.empty()) primo = "Impossibile leggere la cartella " + vecchia + ": " + MotivoErrore(ec.value());
+  // The projects the recent files and the last folder point to, wherever they are in the old
+  // folder (a "Progetti" folder beside the program, say): left there, the user would go on
+  // working in a folder the next build deletes. A folder brings the program's files it holds.
+  const fs::path radiceAssoluta(PercorsoAssoluto(vecchia));
+  auto porta = [&](const fs::path& file) {
+    const fs::path relativo = file.lexically_relative(radiceAssoluta);
+    if (relativo.empty() || *relativo.begin() == ".." || relativo.filename().string().front() == '.') return;
+    const fs::path destinazione = cartellaUtente / relativo;
+    RimuoviTemporaneiDi(destinazione.string());
+    if (::access(file.c_str(), R_OK) != 0) {
+      rimasti.push_back(file.string());
+      return;
+    }
+    std::error_code creata;
+    fs::create_directories(destinazione.parent_path(), creata);
+    std::string motivo;
+    if (!CopiaSeManca(file, destinazione, &motivo) && primo.empty()) primo = motivo;
+  };
+  for (const std::string& ricordato : ricordati) {
+    if (Trim(ricordato).empty()) continue;
+    const fs::path p(PercorsoAssoluto(ricordato));
+    std::error_code tipo;
+    if (fs::is_regular_file(p, tipo)) {
+      porta(p);
+    } else if (fs::is_directory(p, tipo)) {
+      for (fs::directory_iterator it(p, tipo), fine; !tipo && it != fine; it.increment(tipo)) {
+        std::error_code t;
+        if (it->is_regular_file(t) && DatoDelProgramma(it->path().filename().string())) porta(it->path());
+      }
+    }
+  }
   std::vector<std::string> messaggi;
   if (!primo.empty()) {
     messaggi.push_back(primo + "\r\nIl trasferimento dei file di " + vecchia + " nella cartella " + utente +

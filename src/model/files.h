@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace varnex {
 
@@ -86,8 +87,10 @@ void ImpostaCopiaCartellaUtente(CopiaCartellaUtente copia);
 // the user's folder exists without a marker or `precedente` holds no gas archive. False with
 // what the user must know in `errore` when something could not be copied (the carry-over resumes
 // at the next start) or read (the file stays where it is, named).
+// The paths of `ricordati` (the recent files, the last work folder) that lie in `precedente` come
+// too, wherever they are there: a file as it is, a folder with the program's files it holds.
 bool RiprendiCartellaPrecedente(const std::string& precedente, const std::string& utente, std::string* errore = nullptr,
-                                bool* ripresa = nullptr);
+                                bool* ripresa = nullptr, const std::vector<std::string>& ricordati = {});
 // The same place as `percorso` inside the copy `a` of folder `da`: "" when `percorso` does not
 // lie in `da` or nothing is there in `a`.
 std::string PercorsoNellaCopia(const std::string& percorso, const std::string& da, const std::string& a);

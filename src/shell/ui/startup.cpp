@@ -136,7 +136,8 @@ bool PreparaCartellaProgramma(const std::string& precedente) {
   // A program folder of an earlier build, beside the executable, is where the user's archives and
   // projects were until now: they come first, then what ships fills the gaps.
   bool copiata = false;
-  const bool ripresa = RiprendiCartellaPrecedente(precedente, CartellaProgramma(), &daPrecedente, &copiata);
+  const bool ripresa =
+      RiprendiCartellaPrecedente(precedente, CartellaProgramma(), &daPrecedente, &copiata, PercorsiRicordati());
   // The recent files and the last folder must not keep the user working in the old folder, which
   // the next build or a clean-up deletes.
   if (copiata) SpostaPercorsiRicordati(precedente, CartellaProgramma());
