@@ -343,11 +343,11 @@ bool PreparaCartellaUtente(const std::string& distribuita, const std::string& ut
   else if (bloccato && mancanoFacoltativi && primaCopia.empty())
     // (A copy that failed as well has the same cause, told once below.)
     messaggi.push_back("Impossibile creare l'elenco dei file distribuiti gia' portati nella cartella: " +
-                       motivoRegistro + "\r\nGli archivi distribuiti che mancano saranno copiati a un prossimo avvio.");
+                       motivoRegistro + "\r\nGli archivi distribuiti che mancano non sono stati copiati: il programma riprova a ogni avvio.");
   if (!primaCopia.empty())
     messaggi.push_back(primaCopia +
                        "\r\nIl programma si avvia senza i file distribuiti che non e' stato possibile copiare: "
-                       "saranno copiati al prossimo avvio.");
+                       "riprova a copiarli a ogni avvio.");
   // Completed after the copies. A record that cannot be brought up to date loses nothing: what
   // is in the folder counts as brought at the next start.
   if (cambiato && !bloccato) ScriviRegistro(cartellaUtente, registro, nullptr);

@@ -587,7 +587,8 @@ TEST_F(EditorGasTest, NuovoRifiutaIlNomeDiUnGasGiaInArchivio) {
   // A project names its gas, found regardless of letter case: a second "metano" would be sized
   // with the first one's values.
   const int16_t prima = NumGas;
-  for (const char* nome : {"Metano", "metano", "GPL PROPANO"}) {
+  // Nor blanks of another kind or a run of them: the one rule for gas names.
+  for (const char* nome : {"Metano", "metano", "GPL PROPANO", "Metano\u00A0", "GPL  Propano", "\u00A0gpl\u00A0 propano "}) {
     SCOPED_TRACE(nome);
     utente.Attendi(MsgGasEsistente);
     EXPECT_EQ(editor.Nuovo(nome, Mostra("Metano")), 0);

@@ -384,7 +384,7 @@ TEST(CartellaUtente, UnPrimoAvvioInterrottoVieneCompletatoDalSuccessivo) {
       try {
         EXPECT_FALSE(PreparaCartellaUtente(distribuita.Path(), cartella, &errore));
         EXPECT_NE(errore.find(MotivoErrore(ENOSPC)), std::string::npos) << errore;
-        EXPECT_NE(errore.find("saranno copiati al prossimo avvio"), std::string::npos) << errore;
+        EXPECT_NE(errore.find("riprova a copiarli a ogni avvio"), std::string::npos) << errore;
       } catch (const Interrotto&) {
       }
       ImpostaCopiaCartellaUtente({});
