@@ -111,7 +111,7 @@ void ImpostaCopiaCartellaUtente(CopiaCartellaUtente copia) { CopiaImpostata() = 
 
 bool FileDistribuitoCheTorna(std::string_view relativo) {
   for (const char* nome : {"gas.cfg", "PARFAMGAS.CFG", "gridgas.cne", "EQLEN.CFG", "PDCMAX.CFG", "HINTS.CFG",
-                           "Varnex4.htm"})
+                           "Varnex4.htm", "logo.bmp"})
     if (UgualiNoCase(relativo, nome)) return true;
   return false;
 }

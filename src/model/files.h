@@ -41,9 +41,11 @@ inline constexpr const char* NomeRegistroDistribuiti = ".distribuiti";
 inline constexpr const char* NomeMarcaRipresa = ".ripresa";
 
 // The shipped files an activity or the start-up cannot do without ("gas.cfg", "PARFAMGAS.CFG",
-// "gridgas.cne", "EQLEN.CFG", "PDCMAX.CFG", "HINTS.CFG", the manual "Varnex4.htm"): they come back
-// at every start when missing from the user's folder. The other shipped files (pipe series, the
-// example project, "logo.bmp") stay away once the user removed them.
+// "gridgas.cne", "EQLEN.CFG", "PDCMAX.CFG", "HINTS.CFG", the manual "Varnex4.htm", the report's
+// "logo.bmp", whose absence stops the HTML report while the logo is asked for): they come back at
+// every start when missing from the user's folder (a user's own logo, like any file of the user,
+// is never replaced). The other shipped files (pipe series, the example project) stay away once
+// the user removed them.
 bool FileDistribuitoCheTorna(std::string_view relativo);
 // What the user can do to get back the shipped file `nome` missing from the program folder, for
 // the message that names it: a restart, when the start-up brings it back; else a reinstall. With

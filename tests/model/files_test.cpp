@@ -550,16 +550,17 @@ TEST(CartellaUtente, UnaCartellaSoloLetturaDiUnaVersionePrecedenteSenzaMessaggi)
   EXPECT_EQ(*esito, "preparata");
 }
 
-// The files an activity or the start-up needs come back like the gas archive; a series, the
-// example project and the logo the user removed stay away.
+// The files an activity or the start-up needs come back like the gas archive; a series and the
+// example project the user removed stay away.
 TEST(CartellaUtente, IFileCheServonoAUnaAttivitaTornano) {
   test::TempFolder distribuita, radice;
   distribuita.CopiaDatiDistribuiti();
   const std::string cartella = radice.File("VarnexPro");
   std::string errore;
   ASSERT_TRUE(PreparaCartellaUtente(distribuita.Path(), cartella, &errore)) << errore;
-  const char* tornano[] = {"gas.cfg", "PARFAMGAS.CFG", "gridgas.cne", "EQLEN.CFG", "PDCMAX.CFG", "HINTS.CFG", "Varnex4.htm"};
-  const char* restano[] = {"ACCIAIOL.MAT", "logo.bmp", "Archivio Lavori/Villetta.RTG"};
+  const char* tornano[] = {"gas.cfg",    "PARFAMGAS.CFG", "gridgas.cne", "EQLEN.CFG",
+                           "PDCMAX.CFG", "HINTS.CFG",     "Varnex4.htm", "logo.bmp"};
+  const char* restano[] = {"ACCIAIOL.MAT", "RAME-B.MAT", "Archivio Lavori/Villetta.RTG"};
   for (const char* f : tornano) fs::remove(cartella + "/" + f);
   for (const char* f : restano) fs::remove(cartella + "/" + f);
   ASSERT_TRUE(PreparaCartellaUtente(distribuita.Path(), cartella, &errore)) << errore;
