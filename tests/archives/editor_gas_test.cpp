@@ -467,12 +467,36 @@ TEST_F(EditorGasTest, SalvaSenzaModificheNonRiscriveGasCfg) {
 }
 
 TEST_F(EditorGasTest, UnValoreOltreLaPrecisioneSingolaNonEntraNelLArchivio) {
-  for (const char* testo : {"1E+39", "9E+99"}) {
+  for (const std::string& testo : {std::string(40, '9'), std::string(100, '9')}) {
     CampiGas c = Mostra("Metano");
     c.PCsup = testo;
     editor.GasModificato = true;
     utente.Attendi(MsgGasValoreNonValido);
     EXPECT_FALSE(editor.Salva(c));
+    EXPECT_FLOAT_EQ(ArchivioGas[1].PCS, 37.78f);
+    EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
+  }
+}
+
+// A box holds one plain number, by the table's rule: a typo is refused naming its box, nothing is
+// stored (not 2,5 for "2,5,9").
+TEST_F(EditorGasTest, UnRefusoNonEUnNumeroENonVieneSalvato) {
+  struct Caso {
+    std::string CampiGas::*casella;
+    const char* testo;
+    const char* nome;
+  } casi[] = {{&CampiGas::Densita, "0,5,9", "la densita' relativa"},
+              {&CampiGas::Viscosita, "16abc", "la viscosita'"},
+              {&CampiGas::PCinf, "abc", "il potere calorifico inferiore"},
+              {&CampiGas::PCsup, "1E+39", "il potere calorifico superiore"}};
+  for (const Caso& k : casi) {
+    SCOPED_TRACE(k.testo);
+    CampiGas c = Mostra("Metano");
+    c.*k.casella = k.testo;
+    editor.GasModificato = true;
+    utente.Attendi("\"" + std::string(k.testo) + "\" non e' un numero valido per " + k.nome + ".");
+    EXPECT_FALSE(editor.Salva(c));
+    EXPECT_FLOAT_EQ(ArchivioGas[1].Densita, 0.555f);
     EXPECT_FLOAT_EQ(ArchivioGas[1].PCS, 37.78f);
     EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
   }
