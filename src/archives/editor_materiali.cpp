@@ -220,12 +220,20 @@ EsitoCommit EditorMateriali::Commit(int16_t r, int16_t c, const std::string& tes
   return e;
 }
 
-void EditorMateriali::ImpostaDensita(const std::string& testo) {
+bool EditorMateriali::ImpostaDensita(const std::string& testo) {
+  // One plain number, by the table's rule ("7,8,5" is no 7,8); a blank box is 0, refused by the
+  // save as before.
+  if (!Trim(testo).empty() && !varnex::NumeroCella(testo)) {
+    MsgBox("\"" + Trim(testo) + "\" non e' un numero valido per la densita'.\r\nIl valore non e' stato cambiato.",
+           Bottoni::OK);
+    return false;
+  }
   // The box shows a decimal comma and accepts one: its decimals are kept, not cut at the comma.
   CopiaSerie[0].PesoSpecifico = static_cast<float>(ValDot(testo));
   RicalcolaRighe();
   MostraSerie();
   SerieModificata = true;
+  return true;
 }
 
 void EditorMateriali::ImpostaDescrizione(const std::string& testo) {

@@ -387,6 +387,12 @@ TEST_F(EditorMaterialiTest, LaCasellaDellaDensitaTieneIDecimaliDigitati) {
   editor.ImpostaDensita(editor.TestoDensita());
   EXPECT_FLOAT_EQ(editor.CopiaSerie[0].PesoSpecifico, 950.5f);
   EXPECT_TRUE(editor.SerieModificata);
+  // A typo is refused naming the box, and nothing changes.
+  editor.SerieModificata = false;
+  utente.Attendi("\"950,5,1\" non e' un numero valido per la densita'.");
+  EXPECT_FALSE(editor.ImpostaDensita("950,5,1"));
+  EXPECT_FLOAT_EQ(editor.CopiaSerie[0].PesoSpecifico, 950.5f);
+  EXPECT_FALSE(editor.SerieModificata);
   // A density beyond a single's range is never saved.
   const std::string file = NomeDaFile(Materiali[1][0].Nome);
   editor.CaricaSerie(1);
