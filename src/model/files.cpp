@@ -218,9 +218,10 @@ std::string RipresaInCorso(const fs::path& utente) {
   const fs::path marca = utente / NomeMarcaRipresa;
   std::error_code ec;
   if (fs::symlink_status(marca, ec).type() == fs::file_type::not_found) return {};
-  TextReader file;
-  std::string cartella;
-  if (file.Open(marca.string()) && !file.Eof()) cartella = Trim(file.LineInput());
+  // The path as the system spells it (written as bytes: a folder name Windows-1252 cannot hold
+  // must come back the same).
+  std::string cartella = LeggiFileGrezzo(marca.string()).value_or(std::string());
+  cartella = cartella.substr(0, cartella.find_first_of("\r\n"));
   // A marker that cannot be read still says a carry-over is under way, from the usual place.
   return cartella.empty() ? CartellaEseguibile() : cartella;
 }
@@ -391,10 +392,10 @@ bool RiprendiCartellaPrecedente(const std::string& precedente, const std::string
       return false;
     }
     // The marker goes first: a start cut short from here on is finished by the next one.
-    TextWriter file(marca.string());
-    file.PrintLine(precedente);
-    std::string motivo;
-    if (!file.Commit(&motivo)) {
+    ErroreSalvataggio scrittura;
+    const bool scritta = WriteBytesAtomic(marca.string(), precedente + "\r\n", &scrittura);
+    const std::string motivo = scrittura.Testo;
+    if (!scritta) {
       // Nothing copied: the next start is a first start again.
       fs::remove(utente, ec);
       if (errore)

@@ -445,6 +445,32 @@ TEST(CartellaUtente, UnTrasferimentoInterrottoVieneRipresoSenzaSostituireIFileDe
   }
 }
 
+// The carry-over resumes from the folder it began with, as its marker names it, whatever the
+// characters of that name (one that Windows-1252 cannot hold included).
+TEST(CartellaUtente, UnTrasferimentoInterrottoRiprendeDallaCartellaCheLaMarcaNomina) {
+  test::TempFolder base, radice;
+  const std::string vecchia = base.File("Programma \u03A9");
+  fs::create_directories(vecchia);
+  fs::copy(VARNEX_SOURCE_DATA_DIR, vecchia, fs::copy_options::recursive);
+  Scrivi(vecchia + "/Archivio Lavori/Rossi.RTG", "progetto dell'utente");
+  const std::string cartella = radice.File("VarnexPro");
+  TagliaDopo(2, Taglio::Ucciso);
+  try {
+    RiprendiCartellaPrecedente(vecchia, cartella);
+  } catch (const Interrotto&) {
+  }
+  ImpostaCopiaCartellaUtente({});
+  ASSERT_TRUE(fs::exists(fs::path(cartella) / NomeMarcaRipresa));
+  // The executable has moved since: the marker decides.
+  std::string errore;
+  bool ripresa = false;
+  EXPECT_TRUE(RiprendiCartellaPrecedente(radice.File("altrove"), cartella, &errore, &ripresa)) << errore;
+  EXPECT_TRUE(ripresa);
+  EXPECT_EQ(test::LeggiByte(cartella + "/Archivio Lavori/Rossi.RTG"), "progetto dell'utente");
+  EXPECT_EQ(test::LeggiByte(cartella + "/gas.cfg"), test::LeggiByte(vecchia + "/gas.cfg"));
+  EXPECT_FALSE(fs::exists(fs::path(cartella) / NomeMarcaRipresa));
+}
+
 // The record of what was brought, as the user may find it: unreadable (a folder in its place; a
 // mode the user may not read), hand-edited with blanks and another letter case, "\" between
 // folders. A removed file stays removed in every case, the files the program needs come back,
