@@ -195,9 +195,11 @@ bool UnisciArchivioGas(const std::string& origine, const std::string& destinazio
   // Comments and blank lines are kept where they are and are neither renamed nor carried over.
   TextWriter unito(bersaglio);
   for (std::string d : righe) {
-    if (RigaGas(d))
-      for (const std::string& s : sorgente)
-        if (RigaGas(s) && PrimoCampo(s) == PrimoCampo(d)) d = "$$" + d;
+    // A gas the copy brings under the same name, by the one rule for gas names, is renamed once.
+    if (RigaGas(d) && std::any_of(sorgente.begin(), sorgente.end(), [&](const std::string& s) {
+          return RigaGas(s) && StessoNomeGas(PrimoCampo(s), PrimoCampo(d));
+        }))
+      d = "$$" + d;
     unito.PrintLine(d);
   }
   for (const std::string& s : sorgente)

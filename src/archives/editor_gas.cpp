@@ -1,9 +1,12 @@
 #include "archives/editor_gas.h"
 
 #include <cmath>
+#include <iterator>
 #include <string>
+#include <utility>
 
 #include "archives/testi_archivio.h"
+#include "editor/celle.h"
 #include "model/globals.h"
 #include "model/interaction.h"
 #include "model/numbers.h"
@@ -145,6 +148,23 @@ std::string EditorGas::DifettoGas(const TGas& gas) {
 bool EditorGas::SalvaDatiGas(const CampiGas& campi) {
   TGas* g = Corrente();
   if (!g) return false;
+  // A box the user typed into holds one plain number, by the table's rule: "2,5,9" is refused
+  // naming its box, never stored as 2,5.
+  const CampiGas mostrati = MostraDatiGas(*g);
+  const std::pair<const std::string*, const std::string*> caselle[] = {
+      {&campi.Densita, &mostrati.Densita}, {&campi.Viscosita, &mostrati.Viscosita},
+      {&campi.PCinf, &mostrati.PCinf},     {&campi.PCsup, &mostrati.PCsup}};
+  const char* nomi[] = {"la densita' relativa", "la viscosita'", "il potere calorifico inferiore",
+                        "il potere calorifico superiore"};
+  for (size_t i = 0; i < std::size(caselle); ++i) {
+    if (*caselle[i].first == *caselle[i].second || Trim(*caselle[i].first).empty()) continue;
+    if (!NumeroCella(*caselle[i].first)) {
+      MsgBox("\"" + Trim(*caselle[i].first) + "\" non e' un numero valido per " + nomi[i] +
+                 ".\r\nIl valore non e' stato cambiato.",
+             Bottoni::OK);
+      return false;
+    }
+  }
   TGas copia = *g;
   LeggiDatiGas(campi, copia);
   // The boxes show the gas as stored: "gas.cfg" is left as it is, with any comment or line the

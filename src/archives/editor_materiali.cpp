@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "archives/testi_archivio.h"
+#include "editor/celle.h"
 #include "model/files.h"
 #include "model/globals.h"
 #include "model/interaction.h"
@@ -39,7 +40,10 @@ EditorMateriali::EditorMateriali() {
   for (int16_t r = 1; r <= RigheSerie; ++r) Griglia[static_cast<size_t>(r)][0] = TestoStandard(r);
 }
 
-double EditorMateriali::NumeroCella(const std::string& testo) { return ValDot(testo); }
+double EditorMateriali::NumeroCella(const std::string& testo) {
+  // The table's rule: a cell is one plain number or nothing (0); Commit refuses anything else.
+  return varnex::NumeroCella(testo).value_or(0.0);
+}
 
 int16_t EditorMateriali::IndiceDefault() {
   for (int16_t i = 1; i <= NumMateriali; ++i)
@@ -137,6 +141,33 @@ void EditorMateriali::RicalcolaRighe() {
   }
 }
 
+namespace {
+
+// Why an outer diameter that is a number cannot go with the row's thickness, "" when it can.
+std::string RifiutoEsterno(float esterno, float spessore) {
+  // A pipe whose wall fills it has no flow section: the sizing could only pick it wrongly.
+  if (!InternoValido(esterno, spessore)) return MsgEsternoNonCompatibile;
+  if (!ValoreAmmesso(CampoArchivio::DiametroEsterno, esterno))
+    return MsgValoreNonAmmesso("Il diametro esterno", CampoArchivio::DiametroEsterno);
+  if (!ValoreAmmesso(CampoArchivio::DiametroInterno, esterno - 2 * spessore))
+    return MsgValoreNonAmmesso("Il diametro interno (diametro esterno meno due spessori)", CampoArchivio::DiametroInterno);
+  return {};
+}
+
+// Why a thickness that is a number cannot go with the row's outer diameter, "" when it can.
+std::string RifiutoSpessore(float esterno, double s) {
+  // A negative wall would give an inner diameter above the outer one, refused at the next load.
+  if (!(s < static_cast<double>(esterno) / 2) || !InternoValido(esterno, static_cast<float>(s)))
+    return MsgSpessoreNonCompatibile;
+  if (!ValoreAmmesso(CampoArchivio::Spessore, static_cast<float>(s)))
+    return MsgValoreNonAmmesso("Lo spessore", CampoArchivio::Spessore);
+  if (!ValoreAmmesso(CampoArchivio::DiametroInterno, esterno - 2 * static_cast<float>(s)))
+    return MsgValoreNonAmmesso("Il diametro interno (diametro esterno meno due spessori)", CampoArchivio::DiametroInterno);
+  return {};
+}
+
+}  // namespace
+
 EsitoCommit EditorMateriali::Commit(int16_t r, int16_t c, const std::string& testo) {
   EsitoCommit e;
   if (r < 1 || r > RigheSerie || c < 1 || c > 3) return e;
@@ -158,35 +189,12 @@ EsitoCommit EditorMateriali::Commit(int16_t r, int16_t c, const std::string& tes
       e.accettato = false;
       ripristinata = true;
     }
-  } else if (c == 2) {
-    const float esterno = static_cast<float>(NumeroCella(testo));
-    // A pipe whose wall fills it has no flow section: the sizing could only pick it wrongly.
-    std::string rifiuto;
-    if (!InternoValido(esterno, m.Spessore))
-      rifiuto = MsgEsternoNonCompatibile;
-    else if (!ValoreAmmesso(CampoArchivio::DiametroEsterno, esterno))
-      rifiuto = MsgValoreNonAmmesso("Il diametro esterno", CampoArchivio::DiametroEsterno);
-    else if (!ValoreAmmesso(CampoArchivio::DiametroInterno, esterno - 2 * m.Spessore))
-      rifiuto = MsgValoreNonAmmesso("Il diametro interno (diametro esterno meno due spessori)",
-                                    CampoArchivio::DiametroInterno);
-    if (!rifiuto.empty()) {
-      MsgBox(rifiuto, Bottoni::OK);
-      cella = precedente;
-      e.accettato = false;
-      ripristinata = true;
-    }
-  } else if (c == 3) {
-    const double s = NumeroCella(testo);
-    const double de = m.DiamEsterno;
-    std::string rifiuto;
-    // A negative wall would give an inner diameter above the outer one, refused at the next load.
-    if (!(s < de / 2) || !InternoValido(m.DiamEsterno, static_cast<float>(s)))
-      rifiuto = MsgSpessoreNonCompatibile;
-    else if (!ValoreAmmesso(CampoArchivio::Spessore, static_cast<float>(s)))
-      rifiuto = MsgValoreNonAmmesso("Lo spessore", CampoArchivio::Spessore);
-    else if (!ValoreAmmesso(CampoArchivio::DiametroInterno, m.DiamEsterno - 2 * static_cast<float>(s)))
-      rifiuto = MsgValoreNonAmmesso("Il diametro interno (diametro esterno meno due spessori)",
-                                    CampoArchivio::DiametroInterno);
+  } else if (c == 2 || c == 3) {
+    // First of all the text must be one plain number, by the table's rule: "abc" or "2,5,9" is
+    // refused naming its box, never stored as 0 or 2,5.
+    std::string rifiuto = RifiutoNumero(c == 2 ? "il diametro esterno" : "lo spessore", testo, true);
+    if (rifiuto.empty()) rifiuto = c == 2 ? RifiutoEsterno(static_cast<float>(NumeroCella(testo)), m.Spessore)
+                                          : RifiutoSpessore(m.DiamEsterno, NumeroCella(testo));
     if (!rifiuto.empty()) {
       MsgBox(rifiuto, Bottoni::OK);
       cella = precedente;
@@ -212,12 +220,20 @@ EsitoCommit EditorMateriali::Commit(int16_t r, int16_t c, const std::string& tes
   return e;
 }
 
-void EditorMateriali::ImpostaDensita(const std::string& testo) {
+bool EditorMateriali::ImpostaDensita(const std::string& testo) {
+  // One plain number, by the table's rule ("7,8,5" is no 7,8); a blank box is 0, refused by the
+  // save as before.
+  if (!Trim(testo).empty() && !varnex::NumeroCella(testo)) {
+    MsgBox("\"" + Trim(testo) + "\" non e' un numero valido per la densita'.\r\nIl valore non e' stato cambiato.",
+           Bottoni::OK);
+    return false;
+  }
   // The box shows a decimal comma and accepts one: its decimals are kept, not cut at the comma.
   CopiaSerie[0].PesoSpecifico = static_cast<float>(ValDot(testo));
   RicalcolaRighe();
   MostraSerie();
   SerieModificata = true;
+  return true;
 }
 
 void EditorMateriali::ImpostaDescrizione(const std::string& testo) {
@@ -385,10 +401,14 @@ bool EditorMateriali::Nuovo(const std::function<std::string()>& chiediNome) {
 void EditorMateriali::Cancella() {
   if (IndiceSerie == 0) return;
   if (MsgBox(MsgConfermaCancellazione, Bottoni::SiNo, Icona::Domanda) != Risposta::Si) return;
-  if (DeleteFileIfExists(FileMateriale(IndiceSerie)))
+  const std::string percorso = FileMateriale(IndiceSerie);
+  std::string motivo;
+  if (DeleteFileIfExists(percorso, &motivo))
     MsgBox(MsgSerieCancellata, Bottoni::OK);
-  else
+  else if (motivo.empty())
     MsgBox(MsgFileGiaEliminato, Bottoni::OK);
+  else
+    MsgBox("Impossibile cancellare il file " + percorso + ": " + motivo, Bottoni::OK, Icona::Esclamazione);
 }
 
 bool EditorMateriali::Esci() {

@@ -86,7 +86,9 @@ class EditorMateriali {
   // The cell editor's text committed into cell (riga, colonna), colonna 1..3, riga 1..49.
   EsitoCommit Commit(int16_t riga, int16_t colonna, const std::string& testo);
   // Leaving the density box: a decimal comma or point.
-  void ImpostaDensita(const std::string& testo);
+  // Stores the density box; false after a message when the text is no plain number (nothing
+  // changes then).
+  bool ImpostaDensita(const std::string& testo);
   void ImpostaDescrizione(const std::string& testo);
   void ImpostaTipoFormula(int16_t tipo);
 

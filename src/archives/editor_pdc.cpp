@@ -49,10 +49,11 @@ bool EditorPDC::ApplicaPDC(CampiPDC& campi, int* rifiutato) {
   }
   const float soglia = SogliaPotenzaPDC;
   const auto tabella = PDCMaxTabella;
-  SogliaPotenzaPDC = static_cast<float>(ValDot(campi.Potenza));
+  // Read as judged above.
+  SogliaPotenzaPDC = ValoreCasella(campi.Potenza, CampoArchivio::SogliaPotenza).value_or(0.0f);
   for (size_t i = 0; i < 3; ++i) {
-    PDCMaxTabella[1][i + 1] = static_cast<float>(ValDot(campi.Potenza1[i]));
-    PDCMaxTabella[2][i + 1] = static_cast<float>(ValDot(campi.Potenza2[i]));
+    PDCMaxTabella[1][i + 1] = ValoreCasella(campi.Potenza1[i], CampoArchivio::PDCMassima).value_or(0.0f);
+    PDCMaxTabella[2][i + 1] = ValoreCasella(campi.Potenza2[i], CampoArchivio::PDCMassima).value_or(0.0f);
   }
   InitPDCMax();
   campi = MostraPDC();

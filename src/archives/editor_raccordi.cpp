@@ -25,9 +25,10 @@ void EditorSpeciali::LeggiSpeciali(const CampiSpeciali& campi) {
   for (size_t i = 1; i <= 10; ++i) {
     const RigaSpeciale& r = campi[i - 1];
     NomiSpeciali[i] = r.Descrizione;
-    LunghezzeEquivalenti[i][1][1] = static_cast<float>(ValDot(r.Range1));
-    LunghezzeEquivalenti[i][1][2] = static_cast<float>(ValDot(r.Range2));
-    LunghezzeEquivalenti[i][1][3] = static_cast<float>(ValDot(r.Range3));
+    // Read as Conferma judged them.
+    LunghezzeEquivalenti[i][1][1] = ValoreCasella(r.Range1, CampoArchivio::LunghezzaEquivalente).value_or(0.0f);
+    LunghezzeEquivalenti[i][1][2] = ValoreCasella(r.Range2, CampoArchivio::LunghezzaEquivalente).value_or(0.0f);
+    LunghezzeEquivalenti[i][1][3] = ValoreCasella(r.Range3, CampoArchivio::LunghezzaEquivalente).value_or(0.0f);
   }
 }
 

@@ -3,7 +3,9 @@
 #include <cmath>
 #include <limits>
 
+#include "editor/celle.h"
 #include "model/numbers.h"
+#include "model/strings.h"
 
 namespace varnex {
 
@@ -17,7 +19,12 @@ std::string MsgValoreNonAmmesso(const std::string& campo, CampoArchivio regola) 
 }
 
 std::optional<float> ValoreCasella(std::string_view testo, CampoArchivio regola) {
-  const double v = ValDot(testo);
+  // One plain number by the table's rule: "2,5,9", "12abc" or "abc" are no number, not 2,5, 12 or
+  // 0. A box left blank is 0, as it always was (the editors give it its meaning).
+  const std::string t(testo);
+  const std::optional<double> numero = Trim(t).empty() ? std::optional<double>(0.0) : NumeroCella(t);
+  if (!numero) return std::nullopt;
+  const double v = *numero;
   if (!std::isfinite(v) || std::fabs(v) > static_cast<double>(std::numeric_limits<float>::max())) return std::nullopt;
   const float f = static_cast<float>(v);
   if (!ValoreAmmesso(regola, f)) return std::nullopt;

@@ -16,8 +16,9 @@ std::string MsgTestoNonArchiviabile(const std::string& campo, std::string_view t
 // The message refusing a value outside its field's range; `campo` names the field, capitalised.
 std::string MsgValoreNonAmmesso(const std::string& campo, CampoArchivio regola);
 
-// The number an editor box holds, read as the editors read it (a decimal comma or point, a text
-// that is no number as 0), when its field admits it in single precision; nullopt otherwise.
+// The number an editor box holds, read by the table's rule (NumeroCella: one plain number, a
+// decimal comma or point; a blank box is 0), when its field admits it in single precision;
+// nullopt otherwise, a text that is no plain number included.
 std::optional<float> ValoreCasella(std::string_view testo, CampoArchivio regola);
 
 }  // namespace varnex

@@ -1,5 +1,6 @@
 #include "model/calcolo.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <utility>
@@ -16,6 +17,7 @@
 #include "model/rete.h"
 #include "model/raccordi.h"
 #include "model/sostituzione.h"
+#include "model/strings.h"
 #include "tightness/tenuta.h"
 
 namespace varnex {
@@ -217,6 +219,14 @@ std::string MotivoRifiutoCalcolo() {
     return "La rete contiene collegamenti non validi tra i tronchi: calcolo non eseguito." + difetti;
   }
   if (!(GasCorrente.Viscosita > 0) || !(GasCorrente.MassaVolumica > 0)) {
+    // A project's gas the archive lacks, left without a substitute: a name without any value.
+    const bool senzaValori = GasCorrente.Densita == 0 && GasCorrente.Viscosita == 0 && GasCorrente.PCI == 0;
+    if (senzaValori && !Trim(GasCorrente.Nome).empty() && std::none_of(ArchivioGas.begin() + (ArchivioGas.empty() ? 0 : 1),
+                                                         ArchivioGas.end(), [](const TGas& g) {
+                                                           return StessoNomeGas(g.Nome, GasCorrente.Nome);
+                                                         }))
+      return "Il gas " + GasCorrente.Nome + " del progetto non e' presente nell'archivio gas: calcolo non eseguito.\n"
+             "Scegliere un gas dall'archivio gas.";
     return "Il gas in uso non ha viscosita' o massa volumica: calcolo non eseguito.\n"
            "Scegliere un gas valido dall'archivio gas.";
   }

@@ -64,7 +64,7 @@ bool LeggiRigheGrezze(const std::string& percorso, std::vector<std::string>& rig
 int16_t InteroDaCampo(std::string_view campo) { return ToInt16(Val(campo)).value_or(0); }
 
 void Rifiuta(const std::string& percorso, const std::string& motivo) {
-  MsgBox("Il file " + percorso + " non e' valido: " + motivo + ". Reinstallare il programma.", Bottoni::OK,
+  MsgBox("Il file " + percorso + " non e' valido: " + motivo + ". " + ComeRiavereFileDistribuito(kFileGriglie, true), Bottoni::OK,
          Icona::Critico);
 }
 
@@ -168,7 +168,7 @@ namespace {
 bool LeggiDefinizioni(const std::string& percorso, std::string& danno) {
   std::vector<std::string> righe;
   if (!EsisteFile(percorso) || !LeggiRigheGrezze(percorso, righe)) {
-    MsgBox("Il file " + std::string(kFileGriglie) + " non e' presente nel disco. Reinstallare il programma.",
+    MsgBox("Il file " + percorso + " non e' presente nel disco. " + ComeRiavereFileDistribuito(kFileGriglie),
            Bottoni::OK, Icona::Critico);
     return false;
   }

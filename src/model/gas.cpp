@@ -33,6 +33,37 @@ struct Finestra {
 };
 constexpr Finestra kFinestre[] = {{20.5, 26.8, 1}, {37.1, 52.4, 2}, {67.0, 85.3, 3}};
 
+// The lines of "gas.cfg" as loaded last, in their order: a loaded gas by its index and name, or
+// a line not loaded (a remark, a blank line, a refused gas) by its bytes, without its line end.
+// A save writes them back where they were, so that nothing the user wrote is lost by it.
+struct RigaFileGas {
+  int16_t gas = 0;
+  std::string nome;
+  std::string byte;
+};
+struct FileGasCaricato {
+  std::string percorso;
+  std::vector<RigaFileGas> righe;
+};
+FileGasCaricato& Caricato() {
+  static FileGasCaricato file;
+  return file;
+}
+
+std::vector<std::string> RigheGrezze(const std::string& byte) {
+  std::vector<std::string> righe;
+  size_t inizio = 0;
+  while (inizio < byte.size()) {
+    const size_t fine = byte.find('\n', inizio);
+    std::string riga = byte.substr(inizio, fine == std::string::npos ? std::string::npos : fine - inizio);
+    if (!riga.empty() && riga.back() == '\r') riga.pop_back();
+    righe.push_back(std::move(riga));
+    if (fine == std::string::npos) break;
+    inizio = fine + 1;
+  }
+  return righe;
+}
+
 }  // namespace
 
 void InitGas() {
@@ -45,18 +76,30 @@ void CaricaGas() {
   NumGas = 0;
   ArchivioGas.assign(1, TGas{});
   const std::string path = FileProgramma(kFileGas);
+  FileGasCaricato& caricato = Caricato();
+  caricato = {path, {}};
   if (!EsisteFile(path)) return;
   TextReader file;
   if (!file.Open(path)) return;
+  // The same lines as the reader's, as bytes: the reader splits the text the same way.
+  const std::vector<std::string> grezze = RigheGrezze(LeggiFileGrezzo(path).value_or(std::string()));
+  auto nonCaricata = [&] {
+    const size_t n = file.LineNumber();
+    caricato.righe.push_back({0, {}, n >= 1 && n <= grezze.size() ? grezze[n - 1] : std::string()});
+  };
   RigheRifiutate rifiutate(GetNomeFile(path));
   std::vector<std::string> campi(21);
   while (!file.Eof()) {
     std::string linea = file.LineInput();
-    if (IsRigaCommento(linea) || Trim(linea).empty()) continue;
+    if (IsRigaCommento(linea) || Trim(linea).empty()) {
+      nonCaricata();
+      continue;
+    }
     std::fill(campi.begin(), campi.end(), std::string());
     if (SplitFields(linea, campi) < 5) {
       // A gas without all its values must not borrow those of the gas before it.
       rifiutate.Aggiungi(file.LineNumber(), "dati incompleti, il gas non e' stato caricato");
+      nonCaricata();
       continue;
     }
     const std::optional<float> densita = SingoloArchivio(campi[1]);
@@ -66,6 +109,7 @@ void CaricaGas() {
     const std::optional<short> nonCombustibile = FlagArchivio(campi[5]);
     if (!densita || !viscosita || !pci || !pcs || !nonCombustibile) {
       rifiutate.Aggiungi(file.LineNumber(), "valore non valido, il gas non e' stato caricato");
+      nonCaricata();
       continue;
     }
     TGas g;
@@ -79,6 +123,7 @@ void CaricaGas() {
     const std::string difetto = DifettoValoriGas(g);
     if (!difetto.empty()) {
       rifiutate.Aggiungi(file.LineNumber(), difetto + ", il gas non e' stato caricato");
+      nonCaricata();
       continue;
     }
     // Every list and every project finds a gas by its name: a second gas of the same name could
@@ -88,9 +133,11 @@ void CaricaGas() {
     if (doppio != ArchivioGas.end()) {
       rifiutate.Aggiungi(file.LineNumber(), "il gas " + Trim(doppio->Nome) +
                                                 " e' gia' presente con lo stesso nome, il gas non e' stato caricato");
+      nonCaricata();
       continue;
     }
     const int16_t i = AggiungiGas(g.Nome);
+    caricato.righe.push_back({i, g.Nome, {}});
     ArchivioGas[static_cast<size_t>(i)] = g;
     CalcolaFamigliaGas(ArchivioGas[static_cast<size_t>(i)]);
   }
@@ -124,14 +171,37 @@ std::string DifettoValoriGas(const TGas& gas) {
 }
 
 bool SalvaGas(std::string* errore) {
-  TextWriter out(FileProgramma(kFileGas));
-  for (int16_t i = 1; i <= NumGas && static_cast<size_t>(i) < ArchivioGas.size(); ++i) {
+  const std::string percorso = FileProgramma(kFileGas);
+  const int16_t n = std::min<int16_t>(NumGas, static_cast<int16_t>(ArchivioGas.size() - 1));
+  std::vector<bool> scritto(static_cast<size_t>(std::max<int16_t>(n, 0)) + 1, false);
+  std::string byte;
+  auto scrivi = [&](int16_t i) {
+    scritto[static_cast<size_t>(i)] = true;
     const TGas& g = ArchivioGas[static_cast<size_t>(i)];
-    if (g.Cancellato != 0) continue;
-    out.PrintLine(g.Nome + "\t" + TestoStampa(g.Densita) + "\t" + TestoStampa(g.Viscosita) + "\t" +
-                  TestoStampa(g.PCI) + "\t" + TestoStampa(g.PCS) + "\t" + TestoStampa(g.NonCombustibile));
+    if (g.Cancellato != 0) return;
+    byte += Utf8ToCp1252(g.Nome + "\t" + TestoStampa(g.Densita) + "\t" + TestoStampa(g.Viscosita) + "\t" +
+                         TestoStampa(g.PCI) + "\t" + TestoStampa(g.PCS) + "\t" + TestoStampa(g.NonCombustibile)) +
+            "\r\n";
+  };
+  // The file loaded last, line by line: each gas where it was, each line not loaded as it was.
+  const FileGasCaricato& caricato = Caricato();
+  if (caricato.percorso == percorso) {
+    for (const RigaFileGas& r : caricato.righe) {
+      if (r.gas == 0) {
+        byte += r.byte + "\r\n";
+      } else if (r.gas <= n && !scritto[static_cast<size_t>(r.gas)] &&
+                 ArchivioGas[static_cast<size_t>(r.gas)].Nome == r.nome) {
+        scrivi(r.gas);
+      }
+    }
   }
-  return out.Commit(errore);
+  // Then the gases added since.
+  for (int16_t i = 1; i <= n; ++i)
+    if (!scritto[static_cast<size_t>(i)]) scrivi(i);
+  ErroreSalvataggio e;
+  if (WriteBytesAtomic(percorso, byte, &e)) return true;
+  if (errore) *errore = e.Testo;
+  return false;
 }
 
 int16_t AggiungiGas(const std::string& nome) {
@@ -189,7 +259,51 @@ bool StessiValoriGas(const TGas& a, const TGas& b) {
          a.PCS == b.PCS && a.NonCombustibile == b.NonCombustibile;
 }
 
-bool StessoNomeGas(std::string_view a, std::string_view b) { return UgualiNoCase(Trim(a), Trim(b)); }
+std::string ChiaveNomeGas(std::string_view nome) {
+  std::string chiave;
+  bool spazio = false;
+  for (size_t i = 0; i < nome.size();) {
+    const unsigned char c = static_cast<unsigned char>(nome[i]);
+    size_t lunghezza = 1;
+    char32_t codice = c;
+    if (c >= 0xF0 && i + 3 < nome.size()) {
+      lunghezza = 4;
+      codice = ((c & 0x07u) << 18) | ((static_cast<unsigned char>(nome[i + 1]) & 0x3Fu) << 12) |
+               ((static_cast<unsigned char>(nome[i + 2]) & 0x3Fu) << 6) | (static_cast<unsigned char>(nome[i + 3]) & 0x3Fu);
+    } else if (c >= 0xE0 && i + 2 < nome.size()) {
+      lunghezza = 3;
+      codice = ((c & 0x0Fu) << 12) | ((static_cast<unsigned char>(nome[i + 1]) & 0x3Fu) << 6) |
+               (static_cast<unsigned char>(nome[i + 2]) & 0x3Fu);
+    } else if (c >= 0xC0 && i + 1 < nome.size()) {
+      lunghezza = 2;
+      codice = ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(nome[i + 1]) & 0x3Fu);
+    }
+    lunghezza = std::min(lunghezza, nome.size() - i);
+    // Every blank the user may type or paste: the ASCII ones, the non-breaking ones, the
+    // typographic ones.
+    const bool bianco = codice == ' ' || (codice >= 0x09 && codice <= 0x0D) || codice == 0xA0 || codice == 0x1680 ||
+                        (codice >= 0x2000 && codice <= 0x200A) || codice == 0x202F || codice == 0x205F ||
+                        codice == 0x3000;
+    if (bianco) {
+      spazio = !chiave.empty();
+    } else {
+      if (spazio) chiave += ' ';
+      spazio = false;
+      chiave.append(nome.substr(i, lunghezza));
+    }
+    i += lunghezza;
+  }
+  return UCase(chiave);
+}
+
+bool StessoNomeGas(std::string_view a, std::string_view b) { return ChiaveNomeGas(a) == ChiaveNomeGas(b); }
+
+int IndiceNomeGas(const std::vector<std::string>& voci, std::string_view nome, size_t da) {
+  const std::string chiave = ChiaveNomeGas(nome);
+  for (size_t i = da; i < voci.size(); ++i)
+    if (ChiaveNomeGas(voci[i]) == chiave) return static_cast<int>(i);
+  return -1;
+}
 
 int16_t CercaGas(const std::string& nome) {
   for (int16_t i = 1; i <= NumGas && static_cast<size_t>(i) < ArchivioGas.size(); ++i)

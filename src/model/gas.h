@@ -43,8 +43,10 @@ void CaricaGas();
 // values of a non-combustible gas may be 0); empty when it may. The gas editor refuses to save
 // such a gas and the reader refuses its line, so that what one saves the other loads.
 std::string DifettoValoriGas(const TGas& gas);
-// Rewrites "gas.cfg" (atomically) with every gas not deleted. False with the reason in `errore`
-// when the file could not be written (the old file is then left as it was).
+// Rewrites "gas.cfg" (atomically) with every gas not deleted: the gases CaricaGas loaded in their
+// lines' places, every line it did not load (remarks, blank lines, refused gases) byte for byte
+// in its place, the gases added since at the end. False with the reason in `errore` when the file
+// could not be written (the old file is then left as it was).
 bool SalvaGas(std::string* errore = nullptr);
 // Appends a gas with that name and every other field 0; NumGas becomes its index, which is returned.
 int16_t AggiungiGas(const std::string& nome);
@@ -56,9 +58,16 @@ bool IsGasValido(const TGas& gas);
 // The same gas with the same stored values (name, density, viscosity, heating values, flag): the
 // derived values follow from these.
 bool StessiValoriGas(const TGas& a, const TGas& b);
-// Two gas names name the same gas: equal once trimmed of blanks, without regard to letter case.
-// Wherever a gas is found by its name this is the comparison.
+// The form by which gas names are compared: blanks of every kind (tabs, non-breaking and
+// typographic blanks too) left out around the name and a run of them inside taken as one blank,
+// letter case ignored.
+std::string ChiaveNomeGas(std::string_view nome);
+// Two gas names name the same gas: the same ChiaveNomeGas. Wherever a gas is found or compared by
+// its name (the loader, the editor, the archive copy, the defaults, the selectors) this is the
+// comparison.
 bool StessoNomeGas(std::string_view a, std::string_view b);
+// The index of the first of `voci` (from `da`) naming the same gas as `nome`; -1 when none does.
+int IndiceNomeGas(const std::vector<std::string>& voci, std::string_view nome, size_t da = 0);
 // The index of the first gas whose name is StessoNomeGas as `nome`; -1 after a message.
 int16_t CercaGas(const std::string& nome);
 

@@ -366,10 +366,18 @@ bool LeggiRTG(const std::string& path) {
     gas = frmEquiv.value();
   }
   if (gas < 0 || static_cast<size_t>(gas) >= ArchivioGas.size()) gas = 0;
-  GasCorrente = ArchivioGas.empty() ? TGas{} : ArchivioGas[static_cast<size_t>(gas)];
+  if (gas >= 1) {
+    GasCorrente = ArchivioGas[static_cast<size_t>(gas)];
+  } else {
+    // No substitute chosen: the project keeps the name of its gas, without values, as a segment
+    // keeps the name of a missing series. The calculation is refused naming it, and a save
+    // writes it back as it was.
+    GasCorrente = TGas{};
+    GasCorrente.Nome = nomeGas;
+  }
   // The index of the gas in use names this project's gas, not the one of the project before:
-  // what reads the gas by its index would otherwise take that other gas.
-  if (gas >= 1) CurrentGas = gas;
+  // what reads the gas by its index would otherwise take that other gas (0: none of the archive).
+  CurrentGas = gas;
 
   PDCMaxUtente = ValDot(file.LineInput());
   if (esteso) {

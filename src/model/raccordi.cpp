@@ -63,7 +63,7 @@ bool CaricaSpeciali() {
   const std::string path = FileProgramma(kFileSpeciali);
   TextReader file;
   if (!EsisteFile(path) || !file.Open(path)) {
-    MsgBox("Il file eqlen.cfg non e' presente nel disco. Reinstallare il programma.");
+    MsgBox("Il file " + path + " non e' presente nel disco. " + ComeRiavereFileDistribuito(kFileSpeciali));
     return false;
   }
   RigheRifiutate rifiutate(GetNomeFile(path));

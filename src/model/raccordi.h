@@ -21,8 +21,8 @@ extern float SogliaPotenzaPDC;
 
 // Names 1..4 and the built-in lengths of internal installations; fittings 5..10 are left alone.
 void InitSpeciali();
-// Reads "EQLEN.CFG" into names 1..10 and column 1, classes 1..3. When the file is missing it shows
-// "Il file eqlen.cfg non e' presente nel disco. Reinstallare il programma." and returns false: the
+// Reads "EQLEN.CFG" into names 1..10 and column 1, classes 1..3. When the file is missing it says
+// so, with how to get it back (ComeRiavereFileDistribuito), and returns false: the
 // caller must then refuse the pressurised network. A line with fewer than four fields, or with a
 // length that is not a number within its range, is refused (that fitting keeps its previous
 // values); the refused lines are named in one message for the file.

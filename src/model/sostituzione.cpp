@@ -52,11 +52,21 @@ void Sostituzioni::Reset() {
   for (auto& nomi : senzaScelta_) nomi.clear();
 }
 
+namespace {
+
+// The form by which a missing name is recognised as one already answered: a gas by the one rule
+// for gas names, a series as before.
+std::string ChiaveMancante(const std::string& nome, int16_t Tipo) {
+  return Tipo == SostituzioneGas ? ChiaveNomeGas(nome) : UCase(Trim(nome));
+}
+
+}  // namespace
+
 int16_t Sostituzioni::SearchEquiv(std::string& Name, int16_t Tipo) const {
   Name = UCase(Trim(Name));
   if (!TipoValido(Tipo)) return 0;
   for (const TEquivalenza& e : equivalenze_[static_cast<size_t>(Tipo)]) {
-    if (UCase(e.NOld) != Name) continue;
+    if (ChiaveMancante(e.NOld, Tipo) != ChiaveMancante(Name, Tipo)) continue;
     if (e.NomeNuovo.empty()) return e.NNew;
     const std::vector<std::string> nomi = LoadList(Tipo);
     const auto trovato = std::find(nomi.begin(), nomi.end(), e.NomeNuovo);
@@ -73,7 +83,7 @@ void Sostituzioni::AddEquiv(const std::string& NOld, int16_t NNew, int16_t Tipo)
                                      : std::string()};
   auto& lista = equivalenze_[static_cast<size_t>(Tipo)];
   for (TEquivalenza& e : lista) {
-    if (UCase(Trim(e.NOld)) == UCase(Trim(NOld))) {
+    if (ChiaveMancante(e.NOld, Tipo) == ChiaveMancante(NOld, Tipo)) {
       e = std::move(nuova);
       return;
     }

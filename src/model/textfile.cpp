@@ -270,6 +270,42 @@ void RimuoviTemporaneiRimasti(const fs::path& cartella, const std::string& nome)
   }
 }
 
+// Creates the temporary copy of a save of `nome` in `cartella` under a free name and locks it;
+// -1 with errno set when no copy can be made. The lock is held until the rename, so that no
+// other save takes the copy for a stale one. Another save may have removed it between the
+// creation and the lock: then it starts over on a new name. (Where the file system has no
+// locks, no save removes a copy it cannot lock either.)
+int CreaTemporaneoBloccato(const fs::path& cartella, const std::string& nome, mode_t modo, fs::path& temp) {
+  std::random_device rd;
+  int fd = -1;
+  for (int tentativo = 0; fd < 0 && tentativo < 10; ++tentativo) {
+    temp = cartella / NomeTemporaneo(nome, rd() % 1000000);
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, modo);
+    if (fd < 0 && errno != EEXIST) break;
+    if (fd < 0) continue;
+    struct stat aperto {}, trovato {};
+    if (::flock(fd, LOCK_EX) == 0 && (::fstat(fd, &aperto) != 0 || ::lstat(temp.c_str(), &trovato) != 0 ||
+                                      !StessoFile(aperto, trovato))) {
+      ::close(fd);
+      fd = -1;
+      errno = EEXIST;
+    }
+  }
+  return fd;
+}
+
+// Writes all of `bytes` to `fd`; 0 or the system's error number.
+int ScriviTutto(int fd, std::string_view bytes) {
+  size_t written = 0;
+  while (written < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return n < 0 ? errno : ENOSPC;
+    written += static_cast<size_t>(n);
+  }
+  return ::fsync(fd) != 0 ? errno : 0;
+}
+
 }  // namespace
 
 bool WriteBytesAtomic(const std::string& path, std::string_view bytes, ErroreSalvataggio* errore) {
@@ -294,26 +330,9 @@ bool WriteBytesAtomic(const std::string& path, std::string_view bytes, ErroreSal
 
   fs::path folder = target.parent_path();
   if (folder.empty()) folder = ".";
-  std::random_device rd;
   fs::path temp;
-  int fd = -1;
-  for (int tentativo = 0; fd < 0 && tentativo < 10; ++tentativo) {
-    temp = folder / NomeTemporaneo(target.filename().string(), rd() % 1000000);
-    // A new file gets the mode the user's umask gives any new file; a replaced one its old mode.
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, esiste ? 0600 : 0666);
-    if (fd < 0 && errno != EEXIST) break;
-    if (fd < 0) continue;
-    // Held until the rename, so that no other save takes the copy for a stale one. Another save
-    // may have removed it between the creation and the lock: then it starts over on a new name.
-    // (Where the file system has no locks, no save removes a copy it cannot lock either.)
-    struct stat aperto {}, nome {};
-    if (::flock(fd, LOCK_EX) == 0 && (::fstat(fd, &aperto) != 0 || ::lstat(temp.c_str(), &nome) != 0 ||
-                                      !StessoFile(aperto, nome))) {
-      ::close(fd);
-      fd = -1;
-      errno = EEXIST;
-    }
-  }
+  // A new file gets the mode the user's umask gives any new file; a replaced one its old mode.
+  int fd = CreaTemporaneoBloccato(folder, target.filename().string(), esiste ? 0600 : 0666, temp);
   if (fd < 0) return fail(errno, "Impossibile creare il file");
   auto interrompi = [&](int n, const std::string& cosa) {
     ::close(fd);
@@ -321,27 +340,66 @@ bool WriteBytesAtomic(const std::string& path, std::string_view bytes, ErroreSal
     return fail(n, cosa);
   };
   if (esiste && S_ISREG(vecchio.st_mode)) CopiaProprietaEPermessi(fd, vecchio);
-  size_t written = 0;
-  while (written < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return interrompi(n < 0 ? errno : ENOSPC, "Errore di scrittura nel file");
-    written += static_cast<size_t>(n);
-  }
-  if (::fsync(fd) != 0) return interrompi(errno, "Errore di scrittura nel file");
+  if (const int n = ScriviTutto(fd, bytes); n != 0) return interrompi(n, "Errore di scrittura nel file");
+  // The lock belongs to the open file, not to this descriptor: a second descriptor keeps it past
+  // the close, whose error a network file system may give only now, until the copy has its real
+  // name, or another save of the same file would take the copy for a stale one and remove it.
+  const int blocco = ::dup(fd);
   if (::close(fd) != 0) {
     const int n = errno;
     ::unlink(temp.c_str());
+    if (blocco >= 0) ::close(blocco);
     return fail(n, "Errore di scrittura nel file");
   }
   if (::rename(temp.c_str(), target.c_str()) != 0) {
     const int n = errno;
     ::unlink(temp.c_str());
+    if (blocco >= 0) ::close(blocco);
     return fail(n, "Impossibile sostituire il file");
   }
+  if (blocco >= 0) ::close(blocco);
   SincronizzaCartella(folder);
   RimuoviTemporaneiRimasti(folder, target.filename().string());
   return true;
+}
+
+bool CreaFileSeManca(const std::string& path, std::string_view bytes, ErroreSalvataggio* errore) {
+  auto fail = [&](int numero, const std::string& cosa) {
+    if (errore) *errore = {numero, cosa + " " + path + ": " + MotivoErrore(numero)};
+    return false;
+  };
+  const fs::path target(path);
+  std::error_code ec;
+  if (fs::symlink_status(target, ec).type() != fs::file_type::not_found) return true;
+  fs::path folder = target.parent_path();
+  if (folder.empty()) folder = ".";
+  fs::path temp;
+  const int fd = CreaTemporaneoBloccato(folder, target.filename().string(), 0666, temp);
+  if (fd < 0) return fail(errno, "Impossibile creare il file");
+  int numero = ScriviTutto(fd, bytes);
+  if (numero == 0) {
+    // Linked under the real name, which the system refuses when something took that name
+    // meanwhile: what is there stays. The copy stays locked until then.
+    if (::link(temp.c_str(), target.c_str()) != 0) {
+      numero = errno;
+      // A file system without hard links: the rename may replace only what is still missing.
+      if (numero != EEXIST && fs::symlink_status(target, ec).type() == fs::file_type::not_found)
+        numero = ::rename(temp.c_str(), target.c_str()) == 0 ? 0 : errno;
+      if (numero == EEXIST) numero = 0;
+    }
+  }
+  ::unlink(temp.c_str());
+  ::close(fd);
+  if (numero != 0) return fail(numero, "Impossibile creare il file");
+  SincronizzaCartella(folder);
+  return true;
+}
+
+void RimuoviTemporaneiDi(const std::string& path) {
+  const fs::path target(path);
+  fs::path folder = target.parent_path();
+  if (folder.empty()) folder = ".";
+  RimuoviTemporaneiRimasti(folder, target.filename().string());
 }
 
 bool WriteFileAtomic(const std::string& path, std::string_view text, std::string* error) {

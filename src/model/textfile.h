@@ -88,6 +88,15 @@ struct ErroreSalvataggio {
 // another) is left alone.
 bool WriteBytesAtomic(const std::string& path, std::string_view bytes, ErroreSalvataggio* errore = nullptr);
 
+// Puts a new file with `bytes` at `path` unless something of that name is there (also when it
+// appears meanwhile: what is there is never replaced, and that is no failure). The copy is
+// written under a temporary name, locked, and linked under the real name only when complete, so
+// that a copy cut short never leaves a torn file under the real name.
+bool CreaFileSeManca(const std::string& path, std::string_view bytes, ErroreSalvataggio* errore = nullptr);
+// Removes the temporary copies that saves of `path` cut short left in its folder (those no
+// running save holds).
+void RimuoviTemporaneiDi(const std::string& path);
+
 // Writes a whole text (UTF-8, lines already ended) in Windows-1252 the same way.
 bool WriteFileAtomic(const std::string& path, std::string_view text, std::string* error = nullptr);
 

@@ -1,5 +1,6 @@
 #include "shell/default_values.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "model/files.h"
@@ -144,7 +145,7 @@ CampiValoriDefault ApriValoriDefault() {
 
   // A text the projects cannot read shows as the value they use instead.
   c.velocita = TestoDefaultUsato(DefaultVelocita, DefaultVelocitaPredefinita);
-  c.gasScelto = IndiceNoCase(c.gas, DefaultGas);
+  c.gasScelto = std::max(IndiceNomeGas(c.gas, DefaultGas, 1), 0);
   c.materialeScelto = IndiceNoCase(c.materiali, DefaultMateriale);
   if (c.inPressione) {
     c.pressioni = ElencoPressioni();
@@ -154,10 +155,13 @@ CampiValoriDefault ApriValoriDefault() {
   return c;
 }
 
-void ConfermaValoriDefault(CampiValoriDefault& c) {
+bool ConfermaValoriDefault(CampiValoriDefault& c) {
+  // What was in use before, should the file refuse the new values.
+  const std::string prima[] = {DefaultGas, DefaultMateriale, DefaultVelocita, DefaultPressioneIniziale,
+                               DefaultPressioneFinale, PDCMaxTesto};
   if (c.gasScelto > 0 && static_cast<size_t>(c.gasScelto) < c.gas.size()) {
     DefaultGas = c.gas[static_cast<size_t>(c.gasScelto)];
-  } else if (GasInArchivio(DefaultGas) && IndiceNoCase(c.gas, DefaultGas) == 0) {
+  } else if (GasInArchivio(DefaultGas) && IndiceNomeGas(c.gas, DefaultGas, 1) < 0) {
     // The list could not offer it (a non-combustible gas while an internal installation is
     // open): the blank choice means "unchanged", not "the first gas".
     c.gasScelto = 0;
@@ -188,7 +192,12 @@ void ConfermaValoriDefault(CampiValoriDefault& c) {
     if (DefaultPressioneFinale.empty()) DefaultPressioneFinale = DefaultPressioneFinalePredefinita;
   }
   PDCMaxTesto = "0";
-  putDefaultValueInFile();
+  if (putDefaultValueInFile()) return true;
+  // Not written, not in use: the next start would read the old values, so this run does too.
+  std::string* valori[] = {&DefaultGas, &DefaultMateriale, &DefaultVelocita, &DefaultPressioneIniziale,
+                           &DefaultPressioneFinale, &PDCMaxTesto};
+  for (size_t i = 0; i < std::size(valori); ++i) *valori[i] = prima[i];
+  return false;
 }
 
 std::string TestoDefaultUsato(const std::string& testo, const char* predefinito) {

@@ -56,8 +56,10 @@ CampiValoriDefault ApriValoriDefault();
 // entry; a velocity or pressure that is not a number takes its built-in value; the caller's
 // fields then show what was stored), sets PDCMaxTesto = "0" and writes the file.
 // Fields that the dialog hides keep the values they replace: in an internal installation the
-// pressures, and a default gas that the list could not offer.
-void ConfermaValoriDefault(CampiValoriDefault& campi);
+// pressures, and a default gas that the list could not offer. A file that cannot be written is
+// told (putDefaultValueInFile) and leaves the defaults as they were: false, the fields keep what
+// the user chose, so that OK can be tried again.
+bool ConfermaValoriDefault(CampiValoriDefault& campi);
 
 // Key filter of the velocity (limit 4) and pressure (limit 6) fields: the key code to pass on, or
 // 0 to drop it. Enter (13) is dropped too: the caller moves the focus. Only digits, Backspace,

@@ -106,8 +106,7 @@ int IndiceGasIniziale(const std::vector<std::string>& voci) {
   // The dialog edits the open project: it shows that project's gas, not the default for new ones.
   for (const std::string* nome : {&GasCorrente.Nome, &DefaultGas}) {
     if (nome->empty()) continue;
-    for (size_t i = 0; i < voci.size(); ++i)
-      if (voci[i] == *nome) return static_cast<int>(i);
+    if (const int i = IndiceNomeGas(voci, *nome); i >= 0) return i;
   }
   return 0;
 }
@@ -157,9 +156,16 @@ bool ConfermaParametri(const CampiParametri& campi) {
   VelocitaMaxImpostata = static_cast<float>(ValDot(campi.velocita));
   PercorsoDocumenti = campi.documenti;
   CalcolaDatiMateriali();
-  if (CurrentGas == 0) CurrentGas = 1;
-  const bool nessunGas = GasCorrente.Nome.empty();
-  if (const TGas* g = gasAt(nessunGas ? int16_t{1} : CurrentGas)) GasCorrente = *g;
+  // A project whose gas the archive lacks (left without a substitute) keeps its name until the
+  // user picks a gas: it is not silently replaced by the first one.
+  bool mancante = CurrentGas == 0 && !Trim(GasCorrente.Nome).empty();
+  for (int16_t i = 1; mancante && i <= NumGas && static_cast<size_t>(i) < ArchivioGas.size(); ++i)
+    mancante = !StessoNomeGas(ArchivioGas[static_cast<size_t>(i)].Nome, GasCorrente.Nome);
+  if (!mancante) {
+    if (CurrentGas == 0) CurrentGas = 1;
+    const bool nessunGas = GasCorrente.Nome.empty();
+    if (const TGas* g = gasAt(nessunGas ? int16_t{1} : CurrentGas)) GasCorrente = *g;
+  }
   AmbienteProgetto().Elaborazione();
   // OK without a change is no change.
   if (prima.Cambiato()) ProgettoModificato = -1;

@@ -80,6 +80,15 @@ void SalvaUltimaCartella(const std::string& path) {
   SaveSetting(SezioneRecenti, ChiaveUltimaCartella, GetCartella(path));
 }
 
+std::vector<std::string> PercorsiRicordati() {
+  std::vector<std::string> percorsi;
+  if (const std::optional<std::string> ultima = Impostazioni().Leggi(SezioneRecenti, ChiaveUltimaCartella))
+    percorsi.push_back(*ultima);
+  FileRecenti.Setup(SezioneFileRecenti, NumFileRecenti);
+  for (int16_t i = 1; i <= FileRecenti.Count(); ++i) percorsi.push_back(FileRecenti.GetItem(i));
+  return percorsi;
+}
+
 void SpostaPercorsiRicordati(const std::string& da, const std::string& a) {
   const std::optional<std::string> ultima = Impostazioni().Leggi(SezioneRecenti, ChiaveUltimaCartella);
   if (ultima) {

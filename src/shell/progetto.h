@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace varnex {
 
@@ -134,5 +135,7 @@ void SalvaUltimaCartella(const std::string& path);
 // After folder `da` was copied to `a`: the recent files and the last work folder that lay inside
 // `da` name the same places in `a`, so that the user goes on working in the copy.
 void SpostaPercorsiRicordati(const std::string& da, const std::string& a);
+// The paths the program remembers: the last work folder and the recent files.
+std::vector<std::string> PercorsiRicordati();
 
 }  // namespace varnex

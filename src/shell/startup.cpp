@@ -29,7 +29,10 @@ bool ICaricatoriAvvio::InitGas() {
   varnex::InitGas();
   if (NumGas > 0) return true;
   // Every calculation and every gas list needs at least one gas.
-  MsgBox("Il file gas.cfg non contiene alcun gas o non e' presente nel disco. Reinstallare il programma.",
+  const std::string percorso = FileProgramma("gas.cfg");
+  const bool presente = EsisteFile(percorso);
+  MsgBox("Il file " + percorso + (presente ? " non contiene alcun gas. " : " non e' presente nel disco. ") +
+             ComeRiavereFileDistribuito("gas.cfg", presente),
          Bottoni::OK, Icona::Critico);
   return false;
 }

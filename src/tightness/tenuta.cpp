@@ -192,8 +192,7 @@ bool CaricaParFamGas() {
   std::string percorso = FileProgramma(kFileFamiglie);
   TextReader file;
   if (!EsisteFile(percorso) || !file.Open(percorso)) {
-    MsgBox("Il file " + std::string(kFileFamiglie) +
-               " non e' presente nel disco. Reinstallare il programma.",
+    MsgBox("Il file " + percorso + " non e' presente nel disco. " + ComeRiavereFileDistribuito(kFileFamiglie),
            Bottoni::OK, Icona::Critico);
     return false;
   }
@@ -201,8 +200,8 @@ bool CaricaParFamGas() {
   for (int i = 1; i <= NumFamiglieGas && i <= 3; ++i) {
     if (file.Eof()) {
       MsgBox("Il file " + std::string(kFileFamiglie) +
-                 " e' incompleto: deve contenere una riga per ciascuna delle tre famiglie di gas. "
-                 "Reinstallare il programma.",
+                 " e' incompleto: deve contenere una riga per ciascuna delle tre famiglie di gas. " +
+                 ComeRiavereFileDistribuito(kFileFamiglie, true),
              Bottoni::OK, Icona::Critico);
       return false;
     }

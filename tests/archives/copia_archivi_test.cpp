@@ -168,7 +168,7 @@ TEST_F(CopiaArchiviTest, AnnullaFermaLaCopia) {
   EXPECT_TRUE(utente.messaggi.empty());
 }
 
-TEST_F(CopiaArchiviTest, UnioneGasDueVolteEMaiuscoleDistinte) {
+TEST_F(CopiaArchiviTest, UnioneGasDueVolteEIlNomeDelGasConfrontatoComeOvunque) {
   destinazione.Write("gas.cfg", "A\tdA\r\nB\tdB\r\n");
   origine.Write("GAS.CFG", "A\tsA\r\nC\tsC\r\n");
   ASSERT_TRUE(UnisciArchivioGas(Da(), A()));
@@ -176,11 +176,13 @@ TEST_F(CopiaArchiviTest, UnioneGasDueVolteEMaiuscoleDistinte) {
   ASSERT_TRUE(UnisciArchivioGas(Da(), A()));
   EXPECT_EQ(destinazione.Read("gas.cfg"), "$$A\tdA\r\nB\tdB\r\n$$A\tsA\r\n$$C\tsC\r\nA\tsA\r\nC\tsC\r\n");
   EXPECT_FALSE(fs::exists(destinazione.File("GAS.CFG")));  // merged into the file that was there
-  // Letter case counts in gas names.
-  destinazione.Write("gas.cfg", "Metano\t1\r\n");
-  origine.Write("GAS.CFG", "metano\t2\r\n");
+  // Gas names compared by the one rule of the program (letter case, blanks of every kind and runs
+  // of blanks do not count): the archive's gas is renamed, never left as a twin the reload refuses.
+  destinazione.Write("gas.cfg", "Metano\t1\r\nGPL Propano\t3\r\nAria\t5\r\n");
+  origine.Write("GAS.CFG", "METANO\t2\r\nGPL  Propano\xA0\t4\r\nAria2\t6\r\n");
   ASSERT_TRUE(UnisciArchivioGas(Da(), A()));
-  EXPECT_EQ(destinazione.Read("gas.cfg"), "Metano\t1\r\nmetano\t2\r\n");
+  EXPECT_EQ(destinazione.Read("gas.cfg"),
+            "$$Metano\t1\r\n$$GPL Propano\t3\r\nAria\t5\r\nMETANO\t2\r\nGPL  Propano\xA0\t4\r\nAria2\t6\r\n");
 }
 
 TEST_F(CopiaArchiviTest, UnioneGasLasciaCommentiERigheVuote) {

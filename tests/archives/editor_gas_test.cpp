@@ -436,7 +436,8 @@ TEST_F(EditorGasTest, ScrittureFalliteNonPassanoPerSalvataggi) {
 }
 
 TEST_F(EditorGasTest, SalvaSenzaModificheNonRiscriveGasCfg) {
-  // Comments and a line refused at load stay in the file until the user changes a gas.
+  // Comments and a line refused at load stay in the file, byte for byte, also when the user
+  // changes a gas.
   const std::string testo = "# gas della rete\r\n" + fileIniziale + "Rotto\t NaN \t 1 \t 1 \t 1 \t 0 \r\n";
   cartella.Write("gas.cfg", testo);
   utente.Attendi("riga 9: valore non valido");
@@ -448,25 +449,54 @@ TEST_F(EditorGasTest, SalvaSenzaModificheNonRiscriveGasCfg) {
   c.PCsup = "38";
   EXPECT_TRUE(editor.Salva(c));
   EXPECT_FLOAT_EQ(ArchivioGas[1].PCS, 38.0f);
-  EXPECT_NE(cartella.Read("gas.cfg"), testo);
+  const std::string salvato = cartella.Read("gas.cfg");
+  EXPECT_NE(salvato, testo);
+  EXPECT_EQ(salvato.rfind("# gas della rete\r\n", 0), 0u) << salvato;
+  EXPECT_EQ(salvato.substr(salvato.size() - 31), "\r\nRotto\t NaN \t 1 \t 1 \t 1 \t 0 \r\n") << salvato;
   // The flag the box writes loads back: the reader takes what the editor saves.
   c.NonCombustibile = true;
   EXPECT_TRUE(editor.Salva(c));
   const int16_t n = NumGas;
   const size_t messaggi = utente.messaggi.size();
+  // The line still refused, told again: nothing else.
+  utente.Attendi("riga 9: valore non valido");
   InitGas();
   EXPECT_EQ(NumGas, n);
-  EXPECT_EQ(utente.messaggi.size(), messaggi);
+  EXPECT_EQ(utente.messaggi.size(), messaggi + 1);
   EXPECT_NE(ArchivioGas[1].NonCombustibile, 0);
 }
 
 TEST_F(EditorGasTest, UnValoreOltreLaPrecisioneSingolaNonEntraNelLArchivio) {
-  for (const char* testo : {"1E+39", "9E+99"}) {
+  for (const std::string& testo : {std::string(40, '9'), std::string(100, '9')}) {
     CampiGas c = Mostra("Metano");
     c.PCsup = testo;
     editor.GasModificato = true;
     utente.Attendi(MsgGasValoreNonValido);
     EXPECT_FALSE(editor.Salva(c));
+    EXPECT_FLOAT_EQ(ArchivioGas[1].PCS, 37.78f);
+    EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
+  }
+}
+
+// A box holds one plain number, by the table's rule: a typo is refused naming its box, nothing is
+// stored (not 2,5 for "2,5,9").
+TEST_F(EditorGasTest, UnRefusoNonEUnNumeroENonVieneSalvato) {
+  struct Caso {
+    std::string CampiGas::*casella;
+    const char* testo;
+    const char* nome;
+  } casi[] = {{&CampiGas::Densita, "0,5,9", "la densita' relativa"},
+              {&CampiGas::Viscosita, "16abc", "la viscosita'"},
+              {&CampiGas::PCinf, "abc", "il potere calorifico inferiore"},
+              {&CampiGas::PCsup, "1E+39", "il potere calorifico superiore"}};
+  for (const Caso& k : casi) {
+    SCOPED_TRACE(k.testo);
+    CampiGas c = Mostra("Metano");
+    c.*k.casella = k.testo;
+    editor.GasModificato = true;
+    utente.Attendi("\"" + std::string(k.testo) + "\" non e' un numero valido per " + k.nome + ".");
+    EXPECT_FALSE(editor.Salva(c));
+    EXPECT_FLOAT_EQ(ArchivioGas[1].Densita, 0.555f);
     EXPECT_FLOAT_EQ(ArchivioGas[1].PCS, 37.78f);
     EXPECT_EQ(cartella.Read("gas.cfg"), fileIniziale);
   }
@@ -581,7 +611,8 @@ TEST_F(EditorGasTest, NuovoRifiutaIlNomeDiUnGasGiaInArchivio) {
   // A project names its gas, found regardless of letter case: a second "metano" would be sized
   // with the first one's values.
   const int16_t prima = NumGas;
-  for (const char* nome : {"Metano", "metano", "GPL PROPANO"}) {
+  // Nor blanks of another kind or a run of them: the one rule for gas names.
+  for (const char* nome : {"Metano", "metano", "GPL PROPANO", "Metano\u00A0", "GPL  Propano", "\u00A0gpl\u00A0 propano "}) {
     SCOPED_TRACE(nome);
     utente.Attendi(MsgGasEsistente);
     EXPECT_EQ(editor.Nuovo(nome, Mostra("Metano")), 0);

@@ -3,8 +3,11 @@
 // and a failed write), deleting only the file, and the questions before leaving or switching.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 #include "archives/editor_materiali.h"
 #include "archives/testi_archivio.h"
@@ -12,7 +15,9 @@
 #include "model/files.h"
 #include "model/numbers.h"
 #include "model/strings.h"
+#include "model/textfile.h"
 #include "shell/ambiente_prova.h"
+#include "support/utente_comune.h"
 
 namespace varnex::test {
 namespace {
@@ -93,6 +98,31 @@ TEST_F(EditorMaterialiTest, DiametroEsternoESpessoreDannoInternoEMassa) {
   EXPECT_FLOAT_EQ(editor.CopiaSerie[1].Spessore, 2.5f);
 }
 
+// A cell holds one plain number, by the table's rule: a typo is refused naming its box and
+// nothing is stored (not 2,50 for "2,5,9", not 0 for "abc").
+TEST_F(EditorMaterialiTest, UnRefusoNonEUnNumeroENonVieneSalvato) {
+  struct Caso {
+    int16_t colonna;
+    const char* testo;
+    const char* casella;
+  } casi[] = {{3, "2,5,9", "lo spessore"}, {3, "abc", "lo spessore"},   {3, "2.5x", "lo spessore"},
+              {2, "abc", "il diametro esterno"}, {2, "32,1,5", "il diametro esterno"}, {3, "", "lo spessore"}};
+  for (const Caso& k : casi) {
+    SCOPED_TRACE(k.testo);
+    SerieVuota();
+    editor.Commit(2, 2, "32");
+    editor.Commit(2, 3, "2");
+    const TMateriale prima = editor.CopiaSerie[2];
+    utente.Attendi("\"" + std::string(k.testo) + "\" non e' un numero valido per " + k.casella + ".");
+    const EsitoCommit e = editor.Commit(2, k.colonna, k.testo);
+    EXPECT_FALSE(e.accettato);
+    EXPECT_EQ(e.colonna, k.colonna);
+    EXPECT_FLOAT_EQ(editor.CopiaSerie[2].DiamEsterno, prima.DiamEsterno);
+    EXPECT_FLOAT_EQ(editor.CopiaSerie[2].Spessore, prima.Spessore);
+    EXPECT_FLOAT_EQ(editor.CopiaSerie[2].DiamInterno, prima.DiamInterno);
+  }
+}
+
 TEST_F(EditorMaterialiTest, SpessoriRifiutati) {
   struct Caso {
     const char* esterno;  // "" leaves the outer diameter 0
@@ -143,9 +173,12 @@ TEST_F(EditorMaterialiTest, NessunOrdineDiModificheLasciaUnDiametroInternoNonPos
       {{2, "32", nullptr}, {3, "16", MsgSpessoreNonCompatibile}},
       {{3, "0", nullptr}, {2, "0", MsgEsternoNonCompatibile}},
       {{3, "0", nullptr}, {2, "-3", MsgEsternoNonCompatibile}},
-      {{3, "0", nullptr}, {2, "abc", MsgEsternoNonCompatibile}},
-      {{3, "0", nullptr}, {2, "1E+39", MsgEsternoNonCompatibile}},
-      {{3, "0", nullptr}, {2, "1e30", "Il diametro esterno non e' valido"}},
+      // Not one plain number: refused as such, naming the box.
+      {{3, "0", nullptr}, {2, "abc", "non e' un numero valido per il diametro esterno"}},
+      {{3, "0", nullptr}, {2, "1E+39", "non e' un numero valido per il diametro esterno"}},
+      {{3, "0", nullptr}, {2, "1e30", "non e' un numero valido per il diametro esterno"}},
+      {{3, "0", nullptr}, {2, "99999999999999999999999999999999999999999", "non e' un numero valido per il diametro esterno"}},
+      {{3, "0", nullptr}, {2, "54010", "Il diametro esterno non e' valido"}},
       {{3, "0", nullptr}, {2, "0,4", "Il diametro esterno non e' valido"}},
       {{3, "0", nullptr}, {2, "5401", "Il diametro esterno non e' valido"}},
       {{2, "32", nullptr}, {3, "-2", "Lo spessore non e' valido"}},
@@ -188,7 +221,8 @@ TEST_F(EditorMaterialiTest, UnaModificaRifiutataCheRimetteIlValorePrecedenteNonC
     const char* testo;
     std::string messaggio;
   };
-  for (const Rifiuto& k : {Rifiuto{2, "4", MsgEsternoNonCompatibile}, Rifiuto{2, "abc", MsgEsternoNonCompatibile},
+  for (const Rifiuto& k : {Rifiuto{2, "4", MsgEsternoNonCompatibile},
+                           Rifiuto{2, "abc", "\"abc\" non e' un numero valido per il diametro esterno"},
                            Rifiuto{1, "#1", MsgTestoNonArchiviabile(MsgCampoRifDiametro, "#1")}}) {
     SCOPED_TRACE(k.testo);
     editor.CaricaSerie(1);
@@ -353,6 +387,12 @@ TEST_F(EditorMaterialiTest, LaCasellaDellaDensitaTieneIDecimaliDigitati) {
   editor.ImpostaDensita(editor.TestoDensita());
   EXPECT_FLOAT_EQ(editor.CopiaSerie[0].PesoSpecifico, 950.5f);
   EXPECT_TRUE(editor.SerieModificata);
+  // A typo is refused naming the box, and nothing changes.
+  editor.SerieModificata = false;
+  utente.Attendi("\"950,5,1\" non e' un numero valido per la densita'.");
+  EXPECT_FALSE(editor.ImpostaDensita("950,5,1"));
+  EXPECT_FLOAT_EQ(editor.CopiaSerie[0].PesoSpecifico, 950.5f);
+  EXPECT_FALSE(editor.SerieModificata);
   // A density beyond a single's range is never saved.
   const std::string file = NomeDaFile(Materiali[1][0].Nome);
   editor.CaricaSerie(1);
@@ -583,6 +623,29 @@ TEST_F(EditorMaterialiTest, CancellaToglieSoloIlFile) {
   // A new series not yet saved: nothing is asked.
   ASSERT_TRUE(editor.Nuovo([] { return std::string("NUOVA"); }));
   editor.Cancella();
+}
+
+// "Cancella" where the user may not delete (a read-only folder): the message says why, and the
+// file stays as it was, its mode too.
+TEST_F(EditorMaterialiTest, CancellaInUnaCartellaSoloLetturaDiceIlMotivoENonCambiaNiente) {
+  namespace fs = std::filesystem;
+  editor.CaricaSerie(2);
+  const std::string percorso = FileProgramma(editor.CopiaSerie[0].Nome + ".mat");
+  const std::string prima = LeggiByte(percorso);
+  ASSERT_EQ(::chown(percorso.c_str(), UidUtenteComune(), GidUtenteComune()), 0);
+  fs::permissions(percorso, fs::perms(0444));
+  fs::permissions(CartellaProgramma(), fs::perms(0555));
+  const auto esito = ComeUtenteComune([&] {
+    utente.Attendi(MsgConfermaCancellazione, Risposta::Si);
+    utente.PermettiTutti();
+    editor.Cancella();
+    return utente.messaggi.empty() ? std::string() : utente.messaggi.back().testo;
+  });
+  fs::permissions(CartellaProgramma(), fs::perms(0755));
+  ASSERT_TRUE(esito.has_value());
+  EXPECT_EQ(*esito, "Impossibile cancellare il file " + percorso + ": " + MotivoErrore(EACCES));
+  EXPECT_EQ(LeggiByte(percorso), prima);
+  EXPECT_EQ(fs::status(percorso).permissions(), fs::perms(0444));
 }
 
 TEST_F(EditorMaterialiTest, LeDomandePrimaDiUscireODiCambiareSerie) {

@@ -36,7 +36,7 @@ TEST_F(EditorSpecialiTest, OkLeggeVirgolaPuntoEVuotiEScriveIlFile) {
   c[0].Range1 = "1,5";
   c[0].Range2 = "1.5";
   c[0].Range3 = "";
-  c[4].Range1 = "abc";
+  c[4].Range1 = "  ";  // blank: 0
   c[4].Descrizione = " Nuova ";  // kept as typed
   c[7].Descrizione = "";
   LunghezzeEquivalenti[1][2][1] = 42;  // another family's column stays as it is
@@ -93,6 +93,26 @@ TEST_F(EditorSpecialiTest, UnaLunghezzaOltreLaPrecisioneSingolaERifiutataSenzaTo
   EXPECT_EQ(LunghezzeEquivalenti, lunghezze);
 }
 
+// A box holds one plain number, by the table's rule: a typo pasted or typed is refused naming its
+// box, and nothing is stored (not 12 for "12abc", not 1,2 for "1,2,3").
+TEST_F(EditorSpecialiTest, UnRefusoNonEUnNumeroENonVieneSalvato) {
+  const std::string prima = cartella.Read("EQLEN.CFG");
+  const auto lunghezze = LunghezzeEquivalenti;
+  for (const char* refuso : {"12abc", "1,2,3", "abc", "1.2.3", "--1"}) {
+    SCOPED_TRACE(refuso);
+    CampiSpeciali c = EditorSpeciali::MostraSpeciali();
+    c[0].Range3 = refuso;
+    utente.Attendi(std::string(MsgLunghezzaNonValida) + c[0].Descrizione + " (riga 1, colonna > 125mm): " + refuso +
+                   ".");
+    BoxSpeciale box;
+    EXPECT_FALSE(EditorSpeciali::Conferma(c, &box));
+    EXPECT_EQ(box.riga, 0);
+    EXPECT_EQ(box.colonna, 3);
+    EXPECT_EQ(cartella.Read("EQLEN.CFG"), prima);
+    EXPECT_EQ(LunghezzeEquivalenti, lunghezze);
+  }
+}
+
 TEST_F(EditorSpecialiTest, UnaDescrizioneCheEqlenNonRestituirebbeERifiutata) {
   const std::string prima = cartella.Read("EQLEN.CFG");
   const auto nomi = NomiSpeciali;
@@ -136,7 +156,7 @@ TEST_F(EditorPDCTest, ApplicaCompletaIPredefinitiEScriveIlFile) {
   c.Potenza = "34,5";
   c.PotenzaBis = "99";  // never read back
   c.Potenza1 = {"60", "", "0"};
-  c.Potenza2 = {"x", "55.5", "-3"};
+  c.Potenza2 = {" ", "55.5", "-3"};
   ASSERT_TRUE(EditorPDC::ApplicaPDC(c));
   EXPECT_FLOAT_EQ(SogliaPotenzaPDC, 34.5f);
   EXPECT_FLOAT_EQ(PDCMaxTabella[1][1], 60);
@@ -194,6 +214,23 @@ TEST_F(EditorPDCTest, UnValoreOltreLaPrecisioneSingolaERifiutatoSenzaToccareNull
                  "100000 kW");
   EXPECT_FALSE(EditorPDC::ApplicaPDC(c, &box));
   EXPECT_EQ(box, 0);
+}
+
+TEST_F(EditorPDCTest, UnRefusoNonEUnNumeroENonVieneSalvato) {
+  ASSERT_TRUE(SalvaPDCMax());
+  const std::string prima = cartella.Read("PDCMAX.CFG");
+  const auto tabella = PDCMaxTabella;
+  for (const char* refuso : {"2,5,9", "12abc", "abc"}) {
+    SCOPED_TRACE(refuso);
+    CampiPDC c = EditorPDC::MostraPDC();
+    c.Potenza1[2] = refuso;
+    utente.Attendi(std::string(MsgValorePDCNonValido) + refuso + " (potenza fino alla soglia, 3\u00B0 famiglia)");
+    int box = -1;
+    EXPECT_FALSE(EditorPDC::ApplicaPDC(c, &box));
+    EXPECT_EQ(box, 3);
+    EXPECT_EQ(cartella.Read("PDCMAX.CFG"), prima);
+    EXPECT_EQ(PDCMaxTabella, tabella);
+  }
 }
 
 TEST_F(EditorPDCTest, OkSenzaModificheNonRiscriveIlFile) {

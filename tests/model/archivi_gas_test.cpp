@@ -182,6 +182,66 @@ TEST_F(Gas_, SaveAndLoadRoundTripLeavesDeletedGasesOut) {
   EXPECT_EQ(ArchivioGas[2].Famiglia, 1);
 }
 
+// The lines the start told as not loaded (a twin, a value out of range, a short line), remarks and
+// blank lines stay in the file, byte for byte and in their places, whatever gas is saved.
+TEST_F(Gas_, ASaveKeepsEveryLineItDidNotLoadByteForByte) {
+  const std::string testa =
+      "# gas dell'ufficio \x80\r\n"
+      "Metano\t 0,555 \t 1,617E-05 \t 34,02 \t 37,78 \t 0 \r\n"
+      "METANO \t 0,6 \t 1,6E-05 \t 35 \t 38 \t 0\r\n"
+      "\r\n"
+      "Pesante\t 99 \t 1,6E-05 \t 35 \t 38 \t 0\r\n";
+  const std::string azoto = "Azoto\t 0,967 \t 1,485E-05 \t 0 \t 0 \t-1 \r\n";
+  const std::string coda = "Citt\xE0 corta\t 1,55\r\n";
+  dir.Write("gas.cfg", testa + azoto + coda);
+  utente.PermettiTutti();
+  InitGas();
+  ASSERT_EQ(NumGas, 2);
+  const int16_t i = AggiungiGas("Nuovo");
+  ArchivioGas[static_cast<size_t>(i)] = ArchivioGas[1];
+  ArchivioGas[static_cast<size_t>(i)].Nome = "Nuovo";
+  ArchivioGas[2].Cancellato = -1;
+  ASSERT_TRUE(SalvaGas());
+  EXPECT_EQ(dir.Read("gas.cfg"), testa + coda + "Nuovo\t 0,555 \t 1,617E-05 \t 34,02 \t 37,78 \t 0 \r\n");
+  // Read back, saved again: the same file.
+  InitGas();
+  const std::string dopo = dir.Read("gas.cfg");
+  ASSERT_TRUE(SalvaGas());
+  EXPECT_EQ(dir.Read("gas.cfg"), dopo);
+}
+
+// One rule for gas names wherever a gas is found or compared: blanks of every kind around the name
+// left out, a run of them inside counted as one, letter case ignored.
+TEST_F(Gas_, UnaSolaRegolaPerINomiDeiGas) {
+  struct Caso {
+    const char* a;
+    const char* b;
+    bool stesso;
+  } casi[] = {
+      {"Metano", "Metano", true},           {"Metano", "METANO", true},
+      {"Metano", " metano ", true},         {"Metano", "Metano\u00A0", true},
+      {"Metano", "\u2003Metano\t", true},   {"GPL Propano", "GPL  Propano", true},
+      {"GPL Propano", "GPL\u00A0Propano", true}, {"GPL Propano", "GPL \u202F\tPropano", true},
+      {"GPL Propano", "GPLPropano", false},  {"Metano", "Metano 2", false},
+      {"Metano", "", false},                {"$$Metano", "Metano", false},
+  };
+  for (const Caso& c : casi) {
+    EXPECT_EQ(StessoNomeGas(c.a, c.b), c.stesso) << c.a << " / " << c.b;
+    EXPECT_EQ(StessoNomeGas(c.b, c.a), c.stesso) << c.b << " / " << c.a;
+  }
+  EXPECT_EQ(IndiceNomeGas({"", "Metano", "GPL Propano"}, "gpl\u00A0 propano", 1), 2);
+  EXPECT_EQ(IndiceNomeGas({"", "Metano"}, "Metano2", 1), -1);
+  // The loader: a non-breaking blank (Windows-1252 A0) and a doubled inner blank make no new gas.
+  dir.Write("gas.cfg",
+            "Metano\t 0,555 \t 1,617E-05 \t 34,02 \t 37,78 \t 0 \r\n"
+            "Metano\xA0\t 0,6 \t 1,617E-05 \t 34,02 \t 37,78 \t 0 \r\n"
+            "GPL Propano\t 1,55 \t 4E-06 \t 88 \t 95 \t 0 \r\n"
+            "GPL  Propano\t 1,56 \t 4E-06 \t 88 \t 95 \t 0 \r\n");
+  utente.Attendi("riga 2: il gas Metano e' gia' presente con lo stesso nome");
+  InitGas();
+  EXPECT_EQ(NumGas, 2);
+}
+
 TEST_F(Gas_, FailedSaveKeepsTheOldFileAndSaysSo) {
   const std::string vecchio = "Metano\t 0,555 \t 1,617E-05 \t 34,02 \t 37,78 \t 0 \r\n";
   dir.Write("gas.cfg", vecchio);
@@ -231,10 +291,10 @@ TEST_F(Gas_, ValuesBeyondSinglePrecisionOrNegativeAreRefusedNamingTheLine) {
   ASSERT_EQ(NumGas, 2);
   EXPECT_EQ(ArchivioGas[1].Nome, "Metano");
   EXPECT_EQ(ArchivioGas[2].Nome, "Aria");
-  // Saved back, the refused lines are gone rather than turned into zeros.
+  // Saved back, the refused lines stay as the user wrote them, never turned into zeros.
+  const std::string prima = dir.Read("gas.cfg");
   ASSERT_TRUE(SalvaGas());
-  EXPECT_EQ(dir.Read("gas.cfg"),
-            "Metano\t 0,555 \t 1,617E-05 \t 34,02 \t 37,78 \t 0 \r\nAria\t 1 \t 1,469E-05 \t 0 \t 0 \t-1 \r\n");
+  EXPECT_EQ(dir.Read("gas.cfg"), prima);
 }
 
 TEST_F(Gas_, FieldsThatAreNotNumbersAreRefusedWithFileAndLine) {

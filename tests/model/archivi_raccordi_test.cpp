@@ -141,7 +141,7 @@ TEST_F(Speciali_, ShortLineIsRefusedAndExtraFieldsAreReported) {
 
 TEST_F(Speciali_, MissingFileIsReportedAndRefusedWithoutEndingTheProgram) {
   Segna();
-  utente.Attendi("Il file eqlen.cfg non e' presente nel disco. Reinstallare il programma.");
+  utente.Attendi("EQLEN.CFG non e' presente nel disco. ");
   EXPECT_FALSE(ImpostaTabellaSpeciali(-1));
   EXPECT_EQ(NomiSpeciali[1], "prima1");
   EXPECT_EQ(utente.messaggi.at(0).bottoni, Bottoni::OK);

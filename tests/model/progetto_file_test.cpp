@@ -620,12 +620,19 @@ TEST_F(ProgettoFileTest, GasMancanteChiestoUnaVolta) {
   EXPECT_EQ(GasCorrente.Nome, ArchivioGas[3].Nome);
   EXPECT_EQ(dialogo.domande.size(), 1u);
 
-  // No choice: the empty placeholder gas.
+  // No choice (Esc): the project keeps its gas's name, without values; the calculation is refused
+  // naming it, and a save writes it back.
   frmEquiv.Reset();
   dialogo.risposta = 0;
   utente.Attendi("Gas Sconosciuto");
   ASSERT_TRUE(LeggiRTG(path));
-  EXPECT_EQ(GasCorrente.Nome, "");
+  EXPECT_EQ(GasCorrente.Nome, "Gas Sconosciuto");
+  EXPECT_FALSE(GasCorrente.MassaVolumica > 0);
+  EXPECT_EQ(CurrentGas, 0);
+  EXPECT_EQ(MotivoRifiutoCalcolo().rfind("Il gas Gas Sconosciuto del progetto non e' presente nell'archivio gas", 0), 0u)
+      << MotivoRifiutoCalcolo();
+  ASSERT_TRUE(ScriviRTG(cartella.File("g2.RTG")));
+  EXPECT_NE(cartella.Read("g2.RTG").find("!PARAMETERS\r\nR\r\nD\r\nGas Sconosciuto\r\n"), std::string::npos);
 }
 
 TEST_F(ProgettoFileTest, UnImpiantoInternoSostituisceIlGasSoloConGasCombustibili) {

@@ -5,9 +5,12 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -250,6 +253,33 @@ TEST(WriteBytesAtomic, UnaCopiaTemporaneaDiUnSalvataggioInCorsoNonERimossa) {
   // Its save gone, the copy left behind is stale: the next save removes it.
   EXPECT_TRUE(WriteFileAtomic(dir.File("p.RTG"), "ancora\r\n", &errore)) << errore;
   EXPECT_FALSE(fs::exists(inCorso));
+}
+
+
+// Two saves of one file at once: each one's clean-up removes only copies nobody holds, so a save
+// must hold its copy until the copy has the real name. The hold is the open copy (its lock goes
+// with its last descriptor): the folder's notifications show that last close after the rename,
+// never under the temporary name.
+TEST(WriteBytesAtomic, LaCopiaTemporaneaRestaBloccataFinoAllaRinomina) {
+  TempFolder dir;
+  const int avvisi = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  ASSERT_GE(avvisi, 0);
+  ASSERT_GE(::inotify_add_watch(avvisi, dir.Path().c_str(), IN_CLOSE_WRITE | IN_MOVED_TO), 0);
+  std::string errore;
+  ASSERT_TRUE(WriteFileAtomic(dir.File("p.RTG"), "nuovo\r\n", &errore)) << errore;
+  std::vector<std::pair<uint32_t, std::string>> eventi;
+  alignas(inotify_event) char buffer[8192];
+  for (ssize_t n; (n = ::read(avvisi, buffer, sizeof buffer)) > 0;) {
+    for (char* p = buffer; p < buffer + n;) {
+      const auto* e = reinterpret_cast<const inotify_event*>(p);
+      eventi.emplace_back(e->mask, e->len ? std::string(e->name) : std::string());
+      p += sizeof(inotify_event) + e->len;
+    }
+  }
+  ::close(avvisi);
+  ASSERT_EQ(eventi.size(), 2u);
+  EXPECT_EQ(eventi[0], std::make_pair(uint32_t{IN_MOVED_TO}, std::string("p.RTG")));
+  EXPECT_EQ(eventi[1], std::make_pair(uint32_t{IN_CLOSE_WRITE}, std::string("p.RTG")));
 }
 
 // The reasons a user meets are told in Italian; the rest in the system's words.

@@ -116,7 +116,9 @@ void frmGas::CaricaListaGas(const std::optional<std::string>& nome) {
   Combo1->setCurrentIndex(0);
   Combo1_Click();
   if (nome) {
-    const int i = Combo1->findText(QS(*nome), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    std::vector<std::string> voci;
+    for (int v = 0; v < Combo1->count(); ++v) voci.push_back(SS(Combo1->itemText(v)));
+    const int i = IndiceNomeGas(voci, *nome);
     if (i >= 0) {
       Combo1->setCurrentIndex(i);
       Combo1_Click();

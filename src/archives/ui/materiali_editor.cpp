@@ -250,7 +250,8 @@ bool GestMateriali::eventFilter(QObject* oggetto, QEvent* evento) {
 }
 
 void GestMateriali::Text1_LostFocus() {
-  editor.ImpostaDensita(SS(Text1->text()));
+  // A text refused shows again the density the series holds.
+  if (!editor.ImpostaDensita(SS(Text1->text()))) Text1->setText(QS(editor.TestoDensita()));
   const int r = Grid->currentRow();
   const int c = Grid->currentColumn();
   MostraSerie();

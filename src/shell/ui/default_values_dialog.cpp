@@ -151,13 +151,18 @@ void frmDefaultValue::cmdOK_Click() {
   campi_.velocita = SS(txtVelocity->text());
   campi_.pressioneIniziale = SS(cmbInitPres->currentText());
   campi_.pressioneFinale = SS(cmbFinalPres->currentText());
-  ConfermaValoriDefault(campi_);
+  const bool scritto = ConfermaValoriDefault(campi_);
   cmbGas->setCurrentIndex(campi_.gasScelto);
   cmbMateriali->setCurrentIndex(campi_.materialeScelto);
   txtVelocity->setText(QS(campi_.velocita));
   if (campi_.inPressione) {
     cmbInitPres->setEditText(QS(campi_.pressioneIniziale));
     cmbFinalPres->setEditText(QS(campi_.pressioneFinale));
+  }
+  // A failed write was told: the dialog stays, with the user's choices, for another try or Cancel.
+  if (!scritto) {
+    cmdOK->setFocus(Qt::OtherFocusReason);
+    return;
   }
   accept();
 }

@@ -558,8 +558,13 @@ void frmMainForm::InitInitialGasCombo(const std::optional<std::string>& s) {
 
 void frmMainForm::SelectItemInGasList(const std::string& s) {
   const QSignalBlocker blocco(ComboGas);
-  const int i = ComboGas->findText(QS(s), Qt::MatchExactly | Qt::MatchCaseSensitive);
+  // The project's gas as the archive spells it: found by the one rule for gas names.
+  std::vector<std::string> voci;
+  for (int v = 0; v < ComboGas->count(); ++v) voci.push_back(SS(ComboGas->itemText(v)));
+  const int i = IndiceNomeGas(voci, s);
   ComboGas->setCurrentIndex(i);
+  // A gas the archive lacks (a project's gas left without a substitute) still shows by its name.
+  ComboGas->setPlaceholderText(i < 0 ? QS(s) : QString());
 }
 
 bool frmMainForm::ApplicaSceltaGasUI(bool conTenuta) {
@@ -667,6 +672,11 @@ void frmMainForm::imgSwCompany_Click() { AboutMnu_Click(); }
 
 void frmMainForm::openHelpFile() {
   const std::string percorso = UnisciPercorso(CartellaProgramma(), "Varnex4.htm");
+  if (!EsisteFile(percorso)) {
+    MsgBox("Il manuale " + percorso + " non e' presente nel disco. " + ComeRiavereFileDistribuito("Varnex4.htm"),
+           Bottoni::OK);
+    return;
+  }
   const bool aperto = Desktop().Apri(percorso);
   DoEvents();
   if (!aperto)

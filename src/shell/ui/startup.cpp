@@ -134,23 +134,25 @@ void InstallaSottosistemi() {
 bool PreparaCartellaProgramma() { return PreparaCartellaProgramma(CartellaDellEseguibile()); }
 
 bool PreparaCartellaProgramma(const std::string& precedente) {
-  std::string errore;
+  std::string daPrecedente, daDistribuiti;
   // A program folder of an earlier build, beside the executable, is where the user's archives and
   // projects were until now: they come first, then what ships fills the gaps.
   bool copiata = false;
-  const bool ripresa = RiprendiCartellaPrecedente(precedente, CartellaProgramma(), &errore, &copiata);
+  const bool ripresa =
+      RiprendiCartellaPrecedente(precedente, CartellaProgramma(), &daPrecedente, &copiata, PercorsiRicordati());
   // The recent files and the last folder must not keep the user working in the old folder, which
   // the next build or a clean-up deletes.
   if (copiata) SpostaPercorsiRicordati(precedente, CartellaProgramma());
-  if (PreparaCartellaUtente(CartellaDistribuita(), CartellaProgramma(), ripresa ? &errore : nullptr) && ripresa)
-    return true;
+  if (PreparaCartellaUtente(CartellaDistribuita(), CartellaProgramma(), &daDistribuiti) && ripresa) return true;
   // A folder that is there holds the user's archives and projects: the program works with them
   // (a missing archive it needs is told by the start-up); without a folder there is nothing.
   std::error_code ec;
   const bool cartella = std::filesystem::is_directory(CartellaProgramma(), ec);
-  MsgBox("Impossibile preparare la cartella dei dati di VarnexPro " + CartellaProgramma() + ".\r\n" + errore +
-             (cartella ? "\r\nIl programma si avvia senza i file distribuiti che non e' stato possibile copiare."
-                       : std::string()),
+  std::string dettagli = daPrecedente;
+  if (!daDistribuiti.empty()) dettagli += (dettagli.empty() ? "" : "\r\n") + daDistribuiti;
+  MsgBox((cartella ? "Cartella dei dati di VarnexPro " + CartellaProgramma() + ":\r\n"
+                   : "Impossibile preparare la cartella dei dati di VarnexPro " + CartellaProgramma() + ".\r\n") +
+             dettagli,
          Bottoni::OK, cartella ? Icona::Esclamazione : Icona::Critico);
   return cartella;
 }

@@ -485,6 +485,43 @@ TEST(Programma, LaCartellaUtenteTieneCioCheLUtenteHaDeciso) {
   ResetRete();
 }
 
+// The first start after an earlier build carries every project the recent files and the last
+// folder point to inside the old folder, wherever it is there and whatever its mode (files copied
+// from a network share are often executable): the user goes on working in the user's folder.
+TEST(Programma, ITrasferimentoPortaOgniProgettoRicordatoDellaCartellaPrecedente) {
+  namespace fs = std::filesystem;
+  TempFolder distribuita, vecchia, radice, impostazioni;
+  distribuita.CopiaDatiDistribuiti();
+  vecchia.CopiaDatiDistribuiti();
+  const std::string rossi = vecchia.Write("bin/Progetti/Rossi.RTG", "progetto in bin");
+  const std::string verdi = vecchia.Write("bin/Progetti/Verdi.RTG", "progetto accanto");
+  const std::string eseguibile = vecchia.Write("Archivio Lavori/Rete.RTG", "progetto da una condivisione");
+  for (const std::string& f : {rossi, eseguibile}) fs::permissions(f, fs::perms(0755));
+  const std::string precedente = CartellaProgramma();
+  const std::string utente = radice.File("VarnexPro");
+  ImpostaCartellaProgramma(utente);
+  ImpostaCartellaDistribuita(distribuita.Path());
+  {
+    ProgrammaDiProva programma(impostazioni, "VarnexProTest");
+    ASSERT_TRUE(SaveSetting("MRUFileList", "Item1", rossi));
+    ASSERT_TRUE(SaveSetting("MRUFileList", "Item2", eseguibile));
+    ASSERT_TRUE(SaveSetting("Recent", "LastWorkDirectory", vecchia.File("bin/Progetti") + "/"));
+    ASSERT_TRUE(ui::PreparaCartellaProgramma(vecchia.Path()));
+    EXPECT_TRUE(programma.utente.messaggi.empty());
+    EXPECT_EQ(LeggiByte(utente + "/bin/Progetti/Rossi.RTG"), "progetto in bin");
+    EXPECT_EQ(LeggiByte(utente + "/bin/Progetti/Verdi.RTG"), "progetto accanto");
+    EXPECT_EQ(LeggiByte(utente + "/Archivio Lavori/Rete.RTG"), "progetto da una condivisione");
+    EXPECT_EQ(GetSetting("MRUFileList", "Item1"), utente + "/bin/Progetti/Rossi.RTG");
+    EXPECT_EQ(GetSetting("MRUFileList", "Item2"), utente + "/Archivio Lavori/Rete.RTG");
+    EXPECT_EQ(GetSetting("Recent", "LastWorkDirectory"), utente + "/bin/Progetti/");
+    // The old folder is left as it was.
+    EXPECT_EQ(LeggiByte(rossi), "progetto in bin");
+  }
+  ImpostaCartellaDistribuita("");
+  ImpostaCartellaProgramma(precedente);
+  ResetRete();
+}
+
 TEST(Programma, UnaSecondaIstanzaNonPrendeIlLock) {
   const QString nome = QStringLiteral("VarnexProLock-%1").arg(QCoreApplication::applicationPid());
   ui::IstanzaUnica prima(nome);

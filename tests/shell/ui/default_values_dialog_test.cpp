@@ -6,6 +6,7 @@
 #include "model/gas.h"
 #include "model/globals.h"
 #include "model/materiali.h"
+#include "model/archivi_scrittura_bloccata.h"
 #include "model/rete.h"
 #include "shell/ui/default_values_dialog.h"
 #include "shell/ui/units.h"
@@ -214,6 +215,40 @@ TEST_F(DefaultValuesDialog, CancelAndTheCloseBoxWriteNothingButTheFileWasReloade
   }
   EXPECT_EQ(DefaultGas, "GPL");
   EXPECT_EQ(cartella.Read("defaultValue.ini"), prima);
+}
+
+// The default gas written with other blanks or letter case is the archive's gas: the list shows it.
+TEST_F(DefaultValuesDialog, TheDefaultGasIsFoundByTheRuleForGasNames) {
+  for (const char* scritto : {" metano ", "METANO", "Metano\xA0"}) {
+    File(scritto, "Acciaio", "15", "200", "150");
+    frmDefaultValue d;
+    EXPECT_EQ(d.cmbGas->currentText(), QStringLiteral("Metano")) << scritto;
+  }
+}
+
+// OK while the file cannot be written: told, the dialog stays with the user's choice and the
+// defaults stay as they were; a second OK once the file can be written stores it.
+TEST_F(DefaultValuesDialog, AFailedWriteKeepsTheDialogOpenForAnotherTry) {
+  File("Metano", "Acciaio", "15", "200", "150");
+  const std::string prima = cartella.Read("defaultValue.ini");
+  frmDefaultValue d;
+  dialoghi.Attendi("frmDefaultValue", [&](QDialog&) {
+    d.cmbGas->setCurrentIndex(d.cmbGas->findText(QStringLiteral("GPL")));
+    {
+      test::ScritturaBloccata bloccata;
+      utente.Attendi("defaultValue.ini");
+      d.cmdOK->click();
+    }
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(d.result(), 0);
+    EXPECT_EQ(d.cmbGas->currentText(), QStringLiteral("GPL"));
+    EXPECT_EQ(DefaultGas, "Metano");
+    EXPECT_EQ(cartella.Read("defaultValue.ini"), prima);
+    d.cmdOK->click();
+  });
+  EXPECT_EQ(MostraModale(d), QDialog::Accepted);
+  EXPECT_EQ(DefaultGas, "GPL");
+  EXPECT_NE(cartella.Read("defaultValue.ini").find("!DEFAULTGAS\r\nGPL\r\n"), std::string::npos);
 }
 
 TEST_F(DefaultValuesDialog, ConfirmingAnInternalInstallationKeepsPressuresAndANonCombustibleGas) {

@@ -9,6 +9,7 @@
 #include "editor/ui/archivi_finestre.h"
 #include "editor/ui/gasgrid.h"
 #include "model/rete.h"
+#include "model/strings.h"
 #include "shell/stato_interfaccia.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/window_registry.h"
@@ -139,6 +140,12 @@ TEST_F(MainWindowTest, GasSelectorListsAndSelects) {
   f.SelectItemInGasList("NESSUNO");
   EXPECT_EQ(f.ComboGas->currentIndex(), -1);
   EXPECT_TRUE(f.ComboGas->currentText().isEmpty());
+  // A gas the archive lacks (a project's gas with no substitute) shows by its name.
+  EXPECT_EQ(f.ComboGas->placeholderText(), QStringLiteral("NESSUNO"));
+  // The project's gas written with other blanks and letter case is the archive's gas.
+  f.SelectItemInGasList(" " + UCase(ArchivioGas[1].Nome) + "\u00A0");
+  EXPECT_EQ(f.ComboGas->currentText(), QString::fromStdString(ArchivioGas[1].Nome));
+  EXPECT_TRUE(f.ComboGas->placeholderText().isEmpty());
   ReteInPressione = 0;
 }
 
