@@ -223,6 +223,11 @@ void ScriviTabellaHTML(ReportTable tabella, int16_t net) {
       Spesa(4);
     }
   }
+  if (const std::string rete = GetReportNetworkNote(tabella, righe); !rete.empty()) {
+    ScriviRigaHTML("<SPAN class='sectionwords'>" + EscapeHTML(rete) + "</SPAN><BR>");
+    // A sentence of about two lines on the narrowest page.
+    Spesa(8);
+  }
   if (!nota.empty()) {
     ScriviRigaHTML("<SPAN class='sectionwords'>" + EscapeHTML(nota) + "</SPAN><BR>");
     Spesa(4);

@@ -124,6 +124,7 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
   const std::vector<int16_t> righe = GetReportRows(tabella);
   const std::optional<TotaleReport> totale = GetReportTotal(tabella, righe);
   const TestiTabella testi = LeggiTestiTabella(view, righe, totale);
+  const std::string notaRete = GetReportNetworkNote(tabella, righe);
 
   const double larghezza = v.Quota * LarghezzaStampabile;
   const double corpoIniziale = p.FontSize();
@@ -187,7 +188,7 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
   // A short table goes whole to the next page rather than split: title, headings, rows and totals.
   int16_t riserva = static_cast<int16_t>(8 + extraRighe);
   if (righe.size() <= RigheTabellaBreve) {
-    size_t tutta = 4 + (totale ? 4 : 1);
+    size_t tutta = 4 + (totale ? 4 : 1) + (notaRete.empty() ? 0 : 3);
     for (size_t nb = 0; nb < bande.size(); ++nb) {
       tutta += intestazioni[nb].righe + 3;
       for (size_t r = 0; r < altezze[nb].size(); ++r) tutta += altezze[nb][r] + (staccata(nb, r) ? 1 : 0);
@@ -367,6 +368,11 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
       p.FineRiga();
     }
     if (ultimaBanda) {
+      if (!notaRete.empty()) {
+        CheckPageBreak();
+        p.SetCurrentX(0);
+        StampaAcapo(p, notaRete, true, 0, LarghezzaStampabile);
+      }
       StampaNotaLimite(p, nota);
       paginaUltimaTabella = p.Page();
       p.FineRiga();

@@ -411,9 +411,26 @@ TEST_F(ReportFilesTest, AValueTheCalculationCouldNotComputeIsNeverWrittenAsANumb
     EXPECT_EQ(f->find("-1,0"), std::string::npos);
     EXPECT_EQ(f->find("-1.0"), std::string::npos);
   }
-  // Drop, end pressure and path drop of the segment table; red in the HTML as on the screen.
-  EXPECT_EQ(Conta(html, "<SPAN style='color:#FF0000;'>n.c.</SPAN>"), 3u);
-  EXPECT_EQ(Conta(txt, "n.c."), 3u);
+  // Velocity, drop, end pressure and path drop of the segment table; red in the HTML as on the screen.
+  const auto tabella = [](const std::string& f, const char* titolo, const char* fine) {
+    const size_t inizio = f.find(titolo);
+    return f.substr(inizio, f.find(fine, inizio) - inizio);
+  };
+  // Its velocity too: a "-" there would read as gas at rest.
+  EXPECT_EQ(Conta(tabella(html, "Tabella dati tronchi", "Analisi percorso"), "<SPAN style='color:#FF0000;'>n.c.</SPAN>"),
+            4u);
+  EXPECT_EQ(Conta(tabella(txt, "Tabella dati tronchi", "La rete non"), "n.c."), 4u) << txt;
+  // The worst path is the one the calculation could not carry to its end: its drops are not
+  // computed, nor is their total; the sentence says why.
+  const std::string percorso = tabella(txt, "Analisi percorso", "\n\n\n");
+  EXPECT_NE(percorso.find("TOTALE PERDITA DI PRESSIONE: n.c."), std::string::npos) << percorso;
+  EXPECT_NE(percorso.find("3\t22x1 (!)\t500,00\t500,00\t3000,000\t3000,000\tn.c.\tn.c.\tn.c.\tn.c."), std::string::npos)
+      << percorso;
+  const std::string motivo =
+      "La rete non è dimensionata: nessun diametro della serie del tronco 3 ne porta la portata con la pressione "
+      "disponibile; i valori non calcolati sono indicati con \"n.c.\".";
+  EXPECT_EQ(Conta(txt, motivo), 2u) << txt;
+  EXPECT_EQ(Conta(html, EscapeHTML(motivo)), 2u);
 }
 
 // Wherever the segment table leaves the page, a three-row appliance summary is never split over

@@ -10,6 +10,7 @@
 #include "model/campi.h"
 #include "model/calcolo.h"
 #include "model/calcolo_prova.h"
+#include "editor/tabella.h"
 #include "model/colonne.h"
 #include "model/files.h"
 #include "model/gas.h"
@@ -793,7 +794,69 @@ TEST_F(StampaReport, AValueTheCalculationCouldNotComputeIsPrintedNotComputableIn
       EXPECT_EQ(t.colore, 0) << t.testo;
     }
   }
-  EXPECT_EQ(nonCalcolati, 3);
+  // Velocity, drop, path drop and end pressure of the choked segment.
+  EXPECT_EQ(nonCalcolati, 4);
+}
+
+// A pressurised network that cannot be sized (its final pressure above the initial one, or a
+// flow no pipe of its series carries) printed 0,00 m/s, an empty worst path totalling 0,000 and
+// the diameters of an earlier calculation with no word.
+TEST_F(StampaReport, ANetworkThatCannotBeSizedPrintsNoResultItDidNotCompute) {
+  struct Caso {
+    const char* nome;
+    double iniziale, finale;
+    float portata;
+    const char* motivo;
+  } casi[] = {
+      {"final above initial", 150, 200, 10,
+       "La rete non è dimensionata: la pressione relativa minima finale (200,00 kPa) supera la pressione relativa "
+       "iniziale (150,00 kPa); i valori non calcolati sono indicati con \"n.c.\"."},
+      {"choked", 200, 150, 20000,
+       "La rete non è dimensionata: nessun diametro della serie del tronco 1 ne porta la portata con la pressione "
+       "disponibile; i valori non calcolati sono indicati con \"n.c.\"."},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    test::PreparaCalcolo();
+    ReteInPressione = -1;
+    GasCorrente.Densita = 0.6f;
+    VelocitaMaxImpostata = 15;
+    PressioneIniziale = 200;
+    PressioneFinale = 150;
+    test::AggiungiProva(0, 10);
+    test::AggiungiProva(1, 20, c.portata);
+    CalcolaRete();  // an earlier calculation that sized the network, or tried to
+    PressioneIniziale = c.iniziale;
+    PressioneFinale = c.finale;
+    stampante.tratti.clear();
+    AzzeraSezioni();
+    StampaCopertina = StampaTronchi = StampaVerifica = -1;
+    NumSezioniStampa = 3;
+    ASSERT_TRUE(PrintReport(0));
+    EXPECT_EQ(MotivoReteNonDimensionata(), c.motivo);
+    std::string testo;
+    for (const Tratto& t : stampante.tratti)
+      if (t.tipo == Tratto::Testo) testo += t.testo + "\n";
+    std::string senzaSpazi = testo;
+    senzaSpazi.erase(std::remove_if(senzaSpazi.begin(), senzaSpazi.end(), [](char ch) { return ch == ' ' || ch == '\n'; }),
+                     senzaSpazi.end());
+    std::string motivo = c.motivo;
+    motivo.erase(std::remove(motivo.begin(), motivo.end(), ' '), motivo.end());
+    // Under the segment table and under the worst path.
+    size_t volte = 0;
+    for (size_t k = senzaSpazi.find(motivo); k != std::string::npos; k = senzaSpazi.find(motivo, k + 1)) ++volte;
+    EXPECT_EQ(volte, 2u) << testo;
+    EXPECT_EQ(senzaSpazi.find("0,00m/s"), std::string::npos) << testo;
+    EXPECT_NE(senzaSpazi.find("Velocitàmassimacalcolata:n.c.m/s"), std::string::npos) << testo;
+    EXPECT_EQ(senzaSpazi.find("TOTALEPERDITADIPRESSIONE:0,000"), std::string::npos) << testo;
+    EXPECT_NE(senzaSpazi.find("TOTALEPERDITADIPRESSIONE:n.c."), std::string::npos) << testo;
+    // The worst path is not empty: it reaches the segment not computed.
+    EXPECT_NE(testo.find("Analisi percorso"), std::string::npos);
+    // No diameter of an earlier calculation stands beside results not computed.
+    for (int16_t s = 1; s <= 2; ++s)
+      if (NonCalcolabile(s, campo::ID_PDC_TRONCO) && !(c.portata > 1000 && s == 1))
+        EXPECT_EQ(Tronco(s).ID_DIAMETRO, "") << s;
+  }
 }
 
 // The papers of the print dialog, down to the narrowest it offers (an envelope 92 mm wide), at 100
