@@ -1206,13 +1206,16 @@ TEST_F(StampaReport, AShortTableIsNeverSplitAndALongOneRepeatsItsHeadingsOnEvery
 }
 
 // A free reference, and the job on the cover, break between their words; a word is split only
-// when it alone is wider than its column.
+// when it alone is wider than its column: one reference of 120 letters without a blank does not
+// split the words of the others.
 TEST_F(StampaReport, AReferenceBreaksBetweenItsWords) {
+  for (const bool lunga : {false, true})
   for (const int32_t larghezza : {11906, 8391, 5216}) {
-    SCOPED_TRACE(larghezza);
+    SCOPED_TRACE(std::to_string(larghezza) + (lunga ? " with a 120-letter reference" : ""));
     test::ReteValoriLunghi(false);
     Tronco(2).ID_RIF = "Scaldabagno istantaneo";
     Tronco(3).ID_RIF = "Caldaia riscaldamento";
+    if (lunga) Tronco(1).ID_RIF = "Centrale termica " + std::string(120, 'W');
     DescrizioneLavoro = "Rete interna a duecento tronchi, montanti e derivazioni d'appartamento";
     AzzeraSezioni();
     StampaCopertina = StampaTronchi = StampaVerifica = StampaUtenze = -1;
@@ -1233,7 +1236,7 @@ TEST_F(StampaReport, AReferenceBreaksBetweenItsWords) {
           continue;
         }
         for (const std::string& intera : intere)
-          EXPECT_FALSE(w.size() >= 3 && intera.find(w) != std::string::npos) << w << " is a piece of " << intera;
+          EXPECT_FALSE(w.size() >= 3 && intera.find(w) != std::string::npos) << w << " is a piece of " << intera << " in [" << t.testo << "]";
       }
     }
     EXPECT_GE(trovate, 10);
