@@ -3,6 +3,7 @@
 // its breaks, the separators of the text file, escaping, and every way a run can fail.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <deque>
 #include <cerrno>
 #include <filesystem>
@@ -1714,6 +1715,49 @@ TEST_F(ReportFilesTest, ATightnessHeadingNeverEndsAnHtmlPageAlone) {
   }
   // The heading went over with its block at some lengths: the sweep reached the page's foot.
   EXPECT_GT(spostamenti, 0);
+}
+
+// A long "Altro" cause and a long description of other appliances wrap in their cells: the page
+// counts every line they take, and the firm's block goes with the signatures, as on paper; at no
+// length do the signatures stand on a page of their own, or the firm's lines on another.
+TEST_F(ReportFilesTest, TheHtmlTightnessRecordMeasuresWrappedRowsAndKeepsTheFirmWithTheSignatures) {
+  TextReader esempio;
+  ASSERT_TRUE(esempio.Open(std::string(VARNEX_SOURCE_DATA_DIR) + "/Archivio Lavori/Villetta.RTG"));
+  ASSERT_TRUE(TenutaImpiantoLoad(esempio));
+  const TTenutaImpianto registrato = TenutaImpianto;
+  Spunta({&StampaTenutaImpianto});
+  for (int parole = 0; parole < 60; parole += 3) {
+    SCOPED_TRACE(parole);
+    TenutaImpianto = registrato;
+    TenutaImpianto.Cause = "1;;;;;;7";
+    TenutaImpianto.CausaAltro.clear();
+    for (int k = 0; k < parole; ++k) TenutaImpianto.CausaAltro += "sostituzione ";
+    TenutaImpianto.AppAltroNum = 1;
+    TenutaImpianto.AppAltroDesc.clear();
+    for (int k = 0; k < parole; ++k) TenutaImpianto.AppAltroDesc += "stufa ";
+    const std::string html = ScriviHtml("a" + std::to_string(parole) + ".html");
+    const size_t ditta = html.find(">Dati dell'impresa e/o del tecnico");
+    const size_t firma = html.find("Firma per accettazione");
+    ASSERT_NE(ditta, std::string::npos);
+    ASSERT_NE(firma, std::string::npos);
+    EXPECT_EQ(html.substr(ditta, firma - ditta).find("footerpage"), std::string::npos) << "firm and signatures apart";
+    // The causes' table and the appliances' table: each row as tall as its wrapped cell.
+    size_t pagine = 0;
+    for (size_t corpo = html.find("<DIV class='bodypage'"); corpo != std::string::npos;
+         corpo = html.find("<DIV class='bodypage'", corpo + 1)) {
+      const size_t fine = html.find("<DIV class='footerpage'", corpo);
+      ASSERT_NE(fine, std::string::npos);
+      std::string pagina = html.substr(corpo, fine - corpo);
+      ++pagine;
+      double mm = AltezzaCorpoHtml(pagina);
+      // A cell of a cause takes half of the body's 85 characters; an appliance's label 45 %.
+      for (const auto& [testo, caratteri] :
+           {std::pair<std::string, double>{TenutaImpianto.CausaAltro, 40}, {TenutaImpianto.AppAltroDesc, 36}})
+        if (!testo.empty() && pagina.find(EscapeHTML(Trim(testo)).substr(0, 20)) != std::string::npos)
+          mm += 3.6 * (std::ceil(static_cast<double>(Len(testo) + 12) / caratteri) - 1);
+      EXPECT_LE(mm, 248.0) << "page " << pagine;
+    }
+  }
 }
 
 // The shipped example's record takes about 190 mm of a page's 248: written alone it is one page,
