@@ -434,6 +434,29 @@ TEST_F(ReportFilesTest, AValueTheCalculationCouldNotComputeIsNeverWrittenAsANumb
   EXPECT_EQ(Conta(html, EscapeHTML(motivo)), 2u);
 }
 
+// Whatever the length of the segment table, its last row never stands alone at the top of a page:
+// the page before had the room for it.
+TEST_F(ReportFilesTest, AnHtmlTablesLastRowNeverStandsAloneOnAPage) {
+  int spezzate = 0;
+  for (int n = 30; n <= 120; ++n) {
+    SCOPED_TRACE(n);
+    BloccoReti = {};
+    int16_t padre = 0;
+    for (int i = 0; i < n; ++i) padre = test::AggiungiProva(padre, 2);
+    test::AggiungiProva(padre, 2, 1.0f);
+    Spunta({&StampaTronchi});
+    const std::string html = ScriviHtml("righe" + std::to_string(n) + ".html");
+    const size_t ultima = html.find("<TD class='lastdatacolums'");
+    ASSERT_NE(ultima, std::string::npos);
+    const size_t prima = html.rfind("<TD class='datacolums'", ultima);
+    ASSERT_NE(prima, std::string::npos);
+    EXPECT_EQ(html.substr(prima, ultima - prima).find("footerpage"), std::string::npos) << "last row alone";
+    spezzate += Conta(html.substr(0, ultima), "footerpage") > 0;
+  }
+  // The sweep did reach tables that go on over a page.
+  EXPECT_GT(spezzate, 0);
+}
+
 // Wherever the segment table leaves the page, a three-row appliance summary is never split over
 // two pages of the HTML: it goes whole to the next page, its title with it.
 TEST_F(ReportFilesTest, AShortTableIsNeverSplitOverTwoPages) {
