@@ -1457,6 +1457,52 @@ TEST_F(StampaReport, TheTotalsAndNotesOfATableStayWithItsLastRow) {
   PDCMaxTesto = "0";
 }
 
+// A failing design's worst path of two rows, wherever it starts on the page of the narrowest
+// papers: each of its bands goes whole with its rows, the last with the totals and the warning, and
+// on a page that holds them all the table is not split at all (on the 92 mm envelope at 80 % it split
+// one row and one row, the totals on the second page).
+TEST_F(StampaReport, AShortTableKeepsEachBandWholeOnNarrowPaper) {
+  const CartaProva carte[] = {{"busta 80", 5216, 9354, 80}, {"busta 100", 5216, 9354, 100},
+                              {"A5 80", 8391, 11906, 80}};
+  for (const CartaProva& carta : carte) {
+    SCOPED_TRACE(carta.nome);
+    test::PreparaCalcolo();
+    const int16_t radice = test::AggiungiProva(0, 30);
+    test::AggiungiProva(radice, 5, 3.0f);
+    Tronco(1).ID_DIAMETRO = "1/2";
+    Tronco(1).ID_DIAMCUSTOM = -1;
+    CalcolaRete();
+    PDCMaxTesto = TestoNumero(PDCMassima());
+    PreparaCarta(stampante, carta, true);
+    SetupPage();
+    for (double y = InizioCorpoPagina; y < LimiteFondoPagina; y += 60) {
+      SCOPED_TRACE(y);
+      stampante.tratti.clear();
+      stampante.pagina = 1;
+      stampante.y = y;
+      stampante.SetFontSize(9);
+      PrintPercorsoSfavorito(stampante, 1);
+      // The segment column opens every band: its "1" and "2" rows, band after band.
+      std::vector<int> uno, due;
+      int totale = 0, avviso = 0;
+      for (const Tratto& t : stampante.tratti) {
+        if (t.tipo != Tratto::Testo || t.testo.empty() || t.y >= LimiteFondoPagina) continue;
+        if (!t.grassetto && t.x < 600 && t.testo == "1") uno.push_back(t.pagina);
+        if (!t.grassetto && t.x < 600 && t.testo == "2") due.push_back(t.pagina);
+        if (t.testo.rfind("TOTALE", 0) == 0) totale = t.pagina;
+        if (t.testo.rfind("ATTENZIONE", 0) == 0) avviso = t.pagina;
+      }
+      ASSERT_EQ(uno.size(), due.size());
+      ASSERT_FALSE(due.empty());
+      for (size_t k = 0; k < uno.size(); ++k) EXPECT_EQ(uno[k], due[k]) << "band " << k << " split";
+      EXPECT_EQ(totale, due.back());
+      EXPECT_EQ(avviso, due.back());
+    }
+  }
+  PercentualeX = PercentualeY = 100;
+  PDCMaxTesto = "0";
+}
+
 // On every paper, whatever bands a table takes, its total is printed once, after the last band
 // (never between two bands), its label and value on one line.
 TEST_F(StampaReport, ATotalIsOneLineAfterTheLastBandOfItsTable) {
