@@ -171,8 +171,36 @@ bool NonCalcolabile(int16_t slot, int16_t codice) {
     case campo::ID_PDC_PERCORSO: return t.ID_PDC_TRONCO < 0 || t.ID_PDC_PERCORSO < 0;
     // A failed segment and those below it have no pressures to work a velocity out from.
     case campo::ID_VELOCITA: return t.ID_PDC_TRONCO < 0 || t.ID_PDC_PERCORSO < 0;
+    // A segment the sizing never reached has no diameter of this calculation.
+    case campo::ID_DIAMETRO: return t.ID_PDC_TRONCO < 0 && Trim(t.ID_DIAMETRO).empty();
     default: return false;
   }
+}
+
+std::string MotivoReteNonDimensionata() {
+  if (CalcoloRifiutato()) return {};
+  const int16_t n = ContoTronchi();
+  int16_t strozzato = 0;
+  bool nonCalcolati = false;
+  for (int16_t s = 1; s <= n; ++s) {
+    const TTronco& t = Tronco(s);
+    if (t.Collegato == 0 || !NonCalcolabile(s, campo::ID_PDC_TRONCO)) continue;
+    nonCalcolati = true;
+    // Where the failure starts: its parent (if any) was computed.
+    const int16_t padre = t.ID_PREV;
+    const bool padreCalcolato = padre < 1 || padre > MaxTronchi || !NonCalcolabile(padre, campo::ID_PDC_TRONCO);
+    if (padreCalcolato && strozzato == 0) strozzato = s;
+  }
+  if (!nonCalcolati) return {};
+  const std::string coda = "; i valori non calcolati sono indicati con \"" + std::string(TestoNonCalcolabile) + "\".";
+  if (ReteInPressione && PressioneFinale >= PressioneIniziale)
+    return "La rete non è dimensionata: la pressione relativa minima finale (" + FormatNumero(PressioneFinale, 2) +
+           " kPa) " + (PressioneFinale > PressioneIniziale ? "supera la" : "è pari alla") + " pressione relativa iniziale (" +
+           FormatNumero(PressioneIniziale, 2) + " kPa)" + coda;
+  if (strozzato != 0)
+    return "La rete non è dimensionata: nessun diametro della serie del tronco " + std::to_string(strozzato) +
+           " ne porta la portata con la pressione disponibile" + coda;
+  return "La rete non è dimensionata" + coda;
 }
 
 bool AvvisoDiametro(int16_t slot, const std::string& testo) {

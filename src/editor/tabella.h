@@ -80,6 +80,12 @@ inline constexpr const char* TestoNonCalcolabile = "n.c.";
 // its end pressure and its path drop, once its drop could not be computed.
 bool NonCalcolabile(int16_t slot, int16_t codice);
 
+// Why the calculation left results not computed ("n.c.") on a connected segment, as one sentence
+// for the editor's status panel and every report: the final pressure not below the initial one,
+// or the first segment that no diameter of its series carries. Empty when every connected segment
+// has its drop, or when the calculation was refused (the refusal says so itself).
+std::string MotivoReteNonDimensionata();
+
 // The diameter warning: the slot's diameter `testo` is the largest of its series (or not one of
 // it) while the path drop or the velocity is above the limit.
 bool AvvisoDiametro(int16_t slot, const std::string& testo);

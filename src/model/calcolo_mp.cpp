@@ -116,6 +116,8 @@ int DimensionaPercorsoConta(int16_t m, float& lunghezza) {
     } else {
       t.ID_PDC_TRONCO = -1;
       Stato(s).Dimensionato = -1;
+      // Not sized: a diameter left by an earlier calculation is no result of this one.
+      if (t.ID_DIAMCUSTOM != -1) t.ID_DIAMETRO.clear();
     }
     budget = budget - t.ID_PDC_TRONCO;
     if (t.ID_PDC_TRONCO >= 0) {
@@ -212,6 +214,7 @@ void ScegliDiametroMP(int16_t s, float budget, float lunghezza) {
   const float p1 = t.PInizialeTronco;
   if (p1 < 0) {
     t.ID_PDC_TRONCO = -1;
+    if (t.ID_DIAMCUSTOM != -1) t.ID_DIAMETRO.clear();
     return;
   }
   const float q = t.ID_P_TRONCO;

@@ -59,12 +59,11 @@ constexpr const char* kMotivoPortataNominale =
     "Nessun esito: con portata nominale minima del contatore maggiore di 1 l/h l'idoneità della tenuta non può "
     "essere attestata con il metodo del contatore ma tramite C.D.P.";
 
-constexpr const char* kMotivoCapacitaIgnota =
-    "Nessun esito: la capacità dell'impianto non è nota, perché non tutti i tubi della rete hanno un diametro "
-    "calcolato; la prova mediante rilevazione C.D.P. non può essere giudicata.";
-constexpr const char* kMotivoSenzaTubazioni =
-    "Nessun esito: la capacità dell'impianto non è nota, perché la rete non ha tubazioni; la prova mediante "
-    "rilevazione C.D.P. non può essere giudicata.";
+// Why the plant's volume is unknown, as the middle of one sentence.
+std::string MotivoCapacitaIgnota(const std::string& perche) {
+  return "Nessun esito: la capacità dell'impianto non è nota, perché " + perche +
+         "; la prova mediante rilevazione C.D.P. non può essere giudicata.";
+}
 constexpr const char* kMotivoParametriFamiglia =
     "Nessun esito: mancano la pressione di riferimento o la caduta massima della famiglia del gas "
     "(file PARFAMGAS.CFG); la prova non può essere giudicata.";
@@ -74,19 +73,33 @@ constexpr const char* TestoNonCalcolabile = "NC";
 // Whether a pipe is reached from the root.
 bool HaTubazioni() { return ContoTronchi() > 0 && !SottoalberoTronco(1).empty(); }
 
-// The inner volume in litres of the pipes reached from the root; none when there is no pipe (a
-// plant not drawn yet) or one of them has no inner diameter (a network never sized, or whose
-// calculation was refused for a series without that row): either would make the plant look
-// smaller than it is.
-std::optional<double> LitriTubazioni() {
-  if (!HaTubazioni()) return std::nullopt;
+// Why the inner volume of the pipes reached from the root is unknown; empty when it is known. A
+// plant not drawn yet, a pipe whose length was never entered, or one without an inner diameter (a
+// network never sized, or whose calculation was refused for a series without that row) would each
+// make the plant look smaller than it is. The segment named is the lowest-numbered one, the first
+// the user meets in the table.
+std::string PercheVolumeIgnoto() {
+  if (!HaTubazioni()) return "la rete non ha tubazioni";
+  int16_t senzaLunghezza = 0;
+  int16_t senzaDiametro = 0;
   for (int16_t s : SottoalberoTronco(1)) {
     const TTronco& t = Tronco(s);
-    if (!(DiametroInterno(t.IndiceMateriale, t.ID_DIAMETRO) > 0)) return std::nullopt;
+    if (!(std::isfinite(t.ID_LEN) && t.ID_LEN > 0) && (senzaLunghezza == 0 || s < senzaLunghezza)) senzaLunghezza = s;
+    if (!(DiametroInterno(t.IndiceMateriale, t.ID_DIAMETRO) > 0) && (senzaDiametro == 0 || s < senzaDiametro))
+      senzaDiametro = s;
   }
+  if (senzaLunghezza != 0) return "il tronco " + std::to_string(senzaLunghezza) + " non ha una lunghezza";
+  if (senzaDiametro != 0) return "il tronco " + std::to_string(senzaDiametro) + " non ha un diametro calcolato";
   const double litri = static_cast<double>(VolumeImpianto() / 1000.0f);
-  if (!std::isfinite(litri)) return std::nullopt;
-  return litri;
+  if (!std::isfinite(litri)) return "il volume dei tubi non è calcolabile";
+  return "";
+}
+
+// The inner volume in litres of the pipes reached from the root; none when it is unknown
+// (`PercheVolumeIgnoto`).
+std::optional<double> LitriTubazioni() {
+  if (!PercheVolumeIgnoto().empty()) return std::nullopt;
+  return static_cast<double>(VolumeImpianto() / 1000.0f);
 }
 
 std::string Incompleto(const std::string& cosa) { return "Nessun esito: dati della prova incompleti, manca " + cosa + "."; }
@@ -133,6 +146,12 @@ std::string MotivoMisura(const TTenutaImpianto& t, int campo) {
   const std::string& testo = TestoCampo(t, campo);
   const std::string nome = r->nome;
   if (testo.empty()) return Incompleto(nome);
+  if (r->pascal && PascalDaConfermare(t, campo))
+    return "Nessun esito: dati della prova da confermare, " + nome + " letta dal file del progetto (" + testo +
+           " Pa) può valere " + TestoNumero(StrToDouble(testo)) + " Pa oppure " +
+           TestoNumero(std::round(StrToDouble(testo) * 1000)) +
+           " Pa (un programma precedente salvava così il punto delle migliaia): controllare il valore e premere Invio nella "
+           "casella per confermarlo.";
   const std::string nonValido = "Nessun esito: dati della prova non validi, " + nome;
   // A point that does not group thousands ("1.5") cannot be read as pascals: as a decimal it
   // would turn 1.500 into 1,5.
@@ -180,7 +199,10 @@ std::string MotivoSenzaVerdetto(const TTenutaImpianto& t) {
   // The total is shown so that it stands on the same side of the limit as the unrounded one.
   if (t.Metodo == 2) {
     const std::optional<double> totale = LeggiRegionale(t.CapacitaTotale);
-    if (!totale) return HaTubazioni() ? kMotivoCapacitaIgnota : kMotivoSenzaTubazioni;
+    if (!totale) {
+      const std::string perche = PercheVolumeIgnoto();
+      return MotivoCapacitaIgnota(perche.empty() ? "la capacità totale registrata non è un numero" : perche);
+    }
     if (*totale > CapacitaMassimaCDP) return kMotivoCDPOltre25;
   }
   struct Voce {
@@ -272,6 +294,7 @@ void PaginaTenuta::TenutaImpiantoInit() {
   for (size_t k = 0; k < cause.size(); ++k) CauseCaselle[k].Spuntata = cause[k] != 0;
   OpzioniDaCodice(MetodoContatore.Selezionata, MetodoCDP.Selezionata, t.Metodo);
   OpzioniDaCodice(DisposATenuta.Selezionata, DisposNonATenuta.Selezionata, t.DisposIntercett);
+  PascalDaConfermare = t.PascalDaConfermare;
   if (t.RagSociale.empty() && t.Indirizzo.empty() && t.Telefono.empty() && t.NomeTecnico.empty()) {
     Testo(RagSociale) = DefRagSociale;
     Testo(Indirizzo) = DefIndirizzo;
@@ -296,6 +319,9 @@ void PaginaTenuta::TenutaImpiantoRefresh() {
     bool& f;
     ~Fine() { f = false; }
   } fine{inAggiornamento_};
+  // A value read from the file that no longer reads both ways was typed again: nothing to confirm.
+  for (int c = 0; c < NumCampiTenuta; ++c)
+    if (IsCampoPascal(c) && !PascalAmbiguo(Testo(c))) PascalDaConfermare &= ~(uint64_t{1} << c);
   LitriImpianto = LitriTubazioni();
   Testo(CapacitaImpianto) = LitriImpianto ? FormatNumero(*LitriImpianto, 1) : TestoNonCalcolabile;
   SelezionaPaginaFamiglia();
@@ -323,6 +349,7 @@ void PaginaTenuta::CopiaNelRecord(TTenutaImpianto& t) const {
   t.Cause = CauseDaCaselle(cause);
   t.Metodo = CodiceDaOpzioni(MetodoContatore.Selezionata, MetodoCDP.Selezionata);
   t.DisposIntercett = CodiceDaOpzioni(DisposATenuta.Selezionata, DisposNonATenuta.Selezionata);
+  t.PascalDaConfermare = PascalDaConfermare;
 }
 
 void PaginaTenuta::CopiaDatiImpresa() {
@@ -421,7 +448,10 @@ void PaginaTenuta::ValidaCampoColora(int campo, int16_t tipo, const std::string&
 void PaginaTenuta::ValidaMisuraColora(int campo, int16_t tipo, const std::string& decimali,
                                       const std::string& massimo) {
   CasellaTestoTenuta& c = Caselle[static_cast<size_t>(campo)];
-  bool valido = ValidaCampo(c.Testo, tipo, decimali, massimo);
+  // A value read from the file that waits for confirmation stays exactly as the file gave it.
+  std::string copia = c.Testo;
+  const bool daConfermare = IsCampoPascal(campo) && (PascalDaConfermare >> campo & 1u) != 0;
+  bool valido = ValidaCampo(daConfermare ? copia : c.Testo, tipo, decimali, massimo);
   // The box is marked by the same rule that refuses the verdict, with the same reason.
   TTenutaImpianto dati;
   CopiaNelRecord(dati);
@@ -550,7 +580,7 @@ void PaginaTenuta::CalcolaVerificaTenuta() {
       // Outside the meter's range the method cannot attest anything: no verdict, not a failure.
       ErroreContatore = MessaggioPortataNominale;
     } else if (qnScritta) {
-      Testo(ProvaContPRif) = TestoNumero(pRif);
+      Testo(ProvaContPRif) = pRif > 0 ? TestoNumero(pRif) : TestoNonCalcolabile;
       const double pProva = Valore(ProvaContPprova);
       const double dispersione = Valore(ProvaContDispRil);
       // Without a test pressure, or without a reference pressure to bring the leak to, the leak
@@ -566,13 +596,17 @@ void PaginaTenuta::CalcolaVerificaTenuta() {
     }
   } else if (MetodoCDP.Selezionata && cdpAmmessa) {
     const double pProva = Valore(ProvaCDPPprova);
-    Testo(ProvaCDPPrifer) = TestoNumero(pRif);
+    // A family without its constants has no reference pressure and no largest drop: they are not
+    // computed, not 0.
+    Testo(ProvaCDPPrifer) = pRif > 0 ? TestoNumero(pRif) : TestoNonCalcolabile;
     const double calo = Valore(ProvaCDPcdp);
     const double caloMassimo = pRif == 0 ? 0.0 : pProva * caloMax / pRif;
     // Shown as precisely as it is judged: a drop of 46 against 45,5 must not read "massima 46".
     // Without a test pressure there is no largest drop to show, as the meter shows no reference leak.
     Testo(ProvaCDPcdpmax) =
-        pProva <= 0 || nonGiudicabile(ProvaCDPPprova) ? "NC" : TestoCoerente(caloMassimo, 1, [calo](double m) { return calo > m; });
+        pProva <= 0 || nonGiudicabile(ProvaCDPPprova) || !(pRif > 0 && caloMax > 0)
+            ? TestoNonCalcolabile
+            : TestoCoerente(caloMassimo, 1, [calo](double m) { return calo > m; });
     if (caloMassimo <= 0) verdetto = VerdettoNonIdoneo;
     else verdetto = calo > caloMassimo ? VerdettoNonIdoneo : VerdettoIdoneo;
   }
@@ -606,6 +640,8 @@ void PaginaTenuta::AbilitaProvaContatore(bool abilitata) {
 }
 
 bool PaginaTenuta::CampoConfermato(int campo) {
+  // Enter in a box whose value was read from the file is the technician's confirmation of it.
+  if (IsCampoPascal(campo)) PascalDaConfermare &= ~(uint64_t{1} << campo);
   switch (campo) {
     case CapacitaContatore:
       ValidaCampoColora(campo, CampoNumero, "1", "3");

@@ -157,6 +157,9 @@ class PaginaTenuta {
   // rule judges this. None while a pipe reached from the root has no inner diameter (never
   // sized, or its series has no such row): the volume is then unknown, not smaller.
   std::optional<double> LitriImpianto = 0.0;
+  // The whole-pascal boxes whose value, read from the project file, waits for the technician's
+  // confirmation (`TTenutaImpianto::PascalDaConfermare`); Enter in the box confirms it.
+  uint64_t PascalDaConfermare = 0;
   // False while the page is loaded from the record: refreshes do nothing until it ends.
   bool PaginaTenutaInizializzata = false;
 

@@ -72,6 +72,27 @@ const char* NomeFamiglia(int i) { return i == 1 ? "I" : i == 2 ? "II" : "III"; }
 
 const std::array<CampoTenuta, NumCampiTenuta>& CampiTenuta() { return kCampi; }
 
+bool IsCampoPascal(int indice) {
+  if (indice < 0 || indice >= NumCampiTenuta) return false;
+  const auto testo = kCampi[static_cast<size_t>(indice)].testo;
+  return testo == &TTenutaImpianto::ProvaContPprova || testo == &TTenutaImpianto::ProvaCDPPprova ||
+         testo == &TTenutaImpianto::ProvaCDPcdp;
+}
+
+bool PascalAmbiguo(std::string_view testo) {
+  const std::string t = Trim(testo);
+  const size_t virgola = t.find(',');
+  if (virgola == std::string::npos || virgola == 0 || t.size() - virgola != 4) return false;
+  for (size_t i = 0; i < t.size(); ++i)
+    if (i != virgola && !(t[i] >= '0' && t[i] <= '9') && !(i == 0 && (t[i] == '+' || t[i] == '-'))) return false;
+  return t[virgola - 1] >= '0' && t[virgola - 1] <= '9';
+}
+
+bool PascalDaConfermare(const TTenutaImpianto& t, int indice) {
+  return IsCampoPascal(indice) && (t.PascalDaConfermare >> indice & 1u) != 0 &&
+         PascalAmbiguo(t.*kCampi[static_cast<size_t>(indice)].testo);
+}
+
 void ImpostaPaginaTenuta(IPaginaTenuta* pagina) { paginaTenuta = pagina; }
 IPaginaTenuta* PaginaTenutaInstallata() { return paginaTenuta; }
 
@@ -129,6 +150,9 @@ bool TenutaImpiantoLoad(TextReader& file, const std::string& /*versione*/) {
     else
       letto.*c.intero = InteroDaRiga(valore);
   }
+  for (int i = 0; i < NumCampiTenuta; ++i)
+    if (IsCampoPascal(i) && PascalAmbiguo(letto.*kCampi[static_cast<size_t>(i)].testo))
+      letto.PascalDaConfermare |= uint64_t{1} << i;
   TenutaImpianto = std::move(letto);
   file = std::move(cerca);
   return true;

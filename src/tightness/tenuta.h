@@ -71,6 +71,12 @@ struct TTenutaImpianto {
   int16_t Risultato = 0;                  // 51: 1 fit, 2 temporarily fit, 3 unfit, 0 no verdict
   std::string Note;                       // 52
 
+  // Not a field of the file: the whole-pascal boxes (`IsCampoPascal`) whose value read from a
+  // project file has exactly three decimals ("1,500"), bit k for field k+1. An older program saved
+  // a typed "1.500" (1500 Pa) that way, so the value may mean a thousand times what it reads: it
+  // is not judged until the technician confirms it on the page.
+  uint64_t PascalDaConfermare = 0;
+
   bool operator==(const TTenutaImpianto&) const = default;
 };
 
@@ -86,6 +92,15 @@ struct CampoTenuta {
 inline constexpr int NumCampiTenuta = 52;
 // The 52 fields in file order (index 0 = field 1).
 const std::array<CampoTenuta, NumCampiTenuta>& CampiTenuta();
+
+// The fields held in whole pascals: the two test pressures and the measured drop (indices in
+// `CampiTenuta`).
+bool IsCampoPascal(int indice);
+// Whether a whole-pascal value has exactly three decimals after a comma ("1,500", "12,345"): as
+// an older program wrote a typed thousands point, so it reads either way.
+bool PascalAmbiguo(std::string_view testo);
+// Whether field `indice` of `t` holds a value read from a file that the technician must confirm.
+bool PascalDaConfermare(const TTenutaImpianto& t, int indice);
 
 // Test constants of one gas family, in pascal.
 struct TParFamGas {

@@ -35,12 +35,26 @@ bool ValidaNumero(std::string& valore, bool conVirgola, bool riscriviSempre, con
   bool valido = true;
   const std::optional<double> numero = LeggiRegionale(valore);
   if (!numero) valido = false;
-  if (!decimali.empty() && numero) {
+  // Beyond 15 significant digits the decimals tidy nothing: "1E+300" stays as typed rather than
+  // becoming a number of 301 digits (it is refused as a measurement anyway).
+  if (!decimali.empty() && numero && std::fabs(*numero) < 1e15) {
     // The decimals only tidy the display: a text that rounding would change keeps every digit
     // typed, since the verdict and the saved record must judge the value as measured.
     const std::string formattato = FormatNumero(*numero, Decimali(decimali));
     const bool stessoValore = LeggiRegionale(formattato) == numero;
-    if (stessoValore && (riscriviSempre || formattato != valore)) valore = formattato;
+    if (stessoValore && (riscriviSempre || formattato != valore)) {
+      valore = formattato;
+    } else if (!stessoValore && conVirgola && Decimali(decimali) == 0) {
+      // A box of whole units never keeps exactly three decimals: read back from the file, "1,500"
+      // could be an older program's 1500. The value is written without its trailing zeros ("1,5"),
+      // and a value with three decimals of its own gets a fourth zero ("1,2340").
+      std::string corto = TestoNumero(*numero);
+      if (LeggiRegionale(corto) == numero) {
+        const size_t virgola = corto.find(',');
+        if (virgola != std::string::npos && corto.size() - virgola == 4) corto += '0';
+        valore = corto;
+      }
+    }
   }
   if (!massimo.empty() && numero && StrToDouble(valore) > StrToDouble(massimo)) valido = false;
   return valido;

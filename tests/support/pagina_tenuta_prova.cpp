@@ -40,9 +40,17 @@ std::string CompilaCasoTenuta(const CasoUscitaTenuta& caso, PaginaTenutaProva& p
 }
 
 const std::vector<CasoUscitaTenuta>& CasiUscitaTenuta() {
-  // The case without pipes takes the network away: it comes last.
+  // The cases that change the network come last, the one without pipes at the very end.
   static const std::vector<CasoUscitaTenuta> casi = {
-      {"no family constants", [](PaginaTenuta&) { ParFamGas[2] = {}; }, "", ""},
+      {"no family constants", [](PaginaTenuta&) { ParFamGas[2] = {}; }, "",
+       "Pressione di riferimento (ricavata come da norma UNI): NC (Pa)"},
+      {"no family constants, pressure drop",
+       [](PaginaTenuta& p) {
+         ParFamGas[2] = {};
+         p.MetodoContatore.Selezionata = false;
+         p.MetodoCDP.Selezionata = true;
+       },
+       "", "Caduta di pressione massima in un minuto (ricavata come da norma UNI): NC (Pa)"},
       {"test pressure with extra zeros", [](PaginaTenuta& p) { p.Testo(ProvaContPprova) = "2200000"; }, "", ""},
       {"meter over 3 litres", [](PaginaTenuta& p) { p.Testo(CapacitaContatore) = "3,5"; },
        "Tenuta non idonea al funzionamento (**)", ""},
@@ -59,6 +67,21 @@ const std::vector<CasoUscitaTenuta>& CasiUscitaTenuta() {
          p.Testo(ProvaCDPcdp) = "1.500";
        },
        "Tenuta non idonea al funzionamento (**)", "Caduta di pressione rilevata in un minuto: 1500 (Pa)"},
+      {"drop read from an older file as 1,500",
+       [](PaginaTenuta& p) {
+         p.MetodoContatore.Selezionata = false;
+         p.MetodoCDP.Selezionata = true;
+         p.Testo(ProvaCDPcdp) = "1,500";
+         p.PascalDaConfermare = uint64_t{1} << ProvaCDPcdp;
+       },
+       "", "Caduta di pressione rilevata in un minuto: 1,500 (Pa)"},
+      {"pipe without a length, pressure drop",
+       [](PaginaTenuta& p) {
+         Tronco(2).ID_LEN = 0;
+         p.MetodoContatore.Selezionata = false;
+         p.MetodoCDP.Selezionata = true;
+       },
+       "", "il tronco 2 non ha una lunghezza"},
       {"no pipes, pressure drop",
        [](PaginaTenuta& p) {
          Rete().NumTronchi = 0;

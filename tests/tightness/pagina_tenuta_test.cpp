@@ -7,6 +7,7 @@
 #include "model/gas.h"
 #include "model/materiali.h"
 #include "model/rete.h"
+#include "model/textfile.h"
 #include "support/fake_interaction.h"
 #include "support/pagina_tenuta_prova.h"
 #include "support/temp_folder.h"
@@ -138,7 +139,7 @@ TEST_F(PaginaTenutaTest, WithoutAReferencePressureNoLeakIsJudgedFit) {
     p.Testo(ProvaContPprova) = "2000";
     p.Testo(ProvaContDispRil) = "0,5";
     p.CalcolaVerificaTenuta();
-    EXPECT_EQ(p.Testo(ProvaContPRif), "0") << famiglia;
+    EXPECT_EQ(p.Testo(ProvaContPRif), "NC") << famiglia;  // not computed, not 0
     EXPECT_EQ(p.Testo(ProvaContDispRif), "NC") << famiglia;
     // Nothing to judge against: missing data, not a failed installation.
     EXPECT_EQ(TenutaImpianto.Risultato, 0) << famiglia;
@@ -230,6 +231,33 @@ TEST_F(PaginaTenutaTest, PressureDropMethodComparesWithTheUnroundedLargestDrop) 
   }
 }
 
+TEST_F(PaginaTenutaTest, AFamilyWithoutItsConstantsShowsNoComputedValue) {
+  // Either constant missing leaves the values derived from it not computed, never 0.
+  struct Caso {
+    TParFamGas par;
+    bool cdp;
+    const char* riferimento;
+    const char* massimo;  // the largest drop (C.D.P.) or the reference leak (meter)
+  } casi[] = {
+      {{0, 0}, true, "NC", "NC"},     {{2200, 0}, true, "2200", "NC"}, {{0, 100}, true, "NC", "NC"},
+      {{0, 0}, false, "NC", "NC"},    {{2200, 100}, true, "2200", "90,9"},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(std::to_string(c.par.PressioneRif) + " " + std::to_string(c.par.CaloMaxMinuto) + " " +
+                 (c.cdp ? "cdp" : "meter"));
+    ParFamGas[2] = c.par;
+    UnTubo(10);
+    PaginaTenuta p;
+    Compila(p);
+    Strumenti(p);
+    p.MetodoContatore.Selezionata = !c.cdp;
+    p.MetodoCDP.Selezionata = c.cdp;
+    p.TenutaImpiantoRefresh();
+    EXPECT_EQ(c.cdp ? TenutaImpianto.ProvaCDPPrifer : TenutaImpianto.ProvaContPRif, c.riferimento);
+    EXPECT_EQ(c.cdp ? TenutaImpianto.ProvaCDPcdpmax : TenutaImpianto.ProvaContDispRif, c.massimo);
+  }
+}
+
 TEST_F(PaginaTenutaTest, PressureDropMethodWithoutAReferencePressureDoesNotDivide) {
   ParFamGas[1] = {};
   ParFamGas[2] = {0, 100};
@@ -242,8 +270,10 @@ TEST_F(PaginaTenutaTest, PressureDropMethodWithoutAReferencePressureDoesNotDivid
     p.Testo(ProvaCDPPprova) = "2000";
     p.Testo(ProvaCDPcdp) = "0";
     p.CalcolaVerificaTenuta();
-    EXPECT_EQ(p.Testo(ProvaCDPPrifer), "0");
-    EXPECT_EQ(p.Testo(ProvaCDPcdpmax), "0,0");
+    // Not computed, so not 0: the record and every report read "NC" as for any value the page
+    // could not compute.
+    EXPECT_EQ(p.Testo(ProvaCDPPrifer), "NC");
+    EXPECT_EQ(p.Testo(ProvaCDPcdpmax), "NC");
     EXPECT_EQ(TenutaImpianto.Risultato, 0);
     EXPECT_NE(p.MotivoNessunVerdetto.find("PARFAMGAS.CFG"), std::string::npos) << p.MotivoNessunVerdetto;
   }
@@ -379,6 +409,58 @@ TEST_F(PaginaTenutaTest, ANetworkWithoutDiametersHasNoKnownCapacityForThePressur
     EXPECT_EQ(MotivoSenzaVerdetto(TenutaImpianto), p.MotivoNessunVerdetto);
     EXPECT_EQ(p.MotivoNessunVerdetto.find("capacità dell'impianto non è nota") != std::string::npos, !c.cdp)
         << p.MotivoNessunVerdetto;
+    // The meter method does not judge the plant's capacity: its verdict stands.
+    p.MetodoCDP.Selezionata = false;
+    p.MetodoContatore.Selezionata = true;
+    p.TenutaImpiantoRefresh();
+    EXPECT_EQ(TenutaImpianto.Risultato, VerdettoIdoneo);
+  }
+}
+
+TEST_F(PaginaTenutaTest, APipeWithoutALengthLeavesThePlantsVolumeUnknown) {
+  // Segments drawn and sized with their lengths left at 0 make no 0-litre plant: the 25-litre
+  // rule cannot be judged, and the reason names the first segment the user must complete.
+  test::PreparaCalcolo();
+  const int16_t radice = test::AggiungiProva(0, 10.0f);
+  test::AggiungiProva(radice, 10.0f, 2.0f);
+  test::AggiungiProva(radice, 10.0f, 2.0f);
+  interazione.PermettiTutti();
+  CalcolaRete();
+  struct Caso {
+    const char* nome;
+    std::array<float, 3> lunghezze;
+    const char* perche;  // nullptr: the volume is known
+  } casi[] = {
+      {"every length", {10, 10, 10}, nullptr},
+      {"none", {0, 0, 0}, "il tronco 1 non ha una lunghezza"},
+      {"the third", {10, 10, 0}, "il tronco 3 non ha una lunghezza"},
+      {"the second and third", {10, 0, 0}, "il tronco 2 non ha una lunghezza"},
+      {"a negative one", {10, -1, 10}, "il tronco 2 non ha una lunghezza"},
+  };
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    for (int16_t s = 1; s <= 3; ++s) Tronco(s).ID_LEN = c.lunghezze[static_cast<size_t>(s - 1)];
+    PaginaTenuta p;
+    Compila(p);
+    Strumenti(p);
+    p.MetodoContatore.Selezionata = false;
+    p.MetodoCDP.Selezionata = true;
+    p.Testo(ProvaCDPcdp) = "0";
+    p.TenutaImpiantoRefresh();
+    const bool nota = c.perche == nullptr;
+    EXPECT_EQ(TenutaImpianto.Risultato, nota ? VerdettoIdoneo : NessunVerdetto);
+    EXPECT_EQ(p.Idoneo.Selezionata, nota);
+    EXPECT_EQ(p.Testo(CapacitaImpianto) == "NC", !nota) << p.Testo(CapacitaImpianto);
+    EXPECT_EQ(p.Testo(CapacitaTotale) == "NC", !nota) << p.Testo(CapacitaTotale);
+    EXPECT_EQ(TenutaImpianto.CapacitaImpianto == "NC", !nota);
+    EXPECT_EQ(TenutaImpianto.CapacitaTotale == "NC", !nota);
+    if (!nota) {
+      const std::string motivo = std::string("Nessun esito: la capacità dell'impianto non è nota, perché ") + c.perche +
+                                 "; la prova mediante rilevazione C.D.P. non può essere giudicata.";
+      EXPECT_EQ(p.MotivoNessunVerdetto, motivo);
+      EXPECT_EQ(MotivoSenzaVerdetto(TenutaImpianto), motivo);
+      EXPECT_EQ(NotaVerdetto(TenutaImpianto), motivo);
+    }
     // The meter method does not judge the plant's capacity: its verdict stands.
     p.MetodoCDP.Selezionata = false;
     p.MetodoContatore.Selezionata = true;
@@ -947,6 +1029,116 @@ TEST_F(PaginaTenutaTest, TheRecordGivesEveryReasonThePageShows) {
     EXPECT_NE(p.NotaSottoVerdetto.find(c.frammento), std::string::npos) << p.NotaSottoVerdetto;
     EXPECT_EQ(NotaVerdetto(TenutaImpianto), p.NotaSottoVerdetto);
     EXPECT_EQ(MotivoSenzaVerdetto(TenutaImpianto), p.MotivoNessunVerdetto);
+  }
+}
+
+// A record written into a project file and read back.
+TTenutaImpianto LettoDalFile(const TTenutaImpianto& scritto) {
+  TenutaImpianto = scritto;
+  TextWriter w("x.RTG");
+  TenutaImpiantoSave(w);
+  TenutaImpianto = TTenutaImpianto{};
+  auto r = TextReader::FromText(w.Text());
+  EXPECT_TRUE(TenutaImpiantoLoad(r));
+  return TenutaImpianto;
+}
+
+TEST_F(PaginaTenutaTest, AWholePascalValueWithThreeDecimalsFromAFileWaitsForConfirmation) {
+  // An older program saved a typed "1.500" (1500 Pa) as "1,500": read back it may mean 1,5 Pa or
+  // 1500 Pa. No verdict, the box marked and the reason given until the technician confirms it.
+  UnTubo(10);
+  struct Caso {
+    int campo;
+    bool cdp;
+    const char* nome;
+  } casi[] = {{ProvaCDPcdp, true, "la caduta di pressione rilevata in un minuto"},
+              {ProvaCDPPprova, true, "la pressione di prova"},
+              {ProvaContPprova, false, "la pressione di prova"}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.campo);
+    PaginaTenuta scritta;
+    Compila(scritta);
+    Strumenti(scritta);
+    scritta.MetodoContatore.Selezionata = !c.cdp;
+    scritta.MetodoCDP.Selezionata = c.cdp;
+    TTenutaImpianto record;
+    scritta.CopiaNelRecord(record);
+    record.*CampiTenuta()[static_cast<size_t>(c.campo)].testo = c.campo == ProvaCDPcdp ? "1,500" : "2,000";
+    TenutaImpianto = LettoDalFile(record);
+
+    PaginaTenuta p;
+    p.TenutaImpiantoInit();
+    EXPECT_EQ(p.Testo(c.campo), c.campo == ProvaCDPcdp ? "1,500" : "2,000");
+    EXPECT_EQ(TenutaImpianto.Risultato, NessunVerdetto);
+    EXPECT_FALSE(p.Idoneo.Selezionata || p.Temporaneo.Selezionata || p.NonIdoneo.Selezionata);
+    EXPECT_EQ(p.Caselle[static_cast<size_t>(c.campo)].ColoreSfondo, ColoreGialloChiaro);
+    const std::string motivo = std::string("Nessun esito: dati della prova da confermare, ") + c.nome +
+                               " letta dal file del progetto (" + p.Testo(c.campo) + " Pa) può valere " +
+                               (c.campo == ProvaCDPcdp ? "1,5 Pa oppure 1500 Pa" : "2 Pa oppure 2000 Pa");
+    EXPECT_EQ(p.MotivoNessunVerdetto.rfind(motivo, 0), 0u) << p.MotivoNessunVerdetto;
+    // The record carries it: every report judges it with the page's function.
+    EXPECT_EQ(MotivoSenzaVerdetto(TenutaImpianto), p.MotivoNessunVerdetto);
+    // Saved again unconfirmed, it reads back the same way.
+    EXPECT_EQ(LettoDalFile(TenutaImpianto).PascalDaConfermare, TenutaImpianto.PascalDaConfermare);
+    TenutaImpianto = LettoDalFile(TenutaImpianto);
+    p.TenutaImpiantoInit();
+    EXPECT_EQ(TenutaImpianto.Risultato, NessunVerdetto);
+
+    if (c.campo == ProvaCDPcdp) {
+      // Enter in the box confirms 1,5 Pa: written so that no file can read it as 1500 again.
+      EXPECT_TRUE(p.CampoConfermato(c.campo));
+      EXPECT_EQ(p.Testo(c.campo), "1,5");
+      EXPECT_EQ(TenutaImpianto.Risultato, VerdettoIdoneo);
+      EXPECT_EQ(p.MotivoNessunVerdetto, "");
+      EXPECT_EQ(LettoDalFile(TenutaImpianto).PascalDaConfermare, 0u);
+    } else {
+      // Typed again as the technician meant it, there is nothing left to confirm.
+      p.Testo(c.campo) = "2.000";
+      EXPECT_TRUE(p.CampoConfermato(c.campo));
+      EXPECT_EQ(p.Testo(c.campo), "2000");
+      EXPECT_EQ(TenutaImpianto.Risultato, VerdettoIdoneo);
+      EXPECT_EQ(p.Caselle[static_cast<size_t>(c.campo)].ColoreSfondo, ColoreSfondoFinestra);
+    }
+  }
+}
+
+TEST_F(PaginaTenutaTest, TodaysRecordsHaveNoWholePascalValueToConfirm) {
+  // What the page writes today never reads both ways: a thousands point is taken out, decimals
+  // keep their value without three trailing digits; other boxes and other counts of decimals
+  // are not ambiguous.
+  struct Caso {
+    const char* scritto;
+    const char* mostrato;
+  } casi[] = {{"1.500", "1500"}, {"1,500", "1,5"}, {"1,234", "1,2340"}, {"12,5", "12,5"},
+              {"10", "10"},      {"1,5000", "1,5"}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.scritto);
+    PaginaTenuta p;
+    Compila(p);
+    p.Testo(ProvaCDPcdp) = c.scritto;
+    EXPECT_TRUE(p.CampoConfermato(ProvaCDPcdp));
+    EXPECT_EQ(p.Testo(ProvaCDPcdp), c.mostrato);
+    EXPECT_EQ(LettoDalFile(TenutaImpianto).PascalDaConfermare, 0u);
+  }
+  // A meter capacity or a leak with three decimals is no pascal value.
+  TTenutaImpianto t;
+  t.CapacitaContatore = "1,500";
+  t.ProvaContDispRil = "1,500";
+  t.ProvaContQn = "0,500";
+  EXPECT_EQ(LettoDalFile(t).PascalDaConfermare, 0u);
+}
+
+TEST_F(PaginaTenutaTest, AnExponentInATightnessBoxStaysAsTyped) {
+  // "1E+300" was rewritten as a number of 301 digits and saved so; it is refused as typed.
+  for (int campo : {ProvaCDPcdp, ProvaCDPPprova, ProvaContPprova, ProvaContDispRil, ProvaContQn, CapacitaContatore}) {
+    SCOPED_TRACE(campo);
+    PaginaTenuta p;
+    Compila(p);
+    p.Testo(campo) = "1E+300";
+    p.CampoConfermato(campo);
+    p.TenutaImpiantoRefresh();
+    EXPECT_EQ(p.Testo(campo), "1E+300");
+    EXPECT_EQ(p.Caselle[static_cast<size_t>(campo)].ColoreSfondo, ColoreGialloChiaro);
   }
 }
 

@@ -32,7 +32,13 @@ TEST(ValidaCampo, RulesByKind) {
       {"abc", 3, "1", "", false, "abc"},
       {"1.234", 3, "", "", true, "1,234"},
       // Rounding never changes a typed value: the decimals only pad it.
-      {"12,345", 3, "0", "", true, "12,345"},
+      // In a box of whole units exactly three decimals would read back from the file as a
+      // thousands group: the same value is written without them.
+      {"12,345", 3, "0", "", true, "12,3450"},
+      {"1,500", 3, "0", "", true, "1,5"},
+      {"1,5", 3, "0", "", true, "1,5"},
+      {"1,500", 3, "1", "", true, "1,5"},
+      {"1E+300", 3, "0", "", true, "1E+300"},
       {"5.04", 3, "1", "", true, "5,04"},
       {"3,04", 3, "1", "3", false, "3,04"},
       {"5", 3, "2", "", true, "5,00"},

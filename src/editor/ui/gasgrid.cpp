@@ -718,6 +718,14 @@ void GasGrid::AggiornaCalcoli() {
   }
   Grid->SetRowCol(riga, colonna);
   GrigliaPronta = -1;
+  // Red "n.c." cells alone do not say what to change: the panel does, as soon as they appear.
+  const std::string motivo = MotivoReteNonDimensionata();
+  if (!motivo.empty()) {
+    MostraStato(QS(motivo));
+  } else if (statoMotivoRete_) {
+    Grid_RowColChange();
+  }
+  statoMotivoRete_ = !motivo.empty();
 }
 
 void GasGrid::LoadCombos() {
@@ -825,7 +833,15 @@ void GasGrid::Grid_RowColChange() {
   Text1->setText(QS(Grid->TextMatrix(Grid->Row(), j)));
   // On a row that is not a segment yet, the panel says how it becomes one: what is typed there
   // is used only then.
-  const std::string avviso = AvvisoRigaNonTronco(Grid->Row());
+  std::string avviso = AvvisoRigaNonTronco(Grid->Row());
+  // On a segment whose results were not computed, the panel says why.
+  const int16_t riga = Grid->Row();
+  statoMotivoRete_ = false;
+  if (avviso.empty() && riga >= 1 && riga <= ContoTronchi() && Tronco(riga).Collegato != 0 &&
+      NonCalcolabile(riga, campo::ID_PDC_TRONCO)) {
+    avviso = MotivoReteNonDimensionata();
+    statoMotivoRete_ = !avviso.empty();
+  }
   MostraStato(QS(avviso.empty() ? colonna.Descrizione : colonna.Descrizione + "\n" + avviso));
   if (colonna.IdCampo == campo::ID_MATERIALE)
     Combo1->setGeometry(Grid->x() + Pixel(Grid->CellLeft()), Grid->y() + Pixel(Grid->CellTop()),

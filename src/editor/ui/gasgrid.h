@@ -188,6 +188,9 @@ class GasGrid : public QWidget, public IEditorRete, public IListeEditor {
   QComboBox* ComboDpMax;
   QLabel* lblGasWarning;
   QLabel* Panel3D2;
+  // The panel shows why the network is not sized (`MotivoReteNonDimensionata`): the next
+  // refresh that finds it sized gives the panel back to the current cell.
+  bool statoMotivoRete_ = false;
   // The column description in the status panel, in a smaller type (and over two lines) where the
   // strip is too narrow for it.
   void MostraStato(const QString& testo);

@@ -187,9 +187,14 @@ void ScriviTabellaHTML(ReportTable tabella, int16_t net) {
     for (size_t i = 0; i < righe.size(); ++i) {
       const int16_t seg = righe[i];
       const double altezza = tipo * static_cast<double>(banda.altezze[i]);
-      // The last row keeps the totals line under it on its page.
-      const double dopo = i + 1 == righe.size() && ultimaBanda ? altezzaTotale : 0;
-      if (i > 0 && SpazioPaginaHTML - dopo - (altezza - tipo) <= 0) {
+      // The last row keeps the totals line under it on its page. It never goes alone to the next
+      // page: the page's budget is kept short of the real page by more than a row and its totals
+      // (a browser's 248 mm of body against a budget of AltezzaCorpoHTML), and the last row may
+      // take from that rather than leave a page with room to spare.
+      const bool ultima = i + 1 == righe.size();
+      const double dopo = ultima && ultimaBanda ? altezzaTotale : 0;
+      const double margineUltima = ultima && i > 0 ? tipo + dopo : 0;
+      if (i > 0 && SpazioPaginaHTML + margineUltima - dopo - (altezza - tipo) <= 0) {
         SpazioPaginaHTML = 0;
         CheckPageBreakHTML(kTagTabella);
         intestazione();
@@ -222,6 +227,11 @@ void ScriviTabellaHTML(ReportTable tabella, int16_t net) {
       ScriviRigaHTML("<SPAN class='sectiontitlewords'>" + EscapeHTML(totale->Avviso) + "</SPAN><BR>");
       Spesa(4);
     }
+  }
+  if (const std::string rete = GetReportNetworkNote(tabella, righe); !rete.empty()) {
+    ScriviRigaHTML("<SPAN class='sectionwords'>" + EscapeHTML(rete) + "</SPAN><BR>");
+    // A sentence of about two lines on the narrowest page.
+    Spesa(8);
   }
   if (!nota.empty()) {
     ScriviRigaHTML("<SPAN class='sectionwords'>" + EscapeHTML(nota) + "</SPAN><BR>");

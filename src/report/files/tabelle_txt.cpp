@@ -55,6 +55,10 @@ void ScriviCorpoTXT(ReportTable tabella, int16_t view, LayoutColonneFile layout)
     WriteTextLine(totale->Etichetta + " " + valore);
     if (!totale->Avviso.empty()) WriteTextLine(totale->Avviso);
   }
+  if (const std::string rete = GetReportNetworkNote(tabella, righe); !rete.empty()) {
+    WriteBlankLine();
+    WriteTextLine(rete);
+  }
   if (!nota.empty()) {
     WriteBlankLine();
     WriteTextLine(nota);

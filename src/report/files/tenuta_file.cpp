@@ -52,6 +52,44 @@ size_t RigheHTML(const std::string& testo) {
                              }).size());
 }
 
+// Lines that `testo` takes in a cell of the small tables `caratteri` characters wide: a browser
+// wraps a cell between its words, the row as tall as its tallest cell.
+size_t RigheCellaHTML(const std::string& testo, size_t caratteri) {
+  const auto larghezza = static_cast<double>(caratteri);
+  return std::max<size_t>(1, SpezzaTesto(testo, larghezza, larghezza, [](const std::string& s) {
+                               return static_cast<double>(Len(s));
+                             }).size());
+}
+// The widths of the cells, in characters of the body's line: a cause takes half of it, an
+// appliance's label 45 % beside its count's 5 % (less the cells' own padding).
+constexpr size_t CaratteriCausaHTML = LarghezzaRigaHTML / 2 - 2;
+constexpr size_t CaratteriApparecchioHTML = LarghezzaRigaHTML * 45 / 100 - 2;
+
+// The heights of the rows of the causes' table, two causes a row.
+double AltezzaCauseHTML(const std::vector<PezzoTenuta>& pezzi, size_t primo) {
+  double mm = 0;
+  for (size_t k = primo; k < pezzi.size() && pezzi[k].Tipo == TipoPezzo::Causa; k += 2) {
+    size_t alta = RigheCellaHTML(pezzi[k].Testo, CaratteriCausaHTML);
+    if (k + 1 < pezzi.size() && pezzi[k + 1].Tipo == TipoPezzo::Causa)
+      alta = std::max(alta, RigheCellaHTML(pezzi[k + 1].Testo, CaratteriCausaHTML));
+    mm += AltezzaRigaHTML * static_cast<double>(alta);
+  }
+  return mm;
+}
+
+// The heights of the rows of the appliances' table, from piece `primo`.
+double AltezzaApparecchiHTML(const std::vector<PezzoTenuta>& pezzi, size_t primo) {
+  double mm = 0;
+  size_t alta = 0;
+  for (size_t k = primo; k < pezzi.size() && pezzi[k].Tipo == TipoPezzo::Apparecchio; ++k) {
+    const PezzoTenuta& a = pezzi[k];
+    if (a.InizioRiga) alta = 0;
+    alta = std::max(alta, RigheCellaHTML(a.Etichetta + a.Suffisso, CaratteriApparecchioHTML));
+    if (a.FineRiga) mm += AltezzaRigaHTML * static_cast<double>(alta);
+  }
+  return mm;
+}
+
 // Whether piece `i` is the heading of a block: a bold text on a line of its own.
 bool IsIntestazione(const std::vector<PezzoTenuta>& pezzi, size_t i) {
   const PezzoTenuta& p = pezzi[i];
@@ -59,22 +97,41 @@ bool IsIntestazione(const std::vector<PezzoTenuta>& pezzi, size_t i) {
   return p.Tipo == TipoPezzo::Testo && p.Grassetto && p.FineRiga && aInizioRiga && p.Testo != kTitoloCause;
 }
 
-// The height of the block that heading `i` opens: its lines down to the next blank line.
+// The height of the block that heading `i` opens, as the printed report counts it: everything down
+// to the next heading that follows some content, wrapped lines and table rows measured as they
+// wrap. The firm's block thus holds the signatures, which never go to a page of their own.
 double AltezzaBloccoHTML(const std::vector<PezzoTenuta>& pezzi, size_t i) {
   double mm = 0;
   std::string riga;
-  for (size_t k = i; k < pezzi.size() && pezzi[k].Tipo != TipoPezzo::RigaVuota; ++k) {
+  bool contenuto = false;
+  for (size_t k = i; k < pezzi.size(); ++k) {
     const PezzoTenuta& p = pezzi[k];
-    if (p.Tipo == TipoPezzo::Apparecchio) {
-      if (p.InizioRiga) mm += AltezzaRigaHTML;
-    } else if (p.Tipo == TipoPezzo::Firma) {
-      if (p.InizioRiga) mm += AltezzaFirmeHTML;
-    } else {
-      riga += p.Testo;
-      if (p.FineRiga) {
-        mm += AltezzaRigaHTML * static_cast<double>(RigheHTML(riga));
-        riga.clear();
-      }
+    const bool titolo = IsIntestazione(pezzi, k) || (p.Tipo == TipoPezzo::Testo && p.Testo == kTitoloCause);
+    if (k > i && titolo && contenuto) break;
+    if (k > i && !titolo && p.Tipo != TipoPezzo::RigaVuota && !Trim(p.Testo).empty()) contenuto = true;
+    switch (p.Tipo) {
+      case TipoPezzo::RigaVuota:
+        if (!p.SaltaHTML) mm += AltezzaRigaHTML;
+        break;
+      case TipoPezzo::Titolo:
+        mm += AltezzaTitoloHTML;
+        break;
+      case TipoPezzo::Apparecchio:
+        if (k == i || pezzi[k - 1].Tipo != TipoPezzo::Apparecchio) mm += AltezzaApparecchiHTML(pezzi, k);
+        break;
+      case TipoPezzo::Causa:
+        if (k == i || pezzi[k - 1].Tipo != TipoPezzo::Causa) mm += AltezzaCauseHTML(pezzi, k);
+        break;
+      case TipoPezzo::Firma:
+        if (p.InizioRiga) mm += AltezzaFirmeHTML;
+        break;
+      case TipoPezzo::Testo:
+        riga += p.Testo;
+        if (p.FineRiga) {
+          mm += AltezzaRigaHTML * static_cast<double>(RigheHTML(riga));
+          riga.clear();
+        }
+        break;
     }
   }
   if (!riga.empty()) mm += AltezzaRigaHTML * static_cast<double>(RigheHTML(riga));
@@ -176,9 +233,7 @@ void PrintTenutaImpiantoHTML() {
         // The causes follow their heading in a two-column table, present even without causes: the
         // heading and its table move to the next page together.
         if (p.Testo == kTitoloCause) {
-          size_t cause = 0;
-          while (i + 1 + cause < pezzi.size() && pezzi[i + 1 + cause].Tipo == TipoPezzo::Causa) ++cause;
-          if (!PostoPer(AltezzaRigaHTML * static_cast<double>(2 + (cause + 1) / 2))) NuovaPaginaHTML();
+          if (!PostoPer(AltezzaRigaHTML * 2 + AltezzaCauseHTML(pezzi, i + 1))) NuovaPaginaHTML();
         }
         // A heading never ends a page alone: it goes over with its block (the verdict under
         // "RISULTATO DELLA VERIFICA"), and a block taller than a page keeps its first line.
@@ -193,13 +248,11 @@ void PrintTenutaImpiantoHTML() {
           WriteRawLine("<td width=50%></td><td width=50%></td>");
           WriteRawLine("</tr>");
           int16_t stato = 1;
-          size_t cause = 0;
-          while (i + 1 < pezzi.size() && pezzi[i + 1].Tipo == TipoPezzo::Causa) {
+          const double altezzaCause = AltezzaCauseHTML(pezzi, i + 1);
+          while (i + 1 < pezzi.size() && pezzi[i + 1].Tipo == TipoPezzo::Causa)
             WriteRawLine(TwoColumnCell(stato, EscapeHTML(pezzi[++i].Testo)));
-            ++cause;
-          }
           ClosePlainTable();
-          SpazioPaginaHTML -= AltezzaRigaHTML * static_cast<double>((cause + 1) / 2);
+          SpazioPaginaHTML -= altezzaCause;
         }
         break;
       case TipoPezzo::Causa:
@@ -207,9 +260,7 @@ void PrintTenutaImpiantoHTML() {
       case TipoPezzo::Apparecchio: {
         // The five counts: two rows of two, and the other appliances alone on the third; the table
         // is not split.
-        size_t righe = 0;
-        for (size_t k = i; k < pezzi.size() && pezzi[k].Tipo == TipoPezzo::Apparecchio; ++k) righe += pezzi[k].InizioRiga;
-        RiservaHTML(AltezzaRigaHTML * static_cast<double>(righe));
+        RiservaHTML(AltezzaApparecchiHTML(pezzi, i));
         OpenPlainTable();
         WriteRawLine("<tr>");
         WriteRawLine("<td width=5%></td><td width=45%></td>");

@@ -16,7 +16,9 @@ constexpr int16_t SenzaLimite = 32767;
 
 // Widths of the given columns at the type size in force: nullopt when `larghezza` cannot hold the
 // narrowest each column needs. A free reference needs its longest word whole, or, with
-// `paroleIntere` false, eight letters of it.
+// `paroleIntere` false, every word whole that a band of its own beside the segment column holds,
+// and eight letters of a longer one: only a word that alone is wider than any column it can have
+// is split, never the others beside it.
 std::optional<std::vector<double>> LarghezzeColonne(IMisuraTabella& p, int16_t view, const std::vector<int16_t>& colonne,
                                                     const TestiTabella& testi, const std::optional<TotaleReport>& totale,
                                                     const char* margine, double larghezza, bool paroleIntere) {
@@ -32,16 +34,31 @@ std::optional<std::vector<double>> LarghezzeColonne(IMisuraTabella& p, int16_t v
     const bool libero = ColonnaTestoLibero(view, c);
     for (const auto& riga : testi.celle) {
       if (libero) {
-        for (const std::string& parola : Parole(riga[k])) {
-          const double l = paroleIntere ? p.TextWidth(parola) : std::min(p.TextWidth(parola), p.TextWidth("XXXXXXXX"));
-          b = std::max(b, l + p.TextWidth(margine) + 2 * spazio);
-        }
+        // Without whole words the words come after the other columns' needs are known.
+        if (!paroleIntere) continue;
+        for (const std::string& parola : Parole(riga[k]))
+          b = std::max(b, p.TextWidth(parola) + p.TextWidth(margine) + 2 * spazio);
       } else {
         b = std::max(b, p.TextWidth(riga[k] + margine) + spazio);
       }
     }
     if (totale && totale->Colonna == c) b = std::max(b, p.TextWidth(testi.totale + "XX") + spazio);
     bisogno.push_back(b);
+  }
+  if (!paroleIntere) {
+    for (size_t i = 0; i < colonne.size(); ++i) {
+      if (!ColonnaTestoLibero(view, colonne[i])) continue;
+      // The room the column has in a band of its own, beside the segment column.
+      double sola = larghezza;
+      for (size_t k = 0; k < colonne.size(); ++k)
+        if (colonne[k] == 0) sola -= bisogno[k];
+      const double attorno = p.TextWidth(margine) + 2 * spazio;
+      for (const auto& riga : testi.celle)
+        for (const std::string& parola : Parole(riga[static_cast<size_t>(colonne[i])])) {
+          const double intera = p.TextWidth(parola) + attorno;
+          bisogno[i] = std::max(bisogno[i], intera <= sola ? intera : std::min(intera, p.TextWidth("XXXXXXXX") + attorno));
+        }
+    }
   }
   int32_t somma = 0;
   for (int16_t c : colonne) somma += ColonneGriglia[static_cast<size_t>(view)][static_cast<size_t>(c)].PesoColonna;

@@ -1,6 +1,8 @@
 #include "report/print/copertina.h"
 
+#include "editor/tabella.h"
 #include "model/calcolo.h"
+#include "model/campi.h"
 #include "model/gas.h"
 #include "model/numbers.h"
 #include "model/rete.h"
@@ -93,7 +95,10 @@ std::string GetVelocitaMassima() {
     const int16_t n = std::min<int16_t>(std::max<int16_t>(r.NumTronchi, 0), MaxTronchi);
     for (int16_t i = 1; i <= n; ++i) {
       const TTronco& t = r.Tronchi[static_cast<size_t>(i)];
-      if (t.Collegato != 0 && t.ID_VELOCITA > massimo) massimo = t.ID_VELOCITA;
+      if (t.Collegato == 0) continue;
+      // The largest of the velocities computed is not the network's when one was not computed.
+      if (NonCalcolabile(i, campo::ID_VELOCITA)) return TestoNonCalcolabile;
+      if (t.ID_VELOCITA > massimo) massimo = t.ID_VELOCITA;
     }
   }
   return TestoNumero(massimo);
@@ -149,7 +154,9 @@ std::vector<CampoCopertina> GetCampiCopertina(RendererReport renderer) {
                         "Velocità massima impostata: ", FormatCopertina(VelocitaMaxImpostata, " ##0.0  m/s")));
   campi.push_back(Campo(17, "Velocità massima calcolata: ", "Velocità massima calcolata&nbsp;:&nbsp;",
                         "Velocità massima calcolata: ",
-                        FormatCopertina(static_cast<float>(StrToDouble(GetVelocitaMassima())), " ##0.00  m/s")));
+                        GetVelocitaMassima() == TestoNonCalcolabile
+                            ? std::string(" ") + TestoNonCalcolabile + "  m/s"
+                            : FormatCopertina(static_cast<float>(StrToDouble(GetVelocitaMassima())), " ##0.00  m/s")));
   // Without simultaneity the total flow of the network cannot be recovered: a fault of the data,
   // reported by the run rather than printed as an infinite flow.
   if (primo.ID_CONTEMP == 0) throw ErroreReport("contemporaneità nulla sul tronco 1");

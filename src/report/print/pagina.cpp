@@ -231,8 +231,14 @@ double StampaRigaDitta(IStampanteReport& printer, const std::string& testo, doub
   const double spazio = destra - x;
   CorpoCheEntra(printer, testo, spazio);
   std::string riga = testo;
-  for (long n = static_cast<long>(Len(testo)) - 1; n > 0 && printer.TextWidth(riga) > spazio; --n)
-    riga = Left(testo, n) + PuntiniTaglio;
+  long n = static_cast<long>(Len(testo));
+  for (--n; n > 0 && printer.TextWidth(riga) > spazio; --n) riga = Left(testo, n) + PuntiniTaglio;
+  // A few letters behind "..." name no firm: with no room for more the line is left out.
+  constexpr long LettereMinime = 4;
+  if (printer.TextWidth(riga) > spazio || (riga != testo && n + 1 < LettereMinime)) {
+    printer.SetFontSize(corpo);
+    return x;
+  }
   printer.SetCurrentX(x);
   printer.SetCurrentY(y);
   printer.Print(riga, false);
@@ -257,25 +263,35 @@ void PrintPageHeader(IStampanteReport& printer) {
     rientro = Lungo(1.3 * LarghezzaBoxLogo);
     fineLogo = area.x + area.larghezza;
   }
-  // The project title goes right-aligned on the first line, never over the firm's text: a long
-  // firm line leaves it at least a third of the room beside the logo, in smaller type or cut; a
-  // title cut to its room shows where it was cut.
+  // The project title goes right-aligned on the first line, never over the firm's text. It names
+  // the project, so it has its room first: up to two thirds of the line beside the logo, or, on
+  // paper too narrow for that, the whole line in smaller type (down to 6 points). The firm line
+  // takes the rest, in smaller type or cut; a title cut to its room shows where it was cut.
   std::string titolo = Trim(GetFileTitle(PercorsoProgetto));
   if (Len(titolo) > 40) titolo = PuntiniTaglio + Trim(Right(Trim(PercorsoProgetto), 40));
+  const double corpo = printer.FontSize();
   const double margineTitolo = printer.TextWidth("  ") + 10;
-  const double riservato =
-      titolo.empty() ? 0 : std::min(printer.TextWidth(titolo), (LarghezzaStampabile - rientro) / 3.0) + margineTitolo;
+  const double stanza = std::max(0.0, LarghezzaStampabile - rientro - margineTitolo);
+  double corpoTitolo = corpo;
+  if (!titolo.empty() && printer.TextWidth(titolo) > stanza * 2.0 / 3.0) {
+    CorpoCheEntra(printer, titolo, stanza);
+    corpoTitolo = printer.FontSize();
+  }
+  const double riservato = titolo.empty() ? 0 : std::min(printer.TextWidth(titolo), stanza) + margineTitolo;
+  printer.SetFontSize(corpo);
   const double fineDitta = StampaRigaDitta(printer, DittaUtente(), rientro, 0, LarghezzaStampabile - riservato);
   StampaRigaDitta(printer, IndirizzoDitta(), rientro, printer.TextHeight("X"), LarghezzaStampabile);
   // Without a firm line the title's line holds only the logo: the room the firm's text starts after
   // is free for the title.
   const double inizioTitolo = DittaUtente().empty() ? fineLogo : fineDitta;
+  printer.SetFontSize(corpoTitolo);
   titolo = TagliaConPuntini(printer, titolo, LarghezzaStampabile - inizioTitolo - margineTitolo);
   if (!titolo.empty()) {
     printer.SetCurrentY(0);
     printer.SetCurrentX(LarghezzaStampabile - printer.TextWidth(titolo) - 10);
     printer.Print(titolo, true);
   }
+  printer.SetFontSize(corpo);
   printer.Line(0, InizioCorpoPagina - 200, LarghezzaStampabile, InizioCorpoPagina - 200);
   printer.SetCurrentY(InizioCorpoPagina);
   printer.SetCurrentX(0);

@@ -124,6 +124,7 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
   const std::vector<int16_t> righe = GetReportRows(tabella);
   const std::optional<TotaleReport> totale = GetReportTotal(tabella, righe);
   const TestiTabella testi = LeggiTestiTabella(view, righe, totale);
+  const std::string notaRete = GetReportNetworkNote(tabella, righe);
 
   const double larghezza = v.Quota * LarghezzaStampabile;
   const double corpoIniziale = p.FontSize();
@@ -185,16 +186,24 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
   const int32_t h = Lungo(p.TextHeight("X") / 2);
   const auto extraRighe = static_cast<int16_t>(intestazioni[0].righe - 2);
   // A short table goes whole to the next page rather than split: title, headings, rows and totals.
+  // Where no page holds it whole (its bands stacked on narrow paper), each band goes whole with
+  // its rows, the last with the totals and the notes under them.
+  const bool breve = righe.size() <= RigheTabellaBreve;
+  const double corpoPagina = (LimiteFondoPagina - 400.0 - InizioCorpoPagina) / std::max(1.0, p.TextHeight("X"));
+  auto righeBanda = [&](size_t nb) {
+    size_t n = intestazioni[nb].righe + 3;
+    for (size_t r = 0; r < altezze[nb].size(); ++r) n += altezze[nb][r] + (staccata(nb, r) ? 1 : 0);
+    if (nb + 1 == bande.size()) n += (totale ? (totale->Avviso.empty() ? 4 : 6) : 1) + (notaRete.empty() ? 0 : 3);
+    return n;
+  };
+  // One line more for the blank line above the title on a page of its own.
+  auto tieneSuUnaPagina = [&](size_t n) { return static_cast<double>(n + 1) < corpoPagina; };
   int16_t riserva = static_cast<int16_t>(8 + extraRighe);
-  if (righe.size() <= RigheTabellaBreve) {
-    size_t tutta = 4 + (totale ? 4 : 1);
-    for (size_t nb = 0; nb < bande.size(); ++nb) {
-      tutta += intestazioni[nb].righe + 3;
-      for (size_t r = 0; r < altezze[nb].size(); ++r) tutta += altezze[nb][r] + (staccata(nb, r) ? 1 : 0);
-    }
-    const double corpoPagina = (LimiteFondoPagina - 400.0 - InizioCorpoPagina) / std::max(1.0, p.TextHeight("X"));
-    // One line more for the blank line above the title on a page of its own.
-    if (static_cast<double>(tutta + 1) < corpoPagina) riserva = std::max(riserva, static_cast<int16_t>(tutta));
+  if (breve) {
+    size_t tutta = 4;
+    for (size_t nb = 0; nb < bande.size(); ++nb) tutta += righeBanda(nb);
+    if (tieneSuUnaPagina(tutta)) riserva = std::max(riserva, static_cast<int16_t>(tutta));
+    else if (tieneSuUnaPagina(4 + righeBanda(0))) riserva = std::max(riserva, static_cast<int16_t>(4 + righeBanda(0)));
   }
   SenzaPaginaVuota(p, riserva);
 
@@ -275,7 +284,10 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
     };
     if (nb > 0) {
       p.FineRiga();
-      CheckPageBreak(static_cast<int16_t>(in.righe + 6));
+      int16_t tenere = static_cast<int16_t>(in.righe + 6);
+      if (breve && tieneSuUnaPagina(righeBanda(nb) + 2))
+        tenere = std::max(tenere, static_cast<int16_t>(righeBanda(nb) + 2));
+      CheckPageBreak(tenere);
       titoloSegue();
     }
     // A table without rows closes across its header.
@@ -367,6 +379,11 @@ void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, cons
       p.FineRiga();
     }
     if (ultimaBanda) {
+      if (!notaRete.empty()) {
+        CheckPageBreak();
+        p.SetCurrentX(0);
+        StampaAcapo(p, notaRete, true, 0, LarghezzaStampabile);
+      }
       StampaNotaLimite(p, nota);
       paginaUltimaTabella = p.Page();
       p.FineRiga();

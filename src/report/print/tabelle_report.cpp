@@ -101,6 +101,16 @@ std::vector<int16_t> GetReportRows(ReportTable table) {
   if (table == ReportTable::WorstPathTable) {
     std::vector<int16_t> percorso;
     PercorsoSfavorito(percorso);
+    // A path the calculation could not carry to its end has used up more than any other: the
+    // worst path is the first that reaches a segment not computed, not the worst of the rest.
+    for (int16_t s = 1; s <= n; ++s) {
+      if (Tronco(s).Collegato == 0 || !IsTerminale(s) || !NonCalcolabile(s, campo::ID_PDC_PERCORSO)) continue;
+      percorso.assign(1, 0);
+      for (int16_t a = s; a >= 1 && a <= MaxTronchi && percorso.size() <= static_cast<size_t>(MaxTronchi);
+           a = Tronco(a).ID_PREV)
+        percorso.push_back(a);
+      break;
+    }
     for (size_t i = percorso.size(); i-- > 1;) {
       const int16_t s = percorso[i];
       if (s >= 1 && s <= MaxTronchi && Tronco(s).Collegato != 0) righe.push_back(s);
@@ -174,7 +184,9 @@ std::string GetCellText(int16_t view, int16_t col, int16_t seg, int16_t maxChars
   if (!fatto) testo = (TrattinoSeZero(view, c.IdCampo) && IsZero(valore)) ? "-" : FormatMaschera(valore, c.Formato);
   testo = Trim(testo);
   // A "-" already says there is nothing to show; any other text of a marker would print it as a value.
-  if (NonCalcolabile(seg, c.IdCampo) && testo != "-") return Taglia(TestoNonCalcolabile, maxChars);
+  // A velocity's "-" would read as a gas at rest: one not computed says so.
+  if (NonCalcolabile(seg, c.IdCampo) && (testo != "-" || c.IdCampo == campo::ID_VELOCITA))
+    return Taglia(TestoNonCalcolabile, maxChars);
   if (!testo.empty() && testo != "-" && OltreLimite(seg, c.IdCampo, testo)) testo += MarcaOltreLimite;
   return Taglia(testo, maxChars);
 }
@@ -189,6 +201,13 @@ std::string GetReportLimitNote(ReportTable table, const std::vector<int16_t>& ro
       if (testo.size() >= marca.size() && testo.compare(testo.size() - marca.size(), marca.size(), marca) == 0)
         return NotaOltreLimite;
     }
+  return {};
+}
+
+std::string GetReportNetworkNote(ReportTable table, const std::vector<int16_t>& rows) {
+  if (table != ReportTable::SegmentTable && table != ReportTable::WorstPathTable) return {};
+  for (int16_t s : rows)
+    if (NonCalcolabile(s, campo::ID_PDC_TRONCO)) return MotivoReteNonDimensionata();
   return {};
 }
 

@@ -52,6 +52,9 @@ inline constexpr const char* NotaOltreLimite = "(!) valore oltre il limite ammes
 std::string GetCellText(int16_t view, int16_t col, int16_t seg, int16_t maxChars);
 // NotaOltreLimite when a cell of the table's rows carries the mark, "" otherwise.
 std::string GetReportLimitNote(ReportTable table, const std::vector<int16_t>& rows);
+// The sentence that the network is not sized (`MotivoReteNonDimensionata`) under a table of
+// results whose rows hold a value not computed; "" otherwise.
+std::string GetReportNetworkNote(ReportTable table, const std::vector<int16_t>& rows);
 
 struct TotaleReport {
   std::string Etichetta;  // "TOTALE PERDITA DI PRESSIONE:" or "TOTALE PORTATA GAS:"

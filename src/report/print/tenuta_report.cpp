@@ -170,9 +170,10 @@ std::vector<PezzoTenuta> GetPezziTenuta() {
   // Gas family.
   p.Testo("TIPO DI GAS: ", false, true);
   const char* famiglie[] = {"", "I famiglia", "II famiglia", "III famiglia"};
+  // A label is never left with nothing after it: a non-combustible gas is named as such.
   p.Riga(t.FamigliaGas >= 1 && t.FamigliaGas <= 3      ? famiglie[t.FamigliaGas]
          : t.FamigliaGas == FamigliaNonAttribuibile ? "non associabile a nessuna famiglia"
-                                                    : "");
+                                                    : "gas non combustibile");
   p.Vuota();
   // The sentence only with a date or a time to give, and only the part it has.
   if (!Trim(t.DataEsecuzione).empty() || !Trim(t.OraEsecuzione).empty()) {

@@ -401,6 +401,26 @@ TEST_F(RigheNuoveTest, WhatIsTypedOnTheEntryRowBecomesTheFirstSegment) {
   }
 }
 
+// A pressurised network whose final pressure is above the initial one shows "n.c." in red on every
+// result: the panel says why, on the refresh and on a row not computed, and gives the panel back
+// once the network is sized again.
+TEST_F(RigheNuoveTest, ANetworkThatCannotBeSizedSaysWhyInThePanel) {
+  GasGrid& g = Apri(true);
+  PressioneIniziale = 150;
+  PressioneFinale = 200;
+  g.Elaborazione();
+  const std::string motivo =
+      "La rete non è dimensionata: la pressione relativa minima finale (200,00 kPa) supera la pressione relativa "
+      "iniziale (150,00 kPa); i valori non calcolati sono indicati con \"n.c.\".";
+  EXPECT_EQ(g.Panel3D2->text().toStdString(), motivo);
+  g.Grid->SetRowCol(2, Colonna(g, campo::ID_LEN));
+  EXPECT_NE(g.Panel3D2->text().toStdString().find(motivo), std::string::npos) << g.Panel3D2->text().toStdString();
+  PressioneFinale = 100;
+  g.Elaborazione();
+  EXPECT_EQ(g.Panel3D2->text().toStdString().find("non è dimensionata"), std::string::npos)
+      << g.Panel3D2->text().toStdString();
+}
+
 // A segment drawn on the schema into the entry row's slot keeps the values typed there; a parent
 // typed there that differs from where it was drawn is not taken silently.
 TEST_F(RigheNuoveTest, ASegmentDrawnElsewhereThanTheTypedParentSaysSo) {

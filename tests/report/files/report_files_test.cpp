@@ -3,6 +3,7 @@
 // its breaks, the separators of the text file, escaping, and every way a run can fail.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <deque>
 #include <cerrno>
 #include <filesystem>
@@ -411,9 +412,49 @@ TEST_F(ReportFilesTest, AValueTheCalculationCouldNotComputeIsNeverWrittenAsANumb
     EXPECT_EQ(f->find("-1,0"), std::string::npos);
     EXPECT_EQ(f->find("-1.0"), std::string::npos);
   }
-  // Drop, end pressure and path drop of the segment table; red in the HTML as on the screen.
-  EXPECT_EQ(Conta(html, "<SPAN style='color:#FF0000;'>n.c.</SPAN>"), 3u);
-  EXPECT_EQ(Conta(txt, "n.c."), 3u);
+  // Velocity, drop, end pressure and path drop of the segment table; red in the HTML as on the screen.
+  const auto tabella = [](const std::string& f, const char* titolo, const char* fine) {
+    const size_t inizio = f.find(titolo);
+    return f.substr(inizio, f.find(fine, inizio) - inizio);
+  };
+  // Its velocity too: a "-" there would read as gas at rest.
+  EXPECT_EQ(Conta(tabella(html, "Tabella dati tronchi", "Analisi percorso"), "<SPAN style='color:#FF0000;'>n.c.</SPAN>"),
+            4u);
+  EXPECT_EQ(Conta(tabella(txt, "Tabella dati tronchi", "La rete non"), "n.c."), 4u) << txt;
+  // The worst path is the one the calculation could not carry to its end: its drops are not
+  // computed, nor is their total; the sentence says why.
+  const std::string percorso = tabella(txt, "Analisi percorso", "\n\n\n");
+  EXPECT_NE(percorso.find("TOTALE PERDITA DI PRESSIONE: n.c."), std::string::npos) << percorso;
+  EXPECT_NE(percorso.find("3\t22x1 (!)\t500,00\t500,00\t3000,000\t3000,000\tn.c.\tn.c.\tn.c.\tn.c."), std::string::npos)
+      << percorso;
+  const std::string motivo =
+      "La rete non è dimensionata: nessun diametro della serie del tronco 3 ne porta la portata con la pressione "
+      "disponibile; i valori non calcolati sono indicati con \"n.c.\".";
+  EXPECT_EQ(Conta(txt, motivo), 2u) << txt;
+  EXPECT_EQ(Conta(html, EscapeHTML(motivo)), 2u);
+}
+
+// Whatever the length of the segment table, its last row never stands alone at the top of a page:
+// the page before had the room for it.
+TEST_F(ReportFilesTest, AnHtmlTablesLastRowNeverStandsAloneOnAPage) {
+  int spezzate = 0;
+  for (int n = 30; n <= 120; ++n) {
+    SCOPED_TRACE(n);
+    BloccoReti = {};
+    int16_t padre = 0;
+    for (int i = 0; i < n; ++i) padre = test::AggiungiProva(padre, 2);
+    test::AggiungiProva(padre, 2, 1.0f);
+    Spunta({&StampaTronchi});
+    const std::string html = ScriviHtml("righe" + std::to_string(n) + ".html");
+    const size_t ultima = html.find("<TD class='lastdatacolums'");
+    ASSERT_NE(ultima, std::string::npos);
+    const size_t prima = html.rfind("<TD class='datacolums'", ultima);
+    ASSERT_NE(prima, std::string::npos);
+    EXPECT_EQ(html.substr(prima, ultima - prima).find("footerpage"), std::string::npos) << "last row alone";
+    spezzate += Conta(html.substr(0, ultima), "footerpage") > 0;
+  }
+  // The sweep did reach tables that go on over a page.
+  EXPECT_GT(spezzate, 0);
 }
 
 // Wherever the segment table leaves the page, a three-row appliance summary is never split over
@@ -1697,6 +1738,49 @@ TEST_F(ReportFilesTest, ATightnessHeadingNeverEndsAnHtmlPageAlone) {
   }
   // The heading went over with its block at some lengths: the sweep reached the page's foot.
   EXPECT_GT(spostamenti, 0);
+}
+
+// A long "Altro" cause and a long description of other appliances wrap in their cells: the page
+// counts every line they take, and the firm's block goes with the signatures, as on paper; at no
+// length do the signatures stand on a page of their own, or the firm's lines on another.
+TEST_F(ReportFilesTest, TheHtmlTightnessRecordMeasuresWrappedRowsAndKeepsTheFirmWithTheSignatures) {
+  TextReader esempio;
+  ASSERT_TRUE(esempio.Open(std::string(VARNEX_SOURCE_DATA_DIR) + "/Archivio Lavori/Villetta.RTG"));
+  ASSERT_TRUE(TenutaImpiantoLoad(esempio));
+  const TTenutaImpianto registrato = TenutaImpianto;
+  Spunta({&StampaTenutaImpianto});
+  for (int parole = 0; parole < 60; parole += 3) {
+    SCOPED_TRACE(parole);
+    TenutaImpianto = registrato;
+    TenutaImpianto.Cause = "1;;;;;;7";
+    TenutaImpianto.CausaAltro.clear();
+    for (int k = 0; k < parole; ++k) TenutaImpianto.CausaAltro += "sostituzione ";
+    TenutaImpianto.AppAltroNum = 1;
+    TenutaImpianto.AppAltroDesc.clear();
+    for (int k = 0; k < parole; ++k) TenutaImpianto.AppAltroDesc += "stufa ";
+    const std::string html = ScriviHtml("a" + std::to_string(parole) + ".html");
+    const size_t ditta = html.find(">Dati dell'impresa e/o del tecnico");
+    const size_t firma = html.find("Firma per accettazione");
+    ASSERT_NE(ditta, std::string::npos);
+    ASSERT_NE(firma, std::string::npos);
+    EXPECT_EQ(html.substr(ditta, firma - ditta).find("footerpage"), std::string::npos) << "firm and signatures apart";
+    // The causes' table and the appliances' table: each row as tall as its wrapped cell.
+    size_t pagine = 0;
+    for (size_t corpo = html.find("<DIV class='bodypage'"); corpo != std::string::npos;
+         corpo = html.find("<DIV class='bodypage'", corpo + 1)) {
+      const size_t fine = html.find("<DIV class='footerpage'", corpo);
+      ASSERT_NE(fine, std::string::npos);
+      std::string pagina = html.substr(corpo, fine - corpo);
+      ++pagine;
+      double mm = AltezzaCorpoHtml(pagina);
+      // A cell of a cause takes half of the body's 85 characters; an appliance's label 45 %.
+      for (const auto& [testo, caratteri] :
+           {std::pair<std::string, double>{TenutaImpianto.CausaAltro, 40}, {TenutaImpianto.AppAltroDesc, 36}})
+        if (!testo.empty() && pagina.find(EscapeHTML(Trim(testo)).substr(0, 20)) != std::string::npos)
+          mm += 3.6 * (std::ceil(static_cast<double>(Len(testo) + 12) / caratteri) - 1);
+      EXPECT_LE(mm, 248.0) << "page " << pagine;
+    }
+  }
 }
 
 // The shipped example's record takes about 190 mm of a page's 248: written alone it is one page,

@@ -212,12 +212,20 @@ TEST(TenutaReport, AVerdictOnlyOverACompleteTestThatAppliesAndElseTheReason) {
 }
 
 TEST(TenutaReport, AGasOfNoFamilyIsNamedSo) {
-  TenutaImpianto = TTenutaImpianto{};
-  TenutaImpianto.FamigliaGas = FamigliaNonAttribuibile;
-  const auto pezzi = GetPezziTenuta();
-  const int gas = Indice(pezzi, "TIPO DI GAS: ");
-  ASSERT_GE(gas, 0);
-  EXPECT_EQ(pezzi[gas + 1].Testo, "non associabile a nessuna famiglia");
+  // Every family the record can hold names the gas: "TIPO DI GAS:" never stands alone.
+  const std::pair<int16_t, const char*> casi[] = {{FamigliaNonAttribuibile, "non associabile a nessuna famiglia"},
+                                                  {0, "gas non combustibile"},
+                                                  {1, "I famiglia"},
+                                                  {2, "II famiglia"},
+                                                  {3, "III famiglia"}};
+  for (const auto& [famiglia, testo] : casi) {
+    TenutaImpianto = TTenutaImpianto{};
+    TenutaImpianto.FamigliaGas = famiglia;
+    const auto pezzi = GetPezziTenuta();
+    const int gas = Indice(pezzi, "TIPO DI GAS: ");
+    ASSERT_GE(gas, 0);
+    EXPECT_EQ(pezzi[gas + 1].Testo, testo) << famiglia;
+  }
   TenutaImpianto = TTenutaImpianto{};
 }
 
