@@ -67,6 +67,94 @@ bool LineaIncontra(double x1, double y1, double x2, double y2, const Riquadro& r
   return Ritaglio(x1, y1, x2, y2, r).has_value();
 }
 
+bool LineeSiIncrociano(double ax1, double ay1, double ax2, double ay2, double bx1, double by1, double bx2, double by2) {
+  auto lato = [](double px, double py, double qx, double qy, double rx, double ry) {
+    const double v = (qx - px) * (ry - py) - (qy - py) * (rx - px);
+    return v > 0 ? 1 : v < 0 ? -1 : 0;
+  };
+  const int d1 = lato(bx1, by1, bx2, by2, ax1, ay1), d2 = lato(bx1, by1, bx2, by2, ax2, ay2);
+  const int d3 = lato(ax1, ay1, ax2, ay2, bx1, by1), d4 = lato(ax1, ay1, ax2, ay2, bx2, by2);
+  if (d1 * d2 < 0 && d3 * d4 < 0) return true;
+  auto su = [](double px, double py, double qx, double qy, double rx, double ry) {
+    return std::min(px, qx) <= rx && rx <= std::max(px, qx) && std::min(py, qy) <= ry && ry <= std::max(py, qy);
+  };
+  return (d1 == 0 && su(bx1, by1, bx2, by2, ax1, ay1)) || (d2 == 0 && su(bx1, by1, bx2, by2, ax2, ay2)) ||
+         (d3 == 0 && su(ax1, ay1, ax2, ay2, bx1, by1)) || (d4 == 0 && su(ax1, ay1, ax2, ay2, bx2, by2));
+}
+
+MisuraEtichette MisuraLeggibilita(const std::vector<BloccoMisurato>& blocchi, const std::vector<SegnoDisegno>& segni,
+                                  double riga) {
+  MisuraEtichette m;
+  if (riga <= 0) riga = 1;
+  // What lies within a quarter line of the named point is the thing named (its pipe, its box,
+  // the handle and the dot at its end): a leader starts there and a block may touch it.
+  // An appliance's block names its symbol: the frame round it is its own too.
+  const double vicino = riga / 4;
+  std::vector<Riquadro> simboliPropri;
+  auto estremi = [](const Riquadro& r) {
+    return Riquadro{std::min(r.x1, r.x2), std::min(r.y1, r.y2), std::max(r.x1, r.x2), std::max(r.y1, r.y2)};
+  };
+  auto proprio = [&](const SegnoDisegno& s, double ax, double ay) {
+    const Riquadro attorno{ax - vicino, ay - vicino, ax + vicino, ay + vicino};
+    const bool presso = s.tipo == SegnoDisegno::Tipo::Linea ? LineaIncontra(s.r.x1, s.r.y1, s.r.x2, s.r.y2, attorno)
+                                                            : s.r.Allargato(vicino).Incontra(attorno);
+    if (presso) return true;
+    const Riquadro e = estremi(s.r);
+    return std::any_of(simboliPropri.begin(), simboliPropri.end(), [&](const Riquadro& p) {
+      const Riquadro a = p.Allargato(vicino);
+      return e.x1 >= a.x1 && e.x2 <= a.x2 && e.y1 >= a.y1 && e.y2 <= a.y2;
+    });
+  };
+  double somma = 0;
+  for (size_t i = 0; i < blocchi.size(); ++i) {
+    const BloccoMisurato& b = blocchi[i];
+    if (b.righe.empty()) continue;
+    simboliPropri.clear();
+    for (const SegnoDisegno& s : segni)
+      if (s.tipo == SegnoDisegno::Tipo::Simbolo && b.ax >= s.r.x1 && b.ax <= s.r.x2 && b.ay >= s.r.y1 && b.ay <= s.r.y2)
+        simboliPropri.push_back(s.r);
+    ++m.blocchi;
+    double d = std::numeric_limits<double>::infinity();
+    for (const Riquadro& r : b.righe) {
+      const double dx = std::max({r.x1 - b.ax, 0.0, b.ax - r.x2}), dy = std::max({r.y1 - b.ay, 0.0, b.ay - r.y2});
+      d = std::min(d, std::hypot(dx, dy) / riga);
+    }
+    somma += d;
+    m.distanzaMassima = std::max(m.distanzaMassima, d);
+    if (d > 2) ++m.lontani;
+    // The type on what it does not name (a hair inside its ink: touching is no overlap).
+    bool suAltro = false;
+    for (const Riquadro& r : b.righe) {
+      const Riquadro inchiostro = r.Allargato(-riga / 20);
+      for (const SegnoDisegno& s : segni) {
+        if (proprio(s, b.ax, b.ay)) continue;
+        const bool tocca = s.tipo == SegnoDisegno::Tipo::Linea ? LineaIncontra(s.r.x1, s.r.y1, s.r.x2, s.r.y2, inchiostro)
+                                                               : s.r.Incontra(inchiostro);
+        if (tocca) suAltro = true;
+      }
+    }
+    m.suAltri += suAltro ? 1 : 0;
+    if (!b.richiamo) continue;
+    ++m.richiami;
+    const Riquadro& l = *b.richiamo;
+    for (size_t j = i + 1; j < blocchi.size(); ++j) {
+      if (!blocchi[j].richiamo) continue;
+      const Riquadro& o = *blocchi[j].richiamo;
+      if (LineeSiIncrociano(l.x1, l.y1, l.x2, l.y2, o.x1, o.y1, o.x2, o.y2)) ++m.incrociRichiami;
+    }
+    for (const SegnoDisegno& s : segni) {
+      if (proprio(s, b.ax, b.ay)) continue;
+      if (s.tipo == SegnoDisegno::Tipo::Linea) {
+        if (LineeSiIncrociano(l.x1, l.y1, l.x2, l.y2, s.r.x1, s.r.y1, s.r.x2, s.r.y2)) ++m.incrociLinee;
+      } else if (LineaIncontra(l.x1, l.y1, l.x2, l.y2, s.r)) {
+        ++(s.tipo == SegnoDisegno::Tipo::Simbolo ? m.incrociSimboli : m.incrociLinee);
+      }
+    }
+  }
+  if (m.blocchi > 0) m.distanzaMedia = somma / m.blocchi;
+  return m;
+}
+
 void PiazzamentoEtichette::Griglia::Aggiungi(const Riquadro& e, int32_t indice) {
   const auto cx1 = static_cast<int64_t>(std::floor(e.x1 / lato_)), cx2 = static_cast<int64_t>(std::floor(e.x2 / lato_));
   const auto cy1 = static_cast<int64_t>(std::floor(e.y1 / lato_)), cy2 = static_cast<int64_t>(std::floor(e.y2 / lato_));

@@ -28,6 +28,40 @@ struct Riquadro {
 // A segment from (x1, y1) to (x2, y2) meets the rectangle (its border included).
 bool LineaIncontra(double x1, double y1, double x2, double y2, const Riquadro& r);
 
+// Two segments cross (touching ends included).
+bool LineeSiIncrociano(double ax1, double ay1, double ax2, double ay2, double bx1, double by1, double bx2, double by2);
+
+// How well a reader can tell each placed label to what it names, measured on the drawing as placed.
+struct MisuraEtichette {
+  int blocchi = 0;   // label blocks placed
+  int richiami = 0;  // of them with a leader
+  // From each block to the point it names (the pipe's middle, the appliance's box), in lines of
+  // the labels' type: the mean and the farthest.
+  double distanzaMedia = 0, distanzaMassima = 0;
+  // Blocks farther than two lines from what they name.
+  int lontani = 0;
+  // Crossings of the leaders: with one another, with a symbol (appliance, source) that is not what
+  // the leader names, with a line of the drawing (pipes, frames, handles) away from its own pipe.
+  int incrociRichiami = 0, incrociSimboli = 0, incrociLinee = 0;
+  // Blocks whose type lies on a symbol or a line that is not theirs.
+  int suAltri = 0;
+};
+
+// A block as placed: its lines' ink, the point it names, its leader.
+struct BloccoMisurato {
+  std::vector<Riquadro> righe;
+  double ax = 0, ay = 0;
+  std::optional<Riquadro> richiamo;
+};
+// What the drawing holds: a line (r holds its ends), a filled rectangle or a symbol's picture.
+struct SegnoDisegno {
+  Riquadro r;
+  enum class Tipo { Linea, Riquadro, Simbolo } tipo = Tipo::Linea;
+};
+// `riga`: the height of a line of the labels' type, in the drawing's units.
+MisuraEtichette MisuraLeggibilita(const std::vector<BloccoMisurato>& blocchi, const std::vector<SegnoDisegno>& segni,
+                                  double riga);
+
 class PiazzamentoEtichette {
  public:
   // One line of a block: `scatola` the line's box from its first mark to its end (label against

@@ -256,5 +256,61 @@ TEST_F(StampaFileQtTest, TheHtmlPictureReportsWhereItsLabelsLie) {
   }
 }
 
+// A piece of a picture cut in several holds a label whole or not at all: the label a cut runs
+// through is on neither side of it (the grid of the report's pieces holds it whole on another),
+// while a label inside a piece is drawn there. The diameters are fixed by the user, so their
+// labels print red, apart from the black drawing.
+TEST_F(StampaFileQtTest, APieceHoldsEachLabelWholeOrNotAtAll) {
+  for (int16_t s = 1; s <= Rete().NumTronchi; ++s) {
+    Tronco(s).ID_DIAMCUSTOM = -1;
+    Tronco(s).Collegato = -1;
+    Tronco(s).ID_DIAMETRO = "1 1/2\"";
+  }
+  std::vector<Riquadro> blocchi;
+  FinestreStampaFile().SalvaPartiSchema([&](const MisuraSchema& m) {
+    blocchi = m.blocchi;
+    return std::vector<ParteFiguraSchema>{{uscita.File("tutta.bmp"), 0, 0, 1, 1}};
+  });
+  const QImage intera(QString::fromStdString(uscita.File("tutta.bmp")));
+  ASSERT_FALSE(intera.isNull());
+  const double w = intera.width(), h = intera.height();
+  // Red ink inside a block's rectangle (fractions of the whole picture) on a piece starting at x0.
+  auto rosso = [&](const QImage& pezzo, double x0, const Riquadro& r) {
+    int n = 0;
+    const QRect px = QRectF(r.x1 * w - x0, r.y1 * h, (r.x2 - r.x1) * w, (r.y2 - r.y1) * h).toAlignedRect();
+    for (int y = std::max(0, px.top()); y <= std::min(pezzo.height() - 1, px.bottom()); ++y)
+      for (int x = std::max(0, px.left()); x <= std::min(pezzo.width() - 1, px.right()); ++x) {
+        const QColor c = pezzo.pixelColor(x, y);
+        n += c.red() > 150 && c.green() < 120 && c.blue() < 120 ? 1 : 0;
+      }
+    return n;
+  };
+  // The cut through the middle of the block with the most red type: a diameter label.
+  const auto tagliato = std::max_element(blocchi.begin(), blocchi.end(), [&](const Riquadro& a, const Riquadro& b) {
+    return rosso(intera, 0, a) < rosso(intera, 0, b);
+  });
+  ASSERT_NE(tagliato, blocchi.end());
+  ASSERT_GT(rosso(intera, 0, *tagliato), 0);
+  const double taglio = (tagliato->x1 + tagliato->x2) / 2;
+  FinestreStampaFile().SalvaPartiSchema([&](const MisuraSchema&) {
+    return std::vector<ParteFiguraSchema>{{uscita.File("a.bmp"), 0, 0, taglio, 1},
+                                          {uscita.File("b.bmp"), taglio, 0, 1 - taglio, 1}};
+  });
+  const QImage a(QString::fromStdString(uscita.File("a.bmp")));
+  const QImage b(QString::fromStdString(uscita.File("b.bmp")));
+  ASSERT_FALSE(a.isNull());
+  ASSERT_FALSE(b.isNull());
+  const double xb = w - b.width();
+  EXPECT_EQ(rosso(a, 0, *tagliato), 0) << "a fragment of the cut label on the left piece";
+  EXPECT_EQ(rosso(b, xb, *tagliato), 0) << "a fragment of the cut label on the right piece";
+  int intere = 0, dentro = 0;
+  for (const Riquadro& r : blocchi) {
+    if (rosso(intera, 0, r) == 0) continue;
+    if (r.x2 < taglio - 0.01) ++dentro, intere += rosso(a, 0, r) > 0 ? 1 : 0;
+    if (r.x1 > taglio + 0.01) ++dentro, intere += rosso(b, xb, r) > 0 ? 1 : 0;
+  }
+  EXPECT_EQ(intere, dentro) << "the labels a piece holds whole are drawn on it";
+}
+
 }  // namespace
 }  // namespace varnex
