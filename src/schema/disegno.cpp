@@ -429,7 +429,7 @@ void DrawTronco(int16_t seg, int32_t x, int32_t y, int16_t direction, int32_t le
       sup.Print(testo);
     };
     // The number and the diameter name the middle of the segment, and stay together.
-    sup.InizioEtichetta(x + sx * M, y + sy * M);
+    sup.InizioEtichettaTubo(x, y, Xe, Ye);
     switch (direction) {
       case 1:
         scrivi(x, y - M - TH2 / 2, ColoreDisegno, " " + numero);
@@ -439,13 +439,15 @@ void DrawTronco(int16_t seg, int32_t x, int32_t y, int16_t direction, int32_t le
         scrivi(x, y + M - TH2 / 2, ColoreDisegno, " " + numero);
         aCapo(x, coloreEtichetta, etichetta);
         break;
+      // A horizontal segment's block stands above it, its number over its diameter: the same order
+      // as every other direction, and the segment never between its own two lines.
       case 2:
-        scrivi(x - M - W / 2, y - th, coloreEtichetta, etichetta);
-        aCapo(x - M, ColoreDisegno, " " + numero);
+        scrivi(x - M, y - 2 * th, ColoreDisegno, " " + numero);
+        aCapo(x - M - W / 2, coloreEtichetta, etichetta);
         break;
       case 4:
-        scrivi(x + M - W / 2, y - th, coloreEtichetta, etichetta);
-        aCapo(x + M, ColoreDisegno, numero);
+        scrivi(x + M, y - 2 * th, ColoreDisegno, numero);
+        aCapo(x + M - W / 2, coloreEtichetta, etichetta);
         break;
       case 8:
         scrivi(x + M, y - M + TH2 / 2, coloreEtichetta, etichetta);

@@ -67,6 +67,37 @@ bool LineaIncontra(double x1, double y1, double x2, double y2, const Riquadro& r
   return Ritaglio(x1, y1, x2, y2, r).has_value();
 }
 
+namespace {
+// The point of the segment nearest to (px, py).
+std::pair<double, double> PuntoPiuVicino(const Riquadro& s, double px, double py) {
+  const double dx = s.x2 - s.x1, dy = s.y2 - s.y1;
+  const double l2 = dx * dx + dy * dy;
+  const double t = l2 > 0 ? std::clamp(((px - s.x1) * dx + (py - s.y1) * dy) / l2, 0.0, 1.0) : 0.0;
+  return {s.x1 + t * dx, s.y1 + t * dy};
+}
+}  // namespace
+
+std::pair<double, Riquadro> DistanzaRiquadroSegmento(const Riquadro& r, const Riquadro& s) {
+  if (const auto t = Ritaglio(s.x1, s.y1, s.x2, s.y2, r)) {
+    const double x = s.x1 + t->first * (s.x2 - s.x1), y = s.y1 + t->first * (s.y2 - s.y1);
+    return {0.0, Riquadro{x, y, x, y}};
+  }
+  double migliore = std::numeric_limits<double>::infinity();
+  Riquadro punti;
+  auto prova = [&](double sx, double sy, double rx, double ry) {
+    const double d = std::hypot(rx - sx, ry - sy);
+    if (d < migliore) migliore = d, punti = {sx, sy, rx, ry};
+  };
+  // The segment's ends to the rectangle, the rectangle's corners to the segment.
+  for (const auto& [x, y] : {std::pair{s.x1, s.y1}, std::pair{s.x2, s.y2}})
+    prova(x, y, std::clamp(x, r.x1, r.x2), std::clamp(y, r.y1, r.y2));
+  for (const auto& [x, y] : {std::pair{r.x1, r.y1}, std::pair{r.x2, r.y1}, std::pair{r.x1, r.y2}, std::pair{r.x2, r.y2}}) {
+    const auto [px, py] = PuntoPiuVicino(s, x, y);
+    prova(px, py, x, y);
+  }
+  return {migliore, punti};
+}
+
 bool LineeSiIncrociano(double ax1, double ay1, double ax2, double ay2, double bx1, double by1, double bx2, double by2) {
   auto lato = [](double px, double py, double qx, double qy, double rx, double ry) {
     const double v = (qx - px) * (ry - py) - (qy - py) * (rx - px);
@@ -82,6 +113,15 @@ bool LineeSiIncrociano(double ax1, double ay1, double ax2, double ay2, double bx
          (d3 == 0 && su(ax1, ay1, ax2, ay2, bx1, by1)) || (d4 == 0 && su(ax1, ay1, ax2, ay2, bx2, by2));
 }
 
+bool EtichetteDaAvvisare(const MisuraEtichette& m) {
+  return m.blocchi > 0 && (m.lontani * 10 > m.blocchi || m.incrociRichiami > 0);
+}
+
+std::string NotaConAvviso(const std::string& nota, bool avviso) {
+  if (!avviso) return nota;
+  return nota.empty() ? AvvisoEtichetteLontane : nota + " - " + AvvisoEtichetteLontane;
+}
+
 MisuraEtichette MisuraLeggibilita(const std::vector<BloccoMisurato>& blocchi, const std::vector<SegnoDisegno>& segni,
                                   double riga) {
   MisuraEtichette m;
@@ -94,8 +134,16 @@ MisuraEtichette MisuraLeggibilita(const std::vector<BloccoMisurato>& blocchi, co
   auto estremi = [](const Riquadro& r) {
     return Riquadro{std::min(r.x1, r.x2), std::min(r.y1, r.y2), std::max(r.x1, r.x2), std::max(r.y1, r.y2)};
   };
+  const Riquadro* tuboProprio = nullptr;
   auto proprio = [&](const SegnoDisegno& s, double ax, double ay) {
     const Riquadro attorno{ax - vicino, ay - vicino, ax + vicino, ay + vicino};
+    if (tuboProprio) {
+      // The pipe's own bar, and the handle and the dots at its ends.
+      const Riquadro t = estremi(*tuboProprio).Allargato(vicino), e = estremi(s.r);
+      if (e.x1 >= t.x1 && e.x2 <= t.x2 && e.y1 >= t.y1 && e.y2 <= t.y2 &&
+          (DistanzaRiquadroSegmento(e, *tuboProprio).first <= vicino))
+        return true;
+    }
     const bool presso = s.tipo == SegnoDisegno::Tipo::Linea ? LineaIncontra(s.r.x1, s.r.y1, s.r.x2, s.r.y2, attorno)
                                                             : s.r.Allargato(vicino).Incontra(attorno);
     if (presso) return true;
@@ -110,13 +158,23 @@ MisuraEtichette MisuraLeggibilita(const std::vector<BloccoMisurato>& blocchi, co
     const BloccoMisurato& b = blocchi[i];
     if (b.righe.empty()) continue;
     simboliPropri.clear();
+    tuboProprio = b.tubo ? &*b.tubo : nullptr;
     for (const SegnoDisegno& s : segni)
       if (s.tipo == SegnoDisegno::Tipo::Simbolo && b.ax >= s.r.x1 && b.ax <= s.r.x2 && b.ay >= s.r.y1 && b.ay <= s.r.y2)
         simboliPropri.push_back(s.r);
     ++m.blocchi;
+    // To the nearest point of its pipe, or to the point of an appliance.
     double d = std::numeric_limits<double>::infinity();
     for (const Riquadro& r : b.righe) {
-      const double dx = std::max({r.x1 - b.ax, 0.0, b.ax - r.x2}), dy = std::max({r.y1 - b.ay, 0.0, b.ay - r.y2});
+      if (b.tubo) {
+        d = std::min(d, DistanzaRiquadroSegmento(r, *b.tubo).first / riga);
+        continue;
+      }
+      // An appliance's block names its symbol: measured to the symbol's edge.
+      Riquadro nominato{b.ax, b.ay, b.ax, b.ay};
+      for (const Riquadro& p : simboliPropri) nominato = p;
+      const double dx = std::max({r.x1 - nominato.x2, 0.0, nominato.x1 - r.x2});
+      const double dy = std::max({r.y1 - nominato.y2, 0.0, nominato.y1 - r.y2});
       d = std::min(d, std::hypot(dx, dy) / riga);
     }
     somma += d;
@@ -143,7 +201,7 @@ MisuraEtichette MisuraLeggibilita(const std::vector<BloccoMisurato>& blocchi, co
       if (LineeSiIncrociano(l.x1, l.y1, l.x2, l.y2, o.x1, o.y1, o.x2, o.y2)) ++m.incrociRichiami;
     }
     for (const SegnoDisegno& s : segni) {
-      if (proprio(s, b.ax, b.ay)) continue;
+      if (proprio(s, b.ax, b.ay) || proprio(s, l.x1, l.y1)) continue;
       if (s.tipo == SegnoDisegno::Tipo::Linea) {
         if (LineeSiIncrociano(l.x1, l.y1, l.x2, l.y2, s.r.x1, s.r.y1, s.r.x2, s.r.y2)) ++m.incrociLinee;
       } else if (LineaIncontra(l.x1, l.y1, l.x2, l.y2, s.r)) {
@@ -197,10 +255,11 @@ bool PiazzamentoEtichette::Griglia::Qualcuno(const Riquadro& r, F&& f) const {
 
 PiazzamentoEtichette::PiazzamentoEtichette(double riga)
     : riga_(riga > 0 ? riga : 1),
-      // Labels keep about a quarter line apart, so that the words of two never read as one; from
+      // Two labels' blocks keep more than half a line apart, well beyond the room between the lines
+      // of one block, so that a block reads as one and the words of two never as one; from
       // the drawing a little less than the room the type leaves above its capitals, so that a
       // label written right against its segment by the layout is not moved for it.
-      distaccoEtichette_(riga_ / 4),
+      distaccoEtichette_(riga_ * 0.55),
       distaccoDisegno_(riga_ / 25),
       grigliaOstacoli_(4 * riga_),
       grigliaEtichette_(4 * riga_),
@@ -220,6 +279,40 @@ void PiazzamentoEtichette::OstacoloLinea(double x1, double y1, double x2, double
   const Riquadro l{x1, y1, x2, y2};
   ostacoli_.push_back({l, true});
   grigliaOstacoli_.AggiungiLinea(l, static_cast<int32_t>(ostacoli_.size() - 1));
+}
+
+void PiazzamentoEtichette::OstacoloSimbolo(const Riquadro& r) {
+  const Riquadro n = Estremi(r);
+  ostacoli_.push_back({n, false, Elemento::Tipo::Simbolo});
+  grigliaOstacoli_.Aggiungi(n, static_cast<int32_t>(ostacoli_.size() - 1));
+}
+
+double PiazzamentoEtichette::CostoRichiamo(const Riquadro& l) const {
+  // What touches the leader's start is what it names (its pipe, the handle at its end).
+  const double presso = riga_ / 4;
+  const Riquadro inizio{l.x1 - presso, l.y1 - presso, l.x1 + presso, l.y1 + presso};
+  std::vector<int32_t> visti;
+  grigliaOstacoli_.Qualcuno(Estremi(l), [&](int32_t i) {
+    visti.push_back(i);
+    return false;
+  });
+  std::sort(visti.begin(), visti.end());
+  visti.erase(std::unique(visti.begin(), visti.end()), visti.end());
+  double costo = 0;
+  for (const int32_t i : visti) {
+    const Elemento& e = ostacoli_[static_cast<size_t>(i)];
+    const bool tocca = e.linea ? LineeSiIncrociano(l.x1, l.y1, l.x2, l.y2, e.r.x1, e.r.y1, e.r.x2, e.r.y2)
+                               : LineaIncontra(l.x1, l.y1, l.x2, l.y2, e.r.Allargato(-riga_ / 100));
+    if (!tocca) continue;
+    const bool proprio = e.linea ? LineaIncontra(e.r.x1, e.r.y1, e.r.x2, e.r.y2, inizio) : e.r.Incontra(inizio);
+    if (proprio) continue;
+    switch (e.tipo) {
+      case Elemento::Tipo::Richiamo: costo += 100; break;
+      case Elemento::Tipo::Simbolo: costo += 100; break;
+      case Elemento::Tipo::Disegno: costo += 1; break;
+    }
+  }
+  return costo;
 }
 
 bool PiazzamentoEtichette::Libero(const std::vector<Riga>& righe, double dx, double dy) const {
@@ -277,7 +370,8 @@ bool PiazzamentoEtichette::RichiamoLibero(const Riquadro& l) const {
   });
 }
 
-PiazzamentoEtichette::Esito PiazzamentoEtichette::Piazza(const std::vector<Riga>& righe, double ax, double ay) {
+PiazzamentoEtichette::Esito PiazzamentoEtichette::Piazza(const std::vector<Riga>& righe, double ax, double ay,
+                                                         const std::optional<Riquadro>& tubo) {
   Esito esito;
   if (righe.empty()) return esito;
   Riquadro insieme = righe.front().scatola;
@@ -285,39 +379,65 @@ PiazzamentoEtichette::Esito PiazzamentoEtichette::Piazza(const std::vector<Riga>
     insieme.x1 = std::min(insieme.x1, r.scatola.x1), insieme.y1 = std::min(insieme.y1, r.scatola.y1);
     insieme.x2 = std::max(insieme.x2, r.scatola.x2), insieme.y2 = std::max(insieme.y2, r.scatola.y2);
   }
-  // From the named point to the nearest point of the block, when the block went farther than a line.
+  // From what the block names to the nearest point of the block, when the block stands farther
+  // than a line from it: from the nearest point of its pipe, or from its point.
   auto richiamo = [&](double dx, double dy) -> std::optional<Riquadro> {
-    if (std::hypot(dx, dy) <= riga_) return std::nullopt;
     const Riquadro b = insieme.Spostato(dx, dy);
+    if (tubo) {
+      const auto [d, punti] = DistanzaRiquadroSegmento(b, *tubo);
+      if (d <= riga_) return std::nullopt;
+      return punti;
+    }
+    if (std::hypot(dx, dy) <= riga_) return std::nullopt;
     const double px = std::clamp(ax, b.x1, b.x2), py = std::clamp(ay, b.y1, b.y2);
     if (px == ax && py == ay) return std::nullopt;
     return Riquadro{ax, ay, px, py};
   };
-  // The nearest free spot whose leader crosses no label; a free spot whose leader must cross one
-  // is taken only when no clear one lies within two lines farther (a crowded spot is ringed by
-  // labels).
-  std::optional<Esito> ripiego;
-  double distanzaRipiego = 0;
-  bool trovato = false;
-  for (const Anello& anello : anelli_) {
-    const double passo = anello.passo * riga_;
-    for (const auto& [i, j] : anello.spostamenti) {
-      const double dx = i * passo, dy = j * passo;
-      if (ripiego && std::hypot(dx, dy) > distanzaRipiego + 2 * riga_) break;
-      if (!Libero(righe, dx, dy)) continue;
-      const std::optional<Riquadro> r = richiamo(dx, dy);
-      if (r && !RichiamoLibero(*r)) {
-        if (!ripiego) {
-          ripiego = Esito{dx, dy, r, false};
-          distanzaRipiego = std::hypot(dx, dy);
-        }
-        continue;
-      }
-      esito.dx = dx, esito.dy = dy, esito.richiamo = r;
-      trovato = true;
-      break;
+  // Along its pipe the block may stand anywhere beside it: the layout's spot first, then moved
+  // towards either end, as far as the block stays beside the pipe.
+  std::vector<std::pair<double, double>> lungo{{0, 0}};
+  if (tubo) {
+    const double tx = tubo->x2 - tubo->x1, ty = tubo->y2 - tubo->y1;
+    const double lunghezza = std::hypot(tx, ty);
+    if (lunghezza > 2 * riga_) {
+      for (const double t : {1.0 / 6, 1.0 / 3, 0.45})
+        for (const double segno : {-1.0, 1.0}) lungo.emplace_back(segno * t * tx, segno * t * ty);
     }
-    if (trovato) break;
+  }
+  // The nearest free spot whose leader is clear; a free spot whose leader crosses something is
+  // taken only when no clearer one lies within two lines farther, the one whose leader crosses least.
+  std::optional<Esito> ripiego;
+  double distanzaRipiego = 0, costoRipiego = std::numeric_limits<double>::infinity();
+  bool trovato = false;
+  for (size_t a = 0; a < anelli_.size() && !trovato; ++a) {
+    const Anello& anello = anelli_[a];
+    const double passo = anello.passo * riga_;
+    // Far out the pipe's length no longer matters: only the layout's spot.
+    const size_t spostamenti = a + 1 < anelli_.size() ? lungo.size() : 1;
+    for (const auto& [i, j] : anello.spostamenti) {
+      const double distanza = std::hypot(i * passo, j * passo);
+      if (ripiego && distanza > distanzaRipiego + 2 * riga_) break;
+      for (size_t k = 0; k < spostamenti; ++k) {
+        const double dx = i * passo + lungo[k].first, dy = j * passo + lungo[k].second;
+        if (!Libero(righe, dx, dy)) continue;
+        const std::optional<Riquadro> r = richiamo(dx, dy);
+        if (r) {
+          const double costo = RichiamoLibero(*r) ? CostoRichiamo(*r) : 1e6;
+          if (costo > 0) {
+            if (costo < costoRipiego) {
+              ripiego = Esito{dx, dy, r, false};
+              costoRipiego = costo;
+              if (distanzaRipiego == 0) distanzaRipiego = distanza;
+            }
+            continue;
+          }
+        }
+        esito.dx = dx, esito.dy = dy, esito.richiamo = r;
+        trovato = true;
+        break;
+      }
+      if (trovato) break;
+    }
   }
   if (!trovato && ripiego) esito = *ripiego;
   if (!trovato && !ripiego) {
@@ -340,8 +460,11 @@ PiazzamentoEtichette::Esito PiazzamentoEtichette::Piazza(const std::vector<Riga>
     etichette_.push_back(r.scatola.Spostato(esito.dx, esito.dy));
     grigliaEtichette_.Aggiungi(etichette_.back(), static_cast<int32_t>(etichette_.size() - 1));
   }
-  // Later labels keep off the leader as off any line.
-  if (esito.richiamo) OstacoloLinea(esito.richiamo->x1, esito.richiamo->y1, esito.richiamo->x2, esito.richiamo->y2);
+  // Later labels keep off the leader as off any line, and later leaders do not cross it.
+  if (esito.richiamo) {
+    OstacoloLinea(esito.richiamo->x1, esito.richiamo->y1, esito.richiamo->x2, esito.richiamo->y2);
+    ostacoli_.back().tipo = Elemento::Tipo::Richiamo;
+  }
   return esito;
 }
 

@@ -173,6 +173,36 @@ TEST_F(Disegno, PaperKeepsItsLabelsWhateverTheEditorZoom) {
   EXPECT_FALSE(ContieneTesto(canvas, "Nmc/h"));
 }
 
+// A segment's number stands over its diameter whatever its direction, and a horizontal segment
+// is never between its own two lines: its block stands above it.
+TEST_F(Disegno, TheNumberStandsOverTheDiameterInEveryDirection) {
+  {
+    for (const int16_t direzione : {int16_t{1}, int16_t{2}, int16_t{3}, int16_t{4}, int16_t{5}, int16_t{6},
+                                    int16_t{7}, int16_t{8}}) {
+      SCOPED_TRACE(direzione);
+      canvas.Cls();
+      SetDrawTarget(canvas);
+      DisegnoVisibile = -1;
+      ScalaDisegno = 1;
+      CostruisciRete({{0, 0, 0}});
+      Tronco(1).ID_DIAMETRO = "1\"";
+      Tronco(1).LunghezzaDisegno = 800;
+      DrawTronco(1, 2000, 2000, direzione, 800, 800, std::nullopt, "Arial", 7);
+      const OperazioneDisegno* numero = nullptr;
+      const OperazioneDisegno* diametro = nullptr;
+      for (const auto& op : canvas.operazioni) {
+        if (op.tipo != OperazioneDisegno::Tipo::Testo) continue;
+        (op.testo.find("ø") != std::string::npos ? diametro : numero) = &op;
+      }
+      ASSERT_TRUE(numero && diametro);
+      EXPECT_LT(numero->y1, diametro->y1) << "the diameter over the number";
+      if (direzione == 2 || direzione == 4) {
+        EXPECT_LE(diametro->y2, 2000) << "the pipe between the number and the diameter";
+      }
+    }
+  }
+}
+
 TEST_F(Disegno, ASegmentWithoutResultHasAGreyDiameterLabel) {
   // After a refused calculation the diameters are those of the file, not results.
   CostruisciRete({{0, 2, 0}, {1, 0, 0}});

@@ -160,6 +160,7 @@ std::vector<QImage> PezziImmagineSchema(QSizeF* misuraRelativa, double risoluzio
   }
   QImage copia = f.immagine.copy();
   const std::vector<QRectF> blocchiDisegnati = f.superficie->BlocchiEtichette();
+  const MisuraEtichette misuraEtichette = f.superficie->Misura();
   // The next save starts from an empty picture.
   f.immagine.fill(Qt::white);
   // The picture ends a little beyond the drawing: a small network is not a small drawing in the
@@ -197,7 +198,7 @@ std::vector<QImage> PezziImmagineSchema(QSizeF* misuraRelativa, double risoluzio
   const QSizeF relativa(copia.width() / pixelPerUnita / LarghezzaStampa, copia.height() / pixelPerUnita / AltezzaStampa);
   if (misuraRelativa) *misuraRelativa = relativa;
   if (!dividi) return {copia};
-  const std::vector<QRectF> parti = dividi(relativa, blocchiRelativi(copia));
+  const std::vector<QRectF> parti = dividi(relativa, blocchiRelativi(copia), misuraEtichette);
   std::vector<QImage> pezzi;
   pezzi.reserve(parti.size());
   for (const QRectF& parte : parti) {

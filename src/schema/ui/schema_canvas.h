@@ -39,8 +39,8 @@ QSizeF SaveSchema(const std::string& nameFile);
 QImage ImmagineSchema(QSizeF* misuraRelativa = nullptr, double risoluzione = 1, std::vector<QRectF>* blocchi = nullptr);
 // The pieces of a picture: from the picture's size (as ImmagineSchema's `misuraRelativa`) and its
 // label blocks (fractions of it), the pieces as fractions of the picture.
-using DivisionePezziSchema =
-    std::function<std::vector<QRectF>(const QSizeF& misuraRelativa, const std::vector<QRectF>& blocchi)>;
+using DivisionePezziSchema = std::function<std::vector<QRectF>(
+    const QSizeF& misuraRelativa, const std::vector<QRectF>& blocchi, const MisuraEtichette& etichette)>;
 // The picture of ImmagineSchema cut into the pieces `dividi` lays out (the whole picture without
 // it). A piece of several holds only the labels that lie whole on it, each with its leader: a
 // label its edge would cut is left out there, to be whole on another piece.

@@ -247,7 +247,7 @@ void SuperficieQt::Print(const std::string& testo) {
     r.larghezza = larghezza, r.altezza = altezza;
     // A text outside a block is a block of its own, naming its own place.
     if (!bloccoAperto_ || blocchi_.empty())
-      blocchi_.push_back({(r.scatola.x1 + r.scatola.x2) / 2, (r.scatola.y1 + r.scatola.y2) / 2, {}});
+      blocchi_.push_back({(r.scatola.x1 + r.scatola.x2) / 2, (r.scatola.y1 + r.scatola.y2) / 2, {}, std::nullopt});
     blocchi_.back().righe.push_back(std::move(r));
   } else if (!rinvia_) {
     Scrivi(Dispositivo(x_, y_), t, chiaveFont_ + t, font_, foreColor_, trasparente_);
@@ -259,7 +259,13 @@ void SuperficieQt::Print(const std::string& testo) {
 
 void SuperficieQt::InizioEtichetta(double x, double y) {
   if (!rinvia_) return;
-  blocchi_.push_back({x, y, {}});
+  blocchi_.push_back({x, y, {}, std::nullopt});
+  bloccoAperto_ = true;
+}
+
+void SuperficieQt::InizioEtichettaTubo(double x1, double y1, double x2, double y2) {
+  if (!rinvia_) return;
+  blocchi_.push_back({(x1 + x2) / 2, (y1 + y2) / 2, {}, Riquadro{x1, y1, x2, y2}});
   bloccoAperto_ = true;
 }
 
@@ -302,6 +308,7 @@ void SuperficieQt::FineDisegno() {
   PiazzamentoEtichette piazzamento(riga);
   for (const Ostacolo& o : ostacoli_) {
     if (o.linea) piazzamento.OstacoloLinea(o.r.x1, o.r.y1, o.r.x2, o.r.y2);
+    else if (o.simbolo) piazzamento.OstacoloSimbolo(o.r);
     else piazzamento.OstacoloRiquadro(o.r);
   }
   std::vector<PiazzamentoEtichette::Riga> righe;
@@ -311,7 +318,7 @@ void SuperficieQt::FineDisegno() {
     SeparaRighe(b);
     righe.clear();
     for (const TestoRinviato& r : b.righe) righe.push_back({r.scatola, r.inchiostro});
-    esiti.push_back(righe.empty() ? PiazzamentoEtichette::Esito{} : piazzamento.Piazza(righe, b.x, b.y));
+    esiti.push_back(righe.empty() ? PiazzamentoEtichette::Esito{} : piazzamento.Piazza(righe, b.x, b.y, b.tubo));
   }
   // The leaders first, thin and grey: they tell which thing a label names. Where a crowded spot
   // leaves a leader no way but across another label, that label's glyphs stay clear of it.
@@ -333,9 +340,9 @@ void SuperficieQt::FineDisegno() {
   p_.save();
   // Dark grey on paper, light on the canvas's black: a leader a printer prints, lighter than the
   // pipes it must not be taken for.
-  QPen penna(QColor(sfondo_ == ColoreNero ? QColor(170, 170, 170) : QColor(80, 80, 80)));
+  QPen penna(QColor(sfondo_ == ColoreNero ? QColor(170, 170, 170) : QColor(96, 96, 96)));
   penna.setCosmetic(true);
-  penna.setWidthF(LarghezzaTratto());
+  penna.setWidthF(LarghezzaTratto(SpessoreMinimoTrattoPunti));
   p_.setPen(penna);
   for (size_t k = 0; k < esiti.size(); ++k) {
     const PiazzamentoEtichette::Esito& esito = esiti[k];
@@ -374,6 +381,7 @@ void SuperficieQt::FineDisegno() {
       for (const TestoRinviato& r : blocchi_[k].righe) m.righe.push_back(r.inchiostro.Spostato(esiti[k].dx, esiti[k].dy));
       m.ax = blocchi_[k].x, m.ay = blocchi_[k].y;
       m.richiamo = esiti[k].richiamo;
+      m.tubo = blocchi_[k].tubo;
       misurati.push_back(std::move(m));
     }
     std::vector<SegnoDisegno> segni;
@@ -392,12 +400,12 @@ void SuperficieQt::FineDisegno() {
   ostacoli_.clear();
 }
 
-double SuperficieQt::LarghezzaTratto() const {
-  // A line is a pixel wide on a screen, and never thinner than a quarter point on a device of
-  // finer dots, where a pixel would be a hairline a printer leaves out.
+double SuperficieQt::LarghezzaTratto(double punti) const {
+  // A line is a pixel wide on a screen, and never thinner than its points on a device of finer
+  // dots, where a pixel would be a hairline a printer leaves out.
   const QPaintDevice* d = p_.device();
   const double dpi = d ? d->logicalDpiX() : 96;
-  return std::max(1.0, SpessoreMinimoTrattoPunti * dpi / 72);
+  return std::max(1.0, punti * dpi / 72);
 }
 
 void SuperficieQt::Line(double x1, double y1, double x2, double y2, int32_t colore, bool rettangolo) {
@@ -405,7 +413,9 @@ void SuperficieQt::Line(double x1, double y1, double x2, double y2, int32_t colo
   p_.save();
   QPen penna(Colore(colore));
   penna.setCosmetic(true);
-  penna.setWidthF(LarghezzaTratto());
+  // The pipes and frames of the drawing twice as wide as the leaders on paper, which are not
+  // taken for pipes.
+  penna.setWidthF(LarghezzaTratto(rettangolo ? SpessoreMinimoTrattoPunti : 2 * SpessoreMinimoTrattoPunti));
   p_.setPen(penna);
   if (rettangolo) {
     const QRectF r = QRectF(a, b).normalized();

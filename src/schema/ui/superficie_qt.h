@@ -23,7 +23,8 @@ namespace varnex::ui {
 // The artwork of a schema picture (source, appliance, arrow), drawn in code, at `lato` pixels.
 QPixmap FiguraSchemaPixmap(FiguraSchema figura, int lato = 32);
 
-// The thinnest line the schema draws on a device of fine dots (a printer), in points.
+// The thinnest line the schema draws on a device of fine dots (a printer), in points: the
+// labels' leaders; the pipes and frames drawn as lines are twice as wide.
 inline constexpr double SpessoreMinimoTrattoPunti = 0.25;
 
 class SuperficieQt : public ISuperficieDisegno {
@@ -62,6 +63,7 @@ class SuperficieQt : public ISuperficieDisegno {
   void Circle(double x, double y, double raggio, int32_t colore) override;
   void PaintPicture(FiguraSchema figura, double x, double y, double larghezza, double altezza) override;
   void InizioEtichetta(double x, double y) override;
+  void InizioEtichettaTubo(double x1, double y1, double x2, double y2) override;
   void FineEtichetta() override { bloccoAperto_ = false; }
   void FineDisegno() override;
 
@@ -128,6 +130,7 @@ class SuperficieQt : public ISuperficieDisegno {
   struct Blocco {
     double x = 0, y = 0;  // what it names
     std::vector<TestoRinviato> righe;
+    std::optional<Riquadro> tubo;  // the pipe it names, end to end
   };
   std::vector<Blocco> blocchi_;
   bool bloccoAperto_ = false;
@@ -146,8 +149,8 @@ class SuperficieQt : public ISuperficieDisegno {
   // Paints the text with its top-left corner on the device point.
   void Scrivi(const QPointF& a, const QString& t, const QString& chiave, const QFont& font, int32_t colore,
               bool trasparente);
-  // The width of the pen of a line or a leader, in the device's pixels.
-  double LarghezzaTratto() const;
+  // The width of a pen of at least `punti` points, in the device's pixels (one on a screen).
+  double LarghezzaTratto(double punti) const;
   int32_t foreColor_ = 0;
   int32_t fillColor_ = 0;
   int16_t fillStyle_ = 1;

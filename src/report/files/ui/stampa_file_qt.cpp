@@ -73,8 +73,9 @@ MisuraSchema SalvaPartiSchema(const DivisioneFiguraSchema& dividi) {
   MisuraSchema misura;
   std::vector<ParteFiguraSchema> parti;
   const std::vector<QImage> pezzi = PezziImmagineSchema(
-      nullptr, RisoluzioneFiguraReport, nullptr, [&](const QSizeF& relativa, const std::vector<QRectF>& blocchi) {
-        misura = {relativa.width(), relativa.height(), {}};
+      nullptr, RisoluzioneFiguraReport, nullptr,
+      [&](const QSizeF& relativa, const std::vector<QRectF>& blocchi, const MisuraEtichette& etichette) {
+        misura = {relativa.width(), relativa.height(), {}, EtichetteDaAvvisare(etichette)};
         for (const QRectF& b : blocchi) misura.blocchi.push_back({b.left(), b.top(), b.right(), b.bottom()});
         parti = dividi(misura);
         std::vector<QRectF> rettangoli;

@@ -295,6 +295,7 @@ void StampaVistaAnteprima(StampanteQt& qt, IStampanteReport& printer, const Vist
   const QPointF& inizio = griglia.inizio;
   const QRectF areaDispositivo(dispositivo.left() + (a.left() - pagina.left()) * kx,
                                dispositivo.top() + (a.top() - pagina.top()) * ky, a.width() * kx, a.height() * ky);
+  bool avviso = false;
   for (int n = 0; n < fogli.Numero(); ++n) {
     if (n > 0) printer.NewPage();
     const QRectF finestra(inizio + QPointF((n % fogli.colonne) * passo.width(), (n / fogli.colonne) * passo.height()),
@@ -315,12 +316,14 @@ void StampaVistaAnteprima(StampanteQt& qt, IStampanteReport& printer, const Vist
       const QRectF segnato =
           vista.Disegna(painter, finestra, areaDispositivo, "Printer", nullptr, std::optional<QRectF>(ritaglio))
               .intersected(mostrato);
+      // Every sheet lays the labels out alike: the first one's measure holds for all.
+      if (n == 0) avviso = EtichetteDaAvvisare(SuperficieQt::MisuraUltimaCarta());
       if (n == 0 && !segnato.isEmpty()) {
         const QRectF carta(suPagina(segnato.topLeft()), suPagina(segnato.bottomRight()));
         ultimo.disegno = {carta.x(), carta.y(), carta.width(), carta.height()};
       }
     });
-    StampaTitoloDiagramma(printer, 1, NotaVistaSchema(fogli, n, fuori));
+    StampaTitoloDiagramma(printer, 1, NotaConAvviso(NotaVistaSchema(fogli, n, fuori), avviso));
   }
   ultimo.riduzione = 1 / (k * scalaDisegno);
   ultimo.fogli = fogli.Numero();
@@ -378,6 +381,7 @@ void DiagrammaStampaQt::PrintDiagrammaRete(IStampanteReport& printer, int16_t pr
     });
     riduzione = vista.riduzione;
     ultimo_.disegno = {};
+    bool avviso = false;
     for (int n = 0; n < vista.fogli.Numero(); ++n) {
       if (n > 0) printer.NewPage();
       qt->DisegnaSuPagina([&](QPainter& painter, const QRectF& pagina, const QRectF& dispositivo) {
@@ -387,6 +391,8 @@ void DiagrammaStampaQt::PrintDiagrammaRete(IStampanteReport& printer, int16_t pr
         const QRectF segnato =
             DisegnaSchemaStampa(painter, finestra, vista.dispositivo, pagina, richiesta, nullptr,
                                 vista.fogli.Numero() > 1 ? std::optional<QRectF>(vista.dispositivo) : std::nullopt);
+        // Every sheet lays the labels out alike: the first one's measure holds for all.
+        if (n == 0) avviso = EtichetteDaAvvisare(SuperficieQt::MisuraUltimaCarta());
         if (n > 0 || segnato.isNull()) return;
         // What was drawn, on the paper.
         const double sx = vista.dispositivo.width() / finestra.width();
@@ -403,7 +409,8 @@ void DiagrammaStampaQt::PrintDiagrammaRete(IStampanteReport& printer, int16_t pr
       });
       // A drawing at its own size on one sheet has its title right under it.
       if (!adatta && vista.fogli.Numero() == 1 && ultimo_.disegno.altezza > 0) sottoDisegno = ultimo_.disegno.Basso();
-      StampaTitoloDiagramma(printer, adatta ? 1 : riduzione, NotaFoglioSchema(vista.fogli, n), sottoDisegno);
+      StampaTitoloDiagramma(printer, adatta ? 1 : riduzione, NotaConAvviso(NotaFoglioSchema(vista.fogli, n), avviso),
+                            sottoDisegno);
     }
   } else {
     StampaTitoloDiagramma(printer);
