@@ -301,6 +301,7 @@ double PiazzamentoEtichette::CostoRichiamo(const Riquadro& l) const {
   double costo = 0;
   for (const int32_t i : visti) {
     const Elemento& e = ostacoli_[static_cast<size_t>(i)];
+    if (e.tipo == Elemento::Tipo::Tolto || Escluso(ostacoliEsclusi_, i)) continue;
     const bool tocca = e.linea ? LineeSiIncrociano(l.x1, l.y1, l.x2, l.y2, e.r.x1, e.r.y1, e.r.x2, e.r.y2)
                                : LineaIncontra(l.x1, l.y1, l.x2, l.y2, e.r.Allargato(-riga_ / 100));
     if (!tocca) continue;
@@ -310,6 +311,7 @@ double PiazzamentoEtichette::CostoRichiamo(const Riquadro& l) const {
       case Elemento::Tipo::Richiamo: costo += 100; break;
       case Elemento::Tipo::Simbolo: costo += 100; break;
       case Elemento::Tipo::Disegno: costo += 1; break;
+      case Elemento::Tipo::Tolto: break;
     }
   }
   return costo;
@@ -320,11 +322,14 @@ bool PiazzamentoEtichette::Libero(const std::vector<Riga>& righe, double dx, dou
     const Riquadro inchiostro = r.inchiostro.Spostato(dx, dy).Allargato(distaccoDisegno_);
     if (grigliaOstacoli_.Qualcuno(inchiostro, [&](int32_t i) {
           const Elemento& e = ostacoli_[static_cast<size_t>(i)];
+          if (e.tipo == Elemento::Tipo::Tolto || Escluso(ostacoliEsclusi_, i)) return false;
           return e.linea ? LineaIncontra(e.r.x1, e.r.y1, e.r.x2, e.r.y2, inchiostro) : e.r.Incontra(inchiostro);
         }))
       return false;
     const Riquadro scatola = r.scatola.Spostato(dx, dy).Allargato(distaccoEtichette_);
-    if (grigliaEtichette_.Qualcuno(scatola, [&](int32_t i) { return etichette_[static_cast<size_t>(i)].Incontra(scatola); }))
+    if (grigliaEtichette_.Qualcuno(scatola, [&](int32_t i) {
+          return !Escluso(etichetteEscluse_, i) && etichette_[static_cast<size_t>(i)].Incontra(scatola);
+        }))
       return false;
   }
   return true;
@@ -347,6 +352,7 @@ double PiazzamentoEtichette::Copertura(const std::vector<Riga>& righe, double dx
     raccogli(grigliaOstacoli_, inchiostro);
     for (const int32_t i : visti) {
       const Elemento& e = ostacoli_[static_cast<size_t>(i)];
+      if (e.tipo == Elemento::Tipo::Tolto) continue;
       if (!e.linea) {
         c += Area(e.r, inchiostro);
       } else if (const auto t = Ritaglio(e.r.x1, e.r.y1, e.r.x2, e.r.y2, inchiostro)) {
@@ -366,8 +372,37 @@ bool PiazzamentoEtichette::RichiamoLibero(const Riquadro& l) const {
   // A leader may start on the edge of a label beside what it names, never run across one.
   const double dentro = riga_ / 100;
   return !grigliaEtichette_.Qualcuno(Estremi(l), [&](int32_t i) {
-    return LineaIncontra(l.x1, l.y1, l.x2, l.y2, etichette_[static_cast<size_t>(i)].Allargato(-dentro));
+    return !Escluso(etichetteEscluse_, i) &&
+           LineaIncontra(l.x1, l.y1, l.x2, l.y2, etichette_[static_cast<size_t>(i)].Allargato(-dentro));
   });
+}
+
+std::optional<Riquadro> PiazzamentoEtichette::Richiamo(const Piazzato& p, double dx, double dy) const {
+  // From what the block names to the nearest point of the block, when the block stands farther
+  // than a line from it: from the nearest point of its pipe or of its symbol, or from its point.
+  const Riquadro b = p.insieme.Spostato(dx, dy);
+  if (p.tubo) {
+    const auto [d, punti] = DistanzaRiquadroSegmento(b, *p.tubo);
+    if (d <= riga_) return std::nullopt;
+    return punti;
+  }
+  if (p.simbolo) {
+    // From the edge of the symbol it names, facing the block.
+    auto lato = [](double a1, double a2, double b1, double b2) {
+      if (b2 < a1) return std::pair<double, double>(a1, b2);
+      if (b1 > a2) return std::pair<double, double>(a2, b1);
+      const double m = (std::max(a1, b1) + std::min(a2, b2)) / 2;
+      return std::pair<double, double>(m, m);
+    };
+    const auto [sx, bx] = lato(p.simbolo->x1, p.simbolo->x2, b.x1, b.x2);
+    const auto [sy, by] = lato(p.simbolo->y1, p.simbolo->y2, b.y1, b.y2);
+    if (std::hypot(bx - sx, by - sy) <= riga_) return std::nullopt;
+    return Riquadro{sx, sy, bx, by};
+  }
+  if (std::hypot(dx, dy) <= riga_) return std::nullopt;
+  const double px = std::clamp(p.ax, b.x1, b.x2), py = std::clamp(p.ay, b.y1, b.y2);
+  if (px == p.ax && py == p.ay) return std::nullopt;
+  return Riquadro{p.ax, p.ay, px, py};
 }
 
 PiazzamentoEtichette::Esito PiazzamentoEtichette::Piazza(const std::vector<Riga>& righe, double ax, double ay,
@@ -379,20 +414,17 @@ PiazzamentoEtichette::Esito PiazzamentoEtichette::Piazza(const std::vector<Riga>
     insieme.x1 = std::min(insieme.x1, r.scatola.x1), insieme.y1 = std::min(insieme.y1, r.scatola.y1);
     insieme.x2 = std::max(insieme.x2, r.scatola.x2), insieme.y2 = std::max(insieme.y2, r.scatola.y2);
   }
-  // From what the block names to the nearest point of the block, when the block stands farther
-  // than a line from it: from the nearest point of its pipe, or from its point.
-  auto richiamo = [&](double dx, double dy) -> std::optional<Riquadro> {
-    const Riquadro b = insieme.Spostato(dx, dy);
-    if (tubo) {
-      const auto [d, punti] = DistanzaRiquadroSegmento(b, *tubo);
-      if (d <= riga_) return std::nullopt;
-      return punti;
-    }
-    if (std::hypot(dx, dy) <= riga_) return std::nullopt;
-    const double px = std::clamp(ax, b.x1, b.x2), py = std::clamp(ay, b.y1, b.y2);
-    if (px == ax && py == ay) return std::nullopt;
-    return Riquadro{ax, ay, px, py};
-  };
+  // A block naming a point inside a symbol (an appliance's picture) names the symbol.
+  std::optional<Riquadro> simbolo;
+  if (!tubo)
+    grigliaOstacoli_.Qualcuno(Riquadro{ax, ay, ax, ay}, [&](int32_t i) {
+      const Elemento& e = ostacoli_[static_cast<size_t>(i)];
+      if (e.tipo != Elemento::Tipo::Simbolo || ax < e.r.x1 || ax > e.r.x2 || ay < e.r.y1 || ay > e.r.y2) return false;
+      simbolo = e.r;
+      return true;
+    });
+  Piazzato piazzato{righe, insieme, ax, ay, tubo, simbolo, etichette_.size(), -1, {}};
+  auto richiamo = [&](double dx, double dy) { return Richiamo(piazzato, dx, dy); };
   // Along its pipe the block may stand anywhere beside it: the layout's spot first, then moved
   // towards either end, as far as the block stays beside the pipe.
   std::vector<std::pair<double, double>> lungo{{0, 0}};
@@ -464,8 +496,85 @@ PiazzamentoEtichette::Esito PiazzamentoEtichette::Piazza(const std::vector<Riga>
   if (esito.richiamo) {
     OstacoloLinea(esito.richiamo->x1, esito.richiamo->y1, esito.richiamo->x2, esito.richiamo->y2);
     ostacoli_.back().tipo = Elemento::Tipo::Richiamo;
+    piazzato.richiamo = static_cast<int32_t>(ostacoli_.size() - 1);
   }
+  piazzato.esito = esito;
+  piazzati_.push_back(std::move(piazzato));
   return esito;
+}
+
+std::vector<PiazzamentoEtichette::Esito> PiazzamentoEtichette::Districa() {
+  auto centro = [](const Riquadro& r) { return std::pair<double, double>((r.x1 + r.x2) / 2, (r.y1 + r.y2) / 2); };
+  auto incrociano = [](const std::optional<Riquadro>& a, const std::optional<Riquadro>& b) {
+    return a && b && LineeSiIncrociano(a->x1, a->y1, a->x2, a->y2, b->x1, b->y1, b->x2, b->y2);
+  };
+  // A leader's weight: what it crosses, and its length (a shorter one reads better).
+  auto peso = [&](const std::optional<Riquadro>& l) {
+    if (!l) return 0.0;
+    return (RichiamoLibero(*l) ? CostoRichiamo(*l) : 1e6) + std::hypot(l->x2 - l->x1, l->y2 - l->y1) / riga_ / 100;
+  };
+  // Moves a block by (dx, dy) from where the layout wrote it, with its leader.
+  auto sposta = [&](Piazzato& b, double dx, double dy, const std::optional<Riquadro>& l) {
+    for (size_t k = 0; k < b.righe.size(); ++k) {
+      const auto i = static_cast<int32_t>(b.primaRiga + k);
+      etichette_[static_cast<size_t>(i)] = b.righe[k].scatola.Spostato(dx, dy);
+      grigliaEtichette_.Aggiungi(etichette_[static_cast<size_t>(i)], i);
+    }
+    if (b.richiamo >= 0) ostacoli_[static_cast<size_t>(b.richiamo)].tipo = Elemento::Tipo::Tolto;
+    b.richiamo = -1;
+    if (l) {
+      OstacoloLinea(l->x1, l->y1, l->x2, l->y2);
+      ostacoli_.back().tipo = Elemento::Tipo::Richiamo;
+      b.richiamo = static_cast<int32_t>(ostacoli_.size() - 1);
+    }
+    b.esito.dx = dx, b.esito.dy = dy, b.esito.richiamo = l;
+  };
+  for (int giro = 0; giro < 4; ++giro) {
+    bool cambiato = false;
+    for (size_t i = 0; i < piazzati_.size(); ++i)
+      for (size_t j = i + 1; j < piazzati_.size(); ++j) {
+        Piazzato& a = piazzati_[i];
+        Piazzato& b = piazzati_[j];
+        if (a.esito.coperto || b.esito.coperto || !incrociano(a.esito.richiamo, b.esito.richiamo)) continue;
+        // Each block's middle where the other's was.
+        const auto [cax, cay] = centro(a.insieme.Spostato(a.esito.dx, a.esito.dy));
+        const auto [cbx, cby] = centro(b.insieme.Spostato(b.esito.dx, b.esito.dy));
+        const double adx = a.esito.dx + cbx - cax, ady = a.esito.dy + cby - cay;
+        const double bdx = b.esito.dx + cax - cbx, bdy = b.esito.dy + cay - cby;
+        ostacoliEsclusi_.clear();
+        etichetteEscluse_.clear();
+        for (const Piazzato* p : {&a, &b}) {
+          if (p->richiamo >= 0) ostacoliEsclusi_.push_back(p->richiamo);
+          for (size_t k = 0; k < p->righe.size(); ++k) etichetteEscluse_.push_back(static_cast<int32_t>(p->primaRiga + k));
+        }
+        bool libero = Libero(a.righe, adx, ady) && Libero(b.righe, bdx, bdy);
+        // Nor on one another in their new places.
+        if (libero)
+          for (const Riga& ra : a.righe)
+            for (const Riga& rb : b.righe)
+              if (ra.scatola.Spostato(adx, ady).Allargato(distaccoEtichette_).Incontra(rb.scatola.Spostato(bdx, bdy)))
+                libero = false;
+        std::optional<Riquadro> la, lb;
+        double prima = 0, dopo = 0;
+        if (libero) {
+          la = Richiamo(a, adx, ady);
+          lb = Richiamo(b, bdx, bdy);
+          prima = peso(a.esito.richiamo) + peso(b.esito.richiamo) + 100;
+          dopo = peso(la) + peso(lb) + (incrociano(la, lb) ? 100 : 0);
+        }
+        ostacoliEsclusi_.clear();
+        etichetteEscluse_.clear();
+        if (!libero || dopo >= prima) continue;
+        sposta(a, adx, ady, la);
+        sposta(b, bdx, bdy, lb);
+        cambiato = true;
+      }
+    if (!cambiato) break;
+  }
+  std::vector<Esito> esiti;
+  esiti.reserve(piazzati_.size());
+  for (const Piazzato& p : piazzati_) esiti.push_back(p.esito);
+  return esiti;
 }
 
 }  // namespace varnex

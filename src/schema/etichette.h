@@ -8,6 +8,7 @@
 // scale (every sheet of a diagram over several pages) places its labels in the same spots.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -112,6 +113,11 @@ class PiazzamentoEtichette {
   // a little farther lets it pass clear.
   Esito Piazza(const std::vector<Riga>& righe, double ax, double ay, const std::optional<Riquadro>& tubo = std::nullopt);
 
+  // Once every block is placed: two blocks whose leaders cross change places where each is free in
+  // the other's place and their leaders then cross less. Returns every block's outcome, in the order
+  // they were placed.
+  std::vector<Esito> Districa();
+
   // The line boxes placed so far, where they are.
   const std::vector<Riquadro>& Piazzate() const { return etichette_; }
 
@@ -131,8 +137,25 @@ class PiazzamentoEtichette {
   struct Elemento {
     Riquadro r;
     bool linea = false;  // r holds the segment's end points
-    enum class Tipo { Disegno, Simbolo, Richiamo } tipo = Tipo::Disegno;
+    // Tolto: a leader of a block that has moved since.
+    enum class Tipo { Disegno, Simbolo, Richiamo, Tolto } tipo = Tipo::Disegno;
   };
+  // A block as placed: its lines as the layout wrote them, what it names, where its lines and its
+  // leader are kept.
+  struct Piazzato {
+    std::vector<Riga> righe;
+    Riquadro insieme;
+    double ax = 0, ay = 0;
+    std::optional<Riquadro> tubo, simbolo;
+    size_t primaRiga = 0;
+    int32_t richiamo = -1;  // index among the obstacles
+    Esito esito;
+  };
+  std::vector<Piazzato> piazzati_;
+  // What a check leaves out: the two blocks changing places, their leaders.
+  std::vector<int32_t> ostacoliEsclusi_, etichetteEscluse_;
+  bool Escluso(const std::vector<int32_t>& v, int32_t i) const { return std::find(v.begin(), v.end(), i) != v.end(); }
+  std::optional<Riquadro> Richiamo(const Piazzato& b, double dx, double dy) const;
   // A grid of square cells over the drawing: what lies in each cell, by index.
   class Griglia {
    public:

@@ -174,6 +174,33 @@ TEST(PiazzamentoEtichette, ALeaderGoesRoundASymbolWhereASpotNearbyLetsItPass) {
   }
 }
 
+// Two blocks whose leaders cross change places once all are placed, where each is free in the
+// other's place: their leaders no longer cross.
+TEST(PiazzamentoEtichette, BlocksWhoseLeadersCrossChangePlaces) {
+  PiazzamentoEtichette p(Riga);
+  // Only two slots free, far above: x 250 to 450 and 650 to 850, between y -1100 and -950.
+  p.OstacoloRiquadro({-2000, -950, 2000, 2000});
+  p.OstacoloRiquadro({-2000, -3000, 2000, -1100});
+  p.OstacoloRiquadro({-2000, -1100, 250, -950});
+  p.OstacoloRiquadro({450, -1100, 650, -950});
+  p.OstacoloRiquadro({850, -1100, 2000, -950});
+  // A names (400, 0) but the layout wrote it on the right; B names (600, 0), written on the left.
+  const auto a = p.Piazza({Etichetta(700, -50, 100)}, 400, 0);
+  const auto b = p.Piazza({Etichetta(300, -50, 100)}, 600, 0);
+  ASSERT_TRUE(a.richiamo && b.richiamo);
+  auto incrociano = [](const Riquadro& x, const Riquadro& y) {
+    return LineeSiIncrociano(x.x1, x.y1, x.x2, x.y2, y.x1, y.y1, y.x2, y.y2);
+  };
+  ASSERT_TRUE(incrociano(*a.richiamo, *b.richiamo)) << "the case this test is about";
+  const std::vector<PiazzamentoEtichette::Esito> esiti = p.Districa();
+  ASSERT_EQ(esiti.size(), 2u);
+  ASSERT_TRUE(esiti[0].richiamo && esiti[1].richiamo);
+  EXPECT_FALSE(incrociano(*esiti[0].richiamo, *esiti[1].richiamo));
+  EXPECT_EQ(esiti[0].richiamo->x1, 400);
+  EXPECT_EQ(esiti[1].richiamo->x1, 600);
+  EXPECT_FALSE(p.Piazzate()[0].Incontra(p.Piazzate()[1]));
+}
+
 // Two blocks stand farther apart than the lines of one block: the room between two blocks is more
 // than the room between a block's own lines (none between their boxes).
 TEST(PiazzamentoEtichette, TwoBlocksStandFartherApartThanTheLinesOfOne) {

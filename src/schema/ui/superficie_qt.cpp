@@ -320,6 +320,13 @@ void SuperficieQt::FineDisegno() {
     for (const TestoRinviato& r : b.righe) righe.push_back({r.scatola, r.inchiostro});
     esiti.push_back(righe.empty() ? PiazzamentoEtichette::Esito{} : piazzamento.Piazza(righe, b.x, b.y, b.tubo));
   }
+  // Leaders that cross: their blocks change places where that uncrosses them.
+  {
+    const std::vector<PiazzamentoEtichette::Esito> districati = piazzamento.Districa();
+    size_t n = 0;
+    for (size_t k = 0; k < blocchi_.size() && n < districati.size(); ++k)
+      if (!blocchi_[k].righe.empty()) esiti[k] = districati[n++];
+  }
   // The leaders first, thin and grey: they tell which thing a label names. Where a crowded spot
   // leaves a leader no way but across another label, that label's glyphs stay clear of it.
   // Each block where it was placed, and which blocks this sheet leaves out.
