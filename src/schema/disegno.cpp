@@ -167,6 +167,15 @@ int32_t Arrotonda32(double v) {
   return static_cast<int32_t>(r);
 }
 
+bool EtichetteLeggibili() {
+  // Labels give way where they would crowd: beyond six zoom steps out on the canvas, and on
+  // paper drawn below 0.9 of its size. Only the canvas follows the editor's zoom: what is printed
+  // or written is the same whatever the editor shows. On the canvas a smaller scale means zoomed
+  // in, where there is the most room to read them.
+  if (DisegnoPerStampa == 0) return ZoomEditor() >= -6;
+  return ScalaDisegno >= static_cast<float>(ScalaLeggibileSchema);
+}
+
 void ImpostaEditorSchema(IEditorSchema* editor) { editorSchema = editor; }
 IEditorSchema* EditorSchema() { return editorSchema; }
 
@@ -331,8 +340,10 @@ void DrawSchema(ISuperficieDisegno& target, int16_t mode, std::optional<double> 
                                                  ((OrientamentoSorgente % 4) + 4) % 4);
   const bool fit = PiazzamentoStampa();
   const double xb = SchemaMinX > 0 ? ox : std::abs(static_cast<double>(SchemaMinX));
+  // The outlet leaves one eighth down the picture, on the first segment's line, in both
+  // placements: four eighths would float the meter above its pipe on a fitted page.
   if (fit)
-    target.PaintPicture(figura, xb + lato, oy - lato / DivisoreAncora * S * 4, lato * S, lato * S);
+    target.PaintPicture(figura, xb + lato, oy - lato / DivisoreAncora * S, lato * S, lato * S);
   else
     target.PaintPicture(figura, ox - lato * S, oy - lato / DivisoreAncora * S, lato * S, lato * S);
   // 10. Source click region.
@@ -385,10 +396,7 @@ void DrawTronco(int16_t seg, int32_t x, int32_t y, int16_t direction, int32_t le
   const double TH2 = ArrotondaPari(2 * sup.TextHeight("H"));
   const double TWH = ArrotondaPari(sup.TextWidth("H"));
   const double th = sup.TextHeight("H");
-  // Labels give way where they would crowd: beyond six zoom steps out on the canvas, and on
-  // paper drawn below 0.9 of its size. On the canvas a smaller scale means zoomed in, where
-  // there is the most room to read them.
-  const bool leggibile = ZoomEditor() >= -6 && (DisegnoPerStampa == 0 || ScalaDisegno >= static_cast<float>(ScalaLeggibileSchema));
+  const bool leggibile = EtichetteLeggibili();
   if (!leggibile) etichetta.clear();
   const int32_t len = t.LunghezzaDisegno != 0 ? t.LunghezzaDisegno : lenFactor;
 
@@ -421,7 +429,7 @@ void DrawTronco(int16_t seg, int32_t x, int32_t y, int16_t direction, int32_t le
       sup.Print(testo);
     };
     // The number and the diameter name the middle of the segment, and stay together.
-    sup.InizioEtichetta(x + sx * M, y + sy * M);
+    sup.InizioEtichettaTubo(x, y, Xe, Ye);
     switch (direction) {
       case 1:
         scrivi(x, y - M - TH2 / 2, ColoreDisegno, " " + numero);
@@ -431,13 +439,15 @@ void DrawTronco(int16_t seg, int32_t x, int32_t y, int16_t direction, int32_t le
         scrivi(x, y + M - TH2 / 2, ColoreDisegno, " " + numero);
         aCapo(x, coloreEtichetta, etichetta);
         break;
+      // A horizontal segment's block stands above it, its number over its diameter: the same order
+      // as every other direction, and the segment never between its own two lines.
       case 2:
-        scrivi(x - M - W / 2, y - th, coloreEtichetta, etichetta);
-        aCapo(x - M, ColoreDisegno, " " + numero);
+        scrivi(x - M, y - 2 * th, ColoreDisegno, " " + numero);
+        aCapo(x - M - W / 2, coloreEtichetta, etichetta);
         break;
       case 4:
-        scrivi(x + M - W / 2, y - th, coloreEtichetta, etichetta);
-        aCapo(x + M, ColoreDisegno, numero);
+        scrivi(x + M, y - 2 * th, ColoreDisegno, numero);
+        aCapo(x + M - W / 2, coloreEtichetta, etichetta);
         break;
       case 8:
         scrivi(x + M, y - M + TH2 / 2, coloreEtichetta, etichetta);

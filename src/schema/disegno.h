@@ -114,6 +114,10 @@ void AddTroncoHotRegion(int16_t seg, int32_t x, int32_t y, int32_t dx, int32_t d
 // One appliance symbol at the end (x, y) of an end segment.
 void DrawUtenza(int32_t x, int32_t y, int16_t direction, int16_t tipo, int16_t seg);
 
+// Whether the current drawing writes its diameter and appliance labels: on the canvas by the
+// editor's zoom step, on every other surface by the drawing's own scale alone.
+bool EtichetteLeggibili();
+
 // Rounding of the drawing: to the nearest integer, halves to even.
 int32_t Arrotonda32(double v);
 

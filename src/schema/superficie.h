@@ -66,6 +66,11 @@ class ISuperficieDisegno {
   // The texts printed between these two calls are the labels of one thing of the drawing, found
   // at (x, y): a surface that moves labels out of the way moves them together. Nothing by default.
   virtual void InizioEtichetta(double /*x*/, double /*y*/) {}
+  // The same for the labels of a pipe drawn from (x1, y1) to (x2, y2): they may stand anywhere
+  // beside it. By default they name its middle.
+  virtual void InizioEtichettaTubo(double x1, double y1, double x2, double y2) {
+    InizioEtichetta((x1 + x2) / 2, (y1 + y2) / 2);
+  }
   virtual void FineEtichetta() {}
   // The whole drawing is on the surface: one that held its labels back places and paints them now.
   // Nothing by default.

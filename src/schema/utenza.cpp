@@ -85,7 +85,8 @@ void DrawUtenza(int32_t x, int32_t y, int16_t direction, int16_t tipo, int16_t s
   const std::string portata = " " + FormatNumero(t.ID_P_TRONCO, 1) + " Nmc/h";
   sup.SetForeColor(ColoreDisegno);
   const double TW = sup.TextWidth("H"), TH = sup.TextHeight("H");
-  const bool etichette = (EditorSchema() ? EditorSchema()->ScaleFactor() : 0) >= -6;
+  // The appliance's reference and flow are left out where the segments' labels are.
+  const bool etichette = EtichetteLeggibili();
 
   // The picture and the click region, at the box corner the pen has reached.
   auto figuraERegione = [&]() {

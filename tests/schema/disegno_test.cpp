@@ -140,6 +140,69 @@ TEST_F(Disegno, TheDiameterLabelShowsAtEveryZoomStepInAndUpToSixStepsOut) {
   EXPECT_FLOAT_EQ(ScalaDisegno, 0.81f);
 }
 
+// What is printed or written is the same whatever the editor shows: zoomed out beyond the
+// canvas's labels, the printer, the preview and the saved picture still write every segment's
+// diameter and every appliance's reference and flow.
+TEST_F(Disegno, PaperKeepsItsLabelsWhateverTheEditorZoom) {
+  CostruisciRete({{0, 0, 0}});
+  Tronco(1).ID_DIAMETRO = "Auto";
+  Tronco(1).ID_P_TRONCO = 1.5f;
+  Tronco(1).ID_RIF = "Cucina";
+  SuperficieRegistrata stampa("Printer", 16000, 11000, 11000);
+  SuperficieRegistrata anteprima("picSchema", 11000, 8000, 8000);
+  SuperficieRegistrata figura("picPrint", 11000, 8000, 8000);
+  struct Caso {
+    ISuperficieDisegno* superficie;
+    int16_t mode;
+    SuperficieRegistrata* registro;
+  };
+  for (const int16_t zoom : {int16_t{-7}, int16_t{-12}, int16_t{0}}) {
+    editor.zoom = zoom;
+    for (const Caso& c : {Caso{&stampa, 1, &stampa}, Caso{&anteprima, 3, &anteprima}, Caso{&figura, 1, &figura}}) {
+      ScalaStampaSchema = 1;
+      DrawSchema(*c.superficie, c.mode, "Arial", 7);
+      EXPECT_TRUE(ContieneTesto(*c.registro, "ø Auto")) << c.registro->Nome() << " zoom " << zoom;
+      EXPECT_TRUE(ContieneTesto(*c.registro, "Cucina")) << c.registro->Nome() << " zoom " << zoom;
+      EXPECT_TRUE(ContieneTesto(*c.registro, "1,5 Nmc/h")) << c.registro->Nome() << " zoom " << zoom;
+    }
+  }
+  // The canvas alone follows the zoom.
+  editor.zoom = -7;
+  Disegna();
+  EXPECT_FALSE(ContieneTesto(canvas, "ø Auto"));
+  EXPECT_FALSE(ContieneTesto(canvas, "Nmc/h"));
+}
+
+// A segment's number stands over its diameter whatever its direction, and a horizontal segment
+// is never between its own two lines: its block stands above it.
+TEST_F(Disegno, TheNumberStandsOverTheDiameterInEveryDirection) {
+  {
+    for (const int16_t direzione : {int16_t{1}, int16_t{2}, int16_t{3}, int16_t{4}, int16_t{5}, int16_t{6},
+                                    int16_t{7}, int16_t{8}}) {
+      SCOPED_TRACE(direzione);
+      canvas.Cls();
+      SetDrawTarget(canvas);
+      DisegnoVisibile = -1;
+      ScalaDisegno = 1;
+      CostruisciRete({{0, 0, 0}});
+      Tronco(1).ID_DIAMETRO = "1\"";
+      Tronco(1).LunghezzaDisegno = 800;
+      DrawTronco(1, 2000, 2000, direzione, 800, 800, std::nullopt, "Arial", 7);
+      const OperazioneDisegno* numero = nullptr;
+      const OperazioneDisegno* diametro = nullptr;
+      for (const auto& op : canvas.operazioni) {
+        if (op.tipo != OperazioneDisegno::Tipo::Testo) continue;
+        (op.testo.find("ø") != std::string::npos ? diametro : numero) = &op;
+      }
+      ASSERT_TRUE(numero && diametro);
+      EXPECT_LT(numero->y1, diametro->y1) << "the diameter over the number";
+      if (direzione == 2 || direzione == 4) {
+        EXPECT_LE(diametro->y2, 2000) << "the pipe between the number and the diameter";
+      }
+    }
+  }
+}
+
 TEST_F(Disegno, ASegmentWithoutResultHasAGreyDiameterLabel) {
   // After a refused calculation the diameters are those of the file, not results.
   CostruisciRete({{0, 2, 0}, {1, 0, 0}});
@@ -346,7 +409,8 @@ namespace {
 
 // The source's dot marks its outlet, where the first segment starts: on the right edge of the
 // source's picture, in the fitted placement as at the drawing's own scale, wherever the extents
-// lie (the fitted placement moves the picture right of the left extent).
+// lie (the fitted placement moves the picture right of the left extent), and at the picture's
+// anchor height.
 TEST_F(Disegno, TheSourceDotSitsOnTheSourcesOutlet) {
   CostruisciRete({{0, 0, 0}});
   SuperficieRegistrata carta("Printer", 16000, 11000, 11000);
@@ -373,6 +437,9 @@ TEST_F(Disegno, TheSourceDotSitsOnTheSourcesOutlet) {
     const std::string caso = "adatta " + std::to_string(c.adatta) + " scala " + std::to_string(c.scala) + " minX " +
                              std::to_string(c.minX);
     EXPECT_NEAR(punto->x1, sorgente->x1 + sorgente->x2, 1.0) << caso;
+    // The outlet leaves one eighth down the picture, on the first segment's line: a fitted page
+    // lifts the meter off its pipe no more than the drawing at its own scale does.
+    EXPECT_NEAR(punto->y1, sorgente->y1 + sorgente->y2 / 8, 1.0) << caso;
     // The first segment's bar starts there too.
     const auto barra = std::find_if(punto, carta.operazioni.end(),
                                     [](const auto& op) {

@@ -1,5 +1,7 @@
 #include "report/files/report_html.h"
 
+#include "schema/etichette.h"
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -308,8 +310,10 @@ FiguraHTML DividiFiguraHTML(const MisuraSchema& misura, const std::string& repor
   figura.scala = std::max(ScalaMinimaFiguraHTML,
                           std::min({1.0, LarghezzaSchemaHTML / larghezza, MaxAltezzaSchemaHTML / altezza}));
   const double l = larghezza * figura.scala, a = altezza * figura.scala;
-  if (l <= LarghezzaSchemaHTML && a <= MaxAltezzaSchemaHTML) {
-    figura.pezzi.push_back({0, 0, l, a, interno::PercorsoBitmap(reportPath), {}});
+  // A picture whose labels cannot all be told to their pipes says so under it.
+  const double nota = misura.etichetteLontane ? AltezzaNotaFiguraHTML : 0;
+  if (l <= LarghezzaSchemaHTML && a <= MaxAltezzaSchemaHTML - nota) {
+    figura.pezzi.push_back({0, 0, l, a, interno::PercorsoBitmap(reportPath), NotaConAvviso({}, misura.etichetteLontane)});
     return figura;
   }
   const double areaA = MaxAltezzaSchemaHTML - AltezzaNotaFiguraHTML;
@@ -331,7 +335,7 @@ FiguraHTML DividiFiguraHTML(const MisuraSchema& misura, const std::string& repor
     p.larghezza = std::min(l, x + LarghezzaSchemaHTML) - p.x;
     p.altezza = std::min(a, y + areaA) - p.y;
     p.percorso = interno::PercorsoParteBitmap(reportPath, n + 1);
-    p.nota = NotaFoglioSchema(fogli, n);
+    p.nota = NotaConAvviso(NotaFoglioSchema(fogli, n), misura.etichetteLontane);
     figura.pezzi.push_back(std::move(p));
   }
   return figura;

@@ -34,6 +34,8 @@ struct MisuraSchema {
   double larghezza = 1;
   double altezza = 1;
   std::vector<Riquadro> blocchi;
+  // The labels cannot all be told to their pipes (the layout draws branches on one another).
+  bool etichetteLontane = false;
 };
 
 // A part of the saved diagram picture: the file it goes to and the piece of the whole picture it

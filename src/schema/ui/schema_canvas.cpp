@@ -93,6 +93,12 @@ void MostraErrore(const std::exception& e) {
 // ---- SaveSchema ----------------------------------------------------------------------------
 
 QImage ImmagineSchema(QSizeF* misuraRelativa, double risoluzione, std::vector<QRectF>* blocchi) {
+  std::vector<QImage> pezzi = PezziImmagineSchema(misuraRelativa, risoluzione, blocchi, {});
+  return pezzi.empty() ? QImage() : pezzi.front();
+}
+
+std::vector<QImage> PezziImmagineSchema(QSizeF* misuraRelativa, double risoluzione, std::vector<QRectF>* blocchi,
+                                        const DivisionePezziSchema& dividi) {
   FiguraStampa& f = picPrint();
   // The picture's font as the drawing will use it, for measuring the labels.
   QFont font(QStringLiteral("Arial"));
@@ -154,6 +160,7 @@ QImage ImmagineSchema(QSizeF* misuraRelativa, double risoluzione, std::vector<QR
   }
   QImage copia = f.immagine.copy();
   const std::vector<QRectF> blocchiDisegnati = f.superficie->BlocchiEtichette();
+  const MisuraEtichette misuraEtichette = f.superficie->Misura();
   // The next save starts from an empty picture.
   f.immagine.fill(Qt::white);
   // The picture ends a little beyond the drawing: a small network is not a small drawing in the
@@ -172,23 +179,53 @@ QImage ImmagineSchema(QSizeF* misuraRelativa, double risoluzione, std::vector<QR
     copia = copia.copy(ritaglio);
   }
   const double pixelPerUnita = metrica.pixelPerUnita * fattore;
-  if (blocchi) {
-    // Each label block on the cropped picture, as fractions of it; a block reaching past the
-    // picture's edge keeps the part the picture holds.
-    blocchi->clear();
+  // Each label block on the cropped picture, as fractions of it; a block reaching past the
+  // picture's edge keeps the part the picture holds.
+  auto blocchiRelativi = [&](const QImage& figuraRitagliata) {
+    std::vector<QRectF> relativi;
     const QRectF figura(0, 0, 1, 1);
     for (const QRectF& b : blocchiDisegnati) {
       const QRectF px((b.left() - disegnata.x) * pixelPerUnita - ritaglio.left(),
                       (b.top() - disegnata.y) * pixelPerUnita - ritaglio.top(), b.width() * pixelPerUnita,
                       b.height() * pixelPerUnita);
-      const QRectF relativo(px.left() / copia.width(), px.top() / copia.height(), px.width() / copia.width(),
-                            px.height() / copia.height());
-      if (relativo.intersects(figura)) blocchi->push_back(relativo.intersected(figura));
+      const QRectF relativo(px.left() / figuraRitagliata.width(), px.top() / figuraRitagliata.height(),
+                            px.width() / figuraRitagliata.width(), px.height() / figuraRitagliata.height());
+      if (relativo.intersects(figura)) relativi.push_back(relativo.intersected(figura));
     }
+    return relativi;
+  };
+  if (blocchi) *blocchi = blocchiRelativi(copia);
+  const QSizeF relativa(copia.width() / pixelPerUnita / LarghezzaStampa, copia.height() / pixelPerUnita / AltezzaStampa);
+  if (misuraRelativa) *misuraRelativa = relativa;
+  if (!dividi) return {copia};
+  const std::vector<QRectF> parti = dividi(relativa, blocchiRelativi(copia), misuraEtichette);
+  std::vector<QImage> pezzi;
+  pezzi.reserve(parti.size());
+  for (const QRectF& parte : parti) {
+    const QRect px = QRectF(parte.x() * copia.width(), parte.y() * copia.height(), parte.width() * copia.width(),
+                            parte.height() * copia.height())
+                         .toAlignedRect()
+                         .intersected(copia.rect());
+    if (parti.size() == 1) {
+      pezzi.push_back(copia.copy(px));
+      continue;
+    }
+    // A piece of several: drawn again with only the labels it holds whole, so that the edge of a
+    // piece never cuts a label into a fragment; the grid of pieces holds each one whole on another.
+    // The painter works in the picture's own pixels, before its scale to the sharp picture.
+    const QRect suFigura = px.translated(ritaglio.topLeft());
+    f.immagine.fill(Qt::white);
+    f.superficie = std::make_unique<SuperficieQt>(
+        "picPrint", *f.painter, QRectF(disegnata.x, disegnata.y, disegnata.larghezza, disegnata.altezza),
+        QRectF(0, 0, disegnata.larghezza * metrica.pixelPerUnita, disegnata.altezza * metrica.pixelPerUnita),
+        LarghezzaStampa, AltezzaStampa, AltezzaStampa, ColoreBianco);
+    f.superficie->SoloEtichetteIntereIn(QRectF(suFigura.left() / fattore, suFigura.top() / fattore,
+                                               suFigura.width() / fattore, suFigura.height() / fattore));
+    DisegnaFiguraSchema(*f.superficie, piano);
+    pezzi.push_back(f.immagine.copy(suFigura));
   }
-  if (misuraRelativa)
-    *misuraRelativa = QSizeF(copia.width() / pixelPerUnita / LarghezzaStampa, copia.height() / pixelPerUnita / AltezzaStampa);
-  return copia;
+  f.immagine.fill(Qt::white);
+  return pezzi;
 }
 
 QSizeF SaveSchema(const std::string& nameFile) {

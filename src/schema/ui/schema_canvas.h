@@ -5,6 +5,8 @@
 // editor side the schema needs (IEditorSchema); the program calls it once at start-up.
 #pragma once
 
+#include <functional>
+
 #include <QImage>
 #include <QLabel>
 #include <QObject>
@@ -35,6 +37,15 @@ QSizeF SaveSchema(const std::string& nameFile);
 // that many pixels for each of its own size (fewer for a picture too large), to print sharp.
 // `blocchi`: where the label blocks lie on the picture, in fractions of its width and height.
 QImage ImmagineSchema(QSizeF* misuraRelativa = nullptr, double risoluzione = 1, std::vector<QRectF>* blocchi = nullptr);
+// The pieces of a picture: from the picture's size (as ImmagineSchema's `misuraRelativa`) and its
+// label blocks (fractions of it), the pieces as fractions of the picture.
+using DivisionePezziSchema = std::function<std::vector<QRectF>(
+    const QSizeF& misuraRelativa, const std::vector<QRectF>& blocchi, const MisuraEtichette& etichette)>;
+// The picture of ImmagineSchema cut into the pieces `dividi` lays out (the whole picture without
+// it). A piece of several holds only the labels that lie whole on it, each with its leader: a
+// label its edge would cut is left out there, to be whole on another piece.
+std::vector<QImage> PezziImmagineSchema(QSizeF* misuraRelativa, double risoluzione, std::vector<QRectF>* blocchi,
+                                        const DivisionePezziSchema& dividi);
 // Saves a picture of the schema as a bitmap file the way SaveSchema does.
 void SalvaImmagineSchema(QImage immagine, const std::string& nameFile);
 

@@ -19,34 +19,26 @@ namespace varnex::ui {
 
 namespace {
 
-// An arrow pointing right, turned to the direction (1 U, 2 L, 3 D, 4 R, 5 UL, 6 DL, 7 DR, 8 UR).
-QPixmap Freccia(int16_t direzione, int lato) {
-  QPixmap p(lato, lato);
-  p.fill(Qt::transparent);
-  QPainter g(&p);
-  g.setRenderHint(QPainter::Antialiasing);
+// An arrow pointing right, turned to the direction (1 U, 2 L, 3 D, 4 R, 5 UL, 6 DL, 7 DR, 8 UR), in
+// the picture's own 32 x 32 units.
+void Freccia(QPainter& g, int16_t direzione) {
+  g.save();
   static const double gradi[9] = {0, -90, 180, 90, 0, -135, 135, 45, -45};
   const double a = (direzione >= 1 && direzione <= 8) ? gradi[direzione] : 0;
-  const double c = lato / 2.0;
-  g.translate(c, c);
+  g.translate(16, 16);
   g.rotate(a);
-  g.scale(lato / 32.0, lato / 32.0);
   const QPolygonF freccia({QPointF(-13, -4), QPointF(3, -4), QPointF(3, -11), QPointF(14, 0), QPointF(3, 11),
                            QPointF(3, 4), QPointF(-13, 4)});
   g.setPen(QPen(QColor(40, 40, 0), 1.2));
   g.setBrush(QColor(255, 220, 0));
   g.drawPolygon(freccia);
-  return p;
+  g.restore();
 }
 
 // The gas source: a meter whose outlet leaves at the right edge, one eighth down the picture;
-// each orientation turns the meter's body a quarter.
-QPixmap Sorgente(int orientamento, int lato) {
-  QPixmap p(lato, lato);
-  p.fill(Qt::transparent);
-  QPainter g(&p);
-  g.setRenderHint(QPainter::Antialiasing);
-  g.scale(lato / 32.0, lato / 32.0);
+// each orientation turns the meter's body a quarter. In the picture's own 32 x 32 units.
+void Sorgente(QPainter& g, int orientamento) {
+  g.save();
   // Outlet pipe to the connection point.
   g.setPen(QPen(QColor(120, 120, 120), 2));
   g.drawLine(QPointF(22, 4), QPointF(32, 4));
@@ -63,7 +55,27 @@ QPixmap Sorgente(int orientamento, int lato) {
   g.restore();
   g.setPen(QPen(QColor(20, 20, 20), 1));
   g.drawLine(QPointF(22, 4), QPointF(22, 8));
-  return p;
+  g.restore();
+}
+
+// Any schema picture in its own 32 x 32 units.
+void DisegnaFigura(QPainter& g, FiguraSchema figura) {
+  switch (figura) {
+    case FiguraSchema::Sorgente0: Sorgente(g, 0); return;
+    case FiguraSchema::Sorgente1: Sorgente(g, 1); return;
+    case FiguraSchema::Sorgente2: Sorgente(g, 2); return;
+    case FiguraSchema::Sorgente3: Sorgente(g, 3); return;
+    case FiguraSchema::Fornello: DisegnaComponente(g, FiguraPalette::Fornello); return;
+    case FiguraSchema::Caldaia:
+      // The boiler picture of the palette, which shows the generic user in a pressurised network.
+      DisegnaComponente(g, ReteInPressione != 0 ? FiguraPalette::UtenzaPressione : FiguraPalette::Caldaia);
+      return;
+    case FiguraSchema::Bruciatore: DisegnaComponente(g, FiguraPalette::Bruciatore); return;
+    case FiguraSchema::Convettore: DisegnaComponente(g, FiguraPalette::Convettore); return;
+    default:
+      Freccia(g, static_cast<int16_t>(static_cast<int16_t>(figura) - static_cast<int16_t>(FiguraSchema::FrecciaU) + 1));
+      return;
+  }
 }
 
 QColor Colore(int32_t c) { return ColoreVB(c); }
@@ -85,22 +97,13 @@ QHash<QString, qreal>& LarghezzeMisurate() {
 }  // namespace
 
 QPixmap FiguraSchemaPixmap(FiguraSchema figura, int lato) {
-  switch (figura) {
-    case FiguraSchema::Sorgente0: return Sorgente(0, lato);
-    case FiguraSchema::Sorgente1: return Sorgente(1, lato);
-    case FiguraSchema::Sorgente2: return Sorgente(2, lato);
-    case FiguraSchema::Sorgente3: return Sorgente(3, lato);
-    case FiguraSchema::Fornello: return FiguraComponente(FiguraPalette::Fornello);
-    case FiguraSchema::Caldaia:
-      // The boiler picture of the palette, which shows the generic user in a pressurised network.
-      return FiguraComponente(ReteInPressione != 0 ? FiguraPalette::UtenzaPressione : FiguraPalette::Caldaia);
-    case FiguraSchema::Bruciatore: return FiguraComponente(FiguraPalette::Bruciatore);
-    case FiguraSchema::Convettore: return FiguraComponente(FiguraPalette::Convettore);
-    default: {
-      const int16_t d = static_cast<int16_t>(static_cast<int16_t>(figura) - static_cast<int16_t>(FiguraSchema::FrecciaU) + 1);
-      return Freccia(d, lato);
-    }
-  }
+  QPixmap p(lato, lato);
+  p.fill(Qt::transparent);
+  QPainter g(&p);
+  g.setRenderHint(QPainter::Antialiasing);
+  g.scale(lato / 32.0, lato / 32.0);
+  DisegnaFigura(g, figura);
+  return p;
 }
 
 SuperficieQt::SuperficieQt(std::string nome, QPainter& painter, QRectF finestra, QRectF dispositivo,
@@ -115,7 +118,11 @@ SuperficieQt::SuperficieQt(std::string nome, QPainter& painter, QRectF finestra,
       sfondo_(sfondo) {
   if (finestra_.width() != 0) sx_ = dispositivo_.width() / finestra_.width();
   if (finestra_.height() != 0) sy_ = dispositivo_.height() / finestra_.height();
-  rinvia_ = nome_ != "picDisplay";
+  carta_ = nome_ != "picDisplay";
+  // Every surface, the canvas included, places its labels once the drawing is whole: the first
+  // picture a user sees reads as the paper does. Only the labels move; what is clicked (the
+  // regions) and what the drawing writes back stay where the layout puts them.
+  rinvia_ = true;
   font_ = QFont(QStringLiteral("Arial"));
   font_.setPointSizeF(8);
   p_.setRenderHint(QPainter::Antialiasing, true);
@@ -240,7 +247,7 @@ void SuperficieQt::Print(const std::string& testo) {
     r.larghezza = larghezza, r.altezza = altezza;
     // A text outside a block is a block of its own, naming its own place.
     if (!bloccoAperto_ || blocchi_.empty())
-      blocchi_.push_back({(r.scatola.x1 + r.scatola.x2) / 2, (r.scatola.y1 + r.scatola.y2) / 2, {}});
+      blocchi_.push_back({(r.scatola.x1 + r.scatola.x2) / 2, (r.scatola.y1 + r.scatola.y2) / 2, {}, std::nullopt});
     blocchi_.back().righe.push_back(std::move(r));
   } else if (!rinvia_) {
     Scrivi(Dispositivo(x_, y_), t, chiaveFont_ + t, font_, foreColor_, trasparente_);
@@ -252,14 +259,28 @@ void SuperficieQt::Print(const std::string& testo) {
 
 void SuperficieQt::InizioEtichetta(double x, double y) {
   if (!rinvia_) return;
-  blocchi_.push_back({x, y, {}});
+  blocchi_.push_back({x, y, {}, std::nullopt});
   bloccoAperto_ = true;
 }
 
-void SuperficieQt::Ostacola(double x1, double y1, double x2, double y2, bool linea) {
+void SuperficieQt::InizioEtichettaTubo(double x1, double y1, double x2, double y2) {
   if (!rinvia_) return;
-  ostacoli_.push_back({{x1, y1, x2, y2}, linea});
+  blocchi_.push_back({(x1 + x2) / 2, (y1 + y2) / 2, {}, Riquadro{x1, y1, x2, y2}});
+  bloccoAperto_ = true;
 }
+
+void SuperficieQt::Ostacola(double x1, double y1, double x2, double y2, bool linea, bool simbolo) {
+  if (!rinvia_) return;
+  ostacoli_.push_back({{x1, y1, x2, y2}, linea, simbolo});
+}
+
+namespace {
+MisuraEtichette misuraUltimaCarta;
+double rigaUltimaCartaMm = 0;
+}  // namespace
+
+const MisuraEtichette& SuperficieQt::MisuraUltimaCarta() { return misuraUltimaCarta; }
+double SuperficieQt::RigaUltimaCartaMm() { return rigaUltimaCartaMm; }
 
 void SuperficieQt::SeparaRighe(Blocco& b) {
   // The layout writes the two lines of a diagonal segment less than a line apart: each line that
@@ -287,6 +308,7 @@ void SuperficieQt::FineDisegno() {
   PiazzamentoEtichette piazzamento(riga);
   for (const Ostacolo& o : ostacoli_) {
     if (o.linea) piazzamento.OstacoloLinea(o.r.x1, o.r.y1, o.r.x2, o.r.y2);
+    else if (o.simbolo) piazzamento.OstacoloSimbolo(o.r);
     else piazzamento.OstacoloRiquadro(o.r);
   }
   std::vector<PiazzamentoEtichette::Riga> righe;
@@ -296,7 +318,14 @@ void SuperficieQt::FineDisegno() {
     SeparaRighe(b);
     righe.clear();
     for (const TestoRinviato& r : b.righe) righe.push_back({r.scatola, r.inchiostro});
-    esiti.push_back(righe.empty() ? PiazzamentoEtichette::Esito{} : piazzamento.Piazza(righe, b.x, b.y));
+    esiti.push_back(righe.empty() ? PiazzamentoEtichette::Esito{} : piazzamento.Piazza(righe, b.x, b.y, b.tubo));
+  }
+  // Leaders that cross: their blocks change places where that uncrosses them.
+  {
+    const std::vector<PiazzamentoEtichette::Esito> districati = piazzamento.Districa();
+    size_t n = 0;
+    for (size_t k = 0; k < blocchi_.size() && n < districati.size(); ++k)
+      if (!blocchi_[k].righe.empty()) esiti[k] = districati[n++];
   }
   // The leaders first, thin and grey: they tell which thing a label names. Where a crowded spot
   // leaves a leader no way but across another label, that label's glyphs stay clear of it.
@@ -316,9 +345,11 @@ void SuperficieQt::FineDisegno() {
                                     .normalized());
   }
   p_.save();
-  QPen penna(QColor(150, 150, 150));
+  // Dark grey on paper, light on the canvas's black: a leader a printer prints, lighter than the
+  // pipes it must not be taken for.
+  QPen penna(QColor(sfondo_ == ColoreNero ? QColor(170, 170, 170) : QColor(96, 96, 96)));
   penna.setCosmetic(true);
-  penna.setWidthF(1);
+  penna.setWidthF(LarghezzaTratto(SpessoreMinimoTrattoPunti));
   p_.setPen(penna);
   for (size_t k = 0; k < esiti.size(); ++k) {
     const PiazzamentoEtichette::Esito& esito = esiti[k];
@@ -348,8 +379,40 @@ void SuperficieQt::FineDisegno() {
                            QRectF(QPointF(i.x1, i.y1), QPointF(i.x2, i.y2)), esito.richiamo.has_value()});
     }
   }
+  // The measure of what the reader gets.
+  {
+    std::vector<BloccoMisurato> misurati;
+    misurati.reserve(blocchi_.size());
+    for (size_t k = 0; k < blocchi_.size(); ++k) {
+      BloccoMisurato m;
+      for (const TestoRinviato& r : blocchi_[k].righe) m.righe.push_back(r.inchiostro.Spostato(esiti[k].dx, esiti[k].dy));
+      m.ax = blocchi_[k].x, m.ay = blocchi_[k].y;
+      m.richiamo = esiti[k].richiamo;
+      m.tubo = blocchi_[k].tubo;
+      misurati.push_back(std::move(m));
+    }
+    std::vector<SegnoDisegno> segni;
+    segni.reserve(ostacoli_.size());
+    for (const Ostacolo& o : ostacoli_)
+      segni.push_back({o.r, o.linea ? SegnoDisegno::Tipo::Linea
+                                    : o.simbolo ? SegnoDisegno::Tipo::Simbolo : SegnoDisegno::Tipo::Riquadro});
+    misura_ = MisuraLeggibilita(misurati, segni, riga);
+    if (carta_) {
+      misuraUltimaCarta = misura_;
+      const QPaintDevice* d = p_.device();
+      rigaUltimaCartaMm = d && d->logicalDpiY() > 0 ? riga * sy_ * p_.transform().m22() / d->logicalDpiY() * 25.4 : 0;
+    }
+  }
   blocchi_.clear();
   ostacoli_.clear();
+}
+
+double SuperficieQt::LarghezzaTratto(double punti) const {
+  // A line is a pixel wide on a screen, and never thinner than its points on a device of finer
+  // dots, where a pixel would be a hairline a printer leaves out.
+  const QPaintDevice* d = p_.device();
+  const double dpi = d ? d->logicalDpiX() : 96;
+  return std::max(1.0, punti * dpi / 72);
 }
 
 void SuperficieQt::Line(double x1, double y1, double x2, double y2, int32_t colore, bool rettangolo) {
@@ -357,7 +420,9 @@ void SuperficieQt::Line(double x1, double y1, double x2, double y2, int32_t colo
   p_.save();
   QPen penna(Colore(colore));
   penna.setCosmetic(true);
-  penna.setWidthF(1);
+  // The pipes and frames of the drawing twice as wide as the leaders on paper, which are not
+  // taken for pipes.
+  penna.setWidthF(LarghezzaTratto(rettangolo ? SpessoreMinimoTrattoPunti : 2 * SpessoreMinimoTrattoPunti));
   p_.setPen(penna);
   if (rettangolo) {
     const QRectF r = QRectF(a, b).normalized();
@@ -408,6 +473,19 @@ void SuperficieQt::PaintPicture(FiguraSchema figura, double x, double y, double 
   const QPointF a = Dispositivo(x, y), b = Dispositivo(x + larghezza, y + altezza);
   const QRectF r = QRectF(a, b).normalized();
   if (r.width() < 0.5 || r.height() < 0.5) return;
+  if (carta_) {
+    // Off the canvas (paper, preview, saved picture) the picture is drawn at the device's own
+    // resolution, however large: an enlarged fitted page prints its lines sharp, not a small bitmap
+    // blown up.
+    p_.save();
+    p_.translate(r.topLeft());
+    p_.scale(r.width() / 32.0, r.height() / 32.0);
+    DisegnaFigura(p_, figura);
+    p_.restore();
+    Estendi(x, y, x + larghezza, y + altezza);
+    Ostacola(x, y, x + larghezza, y + altezza, false, true);
+    return;
+  }
   const int lato = std::clamp(static_cast<int>(std::ceil(std::max(r.width(), r.height()))), 8, 1024);
   // The picture is scaled once to its size on whole pixels and then copied at every appliance:
   // scaling it at each one costs far more and places it less than a pixel away.
@@ -427,7 +505,7 @@ void SuperficieQt::PaintPicture(FiguraSchema figura, double x, double y, double 
   }
   p_.drawPixmap(intero.topLeft(), trovata->second);
   Estendi(x, y, x + larghezza, y + altezza);
-  Ostacola(x, y, x + larghezza, y + altezza, false);
+  Ostacola(x, y, x + larghezza, y + altezza, false, true);
 }
 
 }  // namespace varnex::ui

@@ -23,6 +23,10 @@ namespace varnex::ui {
 // The artwork of a schema picture (source, appliance, arrow), drawn in code, at `lato` pixels.
 QPixmap FiguraSchemaPixmap(FiguraSchema figura, int lato = 32);
 
+// The thinnest line the schema draws on a device of fine dots (a printer), in points: the
+// labels' leaders; the pipes and frames drawn as lines are twice as wide.
+inline constexpr double SpessoreMinimoTrattoPunti = 0.25;
+
 class SuperficieQt : public ISuperficieDisegno {
  public:
   // `finestra`: the surface units shown in `dispositivo` (device pixels of the painter).
@@ -59,6 +63,7 @@ class SuperficieQt : public ISuperficieDisegno {
   void Circle(double x, double y, double raggio, int32_t colore) override;
   void PaintPicture(FiguraSchema figura, double x, double y, double larghezza, double altezza) override;
   void InizioEtichetta(double x, double y) override;
+  void InizioEtichettaTubo(double x1, double y1, double x2, double y2) override;
   void FineEtichetta() override { bloccoAperto_ = false; }
   void FineDisegno() override;
 
@@ -82,6 +87,13 @@ class SuperficieQt : public ISuperficieDisegno {
   // A sheet of a drawing over several: a label block not wholly inside `dispositivo` (device
   // pixels) is left out with its leader: the grid of sheets is laid so that it is whole on another.
   void SoloEtichetteIntereIn(const QRectF& dispositivo) { soloIntereIn_ = dispositivo; }
+  // How well the labels of the last drawing tell what they name (all of its labels, those a sheet
+  // leaves out included).
+  const MisuraEtichette& Misura() const { return misura_; }
+  // The same of the last drawing off the canvas (paper, preview, saved picture), and the millimetres
+  // of a line of its labels' type on its device.
+  static const MisuraEtichette& MisuraUltimaCarta();
+  static double RigaUltimaCartaMm();
 
  private:
   std::string nome_;
@@ -101,10 +113,11 @@ class SuperficieQt : public ISuperficieDisegno {
   mutable QString chiaveFont_;
   // The pictures of this drawing by kind and size in whole pixels: the many appliances share a few.
   std::map<std::tuple<int, int, int>, QPixmap> figure_;
-  // Off the canvas (paper, preview, saved picture) the labels wait for the whole drawing and are
-  // then placed clear of one another and of everything drawn: where the layout lays branches on
-  // one another, their labels still read. The canvas, where the user edits, writes them in place.
-  bool rinvia_ = false;
+  // The labels wait for the whole drawing and are then placed clear of one another and of
+  // everything drawn: where the layout lays branches on one another, their labels still read.
+  bool rinvia_ = true;
+  // Paper, preview or saved picture: not the editor's canvas.
+  bool carta_ = false;
   struct TestoRinviato {
     double x = 0, y = 0;
     QString testo, chiave;  // chiave: the font's key and the text, for the prepared texts
@@ -117,22 +130,27 @@ class SuperficieQt : public ISuperficieDisegno {
   struct Blocco {
     double x = 0, y = 0;  // what it names
     std::vector<TestoRinviato> righe;
+    std::optional<Riquadro> tubo;  // the pipe it names, end to end
   };
   std::vector<Blocco> blocchi_;
   bool bloccoAperto_ = false;
   struct Ostacolo {
     Riquadro r;
     bool linea = false;
+    bool simbolo = false;  // a picture (appliance, source)
   };
+  MisuraEtichette misura_;
   std::vector<Ostacolo> ostacoli_;
   std::vector<EtichettaPiazzata> piazzate_;
   std::vector<QRectF> blocchiPiazzati_;
   std::optional<QRectF> soloIntereIn_;
-  void Ostacola(double x1, double y1, double x2, double y2, bool linea);
+  void Ostacola(double x1, double y1, double x2, double y2, bool linea, bool simbolo = false);
   static void SeparaRighe(Blocco& b);
   // Paints the text with its top-left corner on the device point.
   void Scrivi(const QPointF& a, const QString& t, const QString& chiave, const QFont& font, int32_t colore,
               bool trasparente);
+  // The width of a pen of at least `punti` points, in the device's pixels (one on a screen).
+  double LarghezzaTratto(double punti) const;
   int32_t foreColor_ = 0;
   int32_t fillColor_ = 0;
   int16_t fillStyle_ = 1;

@@ -281,12 +281,26 @@ QPixmap FiguraComandoFile(FiguraFile figura) {
   return p;
 }
 
-QPixmap FiguraComponente(FiguraPalette figura) {
-  QPixmap p(32, 32);
+QPixmap FiguraComponente(FiguraPalette figura, int lato) {
+  QPixmap p(lato, lato);
   p.fill(Qt::transparent);
   QPainter g(&p);
   g.setRenderHint(QPainter::Antialiasing);
+  g.scale(lato / 32.0, lato / 32.0);
+  DisegnaComponente(g, figura);
+  return p;
+}
+
+void DisegnaComponente(QPainter& g, FiguraPalette figura) {
+  g.save();
   g.setPen(QPen(Qt::black, 1));
+  g.setBrush(Qt::NoBrush);
+  // The letters of a picture are sized in its own 32 units, so that they grow with it.
+  auto lettere = [&](int pixel) {
+    QFont f(QStringLiteral("Sans"));
+    f.setPixelSize(pixel);
+    g.setFont(f);
+  };
   switch (figura) {
     case FiguraPalette::Tronco:
       g.setPen(QPen(QColor(60, 60, 60), 4));
@@ -300,6 +314,7 @@ QPixmap FiguraComponente(FiguraPalette figura) {
       g.drawEllipse(QRectF(12, 15, 8, 10));
       if (figura == FiguraPalette::UtenzaPressione) {
         g.setPen(QPen(QColor(0, 60, 140), 1.5));
+        lettere(11);
         g.drawText(QRectF(7, 3, 18, 12), Qt::AlignCenter, QStringLiteral("P"));
       }
       break;
@@ -328,7 +343,7 @@ QPixmap FiguraComponente(FiguraPalette figura) {
       g.drawRect(QRectF(4, 4, 24, 24));
       g.setBrush(Qt::white);
       g.drawRect(QRectF(8, 9, 16, 6));
-      g.setFont(QFont(QStringLiteral("Sans"), 5));
+      lettere(5);
       g.drawText(QRectF(8, 9, 16, 6), Qt::AlignCenter, QStringLiteral("0123"));
       break;
     case FiguraPalette::Manometro:
@@ -343,7 +358,7 @@ QPixmap FiguraComponente(FiguraPalette figura) {
       }
       break;
   }
-  return p;
+  g.restore();
 }
 
 }  // namespace varnex::ui

@@ -3,6 +3,7 @@
 // for a toggle that is on and a greyed look for a disabled button.
 #pragma once
 
+#include <QPainter>
 #include <QPixmap>
 
 #include "editor/barra_strumenti.h"
@@ -20,6 +21,10 @@ QPixmap FiguraComandoFile(FiguraFile figura);
 
 // The schema palette and the activity indicator.
 enum class FiguraPalette { Tronco, Caldaia, UtenzaPressione, Fornello, Bruciatore, Convettore, Contatore, Manometro };
-QPixmap FiguraComponente(FiguraPalette figura);
+// A palette picture at `lato` pixels.
+QPixmap FiguraComponente(FiguraPalette figura, int lato = 32);
+// The same picture drawn on a painter in its own 32 x 32 units, at whatever resolution the
+// painter's device has (a printer's included).
+void DisegnaComponente(QPainter& g, FiguraPalette figura);
 
 }  // namespace varnex::ui

@@ -663,10 +663,9 @@ TEST_F(SchemaNellaFinestraTest, TheSegmentDialogOnABlankRowMakesItASegmentTheTab
 
 namespace {
 
-// Off the canvas the labels wait for the whole drawing, then each block goes to the nearest free
-// spot: a label written on one already there moves, one beside it stays. On the canvas, where the
-// user zooms, the drawing is left as it is.
-TEST(SuperficieQtEtichette, ALabelOnPaperMovesOffOneAlreadyThereAndTheCanvasWritesInPlace) {
+// On every surface, the canvas included, the labels wait for the whole drawing, then each block
+// goes to the nearest free spot: a label written on one already there moves, one beside it stays.
+TEST(SuperficieQtEtichette, ALabelMovesOffOneAlreadyThereOnPaperAndOnTheCanvas) {
   QImage immagine(400, 300, QImage::Format_RGB32);
   QPainter painter(&immagine);
   for (const char* nome : {"Printer", "picPrint", "picSchema", "picDisplay"}) {
@@ -680,16 +679,80 @@ TEST(SuperficieQtEtichette, ALabelOnPaperMovesOffOneAlreadyThereAndTheCanvasWrit
       EXPECT_DOUBLE_EQ(s.CurrentY(), 1000 + riga);
     }
     s.FineDisegno();
-    const bool canvas = std::string(nome) == "picDisplay";
     const auto& piazzate = s.EtichettePiazzate();
-    ASSERT_EQ(piazzate.size(), canvas ? 0u : 3u);
-    if (canvas) continue;
+    ASSERT_EQ(piazzate.size(), 3u);
     EXPECT_DOUBLE_EQ(piazzate[0].scatola.top(), 1000);
     EXPECT_FALSE(piazzate[1].scatola.intersects(piazzate[0].scatola));
     EXPECT_LT(std::abs(piazzate[1].scatola.center().y() - 1000), 3 * riga) << "nearby, not far away";
     EXPECT_DOUBLE_EQ(piazzate[2].scatola.top(), 1000) << "beside it, clear of it: in place";
     EXPECT_TRUE(s.Estensione().contains(piazzate[1].scatola)) << "the extents hold the label where it went";
   }
+}
+
+// A picture of a printer's fine dots: 1200 dots an inch, `lato` pixels a side.
+QImage CartaFine(int lato) {
+  QImage immagine(lato, lato, QImage::Format_RGB32);
+  const int puntiPerMetro = qRound(1200 / 0.0254);
+  immagine.setDotsPerMeterX(puntiPerMetro);
+  immagine.setDotsPerMeterY(puntiPerMetro);
+  immagine.fill(Qt::white);
+  return immagine;
+}
+
+// On a printer's fine dots the lines of the schema and the labels' leaders print: at least a
+// quarter point wide (a pixel there is a hairline a laser leaves out), a leader dark enough to see.
+TEST(SuperficieQtEtichette, LinesAndLeadersPrintOnAPrintersFineDots) {
+  QImage immagine = CartaFine(1200);
+  {
+    QPainter painter(&immagine);
+    SuperficieQt s("Printer", painter, QRectF(0, 0, 1200, 1200), QRectF(0, 0, 1200, 1200), 1200, 1200, 1200,
+                   ColoreBianco);
+    s.SetFontName("Arial");
+    s.SetFontSize(7);
+    // A line of the drawing, and a block of labels ringed by the drawing: its label goes out, on a leader.
+    s.Line(100, 100, 100, 1100, ColoreNero);
+    s.Line(300, 300, 900, 900, ColoreNero, true);
+    s.InizioEtichetta(600, 600);
+    s.SetCurrentX(560);
+    s.SetCurrentY(580);
+    s.Print(" 12");
+    s.FineEtichetta();
+    s.FineDisegno();
+  }
+  const double quartoDiPunto = 0.25 * 1200 / 72;
+  int linea = 0;
+  for (int x = 80; x < 120; ++x) linea += qGray(immagine.pixel(x, 50 + 500)) < 128 ? 1 : 0;
+  EXPECT_GE(linea, static_cast<int>(quartoDiPunto)) << "the line a hairline";
+  // The leader runs from the middle of the square, where the label was written, out to it: across
+  // the square it is a dark grey band.
+  int richiamo = 0;
+  for (int x = 500; x < 700; ++x) {
+    const int g = qGray(immagine.pixel(x, 700));
+    richiamo += g >= 40 && g <= 140 ? 1 : 0;
+  }
+  EXPECT_GE(richiamo, static_cast<int>(quartoDiPunto)) << "no leader, a hairline, or one too light to print";
+}
+
+// A picture drawn large on paper (an enlarged fitted page) is drawn at the printer's resolution:
+// its edges are as sharp as its lines, not a small bitmap blown up into blurred ramps.
+TEST(SuperficieQtEtichette, APictureDrawnLargeOnPaperIsSharp) {
+  QImage immagine = CartaFine(1700);
+  {
+    QPainter painter(&immagine);
+    SuperficieQt s("Printer", painter, QRectF(0, 0, 1700, 1700), QRectF(0, 0, 1700, 1700), 1700, 1700, 1700,
+                   ColoreBianco);
+    s.PaintPicture(FiguraSchema::Convettore, 50, 50, 1600, 1600);
+    s.FineDisegno();
+  }
+  // Across the convector's left edge (x = 3 of its 32 units) halfway down: from white to its dark
+  // outline within a few pixels.
+  const int y = 50 + 800;
+  int x = 0;
+  while (x < 400 && qGray(immagine.pixel(x, y)) >= 250) ++x;
+  const int inizio = x;
+  while (x < 400 && qGray(immagine.pixel(x, y)) >= 100) ++x;
+  EXPECT_LT(x, 400);
+  EXPECT_LE(x - inizio, 4) << "a ramp of " << x - inizio << " pixels at the picture's edge";
 }
 
 // The drawing of a network on paper, as the diagram page makes it, through a view of `finestra`.

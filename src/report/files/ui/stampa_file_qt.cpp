@@ -70,17 +70,19 @@ FinestreStampaFileQt& Finestre() {
 }  // namespace
 
 MisuraSchema SalvaPartiSchema(const DivisioneFiguraSchema& dividi) {
-  QSizeF relativa(1, 1);
-  std::vector<QRectF> blocchi;
-  const QImage immagine = ImmagineSchema(&relativa, RisoluzioneFiguraReport, &blocchi);
-  MisuraSchema misura{relativa.width(), relativa.height(), {}};
-  for (const QRectF& b : blocchi) misura.blocchi.push_back({b.left(), b.top(), b.right(), b.bottom()});
-  const double w = immagine.width(), h = immagine.height();
-  for (const ParteFiguraSchema& p : dividi(misura)) {
-    const QRect pezzo =
-        QRectF(p.x * w, p.y * h, p.larghezza * w, p.altezza * h).toAlignedRect().intersected(immagine.rect());
-    SalvaImmagineSchema(immagine.copy(pezzo), p.percorso);
-  }
+  MisuraSchema misura;
+  std::vector<ParteFiguraSchema> parti;
+  const std::vector<QImage> pezzi = PezziImmagineSchema(
+      nullptr, RisoluzioneFiguraReport, nullptr,
+      [&](const QSizeF& relativa, const std::vector<QRectF>& blocchi, const MisuraEtichette& etichette) {
+        misura = {relativa.width(), relativa.height(), {}, EtichetteDaAvvisare(etichette)};
+        for (const QRectF& b : blocchi) misura.blocchi.push_back({b.left(), b.top(), b.right(), b.bottom()});
+        parti = dividi(misura);
+        std::vector<QRectF> rettangoli;
+        for (const ParteFiguraSchema& p : parti) rettangoli.emplace_back(p.x, p.y, p.larghezza, p.altezza);
+        return rettangoli;
+      });
+  for (size_t i = 0; i < parti.size() && i < pezzi.size(); ++i) SalvaImmagineSchema(pezzi[i], parti[i].percorso);
   return misura;
 }
 

@@ -214,14 +214,26 @@ std::string NotaVistaSchema(const FogliSchema& fogli, int n, const LatiSchema& f
 // would, but never below the size at which the labels stay apart: a view that does not hold at
 // that size goes on over a grid of pages, each with its part and a note of where it goes on. What
 // the preview did not show is not printed, and the page says on which sides the schema goes on.
-void StampaVistaAnteprima(StampanteQt& qt, IStampanteReport& printer, const VistaAnteprimaSchema& vista,
-                          const RettangoloCarta& area, DiagrammaStampaQt::Piazzamento& ultimo) {
+// How the advanced print lays the view the preview shows on the paper: its scale (page units per
+// drawing unit), the sides past which the schema goes on unprinted, and the grid of sheets.
+struct PianoVistaAnteprima {
+  double k = 1;
+  LatiSchema fuori;
+  GrigliaSchemaQt griglia;
+  QRectF pagina, dispositivo;
+};
+
+std::optional<PianoVistaAnteprima> PianificaVistaAnteprima(StampanteQt& qt, IStampanteReport& printer,
+                                                           const VistaAnteprimaSchema& vista,
+                                                           const RettangoloCarta& area) {
   const QRectF a = InPagina(area, printer);
   const QRectF& f = vista.finestra;
-  if (a.isEmpty() || f.isEmpty()) return;
+  if (a.isEmpty() || f.isEmpty()) return std::nullopt;
+  PianoVistaAnteprima piano;
   const int risoluzione = qt.Printer().resolution();
   double k = std::min(a.width() / f.width(), a.height() / f.height());  // page units per drawing unit
-  QRectF pagina, dispositivo;
+  QRectF& pagina = piano.pagina;
+  QRectF& dispositivo = piano.dispositivo;
   qt.DisegnaSuPagina([&](QPainter&, const QRectF& p, const QRectF& d) { pagina = p, dispositivo = d; });
   const double kx = dispositivo.width() / pagina.width(), ky = dispositivo.height() / pagina.height();
   // The whole schema as this view lays it out, at a scale: the type keeps its size on paper, so
@@ -247,21 +259,43 @@ void StampaVistaAnteprima(StampanteQt& qt, IStampanteReport& printer, const Vist
     if (parte.isEmpty()) parte = QRectF(f.center(), QSizeF());
   }
   const double tolleranza = 1 / k;
-  LatiSchema fuori;
   if (!tutto.isNull()) {
-    fuori.sinistra = tutto.left() < f.left() - tolleranza;
-    fuori.sopra = tutto.top() < f.top() - tolleranza;
-    fuori.destra = tutto.right() > f.right() + tolleranza;
-    fuori.sotto = tutto.bottom() > f.bottom() + tolleranza;
+    piano.fuori.sinistra = tutto.left() < f.left() - tolleranza;
+    piano.fuori.sopra = tutto.top() < f.top() - tolleranza;
+    piano.fuori.destra = tutto.right() > f.right() + tolleranza;
+    piano.fuori.sotto = tutto.bottom() > f.bottom() + tolleranza;
   }
   // The grid centred on what is printed.
-  const GrigliaSchemaQt griglia = GrigliaFogli(parte, k, a.size(), blocchi);
+  piano.griglia = GrigliaFogli(parte, k, a.size(), blocchi);
+  piano.k = k;
+  return piano;
+}
+
+// The diagram page of the advanced print: the view the preview showed, drawn on the printer as the
+// quick print draws. The view fills the area in its own proportions, as the preview's picture
+// would, but never below the size at which the labels stay apart: a view that does not hold at
+// that size goes on over a grid of pages, each with its part and a note of where it goes on. What
+// the preview did not show is not printed, and the page says on which sides the schema goes on.
+void StampaVistaAnteprima(StampanteQt& qt, IStampanteReport& printer, const VistaAnteprimaSchema& vista,
+                          const RettangoloCarta& area, DiagrammaStampaQt::Piazzamento& ultimo) {
+  const std::optional<PianoVistaAnteprima> piano = PianificaVistaAnteprima(qt, printer, vista, area);
+  if (!piano) return;
+  const QRectF a = InPagina(area, printer);
+  const QRectF& f = vista.finestra;
+  const double k = piano->k;
+  const QRectF& pagina = piano->pagina;
+  const QRectF& dispositivo = piano->dispositivo;
+  const double kx = dispositivo.width() / pagina.width(), ky = dispositivo.height() / pagina.height();
+  const double scalaDisegno = ScalaDisegno > 0 ? ScalaDisegno : 1.0;
+  const LatiSchema& fuori = piano->fuori;
+  const GrigliaSchemaQt& griglia = piano->griglia;
   const FogliSchema fogli = griglia.fogli;
   const QSizeF finestraFoglio(a.width() / k, a.height() / k);
   const QSizeF& passo = griglia.passo;
   const QPointF& inizio = griglia.inizio;
   const QRectF areaDispositivo(dispositivo.left() + (a.left() - pagina.left()) * kx,
                                dispositivo.top() + (a.top() - pagina.top()) * ky, a.width() * kx, a.height() * ky);
+  bool avviso = false;
   for (int n = 0; n < fogli.Numero(); ++n) {
     if (n > 0) printer.NewPage();
     const QRectF finestra(inizio + QPointF((n % fogli.colonne) * passo.width(), (n / fogli.colonne) * passo.height()),
@@ -273,19 +307,23 @@ void StampaVistaAnteprima(StampanteQt& qt, IStampanteReport& printer, const Vist
     const QRectF mostrato = finestra.intersected(f);
     qt.DisegnaSuPagina([&](QPainter& painter, const QRectF& p, const QRectF& d) {
       const QRectF r(suPagina(mostrato.topLeft()), suPagina(mostrato.bottomRight()));
-      painter.setClipRect(QRectF(d.left() + (r.left() - p.left()) * kx, d.top() + (r.top() - p.top()) * ky,
-                                 r.width() * kx, r.height() * ky));
+      const QRectF ritaglio(d.left() + (r.left() - p.left()) * kx, d.top() + (r.top() - p.top()) * ky, r.width() * kx,
+                            r.height() * ky);
+      painter.setClipRect(ritaglio);
+      // A label the edge of what is printed would cut is left out whole: the sheet that holds it
+      // whole prints it, and one the view cuts is not printed at all (the note says the schema goes
+      // on there). Its words never reach the paper as a fragment.
       const QRectF segnato =
-          vista
-              .Disegna(painter, finestra, areaDispositivo, "Printer", nullptr,
-                       fogli.Numero() > 1 ? std::optional<QRectF>(areaDispositivo) : std::nullopt)
+          vista.Disegna(painter, finestra, areaDispositivo, "Printer", nullptr, std::optional<QRectF>(ritaglio))
               .intersected(mostrato);
+      // Every sheet lays the labels out alike: the first one's measure holds for all.
+      if (n == 0) avviso = EtichetteDaAvvisare(SuperficieQt::MisuraUltimaCarta());
       if (n == 0 && !segnato.isEmpty()) {
         const QRectF carta(suPagina(segnato.topLeft()), suPagina(segnato.bottomRight()));
         ultimo.disegno = {carta.x(), carta.y(), carta.width(), carta.height()};
       }
     });
-    StampaTitoloDiagramma(printer, 1, NotaVistaSchema(fogli, n, fuori));
+    StampaTitoloDiagramma(printer, 1, NotaConAvviso(NotaVistaSchema(fogli, n, fuori), avviso));
   }
   ultimo.riduzione = 1 / (k * scalaDisegno);
   ultimo.fogli = fogli.Numero();
@@ -319,6 +357,8 @@ void DiagrammaStampaQt::PrintDiagrammaRete(IStampanteReport& printer, int16_t pr
   if (preview != 0) {
     // A fresh window for every preview: it starts from the stored settings and a centred view.
     frmPrintSchemaPreview anteprima;
+    // The preview says how many sheets the view it shows takes on this paper.
+    anteprima.ImpostaContaFogli([&printer](const VistaAnteprimaSchema& v) { return FogliVistaAnteprima(printer, v); });
     MostraModale(anteprima);
     if (anteprima.response != "print") return;
     if (qt) StampaVistaAnteprima(*qt, printer, anteprima.Vista(), area, ultimo_);
@@ -341,6 +381,7 @@ void DiagrammaStampaQt::PrintDiagrammaRete(IStampanteReport& printer, int16_t pr
     });
     riduzione = vista.riduzione;
     ultimo_.disegno = {};
+    bool avviso = false;
     for (int n = 0; n < vista.fogli.Numero(); ++n) {
       if (n > 0) printer.NewPage();
       qt->DisegnaSuPagina([&](QPainter& painter, const QRectF& pagina, const QRectF& dispositivo) {
@@ -350,6 +391,8 @@ void DiagrammaStampaQt::PrintDiagrammaRete(IStampanteReport& printer, int16_t pr
         const QRectF segnato =
             DisegnaSchemaStampa(painter, finestra, vista.dispositivo, pagina, richiesta, nullptr,
                                 vista.fogli.Numero() > 1 ? std::optional<QRectF>(vista.dispositivo) : std::nullopt);
+        // Every sheet lays the labels out alike: the first one's measure holds for all.
+        if (n == 0) avviso = EtichetteDaAvvisare(SuperficieQt::MisuraUltimaCarta());
         if (n > 0 || segnato.isNull()) return;
         // What was drawn, on the paper.
         const double sx = vista.dispositivo.width() / finestra.width();
@@ -366,7 +409,8 @@ void DiagrammaStampaQt::PrintDiagrammaRete(IStampanteReport& printer, int16_t pr
       });
       // A drawing at its own size on one sheet has its title right under it.
       if (!adatta && vista.fogli.Numero() == 1 && ultimo_.disegno.altezza > 0) sottoDisegno = ultimo_.disegno.Basso();
-      StampaTitoloDiagramma(printer, adatta ? 1 : riduzione, NotaFoglioSchema(vista.fogli, n), sottoDisegno);
+      StampaTitoloDiagramma(printer, adatta ? 1 : riduzione, NotaConAvviso(NotaFoglioSchema(vista.fogli, n), avviso),
+                            sottoDisegno);
     }
   } else {
     StampaTitoloDiagramma(printer);
@@ -376,6 +420,16 @@ void DiagrammaStampaQt::PrintDiagrammaRete(IStampanteReport& printer, int16_t pr
   ultimo_.riduzione = riduzione;
   ultimo_.fogli = vista.fogli.Numero();
   ultimo_.titolo = PosizioneTitoloDiagramma(printer, sottoDisegno);
+}
+
+int FogliVistaAnteprima(IStampanteReport& printer, const VistaAnteprimaSchema& vista) {
+  auto* qt = dynamic_cast<StampanteQt*>(&printer);
+  if (!qt) return 1;
+  // The extents the view's drawing starts from are its own; the measure leaves them as they were.
+  const int32_t estensioni[4] = {SchemaMinX, SchemaMinY, SchemaMaxX, SchemaMaxY};
+  const std::optional<PianoVistaAnteprima> piano = PianificaVistaAnteprima(*qt, printer, vista, AreaSchemaDiagramma(printer));
+  SchemaMinX = estensioni[0], SchemaMinY = estensioni[1], SchemaMaxX = estensioni[2], SchemaMaxY = estensioni[3];
+  return piano ? piano->griglia.fogli.Numero() : 1;
 }
 
 namespace {

@@ -25,6 +25,11 @@ class DiagrammaStampaQt final : public IDiagrammaStampa {
   Piazzamento ultimo_;
 };
 
+struct VistaAnteprimaSchema;
+// How many sheets the advanced print takes for the view `vista` of the preview on the printer's
+// paper as it is set up for the diagram page (1 on a printer that draws no pages).
+int FogliVistaAnteprima(IStampanteReport& printer, const VistaAnteprimaSchema& vista);
+
 // The installed diagram page (nullptr before InstallaDiagrammaStampa).
 DiagrammaStampaQt* DiagrammaStampaInstallato();
 

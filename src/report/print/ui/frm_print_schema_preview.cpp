@@ -78,6 +78,11 @@ frmPrintSchemaPreview::frmPrintSchemaPreview(QWidget* parent) : Dialogo(parent) 
   HpicScroll->setGeometry(RettangoloTwips(0, 7560, 9660, 285));
   HpicScroll->setRange(0, 32767);
 
+  lblFogli = new QLabel(this);
+  lblFogli->setObjectName(QStringLiteral("lblFogli"));
+  lblFogli->setGeometry(RettangoloTwips(7200, 120, 2700, 495));
+  lblFogli->setWordWrap(true);
+
   connect(cmdZoomMinus, &QPushButton::clicked, this, [this] { cmdZoomMinus_Click(); });
   connect(cmdZoomPlus, &QPushButton::clicked, this, [this] { cmdZoomPlus_Click(); });
   connect(cmdFont, &QPushButton::clicked, this, [this] { cmdFont_Click(); });
@@ -141,6 +146,24 @@ void frmPrintSchemaPreview::pictureRepaint() {
     vista_.Disegna(painter, vista_.finestra, QRectF(immagine_.rect()), "picSchema");
   }
   picSchema->setPixmap(QPixmap::fromImage(immagine_));
+  MostraFogli();
+}
+
+void frmPrintSchemaPreview::ImpostaContaFogli(std::function<int(const VistaAnteprimaSchema&)> conta) {
+  contaFogli_ = std::move(conta);
+  MostraFogli();
+}
+
+void frmPrintSchemaPreview::MostraFogli() {
+  if (!contaFogli_) {
+    lblFogli->clear();
+    return;
+  }
+  // The paper keeps its type at the printed size: a view that does not hold at that size goes on
+  // over several sheets, with its labels placed for them.
+  const int fogli = contaFogli_(vista_);
+  lblFogli->setText(fogli == 1 ? QStringLiteral("Stampa su 1 foglio")
+                               : QStringLiteral("Stampa su %1 fogli").arg(fogli));
 }
 
 void frmPrintSchemaPreview::ShowFontType() {

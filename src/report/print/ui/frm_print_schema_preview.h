@@ -2,6 +2,7 @@
 // zoom, scroll bars and the labels' font; the view it shows is what reaches the diagram page.
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include <QGroupBox>
@@ -47,6 +48,10 @@ class frmPrintSchemaPreview : public Dialogo {
 
   void AzzeraRisposta() override { response.clear(); }
 
+  // How many sheets of the printer's paper the view takes: set by the diagram page, the preview
+  // then says it under its picture whenever the view changes.
+  void ImpostaContaFogli(std::function<int(const VistaAnteprimaSchema&)> conta);
+
   // Redraws the preview from the zoom, the scroll bars and the labels' font.
   void pictureRepaint();
   void ShowFontType();
@@ -81,6 +86,8 @@ class frmPrintSchemaPreview : public Dialogo {
   QLabel* picSchema = nullptr;
   QScrollBar* VpicScroll = nullptr;
   QScrollBar* HpicScroll = nullptr;
+  // What the paper takes for the view shown: "Stampa su 1 foglio", "Stampa su 3 fogli".
+  QLabel* lblFogli = nullptr;
 
  protected:
   bool eventFilter(QObject* o, QEvent* e) override;
@@ -91,6 +98,8 @@ class frmPrintSchemaPreview : public Dialogo {
   int16_t previewFontSize = 7;
   QImage immagine_;
   VistaAnteprimaSchema vista_;
+  std::function<int(const VistaAnteprimaSchema&)> contaFogli_;
+  void MostraFogli();
 };
 
 }  // namespace varnex::ui

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 #include <vector>
 
@@ -195,10 +196,20 @@ TEST_F(StampaFileQtTest, TheHtmlPictureIsDrawnSharpAndCutIntoItsPieces) {
   EXPECT_EQ(b.height(), nitida.height());
   EXPECT_NEAR(a.width(), 0.55 * nitida.width(), 2.0);
   EXPECT_NEAR(b.width(), 0.55 * nitida.width(), 2.0);
-  // The shared strip is the same drawing in both.
+  // The shared strip is the same drawing in both, but for a label one piece holds whole and the
+  // other leaves out rather than cut.
+  auto inEtichetta = [&](int x, int y) {
+    return std::any_of(misura.blocchi.begin(), misura.blocchi.end(), [&](const Riquadro& r) {
+      return QRectF(r.x1 * nitida.width(), r.y1 * nitida.height(), (r.x2 - r.x1) * nitida.width(),
+                    (r.y2 - r.y1) * nitida.height())
+          .adjusted(-3, -3, 3, 3)
+          .contains(x, y);
+    });
+  };
   int uguali = 0, disegnati = 0, tutti = 0;
   for (int x = static_cast<int>(0.46 * nitida.width()); x < static_cast<int>(0.54 * nitida.width()); ++x)
     for (int y = 0; y < nitida.height(); ++y) {
+      if (inEtichetta(x, y)) continue;
       const QColor ca = a.pixelColor(x, y), cb = b.pixelColor(x - (nitida.width() - b.width()), y);
       ++tutti;
       disegnati += ca != QColor(Qt::white);
@@ -254,6 +265,62 @@ TEST_F(StampaFileQtTest, TheHtmlPictureReportsWhereItsLabelsLie) {
     }
     EXPECT_TRUE(intero) << b.x1 << ", " << b.y1;
   }
+}
+
+// A piece of a picture cut in several holds a label whole or not at all: the label a cut runs
+// through is on neither side of it (the grid of the report's pieces holds it whole on another),
+// while a label inside a piece is drawn there. The diameters are fixed by the user, so their
+// labels print red, apart from the black drawing.
+TEST_F(StampaFileQtTest, APieceHoldsEachLabelWholeOrNotAtAll) {
+  for (int16_t s = 1; s <= Rete().NumTronchi; ++s) {
+    Tronco(s).ID_DIAMCUSTOM = -1;
+    Tronco(s).Collegato = -1;
+    Tronco(s).ID_DIAMETRO = "1 1/2\"";
+  }
+  std::vector<Riquadro> blocchi;
+  FinestreStampaFile().SalvaPartiSchema([&](const MisuraSchema& m) {
+    blocchi = m.blocchi;
+    return std::vector<ParteFiguraSchema>{{uscita.File("tutta.bmp"), 0, 0, 1, 1}};
+  });
+  const QImage intera(QString::fromStdString(uscita.File("tutta.bmp")));
+  ASSERT_FALSE(intera.isNull());
+  const double w = intera.width(), h = intera.height();
+  // Red ink inside a block's rectangle (fractions of the whole picture) on a piece starting at x0.
+  auto rosso = [&](const QImage& pezzo, double x0, const Riquadro& r) {
+    int n = 0;
+    const QRect px = QRectF(r.x1 * w - x0, r.y1 * h, (r.x2 - r.x1) * w, (r.y2 - r.y1) * h).toAlignedRect();
+    for (int y = std::max(0, px.top()); y <= std::min(pezzo.height() - 1, px.bottom()); ++y)
+      for (int x = std::max(0, px.left()); x <= std::min(pezzo.width() - 1, px.right()); ++x) {
+        const QColor c = pezzo.pixelColor(x, y);
+        n += c.red() > 150 && c.green() < 120 && c.blue() < 120 ? 1 : 0;
+      }
+    return n;
+  };
+  // The cut through the middle of the block with the most red type: a diameter label.
+  const auto tagliato = std::max_element(blocchi.begin(), blocchi.end(), [&](const Riquadro& a, const Riquadro& b) {
+    return rosso(intera, 0, a) < rosso(intera, 0, b);
+  });
+  ASSERT_NE(tagliato, blocchi.end());
+  ASSERT_GT(rosso(intera, 0, *tagliato), 0);
+  const double taglio = (tagliato->x1 + tagliato->x2) / 2;
+  FinestreStampaFile().SalvaPartiSchema([&](const MisuraSchema&) {
+    return std::vector<ParteFiguraSchema>{{uscita.File("a.bmp"), 0, 0, taglio, 1},
+                                          {uscita.File("b.bmp"), taglio, 0, 1 - taglio, 1}};
+  });
+  const QImage a(QString::fromStdString(uscita.File("a.bmp")));
+  const QImage b(QString::fromStdString(uscita.File("b.bmp")));
+  ASSERT_FALSE(a.isNull());
+  ASSERT_FALSE(b.isNull());
+  const double xb = w - b.width();
+  EXPECT_EQ(rosso(a, 0, *tagliato), 0) << "a fragment of the cut label on the left piece";
+  EXPECT_EQ(rosso(b, xb, *tagliato), 0) << "a fragment of the cut label on the right piece";
+  int intere = 0, dentro = 0;
+  for (const Riquadro& r : blocchi) {
+    if (rosso(intera, 0, r) == 0) continue;
+    if (r.x2 < taglio - 0.01) ++dentro, intere += rosso(a, 0, r) > 0 ? 1 : 0;
+    if (r.x1 > taglio + 0.01) ++dentro, intere += rosso(b, xb, r) > 0 ? 1 : 0;
+  }
+  EXPECT_EQ(intere, dentro) << "the labels a piece holds whole are drawn on it";
 }
 
 }  // namespace
