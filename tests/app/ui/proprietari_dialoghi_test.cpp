@@ -143,7 +143,7 @@ const Caso Casi[] = {
      "\r\nGas del collega\r\n",
      {{"QMessageBox", "Attenzione! Il gas Gas del collega selezionato non"},
       {"varnex::ui::frmEquivDialog", ""},
-      {"QMessageBox", "Il gas in uso non ha viscosita'"}}},
+      {"QMessageBox", "Il gas Gas del collega del progetto non e' presente nell'archivio gas"}}},
     {"ValoreNonNumerico",
      "\r\n3\t2,5\t2,5\t6,25\t",
      "\r\n3\t2,5\t2,5\tNaN\t",
