@@ -596,7 +596,8 @@ TEST(CartellaUtente, IFileCheServonoAUnaAttivitaTornano) {
   for (const auto& [nome, byte] : test::ContenutoCartella(distribuita.Path())) {
     if (nome.front() == '.' || byte == "<dir>") continue;
     const bool torna = FileDistribuitoCheTorna(nome);
-    EXPECT_EQ(torna, std::any_of(std::begin(tornano), std::end(tornano), [&](const char* f) { return nome == f; }))
+    const std::string& file = nome;
+    EXPECT_EQ(torna, std::any_of(std::begin(tornano), std::end(tornano), [&](const char* f) { return file == f; }))
         << nome;
   }
 }
