@@ -96,6 +96,27 @@ TEST_F(CelleFinestraTest, TheStatusPanelShowsEveryColumnDescriptionInFull) {
   GasCorrente.ErroreFamiglia = 0;
 }
 
+// The entry row's hint is a second line under the column's description: at the smallest window,
+// beside the pressure selectors, both lines shrank to about 6 px. They are shown whole at a
+// readable size.
+TEST_F(CelleFinestraTest, TheStatusPanelsTwoLinesAreReadableAtTheSmallestWindow) {
+  for (bool pressione : {false, true}) {
+    auto g = Apri(pressione);
+    g->resizeOnDemand();
+    QLabel* p = g->Panel3D2;
+    g->Grid->SetRowCol(5, 2);  // the entry row
+    g->Grid->SetRowCol(5, 1);
+    const QString testo = p->text();
+    ASSERT_TRUE(testo.contains(QLatin1Char('\n'))) << testo.toStdString();
+    EXPECT_TRUE(GrigliaTabella::TestoEntra(p->font(), testo, p->contentsRect(),
+                                           Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap))
+        << pressione << " " << testo.toStdString();
+    EXPECT_GE(QFontMetrics(p->font()).height(), 11) << pressione << " " << p->font().pointSizeF();
+    EXPECT_LE(p->geometry().bottom(), p->parentWidget()->contentsRect().bottom()) << pressione;
+    EXPECT_FALSE(p->geometry().intersects(g->Grid->geometry())) << pressione;
+  }
+}
+
 // At the default window size the narrow columns cut "Lunghezza" to "unghezz" and an end
 // pressure to "199,...": every heading and the widest values fit their columns.
 TEST_F(CelleFinestraTest, HeadingsAndValuesFitTheirColumnsAtTheDefaultWindowSize) {
