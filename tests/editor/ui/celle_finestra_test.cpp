@@ -117,6 +117,20 @@ TEST_F(CelleFinestraTest, TheStatusPanelsTwoLinesAreReadableAtTheSmallestWindow)
   }
 }
 
+// The rows the user sees: those within the table's visible area, not the ones scrolled away.
+TEST_F(CelleFinestraTest, TheRowsInSightAreThoseOnScreen) {
+  auto g = Apri();
+  auto* vista = dynamic_cast<IVistaCelle*>(EditorCelle());
+  ASSERT_NE(vista, nullptr);
+  EXPECT_TRUE(vista->RigaInVista(1));
+  EXPECT_TRUE(vista->RigaInVista(4));
+  const int16_t ultima = static_cast<int16_t>(g->Grid->rowCount());
+  EXPECT_FALSE(vista->RigaInVista(ultima));
+  g->Grid->scrollToBottom();
+  EXPECT_FALSE(vista->RigaInVista(1));
+  EXPECT_TRUE(vista->RigaInVista(ultima));
+}
+
 // At the default window size the narrow columns cut "Lunghezza" to "unghezz" and an end
 // pressure to "199,...": every heading and the widest values fit their columns.
 TEST_F(CelleFinestraTest, HeadingsAndValuesFitTheirColumnsAtTheDefaultWindowSize) {
