@@ -372,6 +372,15 @@ bool ModificaCelle::ProvenienzaAccettata(int16_t prima, int16_t ultima, const st
     const std::string domanda = scollegati.size() == 1 ? "Scollegare il tronco " + ElencoRighe(scollegati) + "?"
                                                        : "Scollegare i tronchi " + ElencoRighe(scollegati) + "?";
     if (MsgBox(domanda, Bottoni::SiNo, Icona::Domanda) != Risposta::Si) return false;
+    return true;
+  }
+  // A range that reaches rows scrolled out of sight changes more than the user sees selected: it
+  // is asked first, naming every segment it moves.
+  if (prima < ultima && !figli.empty() &&
+      std::any_of(figli.begin(), figli.end(), [this](int16_t r) { return !v_.RigaInVista(r); })) {
+    const std::string domanda = (figli.size() == 1 ? "Collegare il tronco " : "Collegare i tronchi ") +
+                                ElencoRighe(figli) + " al tronco " + std::to_string(nuovo) + "?";
+    if (MsgBox(domanda, Bottoni::SiNo, Icona::Domanda) != Risposta::Si) return false;
   }
   return true;
 }

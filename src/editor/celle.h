@@ -68,6 +68,8 @@ class IVistaCelle {
   virtual void SetRedraw(bool attivo) = 0;
   // The current cell's place in twips (table left + cell left, table top + cell top, size).
   virtual AreaTwips RettangoloCella() const = 0;
+  // Whether table row `riga` is on screen, not scrolled out of the user's sight.
+  virtual bool RigaInVista(int16_t riga) const = 0;
   virtual void FocusTabella() = 0;
 
   // ---- The text editor ----

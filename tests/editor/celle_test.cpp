@@ -74,6 +74,8 @@ class VistaFinta : public IVistaCelle {
   void SetCellBackColor(int16_t r, int16_t c, int32_t v) override { C(r, c).back = v; }
   void SetRedraw(bool) override {}
   AreaTwips RettangoloCella() const override { return {1000 + col * 100, 800 + row * 315, 900, 315}; }
+  bool RigaInVista(int16_t riga) const override { return riga <= ultimaInVista; }
+  int16_t ultimaInVista = 200;  // the rows below it are scrolled out of sight
   void FocusTabella() override { focus = "tabella"; }
   std::string TestoEditor() const override { return editor; }
   void ImpostaTestoEditor(const std::string& t, bool tutto) override {
@@ -597,6 +599,30 @@ INSTANTIATE_TEST_SUITE_P(
                        "Il tronco 1 non puo' avere piu' di due derivazioni: il tronco 4 non e' stato collegato.",
                        Risposta::OK, false}),
     [](const ::testing::TestParamInfo<CasoIntervallo>& info) { return std::string(info.param.nome); });
+
+// A range reaching rows scrolled out of sight changes more than the user sees selected: asked
+// first, naming the segments it moves; "No" changes nothing.
+TEST_F(CelleTest, ARangeReachingRowsOutOfSightIsAskedFirst) {
+  v_.ultimaInVista = 3;
+  const TRete prima = Rete();
+  U().Attendi("Collegare i tronchi 3-4 al tronco 2?", Risposta::No);
+  Vai(3, campo::ID_PREV);
+  v_.rowSel = 4;
+  m_.GridEditing("");
+  v_.ImpostaTestoEditor("2", false);
+  m_.SaveGridCell();
+  ASSERT_EQ(U().messaggi.size(), 1u);
+  for (int16_t s = 1; s <= 4; ++s) EXPECT_EQ(Tronco(s), prima.Tronchi[static_cast<size_t>(s)]) << s;
+  // All in sight: no such question (the appliance's own question comes, as for one row).
+  v_.ultimaInVista = 200;
+  U().Attendi("Azzero la portata?", Risposta::No);
+  Vai(3, campo::ID_PREV);
+  v_.rowSel = 4;
+  m_.GridEditing("");
+  v_.ImpostaTestoEditor("2", false);
+  m_.SaveGridCell();
+  EXPECT_EQ(U().messaggi.back().testo.find("Collegare"), std::string::npos);
+}
 
 // One row given its own descendant as parent would close a loop and take its subtree out of the
 // network.

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <algorithm>
 
 #include "archives/ui/diametri.h"
@@ -417,7 +418,9 @@ void PTronchi::Text10_Change() {
   // A step stores the segment shown, so it passes OK's checks first: refused, nothing of it is
   // stored, the number goes back to the segment shown and the keyboard to the refused box.
   if (!CampiAccettati()) {
-    ScriviSenzaSegnale(Text10, TestoNumero(Stato.TroncoAperto));
+    // Silently: the number put back is no step of the user's, to be checked and refused again.
+    const QSignalBlocker silenzio(Text10);
+    Text10->setText(QS(TestoNumero(Stato.TroncoAperto)));
     return;
   }
   // A step stores the segment shown into its own row only: a range selected in the table gets

@@ -106,13 +106,14 @@ bool PuoEssereProprietaria(const QWidget* finestra) {
 QWidget* ProprietarioDialoghi() {
   if (QWidget* modale = QApplication::activeModalWidget(); modale && modale->isVisible() && PuoEssereProprietaria(modale))
     return modale;
+  // The window the user works in (the print window, say), unless it is one unloaded by itself.
+  if (QWidget* attiva = QApplication::activeWindow(); attiva && attiva->isVisible() && PuoEssereProprietaria(attiva))
+    return attiva;
   QWidget* principale = nullptr;
   for (QWidget* w : QApplication::topLevelWidgets())
     if (qobject_cast<QMainWindow*>(w) != nullptr && PuoEssereProprietaria(w) && (!principale || w->isVisible()))
       principale = w;
-  if (principale) return principale;
-  if (QWidget* attiva = QApplication::activeWindow(); PuoEssereProprietaria(attiva)) return attiva;
-  return nullptr;
+  return principale;
 }
 
 int MostraModale(QDialog& dialogo) {

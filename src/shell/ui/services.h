@@ -86,8 +86,8 @@ IDialoghi& Dialoghi();
 // ---- The window a dialog belongs to ---------------------------------------------------------
 
 // The window every dialog, message box and file dialog belongs to and opens over: the modal
-// dialog running at the moment (the one that opened it), else the program's main window, else
-// the active window; never a window marked with NonProprietaria. A dialog is destroyed with the
+// dialog running at the moment (the one that opened it), else the active window the user works
+// in, else the program's main window; never a window marked with NonProprietaria. A dialog is destroyed with the
 // window it belongs to: one owned by a window unloaded while it is up (the wait window, unloaded
 // by the load's end or by the editor's paint inside the dialog's own modal loop) would be
 // destroyed under its caller. Null when no window fits: the dialog then belongs to nobody.

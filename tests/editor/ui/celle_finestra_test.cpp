@@ -96,6 +96,41 @@ TEST_F(CelleFinestraTest, TheStatusPanelShowsEveryColumnDescriptionInFull) {
   GasCorrente.ErroreFamiglia = 0;
 }
 
+// The entry row's hint is a second line under the column's description: at the smallest window,
+// beside the pressure selectors, both lines shrank to about 6 px. They are shown whole at a
+// readable size.
+TEST_F(CelleFinestraTest, TheStatusPanelsTwoLinesAreReadableAtTheSmallestWindow) {
+  for (bool pressione : {false, true}) {
+    auto g = Apri(pressione);
+    g->resizeOnDemand();
+    QLabel* p = g->Panel3D2;
+    g->Grid->SetRowCol(5, 2);  // the entry row
+    g->Grid->SetRowCol(5, 1);
+    const QString testo = p->text();
+    ASSERT_TRUE(testo.contains(QLatin1Char('\n'))) << testo.toStdString();
+    EXPECT_TRUE(GrigliaTabella::TestoEntra(p->font(), testo, p->contentsRect(),
+                                           Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap))
+        << pressione << " " << testo.toStdString();
+    EXPECT_GE(QFontMetrics(p->font()).height(), 11) << pressione << " " << p->font().pointSizeF();
+    EXPECT_LE(p->geometry().bottom(), p->parentWidget()->contentsRect().bottom()) << pressione;
+    EXPECT_FALSE(p->geometry().intersects(g->Grid->geometry())) << pressione;
+  }
+}
+
+// The rows the user sees: those within the table's visible area, not the ones scrolled away.
+TEST_F(CelleFinestraTest, TheRowsInSightAreThoseOnScreen) {
+  auto g = Apri();
+  auto* vista = dynamic_cast<IVistaCelle*>(EditorCelle());
+  ASSERT_NE(vista, nullptr);
+  EXPECT_TRUE(vista->RigaInVista(1));
+  EXPECT_TRUE(vista->RigaInVista(4));
+  const int16_t ultima = static_cast<int16_t>(g->Grid->rowCount());
+  EXPECT_FALSE(vista->RigaInVista(ultima));
+  g->Grid->scrollToBottom();
+  EXPECT_FALSE(vista->RigaInVista(1));
+  EXPECT_TRUE(vista->RigaInVista(ultima));
+}
+
 // At the default window size the narrow columns cut "Lunghezza" to "unghezz" and an end
 // pressure to "199,...": every heading and the widest values fit their columns.
 TEST_F(CelleFinestraTest, HeadingsAndValuesFitTheirColumnsAtTheDefaultWindowSize) {

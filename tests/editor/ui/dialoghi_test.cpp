@@ -269,10 +269,12 @@ TEST_F(DialoghiTest, LaNavigazioneControllaComeOKENonSalvaUnTestoRifiutato) {
       GasGrid& g = Editor();
       g.Grid->SetRowCol(2, 1);
       const TRete prima = Rete();
+      const size_t messaggi = archivi_.Utente().messaggi.size();
       dialoghi_.Attendi("PTronchi", [&](QDialog& d) {
         PTronchi& p = P(d);
         b.incolla(p);
         c.passo(p);
+        EXPECT_EQ(archivi_.Utente().messaggi.size(), messaggi + 1) << "one message for one step";
         EXPECT_EQ(p.Stato.TroncoAperto, 2);
         EXPECT_EQ(p.Text10->text().trimmed(), QStringLiteral("2"));
         P(d).Command2->click();

@@ -510,4 +510,43 @@ TEST(PosizioneFinestre, AlCentroDellaFinestraPrincipaleEDentroLoSchermo) {
   EXPECT_LE(std::abs(d.frameGeometry().center().x() - schermo->geometry().center().x()), 1);
 }
 
+
+// Every dialog belongs to a window that outlives it: the window the user works in, never one that
+// is unloaded by itself (the wait window), the main window in its place.
+TEST(ProprietarioDialoghi, LaFinestraAttivaMaiUnaCheSiScarica) {
+  QMainWindow principale;
+  principale.show();
+  QDialog lavoro(&principale);  // a window of the program the user works in (the print window)
+  lavoro.show();
+  lavoro.activateWindow();
+  QApplication::processEvents();
+  ASSERT_EQ(QApplication::activeWindow(), &lavoro);
+  EXPECT_EQ(ProprietarioDialoghi(), &lavoro);
+
+  QDialog attesa;  // unloaded by itself, as the wait window
+  NonProprietaria(&attesa);
+  attesa.show();
+  attesa.activateWindow();
+  QApplication::processEvents();
+  ASSERT_EQ(QApplication::activeWindow(), &attesa);
+  EXPECT_EQ(ProprietarioDialoghi(), &principale);
+
+  // A dialog made over it anyway goes to the owner before it is shown.
+  struct Dialoghi : IDialoghi {
+    QWidget* genitore = nullptr;
+    int Esegui(QDialog& d) override {
+      genitore = d.parentWidget();
+      return QDialog::Rejected;
+    }
+  } dialoghi;
+  ImpostaDialoghi(&dialoghi);
+  {
+    QDialog sopra(&attesa);
+    MostraModale(sopra);
+    EXPECT_EQ(dialoghi.genitore, &principale);
+    EXPECT_TRUE(sopra.isWindow());
+  }
+  ImpostaDialoghi(nullptr);
+}
+
 }  // namespace varnex::ui
