@@ -449,7 +449,8 @@ bool RiprendiCartellaPrecedente(const std::string& precedente, const std::string
   const fs::path radiceAssoluta(PercorsoAssoluto(vecchia));
   auto porta = [&](const fs::path& file) {
     const fs::path relativo = file.lexically_relative(radiceAssoluta);
-    if (relativo.empty() || *relativo.begin() == ".." || relativo.filename().string().front() == '.') return;
+    const std::string nome = relativo.filename().string();
+    if (relativo.empty() || *relativo.begin() == ".." || nome.empty() || nome.front() == '.') return;
     const fs::path destinazione = cartellaUtente / relativo;
     RimuoviTemporaneiDi(destinazione.string());
     if (::access(file.c_str(), R_OK) != 0) {

@@ -50,19 +50,6 @@ FileGasCaricato& Caricato() {
   return file;
 }
 
-std::vector<std::string> RigheGrezze(const std::string& byte) {
-  std::vector<std::string> righe;
-  size_t inizio = 0;
-  while (inizio < byte.size()) {
-    const size_t fine = byte.find('\n', inizio);
-    std::string riga = byte.substr(inizio, fine == std::string::npos ? std::string::npos : fine - inizio);
-    if (!riga.empty() && riga.back() == '\r') riga.pop_back();
-    righe.push_back(std::move(riga));
-    if (fine == std::string::npos) break;
-    inizio = fine + 1;
-  }
-  return righe;
-}
 
 }  // namespace
 

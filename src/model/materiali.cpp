@@ -28,6 +28,14 @@ IListeEditor* listeEditor = nullptr;
 // The file each series was read from, as listed: its name may differ from the series' name in
 // letter case, and two such files must each stay the series read from it.
 std::array<std::string, MaxMateriali + 1> fileLetti;
+// The diameter lines each series' file held and the load did not take (refused, or beyond the
+// last row), as bytes, with the file they came from: a save of the series writes them back after
+// its rows, so that nothing the user wrote is lost by it.
+struct RigheNonCaricate {
+  std::string percorso;
+  std::vector<std::string> righe;
+};
+std::array<RigheNonCaricate, MaxMateriali + 1> nonCaricate;
 
 const std::string kRigaTratti = "# " + std::string(74, '-');
 
@@ -87,6 +95,7 @@ void CaricaCartellaMateriali(const std::string& cartella) {
   for (int16_t s = conta + 1; s <= MaxMateriali; ++s) {
     Materiali[s] = TSerieMateriale{};
     fileLetti[static_cast<size_t>(s)].clear();
+    nonCaricate[static_cast<size_t>(s)] = {};
   }
   for (int16_t s = 1; s <= conta; ++s) {
     Interazione().Stato("Caricamento tubazione: " + Materiali[s][0].Nome);
@@ -106,6 +115,13 @@ bool CaricaFileMateriale(int16_t serie, const std::string& percorso) {
     return false;
   }
   RigheRifiutate rifiutate(GetNomeFile(path));
+  RigheNonCaricate& tenute = nonCaricate[static_cast<size_t>(serie)];
+  tenute = {path, {}};
+  const std::vector<std::string> grezze = RigheGrezze(LeggiFileGrezzo(path).value_or(std::string()));
+  auto tieni = [&] {
+    const size_t n = file.LineNumber();
+    if (n >= 1 && n <= grezze.size()) tenute.righe.push_back(grezze[n - 1]);
+  };
   // A header line left out of a short file reads as 0 or empty without a word; one that is there
   // but holds no valid value is reported with the diameter lines.
   const std::string tipo = ReadDataLine(file);
@@ -135,6 +151,7 @@ bool CaricaFileMateriale(int16_t serie, const std::string& percorso) {
     if (ultimo < 2) {
       // A line without its inner diameter must not borrow the one of the line before.
       rifiutate.Aggiungi(file.LineNumber(), "dati incompleti, la riga e' stata ignorata");
+      tieni();
       continue;
     }
     const std::optional<float> interno = SingoloArchivio(campi[2]);
@@ -143,16 +160,19 @@ bool CaricaFileMateriale(int16_t serie, const std::string& percorso) {
     if (interno && !(*interno > 0)) continue;
     if (!interno || !spessore) {
       rifiutate.Aggiungi(file.LineNumber(), "valore non valido, la riga e' stata ignorata");
+      tieni();
       continue;
     }
     const std::string difetto = DifettoDiametro(*spessore, *interno);
     if (!difetto.empty()) {
       rifiutate.Aggiungi(file.LineNumber(), difetto + ", la riga e' stata ignorata");
+      tieni();
       continue;
     }
     if (riga > MaxDiametri) {
       rifiutate.Aggiungi(file.LineNumber(), "superato il numero massimo di " + std::to_string(MaxDiametri) +
                                                 " diametri, la riga e' stata ignorata");
+      tieni();
       continue;
     }
     m[riga] = TMateriale{};
@@ -223,7 +243,15 @@ bool SalvaMateriale(int16_t serie, std::string* errore) {
     if (Trim(m[r].RifDiametro).empty()) continue;
     out.PrintLine(m[r].RifDiametro + "\t" + TestoStampa(m[r].Spessore) + "\t" + TestoStampa(m[r].DiamInterno) + "\t");
   }
-  return out.Commit(errore);
+  std::string byte = Utf8ToCp1252(out.Text());
+  // The lines the load did not take, as the user wrote them.
+  const RigheNonCaricate& tenute = nonCaricate[static_cast<size_t>(serie)];
+  if (tenute.percorso == out.Path())
+    for (const std::string& r : tenute.righe) byte += r + "\r\n";
+  ErroreSalvataggio e;
+  if (WriteBytesAtomic(out.Path(), byte, &e)) return true;
+  if (errore) *errore = e.Testo;
+  return false;
 }
 
 std::string FileMateriale(int16_t serie) {

@@ -62,8 +62,9 @@ bool CaricaFileMateriale(int16_t serie, const std::string& percorso = {});
 std::string DifettoDiametro(float spessore, float interno);
 // Recomputes outer diameter, weight per metre and section of every loaded diameter row.
 void CalcolaDatiMateriali();
-// Writes the file of one series (atomically). True when written, or when the trimmed name is empty
-// and nothing is written; false with the reason in `errore` when the file could not be written
+// Writes the file of one series (atomically): its rows, then, byte for byte, the diameter lines
+// its file held that the load did not take (refused lines, told at the load). True when written,
+// or when the trimmed name is empty and nothing is written; false with the reason in `errore` when the file could not be written
 // (the old file is then left as it was).
 bool SalvaMateriale(int16_t serie, std::string* errore = nullptr);
 // The file of series `serie`: the one it was read from while its name is still that file's,

@@ -33,6 +33,26 @@ constexpr float kSpecialiInterni[4][3][4] = {
 };
 constexpr const char* kNomiInterni[4] = {"CURVA", "RACCORDO A T", "GOMITO", "RUBINETTO"};
 
+// "EQLEN.CFG" as loaded last, line by line: a fitting's place (1..10), loaded or refused, or (0) a
+// remark, a blank line or a line after the tenth fitting; with the bytes of every line not
+// loaded, and the fittings as the load left them. A save writes each line not loaded back as it
+// was, unless the user has since changed its fitting.
+struct RigaSpeciali {
+  int posto = 0;
+  bool caricata = false;
+  std::string byte;
+};
+struct FileSpecialiCaricato {
+  std::string percorso;
+  std::vector<RigaSpeciali> righe;
+  std::array<std::string, 11> nomi;
+  std::array<std::array<float, 4>, 11> lunghezze{};
+};
+FileSpecialiCaricato& SpecialiCaricati() {
+  static FileSpecialiCaricato file;
+  return file;
+}
+
 // The seven entries of the maximum-drop file, in file order, with their defaults.
 struct VocePDC {
   float* valore;
@@ -67,6 +87,20 @@ bool CaricaSpeciali() {
     return false;
   }
   RigheRifiutate rifiutate(GetNomeFile(path));
+  FileSpecialiCaricato& caricato = SpecialiCaricati();
+  caricato = {path, {}, {}, {}};
+  const std::vector<std::string> grezze = RigheGrezze(LeggiFileGrezzo(path).value_or(std::string()));
+  size_t lette = 0;
+  // The lines from the last one read up to `fine` (excluded) that no fitting took.
+  auto tieni = [&](size_t fine) {
+    for (; lette + 1 < fine && lette < grezze.size(); ++lette) caricato.righe.push_back({0, false, grezze[lette]});
+  };
+  auto posto = [&](int i, bool caricata) {
+    const size_t n = file.LineNumber();
+    tieni(n);
+    caricato.righe.push_back({i, caricata, n >= 1 && n <= grezze.size() ? grezze[n - 1] : std::string()});
+    lette = n;
+  };
   std::vector<std::string> campi(11);
   for (int i = 1; i <= 10 && !file.Eof(); ++i) {
     std::string linea = ReadDataLine(file);
@@ -78,6 +112,7 @@ bool CaricaSpeciali() {
       // A line without its three lengths must not take those of the line before: the fitting
       // keeps what it had.
       rifiutate.Aggiungi(file.LineNumber(), "dati incompleti, la riga e' stata ignorata");
+      posto(i, false);
       continue;
     }
     std::optional<float> valori[4];
@@ -86,24 +121,61 @@ bool CaricaSpeciali() {
       rifiutate.Aggiungi(file.LineNumber(), "lunghezza non valida (" +
                                                 TestoIntervallo(CampoArchivio::LunghezzaEquivalente) +
                                                 "), la riga e' stata ignorata");
+      posto(i, false);
       continue;
     }
     if (ultimo != 3) rifiutate.Aggiungi(file.LineNumber(), "campi in eccesso, letti solo i primi quattro");
     NomiSpeciali[i] = campi[0];
     for (int c = 1; c <= 3; ++c) LunghezzeEquivalenti[i][1][c] = *valori[c];
+    posto(i, true);
+  }
+  tieni(grezze.size() + 1);
+  for (size_t i = 1; i <= 10; ++i) {
+    caricato.nomi[i] = NomiSpeciali[i];
+    for (size_t c = 1; c <= 3; ++c) caricato.lunghezze[i][c] = LunghezzeEquivalenti[i][1][c];
   }
   rifiutate.Mostra();
   return true;
 }
 
 bool SalvaSpeciali(std::string* errore) {
-  TextWriter out(FileProgramma(kFileSpeciali));
-  for (int i = 1; i <= 10; ++i) {
+  const std::string percorso = FileProgramma(kFileSpeciali);
+  const FileSpecialiCaricato& caricato = SpecialiCaricati();
+  const bool stessoFile = caricato.percorso == percorso;
+  auto invariato = [&](size_t i) {
+    if (NomiSpeciali[i] != caricato.nomi[i]) return false;
+    for (size_t c = 1; c <= 3; ++c)
+      if (LunghezzeEquivalenti[i][1][c] != caricato.lunghezze[i][c]) return false;
+    return true;
+  };
+  std::array<bool, 11> scritto{};
+  std::string byte;
+  auto scrivi = [&](size_t i) {
+    scritto[i] = true;
     if (NomiSpeciali[i].empty()) NomiSpeciali[i] = "-";
-    out.PrintLine(NomiSpeciali[i] + "\t" + TestoStampa(LunghezzeEquivalenti[i][1][1]) + "\t" +
-                  TestoStampa(LunghezzeEquivalenti[i][1][2]) + "\t" + TestoStampa(LunghezzeEquivalenti[i][1][3]));
+    byte += Utf8ToCp1252(NomiSpeciali[i] + "\t" + TestoStampa(LunghezzeEquivalenti[i][1][1]) + "\t" +
+                         TestoStampa(LunghezzeEquivalenti[i][1][2]) + "\t" +
+                         TestoStampa(LunghezzeEquivalenti[i][1][3])) +
+            "\r\n";
+  };
+  if (stessoFile) {
+    for (const RigaSpeciali& r : caricato.righe) {
+      const size_t i = static_cast<size_t>(r.posto);
+      if (r.posto == 0 || (!r.caricata && invariato(i))) {
+        // Not loaded, and its fitting not changed since: the line stays as the user wrote it.
+        byte += r.byte + "\r\n";
+        if (r.posto != 0) scritto[i] = true;
+      } else if (i <= 10 && !scritto[i]) {
+        scrivi(i);
+      }
+    }
   }
-  return out.Commit(errore);
+  for (size_t i = 1; i <= 10; ++i)
+    if (!scritto[i]) scrivi(i);
+  ErroreSalvataggio e;
+  if (WriteBytesAtomic(percorso, byte, &e)) return true;
+  if (errore) *errore = e.Testo;
+  return false;
 }
 
 bool ImpostaTabellaSpeciali(int16_t reteInPressione) {

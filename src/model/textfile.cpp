@@ -127,6 +127,12 @@ TextReader TextReader::FromText(std::string_view text) {
   return r;
 }
 
+std::vector<std::string> RigheGrezze(std::string_view byte) {
+  TextReader righe;
+  righe.Split(byte);
+  return std::move(righe.lines_);
+}
+
 void TextReader::Split(std::string_view text) {
   size_t start = 0;
   while (start < text.size()) {

@@ -22,6 +22,10 @@ std::string Utf8ToCp1252(std::string_view text);
 // The bytes of a regular file as they are; nullopt when it cannot be read.
 std::optional<std::string> LeggiFileGrezzo(const std::string& path);
 
+// The lines of a file's bytes as they are, without their line ends, split as TextReader splits
+// the text: line n of one is line n of the other.
+std::vector<std::string> RigheGrezze(std::string_view byte);
+
 class TextReader {
  public:
   TextReader() = default;
@@ -40,6 +44,7 @@ class TextReader {
 
  private:
   void Split(std::string_view text);
+  friend std::vector<std::string> RigheGrezze(std::string_view byte);
   std::vector<std::string> lines_;
   size_t next_ = 0;
   bool open_ = false;

@@ -118,6 +118,26 @@ TEST_F(Materiali_, ShortLineIsRefusedNamingFileAndLineAndTheRestLoads) {
   EXPECT_EQ(Materiali[1][2].RifDiametro, "D");
 }
 
+// A save of the series keeps the diameter lines the load did not take, byte for byte, after its
+// rows: told at the load, they are never lost by a save.
+TEST_F(Materiali_, ASaveKeepsTheDiameterLinesItDidNotLoad) {
+  const std::string rifiutate = "B\t 2 \r\nC\xE8\r\nE\t abc \t 20\r\n";
+  dir.Write("S.mat", FileSerie(" 1", " 7850", "x", "A\t 2 \t 20 \t\r\nB\t 2 \r\nC\xE8\r\nD\t 2 \t 30 \t\r\nE\t abc \t 20\n"));
+  utente.PermettiTutti();
+  CaricaMateriali();
+  ASSERT_EQ(Materiali[1][0].NumDiametri, 2);
+  Materiali[1][2].Spessore = 3;
+  ASSERT_TRUE(SalvaMateriale(1));
+  const std::string salvato = dir.Read("S.mat");
+  EXPECT_EQ(salvato.substr(salvato.size() - rifiutate.size()), rifiutate) << salvato;
+  EXPECT_NE(salvato.find("D\t 3 \t 30 \t\r\n" + rifiutate), std::string::npos) << salvato;
+  // Read back: the same rows, the same lines told again.
+  const size_t prima = utente.messaggi.size();
+  CaricaMateriali();
+  EXPECT_EQ(Materiali[1][0].NumDiametri, 2);
+  EXPECT_EQ(utente.messaggi.size(), prima + 1);
+}
+
 TEST_F(Materiali_, FiftyFirstDiameterAndSeriesAreRefusedWithAMessage) {
   std::string righe;
   for (int i = 1; i <= 51; ++i) righe += "D" + std::to_string(i) + "\t 1 \t " + std::to_string(i) + " \t\r\n";

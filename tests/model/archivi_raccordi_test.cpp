@@ -95,7 +95,9 @@ TEST_F(Speciali_, FileOfPressurisedNetworksLoadsAndSavesBackEqual) {
   NomiSpeciali[7] = "";
   ASSERT_TRUE(SalvaSpeciali());
   EXPECT_EQ(NomiSpeciali[7], "-");
-  EXPECT_EQ(dir.Read("eqlen.cfg"), contenuto);
+  // The remark and the blank line stay where they were; the fittings are written as the program
+  // writes numbers.
+  EXPECT_EQ(dir.Read("eqlen.cfg"), "# lunghezze\r\n\r\n" + contenuto);
 
   // The built-in table comes back over names 1..4 and column 1.
   ASSERT_TRUE(ImpostaTabellaSpeciali(0));
@@ -137,6 +139,38 @@ TEST_F(Speciali_, ShortLineIsRefusedAndExtraFieldsAreReported) {
   EXPECT_FLOAT_EQ(LunghezzeEquivalenti[3][1][3], 9);
   EXPECT_EQ(NomiSpeciali[4], "D");
   EXPECT_EQ(NomiSpeciali[5], "prima5");
+}
+
+// A save keeps every line the load did not take, byte for byte and in its place (a refused line,
+// a remark, a line after the tenth fitting), unless the user has changed that line's fitting.
+TEST_F(Speciali_, ASaveKeepsTheLinesItDidNotLoad) {
+  Segna();
+  // The fittings loaded are written as the program writes numbers: the file is written so.
+  const std::string testa = "A\t 1 \t 2 \t 3 \r\n# commento \x80\r\n";
+  const std::string rifiutata = "B\t4\r\n";
+  const std::string coda = "C\t 7 \t 8 \t 9 \r\n\r\n";
+  std::string file = testa + rifiutata + coda;
+  for (int i = 4; i <= 10; ++i) file += "F" + std::to_string(i) + "\t 1 \t 1 \t 1 \r\n";
+  file += "Undicesima\t1\t1\t1\r\n";
+  dir.Write("EQLEN.CFG", file);
+  utente.PermettiTutti();
+  ASSERT_TRUE(CaricaSpeciali());
+  ASSERT_TRUE(SalvaSpeciali());
+  EXPECT_EQ(dir.Read("EQLEN.CFG"), file);
+  // Another fitting changed: only its line changes.
+  LunghezzeEquivalenti[3][1][2] = 8.5f;
+  ASSERT_TRUE(SalvaSpeciali());
+  std::string atteso = file;
+  const std::string c = "C\t 7 \t 8 \t 9 ";
+  atteso.replace(atteso.find(c), c.size(), "C\t 7 \t 8,5 \t 9 ");
+  EXPECT_EQ(dir.Read("EQLEN.CFG"), atteso);
+  // The refused line's own fitting changed by the user: the new values take its place.
+  ASSERT_TRUE(CaricaSpeciali());
+  NomiSpeciali[2] = "B";
+  for (int c = 1; c <= 3; ++c) LunghezzeEquivalenti[2][1][c] = 4;
+  ASSERT_TRUE(SalvaSpeciali());
+  atteso.replace(atteso.find(rifiutata), rifiutata.size(), "B\t 4 \t 4 \t 4 \r\n");
+  EXPECT_EQ(dir.Read("EQLEN.CFG"), atteso);
 }
 
 TEST_F(Speciali_, MissingFileIsReportedAndRefusedWithoutEndingTheProgram) {
