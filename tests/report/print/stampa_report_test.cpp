@@ -1503,6 +1503,70 @@ TEST_F(StampaReport, AShortTableKeepsEachBandWholeOnNarrowPaper) {
   PDCMaxTesto = "0";
 }
 
+// Papers the print dialog offers, from the tallest to one too short for the page rules, in twips.
+constexpr CartaProva CarteRegole[] = {
+    {"A4 (21 x 29,7 cm)", 11906, 16838, 100},   {"A4 (21 x 29,7 cm)", 11906, 16838, 80},
+    {"A5 (14,8 x 21 cm).", 8391, 11906, 100},   {"A5 (14,8 x 21 cm).", 8391, 11906, 80},
+    {"Busta, 3 5/8 x 6 1/2", 5216, 9354, 100},  {"Busta, 3 5/8 x 6 1/2", 5216, 9354, 80},
+    {"Busta C6, 114 x 162 mm", 6463, 9185, 80}, {"Busta B6, 176 x 125 mm", 9978, 7087, 100},
+    {"Busta B6, 176 x 125 mm", 9978, 7087, 80}};
+
+// A paper whose page body cannot hold the page rules is named when it is chosen; the others are
+// not. (B6 at 80 % leaves about eleven lines: its cover spilled, its short tables split.)
+TEST(CartaPiccola, APaperTooShortForThePageRulesIsSaidSoWhenChosen) {
+  for (const CartaProva& carta : CarteRegole) {
+    SCOPED_TRACE(std::string(carta.nome) + " " + std::to_string(carta.percentuale));
+    const std::string avviso = AvvisoCartaPiccola(carta.nome, carta.altezza, carta.percentuale);
+    const bool piccola = std::string(carta.nome).rfind("Busta B6", 0) == 0;
+    EXPECT_EQ(avviso.empty(), !piccola) << avviso;
+    if (piccola) {
+      EXPECT_NE(avviso.find(std::string("\"") + carta.nome + "\" al " + std::to_string(carta.percentuale) + " %"),
+                std::string::npos)
+          << avviso;
+    }
+  }
+}
+
+// The whole report of a network on every paper and share of the page the dialogs offer: no page
+// holds only its header and footer, or only a title; where the paper holds the page rules the
+// cover is one page.
+TEST_F(StampaReport, EveryPaperKeepsThePageRulesOrIsSaidTooShort) {
+  for (const bool pressione : {false, true}) {
+    for (const CartaProva& carta : CarteRegole) {
+      SCOPED_TRACE(std::string(pressione ? "pressurised " : "internal ") + carta.nome + " " +
+                   std::to_string(carta.percentuale));
+      test::ReteValoriLunghi(pressione);
+      AzzeraSezioni();
+      StampaCopertina = StampaTronchi = StampaPDCLocalizzate = StampaVerifica = StampaUtenze = StampaComputo = -1;
+      if (!pressione) StampaTenutaImpianto = -1;
+      NumSezioniStampa = ContaSezioniSelezionate();
+      PreparaCarta(stampante, carta, true);
+      ASSERT_TRUE(PrintReport(0));
+      std::map<int, std::vector<const Tratto*>> pagine;
+      int ultima = 0;
+      for (const Tratto& t : stampante.tratti) {
+        if (t.tipo == Tratto::NuovaPagina || t.tipo == Tratto::Testo) ultima = std::max(ultima, t.pagina);
+        if (t.tipo == Tratto::Testo && !t.testo.empty() && t.y >= InizioCorpoPagina && t.y < LimiteFondoPagina)
+          pagine[t.pagina].push_back(&t);
+      }
+      for (int pg = 1; pg <= ultima; ++pg) {
+        ASSERT_FALSE(pagine[pg].empty()) << "page " << pg << " holds only its header and footer";
+        EXPECT_FALSE(pagine[pg].size() == 1 && pagine[pg][0]->grassetto) << pagine[pg][0]->testo << " alone on page " << pg;
+      }
+      if (AvvisoCartaPiccola(carta.nome, carta.altezza, carta.percentuale).empty()) {
+        // The cover's last field is on its first page.
+        for (const auto& [pg, testi] : pagine)
+          for (const Tratto* t : testi)
+            if (t->testo.rfind(pressione ? "massima contemporanea" : "Portata totale gas", 0) == 0) {
+              EXPECT_EQ(pg, 1) << t->testo;
+            }
+      }
+      ResetRete();
+    }
+  }
+  PercentualeX = PercentualeY = 100;
+}
+
 // On every paper, whatever bands a table takes, its total is printed once, after the last band
 // (never between two bands), its label and value on one line.
 TEST_F(StampaReport, ATotalIsOneLineAfterTheLastBandOfItsTable) {
