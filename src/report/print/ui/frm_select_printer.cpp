@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QPrinterInfo>
+#include <cmath>
 #include <iterator>
 
 #include "model/files.h"
@@ -212,8 +213,11 @@ void frmSelectPrinter::Command2_Click() {
   if (campoStampante_)
     campoStampante_->setText(QS(s.DeviceNameCorrente() + "   -   " + NomeFormatoCarta(s.PaperSize())));
   // A paper too short for the page rules is said so when it is chosen, not found out on paper.
-  const std::string avviso = AvvisoCartaPiccola(NomeFormatoCarta(s.PaperSize()), StampanteReportQt().Height(), PercentualeY);
-  if (!avviso.empty()) MsgBox(avviso, Bottoni::OK, Icona::Esclamazione);
+  if (const auto pagina = PaginaDaCodice(s.PaperSize()); pagina && *pagina != QPageSize::Custom) {
+    const auto altezza = static_cast<int32_t>(std::lround(QPageSize(*pagina).sizePoints().height() * 20.0));
+    const std::string avviso = AvvisoCartaPiccola(NomeFormatoCarta(s.PaperSize()), altezza, PercentualeY);
+    if (!avviso.empty()) MsgBox(avviso, Bottoni::OK, Icona::Esclamazione);
+  }
   hide();
   close();
 }
