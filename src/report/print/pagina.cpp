@@ -341,9 +341,11 @@ bool PaginaPiena(std::optional<int16_t> lines) {
     const auto e = ToInt16(*lines * p.TextHeight("X"));
     if (!e) throw ErroreReport("riserva di righe fuori intervallo");
     extra = *e;
+    // A page with nothing on it yet but the blank lines a section opens with (three, and one above
+    // its title) has nothing to carry over: the next would be no emptier.
+    if (p.CurrentY() <= InizioCorpoPagina + 4 * p.TextHeight("X") + 1) return false;
     // What no page holds whole starts where it is while half of the page is left for it: a page
-    // with nothing yet, or with only the title above it, would give way to another no better
-    // (an empty page, a title alone).
+    // with only the title above it would give way to another no better (a title alone).
     const double corpo = LimiteFondoPagina - 400.0 - InizioCorpoPagina;
     if (extra >= corpo) extra = corpo / 2;
   }

@@ -113,7 +113,9 @@ void StampaNotaLimite(IStampanteReport& p, const std::string& nota) {
 // about to print: a section that needs more room than they leave starts at the page's top rather
 // than leave the page empty.
 void SenzaPaginaVuota(IStampanteReport& p, int16_t riserva) {
-  if (p.Page() != paginaUltimaTabella && PaginaPiena(riserva)) p.SetCurrentY(InizioCorpoPagina);
+  // Measured as it stands: a page of blank lines alone is what this looks for.
+  if (p.Page() != paginaUltimaTabella && p.CurrentY() + riserva * p.TextHeight("X") >= LimiteFondoPagina - 400)
+    p.SetCurrentY(InizioCorpoPagina);
 }
 
 void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, const std::string& titolo,
@@ -874,11 +876,20 @@ void PrintTenutaImpianto(IStampanteReport& p, int16_t /*nonUsato*/) {
       case TipoPezzo::RigaVuota:
         p.FineRiga();
         break;
-      case TipoPezzo::Titolo:
+      case TipoPezzo::Titolo: {
+        // The title keeps with it what the first heading under it keeps.
+        size_t k = i + 1;
+        while (k < pezzi.size() && !intestazione(k)) ++k;
+        if (k < pezzi.size()) {
+          const int righeTitolo = static_cast<int>(k - i) + 2;
+          CheckPageBreak(static_cast<int16_t>(std::min<int>(righeTitolo + riservaIntestazione(k, 0),
+                                                            static_cast<int>(righePagina) - 1)));
+        }
         SetBold(p);
         PrintTitle(p, pezzo.Testo, 12);
         ResetBold(p);
         break;
+      }
       case TipoPezzo::Causa:
       case TipoPezzo::Apparecchio:
       case TipoPezzo::Firma: {

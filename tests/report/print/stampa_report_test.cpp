@@ -862,12 +862,23 @@ TEST_F(StampaReport, ANetworkThatCannotBeSizedPrintsNoResultItDidNotCompute) {
     EXPECT_NE(senzaSpazi.find("Velocitàmassimacalcolata:n.c.m/s"), std::string::npos) << testo;
     EXPECT_EQ(senzaSpazi.find("TOTALEPERDITADIPRESSIONE:0,000"), std::string::npos) << testo;
     EXPECT_NE(senzaSpazi.find("TOTALEPERDITADIPRESSIONE:n.c."), std::string::npos) << testo;
+    // A network with no pressure to spend states no budget below 0 exceeded.
+    if (c.finale > c.iniziale) {
+      EXPECT_EQ(senzaSpazi.find("ATTENZIONE"), std::string::npos) << testo;
+    }
     // The worst path is not empty: it reaches the segment not computed.
     EXPECT_NE(testo.find("Analisi percorso"), std::string::npos);
     // No diameter of an earlier calculation stands beside results not computed.
     for (int16_t s = 1; s <= 2; ++s)
-      if (NonCalcolabile(s, campo::ID_PDC_TRONCO) && !(c.portata > 1000 && s == 1))
+      if (NonCalcolabile(s, campo::ID_PDC_TRONCO) && !(c.portata > 1000 && s == 1)) {
         EXPECT_EQ(Tronco(s).ID_DIAMETRO, "") << s;
+        const int16_t view = GetReportView(ReportTable::SegmentTable);
+        for (int16_t col = 1; col <= UltimaColonnaReport(view); ++col)
+          if (const int16_t id = ColonneGriglia[static_cast<size_t>(view)][static_cast<size_t>(col)].IdCampo;
+              id == campo::ID_DIAMETRO || id == campo::ID_DIAMETRO_INTERNO) {
+            EXPECT_EQ(GetCellText(view, col, s, 32767), "n.c.") << s << " " << col;
+          }
+      }
   }
 }
 
