@@ -802,6 +802,11 @@ void PrintComputo(IStampanteReport& p, int16_t net) {
     ResetBold(p);
     p.Print(TestoPesoTotaleAcciaio() + " Kg", true);
   }
+  if (const std::string nota = NotaComputoIncompleto(); !nota.empty()) {
+    CheckPageBreak();
+    p.SetCurrentX(0);
+    StampaAcapo(p, nota, true, 0, LarghezzaStampabile);
+  }
 }
 
 void PrintTenutaImpianto(IStampanteReport& p, int16_t /*nonUsato*/) {

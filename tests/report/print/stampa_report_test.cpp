@@ -842,8 +842,8 @@ TEST_F(StampaReport, ANetworkThatCannotBeSizedPrintsNoResultItDidNotCompute) {
     PressioneFinale = c.finale;
     stampante.tratti.clear();
     AzzeraSezioni();
-    StampaCopertina = StampaTronchi = StampaVerifica = -1;
-    NumSezioniStampa = 3;
+    StampaCopertina = StampaTronchi = StampaVerifica = StampaComputo = -1;
+    NumSezioniStampa = 4;
     ASSERT_TRUE(PrintReport(0));
     EXPECT_EQ(MotivoReteNonDimensionata(), c.motivo);
     std::string testo;
@@ -862,6 +862,12 @@ TEST_F(StampaReport, ANetworkThatCannotBeSizedPrintsNoResultItDidNotCompute) {
     EXPECT_NE(senzaSpazi.find("Velocitàmassimacalcolata:n.c.m/s"), std::string::npos) << testo;
     EXPECT_EQ(senzaSpazi.find("TOTALEPERDITADIPRESSIONE:0,000"), std::string::npos) << testo;
     EXPECT_NE(senzaSpazi.find("TOTALEPERDITADIPRESSIONE:n.c."), std::string::npos) << testo;
+    // The bill leaves out the pipes without a diameter: its weights are no totals, and it says so.
+    EXPECT_NE(senzaSpazi.find("Pesototaletubazioniinacciaio:n.c.Kg"), std::string::npos) << testo;
+    EXPECT_NE(senzaSpazi.find(c.finale > c.iniziale ? "Computoincompleto:iltronco1ealtri1nonhanno"
+                                                    : "Computoincompleto:iltronco2nonha"),
+              std::string::npos)
+        << testo;
     // A network with no pressure to spend states no budget below 0 exceeded.
     if (c.finale > c.iniziale) {
       EXPECT_EQ(senzaSpazi.find("ATTENZIONE"), std::string::npos) << testo;
