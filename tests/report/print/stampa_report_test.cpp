@@ -1548,16 +1548,19 @@ TEST(CartaPiccola, APaperTooShortForThePageRulesIsSaidSoWhenChosen) {
 // holds only its header and footer, or only a title; where the paper holds the page rules the
 // cover is one page.
 TEST_F(StampaReport, EveryPaperKeepsThePageRulesOrIsSaidTooShort) {
+  // In the test printer's type and in a taller one, as a real printer's Arial.
+  for (const double interlinea : {20.0, 22.3})
   for (const bool pressione : {false, true}) {
     for (const CartaProva& carta : CarteRegole) {
       SCOPED_TRACE(std::string(pressione ? "pressurised " : "internal ") + carta.nome + " " +
-                   std::to_string(carta.percentuale));
+                   std::to_string(carta.percentuale) + " line " + std::to_string(interlinea));
       test::ReteValoriLunghi(pressione);
       AzzeraSezioni();
       StampaCopertina = StampaTronchi = StampaPDCLocalizzate = StampaVerifica = StampaUtenze = StampaComputo = -1;
       if (!pressione) StampaTenutaImpianto = -1;
       NumSezioniStampa = ContaSezioniSelezionate();
       PreparaCarta(stampante, carta, true);
+      stampante.interlinea = interlinea;
       ASSERT_TRUE(PrintReport(0));
       std::map<int, std::vector<const Tratto*>> pagine;
       int ultima = 0;
