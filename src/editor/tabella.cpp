@@ -172,7 +172,8 @@ bool NonCalcolabile(int16_t slot, int16_t codice) {
     // A failed segment and those below it have no pressures to work a velocity out from.
     case campo::ID_VELOCITA: return t.ID_PDC_TRONCO < 0 || t.ID_PDC_PERCORSO < 0;
     // A segment the sizing never reached has no diameter of this calculation.
-    case campo::ID_DIAMETRO: return t.ID_PDC_TRONCO < 0 && Trim(t.ID_DIAMETRO).empty();
+    case campo::ID_DIAMETRO:
+    case campo::ID_DIAMETRO_INTERNO: return t.ID_PDC_TRONCO < 0 && Trim(t.ID_DIAMETRO).empty();
     default: return false;
   }
 }

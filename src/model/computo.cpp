@@ -6,6 +6,7 @@
 namespace varnex {
 
 float PesoTotaleAcciaio = 0;
+std::vector<int16_t> TronchiFuoriComputo;
 
 void ResetComputo() {
   const int16_t serie = NumMateriali < 0 ? 0 : (NumMateriali > MaxMateriali ? MaxMateriali : NumMateriali);
@@ -18,6 +19,7 @@ void ResetComputo() {
     }
   }
   PesoTotaleAcciaio = 0;
+  TronchiFuoriComputo.clear();
 }
 
 void CalcolaComputo(int16_t rete) {
@@ -30,6 +32,7 @@ void CalcolaComputo(int16_t rete) {
     if (t.Collegato == 0) continue;
     if (t.IndiceMateriale < 1 || t.IndiceMateriale > MaxMateriali) continue;
     const int16_t riga = CercaDiametro(t.IndiceMateriale, t.ID_DIAMETRO);
+    if (riga == 0 && t.ID_LEN > 0) TronchiFuoriComputo.push_back(i);
     AddToComputo(t.IndiceMateriale, riga, t.ID_LEN);
   }
 }

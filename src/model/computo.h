@@ -5,11 +5,15 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace varnex {
 
 // Total weight (kg) of the pipe of every steel series in the bill.
 extern float PesoTotaleAcciaio;
+// The reached segments of some length that the bill could not count, lowest first: their pipe has
+// no diameter row of its series (a network not sized). Their series' totals are then no totals.
+extern std::vector<int16_t> TronchiFuoriComputo;
 
 // Empties every total of the bill.
 void ResetComputo();

@@ -140,6 +140,10 @@ void PrintComputoHTML(int16_t net) {
     ScriviRigaHTML("<SPAN class='sectionwords'>" + TestoPesoTotaleAcciaio() + " Kg</SPAN><BR>");
     Spesa(4);
   }
+  if (const std::string nota = NotaComputoIncompleto(); !nota.empty()) {
+    ScriviRigaHTML("<SPAN class='sectionwords'>" + EscapeHTML(nota) + "</SPAN><BR>");
+    Spesa(8);
+  }
 }
 
 void PrintComputoTXT(int16_t net) {
@@ -162,6 +166,7 @@ void PrintComputoTXT(int16_t net) {
   }
   WriteBlankLine();
   if (MostraPesoTotaleAcciaio()) WriteTextLine("Peso totale tubazioni in acciaio: " + TestoPesoTotaleAcciaio() + " Kg");
+  if (const std::string nota = NotaComputoIncompleto(); !nota.empty()) WriteTextLine(nota);
   WriteBlankLine();
   WriteBlankLine();
 }

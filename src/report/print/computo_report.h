@@ -28,9 +28,12 @@ struct SerieComputo {
 // The used series (header LunghezzaComputo <> 0), in slot order 1..50.
 std::vector<SerieComputo> GetSerieComputo();
 
-// Shown when PesoTotaleAcciaio is above 0.
+// Shown when PesoTotaleAcciaio is above 0, or a steel pipe could not be counted.
 bool MostraPesoTotaleAcciaio();
-// PesoTotaleAcciaio through "#######0".
+// PesoTotaleAcciaio through "#######0"; "n.c." when a steel pipe could not be counted.
 std::string TestoPesoTotaleAcciaio();
+// The sentence under the bill when a reached pipe could not be counted (`TronchiFuoriComputo`):
+// which segment, and that the totals of its series are not computed; "" otherwise.
+std::string NotaComputoIncompleto();
 
 }  // namespace varnex

@@ -1,6 +1,7 @@
 #include "report/print/pagina.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "model/files.h"
 #include "model/globals.h"
@@ -101,6 +102,27 @@ RettangoloLogo AreaLogo(double larghezza, double altezza) {
   return r;
 }
 
+int32_t AltezzaStampabileCarta(int32_t altezza, int16_t percentualeY, double alto, double basso) {
+  alto = std::max(600.0, alto);
+  basso = std::max(MargineCarta, basso);
+  const double maxAltezza =
+      std::max(static_cast<double>(altezza) - alto - basso - AltezzaRigaPiede + 2000 - 200, MinimoCornice);
+  const double altezzaChiesta = static_cast<double>(static_cast<int64_t>(percentualeY) * (altezza - 100)) / 100.0;
+  return Lungo(std::clamp(altezzaChiesta, MinimoCornice, maxAltezza));
+}
+
+std::string AvvisoCartaPiccola(const std::string& nome, int32_t altezza, int16_t percentualeY) {
+  // The body as SetupPage leaves it: the frame less the header's 800 twips, the footer's 2000 and
+  // the 400 the page checks keep free.
+  const double corpo = AltezzaStampabileCarta(altezza, percentualeY) - 2000.0 - 400.0 - 800.0;
+  if (corpo >= CorpoMinimoRegole) return {};
+  return "Il formato \"" + Trim(nome) + "\" al " + std::to_string(percentualeY) +
+         " % della pagina lascia al testo di ogni pagina circa " + std::to_string(std::lround(corpo / 200.0)) +
+         " righe: la copertina, le tabelle brevi e i titoli con il testo che li segue non stanno interi su una "
+         "pagina e saranno divisi tra più pagine. Per un report leggibile scegliere un formato più alto o una "
+         "percentuale maggiore.";
+}
+
 void SetupPage() {
   IStampanteReport& p = Printer();
   const int32_t larghezza = p.Width();
@@ -114,11 +136,8 @@ void SetupPage() {
   const double sinistro = std::max(MargineCarta, margini.sinistro), destro = std::max(MargineCarta, margini.destro);
   const double alto = std::max(600.0, margini.alto + 5), basso = std::max(MargineCarta, margini.basso);
   const double maxLarghezza = std::max(static_cast<double>(larghezza) - sinistro - destro, MinimoCornice);
-  const double maxAltezza =
-      std::max(static_cast<double>(altezza) - alto - basso - AltezzaRigaPiede + 2000 - 200, MinimoCornice);
-  const double altezzaChiesta = static_cast<double>(static_cast<int64_t>(PercentualeY) * (altezza - 100)) / 100.0;
   const double larghezzaChiesta = static_cast<double>(static_cast<int64_t>(PercentualeX) * (larghezza - 2000)) / 100.0;
-  AltezzaStampabile = Lungo(std::clamp(altezzaChiesta, MinimoCornice, maxAltezza));
+  AltezzaStampabile = AltezzaStampabileCarta(altezza, PercentualeY, alto, basso);
   LarghezzaStampabile = Lungo(std::clamp(larghezzaChiesta, MinimoCornice, maxLarghezza));
   // Centred on the paper, unless a margin set on the printer pushes it aside.
   const double centrato = (static_cast<double>(larghezza) - LarghezzaStampabile) / 2.0;
@@ -322,6 +341,13 @@ bool PaginaPiena(std::optional<int16_t> lines) {
     const auto e = ToInt16(*lines * p.TextHeight("X"));
     if (!e) throw ErroreReport("riserva di righe fuori intervallo");
     extra = *e;
+    // A page with nothing on it yet but the blank lines a section opens with (three, and one above
+    // its title) has nothing to carry over: the next would be no emptier.
+    if (p.CurrentY() <= InizioCorpoPagina + 4 * p.TextHeight("X") + 1) return false;
+    // What no page holds whole starts where it is while half of the page is left for it: a page
+    // with only the title above it would give way to another no better (a title alone).
+    const double corpo = LimiteFondoPagina - 400.0 - InizioCorpoPagina;
+    if (extra >= corpo) extra = corpo / 2;
   }
   return p.CurrentY() + extra >= LimiteFondoPagina - 400;
 }

@@ -61,6 +61,18 @@ struct TFontInfo {
 
 // Geometry, scale and logo on the report printer.
 void SetupPage();
+
+// The height of the page frame SetupPage gives a paper `altezza` twips tall at `percentualeY` % of
+// the page, its margins at the printer's (`alto`, `basso`; the frame's own when smaller).
+int32_t AltezzaStampabileCarta(int32_t altezza, int16_t percentualeY, double alto = 0, double basso = 0);
+// The least page body, in twips, on which the page rules hold (the cover on one page, a short
+// table whole, a title with what follows, no page without content): about 20 lines of the
+// report's 9-point type, the body of the narrowest envelope at 80 % of its page.
+inline constexpr double CorpoMinimoRegole = 4000;
+// What the user is told when choosing a paper (`nome`, `altezza` twips tall) or the page's share
+// (`percentualeY`) on which the page rules cannot hold: the report is printed, and what gives
+// way. Empty when they hold.
+std::string AvvisoCartaPiccola(const std::string& nome, int32_t altezza, int16_t percentualeY);
 void SetPrinterFont(IStampanteReport& printer, const std::string& fontName);
 void ResetPrinterFont(IStampanteReport& printer);
 TFontInfo GetFontInfo(IStampanteReport& printer);

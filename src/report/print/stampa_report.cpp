@@ -113,7 +113,9 @@ void StampaNotaLimite(IStampanteReport& p, const std::string& nota) {
 // about to print: a section that needs more room than they leave starts at the page's top rather
 // than leave the page empty.
 void SenzaPaginaVuota(IStampanteReport& p, int16_t riserva) {
-  if (p.Page() != paginaUltimaTabella && PaginaPiena(riserva)) p.SetCurrentY(InizioCorpoPagina);
+  // Measured as it stands: a page of blank lines alone is what this looks for.
+  if (p.Page() != paginaUltimaTabella && p.CurrentY() + riserva * p.TextHeight("X") >= LimiteFondoPagina - 400)
+    p.SetCurrentY(InizioCorpoPagina);
 }
 
 void DisegnaTabella(IStampanteReport& p, ReportTable tabella, int16_t view, const std::string& titolo,
@@ -745,7 +747,9 @@ void PrintComputo(IStampanteReport& p, int16_t net) {
   for (size_t n = 0; n < tutte.size(); ++n) {
     const SerieComputo& serie = tutte[n];
     const bool ultimaSerie = n + 1 == tutte.size();
-    CheckPageBreak(static_cast<int16_t>(riservaSerie(n)));
+    // The first series was kept with the title above: asked again, it would leave the title alone
+    // on a page too short for both.
+    CheckPageBreak(static_cast<int16_t>(n == 0 ? 2 : riservaSerie(n)));
     p.FineRiga();
     p.FineRiga();
     SetBold(p);
@@ -798,6 +802,11 @@ void PrintComputo(IStampanteReport& p, int16_t net) {
     ResetBold(p);
     p.Print(TestoPesoTotaleAcciaio() + " Kg", true);
   }
+  if (const std::string nota = NotaComputoIncompleto(); !nota.empty()) {
+    CheckPageBreak();
+    p.SetCurrentX(0);
+    StampaAcapo(p, nota, true, 0, LarghezzaStampabile);
+  }
 }
 
 void PrintTenutaImpianto(IStampanteReport& p, int16_t /*nonUsato*/) {
@@ -827,18 +836,38 @@ void PrintTenutaImpianto(IStampanteReport& p, int16_t /*nonUsato*/) {
            (i == 0 || pezzi[i - 1].FineRiga);
   };
   const double righePagina = (LimiteFondoPagina - 400.0 - InizioCorpoPagina) / std::max(1.0, p.TextHeight("X"));
+  // The lines heading `i` keeps under it on its page; `ridotta`, a heading that keeps only its
+  // first lines because the empty heading above it could not take its block whole.
+  size_t ridotta = 0;
+  std::function<int(size_t, int)> riservaIntestazione = [&](size_t i, int profondita) -> int {
+    // A heading over nothing (an empty note) goes with the block after it.
+    int blocco = 0, proprie = 0;
+    bool contenuto = false;
+    size_t seguente = 0;
+    for (size_t j = i; j < pezzi.size() && (j == i || !contenuto || !intestazione(j)); ++j) {
+      if (j > i && intestazione(j) && !contenuto && seguente == 0) seguente = j, proprie = blocco;
+      blocco += righePezzo(j);
+      contenuto = contenuto || (j > i && !intestazione(j) && !Trim(pezzi[j].Testo).empty());
+    }
+    // One line more, as the signatures keep for a caption wrapped in its column.
+    if (blocco + 1 < righePagina - 2) return blocco + 1;
+    // Too long for a page: an empty heading keeps what the next heading keeps, so that it does not
+    // end a page alone either; one with lines of its own keeps two of them.
+    if (seguente != 0 && profondita < 8) {
+      const int insieme = proprie + riservaIntestazione(seguente, profondita + 1);
+      if (insieme < righePagina - 2) return insieme;
+      // Not even that fits: the next heading keeps only its first lines, here and when it comes.
+      if (profondita == 0) ridotta = seguente;
+      return proprie + 3;
+    }
+    return std::min(blocco, 3);
+  };
   for (size_t i = 0; i < pezzi.size(); ++i) {
     const PezzoTenuta& pezzo = pezzi[i];
     if (intestazione(i)) {
-      // A heading over nothing (an empty note) goes with the block after it.
-      int blocco = 0;
-      bool contenuto = false;
-      for (size_t j = i; j < pezzi.size() && (j == i || !contenuto || !intestazione(j)); ++j) {
-        blocco += righePezzo(j);
-        contenuto = contenuto || (j > i && !intestazione(j) && !Trim(pezzi[j].Testo).empty());
-      }
-      // One line more, as the signatures keep for a caption wrapped in its column.
-      const int riserva = blocco + 1 < righePagina - 2 ? blocco + 1 : std::min(blocco, 3);
+      const bool giaRidotta = i == ridotta;
+      int riserva = riservaIntestazione(i, 0);
+      if (giaRidotta) riserva = std::min(riserva, 3);
       CheckPageBreak(static_cast<int16_t>(riserva));
     }
     // The signatures keep the room to sign below them: both go to the next page together when this
@@ -852,11 +881,20 @@ void PrintTenutaImpianto(IStampanteReport& p, int16_t /*nonUsato*/) {
       case TipoPezzo::RigaVuota:
         p.FineRiga();
         break;
-      case TipoPezzo::Titolo:
+      case TipoPezzo::Titolo: {
+        // The title keeps with it what the first heading under it keeps.
+        size_t k = i + 1;
+        while (k < pezzi.size() && !intestazione(k)) ++k;
+        if (k < pezzi.size()) {
+          const int righeTitolo = static_cast<int>(k - i) + 2;
+          CheckPageBreak(static_cast<int16_t>(std::min<int>(righeTitolo + riservaIntestazione(k, 0),
+                                                            static_cast<int>(righePagina) - 1)));
+        }
         SetBold(p);
         PrintTitle(p, pezzo.Testo, 12);
         ResetBold(p);
         break;
+      }
       case TipoPezzo::Causa:
       case TipoPezzo::Apparecchio:
       case TipoPezzo::Firma: {

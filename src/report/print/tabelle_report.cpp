@@ -224,7 +224,9 @@ std::optional<TotaleReport> GetReportTotal(ReportTable table, const std::vector<
     for (int16_t s : rows)
       if (NonCalcolabile(s, campo::ID_PDC_TRONCO)) totale.Valore = -1;
     totale.Colonna = 7;
-    // The total alone does not tell a client that the design fails: the editor's red does.
+    // The total alone does not tell a client that the design fails: the editor's red does. A network
+    // with no pressure to spend was not sized at all: its sentence says so, not a budget below 0.
+    if (ReteInPressione && BudgetPressione() <= 0) superata = false;
     if (superata)
       totale.Avviso = std::string(ReteInPressione ? "ATTENZIONE: PERDITA DI PRESSIONE DISPONIBILE SUPERATA ("
                                                   : "ATTENZIONE: PERDITA DI PRESSIONE MASSIMA AMMESSA SUPERATA (") +

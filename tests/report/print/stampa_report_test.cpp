@@ -842,8 +842,8 @@ TEST_F(StampaReport, ANetworkThatCannotBeSizedPrintsNoResultItDidNotCompute) {
     PressioneFinale = c.finale;
     stampante.tratti.clear();
     AzzeraSezioni();
-    StampaCopertina = StampaTronchi = StampaVerifica = -1;
-    NumSezioniStampa = 3;
+    StampaCopertina = StampaTronchi = StampaVerifica = StampaComputo = -1;
+    NumSezioniStampa = 4;
     ASSERT_TRUE(PrintReport(0));
     EXPECT_EQ(MotivoReteNonDimensionata(), c.motivo);
     std::string testo;
@@ -862,12 +862,29 @@ TEST_F(StampaReport, ANetworkThatCannotBeSizedPrintsNoResultItDidNotCompute) {
     EXPECT_NE(senzaSpazi.find("Velocitàmassimacalcolata:n.c.m/s"), std::string::npos) << testo;
     EXPECT_EQ(senzaSpazi.find("TOTALEPERDITADIPRESSIONE:0,000"), std::string::npos) << testo;
     EXPECT_NE(senzaSpazi.find("TOTALEPERDITADIPRESSIONE:n.c."), std::string::npos) << testo;
+    // The bill leaves out the pipes without a diameter: its weights are no totals, and it says so.
+    EXPECT_NE(senzaSpazi.find("Pesototaletubazioniinacciaio:n.c.Kg"), std::string::npos) << testo;
+    EXPECT_NE(senzaSpazi.find(c.finale > c.iniziale ? "Computoincompleto:iltronco1ealtri1nonhanno"
+                                                    : "Computoincompleto:iltronco2nonha"),
+              std::string::npos)
+        << testo;
+    // A network with no pressure to spend states no budget below 0 exceeded.
+    if (c.finale > c.iniziale) {
+      EXPECT_EQ(senzaSpazi.find("ATTENZIONE"), std::string::npos) << testo;
+    }
     // The worst path is not empty: it reaches the segment not computed.
     EXPECT_NE(testo.find("Analisi percorso"), std::string::npos);
     // No diameter of an earlier calculation stands beside results not computed.
     for (int16_t s = 1; s <= 2; ++s)
-      if (NonCalcolabile(s, campo::ID_PDC_TRONCO) && !(c.portata > 1000 && s == 1))
+      if (NonCalcolabile(s, campo::ID_PDC_TRONCO) && !(c.portata > 1000 && s == 1)) {
         EXPECT_EQ(Tronco(s).ID_DIAMETRO, "") << s;
+        const int16_t view = GetReportView(ReportTable::SegmentTable);
+        for (int16_t col = 1; col <= UltimaColonnaReport(view); ++col)
+          if (const int16_t id = ColonneGriglia[static_cast<size_t>(view)][static_cast<size_t>(col)].IdCampo;
+              id == campo::ID_DIAMETRO || id == campo::ID_DIAMETRO_INTERNO) {
+            EXPECT_EQ(GetCellText(view, col, s, 32767), "n.c.") << s << " " << col;
+          }
+      }
   }
 }
 
@@ -1501,6 +1518,73 @@ TEST_F(StampaReport, AShortTableKeepsEachBandWholeOnNarrowPaper) {
   }
   PercentualeX = PercentualeY = 100;
   PDCMaxTesto = "0";
+}
+
+// Papers the print dialog offers, from the tallest to one too short for the page rules, in twips.
+constexpr CartaProva CarteRegole[] = {
+    {"A4 (21 x 29,7 cm)", 11906, 16838, 100},   {"A4 (21 x 29,7 cm)", 11906, 16838, 80},
+    {"A5 (14,8 x 21 cm).", 8391, 11906, 100},   {"A5 (14,8 x 21 cm).", 8391, 11906, 80},
+    {"Busta, 3 5/8 x 6 1/2", 5216, 9354, 100},  {"Busta, 3 5/8 x 6 1/2", 5216, 9354, 80},
+    {"Busta C6, 114 x 162 mm", 6463, 9185, 80}, {"Busta B6, 176 x 125 mm", 9978, 7087, 100},
+    {"Busta B6, 176 x 125 mm", 9978, 7087, 80}};
+
+// A paper whose page body cannot hold the page rules is named when it is chosen; the others are
+// not. (B6 at 80 % leaves about eleven lines: its cover spilled, its short tables split.)
+TEST(CartaPiccola, APaperTooShortForThePageRulesIsSaidSoWhenChosen) {
+  for (const CartaProva& carta : CarteRegole) {
+    SCOPED_TRACE(std::string(carta.nome) + " " + std::to_string(carta.percentuale));
+    const std::string avviso = AvvisoCartaPiccola(carta.nome, carta.altezza, carta.percentuale);
+    const bool piccola = std::string(carta.nome).rfind("Busta B6", 0) == 0;
+    EXPECT_EQ(avviso.empty(), !piccola) << avviso;
+    if (piccola) {
+      EXPECT_NE(avviso.find(std::string("\"") + carta.nome + "\" al " + std::to_string(carta.percentuale) + " %"),
+                std::string::npos)
+          << avviso;
+    }
+  }
+}
+
+// The whole report of a network on every paper and share of the page the dialogs offer: no page
+// holds only its header and footer, or only a title; where the paper holds the page rules the
+// cover is one page.
+TEST_F(StampaReport, EveryPaperKeepsThePageRulesOrIsSaidTooShort) {
+  // In the test printer's type and in a taller one, as a real printer's Arial.
+  for (const double interlinea : {20.0, 22.3})
+  for (const bool pressione : {false, true}) {
+    for (const CartaProva& carta : CarteRegole) {
+      SCOPED_TRACE(std::string(pressione ? "pressurised " : "internal ") + carta.nome + " " +
+                   std::to_string(carta.percentuale) + " line " + std::to_string(interlinea));
+      test::ReteValoriLunghi(pressione);
+      AzzeraSezioni();
+      StampaCopertina = StampaTronchi = StampaPDCLocalizzate = StampaVerifica = StampaUtenze = StampaComputo = -1;
+      if (!pressione) StampaTenutaImpianto = -1;
+      NumSezioniStampa = ContaSezioniSelezionate();
+      PreparaCarta(stampante, carta, true);
+      stampante.interlinea = interlinea;
+      ASSERT_TRUE(PrintReport(0));
+      std::map<int, std::vector<const Tratto*>> pagine;
+      int ultima = 0;
+      for (const Tratto& t : stampante.tratti) {
+        if (t.tipo == Tratto::NuovaPagina || t.tipo == Tratto::Testo) ultima = std::max(ultima, t.pagina);
+        if (t.tipo == Tratto::Testo && !t.testo.empty() && t.y >= InizioCorpoPagina && t.y < LimiteFondoPagina)
+          pagine[t.pagina].push_back(&t);
+      }
+      for (int pg = 1; pg <= ultima; ++pg) {
+        ASSERT_FALSE(pagine[pg].empty()) << "page " << pg << " holds only its header and footer";
+        EXPECT_FALSE(pagine[pg].size() == 1 && pagine[pg][0]->grassetto) << pagine[pg][0]->testo << " alone on page " << pg;
+      }
+      if (AvvisoCartaPiccola(carta.nome, carta.altezza, carta.percentuale).empty()) {
+        // The cover's last field is on its first page.
+        for (const auto& [pg, testi] : pagine)
+          for (const Tratto* t : testi)
+            if (t->testo.rfind(pressione ? "massima contemporanea" : "Portata totale gas", 0) == 0) {
+              EXPECT_EQ(pg, 1) << t->testo;
+            }
+      }
+      ResetRete();
+    }
+  }
+  PercentualeX = PercentualeY = 100;
 }
 
 // On every paper, whatever bands a table takes, its total is printed once, after the last band

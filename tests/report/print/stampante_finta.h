@@ -25,6 +25,7 @@ struct Tratto {
 class StampanteFinta : public IStampanteReport {
  public:
   int32_t larghezza = 11906, altezza = 16838;  // A4 in twips
+  double interlinea = 20;
   bool rifiutaOrizzontale = false;
   std::vector<std::string> fontMancanti;
   std::vector<Tratto> tratti;
@@ -64,7 +65,8 @@ class StampanteFinta : public IStampanteReport {
   }
   std::string DeviceName() override { return "Finta"; }
   double TextWidth(const std::string& t) override { return static_cast<double>(Len(t)) * dimensione * 10; }
-  double TextHeight(const std::string&) override { return dimensione * 20; }
+  double TextHeight(const std::string&) override { return dimensione * interlinea; }
+  // Twips of line height per point of type: 20 by default; a real printer's Arial takes about 22.
   void Line(double a, double b, double c, double d) override {
     Registra({Tratto::Linea, "", a, b, c, d});
     x = c;

@@ -23,10 +23,13 @@
 #include "model/materiali.h"
 #include "model/progetto_file.h"
 #include "model/rete.h"
+#include "model/strings.h"
+#include "model/textfile.h"
 #include "report/print/tenuta_report.h"
 #include "shell/ui/services.h"
 #include "shell/ui/units.h"
 #include "tightness/pagina_tenuta.h"
+#include "tightness/tenuta.h"
 
 namespace varnex::ui {
 namespace {
@@ -198,6 +201,52 @@ TEST_F(PaginaTenutaQtTest, AnEmptyMeasurementGivesNoVerdictAndStaysEmpty) {
     EXPECT_TRUE(pagina_->optIdoneo->isChecked());
     EXPECT_EQ(TenutaImpianto.Risultato, c.conZero);
   }
+}
+
+// In the window: a pipe whose length was never entered leaves the plant's capacity "NC" and the
+// pressure-drop test without a verdict, the line under the verdict naming the segment; a drop read
+// from an older file as "1,500" is marked and unjudged until Enter in its box confirms it.
+TEST_F(PaginaTenutaQtTest, AnUnknownVolumeAndAnAmbiguousDropGetNoVerdictUntilMended) {
+  UnTubo();
+  Tronco(1).ID_LEN = 0;
+  CompilaEsempio();
+  for (int c : {ProvaCDPStrumento, ProvaCDPMarca, ProvaCDPMatricola}) Scrivi(c, "x");
+  Scrivi(ProvaCDPPprova, "2000");
+  Scrivi(ProvaCDPcdp, "10");
+  pagina_->optMetodoCDP->click();
+  pagina_->btnRicalcola->click();
+  EXPECT_EQ(Casella(CapacitaImpianto)->text(), QStringLiteral("NC"));
+  EXPECT_EQ(Casella(CapacitaTotale)->text(), QStringLiteral("NC"));
+  EXPECT_FALSE(pagina_->optIdoneo->isChecked() || pagina_->optTemporaneo->isChecked() ||
+               pagina_->optNonIdoneo->isChecked());
+  EXPECT_TRUE(pagina_->lblMotivoNessunVerdetto->text().contains(QStringLiteral("il tronco 1 non ha una lunghezza")))
+      << pagina_->lblMotivoNessunVerdetto->text().toStdString();
+  Tronco(1).ID_LEN = 10;
+  pagina_->btnRicalcola->click();
+  EXPECT_TRUE(pagina_->optIdoneo->isChecked());
+
+  // The record saved, its drop as an older program wrote a typed "1.500" (field 47 of the section).
+  TextWriter w(archivi_.Cartella().File("vecchio.RTG"));
+  TenutaImpiantoSave(w);
+  std::vector<std::string> righe = Split(w.Text(), "\r\n");
+  ASSERT_GT(righe.size(), 47u);
+  ASSERT_EQ(righe[47], "10");
+  righe[47] = "1,500";
+  std::string testo;
+  for (const std::string& riga : righe) testo += riga + "\r\n";
+  TenutaImpianto = TTenutaImpianto{};
+  auto r = TextReader::FromText(testo);
+  ASSERT_TRUE(TenutaImpiantoLoad(r));
+  pagina_->Init();
+  EXPECT_EQ(Casella(ProvaCDPcdp)->text(), QStringLiteral("1,500"));
+  EXPECT_EQ(Casella(ProvaCDPcdp)->palette().color(QPalette::Base), kGiallo);
+  EXPECT_FALSE(pagina_->optIdoneo->isChecked());
+  EXPECT_TRUE(pagina_->lblMotivoNessunVerdetto->text().contains(QStringLiteral("1,5 Pa oppure 1500 Pa")))
+      << pagina_->lblMotivoNessunVerdetto->text().toStdString();
+  Invio(Casella(ProvaCDPcdp));
+  EXPECT_EQ(Casella(ProvaCDPcdp)->text(), QStringLiteral("1,5"));
+  EXPECT_TRUE(pagina_->optIdoneo->isChecked());
+  EXPECT_EQ(TenutaImpianto.Risultato, 1);
 }
 
 TEST_F(PaginaTenutaQtTest, EnterInTheMeterCapacityShowsTheDecimalComma) {

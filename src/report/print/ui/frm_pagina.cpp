@@ -3,9 +3,14 @@
 #include <QKeyEvent>
 #include <cmath>
 
+#include "model/files.h"
+#include "model/interaction.h"
 #include "model/numbers.h"
 #include "report/print/pagina.h"
 #include "report/print/percentuali.h"
+#include "report/print/ui/frm_stampa.h"
+#include "report/print/ui/stampante.h"
+#include "report/print/ui/stampante_qt.h"
 #include "shell/ui/units.h"
 
 namespace varnex::ui {
@@ -198,6 +203,13 @@ void frmPagina::Command1_Click() {
   PercentualeX = ValorePercentuale(txtW->text());
   PercentualeY = ValorePercentuale(txtH->text());
   SavePagePercent();
+  // A share of the page too short for the page rules is said so when it is chosen.
+  if (IsStampanteInstallata()) {
+    const std::string avviso = AvvisoCartaPiccola(
+        NomeFormatoCarta(static_cast<int16_t>(PrinterCorrente().pageLayout().pageSize().windowsId())),
+        StampanteReportQt().Height(), PercentualeY);
+    if (!avviso.empty()) MsgBox(avviso, Bottoni::OK, Icona::Esclamazione);
+  }
   hide();
   close();
 }

@@ -2,10 +2,14 @@
 
 #include <QKeyEvent>
 #include <QPrinterInfo>
+#include <cmath>
 #include <iterator>
 
 #include "model/files.h"
+#include "model/interaction.h"
 #include "model/numbers.h"
+#include "report/print/pagina.h"
+#include "report/print/percentuali.h"
 #include "report/print/ui/frm_stampa.h"
 #include "report/print/ui/stampante.h"
 #include "report/print/ui/stampante_qt.h"
@@ -208,6 +212,12 @@ void frmSelectPrinter::Command2_Click() {
   if (codice != 0) s.ImpostaPaperSize(codice);
   if (campoStampante_)
     campoStampante_->setText(QS(s.DeviceNameCorrente() + "   -   " + NomeFormatoCarta(s.PaperSize())));
+  // A paper too short for the page rules is said so when it is chosen, not found out on paper.
+  if (const auto pagina = PaginaDaCodice(s.PaperSize()); pagina && *pagina != QPageSize::Custom) {
+    const auto altezza = static_cast<int32_t>(std::lround(QPageSize(*pagina).sizePoints().height() * 20.0));
+    const std::string avviso = AvvisoCartaPiccola(NomeFormatoCarta(s.PaperSize()), altezza, PercentualeY);
+    if (!avviso.empty()) MsgBox(avviso, Bottoni::OK, Icona::Esclamazione);
+  }
   hide();
   close();
 }

@@ -229,6 +229,31 @@ TEST_F(DialoghiStampaTest, PageKeyFilter) {
   EXPECT_EQ(d.txtW->text(), QStringLiteral("9"));
 }
 
+// A paper too short for the page rules at the page's share is said so when it is chosen; one that
+// holds them is taken without a word.
+TEST_F(DialoghiStampaTest, APaperTooShortForThePageRulesIsSaidSoWhenChosen) {
+  FakeStampanti s;
+  s.elenco = {{"Laser", "USB1", {9, 35}, 9}};
+  QLineEdit campo;
+  frmSelectPrinter d(nullptr, &campo);
+  d.List1->setCurrentRow(0);
+  d.List1_Click();
+  struct Caso {
+    int16_t carta, percentuale;
+    bool avviso;
+  } casi[] = {{9, 80, false}, {35, 100, true}, {35, 80, true}, {9, 100, false}};
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(std::to_string(c.carta) + " " + std::to_string(c.percentuale));
+    PercentualeY = c.percentuale;
+    utente.messaggi.clear();
+    if (c.avviso) utente.Attendi("\"Busta B6, 176 x 125 mm\" al " + std::to_string(c.percentuale) + " %");
+    d.cmbFormat->setCurrentIndex(d.cmbFormat->findData(static_cast<int>(c.carta)));
+    d.Command2_Click();
+    EXPECT_EQ(s.elenco[0].carta, c.carta);
+    EXPECT_EQ(utente.messaggi.size(), c.avviso ? 1u : 0u);
+  }
+}
+
 TEST_F(DialoghiStampaTest, PageOkStoresAndSavesCancelLeavesEverything) {
   PercentualeX = 130;  // from the settings store, out of range
   PercentualeY = 90;
