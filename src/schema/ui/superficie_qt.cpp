@@ -379,8 +379,8 @@ void SuperficieQt::FineDisegno() {
                            QRectF(QPointF(i.x1, i.y1), QPointF(i.x2, i.y2)), esito.richiamo.has_value()});
     }
   }
-  // The measure of what the reader gets.
-  {
+  // The measure of what the reader gets, on paper (the canvas, redrawn at every edit, is spared it).
+  if (carta_) {
     std::vector<BloccoMisurato> misurati;
     misurati.reserve(blocchi_.size());
     for (size_t k = 0; k < blocchi_.size(); ++k) {
@@ -397,11 +397,9 @@ void SuperficieQt::FineDisegno() {
       segni.push_back({o.r, o.linea ? SegnoDisegno::Tipo::Linea
                                     : o.simbolo ? SegnoDisegno::Tipo::Simbolo : SegnoDisegno::Tipo::Riquadro});
     misura_ = MisuraLeggibilita(misurati, segni, riga);
-    if (carta_) {
-      misuraUltimaCarta = misura_;
-      const QPaintDevice* d = p_.device();
-      rigaUltimaCartaMm = d && d->logicalDpiY() > 0 ? riga * sy_ * p_.transform().m22() / d->logicalDpiY() * 25.4 : 0;
-    }
+    misuraUltimaCarta = misura_;
+    const QPaintDevice* d = p_.device();
+    rigaUltimaCartaMm = d && d->logicalDpiY() > 0 ? riga * sy_ * p_.transform().m22() / d->logicalDpiY() * 25.4 : 0;
   }
   blocchi_.clear();
   ostacoli_.clear();

@@ -87,8 +87,8 @@ class SuperficieQt : public ISuperficieDisegno {
   // A sheet of a drawing over several: a label block not wholly inside `dispositivo` (device
   // pixels) is left out with its leader: the grid of sheets is laid so that it is whole on another.
   void SoloEtichetteIntereIn(const QRectF& dispositivo) { soloIntereIn_ = dispositivo; }
-  // How well the labels of the last drawing tell what they name (all of its labels, those a sheet
-  // leaves out included).
+  // How well the labels of the last drawing off the canvas tell what they name (all of its labels,
+  // those a sheet leaves out included).
   const MisuraEtichette& Misura() const { return misura_; }
   // The same of the last drawing off the canvas (paper, preview, saved picture), and the millimetres
   // of a line of its labels' type on its device.
