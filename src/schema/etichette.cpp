@@ -449,11 +449,11 @@ PiazzamentoEtichette::Esito PiazzamentoEtichette::Piazza(const std::vector<Riga>
   for (size_t a = 0; a < anelli_.size() && !trovato; ++a) {
     const Anello& anello = anelli_[a];
     const double passo = anello.passo * riga_;
-    // Along the pipe only near it: a block that must go farther goes from the layout's spot.
-    const size_t spostamenti = a == 0 ? lungo.size() : 1;
     for (const auto& [i, j] : anello.spostamenti) {
       const double distanza = std::hypot(i * passo, j * passo);
       if (ripiego && distanza > distanzaRipiego + 2 * riga_) break;
+      // Along the pipe only near it: a block that must go farther goes from the layout's spot.
+      const size_t spostamenti = distanza <= PortataLungoTubo * riga_ ? lungo.size() : 1;
       for (size_t k = 0; k < spostamenti; ++k) {
         const double dx = i * passo + lungo[k].first, dy = j * passo + lungo[k].second;
         if (!Libero(righe, dx, dy)) continue;
