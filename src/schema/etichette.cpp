@@ -323,7 +323,12 @@ bool PiazzamentoEtichette::Libero(const std::vector<Riga>& righe, double dx, dou
     if (grigliaOstacoli_.Qualcuno(inchiostro, [&](int32_t i) {
           const Elemento& e = ostacoli_[static_cast<size_t>(i)];
           if (e.tipo == Elemento::Tipo::Tolto || Escluso(ostacoliEsclusi_, i)) return false;
-          return e.linea ? LineaIncontra(e.r.x1, e.r.y1, e.r.x2, e.r.y2, inchiostro) : e.r.Incontra(inchiostro);
+          if (!e.linea) return e.r.Incontra(inchiostro);
+          // A line whose extent misses the type misses it.
+          if (std::max(e.r.x1, e.r.x2) < inchiostro.x1 || std::min(e.r.x1, e.r.x2) > inchiostro.x2 ||
+              std::max(e.r.y1, e.r.y2) < inchiostro.y1 || std::min(e.r.y1, e.r.y2) > inchiostro.y2)
+            return false;
+          return LineaIncontra(e.r.x1, e.r.y1, e.r.x2, e.r.y2, inchiostro);
         }))
       return false;
     const Riquadro scatola = r.scatola.Spostato(dx, dy).Allargato(distaccoEtichette_);
@@ -444,11 +449,11 @@ PiazzamentoEtichette::Esito PiazzamentoEtichette::Piazza(const std::vector<Riga>
   for (size_t a = 0; a < anelli_.size() && !trovato; ++a) {
     const Anello& anello = anelli_[a];
     const double passo = anello.passo * riga_;
-    // Far out the pipe's length no longer matters: only the layout's spot.
-    const size_t spostamenti = a + 1 < anelli_.size() ? lungo.size() : 1;
     for (const auto& [i, j] : anello.spostamenti) {
       const double distanza = std::hypot(i * passo, j * passo);
       if (ripiego && distanza > distanzaRipiego + 2 * riga_) break;
+      // Along the pipe only near it: a block that must go farther goes from the layout's spot.
+      const size_t spostamenti = distanza <= PortataLungoTubo * riga_ ? lungo.size() : 1;
       for (size_t k = 0; k < spostamenti; ++k) {
         const double dx = i * passo + lungo[k].first, dy = j * passo + lungo[k].second;
         if (!Libero(righe, dx, dy)) continue;

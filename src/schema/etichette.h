@@ -127,6 +127,8 @@ class PiazzamentoEtichette {
   static constexpr double PortataFine = 4;
   static constexpr double PortataRighe = 24;
   static constexpr double PortataLarga = 3 * PortataRighe;
+  // A pipe's block is tried along its pipe only this many lines from it at most.
+  static constexpr double PortataLungoTubo = PortataFine;
   // Offsets in steps of `passo` lines, nearest first.
   struct Anello {
     double passo;

@@ -160,8 +160,13 @@ void SuperficieQt::SetFontName(const std::string& nome) {
   metriche_.reset();
 }
 
+void SuperficieQt::ScalaCaratteri(double fattore) {
+  scalaCaratteri_ = fattore > 0 ? fattore : 1;
+  metriche_.reset();
+}
+
 void SuperficieQt::SetFontSize(int16_t dimensione) {
-  const qreal punti = dimensione > 0 ? dimensione : 1;
+  const qreal punti = (dimensione > 0 ? dimensione : 1) * scalaCaratteri_;
   if (font_.pointSizeF() == punti) return;
   font_.setPointSizeF(punti);
   metriche_.reset();
@@ -169,9 +174,28 @@ void SuperficieQt::SetFontSize(int16_t dimensione) {
 
 const QFontMetricsF& SuperficieQt::Metriche() const {
   if (!metriche_) {
-    metriche_.emplace(font_, p_.device());
     const QPaintDevice* d = p_.device();
-    chiaveFont_ = font_.key() + QLatin1Char('|') + QString::number(d ? d->logicalDpiX() : 0) + QLatin1Char('|');
+    if (scalaCaratteri_ != 1) {
+      // Type drawn to another size than its own is measured at its own size at a printer's
+      // resolution, and scaled: in exact proportion, as the paper it stands for measures it, not
+      // fitted to the few pixels of a small size.
+      static const QImage riferimento = [] {
+        QImage r(1, 1, QImage::Format_RGB32);
+        const int puntiPerMetro = qRound(RisoluzioneMetriche / 0.0254);
+        r.setDotsPerMeterX(puntiPerMetro);
+        r.setDotsPerMeterY(puntiPerMetro);
+        return r;
+      }();
+      QFont proprio = font_;
+      proprio.setPointSizeF(font_.pointSizeF() / scalaCaratteri_);
+      metriche_.emplace(proprio, &riferimento);
+      fattoreMetriche_ = scalaCaratteri_ * (d ? d->logicalDpiY() : 96) / RisoluzioneMetriche;
+      chiaveFont_ = proprio.key() + QStringLiteral("|rif|");
+    } else {
+      metriche_.emplace(font_, d);
+      fattoreMetriche_ = 1;
+      chiaveFont_ = font_.key() + QLatin1Char('|') + QString::number(d ? d->logicalDpiX() : 0) + QLatin1Char('|');
+    }
   }
   return *metriche_;
 }
@@ -181,11 +205,11 @@ qreal SuperficieQt::LarghezzaPixel(const QString& testo) const {
   QHash<QString, qreal>& larghezze = LarghezzeMisurate();
   const QString chiave = chiaveFont_ + testo;
   const auto trovata = larghezze.constFind(chiave);
-  if (trovata != larghezze.constEnd()) return *trovata;
+  if (trovata != larghezze.constEnd()) return *trovata * fattoreMetriche_;
   if (larghezze.size() > 20000) larghezze.clear();
   const qreal l = fm.horizontalAdvance(testo);
   larghezze.insert(chiave, l);
-  return l;
+  return l * fattoreMetriche_;
 }
 
 double SuperficieQt::TextWidth(const std::string& testo) const {
@@ -194,7 +218,7 @@ double SuperficieQt::TextWidth(const std::string& testo) const {
 
 double SuperficieQt::TextHeight(const std::string& /*testo*/) const {
   const QFontMetricsF& fm = Metriche();
-  return sy_ != 0 ? fm.height() / sy_ : 0;
+  return sy_ != 0 ? fm.height() * fattoreMetriche_ / sy_ : 0;
 }
 
 void SuperficieQt::Scrivi(const QPointF& a, const QString& t, const QString& chiave, const QFont& font,
@@ -233,8 +257,8 @@ void SuperficieQt::Print(const std::string& testo) {
     while (fine > spazi && t.at(fine - 1).isSpace()) --fine;
     const double inizio = sx_ != 0 ? LarghezzaPixel(t.left(spazi)) / sx_ : 0;
     const double termine = sx_ != 0 ? LarghezzaPixel(t.left(fine)) / sx_ : 0;
-    const double alto = sy_ != 0 ? (fm.ascent() - fm.capHeight()) / sy_ : 0;
-    const double basso = sy_ != 0 ? (fm.ascent() + fm.descent() / 2) / sy_ : 0;
+    const double alto = sy_ != 0 ? (fm.ascent() - fm.capHeight()) * fattoreMetriche_ / sy_ : 0;
+    const double basso = sy_ != 0 ? (fm.ascent() + fm.descent() / 2) * fattoreMetriche_ / sy_ : 0;
     TestoRinviato r;
     r.x = x_, r.y = y_;
     r.testo = t;
@@ -379,8 +403,8 @@ void SuperficieQt::FineDisegno() {
                            QRectF(QPointF(i.x1, i.y1), QPointF(i.x2, i.y2)), esito.richiamo.has_value()});
     }
   }
-  // The measure of what the reader gets.
-  {
+  // The measure of what the reader gets, on paper (the canvas, redrawn at every edit, is spared it).
+  if (carta_) {
     std::vector<BloccoMisurato> misurati;
     misurati.reserve(blocchi_.size());
     for (size_t k = 0; k < blocchi_.size(); ++k) {
@@ -397,11 +421,9 @@ void SuperficieQt::FineDisegno() {
       segni.push_back({o.r, o.linea ? SegnoDisegno::Tipo::Linea
                                     : o.simbolo ? SegnoDisegno::Tipo::Simbolo : SegnoDisegno::Tipo::Riquadro});
     misura_ = MisuraLeggibilita(misurati, segni, riga);
-    if (carta_) {
-      misuraUltimaCarta = misura_;
-      const QPaintDevice* d = p_.device();
-      rigaUltimaCartaMm = d && d->logicalDpiY() > 0 ? riga * sy_ * p_.transform().m22() / d->logicalDpiY() * 25.4 : 0;
-    }
+    misuraUltimaCarta = misura_;
+    const QPaintDevice* d = p_.device();
+    rigaUltimaCartaMm = d && d->logicalDpiY() > 0 ? riga * sy_ * p_.transform().m22() / d->logicalDpiY() * 25.4 : 0;
   }
   blocchi_.clear();
   ostacoli_.clear();

@@ -87,8 +87,11 @@ class SuperficieQt : public ISuperficieDisegno {
   // A sheet of a drawing over several: a label block not wholly inside `dispositivo` (device
   // pixels) is left out with its leader: the grid of sheets is laid so that it is whole on another.
   void SoloEtichetteIntereIn(const QRectF& dispositivo) { soloIntereIn_ = dispositivo; }
-  // How well the labels of the last drawing tell what they name (all of its labels, those a sheet
-  // leaves out included).
+  // The type drawn this many times its size: a picture that stands for paper at another scale keeps
+  // the paper's type in proportion to the drawing, so its labels go where the paper's go.
+  void ScalaCaratteri(double fattore);
+  // How well the labels of the last drawing off the canvas tell what they name (all of its labels,
+  // those a sheet leaves out included).
   const MisuraEtichette& Misura() const { return misura_; }
   // The same of the last drawing off the canvas (paper, preview, saved picture), and the millimetres
   // of a line of its labels' type on its device.
@@ -108,6 +111,9 @@ class SuperficieQt : public ISuperficieDisegno {
   // The metrics of font_, measured again only when the font changes.
   const QFontMetricsF& Metriche() const;
   mutable std::optional<QFontMetricsF> metriche_;
+  // Device pixels for a pixel of metriche_ (1 but for type drawn to another size than its own).
+  mutable double fattoreMetriche_ = 1;
+  static constexpr double RisoluzioneMetriche = 1200;
   // The width of a text in font_ on this device, in pixels.
   qreal LarghezzaPixel(const QString& testo) const;
   mutable QString chiaveFont_;
@@ -144,6 +150,7 @@ class SuperficieQt : public ISuperficieDisegno {
   std::vector<EtichettaPiazzata> piazzate_;
   std::vector<QRectF> blocchiPiazzati_;
   std::optional<QRectF> soloIntereIn_;
+  double scalaCaratteri_ = 1;
   void Ostacola(double x1, double y1, double x2, double y2, bool linea, bool simbolo = false);
   static void SeparaRighe(Blocco& b);
   // Paints the text with its top-left corner on the device point.

@@ -27,6 +27,7 @@
 #include "model/strings.h"
 #include "model/textfile.h"
 #include "report/files/report_html.h"
+#include "schema/etichette.h"
 #include "report/files/report_txt.h"
 #include "report/files/stampa_file.h"
 #include "report/files/stampa_file_interno.h"
@@ -736,6 +737,28 @@ TEST_F(ReportFilesTest, APictureALittleLargerThanThePageIsCutIntoLikePiecesWithE
                             b.y2 <= p.y + p.altezza + 1e-9);
       EXPECT_TRUE(intero) << "a label cut on both pieces at " << b.x1 << ", " << b.y1;
     }
+  }
+}
+
+// Where the schema's layout leaves labels far from their pipes, the HTML picture says so under it:
+// a picture of one piece and each piece of several; a picture whose labels are beside their pipes
+// says nothing.
+TEST_F(ReportFilesTest, APictureWhoseLabelsStandFarFromTheirPipesSaysSo) {
+  Spunta({&StampaDiagrammaRete});
+  struct Caso {
+    const char* nome;
+    MisuraSchema misura;
+    size_t avvisi;
+  };
+  const Caso casi[] = {{"one piece", {0.5, 0.5, {}, true}, 1},
+                       {"two pieces", {1.2, 1, {}, true}, 2},
+                       {"labels beside their pipes", {0.5, 0.5, {}, false}, 0}};
+  int n = 0;
+  for (const Caso& c : casi) {
+    SCOPED_TRACE(c.nome);
+    finestre.misuraSchema = c.misura;
+    const std::string html = ScriviHtml("avviso" + std::to_string(++n) + ".html");
+    EXPECT_EQ(Conta(html, EscapeHTML(AvvisoEtichetteLontane)), c.avvisi);
   }
 }
 

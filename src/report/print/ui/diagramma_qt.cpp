@@ -422,14 +422,15 @@ void DiagrammaStampaQt::PrintDiagrammaRete(IStampanteReport& printer, int16_t pr
   ultimo_.titolo = PosizioneTitoloDiagramma(printer, sottoDisegno);
 }
 
-int FogliVistaAnteprima(IStampanteReport& printer, const VistaAnteprimaSchema& vista) {
+frmPrintSchemaPreview::CartaAnteprima FogliVistaAnteprima(IStampanteReport& printer, const VistaAnteprimaSchema& vista) {
   auto* qt = dynamic_cast<StampanteQt*>(&printer);
-  if (!qt) return 1;
+  if (!qt) return {};
   // The extents the view's drawing starts from are its own; the measure leaves them as they were.
   const int32_t estensioni[4] = {SchemaMinX, SchemaMinY, SchemaMaxX, SchemaMaxY};
   const std::optional<PianoVistaAnteprima> piano = PianificaVistaAnteprima(*qt, printer, vista, AreaSchemaDiagramma(printer));
   SchemaMinX = estensioni[0], SchemaMinY = estensioni[1], SchemaMaxX = estensioni[2], SchemaMaxY = estensioni[3];
-  return piano ? piano->griglia.fogli.Numero() : 1;
+  if (!piano) return {};
+  return {piano->griglia.fogli.Numero(), piano->k};
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "report/print/stampa_report.h"
+#include "report/print/ui/frm_print_schema_preview.h"
 
 namespace varnex::ui {
 
@@ -25,10 +26,10 @@ class DiagrammaStampaQt final : public IDiagrammaStampa {
   Piazzamento ultimo_;
 };
 
-struct VistaAnteprimaSchema;
-// How many sheets the advanced print takes for the view `vista` of the preview on the printer's
-// paper as it is set up for the diagram page (1 on a printer that draws no pages).
-int FogliVistaAnteprima(IStampanteReport& printer, const VistaAnteprimaSchema& vista);
+// How the advanced print takes the view `vista` of the preview on the printer's paper as it is set
+// up for the diagram page: how many sheets, and the page's twips for a unit of the drawing (1 sheet
+// and 0 on a printer that draws no pages).
+frmPrintSchemaPreview::CartaAnteprima FogliVistaAnteprima(IStampanteReport& printer, const VistaAnteprimaSchema& vista);
 
 // The installed diagram page (nullptr before InstallaDiagrammaStampa).
 DiagrammaStampaQt* DiagrammaStampaInstallato();

@@ -119,6 +119,7 @@ QRectF VistaAnteprimaSchema::Disegna(QPainter& painter, const QRectF& vista, con
   SuperficieQt superficie(nome, painter, vista, dispositivo, finestra.width(), finestra.height(), finestra.height(),
                           ColoreBianco);
   if (soloIntereIn) superficie.SoloEtichetteIntereIn(*soloIntereIn);
+  superficie.ScalaCaratteri(scalaCaratteri);
   varnex::DrawSchema(superficie, 3, std::nullopt, std::nullopt, std::nullopt, std::nullopt, fontName, fontSize);
   if (blocchi) *blocchi = superficie.BlocchiEtichette();
   return superficie.Estensione();
@@ -138,30 +139,39 @@ void frmPrintSchemaPreview::pictureRepaint() {
   vista_.fontName = previewFontName;
   vista_.fontSize = std::max(previewFontSize, CorpoMinimoEtichetteSchema);
   vista_.minX = SchemaMinX, vista_.minY = SchemaMinY, vista_.maxX = SchemaMaxX, vista_.maxY = SchemaMaxY;
+  // The paper's type in proportion to the drawing: the picture's labels go where the paper's go.
+  const CartaAnteprima carta = contaFogli_ ? contaFogli_(vista_) : CartaAnteprima{};
+  VistaAnteprimaSchema immagine = vista_;
+  if (carta.twipPerUnita > 0 && vista_.finestra.width() > 0) {
+    const double dpi = immagine_.logicalDpiX() > 0 ? immagine_.logicalDpiX() : 96;
+    const double twipPerUnitaSchermo = immagine_.width() / vista_.finestra.width() * 1440 / dpi;
+    immagine.scalaCaratteri = twipPerUnitaSchermo / carta.twipPerUnita;
+  }
   {
     QPainter painter(&immagine_);
     QFont f = painter.font();
     f.setPointSize(10);
     painter.setFont(f);
-    vista_.Disegna(painter, vista_.finestra, QRectF(immagine_.rect()), "picSchema");
+    SchemaMinX = vista_.minX, SchemaMinY = vista_.minY, SchemaMaxX = vista_.maxX, SchemaMaxY = vista_.maxY;
+    immagine.Disegna(painter, vista_.finestra, QRectF(immagine_.rect()), "picSchema");
+    misuraImmagine_ = SuperficieQt::MisuraUltimaCarta();
   }
   picSchema->setPixmap(QPixmap::fromImage(immagine_));
-  MostraFogli();
+  MostraFogli(carta.fogli);
 }
 
-void frmPrintSchemaPreview::ImpostaContaFogli(std::function<int(const VistaAnteprimaSchema&)> conta) {
+void frmPrintSchemaPreview::ImpostaContaFogli(std::function<CartaAnteprima(const VistaAnteprimaSchema&)> conta) {
   contaFogli_ = std::move(conta);
-  MostraFogli();
+  pictureRepaint();
 }
 
-void frmPrintSchemaPreview::MostraFogli() {
+void frmPrintSchemaPreview::MostraFogli(int fogli) {
   if (!contaFogli_) {
     lblFogli->clear();
     return;
   }
   // The paper keeps its type at the printed size: a view that does not hold at that size goes on
-  // over several sheets, with its labels placed for them.
-  const int fogli = contaFogli_(vista_);
+  // over several sheets.
   lblFogli->setText(fogli == 1 ? QStringLiteral("Stampa su 1 foglio")
                                : QStringLiteral("Stampa su %1 fogli").arg(fogli));
 }

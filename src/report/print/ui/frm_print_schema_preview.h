@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <string>
 
+#include "schema/etichette.h"
 #include "shell/ui/services.h"
 
 namespace varnex::ui {
@@ -32,6 +33,9 @@ struct VistaAnteprimaSchema {
   std::string fontName = "arial";
   int16_t fontSize = CorpoMinimoEtichetteSchema;
   int32_t minX = 0, minY = 0, maxX = 0, maxY = 0;
+  // The labels' type drawn this many times its size (the preview's picture keeps the paper's type
+  // in proportion to the drawing; the paper itself draws it at its size).
+  double scalaCaratteri = 1;
 
   // Draws the schema as the preview lays it out, whatever part of it `vista` (drawing units)
   // puts on `dispositivo` (the painter's device pixels); returns what it marked, in units.
@@ -48,9 +52,17 @@ class frmPrintSchemaPreview : public Dialogo {
 
   void AzzeraRisposta() override { response.clear(); }
 
-  // How many sheets of the printer's paper the view takes: set by the diagram page, the preview
-  // then says it under its picture whenever the view changes.
-  void ImpostaContaFogli(std::function<int(const VistaAnteprimaSchema&)> conta);
+  // How the paper takes the view: how many sheets, and the page's twips for a unit of the drawing.
+  struct CartaAnteprima {
+    int fogli = 1;
+    double twipPerUnita = 0;
+  };
+  // Set by the diagram page: the preview then draws its picture as the paper lays it out (the type
+  // in the paper's proportion to the drawing) and says how many sheets it takes, whenever the view
+  // changes.
+  void ImpostaContaFogli(std::function<CartaAnteprima(const VistaAnteprimaSchema&)> conta);
+  // How well the picture's labels tell their pipes, as last drawn.
+  const MisuraEtichette& MisuraImmagine() const { return misuraImmagine_; }
 
   // Redraws the preview from the zoom, the scroll bars and the labels' font.
   void pictureRepaint();
@@ -98,8 +110,9 @@ class frmPrintSchemaPreview : public Dialogo {
   int16_t previewFontSize = 7;
   QImage immagine_;
   VistaAnteprimaSchema vista_;
-  std::function<int(const VistaAnteprimaSchema&)> contaFogli_;
-  void MostraFogli();
+  std::function<CartaAnteprima(const VistaAnteprimaSchema&)> contaFogli_;
+  MisuraEtichette misuraImmagine_;
+  void MostraFogli(int fogli);
 };
 
 }  // namespace varnex::ui

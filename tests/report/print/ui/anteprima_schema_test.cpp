@@ -662,6 +662,7 @@ TEST_F(AnteprimaPdfTest, AViewTooLargeForThePaperGoesOnOverPages) {
 }
 
 void ReteCatenaNominata(int16_t n);
+void ReteRamificata(int16_t n);
 
 // The advanced print never prints a fragment of a label: a label the edge of the view cuts is left
 // out whole (its words are not in the PDF), on one sheet and over several; every diameter that is
@@ -724,6 +725,31 @@ TEST_F(AnteprimaPdfTest, ThePreviewSaysHowManySheetsThePrintTakes) {
   const int fogli = ui::DiagrammaStampaInstallato()->UltimoPiazzamento().fogli;
   EXPECT_GT(fogli, 1);
   EXPECT_EQ(detto, QStringLiteral("Stampa su %1 fogli").arg(fogli));
+}
+
+// The preview's picture lays the labels out as the paper does: its type in the paper's proportion
+// to the drawing, its labels as far from their pipes and on as many leaders as on the printed sheet,
+// at the zoom the view was left at and zoomed out where the paper takes several sheets.
+TEST_F(AnteprimaPdfTest, ThePreviewLaysTheLabelsOutAsThePaperDoes) {
+  struct Caso {
+    const char* nome;
+    int zoom;
+  };
+  for (const Caso& c : {Caso{"zoom 100", 100}, Caso{"zoom 20", 20}}) {
+    SCOPED_TRACE(c.nome);
+    MisuraEtichette anteprima;
+    (void)StampaAnteprima([] { ReteRamificata(40); }, QPageSize::A4, [&](frmPrintSchemaPreview& f) {
+      f.TextZoom->setText(QString::number(c.zoom));
+      f.TextZoom_LostFocus();
+      anteprima = f.MisuraImmagine();
+    });
+    const MisuraEtichette& carta = ui::SuperficieQt::MisuraUltimaCarta();
+    ASSERT_GT(carta.blocchi, 0);
+    EXPECT_EQ(anteprima.blocchi, carta.blocchi);
+    EXPECT_EQ(anteprima.richiami, carta.richiami);
+    EXPECT_EQ(anteprima.lontani, carta.lontani);
+    EXPECT_NEAR(anteprima.distanzaMedia, carta.distanzaMedia, 0.05 * carta.distanzaMedia + 0.05);
+  }
 }
 
 // Whatever the network, the diagram page holds every segment, appliance and label inside the
