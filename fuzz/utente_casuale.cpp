@@ -36,6 +36,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTranslator>
+#include <QWindow>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -333,6 +334,7 @@ std::vector<std::string> PreparaInsieme(const Cartelle& c) {
 // ---- Stand-ins of the services: the user in front of every dialog -----------------------------
 
 void AzioneInDialogo(QDialog& d, Dado& dado);
+std::string NomeWidget(const QWidget* w);
 void ControllaProprietario(const QDialog& d, const QPointer<QWidget>& proprietario, bool conProprietario,
                            const std::string& classe);
 
@@ -347,11 +349,14 @@ class DialoghiCasuali : public ui::IDialoghi {
     QWidget* padre = d.parentWidget() ? d.parentWidget()->window() : nullptr;
     QPointer<QWidget> proprietario(padre);
     const bool conProprietario = padre != nullptr;
+    if (corsa.verboso)
+      std::fprintf(stderr, "  dialog %s over %s\n", classe.c_str(), padre ? NomeWidget(padre).c_str() : "nothing");
     ControllaProprietario(d, proprietario, conProprietario, classe);
     QPointer<QDialog> guardia(&d);
     struct Stato {
       bool finito = false;
       int turni = 0;
+      int attese = 0;
     };
     auto stato = std::make_shared<Stato>();
     Dado& dado = *corsa.dado;
@@ -379,6 +384,24 @@ class DialoghiCasuali : public ui::IDialoghi {
         return;
       }
       ControllaProprietario(*guardia, proprietario, conProprietario, classe);
+      // The user reads before answering: the window system's own events (paints, activations)
+      // come meanwhile, as they do while a real user looks at the dialog.
+      if (stato->attese < 4 && dado.Su(50)) {
+        ++stato->attese;
+        // The dialog moved or opened over the windows below: the window system has them paint
+        // again, as an X server without compositing does.
+        if (dado.Su(50))
+          for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible()) {
+              w->update();
+              for (QWidget* figlio : w->findChildren<QWidget*>()) figlio->update();
+            }
+
+        QMetaObject::invokeMethod(guardia.data(), [r = rispondi] {
+        if (*r) (*r)();
+      }, Qt::QueuedConnection);
+        return;
+      }
       if (++stato->turni > 8) {
         // The user gives up: the dialog goes as Esc would take it.
         guardia->done(QDialog::Rejected);
@@ -417,8 +440,10 @@ class FileDialoghiCasuali : public ui::IFileDialoghi {
  public:
   explicit FileDialoghiCasuali(const Cartelle& c) : c_(c) {}
   std::vector<std::string> insieme;
+  int richieste = 0;
 
   std::optional<std::string> ApriFile(const std::string&, const std::string& filtro, const std::string&) override {
+    ++richieste;
     Dado& d = *corsa.dado;
     if (d.Su(15)) return std::nullopt;
     // A project from the set, or whatever else the work folder now holds (saves and reports).
@@ -428,6 +453,7 @@ class FileDialoghiCasuali : public ui::IFileDialoghi {
   }
   std::optional<std::string> SalvaFile(const std::string&, const std::string& filtro, const std::string&,
                                        const std::string& nome) override {
+    ++richieste;
     Dado& d = *corsa.dado;
     if (d.Su(15)) return std::nullopt;
     const std::string estensione = Estensione(filtro);
@@ -450,6 +476,7 @@ class FileDialoghiCasuali : public ui::IFileDialoghi {
     }
   }
   std::optional<std::string> ScegliCartella(const std::string&, const std::string&) override {
+    ++richieste;
     Dado& d = *corsa.dado;
     if (d.Su(30)) return std::nullopt;
     return c_.lavoro;
@@ -660,6 +687,30 @@ void ControllaRilettura(const Cartelle& c) {
   Violazione("salvataggio, rilettura e secondo salvataggio non danno gli stessi byte",
              std::string(perche) + " (" + a + ", " + b + ")" +
                  (messaggio.empty() ? std::string() : "; message: " + messaggio));
+}
+
+// The parent of every slot of the network (0 for none, -1 for a removed slot).
+std::vector<int16_t> Provenienze() {
+  std::vector<int16_t> p;
+  for (int16_t i = 1; i <= Rete().NumTronchi; ++i) p.push_back(Tronco(i).Eliminato == -1 ? -1 : Tronco(i).ID_PREV);
+  return p;
+}
+
+// Nothing the user entered changes without a question or a message at that moment: an action
+// that showed neither must not have unlinked more than the one segment whose parent cell the
+// user typed into. (A segment made free by a delete or a new network comes with a dialog.)
+void ControllaScollegati(const std::vector<int16_t>& prima) {
+  const std::vector<int16_t> dopo = Provenienze();
+  std::string scollegati;
+  int quanti = 0;
+  for (size_t i = 1; i < std::min(prima.size(), dopo.size()); ++i)  // slot 1 has no parent
+    if (prima[i] > 0 && dopo[i] == 0) {
+      ++quanti;
+      scollegati += (scollegati.empty() ? "" : ", ") + std::to_string(i + 1);
+    }
+  if (quanti > 1)
+    Violazione("tronchi scollegati senza una domanda",
+               "i tronchi " + scollegati + " non hanno piu' un tronco di provenienza, e nessun messaggio lo ha detto");
 }
 
 // The network-wide selectors the keyboard must not land in unless the user put it there.
@@ -952,6 +1003,11 @@ struct Azioni {
       nome = "tempo: nessun timer attivo";
       return;
     }
+    // The list of windows has no order of its own: the choice must not depend on it.
+    auto chiave = [](const QTimer* t) {
+      return std::string(t->parent() ? t->parent()->metaObject()->className() : "") + "/" + t->objectName().toStdString();
+    };
+    std::stable_sort(timer.begin(), timer.end(), [&](const QTimer* a, const QTimer* b) { return chiave(a) < chiave(b); });
     QTimer* t = d.Tra(timer);
     nome = "scatto del timer " + t->objectName().toStdString() + " di " +
            (t->parent() ? t->parent()->metaObject()->className() : "?");
@@ -1107,6 +1163,10 @@ int Esegui(int argc, char** argv, const Ripetizione& piano, const std::string& c
   // No printer of the system: a print goes to the PDF printer, into the work folder.
   setenv("CUPS_SERVER", (base + "/nessuna-stampante").c_str(), 1);
   if (Ambiente("QT_QPA_PLATFORM").empty()) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  // The platform paints a window a few milliseconds after it was asked to, on a timer of real
+  // time: the paints (and what the program does in them) would come whenever the machine is slow
+  // enough. At once, they come in the next pass of the event loop, the same in every run.
+  setenv("QT_QPA_UPDATE_IDLE_TIME", "0", 1);
   if (chdir(c.corrente.c_str()) != 0) std::perror("chdir");
 
   QApplication app(argc, argv);
@@ -1193,6 +1253,8 @@ int Esegui(int argc, char** argv, const Ripetizione& piano, const std::string& c
     QPointer<QWidget> fuocoPrima = QApplication::focusWidget();
     QWidget* selettorePrima = SelettoreDi(fuocoPrima.data());
     azioni.versoSelettore = false;
+    const std::vector<int16_t> provenienzePrima = Provenienze();
+    const int domandePrima = dialoghi.dialoghiAperti + file.richieste;
     // Each action names itself before it acts, so that a failure inside it names it.
     corsa.azione.clear();
     azioni.Esegui(dado, corsa.azione);
@@ -1218,6 +1280,7 @@ int Esegui(int argc, char** argv, const Ripetizione& piano, const std::string& c
     // The rules.
     ControllaDialoghiVisibili();
     ControllaRete();
+    if (dialoghi.dialoghiAperti + file.richieste == domandePrima) ControllaScollegati(provenienzePrima);
     // From one selector to the next is the user's own way (Enter applies and moves on).
     if (QWidget* s = SelettoreDi(QApplication::focusWidget()); s && !selettorePrima && !azioni.versoSelettore)
       Violazione("la tastiera e' finita in un selettore della rete senza che l'utente ve la portasse",
@@ -1235,6 +1298,10 @@ int Esegui(int argc, char** argv, const Ripetizione& piano, const std::string& c
                dialoghi.dialoghiAperti);
 
   // A clean end: the windows go, and the replay file too (nothing failed).
+#ifdef VARNEX_CON_SANITIZER
+  // The leak check at the exit must not look for this run's record, gone by then.
+  __sanitizer_set_death_callback(nullptr);
+#endif
   Dado fine(SemeDelPasso(piano.seme, 1u << 30));
   corsa.dado = &fine;
   corsa.azione = "chiusura del programma";
