@@ -5,6 +5,7 @@
 // on the table and the schema, files opened from a fixed set, every question answered at random.
 //
 //   utente_casuale [--seme N] [--azioni N]      a run; a broken rule or a crash leaves a replay file
+//                  [--con-riduzione]              ... and then its reduction (the run in a child)
 //   utente_casuale --ripeti FILE                 replays the steps of a replay file
 //   utente_casuale --riduci FILE                 the shortest sequence of its steps that still fails
 //                                                the same way, written to FILE.ridotto
@@ -126,6 +127,7 @@ struct Corsa {
   std::FILE* ripetizione = nullptr;
   Dado* dado = nullptr;      // the current step's
   bool verboso = false;       // every step's action on standard error
+  std::string cartella;       // the run's temporary folder
 } corsa;
 
 void ScriviRiga(const std::string& riga) {
@@ -153,6 +155,7 @@ void StampaRipetizione() {
 // A broken rule: named with the action, the seed and the step; the replay file stays.
 [[noreturn]] void Violazione(const std::string& regola, const std::string& dettaglio) {
   std::fprintf(stderr, "\nREGOLA VIOLATA: %s\n  %s\n  %s\n", regola.c_str(), dettaglio.c_str(), Descrizione().c_str());
+  if (!corsa.cartella.empty()) std::fprintf(stderr, "  the run's folder, left for a look: %s\n", corsa.cartella.c_str());
   ScriviRiga("# violata: " + regola + " (" + dettaglio + ")");
   StampaRipetizione();
   std::fflush(stderr);
@@ -1147,6 +1150,7 @@ int Esegui(int argc, char** argv, const Ripetizione& piano, const std::string& c
   }
   Cartelle c;
   c.radice = base;
+  corsa.cartella = base;
   c.utente = CreaCartella(base + "/utente");
   c.impostazioni = CreaCartella(base + "/impostazioni");
   c.lavoro = CreaCartella(base + "/lavoro");
@@ -1431,6 +1435,7 @@ int main(int argc, char** argv) {
   uint64_t seme = 1;
   int numeroAzioni = 2000;
   std::string ripeti, riduci, risultati = VARNEX_FINDINGS_DIR;
+  bool conRiduzione = false;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     auto valore = [&]() -> std::string { return i + 1 < argc ? argv[++i] : ""; };
@@ -1446,14 +1451,39 @@ int main(int argc, char** argv) {
       risultati = valore();
     else if (a == "--verboso")
       corsa.verboso = true;
+    else if (a == "--con-riduzione")
+      conRiduzione = true;
     else {
       std::fprintf(stderr,
-                   "usage: %s [--seme N] [--azioni N] | --ripeti FILE | --riduci FILE  [--risultati FOLDER]\n",
+                   "usage: %s [--seme N] [--azioni N] [--con-riduzione] | --ripeti FILE [--verboso] | --riduci FILE"
+                   "  [--risultati FOLDER]\n",
                    argv[0]);
       return 2;
     }
   }
   if (!riduci.empty()) return Riduci(fs::absolute(argv[0]).string(), riduci);
+  if (conRiduzione && ripeti.empty()) {
+    // The run in a child process; when it fails, its replay file is reduced here.
+    const std::string programma = fs::absolute(argv[0]).string();
+    std::fflush(stderr);
+    const pid_t figlio = fork();
+    if (figlio == 0) {
+      const std::string s = std::to_string(seme), n = std::to_string(numeroAzioni);
+      execl(programma.c_str(), programma.c_str(), "--seme", s.c_str(), "--azioni", n.c_str(), "--risultati",
+            risultati.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    int stato = 0;
+    waitpid(figlio, &stato, 0);
+    if (WIFEXITED(stato) && WEXITSTATUS(stato) == 0) return 0;
+    const std::string file = risultati + "/utente_casuale-" + std::to_string(seme) + ".replay";
+    if (fs::exists(file)) {
+      std::fprintf(stderr, "\nutente_casuale: the run with seed %llu failed; reducing %s\n",
+                   static_cast<unsigned long long>(seme), file.c_str());
+      Riduci(programma, file);
+    }
+    return 1;
+  }
   Ripetizione piano;
   if (!ripeti.empty()) {
     const std::optional<Ripetizione> letta = LeggiRipetizione(ripeti);
