@@ -73,6 +73,7 @@
 #include "model/raccordi.h"
 #include "model/rete.h"
 #include "model/sostituzione.h"
+#include "report/print/ui/frm_stampa.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
 #include "shell/ui/lifecycle.h"
@@ -454,9 +455,10 @@ class FileDialoghiCasuali : public ui::IFileDialoghi {
     (void)filtro;
     return d.Tra(Tutti());
   }
-  std::optional<std::string> SalvaFile(const std::string&, const std::string& filtro, const std::string&,
+  std::optional<std::string> SalvaFile(const std::string& titolo, const std::string& filtro, const std::string&,
                                        const std::string& nome) override {
     ++richieste;
+    if (corsa.verboso) std::fprintf(stderr, "  file dialog \"%s\" (%s)\n", titolo.c_str(), filtro.c_str());
     Dado& d = *corsa.dado;
     if (d.Su(15)) return std::nullopt;
     const std::string estensione = Estensione(filtro);
@@ -672,6 +674,10 @@ void ControllaRilettura(const Cartelle& c) {
     if (!ScriviRTG(a)) esci(10);
     muto.testo.clear();
     if (!LeggiRTG(a)) esci(11);
+    // The read told the user something of the project changed (its gas is no longer one the
+    // archive lets it use, after the user edited the archive): what the user does about it
+    // decides the second save.
+    if (!muto.testo.empty()) _exit(0);
     CalcolaRete();
     if (!ScriviRTG(b)) esci(12);
     if (LeggiTutto(a) != LeggiTutto(b)) esci(13);
@@ -839,13 +845,16 @@ struct Azioni {
       return;
     }
     const int p = d(3);
-    nome = "pagina " + std::to_string(p);
     QTabBar* barra = g->Tabbed1->tabBar();
-    if (d.Su(50) && barra->isVisible()) {
-      nome += " (clic sulla linguetta)";
+    QWidget* fuoco = QApplication::focusWidget();
+    if (d.Su(50) && fuoco && g->Tabbed1->isAncestorOf(fuoco)) {
+      // The keys of the page bar, from wherever the keyboard is inside the pages.
+      const bool avanti = d.Su(50);
+      nome = std::string(avanti ? "Ctrl+Tab" : "Ctrl+Maiusc+Tab") + " in " + NomeWidget(fuoco);
+      QTest::keyClick(fuoco, Qt::Key_Tab, avanti ? Qt::ControlModifier : (Qt::ControlModifier | Qt::ShiftModifier));
+    } else if (barra->isVisible()) {
+      nome = "pagina " + std::to_string(p) + " (clic sulla linguetta)";
       QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(p).center());
-    } else {
-      g->SelezionaPagina(p);
     }
   }
 
@@ -1017,8 +1026,53 @@ struct Azioni {
     ui::Scatta(*t);
   }
 
+  // The visible windows that are no modal dialog and not the main window (the print window), in a
+  // fixed order.
+  static std::vector<QWidget*> FinestreAperte() {
+    std::vector<QWidget*> aperte;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->isVisible() && qobject_cast<QDialog*>(w) && !w->isModal() && w != ui::FinestraPrincipaleCaricata())
+        aperte.push_back(w);
+    std::stable_sort(aperte.begin(), aperte.end(), [](const QWidget* a, const QWidget* b) {
+      return std::string(a->metaObject()->className()) < b->metaObject()->className();
+    });
+    return aperte;
+  }
+
+  // A report: the print window opened from the menu, then one output chosen in it (the printer,
+  // that is the PDF printer here, or an HTML or text file) and "Stampa".
+  void Stampa(Dado& d, std::string& nome) {
+    ui::frmStampa* f = nullptr;
+    for (QWidget* w : FinestreAperte())
+      if (auto* s = qobject_cast<ui::frmStampa*>(w)) f = s;
+    ui::frmMainForm* m = ui::FinestraPrincipaleCaricata();
+    if (!f) {
+      if (!m || !m->StampaMnu->isEnabled()) return;
+      nome = "menu \"" + m->StampaMnu->text().toStdString() + "\" (per un rapporto)";
+      m->StampaMnu->trigger();
+      return;
+    }
+    const int uscita = d(3);
+    nome = uscita == 0 ? "stampa su PDF" : uscita == 1 ? "rapporto HTML" : "rapporto di testo";
+    if (f->chkPrintFile->isEnabled()) f->chkPrintFile->setChecked(uscita != 0);
+    if (uscita != 0 && f->comboFileType->isEnabled() && f->comboFileType->count() > 0)
+      f->comboFileType->setCurrentIndex(std::min(uscita - 1, f->comboFileType->count() - 1));
+    if (f->cmdPrint->isVisible() && f->cmdPrint->isEnabled()) QTest::mouseClick(f->cmdPrint, Qt::LeftButton);
+  }
+
+  // One action inside a window left open over the main one (the print window is not modal).
+  void Finestra(Dado& d, std::string& nome) {
+    const std::vector<QWidget*> aperte = FinestreAperte();
+    if (aperte.empty()) return Stampa(d, nome);
+    auto* w = static_cast<QDialog*>(d.Tra(aperte));
+    nome = std::string("nella finestra ") + w->metaObject()->className();
+    AzioneInDialogo(*w, d);
+  }
+
   void Esegui(Dado& d, std::string& nome) {
     const int scelta = d(100);
+    if (scelta < 3) return Stampa(d, nome);
+    if (scelta < 6) return Finestra(d, nome);
     if (scelta < 34) return TastoSulFuoco(d, nome);
     if (scelta < 42) return TastoFunzione(d, nome);
     if (scelta < 50) return Appunti(d, nome);
@@ -1315,6 +1369,9 @@ int Esegui(int argc, char** argv, const Ripetizione& piano, const std::string& c
   corsa.ripetizione = nullptr;
   std::error_code e;
   fs::remove(corsa.fileRipetizione, e);
+  if (corsa.verboso)
+    for (const auto& voce : fs::directory_iterator(c.lavoro, e))
+      std::fprintf(stderr, "  left in the work folder: %s\n", voce.path().filename().c_str());
   corsa.fileRipetizione.clear();
   fs::remove_all(c.radice, e);
   return 0;
