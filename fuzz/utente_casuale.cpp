@@ -1054,7 +1054,8 @@ struct Azioni {
     }
     const int uscita = d(3);
     nome = uscita == 0 ? "stampa su PDF" : uscita == 1 ? "rapporto HTML" : "rapporto di testo";
-    if (f->chkPrintFile->isEnabled()) f->chkPrintFile->setChecked(uscita != 0);
+    // As the user does it: a click on the box when it is not as wanted.
+    if (f->chkPrintFile->isEnabled() && f->chkPrintFile->isChecked() != (uscita != 0)) f->chkPrintFile->click();
     if (uscita != 0 && f->comboFileType->isEnabled() && f->comboFileType->count() > 0)
       f->comboFileType->setCurrentIndex(std::min(uscita - 1, f->comboFileType->count() - 1));
     if (f->cmdPrint->isVisible() && f->cmdPrint->isEnabled()) QTest::mouseClick(f->cmdPrint, Qt::LeftButton);
