@@ -5,6 +5,7 @@
 // on the table and the schema, files opened from a fixed set, every question answered at random.
 //
 //   utente_casuale [--seme N] [--azioni N]      a run; a broken rule or a crash leaves a replay file
+//                  [--con-riduzione]              ... and then its reduction (the run in a child)
 //   utente_casuale --ripeti FILE                 replays the steps of a replay file
 //   utente_casuale --riduci FILE                 the shortest sequence of its steps that still fails
 //                                                the same way, written to FILE.ridotto
@@ -36,6 +37,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTranslator>
+#include <QWindow>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -71,6 +73,7 @@
 #include "model/raccordi.h"
 #include "model/rete.h"
 #include "model/sostituzione.h"
+#include "report/print/ui/frm_stampa.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
 #include "shell/ui/lifecycle.h"
@@ -125,6 +128,7 @@ struct Corsa {
   std::FILE* ripetizione = nullptr;
   Dado* dado = nullptr;      // the current step's
   bool verboso = false;       // every step's action on standard error
+  std::string cartella;       // the run's temporary folder
 } corsa;
 
 void ScriviRiga(const std::string& riga) {
@@ -152,6 +156,7 @@ void StampaRipetizione() {
 // A broken rule: named with the action, the seed and the step; the replay file stays.
 [[noreturn]] void Violazione(const std::string& regola, const std::string& dettaglio) {
   std::fprintf(stderr, "\nREGOLA VIOLATA: %s\n  %s\n  %s\n", regola.c_str(), dettaglio.c_str(), Descrizione().c_str());
+  if (!corsa.cartella.empty()) std::fprintf(stderr, "  the run's folder, left for a look: %s\n", corsa.cartella.c_str());
   ScriviRiga("# violata: " + regola + " (" + dettaglio + ")");
   StampaRipetizione();
   std::fflush(stderr);
@@ -333,6 +338,7 @@ std::vector<std::string> PreparaInsieme(const Cartelle& c) {
 // ---- Stand-ins of the services: the user in front of every dialog -----------------------------
 
 void AzioneInDialogo(QDialog& d, Dado& dado);
+std::string NomeWidget(const QWidget* w);
 void ControllaProprietario(const QDialog& d, const QPointer<QWidget>& proprietario, bool conProprietario,
                            const std::string& classe);
 
@@ -347,11 +353,14 @@ class DialoghiCasuali : public ui::IDialoghi {
     QWidget* padre = d.parentWidget() ? d.parentWidget()->window() : nullptr;
     QPointer<QWidget> proprietario(padre);
     const bool conProprietario = padre != nullptr;
+    if (corsa.verboso)
+      std::fprintf(stderr, "  dialog %s over %s\n", classe.c_str(), padre ? NomeWidget(padre).c_str() : "nothing");
     ControllaProprietario(d, proprietario, conProprietario, classe);
     QPointer<QDialog> guardia(&d);
     struct Stato {
       bool finito = false;
       int turni = 0;
+      int attese = 0;
     };
     auto stato = std::make_shared<Stato>();
     Dado& dado = *corsa.dado;
@@ -379,6 +388,24 @@ class DialoghiCasuali : public ui::IDialoghi {
         return;
       }
       ControllaProprietario(*guardia, proprietario, conProprietario, classe);
+      // The user reads before answering: the window system's own events (paints, activations)
+      // come meanwhile, as they do while a real user looks at the dialog.
+      if (stato->attese < 4 && dado.Su(50)) {
+        ++stato->attese;
+        // The dialog moved or opened over the windows below: the window system has them paint
+        // again, as an X server without compositing does.
+        if (dado.Su(50))
+          for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible()) {
+              w->update();
+              for (QWidget* figlio : w->findChildren<QWidget*>()) figlio->update();
+            }
+
+        QMetaObject::invokeMethod(guardia.data(), [r = rispondi] {
+        if (*r) (*r)();
+      }, Qt::QueuedConnection);
+        return;
+      }
       if (++stato->turni > 8) {
         // The user gives up: the dialog goes as Esc would take it.
         guardia->done(QDialog::Rejected);
@@ -417,8 +444,10 @@ class FileDialoghiCasuali : public ui::IFileDialoghi {
  public:
   explicit FileDialoghiCasuali(const Cartelle& c) : c_(c) {}
   std::vector<std::string> insieme;
+  int richieste = 0;
 
   std::optional<std::string> ApriFile(const std::string&, const std::string& filtro, const std::string&) override {
+    ++richieste;
     Dado& d = *corsa.dado;
     if (d.Su(15)) return std::nullopt;
     // A project from the set, or whatever else the work folder now holds (saves and reports).
@@ -426,8 +455,10 @@ class FileDialoghiCasuali : public ui::IFileDialoghi {
     (void)filtro;
     return d.Tra(Tutti());
   }
-  std::optional<std::string> SalvaFile(const std::string&, const std::string& filtro, const std::string&,
+  std::optional<std::string> SalvaFile(const std::string& titolo, const std::string& filtro, const std::string&,
                                        const std::string& nome) override {
+    ++richieste;
+    if (corsa.verboso) std::fprintf(stderr, "  file dialog \"%s\" (%s)\n", titolo.c_str(), filtro.c_str());
     Dado& d = *corsa.dado;
     if (d.Su(15)) return std::nullopt;
     const std::string estensione = Estensione(filtro);
@@ -450,6 +481,7 @@ class FileDialoghiCasuali : public ui::IFileDialoghi {
     }
   }
   std::optional<std::string> ScegliCartella(const std::string&, const std::string&) override {
+    ++richieste;
     Dado& d = *corsa.dado;
     if (d.Su(30)) return std::nullopt;
     return c_.lavoro;
@@ -642,6 +674,10 @@ void ControllaRilettura(const Cartelle& c) {
     if (!ScriviRTG(a)) esci(10);
     muto.testo.clear();
     if (!LeggiRTG(a)) esci(11);
+    // The read told the user something of the project changed (its gas is no longer one the
+    // archive lets it use, after the user edited the archive): what the user does about it
+    // decides the second save.
+    if (!muto.testo.empty()) _exit(0);
     CalcolaRete();
     if (!ScriviRTG(b)) esci(12);
     if (LeggiTutto(a) != LeggiTutto(b)) esci(13);
@@ -660,6 +696,30 @@ void ControllaRilettura(const Cartelle& c) {
   Violazione("salvataggio, rilettura e secondo salvataggio non danno gli stessi byte",
              std::string(perche) + " (" + a + ", " + b + ")" +
                  (messaggio.empty() ? std::string() : "; message: " + messaggio));
+}
+
+// The parent of every slot of the network (0 for none, -1 for a removed slot).
+std::vector<int16_t> Provenienze() {
+  std::vector<int16_t> p;
+  for (int16_t i = 1; i <= Rete().NumTronchi; ++i) p.push_back(Tronco(i).Eliminato == -1 ? -1 : Tronco(i).ID_PREV);
+  return p;
+}
+
+// Nothing the user entered changes without a question or a message at that moment: an action
+// that showed neither must not have unlinked more than the one segment whose parent cell the
+// user typed into. (A segment made free by a delete or a new network comes with a dialog.)
+void ControllaScollegati(const std::vector<int16_t>& prima) {
+  const std::vector<int16_t> dopo = Provenienze();
+  std::string scollegati;
+  int quanti = 0;
+  for (size_t i = 1; i < std::min(prima.size(), dopo.size()); ++i)  // slot 1 has no parent
+    if (prima[i] > 0 && dopo[i] == 0) {
+      ++quanti;
+      scollegati += (scollegati.empty() ? "" : ", ") + std::to_string(i + 1);
+    }
+  if (quanti > 1)
+    Violazione("tronchi scollegati senza una domanda",
+               "i tronchi " + scollegati + " non hanno piu' un tronco di provenienza, e nessun messaggio lo ha detto");
 }
 
 // The network-wide selectors the keyboard must not land in unless the user put it there.
@@ -785,13 +845,16 @@ struct Azioni {
       return;
     }
     const int p = d(3);
-    nome = "pagina " + std::to_string(p);
     QTabBar* barra = g->Tabbed1->tabBar();
-    if (d.Su(50) && barra->isVisible()) {
-      nome += " (clic sulla linguetta)";
+    QWidget* fuoco = QApplication::focusWidget();
+    if (d.Su(50) && fuoco && g->Tabbed1->isAncestorOf(fuoco)) {
+      // The keys of the page bar, from wherever the keyboard is inside the pages.
+      const bool avanti = d.Su(50);
+      nome = std::string(avanti ? "Ctrl+Tab" : "Ctrl+Maiusc+Tab") + " in " + NomeWidget(fuoco);
+      QTest::keyClick(fuoco, Qt::Key_Tab, avanti ? Qt::ControlModifier : (Qt::ControlModifier | Qt::ShiftModifier));
+    } else if (barra->isVisible()) {
+      nome = "pagina " + std::to_string(p) + " (clic sulla linguetta)";
       QTest::mouseClick(barra, Qt::LeftButton, {}, barra->tabRect(p).center());
-    } else {
-      g->SelezionaPagina(p);
     }
   }
 
@@ -952,14 +1015,65 @@ struct Azioni {
       nome = "tempo: nessun timer attivo";
       return;
     }
+    // The list of windows has no order of its own: the choice must not depend on it.
+    auto chiave = [](const QTimer* t) {
+      return std::string(t->parent() ? t->parent()->metaObject()->className() : "") + "/" + t->objectName().toStdString();
+    };
+    std::stable_sort(timer.begin(), timer.end(), [&](const QTimer* a, const QTimer* b) { return chiave(a) < chiave(b); });
     QTimer* t = d.Tra(timer);
     nome = "scatto del timer " + t->objectName().toStdString() + " di " +
            (t->parent() ? t->parent()->metaObject()->className() : "?");
     ui::Scatta(*t);
   }
 
+  // The visible windows that are no modal dialog and not the main window (the print window), in a
+  // fixed order.
+  static std::vector<QWidget*> FinestreAperte() {
+    std::vector<QWidget*> aperte;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->isVisible() && qobject_cast<QDialog*>(w) && !w->isModal() && w != ui::FinestraPrincipaleCaricata())
+        aperte.push_back(w);
+    std::stable_sort(aperte.begin(), aperte.end(), [](const QWidget* a, const QWidget* b) {
+      return std::string(a->metaObject()->className()) < b->metaObject()->className();
+    });
+    return aperte;
+  }
+
+  // A report: the print window opened from the menu, then one output chosen in it (the printer,
+  // that is the PDF printer here, or an HTML or text file) and "Stampa".
+  void Stampa(Dado& d, std::string& nome) {
+    ui::frmStampa* f = nullptr;
+    for (QWidget* w : FinestreAperte())
+      if (auto* s = qobject_cast<ui::frmStampa*>(w)) f = s;
+    ui::frmMainForm* m = ui::FinestraPrincipaleCaricata();
+    if (!f) {
+      if (!m || !m->StampaMnu->isEnabled()) return;
+      nome = "menu \"" + m->StampaMnu->text().toStdString() + "\" (per un rapporto)";
+      m->StampaMnu->trigger();
+      return;
+    }
+    const int uscita = d(3);
+    nome = uscita == 0 ? "stampa su PDF" : uscita == 1 ? "rapporto HTML" : "rapporto di testo";
+    // As the user does it: a click on the box when it is not as wanted.
+    if (f->chkPrintFile->isEnabled() && f->chkPrintFile->isChecked() != (uscita != 0)) f->chkPrintFile->click();
+    if (uscita != 0 && f->comboFileType->isEnabled() && f->comboFileType->count() > 0)
+      f->comboFileType->setCurrentIndex(std::min(uscita - 1, f->comboFileType->count() - 1));
+    if (f->cmdPrint->isVisible() && f->cmdPrint->isEnabled()) QTest::mouseClick(f->cmdPrint, Qt::LeftButton);
+  }
+
+  // One action inside a window left open over the main one (the print window is not modal).
+  void Finestra(Dado& d, std::string& nome) {
+    const std::vector<QWidget*> aperte = FinestreAperte();
+    if (aperte.empty()) return Stampa(d, nome);
+    auto* w = static_cast<QDialog*>(d.Tra(aperte));
+    nome = std::string("nella finestra ") + w->metaObject()->className();
+    AzioneInDialogo(*w, d);
+  }
+
   void Esegui(Dado& d, std::string& nome) {
     const int scelta = d(100);
+    if (scelta < 3) return Stampa(d, nome);
+    if (scelta < 6) return Finestra(d, nome);
     if (scelta < 34) return TastoSulFuoco(d, nome);
     if (scelta < 42) return TastoFunzione(d, nome);
     if (scelta < 50) return Appunti(d, nome);
@@ -1091,6 +1205,7 @@ int Esegui(int argc, char** argv, const Ripetizione& piano, const std::string& c
   }
   Cartelle c;
   c.radice = base;
+  corsa.cartella = base;
   c.utente = CreaCartella(base + "/utente");
   c.impostazioni = CreaCartella(base + "/impostazioni");
   c.lavoro = CreaCartella(base + "/lavoro");
@@ -1107,6 +1222,10 @@ int Esegui(int argc, char** argv, const Ripetizione& piano, const std::string& c
   // No printer of the system: a print goes to the PDF printer, into the work folder.
   setenv("CUPS_SERVER", (base + "/nessuna-stampante").c_str(), 1);
   if (Ambiente("QT_QPA_PLATFORM").empty()) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  // The platform paints a window a few milliseconds after it was asked to, on a timer of real
+  // time: the paints (and what the program does in them) would come whenever the machine is slow
+  // enough. At once, they come in the next pass of the event loop, the same in every run.
+  setenv("QT_QPA_UPDATE_IDLE_TIME", "0", 1);
   if (chdir(c.corrente.c_str()) != 0) std::perror("chdir");
 
   QApplication app(argc, argv);
@@ -1193,6 +1312,8 @@ int Esegui(int argc, char** argv, const Ripetizione& piano, const std::string& c
     QPointer<QWidget> fuocoPrima = QApplication::focusWidget();
     QWidget* selettorePrima = SelettoreDi(fuocoPrima.data());
     azioni.versoSelettore = false;
+    const std::vector<int16_t> provenienzePrima = Provenienze();
+    const int domandePrima = dialoghi.dialoghiAperti + file.richieste;
     // Each action names itself before it acts, so that a failure inside it names it.
     corsa.azione.clear();
     azioni.Esegui(dado, corsa.azione);
@@ -1218,6 +1339,7 @@ int Esegui(int argc, char** argv, const Ripetizione& piano, const std::string& c
     // The rules.
     ControllaDialoghiVisibili();
     ControllaRete();
+    if (dialoghi.dialoghiAperti + file.richieste == domandePrima) ControllaScollegati(provenienzePrima);
     // From one selector to the next is the user's own way (Enter applies and moves on).
     if (QWidget* s = SelettoreDi(QApplication::focusWidget()); s && !selettorePrima && !azioni.versoSelettore)
       Violazione("la tastiera e' finita in un selettore della rete senza che l'utente ve la portasse",
@@ -1235,6 +1357,10 @@ int Esegui(int argc, char** argv, const Ripetizione& piano, const std::string& c
                dialoghi.dialoghiAperti);
 
   // A clean end: the windows go, and the replay file too (nothing failed).
+#ifdef VARNEX_CON_SANITIZER
+  // The leak check at the exit must not look for this run's record, gone by then.
+  __sanitizer_set_death_callback(nullptr);
+#endif
   Dado fine(SemeDelPasso(piano.seme, 1u << 30));
   corsa.dado = &fine;
   corsa.azione = "chiusura del programma";
@@ -1244,6 +1370,9 @@ int Esegui(int argc, char** argv, const Ripetizione& piano, const std::string& c
   corsa.ripetizione = nullptr;
   std::error_code e;
   fs::remove(corsa.fileRipetizione, e);
+  if (corsa.verboso)
+    for (const auto& voce : fs::directory_iterator(c.lavoro, e))
+      std::fprintf(stderr, "  left in the work folder: %s\n", voce.path().filename().c_str());
   corsa.fileRipetizione.clear();
   fs::remove_all(c.radice, e);
   return 0;
@@ -1364,6 +1493,7 @@ int main(int argc, char** argv) {
   uint64_t seme = 1;
   int numeroAzioni = 2000;
   std::string ripeti, riduci, risultati = VARNEX_FINDINGS_DIR;
+  bool conRiduzione = false;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     auto valore = [&]() -> std::string { return i + 1 < argc ? argv[++i] : ""; };
@@ -1379,14 +1509,39 @@ int main(int argc, char** argv) {
       risultati = valore();
     else if (a == "--verboso")
       corsa.verboso = true;
+    else if (a == "--con-riduzione")
+      conRiduzione = true;
     else {
       std::fprintf(stderr,
-                   "usage: %s [--seme N] [--azioni N] | --ripeti FILE | --riduci FILE  [--risultati FOLDER]\n",
+                   "usage: %s [--seme N] [--azioni N] [--con-riduzione] | --ripeti FILE [--verboso] | --riduci FILE"
+                   "  [--risultati FOLDER]\n",
                    argv[0]);
       return 2;
     }
   }
   if (!riduci.empty()) return Riduci(fs::absolute(argv[0]).string(), riduci);
+  if (conRiduzione && ripeti.empty()) {
+    // The run in a child process; when it fails, its replay file is reduced here.
+    const std::string programma = fs::absolute(argv[0]).string();
+    std::fflush(stderr);
+    const pid_t figlio = fork();
+    if (figlio == 0) {
+      const std::string s = std::to_string(seme), n = std::to_string(numeroAzioni);
+      execl(programma.c_str(), programma.c_str(), "--seme", s.c_str(), "--azioni", n.c_str(), "--risultati",
+            risultati.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    int stato = 0;
+    waitpid(figlio, &stato, 0);
+    if (WIFEXITED(stato) && WEXITSTATUS(stato) == 0) return 0;
+    const std::string file = risultati + "/utente_casuale-" + std::to_string(seme) + ".replay";
+    if (fs::exists(file)) {
+      std::fprintf(stderr, "\nutente_casuale: the run with seed %llu failed; reducing %s\n",
+                   static_cast<unsigned long long>(seme), file.c_str());
+      Riduci(programma, file);
+    }
+    return 1;
+  }
   Ripetizione piano;
   if (!ripeti.empty()) {
     const std::optional<Ripetizione> letta = LeggiRipetizione(ripeti);
