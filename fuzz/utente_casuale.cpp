@@ -640,6 +640,27 @@ void ControllaRilettura(const Cartelle& c) {
   ultima = std::move(ora);
   if (Rete().NumTronchi <= 0 && Riferimento.empty()) return;
   const std::string a = c.radice + "/verifica-a.RTG", b = c.radice + "/verifica-b.RTG";
+  // A save rewrites files of the user's folder too (the technician's defaults): they are put back
+  // as they were after the check, which the program must not notice.
+  std::map<std::string, std::string> utente;
+  std::error_code e;
+  for (const auto& voce : fs::directory_iterator(c.utente, e))
+    if (voce.is_regular_file(e)) utente[voce.path().string()] = LeggiTutto(voce.path().string());
+  struct Ripristino {
+    const Cartelle& c;
+    const std::map<std::string, std::string>& prima;
+    ~Ripristino() {
+      std::error_code e;
+      for (const auto& voce : fs::directory_iterator(c.utente, e)) {
+        if (!voce.is_regular_file(e)) continue;
+        const auto trovato = prima.find(voce.path().string());
+        if (trovato == prima.end())
+          fs::remove(voce.path(), e);
+        else if (LeggiTutto(trovato->first) != trovato->second)
+          ScriviTutto(trovato->first, trovato->second);
+      }
+    }
+  } ripristino{c, utente};
   std::fflush(stderr);
   const pid_t figlio = fork();
   if (figlio == 0) {
@@ -765,7 +786,11 @@ struct Azioni {
 
   void Premi(QWidget* w, Qt::Key tasto, Qt::KeyboardModifiers mod = Qt::NoModifier) {
     if (!w) return;
-    if ((tasto == Qt::Key_Tab || tasto == Qt::Key_Backtab)) versoSelettore = true;
+    // Tab, and an arrow on a button (which moves along the same chain), take the keyboard wherever
+    // the chain of the window goes: the user's own move.
+    const bool freccia = tasto == Qt::Key_Left || tasto == Qt::Key_Right || tasto == Qt::Key_Up || tasto == Qt::Key_Down;
+    if (tasto == Qt::Key_Tab || tasto == Qt::Key_Backtab || (freccia && qobject_cast<QAbstractButton*>(w)))
+      versoSelettore = true;
     QTest::keyClick(w, tasto, mod);
   }
 
