@@ -353,8 +353,11 @@ class DialoghiCasuali : public ui::IDialoghi {
     QWidget* padre = d.parentWidget() ? d.parentWidget()->window() : nullptr;
     QPointer<QWidget> proprietario(padre);
     const bool conProprietario = padre != nullptr;
-    if (corsa.verboso)
+    if (corsa.verboso) {
       std::fprintf(stderr, "  dialog %s over %s\n", classe.c_str(), padre ? NomeWidget(padre).c_str() : "nothing");
+      if (auto* box = qobject_cast<QMessageBox*>(&d))
+        std::fprintf(stderr, "    \"%s\"\n", box->text().left(160).toUtf8().constData());
+    }
     ControllaProprietario(d, proprietario, conProprietario, classe);
     QPointer<QDialog> guardia(&d);
     struct Stato {
@@ -791,6 +794,13 @@ struct Azioni {
     const bool freccia = tasto == Qt::Key_Left || tasto == Qt::Key_Right || tasto == Qt::Key_Up || tasto == Qt::Key_Down;
     if (tasto == Qt::Key_Tab || tasto == Qt::Key_Backtab || (freccia && qobject_cast<QAbstractButton*>(w)))
       versoSelettore = true;
+    if ((mod & Qt::ControlModifier) && tasto >= Qt::Key_A && tasto <= Qt::Key_Z) {
+      // Ctrl and a letter: the key event carries the control character, as a keyboard gives it
+      // (Ctrl+A is "\x01"); the test library's own would carry the letter, which the table takes as
+      // typed text.
+      QTest::sendKeyEvent(QTest::Click, w, tasto, QString(QChar(tasto - Qt::Key_A + 1)), mod);
+      return;
+    }
     QTest::keyClick(w, tasto, mod);
   }
 
