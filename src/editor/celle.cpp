@@ -276,6 +276,11 @@ bool ModificaCelle::SaveGridCell(std::optional<std::pair<int16_t, int16_t>> cell
     if (cella) v_.SetRowCol(rigaPrima, colonnaPrima);
     return false;
   }
+  if (codice == campo::ID_PREV && !ProvenienzaAccettata(prima, ultima, digitato)) {
+    RipristinaCella();
+    if (cella) v_.SetRowCol(rigaPrima, colonnaPrima);
+    return false;
+  }
   // A parent the rules refuse ends the commit after its own message; the value was not refused
   // as a number, so the keys move on as they always did.
   for (int16_t i = prima; i <= ultima; ++i) {
@@ -291,6 +296,92 @@ bool ModificaCelle::SaveGridCell(std::optional<std::pair<int16_t, int16_t>> cell
   ProgettoModificato = -1;
   if (RicalcoloAutomatico) v_.Elaborazione();
   if (cella) v_.SetRowCol(rigaPrima, colonnaPrima);
+  return true;
+}
+
+namespace {
+
+// Whether segment `seg` hangs below segment `antenato`, walking the parents up (a loop left by an
+// older file ends the walk).
+bool DiscendeDa(int16_t seg, int16_t antenato) {
+  for (int passi = 0; IsSlot(seg) && passi <= MaxTronchi; ++passi) {
+    const int16_t padre = Tronco(seg).ID_PREV;
+    if (padre == antenato) return true;
+    if (padre == 0 || padre == seg) return false;
+    seg = padre;
+  }
+  return false;
+}
+
+// "2-6, 9": the rows of a message, runs of consecutive numbers joined.
+std::string ElencoRighe(const std::vector<int16_t>& righe) {
+  std::string testo;
+  for (size_t k = 0; k < righe.size();) {
+    size_t fine = k;
+    while (fine + 1 < righe.size() && righe[fine + 1] == righe[fine] + 1) ++fine;
+    if (!testo.empty()) testo += ", ";
+    testo += std::to_string(righe[k]);
+    if (fine > k) testo += "-" + std::to_string(righe[fine]);
+    k = fine + 1;
+  }
+  return testo;
+}
+
+}  // namespace
+
+bool ModificaCelle::ProvenienzaAccettata(int16_t prima, int16_t ultima, const std::string& digitato) {
+  const double v = NumeroDigitato(CommaToDot(digitato));
+  // Out of range, or no segment: the row rules give their own message before anything changes.
+  if (!(v >= 0) || v > MaxTronchi) return true;
+  const int16_t nuovo = Intero16(v);
+  if (nuovo != 0 && !TroncoEsistente(nuovo)) return true;
+  std::vector<int16_t> cicli, figli, scollegati;
+  for (int16_t i = prima; i <= ultima; ++i) {
+    if (!IsSlot(i) || NonAncoraTronco(i)) continue;
+    // Segment 1 is the network's start: it keeps no parent whatever the range is given.
+    const int16_t padre = i == 1 ? 0 : nuovo;
+    const TTronco& t = Tronco(i);
+    if (padre != 0 && padre != i && DiscendeDa(padre, i)) cicli.push_back(i);
+    if (padre != 0 && padre != t.ID_PREV) figli.push_back(i);
+    if (padre == 0 && t.ID_PREV != 0) scollegati.push_back(i);
+  }
+  // A single row keeps the rules of its own row (its own number, two derivations); a range is
+  // judged here whole, so that no row changes before one of them is refused.
+  if (!cicli.empty()) {
+    MsgBox("Il tronco " + std::to_string(nuovo) + " deriva dal tronco " + ElencoRighe(cicli) +
+               ": non puo' esserne il tronco di provenienza.\r\nIl valore non e' stato cambiato.",
+           Bottoni::OK, Icona::Esclamazione);
+    return false;
+  }
+  if (prima < ultima) {
+    if (std::find(figli.begin(), figli.end(), nuovo) != figli.end()) {
+      MsgBox("Il tronco non puo' provenire da se stesso!\r\nIl tronco " + std::to_string(nuovo) +
+                 " e' tra quelli selezionati: il valore non e' stato cambiato.",
+             Bottoni::OK, Icona::Esclamazione);
+      return false;
+    }
+    if (nuovo != 0 && Derivazioni(nuovo) + static_cast<int>(figli.size()) > 2) {
+      MsgBox("Il tronco " + std::to_string(nuovo) + " non puo' avere piu' di due derivazioni: " +
+                 (figli.size() == 1 ? "il tronco " + ElencoRighe(figli) + " non e' stato collegato."
+                                    : "i tronchi " + ElencoRighe(figli) + " non sono stati collegati."),
+             Bottoni::OK, Icona::Esclamazione);
+      return false;
+    }
+  }
+  if (!scollegati.empty() && prima < ultima) {
+    const std::string domanda = scollegati.size() == 1 ? "Scollegare il tronco " + ElencoRighe(scollegati) + "?"
+                                                       : "Scollegare i tronchi " + ElencoRighe(scollegati) + "?";
+    if (MsgBox(domanda, Bottoni::SiNo, Icona::Domanda) != Risposta::Si) return false;
+    return true;
+  }
+  // A range that reaches rows scrolled out of sight changes more than the user sees selected: it
+  // is asked first, naming every segment it moves.
+  if (prima < ultima && !figli.empty() &&
+      std::any_of(figli.begin(), figli.end(), [this](int16_t r) { return !v_.RigaInVista(r); })) {
+    const std::string domanda = (figli.size() == 1 ? "Collegare il tronco " : "Collegare i tronchi ") +
+                                ElencoRighe(figli) + " al tronco " + std::to_string(nuovo) + "?";
+    if (MsgBox(domanda, Bottoni::SiNo, Icona::Domanda) != Risposta::Si) return false;
+  }
   return true;
 }
 
@@ -411,10 +502,9 @@ ModificaCelle::EsitoRiga ModificaCelle::RegolaProvenienza(int16_t i, TTronco& t)
     v_.SetTextMatrix(riga, colonna, "");
     return EsitoRiga::Fine;
   }
-  if (i == 1) {
-    v_.SetTextMatrix(riga, colonna, "0");
-    v = 0;
-  }
+  // Segment 1 has no parent. The typed text stays for the rows after it in a range (turned into
+  // "0" it unlinked them all); each row shows its own stored value at the end.
+  if (i == 1) v = 0;
   const int16_t nuovo = Intero16(v);
   // A number that names no segment ("50" meant for "5") would take the row out of the calculation
   // with nothing but grey text to show it.
@@ -431,10 +521,9 @@ ModificaCelle::EsitoRiga ModificaCelle::RegolaProvenienza(int16_t i, TTronco& t)
   // becomes one (CollegaProvenienza). Linked now, the parent would count a derivation the network
   // does not hold, and an upstream appliance would lose its flow to a row the user may still
   // leave with Esc or a click.
+  // Nor is the appliance question asked here: the parent's flow may change before the row is
+  // made, and the link asks it then, with the flow the parent has then.
   if (NonAncoraTronco(i)) {
-    if (utenza && MsgBox("Il tronco di provenienza e' una utenza!\r\n Azzero la portata?", Bottoni::SiNo,
-                         Icona::Domanda) == Risposta::No)
-      return NonCollegato(riga, colonna);
     t.ID_PREV = nuovo;
     if (nuovo != 0 && Derivazioni(nuovo) == 2) {
       MsgBox("Errore! Il tronco " + std::to_string(nuovo) + " ha gia' due derivazioni");
@@ -455,8 +544,7 @@ ModificaCelle::EsitoRiga ModificaCelle::RegolaProvenienza(int16_t i, TTronco& t)
     if (tagliato) *tagliato = 0;
   }
 
-  if (utenza && MsgBox("Il tronco di provenienza e' una utenza!\r\n Azzero la portata?", Bottoni::SiNo,
-                       Icona::Domanda) == Risposta::No) {
+  if (utenza && MsgBox(DomandaAzzeraPortata, Bottoni::SiNo, Icona::Domanda) == Risposta::No) {
     if (tagliato) *tagliato = i;
     return NonCollegato(riga, colonna);
   }
@@ -465,7 +553,7 @@ ModificaCelle::EsitoRiga ModificaCelle::RegolaProvenienza(int16_t i, TTronco& t)
   // nothing left to warn about.
   t.ID_PREV = MinLong(nuovo, 32767);
   Tronco(i).ID_PREV = t.ID_PREV;
-  CollegaProvenienza(i);
+  CollegaProvenienza(i, utenza);
   t.ID_PREV = Tronco(i).ID_PREV;
   return EsitoRiga::Prosegui;
 }

@@ -68,6 +68,8 @@ class IVistaCelle {
   virtual void SetRedraw(bool attivo) = 0;
   // The current cell's place in twips (table left + cell left, table top + cell top, size).
   virtual AreaTwips RettangoloCella() const = 0;
+  // Whether table row `riga` is on screen, not scrolled out of the user's sight.
+  virtual bool RigaInVista(int16_t riga) const = 0;
   virtual void FocusTabella() = 0;
 
   // ---- The text editor ----
@@ -174,6 +176,11 @@ class ModificaCelle {
   // Rows `prima` to `ultima` of the current column show their stored values.
   void MostraValoriSalvati(int16_t prima, int16_t ultima);
   EsitoRiga RegolaProvenienza(int16_t i, TTronco& t);
+  // A parent typed for rows `prima` to `ultima`, judged for the whole range before any row
+  // changes: refused when it would make a segment its own parent or a descendant's child, or give
+  // a parent more than two derivations; asked first when it would unlink segments. False when
+  // nothing is to change (after the message, or the user's "No").
+  bool ProvenienzaAccettata(int16_t prima, int16_t ultima, const std::string& digitato);
   // Ends a parent commit the user declined ("No" to clearing an appliance's flow).
   EsitoRiga NonCollegato(int16_t riga, int16_t colonna);
   // The entry row has just become segment `seg`: it takes the default series when it has none,

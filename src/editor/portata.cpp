@@ -93,12 +93,12 @@ RisultatoPortata Ricalcola(FontePortata fonte, int32_t potenzaFornelli, std::str
       q = portataDa(w);
       break;
     case FontePortata::Watt:
-      w = Leggi(Replace(RoundTesto(SenzaBlank(testo)), ".", ""));
+      w = Leggi(RoundTesto(Replace(SenzaBlank(testo), ".", "")));
       kcal = Leggi(RoundTesto(TestoSemplice(w * 0.86)));
       q = portataDa(w);
       break;
     case FontePortata::Kcal:
-      kcal = Leggi(Replace(RoundTesto(SenzaBlank(testo)), ".", ""));
+      kcal = Leggi(RoundTesto(Replace(SenzaBlank(testo), ".", "")));
       w = Leggi(RoundTesto(TestoSemplice(kcal / 0.86)));
       q = portataDa(w);
       break;
@@ -140,7 +140,9 @@ EsitoTasto FiltraTastoUnita(BoxUnita box, std::string_view testo, bool selezione
   std::string prova(testo);
   if (esito.Tasto != 0) prova += static_cast<char>(esito.Tasto);
   const double cap = box == BoxUnita::Kcal ? 850000000.0 : 10000.0;
-  if (Val(prova) > cap) {
+  // The kcal/h box groups thousands with points, as OK reads it: "850.000.001" is above the limit.
+  const double valore = box == BoxUnita::Kcal ? LeggiConMigliaia(prova).value_or(Val(prova)) : Val(prova);
+  if (valore > cap) {
     esito.Tasto = 0;
     esito.Sostituisci = true;
     esito.NuovoTesto = box == BoxUnita::Kcal ? "850000000" : "10000,00";
@@ -159,7 +161,22 @@ std::string RifiutoBoxUnita(BoxUnita box, std::string_view testo) {
   if (box != BoxUnita::Nmc && !LeggiConMigliaia(senzaBlank))
     return "\"" + senzaBlank + "\" non e' un numero valido per " + nome +
            ": il punto separa solo le migliaia, la virgola i decimali.\r\nIl valore non e' stato cambiato.";
-  return RifiutoNumero(nome, senzaBlank);
+  // Points that group thousands are taken out before the number is judged: "1.500,5" is 1500,5,
+  // as "1.500" is 1500 and "1500,5" is 1500,5.
+  const std::string numero = box == BoxUnita::Nmc ? senzaBlank : Replace(senzaBlank, ".", "");
+  std::string rifiuto = RifiutoNumero(nome, numero);
+  // The message quotes the text as typed.
+  if (const size_t chiusa = rifiuto.find('"', 1); !rifiuto.empty() && rifiuto[0] == '"' && chiusa != std::string::npos)
+    return "\"" + senzaBlank + rifiuto.substr(chiusa);
+  if (!rifiuto.empty()) return rifiuto;
+  // The limits the keys keep to hold for a pasted text too, thousands points or not.
+  if (box != BoxUnita::Watt) {
+    const double limite = box == BoxUnita::Kcal ? 850000000.0 : 10000.0;
+    if (NumeroCella(CommaToDot(numero)).value_or(0.0) > limite)
+      return "\"" + senzaBlank + "\" supera il limite di " + (box == BoxUnita::Kcal ? "850.000.000" : "10.000") + " per " +
+             nome + ".\r\nIl valore non e' stato cambiato.";
+  }
+  return {};
 }
 
 float LeggiPortata(std::string_view testo) { return static_cast<float>(ValDot(testo)); }

@@ -246,8 +246,11 @@ bool LeggiReteRTG(TextReader& file, int16_t /*rete*/) {
     return true;
   }
   int row = -1;
-  // Values read as 0 because they were no number: told once the network is read.
+  // Values read as 0 because they were no number: told once the network is read, the first few by
+  // name (a file of many would make a box taller than the screen, its OK out of reach).
   std::string nonNumeri;
+  int contoNonNumeri = 0;
+  constexpr int MaxNonNumeriNominati = 8;
   for (;;) {
     if (file.Eof()) break;
     std::string riga = RigaDatiGrezza(file);
@@ -277,7 +280,8 @@ bool LeggiReteRTG(TextReader& file, int16_t /*rete*/) {
                Bottoni::OK, Icona::Critico);
         return false;
       }
-      if (const char* nome = QuantitaUtente(codice); nome && row >= 1 && NonUnNumero(testo))
+      if (const char* nome = QuantitaUtente(codice); nome && row >= 1 && NonUnNumero(testo) &&
+                                                      ++contoNonNumeri <= MaxNonNumeriNominati)
         nonNumeri += "\r\n- tronco " + std::to_string(row) + ", " + nome + ": \"" + Trim(testo) + "\"";
       campi[j] = std::move(testo);
     }
@@ -294,6 +298,10 @@ bool LeggiReteRTG(TextReader& file, int16_t /*rete*/) {
            Icona::Critico);
     return false;
   }
+  if (contoNonNumeri > MaxNonNumeriNominati)
+    nonNumeri += contoNonNumeri - MaxNonNumeriNominati == 1
+                     ? std::string("\r\n- e un altro valore")
+                     : "\r\n- e altri " + std::to_string(contoNonNumeri - MaxNonNumeriNominati) + " valori";
   if (!nonNumeri.empty())
     MsgBox("Alcuni valori del progetto non sono numeri e sono stati letti come 0:" + nonNumeri +
                "\r\nControllarli prima di calcolare la rete.",

@@ -135,23 +135,31 @@ void AzzeraPortataUtenza(TTronco& t) {
   t.ID_CONTEMP = 100;
 }
 
-void CollegaProvenienza(int16_t seg) {
-  if (seg < 1 || seg > MaxTronchi) return;
+bool CollegaProvenienza(int16_t seg, bool portataConfermata) {
+  if (seg < 1 || seg > MaxTronchi) return true;
   TTronco& t = Tronco(seg);
   const int16_t q = t.ID_PREV;
-  if (q == seg || !IsSlotValido(q)) return;
+  if (q == seg || !IsSlotValido(q)) return true;
   TTronco& padre = Tronco(q);
-  if (padre.ID_LEFT == seg || padre.ID_RIGHT == seg) return;
-  if (padre.ID_LEFT == 0) {
-    padre.ID_LEFT = seg;
-  } else if (padre.ID_RIGHT == 0) {
-    padre.ID_RIGHT = seg;
-  } else {
+  if (padre.ID_LEFT == seg || padre.ID_RIGHT == seg) return true;
+  if (padre.ID_LEFT != 0 && padre.ID_RIGHT != 0) {
     MsgBox("Errore! Il tronco " + std::to_string(q) + " ha gia' due derivazioni");
     t.ID_PREV = 0;
-    return;
+    return false;
   }
+  // A parent noted on a row before it became a segment may have been given a flow since: the
+  // question is the link's, asked now, and nothing noted earlier answers it.
+  if (padre.ID_P_UTENZE > 0 && !portataConfermata &&
+      MsgBox(DomandaAzzeraPortata, Bottoni::SiNo, Icona::Domanda) != Risposta::Si) {
+    t.ID_PREV = 0;
+    return false;
+  }
+  if (padre.ID_LEFT == 0)
+    padre.ID_LEFT = seg;
+  else
+    padre.ID_RIGHT = seg;
   if (padre.ID_P_UTENZE > 0) AzzeraPortataUtenza(padre);
+  return true;
 }
 
 bool PostoPerNuovoTronco() {

@@ -151,9 +151,14 @@ void RiprendiSlotVuoto(int16_t slot);
 // derivation, unless that parent already links it. A row that is not a segment yet (the entry row,
 // a blank row) keeps the parent typed on it unlinked until it becomes one: linked earlier, the
 // parent would count a derivation the network does not hold. A parent with two derivations
-// already leaves the segment without one, after a message. A parent that was an appliance loses
-// its own flow here, as the user agreed when typing it, instead of in the next calculation.
-void CollegaProvenienza(int16_t seg);
+// already leaves the segment without one, after a message. A parent that is an appliance loses
+// its own flow here, instead of in the next calculation, once the user has said so: asked now,
+// with the flow it has now ("Azzero la portata?"), unless the caller has just asked
+// (`portataConfermata`). A "No" leaves the segment without a parent and the appliance as it was.
+// False when the segment was left without its parent.
+bool CollegaProvenienza(int16_t seg, bool portataConfermata = false);
+// The question asked before a link takes an appliance's own flow.
+inline constexpr const char* DomandaAzzeraPortata = "Il tronco di provenienza e' una utenza!\r\n Azzero la portata?";
 // A segment that has become a parent carries no appliance: its own flow goes, and its
 // simultaneity is whole again.
 void AzzeraPortataUtenza(TTronco& t);

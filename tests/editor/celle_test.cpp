@@ -74,6 +74,8 @@ class VistaFinta : public IVistaCelle {
   void SetCellBackColor(int16_t r, int16_t c, int32_t v) override { C(r, c).back = v; }
   void SetRedraw(bool) override {}
   AreaTwips RettangoloCella() const override { return {1000 + col * 100, 800 + row * 315, 900, 315}; }
+  bool RigaInVista(int16_t riga) const override { return riga <= ultimaInVista; }
+  int16_t ultimaInVista = 200;  // the rows below it are scrolled out of sight
   void FocusTabella() override { focus = "tabella"; }
   std::string TestoEditor() const override { return editor; }
   void ImpostaTestoEditor(const std::string& t, bool tutto) override {
@@ -525,15 +527,113 @@ TEST_F(CelleTest, UnlinkingCutsOnlyTheLinkThatNamesTheSegment) {
   EXPECT_EQ(Tronco(4).ID_PREV, 1);
 }
 
-TEST_F(CelleTest, AParentForARangeWithRowOneSetsZeroFromThereOn) {
+// Segment 1 stays the network's start; the rows after it in the range take the parent typed, not
+// the "0" of row 1 (which unlinked them all without a word).
+TEST_F(CelleTest, AParentForARangeWithRowOneKeepsRowOneAsTheStartAndMovesTheOthers) {
   Vai(1, campo::ID_PREV);
   v_.rowSel = 2;
   v_.editor = "3";
   m_.SaveGridCell();
-  EXPECT_EQ(v_.TextMatrix(1, Colonna(campo::ID_PREV)), "0");
+  EXPECT_TRUE(U().messaggi.empty());
   EXPECT_EQ(Tronco(1).ID_PREV, 0);
-  EXPECT_EQ(Tronco(2).ID_PREV, 0);
-  EXPECT_EQ(Tronco(1).ID_LEFT, 0);  // 2 left its parent
+  EXPECT_EQ(v_.TextMatrix(1, Colonna(campo::ID_PREV)), "0");
+  EXPECT_EQ(Tronco(2).ID_PREV, 3);
+  EXPECT_EQ(v_.TextMatrix(2, Colonna(campo::ID_PREV)), "3");
+  EXPECT_EQ(Tronco(1).ID_LEFT, 0);  // 2 left its parent...
+  EXPECT_EQ(Tronco(3).ID_RIGHT, 2);  // ...for 3
+}
+
+// A parent typed for a range is judged for the whole range before any row changes: the ways it
+// would break the network are refused, an unlinking is asked first, naming the segments.
+struct CasoIntervallo {
+  const char* nome;
+  int16_t prima, ultima;
+  const char* testo;
+  const char* messaggio;
+  Risposta risposta;  // to a question
+  bool cambia;        // whether the network changes
+};
+void PrintTo(const CasoIntervallo& c, std::ostream* os) { *os << c.nome; }
+
+class ProvenienzaIntervalloTest : public CelleTest, public ::testing::WithParamInterface<CasoIntervallo> {};
+
+TEST_P(ProvenienzaIntervalloTest, IsJudgedWholeBeforeAnyRowChanges) {
+  const CasoIntervallo& c = GetParam();
+  U().Attendi(c.messaggio, c.risposta);
+  const TRete prima = Rete();
+  const int16_t colonna = Colonna(campo::ID_PREV);
+  std::vector<std::string> celle;
+  for (int16_t s = 1; s <= 4; ++s) celle.push_back(v_.TextMatrix(s, colonna));
+  // Ctrl+A and a digit: the whole table selected, the editor open on the current cell.
+  Vai(c.prima, campo::ID_PREV);
+  v_.rowSel = c.ultima;
+  m_.GridEditing("");
+  v_.ImpostaTestoEditor(c.testo, false);
+  m_.SaveGridCell();
+  ASSERT_EQ(U().messaggi.size(), 1u);
+  EXPECT_EQ(U().messaggi.back().testo, c.messaggio);
+  bool cambiata = false;
+  for (int16_t s = 1; s <= 4; ++s) cambiata = cambiata || !(Tronco(s) == prima.Tronchi[static_cast<size_t>(s)]);
+  EXPECT_EQ(cambiata, c.cambia);
+  if (!c.cambia) {
+    for (int16_t s = 1; s <= 4; ++s) EXPECT_EQ(v_.TextMatrix(s, colonna), celle[static_cast<size_t>(s - 1)]) << s;
+    EXPECT_EQ(ProgettoModificato, 0);
+    EXPECT_EQ(v_.elaborazioni, 0);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casi, ProvenienzaIntervalloTest,
+    ::testing::Values(
+        CasoIntervallo{"UnlinkAnsweredNo", 1, 4, "0", "Scollegare i tronchi 2-4?", Risposta::No, false},
+        CasoIntervallo{"UnlinkAnsweredYes", 1, 4, "0", "Scollegare i tronchi 2-4?", Risposta::Si, true},
+        CasoIntervallo{"OneOfTheRangeAsParent", 1, 4, "3",
+                       "Il tronco non puo' provenire da se stesso!\r\nIl tronco 3 e' tra quelli selezionati: il valore "
+                       "non e' stato cambiato.",
+                       Risposta::OK, false},
+        CasoIntervallo{"ADescendantAsParent", 2, 3, "4",
+                       "Il tronco 4 deriva dal tronco 3: non puo' esserne il tronco di provenienza.\r\nIl valore non "
+                       "e' stato cambiato.",
+                       Risposta::OK, false},
+        CasoIntervallo{"MoreThanTwoDerivations", 2, 4, "1",
+                       "Il tronco 1 non puo' avere piu' di due derivazioni: il tronco 4 non e' stato collegato.",
+                       Risposta::OK, false}),
+    [](const ::testing::TestParamInfo<CasoIntervallo>& info) { return std::string(info.param.nome); });
+
+// A range reaching rows scrolled out of sight changes more than the user sees selected: asked
+// first, naming the segments it moves; "No" changes nothing.
+TEST_F(CelleTest, ARangeReachingRowsOutOfSightIsAskedFirst) {
+  v_.ultimaInVista = 3;
+  const TRete prima = Rete();
+  U().Attendi("Collegare i tronchi 3-4 al tronco 2?", Risposta::No);
+  Vai(3, campo::ID_PREV);
+  v_.rowSel = 4;
+  m_.GridEditing("");
+  v_.ImpostaTestoEditor("2", false);
+  m_.SaveGridCell();
+  ASSERT_EQ(U().messaggi.size(), 1u);
+  for (int16_t s = 1; s <= 4; ++s) EXPECT_EQ(Tronco(s), prima.Tronchi[static_cast<size_t>(s)]) << s;
+  // All in sight: no such question (the appliance's own question comes, as for one row).
+  v_.ultimaInVista = 200;
+  U().Attendi("Azzero la portata?", Risposta::No);
+  Vai(3, campo::ID_PREV);
+  v_.rowSel = 4;
+  m_.GridEditing("");
+  v_.ImpostaTestoEditor("2", false);
+  m_.SaveGridCell();
+  EXPECT_EQ(U().messaggi.back().testo.find("Collegare"), std::string::npos);
+}
+
+// One row given its own descendant as parent would close a loop and take its subtree out of the
+// network.
+TEST_F(CelleTest, ASegmentUnderItsOwnDescendantIsRefused) {
+  const TRete prima = Rete();
+  U().Attendi("Il tronco 4 deriva dal tronco 3: non puo' esserne il tronco di provenienza.\r\nIl valore non e' stato "
+              "cambiato.");
+  Digita(3, campo::ID_PREV, "4");
+  Invio();
+  ASSERT_EQ(U().messaggi.size(), 1u);
+  for (int16_t s = 1; s <= 4; ++s) EXPECT_EQ(Tronco(s), prima.Tronchi[static_cast<size_t>(s)]) << s;
 }
 
 TEST_F(CelleTest, DiameterRules) {
@@ -683,6 +783,55 @@ TEST_F(CelleTest, EnterAtTheEndOfARowGoesToTheNextRowAndMakesTheEntryRowASegment
   EXPECT_EQ(v_.row, 6);
   EXPECT_EQ(v_.col, 1);
   EXPECT_EQ(Rete().NumTronchi, 6);
+}
+
+// A parent noted on the entry row before it had a flow: the question comes when the row becomes a
+// segment and the link is made, with the flow the parent has then; nothing noted answers it.
+class DomandaAlCollegamentoTest : public CelleTest, public ::testing::WithParamInterface<Risposta> {};
+
+TEST_P(DomandaAlCollegamentoTest, IsAskedWhenTheLinkIsMadeWithTheParentsFlowThen) {
+  const Risposta risposta = GetParam();
+  Tronco(2).ID_P_UTENZE = 0;
+  Digita(5, campo::ID_PREV, "2");
+  Invio();
+  EXPECT_TRUE(U().messaggi.empty()) << "asked before any link was made";
+  Tronco(2).ID_P_UTENZE = 2.5f;  // the flow given to segment 2 meanwhile
+  U().Attendi("Il tronco di provenienza e' una utenza!\r\n Azzero la portata?", risposta);
+  Digita(5, campo::ID_RIF, "cucina");
+  Invio();
+  ASSERT_EQ(U().messaggi.size(), 1u);
+  ASSERT_EQ(Rete().NumTronchi, 5);
+  if (risposta == Risposta::No) {
+    EXPECT_FLOAT_EQ(Tronco(2).ID_P_UTENZE, 2.5f);
+    EXPECT_EQ(Tronco(2).ID_LEFT, 0);
+    EXPECT_EQ(Tronco(5).ID_PREV, 0);
+  } else {
+    EXPECT_EQ(Tronco(2).ID_P_UTENZE, 0.0f);
+    EXPECT_EQ(Tronco(2).ID_LEFT, 5);
+    EXPECT_EQ(Tronco(5).ID_PREV, 2);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Risposte, DomandaAlCollegamentoTest, ::testing::Values(Risposta::No, Risposta::Si),
+                         [](const ::testing::TestParamInfo<Risposta>& info) {
+                           return std::string(info.param == Risposta::Si ? "Si" : "No");
+                         });
+
+// A row a delete left blank keeps the parent noted on it, also through a save and a reopen; a
+// length that makes it a segment again links it, and the link asks first: a "Si" given when the
+// parent was noted is no answer to it.
+TEST_F(CelleTest, ABlankRowWithANotedParentAsksWhenItBecomesASegment) {
+  EliminaTronco(2);
+  ASSERT_TRUE(SlotVuoto(2));
+  Tronco(2).ID_PREV = 4;  // as a project read back holds it
+  U().Attendi("Il tronco di provenienza e' una utenza!\r\n Azzero la portata?", Risposta::No);
+  Digita(2, campo::ID_LEN, "3");
+  Invio();
+  ASSERT_EQ(U().messaggi.size(), 1u);
+  EXPECT_FALSE(SlotVuoto(2));
+  EXPECT_FLOAT_EQ(Tronco(4).ID_P_UTENZE, 2.5f);
+  EXPECT_EQ(Tronco(4).ID_LEFT, 0);
+  EXPECT_EQ(Tronco(2).ID_PREV, 0);
 }
 
 // A network of two segments, a reference typed far below it: nothing of it may become a

@@ -99,6 +99,31 @@ TEST(Portata, FiltroDelleCaselleDiUnita) {
   EXPECT_TRUE(e.Sostituisci);
 }
 
+// A pasted text goes around the key filter: OK judges the number and the limits the same way,
+// thousands points or not.
+TEST(Portata, IlTestoDiUnaCasellaGiudicatoAllOK) {
+  struct Caso {
+    BoxUnita box;
+    const char* testo;
+    const char* inizio;  // of the refusal; empty when taken
+  };
+  for (const Caso& c : {Caso{BoxUnita::Watt, "1.500,5", ""}, Caso{BoxUnita::Watt, "1500,5", ""},
+                        Caso{BoxUnita::Watt, "1.500", ""}, Caso{BoxUnita::Watt, "1500.5", "\"1500.5\" non e' un numero"},
+                        Caso{BoxUnita::Watt, "-1.500", "La potenza in W non puo' essere negativa"},
+                        Caso{BoxUnita::Kcal, "850.000.000", ""},
+                        Caso{BoxUnita::Kcal, "850.000.001", "\"850.000.001\" supera il limite di 850.000.000"},
+                        Caso{BoxUnita::Kcal, "900000000", "\"900000000\" supera il limite"},
+                        Caso{BoxUnita::Nmc, "10000,5", "\"10000,5\" supera il limite di 10.000"},
+                        Caso{BoxUnita::Nmc, "9999,99", ""}}) {
+    SCOPED_TRACE(c.testo);
+    const std::string rifiuto = RifiutoBoxUnita(c.box, c.testo);
+    if (*c.inizio == 0)
+      EXPECT_EQ(rifiuto, "");
+    else
+      EXPECT_EQ(rifiuto.rfind(c.inizio, 0), 0u) << rifiuto;
+  }
+}
+
 TEST(Portata, LetturaEApplicazione) {
   EXPECT_FLOAT_EQ(LeggiPortata("7,5"), 7.5f);
   EXPECT_FLOAT_EQ(LeggiPortata(" 0,5"), 0.5f);

@@ -533,6 +533,28 @@ TEST_F(ProgettoFileTest, UnValoreNonNumericoSiLeggeComeZeroDicendolo) {
   EXPECT_EQ(utente.messaggi.size(), 1u);
 }
 
+// A file holding many values that are no number: the message names the first eight and counts
+// the rest, so the box stays on the screen with its OK in reach.
+TEST_F(ProgettoFileTest, MoltiValoriNonNumericiSonoContatiNonElencati) {
+  CostruisciRete();
+  for (int16_t s = 1; s <= 4; ++s) {
+    Tronco(s).ID_LEN = std::numeric_limits<float>::infinity();
+    Tronco(s).ID_EQ_LEN = std::numeric_limits<float>::quiet_NaN();
+  }
+  Tronco(4).ID_P_UTENZE = std::numeric_limits<float>::infinity();
+  const std::string path = cartella.File("infiniti.RTG");
+  ASSERT_TRUE(ScriviRTG(path));
+  ResetRete();
+  utente.Attendi("non sono numeri");
+  ASSERT_TRUE(LeggiRTG(path));
+  ASSERT_EQ(utente.messaggi.size(), 1u);
+  const std::string& testo = utente.messaggi[0].testo;
+  size_t elencati = 0;
+  for (size_t p = testo.find("\r\n- tronco "); p != std::string::npos; p = testo.find("\r\n- tronco ", p + 1)) ++elencati;
+  EXPECT_EQ(elencati, 8u) << testo;
+  EXPECT_NE(testo.find("\r\n- e un altro valore"), std::string::npos) << testo;
+}
+
 // A parent typed on a row a delete left blank waits in that slot for the row to become a segment:
 // saved like that, the project opens again with the row still blank and the parent still noted.
 TEST_F(ProgettoFileTest, UnaRigaVuotaConLaProvenienzaScrittaSiRilegge) {

@@ -38,7 +38,7 @@ ArchiviQt::~ArchiviQt() {
 
 void ApriEditorGasDaParametri() {
   GasEditorDaMain = 0;
-  MostraEditorGas(QApplication::activeWindow(), &VoceSelettoreMain, {});
+  MostraEditorGas(ProprietarioDialoghi(), &VoceSelettoreMain, {});
 }
 
 void ApriEditorGasDaMain() {

@@ -10,6 +10,7 @@
 #include "model/files.h"
 #include "model/interaction.h"
 #include "shell/ui/main_window.h"
+#include "shell/ui/units.h"
 
 namespace varnex::ui {
 
@@ -29,13 +30,10 @@ void Finestra(QDialog* d, const char* nome, const char* titolo) {
                     Qt::WindowCloseButtonHint);
 }
 
-// Centred on the screen.
+// Centred over the program's window, as every window the program centres.
 void Centra(QDialog* d) {
   d->adjustSize();
-  if (QScreen* schermo = QApplication::primaryScreen()) {
-    const QRect area = schermo->geometry();
-    d->move(area.x() + (area.width() - d->width()) / 2, area.y() + (area.height() - d->height()) / 2);
-  }
+  CentraSulloSchermo(*d);
 }
 
 QPushButton* Pulsante(QWidget* padre, const char* testo) {
@@ -230,14 +228,14 @@ void frmRenameFile::cmdCancel_Click() {
 // ---- The questions of a copy run -----------------------------------------------------------
 
 int16_t DomandeCopiaQt::ChiediSovrascrittura(const std::string& testo, bool rinomina) {
-  frmCopyArchievesMessage finestra(QApplication::activeWindow());
+  frmCopyArchievesMessage finestra(ProprietarioDialoghi());
   finestra.Prepara(testo, rinomina);
   MostraModale(finestra);
   return finestra.operationToExecute;
 }
 
 std::string DomandeCopiaQt::ChiediNuovoNome(const std::string& nome) {
-  frmRenameFile finestra(QApplication::activeWindow());
+  frmRenameFile finestra(ProprietarioDialoghi());
   finestra.txtFileName->setText(QS(nome));
   MostraModale(finestra);
   return finestra.filename;

@@ -6,6 +6,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "shell/ui/units.h"
+
 namespace varnex::ui {
 
 frmEquivDialog::frmEquivDialog(QWidget* parent) : Dialogo(parent) {
@@ -32,10 +34,8 @@ frmEquivDialog::frmEquivDialog(QWidget* parent) : Dialogo(parent) {
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
   connect(List1, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) { Command1_Click(); });
   resize(300, 320);
-  if (QScreen* schermo = QApplication::primaryScreen()) {
-    const QRect area = schermo->geometry();
-    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-  }
+  // Over the program's window, as every window the program centres.
+  CentraSulloSchermo(*this);
 }
 
 void frmEquivDialog::Prepara(const std::string& nome, const std::vector<std::string>& candidati) {
@@ -77,7 +77,7 @@ void frmEquivDialog::keyPressEvent(QKeyEvent* evento) {
 }
 
 int16_t DialogoSostituzioneQt::Scegli(const std::string& nome, int16_t, const std::vector<std::string>& candidati) {
-  frmEquivDialog finestra(QApplication::activeWindow());
+  frmEquivDialog finestra(ProprietarioDialoghi());
   finestra.Prepara(nome, candidati);
   MostraModale(finestra);  // clears the answer first
   return finestra.scelta;

@@ -213,7 +213,18 @@ void GasGrid::DeleteKeyGrid() {
       const int16_t prima = std::max<int16_t>(1, std::min(Grid->Row(), Grid->RowSel()));
       const int16_t ultima = std::min<int16_t>(std::max(Grid->Row(), Grid->RowSel()), ContoTronchi());
       if (prima > ultima) return;
-      if (const auto tipo = SceltaCancellazione(prima, ultima)) CancellaRighe(*tipo, prima, ultima, IndiceRete, *this);
+      const int16_t colonna = Grid->Col();
+      if (const auto tipo = SceltaCancellazione(prima, ultima)) {
+        CancellaRighe(*tipo, prima, ultima, IndiceRete, *this);
+        // The table was rebuilt with its cursor on row 1's first cell: the next key would open
+        // "Da tronco" of segment 1. The cursor goes back where the user was, on the first row of
+        // the range (or the last row the table still has), in the same column.
+        const int16_t riga = std::min<int16_t>(prima, static_cast<int16_t>(Grid->Rows() - 1));
+        if (riga >= 1 && colonna >= 1 && colonna < Grid->Cols()) {
+          Grid->SetRowCol(riga, colonna);
+          Grid->SetSelezione(riga, colonna);
+        }
+      }
       return;
     }
     case 1: {

@@ -179,6 +179,13 @@ AreaTwips EditorCelleGriglia::RettangoloCella() const {
           g_.Grid->CellHeight()};
 }
 
+bool EditorCelleGriglia::RigaInVista(int16_t riga) const {
+  if (riga < 1 || riga > g_.Grid->rowCount()) return false;
+  // Half of it at least within the table's visible area.
+  const int alto = g_.Grid->rowViewportPosition(riga - 1), altezza = g_.Grid->rowHeight(riga - 1);
+  return alto + altezza / 2 >= 0 && alto + altezza / 2 <= g_.Grid->viewport()->height();
+}
+
 void EditorCelleGriglia::FocusTabella() { g_.Grid->setFocus(); }
 
 std::string EditorCelleGriglia::TestoEditor() const { return SS(g_.Text1->text()); }

@@ -47,6 +47,7 @@ class EditorCelleGriglia : public QObject, public IEditorCelle, public IVistaCel
   void SetCellBackColor(int16_t riga, int16_t colonna, int32_t colore) override;
   void SetRedraw(bool attivo) override;
   AreaTwips RettangoloCella() const override;
+  bool RigaInVista(int16_t riga) const override;
   void FocusTabella() override;
   std::string TestoEditor() const override;
   void ImpostaTestoEditor(const std::string& testo, bool tuttoSelezionato) override;

@@ -297,6 +297,13 @@ bool GasGrid::eventFilter(QObject* oggetto, QEvent* evento) {
       Form_KeyDown(k->key() == Qt::Key_F9 ? 120 : 122);
       return true;
     }
+    // Ctrl+A while a cell is being edited is the cell's text, as in any text box: selecting the
+    // whole table under the open editor sent the next value to every row.
+    if (oggetto == Grid && k->matches(QKeySequence::SelectAll) && Text1->isVisible()) {
+      Text1->setFocus(Qt::ShortcutFocusReason);
+      Text1->selectAll();
+      return true;
+    }
     // A character typed on the table opens the cell editor with it (Enter and Backspace with the
     // cell's own text); the table must not also search its rows for it.
     if (oggetto == Grid) {
@@ -859,6 +866,11 @@ void GasGrid::resizeOnDemand() {
 
 // The status panel takes what the visible selectors leave of the strip, up to the table's right
 // edge; the gas warning, while it shows, comes first so that neither hides the other.
+int GasGrid::AltezzaStato() const {
+  const QFont base = Panel3D2->parentWidget() ? Panel3D2->parentWidget()->font() : Panel3D2->font();
+  return std::max(22, 2 * QFontMetrics(base).lineSpacing() + 4);
+}
+
 void GasGrid::PosizionaStato() {
   int x = Pixel(SinistraTabella);
   int y = ComboDpMax->y();
@@ -873,7 +885,7 @@ void GasGrid::PosizionaStato() {
   const int larghezzaAvviso = lblGasWarning->sizeHint().width();
   lblGasWarning->setGeometry(x, y, larghezzaAvviso, 22);
   if (!lblGasWarning->isHidden()) x += larghezzaAvviso + 12;
-  Panel3D2->setGeometry(x, y, std::max(0, destra - x), 22);
+  Panel3D2->setGeometry(x, y, std::max(0, destra - x), AltezzaStato());
   MostraStato(Panel3D2->text());
 }
 
@@ -893,7 +905,10 @@ void GasGrid::PosizionaControlli() {
   Tabbed1->setGeometry(RettangoloTwips(SinistraSchede, AltoSchede, d.LarghezzaSchede, d.AltezzaSchede));
   // The pages are what the tab control leaves under its tabs: a control taller than that is cut.
   const int altezzaPagina = std::max(0, Tabbed1->height() - Tabbed1->tabBar()->sizeHint().height() - 4);
-  const int striscia = Pixel(AltezzaStriscia);
+  // The strip under the table holds the status panel's two lines (a column's description and the
+  // entry row's hint) at a readable size: at the smallest window the table gives up those pixels,
+  // where the panel's text shrank to about 6 px.
+  const int striscia = std::max(Pixel(AltezzaStriscia), AltezzaStato() + 6);
   const int altezzaTabella = std::min(Pixel(d.AltezzaTabella), std::max(0, altezzaPagina - striscia));
   Grid->setGeometry(Pixel(SinistraTabella), Pixel(AltoTabella), Pixel(d.LarghezzaTabella), altezzaTabella);
   int x = Pixel(SinistraTabella);

@@ -229,6 +229,8 @@ class GasGrid : public QWidget, public IEditorRete, public IListeEditor {
   void SetToolbarTenuta();
   void DrawSchema();
   void PosizionaControlli();
+  // The status panel's height: two lines of the window's font.
+  int AltezzaStato() const;
   void PosizionaStato();
   void AggiornaCella(int16_t riga, int16_t colonna);
 

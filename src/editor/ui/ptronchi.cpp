@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <algorithm>
 
 #include "archives/ui/diametri.h"
@@ -163,15 +164,20 @@ PTronchi::PTronchi(QWidget* parent) : Dialogo(parent) {
 void PTronchi::Form_Load() {
   const bool inPressione = ReteInPressione != 0;
   const int altezzaProgetto = (inPressione ? LayoutPressione : LayoutInterno).Altezza;
-  // Centred across the screen, and vertically in the room left below the main window's toolbar band.
+  // Centred across the program's window, and vertically in the room left below the main window's
+  // toolbar band; kept on the screen. (Centred on the screen it opened half outside a main window
+  // smaller than the screen.)
   int banda = 0;
   if (frmMainForm* principale = FinestraPrincipaleCaricata()) {
     const QFontMetrics fm(principale->Picture1->font());
     banda = Twips(principale->Picture1->height()) + 3 * Twips(fm.height());
   }
-  const QSize schermo = SchermoTwips();
-  move(Pixel((schermo.width() - LarghezzaDialogo) / 2), Pixel(banda + (schermo.height() - banda - altezzaProgetto) / 2));
+  const QRect area = AreaProgramma();
+  const int larghezza = Twips(area.width()), altezza = Twips(area.height());
+  move(area.left() + Pixel((larghezza - LarghezzaDialogo) / 2),
+       area.top() + Pixel(banda + (altezza - banda - altezzaProgetto) / 2));
   ApplicaLayout(inPressione);
+  DentroLoSchermo(*this);
 }
 
 void PTronchi::ApplicaLayout(bool inPressione) {
@@ -307,13 +313,13 @@ bool Rifiuta(QLineEdit& box, const std::string& rifiuto) {
 }
 }  // namespace
 
-void PTronchi::Command1_Click() {
+bool PTronchi::CampiAccettati() {
   // A pasted length goes around the key filter: "-5" or "1E+99" stored a negative or infinite pipe.
   // Checked with the table's rules; an empty box keeps its old reading.
   for (const auto& [box, nome] : {std::pair<QLineEdit*, const char*>{txtlen, "la lunghezza effettiva"},
                                   std::pair<QLineEdit*, const char*>{Text3, "la lunghezza equivalente aggiuntiva"}}) {
     if (Trim(SS(box->text())).empty()) continue;
-    if (!Rifiuta(*box, RifiutoNumero(nome, SS(box->text())))) return;
+    if (!Rifiuta(*box, RifiutoNumero(nome, SS(box->text())))) return false;
   }
   // A count is a whole number: "1,5" is refused, never read as 1 or stored as the 15 a dropped
   // comma would leave.
@@ -321,16 +327,21 @@ void PTronchi::Command1_Click() {
     QLineEdit* box = txtLocal[i];
     if (!box->isEnabled()) continue;
     const std::string nome = "\"" + Trim(SS(lblLocal[i]->text())) + "\"";
-    if (!Rifiuta(*box, RifiutoQuantita(nome, SS(box->text())))) return;
+    if (!Rifiuta(*box, RifiutoQuantita(nome, SS(box->text())))) return false;
   }
   if (txtContemp->isEnabled() &&
       !Rifiuta(*txtContemp, RifiutoQuantita("la contemporaneita'", SS(txtContemp->text()))))
-    return;
+    return false;
   if (const std::string rifiuto = ParametriTronco::RifiutoDiametro(LeggiCampi()); !rifiuto.empty()) {
     MsgBox(rifiuto, Bottoni::OK, Icona::Esclamazione);
     txtDiametro->setFocus();
-    return;
+    return false;
   }
+  return true;
+}
+
+void PTronchi::Command1_Click() {
+  if (!CampiAccettati()) return;
   int16_t prima = 0, ultima = 0;
   Selezione(prima, ultima);
   if (prima == ultima) {
@@ -402,6 +413,14 @@ void PTronchi::Text10_Change() {
   const int16_t conto = BloccoReti[static_cast<size_t>(std::clamp<int16_t>(Stato.ReteAperta, 0, 1))].NumTronchi;
   if (numero > conto) {
     Text10->setText(QS(TestoNumero(conto)));
+    return;
+  }
+  // A step stores the segment shown, so it passes OK's checks first: refused, nothing of it is
+  // stored, the number goes back to the segment shown and the keyboard to the refused box.
+  if (!CampiAccettati()) {
+    // Silently: the number put back is no step of the user's, to be checked and refused again.
+    const QSignalBlocker silenzio(Text10);
+    Text10->setText(QS(TestoNumero(Stato.TroncoAperto)));
     return;
   }
   // A step stores the segment shown into its own row only: a range selected in the table gets

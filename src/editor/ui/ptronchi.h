@@ -36,6 +36,9 @@ class PTronchi : public Dialogo {
   void SReteSync_Change();
   void TroncoSync_Change();
   void Command1_Click();  // OK
+  // OK's checks of the boxes, for every way the dialog stores: false after the message naming the
+  // refused box, which has the keyboard again.
+  bool CampiAccettati();
   void Command2_Click();  // Annulla
   void Command3_Click();  // "..." diameter chooser
   void SSRibbon1_Click(bool giu);

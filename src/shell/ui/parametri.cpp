@@ -6,6 +6,7 @@
 #include <QFormLayout>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QShowEvent>
 
 #include "model/gas.h"
 #include "model/numbers.h"
@@ -174,6 +175,24 @@ void Parametri::AdattaDimensioni() {
   Command2->setGeometry(destra - pulsante.width(), altoPulsanti, pulsante.width(), pulsante.height());
   Command1->setGeometry(Command2->x() - Pixel(180) - pulsante.width(), altoPulsanti, pulsante.width(), pulsante.height());
   setFixedSize(2 * base.x() + larghezza, altoPulsanti + pulsante.height() + Pixel(180));
+}
+
+void Parametri::showEvent(QShowEvent* evento) {
+  Dialogo::showEvent(evento);
+  // The first words typed name the project: the keyboard starts in "Riferimento", on the first
+  // page, with the caret after its text, never on the page bar, which takes no text.
+  if (evento->spontaneous()) return;
+  Tabbed1->setCurrentIndex(0);
+  Text1->setFocus(Qt::OtherFocusReason);
+  // The dialog's own show then gives it the keyboard as a Tab would, which selects the whole
+  // reference: the first key would replace it. The caret goes after the text once that is done.
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        Text1->deselect();
+        Text1->end(false);
+      },
+      Qt::QueuedConnection);
 }
 
 void Parametri::update() { LoadFields(); }

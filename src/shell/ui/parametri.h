@@ -62,6 +62,7 @@ class Parametri : public Dialogo {
  protected:
   bool eventFilter(QObject* oggetto, QEvent* evento) override;
   void keyPressEvent(QKeyEvent* evento) override;
+  void showEvent(QShowEvent* evento) override;
 
  private:
   void Form_Load();

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
-#include <QMainWindow>
 #include <QSpacerItem>
 #include <QPushButton>
 
@@ -42,21 +41,11 @@ QString ConPuntiDiACapo(const QString& testo) {
   return risultato;
 }
 
-// The window a message belongs to and opens over: the active one, or, while none is (a load at
-// start-up, before the window system has activated the main window), the program's main window;
-// without one the box would open in the middle of the screen, half outside the program.
-QWidget* GenitoreMessaggio() {
-  if (QWidget* attiva = QApplication::activeWindow()) return attiva;
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (w->isVisible() && qobject_cast<QMainWindow*>(w) != nullptr) return w;
-  return nullptr;
-}
-
 }  // namespace
 
 MessaggioQt CostruisciMessaggio(const std::string& testo, Bottoni bottoni, Icona icona, const std::string& titolo) {
   MessaggioQt m;
-  m.box = std::make_unique<QMessageBox>(GenitoreMessaggio());
+  m.box = std::make_unique<QMessageBox>(ProprietarioDialoghi());
   // A message without a title of its own carries the program's name, whole: a box narrower than
   // its title bar has the title cut by the window manager ("var... pro").
   const QString titoloBox = titolo.empty() ? QStringLiteral("VarnexPro") : QS(titolo);

@@ -39,7 +39,7 @@ QString FiltroQt(const std::string& filtro) {
 std::optional<std::string> QtFileDialoghi::ApriFile(const std::string& titolo, const std::string& filtro,
                                                      const std::string& cartella) {
   const RitornoFuoco ritorno;
-  QString scelto = QFileDialog::getOpenFileName(QApplication::activeWindow(), QS(titolo), QS(cartella), FiltroQt(filtro));
+  QString scelto = QFileDialog::getOpenFileName(ProprietarioDialoghi(), QS(titolo), QS(cartella), FiltroQt(filtro));
   if (scelto.isEmpty()) return std::nullopt;
   return SS(scelto);
 }
@@ -51,7 +51,7 @@ std::optional<std::string> QtFileDialoghi::SalvaFile(const std::string& titolo, 
   if (!nome.empty()) iniziale = iniziale.isEmpty() ? QS(nome) : iniziale + QLatin1Char('/') + QS(nome);
   // The callers add the default extension and ask about an existing file themselves: the dialog
   // would ask about the name as typed, before the extension, and then ask a second time.
-  QString scelto = QFileDialog::getSaveFileName(QApplication::activeWindow(), QS(titolo), iniziale, FiltroQt(filtro),
+  QString scelto = QFileDialog::getSaveFileName(ProprietarioDialoghi(), QS(titolo), iniziale, FiltroQt(filtro),
                                                 nullptr, QFileDialog::DontConfirmOverwrite);
   if (scelto.isEmpty()) return std::nullopt;
   return SS(scelto);
@@ -59,7 +59,7 @@ std::optional<std::string> QtFileDialoghi::SalvaFile(const std::string& titolo, 
 
 std::optional<std::string> QtFileDialoghi::ScegliCartella(const std::string& titolo, const std::string& cartella) {
   const RitornoFuoco ritorno;
-  QString scelta = QFileDialog::getExistingDirectory(QApplication::activeWindow(), QS(titolo), QS(cartella));
+  QString scelta = QFileDialog::getExistingDirectory(ProprietarioDialoghi(), QS(titolo), QS(cartella));
   if (scelta.isEmpty()) return std::nullopt;
   return SS(scelta);
 }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QTimerEvent>
 #include <cstdio>
 #include <utility>
@@ -88,8 +89,40 @@ FiltroTempo& Tempo() {
 
 }  // namespace
 
+namespace {
+constexpr const char* ProprietaNonProprietaria = "varnexNonProprietaria";
+}  // namespace
+
+void NonProprietaria(QWidget* finestra) {
+  if (finestra) finestra->setProperty(ProprietaNonProprietaria, true);
+}
+
+bool PuoEssereProprietaria(const QWidget* finestra) {
+  for (const QWidget* w = finestra; w != nullptr; w = w->parentWidget())
+    if (w->property(ProprietaNonProprietaria).toBool()) return false;
+  return finestra != nullptr;
+}
+
+QWidget* ProprietarioDialoghi() {
+  if (QWidget* modale = QApplication::activeModalWidget(); modale && modale->isVisible() && PuoEssereProprietaria(modale))
+    return modale;
+  // The window the user works in (the print window, say), unless it is one unloaded by itself.
+  if (QWidget* attiva = QApplication::activeWindow(); attiva && attiva->isVisible() && PuoEssereProprietaria(attiva))
+    return attiva;
+  QWidget* principale = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (qobject_cast<QMainWindow*>(w) != nullptr && PuoEssereProprietaria(w) && (!principale || w->isVisible()))
+      principale = w;
+  return principale;
+}
+
 int MostraModale(QDialog& dialogo) {
   if (auto* d = qobject_cast<Dialogo*>(&dialogo)) d->AzzeraRisposta();
+  if (QWidget* genitore = dialogo.parentWidget(); genitore && !PuoEssereProprietaria(genitore)) {
+    // setParent clears the window flags: the dialog keeps its own, and stays a window.
+    const Qt::WindowFlags bandiere = dialogo.windowFlags();
+    dialogo.setParent(ProprietarioDialoghi(), bandiere);
+  }
   dialogo.setResult(QDialog::Rejected);
   const RitornoFuoco ritorno;
   return dialoghi->Esegui(dialogo);

@@ -44,7 +44,8 @@ class Dialogo : public QDialog {
 
 // The one way to show a modal dialog: clears its answer and result, then shows it through the
 // installed dialogs service, and gives the keyboard back to where the user was (RitornoFuoco).
-// Returns the dialog's result code.
+// A dialog made over a window that may be unloaded under it (NonProprietaria) is handed to the
+// window ProprietarioDialoghi names first. Returns the dialog's result code.
 int MostraModale(QDialog& dialogo);
 
 // ---- The keyboard after a dialog ------------------------------------------------------------
@@ -81,6 +82,20 @@ void RidaiTastiera(QLineEdit& box);
 
 void ImpostaDialoghi(IDialoghi* dialoghi);
 IDialoghi& Dialoghi();
+
+// ---- The window a dialog belongs to ---------------------------------------------------------
+
+// The window every dialog, message box and file dialog belongs to and opens over: the modal
+// dialog running at the moment (the one that opened it), else the active window the user works
+// in, else the program's main window; never a window marked with NonProprietaria. A dialog is destroyed with the
+// window it belongs to: one owned by a window unloaded while it is up (the wait window, unloaded
+// by the load's end or by the editor's paint inside the dialog's own modal loop) would be
+// destroyed under its caller. Null when no window fits: the dialog then belongs to nobody.
+QWidget* ProprietarioDialoghi();
+// Marks a window that is unloaded by itself while the program works (a wait window): no dialog
+// ever belongs to it, nor to a window inside it.
+void NonProprietaria(QWidget* finestra);
+bool PuoEssereProprietaria(const QWidget* finestra);
 
 // ---- File and folder dialogs ----------------------------------------------------------------
 

@@ -67,6 +67,8 @@ bool FinestreAvvioQt::PrendiIstanza() { return istanza_.Prendi(); }
 
 void FinestreAvvioQt::MostraSplash() {
   splash_ = std::make_unique<frmSplash>();
+  // Unloaded by the start-up sequence once the archives are read.
+  NonProprietaria(splash_.get());
   splash_->MostraAvvio();
 }
 

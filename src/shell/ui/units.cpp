@@ -1,8 +1,11 @@
 #include "shell/ui/units.h"
 
+#include <QApplication>
 #include <QGuiApplication>
+#include <QMainWindow>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 namespace varnex::ui {
@@ -42,13 +45,32 @@ int LarghezzaAreaLavoro() {
   return s ? Twips(s->availableGeometry().width()) : 0;
 }
 
-void CentraSulloSchermo(QWidget& finestra) {
+QRect AreaProgramma() {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (qobject_cast<QMainWindow*>(w) != nullptr && w->isVisible() && !w->isMinimized()) return w->frameGeometry();
+  QScreen* s = Schermo();
+  return s ? s->geometry() : QRect();
+}
+
+void DentroLoSchermo(QWidget& finestra) {
   QScreen* s = Schermo();
   if (!s) return;
-  const QRect schermo = s->geometry();
+  const QRect area = s->availableGeometry();
+  const QRect cornice = finestra.frameGeometry();
+  int x = std::min(cornice.left(), area.right() + 1 - cornice.width());
+  int y = std::min(cornice.top(), area.bottom() + 1 - cornice.height());
+  x = std::max(x, area.left());
+  y = std::max(y, area.top());
+  if (x != cornice.left() || y != cornice.top()) finestra.move(finestra.pos() + QPoint(x - cornice.left(), y - cornice.top()));
+}
+
+void CentraSulloSchermo(QWidget& finestra) {
+  const QRect base = AreaProgramma();
+  if (base.isNull()) return;
   const QSize dimensione = finestra.frameGeometry().size();
-  finestra.move(schermo.left() + (schermo.width() - dimensione.width()) / 2,
-                schermo.top() + (schermo.height() - dimensione.height()) / 2);
+  finestra.move(base.left() + (base.width() - dimensione.width()) / 2,
+                base.top() + (base.height() - dimensione.height()) / 2);
+  DentroLoSchermo(finestra);
 }
 
 }  // namespace varnex::ui

@@ -28,8 +28,16 @@ int32_t ValoreVB(const QColor& colore);
 QSize SchermoTwips();
 int LarghezzaAreaLavoro();
 
-// Places a top-level window in the middle of the screen:
-// left = (screen width - window width) / 2, top = (screen height - window height) / 2.
+// Places a top-level window in the middle of the program: over the main window while it is on
+// screen (a program window the user made smaller than the screen would otherwise have its windows
+// open beside it, partly outside), else in the middle of the screen; kept inside the screen's work
+// area either way.
 void CentraSulloSchermo(QWidget& finestra);
+// The area the program's windows open in: the main window's frame while it is on screen and not
+// minimised, else the whole screen. Null when there is no screen.
+QRect AreaProgramma();
+// Moves a top-level window by the least needed to have it whole inside the screen's work area
+// (its top-left corner wins when it is larger).
+void DentroLoSchermo(QWidget& finestra);
 
 }  // namespace varnex::ui

@@ -40,6 +40,8 @@ AttesaFrm::AttesaFrm(QWidget* parent) : QDialog(parent) {
   k = 1;
   imgAnim->setPixmap(ImageList1_[0]);
   RegistraFinestra(this);
+  // Unloaded by the load's end and by the editor's paint, also while a message is up.
+  NonProprietaria(this);
 }
 
 bool AttesaFrm::event(QEvent* e) {

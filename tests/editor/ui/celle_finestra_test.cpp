@@ -96,6 +96,41 @@ TEST_F(CelleFinestraTest, TheStatusPanelShowsEveryColumnDescriptionInFull) {
   GasCorrente.ErroreFamiglia = 0;
 }
 
+// The entry row's hint is a second line under the column's description: at the smallest window,
+// beside the pressure selectors, both lines shrank to about 6 px. They are shown whole at a
+// readable size.
+TEST_F(CelleFinestraTest, TheStatusPanelsTwoLinesAreReadableAtTheSmallestWindow) {
+  for (bool pressione : {false, true}) {
+    auto g = Apri(pressione);
+    g->resizeOnDemand();
+    QLabel* p = g->Panel3D2;
+    g->Grid->SetRowCol(5, 2);  // the entry row
+    g->Grid->SetRowCol(5, 1);
+    const QString testo = p->text();
+    ASSERT_TRUE(testo.contains(QLatin1Char('\n'))) << testo.toStdString();
+    EXPECT_TRUE(GrigliaTabella::TestoEntra(p->font(), testo, p->contentsRect(),
+                                           Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap))
+        << pressione << " " << testo.toStdString();
+    EXPECT_GE(QFontMetrics(p->font()).height(), 11) << pressione << " " << p->font().pointSizeF();
+    EXPECT_LE(p->geometry().bottom(), p->parentWidget()->contentsRect().bottom()) << pressione;
+    EXPECT_FALSE(p->geometry().intersects(g->Grid->geometry())) << pressione;
+  }
+}
+
+// The rows the user sees: those within the table's visible area, not the ones scrolled away.
+TEST_F(CelleFinestraTest, TheRowsInSightAreThoseOnScreen) {
+  auto g = Apri();
+  auto* vista = dynamic_cast<IVistaCelle*>(EditorCelle());
+  ASSERT_NE(vista, nullptr);
+  EXPECT_TRUE(vista->RigaInVista(1));
+  EXPECT_TRUE(vista->RigaInVista(4));
+  const int16_t ultima = static_cast<int16_t>(g->Grid->rowCount());
+  EXPECT_FALSE(vista->RigaInVista(ultima));
+  g->Grid->scrollToBottom();
+  EXPECT_FALSE(vista->RigaInVista(1));
+  EXPECT_TRUE(vista->RigaInVista(ultima));
+}
+
 // At the default window size the narrow columns cut "Lunghezza" to "unghezz" and an end
 // pressure to "199,...": every heading and the widest values fit their columns.
 TEST_F(CelleFinestraTest, HeadingsAndValuesFitTheirColumnsAtTheDefaultWindowSize) {
@@ -313,7 +348,7 @@ TEST_F(CelleFinestraTest, AParentOnTheEntryRowChangesNothingUntilTheRowIsASegmen
     g->Grid->SetRowCol(5, provenienza);
     g->GridEditing("");
     QTest::keyClick(g->Text1, Qt::Key_4);
-    archivi_.Utente().Attendi("Il tronco di provenienza e' una utenza!", Risposta::Si);
+    // Noting the parent asks nothing: the question is the link's, when the row becomes a segment.
     if (conInvio)
       QTest::keyClick(g->Text1, Qt::Key_Return);
     else
@@ -488,6 +523,28 @@ TEST_F(CelleFinestraTest, TheMaximumDropListFiltersKeysAndAppliesWithTheCursorLo
   EXPECT_TRUE(SelettoriRete::TestoRosso(*g->ComboDpMax));
   EXPECT_EQ(g->ComboDpMax->count(), 51);  // a typed value is not added to the list
   CursoreBloccato = 0;
+}
+
+// Ctrl+A while a cell is being edited, with the keyboard on the table under the editor (as after a
+// refused parent's message): the cell's text is selected, not the whole table, so the next digit
+// and Enter go to that row alone.
+TEST_F(CelleFinestraTest, CtrlAWhileACellIsEditedSelectsTheCellsText) {
+  auto g = Apri();
+  const int16_t provenienza = Colonna(*g, campo::ID_PREV);
+  g->Grid->SetRowCol(3, provenienza);
+  g->GridEditing("");
+  ASSERT_TRUE(g->Text1->isVisible());
+  // The key reaches the table (the keyboard came back to it after a message) with the editor up.
+  QTest::keyClick(g->Grid, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(g->Grid->Row(), 3);
+  EXPECT_EQ(g->Grid->RowSel(), 3);
+  EXPECT_EQ(g->Text1->selectedText(), g->Text1->text());
+  EXPECT_FALSE(g->Text1->text().isEmpty());
+  QTest::keyClick(g->Text1, Qt::Key_1);
+  QTest::keyClick(g->Text1, Qt::Key_Return);
+  EXPECT_EQ(Tronco(3).ID_PREV, 1);
+  EXPECT_EQ(Tronco(2).ID_PREV, 1);
+  EXPECT_EQ(Tronco(4).ID_PREV, 3);
 }
 
 }  // namespace

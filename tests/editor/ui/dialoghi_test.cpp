@@ -242,6 +242,51 @@ TEST_F(DialoghiTest, NavigazioneSalvaIlTroncoMostratoESiFermaAllUltimo) {
   EXPECT_EQ(Tronco(2).ID_NRACCORDI, 7);
 }
 
+// A pasted "-5" in the length and "1,5" in a count, then a step to another segment and Annulla,
+// stored -5 m and 1 without a word. Every way the dialog stores applies OK's checks: the message
+// names the box, nothing of the segment is stored, and the dialog stays on the segment shown.
+TEST_F(DialoghiTest, LaNavigazioneControllaComeOKENonSalvaUnTestoRifiutato) {
+  struct Caso {
+    const char* nome;
+    std::function<void(PTronchi&)> passo;
+  };
+  const Caso casi[] = {
+      {"freccia su", [](PTronchi& p) { p.Spin4Su->click(); }},
+      {"freccia giu", [](PTronchi& p) { p.Spin4Giu->click(); }},
+      {"numero", [](PTronchi& p) { p.Text10->setText(QStringLiteral("3")); }},
+  };
+  struct Box {
+    const char* messaggio;
+    std::function<void(PTronchi&)> incolla;
+  };
+  const Box boxes[] = {
+      {"La lunghezza effettiva non puo' essere negativa", [](PTronchi& p) { p.txtlen->setText(QStringLiteral("-5")); }},
+      {"\"1,5\"", [](PTronchi& p) { p.txtLocal[0]->setText(QStringLiteral("1,5")); }},
+  };
+  for (const Caso& c : casi) {
+    for (const Box& b : boxes) {
+      SCOPED_TRACE(std::string(c.nome) + " / " + b.messaggio);
+      GasGrid& g = Editor();
+      g.Grid->SetRowCol(2, 1);
+      const TRete prima = Rete();
+      const size_t messaggi = archivi_.Utente().messaggi.size();
+      dialoghi_.Attendi("PTronchi", [&](QDialog& d) {
+        PTronchi& p = P(d);
+        b.incolla(p);
+        c.passo(p);
+        EXPECT_EQ(archivi_.Utente().messaggi.size(), messaggi + 1) << "one message for one step";
+        EXPECT_EQ(p.Stato.TroncoAperto, 2);
+        EXPECT_EQ(p.Text10->text().trimmed(), QStringLiteral("2"));
+        P(d).Command2->click();
+      });
+      archivi_.Utente().Attendi(b.messaggio);
+      ApriParametriTronco(2);
+      for (int16_t s = 1; s <= 4; ++s) EXPECT_EQ(Tronco(s), prima.Tronchi[static_cast<size_t>(s)]) << s;
+      ScaricaPTronchi();
+    }
+  }
+}
+
 TEST_F(DialoghiTest, TastiESpinDelDialogo) {
   ReteInPressione = -1;
   Editor().Grid->SetRowCol(3, 1);
@@ -610,6 +655,10 @@ TEST_F(DialoghiTest, CancellaRigheSelezionateDallaTabella) {
   EXPECT_NE(Tronco(4).Eliminato, 0);
   EXPECT_EQ(Tronco(2).Eliminato, 0);
   EXPECT_EQ(Tronco(1).ID_RIGHT, 0);
+  // The cursor is where the user was, not on segment 1's "Da tronco": the next key goes there.
+  EXPECT_EQ(g.Grid->Row(), 3);
+  EXPECT_EQ(g.Grid->Col(), 1);
+  EXPECT_EQ(g.Grid->RowSel(), 3);
 }
 
 TEST_F(DialoghiTest, AnnullaOChiusuraNonCambianoNulla) {

@@ -112,15 +112,14 @@ TEST_F(RigheNuoveTest, AParentOnARowADeleteLeftBlankChangesNothingUntilTheRowIsA
     g.Grid->setFocus();
     Tasti({Qt::Key_4});
     ASSERT_TRUE(g.Text1->isVisible());
-    if (uscita == Uscita::Esc) {
+    // Noting the parent asks nothing: no link is made yet.
+    if (uscita == Uscita::Esc)
       Tasti({Qt::Key_Escape});
-    } else {
-      Messaggio(QStringLiteral("Il tronco di provenienza e' una utenza!"), Si);
-      if (uscita == Uscita::Click)
-        PerdeFocus(g.Text1);
-      else
-        Tasti({Qt::Key_Return});
-    }
+    else if (uscita == Uscita::Click)
+      PerdeFocus(g.Text1);
+    else
+      Tasti({Qt::Key_Return});
+    EXPECT_TRUE(dialoghi_.visti.empty());
     g.Grid->SetRowCol(3, provenienza);  // the user goes elsewhere
     g.Elaborazione();
     EXPECT_TRUE(SlotVuoto(2));
@@ -132,10 +131,11 @@ TEST_F(RigheNuoveTest, AParentOnARowADeleteLeftBlankChangesNothingUntilTheRowIsA
     EXPECT_EQ(g.Grid->TextMatrix(2, provenienza), uscita == Uscita::Esc ? "" : "4");
     if (uscita != Uscita::Invio) continue;
 
-    // Enter through the rest of the row makes it a segment under segment 4, whose appliance goes
-    // as the user agreed, with no second box about it.
+    // Enter through the rest of the row makes it a segment under segment 4: the link asks about
+    // the appliance now, once, and its flow goes as the user agrees.
     g.Grid->SetRowCol(2, provenienza);
     g.Grid->setFocus();
+    Messaggio(QStringLiteral("Il tronco di provenienza e' una utenza!"), Si);
     for (int passo = 0; passo < 40 && SlotVuoto(2); ++passo) Tasti({Qt::Key_Return});
     ASSERT_FALSE(SlotVuoto(2));
     EXPECT_EQ(Tronco(2).ID_PREV, 4);
@@ -281,7 +281,8 @@ TEST_F(RigheNuoveTest, APowerTypedWithACommaOrAPointIsReadAsMeant) {
   // The dialog rounds a power to whole units from its decimals' first digits read as a whole number
   // (",5" stays below one half there).
   for (const Caso& c : {Caso{"txtWatt", "1500,5", "1500", ""}, Caso{"txtWatt", "1500,6000", "1501", ""},
-                        Caso{"txtWatt", "1.500", "1500", ""},
+                        Caso{"txtWatt", "1.500", "1500", ""}, Caso{"txtWatt", "1.500,5", "1500", ""},
+                        Caso{"txtKcal", "1.290,4", "1500", ""},
                         Caso{"txtWatt", "1500.5", "", "\"1500.5\" non e' un numero valido per la potenza in W"},
                         Caso{"txtKcal", "1290,4", "1500", ""},
                         Caso{"txtKcal", "12.90", "", "\"12.90\" non e' un numero valido per la potenza in kcal/h"}}) {

@@ -50,6 +50,30 @@ TEST_F(DialogoParametri, ImpiantoInternoSoloGasCombustibiliSenzaVelocita) {
   EXPECT_EQ(d.Tabbed1->currentIndex(), 0);
 }
 
+// The dialog opened with the keyboard on its page bar: "Casa Rossi" typed first went nowhere and
+// the description landed in "Riferimento". The keyboard starts in "Riferimento", caret after its
+// text, nothing selected; both for a new project and at F4 (the same dialog, shown modal).
+TEST_F(DialogoParametri, LaTastieraParteDaRiferimento) {
+  for (const char* riferimento : {"", "Villa"}) {
+    SCOPED_TRACE(riferimento);
+    Riferimento = riferimento;
+    FakeDialoghi dialoghi;
+    dialoghi.Attendi("Parametri", [&](QDialog& d) {
+      auto& p = static_cast<ui::Parametri&>(d);
+      p.activateWindow();
+      QApplication::processEvents();
+      EXPECT_EQ(p.Tabbed1->currentIndex(), 0);
+      EXPECT_EQ(p.focusWidget(), p.Text1);
+      EXPECT_FALSE(p.Text1->hasSelectedText());
+      EXPECT_EQ(p.Text1->cursorPosition(), p.Text1->text().size());
+      QTest::keyClicks(p.focusWidget(), QStringLiteral(" Casa Rossi"));
+      EXPECT_EQ(p.Text1->text(), QString::fromUtf8(riferimento) + QStringLiteral(" Casa Rossi"));
+      p.Command2->click();
+    });
+    ui::MostraParametri();
+  }
+}
+
 TEST_F(DialogoParametri, ReteInPressioneTuttiIGasEVelocita) {
   ReteInPressione = -1;
   VelocitaMaxImpostata = 12.5f;

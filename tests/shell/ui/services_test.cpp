@@ -481,4 +481,72 @@ TEST(DesktopLauncher, OpensThroughTheInstalledService) {
 TEST(DesktopLauncher, NothingInstalledOpensNothing) { EXPECT_FALSE(Desktop().Apri("/tmp/x.htm")); }
 
 }  // namespace
+
+// A window the program centres opens over the main window the user has made smaller than the
+// screen (the segment dialog, the start window and the parameters opened half outside it), and
+// never past the screen's edge.
+TEST(PosizioneFinestre, AlCentroDellaFinestraPrincipaleEDentroLoSchermo) {
+  QScreen* schermo = QGuiApplication::primaryScreen();
+  ASSERT_NE(schermo, nullptr);
+  const QRect area = schermo->availableGeometry();
+  QMainWindow principale;
+  principale.setGeometry(area.left() + 40, area.top() + 30, 300, 200);
+  principale.show();
+  QApplication::processEvents();
+  QDialog d;
+  d.resize(120, 80);
+  CentraSulloSchermo(d);
+  const QRect p = principale.frameGeometry(), f = d.frameGeometry();
+  EXPECT_LE(std::abs(f.center().x() - p.center().x()), 1);
+  EXPECT_LE(std::abs(f.center().y() - p.center().y()), 1);
+  // A main window against the screen's right and bottom edges: the window stays whole on screen.
+  principale.move(area.right() - 150, area.bottom() - 60);
+  QApplication::processEvents();
+  CentraSulloSchermo(d);
+  EXPECT_TRUE(area.contains(d.frameGeometry())) << d.frameGeometry().x() << "," << d.frameGeometry().y();
+  // No main window on screen: the middle of the screen.
+  principale.hide();
+  CentraSulloSchermo(d);
+  EXPECT_LE(std::abs(d.frameGeometry().center().x() - schermo->geometry().center().x()), 1);
+}
+
+
+// Every dialog belongs to a window that outlives it: the window the user works in, never one that
+// is unloaded by itself (the wait window), the main window in its place.
+TEST(ProprietarioDialoghi, LaFinestraAttivaMaiUnaCheSiScarica) {
+  QMainWindow principale;
+  principale.show();
+  QDialog lavoro(&principale);  // a window of the program the user works in (the print window)
+  lavoro.show();
+  lavoro.activateWindow();
+  QApplication::processEvents();
+  ASSERT_EQ(QApplication::activeWindow(), &lavoro);
+  EXPECT_EQ(ProprietarioDialoghi(), &lavoro);
+
+  QDialog attesa;  // unloaded by itself, as the wait window
+  NonProprietaria(&attesa);
+  attesa.show();
+  attesa.activateWindow();
+  QApplication::processEvents();
+  ASSERT_EQ(QApplication::activeWindow(), &attesa);
+  EXPECT_EQ(ProprietarioDialoghi(), &principale);
+
+  // A dialog made over it anyway goes to the owner before it is shown.
+  struct Dialoghi : IDialoghi {
+    QWidget* genitore = nullptr;
+    int Esegui(QDialog& d) override {
+      genitore = d.parentWidget();
+      return QDialog::Rejected;
+    }
+  } dialoghi;
+  ImpostaDialoghi(&dialoghi);
+  {
+    QDialog sopra(&attesa);
+    MostraModale(sopra);
+    EXPECT_EQ(dialoghi.genitore, &principale);
+    EXPECT_TRUE(sopra.isWindow());
+  }
+  ImpostaDialoghi(nullptr);
+}
+
 }  // namespace varnex::ui

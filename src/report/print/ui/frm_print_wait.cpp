@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "shell/ui/services.h"
+#include "shell/ui/units.h"
 
 namespace varnex::ui {
 
@@ -25,10 +26,7 @@ frmPrintWait::frmPrintWait(QWidget* parent) : QDialog(parent) {
   layout->addWidget(lblMsg);
   layout->addWidget(SSPanel1);
   resize(360, 120);
-  if (QScreen* schermo = QGuiApplication::primaryScreen()) {
-    const QRect r = schermo->availableGeometry();
-    move(r.x() + (r.width() - width()) / 2, r.y() + (r.height() - height()) / 2);
-  }
+  CentraSulloSchermo(*this);
 }
 
 void frmPrintWait::PrintMsg(const std::string& s) {
@@ -46,6 +44,8 @@ void AttesaStampaQt::Mostra() {
   if (finestra_ == nullptr) {
     finestra_ = new frmPrintWait();
     finestra_->setAttribute(Qt::WA_DeleteOnClose);
+    // Closed by the run's end, also while a message of the run is up.
+    NonProprietaria(finestra_);
     frmPrintWait* f = finestra_;
     QObject::connect(f, &QObject::destroyed, [this, f]() {
       if (finestra_ == f) finestra_ = nullptr;
