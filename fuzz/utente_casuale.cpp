@@ -353,8 +353,11 @@ class DialoghiCasuali : public ui::IDialoghi {
     QWidget* padre = d.parentWidget() ? d.parentWidget()->window() : nullptr;
     QPointer<QWidget> proprietario(padre);
     const bool conProprietario = padre != nullptr;
-    if (corsa.verboso)
+    if (corsa.verboso) {
       std::fprintf(stderr, "  dialog %s over %s\n", classe.c_str(), padre ? NomeWidget(padre).c_str() : "nothing");
+      if (auto* box = qobject_cast<QMessageBox*>(&d))
+        std::fprintf(stderr, "    \"%s\"\n", box->text().left(160).toUtf8().constData());
+    }
     ControllaProprietario(d, proprietario, conProprietario, classe);
     QPointer<QDialog> guardia(&d);
     struct Stato {
@@ -640,6 +643,27 @@ void ControllaRilettura(const Cartelle& c) {
   ultima = std::move(ora);
   if (Rete().NumTronchi <= 0 && Riferimento.empty()) return;
   const std::string a = c.radice + "/verifica-a.RTG", b = c.radice + "/verifica-b.RTG";
+  // A save rewrites files of the user's folder too (the technician's defaults): they are put back
+  // as they were after the check, which the program must not notice.
+  std::map<std::string, std::string> utente;
+  std::error_code e;
+  for (const auto& voce : fs::directory_iterator(c.utente, e))
+    if (voce.is_regular_file(e)) utente[voce.path().string()] = LeggiTutto(voce.path().string());
+  struct Ripristino {
+    const Cartelle& c;
+    const std::map<std::string, std::string>& prima;
+    ~Ripristino() {
+      std::error_code e;
+      for (const auto& voce : fs::directory_iterator(c.utente, e)) {
+        if (!voce.is_regular_file(e)) continue;
+        const auto trovato = prima.find(voce.path().string());
+        if (trovato == prima.end())
+          fs::remove(voce.path(), e);
+        else if (LeggiTutto(trovato->first) != trovato->second)
+          ScriviTutto(trovato->first, trovato->second);
+      }
+    }
+  } ripristino{c, utente};
   std::fflush(stderr);
   const pid_t figlio = fork();
   if (figlio == 0) {
@@ -765,7 +789,18 @@ struct Azioni {
 
   void Premi(QWidget* w, Qt::Key tasto, Qt::KeyboardModifiers mod = Qt::NoModifier) {
     if (!w) return;
-    if ((tasto == Qt::Key_Tab || tasto == Qt::Key_Backtab)) versoSelettore = true;
+    // Tab, and an arrow on a button (which moves along the same chain), take the keyboard wherever
+    // the chain of the window goes: the user's own move.
+    const bool freccia = tasto == Qt::Key_Left || tasto == Qt::Key_Right || tasto == Qt::Key_Up || tasto == Qt::Key_Down;
+    if (tasto == Qt::Key_Tab || tasto == Qt::Key_Backtab || (freccia && qobject_cast<QAbstractButton*>(w)))
+      versoSelettore = true;
+    if ((mod & Qt::ControlModifier) && tasto >= Qt::Key_A && tasto <= Qt::Key_Z) {
+      // Ctrl and a letter: the key event carries the control character, as a keyboard gives it
+      // (Ctrl+A is "\x01"); the test library's own would carry the letter, which the table takes as
+      // typed text.
+      QTest::sendKeyEvent(QTest::Click, w, tasto, QString(QChar(tasto - Qt::Key_A + 1)), mod);
+      return;
+    }
     QTest::keyClick(w, tasto, mod);
   }
 
