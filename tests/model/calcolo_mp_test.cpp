@@ -334,6 +334,25 @@ TEST_F(CalcoloMPTest, DueRamiDimensionatiPercorsoPerPercorso) {
   EXPECT_FLOAT_EQ(StatoDimensionamento[5].PressioneUscita, Tronco(5).ID_PFINALE);
   EXPECT_GE(Tronco(3).ID_PFINALE, 150);
   EXPECT_GE(Tronco(6).ID_PFINALE, 150);
+  // Each segment is sized on the longest path through it (paths are sized longest first): it may
+  // lose, per metre, the budget left at its inlet over the length still ahead of it on that path,
+  // and it gets the narrowest row of the series that stays within that; the row below does not.
+  // Every segment taking the widest row would keep within its share and fail the second part.
+  const float restante[] = {0, 50 + 80 + 10, 80 + 10, 10, 10, 20 + 5, 5};
+  for (int16_t s = 1; s <= 6; ++s) {
+    SCOPED_TRACE("segment " + std::to_string(s));
+    const TTronco& t = Tronco(s);
+    const float consentita = (t.PInizialeTronco - 150.0f) / restante[s];
+    size_t riga = std::size(RigheAcciaio);
+    for (size_t r = 0; r < std::size(RigheAcciaio); ++r)
+      if (t.ID_DIAMETRO == RigheAcciaio[r].etichetta) riga = r;
+    ASSERT_LT(riga, std::size(RigheAcciaio)) << "no diameter of the series: " << t.ID_DIAMETRO;
+    const auto perMetro = [&](size_t r) {
+      return PerditaMP(t.PInizialeTronco, RigheAcciaio[r].interno / 1000.0f, t.ID_P_TRONCO, t.ID_EQ_LEN, 1) / t.ID_EQ_LEN;
+    };
+    EXPECT_LE(perMetro(riga), consentita) << t.ID_DIAMETRO;
+    if (riga > 0) EXPECT_GT(perMetro(riga - 1), consentita) << "the narrower " << RigheAcciaio[riga - 1].etichetta << " fits";
+  }
 }
 
 TEST_F(CalcoloMPTest, LunghezzeNulleNonBloccanoIlDimensionamento) {
