@@ -72,6 +72,7 @@ std::vector<varnex::test::VoceStato> StatoFinestre() {
                [] { ui::ImpostaStampantiSistema(nullptr); }),
       {"the schema on the editor", {}, [] { ui::ImpostaSchemaRete(nullptr); }},
       {"the cell editor", {}, [] { ui::ImpostaEditorCelle(nullptr); }},
+      {"the editor's work counts", {}, [] { ui::LavoroEditor() = {}; }},
       {"the tightness page's maker", {}, [] { ui::ImpostaCostruttorePaginaTenuta(nullptr); }},
       {"the gas editor's opener", {}, [] { ui::ImpostaEditorGas(nullptr); }},
       {"the project commands", {},
