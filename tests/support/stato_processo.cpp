@@ -120,6 +120,7 @@ std::vector<VoceStato> StatoCore() {
       Collegamento("the project commit", [] { ImpostaCommitProgetto(nullptr); }),
       Collegamento("the user folder's copy", [] { ImpostaCopiaCartellaUtente({}); }),
       Collegamento("the substitution dialog", [] { ImpostaDialogoSostituzione(nullptr); }),
+      Collegamento("the substitutions answered", [] { frmEquiv.Reset(); }),
       Valore("the program folder", const_cast<std::string&>(CartellaProgramma())),
       Collegamento("the shipped folder", [] { ImpostaCartellaDistribuita(""); }),
       // Global values.
