@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/calcolo.h"
 #include "model/colonne.h"
 #include "model/computo.h"
 #include "model/dimensionamento.h"
@@ -121,6 +122,7 @@ std::vector<VoceStato> StatoCore() {
       Collegamento("the user folder's copy", [] { ImpostaCopiaCartellaUtente({}); }),
       Collegamento("the substitution dialog", [] { ImpostaDialogoSostituzione(nullptr); }),
       Collegamento("the substitutions answered", [] { frmEquiv.Reset(); }),
+      Collegamento("the project as last saved", [] { DimenticaProgettoSalvato(); }),
       Valore("the program folder", const_cast<std::string&>(CartellaProgramma())),
       Collegamento("the shipped folder", [] { ImpostaCartellaDistribuita(""); }),
       // Global values.

@@ -60,6 +60,9 @@ std::vector<varnex::test::VoceStato> StatoFinestre() {
   const QPalette tavolozza = QApplication::palette();
   const QLocale lingua;
   return {
+      // Windows a test closed are deleted before the next test starts: a main window left for a
+      // later event loop would still be the program's window in the next test.
+      {"the windows waiting to be deleted", {}, [] { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }},
       servizio("the dialogs stand-in (ImpostaDialoghi)", [] { return &ui::Dialoghi(); },
                [] { ui::ImpostaDialoghi(nullptr); }),
       servizio("the file dialogs stand-in (ImpostaFileDialoghi)", [] { return &ui::FileDialoghi(); },
