@@ -1,5 +1,9 @@
-// The toolbar states the editor's page changes leave on the main window.
+// The toolbar states the editor's page changes leave on the main window, checked as rules over
+// every page and every setting of the three flags the toolbar shows.
 #include <gtest/gtest.h>
+
+#include <set>
+#include <string>
 
 #include "editor/barra_strumenti.h"
 #include "shell/stato_interfaccia.h"
@@ -7,88 +11,71 @@
 namespace varnex {
 namespace {
 
-struct Atteso {
-  Comando comando;
-  bool abilitato;
-  Immagine figura;
+using I = Immagine;
+using C = Comando;
+
+// The pictures a command may show: each button has its own, and a picture of a disabled button is
+// its grey one; labels, the zoom buttons and the scale box show none.
+struct Figure {
+  std::set<Immagine> abilitate, disabilitate;
+};
+Figure FigureDi(Comando c) {
+  switch (c) {
+    case C::CommandCalculate: return {{I::ImageCalc}, {I::ImageCalcDis}};
+    case C::CommandCursorLocked: return {{I::ImageCurs, I::ImageCursSel}, {I::ImageBlocCursDis}};
+    case C::CommandAutomaticRecalculate: return {{I::ImageCalcAuto, I::ImageCalcAutoSel}, {I::ImageCalcAutoDis}};
+    case C::cmdDiamLocked: return {{I::ImgLockOpen, I::ImgLockClosed}, {I::ImageLockOpDis, I::ImageLockClsDis}};
+    case C::cmdParameterElemSel: return {{I::imgParam}, {I::imgParamDis}};
+    case C::SSCommandRefresh: return {{I::ImageRefresh}, {I::ImageRefreshDis}};
+    default: return {{I::Nessuna}, {I::Nessuna}};
+  }
+}
+
+// The commands that work on each page: the table calculates, locks and edits; the schema edits
+// and zooms; the tightness test recalculates its verdict. Refresh works everywhere.
+const std::set<Comando> ComandiPagina[3] = {
+    {C::CommandCalculate, C::CommandCursorLocked, C::CommandAutomaticRecalculate, C::cmdDiamLocked,
+     C::cmdParameterElemSel, C::SSCommandRefresh, C::SSCommandCancel},
+    {C::cmdParameterElemSel, C::SSCommandRefresh, C::SSCommandCancel, C::Command6, C::Command7, C::Label6},
+    {C::CommandCalculate, C::SSCommandRefresh},
 };
 
-class BarraTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    RicalcoloAutomatico = -1;
-    CursoreBloccato = 0;
-    StatoBloccoDiametri = -1;
-  }
-  static void Verifica(const StatoBarra& b, const std::vector<Atteso>& attesi) {
-    for (const Atteso& a : attesi) {
-      EXPECT_EQ(In(b, a.comando).Abilitato, a.abilitato) << static_cast<int>(a.comando);
-      if (a.figura != Immagine::Nessuna) {
-        EXPECT_EQ(In(b, a.comando).Figura, a.figura) << static_cast<int>(a.comando);
-      }
+class BarraTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(BarraTest, OnlyThePagesOwnCommandsAreEnabledAndEachShowsItsOwnPictureGreyedWhenDisabled) {
+  const int pagina = GetParam();
+  for (int flag = 0; flag < 8; ++flag) {
+    RicalcoloAutomatico = (flag & 1) ? -1 : 0;
+    CursoreBloccato = (flag & 2) ? -1 : 0;
+    StatoBloccoDiametri = (flag & 4) ? -1 : 0;
+    SCOPED_TRACE("page " + std::to_string(pagina) + ", flags " + std::to_string(flag));
+    const StatoBarra barra = StatoBarraPagina(pagina);
+    for (int i = 0; i < NumComandi; ++i) {
+      const Comando c = static_cast<Comando>(i);
+      const StatoComando& s = In(barra, c);
+      SCOPED_TRACE("command " + std::to_string(i));
+      EXPECT_EQ(s.Abilitato, ComandiPagina[pagina].count(c) == 1);
+      const Figure f = FigureDi(c);
+      EXPECT_EQ((s.Abilitato ? f.abilitate : f.disabilitate).count(s.Figura), 1u) << static_cast<int>(s.Figura);
     }
   }
-};
-
-TEST_F(BarraTest, TablePage) {
-  Verifica(StatoBarraPagina(0), {
-                                    {Comando::CommandCalculate, true, Immagine::ImageCalc},
-                                    {Comando::CommandCursorLocked, true, Immagine::ImageCurs},
-                                    {Comando::CommandAutomaticRecalculate, true, Immagine::ImageCalcAutoSel},
-                                    {Comando::cmdDiamLocked, true, Immagine::ImgLockOpen},
-                                    {Comando::cmdParameterElemSel, true, Immagine::imgParam},
-                                    {Comando::SSCommandRefresh, true, Immagine::ImageRefresh},
-                                    {Comando::SSCommandCancel, true, Immagine::Nessuna},
-                                    {Comando::txtScaleW, false, Immagine::Nessuna},
-                                    {Comando::Command6, false, Immagine::Nessuna},
-                                    {Comando::Command7, false, Immagine::Nessuna},
-                                    {Comando::Label6, false, Immagine::Nessuna},
-                                });
 }
 
-TEST_F(BarraTest, TablePageShowsTheFlags) {
-  RicalcoloAutomatico = 0;
-  CursoreBloccato = -1;
-  StatoBloccoDiametri = 0;
-  Verifica(StatoBarraPagina(0), {
-                                    {Comando::CommandCursorLocked, true, Immagine::ImageCursSel},
-                                    {Comando::CommandAutomaticRecalculate, true, Immagine::ImageCalcAuto},
-                                    {Comando::cmdDiamLocked, true, Immagine::ImgLockClosed},
-                                });
-}
+INSTANTIATE_TEST_SUITE_P(Pagine, BarraTest, ::testing::Values(0, 1, 2));
 
-TEST_F(BarraTest, SchemaPage) {
-  Verifica(StatoBarraPagina(1), {
-                                    {Comando::CommandCalculate, false, Immagine::ImageCalcDis},
-                                    {Comando::CommandCursorLocked, false, Immagine::ImageBlocCursDis},
-                                    {Comando::CommandAutomaticRecalculate, false, Immagine::ImageCalcAutoDis},
-                                    {Comando::cmdDiamLocked, false, Immagine::ImageLockOpDis},
-                                    {Comando::cmdParameterElemSel, true, Immagine::imgParam},
-                                    {Comando::SSCommandRefresh, true, Immagine::ImageRefresh},
-                                    {Comando::SSCommandCancel, true, Immagine::Nessuna},
-                                    {Comando::txtScaleW, false, Immagine::Nessuna},
-                                    {Comando::Command6, true, Immagine::Nessuna},
-                                    {Comando::Command7, true, Immagine::Nessuna},
-                                    {Comando::Label6, true, Immagine::Nessuna},
-                                });
-  StatoBloccoDiametri = 0;
-  EXPECT_EQ(In(StatoBarraPagina(1), Comando::cmdDiamLocked).Figura, Immagine::ImageLockClsDis);
-}
-
-TEST_F(BarraTest, TightnessPage) {
-  StatoBloccoDiametri = 0;  // the tightness page always shows the open padlock, disabled
-  Verifica(StatoBarraPagina(2), {
-                                    {Comando::CommandCalculate, true, Immagine::ImageCalc},
-                                    {Comando::CommandCursorLocked, false, Immagine::ImageBlocCursDis},
-                                    {Comando::CommandAutomaticRecalculate, false, Immagine::ImageCalcAutoDis},
-                                    {Comando::cmdDiamLocked, false, Immagine::ImageLockOpDis},
-                                    {Comando::cmdParameterElemSel, false, Immagine::imgParamDis},
-                                    {Comando::SSCommandRefresh, true, Immagine::ImageRefresh},
-                                    {Comando::SSCommandCancel, false, Immagine::Nessuna},
-                                    {Comando::txtScaleW, false, Immagine::Nessuna},
-                                    {Comando::Command6, false, Immagine::Nessuna},
-                                    {Comando::Label6, false, Immagine::Nessuna},
-                                });
+// The pictures of the two-state buttons show the flag they switch: on the table page enabled, on
+// the schema page greyed; the tightness page locks nothing and shows the open padlock.
+TEST(Barra, TheTwoStateButtonsShowTheirFlag) {
+  for (const int16_t acceso : {int16_t{-1}, int16_t{0}}) {
+    RicalcoloAutomatico = CursoreBloccato = acceso;
+    StatoBloccoDiametri = acceso ? 0 : -1;  // -1: the diameters are free, the padlock open
+    const StatoBarra tabella = StatoBarraPagina(0), schema = StatoBarraPagina(1), tenuta = StatoBarraPagina(2);
+    EXPECT_EQ(In(tabella, C::CommandAutomaticRecalculate).Figura, acceso ? I::ImageCalcAutoSel : I::ImageCalcAuto);
+    EXPECT_EQ(In(tabella, C::CommandCursorLocked).Figura, acceso ? I::ImageCursSel : I::ImageCurs);
+    EXPECT_EQ(In(tabella, C::cmdDiamLocked).Figura, acceso ? I::ImgLockClosed : I::ImgLockOpen);
+    EXPECT_EQ(In(schema, C::cmdDiamLocked).Figura, acceso ? I::ImageLockClsDis : I::ImageLockOpDis);
+    EXPECT_EQ(In(tenuta, C::cmdDiamLocked).Figura, I::ImageLockOpDis);
+  }
 }
 
 }  // namespace

@@ -232,8 +232,6 @@ TEST_F(TabellaTest, ARefusedNetworkShowsNoResult) {
   EXPECT_EQ(Cella(1, campo::ID_DIAMETRO_INTERNO).Testo.empty(), false);
   ReteInPressione = -1;
   EXPECT_EQ(Cella(1, campo::ID_PFINALE).Testo, "");
-  ReteInPressione = 0;
-  Rete().CalcoloRifiutato = false;
 }
 
 // A network's cumulative drop is in kPa: against the maximum drop in Pa its colour meant nothing.

@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "calcolo_prova.h"
 #include "model/calcolo.h"
+#include "model/gas.h"
 #include "model/materiali.h"
+#include "model/raccordi.h"
 #include "model/rete.h"
 #include "support/fake_interaction.h"
 
@@ -297,9 +300,57 @@ TEST_F(Dimensionamento, AStaleDetachedDropDoesNotBlockTheOptimisation) {
 
 // ---- Rows without a usable inner diameter -----------------------------------------------------
 
-// Labels and drops of a small network sized over series 1 holding `righe`.
-std::vector<std::pair<std::string, float>> DimensionaCon(const std::vector<test::RigaProva>& righe) {
-  test::PreparaCalcolo();
+// A calculation over series 1 holding rows of the test's choosing: the low-pressure one over the
+// shared steel series, and the pressurised one over six steel rows with a 200 -> 150 kPa budget.
+struct CalcoloSuRighe {
+  const char* nome;
+  std::vector<test::RigaProva> righe;
+  size_t mezzo;          // a row the optimisation steps over
+  void (*prepara)();     // the project around the series
+  void (*costruisci)();  // a small network using the first row, inner rows and the last one
+};
+
+void PrintTo(const CalcoloSuRighe& c, std::ostream* os) { *os << c.nome; }
+
+const CalcoloSuRighe BassaPressione{
+    "BassaPressione", test::RigheAcciaio(), 4, [] { test::PreparaCalcolo(); }, [] {
+      AggiungiProva(0, 5.0f);          // 1
+      AggiungiProva(1, 10.0f, 0.5f);   // 2: a small appliance
+      AggiungiProva(1, 8.0f);          // 3
+      AggiungiProva(3, 15.0f, 6.0f);   // 4
+      AggiungiProva(3, 4.0f, 400.0f);  // 5: more than the widest row carries within the limit
+    }};
+
+const CalcoloSuRighe InPressione{
+    "InPressione",
+    {{"1/2", 16.1f, 0}, {"3/4", 21.7f, 0}, {"1", 27.3f, 0}, {"1 1/4", 36.0f, 0}, {"1 1/2", 41.9f, 0}, {"2", 53.1f, 0}},
+    3,
+    [] {
+      test::PreparaCalcolo();
+      for (auto& f : LunghezzeEquivalenti)
+        for (auto& c : f) c.fill(0.0f);
+      GasCorrente = TGas{};
+      GasCorrente.Nome = "Metano";
+      GasCorrente.Densita = 0.6f;
+      GasCorrente.Viscosita = 1.4e-5f;
+      GasCorrente.MassaVolumica = 0.6f * 1.22566f;
+      PressioneIniziale = 200;
+      PressioneFinale = 150;
+      VelocitaMaxImpostata = 15;
+      ReteInPressione = -1;
+    },
+    [] {
+      AggiungiProva(0, 50);
+      AggiungiProva(1, 80, 5);    // 2: small enough for the smallest row
+      AggiungiProva(1, 20);       // 3
+      AggiungiProva(3, 10, 40);   // 4
+      AggiungiProva(3, 30, 900);  // 5: more than the widest row carries within the limits
+    }};
+
+// Labels and drops of the calculation's network sized over series 1 holding `righe`.
+std::vector<std::pair<std::string, float>> DimensionaCon(const CalcoloSuRighe& c,
+                                                         const std::vector<test::RigaProva>& righe) {
+  c.prepara();
   TSerieMateriale& serie = Materiali[1];
   for (size_t r = 1; r <= MaxDiametri; ++r) serie[r] = TMateriale{};
   serie[0].NumDiametri = static_cast<int16_t>(righe.size());
@@ -307,27 +358,28 @@ std::vector<std::pair<std::string, float>> DimensionaCon(const std::vector<test:
     serie[r + 1].RifDiametro = righe[r].etichetta;
     serie[r + 1].DiamInterno = righe[r].interno;
   }
-  AggiungiProva(0, 5.0f);          // 1
-  AggiungiProva(1, 10.0f, 0.5f);   // 2: a small appliance
-  AggiungiProva(1, 8.0f);          // 3
-  AggiungiProva(3, 15.0f, 6.0f);   // 4
-  AggiungiProva(3, 4.0f, 400.0f);  // 5: more than the widest row carries within the limit
+  c.costruisci();
   CalcolaRete();
   std::vector<std::pair<std::string, float>> esito;
   for (int16_t s = 1; s <= Rete().NumTronchi; ++s) esito.emplace_back(Tronco(s).ID_DIAMETRO, Tronco(s).ID_PDC_TRONCO);
   return esito;
 }
 
-TEST_F(Dimensionamento, ARowWithoutUsableInnerDiameterIsNeverChosenAndChangesNothingElse) {
-  const std::vector<test::RigaProva>& valide = test::RigheAcciaio();
-  const auto atteso = DimensionaCon(valide);
+class RigaSenzaDiametroInterno : public ::testing::TestWithParam<CalcoloSuRighe> {
+ protected:
+  FakeInterazione utente;
+};
+
+TEST_P(RigaSenzaDiametroInterno, IsNeverChosenAndChangesNoSizing) {
+  const CalcoloSuRighe& c = GetParam();
+  const auto atteso = DimensionaCon(c, c.righe);
   // First, middle and last place: the smallest row, a row the optimisation steps over, the row
   // taken when nothing fits.
-  for (size_t posto : {size_t{0}, size_t{4}, valide.size()}) {
+  for (size_t posto : {size_t{0}, c.mezzo, c.righe.size()}) {
     for (float interno : {-1.8f, 0.0f, std::nanf("")}) {
-      std::vector<test::RigaProva> righe = valide;
+      std::vector<test::RigaProva> righe = c.righe;
       righe.insert(righe.begin() + static_cast<std::ptrdiff_t>(posto), test::RigaProva{"ROTTO", interno, 0});
-      const auto esito = DimensionaCon(righe);
+      const auto esito = DimensionaCon(c, righe);
       ASSERT_EQ(esito.size(), atteso.size());
       for (size_t s = 0; s < esito.size(); ++s) {
         EXPECT_EQ(esito[s].first, atteso[s].first) << "posto " << posto << " interno " << interno << " tronco " << s + 1;
@@ -337,6 +389,9 @@ TEST_F(Dimensionamento, ARowWithoutUsableInnerDiameterIsNeverChosenAndChangesNot
   }
   EXPECT_TRUE(utente.messaggi.empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(OgniCalcolo, RigaSenzaDiametroInterno, ::testing::Values(BassaPressione, InPressione),
+                         [](const ::testing::TestParamInfo<CalcoloSuRighe>& info) { return std::string(info.param.nome); });
 
 TEST_F(Dimensionamento, ASegmentFixedToARowWithoutInnerDiameterIsRefusedWithAMessage) {
   Materiali[1][2].DiamInterno = -1.8f;  // "3/4"

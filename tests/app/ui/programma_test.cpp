@@ -419,7 +419,6 @@ TEST(Programma, LaCartellaUtenteCheNonPrendeUnFileDistribuitoNonFermaLAvvio) {
     EXPECT_NE(messaggi.messaggi[0].testo.find(MotivoErrore(ENOTDIR)), std::string::npos) << messaggi.messaggi[0].testo;
   }
   utente.UsaComeCartellaProgramma();
-  ImpostaCartellaDistribuita("");
 }
 
 // The user's folder keeps what the user decided, start after start: a pipe series deleted with

@@ -97,5 +97,31 @@ TEST_F(FinestraSostituzioni, OffreSoloSerieUsabiliEEscAnnulla) {
   EXPECT_NE(MotivoRifiutoCalcolo().find("Inox 316"), std::string::npos) << MotivoRifiutoCalcolo();
 }
 
+// Esc is "Annulla" whatever the window asks to replace, a series or a gas: no choice is taken and
+// the name is not asked again while the project loads.
+TEST_F(FinestraSostituzioni, EscAnnullaPerOgniTipo) {
+  ui::ArchiviQt archivi;
+  struct Caso {
+    const char* tipo;
+    int16_t sostituzione;
+    const char* mancante;
+  };
+  for (const Caso& c : {Caso{"serie", SostituzioneMateriale, "Inox 316"}, Caso{"gas", SostituzioneGas, "Gas di città"}}) {
+    SCOPED_TRACE(c.tipo);
+    frmEquiv.Reset();
+    const size_t visti = dialoghi.visti.size();
+    dialoghi.Attendi("frmEquiv", [](QDialog& d) {
+      EXPECT_GT(static_cast<ui::frmEquivDialog&>(d).List1->count(), 0);
+      QTest::keyClick(&d, Qt::Key_Escape);
+      EXPECT_FALSE(d.isVisible());
+    });
+    frmEquiv.Substitute(c.mancante, c.sostituzione);
+    EXPECT_EQ(frmEquiv.value(), 0);
+    frmEquiv.Substitute(c.mancante, c.sostituzione);
+    EXPECT_EQ(frmEquiv.value(), 0);
+    EXPECT_EQ(dialoghi.visti.size(), visti + 1) << "asked once";
+  }
+}
+
 }  // namespace
 }  // namespace varnex::test

@@ -438,7 +438,7 @@ TEST_F(CelleFinestraTest, AKeyThatCannotGoAnywhereSaysWhyInTheStatusPanel) {
 TEST_F(CelleFinestraTest, KeysTypedAfterAQuestionFromACommitGoWhereTheCursorIs) {
   auto g = Apri();
   g->activateWindow();
-  (void)QTest::qWaitForWindowActive(g.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(g.get()));
   QtInterazione schermo;
   ImpostaInterazione(&schermo);
   test::FakeDialoghi dialoghi;

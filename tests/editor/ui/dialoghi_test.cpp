@@ -628,7 +628,7 @@ TEST_F(DialoghiTest, InvioSulPulsanteConIlFuocoLoPreme) {
   d.SetDati(4, 2.5f);
   d.show();
   d.activateWindow();
-  (void)QTest::qWaitForWindowActive(&d);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
   d.cmdOK->setFocus();
   QTest::keyClick(d.cmdOK, Qt::Key_Return);
   EXPECT_TRUE(d.Done);

@@ -44,7 +44,7 @@ class RigheNuoveTest : public ::testing::Test {
     GasGrid& g = principale_->CaricaEditor();
     principale_->show();
     principale_->activateWindow();
-    (void)QTest::qWaitForWindowActive(principale_.get());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(principale_.get())) << "the main window never became active";
     g.SelezionaPagina(0);
     g.NewRete(1);
     ImpostaInterazione(&schermo_);

@@ -1634,8 +1634,6 @@ TEST_F(ReportFilesTest, TheTightnessReportsPrintNoStraySeparatorAndKeepValuesWit
 TEST_F(ReportFilesTest, TheTightnessReportsCarryThePagesLineUnderTheVerdict) {
   // The page fills the record; each report refreshes it and must give the verdict and the line
   // under it exactly as the page shows them.
-  const TGas gas = GasCorrente;
-  const auto parametri = ParFamGas;
   for (const test::CasoUscitaTenuta& c : test::CasiUscitaTenuta()) {
     SCOPED_TRACE(c.nome);
     AzzeraSezioni();
@@ -1670,8 +1668,6 @@ TEST_F(ReportFilesTest, TheTightnessReportsCarryThePagesLineUnderTheVerdict) {
       EXPECT_FALSE(trova("Nessun esito: la verifica non è stata eseguita."));
     }
   }
-  GasCorrente = gas;
-  ParFamGas = parametri;
 }
 
 TEST_F(ReportFilesTest, TheTightnessSectionIsWrittenWhenTheNetworkCalculationIsRefused) {

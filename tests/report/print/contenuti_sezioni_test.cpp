@@ -59,7 +59,6 @@ TEST(OpzioniStampa, PresetsAndStoredChoice) {
 }
 
 TEST(ComputoReport, UsedSeriesInSlotOrderWithTheirDiameters) {
-  const auto salvati = Materiali;
   for (auto& s : Materiali) s = TSerieMateriale{};
   Materiali[3][0].Nome = "RAME";
   Materiali[3][0].TipoFormula = 2;
@@ -92,8 +91,6 @@ TEST(ComputoReport, UsedSeriesInSlotOrderWithTheirDiameters) {
   PesoTotaleAcciaio = 1234.6f;
   EXPECT_TRUE(MostraPesoTotaleAcciaio());
   EXPECT_EQ(TestoPesoTotaleAcciaio(), "1235");
-  Materiali = salvati;
-  PesoTotaleAcciaio = 0;
 }
 
 std::vector<std::string> TestiPezzi(const std::vector<PezzoTenuta>& pezzi) {
@@ -208,7 +205,6 @@ TEST(TenutaReport, AVerdictOnlyOverACompleteTestThatAppliesAndElseTheReason) {
       for (const auto& testo : TestiPezzi(pezzi)) EXPECT_EQ(testo.find("idonea"), std::string::npos) << testo;
     }
   }
-  TenutaImpianto = TTenutaImpianto{};
 }
 
 TEST(TenutaReport, AGasOfNoFamilyIsNamedSo) {
@@ -226,7 +222,6 @@ TEST(TenutaReport, AGasOfNoFamilyIsNamedSo) {
     ASSERT_GE(gas, 0);
     EXPECT_EQ(pezzi[gas + 1].Testo, testo) << famiglia;
   }
-  TenutaImpianto = TTenutaImpianto{};
 }
 
 // The lines a record prints from `da` (a heading's text) up to the next empty line, as they print.
@@ -315,7 +310,6 @@ TEST(TenutaReport, AnAddressPrintsOnlyThePartsWhoseFieldsAreFilled) {
   t.NomeTecnico = "Luca Neri";
   EXPECT_EQ(RigheSotto(GetPezziTenuta(), impresa),
             (std::vector<std::string>{"Gas Service", "011 123456", "Tecnico: Luca Neri"}));
-  TenutaImpianto = TTenutaImpianto{};
 }
 
 // Every measured value of the test data keeps its unit on its line: the two are joined by a blank
@@ -406,7 +400,6 @@ TEST(TenutaReport, CausesFillTwoColumnsAndCountsGetTheirSuffix) {
   int n = 0;
   for (const auto& p : GetPezziTenuta()) n += p.Tipo == TipoPezzo::Causa ? 1 : 0;
   EXPECT_EQ(n, 0);
-  TenutaImpianto = TTenutaImpianto{};
 }
 
 }  // namespace

@@ -610,14 +610,12 @@ TEST_F(StampaReport, APassingDesignIsNotStatedFailingAfterAStaleMaximumDropText)
       EXPECT_EQ(t.testo.find(MarcaOltreLimite), std::string::npos) << t.testo;
     }
   }
-  PDCMaxTesto = "0";
 }
 
 // Strips go on below each other; a diameter label longer than its column is printed whole, in
 // type small enough to stay inside the column but never below 6 pt: a label that would need less
 // widens the columns.
 TEST_F(StampaReport, BillOfQuantitiesStripsContinueWhenTooMany) {
-  const auto salvati = Materiali;
   for (auto& s : Materiali) s = TSerieMateriale{};
   Materiali[1][0].Nome = "RAME";
   Materiali[1][0].TipoFormula = 2;
@@ -647,7 +645,6 @@ TEST_F(StampaReport, BillOfQuantitiesStripsContinueWhenTooMany) {
   const double w = 11 * 6 * 10;
   const double inizio = std::floor(lungo->x / w) * w;
   EXPECT_LE(lungo->x + static_cast<double>(Len(lungo->testo)) * lungo->dimensione * 10, inizio + w);
-  Materiali = salvati;
 }
 
 TEST_F(StampaReport, TightnessSectionOnlyForAnInternalInstallationWithItsVerdictIfAny) {
@@ -744,7 +741,6 @@ TEST_F(StampaReport, TheTightnessSectionCarriesThePagesLineUnderTheVerdict) {
   const int16_t radice = test::AggiungiProva(0, 10);
   test::AggiungiProva(radice, 5, 1.0f);
   CalcolaRete();
-  const auto parametri = ParFamGas;
   for (const test::CasoUscitaTenuta& c : test::CasiUscitaTenuta()) {
     SCOPED_TRACE(c.nome);
     stampante.tratti.clear();
@@ -776,7 +772,6 @@ TEST_F(StampaReport, TheTightnessSectionCarriesThePagesLineUnderTheVerdict) {
     }
     EXPECT_EQ(testo.find(senzaSpazi("la verifica non è stata eseguita")), std::string::npos);
   }
-  ParFamGas = parametri;
 }
 
 // A choked segment's drop, end pressure and path drop were printed as -1 values.
@@ -924,7 +919,6 @@ bool StampaTabelleLunghe(StampanteFinta& stampante, bool pressione, const CartaP
 // a valid network gives: every number is printed whole, no text crosses a column rule, a free
 // reference reads whole (wrapped), and every heading word and unit line is there uncut.
 TEST_F(StampaReport, TablesPrintEveryValueWholeOnEveryPaper) {
-  const auto nomiSalvati = NomiSpeciali;
   for (const bool pressione : {false, true}) {
     for (const CartaProva& carta : CarteProva) {
       SCOPED_TRACE(std::string(pressione ? "pressurised " : "internal ") + carta.nome);
@@ -994,14 +988,12 @@ TEST_F(StampaReport, TablesPrintEveryValueWholeOnEveryPaper) {
       ReteInPressione = 0;
     }
   }
-  NomiSpeciali = nomiSalvati;
 }
 
 // On every paper, whatever the type a table is printed in and however many bands it takes, its
 // column lines run from rule to rule: none goes past the line that closes the rows, none stops short
 // of it.
 TEST_F(StampaReport, EveryColumnLineOfATableEndsOnARule) {
-  const auto nomiSalvati = NomiSpeciali;
   for (const bool pressione : {false, true}) {
     for (const CartaProva& carta : CarteProva) {
       SCOPED_TRACE(std::string(pressione ? "pressurised " : "internal ") + carta.nome);
@@ -1041,8 +1033,6 @@ TEST_F(StampaReport, EveryColumnLineOfATableEndsOnARule) {
       ReteInPressione = 0;
     }
   }
-  NomiSpeciali = nomiSalvati;
-  PercentualeX = PercentualeY = 100;
 }
 
 TEST_F(StampaReport, TightnessReportChecksThePageAtEveryLine) {
@@ -1117,8 +1107,6 @@ TEST_F(StampaReport, TheCoverGoesOnToTheNextPageRatherThanUnderTheFooter) {
   }
   stampante.larghezza = 11906;
   stampante.altezza = 16838;
-  PercentualeX = PercentualeY = 100;
-  ReteInPressione = 0;
 }
 
 // On the narrowest paper the printer offers (an envelope 98 mm wide, at 80 % of the page) every
@@ -1149,8 +1137,6 @@ TEST_F(StampaReport, TitlesAndCoverValuesStayInsideANarrowPage) {
   }
   stampante.larghezza = 11906;
   stampante.altezza = 16838;
-  PercentualeX = PercentualeY = 100;
-  ReteInPressione = 0;
 }
 
 // A report that ends with a table or the bill of quantities ends on the page of its last line,
@@ -1272,7 +1258,6 @@ TEST_F(StampaReport, AReferenceBreaksBetweenItsWords) {
     ResetRete();
   }
   DescrizioneLavoro.clear();
-  PercentualeX = 100;
 }
 
 // On A5 at 80 % of the page the cover is one page: its room between groups of fields shrinks
@@ -1295,8 +1280,6 @@ TEST_F(StampaReport, TheCoverOfA5At80PercentIsOnePage) {
       }
     }
   }
-  PercentualeX = PercentualeY = 100;
-  ReteInPressione = 0;
 }
 
 // A cover printed alone; its body texts (header and footer left out), in order.
@@ -1342,8 +1325,6 @@ TEST_F(StampaReport, TheCoverIsOnePageInReadableTypeOnEveryPaper) {
   }
   Riferimento.clear();
   DescrizioneLavoro.clear();
-  PercentualeX = PercentualeY = 100;
-  ReteInPressione = 0;
 }
 
 // A job too long for the cover to hold on one page even in the smallest type: the cover goes on
@@ -1395,8 +1376,6 @@ TEST_F(StampaReport, ACoverTooLongForOnePageBreaksBetweenWholeFields) {
   }
   Riferimento.clear();
   DescrizioneLavoro.clear();
-  PercentualeX = PercentualeY = 100;
-  ReteInPressione = 0;
 }
 
 // However long the note, the firm's details and the technician stay with the signatures, and no
@@ -1471,7 +1450,6 @@ TEST_F(StampaReport, TheTotalsAndNotesOfATableStayWithItsLastRow) {
     EXPECT_EQ(avviso, riga);
     EXPECT_EQ(nota, riga);
   }
-  PDCMaxTesto = "0";
 }
 
 // A failing design's worst path of two rows, wherever it starts on the page of the narrowest
@@ -1516,8 +1494,6 @@ TEST_F(StampaReport, AShortTableKeepsEachBandWholeOnNarrowPaper) {
       EXPECT_EQ(avviso, due.back());
     }
   }
-  PercentualeX = PercentualeY = 100;
-  PDCMaxTesto = "0";
 }
 
 // Papers the print dialog offers, from the tallest to one too short for the page rules, in twips.
@@ -1584,13 +1560,11 @@ TEST_F(StampaReport, EveryPaperKeepsThePageRulesOrIsSaidTooShort) {
       ResetRete();
     }
   }
-  PercentualeX = PercentualeY = 100;
 }
 
 // On every paper, whatever bands a table takes, its total is printed once, after the last band
 // (never between two bands), its label and value on one line.
 TEST_F(StampaReport, ATotalIsOneLineAfterTheLastBandOfItsTable) {
-  const auto nomiSalvati = NomiSpeciali;
   for (const bool pressione : {false, true}) {
     for (const CartaProva& carta : CarteProva) {
       SCOPED_TRACE(std::string(pressione ? "pressurised " : "internal ") + carta.nome);
@@ -1623,13 +1597,11 @@ TEST_F(StampaReport, ATotalIsOneLineAfterTheLastBandOfItsTable) {
       ReteInPressione = 0;
     }
   }
-  NomiSpeciali = nomiSalvati;
 }
 
 // The whole report on every paper: no page holds only blank lines between its header and footer,
 // and none a single stray line (the bill's total weight away from the bill it totals).
 TEST_F(StampaReport, NoPageOfTheReportIsEmptyOrHoldsAStrayLine) {
-  const auto nomiSalvati = NomiSpeciali;
   for (const bool pressione : {false, true}) {
     for (const CartaProva& carta : CarteProva) {
       SCOPED_TRACE(std::string(pressione ? "pressurised " : "internal ") + carta.nome);
@@ -1653,8 +1625,6 @@ TEST_F(StampaReport, NoPageOfTheReportIsEmptyOrHoldsAStrayLine) {
       ReteInPressione = 0;
     }
   }
-  NomiSpeciali = nomiSalvati;
-  PercentualeX = PercentualeY = 100;
 }
 
 // On the cover, on every paper, a number and its unit are never parted by a line break: no line
@@ -1684,7 +1654,6 @@ TEST_F(StampaReport, OnTheCoverANumberKeepsItsUnit) {
       ReteInPressione = 0;
     }
   }
-  PercentualeX = PercentualeY = 100;
 }
 
 // A reference that wraps in its column does not leave a short last word alone on its line
@@ -1729,7 +1698,6 @@ TEST_F(StampaReport, AWrappedReferenceKeepsItsShortLastWordAndStandsApartFromThe
     ResetRete();
   }
   EXPECT_GE(avvolte, 2);
-  PercentualeX = PercentualeY = 100;
 }
 
 TEST(GetPathFolder, Cases) {
@@ -1864,7 +1832,6 @@ TEST_F(StampaReport, TheHeaderNamePrintsWholeWhereItFitsAndTheFooterHasNoDanglin
   EXPECT_TRUE(stampante.Trova(VersioneProgramma));
   DittaAgente.clear();
   PercorsoProgetto.clear();
-  PercentualeX = PercentualeY = 100;
 }
 
 }  // namespace

@@ -193,8 +193,6 @@ int16_t ColonnaDi(int16_t layout, int16_t id) {
 // Every value the editor's table shows in red or with the diameter warning carries the mark in the
 // report tables, and no other does: one judgement for the screen and every output.
 TEST_F(TabelleReport, TheReportMarksWhatTheEditorMarks) {
-  const auto materiali = Materiali;
-  const int16_t numMateriali = NumMateriali;
   Materiali = {};
   NumMateriali = 1;
   Materiali[1][0].Nome = "ACC";
@@ -275,9 +273,6 @@ TEST_F(TabelleReport, TheReportMarksWhatTheEditorMarks) {
     }
     EXPECT_GT(viste, 0);
   }
-  Materiali = materiali;
-  NumMateriali = numMateriali;
-  PDCMaxUtente = 0;
 }
 
 // A path over the maximum drop says so under its total, and a table holding a mark explains it.

@@ -23,6 +23,7 @@
 #include "shell/ui/units.h"
 #include "shell/ui/window_registry.h"
 #include "support/fake_interaction.h"
+#include "support/stato_processo.h"
 #include "support/temp_folder.h"
 #include "support/utente_comune.h"
 #include "support/ui/fake_services.h"
@@ -326,6 +327,7 @@ TEST(QtMessages, AnswerOfTheButtonClickedAndOfTheCloseBox) {
 TEST(QtMessages, BusyCursorNestsThroughTheCore) {
   QtInterazione interazione;
   ImpostaInterazione(&interazione);
+  const test::AllaFine togli([] { ImpostaInterazione(nullptr); });
   {
     CursoreOccupato esterno;
     ASSERT_NE(QApplication::overrideCursor(), nullptr);
@@ -336,7 +338,6 @@ TEST(QtMessages, BusyCursorNestsThroughTheCore) {
     EXPECT_NE(QApplication::overrideCursor(), nullptr) << "the outer section still runs";
   }
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-  ImpostaInterazione(nullptr);
 }
 
 TEST(QtMessages, ProgressTextsReachTheStatusLine) {
@@ -540,13 +541,11 @@ TEST(ProprietarioDialoghi, LaFinestraAttivaMaiUnaCheSiScarica) {
     }
   } dialoghi;
   ImpostaDialoghi(&dialoghi);
-  {
-    QDialog sopra(&attesa);
-    MostraModale(sopra);
-    EXPECT_EQ(dialoghi.genitore, &principale);
-    EXPECT_TRUE(sopra.isWindow());
-  }
-  ImpostaDialoghi(nullptr);
+  const test::AllaFine togli([] { ImpostaDialoghi(nullptr); });
+  QDialog sopra(&attesa);
+  MostraModale(sopra);
+  EXPECT_EQ(dialoghi.genitore, &principale);
+  EXPECT_TRUE(sopra.isWindow());
 }
 
 }  // namespace varnex::ui

@@ -18,6 +18,10 @@ struct ParolaPdf {
   QRectF box;      // in points from the page's top left corner
 };
 
+// True when this machine has no pdftotext (scripts/setup installs it). A test that reads words
+// back checks this once at its start and skips; past that point a PDF with no words is a fault.
+inline bool PdftotextManca() { return QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(); }
+
 // Empty when pdftotext is missing; `html` is where its word list is written.
 inline std::vector<ParolaPdf> ParolePdf(const std::string& pdf, const std::string& html) {
   std::vector<ParolaPdf> parole;

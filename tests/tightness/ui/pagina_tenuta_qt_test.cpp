@@ -603,7 +603,6 @@ TEST_F(PaginaTenutaQtTest, AGasOfNoFamilyGetsNoVerdict) {
   EXPECT_EQ(TenutaImpianto.Risultato, 0);
   EXPECT_EQ(TenutaImpianto.FamigliaGas, FamigliaNonAttribuibile);
   GasCorrente.ErroreFamiglia = 0;
-  GasCorrente.Famiglia = 2;
 }
 
 TEST_F(PaginaTenutaQtTest, TheComputedBoxesAreReadOnlyAndOutOfTheTabOrder) {

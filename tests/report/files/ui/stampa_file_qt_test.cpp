@@ -127,7 +127,8 @@ TEST_F(StampaFileQtTest, TheShippedLogoKeepsItsSizeInTheHtmlHeader) {
   ASSERT_LE(pixel.width(), 184);
   ASSERT_LE(pixel.height(), 41);
   fs::copy_file(spedito, programma.File("logo.bmp"), fs::copy_options::overwrite_existing);
-  ASSERT_NE(ApriDialogo(), nullptr);
+  QPointer<ui::frmStampa> d = ApriDialogo();
+  ASSERT_NE(d, nullptr);
   salva.Rispondi(uscita.File("report.html"));
   utente.Attendi("Stampa su file HTML conclusa con successo.");
   ui::PrintHTMLReportHook();
@@ -137,6 +138,15 @@ TEST_F(StampaFileQtTest, TheShippedLogoKeepsItsSizeInTheHtmlHeader) {
   EXPECT_NE(html.find(misura + " >"), std::string::npos);  // page header
   EXPECT_NE(html.find(misura + ">"), std::string::npos);   // diagram page
   EXPECT_EQ(html.find("width='80' height='40'"), std::string::npos);
+  // The picture itself, pixel for pixel: the one the dialog shows and the one beside the report
+  // the header points at are the shipped logo.
+  const QImage atteso = QImage(QString::fromStdString(spedito)).convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(QImage(QString::fromStdString(uscita.File("logo.bmp"))).convertToFormat(QImage::Format_RGB32), atteso);
+  ASSERT_NE(d, nullptr);
+  const QLabel* holder = d->findChild<QLabel*>(QStringLiteral("picLogo"));
+  ASSERT_NE(holder, nullptr);
+  EXPECT_EQ(holder->pixmap().toImage().convertToFormat(QImage::Format_RGB32), atteso);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST_F(StampaFileQtTest, WithoutLogoTheHolderIsCleared) {

@@ -174,7 +174,6 @@ TEST_F(StampaPdfTest, QuickPrintOfTheWholeReportWritesPdfPages) {
 // carry every number whole, and no word runs into the next.
 TEST_F(StampaPdfTest, TablesOnSmallPaperReadWholeInThePdf) {
   if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) GTEST_SKIP() << "pdftotext missing";
-  const auto nomiSalvati = NomiSpeciali;
   for (const bool pressione : {false, true}) {
     for (const bool a5 : {false, true}) {
       SCOPED_TRACE(std::string(pressione ? "pressurised" : "internal") + (a5 ? " A5 80" : " A4 80"));
@@ -226,8 +225,6 @@ TEST_F(StampaPdfTest, TablesOnSmallPaperReadWholeInThePdf) {
       ReteInPressione = 0;
     }
   }
-  NomiSpeciali = nomiSalvati;
-  PercentualeX = 100;
 }
 
 TEST_F(StampaPdfTest, AnExistingFileIsOverwrittenOnlyWhenTheUserAgreesAndCancelPrintsNothing) {
@@ -489,7 +486,6 @@ TEST_F(PdfSceltaTest, TheTightnessTestAloneOfAPressurisedNetworkIsRefusedBeforeT
     ASSERT_TRUE(d) << "nothing printed: the dialog stays open";
     delete d;
   }
-  ReteInPressione = 0;
 }
 
 // With no section ticked both commands say so, in those words, before a file is asked; the
@@ -512,7 +508,6 @@ TEST_F(PdfSceltaTest, NoSectionTickedIsToldAsSuchByBothCommands) {
     ASSERT_TRUE(d) << "nothing printed: the dialog stays open";
     delete d;
   }
-  ReteInPressione = 0;
 }
 
 }  // namespace
