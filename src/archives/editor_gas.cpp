@@ -15,7 +15,7 @@
 #include "shell/progetto.h"
 #include "shell/selettore_gas.h"
 #include "shell/stato_interfaccia.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 
 namespace varnex {
 

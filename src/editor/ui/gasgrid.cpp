@@ -33,7 +33,7 @@
 #include "shell/ui/units.h"
 #include "shell/ui/wait_window.h"
 #include "shell/ui/window_registry.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 #include "tightness/validazione.h"
 
 namespace varnex::ui {

@@ -20,7 +20,7 @@
 #include "report/print/pagina.h"
 #include "report/print/stampa_report.h"
 #include "report/print/sezioni.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 
 namespace varnex {
 

@@ -6,7 +6,7 @@
 #include "report/files/stampa_file.h"
 #include "report/files/stampa_file_interno.h"
 #include "report/print/sezioni.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 
 namespace varnex {
 

@@ -26,7 +26,7 @@
 #include "report/print/sezioni.h"
 #include "report/print/tenuta_report.h"
 #include "schema/disegno.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 
 namespace varnex {
 

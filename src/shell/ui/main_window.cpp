@@ -35,7 +35,7 @@
 #include "shell/ui/units.h"
 #include "shell/ui/wait_window.h"
 #include "shell/ui/window_registry.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 
 namespace varnex::ui {
 
