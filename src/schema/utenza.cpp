@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "editor/tabella.h"
+#include "model/giudizi.h"
 #include "model/calcolo.h"
 #include "model/numbers.h"
 #include "model/rete.h"

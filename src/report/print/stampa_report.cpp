@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "editor/tabella.h"
+#include "model/giudizi.h"
 #include "model/calcolo.h"
 #include "model/campi.h"
 #include "model/colonne.h"
