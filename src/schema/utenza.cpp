@@ -9,7 +9,7 @@
 #include "model/numbers.h"
 #include "model/rete.h"
 #include "model/strings.h"
-#include "report/print/bande_tabella.h"
+#include "model/righe_testo.h"
 #include "schema/disegno.h"
 
 namespace varnex {
