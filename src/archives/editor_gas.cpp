@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "archives/testi_archivio.h"
-#include "editor/celle.h"
+#include "model/valori_digitati.h"
 #include "model/globals.h"
 #include "model/interaction.h"
 #include "model/numbers.h"
