@@ -1,6 +1,6 @@
 # Fails when a source of the core (anything under src/ outside ui/ folders and the program) uses Qt.
 file(GLOB_RECURSE files ${SRC}/*.cpp ${SRC}/*.h)
-list(FILTER files EXCLUDE REGEX "/ui/|/src/app/")
+list(FILTER files EXCLUDE REGEX "/ui/|/src/app/main\\.cpp$")
 set(bad "")
 foreach(f IN LISTS files)
   file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]|Qt)")

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "ambiente_fuzz.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
   using namespace varnex;

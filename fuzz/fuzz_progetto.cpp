@@ -25,7 +25,7 @@
 #include "schema/disegno.h"
 #include "schema/superficie_registrata.h"
 #include "shell/default_values.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 
 namespace varnex::fuzz {
 namespace {

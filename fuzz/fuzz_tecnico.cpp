@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "ambiente_fuzz.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 
 namespace {
 

@@ -75,7 +75,7 @@
 #include "model/sostituzione.h"
 #include "report/print/ui/frm_stampa.h"
 #include "shell/settings.h"
-#include "shell/startup.h"
+#include "app/startup.h"
 #include "shell/ui/lifecycle.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/qt_services.h"

@@ -71,7 +71,7 @@
 #include "report/print/ui/diagramma_qt.h"
 #include "schema/ui/schema_canvas.h"
 #include "shell/settings.h"
-#include "shell/startup.h"
+#include "app/startup.h"
 #include "shell/ui/lifecycle.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/qt_services.h"

@@ -21,7 +21,7 @@
 #include "model/sostituzione.h"
 #include "shell/progetto.h"
 #include "shell/stato_interfaccia.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 #include "model/interaction.h"
 #include "model/strings.h"
 #include "model/textfile.h"

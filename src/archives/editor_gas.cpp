@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "archives/testi_archivio.h"
-#include "editor/celle.h"
+#include "model/valori_digitati.h"
 #include "model/globals.h"
 #include "model/interaction.h"
 #include "model/numbers.h"
@@ -15,7 +15,7 @@
 #include "shell/progetto.h"
 #include "shell/selettore_gas.h"
 #include "shell/stato_interfaccia.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 
 namespace varnex {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "archives/testi_archivio.h"
-#include "editor/celle.h"
+#include "model/valori_digitati.h"
 #include "model/files.h"
 #include "model/globals.h"
 #include "model/interaction.h"

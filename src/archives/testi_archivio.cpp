@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "editor/celle.h"
+#include "model/valori_digitati.h"
 #include "model/numbers.h"
 #include "model/strings.h"
 

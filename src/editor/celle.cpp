@@ -14,6 +14,7 @@
 #include "model/materiali.h"
 #include "model/numbers.h"
 #include "model/strings.h"
+#include "model/valori_digitati.h"
 #include "shell/stato_interfaccia.h"
 
 namespace varnex {
@@ -38,13 +39,6 @@ int16_t Intero16(double x) {
   return static_cast<int16_t>(std::clamp(r, -32768.0, 32767.0));
 }
 
-// A typed number as a single; nullopt when it does not fit one (it would poison the calculation).
-std::optional<float> Singolo(double v) {
-  const float f = static_cast<float>(v);
-  if (!std::isfinite(f)) return std::nullopt;
-  return f;
-}
-
 // A row that is not a segment yet: the entry row below the last segment, or a row a delete left
 // blank. A parent typed there is only noted until the row becomes a segment.
 bool NonAncoraTronco(int16_t riga) { return riga > ContoTronchi() || SlotVuoto(riga); }
@@ -65,23 +59,6 @@ std::string AvvisoRigaNonTronco(int16_t riga) {
 
 double NumeroDigitato(const std::string& testo) { return Val(testo); }
 
-std::optional<double> NumeroCella(const std::string& testo) {
-  const std::string t = Trim(CommaToDot(testo));
-  size_t i = 0;
-  if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-  int cifre = 0, punti = 0;
-  for (; i < t.size(); ++i) {
-    if (t[i] >= '0' && t[i] <= '9')
-      ++cifre;
-    else if (t[i] == '.' && punti == 0)
-      ++punti;
-    else
-      return std::nullopt;
-  }
-  if (cifre == 0) return std::nullopt;
-  return Val(t);
-}
-
 std::string RifiutoNumeroCella(int16_t codice, const std::string& testo) {
   const char* nome = nullptr;
   switch (codice) {
@@ -94,18 +71,6 @@ std::string RifiutoNumeroCella(int16_t codice, const std::string& testo) {
   }
   // The parent column answers a negative number with its own message.
   return RifiutoNumero(nome, testo, codice == campo::ID_PREV);
-}
-
-std::string RifiutoNumero(const std::string& nome, const std::string& testo, bool negativoAmmesso) {
-  const std::optional<double> v = NumeroCella(testo);
-  if (!v || !Singolo(*v))
-    return "\"" + Trim(testo) + "\" non e' un numero valido per " + nome + ".\r\nIl valore non e' stato cambiato.";
-  if (*v < 0 && !negativoAmmesso) {
-    std::string s = nome;
-    if (!s.empty() && s[0] >= 'a' && s[0] <= 'z') s[0] = static_cast<char>(s[0] - 'a' + 'A');
-    return s + " non puo' essere negativa.\r\nIl valore non e' stato cambiato.";
-  }
-  return {};
 }
 
 PosizioneEditor PosizionaEditor(const AreaTwips& cella, int larghezzaPulsante, bool conPulsante) {

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "model/rete.h"
+#include "model/valori_digitati.h"
 
 namespace varnex {
 
@@ -208,15 +209,6 @@ std::string AvvisoRigaNonTronco(int16_t riga);
 
 // Number of a typed text: its leading decimal number, "." as the decimal point, 0 without one.
 double NumeroDigitato(const std::string& testo);
-
-// A number cell's text read strictly: blanks around it, an optional sign, digits with at most one
-// decimal point ("," counts as one); nullopt for anything else, an empty text included.
-std::optional<double> NumeroCella(const std::string& testo);
-
-// Why a typed text cannot be stored as the quantity `nome` ("la lunghezza"), "" when it can: not
-// a number, a negative quantity (unless `negativoAmmesso`), a value a single cannot hold. The
-// message quotes the text as typed.
-std::string RifiutoNumero(const std::string& nome, const std::string& testo, bool negativoAmmesso = false);
 
 // Why the text typed into a cell of column `codice` cannot be stored, "" when it can (the rules of
 // RifiutoNumero). Text columns are never refused here.

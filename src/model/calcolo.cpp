@@ -18,7 +18,7 @@
 #include "model/raccordi.h"
 #include "model/sostituzione.h"
 #include "model/strings.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 
 namespace varnex {
 

@@ -18,7 +18,7 @@
 #include "model/sostituzione.h"
 #include "model/raccordi.h"
 #include "model/strings.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 
 namespace varnex {
 

@@ -7,7 +7,7 @@
 #include "model/materiali.h"
 #include "model/numbers.h"
 #include "model/strings.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 
 namespace varnex {
 

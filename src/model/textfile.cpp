@@ -277,8 +277,8 @@ void RimuoviTemporaneiRimasti(const fs::path& cartella, const std::string& nome)
 }
 
 // Creates the temporary copy of a save of `nome` in `cartella` under a free name and locks it;
-// -1 with errno set when no copy can be made. The lock is held until the rename, so that no
-// other save takes the copy for a stale one. Another save may have removed it between the
+// -1 with errno set when no copy can be made. The caller keeps the lock until the copy has its
+// real name (renamed or linked), so that no other save takes the copy for a stale one. Another save may have removed it between the
 // creation and the lock: then it starts over on a new name. (Where the file system has no
 // locks, no save removes a copy it cannot lock either.)
 int CreaTemporaneoBloccato(const fs::path& cartella, const std::string& nome, mode_t modo, fs::path& temp) {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "editor/tabella.h"
+#include "model/giudizi.h"
 #include "model/campi.h"
 #include "model/colonne.h"
 #include "model/numbers.h"

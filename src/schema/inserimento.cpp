@@ -30,6 +30,32 @@ bool ConEstremoLibero(int16_t tronco) {
   return tronco >= 0 && tronco <= MaxTronchi && Tronco(tronco).EstremoLibero != 0;
 }
 
+// How an insertion arrow sits at its point, per direction (1 U, 2 L, 3 D, 4 R, 5 UL, 6 DL, 7 DR,
+// 8 UR): the top-left corner of a segment's arrow and of a consumer's arrow as fractions of the
+// drawn figure's side from the point, and the two corners (fractions of the figure's side) that
+// close the segment arrow's clickable triangle with the point.
+struct VersoFreccia {
+  double troncoX, troncoY;
+  double utenzaX, utenzaY;
+  double angolo0X, angolo0Y, angolo1X, angolo1Y;
+};
+constexpr double Diag = 0.707;
+constexpr std::array<VersoFreccia, 9> Versi{{
+    {},
+    {-0.5, -1, -0.5, -1, -0.383, -0.924, 0.383, -0.924},
+    {-1, -0.5, -1, -0.5, -0.924, 0.383, -0.924, -0.383},
+    {-0.5, 0, -0.5, 0, 0.383, 0.924, -0.383, 0.924},
+    {0, -0.5, 0, -0.5, 0.924, -0.383, 0.924, 0.383},
+    {-1, -1, -Diag, -Diag, -0.924, -0.383, -0.383, -0.924},
+    {-1, 0, -Diag, 0, -0.383, 0.924, -0.924, 0.383},
+    {0, 0, 0, 0, 0.924, 0.383, 0.383, 0.924},
+    {0, -1, -Diag / 2, -Diag, 0.383, -0.924, 0.924, -0.383},
+}};
+
+const VersoFreccia* Verso(int16_t direzione) {
+  return direzione >= 1 && direzione <= 8 ? &Versi[static_cast<size_t>(direzione)] : nullptr;
+}
+
 }  // namespace
 
 void ResetDropTargets() {
@@ -97,31 +123,13 @@ void ShowTroncoTargets() {
     const TPuntoInserimento& p = PuntiInserimentoTronco[static_cast<size_t>(i)];
     if (!ConEstremoLibero(p.Tronco)) continue;
     const double X = p.PuntoX, Y = p.PuntoY;
-    double left, top;
-    switch (p.Direzione) {
-      case 1: left = X - W * s / 2, top = Y - H * s; break;
-      case 2: left = X - W * s, top = Y - H * s / 2; break;
-      case 3: left = X - W * s / 2, top = Y; break;
-      case 4: left = X, top = Y - H * s / 2; break;
-      case 5: left = X - W * s, top = Y - H * s; break;
-      case 6: left = X - W * s, top = Y; break;
-      case 7: left = X, top = Y; break;
-      case 8: left = X, top = Y - H * s; break;
-      default: continue;
-    }
+    const VersoFreccia* v = Verso(p.Direzione);
+    if (!v) continue;
+    const double left = X + v->troncoX * W * s, top = Y + v->troncoY * H * s;
     sup.PaintPicture(FrecciaDirezione(p.Direzione), Arrotonda32(left), Arrotonda32(top), W * s, H * s);
     const double w = Arrotonda32(W * s), h = Arrotonda32(H * s);
-    double c0x, c0y, c1x, c1y;
-    switch (p.Direzione) {
-      case 1: c0x = X - 0.383 * w, c0y = Y - 0.924 * h, c1x = X + 0.383 * w, c1y = Y - 0.924 * h; break;
-      case 2: c0x = X - 0.924 * w, c0y = Y + 0.383 * h, c1x = X - 0.924 * w, c1y = Y - 0.383 * h; break;
-      case 3: c0x = X + 0.383 * w, c0y = Y + 0.924 * h, c1x = X - 0.383 * w, c1y = Y + 0.924 * h; break;
-      case 4: c0x = X + 0.924 * w, c0y = Y - 0.383 * h, c1x = X + 0.924 * w, c1y = Y + 0.383 * h; break;
-      case 5: c0x = X - 0.924 * w, c0y = Y - 0.383 * h, c1x = X - 0.383 * w, c1y = Y - 0.924 * h; break;
-      case 6: c0x = X - 0.383 * w, c0y = Y + 0.924 * h, c1x = X - 0.924 * w, c1y = Y + 0.383 * h; break;
-      case 7: c0x = X + 0.924 * w, c0y = Y + 0.383 * h, c1x = X + 0.383 * w, c1y = Y + 0.924 * h; break;
-      default: c0x = X + 0.383 * w, c0y = Y - 0.924 * h, c1x = X + 0.924 * w, c1y = Y - 0.383 * h; break;
-    }
+    const double c0x = X + v->angolo0X * w, c0y = Y + v->angolo0Y * h;
+    const double c1x = X + v->angolo1X * w, c1y = Y + v->angolo1Y * h;
     RegioniDrop.AddTriangle(Arrotonda32(c0x), Arrotonda32(c0y), Arrotonda32(c1x), Arrotonda32(c1y), p.PuntoX,
                             p.PuntoY, i, "E" + LettereDirezione(p.Direzione));
   }
@@ -138,18 +146,9 @@ void ShowUtenzaTargets() {
     const TPuntoInserimento& p = PuntiInserimentoUtenza[static_cast<size_t>(i)];
     if (!ConEstremoLibero(p.Tronco)) continue;
     const double X = p.PuntoX, Y = p.PuntoY;
-    double left, top;
-    switch (p.Direzione) {
-      case 1: left = X - W * s / 2, top = Y - H * s; break;
-      case 2: left = X - W * s, top = Y - H * s / 2; break;
-      case 3: left = X - W * s / 2, top = Y; break;
-      case 4: left = X, top = Y - H * s / 2; break;
-      case 5: left = X - H * 0.707 * s, top = Y - H * 0.707 * s; break;
-      case 6: left = X - H * 0.707 * s, top = Y; break;
-      case 7: left = X, top = Y; break;
-      case 8: left = X - W / 2 * 0.707 * s, top = Y - H * 0.707 * s; break;
-      default: continue;
-    }
+    const VersoFreccia* v = Verso(p.Direzione);
+    if (!v) continue;
+    const double left = X + v->utenzaX * W * s, top = Y + v->utenzaY * H * s;
     const int32_t l = Arrotonda32(left), tp = Arrotonda32(top);
     sup.PaintPicture(FrecciaDirezione(p.Direzione), l, tp, W * s, H * s);
     const int32_t w = Arrotonda32(W * s), h = Arrotonda32(H * s);

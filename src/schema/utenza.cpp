@@ -4,12 +4,12 @@
 #include <utility>
 #include <vector>
 
-#include "editor/tabella.h"
+#include "model/giudizi.h"
 #include "model/calcolo.h"
 #include "model/numbers.h"
 #include "model/rete.h"
 #include "model/strings.h"
-#include "report/print/bande_tabella.h"
+#include "model/righe_testo.h"
 #include "schema/disegno.h"
 
 namespace varnex {

@@ -9,7 +9,7 @@
 #include "model/strings.h"
 #include "shell/mru.h"
 #include "shell/settings.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 
 namespace varnex {
 namespace {

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "model/numbers.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 #include "tightness/validazione.h"
 
 namespace varnex {

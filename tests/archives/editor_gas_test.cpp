@@ -13,7 +13,7 @@
 #include "support/pagina_tenuta_prova.h"
 #include "model/progetto_file.h"
 #include "tightness/pagina_tenuta.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 
 namespace varnex::test {
 namespace {

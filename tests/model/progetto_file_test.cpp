@@ -27,7 +27,7 @@
 #include "support/fake_interaction.h"
 #include "support/temp_folder.h"
 #include "support/utente_comune.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 
 namespace varnex {
 namespace {

@@ -5,7 +5,7 @@
 #include "model/materiali.h"
 #include "model/rete.h"
 #include "support/fake_interaction.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 #include "rete_prova.h"
 
 namespace varnex::test {

@@ -13,7 +13,7 @@
 #include "schema/disegno.h"
 #include "schema/superficie_registrata.h"
 #include "shell/ambiente_prova.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 
 namespace varnex::test {
 namespace {

@@ -9,7 +9,7 @@
 #include "model/progetto_file.h"
 #include "shell/ambiente_prova.h"
 #include "shell/hints.h"
-#include "shell/startup.h"
+#include "app/startup.h"
 #include "shell/stato_interfaccia.h"
 
 namespace varnex::test {

@@ -1,4 +1,4 @@
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 
 #include <cerrno>
 #include <filesystem>

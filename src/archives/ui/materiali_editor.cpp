@@ -16,6 +16,7 @@
 
 #include "archives/ui/campi.h"
 #include "shell/ui/main_window.h"
+#include "shell/ui/tasti.h"
 
 namespace varnex::ui {
 
@@ -213,22 +214,19 @@ bool GestMateriali::eventFilter(QObject* oggetto, QEvent* evento) {
   if (oggetto == Grid && evento->type() == QEvent::KeyPress) {
     auto* k = static_cast<QKeyEvent*>(evento);
     const int c = Grid->currentColumn() + 1;
-    const bool invio = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
-    const bool indietro = k->key() == Qt::Key_Backspace;
-    const QString t = k->text();
-    const bool carattere = !t.isEmpty() && t.at(0).isPrint();
-    if (!invio && !indietro && !carattere) return false;  // moving keys stay the grid's
-    if (c >= 1 && c <= 3) ApriCella(t, invio || indietro);
+    const int16_t tasto = CodiceTasto(*k);
+    if (tasto == 0 || tasto == 27) return false;  // moving keys stay the grid's
+    if (c >= 1 && c <= 3) ApriCella(k->text(), tasto == 13 || tasto == 8);
     return true;
   }
   if (oggetto == txtEdit && evento->type() == QEvent::KeyPress) {
     auto* k = static_cast<QKeyEvent*>(evento);
-    if (k->key() == Qt::Key_Escape) {
+    if (CodiceTasto(*k) == 27) {
       ChiudiCella();
       Grid->setFocus();
       return true;
     }
-    if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
+    if (CodiceTasto(*k) == 13) {
       CommitCella();
       return true;
     }

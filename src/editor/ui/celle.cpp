@@ -10,6 +10,7 @@
 #include "editor/ui/portata.h"
 #include "editor/ui/ptronchi.h"
 #include "shell/ui/services.h"
+#include "shell/ui/tasti.h"
 #include "shell/ui/units.h"
 
 namespace varnex::ui {
@@ -95,31 +96,17 @@ bool EditorCelleGriglia::eventFilter(QObject* oggetto, QEvent* evento) {
       auto* k = static_cast<QKeyEvent*>(evento);
       if (k->key() == Qt::Key_F9 || k->key() == Qt::Key_F11) return false;  // the window's keys
       if (!editor) {
-        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter)
+        if (CodiceTasto(*k) == 13)
           Esegui([this] { logica_.Combo1_KeyPress(13); });
         return false;
       }
-      int16_t codice = 0;
-      switch (k->key()) {
-        case Qt::Key_Left: codice = 37; break;
-        case Qt::Key_Up: codice = 38; break;
-        case Qt::Key_Right: codice = 39; break;
-        case Qt::Key_Down: codice = 40; break;
-        case Qt::Key_Escape: codice = 27; break;
-        default: break;
-      }
+      const int16_t codice = CodiceTasto(*k) == 27 ? int16_t{27} : CodiceFreccia(*k);
       if (codice != 0) {
         bool gestito = false;
         Esegui([this, codice, &gestito] { gestito = logica_.Text1_KeyDown(codice); });
         return gestito;
       }
-      std::string carattere;
-      if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter)
-        carattere = "\r";
-      else if (k->key() == Qt::Key_Backspace)
-        carattere = "\b";
-      else if (!k->text().isEmpty() && k->text().at(0).isPrint())
-        carattere = SS(k->text());
+      std::string carattere = CarattereTasto(*k);
       if (carattere.empty()) return false;
       Esegui([this, &carattere] { logica_.Text1_KeyPress(carattere); });
       return carattere.empty();

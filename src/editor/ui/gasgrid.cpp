@@ -28,11 +28,12 @@
 #include "shell/stato_interfaccia.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/services.h"
+#include "shell/ui/tasti.h"
 #include "shell/ui/toolbar_pictures.h"
 #include "shell/ui/units.h"
 #include "shell/ui/wait_window.h"
 #include "shell/ui/window_registry.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 #include "tightness/validazione.h"
 
 namespace varnex::ui {
@@ -307,13 +308,7 @@ bool GasGrid::eventFilter(QObject* oggetto, QEvent* evento) {
     // A character typed on the table opens the cell editor with it (Enter and Backspace with the
     // cell's own text); the table must not also search its rows for it.
     if (oggetto == Grid) {
-      std::string carattere;
-      if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter)
-        carattere = "\r";
-      else if (k->key() == Qt::Key_Backspace)
-        carattere = "\b";
-      else if (!k->text().isEmpty() && k->text().at(0).isPrint())
-        carattere = SS(k->text());
+      const std::string carattere = CarattereTasto(*k);
       if (!carattere.empty()) {
         Grid_KeyPress(carattere);
         return true;

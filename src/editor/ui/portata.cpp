@@ -10,6 +10,7 @@
 #include "model/rete.h"
 #include "model/strings.h"
 #include "shell/ui/main_window.h"
+#include "shell/ui/tasti.h"
 #include "shell/ui/units.h"
 
 namespace varnex::ui {
@@ -28,16 +29,6 @@ constexpr int SinistraUtenze = 5400;
 constexpr int LarghezzaSelettore = (LarghezzaCaratteristiche - 40) / 2;
 constexpr int LarghezzaUtenze = 3000;
 constexpr int LarghezzaPulsante = 1000;
-
-int16_t CodiceTasto(const QKeyEvent& k) {
-  if (k.key() == Qt::Key_Return || k.key() == Qt::Key_Enter) return 13;
-  if (k.key() == Qt::Key_Escape) return 27;
-  if (k.key() == Qt::Key_Backspace) return 8;
-  const QString t = k.text();
-  if (t.isEmpty() || !t.at(0).isPrint()) return 0;
-  const char16_t c = t.at(0).unicode();
-  return c < 256 ? static_cast<int16_t>(c) : int16_t{255};
-}
 
 QLineEdit* Box(QWidget* parent, const char* nome, const QString& unita, int alto) {
   auto* t = new QLineEdit(parent);

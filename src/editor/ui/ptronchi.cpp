@@ -20,6 +20,7 @@
 #include "model/strings.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/services.h"
+#include "shell/ui/tasti.h"
 #include "shell/ui/units.h"
 
 namespace varnex::ui {
@@ -58,17 +59,6 @@ QToolButton* Freccia(QWidget* parent, Qt::ArrowType verso, int x, int y) {
   b->setAutoRepeat(true);
   b->setGeometry(RettangoloTwips(x, y, 240, 158));
   return b;
-}
-
-// The key code of a typed character (0 when the key types nothing).
-int16_t CodiceTasto(const QKeyEvent& k) {
-  if (k.key() == Qt::Key_Return || k.key() == Qt::Key_Enter) return 13;
-  if (k.key() == Qt::Key_Escape) return 27;
-  if (k.key() == Qt::Key_Backspace) return 8;
-  const QString t = k.text();
-  if (t.isEmpty() || !t.at(0).isPrint()) return 0;
-  const char16_t c = t.at(0).unicode();
-  return c < 256 ? static_cast<int16_t>(c) : int16_t{255};
 }
 
 void ScriviSenzaSegnale(QLineEdit* box, const std::string& testo) {

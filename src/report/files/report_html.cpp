@@ -20,7 +20,7 @@
 #include "report/print/pagina.h"
 #include "report/print/stampa_report.h"
 #include "report/print/sezioni.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 
 namespace varnex {
 
@@ -424,78 +424,68 @@ void PrintHTMLReport(int16_t /*arg*/) {
     if (pagine) PrintHeaderHTML();
 
     int16_t net = 1;
-    if (StampaCopertina) {
-      run.Avvia(2, SezioneReport::Copertina);
-      PrintCopertinaHTML();
-      PrintFooterHTML();
-      PaginaHTML = PosizioneFile(static_cast<int64_t>(PaginaHTML) + 1);
-      SpazioPaginaHTML = AltezzaCorpoHTML;
-      PrintHeaderHTML();
-      run.Scritta();
-    }
-    run.Barra();
-    if (StampaTronchi) {
-      run.Avvia(3, SezioneReport::Tronchi);
-      PrintTronchiHTML(net);
-      CheckPageBreakHTML();
-      run.Scritta();
-    }
-    run.Barra();
-    if (StampaPDCLocalizzate) {
-      run.Avvia(4, SezioneReport::PDCLocalizzate);
-      if (run.Sezioni() > 0) WriteSpacingLines();
-      PrintPDCLocalizzateHTML(net);
-      CheckPageBreakHTML();
-      run.Scritta();
-    }
-    run.Barra();
-    if (StampaVerifica) {
-      run.Avvia(5, SezioneReport::Verifica);
-      if (run.Sezioni() > 0) WriteSpacingLines();
-      PrintPercorsoSfavoritoHTML(net);
-      CheckPageBreakHTML();
-      run.Scritta();
-    }
-    run.Barra();
-    if (StampaUtenze) {
-      run.Avvia(6, SezioneReport::Utenze);
-      if (run.Sezioni() > 0) WriteSpacingLines();
-      PrintRiepilogoUtenzeHTML(net);
-      CheckPageBreakHTML();
-      run.Scritta();
-    }
-    run.Barra();
-    if (StampaComputo) {
-      run.Passo(7);
-      ResetComputo();
-      run.Messaggio(TestoAvanzamento(SezioneReport::Computo));
-      CalcolaComputo(1);
-      run.Messaggio(TestoTabellaComputo);
-      if (run.Sezioni() > 0) WriteSpacingLines();
-      PrintComputoHTML(0);
-      run.Scritta();
-    }
-    run.Barra();
-    if (StampaTenutaImpianto) {
-      run.Avvia(8, SezioneReport::TenutaImpianto);
-      if (run.Sezioni() > 0) {
-        PrintFooterHTML();
-        NextPage();
-        PrintHeaderHTML();
+    auto prima = [&](SezioneReport s) {
+      if (s != SezioneReport::Copertina) run.Barra();
+      // The pages end before the diagram, which is a picture beside them.
+      if (s == SezioneReport::DiagrammaRete && pagine) PrintFooterHTML();
+    };
+    auto scrivi = [&](SezioneReport s) {
+      if (s != SezioneReport::Computo) run.Avvia(PassoSezione(s), s);
+      switch (s) {
+        case SezioneReport::Copertina:
+          PrintCopertinaHTML();
+          PrintFooterHTML();
+          PaginaHTML = PosizioneFile(static_cast<int64_t>(PaginaHTML) + 1);
+          SpazioPaginaHTML = AltezzaCorpoHTML;
+          PrintHeaderHTML();
+          break;
+        case SezioneReport::Tronchi:
+          PrintTronchiHTML(net);
+          CheckPageBreakHTML();
+          break;
+        case SezioneReport::PDCLocalizzate:
+          if (run.Sezioni() > 0) WriteSpacingLines();
+          PrintPDCLocalizzateHTML(net);
+          CheckPageBreakHTML();
+          break;
+        case SezioneReport::Verifica:
+          if (run.Sezioni() > 0) WriteSpacingLines();
+          PrintPercorsoSfavoritoHTML(net);
+          CheckPageBreakHTML();
+          break;
+        case SezioneReport::Utenze:
+          if (run.Sezioni() > 0) WriteSpacingLines();
+          PrintRiepilogoUtenzeHTML(net);
+          CheckPageBreakHTML();
+          break;
+        case SezioneReport::Computo:
+          run.Passo(PassoSezione(s));
+          ResetComputo();
+          run.Messaggio(TestoAvanzamento(s));
+          CalcolaComputo(1);
+          run.Messaggio(TestoTabellaComputo);
+          if (run.Sezioni() > 0) WriteSpacingLines();
+          PrintComputoHTML(0);
+          break;
+        case SezioneReport::TenutaImpianto:
+          if (run.Sezioni() > 0) {
+            PrintFooterHTML();
+            NextPage();
+            PrintHeaderHTML();
+          }
+          TenutaImpiantoRefresh();
+          PrintTenutaImpiantoHTML();
+          break;
+        case SezioneReport::DiagrammaRete: {
+          std::vector<std::string> figure;
+          PrintDiagrammaReteHTML(percorso, &figure);
+          run.Figure(std::move(figure));
+          break;
+        }
       }
-      TenutaImpiantoRefresh();
-      PrintTenutaImpiantoHTML();
       run.Scritta();
-    }
-    run.Barra();
-    if (pagine) PrintFooterHTML();
-    if (StampaDiagrammaRete) {
-      run.Avvia(9, SezioneReport::DiagrammaRete);
-      std::vector<std::string> figure;
-      PrintDiagrammaReteHTML(percorso, &figure);
-      run.Figure(std::move(figure));
-      run.Scritta();
-    }
+    };
+    PercorriSezioni(prima, scrivi);
     CloseHTMLDocument();
   };
   interno::EseguiRunReport(uscita);

@@ -6,7 +6,7 @@
 #include "report/files/stampa_file.h"
 #include "report/files/stampa_file_interno.h"
 #include "report/print/sezioni.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 
 namespace varnex {
 
@@ -57,65 +57,59 @@ void PrintTXTReport() {
   uscita.scrivi = [](const std::string& percorso, interno::AvanzamentoRun& run) {
     CalcolaReteSeServe();
     int16_t net = 1;
-    if (StampaCopertina) {
-      run.Avvia(2, SezioneReport::Copertina);
-      PrintCopertinaTXT();
+    auto prima = [&](SezioneReport s) {
+      if (s != SezioneReport::Copertina) run.Barra();
+    };
+    auto scrivi = [&](SezioneReport s) {
+      switch (s) {
+        case SezioneReport::Copertina:
+          run.Avvia(PassoSezione(s), s);
+          PrintCopertinaTXT();
+          break;
+        case SezioneReport::Tronchi:
+          // The separator still belongs to the step before.
+          if (run.Sezioni() > 0) WriteSeparatorLine();
+          run.Avvia(PassoSezione(s), s);
+          PrintTronchiTXT(net);
+          break;
+        case SezioneReport::PDCLocalizzate:
+          run.Avvia(PassoSezione(s), s);
+          if (run.Sezioni() > 0) WriteSeparatorLine();
+          PrintPDCLocalizzateTXT(net);
+          break;
+        case SezioneReport::Verifica:
+          run.Avvia(PassoSezione(s), s);
+          if (run.Sezioni() > 0) WriteSeparatorLine();
+          PrintPercorsoSfavoritoTXT(net);
+          break;
+        case SezioneReport::Utenze:
+          run.Avvia(PassoSezione(s), s);
+          if (run.Sezioni() > 0) WriteSeparatorLine();
+          PrintRiepilogoUtenzeTXT(net);
+          break;
+        case SezioneReport::Computo:
+          run.Passo(PassoSezione(s));
+          ResetComputo();
+          run.Messaggio(TestoAvanzamento(s));
+          CalcolaComputo(1);
+          run.Messaggio(TestoTabellaComputo);
+          if (run.Sezioni() > 0) WriteSeparatorLine();
+          PrintComputoTXT(0);
+          break;
+        case SezioneReport::TenutaImpianto:
+          run.Avvia(PassoSezione(s), s);
+          if (run.Sezioni() > 0) WriteSeparatorLine();
+          TenutaImpiantoRefresh();
+          PrintTenutaImpiantoTXT();
+          break;
+        case SezioneReport::DiagrammaRete:
+          run.Avvia(PassoSezione(s), s);
+          PrintDiagrammaReteTXT(percorso);
+          break;
+      }
       run.Scritta();
-    }
-    run.Barra();
-    if (StampaTronchi) {
-      // The separator still belongs to the step before.
-      if (run.Sezioni() > 0) WriteSeparatorLine();
-      run.Avvia(3, SezioneReport::Tronchi);
-      PrintTronchiTXT(net);
-      run.Scritta();
-    }
-    run.Barra();
-    if (StampaPDCLocalizzate) {
-      run.Avvia(4, SezioneReport::PDCLocalizzate);
-      if (run.Sezioni() > 0) WriteSeparatorLine();
-      PrintPDCLocalizzateTXT(net);
-      run.Scritta();
-    }
-    run.Barra();
-    if (StampaVerifica) {
-      run.Avvia(5, SezioneReport::Verifica);
-      if (run.Sezioni() > 0) WriteSeparatorLine();
-      PrintPercorsoSfavoritoTXT(net);
-      run.Scritta();
-    }
-    run.Barra();
-    if (StampaUtenze) {
-      run.Avvia(6, SezioneReport::Utenze);
-      if (run.Sezioni() > 0) WriteSeparatorLine();
-      PrintRiepilogoUtenzeTXT(net);
-      run.Scritta();
-    }
-    run.Barra();
-    if (StampaComputo) {
-      run.Passo(7);
-      ResetComputo();
-      run.Messaggio(TestoAvanzamento(SezioneReport::Computo));
-      CalcolaComputo(1);
-      run.Messaggio(TestoTabellaComputo);
-      if (run.Sezioni() > 0) WriteSeparatorLine();
-      PrintComputoTXT(0);
-      run.Scritta();
-    }
-    run.Barra();
-    if (StampaTenutaImpianto) {
-      run.Avvia(8, SezioneReport::TenutaImpianto);
-      if (run.Sezioni() > 0) WriteSeparatorLine();
-      TenutaImpiantoRefresh();
-      PrintTenutaImpiantoTXT();
-      run.Scritta();
-    }
-    run.Barra();
-    if (StampaDiagrammaRete) {
-      run.Avvia(9, SezioneReport::DiagrammaRete);
-      PrintDiagrammaReteTXT(percorso);
-      run.Scritta();
-    }
+    };
+    PercorriSezioni(prima, scrivi);
   };
   interno::EseguiRunReport(uscita);
 }

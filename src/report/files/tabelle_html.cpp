@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "editor/tabella.h"
+#include "model/giudizi.h"
 #include "model/calcolo.h"
 #include "model/rete.h"
 #include "report/files/report_html.h"

@@ -151,18 +151,6 @@ bool ColonnaTestoLibero(int16_t view, int16_t c) {
   return ColonneGriglia[static_cast<size_t>(view)][static_cast<size_t>(c)].IdCampo == campo::ID_RIF;
 }
 
-std::vector<std::string> Parole(const std::string& testo) {
-  std::vector<std::string> parole;
-  size_t pos = 0;
-  while (pos <= testo.size()) {
-    size_t fine = testo.find(' ', pos);
-    if (fine == std::string::npos) fine = testo.size();
-    if (fine > pos) parole.push_back(testo.substr(pos, fine - pos));
-    pos = fine + 1;
-  }
-  return parole;
-}
-
 TestiTabella LeggiTestiTabella(int16_t view, const std::vector<int16_t>& righe,
                                const std::optional<TotaleReport>& totale) {
   const int16_t ultima = UltimaColonnaReport(view);
@@ -202,25 +190,6 @@ ImpaginazioneTabella ImpaginaTabella(IMisuraTabella& misura, int16_t view, const
     for (size_t i = 1; i < b.colonne.size(); ++i) b.x[i] = b.x[i - 1] + b.w[i - 1];
   }
   return scelta;
-}
-
-std::vector<std::string> RigheInColonna(IMisuraTabella& misura, const std::string& testo, double larghezza) {
-  if (testo.empty()) return {};
-  return SpezzaTesto(testo, larghezza, larghezza, [&](const std::string& s) { return misura.TextWidth(s); });
-}
-
-std::vector<std::string> RigheRiferimento(IMisuraTabella& misura, const std::string& testo, double larghezza) {
-  std::vector<std::string> linee = RigheInColonna(misura, testo, larghezza);
-  constexpr size_t ParolaCorta = 3;
-  if (linee.size() < 2 || linee.back().find(' ') != std::string::npos || Len(linee.back()) > ParolaCorta) return linee;
-  std::string& prima = linee[linee.size() - 2];
-  const size_t spazio = prima.rfind(' ');
-  if (spazio == std::string::npos) return linee;
-  const std::string insieme = prima.substr(spazio + 1) + " " + linee.back();
-  if (misura.TextWidth(insieme) > larghezza) return linee;
-  prima.erase(spazio);
-  linee.back() = insieme;
-  return linee;
 }
 
 }  // namespace varnex

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "model/righe_testo.h"
 #include "report/print/tabelle_report.h"
 
 namespace varnex {
@@ -19,20 +20,8 @@ inline constexpr double CorpoMinimo = 6;
 // The step by which a table's type gets smaller, in points.
 inline constexpr double PassoCorpo = 0.5;
 
-// What measures a table's texts: an output's font, in the output's unit of length.
-class IMisuraTabella {
- public:
-  virtual ~IMisuraTabella() = default;
-  virtual void SetFontSize(double punti) = 0;
-  virtual void SetFontBold(bool grassetto) = 0;
-  virtual double TextWidth(const std::string& testo) = 0;
-};
-
 // The segment's free reference: the one column whose text breaks over lines.
 bool ColonnaTestoLibero(int16_t view, int16_t c);
-
-// The words of a text, between its blanks.
-std::vector<std::string> Parole(const std::string& testo);
 
 // What one table prints, read whole before anything is measured.
 struct TestiTabella {
@@ -61,13 +50,5 @@ struct ImpaginazioneTabella {
 ImpaginazioneTabella ImpaginaTabella(IMisuraTabella& misura, int16_t view, const TestiTabella& testi,
                                      const std::optional<TotaleReport>& totale, const char* margine,
                                      double larghezza, double corpoMassimo);
-
-// The lines a text takes in a column at the type in force: broken between words, a word wider
-// than the column split.
-std::vector<std::string> RigheInColonna(IMisuraTabella& misura, const std::string& testo, double larghezza);
-
-// A reference's lines: as RigheInColonna, but a short last word ("6" of "Caldaia app. 6") does
-// not stand alone on its line: the word before it comes down to keep it company when both fit.
-std::vector<std::string> RigheRiferimento(IMisuraTabella& misura, const std::string& testo, double larghezza);
 
 }  // namespace varnex

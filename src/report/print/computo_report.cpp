@@ -1,7 +1,7 @@
 #include "report/print/computo_report.h"
 
 #include "model/computo.h"
-#include "editor/tabella.h"
+#include "model/giudizi.h"
 #include "model/materiali.h"
 #include "model/rete.h"
 #include "report/print/copertina.h"

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/righe_testo.h"
 #include "report/print/stampante_report.h"
 
 namespace varnex {
@@ -103,13 +104,6 @@ inline constexpr std::string_view SpazioUnito = "\xC2\xA0";
 std::string ConUnita(const std::string& valore, std::string_view unita);
 // The text with every SpazioUnito made a plain blank, as it prints.
 std::string SenzaSpaziUniti(std::string_view testo);
-
-// A free text cut into lines for a given width: the first line takes `primaRiga` (what is left
-// of the current line), the others `altreRighe`, both in the units of `misura`. Words stay whole
-// unless one alone is wider than a line; the blank where a line breaks is dropped; a line break
-// in the text ends a line. Never empty: an empty text is one empty line.
-std::vector<std::string> SpezzaTesto(const std::string& testo, double primaRiga, double altreRighe,
-                                     const std::function<double(const std::string&)>& misura);
 
 // Prints a free text from the current position on the report printer's page, going on at
 // `sinistra` on further lines when it does not fit before `destra` (each line end checks the

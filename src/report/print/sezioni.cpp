@@ -37,6 +37,20 @@ int16_t& FlagSezione(SezioneReport sezione) {
   return StampaDiagrammaRete;
 }
 
+int16_t PassoSezione(SezioneReport sezione) {
+  for (size_t i = 0; i < OrdineSezioni.size(); ++i)
+    if (OrdineSezioni[i] == sezione) return static_cast<int16_t>(i + 2);
+  return 0;
+}
+
+void PercorriSezioni(const std::function<void(SezioneReport)>& prima,
+                     const std::function<void(SezioneReport)>& scrivi) {
+  for (SezioneReport s : OrdineSezioni) {
+    prima(s);
+    if (SezioneSelezionata(s)) scrivi(s);
+  }
+}
+
 const std::string& TestoAvanzamento(SezioneReport sezione) {
   static const std::string testi[] = {"Frontespizio",
                                       "Tabella dati tronchi",

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -54,6 +55,15 @@ inline constexpr std::array<SezioneReport, 8> OrdineSezioni = {
 inline constexpr std::array<SezioneReport, 8> OrdineLettere = {
     SezioneReport::Copertina, SezioneReport::Tronchi, SezioneReport::DiagrammaRete, SezioneReport::PDCLocalizzate,
     SezioneReport::Verifica,  SezioneReport::Utenze,  SezioneReport::Computo,       SezioneReport::TenutaImpianto};
+
+// The step of a section in a file run, which its failure message names: 2 for the cover to 9 for
+// the diagram, in the order above (step 1 is the opening of the file).
+int16_t PassoSezione(SezioneReport sezione);
+// The one walk of every run over the sections (the printed report, the HTML and the text file):
+// for each section in OrdineSezioni, `prima(sezione)`, ticked or not (the progress bar, and what
+// an output writes between sections), then `scrivi(sezione)` when the section is ticked.
+void PercorriSezioni(const std::function<void(SezioneReport)>& prima,
+                     const std::function<void(SezioneReport)>& scrivi);
 
 // The flag of a section.
 int16_t& FlagSezione(SezioneReport sezione);

@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "editor/tabella.h"
+#include "model/giudizi.h"
 #include "model/calcolo.h"
 #include "model/campi.h"
 #include "model/colonne.h"
@@ -26,7 +26,7 @@
 #include "report/print/sezioni.h"
 #include "report/print/tenuta_report.h"
 #include "schema/disegno.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 
 namespace varnex {
 
@@ -1160,84 +1160,81 @@ bool PrintReport(int16_t preview) {
       }
     };
 
-    attesa.UpdateBar(conta, NumSezioniStampa);
-    if (StampaCopertina != 0) {
-      attesa.PrintMsg(TestoAvanzamento(SezioneReport::Copertina));
-      PrintCopertina(p);
-      PrintPageFooter(p);
-      ++conta;
-      p.NewPage();
-      if (SezioneContenutoSelezionata()) PrintPageHeader(p);
-    }
-    attesa.UpdateBar(conta, NumSezioniStampa);
-    if (StampaTronchi != 0) {
-      attesa.PrintMsg(TestoAvanzamento(SezioneReport::Tronchi));
-      PrintBlankLines();
-      PrintTronchi(p, 1);
-      ++conta;
-    }
-    attesa.UpdateBar(conta, NumSezioniStampa);
-    if (StampaPDCLocalizzate != 0) {
-      attesa.PrintMsg(TestoAvanzamento(SezioneReport::PDCLocalizzate));
-      regolaTreQuarti();
-      PrintBlankLines();
-      PrintPDCLocalizzate(p, 1);
-      ++conta;
-    }
-    attesa.UpdateBar(conta, NumSezioniStampa);
-    if (StampaVerifica != 0) {
-      attesa.PrintMsg(TestoAvanzamento(SezioneReport::Verifica));
-      regolaTreQuarti();
-      PrintBlankLines();
-      PrintPercorsoSfavorito(p, 1);
-      ++conta;
-    }
-    attesa.UpdateBar(conta, NumSezioniStampa);
-    if (StampaUtenze != 0) {
-      attesa.PrintMsg(TestoAvanzamento(SezioneReport::Utenze));
-      regolaTreQuarti();
-      PrintBlankLines();
-      PrintRiepilogoUtenze(p, 1);
-      ++conta;
-    }
-    attesa.UpdateBar(conta, NumSezioniStampa);
-    if (StampaComputo != 0) {
-      ResetComputo();
-      attesa.PrintMsg(TestoAvanzamento(SezioneReport::Computo));
-      CalcolaComputo(1);
-      attesa.PrintMsg(TestoTabellaComputo);
-      regolaTreQuarti();
-      PrintBlankLines();
-      PrintComputo(p, 0);
-      ++conta;
-    }
-    attesa.UpdateBar(conta, NumSezioniStampa);
-    if (StampaTenutaImpianto != 0) {
-      attesa.PrintMsg(TestoAvanzamento(SezioneReport::TenutaImpianto));
-      if (conta > 0) {
-        PrintPageFooter(p);
-        p.NewPage();
-        PrintPageHeader(p);
+    auto prima = [&](SezioneReport s) {
+      attesa.UpdateBar(conta, NumSezioniStampa);
+      // The pages of the text sections make one document; the diagram is a job of its own.
+      if (s == SezioneReport::DiagrammaRete) {
+        if (SezioneTabellaSelezionata() && StampaTenutaImpianto == 0) PrintPageFooter(p);
+        if (StampaCopertina != 0 || SezioneContenutoSelezionata()) p.EndDoc();
       }
-      TenutaImpiantoRefresh();
-      regolaTreQuarti();
-      PrintTenutaImpianto(p, 0);
-      PrintPageFooter(p);
+    };
+    auto scrivi = [&](SezioneReport s) {
+      switch (s) {
+        case SezioneReport::Copertina:
+          attesa.PrintMsg(TestoAvanzamento(s));
+          PrintCopertina(p);
+          PrintPageFooter(p);
+          ++conta;
+          p.NewPage();
+          if (SezioneContenutoSelezionata()) PrintPageHeader(p);
+          return;
+        case SezioneReport::Tronchi:
+          attesa.PrintMsg(TestoAvanzamento(s));
+          PrintBlankLines();
+          PrintTronchi(p, 1);
+          break;
+        case SezioneReport::PDCLocalizzate:
+          attesa.PrintMsg(TestoAvanzamento(s));
+          regolaTreQuarti();
+          PrintBlankLines();
+          PrintPDCLocalizzate(p, 1);
+          break;
+        case SezioneReport::Verifica:
+          attesa.PrintMsg(TestoAvanzamento(s));
+          regolaTreQuarti();
+          PrintBlankLines();
+          PrintPercorsoSfavorito(p, 1);
+          break;
+        case SezioneReport::Utenze:
+          attesa.PrintMsg(TestoAvanzamento(s));
+          regolaTreQuarti();
+          PrintBlankLines();
+          PrintRiepilogoUtenze(p, 1);
+          break;
+        case SezioneReport::Computo:
+          ResetComputo();
+          attesa.PrintMsg(TestoAvanzamento(s));
+          CalcolaComputo(1);
+          attesa.PrintMsg(TestoTabellaComputo);
+          regolaTreQuarti();
+          PrintBlankLines();
+          PrintComputo(p, 0);
+          break;
+        case SezioneReport::TenutaImpianto:
+          attesa.PrintMsg(TestoAvanzamento(s));
+          if (conta > 0) {
+            PrintPageFooter(p);
+            p.NewPage();
+            PrintPageHeader(p);
+          }
+          TenutaImpiantoRefresh();
+          regolaTreQuarti();
+          PrintTenutaImpianto(p, 0);
+          PrintPageFooter(p);
+          break;
+        case SezioneReport::DiagrammaRete:
+          attesa.PrintMsg(TestoAvanzamento(s));
+          if (!p.SetOrientation(2)) MsgBox("Impossibile impostare modalita' landscape", Bottoni::OK);
+          SetupPage();
+          PrintDiagrammaRete(p, preview);
+          ++conta;
+          p.EndDoc();
+          p.SetOrientation(1);
+          return;
+      }
       ++conta;
-    }
-    attesa.UpdateBar(conta, NumSezioniStampa);
-    if (SezioneTabellaSelezionata() && StampaTenutaImpianto == 0) PrintPageFooter(p);
-    if (StampaCopertina != 0 || SezioneContenutoSelezionata()) p.EndDoc();
-
-    if (StampaDiagrammaRete != 0) {
-      attesa.PrintMsg(TestoAvanzamento(SezioneReport::DiagrammaRete));
-      if (!p.SetOrientation(2)) MsgBox("Impossibile impostare modalita' landscape", Bottoni::OK);
-      SetupPage();
-      PrintDiagrammaRete(p, preview);
-      ++conta;
-      p.EndDoc();
-      p.SetOrientation(1);
-    }
+    };
+    PercorriSezioni(prima, scrivi);
     attesa.UpdateBar(conta, NumSezioniStampa);
     attesa.Chiudi();
     AdattaSchemaPagina = 0;

@@ -1,6 +1,6 @@
 #include "report/print/tabelle_report.h"
 
-#include "editor/tabella.h"
+#include "model/giudizi.h"
 #include "model/calcolo.h"
 #include "model/campi.h"
 #include "model/colonne.h"

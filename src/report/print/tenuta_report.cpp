@@ -6,7 +6,7 @@
 #include "model/strings.h"
 #include "report/print/pagina.h"
 #include "tightness/pagina_tenuta.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 
 namespace varnex {
 

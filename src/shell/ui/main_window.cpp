@@ -30,11 +30,12 @@
 #include "shell/ui/default_values_dialog.h"
 #include "shell/ui/services.h"
 #include "shell/ui/splash.h"
+#include "shell/ui/tasti.h"
 #include "shell/ui/toolbar_pictures.h"
 #include "shell/ui/units.h"
 #include "shell/ui/wait_window.h"
 #include "shell/ui/window_registry.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 
 namespace varnex::ui {
 
@@ -394,13 +395,9 @@ bool frmMainForm::eventFilter(QObject* oggetto, QEvent* evento) {
       ComboGas_LostFocus();
     } else if (evento->type() == QEvent::KeyPress) {
       auto* k = static_cast<QKeyEvent*>(evento);
-      if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
-        ComboGas_KeyPress(13);
-        return true;
-      }
-      // Typed characters change nothing: the selector cannot be typed into.
-      if (!k->text().isEmpty() && k->text().at(0).isPrint()) {
-        ComboGas_KeyPress(k->text().at(0).unicode());
+      // Enter chooses; typed characters change nothing: the selector cannot be typed into.
+      if (const int16_t tasto = CodiceTasto(*k); tasto == 13 || (tasto != 0 && tasto != 8 && tasto != 27)) {
+        ComboGas_KeyPress(tasto);
         return true;
       }
     }

@@ -9,7 +9,7 @@
 #include <QTranslator>
 #include <memory>
 
-#include "shell/startup.h"
+#include "app/startup.h"
 
 namespace varnex::ui {
 

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "tightness/pagina_tenuta.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 
 namespace varnex::ui {
 

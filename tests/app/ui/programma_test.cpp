@@ -18,7 +18,7 @@
 #include "model/progetto_file.h"
 #include "model/rete.h"
 #include "model/textfile.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 #include "schema/ui/schema_canvas.h"
 #include "model/raccordi.h"
 #include "archives/editor_materiali.h"

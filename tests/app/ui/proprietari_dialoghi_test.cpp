@@ -24,7 +24,7 @@
 #include "shell/mru.h"
 #include "shell/progetto.h"
 #include "shell/settings.h"
-#include "shell/startup.h"
+#include "app/startup.h"
 #include "shell/ui/lifecycle.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/qt_services.h"

@@ -18,7 +18,7 @@
 #include "editor/ui/ptronchi.h"
 #include "model/campi.h"
 #include "support/ui/fake_services.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 
 namespace varnex::ui {
 namespace {

@@ -11,7 +11,7 @@
 #include "editor/ui/gasgrid.h"
 #include "model/campi.h"
 #include "model/progetto_file.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 
 namespace varnex::ui {
 namespace {

@@ -40,7 +40,7 @@
 #include "support/pagina_tenuta_prova.h"
 #include "support/temp_folder.h"
 #include "model/gas.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 
 namespace varnex {
 namespace {

@@ -12,7 +12,7 @@
 #include "report/print/tenuta_report.h"
 #include "shell/settings.h"
 #include "tightness/pagina_tenuta.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 
 namespace varnex {
 namespace {

@@ -31,7 +31,7 @@
 #include "support/fake_interaction.h"
 #include "support/pagina_tenuta_prova.h"
 #include "support/temp_folder.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 
 namespace varnex {
 namespace {

@@ -16,7 +16,7 @@
 #include "model/raccordi.h"
 #include "model/rete.h"
 #include "shell/settings.h"
-#include "shell/startup.h"
+#include "app/startup.h"
 #include "shell/ui/lifecycle.h"
 #include "shell/ui/qt_services.h"
 #include "shell/ui/startup.h"

@@ -29,7 +29,7 @@
 #include "shell/ui/services.h"
 #include "shell/ui/units.h"
 #include "tightness/pagina_tenuta.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 
 namespace varnex::ui {
 namespace {

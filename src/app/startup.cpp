@@ -1,4 +1,4 @@
-#include "shell/startup.h"
+#include "app/startup.h"
 
 #include "model/colonne.h"
 #include "model/files.h"
@@ -17,7 +17,7 @@
 #include "shell/progetto.h"
 #include "shell/stato_interfaccia.h"
 #include "shell/sw_company.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 
 namespace varnex {
 
