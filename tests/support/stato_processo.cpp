@@ -37,7 +37,7 @@
 #include "shell/settings.h"
 #include "shell/stato_interfaccia.h"
 #include "shell/sw_company.h"
-#include "tightness/tenuta.h"
+#include "model/tenuta.h"
 
 namespace varnex::test {
 
