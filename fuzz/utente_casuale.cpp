@@ -1230,10 +1230,8 @@ std::string Ambiente(const char* nome) {
 
 int Esegui(int argc, char** argv, const Ripetizione& piano, const std::string& cartellaRisultati, bool daRipetere) {
   // The folders first: every folder the program could write to is one of this run's.
-  char modello[] = "/tmp/varnex-casuale-XXXXXX";
   const std::string tmp = Ambiente("TMPDIR");
   std::string base = (tmp.empty() ? std::string("/tmp") : tmp) + "/varnex-casuale-XXXXXX";
-  (void)modello;
   if (!mkdtemp(base.data())) {
     std::perror("mkdtemp");
     return 2;
@@ -1325,6 +1323,8 @@ int Esegui(int argc, char** argv, const Ripetizione& piano, const std::string& c
   avvia(avvio);
 
   Azioni azioni{c, file};
+  // The last widget of the main window that had the keyboard after an action.
+  QPointer<QWidget> ultimoFuocoPrincipale;
   const auto inizio = std::chrono::steady_clock::now();
   int fatti = 0;
   for (const Passo& p : piano.passi) {
@@ -1345,7 +1345,10 @@ int Esegui(int argc, char** argv, const Ripetizione& piano, const std::string& c
       }
     }
     QPointer<QWidget> fuocoPrima = QApplication::focusWidget();
+    // Where the user had the keyboard: now, or in the main window before a window took it (a
+    // window that closes gives it back there).
     QWidget* selettorePrima = SelettoreDi(fuocoPrima.data());
+    if (!selettorePrima) selettorePrima = SelettoreDi(ultimoFuocoPrincipale.data());
     azioni.versoSelettore = false;
     const std::vector<int16_t> provenienzePrima = Provenienze();
     const int domandePrima = dialoghi.dialoghiAperti + file.richieste;
@@ -1379,7 +1382,10 @@ int Esegui(int argc, char** argv, const Ripetizione& piano, const std::string& c
     if (QWidget* s = SelettoreDi(QApplication::focusWidget()); s && !selettorePrima && !azioni.versoSelettore)
       Violazione("la tastiera e' finita in un selettore della rete senza che l'utente ve la portasse",
                  NomeWidget(QApplication::focusWidget()) + " ha la tastiera; prima l'aveva " +
-                     NomeWidget(fuocoPrima.data()));
+                     NomeWidget(fuocoPrima.data()) + ", e nella finestra principale " +
+                     NomeWidget(ultimoFuocoPrincipale.data()));
+    if (QWidget* f = QApplication::focusWidget(); f && f->window() == ui::FinestraPrincipaleCaricata())
+      ultimoFuocoPrincipale = f;
     if (const std::string scritto = sorveglianza.Scritto(); !scritto.empty())
       Violazione("scritto un file fuori dalla cartella temporanea e da quella dell'utente", scritto);
     ControllaRilettura(c);
@@ -1456,10 +1462,8 @@ int Riduci(const std::string& programma, const std::string& percorso) {
     std::fprintf(stderr, "%s: not a replay file\n", percorso.c_str());
     return 2;
   }
-  char modello[] = "/tmp/varnex-riduzione-XXXXXX";
   const std::string tmp = Ambiente("TMPDIR");
   std::string cartella = (tmp.empty() ? std::string("/tmp") : tmp) + "/varnex-riduzione-XXXXXX";
-  (void)modello;
   if (!mkdtemp(cartella.data())) return 2;
   Ripetizione r = *letta;
   const std::string firma = Firma(programma, r, cartella);
