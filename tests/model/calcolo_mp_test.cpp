@@ -1,6 +1,7 @@
 // Calculation and sizing of pressurised networks.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <string>
 #include <utility>
@@ -354,6 +355,64 @@ TEST_F(CalcoloMPTest, DueRamiDimensionatiPercorsoPerPercorso) {
     if (riga > 0) {
       EXPECT_GT(perMetro(riga - 1), consentita) << "the narrower " << RigheAcciaio[riga - 1].etichetta << " fits";
     }
+  }
+}
+
+// The whole calculation against tools/calcolo_mp_riferimento.py, written from the formulas alone:
+// every segment's diameter, drop, end pressure and velocity, as its lines print them.
+TEST_F(CalcoloMPTest, OgniTroncoComeIlRiferimento) {
+  struct ReteProva {
+    const char* nome;
+    std::vector<std::array<float, 3>> tronchi;  // parent, length, appliance flow
+  };
+  const ReteProva reti[] = {
+      {"DueRami", {{0, 50, 0}, {1, 80, 0}, {2, 10, 20}, {2, 10, 20}, {1, 20, 0}, {5, 5, 10}}},
+      {"Catena", {{0, 30, 0}, {1, 40, 0}, {2, 60, 0}, {3, 15, 35}, {2, 8, 4}}},
+      {"Lunga", {{0, 600, 0}, {1, 900, 0}, {2, 400, 14}, {2, 300, 9}, {1, 700, 0}, {5, 500, 8}}},
+  };
+  struct Atteso {
+    const char* rete;
+    int16_t tronco;
+    const char* diametro;
+    float pdc, pfinale, velocita;
+  };
+  const Atteso attesi[] = {
+    {"DueRami", 1, "3/4", 14.3632574f, 185.636749f, 12.9372835f},
+    {"DueRami", 2, "3/4", 15.6281672f, 170.008575f, 10.9058161f},
+    {"DueRami", 3, "1/2", 2.48732901f, 167.52124f, 10.2381516f},
+    {"DueRami", 4, "1/2", 2.48732901f, 167.52124f, 10.2381516f},
+    {"DueRami", 5, "1/2", 1.22508371f, 184.411652f, 4.82840776f},
+    {"DueRami", 6, "1/2", 0.307459116f, 184.104202f, 4.84136295f},
+    {"Catena", 1, "3/4", 5.21256018f, 194.787445f, 9.93652058f},
+    {"Catena", 2, "3/4", 7.09576035f, 187.691681f, 10.1455374f},
+    {"Catena", 3, "3/4", 8.85508156f, 178.836594f, 9.36013031f},
+    {"Catena", 4, "3/4", 2.25930834f, 176.577286f, 9.54654694f},
+    {"Catena", 5, "1/2", 0.0854634792f, 187.606216f, 1.91382051f},
+    {"Lunga", 1, "1 1/4", 4.87719011f, 195.122803f, 2.86815238f},
+    {"Lunga", 2, "1", 17.6834965f, 177.439316f, 3.84553003f},
+    {"Lunga", 3, "3/4", 10.405858f, 167.033447f, 3.89498186f},
+    {"Lunga", 4, "1/2", 15.8760252f, 161.563293f, 4.59464073f},
+    {"Lunga", 5, "3/4", 5.91320658f, 189.20961f, 2.07456517f},
+    {"Lunga", 6, "1/2", 20.4221649f, 168.787445f, 3.94575715f},
+  };
+  for (const ReteProva& r : reti) {
+    SCOPED_TRACE(r.nome);
+    Rete() = TRete{};
+    StatoDimensionamento = {};
+    for (const auto& t : r.tronchi) test::AggiungiProva(static_cast<int16_t>(t[0]), t[1], t[2]);
+    CalcolaRete();
+    int confrontati = 0;
+    for (const Atteso& a : attesi) {
+      if (std::string(a.rete) != r.nome) continue;
+      SCOPED_TRACE("segment " + std::to_string(a.tronco));
+      const TTronco& t = Tronco(a.tronco);
+      EXPECT_EQ(t.ID_DIAMETRO, a.diametro);
+      EXPECT_EQ(t.ID_PDC_TRONCO, a.pdc);
+      EXPECT_EQ(t.ID_PFINALE, a.pfinale);
+      EXPECT_EQ(t.ID_VELOCITA, a.velocita);
+      ++confrontati;
+    }
+    EXPECT_EQ(confrontati, Rete().NumTronchi);
   }
 }
 

@@ -66,6 +66,16 @@ VoceStato Collegamento(const char* nome, std::function<void()> togli) {
   return {nome, {}, std::move(togli)};
 }
 
+// The C library's locale and the C++ global locale, as the program found them.
+VoceStato LocaleMacchina() {
+  const std::string c = std::setlocale(LC_ALL, nullptr);
+  const std::locale cpp;
+  return {"the machine locale", {}, [c, cpp] {
+            std::setlocale(LC_ALL, c.c_str());
+            std::locale::global(cpp);
+          }};
+}
+
 class RipristinoDopoOgniProva : public ::testing::EmptyTestEventListener {
  public:
   explicit RipristinoDopoOgniProva(std::vector<VoceStato> stato) : stato_(std::move(stato)) {}
@@ -84,16 +94,6 @@ class RipristinoDopoOgniProva : public ::testing::EmptyTestEventListener {
 };
 
 }  // namespace
-
-// The C library's locale and the C++ global locale, as the program found them.
-VoceStato LocaleMacchina() {
-  const std::string c = std::setlocale(LC_ALL, nullptr);
-  const std::locale cpp;
-  return {"the machine locale", {}, [c, cpp] {
-            std::setlocale(LC_ALL, c.c_str());
-            std::locale::global(cpp);
-          }};
-}
 
 std::vector<VoceStato> StatoCore() {
   return {
