@@ -99,19 +99,25 @@ std::string MotivoReteNonDimensionata() {
   if (CalcoloRifiutato()) return {};
   const int16_t n = ContoTronchi();
   int16_t strozzato = 0;
-  bool nonCalcolati = false;
+  bool nonCalcolati = false, collegati = false;
   for (int16_t s = 1; s <= n; ++s) {
     const TTronco& t = Tronco(s);
-    if (t.Collegato == 0 || !NonCalcolabile(s, campo::ID_PDC_TRONCO)) continue;
+    if (t.Collegato == 0) continue;
+    collegati = true;
+    if (!NonCalcolabile(s, campo::ID_PDC_TRONCO)) continue;
     nonCalcolati = true;
     // Where the failure starts: its parent (if any) was computed.
     const int16_t padre = t.ID_PREV;
     const bool padreCalcolato = padre < 1 || padre > MaxTronchi || !NonCalcolabile(padre, campo::ID_PDC_TRONCO);
     if (padreCalcolato && strozzato == 0) strozzato = s;
   }
-  if (!nonCalcolati) return {};
-  const std::string coda = "; i valori non calcolati sono indicati con \"" + std::string(TestoNonCalcolabile) + "\".";
-  if (ReteInPressione && PressioneFinale >= PressioneIniziale)
+  // With no pressure to spend the network cannot be sized even where each pipe got a value (the
+  // widest diameter of its series, marked): that is said as well, not only the "n.c." cells.
+  const bool senzaSalto = ReteInPressione && PressioneFinale >= PressioneIniziale;
+  if (!nonCalcolati && !(senzaSalto && collegati)) return {};
+  const std::string coda =
+      nonCalcolati ? "; i valori non calcolati sono indicati con \"" + std::string(TestoNonCalcolabile) + "\"." : ".";
+  if (senzaSalto)
     return "La rete non è dimensionata: la pressione relativa minima finale (" + FormatNumero(PressioneFinale, 2) +
            " kPa) " + (PressioneFinale > PressioneIniziale ? "supera la" : "è pari alla") + " pressione relativa iniziale (" +
            FormatNumero(PressioneIniziale, 2) + " kPa)" + coda;

@@ -639,9 +639,13 @@ void PaginaTenuta::AbilitaProvaContatore(bool abilitata) {
   Cornici[cr::ProvaCDP].Abilitata = false;
 }
 
-bool PaginaTenuta::CampoConfermato(int campo) {
+bool PaginaTenuta::CampoConfermato(int campo, bool invio) {
   // Enter in a box whose value was read from the file is the technician's confirmation of it.
-  if (IsCampoPascal(campo)) PascalDaConfermare &= ~(uint64_t{1} << campo);
+  // Leaving the box (Tab, a click elsewhere, a dialog taking the keyboard) is not: the value stays
+  // exactly as the file gave it, still without a verdict, until Enter or a new value.
+  const bool inAttesa = IsCampoPascal(campo) && (PascalDaConfermare >> campo & 1u) != 0;
+  if (IsCampoPascal(campo) && invio) PascalDaConfermare &= ~(uint64_t{1} << campo);
+  const bool riscrivi = !(inAttesa && !invio);
   switch (campo) {
     case CapacitaContatore:
       ValidaCampoColora(campo, CampoNumero, "1", "3");
@@ -649,7 +653,7 @@ bool PaginaTenuta::CampoConfermato(int campo) {
     case ProvaCDPcdp:
     case ProvaCDPPprova:
     case ProvaContPprova:
-      ValidaCampoColora(campo, CampoNumero, "0");
+      if (riscrivi) ValidaCampoColora(campo, CampoNumero, "0");
       break;
     case ProvaContDispRil:
     case ProvaContQn:

@@ -193,7 +193,7 @@ class PaginaTenuta {
   // Validates a text box in place and colours it.
   void ValidaCampoColora(int campo, int16_t tipo, const std::string& decimali = "", const std::string& massimo = "");
   // Enter in a numeric box: validates it by its rule and refreshes. False for a box without one.
-  bool CampoConfermato(int campo);
+  bool CampoConfermato(int campo, bool invio = true);
   // The copies of the firm fields follow the firm fields.
   void CopiaDatiImpresa();
   // Whether a box holds a number the user typed (an empty box is not one; a 0 is, when allowed).

@@ -208,6 +208,8 @@ std::string GetReportNetworkNote(ReportTable table, const std::vector<int16_t>& 
   if (table != ReportTable::SegmentTable && table != ReportTable::WorstPathTable) return {};
   for (int16_t s : rows)
     if (NonCalcolabile(s, campo::ID_PDC_TRONCO)) return MotivoReteNonDimensionata();
+  // A network with no pressure to spend is not sized even where every row holds a value.
+  if (!rows.empty() && ReteInPressione && PressioneFinale >= PressioneIniziale) return MotivoReteNonDimensionata();
   return {};
 }
 

@@ -402,10 +402,14 @@ void PaginaTenutaQt::Costruisci() {
     connect(Caselle[static_cast<size_t>(kImpresa[k])], &QLineEdit::textChanged, this,
             [this, k](const QString& t) { CopieImpresa[k]->setText(t); });
   // A box is judged when it is left as much as when Enter confirms it: the verdict shown must
-  // always follow what the boxes hold.
-  for (int c : kNumeriConInvio)
+  // always follow what the boxes hold. Only Enter confirms a value read from the file that waits
+  // for the technician's word; Enter gives both signals, the confirmation first.
+  for (int c : kNumeriConInvio) {
+    connect(Caselle[static_cast<size_t>(c)], &QLineEdit::returnPressed, this,
+            [this, c] { Esegui([this, c] { pagina_.CampoConfermato(c, true); }); });
     connect(Caselle[static_cast<size_t>(c)], &QLineEdit::editingFinished, this,
-            [this, c] { Esegui([this, c] { pagina_.CampoConfermato(c); }); });
+            [this, c] { Esegui([this, c] { pagina_.CampoConfermato(c, false); }); });
+  }
   for (size_t c = 0; c < Caselle.size(); ++c) {
     const bool numero = std::find(kNumeriConInvio.begin(), kNumeriConInvio.end(), static_cast<int>(c)) !=
                         kNumeriConInvio.end();

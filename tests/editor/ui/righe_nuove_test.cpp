@@ -17,11 +17,13 @@
 #include "editor/ui/gasgrid.h"
 #include "editor/ui/griglia.h"
 #include "editor/portata.h"
+#include "editor/tabella.h"
 #include "editor/ui/portata.h"
 #include "model/campi.h"
 #include "model/globals.h"
 #include "model/interaction.h"
 #include "model/rete.h"
+#include "report/print/tabelle_report.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/qt_interaction.h"
 #include "support/ui/fake_services.h"
@@ -419,6 +421,38 @@ TEST_F(RigheNuoveTest, ANetworkThatCannotBeSizedSaysWhyInThePanel) {
   g.Elaborazione();
   EXPECT_EQ(g.Panel3D2->text().toStdString().find("non è dimensionata"), std::string::npos)
       << g.Panel3D2->text().toStdString();
+}
+
+// One pipe from the source, the final pressure above the starting one: the pipe gets the widest
+// diameter of its series, marked, with its small drop computed; no value is "n.c.", yet the
+// network is not sized and the panel and every report must say why (they said nothing).
+TEST_F(RigheNuoveTest, AFinalPressureAboveTheStartIsSaidEvenWhenEveryValueWasComputed) {
+  test::ReteDiProva(true);
+  Rete().NumTronchi = 1;
+  Tronco(1).ID_LEFT = Tronco(1).ID_RIGHT = 0;
+  Tronco(1).ID_P_UTENZE = 10;
+  Tronco(1).ID_LEN = 20;
+  principale_ = std::make_unique<frmMainForm>();
+  GasGrid& g = principale_->CaricaEditor();
+  principale_->show();
+  g.SelezionaPagina(0);
+  g.NewRete(1);
+  ImpostaInterazione(&schermo_);
+  PressioneIniziale = 200;
+  PressioneFinale = 250;
+  g.Elaborazione();
+  ASSERT_FALSE(NonCalcolabile(1, campo::ID_PDC_TRONCO)) << "the case is a network whose values were computed";
+  const std::string motivo =
+      "La rete non è dimensionata: la pressione relativa minima finale (250,00 kPa) supera la pressione relativa "
+      "iniziale (200,00 kPa).";
+  EXPECT_EQ(MotivoReteNonDimensionata(), motivo);
+  EXPECT_EQ(g.Panel3D2->text().toStdString(), motivo);
+  EXPECT_EQ(GetReportNetworkNote(ReportTable::SegmentTable, {1}), motivo);
+  EXPECT_EQ(GetReportNetworkNote(ReportTable::WorstPathTable, {1}), motivo);
+  PressioneFinale = 100;
+  g.Elaborazione();
+  EXPECT_EQ(MotivoReteNonDimensionata(), "");
+  EXPECT_EQ(GetReportNetworkNote(ReportTable::SegmentTable, {1}), "");
 }
 
 // A segment drawn on the schema into the entry row's slot keeps the values typed there; a parent

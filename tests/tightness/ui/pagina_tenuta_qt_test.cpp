@@ -243,6 +243,19 @@ TEST_F(PaginaTenutaQtTest, AnUnknownVolumeAndAnAmbiguousDropGetNoVerdictUntilMen
   EXPECT_FALSE(pagina_->optIdoneo->isChecked());
   EXPECT_TRUE(pagina_->lblMotivoNessunVerdetto->text().contains(QStringLiteral("1,5 Pa oppure 1500 Pa")))
       << pagina_->lblMotivoNessunVerdetto->text().toStdString();
+  // Leaving the box is no confirmation: a Tab through the page, a click on "Ricalcola" or F3's
+  // file dialog taking the keyboard left "1,5" in it and a verdict signed on 1,5 Pa.
+  for (int volta = 0; volta < 2; ++volta) {
+    QFocusEvent uscita(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(Casella(ProvaCDPcdp), &uscita);
+    pagina_->btnRicalcola->click();
+    EXPECT_EQ(Casella(ProvaCDPcdp)->text(), QStringLiteral("1,500"));
+    EXPECT_EQ(Casella(ProvaCDPcdp)->palette().color(QPalette::Base), kGiallo);
+    EXPECT_FALSE(pagina_->optIdoneo->isChecked());
+    EXPECT_EQ(TenutaImpianto.Risultato, 0);
+    EXPECT_TRUE(pagina_->lblMotivoNessunVerdetto->text().contains(QStringLiteral("1,5 Pa oppure 1500 Pa")))
+        << pagina_->lblMotivoNessunVerdetto->text().toStdString();
+  }
   Invio(Casella(ProvaCDPcdp));
   EXPECT_EQ(Casella(ProvaCDPcdp)->text(), QStringLiteral("1,5"));
   EXPECT_TRUE(pagina_->optIdoneo->isChecked());
