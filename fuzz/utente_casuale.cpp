@@ -76,11 +76,11 @@
 #include "report/print/ui/frm_stampa.h"
 #include "shell/settings.h"
 #include "app/startup.h"
-#include "shell/ui/lifecycle.h"
-#include "shell/ui/main_window.h"
+#include "app/ui/lifecycle.h"
+#include "app/ui/main_window.h"
 #include "shell/ui/qt_services.h"
 #include "shell/ui/services.h"
-#include "shell/ui/startup.h"
+#include "app/ui/startup.h"
 
 #if defined(__has_include)
 #if __has_include(<sanitizer/common_interface_defs.h>)

@@ -1,7 +1,7 @@
 // VarnexPro: gas piping design. Takes an optional project file name on its command line.
 #include <QApplication>
 
-#include "shell/ui/startup.h"
+#include "app/ui/startup.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);

@@ -10,7 +10,7 @@
 #include "archives/ui/sostituzione_dialog.h"
 #include "model/gas.h"
 #include "shell/stato_interfaccia.h"
-#include "shell/ui/main_window.h"
+#include "app/ui/main_window.h"
 #include "shell/ui/parametri.h"
 
 namespace varnex::ui {

@@ -9,7 +9,7 @@
 
 #include "model/files.h"
 #include "model/interaction.h"
-#include "shell/ui/main_window.h"
+#include "app/ui/main_window.h"
 #include "shell/ui/units.h"
 
 namespace varnex::ui {

@@ -15,7 +15,7 @@
 #include <cmath>
 
 #include "archives/ui/campi.h"
-#include "shell/ui/main_window.h"
+#include "app/ui/main_window.h"
 #include "shell/ui/tasti.h"
 
 namespace varnex::ui {

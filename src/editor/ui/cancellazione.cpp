@@ -11,7 +11,7 @@
 
 #include "editor/ui/gasgrid.h"
 #include "model/interaction.h"
-#include "shell/ui/main_window.h"
+#include "app/ui/main_window.h"
 #include "shell/ui/units.h"
 
 namespace varnex::ui {

@@ -26,7 +26,7 @@
 #include "model/interaction.h"
 #include "model/numbers.h"
 #include "shell/stato_interfaccia.h"
-#include "shell/ui/main_window.h"
+#include "app/ui/main_window.h"
 #include "shell/ui/services.h"
 #include "shell/ui/tasti.h"
 #include "shell/ui/toolbar_pictures.h"

@@ -9,7 +9,7 @@
 #include "model/numbers.h"
 #include "model/rete.h"
 #include "model/strings.h"
-#include "shell/ui/main_window.h"
+#include "app/ui/main_window.h"
 #include "shell/ui/tasti.h"
 #include "shell/ui/units.h"
 

@@ -18,7 +18,7 @@
 #include "model/materiali.h"
 #include "model/rete.h"
 #include "model/strings.h"
-#include "shell/ui/main_window.h"
+#include "app/ui/main_window.h"
 #include "shell/ui/services.h"
 #include "shell/ui/tasti.h"
 #include "shell/ui/units.h"

@@ -1,6 +1,6 @@
 #include "shell/ui/comandi_progetto.h"
 
-#include "shell/ui/main_window.h"
+#include "app/ui/main_window.h"
 
 namespace varnex::ui {
 

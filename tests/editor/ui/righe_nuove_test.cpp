@@ -23,8 +23,8 @@
 #include "model/globals.h"
 #include "model/interaction.h"
 #include "model/rete.h"
+#include "app/ui/main_window.h"
 #include "report/print/tabelle_report.h"
-#include "shell/ui/main_window.h"
 #include "shell/ui/qt_interaction.h"
 #include "support/ui/fake_services.h"
 

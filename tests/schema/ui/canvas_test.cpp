@@ -28,7 +28,7 @@
 #include "schema/modifica.h"
 #include "schema/ui/schema_canvas.h"
 #include "schema/ui/superficie_qt.h"
-#include "shell/ui/main_window.h"
+#include "app/ui/main_window.h"
 #include "shell/ui/units.h"
 #include "support/ui/fake_services.h"
 #include "model/calcolo_prova.h"

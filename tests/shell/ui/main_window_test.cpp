@@ -11,7 +11,7 @@
 #include "model/rete.h"
 #include "model/strings.h"
 #include "shell/stato_interfaccia.h"
-#include "shell/ui/main_window.h"
+#include "app/ui/main_window.h"
 #include "shell/ui/window_registry.h"
 
 namespace varnex::ui {

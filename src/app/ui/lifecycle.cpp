@@ -1,8 +1,8 @@
-#include "shell/ui/lifecycle.h"
+#include "app/ui/lifecycle.h"
 
 #include "editor/ui/gasgrid.h"
 #include "model/progetto_file.h"
-#include "shell/ui/main_window.h"
+#include "app/ui/main_window.h"
 #include "shell/ui/parametri.h"
 #include "shell/ui/services.h"
 #include "shell/ui/start_screen.h"

@@ -1,4 +1,4 @@
-#include "shell/ui/startup.h"
+#include "app/ui/startup.h"
 
 #include "schema/ui/schema_canvas.h"
 
@@ -20,8 +20,8 @@
 #include "shell/mru.h"
 #include "shell/progetto.h"
 #include "shell/ui/hints_window.h"
-#include "shell/ui/lifecycle.h"
-#include "shell/ui/main_window.h"
+#include "app/ui/lifecycle.h"
+#include "app/ui/main_window.h"
 #include "shell/ui/qt_services.h"
 #include "shell/ui/splash.h"
 #include "shell/ui/start_screen.h"

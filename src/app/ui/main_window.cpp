@@ -1,4 +1,4 @@
-#include "shell/ui/main_window.h"
+#include "app/ui/main_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
