@@ -183,7 +183,10 @@ bool EditorGas::SalvaDatiGas(const CampiGas& campi) {
   const int16_t nuovo = NuovoNonSalvato;
   if (NuovoNonSalvato == IndiceGas) NuovoNonSalvato = 0;
   *g = copia;
-  if (Scrivi()) return true;
+  if (Scrivi()) {
+    if (StessoNomeGas(g->Nome, GasCorrente.Nome)) GasProgettoSalvato = true;
+    return true;
+  }
   *g = prima;
   NuovoNonSalvato = nuovo;
   return false;
@@ -268,27 +271,36 @@ bool EditorGas::Cancella() {
 
 UscitaGas EditorGas::Esci(const CampiGas& campi, const std::string& testoLista,
                           const std::optional<std::string>& voceSelettore) {
-  const bool cambiato = voceSelettore && GasInUsoCambiato(*voceSelettore);
-  const bool gasInUso = voceSelettore && (testoLista == *voceSelettore || cambiato);
+  const bool gasInUso = voceSelettore && testoLista == *voceSelettore;
   if (GasModificato) {
     const Risposta r = MsgBox(MsgSalvareModifiche, Bottoni::SiNoAnnulla, Icona::Domanda);
     if (r == Risposta::Annulla) return UscitaGas::RestaAperta;
     if (r == Risposta::No) {
       ScartaNuovo();
-      // The changes dropped are the list's gas's; a gas in use saved before still counts.
-      if (cambiato && !AggiornaGasInUso(voceSelettore)) return UscitaGas::Nascosta;
+      // The changes dropped are the list's gas's; the project's gas saved before still counts.
+      if (!SeguiGasProgetto()) return UscitaGas::Nascosta;
       return UscitaGas::Chiusa;
     }
     // Refused or not written: the editor stays open with the changes still pending.
     if (!SalvaDatiGas(campi)) return UscitaGas::RestaAperta;
     GasModificato = false;
     if (gasInUso && !AggiornaGasInUso(voceSelettore)) return UscitaGas::RestaAperta;
+    if (!SeguiGasProgetto()) return UscitaGas::RestaAperta;
     return UscitaGas::Chiusa;
   }
   // Nothing typed: the archive stays exactly as it is.
   ScartaNuovo();
   if (gasInUso && !AggiornaGasInUso(voceSelettore)) return UscitaGas::Nascosta;
+  if (!SeguiGasProgetto()) return UscitaGas::Nascosta;
   return UscitaGas::Chiusa;
+}
+
+bool EditorGas::SeguiGasProgetto() {
+  // The project's gas is the one its copy names, whatever the main selector shows (it may show
+  // none, or another gas): an entry of that name saved here with other values is what the
+  // project calculates with from now on, as it would be at its next opening.
+  if (!GasProgettoSalvato || GasCorrente.Nome.empty() || !GasInUsoCambiato(GasCorrente.Nome)) return true;
+  return AggiornaGasInUso(GasCorrente.Nome);
 }
 
 bool EditorGas::AggiornaGasInUso(const std::optional<std::string>& voceSelettore) {

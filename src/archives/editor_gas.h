@@ -50,6 +50,8 @@ class EditorGas {
   int16_t NuovoNonSalvato = 0;
   // Set by a change of gas that took such an entry out of the archive: the list must be refilled.
   bool ListaDaRicaricare = false;
+  // The entry of the project's gas (GasCorrente's name) was saved from this editor.
+  bool GasProgettoSalvato = false;
 
   static CampiGas MostraDatiGas(const TGas& gas);
   // Density, viscosity (typed in mm2/s), calorific values and the non-combustible flag (1 when
@@ -95,6 +97,9 @@ class EditorGas {
   // recalculation and the modified project. False when a non-combustible gas was refused for an
   // internal installation.
   static bool AggiornaGasInUso(const std::optional<std::string>& voceSelettore);
+  // The gas in use follows its own archive entry (found by GasCorrente's name) when this editor
+  // saved that entry with other values, as AggiornaGasInUso does; true when nothing had to change.
+  bool SeguiGasProgetto();
 
  private:
   TGas* Corrente();

@@ -607,6 +607,50 @@ TEST_F(EditorGasTest, IlGasInUsoSalvatoPoiLasciatoPerUnAltroSegueLArchivio) {
   EXPECT_EQ(ProgettoModificato, 0);
 }
 
+TEST_F(EditorGasTest, IlGasDelProgettoSegueLArchivioAncheSeIlSelettoreNonLoMostra) {
+  // The project's gas saved with other values while the main selector shows no gas, or another
+  // one: the project must calculate with the values of the gas it names, never keep the old ones
+  // under that name (they would come back different at its next opening).
+  ASSERT_TRUE(InitFamiglieGas());
+  CostruisciImpianto();
+  test::PaginaTenutaProva pagina;
+  test::CompilaPaginaTenuta(pagina.pagina);
+  pagina.Refresh();
+  ASSERT_EQ(TenutaImpianto.FamigliaGas, 2);
+  struct Caso {
+    const char* nome;
+    std::optional<std::string> voce;
+    bool conDomanda;  // left with the changes pending (answered Yes) rather than saved first
+    const char* densita;
+    float attesa;
+    int16_t famiglia;
+  };
+  const Caso casi[] = {{"nessuna voce", std::nullopt, false, "1,8", 1.8f, 1},
+                       {"un altro gas", std::string("GPL Propano"), false, "0,6", 0.6f, 2},
+                       {"nessuna voce, Si all'uscita", std::nullopt, true, "2", 2.0f, 1},
+                       {"un altro gas, Si all'uscita", std::string("GPL Propano"), true, "0,7", 0.7f, 2}};
+  for (const Caso& k : casi) {
+    SCOPED_TRACE(k.nome);
+    RicalcoloAutomatico = -1;
+    ProgettoModificato = 0;
+    CampiGas c = Mostra("Metano");
+    c.Densita = k.densita;
+    editor.GasModificato = true;
+    if (k.conDomanda)
+      utente.Attendi(MsgSalvareModifiche, Risposta::Si);
+    else
+      ASSERT_TRUE(editor.Salva(c));
+    EXPECT_EQ(editor.Esci(c, "Metano", k.voce), UscitaGas::Chiusa);
+    EXPECT_EQ(GasCorrente.Nome, "Metano");
+    EXPECT_TRUE(StessiValoriGas(GasCorrente, ArchivioGas[1]));
+    EXPECT_FLOAT_EQ(GasCorrente.Densita, k.attesa);
+    EXPECT_EQ(GasCorrente.Famiglia, k.famiglia);
+    EXPECT_EQ(TenutaImpianto.FamigliaGas, k.famiglia);
+    EXPECT_EQ(ProgettoModificato, -1);
+    EXPECT_TRUE(finestre.Visto("Elaborazione"));
+  }
+}
+
 TEST_F(EditorGasTest, NuovoRifiutaIlNomeDiUnGasGiaInArchivio) {
   // A project names its gas, found regardless of letter case: a second "metano" would be sized
   // with the first one's values.

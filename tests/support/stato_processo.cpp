@@ -20,6 +20,7 @@
 #include "model/raccordi.h"
 #include "model/rete.h"
 #include "model/sostituzione.h"
+#include "model/tenuta.h"
 #include "report/files/report_html.h"
 #include "report/files/report_txt.h"
 #include "report/files/stampa_file.h"
@@ -37,7 +38,6 @@
 #include "shell/settings.h"
 #include "shell/stato_interfaccia.h"
 #include "shell/sw_company.h"
-#include "model/tenuta.h"
 
 namespace varnex::test {
 

@@ -232,6 +232,10 @@ void MostraEditorGas(QWidget* parent, std::function<std::optional<std::string>()
   editor.voceSelettore = std::move(voceSelettore);
   editor.dopoUscita = std::move(dopoUscita);
   MostraModale(editor);
+  // However the window went (also closed without "Annulla", as the window system may do), the
+  // project's gas saved in it is what the project calculates with; after "Annulla" this finds
+  // nothing left to do.
+  editor.editor.SeguiGasProgetto();
 }
 
 }  // namespace varnex::ui
