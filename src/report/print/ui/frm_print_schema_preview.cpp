@@ -89,6 +89,8 @@ frmPrintSchemaPreview::frmPrintSchemaPreview(QWidget* parent) : Dialogo(parent) 
   connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
   connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
   Form_Load();
+  // Over the window the user works in, not the middle of a larger screen far from it.
+  CentraSulloSchermo(*this);
 }
 
 void frmPrintSchemaPreview::Form_Load() {

@@ -10,6 +10,9 @@
 #include <map>
 
 #include <QApplication>
+#include <QMainWindow>
+#include <QScreen>
+#include <QGuiApplication>
 #include <QStyle>
 
 #include <QFile>
@@ -75,6 +78,30 @@ int Disegnati(const QImage& img) {
     for (int x = 0; x < img.width(); ++x)
       if (img.pixelColor(x, y) != fondo) ++n;
   return n;
+}
+
+// The preview opened in the middle of the screen, mostly outside a main window of 810x595 away
+// from it: it opens over the main window, whole on screen.
+TEST_F(AnteprimaSchemaTest, ThePreviewOpensOverTheMainWindow) {
+  QScreen* schermo = QGuiApplication::primaryScreen();
+  ASSERT_NE(schermo, nullptr);
+  const QRect area = schermo->availableGeometry();
+  QMainWindow principale;
+  principale.setGeometry(area.left(), area.top(), 810, 595);
+  principale.show();
+  QApplication::processEvents();
+  frmPrintSchemaPreview f;
+  const QRect p = principale.frameGeometry(), w = f.frameGeometry();
+  if (w.width() <= area.width() && w.height() <= area.height()) {
+    EXPECT_TRUE(area.contains(w)) << w.x() << "," << w.y();
+  }
+  // Centred over the main window as far as the screen lets it.
+  const int dx = std::abs(w.center().x() - p.center().x());
+  const int dy = std::abs(w.center().y() - p.center().y());
+  EXPECT_LE(dx, std::max(1, w.width() / 2 - p.width() / 2 + 1)) << w.x() << "," << w.y();
+  EXPECT_LE(dy, std::max(1, w.height() / 2 - p.height() / 2 + 1)) << w.x() << "," << w.y();
+  EXPECT_TRUE(w.intersects(p));
+  EXPECT_LE(w.left(), p.left() + std::max(0, (p.width() - w.width()) / 2) + 1);
 }
 
 TEST_F(AnteprimaSchemaTest, FirstPreviewUsesTheDefaultsAndAStoredOneItsSettings) {
