@@ -131,7 +131,25 @@ PTronchi::PTronchi(QWidget* parent) : Dialogo(parent) {
 
   connect(SReteSync, &QLineEdit::textChanged, this, [this] { SReteSync_Change(); });
   connect(TroncoSync, &QLineEdit::textChanged, this, [this] { TroncoSync_Change(); });
-  connect(Text10, &QLineEdit::textChanged, this, [this] { Text10_Change(); });
+  // A number the user types or pastes is applied once the box has finished with the key: the step
+  // may show a message, and a message's loop run from inside the box's own key handling left the
+  // box drawing a text it no longer had (a crash). A number set by the arrows or by the program is
+  // applied at once.
+  connect(Text10, &QLineEdit::textChanged, this, [this] {
+    if (!Text10->isModified()) {
+      Text10_Change();
+      return;
+    }
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          // Several keys give one step, with the number the box holds when it is applied.
+          if (!Text10->isModified()) return;
+          Text10->setModified(false);
+          Text10_Change();
+        },
+        Qt::QueuedConnection);
+  });
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
   connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
   connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
@@ -365,7 +383,9 @@ void PTronchi::closeEvent(QCloseEvent* evento) {
   Dialogo::closeEvent(evento);
   if (!nascondi_ && evento->isAccepted() && istanza == this) {
     istanza = nullptr;
-    deleteLater();
+    // Inside its own modal loop the dialog is unloaded by its opener once the loop has ended: a
+    // delete posted now ran inside the loop, under the code still using the dialog.
+    if (!inModale_) deleteLater();
   }
 }
 
@@ -545,7 +565,13 @@ void ApriParametriTronco(int16_t seg) {
   PTronchi& d = CaricaPTronchi();
   d.SReteSync->setText(QStringLiteral("1"));
   d.TroncoSync->setText(QS(TestoStr(static_cast<int32_t>(seg))));
+  const QPointer<PTronchi> aperto = &d;
+  d.inModale_ = true;
   MostraModale(d);
+  if (!aperto) return;
+  aperto->inModale_ = false;
+  // Closed by the close box: unloaded now that its loop is over.
+  if (istanza != aperto) delete aperto.data();
 }
 
 }  // namespace varnex::ui

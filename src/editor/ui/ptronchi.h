@@ -98,6 +98,10 @@ class PTronchi : public Dialogo {
   void keyPressEvent(QKeyEvent* evento) override;
   void closeEvent(QCloseEvent* evento) override;
 
+ // True while ApriParametriTronco runs the dialog's modal loop.
+  bool inModale_ = false;
+  friend void ApriParametriTronco(int16_t seg);
+
  private:
   void Form_Load();
   void ApplicaLayout(bool inPressione);

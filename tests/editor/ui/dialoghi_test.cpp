@@ -287,6 +287,38 @@ TEST_F(DialoghiTest, LaNavigazioneControllaComeOKENonSalvaUnTestoRifiutato) {
   }
 }
 
+// The number typed into "N. Tronco" is applied after the box has handled the key: a refusal's
+// message, with its own event loop, shown from inside the box's key handling crashed the program.
+TEST_F(DialoghiTest, UnNumeroDigitatoSiApplicaDopoIlTasto) {
+  struct Caso {
+    const char* nome;
+    bool rifiuto;
+  };
+  for (const Caso& c : {Caso{"accettato", false}, Caso{"rifiutato", true}}) {
+    SCOPED_TRACE(c.nome);
+    Editor().Grid->SetRowCol(2, 1);
+    const size_t messaggi = archivi_.Utente().messaggi.size();
+    dialoghi_.Attendi("PTronchi", [&](QDialog& d) {
+      PTronchi& p = P(d);
+      if (c.rifiuto) p.txtlen->setText(QStringLiteral("-5"));
+      p.Text10->setFocus();
+      p.Text10->selectAll();
+      QKeyEvent tre(QEvent::KeyPress, Qt::Key_3, Qt::NoModifier, QStringLiteral("3"));
+      QApplication::sendEvent(p.Text10, &tre);
+      EXPECT_EQ(archivi_.Utente().messaggi.size(), messaggi) << "no message while the box handles the key";
+      EXPECT_EQ(p.Stato.TroncoAperto, 2) << "nothing applied while the box handles the key";
+      QCoreApplication::sendPostedEvents();
+      EXPECT_EQ(archivi_.Utente().messaggi.size(), messaggi + (c.rifiuto ? 1 : 0));
+      EXPECT_EQ(p.Stato.TroncoAperto, c.rifiuto ? 2 : 3);
+      EXPECT_EQ(p.Text10->text().trimmed(), c.rifiuto ? QStringLiteral("2") : QStringLiteral("3"));
+      P(d).Command2->click();
+    });
+    if (c.rifiuto) archivi_.Utente().Attendi("La lunghezza effettiva non puo' essere negativa");
+    ApriParametriTronco(2);
+    ScaricaPTronchi();
+  }
+}
+
 TEST_F(DialoghiTest, TastiESpinDelDialogo) {
   ReteInPressione = -1;
   Editor().Grid->SetRowCol(3, 1);
