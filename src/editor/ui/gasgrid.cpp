@@ -389,7 +389,8 @@ void GasGrid::SetToolbarGrid(bool e) {
   ComboFinalPres->setVisible(pressione);
   LabelDpMax->setVisible(!pressione);
   ComboDpMax->setVisible(!pressione);
-  PosizionaStato();
+  // The status panel's height follows the activity, and the table gives up what it takes.
+  PosizionaControlli();
   for (QComboBox* c : {ComboInitPres, ComboFinalPres, ComboDpMax})
     if (c->lineEdit()) c->lineEdit()->setSelection(0, 0);
 }
@@ -879,7 +880,11 @@ void GasGrid::resizeOnDemand() {
 // edge; the gas warning, while it shows, comes first so that neither hides the other.
 int GasGrid::AltezzaStato() const {
   const QFont base = Panel3D2->parentWidget() ? Panel3D2->parentWidget()->font() : Panel3D2->font();
-  return std::max(22, 2 * QFontMetrics(base).lineSpacing() + 4);
+  // Beside the two pressure selectors of a pressurised network the panel is a third of the strip
+  // wide: it takes five lines there, so that the longest sentence (a network not sized) keeps the
+  // window's type at the smallest window instead of shrinking to a few pixels.
+  const int righe = ReteInPressione != 0 ? 5 : 2;
+  return std::max(22, righe * QFontMetrics(base).lineSpacing() + 4);
 }
 
 void GasGrid::PosizionaStato() {

@@ -100,20 +100,37 @@ TEST_F(CelleFinestraTest, TheStatusPanelShowsEveryColumnDescriptionInFull) {
 // beside the pressure selectors, both lines shrank to about 6 px. They are shown whole at a
 // readable size.
 TEST_F(CelleFinestraTest, TheStatusPanelsTwoLinesAreReadableAtTheSmallestWindow) {
+  // Every description of the entry row's columns with its hint, and the longest sentences the
+  // panel gives of a network that was not sized, in both activities at the smallest window.
+  const QStringList frasi = {
+      QString::fromUtf8("La rete non è dimensionata: la pressione relativa minima finale (250,00 kPa) supera la "
+                        "pressione relativa iniziale (200,00 kPa)."),
+      QString::fromUtf8("La rete non è dimensionata: la pressione relativa minima finale (250,00 kPa) supera la "
+                        "pressione relativa iniziale (200,00 kPa); i valori non calcolati sono indicati con \"n.c.\"."),
+      QString::fromUtf8("La rete non è dimensionata: nessun diametro della serie del tronco 120 ne porta la portata "
+                        "con la pressione disponibile; i valori non calcolati sono indicati con \"n.c.\".")};
   for (bool pressione : {false, true}) {
     auto g = Apri(pressione);
     g->resizeOnDemand();
     QLabel* p = g->Panel3D2;
-    g->Grid->SetRowCol(5, 2);  // the entry row
-    g->Grid->SetRowCol(5, 1);
-    const QString testo = p->text();
-    ASSERT_TRUE(testo.contains(QLatin1Char('\n'))) << testo.toStdString();
-    EXPECT_TRUE(GrigliaTabella::TestoEntra(p->font(), testo, p->contentsRect(),
-                                           Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap))
-        << pressione << " " << testo.toStdString();
-    EXPECT_GE(QFontMetrics(p->font()).height(), 11) << pressione << " " << p->font().pointSizeF();
-    EXPECT_LE(p->geometry().bottom(), p->parentWidget()->contentsRect().bottom()) << pressione;
-    EXPECT_FALSE(p->geometry().intersects(g->Grid->geometry())) << pressione;
+    QStringList testi;
+    for (int16_t j = 1; j < g->Grid->Cols(); ++j) {
+      g->Grid->SetRowCol(5, j == 1 ? 2 : 1);  // the entry row
+      g->Grid->SetRowCol(5, j);
+      testi << p->text();
+    }
+    ASSERT_TRUE(testi.front().contains(QLatin1Char('\n'))) << testi.front().toStdString();
+    if (pressione) testi << frasi;
+    for (const QString& testo : testi) {
+      g->MostraStato(testo);
+      EXPECT_TRUE(GrigliaTabella::TestoEntra(p->font(), testo, p->contentsRect(),
+                                             Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap))
+          << pressione << " " << testo.toStdString();
+      EXPECT_GE(QFontMetrics(p->font()).height(), 11)
+          << pressione << " " << p->font().pointSizeF() << " " << testo.toStdString();
+      EXPECT_LE(p->geometry().bottom(), p->parentWidget()->contentsRect().bottom()) << pressione;
+      EXPECT_FALSE(p->geometry().intersects(g->Grid->geometry())) << pressione;
+    }
   }
 }
 
