@@ -459,11 +459,7 @@ void PrintHTMLReport(int16_t /*arg*/) {
           CheckPageBreakHTML();
           break;
         case SezioneReport::Computo:
-          run.Passo(PassoSezione(s));
-          ResetComputo();
-          run.Messaggio(TestoAvanzamento(s));
-          CalcolaComputo(1);
-          run.Messaggio(TestoTabellaComputo);
+          run.CalcolaComputo();
           if (run.Sezioni() > 0) WriteSpacingLines();
           PrintComputoHTML(0);
           break;

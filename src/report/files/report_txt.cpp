@@ -88,11 +88,7 @@ void PrintTXTReport() {
           PrintRiepilogoUtenzeTXT(net);
           break;
         case SezioneReport::Computo:
-          run.Passo(PassoSezione(s));
-          ResetComputo();
-          run.Messaggio(TestoAvanzamento(s));
-          CalcolaComputo(1);
-          run.Messaggio(TestoTabellaComputo);
+          run.CalcolaComputo();
           if (run.Sezioni() > 0) WriteSeparatorLine();
           PrintComputoTXT(0);
           break;

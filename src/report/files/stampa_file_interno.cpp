@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "model/computo.h"
 #include "model/files.h"
 #include "model/interaction.h"
 #include "model/rete.h"
@@ -90,6 +91,14 @@ void AvanzamentoRun::Avvia(int16_t passo, SezioneReport sezione) {
 }
 
 void AvanzamentoRun::Messaggio(const std::string& testo) { finestre_.PrintMsg(testo); }
+
+void AvanzamentoRun::CalcolaComputo() {
+  Passo(PassoSezione(SezioneReport::Computo));
+  ResetComputo();
+  Messaggio(TestoAvanzamento(SezioneReport::Computo));
+  ::varnex::CalcolaComputo(1);
+  Messaggio(TestoTabellaComputo);
+}
 
 void AvanzamentoRun::Barra() { finestre_.UpdateBar(sezioni_, NumSezioniStampa); }
 

@@ -68,6 +68,9 @@ class AvanzamentoRun {
   // A section begins: its step, then its progress text.
   void Avvia(int16_t passo, SezioneReport sezione);
   void Messaggio(const std::string& testo);
+  // The bill of quantities' step: its totals are worked out for the run, under its two progress
+  // texts, before the output writes its table.
+  void CalcolaComputo();
   void Scritta() { ++sezioni_; }
   int16_t Sezioni() const { return sezioni_; }
   void Barra();
